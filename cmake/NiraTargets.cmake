@@ -1,0 +1,74 @@
+# Helpers that give every part of the tree the same shape of target.
+#
+# Production code is compiled with hidden symbols, as a Windows DLL exports only what it declares;
+# the simulated machine (nirasim) is the one library that exports everything it defines.
+
+set(NIRA_SOURCE_ROOT ${CMAKE_SOURCE_DIR})
+
+# Sources of a folder (recursively), in a stable order.
+function(nira_collect_sources out dir)
+  file(GLOB_RECURSE found CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.c)
+  list(SORT found)
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+# Usage requirements that every production target shares.
+function(nira_production_target target)
+  set_target_properties(${target} PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+  target_include_directories(${target} PUBLIC ${NIRA_SOURCE_ROOT})
+  target_link_libraries(${target} PUBLIC nira_platform)
+endfunction()
+
+# A static library of the code in a folder; an empty folder gives an interface target, so that
+# targets can name it before its code exists.
+function(nira_code_library name dir)
+  nira_collect_sources(srcs ${dir})
+  if(srcs)
+    add_library(${name} STATIC ${srcs})
+    nira_production_target(${name})
+    if(ARGN)
+      target_link_libraries(${name} PUBLIC ${ARGN})
+    endif()
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${NIRA_SOURCE_ROOT})
+    target_link_libraries(${name} INTERFACE nira_platform ${ARGN})
+  endif()
+endfunction()
+
+# One of the driver's DLLs: a shared library with the file name a Windows build would have,
+# holding every object of the code libraries it is made of.
+function(nira_driver_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;PARTS;LIBS" ${ARGN})
+  add_library(${name} SHARED ${ARG_SOURCES} ${NIRA_SOURCE_ROOT}/cmake/empty.cpp)
+  nira_production_target(${name})
+  set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".dll"
+                        LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  foreach(part IN LISTS ARG_PARTS)
+    get_target_property(kind ${part} TYPE)
+    if(kind STREQUAL "STATIC_LIBRARY")
+      # Every object goes in, so that exports and tables nobody inside references stay.
+      target_link_libraries(${name} PRIVATE "-Wl,--whole-archive,$<TARGET_FILE:${part}>,--no-whole-archive")
+      add_dependencies(${name} ${part})
+    endif()
+    target_link_libraries(${name} PRIVATE ${part})
+  endforeach()
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} nirasim)
+  target_link_options(${name} PRIVATE -Wl,--no-undefined)
+  add_dependencies(nira_runtime ${name})
+endfunction()
+
+# A GoogleTest program for one folder of tests/.
+function(nira_test_program name dir)
+  nira_collect_sources(srcs ${dir})
+  if(NOT srcs)
+    return()
+  endif()
+  add_executable(${name} ${srcs})
+  target_include_directories(${name} PRIVATE ${NIRA_SOURCE_ROOT} ${NIRA_SOURCE_ROOT}/tests)
+  target_link_libraries(${name} PRIVATE ${ARGN} nira_testcontrol GTest::gtest GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE NIRA_BUILD_DIR="${CMAKE_BINARY_DIR}"
+                             NIRA_SOURCE_DIR="${NIRA_SOURCE_ROOT}")
+  add_dependencies(${name} nira_runtime)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+endfunction()

@@ -1,0 +1,1 @@
+// A shared library needs one source of its own; its code comes from its parts.
