@@ -3,3 +3,13 @@
 
 #include <winerror.h>
 #include <windef.h>
+
+// Languages of the user and of the system.
+extern "C" {
+LANGID WINAPI GetUserDefaultUILanguage(void);
+LANGID WINAPI GetSystemDefaultUILanguage(void);
+LANGID WINAPI GetUserDefaultLangID(void);
+LANGID WINAPI GetSystemDefaultLangID(void);
+LCID WINAPI GetUserDefaultLCID(void);
+LCID WINAPI GetThreadLocale(void);
+}  // extern "C"
