@@ -2,6 +2,8 @@
 
 #include "files/PathMap.h"
 
+#include <nirasim/Runtime.h>
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -77,10 +79,10 @@ void ResetMachine(const std::string& root)
         RemoveDefaultRoot();
         state.root = root;
         state.process = ProcessIdentity();
-        state.debugOutput.clear();
         state.messageBoxes.clear();
         state.processes.clear();
     }
+    ClearDebugJournal();
     for (auto& hook : ResetHooks()) {
         hook();
     }
@@ -92,13 +94,6 @@ void ResetMachine(const std::string& root)
 ResetHook::ResetHook(std::function<void()> reset)
 {
     ResetHooks().push_back(std::move(reset));
-}
-
-void RecordDebugOutput(std::u16string text)
-{
-    MachineState& state = State();
-    std::lock_guard<std::recursive_mutex> guard(state.lock);
-    state.debugOutput.push_back(std::move(text));
 }
 
 std::u16string UserProfileDirectory()

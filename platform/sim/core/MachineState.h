@@ -1,5 +1,5 @@
 // The state of the simulated machine that is not kept by one area alone: its root folder, the
-// process's identity, the clock's settings and the journals that tests read.
+// process's identity and the journals that tests read (debug output: nirasim/Runtime.h).
 #pragma once
 
 #include <windows.h>
@@ -48,7 +48,6 @@ struct MachineState {
     std::string root;  // host folder that holds the drives
     bool ownsDefaultRoot = false;
     ProcessIdentity process;
-    std::vector<std::u16string> debugOutput;
     std::vector<MessageBoxRecord> messageBoxes;
     std::vector<ProcessRecord> processes;
 };
@@ -66,9 +65,6 @@ void ResetMachine(const std::string& root);
 struct ResetHook {
     explicit ResetHook(std::function<void()> reset);
 };
-
-// Appends a line to the debugger output journal (OutputDebugString).
-void RecordDebugOutput(std::u16string text);
 
 // Folders every machine has.
 extern const char16_t* const kSystemDirectory;    // C:\Windows\System32

@@ -1,5 +1,6 @@
 // The test-control API (nirasim/Machine.h) on top of the machine's areas.
 #include <nirasim/Machine.h>
+#include <nirasim/Runtime.h>
 
 #include "core/MachineState.h"
 #include "core/Wide.h"
@@ -320,9 +321,7 @@ std::vector<std::u16string> Machine::Printers() const
 
 std::vector<std::u16string> Machine::DebugOutput() const
 {
-    MachineState& state = State();
-    std::lock_guard<std::recursive_mutex> guard(state.lock);
-    return state.debugOutput;
+    return ReadDebugJournal();
 }
 
 std::vector<MessageBoxCall> Machine::MessageBoxes() const
@@ -352,7 +351,7 @@ void Machine::ClearJournals()
 {
     MachineState& state = State();
     std::lock_guard<std::recursive_mutex> guard(state.lock);
-    state.debugOutput.clear();
+    ClearDebugJournal();
     state.messageBoxes.clear();
     state.processes.clear();
 }
