@@ -6,6 +6,7 @@
 #include "nira/uiplugin/core/NiraUISettings.h"
 
 #include <cstring>
+#include <initializer_list>
 #include <new>
 
 #include "nira/uiplugin/core/UISettingsContainers.h"

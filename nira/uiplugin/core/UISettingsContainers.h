@@ -16,43 +16,43 @@ inline int MapCount(const CNiraIdMap& map)
 // The value stored under a key, null when the key is absent (nothing is added).
 template <class T> T* MapFind(CNiraIdMap& map, int key)
 {
-    return map.Contains(key) ? reinterpret_cast<T*>(*map.Lookup(key)) : nullptr;
+    return map.Contains(key) ? static_cast<T*>(*map.Lookup(key)) : nullptr;
 }
 
 inline int MapIntAt(CNiraIdMap& map, int key)
 {
-    return map.Contains(key) ? static_cast<int>(*map.Lookup(key)) : 0;
+    return map.Contains(key) ? static_cast<int>(reinterpret_cast<INT_PTR>(*map.Lookup(key))) : 0;
 }
 
 inline int MapKeyAt(CNiraIdMap& map, int index)
 {
-    const CNiraIdMap::Entry* entry = map.GetEntryAt(index);
+    const NiraIdEntry* entry = map.GetEntryAt(index);
     return entry ? entry->key : 0;
 }
 
 template <class T> T* MapValueAt(CNiraIdMap& map, int index)
 {
-    const CNiraIdMap::Entry* entry = map.GetEntryAt(index);
-    return entry ? reinterpret_cast<T*>(entry->value) : nullptr;
+    const NiraIdEntry* entry = map.GetEntryAt(index);
+    return entry ? static_cast<T*>(entry->value) : nullptr;
 }
 
 // Replaces the value of a key in place, or adds the key at the head of the walk.
 inline bool MapPut(CNiraIdMap& map, int key, void* value)
 {
-    map.SetAt(key, reinterpret_cast<CNiraIdMap::Value>(value));
-    return map.Contains(key) && *map.Lookup(key) == reinterpret_cast<CNiraIdMap::Value>(value);
+    map.SetAt(key, value);
+    return map.Contains(key) && *map.Lookup(key) == value;
 }
 
 inline bool MapPutInt(CNiraIdMap& map, int key, int value)
 {
-    map.SetAt(key, static_cast<CNiraIdMap::Value>(value));
+    map.SetAt(key, reinterpret_cast<void*>(static_cast<INT_PTR>(value)));
     return map.Contains(key);
 }
 
 // Puts the key just before another in the walk (at the head when that one is absent).
 inline bool MapPutBefore(CNiraIdMap& map, int beforeKey, int key, void* value)
 {
-    map.MoveBefore(beforeKey, key, reinterpret_cast<CNiraIdMap::Value>(value));
+    map.MoveBefore(beforeKey, key, value);
     return map.Contains(key);
 }
 

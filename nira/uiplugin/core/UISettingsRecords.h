@@ -8,14 +8,10 @@
 
 #include <cstddef>
 
+#include "common/NiraStatus.h"
 #include "nira/uiplugin/foundation/CapabilityRecords.h"
 #include "nira/uiplugin/foundation/NiraIdMap.h"
 #include "nira/uiplugin/foundation/NiraPtrList.h"
-
-// The feature is known but lacks the entry or record that the operation needs.
-constexpr int NIRA_STATUS_NO_FEATURE = 0x20000003;
-// There is no pending record or no dependents list for the feature.
-constexpr int NIRA_STATUS_NOT_LISTED = 0x20000021;
 
 constexpr int OPTION_TEXT_LENGTH = 260;
 
