@@ -388,8 +388,9 @@ int CNiraUISettings::ForceCurrentOption(int* idIn, int* optIn, int evenIfSame)
     int hasFirst = 0, featureA = 0, featureB = 0, hasSecond = 0;
     GetSoftLinks(id, &hasFirst, &featureA, &featureB, &hasSecond);
     int found = 0;
-    if (hasFirst && HasOption(featureA, opt, &found) == 0 && found)
-        RecordOf(featureA)->userSelected = 1;
+    FeatureRecord* source = hasFirst ? RecordOf(featureA) : nullptr;
+    if (source && HasOption(featureA, opt, &found) == 0 && found)
+        source->userSelected = 1;
 
     AddChange(id, CHANGE_CURRENT_OPTION);
     return 0;
