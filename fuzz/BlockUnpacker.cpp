@@ -58,6 +58,13 @@ void SectionFromBytes(const uint8_t* data, size_t length, std::vector<BYTE>& byt
 
 }  // namespace
 
+// The sanitizer runtime is a shared library here (the driver's DLLs share it); libFuzzer's own
+// C++ runtime is loaded before it, which is harmless.
+extern "C" const char* __asan_default_options()
+{
+    return "verify_asan_link_order=0";
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static CSettingsLibrary library;

@@ -338,6 +338,7 @@ void CNiraBlockPacker::BuildImage()
     for (LONG kind = SETTING_ARRAY_FLAG; kind < SETTING_ARRAY_STRING; ++kind) {
         const SettingsArrayDescriptor& array = header.arrays[kind];
         const SettingsMaskArray& row = info->kinds[kind];
+        RequireSettings(row.count == 0 || row.bits != nullptr);
         BYTE* values = data + array.valueOffset;
         DWORD rank = 0;
         for (DWORD j = 0; j < row.count && rank < array.presentCount; ++j) {
