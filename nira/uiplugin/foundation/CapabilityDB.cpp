@@ -1,7 +1,7 @@
 #include "nira/uiplugin/foundation/CapabilityDB.h"
 
 #include "common/NiraStatus.h"
-#include "nira/uiplugin/foundation/NiraContainers.h"
+#include "nira/uiplugin/foundation/NiraPtrList.h"
 #include "nira/uiplugin/foundation/QueryRow.h"
 
 namespace
@@ -331,7 +331,7 @@ void AppendFeatureFilter(CNiraQueryText& sql, CNiraPtrList* featureIds)
         return;
     sql.Append(FEATURE_FILTER_START);
     BOOL first = TRUE;
-    for (CNiraPtrListNode* node = featureIds->GetHead(); node != nullptr; node = node->next)
+    for (CNiraPtrList::Node* node = featureIds->GetHead(); node != nullptr; node = node->next)
     {
         if (!first)
             sql.Append(FEATURE_FILTER_OR);
