@@ -86,3 +86,25 @@ TEST(WideRuntime, PrintfFamilyKeepsEachShortBufferRule)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(KernelStrings, CompareCopyAndMapCase)
+{
+    EXPECT_EQ(lstrcmpiW(TEXT("Get"), TEXT("GET")), 0);
+    EXPECT_LT(lstrcmpW(TEXT("a"), TEXT("b")), 0);
+    EXPECT_EQ(lstrlenW(nullptr), 0);
+    WCHAR small[4];
+    EXPECT_EQ(std::u16string(lstrcpynW(small, TEXT("abcdef"), 4)), u"abc");
+
+    WCHAR text[] = u"m\u00e9dia-\u00ff";
+    EXPECT_EQ(CharUpperBuffW(text, 3), 3u);
+    EXPECT_EQ(std::u16string(text), u"M\u00c9Dia-\u00ff");
+    CharUpperW(text);
+    EXPECT_EQ(std::u16string(text), u"M\u00c9DIA-\u0178");
+    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(CharLowerW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(u'Q')))), static_cast<ULONG_PTR>(u'q'));
+    EXPECT_TRUE(IsCharAlphaNumericW(u'\u00e9'));
+    EXPECT_FALSE(IsCharAlphaNumericW(u'-'));
+}
+
+}  // namespace
