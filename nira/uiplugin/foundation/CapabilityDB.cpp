@@ -4,6 +4,8 @@
 #include "nira/uiplugin/foundation/NiraPtrList.h"
 #include "nira/uiplugin/foundation/QueryRow.h"
 
+#include <initializer_list>
+
 namespace
 {
 constexpr LANGID LANGUAGE_ENGLISH_US = 1033;

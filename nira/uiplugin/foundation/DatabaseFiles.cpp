@@ -7,6 +7,8 @@ namespace
 constexpr LPCWSTR COPY_PREFIX = TEXT("ZQVDF");
 constexpr LPCWSTR COPY_EXTENSION = TEXT(".vdf");
 constexpr LPCWSTR COPY_PATTERN = TEXT("*.tmp.vdf");
+// Names tried before giving up when each one is already taken by another reader's copy.
+constexpr int MAX_COPY_NAME_ATTEMPTS = 16;
 
 // The text after the last '\' of a path.
 LPCWSTR BaseName(LPCWSTR path)
@@ -75,12 +77,20 @@ int OpenDatabaseCopy(LPCWSTR shippedPath, sqlite3** connection)
     if (shippedPath == nullptr)
         return SQLITE_CANTOPEN;
 
+    // The unique name is unique for the ".tmp" file only, which is removed again: a copy of
+    // another reader may already hold the ".vdf" name, and is never opened in place of ours.
     WCHAR copyPath[MAX_PATH] = {};
-    if (!MakeCopyName(shippedPath, copyPath, MAX_PATH))
+    BOOL named = FALSE;
+    for (int attempt = 0; attempt < MAX_COPY_NAME_ATTEMPTS && !named; ++attempt)
+    {
+        if (!MakeCopyName(shippedPath, copyPath, MAX_PATH))
+            return SQLITE_CANTOPEN;
+        // Any other failure of the copy is not an error here: the open then makes an empty
+        // database, whose first query fails with "no such table".
+        named = CopyFileW(shippedPath, copyPath, TRUE) || GetLastError() != ERROR_FILE_EXISTS;
+    }
+    if (!named)
         return SQLITE_CANTOPEN;
-    // A failed copy is not an error here: the open then makes an empty database, whose first
-    // query fails with "no such table".
-    CopyFileW(shippedPath, copyPath, TRUE);
 
     sqlite3* opened = nullptr;
     int result = sqlite3_open16(copyPath, &opened);
