@@ -4,6 +4,7 @@
 #include "nira/uiplugin/foundation/CapabilityDB.h"
 #include "nira/uiplugin/foundation/NiraPtrList.h"
 
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -236,6 +237,12 @@ TEST_F(CapabilityDBTest, OptionArgumentsComeInTheirOrder)
     EXPECT_EQ(u"", letter.commandString);
     EXPECT_EQ(u"psk", letter.vocabNamespace);
     EXPECT_EQ(u"NorthAmericaLetter", letter.vocabMap);
+
+    // Null texts stay null.
+    machine.SetUILanguage(1041);
+    options.clear();
+    ASSERT_EQ(0, reader.EnumOptions(&paper, CollectOption, &options));
+    ASSERT_EQ(u"Hagaki", options.at(1).name);
     EXPECT_TRUE(options.at(1).nullNamespace);
 }
 

@@ -2,6 +2,7 @@
 
 #include "nira/uiplugin/foundation/DatabaseFiles.h"
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -123,4 +124,28 @@ TEST_F(DatabaseFilesTest, TwoReadersGetCopiesOfTheirOwn)
     EXPECT_EQ(3u, rows.size());
     CloseDatabaseCopy(first);
     CloseDatabaseCopy(second);
+}
+
+TEST_F(DatabaseFilesTest, ACopyNameAnotherReaderHoldsIsNeverOpenedInPlaceOfTheShippedFile)
+{
+    const std::u16string shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
+    // The next unique name is the one after this probe's: another reader's copy holds it.
+    WCHAR probe[MAX_PATH] = {};
+    ASSERT_NE(0u, GetTempFileNameW(TempDirectory().c_str(), TEXT("ZQV"), 0, probe));
+    ASSERT_TRUE(DeleteFileW(probe));
+    const std::u16string probeName = std::u16string(probe).substr(TempDirectory().size());
+    const unsigned next = (std::stoul(nirasim::Utf8(probeName.substr(3)), nullptr, 16) + 1) & 0xFFFF;
+    char hex[8];
+    std::snprintf(hex, sizeof(hex), "%X", next);
+    const std::u16string taken = TempDirectory() + u"ZQV" + nirasim::Wide(hex) + u".tmp.vdf";
+    const std::u16string other = MakeDatabase("other.vdf", "CREATE TABLE FRUIT (Name TEXT); INSERT INTO FRUIT VALUES ('stone');");
+    ASSERT_TRUE(CopyFileW(other.c_str(), taken.c_str(), FALSE));
+
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, OpenDatabaseCopy(shipped.c_str(), &db));
+    std::vector<std::string> rows;
+    char* error = nullptr;
+    EXPECT_EQ(SQLITE_OK, ExecuteQuery(db, "SELECT Name FROM FRUIT ORDER BY Name", CollectFirstColumn, &rows, &error));
+    EXPECT_EQ((std::vector<std::string>{"apple", "pear", "plum"}), rows);
+    CloseDatabaseCopy(db);
 }

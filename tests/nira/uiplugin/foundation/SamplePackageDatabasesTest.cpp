@@ -124,7 +124,10 @@ TEST_F(SamplePackageDatabasesTest, EveryFeatureHasOptionsAndADefaultAmongThemInE
 
 TEST_F(SamplePackageDatabasesTest, TreeViewRowsNameOptionsOfTheirFeatures)
 {
-    const std::map<INT, Feature> features = ReadFeatures(1033);
+    // The tree view lists the options of every language.
+    std::map<INT, Feature> features = ReadFeatures(1033);
+    for (const auto& [id, feature] : ReadFeatures(1041))
+        features[id].options.insert(feature.options.begin(), feature.options.end());
     CNiraCapabilityDB reader;
     reader.Open(Install("niracap.vdf").c_str());
     std::vector<std::pair<INT, INT>> rows;
@@ -134,7 +137,9 @@ TEST_F(SamplePackageDatabasesTest, TreeViewRowsNameOptionsOfTheirFeatures)
     {
         ASSERT_EQ(1u, features.count(featureId)) << featureId;
         if (optionId != 0)
+        {
             EXPECT_EQ(1u, features.at(featureId).options.count(optionId)) << featureId << "/" << optionId;
+        }
     }
 }
 

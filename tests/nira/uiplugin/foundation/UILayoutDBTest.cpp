@@ -186,7 +186,7 @@ TEST_F(UILayoutDBTest, ABrokenRowIsReportedAndTheWalkGoesOn)
     CNiraUILayoutDB broken;
     // WindowName is missing: the row query of each window fails.
     ASSERT_EQ(0, broken.Open(MakeDatabase("broken.vdf",
-                                          "CREATE TABLE UI_WINDOWS_INFO (WindowID, RTLWindowID, ContainerID);"
+                                          "CREATE TABLE UI_WINDOWS_INFO (WindowID INTEGER, RTLWindowID INTEGER, ContainerID INTEGER);"
                                           "INSERT INTO UI_WINDOWS_INFO VALUES (1, 0, 2), (2, 0, 2);")
                                  .c_str()));
     std::vector<WindowSeen> windows;
