@@ -45,4 +45,14 @@ UINT WINAPI GetACP(void);
 UINT WINAPI GetOEMCP(void);
 BOOL WINAPI IsValidCodePage(UINT CodePage);
 
+// Languages of the user and of the system.
+extern "C" {
+LANGID WINAPI GetUserDefaultUILanguage(void);
+LANGID WINAPI GetSystemDefaultUILanguage(void);
+LANGID WINAPI GetUserDefaultLangID(void);
+LANGID WINAPI GetSystemDefaultLangID(void);
+LCID WINAPI GetUserDefaultLCID(void);
+LCID WINAPI GetThreadLocale(void);
+}  // extern "C"
+
 #include <stringapiset.h>

@@ -46,6 +46,10 @@ TEST(WideRuntime, CopiesAndChangesCase)
     WCHAR small[4];
     EXPECT_EQ(wcscpy_s(small, 4, TEXT("abcd")), ERANGE);
     EXPECT_EQ(small[0], 0);
+    EXPECT_EQ(wcscpy_s(small, TEXT("ab")), 0);  // the size from the array type
+    EXPECT_EQ(wcscat_s(small, TEXT("cd")), ERANGE);
+    EXPECT_EQ(swprintf_s(small, TEXT("%d"), 42), 2);
+    EXPECT_EQ(std::u16string(small), u"42");
 }
 
 TEST(WideRuntime, ParsesAndPrintsNumbersWithWindowsSizes)
@@ -83,6 +87,28 @@ TEST(WideRuntime, PrintfFamilyKeepsEachShortBufferRule)
     char narrow[32];
     EXPECT_EQ(sprintf_s(narrow, 32, "%S/%p", TEXT("w"), reinterpret_cast<void*>(0x1234)), 18);
     EXPECT_STREQ(narrow, "w/0000000000001234");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(KernelStrings, CompareCopyAndMapCase)
+{
+    EXPECT_EQ(lstrcmpiW(TEXT("Get"), TEXT("GET")), 0);
+    EXPECT_LT(lstrcmpW(TEXT("a"), TEXT("b")), 0);
+    EXPECT_EQ(lstrlenW(nullptr), 0);
+    WCHAR small[4];
+    EXPECT_EQ(std::u16string(lstrcpynW(small, TEXT("abcdef"), 4)), u"abc");
+
+    WCHAR text[] = u"m\u00e9dia-\u00ff";
+    EXPECT_EQ(CharUpperBuffW(text, 3), 3u);
+    EXPECT_EQ(std::u16string(text), u"M\u00c9Dia-\u00ff");
+    CharUpperW(text);
+    EXPECT_EQ(std::u16string(text), u"M\u00c9DIA-\u0178");
+    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(CharLowerW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(u'Q')))), static_cast<ULONG_PTR>(u'q'));
+    EXPECT_TRUE(IsCharAlphaNumericW(u'\u00e9'));
+    EXPECT_FALSE(IsCharAlphaNumericW(u'-'));
 }
 
 }  // namespace
