@@ -6,6 +6,7 @@
    the contents of ordinary literals are skipped, so "%u" is not mistaken for a u"" literal.
 2. No POSIX header: mingw-w64 ships some (unistd.h, pthread.h), so a POSIX call can compile for
    Windows and still not belong there.
+3. No test-control header (nirasim/...): it drives the simulated machine and exists only there.
 """
 import re
 import sys
@@ -56,6 +57,8 @@ POSIX_INCLUDE = re.compile(
     r"^\s*#\s*include\s*<(unistd|pthread|dlfcn|dirent|fcntl|semaphore|sched|syslog|pwd|grp|termios|poll|"
     r"libgen|spawn|sys/[A-Za-z_/]+|netinet/[A-Za-z_]+|arpa/[A-Za-z_]+)\.h>", re.MULTILINE)
 
+TESTCONTROL_INCLUDE = re.compile(r"^\s*#\s*include\s*[<\"]nirasim/", re.MULTILINE)
+
 
 def main(paths):
     found = 0
@@ -64,6 +67,10 @@ def main(paths):
             text = source.read()
         for line, literal in violations(text):
             print(f"{path}:{line}: wide literal {literal}...: write TEXT(\"...\")")
+            found += 1
+        for match in TESTCONTROL_INCLUDE.finditer(text):
+            line = text.count("\n", 0, match.start()) + 1
+            print(f"{path}:{line}: test-control header in production code")
             found += 1
         for match in POSIX_INCLUDE.finditer(text):
             line = text.count("\n", 0, match.start()) + 1

@@ -4,7 +4,7 @@
 # Production sources are everything outside platform/, host/, tests/, benchmarks/ and fuzz/,
 # except folders named sim/, which hold what only the simulated machine uses. It also applies the
 # source rules that a compiler cannot (tools/sourcerules.py): wide literals only as TEXT(), no
-# POSIX headers.
+# POSIX or test-control headers.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cxx=${NIRA_MINGW_CXX:-x86_64-w64-mingw32-g++-posix}
@@ -28,7 +28,7 @@ for src in "${sources[@]}"; do
     failed=1
   fi
 done
-# Wide literals only as TEXT("..."), and no POSIX header, in headers as well.
+# The source rules, in headers as well.
 mapfile -t texts < <(find common nira printticket printprocessor printpreviewer oemui langmon package \
   \( -name '*.cpp' -o -name '*.h' \) -not -path '*/sim/*' 2>/dev/null | sort)
 if ((${#texts[@]})) && ! python3 "$root/tools/sourcerules.py" "${texts[@]}"; then

@@ -1,6 +1,5 @@
 #include "nira/uiplugin/core/NiraUISettings.h"
 
-
 #include <cstring>
 #include <new>
 
@@ -667,7 +666,8 @@ int CNiraUISettings::StoreOption(int id, int beforeOpt, bool atHead, int opt, Op
             entry->options.Remove(opt);
         }
     }
-    const bool stored = atHead ? MapPut(entry->options, opt, info) : MapPutBefore(entry->options, beforeOpt, opt, info);
+    const bool stored =
+        atHead ? MapPut(entry->options, opt, info) : MapPutBefore(entry->options, beforeOpt, opt, info);
     if (!stored)
         return NIRA_STATUS_FAILED;
     TrackAddedOption(id, opt);

@@ -165,6 +165,8 @@ private:
     int StoreOption(int id, int beforeOpt, bool atHead, int opt, OptionInfo* info);
     void TrackAddedOption(int id, int opt);
     void ForgetTrackedOptions(int id);
+    int ShowAndSelect(int id, int opt, int byForce, int limit);
+    int SelectAndGrey(int id, int opt, int byForce, int limit);
     int RestoreUserOption(int id, int byForce);
     int SelectDefaultOption(int id, int byForce, int limit);
 

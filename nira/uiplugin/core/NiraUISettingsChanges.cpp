@@ -73,6 +73,18 @@ enum ConstraintAction
     ACTION_SELECT_UNLESS_USER = 26,
 };
 
+struct StateAction
+{
+    int action;
+    int state;
+    int clearConflict;
+};
+const StateAction STATE_ACTIONS[] = {
+    {ACTION_MAKE_UNAVAILABLE, OPTION_STATE_UNAVAILABLE, 0}, {ACTION_MAKE_CONFLICT, OPTION_STATE_CONFLICT, 0},
+    {ACTION_MAKE_SELECTABLE, OPTION_STATE_SELECTABLE, 0},   {ACTION_MAKE_GREYED, OPTION_STATE_GREYED, 0},
+    {ACTION_CLEAR_CONFLICT, OPTION_STATE_SELECTABLE, 1},
+};
+
 bool IsUnavailableState(int state)
 {
     return state == OPTION_STATE_UNAVAILABLE || state == OPTION_STATE_GREYED;
@@ -376,8 +388,9 @@ int CNiraUISettings::ForceCurrentOption(int* idIn, int* optIn, int evenIfSame)
     int hasFirst = 0, featureA = 0, featureB = 0, hasSecond = 0;
     GetSoftLinks(id, &hasFirst, &featureA, &featureB, &hasSecond);
     int found = 0;
-    if (hasFirst && HasOption(featureA, opt, &found) == 0 && found)
-        RecordOf(featureA)->userSelected = 1;
+    FeatureRecord* source = hasFirst ? RecordOf(featureA) : nullptr;
+    if (source && HasOption(featureA, opt, &found) == 0 && found)
+        source->userSelected = 1;
 
     AddChange(id, CHANGE_CURRENT_OPTION);
     return 0;
@@ -424,6 +437,11 @@ int CNiraUISettings::ApplyOptionChange(int* idIn, int* optIn, int* actionIn, int
     FeatureRecord* record = RecordOf(id);
     const bool keepsUserChoice = record && record->respectUserSelection && record->userSelected;
 
+    // Actions that only set the option's state.
+    for (const StateAction& entry : STATE_ACTIONS)
+        if (entry.action == *actionIn)
+            return found ? SetOptionState(id, opt, entry.state, entry.clearConflict) : NIRA_STATUS_FAILED;
+
     switch (*actionIn)
     {
     case ACTION_SELECT_LIMITED:
@@ -434,41 +452,16 @@ int CNiraUISettings::ApplyOptionChange(int* idIn, int* optIn, int* actionIn, int
             return NIRA_STATUS_FAILED;
         SetOptionLimit(id, limit);
         return Select(id, opt, byForce);
-    case ACTION_MAKE_UNAVAILABLE:
-        return found ? SetOptionState(id, opt, OPTION_STATE_UNAVAILABLE, 0) : NIRA_STATUS_FAILED;
-    case ACTION_MAKE_CONFLICT:
-        return found ? SetOptionState(id, opt, OPTION_STATE_CONFLICT, 0) : NIRA_STATUS_FAILED;
     case ACTION_REMOVE_OPTION:
         return found ? RemoveOption(&id, &opt) : NIRA_STATUS_FAILED;
-    case ACTION_MAKE_SELECTABLE:
-        return found ? SetOptionState(id, opt, OPTION_STATE_SELECTABLE, 0) : NIRA_STATUS_FAILED;
-    case ACTION_MAKE_GREYED:
-        return found ? SetOptionState(id, opt, OPTION_STATE_GREYED, 0) : NIRA_STATUS_FAILED;
     case ACTION_SHOW_AND_SELECT:
-        if (!LimitAllows(id, limit))
-            return NIRA_STATUS_FAILED;
-        if (GetDisplayState(id) != DISPLAY_STATE_ENABLED && SetDisplayState(id, DISPLAY_STATE_ENABLED) == 0 &&
-            SetOptionState(id, opt, OPTION_STATE_SELECTABLE, 0) == 0)
-            SetOptionLimit(id, limit);
-        HasOption(id, opt, &found);
-        if (found)
-            Select(id, opt, byForce);
-        return 0;
+        return ShowAndSelect(id, opt, byForce, limit);
     case ACTION_SELECT_AND_GREY:
-        if (!LimitAllows(id, limit))
-            return NIRA_STATUS_FAILED;
-        if (found)
-            Select(id, opt, byForce);
-        if (GetDisplayState(id) == DISPLAY_STATE_GREYED || SetDisplayState(id, DISPLAY_STATE_GREYED) != 0)
-            return NIRA_STATUS_FAILED;
-        SetOptionLimit(id, limit);
-        return 0;
+        return SelectAndGrey(id, opt, byForce, limit);
     case ACTION_HIDE:
         return SetDisplayState(id, DISPLAY_STATE_HIDDEN);
     case ACTION_HIDE_ALT:
         return SetDisplayState(id, DISPLAY_STATE_HIDDEN_ALT);
-    case ACTION_CLEAR_CONFLICT:
-        return found ? SetOptionState(id, opt, OPTION_STATE_SELECTABLE, 1) : NIRA_STATUS_FAILED;
     case ACTION_SELECT_AS_USER:
         if (!found)
         {
@@ -487,7 +480,8 @@ int CNiraUISettings::ApplyOptionChange(int* idIn, int* optIn, int* actionIn, int
     case ACTION_RESTORE_USER:
         return RestoreUserOption(id, byForce);
     case ACTION_SELECT:
-        if (sheetInitializing || !found)
+    case ACTION_SELECT_UNLESS_USER:
+        if (!found || (*actionIn == ACTION_SELECT ? sheetInitializing != 0 : keepsUserChoice))
             return NIRA_STATUS_FAILED;
         SetOptionState(id, opt, OPTION_STATE_SELECTABLE, 0);
         return Select(id, opt, byForce);
@@ -497,14 +491,40 @@ int CNiraUISettings::ApplyOptionChange(int* idIn, int* optIn, int* actionIn, int
         return SetDiscriminator(id, opt);
     case ACTION_REFRESH_OPTIONS:
         return AddChange(id, CHANGE_OPTION_ADDED);
-    case ACTION_SELECT_UNLESS_USER:
-        if (!found || keepsUserChoice)
-            return NIRA_STATUS_FAILED;
-        SetOptionState(id, opt, OPTION_STATE_SELECTABLE, 0);
-        return Select(id, opt, byForce);
     default:
         return NIRA_STATUS_FAILED;
     }
+}
+
+// Shown and enabled, the option selectable and the limit stored (each step only after the one
+// before it succeeded), then the option selected.
+int CNiraUISettings::ShowAndSelect(int id, int opt, int byForce, int limit)
+{
+    if (!LimitAllows(id, limit))
+        return NIRA_STATUS_FAILED;
+    if (GetDisplayState(id) != DISPLAY_STATE_ENABLED && SetDisplayState(id, DISPLAY_STATE_ENABLED) == 0 &&
+        SetOptionState(id, opt, OPTION_STATE_SELECTABLE, 0) == 0)
+        SetOptionLimit(id, limit);
+    int found = 0;
+    HasOption(id, opt, &found);
+    if (found)
+        Select(id, opt, byForce);
+    return 0;
+}
+
+// The option selected, then the feature greyed; fails when it was greyed already.
+int CNiraUISettings::SelectAndGrey(int id, int opt, int byForce, int limit)
+{
+    if (!LimitAllows(id, limit))
+        return NIRA_STATUS_FAILED;
+    int found = 0;
+    HasOption(id, opt, &found);
+    if (found)
+        Select(id, opt, byForce);
+    if (GetDisplayState(id) == DISPLAY_STATE_GREYED || SetDisplayState(id, DISPLAY_STATE_GREYED) != 0)
+        return NIRA_STATUS_FAILED;
+    SetOptionLimit(id, limit);
+    return 0;
 }
 
 // Back to the user's own option, else to the default option. byForce goes into clearUser here.

@@ -73,6 +73,11 @@ extern const SettingsModuleRow SettingsModuleTable[SETTINGS_MODULE_ROWS];
 typedef BOOLEAN (*CreateSettingsInstanceProc)(const GUID* interfaceId, void** out);
 #define SETTINGS_FACTORY_EXPORT "CreateSettingsInstance"
 
+// The helper module's optional export, called with the printer handle when the module is loaded;
+// its answer is not looked at.
+typedef BOOL (*LoadHelperProc)(HANDLE printer);
+#define SETTINGS_HELPER_LOAD_EXPORT "LoadHelper"
+
 // The module handle that serves a SettingsModule: the own library's (kept by its DllMain, or in
 // the print processor the settings library it loaded) and the settings helper module's.
 // Process-wide, without a lock: written only at load, unload and the helper's one-time load.

@@ -46,6 +46,10 @@ TEST(WideRuntime, CopiesAndChangesCase)
     WCHAR small[4];
     EXPECT_EQ(wcscpy_s(small, 4, TEXT("abcd")), ERANGE);
     EXPECT_EQ(small[0], 0);
+    EXPECT_EQ(wcscpy_s(small, TEXT("ab")), 0);  // the size from the array type
+    EXPECT_EQ(wcscat_s(small, TEXT("cd")), ERANGE);
+    EXPECT_EQ(swprintf_s(small, TEXT("%d"), 42), 2);
+    EXPECT_EQ(std::u16string(small), u"42");
 }
 
 TEST(WideRuntime, ParsesAndPrintsNumbersWithWindowsSizes)
