@@ -17,16 +17,16 @@ struct ProductValueRule {
     LONG fixed;
 };
 
-constexpr LONG FIXED = 0;
+constexpr LONG FIXED_VALUE = 0;
 constexpr LONG FROM_OPTION = PRODUCT_SOURCE_FEATURE_OPTION;
 constexpr LONG FROM_PRODUCT = PRODUCT_SOURCE_PRODUCT_ROW;
 constexpr LONG FROM_PRINT_MODE = PRODUCT_SOURCE_PRINT_MODE_ROW;
 constexpr LONG FROM_PAPER = PRODUCT_SOURCE_PAPER_ROW;
 
 const ProductValueRule kFlagRules[] = {
-    {0, 1, FIXED, 0}, {4, 4, FIXED, 0}, {6, 7, FIXED, 0}, {9, 11, FIXED, 0}, {14, 14, FIXED, 0},
-    {17, 18, FIXED, 0}, {101, 102, FIXED, 0}, {107, 108, FIXED, 0}, {264, 264, FIXED, 0},
-    {267, 267, FIXED, 0}, {270, 270, FIXED, 0},
+    {0, 1, FIXED_VALUE, 0}, {4, 4, FIXED_VALUE, 0}, {6, 7, FIXED_VALUE, 0}, {9, 11, FIXED_VALUE, 0}, {14, 14, FIXED_VALUE, 0},
+    {17, 18, FIXED_VALUE, 0}, {101, 102, FIXED_VALUE, 0}, {107, 108, FIXED_VALUE, 0}, {264, 264, FIXED_VALUE, 0},
+    {267, 267, FIXED_VALUE, 0}, {270, 270, FIXED_VALUE, 0},
     {3, 3, FROM_OPTION, 0}, {8, 8, FROM_OPTION, 0}, {12, 13, FROM_OPTION, 0}, {103, 106, FROM_OPTION, 0},
     {109, 109, FROM_OPTION, 0},
     {120, 127, FROM_PRODUCT, 0}, {140, 144, FROM_PRODUCT, 0}, {148, 154, FROM_PRODUCT, 0},
@@ -39,8 +39,8 @@ const ProductValueRule kFlagRules[] = {
 };
 
 const ProductValueRule kIntRules[] = {
-    {0, 0, FIXED, 0}, {1912, 1912, FIXED, 0}, {1994, 1994, FIXED, 0}, {1998, 1998, FIXED, 0},
-    {4, 4, FIXED, 100}, {1910, 1910, FIXED, 100},
+    {0, 0, FIXED_VALUE, 0}, {1912, 1912, FIXED_VALUE, 0}, {1994, 1994, FIXED_VALUE, 0}, {1998, 1998, FIXED_VALUE, 0},
+    {4, 4, FIXED_VALUE, 100}, {1910, 1910, FIXED_VALUE, 100},
     {2048, 2048, FROM_OPTION, 0},
     {1950, 1950, FROM_PRODUCT, 0}, {1999, 2000, FROM_PRODUCT, 0}, {2032, 2032, FROM_PRODUCT, 0},
     {2047, 2047, FROM_PRODUCT, 0},
@@ -202,7 +202,7 @@ BYTE CNiraProductData::FlagValue(LONG index)
     default: break;
     }
     const ProductValueRule& rule = FindRule(kFlagRules, index);
-    return rule.source == FIXED ? static_cast<BYTE>(rule.fixed) : SourceFlag(rule.source, index);
+    return rule.source == FIXED_VALUE ? static_cast<BYTE>(rule.fixed) : SourceFlag(rule.source, index);
 }
 
 LONG CNiraProductData::IntValue(LONG index)
@@ -224,7 +224,7 @@ LONG CNiraProductData::IntValue(LONG index)
     default: break;
     }
     const ProductValueRule& rule = FindRule(kIntRules, index);
-    return rule.source == FIXED ? rule.fixed : SourceInt(rule.source, SETTING_ARRAY_INT, index);
+    return rule.source == FIXED_VALUE ? rule.fixed : SourceInt(rule.source, SETTING_ARRAY_INT, index);
 }
 
 FLOAT CNiraProductData::FloatValue(LONG index)

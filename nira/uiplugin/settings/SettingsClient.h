@@ -8,7 +8,7 @@
 // 10 + (f - first), never beyond 1893; the public DEVMODE values of eight features at 1900..1907.
 #pragma once
 
-#include <wingdi.h>
+#include <windows.h>
 
 #include "common/PrivateDevMode.h"
 #include "nira/uiplugin/settings/INiraSettingsAccess.h"
