@@ -2,7 +2,9 @@
 # The Windows compile check: every production source compiles for Windows x64 with mingw-w64
 # against the Windows headers (plus platform/win32 for what mingw-w64 lacks).
 # Production sources are everything outside platform/, host/, tests/, benchmarks/ and fuzz/,
-# except folders named sim/, which hold what only the simulated machine uses.
+# except folders named sim/, which hold what only the simulated machine uses. It also applies the
+# source rules that a compiler cannot (tools/sourcerules.py): wide literals only as TEXT(), no
+# POSIX or test-control headers.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cxx=${NIRA_MINGW_CXX:-x86_64-w64-mingw32-g++-posix}
@@ -26,5 +28,12 @@ for src in "${sources[@]}"; do
     failed=1
   fi
 done
+# The source rules, in headers as well.
+mapfile -t texts < <(find common nira printticket printprocessor printpreviewer oemui langmon package \
+  \( -name '*.cpp' -o -name '*.h' \) -not -path '*/sim/*' 2>/dev/null | sort)
+if ((${#texts[@]})) && ! python3 "$root/tools/sourcerules.py" "${texts[@]}"; then
+  echo "windows compile check failed: source rules"
+  failed=1
+fi
 echo "windows compile check: ${#sources[@]} sources, $([ $failed = 0 ] && echo passed || echo FAILED)"
 exit $failed

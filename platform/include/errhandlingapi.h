@@ -3,5 +3,7 @@
 
 #include <windef.h>
 
+extern "C" {
 DWORD WINAPI GetLastError(void);
 void WINAPI SetLastError(DWORD dwErrCode);
+}  // extern "C"

@@ -1,4 +1,5 @@
-// Declarations of the simulated machine for <rpc.h>; filled as the system needs them.
+// The RPC runtime as the system uses it: UUIDs.
 #pragma once
 
-#include <windef.h>
+#include <windows.h>
+#include <rpcdce.h>

@@ -1,4 +1,17 @@
-// Declarations of the simulated machine for <rpcdce.h>; filled as the system needs them.
+// UUIDs of the RPC runtime.
 #pragma once
 
+#include <guiddef.h>
 #include <windef.h>
+#include <winerror.h>
+
+typedef LONG RPC_STATUS;
+#define RPC_ENTRY
+#define RPC_S_OK ERROR_SUCCESS
+
+RPC_STATUS RPC_ENTRY UuidCreate(UUID* Uuid);
+RPC_STATUS RPC_ENTRY UuidCreateNil(UUID* NilUuid);
+// Orders two UUIDs field by field (-1, 0, 1); a null pointer counts as the nil UUID.
+int RPC_ENTRY UuidCompare(UUID* Uuid1, UUID* Uuid2, RPC_STATUS* Status);
+int RPC_ENTRY UuidEqual(UUID* Uuid1, UUID* Uuid2, RPC_STATUS* Status);
+int RPC_ENTRY UuidIsNil(UUID* Uuid, RPC_STATUS* Status);

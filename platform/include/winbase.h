@@ -15,3 +15,19 @@
 #include <sysinfoapi.h>
 #include <securitybaseapi.h>
 #include <memoryapi.h>
+
+// The kernel's own string functions. lstrcmp and lstrcmpi compare as CompareStringW does for the
+// user's locale (here: by code unit, case folded for ASCII and Latin-1 letters).
+int WINAPI lstrlenW(LPCWSTR lpString);
+int WINAPI lstrcmpW(LPCWSTR lpString1, LPCWSTR lpString2);
+int WINAPI lstrcmpiW(LPCWSTR lpString1, LPCWSTR lpString2);
+LPWSTR WINAPI lstrcpyW(LPWSTR lpString1, LPCWSTR lpString2);
+LPWSTR WINAPI lstrcpynW(LPWSTR lpString1, LPCWSTR lpString2, int iMaxLength);
+LPWSTR WINAPI lstrcatW(LPWSTR lpString1, LPCWSTR lpString2);
+int WINAPI lstrlenA(LPCSTR lpString);
+#define lstrlen lstrlenW
+#define lstrcmp lstrcmpW
+#define lstrcmpi lstrcmpiW
+#define lstrcpy lstrcpyW
+#define lstrcpyn lstrcpynW
+#define lstrcat lstrcatW

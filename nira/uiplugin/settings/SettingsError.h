@@ -1,0 +1,52 @@
+// How the settings objects raise failures inside and keep them from crossing their interfaces.
+#pragma once
+
+#include <windows.h>
+
+// Throws CNiraException with a Win32 code: ERROR_INVALID_PARAMETER for a bad argument,
+// ERROR_INVALID_DATA for a missing object or inconsistent state, ERROR_NOT_ENOUGH_MEMORY.
+[[noreturn]] void RaiseSettingsError(LONG code);
+
+// Raises ERROR_INVALID_DATA unless the condition holds.
+inline void RequireSettings(bool condition)
+{
+    if (!condition) {
+        RaiseSettingsError(ERROR_INVALID_DATA);
+    }
+}
+
+// Raises ERROR_INVALID_PARAMETER unless the argument is acceptable.
+inline void RequireArgument(bool condition)
+{
+    if (!condition) {
+        RaiseSettingsError(ERROR_INVALID_PARAMETER);
+    }
+}
+
+// Runs the body of a settings-interface operation: its failures become the answer FALSE.
+template <typename Body>
+BOOLEAN GuardSettingsCall(Body&& body) noexcept
+{
+    try {
+        body();
+        return TRUE;
+    } catch (...) {
+        return FALSE;
+    }
+}
+
+// The same for operations that answer nothing.
+template <typename Body>
+void GuardSettingsAction(Body&& body) noexcept
+{
+    try {
+        body();
+    } catch (...) {
+    }
+}
+
+// Flag arguments of the settings interfaces count as true only when the byte is exactly 1.
+inline bool IsFlagSet(BYTE flag)
+{
+    return flag == 1;
+}

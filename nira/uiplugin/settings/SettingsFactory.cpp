@@ -1,0 +1,30 @@
+#include "nira/uiplugin/settings/SettingsFactory.h"
+
+#include <new>
+
+#include "nira/uiplugin/settings/SettingsInstance.h"
+#include "nira/uiplugin/settings/SettingsManager.h"
+#include "nira/uiplugin/settings/SettingsMask.h"
+#include "nira/uiplugin/settings/SettingsStore.h"
+
+namespace {
+
+// The object as the interface it is handed out as.
+template <typename Class, typename Interface>
+void* Construct()
+{
+    Interface* object = new (std::nothrow) Class();
+    return object;
+}
+
+}  // namespace
+
+void* CreateSettingsObject(LONG kind)
+{
+    switch (kind) {
+    case SETTINGS_KIND_STORE: return Construct<CNiraSettingsStore, INiraSettingsStore>();
+    case SETTINGS_KIND_MASK: return Construct<CNiraSettingsMask, INiraSettingsMask>();
+    case SETTINGS_KIND_MANAGER: return Construct<CNiraSettingsManager, INiraSettingsAccess>();
+    default: return nullptr;
+    }
+}

@@ -1,0 +1,110 @@
+// The nine typed setting arrays and the small records that every settings object shares.
+#pragma once
+
+#include <windows.h>
+
+// Which typed array a setting lives in; a value is addressed by (kind, index).
+enum SettingArrayKind : LONG {
+    SETTING_ARRAY_FLAG = 0,     // one bit
+    SETTING_ARRAY_BYTE = 1,     // unsigned 8-bit (holds nothing)
+    SETTING_ARRAY_WORD = 2,     // 16-bit (holds nothing)
+    SETTING_ARRAY_INT = 3,      // 32-bit integer
+    SETTING_ARRAY_FLOAT = 4,    // IEEE 754 single
+    SETTING_ARRAY_DOUBLE = 5,   // IEEE 754 double (holds nothing)
+    SETTING_ARRAY_INT_REF = 6,  // 32-bit integer, set by reference
+    SETTING_ARRAY_STRING = 7,   // CNiraString
+    SETTING_ARRAY_BLOB = 8,     // SettingBlob
+};
+
+constexpr LONG SETTING_ARRAY_KIND_COUNT = 9;
+
+// Entries of each kind in every settings object, the packed block and the print processor.
+constexpr DWORD SETTING_FLAG_COUNT = 338;
+constexpr DWORD SETTING_BYTE_COUNT = 0;
+constexpr DWORD SETTING_WORD_COUNT = 0;
+constexpr DWORD SETTING_INT_COUNT = 2052;
+constexpr DWORD SETTING_FLOAT_COUNT = 24;
+constexpr DWORD SETTING_DOUBLE_COUNT = 0;
+constexpr DWORD SETTING_INT_REF_COUNT = 136;
+constexpr DWORD SETTING_STRING_COUNT = 82;
+constexpr DWORD SETTING_BLOB_COUNT = 51;
+
+constexpr DWORD kSettingArrayCounts[SETTING_ARRAY_KIND_COUNT] = {
+    SETTING_FLAG_COUNT, SETTING_BYTE_COUNT,    SETTING_WORD_COUNT,
+    SETTING_INT_COUNT,  SETTING_FLOAT_COUNT,   SETTING_DOUBLE_COUNT,
+    SETTING_INT_REF_COUNT, SETTING_STRING_COUNT, SETTING_BLOB_COUNT,
+};
+
+// Bytes per element of the kinds kept in plain value blocks (kind 0 is a bit array).
+constexpr DWORD kSettingElementWidths[SETTING_ARRAY_STRING] = {0, 1, 2, 4, 4, 8, 4};
+
+// No array, mask or copied source may count more entries than this.
+constexpr DWORD SETTING_ARRAY_MAX_ENTRIES = 0x10000;
+
+// The version word a store carries after Allocate (also the first word of the packed image).
+constexpr DWORD SETTINGS_STORE_VERSION = 0x10000000;
+
+// A blob's length is 16 bits wide.
+constexpr DWORD SETTING_BLOB_MAX_LENGTH = 0xFFFF;
+
+inline bool IsSettingArrayKind(LONG kind)
+{
+    return kind >= 0 && kind < SETTING_ARRAY_KIND_COUNT;
+}
+
+// Bit arrays: entry i lives in byte i >> 3 at bit i & 7, least significant bit first.
+constexpr DWORD BitArrayBytes(DWORD count)
+{
+    return (count + 7) / 8;
+}
+
+inline bool TestBit(const BYTE* bits, DWORD index)
+{
+    return (bits[index >> 3] & (1u << (index & 7))) != 0;
+}
+
+inline void SetBit(BYTE* bits, DWORD index)
+{
+    bits[index >> 3] = static_cast<BYTE>(bits[index >> 3] | (1u << (index & 7)));
+}
+
+inline void ClearBit(BYTE* bits, DWORD index)
+{
+    bits[index >> 3] = static_cast<BYTE>(bits[index >> 3] & ~(1u << (index & 7)));
+}
+
+// True when index addresses one of count entries.
+inline bool IsIndexInRange(LONG index, DWORD count)
+{
+    return index >= 0 && static_cast<DWORD>(index) < count;
+}
+
+// One entry of the blob array: bytes owned by the store; {null, 0} is an empty blob.
+struct SettingBlob {
+    BYTE* data;
+    WORD length;
+};
+
+inline bool IsBlobEmpty(const SettingBlob& blob)
+{
+    return blob.data == nullptr || blob.length == 0;
+}
+
+// One setting: which array and which index.
+struct SettingRef {
+    LONG kind;  // SettingArrayKind
+    LONG index;
+};
+static_assert(sizeof(SettingRef) == 8, "SettingRef is two 32-bit words");
+
+// One kind's bit array as a mask describes it to others.
+struct SettingsMaskArray {
+    DWORD count;  // entries of the kind
+    DWORD size;   // bytes of the bit array: ceil(count / 8), 0 when there is none
+    BYTE* bits;   // null when there is none
+};
+
+// The description of a mask's nine bit arrays, in kind order.
+struct SettingsMaskInfo {
+    SettingsMaskArray kinds[SETTING_ARRAY_KIND_COUNT];
+};

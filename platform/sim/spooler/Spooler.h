@@ -1,0 +1,52 @@
+// The spooler's state: drivers, printers and open printer handles.
+#pragma once
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <nirasim/Machine.h>
+
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "core/Handles.h"
+
+namespace nirasim::sim {
+
+extern const char16_t* const kEnvironment;  // "Windows x64"
+extern const char16_t* const kPrintersKey;  // SYSTEM\CurrentControlSet\Control\Print\Printers
+extern const char16_t* const kPrinterDataKey;  // PrinterDriverData
+
+struct PrinterRecord {
+    PrinterSpec spec;
+    ACCESS_MASK refused = 0;
+};
+
+struct SpoolerState {
+    std::recursive_mutex lock;
+    std::vector<DriverSpec> drivers;
+    std::vector<PrinterRecord> printers;
+};
+
+SpoolerState& Spooler();
+
+class PrinterHandle : public KernelObject {
+public:
+    std::u16string printer;  // empty for the server
+    ACCESS_MASK granted = 0;
+};
+
+// The open printer handle; null with ERROR_INVALID_HANDLE for anything else.
+std::shared_ptr<PrinterHandle> PrinterHandleOf(HANDLE handle);
+// Call under Spooler().lock.
+PrinterRecord* FindPrinter(const std::u16string& name);
+const DriverSpec* FindDriver(const std::u16string& name);
+void AddPrinterRecord(const PrinterSpec& spec);
+void AddDriverRecord(const DriverSpec& spec);
+// The printer's registry key below HKLM (SYSTEM\...\Printers\<printer>).
+std::u16string PrinterKeyPath(const std::u16string& printer);
+// A driver file's full path: the driver directory, "\3\" and its name.
+std::u16string DriverFilePath(const std::u16string& fileName);
+
+}  // namespace nirasim::sim

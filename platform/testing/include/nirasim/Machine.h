@@ -1,0 +1,148 @@
+// The test-control API of the simulated machine: for tests and the host program, never for the
+// driver's own code.
+//
+// A Machine is the simulated Windows computer the driver's libraries run on. Making one starts a
+// fresh machine in a new temporary folder (drives, registry, spooler, modules and journals all
+// empty but for the standard folders); destroying it ends the "process" for the libraries (every
+// module still loaded sees DLL_PROCESS_DETACH) and removes the folder. One machine at a time.
+#pragma once
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <string>
+#include <vector>
+
+namespace nirasim {
+
+// A text given to the machine: UTF-8 (std::string, "...") or UTF-16 (TEXT("..."), u"...").
+class Text {
+public:
+    Text(const char* utf8);
+    Text(const std::string& utf8);
+    Text(const char16_t* wide);
+    Text(const std::u16string& wide);
+    const std::u16string& wide() const { return wide_; }
+    std::string utf8() const;
+
+private:
+    std::u16string wide_;
+};
+
+std::string Utf8(const std::u16string& wide);
+std::u16string Wide(const std::string& utf8);
+
+struct MessageBoxCall {
+    HWND owner;
+    std::u16string text;
+    std::u16string caption;
+    UINT type;
+};
+
+struct ProcessStart {
+    std::u16string applicationName;
+    std::u16string commandLine;
+    std::u16string currentDirectory;
+    DWORD creationFlags;
+    DWORD startupInfoSize;  // the cb the caller passed
+};
+
+// A printer driver: its name and files. Files are names inside the driver directory's version
+// folder (C:\Windows\System32\spool\drivers\x64\3); the machine answers them as full paths.
+struct DriverSpec {
+    std::u16string name;
+    std::u16string driverFile;  // the rendering DLL (the core driver's)
+    std::u16string configFile;  // the UI DLL
+    std::u16string dataFile;
+    std::u16string helpFile;
+    std::vector<std::u16string> dependentFiles;
+    std::u16string monitorName;
+    std::u16string defaultDataType = u"RAW";
+};
+
+struct PrinterSpec {
+    std::u16string name;
+    std::u16string portName = u"USB001";
+    std::u16string driverName;
+    std::u16string serverName;     // empty: a local printer
+    std::u16string shareName;
+    std::u16string comment;
+    std::u16string location;
+    std::u16string printProcessor = u"winprint";
+    std::u16string dataType = u"RAW";
+    DWORD attributes = PRINTER_ATTRIBUTE_LOCAL;
+};
+
+class Machine {
+public:
+    Machine();
+    ~Machine();
+    Machine(const Machine&) = delete;
+    Machine& operator=(const Machine&) = delete;
+
+    // --- files ---
+    const std::string& Root() const { return root_; }
+    // The host path of a Windows path on this machine.
+    std::string HostPath(const Text& windowsPath) const;
+    // Writes a file (making its folders); false when it cannot be written.
+    bool WriteFile(const Text& windowsPath, const std::string& bytes);
+    bool ReadFile(const Text& windowsPath, std::string& bytes) const;
+    bool FileExists(const Text& windowsPath) const;
+    // Copies a host file onto the machine (making its folders).
+    bool CopyIn(const std::string& hostPath, const Text& windowsPath);
+    static std::u16string DriverDirectory();         // C:\Windows\System32\spool\drivers\x64
+    static std::u16string DriverVersionDirectory();  // ...\x64\3
+
+    // --- the process ---
+    void SetUser(const Text& userName);  // also makes the user's profile and temporary folders
+    void SetUILanguage(LANGID language);
+    void SetSystemLanguage(LANGID language);
+    void SetWindowsVersion(DWORD major, DWORD minor, DWORD build = 0);
+    // TOKEN_ELEVATION_TYPE: 1 default, 2 full, 3 limited.
+    void SetElevationType(DWORD type);
+    void SetTokenFailures(bool openFails, bool queryFails);
+    void SetProcessPath(const Text& windowsPath);  // GetModuleFileNameW(NULL)
+    void SetCurrentDirectory(const Text& windowsPath);
+    void SetMessageBoxAnswer(int answer);          // IDOK unless set
+    // CreateProcessW refuses with `error` (ERROR_SUCCESS: succeeds again).
+    void SetCreateProcessFailure(DWORD error);
+
+    // --- the spooler ---
+    // Registers a driver whose files are already in the driver directory's version folder.
+    void InstallDriver(const DriverSpec& driver);
+    // Copies the built driver libraries (<buildDir>/bin/*.dll) and the package files
+    // (<buildDir>/package/*) into the driver directory's version folder and registers the sample
+    // driver; answers its name.
+    std::u16string InstallSamplePackage(const std::string& buildDir);
+    static DriverSpec SamplePackageDriver();
+    void AddPrinter(const PrinterSpec& printer);
+    // A printer made with the sample driver, on `port`.
+    void AddSamplePrinter(const Text& name, const Text& port = "USB001");
+    // OpenPrinterW asking for any of `rights` is refused with ERROR_ACCESS_DENIED.
+    void RefusePrinterAccess(const Text& printer, ACCESS_MASK rights);
+    // Printer data (as SetPrinterDataExW would store it; key "PrinterDriverData" by default).
+    void SetPrinterData(const Text& printer, const Text& valueName, DWORD type, const std::string& bytes,
+                        const Text& key = "PrinterDriverData");
+    void SetPrinterString(const Text& printer, const Text& valueName, const Text& value);
+    void SetPrinterDword(const Text& printer, const Text& valueName, DWORD value);
+    // The stored bytes; false when absent.
+    bool GetPrinterData(const Text& printer, const Text& valueName, std::string& bytes, DWORD* type = nullptr,
+                        const Text& key = "PrinterDriverData") const;
+    std::vector<std::u16string> Printers() const;
+
+    // --- journals ---
+    std::vector<std::u16string> DebugOutput() const;  // OutputDebugString lines, in order
+    std::vector<MessageBoxCall> MessageBoxes() const;
+    std::vector<ProcessStart> ProcessesStarted() const;
+    void ClearJournals();
+
+    // --- the clock ---
+    void SetSystemTime(const SYSTEMTIME& utc);
+    void SetTimeZoneBias(LONG minutesEastOfUtc);
+    void AdvanceClock(DWORD milliseconds);
+
+private:
+    std::string root_;
+};
+
+}  // namespace nirasim
