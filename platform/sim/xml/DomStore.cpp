@@ -1,0 +1,53 @@
+#include "xml/DomStore.h"
+
+#include <unordered_set>
+
+namespace nirasim {
+namespace xml {
+
+DomStore::DomStore() : m_document(xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0"))) {}
+
+void DomStore::Release()
+{
+    if (--m_references == 0)
+        delete this;
+}
+
+DomStore::~DomStore()
+{
+    // Detached nodes first: a node attached again belongs to its new parent and is freed with it.
+    std::unordered_set<xmlNodePtr> seen;
+    for (xmlNodePtr node : m_detached) {
+        if (!seen.insert(node).second || node->parent)
+            continue;
+        if (node->type == XML_ATTRIBUTE_NODE)
+            xmlFreeProp(reinterpret_cast<xmlAttrPtr>(node));
+        else
+            xmlFreeNode(node);
+    }
+    for (xmlDocPtr retired : m_retiredDocuments)
+        xmlFreeDoc(retired);
+    xmlFreeDoc(m_document);
+    for (xmlNsPtr ns : m_namespaces)
+        xmlFreeNs(ns);
+}
+
+void DomStore::ReplaceDocument(xmlDocPtr fresh)
+{
+    m_retiredDocuments.push_back(m_document);
+    m_document = fresh;
+}
+
+void DomStore::KeepDetached(xmlNodePtr node)
+{
+    m_detached.push_back(node);
+}
+
+void DomStore::KeepNamespace(xmlNsPtr ns)
+{
+    ns->next = nullptr;
+    m_namespaces.push_back(ns);
+}
+
+}  // namespace xml
+}  // namespace nirasim
