@@ -59,6 +59,8 @@ public:
         Reset(nullptr);
         return &m_text;
     }
+    // The slot for an in/out argument, keeping what it holds.
+    BSTR* InOut() { return &m_text; }
     operator BSTR() const { return m_text; }
     BSTR Get() const { return m_text; }
     bool IsEmpty() const { return !m_text || !m_text[0]; }

@@ -73,7 +73,7 @@ HRESULT CXDPrintSchemaDocument::GetFeatureOption(LPCWSTR featureName, BSTR* opti
             hr = S_OK;
         }
         if (!text.IsEmpty())
-            hr = StripNamePrefix(&text);
+            hr = StripNamePrefix(text.InOut());
         *option = text.Detach();
         return hr;
     });
@@ -100,7 +100,7 @@ HRESULT CXDPrintSchemaDocument::GetSubFeatureOption(LPCWSTR featureName, LPCWSTR
         if (hr != S_OK)
             return NotFoundIfFalse(hr);
         if (!text.IsEmpty())
-            hr = StripNamePrefix(&text);
+            hr = StripNamePrefix(text.InOut());
         *option = text.Detach();
         return hr;
     });

@@ -3,7 +3,9 @@
 #include "printticket/XDException.h"
 #include "printticket/XDTextCopy.h"
 
+#include <stdio.h>
 #include <string.h>
+#include <wchar.h>
 
 namespace {
 
@@ -48,31 +50,43 @@ unsigned int GrownCapacity(unsigned int start, unsigned int n)
 
 }  // namespace
 
+// A constructor that fails after it made a block frees it: no destructor runs for it.
+template <class Body>
+void CXDString::Construct(Body body)
+{
+    try {
+        body();
+    } catch (...) {
+        Free();
+        throw;
+    }
+}
+
 CXDString::CXDString() : m_text(nullptr) {}
 
 CXDString::CXDString(LPCWSTR text) : m_text(nullptr)
 {
     if (text)
-        Assign(text, static_cast<int>(wcslen(text)));
+        Construct([&] { Assign(text, static_cast<int>(wcslen(text))); });
 }
 
 CXDString::CXDString(LPCSTR text) : m_text(nullptr)
 {
     if (text)
-        Assign(text, static_cast<int>(strlen(text)));
+        Construct([&] { Assign(text, static_cast<int>(strlen(text))); });
 }
 
 CXDString::CXDString(LPCWSTR text, int length) : m_text(nullptr)
 {
     if (length < 0)
         throw CXDException(E_INVALIDARG);
-    Assign(text, length);
+    Construct([&] { Assign(text, length); });
 }
 
 CXDString::CXDString(const CXDString& other) : m_text(nullptr)
 {
     LPCWSTR source = other.Materialize();
-    Assign(source, static_cast<int>(wcslen(source)));
+    Construct([&] { Assign(source, static_cast<int>(wcslen(source))); });
 }
 
 CXDString::~CXDString()

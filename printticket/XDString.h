@@ -66,6 +66,8 @@ public:
 
 private:
     LPWSTR Materialize() const;
+    template <class Body>
+    void Construct(Body body);
 
     // The text pointer sits just behind the block's capacity. Giving a string its block does not
     // change its value, so reading operations may do it on a const string.

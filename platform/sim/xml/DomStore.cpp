@@ -16,10 +16,14 @@ void DomStore::Release()
 DomStore::~DomStore()
 {
     // Detached nodes first: a node attached again belongs to its new parent and is freed with it.
+    // The roots are all found before any is freed, since freeing one frees what hangs below it.
     std::unordered_set<xmlNodePtr> seen;
+    std::vector<xmlNodePtr> roots;
     for (xmlNodePtr node : m_detached) {
-        if (!seen.insert(node).second || node->parent)
-            continue;
+        if (seen.insert(node).second && !node->parent)
+            roots.push_back(node);
+    }
+    for (xmlNodePtr node : roots) {
         if (node->type == XML_ATTRIBUTE_NODE)
             xmlFreeProp(reinterpret_cast<xmlAttrPtr>(node));
         else
