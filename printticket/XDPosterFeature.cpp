@@ -7,6 +7,7 @@
 #include "printticket/XDPrintCapabilities.h"
 #include "printticket/XDPrintTicket.h"
 #include "printticket/XDString.h"
+#include "printticket/XDTextCopy.h"
 
 namespace {
 
@@ -151,7 +152,7 @@ HRESULT CXDPosterFeature::WritePrintTicket(CXDPrintTicket& ticket, const PosterV
         if (SUCCEEDED(result))
             result = XDAppendChild(feature.Get(), tilesFeature.Get());
 
-        CXDComPtr<IXMLDOMElement> parameterInit;
+        CXDComPtr<IXMLDOMElement> parameterInit[1];
         if (SUCCEEDED(result) && values->tileMode == kTilesList) {
             CXDBstr type;
             CXDBstr list;
@@ -159,12 +160,12 @@ HRESULT CXDPosterFeature::WritePrintTicket(CXDPrintTicket& ticket, const PosterV
             CXDComPtr<IXMLDOMElement> listProperty;
             if (SUCCEEDED(result))
                 result = XDCreateParameterInitProperty(ticket, kSelectedTiles, kTileListParameter, type.Get(),
-                                                       list.Get(), listProperty, parameterInit);
+                                                       list.Get(), listProperty, parameterInit[0]);
             if (SUCCEEDED(result))
                 result = XDAppendChild(tilesOption.Get(), listProperty.Get());
         }
         if (SUCCEEDED(result))
-            result = XDAppendFeatureToRoot(ticket, feature.Get(), &parameterInit, 1);
+            result = XDAppendFeatureToRoot(ticket, feature.Get(), parameterInit, XDCountOf(parameterInit));
         return result;
     } catch (const CXDException&) {
         return E_FAIL;

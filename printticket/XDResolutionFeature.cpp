@@ -27,8 +27,9 @@ bool IsValidIndex(int index)
 // be made is left out and the next is still tried; the answer is that of the last one.
 HRESULT AppendResolutionProperties(CXDPrintSchemaDocument& document, IXMLDOMNode* option, int value)
 {
+    static constexpr LPCWSTR kNames[] = {kResolutionX, kResolutionY};
     HRESULT result = S_OK;
-    for (LPCWSTR name : {kResolutionX, kResolutionY}) {
+    for (LPCWSTR name : kNames) {
         CXDComPtr<IXMLDOMElement> property;
         result = document.SetScoredPropertyInteger(name, value, &property);
         if (SUCCEEDED(result))
