@@ -104,7 +104,8 @@ LONG ConverterTest::Count(const std::u16string& query)
     VariantInit(&namespaces);
     namespaces.vt = VT_BSTR;
     namespaces.bstrVal = Bstr(TEXT("xmlns:f='") + kFrameworkUri + TEXT("' xmlns:k='") + kKeywordsUri +
-                              TEXT("' xmlns:n='") + kPrivateUri + TEXT("'"));
+                              TEXT("' xmlns:n='") + kPrivateUri +
+                              TEXT("' xmlns:i='http://www.w3.org/2001/XMLSchema-instance'"));
     CXDBstr property(Bstr(TEXT("SelectionNamespaces")));
     EXPECT_EQ(m_dom->setProperty(property, namespaces), S_OK);
     VariantClear(&namespaces);

@@ -41,8 +41,8 @@ protected:
     // Serialises m_dom and loads the text again, as the platform hands a document on.
     void Reload();
 
-    // XPath on m_dom with f, k and n bound to the framework, keywords and private namespaces,
-    // whatever prefixes the document uses.
+    // XPath on m_dom with f, k, n and i bound to the framework, keywords, private and XML Schema-
+    // instance namespaces, whatever prefixes the document uses.
     LONG Count(const std::u16string& query);
     // The text of the first node the query selects; "<none>" when none.
     std::u16string Text(const std::u16string& query);
