@@ -98,34 +98,49 @@ std::u16string ConverterTest::Xml()
     return xml.Get() ? std::u16string(xml.Get()) : std::u16string();
 }
 
-LONG ConverterTest::Count(const std::u16string& query)
+// Runs a selection with the test's own prefix bindings, then gives the document back the bindings
+// it had, so that a document object made before goes on working.
+template <class Select>
+static void WithTestNamespaces(IXMLDOMDocument2* dom, Select select)
 {
+    CXDBstr property(Bstr(TEXT("SelectionNamespaces")));
+    VARIANT previous;
+    VariantInit(&previous);
+    EXPECT_EQ(dom->getProperty(property, &previous), S_OK);
     VARIANT namespaces;
     VariantInit(&namespaces);
     namespaces.vt = VT_BSTR;
     namespaces.bstrVal = Bstr(TEXT("xmlns:f='") + kFrameworkUri + TEXT("' xmlns:k='") + kKeywordsUri +
                               TEXT("' xmlns:n='") + kPrivateUri +
                               TEXT("' xmlns:i='http://www.w3.org/2001/XMLSchema-instance'"));
-    CXDBstr property(Bstr(TEXT("SelectionNamespaces")));
-    EXPECT_EQ(m_dom->setProperty(property, namespaces), S_OK);
+    EXPECT_EQ(dom->setProperty(property, namespaces), S_OK);
     VariantClear(&namespaces);
-    CXDBstr text(Bstr(query));
-    CXDComPtr<IXMLDOMNodeList> list;
+    select();
+    EXPECT_EQ(dom->setProperty(property, previous), S_OK);
+    VariantClear(&previous);
+}
+
+LONG ConverterTest::Count(const std::u16string& query)
+{
     LONG count = -1;
-    if (SUCCEEDED(m_dom->selectNodes(text, &list)) && list)
-        list->get_length(&count);
+    WithTestNamespaces(m_dom.Get(), [&] {
+        CXDBstr text(Bstr(query));
+        CXDComPtr<IXMLDOMNodeList> list;
+        if (SUCCEEDED(m_dom->selectNodes(text, &list)) && list)
+            list->get_length(&count);
+    });
     return count;
 }
 
 std::u16string ConverterTest::Text(const std::u16string& query)
 {
-    if (Count(query) <= 0)
-        return TEXT("<none>");
-    CXDBstr text(Bstr(query));
-    CXDComPtr<IXMLDOMNode> node;
-    if (m_dom->selectSingleNode(text, &node) != S_OK)
-        return TEXT("<none>");
-    CXDBstr value;
-    node->get_text(&value);
-    return value.Get() ? std::u16string(value.Get()) : std::u16string();
+    std::u16string result = TEXT("<none>");
+    WithTestNamespaces(m_dom.Get(), [&] {
+        CXDBstr text(Bstr(query));
+        CXDComPtr<IXMLDOMNode> node;
+        CXDBstr value;
+        if (m_dom->selectSingleNode(text, &node) == S_OK && node && SUCCEEDED(node->get_text(&value)))
+            result = value.Get() ? std::u16string(value.Get()) : std::u16string();
+    });
+    return result;
 }
