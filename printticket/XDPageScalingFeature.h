@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "printticket/XDFeature.h"
-#include "printticket/XDParameterEntry.h"
+#include "printticket/XDPrintCapabilities.h"
 
 class CXDPrintTicket;
 class CXDPrintCapabilities;

@@ -7,7 +7,7 @@
 #include <oleauto.h>
 
 #include "printticket/XDFeature.h"
-#include "printticket/XDParameterEntry.h"
+#include "printticket/XDPrintCapabilities.h"
 
 class CXDPrintTicket;
 class CXDPrintCapabilities;
