@@ -1,0 +1,30 @@
+// The feature databases are shipped as SQLite files in the driver directory. A reader never opens
+// the shipped file: it copies it to a fresh file in the temporary directory and opens the copy, so
+// the shipped file is never locked or changed. Closing a copy sweeps the temporary directory of
+// closed copies ("*.tmp.vdf").
+#pragma once
+
+#include <windows.h>
+
+#include <sqlite3.h>
+
+// The row callback of a query: (argument, column count, column texts, column names); a non-zero
+// answer stops the query, which then reports SQLITE_ABORT.
+typedef int (*NiraQueryRowCallback)(void* argument, int columnCount, char** values, char** names);
+
+// Copies the shipped database to a new temporary file and opens the copy. Answers SQLite's result
+// code; on success *connection is the open copy, otherwise null.
+int OpenDatabaseCopy(LPCWSTR shippedPath, sqlite3** connection);
+
+// Runs the statement, calling the callback once a row. *errorText (may be null) receives SQLite's
+// message on failure, to be freed with FreeQueryError.
+int ExecuteQuery(sqlite3* connection, LPCSTR sql, NiraQueryRowCallback callback, void* argument,
+                 char** errorText);
+
+void FreeQueryError(char* errorText);
+
+// Closes the copy, then deletes the first "*.tmp.vdf" file of the temporary directory and up to
+// MAX_SWEPT_COPIES more: copies of other readers too, except those still open.
+void CloseDatabaseCopy(sqlite3* connection);
+
+constexpr int MAX_SWEPT_COPIES = 100;

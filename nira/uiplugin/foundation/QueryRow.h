@@ -1,0 +1,48 @@
+// Reading the columns of a result row as SQLite hands them to a row callback: every value is a
+// narrow text or null, and every read is bounded by the row's column count.
+#pragma once
+
+#include <windows.h>
+
+// The column's text read as a decimal integer; 0 for a missing, null or non-numeric column, and
+// values beyond the 32-bit range are clamped to it.
+INT ReadColumnInt(int columnCount, char** values, int index);
+
+// The column's text, or null for a missing or null column.
+LPCSTR ReadColumnText(int columnCount, char** values, int index);
+
+// The column converted from the ANSI code page into a LocalAlloc'ed wide text that the caller
+// frees with LocalFree; null for a null column or when the conversion fails.
+LPWSTR DuplicateColumnText(int columnCount, char** values, int index);
+
+// The column converted into a wide buffer, cut to capacity - 1 characters; an empty text for a
+// null column.
+void CopyColumnText(int columnCount, char** values, int index, LPWSTR buffer, int capacity);
+
+// Row callback: stores the first column of every row into the INT that argument points to, so
+// the last row's value stays.
+int StoreFirstColumn(void* argument, int columnCount, char** values, char** names);
+
+// Collects the first column of the rows into a LocalAlloc'ed array of a known capacity (from a
+// COUNT query); rows beyond the capacity are ignored.
+class CNiraIdCollector
+{
+public:
+    explicit CNiraIdCollector(INT capacity);
+    ~CNiraIdCollector();
+    CNiraIdCollector(const CNiraIdCollector&) = delete;
+    CNiraIdCollector& operator=(const CNiraIdCollector&) = delete;
+
+    static int OnRow(void* argument, int columnCount, char** values, char** names);
+
+    BOOL IsAllocated() const { return m_ids != nullptr; }
+    INT Count() const { return m_count; }
+    INT At(INT index) const { return m_ids[index]; }
+    // Hands the array to the caller, who frees it with LocalFree.
+    INT* Detach();
+
+private:
+    INT* m_ids;
+    INT m_capacity;
+    INT m_count;
+};

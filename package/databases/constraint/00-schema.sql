@@ -1,0 +1,32 @@
+-- The constraint database: rules (CONSTRAINT_INFO), the preconditions that trigger and decide
+-- each rule (CONSTRAINT_PRECOND_TRIGGERS) and the actions a rule takes (CONSTRAINT_ACTION_INFO).
+CREATE TABLE CONSTRAINT_INFO (
+  ConstraintID INTEGER NOT NULL PRIMARY KEY,
+  Priority     INTEGER NOT NULL DEFAULT 0
+);
+
+CREATE TABLE CONSTRAINT_PRECOND_TRIGGERS (
+  ConstraintID   INTEGER NOT NULL REFERENCES CONSTRAINT_INFO (ConstraintID),
+  PreConditionID INTEGER NOT NULL,
+  FeatureID      INTEGER NOT NULL,
+  State          INTEGER NOT NULL DEFAULT 0,
+  OptionID       INTEGER NOT NULL DEFAULT 0,
+  ConditionType  INTEGER NOT NULL,
+  Operator       INTEGER NOT NULL DEFAULT 0,
+  ActionID       INTEGER NOT NULL DEFAULT 0,
+  Priority       INTEGER NOT NULL DEFAULT 0
+);
+
+CREATE TABLE CONSTRAINT_ACTION_INFO (
+  ActionID       INTEGER NOT NULL PRIMARY KEY,
+  FeatureID      INTEGER NOT NULL,
+  State          INTEGER NOT NULL DEFAULT 0,
+  ActionType     INTEGER NOT NULL,
+  OptionID       INTEGER NOT NULL DEFAULT 0,
+  LinkedActionID INTEGER NOT NULL DEFAULT 0,
+  ActionData1    TEXT,
+  ActionData2    TEXT,
+  ActionData3    TEXT,
+  ByForce        INTEGER NOT NULL DEFAULT 0,
+  Priority       INTEGER NOT NULL DEFAULT 0
+);
