@@ -11,6 +11,7 @@
 #include "nira/uiplugin/settings/SettingsImage.h"
 
 #include <memory>
+#include <vector>
 
 class CNiraString;
 
@@ -46,6 +47,7 @@ private:
 
     BOOLEAN SyncEntry(LONG kind, LONG index);
     void ReadEntryIntoOwner(LONG kind, LONG index);
+    void BuildRankTable();
     DWORD CountPresentBelow(LONG kind, LONG index) const;
     void SetOwnerString(LONG index, const WCHAR* text);
     void SetHostProcessStrings();
@@ -60,4 +62,5 @@ private:
     BYTE* m_imageBuffer = nullptr;                // owned; the inflated image
     DWORD m_imageLength = 0;
     std::unique_ptr<CNiraSettingsImageView> m_image;  // checked view of m_imageBuffer
+    std::vector<DWORD> m_presentBefore[SETTINGS_IMAGE_KINDS];  // present entries before each presence byte
 };
