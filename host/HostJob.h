@@ -1,13 +1,15 @@
 // The host program's jobs. A job is one file that registers itself with a name, a line of
-// description and a run function; `nirahost` runs every job in order, `nirahost <job>...` the
-// named ones, `nirahost --list` lists them.
+// description and a run function; `nirahost` runs every job in order (without arguments),
+// `nirahost <job> [arguments...]` runs one, `nirahost --list` lists them.
 #pragma once
 
 #include "host/HostMachine.h"
 
 #include <string>
+#include <vector>
 
-typedef int (*HostJobRun)(HostMachine& machine);  // 0 on success
+// 0 on success.
+typedef int (*HostJobRun)(HostMachine& machine, const std::vector<std::string>& arguments);
 
 struct HostJob {
     const char* name;

@@ -34,7 +34,7 @@ std::string BuildDir()
 
 void Usage()
 {
-    std::printf("usage: nirahost [--list | job...]\njobs:\n");
+    std::printf("usage: nirahost [--list | job [arguments...]]\njobs:\n");
     for (const HostJob& job : Jobs()) {
         std::printf("  %-18s %s\n", job.name, job.description);
     }
@@ -51,21 +51,22 @@ HostJobRegistration::HostJobRegistration(const HostJob& job)
 int main(int argc, char** argv)
 {
     std::vector<const HostJob*> chosen;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--list") == 0 || std::strcmp(argv[i], "--help") == 0) {
+    std::vector<std::string> arguments;
+    if (argc > 1) {
+        if (std::strcmp(argv[1], "--list") == 0 || std::strcmp(argv[1], "--help") == 0) {
             Usage();
             return 0;
         }
         auto job = std::find_if(Jobs().begin(), Jobs().end(),
-                                [&](const HostJob& candidate) { return std::strcmp(candidate.name, argv[i]) == 0; });
+                                [&](const HostJob& candidate) { return std::strcmp(candidate.name, argv[1]) == 0; });
         if (job == Jobs().end()) {
-            std::fprintf(stderr, "nirahost: no job named %s\n", argv[i]);
+            std::fprintf(stderr, "nirahost: no job named %s\n", argv[1]);
             Usage();
             return 2;
         }
         chosen.push_back(&*job);
-    }
-    if (chosen.empty()) {
+        arguments.assign(argv + 2, argv + argc);
+    } else {
         for (const HostJob& job : Jobs()) {
             chosen.push_back(&job);
         }
@@ -75,7 +76,9 @@ int main(int argc, char** argv)
     int failures = 0;
     for (const HostJob* job : chosen) {
         std::printf("== %s: %s\n", job->name, job->description);
-        int result = job->run(machine);
+        std::fflush(stdout);
+        int result = job->run(machine, arguments);
+        std::fflush(stdout);
         if (result != 0) {
             std::printf("-- %s failed (%d)\n", job->name, result);
             ++failures;

@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -88,7 +89,7 @@ void ShowText(HostMachine& host, const std::u16string& library, LANGID language,
     HostMachine::Print(nirasim::Wide(prefix) + (result == NIRA_STATUS_OK ? std::u16string(text) : u"(not found)"));
 }
 
-int Run(HostMachine& host)
+int Run(HostMachine& host, const std::vector<std::string>&)
 {
     CNiraPrinterAccess access(host.printerName().c_str());
     if (access.GetHandle() == nullptr) {
