@@ -1,4 +1,6 @@
-// Declarations of the simulated machine for <objbase.h>; filled as the system needs them.
+// The COM base: IUnknown, the COM API and the OLE types.
 #pragma once
 
-#include <windef.h>
+#include <wtypes.h>
+#include <combaseapi.h>
+#include <unknwn.h>

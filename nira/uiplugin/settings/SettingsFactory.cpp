@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "nira/uiplugin/settings/BlockPacker.h"
+#include "nira/uiplugin/settings/BlockUnpacker.h"
 #include "nira/uiplugin/settings/SettingsInstance.h"
 #include "nira/uiplugin/settings/SettingsManager.h"
 #include "nira/uiplugin/settings/SettingsMask.h"
@@ -25,6 +27,8 @@ void* CreateSettingsObject(LONG kind)
     case SETTINGS_KIND_STORE: return Construct<CNiraSettingsStore, INiraSettingsStore>();
     case SETTINGS_KIND_MASK: return Construct<CNiraSettingsMask, INiraSettingsMask>();
     case SETTINGS_KIND_MANAGER: return Construct<CNiraSettingsManager, INiraSettingsAccess>();
+    case SETTINGS_KIND_UNPACKER: return Construct<CNiraBlockUnpacker, INiraSettingsProvider>();
+    case SETTINGS_KIND_PACKER: return Construct<CNiraBlockPacker, INiraSettingsProvider>();
     default: return nullptr;
     }
 }

@@ -206,10 +206,10 @@ DriverSpec Machine::SamplePackageDriver()
     driver.name = u"Nira Sample Inkjet";
     driver.driverFile = u"unidrv.dll";
     driver.configFile = u"unidrvui.dll";
-    driver.dataFile = u"nirasample.gpd";
+    driver.dataFile = u"nirasmpl.gpd";
     driver.helpFile = u"unidrv.hlp";
     driver.dependentFiles = {u"nirauip.dll", u"nirapres.dll", u"nirapp.dll", u"niraprev.dll", u"niraevt.dll",
-                             u"niralm.dll", u"nirastr.dll", u"nirasample.ini"};
+                             u"niralm.dll", u"nirastr.dll", u"nirasmpl.ini"};
     driver.monitorName = u"Nira Language Monitor";
     return driver;
 }
@@ -223,7 +223,9 @@ std::u16string Machine::InstallSamplePackage(const std::string& buildDir)
         std::error_code error;
         for (const auto& entry : fs::directory_iterator(from, error)) {
             std::string name = entry.path().filename().string();
-            bool wanted = entry.is_regular_file() && (std::string(folder) == "package" || entry.path().extension() == ".dll");
+            bool buildFile = entry.path().extension() == ".cmake" || name == "Makefile";
+            bool wanted = entry.is_regular_file() && !buildFile &&
+                          (std::string(folder) == "package" || entry.path().extension() == ".dll");
             if (!wanted) {
                 continue;
             }

@@ -1,0 +1,220 @@
+#include "nira/uiplugin/settings/PackedSettingsBlock.h"
+
+#include "nira/uiplugin/settings/INiraSettingsStore.h"
+#include "nira/uiplugin/settings/SettingsError.h"
+#include "nira/uiplugin/settings/SettingsInstance.h"
+
+#include <limits>
+
+namespace {
+
+// Short kind names keep the table below readable.
+constexpr LONG F = SETTING_ARRAY_FLAG;
+constexpr LONG I = SETTING_ARRAY_INT;
+constexpr LONG R = SETTING_ARRAY_FLOAT;
+constexpr LONG N = SETTING_ARRAY_INT_REF;
+constexpr LONG S = SETTING_ARRAY_STRING;
+constexpr LONG B = SETTING_ARRAY_BLOB;
+
+// A device-unit value: the float truncated toward zero. Values a 32-bit integer cannot hold
+// (and NaN) give the integer indefinite, as the processor's own truncating conversion does.
+LONG TruncateToDeviceUnits(FLOAT value)
+{
+    constexpr LONG indefinite = std::numeric_limits<LONG>::min();
+    constexpr FLOAT limit = -static_cast<FLOAT>(indefinite);  // 2^31
+    if (!(value >= -limit && value < limit)) {
+        return indefinite;
+    }
+    return static_cast<LONG>(value);
+}
+
+}  // namespace
+
+const BlockSettingsRow BlockSettingsTable[BLOCK_SETTINGS_ROWS] = {
+    {F, 0}, {F, 1}, {F, 2}, {F, 3}, {F, 4}, {F, 5}, {F, 6}, {F, 7}, {F, 8}, {F, 9}, {F, 10},
+    {F, 11}, {F, 12}, {F, 13}, {F, 14}, {F, 15}, {F, 16}, {F, 17}, {F, 18}, {F, 20}, {F, 22},
+    {I, 0}, {I, 2}, {I, 2048}, {I, 3}, {I, 4}, {I, 5},
+    {N, 0}, {N, 1}, {N, 2}, {N, 3}, {N, 4}, {N, 5}, {N, 6}, {N, 8}, {N, 10}, {N, 9},
+    {S, 0}, {S, 1}, {S, 3}, {S, 5}, {S, 6},
+    {B, 0}, {B, 1},
+    {F, 120}, {F, 121}, {F, 122}, {F, 123}, {F, 124}, {F, 125}, {F, 126}, {F, 140}, {F, 141},
+    {F, 127}, {F, 336},
+    {R, 0}, {R, 1},
+    {N, 70}, {N, 71}, {N, 72}, {N, 130},
+    {I, 2047},
+    {F, 337},
+    {I, 2032}, {I, 1920}, {I, 1921},
+    {R, 10}, {R, 11}, {R, 12}, {R, 13}, {R, 14}, {R, 15}, {R, 16},
+    {F, 100}, {F, 101}, {F, 102}, {F, 103}, {F, 104}, {F, 105}, {F, 106}, {F, 107}, {F, 108},
+    {F, 109}, {F, 110}, {F, 112}, {F, 21}, {F, 23}, {F, 111},
+    {I, 1910}, {I, 1911}, {I, 1912},
+    {N, 30}, {N, 31}, {N, 32}, {N, 33}, {N, 34}, {N, 35}, {N, 36}, {N, 37}, {N, 45}, {N, 38},
+    {N, 39}, {N, 40}, {N, 41}, {N, 42}, {N, 46}, {N, 47}, {N, 48}, {N, 49}, {N, 43}, {N, 135},
+    {N, 50},
+    {F, 158}, {F, 209}, {F, 210}, {F, 221}, {F, 222}, {F, 223}, {F, 182},
+    {I, 2049},
+    {F, 142}, {F, 143}, {F, 144}, {F, 148}, {F, 149}, {F, 150}, {F, 151}, {F, 152}, {F, 153},
+    {F, 154}, {F, 253},
+    {I, 1950},
+    {S, 70}, {S, 71}, {S, 72}, {S, 73}, {S, 74},
+    {B, 10},
+    {F, 260}, {F, 261}, {F, 262}, {F, 263}, {F, 264}, {F, 265}, {F, 266}, {F, 267}, {F, 268},
+    {F, 269}, {F, 270}, {F, 272}, {F, 273}, {F, 274}, {F, 275},
+    {I, 1981}, {I, 1982}, {I, 1983}, {I, 1984}, {I, 1985}, {I, 1986}, {I, 1987}, {I, 1988},
+    {I, 1989}, {I, 1994}, {I, 1995}, {I, 1996}, {I, 1997}, {I, 1998}, {I, 1999}, {I, 2000},
+    {I, 2003}, {I, 2004}, {I, 2005}, {I, 2006}, {I, 2007},
+    {R, 20}, {R, 21}, {R, 22}, {R, 23},
+    {N, 100}, {N, 101}, {N, 102}, {N, 103}, {N, 104}, {N, 105}, {N, 106},
+    {B, 40}, {B, 41}, {B, 42},
+};
+
+bool WriteBlockGeometry(const BlockPageSettings& page, PrivateDevMode* block)
+{
+    const bool landscape = page.orientation == ORIENTATION_LANDSCAPE;
+    if (!landscape && page.orientation != ORIENTATION_PORTRAIT) {
+        return false;
+    }
+    const FLOAT xf = static_cast<FLOAT>(page.resolutionX);
+    const FLOAT yf = static_cast<FLOAT>(page.resolutionY);
+    // Each difference is rounded to a float before it is multiplied.
+    const FLOAT printableWidth = page.width - page.left - page.right;
+    const FLOAT printableHeight = page.height - page.top - page.bottom;
+
+    // Portrait values; a landscape page exchanges the axes and the top margin becomes the
+    // horizontal offset.
+    const LONG offsetX = TruncateToDeviceUnits(landscape ? yf * page.top : xf * page.left);
+    const LONG offsetY = TruncateToDeviceUnits(landscape ? xf * page.left : yf * page.top);
+    const LONG areaWidth = TruncateToDeviceUnits(landscape ? yf * printableHeight : xf * printableWidth);
+    const LONG areaHeight = TruncateToDeviceUnits(landscape ? xf * printableWidth : yf * printableHeight);
+    const LONG pageWidth = TruncateToDeviceUnits(landscape ? yf * page.height : xf * page.width);
+    const LONG pageHeight = TruncateToDeviceUnits(landscape ? xf * page.width : yf * page.height);
+
+    block->horizontalResolution = landscape ? page.resolutionY : page.resolutionX;
+    block->verticalResolution = landscape ? page.resolutionX : page.resolutionY;
+    block->physicalOffsetX = offsetX;
+    block->physicalOffsetY = offsetY;
+    block->printableWidth = areaWidth;
+    block->printableHeight = areaHeight;
+    block->physicalWidth = pageWidth;
+    block->physicalHeight = pageHeight;
+    return true;
+}
+
+INiraSettingsMask* MakeAllocatedMask()
+{
+    void* object = nullptr;
+    GetSettingsInstance(&SETTINGS_GUID_MASK, &object);
+    auto* mask = static_cast<INiraSettingsMask*>(object);
+    RequireSettings(mask != nullptr);
+    if (mask->Allocate() != TRUE) {
+        mask->Release();
+        RaiseSettingsError(ERROR_INVALID_DATA);
+    }
+    return mask;
+}
+
+INiraSettingsStore* MakeAllocatedStore()
+{
+    void* object = nullptr;
+    GetSettingsInstance(&SETTINGS_GUID_STORE, &object);
+    auto* store = static_cast<INiraSettingsStore*>(object);
+    RequireSettings(store != nullptr);
+    if (store->Allocate() != TRUE) {
+        store->Release();
+        RaiseSettingsError(ERROR_INVALID_DATA);
+    }
+    return store;
+}
+
+void CNiraMaskedProvider::Release()
+{
+    GuardSettingsAction([this] { delete this; });
+}
+
+INT_PTR CNiraMaskedProvider::Reserved1()
+{
+    return 0;
+}
+
+void CNiraMaskedProvider::Reserved2(ULONG_PTR)
+{
+}
+
+bool CNiraMaskedProvider::Handles(LONG kind, LONG index)
+{
+    RequireArgument(IsSettingArrayKind(kind) && IsIndexInRange(index, kSettingArrayCounts[kind]));
+    RequireSettings(m_handledMask != nullptr);
+    return TestMaskEntry(*m_handledMask, kind, index) == TRUE;
+}
+
+BOOLEAN CNiraMaskedProvider::HandlesEntry(LONG kind, LONG index)
+{
+    bool handled = false;
+    const BOOLEAN answered = GuardSettingsCall([&] { handled = Handles(kind, index); });
+    return answered == TRUE && handled ? TRUE : FALSE;
+}
+
+BOOLEAN CNiraMaskedProvider::HandlesFlag(LONG index)
+{
+    return HandlesEntry(SETTING_ARRAY_FLAG, index);
+}
+
+BOOLEAN CNiraMaskedProvider::HandlesByte(LONG index)
+{
+    return HandlesEntry(SETTING_ARRAY_BYTE, index);
+}
+
+BOOLEAN CNiraMaskedProvider::HandlesWord(LONG index)
+{
+    return HandlesEntry(SETTING_ARRAY_WORD, index);
+}
+
+BOOLEAN CNiraMaskedProvider::HandlesInt(LONG index)
+{
+    return HandlesEntry(SETTING_ARRAY_INT, index);
+}
+
+BOOLEAN CNiraMaskedProvider::HandlesFloat(LONG index)
+{
+    return HandlesEntry(SETTING_ARRAY_FLOAT, index);
+}
+
+BOOLEAN CNiraMaskedProvider::HandlesDouble(LONG index)
+{
+    return HandlesEntry(SETTING_ARRAY_DOUBLE, index);
+}
+
+BOOLEAN CNiraMaskedProvider::HandlesIntRef(LONG index)
+{
+    return HandlesEntry(SETTING_ARRAY_INT_REF, index);
+}
+
+BOOLEAN CNiraMaskedProvider::HandlesString(LONG index)
+{
+    return HandlesEntry(SETTING_ARRAY_STRING, index);
+}
+
+BOOLEAN CNiraMaskedProvider::HandlesBlob(LONG index)
+{
+    return HandlesEntry(SETTING_ARRAY_BLOB, index);
+}
+
+INiraSettingsMask* CNiraMaskedProvider::GetHandledMask()
+{
+    return m_handledMask;
+}
+
+BOOLEAN CNiraBlockProvider::Attach(INiraSettingsAccess* owner)
+{
+    return GuardSettingsCall([&] {
+        FreeAll();
+        RequireArgument(owner != nullptr);
+        m_owner = owner;
+        m_handledMask = MakeAllocatedMask();
+        for (const BlockSettingsRow& row : BlockSettingsTable) {
+            RequireSettings(IsSettingArrayKind(row.kind));
+            MarkMaskEntry(*m_handledMask, row.kind, row.index);
+        }
+        ForEachBlockRangeIndex([this](LONG index) { m_handledMask->MarkInt(index); });
+    });
+}

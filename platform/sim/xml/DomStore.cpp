@@ -1,0 +1,57 @@
+#include "xml/DomStore.h"
+
+#include <unordered_set>
+
+namespace nirasim {
+namespace xml {
+
+DomStore::DomStore() : m_document(xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0"))) {}
+
+void DomStore::Release()
+{
+    if (--m_references == 0)
+        delete this;
+}
+
+DomStore::~DomStore()
+{
+    // Detached nodes first: a node attached again belongs to its new parent and is freed with it.
+    // The roots are all found before any is freed, since freeing one frees what hangs below it.
+    std::unordered_set<xmlNodePtr> seen;
+    std::vector<xmlNodePtr> roots;
+    for (xmlNodePtr node : m_detached) {
+        if (seen.insert(node).second && !node->parent)
+            roots.push_back(node);
+    }
+    for (xmlNodePtr node : roots) {
+        if (node->type == XML_ATTRIBUTE_NODE)
+            xmlFreeProp(reinterpret_cast<xmlAttrPtr>(node));
+        else
+            xmlFreeNode(node);
+    }
+    for (xmlDocPtr retired : m_retiredDocuments)
+        xmlFreeDoc(retired);
+    xmlFreeDoc(m_document);
+    for (xmlNsPtr ns : m_namespaces)
+        xmlFreeNs(ns);
+}
+
+void DomStore::ReplaceDocument(xmlDocPtr fresh)
+{
+    m_retiredDocuments.push_back(m_document);
+    m_document = fresh;
+}
+
+void DomStore::KeepDetached(xmlNodePtr node)
+{
+    m_detached.push_back(node);
+}
+
+void DomStore::KeepNamespace(xmlNsPtr ns)
+{
+    ns->next = nullptr;
+    m_namespaces.push_back(ns);
+}
+
+}  // namespace xml
+}  // namespace nirasim

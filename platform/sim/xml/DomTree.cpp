@@ -1,0 +1,237 @@
+#include "xml/DomTree.h"
+
+#include "xml/Utf.h"
+
+#include <cstring>
+
+namespace nirasim {
+namespace xml {
+
+HRESULT ReturnBstr(const std::u16string& text, BSTR* out)
+{
+    *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT ReturnBstrUtf8(const std::string& text, BSTR* out)
+{
+    return ReturnBstr(ToUtf16(text.data(), text.size()), out);
+}
+
+HRESULT ReturnVariantText(const std::string& text, VARIANT* out)
+{
+    VariantInit(out);
+    HRESULT hr = ReturnBstrUtf8(text, &out->bstrVal);
+    if (SUCCEEDED(hr))
+        out->vt = VT_BSTR;
+    return hr;
+}
+
+std::string Utf8Of(BSTR text)
+{
+    return text ? ToUtf8(text, SysStringLen(text)) : std::string();
+}
+
+HRESULT TextOfVariant(const VARIANT& value, std::string& text)
+{
+    if (value.vt == VT_BSTR) {
+        text = Utf8Of(value.bstrVal);
+        return S_OK;
+    }
+    VARIANT converted;
+    VariantInit(&converted);
+    HRESULT hr = VariantChangeType(&converted, &value, VARIANT_ALPHABOOL, VT_BSTR);
+    if (FAILED(hr))
+        return hr;
+    text = Utf8Of(converted.bstrVal);
+    VariantClear(&converted);
+    return S_OK;
+}
+
+std::string QualifiedName(xmlNodePtr node)
+{
+    std::string name = node->name ? Chars(node->name) : "";
+    if ((node->type == XML_ELEMENT_NODE || node->type == XML_ATTRIBUTE_NODE) && node->ns && node->ns->prefix)
+        return std::string(Chars(node->ns->prefix)) + ":" + name;
+    return name;
+}
+
+std::string SplitPrefix(const std::string& qualifiedName, std::string& local)
+{
+    size_t colon = qualifiedName.find(':');
+    if (colon == std::string::npos) {
+        local = qualifiedName;
+        return {};
+    }
+    local = qualifiedName.substr(colon + 1);
+    return qualifiedName.substr(0, colon);
+}
+
+std::string TrimWhiteSpace(const std::string& text)
+{
+    const char* spaces = " \t\r\n";
+    size_t first = text.find_first_not_of(spaces);
+    if (first == std::string::npos)
+        return {};
+    size_t last = text.find_last_not_of(spaces);
+    return text.substr(first, last - first + 1);
+}
+
+std::string NodeText(xmlNodePtr node)
+{
+    xmlChar* content = xmlNodeGetContent(node);
+    std::string text = content ? Chars(content) : "";
+    xmlFree(content);
+    switch (node->type) {
+    case XML_ATTRIBUTE_NODE:
+    case XML_COMMENT_NODE:
+    case XML_PI_NODE:
+    case XML_CDATA_SECTION_NODE:
+        return text;
+    default:
+        return TrimWhiteSpace(text);
+    }
+}
+
+std::vector<AttributeItem> CollectAttributes(xmlNodePtr element)
+{
+    std::vector<AttributeItem> items;
+    if (!element || element->type != XML_ELEMENT_NODE)
+        return items;
+    for (xmlNsPtr ns = element->nsDef; ns; ns = ns->next)
+        items.push_back({ns, nullptr});
+    for (xmlAttrPtr attribute = element->properties; attribute; attribute = attribute->next)
+        items.push_back({nullptr, attribute});
+    return items;
+}
+
+std::string ItemName(const AttributeItem& item)
+{
+    if (item.ns)
+        return item.ns->prefix ? std::string("xmlns:") + Chars(item.ns->prefix) : std::string("xmlns");
+    return QualifiedName(reinterpret_cast<xmlNodePtr>(item.attribute));
+}
+
+AttributeItem FindAttributeItem(xmlNodePtr element, const std::string& name)
+{
+    for (const AttributeItem& item : CollectAttributes(element)) {
+        if (ItemName(item) == name)
+            return item;
+    }
+    return {};
+}
+
+void SetAttributeValue(xmlAttrPtr attribute, const std::string& value)
+{
+    xmlFreeNodeList(attribute->children);
+    xmlNodePtr text = xmlNewDocText(attribute->doc, XmlChars(value));
+    text->parent = reinterpret_cast<xmlNodePtr>(attribute);
+    attribute->children = attribute->last = text;
+}
+
+bool IsAncestorOrSelf(xmlNodePtr candidate, xmlNodePtr node)
+{
+    for (xmlNodePtr walk = node; walk; walk = walk->parent) {
+        if (walk == candidate)
+            return true;
+    }
+    return false;
+}
+
+void LinkChild(xmlNodePtr parent, xmlNodePtr child, xmlNodePtr before)
+{
+    if (child->doc != parent->doc)
+        xmlSetTreeDoc(child, parent->doc);
+    child->parent = parent;
+    if (before) {
+        child->next = before;
+        child->prev = before->prev;
+        if (before->prev)
+            before->prev->next = child;
+        else
+            parent->children = child;
+        before->prev = child;
+    } else {
+        child->next = nullptr;
+        child->prev = parent->last;
+        if (parent->last)
+            parent->last->next = child;
+        else
+            parent->children = child;
+        parent->last = child;
+    }
+}
+
+void DetachNode(DomStore* store, xmlNodePtr node)
+{
+    xmlUnlinkNode(node);
+    if (node->type == XML_ELEMENT_NODE)
+        xmlReconciliateNs(node->doc, node);
+    store->KeepDetached(node);
+}
+
+namespace {
+
+void ReplaceNamespace(xmlNodePtr node, xmlNsPtr from, xmlNsPtr to)
+{
+    if (node->ns == from)
+        node->ns = to;
+    for (xmlAttrPtr attribute = node->properties; attribute; attribute = attribute->next) {
+        if (attribute->ns == from)
+            attribute->ns = to;
+    }
+    for (xmlNodePtr child = node->children; child; child = child->next) {
+        if (child->type == XML_ELEMENT_NODE)
+            ReplaceNamespace(child, from, to);
+    }
+}
+
+bool SameText(const xmlChar* a, const xmlChar* b)
+{
+    if (!a || !b)
+        return a == b;
+    return xmlStrEqual(a, b) != 0;
+}
+
+}  // namespace
+
+void DropRedundantNamespaces(DomStore* store, xmlNodePtr node)
+{
+    if (node->type != XML_ELEMENT_NODE)
+        return;
+    xmlNodePtr parent = node->parent;
+    if (parent && parent->type == XML_ELEMENT_NODE) {
+        xmlNsPtr* link = &node->nsDef;
+        while (*link) {
+            xmlNsPtr ns = *link;
+            xmlNsPtr inScope = xmlSearchNs(node->doc, parent, ns->prefix);
+            if (inScope && SameText(inScope->href, ns->href)) {
+                *link = ns->next;
+                ReplaceNamespace(node, ns, inScope);
+                store->KeepNamespace(ns);
+            } else {
+                link = &ns->next;
+            }
+        }
+    }
+    for (xmlNodePtr child = node->children; child; child = child->next)
+        DropRedundantNamespaces(store, child);
+}
+
+void StripWhiteSpaceNodes(xmlNodePtr node)
+{
+    xmlNodePtr child = node->children;
+    while (child) {
+        xmlNodePtr next = child->next;
+        if (child->type == XML_TEXT_NODE && xmlIsBlankNode(child)) {
+            xmlUnlinkNode(child);
+            xmlFreeNode(child);
+        } else if (child->type == XML_ELEMENT_NODE) {
+            StripWhiteSpaceNodes(child);
+        }
+        child = next;
+    }
+}
+
+}  // namespace xml
+}  // namespace nirasim

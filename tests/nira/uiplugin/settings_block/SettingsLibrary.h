@@ -1,0 +1,67 @@
+// The settings library as a test, fuzzer or benchmark reaches it: a simulated machine with the
+// sample package installed, nirauip loaded from the driver directory, and the settings objects
+// made through its factory (GetSettingsInstance of this program resolves to it).
+#pragma once
+
+#include "nira/uiplugin/settings/BlockPacker.h"
+#include "nira/uiplugin/settings/BlockUnpacker.h"
+#include "nira/uiplugin/settings/INiraSettingsAccess.h"
+#include "nira/uiplugin/settings/SettingsInstance.h"
+
+#include <nirasim/Machine.h>
+
+#include <memory>
+
+class CSettingsLibrary {
+public:
+    CSettingsLibrary() : m_machine(std::make_unique<nirasim::Machine>())
+    {
+        m_machine->InstallSamplePackage(NIRA_BUILD_DIR);
+        const std::u16string path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\nirauip.dll");
+        m_module = LoadLibraryW(path.c_str());
+        SetSettingsModuleHandle(SETTINGS_MODULE_SELF, m_module);
+    }
+    ~CSettingsLibrary()
+    {
+        SetSettingsModuleHandle(SETTINGS_MODULE_SELF, nullptr);
+        if (m_module != nullptr) {
+            FreeLibrary(m_module);
+        }
+    }
+    CSettingsLibrary(const CSettingsLibrary&) = delete;
+    CSettingsLibrary& operator=(const CSettingsLibrary&) = delete;
+
+    bool Loaded() const { return m_module != nullptr; }
+    nirasim::Machine& Machine() { return *m_machine; }
+
+    // A settings manager attached to itself, without providers or with the given pull providers.
+    INiraSettingsAccess* NewOwner(const SettingsProviderList* pulls = nullptr)
+    {
+        auto* owner = Make<INiraSettingsAccess>(SETTINGS_GUID_MANAGER);
+        if (owner != nullptr && owner->Attach(owner, pulls, nullptr) != TRUE) {
+            owner->Release();
+            return nullptr;
+        }
+        return owner;
+    }
+    CNiraBlockPacker* NewPacker()
+    {
+        return static_cast<CNiraBlockPacker*>(Make<INiraSettingsProvider>(SETTINGS_GUID_PACKER));
+    }
+    CNiraBlockUnpacker* NewUnpacker()
+    {
+        return static_cast<CNiraBlockUnpacker*>(Make<INiraSettingsProvider>(SETTINGS_GUID_UNPACKER));
+    }
+
+private:
+    template <typename Object>
+    static Object* Make(const GUID& id)
+    {
+        void* object = nullptr;
+        GetSettingsInstance(&id, &object);
+        return static_cast<Object*>(object);
+    }
+
+    std::unique_ptr<nirasim::Machine> m_machine;
+    HMODULE m_module = nullptr;
+};

@@ -1,0 +1,247 @@
+#include <windows.h>
+
+#include <nirasim/Machine.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class Registry : public ::testing::Test {
+protected:
+    nirasim::Machine machine;
+};
+
+const BYTE* Bytes(const char16_t* text)
+{
+    return reinterpret_cast<const BYTE*>(text);
+}
+
+TEST_F(Registry, KeysAreMadeOpenedAndComparedWithoutRegardToCase)
+{
+    HKEY key;
+    DWORD disposition = 0;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, TEXT("Software\\Maker\\Store"), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &key, &disposition),
+              ERROR_SUCCESS);
+    EXPECT_EQ(disposition, DWORD(REG_CREATED_NEW_KEY));
+    RegCloseKey(key);
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, TEXT("SOFTWARE\\maker\\STORE"), 0, nullptr, 0, KEY_READ, nullptr, &key,
+                              &disposition),
+              ERROR_SUCCESS);
+    EXPECT_EQ(disposition, DWORD(REG_OPENED_EXISTING_KEY));
+    EXPECT_EQ(RegSetValueExW(key, TEXT("x"), 0, REG_DWORD, Bytes(TEXT("ab")), 4), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+    EXPECT_EQ(RegCloseKey(key), ERROR_INVALID_HANDLE);
+
+    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, TEXT("Software\\Maker"), 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(key, nullptr);
+}
+
+TEST_F(Registry, ValuesAnswerSizeQueriesAndMoreData)
+{
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyW(HKEY_LOCAL_MACHINE, TEXT("SYSTEM\\Test"), &key), ERROR_SUCCESS);
+    const char16_t text[] = TEXT("value");
+    ASSERT_EQ(RegSetValueExW(key, TEXT("Name"), 0, REG_SZ, Bytes(text), sizeof(text)), ERROR_SUCCESS);
+
+    DWORD type = 0, size = 0;
+    EXPECT_EQ(RegQueryValueExW(key, TEXT("NAME"), nullptr, &type, nullptr, &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, DWORD(REG_SZ));
+    EXPECT_EQ(size, DWORD(sizeof(text)));
+    BYTE small[4];
+    size = sizeof(small);
+    EXPECT_EQ(RegQueryValueExW(key, TEXT("Name"), nullptr, &type, small, &size), ERROR_MORE_DATA);
+    EXPECT_EQ(size, DWORD(sizeof(text)));
+    WCHAR read[8];
+    size = sizeof(read);
+    EXPECT_EQ(RegQueryValueExW(key, TEXT("Name"), nullptr, nullptr, reinterpret_cast<BYTE*>(read), &size), ERROR_SUCCESS);
+    EXPECT_EQ(std::u16string(read), TEXT("value"));
+    EXPECT_EQ(RegQueryValueExW(key, TEXT("Other"), nullptr, nullptr, nullptr, &size), ERROR_FILE_NOT_FOUND);
+
+    EXPECT_EQ(RegDeleteValueW(key, TEXT("name")), ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteValueW(key, TEXT("name")), ERROR_FILE_NOT_FOUND);
+    RegCloseKey(key);
+}
+
+TEST_F(Registry, EnumerationAndDeletion)
+{
+    HKEY root;
+    ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, TEXT("Enum"), &root), ERROR_SUCCESS);
+    for (const char16_t* name : {TEXT("b"), TEXT("A"), TEXT("c\\deep")}) {
+        HKEY sub;
+        ASSERT_EQ(RegCreateKeyW(root, name, &sub), ERROR_SUCCESS);
+        RegCloseKey(sub);
+    }
+    DWORD one = 1;
+    RegSetValueExW(root, TEXT("second"), 0, REG_DWORD, reinterpret_cast<BYTE*>(&one), 4);
+    RegSetValueExW(root, TEXT("first"), 0, REG_DWORD, reinterpret_cast<BYTE*>(&one), 4);
+
+    std::vector<std::u16string> keys;
+    WCHAR name[16];
+    DWORD length = 16;
+    for (DWORD i = 0; RegEnumKeyExW(root, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS; ++i) {
+        keys.push_back(name);
+        length = 16;
+    }
+    EXPECT_EQ(keys, (std::vector<std::u16string>{TEXT("A"), TEXT("b"), TEXT("c")}));
+    length = 1;
+    EXPECT_EQ(RegEnumKeyExW(root, 0, name, &length, nullptr, nullptr, nullptr, nullptr), ERROR_MORE_DATA);
+
+    length = 16;
+    DWORD size = 0;
+    EXPECT_EQ(RegEnumValueW(root, 0, name, &length, nullptr, nullptr, nullptr, &size), ERROR_SUCCESS);
+    EXPECT_EQ(std::u16string(name), TEXT("second"));  // values in the order they were made
+    EXPECT_EQ(size, 4u);
+    length = 16;
+    EXPECT_EQ(RegEnumValueW(root, 2, name, &length, nullptr, nullptr, nullptr, nullptr), ERROR_NO_MORE_ITEMS);
+
+    EXPECT_EQ(RegDeleteKeyW(root, TEXT("c")), ERROR_ACCESS_DENIED);  // it has a subkey
+    HKEY deep;
+    ASSERT_EQ(RegOpenKeyExW(root, TEXT("c\\deep"), 0, KEY_READ, &deep), ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteTreeW(root, TEXT("C")), ERROR_SUCCESS);
+    EXPECT_EQ(RegQueryValueExW(deep, TEXT("x"), nullptr, nullptr, nullptr, nullptr), ERROR_KEY_DELETED);
+    RegCloseKey(deep);
+    RegCloseKey(root);
+}
+
+class Spooler : public ::testing::Test {
+protected:
+    nirasim::Machine machine;
+
+    void SetUp() override
+    {
+        nirasim::DriverSpec driver;
+        driver.name = TEXT("Test Driver");
+        driver.driverFile = TEXT("render.dll");
+        driver.configFile = TEXT("ui.dll");
+        driver.dataFile = TEXT("model.gpd");
+        driver.dependentFiles = {TEXT("first.dll"), TEXT("model.ini")};
+        machine.InstallDriver(driver);
+        nirasim::PrinterSpec printer;
+        printer.name = TEXT("Office Printer");
+        printer.portName = TEXT("USB001");
+        printer.driverName = TEXT("Test Driver");
+        printer.attributes = PRINTER_ATTRIBUTE_LOCAL | PRINTER_ATTRIBUTE_DIRECT;
+        machine.AddPrinter(printer);
+    }
+
+    HANDLE Open(ACCESS_MASK access)
+    {
+        PRINTER_DEFAULTSW defaults = {nullptr, nullptr, access};
+        HANDLE printer = nullptr;
+        WCHAR name[] = TEXT("office printer");
+        return OpenPrinterW(name, &printer, &defaults) ? printer : nullptr;
+    }
+};
+
+TEST_F(Spooler, OpenPrinterHonoursRefusedRights)
+{
+    HANDLE printer = Open(PRINTER_ALL_ACCESS);
+    ASSERT_NE(printer, nullptr);
+    EXPECT_TRUE(ClosePrinter(printer));
+    EXPECT_FALSE(ClosePrinter(printer));
+
+    machine.RefusePrinterAccess("Office Printer", PRINTER_ACCESS_ADMINISTER);
+    EXPECT_EQ(Open(PRINTER_ALL_ACCESS), nullptr);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
+    HANDLE user = Open(PRINTER_ACCESS_USE);
+    ASSERT_NE(user, nullptr);
+    DWORD value = 1;
+    WCHAR name[] = TEXT("Probe");
+    EXPECT_EQ(SetPrinterDataW(user, name, REG_DWORD, reinterpret_cast<BYTE*>(&value), 4), DWORD(ERROR_ACCESS_DENIED));
+    ClosePrinter(user);
+
+    HANDLE unknown = nullptr;
+    WCHAR missing[] = TEXT("Nobody");
+    EXPECT_FALSE(OpenPrinterW(missing, &unknown, nullptr));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PRINTER_NAME));
+}
+
+TEST_F(Spooler, PrinterInformationWithSizeQuery)
+{
+    HANDLE printer = Open(PRINTER_ACCESS_USE);
+    DWORD needed = 0;
+    EXPECT_FALSE(GetPrinterW(printer, 2, nullptr, 0, &needed));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INSUFFICIENT_BUFFER));
+    ASSERT_GT(needed, DWORD(sizeof(PRINTER_INFO_2W)));
+    std::vector<BYTE> buffer(needed);
+    EXPECT_FALSE(GetPrinterW(printer, 2, buffer.data(), needed - 1, &needed));
+    ASSERT_TRUE(GetPrinterW(printer, 2, buffer.data(), needed, &needed));
+    auto* info = reinterpret_cast<PRINTER_INFO_2W*>(buffer.data());
+    EXPECT_EQ(info->pServerName, nullptr);
+    EXPECT_EQ(std::u16string(info->pPrinterName), TEXT("Office Printer"));
+    EXPECT_EQ(std::u16string(info->pPortName), TEXT("USB001"));
+    EXPECT_EQ(info->Attributes & PRINTER_ATTRIBUTE_DIRECT, DWORD(PRINTER_ATTRIBUTE_DIRECT));
+    EXPECT_FALSE(GetPrinterW(printer, 7, buffer.data(), needed, &needed));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_LEVEL));
+    ClosePrinter(printer);
+}
+
+TEST_F(Spooler, DriverFilesAndDirectory)
+{
+    HANDLE printer = Open(PRINTER_ACCESS_USE);
+    DWORD needed = 0;
+    EXPECT_FALSE(GetPrinterDriverW(printer, nullptr, 3, nullptr, 0, &needed));
+    std::vector<BYTE> buffer(needed);
+    ASSERT_TRUE(GetPrinterDriverW(printer, nullptr, 3, buffer.data(), needed, &needed));
+    auto* info = reinterpret_cast<DRIVER_INFO_3W*>(buffer.data());
+    EXPECT_EQ(info->cVersion, 3u);
+    const std::u16string dir = TEXT("C:\\Windows\\System32\\spool\\drivers\\x64\\3\\");
+    EXPECT_EQ(std::u16string(info->pConfigFile), dir + TEXT("ui.dll"));
+    std::vector<std::u16string> dependents;
+    for (const WCHAR* name = info->pDependentFiles; *name; name += std::u16string(name).size() + 1) {
+        dependents.push_back(name);
+    }
+    EXPECT_EQ(dependents, (std::vector<std::u16string>{dir + TEXT("first.dll"), dir + TEXT("model.ini")}));
+    ClosePrinter(printer);
+
+    BYTE directory[520];
+    EXPECT_FALSE(GetPrinterDriverDirectoryW(nullptr, nullptr, 1, directory, 10, &needed));
+    EXPECT_EQ(needed, DWORD(2 * (dir.size() - 3 + 1)));
+    ASSERT_TRUE(GetPrinterDriverDirectoryW(nullptr, nullptr, 1, directory, sizeof(directory), &needed));
+    EXPECT_EQ(std::u16string(reinterpret_cast<WCHAR*>(directory)) + TEXT("\\3\\"), dir);
+}
+
+TEST_F(Spooler, PrinterDataLivesInTheRegistry)
+{
+    HANDLE printer = Open(PRINTER_ALL_ACCESS);
+    WCHAR name[] = TEXT("SerialNumber");
+    const char16_t serial[] = TEXT("ABC123");
+    ASSERT_EQ(SetPrinterDataW(printer, name, REG_SZ, (BYTE*)serial, sizeof(serial)), DWORD(ERROR_SUCCESS));
+
+    DWORD type = 0, needed = 0;
+    EXPECT_EQ(GetPrinterDataW(printer, name, &type, nullptr, 0, &needed), DWORD(ERROR_MORE_DATA));
+    EXPECT_EQ(needed, DWORD(sizeof(serial)));
+    EXPECT_EQ(type, DWORD(REG_SZ));
+    BYTE small[4];
+    EXPECT_EQ(GetPrinterDataW(printer, name, &type, small, sizeof(small), &needed), DWORD(ERROR_MORE_DATA));
+    WCHAR read[16];
+    EXPECT_EQ(GetPrinterDataW(printer, name, &type, (BYTE*)read, sizeof(read), &needed), DWORD(ERROR_SUCCESS));
+    EXPECT_EQ(std::u16string(read), TEXT("ABC123"));
+
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE,
+                            TEXT("System\\CurrentControlSet\\Control\\Print\\Printers\\OFFICE PRINTER\\PrinterDriverData"),
+                            0, KEY_READ, &key),
+              ERROR_SUCCESS);
+    needed = sizeof(read);
+    EXPECT_EQ(RegQueryValueExW(key, TEXT("serialnumber"), nullptr, nullptr, (BYTE*)read, &needed), ERROR_SUCCESS);
+    RegCloseKey(key);
+
+    DWORD one = 1;
+    EXPECT_EQ(SetPrinterDataExW(printer, TEXT("ZQPresetRoot"), TEXT("Guid"), REG_DWORD, (BYTE*)&one, 4), DWORD(ERROR_SUCCESS));
+    std::string bytes;
+    EXPECT_TRUE(machine.GetPrinterData("Office Printer", "Guid", bytes, &type, "zqpresetroot"));
+    EXPECT_EQ(GetPrinterDataExW(printer, TEXT("NoKey"), TEXT("Guid"), &type, nullptr, 0, &needed), DWORD(ERROR_FILE_NOT_FOUND));
+
+    EXPECT_EQ(DeletePrinterDataW(printer, name), DWORD(ERROR_SUCCESS));
+    EXPECT_EQ(DeletePrinterDataW(printer, name), DWORD(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(GetPrinterDataW(printer, name, &type, nullptr, 0, &needed), DWORD(ERROR_FILE_NOT_FOUND));
+    ClosePrinter(printer);
+    EXPECT_EQ(GetPrinterDataW(printer, name, &type, nullptr, 0, &needed), DWORD(ERROR_INVALID_HANDLE));
+}
+
+}  // namespace
