@@ -21,8 +21,8 @@ constexpr int XDCountOf(const T (&)[N])
     return N;
 }
 
-// HRESULT_FROM_WIN32(ERROR_NOT_FOUND): how a read reports an element the document lacks.
-constexpr HRESULT kXDNotFound = static_cast<HRESULT>(0x80070490);
+// How a read reports an element the document lacks.
+inline const HRESULT kXDNotFound = HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
 
 // The document's root element (PrintTicket or PrintCapabilities), selected with the prefix the
 // document binds to the framework namespace; not found when the root is missing.

@@ -1,6 +1,7 @@
 #include "platform/sim/xml/DomTestSupport.h"
 
 #include <nirasim/Com.h>
+#include <nirasim/Machine.h>
 
 #include <cstdio>
 #include <fstream>
@@ -375,6 +376,33 @@ TEST_F(DomTreeEditTest, InsertReplaceAndCloneKeepOrderAndDeclarations)
     ASSERT_EQ(doc->putref_documentElement(newRoot.get()), S_OK);
     EXPECT_EQ(XmlOf(doc.get()), TEXT("<p:a xmlns:p=\"urn:p\"/>\r\n"));
     EXPECT_EQ(TextOf(root.get()), TEXT(""));  // the old root is still usable
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DomTreeEditTest, LoadsAWindowsPathOfTheMachine)
+{
+    nirasim::Machine machine;
+    ASSERT_TRUE(machine.WriteFile("C:\\Drivers\\Pml.xml", "<component><software/></component>"));
+    Ref<IXMLDOMDocument2> doc;
+    NewDocument(doc);
+    VARIANT source;
+    VariantInit(&source);
+    source.vt = VT_BSTR;
+    source.bstrVal = SysAllocString(TEXT("c:/DRIVERS/pml.XML"));  // names match without regard to case
+    VARIANT_BOOL ok = VARIANT_FALSE;
+    EXPECT_EQ(doc->load(source, &ok), S_OK);
+    EXPECT_EQ(ok, VARIANT_TRUE);
+    SysReAllocString(&source.bstrVal, TEXT("C:\\Drivers\\Missing.xml"));
+    EXPECT_EQ(doc->load(source, &ok), S_FALSE);
+    Ref<IXMLDOMParseError> error;
+    ASSERT_EQ(doc->get_parseError(&error), S_OK);
+    LONG code = 0;
+    error->get_errorCode(&code);
+    EXPECT_EQ(code, HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
+    VariantClear(&source);
 }
 
 }  // namespace
