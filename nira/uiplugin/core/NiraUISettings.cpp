@@ -179,9 +179,11 @@ int CNiraUISettings::AddFeature(FeatureRecord* record)
     FeatureEntry* earlier = EntryOf(record->featureId);
     if (!MapPut(m_features, record->featureId, entry))
     {
-        FreeEntry(entry);
+        FreeEntry(entry); // frees the record with it: the feature stays absent
         return 0;
     }
+    if (earlier && earlier->record == record)
+        earlier->record = nullptr; // the same record handed over again stays in the new entry
     FreeEntry(earlier);
     record->previousOption = record->currentOption;
     record->currentOption = record->defaultOption;

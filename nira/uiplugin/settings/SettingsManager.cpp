@@ -186,7 +186,8 @@ void CNiraSettingsManager::SyncHandlingProviders(SettingsProviderList& providers
 }
 
 template <typename Read>
-BOOLEAN CNiraSettingsManager::GetEntry(LONG kind, LONG index, bool outsGiven, BYTE refresh, BYTE dispatch, Read read)
+BOOLEAN CNiraSettingsManager::GetEntry(LONG kind, LONG index, bool outsGiven, BYTE refresh, BYTE dispatch,
+                                       Read read)
 {
     return GuardSettingsCall([&] {
         RequireIndexInKind(kind, index);

@@ -105,7 +105,9 @@ BYTE* CNiraSettingsMask::CheckedBits(LONG kind, LONG index)
 BOOLEAN CNiraSettingsMask::Test(LONG kind, LONG index)
 {
     BOOLEAN set = FALSE;
-    GuardSettingsAction([&] { set = TestBit(CheckedBits(kind, index), static_cast<DWORD>(index)) ? TRUE : FALSE; });
+    GuardSettingsAction([&] {
+        set = TestBit(CheckedBits(kind, index), static_cast<DWORD>(index)) ? TRUE : FALSE;
+    });
     return set;
 }
 

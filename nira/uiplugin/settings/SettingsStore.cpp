@@ -253,7 +253,10 @@ BYTE* CNiraSettingsStore::ValueAt(LONG kind, LONG index)
 {
     const ValueBlock& block = m_values[kind];
     RequireSettings(block.values != nullptr && block.count != 0);
-    return kind == SETTING_ARRAY_FLAG ? block.values : block.values + static_cast<DWORD>(index) * kSettingElementWidths[kind];
+    if (kind == SETTING_ARRAY_FLAG) {
+        return block.values;
+    }
+    return block.values + static_cast<DWORD>(index) * kSettingElementWidths[kind];
 }
 
 void CNiraSettingsStore::RequirePresent(LONG kind, LONG index)

@@ -1,5 +1,7 @@
 #include "xml/DomDocument.h"
 
+#include "files/HostFiles.h"
+#include "files/PathMap.h"
 #include "xml/DomElement.h"
 #include "xml/DomFactory.h"
 #include "xml/DomNodeList.h"
@@ -10,7 +12,6 @@
 
 #include <libxml/parser.h>
 
-#include <fstream>
 #include <mutex>
 
 namespace nirasim {
@@ -19,7 +20,7 @@ namespace xml {
 namespace {
 
 // Documents larger than this are refused rather than read whole into memory.
-constexpr std::streamoff kMaxDocumentBytes = 64 * 1024 * 1024;
+constexpr size_t kMaxDocumentBytes = 64 * 1024 * 1024;
 constexpr long kXmlParseError = static_cast<long>(0xC00CE500L);  // a well-formedness error
 
 void InitialiseLibrary()
@@ -33,26 +34,22 @@ VARIANT_BOOL AsVariantBool(bool value)
     return value ? VARIANT_TRUE : VARIANT_FALSE;
 }
 
-HRESULT ReadFileBytes(const std::string& path, std::string& bytes)
+HRESULT ReadFileBytes(const std::string& hostPath, std::string& bytes)
 {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file)
-        return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
-    std::streamoff size = file.tellg();
-    if (size < 0 || size > kMaxDocumentBytes)
+    if (nirasim::sim::KindOf(hostPath) != nirasim::sim::HostKind::File)
+        return HRESULT_FROM_WIN32(nirasim::sim::MissingPathError(hostPath));
+    if (!nirasim::sim::ReadHostFile(hostPath, bytes, kMaxDocumentBytes))
         return HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE);
-    bytes.resize(static_cast<size_t>(size));
-    file.seekg(0);
-    if (!file.read(&bytes[0], size))
-        return HRESULT_FROM_WIN32(ERROR_READ_FAULT);
     return S_OK;
 }
 
-// A Windows path as given; the simulated machine's file system maps it when it knows the path,
-// and a plain path of this machine is read as it stands.
+// A Windows path names a file of the simulated machine; a path that starts with '/' is a file of
+// this host as it stands (the host program hands documents to the driver that way).
 std::string HostPathOf(const std::u16string& path)
 {
-    return ToUtf8(path.data(), path.size());
+    if (!path.empty() && path[0] == u'/')
+        return ToUtf8(path.data(), path.size());
+    return nirasim::sim::MapWindowsPath(path);
 }
 
 bool NodeTypeOf(const VARIANT& type, DOMNodeType& nodeType)

@@ -399,3 +399,19 @@ TEST_F(UISettingsTest, HandlerQuestionsGoToTheOwner)
     CNiraUISettings orphan;
     EXPECT_EQ(orphan.HandlerGetOptionValue(PAPER, 3, &value), FAILED);
 }
+
+TEST_F(UISettingsTest, TheSameFeatureRecordHandedOverAgainIsKept)
+{
+    AddFeature(PAPER, 2, {1, 2});
+    FeatureRecord* record = Record(PAPER);
+    ASSERT_EQ(settings.AddFeature(record), 0);
+    EXPECT_EQ(Record(PAPER), record);
+    EXPECT_EQ(Record(PAPER)->defaultOption, 2);
+    EXPECT_EQ(settings.GetOptionCount(PAPER), 0);
+    // Aux ids are set in place.
+    settings.AddOption(PAPER, 1, NewOption(PAPER, 10));
+    EXPECT_EQ(settings.SetOptionAuxIds(PAPER, 1, 5, 6), 0);
+    EXPECT_EQ(Option(PAPER, 1).auxId1, 5);
+    EXPECT_EQ(Option(PAPER, 1).auxId2, 6);
+    EXPECT_EQ(settings.SetOptionAuxIds(PAPER, 2, 5, 6), FAILED);
+}

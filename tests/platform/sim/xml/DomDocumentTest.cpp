@@ -1,6 +1,7 @@
 #include "platform/sim/xml/DomTestSupport.h"
 
 #include <nirasim/Com.h>
+#include <nirasim/Machine.h>
 
 #include <cstdio>
 #include <fstream>
@@ -316,6 +317,92 @@ TEST_F(DomDocumentTest, ElementAttributesCanBeSetReadAndRemoved)
     ASSERT_EQ(element->removeAttribute(Bstr(TEXT("count"))), S_OK);
     EXPECT_EQ(element->getAttribute(Bstr(TEXT("count")), &read), S_FALSE);
     EXPECT_EQ(read.vt, VT_NULL);
+}
+
+}  // namespace
+
+namespace {
+
+class DomTreeEditTest : public ComTest {
+protected:
+    void TearDown() override
+    {
+        EXPECT_EQ(nirasim::com::LiveObjectCount(), 0);
+        ComTest::TearDown();
+    }
+};
+
+TEST_F(DomTreeEditTest, InsertReplaceAndCloneKeepOrderAndDeclarations)
+{
+    Ref<IXMLDOMDocument2> doc;
+    Load(doc, TEXT("<p:r xmlns:p=\"urn:p\"><p:a/><p:c/></p:r>"));
+    Ref<IXMLDOMElement> root;
+    ASSERT_EQ(doc->get_documentElement(&root), S_OK);
+    Ref<IXMLDOMNode> a, c;
+    ASSERT_EQ(root->get_firstChild(&a), S_OK);
+    ASSERT_EQ(root->get_lastChild(&c), S_OK);
+
+    VARIANT element;
+    VariantInit(&element);
+    element.vt = VT_I4;
+    element.lVal = NODE_ELEMENT;
+    Ref<IXMLDOMNode> b;
+    ASSERT_EQ(doc->createNode(element, Bstr(TEXT("p:b")), Bstr(TEXT("urn:p")), &b), S_OK);
+    VARIANT before;
+    VariantInit(&before);
+    before.vt = VT_UNKNOWN;
+    before.punkVal = c.get();
+    ASSERT_EQ(root->insertBefore(b.get(), before, nullptr), S_OK);
+    EXPECT_EQ(XmlOf(root.get()), TEXT("<p:r xmlns:p=\"urn:p\"><p:a/><p:b/><p:c/></p:r>"));
+
+    Ref<IXMLDOMNode> copy;
+    ASSERT_EQ(b->cloneNode(VARIANT_TRUE, &copy), S_OK);
+    Ref<IXMLDOMNode> old;
+    ASSERT_EQ(root->replaceChild(copy.get(), a.get(), &old), S_OK);
+    EXPECT_EQ(old.get(), a.get());
+    EXPECT_EQ(XmlOf(root.get()), TEXT("<p:r xmlns:p=\"urn:p\"><p:b/><p:b/><p:c/></p:r>"));
+    EXPECT_EQ(XmlOf(a.get()), TEXT("<p:a xmlns:p=\"urn:p\"/>"));  // keeps what it needs once out
+
+    Ref<IXMLDOMNodeList> all;
+    ASSERT_EQ(doc->getElementsByTagName(Bstr(TEXT("p:b")), &all), S_OK);
+    LONG length = 0;
+    all->get_length(&length);
+    EXPECT_EQ(length, 2);
+
+    // A second top element is refused; the document element can be replaced.
+    EXPECT_EQ(doc->appendChild(a.get(), nullptr), E_FAIL);
+    Ref<IXMLDOMElement> newRoot;
+    ASSERT_EQ(a.As(IID_IXMLDOMElement, newRoot), S_OK);
+    ASSERT_EQ(doc->putref_documentElement(newRoot.get()), S_OK);
+    EXPECT_EQ(XmlOf(doc.get()), TEXT("<p:a xmlns:p=\"urn:p\"/>\r\n"));
+    EXPECT_EQ(TextOf(root.get()), TEXT(""));  // the old root is still usable
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DomTreeEditTest, LoadsAWindowsPathOfTheMachine)
+{
+    nirasim::Machine machine;
+    ASSERT_TRUE(machine.WriteFile("C:\\Drivers\\Pml.xml", "<component><software/></component>"));
+    Ref<IXMLDOMDocument2> doc;
+    NewDocument(doc);
+    VARIANT source;
+    VariantInit(&source);
+    source.vt = VT_BSTR;
+    source.bstrVal = SysAllocString(TEXT("c:/DRIVERS/pml.XML"));  // names match without regard to case
+    VARIANT_BOOL ok = VARIANT_FALSE;
+    EXPECT_EQ(doc->load(source, &ok), S_OK);
+    EXPECT_EQ(ok, VARIANT_TRUE);
+    SysReAllocString(&source.bstrVal, TEXT("C:\\Drivers\\Missing.xml"));
+    EXPECT_EQ(doc->load(source, &ok), S_FALSE);
+    Ref<IXMLDOMParseError> error;
+    ASSERT_EQ(doc->get_parseError(&error), S_OK);
+    LONG code = 0;
+    error->get_errorCode(&code);
+    EXPECT_EQ(code, HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
+    VariantClear(&source);
 }
 
 }  // namespace

@@ -28,7 +28,8 @@ std::u16string RootStart(const std::u16string& root, const Prefixes& p)
            Declaration(p.xsi, XDVocabulary::kSchemaInstanceNamespace) +
            Declaration(p.xsd, XDVocabulary::kSchemaNamespace) + TEXT(" version=\"1\"") +
            Declaration(p.psk, XDVocabulary::kKeywordsNamespace) +
-           Declaration(p.privateNs, XDVocabulary::kPrivateNamespace) + TEXT(">");
+           (p.privateNs == p.psk ? std::u16string() : Declaration(p.privateNs, XDVocabulary::kPrivateNamespace)) +
+           TEXT(">");
 }
 
 std::u16string Document(const std::u16string& root, const Prefixes& p, const std::u16string& body)

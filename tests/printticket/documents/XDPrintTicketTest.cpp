@@ -12,6 +12,7 @@ const Prefixes kPrefixSets[] = {
     Prefixes(),
     Prefixes{TEXT("ns1"), TEXT("ns2"), TEXT("ns3"), TEXT("ns4"), TEXT("ns0000")},
     Prefixes{TEXT("psf"), TEXT("psk"), TEXT("xsi"), TEXT(""), TEXT("ns0000")},
+    Prefixes{TEXT("psf"), TEXT("ns0000"), TEXT("xsi"), TEXT("xsd"), TEXT("ns0000")},
 };
 
 INSTANTIATE_TEST_SUITE_P(Prefixes, PrintTicketTest, ::testing::ValuesIn(kPrefixSets));

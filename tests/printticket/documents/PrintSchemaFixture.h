@@ -18,7 +18,8 @@
 #include <ostream>
 #include <string>
 
-// The prefixes a document binds; an empty one leaves that namespace undeclared.
+// The prefixes a document binds; an empty one leaves that namespace undeclared. A private prefix
+// equal to the keywords prefix is not declared again (the driver's names then share that namespace).
 struct Prefixes {
     std::u16string psf = TEXT("psf");
     std::u16string psk = TEXT("psk");

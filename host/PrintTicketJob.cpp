@@ -1,0 +1,257 @@
+// Reads PrintTicket and PrintCapabilities files through the PrintTicket library, as the driver
+// does with the documents the platform hands it, and prints the features (nested ones indented),
+// their options, scored properties and parameters the library finds.
+#include "host/PrintTicketJob.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <oleauto.h>
+#include <msxml2.h>
+
+#include "printticket/XDComPtr.h"
+#include "printticket/XDException.h"
+#include "printticket/XDPrintCapabilities.h"
+#include "printticket/XDPrintTicket.h"
+#include "printticket/XDVocabulary.h"
+
+#include <memory>
+#include <string>
+
+namespace host {
+namespace {
+
+std::string Narrow(const WCHAR* text)
+{
+    std::string out;
+    if (!text)
+        return out;
+    int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1)
+        return out;
+    out.resize(static_cast<size_t>(size));
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, &out[0], size, nullptr, nullptr);
+    out.resize(static_cast<size_t>(size - 1));
+    return out;
+}
+
+std::u16string Wide(const std::string& text)
+{
+    std::u16string out;
+    int size = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+    if (size <= 1)
+        return out;
+    out.resize(static_cast<size_t>(size));
+    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &out[0], size);
+    out.resize(static_cast<size_t>(size - 1));
+    return out;
+}
+
+std::string Hex(HRESULT hr)
+{
+    char text[16];
+    snprintf(text, sizeof(text), "0x%08X", static_cast<unsigned int>(hr));
+    return text;
+}
+
+std::u16string Concat(LPCWSTR a, LPCWSTR b)
+{
+    return std::u16string(a) + b;
+}
+
+std::string NameOf(CXDPrintSchemaDocument& document, IXMLDOMNode* node)
+{
+    CXDBstr name;
+    if (document.GetAttributeText(node, XDVocabulary::kName, &name) == S_OK)
+        return Narrow(name.Get());
+    return "(unnamed)";
+}
+
+// Calls visit for each element of one kind directly below node.
+template <class Visit>
+void ForEachChild(CXDPrintSchemaDocument& document, IXMLDOMNode* node, LPCWSTR element, Visit visit)
+{
+    CXDBstr query(SysAllocString(Concat(document.GetPsfPrefix(), element).c_str()));
+    CXDComPtr<IXMLDOMNodeList> list;
+    if (FAILED(node->selectNodes(query, &list)) || !list)
+        return;
+    CXDComPtr<IXMLDOMNode> child;
+    while (list->nextNode(&child) == S_OK && child)
+        visit(child.Get());
+}
+
+// How many features a node stands in.
+int Depth(IXMLDOMNode* node)
+{
+    int depth = 0;
+    IXMLDOMNode* current = nullptr;
+    node->get_parentNode(&current);
+    while (current) {
+        CXDBstr name;
+        current->get_baseName(&name);
+        if (name.Get() && std::u16string(name.Get()) == XDVocabulary::kFeature)
+            ++depth;
+        IXMLDOMNode* parent = nullptr;
+        current->get_parentNode(&parent);
+        current->Release();
+        current = parent;
+    }
+    return depth;
+}
+
+// A capabilities option's own scored property: its Value, or the parameter its ParameterRef names.
+std::string OwnValue(CXDPrintSchemaDocument& document, IXMLDOMNode* property)
+{
+    CXDComPtr<IXMLDOMNode> value;
+    CXDBstr valueQuery(SysAllocString(Concat(document.GetPsfPrefix(), XDVocabulary::kValue).c_str()));
+    if (property->selectSingleNode(valueQuery, &value) == S_OK) {
+        CXDBstr text;
+        value->get_text(&text);
+        return Narrow(text.Get());
+    }
+    CXDComPtr<IXMLDOMNode> reference;
+    CXDBstr referenceQuery(SysAllocString(Concat(document.GetPsfPrefix(), XDVocabulary::kParameterRef).c_str()));
+    if (property->selectSingleNode(referenceQuery, &reference) == S_OK)
+        return "parameter " + NameOf(document, reference.Get());
+    return "(no value)";
+}
+
+// Options of a ticket are read through the library (it resolves parameters); a capabilities
+// document lists many options of one feature, each shown with its own values.
+void PrintOption(CXDPrintSchemaDocument& document, IXMLDOMNode* option, const std::string& featureName,
+                 const std::string& indent, bool isTicket, std::ostream& out)
+{
+    out << indent << "  option " << NameOf(document, option) << "\n";
+    ForEachChild(document, option, XDVocabulary::kScoredProperty, [&](IXMLDOMNode* property) {
+        std::string name = NameOf(document, property);
+        out << indent << "    " << name << " = ";
+        if (!isTicket) {
+            out << OwnValue(document, property) << "\n";
+            return;
+        }
+        CXDBstr value;
+        HRESULT hr = document.GetScoredPropertyValue(Wide(featureName).c_str(), Wide(name).c_str(), &value);
+        out << (hr == S_OK ? Narrow(value.Get()) : "(not read: " + Hex(hr) + ")") << "\n";
+    });
+}
+
+void PrintFeatures(CXDPrintSchemaDocument& document, bool isTicket, std::ostream& out)
+{
+    CXDComPtr<IXMLDOMNodeList> features;
+    if (FAILED(document.SelectNodes(XDVocabulary::kFeature, &features, 1)) || !features)
+        return;
+    CXDComPtr<IXMLDOMNode> feature;
+    while (features->nextNode(&feature) == S_OK && feature) {
+        std::string name = NameOf(document, feature.Get());
+        std::string indent(2 * Depth(feature.Get()), ' ');
+        out << indent << "feature " << name;
+        if (isTicket) {
+            CXDBstr option;
+            HRESULT hr = document.GetFeatureOption(Wide(name).c_str(), &option);
+            out << ": " << (hr == S_OK ? Narrow(option.Get()) : "(no option: " + Hex(hr) + ")");
+        }
+        out << "\n";
+        ForEachChild(document, feature.Get(), XDVocabulary::kOption,
+                     [&](IXMLDOMNode* option) { PrintOption(document, option, name, indent, isTicket, out); });
+    }
+}
+
+void PrintParameters(CXDPrintSchemaDocument& document, LPCWSTR element, std::ostream& out)
+{
+    CXDComPtr<IXMLDOMNodeList> parameters;
+    if (FAILED(document.SelectNodes(element, &parameters, 1)) || !parameters)
+        return;
+    CXDComPtr<IXMLDOMNode> parameter;
+    while (parameters->nextNode(&parameter) == S_OK && parameter) {
+        std::string name = NameOf(document, parameter.Get());
+        out << (element == XDVocabulary::kParameterInit ? "parameter " : "parameter definition ") << name;
+        if (element == XDVocabulary::kParameterInit) {
+            CXDBstr value;
+            HRESULT hr = document.GetParameterInitValue(Wide(name).c_str(), &value);
+            out << " = " << (hr == S_OK ? Narrow(value.Get()) : "(not read: " + Hex(hr) + ")");
+        }
+        out << "\n";
+    }
+}
+
+bool LoadDocument(const std::string& path, CXDComPtr<IXMLDOMDocument2>& dom, std::ostream& out)
+{
+    HRESULT hr = CoCreateInstance(CLSID_DOMDocument30, nullptr, CLSCTX_INPROC_SERVER, IID_IXMLDOMDocument2,
+                                  reinterpret_cast<void**>(&dom));
+    if (FAILED(hr)) {
+        out << "cannot create the XML document: " << Hex(hr) << "\n";
+        return false;
+    }
+    VARIANT source;
+    VariantInit(&source);
+    source.vt = VT_BSTR;
+    source.bstrVal = SysAllocString(Wide(path).c_str());
+    VARIANT_BOOL loaded = VARIANT_FALSE;
+    hr = dom->load(source, &loaded);
+    VariantClear(&source);
+    if (hr != S_OK || loaded != VARIANT_TRUE) {
+        CXDComPtr<IXMLDOMParseError> error;
+        CXDBstr reason;
+        if (SUCCEEDED(dom->get_parseError(&error)) && error)
+            error->get_reason(&reason);
+        out << "not loaded: " << Narrow(reason.Get()) << "\n";
+        return false;
+    }
+    return true;
+}
+
+bool IsCapabilities(IXMLDOMDocument2* dom)
+{
+    CXDComPtr<IXMLDOMElement> root;
+    CXDBstr name;
+    if (dom->get_documentElement(&root) != S_OK || !root || FAILED(root->get_baseName(&name)))
+        return false;
+    return std::u16string(name.Get() ? name.Get() : TEXT("")) == XDVocabulary::kPrintCapabilities;
+}
+
+bool DescribeFile(const std::string& path, std::ostream& out)
+{
+    out << "file " << path << "\n";
+    CXDComPtr<IXMLDOMDocument2> dom;
+    if (!LoadDocument(path, dom, out))
+        return false;
+    bool capabilities = IsCapabilities(dom.Get());
+    std::unique_ptr<CXDPrintSchemaDocument> document;
+    try {
+        if (capabilities)
+            document.reset(new CXDPrintCapabilities(dom.Get()));
+        else
+            document.reset(new CXDPrintTicket(dom.Get()));
+    } catch (const CXDException& failure) {
+        out << "the library refuses the document: " << Hex(failure.GetResult()) << "\n";
+        return true;
+    }
+    out << (capabilities ? "PrintCapabilities" : "PrintTicket") << " with prefixes psf=" << Narrow(document->GetPsfPrefix())
+        << " psk=" << Narrow(document->GetPskPrefix()) << " xsi=" << Narrow(document->GetXsiPrefix())
+        << " xsd=" << Narrow(document->GetXsdPrefix()) << "\n";
+    PrintFeatures(*document, !capabilities, out);
+    PrintParameters(*document, XDVocabulary::kParameterInit, out);
+    PrintParameters(*document, XDVocabulary::kParameterDef, out);
+    return true;
+}
+
+}  // namespace
+
+int RunPrintTicketJob(const std::vector<std::string>& arguments, std::ostream& out)
+{
+    if (arguments.empty()) {
+        out << "usage: printticket FILE...\n";
+        return 2;
+    }
+    HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    int result = 0;
+    for (const std::string& path : arguments) {
+        if (!DescribeFile(path, out))
+            result = 1;
+        out << "\n";
+    }
+    if (SUCCEEDED(init))
+        CoUninitialize();
+    return result;
+}
+
+}  // namespace host

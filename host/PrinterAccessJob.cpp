@@ -1,0 +1,127 @@
+// Job "printer-access": what the driver's printer access sees of the sample printer: the driver
+// INI it finds, the path of each component the INI names, the port and its type, and a text of
+// the string-resource library in the user's language.
+#include "host/HostJob.h"
+
+#include "common/NiraStatus.h"
+#include "common/NiraStringDll.h"
+#include "nira/uiplugin/foundation/NiraPrinterAccess.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char16_t* const kComponentKeys[] = {
+    u"NIRA_UI_PLUGIN",      u"NIRA_UI_DLL",      u"NIRA_PR_DLL",         u"NIRA_STRING_DLL",
+    u"Component_R_B",       u"Component_F_B",    u"Component_F_C",       u"PRODUCT_DATA_FILE",
+    u"NIRA_CAPABILITY_XML", u"NIRA_UILAYOUT_XML", u"NIRA_CONSTRAINT_XML", u"NIRA_PMLOID_XML",
+    u"NIRA_DMC_CORE_DLL",   u"NIRA_DMC_CONFIG_FILE", u"PRINTER_SETTING_API",
+};
+
+constexpr UINT kShownStringId = 4339;
+
+const char* PortTypeName(DWORD type)
+{
+    switch (type) {
+    case NIRA_PORT_LPT1:
+    case NIRA_PORT_LPT2:
+    case NIRA_PORT_LPT3:
+        return "parallel";
+    case NIRA_PORT_USB:
+        return "USB";
+    case NIRA_PORT_DOT4:
+        return "DOT4";
+    case NIRA_PORT_FILE:
+        return "file";
+    case NIRA_PORT_PATH:
+        return "path or null port";
+    default:
+        return "network or other";
+    }
+}
+
+std::u16string Padded(const std::u16string& text, size_t width)
+{
+    return text.size() >= width ? text : text + std::u16string(width - text.size(), u' ');
+}
+
+void ShowComponents(HostMachine& host, CNiraPrinterAccess& access)
+{
+    HostMachine::Print("components:");
+    for (const char16_t* key : kComponentKeys) {
+        WCHAR path[CNiraPrinterAccess::kComponentPathChars];
+        if (!access.GetComponentPath(key, path)) {
+            HostMachine::Print(u"  " + Padded(key, 22) + u"(not named)");
+            continue;
+        }
+        const char16_t* state = host.machine().FileExists(path) ? u"" : u"  (not in the package yet)";
+        HostMachine::Print(u"  " + Padded(key, 22) + path + state);
+    }
+}
+
+void ShowPort(CNiraPrinterAccess& access)
+{
+    CNiraString port;
+    DWORD type = 0;
+    if (!access.GetPortName(port) || !access.GetPortType(&type)) {
+        HostMachine::Print("port:           (unreadable)");
+        return;
+    }
+    char line[64];
+    std::snprintf(line, sizeof(line), "  (type %u, %s)", static_cast<unsigned>(type), PortTypeName(type));
+    HostMachine::Print(u"port:           " + std::u16string(port.GetBuffer()) + nirasim::Wide(line));
+    HostMachine::Print(std::string("local printer:  ") + (access.IsLocalPrinter() ? "yes" : "no"));
+}
+
+// The text in the string library for a user of `language`.
+void ShowText(HostMachine& host, const std::u16string& library, LANGID language, const char* label)
+{
+    host.machine().SetUILanguage(language);
+    CNiraStringDll* strings = AcquireStringDll(library.c_str());
+    WCHAR text[260] = {};
+    UINT id = kShownStringId;
+    LONG result = strings != nullptr ? strings->GetString(&id, text, 260, nullptr) : NIRA_STATUS_FAILED;
+    ReleaseStringDll();
+    char prefix[80];
+    std::snprintf(prefix, sizeof(prefix), "  text %u, user language 0x%04X (%s): ", id, language, label);
+    HostMachine::Print(nirasim::Wide(prefix) + (result == NIRA_STATUS_OK ? std::u16string(text) : u"(not found)"));
+}
+
+int Run(HostMachine& host, const std::vector<std::string>&)
+{
+    CNiraPrinterAccess access(host.printerName().c_str());
+    if (access.GetHandle() == nullptr) {
+        HostMachine::Print("the printer cannot be opened");
+        return 1;
+    }
+    WCHAR name[260];
+    access.GetPrinterName(name, 260);
+    HostMachine::Print(u"printer:        " + std::u16string(name));
+    ShowPort(access);
+    if (!access.FindDriverIni(0)) {
+        HostMachine::Print("driver INI:     not found among the dependent files");
+        return 1;
+    }
+    HostMachine::Print(u"driver INI:     " + std::u16string(access.GetDriverIniPath()));
+    ShowComponents(host, access);
+
+    WCHAR library[CNiraPrinterAccess::kComponentPathChars];
+    if (!access.GetComponentPath(u"NIRA_STRING_DLL", library)) {
+        return 1;
+    }
+    HostMachine::Print(u"string library: " + std::u16string(library));
+    LANGID user = GetUserDefaultUILanguage();
+    ShowText(host, library, user, "the machine's user");
+    ShowText(host, library, 0x0407, "German");
+    ShowText(host, library, 0x0C07, "Austrian German, falls back to German");
+    ShowText(host, library, 0x0411, "Japanese");
+    ShowText(host, library, 0x040C, "French, falls back to US English");
+    host.machine().SetUILanguage(user);
+    return 0;
+}
+
+const HostJobRegistration job{{"printer-access", "what the driver's printer access sees of the sample printer", 10, Run}};
+
+}  // namespace

@@ -1,0 +1,156 @@
+// The shared steps of the feature converters.
+#include "printticket/XDConverterSteps.h"
+
+#include "printticket/XDPrintCapabilities.h"
+#include "printticket/XDPrintSchemaDocument.h"
+#include "printticket/XDString.h"
+
+HRESULT XDSelectRoot(CXDPrintSchemaDocument& document, CXDComPtr<IXMLDOMNode>& root)
+{
+    CXDString query(document.GetPsfPrefix());
+    query.Append(document.GetRootName());
+    HRESULT result = document.SelectSingleNode(query.GetBuffer(), &root);
+    if (FAILED(result))
+        return result;
+    return root ? S_OK : kXDNotFound;
+}
+
+HRESULT XDAppendChild(IXMLDOMNode* parent, IXMLDOMNode* child)
+{
+    if (!parent || !child)
+        return E_POINTER;
+    CXDComPtr<IXMLDOMNode> appended;
+    return parent->appendChild(child, &appended);
+}
+
+static LPCWSTR BareName(LPCWSTR name)
+{
+    LPCWSTR colon = wcschr(name, TEXT(':'));
+    return colon ? colon + 1 : name;
+}
+
+bool XDNameEquals(LPCWSTR optionName, LPCWSTR text)
+{
+    return optionName && text && wcscmp(BareName(optionName), text) == 0;
+}
+
+bool XDNameContains(LPCWSTR optionName, LPCWSTR text)
+{
+    return optionName && text && wcsstr(optionName, text) != nullptr;
+}
+
+int XDFindName(LPCWSTR optionName, const LPCWSTR* table, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        if (XDNameEquals(optionName, table[i]))
+            return i;
+    }
+    return -1;
+}
+
+int XDFindContainedName(LPCWSTR optionName, const LPCWSTR* table, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        if (XDNameContains(optionName, table[i]))
+            return i;
+    }
+    return -1;
+}
+
+HRESULT XDAddCapabilitySubFeature(CXDPrintCapabilities& capabilities, const CXDOptionEntry& entry,
+                                  CXDComPtr<IXMLDOMElement>& feature)
+{
+    CXDBstr displayName;
+    capabilities.FormatInteger(entry.displayId, &displayName);
+    return capabilities.AddFeature(entry.name.GetBuffer(), displayName.Get(), &feature);
+}
+
+HRESULT XDAddCapabilityFeature(CXDPrintCapabilities& capabilities, const CXDOptionEntry& entry,
+                               CXDComPtr<IXMLDOMElement>& feature)
+{
+    // A document may already publish the feature (the core driver's, or an earlier pass): it is
+    // replaced, so the document never holds two features of one name.
+    if (!entry.name.IsEmpty()) {
+        HRESULT result = capabilities.RemoveFeature(entry.name.GetBuffer());
+        if (FAILED(result))
+            return result;
+    }
+    return XDAddCapabilitySubFeature(capabilities, entry, feature);
+}
+
+HRESULT XDAddCapabilityOption(CXDPrintCapabilities& capabilities, const CXDOptionEntry& entry, bool named,
+                              CXDComPtr<IXMLDOMElement>& option)
+{
+    CXDBstr displayName;
+    capabilities.FormatInteger(entry.displayId, &displayName);
+    return capabilities.AddOption(named ? entry.name.GetBuffer() : nullptr, displayName.Get(), entry.flag, &option);
+}
+
+HRESULT XDAppendListedOptions(CXDPrintCapabilities& capabilities, IXMLDOMNode* parent, const CXDOptionEntry* entries,
+                              int count)
+{
+    HRESULT result = S_OK;
+    for (int i = 0; i < count && SUCCEEDED(result); ++i) {
+        if (entries[i].listed != 1)
+            continue;
+        CXDComPtr<IXMLDOMElement> option;
+        result = XDAddCapabilityOption(capabilities, entries[i], true, option);
+        if (SUCCEEDED(result))
+            result = XDAppendChild(parent, option.Get());
+    }
+    return result;
+}
+
+HRESULT XDCreateParameterRefProperty(CXDPrintCapabilities& capabilities, LPCWSTR propertyName, LPCWSTR parameterName,
+                                     CXDComPtr<IXMLDOMElement>& scoredProperty)
+{
+    HRESULT result = capabilities.CreateScoredPropertyElement(propertyName, &scoredProperty);
+    CXDComPtr<IXMLDOMElement> reference;
+    if (SUCCEEDED(result))
+        result = capabilities.CreateParameterRef(parameterName, &reference);
+    if (SUCCEEDED(result))
+        result = XDAppendChild(scoredProperty.Get(), reference.Get());
+    return result;
+}
+
+HRESULT XDAppendParameterDef(CXDPrintCapabilities& capabilities, IXMLDOMNode* root, const CXDParameterEntry& entry)
+{
+    HRESULT result = S_OK;
+    if (!entry.name.IsEmpty())
+        result = capabilities.RemoveParameterDef(entry.name.GetBuffer());
+    CXDComPtr<IXMLDOMElement> parameterDef;
+    if (SUCCEEDED(result))
+        result = capabilities.AddParameterDefEntry(entry, &parameterDef);
+    if (SUCCEEDED(result))
+        result = XDAppendChild(root, parameterDef.Get());
+    return result;
+}
+
+HRESULT XDCreateParameterInitProperty(CXDPrintSchemaDocument& ticket, LPCWSTR propertyName, LPCWSTR parameterName,
+                                      LPCWSTR type, LPCWSTR text, CXDComPtr<IXMLDOMElement>& scoredProperty,
+                                      CXDComPtr<IXMLDOMElement>& parameterInit)
+{
+    HRESULT result = ticket.CreateScoredPropertyElement(propertyName, &scoredProperty);
+    if (SUCCEEDED(result))
+        result = ticket.RemoveParameterInit(parameterName);
+    CXDComPtr<IXMLDOMElement> reference;
+    if (SUCCEEDED(result))
+        result = ticket.CreateParameterInit(parameterName, type, text, &reference, &parameterInit);
+    if (SUCCEEDED(result))
+        result = XDAppendChild(scoredProperty.Get(), reference.Get());
+    return result;
+}
+
+HRESULT XDAppendFeatureToRoot(CXDPrintSchemaDocument& document, IXMLDOMNode* feature,
+                              const CXDComPtr<IXMLDOMElement>* parameterInits, int count)
+{
+    CXDComPtr<IXMLDOMNode> root;
+    HRESULT result = XDSelectRoot(document, root);
+    if (SUCCEEDED(result))
+        result = XDAppendChild(root.Get(), feature);
+    for (int i = 0; i < count && SUCCEEDED(result); ++i) {
+        if (parameterInits[i])
+            result = XDAppendChild(root.Get(), parameterInits[i].Get());
+    }
+    return result;
+}

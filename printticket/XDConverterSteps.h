@@ -1,0 +1,73 @@
+// The steps that every feature converter takes on a PrintTicket or PrintCapabilities document:
+// finding the root with the document's own framework prefix, matching option names, and building
+// the usual Feature, Option and parameter shapes. Each answers an HRESULT and throws only what the
+// document layer's string work throws.
+#pragma once
+
+#include <windows.h>
+#include <msxml2.h>
+
+#include "printticket/XDComPtr.h"
+#include "printticket/XDFeature.h"
+
+class CXDPrintSchemaDocument;
+class CXDPrintCapabilities;
+struct CXDParameterEntry;
+
+// The number of entries of a constant table.
+template <class T, int N>
+constexpr int XDCountOf(const T (&)[N])
+{
+    return N;
+}
+
+// How a read reports an element the document lacks.
+inline const HRESULT kXDNotFound = HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
+
+// The document's root element (PrintTicket or PrintCapabilities), selected with the prefix the
+// document binds to the framework namespace; not found when the root is missing.
+HRESULT XDSelectRoot(CXDPrintSchemaDocument& document, CXDComPtr<IXMLDOMNode>& root);
+
+// Appends child to parent; the reference appendChild hands back is released at once.
+HRESULT XDAppendChild(IXMLDOMNode* parent, IXMLDOMNode* child);
+
+// Whether an option name read from a ticket, with anything up to its first colon dropped, equals
+// text (case-sensitive).
+bool XDNameEquals(LPCWSTR optionName, LPCWSTR text);
+// Whether text occurs anywhere in the option name (case-sensitive).
+bool XDNameContains(LPCWSTR optionName, LPCWSTR text);
+// Index of the first table entry the option name equals, or -1.
+int XDFindName(LPCWSTR optionName, const LPCWSTR* table, int count);
+// Index of the first table entry the option name contains, or -1.
+int XDFindContainedName(LPCWSTR optionName, const LPCWSTR* table, int count);
+
+// Replaces any published feature of the entry's name by a new PickOne feature whose DisplayName is
+// the entry's display number (none for 0); an empty name fails with E_INVALIDARG.
+HRESULT XDAddCapabilityFeature(CXDPrintCapabilities& capabilities, const CXDOptionEntry& entry,
+                               CXDComPtr<IXMLDOMElement>& feature);
+// A sub-feature: as above, but nested in its parent, so nothing is removed first.
+HRESULT XDAddCapabilitySubFeature(CXDPrintCapabilities& capabilities, const CXDOptionEntry& entry,
+                                  CXDComPtr<IXMLDOMElement>& feature);
+// An Option for the entry: named after it when named is true, with its display number and
+// identity flag.
+HRESULT XDAddCapabilityOption(CXDPrintCapabilities& capabilities, const CXDOptionEntry& entry, bool named,
+                              CXDComPtr<IXMLDOMElement>& option);
+// Appends to parent, in table order, a named Option for each listed entry; stops at the first failure.
+HRESULT XDAppendListedOptions(CXDPrintCapabilities& capabilities, IXMLDOMNode* parent, const CXDOptionEntry* entries,
+                              int count);
+// A ScoredProperty that takes its value from a parameter: it holds a ParameterRef of that name.
+HRESULT XDCreateParameterRefProperty(CXDPrintCapabilities& capabilities, LPCWSTR propertyName, LPCWSTR parameterName,
+                                     CXDComPtr<IXMLDOMElement>& scoredProperty);
+// Appends the entry's ParameterDef to the root, replacing one of the same name.
+HRESULT XDAppendParameterDef(CXDPrintCapabilities& capabilities, IXMLDOMNode* root, const CXDParameterEntry& entry);
+
+// A PrintTicket ScoredProperty whose value travels in a ParameterInit: the ScoredProperty holds the
+// ParameterRef, and the ParameterInit (for the root) comes back unattached. A ParameterInit of
+// that name already in the ticket is removed first, so the ticket keeps one.
+HRESULT XDCreateParameterInitProperty(CXDPrintSchemaDocument& ticket, LPCWSTR propertyName, LPCWSTR parameterName,
+                                      LPCWSTR type, LPCWSTR text, CXDComPtr<IXMLDOMElement>& scoredProperty,
+                                      CXDComPtr<IXMLDOMElement>& parameterInit);
+// Appends the feature to the ticket's root, then each ParameterInit of the list in order; stops at
+// the first failure and answers the last result.
+HRESULT XDAppendFeatureToRoot(CXDPrintSchemaDocument& document, IXMLDOMNode* feature,
+                              const CXDComPtr<IXMLDOMElement>* parameterInits, int count);

@@ -1,0 +1,95 @@
+// The media-size converter.
+#include "printticket/XDMediaSizeFeature.h"
+
+#include "printticket/XDConverterSteps.h"
+#include "printticket/XDException.h"
+#include "printticket/XDPrintTicket.h"
+
+namespace {
+
+constexpr LPCWSTR kMediaSize = TEXT("PageMediaSize");
+// Width, then height: the scored properties and the parameters of a custom size.
+constexpr LPCWSTR kDimensions[] = {TEXT("MediaSizeWidth"), TEXT("MediaSizeHeight")};
+constexpr LPCWSTR kCustomMediaSize = TEXT("CustomMediaSize");
+constexpr LPCWSTR kCustomParameters[] = {TEXT("PageMediaSizeMediaSizeWidth"), TEXT("PageMediaSizeMediaSizeHeight")};
+constexpr int kDimensionCount = XDCountOf(kDimensions);
+
+// The option named name with plain width and height values.
+HRESULT BuildStandardSize(CXDPrintTicket& ticket, LPCWSTR name, const int* dimensions,
+                          CXDComPtr<IXMLDOMElement>& feature)
+{
+    CXDComPtr<IXMLDOMElement> option;
+    HRESULT result = ticket.SetFeatureOption(kMediaSize, name, &feature, &option);
+    for (int i = 0; i < kDimensionCount && SUCCEEDED(result); ++i) {
+        CXDComPtr<IXMLDOMElement> property;
+        result = ticket.SetScoredPropertyInteger(kDimensions[i], dimensions[i], &property);
+        if (SUCCEEDED(result))
+            result = XDAppendChild(option.Get(), property.Get());
+    }
+    return result;
+}
+
+// CustomMediaSize with width and height in ParameterInit elements, handed back for the root.
+HRESULT BuildCustomSize(CXDPrintTicket& ticket, const int* dimensions, CXDComPtr<IXMLDOMElement>& feature,
+                        CXDComPtr<IXMLDOMElement>* parameterInits)
+{
+    try {
+        CXDComPtr<IXMLDOMElement> option;
+        HRESULT result = ticket.SetFeatureOption(kMediaSize, kCustomMediaSize, &feature, &option);
+        for (int i = 0; i < kDimensionCount && SUCCEEDED(result); ++i) {
+            CXDString text;
+            text.Format(TEXT("%i"), dimensions[i]);
+            CXDComPtr<IXMLDOMElement> property;
+            result = XDCreateParameterInitProperty(ticket, kDimensions[i], kCustomParameters[i], TEXT("integer"),
+                                                   text.GetBuffer(), property, parameterInits[i]);
+            if (SUCCEEDED(result))
+                result = XDAppendChild(option.Get(), property.Get());
+        }
+        return result;
+    } catch (const CXDException&) {
+        return E_FAIL;
+    }
+}
+
+}  // namespace
+
+HRESULT CXDMediaSizeFeature::ReadPrintTicket(CXDPrintTicket& ticket, MediaSizeValues* values)
+{
+    if (!values)
+        return E_POINTER;
+    CXDBstr option;
+    HRESULT result = ticket.GetFeatureOption(kMediaSize, &option);
+    if (FAILED(result))
+        return result;
+    int width = 0;
+    result = ticket.GetScoredPropertyInteger(kMediaSize, kDimensions[0], &width);
+    if (FAILED(result))
+        return result;
+    values->width = width;
+    int height = 0;
+    result = ticket.GetScoredPropertyInteger(kMediaSize, kDimensions[1], &height);
+    if (SUCCEEDED(result))
+        values->height = height;
+    values->optionName = option.Get() ? option.Get() : TEXT("");
+    return result;
+}
+
+HRESULT CXDMediaSizeFeature::WritePrintTicket(CXDPrintTicket& ticket, const MediaSizeValues* values)
+{
+    if (!values)
+        return E_POINTER;
+    LPCWSTR name = values->optionName.GetBuffer();
+    HRESULT result = ticket.RemoveFeature(kMediaSize);
+    if (FAILED(result))
+        return result;
+    const int dimensions[kDimensionCount] = {values->width, values->height};
+    CXDComPtr<IXMLDOMElement> feature;
+    CXDComPtr<IXMLDOMElement> parameterInits[kDimensionCount];
+    if (wcscmp(name, kCustomMediaSize) == 0)
+        result = BuildCustomSize(ticket, dimensions, feature, parameterInits);
+    else
+        result = BuildStandardSize(ticket, name, dimensions, feature);
+    if (FAILED(result))
+        return result;
+    return XDAppendFeatureToRoot(ticket, feature.Get(), parameterInits, kDimensionCount);
+}

@@ -1,0 +1,236 @@
+// The page-scaling converter.
+#include "printticket/XDPageScalingFeature.h"
+
+#include "printticket/XDConverterSteps.h"
+#include "printticket/XDException.h"
+#include "printticket/XDPrintCapabilities.h"
+#include "printticket/XDPrintTicket.h"
+#include "printticket/XDString.h"
+
+namespace {
+
+constexpr LPCWSTR kScaling = TEXT("PageScaling");
+constexpr LPCWSTR kScale = TEXT("Scale");
+constexpr LPCWSTR kScaleParameter = TEXT("PageScalingScale");
+constexpr LPCWSTR kNone = TEXT("None");
+constexpr LPCWSTR kFitToSize = TEXT("ZQPrintDocumentOn");
+constexpr LPCWSTR kCustomSquare = TEXT("CustomSquare");
+// The scored properties of the fit-to-size option and their parameters, in this order.
+constexpr LPCWSTR kFitProperties[] = {TEXT("ScaleWidth"), TEXT("ScaleHeight"), TEXT("ZQScaleToFit")};
+constexpr LPCWSTR kFitParameterNames[] = {TEXT("PageScalingScaleWidth"), TEXT("PageScalingScaleHeight"),
+                                          TEXT("PageZQPrintDocumentOnScaleToFit")};
+static_assert(XDCountOf(kFitProperties) == CXDPageScalingFeature::kFitParameters, "one parameter a property");
+
+// The media size of the ticket, read for the fit factor.
+constexpr LPCWSTR kMediaSize = TEXT("PageMediaSize");
+constexpr LPCWSTR kMediaSizeWidth = TEXT("MediaSizeWidth");
+constexpr LPCWSTR kMediaSizeHeight = TEXT("MediaSizeHeight");
+
+// The fit factor compares sizes in units of 100 microns.
+constexpr int kFitUnitMicrons = 100;
+constexpr float kPercent = 100.0f;
+
+enum ScalingKind { kKindNone = 0, kKindFitToSize = 1, kKindCustomSquare = 2 };
+enum OptionSlot { kSlotPlain = 0, kSlotFitToSize = 1, kSlotCustomSquare = 2 };
+
+int ClampScale(int scale)
+{
+    if (scale <= CXDPageScalingFeature::kMinimumScale)
+        return CXDPageScalingFeature::kMinimumScale;
+    if (scale >= CXDPageScalingFeature::kMaximumScale)
+        return CXDPageScalingFeature::kMaximumScale;
+    return scale;
+}
+
+// The ticket's page in microns; the result is that of the first read that failed (the width read
+// failing leaves both at 0). A failed height read is reported through heightFailed.
+HRESULT ReadMediaSize(CXDPrintTicket& ticket, int& width, int& height, bool& heightFailed)
+{
+    width = 0;
+    height = 0;
+    heightFailed = false;
+    CXDBstr option;
+    HRESULT result = ticket.GetFeatureOption(kMediaSize, &option);
+    int readWidth = 0;
+    if (SUCCEEDED(result))
+        result = ticket.GetScoredPropertyInteger(kMediaSize, kMediaSizeWidth, &readWidth);
+    if (FAILED(result))
+        return result;
+    int readHeight = 0;
+    result = ticket.GetScoredPropertyInteger(kMediaSize, kMediaSizeHeight, &readHeight);
+    if (FAILED(result)) {
+        heightFailed = true;
+        return result;
+    }
+    width = readWidth;
+    height = readHeight;
+    return result;
+}
+
+// The larger scale at which the page still fits the target: the smaller of the two ratios target /
+// page, the width ratio on a tie, with 64-bit products. A page without a usable size leaves the factor as it is.
+void ComputeFitFactor(PageScalingValues& values, int mediaWidth, int mediaHeight)
+{
+    const float pageWidth = static_cast<float>(mediaWidth / kFitUnitMicrons);
+    const float pageHeight = static_cast<float>(mediaHeight / kFitUnitMicrons);
+    if (pageWidth <= 0.0f || pageHeight <= 0.0f)
+        return;
+    const int targetWidth = values.targetWidth / kFitUnitMicrons;
+    const int targetHeight = values.targetHeight / kFitUnitMicrons;
+    if (static_cast<LONGLONG>(targetWidth) * mediaHeight > static_cast<LONGLONG>(targetHeight) * mediaWidth)
+        values.factor = static_cast<float>(targetHeight) / pageHeight;
+    else
+        values.factor = static_cast<float>(targetWidth) / pageWidth;
+}
+
+// The option with one ParameterInit-backed scored property per name; the ParameterInits come back
+// in parameterInits for the root.
+HRESULT AppendParameterProperties(CXDPrintTicket& ticket, IXMLDOMNode* option, const LPCWSTR* properties,
+                                  const LPCWSTR* parameters, const int* numbers, int count,
+                                  CXDComPtr<IXMLDOMElement>* parameterInits)
+{
+    HRESULT result = S_OK;
+    for (int i = 0; i < count && SUCCEEDED(result); ++i) {
+        CXDString text;
+        text.Format(TEXT("%i"), numbers[i]);
+        CXDComPtr<IXMLDOMElement> property;
+        result = XDCreateParameterInitProperty(ticket, properties[i], parameters[i], TEXT("integer"), text.GetBuffer(),
+                                               property, parameterInits[i]);
+        if (SUCCEEDED(result))
+            result = XDAppendChild(option, property.Get());
+    }
+    return result;
+}
+
+}  // namespace
+
+HRESULT CXDPageScalingFeature::ReadPrintTicket(CXDPrintTicket& ticket, PageScalingValues* values)
+{
+    if (!values)
+        return E_POINTER;
+    try {
+        HRESULT result = ticket.GetFeatureElement(kScaling, nullptr);
+        if (FAILED(result))
+            return result;
+        CXDBstr option;
+        result = ticket.GetFeatureOption(kScaling, &option);
+        if (FAILED(result))
+            return result;
+
+        int mediaWidth = 0;
+        int mediaHeight = 0;
+        bool heightFailed = false;
+        const HRESULT mediaResult = ReadMediaSize(ticket, mediaWidth, mediaHeight, heightFailed);
+        if (heightFailed)
+            return mediaResult;
+
+        if (XDNameEquals(option.Get(), kNone))
+            return S_FALSE;
+        if (XDNameEquals(option.Get(), kCustomSquare)) {
+            values->kind = kKindCustomSquare;
+            result = ticket.GetScoredPropertyInteger(kScaling, kScale, &values->scale);
+            values->scale = ClampScale(values->scale);
+            if (FAILED(result))
+                return result;
+            values->factor = static_cast<float>(values->scale) / kPercent;
+            return result;
+        }
+        if (XDNameEquals(option.Get(), kFitToSize)) {
+            values->kind = kKindFitToSize;
+            ticket.GetScoredPropertyInteger(kScaling, kFitProperties[0], &values->targetWidth);
+            ticket.GetScoredPropertyInteger(kScaling, kFitProperties[1], &values->targetHeight);
+            result = ticket.GetScoredPropertyInteger(kScaling, kFitProperties[2], &values->scaleToFit);
+            ComputeFitFactor(*values, mediaWidth, mediaHeight);
+            return result;
+        }
+        return mediaResult;
+    } catch (const CXDException& failure) {
+        return failure.GetResult();
+    }
+}
+
+HRESULT CXDPageScalingFeature::WritePrintTicket(CXDPrintTicket& ticket, const PageScalingValues* values)
+{
+    if (!values)
+        return E_POINTER;
+    if (values->kind < kKindNone || values->kind > kKindCustomSquare)
+        return E_INVALIDARG;
+    try {
+        HRESULT result = ticket.RemoveFeature(kScaling);
+        if (FAILED(result))
+            return result;
+        static constexpr LPCWSTR kOptionByKind[] = {kNone, kFitToSize, kCustomSquare};
+        CXDComPtr<IXMLDOMElement> feature;
+        CXDComPtr<IXMLDOMElement> option;
+        result = ticket.SetFeatureOption(kScaling, kOptionByKind[values->kind], &feature, &option);
+        if (FAILED(result))
+            return result;
+
+        CXDComPtr<IXMLDOMElement> parameterInits[kFitParameters];
+        int parameterCount = 0;
+        if (values->kind == kKindCustomSquare) {
+            parameterCount = 1;
+            result = AppendParameterProperties(ticket, option.Get(), &kScale, &kScaleParameter, &values->scale,
+                                               parameterCount, parameterInits);
+        } else if (values->kind == kKindFitToSize) {
+            const int numbers[] = {values->targetWidth, values->targetHeight, values->scaleToFit};
+            parameterCount = kFitParameters;
+            result = AppendParameterProperties(ticket, option.Get(), kFitProperties, kFitParameterNames, numbers,
+                                               parameterCount, parameterInits);
+        }
+        if (FAILED(result))
+            return result;
+        return XDAppendFeatureToRoot(ticket, feature.Get(), parameterInits, parameterCount);
+    } catch (const CXDException&) {
+        return E_FAIL;
+    }
+}
+
+HRESULT CXDPageScalingFeature::WritePrintCapabilities(CXDPrintCapabilities& capabilities)
+{
+    try {
+        CXDComPtr<IXMLDOMNode> root;
+        HRESULT result = XDSelectRoot(capabilities, root);
+        if (FAILED(result))
+            return result;
+        CXDComPtr<IXMLDOMElement> feature;
+        result = XDAddCapabilityFeature(capabilities, scaling, feature);
+        for (int slot = 0; slot < kOptionSlots && SUCCEEDED(result); ++slot) {
+            if (scalingOptions[slot].listed != 1)
+                continue;
+            CXDComPtr<IXMLDOMElement> option;
+            result = XDAddCapabilityOption(capabilities, scalingOptions[slot], true, option);
+            // The slot, not the name, says which properties the option carries.
+            if (slot == kSlotFitToSize) {
+                for (int i = 0; i < kFitParameters && SUCCEEDED(result); ++i) {
+                    CXDComPtr<IXMLDOMElement> property;
+                    result = XDCreateParameterRefProperty(capabilities, kFitProperties[i], kFitParameterNames[i],
+                                                          property);
+                    if (SUCCEEDED(result))
+                        result = XDAppendChild(option.Get(), property.Get());
+                }
+            } else if (slot == kSlotCustomSquare && SUCCEEDED(result)) {
+                CXDComPtr<IXMLDOMElement> property;
+                result = XDCreateParameterRefProperty(capabilities, kScale, kScaleParameter, property);
+                if (SUCCEEDED(result))
+                    result = XDAppendChild(option.Get(), property.Get());
+            }
+            if (SUCCEEDED(result))
+                result = XDAppendChild(feature.Get(), option.Get());
+        }
+        if (SUCCEEDED(result))
+            result = XDAppendChild(root.Get(), feature.Get());
+
+        const CXDParameterEntry* definitions[] = {&fitParameters[0], &fitParameters[1], &fitParameters[2],
+                                                  &scaleParameter};
+        for (const CXDParameterEntry* definition : definitions) {
+            if (FAILED(result))
+                break;
+            if (definition->listed == 1)
+                result = XDAppendParameterDef(capabilities, root.Get(), *definition);
+        }
+        return result;
+    } catch (const CXDException&) {
+        return E_FAIL;
+    }
+}

@@ -1,0 +1,128 @@
+// The page-resolution converter.
+#include "printticket/XDResolutionFeature.h"
+
+#include "printticket/XDConverterSteps.h"
+#include "printticket/XDException.h"
+#include "printticket/XDPrintCapabilities.h"
+#include "printticket/XDPrintTicket.h"
+
+namespace {
+
+constexpr LPCWSTR kFeatureName = TEXT("PageResolution");
+constexpr LPCWSTR kResolutionX = TEXT("ResolutionX");
+constexpr LPCWSTR kResolutionY = TEXT("ResolutionY");
+constexpr LPCWSTR kOptions[CXDResolutionFeature::kOptionCount] = {
+    TEXT("ZQ_300dpi"),
+    TEXT("ZQ_600dpi"),
+    TEXT("ZQ_1200dpi"),
+};
+constexpr int kResolutions[CXDResolutionFeature::kOptionCount] = {300, 600, 1200};
+
+bool IsValidIndex(int index)
+{
+    return index >= 0 && index < CXDResolutionFeature::kOptionCount;
+}
+
+// Appends ResolutionX and ResolutionY, both with the value, to the option. A property that cannot
+// be made is left out and the next is still tried; the answer is that of the last one.
+HRESULT AppendResolutionProperties(CXDPrintSchemaDocument& document, IXMLDOMNode* option, int value)
+{
+    static constexpr LPCWSTR kNames[] = {kResolutionX, kResolutionY};
+    HRESULT result = S_OK;
+    for (LPCWSTR name : kNames) {
+        CXDComPtr<IXMLDOMElement> property;
+        result = document.SetScoredPropertyInteger(name, value, &property);
+        if (SUCCEEDED(result))
+            result = XDAppendChild(option, property.Get());
+    }
+    return result;
+}
+
+}  // namespace
+
+LPCWSTR CXDResolutionFeature::OptionName(int index)
+{
+    return IsValidIndex(index) ? kOptions[index] : nullptr;
+}
+
+int CXDResolutionFeature::OptionResolution(int index)
+{
+    return IsValidIndex(index) ? kResolutions[index] : 0;
+}
+
+HRESULT CXDResolutionFeature::ReadPrintTicket(CXDPrintTicket& ticket, CXDResolutionValues* values)
+{
+    if (!values)
+        return E_POINTER;
+    HRESULT result = ticket.GetFeatureElement(kFeatureName, nullptr);
+    if (FAILED(result))
+        return result;
+    CXDBstr option;
+    result = ticket.GetFeatureOption(kFeatureName, &option);
+    if (FAILED(result))
+        return result;
+    int found = XDFindName(option.Get(), kOptions, kOptionCount);
+    if (found >= 0) {
+        CXDBstr text;
+        result = ticket.GetScoredPropertyValue(kFeatureName, kResolutionX, &text);
+        if (SUCCEEDED(result)) {
+            values->resolutionX = text.Get() ? _wtoi(text.Get()) : 0;
+            values->resolutionY = values->resolutionX;
+        }
+        values->index = found;
+    }
+    if (SUCCEEDED(result) && !IsValidIndex(values->index))
+        return E_FAIL;
+    return result;
+}
+
+HRESULT CXDResolutionFeature::WritePrintTicket(CXDPrintTicket& ticket, const CXDResolutionValues* values)
+{
+    if (!values)
+        return E_POINTER;
+    if (!IsValidIndex(values->index))
+        return E_INVALIDARG;
+    try {
+        HRESULT result = ticket.RemoveFeature(kFeatureName);
+        if (FAILED(result))
+            return result;
+        CXDComPtr<IXMLDOMElement> featureElement;
+        CXDComPtr<IXMLDOMElement> option;
+        result = ticket.SetFeatureOption(kFeatureName, kOptions[values->index], &featureElement, &option);
+        if (FAILED(result))
+            return result;
+        result = AppendResolutionProperties(ticket, option.Get(), values->resolutionX);
+        if (FAILED(result))
+            return result;
+        return XDAppendFeatureToRoot(ticket, featureElement.Get(), nullptr, 0);
+    } catch (const CXDException&) {
+        return E_FAIL;
+    }
+}
+
+HRESULT CXDResolutionFeature::WritePrintCapabilities(CXDPrintCapabilities& capabilities)
+{
+    try {
+        CXDComPtr<IXMLDOMNode> root;
+        HRESULT result = XDSelectRoot(capabilities, root);
+        if (FAILED(result))
+            return result;
+        CXDComPtr<IXMLDOMElement> featureElement;
+        result = XDAddCapabilityFeature(capabilities, feature, featureElement);
+        for (int i = 0; i < kOptionCount && SUCCEEDED(result); ++i) {
+            if (options[i].listed != 1)
+                continue;
+            CXDComPtr<IXMLDOMElement> option;
+            result = XDAddCapabilityOption(capabilities, options[i], true, option);
+            if (SUCCEEDED(result))
+                result = AppendResolutionProperties(capabilities, option.Get(), kResolutions[i]);
+            if (SUCCEEDED(result))
+                result = XDAppendChild(featureElement.Get(), option.Get());
+        }
+        if (SUCCEEDED(result))
+            result = XDAppendChild(root.Get(), featureElement.Get());
+        return result;
+    } catch (const CXDException&) {
+        return E_FAIL;
+    }
+}

@@ -1,0 +1,105 @@
+// The roll-cut converter.
+#include "printticket/XDRollCutFeature.h"
+
+#include "printticket/XDConverterSteps.h"
+#include "printticket/XDException.h"
+#include "printticket/XDPrintCapabilities.h"
+#include "printticket/XDPrintTicket.h"
+
+namespace {
+
+constexpr LPCWSTR kRollCut = TEXT("DocumentRollCut");
+constexpr LPCWSTR kCutModes[] = {TEXT("CutSheetAtStandardMediaSize"), TEXT("None")};
+constexpr LPCWSTR kSaveRoll = TEXT("ZQSaveRollOnPaper");
+constexpr LPCWSTR kSaveRollModes[] = {TEXT("Off"), TEXT("On")};
+
+bool IsFlag(int value)
+{
+    return value == 0 || value == 1;
+}
+
+}  // namespace
+
+HRESULT CXDRollCutFeature::ReadPrintTicket(CXDPrintTicket& ticket, RollCutValues* values)
+{
+    if (!values)
+        return E_POINTER;
+    try {
+        HRESULT result = ticket.GetFeatureElement(kRollCut, nullptr);
+        if (FAILED(result))
+            return result;
+        CXDBstr option;
+        result = ticket.GetFeatureOption(kRollCut, &option);
+        if (FAILED(result))
+            return result;
+        int found = XDFindName(option.Get(), kCutModes, XDCountOf(kCutModes));
+        if (found >= 0)
+            values->cutMode = found;
+
+        CXDBstr saveOption;
+        result = ticket.GetSubFeatureOption(kRollCut, kSaveRoll, &saveOption);
+        if (SUCCEEDED(result)) {
+            found = XDFindName(saveOption.Get(), kSaveRollModes, XDCountOf(kSaveRollModes));
+            if (found >= 0)
+                values->saveRollOnPaper = found;
+        }
+        if (SUCCEEDED(result) && (!IsFlag(values->cutMode) || !IsFlag(values->saveRollOnPaper)))
+            return E_FAIL;
+        return result;
+    } catch (const CXDException& failure) {
+        return failure.GetResult();
+    }
+}
+
+HRESULT CXDRollCutFeature::WritePrintTicket(CXDPrintTicket& ticket, const RollCutValues* values)
+{
+    if (!values)
+        return E_POINTER;
+    if (!IsFlag(values->cutMode) || !IsFlag(values->saveRollOnPaper))
+        return E_INVALIDARG;
+    try {
+        HRESULT result = ticket.RemoveFeature(kRollCut);
+        if (FAILED(result))
+            return result;
+        CXDComPtr<IXMLDOMElement> feature;
+        CXDComPtr<IXMLDOMElement> option;
+        result = ticket.SetFeatureOption(kRollCut, kCutModes[values->cutMode], &feature, &option);
+        if (FAILED(result))
+            return result;
+        // The sub-feature is an addition: without it the ticket still gets the cut mode.
+        CXDComPtr<IXMLDOMElement> subFeature;
+        CXDComPtr<IXMLDOMElement> subOption;
+        if (SUCCEEDED(ticket.SetFeatureOption(kSaveRoll, kSaveRollModes[values->saveRollOnPaper], &subFeature,
+                                              &subOption)))
+            XDAppendChild(feature.Get(), subFeature.Get());
+        return XDAppendFeatureToRoot(ticket, feature.Get(), nullptr, 0);
+    } catch (const CXDException&) {
+        return E_FAIL;
+    }
+}
+
+HRESULT CXDRollCutFeature::WritePrintCapabilities(CXDPrintCapabilities& capabilities)
+{
+    try {
+        CXDComPtr<IXMLDOMNode> root;
+        HRESULT result = XDSelectRoot(capabilities, root);
+        if (FAILED(result))
+            return result;
+        CXDComPtr<IXMLDOMElement> feature;
+        result = XDAddCapabilityFeature(capabilities, rollCut, feature);
+        if (SUCCEEDED(result))
+            result = XDAppendListedOptions(capabilities, feature.Get(), rollCutOptions, XDCountOf(rollCutOptions));
+        CXDComPtr<IXMLDOMElement> subFeature;
+        if (SUCCEEDED(result))
+            result = XDAddCapabilitySubFeature(capabilities, saveRoll, subFeature);
+        if (SUCCEEDED(result))
+            result = XDAppendListedOptions(capabilities, subFeature.Get(), saveRollOptions, XDCountOf(saveRollOptions));
+        if (SUCCEEDED(result))
+            result = XDAppendChild(feature.Get(), subFeature.Get());
+        if (SUCCEEDED(result))
+            result = XDAppendChild(root.Get(), feature.Get());
+        return result;
+    } catch (const CXDException&) {
+        return E_FAIL;
+    }
+}

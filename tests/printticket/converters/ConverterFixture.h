@@ -1,0 +1,62 @@
+// Documents and checks for the converter tests: PrintTickets and PrintCapabilities written by the
+// tests themselves, with the Print Schema namespaces bound to the prefixes a test chooses.
+#pragma once
+
+#include <windows.h>
+#include <objbase.h>
+#include <oleauto.h>
+#include <msxml2.h>
+
+#include "printticket/XDComPtr.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+// The prefixes a document binds to the framework, keywords and private namespaces.
+struct SchemaPrefixes {
+    std::u16string psf;
+    std::u16string psk;
+    std::u16string ns;
+};
+
+// The usual prefixes, and others, so that nothing can depend on "psf:" and "psk:".
+SchemaPrefixes UsualPrefixes();
+SchemaPrefixes OtherPrefixes();
+
+// A document with that root ("PrintTicket" or "PrintCapabilities") and body. In the body "{f}",
+// "{k}" and "{n}" stand for the framework, keywords and private prefixes with their colons.
+std::u16string SchemaDocument(const std::u16string& root, const std::u16string& body,
+                              const SchemaPrefixes& prefixes = UsualPrefixes());
+
+class ConverterTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Loads a new DOM into m_dom.
+    void Load(const std::u16string& text);
+    void LoadTicket(const std::u16string& body, const SchemaPrefixes& prefixes = UsualPrefixes());
+    void LoadCapabilities(const std::u16string& body, const SchemaPrefixes& prefixes = UsualPrefixes());
+    // Serialises m_dom and loads the text again, as the platform hands a document on.
+    void Reload();
+
+    // XPath on m_dom with f, k, n and i bound to the framework, keywords, private and XML Schema-
+    // instance namespaces, whatever prefixes the document uses.
+    LONG Count(const std::u16string& query);
+    // The text of the first node the query selects; "<none>" when none.
+    std::u16string Text(const std::u16string& query);
+    std::u16string Xml();
+
+    CXDComPtr<IXMLDOMDocument2> m_dom;
+};
+
+// Print Schema namespace texts for the tests.
+extern const std::u16string kFrameworkUri;
+extern const std::u16string kKeywordsUri;
+extern const std::u16string kPrivateUri;
+
+// What googletest prints for UTF-16 text.
+std::string Narrow(const std::u16string& text);
+
+constexpr HRESULT kNotFound = static_cast<HRESULT>(0x80070490);
