@@ -8,6 +8,7 @@
 #include <string>
 
 #include "nira/uiplugin/foundation/CapabilityDB.h"
+#include "nira/uiplugin/foundation/DatabaseFiles.h"
 #include "nirasim/Machine.h"
 
 namespace
@@ -85,6 +86,19 @@ void BM_ReadersOnTemporaryCopy(benchmark::State& state)
     state.counters["options"] = counts.options;
 }
 BENCHMARK(BM_ReadersOnTemporaryCopy)->Unit(benchmark::kMicrosecond);
+
+// The share of the temporary copy: copying, opening, closing and sweeping alone.
+void BM_CopyOpenAndClose(benchmark::State& state)
+{
+    SamplePackage package;
+    for (auto _ : state)
+    {
+        sqlite3* db = nullptr;
+        OpenDatabaseCopy(package.path.c_str(), &db);
+        CloseDatabaseCopy(db);
+    }
+}
+BENCHMARK(BM_CopyOpenAndClose)->Unit(benchmark::kMicrosecond);
 
 void BM_OneDirectQuery(benchmark::State& state)
 {

@@ -49,6 +49,8 @@ CREATE TABLE CAP_FEATURES_INFO (
   InfoProvided          INTEGER NOT NULL DEFAULT 0
 );
 
+-- The options of a feature are read in the order they were written (no key reorders them): the
+-- driver lists them in that order. An option id appears once per feature.
 -- Option states: 2 selectable, 3 unavailable, 4 conflicting, 5 unavailable and shown greyed;
 -- OptionState is for US English, NonUSOptionState and JapaneseOptionState for the others.
 CREATE TABLE CAP_OPTIONS_INFO (
@@ -85,8 +87,7 @@ CREATE TABLE CAP_OPTIONS_INFO (
   ProductInstance     INTEGER NOT NULL DEFAULT 0,
   Seperator           INTEGER NOT NULL DEFAULT 0,
   TreeViewCategory    INTEGER NOT NULL DEFAULT 0,
-  TreeViewSizeID      INTEGER NOT NULL DEFAULT 0,
-  PRIMARY KEY (Featureid, Optionid)
+  TreeViewSizeID      INTEGER NOT NULL DEFAULT 0
 );
 
 CREATE TABLE CAP_TREEVIEW_INFO (

@@ -21,6 +21,7 @@ struct Feature
     FeatureRecord record;
     FeatureUIRecord display;
     std::set<INT> options;
+    std::vector<INT> order;
 };
 
 LONG KeepRecord(INT featureId, INT kind, LPVOID record, LPVOID user)
@@ -38,7 +39,9 @@ LONG KeepOption(INT, INT featureId, INT optionId, INT, INT, INT, LPCWSTR, INT, I
                 INT, INT, INT, INT, INT, LPCWSTR, INT, LPCWSTR, LPCWSTR, INT, LPCWSTR, INT, INT, INT, INT, INT, INT,
                 LPVOID user)
 {
-    (*static_cast<std::map<INT, Feature>*>(user))[featureId].options.insert(optionId);
+    Feature& feature = (*static_cast<std::map<INT, Feature>*>(user))[featureId];
+    feature.options.insert(optionId);
+    feature.order.push_back(optionId);
     return 0;
 }
 
@@ -120,6 +123,32 @@ TEST_F(SamplePackageDatabasesTest, EveryFeatureHasOptionsAndADefaultAmongThemInE
         EXPECT_EQ(4113, features.at(5998).record.defaultOption);
         EXPECT_EQ(4312, features.at(5999).record.defaultOption);
     }
+}
+
+TEST_F(SamplePackageDatabasesTest, OptionsKeepTheirWrittenOrderAndAppearOnce)
+{
+    machine.SetUILanguage(1033);
+    CNiraCapabilityDB reader;
+    reader.Open(Install("niracap.vdf").c_str());
+    std::map<INT, Feature> bins;
+    const INT inputBin = 4117;
+    EXPECT_EQ(0, reader.EnumOptions(&inputBin, KeepOption, &bins));
+    EXPECT_EQ((std::vector<INT>{7, 1, 2, 4}), bins[inputBin].order);
+
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open_v2((std::string(NIRA_BUILD_DIR) + "/package/niracap.vdf").c_str(), &db,
+                                         SQLITE_OPEN_READONLY, nullptr));
+    int duplicates = 0;
+    EXPECT_EQ(SQLITE_OK, sqlite3_exec(db,
+                                      "SELECT Featureid, Optionid FROM CAP_OPTIONS_INFO GROUP BY Featureid, Optionid "
+                                      "HAVING COUNT(*) > 1",
+                                      [](void* count, int, char**, char**) {
+                                          ++*static_cast<int*>(count);
+                                          return 0;
+                                      },
+                                      &duplicates, nullptr));
+    sqlite3_close(db);
+    EXPECT_EQ(0, duplicates);
 }
 
 TEST_F(SamplePackageDatabasesTest, TreeViewRowsNameOptionsOfTheirFeatures)

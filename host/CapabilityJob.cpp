@@ -1,0 +1,161 @@
+// Job "capabilities": the sample printer's capability database as the driver's readers see it:
+// every feature with its handler class, default and PrintTicket name, its options in the user's
+// language, and the features of each display category.
+#include "host/HostJob.h"
+
+#include "nira/uiplugin/foundation/CapabilityDB.h"
+#include "nira/uiplugin/foundation/NiraPrinterAccess.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Option {
+    INT id;
+    INT index;
+    INT state;
+    std::u16string name;
+    std::u16string printTicketName;
+};
+
+struct Feature {
+    FeatureRecord record = {};
+    FeatureUIRecord display = {};
+    std::u16string printTicketName;
+    std::vector<Option> options;
+};
+
+typedef std::map<INT, Feature> FeatureTable;
+
+std::u16string Text(LPCWSTR text)
+{
+    return text != nullptr ? std::u16string(text) : std::u16string();
+}
+
+std::u16string Number(INT value)
+{
+    return nirasim::Wide(std::to_string(value));
+}
+
+LONG KeepRecord(INT featureId, INT kind, LPVOID record, LPVOID user)
+{
+    Feature& feature = (*static_cast<FeatureTable*>(user))[featureId];
+    if (kind == CAPABILITY_KIND_FEATURE)
+        feature.record = *static_cast<FeatureRecord*>(record);
+    else if (kind == CAPABILITY_KIND_FEATURE_UI)
+        feature.display = *static_cast<FeatureUIRecord*>(record);
+    else if (kind == CAPABILITY_KIND_VOCABULARY) {
+        auto* vocabulary = static_cast<VocabularyRecord*>(record);
+        feature.printTicketName = Text(vocabulary->vocabMap);
+        if (vocabulary->vocabNamespace != nullptr)
+            LocalFree(vocabulary->vocabNamespace);
+        if (vocabulary->vocabMap != nullptr)
+            LocalFree(vocabulary->vocabMap);
+    }
+    LocalFree(record);
+    return 0;
+}
+
+LONG KeepOption(INT optionIndex, INT featureId, INT optionId, INT, INT, INT, LPCWSTR optionName, INT, INT state,
+                INT, INT, INT, INT, INT, INT, INT, INT, INT, INT, INT, LPCWSTR, INT, LPCWSTR, LPCWSTR vocabMap, INT,
+                LPCWSTR, INT, INT, INT, INT, INT, INT, LPVOID user)
+{
+    (*static_cast<FeatureTable*>(user))[featureId].options.push_back(
+        {optionId, optionIndex, state, Text(optionName), Text(vocabMap)});
+    return 0;
+}
+
+const char16_t* DisplayStateName(INT state)
+{
+    switch (state) {
+    case 2:
+        return u"greyed";
+    case 3:
+        return u"shown";
+    default:
+        return u"hidden";
+    }
+}
+
+const char16_t* OptionStateName(INT state)
+{
+    switch (state) {
+    case 3:
+    case 5:
+        return u"  (unavailable)";
+    case 4:
+        return u"  (conflict)";
+    default:
+        return u"";
+    }
+}
+
+void ShowFeature(INT id, const Feature& feature)
+{
+    std::u16string line = u"  " + Number(id) + u"  class " + Number(feature.record.classId) + u"  default " +
+                          Number(feature.record.defaultOption) + u"  " + DisplayStateName(feature.display.displayState);
+    if (feature.display.isUserInput)
+        line += u"  value " + Number(feature.record.rangeMin) + u".." + Number(feature.record.rangeMax);
+    if (feature.printTicketName != u"0")
+        line += u"  " + feature.printTicketName;
+    HostMachine::Print(line);
+    for (const Option& option : feature.options) {
+        std::u16string text = u"      " + Number(option.id) + u"  " + option.name;
+        if (option.printTicketName != u"0" && !option.printTicketName.empty())
+            text += u"  [" + option.printTicketName + u"]";
+        if (option.id == feature.record.defaultOption)
+            text += u"  *";
+        HostMachine::Print(text + OptionStateName(option.state));
+    }
+}
+
+void ShowCategories(const FeatureTable& features)
+{
+    std::map<INT, std::u16string> categories;
+    for (const auto& [id, feature] : features)
+        categories[feature.display.categoryId] += u" " + Number(id);
+    HostMachine::Print("categories (features of each):");
+    for (const auto& [category, ids] : categories)
+        HostMachine::Print(u"  " + (category == 0 ? std::u16string(u"none") : Number(category)) + u":" + ids);
+}
+
+int Run(HostMachine& host)
+{
+    CNiraPrinterAccess access(reinterpret_cast<LPCWSTR>(host.printerName().c_str()));
+    WCHAR path[CNiraPrinterAccess::kComponentPathChars];
+    if (!access.FindDriverIni(FALSE) || !access.GetComponentPath(u"NIRA_CAPABILITY_XML", path)) {
+        HostMachine::Print("the driver INI names no capability database");
+        return 1;
+    }
+    HostMachine::Print(u"capability database: " + std::u16string(path));
+
+    CNiraCapabilityDB reader;
+    reader.Open(path);
+    INT* ids = nullptr;
+    INT count = 0, highestSettingsId = 0, highestUiId = 0;
+    reader.GetFeatureIds(&ids, &count, &highestSettingsId, &highestUiId);
+    LocalFree(ids);
+    HostMachine::Print(Number(count) + u" features; highest settings id " + Number(highestSettingsId) +
+                       u", highest user-interface id " + Number(highestUiId));
+
+    FeatureTable features;
+    if (reader.GetFeatureSettings(KeepRecord, &features, nullptr) != 0 || reader.EnumCategories(KeepRecord, &features) != 0 ||
+        reader.EnumVocabularies(KeepRecord, &features) != 0) {
+        HostMachine::Print("the capability database cannot be read");
+        return 1;
+    }
+    for (auto& entry : features)
+        reader.EnumOptions(&entry.first, KeepOption, &features);
+
+    HostMachine::Print("features (id, handler class, default option, display, PrintTicket name; * default):");
+    for (const auto& [id, feature] : features)
+        ShowFeature(id, feature);
+    ShowCategories(features);
+    return 0;
+}
+
+const HostJobRegistration registration{{"capabilities", "the capability database as the readers see it", 30, Run}};
+
+}  // namespace
