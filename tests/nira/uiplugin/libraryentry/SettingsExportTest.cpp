@@ -3,11 +3,57 @@
 
 #include "nira/uiplugin/core/LibraryEntry.h"
 #include "nira/uiplugin/core/SettingsExport.h"
+#include "nira/uiplugin/settings/BlockPacker.h"
+#include "nira/uiplugin/settings/BlockUnpacker.h"
 #include "nira/uiplugin/settings/INiraSettingsStore.h"
 #include "nira/uiplugin/settings/SettingsInstance.h"
+#include "nira/uiplugin/settings/SettingsManager.h"
+#include "nira/uiplugin/settings/SettingsMask.h"
+#include "nira/uiplugin/settings/SettingsStore.h"
 #include "FailingAllocation.h"
 
 namespace {
+
+// Each GUID of the class table gives an object of its row's class, handed out as its interface.
+TEST(SettingsExport, FactoryMakesTheClassOfEachRow)
+{
+    struct Row {
+        const GUID* id;
+        bool (*isRightClass)(void* object);
+        void (*release)(void* object);
+    };
+    auto provider = [](void* o) { static_cast<INiraSettingsProvider*>(o)->Release(); };
+    const Row rows[] = {
+        {&SETTINGS_GUID_STORE,
+         [](void* o) { return dynamic_cast<CNiraSettingsStore*>(static_cast<INiraSettingsStore*>(o)) != nullptr; },
+         [](void* o) { static_cast<INiraSettingsStore*>(o)->Release(); }},
+        {&SETTINGS_GUID_MASK,
+         [](void* o) { return dynamic_cast<CNiraSettingsMask*>(static_cast<INiraSettingsMask*>(o)) != nullptr; },
+         [](void* o) { static_cast<INiraSettingsMask*>(o)->Release(); }},
+        {&SETTINGS_GUID_MANAGER,
+         [](void* o) {
+             return dynamic_cast<CNiraSettingsManager*>(static_cast<INiraSettingsAccess*>(o)) != nullptr;
+         },
+         [](void* o) { static_cast<INiraSettingsAccess*>(o)->Release(); }},
+        {&SETTINGS_GUID_UNPACKER,
+         [](void* o) {
+             return dynamic_cast<CNiraBlockUnpacker*>(static_cast<INiraSettingsProvider*>(o)) != nullptr;
+         },
+         provider},
+        {&SETTINGS_GUID_PACKER,
+         [](void* o) {
+             return dynamic_cast<CNiraBlockPacker*>(static_cast<INiraSettingsProvider*>(o)) != nullptr;
+         },
+         provider},
+    };
+    for (const Row& row : rows) {
+        void* object = nullptr;
+        ASSERT_EQ(CreateSettingsInstance(row.id, &object), TRUE);
+        ASSERT_NE(object, nullptr);
+        EXPECT_TRUE(row.isRightClass(object));
+        row.release(object);
+    }
+}
 
 TEST(SettingsExport, FactoryAnswersFalseWhenMemoryRunsOut)
 {
