@@ -121,7 +121,7 @@ void ShowCategories(const FeatureTable& features)
         HostMachine::Print(u"  " + (category == 0 ? std::u16string(u"none") : Number(category)) + u":" + ids);
 }
 
-int Run(HostMachine& host)
+int Run(HostMachine& host, const std::vector<std::string>&)
 {
     CNiraPrinterAccess access(reinterpret_cast<LPCWSTR>(host.printerName().c_str()));
     WCHAR path[CNiraPrinterAccess::kComponentPathChars];
