@@ -334,6 +334,22 @@ std::vector<std::u16string> Machine::Printers() const
     return names;
 }
 
+void Machine::RefuseDocuments(const Text& printer, DWORD error)
+{
+    sim::SpoolerState& spooler = sim::Spooler();
+    std::lock_guard<std::recursive_mutex> guard(spooler.lock);
+    if (sim::PrinterRecord* record = sim::FindPrinter(printer.wide())) {
+        record->documentError = error;
+    }
+}
+
+std::vector<SpoolerJob> Machine::Jobs() const
+{
+    sim::SpoolerState& spooler = sim::Spooler();
+    std::lock_guard<std::recursive_mutex> guard(spooler.lock);
+    return spooler.jobs;
+}
+
 std::vector<std::u16string> Machine::DebugOutput() const
 {
     return ReadDebugJournal();

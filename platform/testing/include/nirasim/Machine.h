@@ -83,6 +83,19 @@ struct PrinterSpec {
     DWORD attributes = PRINTER_ATTRIBUTE_LOCAL;
 };
 
+// A document the spooler was given (StartDocPrinterW ... EndDocPrinter).
+struct SpoolerJob {
+    DWORD id;
+    std::u16string printer;
+    std::u16string documentName;
+    std::u16string outputFile;
+    std::u16string dataType;
+    std::string data;  // the bytes written
+    DWORD pages;
+    bool ended;        // EndDocPrinter was called
+    bool aborted;      // AbortPrinter was called
+};
+
 class Machine {
 public:
     Machine();
@@ -141,6 +154,9 @@ public:
     bool GetPrinterData(const Text& printer, const Text& valueName, std::string& bytes, DWORD* type = nullptr,
                         const Text& key = "PrinterDriverData") const;
     std::vector<std::u16string> Printers() const;
+    // StartDocPrinterW on this printer fails with `error` (ERROR_SUCCESS: succeeds again).
+    void RefuseDocuments(const Text& printer, DWORD error);
+    std::vector<SpoolerJob> Jobs() const;
 
     // --- journals ---
     std::vector<std::u16string> DebugOutput() const;  // OutputDebugString lines, in order
