@@ -476,51 +476,6 @@ void CNiraBlockPacker::CompressImage()
     m_block->checksumCopy = checksum;
 }
 
-BOOLEAN CNiraBlockPacker::SyncFlag(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_FLAG, index);
-}
-
-BOOLEAN CNiraBlockPacker::SyncByte(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_BYTE, index);
-}
-
-BOOLEAN CNiraBlockPacker::SyncWord(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_WORD, index);
-}
-
-BOOLEAN CNiraBlockPacker::SyncInt(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_INT, index);
-}
-
-BOOLEAN CNiraBlockPacker::SyncFloat(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_FLOAT, index);
-}
-
-BOOLEAN CNiraBlockPacker::SyncDouble(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_DOUBLE, index);
-}
-
-BOOLEAN CNiraBlockPacker::SyncIntRef(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_INT_REF, index);
-}
-
-BOOLEAN CNiraBlockPacker::SyncString(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_STRING, index);
-}
-
-BOOLEAN CNiraBlockPacker::SyncBlob(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_BLOB, index);
-}
-
 // One value added to (or replaced in) the packed store, and the whole store packed again.
 BOOLEAN CNiraBlockPacker::SyncEntry(LONG kind, LONG index)
 {

@@ -221,51 +221,6 @@ BOOLEAN CNiraBlockUnpacker::UpdateAll()
     });
 }
 
-BOOLEAN CNiraBlockUnpacker::SyncFlag(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_FLAG, index);
-}
-
-BOOLEAN CNiraBlockUnpacker::SyncByte(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_BYTE, index);
-}
-
-BOOLEAN CNiraBlockUnpacker::SyncWord(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_WORD, index);
-}
-
-BOOLEAN CNiraBlockUnpacker::SyncInt(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_INT, index);
-}
-
-BOOLEAN CNiraBlockUnpacker::SyncFloat(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_FLOAT, index);
-}
-
-BOOLEAN CNiraBlockUnpacker::SyncDouble(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_DOUBLE, index);
-}
-
-BOOLEAN CNiraBlockUnpacker::SyncIntRef(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_INT_REF, index);
-}
-
-BOOLEAN CNiraBlockUnpacker::SyncString(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_STRING, index);
-}
-
-BOOLEAN CNiraBlockUnpacker::SyncBlob(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_BLOB, index);
-}
-
 BOOLEAN CNiraBlockUnpacker::SyncEntry(LONG kind, LONG index)
 {
     return GuardSettingsCall([&] {
