@@ -96,7 +96,7 @@ void ShowFeature(INT id, const Feature& feature)
 {
     std::u16string line = u"  " + Number(id) + u"  class " + Number(feature.record.classId) + u"  default " +
                           Number(feature.record.defaultOption) + u"  " + DisplayStateName(feature.display.displayState);
-    if (feature.display.isUserInput)
+    if (feature.display.isUserInput && feature.record.rangeMax > feature.record.rangeMin)
         line += u"  value " + Number(feature.record.rangeMin) + u".." + Number(feature.record.rangeMax);
     if (feature.printTicketName != u"0")
         line += u"  " + feature.printTicketName;

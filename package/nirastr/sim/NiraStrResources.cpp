@@ -20,7 +20,7 @@ const NIRASIM_STRING_ENTRY kStrings[] = {
     NIRASTR_TEXTS_JAPANESE(NIRASTR_JAPANESE_ENTRY)
 };
 
-const NIRASIM_RESOURCE_TABLE kResources = {NIRASIM_RESOURCE_TABLE_VERSION, kStrings, ARRAYSIZE(kStrings), nullptr, 0};
+const NIRASIM_RESOURCE_TABLE kResources = {NIRASIM_RESOURCE_TABLE_VERSION, kStrings, ARRAYSIZE(kStrings), nullptr, 0, nullptr};
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 
@@ -211,7 +212,7 @@ UINT WINAPI GetTempFileNameW(LPCWSTR lpPathName, LPCWSTR lpPrefixString, UINT uU
         CopyWideOut(nameFor(uUnique), lpTempFileName, MAX_PATH);
         return uUnique & 0xFFFF;
     }
-    static UINT next = static_cast<UINT>(getpid());
+    static std::atomic<UINT> next{static_cast<UINT>(getpid())};
     for (UINT attempt = 0; attempt < 0xFFFF; ++attempt) {
         UINT number = (next++ & 0xFFFF);
         if (number == 0) {

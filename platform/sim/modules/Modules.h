@@ -32,7 +32,7 @@ struct Module {
     bool attached = false;    // DllMain has seen DLL_PROCESS_ATTACH
     bool resourcesLoaded = false;
     std::vector<std::unique_ptr<ResourceItem>> resources;
-    std::vector<std::unique_ptr<std::vector<WORD>>> stringBlocks;  // bytes of built RT_STRING blocks
+    std::vector<std::unique_ptr<std::vector<WORD>>> stringBlocks;  // bytes the machine built (string and version blocks)
 };
 
 // The module of a handle; null (with ERROR_MOD_NOT_FOUND) for an unknown one. A null handle is

@@ -1,11 +1,13 @@
 // Resources of a module: read from the table the module exports (nirasimres.h), string lists
 // grouped into RT_STRING blocks of 16 counted strings as the resource compiler groups them.
 #include "modules/Modules.h"
+#include "modules/VersionInfo.h"
 
 #include "core/MachineState.h"
 #include "core/Wide.h"
 
 #include <algorithm>
+#include <cstring>
 #include <array>
 #include <map>
 #include <mutex>
@@ -16,6 +18,7 @@ namespace {
 constexpr WORD kStringsPerBlock = 16;
 constexpr size_t kMaxStringChars = 0xFFFF;
 constexpr WORD kStringType = 6;
+constexpr WORD kVersionType = 16;
 
 // A type or name as FindResource takes it: an ordinal, "#123", or a name compared in upper case.
 struct ResourceKey {
@@ -101,6 +104,21 @@ void AddResources(Module& module, const NIRASIM_RESOURCE_ENTRY* entries, DWORD c
         item->size = entry.cbData;
         module.resources.push_back(std::move(item));
     }
+}
+
+void AddVersion(Module& module, const NIRASIM_VERSION_INFO& info)
+{
+    std::vector<BYTE> block = BuildVersionBlock(VersionSpecOf(info));
+    auto bytes = std::make_unique<std::vector<WORD>>((block.size() + 1) / 2);
+    std::memcpy(bytes->data(), block.data(), block.size());
+    auto item = std::make_unique<ResourceItem>();
+    item->typeId = kVersionType;
+    item->nameId = 1;
+    item->language = info.wLanguage;
+    item->data = bytes->data();
+    item->size = static_cast<DWORD>(block.size());
+    module.stringBlocks.push_back(std::move(bytes));
+    module.resources.push_back(std::move(item));
 }
 
 const ResourceItem* Find(Module& module, const ResourceKey& type, const ResourceKey& name, WORD language,
@@ -193,6 +211,9 @@ const std::vector<std::unique_ptr<ResourceItem>>& ResourcesOf(Module& module)
             if (table != nullptr && table->dwVersion == NIRASIM_RESOURCE_TABLE_VERSION) {
                 AddStringBlocks(module, table->pStrings, table->pStrings ? table->cStrings : 0);
                 AddResources(module, table->pResources, table->pResources ? table->cResources : 0);
+                if (table->pVersion != nullptr) {
+                    AddVersion(module, *table->pVersion);
+                }
             }
         }
         std::stable_sort(module.resources.begin(), module.resources.end(), [](const auto& a, const auto& b) {

@@ -24,6 +24,8 @@ ResetHook resetSpooler([] {
     std::lock_guard<std::recursive_mutex> guard(spooler.lock);
     spooler.drivers.clear();
     spooler.printers.clear();
+    spooler.jobs.clear();
+    spooler.nextJobId = 1;
 });
 
 ACCESS_MASK MapPrinterRights(ACCESS_MASK desired)

@@ -21,12 +21,15 @@ extern const char16_t* const kPrinterDataKey;  // PrinterDriverData
 struct PrinterRecord {
     PrinterSpec spec;
     ACCESS_MASK refused = 0;
+    DWORD documentError = 0;  // StartDocPrinterW fails with it when set
 };
 
 struct SpoolerState {
     std::recursive_mutex lock;
     std::vector<DriverSpec> drivers;
     std::vector<PrinterRecord> printers;
+    std::vector<SpoolerJob> jobs;  // every document started, in order
+    DWORD nextJobId = 1;
 };
 
 SpoolerState& Spooler();
@@ -35,6 +38,7 @@ class PrinterHandle : public KernelObject {
 public:
     std::u16string printer;  // empty for the server
     ACCESS_MASK granted = 0;
+    DWORD jobId = 0;         // the document in progress on this handle
 };
 
 // The open printer handle; null with ERROR_INVALID_HANDLE for anything else.

@@ -7,6 +7,7 @@
 #include "files/HostFiles.h"
 #include "files/PathMap.h"
 #include "modules/Modules.h"
+#include "modules/VersionInfo.h"
 #include "process/Clock.h"
 #include "spooler/Spooler.h"
 
@@ -121,6 +122,18 @@ bool Machine::CopyIn(const std::string& hostPath, const Text& windowsPath)
 {
     std::string contents;
     return sim::ReadHostFile(hostPath, contents, static_cast<size_t>(1) << 30) && WriteFile(windowsPath, contents);
+}
+
+void Machine::SetFileVersion(const Text& windowsPath, const FileVersion& version)
+{
+    sim::VersionSpec spec;
+    std::copy(std::begin(version.fileVersion), std::end(version.fileVersion), spec.fileVersion);
+    std::copy(std::begin(version.productVersion), std::end(version.productVersion), spec.productVersion);
+    spec.fileType = version.fileType;
+    spec.language = version.language;
+    spec.codePage = version.codePage;
+    spec.strings = version.strings;
+    sim::SetFileVersion(windowsPath.wide(), spec);
 }
 
 std::u16string Machine::DriverDirectory()
@@ -319,6 +332,22 @@ std::vector<std::u16string> Machine::Printers() const
         names.push_back(printer.spec.name);
     }
     return names;
+}
+
+void Machine::RefuseDocuments(const Text& printer, DWORD error)
+{
+    sim::SpoolerState& spooler = sim::Spooler();
+    std::lock_guard<std::recursive_mutex> guard(spooler.lock);
+    if (sim::PrinterRecord* record = sim::FindPrinter(printer.wide())) {
+        record->documentError = error;
+    }
+}
+
+std::vector<SpoolerJob> Machine::Jobs() const
+{
+    sim::SpoolerState& spooler = sim::Spooler();
+    std::lock_guard<std::recursive_mutex> guard(spooler.lock);
+    return spooler.jobs;
 }
 
 std::vector<std::u16string> Machine::DebugOutput() const

@@ -133,7 +133,7 @@ TEST_F(Modules, StringTablesAndResources)
             return TRUE;
         },
         reinterpret_cast<LONG_PTR>(&types)));
-    EXPECT_EQ(types, (std::vector<ULONG_PTR>{6, 10}));
+    EXPECT_EQ(types, (std::vector<ULONG_PTR>{6, 10, 16}));  // strings, raw data, version
 
     std::vector<WORD> languages;
     EXPECT_TRUE(EnumResourceLanguagesW(
@@ -154,6 +154,67 @@ TEST_F(Modules, StringTablesAndResources)
     EXPECT_EQ(std::u16string(text), TEXT("Siebzeh"));
     EXPECT_EQ(LoadStringW(module, 2, text, 8), 0);
     FreeLibrary(module);
+}
+
+}  // namespace
+
+namespace {
+
+std::u16string VersionText(const std::vector<BYTE>& block, const char16_t* query)
+{
+    LPVOID value = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(block.data(), query, &value, &length)) {
+        return TEXT("(none)");
+    }
+    return std::u16string(static_cast<const char16_t*>(value), length - 1);
+}
+
+std::vector<BYTE> VersionBlock(const char16_t* path)
+{
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeW(path, &handle);
+    std::vector<BYTE> block(size);
+    if (size == 0 || !GetFileVersionInfoW(path, handle, size, block.data())) {
+        block.clear();
+    }
+    return block;
+}
+
+TEST_F(Modules, VersionResourcesOfModulesAndFiles)
+{
+    std::vector<BYTE> block = VersionBlock(kFixture);
+    ASSERT_FALSE(block.empty());
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(block.data(), TEXT("\\"), reinterpret_cast<LPVOID*>(&fixed), &length));
+    EXPECT_EQ(length, sizeof(VS_FIXEDFILEINFO));
+    EXPECT_EQ(fixed->dwSignature, DWORD(VS_FFI_SIGNATURE));
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010002u);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0x00030004u);
+    DWORD* translation = nullptr;
+    ASSERT_TRUE(VerQueryValueW(block.data(), TEXT("\\VarFileInfo\\Translation"), reinterpret_cast<LPVOID*>(&translation),
+                               &length));
+    EXPECT_EQ(length, 4u);
+    EXPECT_EQ(*translation, 0x04B00409u);
+    EXPECT_EQ(VersionText(block, TEXT("\\StringFileInfo\\040904b0\\FileDescription")), TEXT("Loader test module"));
+    EXPECT_EQ(VersionText(block, TEXT("\\StringFileInfo\\040904B0\\productversion")), TEXT("2.5"));
+    EXPECT_EQ(VersionText(block, TEXT("\\StringFileInfo\\040904b0\\CompanyName")), TEXT("(none)"));
+    EXPECT_EQ(GetModuleHandleW(TEXT("simfixture.dll")), nullptr);  // read without staying loaded
+
+    nirasim::FileVersion program;
+    program.strings = {{TEXT("FileDescription"), TEXT("Writer")}};
+    program.language = 0x0407;
+    machine.SetFileVersion("C:\\Apps\\writer.exe", program);
+    block = VersionBlock(TEXT("c:\\apps\\WRITER.EXE"));
+    EXPECT_EQ(VersionText(block, TEXT("\\StringFileInfo\\040704b0\\FileDescription")), TEXT("Writer"));
+
+    machine.WriteFile("C:\\plain.txt", "text");
+    DWORD handle = 0;
+    EXPECT_EQ(GetFileVersionInfoSizeW(TEXT("C:\\plain.txt"), &handle), 0u);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_RESOURCE_TYPE_NOT_FOUND));
+    EXPECT_EQ(GetFileVersionInfoSizeW(TEXT("C:\\missing.exe"), &handle), 0u);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_NOT_FOUND));
 }
 
 }  // namespace

@@ -245,3 +245,41 @@ TEST_F(Spooler, PrinterDataLivesInTheRegistry)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Spooler, DocumentsAreJournalled)
+{
+    HANDLE printer = Open(PRINTER_ACCESS_USE);
+    WCHAR name[] = TEXT("SerialNumberJob");
+    WCHAR raw[] = TEXT("RAW");
+    DOC_INFO_1W info = {name, nullptr, raw};
+    DWORD job = StartDocPrinterW(printer, 1, reinterpret_cast<LPBYTE>(&info));
+    ASSERT_NE(job, 0u);
+    EXPECT_EQ(StartDocPrinterW(printer, 1, reinterpret_cast<LPBYTE>(&info)), 0u);  // one at a time
+    EXPECT_TRUE(StartPagePrinter(printer));
+    DWORD written = 0;
+    EXPECT_TRUE(WritePrinter(printer, const_cast<char*>("\x1b%-12345X"), 9, &written));
+    EXPECT_EQ(written, 9u);
+    EXPECT_TRUE(EndPagePrinter(printer));
+    EXPECT_TRUE(EndDocPrinter(printer));
+    EXPECT_FALSE(EndDocPrinter(printer));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_SPL_NO_STARTDOC));
+    EXPECT_FALSE(WritePrinter(printer, const_cast<char*>("x"), 1, &written));
+
+    machine.RefuseDocuments("Office Printer", ERROR_ACCESS_DENIED);
+    EXPECT_EQ(StartDocPrinterW(printer, 1, reinterpret_cast<LPBYTE>(&info)), 0u);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
+
+    auto jobs = machine.Jobs();
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].id, job);
+    EXPECT_EQ(jobs[0].documentName, TEXT("SerialNumberJob"));
+    EXPECT_EQ(jobs[0].dataType, TEXT("RAW"));
+    EXPECT_EQ(jobs[0].data.size(), 9u);
+    EXPECT_EQ(jobs[0].pages, 1u);
+    EXPECT_TRUE(jobs[0].ended);
+    ClosePrinter(printer);
+}
+
+}  // namespace

@@ -60,6 +60,16 @@ struct DriverSpec {
     std::u16string defaultDataType = u"RAW";
 };
 
+// A file's version resource (what GetFileVersionInfoW answers for it).
+struct FileVersion {
+    WORD fileVersion[4] = {1, 0, 0, 0};     // major, minor, build, revision
+    WORD productVersion[4] = {1, 0, 0, 0};
+    DWORD fileType = VFT_APP;
+    WORD language = 0x0409;
+    WORD codePage = 1200;
+    std::vector<std::pair<std::u16string, std::u16string>> strings;  // "FileDescription", ...
+};
+
 struct PrinterSpec {
     std::u16string name;
     std::u16string portName = u"USB001";
@@ -71,6 +81,19 @@ struct PrinterSpec {
     std::u16string printProcessor = u"winprint";
     std::u16string dataType = u"RAW";
     DWORD attributes = PRINTER_ATTRIBUTE_LOCAL;
+};
+
+// A document the spooler was given (StartDocPrinterW ... EndDocPrinter).
+struct SpoolerJob {
+    DWORD id;
+    std::u16string printer;
+    std::u16string documentName;
+    std::u16string outputFile;
+    std::u16string dataType;
+    std::string data;  // the bytes written
+    DWORD pages;
+    bool ended;        // EndDocPrinter was called
+    bool aborted;      // AbortPrinter was called
 };
 
 class Machine {
@@ -90,6 +113,8 @@ public:
     bool FileExists(const Text& windowsPath) const;
     // Copies a host file onto the machine (making its folders).
     bool CopyIn(const std::string& hostPath, const Text& windowsPath);
+    // Gives a file a version resource (a program, say, which is no module on this machine).
+    void SetFileVersion(const Text& windowsPath, const FileVersion& version);
     static std::u16string DriverDirectory();         // C:\Windows\System32\spool\drivers\x64
     static std::u16string DriverVersionDirectory();  // ...\x64\3
 
@@ -129,6 +154,9 @@ public:
     bool GetPrinterData(const Text& printer, const Text& valueName, std::string& bytes, DWORD* type = nullptr,
                         const Text& key = "PrinterDriverData") const;
     std::vector<std::u16string> Printers() const;
+    // StartDocPrinterW on this printer fails with `error` (ERROR_SUCCESS: succeeds again).
+    void RefuseDocuments(const Text& printer, DWORD error);
+    std::vector<SpoolerJob> Jobs() const;
 
     // --- journals ---
     std::vector<std::u16string> DebugOutput() const;  // OutputDebugString lines, in order

@@ -122,8 +122,13 @@ TEST_F(DatabaseFilesTest, TwoReadersGetCopiesOfTheirOwn)
     std::vector<std::string> rows;
     EXPECT_EQ(SQLITE_OK, ExecuteQuery(second, "SELECT Name FROM FRUIT", CollectFirstColumn, &rows, &error));
     EXPECT_EQ(3u, rows.size());
+    // Closing the first sweeps; the second reader goes on reading its own copy.
     CloseDatabaseCopy(first);
+    rows.clear();
+    EXPECT_EQ(SQLITE_OK, ExecuteQuery(second, "SELECT Name FROM FRUIT", CollectFirstColumn, &rows, &error));
+    EXPECT_EQ(3u, rows.size());
     CloseDatabaseCopy(second);
+    EXPECT_EQ(0u, CountCopies());
 }
 
 TEST_F(DatabaseFilesTest, ACopyNameAnotherReaderHoldsIsNeverOpenedInPlaceOfTheShippedFile)
