@@ -4,6 +4,7 @@
 
 #include "nira/uiplugin/settings/BlockPacker.h"
 #include "nira/uiplugin/settings/BlockUnpacker.h"
+#include "nira/uiplugin/settings/ProductData.h"
 #include "nira/uiplugin/settings/SettingsInstance.h"
 #include "nira/uiplugin/settings/SettingsManager.h"
 #include "nira/uiplugin/settings/SettingsMask.h"
@@ -28,6 +29,7 @@ void* CreateSettingsObject(LONG kind)
     case SETTINGS_KIND_MASK: return Construct<CNiraSettingsMask, INiraSettingsMask>();
     case SETTINGS_KIND_MANAGER: return Construct<CNiraSettingsManager, INiraSettingsAccess>();
     case SETTINGS_KIND_UNPACKER: return Construct<CNiraBlockUnpacker, INiraSettingsProvider>();
+    case SETTINGS_KIND_PRODUCT_DATA: return Construct<CNiraProductData, INiraSettingsProvider>();
     case SETTINGS_KIND_PACKER: return Construct<CNiraBlockPacker, INiraSettingsProvider>();
     default: return nullptr;
     }

@@ -90,6 +90,9 @@ CREATE TABLE CAP_OPTIONS_INFO (
   TreeViewSizeID      INTEGER NOT NULL DEFAULT 0
 );
 
+-- The options of one feature are looked up by feature; rows of one feature stay in written order.
+CREATE INDEX CAP_OPTIONS_BY_FEATURE ON CAP_OPTIONS_INFO (Featureid);
+
 CREATE TABLE CAP_TREEVIEW_INFO (
   FeatureID     INTEGER NOT NULL REFERENCES CAP_FEATURES_INFO (Featureid),
   OptionID      INTEGER NOT NULL,

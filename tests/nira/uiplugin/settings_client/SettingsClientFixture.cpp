@@ -1,0 +1,133 @@
+#include "SettingsClientFixture.h"
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "nira/uiplugin/settings/SettingsInstance.h"
+
+const char16_t kSamplePrinter[] = u"Nira Sample Inkjet";
+
+namespace {
+
+class ClientEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        machine = std::make_unique<nirasim::Machine>();
+        machine->SetUILanguage(1033);
+        machine->InstallSamplePackage(NIRA_BUILD_DIR);
+        machine->AddSamplePrinter(kSamplePrinter);
+        const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + u"\\";
+        library = LoadLibraryW((folder + u"nirauip.dll").c_str());
+        helper = LoadLibraryW((folder + u"nirasettings.dll").c_str());
+        ASSERT_NE(library, nullptr);
+        ASSERT_NE(helper, nullptr);
+    }
+
+    void TearDown() override
+    {
+        SetSettingsModuleHandle(SETTINGS_MODULE_SELF, nullptr);
+        SetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT, nullptr);
+        FreeLibrary(helper);
+        FreeLibrary(library);
+        machine.reset();
+    }
+
+    std::unique_ptr<nirasim::Machine> machine;
+    HMODULE library = nullptr;
+    HMODULE helper = nullptr;
+};
+
+ClientEnvironment* g_environment =
+    static_cast<ClientEnvironment*>(::testing::AddGlobalTestEnvironment(new ClientEnvironment));
+
+}  // namespace
+
+nirasim::Machine& TestMachine()
+{
+    return *g_environment->machine;
+}
+
+HMODULE SettingsLibrary()
+{
+    return g_environment->library;
+}
+
+HMODULE HelperModule()
+{
+    return g_environment->helper;
+}
+
+void InstallPrinterWithDatabase(const std::u16string& printer, const std::string& sql)
+{
+    const std::string name = nirasim::Utf8(printer);
+    const std::string hostDatabase = TestMachine().Root() + "/" + name + ".db";
+    std::remove(hostDatabase.c_str());
+    sqlite3* database = nullptr;
+    ASSERT_EQ(sqlite3_open(hostDatabase.c_str(), &database), SQLITE_OK);
+    char* error = nullptr;
+    const int result = sqlite3_exec(database, sql.c_str(), nullptr, nullptr, &error);
+    const std::string message = error != nullptr ? error : "";
+    sqlite3_free(error);
+    sqlite3_close(database);
+    ASSERT_EQ(result, SQLITE_OK) << message;
+
+    const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + u"\\";
+    const std::u16string databaseFile = printer + u".vdf";
+    const std::u16string iniFile = printer + u".ini";
+    ASSERT_TRUE(TestMachine().CopyIn(hostDatabase, folder + databaseFile));
+    ASSERT_TRUE(TestMachine().WriteFile(folder + iniFile, "[ComponentFiles]\r\nNIRA_CAPABILITY_XML=" +
+                                                               nirasim::Utf8(databaseFile) + "\r\n"));
+    nirasim::DriverSpec driver = nirasim::Machine::SamplePackageDriver();
+    driver.name = printer + u" Driver";
+    driver.dependentFiles = {u"nirauip.dll", iniFile};
+    TestMachine().InstallDriver(driver);
+    nirasim::PrinterSpec spec;
+    spec.name = printer;
+    spec.driverName = driver.name;
+    TestMachine().AddPrinter(spec);
+}
+
+void SettingsClientTest::SetUp()
+{
+    SetSettingsModuleHandle(SETTINGS_MODULE_SELF, SettingsLibrary());
+    SetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT, HelperModule());
+    printer = OpenTestPrinter(kSamplePrinter);
+    ASSERT_NE(printer, nullptr);
+}
+
+void SettingsClientTest::TearDown()
+{
+    if (printer != nullptr) {
+        ClosePrinter(printer);
+    }
+    SetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT, HelperModule());
+}
+
+HANDLE SettingsClientTest::OpenTestPrinter(const std::u16string& name)
+{
+    HANDLE opened = nullptr;
+    std::u16string copy = name;
+    return OpenPrinterW(copy.data(), &opened, nullptr) ? opened : nullptr;
+}
+
+std::unique_ptr<SampleUISettings> SettingsClientTest::SampleSettings()
+{
+    const std::u16string path = nirasim::Machine::DriverVersionDirectory() + u"\\niracap.vdf";
+    auto sample = LoadSampleUISettings(path.c_str());
+    EXPECT_NE(sample, nullptr);
+    return sample;
+}
+
+void SettingsClientTest::Select(CNiraUISettings& ui, int feature, int option)
+{
+    ASSERT_EQ(ui.ForceCurrentOption(&feature, &option, 1), 0) << feature << " " << option;
+}
+
+void SettingsClientTest::Fill(CNiraSettingsClient& client, CNiraUISettings& ui, BYTE useDefaults)
+{
+    ASSERT_EQ(client.Initialize(printer), TRUE);
+    ASSERT_EQ(client.CopyFromUISettings(&ui, useDefaults), TRUE);
+}
