@@ -26,11 +26,8 @@ HRESULT CXDBindingFeature::ReadPrintTicket(CXDPrintTicket& ticket, BindingValues
 {
     if (!values)
         return E_POINTER;
-    HRESULT result = ticket.GetFeatureElement(kBinding, nullptr);
-    if (FAILED(result))
-        return result;
     CXDBstr option;
-    result = ticket.GetFeatureOption(kBinding, &option);
+    HRESULT result = XDReadFeatureOption(ticket, kBinding, option);
     if (FAILED(result))
         return result;
     int found = XDFindContainedName(option.Get(), kBindings, XDCountOf(kBindings));
@@ -54,20 +51,13 @@ HRESULT CXDBindingFeature::WritePrintTicket(CXDPrintTicket& ticket, const Bindin
         return E_POINTER;
     if (values->binding != kNone && values->binding != kBooklet)
         return E_INVALIDARG;
-    HRESULT result = ticket.RemoveFeature(kBinding);
-    if (FAILED(result))
-        return result;
     CXDComPtr<IXMLDOMElement> feature;
     CXDComPtr<IXMLDOMElement> option;
-    result = ticket.SetFeatureOption(kBinding, kBindings[values->binding], &feature, &option);
+    HRESULT result = XDReplaceFeatureOption(ticket, kBinding, kBindings[values->binding], feature, option);
     if (SUCCEEDED(result) && values->binding == kBooklet) {
         if (!IsLayout(values->layout))
             return E_FAIL;
-        CXDComPtr<IXMLDOMElement> layoutFeature;
-        CXDComPtr<IXMLDOMElement> layoutOption;
-        result = ticket.SetFeatureOption(kLayout, kLayouts[values->layout], &layoutFeature, &layoutOption);
-        if (SUCCEEDED(result))
-            result = XDAppendChild(feature.Get(), layoutFeature.Get());
+        result = XDAppendSubFeatureOption(ticket, feature.Get(), kLayout, kLayouts[values->layout]);
     }
     if (FAILED(result))
         return result;
@@ -78,22 +68,13 @@ HRESULT CXDBindingFeature::WritePrintCapabilities(CXDPrintCapabilities& capabili
 {
     try {
         CXDComPtr<IXMLDOMNode> root;
-        HRESULT result = XDSelectRoot(capabilities, root);
-        if (FAILED(result))
-            return result;
         CXDComPtr<IXMLDOMElement> feature;
-        result = XDAddCapabilityFeature(capabilities, binding, feature);
+        HRESULT result = XDPrepareCapabilityFeature(capabilities, binding, root, feature);
         if (SUCCEEDED(result))
             result = XDAppendListedOptions(capabilities, feature.Get(), bindingOptions, XDCountOf(bindingOptions));
-        if (SUCCEEDED(result) && layout.listed == 1) {
-            CXDComPtr<IXMLDOMElement> layoutFeature;
-            result = XDAddCapabilitySubFeature(capabilities, layout, layoutFeature);
-            if (SUCCEEDED(result))
-                result = XDAppendListedOptions(capabilities, layoutFeature.Get(), layoutOptions,
-                                               XDCountOf(layoutOptions));
-            if (SUCCEEDED(result))
-                result = XDAppendChild(feature.Get(), layoutFeature.Get());
-        }
+        if (SUCCEEDED(result) && layout.listed == 1)
+            result = XDAppendCapabilitySubFeature(capabilities, feature.Get(), layout, layoutOptions,
+                                                  XDCountOf(layoutOptions));
         if (SUCCEEDED(result))
             result = XDAppendChild(root.Get(), feature.Get());
         return result;

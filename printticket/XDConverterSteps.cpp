@@ -57,6 +57,43 @@ int XDFindContainedName(LPCWSTR optionName, const LPCWSTR* table, int count)
     return -1;
 }
 
+HRESULT XDReadFeatureOption(CXDPrintSchemaDocument& ticket, LPCWSTR featureName, CXDBstr& option)
+{
+    HRESULT result = ticket.GetFeatureElement(featureName, nullptr);
+    if (FAILED(result))
+        return result;
+    return ticket.GetFeatureOption(featureName, &option);
+}
+
+HRESULT XDReplaceFeatureOption(CXDPrintSchemaDocument& ticket, LPCWSTR featureName, LPCWSTR optionName,
+                               CXDComPtr<IXMLDOMElement>& feature, CXDComPtr<IXMLDOMElement>& option)
+{
+    HRESULT result = ticket.RemoveFeature(featureName);
+    if (FAILED(result))
+        return result;
+    return ticket.SetFeatureOption(featureName, optionName, &feature, &option);
+}
+
+HRESULT XDAppendSubFeatureOption(CXDPrintSchemaDocument& ticket, IXMLDOMNode* feature, LPCWSTR subFeatureName,
+                                 LPCWSTR optionName)
+{
+    CXDComPtr<IXMLDOMElement> subFeature;
+    CXDComPtr<IXMLDOMElement> subOption;
+    HRESULT result = ticket.SetFeatureOption(subFeatureName, optionName, &subFeature, &subOption);
+    if (SUCCEEDED(result))
+        result = XDAppendChild(feature, subFeature.Get());
+    return result;
+}
+
+HRESULT XDPrepareCapabilityFeature(CXDPrintCapabilities& capabilities, const CXDOptionEntry& entry,
+                                   CXDComPtr<IXMLDOMNode>& root, CXDComPtr<IXMLDOMElement>& feature)
+{
+    HRESULT result = XDSelectRoot(capabilities, root);
+    if (FAILED(result))
+        return result;
+    return XDAddCapabilityFeature(capabilities, entry, feature);
+}
+
 HRESULT XDAddCapabilitySubFeature(CXDPrintCapabilities& capabilities, const CXDOptionEntry& entry,
                                   CXDComPtr<IXMLDOMElement>& feature)
 {
@@ -101,15 +138,50 @@ HRESULT XDAppendListedOptions(CXDPrintCapabilities& capabilities, IXMLDOMNode* p
     return result;
 }
 
-HRESULT XDCreateParameterRefProperty(CXDPrintCapabilities& capabilities, LPCWSTR propertyName, LPCWSTR parameterName,
-                                     CXDComPtr<IXMLDOMElement>& scoredProperty)
+HRESULT XDAppendValueOptions(CXDPrintCapabilities& capabilities, IXMLDOMNode* parent, const CXDOptionEntry* entries,
+                             const int* values, int count)
 {
+    HRESULT result = S_OK;
+    for (int i = 0; i < count && SUCCEEDED(result); ++i) {
+        if (entries[i].listed != 1)
+            continue;
+        CXDComPtr<IXMLDOMElement> option;
+        result = XDAddCapabilityOption(capabilities, entries[i], false, option);
+        CXDComPtr<IXMLDOMElement> property;
+        if (SUCCEEDED(result))
+            result = capabilities.SetScoredPropertyInteger(entries[i].name.GetBuffer(), values[i], &property);
+        if (SUCCEEDED(result))
+            result = XDAppendChild(option.Get(), property.Get());
+        if (SUCCEEDED(result))
+            result = XDAppendChild(parent, option.Get());
+    }
+    return result;
+}
+
+HRESULT XDAppendCapabilitySubFeature(CXDPrintCapabilities& capabilities, IXMLDOMNode* parent,
+                                     const CXDOptionEntry& entry, const CXDOptionEntry* options, int count)
+{
+    CXDComPtr<IXMLDOMElement> subFeature;
+    HRESULT result = XDAddCapabilitySubFeature(capabilities, entry, subFeature);
+    if (SUCCEEDED(result))
+        result = XDAppendListedOptions(capabilities, subFeature.Get(), options, count);
+    if (SUCCEEDED(result))
+        result = XDAppendChild(parent, subFeature.Get());
+    return result;
+}
+
+HRESULT XDAppendParameterRefProperty(CXDPrintCapabilities& capabilities, IXMLDOMNode* option, LPCWSTR propertyName,
+                                     LPCWSTR parameterName)
+{
+    CXDComPtr<IXMLDOMElement> scoredProperty;
     HRESULT result = capabilities.CreateScoredPropertyElement(propertyName, &scoredProperty);
     CXDComPtr<IXMLDOMElement> reference;
     if (SUCCEEDED(result))
         result = capabilities.CreateParameterRef(parameterName, &reference);
     if (SUCCEEDED(result))
         result = XDAppendChild(scoredProperty.Get(), reference.Get());
+    if (SUCCEEDED(result))
+        result = XDAppendChild(option, scoredProperty.Get());
     return result;
 }
 
@@ -138,6 +210,23 @@ HRESULT XDCreateParameterInitProperty(CXDPrintSchemaDocument& ticket, LPCWSTR pr
         result = ticket.CreateParameterInit(parameterName, type, text, &reference, &parameterInit);
     if (SUCCEEDED(result))
         result = XDAppendChild(scoredProperty.Get(), reference.Get());
+    return result;
+}
+
+HRESULT XDAppendIntegerParameterProperties(CXDPrintSchemaDocument& ticket, IXMLDOMNode* option,
+                                           const LPCWSTR* properties, const LPCWSTR* parameters, const int* numbers,
+                                           int count, CXDComPtr<IXMLDOMElement>* parameterInits)
+{
+    HRESULT result = S_OK;
+    for (int i = 0; i < count && SUCCEEDED(result); ++i) {
+        CXDString text;
+        text.Format(TEXT("%i"), numbers[i]);
+        CXDComPtr<IXMLDOMElement> property;
+        result = XDCreateParameterInitProperty(ticket, properties[i], parameters[i], TEXT("integer"), text.GetBuffer(),
+                                               property, parameterInits[i]);
+        if (SUCCEEDED(result))
+            result = XDAppendChild(option, property.Get());
+    }
     return result;
 }
 

@@ -41,6 +41,20 @@ int XDFindName(LPCWSTR optionName, const LPCWSTR* table, int count);
 // Index of the first table entry the option name contains, or -1.
 int XDFindContainedName(LPCWSTR optionName, const LPCWSTR* table, int count);
 
+// The option the ticket selects for the feature; not found without the feature.
+HRESULT XDReadFeatureOption(CXDPrintSchemaDocument& ticket, LPCWSTR featureName, CXDBstr& option);
+// Removes the ticket's feature of that name and makes a new one selecting optionName; the feature
+// comes back unattached, the option inside it. Stops at the first failure.
+HRESULT XDReplaceFeatureOption(CXDPrintSchemaDocument& ticket, LPCWSTR featureName, LPCWSTR optionName,
+                               CXDComPtr<IXMLDOMElement>& feature, CXDComPtr<IXMLDOMElement>& option);
+// Appends to feature a sub-feature of that name selecting optionName.
+HRESULT XDAppendSubFeatureOption(CXDPrintSchemaDocument& ticket, IXMLDOMNode* feature, LPCWSTR subFeatureName,
+                                 LPCWSTR optionName);
+
+// The capabilities' root and a new feature for the entry (see XDAddCapabilityFeature), not yet
+// attached: the feature goes to the root once it is whole.
+HRESULT XDPrepareCapabilityFeature(CXDPrintCapabilities& capabilities, const CXDOptionEntry& entry,
+                                   CXDComPtr<IXMLDOMNode>& root, CXDComPtr<IXMLDOMElement>& feature);
 // Replaces any published feature of the entry's name by a new PickOne feature whose DisplayName is
 // the entry's display number (none for 0); an empty name fails with E_INVALIDARG.
 HRESULT XDAddCapabilityFeature(CXDPrintCapabilities& capabilities, const CXDOptionEntry& entry,
@@ -55,9 +69,17 @@ HRESULT XDAddCapabilityOption(CXDPrintCapabilities& capabilities, const CXDOptio
 // Appends to parent, in table order, a named Option for each listed entry; stops at the first failure.
 HRESULT XDAppendListedOptions(CXDPrintCapabilities& capabilities, IXMLDOMNode* parent, const CXDOptionEntry* entries,
                               int count);
-// A ScoredProperty that takes its value from a parameter: it holds a ParameterRef of that name.
-HRESULT XDCreateParameterRefProperty(CXDPrintCapabilities& capabilities, LPCWSTR propertyName, LPCWSTR parameterName,
-                                     CXDComPtr<IXMLDOMElement>& scoredProperty);
+// Appends to parent, in table order, an unnamed Option for each listed entry, carrying values[i] in
+// the integer ScoredProperty the entry names; stops at the first failure.
+HRESULT XDAppendValueOptions(CXDPrintCapabilities& capabilities, IXMLDOMNode* parent, const CXDOptionEntry* entries,
+                             const int* values, int count);
+// Appends to parent a sub-feature for the entry with its listed named options.
+HRESULT XDAppendCapabilitySubFeature(CXDPrintCapabilities& capabilities, IXMLDOMNode* parent,
+                                     const CXDOptionEntry& entry, const CXDOptionEntry* options, int count);
+// Appends to option a ScoredProperty that takes its value from a parameter: it holds a
+// ParameterRef of that name.
+HRESULT XDAppendParameterRefProperty(CXDPrintCapabilities& capabilities, IXMLDOMNode* option, LPCWSTR propertyName,
+                                     LPCWSTR parameterName);
 // Appends the entry's ParameterDef to the root, replacing one of the same name.
 HRESULT XDAppendParameterDef(CXDPrintCapabilities& capabilities, IXMLDOMNode* root, const CXDParameterEntry& entry);
 
@@ -67,6 +89,12 @@ HRESULT XDAppendParameterDef(CXDPrintCapabilities& capabilities, IXMLDOMNode* ro
 HRESULT XDCreateParameterInitProperty(CXDPrintSchemaDocument& ticket, LPCWSTR propertyName, LPCWSTR parameterName,
                                       LPCWSTR type, LPCWSTR text, CXDComPtr<IXMLDOMElement>& scoredProperty,
                                       CXDComPtr<IXMLDOMElement>& parameterInit);
+// Appends to option, for each i, a ScoredProperty properties[i] whose integer numbers[i] travels in
+// the ParameterInit parameters[i]; the ParameterInits come back in parameterInits for the root.
+// Stops at the first failure.
+HRESULT XDAppendIntegerParameterProperties(CXDPrintSchemaDocument& ticket, IXMLDOMNode* option,
+                                           const LPCWSTR* properties, const LPCWSTR* parameters, const int* numbers,
+                                           int count, CXDComPtr<IXMLDOMElement>* parameterInits);
 // Appends the feature to the ticket's root, then each ParameterInit of the list in order; stops at
 // the first failure and answers the last result.
 HRESULT XDAppendFeatureToRoot(CXDPrintSchemaDocument& document, IXMLDOMNode* feature,

@@ -36,15 +36,9 @@ HRESULT BuildCustomSize(CXDPrintTicket& ticket, const int* dimensions, CXDComPtr
     try {
         CXDComPtr<IXMLDOMElement> option;
         HRESULT result = ticket.SetFeatureOption(kMediaSize, kCustomMediaSize, &feature, &option);
-        for (int i = 0; i < kDimensionCount && SUCCEEDED(result); ++i) {
-            CXDString text;
-            text.Format(TEXT("%i"), dimensions[i]);
-            CXDComPtr<IXMLDOMElement> property;
-            result = XDCreateParameterInitProperty(ticket, kDimensions[i], kCustomParameters[i], TEXT("integer"),
-                                                   text.GetBuffer(), property, parameterInits[i]);
-            if (SUCCEEDED(result))
-                result = XDAppendChild(option.Get(), property.Get());
-        }
+        if (SUCCEEDED(result))
+            result = XDAppendIntegerParameterProperties(ticket, option.Get(), kDimensions, kCustomParameters,
+                                                        dimensions, kDimensionCount, parameterInits);
         return result;
     } catch (const CXDException&) {
         return E_FAIL;

@@ -33,19 +33,6 @@ bool IsValidRecord(const NUpValues& values)
            values.direction < CXDNUpFeature::kDirections && (values.borders == 0 || values.borders == 1);
 }
 
-// A sub-feature for the capabilities with its listed named options, appended inside parent.
-HRESULT AppendCapabilitySubFeature(CXDPrintCapabilities& capabilities, IXMLDOMNode* parent,
-                                   const CXDOptionEntry& entry, const CXDOptionEntry* options, int count)
-{
-    CXDComPtr<IXMLDOMElement> subFeature;
-    HRESULT result = XDAddCapabilitySubFeature(capabilities, entry, subFeature);
-    if (SUCCEEDED(result))
-        result = XDAppendListedOptions(capabilities, subFeature.Get(), options, count);
-    if (SUCCEEDED(result))
-        result = XDAppendChild(parent, subFeature.Get());
-    return result;
-}
-
 }  // namespace
 
 int CXDNUpFeature::PagesPerSheet(int slot)
@@ -113,17 +100,9 @@ HRESULT CXDNUpFeature::WritePrintTicket(CXDPrintTicket& ticket, const NUpValues*
         return result;
 
     // The direction is an addition: without it the ticket still gets the page count.
-    CXDComPtr<IXMLDOMElement> directionFeature;
-    CXDComPtr<IXMLDOMElement> directionOption;
-    if (SUCCEEDED(ticket.SetFeatureOption(kDirection, kDirectionOptions[values->direction], &directionFeature,
-                                          &directionOption)))
-        XDAppendChild(feature.Get(), directionFeature.Get());
+    XDAppendSubFeatureOption(ticket, feature.Get(), kDirection, kDirectionOptions[values->direction]);
 
-    CXDComPtr<IXMLDOMElement> bordersFeature;
-    CXDComPtr<IXMLDOMElement> bordersOption;
-    result = ticket.SetFeatureOption(kBorders, kBordersOptions[values->borders], &bordersFeature, &bordersOption);
-    if (SUCCEEDED(result))
-        result = XDAppendChild(feature.Get(), bordersFeature.Get());
+    result = XDAppendSubFeatureOption(ticket, feature.Get(), kBorders, kBordersOptions[values->borders]);
     if (FAILED(result))
         return result;
     return XDAppendFeatureToRoot(ticket, feature.Get(), nullptr, 0);
@@ -141,21 +120,8 @@ HRESULT CXDNUpFeature::WritePrintCapabilities(CXDPrintCapabilities& capabilities
             return S_FALSE;
         CXDComPtr<IXMLDOMElement> feature;
         result = XDAddCapabilityFeature(capabilities, nUp[0], feature);
-        // Unnamed options, each carrying its count in the ScoredProperty its entry names.
-        for (int i = 0; i < kPagesSlots && SUCCEEDED(result); ++i) {
-            if (nUpOptions[i].listed != 1)
-                continue;
-            CXDComPtr<IXMLDOMElement> option;
-            result = XDAddCapabilityOption(capabilities, nUpOptions[i], false, option);
-            CXDComPtr<IXMLDOMElement> pagesProperty;
-            if (SUCCEEDED(result))
-                result = capabilities.SetScoredPropertyInteger(nUpOptions[i].name.GetBuffer(), kPages[i],
-                                                               &pagesProperty);
-            if (SUCCEEDED(result))
-                result = XDAppendChild(option.Get(), pagesProperty.Get());
-            if (SUCCEEDED(result))
-                result = XDAppendChild(feature.Get(), option.Get());
-        }
+        if (SUCCEEDED(result))
+            result = XDAppendValueOptions(capabilities, feature.Get(), nUpOptions, kPages, kPagesSlots);
         if (FAILED(result))
             return result;
 
@@ -163,12 +129,12 @@ HRESULT CXDNUpFeature::WritePrintCapabilities(CXDPrintCapabilities& capabilities
         // feature out of the document.
         HRESULT directionResult = S_OK;
         if (direction.listed == 1)
-            directionResult = AppendCapabilitySubFeature(capabilities, feature.Get(), direction, directionOptions,
-                                                         kDirections);
+            directionResult = XDAppendCapabilitySubFeature(capabilities, feature.Get(), direction, directionOptions,
+                                                           kDirections);
         HRESULT bordersResult = S_OK;
         if (borders.listed == 1)
-            bordersResult = AppendCapabilitySubFeature(capabilities, feature.Get(), borders, bordersOptions,
-                                                       XDCountOf(bordersOptions));
+            bordersResult = XDAppendCapabilitySubFeature(capabilities, feature.Get(), borders, bordersOptions,
+                                                         XDCountOf(bordersOptions));
         if (FAILED(directionResult))
             return directionResult;
         if (FAILED(bordersResult))

@@ -31,11 +31,8 @@ HRESULT CXDOrientationFeature::ReadPrintTicket(CXDPrintTicket& ticket, int* inde
 {
     if (!index)
         return E_POINTER;
-    HRESULT result = ticket.GetFeatureElement(kFeatureName, nullptr);
-    if (FAILED(result))
-        return result;
     CXDBstr option;
-    result = ticket.GetFeatureOption(kFeatureName, &option);
+    HRESULT result = XDReadFeatureOption(ticket, kFeatureName, option);
     if (FAILED(result))
         return result;
     int found = XDFindName(option.Get(), kOptions, kOptionCount);
@@ -51,12 +48,9 @@ HRESULT CXDOrientationFeature::WritePrintTicket(CXDPrintTicket& ticket, const in
     if (!IsValidIndex(*index))
         return E_INVALIDARG;
     try {
-        HRESULT result = ticket.RemoveFeature(kFeatureName);
-        if (FAILED(result))
-            return result;
         CXDComPtr<IXMLDOMElement> featureElement;
         CXDComPtr<IXMLDOMElement> option;
-        result = ticket.SetFeatureOption(kFeatureName, kOptions[*index], &featureElement, &option);
+        HRESULT result = XDReplaceFeatureOption(ticket, kFeatureName, kOptions[*index], featureElement, option);
         if (FAILED(result))
             return result;
         return XDAppendFeatureToRoot(ticket, featureElement.Get(), nullptr, 0);

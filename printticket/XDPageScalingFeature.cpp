@@ -5,7 +5,6 @@
 #include "printticket/XDException.h"
 #include "printticket/XDPrintCapabilities.h"
 #include "printticket/XDPrintTicket.h"
-#include "printticket/XDString.h"
 
 namespace {
 
@@ -83,25 +82,6 @@ void ComputeFitFactor(PageScalingValues& values, int mediaWidth, int mediaHeight
         values.factor = static_cast<float>(targetWidth) / pageWidth;
 }
 
-// The option with one ParameterInit-backed scored property per name; the ParameterInits come back
-// in parameterInits for the root.
-HRESULT AppendParameterProperties(CXDPrintTicket& ticket, IXMLDOMNode* option, const LPCWSTR* properties,
-                                  const LPCWSTR* parameters, const int* numbers, int count,
-                                  CXDComPtr<IXMLDOMElement>* parameterInits)
-{
-    HRESULT result = S_OK;
-    for (int i = 0; i < count && SUCCEEDED(result); ++i) {
-        CXDString text;
-        text.Format(TEXT("%i"), numbers[i]);
-        CXDComPtr<IXMLDOMElement> property;
-        result = XDCreateParameterInitProperty(ticket, properties[i], parameters[i], TEXT("integer"), text.GetBuffer(),
-                                               property, parameterInits[i]);
-        if (SUCCEEDED(result))
-            result = XDAppendChild(option, property.Get());
-    }
-    return result;
-}
-
 }  // namespace
 
 HRESULT CXDPageScalingFeature::ReadPrintTicket(CXDPrintTicket& ticket, PageScalingValues* values)
@@ -109,11 +89,8 @@ HRESULT CXDPageScalingFeature::ReadPrintTicket(CXDPrintTicket& ticket, PageScali
     if (!values)
         return E_POINTER;
     try {
-        HRESULT result = ticket.GetFeatureElement(kScaling, nullptr);
-        if (FAILED(result))
-            return result;
         CXDBstr option;
-        result = ticket.GetFeatureOption(kScaling, &option);
+        HRESULT result = XDReadFeatureOption(ticket, kScaling, option);
         if (FAILED(result))
             return result;
 
@@ -156,13 +133,10 @@ HRESULT CXDPageScalingFeature::WritePrintTicket(CXDPrintTicket& ticket, const Pa
     if (values->kind < kKindNone || values->kind > kKindCustomSquare)
         return E_INVALIDARG;
     try {
-        HRESULT result = ticket.RemoveFeature(kScaling);
-        if (FAILED(result))
-            return result;
         static constexpr LPCWSTR kOptionByKind[] = {kNone, kFitToSize, kCustomSquare};
         CXDComPtr<IXMLDOMElement> feature;
         CXDComPtr<IXMLDOMElement> option;
-        result = ticket.SetFeatureOption(kScaling, kOptionByKind[values->kind], &feature, &option);
+        HRESULT result = XDReplaceFeatureOption(ticket, kScaling, kOptionByKind[values->kind], feature, option);
         if (FAILED(result))
             return result;
 
@@ -170,13 +144,13 @@ HRESULT CXDPageScalingFeature::WritePrintTicket(CXDPrintTicket& ticket, const Pa
         int parameterCount = 0;
         if (values->kind == kKindCustomSquare) {
             parameterCount = 1;
-            result = AppendParameterProperties(ticket, option.Get(), &kScale, &kScaleParameter, &values->scale,
-                                               parameterCount, parameterInits);
+            result = XDAppendIntegerParameterProperties(ticket, option.Get(), &kScale, &kScaleParameter,
+                                                        &values->scale, parameterCount, parameterInits);
         } else if (values->kind == kKindFitToSize) {
             const int numbers[] = {values->targetWidth, values->targetHeight, values->scaleToFit};
             parameterCount = kFitParameters;
-            result = AppendParameterProperties(ticket, option.Get(), kFitProperties, kFitParameterNames, numbers,
-                                               parameterCount, parameterInits);
+            result = XDAppendIntegerParameterProperties(ticket, option.Get(), kFitProperties, kFitParameterNames,
+                                                        numbers, parameterCount, parameterInits);
         }
         if (FAILED(result))
             return result;
@@ -190,11 +164,8 @@ HRESULT CXDPageScalingFeature::WritePrintCapabilities(CXDPrintCapabilities& capa
 {
     try {
         CXDComPtr<IXMLDOMNode> root;
-        HRESULT result = XDSelectRoot(capabilities, root);
-        if (FAILED(result))
-            return result;
         CXDComPtr<IXMLDOMElement> feature;
-        result = XDAddCapabilityFeature(capabilities, scaling, feature);
+        HRESULT result = XDPrepareCapabilityFeature(capabilities, scaling, root, feature);
         for (int slot = 0; slot < kOptionSlots && SUCCEEDED(result); ++slot) {
             if (scalingOptions[slot].listed != 1)
                 continue;
@@ -202,18 +173,11 @@ HRESULT CXDPageScalingFeature::WritePrintCapabilities(CXDPrintCapabilities& capa
             result = XDAddCapabilityOption(capabilities, scalingOptions[slot], true, option);
             // The slot, not the name, says which properties the option carries.
             if (slot == kSlotFitToSize) {
-                for (int i = 0; i < kFitParameters && SUCCEEDED(result); ++i) {
-                    CXDComPtr<IXMLDOMElement> property;
-                    result = XDCreateParameterRefProperty(capabilities, kFitProperties[i], kFitParameterNames[i],
-                                                          property);
-                    if (SUCCEEDED(result))
-                        result = XDAppendChild(option.Get(), property.Get());
-                }
+                for (int i = 0; i < kFitParameters && SUCCEEDED(result); ++i)
+                    result = XDAppendParameterRefProperty(capabilities, option.Get(), kFitProperties[i],
+                                                          kFitParameterNames[i]);
             } else if (slot == kSlotCustomSquare && SUCCEEDED(result)) {
-                CXDComPtr<IXMLDOMElement> property;
-                result = XDCreateParameterRefProperty(capabilities, kScale, kScaleParameter, property);
-                if (SUCCEEDED(result))
-                    result = XDAppendChild(option.Get(), property.Get());
+                result = XDAppendParameterRefProperty(capabilities, option.Get(), kScale, kScaleParameter);
             }
             if (SUCCEEDED(result))
                 result = XDAppendChild(feature.Get(), option.Get());

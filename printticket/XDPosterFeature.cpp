@@ -176,26 +176,10 @@ HRESULT CXDPosterFeature::WritePrintCapabilities(CXDPrintCapabilities& capabilit
 {
     try {
         CXDComPtr<IXMLDOMNode> root;
-        HRESULT result = XDSelectRoot(capabilities, root);
-        if (FAILED(result))
-            return result;
         CXDComPtr<IXMLDOMElement> feature;
-        result = XDAddCapabilityFeature(capabilities, poster, feature);
-        // Unnamed options, each carrying its sheet count in the ScoredProperty its entry names.
-        for (int i = 0; i < kSheetCounts && SUCCEEDED(result); ++i) {
-            if (posterOptions[i].listed != 1)
-                continue;
-            CXDComPtr<IXMLDOMElement> option;
-            result = XDAddCapabilityOption(capabilities, posterOptions[i], false, option);
-            CXDComPtr<IXMLDOMElement> sheetsProperty;
-            if (SUCCEEDED(result))
-                result = capabilities.SetScoredPropertyInteger(posterOptions[i].name.GetBuffer(), kSheets[i],
-                                                               &sheetsProperty);
-            if (SUCCEEDED(result))
-                result = XDAppendChild(option.Get(), sheetsProperty.Get());
-            if (SUCCEEDED(result))
-                result = XDAppendChild(feature.Get(), option.Get());
-        }
+        HRESULT result = XDPrepareCapabilityFeature(capabilities, poster, root, feature);
+        if (SUCCEEDED(result))
+            result = XDAppendValueOptions(capabilities, feature.Get(), posterOptions, kSheets, kSheetCounts);
 
         if (SUCCEEDED(result) && tiles.listed == 1) {
             CXDComPtr<IXMLDOMElement> tilesFeature;
@@ -205,13 +189,9 @@ HRESULT CXDPosterFeature::WritePrintCapabilities(CXDPrintCapabilities& capabilit
                     continue;
                 CXDComPtr<IXMLDOMElement> option;
                 result = XDAddCapabilityOption(capabilities, tilesOptions[slot], true, option);
-                if (SUCCEEDED(result) && slot == kTilesList && tileListParameter.listed == 1) {
-                    CXDComPtr<IXMLDOMElement> listProperty;
-                    result = XDCreateParameterRefProperty(capabilities, kSelectedTiles,
-                                                          tileListParameter.name.GetBuffer(), listProperty);
-                    if (SUCCEEDED(result))
-                        result = XDAppendChild(option.Get(), listProperty.Get());
-                }
+                if (SUCCEEDED(result) && slot == kTilesList && tileListParameter.listed == 1)
+                    result = XDAppendParameterRefProperty(capabilities, option.Get(), kSelectedTiles,
+                                                          tileListParameter.name.GetBuffer());
                 if (SUCCEEDED(result))
                     result = XDAppendChild(tilesFeature.Get(), option.Get());
             }

@@ -54,11 +54,8 @@ HRESULT CXDResolutionFeature::ReadPrintTicket(CXDPrintTicket& ticket, CXDResolut
 {
     if (!values)
         return E_POINTER;
-    HRESULT result = ticket.GetFeatureElement(kFeatureName, nullptr);
-    if (FAILED(result))
-        return result;
     CXDBstr option;
-    result = ticket.GetFeatureOption(kFeatureName, &option);
+    HRESULT result = XDReadFeatureOption(ticket, kFeatureName, option);
     if (FAILED(result))
         return result;
     int found = XDFindName(option.Get(), kOptions, kOptionCount);
@@ -83,12 +80,9 @@ HRESULT CXDResolutionFeature::WritePrintTicket(CXDPrintTicket& ticket, const CXD
     if (!IsValidIndex(values->index))
         return E_INVALIDARG;
     try {
-        HRESULT result = ticket.RemoveFeature(kFeatureName);
-        if (FAILED(result))
-            return result;
         CXDComPtr<IXMLDOMElement> featureElement;
         CXDComPtr<IXMLDOMElement> option;
-        result = ticket.SetFeatureOption(kFeatureName, kOptions[values->index], &featureElement, &option);
+        HRESULT result = XDReplaceFeatureOption(ticket, kFeatureName, kOptions[values->index], featureElement, option);
         if (FAILED(result))
             return result;
         result = AppendResolutionProperties(ticket, option.Get(), values->resolutionX);
@@ -104,11 +98,8 @@ HRESULT CXDResolutionFeature::WritePrintCapabilities(CXDPrintCapabilities& capab
 {
     try {
         CXDComPtr<IXMLDOMNode> root;
-        HRESULT result = XDSelectRoot(capabilities, root);
-        if (FAILED(result))
-            return result;
         CXDComPtr<IXMLDOMElement> featureElement;
-        result = XDAddCapabilityFeature(capabilities, feature, featureElement);
+        HRESULT result = XDPrepareCapabilityFeature(capabilities, feature, root, featureElement);
         for (int i = 0; i < kOptionCount && SUCCEEDED(result); ++i) {
             if (options[i].listed != 1)
                 continue;

@@ -25,11 +25,8 @@ HRESULT CXDRollCutFeature::ReadPrintTicket(CXDPrintTicket& ticket, RollCutValues
     if (!values)
         return E_POINTER;
     try {
-        HRESULT result = ticket.GetFeatureElement(kRollCut, nullptr);
-        if (FAILED(result))
-            return result;
         CXDBstr option;
-        result = ticket.GetFeatureOption(kRollCut, &option);
+        HRESULT result = XDReadFeatureOption(ticket, kRollCut, option);
         if (FAILED(result))
             return result;
         int found = XDFindName(option.Get(), kCutModes, XDCountOf(kCutModes));
@@ -58,20 +55,13 @@ HRESULT CXDRollCutFeature::WritePrintTicket(CXDPrintTicket& ticket, const RollCu
     if (!IsFlag(values->cutMode) || !IsFlag(values->saveRollOnPaper))
         return E_INVALIDARG;
     try {
-        HRESULT result = ticket.RemoveFeature(kRollCut);
-        if (FAILED(result))
-            return result;
         CXDComPtr<IXMLDOMElement> feature;
         CXDComPtr<IXMLDOMElement> option;
-        result = ticket.SetFeatureOption(kRollCut, kCutModes[values->cutMode], &feature, &option);
+        HRESULT result = XDReplaceFeatureOption(ticket, kRollCut, kCutModes[values->cutMode], feature, option);
         if (FAILED(result))
             return result;
         // The sub-feature is an addition: without it the ticket still gets the cut mode.
-        CXDComPtr<IXMLDOMElement> subFeature;
-        CXDComPtr<IXMLDOMElement> subOption;
-        if (SUCCEEDED(ticket.SetFeatureOption(kSaveRoll, kSaveRollModes[values->saveRollOnPaper], &subFeature,
-                                              &subOption)))
-            XDAppendChild(feature.Get(), subFeature.Get());
+        XDAppendSubFeatureOption(ticket, feature.Get(), kSaveRoll, kSaveRollModes[values->saveRollOnPaper]);
         return XDAppendFeatureToRoot(ticket, feature.Get(), nullptr, 0);
     } catch (const CXDException&) {
         return E_FAIL;
@@ -82,20 +72,13 @@ HRESULT CXDRollCutFeature::WritePrintCapabilities(CXDPrintCapabilities& capabili
 {
     try {
         CXDComPtr<IXMLDOMNode> root;
-        HRESULT result = XDSelectRoot(capabilities, root);
-        if (FAILED(result))
-            return result;
         CXDComPtr<IXMLDOMElement> feature;
-        result = XDAddCapabilityFeature(capabilities, rollCut, feature);
+        HRESULT result = XDPrepareCapabilityFeature(capabilities, rollCut, root, feature);
         if (SUCCEEDED(result))
             result = XDAppendListedOptions(capabilities, feature.Get(), rollCutOptions, XDCountOf(rollCutOptions));
-        CXDComPtr<IXMLDOMElement> subFeature;
         if (SUCCEEDED(result))
-            result = XDAddCapabilitySubFeature(capabilities, saveRoll, subFeature);
-        if (SUCCEEDED(result))
-            result = XDAppendListedOptions(capabilities, subFeature.Get(), saveRollOptions, XDCountOf(saveRollOptions));
-        if (SUCCEEDED(result))
-            result = XDAppendChild(feature.Get(), subFeature.Get());
+            result = XDAppendCapabilitySubFeature(capabilities, feature.Get(), saveRoll, saveRollOptions,
+                                                  XDCountOf(saveRollOptions));
         if (SUCCEEDED(result))
             result = XDAppendChild(root.Get(), feature.Get());
         return result;

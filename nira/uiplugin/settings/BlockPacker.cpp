@@ -33,6 +33,16 @@ DWORD CountBits(const BYTE* bits, DWORD size)
     return count;
 }
 
+// Writes entry slot of a heap-backed array (length, then offset at) and copies the bytes to at.
+void PutHeapEntry(BYTE* data, const SettingsArrayDescriptor& array, DWORD slot, DWORD at, const void* bytes,
+                  DWORD length)
+{
+    BYTE* entry = data + array.valueOffset + slot * sizeof(SettingsImageEntry);
+    PutDword(entry, length);
+    PutDword(entry + sizeof(DWORD), at);
+    memcpy(data + at, bytes, length);
+}
+
 // Bytes a string takes in the string heap: its characters and the terminator.
 DWORD TextBytes(const CNiraString& text)
 {
@@ -410,9 +420,7 @@ void CNiraBlockPacker::BuildImage()
             m_store->ReleaseString(text);
             RaiseSettingsError(ERROR_NOT_ENOUGH_MEMORY);
         }
-        PutDword(data + textArray.valueOffset + texts * sizeof(SettingsImageEntry), length);
-        PutDword(data + textArray.valueOffset + texts * sizeof(SettingsImageEntry) + sizeof(DWORD), at);
-        memcpy(data + at, characters, length);
+        PutHeapEntry(data, textArray, texts, at, characters, length);
         m_store->ReleaseString(text);
         written += length;
         ++texts;
@@ -436,9 +444,7 @@ void CNiraBlockPacker::BuildImage()
             m_store->ReleaseBlob(bytes);
             RaiseSettingsError(ERROR_NOT_ENOUGH_MEMORY);
         }
-        PutDword(data + blobArray.valueOffset + blobs * sizeof(SettingsImageEntry), length);
-        PutDword(data + blobArray.valueOffset + blobs * sizeof(SettingsImageEntry) + sizeof(DWORD), at);
-        memcpy(data + at, bytes, length);
+        PutHeapEntry(data, blobArray, blobs, at, bytes, length);
         m_store->ReleaseBlob(bytes);
         written += length;
         ++blobs;
@@ -474,51 +480,6 @@ void CNiraBlockPacker::CompressImage()
     const DWORD checksum = ComputeBlockChecksum(m_block);
     m_block->checksum = checksum;
     m_block->checksumCopy = checksum;
-}
-
-BOOLEAN CNiraBlockPacker::SyncFlag(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_FLAG, index);
-}
-
-BOOLEAN CNiraBlockPacker::SyncByte(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_BYTE, index);
-}
-
-BOOLEAN CNiraBlockPacker::SyncWord(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_WORD, index);
-}
-
-BOOLEAN CNiraBlockPacker::SyncInt(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_INT, index);
-}
-
-BOOLEAN CNiraBlockPacker::SyncFloat(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_FLOAT, index);
-}
-
-BOOLEAN CNiraBlockPacker::SyncDouble(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_DOUBLE, index);
-}
-
-BOOLEAN CNiraBlockPacker::SyncIntRef(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_INT_REF, index);
-}
-
-BOOLEAN CNiraBlockPacker::SyncString(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_STRING, index);
-}
-
-BOOLEAN CNiraBlockPacker::SyncBlob(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_BLOB, index);
 }
 
 // One value added to (or replaced in) the packed store, and the whole store packed again.

@@ -7,9 +7,9 @@
 // fails leaves the earlier settings of the section readable.
 #pragma once
 
-#include "nira/uiplugin/settings/PackedSettingsBlock.h"
+#include "nira/uiplugin/settings/BlockSyncProvider.h"
 
-class CNiraBlockPacker : public CNiraBlockProvider {
+class CNiraBlockPacker : public CNiraBlockSyncProvider {
 public:
     CNiraBlockPacker() = default;
     ~CNiraBlockPacker() override;
@@ -17,16 +17,6 @@ public:
     CNiraBlockPacker& operator=(const CNiraBlockPacker&) = delete;
 
     BOOLEAN UpdateAll() override;
-
-    BOOLEAN SyncFlag(LONG index) override;
-    BOOLEAN SyncByte(LONG index) override;
-    BOOLEAN SyncWord(LONG index) override;
-    BOOLEAN SyncInt(LONG index) override;
-    BOOLEAN SyncFloat(LONG index) override;
-    BOOLEAN SyncDouble(LONG index) override;
-    BOOLEAN SyncIntRef(LONG index) override;
-    BOOLEAN SyncString(LONG index) override;
-    BOOLEAN SyncBlob(LONG index) override;
 
     BOOLEAN SetTarget(PrivateDevMode* block) override;
     void Clear() override;
@@ -38,7 +28,7 @@ private:
     void CompressImage();
     void PackValue(LONG kind, LONG index);
 
-    BOOLEAN SyncEntry(LONG kind, LONG index);
+    BOOLEAN SyncEntry(LONG kind, LONG index) override;
     void CopyOwnerValueToStore(LONG kind, LONG index);
     void ApplyFlagRule();
     void WriteGeometry();

@@ -39,6 +39,15 @@ DWORD CountBits(BYTE bits)
     return count;
 }
 
+// A value of kinds 1 to 6 at its rank in the image; one the image cannot give throws 13.
+template <typename Value>
+Value ReadImageValue(const CNiraSettingsImageView& image, LONG kind, DWORD rank)
+{
+    Value value = 0;
+    RequireSettings(image.ReadValue(kind, rank, &value));
+    return value;
+}
+
 // The part of a path after its last separator (or after its drive), as the C runtime splits it.
 const WCHAR* FileNamePart(const WCHAR* path)
 {
@@ -221,51 +230,6 @@ BOOLEAN CNiraBlockUnpacker::UpdateAll()
     });
 }
 
-BOOLEAN CNiraBlockUnpacker::SyncFlag(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_FLAG, index);
-}
-
-BOOLEAN CNiraBlockUnpacker::SyncByte(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_BYTE, index);
-}
-
-BOOLEAN CNiraBlockUnpacker::SyncWord(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_WORD, index);
-}
-
-BOOLEAN CNiraBlockUnpacker::SyncInt(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_INT, index);
-}
-
-BOOLEAN CNiraBlockUnpacker::SyncFloat(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_FLOAT, index);
-}
-
-BOOLEAN CNiraBlockUnpacker::SyncDouble(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_DOUBLE, index);
-}
-
-BOOLEAN CNiraBlockUnpacker::SyncIntRef(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_INT_REF, index);
-}
-
-BOOLEAN CNiraBlockUnpacker::SyncString(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_STRING, index);
-}
-
-BOOLEAN CNiraBlockUnpacker::SyncBlob(LONG index)
-{
-    return SyncEntry(SETTING_ARRAY_BLOB, index);
-}
-
 BOOLEAN CNiraBlockUnpacker::SyncEntry(LONG kind, LONG index)
 {
     return GuardSettingsCall([&] {
@@ -317,39 +281,23 @@ void CNiraBlockUnpacker::ReadEntryIntoOwner(LONG kind, LONG index)
         stored = m_owner->SetFlag(index, flag ? 1 : 0, 0);
         break;
     }
-    case SETTING_ARRAY_BYTE: {
-        BYTE value = 0;
-        RequireSettings(m_image->ReadValue(kind, rank, &value));
-        stored = m_owner->SetByte(index, value, 0);
+    case SETTING_ARRAY_BYTE:
+        stored = m_owner->SetByte(index, ReadImageValue<BYTE>(*m_image, kind, rank), 0);
         break;
-    }
-    case SETTING_ARRAY_WORD: {
-        WORD value = 0;
-        RequireSettings(m_image->ReadValue(kind, rank, &value));
-        stored = m_owner->SetWord(index, value, 0);
+    case SETTING_ARRAY_WORD:
+        stored = m_owner->SetWord(index, ReadImageValue<WORD>(*m_image, kind, rank), 0);
         break;
-    }
-    case SETTING_ARRAY_INT: {
-        LONG value = 0;
-        RequireSettings(m_image->ReadValue(kind, rank, &value));
-        stored = m_owner->SetInt(index, value, 0);
+    case SETTING_ARRAY_INT:
+        stored = m_owner->SetInt(index, ReadImageValue<LONG>(*m_image, kind, rank), 0);
         break;
-    }
-    case SETTING_ARRAY_FLOAT: {
-        FLOAT value = 0;
-        RequireSettings(m_image->ReadValue(kind, rank, &value));
-        stored = m_owner->SetFloat(index, value, 0);
+    case SETTING_ARRAY_FLOAT:
+        stored = m_owner->SetFloat(index, ReadImageValue<FLOAT>(*m_image, kind, rank), 0);
         break;
-    }
-    case SETTING_ARRAY_DOUBLE: {
-        double value = 0;
-        RequireSettings(m_image->ReadValue(kind, rank, &value));
-        stored = m_owner->SetDouble(index, value, 0);
+    case SETTING_ARRAY_DOUBLE:
+        stored = m_owner->SetDouble(index, ReadImageValue<double>(*m_image, kind, rank), 0);
         break;
-    }
     case SETTING_ARRAY_INT_REF: {
-        LONG value = 0;
-        RequireSettings(m_image->ReadValue(kind, rank, &value));
+        const LONG value = ReadImageValue<LONG>(*m_image, kind, rank);
         stored = m_owner->SetIntRef(index, &value, 0);
         break;
     }

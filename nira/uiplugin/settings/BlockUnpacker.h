@@ -7,7 +7,7 @@
 // applications hand the driver, so every read of it and of its image is bounded.
 #pragma once
 
-#include "nira/uiplugin/settings/PackedSettingsBlock.h"
+#include "nira/uiplugin/settings/BlockSyncProvider.h"
 #include "nira/uiplugin/settings/SettingsImage.h"
 
 #include <memory>
@@ -15,7 +15,7 @@
 
 class CNiraString;
 
-class CNiraBlockUnpacker : public CNiraBlockProvider {
+class CNiraBlockUnpacker : public CNiraBlockSyncProvider {
 public:
     CNiraBlockUnpacker() = default;
     ~CNiraBlockUnpacker() override;
@@ -23,16 +23,6 @@ public:
     CNiraBlockUnpacker& operator=(const CNiraBlockUnpacker&) = delete;
 
     BOOLEAN UpdateAll() override;
-
-    BOOLEAN SyncFlag(LONG index) override;
-    BOOLEAN SyncByte(LONG index) override;
-    BOOLEAN SyncWord(LONG index) override;
-    BOOLEAN SyncInt(LONG index) override;
-    BOOLEAN SyncFloat(LONG index) override;
-    BOOLEAN SyncDouble(LONG index) override;
-    BOOLEAN SyncIntRef(LONG index) override;
-    BOOLEAN SyncString(LONG index) override;
-    BOOLEAN SyncBlob(LONG index) override;
 
     BOOLEAN SetTarget(PrivateDevMode* block) override;
     void Clear() override;
@@ -45,7 +35,7 @@ private:
     void ReadPresenceTable();
     void BuildEffectiveMask();
 
-    BOOLEAN SyncEntry(LONG kind, LONG index);
+    BOOLEAN SyncEntry(LONG kind, LONG index) override;
     void ReadEntryIntoOwner(LONG kind, LONG index);
     void BuildRankTable();
     DWORD CountPresentBelow(LONG kind, LONG index) const;

@@ -1,5 +1,6 @@
 // Files on the simulated machine: CreateFileW and the calls on a file handle, with Windows's
 // creation dispositions, sharing rules and error codes.
+#include "core/Failures.h"
 #include "core/Handles.h"
 #include "core/Wide.h"
 #include "files/HostFiles.h"
@@ -133,6 +134,7 @@ using namespace nirasim::sim;
 HANDLE WINAPI CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode, LPSECURITY_ATTRIBUTES,
                           DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes, HANDLE)
 {
+    NIRASIM_FAIL_IF_INJECTED("CreateFileW", INVALID_HANDLE_VALUE);
     if (lpFileName == nullptr || *lpFileName == 0) {
         return Fail(ERROR_PATH_NOT_FOUND);
     }
@@ -187,6 +189,7 @@ HANDLE WINAPI CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwSha
 BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, LPDWORD lpNumberOfBytesRead,
                      LPOVERLAPPED)
 {
+    NIRASIM_FAIL_IF_INJECTED("ReadFile", FALSE);
     if (lpNumberOfBytesRead != nullptr) {
         *lpNumberOfBytesRead = 0;
     }
@@ -223,6 +226,7 @@ BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, 
 BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDWORD lpNumberOfBytesWritten,
                       LPOVERLAPPED)
 {
+    NIRASIM_FAIL_IF_INJECTED("WriteFile", FALSE);
     if (lpNumberOfBytesWritten != nullptr) {
         *lpNumberOfBytesWritten = 0;
     }

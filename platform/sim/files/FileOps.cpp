@@ -1,4 +1,5 @@
 // Whole-file and folder operations, and the machine's standard folders.
+#include "core/Failures.h"
 #include "core/MachineState.h"
 #include "core/Wide.h"
 #include "files/HostFiles.h"
@@ -49,6 +50,7 @@ bool CopyHostFile(const std::string& from, const std::string& to)
 
 BOOL WINAPI DeleteFileW(LPCWSTR lpFileName)
 {
+    NIRASIM_FAIL_IF_INJECTED("DeleteFileW", FALSE);
     if (lpFileName == nullptr || *lpFileName == 0) {
         return Fail(ERROR_PATH_NOT_FOUND);
     }
@@ -72,6 +74,7 @@ BOOL WINAPI DeleteFileW(LPCWSTR lpFileName)
 
 BOOL WINAPI CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfExists)
 {
+    NIRASIM_FAIL_IF_INJECTED("CopyFileW", FALSE);
     if (lpExistingFileName == nullptr || lpNewFileName == nullptr) {
         return Fail(ERROR_INVALID_PARAMETER);
     }
@@ -122,6 +125,7 @@ BOOL WINAPI MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD
 
 BOOL WINAPI CreateDirectoryW(LPCWSTR lpPathName, LPSECURITY_ATTRIBUTES)
 {
+    NIRASIM_FAIL_IF_INJECTED("CreateDirectoryW", FALSE);
     if (lpPathName == nullptr || *lpPathName == 0) {
         return Fail(ERROR_PATH_NOT_FOUND);
     }
@@ -179,11 +183,13 @@ DWORD WINAPI GetFileAttributesW(LPCWSTR lpFileName)
 
 DWORD WINAPI GetTempPathW(DWORD nBufferLength, LPWSTR lpBuffer)
 {
+    NIRASIM_FAIL_IF_INJECTED("GetTempPathW", 0);
     return AnswerText(TempDirectory(), lpBuffer, nBufferLength);
 }
 
 UINT WINAPI GetTempFileNameW(LPCWSTR lpPathName, LPCWSTR lpPrefixString, UINT uUnique, LPWSTR lpTempFileName)
 {
+    NIRASIM_FAIL_IF_INJECTED("GetTempFileNameW", 0);
     constexpr size_t kPrefixChars = 3;
     constexpr size_t kNameRoom = 14;  // prefix, four hex digits, ".tmp" and the terminator
     if (lpPathName == nullptr || lpTempFileName == nullptr) {
@@ -256,6 +262,7 @@ DWORD WINAPI GetFullPathNameW(LPCWSTR lpFileName, DWORD nBufferLength, LPWSTR lp
 
 UINT WINAPI GetSystemDirectoryW(LPWSTR lpBuffer, UINT uSize)
 {
+    NIRASIM_FAIL_IF_INJECTED("GetSystemDirectoryW", 0);
     return AnswerText(kSystemDirectory, lpBuffer, uSize);
 }
 

@@ -1,5 +1,6 @@
 // FindFirstFileW / FindNextFileW: the names of a folder that match a pattern with '*' and '?',
 // without regard to case, in the order of their upper-case names.
+#include "core/Failures.h"
 #include "core/Handles.h"
 #include "core/Wide.h"
 #include "files/HostFiles.h"
@@ -81,6 +82,7 @@ using namespace nirasim::sim;
 
 HANDLE WINAPI FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData)
 {
+    NIRASIM_FAIL_IF_INJECTED("FindFirstFileW", INVALID_HANDLE_VALUE);
     if (lpFileName == nullptr || *lpFileName == 0 || lpFindFileData == nullptr) {
         SetLastError(ERROR_PATH_NOT_FOUND);
         return INVALID_HANDLE_VALUE;

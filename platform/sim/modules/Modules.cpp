@@ -3,6 +3,7 @@
 // loaded once and counted; its exported DllMain sees the process attach at the first load and
 // the detach at the last FreeLibrary. System modules the driver loads by name (spoolss.dll,
 // kernel32.dll, ...) are answered by the machine itself.
+#include "core/Failures.h"
 #include "modules/Modules.h"
 
 #include "core/MachineState.h"
@@ -292,11 +293,13 @@ using namespace nirasim::sim;
 
 HMODULE WINAPI LoadLibraryW(LPCWSTR lpLibFileName)
 {
+    NIRASIM_FAIL_IF_INJECTED("LoadLibraryW", nullptr);
     return Load(lpLibFileName, true);
 }
 
 HMODULE WINAPI LoadLibraryExW(LPCWSTR lpLibFileName, HANDLE hFile, DWORD dwFlags)
 {
+    NIRASIM_FAIL_IF_INJECTED("LoadLibraryExW", nullptr);
     if (hFile != nullptr) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
@@ -327,6 +330,7 @@ BOOL WINAPI FreeLibrary(HMODULE hLibModule)
 
 FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName)
 {
+    NIRASIM_FAIL_IF_INJECTED("GetProcAddress", nullptr);
     std::lock_guard<std::recursive_mutex> guard(ModuleLock());
     Module* module = hModule == nullptr ? nullptr : ModuleOf(hModule);
     if (module == nullptr) {
@@ -348,6 +352,7 @@ FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName)
 
 DWORD WINAPI GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize)
 {
+    NIRASIM_FAIL_IF_INJECTED("GetModuleFileNameW", 0);
     std::u16string name;
     DWORD error = AnswerModuleName(hModule, name);
     if (error != ERROR_SUCCESS) {
@@ -371,6 +376,7 @@ DWORD WINAPI GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize)
 
 DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize)
 {
+    NIRASIM_FAIL_IF_INJECTED("GetModuleFileNameA", 0);
     std::u16string wide;
     DWORD error = AnswerModuleName(hModule, wide);
     if (error != ERROR_SUCCESS) {

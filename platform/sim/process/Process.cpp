@@ -1,5 +1,6 @@
 // The process as the driver sees it: who runs it, in which language, on which Windows version,
 // with which token; programs it starts and message boxes it shows are recorded, not run.
+#include "core/Failures.h"
 #include "core/Handles.h"
 #include "core/MachineState.h"
 #include "core/Wide.h"
@@ -73,6 +74,7 @@ DWORD WINAPI GetCurrentThreadId(void)
 
 BOOL WINAPI GetUserNameW(LPWSTR lpBuffer, LPDWORD pcbBuffer)
 {
+    NIRASIM_FAIL_IF_INJECTED("GetUserNameW", FALSE);
     if (pcbBuffer == nullptr) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
@@ -121,11 +123,13 @@ LCID WINAPI GetThreadLocale(void)
 
 BOOL WINAPI GetVersionExW(LPOSVERSIONINFOW lpVersionInformation)
 {
+    NIRASIM_FAIL_IF_INJECTED("GetVersionExW", FALSE);
     return FillVersion(lpVersionInformation, sizeof(OSVERSIONINFOW), sizeof(OSVERSIONINFOEXW));
 }
 
 BOOL WINAPI GetVersionExA(LPOSVERSIONINFOA lpVersionInformation)
 {
+    NIRASIM_FAIL_IF_INJECTED("GetVersionExA", FALSE);
     return FillVersion(lpVersionInformation, sizeof(OSVERSIONINFOA), sizeof(OSVERSIONINFOEXA));
 }
 
@@ -197,6 +201,7 @@ BOOL WINAPI CreateProcessW(LPCWSTR lpApplicationName, LPWSTR lpCommandLine, LPSE
                            LPSECURITY_ATTRIBUTES, BOOL, DWORD dwCreationFlags, LPVOID, LPCWSTR lpCurrentDirectory,
                            LPSTARTUPINFOW lpStartupInfo, LPPROCESS_INFORMATION lpProcessInformation)
 {
+    NIRASIM_FAIL_IF_INJECTED("CreateProcessW", FALSE);
     if ((lpApplicationName == nullptr && lpCommandLine == nullptr) || lpStartupInfo == nullptr ||
         lpProcessInformation == nullptr) {
         SetLastError(ERROR_INVALID_PARAMETER);

@@ -2,6 +2,7 @@
 // HKLM\Software\Classes), kept in memory. Key names compare without regard to case; subkeys are
 // enumerated in name order, values in the order they were made. Handles carry the rights they
 // were opened with.
+#include "core/Failures.h"
 #include "core/Handles.h"
 #include "core/MachineState.h"
 #include "core/Wide.h"
@@ -207,6 +208,7 @@ using namespace nirasim::sim;
 
 LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY phkResult)
 {
+    NIRASIM_RETURN_IF_INJECTED("RegOpenKeyExW");
     if (phkResult == nullptr) {
         return ERROR_INVALID_PARAMETER;
     }
@@ -229,6 +231,7 @@ LSTATUS WINAPI RegOpenKeyW(HKEY hKey, LPCWSTR lpSubKey, PHKEY phkResult)
 LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, LPWSTR, DWORD, REGSAM samDesired,
                                const LPSECURITY_ATTRIBUTES, PHKEY phkResult, LPDWORD lpdwDisposition)
 {
+    NIRASIM_RETURN_IF_INJECTED("RegCreateKeyExW");
     if (phkResult == nullptr) {
         return ERROR_INVALID_PARAMETER;
     }
@@ -314,6 +317,7 @@ LSTATUS WINAPI RegDeleteTreeW(HKEY hKey, LPCWSTR lpSubKey)
 
 LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData)
 {
+    NIRASIM_RETURN_IF_INJECTED("RegQueryValueExW");
     REGISTRY_OPEN(hKey, key, rights)
     if (!(rights & KEY_QUERY_VALUE)) {
         return ERROR_ACCESS_DENIED;
@@ -370,6 +374,7 @@ LSTATUS WINAPI RegGetValueW(HKEY hkey, LPCWSTR lpSubKey, LPCWSTR lpValue, DWORD 
 
 LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData, DWORD cbData)
 {
+    NIRASIM_RETURN_IF_INJECTED("RegSetValueExW");
     REGISTRY_OPEN(hKey, key, rights)
     if (!(rights & KEY_SET_VALUE)) {
         return ERROR_ACCESS_DENIED;
@@ -393,6 +398,7 @@ LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD, DWORD dwTyp
 
 LSTATUS WINAPI RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName)
 {
+    NIRASIM_RETURN_IF_INJECTED("RegDeleteValueW");
     REGISTRY_OPEN(hKey, key, rights)
     if (!(rights & KEY_SET_VALUE)) {
         return ERROR_ACCESS_DENIED;

@@ -1,5 +1,6 @@
 // Documents sent to a printer: StartDocPrinterW opens a job on the handle, pages and bytes are
 // recorded, EndDocPrinter or AbortPrinter closes it. Jobs go to the spooler's journal.
+#include "core/Failures.h"
 #include "spooler/Spooler.h"
 
 #include "core/Wide.h"
@@ -58,6 +59,7 @@ BOOL ChangeJob(HANDLE hPrinter, Change change)
 
 DWORD WINAPI StartDocPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pDocInfo)
 {
+    NIRASIM_FAIL_IF_INJECTED("StartDocPrinterW", 0);
     auto handle = PrinterHandleOf(hPrinter);
     if (!handle || handle->printer.empty()) {
         SetLastError(ERROR_INVALID_HANDLE);
@@ -113,6 +115,7 @@ BOOL WINAPI EndPagePrinter(HANDLE hPrinter)
 
 BOOL WINAPI WritePrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, LPDWORD pcWritten)
 {
+    NIRASIM_FAIL_IF_INJECTED("WritePrinter", FALSE);
     if (pcWritten != nullptr) {
         *pcWritten = 0;
     }

@@ -4,6 +4,7 @@
 // PRINTER_ACCESS_ADMINISTER.
 #include "spooler/Spooler.h"
 
+#include "core/Failures.h"
 #include "core/Wide.h"
 
 namespace nirasim::sim {
@@ -43,7 +44,7 @@ DWORD OpenDataKey(HANDLE printer, LPCWSTR keyName, bool forWriting, OpenedKey& o
 
 using namespace nirasim::sim;
 
-DWORD WINAPI GetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, LPDWORD pType, LPBYTE pData,
+static DWORD GetData(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, LPDWORD pType, LPBYTE pData,
                                DWORD nSize, LPDWORD pcbNeeded)
 {
     if (pcbNeeded == nullptr) {
@@ -73,10 +74,11 @@ DWORD WINAPI GetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValue
 DWORD WINAPI GetPrinterDataW(HANDLE hPrinter, LPWSTR pValueName, LPDWORD pType, LPBYTE pData, DWORD nSize,
                              LPDWORD pcbNeeded)
 {
-    return GetPrinterDataExW(hPrinter, kPrinterDataKey, pValueName, pType, pData, nSize, pcbNeeded);
+    NIRASIM_RETURN_IF_INJECTED("GetPrinterDataW");
+    return GetData(hPrinter, kPrinterDataKey, pValueName, pType, pData, nSize, pcbNeeded);
 }
 
-DWORD WINAPI SetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, DWORD Type, LPBYTE pData,
+static DWORD SetData(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, DWORD Type, LPBYTE pData,
                                DWORD cbData)
 {
     if (pValueName == nullptr) {
@@ -92,10 +94,11 @@ DWORD WINAPI SetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValue
 
 DWORD WINAPI SetPrinterDataW(HANDLE hPrinter, LPWSTR pValueName, DWORD Type, LPBYTE pData, DWORD cbData)
 {
-    return SetPrinterDataExW(hPrinter, kPrinterDataKey, pValueName, Type, pData, cbData);
+    NIRASIM_RETURN_IF_INJECTED("SetPrinterDataW");
+    return SetData(hPrinter, kPrinterDataKey, pValueName, Type, pData, cbData);
 }
 
-DWORD WINAPI DeletePrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName)
+static DWORD DeleteData(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName)
 {
     if (pValueName == nullptr) {
         return ERROR_INVALID_PARAMETER;
@@ -110,5 +113,26 @@ DWORD WINAPI DeletePrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pVa
 
 DWORD WINAPI DeletePrinterDataW(HANDLE hPrinter, LPWSTR pValueName)
 {
-    return DeletePrinterDataExW(hPrinter, kPrinterDataKey, pValueName);
+    NIRASIM_RETURN_IF_INJECTED("DeletePrinterDataW");
+    return DeleteData(hPrinter, kPrinterDataKey, pValueName);
+}
+
+DWORD WINAPI GetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, LPDWORD pType, LPBYTE pData,
+                               DWORD nSize, LPDWORD pcbNeeded)
+{
+    NIRASIM_RETURN_IF_INJECTED("GetPrinterDataExW");
+    return GetData(hPrinter, pKeyName, pValueName, pType, pData, nSize, pcbNeeded);
+}
+
+DWORD WINAPI SetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, DWORD Type, LPBYTE pData,
+                               DWORD cbData)
+{
+    NIRASIM_RETURN_IF_INJECTED("SetPrinterDataExW");
+    return SetData(hPrinter, pKeyName, pValueName, Type, pData, cbData);
+}
+
+DWORD WINAPI DeletePrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName)
+{
+    NIRASIM_RETURN_IF_INJECTED("DeletePrinterDataExW");
+    return DeleteData(hPrinter, pKeyName, pValueName);
 }

@@ -1,5 +1,6 @@
 // Printers and drivers: OpenPrinterW with access rights a test can refuse, printer and driver
 // information at the levels the driver reads, and the driver directory.
+#include "core/Failures.h"
 #include "spooler/Spooler.h"
 
 #include "core/MachineState.h"
@@ -228,6 +229,7 @@ using namespace nirasim::sim;
 
 BOOL WINAPI OpenPrinterW(LPWSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFAULTSW pDefault)
 {
+    NIRASIM_FAIL_IF_INJECTED("OpenPrinterW", FALSE);
     if (phPrinter == nullptr) {
         return Fail(ERROR_INVALID_PARAMETER);
     }
@@ -266,6 +268,7 @@ BOOL WINAPI ClosePrinter(HANDLE hPrinter)
 
 BOOL WINAPI GetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter, DWORD cbBuf, LPDWORD pcbNeeded)
 {
+    NIRASIM_FAIL_IF_INJECTED("GetPrinterW", FALSE);
     auto handle = PrinterHandleOf(hPrinter);
     if (!handle) {
         return FALSE;
@@ -289,6 +292,7 @@ BOOL WINAPI GetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter, DWORD cbB
 
 BOOL WINAPI SetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter, DWORD Command)
 {
+    NIRASIM_FAIL_IF_INJECTED("SetPrinterW", FALSE);
     auto handle = PrinterHandleOf(hPrinter);
     if (!handle) {
         return FALSE;
@@ -360,6 +364,7 @@ BOOL WINAPI EnumPrintersW(DWORD, LPWSTR Name, DWORD Level, LPBYTE pPrinterEnum, 
 BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, DWORD Level, LPBYTE pDriverInfo, DWORD cbBuf,
                               LPDWORD pcbNeeded)
 {
+    NIRASIM_FAIL_IF_INJECTED("GetPrinterDriverW", FALSE);
     auto handle = PrinterHandleOf(hPrinter);
     if (!handle) {
         return FALSE;
@@ -415,6 +420,7 @@ BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, DWORD Level,
 BOOL WINAPI GetPrinterDriverDirectoryW(LPWSTR pName, LPWSTR pEnvironment, DWORD Level, LPBYTE pDriverDirectory,
                                        DWORD cbBuf, LPDWORD pcbNeeded)
 {
+    NIRASIM_FAIL_IF_INJECTED("GetPrinterDriverDirectoryW", FALSE);
     if (pcbNeeded == nullptr) {
         return Fail(RPC_X_NULL_REF_POINTER);
     }

@@ -2,6 +2,7 @@
 #include <nirasim/Machine.h>
 #include <nirasim/Runtime.h>
 
+#include "core/Failures.h"
 #include "core/MachineState.h"
 #include "core/Wide.h"
 #include "files/HostFiles.h"
@@ -348,6 +349,16 @@ std::vector<SpoolerJob> Machine::Jobs() const
     sim::SpoolerState& spooler = sim::Spooler();
     std::lock_guard<std::recursive_mutex> guard(spooler.lock);
     return spooler.jobs;
+}
+
+void Machine::FailCalls(const std::string& function, DWORD error, int times)
+{
+    sim::InjectFailure(function, error, times);
+}
+
+void Machine::ClearFailures()
+{
+    sim::ClearInjectedFailures();
 }
 
 std::vector<std::u16string> Machine::DebugOutput() const

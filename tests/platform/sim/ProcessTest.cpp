@@ -126,3 +126,29 @@ TEST_F(Process, ThreadsEventsAndCriticalSections)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Process, InjectedFailuresHitTheNamedCallsOnly)
+{
+    machine.FailCalls("GetTempFileNameW", ERROR_DISK_FULL, 2);
+    WCHAR name[MAX_PATH];
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(GetTempFileNameW(TEXT("C:\\Windows\\Temp"), TEXT("ZQV"), 0, name), 0u);
+        EXPECT_EQ(GetLastError(), DWORD(ERROR_DISK_FULL));
+    }
+    EXPECT_NE(GetTempFileNameW(TEXT("C:\\Windows\\Temp"), TEXT("ZQV"), 0, name), 0u);  // used up
+
+    machine.FailCalls("RegOpenKeyExW", ERROR_ACCESS_DENIED, -1);
+    HKEY key;
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, TEXT("SYSTEM"), 0, KEY_READ, &key), ERROR_ACCESS_DENIED);
+    }
+    EXPECT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, TEXT("Software"), &key), ERROR_SUCCESS);
+    RegCloseKey(key);
+    machine.ClearFailures();
+    EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, TEXT("Software"), 0, KEY_READ, &key), ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+}  // namespace

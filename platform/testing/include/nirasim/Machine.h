@@ -158,6 +158,15 @@ public:
     void RefuseDocuments(const Text& printer, DWORD error);
     std::vector<SpoolerJob> Jobs() const;
 
+    // --- injected failures ---
+    // The next `times` calls of a platform function, by its Windows name ("GetTempFileNameW",
+    // "OpenPrinterW", "RegSetValueExW", "GetPrinterDataW", "LoadLibraryExW", ...), fail with
+    // `error`: as the last error for calls that report through it, as the answer for calls that
+    // answer an error code. times < 0: every call until cleared. The machine's own set-up calls
+    // (printer data, drivers) go through the same functions: inject after the set-up.
+    void FailCalls(const std::string& function, DWORD error, int times = 1);
+    void ClearFailures();
+
     // --- journals ---
     std::vector<std::u16string> DebugOutput() const;  // OutputDebugString lines, in order
     std::vector<MessageBoxCall> MessageBoxes() const;

@@ -258,3 +258,33 @@ TEST_F(PrinterAccess, ElevationAndLaunching)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PrinterAccess, SpoolerFailuresGiveNoAnswer)
+{
+    Install({TEXT("model.ini")});
+    WriteIni("model.ini", "NIRA_STRING_DLL=nirastr.dll\r\n");
+    CNiraPrinterAccess access(kPrinter);
+    ASSERT_TRUE(access.FindDriverIni(0));
+
+    machine.FailCalls("GetPrinterW", ERROR_ACCESS_DENIED);  // the size query does not report a size
+    DWORD type = 77;
+    EXPECT_FALSE(access.GetPortType(&type));
+    EXPECT_EQ(type, 77u);
+
+    machine.FailCalls("GetPrinterDriverDirectoryW", ERROR_ACCESS_DENIED);
+    WCHAR path[CNiraPrinterAccess::kComponentPathChars];
+    EXPECT_FALSE(access.GetComponentPath(TEXT("NIRA_STRING_DLL"), path));
+
+    machine.FailCalls("GetPrinterDriverW", ERROR_NOT_ENOUGH_MEMORY);
+    EXPECT_FALSE(access.FindDriverIni(1));
+
+    machine.FailCalls("SetPrinterDataW", ERROR_ACCESS_DENIED);  // "<unavailable>" cannot be written: stop
+    machine.SetPrinterData(kPrinter, "ZQSTSSTR", REG_BINARY, "SN:XY;");
+    access.UpdateSerialNumber();
+    std::string bytes;
+    EXPECT_FALSE(machine.GetPrinterData(kPrinter, "SerialNumber", bytes));
+}
+
+}  // namespace
