@@ -2,6 +2,8 @@
 // never INVALID_HANDLE_VALUE.
 #include "core/Handles.h"
 
+#include "core/MachineState.h"
+
 #include <map>
 #include <mutex>
 
@@ -24,6 +26,9 @@ HandleTable& Table()
 }
 
 }  // namespace
+
+// A fresh machine starts without the handles an earlier one left open.
+static ResetHook resetHandles(ClearHandles);
 
 HANDLE AddHandle(std::shared_ptr<KernelObject> object)
 {
