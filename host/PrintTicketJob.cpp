@@ -1,7 +1,7 @@
 // Reads PrintTicket and PrintCapabilities files through the PrintTicket library, as the driver
 // does with the documents the platform hands it, and prints the features (nested ones indented),
 // their options, scored properties and parameters the library finds.
-#include "host/PrintTicketJob.h"
+#include "host/HostJob.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -14,10 +14,10 @@
 #include "printticket/XDPrintTicket.h"
 #include "printticket/XDVocabulary.h"
 
+#include <iostream>
 #include <memory>
 #include <string>
 
-namespace host {
 namespace {
 
 std::string Narrow(const WCHAR* text)
@@ -208,22 +208,19 @@ bool IsCapabilities(IXMLDOMDocument2* dom)
     return std::u16string(name.Get() ? name.Get() : TEXT("")) == XDVocabulary::kPrintCapabilities;
 }
 
-bool DescribeFile(const std::string& path, std::ostream& out)
+// Prints what the library finds in the document a DOM holds.
+void DescribeDocument(IXMLDOMDocument2* dom, std::ostream& out)
 {
-    out << "file " << path << "\n";
-    CXDComPtr<IXMLDOMDocument2> dom;
-    if (!LoadDocument(path, dom, out))
-        return false;
-    bool capabilities = IsCapabilities(dom.Get());
+    bool capabilities = IsCapabilities(dom);
     std::unique_ptr<CXDPrintSchemaDocument> document;
     try {
         if (capabilities)
-            document.reset(new CXDPrintCapabilities(dom.Get()));
+            document.reset(new CXDPrintCapabilities(dom));
         else
-            document.reset(new CXDPrintTicket(dom.Get()));
+            document.reset(new CXDPrintTicket(dom));
     } catch (const CXDException& failure) {
         out << "the library refuses the document: " << Hex(failure.GetResult()) << "\n";
-        return true;
+        return;
     }
     out << (capabilities ? "PrintCapabilities" : "PrintTicket") << " with prefixes psf=" << Narrow(document->GetPsfPrefix())
         << " psk=" << Narrow(document->GetPskPrefix()) << " xsi=" << Narrow(document->GetXsiPrefix())
@@ -231,27 +228,79 @@ bool DescribeFile(const std::string& path, std::ostream& out)
     PrintFeatures(*document, !capabilities, out);
     PrintParameters(*document, XDVocabulary::kParameterInit, out);
     PrintParameters(*document, XDVocabulary::kParameterDef, out);
+}
+
+// Without files: a PrintTicket the library writes into an empty ticket, read back the same way.
+bool DescribeWrittenTicket(std::ostream& out)
+{
+    CXDComPtr<IXMLDOMDocument2> dom;
+    if (FAILED(CoCreateInstance(CLSID_DOMDocument30, nullptr, CLSCTX_INPROC_SERVER, IID_IXMLDOMDocument2,
+                                reinterpret_cast<void**>(&dom))))
+        return false;
+    std::u16string empty = std::u16string(TEXT("<psf:PrintTicket xmlns:psf=\"")) + XDVocabulary::kFrameworkNamespace +
+                           TEXT("\" xmlns:psk=\"") + XDVocabulary::kKeywordsNamespace + TEXT("\" xmlns:xsi=\"") +
+                           XDVocabulary::kSchemaInstanceNamespace + TEXT("\" xmlns:xsd=\"") +
+                           XDVocabulary::kSchemaNamespace + TEXT("\" xmlns:ns0000=\"") +
+                           XDVocabulary::kPrivateNamespace + TEXT("\" version=\"1\"/>");
+    CXDBstr text(SysAllocString(empty.c_str()));
+    VARIANT_BOOL loaded = VARIANT_FALSE;
+    if (dom->loadXML(text, &loaded) != S_OK)
+        return false;
+    try {
+        CXDPrintTicket ticket(dom.Get());
+        CXDComPtr<IXMLDOMElement> feature, option, width, height, reference, init;
+        ticket.SetFeatureOption(TEXT("PageMediaSize"), TEXT("ISOA4"), &feature, &option);
+        ticket.SetScoredPropertyInteger(TEXT("MediaSizeWidth"), 210000, &width);
+        ticket.SetScoredPropertyInteger(TEXT("MediaSizeHeight"), 297000, &height);
+        CXDComPtr<IXMLDOMNode> appended;
+        option->appendChild(width.Get(), &appended);
+        option->appendChild(height.Get(), &appended);
+        ticket.AppendToRoot(XDVocabulary::kPrintTicket, feature.Get());
+        ticket.SetFeatureOption(TEXT("PageOrientation"), TEXT("Landscape"), &feature, &option);
+        ticket.AppendToRoot(XDVocabulary::kPrintTicket, feature.Get());
+        ticket.CreateParameterInit(TEXT("PageZQSelectedPosterTilesList"), TEXT("string"), TEXT("1,3"), &reference,
+                                   &init);
+        ticket.AppendToRoot(XDVocabulary::kPrintTicket, init.Get());
+    } catch (const CXDException& failure) {
+        out << "the library refuses the document: " << Hex(failure.GetResult()) << "\n";
+        return false;
+    }
+    out << "a PrintTicket written by the library\n";
+    DescribeDocument(dom.Get(), out);
     return true;
 }
 
-}  // namespace
-
-int RunPrintTicketJob(const std::vector<std::string>& arguments, std::ostream& out)
+bool DescribeFile(const std::string& path, std::ostream& out)
 {
-    if (arguments.empty()) {
-        out << "usage: printticket FILE...\n";
-        return 2;
-    }
+    out << "file " << path << "\n";
+    CXDComPtr<IXMLDOMDocument2> dom;
+    if (!LoadDocument(path, dom, out))
+        return false;
+    DescribeDocument(dom.Get(), out);
+    return true;
+}
+
+// nirahost printticket [FILE...]: each file is read as the driver reads the documents the platform
+// hands it (a path starting with '/' is a file of this computer, any other a Windows path of the
+// simulated machine). 0 when every file could be loaded.
+int Run(HostMachine&, const std::vector<std::string>& arguments)
+{
     HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     int result = 0;
+    if (arguments.empty() && !DescribeWrittenTicket(std::cout))
+        result = 1;
     for (const std::string& path : arguments) {
-        if (!DescribeFile(path, out))
+        if (!DescribeFile(path, std::cout))
             result = 1;
-        out << "\n";
+        std::cout << "\n";
     }
     if (SUCCEEDED(init))
         CoUninitialize();
+    std::cout.flush();
     return result;
 }
 
-}  // namespace host
+const HostJobRegistration job{
+    {"printticket", "what the PrintTicket library finds in PrintTicket and PrintCapabilities files", 20, Run}};
+
+}  // namespace

@@ -68,7 +68,10 @@ void CNiraProductData::DescriptionText(CNiraString& value)
         return;
     }
     CNiraString* current = nullptr;
-    RequireSettings(m_owner->GetString(STRING_DESCRIPTION, &current, FALSE, FALSE) == TRUE && current != nullptr);
-    value.Assign(*current);
-    m_owner->ReleaseString(current);
+    bool copied = false;
+    if (m_owner->GetString(STRING_DESCRIPTION, &current, FALSE, FALSE) == TRUE && current != nullptr) {
+        copied = GuardSettingsCall([&] { value.Assign(*current); }) == TRUE;
+        m_owner->ReleaseString(current);
+    }
+    RequireSettings(copied);
 }

@@ -52,6 +52,11 @@ BOOLEAN CNiraSettingsClient::Attach(INiraSettingsAccess* owner, const SettingsPr
                                     const SettingsProviderList* pushProviders)
 {
     return GuardSettingsCall([&] {
+        // A manager held from before would be lost: it goes, with the helper provider it owns.
+        if (m_manager != nullptr) {
+            ReleaseSettingsObject(m_manager);
+            m_helperProvider = nullptr;
+        }
         void* manager = nullptr;
         GetSettingsInstance(&SETTINGS_GUID_MANAGER, &manager);
         m_manager = static_cast<INiraSettingsAccess*>(manager);

@@ -159,6 +159,11 @@ TEST_F(SettingsClientTest, AccessesAreCheckedBeforeTheManager)
     // The helper module's entries reach the client through the manager.
     EXPECT_EQ(client.IsHandled(SETTING_ARRAY_INT, 2020), TRUE);
     EXPECT_EQ(client.IsHandled(SETTING_ARRAY_INT, 2019), FALSE);
+
+    // Attach again: the earlier manager and its helper provider go (the leak check sees it).
+    ASSERT_EQ(client.Attach(&client, nullptr, nullptr), TRUE);
+    EXPECT_EQ(client.IsIntPresent(2051), FALSE);
+    EXPECT_EQ(client.IsHandled(SETTING_ARRAY_INT, 2020), FALSE);
 }
 
 // Without the pseudo-features 5998 and 5999 the packed range is 4113 to 4312.
