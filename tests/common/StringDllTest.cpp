@@ -2,6 +2,7 @@
 
 #include "common/NiraStatus.h"
 #include "common/NiraStringDll.h"
+#include "package/nirastr/NiraStrTexts.h"
 
 #include <nirasim/Machine.h>
 
@@ -53,6 +54,20 @@ TEST_F(StringDll, TextsInTheUsersLanguage)
         machine.SetUILanguage(c.language);
         CNiraStringDll strings(kLibrary);
         EXPECT_EQ(Text(strings, 4339), c.text) << std::hex << c.language;
+    }
+}
+
+TEST_F(StringDll, EveryTextIsInEveryLanguage)
+{
+#define NIRASTR_ID(id, text) id,
+    const UINT ids[] = {NIRASTR_TEXTS_ENGLISH(NIRASTR_ID)};
+#undef NIRASTR_ID
+    for (LANGID language : {0x0409, 0x0407, 0x0411}) {
+        machine.SetUILanguage(language);
+        CNiraStringDll strings(kLibrary);
+        for (UINT id : ids) {
+            EXPECT_NE(Text(strings, id), TEXT("")) << id << " in " << std::hex << language;
+        }
     }
 }
 
