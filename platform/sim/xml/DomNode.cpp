@@ -449,9 +449,10 @@ HRESULT DomNodeCore::GetText(BSTR* text)
     if (!text)
         return E_INVALIDARG;
     *text = nullptr;
-    if (m_ref.isNamespace)
-        return ReturnBstrUtf8(m_ref.uri, text);
-    return ReturnBstrUtf8(NodeText(Node()), text);
+    std::string value = m_ref.isNamespace ? m_ref.uri : NodeText(Node());
+    HRESULT hr = ReturnBstrUtf8(value, text);
+    // As documented for MSXML: S_FALSE when there is no text (an empty string is still handed out).
+    return SUCCEEDED(hr) && value.empty() ? S_FALSE : hr;
 }
 
 HRESULT DomNodeCore::PutText(BSTR text)

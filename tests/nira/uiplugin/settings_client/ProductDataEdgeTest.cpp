@@ -27,6 +27,20 @@ std::string EdgeDatabase()
            "CREATE TABLE FDT4121 (OptionID INTEGER, EKeyDword_UiDestPaperSizeIndex INTEGER);"
            "INSERT INTO FDT4121 VALUES (500, 77);"
            "CREATE TABLE CAP_OPTIONS_INFO AS SELECT * FROM sample.CAP_OPTIONS_INFO;"
+           "CREATE TABLE FDT4116 AS SELECT * FROM sample.FDT4116;"
+           "INSERT INTO FDT4116 SELECT 549, NiraUIPrintQualityID, EKeyEnum_HbIjDsPenSet, 42, 0,"
+           " EKeyEnum_HbIjPmPclPrintQuality, CoolDotPrintMode, EKeyDword_PmReportedHorzDpi, EKeyDword_PmReportedVertDpi,"
+           " EKeyDword_HbIjPmBlackHorzResolution, EKeyDword_HbIjPmBlackVertResolution,"
+           " EKeyDword_HbIjPmColorHorzResolution, EKeyDword_HbIjPmColorVertResolution,"
+           " EKeyBool_HbIjPmSeparateBlackSurfaceEnabled, EKeyBool_HbIjPmBlackExtractEnabled,"
+           " EKeyBool_HbIjPmKFortificationEnabled, EKeyBool_HbIjPmReducedKChannelEnabled,"
+           " EKeyDword_HbIjPmReducedKChannelMaxLineWidth, EKeyDword_HbIjPmReducedKChannelMaxFontSize,"
+           " EKeyDword_HbIjPmZqaFilteringSlope, EKeyDword_HbIjPmZqaFilteringIntercept, EKeyEnum_HbIjPmRmMediaType,"
+           " EKeyDword_HbIjPmHtBlackLevels, EKeyDword_HbIjPmHtColorLevels, EKeyDword_HbIjPmHtColorCount,"
+           " EKeyEnum_HbIjPmHtMediaType, EKeyEnum_HbIjPmHtPrintQuality, EKeyEnum_HbIjUiPrintQualityGroup,"
+           " EKeyEnum_HbIjPmHtProductId, EKeyBool_HbIjPmSpeedMechCapablePrintMode, EKeyBool_HbIjPmPageExtentEnabled,"
+           " EKeyBool_HbIjPmPhotoMediaSelected, EKeyBool_HbIjPmHagakiMediaType, EKeyDword_HbIjPmGladeProductVariant"
+           " FROM sample.FDT4116 WHERE NiraUIMediaTypeID = 256;"
            "DETACH DATABASE sample;";
 }
 
@@ -64,6 +78,9 @@ protected:
         AddFeature(ui, 4114, 256, {{256, u"Letter"}, {501, u"My card"}});
         AddFeature(ui, 4117, 7, {{7, u"Automatically select"}});
         AddFeature(ui, 4119, 1, {{1, u"Off"}, {2, u"On"}});
+        AddFeature(ui, 4115, 2, {{2, u"Normal"}});
+        AddFeature(ui, 4116, 549, {{549, u"Media 549"}, {550, u"My media"}});
+        AddFeature(ui, 4307, 259, {{259, u"Photo paper, glossy"}});
         AddFeature(ui, 4121, 500, {{500, u"Five hundred"}, {501, u"My card"}});
         const std::pair<int, const char16_t*> sizes[] = {{4150, u"4.5"}, {4151, u"6.5"}, {4147, u"0.2"},
                                                          {4149, u"0.3"}, {4146, u"0.25"}, {4148, u"0.35"},
@@ -140,6 +157,19 @@ TEST_F(ProductDataEdgeTest, UserDefinedPaperComesFromOptionRecords)
     FLOAT bottom = 0;
     ASSERT_EQ(client.GetFloat(16, &bottom, 0, 0), TRUE);
     EXPECT_FLOAT_EQ(bottom, 0.7f);
+}
+
+// A media option above 549 is a user's media: its print mode is that of its base media.
+TEST_F(ProductDataEdgeTest, UserMediaUsesItsBaseMedia)
+{
+    LONG mediaIndex = 0;
+    ASSERT_EQ(provider.LookupValue(PRODUCT_SOURCE_PRINT_MODE_ROW, SETTING_ARRAY_INT, 2003, &mediaIndex), TRUE);
+    EXPECT_EQ(mediaIndex, 42);
+    SelectOption(4116, 550);
+    ASSERT_EQ(provider.Attach(&client), TRUE);
+    ASSERT_EQ(provider.SetTarget(edgePrinter, &ui), TRUE);
+    ASSERT_EQ(provider.LookupValue(PRODUCT_SOURCE_PRINT_MODE_ROW, SETTING_ARRAY_INT, 2003, &mediaIndex), TRUE);
+    EXPECT_EQ(mediaIndex, 3);  // glossy photo paper
 }
 
 // Automatic selection of a product that cannot select by itself becomes the paper's input bin.
