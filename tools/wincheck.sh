@@ -28,6 +28,16 @@ for src in "${sources[@]}"; do
     failed=1
   fi
 done
+# Resource scripts compile with the resource compiler.
+windres=${NIRA_MINGW_WINDRES:-x86_64-w64-mingw32-windres}
+mapfile -t scripts < <(find common nira printticket printprocessor printpreviewer oemui langmon package \
+  -name '*.rc' -not -path '*/sim/*' 2>/dev/null | sort)
+for rc in "${scripts[@]}"; do
+  if ! "$windres" -I"$root" -i "$rc" -o "$third/check.res" -O coff; then
+    echo "windows compile check failed: $rc"
+    failed=1
+  fi
+done
 # The source rules, in headers as well.
 mapfile -t texts < <(find common nira printticket printprocessor printpreviewer oemui langmon package \
   \( -name '*.cpp' -o -name '*.h' \) -not -path '*/sim/*' 2>/dev/null | sort)
