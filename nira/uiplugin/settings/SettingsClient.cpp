@@ -95,14 +95,27 @@ BOOLEAN CNiraSettingsClient::UpdateFromPushProviders()
     });
 }
 
-// Every typed access: the index and the pointers are checked before the manager is reached.
-#define FORWARD_CHECKED(kind, index, pointersGiven, call)  \
-    GuardSettingsCall([&] {                                \
-        RequireIndex(kind, index);                         \
-        RequireArgument(pointersGiven);                    \
-        RequireManager();                                  \
-        RequireSettings((call) == TRUE);                   \
-    })
+// Every typed access: the index and the pointers are checked before the manager is reached. The
+// manager's false answer is passed on as it is (absent entries are common, and cheap that way).
+namespace {
+
+template <typename Call>
+BOOLEAN ForwardChecked(LONG kind, LONG index, bool pointersGiven, INiraSettingsAccess* manager, Call&& call)
+{
+    BOOLEAN answer = FALSE;
+    GuardSettingsAction([&] {
+        RequireIndex(kind, index);
+        RequireArgument(pointersGiven);
+        RequireSettings(manager != nullptr);
+        answer = call() == TRUE ? TRUE : FALSE;
+    });
+    return answer;
+}
+
+}  // namespace
+
+#define FORWARD_CHECKED(kind, index, pointersGiven, call) \
+    ForwardChecked(kind, index, pointersGiven, m_manager, [&] { return call; })
 
 BOOLEAN CNiraSettingsClient::GetFlag(LONG index, BYTE* value, BYTE refresh, BYTE dispatch)
 {
