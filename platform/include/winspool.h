@@ -88,6 +88,54 @@ typedef struct _DRIVER_INFO_3W {
     LPWSTR pDefaultDataType;
 } DRIVER_INFO_3W, *PDRIVER_INFO_3W, *LPDRIVER_INFO_3W;
 
+typedef struct _FORM_INFO_1W {
+    DWORD Flags;
+    LPWSTR pName;
+    SIZEL Size;             // thousandths of a millimetre
+    RECTL ImageableArea;
+} FORM_INFO_1W, *PFORM_INFO_1W, *LPFORM_INFO_1W;
+typedef FORM_INFO_1W FORM_INFO_1;
+
+#define FORM_USER 0x00000000
+#define FORM_BUILTIN 0x00000001
+#define FORM_PRINTER 0x00000002
+
+typedef struct _JOB_INFO_1W {
+    DWORD JobId;
+    LPWSTR pPrinterName;
+    LPWSTR pMachineName;
+    LPWSTR pUserName;
+    LPWSTR pDocument;
+    LPWSTR pDatatype;
+    LPWSTR pStatus;
+    DWORD Status;
+    DWORD Priority;
+    DWORD Position;
+    DWORD TotalPages;
+    DWORD PagesPrinted;
+    SYSTEMTIME Submitted;
+} JOB_INFO_1W, *PJOB_INFO_1W, *LPJOB_INFO_1W;
+typedef JOB_INFO_1W JOB_INFO_1;
+
+#define JOB_CONTROL_PAUSE 1
+#define JOB_CONTROL_RESUME 2
+#define JOB_CONTROL_CANCEL 3
+#define JOB_CONTROL_RESTART 4
+#define JOB_CONTROL_DELETE 5
+#define JOB_CONTROL_SENT_TO_PRINTER 6
+#define JOB_CONTROL_LAST_PAGE_EJECTED 7
+
+#define JOB_STATUS_PAUSED 0x00000001
+#define JOB_STATUS_ERROR 0x00000002
+#define JOB_STATUS_DELETING 0x00000004
+#define JOB_STATUS_SPOOLING 0x00000008
+#define JOB_STATUS_PRINTING 0x00000010
+#define JOB_STATUS_OFFLINE 0x00000020
+#define JOB_STATUS_PAPEROUT 0x00000040
+#define JOB_STATUS_PRINTED 0x00000080
+#define JOB_STATUS_DELETED 0x00000100
+#define JOB_STATUS_COMPLETE 0x00001000
+
 typedef struct _DOC_INFO_1W {
     LPWSTR pDocName;
     LPWSTR pOutputFile;
@@ -95,7 +143,9 @@ typedef struct _DOC_INFO_1W {
 } DOC_INFO_1W, *PDOC_INFO_1W, *LPDOC_INFO_1W;
 typedef DOC_INFO_1W DOC_INFO_1;
 
-static_assert(sizeof(PRINTER_INFO_2W) == 136 && sizeof(DRIVER_INFO_3W) == 80, "spooler records have x64 sizes");
+static_assert(sizeof(PRINTER_INFO_2W) == 136 && sizeof(DRIVER_INFO_3W) == 80 && sizeof(FORM_INFO_1W) == 40 &&
+                  sizeof(JOB_INFO_1W) == 96,
+              "spooler records have x64 sizes");
 
 typedef PRINTER_DEFAULTSW PRINTER_DEFAULTS;
 typedef LPPRINTER_DEFAULTSW LPPRINTER_DEFAULTS;
@@ -160,6 +210,19 @@ BOOL WINAPI EndPagePrinter(HANDLE hPrinter);
 BOOL WINAPI EndDocPrinter(HANDLE hPrinter);
 BOOL WINAPI AbortPrinter(HANDLE hPrinter);
 
+// Forms: the spooler's built-in forms, in the order of the DMPAPER_ paper numbers (form k is
+// paper k + 1), then the forms added with AddFormW.
+BOOL WINAPI EnumFormsW(HANDLE hPrinter, DWORD Level, LPBYTE pForm, DWORD cbBuf, LPDWORD pcbNeeded, LPDWORD pcReturned);
+BOOL WINAPI GetFormW(HANDLE hPrinter, LPWSTR pFormName, DWORD Level, LPBYTE pForm, DWORD cbBuf, LPDWORD pcbNeeded);
+BOOL WINAPI AddFormW(HANDLE hPrinter, DWORD Level, LPBYTE pForm);
+BOOL WINAPI DeleteFormW(HANDLE hPrinter, LPWSTR pFormName);
+
+// The printer's queue: documents started and not deleted.
+BOOL WINAPI EnumJobsW(HANDLE hPrinter, DWORD FirstJob, DWORD NoJobs, DWORD Level, LPBYTE pJob, DWORD cbBuf,
+                      LPDWORD pcbNeeded, LPDWORD pcReturned);
+BOOL WINAPI GetJobW(HANDLE hPrinter, DWORD JobId, DWORD Level, LPBYTE pJob, DWORD cbBuf, LPDWORD pcbNeeded);
+BOOL WINAPI SetJobW(HANDLE hPrinter, DWORD JobId, DWORD Level, LPBYTE pJob, DWORD Command);
+
 DWORD WINAPI GetPrinterDataW(HANDLE hPrinter, LPWSTR pValueName, LPDWORD pType, LPBYTE pData, DWORD nSize,
                              LPDWORD pcbNeeded);
 DWORD WINAPI GetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, LPDWORD pType, LPBYTE pData,
@@ -179,6 +242,13 @@ DWORD WINAPI DeletePrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pVa
 #define GetPrinterDriver GetPrinterDriverW
 #define GetPrinterDriverDirectory GetPrinterDriverDirectoryW
 #define StartDocPrinter StartDocPrinterW
+#define EnumForms EnumFormsW
+#define GetForm GetFormW
+#define AddForm AddFormW
+#define DeleteForm DeleteFormW
+#define EnumJobs EnumJobsW
+#define GetJob GetJobW
+#define SetJob SetJobW
 #define GetPrinterData GetPrinterDataW
 #define GetPrinterDataEx GetPrinterDataExW
 #define SetPrinterData SetPrinterDataW

@@ -1,9 +1,10 @@
 // Documents sent to a printer: StartDocPrinterW opens a job on the handle, pages and bytes are
 // recorded, EndDocPrinter or AbortPrinter closes it. Jobs go to the spooler's journal.
-#include "core/Failures.h"
 #include "spooler/Spooler.h"
 
+#include "core/Failures.h"
 #include "core/Wide.h"
+#include "spooler/RecordPacker.h"
 
 using namespace nirasim;
 using namespace nirasim::sim;
@@ -40,6 +41,35 @@ SpoolerJob* CurrentJob(const PrinterHandle& handle)
     }
     SetLastError(ERROR_SPL_NO_STARTDOC);
     return nullptr;
+}
+
+// The printer's queue: its jobs not deleted, oldest first. Call under the spooler's lock.
+std::vector<SpoolerJob*> Queue(const std::u16string& printer)
+{
+    std::vector<SpoolerJob*> queue;
+    for (auto& job : Spooler().jobs) {
+        if (!job.deleted && EqualNoCase(job.printer, printer)) {
+            queue.push_back(&job);
+        }
+    }
+    return queue;
+}
+
+void PackJob(RecordPacker& packer, const SpoolerJob& job, DWORD position)
+{
+    JOB_INFO_1W info{};
+    info.JobId = job.id;
+    info.Status = job.status;
+    info.Priority = 1;
+    info.Position = position;
+    info.TotalPages = job.pages;
+    GetSystemTime(&info.Submitted);
+    size_t at = packer.AddRecord(info);
+    static const std::u16string machine = u"\\LOCALHOST";
+    packer.PointAt(at + offsetof(JOB_INFO_1W, pPrinterName), &job.printer);
+    packer.PointAt(at + offsetof(JOB_INFO_1W, pMachineName), &machine);
+    packer.PointAt(at + offsetof(JOB_INFO_1W, pDocument), &job.documentName);
+    packer.PointAt(at + offsetof(JOB_INFO_1W, pDatatype), &job.dataType);
 }
 
 template <typename Change>
@@ -95,6 +125,7 @@ DWORD WINAPI StartDocPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pDocInfo)
     }
     SpoolerJob job{spooler.nextJobId++, printer->spec.name, WideFrom(info.pDocName), WideFrom(info.pOutputFile),
                    dataType, {}, 0, false, false};
+    job.status = JOB_STATUS_SPOOLING;
     handle->jobId = job.id;
     spooler.jobs.push_back(job);
     return job.id;
@@ -135,6 +166,8 @@ BOOL WINAPI EndDocPrinter(HANDLE hPrinter)
 {
     return ChangeJob(hPrinter, [](PrinterHandle& handle, SpoolerJob& job) {
         job.ended = true;
+        job.status &= ~JOB_STATUS_SPOOLING;
+        job.deleted = (job.status & JOB_STATUS_DELETING) != 0;
         handle.jobId = 0;
         return TRUE;
     });
@@ -144,7 +177,106 @@ BOOL WINAPI AbortPrinter(HANDLE hPrinter)
 {
     return ChangeJob(hPrinter, [](PrinterHandle& handle, SpoolerJob& job) {
         job.aborted = true;
+        job.deleted = true;
+        job.status = (job.status & ~JOB_STATUS_SPOOLING) | JOB_STATUS_DELETED;
         handle.jobId = 0;
         return TRUE;
     });
+}
+
+BOOL WINAPI EnumJobsW(HANDLE hPrinter, DWORD FirstJob, DWORD NoJobs, DWORD Level, LPBYTE pJob, DWORD cbBuf,
+                      LPDWORD pcbNeeded, LPDWORD pcReturned)
+{
+    NIRASIM_FAIL_IF_INJECTED("EnumJobsW", FALSE);
+    auto handle = PrinterHandleOf(hPrinter);
+    if (!handle || handle->printer.empty()) {
+        return Fail(ERROR_INVALID_HANDLE);
+    }
+    if (pcbNeeded == nullptr || pcReturned == nullptr) {
+        return Fail(RPC_X_NULL_REF_POINTER);
+    }
+    *pcReturned = 0;
+    if (Level != 1) {
+        return Fail(ERROR_INVALID_LEVEL);
+    }
+    SpoolerState& spooler = Spooler();
+    std::lock_guard<std::recursive_mutex> guard(spooler.lock);
+    std::vector<SpoolerJob*> queue = Queue(handle->printer);
+    RecordPacker packer;
+    DWORD count = 0;
+    for (DWORD i = FirstJob; i < queue.size() && count < NoJobs; ++i, ++count) {
+        PackJob(packer, *queue[i], i + 1);
+    }
+    if (!packer.Answer(pJob, cbBuf, pcbNeeded)) {
+        return FALSE;
+    }
+    *pcReturned = count;
+    return TRUE;
+}
+
+BOOL WINAPI GetJobW(HANDLE hPrinter, DWORD JobId, DWORD Level, LPBYTE pJob, DWORD cbBuf, LPDWORD pcbNeeded)
+{
+    NIRASIM_FAIL_IF_INJECTED("GetJobW", FALSE);
+    auto handle = PrinterHandleOf(hPrinter);
+    if (!handle || handle->printer.empty()) {
+        return Fail(ERROR_INVALID_HANDLE);
+    }
+    if (pcbNeeded == nullptr) {
+        return Fail(RPC_X_NULL_REF_POINTER);
+    }
+    if (Level != 1) {
+        return Fail(ERROR_INVALID_LEVEL);
+    }
+    SpoolerState& spooler = Spooler();
+    std::lock_guard<std::recursive_mutex> guard(spooler.lock);
+    std::vector<SpoolerJob*> queue = Queue(handle->printer);
+    for (DWORD i = 0; i < queue.size(); ++i) {
+        if (queue[i]->id == JobId) {
+            RecordPacker packer;
+            PackJob(packer, *queue[i], i + 1);
+            return packer.Answer(pJob, cbBuf, pcbNeeded);
+        }
+    }
+    return Fail(ERROR_INVALID_PARAMETER);
+}
+
+BOOL WINAPI SetJobW(HANDLE hPrinter, DWORD JobId, DWORD Level, LPBYTE, DWORD Command)
+{
+    NIRASIM_FAIL_IF_INJECTED("SetJobW", FALSE);
+    auto handle = PrinterHandleOf(hPrinter);
+    if (!handle || handle->printer.empty()) {
+        return Fail(ERROR_INVALID_HANDLE);
+    }
+    if (Level != 0) {
+        return Fail(ERROR_INVALID_LEVEL);  // only commands change jobs here
+    }
+    SpoolerState& spooler = Spooler();
+    std::lock_guard<std::recursive_mutex> guard(spooler.lock);
+    for (SpoolerJob* job : Queue(handle->printer)) {
+        if (job->id != JobId) {
+            continue;
+        }
+        switch (Command) {
+        case JOB_CONTROL_PAUSE:
+            job->status |= JOB_STATUS_PAUSED;
+            return TRUE;
+        case JOB_CONTROL_RESUME:
+            job->status &= ~JOB_STATUS_PAUSED;
+            return TRUE;
+        case JOB_CONTROL_CANCEL:
+        case JOB_CONTROL_DELETE:
+            job->status |= JOB_STATUS_DELETING;
+            job->deleted = job->ended || job->aborted;  // an open document goes when it ends
+            return TRUE;
+        case JOB_CONTROL_RESTART:
+        case JOB_CONTROL_SENT_TO_PRINTER:
+            return TRUE;
+        case JOB_CONTROL_LAST_PAGE_EJECTED:
+            job->status |= JOB_STATUS_PRINTED;
+            return TRUE;
+        default:
+            return Fail(ERROR_INVALID_PARAMETER);
+        }
+    }
+    return Fail(ERROR_INVALID_PARAMETER);
 }

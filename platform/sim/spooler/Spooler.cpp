@@ -27,6 +27,8 @@ ResetHook resetSpooler([] {
     spooler.printers.clear();
     spooler.jobs.clear();
     spooler.nextJobId = 1;
+    spooler.userForms.clear();
+    spooler.userFormNames.clear();
 });
 
 ACCESS_MASK MapPrinterRights(ACCESS_MASK desired)

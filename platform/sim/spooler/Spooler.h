@@ -30,6 +30,8 @@ struct SpoolerState {
     std::vector<PrinterRecord> printers;
     std::vector<SpoolerJob> jobs;  // every document started, in order
     DWORD nextJobId = 1;
+    std::vector<FORM_INFO_1W> userForms;   // added with AddFormW (names in userFormNames)
+    std::vector<std::u16string> userFormNames;
 };
 
 SpoolerState& Spooler();

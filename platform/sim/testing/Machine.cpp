@@ -344,6 +344,15 @@ void Machine::RefuseDocuments(const Text& printer, DWORD error)
     }
 }
 
+DWORD Machine::QueueJob(const Text& printer, const Text& documentName)
+{
+    sim::SpoolerState& spooler = sim::Spooler();
+    std::lock_guard<std::recursive_mutex> guard(spooler.lock);
+    SpoolerJob job{spooler.nextJobId++, printer.wide(), documentName.wide(), {}, u"RAW", {}, 1, true, false};
+    spooler.jobs.push_back(job);
+    return job.id;
+}
+
 std::vector<SpoolerJob> Machine::Jobs() const
 {
     sim::SpoolerState& spooler = sim::Spooler();

@@ -283,3 +283,65 @@ TEST_F(Spooler, DocumentsAreJournalled)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Spooler, FormsFollowThePaperNumbers)
+{
+    HANDLE printer = Open(PRINTER_ACCESS_USE);
+    DWORD needed = 0, count = 0;
+    EXPECT_FALSE(EnumFormsW(printer, 1, nullptr, 0, &needed, &count));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INSUFFICIENT_BUFFER));
+    std::vector<BYTE> buffer(needed);
+    ASSERT_TRUE(EnumFormsW(printer, 1, buffer.data(), needed, &needed, &count));
+    auto* forms = reinterpret_cast<FORM_INFO_1W*>(buffer.data());
+    ASSERT_GE(count, 28u);
+    EXPECT_EQ(std::u16string(forms[0].pName), TEXT("Letter"));  // paper 1
+    EXPECT_EQ(std::u16string(forms[8].pName), TEXT("A4"));      // paper 9
+    EXPECT_EQ(forms[8].Size.cx, 210000);
+    EXPECT_EQ(forms[8].Size.cy, 297000);
+
+    WCHAR name[] = TEXT("Photo 13x18");
+    FORM_INFO_1W custom = {FORM_USER, name, {130000, 180000}, {0, 0, 130000, 180000}};
+    EXPECT_TRUE(AddFormW(printer, 1, reinterpret_cast<LPBYTE>(&custom)));
+    EXPECT_FALSE(AddFormW(printer, 1, reinterpret_cast<LPBYTE>(&custom)));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_EXISTS));
+    DWORD more = 0;
+    EnumFormsW(printer, 1, nullptr, 0, &needed, &more);
+    buffer.resize(needed);
+    ASSERT_TRUE(EnumFormsW(printer, 1, buffer.data(), needed, &needed, &more));
+    EXPECT_EQ(more, count + 1);
+    EXPECT_EQ(std::u16string(reinterpret_cast<FORM_INFO_1W*>(buffer.data())[count].pName), TEXT("Photo 13x18"));
+    EXPECT_TRUE(DeleteFormW(printer, name));
+    WCHAR a4[] = TEXT("A4");
+    EXPECT_FALSE(DeleteFormW(printer, a4));
+    ClosePrinter(printer);
+}
+
+TEST_F(Spooler, TheQueueAnswersAndTakesCommands)
+{
+    HANDLE printer = Open(PRINTER_ACCESS_USE);
+    DWORD first = machine.QueueJob("Office Printer", "Letter to Anna");
+    DWORD second = machine.QueueJob("Office Printer", "Report");
+    DWORD needed = 0, count = 0;
+    // Is a second job queued? One job from position 1, without a buffer.
+    EXPECT_FALSE(EnumJobsW(printer, 1, 1, 1, nullptr, 0, &needed, &count));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_GT(needed, 0u);
+
+    std::vector<BYTE> buffer(512);
+    ASSERT_TRUE(GetJobW(printer, second, 1, buffer.data(), 512, &needed));
+    auto* info = reinterpret_cast<JOB_INFO_1W*>(buffer.data());
+    EXPECT_EQ(std::u16string(info->pDocument), TEXT("Report"));
+    EXPECT_EQ(info->Position, 2u);
+
+    EXPECT_TRUE(SetJobW(printer, first, 0, nullptr, JOB_CONTROL_DELETE));
+    ASSERT_TRUE(EnumJobsW(printer, 0, 3, 1, buffer.data(), 512, &needed, &count));
+    EXPECT_EQ(count, 1u);
+    EXPECT_EQ(reinterpret_cast<JOB_INFO_1W*>(buffer.data())->JobId, second);
+    EXPECT_FALSE(GetJobW(printer, first, 1, buffer.data(), 512, &needed));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
+    ClosePrinter(printer);
+}
+
+}  // namespace

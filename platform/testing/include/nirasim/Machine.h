@@ -94,6 +94,8 @@ struct SpoolerJob {
     DWORD pages;
     bool ended;        // EndDocPrinter was called
     bool aborted;      // AbortPrinter was called
+    DWORD status = 0;  // JOB_STATUS_ bits (SetJobW changes them)
+    bool deleted = false;  // gone from the queue (JOB_CONTROL_DELETE or _CANCEL)
 };
 
 class Machine {
@@ -157,6 +159,8 @@ public:
     // StartDocPrinterW on this printer fails with `error` (ERROR_SUCCESS: succeeds again).
     void RefuseDocuments(const Text& printer, DWORD error);
     std::vector<SpoolerJob> Jobs() const;
+    // Puts a finished document of another program in the printer's queue; answers its job id.
+    DWORD QueueJob(const Text& printer, const Text& documentName);
 
     // --- injected failures ---
     // The next `times` calls of a platform function, by its Windows name ("GetTempFileNameW",
