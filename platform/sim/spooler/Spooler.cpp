@@ -27,6 +27,7 @@ ResetHook resetSpooler([] {
     spooler.printers.clear();
     spooler.jobs.clear();
     spooler.nextJobId = 1;
+    spooler.portStatus.clear();
     spooler.userForms.clear();
     spooler.userFormNames.clear();
 });
