@@ -136,6 +136,34 @@ typedef JOB_INFO_1W JOB_INFO_1;
 #define JOB_STATUS_DELETED 0x00000100
 #define JOB_STATUS_COMPLETE 0x00001000
 
+typedef struct _PORT_INFO_1W {
+    LPWSTR pName;
+} PORT_INFO_1W, *PPORT_INFO_1W, *LPPORT_INFO_1W;
+
+typedef struct _PORT_INFO_3W {
+    DWORD dwStatus;
+    LPWSTR pszStatus;
+    DWORD dwSeverity;
+} PORT_INFO_3W, *PPORT_INFO_3W, *LPPORT_INFO_3W;
+typedef PORT_INFO_1W PORT_INFO_1;
+typedef PORT_INFO_3W PORT_INFO_3;
+
+#define PORT_STATUS_TYPE_ERROR 1
+#define PORT_STATUS_TYPE_WARNING 2
+#define PORT_STATUS_TYPE_INFO 3
+#define PORT_STATUS_OFFLINE 1
+#define PORT_STATUS_PAPER_JAM 2
+#define PORT_STATUS_PAPER_OUT 3
+#define PORT_STATUS_OUTPUT_BIN_FULL 4
+#define PORT_STATUS_PAPER_PROBLEM 5
+#define PORT_STATUS_NO_TONER 6
+#define PORT_STATUS_DOOR_OPEN 7
+#define PORT_STATUS_USER_INTERVENTION 8
+#define PORT_STATUS_OUT_OF_MEMORY 9
+#define PORT_STATUS_TONER_LOW 10
+#define PORT_STATUS_WARMING_UP 11
+#define PORT_STATUS_POWER_SAVE 12
+
 typedef struct _DOC_INFO_1W {
     LPWSTR pDocName;
     LPWSTR pOutputFile;
@@ -144,7 +172,7 @@ typedef struct _DOC_INFO_1W {
 typedef DOC_INFO_1W DOC_INFO_1;
 
 static_assert(sizeof(PRINTER_INFO_2W) == 136 && sizeof(DRIVER_INFO_3W) == 80 && sizeof(FORM_INFO_1W) == 40 &&
-                  sizeof(JOB_INFO_1W) == 96,
+                  sizeof(JOB_INFO_1W) == 96 && sizeof(PORT_INFO_3W) == 24,
               "spooler records have x64 sizes");
 
 typedef PRINTER_DEFAULTSW PRINTER_DEFAULTS;
@@ -217,6 +245,11 @@ BOOL WINAPI GetFormW(HANDLE hPrinter, LPWSTR pFormName, DWORD Level, LPBYTE pFor
 BOOL WINAPI AddFormW(HANDLE hPrinter, DWORD Level, LPBYTE pForm);
 BOOL WINAPI DeleteFormW(HANDLE hPrinter, LPWSTR pFormName);
 
+// Ports: the ports of the machine's printers and the standard ones; SetPortW level 3 records the
+// status a language monitor reports (nirasim::Machine::PortStatus).
+BOOL WINAPI EnumPortsW(LPWSTR pName, DWORD Level, LPBYTE pPort, DWORD cbBuf, LPDWORD pcbNeeded, LPDWORD pcReturned);
+BOOL WINAPI SetPortW(LPWSTR pName, LPWSTR pPortName, DWORD dwLevel, LPBYTE pPortInfo);
+
 // The printer's queue: documents started and not deleted.
 BOOL WINAPI EnumJobsW(HANDLE hPrinter, DWORD FirstJob, DWORD NoJobs, DWORD Level, LPBYTE pJob, DWORD cbBuf,
                       LPDWORD pcbNeeded, LPDWORD pcReturned);
@@ -247,6 +280,8 @@ DWORD WINAPI DeletePrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pVa
 #define AddForm AddFormW
 #define DeleteForm DeleteFormW
 #define EnumJobs EnumJobsW
+#define EnumPorts EnumPortsW
+#define SetPort SetPortW
 #define GetJob GetJobW
 #define SetJob SetJobW
 #define GetPrinterData GetPrinterDataW

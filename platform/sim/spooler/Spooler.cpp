@@ -27,6 +27,7 @@ ResetHook resetSpooler([] {
     spooler.printers.clear();
     spooler.jobs.clear();
     spooler.nextJobId = 1;
+    spooler.portStatus.clear();
     spooler.userForms.clear();
     spooler.userFormNames.clear();
 });
@@ -56,8 +57,7 @@ void PackPrinter(RecordPacker& packer, const PrinterRecord& printer, DWORD level
         PRINTER_INFO_1W info{};
         info.Flags = kPrinterInfo1Flags;
         size_t at = packer.AddRecord(info);
-        std::u16string description = spec.name + u"," + spec.driverName + u"," + spec.location;
-        packer.PointAt(at + offsetof(PRINTER_INFO_1W, pDescription), &description);  // copied at once
+        packer.PointAt(at + offsetof(PRINTER_INFO_1W, pDescription), spec.name + u"," + spec.driverName + u"," + spec.location);
         packer.PointAt(at + offsetof(PRINTER_INFO_1W, pName), &spec.name);
         packer.PointAt(at + offsetof(PRINTER_INFO_1W, pComment), &spec.comment);
         break;
@@ -384,12 +384,7 @@ BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, DWORD Level,
     if (driver == nullptr || (pEnvironment != nullptr && !EqualNoCase(WideFrom(pEnvironment), kEnvironment))) {
         return Fail(ERROR_UNKNOWN_PRINTER_DRIVER);
     }
-    std::u16string scratch;  // PointAt copies the text at once
-    auto text = [&](std::u16string value) {
-        scratch = std::move(value);
-        return &scratch;
-    };
-    auto file = [&](const std::u16string& name) { return name.empty() ? text(u"") : text(DriverFilePath(name)); };
+    auto file = [](const std::u16string& name) { return name.empty() ? std::u16string() : DriverFilePath(name); };
 
     RecordPacker packer;
     if (Level == 1) {
@@ -401,7 +396,7 @@ BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, DWORD Level,
         size_t at = Level == 2 ? packer.AddRecord(DRIVER_INFO_2W{kDriverVersion, nullptr, nullptr, nullptr, nullptr, nullptr})
                                : packer.AddRecord(info);
         packer.PointAt(at + offsetof(DRIVER_INFO_3W, pName), &driver->name);
-        packer.PointAt(at + offsetof(DRIVER_INFO_3W, pEnvironment), text(kEnvironment));
+        packer.PointAt(at + offsetof(DRIVER_INFO_3W, pEnvironment), std::u16string(kEnvironment));
         packer.PointAt(at + offsetof(DRIVER_INFO_3W, pDriverPath), file(driver->driverFile));
         packer.PointAt(at + offsetof(DRIVER_INFO_3W, pDataFile), file(driver->dataFile));
         packer.PointAt(at + offsetof(DRIVER_INFO_3W, pConfigFile), file(driver->configFile));
@@ -411,7 +406,7 @@ BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, DWORD Level,
                 dependents.push_back(DriverFilePath(name));
             }
             packer.PointAt(at + offsetof(DRIVER_INFO_3W, pHelpFile), file(driver->helpFile));
-            packer.PointAt(at + offsetof(DRIVER_INFO_3W, pDependentFiles), text(MultiString(dependents)));
+            packer.PointAt(at + offsetof(DRIVER_INFO_3W, pDependentFiles), MultiString(dependents));
             packer.PointAt(at + offsetof(DRIVER_INFO_3W, pMonitorName), &driver->monitorName);
             packer.PointAt(at + offsetof(DRIVER_INFO_3W, pDefaultDataType), &driver->defaultDataType);
         }

@@ -6,11 +6,13 @@
 
 #include <nirasim/Machine.h>
 
+#include <map>
 #include <memory>
 #include <mutex>
 #include <vector>
 
 #include "core/Handles.h"
+#include "core/Wide.h"
 
 namespace nirasim::sim {
 
@@ -30,6 +32,7 @@ struct SpoolerState {
     std::vector<PrinterRecord> printers;
     std::vector<SpoolerJob> jobs;  // every document started, in order
     DWORD nextJobId = 1;
+    std::map<std::u16string, PortStatus, NoCaseLess> portStatus;
     std::vector<FORM_INFO_1W> userForms;   // added with AddFormW (names in userFormNames)
     std::vector<std::u16string> userFormNames;
 };

@@ -344,6 +344,14 @@ void Machine::RefuseDocuments(const Text& printer, DWORD error)
     }
 }
 
+PortStatus Machine::GetPortStatus(const Text& port) const
+{
+    sim::SpoolerState& spooler = sim::Spooler();
+    std::lock_guard<std::recursive_mutex> guard(spooler.lock);
+    auto found = spooler.portStatus.find(port.wide());
+    return found == spooler.portStatus.end() ? PortStatus() : found->second;
+}
+
 DWORD Machine::QueueJob(const Text& printer, const Text& documentName)
 {
     sim::SpoolerState& spooler = sim::Spooler();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -342,6 +343,35 @@ TEST_F(Spooler, TheQueueAnswersAndTakesCommands)
     EXPECT_FALSE(GetJobW(printer, first, 1, buffer.data(), 512, &needed));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
     ClosePrinter(printer);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Spooler, PortsAndTheirStatus)
+{
+    DWORD needed = 0, count = 0;
+    EXPECT_FALSE(EnumPortsW(nullptr, 1, nullptr, 0, &needed, &count));
+    std::vector<BYTE> buffer(needed);
+    ASSERT_TRUE(EnumPortsW(nullptr, 1, buffer.data(), needed, &needed, &count));
+    std::vector<std::u16string> names;
+    for (DWORD i = 0; i < count; ++i) {
+        names.push_back(reinterpret_cast<PORT_INFO_1W*>(buffer.data())[i].pName);
+    }
+    EXPECT_NE(std::find(names.begin(), names.end(), TEXT("USB001")), names.end());
+
+    WCHAR port[] = TEXT("usb001");
+    WCHAR low[] = TEXT("An ink cartridge is low.");
+    PORT_INFO_3W info = {0, low, PORT_STATUS_TYPE_WARNING};
+    EXPECT_TRUE(SetPortW(nullptr, port, 3, reinterpret_cast<LPBYTE>(&info)));
+    nirasim::PortStatus status = machine.GetPortStatus("USB001");
+    EXPECT_TRUE(status.set);
+    EXPECT_EQ(status.text, low);
+    EXPECT_EQ(status.severity, DWORD(PORT_STATUS_TYPE_WARNING));
+    WCHAR unknown[] = TEXT("NE99:");
+    EXPECT_FALSE(SetPortW(nullptr, unknown, 3, reinterpret_cast<LPBYTE>(&info)));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_UNKNOWN_PORT));
 }
 
 }  // namespace

@@ -98,6 +98,14 @@ struct SpoolerJob {
     bool deleted = false;  // gone from the queue (JOB_CONTROL_DELETE or _CANCEL)
 };
 
+// The last status SetPortW (level 3) gave a port.
+struct PortStatus {
+    DWORD status = 0;
+    std::u16string text;
+    DWORD severity = 0;
+    bool set = false;  // SetPortW has been called for the port
+};
+
 class Machine {
 public:
     Machine();
@@ -159,6 +167,7 @@ public:
     // StartDocPrinterW on this printer fails with `error` (ERROR_SUCCESS: succeeds again).
     void RefuseDocuments(const Text& printer, DWORD error);
     std::vector<SpoolerJob> Jobs() const;
+    PortStatus GetPortStatus(const Text& port) const;
     // Puts a finished document of another program in the printer's queue; answers its job id.
     DWORD QueueJob(const Text& printer, const Text& documentName);
 
