@@ -4,8 +4,8 @@
 
 namespace {
 
-const char16_t* const kSamplePrinter = u"Nira Sample Inkjet";
-const char16_t* const kSamplePort = u"USB001";
+const char16_t* const kSamplePrinter = TEXT("Nira Sample Inkjet");
+const char16_t* const kSamplePort = TEXT("USB001");
 
 }  // namespace
 

@@ -14,10 +14,10 @@
 namespace {
 
 const char16_t* const kComponentKeys[] = {
-    u"NIRA_UI_PLUGIN",      u"NIRA_UI_DLL",      u"NIRA_PR_DLL",         u"NIRA_STRING_DLL",
-    u"Component_R_B",       u"Component_F_B",    u"Component_F_C",       u"PRODUCT_DATA_FILE",
-    u"NIRA_CAPABILITY_XML", u"NIRA_UILAYOUT_XML", u"NIRA_CONSTRAINT_XML", u"NIRA_PMLOID_XML",
-    u"NIRA_DMC_CORE_DLL",   u"NIRA_DMC_CONFIG_FILE", u"PRINTER_SETTING_API",
+    TEXT("NIRA_UI_PLUGIN"),      TEXT("NIRA_UI_DLL"),      TEXT("NIRA_PR_DLL"),         TEXT("NIRA_STRING_DLL"),
+    TEXT("Component_R_B"),       TEXT("Component_F_B"),    TEXT("Component_F_C"),       TEXT("PRODUCT_DATA_FILE"),
+    TEXT("NIRA_CAPABILITY_XML"), TEXT("NIRA_UILAYOUT_XML"), TEXT("NIRA_CONSTRAINT_XML"), TEXT("NIRA_PMLOID_XML"),
+    TEXT("NIRA_DMC_CORE_DLL"),   TEXT("NIRA_DMC_CONFIG_FILE"), TEXT("PRINTER_SETTING_API"),
 };
 
 constexpr UINT kShownStringId = 4339;
@@ -44,7 +44,7 @@ const char* PortTypeName(DWORD type)
 
 std::u16string Padded(const std::u16string& text, size_t width)
 {
-    return text.size() >= width ? text : text + std::u16string(width - text.size(), u' ');
+    return text.size() >= width ? text : text + std::u16string(width - text.size(), TEXT(' '));
 }
 
 void ShowComponents(HostMachine& host, CNiraPrinterAccess& access)
@@ -53,11 +53,11 @@ void ShowComponents(HostMachine& host, CNiraPrinterAccess& access)
     for (const char16_t* key : kComponentKeys) {
         WCHAR path[CNiraPrinterAccess::kComponentPathChars];
         if (!access.GetComponentPath(key, path)) {
-            HostMachine::Print(u"  " + Padded(key, 22) + u"(not named)");
+            HostMachine::Print(TEXT("  ") + Padded(key, 22) + TEXT("(not named)"));
             continue;
         }
-        const char16_t* state = host.machine().FileExists(path) ? u"" : u"  (not in the package yet)";
-        HostMachine::Print(u"  " + Padded(key, 22) + path + state);
+        const char16_t* state = host.machine().FileExists(path) ? TEXT("") : TEXT("  (not in the package yet)");
+        HostMachine::Print(TEXT("  ") + Padded(key, 22) + path + state);
     }
 }
 
@@ -71,7 +71,7 @@ void ShowPort(CNiraPrinterAccess& access)
     }
     char line[64];
     std::snprintf(line, sizeof(line), "  (type %u, %s)", static_cast<unsigned>(type), PortTypeName(type));
-    HostMachine::Print(u"port:           " + std::u16string(port.GetBuffer()) + nirasim::Wide(line));
+    HostMachine::Print(TEXT("port:           ") + std::u16string(port.GetBuffer()) + nirasim::Wide(line));
     HostMachine::Print(std::string("local printer:  ") + (access.IsLocalPrinter() ? "yes" : "no"));
 }
 
@@ -86,7 +86,7 @@ void ShowText(HostMachine& host, const std::u16string& library, LANGID language,
     ReleaseStringDll();
     char prefix[80];
     std::snprintf(prefix, sizeof(prefix), "  text %u, user language 0x%04X (%s): ", id, language, label);
-    HostMachine::Print(nirasim::Wide(prefix) + (result == NIRA_STATUS_OK ? std::u16string(text) : u"(not found)"));
+    HostMachine::Print(nirasim::Wide(prefix) + (result == NIRA_STATUS_OK ? std::u16string(text) : TEXT("(not found)")));
 }
 
 int Run(HostMachine& host, const std::vector<std::string>&)
@@ -98,20 +98,20 @@ int Run(HostMachine& host, const std::vector<std::string>&)
     }
     WCHAR name[260];
     access.GetPrinterName(name, 260);
-    HostMachine::Print(u"printer:        " + std::u16string(name));
+    HostMachine::Print(TEXT("printer:        ") + std::u16string(name));
     ShowPort(access);
     if (!access.FindDriverIni(0)) {
         HostMachine::Print("driver INI:     not found among the dependent files");
         return 1;
     }
-    HostMachine::Print(u"driver INI:     " + std::u16string(access.GetDriverIniPath()));
+    HostMachine::Print(TEXT("driver INI:     ") + std::u16string(access.GetDriverIniPath()));
     ShowComponents(host, access);
 
     WCHAR library[CNiraPrinterAccess::kComponentPathChars];
-    if (!access.GetComponentPath(u"NIRA_STRING_DLL", library)) {
+    if (!access.GetComponentPath(TEXT("NIRA_STRING_DLL"), library)) {
         return 1;
     }
-    HostMachine::Print(u"string library: " + std::u16string(library));
+    HostMachine::Print(TEXT("string library: ") + std::u16string(library));
     LANGID user = GetUserDefaultUILanguage();
     ShowText(host, library, user, "the machine's user");
     ShowText(host, library, 0x0407, "German");
