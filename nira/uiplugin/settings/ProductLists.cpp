@@ -159,7 +159,8 @@ void CNiraProductData::EnsureList(const ListSource& source, ProductListBuffer& b
     RunQuery(source.countQuery, ProductCountRow, &count);
     RequireSettings(count > 0);
     const SIZE_T size = static_cast<SIZE_T>(count) * source.recordSize + source.recordSize + HB_LIST_HEADER_SIZE;
-    RequireSettings(size <= MAXDWORD);
+    // A blob longer than the settings can keep could never be handed on: it is not even loaded.
+    RequireSettings(size <= SETTING_BLOB_MAX_LENGTH);
     BYTE* block = static_cast<BYTE*>(AllocateSettingsBlock(size));
     const DWORD rowCount = static_cast<DWORD>(count);
     memcpy(block, &rowCount, sizeof(rowCount));

@@ -238,3 +238,24 @@ TEST_F(ProductListsTest, ProductRowComesFromTheFirstRowOnly)
         ClosePrinter(other);
     }
 }
+
+// A list is handed on whole only while its blob fits the settings' 16-bit length: 8,190
+// commands do, 8,191 are not loaded at all.
+TEST_F(ProductListsTest, ListsLongerThanABlobAreRefused)
+{
+    const std::string commands = [](int count) {
+        return "WITH RECURSIVE n(v) AS (SELECT 1 UNION ALL SELECT v + 1 FROM n WHERE v < " + std::to_string(count) +
+               ") INSERT INTO HB_COMMAND_LIST SELECT v, 1 FROM n;";
+    }(8190);
+    InstallPrinterWithDatabase(u"Long Lists", std::string(kHbTables) + commands +
+                                                  "INSERT INTO HB_JOBUI_EVENTS SELECT * FROM HB_COMMAND_LIST;"
+                                                  "INSERT INTO HB_JOBUI_EVENTS VALUES (8191, 1);");
+    HANDLE other = OpenTestPrinter(u"Long Lists");
+    ASSERT_NE(other, nullptr);
+    Attach(other);
+    ASSERT_EQ(provider.SyncBlob(40), TRUE);
+    EXPECT_EQ(ReadBlob(client, 40).size(), 4u + 8u * 8191u);
+    EXPECT_EQ(provider.LoadJobEventList(), FALSE);
+    EXPECT_EQ(provider.SyncBlob(42), FALSE);
+    ClosePrinter(other);
+}
