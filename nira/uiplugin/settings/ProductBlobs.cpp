@@ -6,8 +6,7 @@
 
 namespace {
 
-constexpr INT kMarkFontSize = 52;
-constexpr INT kMarkAngle = 150;
+constexpr INT kMarkWords[DEFAULT_MARK_WORD_COUNT] = {52, 150, 0, 1};
 constexpr DWORD kMarkColor = 0xC0C0C0;  // light grey
 
 }  // namespace
@@ -15,17 +14,16 @@ constexpr DWORD kMarkColor = 0xC0C0C0;  // light grey
 void FillDefaultMarkRecord(DefaultMarkRecord& mark)
 {
     memset(&mark, 0, sizeof(mark));
-    CopyStringSafe(mark.name, DEFAULT_MARK_TEXT_CHARS, TEXT(" [none]"));
-    CopyStringSafe(mark.text, DEFAULT_MARK_TEXT_CHARS, TEXT("HBRender Test"));
-    CopyStringSafe(mark.fontName, DEFAULT_MARK_TEXT_CHARS, TEXT("Courier"));
-    mark.fontSize = kMarkFontSize;
-    mark.angle = kMarkAngle;
-    mark.style = 0;
-    mark.outline = 1;
-    mark.reserved = 0;
-    mark.textColor = kMarkColor;
-    mark.firstPageOnly = 0;
-    mark.outlineColor = kMarkColor;
+    CopyStringSafe(mark.overlayText, DEFAULT_MARK_TEXT_CHARS, TEXT(" [none]"));
+    CopyStringSafe(mark.overlayText2, DEFAULT_MARK_TEXT_CHARS, TEXT("HBRender Test"));
+    CopyStringSafe(mark.overlayFont, DEFAULT_MARK_TEXT_CHARS, TEXT("Courier"));
+    for (int i = 0; i < DEFAULT_MARK_WORD_COUNT; ++i) {
+        mark.overlayWords[i] = kMarkWords[i];
+    }
+    mark.overlayStyle = 0;
+    mark.overlayColor = kMarkColor;
+    mark.overlayWord = 0;
+    mark.overlayColor2 = kMarkColor;
 }
 
 void FillFeatureBits(FeatureBitsRecord& record, DWORD option)

@@ -9,23 +9,22 @@
 
 constexpr int DEFAULT_MARK_TEXT_CHARS = 256;
 
-// The watermark a job starts with.
+// The overlay (mark) a job starts with; the print processor reads the drawn text, the font and
+// the style of it.
+constexpr int DEFAULT_MARK_WORD_COUNT = 4;
 struct DefaultMarkRecord {
-    WCHAR name[DEFAULT_MARK_TEXT_CHARS];
-    WCHAR text[DEFAULT_MARK_TEXT_CHARS];
-    WCHAR fontName[DEFAULT_MARK_TEXT_CHARS];
-    INT fontSize;
-    INT angle;
-    INT style;
-    INT outline;
-    INT reserved;
-    DWORD textColor;
-    INT firstPageOnly;
-    DWORD outlineColor;
+    WCHAR overlayText[DEFAULT_MARK_TEXT_CHARS];
+    WCHAR overlayText2[DEFAULT_MARK_TEXT_CHARS];  // the text that is drawn
+    WCHAR overlayFont[DEFAULT_MARK_TEXT_CHARS];
+    INT overlayWords[DEFAULT_MARK_WORD_COUNT];
+    INT overlayStyle;   // 0 regular, 1 bold, 2 italic, 3 bold italic
+    DWORD overlayColor;
+    INT overlayWord;
+    DWORD overlayColor2;
 };
 static_assert(sizeof(DefaultMarkRecord) == 1568, "DefaultMarkRecord is 1568 bytes");
-static_assert(offsetof(DefaultMarkRecord, fontSize) == 1536, "DefaultMarkRecord layout");
-static_assert(offsetof(DefaultMarkRecord, outlineColor) == 1564, "DefaultMarkRecord layout");
+static_assert(offsetof(DefaultMarkRecord, overlayWords) == 1536, "DefaultMarkRecord layout");
+static_assert(offsetof(DefaultMarkRecord, overlayColor2) == 1564, "DefaultMarkRecord layout");
 
 // Bits 0..24 of an option, one 32-bit value (0 or 1) each, least significant bit first.
 constexpr int FEATURE_BITS_COUNT = 25;

@@ -138,11 +138,11 @@ private:
 
 public:
     // How one HB list is read (ProductLists.cpp).
-    struct ListSpec;
+    struct ListSource;
 
 private:
-    void EnsureList(const ListSpec& spec, ProductListBuffer& buffer);
-    ProductListBuffer& ListFor(LONG index, const ListSpec** spec);
+    void EnsureList(const ListSource& source, ProductListBuffer& buffer);
+    ProductListBuffer& ListFor(LONG index, const ListSource** source);
 
     void RequireSource();
 

@@ -115,7 +115,7 @@ int OnListRow(void* argument, int columnCount, char** values, char**)
 
 }  // namespace
 
-struct CNiraProductData::ListSpec {
+struct CNiraProductData::ListSource {
     LPCSTR countQuery;
     LPCSTR rowQuery;
     int columns;
@@ -138,35 +138,35 @@ const char kEventRows[] = "SELECT EHbJobUIEventID,EHbJobUIEventScope FROM HB_JOB
 
 }  // namespace
 
-static const CNiraProductData::ListSpec kModuleList = {kModuleCount, kModuleRows, 3, sizeof(HbModuleEntry),
+static const CNiraProductData::ListSource kModuleList = {kModuleCount, kModuleRows, 3, sizeof(HbModuleEntry),
                                                        FillModule};
-static const CNiraProductData::ListSpec kCommandList = {kCommandCount, kCommandRows, 2, sizeof(HbIdScopeEntry),
+static const CNiraProductData::ListSource kCommandList = {kCommandCount, kCommandRows, 2, sizeof(HbIdScopeEntry),
                                                         FillIdScope};
-static const CNiraProductData::ListSpec kJobDialogList = {kDialogCount, kDialogRows, 13, sizeof(HbJobDialogEntry),
+static const CNiraProductData::ListSource kJobDialogList = {kDialogCount, kDialogRows, 13, sizeof(HbJobDialogEntry),
                                                           FillJobDialog};
-static const CNiraProductData::ListSpec kJobEventList = {kEventCount, kEventRows, 2, sizeof(HbIdScopeEntry),
+static const CNiraProductData::ListSource kJobEventList = {kEventCount, kEventRows, 2, sizeof(HbIdScopeEntry),
                                                          FillIdScope};
 
 // Counts the rows, allocates count + 1 zeroed records behind the count, and fills them. A load
 // that fails part way keeps no block, so the next request loads again.
-void CNiraProductData::EnsureList(const ListSpec& spec, ProductListBuffer& buffer)
+void CNiraProductData::EnsureList(const ListSource& source, ProductListBuffer& buffer)
 {
     RequireSource();
     if (buffer.data != nullptr) {
         return;
     }
     LONG count = 0;
-    RunQuery(spec.countQuery, ProductCountRow, &count);
+    RunQuery(source.countQuery, ProductCountRow, &count);
     RequireSettings(count > 0);
-    const SIZE_T size = static_cast<SIZE_T>(count) * spec.recordSize + spec.recordSize + HB_LIST_HEADER_SIZE;
+    const SIZE_T size = static_cast<SIZE_T>(count) * source.recordSize + source.recordSize + HB_LIST_HEADER_SIZE;
     RequireSettings(size <= MAXDWORD);
     BYTE* block = static_cast<BYTE*>(AllocateSettingsBlock(size));
     const DWORD rowCount = static_cast<DWORD>(count);
     memcpy(block, &rowCount, sizeof(rowCount));
 
-    ListLoad load = {block, spec.recordSize, rowCount, spec.columns, spec.fill, 0, ERROR_INVALID_DATA};
+    ListLoad load = {block, source.recordSize, rowCount, source.columns, source.fill, 0, ERROR_INVALID_DATA};
     char* errorText = nullptr;
-    const int result = ExecuteQuery(m_database, spec.rowQuery, OnListRow, &load, &errorText);
+    const int result = ExecuteQuery(m_database, source.rowQuery, OnListRow, &load, &errorText);
     FreeQueryError(errorText);
     if (result != SQLITE_OK) {
         FreeSettingsBlock(block);
@@ -196,13 +196,13 @@ BOOLEAN CNiraProductData::LoadJobEventList()
     return GuardSettingsCall([&] { EnsureList(kJobEventList, m_jobEventList); });
 }
 
-ProductListBuffer& CNiraProductData::ListFor(LONG index, const ListSpec** spec)
+ProductListBuffer& CNiraProductData::ListFor(LONG index, const ListSource** source)
 {
     switch (index) {
-    case BLOB_MODULE_LIST: *spec = &kModuleList; return m_moduleList;
-    case BLOB_COMMAND_LIST: *spec = &kCommandList; return m_commandList;
-    case BLOB_JOB_DIALOG_LIST: *spec = &kJobDialogList; return m_jobDialogList;
-    case BLOB_JOB_EVENT_LIST: *spec = &kJobEventList; return m_jobEventList;
+    case BLOB_MODULE_LIST: *source = &kModuleList; return m_moduleList;
+    case BLOB_COMMAND_LIST: *source = &kCommandList; return m_commandList;
+    case BLOB_JOB_DIALOG_LIST: *source = &kJobDialogList; return m_jobDialogList;
+    case BLOB_JOB_EVENT_LIST: *source = &kJobEventList; return m_jobEventList;
     default: RaiseSettingsError(ERROR_INVALID_DATA);
     }
 }
@@ -221,8 +221,8 @@ void CNiraProductData::SetBlobValue(LONG index)
         RequireSettings(m_owner->SetBlob(index, reinterpret_cast<const BYTE*>(&bits), sizeof(bits), FALSE) == TRUE);
         return;
     }
-    const ListSpec* spec = nullptr;
-    ProductListBuffer& list = ListFor(index, &spec);
-    EnsureList(*spec, list);
+    const ListSource* source = nullptr;
+    ProductListBuffer& list = ListFor(index, &source);
+    EnsureList(*source, list);
     RequireSettings(m_owner->SetBlob(index, list.data, list.size, FALSE) == TRUE);
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "nira/uiplugin/core/ComponentModule.h"
 #include "nira/uiplugin/settings/SettingsInstance.h"
 
 namespace {
@@ -126,9 +127,15 @@ TEST_F(SettingsClientTest, InitializeFailsCleanly)
     SetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT, HelperModule());
     FreeLibrary(withoutFactory);
 
-    // Once the module is there the same client starts over.
+    // Once the module is there the same client starts over: bound as the plug-in core binds it,
+    // through the driver INI's Component_F_C.
+    SetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT, nullptr);
+    ASSERT_EQ(LoadComponentModule(printer), 0);
+    HMODULE bound = GetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT);
+    EXPECT_EQ(bound, HelperModule());
     EXPECT_EQ(client.Initialize(printer), TRUE);
     EXPECT_NE(client.GetStore(), nullptr);
+    FreeLibrary(bound);
 }
 
 TEST_F(SettingsClientTest, AccessesAreCheckedBeforeTheManager)
