@@ -234,6 +234,8 @@ BOOL WINAPI GetPrinterDriverDirectoryW(LPWSTR pName, LPWSTR pEnvironment, DWORD 
 DWORD WINAPI StartDocPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pDocInfo);
 BOOL WINAPI StartPagePrinter(HANDLE hPrinter);
 BOOL WINAPI WritePrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, LPDWORD pcWritten);
+// Reads a job's data through a handle opened as "<printer>,Job <id>"; 0 bytes at its end.
+BOOL WINAPI ReadPrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, LPDWORD pNoBytesRead);
 BOOL WINAPI EndPagePrinter(HANDLE hPrinter);
 BOOL WINAPI EndDocPrinter(HANDLE hPrinter);
 BOOL WINAPI AbortPrinter(HANDLE hPrinter);

@@ -6,6 +6,8 @@
 #include "core/Wide.h"
 #include "spooler/RecordPacker.h"
 
+#include <algorithm>
+
 using namespace nirasim;
 using namespace nirasim::sim;
 
@@ -279,4 +281,30 @@ BOOL WINAPI SetJobW(HANDLE hPrinter, DWORD JobId, DWORD Level, LPBYTE, DWORD Com
         }
     }
     return Fail(ERROR_INVALID_PARAMETER);
+}
+
+BOOL WINAPI ReadPrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, LPDWORD pNoBytesRead)
+{
+    NIRASIM_FAIL_IF_INJECTED("ReadPrinter", FALSE);
+    auto handle = PrinterHandleOf(hPrinter);
+    if (!handle) {
+        return FALSE;
+    }
+    if (pNoBytesRead == nullptr || (pBuf == nullptr && cbBuf > 0)) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    *pNoBytesRead = 0;
+    SpoolerState& spooler = Spooler();
+    std::lock_guard<std::recursive_mutex> guard(spooler.lock);
+    for (const auto& job : spooler.jobs) {
+        if (handle->readJobId != 0 && job.id == handle->readJobId) {
+            size_t available = job.data.size() > handle->readOffset ? job.data.size() - handle->readOffset : 0;
+            DWORD count = static_cast<DWORD>(std::min<size_t>(available, cbBuf));
+            std::copy_n(job.data.data() + handle->readOffset, count, static_cast<char*>(pBuf));
+            handle->readOffset += count;
+            *pNoBytesRead = count;
+            return TRUE;
+        }
+    }
+    return Fail(ERROR_INVALID_HANDLE);  // not a job handle
 }

@@ -124,6 +124,34 @@ BOOL Fail(DWORD error)
     return FALSE;
 }
 
+// "<printer>,Job <id>" names a job of the printer: cuts the name to the printer's and gives the
+// id (0 for a plain printer name). False when the job part is malformed or names no queued job.
+bool SplitJobName(std::u16string& name, DWORD& jobId)
+{
+    jobId = 0;
+    size_t comma = name.rfind(u',');
+    if (comma == std::u16string::npos) {
+        return true;
+    }
+    std::u16string rest = name.substr(comma + 1);
+    size_t start = rest.find_first_not_of(u' ');
+    if (start == std::u16string::npos || !EqualNoCase(rest.substr(start, 4), u"Job ")) {
+        return true;  // a printer name with a comma
+    }
+    std::u16string digits = rest.substr(start + 4);
+    if (digits.empty() || digits.size() > 9 || digits.find_first_not_of(u"0123456789") != std::u16string::npos) {
+        return false;
+    }
+    jobId = static_cast<DWORD>(std::stoul(Utf8FromWide(digits)));
+    name.erase(comma);
+    for (const auto& job : Spooler().jobs) {
+        if (job.id == jobId && !job.deleted && EqualNoCase(job.printer, name)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 SpoolerState& Spooler()
@@ -245,7 +273,12 @@ BOOL WINAPI OpenPrinterW(LPWSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFA
     }
     SpoolerState& spooler = Spooler();
     std::lock_guard<std::recursive_mutex> guard(spooler.lock);
-    PrinterRecord* printer = FindPrinter(pPrinterName);
+    std::u16string name = pPrinterName;
+    DWORD readJob = 0;
+    if (!SplitJobName(name, readJob)) {
+        return Fail(ERROR_INVALID_PRINTER_NAME);
+    }
+    PrinterRecord* printer = FindPrinter(name);
     if (printer == nullptr) {
         return Fail(ERROR_INVALID_PRINTER_NAME);
     }
@@ -255,6 +288,7 @@ BOOL WINAPI OpenPrinterW(LPWSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFA
     }
     handle->printer = printer->spec.name;
     handle->granted = rights;
+    handle->readJobId = readJob;
     *phPrinter = AddHandle(handle);
     return TRUE;
 }

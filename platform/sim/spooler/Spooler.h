@@ -44,6 +44,8 @@ public:
     std::u16string printer;  // empty for the server
     ACCESS_MASK granted = 0;
     DWORD jobId = 0;         // the document in progress on this handle
+    DWORD readJobId = 0;     // a handle opened on a job ("<printer>,Job <id>") reads its data
+    size_t readOffset = 0;
 };
 
 // The open printer handle; null with ERROR_INVALID_HANDLE for anything else.

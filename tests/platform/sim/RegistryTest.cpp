@@ -375,3 +375,36 @@ TEST_F(Spooler, PortsAndTheirStatus)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Spooler, AJobHandleReadsTheJobsData)
+{
+    HANDLE printer = Open(PRINTER_ACCESS_USE);
+    WCHAR name[] = TEXT("Page");
+    DOC_INFO_1W info = {name, nullptr, nullptr};
+    DWORD job = StartDocPrinterW(printer, 1, reinterpret_cast<LPBYTE>(&info));
+    DWORD written = 0;
+    WritePrinter(printer, const_cast<char*>("0123456789"), 10, &written);
+    EndDocPrinter(printer);
+
+    std::u16string jobName = TEXT("Office Printer,Job ") + nirasim::Wide(std::to_string(job));
+    HANDLE reader = nullptr;
+    ASSERT_TRUE(OpenPrinterW(jobName.data(), &reader, nullptr));
+    char chunk[4];
+    DWORD got = 0;
+    std::string all;
+    while (ReadPrinter(reader, chunk, sizeof(chunk), &got) && got > 0) {
+        all.append(chunk, got);
+    }
+    EXPECT_EQ(all, "0123456789");
+    ClosePrinter(reader);
+    EXPECT_FALSE(ReadPrinter(printer, chunk, sizeof(chunk), &got));  // not a job handle
+
+    WCHAR noJob[] = TEXT("Office Printer, Job 999");
+    EXPECT_FALSE(OpenPrinterW(noJob, &reader, nullptr));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PRINTER_NAME));
+    ClosePrinter(printer);
+}
+
+}  // namespace
