@@ -29,9 +29,12 @@ void InitialiseLibrary()
     std::call_once(once, [] { xmlInitParser(); });
 }
 
-VARIANT_BOOL AsVariantBool(bool value)
+HRESULT ReturnFlag(bool flag, VARIANT_BOOL* value)
 {
-    return value ? VARIANT_TRUE : VARIANT_FALSE;
+    if (!value)
+        return E_INVALIDARG;
+    *value = flag ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
 }
 
 HRESULT ReadFileBytes(const std::string& hostPath, std::string& bytes)
@@ -320,10 +323,7 @@ STDMETHODIMP DomDocument::save(VARIANT)
 
 STDMETHODIMP DomDocument::get_async(VARIANT_BOOL* isAsync)
 {
-    if (!isAsync)
-        return E_INVALIDARG;
-    *isAsync = AsVariantBool(Store()->async);
-    return S_OK;
+    return ReturnFlag(Store()->async, isAsync);
 }
 
 STDMETHODIMP DomDocument::put_async(VARIANT_BOOL isAsync)
@@ -334,10 +334,7 @@ STDMETHODIMP DomDocument::put_async(VARIANT_BOOL isAsync)
 
 STDMETHODIMP DomDocument::get_validateOnParse(VARIANT_BOOL* value)
 {
-    if (!value)
-        return E_INVALIDARG;
-    *value = AsVariantBool(Store()->validateOnParse);
-    return S_OK;
+    return ReturnFlag(Store()->validateOnParse, value);
 }
 
 STDMETHODIMP DomDocument::put_validateOnParse(VARIANT_BOOL value)
@@ -348,10 +345,7 @@ STDMETHODIMP DomDocument::put_validateOnParse(VARIANT_BOOL value)
 
 STDMETHODIMP DomDocument::get_resolveExternals(VARIANT_BOOL* value)
 {
-    if (!value)
-        return E_INVALIDARG;
-    *value = AsVariantBool(Store()->resolveExternals);
-    return S_OK;
+    return ReturnFlag(Store()->resolveExternals, value);
 }
 
 STDMETHODIMP DomDocument::put_resolveExternals(VARIANT_BOOL value)
@@ -362,10 +356,7 @@ STDMETHODIMP DomDocument::put_resolveExternals(VARIANT_BOOL value)
 
 STDMETHODIMP DomDocument::get_preserveWhiteSpace(VARIANT_BOOL* value)
 {
-    if (!value)
-        return E_INVALIDARG;
-    *value = AsVariantBool(Store()->preserveWhiteSpace);
-    return S_OK;
+    return ReturnFlag(Store()->preserveWhiteSpace, value);
 }
 
 STDMETHODIMP DomDocument::put_preserveWhiteSpace(VARIANT_BOOL value)
