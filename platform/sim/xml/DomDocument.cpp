@@ -142,22 +142,27 @@ STDMETHODIMP DomDocument::putref_documentElement(IXMLDOMElement* element)
     return S_OK;
 }
 
+HRESULT DomDocument::CreateNodeAs(DOMNodeType nodeType, BSTR name, REFIID iid, void** created)
+{
+    VARIANT type;
+    VariantInit(&type);
+    type.vt = VT_I4;
+    type.lVal = nodeType;
+    IXMLDOMNode* node = nullptr;
+    HRESULT hr = createNode(type, name, nullptr, &node);
+    if (FAILED(hr))
+        return hr;
+    hr = node->QueryInterface(iid, created);
+    node->Release();
+    return hr;
+}
+
 STDMETHODIMP DomDocument::createElement(BSTR tagName, IXMLDOMElement** element)
 {
     if (!element)
         return E_INVALIDARG;
     *element = nullptr;
-    VARIANT type;
-    VariantInit(&type);
-    type.vt = VT_I4;
-    type.lVal = NODE_ELEMENT;
-    IXMLDOMNode* node = nullptr;
-    HRESULT hr = createNode(type, tagName, nullptr, &node);
-    if (FAILED(hr))
-        return hr;
-    hr = node->QueryInterface(IID_IXMLDOMElement, reinterpret_cast<void**>(element));
-    node->Release();
-    return hr;
+    return CreateNodeAs(NODE_ELEMENT, tagName, IID_IXMLDOMElement, reinterpret_cast<void**>(element));
 }
 
 STDMETHODIMP DomDocument::createAttribute(BSTR name, IXMLDOMAttribute** attribute)
@@ -165,17 +170,7 @@ STDMETHODIMP DomDocument::createAttribute(BSTR name, IXMLDOMAttribute** attribut
     if (!attribute)
         return E_INVALIDARG;
     *attribute = nullptr;
-    VARIANT type;
-    VariantInit(&type);
-    type.vt = VT_I4;
-    type.lVal = NODE_ATTRIBUTE;
-    IXMLDOMNode* node = nullptr;
-    HRESULT hr = createNode(type, name, nullptr, &node);
-    if (FAILED(hr))
-        return hr;
-    hr = node->QueryInterface(IID_IXMLDOMAttribute, reinterpret_cast<void**>(attribute));
-    node->Release();
-    return hr;
+    return CreateNodeAs(NODE_ATTRIBUTE, name, IID_IXMLDOMAttribute, reinterpret_cast<void**>(attribute));
 }
 
 STDMETHODIMP DomDocument::getElementsByTagName(BSTR tagName, IXMLDOMNodeList** list)
