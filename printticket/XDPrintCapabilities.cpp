@@ -3,7 +3,6 @@
 #include "printticket/XDGuard.h"
 #include "printticket/XDTextCopy.h"
 #include "printticket/XDVocabulary.h"
-#include "printticket/XDXPathQuery.h"
 
 #include <math.h>
 
@@ -64,28 +63,7 @@ CXDPrintCapabilitiesDocument::~CXDPrintCapabilitiesDocument() = default;
 
 HRESULT CXDPrintCapabilitiesDocument::RemoveFeature(LPCWSTR name)
 {
-    if (XDIsEmpty(name))
-        return E_INVALIDARG;
-    return XDGuarded([&] {
-        CXDXPathQuery featureQuery(GetPsfPrefix());
-        XDThrowIfFailed(featureQuery.AddFeature(nullptr, QualifiedName(name).GetBuffer()));
-        CXDString referenceQuery(featureQuery.GetText());
-        referenceQuery.Append(TEXT("//"));
-        referenceQuery.Append(GetPsfPrefix());
-        referenceQuery.Append(XDVocabulary::kParameterRef);
-        HRESULT hr;
-        CXDComPtr<IXMLDOMNode> feature;
-        while ((hr = SelectSingleNode(featureQuery.GetText(), &feature)) == S_OK) {
-            CXDComPtr<IXMLDOMNodeList> references;
-            SelectNodes(referenceQuery.GetBuffer(), &references, 0);
-            hr = RemoveNode(feature.Get());
-            if (SUCCEEDED(hr) && references)
-                hr = RemoveReferencedParameterDefs(references.Get());
-            if (FAILED(hr))
-                return hr;
-        }
-        return hr;
-    });
+    return RemoveFeatureAndParameters(name, [this](LPCWSTR parameter) { return RemoveParameterDef(parameter); });
 }
 
 HRESULT CXDPrintCapabilitiesDocument::RemoveParameterDef(LPCWSTR name)
@@ -93,33 +71,16 @@ HRESULT CXDPrintCapabilitiesDocument::RemoveParameterDef(LPCWSTR name)
     if (XDIsEmpty(name))
         return E_INVALIDARG;
     return XDGuarded([&] {
-        CXDString qualified(name);
-        if (qualified.Find(TEXT(":"), 0) < 0)
-            qualified = QualifiedName(name);
         CXDString query;
         query.Format(TEXT("//%s%s[@name = \"%s\"]"), GetPsfPrefix(), XDVocabulary::kParameterDef,
-                     qualified.GetBuffer());
+                     ParameterName(name).GetBuffer());
         return RemoveAllSelected(query.GetBuffer());
     });
 }
 
 HRESULT CXDPrintCapabilitiesDocument::RemoveReferencedParameterDefs(IXMLDOMNodeList* references)
 {
-    if (!references)
-        return E_POINTER;
-    LONG count = 0;
-    HRESULT hr = references->get_length(&count);
-    for (LONG i = 0; i < count && SUCCEEDED(hr); ++i) {
-        CXDComPtr<IXMLDOMNode> reference;
-        hr = references->get_item(i, &reference);
-        if (hr != S_OK || !reference)
-            continue;
-        CXDBstr name;
-        hr = GetAttributeText(reference.Get(), XDVocabulary::kName, &name);
-        if (hr == S_OK && !name.IsEmpty())
-            hr = RemoveParameterDef(name.Get());
-    }
-    return hr;
+    return RemoveEachReferenced(references, [this](LPCWSTR name) { return RemoveParameterDef(name); });
 }
 
 CXDPrintCapabilities::CXDPrintCapabilities(IXMLDOMDocument2* document)
@@ -140,10 +101,36 @@ HRESULT CXDPrintCapabilities::AppendOne(IXMLDOMElement* parent, IXMLDOMElement* 
     return parent->appendChild(child, &appended);
 }
 
-HRESULT CXDPrintCapabilities::AppendAll(IXMLDOMElement* parent, CXDComPtr<IXMLDOMElement>* children, size_t count)
+HRESULT CXDPrintCapabilities::AppendPropertyValue(IXMLDOMElement* parent, LPCWSTR name, LPCWSTR type, LPCWSTR value)
 {
-    for (size_t i = 0; i < count; ++i) {
-        HRESULT hr = AppendOne(parent, children[i].Get());
+    CXDComPtr<IXMLDOMElement> property;
+    HRESULT hr = SetPropertyValue(name, type, value, &property);
+    if (SUCCEEDED(hr))
+        hr = AppendOne(parent, property.Get());
+    return hr;
+}
+
+HRESULT CXDPrintCapabilities::AppendFrameworkPropertyValue(IXMLDOMElement* parent, LPCWSTR name, LPCWSTR type,
+                                                           LPCWSTR value)
+{
+    CXDComPtr<IXMLDOMElement> property;
+    HRESULT hr = SetFrameworkPropertyValue(name, type, value, &property);
+    if (SUCCEEDED(hr))
+        hr = AppendOne(parent, property.Get());
+    return hr;
+}
+
+HRESULT CXDPrintCapabilities::AppendDefinitionProperties(IXMLDOMElement* definition,
+                                                         const PropertyText (&properties)[kDefinitionProperties])
+{
+    CXDComPtr<IXMLDOMElement> made[kDefinitionProperties];
+    for (size_t i = 0; i < kDefinitionProperties; ++i) {
+        HRESULT hr = SetPropertyValue(properties[i].name, properties[i].type, properties[i].value, &made[i]);
+        if (FAILED(hr))
+            return hr;
+    }
+    for (size_t i = 0; i < kDefinitionProperties; ++i) {
+        HRESULT hr = AppendOne(definition, made[i].Get());
         if (FAILED(hr))
             return hr;
     }
@@ -163,10 +150,7 @@ HRESULT CXDPrintCapabilities::CreateCapabilityFeature(LPCWSTR name, LPCWSTR disp
         if (FAILED(hr))
             return hr;
         if (!XDIsEmpty(displayName)) {
-            CXDComPtr<IXMLDOMElement> property;
-            hr = SetPropertyValue(XDVocabulary::kDisplayName, XDVocabulary::kString, displayName, &property);
-            if (SUCCEEDED(hr))
-                hr = AppendOne(made.Get(), property.Get());
+            hr = AppendPropertyValue(made.Get(), XDVocabulary::kDisplayName, XDVocabulary::kString, displayName);
             if (FAILED(hr))
                 return hr;
         }
@@ -185,11 +169,8 @@ HRESULT CXDPrintCapabilities::AddFeature(LPCWSTR name, LPCWSTR displayName, IXML
         HRESULT hr = CreateCapabilityFeature(name, displayName, &made);
         if (FAILED(hr))
             return hr;
-        CXDComPtr<IXMLDOMElement> selection;
-        hr = SetFrameworkPropertyValue(XDVocabulary::kSelectionType, XDVocabulary::kQName,
-                                       Prefixed(GetPskPrefix(), XDVocabulary::kPickOne).GetBuffer(), &selection);
-        if (SUCCEEDED(hr))
-            hr = AppendOne(made.Get(), selection.Get());
+        hr = AppendFrameworkPropertyValue(made.Get(), XDVocabulary::kSelectionType, XDVocabulary::kQName,
+                                          Prefixed(GetPskPrefix(), XDVocabulary::kPickOne).GetBuffer());
         if (FAILED(hr))
             return hr;
         *feature = made.Detach();
@@ -211,19 +192,13 @@ HRESULT CXDPrintCapabilities::AddOption(LPCWSTR name, LPCWSTR displayName, int i
         if (!made)
             return E_FAIL;
         if (identity == 1) {
-            CXDComPtr<IXMLDOMElement> identityProperty;
-            hr = SetFrameworkPropertyValue(XDVocabulary::kIdentityOption, XDVocabulary::kString, XDVocabulary::kTrue,
-                                           &identityProperty);
-            if (SUCCEEDED(hr))
-                hr = AppendOne(made.Get(), identityProperty.Get());
+            hr = AppendFrameworkPropertyValue(made.Get(), XDVocabulary::kIdentityOption, XDVocabulary::kString,
+                                              XDVocabulary::kTrue);
             if (FAILED(hr))
                 return hr;
         }
         if (!XDIsEmpty(displayName)) {
-            CXDComPtr<IXMLDOMElement> property;
-            hr = SetPropertyValue(XDVocabulary::kDisplayName, XDVocabulary::kString, displayName, &property);
-            if (SUCCEEDED(hr))
-                hr = AppendOne(made.Get(), property.Get());
+            hr = AppendPropertyValue(made.Get(), XDVocabulary::kDisplayName, XDVocabulary::kString, displayName);
             if (FAILED(hr))
                 return hr;
         }
@@ -256,32 +231,21 @@ HRESULT CXDPrintCapabilities::AddParameterDef(LPCWSTR name, LPCWSTR displayName,
         if (FAILED(hr))
             return hr;
         IXMLDOMElement* definition = *parameterDef;
-        CXDComPtr<IXMLDOMElement> properties[6];
         const CXDString dataType = Prefixed(GetXsdPrefix(), XDVocabulary::kString);
         const CXDString maximum = IntegerText(maxLength);
         const CXDString minimum = IntegerText(minLength);
         const CXDString conditional = Prefixed(GetPskPrefix(), XDVocabulary::kConditional);
-        const struct {
-            LPCWSTR name, type, value;
-        } built[] = {{XDVocabulary::kDataType, XDVocabulary::kQName, dataType.GetBuffer()},
-                     {XDVocabulary::kDefaultValue, XDVocabulary::kString, defaultValue},
-                     {XDVocabulary::kMaxLength, XDVocabulary::kInteger, maximum.GetBuffer()},
-                     {XDVocabulary::kMinLength, XDVocabulary::kInteger, minimum.GetBuffer()},
-                     {XDVocabulary::kMandatory, XDVocabulary::kQName, conditional.GetBuffer()},
-                     {XDVocabulary::kUnitType, XDVocabulary::kString, unitType}};
-        for (size_t i = 0; i < 6; ++i) {
-            hr = SetPropertyValue(built[i].name, built[i].type, built[i].value, &properties[i]);
-            if (FAILED(hr))
-                return hr;
-        }
-        hr = AppendAll(definition, properties, 6);
+        const PropertyText built[] = {
+            {XDVocabulary::kDataType, XDVocabulary::kQName, dataType.GetBuffer()},
+            {XDVocabulary::kDefaultValue, XDVocabulary::kString, defaultValue},
+            {XDVocabulary::kMaxLength, XDVocabulary::kInteger, maximum.GetBuffer()},
+            {XDVocabulary::kMinLength, XDVocabulary::kInteger, minimum.GetBuffer()},
+            {XDVocabulary::kMandatory, XDVocabulary::kQName, conditional.GetBuffer()},
+            {XDVocabulary::kUnitType, XDVocabulary::kString, unitType}};
+        hr = AppendDefinitionProperties(definition, built);
         if (FAILED(hr) || XDIsEmpty(displayName))
             return hr;
-        CXDComPtr<IXMLDOMElement> display;
-        hr = SetPropertyValue(XDVocabulary::kDisplayName, XDVocabulary::kString, displayName, &display);
-        if (SUCCEEDED(hr))
-            hr = AppendOne(definition, display.Get());
-        return hr;
+        return AppendPropertyValue(definition, XDVocabulary::kDisplayName, XDVocabulary::kString, displayName);
     });
 }
 
@@ -338,38 +302,26 @@ HRESULT CXDPrintCapabilities::AddParameterDefEntry(CXDParameterEntry entry, IXML
             return hr;
         const CXDString dataType = Prefixed(GetXsdPrefix(), dataTypeName);
         const CXDString conditional = Prefixed(GetPskPrefix(), XDVocabulary::kConditional);
-        const struct {
-            LPCWSTR name, type, value;
-        } built[] = {{XDVocabulary::kDataType, XDVocabulary::kQName, dataType.GetBuffer()},
-                     {XDVocabulary::kDefaultValue, XDVocabulary::kString, entry.defaultValue.GetBuffer()},
-                     {maximumName, limitType, maximum.GetBuffer()},
-                     {minimumName, limitType, minimum.GetBuffer()},
-                     {XDVocabulary::kMandatory, XDVocabulary::kQName, conditional.GetBuffer()},
-                     {XDVocabulary::kUnitType, XDVocabulary::kString, entry.unitType.GetBuffer()}};
-        CXDComPtr<IXMLDOMElement> properties[6];
-        for (size_t i = 0; i < 6; ++i) {
-            hr = SetPropertyValue(built[i].name, built[i].type, built[i].value, &properties[i]);
-            if (FAILED(hr))
-                return hr;
-        }
-        hr = AppendAll(definition.Get(), properties, 6);
+        const PropertyText built[] = {
+            {XDVocabulary::kDataType, XDVocabulary::kQName, dataType.GetBuffer()},
+            {XDVocabulary::kDefaultValue, XDVocabulary::kString, entry.defaultValue.GetBuffer()},
+            {maximumName, limitType, maximum.GetBuffer()},
+            {minimumName, limitType, minimum.GetBuffer()},
+            {XDVocabulary::kMandatory, XDVocabulary::kQName, conditional.GetBuffer()},
+            {XDVocabulary::kUnitType, XDVocabulary::kString, entry.unitType.GetBuffer()}};
+        hr = AppendDefinitionProperties(definition.Get(), built);
         if (FAILED(hr))
             return hr;
         if (!multiple.IsEmpty()) {
-            CXDComPtr<IXMLDOMElement> step;
-            hr = SetPropertyValue(XDVocabulary::kMultiple, limitType, multiple.GetBuffer(), &step);
-            if (SUCCEEDED(hr))
-                hr = AppendOne(definition.Get(), step.Get());
+            hr = AppendPropertyValue(definition.Get(), XDVocabulary::kMultiple, limitType, multiple.GetBuffer());
             if (FAILED(hr))
                 return hr;
         }
         if (entry.displayId != 0) {
             CXDString displayText;
             displayText.Format(TEXT("%d"), entry.displayId);
-            CXDComPtr<IXMLDOMElement> display;
-            hr = SetPropertyValue(XDVocabulary::kDisplayName, XDVocabulary::kString, displayText.GetBuffer(), &display);
-            if (SUCCEEDED(hr))
-                hr = AppendOne(definition.Get(), display.Get());
+            hr = AppendPropertyValue(definition.Get(), XDVocabulary::kDisplayName, XDVocabulary::kString,
+                                     displayText.GetBuffer());
             if (FAILED(hr))
                 return hr;
         }

@@ -63,8 +63,18 @@ public:
     HRESULT AddParameterDefEntry(CXDParameterEntry entry, IXMLDOMElement** parameterDef);
 
 private:
+    struct PropertyText {
+        LPCWSTR name, type, value;
+    };
+
     static HRESULT AppendOne(IXMLDOMElement* parent, IXMLDOMElement* child);
-    static HRESULT AppendAll(IXMLDOMElement* parent, CXDComPtr<IXMLDOMElement>* children, size_t count);
+    // Makes a Property with that Value and appends it to parent.
+    HRESULT AppendPropertyValue(IXMLDOMElement* parent, LPCWSTR name, LPCWSTR type, LPCWSTR value);
+    HRESULT AppendFrameworkPropertyValue(IXMLDOMElement* parent, LPCWSTR name, LPCWSTR type, LPCWSTR value);
+    // The properties every parameter definition holds: all are made first, then appended.
+    static constexpr size_t kDefinitionProperties = 6;
+    HRESULT AppendDefinitionProperties(IXMLDOMElement* definition,
+                                       const PropertyText (&properties)[kDefinitionProperties]);
 
     CXDFeature* m_description;
 };

@@ -588,3 +588,58 @@ HRESULT CXDPrintSchemaDocument::RemoveAllSelected(LPCWSTR query)
     }
     return hr;
 }
+
+HRESULT CXDPrintSchemaDocument::RemoveFeatureAndParameters(LPCWSTR name, const ParameterRemover& removeParameter)
+{
+    if (XDIsEmpty(name))
+        return E_INVALIDARG;
+    return XDGuarded([&] {
+        CXDXPathQuery featureQuery(GetPsfPrefix());
+        XDThrowIfFailed(featureQuery.AddFeature(nullptr, QualifiedName(name).GetBuffer()));
+        CXDString referenceQuery(featureQuery.GetText());
+        referenceQuery.Append(TEXT("//"));
+        referenceQuery.Append(GetPsfPrefix());
+        referenceQuery.Append(XDVocabulary::kParameterRef);
+        HRESULT hr;
+        CXDComPtr<IXMLDOMNode> feature;
+        while ((hr = SelectSingleNode(featureQuery.GetText(), &feature)) == S_OK) {
+            // The references are listed while the feature is still in place.
+            CXDComPtr<IXMLDOMNodeList> references;
+            SelectNodes(referenceQuery.GetBuffer(), &references, 0);
+            hr = RemoveNode(feature.Get());
+            if (SUCCEEDED(hr) && references)
+                hr = RemoveEachReferenced(references.Get(), removeParameter);
+            if (FAILED(hr))
+                return hr;
+        }
+        return hr;
+    });
+}
+
+HRESULT CXDPrintSchemaDocument::RemoveEachReferenced(IXMLDOMNodeList* references,
+                                                     const ParameterRemover& removeParameter)
+{
+    if (!references)
+        return E_POINTER;
+    LONG count = 0;
+    HRESULT hr = references->get_length(&count);
+    for (LONG i = 0; i < count && SUCCEEDED(hr); ++i) {
+        CXDComPtr<IXMLDOMNode> reference;
+        hr = references->get_item(i, &reference);
+        if (hr != S_OK || !reference)
+            continue;
+        CXDBstr name;
+        hr = GetAttributeText(reference.Get(), XDVocabulary::kName, &name);
+        if (hr == S_OK && !name.IsEmpty())
+            hr = removeParameter(name.Get());
+    }
+    return hr;
+}
+
+CXDString CXDPrintSchemaDocument::ParameterName(LPCWSTR name)
+{
+    CXDString qualified(name);
+    if (qualified.Find(TEXT(":"), 0) < 0)
+        qualified = QualifiedName(name);
+    return qualified;
+}

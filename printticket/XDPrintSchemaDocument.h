@@ -17,6 +17,8 @@
 #include "printticket/XDComPtr.h"
 #include "printticket/XDString.h"
 
+#include <functional>
+
 class CXDPrintSchemaDocument {
 public:
     // Throws E_PENDING without a DOM, E_FAIL when the root does not bind the framework namespace to
@@ -102,6 +104,16 @@ protected:
                                   IXMLDOMElement** property);
     // Removes, while any is found, each node the query selects; S_FALSE once none is left.
     HRESULT RemoveAllSelected(LPCWSTR query);
+
+    // Removes a parameter element of the given name (ParameterInit or ParameterDef).
+    using ParameterRemover = std::function<HRESULT(LPCWSTR name)>;
+    // Removes every feature of that name, then hands the name each of its ParameterRefs gives to
+    // removeParameter; S_FALSE once none is left.
+    HRESULT RemoveFeatureAndParameters(LPCWSTR name, const ParameterRemover& removeParameter);
+    // Hands the name of each ParameterRef in the list to removeParameter.
+    HRESULT RemoveEachReferenced(IXMLDOMNodeList* references, const ParameterRemover& removeParameter);
+    // A parameter name as given when it has a prefix, else with the one the name rule gives it.
+    CXDString ParameterName(LPCWSTR name);
 
 private:
     static LPCWSTR Text(const CXDBstr& text) { return text.Get() ? text.Get() : TEXT(""); }

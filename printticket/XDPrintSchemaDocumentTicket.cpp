@@ -260,30 +260,13 @@ HRESULT CXDPrintSchemaDocument::RemoveParameterInit(LPCWSTR name)
     if (XDIsEmpty(name))
         return E_INVALIDARG;
     return XDGuarded([&] {
-        CXDString qualified(name);
-        if (qualified.Find(TEXT(":"), 0) < 0)
-            qualified = QualifiedName(name);
         CXDXPathQuery query(GetPsfPrefix());
-        XDThrowIfFailed(query.AddParameterInit(nullptr, qualified.GetBuffer()));
+        XDThrowIfFailed(query.AddParameterInit(nullptr, ParameterName(name).GetBuffer()));
         return RemoveAllSelected(query.GetText());
     });
 }
 
 HRESULT CXDPrintSchemaDocument::RemoveReferencedParameterInits(IXMLDOMNodeList* references)
 {
-    if (!references)
-        return E_POINTER;
-    LONG count = 0;
-    HRESULT hr = references->get_length(&count);
-    for (LONG i = 0; i < count && SUCCEEDED(hr); ++i) {
-        CXDComPtr<IXMLDOMNode> reference;
-        hr = references->get_item(i, &reference);
-        if (hr != S_OK || !reference)
-            continue;
-        CXDBstr name;
-        hr = GetAttributeText(reference.Get(), XDVocabulary::kName, &name);
-        if (hr == S_OK && !name.IsEmpty())
-            hr = RemoveParameterInit(name.Get());
-    }
-    return hr;
+    return RemoveEachReferenced(references, [this](LPCWSTR name) { return RemoveParameterInit(name); });
 }

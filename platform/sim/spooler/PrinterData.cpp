@@ -39,6 +39,15 @@ DWORD OpenDataKey(HANDLE printer, LPCWSTR keyName, bool forWriting, OpenedKey& o
                       : RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &opened.key);
 }
 
+// Opens the key for setting or deleting a value, which must be named.
+DWORD OpenValueForChange(HANDLE printer, LPCWSTR keyName, LPCWSTR valueName, OpenedKey& opened)
+{
+    if (valueName == nullptr) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    return OpenDataKey(printer, keyName, true, opened);
+}
+
 }  // namespace
 }  // namespace nirasim::sim
 
@@ -81,15 +90,9 @@ DWORD WINAPI GetPrinterDataW(HANDLE hPrinter, LPWSTR pValueName, LPDWORD pType, 
 static DWORD SetData(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, DWORD Type, LPBYTE pData,
                                DWORD cbData)
 {
-    if (pValueName == nullptr) {
-        return ERROR_INVALID_PARAMETER;
-    }
     OpenedKey opened;
-    DWORD status = OpenDataKey(hPrinter, pKeyName, true, opened);
-    if (status != ERROR_SUCCESS) {
-        return status;
-    }
-    return RegSetValueExW(opened.key, pValueName, 0, Type, pData, cbData);
+    DWORD status = OpenValueForChange(hPrinter, pKeyName, pValueName, opened);
+    return status != ERROR_SUCCESS ? status : RegSetValueExW(opened.key, pValueName, 0, Type, pData, cbData);
 }
 
 DWORD WINAPI SetPrinterDataW(HANDLE hPrinter, LPWSTR pValueName, DWORD Type, LPBYTE pData, DWORD cbData)
@@ -100,15 +103,9 @@ DWORD WINAPI SetPrinterDataW(HANDLE hPrinter, LPWSTR pValueName, DWORD Type, LPB
 
 static DWORD DeleteData(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName)
 {
-    if (pValueName == nullptr) {
-        return ERROR_INVALID_PARAMETER;
-    }
     OpenedKey opened;
-    DWORD status = OpenDataKey(hPrinter, pKeyName, true, opened);
-    if (status != ERROR_SUCCESS) {
-        return status;
-    }
-    return RegDeleteValueW(opened.key, pValueName);
+    DWORD status = OpenValueForChange(hPrinter, pKeyName, pValueName, opened);
+    return status != ERROR_SUCCESS ? status : RegDeleteValueW(opened.key, pValueName);
 }
 
 DWORD WINAPI DeletePrinterDataW(HANDLE hPrinter, LPWSTR pValueName)

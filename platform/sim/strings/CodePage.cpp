@@ -4,6 +4,8 @@
 
 #include <nirasim/Runtime.h>
 
+#include "strings/Utf8.h"
+
 #include <atomic>
 #include <string>
 
@@ -71,81 +73,6 @@ bool WideToByte(UINT codePage, WCHAR wide, char& byte)
         }
     }
     return false;
-}
-
-// Decodes UTF-8; each malformed sequence becomes U+FFFD, or fails the whole call when strict.
-bool DecodeUtf8(const unsigned char* s, size_t n, bool strict, std::u16string& out)
-{
-    size_t i = 0;
-    while (i < n) {
-        unsigned char b = s[i];
-        int extra = b < 0x80 ? 0 : (b >= 0xC2 && b < 0xE0) ? 1 : (b >= 0xE0 && b < 0xF0) ? 2 : (b >= 0xF0 && b < 0xF5) ? 3 : -1;
-        char32_t cp = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
-        size_t used = 1;
-        bool valid = extra >= 0;
-        for (int k = 1; valid && k <= extra; ++k) {
-            if (i + k >= n || (s[i + k] & 0xC0) != 0x80) {
-                valid = false;
-                break;
-            }
-            cp = (cp << 6) | (s[i + k] & 0x3F);
-            used = static_cast<size_t>(k) + 1;
-        }
-        // Overlong forms, surrogates and values above U+10FFFF are malformed too.
-        if (valid && ((extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp < 0xE000))) ||
-                      (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)))) {
-            valid = false;
-        }
-        if (!valid) {
-            if (strict) {
-                return false;
-            }
-            out += kReplacement;
-            i += used;
-            continue;
-        }
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out += static_cast<WCHAR>(0xD800 + (cp >> 10));
-            out += static_cast<WCHAR>(0xDC00 + (cp & 0x3FF));
-        } else {
-            out += static_cast<WCHAR>(cp);
-        }
-        i += used;
-    }
-    return true;
-}
-
-bool EncodeUtf8(const WCHAR* s, size_t n, bool strict, std::string& out)
-{
-    for (size_t i = 0; i < n; ++i) {
-        char32_t cp = s[i];
-        if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < n && s[i + 1] >= 0xDC00 && s[i + 1] < 0xE000) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i + 1] - 0xDC00);
-            ++i;
-        } else if (cp >= 0xD800 && cp < 0xE000) {
-            if (strict) {
-                return false;
-            }
-            cp = kReplacement;
-        }
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    }
-    return true;
 }
 
 // Hands the converted text out as the platform does: a size query when the buffer count is 0,
@@ -246,7 +173,7 @@ int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lpMultiByteSt
     std::u16string wide;
     auto bytes = reinterpret_cast<const unsigned char*>(lpMultiByteStr);
     if (codePage == CP_UTF8) {
-        if (!DecodeUtf8(bytes, length, strict, wide)) {
+        if (!nirasim::DecodeUtf8(bytes, length, strict, wide)) {
             return Fail(ERROR_NO_UNICODE_TRANSLATION);
         }
     } else if (IsSingleByte(codePage)) {
@@ -293,7 +220,7 @@ int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharSt
             return Fail(ERROR_INVALID_PARAMETER);
         }
         std::string narrow;
-        if (!EncodeUtf8(lpWideCharStr, length, (dwFlags & WC_ERR_INVALID_CHARS) != 0, narrow)) {
+        if (!nirasim::EncodeUtf8(lpWideCharStr, length, (dwFlags & WC_ERR_INVALID_CHARS) != 0, narrow)) {
             return Fail(ERROR_NO_UNICODE_TRANSLATION);
         }
         return Deliver(narrow, lpMultiByteStr, cbMultiByte);

@@ -29,9 +29,12 @@ void InitialiseLibrary()
     std::call_once(once, [] { xmlInitParser(); });
 }
 
-VARIANT_BOOL AsVariantBool(bool value)
+HRESULT ReturnFlag(bool flag, VARIANT_BOOL* value)
 {
-    return value ? VARIANT_TRUE : VARIANT_FALSE;
+    if (!value)
+        return E_INVALIDARG;
+    *value = flag ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
 }
 
 HRESULT ReadFileBytes(const std::string& hostPath, std::string& bytes)
@@ -139,22 +142,27 @@ STDMETHODIMP DomDocument::putref_documentElement(IXMLDOMElement* element)
     return S_OK;
 }
 
+HRESULT DomDocument::CreateNodeAs(DOMNodeType nodeType, BSTR name, REFIID iid, void** created)
+{
+    VARIANT type;
+    VariantInit(&type);
+    type.vt = VT_I4;
+    type.lVal = nodeType;
+    IXMLDOMNode* node = nullptr;
+    HRESULT hr = createNode(type, name, nullptr, &node);
+    if (FAILED(hr))
+        return hr;
+    hr = node->QueryInterface(iid, created);
+    node->Release();
+    return hr;
+}
+
 STDMETHODIMP DomDocument::createElement(BSTR tagName, IXMLDOMElement** element)
 {
     if (!element)
         return E_INVALIDARG;
     *element = nullptr;
-    VARIANT type;
-    VariantInit(&type);
-    type.vt = VT_I4;
-    type.lVal = NODE_ELEMENT;
-    IXMLDOMNode* node = nullptr;
-    HRESULT hr = createNode(type, tagName, nullptr, &node);
-    if (FAILED(hr))
-        return hr;
-    hr = node->QueryInterface(IID_IXMLDOMElement, reinterpret_cast<void**>(element));
-    node->Release();
-    return hr;
+    return CreateNodeAs(NODE_ELEMENT, tagName, IID_IXMLDOMElement, reinterpret_cast<void**>(element));
 }
 
 STDMETHODIMP DomDocument::createAttribute(BSTR name, IXMLDOMAttribute** attribute)
@@ -162,17 +170,7 @@ STDMETHODIMP DomDocument::createAttribute(BSTR name, IXMLDOMAttribute** attribut
     if (!attribute)
         return E_INVALIDARG;
     *attribute = nullptr;
-    VARIANT type;
-    VariantInit(&type);
-    type.vt = VT_I4;
-    type.lVal = NODE_ATTRIBUTE;
-    IXMLDOMNode* node = nullptr;
-    HRESULT hr = createNode(type, name, nullptr, &node);
-    if (FAILED(hr))
-        return hr;
-    hr = node->QueryInterface(IID_IXMLDOMAttribute, reinterpret_cast<void**>(attribute));
-    node->Release();
-    return hr;
+    return CreateNodeAs(NODE_ATTRIBUTE, name, IID_IXMLDOMAttribute, reinterpret_cast<void**>(attribute));
 }
 
 STDMETHODIMP DomDocument::getElementsByTagName(BSTR tagName, IXMLDOMNodeList** list)
@@ -320,10 +318,7 @@ STDMETHODIMP DomDocument::save(VARIANT)
 
 STDMETHODIMP DomDocument::get_async(VARIANT_BOOL* isAsync)
 {
-    if (!isAsync)
-        return E_INVALIDARG;
-    *isAsync = AsVariantBool(Store()->async);
-    return S_OK;
+    return ReturnFlag(Store()->async, isAsync);
 }
 
 STDMETHODIMP DomDocument::put_async(VARIANT_BOOL isAsync)
@@ -334,10 +329,7 @@ STDMETHODIMP DomDocument::put_async(VARIANT_BOOL isAsync)
 
 STDMETHODIMP DomDocument::get_validateOnParse(VARIANT_BOOL* value)
 {
-    if (!value)
-        return E_INVALIDARG;
-    *value = AsVariantBool(Store()->validateOnParse);
-    return S_OK;
+    return ReturnFlag(Store()->validateOnParse, value);
 }
 
 STDMETHODIMP DomDocument::put_validateOnParse(VARIANT_BOOL value)
@@ -348,10 +340,7 @@ STDMETHODIMP DomDocument::put_validateOnParse(VARIANT_BOOL value)
 
 STDMETHODIMP DomDocument::get_resolveExternals(VARIANT_BOOL* value)
 {
-    if (!value)
-        return E_INVALIDARG;
-    *value = AsVariantBool(Store()->resolveExternals);
-    return S_OK;
+    return ReturnFlag(Store()->resolveExternals, value);
 }
 
 STDMETHODIMP DomDocument::put_resolveExternals(VARIANT_BOOL value)
@@ -362,10 +351,7 @@ STDMETHODIMP DomDocument::put_resolveExternals(VARIANT_BOOL value)
 
 STDMETHODIMP DomDocument::get_preserveWhiteSpace(VARIANT_BOOL* value)
 {
-    if (!value)
-        return E_INVALIDARG;
-    *value = AsVariantBool(Store()->preserveWhiteSpace);
-    return S_OK;
+    return ReturnFlag(Store()->preserveWhiteSpace, value);
 }
 
 STDMETHODIMP DomDocument::put_preserveWhiteSpace(VARIANT_BOOL value)

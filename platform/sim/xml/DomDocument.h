@@ -37,6 +37,8 @@ protected:
     void* Find(REFIID riid) override;
 
 private:
+    // createNode without a namespace, the node answered as the interface iid names.
+    HRESULT CreateNodeAs(DOMNodeType nodeType, BSTR name, REFIID iid, void** created);
     // Parses UTF-8 (or self-described) bytes into the document; S_FALSE with the parse error kept
     // when the text is not a well-formed document, which then leaves the document empty.
     HRESULT Parse(const std::string& bytes, const char* forcedEncoding, const std::u16string& url,

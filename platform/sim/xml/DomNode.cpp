@@ -232,42 +232,42 @@ HRESULT DomNodeCore::GetChildNodes(IXMLDOMNodeList** list)
 
 HRESULT DomNodeCore::GetFirstChild(IXMLDOMNode** child)
 {
-    if (!child)
-        return E_INVALIDARG;
-    *child = nullptr;
-    if (m_ref.isNamespace || !CanHoldChildren(Node()))
-        return S_FALSE;
-    return ReturnNode(m_store, Node()->children, child);
+    return GetEndChild(&xmlNode::children, child);
 }
 
 HRESULT DomNodeCore::GetLastChild(IXMLDOMNode** child)
 {
+    return GetEndChild(&xmlNode::last, child);
+}
+
+HRESULT DomNodeCore::GetEndChild(xmlNodePtr xmlNode::*end, IXMLDOMNode** child)
+{
     if (!child)
         return E_INVALIDARG;
     *child = nullptr;
     if (m_ref.isNamespace || !CanHoldChildren(Node()))
         return S_FALSE;
-    return ReturnNode(m_store, Node()->last, child);
+    return ReturnNode(m_store, Node()->*end, child);
 }
 
 HRESULT DomNodeCore::GetPreviousSibling(IXMLDOMNode** sibling)
 {
-    if (!sibling)
-        return E_INVALIDARG;
-    *sibling = nullptr;
-    if (m_ref.isNamespace || Node()->type == XML_ATTRIBUTE_NODE || Node()->type == XML_DOCUMENT_NODE)
-        return S_FALSE;
-    return ReturnNode(m_store, Node()->prev, sibling);
+    return GetSibling(&xmlNode::prev, sibling);
 }
 
 HRESULT DomNodeCore::GetNextSibling(IXMLDOMNode** sibling)
+{
+    return GetSibling(&xmlNode::next, sibling);
+}
+
+HRESULT DomNodeCore::GetSibling(xmlNodePtr xmlNode::*side, IXMLDOMNode** sibling)
 {
     if (!sibling)
         return E_INVALIDARG;
     *sibling = nullptr;
     if (m_ref.isNamespace || Node()->type == XML_ATTRIBUTE_NODE || Node()->type == XML_DOCUMENT_NODE)
         return S_FALSE;
-    return ReturnNode(m_store, Node()->next, sibling);
+    return ReturnNode(m_store, Node()->*side, sibling);
 }
 
 HRESULT DomNodeCore::GetAttributes(IXMLDOMNamedNodeMap** map)

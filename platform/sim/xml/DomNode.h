@@ -70,6 +70,10 @@ public:
     HRESULT GetBaseName(BSTR* name);
 
 protected:
+    // The child at the end `end` names (children or last) and the sibling on the side `side` names
+    // (prev or next).
+    HRESULT GetEndChild(xmlNodePtr xmlNode::*end, IXMLDOMNode** child);
+    HRESULT GetSibling(xmlNodePtr xmlNode::*side, IXMLDOMNode** sibling);
     // Inserts newChild before `before` (null: at the end) below this node.
     HRESULT Insert(IXMLDOMNode* newChild, xmlNodePtr before, IXMLDOMNode** outNewChild);
 

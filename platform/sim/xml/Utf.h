@@ -1,4 +1,5 @@
-// UTF-8 <-> UTF-16 conversion at the boundary between the DOM interfaces and libxml2.
+// UTF-8 <-> UTF-16 conversion at the boundary between the DOM interfaces and libxml2, on the
+// machine's one conversion (strings/Utf8.h).
 #pragma once
 
 #include <string>
