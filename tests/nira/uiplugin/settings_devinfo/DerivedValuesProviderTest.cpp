@@ -209,22 +209,22 @@ TEST_F(DerivedValuesProviderTest, ColourCountFollowsTheProductAndTheHost)
 {
     struct Case {
         LONG productFlags;     // -1 absent
-        const char16_t* host;  // null: absent
+        LPCWSTR host;  // null: absent
         ULONG before, after;
     };
     const Case cases[] = {
-        {0, u"writer.exe", 16, 16},
-        {MANY_COLOURS, u"writer.exe", 16, 256},
-        {MANY_COLOURS | 0x1, u"writer.exe", 0, 256},
-        {MANY_COLOURS, u"writer.exe", 300, 300},
-        {MANY_COLOURS, u"writer.exe", 65536, 65535},
-        {MANY_COLOURS, u"writer.exe", 131072, 131071},
-        {MANY_COLOURS, u"writer.exe", 65537, 65537},
-        {0, u"writer.exe", 65536, 65536},
+        {0, TEXT("writer.exe"), 16, 16},
+        {MANY_COLOURS, TEXT("writer.exe"), 16, 256},
+        {MANY_COLOURS | 0x1, TEXT("writer.exe"), 0, 256},
+        {MANY_COLOURS, TEXT("writer.exe"), 300, 300},
+        {MANY_COLOURS, TEXT("writer.exe"), 65536, 65535},
+        {MANY_COLOURS, TEXT("writer.exe"), 131072, 131071},
+        {MANY_COLOURS, TEXT("writer.exe"), 65537, 65537},
+        {0, TEXT("writer.exe"), 65536, 65536},
         {-1, nullptr, 16, 16},
-        {MANY_COLOURS, u"WAOL.EXE", 16, 8},
-        {0, u"C:\\Online\\waol.exe", 65536, 8},
-        {0, u"waol.ex", 16, 16},
+        {MANY_COLOURS, TEXT("WAOL.EXE"), 16, 8},
+        {0, TEXT("C:\\Online\\waol.exe"), 65536, 8},
+        {0, TEXT("waol.ex"), 16, 16},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.productFlags << " " << c.before);

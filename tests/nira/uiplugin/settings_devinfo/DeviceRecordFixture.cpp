@@ -12,7 +12,7 @@ public:
     {
         machine = std::make_unique<nirasim::Machine>();
         machine->InstallSamplePackage(NIRA_BUILD_DIR);
-        const std::u16string path = nirasim::Machine::DriverVersionDirectory() + u"\\nirauip.dll";
+        const std::u16string path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\nirauip.dll");
         library = LoadLibraryW(path.c_str());
         ASSERT_NE(library, nullptr);
         SetSettingsModuleHandle(SETTINGS_MODULE_SELF, library);
@@ -86,7 +86,7 @@ CNiraDerivedValuesProvider* DeviceRecordTest::NewDerivedProvider()
     return static_cast<CNiraDerivedValuesProvider*>(static_cast<INiraSettingsProvider*>(Make(SETTINGS_GUID_DERIVED)));
 }
 
-void DeviceRecordTest::SetText(LONG index, const char16_t* text)
+void DeviceRecordTest::SetText(LONG index, LPCWSTR text)
 {
     CNiraString value(text);
     ASSERT_EQ(owner->SetString(index, &value, 0), TRUE);

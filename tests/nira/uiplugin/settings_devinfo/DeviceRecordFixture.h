@@ -28,7 +28,7 @@ protected:
     static CNiraHostProcessProvider* NewHostProvider();
     static CNiraDerivedValuesProvider* NewDerivedProvider();
 
-    void SetText(LONG index, const char16_t* text);
+    void SetText(LONG index, LPCWSTR text);
     void SetFlag(LONG index, bool value) { ASSERT_EQ(owner->SetFlag(index, value ? 1 : 0, 0), TRUE); }
     void SetInt(LONG index, LONG value) { ASSERT_EQ(owner->SetInt(index, value, 0), TRUE); }
     void SetIntRef(LONG index, LONG value) { ASSERT_EQ(owner->SetIntRef(index, &value, 0), TRUE); }

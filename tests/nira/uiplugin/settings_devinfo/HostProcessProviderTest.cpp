@@ -30,7 +30,7 @@ protected:
     }
 
     // Attached to the owner, with the host name set, targeting the record.
-    void Bind(const char16_t* host = u"writer.exe")
+    void Bind(LPCWSTR host = TEXT("writer.exe"))
     {
         SetText(HOST_FILE_NAME, host);
         ASSERT_EQ(provider->Attach(owner), TRUE);
@@ -46,20 +46,20 @@ protected:
 TEST_F(HostProcessProviderTest, ApplicationsChangeTheGraphicsCaps)
 {
     struct Case {
-        const char16_t* host;   // the owner's host file name
+        LPCWSTR host;   // the owner's host file name
         const char* image;      // the process image path
         FLONG caps;
     };
     const Case cases[] = {
-        {u"writer.exe", "C:\\Program Files\\Writer\\writer.exe", INITIAL_CAPS},
-        {u"CbldVB.exe", "C:\\Program Files\\Writer\\writer.exe", 0x1},
-        {u"cbldvb.exe", "C:\\Program Files\\Writer\\writer.exe", INITIAL_CAPS},   // case counts
-        {u"CbldVB.exe.old", "C:\\Program Files\\Writer\\writer.exe", INITIAL_CAPS},  // whole text
-        {u"writer.exe", "C:\\Program Files\\Suite\\QPW.EXE", GCAPS_DONTJOURNAL},
-        {u"writer.exe", "D:/tools/old_qpw.exe.bak", GCAPS_DONTJOURNAL},           // anywhere in the name
-        {u"CbldVB.exe", "C:\\Suite\\Qpw.Exe", GCAPS_DONTJOURNAL},                  // the second rule wins
-        {u"writer.exe", "C:\\qpw.exe\\writer.exe", INITIAL_CAPS},                 // only the file name counts
-        {u"writer.exe", "C:qpw.exe", GCAPS_DONTJOURNAL},                          // after a bare drive
+        {TEXT("writer.exe"), "C:\\Program Files\\Writer\\writer.exe", INITIAL_CAPS},
+        {TEXT("CbldVB.exe"), "C:\\Program Files\\Writer\\writer.exe", 0x1},
+        {TEXT("cbldvb.exe"), "C:\\Program Files\\Writer\\writer.exe", INITIAL_CAPS},   // case counts
+        {TEXT("CbldVB.exe.old"), "C:\\Program Files\\Writer\\writer.exe", INITIAL_CAPS},  // whole text
+        {TEXT("writer.exe"), "C:\\Program Files\\Suite\\QPW.EXE", GCAPS_DONTJOURNAL},
+        {TEXT("writer.exe"), "D:/tools/old_qpw.exe.bak", GCAPS_DONTJOURNAL},           // anywhere in the name
+        {TEXT("CbldVB.exe"), "C:\\Suite\\Qpw.Exe", GCAPS_DONTJOURNAL},                  // the second rule wins
+        {TEXT("writer.exe"), "C:\\qpw.exe\\writer.exe", INITIAL_CAPS},                 // only the file name counts
+        {TEXT("writer.exe"), "C:qpw.exe", GCAPS_DONTJOURNAL},                          // after a bare drive
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.image);
@@ -172,7 +172,7 @@ TEST_F(HostProcessProviderTest, PushProviderOfAManagerFollowsThePassthroughFlag)
     INiraSettingsAccess* manager = NewOwner(&pushes);  // takes the provider over
     provider = nullptr;
     ASSERT_NE(manager, nullptr);
-    CNiraString host(u"writer.exe");
+    CNiraString host(TEXT("writer.exe"));
     ASSERT_EQ(manager->SetString(HOST_FILE_NAME, &host, 0), TRUE);
     LONG jpegOff = 1;
     ASSERT_EQ(manager->SetIntRef(JPEG_OFF, &jpegOff, 0), TRUE);
