@@ -2,6 +2,9 @@
 // operations is a contract with nirapres, which calls them by position: every operation keeps its
 // place, the unused ones included. Status results: 0 success, NIRA_STATUS_FAILED, or
 // NIRA_STATUS_NO_FEATURE where the feature is known but lacks the record an operation needs.
+// Records handed in: AddFeature, SetFeatureUIRecord and SetFeatureVocabulary always take them over
+// (a refused record is freed); AddTreeViewOption, AddOption and InsertOption take them over only
+// on success, so a caller frees the record they refuse.
 #pragma once
 
 #include <windows.h>

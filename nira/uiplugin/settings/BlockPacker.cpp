@@ -59,6 +59,15 @@ Value ReadOwner(Read&& read)
     return value;
 }
 
+// The page-geometry fields of the section, from the horizontal resolution to the physical height.
+constexpr size_t BLOCK_GEOMETRY_OFFSET = offsetof(PrivateDevMode, horizontalResolution);
+constexpr size_t BLOCK_GEOMETRY_SIZE = offsetof(PrivateDevMode, paperSizeAtConvert) - BLOCK_GEOMETRY_OFFSET;
+
+BYTE* GeometryOf(PrivateDevMode* block)
+{
+    return reinterpret_cast<BYTE*>(block) + BLOCK_GEOMETRY_OFFSET;
+}
+
 }  // namespace
 
 CNiraBlockPacker::~CNiraBlockPacker()
@@ -159,8 +168,17 @@ BOOLEAN CNiraBlockPacker::UpdateAll()
             }
         });
         ApplyFlagRule();
+        // The geometry describes the packed settings: a pack that does not fit keeps the earlier
+        // geometry along with the earlier block.
+        BYTE earlierGeometry[BLOCK_GEOMETRY_SIZE];
+        memcpy(earlierGeometry, GeometryOf(m_block), BLOCK_GEOMETRY_SIZE);
         WriteGeometry();
-        CompressImage();
+        try {
+            CompressImage();
+        } catch (...) {
+            memcpy(GeometryOf(m_block), earlierGeometry, BLOCK_GEOMETRY_SIZE);
+            throw;
+        }
     });
 }
 

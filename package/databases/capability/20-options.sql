@@ -39,7 +39,7 @@ INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, Voca
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
   (4117, 7, 7, 'Automatically select', 0, 'psk', 'AutoSelect'),
   (4117, 1, 1, 'Main tray', 0, 'psk', 'Cassette'),
-  (4117, 2, 2, 'Tray 2', 0, 'psk', 'Cassette'),
+  (4117, 2, 2, 'Tray 2', 0, 'ns0000', 'ZQTray2'),
   (4117, 4, 4, 'Rear manual feed', 0, 'psk', 'Manual');
 -- 4118 FEATURE_ORIENTATION
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES

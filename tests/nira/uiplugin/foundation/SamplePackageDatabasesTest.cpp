@@ -83,7 +83,7 @@ class SamplePackageDatabasesTest : public DatabaseFixture
 protected:
     std::u16string Install(const char* fileName)
     {
-        const std::u16string path = nirasim::Machine::DriverVersionDirectory() + u"\\" + nirasim::Wide(fileName);
+        const std::u16string path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\") + nirasim::Wide(fileName);
         EXPECT_TRUE(machine.CopyIn(std::string(NIRA_BUILD_DIR) + "/package/" + fileName, path)) << fileName;
         return path;
     }
@@ -125,7 +125,7 @@ TEST_F(SamplePackageDatabasesTest, EveryFeatureHasOptionsAndADefaultAmongThemInE
     }
 }
 
-TEST_F(SamplePackageDatabasesTest, OptionsKeepTheirWrittenOrderAndAppearOnce)
+TEST_F(SamplePackageDatabasesTest, OptionsKeepTheirWrittenOrderAndAppearOnceWithTheirOwnKeywords)
 {
     machine.SetUILanguage(1033);
     CNiraCapabilityDB reader;
@@ -147,8 +147,19 @@ TEST_F(SamplePackageDatabasesTest, OptionsKeepTheirWrittenOrderAndAppearOnce)
                                           return 0;
                                       },
                                       &duplicates, nullptr));
+    // A PrintTicket names each option of a feature by its own keyword.
+    int sharedKeywords = 0;
+    EXPECT_EQ(SQLITE_OK, sqlite3_exec(db,
+                                      "SELECT Featureid FROM CAP_OPTIONS_INFO WHERE VocabMap <> '0' "
+                                      "GROUP BY Featureid, VocabNamespace, VocabMap HAVING COUNT(*) > 1",
+                                      [](void* count, int, char**, char**) {
+                                          ++*static_cast<int*>(count);
+                                          return 0;
+                                      },
+                                      &sharedKeywords, nullptr));
     sqlite3_close(db);
     EXPECT_EQ(0, duplicates);
+    EXPECT_EQ(0, sharedKeywords);
 }
 
 TEST_F(SamplePackageDatabasesTest, TreeViewRowsNameOptionsOfTheirFeatures)
