@@ -60,6 +60,30 @@ struct BlockPageSettings {
     DWORD resolutionX, resolutionY;
 };
 
+// Reads the page settings from the owner (refresh and dispatch false), in the order orientation,
+// margins, paper size, resolutions; a read the owner refuses throws 13. With the overspray flag
+// true and all four extents 0 or greater, the extents widen the paper.
+BlockPageSettings ReadBlockPageSettings(INiraSettingsAccess& owner);
+
+// The page in device units, its axes named by the orientation: the first axis runs across the
+// page as it is printed (the paper width in portrait, its height in landscape).
+struct DevicePageGeometry {
+    DWORD resolutionA, resolutionB;      // dots per inch along each axis
+    FLOAT printableA, printableB;        // printable extents, inches
+    LONG offsetA, offsetB;               // the leading margins
+    LONG printableDotsA, printableDotsB;
+    LONG physicalDotsA, physicalDotsB;
+};
+
+// The geometry of a portrait or landscape page; false for any other orientation.
+bool ComputeDevicePageGeometry(const BlockPageSettings& page, DevicePageGeometry* geometry);
+
+// A length in device units: resolution times length, formed exactly, rounded once to a float and
+// truncated toward zero. Values a 32-bit integer cannot hold (and NaN) give the integer
+// indefinite, as the processor's own truncating conversion does.
+LONG ScaleByResolution(DWORD resolution, FLOAT length);
+LONG TruncateToDeviceUnits(FLOAT value);
+
 // Writes the eight geometry fields (+28 to +56) for a portrait or landscape page; for any other
 // orientation the fields keep their content and the answer is false.
 bool WriteBlockGeometry(const BlockPageSettings& page, PrivateDevMode* block);

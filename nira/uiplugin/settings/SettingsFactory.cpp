@@ -4,6 +4,8 @@
 
 #include "nira/uiplugin/settings/BlockPacker.h"
 #include "nira/uiplugin/settings/BlockUnpacker.h"
+#include "nira/uiplugin/settings/DerivedValuesProvider.h"
+#include "nira/uiplugin/settings/HostProcessProvider.h"
 #include "nira/uiplugin/settings/ProductData.h"
 #include "nira/uiplugin/settings/SettingsInstance.h"
 #include "nira/uiplugin/settings/SettingsManager.h"
@@ -31,6 +33,8 @@ void* CreateSettingsObject(LONG kind)
     case SETTINGS_KIND_UNPACKER: return Construct<CNiraBlockUnpacker, INiraSettingsProvider>();
     case SETTINGS_KIND_PRODUCT_DATA: return Construct<CNiraProductData, INiraSettingsProvider>();
     case SETTINGS_KIND_PACKER: return Construct<CNiraBlockPacker, INiraSettingsProvider>();
+    case SETTINGS_KIND_HOST_FLAGS: return Construct<CNiraHostProcessProvider, INiraSettingsProvider>();
+    case SETTINGS_KIND_DERIVED: return Construct<CNiraDerivedValuesProvider, INiraSettingsProvider>();
     default: return nullptr;
     }
 }

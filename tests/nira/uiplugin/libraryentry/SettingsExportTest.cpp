@@ -5,6 +5,8 @@
 #include "nira/uiplugin/core/SettingsExport.h"
 #include "nira/uiplugin/settings/BlockPacker.h"
 #include "nira/uiplugin/settings/BlockUnpacker.h"
+#include "nira/uiplugin/settings/DerivedValuesProvider.h"
+#include "nira/uiplugin/settings/HostProcessProvider.h"
 #include "nira/uiplugin/settings/INiraSettingsStore.h"
 #include "nira/uiplugin/settings/SettingsInstance.h"
 #include "nira/uiplugin/settings/SettingsManager.h"
@@ -43,6 +45,16 @@ TEST(SettingsExport, FactoryMakesTheClassOfEachRow)
         {&SETTINGS_GUID_PACKER,
          [](void* o) {
              return dynamic_cast<CNiraBlockPacker*>(static_cast<INiraSettingsProvider*>(o)) != nullptr;
+         },
+         provider},
+        {&SETTINGS_GUID_HOST_FLAGS,
+         [](void* o) {
+             return dynamic_cast<CNiraHostProcessProvider*>(static_cast<INiraSettingsProvider*>(o)) != nullptr;
+         },
+         provider},
+        {&SETTINGS_GUID_DERIVED,
+         [](void* o) {
+             return dynamic_cast<CNiraDerivedValuesProvider*>(static_cast<INiraSettingsProvider*>(o)) != nullptr;
          },
          provider},
     };
