@@ -4,6 +4,8 @@
 
 #include "nira/uiplugin/foundation/NiraString.h"
 
+const WCHAR kSamplePrinter[] = TEXT("Nira Sample Inkjet");
+
 namespace {
 
 class LibraryEnvironment : public ::testing::Environment {
@@ -11,22 +13,30 @@ public:
     void SetUp() override
     {
         machine = std::make_unique<nirasim::Machine>();
+        machine->SetUILanguage(1033);
         machine->InstallSamplePackage(NIRA_BUILD_DIR);
-        const std::u16string path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\nirauip.dll");
-        library = LoadLibraryW(path.c_str());
+        machine->AddSamplePrinter(kSamplePrinter);
+        const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
+        library = LoadLibraryW((folder + TEXT("nirauip.dll")).c_str());
+        helper = LoadLibraryW((folder + TEXT("nirasettings.dll")).c_str());
         ASSERT_NE(library, nullptr);
+        ASSERT_NE(helper, nullptr);
         SetSettingsModuleHandle(SETTINGS_MODULE_SELF, library);
+        SetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT, helper);
     }
 
     void TearDown() override
     {
         SetSettingsModuleHandle(SETTINGS_MODULE_SELF, nullptr);
+        SetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT, nullptr);
+        FreeLibrary(helper);
         FreeLibrary(library);
         machine.reset();
     }
 
     std::unique_ptr<nirasim::Machine> machine;
     HMODULE library = nullptr;
+    HMODULE helper = nullptr;
 };
 
 LibraryEnvironment* g_environment =

@@ -1,5 +1,5 @@
-// nirauip loaded on a simulated machine with the sample package, as the module that makes the
-// settings objects; an owner (a settings manager without providers) for each test, and helpers
+// nirauip loaded on a simulated machine with the sample package and a printer, as the module that
+// makes the settings objects, and the package's settings helper module as the component module; an owner (a settings manager without providers) for each test, and helpers
 // to fill it. The process path and Windows version a test changes are restored after it.
 #pragma once
 
@@ -15,6 +15,9 @@
 #include "nira/uiplugin/settings/INiraSettingsAccess.h"
 #include "nira/uiplugin/settings/SettingsInstance.h"
 #include "nirasim/Machine.h"
+
+// A printer of the sample driver, installed on the machine.
+extern const WCHAR kSamplePrinter[];
 
 nirasim::Machine& TestMachine();
 
