@@ -178,6 +178,9 @@ const SettingRef kFlatEntries[] = {
     {B, 0}, {B, 1}, {B, 30}, {B, 31}, {B, 24},
 };
 
+constexpr DWORD kFlatRecordSizes[FLAT_RECORD_COUNT] = {JOB_SETTINGS_RECORD_SIZE, DRIVER_STATE_RECORD_SIZE,
+                                                        PAGE_SETTINGS_RECORD_SIZE};
+
 // The rectangle blobs: left, top, right, bottom as signed 32-bit values.
 constexpr DWORD RECTANGLE_BLOB_SIZE = 4 * sizeof(LONG);
 
@@ -526,10 +529,8 @@ BOOLEAN CNiraFlatRecordAdapter::SetTarget(JobSettingsRecord* jobSettings, Driver
     m_driverState = driverState;
     m_pageSettings = pageSettings;
     for (LONG record = 0; record < FLAT_RECORD_COUNT; ++record) {
-        static const DWORD sizes[FLAT_RECORD_COUNT] = {JOB_SETTINGS_RECORD_SIZE, DRIVER_STATE_RECORD_SIZE,
-                                                        PAGE_SETTINGS_RECORD_SIZE};
         if (BYTE* bytes = RecordBytes(record)) {
-            memset(bytes, 0, sizes[record]);
+            memset(bytes, 0, kFlatRecordSizes[record]);
         }
     }
     return TRUE;
