@@ -14,13 +14,13 @@ const WCHAR kNameElement[] = TEXT("pmlname");
 const WCHAR kOidElement[] = TEXT("oidvalue");
 
 // The whole text of the named child element in a new zero-filled LocalAlloc buffer; null when the
-// element is absent or memory runs out (*outOfMemory tells which).
-WCHAR* ReadChildText(IXMLDOMNode* node, LPCWSTR element, BOOL* outOfMemory)
+// element is absent or its text cannot be read (*failed tells which).
+WCHAR* ReadChildText(IXMLDOMNode* node, LPCWSTR element, BOOL* failed)
 {
-    *outOfMemory = FALSE;
+    *failed = FALSE;
     BSTR query = SysAllocString(element);
     if (query == nullptr) {
-        *outOfMemory = TRUE;
+        *failed = TRUE;
         return nullptr;
     }
     IXMLDOMNode* child = nullptr;
@@ -30,19 +30,20 @@ WCHAR* ReadChildText(IXMLDOMNode* node, LPCWSTR element, BOOL* outOfMemory)
         if (child != nullptr) {
             child->Release();
         }
+        *failed = FAILED(hr);
         return nullptr;
     }
     BSTR text = nullptr;
     hr = child->get_text(&text);
     child->Release();
     if (FAILED(hr)) {
-        *outOfMemory = hr == E_OUTOFMEMORY;
+        *failed = TRUE;
         return nullptr;
     }
     const UINT length = SysStringLen(text);
     WCHAR* copy = static_cast<WCHAR*>(LocalAlloc(LPTR, (static_cast<SIZE_T>(length) + 1) * sizeof(WCHAR)));
     if (copy == nullptr) {
-        *outOfMemory = TRUE;
+        *failed = TRUE;
     } else if (length > 0) {
         CopyMemory(copy, text, static_cast<SIZE_T>(length) * sizeof(WCHAR));
     }
@@ -121,12 +122,12 @@ int CNiraPmlOidXml::ReadPmlOids(PmlOidEntry** out)
 
 BOOL CNiraPmlOidXml::ReadPair(IXMLDOMNode* node, PmlOidEntry**& tail)
 {
-    BOOL outOfMemory = FALSE;
-    WCHAR* name = ReadChildText(node, kNameElement, &outOfMemory);
+    BOOL failed = FALSE;
+    WCHAR* name = ReadChildText(node, kNameElement, &failed);
     if (name == nullptr) {
-        return !outOfMemory;
+        return !failed;
     }
-    WCHAR* oid = ReadChildText(node, kOidElement, &outOfMemory);
+    WCHAR* oid = ReadChildText(node, kOidElement, &failed);
     PmlOidEntry* entry = oid != nullptr ? static_cast<PmlOidEntry*>(LocalAlloc(LPTR, sizeof(PmlOidEntry))) : nullptr;
     if (entry == nullptr) {
         LocalFree(name);
@@ -134,7 +135,7 @@ BOOL CNiraPmlOidXml::ReadPair(IXMLDOMNode* node, PmlOidEntry**& tail)
             LocalFree(oid);
             return FALSE;
         }
-        return !outOfMemory;
+        return !failed;
     }
     entry->name = name;
     entry->oid = oid;

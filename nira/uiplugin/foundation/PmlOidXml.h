@@ -35,15 +35,17 @@ public:
     LONG Open(LPCWSTR path) override;
 
     // 1 and the entries in document order (null when there are none) once the entries could be
-    // selected; 0 and a null list without an open root node, without a node list, or when memory
-    // runs out. A "pmldata" element without "pmlname" or "oidvalue" gives no entry.
+    // selected; 0 and a null list without an open root node, without a node list, or when a text
+    // cannot be read or memory runs out (never a partial list). A "pmldata" element without
+    // "pmlname" or "oidvalue" gives no entry.
     int ReadPmlOids(PmlOidEntry** out);
 
     // Frees every entry of a list (both texts, then the node).
     static void FreeList(PmlOidEntry* list);
 
 private:
-    // Appends the entry of one "pmldata" element; FALSE only when memory runs out.
+    // Appends the entry of one "pmldata" element (none when a child element is missing); FALSE when
+    // a text cannot be read or memory runs out.
     BOOL ReadPair(IXMLDOMNode* node, PmlOidEntry**& tail);
     void ReleaseNodeList();
 

@@ -134,6 +134,34 @@ TEST_F(PmlOidXml, LeavesTheCallersComAsItFoundIt)
     CoUninitialize();
 }
 
+TEST_F(PmlOidXml, AStringThatCannotBeMadeGivesNoPartialList)
+{
+    machine.WriteFile(kPath, Document(Entry("A", "1.1") + Entry("B", "1.2") + Entry("C", "1.3")));
+    bool complete = false;
+    int successes = 0;
+    for (; !complete && successes < 100; ++successes) {
+        CNiraPmlOidXml reader;
+        nirasim::com::FailBstrAllocationsAfter(successes);
+        const LONG status = reader.Open(kPath);
+        PmlOidEntry* list = reinterpret_cast<PmlOidEntry*>(1);
+        const int result = reader.ReadPmlOids(&list);
+        nirasim::com::FailBstrAllocationsAfter(-1);
+        int count = 0;
+        for (PmlOidEntry* entry = list; entry; entry = entry->next)
+            ++count;
+        CNiraPmlOidXml::FreeList(list);
+        if (result == 1) {
+            EXPECT_EQ(status, 0);
+            EXPECT_EQ(count, 3) << successes;
+            complete = true;
+        } else {
+            EXPECT_EQ(count, 0) << successes;
+        }
+    }
+    EXPECT_TRUE(complete);
+    EXPECT_GT(successes, 6);  // every query and text of the three entries was made to fail once
+}
+
 TEST_F(PmlOidXml, SamplePackageListsTheDeviceValues)
 {
     machine.InstallSamplePackage(NIRA_BUILD_DIR);
