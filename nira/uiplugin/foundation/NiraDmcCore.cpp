@@ -7,6 +7,7 @@
 #include "common/NiraStatus.h"
 #include "common/SafeString.h"
 #include "nira/uiplugin/foundation/DmcNameTables.h"
+#include "nira/uiplugin/foundation/FeatureRegistryStore.h"
 
 namespace {
 
@@ -413,5 +414,12 @@ LONG CNiraDmcCore::CopySnapshot(DmcSnapshotRecord* records, int count) const
 
 void CNiraDmcCore::SaveToRegistryStore(INiraUISettings* settings)
 {
-    (void)settings;
+    // The user's feature store follows the configuration; a printer without one keeps none.
+    CNiraPtrList features;
+    settings->ListFeatures(&features);
+    CNiraFeatureRegistryStore* store = new (std::nothrow) CNiraFeatureRegistryStore();
+    if (store != nullptr) {
+        store->Attach(settings)->SaveFeaturesByHandle(&features, m_printer);
+        delete store;
+    }
 }

@@ -39,8 +39,9 @@ public:
     // the library does not register or the configuration does not open.
     LONG Run();
     int GetItemCount() const { return m_itemCount; }
-    // Pushes the values of every section into the settings and records the snapshot; 0, or
-    // NIRA_STATUS_FAILED without settings, a successful run or any section.
+    // Pushes the values of every section into the settings, records the snapshot and saves the
+    // settings' listed features to the user's feature store; 0, or NIRA_STATUS_FAILED without
+    // settings, a successful run or any section.
     LONG ApplyToSettings(INiraUISettings* settings);
     // Copies count records (at most the item count); NIRA_STATUS_FAILED without a snapshot.
     LONG CopySnapshot(DmcSnapshotRecord* records, int count) const;

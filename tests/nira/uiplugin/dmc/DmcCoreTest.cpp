@@ -154,3 +154,42 @@ TEST_F(DmcCore, FeaturesBelowTheCurrentValueAreMergedOnce)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DmcCore, ListedFeaturesAreSavedToTheUsersFeatureStore)
+{
+    const std::u16string guid = TEXT("5f0c9a52-1d7e-4b8a-9c3e-2a6b7d8e9f01");
+    machine.SetPrinterData(kDmcPrinter, "ZQRestrictedUserGuid", REG_SZ,
+                           std::string(reinterpret_cast<const char*>(guid.c_str()), (guid.size() + 1) * 2),
+                           "ZQPresetRoot");
+    AddSampleFeatures();
+    for (int id : {4115, 4221}) {
+        FeatureEntry* entry = nullptr;
+        settings.FindFeature(&id, &entry);
+        ASSERT_NE(entry, nullptr);
+        entry->record->uiDataStore = 1;
+    }
+    ASSERT_EQ(Make()->Run(), 0);
+    ASSERT_EQ(core->ApplyToSettings(&settings), 0);
+
+    HKEY key = nullptr;
+    const std::u16string path = TEXT("Software\\Norvell-Ashby\\") + guid + TEXT("\\RegFeatureDataStore");
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
+    BYTE blob[64] = {};
+    DWORD size = sizeof(blob);
+    EXPECT_EQ(RegQueryValueExW(key, TEXT("RegFeatureStore"), nullptr, nullptr, blob, &size), ERROR_SUCCESS);
+    RegCloseKey(key);
+    ASSERT_EQ(size, 2 * 16u + 12u);
+    // Newest listed first, each with the option the configuration chose.
+    INT32 first[4] = {};
+    memcpy(first, blob, sizeof(first));
+    EXPECT_EQ(first[0], 4221);
+    EXPECT_EQ(first[2], 1);
+    INT32 second[4] = {};
+    memcpy(second, blob + 16, sizeof(second));
+    EXPECT_EQ(second[0], 4115);
+    EXPECT_EQ(second[2], 3);
+}
+
+}  // namespace
