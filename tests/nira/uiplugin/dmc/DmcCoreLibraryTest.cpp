@@ -105,10 +105,10 @@ TEST_F(DmcCoreLibrary, ListTokensAreTakenOutInOrder)
     }
     EXPECT_EQ(tokens, (std::vector<std::u16string>{TEXT("Duplex"), TEXT(""), TEXT("Tray2")}));
     // A token longer than a token buffer is cut, and the rest of the list still follows.
-    std::u16string longList = std::u16string(300, u'x') + DMC_LIST_SEPARATOR + TEXT("y");
+    std::u16string longList = std::u16string(300, TEXT('x')) + DMC_LIST_SEPARATOR + TEXT("y");
     std::copy(longList.begin(), longList.end() + 1, list);
     ASSERT_EQ(take(token, list), 1);
-    EXPECT_EQ(std::u16string(token), std::u16string(kDmcValueChars - 1, u'x'));
+    EXPECT_EQ(std::u16string(token), std::u16string(kDmcValueChars - 1, TEXT('x')));
     ASSERT_EQ(take(token, list), 1);
     EXPECT_EQ(std::u16string(token), TEXT("y"));
     EXPECT_EQ(take(token, list), 0);
