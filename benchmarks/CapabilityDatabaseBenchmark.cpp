@@ -56,7 +56,7 @@ class SamplePackage
 public:
     SamplePackage()
     {
-        path = nirasim::Machine::DriverVersionDirectory() + u"\\niracap.vdf";
+        path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\niracap.vdf");
         machine.CopyIn(std::string(NIRA_BUILD_DIR) + "/package/niracap.vdf", path);
         machine.SetUILanguage(1033);
     }

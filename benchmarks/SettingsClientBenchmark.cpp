@@ -15,7 +15,7 @@
 
 namespace {
 
-const char16_t kPrinter[] = u"Nira Sample Inkjet";
+const char16_t kPrinter[] = TEXT("Nira Sample Inkjet");
 
 // The sample printer, nirauip as the settings library and the package's settings helper module.
 struct SampleSetup {
@@ -23,14 +23,14 @@ struct SampleSetup {
     {
         machine.InstallSamplePackage(NIRA_BUILD_DIR);
         machine.AddSamplePrinter(kPrinter);
-        const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + u"\\";
-        library = LoadLibraryW((folder + u"nirauip.dll").c_str());
-        helper = LoadLibraryW((folder + u"nirasettings.dll").c_str());
+        const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
+        library = LoadLibraryW((folder + TEXT("nirauip.dll")).c_str());
+        helper = LoadLibraryW((folder + TEXT("nirasettings.dll")).c_str());
         SetSettingsModuleHandle(SETTINGS_MODULE_SELF, library);
         SetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT, helper);
         std::u16string name = kPrinter;
         OpenPrinterW(name.data(), &printer, nullptr);
-        ui = LoadSampleUISettings((folder + u"niracap.vdf").c_str());
+        ui = LoadSampleUISettings((folder + TEXT("niracap.vdf")).c_str());
         std::memset(&block, 0, sizeof(block));
         block.size = PRIVATE_DEVMODE_SIZE;
         block.signature = PRIVATE_DEVMODE_SIGNATURE;

@@ -71,11 +71,11 @@ const char16_t* DisplayStateName(INT state)
 {
     switch (state) {
     case 2:
-        return u"greyed";
+        return TEXT("greyed");
     case 3:
-        return u"shown";
+        return TEXT("shown");
     default:
-        return u"hidden";
+        return TEXT("hidden");
     }
 }
 
@@ -84,29 +84,29 @@ const char16_t* OptionStateName(INT state)
     switch (state) {
     case 3:
     case 5:
-        return u"  (unavailable)";
+        return TEXT("  (unavailable)");
     case 4:
-        return u"  (conflict)";
+        return TEXT("  (conflict)");
     default:
-        return u"";
+        return TEXT("");
     }
 }
 
 void ShowFeature(INT id, const Feature& feature)
 {
-    std::u16string line = u"  " + Number(id) + u"  class " + Number(feature.record.classId) + u"  default " +
-                          Number(feature.record.defaultOption) + u"  " + DisplayStateName(feature.display.displayState);
+    std::u16string line = TEXT("  ") + Number(id) + TEXT("  class ") + Number(feature.record.classId) + TEXT("  default ") +
+                          Number(feature.record.defaultOption) + TEXT("  ") + DisplayStateName(feature.display.displayState);
     if (feature.display.isUserInput && feature.record.rangeMax > feature.record.rangeMin)
-        line += u"  value " + Number(feature.record.rangeMin) + u".." + Number(feature.record.rangeMax);
-    if (feature.printTicketName != u"0")
-        line += u"  " + feature.printTicketName;
+        line += TEXT("  value ") + Number(feature.record.rangeMin) + TEXT("..") + Number(feature.record.rangeMax);
+    if (feature.printTicketName != TEXT("0"))
+        line += TEXT("  ") + feature.printTicketName;
     HostMachine::Print(line);
     for (const Option& option : feature.options) {
-        std::u16string text = u"      " + Number(option.id) + u"  " + option.name;
-        if (option.printTicketName != u"0" && !option.printTicketName.empty())
-            text += u"  [" + option.printTicketName + u"]";
+        std::u16string text = TEXT("      ") + Number(option.id) + TEXT("  ") + option.name;
+        if (option.printTicketName != TEXT("0") && !option.printTicketName.empty())
+            text += TEXT("  [") + option.printTicketName + TEXT("]");
         if (option.id == feature.record.defaultOption)
-            text += u"  *";
+            text += TEXT("  *");
         HostMachine::Print(text + OptionStateName(option.state));
     }
 }
@@ -115,21 +115,21 @@ void ShowCategories(const FeatureTable& features)
 {
     std::map<INT, std::u16string> categories;
     for (const auto& [id, feature] : features)
-        categories[feature.display.categoryId] += u" " + Number(id);
+        categories[feature.display.categoryId] += TEXT(" ") + Number(id);
     HostMachine::Print("categories (features of each):");
     for (const auto& [category, ids] : categories)
-        HostMachine::Print(u"  " + (category == 0 ? std::u16string(u"none") : Number(category)) + u":" + ids);
+        HostMachine::Print(TEXT("  ") + (category == 0 ? std::u16string(TEXT("none")) : Number(category)) + TEXT(":") + ids);
 }
 
 int Run(HostMachine& host, const std::vector<std::string>&)
 {
     CNiraPrinterAccess access(reinterpret_cast<LPCWSTR>(host.printerName().c_str()));
     WCHAR path[CNiraPrinterAccess::kComponentPathChars];
-    if (!access.FindDriverIni(FALSE) || !access.GetComponentPath(u"NIRA_CAPABILITY_XML", path)) {
+    if (!access.FindDriverIni(FALSE) || !access.GetComponentPath(TEXT("NIRA_CAPABILITY_XML"), path)) {
         HostMachine::Print("the driver INI names no capability database");
         return 1;
     }
-    HostMachine::Print(u"capability database: " + std::u16string(path));
+    HostMachine::Print(TEXT("capability database: ") + std::u16string(path));
 
     CNiraCapabilityDB reader;
     reader.Open(path);
@@ -137,8 +137,8 @@ int Run(HostMachine& host, const std::vector<std::string>&)
     INT count = 0, highestSettingsId = 0, highestUiId = 0;
     reader.GetFeatureIds(&ids, &count, &highestSettingsId, &highestUiId);
     LocalFree(ids);
-    HostMachine::Print(Number(count) + u" features; highest settings id " + Number(highestSettingsId) +
-                       u", highest user-interface id " + Number(highestUiId));
+    HostMachine::Print(Number(count) + TEXT(" features; highest settings id ") + Number(highestSettingsId) +
+                       TEXT(", highest user-interface id ") + Number(highestUiId));
 
     FeatureTable features;
     if (reader.GetFeatureSettings(KeepRecord, &features, nullptr) != 0 || reader.EnumCategories(KeepRecord, &features) != 0 ||

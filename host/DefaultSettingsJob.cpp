@@ -116,7 +116,7 @@ void ShowProductValues(CNiraSettingsClient& client)
     if (client.GetString(3, &paper, 0, 0) == TRUE && client.GetFloat(10, &width, 0, 0) == TRUE &&
         client.GetFloat(11, &height, 0, 0) == TRUE && client.GetInt(1920, &dpiX, 0, 0) == TRUE &&
         client.GetInt(1921, &dpiY, 0, 0) == TRUE) {
-        HostMachine::Print(u"product data: paper " + std::u16string(paper->GetBuffer()) +
+        HostMachine::Print(TEXT("product data: paper ") + std::u16string(paper->GetBuffer()) +
                            nirasim::Wide(Format(" %.2f x %.2f in, print mode %ld x %ld dpi", width, height,
                                                 static_cast<long>(dpiX), static_cast<long>(dpiY))));
     }
@@ -127,8 +127,8 @@ void ShowProductValues(CNiraSettingsClient& client)
 
 int Run(HostMachine& host, const std::vector<std::string>&)
 {
-    const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + u"\\";
-    HMODULE library = LoadLibraryW((folder + u"nirauip.dll").c_str());
+    const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
+    HMODULE library = LoadLibraryW((folder + TEXT("nirauip.dll")).c_str());
     if (library == nullptr) {
         HostMachine::Print("nirauip.dll cannot be loaded");
         return 1;
@@ -138,7 +138,7 @@ int Run(HostMachine& host, const std::vector<std::string>&)
     HANDLE printer = nullptr;
     int result = 1;
     if (OpenPrinterW(printerName.data(), &printer, nullptr) && LoadComponentModule(printer) == 0) {
-        auto sample = LoadSampleUISettings((folder + u"niracap.vdf").c_str());
+        auto sample = LoadSampleUISettings((folder + TEXT("niracap.vdf")).c_str());
         auto block = DefaultSection();
         CNiraSettingsClient packing;
         if (sample != nullptr && packing.Initialize(printer) && packing.CopyFromUISettings(&sample->settings, 1) &&

@@ -45,5 +45,11 @@ if ((${#texts[@]})) && ! python3 "$root/tools/sourcerules.py" "${texts[@]}"; the
   echo "windows compile check failed: source rules"
   failed=1
 fi
+# Wide literals as TEXT("...") also in the tests, the host program, benchmarks and fuzzers.
+mapfile -t others < <(find tests host benchmarks fuzz \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sort)
+if ((${#others[@]})) && ! python3 "$root/tools/sourcerules.py" --literals-only "${others[@]}"; then
+  echo "windows compile check failed: wide literals outside TEXT()"
+  failed=1
+fi
 echo "windows compile check: ${#sources[@]} sources, $([ $failed = 0 ] && echo passed || echo FAILED)"
 exit $failed

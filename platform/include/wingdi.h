@@ -6,6 +6,27 @@
 #define CCHDEVICENAME 32
 #define CCHFORMNAME 32
 
+#define LF_FACESIZE 32
+
+// A logical font (92 bytes).
+typedef struct tagLOGFONTW {
+    LONG lfHeight;
+    LONG lfWidth;
+    LONG lfEscapement;
+    LONG lfOrientation;
+    LONG lfWeight;
+    BYTE lfItalic;
+    BYTE lfUnderline;
+    BYTE lfStrikeOut;
+    BYTE lfCharSet;
+    BYTE lfOutPrecision;
+    BYTE lfClipPrecision;
+    BYTE lfQuality;
+    BYTE lfPitchAndFamily;
+    WCHAR lfFaceName[LF_FACESIZE];
+} LOGFONTW, *PLOGFONTW, *LPLOGFONTW;
+static_assert(sizeof(LOGFONTW) == 92, "LOGFONTW is 92 bytes");
+
 // The public DEVMODE (220 bytes); the driver-private bytes (dmDriverExtra) follow it.
 typedef struct _devicemodeW {
     WCHAR dmDeviceName[CCHDEVICENAME];

@@ -26,7 +26,7 @@ TEST_F(CodePageConversion, ConvertsBothWaysInTheGivenCodePage)
 
     LPWSTR wide = nullptr;
     ASSERT_TRUE(ConvertToWide(&wide, "\xc4rger", CP_ACP));
-    EXPECT_EQ(std::u16string(wide), u"\u00c4rger");
+    EXPECT_EQ(std::u16string(wide), TEXT("\u00c4rger"));
     delete[] wide;
 }
 

@@ -10,13 +10,13 @@ namespace {
 
 TEST(SafeString, NullArgumentsAnswerInvalidArgAndTouchNothing)
 {
-    WCHAR dest[8] = u"keep";
+    WCHAR dest[8] = TEXT("keep");
     char narrow[8] = "keep";
     size_t length = 7;
     EXPECT_EQ(CopyStringSafe(dest, 8, nullptr), E_INVALIDARG);
     EXPECT_EQ(AppendStringSafe(dest, 8, nullptr), E_INVALIDARG);
     EXPECT_EQ(CopyStringSafeN(dest, 8, nullptr, 2), E_INVALIDARG);
-    EXPECT_EQ(std::u16string(dest), u"keep");
+    EXPECT_EQ(std::u16string(dest), TEXT("keep"));
     EXPECT_EQ(CopyStringSafeA(narrow, 8, nullptr), E_INVALIDARG);
     EXPECT_EQ(AppendStringSafeA(nullptr, 8, "x"), E_INVALIDARG);
     EXPECT_STREQ(narrow, "keep");
@@ -28,9 +28,9 @@ TEST(SafeString, CutsAndTerminatesAnOverlongText)
 {
     WCHAR dest[4];
     EXPECT_EQ(CopyStringSafe(dest, 4, TEXT("abcdef")), STRSAFE_E_INSUFFICIENT_BUFFER);
-    EXPECT_EQ(std::u16string(dest), u"abc");
+    EXPECT_EQ(std::u16string(dest), TEXT("abc"));
     EXPECT_EQ(AppendStringSafe(dest, 4, TEXT("d")), STRSAFE_E_INSUFFICIENT_BUFFER);
-    EXPECT_EQ(std::u16string(dest), u"abc");
+    EXPECT_EQ(std::u16string(dest), TEXT("abc"));
     char narrow[4] = "a";
     EXPECT_EQ(AppendStringSafeA(narrow, 4, "bc"), S_OK);
     EXPECT_STREQ(narrow, "abc");
@@ -38,11 +38,11 @@ TEST(SafeString, CutsAndTerminatesAnOverlongText)
 
 TEST(SafeString, CopyNWithAHugeCountEmptiesTheDestination)
 {
-    WCHAR dest[8] = u"keep";
+    WCHAR dest[8] = TEXT("keep");
     EXPECT_EQ(CopyStringSafeN(dest, 8, TEXT("abc"), 0x7FFFFFFF), E_INVALIDARG);
     EXPECT_EQ(dest[0], 0);
     EXPECT_EQ(CopyStringSafeN(dest, 8, TEXT("abc"), 2), S_OK);
-    EXPECT_EQ(std::u16string(dest), u"ab");
+    EXPECT_EQ(std::u16string(dest), TEXT("ab"));
 }
 
 TEST(SafeString, LengthFailsWithoutATerminatorWithinTheMaximum)

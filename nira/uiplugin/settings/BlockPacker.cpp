@@ -197,38 +197,7 @@ void CNiraBlockPacker::ApplyFlagRule()
 // extents widen the page only here; the settings keep their values.
 void CNiraBlockPacker::WriteGeometry()
 {
-    namespace G = BlockGeometrySetting;
-    INiraSettingsAccess& owner = *m_owner;
-    auto readFloat = [&owner](LONG index) {
-        return ReadOwner<FLOAT>([&](FLOAT* value) { return owner.GetFloat(index, value, 0, 0); });
-    };
-    auto readInt = [&owner](LONG index) {
-        return ReadOwner<LONG>([&](LONG* value) { return owner.GetInt(index, value, 0, 0); });
-    };
-
-    BlockPageSettings page{};
-    page.orientation = ReadOwner<LONG>([&](LONG* value) { return owner.GetIntRef(G::ORIENTATION, value, 0, 0); });
-    page.left = readFloat(G::MARGIN_LEFT);
-    page.top = readFloat(G::MARGIN_TOP);
-    page.right = readFloat(G::MARGIN_RIGHT);
-    page.bottom = readFloat(G::MARGIN_BOTTOM);
-    page.width = readFloat(G::PAPER_WIDTH);
-    page.height = readFloat(G::PAPER_HEIGHT);
-    page.resolutionX = static_cast<DWORD>(readInt(G::RESOLUTION_X));
-    page.resolutionY = static_cast<DWORD>(readInt(G::RESOLUTION_Y));
-
-    BYTE overspray = 0;
-    if (owner.GetFlag(G::OVERSPRAY_ENABLED, &overspray, 0, 0) == TRUE && overspray == 1) {
-        FLOAT extents[4];
-        for (LONG i = 0; i < 4; ++i) {
-            extents[i] = readFloat(G::OVERSPRAY_FIRST + i);
-        }
-        if (extents[0] >= 0 && extents[1] >= 0 && extents[2] >= 0 && extents[3] >= 0) {
-            page.width = page.width + (extents[0] + extents[1]);
-            page.height = page.height + (extents[2] + extents[3]);
-        }
-    }
-    WriteBlockGeometry(page, m_block);  // another orientation leaves the fields as they were
+    WriteBlockGeometry(ReadBlockPageSettings(*m_owner), m_block);  // another orientation changes nothing
 }
 
 void CNiraBlockPacker::CopyOwnerValueToStore(LONG kind, LONG index)

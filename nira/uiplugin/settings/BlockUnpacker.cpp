@@ -2,6 +2,7 @@
 
 #include "nira/uiplugin/foundation/NiraString.h"
 #include "nira/uiplugin/settings/BlockCompression.h"
+#include "nira/uiplugin/settings/ProcessImagePath.h"
 #include "nira/uiplugin/settings/SettingsError.h"
 #include "nira/uiplugin/settings/SettingsInstance.h"
 #include "nira/uiplugin/settings/SettingsMemory.h"
@@ -46,28 +47,6 @@ Value ReadImageValue(const CNiraSettingsImageView& image, LONG kind, DWORD rank)
     Value value = 0;
     RequireSettings(image.ReadValue(kind, rank, &value));
     return value;
-}
-
-// The part of a path after its last separator (or after its drive), as the C runtime splits it.
-const WCHAR* FileNamePart(const WCHAR* path)
-{
-    const WCHAR* name = path;
-    if (path[0] != 0 && path[1] == TEXT(':')) {
-        name = path + 2;
-    }
-    for (const WCHAR* at = name; *at != 0; ++at) {
-        if (*at == TEXT('\\') || *at == TEXT('/')) {
-            name = at + 1;
-        }
-    }
-    return name;
-}
-
-// A path of at most MAX_PATH characters from the module of the current process; empty on failure.
-bool CurrentProcessPath(WCHAR (&path)[MAX_PATH + 1])
-{
-    memset(path, 0, sizeof(path));
-    return GetModuleFileNameW(nullptr, path, MAX_PATH) != 0;
 }
 
 }  // namespace
@@ -346,9 +325,9 @@ void CNiraBlockUnpacker::SetHostProcessStrings()
     std::unique_ptr<WCHAR[]> convertedOwner(converted);
 
     WCHAR processPath[MAX_PATH + 1];
-    const bool processKnown = !present && CurrentProcessPath(processPath);
+    const bool processKnown = !present && GetProcessImagePath(processPath);
     const WCHAR* path = present ? converted : (processKnown ? processPath : TEXT(""));
-    SetOwnerString(HOST_FILE_NAME_STRING, FileNamePart(path));
+    SetOwnerString(HOST_FILE_NAME_STRING, GetPathFileName(path));
     SetOwnerString(HOST_PATH_STRING, path);
 }
 

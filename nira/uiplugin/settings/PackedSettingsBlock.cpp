@@ -4,6 +4,9 @@
 #include "nira/uiplugin/settings/SettingsError.h"
 #include "nira/uiplugin/settings/SettingsInstance.h"
 
+#include <float.h>
+
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -16,16 +19,13 @@ constexpr LONG N = SETTING_ARRAY_INT_REF;
 constexpr LONG S = SETTING_ARRAY_STRING;
 constexpr LONG B = SETTING_ARRAY_BLOB;
 
-// A device-unit value: the float truncated toward zero. Values a 32-bit integer cannot hold
-// (and NaN) give the integer indefinite, as the processor's own truncating conversion does.
-LONG TruncateToDeviceUnits(FLOAT value)
+// Reads one setting from the owner; a refused read throws 13.
+template <typename Value, typename Read>
+Value ReadOwnerValue(Read&& read)
 {
-    constexpr LONG indefinite = std::numeric_limits<LONG>::min();
-    constexpr FLOAT limit = -static_cast<FLOAT>(indefinite);  // 2^31
-    if (!(value >= -limit && value < limit)) {
-        return indefinite;
-    }
-    return static_cast<LONG>(value);
+    Value value{};
+    RequireSettings(read(&value) == TRUE);
+    return value;
 }
 
 }  // namespace
@@ -68,35 +68,110 @@ const BlockSettingsRow BlockSettingsTable[BLOCK_SETTINGS_ROWS] = {
     {B, 40}, {B, 41}, {B, 42},
 };
 
-bool WriteBlockGeometry(const BlockPageSettings& page, PrivateDevMode* block)
+LONG TruncateToDeviceUnits(FLOAT value)
+{
+    constexpr LONG indefinite = std::numeric_limits<LONG>::min();
+    constexpr FLOAT limit = -static_cast<FLOAT>(indefinite);  // 2^31
+    if (!(value >= -limit && value < limit)) {
+        return indefinite;
+    }
+    return static_cast<LONG>(value);
+}
+
+LONG ScaleByResolution(DWORD resolution, FLOAT length)
+{
+    if (!std::isfinite(length) || length == 0) {
+        return TruncateToDeviceUnits(static_cast<FLOAT>(static_cast<double>(resolution) * length));
+    }
+    // length = mantissa * 2^(exponent - 24) with a 24-bit mantissa, so resolution * mantissa is an
+    // exact 56-bit integer and the only rounding is its conversion to a float.
+    int exponent = 0;
+    const FLOAT fraction = std::frexp(length, &exponent);
+    const LONGLONG mantissa = static_cast<LONGLONG>(std::ldexp(fraction, FLT_MANT_DIG));
+    const LONGLONG product = static_cast<LONGLONG>(resolution) * mantissa;
+    return TruncateToDeviceUnits(std::ldexp(static_cast<FLOAT>(product), exponent - FLT_MANT_DIG));
+}
+
+BlockPageSettings ReadBlockPageSettings(INiraSettingsAccess& owner)
+{
+    namespace G = BlockGeometrySetting;
+    auto readFloat = [&owner](LONG index) {
+        return ReadOwnerValue<FLOAT>([&](FLOAT* value) { return owner.GetFloat(index, value, 0, 0); });
+    };
+    auto readInt = [&owner](LONG index) {
+        return ReadOwnerValue<LONG>([&](LONG* value) { return owner.GetInt(index, value, 0, 0); });
+    };
+
+    BlockPageSettings page{};
+    page.orientation =
+        ReadOwnerValue<LONG>([&](LONG* value) { return owner.GetIntRef(G::ORIENTATION, value, 0, 0); });
+    page.left = readFloat(G::MARGIN_LEFT);
+    page.top = readFloat(G::MARGIN_TOP);
+    page.right = readFloat(G::MARGIN_RIGHT);
+    page.bottom = readFloat(G::MARGIN_BOTTOM);
+    page.width = readFloat(G::PAPER_WIDTH);
+    page.height = readFloat(G::PAPER_HEIGHT);
+    page.resolutionX = static_cast<DWORD>(readInt(G::RESOLUTION_X));
+    page.resolutionY = static_cast<DWORD>(readInt(G::RESOLUTION_Y));
+
+    BYTE overspray = 0;
+    if (owner.GetFlag(G::OVERSPRAY_ENABLED, &overspray, 0, 0) == TRUE && overspray == 1) {
+        FLOAT extents[4];  // left, right, top, bottom
+        for (LONG i = 0; i < 4; ++i) {
+            extents[i] = readFloat(G::OVERSPRAY_FIRST + i);
+        }
+        if (extents[0] >= 0 && extents[1] >= 0 && extents[2] >= 0 && extents[3] >= 0) {
+            page.width = (extents[1] + extents[0]) + page.width;
+            page.height = (extents[3] + extents[2]) + page.height;
+        }
+    }
+    return page;
+}
+
+bool ComputeDevicePageGeometry(const BlockPageSettings& page, DevicePageGeometry* geometry)
 {
     const bool landscape = page.orientation == ORIENTATION_LANDSCAPE;
     if (!landscape && page.orientation != ORIENTATION_PORTRAIT) {
         return false;
     }
-    const FLOAT xf = static_cast<FLOAT>(page.resolutionX);
-    const FLOAT yf = static_cast<FLOAT>(page.resolutionY);
+    // A landscape page exchanges the axes: its top margin leads across the printed page.
+    const DWORD a = landscape ? page.resolutionY : page.resolutionX;
+    const DWORD b = landscape ? page.resolutionX : page.resolutionY;
+    const FLOAT lengthA = landscape ? page.height : page.width;
+    const FLOAT lengthB = landscape ? page.width : page.height;
+    const FLOAT leadA = landscape ? page.top : page.left;
+    const FLOAT leadB = landscape ? page.left : page.top;
+    const FLOAT trailA = landscape ? page.bottom : page.right;
+    const FLOAT trailB = landscape ? page.right : page.bottom;
+
+    geometry->resolutionA = a;
+    geometry->resolutionB = b;
     // Each difference is rounded to a float before it is multiplied.
-    const FLOAT printableWidth = page.width - page.left - page.right;
-    const FLOAT printableHeight = page.height - page.top - page.bottom;
+    geometry->printableA = (lengthA - leadA) - trailA;
+    geometry->printableB = (lengthB - leadB) - trailB;
+    geometry->offsetA = ScaleByResolution(a, leadA);
+    geometry->offsetB = ScaleByResolution(b, leadB);
+    geometry->printableDotsA = ScaleByResolution(a, geometry->printableA);
+    geometry->printableDotsB = ScaleByResolution(b, geometry->printableB);
+    geometry->physicalDotsA = ScaleByResolution(a, lengthA);
+    geometry->physicalDotsB = ScaleByResolution(b, lengthB);
+    return true;
+}
 
-    // Portrait values; a landscape page exchanges the axes and the top margin becomes the
-    // horizontal offset.
-    const LONG offsetX = TruncateToDeviceUnits(landscape ? yf * page.top : xf * page.left);
-    const LONG offsetY = TruncateToDeviceUnits(landscape ? xf * page.left : yf * page.top);
-    const LONG areaWidth = TruncateToDeviceUnits(landscape ? yf * printableHeight : xf * printableWidth);
-    const LONG areaHeight = TruncateToDeviceUnits(landscape ? xf * printableWidth : yf * printableHeight);
-    const LONG pageWidth = TruncateToDeviceUnits(landscape ? yf * page.height : xf * page.width);
-    const LONG pageHeight = TruncateToDeviceUnits(landscape ? xf * page.width : yf * page.height);
-
-    block->horizontalResolution = landscape ? page.resolutionY : page.resolutionX;
-    block->verticalResolution = landscape ? page.resolutionX : page.resolutionY;
-    block->physicalOffsetX = offsetX;
-    block->physicalOffsetY = offsetY;
-    block->printableWidth = areaWidth;
-    block->printableHeight = areaHeight;
-    block->physicalWidth = pageWidth;
-    block->physicalHeight = pageHeight;
+bool WriteBlockGeometry(const BlockPageSettings& page, PrivateDevMode* block)
+{
+    DevicePageGeometry geometry{};
+    if (!ComputeDevicePageGeometry(page, &geometry)) {
+        return false;
+    }
+    block->horizontalResolution = geometry.resolutionA;
+    block->verticalResolution = geometry.resolutionB;
+    block->physicalOffsetX = geometry.offsetA;
+    block->physicalOffsetY = geometry.offsetB;
+    block->printableWidth = geometry.printableDotsA;
+    block->printableHeight = geometry.printableDotsB;
+    block->physicalWidth = geometry.physicalDotsA;
+    block->physicalHeight = geometry.physicalDotsB;
     return true;
 }
 
@@ -124,84 +199,6 @@ INiraSettingsStore* MakeAllocatedStore()
         RaiseSettingsError(ERROR_INVALID_DATA);
     }
     return store;
-}
-
-void CNiraMaskedProvider::Release()
-{
-    GuardSettingsAction([this] { delete this; });
-}
-
-INT_PTR CNiraMaskedProvider::Reserved1()
-{
-    return 0;
-}
-
-void CNiraMaskedProvider::Reserved2(ULONG_PTR)
-{
-}
-
-bool CNiraMaskedProvider::Handles(LONG kind, LONG index)
-{
-    RequireArgument(IsSettingArrayKind(kind) && IsIndexInRange(index, kSettingArrayCounts[kind]));
-    RequireSettings(m_handledMask != nullptr);
-    return TestMaskEntry(*m_handledMask, kind, index) == TRUE;
-}
-
-BOOLEAN CNiraMaskedProvider::HandlesEntry(LONG kind, LONG index)
-{
-    bool handled = false;
-    const BOOLEAN answered = GuardSettingsCall([&] { handled = Handles(kind, index); });
-    return answered == TRUE && handled ? TRUE : FALSE;
-}
-
-BOOLEAN CNiraMaskedProvider::HandlesFlag(LONG index)
-{
-    return HandlesEntry(SETTING_ARRAY_FLAG, index);
-}
-
-BOOLEAN CNiraMaskedProvider::HandlesByte(LONG index)
-{
-    return HandlesEntry(SETTING_ARRAY_BYTE, index);
-}
-
-BOOLEAN CNiraMaskedProvider::HandlesWord(LONG index)
-{
-    return HandlesEntry(SETTING_ARRAY_WORD, index);
-}
-
-BOOLEAN CNiraMaskedProvider::HandlesInt(LONG index)
-{
-    return HandlesEntry(SETTING_ARRAY_INT, index);
-}
-
-BOOLEAN CNiraMaskedProvider::HandlesFloat(LONG index)
-{
-    return HandlesEntry(SETTING_ARRAY_FLOAT, index);
-}
-
-BOOLEAN CNiraMaskedProvider::HandlesDouble(LONG index)
-{
-    return HandlesEntry(SETTING_ARRAY_DOUBLE, index);
-}
-
-BOOLEAN CNiraMaskedProvider::HandlesIntRef(LONG index)
-{
-    return HandlesEntry(SETTING_ARRAY_INT_REF, index);
-}
-
-BOOLEAN CNiraMaskedProvider::HandlesString(LONG index)
-{
-    return HandlesEntry(SETTING_ARRAY_STRING, index);
-}
-
-BOOLEAN CNiraMaskedProvider::HandlesBlob(LONG index)
-{
-    return HandlesEntry(SETTING_ARRAY_BLOB, index);
-}
-
-INiraSettingsMask* CNiraMaskedProvider::GetHandledMask()
-{
-    return m_handledMask;
 }
 
 BOOLEAN CNiraBlockProvider::Attach(INiraSettingsAccess* owner)

@@ -6,6 +6,7 @@
 #include "common/PrivateDevMode.h"
 #include "nira/uiplugin/settings/INiraSettingsAccess.h"
 #include "nira/uiplugin/settings/INiraSettingsProvider.h"
+#include "nira/uiplugin/settings/SettingsError.h"
 
 // One row of the block set table: a setting by kind and index.
 struct BlockSettingsRow {
@@ -60,37 +61,76 @@ struct BlockPageSettings {
     DWORD resolutionX, resolutionY;
 };
 
+// Reads the page settings from the owner (refresh and dispatch false), in the order orientation,
+// margins, paper size, resolutions; a read the owner refuses throws 13. With the overspray flag
+// true and all four extents 0 or greater, the extents widen the paper.
+BlockPageSettings ReadBlockPageSettings(INiraSettingsAccess& owner);
+
+// The page in device units, its axes named by the orientation: the first axis runs across the
+// page as it is printed (the paper width in portrait, its height in landscape).
+struct DevicePageGeometry {
+    DWORD resolutionA, resolutionB;      // dots per inch along each axis
+    FLOAT printableA, printableB;        // printable extents, inches
+    LONG offsetA, offsetB;               // the leading margins
+    LONG printableDotsA, printableDotsB;
+    LONG physicalDotsA, physicalDotsB;
+};
+
+// The geometry of a portrait or landscape page; false for any other orientation.
+bool ComputeDevicePageGeometry(const BlockPageSettings& page, DevicePageGeometry* geometry);
+
+// A length in device units: resolution times length, formed exactly, rounded once to a float and
+// truncated toward zero. Values a 32-bit integer cannot hold (and NaN) give the integer
+// indefinite, as the processor's own truncating conversion does.
+LONG ScaleByResolution(DWORD resolution, FLOAT length);
+LONG TruncateToDeviceUnits(FLOAT value);
+
 // Writes the eight geometry fields (+28 to +56) for a portrait or landscape page; for any other
 // orientation the fields keep their content and the answer is false.
 bool WriteBlockGeometry(const BlockPageSettings& page, PrivateDevMode* block);
 
 // The provider bodies that several providers share: the reserved slots, Release, and Handles and
-// GetHandledMask over a mask of handled entries that the provider keeps.
-class CNiraMaskedProvider : public INiraSettingsProvider {
+// GetHandledMask over a mask of handled entries that the provider keeps. Interface is
+// INiraSettingsProvider or an interface that extends it with a provider's own operations.
+template <typename Interface>
+class CNiraMaskedProviderOf : public Interface {
 public:
-    void Release() override;
-    INT_PTR Reserved1() override;
-    void Reserved2(ULONG_PTR) override;
+    void Release() override { GuardSettingsAction([this] { delete this; }); }
+    INT_PTR Reserved1() override { return 0; }
+    void Reserved2(ULONG_PTR) override {}
 
-    BOOLEAN HandlesFlag(LONG index) override;
-    BOOLEAN HandlesByte(LONG index) override;
-    BOOLEAN HandlesWord(LONG index) override;
-    BOOLEAN HandlesInt(LONG index) override;
-    BOOLEAN HandlesFloat(LONG index) override;
-    BOOLEAN HandlesDouble(LONG index) override;
-    BOOLEAN HandlesIntRef(LONG index) override;
-    BOOLEAN HandlesString(LONG index) override;
-    BOOLEAN HandlesBlob(LONG index) override;
+    BOOLEAN HandlesFlag(LONG index) override { return HandlesEntry(SETTING_ARRAY_FLAG, index); }
+    BOOLEAN HandlesByte(LONG index) override { return HandlesEntry(SETTING_ARRAY_BYTE, index); }
+    BOOLEAN HandlesWord(LONG index) override { return HandlesEntry(SETTING_ARRAY_WORD, index); }
+    BOOLEAN HandlesInt(LONG index) override { return HandlesEntry(SETTING_ARRAY_INT, index); }
+    BOOLEAN HandlesFloat(LONG index) override { return HandlesEntry(SETTING_ARRAY_FLOAT, index); }
+    BOOLEAN HandlesDouble(LONG index) override { return HandlesEntry(SETTING_ARRAY_DOUBLE, index); }
+    BOOLEAN HandlesIntRef(LONG index) override { return HandlesEntry(SETTING_ARRAY_INT_REF, index); }
+    BOOLEAN HandlesString(LONG index) override { return HandlesEntry(SETTING_ARRAY_STRING, index); }
+    BOOLEAN HandlesBlob(LONG index) override { return HandlesEntry(SETTING_ARRAY_BLOB, index); }
 
-    INiraSettingsMask* GetHandledMask() override;
+    INiraSettingsMask* GetHandledMask() override { return m_handledMask; }
 
 protected:
     // Throws: 87 for an index outside the kind's array, 13 without a mask.
-    bool Handles(LONG kind, LONG index);
-    BOOLEAN HandlesEntry(LONG kind, LONG index);
+    bool Handles(LONG kind, LONG index)
+    {
+        RequireArgument(IsSettingArrayKind(kind) && IsIndexInRange(index, kSettingArrayCounts[kind]));
+        RequireSettings(m_handledMask != nullptr);
+        return TestMaskEntry(*m_handledMask, kind, index) == TRUE;
+    }
+
+    BOOLEAN HandlesEntry(LONG kind, LONG index)
+    {
+        bool handled = false;
+        const BOOLEAN answered = GuardSettingsCall([&] { handled = Handles(kind, index); });
+        return answered == TRUE && handled ? TRUE : FALSE;
+    }
 
     INiraSettingsMask* m_handledMask = nullptr;  // owned
 };
+
+typedef CNiraMaskedProviderOf<INiraSettingsProvider> CNiraMaskedProvider;
 
 // Attach of the packer and the unpacker: binds the owner and builds the block-set mask.
 class CNiraBlockProvider : public CNiraMaskedProvider {

@@ -102,14 +102,12 @@ namespace {
 template <typename Call>
 BOOLEAN ForwardChecked(LONG kind, LONG index, bool pointersGiven, INiraSettingsAccess* manager, Call&& call)
 {
-    BOOLEAN answer = FALSE;
-    GuardSettingsAction([&] {
+    return GuardSettingsAnswer([&] {
         RequireIndex(kind, index);
         RequireArgument(pointersGiven);
         RequireSettings(manager != nullptr);
-        answer = call() == TRUE ? TRUE : FALSE;
+        return call() == TRUE;
     });
-    return answer;
 }
 
 }  // namespace
@@ -233,26 +231,14 @@ void CNiraSettingsClient::ReleaseBlob(BYTE* copy)
 }
 
 // The manager's answer unchanged; 0 for a refused index or without a manager.
-#define PRESENT_CHECKED(kind, index)                                                 \
-    BOOLEAN present = FALSE;                                                         \
-    GuardSettingsAction([&] {                                                        \
-        RequireIndex(kind, index);                                                   \
-        RequireManager();                                                            \
-        present = IsAccessEntryPresent(*m_manager, kind, index);                     \
-    });                                                                              \
-    return present
-
-BOOLEAN CNiraSettingsClient::IsFlagPresent(LONG index) { PRESENT_CHECKED(SETTING_ARRAY_FLAG, index); }
-BOOLEAN CNiraSettingsClient::IsBytePresent(LONG index) { PRESENT_CHECKED(SETTING_ARRAY_BYTE, index); }
-BOOLEAN CNiraSettingsClient::IsWordPresent(LONG index) { PRESENT_CHECKED(SETTING_ARRAY_WORD, index); }
-BOOLEAN CNiraSettingsClient::IsIntPresent(LONG index) { PRESENT_CHECKED(SETTING_ARRAY_INT, index); }
-BOOLEAN CNiraSettingsClient::IsFloatPresent(LONG index) { PRESENT_CHECKED(SETTING_ARRAY_FLOAT, index); }
-BOOLEAN CNiraSettingsClient::IsDoublePresent(LONG index) { PRESENT_CHECKED(SETTING_ARRAY_DOUBLE, index); }
-BOOLEAN CNiraSettingsClient::IsIntRefPresent(LONG index) { PRESENT_CHECKED(SETTING_ARRAY_INT_REF, index); }
-BOOLEAN CNiraSettingsClient::IsStringPresent(LONG index) { PRESENT_CHECKED(SETTING_ARRAY_STRING, index); }
-BOOLEAN CNiraSettingsClient::IsBlobPresent(LONG index) { PRESENT_CHECKED(SETTING_ARRAY_BLOB, index); }
-
-#undef PRESENT_CHECKED
+BOOLEAN CNiraSettingsClient::IsPresent(LONG kind, LONG index)
+{
+    return GuardSettingsAnswer([&] {
+        RequireIndex(kind, index);
+        RequireManager();
+        return IsAccessEntryPresent(*m_manager, kind, index);
+    });
+}
 
 INiraSettingsStore* CNiraSettingsClient::GetStore()
 {

@@ -64,15 +64,15 @@ public:
     void ReleaseString(CNiraString* copy) override;
     void ReleaseBlob(BYTE* copy) override;
 
-    BOOLEAN IsFlagPresent(LONG index) override;
-    BOOLEAN IsBytePresent(LONG index) override;
-    BOOLEAN IsWordPresent(LONG index) override;
-    BOOLEAN IsIntPresent(LONG index) override;
-    BOOLEAN IsFloatPresent(LONG index) override;
-    BOOLEAN IsDoublePresent(LONG index) override;
-    BOOLEAN IsIntRefPresent(LONG index) override;
-    BOOLEAN IsStringPresent(LONG index) override;
-    BOOLEAN IsBlobPresent(LONG index) override;
+    BOOLEAN IsFlagPresent(LONG index) override { return IsPresent(SETTING_ARRAY_FLAG, index); }
+    BOOLEAN IsBytePresent(LONG index) override { return IsPresent(SETTING_ARRAY_BYTE, index); }
+    BOOLEAN IsWordPresent(LONG index) override { return IsPresent(SETTING_ARRAY_WORD, index); }
+    BOOLEAN IsIntPresent(LONG index) override { return IsPresent(SETTING_ARRAY_INT, index); }
+    BOOLEAN IsFloatPresent(LONG index) override { return IsPresent(SETTING_ARRAY_FLOAT, index); }
+    BOOLEAN IsDoublePresent(LONG index) override { return IsPresent(SETTING_ARRAY_DOUBLE, index); }
+    BOOLEAN IsIntRefPresent(LONG index) override { return IsPresent(SETTING_ARRAY_INT_REF, index); }
+    BOOLEAN IsStringPresent(LONG index) override { return IsPresent(SETTING_ARRAY_STRING, index); }
+    BOOLEAN IsBlobPresent(LONG index) override { return IsPresent(SETTING_ARRAY_BLOB, index); }
 
     INiraSettingsStore* GetStore() override;
     BOOLEAN IsHandled(LONG kind, LONG index) override;
@@ -99,6 +99,7 @@ public:
 
 private:
     void RequireManager() const;
+    BOOLEAN IsPresent(LONG kind, LONG index);
     void RunBlockProvider(INiraSettingsProvider* provider, PrivateDevMode* block);
 
     INiraSettingsAccess* m_manager;

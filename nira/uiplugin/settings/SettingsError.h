@@ -35,6 +35,19 @@ BOOLEAN GuardSettingsCall(Body&& body) noexcept
     }
 }
 
+// The same for operations whose body gives the answer itself (a bool, or a BOOLEAN passed on
+// unchanged): a plain false answer, such as an absent entry, costs no exception, and any failure
+// raised inside is still FALSE.
+template <typename Body>
+BOOLEAN GuardSettingsAnswer(Body&& body) noexcept
+{
+    try {
+        return static_cast<BOOLEAN>(body());
+    } catch (...) {
+        return FALSE;
+    }
+}
+
 // The same for operations that answer nothing.
 template <typename Body>
 void GuardSettingsAction(Body&& body) noexcept

@@ -4,6 +4,10 @@
 
 #include "nira/uiplugin/settings/BlockPacker.h"
 #include "nira/uiplugin/settings/BlockUnpacker.h"
+#include "nira/uiplugin/settings/DerivedValuesProvider.h"
+#include "nira/uiplugin/settings/FieldAdapter.h"
+#include "nira/uiplugin/settings/FlatRecordAdapter.h"
+#include "nira/uiplugin/settings/HostProcessProvider.h"
 #include "nira/uiplugin/settings/ProductData.h"
 #include "nira/uiplugin/settings/SettingsInstance.h"
 #include "nira/uiplugin/settings/SettingsManager.h"
@@ -28,9 +32,13 @@ void* CreateSettingsObject(LONG kind)
     case SETTINGS_KIND_STORE: return Construct<CNiraSettingsStore, INiraSettingsStore>();
     case SETTINGS_KIND_MASK: return Construct<CNiraSettingsMask, INiraSettingsMask>();
     case SETTINGS_KIND_MANAGER: return Construct<CNiraSettingsManager, INiraSettingsAccess>();
+    case SETTINGS_KIND_FIELD_ADAPTER: return Construct<CNiraFieldAdapter, INiraSettingsProvider>();
     case SETTINGS_KIND_UNPACKER: return Construct<CNiraBlockUnpacker, INiraSettingsProvider>();
     case SETTINGS_KIND_PRODUCT_DATA: return Construct<CNiraProductData, INiraSettingsProvider>();
+    case SETTINGS_KIND_FLAT_ADAPTER: return Construct<CNiraFlatRecordAdapter, INiraSettingsProvider>();
     case SETTINGS_KIND_PACKER: return Construct<CNiraBlockPacker, INiraSettingsProvider>();
+    case SETTINGS_KIND_HOST_FLAGS: return Construct<CNiraHostProcessProvider, INiraSettingsProvider>();
+    case SETTINGS_KIND_DERIVED: return Construct<CNiraDerivedValuesProvider, INiraSettingsProvider>();
     default: return nullptr;
     }
 }

@@ -189,7 +189,7 @@ template <typename Read>
 BOOLEAN CNiraSettingsManager::GetEntry(LONG kind, LONG index, bool outsGiven, BYTE refresh, BYTE dispatch,
                                        Read read)
 {
-    return GuardSettingsCall([&] {
+    return GuardSettingsAnswer([&] {
         RequireIndexInKind(kind, index);
         RequireArgument(outsGiven);
         RequireSettings(m_store != nullptr);
@@ -202,7 +202,9 @@ BOOLEAN CNiraSettingsManager::GetEntry(LONG kind, LONG index, bool outsGiven, BY
         if (refreshing) {
             SyncHandlingProviders(m_pullProviders, kind, index);
         }
-        RequireSettings(m_store != nullptr && read(*m_store) == TRUE);
+        RequireSettings(m_store != nullptr);
+        // The store's false answer (mostly an entry no provider supplied) is passed on as it is.
+        return read(*m_store) == TRUE;
     });
 }
 
@@ -344,13 +346,11 @@ void CNiraSettingsManager::ReleaseBlob(BYTE* copy)
 
 BOOLEAN CNiraSettingsManager::IsPresent(LONG kind, LONG index)
 {
-    BOOLEAN present = FALSE;
-    GuardSettingsAction([&] {
+    return GuardSettingsAnswer([&] {
         RequireIndexInKind(kind, index);
         RequireSettings(m_store != nullptr);
-        present = IsStoreEntryPresent(*m_store, kind, index);
+        return IsStoreEntryPresent(*m_store, kind, index);
     });
-    return present;
 }
 
 INiraSettingsStore* CNiraSettingsManager::GetStore()
@@ -360,18 +360,16 @@ INiraSettingsStore* CNiraSettingsManager::GetStore()
 
 BOOLEAN CNiraSettingsManager::IsHandled(LONG kind, LONG index)
 {
-    BOOLEAN handled = FALSE;
-    GuardSettingsAction([&] {
+    return GuardSettingsAnswer([&] {
         for (LONG i = 0; i < m_pullProviders.count; ++i) {
             INiraSettingsProvider* provider = m_pullProviders[i];
             RequireSettings(provider != nullptr && IsSettingArrayKind(kind));
             if (ProviderHandles(*provider, kind, index)) {
-                handled = TRUE;
-                return;
+                return true;
             }
         }
+        return false;
     });
-    return handled;
 }
 
 BOOLEAN CNiraSettingsManager::BuildDependencyTable()

@@ -104,11 +104,7 @@ BYTE* CNiraSettingsMask::CheckedBits(LONG kind, LONG index)
 
 BOOLEAN CNiraSettingsMask::Test(LONG kind, LONG index)
 {
-    BOOLEAN set = FALSE;
-    GuardSettingsAction([&] {
-        set = TestBit(CheckedBits(kind, index), static_cast<DWORD>(index)) ? TRUE : FALSE;
-    });
-    return set;
+    return GuardSettingsAnswer([&] { return TestBit(CheckedBits(kind, index), static_cast<DWORD>(index)); });
 }
 
 void CNiraSettingsMask::Mark(LONG kind, LONG index)

@@ -259,9 +259,9 @@ BYTE* CNiraSettingsStore::ValueAt(LONG kind, LONG index)
     return block.values + static_cast<DWORD>(index) * kSettingElementWidths[kind];
 }
 
-void CNiraSettingsStore::RequirePresent(LONG kind, LONG index)
+bool CNiraSettingsStore::HasEntry(LONG kind, LONG index)
 {
-    RequireSettings(m_mask != nullptr && TestMaskEntry(*m_mask, kind, index) == TRUE);
+    return m_mask != nullptr && TestMaskEntry(*m_mask, kind, index) == TRUE;
 }
 
 void CNiraSettingsStore::MarkPresent(LONG kind, LONG index)
@@ -272,12 +272,15 @@ void CNiraSettingsStore::MarkPresent(LONG kind, LONG index)
 template <typename T>
 BOOLEAN CNiraSettingsStore::GetValue(LONG kind, LONG index, T* value)
 {
-    return GuardSettingsCall([&] {
+    return GuardSettingsAnswer([&] {
         RequireIndex(kind, index);
         RequireArgument(value != nullptr);
         const BYTE* at = ValueAt(kind, index);
-        RequirePresent(kind, index);
+        if (!HasEntry(kind, index)) {
+            return false;
+        }
         memcpy(value, at, sizeof(T));
+        return true;
     });
 }
 
@@ -295,12 +298,15 @@ BOOLEAN CNiraSettingsStore::SetValue(LONG kind, LONG index, const T& value)
 
 BOOLEAN CNiraSettingsStore::GetFlag(LONG index, BYTE* value)
 {
-    return GuardSettingsCall([&] {
+    return GuardSettingsAnswer([&] {
         RequireIndex(SETTING_ARRAY_FLAG, index);
         RequireArgument(value != nullptr);
         const BYTE* bits = ValueAt(SETTING_ARRAY_FLAG, index);
-        RequirePresent(SETTING_ARRAY_FLAG, index);
+        if (!HasEntry(SETTING_ARRAY_FLAG, index)) {
+            return false;
+        }
         *value = TestBit(bits, static_cast<DWORD>(index)) ? 1 : 0;
+        return true;
     });
 }
 
@@ -336,10 +342,12 @@ BOOLEAN CNiraSettingsStore::GetIntRef(LONG index, LONG* value)
 
 BOOLEAN CNiraSettingsStore::GetString(LONG index, CNiraString** copy)
 {
-    return GuardSettingsCall([&] {
+    return GuardSettingsAnswer([&] {
         RequireIndex(SETTING_ARRAY_STRING, index);
         RequireArgument(copy != nullptr);
-        RequirePresent(SETTING_ARRAY_STRING, index);
+        if (!HasEntry(SETTING_ARRAY_STRING, index)) {
+            return false;
+        }
         const CNiraString* stored = m_strings[index];
         RequireSettings(stored != nullptr);
         std::unique_ptr<CNiraString> text = NewString();
@@ -347,25 +355,29 @@ BOOLEAN CNiraSettingsStore::GetString(LONG index, CNiraString** copy)
         CNiraString* issued = text.get();
         AppendString(m_issuedStrings, std::move(text));
         *copy = issued;
+        return true;
     });
 }
 
 BOOLEAN CNiraSettingsStore::GetBlob(LONG index, BYTE** copy, DWORD* length)
 {
-    return GuardSettingsCall([&] {
+    return GuardSettingsAnswer([&] {
         RequireIndex(SETTING_ARRAY_BLOB, index);
         RequireArgument(copy != nullptr && length != nullptr);
-        RequirePresent(SETTING_ARRAY_BLOB, index);
+        if (!HasEntry(SETTING_ARRAY_BLOB, index)) {
+            return false;
+        }
         const SettingBlob& stored = m_blobs[index];
         if (IsBlobEmpty(stored)) {
             *copy = nullptr;
             *length = 0;
-            return;
+            return true;
         }
         BYTE* issued = CopyBytes(stored.data, stored.length);
         AppendBlob(m_issuedBlobs, issued, stored.length);
         *copy = issued;
         *length = stored.length;
+        return true;
     });
 }
 
@@ -486,13 +498,11 @@ void CNiraSettingsStore::ReleaseBlob(BYTE* copy)
 
 BOOLEAN CNiraSettingsStore::IsPresent(LONG kind, LONG index)
 {
-    BOOLEAN present = FALSE;
-    GuardSettingsAction([&] {
+    return GuardSettingsAnswer([&] {
         RequireIndex(kind, index);
         RequireSettings(m_mask != nullptr);
-        present = TestMaskEntry(*m_mask, kind, index);
+        return TestMaskEntry(*m_mask, kind, index);
     });
-    return present;
 }
 
 INiraSettingsMask* CNiraSettingsStore::GetMask()

@@ -72,7 +72,8 @@ private:
     DWORD CountOf(LONG kind) const;
     void RequireIndex(LONG kind, LONG index) const;
     BYTE* ValueAt(LONG kind, LONG index);
-    void RequirePresent(LONG kind, LONG index);
+    // True when the entry has a value; never raises, as absent entries are read often.
+    bool HasEntry(LONG kind, LONG index);
     template <typename T>
     BOOLEAN GetValue(LONG kind, LONG index, T* value);
     template <typename T>

@@ -19,7 +19,7 @@ TEST_F(CodePage, AnsiIsWindows1252ByDefault)
     const char text[] = "\x80\xc4\x9f";
     WCHAR wide[4];
     EXPECT_EQ(MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text, -1, wide, 4), 4);
-    EXPECT_EQ(std::u16string(wide), u"\u20ac\u00c4\u0178");
+    EXPECT_EQ(std::u16string(wide), TEXT("\u20ac\u00c4\u0178"));
 
     char narrow[8];
     BOOL usedDefault = FALSE;
@@ -60,12 +60,12 @@ TEST_F(CodePage, InvalidUtf8IsReplacedOrRefusedOnRequest)
     WCHAR wide[8];
     const char broken[] = "a\xff\xc3";
     EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, broken, 3, wide, 8), 3);
-    EXPECT_EQ(std::u16string(wide, 3), u"a\ufffd\ufffd");
+    EXPECT_EQ(std::u16string(wide, 3), TEXT("a\ufffd\ufffd"));
     EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, broken, 3, wide, 8), 0);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
     EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, "\xed\xa0\x80", 3, wide, 8), 0);  // a surrogate
 
-    const WCHAR loneSurrogate[] = {0xD800, u'x', 0};
+    const WCHAR loneSurrogate[] = {0xD800, TEXT('x'), 0};
     char narrow[8];
     EXPECT_EQ(WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, loneSurrogate, -1, narrow, 8, nullptr, nullptr), 0);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
@@ -79,7 +79,7 @@ TEST_F(CodePage, ATestChoosesTheAnsiCodePage)
     EXPECT_EQ(GetACP(), static_cast<UINT>(CP_UTF8));
     WCHAR wide[4];
     EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, "\xc3\xa9", -1, wide, 4), 2);
-    EXPECT_EQ(wide[0], u'\u00e9');
+    EXPECT_EQ(wide[0], TEXT('\u00e9'));
 
     nirasim::SetAnsiCodePage(9999);  // unknown: every ANSI conversion fails
     EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, "a", -1, wide, 4), 0);

@@ -28,7 +28,7 @@ protected:
     std::u16string Profile(const char16_t* section, const char16_t* key, const char16_t* fallback, DWORD size,
                            DWORD* answer = nullptr)
     {
-        std::u16string buffer(size + 4, u'#');
+        std::u16string buffer(size + 4, TEXT('#'));
         DWORD got = GetPrivateProfileStringW(section, key, fallback, buffer.data(), size, TEXT("C:\\drv\\Setup.INI"));
         if (answer != nullptr) {
             *answer = got;
@@ -195,7 +195,7 @@ TEST_F(Files, ProfileStringsIgnoreCaseAndAreCut)
     EXPECT_EQ(Profile(TEXT("ComponentFiles"), TEXT("MISSING"), nullptr, 50, &answer), TEXT(""));
     EXPECT_EQ(answer, 0u);
 
-    EXPECT_EQ(Profile(nullptr, nullptr, TEXT(""), 64), std::u16string(TEXT("OEMFiles")) + u'\0' + TEXT("ComponentFiles") + u'\0');
+    EXPECT_EQ(Profile(nullptr, nullptr, TEXT(""), 64), std::u16string(TEXT("OEMFiles")) + TEXT('\0') + TEXT("ComponentFiles") + TEXT('\0'));
 
     WCHAR value[16];
     EXPECT_EQ(GetPrivateProfileStringW(TEXT("A"), TEXT("B"), TEXT("dflt"), value, 16, TEXT("C:\\none.ini")), 4u);

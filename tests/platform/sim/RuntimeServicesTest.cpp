@@ -17,9 +17,9 @@ TEST(DebugOutput, GoesToTheJournalOneEntryPerCall)
     OutputDebugStringW(nullptr);
     auto journal = nirasim::ReadDebugJournal();
     ASSERT_EQ(journal.size(), 2u);
-    EXPECT_EQ(journal[0], u"String Dll freed");
-    EXPECT_EQ(journal[1], u"serial \u00c4");
-    EXPECT_TRUE(nirasim::DebugJournalContains(u"Dll"));
+    EXPECT_EQ(journal[0], TEXT("String Dll freed"));
+    EXPECT_EQ(journal[1], TEXT("serial \u00c4"));
+    EXPECT_TRUE(nirasim::DebugJournalContains(TEXT("Dll")));
     nirasim::ClearDebugJournal();
     EXPECT_TRUE(nirasim::ReadDebugJournal().empty());
 }

@@ -19,7 +19,7 @@ int CountRows(void* argument, int, char**, char**)
 TEST(SqliteFileSystemTest, WindowsPathsOpenOnTheMachine)
 {
     nirasim::Machine machine;
-    const std::u16string path = u"C:\\Data\\Sample.db";
+    const std::u16string path = TEXT("C:\\Data\\Sample.db");
     ASSERT_TRUE(machine.WriteFile(path, ""));
 
     sqlite3* db = nullptr;
@@ -33,7 +33,7 @@ TEST(SqliteFileSystemTest, WindowsPathsOpenOnTheMachine)
 
     // Names match without regard to case, and '/' separates as '\' does.
     int rows = 0;
-    ASSERT_EQ(SQLITE_OK, sqlite3_open16(u"c:/DATA/sample.DB", &db));
+    ASSERT_EQ(SQLITE_OK, sqlite3_open16(TEXT("c:/DATA/sample.DB"), &db));
     EXPECT_EQ(SQLITE_OK, sqlite3_exec(db, "SELECT A FROM T", CountRows, &rows, nullptr));
     sqlite3_close(db);
     EXPECT_EQ(2, rows);
@@ -42,13 +42,13 @@ TEST(SqliteFileSystemTest, WindowsPathsOpenOnTheMachine)
 TEST(SqliteFileSystemTest, ANewDatabaseIsCreatedUnderTheMachineRootOnly)
 {
     nirasim::Machine machine;
-    ASSERT_TRUE(machine.WriteFile(u"C:\\Data\\keep.txt", "x"));
+    ASSERT_TRUE(machine.WriteFile(TEXT("C:\\Data\\keep.txt"), "x"));
     sqlite3* db = nullptr;
-    ASSERT_EQ(SQLITE_OK, sqlite3_open16(u"C:\\Data\\new.db", &db));
+    ASSERT_EQ(SQLITE_OK, sqlite3_open16(TEXT("C:\\Data\\new.db"), &db));
     ASSERT_EQ(SQLITE_OK, sqlite3_exec(db, "CREATE TABLE T (A)", nullptr, nullptr, nullptr));
     sqlite3_close(db);
-    EXPECT_TRUE(machine.FileExists(u"C:\\Data\\new.db"));
-    EXPECT_EQ(0u, machine.HostPath(u"C:\\Data\\new.db").rfind(machine.Root(), 0));
+    EXPECT_TRUE(machine.FileExists(TEXT("C:\\Data\\new.db")));
+    EXPECT_EQ(0u, machine.HostPath(TEXT("C:\\Data\\new.db")).rfind(machine.Root(), 0));
 }
 
 TEST(SqliteFileSystemTest, HostPathsStillOpen)

@@ -11,9 +11,9 @@ TEST(StringSafe, CopyCutsAndTerminatesWhenTheTextDoesNotFit)
 {
     WCHAR dest[4];
     EXPECT_EQ(StringCchCopyW(dest, 4, TEXT("abc")), S_OK);
-    EXPECT_EQ(std::u16string(dest), u"abc");
+    EXPECT_EQ(std::u16string(dest), TEXT("abc"));
     EXPECT_EQ(StringCchCopyW(dest, 4, TEXT("abcd")), STRSAFE_E_INSUFFICIENT_BUFFER);
-    EXPECT_EQ(std::u16string(dest), u"abc");
+    EXPECT_EQ(std::u16string(dest), TEXT("abc"));
 
     char narrow[3];
     EXPECT_EQ(StringCchCopyA(narrow, 3, "xyz"), STRSAFE_E_INSUFFICIENT_BUFFER);
@@ -22,38 +22,38 @@ TEST(StringSafe, CopyCutsAndTerminatesWhenTheTextDoesNotFit)
 
 TEST(StringSafe, RefusesDestinationCountsOfZeroOrAboveTheMaximum)
 {
-    WCHAR dest[4] = {u'k', 0};
+    WCHAR dest[4] = {TEXT('k'), 0};
     EXPECT_EQ(StringCchCopyW(dest, 0, TEXT("a")), STRSAFE_E_INVALID_PARAMETER);
-    EXPECT_EQ(dest[0], u'k');
+    EXPECT_EQ(dest[0], TEXT('k'));
     EXPECT_EQ(StringCchCopyW(dest, static_cast<size_t>(STRSAFE_MAX_CCH) + 1, TEXT("a")), STRSAFE_E_INVALID_PARAMETER);
     EXPECT_EQ(dest[0], 0);  // a copy empties a destination it may write
-    dest[0] = u'k';
+    dest[0] = TEXT('k');
     EXPECT_EQ(StringCchCatW(dest, 0, TEXT("a")), STRSAFE_E_INVALID_PARAMETER);
-    EXPECT_EQ(dest[0], u'k');
+    EXPECT_EQ(dest[0], TEXT('k'));
 }
 
 TEST(StringSafe, CopyNStopsAtTheCountAndRefusesHugeCounts)
 {
     WCHAR dest[8];
     EXPECT_EQ(StringCchCopyNW(dest, 8, TEXT("abcdef"), 2), S_OK);
-    EXPECT_EQ(std::u16string(dest), u"ab");
+    EXPECT_EQ(std::u16string(dest), TEXT("ab"));
     EXPECT_EQ(StringCchCopyNW(dest, 8, TEXT("abcdef"), STRSAFE_MAX_CCH), STRSAFE_E_INVALID_PARAMETER);
     EXPECT_EQ(dest[0], 0);
     EXPECT_EQ(StringCchCopyNW(dest, 8, TEXT("abcdef"), STRSAFE_MAX_CCH - 1), S_OK);
-    EXPECT_EQ(std::u16string(dest), u"abcdef");
+    EXPECT_EQ(std::u16string(dest), TEXT("abcdef"));
 }
 
 TEST(StringSafe, CatAppendsAndCutsAtTheEnd)
 {
-    WCHAR dest[6] = u"ab";
+    WCHAR dest[6] = TEXT("ab");
     EXPECT_EQ(StringCchCatW(dest, 6, TEXT("cd")), S_OK);
-    EXPECT_EQ(std::u16string(dest), u"abcd");
+    EXPECT_EQ(std::u16string(dest), TEXT("abcd"));
     EXPECT_EQ(StringCchCatW(dest, 6, TEXT("efg")), STRSAFE_E_INSUFFICIENT_BUFFER);
-    EXPECT_EQ(std::u16string(dest), u"abcde");
+    EXPECT_EQ(std::u16string(dest), TEXT("abcde"));
 
-    WCHAR unterminated[3] = {u'a', u'b', u'c'};
+    WCHAR unterminated[3] = {TEXT('a'), TEXT('b'), TEXT('c')};
     EXPECT_EQ(StringCchCatW(unterminated, 3, TEXT("d")), STRSAFE_E_INVALID_PARAMETER);
-    EXPECT_EQ(unterminated[2], u'c');
+    EXPECT_EQ(unterminated[2], TEXT('c'));
 }
 
 TEST(StringSafe, LengthNeedsATerminatorWithinTheMaximum)
@@ -72,14 +72,14 @@ TEST(StringSafe, LengthNeedsATerminatorWithinTheMaximum)
 TEST(StringSafe, PrintfFollowsTheWindowsFormatRules)
 {
     WCHAR dest[64];
-    EXPECT_EQ(StringCchPrintfW(dest, 64, TEXT("%s|%S|%hs|%ls|%c"), TEXT("wide"), "narrow", "h", TEXT("l"), u'x'), S_OK);
-    EXPECT_EQ(std::u16string(dest), u"wide|narrow|h|l|x");
+    EXPECT_EQ(StringCchPrintfW(dest, 64, TEXT("%s|%S|%hs|%ls|%c"), TEXT("wide"), "narrow", "h", TEXT("l"), TEXT('x')), S_OK);
+    EXPECT_EQ(std::u16string(dest), TEXT("wide|narrow|h|l|x"));
     EXPECT_EQ(StringCchPrintfW(dest, 64, TEXT("FDT%4u %02d/%04d %x %X %I64d %lu %-3d|"), 999u, 7, 2024, 255u, 255u,
                                -5000000000LL, 4000000000u, 1),
               S_OK);
-    EXPECT_EQ(std::u16string(dest), u"FDT 999 07/2024 ff FF -5000000000 4000000000 1  |");
+    EXPECT_EQ(std::u16string(dest), TEXT("FDT 999 07/2024 ff FF -5000000000 4000000000 1  |"));
     EXPECT_EQ(StringCchPrintfW(dest, 64, TEXT("%5.2s|%-4s|%.1f|%%"), TEXT("abc"), TEXT("z"), 2.25), S_OK);
-    EXPECT_EQ(std::u16string(dest), u"   ab|z   |2.2|%");
+    EXPECT_EQ(std::u16string(dest), TEXT("   ab|z   |2.2|%"));
 
     char narrow[32];
     EXPECT_EQ(StringCchPrintfA(narrow, 32, "%s-%S-%ls-%d", "a", TEXT("b"), TEXT("c"), -3), S_OK);
@@ -90,7 +90,7 @@ TEST(StringSafe, PrintfCutsAndTerminatesALongText)
 {
     WCHAR dest[4];
     EXPECT_EQ(StringCchPrintfW(dest, 4, TEXT("%d"), 12345), STRSAFE_E_INSUFFICIENT_BUFFER);
-    EXPECT_EQ(std::u16string(dest), u"123");
+    EXPECT_EQ(std::u16string(dest), TEXT("123"));
     EXPECT_EQ(StringCchPrintfW(dest, 4, TEXT("%d"), 123), S_OK);
     EXPECT_EQ(StringCchPrintfW(dest, 0, TEXT("%d"), 1), STRSAFE_E_INVALID_PARAMETER);
 }

@@ -21,8 +21,8 @@ TEST(WideRuntime, ComparesAndSearchesSixteenBitText)
     EXPECT_EQ(wcsstr(text, TEXT("two")), text + 4);
     EXPECT_EQ(wcsstr(text, TEXT("")), text);
     EXPECT_EQ(wcsstr(text, TEXT("three")), nullptr);
-    EXPECT_EQ(wcschr(text, u'.'), text + 3);
-    EXPECT_EQ(wcsrchr(text, u'.'), text + 7);
+    EXPECT_EQ(wcschr(text, TEXT('.')), text + 3);
+    EXPECT_EQ(wcsrchr(text, TEXT('.')), text + 7);
     EXPECT_EQ(wcschr(text, 0), text + 11);
 }
 
@@ -31,17 +31,17 @@ TEST(WideRuntime, CopiesAndChangesCase)
     WCHAR buffer[16];
     wcscpy(buffer, TEXT("Driver"));
     wcscat(buffer, TEXT(".ini"));
-    EXPECT_EQ(std::u16string(_wcsupr(buffer)), u"DRIVER.INI");
-    EXPECT_EQ(std::u16string(_wcslwr(buffer)), u"driver.ini");
+    EXPECT_EQ(std::u16string(_wcsupr(buffer)), TEXT("DRIVER.INI"));
+    EXPECT_EQ(std::u16string(_wcslwr(buffer)), TEXT("driver.ini"));
 
     WCHAR padded[5];
     wcsncpy(padded, TEXT("ab"), 5);
     EXPECT_EQ(padded[2], 0);
     EXPECT_EQ(padded[4], 0);
-    EXPECT_EQ(towupper(u'q'), u'Q');
-    EXPECT_EQ(towupper(u'\u00e4'), u'\u00e4');
-    EXPECT_TRUE(iswspace(u'\t'));
-    EXPECT_FALSE(iswdigit(u'\u0661'));
+    EXPECT_EQ(towupper(TEXT('q')), TEXT('Q'));
+    EXPECT_EQ(towupper(TEXT('\u00e4')), TEXT('\u00e4'));
+    EXPECT_TRUE(iswspace(TEXT('\t')));
+    EXPECT_FALSE(iswdigit(TEXT('\u0661')));
 
     WCHAR small[4];
     EXPECT_EQ(wcscpy_s(small, 4, TEXT("abcd")), ERANGE);
@@ -49,7 +49,7 @@ TEST(WideRuntime, CopiesAndChangesCase)
     EXPECT_EQ(wcscpy_s(small, TEXT("ab")), 0);  // the size from the array type
     EXPECT_EQ(wcscat_s(small, TEXT("cd")), ERANGE);
     EXPECT_EQ(swprintf_s(small, TEXT("%d"), 42), 2);
-    EXPECT_EQ(std::u16string(small), u"42");
+    EXPECT_EQ(std::u16string(small), TEXT("42"));
 }
 
 TEST(WideRuntime, ParsesAndPrintsNumbersWithWindowsSizes)
@@ -66,9 +66,9 @@ TEST(WideRuntime, ParsesAndPrintsNumbersWithWindowsSizes)
     EXPECT_DOUBLE_EQ(_wtof(TEXT("2.5e1")), 25.0);
 
     WCHAR digits[34];
-    EXPECT_EQ(std::u16string(_itow(-123, digits, 10)), u"-123");
-    EXPECT_EQ(std::u16string(_itow(-1, digits, 16)), u"ffffffff");
-    EXPECT_EQ(std::u16string(_ultow(255, digits, 2)), u"11111111");
+    EXPECT_EQ(std::u16string(_itow(-123, digits, 10)), TEXT("-123"));
+    EXPECT_EQ(std::u16string(_itow(-1, digits, 16)), TEXT("ffffffff"));
+    EXPECT_EQ(std::u16string(_ultow(255, digits, 2)), TEXT("11111111"));
 }
 
 TEST(WideRuntime, PrintfFamilyKeepsEachShortBufferRule)
@@ -76,11 +76,11 @@ TEST(WideRuntime, PrintfFamilyKeepsEachShortBufferRule)
     WCHAR buffer[4];
     EXPECT_EQ(_snwprintf(buffer, 4, TEXT("%s"), TEXT("abcde")), -1);
     EXPECT_EQ(_snwprintf(buffer, 4, TEXT("%d"), 1234), 4);  // exact fit: no terminator
-    EXPECT_EQ(buffer[3], u'4');
+    EXPECT_EQ(buffer[3], TEXT('4'));
     EXPECT_EQ(swprintf_s(buffer, 4, TEXT("%d"), 1234), -1);
     EXPECT_EQ(buffer[0], 0);
     EXPECT_EQ(_snwprintf_s(buffer, 4, _TRUNCATE, TEXT("%d"), 1234), -1);
-    EXPECT_EQ(std::u16string(buffer), u"123");
+    EXPECT_EQ(std::u16string(buffer), TEXT("123"));
     EXPECT_EQ(_scwprintf(TEXT("%s=%d"), TEXT("key"), 10), 6);
     EXPECT_EQ(_scwprintf(TEXT("%n"), nullptr), -1);  // %n is refused
 
@@ -99,16 +99,16 @@ TEST(KernelStrings, CompareCopyAndMapCase)
     EXPECT_LT(lstrcmpW(TEXT("a"), TEXT("b")), 0);
     EXPECT_EQ(lstrlenW(nullptr), 0);
     WCHAR small[4];
-    EXPECT_EQ(std::u16string(lstrcpynW(small, TEXT("abcdef"), 4)), u"abc");
+    EXPECT_EQ(std::u16string(lstrcpynW(small, TEXT("abcdef"), 4)), TEXT("abc"));
 
-    WCHAR text[] = u"m\u00e9dia-\u00ff";
+    WCHAR text[] = TEXT("m\u00e9dia-\u00ff");
     EXPECT_EQ(CharUpperBuffW(text, 3), 3u);
-    EXPECT_EQ(std::u16string(text), u"M\u00c9Dia-\u00ff");
+    EXPECT_EQ(std::u16string(text), TEXT("M\u00c9Dia-\u00ff"));
     CharUpperW(text);
-    EXPECT_EQ(std::u16string(text), u"M\u00c9DIA-\u0178");
-    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(CharLowerW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(u'Q')))), static_cast<ULONG_PTR>(u'q'));
-    EXPECT_TRUE(IsCharAlphaNumericW(u'\u00e9'));
-    EXPECT_FALSE(IsCharAlphaNumericW(u'-'));
+    EXPECT_EQ(std::u16string(text), TEXT("M\u00c9DIA-\u0178"));
+    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(CharLowerW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(TEXT('Q'))))), static_cast<ULONG_PTR>(TEXT('q')));
+    EXPECT_TRUE(IsCharAlphaNumericW(TEXT('\u00e9')));
+    EXPECT_FALSE(IsCharAlphaNumericW(TEXT('-')));
 }
 
 }  // namespace

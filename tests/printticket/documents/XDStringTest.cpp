@@ -79,10 +79,10 @@ TEST(XDString, AssignmentComparesBeforeWriting)
 {
     CXDString s(TEXT("abc"));
     LPWSTR buffer = s.GetBuffer();
-    buffer[4] = u'!';  // beyond the terminator: a rewrite of the block would not keep it
+    buffer[4] = TEXT('!');  // beyond the terminator: a rewrite of the block would not keep it
     s = TEXT("abc");
     EXPECT_EQ(s.GetBuffer(), buffer);
-    EXPECT_EQ(buffer[4], u'!');
+    EXPECT_EQ(buffer[4], TEXT('!'));
     s = TEXT("");
     EXPECT_EQ(Text(s), TEXT(""));
     EXPECT_EQ(Thrown([&] { s = static_cast<LPCWSTR>(nullptr); }), E_FAIL);

@@ -140,7 +140,7 @@ protected:
     {
         UISettingsTest::SetUp();
         machine.SetUILanguage(1033);
-        const std::u16string path = nirasim::Machine::DriverVersionDirectory() + u"\\niracap.vdf";
+        const std::u16string path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\niracap.vdf");
         ASSERT_TRUE(machine.CopyIn(std::string(NIRA_BUILD_DIR) + "/package/niracap.vdf", path));
         reader.Open(path.c_str());
         Fill fill = {&settings, &reader, &delivered};
@@ -231,8 +231,8 @@ TEST_F(UISettingsCapabilityDbTest, OptionsAreFoundByIndexValueAndNameNewestFirst
                 int byName = 0;
                 std::u16string upper = option.name;
                 for (auto& c : upper)
-                    if (c >= u'a' && c <= u'z')
-                        c = static_cast<char16_t>(c - u'a' + u'A');
+                    if (c >= TEXT('a') && c <= TEXT('z'))
+                        c = static_cast<char16_t>(c - TEXT('a') + TEXT('A'));
                 ASSERT_EQ(settings.FindOptionByName(id, upper.data(), &byName), 0);
                 EXPECT_EQ(CompareStringNoCaseSafe(Option(id, byName).displayName, option.name.c_str()), 0);
             }

@@ -128,12 +128,12 @@ LONG CollectOption(INT optionIndex, INT featureId, INT optionId, INT reserved, I
                     category,    group1,      group2,   group3,     group4,         group5,
                     biDiUpdate,  biDiState,   sendCommand, commandLevel, commandIndex, productInstance,
                     separator,   treeViewCategory, treeViewSizeId};
-    seen.name = optionName ? optionName : u"(null)";
-    seen.biDiKey = biDiKey ? biDiKey : u"(null)";
+    seen.name = optionName ? optionName : TEXT("(null)");
+    seen.biDiKey = biDiKey ? biDiKey : TEXT("(null)");
     seen.nullNamespace = vocabNamespace == nullptr;
-    seen.vocabNamespace = vocabNamespace ? vocabNamespace : u"";
-    seen.vocabMap = vocabMap ? vocabMap : u"";
-    seen.commandString = commandString ? commandString : u"(null)";
+    seen.vocabNamespace = vocabNamespace ? vocabNamespace : TEXT("");
+    seen.vocabMap = vocabMap ? vocabMap : TEXT("");
+    seen.commandString = commandString ? commandString : TEXT("(null)");
     static_cast<std::vector<OptionSeen>*>(user)->push_back(seen);
     return 0;
 }
@@ -197,7 +197,7 @@ TEST_F(CapabilityDBTest, TheUserInterfaceLanguageChoosesDefaultDiscriminatorAndO
         const INT paper = 4114;
         EXPECT_EQ(0, reader.EnumOptions(&paper, CollectOption, &options));
         ASSERT_FALSE(options.empty());
-        EXPECT_EQ(u"Letter", options[0].name);
+        EXPECT_EQ(TEXT("Letter"), options[0].name);
         EXPECT_EQ(c.optionState, options[0].numbers[7]) << c.language;
     }
 }
@@ -210,9 +210,9 @@ TEST_F(CapabilityDBTest, VocabIndexLimitsOptionsToALanguage)
         LANGID language;
         std::vector<std::u16string> names;
     } cases[] = {
-        {1033, {u"Letter", u"Executive"}},
-        {1041, {u"Letter", u"Hagaki"}},
-        {1031, {u"Letter", u"Executive", u"German only"}},
+        {1033, {TEXT("Letter"), TEXT("Executive")}},
+        {1041, {TEXT("Letter"), TEXT("Hagaki")}},
+        {1031, {TEXT("Letter"), TEXT("Executive"), TEXT("German only")}},
     };
     for (const auto& c : cases)
     {
@@ -233,16 +233,16 @@ TEST_F(CapabilityDBTest, OptionArgumentsComeInTheirOrder)
     EXPECT_EQ((std::vector<INT>{256, 4114, 256, 0, 1, 2, 3, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 0, 0, 0,
                                 20, 21, 22}),
               letter.numbers);
-    EXPECT_EQ(u"", letter.biDiKey);
-    EXPECT_EQ(u"", letter.commandString);
-    EXPECT_EQ(u"psk", letter.vocabNamespace);
-    EXPECT_EQ(u"NorthAmericaLetter", letter.vocabMap);
+    EXPECT_EQ(TEXT(""), letter.biDiKey);
+    EXPECT_EQ(TEXT(""), letter.commandString);
+    EXPECT_EQ(TEXT("psk"), letter.vocabNamespace);
+    EXPECT_EQ(TEXT("NorthAmericaLetter"), letter.vocabMap);
 
     // Null texts stay null.
     machine.SetUILanguage(1041);
     options.clear();
     ASSERT_EQ(0, reader.EnumOptions(&paper, CollectOption, &options));
-    ASSERT_EQ(u"Hagaki", options.at(1).name);
+    ASSERT_EQ(TEXT("Hagaki"), options.at(1).name);
     EXPECT_TRUE(options.at(1).nullNamespace);
 }
 
@@ -345,8 +345,8 @@ TEST_F(CapabilityDBTest, VocabulariesAreWideCopiesOrNull)
     ASSERT_EQ(3u, rows.size());
     const auto& paper = *static_cast<VocabularyRecord*>(rows[0].record);
     EXPECT_EQ(0, paper.reserved1);
-    EXPECT_EQ(std::u16string(u"psk"), paper.vocabNamespace);
-    EXPECT_EQ(std::u16string(u"psk:PageMediaSize"), paper.vocabMap);
+    EXPECT_EQ(std::u16string(TEXT("psk")), paper.vocabNamespace);
+    EXPECT_EQ(std::u16string(TEXT("psk:PageMediaSize")), paper.vocabMap);
     const auto& beyond = *static_cast<VocabularyRecord*>(rows[2].record);
     EXPECT_EQ(nullptr, beyond.vocabNamespace);
     EXPECT_EQ(nullptr, beyond.vocabMap);
@@ -363,8 +363,8 @@ TEST_F(CapabilityDBTest, TreeViewRowsLeaveTheDisplayNameToTheCaller)
     EXPECT_EQ(4114, letter.featureId);
     EXPECT_EQ(256, letter.optionId);
     EXPECT_EQ(256, letter.optionIndex);
-    EXPECT_EQ(u"", std::u16string(letter.displayName));
-    EXPECT_EQ(u"Letter", std::u16string(letter.optionName));
+    EXPECT_EQ(TEXT(""), std::u16string(letter.displayName));
+    EXPECT_EQ(TEXT("Letter"), std::u16string(letter.optionName));
     EXPECT_EQ((std::vector<INT>{1, 5, 2, 1, 100}),
               (std::vector<INT>{letter.supportOption, letter.stringId, letter.levelId, letter.discriminator, letter.groupId}));
     FreeAll(rows);
@@ -381,7 +381,7 @@ TEST_F(CapabilityDBTest, ALongOptionNameIsCutToTheRecord)
     std::vector<Delivered> rows;
     EXPECT_EQ(0, tree.EnumTreeView(Collect, &rows));
     ASSERT_EQ(1u, rows.size());
-    EXPECT_EQ(std::u16string(TREEVIEW_TEXT_LENGTH - 1, u'n'),
+    EXPECT_EQ(std::u16string(TREEVIEW_TEXT_LENGTH - 1, TEXT('n')),
               std::u16string(static_cast<TreeViewOptionRecord*>(rows[0].record)->optionName));
     FreeAll(rows);
 }

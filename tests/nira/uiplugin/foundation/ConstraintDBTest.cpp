@@ -147,7 +147,7 @@ TEST_F(ConstraintDBTest, ACallbackThatAnswersNonZeroEndsTheWalkWithFailure)
 TEST_F(ConstraintDBTest, WithoutADatabaseEveryQueryFailsWithoutACall)
 {
     CNiraConstraintDB missing;
-    EXPECT_EQ(0, missing.Open((nirasim::Machine::DriverVersionDirectory() + u"\\absent.vdf").c_str()));
+    EXPECT_EQ(0, missing.Open((nirasim::Machine::DriverVersionDirectory() + TEXT("\\absent.vdf")).c_str()));
     CNiraConstraintDB unopened;
     for (CNiraConstraintDB* r : {&missing, &unopened})
     {

@@ -71,7 +71,7 @@ TEST_F(DatabaseFilesTest, CopiesAreNamedAfterTheUniqueTemporaryName)
 TEST_F(DatabaseFilesTest, AMissingDatabaseOpensEmptyAndItsFirstQueryFails)
 {
     sqlite3* db = nullptr;
-    const std::u16string missing = nirasim::Machine::DriverVersionDirectory() + u"\\missing.vdf";
+    const std::u16string missing = nirasim::Machine::DriverVersionDirectory() + TEXT("\\missing.vdf");
     ASSERT_EQ(SQLITE_OK, OpenDatabaseCopy(missing.c_str(), &db));
     char* error = nullptr;
     EXPECT_EQ(SQLITE_ERROR, ExecuteQuery(db, "SELECT Name FROM FRUIT", CollectFirstColumn, nullptr, &error));
@@ -96,8 +96,8 @@ TEST_F(DatabaseFilesTest, ClosingSweepsTheFirstStaleCopyAndAHundredMore)
 {
     const std::u16string shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
     MakeStaleCopies(150);
-    ASSERT_TRUE(machine.WriteFile(TempDirectory() + u"keep.tmp", "x"));
-    ASSERT_TRUE(machine.WriteFile(TempDirectory() + u"keep.vdf", "x"));
+    ASSERT_TRUE(machine.WriteFile(TempDirectory() + TEXT("keep.tmp"), "x"));
+    ASSERT_TRUE(machine.WriteFile(TempDirectory() + TEXT("keep.vdf"), "x"));
 
     sqlite3* db = nullptr;
     ASSERT_EQ(SQLITE_OK, OpenDatabaseCopy(shipped.c_str(), &db));
@@ -105,8 +105,8 @@ TEST_F(DatabaseFilesTest, ClosingSweepsTheFirstStaleCopyAndAHundredMore)
     CloseDatabaseCopy(db);
 
     EXPECT_EQ(151u - (1 + MAX_SWEPT_COPIES), CountCopies());
-    EXPECT_TRUE(machine.FileExists(TempDirectory() + u"keep.tmp"));
-    EXPECT_TRUE(machine.FileExists(TempDirectory() + u"keep.vdf"));
+    EXPECT_TRUE(machine.FileExists(TempDirectory() + TEXT("keep.tmp")));
+    EXPECT_TRUE(machine.FileExists(TempDirectory() + TEXT("keep.vdf")));
 }
 
 TEST_F(DatabaseFilesTest, TwoReadersGetCopiesOfTheirOwn)
@@ -142,7 +142,7 @@ TEST_F(DatabaseFilesTest, ACopyNameAnotherReaderHoldsIsNeverOpenedInPlaceOfTheSh
     const unsigned next = (std::stoul(nirasim::Utf8(probeName.substr(3)), nullptr, 16) + 1) & 0xFFFF;
     char hex[8];
     std::snprintf(hex, sizeof(hex), "%X", next);
-    const std::u16string taken = TempDirectory() + u"ZQV" + nirasim::Wide(hex) + u".tmp.vdf";
+    const std::u16string taken = TempDirectory() + TEXT("ZQV") + nirasim::Wide(hex) + TEXT(".tmp.vdf");
     const std::u16string other = MakeDatabase("other.vdf", "CREATE TABLE FRUIT (Name TEXT); INSERT INTO FRUIT VALUES ('stone');");
     ASSERT_TRUE(CopyFileW(other.c_str(), taken.c_str(), FALSE));
 

@@ -19,7 +19,7 @@ protected:
     // Writes a database made by the SQL text into the driver directory; answers its Windows path.
     std::u16string MakeDatabase(const std::string& fileName, const std::string& sql)
     {
-        const std::u16string path = nirasim::Machine::DriverVersionDirectory() + u"\\" + nirasim::Wide(fileName);
+        const std::u16string path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\") + nirasim::Wide(fileName);
         EXPECT_TRUE(machine.WriteFile(path, ""));
         sqlite3* db = nullptr;
         EXPECT_EQ(SQLITE_OK, sqlite3_open(machine.HostPath(path).c_str(), &db));

@@ -34,12 +34,12 @@ TEST_F(FeatureDatabaseTest, MakeTableNamePadsTheIdToFourPlaces)
     {
         UINT id;
         std::u16string name;
-    } cases[] = {{4113, u"FDT4113"}, {999, u"FDT 999"}, {7, u"FDT   7"}, {12345, u"FDT12345"},
-                 {4294967295u, u"FDT4294967295"}};
+    } cases[] = {{4113, TEXT("FDT4113")}, {999, TEXT("FDT 999")}, {7, TEXT("FDT   7")}, {12345, TEXT("FDT12345")},
+                 {4294967295u, TEXT("FDT4294967295")}};
     for (const auto& c : cases)
     {
         WCHAR name[FEATURE_TABLE_NAME_SIZE];
-        std::fill(std::begin(name), std::end(name), u'#');
+        std::fill(std::begin(name), std::end(name), TEXT('#'));
         EXPECT_EQ(0, database.MakeTableName(c.id, name));
         EXPECT_EQ(c.name, std::u16string(name)) << c.id;
     }

@@ -12,7 +12,7 @@ namespace {
 
 std::u16string TextOf(const CNiraString& s)
 {
-    return s.GetBuffer() ? std::u16string(s.GetBuffer()) : std::u16string(u"<none>");
+    return s.GetBuffer() ? std::u16string(s.GetBuffer()) : std::u16string(TEXT("<none>"));
 }
 
 LONG CodeThrownBy(void (*action)())
@@ -31,13 +31,13 @@ TEST(NiraString, SizeHintFollowsHowTheTextCame)
     EXPECT_EQ(empty.GetLength(), 0);
     EXPECT_EQ(empty.GetSize(), 260);
     empty += CNiraString(TEXT("abc"));
-    EXPECT_EQ(TextOf(empty), u"abc");
+    EXPECT_EQ(TextOf(empty), TEXT("abc"));
     EXPECT_EQ(empty.GetSize(), 264);
 
     EXPECT_EQ(CNiraString(TEXT("abcd")).GetSize(), 4);
     EXPECT_EQ(CNiraString("abcd").GetSize(), 4);
     EXPECT_EQ(CNiraString("").GetSize(), 1);
-    EXPECT_EQ(CNiraString(u'x').GetSize(), 2);
+    EXPECT_EQ(CNiraString(TEXT('x')).GetSize(), 2);
     CNiraString assigned;
     assigned = TEXT("abcd");
     EXPECT_EQ(assigned.GetSize(), 5);
@@ -46,15 +46,15 @@ TEST(NiraString, SizeHintFollowsHowTheTextCame)
 TEST(NiraString, AppendsConcatenatesAndConvertsFromAnsi)
 {
     CNiraString s("caf\xe9");  // Windows-1252
-    EXPECT_EQ(TextOf(s), u"caf\u00e9");
+    EXPECT_EQ(TextOf(s), TEXT("caf\u00e9"));
     s += " au lait";
-    EXPECT_EQ(TextOf(s), u"caf\u00e9 au lait");
+    EXPECT_EQ(TextOf(s), TEXT("caf\u00e9 au lait"));
     CNiraString joined = CNiraString::Concat(CNiraString(TEXT("USB")), CNiraString(TEXT("001")));
-    EXPECT_EQ(TextOf(joined), u"USB001");
+    EXPECT_EQ(TextOf(joined), TEXT("USB001"));
     CNiraString copy(joined);
-    EXPECT_EQ(TextOf(copy), u"USB001");
+    EXPECT_EQ(TextOf(copy), TEXT("USB001"));
     copy = copy;  // self-assignment keeps the text
-    EXPECT_EQ(TextOf(copy), u"USB001");
+    EXPECT_EQ(TextOf(copy), TEXT("USB001"));
 }
 
 TEST(NiraString, ComparesWithAndWithoutCase)
@@ -80,9 +80,9 @@ struct FindCase {
 TEST(NiraString, FindsTheFirstOccurrenceAtOrAfterTheStart)
 {
     const FindCase cases[] = {
-        {u"aab", u"ab", 0, 1},   {u"ab", u"abc", 0, -1},  {u"abc", u"", 0, -1},  {u"", u"a", 0, -1},
-        {u"abab", u"ab", 1, 2},  {u"abc", u"c", 3, -1},   {u"abc", u"a", 7, -1}, {u"abc", u"a", -4, 0},
-        {u"USB001", u"usb", 0, -1},
+        {TEXT("aab"), TEXT("ab"), 0, 1},   {TEXT("ab"), TEXT("abc"), 0, -1},  {TEXT("abc"), TEXT(""), 0, -1},  {TEXT(""), TEXT("a"), 0, -1},
+        {TEXT("abab"), TEXT("ab"), 1, 2},  {TEXT("abc"), TEXT("c"), 3, -1},   {TEXT("abc"), TEXT("a"), 7, -1}, {TEXT("abc"), TEXT("a"), -4, 0},
+        {TEXT("USB001"), TEXT("usb"), 0, -1},
     };
     for (const FindCase& c : cases) {
         CNiraString s(c.text);

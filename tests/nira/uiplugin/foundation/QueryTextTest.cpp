@@ -57,7 +57,7 @@ TEST(QueryTextTest, NamesAreConvertedToTheAnsiCodePage)
     EXPECT_STREQ("\"Caf\xe9\"", sql.Text());
 
     // A name longer than a path does not fit the conversion buffer: never a cut name.
-    std::u16string longName(400, u'n');
+    std::u16string longName(400, TEXT('n'));
     CNiraQueryText cut;
     cut.AppendQuotedName(longName.c_str());
     EXPECT_FALSE(cut.IsComplete());

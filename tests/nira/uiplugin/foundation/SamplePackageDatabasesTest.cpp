@@ -83,7 +83,7 @@ class SamplePackageDatabasesTest : public DatabaseFixture
 protected:
     std::u16string Install(const char* fileName)
     {
-        const std::u16string path = nirasim::Machine::DriverVersionDirectory() + u"\\" + nirasim::Wide(fileName);
+        const std::u16string path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\") + nirasim::Wide(fileName);
         EXPECT_TRUE(machine.CopyIn(std::string(NIRA_BUILD_DIR) + "/package/" + fileName, path)) << fileName;
         return path;
     }

@@ -48,7 +48,7 @@ LONG RecordWindow(CNiraIntRecord* record, LPVOID user)
 {
     auto* window = static_cast<CNiraWindowRecord*>(record);
     static_cast<std::vector<WindowSeen>*>(user)->push_back(
-        {window->containerId, window->windowId, window->stringId, window->windowName ? window->windowName : u"",
+        {window->containerId, window->windowId, window->stringId, window->windowName ? window->windowName : TEXT(""),
          window->helpId});
     return 0;
 }
@@ -118,7 +118,7 @@ TEST_F(UILayoutDBTest, WindowRecordsCarryTheirRow)
     EXPECT_EQ(11, windows[0].containerId);
     EXPECT_EQ(401, windows[0].windowId);
     EXPECT_EQ(15401, windows[0].stringId);
-    EXPECT_EQ(u"Tree", windows[0].name);
+    EXPECT_EQ(TEXT("Tree"), windows[0].name);
     EXPECT_EQ(0, windows[0].helpId);
 }
 

@@ -21,19 +21,19 @@ protected:
     // A driver whose INI names `helperName` under Component_F_C, and a printer that uses it.
     void InstallPrinter(const std::string& iniComponentLine)
     {
-        const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + u"\\";
-        ASSERT_TRUE(machine.CopyIn(NIRA_BUILD_DIR "/fixtures/niratesthelper.dll", folder + u"niratesthelper.dll"));
-        ASSERT_TRUE(machine.WriteFile(folder + u"niratest.ini", "[ComponentFiles]\r\n" + iniComponentLine + "\r\n"));
-        ASSERT_TRUE(machine.WriteFile(folder + u"niratest.dll", ""));
+        const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
+        ASSERT_TRUE(machine.CopyIn(NIRA_BUILD_DIR "/fixtures/niratesthelper.dll", folder + TEXT("niratesthelper.dll")));
+        ASSERT_TRUE(machine.WriteFile(folder + TEXT("niratest.ini"), "[ComponentFiles]\r\n" + iniComponentLine + "\r\n"));
+        ASSERT_TRUE(machine.WriteFile(folder + TEXT("niratest.dll"), ""));
         nirasim::DriverSpec driver;
-        driver.name = u"Nira Test Driver";
-        driver.driverFile = u"niratest.dll";
-        driver.configFile = u"niratest.dll";
-        driver.dataFile = u"niratest.ini";
-        driver.dependentFiles = {u"niratest.dll", u"niratest.ini"};
+        driver.name = TEXT("Nira Test Driver");
+        driver.driverFile = TEXT("niratest.dll");
+        driver.configFile = TEXT("niratest.dll");
+        driver.dataFile = TEXT("niratest.ini");
+        driver.dependentFiles = {TEXT("niratest.dll"), TEXT("niratest.ini")};
         machine.InstallDriver(driver);
         nirasim::PrinterSpec printerSpec;
-        printerSpec.name = u"Test Printer";
+        printerSpec.name = TEXT("Test Printer");
         printerSpec.driverName = driver.name;
         machine.AddPrinter(printerSpec);
         ASSERT_EQ(OpenPrinterW(const_cast<LPWSTR>(TEXT("Test Printer")), &printer, nullptr), TRUE);

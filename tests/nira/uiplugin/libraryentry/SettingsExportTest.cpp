@@ -5,7 +5,12 @@
 #include "nira/uiplugin/core/SettingsExport.h"
 #include "nira/uiplugin/settings/BlockPacker.h"
 #include "nira/uiplugin/settings/BlockUnpacker.h"
+#include "nira/uiplugin/settings/DerivedValuesProvider.h"
+#include "nira/uiplugin/settings/FieldAdapter.h"
+#include "nira/uiplugin/settings/FlatRecordAdapter.h"
+#include "nira/uiplugin/settings/HostProcessProvider.h"
 #include "nira/uiplugin/settings/INiraSettingsStore.h"
+#include "nira/uiplugin/settings/ProductData.h"
 #include "nira/uiplugin/settings/SettingsInstance.h"
 #include "nira/uiplugin/settings/SettingsManager.h"
 #include "nira/uiplugin/settings/SettingsMask.h"
@@ -35,14 +40,39 @@ TEST(SettingsExport, FactoryMakesTheClassOfEachRow)
              return dynamic_cast<CNiraSettingsManager*>(static_cast<INiraSettingsAccess*>(o)) != nullptr;
          },
          [](void* o) { static_cast<INiraSettingsAccess*>(o)->Release(); }},
+        {&SETTINGS_GUID_FIELD_ADAPTER,
+         [](void* o) {
+             return dynamic_cast<CNiraFieldAdapter*>(static_cast<INiraSettingsProvider*>(o)) != nullptr;
+         },
+         provider},
         {&SETTINGS_GUID_UNPACKER,
          [](void* o) {
              return dynamic_cast<CNiraBlockUnpacker*>(static_cast<INiraSettingsProvider*>(o)) != nullptr;
          },
          provider},
+        {&SETTINGS_GUID_PRODUCT_DATA,
+         [](void* o) {
+             return dynamic_cast<CNiraProductData*>(static_cast<INiraSettingsProvider*>(o)) != nullptr;
+         },
+         provider},
+        {&SETTINGS_GUID_FLAT_ADAPTER,
+         [](void* o) {
+             return dynamic_cast<CNiraFlatRecordAdapter*>(static_cast<INiraSettingsProvider*>(o)) != nullptr;
+         },
+         provider},
         {&SETTINGS_GUID_PACKER,
          [](void* o) {
              return dynamic_cast<CNiraBlockPacker*>(static_cast<INiraSettingsProvider*>(o)) != nullptr;
+         },
+         provider},
+        {&SETTINGS_GUID_HOST_FLAGS,
+         [](void* o) {
+             return dynamic_cast<CNiraHostProcessProvider*>(static_cast<INiraSettingsProvider*>(o)) != nullptr;
+         },
+         provider},
+        {&SETTINGS_GUID_DERIVED,
+         [](void* o) {
+             return dynamic_cast<CNiraDerivedValuesProvider*>(static_cast<INiraSettingsProvider*>(o)) != nullptr;
          },
          provider},
     };

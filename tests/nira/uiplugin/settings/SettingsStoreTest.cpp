@@ -135,7 +135,7 @@ TEST_F(SettingsStoreTest, StringCopiesLiveUntilReleased)
     ASSERT_EQ(store.GetString(3, &second), TRUE);
     ASSERT_NE(first, second);
     store.ReleaseString(first);
-    EXPECT_EQ(TextOf(second), u"Report.exe");
+    EXPECT_EQ(TextOf(second), TEXT("Report.exe"));
     store.ReleaseString(first);  // already given back: ignored
     CNiraString foreign(TEXT("x"));
     store.ReleaseString(&foreign);  // never handed out: ignored
@@ -209,7 +209,7 @@ TEST_F(SettingsStoreTest, CopyFromTakesValuesPresenceAndVersion)
     EXPECT_EQ(flag, 1);
     CNiraString* read = nullptr;
     ASSERT_EQ(copy.GetString(81, &read), TRUE);
-    EXPECT_EQ(TextOf(read), u"Letter");
+    EXPECT_EQ(TextOf(read), TEXT("Letter"));
     ASSERT_EQ(copy.GetString(0, &read), TRUE);
     EXPECT_EQ(read->GetLength(), 0);
     BYTE* blob = nullptr;

@@ -13,9 +13,9 @@ public:
     {
         machine = std::make_unique<nirasim::Machine>();
         machine->InstallSamplePackage(NIRA_BUILD_DIR);
-        const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + u"\\";
-        library = LoadLibraryW((folder + u"nirauip.dll").c_str());
-        withoutFactory = LoadLibraryW((folder + u"nirapres.dll").c_str());
+        const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
+        library = LoadLibraryW((folder + TEXT("nirauip.dll")).c_str());
+        withoutFactory = LoadLibraryW((folder + TEXT("nirapres.dll")).c_str());
         ASSERT_NE(library, nullptr);
         ASSERT_NE(withoutFactory, nullptr);
     }

@@ -70,22 +70,22 @@ protected:
         SettingsClientTest::SetUp();
         static bool installed = false;
         if (!installed) {
-            InstallPrinterWithDatabase(u"Edge Rows", EdgeDatabase());
+            InstallPrinterWithDatabase(TEXT("Edge Rows"), EdgeDatabase());
             installed = true;
         }
-        edgePrinter = OpenTestPrinter(u"Edge Rows");
+        edgePrinter = OpenTestPrinter(TEXT("Edge Rows"));
         ASSERT_NE(edgePrinter, nullptr);
-        AddFeature(ui, 4114, 256, {{256, u"Letter"}, {501, u"My card"}});
-        AddFeature(ui, 4117, 7, {{7, u"Automatically select"}});
-        AddFeature(ui, 4119, 1, {{1, u"Off"}, {2, u"On"}});
-        AddFeature(ui, 4115, 2, {{2, u"Normal"}});
-        AddFeature(ui, 4116, 549, {{549, u"Media 549"}, {550, u"My media"}});
-        AddFeature(ui, 4307, 259, {{259, u"Photo paper, glossy"}});
-        AddFeature(ui, 4121, 500, {{500, u"Five hundred"}, {501, u"My card"}});
-        const std::pair<int, const char16_t*> sizes[] = {{4150, u"4.5"}, {4151, u"6.5"}, {4147, u"0.2"},
-                                                         {4149, u"0.3"}, {4146, u"0.25"}, {4148, u"0.35"},
-                                                         {4180, u"0.01"}, {4181, u"0.02"}, {4182, u"0.03"},
-                                                         {4183, u"0.04"}};
+        AddFeature(ui, 4114, 256, {{256, TEXT("Letter")}, {501, TEXT("My card")}});
+        AddFeature(ui, 4117, 7, {{7, TEXT("Automatically select")}});
+        AddFeature(ui, 4119, 1, {{1, TEXT("Off")}, {2, TEXT("On")}});
+        AddFeature(ui, 4115, 2, {{2, TEXT("Normal")}});
+        AddFeature(ui, 4116, 549, {{549, TEXT("Media 549")}, {550, TEXT("My media")}});
+        AddFeature(ui, 4307, 259, {{259, TEXT("Photo paper, glossy")}});
+        AddFeature(ui, 4121, 500, {{500, TEXT("Five hundred")}, {501, TEXT("My card")}});
+        const std::pair<int, const char16_t*> sizes[] = {{4150, TEXT("4.5")}, {4151, TEXT("6.5")}, {4147, TEXT("0.2")},
+                                                         {4149, TEXT("0.3")}, {4146, TEXT("0.25")}, {4148, TEXT("0.35")},
+                                                         {4180, TEXT("0.01")}, {4181, TEXT("0.02")}, {4182, TEXT("0.03")},
+                                                         {4183, TEXT("0.04")}};
         for (const auto& size : sizes) {
             AddFeature(ui, size.first, 1, {{1, size.second}});
         }
@@ -134,7 +134,7 @@ TEST_F(ProductDataEdgeTest, UserDefinedPaperComesFromOptionRecords)
     SelectOption(4114, 501);
     CNiraString name;
     ASSERT_EQ(provider.LookupValue(PRODUCT_SOURCE_PAPER_ROW, SETTING_ARRAY_STRING, 3, &name), TRUE);
-    EXPECT_EQ(std::u16string(name.GetBuffer()), u"My card");
+    EXPECT_EQ(std::u16string(name.GetBuffer()), TEXT("My card"));
     LONG sizeIndex = 0;
     ASSERT_EQ(provider.LookupValue(PRODUCT_SOURCE_PAPER_ROW, SETTING_ARRAY_INT, 2005, &sizeIndex), TRUE);
     EXPECT_EQ(sizeIndex, 101);
@@ -216,7 +216,7 @@ TEST_F(ProductDataEdgeTest, ProcessDescription)
 {
     auto description = [this]() {
         CNiraString* copy = nullptr;
-        std::u16string text = u"(absent)";
+        std::u16string text = TEXT("(absent)");
         if (provider.SyncString(5) == TRUE && client.GetString(5, &copy, 0, 0) == TRUE) {
             text = copy->GetBuffer();
             client.ReleaseString(copy);
@@ -225,17 +225,17 @@ TEST_F(ProductDataEdgeTest, ProcessDescription)
     };
     TestMachine().SetProcessPath("C:\\Apps\\Report.exe");
     nirasim::FileVersion version;
-    version.strings = {{u"FileDescription", u"Report Writer"}, {u"CompanyName", u"Example"}};
+    version.strings = {{TEXT("FileDescription"), TEXT("Report Writer")}, {TEXT("CompanyName"), TEXT("Example")}};
     TestMachine().SetFileVersion("C:\\Apps\\Report.exe", version);
-    EXPECT_EQ(description(), u"Report Writer");
+    EXPECT_EQ(description(), TEXT("Report Writer"));
 
     TestMachine().SetProcessPath("C:\\Apps\\Plain.exe");
-    EXPECT_EQ(description(), u"");
+    EXPECT_EQ(description(), TEXT(""));
 
     TestMachine().SetProcessPath("C:\\Apps\\Bare.exe");
-    version.strings = {{u"CompanyName", u"Example"}};
+    version.strings = {{TEXT("CompanyName"), TEXT("Example")}};
     TestMachine().SetFileVersion("C:\\Apps\\Bare.exe", version);
     CNiraString earlier(TEXT("Earlier"));
     ASSERT_EQ(client.SetString(5, &earlier, 0), TRUE);
-    EXPECT_EQ(description(), u"Earlier");
+    EXPECT_EQ(description(), TEXT("Earlier"));
 }

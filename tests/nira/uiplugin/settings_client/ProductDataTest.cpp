@@ -102,13 +102,13 @@ TEST_F(ProductDataTest, DefaultOptionsGiveEachSourcesValues)
         // The product row.
         {N, 101, 23, nullptr}, {I, 1999, 4, nullptr}, {I, 2000, 128, nullptr}, {N, 71, 2, nullptr},
         {F, 120, 0, nullptr}, {F, 121, 1, nullptr}, {F, 337, 1, nullptr}, {R, 0, 8.5, nullptr},
-        {R, 1, 14.0, nullptr}, {S, 70, 0, u"nirarend.dll"}, {S, 74, 0, u"standard"}, {N, 130, 2, nullptr},
+        {R, 1, 14.0, nullptr}, {S, 70, 0, TEXT("nirarend.dll")}, {S, 74, 0, TEXT("standard")}, {N, 130, 2, nullptr},
         // The print-mode row of plain paper at normal quality.
         {I, 1920, 600, nullptr}, {I, 1921, 600, nullptr}, {I, 1983, 300, nullptr}, {N, 105, 1, nullptr},
         {N, 103, 1, nullptr}, {I, 3, 1, nullptr}, {N, 47, 2, nullptr}, {F, 268, 0, nullptr},
         {F, 260, 1, nullptr}, {I, 1995, 1, nullptr},
         // The paper row of Letter, one-sided, portrait, minimized margins.
-        {S, 3, 0, u"Letter"}, {I, 2005, 2, nullptr}, {R, 10, 8.5, nullptr}, {R, 11, 11.0, nullptr},
+        {S, 3, 0, TEXT("Letter")}, {I, 2005, 2, nullptr}, {R, 10, 8.5, nullptr}, {R, 11, 11.0, nullptr},
         {R, 13, 0.118, nullptr}, {R, 15, 0.118, nullptr}, {F, 15, 0, nullptr}, {F, 22, 1, nullptr},
         {N, 135, 1, nullptr}, {R, 20, 0, nullptr},
         // Columns of the features at their current options.
@@ -147,7 +147,7 @@ TEST_F(ProductDataTest, ChangedOptionsChooseOtherRows)
         {F, 268, 1, nullptr}, {I, 2004, 1, nullptr}, {I, 1920, 1200, nullptr}, {F, 274, 1, nullptr},
         {N, 0, 1, nullptr}, {N, 5, 2, nullptr}, {F, 103, 1, nullptr}, {N, 4, 2, nullptr},
         {N, 46, 1, nullptr}, {F, 106, 0, nullptr},
-        {S, 3, 0, u"4x6 in"}, {R, 15, 0.46, nullptr}, {R, 13, 0.125, nullptr}, {F, 100, 1, nullptr},
+        {S, 3, 0, TEXT("4x6 in")}, {R, 15, 0.46, nullptr}, {R, 13, 0.125, nullptr}, {F, 100, 1, nullptr},
         {N, 135, 4, nullptr}, {F, 16, 1, nullptr}, {N, 9, 1, nullptr},
         // Borderless overspray needs the overspray slider, which the sample model lacks.
         {R, 20, kAbsent, nullptr},

@@ -93,8 +93,8 @@ TEST_F(ProductListsTest, SampleListsAreCountedRecordsWithAClosingZeroRecord)
     // The module without a file ("N/A") has an empty file name.
     Bytes modules = ListBlob(4, sizeof(HbModuleEntry));
     const struct { LONG type; std::u16string file, entry; } moduleRows[4] = {
-        {1, u"nirarend.dll", u"HbCreateRenderer"}, {2, u"niraht.dll", u"HbCreateHalftoner"},
-        {3, u"", u"HbBuiltInColorMatcher"}, {4, u"niramh.dll", u"HbCreateMediaHandler"}};
+        {1, TEXT("nirarend.dll"), TEXT("HbCreateRenderer")}, {2, TEXT("niraht.dll"), TEXT("HbCreateHalftoner")},
+        {3, TEXT(""), TEXT("HbBuiltInColorMatcher")}, {4, TEXT("niramh.dll"), TEXT("HbCreateMediaHandler")}};
     for (int i = 0; i < 4; ++i) {
         const size_t record = 4 + 1044 * i;
         PutInt(modules, record, moduleRows[i].type);
@@ -114,7 +114,7 @@ TEST_F(ProductListsTest, SampleListsAreCountedRecordsWithAClosingZeroRecord)
     PutInt(expected, 24, 48);
     PutInt(expected, 28, 2);
     PutInt(expected, 32, 2);
-    PutText(expected, 36, u"The printer is out of paper. Load paper and press Continue.");
+    PutText(expected, 36, TEXT("The printer is out of paper. Load paper and press Continue."));
     PutInt(expected, 556, 5302);
     PutInt(expected, 560, 1);
     PutInt(expected, 564, 1);
@@ -130,9 +130,9 @@ TEST_F(ProductListsTest, DefaultMarkAndFeatureBits)
     Attach(printer);
     ASSERT_EQ(provider.SyncBlob(0), TRUE);
     Bytes mark(1568, 0);
-    PutText(mark, 0, u" [none]");
-    PutText(mark, 512, u"HBRender Test");
-    PutText(mark, 1024, u"Courier");
+    PutText(mark, 0, TEXT(" [none]"));
+    PutText(mark, 512, TEXT("HBRender Test"));
+    PutText(mark, 1024, TEXT("Courier"));
     const LONG numbers[8] = {52, 150, 0, 1, 0, 0xC0C0C0, 0, 0xC0C0C0};
     for (int i = 0; i < 8; ++i) {
         PutInt(mark, 1536 + 4 * i, numbers[i]);
@@ -152,12 +152,12 @@ TEST_F(ProductListsTest, DefaultMarkAndFeatureBits)
 
 TEST_F(ProductListsTest, OwnDatabaseTextsAndTheEmptyList)
 {
-    const std::u16string message(300, u'm');
-    InstallPrinterWithDatabase(u"List Texts", std::string(kHbTables) +
+    const std::u16string message(300, TEXT('m'));
+    InstallPrinterWithDatabase(TEXT("List Texts"), std::string(kHbTables) +
         "INSERT INTO HB_MODULE_LIST VALUES (5, 'n/a', 'Entry');"
         "INSERT INTO HB_JOBUI_DIALOGS VALUES (9, 1, 2, 3, 4, 5, '" + std::string(300, 'm') +
         "', 6, 7, 8, 9, 10, 11);");
-    HANDLE other = OpenTestPrinter(u"List Texts");
+    HANDLE other = OpenTestPrinter(TEXT("List Texts"));
     ASSERT_NE(other, nullptr);
     Attach(other);
 
@@ -167,14 +167,14 @@ TEST_F(ProductListsTest, OwnDatabaseTextsAndTheEmptyList)
     ASSERT_EQ(modules.size(), 4u + 2u * 1044u);
     Bytes record(1044, 0);
     PutInt(record, 0, 5);
-    PutText(record, 4, u"n/a");
-    PutText(record, 524, u"Entry");
+    PutText(record, 4, TEXT("n/a"));
+    PutText(record, 524, TEXT("Entry"));
     EXPECT_EQ(Bytes(modules.begin() + 4, modules.begin() + 4 + 1044), record);
 
     ASSERT_EQ(provider.SyncBlob(41), TRUE);
     const Bytes dialogs = ReadBlob(client, 41);
     ASSERT_EQ(dialogs.size(), 4u + 2u * 580u);
-    std::u16string stored(259, u'\0');
+    std::u16string stored(259, TEXT('\0'));
     std::memcpy(&stored[0], dialogs.data() + 4 + 36, 259 * sizeof(char16_t));
     EXPECT_EQ(stored, message.substr(0, 259));
     EXPECT_EQ(dialogs[4 + 36 + 259 * 2], 0);
@@ -190,10 +190,10 @@ TEST_F(ProductListsTest, OwnDatabaseTextsAndTheEmptyList)
 // instead of handing out the rows read before the failure.
 TEST_F(ProductListsTest, LoadsThatFailPartWayKeepNothing)
 {
-    InstallPrinterWithDatabase(u"Broken Rows", std::string(kHbTables) +
+    InstallPrinterWithDatabase(TEXT("Broken Rows"), std::string(kHbTables) +
         "INSERT INTO HB_COMMAND_LIST VALUES (1, 1), (2, NULL), (3, 3);"
         "CREATE TABLE PRODUCT_DATA AS SELECT 1 AS EKeyEnum_HbIjPmRmProductId;");
-    HANDLE other = OpenTestPrinter(u"Broken Rows");
+    HANDLE other = OpenTestPrinter(TEXT("Broken Rows"));
     ASSERT_NE(other, nullptr);
     Attach(other);
 
@@ -222,15 +222,15 @@ std::string TwoProductRows(const std::string& change)
 // drops the first as well.
 TEST_F(ProductListsTest, ProductRowComesFromTheFirstRowOnly)
 {
-    InstallPrinterWithDatabase(u"Two Products", TwoProductRows("EKeyEnum_HbIjPmRmProductId = 99"));
-    InstallPrinterWithDatabase(u"Broken Product", TwoProductRows("EKeyDword_HbIjPmWantedBandCount = NULL"));
-    for (const char16_t* name : {u"Two Products", u"Broken Product"}) {
+    InstallPrinterWithDatabase(TEXT("Two Products"), TwoProductRows("EKeyEnum_HbIjPmRmProductId = 99"));
+    InstallPrinterWithDatabase(TEXT("Broken Product"), TwoProductRows("EKeyDword_HbIjPmWantedBandCount = NULL"));
+    for (const char16_t* name : {TEXT("Two Products"), TEXT("Broken Product")}) {
         SCOPED_TRACE(nirasim::Utf8(name));
         HANDLE other = OpenTestPrinter(name);
         ASSERT_NE(other, nullptr);
         Attach(other);
         LONG productId = 0;
-        const bool readable = std::u16string(name) == u"Two Products";
+        const bool readable = std::u16string(name) == TEXT("Two Products");
         EXPECT_EQ(provider.LookupValue(PRODUCT_SOURCE_PRODUCT_ROW, SETTING_ARRAY_INT_REF, 101, &productId),
                   readable ? TRUE : FALSE);
         EXPECT_EQ(productId, readable ? 23 : 0);
@@ -247,10 +247,10 @@ TEST_F(ProductListsTest, ListsLongerThanABlobAreRefused)
         return "WITH RECURSIVE n(v) AS (SELECT 1 UNION ALL SELECT v + 1 FROM n WHERE v < " + std::to_string(count) +
                ") INSERT INTO HB_COMMAND_LIST SELECT v, 1 FROM n;";
     }(8190);
-    InstallPrinterWithDatabase(u"Long Lists", std::string(kHbTables) + commands +
+    InstallPrinterWithDatabase(TEXT("Long Lists"), std::string(kHbTables) + commands +
                                                   "INSERT INTO HB_JOBUI_EVENTS SELECT * FROM HB_COMMAND_LIST;"
                                                   "INSERT INTO HB_JOBUI_EVENTS VALUES (8191, 1);");
-    HANDLE other = OpenTestPrinter(u"Long Lists");
+    HANDLE other = OpenTestPrinter(TEXT("Long Lists"));
     ASSERT_NE(other, nullptr);
     Attach(other);
     ASSERT_EQ(provider.SyncBlob(40), TRUE);

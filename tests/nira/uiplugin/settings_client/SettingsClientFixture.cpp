@@ -7,7 +7,7 @@
 
 #include "nira/uiplugin/settings/SettingsInstance.h"
 
-const char16_t kSamplePrinter[] = u"Nira Sample Inkjet";
+const char16_t kSamplePrinter[] = TEXT("Nira Sample Inkjet");
 
 namespace {
 
@@ -19,9 +19,9 @@ public:
         machine->SetUILanguage(1033);
         machine->InstallSamplePackage(NIRA_BUILD_DIR);
         machine->AddSamplePrinter(kSamplePrinter);
-        const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + u"\\";
-        library = LoadLibraryW((folder + u"nirauip.dll").c_str());
-        helper = LoadLibraryW((folder + u"nirasettings.dll").c_str());
+        const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
+        library = LoadLibraryW((folder + TEXT("nirauip.dll")).c_str());
+        helper = LoadLibraryW((folder + TEXT("nirasettings.dll")).c_str());
         ASSERT_NE(library, nullptr);
         ASSERT_NE(helper, nullptr);
     }
@@ -74,15 +74,15 @@ void InstallPrinterWithDatabase(const std::u16string& printer, const std::string
     sqlite3_close(database);
     ASSERT_EQ(result, SQLITE_OK) << message;
 
-    const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + u"\\";
-    const std::u16string databaseFile = printer + u".vdf";
-    const std::u16string iniFile = printer + u".ini";
+    const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
+    const std::u16string databaseFile = printer + TEXT(".vdf");
+    const std::u16string iniFile = printer + TEXT(".ini");
     ASSERT_TRUE(TestMachine().CopyIn(hostDatabase, folder + databaseFile));
     ASSERT_TRUE(TestMachine().WriteFile(folder + iniFile, "[ComponentFiles]\r\nNIRA_CAPABILITY_XML=" +
                                                                nirasim::Utf8(databaseFile) + "\r\n"));
     nirasim::DriverSpec driver = nirasim::Machine::SamplePackageDriver();
-    driver.name = printer + u" Driver";
-    driver.dependentFiles = {u"nirauip.dll", iniFile};
+    driver.name = printer + TEXT(" Driver");
+    driver.dependentFiles = {TEXT("nirauip.dll"), iniFile};
     TestMachine().InstallDriver(driver);
     nirasim::PrinterSpec spec;
     spec.name = printer;
@@ -115,7 +115,7 @@ HANDLE SettingsClientTest::OpenTestPrinter(const std::u16string& name)
 
 std::unique_ptr<SampleUISettings> SettingsClientTest::SampleSettings()
 {
-    const std::u16string path = nirasim::Machine::DriverVersionDirectory() + u"\\niracap.vdf";
+    const std::u16string path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\niracap.vdf");
     auto sample = LoadSampleUISettings(path.c_str());
     EXPECT_NE(sample, nullptr);
     return sample;

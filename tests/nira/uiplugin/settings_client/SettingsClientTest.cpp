@@ -115,7 +115,7 @@ TEST_F(SettingsClientTest, InitializeFailsCleanly)
     EXPECT_EQ(client.GetInt(10, &value, 0, 0), FALSE);
 
     const std::string fixture = std::string(NIRA_BUILD_DIR) + "/fixtures/nirasettings_nofactory.dll";
-    const std::u16string path = nirasim::Machine::DriverVersionDirectory() + u"\\nirasettings_nofactory.dll";
+    const std::u16string path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\nirasettings_nofactory.dll");
     ASSERT_TRUE(TestMachine().CopyIn(fixture, path));
     HMODULE withoutFactory = LoadLibraryW(path.c_str());
     ASSERT_NE(withoutFactory, nullptr);

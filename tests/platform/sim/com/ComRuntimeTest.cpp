@@ -8,7 +8,7 @@ namespace {
 
 TEST(Bstr, KeepsItsLengthInFrontAndCountsEmbeddedNulls)
 {
-    const OLECHAR text[] = {u'a', 0, u'b'};
+    const OLECHAR text[] = {TEXT('a'), 0, TEXT('b')};
     BSTR b = SysAllocStringLen(text, 3);
     ASSERT_NE(b, nullptr);
     EXPECT_EQ(SysStringLen(b), 3u);

@@ -1,0 +1,103 @@
+#include "DeviceRecordFixture.h"
+
+#include <memory>
+
+#include "nira/uiplugin/foundation/NiraString.h"
+
+const WCHAR kSamplePrinter[] = TEXT("Nira Sample Inkjet");
+
+namespace {
+
+class LibraryEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        machine = std::make_unique<nirasim::Machine>();
+        machine->SetUILanguage(1033);
+        machine->InstallSamplePackage(NIRA_BUILD_DIR);
+        machine->AddSamplePrinter(kSamplePrinter);
+        const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
+        library = LoadLibraryW((folder + TEXT("nirauip.dll")).c_str());
+        helper = LoadLibraryW((folder + TEXT("nirasettings.dll")).c_str());
+        ASSERT_NE(library, nullptr);
+        ASSERT_NE(helper, nullptr);
+        SetSettingsModuleHandle(SETTINGS_MODULE_SELF, library);
+        SetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT, helper);
+    }
+
+    void TearDown() override
+    {
+        SetSettingsModuleHandle(SETTINGS_MODULE_SELF, nullptr);
+        SetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT, nullptr);
+        FreeLibrary(helper);
+        FreeLibrary(library);
+        machine.reset();
+    }
+
+    std::unique_ptr<nirasim::Machine> machine;
+    HMODULE library = nullptr;
+    HMODULE helper = nullptr;
+};
+
+LibraryEnvironment* g_environment =
+    static_cast<LibraryEnvironment*>(::testing::AddGlobalTestEnvironment(new LibraryEnvironment));
+
+void* Make(const GUID& id)
+{
+    void* object = nullptr;
+    GetSettingsInstance(&id, &object);
+    return object;
+}
+
+}  // namespace
+
+nirasim::Machine& TestMachine()
+{
+    return *g_environment->machine;
+}
+
+void DeviceRecordTest::SetUp()
+{
+    WCHAR path[MAX_PATH + 1] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    m_processPath = path;
+    m_version.dwOSVersionInfoSize = sizeof(m_version);
+    ASSERT_TRUE(GetVersionExA(&m_version));
+    owner = NewOwner();
+    ASSERT_NE(owner, nullptr);
+}
+
+void DeviceRecordTest::TearDown()
+{
+    if (owner != nullptr) {
+        owner->Release();
+    }
+    TestMachine().SetProcessPath(m_processPath);
+    TestMachine().SetWindowsVersion(m_version.dwMajorVersion, m_version.dwMinorVersion, m_version.dwBuildNumber);
+}
+
+INiraSettingsAccess* DeviceRecordTest::NewOwner(const SettingsProviderList* pushProviders)
+{
+    auto* access = static_cast<INiraSettingsAccess*>(Make(SETTINGS_GUID_MANAGER));
+    if (access != nullptr && access->Attach(access, nullptr, pushProviders) != TRUE) {
+        access->Release();
+        return nullptr;
+    }
+    return access;
+}
+
+CNiraHostProcessProvider* DeviceRecordTest::NewHostProvider()
+{
+    return static_cast<CNiraHostProcessProvider*>(static_cast<INiraSettingsProvider*>(Make(SETTINGS_GUID_HOST_FLAGS)));
+}
+
+CNiraDerivedValuesProvider* DeviceRecordTest::NewDerivedProvider()
+{
+    return static_cast<CNiraDerivedValuesProvider*>(static_cast<INiraSettingsProvider*>(Make(SETTINGS_GUID_DERIVED)));
+}
+
+void DeviceRecordTest::SetText(LONG index, LPCWSTR text)
+{
+    CNiraString value(text);
+    ASSERT_EQ(owner->SetString(index, &value, 0), TRUE);
+}
