@@ -13,6 +13,7 @@ constexpr WCHAR kPrintersKey[] = TEXT("SYSTEM\\CurrentControlSet\\Control\\Print
 constexpr WCHAR kPresetRootKey[] = TEXT("ZQPresetRoot");
 constexpr WCHAR kGuidValue[] = TEXT("ZQRestrictedUserGuid");
 constexpr WCHAR kUpdateDoneValue[] = TEXT("DevSetUpdate");
+constexpr WCHAR kObjectIdListKey[] = TEXT("NIRA_PMLOID_XML");
 constexpr DWORD kKeyPathChars = 600;
 constexpr DWORD kGuidReadBytes = 277;  // what the GUID test reads of the value
 constexpr DWORD kGuidTextChars = 260;
@@ -98,7 +99,7 @@ BOOL CNiraDeviceInfoUpdater::Update(int skipServerCheck)
                 updated = WriteAnswer(kUpdateDoneValue, REG_DWORD, reinterpret_cast<const BYTE*>(&done), sizeof(done));
             }
         }
-        FreeObjectIds(list);
+        CNiraPmlOidXml::FreeList(list);
     }
     if (checkServers) {
         ReleaseServers();
@@ -108,19 +109,16 @@ BOOL CNiraDeviceInfoUpdater::Update(int skipServerCheck)
 
 PmlOidEntry* CNiraDeviceInfoUpdater::ReadObjectIds()
 {
-    // The list reader is not part of this build yet: no object ids.
-    return nullptr;
-}
-
-void CNiraDeviceInfoUpdater::FreeObjectIds(PmlOidEntry* list)
-{
-    while (list != nullptr) {
-        PmlOidEntry* next = list->next;
-        LocalFree(list->name);
-        LocalFree(list->oid);
-        LocalFree(list);
-        list = next;
+    WCHAR path[CNiraPrinterAccess::kComponentPathChars];
+    if (m_access == nullptr || !m_access->GetComponentPath(kObjectIdListKey, path)) {
+        return nullptr;
     }
+    PmlOidEntry* list = nullptr;
+    CNiraPmlOidXml reader;
+    if (reader.Open(path) != 0 || reader.ReadPmlOids(&list) != 1) {
+        return nullptr;
+    }
+    return list;
 }
 
 // --- the per-printer GUID ---

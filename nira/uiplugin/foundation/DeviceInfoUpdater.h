@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "nira/uiplugin/foundation/PmlOidEntry.h"
+#include "nira/uiplugin/foundation/PmlOidXml.h"
 
 class CNiraPrinterAccess;
 struct IUnknown;
@@ -39,7 +39,7 @@ public:
 
 protected:
     // The object ids to ask (the list the driver INI names under NIRA_PMLOID_XML), in list order;
-    // null when there are none. The caller frees the list with FreeObjectIds.
+    // null when there are none. The list is freed with CNiraPmlOidXml::FreeList.
     virtual PmlOidEntry* ReadObjectIds();
 
 private:
@@ -73,7 +73,6 @@ private:
     BOOL WriteAnswer(LPCWSTR name, DWORD type, const BYTE* data, DWORD size);
     BOOL WriteAnswerText(LPCWSTR name, DWORD type, LPCWSTR text, DWORD chars);
     BOOL ReadAnswerValue(LPCWSTR name, BYTE** data, DWORD* size, DWORD* type);
-    static void FreeObjectIds(PmlOidEntry* list);
 
     HANDLE m_printer;
     CNiraPrinterAccess* m_access;

@@ -21,16 +21,16 @@ struct ChoiceCase {
 TEST_F(DeviceInfoTest, ProviderFollowsCapabilityRowAndPort)
 {
     const ChoiceCase cases[] = {
-        {u"Bidi Both Usb", u"USB001", "(1, 1)", kUsb},
-        {u"Bidi Both Lpt", u"LPT1:", "(1, 1)", kNone},
-        {u"Bidi Both Net", u"IP_10.0.0.9", "(1, 1)", kNetwork},
-        {u"Bidi Both File", u"FILE:", "(1, 1)", kNone},
-        {u"Bidi Eac Net", u"IP_10.0.0.9", "(1, 0)", kNone},
-        {u"Bidi Ds Usb", u"USB002", "(0, 1)", kNone},
-        {u"Bidi Ds Net", u"IP_10.0.0.9", "(0, 1)", kNetwork},
-        {u"Bidi Two", u"IP_10.0.0.9", "(0, 1), (1, 0)", kNone},  // the last row wins
-        {u"Bidi Text", u"USB003", "('1abc', '0')", kUsb},         // leading digits count
-        {u"Bidi Empty", u"USB004", "", kNone},
+        {TEXT("Bidi Both Usb"), TEXT("USB001"), "(1, 1)", kUsb},
+        {TEXT("Bidi Both Lpt"), TEXT("LPT1:"), "(1, 1)", kNone},
+        {TEXT("Bidi Both Net"), TEXT("IP_10.0.0.9"), "(1, 1)", kNetwork},
+        {TEXT("Bidi Both File"), TEXT("FILE:"), "(1, 1)", kNone},
+        {TEXT("Bidi Eac Net"), TEXT("IP_10.0.0.9"), "(1, 0)", kNone},
+        {TEXT("Bidi Ds Usb"), TEXT("USB002"), "(0, 1)", kNone},
+        {TEXT("Bidi Ds Net"), TEXT("IP_10.0.0.9"), "(0, 1)", kNetwork},
+        {TEXT("Bidi Two"), TEXT("IP_10.0.0.9"), "(0, 1), (1, 0)", kNone},  // the last row wins
+        {TEXT("Bidi Text"), TEXT("USB003"), "('1abc', '0')", kUsb},         // leading digits count
+        {TEXT("Bidi Empty"), TEXT("USB004"), "", kNone},
     };
     for (const ChoiceCase& test : cases) {
         SCOPED_TRACE(nirasim::Utf8(test.printer));
@@ -69,10 +69,10 @@ TEST_F(DeviceInfoTest, NoPrinterOrNoDatabaseMakesNoProvider)
     EXPECT_EQ(capability.EvaluateFlags(), static_cast<LONG>(0x10000002));  // no row read yet
 
     // A driver whose INI names no capability database.
-    ASSERT_TRUE(TestMachine().WriteFile(nirasim::Machine::DriverVersionDirectory() + u"\\nodb.ini", "[ComponentFiles]\r\n"));
-    InstallPrinterWithFiles(u"No Database", u"USB005", {u"nodb.ini"});
+    ASSERT_TRUE(TestMachine().WriteFile(nirasim::Machine::DriverVersionDirectory() + TEXT("\\nodb.ini"), "[ComponentFiles]\r\n"));
+    InstallPrinterWithFiles(TEXT("No Database"), TEXT("USB005"), {TEXT("nodb.ini")});
     created = -1;
-    EXPECT_EQ(capability.CreateDeviceInfoProvider(OpenTestPrinter(u"No Database"), &created), nullptr);
+    EXPECT_EQ(capability.CreateDeviceInfoProvider(OpenTestPrinter(TEXT("No Database")), &created), nullptr);
     EXPECT_EQ(created, 0);
 }
 

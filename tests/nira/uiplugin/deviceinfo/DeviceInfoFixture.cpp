@@ -7,9 +7,9 @@
 
 #include "nira/uiplugin/settings/SettingsInstance.h"
 
-const char16_t kUsbPrinter[] = u"Nira Sample Inkjet";
-const char16_t kNetworkPrinter[] = u"Nira Network Inkjet";
-const char16_t kNetworkPort[] = u"IP_10.0.0.5";
+const char16_t kUsbPrinter[] = TEXT("Nira Sample Inkjet");
+const char16_t kNetworkPrinter[] = TEXT("Nira Network Inkjet");
+const char16_t kNetworkPort[] = TEXT("IP_10.0.0.5");
 
 namespace {
 
@@ -24,9 +24,9 @@ public:
         machine->AddSamplePrinter(kNetworkPrinter, kNetworkPort);
         // The settings engine of the USB provider's settings client, and the helper module it
         // binds, as the UI plug-in has them loaded.
-        const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + u"\\";
-        library = LoadLibraryW((folder + u"nirauip.dll").c_str());
-        helper = LoadLibraryW((folder + u"nirasettings.dll").c_str());
+        const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
+        library = LoadLibraryW((folder + TEXT("nirauip.dll")).c_str());
+        helper = LoadLibraryW((folder + TEXT("nirasettings.dll")).c_str());
         ASSERT_NE(library, nullptr);
         ASSERT_NE(helper, nullptr);
     }
@@ -115,18 +115,18 @@ void DeviceInfoTest::InstallBidiPrinter(const std::u16string& name, const std::u
     ASSERT_EQ(sqlite3_exec(database, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(database);
 
-    const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + u"\\";
-    ASSERT_TRUE(TestMachine().CopyIn(hostDatabase, folder + name + u".vdf"));
-    ASSERT_TRUE(TestMachine().WriteFile(folder + name + u".ini",
+    const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
+    ASSERT_TRUE(TestMachine().CopyIn(hostDatabase, folder + name + TEXT(".vdf")));
+    ASSERT_TRUE(TestMachine().WriteFile(folder + name + TEXT(".ini"),
                                         "[ComponentFiles]\r\nNIRA_CAPABILITY_XML=" + nirasim::Utf8(name) + ".vdf\r\n"));
-    InstallPrinterWithFiles(name, port, {u"nirauip.dll", name + u".ini"});
+    InstallPrinterWithFiles(name, port, {TEXT("nirauip.dll"), name + TEXT(".ini")});
 }
 
 void DeviceInfoTest::InstallPrinterWithFiles(const std::u16string& name, const std::u16string& port,
                                              const std::vector<std::u16string>& dependentFiles)
 {
     nirasim::DriverSpec driver = nirasim::Machine::SamplePackageDriver();
-    driver.name = name + u" Driver";
+    driver.name = name + TEXT(" Driver");
     driver.dependentFiles = dependentFiles;
     TestMachine().InstallDriver(driver);
     nirasim::PrinterSpec spec;
@@ -141,8 +141,8 @@ std::u16string DeviceInfoTest::PrinterGuid(const std::u16string& printer)
     std::string bytes;
     DWORD type = 0;
     if (!TestMachine().GetPrinterData(printer, "ZQRestrictedUserGuid", bytes, &type, "ZQPresetRoot") || type != REG_SZ)
-        return u"";
-    std::u16string text(bytes.size() / 2, u'\0');
+        return TEXT("");
+    std::u16string text(bytes.size() / 2, TEXT('\0'));
     memcpy(&text[0], bytes.data(), text.size() * 2);
     return std::u16string(text.c_str());
 }
@@ -150,7 +150,7 @@ std::u16string DeviceInfoTest::PrinterGuid(const std::u16string& printer)
 bool DeviceInfoTest::ReadAnswer(const std::u16string& printer, const std::u16string& name, DWORD* type,
                                 std::string* bytes)
 {
-    std::u16string path = u"Software\\Norvell-Ashby\\" + PrinterGuid(printer) + u"\\ZQBIDIInfo";
+    std::u16string path = TEXT("Software\\Norvell-Ashby\\") + PrinterGuid(printer) + TEXT("\\ZQBIDIInfo");
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
         return false;

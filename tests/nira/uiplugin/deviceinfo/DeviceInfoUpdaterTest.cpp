@@ -14,8 +14,8 @@
 
 namespace {
 
-constexpr char16_t kModelOid[] = u"1.3.6.1.4.1.99.1.1";
-constexpr char16_t kMediaPathOid[] = u"1.3.6.1.4.1.99.1.2";
+constexpr char16_t kModelOid[] = TEXT("1.3.6.1.4.1.99.1.1");
+constexpr char16_t kMediaPathOid[] = TEXT("1.3.6.1.4.1.99.1.2");
 
 std::string Bytes(std::initializer_list<int> values)
 {
@@ -35,15 +35,15 @@ protected:
         // Each test gets a device of its own on a port of its own.
         static int serial = 0;
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        printerName = u"Net " + nirasim::Wide(info->name());
-        port = u"IP_10.1.0." + nirasim::Wide(std::to_string(++serial));
+        printerName = TEXT("Net ") + nirasim::Wide(info->name());
+        port = TEXT("IP_10.1.0.") + nirasim::Wide(std::to_string(++serial));
         TestMachine().AddSamplePrinter(printerName, port);
         nirasim::network::AddDevice(port);
         printer = OpenTestPrinter(printerName);
         ASSERT_NE(printer, nullptr);
         access = std::make_unique<CNiraPrinterAccess>(printer);
         updater = std::make_unique<ListUpdater>(printer, access.get());
-        updater->objectIds = {{u"MODEL_NAME", kModelOid}, {u"prtMediaPathType2", kMediaPathOid}};
+        updater->objectIds = {{TEXT("MODEL_NAME"), kModelOid}, {TEXT("prtMediaPathType2"), kMediaPathOid}};
         nirasim::network::SetAnswer(port, kModelOid, NIRA_MGMT_TYPE_OCTETS, Bytes({0x01, 0x15, 'S', 'a', 'm'}));
     }
 
@@ -86,20 +86,20 @@ protected:
 
 TEST_F(DeviceInfoUpdaterTest, MissingOrEmptyGuidIsMadeWithoutBraces)
 {
-    EXPECT_EQ(PrinterGuid(printerName), u"");
+    EXPECT_EQ(PrinterGuid(printerName), TEXT(""));
     RunUpdate();
     std::u16string first = PrinterGuid(printerName);
     ASSERT_EQ(first.size(), 36u);
-    EXPECT_EQ(first.find_first_of(u"{}"), std::u16string::npos);
-    EXPECT_EQ(first[8], u'-');
-    EXPECT_EQ(first[23], u'-');
+    EXPECT_EQ(first.find_first_of(TEXT("{}")), std::u16string::npos);
+    EXPECT_EQ(first[8], TEXT('-'));
+    EXPECT_EQ(first[23], TEXT('-'));
 
     // Once written, it stays.
     RunUpdate();
     EXPECT_EQ(PrinterGuid(printerName), first);
 
     // An empty value is replaced.
-    TestMachine().SetPrinterData(printerName, "ZQRestrictedUserGuid", REG_SZ, WideBytes(u""), "ZQPresetRoot");
+    TestMachine().SetPrinterData(printerName, "ZQRestrictedUserGuid", REG_SZ, WideBytes(TEXT("")), "ZQPresetRoot");
     RunUpdate();
     std::u16string second = PrinterGuid(printerName);
     EXPECT_EQ(second.size(), 36u);
@@ -110,19 +110,19 @@ TEST_F(DeviceInfoUpdaterTest, CompleteUpdateStoresAnswersAndMarksIt)
 {
     EXPECT_EQ(RunUpdate(), TRUE);
     DWORD type = 0;
-    EXPECT_EQ(Answer(u"MODEL_NAME", &type), WideBytes(u"Sam"));
+    EXPECT_EQ(Answer(TEXT("MODEL_NAME"), &type), WideBytes(TEXT("Sam")));
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     // Not answered: no duplex path.
-    EXPECT_EQ(Answer(u"prtMediaPathType2", &type), DwordBytes(6400));
+    EXPECT_EQ(Answer(TEXT("prtMediaPathType2"), &type), DwordBytes(6400));
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
-    EXPECT_EQ(Answer(u"DevSetUpdate", &type), DwordBytes(1));
+    EXPECT_EQ(Answer(TEXT("DevSetUpdate"), &type), DwordBytes(1));
     int installed = -1;
     EXPECT_EQ(updater->GetDuplexUnit(&installed), TRUE);
     EXPECT_EQ(installed, 0);
 
     nirasim::network::SetAnswer(port, kMediaPathOid, NIRA_MGMT_TYPE_INTEGER, DwordBytes(3));
     EXPECT_EQ(RunUpdate(), TRUE);
-    EXPECT_EQ(Answer(u"prtMediaPathType2"), DwordBytes(3));
+    EXPECT_EQ(Answer(TEXT("prtMediaPathType2")), DwordBytes(3));
     EXPECT_EQ(updater->GetDuplexUnit(&installed), TRUE);
     EXPECT_EQ(installed, 1);
 }
@@ -130,12 +130,12 @@ TEST_F(DeviceInfoUpdaterTest, CompleteUpdateStoresAnswersAndMarksIt)
 TEST_F(DeviceInfoUpdaterTest, ServersAreRegisteredOnlyWhileUpdating)
 {
     EXPECT_EQ(RunUpdate(), TRUE);
-    for (const char16_t* file : {u"nirastatusps.dll", u"nirastatus.dll", u"niramgmt.dll", u"niraqueryps.dll", u"niraquery.dll"}) {
-        EXPECT_TRUE(Traced(std::u16string(file) + u": registered")) << nirasim::Utf8(file);
-        EXPECT_TRUE(Traced(std::u16string(file) + u": unregistered")) << nirasim::Utf8(file);
+    for (const char16_t* file : {TEXT("nirastatusps.dll"), TEXT("nirastatus.dll"), TEXT("niramgmt.dll"), TEXT("niraqueryps.dll"), TEXT("niraquery.dll")}) {
+        EXPECT_TRUE(Traced(std::u16string(file) + TEXT(": registered"))) << nirasim::Utf8(file);
+        EXPECT_TRUE(Traced(std::u16string(file) + TEXT(": unregistered"))) << nirasim::Utf8(file);
     }
     HKEY key = nullptr;
-    EXPECT_NE(RegOpenKeyExW(HKEY_CLASSES_ROOT, u"CLSID\\{5A5AA0AA-1DEB-4683-96B0-B43301E83971}", 0, KEY_QUERY_VALUE, &key),
+    EXPECT_NE(RegOpenKeyExW(HKEY_CLASSES_ROOT, TEXT("CLSID\\{5A5AA0AA-1DEB-4683-96B0-B43301E83971}"), 0, KEY_QUERY_VALUE, &key),
               ERROR_SUCCESS);
     void* object = nullptr;
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)));
@@ -147,20 +147,20 @@ TEST_F(DeviceInfoUpdaterTest, ServersAreRegisteredOnlyWhileUpdating)
     // With the servers left registered by someone else, skipping the check still works.
     TestMachine().ClearJournals();
     EXPECT_EQ(RunUpdate(1), FALSE);  // nothing registered: the device cannot be asked
-    EXPECT_FALSE(Traced(u"nirastatusps.dll: registered"));
+    EXPECT_FALSE(Traced(TEXT("nirastatusps.dll: registered")));
 }
 
 TEST_F(DeviceInfoUpdaterTest, RequestsCarryAtMostTwentyIds)
 {
     updater->objectIds.clear();
     for (int i = 0; i < 21; ++i) {
-        std::u16string oid = u"1.3.6.1.4.1.99.2." + nirasim::Wide(std::to_string(i));
-        updater->objectIds.push_back({u"V" + nirasim::Wide(std::to_string(i)), oid});
+        std::u16string oid = TEXT("1.3.6.1.4.1.99.2.") + nirasim::Wide(std::to_string(i));
+        updater->objectIds.push_back({TEXT("V") + nirasim::Wide(std::to_string(i)), oid});
         nirasim::network::SetAnswer(port, oid, NIRA_MGMT_TYPE_STRING, "x");
     }
     EXPECT_EQ(RunUpdate(), TRUE);  // no MODEL_NAME: every value readable is enough
     EXPECT_EQ(nirasim::network::RequestSizes(port), (std::vector<DWORD>{20, 1}));
-    EXPECT_EQ(Answer(u"V20"), WideBytes(u"x"));
+    EXPECT_EQ(Answer(TEXT("V20")), WideBytes(TEXT("x")));
 }
 
 TEST_F(DeviceInfoUpdaterTest, AnswersAreStoredByPrefixAndType)
@@ -172,23 +172,23 @@ TEST_F(DeviceInfoUpdaterTest, AnswersAreStoredByPrefixAndType)
         DWORD storedType;
         std::string stored;
     };
-    const std::string placeholder = WideBytes(u" ");
+    const std::string placeholder = WideBytes(TEXT(" "));
     const StoreCase cases[] = {
-        {u"Utf16", 0, Bytes({0x02, 0x4E, 'A', 0, 'B', 0}), REG_SZ, WideBytes(u"AB")},
-        {u"Ascii", 4, Bytes({0x01, 0x0B, 'H', 'i', 0}), REG_SZ, WideBytes(u"Hi")},
-        {u"Utf8", 5, Bytes({0xFD, 0xE8, 0xC3, 0xA9, 'x'}), REG_SZ, WideBytes(u"\u00e9x")},
-        {u"Plain", 0, "plain", REG_SZ, WideBytes(u"plain")},
-        {u"MEDIA-NAMES-AVAILABLE", 0, "plain", REG_BINARY, "plain"},
-        {u"Unprintable", 0, Bytes({0x7F, 0x01}), REG_SZ, WideBytes(u"\x7f\x01")},
-        {u"Empty", 4, "", REG_SZ, WideBytes(u"")},
-        {u"Integer", 1, DwordBytes(7), REG_DWORD, DwordBytes(7)},
-        {u"Unsigned", 8, DwordBytes(0x10000), REG_DWORD, DwordBytes(0x10000)},
-        {u"ShortCounter", 2, Bytes({1, 2}), REG_SZ, placeholder},
-        {u"OtherType", 9, "abc", REG_SZ, placeholder},
+        {TEXT("Utf16"), 0, Bytes({0x02, 0x4E, 'A', 0, 'B', 0}), REG_SZ, WideBytes(TEXT("AB"))},
+        {TEXT("Ascii"), 4, Bytes({0x01, 0x0B, 'H', 'i', 0}), REG_SZ, WideBytes(TEXT("Hi"))},
+        {TEXT("Utf8"), 5, Bytes({0xFD, 0xE8, 0xC3, 0xA9, 'x'}), REG_SZ, WideBytes(TEXT("\u00e9x"))},
+        {TEXT("Plain"), 0, "plain", REG_SZ, WideBytes(TEXT("plain"))},
+        {TEXT("MEDIA-NAMES-AVAILABLE"), 0, "plain", REG_BINARY, "plain"},
+        {TEXT("Unprintable"), 0, Bytes({0x7F, 0x01}), REG_SZ, WideBytes(TEXT("\x7f\x01"))},
+        {TEXT("Empty"), 4, "", REG_SZ, WideBytes(TEXT(""))},
+        {TEXT("Integer"), 1, DwordBytes(7), REG_DWORD, DwordBytes(7)},
+        {TEXT("Unsigned"), 8, DwordBytes(0x10000), REG_DWORD, DwordBytes(0x10000)},
+        {TEXT("ShortCounter"), 2, Bytes({1, 2}), REG_SZ, placeholder},
+        {TEXT("OtherType"), 9, "abc", REG_SZ, placeholder},
     };
     int index = 0;
     for (const StoreCase& test : cases) {
-        std::u16string oid = u"1.3.6.1.4.1.99.3." + nirasim::Wide(std::to_string(index++));
+        std::u16string oid = TEXT("1.3.6.1.4.1.99.3.") + nirasim::Wide(std::to_string(index++));
         updater->objectIds.push_back({test.name, oid});
         nirasim::network::SetAnswer(port, oid, test.type, test.bytes);
     }
@@ -203,72 +203,72 @@ TEST_F(DeviceInfoUpdaterTest, AnswersAreStoredByPrefixAndType)
 
 TEST_F(DeviceInfoUpdaterTest, MemorySizeIsAskedAgainWithoutItsInstance)
 {
-    updater->objectIds.push_back({u"hrMemorySize", u"1.3.6.1.2.1.25.2.2.0"});
-    nirasim::network::SetAnswer(port, u"1.3.6.1.2.1.25.2.2", NIRA_MGMT_TYPE_INTEGER, DwordBytes(65536));
+    updater->objectIds.push_back({TEXT("hrMemorySize"), TEXT("1.3.6.1.2.1.25.2.2.0")});
+    nirasim::network::SetAnswer(port, TEXT("1.3.6.1.2.1.25.2.2"), NIRA_MGMT_TYPE_INTEGER, DwordBytes(65536));
     EXPECT_EQ(RunUpdate(), TRUE);
-    EXPECT_EQ(Answer(u"hrMemorySize"), DwordBytes(65536));
+    EXPECT_EQ(Answer(TEXT("hrMemorySize")), DwordBytes(65536));
     std::vector<std::u16string> asked = nirasim::network::RequestedIds(port);
     ASSERT_FALSE(asked.empty());
-    EXPECT_EQ(asked.back(), u"1.3.6.1.2.1.25.2.2");
+    EXPECT_EQ(asked.back(), TEXT("1.3.6.1.2.1.25.2.2"));
 }
 
 TEST_F(DeviceInfoUpdaterTest, ModelNameStillBlankMeansNoCompleteSet)
 {
     nirasim::network::SetAnswer(port, kModelOid, NIRA_MGMT_TYPE_OCTETS, "");  // answered, but empty
-    updater->objectIds = {{u"Other", u"1.3.6.1.4.1.99.4.1"}, {u"MODEL_NAME", u"1.3.6.1.4.1.99.4.2"}};
+    updater->objectIds = {{TEXT("Other"), TEXT("1.3.6.1.4.1.99.4.1")}, {TEXT("MODEL_NAME"), TEXT("1.3.6.1.4.1.99.4.2")}};
     EXPECT_EQ(RunUpdate(), FALSE);
-    EXPECT_EQ(Answer(u"MODEL_NAME"), WideBytes(u" "));
-    EXPECT_EQ(Answer(u"DevSetUpdate"), "<absent>");
+    EXPECT_EQ(Answer(TEXT("MODEL_NAME")), WideBytes(TEXT(" ")));
+    EXPECT_EQ(Answer(TEXT("DevSetUpdate")), "<absent>");
 }
 
 TEST_F(DeviceInfoUpdaterTest, UnsupportedDeviceGetsNoAnswers)
 {
     nirasim::network::AddDevice(port, false);
     EXPECT_EQ(RunUpdate(), FALSE);
-    EXPECT_EQ(Answer(u"MODEL_NAME"), "<absent>");
-    EXPECT_TRUE(Traced(u"niraquery.dll: unregistered"));
+    EXPECT_EQ(Answer(TEXT("MODEL_NAME")), "<absent>");
+    EXPECT_TRUE(Traced(TEXT("niraquery.dll: unregistered")));
 }
 
 TEST_F(DeviceInfoUpdaterTest, ServerFilesMustShipInOneForm)
 {
     // Neither form of the object-id server: nothing is registered or written.
-    InstallPrinterWithFiles(u"No Query Server", port,
-                            {u"nirauip.dll", u"nirasmpl.ini", u"nirastatusps.dll", u"nirastatus.dll", u"niramgmt.dll",
-                             u"niraqueryps.dll"});
-    HANDLE other = OpenTestPrinter(u"No Query Server");
+    InstallPrinterWithFiles(TEXT("No Query Server"), port,
+                            {TEXT("nirauip.dll"), TEXT("nirasmpl.ini"), TEXT("nirastatusps.dll"), TEXT("nirastatus.dll"), TEXT("niramgmt.dll"),
+                             TEXT("niraqueryps.dll")});
+    HANDLE other = OpenTestPrinter(TEXT("No Query Server"));
     CNiraPrinterAccess otherAccess(other);
     ListUpdater incomplete(other, &otherAccess);
     incomplete.objectIds = updater->objectIds;
     ASSERT_TRUE(incomplete.Open());
     EXPECT_EQ(incomplete.Update(0), FALSE);
-    EXPECT_FALSE(Traced(u"nirastatusps.dll: registered"));
+    EXPECT_FALSE(Traced(TEXT("nirastatusps.dll: registered")));
 }
 
 TEST_F(DeviceInfoUpdaterTest, ExecutableServerIsNotRegisteredAsDll)
 {
     // The package ships the status server as a program next to its DLL. The program is not
     // running here, so only its proxy/stub is registered and the class cannot be made.
-    const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + u"\\";
-    ASSERT_TRUE(TestMachine().WriteFile(folder + u"nirastatus.exe", "program"));
+    const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
+    ASSERT_TRUE(TestMachine().WriteFile(folder + TEXT("nirastatus.exe"), "program"));
     std::vector<std::u16string> files = nirasim::Machine::SamplePackageDriver().dependentFiles;
-    for (const char16_t* file : {u"nirastatus.exe", u"nirastatusps.dll", u"nirastatus.dll", u"niramgmt.dll",
-                                 u"niraqueryps.dll", u"niraquery.dll"})
+    for (const char16_t* file : {TEXT("nirastatus.exe"), TEXT("nirastatusps.dll"), TEXT("nirastatus.dll"), TEXT("niramgmt.dll"),
+                                 TEXT("niraqueryps.dll"), TEXT("niraquery.dll")})
         files.push_back(file);
-    InstallPrinterWithFiles(u"Status Program", port, files);
-    HANDLE other = OpenTestPrinter(u"Status Program");
+    InstallPrinterWithFiles(TEXT("Status Program"), port, files);
+    HANDLE other = OpenTestPrinter(TEXT("Status Program"));
     CNiraPrinterAccess otherAccess(other);
     ListUpdater withProgram(other, &otherAccess);
     withProgram.objectIds = updater->objectIds;
     ASSERT_TRUE(withProgram.Open());
     EXPECT_EQ(withProgram.Update(0), FALSE);
-    EXPECT_TRUE(Traced(u"nirastatusps.dll: registered"));
-    EXPECT_FALSE(Traced(u"nirastatus.dll: registered"));
-    EXPECT_TRUE(Traced(u"nirastatusps.dll: unregistered"));  // what it registered it takes back
+    EXPECT_TRUE(Traced(TEXT("nirastatusps.dll: registered")));
+    EXPECT_FALSE(Traced(TEXT("nirastatus.dll: registered")));
+    EXPECT_TRUE(Traced(TEXT("nirastatusps.dll: unregistered")));  // what it registered it takes back
 
     // With the program running (its class object registered), the update goes through and
     // registers nothing for the status server.
     TestMachine().ClearJournals();
-    HMODULE server = LoadLibraryW(u"C:\\Windows\\System32\\nirastatus.dll");
+    HMODULE server = LoadLibraryW(TEXT("C:\\Windows\\System32\\nirastatus.dll"));
     ASSERT_NE(server, nullptr);
     auto getClassObject = reinterpret_cast<LPFNGETCLASSOBJECT>(
         reinterpret_cast<void*>(GetProcAddress(server, "DllGetClassObject")));
@@ -279,8 +279,8 @@ TEST_F(DeviceInfoUpdaterTest, ExecutableServerIsNotRegisteredAsDll)
                                     &cookie),
               S_OK);
     EXPECT_EQ(withProgram.Update(0), TRUE);
-    EXPECT_FALSE(Traced(u"nirastatusps.dll: registered"));
-    EXPECT_TRUE(Traced(u"niramgmt.dll: registered"));
+    EXPECT_FALSE(Traced(TEXT("nirastatusps.dll: registered")));
+    EXPECT_TRUE(Traced(TEXT("niramgmt.dll: registered")));
     CoRevokeClassObject(cookie);
     factory->Release();
     FreeLibrary(server);
@@ -289,22 +289,22 @@ TEST_F(DeviceInfoUpdaterTest, ExecutableServerIsNotRegisteredAsDll)
 TEST_F(DeviceInfoUpdaterTest, DuplexUnitReadsShortValuesSafely)
 {
     RunUpdate();
-    const std::u16string path = u"Software\\Norvell-Ashby\\" + PrinterGuid(printerName) + u"\\ZQBIDIInfo";
+    const std::u16string path = TEXT("Software\\Norvell-Ashby\\") + PrinterGuid(printerName) + TEXT("\\ZQBIDIInfo");
     struct DuplexCase {
         DWORD type;
         std::string bytes;
         int installed;
     };
     const DuplexCase cases[] = {
-        {REG_DWORD, DwordBytes(6400), 0}, {REG_SZ, WideBytes(u" "), 0}, {REG_DWORD, DwordBytes(32), 0},
-        {REG_BINARY, Bytes({0x05}), 1},  {REG_SZ, WideBytes(u""), 1},  {REG_DWORD, DwordBytes(2), 1},
-        {REG_SZ, WideBytes(u"  "), 1},
+        {REG_DWORD, DwordBytes(6400), 0}, {REG_SZ, WideBytes(TEXT(" ")), 0}, {REG_DWORD, DwordBytes(32), 0},
+        {REG_BINARY, Bytes({0x05}), 1},  {REG_SZ, WideBytes(TEXT("")), 1},  {REG_DWORD, DwordBytes(2), 1},
+        {REG_SZ, WideBytes(TEXT("  ")), 1},
     };
     for (const DuplexCase& test : cases) {
         HKEY key = nullptr;
         ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
                   ERROR_SUCCESS);
-        RegSetValueExW(key, u"prtMediaPathType2", 0, test.type, reinterpret_cast<const BYTE*>(test.bytes.data()),
+        RegSetValueExW(key, TEXT("prtMediaPathType2"), 0, test.type, reinterpret_cast<const BYTE*>(test.bytes.data()),
                        static_cast<DWORD>(test.bytes.size()));
         RegCloseKey(key);
         int installed = -1;
@@ -363,5 +363,30 @@ TEST_F(DeviceInfoUpdaterTest, NetworkProviderAnswersDuplexUnitAndSerialNumber)
     provider.Refresh(printer);
     std::string serial;
     ASSERT_TRUE(TestMachine().GetPrinterData(printerName, "SerialNumber", serial));
-    EXPECT_EQ(serial, WideBytes(u"NET42"));
+    EXPECT_EQ(serial, WideBytes(TEXT("NET42")));
+}
+
+TEST_F(DeviceInfoTest, NetworkRefreshAsksForThePackagesObjectIdList)
+{
+    HANDLE printer = OpenTestPrinter(kNetworkPrinter);
+    ASSERT_NE(printer, nullptr);
+    nirasim::network::AddDevice(kNetworkPort);
+    nirasim::network::SetAnswer(kNetworkPort, TEXT("1.3.6.1.4.1.32473.2.3.9.4.2.1.1.3.3.0"), NIRA_MGMT_TYPE_OCTETS,
+                                "Nira Sample Inkjet");
+    nirasim::network::SetAnswer(kNetworkPort, TEXT("1.3.6.1.2.1.43.13.4.1.9.1.2"), NIRA_MGMT_TYPE_INTEGER, DwordBytes(4));
+    CNiraNetworkDeviceInfo provider(printer);
+    EXPECT_EQ(provider.Refresh(printer), 1);
+
+    std::vector<std::u16string> asked = nirasim::network::RequestedIds(kNetworkPort);
+    ASSERT_GE(asked.size(), 7u);
+    EXPECT_EQ(asked[0], TEXT("1.3.6.1.4.1.32473.2.3.9.4.2.1.1.3.3.0"));
+    DWORD type = 0;
+    std::string bytes;
+    ASSERT_TRUE(ReadAnswer(kNetworkPrinter, TEXT("MODEL_NAME"), &type, &bytes));
+    EXPECT_EQ(bytes, WideBytes(TEXT("Nira Sample Inkjet")));
+    ASSERT_TRUE(ReadAnswer(kNetworkPrinter, TEXT("SERIAL_NUMBER"), &type, &bytes));
+    EXPECT_EQ(bytes, WideBytes(TEXT(" ")));  // not answered
+    int installed = -1;
+    EXPECT_EQ(provider.QueryDuplexUnit(4221, &installed), 1);
+    EXPECT_EQ(installed, 1);
 }

@@ -10,8 +10,8 @@ protected:
         DeviceInfoTest::SetUp();
         printer = OpenTestPrinter(kUsbPrinter);
         ASSERT_NE(printer, nullptr);
-        RemoveValue(u"DSQUERY");
-        RemoveValue(u"ZQSTSSTR");
+        RemoveValue(TEXT("DSQUERY"));
+        RemoveValue(TEXT("ZQSTSSTR"));
     }
 
     void RemoveValue(const char16_t* name)
@@ -40,8 +40,8 @@ protected:
     {
         size_t count = 0;
         for (const nirasim::SpoolerJob& job : TestMachine().Jobs()) {
-            if (job.printer == kUsbPrinter && job.documentName == u"SerialNumberJob") {
-                EXPECT_EQ(job.dataType, u"RAW");
+            if (job.printer == kUsbPrinter && job.documentName == TEXT("SerialNumberJob")) {
+                EXPECT_EQ(job.dataType, TEXT("RAW"));
                 EXPECT_TRUE(job.data.empty());
                 EXPECT_TRUE(job.ended);
                 ++count;
@@ -90,7 +90,7 @@ TEST_F(UsbDeviceInfoTest, FailedJobOrMissingRightsLeaveDsQueryToTryAgain)
     EXPECT_EQ(DsQuery(), 0u);
 
     // A process with a split administrator token sends nothing.
-    RemoveValue(u"ZQSTSSTR");
+    RemoveValue(TEXT("ZQSTSSTR"));
     TestMachine().SetWindowsVersion(6, 1);
     TestMachine().SetElevationType(3);
     EXPECT_EQ(provider.Refresh(printer), 0);
@@ -142,10 +142,10 @@ TEST_F(UsbDeviceInfoTest, HelperModuleAnswersFeatureAndDuplexUnit)
 
 TEST_F(UsbDeviceInfoTest, MissingHelperModuleAnswersNothing)
 {
-    const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + u"\\";
-    ASSERT_TRUE(TestMachine().WriteFile(folder + u"nohelper.ini", "[ComponentFiles]\r\nComponent_F_C=missing.dll\r\n"));
-    InstallPrinterWithFiles(u"No Helper", u"USB009", {u"nirauip.dll", u"nohelper.ini"});
-    HANDLE other = OpenTestPrinter(u"No Helper");
+    const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
+    ASSERT_TRUE(TestMachine().WriteFile(folder + TEXT("nohelper.ini"), "[ComponentFiles]\r\nComponent_F_C=missing.dll\r\n"));
+    InstallPrinterWithFiles(TEXT("No Helper"), TEXT("USB009"), {TEXT("nirauip.dll"), TEXT("nohelper.ini")});
+    HANDLE other = OpenTestPrinter(TEXT("No Helper"));
     CNiraUsbDeviceInfo provider(other);
     int handled = 0;
     int value = 7;
