@@ -128,12 +128,10 @@ protected:
     // handled, with an owner present.
     BOOLEAN SyncWithoutRule(LONG kind, LONG index)
     {
-        bool handled = false;
-        const BOOLEAN answered = GuardSettingsCall([&] {
+        return GuardSettingsAnswer([&] {
             RequireSettings(m_owner != nullptr);
-            handled = Handles(kind, index);
+            return Handles(kind, index);
         });
-        return answered == TRUE && handled ? TRUE : FALSE;
     }
 
     INiraSettingsAccess* m_owner = nullptr;  // borrowed

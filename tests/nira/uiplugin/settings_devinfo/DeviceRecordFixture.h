@@ -1,6 +1,7 @@
 // nirauip loaded on a simulated machine with the sample package and a printer, as the module that
-// makes the settings objects, and the package's settings helper module as the component module; an owner (a settings manager without providers) for each test, and helpers
-// to fill it. The process path and Windows version a test changes are restored after it.
+// makes the settings objects, and the package's settings helper module as the component module;
+// an owner (a settings manager without providers) for each test, and helpers to fill it. The
+// process path and Windows version a test changes are restored after it.
 #pragma once
 
 #include <gtest/gtest.h>
