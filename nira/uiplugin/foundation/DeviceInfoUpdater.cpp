@@ -76,6 +76,9 @@ BOOL CNiraDeviceInfoUpdater::Open()
 
 BOOL CNiraDeviceInfoUpdater::Update(int skipServerCheck)
 {
+    if (m_printerName[0] == 0) {
+        return FALSE;  // no printer to key the GUID and the answers by
+    }
     EnsurePrinterGuid();
     BOOL checkServers = skipServerCheck == 0;
     if (checkServers) {
