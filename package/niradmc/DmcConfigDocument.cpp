@@ -4,13 +4,15 @@
 #include <oleauto.h>
 #include <strsafe.h>
 
+#include "nira/uiplugin/foundation/DmcCoreExports.h"
 #include "package/niradmc/DmcPath.h"
+#include "package/niradmc/DmcXmlFile.h"
 
 namespace {
 
-#define DMC_SEPARATOR TEXT("]@[")
+#define DMC_SEPARATOR DMC_LIST_SEPARATOR
 constexpr size_t kSeparatorChars = 3;
-constexpr size_t kTokenChars = 260;
+constexpr size_t kTokenChars = kDmcValueChars;
 
 bool StartsWithSeparator(LPCWSTR text)
 {
@@ -288,25 +290,5 @@ bool CDmcConfigDocument::ListAttributes(LPCWSTR path, LPWSTR list, size_t chars)
 
 bool CDmcConfigDocument::Save(LPCWSTR file)
 {
-    if (m_document == nullptr || file == nullptr || file[0] == 0) {
-        return false;
-    }
-    VARIANT destination;
-    VariantInit(&destination);
-    destination.vt = VT_BSTR;
-    destination.bstrVal = SysAllocString(file);
-    bool saved = Check(m_document->save(destination));
-    VariantClear(&destination);
-    return saved;
-}
-
-IXMLDOMNode* CDmcConfigDocument::CloneNode(LPCWSTR path)
-{
-    IXMLDOMNode* node = Select(path);
-    IXMLDOMNode* copy = nullptr;
-    if (node != nullptr && !Check(node->cloneNode(VARIANT_TRUE, &copy))) {
-        ReleaseRef(copy);
-    }
-    ReleaseRef(node);
-    return copy;
+    return m_document != nullptr && DmcWriteXmlFile(m_document, file);
 }

@@ -32,8 +32,6 @@ public:
     // Every attribute of the node as "name=value" tokens of a list.
     bool ListAttributes(LPCWSTR path, LPWSTR list, size_t chars);
     bool Save(LPCWSTR file);
-    // A copy of the node a path names, for an export; null when there is none.
-    IXMLDOMNode* CloneNode(LPCWSTR path);
 
     HRESULT GetLastError() const { return m_lastError; }
 

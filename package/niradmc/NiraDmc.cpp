@@ -183,7 +183,15 @@ DMC_EXPORT int WINAPI DMCStartExport(LPCWSTR filePath)
 
 DMC_EXPORT int WINAPI DMCSetExport(LPCWSTR path)
 {
-    return g_export != nullptr && IsOpen() && g_export->Add(g_config->CloneNode(path)) ? 1 : 0;
+    if (g_export == nullptr || !IsOpen()) {
+        return 0;
+    }
+    IXMLDOMNode* node = g_config->Select(path);
+    bool added = g_export->Add(node);
+    if (node != nullptr) {
+        node->Release();
+    }
+    return added ? 1 : 0;
 }
 
 DMC_EXPORT int WINAPI DMCEndExport()

@@ -5,6 +5,7 @@
 #include <winerror.h>
 #include <guiddef.h>
 #include <wtypes.h>
+#include <rpcdce.h>
 
 #define interface struct
 #define PURE = 0
@@ -53,4 +54,13 @@ void WINAPI CoTaskMemFree(LPVOID pv);
 HRESULT WINAPI CoCreateGuid(GUID* pguid);
 int WINAPI StringFromGUID2(REFGUID rguid, LPOLESTR lpsz, int cchMax);
 HRESULT WINAPI CLSIDFromString(LPCOLESTR lpsz, LPCLSID pclsid);
+// Process-wide security of COM: the first call succeeds, every later one answers RPC_E_TOO_LATE.
+HRESULT WINAPI CoInitializeSecurity(void* pSecDesc, LONG cAuthSvc, void* asAuthSvc, void* pReserved1,
+                                    DWORD dwAuthnLevel, DWORD dwImpLevel, void* pAuthList, DWORD dwCapabilities,
+                                    void* pReserved3);
 }
+
+// What an in-process server exports (the class registry finds it under
+// HKEY_CLASSES_ROOT\CLSID\{clsid}\InprocServer32).
+typedef HRESULT(STDAPICALLTYPE* LPFNGETCLASSOBJECT)(REFCLSID, REFIID, LPVOID*);
+typedef HRESULT(STDAPICALLTYPE* LPFNCANUNLOADNOW)(void);

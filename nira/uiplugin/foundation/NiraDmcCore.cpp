@@ -146,6 +146,9 @@ bool CNiraDmcCore::ResolveEntryPoints()
 
 LONG CNiraDmcCore::Run()
 {
+    if (m_configured != 0) {
+        return 0;  // one configuration per object: the first run's values stay
+    }
     if (m_module == nullptr) {
         return ERROR_INVALID_HANDLE;
     }

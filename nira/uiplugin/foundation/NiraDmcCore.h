@@ -36,7 +36,8 @@ public:
     CNiraDmcCore& operator=(const CNiraDmcCore&) = delete;
 
     // 0; ERROR_INVALID_HANDLE without a library; ERROR_INVALID_NAME when an export is missing,
-    // the library does not register or the configuration does not open.
+    // the library does not register or the configuration does not open. A second call after
+    // a successful one answers 0 and reads nothing.
     LONG Run();
     int GetItemCount() const { return m_itemCount; }
     // Pushes the values of every section into the settings, records the snapshot and saves the

@@ -6,6 +6,8 @@
 #include "nira/uiplugin/foundation/INiraDmcHandler.h"
 #include "nira/uiplugin/foundation/NiraPrinterAccess.h"
 
+class CNiraDmcPrinterData;
+
 class CNiraDmcHandler : public INiraDmcHandler {
 public:
     CNiraDmcHandler() : m_access(nullptr), m_settings(nullptr) {}
@@ -21,7 +23,8 @@ public:
 private:
     // The driver directory's "\3\" and the file the key names; empty when the key is missing.
     void ComponentPath(LPCWSTR key, LPWSTR path);
-    int RunCore(LPCWSTR libraryPath, LPCWSTR configPath, class CNiraDmcPrinterData& data);
+    // Runs the DMC core library and pushes its values; answers the DMCStatus to store.
+    int RunCore(LPCWSTR libraryPath, LPCWSTR configPath, CNiraDmcPrinterData& data);
 
     CNiraPrinterAccess* m_access;
     INiraUISettings* m_settings;

@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <msxml2.h>
 
+#include "com/ClassRegistry.h"
 #include "com/ComObjectCount.h"
 #include "xml/DomFactory.h"
 
@@ -135,7 +136,7 @@ HRESULT WINAPI CoGetClassObject(REFCLSID rclsid, DWORD, LPVOID, REFIID riid, LPV
         return CO_E_NOTINITIALIZED;
     IUnknown* factory = FindRegisteredFactory(rclsid);
     if (!factory)
-        return REGDB_E_CLASSNOTREG;
+        return nirasim::com::GetInprocServerFactory(rclsid, riid, ppv);
     HRESULT hr = factory->QueryInterface(riid, ppv);
     factory->Release();
     return hr;

@@ -253,6 +253,17 @@ std::u16string Machine::InstallSamplePackage(const std::string& buildDir)
             }
         }
     }
+    // Files the package installs in the system folder as well (the device servers).
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(fs::path(buildDir) / "package" / "system32", error)) {
+        if (!entry.is_regular_file()) {
+            continue;
+        }
+        std::u16string name = Wide(entry.path().filename().string());
+        CopyIn(entry.path().string(), target + name);
+        CopyIn(entry.path().string(), u"C:\\Windows\\System32\\" + name);
+        driver.dependentFiles.push_back(name);
+    }
     InstallDriver(driver);
     return driver.name;
 }

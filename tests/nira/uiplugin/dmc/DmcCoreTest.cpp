@@ -59,6 +59,8 @@ TEST_F(DmcCore, SampleConfigurationIsPushedAndRecorded)
     ASSERT_EQ(Make()->Run(), 0);
     // Seven printing features, the two that hang below the current duplex value, two physical.
     EXPECT_EQ(core->GetItemCount(), 11);
+    EXPECT_EQ(core->Run(), 0);
+    EXPECT_EQ(core->GetItemCount(), 11);
     EXPECT_EQ(core->ApplyToSettings(nullptr), NIRA_STATUS_FAILED);
     ASSERT_EQ(core->ApplyToSettings(&settings), 0);
 

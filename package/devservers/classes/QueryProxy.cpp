@@ -1,0 +1,12 @@
+// The classes and proxy interfaces of niraqueryps.dll.
+#include "../ServerModule.h"
+
+#include "nira/uiplugin/foundation/DeviceServerInterfaces.h"
+
+const WCHAR kServerModuleName[] = TEXT("niraqueryps.dll");
+const ServedClass kServedClasses[] = {{nullptr, nullptr, nullptr}};
+const int kServedClassCount = 0;
+const ProxyInterface kProxyInterfaces[] = {
+    {&IID_INiraObjectIdServer, TEXT("INiraObjectIdServer")},
+};
+const int kProxyInterfaceCount = 1;

@@ -1,0 +1,105 @@
+// The transport on the simulated machine: its network devices are kept in the machine's registry
+// (HKLM "SOFTWARE\NiraSim\NetworkDevices\<port>": "Supported", one "OID:<object id>" value per
+// answer holding the type byte and the bytes), and every request is journalled there
+// ("Requests": the id count of each request; "RequestedIds": the ids, each with its terminator).
+#include "../NetworkTransport.h"
+
+#include <objbase.h>
+
+#include <string>
+
+namespace {
+
+typedef std::basic_string<WCHAR> WideString;
+
+const WideString kDevicesKey = TEXT("SOFTWARE\\NiraSim\\NetworkDevices\\");
+constexpr DWORD kMaxAnswerBytes = 0x10000;
+
+HKEY OpenDevice(LPCWSTR port)
+{
+    if (port == nullptr || port[0] == 0) {
+        return nullptr;
+    }
+    HKEY key = nullptr;
+    WideString path = kDevicesKey + port;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+        return nullptr;
+    }
+    return key;
+}
+
+void AppendBytes(HKEY key, LPCWSTR name, const void* bytes, DWORD size)
+{
+    std::string journal;
+    DWORD stored = 0;
+    if (RegQueryValueExW(key, name, nullptr, nullptr, nullptr, &stored) == ERROR_SUCCESS && stored > 0) {
+        journal.resize(stored);
+        RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&journal[0]), &stored);
+        journal.resize(stored);
+    }
+    journal.append(static_cast<const char*>(bytes), size);
+    RegSetValueExW(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(journal.data()),
+                   static_cast<DWORD>(journal.size()));
+}
+
+void ReadAnswer(HKEY key, LPCWSTR objectId, SnmpAnswer* answer)
+{
+    *answer = {SNMP_ERROR_NO_SUCH_NAME, 0, nullptr, 0};
+    WideString name = TEXT("OID:");
+    name += objectId;
+    DWORD size = 0;
+    if (RegQueryValueExW(key, name.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS || size == 0 ||
+        size > kMaxAnswerBytes) {
+        return;
+    }
+    std::string stored(size, '\0');
+    if (RegQueryValueExW(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&stored[0]), &size) !=
+        ERROR_SUCCESS) {
+        return;
+    }
+    DWORD length = size - 1;
+    BYTE* data = static_cast<BYTE*>(CoTaskMemAlloc(length));
+    if (data == nullptr) {
+        answer->error = SNMP_ERROR_GENERAL;
+        return;
+    }
+    memcpy(data, stored.data() + 1, length);
+    *answer = {0, static_cast<BYTE>(stored[0]), data, length};
+}
+
+}  // namespace
+
+BOOL TransportFindDevice(LPCWSTR port, BOOL* supported)
+{
+    HKEY key = OpenDevice(port);
+    if (key == nullptr) {
+        return FALSE;
+    }
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    *supported = RegQueryValueExW(key, TEXT("Supported"), nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) ==
+                     ERROR_SUCCESS &&
+                 value != 0;
+    RegCloseKey(key);
+    return TRUE;
+}
+
+BOOL TransportGet(LPCWSTR port, int count, const LPCWSTR* objectIds, SnmpAnswer* answers)
+{
+    HKEY key = OpenDevice(port);
+    if (key == nullptr) {
+        for (int i = 0; i < count; ++i) {
+            answers[i] = {SNMP_ERROR_GENERAL, 0, nullptr, 0};
+        }
+        return FALSE;
+    }
+    DWORD requestSize = static_cast<DWORD>(count);
+    AppendBytes(key, TEXT("Requests"), &requestSize, sizeof(requestSize));
+    for (int i = 0; i < count; ++i) {
+        WideString id = objectIds[i];
+        AppendBytes(key, TEXT("RequestedIds"), id.c_str(), static_cast<DWORD>((id.size() + 1) * sizeof(WCHAR)));
+        ReadAnswer(key, objectIds[i], &answers[i]);
+    }
+    RegCloseKey(key);
+    return TRUE;
+}
