@@ -30,8 +30,8 @@ public:
     int Reserved6(void* first, void* second, void* third) override;
 
 private:
-    void* m_reserved1;
-    void* m_reserved2;
+    [[maybe_unused]] void* m_reserved1;  // kept for the record layout; no operation reads them
+    [[maybe_unused]] void* m_reserved2;
 };
 
 // What a query code asks for.

@@ -31,7 +31,7 @@ private:
     int RunUpdater();
     void RefreshSerialNumber(HANDLE printer);
 
-    HANDLE m_printer;
+    [[maybe_unused]] HANDLE m_printer;  // the caller's handle, kept as the record holds it
     CNiraPrinterAccess* m_access;
     CNiraDeviceInfoUpdater* m_updater;
 };

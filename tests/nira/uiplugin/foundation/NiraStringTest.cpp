@@ -53,7 +53,8 @@ TEST(NiraString, AppendsConcatenatesAndConvertsFromAnsi)
     EXPECT_EQ(TextOf(joined), TEXT("USB001"));
     CNiraString copy(joined);
     EXPECT_EQ(TextOf(copy), TEXT("USB001"));
-    copy = copy;  // self-assignment keeps the text
+    const CNiraString& self = copy;
+    copy = self;  // self-assignment keeps the text
     EXPECT_EQ(TextOf(copy), TEXT("USB001"));
 }
 
