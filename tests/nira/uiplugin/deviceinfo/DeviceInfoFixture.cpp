@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "nira/uiplugin/settings/SettingsInstance.h"
+#include "support/SampleDriverMachine.h"
 
 const char16_t kUsbPrinter[] = TEXT("Nira Sample Inkjet");
 const char16_t kNetworkPrinter[] = TEXT("Nira Network Inkjet");
@@ -17,30 +18,20 @@ class DeviceInfoEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        machine = std::make_unique<nirasim::Machine>();
-        machine->SetUILanguage(1033);
-        machine->InstallSamplePackage(NIRA_BUILD_DIR);
-        machine->AddSamplePrinter(kUsbPrinter);
-        machine->AddSamplePrinter(kNetworkPrinter, kNetworkPort);
+        sample = std::make_unique<CSampleDriverMachine>(CSampleDriverMachine::kEnglishUS);
+        sample->Machine().AddSamplePrinter(kUsbPrinter);
+        sample->Machine().AddSamplePrinter(kNetworkPrinter, kNetworkPort);
         // The settings engine of the USB provider's settings client, and the helper module it
         // binds, as the UI plug-in has them loaded.
-        const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
-        library = LoadLibraryW((folder + TEXT("nirauip.dll")).c_str());
-        helper = LoadLibraryW((folder + TEXT("nirasettings.dll")).c_str());
+        library = sample->LoadDriverModule(TEXT("nirauip.dll"));
+        helper = sample->LoadDriverModule(TEXT("nirasettings.dll"));
         ASSERT_NE(library, nullptr);
         ASSERT_NE(helper, nullptr);
     }
 
-    void TearDown() override
-    {
-        SetSettingsModuleHandle(SETTINGS_MODULE_SELF, nullptr);
-        SetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT, nullptr);
-        FreeLibrary(helper);
-        FreeLibrary(library);
-        machine.reset();
-    }
+    void TearDown() override { sample.reset(); }
 
-    std::unique_ptr<nirasim::Machine> machine;
+    std::unique_ptr<CSampleDriverMachine> sample;
     HMODULE library = nullptr;
     HMODULE helper = nullptr;
 };
@@ -59,7 +50,7 @@ LPWSTR Duplicate(const std::u16string& text)
 
 nirasim::Machine& TestMachine()
 {
-    return *g_environment->machine;
+    return g_environment->sample->Machine();
 }
 
 PmlOidEntry* MakeObjectIdList(const std::vector<std::pair<std::u16string, std::u16string>>& entries)

@@ -1,9 +1,8 @@
 #include "SettingsTestLibrary.h"
 
 #include <memory>
-#include <string>
 
-#include <nirasim/Machine.h>
+#include "support/SampleDriverMachine.h"
 
 namespace {
 
@@ -11,25 +10,17 @@ class LibraryEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        machine = std::make_unique<nirasim::Machine>();
-        machine->InstallSamplePackage(NIRA_BUILD_DIR);
-        const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
-        library = LoadLibraryW((folder + TEXT("nirauip.dll")).c_str());
-        withoutFactory = LoadLibraryW((folder + TEXT("nirapres.dll")).c_str());
+        sample = std::make_unique<CSampleDriverMachine>();
+        library = sample->LoadDriverModule(TEXT("nirauip.dll"));
+        // The presentation library exports no settings factory.
+        withoutFactory = sample->LoadDriverModule(TEXT("nirapres.dll"));
         ASSERT_NE(library, nullptr);
         ASSERT_NE(withoutFactory, nullptr);
     }
 
-    void TearDown() override
-    {
-        SetSettingsModuleHandle(SETTINGS_MODULE_SELF, nullptr);
-        SetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT, nullptr);
-        FreeLibrary(withoutFactory);
-        FreeLibrary(library);
-        machine.reset();
-    }
+    void TearDown() override { sample.reset(); }
 
-    std::unique_ptr<nirasim::Machine> machine;
+    std::unique_ptr<CSampleDriverMachine> sample;
     HMODULE library = nullptr;
     HMODULE withoutFactory = nullptr;
 };

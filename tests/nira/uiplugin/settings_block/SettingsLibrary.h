@@ -8,31 +8,19 @@
 #include "nira/uiplugin/settings/INiraSettingsAccess.h"
 #include "nira/uiplugin/settings/SettingsInstance.h"
 
-#include <nirasim/Machine.h>
-
-#include <memory>
+#include "support/SampleDriverMachine.h"
 
 class CSettingsLibrary {
 public:
-    CSettingsLibrary() : m_machine(std::make_unique<nirasim::Machine>())
+    CSettingsLibrary() : m_module(m_sample.LoadDriverModule(TEXT("nirauip.dll")))
     {
-        m_machine->InstallSamplePackage(NIRA_BUILD_DIR);
-        const std::u16string path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\nirauip.dll");
-        m_module = LoadLibraryW(path.c_str());
         SetSettingsModuleHandle(SETTINGS_MODULE_SELF, m_module);
-    }
-    ~CSettingsLibrary()
-    {
-        SetSettingsModuleHandle(SETTINGS_MODULE_SELF, nullptr);
-        if (m_module != nullptr) {
-            FreeLibrary(m_module);
-        }
     }
     CSettingsLibrary(const CSettingsLibrary&) = delete;
     CSettingsLibrary& operator=(const CSettingsLibrary&) = delete;
 
     bool Loaded() const { return m_module != nullptr; }
-    nirasim::Machine& Machine() { return *m_machine; }
+    nirasim::Machine& Machine() { return m_sample.Machine(); }
 
     // A settings manager attached to itself, without providers or with the given pull providers.
     INiraSettingsAccess* NewOwner(const SettingsProviderList* pulls = nullptr)
@@ -62,6 +50,6 @@ private:
         return static_cast<Object*>(object);
     }
 
-    std::unique_ptr<nirasim::Machine> m_machine;
+    CSampleDriverMachine m_sample;
     HMODULE m_module = nullptr;
 };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "nira/uiplugin/settings/SettingsInstance.h"
+#include "support/SampleDriverMachine.h"
 
 const char16_t kSamplePrinter[] = TEXT("Nira Sample Inkjet");
 
@@ -15,27 +16,17 @@ class ClientEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        machine = std::make_unique<nirasim::Machine>();
-        machine->SetUILanguage(1033);
-        machine->InstallSamplePackage(NIRA_BUILD_DIR);
-        machine->AddSamplePrinter(kSamplePrinter);
-        const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
-        library = LoadLibraryW((folder + TEXT("nirauip.dll")).c_str());
-        helper = LoadLibraryW((folder + TEXT("nirasettings.dll")).c_str());
+        sample = std::make_unique<CSampleDriverMachine>(CSampleDriverMachine::kEnglishUS);
+        sample->Machine().AddSamplePrinter(kSamplePrinter);
+        library = sample->LoadDriverModule(TEXT("nirauip.dll"));
+        helper = sample->LoadDriverModule(TEXT("nirasettings.dll"));
         ASSERT_NE(library, nullptr);
         ASSERT_NE(helper, nullptr);
     }
 
-    void TearDown() override
-    {
-        SetSettingsModuleHandle(SETTINGS_MODULE_SELF, nullptr);
-        SetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT, nullptr);
-        FreeLibrary(helper);
-        FreeLibrary(library);
-        machine.reset();
-    }
+    void TearDown() override { sample.reset(); }
 
-    std::unique_ptr<nirasim::Machine> machine;
+    std::unique_ptr<CSampleDriverMachine> sample;
     HMODULE library = nullptr;
     HMODULE helper = nullptr;
 };
@@ -47,7 +38,7 @@ ClientEnvironment* g_environment =
 
 nirasim::Machine& TestMachine()
 {
-    return *g_environment->machine;
+    return g_environment->sample->Machine();
 }
 
 HMODULE SettingsLibrary()

@@ -9,20 +9,9 @@
 
 #include "nira/uiplugin/core/ComponentModule.h"
 #include "nira/uiplugin/settings/SettingsInstance.h"
+#include "support/DefaultPrivateSection.h"
 
 namespace {
-
-// A private section as the plug-in core makes a default one: zeros and the four header fields.
-std::unique_ptr<PrivateDevMode> DefaultSection()
-{
-    auto block = std::make_unique<PrivateDevMode>();
-    std::memset(block.get(), 0, sizeof(PrivateDevMode));
-    block->size = PRIVATE_DEVMODE_SIZE;
-    block->signature = PRIVATE_DEVMODE_SIGNATURE;
-    block->version = PRIVATE_DEVMODE_VERSION;
-    block->sectionGuid = PRIVATE_DEVMODE_GUID;
-    return block;
-}
 
 // Every packed feature's current option.
 std::map<int, int> CurrentOptions(CNiraUISettings& ui)
@@ -56,7 +45,7 @@ TEST_F(SettingsClientTest, RoundTripThroughThePrivateSection)
     const std::map<int, int> expected = CurrentOptions(source->settings);
     ASSERT_GT(expected.size(), 40u);
 
-    auto block = DefaultSection();
+    auto block = DefaultPrivateSection();
     {
         CNiraSettingsClient client;
         Fill(client, source->settings);
@@ -86,7 +75,7 @@ TEST_F(SettingsClientTest, RoundTripThroughThePrivateSection)
 TEST_F(SettingsClientTest, DefaultsArePackedFromTheDefaultOptions)
 {
     auto sample = SampleSettings();
-    auto block = DefaultSection();
+    auto block = DefaultPrivateSection();
     CNiraSettingsClient client;
     Fill(client, sample->settings, 1);
     ASSERT_EQ(client.SavePrivateBlock(block.get()), TRUE);
@@ -122,7 +111,7 @@ TEST_F(SettingsClientTest, InitializeFailsCleanly)
     SetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT, withoutFactory);
     EXPECT_EQ(client.Initialize(printer), FALSE);
     EXPECT_EQ(client.GetStore(), nullptr);
-    auto block = DefaultSection();
+    auto block = DefaultPrivateSection();
     EXPECT_EQ(client.SavePrivateBlock(block.get()), FALSE);
     SetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT, HelperModule());
     FreeLibrary(withoutFactory);

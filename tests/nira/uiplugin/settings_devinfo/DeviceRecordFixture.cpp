@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "nira/uiplugin/foundation/NiraString.h"
+#include "support/SampleDriverMachine.h"
 
 const WCHAR kSamplePrinter[] = TEXT("Nira Sample Inkjet");
 
@@ -12,29 +13,19 @@ class LibraryEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        machine = std::make_unique<nirasim::Machine>();
-        machine->SetUILanguage(1033);
-        machine->InstallSamplePackage(NIRA_BUILD_DIR);
-        machine->AddSamplePrinter(kSamplePrinter);
-        const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
-        library = LoadLibraryW((folder + TEXT("nirauip.dll")).c_str());
-        helper = LoadLibraryW((folder + TEXT("nirasettings.dll")).c_str());
+        sample = std::make_unique<CSampleDriverMachine>(CSampleDriverMachine::kEnglishUS);
+        sample->Machine().AddSamplePrinter(kSamplePrinter);
+        library = sample->LoadDriverModule(TEXT("nirauip.dll"));
+        helper = sample->LoadDriverModule(TEXT("nirasettings.dll"));
         ASSERT_NE(library, nullptr);
         ASSERT_NE(helper, nullptr);
         SetSettingsModuleHandle(SETTINGS_MODULE_SELF, library);
         SetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT, helper);
     }
 
-    void TearDown() override
-    {
-        SetSettingsModuleHandle(SETTINGS_MODULE_SELF, nullptr);
-        SetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT, nullptr);
-        FreeLibrary(helper);
-        FreeLibrary(library);
-        machine.reset();
-    }
+    void TearDown() override { sample.reset(); }
 
-    std::unique_ptr<nirasim::Machine> machine;
+    std::unique_ptr<CSampleDriverMachine> sample;
     HMODULE library = nullptr;
     HMODULE helper = nullptr;
 };
@@ -53,7 +44,7 @@ void* Make(const GUID& id)
 
 nirasim::Machine& TestMachine()
 {
-    return *g_environment->machine;
+    return g_environment->sample->Machine();
 }
 
 void DeviceRecordTest::SetUp()

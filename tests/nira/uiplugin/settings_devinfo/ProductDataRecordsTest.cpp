@@ -10,21 +10,11 @@
 #include "SampleUISettings.h"
 #include "common/PrivateDevMode.h"
 #include "nira/uiplugin/settings/SettingsClient.h"
+#include "support/DefaultPrivateSection.h"
 
 namespace {
 
 constexpr LONG PASSTHROUGH = 109;
-
-std::unique_ptr<PrivateDevMode> DefaultSection()
-{
-    auto block = std::make_unique<PrivateDevMode>();
-    std::memset(block.get(), 0, sizeof(PrivateDevMode));
-    block->size = PRIVATE_DEVMODE_SIZE;
-    block->signature = PRIVATE_DEVMODE_SIGNATURE;
-    block->version = PRIVATE_DEVMODE_VERSION;
-    block->sectionGuid = PRIVATE_DEVMODE_GUID;
-    return block;
-}
 
 class ProductDataRecordsTest : public DeviceRecordTest {
 protected:
@@ -65,7 +55,7 @@ protected:
 
 TEST_F(ProductDataRecordsTest, DeviceRecordsFollowTheProductData)
 {
-    auto block = DefaultSection();
+    auto block = DefaultPrivateSection();
     CNiraSettingsClient client;
     LoadDefaults(client, block.get());
 
