@@ -58,6 +58,18 @@ function(nira_driver_library name)
   add_dependencies(nira_runtime ${name})
 endfunction()
 
+# A small outside component of the sample package: a DLL with a Windows file name, built from the
+# given sources against the platform alone into output_dir, before the tests run.
+function(nira_component_dll name output_dir)
+  add_library(${name} SHARED ${ARGN})
+  target_link_libraries(${name} PRIVATE nira_platform)
+  target_include_directories(${name} PRIVATE ${NIRA_SOURCE_ROOT})
+  set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".dll" CXX_VISIBILITY_PRESET hidden
+                        LIBRARY_OUTPUT_DIRECTORY ${output_dir})
+  target_link_options(${name} PRIVATE -Wl,--no-undefined)
+  add_dependencies(nira_runtime ${name})
+endfunction()
+
 # A GoogleTest program for one folder of tests/.
 function(nira_test_program name dir)
   nira_collect_sources(srcs ${dir})
