@@ -3,6 +3,7 @@
 // feature values it carries, read back by a second client.
 #include "host/HostJob.h"
 
+#include "host/DefaultPrivateSection.h"
 #include "host/SampleUISettings.h"
 #include "nira/uiplugin/core/ComponentModule.h"
 #include "nira/uiplugin/foundation/NiraString.h"
@@ -32,17 +33,6 @@ std::string Format(const char* format, ...)
     std::vsnprintf(text, sizeof(text), format, arguments);
     va_end(arguments);
     return text;
-}
-
-std::unique_ptr<PrivateDevMode> DefaultSection()
-{
-    auto block = std::make_unique<PrivateDevMode>();
-    std::memset(block.get(), 0, sizeof(PrivateDevMode));
-    block->size = PRIVATE_DEVMODE_SIZE;
-    block->signature = PRIVATE_DEVMODE_SIGNATURE;
-    block->version = PRIVATE_DEVMODE_VERSION;
-    block->sectionGuid = PRIVATE_DEVMODE_GUID;
-    return block;
 }
 
 void ShowHeader(const PrivateDevMode& block)
@@ -139,7 +129,7 @@ int Run(HostMachine& host, const std::vector<std::string>&)
     int result = 1;
     if (OpenPrinterW(printerName.data(), &printer, nullptr) && LoadComponentModule(printer) == 0) {
         auto sample = LoadSampleUISettings((folder + TEXT("niracap.vdf")).c_str());
-        auto block = DefaultSection();
+        auto block = DefaultPrivateSection();
         CNiraSettingsClient packing;
         if (sample != nullptr && packing.Initialize(printer) && packing.CopyFromUISettings(&sample->settings, 1) &&
             packing.SavePrivateBlock(block.get())) {

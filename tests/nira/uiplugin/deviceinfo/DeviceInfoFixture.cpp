@@ -3,10 +3,9 @@
 #include <sqlite3.h>
 
 #include <cstdio>
-#include <memory>
 
 #include "nira/uiplugin/settings/SettingsInstance.h"
-#include "support/SampleDriverMachine.h"
+#include "support/SampleLibraryEnvironment.h"
 
 const char16_t kUsbPrinter[] = TEXT("Nira Sample Inkjet");
 const char16_t kNetworkPrinter[] = TEXT("Nira Network Inkjet");
@@ -14,26 +13,18 @@ const char16_t kNetworkPort[] = TEXT("IP_10.0.0.5");
 
 namespace {
 
-class DeviceInfoEnvironment : public ::testing::Environment {
+// nirauip is the settings engine of the USB provider's settings client, and the helper module is the
+// one it binds, as the UI plug-in has them loaded.
+class DeviceInfoEnvironment : public CSampleLibraryEnvironment {
 public:
-    void SetUp() override
+    DeviceInfoEnvironment() : CSampleLibraryEnvironment(CSampleDriverMachine::kEnglishUS, TEXT("nirasettings.dll")) {}
+
+protected:
+    void AddPrinters(nirasim::Machine& machine) override
     {
-        sample = std::make_unique<CSampleDriverMachine>(CSampleDriverMachine::kEnglishUS);
-        sample->Machine().AddSamplePrinter(kUsbPrinter);
-        sample->Machine().AddSamplePrinter(kNetworkPrinter, kNetworkPort);
-        // The settings engine of the USB provider's settings client, and the helper module it
-        // binds, as the UI plug-in has them loaded.
-        library = sample->LoadDriverModule(TEXT("nirauip.dll"));
-        helper = sample->LoadDriverModule(TEXT("nirasettings.dll"));
-        ASSERT_NE(library, nullptr);
-        ASSERT_NE(helper, nullptr);
+        machine.AddSamplePrinter(kUsbPrinter);
+        machine.AddSamplePrinter(kNetworkPrinter, kNetworkPort);
     }
-
-    void TearDown() override { sample.reset(); }
-
-    std::unique_ptr<CSampleDriverMachine> sample;
-    HMODULE library = nullptr;
-    HMODULE helper = nullptr;
 };
 
 DeviceInfoEnvironment* g_environment =
@@ -50,7 +41,7 @@ LPWSTR Duplicate(const std::u16string& text)
 
 nirasim::Machine& TestMachine()
 {
-    return g_environment->sample->Machine();
+    return g_environment->Machine();
 }
 
 PmlOidEntry* MakeObjectIdList(const std::vector<std::pair<std::u16string, std::u16string>>& entries)
@@ -69,8 +60,8 @@ PmlOidEntry* MakeObjectIdList(const std::vector<std::pair<std::u16string, std::u
 
 void DeviceInfoTest::SetUp()
 {
-    SetSettingsModuleHandle(SETTINGS_MODULE_SELF, g_environment->library);
-    SetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT, g_environment->helper);
+    SetSettingsModuleHandle(SETTINGS_MODULE_SELF, g_environment->Library());
+    SetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT, g_environment->SecondModule());
     TestMachine().ClearJournals();
 }
 

@@ -1,43 +1,23 @@
 #include "SettingsTestLibrary.h"
 
-#include <memory>
-
-#include "support/SampleDriverMachine.h"
+#include "support/SampleLibraryEnvironment.h"
 
 namespace {
 
-class LibraryEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        sample = std::make_unique<CSampleDriverMachine>();
-        library = sample->LoadDriverModule(TEXT("nirauip.dll"));
-        // The presentation library exports no settings factory.
-        withoutFactory = sample->LoadDriverModule(TEXT("nirapres.dll"));
-        ASSERT_NE(library, nullptr);
-        ASSERT_NE(withoutFactory, nullptr);
-    }
-
-    void TearDown() override { sample.reset(); }
-
-    std::unique_ptr<CSampleDriverMachine> sample;
-    HMODULE library = nullptr;
-    HMODULE withoutFactory = nullptr;
-};
-
-LibraryEnvironment* g_environment =
-    static_cast<LibraryEnvironment*>(::testing::AddGlobalTestEnvironment(new LibraryEnvironment));
+// No printer, the machine's own UI language; the presentation library exports no settings factory.
+CSampleLibraryEnvironment* g_environment = static_cast<CSampleLibraryEnvironment*>(::testing::AddGlobalTestEnvironment(
+    new CSampleLibraryEnvironment(CSampleDriverMachine::kDefaultLanguage, TEXT("nirapres.dll"))));
 
 }  // namespace
 
 HMODULE LibraryModule()
 {
-    return g_environment->library;
+    return g_environment->Library();
 }
 
 HMODULE ModuleWithoutFactory()
 {
-    return g_environment->withoutFactory;
+    return g_environment->SecondModule();
 }
 
 void SettingsLibraryTest::SetUp()

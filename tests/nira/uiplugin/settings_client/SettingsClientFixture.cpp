@@ -6,29 +6,21 @@
 #include <vector>
 
 #include "nira/uiplugin/settings/SettingsInstance.h"
-#include "support/SampleDriverMachine.h"
+#include "support/SampleLibraryEnvironment.h"
 
 const char16_t kSamplePrinter[] = TEXT("Nira Sample Inkjet");
 
 namespace {
 
-class ClientEnvironment : public ::testing::Environment {
+class ClientEnvironment : public CSampleLibraryEnvironment {
 public:
-    void SetUp() override
+    ClientEnvironment() : CSampleLibraryEnvironment(CSampleDriverMachine::kEnglishUS, TEXT("nirasettings.dll")) {}
+
+protected:
+    void AddPrinters(nirasim::Machine& machine) override
     {
-        sample = std::make_unique<CSampleDriverMachine>(CSampleDriverMachine::kEnglishUS);
-        sample->Machine().AddSamplePrinter(kSamplePrinter);
-        library = sample->LoadDriverModule(TEXT("nirauip.dll"));
-        helper = sample->LoadDriverModule(TEXT("nirasettings.dll"));
-        ASSERT_NE(library, nullptr);
-        ASSERT_NE(helper, nullptr);
+        machine.AddSamplePrinter(kSamplePrinter);
     }
-
-    void TearDown() override { sample.reset(); }
-
-    std::unique_ptr<CSampleDriverMachine> sample;
-    HMODULE library = nullptr;
-    HMODULE helper = nullptr;
 };
 
 ClientEnvironment* g_environment =
@@ -38,17 +30,17 @@ ClientEnvironment* g_environment =
 
 nirasim::Machine& TestMachine()
 {
-    return g_environment->sample->Machine();
+    return g_environment->Machine();
 }
 
 HMODULE SettingsLibrary()
 {
-    return g_environment->library;
+    return g_environment->Library();
 }
 
 HMODULE HelperModule()
 {
-    return g_environment->helper;
+    return g_environment->SecondModule();
 }
 
 void InstallPrinterWithDatabase(const std::u16string& printer, const std::string& sql)

@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
+#include "host/DefaultPrivateSection.h"
 #include "nira/uiplugin/core/ComponentModule.h"
 #include "nira/uiplugin/settings/SettingsInstance.h"
-#include "support/DefaultPrivateSection.h"
 
 namespace {
 

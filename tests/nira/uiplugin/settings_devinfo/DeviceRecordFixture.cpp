@@ -1,33 +1,32 @@
 #include "DeviceRecordFixture.h"
 
-#include <memory>
-
 #include "nira/uiplugin/foundation/NiraString.h"
-#include "support/SampleDriverMachine.h"
+#include "support/SampleLibraryEnvironment.h"
 
 const WCHAR kSamplePrinter[] = TEXT("Nira Sample Inkjet");
 
 namespace {
 
-class LibraryEnvironment : public ::testing::Environment {
+class LibraryEnvironment : public CSampleLibraryEnvironment {
 public:
+    LibraryEnvironment() : CSampleLibraryEnvironment(CSampleDriverMachine::kEnglishUS, TEXT("nirasettings.dll")) {}
+
+    // Every test makes its objects through nirauip, with the helper module bound.
     void SetUp() override
     {
-        sample = std::make_unique<CSampleDriverMachine>(CSampleDriverMachine::kEnglishUS);
-        sample->Machine().AddSamplePrinter(kSamplePrinter);
-        library = sample->LoadDriverModule(TEXT("nirauip.dll"));
-        helper = sample->LoadDriverModule(TEXT("nirasettings.dll"));
-        ASSERT_NE(library, nullptr);
-        ASSERT_NE(helper, nullptr);
-        SetSettingsModuleHandle(SETTINGS_MODULE_SELF, library);
-        SetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT, helper);
+        CSampleLibraryEnvironment::SetUp();
+        if (::testing::Test::HasFatalFailure()) {
+            return;
+        }
+        SetSettingsModuleHandle(SETTINGS_MODULE_SELF, Library());
+        SetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT, SecondModule());
     }
 
-    void TearDown() override { sample.reset(); }
-
-    std::unique_ptr<CSampleDriverMachine> sample;
-    HMODULE library = nullptr;
-    HMODULE helper = nullptr;
+protected:
+    void AddPrinters(nirasim::Machine& machine) override
+    {
+        machine.AddSamplePrinter(kSamplePrinter);
+    }
 };
 
 LibraryEnvironment* g_environment =
@@ -44,7 +43,7 @@ void* Make(const GUID& id)
 
 nirasim::Machine& TestMachine()
 {
-    return g_environment->sample->Machine();
+    return g_environment->Machine();
 }
 
 void DeviceRecordTest::SetUp()

@@ -9,8 +9,8 @@
 
 #include "SampleUISettings.h"
 #include "common/PrivateDevMode.h"
+#include "host/DefaultPrivateSection.h"
 #include "nira/uiplugin/settings/SettingsClient.h"
-#include "support/DefaultPrivateSection.h"
 
 namespace {
 
