@@ -127,7 +127,7 @@ INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, Voca
 -- 4138 FEATURE_INPUT_COLOR_SPACE
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
   (4138, 1, 1, 'sRGB', 0, '0', '0'),
-  (4138, 2, 2, 'Adobe RGB', 0, '0', '0');
+  (4138, 2, 2, 'Wide-gamut RGB', 0, '0', '0');
 -- 4139 FEATURE_ICM_INTENT
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
   (4139, 1, 1, 'Saturation', 0, '0', '0'),
@@ -182,7 +182,7 @@ INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, Voca
 -- 4227 FEATURE_ICC_PROFILE
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
   (4227, 1, 1, 'sRGB display profile', 0, '0', '0'),
-  (4227, 2, 2, 'Adobe RGB profile', 0, '0', '0');
+  (4227, 2, 2, 'Wide-gamut RGB profile', 0, '0', '0');
 -- 4231 FEATURE_SUPPORT_INFO
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
   (4231, 1, 1, 'Default', 0, '0', '0');
