@@ -12,11 +12,7 @@ using NUpTest = ConverterTest;
 
 std::u16string BindingTicket(const std::u16string& option, const std::u16string& layout)
 {
-    std::u16string body = TEXT("<{f}Feature name=\"{k}DocumentBinding\"><{f}Option name=\"") + option + TEXT("\"/>");
-    if (!layout.empty())
-        body += TEXT("<{f}Feature name=\"{n}ZQBookletLayout\"><{f}Option name=\"") + layout +
-                TEXT("\"/></{f}Feature>");
-    return body + TEXT("</{f}Feature>");
+    return FeatureWithOption(TEXT("{k}DocumentBinding"), option, SubFeatureWithOption(TEXT("{n}ZQBookletLayout"), layout));
 }
 
 TEST_F(BindingTest, ReadsOptionsByWhatTheirNamesContain)
@@ -89,11 +85,8 @@ std::u16string NUpTicket(int pages, const std::u16string& direction, const std::
                                "name=\"{k}PagesPerSheet\"><{f}Value xsi:type=\"xsd:integer\">") +
                           std::u16string(count.begin(), count.end()) +
                           TEXT("</{f}Value></{f}ScoredProperty></{f}Option>");
-    if (!direction.empty())
-        body += TEXT("<{f}Feature name=\"{k}PresentationDirection\"><{f}Option name=\"") + direction +
-                TEXT("\"/></{f}Feature>");
-    if (!borders.empty())
-        body += TEXT("<{f}Feature name=\"{n}ZQBorders\"><{f}Option name=\"") + borders + TEXT("\"/></{f}Feature>");
+    body += SubFeatureWithOption(TEXT("{k}PresentationDirection"), direction);
+    body += SubFeatureWithOption(TEXT("{n}ZQBorders"), borders);
     return body + TEXT("</{f}Feature>");
 }
 

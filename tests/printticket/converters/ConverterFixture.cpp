@@ -38,6 +38,18 @@ SchemaPrefixes OtherPrefixes()
     return {TEXT("fw"), TEXT("kw"), TEXT("ns0000")};
 }
 
+std::u16string FeatureWithOption(const std::u16string& feature, const std::u16string& option,
+                                 const std::u16string& inner)
+{
+    return TEXT("<{f}Feature name=\"") + feature + TEXT("\"><{f}Option name=\"") + option + TEXT("\"/>") + inner +
+           TEXT("</{f}Feature>");
+}
+
+std::u16string SubFeatureWithOption(const std::u16string& feature, const std::u16string& option)
+{
+    return option.empty() ? std::u16string() : FeatureWithOption(feature, option);
+}
+
 std::u16string SchemaDocument(const std::u16string& root, const std::u16string& body, const SchemaPrefixes& p)
 {
     std::u16string text = TEXT("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<") + p.psf + TEXT(":") + root +

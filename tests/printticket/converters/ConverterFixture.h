@@ -29,6 +29,12 @@ SchemaPrefixes OtherPrefixes();
 std::u16string SchemaDocument(const std::u16string& root, const std::u16string& body,
                               const SchemaPrefixes& prefixes = UsualPrefixes());
 
+// A feature with one named option, followed by what else the feature holds (sub-features), in
+// the body notation above. An empty sub-feature option leaves that sub-feature out.
+std::u16string FeatureWithOption(const std::u16string& feature, const std::u16string& option,
+                                 const std::u16string& inner = std::u16string());
+std::u16string SubFeatureWithOption(const std::u16string& feature, const std::u16string& option);
+
 class ConverterTest : public ::testing::Test {
 protected:
     void SetUp() override;

@@ -12,11 +12,7 @@ using PageScalingTest = ConverterTest;
 
 std::u16string RollCutTicket(const std::u16string& cut, const std::u16string& save)
 {
-    std::u16string body = TEXT("<{f}Feature name=\"{k}DocumentRollCut\"><{f}Option name=\"") + cut + TEXT("\"/>");
-    if (!save.empty())
-        body += TEXT("<{f}Feature name=\"{n}ZQSaveRollOnPaper\"><{f}Option name=\"") + save +
-                TEXT("\"/></{f}Feature>");
-    return body + TEXT("</{f}Feature>");
+    return FeatureWithOption(TEXT("{k}DocumentRollCut"), cut, SubFeatureWithOption(TEXT("{n}ZQSaveRollOnPaper"), save));
 }
 
 TEST_F(RollCutTest, ReadsTheFeatureAndItsSubFeature)
