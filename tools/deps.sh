@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
-          libsqlite3-dev zlib1g-dev libxml2-dev mingw-w64 sqlite3 python3 clang-format-16)
+          libsqlite3-dev zlib1g-dev libxml2-dev libcairo2-dev fonts-dejavu-core mingw-w64 sqlite3 python3 clang-format-16)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

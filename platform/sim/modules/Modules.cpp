@@ -6,6 +6,8 @@
 #include "core/Failures.h"
 #include "modules/Modules.h"
 
+#include <nirasim/Modules.h>
+
 #include "core/MachineState.h"
 #include "core/Wide.h"
 #include "files/HostFiles.h"
@@ -36,6 +38,7 @@ struct ModuleTable {
     std::recursive_mutex lock;
     std::list<std::unique_ptr<Module>> loaded;  // in load order
     Module process;
+    std::vector<std::u16string> loadJournal;    // Windows paths, one per fresh load
 };
 
 ModuleTable& Table()
@@ -44,7 +47,11 @@ ModuleTable& Table()
     return *table;
 }
 
-ResetHook resetModules(UnloadAllModules);
+ResetHook resetModules([] {
+    UnloadAllModules();
+    std::lock_guard<std::recursive_mutex> guard(Table().lock);
+    Table().loadJournal.clear();
+});
 
 bool Tracing()
 {
@@ -211,6 +218,7 @@ HMODULE Load(LPCWSTR fileName, bool runEntryPoint)
             created->hostPath = canonical;
             created->library = library;
             Table().loaded.push_back(std::move(created));
+            Table().loadJournal.push_back(windowsPath);
             module = Table().loaded.back().get();
         }
     }
@@ -454,3 +462,13 @@ BOOL WINAPI DisableThreadLibraryCalls(HMODULE)
 {
     return TRUE;  // the machine sends no thread notifications
 }
+
+namespace nirasim {
+
+std::vector<std::u16string> ModulesLoaded()
+{
+    std::lock_guard<std::recursive_mutex> guard(sim::Table().lock);
+    return sim::Table().loadJournal;
+}
+
+}  // namespace nirasim

@@ -1,0 +1,230 @@
+// The simulated GDI's object table, journal and test control.
+#include "gdi/GdiState.h"
+
+#include "core/MachineState.h"
+
+#include <algorithm>
+
+namespace nirasim::sim {
+namespace {
+
+constexpr uintptr_t kStockBase = 0x7F000000;
+constexpr uintptr_t kHandleStep = 4;
+constexpr int kStockCount = 17;
+// Page pictures are drawn at this many pixels per inch, whatever the device's resolution.
+constexpr double kPictureDpi = 100.0;
+
+std::shared_ptr<GdiObject> MakeStock(int index)
+{
+    auto brush = [](COLORREF color, bool hollow) {
+        auto object = std::make_shared<GdiBrush>();
+        object->color = color;
+        object->hollow = hollow;
+        return std::shared_ptr<GdiObject>(object);
+    };
+    auto pen = [](COLORREF color, int style) {
+        auto object = std::make_shared<GdiPen>();
+        object->color = color;
+        object->style = style;
+        return std::shared_ptr<GdiObject>(object);
+    };
+    auto font = [](BYTE pitch) {
+        auto object = std::make_shared<GdiFont>();
+        object->logFont.lfWeight = FW_NORMAL;
+        object->logFont.lfPitchAndFamily = pitch;
+        return std::shared_ptr<GdiObject>(object);
+    };
+    switch (index) {
+    case WHITE_BRUSH: return brush(RGB(255, 255, 255), false);
+    case LTGRAY_BRUSH: return brush(RGB(192, 192, 192), false);
+    case GRAY_BRUSH: return brush(RGB(128, 128, 128), false);
+    case DKGRAY_BRUSH: return brush(RGB(64, 64, 64), false);
+    case BLACK_BRUSH: return brush(0, false);
+    case NULL_BRUSH: return brush(0, true);
+    case WHITE_PEN: return pen(RGB(255, 255, 255), PS_SOLID);
+    case BLACK_PEN: return pen(0, PS_SOLID);
+    case NULL_PEN: return pen(0, PS_NULL);
+    case SYSTEM_FONT: return font(VARIABLE_PITCH);
+    case DEVICE_DEFAULT_FONT: return font(VARIABLE_PITCH);
+    case SYSTEM_FIXED_FONT: return font(FIXED_PITCH);
+    default: return nullptr;
+    }
+}
+
+void AddStockObjects(GdiState& state)
+{
+    for (int index = 0; index < kStockCount; ++index) {
+        std::shared_ptr<GdiObject> object = MakeStock(index);
+        if (object) {
+            object->stock = true;
+            state.objects[reinterpret_cast<HGDIOBJ>(kStockBase + index * kHandleStep)] = object;
+        }
+    }
+}
+
+void ResetGdi()
+{
+    GdiState& state = Gdi();
+    std::lock_guard<std::recursive_mutex> guard(state.lock);
+    state.objects.clear();
+    state.journal.clear();
+    state.pictures.clear();
+    state.pictureFolder.clear();
+    state.documents = 0;
+    state.escapesAnswered = true;
+    AddStockObjects(state);
+}
+
+const ResetHook g_reset(ResetGdi);
+
+}  // namespace
+
+GdiState& Gdi()
+{
+    static auto* state = [] {
+        auto* made = new GdiState;
+        AddStockObjects(*made);
+        return made;
+    }();
+    return *state;
+}
+
+GdiDC::~GdiDC()
+{
+    if (cairo != nullptr) {
+        cairo_destroy(cairo);
+    }
+    if (surface != nullptr) {
+        cairo_surface_destroy(surface);
+    }
+}
+
+std::shared_ptr<GdiObject> ObjectOf(HGDIOBJ handle)
+{
+    auto found = Gdi().objects.find(handle);
+    return found != Gdi().objects.end() ? found->second : nullptr;
+}
+
+GdiDC* DcOf(HDC dc)
+{
+    std::shared_ptr<GdiObject> object = ObjectOf(dc);
+    if (!object || object->kind != GdiKind::DC) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return nullptr;
+    }
+    return static_cast<GdiDC*>(object.get());
+}
+
+HGDIOBJ AddGdiObject(std::shared_ptr<GdiObject> object)
+{
+    GdiState& state = Gdi();
+    auto handle = reinterpret_cast<HGDIOBJ>(state.nextHandle);
+    state.nextHandle += kHandleStep;
+    state.objects[handle] = std::move(object);
+    return handle;
+}
+
+HGDIOBJ StockObject(int index)
+{
+    auto handle = reinterpret_cast<HGDIOBJ>(kStockBase + index * kHandleStep);
+    return ObjectOf(handle) ? handle : nullptr;
+}
+
+void Journal(GdiCall call)
+{
+    Gdi().journal.push_back(std::move(call));
+}
+
+double PictureScaleX(const DeviceGeometry& geometry)
+{
+    return kPictureDpi / geometry.dpiX;
+}
+
+double PictureScaleY(const DeviceGeometry& geometry)
+{
+    return kPictureDpi / geometry.dpiY;
+}
+
+}  // namespace nirasim::sim
+
+namespace nirasim {
+
+using sim::Gdi;
+
+std::vector<GdiCall> GdiJournal()
+{
+    std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
+    return Gdi().journal;
+}
+
+void ClearGdiJournal()
+{
+    std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
+    Gdi().journal.clear();
+}
+
+std::vector<GdiCall> GdiCallsNamed(const std::string& call)
+{
+    std::vector<GdiCall> named;
+    for (const GdiCall& entry : GdiJournal()) {
+        if (entry.call == call) {
+            named.push_back(entry);
+        }
+    }
+    return named;
+}
+
+int LiveGdiObjects()
+{
+    std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
+    return static_cast<int>(std::count_if(Gdi().objects.begin(), Gdi().objects.end(),
+                                          [](const auto& entry) { return !entry.second->stock; }));
+}
+
+void SetPagePictureFolder(const std::string& hostFolder)
+{
+    std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
+    Gdi().pictureFolder = hostFolder;
+}
+
+std::vector<std::string> PagePictures()
+{
+    std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
+    return Gdi().pictures;
+}
+
+bool ReadPicturePixel(const std::string& pngPath, int x, int y, unsigned int& rgb)
+{
+    cairo_surface_t* surface = cairo_image_surface_create_from_png(pngPath.c_str());
+    bool read = cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS && x >= 0 && y >= 0 &&
+                x < cairo_image_surface_get_width(surface) && y < cairo_image_surface_get_height(surface);
+    if (read) {
+        cairo_surface_flush(surface);
+        const unsigned char* row =
+            cairo_image_surface_get_data(surface) + static_cast<size_t>(y) * cairo_image_surface_get_stride(surface);
+        uint32_t pixel = reinterpret_cast<const uint32_t*>(row)[x];
+        rgb = pixel & 0xFFFFFF;
+    }
+    cairo_surface_destroy(surface);
+    return read;
+}
+
+bool ReadPictureSize(const std::string& pngPath, int& width, int& height)
+{
+    cairo_surface_t* surface = cairo_image_surface_create_from_png(pngPath.c_str());
+    bool read = cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS;
+    if (read) {
+        width = cairo_image_surface_get_width(surface);
+        height = cairo_image_surface_get_height(surface);
+    }
+    cairo_surface_destroy(surface);
+    return read;
+}
+
+void SetRenderModuleAnswers(bool answers)
+{
+    std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
+    Gdi().escapesAnswered = answers;
+}
+
+}  // namespace nirasim
