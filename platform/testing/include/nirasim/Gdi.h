@@ -31,10 +31,15 @@ int LiveGdiObjects();
 void SetPagePictureFolder(const std::string& hostFolder);
 // The picture files written so far, in order.
 std::vector<std::string> PagePictures();
-// The colour (0xRRGGBB) of a pixel of a PNG file; false when it cannot be read.
-bool ReadPicturePixel(const std::string& pngPath, int x, int y, unsigned int& rgb);
-// The size of a PNG file in pixels; false when it cannot be read.
-bool ReadPictureSize(const std::string& pngPath, int& width, int& height);
+// A picture read back: its size and its pixels (0xRRGGBB), row by row.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned int> pixels;
+    unsigned int At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+// False when the file cannot be read as a PNG picture.
+bool ReadPicture(const std::string& pngPath, Picture& picture);
 
 // The printer's render module answers the private escapes (true, the default) or the machine
 // answers 0 for it, as a module that does not know them would.
