@@ -2,7 +2,7 @@
 
 #include "common/ComponentFiles.h"
 #include "common/SafeString.h"
-#include "nira/uiplugin/foundation/NiraPrinterAccess.h"
+#include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "printprocessor/ProcessorSettingsClient.h"
 
-#include "nira/uiplugin/foundation/NiraPrinterAccess.h"
-#include "nira/uiplugin/settings/PackedSettingsBlock.h"
-#include "nira/uiplugin/settings/SettingsError.h"
-#include "nira/uiplugin/settings/SettingsInstance.h"
+#include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
+#include "nira/uiplugin/settings/block/PackedSettingsBlock.h"
+#include "nira/uiplugin/settings/engine/SettingsError.h"
+#include "nira/uiplugin/settings/engine/SettingsInstance.h"
 #include "printprocessor/ProcessLocks.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <windows.h>
 
 #include "common/PrivateDevMode.h"
-#include "nira/uiplugin/settings/INiraSettingsAccess.h"
+#include "nira/uiplugin/settings/engine/INiraSettingsAccess.h"
 
 class CNiraProcessorSettingsClient : public INiraSettingsAccess {
 public:

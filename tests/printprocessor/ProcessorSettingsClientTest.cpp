@@ -13,9 +13,9 @@
 #include <thread>
 
 #include "common/PrivateDevMode.h"
-#include "host/DefaultPrivateSection.h"
-#include "nira/uiplugin/settings/PackedSettingsBlock.h"
-#include "nira/uiplugin/settings/SettingsInstance.h"
+#include "support/DefaultPrivateSection.h"
+#include "nira/uiplugin/settings/block/PackedSettingsBlock.h"
+#include "nira/uiplugin/settings/engine/SettingsInstance.h"
 #include "printprocessor/ProcessorSettingsClient.h"
 
 namespace {
