@@ -85,7 +85,8 @@ std::string Shown(const std::string& bytes)
 int ReportRun(const nirasim::PrintJobRun& run)
 {
     if (!run.opened) {
-        HostMachine::Print("the print processor refused the job (error " + std::to_string(run.openError) + ")");
+        HostMachine::Print("the print processor refused the job (error " + std::to_string(run.openError) +
+                           ")");
         return 1;
     }
     HostMachine::Print(std::string("print processor: ") + (run.printed ? "printed" : "failed") +
@@ -125,11 +126,12 @@ static int RunPrint(HostMachine& host, const std::vector<std::string>& arguments
     nirasim::SetPagePictureFolder(options.raw ? std::string() : folder);
     nirasim::PrintJobRun run = processor.Run(job);
     nirasim::SetPagePictureFolder(std::string());
-    HostMachine::Print(std::string(options.raw ? "RAW" : "TEXT") + " job of " + std::to_string(job.data.size()) +
-                       " bytes on " + nirasim::Utf8(job.printer));
+    HostMachine::Print(std::string(options.raw ? "RAW" : "TEXT") + " job of " +
+                       std::to_string(job.data.size()) + " bytes on " + nirasim::Utf8(job.printer));
     int result = ReportRun(run);
     if (options.raw) {
-        HostMachine::Print(std::to_string(run.portBytes.size()) + " bytes at the port: " + Shown(run.portBytes));
+        HostMachine::Print(std::to_string(run.portBytes.size()) +
+                           " bytes at the port: " + Shown(run.portBytes));
         return result;
     }
     for (const std::string& picture : nirasim::PagePictures()) {
@@ -139,5 +141,6 @@ static int RunPrint(HostMachine& host, const std::vector<std::string>& arguments
 }
 
 static const HostJobRegistration job{
-    {"print", "a file through the print processor: --raw FILE (bytes at the port) or --text FILE (page pictures)",
-     60, RunPrint}};
+    {"print",
+     "a file through the print processor: --raw FILE (bytes at the port) or --text FILE (page pictures)", 60,
+     RunPrint}};

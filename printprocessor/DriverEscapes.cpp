@@ -103,8 +103,7 @@ CNiraEmfJob::CNiraEmfJob(ProcessorJob* job, DEVMODEW* devmode)
       secondBatch(0),
       driverRepeatMode(0),
       previewPass(1)
-{
-}
+{}
 
 void CNiraEmfJob::ApplySettingsDefaults()
 {
@@ -227,14 +226,21 @@ int CNiraEmfJob::SendRecord(int code, const void* record, int size)
 int CNiraEmfJob::SendDriverEscape(int code)
 {
     switch (code) {
-    case ESCAPE_GET_JOB_SETTINGS: return GetJobSettings();
+    case ESCAPE_GET_JOB_SETTINGS:
+        return GetJobSettings();
     case ESCAPE_GET_PAGE_SETTINGS:
         return AskRecord(printerDC, code, &pageSettings, sizeof(pageSettings)) > 0 ? 1 : 0;
-    case ESCAPE_SET_JOB_COUNTS: return SetJobCounts();
-    case ESCAPE_SET_PAGE_PLACEMENT: return SendRecord(code, &placement, sizeof(placement));
+    case ESCAPE_SET_JOB_COUNTS:
+        return SetJobCounts();
+    case ESCAPE_SET_PAGE_PLACEMENT:
+        return SendRecord(code, &placement, sizeof(placement));
     case ESCAPE_OVERLAY_BEGIN:
-    case ESCAPE_OVERLAY_NONE: ExtEscape(printerDC, code, 0, nullptr, 0, nullptr); return 0;
-    case ESCAPE_GET_DRIVER_STATE: return GetDriverState();
-    default: return 0;
+    case ESCAPE_OVERLAY_NONE:
+        ExtEscape(printerDC, code, 0, nullptr, 0, nullptr);
+        return 0;
+    case ESCAPE_GET_DRIVER_STATE:
+        return GetDriverState();
+    default:
+        return 0;
     }
 }

@@ -10,24 +10,24 @@ constexpr DWORD kLengthHighShift = 8;
 }  // namespace
 
 const RawCommand RawCommandTable[RAW_COMMAND_COUNT] = {
-    {"-", RAW_COMMAND_COUNTED, 1},   {"0", RAW_COMMAND_PLAIN, 0},     {"1", RAW_COMMAND_PLAIN, 0},
-    {"2", RAW_COMMAND_PLAIN, 0},     {"3", RAW_COMMAND_COUNTED, 1},   {"4", RAW_COMMAND_PLAIN, 0},
-    {"5", RAW_COMMAND_COUNTED, 1},   {"6", RAW_COMMAND_PLAIN, 0},     {"7", RAW_COMMAND_PLAIN, 0},
-    {":", RAW_COMMAND_PLAIN, 0},     {"=", RAW_COMMAND_PLAIN, 0},
-    {"A", RAW_COMMAND_COUNTED, 1},   {"B", RAW_COMMAND_TERMINATED, 0}, {"C", RAW_COMMAND_COUNTED, 1},
-    {"D", RAW_COMMAND_TERMINATED, 0}, {"E", RAW_COMMAND_RESET_E, 0},  {"F", RAW_COMMAND_PLAIN, 0},
-    {"G", RAW_COMMAND_PLAIN, 0},     {"H", RAW_COMMAND_PLAIN, 0},     {"I", RAW_COMMAND_COUNTED, 1},
-    {"J", RAW_COMMAND_COUNTED, 1},   {"K", RAW_COMMAND_LENGTH, 0},    {"L", RAW_COMMAND_LENGTH, 0},
-    {"N", RAW_COMMAND_COUNTED, 1},   {"O", RAW_COMMAND_PLAIN, 0},     {"P", RAW_COMMAND_COUNTED, 1},
-    {"Q", RAW_COMMAND_COUNTED, 1},   {"R", RAW_COMMAND_PLAIN, 0},     {"S", RAW_COMMAND_COUNTED, 1},
-    {"T", RAW_COMMAND_PLAIN, 0},     {"U", RAW_COMMAND_COUNTED, 1},   {"W", RAW_COMMAND_COUNTED, 1},
-    {"X", RAW_COMMAND_COUNTED, 2},   {"Y", RAW_COMMAND_LENGTH, 0},    {"Z", RAW_COMMAND_LENGTH, 0},
-    {"[@", RAW_COMMAND_LENGTH, 0},   {"[C", RAW_COMMAND_LENGTH, 0},   {"[F", RAW_COMMAND_LENGTH, 0},
-    {"[I", RAW_COMMAND_LENGTH, 0},   {"[S", RAW_COMMAND_LENGTH, 0},   {"[T", RAW_COMMAND_LENGTH, 0},
-    {"[\\", RAW_COMMAND_LENGTH, 0},  {"[g", RAW_COMMAND_LENGTH, 0},   {"\\", RAW_COMMAND_LENGTH, 0},
-    {"]", RAW_COMMAND_PLAIN, 0},     {"^", RAW_COMMAND_PLAIN, 0},     {"_", RAW_COMMAND_COUNTED, 1},
-    {"d", RAW_COMMAND_COUNTED, 2},   {"e", RAW_COMMAND_COUNTED, 2},   {"j", RAW_COMMAND_PLAIN, 0},
-    {"n", RAW_COMMAND_PLAIN, 0},     {"o", RAW_COMMAND_EJECT_O, 0},
+    {"-", RAW_COMMAND_COUNTED, 1},    {"0", RAW_COMMAND_PLAIN, 0},   {"1", RAW_COMMAND_PLAIN, 0},
+    {"2", RAW_COMMAND_PLAIN, 0},      {"3", RAW_COMMAND_COUNTED, 1}, {"4", RAW_COMMAND_PLAIN, 0},
+    {"5", RAW_COMMAND_COUNTED, 1},    {"6", RAW_COMMAND_PLAIN, 0},   {"7", RAW_COMMAND_PLAIN, 0},
+    {":", RAW_COMMAND_PLAIN, 0},      {"=", RAW_COMMAND_PLAIN, 0},   {"A", RAW_COMMAND_COUNTED, 1},
+    {"B", RAW_COMMAND_TERMINATED, 0}, {"C", RAW_COMMAND_COUNTED, 1}, {"D", RAW_COMMAND_TERMINATED, 0},
+    {"E", RAW_COMMAND_RESET_E, 0},    {"F", RAW_COMMAND_PLAIN, 0},   {"G", RAW_COMMAND_PLAIN, 0},
+    {"H", RAW_COMMAND_PLAIN, 0},      {"I", RAW_COMMAND_COUNTED, 1}, {"J", RAW_COMMAND_COUNTED, 1},
+    {"K", RAW_COMMAND_LENGTH, 0},     {"L", RAW_COMMAND_LENGTH, 0},  {"N", RAW_COMMAND_COUNTED, 1},
+    {"O", RAW_COMMAND_PLAIN, 0},      {"P", RAW_COMMAND_COUNTED, 1}, {"Q", RAW_COMMAND_COUNTED, 1},
+    {"R", RAW_COMMAND_PLAIN, 0},      {"S", RAW_COMMAND_COUNTED, 1}, {"T", RAW_COMMAND_PLAIN, 0},
+    {"U", RAW_COMMAND_COUNTED, 1},    {"W", RAW_COMMAND_COUNTED, 1}, {"X", RAW_COMMAND_COUNTED, 2},
+    {"Y", RAW_COMMAND_LENGTH, 0},     {"Z", RAW_COMMAND_LENGTH, 0},  {"[@", RAW_COMMAND_LENGTH, 0},
+    {"[C", RAW_COMMAND_LENGTH, 0},    {"[F", RAW_COMMAND_LENGTH, 0}, {"[I", RAW_COMMAND_LENGTH, 0},
+    {"[S", RAW_COMMAND_LENGTH, 0},    {"[T", RAW_COMMAND_LENGTH, 0}, {"[\\", RAW_COMMAND_LENGTH, 0},
+    {"[g", RAW_COMMAND_LENGTH, 0},    {"\\", RAW_COMMAND_LENGTH, 0}, {"]", RAW_COMMAND_PLAIN, 0},
+    {"^", RAW_COMMAND_PLAIN, 0},      {"_", RAW_COMMAND_COUNTED, 1}, {"d", RAW_COMMAND_COUNTED, 2},
+    {"e", RAW_COMMAND_COUNTED, 2},    {"j", RAW_COMMAND_PLAIN, 0},   {"n", RAW_COMMAND_PLAIN, 0},
+    {"o", RAW_COMMAND_EJECT_O, 0},
 };
 
 namespace {
@@ -50,7 +50,8 @@ const RawCommand* FindFirstByName(BYTE byte)
             high = middle;
         }
     }
-    return low < RAW_COMMAND_COUNT && NameStartsWith(RawCommandTable[low], byte) ? &RawCommandTable[low] : nullptr;
+    return low < RAW_COMMAND_COUNT && NameStartsWith(RawCommandTable[low], byte) ? &RawCommandTable[low]
+                                                                                 : nullptr;
 }
 
 // The entry sharing the matched bytes whose next byte is this one; null when none.
@@ -97,8 +98,9 @@ void StartCommandBody(FormFeedTracker& tracker)
 
 void TrackNameByte(FormFeedTracker& tracker, BYTE byte)
 {
-    const RawCommand* next = tracker.entry == nullptr ? FindFirstByName(byte)
-                                                      : FindContinuation(tracker.entry, tracker.position, byte);
+    const RawCommand* next = tracker.entry == nullptr
+                                 ? FindFirstByName(byte)
+                                 : FindContinuation(tracker.entry, tracker.position, byte);
     if (next == nullptr) {
         tracker.state = TRACK_PLAIN;  // the byte ends the escape and is dropped
         return;

@@ -6,12 +6,12 @@
 #include <windows.h>
 
 enum RawCommandKind : DWORD {
-    RAW_COMMAND_PLAIN = 0,        // nothing follows the name
-    RAW_COMMAND_TERMINATED = 1,   // bytes up to and including the terminator (parameter)
-    RAW_COMMAND_COUNTED = 2,      // a fixed number of bytes (parameter)
-    RAW_COMMAND_LENGTH = 3,       // a 16-bit length, low byte first, then that many bytes
-    RAW_COMMAND_EJECT_O = 4,      // sets lastMark to RAW_MARK_COMMAND_O
-    RAW_COMMAND_RESET_E = 5,      // sets lastMark to RAW_MARK_COMMAND_E
+    RAW_COMMAND_PLAIN = 0,       // nothing follows the name
+    RAW_COMMAND_TERMINATED = 1,  // bytes up to and including the terminator (parameter)
+    RAW_COMMAND_COUNTED = 2,     // a fixed number of bytes (parameter)
+    RAW_COMMAND_LENGTH = 3,      // a 16-bit length, low byte first, then that many bytes
+    RAW_COMMAND_EJECT_O = 4,     // sets lastMark to RAW_MARK_COMMAND_O
+    RAW_COMMAND_RESET_E = 5,     // sets lastMark to RAW_MARK_COMMAND_E
 };
 
 struct RawCommand {
@@ -41,12 +41,12 @@ enum TrackerState : DWORD {
 };
 
 struct FormFeedTracker {
-    DWORD state;                // TrackerState
-    const RawCommand* entry;    // the entry being matched; null before the first name byte
-    DWORD position;             // place in entry's name of the next byte to match
+    DWORD state;              // TrackerState
+    const RawCommand* entry;  // the entry being matched; null before the first name byte
+    DWORD position;           // place in entry's name of the next byte to match
     DWORD count;
     BYTE terminator;
-    DWORD lastMark;             // RawMark
+    DWORD lastMark;  // RawMark
     DWORD datatypeIndex;
 };
 

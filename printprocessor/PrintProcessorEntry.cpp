@@ -171,8 +171,8 @@ BOOL RunEmfRoad(ProcessorJob& job, LPWSTR documentName)
 
 }  // namespace
 
-BOOL WINAPI EnumPrintProcessorDatatypesW(LPWSTR, LPWSTR, DWORD, LPBYTE pDatatypes, DWORD cbBuf, LPDWORD pcbNeeded,
-                                         LPDWORD pcReturned)
+BOOL WINAPI EnumPrintProcessorDatatypesW(LPWSTR, LPWSTR, DWORD, LPBYTE pDatatypes, DWORD cbBuf,
+                                         LPDWORD pcbNeeded, LPDWORD pcReturned)
 {
     if (pcbNeeded == nullptr || pcReturned == nullptr) {
         return FALSE;

@@ -49,7 +49,7 @@ struct ProcessorJob {
     volatile LONG flags;
     HANDLE pauseEvent;  // manual reset; reset while paused
     DWORD datatypeIndex;
-    HANDLE printer;     // RAW datatypes only
+    HANDLE printer;  // RAW datatypes only
     LPWSTR printerName;
     LPWSTR documentName;
     LPWSTR outputFile;

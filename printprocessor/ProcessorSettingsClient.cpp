@@ -105,7 +105,8 @@ BOOLEAN CNiraProcessorSettingsClient::Initialize(LPCWSTR printerName)
     });
 }
 
-BOOLEAN CNiraProcessorSettingsClient::Attach(INiraSettingsAccess* owner, const SettingsProviderList* pullProviders,
+BOOLEAN CNiraProcessorSettingsClient::Attach(INiraSettingsAccess* owner,
+                                             const SettingsProviderList* pullProviders,
                                              const SettingsProviderList* pushProviders)
 {
     return GuardSettingsCall([&] {
@@ -130,22 +131,18 @@ INT_PTR CNiraProcessorSettingsClient::Reserved1()
     return 0;
 }
 
-void CNiraProcessorSettingsClient::Reserved2(ULONG_PTR)
-{
-}
+void CNiraProcessorSettingsClient::Reserved2(ULONG_PTR) {}
 
 BOOLEAN CNiraProcessorSettingsClient::UpdateFromPullProviders()
 {
-    return GuardSettingsCall([&] {
-        RequireSettings(m_manager != nullptr && m_manager->UpdateFromPullProviders() == TRUE);
-    });
+    return GuardSettingsCall(
+        [&] { RequireSettings(m_manager != nullptr && m_manager->UpdateFromPullProviders() == TRUE); });
 }
 
 BOOLEAN CNiraProcessorSettingsClient::UpdateFromPushProviders()
 {
-    return GuardSettingsCall([&] {
-        RequireSettings(m_manager != nullptr && m_manager->UpdateFromPushProviders() == TRUE);
-    });
+    return GuardSettingsCall(
+        [&] { RequireSettings(m_manager != nullptr && m_manager->UpdateFromPushProviders() == TRUE); });
 }
 
 BOOLEAN CNiraProcessorSettingsClient::GetFlag(LONG index, BYTE* value, BYTE refresh, BYTE dispatch)
@@ -196,7 +193,8 @@ BOOLEAN CNiraProcessorSettingsClient::GetString(LONG index, CNiraString** copy, 
                            m_manager->GetString(index, copy, refresh, dispatch));
 }
 
-BOOLEAN CNiraProcessorSettingsClient::GetBlob(LONG index, BYTE** copy, DWORD* length, BYTE refresh, BYTE dispatch)
+BOOLEAN CNiraProcessorSettingsClient::GetBlob(LONG index, BYTE** copy, DWORD* length, BYTE refresh,
+                                              BYTE dispatch)
 {
     return FORWARD_CHECKED(SETTING_ARRAY_BLOB, index, copy != nullptr && length != nullptr,
                            m_manager->GetBlob(index, copy, length, refresh, dispatch));

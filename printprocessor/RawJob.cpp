@@ -10,9 +10,12 @@ constexpr BYTE kFormFeed = 0x0C;
 bool NeedsFormFeed(DWORD datatypeIndex, DWORD lastMark)
 {
     switch (datatypeIndex) {
-    case DATATYPE_RAW_FF_APPENDED: return lastMark == RAW_MARK_PRINTABLE || lastMark == RAW_MARK_FORM_FEED;
-    case DATATYPE_RAW_FF_AUTO: return lastMark == RAW_MARK_PRINTABLE;
-    default: return false;
+    case DATATYPE_RAW_FF_APPENDED:
+        return lastMark == RAW_MARK_PRINTABLE || lastMark == RAW_MARK_FORM_FEED;
+    case DATATYPE_RAW_FF_AUTO:
+        return lastMark == RAW_MARK_PRINTABLE;
+    default:
+        return false;
     }
 }
 
@@ -22,7 +25,8 @@ bool TracksFormFeeds(DWORD datatypeIndex)
 }
 
 // Copies one copy's data; false when its spooled data cannot be opened.
-bool CopyOneCopy(ProcessorJob& job, LPWSTR documentName, DWORD datatypeIndex, BYTE* buffer, FormFeedTracker& tracker)
+bool CopyOneCopy(ProcessorJob& job, LPWSTR documentName, DWORD datatypeIndex, BYTE* buffer,
+                 FormFeedTracker& tracker)
 {
     HANDLE source = nullptr;
     if (!OpenPrinterW(documentName, &source, nullptr)) {

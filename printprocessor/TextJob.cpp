@@ -66,7 +66,8 @@ void ReleaseResources(ProcessorJob& job, TextJobResources& held)
 void SelectTextFont(HDC dc, UINT codePage, TextJobResources& held)
 {
     CHARSETINFO charset = {};
-    if (!TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(codePage)), &charset, TCI_SRCCODEPAGE)) {
+    if (!TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(codePage)), &charset,
+                              TCI_SRCCODEPAGE)) {
         return;
     }
     LOGFONTW font = {};
@@ -101,8 +102,8 @@ bool ReadSwitch(HANDLE printer, LPCWSTR name, DWORD& value)
     DWORD type = 0;
     DWORD needed = 0;
     value = 0;
-    return GetPrinterDataW(printer, const_cast<LPWSTR>(name), &type, reinterpret_cast<LPBYTE>(&value), sizeof(value),
-                           &needed) == ERROR_SUCCESS;
+    return GetPrinterDataW(printer, const_cast<LPWSTR>(name), &type, reinterpret_cast<LPBYTE>(&value),
+                           sizeof(value), &needed) == ERROR_SUCCESS;
 }
 
 // The line-end translation of a copy, from the printer's switches.
@@ -128,7 +129,8 @@ DWORD LineEndFlags(ProcessorJob& job, TextJobResources& held)
 
 // Prints the pending bytes of the line (starting pages as the line needs) and applies the line
 // events; the pause and cancel checks come first.
-PieceResult PrintPiece(ProcessorJob& job, const TextPageLayout& layout, const BYTE* lineBuffer, TextCursor& cursor)
+PieceResult PrintPiece(ProcessorJob& job, const TextPageLayout& layout, const BYTE* lineBuffer,
+                       TextCursor& cursor)
 {
     if (WaitWhilePausedAndCheckAbort(job)) {
         return PieceResult::CANCELLED;
@@ -183,8 +185,8 @@ PieceResult PrintChunk(ProcessorJob& job, const TextPageLayout& layout, BYTE* li
     held = nullptr;
     const BYTE* at = chunk;
     while (at < chunkEnd) {
-        const BYTE* next = FormatTextLine(at, chunkEnd, lineBuffer, layout.columns - cursor.column, job.tabSize,
-                                          layout.codePage, cursor.state);
+        const BYTE* next = FormatTextLine(at, chunkEnd, lineBuffer, layout.columns - cursor.column,
+                                          job.tabSize, layout.codePage, cursor.state);
         if (next == nullptr) {
             return PieceResult::PRINTED;  // the bytes stay pending for the next chunk
         }
@@ -217,13 +219,15 @@ PieceResult PrintCopyText(ProcessorJob& job, const TextPageLayout& layout, TextJ
     DWORD carried = 0;
     for (;;) {
         DWORD read = 0;
-        BOOL ok = ReadPrinter(resources.copySource, resources.readBuffer + carried, SPOOL_READ_CHUNK - carried, &read);
+        BOOL ok = ReadPrinter(resources.copySource, resources.readBuffer + carried,
+                              SPOOL_READ_CHUNK - carried, &read);
         if (!ok || read == 0) {
             break;
         }
         const BYTE* held = nullptr;
         const BYTE* end = resources.readBuffer + carried + read;
-        PieceResult result = PrintChunk(job, layout, resources.lineBuffer, resources.readBuffer, end, cursor, held);
+        PieceResult result =
+            PrintChunk(job, layout, resources.lineBuffer, resources.readBuffer, end, cursor, held);
         if (result != PieceResult::PRINTED) {
             return result;
         }

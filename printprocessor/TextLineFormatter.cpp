@@ -77,8 +77,8 @@ const BYTE* TakeLineEnd(const BYTE* at, BYTE byte, TextLineState& state)
 
 }  // namespace
 
-const BYTE* FormatTextLine(const BYTE* source, const BYTE* sourceEnd, BYTE* lineBuffer, DWORD room, DWORD tabSize,
-                           UINT codePage, TextLineState& state)
+const BYTE* FormatTextLine(const BYTE* source, const BYTE* sourceEnd, BYTE* lineBuffer, DWORD room,
+                           DWORD tabSize, UINT codePage, TextLineState& state)
 {
     if (!SettleCutTab(lineBuffer, room, state)) {
         return source;

@@ -46,7 +46,8 @@ void AnswerJobSettings(const DEVMODEW* devmode, JobSettingsRecord& settings)
         settings.manualDuplexSource = settings.alternateSource = source;
         settings.firstPageMedia = settings.otherPagesMedia = settings.lastSheetMediaType = media;
         settings.backCoverMediaType = settings.frontCoverMediaType = media;
-        settings.previewResolution = devmode->dmPrintQuality > 0 ? devmode->dmPrintQuality : kDefaultResolution;
+        settings.previewResolution =
+            devmode->dmPrintQuality > 0 ? devmode->dmPrintQuality : kDefaultResolution;
     }
 }
 
@@ -80,8 +81,8 @@ bool Fits(int outputSize, void* output)
 
 }  // namespace
 
-extern "C" __declspec(dllexport) int RenderEscape(const DEVMODEW* devmode, int code, int inputSize, const void* input,
-                                                  int outputSize, void* output)
+extern "C" __declspec(dllexport) int RenderEscape(const DEVMODEW* devmode, int code, int inputSize,
+                                                  const void* input, int outputSize, void* output)
 {
     switch (code) {
     case ESCAPE_GET_JOB_SETTINGS:
@@ -102,11 +103,14 @@ extern "C" __declspec(dllexport) int RenderEscape(const DEVMODEW* devmode, int c
         }
         AnswerDriverState(*static_cast<DriverStateRecord*>(output));
         return kAnswered;
-    case ESCAPE_SET_JOB_COUNTS: return input != nullptr && inputSize >= static_cast<int>(JOB_COUNTS_RECORD_SIZE);
+    case ESCAPE_SET_JOB_COUNTS:
+        return input != nullptr && inputSize >= static_cast<int>(JOB_COUNTS_RECORD_SIZE);
     case ESCAPE_SET_PAGE_PLACEMENT:
         return input != nullptr && inputSize >= static_cast<int>(PAGE_PLACEMENT_RECORD_SIZE);
     case ESCAPE_OVERLAY_BEGIN:
-    case ESCAPE_OVERLAY_NONE: return kAnswered;
-    default: return kUnknown;
+    case ESCAPE_OVERLAY_NONE:
+        return kAnswered;
+    default:
+        return kUnknown;
     }
 }

@@ -65,12 +65,11 @@ TEST_F(DriverQueriesTest, PaperSizesComeFromTheFormListOrTheDevmode)
         LONG height;
     };
     const Case cases[] = {
-        {1, 2159, 2794},    // letter
-        {9, 2100, 2970},    // A4
-        {0, 1000, 1500},    // no form
-        {500, 1000, 1500},  // beyond the list
-        {256, 1000, 1500},
-        {0x10009, 2100, 2970},  // taken as a 16-bit index
+        {1, 2159, 2794},                           // letter
+        {9, 2100, 2970},                           // A4
+        {0, 1000, 1500},                           // no form
+        {500, 1000, 1500},                         // beyond the list
+        {256, 1000, 1500}, {0x10009, 2100, 2970},  // taken as a 16-bit index
     };
     for (const Case& c : cases) {
         PaperSize size = {-1, -1};

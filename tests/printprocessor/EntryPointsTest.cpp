@@ -20,9 +20,9 @@ TEST_F(EntryPointsTest, DatatypesAreListedWithTheirNamesFromTheBufferEnd)
     EXPECT_EQ(needed, kDatatypesBytes);
     ASSERT_EQ(count, 8u);
     auto* entries = reinterpret_cast<DATATYPES_INFO_1W*>(buffer);
-    const char16_t* expected[] = {TEXT("RAW"),          TEXT("RAW [FF appended]"), TEXT("RAW [FF auto]"),
-                                  TEXT("NT EMF 1.003"), TEXT("NT EMF 1.006"),      TEXT("NT EMF 1.007"),
-                                  TEXT("NT EMF 1.008"), TEXT("TEXT")};
+    const char16_t* expected[] = {
+        TEXT("RAW"),          TEXT("RAW [FF appended]"), TEXT("RAW [FF auto]"), TEXT("NT EMF 1.003"),
+        TEXT("NT EMF 1.006"), TEXT("NT EMF 1.007"),      TEXT("NT EMF 1.008"),  TEXT("TEXT")};
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(std::u16string(entries[i].pName), expected[i]);
     }
@@ -148,7 +148,8 @@ TEST_F(EntryPointsTest, CapabilitiesFollowTheDatatypeAndThePrinterAttributes)
     EXPECT_EQ(Host().Capabilities("RAW", 0, reinterpret_cast<LPBYTE>(&caps), sizeof(caps) - 1, &needed),
               static_cast<DWORD>(ERROR_MORE_DATA));
     EXPECT_EQ(needed, sizeof(caps));
-    EXPECT_EQ(Host().Capabilities("RAW", 0, nullptr, sizeof(caps), &needed), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    EXPECT_EQ(Host().Capabilities("RAW", 0, nullptr, sizeof(caps), &needed),
+              static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 }
 
 TEST_F(EntryPointsTest, CopiesComeFromTheParametersUnlessThePrinterPrintsDirectly)
@@ -170,9 +171,8 @@ TEST_F(EntryPointsTest, PauseThenCancelFromASecondThreadStopsARawJobAtItsNextChe
     // Three chunks of the read buffer's size; the job is paused before the second read and
     // cancelled while it waits.
     std::string data(3 * 65536, 'x');
-    nirasim::PrintJobRun run =
-        Run(TEXT("RAW [FF auto]"), data, std::u16string(),
-            {{2, JOB_CONTROL_PAUSE}, {2, JOB_CONTROL_CANCEL, true}});
+    nirasim::PrintJobRun run = Run(TEXT("RAW [FF auto]"), data, std::u16string(),
+                                   {{2, JOB_CONTROL_PAUSE}, {2, JOB_CONTROL_CANCEL, true}});
     EXPECT_TRUE(run.printed);
     EXPECT_TRUE(run.closed);
     ASSERT_EQ(run.controls.size(), 2u);
@@ -186,8 +186,8 @@ TEST_F(EntryPointsTest, PauseThenCancelFromASecondThreadStopsARawJobAtItsNextChe
 TEST_F(EntryPointsTest, ResumeLetsAPausedJobGoOn)
 {
     std::string data(2 * 65536, 'y');
-    nirasim::PrintJobRun run = Run(TEXT("RAW"), data, std::u16string(),
-                                   {{2, JOB_CONTROL_PAUSE}, {2, JOB_CONTROL_RESUME, true}});
+    nirasim::PrintJobRun run =
+        Run(TEXT("RAW"), data, std::u16string(), {{2, JOB_CONTROL_PAUSE}, {2, JOB_CONTROL_RESUME, true}});
     EXPECT_TRUE(run.printed);
     EXPECT_EQ(run.portBytes, data);
 }

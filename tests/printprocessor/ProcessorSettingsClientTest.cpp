@@ -42,19 +42,22 @@ protected:
     LONG (*UseCountingManager())()
     {
         std::u16string path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\niracountingmanager.dll");
-        EXPECT_TRUE(m_machine->CopyIn(std::string(NIRA_BUILD_DIR) + "/fixtures/niracountingmanager.dll", path));
+        EXPECT_TRUE(
+            m_machine->CopyIn(std::string(NIRA_BUILD_DIR) + "/fixtures/niracountingmanager.dll", path));
         HMODULE module = LoadLibraryW(path.c_str());
         EXPECT_NE(module, nullptr);
         SetSettingsModuleHandle(SETTINGS_MODULE_SELF, module);
-        return reinterpret_cast<LONG (*)()>(reinterpret_cast<void*>(GetProcAddress(module, "CountedManagerCalls")));
+        return reinterpret_cast<LONG (*)()>(
+            reinterpret_cast<void*>(GetProcAddress(module, "CountedManagerCalls")));
     }
 
     size_t SettingsLibraryLoads() const
     {
         std::vector<std::u16string> loaded = nirasim::ModulesLoaded();
-        return static_cast<size_t>(std::count_if(loaded.begin(), loaded.end(), [](const std::u16string& path) {
-            return path.size() >= 11 && path.compare(path.size() - 11, 11, TEXT("nirauip.dll")) == 0;
-        }));
+        return static_cast<size_t>(
+            std::count_if(loaded.begin(), loaded.end(), [](const std::u16string& path) {
+                return path.size() >= 11 && path.compare(path.size() - 11, 11, TEXT("nirauip.dll")) == 0;
+            }));
     }
 
     // The page the packer describes in the section: letter, portrait, 600 dpi.

@@ -33,7 +33,8 @@ TEST_F(RawJobTest, FormFeedsFollowEachCopyAsTheDatatypeAndTheDataEndingSay)
         {"K run after a form feed", kFF + kEsc + "K" + std::string("\x03\x00", 2) + "ABC", "", "\x0c", ""},
         {"unknown name, then text", kFF + kEsc + "ab", "", "\x0c", "\x0c"},
         {"unknown name as the last byte", kFF + kEsc + "a", "", "\x0c", ""},
-        {"two-byte name with a length", kFF + kEsc + "[g" + std::string("\x02\x00", 2) + "xy", "", "\x0c", ""},
+        {"two-byte name with a length", kFF + kEsc + "[g" + std::string("\x02\x00", 2) + "xy", "", "\x0c",
+         ""},
         {"terminated run", kFF + kEsc + "B" + "xyz" + std::string(1, '\0'), "", "\x0c", ""},
     };
     for (const FormFeedCase& c : cases) {
@@ -47,8 +48,9 @@ TEST_F(RawJobTest, EachCopyGetsItsOwnFormFeed)
 {
     nirasim::PrintJobRun run = Run(TEXT("RAW [FF auto]"), "ab", TEXT("COPIES=2;"));
     EXPECT_TRUE(run.printed);
-    EXPECT_EQ(run.portBytes, "ab\x0c"
-                             "ab\x0c");
+    EXPECT_EQ(run.portBytes,
+              "ab\x0c"
+              "ab\x0c");
 }
 
 TEST_F(RawJobTest, TheTrackerCarriesAnEscapeAcrossCopies)

@@ -107,7 +107,10 @@ TEST_F(TextJobTest, TransparencyIsSetForTheJobAndSetBack)
 
 TEST_F(TextJobTest, FormFeedsBreakPagesOnlyBeforeText)
 {
-    EXPECT_TRUE(Run(TEXT("TEXT"), "a\x0c\x0c" "b").printed);
+    EXPECT_TRUE(Run(TEXT("TEXT"),
+                    "a\x0c\x0c"
+                    "b")
+                    .printed);
     EXPECT_EQ(Count("StartPage"), 2u);
     EXPECT_EQ(Cells(), (std::vector<Cell>{{0, 0, "a"}, {0, 0, "b"}}));
 

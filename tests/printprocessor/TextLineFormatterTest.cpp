@@ -64,14 +64,15 @@ TEST(TextLineFormatterTest, LineEndsRaiseTheirEvents)
         {"ab\ncd", translated, TEXT_FLAG_NEW_LINE | TEXT_FLAG_COLUMN_ZERO, 3},
         {"ab\rcd", TEXT_FLAG_LF_RETURNS, TEXT_FLAG_COLUMN_ZERO, 3},
         {"ab\ncd", 0, TEXT_FLAG_NEW_LINE, 3},
-        {"ab\x0c" "cd", translated, TEXT_FLAG_PAGE, 3},
+        {"ab\x0c"
+         "cd",
+         translated, TEXT_FLAG_PAGE, 3},
     };
     for (const Case& c : cases) {
         TextLineState state = {0, 0, c.flags};
         BYTE buffer[16] = {};
         const auto* source = reinterpret_cast<const BYTE*>(c.text);
-        const BYTE* stop =
-            FormatTextLine(source, source + strlen(c.text), buffer, 10, kTab, kWestern, state);
+        const BYTE* stop = FormatTextLine(source, source + strlen(c.text), buffer, 10, kTab, kWestern, state);
         EXPECT_EQ(state.textFlags & TEXT_EVENT_FLAGS, c.events) << c.text;
         EXPECT_EQ(static_cast<size_t>(stop - source), c.stoppedAt) << c.text;
         EXPECT_EQ(state.pendingCount, 2u);

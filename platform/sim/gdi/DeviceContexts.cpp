@@ -201,19 +201,31 @@ int WINAPI GetDeviceCaps(HDC hdc, int index)
     const DeviceGeometry& g = dc->geometry;
     switch (index) {
     case HORZRES:
-    case DESKTOPHORZRES: return g.printableWidth;
+    case DESKTOPHORZRES:
+        return g.printableWidth;
     case VERTRES:
-    case DESKTOPVERTRES: return g.printableHeight;
-    case HORZSIZE: return static_cast<int>(std::lround(g.printableWidth * 25.4 / g.dpiX));
-    case VERTSIZE: return static_cast<int>(std::lround(g.printableHeight * 25.4 / g.dpiY));
-    case BITSPIXEL: return 24;
-    case LOGPIXELSX: return g.dpiX;
-    case LOGPIXELSY: return g.dpiY;
-    case PHYSICALWIDTH: return g.physicalWidth;
-    case PHYSICALHEIGHT: return g.physicalHeight;
-    case PHYSICALOFFSETX: return g.offsetX;
-    case PHYSICALOFFSETY: return g.offsetY;
-    default: return 0;
+    case DESKTOPVERTRES:
+        return g.printableHeight;
+    case HORZSIZE:
+        return static_cast<int>(std::lround(g.printableWidth * 25.4 / g.dpiX));
+    case VERTSIZE:
+        return static_cast<int>(std::lround(g.printableHeight * 25.4 / g.dpiY));
+    case BITSPIXEL:
+        return 24;
+    case LOGPIXELSX:
+        return g.dpiX;
+    case LOGPIXELSY:
+        return g.dpiY;
+    case PHYSICALWIDTH:
+        return g.physicalWidth;
+    case PHYSICALHEIGHT:
+        return g.physicalHeight;
+    case PHYSICALOFFSETX:
+        return g.offsetX;
+    case PHYSICALOFFSETY:
+        return g.offsetY;
+    default:
+        return 0;
     }
 }
 

@@ -13,8 +13,8 @@ namespace {
 const char16_t kRenderModuleFile[] = u"nirarend.dll";
 const char kRenderEscapeExport[] = "RenderEscape";
 
-typedef int (*RenderEscapeProc)(const DEVMODEW* devmode, int code, int inputSize, const void* input, int outputSize,
-                                void* output);
+typedef int (*RenderEscapeProc)(const DEVMODEW* devmode, int code, int inputSize, const void* input,
+                                int outputSize, void* output);
 
 // The driver's render module; null when the driver has none.
 HMODULE LoadRenderModule(const std::u16string& printerName)
@@ -49,10 +49,11 @@ int WINAPI ExtEscape(HDC hdc, int iEscape, int cjInput, LPCSTR lpInData, int cjO
             dc->renderModule = LoadRenderModule(dc->printer);
         }
         auto escape = dc->renderModule != nullptr
-                          ? reinterpret_cast<RenderEscapeProc>(
-                                reinterpret_cast<void*>(GetProcAddress(dc->renderModule, kRenderEscapeExport)))
+                          ? reinterpret_cast<RenderEscapeProc>(reinterpret_cast<void*>(
+                                GetProcAddress(dc->renderModule, kRenderEscapeExport)))
                           : nullptr;
-        const auto* devmode = dc->devmode.empty() ? nullptr : reinterpret_cast<const DEVMODEW*>(dc->devmode.data());
+        const auto* devmode =
+            dc->devmode.empty() ? nullptr : reinterpret_cast<const DEVMODEW*>(dc->devmode.data());
         if (escape != nullptr) {
             answer = escape(devmode, iEscape, cjInput, lpInData, cjOutput, lpOutData);
         }

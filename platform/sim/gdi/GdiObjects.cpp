@@ -20,10 +20,14 @@ GdiCall Call(const char* name, HDC dc, std::vector<long long> args, long long re
 HGDIOBJ* SlotFor(GdiDC& dc, GdiKind kind)
 {
     switch (kind) {
-    case GdiKind::FONT: return &dc.font;
-    case GdiKind::PEN: return &dc.pen;
-    case GdiKind::BRUSH: return &dc.brush;
-    default: return nullptr;
+    case GdiKind::FONT:
+        return &dc.font;
+    case GdiKind::PEN:
+        return &dc.pen;
+    case GdiKind::BRUSH:
+        return &dc.brush;
+    default:
+        return nullptr;
     }
 }
 
@@ -40,9 +44,10 @@ HFONT WINAPI CreateFontIndirectW(const LOGFONTW* lplf)
     font->logFont = *lplf;
     font->logFont.lfFaceName[LF_FACESIZE - 1] = 0;
     HGDIOBJ handle = AddGdiObject(font);
-    GdiCall call = Call("CreateFontIndirectW", nullptr,
-                        {lplf->lfHeight, lplf->lfWidth, lplf->lfWeight, lplf->lfCharSet, lplf->lfPitchAndFamily},
-                        static_cast<long long>(reinterpret_cast<uintptr_t>(handle)));
+    GdiCall call =
+        Call("CreateFontIndirectW", nullptr,
+             {lplf->lfHeight, lplf->lfWidth, lplf->lfWeight, lplf->lfCharSet, lplf->lfPitchAndFamily},
+             static_cast<long long>(reinterpret_cast<uintptr_t>(handle)));
     call.text = font->logFont.lfFaceName;
     Journal(call);
     return static_cast<HFONT>(handle);
@@ -56,7 +61,8 @@ HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color)
     pen->width = cWidth;
     pen->color = color;
     HGDIOBJ handle = AddGdiObject(pen);
-    Journal(Call("CreatePen", nullptr, {iStyle, cWidth, color}, static_cast<long long>(reinterpret_cast<uintptr_t>(handle))));
+    Journal(Call("CreatePen", nullptr, {iStyle, cWidth, color},
+                 static_cast<long long>(reinterpret_cast<uintptr_t>(handle))));
     return static_cast<HPEN>(handle);
 }
 
@@ -66,7 +72,8 @@ HBRUSH WINAPI CreateSolidBrush(COLORREF color)
     auto brush = std::make_shared<GdiBrush>();
     brush->color = color;
     HGDIOBJ handle = AddGdiObject(brush);
-    Journal(Call("CreateSolidBrush", nullptr, {color}, static_cast<long long>(reinterpret_cast<uintptr_t>(handle))));
+    Journal(Call("CreateSolidBrush", nullptr, {color},
+                 static_cast<long long>(reinterpret_cast<uintptr_t>(handle))));
     return static_cast<HBRUSH>(handle);
 }
 
@@ -105,7 +112,8 @@ BOOL WINAPI DeleteObject(HGDIOBJ ho)
         }
         deleted = TRUE;
     }
-    Journal(Call("DeleteObject", nullptr, {static_cast<long long>(reinterpret_cast<uintptr_t>(ho))}, deleted));
+    Journal(
+        Call("DeleteObject", nullptr, {static_cast<long long>(reinterpret_cast<uintptr_t>(ho))}, deleted));
     return deleted;
 }
 

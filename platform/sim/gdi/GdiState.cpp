@@ -35,19 +35,32 @@ std::shared_ptr<GdiObject> MakeStock(int index)
         return std::shared_ptr<GdiObject>(object);
     };
     switch (index) {
-    case WHITE_BRUSH: return brush(RGB(255, 255, 255), false);
-    case LTGRAY_BRUSH: return brush(RGB(192, 192, 192), false);
-    case GRAY_BRUSH: return brush(RGB(128, 128, 128), false);
-    case DKGRAY_BRUSH: return brush(RGB(64, 64, 64), false);
-    case BLACK_BRUSH: return brush(0, false);
-    case NULL_BRUSH: return brush(0, true);
-    case WHITE_PEN: return pen(RGB(255, 255, 255), PS_SOLID);
-    case BLACK_PEN: return pen(0, PS_SOLID);
-    case NULL_PEN: return pen(0, PS_NULL);
-    case SYSTEM_FONT: return font(VARIABLE_PITCH);
-    case DEVICE_DEFAULT_FONT: return font(VARIABLE_PITCH);
-    case SYSTEM_FIXED_FONT: return font(FIXED_PITCH);
-    default: return nullptr;
+    case WHITE_BRUSH:
+        return brush(RGB(255, 255, 255), false);
+    case LTGRAY_BRUSH:
+        return brush(RGB(192, 192, 192), false);
+    case GRAY_BRUSH:
+        return brush(RGB(128, 128, 128), false);
+    case DKGRAY_BRUSH:
+        return brush(RGB(64, 64, 64), false);
+    case BLACK_BRUSH:
+        return brush(0, false);
+    case NULL_BRUSH:
+        return brush(0, true);
+    case WHITE_PEN:
+        return pen(RGB(255, 255, 255), PS_SOLID);
+    case BLACK_PEN:
+        return pen(0, PS_SOLID);
+    case NULL_PEN:
+        return pen(0, PS_NULL);
+    case SYSTEM_FONT:
+        return font(VARIABLE_PITCH);
+    case DEVICE_DEFAULT_FONT:
+        return font(VARIABLE_PITCH);
+    case SYSTEM_FIXED_FONT:
+        return font(FIXED_PITCH);
+    default:
+        return nullptr;
     }
 }
 

@@ -40,8 +40,9 @@ FaceChoice ChooseFace(const LOGFONTW& font)
 {
     FaceChoice choice = {"DejaVu Sans", font.lfItalic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
                          font.lfWeight >= kBoldWeight ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL};
-    bool fixed = (font.lfPitchAndFamily & 0x3) == FIXED_PITCH || (font.lfPitchAndFamily & 0xF0) == FF_MODERN ||
-                 Contains(font.lfFaceName, "courier") || Contains(font.lfFaceName, "mono");
+    bool fixed = (font.lfPitchAndFamily & 0x3) == FIXED_PITCH ||
+                 (font.lfPitchAndFamily & 0xF0) == FF_MODERN || Contains(font.lfFaceName, "courier") ||
+                 Contains(font.lfFaceName, "mono");
     bool serif = (font.lfPitchAndFamily & 0xF0) == FF_ROMAN || Contains(font.lfFaceName, "times") ||
                  Contains(font.lfFaceName, "serif");
     if (fixed) {
@@ -154,7 +155,8 @@ void DrawText(GdiDC& dc, int x, int y, const std::u16string& text)
     double ascent = font.extents.ascent * font.emY;
     if (dc.bkMode == OPAQUE) {
         SetColor(cairo, dc.bkColor);
-        cairo_rectangle(cairo, x, y, extents.x_advance, (font.extents.ascent + font.extents.descent) * font.emY);
+        cairo_rectangle(cairo, x, y, extents.x_advance,
+                        (font.extents.ascent + font.extents.descent) * font.emY);
         cairo_fill(cairo);
     }
     SetColor(cairo, dc.textColor);
@@ -228,8 +230,9 @@ BOOL WINAPI TextOutW(HDC hdc, int x, int y, LPCWSTR lpString, int c)
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    std::u16string text = c > 0 ? std::u16string(reinterpret_cast<const char16_t*>(lpString), static_cast<size_t>(c))
-                                : std::u16string();
+    std::u16string text =
+        c > 0 ? std::u16string(reinterpret_cast<const char16_t*>(lpString), static_cast<size_t>(c))
+              : std::u16string();
     return TextOutCall("TextOutW", hdc, x, y, text, std::string());
 }
 

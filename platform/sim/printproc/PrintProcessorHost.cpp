@@ -45,8 +45,7 @@ class ControlSender {
 public:
     ControlSender(const PrintProcessorHost& host, const std::vector<JobControl>& controls, PrintJobRun& run)
         : host_(host), controls_(controls), run_(run)
-    {
-    }
+    {}
     ~ControlSender()
     {
         for (std::thread& thread : waiting_) {
@@ -132,8 +131,8 @@ PrintProcessorHost::~PrintProcessorHost()
 
 bool PrintProcessorHost::Loaded() const
 {
-    return module_ != nullptr && exports_->enumDatatypes && exports_->open && exports_->print && exports_->close &&
-           exports_->control && exports_->capabilities;
+    return module_ != nullptr && exports_->enumDatatypes && exports_->open && exports_->print &&
+           exports_->close && exports_->control && exports_->capabilities;
 }
 
 BOOL PrintProcessorHost::EnumDatatypes(LPBYTE buffer, DWORD size, DWORD* needed, DWORD* count) const

@@ -19,10 +19,10 @@ namespace nirasim {
 struct PrintJobSpec {
     std::u16string printer;
     std::u16string datatype = u"RAW";
-    std::u16string parameters;        // the job parameter text; empty: none
-    std::vector<BYTE> devmode;        // public and private part; empty: none
+    std::u16string parameters;  // the job parameter text; empty: none
+    std::vector<BYTE> devmode;  // public and private part; empty: none
     std::u16string documentName = u"Document";
-    std::string data;                 // the spooled bytes
+    std::string data;  // the spooled bytes
 };
 
 // A control command sent from a second thread when the printing thread is about to make its
@@ -43,15 +43,15 @@ struct ControlAnswer {
 
 // What the spooler saw of one job.
 struct PrintJobRun {
-    DWORD spooledJobId = 0;          // the job whose data the processor read
-    std::u16string documentName;     // the name the data was read under ("<printer>, Job <id>")
+    DWORD spooledJobId = 0;       // the job whose data the processor read
+    std::u16string documentName;  // the name the data was read under ("<printer>, Job <id>")
     bool opened = false;
     DWORD openError = 0;
     BOOL printed = FALSE;
     DWORD printError = 0;
     BOOL closed = FALSE;
     std::vector<ControlAnswer> controls;
-    std::string portBytes;           // what the processor wrote to the printer
+    std::string portBytes;  // what the processor wrote to the printer
 };
 
 class PrintProcessorHost {
@@ -67,7 +67,8 @@ public:
 
     // The exports, called directly on this thread.
     BOOL EnumDatatypes(LPBYTE buffer, DWORD size, DWORD* needed, DWORD* count) const;
-    DWORD Capabilities(const Text& datatype, DWORD attributes, LPBYTE buffer, DWORD size, DWORD* needed) const;
+    DWORD Capabilities(const Text& datatype, DWORD attributes, LPBYTE buffer, DWORD size,
+                       DWORD* needed) const;
     HANDLE Open(const Text& printer, PRINTPROCESSOROPENDATA* data) const;
     BOOL Print(HANDLE job, const Text& documentName) const;
     BOOL Close(HANDLE job) const;
