@@ -1,8 +1,8 @@
 // CNiraProcessorSettingsClient: the print processor's own client of the settings library. It
 // loads the UI plug-in library (which holds the settings engine) into the spooler once per
 // process, makes a settings manager, a block unpacker and a block packer through that library's
-// factory, and passes the settings operations to the manager after its own range checks. It
-// reads and writes the settings in a DEVMODE's private section.
+// factory, and passes the settings operations to the manager after the range checks of every
+// settings client. It reads and writes the settings in a DEVMODE's private section.
 //
 // Made on the stack for one task: Initialize, LoadPrivateBlock, get and set, SavePrivateBlock.
 // No exception leaves an operation; failures answer false.
@@ -11,9 +11,9 @@
 #include <windows.h>
 
 #include "common/PrivateDevMode.h"
-#include "nira/uiplugin/settings/engine/INiraSettingsAccess.h"
+#include "nira/uiplugin/settings/engine/CheckedSettingsAccess.h"
 
-class CNiraProcessorSettingsClient : public INiraSettingsAccess {
+class CNiraProcessorSettingsClient : public CNiraCheckedSettingsAccess {
 public:
     CNiraProcessorSettingsClient();
     ~CNiraProcessorSettingsClient() override;
@@ -25,45 +25,6 @@ public:
     void Release() override;
     INT_PTR Reserved1() override;
     void Reserved2(ULONG_PTR) override;
-    BOOLEAN UpdateFromPullProviders() override;
-    BOOLEAN UpdateFromPushProviders() override;
-
-    BOOLEAN GetFlag(LONG index, BYTE* value, BYTE refresh, BYTE dispatch) override;
-    BOOLEAN GetByte(LONG index, BYTE* value, BYTE refresh, BYTE dispatch) override;
-    BOOLEAN GetWord(LONG index, WORD* value, BYTE refresh, BYTE dispatch) override;
-    BOOLEAN GetInt(LONG index, LONG* value, BYTE refresh, BYTE dispatch) override;
-    BOOLEAN GetFloat(LONG index, FLOAT* value, BYTE refresh, BYTE dispatch) override;
-    BOOLEAN GetDouble(LONG index, double* value, BYTE refresh, BYTE dispatch) override;
-    BOOLEAN GetIntRef(LONG index, LONG* value, BYTE refresh, BYTE dispatch) override;
-    BOOLEAN GetString(LONG index, CNiraString** copy, BYTE refresh, BYTE dispatch) override;
-    BOOLEAN GetBlob(LONG index, BYTE** copy, DWORD* length, BYTE refresh, BYTE dispatch) override;
-
-    BOOLEAN SetFlag(LONG index, BYTE value, BYTE notify) override;
-    BOOLEAN SetByte(LONG index, BYTE value, BYTE notify) override;
-    BOOLEAN SetWord(LONG index, WORD value, BYTE notify) override;
-    BOOLEAN SetInt(LONG index, LONG value, BYTE notify) override;
-    BOOLEAN SetFloat(LONG index, FLOAT value, BYTE notify) override;
-    BOOLEAN SetDouble(LONG index, double value, BYTE notify) override;
-    BOOLEAN SetIntRef(LONG index, const LONG* value, BYTE notify) override;
-    BOOLEAN SetString(LONG index, const CNiraString* value, BYTE notify) override;
-    BOOLEAN SetBlob(LONG index, const BYTE* data, DWORD length, BYTE notify) override;
-
-    void ReleaseString(CNiraString* copy) override;
-    void ReleaseBlob(BYTE* copy) override;
-
-    BOOLEAN IsFlagPresent(LONG index) override;
-    BOOLEAN IsBytePresent(LONG index) override;
-    BOOLEAN IsWordPresent(LONG index) override;
-    BOOLEAN IsIntPresent(LONG index) override;
-    BOOLEAN IsFloatPresent(LONG index) override;
-    BOOLEAN IsDoublePresent(LONG index) override;
-    BOOLEAN IsIntRefPresent(LONG index) override;
-    BOOLEAN IsStringPresent(LONG index) override;
-    BOOLEAN IsBlobPresent(LONG index) override;
-
-    INiraSettingsStore* GetStore() override;
-    BOOLEAN IsHandled(LONG kind, LONG index) override;
-
     // Loads the settings library for the printer when no job has yet, then attaches.
     virtual BOOLEAN Initialize(LPCWSTR printerName);
     // The unpacker reads the block's values into this client.
@@ -78,7 +39,6 @@ public:
 private:
     void RunBlockProvider(INiraSettingsProvider* provider, PrivateDevMode* block);
 
-    INiraSettingsAccess* m_manager;
     INiraSettingsProvider* m_unpacker;
     INiraSettingsProvider* m_packer;
 };

@@ -21,16 +21,6 @@ constexpr double kTenthsMmPerInch = 254.0;
 // The unprintable border on every side, as a fraction of an inch.
 constexpr int kBorderDivisor = 8;
 
-GdiCall Call(const char* name, HDC dc, std::vector<long long> args, long long result)
-{
-    GdiCall call;
-    call.call = name;
-    call.dc = reinterpret_cast<uintptr_t>(dc);
-    call.args = std::move(args);
-    call.result = result;
-    return call;
-}
-
 // The DEVMODE's public part, whatever its dmSize (missing fields are zero).
 DEVMODEW PublicPart(const std::vector<BYTE>& devmode)
 {
@@ -122,7 +112,7 @@ int InDocument(const char* name, HDC hdc, bool needPage, Action action)
     if (dc != nullptr && dc->inDocument && (!needPage || dc->inPage)) {
         result = action(*dc);
     }
-    Journal(Call(name, hdc, {}, result));
+    Journal(MakeGdiCall(name, hdc, {}, result));
     return result;
 }
 
@@ -155,7 +145,7 @@ HDC WINAPI CreateDCW(LPCWSTR, LPCWSTR pwszDevice, LPCWSTR, const DEVMODEW* pdm)
     dc->pen = StockObject(BLACK_PEN);
     dc->brush = StockObject(WHITE_BRUSH);
     auto handle = static_cast<HDC>(AddGdiObject(dc));
-    GdiCall call = Call("CreateDCW", handle, {dc->geometry.dpiX, dc->geometry.dpiY}, 1);
+    GdiCall call = MakeGdiCall("CreateDCW", handle, {dc->geometry.dpiX, dc->geometry.dpiY}, 1);
     call.text = pwszDevice;
     Journal(call);
     return handle;
@@ -167,7 +157,7 @@ BOOL WINAPI DeleteDC(HDC hdc)
     {
         std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
         GdiDC* dc = DcOf(hdc);
-        Journal(Call("DeleteDC", hdc, {}, dc != nullptr));
+        Journal(MakeGdiCall("DeleteDC", hdc, {}, dc != nullptr));
         if (dc == nullptr) {
             return FALSE;
         }
@@ -187,7 +177,7 @@ BOOL WINAPI CancelDC(HDC hdc)
     if (dc != nullptr) {
         dc->cancelled = true;
     }
-    Journal(Call("CancelDC", hdc, {}, dc != nullptr));
+    Journal(MakeGdiCall("CancelDC", hdc, {}, dc != nullptr));
     return dc != nullptr;
 }
 
@@ -241,7 +231,7 @@ int WINAPI StartDocW(HDC hdc, const DOCINFOW* lpdi)
         dc->documentNumber = ++Gdi().documents;
         result = dc->documentNumber;
     }
-    GdiCall call = Call("StartDocW", hdc, {}, result);
+    GdiCall call = MakeGdiCall("StartDocW", hdc, {}, result);
     if (lpdi != nullptr && lpdi->lpszDocName != nullptr) {
         call.text = lpdi->lpszDocName;
     }

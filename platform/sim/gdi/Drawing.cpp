@@ -13,11 +13,6 @@ T* Selected(HGDIOBJ handle, GdiKind kind)
     return object && object->kind == kind ? static_cast<T*>(object.get()) : nullptr;
 }
 
-void SetColor(cairo_t* cairo, COLORREF color)
-{
-    cairo_set_source_rgb(cairo, GetRValue(color) / 255.0, GetGValue(color) / 255.0, GetBValue(color) / 255.0);
-}
-
 // Strokes the current path with the DC's pen; false when the pen draws nothing.
 void StrokeWithPen(GdiDC& dc)
 {
@@ -26,19 +21,9 @@ void StrokeWithPen(GdiDC& dc)
         cairo_new_path(dc.cairo);
         return;
     }
-    SetColor(dc.cairo, pen->color);
+    SetPictureColor(dc.cairo, pen->color);
     cairo_set_line_width(dc.cairo, pen->width > 0 ? pen->width : 1);
     cairo_stroke(dc.cairo);
-}
-
-void JournalDrawing(const char* name, HDC hdc, std::vector<long long> args, BOOL result)
-{
-    GdiCall call;
-    call.call = name;
-    call.dc = reinterpret_cast<uintptr_t>(hdc);
-    call.args = std::move(args);
-    call.result = result;
-    Journal(call);
 }
 
 }  // namespace
@@ -54,7 +39,7 @@ BOOL WINAPI MoveToEx(HDC hdc, int x, int y, LPPOINT lppt)
         *lppt = dc->position;
     }
     dc->position = {x, y};
-    JournalDrawing("MoveToEx", hdc, {x, y}, TRUE);
+    Journal(MakeGdiCall("MoveToEx", hdc, {x, y}, TRUE));
     return TRUE;
 }
 
@@ -71,7 +56,7 @@ BOOL WINAPI LineTo(HDC hdc, int x, int y)
         StrokeWithPen(*dc);
     }
     dc->position = {x, y};
-    JournalDrawing("LineTo", hdc, {x, y}, TRUE);
+    Journal(MakeGdiCall("LineTo", hdc, {x, y}, TRUE));
     return TRUE;
 }
 
@@ -86,11 +71,11 @@ BOOL WINAPI Rectangle(HDC hdc, int left, int top, int right, int bottom)
         const GdiBrush* brush = Selected<GdiBrush>(dc->brush, GdiKind::BRUSH);
         cairo_rectangle(dc->cairo, left, top, right - left, bottom - top);
         if (brush != nullptr && !brush->hollow) {
-            SetColor(dc->cairo, brush->color);
+            SetPictureColor(dc->cairo, brush->color);
             cairo_fill_preserve(dc->cairo);
         }
         StrokeWithPen(*dc);
     }
-    JournalDrawing("Rectangle", hdc, {left, top, right, bottom}, TRUE);
+    Journal(MakeGdiCall("Rectangle", hdc, {left, top, right, bottom}, TRUE));
     return TRUE;
 }

@@ -58,14 +58,10 @@ int WINAPI ExtEscape(HDC hdc, int iEscape, int cjInput, LPCSTR lpInData, int cjO
             answer = escape(devmode, iEscape, cjInput, lpInData, cjOutput, lpOutData);
         }
     }
-    GdiCall call;
-    call.call = "ExtEscape";
-    call.dc = reinterpret_cast<uintptr_t>(hdc);
-    call.args = {iEscape, cjInput, cjOutput};
+    GdiCall call = MakeGdiCall("ExtEscape", hdc, {iEscape, cjInput, cjOutput}, answer);
     if (lpInData != nullptr && cjInput > 0) {
         call.bytes.assign(lpInData, static_cast<size_t>(cjInput));
     }
-    call.result = answer;
     Journal(call);
     return answer;
 }

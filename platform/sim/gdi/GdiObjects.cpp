@@ -6,16 +6,6 @@ using namespace nirasim::sim;
 
 namespace {
 
-GdiCall Call(const char* name, HDC dc, std::vector<long long> args, long long result)
-{
-    GdiCall call;
-    call.call = name;
-    call.dc = reinterpret_cast<uintptr_t>(dc);
-    call.args = std::move(args);
-    call.result = result;
-    return call;
-}
-
 // The DC's slot for an object of this kind; null for a kind a DC does not select.
 HGDIOBJ* SlotFor(GdiDC& dc, GdiKind kind)
 {
@@ -45,9 +35,9 @@ HFONT WINAPI CreateFontIndirectW(const LOGFONTW* lplf)
     font->logFont.lfFaceName[LF_FACESIZE - 1] = 0;
     HGDIOBJ handle = AddGdiObject(font);
     GdiCall call =
-        Call("CreateFontIndirectW", nullptr,
-             {lplf->lfHeight, lplf->lfWidth, lplf->lfWeight, lplf->lfCharSet, lplf->lfPitchAndFamily},
-             static_cast<long long>(reinterpret_cast<uintptr_t>(handle)));
+        MakeGdiCall("CreateFontIndirectW", nullptr,
+                    {lplf->lfHeight, lplf->lfWidth, lplf->lfWeight, lplf->lfCharSet, lplf->lfPitchAndFamily},
+                    HandleValue(handle));
     call.text = font->logFont.lfFaceName;
     Journal(call);
     return static_cast<HFONT>(handle);
@@ -61,8 +51,7 @@ HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color)
     pen->width = cWidth;
     pen->color = color;
     HGDIOBJ handle = AddGdiObject(pen);
-    Journal(Call("CreatePen", nullptr, {iStyle, cWidth, color},
-                 static_cast<long long>(reinterpret_cast<uintptr_t>(handle))));
+    Journal(MakeGdiCall("CreatePen", nullptr, {iStyle, cWidth, color}, HandleValue(handle)));
     return static_cast<HPEN>(handle);
 }
 
@@ -72,8 +61,7 @@ HBRUSH WINAPI CreateSolidBrush(COLORREF color)
     auto brush = std::make_shared<GdiBrush>();
     brush->color = color;
     HGDIOBJ handle = AddGdiObject(brush);
-    Journal(Call("CreateSolidBrush", nullptr, {color},
-                 static_cast<long long>(reinterpret_cast<uintptr_t>(handle))));
+    Journal(MakeGdiCall("CreateSolidBrush", nullptr, {color}, HandleValue(handle)));
     return static_cast<HBRUSH>(handle);
 }
 
@@ -95,8 +83,7 @@ HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h)
     }
     HGDIOBJ previous = *slot;
     *slot = h;
-    Journal(Call("SelectObject", hdc, {static_cast<long long>(reinterpret_cast<uintptr_t>(h))},
-                 static_cast<long long>(reinterpret_cast<uintptr_t>(previous))));
+    Journal(MakeGdiCall("SelectObject", hdc, {HandleValue(h)}, HandleValue(previous)));
     return previous;
 }
 
@@ -112,8 +99,7 @@ BOOL WINAPI DeleteObject(HGDIOBJ ho)
         }
         deleted = TRUE;
     }
-    Journal(
-        Call("DeleteObject", nullptr, {static_cast<long long>(reinterpret_cast<uintptr_t>(ho))}, deleted));
+    Journal(MakeGdiCall("DeleteObject", nullptr, {HandleValue(ho)}, deleted));
     return deleted;
 }
 

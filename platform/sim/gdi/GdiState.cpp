@@ -148,6 +148,26 @@ void Journal(GdiCall call)
     Gdi().journal.push_back(std::move(call));
 }
 
+GdiCall MakeGdiCall(const char* name, HDC dc, std::vector<long long> args, long long result)
+{
+    GdiCall call;
+    call.call = name;
+    call.dc = reinterpret_cast<uintptr_t>(dc);
+    call.args = std::move(args);
+    call.result = result;
+    return call;
+}
+
+long long HandleValue(HGDIOBJ handle)
+{
+    return static_cast<long long>(reinterpret_cast<uintptr_t>(handle));
+}
+
+void SetPictureColor(cairo_t* cairo, COLORREF color)
+{
+    cairo_set_source_rgb(cairo, GetRValue(color) / 255.0, GetGValue(color) / 255.0, GetBValue(color) / 255.0);
+}
+
 double PictureScaleX(const DeviceGeometry& geometry)
 {
     return kPictureDpi / geometry.dpiX;

@@ -99,6 +99,13 @@ std::shared_ptr<GdiObject> ObjectOf(HGDIOBJ handle);
 HGDIOBJ AddGdiObject(std::shared_ptr<GdiObject> object);
 HGDIOBJ StockObject(int index);
 void Journal(GdiCall call);
+// A journal entry of a call on a DC (null for none) with the arguments that matter.
+GdiCall MakeGdiCall(const char* name, HDC dc, std::vector<long long> args, long long result);
+// The handle as the journal keeps it.
+long long HandleValue(HGDIOBJ handle);
+
+// Sets a colour as the picture's drawing source.
+void SetPictureColor(cairo_t* cairo, COLORREF color);
 
 // Pixels per device unit of the page pictures, per axis.
 double PictureScaleX(const DeviceGeometry& geometry);

@@ -133,11 +133,6 @@ std::u16string DecodeAnsi(const char* bytes, int count)
     return wide;
 }
 
-void SetColor(cairo_t* cairo, COLORREF color)
-{
-    cairo_set_source_rgb(cairo, GetRValue(color) / 255.0, GetGValue(color) / 255.0, GetBValue(color) / 255.0);
-}
-
 void DrawText(GdiDC& dc, int x, int y, const std::u16string& text)
 {
     if (dc.cairo == nullptr || text.empty()) {
@@ -154,12 +149,12 @@ void DrawText(GdiDC& dc, int x, int y, const std::u16string& text)
     cairo_text_extents(cairo, utf8.c_str(), &extents);
     double ascent = font.extents.ascent * font.emY;
     if (dc.bkMode == OPAQUE) {
-        SetColor(cairo, dc.bkColor);
+        SetPictureColor(cairo, dc.bkColor);
         cairo_rectangle(cairo, x, y, extents.x_advance,
                         (font.extents.ascent + font.extents.descent) * font.emY);
         cairo_fill(cairo);
     }
-    SetColor(cairo, dc.textColor);
+    SetPictureColor(cairo, dc.textColor);
     cairo_move_to(cairo, x, y + ascent);
     cairo_show_text(cairo, utf8.c_str());
 }
@@ -172,13 +167,9 @@ BOOL TextOutCall(const char* name, HDC hdc, int x, int y, const std::u16string& 
     if (drawn) {
         DrawText(*dc, x, y, text);
     }
-    GdiCall call;
-    call.call = name;
-    call.dc = reinterpret_cast<uintptr_t>(hdc);
-    call.args = {x, y, static_cast<long long>(text.size())};
+    GdiCall call = MakeGdiCall(name, hdc, {x, y, static_cast<long long>(text.size())}, drawn);
     call.text = text;
     call.bytes = std::move(bytes);
-    call.result = drawn;
     Journal(call);
     return drawn;
 }
@@ -245,12 +236,7 @@ int WINAPI SetBkMode(HDC hdc, int mode)
     }
     int previous = dc->bkMode;
     dc->bkMode = mode;
-    GdiCall call;
-    call.call = "SetBkMode";
-    call.dc = reinterpret_cast<uintptr_t>(hdc);
-    call.args = {mode};
-    call.result = previous;
-    Journal(call);
+    Journal(MakeGdiCall("SetBkMode", hdc, {mode}, previous));
     return previous;
 }
 
