@@ -42,8 +42,7 @@ function(nira_driver_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;PARTS;LIBS" ${ARGN})
   add_library(${name} SHARED ${ARG_SOURCES} ${NIRA_SOURCE_ROOT}/cmake/empty.cpp)
   nira_production_target(${name})
-  set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".dll"
-                        LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  nira_dll_file(${name} ${CMAKE_BINARY_DIR}/bin)
   foreach(part IN LISTS ARG_PARTS)
     get_target_property(kind ${part} TYPE)
     if(kind STREQUAL "STATIC_LIBRARY")
@@ -53,9 +52,23 @@ function(nira_driver_library name)
     endif()
     target_link_libraries(${name} PRIVATE ${part})
   endforeach()
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} nirasim)
-  target_link_options(${name} PRIVATE -Wl,--no-undefined)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  if(NOT WIN32)
+    target_link_libraries(${name} PRIVATE nirasim)
+  endif()
   add_dependencies(nira_runtime ${name})
+endfunction()
+
+# A DLL's file name and folder, and on Windows the C++ runtime linked in statically, so that no
+# runtime DLL of the toolchain has to ship beside it.
+function(nira_dll_file name output_dir)
+  set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".dll" LIBRARY_OUTPUT_DIRECTORY ${output_dir}
+                        RUNTIME_OUTPUT_DIRECTORY ${output_dir})
+  if(WIN32)
+    target_link_options(${name} PRIVATE -static -static-libgcc -static-libstdc++)
+  else()
+    target_link_options(${name} PRIVATE -Wl,--no-undefined)
+  endif()
 endfunction()
 
 # A small outside component of the sample package: a DLL with a Windows file name, built from the
@@ -64,9 +77,8 @@ function(nira_component_dll name output_dir)
   add_library(${name} SHARED ${ARGN})
   target_link_libraries(${name} PRIVATE nira_platform)
   target_include_directories(${name} PRIVATE ${NIRA_SOURCE_ROOT})
-  set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".dll" CXX_VISIBILITY_PRESET hidden
-                        LIBRARY_OUTPUT_DIRECTORY ${output_dir})
-  target_link_options(${name} PRIVATE -Wl,--no-undefined)
+  set_target_properties(${name} PROPERTIES CXX_VISIBILITY_PRESET hidden)
+  nira_dll_file(${name} ${output_dir})
   add_dependencies(nira_runtime ${name})
 endfunction()
 
