@@ -6,6 +6,7 @@
 #include "nira/uiplugin/foundation/databases/WidgetInfo.h"
 
 #include <string>
+#include "support/WString.h"
 #include <typeinfo>
 #include <vector>
 
@@ -40,7 +41,7 @@ struct WindowSeen
     INT containerId;
     INT windowId;
     INT stringId;
-    std::u16string name;
+    WString name;
     INT helpId;
 };
 
@@ -171,7 +172,7 @@ TEST_F(UILayoutDBTest, RtlWindowIdIsLookedUpWithAllItsDigits)
 
 TEST_F(UILayoutDBTest, OpeningAgainKeepsTheFirstDatabase)
 {
-    const std::u16string other = MakeDatabase("other.vdf", "CREATE TABLE UI_CONTAINERS_INFO (ContainerID, ContainerName, FrameType);");
+    const WString other = MakeDatabase("other.vdf", "CREATE TABLE UI_CONTAINERS_INFO (ContainerID, ContainerName, FrameType);");
     EXPECT_EQ(0, reader.Open(other.c_str()));
     INT containerId = 0;
     EXPECT_EQ(0x77, reader.FindContainer(TEXT("DocPropSheet"), RecordContainer, &containerId));

@@ -21,7 +21,7 @@ TEST(DmcNameTables, OptionNamesMapPerFeatureAndTheFirstRowWins)
 {
     struct Case {
         int featureId;
-        const char16_t* name;
+        const WCHAR* name;
         int optionId;
     } cases[] = {
         {4116, TEXT("INKJET_SCRAPBOOK_PAPER_MATTE"), 74},  // listed again as 76
