@@ -114,7 +114,7 @@ TEST_F(UsbDeviceInfoTest, FailedJobOrMissingRightsLeaveDsQueryToTryAgain)
 // of its own, so a job sent on it would be refused.
 TEST_F(UsbDeviceInfoTest, RefreshSendsOnTheGivenHandle)
 {
-    CNiraUsbDeviceInfo provider(printer);
+    CNiraUsbDeviceInfo provider(printer, DeviceSettings());
     WCHAR busyName[] = TEXT("Busy");
     DOC_INFO_1W busy = {busyName, nullptr, nullptr};
     ASSERT_NE(StartDocPrinterW(printer, 1, reinterpret_cast<LPBYTE>(&busy)), 0u);
