@@ -60,6 +60,8 @@ def main():
             print(f"exports: {name} differs from {listing.name}: missing {missing}, not listed {extra}")
             failed += 1
     print(f"exports: {len(lists)} DLLs checked, {'all match' if not failed else f'{failed} differ'}")
+    if failed:
+        print(f"exports: after a deliberate change of a DLL's exports, edit its list or run {sys.argv[0]} {objdump} {build} --write")
     return 1 if failed else 0
 
 
