@@ -49,8 +49,8 @@ MONITORINIT LanguageMonitor::SpoolerInit()
 
 LPMONITOR2 LanguageMonitor::Initialize(const MONITORINIT* init)
 {
-    auto initialize = reinterpret_cast<InitializeProc>(
-        module_ != nullptr ? GetProcAddress(module_, "InitializePrintMonitor2") : nullptr);
+    FARPROC found = module_ != nullptr ? GetProcAddress(module_, "InitializePrintMonitor2") : nullptr;
+    auto initialize = reinterpret_cast<InitializeProc>(reinterpret_cast<void*>(found));
     if (initialize == nullptr) {
         return nullptr;
     }
