@@ -1,6 +1,6 @@
+// The monitor table the spooler asks for once the library is loaded.
 #include "langmon/pcllm/MonitorEntry.h"
 
-#include "langmon/pcllm/MonitorGlobals.h"
 #include "langmon/pcllm/MonitorSystem.h"
 #include "langmon/pcllm/PortContext.h"
 
@@ -9,24 +9,6 @@ namespace {
 MONITOR2 g_monitor;
 
 }  // namespace
-
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
-{
-    switch (reason) {
-    case DLL_PROCESS_ATTACH:
-        if (!StartMonitorGlobals()) {
-            return FALSE;  // no router, no monitor
-        }
-        DisableThreadLibraryCalls(instance);
-        return TRUE;
-    case DLL_PROCESS_DETACH:
-        FreeRemainingPortContexts();
-        EndMonitorGlobals();
-        return TRUE;
-    default:
-        return TRUE;
-    }
-}
 
 LPMONITOR2 WINAPI InitializePrintMonitor2(PMONITORINIT init, PHANDLE monitor)
 {

@@ -52,6 +52,14 @@ TEST_F(MonitorTest, PortsOpenAndCloseThroughTheLoadedMonitor)
     EXPECT_EQ(printer::PortCalls(kPort), (std::vector<std::string>{"OpenPort", "ClosePort"}));
 }
 
+TEST_F(MonitorTest, LibraryRefusesToLoadWithoutTheRouter)
+{
+    DllMain(nullptr, DLL_PROCESS_DETACH, nullptr);
+    machine->FailCalls("LoadLibraryW", ERROR_MOD_NOT_FOUND);
+    EXPECT_FALSE(DllMain(nullptr, DLL_PROCESS_ATTACH, nullptr));
+    EXPECT_TRUE(DllMain(nullptr, DLL_PROCESS_ATTACH, nullptr));
+}
+
 TEST_F(MonitorTest, LowerMonitorWithoutARequiredMemberIsRefused)
 {
     const size_t required[] = {offsetof(MONITOR2, pfnOpenPort), offsetof(MONITOR2, pfnStartDocPort),
