@@ -26,7 +26,6 @@ BOOL HasRequiredLowerMembers(const MONITOR2* lower)
 
 void FreePortContext(PortContext* port)
 {
-    // Jobs still listed are ended with their write queues by the job path before this point.
     if (port->statusBuffer != nullptr) {
         GlobalFree(port->statusBuffer);
     }

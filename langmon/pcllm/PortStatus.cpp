@@ -110,8 +110,10 @@ void UpdatePortStatus(const StatusWatcher* watcher, PortContext* port, const Dev
         if (newStatus == PORT_STATUS_TONER_LOW || newStatus == PORT_STATUS_NO_TONER) {
             // The spooler has no words of its own for ink: it is shown the driver's text.
             info.dwStatus = 0;
-            info.pszStatus = const_cast<LPWSTR>(newStatus == PORT_STATUS_TONER_LOW ? watcher->lowInkText
-                                                                                   : watcher->outOfInkText);
+            if (watcher != nullptr) {
+                info.pszStatus = const_cast<LPWSTR>(
+                    newStatus == PORT_STATUS_TONER_LOW ? watcher->lowInkText : watcher->outOfInkText);
+            }
         }
         port->portStatus = newStatus;
         SetPortFunction setPort = RouterFunction<SetPortFunction>("SetPortW");
