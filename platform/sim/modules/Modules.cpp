@@ -39,6 +39,7 @@ struct ModuleTable {
     std::list<std::unique_ptr<Module>> loaded;  // in load order
     Module process;
     std::vector<std::u16string> loadJournal;    // Windows paths, one per fresh load
+    std::vector<std::pair<std::u16string, std::string>> removedExports;  // {system module, function}
 };
 
 ModuleTable& Table()
@@ -52,6 +53,20 @@ ResetHook resetModules([] {
     std::lock_guard<std::recursive_mutex> guard(Table().lock);
     Table().loadJournal.clear();
 });
+ResetHook resetRemovedExports([] {
+    std::lock_guard<std::recursive_mutex> guard(Table().lock);
+    Table().removedExports.clear();
+});
+
+bool IsRemovedExport(const Module& module, const char* function)
+{
+    for (const auto& removed : Table().removedExports) {
+        if (removed.second == function && EqualNoCase(removed.first, LastNameOf(module.windowsPath))) {
+            return true;
+        }
+    }
+    return false;
+}
 
 bool Tracing()
 {
@@ -279,6 +294,12 @@ Module* ModuleOf(HMODULE handle)
     return nullptr;
 }
 
+void RemoveSystemExport(const std::u16string& module, const std::string& function)
+{
+    std::lock_guard<std::recursive_mutex> guard(Table().lock);
+    Table().removedExports.emplace_back(module, function);
+}
+
 void UnloadAllModules()
 {
     std::lock_guard<std::recursive_mutex> guard(Table().lock);
@@ -349,8 +370,13 @@ FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName)
         SetLastError(ERROR_PROC_NOT_FOUND);  // exports are found by name only
         return nullptr;
     }
-    void* symbol = module->builtIn ? (module->library ? dlsym(module->library, lpProcName) : nullptr)
-                                   : OwnSymbol(*module, lpProcName);
+    void* symbol = nullptr;
+    if (module->builtIn) {
+        symbol = module->library && !IsRemovedExport(*module, lpProcName) ? dlsym(module->library, lpProcName)
+                                                                          : nullptr;
+    } else {
+        symbol = OwnSymbol(*module, lpProcName);
+    }
     if (symbol == nullptr) {
         SetLastError(ERROR_PROC_NOT_FOUND);
         return nullptr;
