@@ -192,7 +192,8 @@ BOOL WINAPI EnumPrintProcessorDatatypesW(LPWSTR, LPWSTR, DWORD, LPBYTE pDatatype
         return FALSE;
     }
     auto* entries = reinterpret_cast<DATATYPES_INFO_1W*>(pDatatypes);
-    auto* stringEnd = reinterpret_cast<LPWSTR>(pDatatypes + cbBuf);
+    // The names end at the last whole character of the buffer.
+    auto* stringEnd = reinterpret_cast<LPWSTR>(pDatatypes + (cbBuf & ~static_cast<DWORD>(sizeof(WCHAR) - 1)));
     for (DWORD index = 0; index < DATATYPE_COUNT; ++index) {
         size_t chars = lstrlenW(kDatatypeNames[index]) + 1;
         stringEnd -= chars;
