@@ -7,12 +7,7 @@
 
 HRESULT XDSelectRoot(CXDPrintSchemaDocument& document, CXDComPtr<IXMLDOMNode>& root)
 {
-    CXDString query(document.GetPsfPrefix());
-    query.Append(document.GetRootName());
-    HRESULT result = document.SelectSingleNode(query.GetBuffer(), &root);
-    if (FAILED(result))
-        return result;
-    return root ? S_OK : kXDNotFound;
+    return document.SelectRoot(&root);
 }
 
 HRESULT XDAppendChild(IXMLDOMNode* parent, IXMLDOMNode* child)
@@ -55,6 +50,18 @@ int XDFindContainedName(LPCWSTR optionName, const LPCWSTR* table, int count)
             return i;
     }
     return -1;
+}
+
+HRESULT XDReadPositiveInteger(CXDPrintSchemaDocument& ticket, LPCWSTR featureName, LPCWSTR propertyName, int& value)
+{
+    int read = 0;
+    HRESULT result = ticket.GetScoredPropertyInteger(featureName, propertyName, &read);
+    if (result != S_OK)
+        return result;
+    if (read <= 0)
+        return kXDNotFound;
+    value = read;
+    return S_OK;
 }
 
 HRESULT XDReadFeatureOption(CXDPrintSchemaDocument& ticket, LPCWSTR featureName, CXDBstr& option)

@@ -41,6 +41,10 @@ int XDFindName(LPCWSTR optionName, const LPCWSTR* table, int count);
 // Index of the first table entry the option name contains, or -1.
 int XDFindContainedName(LPCWSTR optionName, const LPCWSTR* table, int count);
 
+// A size or resolution the ticket gives: not found, value untouched, for one that is missing, is no
+// integer or is not above 0 (such a value is no setting the driver can use).
+HRESULT XDReadPositiveInteger(CXDPrintSchemaDocument& ticket, LPCWSTR featureName, LPCWSTR propertyName, int& value);
+
 // The option the ticket selects for the feature; not found without the feature.
 HRESULT XDReadFeatureOption(CXDPrintSchemaDocument& ticket, LPCWSTR featureName, CXDBstr& option);
 // Removes the ticket's feature of that name and makes a new one selecting optionName; the feature

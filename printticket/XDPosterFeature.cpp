@@ -4,6 +4,8 @@
 #include "printticket/XDConverterSteps.h"
 #include "printticket/XDException.h"
 #include "printticket/XDGuard.h"
+#include "printticket/XDNumber.h"
+#include "printticket/XDQName.h"
 #include "printticket/XDPrintCapabilities.h"
 #include "printticket/XDPrintTicket.h"
 #include "printticket/XDString.h"
@@ -33,18 +35,20 @@ int SheetsIndexOf(int sheets)
     return -1;
 }
 
-// Sets the tiles the comma list names within 1 ... sheets; other tokens are ignored.
+// Sets the tiles the comma list names within 1 ... sheets; other tokens and empty ones between
+// commas are ignored. One pass over the list: its length, however great, costs linear time.
 void MarkListedTiles(LPCWSTR list, int sheets, PosterValues& values)
 {
-    CXDString text(XDIsEmpty(list) ? kEmptyTileList : list);
-    int position = 0;
-    while (position >= 0) {
-        CXDString token = text.Tokenize(kTileSeparator, position);
-        if (position < 0)
-            break;
-        int tile = _wtoi(token.GetBuffer());
-        if (tile >= 1 && tile <= sheets)
+    LPCWSTR text = XDIsEmpty(list) ? kEmptyTileList : list;
+    const WCHAR separator = kTileSeparator[0];
+    while (*text) {
+        LPCWSTR end = text;
+        while (*end && *end != separator)
+            ++end;
+        int tile = 0;
+        if (XDParseInteger(XDText(text, end).c_str(), tile) && tile >= 1 && tile <= sheets)
             values.tiles[tile - 1] = 1;
+        text = *end ? end + 1 : end;
     }
 }
 

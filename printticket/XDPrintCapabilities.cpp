@@ -63,24 +63,17 @@ CXDPrintCapabilitiesDocument::~CXDPrintCapabilitiesDocument() = default;
 
 HRESULT CXDPrintCapabilitiesDocument::RemoveFeature(LPCWSTR name)
 {
-    return RemoveFeatureAndParameters(name, [this](LPCWSTR parameter) { return RemoveParameterDef(parameter); });
+    return RemoveFeatureAndParameters(name, XDVocabulary::kParameterDef);
 }
 
 HRESULT CXDPrintCapabilitiesDocument::RemoveParameterDef(LPCWSTR name)
 {
-    if (XDIsEmpty(name))
-        return E_INVALIDARG;
-    return XDGuarded([&] {
-        CXDString query;
-        query.Format(TEXT("//%s%s[@name = \"%s\"]"), GetPsfPrefix(), XDVocabulary::kParameterDef,
-                     ParameterName(name).GetBuffer());
-        return RemoveAllSelected(query.GetBuffer());
-    });
+    return RemoveParameter(name, XDVocabulary::kParameterDef);
 }
 
 HRESULT CXDPrintCapabilitiesDocument::RemoveReferencedParameterDefs(IXMLDOMNodeList* references)
 {
-    return RemoveEachReferenced(references, [this](LPCWSTR name) { return RemoveParameterDef(name); });
+    return RemoveReferencedParameters(references, XDVocabulary::kParameterDef);
 }
 
 CXDPrintCapabilities::CXDPrintCapabilities(IXMLDOMDocument2* document)
@@ -125,7 +118,8 @@ HRESULT CXDPrintCapabilities::AppendDefinitionProperties(IXMLDOMElement* definit
 {
     CXDComPtr<IXMLDOMElement> made[kDefinitionProperties];
     for (size_t i = 0; i < kDefinitionProperties; ++i) {
-        HRESULT hr = SetPropertyValue(properties[i].name, properties[i].type, properties[i].value, &made[i]);
+        HRESULT hr =
+            SetFrameworkPropertyValue(properties[i].name, properties[i].type, properties[i].value, &made[i]);
         if (FAILED(hr))
             return hr;
     }
@@ -304,7 +298,7 @@ HRESULT CXDPrintCapabilities::AddParameterDefEntry(CXDParameterEntry entry, IXML
         const CXDString conditional = Prefixed(GetPskPrefix(), XDVocabulary::kConditional);
         const PropertyText built[] = {
             {XDVocabulary::kDataType, XDVocabulary::kQName, dataType.GetBuffer()},
-            {XDVocabulary::kDefaultValue, XDVocabulary::kString, entry.defaultValue.GetBuffer()},
+            {XDVocabulary::kDefaultValue, dataTypeName, entry.defaultValue.GetBuffer()},
             {maximumName, limitType, maximum.GetBuffer()},
             {minimumName, limitType, minimum.GetBuffer()},
             {XDVocabulary::kMandatory, XDVocabulary::kQName, conditional.GetBuffer()},
@@ -313,7 +307,8 @@ HRESULT CXDPrintCapabilities::AddParameterDefEntry(CXDParameterEntry entry, IXML
         if (FAILED(hr))
             return hr;
         if (!multiple.IsEmpty()) {
-            hr = AppendPropertyValue(definition.Get(), XDVocabulary::kMultiple, limitType, multiple.GetBuffer());
+            hr = AppendFrameworkPropertyValue(definition.Get(), XDVocabulary::kMultiple, limitType,
+                                              multiple.GetBuffer());
             if (FAILED(hr))
                 return hr;
         }
