@@ -20,22 +20,27 @@ bool IsXmlSpace(WCHAR c)
 HRESULT DeclaredOn(IXMLDOMNode* node, const XDText& prefix, XDText& uri)
 {
     CXDComPtr<IXMLDOMNamedNodeMap> attributes;
-    if (node->get_attributes(&attributes) != S_OK || !attributes)
+    if (node->get_attributes(&attributes) != S_OK || !attributes) {
         return S_FALSE;
+    }
     XDText name(kDeclaration);
-    if (!prefix.empty())
+    if (!prefix.empty()) {
         name += kColon + prefix;
+    }
     BSTR wanted = SysAllocString(name.c_str());
-    if (!wanted)
+    if (!wanted) {
         return E_OUTOFMEMORY;
+    }
     CXDComPtr<IXMLDOMNode> declaration;
     HRESULT hr = attributes->getNamedItem(wanted, &declaration);
     SysFreeString(wanted);
-    if (hr != S_OK || !declaration)
+    if (hr != S_OK || !declaration) {
         return S_FALSE;
+    }
     CXDBstr text;
-    if (FAILED(declaration->get_text(&text)))
+    if (FAILED(declaration->get_text(&text))) {
         return S_FALSE;
+    }
     uri = text.Get() ? text.Get() : TEXT("");
     return S_OK;
 }
@@ -44,15 +49,18 @@ HRESULT DeclaredOn(IXMLDOMNode* node, const XDText& prefix, XDText& uri)
 
 XDText XDTrimmed(LPCWSTR text)
 {
-    if (!text)
+    if (!text) {
         return XDText();
+    }
     XDText trimmed(text);
     size_t first = 0;
-    while (first < trimmed.size() && IsXmlSpace(trimmed[first]))
+    while (first < trimmed.size() && IsXmlSpace(trimmed[first])) {
         ++first;
+    }
     size_t last = trimmed.size();
-    while (last > first && IsXmlSpace(trimmed[last - 1]))
+    while (last > first && IsXmlSpace(trimmed[last - 1])) {
         --last;
+    }
     return trimmed.substr(first, last - first);
 }
 
@@ -70,11 +78,13 @@ bool XDLookupNamespaceUri(IXMLDOMNode* node, const XDText& prefix, XDText& uri)
     while (current) {
         DOMNodeType type = NODE_INVALID;
         current->get_nodeType(&type);
-        if (type == NODE_ELEMENT && DeclaredOn(current.Get(), prefix, uri) == S_OK)
+        if (type == NODE_ELEMENT && DeclaredOn(current.Get(), prefix, uri) == S_OK) {
             return true;
+        }
         CXDComPtr<IXMLDOMNode> parent;
-        if (FAILED(current->get_parentNode(&parent)))
+        if (FAILED(current->get_parentNode(&parent))) {
             break;
+        }
         current = std::move(parent);
     }
     uri.clear();
