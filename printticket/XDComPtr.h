@@ -34,8 +34,9 @@ public:
     explicit operator bool() const { return m_pointer != nullptr; }
     void Reset()
     {
-        if (m_pointer)
+        if (m_pointer) {
             m_pointer->Release();
+        }
         m_pointer = nullptr;
     }
     // Hands the reference to the caller.

@@ -41,8 +41,9 @@ bool TextEquals(BSTR text, LPCWSTR expected)
 void CollectNodes(IXMLDOMNodeList* list, std::vector<CXDComPtr<IXMLDOMNode>>& nodes)
 {
     CXDComPtr<IXMLDOMNode> node;
-    while (list->nextNode(&node) == S_OK && node)
+    while (list->nextNode(&node) == S_OK && node) {
         nodes.push_back(std::move(node));
+    }
 }
 
 }  // namespace
@@ -54,14 +55,17 @@ CXDPrintSchemaDocument::CXDPrintSchemaDocument(LPCWSTR rootName, IXMLDOMDocument
         *&m_document = document;
     }
     m_rootName.Reset(AllocBstrOrThrow(rootName ? rootName : TEXT("")));
-    if (!m_document)
+    if (!m_document) {
         throw CXDException(E_PENDING);
+    }
     XDThrowIfFailed(SetStringProperty(m_document.Get(), TEXT("SelectionLanguage"), TEXT("XPath")));
     CXDString declaration;
     declaration.Format(TEXT("xmlns:%s='%s'"), kSelectionPrefix, XDVocabulary::kFrameworkNamespace);
-    XDThrowIfFailed(SetStringProperty(m_document.Get(), TEXT("SelectionNamespaces"), declaration.GetBuffer()));
-    if (SelectRoot(&m_root) != S_OK)
+    XDThrowIfFailed(
+        SetStringProperty(m_document.Get(), TEXT("SelectionNamespaces"), declaration.GetBuffer()));
+    if (SelectRoot(&m_root) != S_OK) {
         throw CXDException(E_FAIL);
+    }
 
     const struct {
         LPCWSTR uri;
@@ -70,8 +74,9 @@ CXDPrintSchemaDocument::CXDPrintSchemaDocument(LPCWSTR rootName, IXMLDOMDocument
                       {XDVocabulary::kKeywordsNamespace, &m_pskPrefix},
                       {XDVocabulary::kSchemaInstanceNamespace, &m_xsiPrefix},
                       {XDVocabulary::kSchemaNamespace, &m_xsdPrefix}};
-    for (const auto& entry : namespaces)
+    for (const auto& entry : namespaces) {
         XDThrowIfFailed(FindNamespacePrefix(entry.uri, entry.prefix));  // S_FALSE leaves it empty
+    }
     m_privatePrefix.Reset(AllocBstrOrThrow(XDVocabulary::kPrivatePrefix));
 }
 
@@ -102,8 +107,9 @@ LPCWSTR CXDPrintSchemaDocument::SelectionPrefix()
 
 HRESULT CXDPrintSchemaDocument::SelectRoot(IXMLDOMNode** root)
 {
-    if (!root)
+    if (!root) {
         return E_POINTER;
+    }
     *root = nullptr;
     return XDGuarded([&] {
         HRESULT hr = SelectSingleNode(Prefixed(kSelectionPrefixColon, GetRootName()).GetBuffer(), root);
@@ -113,8 +119,9 @@ HRESULT CXDPrintSchemaDocument::SelectRoot(IXMLDOMNode** root)
 
 void CXDPrintSchemaDocument::DeclarePrefix(CXDBstr& prefix, LPCWSTR preferred, LPCWSTR namespaceUri)
 {
-    if (!prefix.IsEmpty())
+    if (!prefix.IsEmpty()) {
         return;
+    }
     CXDComPtr<IXMLDOMElement> root;
     XDThrowIfFailed(m_root.QueryTo(IID_IXMLDOMElement, root));
     // The preferred prefix, or the first of preferred1, preferred2 ... that the root leaves free.
@@ -139,8 +146,9 @@ void CXDPrintSchemaDocument::DeclarePrefix(CXDBstr& prefix, LPCWSTR preferred, L
             prefix.Reset(AllocBstrOrThrow(candidate.GetBuffer()));
             return;
         }
-        if (attempt >= kMaximumPrefixAttempts)
+        if (attempt >= kMaximumPrefixAttempts) {
             throw CXDException(E_FAIL);
+        }
         candidate.Format(TEXT("%s%d"), preferred, attempt);
     }
 }
@@ -168,20 +176,24 @@ CXDString CXDPrintSchemaDocument::QualifiedName(LPCWSTR name)
 {
     DeclareWritePrefixes();
     CXDBstr prefix;
-    if (FAILED(GetNamePrefix(name, &prefix)))
+    if (FAILED(GetNamePrefix(name, &prefix))) {
         prefix.Reset(AllocBstrOrThrow(GetPskPrefix()));
+    }
     return Prefixed(prefix.Get(), name);
 }
 
 HRESULT CXDPrintSchemaDocument::SelectSingleNode(LPCWSTR query, IXMLDOMNode** node)
 {
-    if (!node)
+    if (!node) {
         return E_POINTER;
-    if (!m_document)
+    }
+    if (!m_document) {
         return E_PENDING;
+    }
     *node = nullptr;
-    if (XDIsEmpty(query))
+    if (XDIsEmpty(query)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
         CXDBstr text(AllocBstrOrThrow(query));
         return m_document->selectSingleNode(text, node);
@@ -190,10 +202,12 @@ HRESULT CXDPrintSchemaDocument::SelectSingleNode(LPCWSTR query, IXMLDOMNode** no
 
 HRESULT CXDPrintSchemaDocument::SelectNodes(LPCWSTR query, IXMLDOMNodeList** list, int anywhere)
 {
-    if (!list)
+    if (!list) {
         return E_POINTER;
-    if (XDIsEmpty(query))
+    }
+    if (XDIsEmpty(query)) {
         return E_FAIL;
+    }
     *list = nullptr;
     return XDGuarded([&] {
         CXDString full;
@@ -209,47 +223,58 @@ HRESULT CXDPrintSchemaDocument::SelectNodes(LPCWSTR query, IXMLDOMNodeList** lis
 
 HRESULT CXDPrintSchemaDocument::RemoveNode(IXMLDOMNode* node)
 {
-    if (!node)
+    if (!node) {
         return E_POINTER;
+    }
     CXDComPtr<IXMLDOMNode> parent;
     HRESULT hr = node->get_parentNode(&parent);
-    if (FAILED(hr))
+    if (FAILED(hr)) {
         return hr;
-    if (!parent)
+    }
+    if (!parent) {
         return E_FAIL;
+    }
     CXDComPtr<IXMLDOMNode> removed;
     hr = parent->removeChild(node, &removed);
-    if (FAILED(hr))
+    if (FAILED(hr)) {
         return hr;
+    }
     return removed ? hr : E_FAIL;
 }
 
 HRESULT CXDPrintSchemaDocument::GetAttributeText(IXMLDOMNode* node, LPCWSTR attributeName, BSTR* text)
 {
-    if (!node || !text)
+    if (!node || !text) {
         return E_POINTER;
-    if (XDIsEmpty(attributeName))
+    }
+    if (XDIsEmpty(attributeName)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
         CXDComPtr<IXMLDOMNamedNodeMap> attributes;
         HRESULT hr = node->get_attributes(&attributes);
-        if (hr != S_OK || !attributes)
+        if (hr != S_OK || !attributes) {
             return FAILED(hr) ? hr : S_FALSE;
+        }
         CXDBstr name(AllocBstrOrThrow(attributeName));
         CXDComPtr<IXMLDOMNode> attribute;
         hr = attributes->getNamedItem(name, &attribute);
-        if (hr != S_OK || !attribute)
+        if (hr != S_OK || !attribute) {
             return FAILED(hr) ? hr : S_FALSE;
+        }
         return attribute->get_text(text);
     });
 }
 
-HRESULT CXDPrintSchemaDocument::CreateElement(LPCWSTR qualifiedName, LPCWSTR namespaceUri, IXMLDOMElement** element)
+HRESULT CXDPrintSchemaDocument::CreateElement(LPCWSTR qualifiedName, LPCWSTR namespaceUri,
+                                              IXMLDOMElement** element)
 {
-    if (!qualifiedName || !namespaceUri)
+    if (!qualifiedName || !namespaceUri) {
         return E_INVALIDARG;
-    if (!element)
+    }
+    if (!element) {
         return E_POINTER;
+    }
     *element = nullptr;
     return XDGuarded([&] {
         VARIANT type;
@@ -260,19 +285,22 @@ HRESULT CXDPrintSchemaDocument::CreateElement(LPCWSTR qualifiedName, LPCWSTR nam
         CXDBstr uri(AllocBstrOrThrow(namespaceUri));
         CXDComPtr<IXMLDOMNode> node;
         HRESULT hr = m_document->createNode(type, name, uri, &node);
-        if (FAILED(hr))
+        if (FAILED(hr)) {
             return hr;
-        if (!node)
+        }
+        if (!node) {
             return E_FAIL;
+        }
         return node->QueryInterface(IID_IXMLDOMElement, reinterpret_cast<void**>(element));
     });
 }
 
-HRESULT CXDPrintSchemaDocument::SetAttribute(IXMLDOMElement* element, LPCWSTR qualifiedName, LPCWSTR namespaceUri,
-                                             LPCWSTR value)
+HRESULT CXDPrintSchemaDocument::SetAttribute(IXMLDOMElement* element, LPCWSTR qualifiedName,
+                                             LPCWSTR namespaceUri, LPCWSTR value)
 {
-    if (!element || !qualifiedName || !value)
+    if (!element || !qualifiedName || !value) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
         VARIANT type;
         VariantInit(&type);
@@ -282,22 +310,26 @@ HRESULT CXDPrintSchemaDocument::SetAttribute(IXMLDOMElement* element, LPCWSTR qu
         CXDBstr uri(namespaceUri ? AllocBstrOrThrow(namespaceUri) : nullptr);
         CXDComPtr<IXMLDOMNode> node;
         HRESULT hr = m_document->createNode(type, name, uri, &node);
-        if (FAILED(hr))
+        if (FAILED(hr)) {
             return hr;
+        }
         CXDComPtr<IXMLDOMAttribute> attribute;
         hr = node.QueryTo(IID_IXMLDOMAttribute, attribute);
-        if (FAILED(hr))
+        if (FAILED(hr)) {
             return hr;
+        }
         VARIANT text;
         VariantInit(&text);
         text.vt = VT_BSTR;
         text.bstrVal = SysAllocString(value);
-        if (!text.bstrVal)
+        if (!text.bstrVal) {
             return E_OUTOFMEMORY;
+        }
         hr = attribute->put_value(text);
         VariantClear(&text);
-        if (FAILED(hr))
+        if (FAILED(hr)) {
             return hr;
+        }
         CXDComPtr<IXMLDOMAttribute> replaced;
         return element->setAttributeNode(attribute.Get(), &replaced);
     });
@@ -305,34 +337,40 @@ HRESULT CXDPrintSchemaDocument::SetAttribute(IXMLDOMElement* element, LPCWSTR qu
 
 HRESULT CXDPrintSchemaDocument::GetNodeValueText(LPCWSTR query, BSTR* text)
 {
-    if (!text)
+    if (!text) {
         return E_POINTER;
+    }
     SysFreeString(*text);
     *text = nullptr;
-    if (XDIsEmpty(query))
+    if (XDIsEmpty(query)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
         CXDComPtr<IXMLDOMNode> node;
         HRESULT hr = SelectSingleNode(query, &node);
-        if (hr != S_OK)
+        if (hr != S_OK) {
             return hr;
+        }
         return GetElementValueText(node.Get(), text);
     });
 }
 
 HRESULT CXDPrintSchemaDocument::GetElementValueText(IXMLDOMNode* element, BSTR* text)
 {
-    if (!element || !text)
+    if (!element || !text) {
         return E_POINTER;
+    }
     SysFreeString(*text);
     *text = nullptr;
     return XDGuarded([&] {
         CXDString found;
         HRESULT hr = ElementValueText(element, found);
-        if (hr != S_OK)
+        if (hr != S_OK) {
             return hr;
-        if (!found.IsEmpty())
+        }
+        if (!found.IsEmpty()) {
             *text = AllocBstrOrThrow(found.GetBuffer());
+        }
         return S_OK;
     });
 }
@@ -348,36 +386,43 @@ HRESULT CXDPrintSchemaDocument::ElementValueText(IXMLDOMNode* element, CXDString
     CXDComPtr<IXMLDOMNode> reference;
     SelectChild(element, XDVocabulary::kParameterRef, reference);
     CXDBstr referenceName;
-    if (!reference || GetAttributeText(reference.Get(), XDVocabulary::kName, &referenceName) != S_OK)
+    if (!reference || GetAttributeText(reference.Get(), XDVocabulary::kName, &referenceName) != S_OK) {
         return S_FALSE;
+    }
     // The ParameterInit the reference names, and its own Value: one without a Value gives none.
     NamedStep step{XDVocabulary::kParameterInit, XDQName::Read(reference.Get(), referenceName.Get())};
     NodeVector inits;
     SelectNamedPath(&step, 1, true, inits);
-    if (inits.empty())
+    if (inits.empty()) {
         return S_FALSE;
+    }
     SelectChild(inits.front().Get(), XDVocabulary::kValue, value);
-    if (!value)
+    if (!value) {
         return S_FALSE;
+    }
     text = TypedText(value.Get());
     return S_OK;
 }
 
 HRESULT CXDPrintSchemaDocument::FindNamespacePrefix(LPCWSTR namespaceUri, BSTR* prefix)
 {
-    if (!prefix)
+    if (!prefix) {
         return E_POINTER;
-    if (XDIsEmpty(namespaceUri))
+    }
+    if (XDIsEmpty(namespaceUri)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
         CXDComPtr<IXMLDOMNode> root;
         HRESULT hr = SelectRoot(&root);
-        if (hr != S_OK)
+        if (hr != S_OK) {
             return FAILED(hr) && hr != HRESULT_FROM_WIN32(ERROR_NOT_FOUND) ? hr : S_FALSE;
+        }
         CXDComPtr<IXMLDOMNamedNodeMap> attributes;
         hr = root->get_attributes(&attributes);
-        if (hr != S_OK || !attributes)
+        if (hr != S_OK || !attributes) {
             return FAILED(hr) ? hr : S_FALSE;
+        }
         // The first prefix the root binds to the namespace, in document order; a default
         // declaration of it gives no prefix and is passed over, so the order of the two does not
         // matter.
@@ -385,15 +430,18 @@ HRESULT CXDPrintSchemaDocument::FindNamespacePrefix(LPCWSTR namespaceUri, BSTR* 
         CXDComPtr<IXMLDOMNode> attribute;
         while (attributes->nextNode(&attribute) == S_OK && attribute) {
             CXDBstr name;
-            if (FAILED(attribute->get_nodeName(&name)))
+            if (FAILED(attribute->get_nodeName(&name))) {
                 continue;
+            }
             CXDString declared(name.Get() ? name.Get() : TEXT(""));
             if (declared.Find(kNamespaceAttributeStart, 0) != 0 ||
-                declared.GetLength() <= kNamespaceAttributeStartLength)
+                declared.GetLength() <= kNamespaceAttributeStartLength) {
                 continue;
+            }
             CXDBstr value;
-            if (FAILED(attribute->get_text(&value)) || !TextEquals(value.Get(), namespaceUri))
+            if (FAILED(attribute->get_text(&value)) || !TextEquals(value.Get(), namespaceUri)) {
                 continue;
+            }
             declared.Delete(0, kNamespaceAttributeStartLength);
             declared.Append(TEXT(":"));
             BSTR found = AllocBstrOrThrow(declared.GetBuffer());
@@ -407,21 +455,26 @@ HRESULT CXDPrintSchemaDocument::FindNamespacePrefix(LPCWSTR namespaceUri, BSTR* 
 
 HRESULT CXDPrintSchemaDocument::GetNamePrefix(LPCWSTR name, BSTR* prefix)
 {
-    if (!prefix)
+    if (!prefix) {
         return E_POINTER;
-    if (XDIsEmpty(name))
+    }
+    if (XDIsEmpty(name)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
         CXDString text(name);
         bool hasColon = text.Find(TEXT(":"), 0) >= 0;
         bool isPrivate = false;
-        for (LPCWSTR beginning : XDVocabulary::kPrivateBeginnings)
+        for (LPCWSTR beginning : XDVocabulary::kPrivateBeginnings) {
             isPrivate = isPrivate || text.Find(beginning, 0) == 0;
-        for (LPCWSTR word : XDVocabulary::kPrivateWords)
+        }
+        for (LPCWSTR word : XDVocabulary::kPrivateWords) {
             isPrivate = isPrivate || text.Find(word, 0) >= 0;
+        }
         LPCWSTR chosen = isPrivate ? GetPrivatePrefix() : hasColon ? nullptr : GetPskPrefix();
-        if (!chosen)
+        if (!chosen) {
             return S_OK;  // a name written with its prefix is used as it stands
+        }
         BSTR copy = AllocBstrOrThrow(chosen);
         SysFreeString(*prefix);
         *prefix = copy;
@@ -431,10 +484,12 @@ HRESULT CXDPrintSchemaDocument::GetNamePrefix(LPCWSTR name, BSTR* prefix)
 
 HRESULT CXDPrintSchemaDocument::GetQualifiedName(LPCWSTR name, BSTR* qualifiedName)
 {
-    if (!qualifiedName)
+    if (!qualifiedName) {
         return E_POINTER;
-    if (XDIsEmpty(name))
+    }
+    if (XDIsEmpty(name)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
         BSTR copy = AllocBstrOrThrow(QualifiedName(name).GetBuffer());
         SysFreeString(*qualifiedName);
@@ -445,15 +500,18 @@ HRESULT CXDPrintSchemaDocument::GetQualifiedName(LPCWSTR name, BSTR* qualifiedNa
 
 HRESULT CXDPrintSchemaDocument::StripNamePrefix(BSTR* name)
 {
-    if (!name)
+    if (!name) {
         return E_POINTER;
-    if (XDIsEmpty(*name))
+    }
+    if (XDIsEmpty(*name)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
         XDText text = XDTrimmed(*name);
         size_t colon = text.find(TEXT(':'));
-        if (colon != XDText::npos)
+        if (colon != XDText::npos) {
             text.erase(0, colon + 1);
+        }
         BSTR bare = AllocBstrOrThrow(text.c_str());
         SysFreeString(*name);
         *name = bare;
@@ -463,10 +521,12 @@ HRESULT CXDPrintSchemaDocument::StripNamePrefix(BSTR* name)
 
 HRESULT CXDPrintSchemaDocument::FormatInteger(int value, BSTR* text)
 {
-    if (!text)
+    if (!text) {
         return E_POINTER;
-    if (value == 0)
+    }
+    if (value == 0) {
         return S_OK;
+    }
     return XDGuarded([&] {
         CXDString formatted;
         formatted.Format(TEXT("%d"), value);
@@ -481,22 +541,26 @@ HRESULT CXDPrintSchemaDocument::MakeElement(LPCWSTR localName, IXMLDOMElement** 
 {
     return XDGuarded([&] {
         DeclareWritePrefixes();
-        return CreateElement(Prefixed(GetPsfPrefix(), localName).GetBuffer(), XDVocabulary::kFrameworkNamespace,
-                             element);
+        return CreateElement(Prefixed(GetPsfPrefix(), localName).GetBuffer(),
+                             XDVocabulary::kFrameworkNamespace, element);
     });
 }
 
-HRESULT CXDPrintSchemaDocument::MakeNamedElement(LPCWSTR localName, LPCWSTR nameValue, IXMLDOMElement** element)
+HRESULT CXDPrintSchemaDocument::MakeNamedElement(LPCWSTR localName, LPCWSTR nameValue,
+                                                 IXMLDOMElement** element)
 {
     CXDComPtr<IXMLDOMElement> made;
     HRESULT hr = MakeElement(localName, &made);
-    if (FAILED(hr))
+    if (FAILED(hr)) {
         return hr;
-    if (!made)
+    }
+    if (!made) {
         return E_FAIL;
+    }
     hr = SetAttribute(made.Get(), XDVocabulary::kName, nullptr, nameValue);
-    if (FAILED(hr))
+    if (FAILED(hr)) {
         return hr;
+    }
     *element = made.Detach();
     return S_OK;
 }
@@ -506,31 +570,38 @@ HRESULT CXDPrintSchemaDocument::MakeValueElement(LPCWSTR type, LPCWSTR value, IX
     return XDGuarded([&] {
         CXDComPtr<IXMLDOMElement> made;
         HRESULT hr = MakeElement(XDVocabulary::kValue, &made);
-        if (FAILED(hr))
+        if (FAILED(hr)) {
             return hr;
-        if (!made)
+        }
+        if (!made) {
             return E_FAIL;
+        }
         hr = SetAttribute(made.Get(), Prefixed(GetXsiPrefix(), XDVocabulary::kType).GetBuffer(),
                           XDVocabulary::kSchemaInstanceNamespace, Prefixed(GetXsdPrefix(), type).GetBuffer());
-        if (FAILED(hr))
+        if (FAILED(hr)) {
             return hr;
+        }
         CXDBstr text(AllocBstrOrThrow(value));
         hr = made->put_text(text);
-        if (FAILED(hr))
+        if (FAILED(hr)) {
             return hr;
+        }
         *valueElement = made.Detach();
         return S_OK;
     });
 }
 
-HRESULT CXDPrintSchemaDocument::MakePropertyElement(LPCWSTR element, LPCWSTR nameValue, IXMLDOMElement** property)
+HRESULT CXDPrintSchemaDocument::MakePropertyElement(LPCWSTR element, LPCWSTR nameValue,
+                                                    IXMLDOMElement** property)
 {
-    if (!property)
+    if (!property) {
         return E_POINTER;
+    }
     *property = nullptr;
     HRESULT hr = MakeNamedElement(element, nameValue, property);
-    if (SUCCEEDED(hr) && !*property)
+    if (SUCCEEDED(hr) && !*property) {
         return E_FAIL;
+    }
     return hr;
 }
 
@@ -539,75 +610,94 @@ HRESULT CXDPrintSchemaDocument::MakePropertyWithValue(LPCWSTR element, LPCWSTR n
 {
     CXDComPtr<IXMLDOMElement> made;
     HRESULT hr = MakePropertyElement(element, nameValue, &made);
-    if (FAILED(hr))
+    if (FAILED(hr)) {
         return hr;
+    }
     CXDComPtr<IXMLDOMElement> valueElement;
     hr = MakeValueElement(type, value, &valueElement);
-    if (FAILED(hr))
+    if (FAILED(hr)) {
         return hr;
+    }
     CXDComPtr<IXMLDOMNode> appended;
     hr = made->appendChild(valueElement.Get(), &appended);
-    if (FAILED(hr))
+    if (FAILED(hr)) {
         return hr;
+    }
     *property = made.Detach();
     return S_OK;
 }
 
 HRESULT CXDPrintSchemaDocument::CreatePropertyElement(LPCWSTR name, IXMLDOMElement** property)
 {
-    if (!property)
+    if (!property) {
         return E_POINTER;
+    }
     *property = nullptr;
-    if (XDIsEmpty(name))
+    if (XDIsEmpty(name)) {
         return E_INVALIDARG;
-    return XDGuarded([&] { return MakePropertyElement(XDVocabulary::kProperty, QualifiedName(name).GetBuffer(), property); });
+    }
+    return XDGuarded([&] {
+        return MakePropertyElement(XDVocabulary::kProperty, QualifiedName(name).GetBuffer(), property);
+    });
 }
 
-HRESULT CXDPrintSchemaDocument::SetPropertyValue(LPCWSTR name, LPCWSTR type, LPCWSTR value, IXMLDOMElement** property)
+HRESULT CXDPrintSchemaDocument::SetPropertyValue(LPCWSTR name, LPCWSTR type, LPCWSTR value,
+                                                 IXMLDOMElement** property)
 {
-    if (!property)
+    if (!property) {
         return E_POINTER;
+    }
     *property = nullptr;
-    if (XDIsEmpty(name) || XDIsEmpty(type) || XDIsEmpty(value))
+    if (XDIsEmpty(name) || XDIsEmpty(type) || XDIsEmpty(value)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
-        return MakePropertyWithValue(XDVocabulary::kProperty, QualifiedName(name).GetBuffer(), type, value, property);
+        return MakePropertyWithValue(XDVocabulary::kProperty, QualifiedName(name).GetBuffer(), type, value,
+                                     property);
     });
 }
 
 HRESULT CXDPrintSchemaDocument::CreateScoredPropertyElement(LPCWSTR name, IXMLDOMElement** scoredProperty)
 {
-    if (!scoredProperty)
+    if (!scoredProperty) {
         return E_POINTER;
+    }
     *scoredProperty = nullptr;
-    if (XDIsEmpty(name))
+    if (XDIsEmpty(name)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
-        return MakePropertyElement(XDVocabulary::kScoredProperty, QualifiedName(name).GetBuffer(), scoredProperty);
+        return MakePropertyElement(XDVocabulary::kScoredProperty, QualifiedName(name).GetBuffer(),
+                                   scoredProperty);
     });
 }
 
 HRESULT CXDPrintSchemaDocument::SetScoredPropertyValue(LPCWSTR name, LPCWSTR type, LPCWSTR value,
                                                        IXMLDOMElement** scoredProperty)
 {
-    if (!scoredProperty)
+    if (!scoredProperty) {
         return E_POINTER;
+    }
     *scoredProperty = nullptr;
-    if (XDIsEmpty(name) || XDIsEmpty(type) || XDIsEmpty(value))
+    if (XDIsEmpty(name) || XDIsEmpty(type) || XDIsEmpty(value)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
-        return MakePropertyWithValue(XDVocabulary::kScoredProperty, QualifiedName(name).GetBuffer(), type, value,
-                                     scoredProperty);
+        return MakePropertyWithValue(XDVocabulary::kScoredProperty, QualifiedName(name).GetBuffer(), type,
+                                     value, scoredProperty);
     });
 }
 
-HRESULT CXDPrintSchemaDocument::SetScoredPropertyInteger(LPCWSTR name, int value, IXMLDOMElement** scoredProperty)
+HRESULT CXDPrintSchemaDocument::SetScoredPropertyInteger(LPCWSTR name, int value,
+                                                         IXMLDOMElement** scoredProperty)
 {
-    if (!scoredProperty)
+    if (!scoredProperty) {
         return E_POINTER;
+    }
     *scoredProperty = nullptr;
-    if (XDIsEmpty(name))
+    if (XDIsEmpty(name)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
         CXDString text;
         text.Format(TEXT("%i"), value);
@@ -615,84 +705,99 @@ HRESULT CXDPrintSchemaDocument::SetScoredPropertyInteger(LPCWSTR name, int value
     });
 }
 
-HRESULT CXDPrintSchemaDocument::SetScoredPropertyText(LPCWSTR name, LPCWSTR value, IXMLDOMElement** scoredProperty)
+HRESULT CXDPrintSchemaDocument::SetScoredPropertyText(LPCWSTR name, LPCWSTR value,
+                                                      IXMLDOMElement** scoredProperty)
 {
-    if (!scoredProperty)
+    if (!scoredProperty) {
         return E_POINTER;
+    }
     *scoredProperty = nullptr;
-    if (XDIsEmpty(name) || XDIsEmpty(value))
+    if (XDIsEmpty(name) || XDIsEmpty(value)) {
         return E_INVALIDARG;
+    }
     return SetScoredPropertyValue(name, XDVocabulary::kString, value, scoredProperty);
 }
 
 HRESULT CXDPrintSchemaDocument::CreateFrameworkPropertyElement(LPCWSTR name, IXMLDOMElement** property)
 {
-    if (!property)
+    if (!property) {
         return E_POINTER;
+    }
     *property = nullptr;
-    if (XDIsEmpty(name))
+    if (XDIsEmpty(name)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
         DeclareWritePrefixes();
-        return MakePropertyElement(XDVocabulary::kProperty, Prefixed(GetPsfPrefix(), name).GetBuffer(), property);
+        return MakePropertyElement(XDVocabulary::kProperty, Prefixed(GetPsfPrefix(), name).GetBuffer(),
+                                   property);
     });
 }
 
 HRESULT CXDPrintSchemaDocument::SetFrameworkPropertyValue(LPCWSTR name, LPCWSTR type, LPCWSTR value,
                                                           IXMLDOMElement** property)
 {
-    if (!property)
+    if (!property) {
         return E_POINTER;
+    }
     *property = nullptr;
-    if (XDIsEmpty(name) || XDIsEmpty(type) || XDIsEmpty(value))
+    if (XDIsEmpty(name) || XDIsEmpty(type) || XDIsEmpty(value)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
         DeclareWritePrefixes();
-        return MakePropertyWithValue(XDVocabulary::kProperty, Prefixed(GetPsfPrefix(), name).GetBuffer(), type, value,
-                                     property);
+        return MakePropertyWithValue(XDVocabulary::kProperty, Prefixed(GetPsfPrefix(), name).GetBuffer(),
+                                     type, value, property);
     });
 }
 
 XDQName CXDPrintSchemaDocument::LookupName(LPCWSTR name)
 {
     CXDString text(name);
-    if (text.Find(TEXT(":"), 0) >= 0)
+    if (text.Find(TEXT(":"), 0) >= 0) {
         return XDQName::Read(m_root.Get(), name);
+    }
     CXDBstr prefix;
-    if (SUCCEEDED(GetNamePrefix(name, &prefix)) && TextEquals(prefix.Get(), GetPrivatePrefix()))
+    if (SUCCEEDED(GetNamePrefix(name, &prefix)) && TextEquals(prefix.Get(), GetPrivatePrefix())) {
         return XDQName::Read(m_root.Get(), Prefixed(GetPrivatePrefix(), name).GetBuffer());
+    }
     return XDQName::InNamespace(XDVocabulary::kKeywordsNamespace, XDTrimmed(name).c_str());
 }
 
 bool CXDPrintSchemaDocument::IsFrameworkElement(IXMLDOMNode* node, LPCWSTR localName)
 {
     DOMNodeType type = NODE_INVALID;
-    if (FAILED(node->get_nodeType(&type)) || type != NODE_ELEMENT)
+    if (FAILED(node->get_nodeType(&type)) || type != NODE_ELEMENT) {
         return false;
+    }
     CXDBstr baseName;
     CXDBstr uri;
     return SUCCEEDED(node->get_baseName(&baseName)) && TextEquals(baseName.Get(), localName) &&
-           SUCCEEDED(node->get_namespaceURI(&uri)) && TextEquals(uri.Get(), XDVocabulary::kFrameworkNamespace);
+           SUCCEEDED(node->get_namespaceURI(&uri)) &&
+           TextEquals(uri.Get(), XDVocabulary::kFrameworkNamespace);
 }
 
 bool CXDPrintSchemaDocument::HasName(IXMLDOMNode* element, const XDQName& name)
 {
     CXDBstr text;
-    if (GetAttributeText(element, XDVocabulary::kName, &text) != S_OK)
+    if (GetAttributeText(element, XDVocabulary::kName, &text) != S_OK) {
         return false;
+    }
     // The local part is compared first: most elements differ there, and it needs no lookup.
     XDText trimmed = XDTrimmed(text.Get());
     size_t colon = trimmed.find(TEXT(':'));
-    if (trimmed.compare(colon == XDText::npos ? 0 : colon + 1, XDText::npos, name.LocalName()) != 0)
+    if (trimmed.compare(colon == XDText::npos ? 0 : colon + 1, XDText::npos, name.LocalName()) != 0) {
         return false;
+    }
     return XDQName::Read(element, text.Get()) == name;
 }
 
 bool CXDPrintSchemaDocument::NameKeyOf(IXMLDOMNode* element, XDText& key)
 {
     CXDBstr text;
-    if (GetAttributeText(element, XDVocabulary::kName, &text) != S_OK || text.IsEmpty())
+    if (GetAttributeText(element, XDVocabulary::kName, &text) != S_OK || text.IsEmpty()) {
         return false;
+    }
     key = XDQName::Read(element, text.Get()).Key();
     return true;
 }
@@ -706,11 +811,13 @@ void CXDPrintSchemaDocument::SelectElements(IXMLDOMNode* context, LPCWSTR localN
     CXDComPtr<IXMLDOMNodeList> list;
     HRESULT hr = context ? context->selectNodes(text, &list) : m_document->selectNodes(text, &list);
     XDThrowIfFailed(hr);
-    if (list)
+    if (list) {
         CollectNodes(list.Get(), found);
+    }
 }
 
-void CXDPrintSchemaDocument::SelectChild(IXMLDOMNode* parent, LPCWSTR localName, CXDComPtr<IXMLDOMNode>& child)
+void CXDPrintSchemaDocument::SelectChild(IXMLDOMNode* parent, LPCWSTR localName,
+                                         CXDComPtr<IXMLDOMNode>& child)
 {
     child.Reset();
     CXDComPtr<IXMLDOMNode> node;
@@ -734,47 +841,56 @@ void CXDPrintSchemaDocument::SelectNamedPath(const NamedStep* steps, int count, 
     NodeVector candidates;
     SelectElements(nullptr, steps[count - 1].element, candidates);
     for (CXDComPtr<IXMLDOMNode>& candidate : candidates) {
-        if (!HasName(candidate.Get(), steps[count - 1].name))
+        if (!HasName(candidate.Get(), steps[count - 1].name)) {
             continue;
+        }
         int step = count - 2;
         CXDComPtr<IXMLDOMNode> ancestor;
         candidate->get_parentNode(&ancestor);
         while (step >= 0 && ancestor) {
-            if (IsFrameworkElement(ancestor.Get(), steps[step].element) && HasName(ancestor.Get(), steps[step].name))
+            if (IsFrameworkElement(ancestor.Get(), steps[step].element) &&
+                HasName(ancestor.Get(), steps[step].name)) {
                 --step;
+            }
             CXDComPtr<IXMLDOMNode> parent;
             ancestor->get_parentNode(&parent);
             ancestor = std::move(parent);
         }
-        if (step >= 0)
+        if (step >= 0) {
             continue;
+        }
         found.push_back(std::move(candidate));
-        if (first)
+        if (first) {
             return;
+        }
     }
 }
 
 HRESULT CXDPrintSchemaDocument::RemoveNamedElements(LPCWSTR localName, const NameKeys& names)
 {
-    if (names.empty())
+    if (names.empty()) {
         return S_FALSE;
+    }
     NodeVector elements;
     SelectElements(nullptr, localName, elements);
     for (CXDComPtr<IXMLDOMNode>& element : elements) {
         XDText key;
-        if (!NameKeyOf(element.Get(), key) || names.count(key) == 0)
+        if (!NameKeyOf(element.Get(), key) || names.count(key) == 0) {
             continue;
+        }
         HRESULT hr = RemoveNode(element.Get());
-        if (FAILED(hr))
+        if (FAILED(hr)) {
             return hr;
+        }
     }
     return S_FALSE;
 }
 
 HRESULT CXDPrintSchemaDocument::RemoveFeatureAndParameters(LPCWSTR name, LPCWSTR parameterElement)
 {
-    if (XDIsEmpty(name))
+    if (XDIsEmpty(name)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
         NamedStep step{XDVocabulary::kFeature, LookupName(name)};
         NodeVector features;
@@ -787,35 +903,41 @@ HRESULT CXDPrintSchemaDocument::RemoveFeatureAndParameters(LPCWSTR name, LPCWSTR
             SelectElements(feature.Get(), XDVocabulary::kParameterRef, references);
             for (CXDComPtr<IXMLDOMNode>& reference : references) {
                 XDText key;
-                if (NameKeyOf(reference.Get(), key))
+                if (NameKeyOf(reference.Get(), key)) {
                     referenced.insert(key);
+                }
             }
         }
         for (CXDComPtr<IXMLDOMNode>& feature : features) {
             HRESULT hr = RemoveNode(feature.Get());
-            if (FAILED(hr))
+            if (FAILED(hr)) {
                 return hr;
+            }
         }
         HRESULT hr = RemoveNamedElements(parameterElement, referenced);
         return FAILED(hr) ? hr : S_FALSE;
     });
 }
 
-HRESULT CXDPrintSchemaDocument::RemoveReferencedParameters(IXMLDOMNodeList* references, LPCWSTR parameterElement)
+HRESULT CXDPrintSchemaDocument::RemoveReferencedParameters(IXMLDOMNodeList* references,
+                                                           LPCWSTR parameterElement)
 {
-    if (!references)
+    if (!references) {
         return E_POINTER;
+    }
     return XDGuarded([&] {
         LONG count = 0;
         HRESULT hr = references->get_length(&count);
-        if (FAILED(hr))
+        if (FAILED(hr)) {
             return hr;
+        }
         NameKeys referenced;
         for (LONG i = 0; i < count; ++i) {
             CXDComPtr<IXMLDOMNode> reference;
             XDText key;
-            if (references->get_item(i, &reference) == S_OK && reference && NameKeyOf(reference.Get(), key))
+            if (references->get_item(i, &reference) == S_OK && reference && NameKeyOf(reference.Get(), key)) {
                 referenced.insert(key);
+            }
         }
         return RemoveNamedElements(parameterElement, referenced);
     });
@@ -823,7 +945,8 @@ HRESULT CXDPrintSchemaDocument::RemoveReferencedParameters(IXMLDOMNodeList* refe
 
 HRESULT CXDPrintSchemaDocument::RemoveParameter(LPCWSTR name, LPCWSTR parameterElement)
 {
-    if (XDIsEmpty(name))
+    if (XDIsEmpty(name)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] { return RemoveNamedElements(parameterElement, NameKeys{LookupName(name).Key()}); });
 }

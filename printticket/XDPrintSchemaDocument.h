@@ -81,7 +81,8 @@ public:
     HRESULT CreatePropertyElement(LPCWSTR name, IXMLDOMElement** property);
     HRESULT SetPropertyValue(LPCWSTR name, LPCWSTR type, LPCWSTR value, IXMLDOMElement** property);
     HRESULT CreateScoredPropertyElement(LPCWSTR name, IXMLDOMElement** scoredProperty);
-    HRESULT SetScoredPropertyValue(LPCWSTR name, LPCWSTR type, LPCWSTR value, IXMLDOMElement** scoredProperty);
+    HRESULT SetScoredPropertyValue(LPCWSTR name, LPCWSTR type, LPCWSTR value,
+                                   IXMLDOMElement** scoredProperty);
     HRESULT SetScoredPropertyInteger(LPCWSTR name, int value, IXMLDOMElement** scoredProperty);
     HRESULT SetScoredPropertyText(LPCWSTR name, LPCWSTR value, IXMLDOMElement** scoredProperty);
     // Framework properties ("SelectionType", "IdentityOption"): named with the framework prefix.

@@ -34,12 +34,15 @@ CXDString XPathLiteral(LPCWSTR text)
         // The longest piece from start that holds no double quote, else a run of double quotes.
         size_t end = value.find(kQuote, start);
         const bool quotes = end == start;
-        if (quotes)
+        if (quotes) {
             end = value.find_first_not_of(kQuote, start);
-        if (end == XDText::npos)
+        }
+        if (end == XDText::npos) {
             end = value.size();
-        if (start > 0)
+        }
+        if (start > 0) {
             literal.Append(TEXT(", "));
+        }
         literal.Append(quotes ? TEXT("'") : TEXT("\""));
         literal.Append(value.substr(start, end - start).c_str());
         literal.Append(quotes ? TEXT("'") : TEXT("\""));
@@ -58,8 +61,9 @@ CXDXPathQuery::~CXDXPathQuery() = default;
 HRESULT CXDXPathQuery::AddStep(LPCWSTR element, LPCWSTR prefix, LPCWSTR name)
 {
     return XDGuarded([&] {
-        if (m_psfPrefix.IsEmpty())
+        if (m_psfPrefix.IsEmpty()) {
             return E_FAIL;
+        }
         CXDString qualified(prefix);
         qualified.Append(name);
         CXDString step;
@@ -88,15 +92,17 @@ HRESULT CXDXPathQuery::AddParameterInit(LPCWSTR prefix, LPCWSTR name)
 HRESULT CXDXPathQuery::AddOptionValue(LPCWSTR keywordsPrefix)
 {
     return XDGuarded([&] {
-        if (m_psfPrefix.IsEmpty())
+        if (m_psfPrefix.IsEmpty()) {
             return E_FAIL;
+        }
         CXDString selected(m_query);
         CXDString tail;
         CXDString optionName(keywordsPrefix ? keywordsPrefix : TEXT(""));
         optionName.Append(XDVocabulary::kOptionName);
         tail.Format(TEXT("/%s%s | %s/%s%s[@name = %s]/%s%s"), m_psfPrefix.GetBuffer(), XDVocabulary::kOption,
                     selected.GetBuffer(), m_psfPrefix.GetBuffer(), XDVocabulary::kScoredProperty,
-                    XPathLiteral(optionName.GetBuffer()).GetBuffer(), m_psfPrefix.GetBuffer(), XDVocabulary::kValue);
+                    XPathLiteral(optionName.GetBuffer()).GetBuffer(), m_psfPrefix.GetBuffer(),
+                    XDVocabulary::kValue);
         m_query.Append(tail.GetBuffer());
         return S_OK;
     });
@@ -104,8 +110,9 @@ HRESULT CXDXPathQuery::AddOptionValue(LPCWSTR keywordsPrefix)
 
 HRESULT CXDXPathQuery::GetQuery(BSTR* query) const
 {
-    if (!query)
+    if (!query) {
         return E_POINTER;
+    }
     return XDGuarded([&] {
         BSTR copy = AllocBstrOrThrow(m_query.GetBuffer());
         SysFreeString(*query);
