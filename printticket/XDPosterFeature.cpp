@@ -4,7 +4,6 @@
 #include "printticket/XDConverterSteps.h"
 #include "printticket/XDException.h"
 #include "printticket/XDGuard.h"
-#include "printticket/XDNumber.h"
 #include "printticket/XDQName.h"
 #include "printticket/XDPrintCapabilities.h"
 #include "printticket/XDPrintTicket.h"
@@ -47,8 +46,8 @@ void MarkListedTiles(LPCWSTR list, int sheets, PosterValues& values)
         while (*end && *end != separator) {
             ++end;
         }
-        int tile = 0;
-        if (XDParseInteger(XDText(text, end).c_str(), tile) && tile >= 1 && tile <= sheets) {
+        const int tile = _wtoi(XDText(text, end).c_str());
+        if (tile >= 1 && tile <= sheets) {
             values.tiles[tile - 1] = 1;
         }
         text = *end ? end + 1 : end;
