@@ -20,16 +20,29 @@ constexpr LPCWSTR kPrivatePrefixName = TEXT("ns0000");
 // Tried after the preferred prefix when the root binds it to another namespace.
 constexpr int kMaximumPrefixAttempts = 1000;
 
+// A VT_BSTR variant holding a copy of text, cleared when it leaves scope.
+class TextVariant {
+public:
+    explicit TextVariant(LPCWSTR text)
+    {
+        VariantInit(&m_value);
+        m_value.bstrVal = AllocBstrOrThrow(text);
+        m_value.vt = VT_BSTR;
+    }
+    TextVariant(const TextVariant&) = delete;
+    TextVariant& operator=(const TextVariant&) = delete;
+    ~TextVariant() { VariantClear(&m_value); }
+    const VARIANT& Get() const { return m_value; }
+
+private:
+    VARIANT m_value;
+};
+
 HRESULT SetStringProperty(IXMLDOMDocument2* document, LPCWSTR name, LPCWSTR value)
 {
     CXDBstr property(AllocBstrOrThrow(name));
-    VARIANT text;
-    VariantInit(&text);
-    text.vt = VT_BSTR;
-    text.bstrVal = AllocBstrOrThrow(value);
-    HRESULT hr = document->setProperty(property, text);
-    VariantClear(&text);
-    return hr;
+    TextVariant text(value);
+    return document->setProperty(property, text.Get());
 }
 
 bool TextEquals(BSTR text, LPCWSTR expected)
@@ -135,13 +148,7 @@ void CXDPrintSchemaDocument::DeclarePrefix(CXDBstr& prefix, LPCWSTR preferred, L
         CXDComPtr<IXMLDOMNode> existing;
         XDThrowIfFailed(m_root->get_attributes(&attributes));
         if (!attributes || attributes->getNamedItem(name, &existing) != S_OK || !existing) {
-            VARIANT value;
-            VariantInit(&value);
-            value.vt = VT_BSTR;
-            value.bstrVal = AllocBstrOrThrow(namespaceUri);
-            HRESULT hr = root->setAttribute(name, value);
-            VariantClear(&value);
-            XDThrowIfFailed(hr);
+            XDThrowIfFailed(root->setAttribute(name, TextVariant(namespaceUri).Get()));
             candidate.Append(TEXT(":"));
             prefix.Reset(AllocBstrOrThrow(candidate.GetBuffer()));
             return;
@@ -318,15 +325,7 @@ HRESULT CXDPrintSchemaDocument::SetAttribute(IXMLDOMElement* element, LPCWSTR qu
         if (FAILED(hr)) {
             return hr;
         }
-        VARIANT text;
-        VariantInit(&text);
-        text.vt = VT_BSTR;
-        text.bstrVal = SysAllocString(value);
-        if (!text.bstrVal) {
-            return E_OUTOFMEMORY;
-        }
-        hr = attribute->put_value(text);
-        VariantClear(&text);
+        hr = attribute->put_value(TextVariant(value).Get());  // a failed copy throws E_OUTOFMEMORY
         if (FAILED(hr)) {
             return hr;
         }
