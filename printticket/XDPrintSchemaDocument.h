@@ -48,7 +48,8 @@ public:
     // selection namespaces bind it, whatever prefix the document itself uses).
     static LPCWSTR SelectionPrefix();
 
-    // Selection and low-level nodes.
+    // Selection and low-level nodes. Queries name framework elements with SelectionPrefix(); the
+    // library's own reads select elements by kind and compare their names outside the query.
     HRESULT SelectSingleNode(LPCWSTR query, IXMLDOMNode** node);
     // The document's root element; ERROR_NOT_FOUND without it.
     HRESULT SelectRoot(IXMLDOMNode** root);
