@@ -144,7 +144,6 @@ protected:
     // The bare name of a selected option node; an unnamed one gives its text when textWhenUnnamed.
     HRESULT OptionNameOf(IXMLDOMNode* selected, bool textWhenUnnamed, BSTR* option);
     CXDString Prefixed(LPCWSTR prefix, LPCWSTR name) const;
-    void BindSelectionPrefix(LPCWSTR barePrefix);
     HRESULT MakeElement(LPCWSTR localName, IXMLDOMElement** element);
     HRESULT MakeNamedElement(LPCWSTR localName, LPCWSTR nameValue, IXMLDOMElement** element);
     HRESULT MakeValueElement(LPCWSTR type, LPCWSTR value, IXMLDOMElement** valueElement);
