@@ -7,8 +7,8 @@
 namespace {
 
 struct ParameterCase {
-    const char16_t* text;
-    const char16_t* key;
+    LPCWSTR text;
+    LPCWSTR key;
     DWORD code;
     DWORD value;
 };
