@@ -4,6 +4,7 @@
 #pragma once
 
 #include <libxml/tree.h>
+#include <libxml/xpath.h>
 
 #include <atomic>
 #include <string>
@@ -42,6 +43,13 @@ public:
     // A namespace declaration that no element lists any more (still referenced by nodes).
     void KeepNamespace(xmlNsPtr ns);
 
+    // The document's XPath context, made at the first selection and kept for the life of the
+    // store: making one registers every XPath function anew, which costs more than most queries.
+    // Null when it cannot be made. Selection keeps its namespaces in step (SelectedNamespaces).
+    xmlXPathContextPtr SelectionContext();
+    // The prefix bindings the selection context holds now.
+    std::vector<std::pair<std::string, std::string>>& SelectedNamespaces() { return m_selectedNamespaces; }
+
     bool preserveWhiteSpace = false;
     bool async = true;
     bool validateOnParse = true;
@@ -59,6 +67,8 @@ private:
     std::vector<xmlDocPtr> m_retiredDocuments;
     std::vector<xmlNodePtr> m_detached;
     std::vector<xmlNsPtr> m_namespaces;
+    xmlXPathContextPtr m_selection = nullptr;
+    std::vector<std::pair<std::string, std::string>> m_selectedNamespaces;
 };
 
 }  // namespace xml
