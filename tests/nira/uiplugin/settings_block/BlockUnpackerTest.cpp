@@ -331,12 +331,18 @@ TEST_F(BlockUnpackerTest, ReusedUnpackerReadsEachBlockAfresh)
         EXPECT_EQ(unpacker->UpdateAll(), TRUE);
         if (step.carried != nullptr) {
             const Settings& c = *step.carried;
-            for (const auto& [index, value] : c.flags) expected.flags[index] = value;
-            for (const auto& [index, value] : c.ints) expected.ints[index] = value;
-            for (const auto& [index, value] : c.floats) expected.floats[index] = value;
-            for (const auto& [index, value] : c.intRefs) expected.intRefs[index] = value;
-            for (const auto& [index, value] : c.strings) expected.strings[index] = value;
-            for (const auto& [index, value] : c.blobs) expected.blobs[index] = value;
+            // What a block carries replaces the owner's value; the rest stays.
+            auto merge = [](auto& into, const auto& from) {
+                for (const auto& [index, value] : from) {
+                    into[index] = value;
+                }
+            };
+            merge(expected.flags, c.flags);
+            merge(expected.ints, c.ints);
+            merge(expected.floats, c.floats);
+            merge(expected.intRefs, c.intRefs);
+            merge(expected.strings, c.strings);
+            merge(expected.blobs, c.blobs);
         }
         EXPECT_TRUE(Present(*owner) == expected);
     }
