@@ -40,7 +40,6 @@ constexpr LPCSTR TREEVIEW_QUERY =
     "SELECT FeatureID, OptionID , OptionIndex , SupportOption , StringID , LevelID , "
     "Discriminator , GroupID ,OptionName FROM CAP_TREEVIEW_INFO ORDER BY Featureid";
 
-constexpr LPCSTR OPTION_COUNT_QUERY = "SELECT COUNT(Optionid) FROM CAP_OPTIONS_INFO WHERE Featureid=";
 constexpr LPCSTR OPTION_QUERY =
     "SELECT OptionIndex, OptionName, Optionid, VocabIndex, BitmapID, StringID, IconID, "
     "OptionState, AuxID1, AuxID2, AuxID3, AuxID4, Category, Group1, Group2, Group3, Group4, "
@@ -365,6 +364,7 @@ LONG CNiraCapabilityDB::GetFeatureIds(INT** ids, INT* count, INT* highestSetting
     *count = 0;
     *highestSettingsId = 0;
     *highestUiId = 0;
+    CNiraDatabaseCopy::ReadTransaction transaction(m_copy);
     INT expected = 0;
     if (m_copy.Run(FEATURE_COUNT_QUERY, StoreFirstColumn, &expected) != 0 || expected <= 0)
         return 0;
@@ -409,10 +409,14 @@ LONG CNiraCapabilityDB::GetFeature(const INT* featureId, NiraFeatureRowCallback 
 {
     if (featureId == nullptr)
         return NIRA_STATUS_FAILED;
+    if (callback == nullptr)
+        return NIRA_STATUS_FAILED;
     CNiraQueryText sql;
-    sql.Append(FEATURE_SETTINGS_QUERY).Append(FEATURE_FILTER_START).Append(FEATURE_FILTER_TERM)
-        .AppendQuotedUnsigned(static_cast<UINT>(*featureId));
-    return RunFeatureSettings(sql, callback, user);
+    sql.Append(FEATURE_SETTINGS_QUERY).Append(FEATURE_FILTER_START).Append(FEATURE_FILTER_TERM);
+    if (!sql.IsComplete())
+        return NIRA_STATUS_FAILED;
+    FeatureRowContext context = {callback, user, GetUserDefaultUILanguage()};
+    return m_copy.RunWithNumber(sql.Text(), static_cast<UINT>(*featureId), OnFeatureSettingsRow, &context);
 }
 
 LONG CNiraCapabilityDB::QueryFeatureTable(INT kind, NiraFeatureRowCallback callback, LPVOID user)
@@ -483,17 +487,10 @@ LONG CNiraCapabilityDB::EnumOptions(const INT* featureId, NiraOptionCallback cal
 {
     if (featureId == nullptr || callback == nullptr)
         return NIRA_STATUS_FAILED;
-    CNiraQueryText countSql;
-    countSql.Append(OPTION_COUNT_QUERY).AppendQuotedUnsigned(static_cast<UINT>(*featureId));
-    INT count = 0;
-    if (m_copy.Run(countSql, StoreFirstColumn, &count) != 0)
-        return NIRA_STATUS_FAILED;
-    if (count <= 0)
-        return 0;
-    CNiraQueryText sql;
-    sql.Append(OPTION_QUERY).AppendQuotedUnsigned(static_cast<UINT>(*featureId));
+    // No count of the options first: a feature without options gives no row, and a table that
+    // cannot be counted cannot be read either, so the answers and callbacks stay the same.
     OptionRowContext context = {callback, user, *featureId, GetUserDefaultUILanguage()};
-    return m_copy.Run(sql, OnOptionRow, &context);
+    return m_copy.RunWithNumber(OPTION_QUERY, static_cast<UINT>(*featureId), OnOptionRow, &context);
 }
 
 LONG CNiraCapabilityDB::Close()
