@@ -16,14 +16,16 @@ int StepRows(sqlite3_stmt* statement, NiraQueryRowCallback callback, void* argum
     }
     char* names[STACK_COLUMNS];
     char* values[STACK_COLUMNS];
-    for (int i = 0; i < columns; ++i) {
-        names[i] = const_cast<char*>(sqlite3_column_name(statement, i));
-    }
+    bool named = false;  // the names are read once rows come, as sqlite3_exec reads them
     int result = SQLITE_OK;
     while ((result = sqlite3_step(statement)) == SQLITE_ROW) {
         if (callback == nullptr) {
             continue;
         }
+        for (int i = 0; i < columns && !named; ++i) {
+            names[i] = const_cast<char*>(sqlite3_column_name(statement, i));
+        }
+        named = true;
         for (int i = 0; i < columns; ++i) {
             values[i] =
                 reinterpret_cast<char*>(const_cast<unsigned char*>(sqlite3_column_text(statement, i)));
