@@ -2,12 +2,12 @@
 
 #include "common/CodePageConversion.h"
 #include "common/NiraStatus.h"
-#include "nira/uiplugin/core/ComponentModule.h"
+#include "nira/uiplugin/core/module/ComponentModule.h"
 #include "nira/uiplugin/core/plugin/PrivateDevModeHandler.h"
 #include "nira/uiplugin/core/plugin/PropSheetAdapter.h"
 #include "nira/uiplugin/core/plugin/ServerCounts.h"
-#include "nira/uiplugin/foundation/NiraPrinterAccess.h"
-#include "nira/uiplugin/settings/SettingsClient.h"
+#include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
+#include "nira/uiplugin/settings/client/SettingsClient.h"
 
 #include <oleauto.h>
 

@@ -3,7 +3,7 @@
 #include "common/NiraException.h"
 #include "common/PrivateDevMode.h"
 #include "common/ProcessIdentity.h"
-#include "nira/uiplugin/foundation/NiraPrinterAccess.h"
+#include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
 
 #include <rpc.h>
 #include <string.h>
