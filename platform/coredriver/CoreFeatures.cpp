@@ -39,17 +39,18 @@ std::vector<CoreFeature> DefaultCoreFeatures()
                         {Named("PLAIN", u"Plain Paper"), Named("PHOTO", u"Photo Paper")},
                         0,
                         true});
-    features.push_back({"Duplex",
-                        DMPUB_DUPLEX,
-                        {Named("NONE", u"None"), Named("VERTICAL", u"Long Edge"), Named("HORIZONTAL", u"Short Edge")},
-                        0,
-                        true});
-    features.push_back({"Resolution", DMPUB_NONE, {Named("600dpi", u"600 dpi"), Named("1200dpi", u"1200 dpi")}, 0,
-                        true});
+    features.push_back(
+        {"Duplex",
+         DMPUB_DUPLEX,
+         {Named("NONE", u"None"), Named("VERTICAL", u"Long Edge"), Named("HORIZONTAL", u"Short Edge")},
+         0,
+         true});
+    features.push_back(
+        {"Resolution", DMPUB_NONE, {Named("600dpi", u"600 dpi"), Named("1200dpi", u"1200 dpi")}, 0, true});
     features.push_back({"%PagePerSheet",
                         DMPUB_NUP,
-                        {Named("1", u"1"), Named("2", u"2"), Named("4", u"4"), Named("6", u"6"), Named("9", u"9"),
-                         Named("16", u"16")},
+                        {Named("1", u"1"), Named("2", u"2"), Named("4", u"4"), Named("6", u"6"),
+                         Named("9", u"9"), Named("16", u"16")},
                         0,
                         true});
     features.push_back({"%PageOrder",

@@ -84,7 +84,8 @@ STDMETHODIMP CoreHelper::GetOption(const DEVMODEW* devMode, DWORD size, PCSTR fe
 }
 
 STDMETHODIMP CoreHelper::SetOptions(DEVMODEW* devMode, DWORD size, BOOL resolveConflicts,
-                                    const PRINT_FEATURE_OPTION* pairs, DWORD count, DWORD* written, DWORD* result)
+                                    const PRINT_FEATURE_OPTION* pairs, DWORD count, DWORD* written,
+                                    DWORD* result)
 {
     SetOptionsCall call{{}, resolveConflicts, devMode != nullptr, S_OK};
     CoreBlock* block = devMode != nullptr ? FindCoreBlock(devMode, size) : nullptr;

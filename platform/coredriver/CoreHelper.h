@@ -34,10 +34,15 @@ public:
     STDMETHOD_(ULONG, Release)() override;
 
     STDMETHOD(GetOption)(const DEVMODEW* devMode, DWORD size, PCSTR feature, PCSTR* option) override;
-    STDMETHOD(SetOptions)(DEVMODEW* devMode, DWORD size, BOOL resolveConflicts, const PRINT_FEATURE_OPTION* pairs,
-                          DWORD count, DWORD* written, DWORD* result) override;
-    STDMETHOD(EnumConstrainedOptions)(const DEVMODEW*, DWORD, PCSTR, PCSTR**, DWORD*) override { return E_NOTIMPL; }
-    STDMETHOD(WhyConstrained)(const DEVMODEW*, DWORD, PCSTR, PCSTR, const PRINT_FEATURE_OPTION**, DWORD*) override
+    STDMETHOD(SetOptions)
+    (DEVMODEW* devMode, DWORD size, BOOL resolveConflicts, const PRINT_FEATURE_OPTION* pairs, DWORD count,
+     DWORD* written, DWORD* result) override;
+    STDMETHOD(EnumConstrainedOptions)(const DEVMODEW*, DWORD, PCSTR, PCSTR**, DWORD*) override
+    {
+        return E_NOTIMPL;
+    }
+    STDMETHOD(WhyConstrained)
+    (const DEVMODEW*, DWORD, PCSTR, PCSTR, const PRINT_FEATURE_OPTION**, DWORD*) override
     {
         return E_NOTIMPL;
     }
@@ -45,7 +50,10 @@ public:
     STDMETHOD(EnumOptions)(PCSTR feature, PCSTR** options, DWORD* count) override;
     STDMETHOD(GetFontSubstitution)(PCWSTR, PCWSTR*) override { return E_NOTIMPL; }
     STDMETHOD(SetFontSubstitution)(PCWSTR, PCWSTR) override { return E_NOTIMPL; }
-    STDMETHOD(CreateInstanceOfMSXMLObject)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*) override { return E_NOTIMPL; }
+    STDMETHOD(CreateInstanceOfMSXMLObject)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*) override
+    {
+        return E_NOTIMPL;
+    }
 
     LONG References() const { return references_; }
 

@@ -31,14 +31,16 @@ bool EndsWithIni(const std::u16string& file)
         return false;
     }
     std::u16string tail = file.substr(file.size() - 4);
-    std::transform(tail.begin(), tail.end(), tail.begin(), [](char16_t c) { return c >= u'a' && c <= u'z' ? c - 32 : c; });
+    std::transform(tail.begin(), tail.end(), tail.begin(),
+                   [](char16_t c) { return c >= u'a' && c <= u'z' ? c - 32 : c; });
     return tail == u".INI";
 }
 
 // The plug-in that the driver INI among the dependent files names, as a full path.
 std::u16string PluginPathOf(LPCWSTR dependentFiles)
 {
-    for (LPCWSTR file = dependentFiles; file != nullptr && *file != 0; file += std::char_traits<char16_t>::length(file) + 1) {
+    for (LPCWSTR file = dependentFiles; file != nullptr && *file != 0;
+         file += std::char_traits<char16_t>::length(file) + 1) {
         std::u16string ini(file);
         if (!EndsWithIni(ini)) {
             continue;
@@ -69,7 +71,8 @@ std::u16string PrinterNameOf(HANDLE printer)
 
 CoreInstance::CoreInstance(LPCWSTR printerName)
 {
-    ownsPrinter_ = printerName != nullptr && OpenPrinterW(const_cast<LPWSTR>(printerName), &printer_, nullptr);
+    ownsPrinter_ =
+        printerName != nullptr && OpenPrinterW(const_cast<LPWSTR>(printerName), &printer_, nullptr);
     if (ownsPrinter_) {
         Start(PluginPathOfPrinter());
     }

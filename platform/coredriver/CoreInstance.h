@@ -40,10 +40,16 @@ public:
     HRESULT CommonUIProp(DWORD mode, DWORD pluginItems) override;
     POEMCUIPPARAM CommonUIParam() override;
     std::vector<CoreItemState> Items() const override;
-    std::string CurrentOption(const std::string& feature) const override { return state_.CurrentOption(feature); }
+    std::string CurrentOption(const std::string& feature) const override
+    {
+        return state_.CurrentOption(feature);
+    }
 
     std::vector<SetOptionsCall> SetOptionsCalls() const override { return state_.SetOptionsCalls(); }
-    std::vector<UpdateUISettingCall> UpdateUISettingCalls() const override { return state_.UpdateUISettingCalls(); }
+    std::vector<UpdateUISettingCall> UpdateUISettingCalls() const override
+    {
+        return state_.UpdateUISettingCalls();
+    }
     void ClearJournals() override { state_.ClearJournals(); }
 
     // The UI object of the last item block (or of a block made for the call).

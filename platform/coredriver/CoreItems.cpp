@@ -4,7 +4,8 @@
 
 namespace nirasim::coredriver {
 
-CoreItemBlock::CoreItemBlock(CoreFeatureState& state, HANDLE printer, DEVMODEW* publicDevMode, DWORD pluginItems)
+CoreItemBlock::CoreItemBlock(CoreFeatureState& state, HANDLE printer, DEVMODEW* publicDevMode,
+                             DWORD pluginItems)
     : state_(state), features_(state.Features())
 {
     for (const CoreFeature& feature : features_) {
@@ -38,8 +39,9 @@ void CoreItemBlock::AddItem(const CoreFeature& feature)
     item.cbSize = sizeof(OPTITEM);
     item.DMPubID = feature.publicId;
     item.Sel = feature.selection;
-    texts_.push_back(feature.keyword.empty() ? std::u16string(u"Copies")
-                                             : std::u16string(feature.keyword.begin(), feature.keyword.end()));
+    texts_.push_back(feature.keyword.empty()
+                         ? std::u16string(u"Copies")
+                         : std::u16string(feature.keyword.begin(), feature.keyword.end()));
     item.pName = const_cast<LPWSTR>(texts_.back().c_str());
     if (feature.userData) {
         USERDATA data;
@@ -122,10 +124,12 @@ BOOL APIENTRY CoreItemBlock::UpdateUISetting(PVOID driverObject, PVOID item, DWO
         return FALSE;
     }
     const CoreFeature& feature = block->features_[index];
-    const bool selectable = changed->Sel >= 0 && changed->pOptType != nullptr && changed->Sel < changed->pOptType->Count;
+    const bool selectable =
+        changed->Sel >= 0 && changed->pOptType != nullptr && changed->Sel < changed->pOptType->Count;
     const bool warning = selectable && changed->pOptType->pOptParam != nullptr &&
                          (changed->pOptType->pOptParam[changed->Sel].Flags & OPTPF_OVERLAY_WARNING_ICON) != 0;
-    block->state_.Record(UpdateUISettingCall{feature.keyword, changed->DMPubID, previous, changed->Sel, mode, warning});
+    block->state_.Record(
+        UpdateUISettingCall{feature.keyword, changed->DMPubID, previous, changed->Sel, mode, warning});
     const int featureIndex = block->state_.FindFeature(feature.keyword);
     if (featureIndex >= 0 && selectable) {
         block->state_.Select(featureIndex, changed->Sel);

@@ -30,8 +30,8 @@ private:
         CoreItemBlock* owner;
     };
 
-    static BOOL APIENTRY GetDriverSetting(PVOID driverObject, PCSTR feature, PVOID output, DWORD size, PDWORD needed,
-                                          PDWORD optionsReturned);
+    static BOOL APIENTRY GetDriverSetting(PVOID driverObject, PCSTR feature, PVOID output, DWORD size,
+                                          PDWORD needed, PDWORD optionsReturned);
     static BOOL APIENTRY UpdateUISetting(PVOID driverObject, PVOID item, DWORD previous, DWORD mode);
 
     void AddItem(const CoreFeature& feature);

@@ -34,9 +34,9 @@ LONG DocumentProperties(DOCUMENTPROPERTYHEADER* header)
     if ((header->fMode & kInBuffer) && header->pdmIn != nullptr) {
         const auto* in = reinterpret_cast<const BYTE*>(header->pdmIn);
         std::vector<BYTE> merged;
-        if (SUCCEEDED(instance.ConvertDevMode(OEMDM_MERGE,
-                                              std::vector<BYTE>(in, in + header->pdmIn->dmSize + header->pdmIn->dmDriverExtra),
-                                              merged))) {
+        if (SUCCEEDED(instance.ConvertDevMode(
+                OEMDM_MERGE, std::vector<BYTE>(in, in + header->pdmIn->dmSize + header->pdmIn->dmDriverExtra),
+                merged))) {
             devMode = merged;
         }
     }
@@ -102,20 +102,22 @@ LONG WINAPI DrvDevicePropertySheets(PPROPSHEETUI_INFO pPSUIInfo, LPARAM lParam)
     return pPSUIInfo != nullptr ? PropertySheets(pPSUIInfo, lParam, false) : kSheetFailure;
 }
 
-DWORD WINAPI DrvDeviceCapabilities(HANDLE hPrinter, PWSTR pDeviceName, WORD iDevCap, void* pvOutput, DEVMODEW* pDevMode)
+DWORD WINAPI DrvDeviceCapabilities(HANDLE hPrinter, PWSTR pDeviceName, WORD iDevCap, void* pvOutput,
+                                   DEVMODEW* pDevMode)
 {
     CoreInstance instance(hPrinter);
     DWORD result = kGdiError;
     if (instance.Plugin() == nullptr ||
-        FAILED(instance.Plugin()->DeviceCapabilities(instance.UIObject(), hPrinter, pDeviceName, iDevCap, pvOutput,
-                                                     pDevMode, instance.PluginSection(pDevMode), kGdiError,
-                                                     &result))) {
+        FAILED(instance.Plugin()->DeviceCapabilities(instance.UIObject(), hPrinter, pDeviceName, iDevCap,
+                                                     pvOutput, pDevMode, instance.PluginSection(pDevMode),
+                                                     kGdiError, &result))) {
         return kGdiError;
     }
     return result;
 }
 
-int WINAPI DrvDocumentEvent(HANDLE hPrinter, HDC hdc, int iEsc, ULONG cbIn, PVOID pvIn, ULONG cbOut, PVOID pvOut)
+int WINAPI DrvDocumentEvent(HANDLE hPrinter, HDC hdc, int iEsc, ULONG cbIn, PVOID pvIn, ULONG cbOut,
+                            PVOID pvOut)
 {
     CoreInstance instance(hPrinter);
     INT result = DOCUMENTEVENT_UNSUPPORTED;
@@ -139,7 +141,8 @@ BOOL WINAPI DrvDriverEvent(DWORD dwDriverEvent, DWORD dwLevel, LPBYTE pDriverInf
     if (pDriverInfo == nullptr || dwLevel < kDependentFilesLevel) {
         return TRUE;  // the core driver's own part of the event needs nothing more
     }
-    auto instance = CoreInstance::ForDependentFiles(reinterpret_cast<DRIVER_INFO_3W*>(pDriverInfo)->pDependentFiles);
+    auto instance =
+        CoreInstance::ForDependentFiles(reinterpret_cast<DRIVER_INFO_3W*>(pDriverInfo)->pDependentFiles);
     return instance->Plugin() == nullptr ||
            SUCCEEDED(instance->Plugin()->DriverEvent(dwDriverEvent, dwLevel, pDriverInfo, lParam));
 }
@@ -165,11 +168,12 @@ BOOL WINAPI DrvQueryColorProfile(HANDLE hPrinter, DEVMODEW* pdevmode, ULONG ulQu
     CoreInstance instance(hPrinter);
     return instance.Plugin() != nullptr &&
            SUCCEEDED(instance.Plugin()->QueryColorProfile(hPrinter, instance.UIObject(), pdevmode,
-                                                          instance.PluginSection(pdevmode), ulQueryMode, pvProfileData,
-                                                          pcbProfileData, pflProfileData));
+                                                          instance.PluginSection(pdevmode), ulQueryMode,
+                                                          pvProfileData, pcbProfileData, pflProfileData));
 }
 
-BOOL WINAPI DrvConvertDevMode(LPWSTR pPrinterName, DEVMODEW* pdmIn, DEVMODEW* pdmOut, LONG* pcbNeeded, DWORD fMode)
+BOOL WINAPI DrvConvertDevMode(LPWSTR pPrinterName, DEVMODEW* pdmIn, DEVMODEW* pdmOut, LONG* pcbNeeded,
+                              DWORD fMode)
 {
     if (pcbNeeded == nullptr || (fMode != CDM_DRIVER_DEFAULT && fMode != CDM_CONVERT)) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -185,7 +189,8 @@ BOOL WINAPI DrvConvertDevMode(LPWSTR pPrinterName, DEVMODEW* pdmIn, DEVMODEW* pd
         const auto* in = reinterpret_cast<const BYTE*>(pdmIn);
         std::vector<BYTE> converted;
         if (FAILED(instance.ConvertDevMode(OEMDM_CONVERT,
-                                           std::vector<BYTE>(in, in + pdmIn->dmSize + pdmIn->dmDriverExtra), converted))) {
+                                           std::vector<BYTE>(in, in + pdmIn->dmSize + pdmIn->dmDriverExtra),
+                                           converted))) {
             SetLastError(ERROR_INVALID_PARAMETER);
             return FALSE;
         }
@@ -212,8 +217,8 @@ BOOL WINAPI DevQueryPrintEx(PDEVQUERYPRINT_INFO pDQPInfo)
     if (instance.Plugin() == nullptr) {
         return TRUE;
     }
-    const HRESULT result = instance.Plugin()->DevQueryPrintEx(instance.UIObject(), pDQPInfo, pDQPInfo->pDevMode,
-                                                              instance.PluginSection(pDQPInfo->pDevMode));
+    const HRESULT result = instance.Plugin()->DevQueryPrintEx(
+        instance.UIObject(), pDQPInfo, pDQPInfo->pDevMode, instance.PluginSection(pDQPInfo->pDevMode));
     return result == E_NOTIMPL || SUCCEEDED(result);
 }
 

@@ -117,7 +117,8 @@ typedef struct _OPTITEM {
 
 typedef struct _CPSUICBPARAM* PCPSUICBPARAM;
 
-typedef LONG_PTR(CALLBACK* PFNCOMPROPSHEET)(HANDLE hComPropSheet, UINT Function, LPARAM lParam1, LPARAM lParam2);
+typedef LONG_PTR(CALLBACK* PFNCOMPROPSHEET)(HANDLE hComPropSheet, UINT Function, LPARAM lParam1,
+                                            LPARAM lParam2);
 
 // PROPSHEETUI_INFO.Reason
 #define PROPSHEETUI_REASON_INIT 0

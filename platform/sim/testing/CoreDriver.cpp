@@ -36,7 +36,8 @@ CoreDriver::CoreDriver(const Text& printerName)
     if (config.empty() || (module_ = LoadLibraryW(config.c_str())) == nullptr) {
         return;
     }
-    auto open = reinterpret_cast<OpenCoreDriverProc>(reinterpret_cast<void*>(GetProcAddress(module_, kOpenCoreDriverExport)));
+    auto open = reinterpret_cast<OpenCoreDriverProc>(
+        reinterpret_cast<void*>(GetProcAddress(module_, kOpenCoreDriverExport)));
     if (open != nullptr) {
         instance_ = open(printerName.wide().c_str());
     }

@@ -11,8 +11,8 @@
 
 #include <compstui.h>
 
-constexpr LONG PROPSHEET_NO_ITEM = 0x20000015;        // no item with that keyword or id; empty setting
-constexpr LONG PROPSHEET_BAD_ARGUMENT = 0x20000017;   // no block, no UI object, no option type, range
+constexpr LONG PROPSHEET_NO_ITEM = 0x20000015;       // no item with that keyword or id; empty setting
+constexpr LONG PROPSHEET_BAD_ARGUMENT = 0x20000017;  // no block, no UI object, no option type, range
 constexpr LONG PROPSHEET_ALREADY_HIDDEN = 0x20000018;
 constexpr LONG PROPSHEET_ALREADY_DISABLED = 0x20000019;
 constexpr LONG PROPSHEET_NOT_DISABLED = 0x2000001A;

@@ -72,7 +72,8 @@ STDMETHODIMP CNiraOemUIPlugin::QueryInterface(REFIID iid, void** out)
         return E_POINTER;
     }
     IUnknown* answer = nullptr;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IPrintOemUI) || IsEqualIID(iid, IID_IPrintOemUI2)) {
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IPrintOemUI) ||
+        IsEqualIID(iid, IID_IPrintOemUI2)) {
         answer = static_cast<IPrintOemUI2*>(this);
     } else if (IsEqualIID(iid, IID_IPrintOemPrintTicketProvider)) {
         answer = static_cast<IPrintOemPrintTicketProvider*>(this);
@@ -107,7 +108,8 @@ STDMETHODIMP CNiraOemUIPlugin::PublishDriverInterface(IUnknown* unknown)
     if (unknown == nullptr) {
         return E_FAIL;
     }
-    const HRESULT result = unknown->QueryInterface(IID_IPrintCoreHelper, reinterpret_cast<void**>(&m_coreHelper));
+    const HRESULT result =
+        unknown->QueryInterface(IID_IPrintCoreHelper, reinterpret_cast<void**>(&m_coreHelper));
     if (FAILED(result)) {
         m_coreHelper = nullptr;
         return E_FAIL;
@@ -174,8 +176,8 @@ STDMETHODIMP CNiraOemUIPlugin::DevQueryPrintEx(POEMUIOBJ, PDEVQUERYPRINT_INFO, D
     return E_NOTIMPL;
 }
 
-STDMETHODIMP CNiraOemUIPlugin::DeviceCapabilities(POEMUIOBJ, HANDLE printer, PWSTR, WORD, PVOID, DEVMODEW*, PVOID,
-                                                  DWORD, DWORD*)
+STDMETHODIMP CNiraOemUIPlugin::DeviceCapabilities(POEMUIOBJ, HANDLE printer, PWSTR, WORD, PVOID, DEVMODEW*,
+                                                  PVOID, DWORD, DWORD*)
 {
     if (m_core == nullptr) {
         CreateHelpers(printer);
@@ -207,8 +209,8 @@ STDMETHODIMP CNiraOemUIPlugin::DriverEvent(DWORD, DWORD, LPBYTE, LPARAM)
     return m_docEvents != nullptr ? S_OK : E_FAIL;
 }
 
-STDMETHODIMP CNiraOemUIPlugin::QueryColorProfile(HANDLE printer, POEMUIOBJ, DEVMODEW*, PVOID, ULONG, VOID*, ULONG*,
-                                                 ULONG*)
+STDMETHODIMP CNiraOemUIPlugin::QueryColorProfile(HANDLE printer, POEMUIOBJ, DEVMODEW*, PVOID, ULONG, VOID*,
+                                                 ULONG*, ULONG*)
 {
     if (m_core == nullptr) {
         CreateHelpers(printer);

@@ -32,36 +32,40 @@ public:
     STDMETHOD(CommonUIProp)(DWORD mode, POEMCUIPPARAM param) override;
     STDMETHOD(DocumentPropertySheets)(PPROPSHEETUI_INFO info, LPARAM lParam) override;
     STDMETHOD(DevicePropertySheets)(PPROPSHEETUI_INFO info, LPARAM lParam) override;
-    STDMETHOD(DevQueryPrintEx)(POEMUIOBJ uiObject, PDEVQUERYPRINT_INFO info, DEVMODEW* publicDevMode,
-                               PVOID privateDevMode) override;
-    STDMETHOD(DeviceCapabilities)(POEMUIOBJ uiObject, HANDLE printer, PWSTR deviceName, WORD capability, PVOID output,
-                                  DEVMODEW* publicDevMode, PVOID privateDevMode, DWORD oldResult,
-                                  DWORD* result) override;
+    STDMETHOD(DevQueryPrintEx)
+    (POEMUIOBJ uiObject, PDEVQUERYPRINT_INFO info, DEVMODEW* publicDevMode, PVOID privateDevMode) override;
+    STDMETHOD(DeviceCapabilities)
+    (POEMUIOBJ uiObject, HANDLE printer, PWSTR deviceName, WORD capability, PVOID output,
+     DEVMODEW* publicDevMode, PVOID privateDevMode, DWORD oldResult, DWORD* result) override;
     STDMETHOD(UpgradePrinter)(DWORD level, PBYTE upgradeInfo) override;
     STDMETHOD(PrinterEvent)(PWSTR printerName, INT event, DWORD flags, LPARAM lParam) override;
     STDMETHOD(DriverEvent)(DWORD event, DWORD level, LPBYTE driverInfo, LPARAM lParam) override;
-    STDMETHOD(QueryColorProfile)(HANDLE printer, POEMUIOBJ uiObject, DEVMODEW* publicDevMode, PVOID privateDevMode,
-                                 ULONG queryMode, VOID* profileData, ULONG* profileSize,
-                                 ULONG* profileFlags) override;
+    STDMETHOD(QueryColorProfile)
+    (HANDLE printer, POEMUIOBJ uiObject, DEVMODEW* publicDevMode, PVOID privateDevMode, ULONG queryMode,
+     VOID* profileData, ULONG* profileSize, ULONG* profileFlags) override;
     STDMETHOD(FontInstallerDlgProc)(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     STDMETHOD(UpdateExternalFonts)(HANDLE printer, HANDLE heap, PWSTR cartridges) override;
 
     // IPrintOemUI2
-    STDMETHOD(QueryJobAttributes)(HANDLE printer, DEVMODEW* devMode, DWORD level, LPBYTE attributeInfo) override;
+    STDMETHOD(QueryJobAttributes)
+    (HANDLE printer, DEVMODEW* devMode, DWORD level, LPBYTE attributeInfo) override;
     STDMETHOD(HideStandardUI)(DWORD mode) override;
-    STDMETHOD(DocumentEvent)(HANDLE printer, HDC dc, INT escape, ULONG inSize, PVOID in, ULONG outSize, PVOID out,
-                             PINT result) override;
+    STDMETHOD(DocumentEvent)
+    (HANDLE printer, HDC dc, INT escape, ULONG inSize, PVOID in, ULONG outSize, PVOID out,
+     PINT result) override;
 
     // IPrintOemPrintTicketProvider
     STDMETHOD(GetSupportedVersions)(HANDLE printer, INT* versions[], INT* count) override;
-    STDMETHOD(BindPrinter)(HANDLE printer, INT version, POEMPTOPTS options, INT* namespaceCount,
-                           BSTR** namespaces) override;
+    STDMETHOD(BindPrinter)
+    (HANDLE printer, INT version, POEMPTOPTS options, INT* namespaceCount, BSTR** namespaces) override;
     STDMETHOD(PublishPrintTicketHelperInterface)(IUnknown* helper) override;
     STDMETHOD(QueryDeviceDefaultNamespace)(BSTR* namespaceUri) override;
-    STDMETHOD(ConvertPrintTicketToDevMode)(IXMLDOMDocument2* ticket, ULONG devModeSize, DEVMODEW* devMode,
-                                           ULONG privateSize, PVOID privateDevMode) override;
-    STDMETHOD(ConvertDevModeToPrintTicket)(ULONG devModeSize, DEVMODEW* devMode, ULONG privateSize,
-                                           PVOID privateDevMode, IXMLDOMDocument2* ticket) override;
+    STDMETHOD(ConvertPrintTicketToDevMode)
+    (IXMLDOMDocument2* ticket, ULONG devModeSize, DEVMODEW* devMode, ULONG privateSize,
+     PVOID privateDevMode) override;
+    STDMETHOD(ConvertDevModeToPrintTicket)
+    (ULONG devModeSize, DEVMODEW* devMode, ULONG privateSize, PVOID privateDevMode,
+     IXMLDOMDocument2* ticket) override;
     STDMETHOD(CompletePrintCapabilities)(IXMLDOMDocument2* ticket, IXMLDOMDocument2* capabilities) override;
     STDMETHOD(ExpandIntentOptions)(IXMLDOMDocument2* ticket) override;
     STDMETHOD(ValidatePrintTicket)(IXMLDOMDocument2* ticket) override;

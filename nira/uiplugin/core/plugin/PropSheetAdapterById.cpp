@@ -168,7 +168,8 @@ LONG CNiraPropSheetAdapter::ResetSelections(int*, int count)
             continue;
         }
         OPTITEM& item = items[driverItem ? i : i - static_cast<int>(m_param->cDrvOptItems)];
-        const bool firstWarns = HasOption(item, 0) && (item.pOptType->pOptParam[0].Flags & OPTPF_OVERLAY_WARNING_ICON);
+        const bool firstWarns =
+            HasOption(item, 0) && (item.pOptType->pOptParam[0].Flags & OPTPF_OVERLAY_WARNING_ICON);
         resetting = resetting ||
                     (item.pOptType != nullptr && item.Sel != 0 && (item.DMPubID == kCopiesId || !firstWarns));
         if (!resetting || item.Sel == 0) {
@@ -218,7 +219,8 @@ LONG CNiraPropSheetAdapter::GetDriverKeywords(WCHAR*** keywords, WCHAR*** settin
         LPCSTR keyword = ItemKeyword(m_param->pDrvOptItems[i]);
         WCHAR* wide = nullptr;
         WCHAR* setting = nullptr;
-        if (keyword != nullptr && ConvertToWide(&wide, keyword, CP_ACP) && ReadSetting(keyword, &setting) == 0) {
+        if (keyword != nullptr && ConvertToWide(&wide, keyword, CP_ACP) &&
+            ReadSetting(keyword, &setting) == 0) {
             (*keywords)[written] = wide;
             (*settings)[written] = setting;
             ++written;

@@ -12,7 +12,7 @@ constexpr DWORD kCollapsedHidden = OPTIF_COLLAPSE | OPTIF_HIDE;
 std::vector<nirasim::CoreFeature> FeaturesWithPlainItem(nirasim::CoreDriverInstance& core)
 {
     std::vector<nirasim::CoreFeature> features = core.Features();
-    features.push_back({"Plain", DMPUB_COLOR, {{"ON", u"On", 0, false}}, 0, false});
+    features.push_back({"Plain", DMPUB_COLOR, {{"ON", TEXT("On"), 0, false}}, 0, false});
     return features;
 }
 

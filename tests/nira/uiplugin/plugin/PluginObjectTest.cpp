@@ -14,7 +14,8 @@ TEST_F(CoreDriverTest, CoreDriverStartsThePluginOfTheDriverIni)
     ASSERT_NE(Core().PluginModule(), nullptr);
     ASSERT_NE(Core().Plugin(), nullptr);
     EXPECT_EQ(Core().Info(OEMGI_GETREQUESTEDHELPERINTERFACES).result, S_OK);
-    EXPECT_EQ(Core().Info(OEMGI_GETREQUESTEDHELPERINTERFACES).value, static_cast<DWORD>(OEMPUBLISH_IPRINTCOREHELPER));
+    EXPECT_EQ(Core().Info(OEMGI_GETREQUESTEDHELPERINTERFACES).value,
+              static_cast<DWORD>(OEMPUBLISH_IPRINTCOREHELPER));
     EXPECT_EQ(Core().Info(OEMGI_GETREQUESTEDHELPERINTERFACES).needed, 0u);  // left untouched
     EXPECT_EQ(Core().PublishResult(), S_OK);
     EXPECT_EQ(Core().Info(OEMGI_GETSIGNATURE).value, 0x5A515549u);
@@ -40,7 +41,8 @@ TEST_F(CoreDriverTest, BothClassIdsMakeThePluginObject)
         IClassFactory* factory = nullptr;
         ASSERT_EQ(getClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
         IPrintOemPrintTicketProvider* provider = nullptr;
-        EXPECT_EQ(factory->CreateInstance(nullptr, IID_IPrintOemPrintTicketProvider, reinterpret_cast<void**>(&provider)),
+        EXPECT_EQ(factory->CreateInstance(nullptr, IID_IPrintOemPrintTicketProvider,
+                                          reinterpret_cast<void**>(&provider)),
                   S_OK);
         ASSERT_NE(provider, nullptr);
         EXPECT_EQ(provider->Release(), 0u);
@@ -56,7 +58,8 @@ TEST_F(CoreDriverTest, InterfaceTableOfThePluginObject)
     IPrintOemPrintTicketProvider* provider = nullptr;
     ASSERT_EQ(ui->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)), S_OK);
     ASSERT_EQ(ui->QueryInterface(IID_IPrintOemUI, reinterpret_cast<void**>(&first)), S_OK);
-    ASSERT_EQ(ui->QueryInterface(IID_IPrintOemPrintTicketProvider, reinterpret_cast<void**>(&provider)), S_OK);
+    ASSERT_EQ(ui->QueryInterface(IID_IPrintOemPrintTicketProvider, reinterpret_cast<void**>(&provider)),
+              S_OK);
     EXPECT_EQ(unknown, static_cast<IUnknown*>(ui));
     EXPECT_EQ(first, static_cast<IPrintOemUI*>(ui));
     EXPECT_NE(static_cast<void*>(provider), static_cast<void*>(ui));
@@ -86,7 +89,8 @@ TEST_F(CoreDriverTest, RefusedClassInterfaceAndAggregation)
     EXPECT_EQ(out, nullptr);
 
     // With the core driver gone no object lives, and a refused interface leaves none behind.
-    HMODULE module = LoadLibraryW((nirasim::Machine::DriverVersionDirectory() + TEXT("\\nirauip.dll")).c_str());
+    HMODULE module =
+        LoadLibraryW((nirasim::Machine::DriverVersionDirectory() + TEXT("\\nirauip.dll")).c_str());
     core.reset();
     IClassFactory* factory = nullptr;
     ASSERT_EQ(getClassObject(CLSID_OEMUI, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
@@ -103,7 +107,8 @@ TEST_F(CoreDriverTest, RefusedClassInterfaceAndAggregation)
 TEST_F(CoreDriverTest, UnloadWaitsForLiveObjectsAndLocks)
 {
     // The test's own hold on the module keeps it loaded when the core driver goes.
-    HMODULE module = LoadLibraryW((nirasim::Machine::DriverVersionDirectory() + TEXT("\\nirauip.dll")).c_str());
+    HMODULE module =
+        LoadLibraryW((nirasim::Machine::DriverVersionDirectory() + TEXT("\\nirauip.dll")).c_str());
     ASSERT_EQ(module, Core().PluginModule());
     auto canUnloadNow = PluginExport<CanUnloadNowProc>("DllCanUnloadNow");
     auto getClassObject = PluginExport<GetClassObjectProc>("DllGetClassObject");

@@ -33,7 +33,8 @@ std::vector<BYTE> MakeDevMode(WORD extra, int sectionAt)
         header.version = PRIVATE_DEVMODE_VERSION;
         header.sectionGuid = PRIVATE_DEVMODE_GUID;
         const size_t room = bytes.size() - sizeof(DEVMODEW) - sectionAt;
-        memcpy(bytes.data() + sizeof(DEVMODEW) + sectionAt, &header, room < sizeof(header) ? room : sizeof(header));
+        memcpy(bytes.data() + sizeof(DEVMODEW) + sectionAt, &header,
+               room < sizeof(header) ? room : sizeof(header));
     }
     return bytes;
 }
@@ -253,13 +254,18 @@ TEST_F(PrivateDevModeRequestTest, RefusedRequests)
         bool zeroGuid;
     };
     const Case cases[] = {
-        {"convert into 6891 bytes", OEMDM_CONVERT, PRIVATE_DEVMODE_SIZE - 1, PRIVATE_DEVMODE_SIZE, false, false, false, false},
-        {"merge into 6891 bytes", OEMDM_MERGE, PRIVATE_DEVMODE_SIZE - 1, PRIVATE_DEVMODE_SIZE, false, false, false, false},
+        {"convert into 6891 bytes", OEMDM_CONVERT, PRIVATE_DEVMODE_SIZE - 1, PRIVATE_DEVMODE_SIZE, false,
+         false, false, false},
+        {"merge into 6891 bytes", OEMDM_MERGE, PRIVATE_DEVMODE_SIZE - 1, PRIVATE_DEVMODE_SIZE, false, false,
+         false, false},
         {"input size 4096", OEMDM_CONVERT, PRIVATE_DEVMODE_SIZE, 4096, false, false, false, false},
         {"no printer", OEMDM_SIZE, PRIVATE_DEVMODE_SIZE, PRIVATE_DEVMODE_SIZE, true, false, false, false},
-        {"no input section", OEMDM_MERGE, PRIVATE_DEVMODE_SIZE, PRIVATE_DEVMODE_SIZE, false, true, false, false},
-        {"no public DEVMODE in", OEMDM_CONVERT, PRIVATE_DEVMODE_SIZE, PRIVATE_DEVMODE_SIZE, false, false, true, false},
-        {"all-zero section GUID", OEMDM_CONVERT, PRIVATE_DEVMODE_SIZE, PRIVATE_DEVMODE_SIZE, false, false, false, true},
+        {"no input section", OEMDM_MERGE, PRIVATE_DEVMODE_SIZE, PRIVATE_DEVMODE_SIZE, false, true, false,
+         false},
+        {"no public DEVMODE in", OEMDM_CONVERT, PRIVATE_DEVMODE_SIZE, PRIVATE_DEVMODE_SIZE, false, false,
+         true, false},
+        {"all-zero section GUID", OEMDM_CONVERT, PRIVATE_DEVMODE_SIZE, PRIVATE_DEVMODE_SIZE, false, false,
+         false, true},
         {"unknown mode", 5, PRIVATE_DEVMODE_SIZE, PRIVATE_DEVMODE_SIZE, false, false, false, false},
     };
     for (const Case& c : cases) {
@@ -309,8 +315,8 @@ TEST_F(PrivateDevModeRequestTest, WhoPreparedTheJobDependsOnProcessAndPort)
         bool checksumsAgree;
     };
     const Case cases[] = {
-        {"program on a client port", TEXT("Session Inkjet"), TEXT("C:\\Apps\\writer.exe"), "C:\\Apps\\writer.exe", true,
-         false},
+        {"program on a client port", TEXT("Session Inkjet"), TEXT("C:\\Apps\\writer.exe"),
+         "C:\\Apps\\writer.exe", true, false},
         {"spooler keeps the stored path", TEXT("Session Inkjet"), TEXT("C:\\Windows\\System32\\spoolsv.exe"),
          "C:\\Apps\\earlier.exe", true, false},
         {"WAOL.exe repairs the second checksum", TEXT("Local Inkjet"), TEXT("C:\\Online\\waol.EXE"),

@@ -34,23 +34,28 @@ protected:
         std::vector<CoreFeature> features;
         features.push_back({"pwstrFIDInputSlot",
                             DMPUB_DEFSOURCE,
-                            {Named("UPPER", u"Upper"), Named("LOWER", u"Lower")},
+                            {Named("UPPER", TEXT("Upper")), Named("LOWER", TEXT("Lower"))},
                             0,
                             true});
-        features.push_back({"pwstrFIDInputBin",
-                            DMPUB_NONE,
-                            {CoreOption{"AUTO", u"", kAutoResource, false}, Named("TRAY1", u"Tray 1"),
-                             Named("TRAY2", u"Tray 2"), Named("MANUAL", u"Manual")},
-                            2,
-                            true});
+        features.push_back(
+            {"pwstrFIDInputBin",
+             DMPUB_NONE,
+             {CoreOption{"AUTO", TEXT(""), kAutoResource, false}, Named("TRAY1", TEXT("Tray 1")),
+              Named("TRAY2", TEXT("Tray 2")), Named("MANUAL", TEXT("Manual"))},
+             2,
+             true});
         features.push_back({"Duplex",
                             DMPUB_DUPLEX,
-                            {Named("NONE", u"Off"), Named("VERTICAL", u"Long Edge", true)},
+                            {Named("NONE", TEXT("Off")), Named("VERTICAL", TEXT("Long Edge"), true)},
                             1,
                             true});
         features.push_back({"", DMPUB_COPIES_COLLATE, {}, 1, true});
-        features.push_back({"Resolution", DMPUB_NONE, {Named("600dpi", u"600"), Named("1200dpi", u"1200")}, 0, true});
-        features.push_back({"Halftone", DMPUB_NONE, {Named("AUTO", u"Auto")}, 0, true});
+        features.push_back({"Resolution",
+                            DMPUB_NONE,
+                            {Named("600dpi", TEXT("600")), Named("1200dpi", TEXT("1200"))},
+                            0,
+                            true});
+        features.push_back({"Halftone", DMPUB_NONE, {Named("AUTO", TEXT("Auto"))}, 0, true});
         Core().SetFeatures(features);
         // The plug-in leaves the core driver's items as they are.
         ASSERT_EQ(Core().Plugin()->HideStandardUI(OEMCUIP_DOCPROP_HIDE), S_OK);
@@ -123,7 +128,7 @@ TEST_F(PropSheetAdapterTest, KeywordEnumerationRestoresSelectionAndWarningIcon)
         EXPECT_FALSE(call.warningDuringCall);  // lifted while the core driver looks
     }
     // A feature the core driver shows no item for answers its current option alone.
-    Core().SetFeatures({{"Hidden", DMPUB_NONE, {Named("ONLY", u"Only")}, 0, true}});
+    Core().SetFeatures({{"Hidden", DMPUB_NONE, {Named("ONLY", TEXT("Only"))}, 0, true}});
     ASSERT_EQ(adapter->GetOptionKeywords(TEXT("Hidden"), &keywords, &count, 1), 0);
     ASSERT_EQ(count, 1);
     EXPECT_EQ(Narrow(keywords[0]), "ONLY");
@@ -173,7 +178,8 @@ TEST_F(PropSheetAdapterTest, SelectionsAndTheCoreDriversSetting)
 
     EXPECT_EQ(adapter->SelectOptionByKeyword(TEXT("pwstrFIDInputBin"), TEXT("manual"), 1), 0);
     EXPECT_EQ(Item(1).Sel, 3);
-    EXPECT_EQ(adapter->SelectOptionByKeyword(TEXT("pwstrFIDInputBin"), TEXT("NOWHERE"), 1), PROPSHEET_NO_OPTION);
+    EXPECT_EQ(adapter->SelectOptionByKeyword(TEXT("pwstrFIDInputBin"), TEXT("NOWHERE"), 1),
+              PROPSHEET_NO_OPTION);
     EXPECT_EQ(Item(1).Sel, 3);
     EXPECT_EQ(Core().CurrentOption("pwstrFIDInputBin"), "MANUAL");
     EXPECT_EQ(adapter->FindOptionIndexByKeyword(TEXT("tray1"), TEXT("pwstrFIDInputBin"), nullptr), 1);
