@@ -405,67 +405,42 @@ LONG CNiraPropSheetAdapter::SelectOptionByName(OPTITEM* item, LPCWSTR name, DWOR
     return PROPSHEET_NO_OPTION;
 }
 
-LONG CNiraPropSheetAdapter::PairKeywordsAndNames(LPCWSTR keyword, WCHAR*** keywords, int* keywordCount,
-                                                 WCHAR*** names, int* nameCount)
+// Pairs the item's option keywords with its option names by position and answers the partner of
+// `wanted` (a name when byName, else a keyword), compared without regard to case.
+LONG CNiraPropSheetAdapter::PairedText(LPCWSTR keyword, LPCWSTR wanted, bool byName, WCHAR** answer)
 {
-    LONG result = GetOptionKeywords(keyword, keywords, keywordCount, kDocumentMode);
-    if (result != 0) {
-        return result;
+    if (answer == nullptr) {
+        return PROPSHEET_BAD_ARGUMENT;
     }
-    result = GetOptionNames(keyword, names, nameCount);
-    if (result != 0) {
-        FreeAdapterTexts(*keywords, *keywordCount);
-        *keywords = nullptr;
+    WCHAR** keywords = nullptr;
+    WCHAR** names = nullptr;
+    int keywordCount = 0;
+    int nameCount = 0;
+    LONG result = GetOptionKeywords(keyword, &keywords, &keywordCount, kDocumentMode);
+    if (result == 0 && (result = GetOptionNames(keyword, &names, &nameCount)) == 0) {
+        // The bins' first keyword is the automatic choice, which has no name of its own.
+        const int skipped = !byName && IsBinFeature(keyword) && keywordCount == nameCount + 1 ? 1 : 0;
+        result = keywordCount - skipped != nameCount ? PROPSHEET_BAD_ARGUMENT : PROPSHEET_NO_OPTION;
+        for (int i = 0; i < nameCount && result == PROPSHEET_NO_OPTION; ++i) {
+            WCHAR* key = keywords[i + skipped];
+            if (CompareStringNoCaseSafe(byName ? names[i] : key, wanted) == 0) {
+                result = CopyAdapterText(byName ? key : names[i], answer);
+            }
+        }
     }
+    FreeAdapterTexts(keywords, keywordCount);
+    FreeAdapterTexts(names, nameCount);
     return result;
 }
 
 LONG CNiraPropSheetAdapter::GetOptionKeywordByName(LPCWSTR keyword, LPCWSTR name, WCHAR** optionKeyword)
 {
-    if (optionKeyword == nullptr) {
-        return PROPSHEET_BAD_ARGUMENT;
-    }
-    WCHAR** keywords = nullptr;
-    WCHAR** names = nullptr;
-    int keywordCount = 0;
-    int nameCount = 0;
-    LONG result = PairKeywordsAndNames(keyword, &keywords, &keywordCount, &names, &nameCount);
-    if (result == 0) {
-        result = keywordCount != nameCount ? PROPSHEET_BAD_ARGUMENT : PROPSHEET_NO_OPTION;
-        for (int i = 0; i < nameCount && result == PROPSHEET_NO_OPTION; ++i) {
-            if (CompareStringNoCaseSafe(names[i], name) == 0) {
-                result = CopyAdapterText(keywords[i], optionKeyword);
-            }
-        }
-    }
-    FreeAdapterTexts(keywords, keywordCount);
-    FreeAdapterTexts(names, nameCount);
-    return result;
+    return PairedText(keyword, name, true, optionKeyword);
 }
 
 LONG CNiraPropSheetAdapter::GetOptionNameByKeyword(LPCWSTR keyword, LPCWSTR optionKeyword, WCHAR** name)
 {
-    if (name == nullptr) {
-        return PROPSHEET_BAD_ARGUMENT;
-    }
-    WCHAR** keywords = nullptr;
-    WCHAR** names = nullptr;
-    int keywordCount = 0;
-    int nameCount = 0;
-    LONG result = PairKeywordsAndNames(keyword, &keywords, &keywordCount, &names, &nameCount);
-    if (result == 0) {
-        // The bins' first keyword is the automatic choice, which has no name of its own.
-        const int skipped = IsBinFeature(keyword) && keywordCount == nameCount + 1 ? 1 : 0;
-        result = keywordCount - skipped != nameCount ? PROPSHEET_BAD_ARGUMENT : PROPSHEET_NO_OPTION;
-        for (int i = 0; i < nameCount && result == PROPSHEET_NO_OPTION; ++i) {
-            if (CompareStringNoCaseSafe(keywords[i + skipped], optionKeyword) == 0) {
-                result = CopyAdapterText(names[i], name);
-            }
-        }
-    }
-    FreeAdapterTexts(keywords, keywordCount);
-    FreeAdapterTexts(names, nameCount);
-    return result;
+    return PairedText(keyword, optionKeyword, false, name);
 }
 
 LONG CNiraPropSheetAdapter::GetSelectedOptionIndex(LPCWSTR keyword, int* index)

@@ -60,8 +60,7 @@ private:
     LONG HideOptionOf(OPTITEM* item, int index, DWORD mode);
     LONG NamesOf(const OPTITEM* item, WCHAR*** names, int* count);
     LONG SetSelectionOf(OPTITEM* item, int id, int index);
-    LONG PairKeywordsAndNames(LPCWSTR keyword, WCHAR*** keywords, int* keywordCount, WCHAR*** names,
-                              int* nameCount);
+    LONG PairedText(LPCWSTR keyword, LPCWSTR wanted, bool byName, WCHAR** answer);
     LONG StandardValue(int which, WCHAR** value);
 
     POEMCUIPPARAM m_param;
