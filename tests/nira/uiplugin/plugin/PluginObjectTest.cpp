@@ -152,3 +152,36 @@ TEST_F(CoreDriverTest, SlotsThatAreNotImplemented)
 }
 
 }  // namespace
+
+namespace {
+
+// Until the UI core, the DEVMODE synchroniser and the document-event handler exist, their slots
+// answer as for a helper that could not be made; the sheets still bind the settings helper module.
+TEST_F(CoreDriverTest, SlotsOfMissingHelpersAnswerTheirFailure)
+{
+    IPrintOemUI2* plugin = Core().Plugin();
+    OEMDMPARAM devModeParam = {};
+    devModeParam.hPrinter = Core().Printer();
+    EXPECT_EQ(plugin->DevMode(OEMDM_SIZE, &devModeParam), E_FAIL);
+    EXPECT_EQ(plugin->DevMode(OEMDM_SIZE, nullptr), E_FAIL);
+    DWORD result = 5;
+    EXPECT_EQ(plugin->DeviceCapabilities(nullptr, Core().Printer(), nullptr, 18, nullptr, nullptr, nullptr, 0,
+                                         &result),
+              S_OK);
+    EXPECT_EQ(result, 5u);
+    EXPECT_EQ(
+        plugin->QueryColorProfile(Core().Printer(), nullptr, nullptr, nullptr, 0, nullptr, nullptr, nullptr),
+        E_NOTIMPL);
+    EXPECT_EQ(plugin->DriverEvent(1, 3, nullptr, 0), E_FAIL);
+    INT eventResult = 0;
+    EXPECT_EQ(plugin->DocumentEvent(Core().Printer(), nullptr, 1, 0, nullptr, 0, nullptr, &eventResult),
+              E_FAIL);
+    EXPECT_EQ(plugin->DevicePropertySheets(nullptr, 0), E_FAIL);
+
+    EXPECT_EQ(GetModuleHandleW(TEXT("nirasettings.dll")), nullptr);
+    ASSERT_EQ(Core().CommonUIProp(OEMCUIP_DOCPROP, 0), S_OK);  // tells the plug-in its printer
+    EXPECT_EQ(plugin->DocumentPropertySheets(nullptr, 0), E_FAIL);
+    EXPECT_NE(GetModuleHandleW(TEXT("nirasettings.dll")), nullptr);
+}
+
+}  // namespace
