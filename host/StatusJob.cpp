@@ -17,13 +17,14 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include "support/WString.h"
 #include <thread>
 
 namespace printer = nirasim::printer;
 
 namespace {
 
-const char16_t* const kPort = TEXT("USB001");
+const WCHAR* const kPort = TEXT("USB001");
 constexpr DWORD kNoAnswerDelay = 3000;
 constexpr auto kTextsWait = std::chrono::seconds(10);
 
@@ -115,7 +116,7 @@ void ShowPortStatus(HostMachine& host)
                   SeverityName(status.severity));
     HostMachine::Print(line);
     HostMachine::Print(TEXT("  spooler text: ") +
-                       (status.text.empty() ? std::u16string(TEXT("(its own)")) : status.text));
+                       (status.text.empty() ? WString(TEXT("(its own)")) : status.text));
 }
 
 void ShowState(HostMachine& host, PortContext* port, const DeviceState& state)
@@ -158,8 +159,8 @@ int Run(HostMachine& host, const std::vector<std::string>&)
     HANDLE monitor = nullptr;
     LPMONITOR2 table = InitializePrintMonitor2(&init, &monitor);
     MONITOR2 lower = printer::PortMonitorTable();
-    std::u16string portName = kPort;
-    std::u16string printerName = host.printerName();
+    WString portName = kPort;
+    WString printerName = host.printerName();
     HANDLE handle = nullptr;
     if (table == nullptr || !table->pfnOpenPortEx(nullptr, printer::PortMonitorHandle(), portName.data(),
                                                   printerName.data(), &handle, &lower)) {
@@ -170,7 +171,7 @@ int Run(HostMachine& host, const std::vector<std::string>&)
     PortContext* port = static_cast<PortContext*>(handle);
     HostMachine::Print(TEXT("printer ") + printerName + TEXT(" on ") + portName +
                        TEXT(", opened through niralm"));
-    const std::u16string strings = nirasim::Machine::DriverVersionDirectory() + TEXT("\\nirastr.dll");
+    const WString strings = nirasim::Machine::DriverVersionDirectory() + TEXT("\\nirastr.dll");
     StringCchCopyW(port->watcher.stringLibraryPath, kStringLibraryPathCapacity, strings.c_str());
     printer::SetDeviceId(kPort, printer::DeviceId(kStates[0].statusValue));
     StartStatusWatcher(&port->watcher, port, printerName.c_str());

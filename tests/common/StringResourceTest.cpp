@@ -8,12 +8,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include "support/WString.h"
 
 namespace {
 
-const char16_t* const kFixture = TEXT("C:\\Windows\\System32\\spool\\drivers\\x64\\3\\fixture.dll");
-const char16_t* const kGermanOnly = TEXT("C:\\Windows\\System32\\spool\\drivers\\x64\\3\\strings_de.dll");
-const char16_t* const kNiraStr = TEXT("C:\\Windows\\System32\\spool\\drivers\\x64\\3\\nirastr.dll");
+const WCHAR* const kFixture = TEXT("C:\\Windows\\System32\\spool\\drivers\\x64\\3\\fixture.dll");
+const WCHAR* const kGermanOnly = TEXT("C:\\Windows\\System32\\spool\\drivers\\x64\\3\\strings_de.dll");
+const WCHAR* const kNiraStr = TEXT("C:\\Windows\\System32\\spool\\drivers\\x64\\3\\nirastr.dll");
 
 class StringResource : public ::testing::Test {
 protected:
@@ -34,21 +35,21 @@ protected:
         }
     }
 
-    HMODULE Load(const char16_t* path)
+    HMODULE Load(const WCHAR* path)
     {
         HMODULE module = LoadLibraryExW(path, nullptr, DONT_RESOLVE_DLL_REFERENCES);
         modules.push_back(module);
         return module;
     }
 
-    static std::u16string Text(HMODULE module, UINT id, int capacity = 256, int* length = nullptr)
+    static WString Text(HMODULE module, UINT id, int capacity = 256, int* length = nullptr)
     {
-        std::u16string buffer(static_cast<size_t>(capacity), TEXT('#'));
+        WString buffer(static_cast<size_t>(capacity), TEXT('#'));
         const int answer = LoadStringResource(module, id, buffer.data(), capacity);
         if (length != nullptr) {
             *length = answer;
         }
-        return answer != 0 ? std::u16string(buffer.c_str()) : std::u16string();
+        return answer != 0 ? WString(buffer.c_str()) : WString();
     }
 };
 
@@ -68,7 +69,7 @@ TEST_F(StringResource, LongTextIsCutButItsLengthAnswered)
     SetStringLanguage(0x0409);
     HMODULE fixture = Load(kFixture);
     int length = 0;
-    const std::u16string text = Text(fixture, 18, 256, &length);
+    const WString text = Text(fixture, 18, 256, &length);
     EXPECT_EQ(length, 300);
     EXPECT_EQ(text.size(), 255u);
     EXPECT_EQ(text.substr(0, 12), TEXT("012345678901"));
@@ -97,7 +98,7 @@ TEST_F(StringResource, HelperTextsInTheUsersLanguage)
     EXPECT_FALSE(helper.LoadText(3772, text));  // no string module yet
     helper.SetStringModule(Load(kNiraStr));
     ASSERT_TRUE(helper.LoadText(3774, text));
-    EXPECT_EQ(std::u16string(text), TEXT("インク残量が少なくなっています。"));
+    EXPECT_EQ(WString(text), TEXT("インク残量が少なくなっています。"));
     EXPECT_FALSE(helper.LoadText(4338, text));
 }
 
@@ -105,12 +106,12 @@ TEST_F(StringResource, HelperWritesUnderTheMakersKey)
 {
     CNiraResourceHelper helper;
     const BYTE data[] = {1, 2, 3};
-    const std::u16string longSubKey(240, TEXT('k'));
+    const WString longSubKey(240, TEXT('k'));
     EXPECT_TRUE(helper.WriteUserBinaryValue(TEXT("Jobs"), TEXT("Last"), data, sizeof(data)));
     EXPECT_TRUE(helper.WriteUserBinaryValue(longSubKey.c_str(), TEXT("Long"), data, sizeof(data)));
     struct Case {
-        const char16_t* key;
-        const char16_t* value;
+        const WCHAR* key;
+        const WCHAR* value;
     } cases[] = {{TEXT("Software\\Norvell-Ashby\\Jobs"), TEXT("Last")},
                  {TEXT("Software\\Norvell-Ashby\\"), TEXT("Long")}};
     for (const Case& c : cases) {
@@ -130,23 +131,23 @@ TEST_F(StringResource, HelperFindsFilesBesideTheDriver)
 {
     machine.InstallSamplePackage(NIRA_BUILD_DIR);
     machine.AddSamplePrinter("Nira Inkjet");
-    std::u16string name = TEXT("Nira Inkjet");
+    WString name = TEXT("Nira Inkjet");
     HANDLE printer = nullptr;
     ASSERT_TRUE(OpenPrinterW(name.data(), &printer, nullptr));
     CNiraResourceHelper helper;
     LPWSTR path = nullptr;
     ASSERT_TRUE(helper.GetDriverFilePath(printer, TEXT("niraprev.dll"), &path));
-    EXPECT_EQ(std::u16string(path), nirasim::Machine::DriverVersionDirectory() + TEXT("\\niraprev.dll"));
+    EXPECT_EQ(WString(path), nirasim::Machine::DriverVersionDirectory() + TEXT("\\niraprev.dll"));
     LocalFree(path);
     ASSERT_TRUE(helper.GetDriverFilePath(printer, nullptr, &path));
-    EXPECT_EQ(std::u16string(path), nirasim::Machine::DriverVersionDirectory() + TEXT("\\"));
+    EXPECT_EQ(WString(path), nirasim::Machine::DriverVersionDirectory() + TEXT("\\"));
     LocalFree(path);
     PDRIVER_INFO_3W info = nullptr;
     ASSERT_TRUE(helper.GetDriverInfo(nullptr, name.data(), nullptr, &info));
-    EXPECT_EQ(std::u16string(info->pName), nirasim::Machine::SamplePackageDriver().name);
+    EXPECT_EQ(WString(info->pName), nirasim::Machine::SamplePackageDriver().name);
     LocalFree(info);
     ClosePrinter(printer);
-    std::u16string unknown = TEXT("No Such Printer");
+    WString unknown = TEXT("No Such Printer");
     EXPECT_FALSE(helper.GetDriverInfo(nullptr, unknown.data(), nullptr, &info));
     EXPECT_EQ(info, nullptr);
 }

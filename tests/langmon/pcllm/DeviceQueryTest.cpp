@@ -8,7 +8,7 @@ namespace printer = nirasim::printer;
 
 namespace {
 
-const char16_t* const kDriverDataKey =
+const WCHAR* const kDriverDataKey =
     TEXT("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Nira Inkjet\\PrinterDriverData");
 
 class DeviceQueryTest : public MonitorTest {

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include "support/WString.h"
 #include <thread>
 #include <vector>
 
@@ -22,8 +23,8 @@
 
 class MonitorTest : public ::testing::Test {
 protected:
-    static constexpr const char16_t* kPrinter = TEXT("Nira Inkjet");
-    static constexpr const char16_t* kPort = TEXT("USB001");
+    static constexpr const WCHAR* kPrinter = TEXT("Nira Inkjet");
+    static constexpr const WCHAR* kPort = TEXT("USB001");
 
     std::unique_ptr<nirasim::Machine> machine;
     std::vector<HANDLE> openPorts;
@@ -46,11 +47,11 @@ protected:
     }
 
     // Opens a port above the port monitor (with its table as it stands); null on failure.
-    PortContext* Open(const char16_t* port = kPort)
+    PortContext* Open(const WCHAR* port = kPort)
     {
         MONITOR2 lower = nirasim::printer::PortMonitorTable();
-        std::u16string name = port;
-        std::u16string printer = kPrinter;
+        WString name = port;
+        WString printer = kPrinter;
         HANDLE handle = nullptr;
         if (!OpenPortEx(nullptr, nirasim::printer::PortMonitorHandle(), name.data(), printer.data(), &handle,
                         &lower)) {

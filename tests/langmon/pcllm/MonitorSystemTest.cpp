@@ -4,6 +4,8 @@
 
 #include <winspool.h>
 
+#include "support/WString.h"
+
 namespace printer = nirasim::printer;
 
 namespace {
@@ -29,7 +31,7 @@ TEST(DeviceIdControlCode, ByWindowsClassAndPort)
 {
     struct Case {
         DWORD windowsClass;
-        const char16_t* port;
+        const WCHAR* port;
         DWORD code;
     } cases[] = {
         {WINDOWS_CLASS_9X, TEXT("USB001"), 0x182000}, {WINDOWS_CLASS_9X, TEXT("LPT1:"), 17},
@@ -52,46 +54,46 @@ TEST_F(MonitorTest, DriverIniIsTheFirstListedAsStored)
     spec.name = TEXT("Mixed");
     spec.driverName = driver.name;
     machine->AddPrinter(spec);
-    std::u16string name = spec.name;
+    WString name = spec.name;
     HANDLE handle = nullptr;
     ASSERT_TRUE(OpenPrinterW(name.data(), &handle, nullptr));
     WCHAR iniPath[MAX_PATH] = {};
     EXPECT_EQ(FindDriverIni(iniPath, handle), 1);
-    EXPECT_EQ(std::u16string(iniPath), nirasim::Machine::DriverVersionDirectory() + TEXT("\\NiraModel.Ini"));
+    EXPECT_EQ(WString(iniPath), nirasim::Machine::DriverVersionDirectory() + TEXT("\\NiraModel.Ini"));
     EXPECT_EQ(FindDriverIni(iniPath, nullptr), 0);
     ClosePrinter(handle);
 }
 
 TEST_F(MonitorTest, ComponentValuesOfAtMostTwentyEightCharacters)
 {
-    const char16_t* const ini = TEXT("C:\\drivers\\model.ini");
+    const WCHAR* const ini = TEXT("C:\\drivers\\model.ini");
     machine->WriteFile(ini, "[ComponentFiles]\nShort=lib.dll\nFull=" + std::string(28, 'a') +
                                 "\nTooLong=" + std::string(29, 'b') + "\n");
-    const char16_t* const fallback = TEXT("nirastr.DLL");
+    const WCHAR* const fallback = TEXT("nirastr.DLL");
     struct Case {
-        const char16_t* key;
+        const WCHAR* key;
         int result;
-        std::u16string value;
+        WString value;
     } cases[] = {{TEXT("Short"), 1, TEXT("lib.dll")},
-                 {TEXT("Full"), 1, std::u16string(28, TEXT('a'))},
+                 {TEXT("Full"), 1, WString(28, TEXT('a'))},
                  {TEXT("TooLong"), 0, fallback},
                  {TEXT("Absent"), 1, fallback}};
     for (const Case& c : cases) {
         WCHAR value[kComponentValueCapacity] = {};
         EXPECT_EQ(ReadComponentValue(ini, value, fallback, c.key), c.result) << c.key;
-        EXPECT_EQ(std::u16string(value), c.value);
+        EXPECT_EQ(WString(value), c.value);
     }
     WCHAR untouched[kComponentValueCapacity] = TEXT("x");
-    const std::u16string longDefault(31, TEXT('d'));
+    const WString longDefault(31, TEXT('d'));
     EXPECT_EQ(ReadComponentValue(ini, untouched, longDefault.c_str(), TEXT("Short")), 0);
     EXPECT_EQ(ReadComponentValue(TEXT(""), untouched, fallback, TEXT("Short")), 0);
     EXPECT_EQ(ReadComponentValue(ini, untouched, nullptr, TEXT("Short")), 0);
-    EXPECT_EQ(std::u16string(untouched), TEXT("x"));
+    EXPECT_EQ(WString(untouched), TEXT("x"));
 }
 
 TEST_F(MonitorTest, SecondJobInTheQueue)
 {
-    std::u16string name = kPrinter;
+    WString name = kPrinter;
     EXPECT_FALSE(IsAnotherJobQueued(name.data()));
     machine->QueueJob(kPrinter, "first");
     EXPECT_FALSE(IsAnotherJobQueued(name.data()));
@@ -110,12 +112,12 @@ TEST_F(MonitorTest, SecondJobInTheQueue)
 
 TEST_F(MonitorTest, PrinterInfoThroughTheRouter)
 {
-    std::u16string name = kPrinter;
+    WString name = kPrinter;
     LPBYTE info = GetPrinterInfo(name.data(), 2);
     ASSERT_NE(info, nullptr);
-    EXPECT_EQ(std::u16string(reinterpret_cast<PRINTER_INFO_2W*>(info)->pPortName), kPort);
+    EXPECT_EQ(WString(reinterpret_cast<PRINTER_INFO_2W*>(info)->pPortName), kPort);
     GlobalFree(info);
-    std::u16string unknown = TEXT("No Such Printer");
+    WString unknown = TEXT("No Such Printer");
     EXPECT_EQ(GetPrinterInfo(unknown.data(), 2), nullptr);
     printer::RemoveRouterFunction("GetPrinterW");
     EXPECT_EQ(GetPrinterInfo(name.data(), 2), nullptr);

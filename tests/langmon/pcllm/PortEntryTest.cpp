@@ -2,6 +2,8 @@
 
 #include "langmon/pcllm/MonitorGlobals.h"
 
+#include "support/WString.h"
+
 namespace printer = nirasim::printer;
 
 namespace {
@@ -68,13 +70,13 @@ TEST_F(MonitorTest, LowerMonitorWithoutARequiredMemberIsRefused)
     for (size_t member : required) {
         MONITOR2 lacking = printer::PortMonitorTable();
         memset(reinterpret_cast<BYTE*>(&lacking) + member, 0, sizeof(void*));
-        std::u16string name = kPort;
+        WString name = kPort;
         HANDLE handle = nullptr;
         SetLastError(0);
         EXPECT_FALSE(OpenPortEx(nullptr, nullptr, name.data(), nullptr, &handle, &lacking)) << member;
         EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PRINT_MONITOR)) << member;
     }
-    std::u16string name = kPort;
+    WString name = kPort;
     HANDLE handle = nullptr;
     EXPECT_FALSE(OpenPortEx(nullptr, nullptr, name.data(), nullptr, &handle, nullptr));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PRINT_MONITOR));

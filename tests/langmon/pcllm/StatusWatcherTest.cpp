@@ -7,11 +7,13 @@
 
 #include <strsafe.h>
 
+#include "support/WString.h"
+
 namespace printer = nirasim::printer;
 
 namespace {
 
-const char16_t* const kDriverDataKey =
+const WCHAR* const kDriverDataKey =
     TEXT("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Nira Inkjet\\PrinterDriverData");
 const std::string kPaperJam = "$AU0,ff,DN,PAJM,CUT,K0,C0,SM";
 const std::string kLowInk = "$AC2$FC0,ff,DN,IDLE,CUT,K1,C0,SM";
@@ -27,7 +29,7 @@ protected:
         machine->SetWindowsVersion(5, 1);
         port = Open();
         ASSERT_NE(port, nullptr);
-        const std::u16string library = nirasim::Machine::DriverVersionDirectory() + TEXT("\\nirastr.dll");
+        const WString library = nirasim::Machine::DriverVersionDirectory() + TEXT("\\nirastr.dll");
         StringCchCopyW(port->watcher.stringLibraryPath, kStringLibraryPathCapacity, library.c_str());
     }
 
@@ -152,7 +154,7 @@ TEST_F(StatusWatcherTest, FailedWaitEndsTheThread)
 
 TEST_F(StatusWatcherTest, TooLongPrinterNameGivesNoKeyAndNoThread)
 {
-    const std::u16string name(200, TEXT('P'));
+    const WString name(200, TEXT('P'));
     StartStatusWatcher(&port->watcher, port, name.c_str());
     EXPECT_FALSE(IsStatusWatcherRunning(&port->watcher));
     EXPECT_EQ(port->watcher.key, nullptr);
@@ -166,7 +168,7 @@ TEST_F(StatusWatcherTest, TooLongPrinterNameGivesNoKeyAndNoThread)
 
 TEST_F(StatusWatcherTest, SecondWatcherOfThePairSharesTheStopEvent)
 {
-    std::u16string name = std::u16string(kPrinter) + kPort;
+    WString name = WString(kPrinter) + kPort;
     HANDLE existing = CreateEventW(nullptr, TRUE, TRUE, name.c_str());
     ASSERT_NE(existing, nullptr);
     StartStatusWatcher(&port->watcher, port, kPrinter);
