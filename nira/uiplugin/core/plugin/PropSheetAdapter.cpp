@@ -294,6 +294,8 @@ LONG CNiraPropSheetAdapter::GetOptionKeywords(LPCWSTR keyword, WCHAR*** keywords
     }
     const LONG first = item->Sel;
     for (int i = 0; i < options && result == 0; ++i) {
+        // The core driver reads a changed item's selection as its setting.
+        item->Flags |= OPTIF_CHANGED;
         Select(item, i, mode);
         if (GetDriverSetting(keyword, &(*keywords)[i]) != 0) {
             result = PROPSHEET_SETTING_UNREADABLE;
