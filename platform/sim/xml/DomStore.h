@@ -6,6 +6,7 @@
 #include <libxml/tree.h>
 
 #include <atomic>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,6 +42,8 @@ public:
     void KeepDetached(xmlNodePtr node);
     // A namespace declaration that no element lists any more (still referenced by nodes).
     void KeepNamespace(xmlNsPtr ns);
+    // The order of a parsed element's attributes and declarations; the element points at it.
+    void KeepAttributeOrder(xmlNodePtr element, std::vector<std::string> names);
 
     bool preserveWhiteSpace = false;
     bool async = true;
@@ -59,6 +62,7 @@ private:
     std::vector<xmlDocPtr> m_retiredDocuments;
     std::vector<xmlNodePtr> m_detached;
     std::vector<xmlNsPtr> m_namespaces;
+    std::vector<std::unique_ptr<std::vector<std::string>>> m_attributeOrders;
 };
 
 }  // namespace xml
