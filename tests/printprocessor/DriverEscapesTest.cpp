@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include "support/WString.h"
 
 #include "printprocessor/EmfJob.h"
 
@@ -23,7 +24,7 @@ protected:
         m_devmode.dmPaperSize = kA4;
         m_devmode.dmDefaultSource = kTray2;
         m_devmode.dmMediaType = kPhotoMedia;
-        std::u16string printer = nirasim::Wide(kPrinter);
+        WString printer = nirasim::Wide(kPrinter);
         m_dc = CreateDCW(TEXT(""), printer.c_str(), TEXT(""), &m_devmode);
         ASSERT_NE(m_dc, nullptr);
         m_job.jobId = 42;
@@ -68,8 +69,8 @@ TEST_F(DriverEscapesTest, WithoutAnAnswerTheJobSettingsTakeTheirDefaults)
     EXPECT_EQ(s.marginMode, 1);
     EXPECT_EQ(s.manualDuplexOrderMode, 1);
     EXPECT_EQ(s.overlay.overlayColor, 0xC0C0C0);
-    EXPECT_EQ(std::u16string(s.overlay.overlayText2), TEXT(" [none]"));
-    EXPECT_EQ(std::u16string(s.overlay.overlayFont), TEXT("Courier"));
+    EXPECT_EQ(WString(s.overlay.overlayText2), TEXT(" [none]"));
+    EXPECT_EQ(WString(s.overlay.overlayFont), TEXT("Courier"));
     for (LONG tile : s.posterTileSelected) {
         EXPECT_EQ(tile, 1);
     }

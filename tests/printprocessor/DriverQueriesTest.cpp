@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include "support/WString.h"
 
 #include "printprocessor/DriverQueries.h"
 
@@ -22,7 +23,7 @@ protected:
         m_machine = std::make_unique<nirasim::Machine>();
         m_machine->InstallSamplePackage(NIRA_BUILD_DIR);
         m_machine->AddSamplePrinter(kPrinter);
-        std::u16string name = nirasim::Wide(kPrinter);
+        WString name = nirasim::Wide(kPrinter);
         ASSERT_TRUE(OpenPrinterW(name.data(), &m_printer, nullptr));
     }
 
@@ -33,7 +34,7 @@ protected:
     }
 
     // A printer whose driver has the given driver file and dependent files.
-    HANDLE OpenPrinterWithDriver(const std::u16string& driverFile, const std::u16string& dependent)
+    HANDLE OpenPrinterWithDriver(const WString& driverFile, const WString& dependent)
     {
         nirasim::DriverSpec driver = nirasim::Machine::SamplePackageDriver();
         driver.name = TEXT("Other Driver");
@@ -44,7 +45,7 @@ protected:
         printer.name = TEXT("Other");
         printer.driverName = driver.name;
         m_machine->AddPrinter(printer);
-        std::u16string name = printer.name;
+        WString name = printer.name;
         HANDLE handle = nullptr;
         EXPECT_TRUE(OpenPrinterW(name.data(), &handle, nullptr));
         return handle;
@@ -83,9 +84,9 @@ TEST_F(DriverQueriesTest, TheDriverIniIsFoundInCapitals)
 {
     WCHAR ini[MAX_PATH] = {};
     ASSERT_TRUE(FindDriverIni(ini, m_printer));
-    std::u16string path = ini;
-    EXPECT_NE(path.find(TEXT("\\NIRASMPL.INI")), std::u16string::npos);
-    EXPECT_EQ(path.find(TEXT("nirasmpl")), std::u16string::npos);
+    WString path = ini;
+    EXPECT_NE(path.find(TEXT("\\NIRASMPL.INI")), WString::npos);
+    EXPECT_EQ(path.find(TEXT("nirasmpl")), WString::npos);
 
     HANDLE other = OpenPrinterWithDriver(TEXT("unidrv.dll"), TEXT("plain.dll"));
     EXPECT_FALSE(FindDriverIni(ini, other));
@@ -94,15 +95,15 @@ TEST_F(DriverQueriesTest, TheDriverIniIsFoundInCapitals)
 
 TEST_F(DriverQueriesTest, TheStringLibraryNameFallsBackWhenItFillsItsBuffer)
 {
-    std::u16string iniPath = TEXT("C:\\Temp\\driver.ini");
+    WString iniPath = TEXT("C:\\Temp\\driver.ini");
     WCHAR name[STRING_DLL_NAME_CHARS] = TEXT("untouched");
     EXPECT_FALSE(ReadStringDllName(TEXT(""), name));
-    EXPECT_EQ(std::u16string(name), TEXT("untouched"));
+    EXPECT_EQ(WString(name), TEXT("untouched"));
 
     struct Case {
         std::string ini;
         bool answer;
-        const char16_t* name;
+        const WCHAR* name;
     };
     const Case cases[] = {
         {"[ComponentFiles]\nComponent_R_B=strings.dll\n", true, TEXT("strings.dll")},
@@ -113,7 +114,7 @@ TEST_F(DriverQueriesTest, TheStringLibraryNameFallsBackWhenItFillsItsBuffer)
     for (const Case& c : cases) {
         ASSERT_TRUE(m_machine->WriteFile(iniPath, c.ini));
         EXPECT_EQ(ReadStringDllName(iniPath.c_str(), name), c.answer) << c.ini;
-        EXPECT_EQ(std::u16string(name), c.name != nullptr ? c.name : nirasim::Wide(std::string(28, 'y')));
+        EXPECT_EQ(WString(name), c.name != nullptr ? c.name : nirasim::Wide(std::string(28, 'y')));
     }
 }
 
@@ -121,7 +122,7 @@ TEST_F(DriverQueriesTest, TheStringLibraryLiesBesideTheDriverFile)
 {
     LPWSTR path = nullptr;
     ASSERT_TRUE(BuildStringDllPath(m_printer, &path, TEXT("nirastr.dll")));
-    EXPECT_EQ(std::u16string(path), nirasim::Machine::DriverVersionDirectory() + TEXT("\\nirastr.dll"));
+    EXPECT_EQ(WString(path), nirasim::Machine::DriverVersionDirectory() + TEXT("\\nirastr.dll"));
     LocalFree(path);
 }
 
@@ -129,9 +130,9 @@ TEST_F(DriverQueriesTest, DriverInformationComesFromThePrintersDriverOnly)
 {
     DRIVER_INFO_3W* info = nullptr;
     ASSERT_TRUE(GetDriverInfo3(m_printer, &info));
-    std::u16string driverPath = info->pDriverPath;
+    WString driverPath = info->pDriverPath;
     LocalFree(info);
-    EXPECT_NE(driverPath.find(TEXT("\\3\\")), std::u16string::npos);
+    EXPECT_NE(driverPath.find(TEXT("\\3\\")), WString::npos);
     EXPECT_FALSE(GetDriverInfo3(nullptr, &info));  // the print server has no driver of its own
 }
 

@@ -6,6 +6,7 @@
 #include <winsplp.h>
 
 #include <string>
+#include "support/WString.h"
 
 namespace {
 
@@ -22,11 +23,11 @@ TEST_F(EntryPointsTest, DatatypesAreListedWithTheirNamesFromTheBufferEnd)
     EXPECT_EQ(needed, kDatatypesBytes);
     ASSERT_EQ(count, 8u);
     auto* entries = reinterpret_cast<DATATYPES_INFO_1W*>(buffer);
-    const char16_t* expected[] = {
+    const WCHAR* expected[] = {
         TEXT("RAW"),          TEXT("RAW [FF appended]"), TEXT("RAW [FF auto]"), TEXT("NT EMF 1.003"),
         TEXT("NT EMF 1.006"), TEXT("NT EMF 1.007"),      TEXT("NT EMF 1.008"),  TEXT("TEXT")};
     for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(std::u16string(entries[i].pName), expected[i]);
+        EXPECT_EQ(WString(entries[i].pName), expected[i]);
     }
     // The first name placed is the last in the buffer.
     EXPECT_EQ(reinterpret_cast<BYTE*>(entries[0].pName), buffer + kDatatypesBytes - 4 * sizeof(WCHAR));
@@ -50,7 +51,7 @@ TEST_F(EntryPointsTest, DatatypesRefuseAShortOrMissingBufferWithTheFullSize)
 }
 
 struct OpenCase {
-    const char16_t* datatype;
+    const WCHAR* datatype;
     bool opens;
     DWORD error;
 };
@@ -66,9 +67,9 @@ TEST_F(EntryPointsTest, OpenChoosesTheRoadByDatatypeWithoutRegardToCase)
         {TEXT(""), false, ERROR_INVALID_PARAMETER},
     };
     for (const OpenCase& c : cases) {
-        std::u16string datatype = c.datatype;
-        std::u16string document = TEXT("Document");
-        std::u16string printer = nirasim::Wide(kPrinter);
+        WString datatype = c.datatype;
+        WString document = TEXT("Document");
+        WString printer = nirasim::Wide(kPrinter);
         PRINTPROCESSOROPENDATA data = {};
         data.pDatatype = datatype.data();
         data.pDocumentName = document.data();
@@ -89,8 +90,8 @@ TEST_F(EntryPointsTest, OpenChoosesTheRoadByDatatypeWithoutRegardToCase)
 
 TEST_F(EntryPointsTest, AClosedOrForeignHandleIsRefusedByEveryEntry)
 {
-    std::u16string datatype = TEXT("RAW");
-    std::u16string printer = nirasim::Wide(kPrinter);
+    WString datatype = TEXT("RAW");
+    WString printer = nirasim::Wide(kPrinter);
     PRINTPROCESSOROPENDATA data = {};
     data.pDatatype = datatype.data();
     data.pPrinterName = printer.data();
@@ -173,7 +174,7 @@ TEST_F(EntryPointsTest, PauseThenCancelFromASecondThreadStopsARawJobAtItsNextChe
     // Three chunks of the read buffer's size; the job is paused before the second read and
     // cancelled while it waits.
     std::string data(3 * 65536, 'x');
-    nirasim::PrintJobRun run = Run(TEXT("RAW [FF auto]"), data, std::u16string(),
+    nirasim::PrintJobRun run = Run(TEXT("RAW [FF auto]"), data, WString(),
                                    {{2, JOB_CONTROL_PAUSE}, {2, JOB_CONTROL_CANCEL, true}});
     EXPECT_TRUE(run.printed);
     EXPECT_TRUE(run.closed);
@@ -189,7 +190,7 @@ TEST_F(EntryPointsTest, ResumeLetsAPausedJobGoOn)
 {
     std::string data(2 * 65536, 'y');
     nirasim::PrintJobRun run =
-        Run(TEXT("RAW"), data, std::u16string(), {{2, JOB_CONTROL_PAUSE}, {2, JOB_CONTROL_RESUME, true}});
+        Run(TEXT("RAW"), data, WString(), {{2, JOB_CONTROL_PAUSE}, {2, JOB_CONTROL_RESUME, true}});
     EXPECT_TRUE(run.printed);
     EXPECT_EQ(run.portBytes, data);
 }

@@ -7,8 +7,8 @@
 namespace {
 
 struct ParameterCase {
-    LPCWSTR text;
-    LPCWSTR key;
+    const WCHAR* text;
+    const WCHAR* key;
     DWORD code;
     DWORD value;
 };

@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <string>
+#include "support/WString.h"
 #include <vector>
 
 class ProcessorMachineTest : public ::testing::Test {
@@ -33,8 +34,8 @@ protected:
         m_machine.reset();
     }
 
-    nirasim::PrintJobSpec Job(const std::u16string& datatype, const std::string& data,
-                              const std::u16string& parameters = std::u16string()) const
+    nirasim::PrintJobSpec Job(const WString& datatype, const std::string& data,
+                              const WString& parameters = WString()) const
     {
         nirasim::PrintJobSpec job;
         job.printer = nirasim::Wide(kPrinter);
@@ -44,8 +45,8 @@ protected:
         return job;
     }
 
-    nirasim::PrintJobRun Run(const std::u16string& datatype, const std::string& data,
-                             const std::u16string& parameters = std::u16string(),
+    nirasim::PrintJobRun Run(const WString& datatype, const std::string& data,
+                             const WString& parameters = WString(),
                              const std::vector<nirasim::JobControl>& controls = {})
     {
         return m_host->Run(Job(datatype, data, parameters), controls);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include "support/WString.h"
 #include <thread>
 
 #include "common/PrivateDevMode.h"
@@ -41,7 +42,7 @@ protected:
     // The counting manager's library stands in for the settings library.
     LONG (*UseCountingManager())()
     {
-        std::u16string path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\niracountingmanager.dll");
+        WString path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\niracountingmanager.dll");
         EXPECT_TRUE(
             m_machine->CopyIn(std::string(NIRA_BUILD_DIR) + "/fixtures/niracountingmanager.dll", path));
         HMODULE module = LoadLibraryW(path.c_str());
@@ -53,9 +54,9 @@ protected:
 
     size_t SettingsLibraryLoads() const
     {
-        std::vector<std::u16string> loaded = nirasim::ModulesLoaded();
+        std::vector<WString> loaded = nirasim::ModulesLoaded();
         return static_cast<size_t>(
-            std::count_if(loaded.begin(), loaded.end(), [](const std::u16string& path) {
+            std::count_if(loaded.begin(), loaded.end(), [](const WString& path) {
                 return path.size() >= 11 && path.compare(path.size() - 11, 11, TEXT("nirauip.dll")) == 0;
             }));
     }
@@ -76,7 +77,7 @@ protected:
     }
 
     std::unique_ptr<nirasim::Machine> m_machine;
-    std::u16string m_printer;
+    WString m_printer;
 };
 
 TEST_F(ProcessorSettingsClientTest, IndicesBeyondTheLastOfTheirKindNeverReachTheManager)

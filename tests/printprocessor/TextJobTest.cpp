@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include "support/WString.h"
 #include <vector>
 
 namespace {
@@ -34,7 +35,7 @@ protected:
     // The cell of the font the processor asks for, measured on a DC of the printer.
     void MeasureCell()
     {
-        std::u16string printer = nirasim::Wide(kPrinter);
+        WString printer = nirasim::Wide(kPrinter);
         HDC dc = CreateDCW(TEXT(""), printer.c_str(), TEXT(""), nullptr);
         LOGFONTW font = {};
         font.lfWeight = FW_NORMAL;
@@ -189,7 +190,7 @@ TEST_F(TextJobTest, CancelAbortsTheDocumentAndReportsSuccess)
 {
     std::string text(2 * kChunk, 'c');
     nirasim::PrintJobRun run =
-        Run(TEXT("TEXT"), text, std::u16string(), {{2, JOB_CONTROL_PAUSE}, {2, JOB_CONTROL_CANCEL, true}});
+        Run(TEXT("TEXT"), text, WString(), {{2, JOB_CONTROL_PAUSE}, {2, JOB_CONTROL_CANCEL, true}});
     EXPECT_TRUE(run.printed);
     EXPECT_EQ(Count("CancelDC"), 1u);
     EXPECT_EQ(Count("AbortDoc"), 1u);
