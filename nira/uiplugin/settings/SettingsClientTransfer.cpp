@@ -82,10 +82,11 @@ BOOLEAN CNiraSettingsClient::Initialize(HANDLE printer)
         MakeSettingsObject(SETTINGS_GUID_PRODUCT_DATA, m_productData);
         MakeSettingsObject(SETTINGS_GUID_UNPACKER, m_unpacker);
         MakeSettingsObject(SETTINGS_GUID_PACKER, m_packer);
-        MakeSettingsObject(SETTINGS_GUID_HELPER_PROVIDER, m_helperProvider);
-
+        // The list's room comes first: once made, the provider is owned by nobody until the
+        // manager takes it over, and a list that could not grow would leak it.
         SettingsProviderList pullProviders;
-        pullProviders.Append(m_helperProvider);
+        pullProviders.SetSize(1);
+        pullProviders[0] = MakeSettingsObject(SETTINGS_GUID_HELPER_PROVIDER, m_helperProvider);
         if (Attach(this, &pullProviders, nullptr) != TRUE) {
             // A manager whose Attach failed has not taken the provider over.
             ReleaseSettingsObject(m_helperProvider);
