@@ -254,8 +254,13 @@ int OnVocabularyRow(void* argument, int n, char** v, char**)
     auto* record = AllocateRecord<VocabularyRecord>();
     if (record == nullptr)
         return 1;
-    record->vocabNamespace = DuplicateColumnText(n, v, VC_NAMESPACE);
-    record->vocabMap = DuplicateColumnText(n, v, VC_MAP);
+    if (!DuplicateColumnText(n, v, VC_NAMESPACE, &record->vocabNamespace) ||
+        !DuplicateColumnText(n, v, VC_MAP, &record->vocabMap))
+    {
+        LocalFree(record->vocabNamespace);
+        LocalFree(record);
+        return 1;
+    }
     return Deliver(context, ReadColumnInt(n, v, VC_FEATURE_ID), CAPABILITY_KIND_VOCABULARY, record);
 }
 
@@ -271,7 +276,11 @@ int OnTreeViewRow(void* argument, int n, char** v, char**)
     record->featureId = ReadColumnInt(n, v, TV_FEATURE_ID);
     record->optionId = ReadColumnInt(n, v, TV_OPTION_ID);
     record->optionIndex = ReadColumnInt(n, v, TV_OPTION_INDEX);
-    CopyColumnText(n, v, TV_OPTION_NAME, record->optionName, TREEVIEW_TEXT_LENGTH);
+    if (!CopyColumnText(n, v, TV_OPTION_NAME, record->optionName, TREEVIEW_TEXT_LENGTH))
+    {
+        LocalFree(record);
+        return 1;
+    }
     record->supportOption = ReadColumnInt(n, v, TV_SUPPORT_OPTION);
     record->stringId = ReadColumnInt(n, v, TV_STRING_ID);
     record->levelId = ReadColumnInt(n, v, TV_LEVEL_ID);
@@ -301,10 +310,14 @@ int OnOptionRow(void* argument, int n, char** v, char**)
     const int stateColumn = context.language == LANGUAGE_ENGLISH_US ? OP_OPTION_STATE
                             : context.language == LANGUAGE_JAPANESE  ? OP_JAPANESE_OPTION_STATE
                                                                      : OP_NON_US_OPTION_STATE;
-    LPWSTR optionName = DuplicateColumnText(n, v, OP_OPTION_NAME);
-    LPWSTR vocabNamespace = DuplicateColumnText(n, v, OP_VOCAB_NAMESPACE);
-    LPWSTR vocabMap = DuplicateColumnText(n, v, OP_VOCAB_MAP);
-    context.callback(ReadColumnInt(n, v, OP_OPTION_INDEX), context.featureId,
+    LPWSTR optionName = nullptr;
+    LPWSTR vocabNamespace = nullptr;
+    LPWSTR vocabMap = nullptr;
+    const BOOL read = DuplicateColumnText(n, v, OP_OPTION_NAME, &optionName) &&
+                      DuplicateColumnText(n, v, OP_VOCAB_NAMESPACE, &vocabNamespace) &&
+                      DuplicateColumnText(n, v, OP_VOCAB_MAP, &vocabMap);
+    if (read)
+        context.callback(ReadColumnInt(n, v, OP_OPTION_INDEX), context.featureId,
                      ReadColumnInt(n, v, OP_OPTION_ID), 0, ReadColumnInt(n, v, OP_BITMAP_ID),
                      ReadColumnInt(n, v, OP_STRING_ID), optionName, ReadColumnInt(n, v, OP_ICON_ID),
                      ReadColumnInt(n, v, stateColumn), ReadColumnInt(n, v, OP_AUX_ID1),
@@ -322,7 +335,7 @@ int OnOptionRow(void* argument, int n, char** v, char**)
         if (text != nullptr)
             LocalFree(text);
     }
-    return 0;
+    return read ? 0 : 1;
 }
 
 // Appends the WHERE clause of the feature-settings query for the listed ids (none for an
@@ -365,14 +378,16 @@ LONG CNiraCapabilityDB::GetFeatureIds(INT** ids, INT* count, INT* highestSetting
     *count = 0;
     *highestSettingsId = 0;
     *highestUiId = 0;
+    // A database without features answers an empty list; one whose ids could not be read fails
+    // rather than pass for empty.
     INT expected = 0;
-    if (m_copy.Run(FEATURE_COUNT_QUERY, StoreFirstColumn, &expected) != 0 || expected <= 0)
+    if (m_copy.Run(FEATURE_COUNT_QUERY, StoreFirstColumn, &expected) != 0)
+        return NIRA_STATUS_FAILED;
+    if (expected <= 0)
         return 0;
     CNiraIdCollector collector(expected);
-    if (!collector.IsAllocated())
-        return 0;
-    BOOL read = m_copy.Run(FEATURE_IDS_QUERY, CNiraIdCollector::OnRow, &collector) == 0;
-    if (read)
+    if (!collector.IsAllocated() || m_copy.Run(FEATURE_IDS_QUERY, CNiraIdCollector::OnRow, &collector) != 0)
+        return NIRA_STATUS_FAILED;
     {
         for (INT i = 0; i < collector.Count(); ++i)
         {

@@ -12,12 +12,13 @@ INT ReadColumnInt(int columnCount, char** values, int index);
 LPCSTR ReadColumnText(int columnCount, char** values, int index);
 
 // The column converted from the ANSI code page into a LocalAlloc'ed wide text that the caller
-// frees with LocalFree; null for a null column or when the conversion fails.
-LPWSTR DuplicateColumnText(int columnCount, char** values, int index);
+// frees with LocalFree (null for a null column). FALSE, with *wide null, when the conversion or
+// the allocation failed: a text that is there must not pass for a null column.
+BOOL DuplicateColumnText(int columnCount, char** values, int index, LPWSTR* wide);
 
 // The column converted into a wide buffer, cut to capacity - 1 characters; an empty text for a
-// null column.
-void CopyColumnText(int columnCount, char** values, int index, LPWSTR buffer, int capacity);
+// null column. FALSE, with an empty buffer, when the conversion or the allocation failed.
+BOOL CopyColumnText(int columnCount, char** values, int index, LPWSTR buffer, int capacity);
 
 // Row callback: stores the first column of every row into the INT that argument points to, so
 // the last row's value stays.
