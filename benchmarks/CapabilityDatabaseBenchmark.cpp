@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "nira/uiplugin/foundation/CapabilityDB.h"
-#include "nira/uiplugin/foundation/DatabaseFiles.h"
+#include "nira/uiplugin/foundation/databases/CapabilityDB.h"
+#include "nira/uiplugin/foundation/databases/DatabaseFiles.h"
 #include "nirasim/Machine.h"
 
 namespace

@@ -1,8 +1,8 @@
 // Packing and unpacking the private settings block with a full block set, beside zlib alone
 // deflating and inflating the same settings image with the same parameters.
-#include "nira/uiplugin/foundation/NiraString.h"
-#include "nira/uiplugin/settings/PackedSettingsBlock.h"
-#include "nira/uiplugin/settings_block/SettingsLibrary.h"
+#include "nira/uiplugin/foundation/strings/NiraString.h"
+#include "nira/uiplugin/settings/block/PackedSettingsBlock.h"
+#include "nira/uiplugin/settings/block/SettingsLibrary.h"
 
 #include <benchmark/benchmark.h>
 #include <zlib.h>

@@ -1,9 +1,9 @@
 // One full save (copy from the UI settings with the product data, pack into the private section)
 // and one full load (unpack, copy to the UI settings) of the sample package's settings, through
 // the real objects on a simulated machine.
-#include "host/SampleUISettings.h"
-#include "nira/uiplugin/settings/SettingsClient.h"
-#include "nira/uiplugin/settings/SettingsInstance.h"
+#include "nira/uiplugin/settings/client/SettingsClient.h"
+#include "nira/uiplugin/settings/engine/SettingsInstance.h"
+#include "support/SampleUISettings.h"
 
 #include <benchmark/benchmark.h>
 #include <nirasim/Machine.h>

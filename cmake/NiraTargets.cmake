@@ -19,21 +19,66 @@ function(nira_production_target target)
   target_link_libraries(${target} PUBLIC nira_platform)
 endfunction()
 
-# A static library of the code in a folder; an empty folder gives an interface target, so that
-# targets can name it before its code exists.
+# A static library of the code in a folder; an empty folder (or one of headers only) gives an
+# interface target, so that targets can name it before its code exists.
+#   nira_code_library(name dir [libraries...] [INCLUDES folders...])
+# The libraries it links are the ones it builds on: its sources and headers may include headers of
+# its own folder, of the folders of those libraries (and theirs), and of the INCLUDES folders, and
+# the build fails on any other header of the tree (tools/layercheck.py).
 function(nira_code_library name dir)
+  cmake_parse_arguments(ARG "" "" "INCLUDES" ${ARGN})
+  set(libraries ${ARG_UNPARSED_ARGUMENTS})
   nira_collect_sources(srcs ${dir})
   if(srcs)
     add_library(${name} STATIC ${srcs})
     nira_production_target(${name})
-    if(ARGN)
-      target_link_libraries(${name} PUBLIC ${ARGN})
+    if(libraries)
+      target_link_libraries(${name} PUBLIC ${libraries})
     endif()
   else()
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${NIRA_SOURCE_ROOT})
-    target_link_libraries(${name} INTERFACE nira_platform ${ARGN})
+    target_link_libraries(${name} INTERFACE nira_platform ${libraries})
   endif()
+  nira_layer_folders(folders ${dir} ${ARG_INCLUDES} LIBRARIES ${libraries})
+  set_target_properties(${name} PROPERTIES NIRA_LAYER_FOLDERS "${folders}")
+  nira_layer_check(${name} ${dir} ${folders})
+endfunction()
+
+# The folders whose headers a library may include: the given ones and those of the code libraries
+# it links.
+function(nira_layer_folders out)
+  cmake_parse_arguments(ARG "" "" "LIBRARIES" ${ARGN})
+  set(folders ${ARG_UNPARSED_ARGUMENTS})
+  foreach(library IN LISTS ARG_LIBRARIES)
+    if(TARGET ${library})
+      get_target_property(library_folders ${library} NIRA_LAYER_FOLDERS)
+      if(library_folders)
+        list(APPEND folders ${library_folders})
+      endif()
+    endif()
+  endforeach()
+  list(REMOVE_DUPLICATES folders)
+  set(${out} ${folders} PARENT_SCOPE)
+endfunction()
+
+# Before the library builds, every source and header of dir is checked to include only headers of
+# the given folders.
+find_program(NIRA_PYTHON python3 REQUIRED)
+function(nira_layer_check name dir)
+  file(GLOB_RECURSE files CONFIGURE_DEPENDS ${dir}/*.h ${dir}/*.cpp ${dir}/*.c)
+  if(NOT files)
+    return()
+  endif()
+  list(SORT files)
+  set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${name}.layercheck)
+  add_custom_command(OUTPUT ${stamp}
+    COMMAND ${NIRA_PYTHON} ${NIRA_SOURCE_ROOT}/tools/layercheck.py --root ${NIRA_SOURCE_ROOT}
+            --stamp ${stamp} --dir ${dir} --allow ${ARGN}
+    DEPENDS ${files} ${NIRA_SOURCE_ROOT}/tools/layercheck.py
+    COMMENT "Checking the includes of ${name}" VERBATIM)
+  add_custom_target(${name}_layercheck DEPENDS ${stamp})
+  add_dependencies(${name} ${name}_layercheck)
 endfunction()
 
 # One of the driver's DLLs: a shared library with the file name a Windows build would have,

@@ -7,11 +7,11 @@
 //   odd:  the rest is the section itself from offset 28 on (the header is kept valid), with
 //         the checksums made to agree, so that the payload checks are reached.
 #include "common/PrivateDevMode.h"
-#include "nira/uiplugin/settings/BlockUnpacker.h"
-#include "nira/uiplugin/settings/INiraSettingsAccess.h"
-#include "nira/uiplugin/settings/SettingsInstance.h"
+#include "nira/uiplugin/settings/block/BlockUnpacker.h"
+#include "nira/uiplugin/settings/engine/INiraSettingsAccess.h"
+#include "nira/uiplugin/settings/engine/SettingsInstance.h"
 
-#include "nira/uiplugin/settings_block/SettingsLibrary.h"
+#include "nira/uiplugin/settings/block/SettingsLibrary.h"
 
 #include <zlib.h>
 

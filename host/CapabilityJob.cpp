@@ -3,8 +3,8 @@
 // language, and the features of each display category.
 #include "host/HostJob.h"
 
-#include "nira/uiplugin/foundation/CapabilityDB.h"
-#include "nira/uiplugin/foundation/NiraPrinterAccess.h"
+#include "nira/uiplugin/foundation/databases/CapabilityDB.h"
+#include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
 
 #include <map>
 #include <string>

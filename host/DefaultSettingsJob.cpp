@@ -3,12 +3,12 @@
 // feature values it carries, read back by a second client.
 #include "host/HostJob.h"
 
-#include "host/DefaultPrivateSection.h"
-#include "host/SampleUISettings.h"
-#include "nira/uiplugin/core/ComponentModule.h"
-#include "nira/uiplugin/foundation/NiraString.h"
-#include "nira/uiplugin/settings/SettingsClient.h"
-#include "nira/uiplugin/settings/SettingsInstance.h"
+#include "nira/uiplugin/core/module/ComponentModule.h"
+#include "nira/uiplugin/foundation/strings/NiraString.h"
+#include "nira/uiplugin/settings/client/SettingsClient.h"
+#include "nira/uiplugin/settings/engine/SettingsInstance.h"
+#include "support/DefaultPrivateSection.h"
+#include "support/SampleUISettings.h"
 
 #include <winspool.h>
 

@@ -5,7 +5,7 @@
 
 #include "common/NiraStatus.h"
 #include "common/NiraStringDll.h"
-#include "nira/uiplugin/foundation/NiraPrinterAccess.h"
+#include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
 
 #include <cstdio>
 #include <string>

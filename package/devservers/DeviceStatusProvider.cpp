@@ -1,9 +1,9 @@
 // The device-status provider: tells whether the device of a printer's port can be asked.
+#include "NetworkTransport.h"
 #include "ServerModule.h"
 #include "ServerObject.h"
-#include "NetworkTransport.h"
 
-#include "nira/uiplugin/foundation/DeviceServerInterfaces.h"
+#include "nira/uiplugin/foundation/deviceinfo/DeviceServerInterfaces.h"
 
 #include <new>
 

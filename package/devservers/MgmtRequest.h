@@ -1,10 +1,10 @@
 // The device-management request: the object ids of one get request and their answers.
 #pragma once
 
-#include "ServerObject.h"
 #include "NetworkTransport.h"
+#include "ServerObject.h"
 
-#include "nira/uiplugin/foundation/DeviceServerInterfaces.h"
+#include "nira/uiplugin/foundation/deviceinfo/DeviceServerInterfaces.h"
 
 class CMgmtRequest : public CServerObject<INiraMgmtRequest> {
 public:

@@ -2,7 +2,7 @@
 #include "ServerModule.h"
 #include "ServerObject.h"
 
-#include "nira/uiplugin/foundation/DeviceServerInterfaces.h"
+#include "nira/uiplugin/foundation/deviceinfo/DeviceServerInterfaces.h"
 
 #include <new>
 

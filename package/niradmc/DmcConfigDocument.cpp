@@ -4,7 +4,7 @@
 #include <oleauto.h>
 #include <strsafe.h>
 
-#include "nira/uiplugin/foundation/DmcCoreExports.h"
+#include "nira/uiplugin/foundation/dmc/DmcCoreExports.h"
 #include "package/niradmc/DmcPath.h"
 #include "package/niradmc/DmcXmlFile.h"
 

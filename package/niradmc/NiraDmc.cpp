@@ -7,7 +7,7 @@
 
 #include <new>
 
-#include "nira/uiplugin/foundation/DmcCoreExports.h"
+#include "nira/uiplugin/foundation/dmc/DmcCoreExports.h"
 #include "package/niradmc/DmcConfigDocument.h"
 #include "package/niradmc/DmcExport.h"
 

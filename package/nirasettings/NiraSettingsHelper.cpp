@@ -8,9 +8,9 @@
 #include <new>
 
 #include "DeviceIdFields.h"
-#include "nira/uiplugin/settings/INiraPrinterSettingsProvider.h"
-#include "nira/uiplugin/settings/INiraSettingsAccess.h"
-#include "nira/uiplugin/settings/SettingsInstance.h"
+#include "nira/uiplugin/settings/engine/INiraSettingsAccess.h"
+#include "nira/uiplugin/settings/engine/SettingsInstance.h"
+#include "nira/uiplugin/settings/providers/INiraPrinterSettingsProvider.h"
 
 namespace {
 

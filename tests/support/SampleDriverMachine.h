@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "nira/uiplugin/settings/SettingsInstance.h"
+#include "nira/uiplugin/settings/engine/SettingsInstance.h"
 
 class CSampleDriverMachine {
 public:

@@ -1,7 +1,7 @@
 // The classes and proxy interfaces of niramgmt.dll.
 #include "../ServerModule.h"
 
-#include "nira/uiplugin/foundation/DeviceServerInterfaces.h"
+#include "nira/uiplugin/foundation/deviceinfo/DeviceServerInterfaces.h"
 
 const WCHAR kServerModuleName[] = TEXT("niramgmt.dll");
 const ServedClass kServedClasses[] = {

@@ -1,7 +1,7 @@
 // The classes and proxy interfaces of nirastatusps.dll.
 #include "../ServerModule.h"
 
-#include "nira/uiplugin/foundation/DeviceServerInterfaces.h"
+#include "nira/uiplugin/foundation/deviceinfo/DeviceServerInterfaces.h"
 
 const WCHAR kServerModuleName[] = TEXT("nirastatusps.dll");
 const ServedClass kServedClasses[] = {{nullptr, nullptr, nullptr}};

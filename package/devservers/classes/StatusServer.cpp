@@ -1,7 +1,7 @@
 // The classes and proxy interfaces of nirastatus.dll.
 #include "../ServerModule.h"
 
-#include "nira/uiplugin/foundation/DeviceServerInterfaces.h"
+#include "nira/uiplugin/foundation/deviceinfo/DeviceServerInterfaces.h"
 
 const WCHAR kServerModuleName[] = TEXT("nirastatus.dll");
 const ServedClass kServedClasses[] = {

@@ -1,0 +1,491 @@
+#include "nira/uiplugin/settings/block/BlockPacker.h"
+
+#include "nira/uiplugin/foundation/strings/NiraString.h"
+#include "nira/uiplugin/settings/block/BlockCompression.h"
+#include "nira/uiplugin/settings/block/SettingsImage.h"
+#include "nira/uiplugin/settings/engine/INiraSettingsStore.h"
+#include "nira/uiplugin/settings/engine/SettingsError.h"
+#include "nira/uiplugin/settings/engine/SettingsMemory.h"
+
+#include <string.h>
+
+namespace {
+
+// When flag 223 is packed and true, flag 105 travels as true whatever the owner holds.
+constexpr LONG FORCING_FLAG = 223;
+constexpr LONG FORCED_FLAG = 105;
+
+constexpr ULONGLONG LARGEST_IMAGE = 0xFFFFFFFFull - SETTINGS_IMAGE_HEADER_SIZE;
+
+void PutDword(BYTE* at, DWORD value)
+{
+    memcpy(at, &value, sizeof(value));
+}
+
+DWORD CountBits(const BYTE* bits, DWORD size)
+{
+    DWORD count = 0;
+    for (DWORD i = 0; i < size; ++i) {
+        for (BYTE byte = bits[i]; byte != 0; byte = static_cast<BYTE>(byte & (byte - 1))) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+// Writes entry slot of a heap-backed array (length, then offset at) and copies the bytes to at.
+void PutHeapEntry(BYTE* data, const SettingsArrayDescriptor& array, DWORD slot, DWORD at, const void* bytes,
+                  DWORD length)
+{
+    BYTE* entry = data + array.valueOffset + slot * sizeof(SettingsImageEntry);
+    PutDword(entry, length);
+    PutDword(entry + sizeof(DWORD), at);
+    memcpy(data + at, bytes, length);
+}
+
+// Bytes a string takes in the string heap: its characters and the terminator.
+DWORD TextBytes(const CNiraString& text)
+{
+    const LONG length = text.GetLength();
+    return length < 0 ? 0 : static_cast<DWORD>(length + 1) * sizeof(WCHAR);
+}
+
+// Reads one setting from the owner; a refused read throws 13.
+template <typename Value, typename Read>
+Value ReadOwner(Read&& read)
+{
+    Value value{};
+    RequireSettings(read(&value) == TRUE);
+    return value;
+}
+
+// The page-geometry fields of the section, from the horizontal resolution to the physical height.
+constexpr size_t BLOCK_GEOMETRY_OFFSET = offsetof(PrivateDevMode, horizontalResolution);
+constexpr size_t BLOCK_GEOMETRY_SIZE = offsetof(PrivateDevMode, paperSizeAtConvert) - BLOCK_GEOMETRY_OFFSET;
+
+BYTE* GeometryOf(PrivateDevMode* block)
+{
+    return reinterpret_cast<BYTE*>(block) + BLOCK_GEOMETRY_OFFSET;
+}
+
+}  // namespace
+
+CNiraBlockPacker::~CNiraBlockPacker()
+{
+    GuardSettingsAction([this] { FreeAll(); });
+}
+
+void CNiraBlockPacker::Clear()
+{
+    m_owner = nullptr;
+    m_handledMask = nullptr;
+    m_block = nullptr;
+    m_payload = nullptr;
+    m_payloadCapacity = 0;
+    m_store = nullptr;
+    m_providedMask = nullptr;
+    m_packMask = nullptr;
+    m_imageBuffer = nullptr;
+    m_imageLength = 0;
+}
+
+void CNiraBlockPacker::FreeAll()
+{
+    ReleaseSettingsObject(m_handledMask);
+    ReleaseSettingsObject(m_providedMask);
+    ReleaseSettingsObject(m_packMask);
+    ReleaseSettingsObject(m_store);
+    FreeImage();
+    Clear();
+}
+
+void CNiraBlockPacker::FreeImage()
+{
+    FreeSettingsBlock(m_imageBuffer);
+    m_imageBuffer = nullptr;
+    m_imageLength = 0;
+}
+
+BOOLEAN CNiraBlockPacker::SetTarget(PrivateDevMode* block)
+{
+    return GuardSettingsCall([&] {
+        RequireArgument(block != nullptr);
+        RequireSettings(m_owner != nullptr);
+        m_block = block;
+        m_payload = reinterpret_cast<BYTE*>(&block->payload);
+        m_payloadCapacity = PACKED_PAYLOAD_SIZE;
+
+        // The rows whose values come from a pull provider rather than from the owner's store.
+        ReleaseSettingsObject(m_providedMask);
+        m_providedMask = MakeAllocatedMask();
+        for (const BlockSettingsRow& row : BlockSettingsTable) {
+            RequireSettings(IsSettingArrayKind(row.kind));
+            if (m_owner->IsHandled(row.kind, row.index) == TRUE) {
+                MarkMaskEntry(*m_providedMask, row.kind, row.index);
+            }
+        }
+    });
+}
+
+// The pack set: (entries of the owner's store OR rows a provider supplies) AND the block set.
+void CNiraBlockPacker::BuildPackMask()
+{
+    RequireSettings(m_owner != nullptr && m_handledMask != nullptr && m_providedMask != nullptr);
+    ReleaseSettingsObject(m_packMask);
+    m_packMask = MakeAllocatedMask();
+
+    INiraSettingsStore* ownerStore = m_owner->GetStore();
+    RequireSettings(ownerStore != nullptr);
+    INiraSettingsMask* ownerMask = ownerStore->GetMask();
+    RequireSettings(ownerMask != nullptr);
+    const SettingsMaskInfo* ownerInfo = ownerMask->GetInfo();
+    const SettingsMaskInfo* blockSetInfo = m_handledMask->GetInfo();
+    const SettingsMaskInfo* providedInfo = m_providedMask->GetInfo();
+    RequireSettings(ownerInfo != nullptr && blockSetInfo != nullptr && providedInfo != nullptr);
+
+    RequireSettings(m_packMask->CombineOr(ownerInfo, providedInfo) == TRUE);
+    RequireSettings(m_packMask->CombineAnd(blockSetInfo, m_packMask->GetInfo()) == TRUE);
+}
+
+BOOLEAN CNiraBlockPacker::UpdateAll()
+{
+    return GuardSettingsCall([&] {
+        RequireSettings(m_owner != nullptr && m_block != nullptr);
+        BuildPackMask();
+        RequireSettings(m_packMask != nullptr);
+
+        ReleaseSettingsObject(m_store);
+        m_store = MakeAllocatedStore();
+        for (const BlockSettingsRow& row : BlockSettingsTable) {
+            RequireSettings(IsSettingArrayKind(row.kind));
+            if (TestMaskEntry(*m_packMask, row.kind, row.index) == TRUE) {
+                CopyOwnerValueToStore(row.kind, row.index);
+            }
+        }
+        ForEachBlockRangeIndex([this](LONG index) {
+            if (m_packMask->TestInt(index) == TRUE) {
+                CopyOwnerValueToStore(SETTING_ARRAY_INT, index);
+            }
+        });
+        ApplyFlagRule();
+        // The geometry describes the packed settings: a pack that does not fit keeps the earlier
+        // geometry along with the earlier block.
+        BYTE earlierGeometry[BLOCK_GEOMETRY_SIZE];
+        memcpy(earlierGeometry, GeometryOf(m_block), BLOCK_GEOMETRY_SIZE);
+        WriteGeometry();
+        try {
+            CompressImage();
+        } catch (...) {
+            memcpy(GeometryOf(m_block), earlierGeometry, BLOCK_GEOMETRY_SIZE);
+            throw;
+        }
+    });
+}
+
+void CNiraBlockPacker::ApplyFlagRule()
+{
+    if (m_packMask->TestFlag(FORCING_FLAG) != TRUE || m_packMask->TestFlag(FORCED_FLAG) != TRUE) {
+        return;
+    }
+    const BYTE forcing = ReadOwner<BYTE>([&](BYTE* value) { return m_owner->GetFlag(FORCING_FLAG, value, 0, 0); });
+    if (forcing == 1) {
+        RequireSettings(m_store->SetFlag(FORCED_FLAG, 1) == TRUE);
+    }
+}
+
+// The page in device units, from the owner's paper, margins and resolutions. The overspray
+// extents widen the page only here; the settings keep their values.
+void CNiraBlockPacker::WriteGeometry()
+{
+    WriteBlockGeometry(ReadBlockPageSettings(*m_owner), m_block);  // another orientation changes nothing
+}
+
+void CNiraBlockPacker::CopyOwnerValueToStore(LONG kind, LONG index)
+{
+    INiraSettingsAccess& owner = *m_owner;
+    INiraSettingsStore& store = *m_store;
+    BOOLEAN stored = FALSE;
+    switch (kind) {
+    case SETTING_ARRAY_FLAG:
+        stored = store.SetFlag(index, ReadOwner<BYTE>([&](BYTE* v) { return owner.GetFlag(index, v, 0, 0); }));
+        break;
+    case SETTING_ARRAY_BYTE:
+        stored = store.SetByte(index, ReadOwner<BYTE>([&](BYTE* v) { return owner.GetByte(index, v, 0, 0); }));
+        break;
+    case SETTING_ARRAY_WORD:
+        stored = store.SetWord(index, ReadOwner<WORD>([&](WORD* v) { return owner.GetWord(index, v, 0, 0); }));
+        break;
+    case SETTING_ARRAY_INT:
+        stored = store.SetInt(index, ReadOwner<LONG>([&](LONG* v) { return owner.GetInt(index, v, 0, 0); }));
+        break;
+    case SETTING_ARRAY_FLOAT:
+        stored = store.SetFloat(index, ReadOwner<FLOAT>([&](FLOAT* v) { return owner.GetFloat(index, v, 0, 0); }));
+        break;
+    case SETTING_ARRAY_DOUBLE:
+        stored = store.SetDouble(index, ReadOwner<double>([&](double* v) { return owner.GetDouble(index, v, 0, 0); }));
+        break;
+    case SETTING_ARRAY_INT_REF: {
+        const LONG value = ReadOwner<LONG>([&](LONG* v) { return owner.GetIntRef(index, v, 0, 0); });
+        stored = store.SetIntRef(index, &value);
+        break;
+    }
+    case SETTING_ARRAY_STRING: {
+        CNiraString* text = ReadOwner<CNiraString*>([&](CNiraString** v) { return owner.GetString(index, v, 0, 0); });
+        RequireSettings(text != nullptr);
+        CNiraString copy(*text);
+        owner.ReleaseString(text);
+        stored = store.SetString(index, &copy);
+        break;
+    }
+    case SETTING_ARRAY_BLOB: {
+        BYTE* data = nullptr;
+        DWORD length = 0;
+        RequireSettings(owner.GetBlob(index, &data, &length, 0, 0) == TRUE);
+        stored = store.SetBlob(index, data, length);
+        owner.ReleaseBlob(data);
+        break;
+    }
+    default:
+        RaiseSettingsError(ERROR_INVALID_DATA);
+    }
+    RequireSettings(stored == TRUE);
+}
+
+// The settings image of the store, laid out array by array, then the string and blob heaps.
+void CNiraBlockPacker::BuildImage()
+{
+    RequireSettings(m_store != nullptr);
+    FreeImage();
+    INiraSettingsMask* presence = m_store->GetMask();
+    RequireSettings(presence != nullptr);
+    const SettingsMaskInfo* info = presence->GetInfo();
+    RequireSettings(info != nullptr);
+
+    SettingsImageHeader header{};
+    header.version = SETTINGS_STORE_VERSION;
+    ULONGLONG offset = 0;
+    for (DWORD kind = 0; kind < SETTINGS_IMAGE_KINDS; ++kind) {
+        const SettingsMaskArray& row = info->kinds[kind];
+        SettingsArrayDescriptor& array = header.arrays[kind];
+        header.entryCounts[kind] = kSettingArrayCounts[kind];
+        array.entryCount = row.count;
+        array.presenceLength = row.size;
+        array.presentCount = row.bits != nullptr ? CountBits(row.bits, row.size) : 0;
+        array.valueLength = SettingsValueLength(kind, array.presentCount);
+        if (array.presenceLength > 0) {
+            array.presenceOffset = static_cast<DWORD>(offset);
+            offset += array.presenceLength;
+        }
+        if (array.presentCount > 0) {
+            array.valueOffset = static_cast<DWORD>(offset);
+            offset += array.valueLength;
+        }
+    }
+
+    // Sizes of the two heaps.
+    ULONGLONG textTotal = 0;
+    DWORD texts = 0;
+    for (LONG index = 0; index < static_cast<LONG>(SETTING_STRING_COUNT); ++index) {
+        if (m_store->IsStringPresent(index) != TRUE) {
+            continue;
+        }
+        CNiraString* text = nullptr;
+        RequireSettings(m_store->GetString(index, &text) == TRUE && text != nullptr);
+        textTotal += TextBytes(*text);
+        m_store->ReleaseString(text);
+        ++texts;
+    }
+    RequireSettings(texts == header.arrays[SETTING_ARRAY_STRING].presentCount);
+    ULONGLONG blobTotal = 0;
+    DWORD blobs = 0;
+    for (LONG index = 0; index < static_cast<LONG>(SETTING_BLOB_COUNT); ++index) {
+        if (m_store->IsBlobPresent(index) != TRUE) {
+            continue;
+        }
+        BYTE* data = nullptr;
+        DWORD length = 0;
+        RequireSettings(m_store->GetBlob(index, &data, &length) == TRUE && data != nullptr);
+        blobTotal += length;
+        m_store->ReleaseBlob(data);
+        ++blobs;
+    }
+    RequireSettings(blobs == header.arrays[SETTING_ARRAY_BLOB].presentCount);
+    const ULONGLONG dataLength = offset + textTotal + blobTotal;
+    RequireSettings(dataLength != 0 && dataLength <= LARGEST_IMAGE);
+    header.stringHeapOffset = static_cast<DWORD>(offset);
+    header.blobHeapOffset = static_cast<DWORD>(offset + textTotal);
+    header.dataLength = static_cast<DWORD>(dataLength);
+
+    m_imageLength = SETTINGS_IMAGE_HEADER_SIZE + header.dataLength;
+    m_imageBuffer = static_cast<BYTE*>(AllocateSettingsBlock(m_imageLength));
+    memcpy(m_imageBuffer, &header, SETTINGS_IMAGE_HEADER_SIZE);
+    BYTE* data = m_imageBuffer + SETTINGS_IMAGE_HEADER_SIZE;
+    const DWORD limit = header.dataLength;
+
+    for (DWORD kind = 0; kind < SETTINGS_IMAGE_KINDS; ++kind) {
+        const SettingsArrayDescriptor& array = header.arrays[kind];
+        RequireSettings(array.presenceOffset < limit && array.presenceLength == info->kinds[kind].size &&
+                        static_cast<ULONGLONG>(array.presenceOffset) + array.presenceLength <= limit);
+        if (array.presenceLength > 0) {
+            memcpy(data + array.presenceOffset, info->kinds[kind].bits, array.presenceLength);
+        }
+    }
+
+    // Values of kinds 0 to 6, by rank.
+    for (LONG kind = SETTING_ARRAY_FLAG; kind < SETTING_ARRAY_STRING; ++kind) {
+        const SettingsArrayDescriptor& array = header.arrays[kind];
+        const SettingsMaskArray& row = info->kinds[kind];
+        RequireSettings(row.count == 0 || row.bits != nullptr);
+        BYTE* values = data + array.valueOffset;
+        DWORD rank = 0;
+        for (DWORD j = 0; j < row.count && rank < array.presentCount; ++j) {
+            if (!TestBit(row.bits, j)) {
+                continue;
+            }
+            const LONG index = static_cast<LONG>(j);
+            BOOLEAN read = FALSE;
+            switch (kind) {
+            case SETTING_ARRAY_FLAG: {
+                BYTE flag = 0;
+                read = m_store->GetFlag(index, &flag);
+                if (flag == 1) {
+                    SetBit(values, rank);
+                }
+                break;
+            }
+            case SETTING_ARRAY_BYTE: read = m_store->GetByte(index, values + rank); break;
+            case SETTING_ARRAY_WORD: {
+                WORD value = 0;
+                read = m_store->GetWord(index, &value);
+                memcpy(values + rank * sizeof(value), &value, sizeof(value));
+                break;
+            }
+            case SETTING_ARRAY_INT:
+            case SETTING_ARRAY_INT_REF: {
+                LONG value = 0;
+                read = kind == SETTING_ARRAY_INT ? m_store->GetInt(index, &value) : m_store->GetIntRef(index, &value);
+                memcpy(values + rank * sizeof(value), &value, sizeof(value));
+                break;
+            }
+            case SETTING_ARRAY_FLOAT: {
+                FLOAT value = 0;
+                read = m_store->GetFloat(index, &value);
+                memcpy(values + rank * sizeof(value), &value, sizeof(value));
+                break;
+            }
+            case SETTING_ARRAY_DOUBLE: {
+                double value = 0;
+                read = m_store->GetDouble(index, &value);
+                memcpy(values + rank * sizeof(value), &value, sizeof(value));
+                break;
+            }
+            }
+            RequireSettings(read == TRUE);
+            ++rank;
+        }
+        RequireSettings(rank == array.presentCount);
+    }
+
+    // Strings: an entry each, the texts back to back in the string heap.
+    const SettingsArrayDescriptor& textArray = header.arrays[SETTING_ARRAY_STRING];
+    DWORD written = 0;
+    texts = 0;
+    for (LONG index = 0; index < static_cast<LONG>(SETTING_STRING_COUNT) && texts < textArray.presentCount; ++index) {
+        if (m_store->IsStringPresent(index) != TRUE) {
+            continue;
+        }
+        CNiraString* text = nullptr;
+        RequireSettings(m_store->GetString(index, &text) == TRUE && text != nullptr);
+        const WCHAR* characters = text->GetBuffer();
+        if (characters == nullptr) {
+            m_store->ReleaseString(text);
+            RaiseSettingsError(ERROR_INVALID_DATA);
+        }
+        const DWORD length = TextBytes(*text);
+        const DWORD at = header.stringHeapOffset + written;
+        if (static_cast<ULONGLONG>(at) + length > limit) {
+            m_store->ReleaseString(text);
+            RaiseSettingsError(ERROR_NOT_ENOUGH_MEMORY);
+        }
+        PutHeapEntry(data, textArray, texts, at, characters, length);
+        m_store->ReleaseString(text);
+        written += length;
+        ++texts;
+    }
+    RequireSettings(texts == textArray.presentCount &&
+                    static_cast<ULONGLONG>(header.stringHeapOffset) + written <= limit);
+
+    // Blobs: likewise in the blob heap, which ends the data area.
+    const SettingsArrayDescriptor& blobArray = header.arrays[SETTING_ARRAY_BLOB];
+    written = 0;
+    blobs = 0;
+    for (LONG index = 0; index < static_cast<LONG>(SETTING_BLOB_COUNT) && blobs < blobArray.presentCount; ++index) {
+        if (m_store->IsBlobPresent(index) != TRUE) {
+            continue;
+        }
+        BYTE* bytes = nullptr;
+        DWORD length = 0;
+        RequireSettings(m_store->GetBlob(index, &bytes, &length) == TRUE && bytes != nullptr && length != 0);
+        const DWORD at = header.blobHeapOffset + written;
+        if (static_cast<ULONGLONG>(at) + length > limit) {
+            m_store->ReleaseBlob(bytes);
+            RaiseSettingsError(ERROR_NOT_ENOUGH_MEMORY);
+        }
+        PutHeapEntry(data, blobArray, blobs, at, bytes, length);
+        m_store->ReleaseBlob(bytes);
+        written += length;
+        ++blobs;
+    }
+    RequireSettings(blobs == blobArray.presentCount &&
+                    static_cast<ULONGLONG>(header.blobHeapOffset) + written == limit);
+}
+
+// Deflates the image into a scratch area first: the payload, its lengths and the checksums of
+// the section change only once the new stream is known to fit.
+void CNiraBlockPacker::CompressImage()
+{
+    RequireSettings(m_block != nullptr && m_payload != nullptr && m_payloadCapacity != 0);
+    BuildImage();
+    RequireSettings(m_imageBuffer != nullptr);
+    RequireSettings(m_payloadCapacity > PACKED_PAYLOAD_HEADER_SIZE);
+
+    const DWORD room = m_payloadCapacity - PACKED_PAYLOAD_HEADER_SIZE;
+    BYTE* scratch = static_cast<BYTE*>(AllocateSettingsBlock(room));
+    DWORD streamLength = 0;
+    try {
+        streamLength = DeflateSettingsImage(m_imageBuffer, m_imageLength, scratch, room);
+    } catch (...) {
+        FreeSettingsBlock(scratch);
+        throw;
+    }
+    PutDword(m_payload + offsetof(PackedSettingsPayload, compressedLength), streamLength);
+    PutDword(m_payload + offsetof(PackedSettingsPayload, imageLength), m_imageLength);
+    memcpy(m_payload + offsetof(PackedSettingsPayload, stream), scratch, streamLength);
+    FreeSettingsBlock(scratch);
+
+    m_block->packedLength = streamLength + PACKED_PAYLOAD_HEADER_SIZE;
+    const DWORD checksum = ComputeBlockChecksum(m_block);
+    m_block->checksum = checksum;
+    m_block->checksumCopy = checksum;
+}
+
+// One value added to (or replaced in) the packed store, and the whole store packed again.
+BOOLEAN CNiraBlockPacker::SyncEntry(LONG kind, LONG index)
+{
+    return GuardSettingsCall([&] {
+        RequireArgument(Handles(kind, index));
+        RequireSettings(m_owner != nullptr);
+        PackValue(kind, index);
+    });
+}
+
+void CNiraBlockPacker::PackValue(LONG kind, LONG index)
+{
+    RequireSettings(m_owner != nullptr);
+    if (m_store == nullptr) {
+        m_store = MakeAllocatedStore();
+    }
+    RequireSettings(IsSettingArrayKind(kind));
+    CopyOwnerValueToStore(kind, index);
+    CompressImage();
+}

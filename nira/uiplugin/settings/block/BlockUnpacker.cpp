@@ -1,0 +1,359 @@
+#include "nira/uiplugin/settings/block/BlockUnpacker.h"
+
+#include "nira/uiplugin/foundation/strings/NiraString.h"
+#include "nira/uiplugin/settings/block/BlockCompression.h"
+#include "nira/uiplugin/settings/engine/ProcessImagePath.h"
+#include "nira/uiplugin/settings/engine/SettingsError.h"
+#include "nira/uiplugin/settings/engine/SettingsInstance.h"
+#include "nira/uiplugin/settings/engine/SettingsMemory.h"
+
+#include "common/CodePageConversion.h"
+#include "common/SafeString.h"
+
+#include <string.h>
+
+#include <vector>
+
+namespace {
+
+// Strings the unpacker sets from the section header or the current process.
+constexpr LONG HOST_FILE_NAME_STRING = 0;
+constexpr LONG HOST_PATH_STRING = 1;
+constexpr LONG USER_NAME_STRING = 6;
+
+// Deflate cannot expand data by more than this factor, so a longer announced image is damaged.
+constexpr ULONGLONG DEFLATE_MAX_RATIO = 1032;
+
+DWORD ReadPayloadDword(const BYTE* payload, DWORD offset)
+{
+    DWORD value;
+    memcpy(&value, payload + offset, sizeof(value));
+    return value;
+}
+
+DWORD CountBits(BYTE bits)
+{
+    DWORD count = 0;
+    for (; bits != 0; bits = static_cast<BYTE>(bits & (bits - 1))) {
+        ++count;
+    }
+    return count;
+}
+
+// A value of kinds 1 to 6 at its rank in the image; one the image cannot give throws 13.
+template <typename Value>
+Value ReadImageValue(const CNiraSettingsImageView& image, LONG kind, DWORD rank)
+{
+    Value value = 0;
+    RequireSettings(image.ReadValue(kind, rank, &value));
+    return value;
+}
+
+}  // namespace
+
+CNiraBlockUnpacker::~CNiraBlockUnpacker()
+{
+    GuardSettingsAction([this] { FreeAll(); });
+}
+
+void CNiraBlockUnpacker::Clear()
+{
+    m_owner = nullptr;
+    m_handledMask = nullptr;
+    m_presenceTable = nullptr;
+    m_blockMask = nullptr;
+    m_readMask = nullptr;
+    m_payloadCopy = nullptr;
+    m_payloadCopyLength = 0;
+    m_block = nullptr;
+    m_imageBuffer = nullptr;
+    m_imageLength = 0;
+    m_image.reset();
+}
+
+void CNiraBlockUnpacker::FreeAll()
+{
+    DropBlock();
+    ReleaseSettingsObject(m_handledMask);
+    Clear();
+}
+
+// Forgets the block and everything read from it.
+void CNiraBlockUnpacker::DropBlock()
+{
+    m_image.reset();
+    ReleaseSettingsObject(m_blockMask);
+    ReleaseSettingsObject(m_readMask);
+    FreeSettingsBlock(m_presenceTable);
+    m_presenceTable = nullptr;
+    for (std::vector<DWORD>& before : m_presentBefore) {
+        before.clear();
+    }
+    FreeSettingsBlock(m_payloadCopy);
+    m_payloadCopy = nullptr;
+    m_payloadCopyLength = 0;
+    FreeSettingsBlock(m_imageBuffer);
+    m_imageBuffer = nullptr;
+    m_imageLength = 0;
+    m_block = nullptr;
+}
+
+BOOLEAN CNiraBlockUnpacker::SetTarget(PrivateDevMode* block)
+{
+    return GuardSettingsCall([&] {
+        try {
+            LoadBlock(block);
+        } catch (...) {
+            DropBlock();  // a refused block leaves nothing readable
+            throw;
+        }
+    });
+}
+
+void CNiraBlockUnpacker::LoadBlock(PrivateDevMode* block)
+{
+    DropBlock();
+    RequireArgument(block != nullptr);
+    RequireSettings(m_owner != nullptr);
+    RequireSettings(IsBlockChecksumValid(block));
+
+    // From here on only the copy is read, whatever happens to the caller's section.
+    m_payloadCopy = static_cast<BYTE*>(AllocateSettingsBlock(PACKED_PAYLOAD_SIZE));
+    m_payloadCopyLength = PACKED_PAYLOAD_SIZE;
+    memcpy(m_payloadCopy, &block->payload, PACKED_PAYLOAD_SIZE);
+
+    m_block = block;
+    InflatePayload();
+    RequireSettings(m_imageBuffer != nullptr);
+    RequireSettings(ReadPayloadDword(m_imageBuffer, 0) == SETTINGS_STORE_VERSION);
+    m_image = std::make_unique<CNiraSettingsImageView>(m_imageBuffer, m_imageLength);
+    ReadPresenceTable();
+    RequireSettings(m_presenceTable != nullptr);
+    BuildRankTable();
+
+    void* mask = nullptr;
+    GetSettingsInstance(&SETTINGS_GUID_MASK, &mask);
+    m_blockMask = static_cast<INiraSettingsMask*>(mask);
+    RequireSettings(m_blockMask != nullptr);
+    RequireSettings(m_blockMask->LoadInfo(m_presenceTable) == TRUE);
+
+    BuildEffectiveMask();
+    RequireSettings(m_readMask != nullptr);
+}
+
+void CNiraBlockUnpacker::InflatePayload()
+{
+    RequireSettings(m_payloadCopy != nullptr && m_payloadCopyLength != 0);
+    FreeSettingsBlock(m_imageBuffer);
+    m_imageBuffer = nullptr;
+    m_imageLength = 0;
+    RequireSettings(m_payloadCopyLength > PACKED_PAYLOAD_HEADER_SIZE);
+
+    const DWORD streamLength = ReadPayloadDword(m_payloadCopy, offsetof(PackedSettingsPayload, compressedLength));
+    const DWORD imageLength = ReadPayloadDword(m_payloadCopy, offsetof(PackedSettingsPayload, imageLength));
+    // Sizes come from outside: the stream must lie in the payload, and the image must be at
+    // least a header and no longer than the stream can produce.
+    RequireSettings(streamLength <= m_payloadCopyLength - PACKED_PAYLOAD_HEADER_SIZE);
+    RequireSettings(imageLength >= SETTINGS_IMAGE_HEADER_SIZE);
+    RequireSettings(imageLength <= DEFLATE_MAX_RATIO * streamLength);
+
+    m_imageBuffer = static_cast<BYTE*>(AllocateSettingsBlock(imageLength));
+    m_imageLength = imageLength;
+    InflateSettingsImage(m_payloadCopy + PACKED_PAYLOAD_HEADER_SIZE, streamLength, m_imageBuffer, imageLength);
+}
+
+void CNiraBlockUnpacker::ReadPresenceTable()
+{
+    RequireSettings(m_image != nullptr);
+    FreeSettingsBlock(m_presenceTable);
+    m_presenceTable = nullptr;
+    m_presenceTable = static_cast<SettingsMaskInfo*>(AllocateSettingsBlock(sizeof(SettingsMaskInfo)));
+    const SettingsImageHeader& header = m_image->Header();
+    for (DWORD kind = 0; kind < SETTINGS_IMAGE_KINDS; ++kind) {
+        const SettingsArrayDescriptor& array = header.arrays[kind];
+        RequireSettings(array.presenceOffset < header.dataLength);
+        SettingsMaskArray& row = m_presenceTable->kinds[kind];
+        row.count = array.entryCount;
+        row.size = array.presenceLength;
+        row.bits = const_cast<BYTE*>(m_image->Data()) + array.presenceOffset;
+    }
+}
+
+// The read set: what the block set handles and the block carries. Presence arrays of other
+// sizes than this build's arrays make the combination fail, refusing the block.
+void CNiraBlockUnpacker::BuildEffectiveMask()
+{
+    RequireSettings(m_owner != nullptr && m_handledMask != nullptr && m_presenceTable != nullptr);
+    ReleaseSettingsObject(m_readMask);
+    m_readMask = MakeAllocatedMask();
+    const SettingsMaskInfo* blockSet = m_handledMask->GetInfo();
+    RequireSettings(blockSet != nullptr);
+    RequireSettings(m_readMask->CombineAnd(blockSet, m_presenceTable) == TRUE);
+}
+
+BOOLEAN CNiraBlockUnpacker::UpdateAll()
+{
+    return GuardSettingsCall([&] {
+        RequireSettings(m_owner != nullptr);
+        if (m_image != nullptr) {  // without an image every Sync would fail and set nothing
+            // A malformed entry is skipped alone; one that memory failed would be missing from
+            // settings reported complete.
+            CResourceFailureWatch watch;
+            for (const BlockSettingsRow& row : BlockSettingsTable) {
+                RequireSettings(IsSettingArrayKind(row.kind));
+                SyncProviderEntry(*this, row.kind, row.index);
+                watch.RaiseNoted();
+            }
+            ForEachBlockRangeIndex([&](LONG index) {
+                SyncInt(index);
+                watch.RaiseNoted();
+            });
+        }
+        if (m_block != nullptr) {
+            SetHostProcessStrings();
+            SetUserString();
+        }
+    });
+}
+
+BOOLEAN CNiraBlockUnpacker::SyncEntry(LONG kind, LONG index)
+{
+    return GuardSettingsCall([&] {
+        RequireArgument(Handles(kind, index));
+        RequireSettings(m_owner != nullptr && m_image != nullptr && m_blockMask != nullptr &&
+                        m_readMask != nullptr);
+        RequireSettings(m_image->Header().entryCounts[kind] == kSettingArrayCounts[kind]);
+        if (TestMaskEntry(*m_readMask, kind, index) != TRUE) {
+            return;  // the block does not carry it: the owner keeps its value
+        }
+        ReadEntryIntoOwner(kind, index);
+    });
+}
+
+// For each kind, the number of present entries in the presence bytes before each byte, so that
+// the rank of an entry takes two steps instead of a count over the whole array.
+void CNiraBlockUnpacker::BuildRankTable()
+{
+    for (DWORD kind = 0; kind < SETTINGS_IMAGE_KINDS; ++kind) {
+        const SettingsMaskArray& row = m_presenceTable->kinds[kind];
+        std::vector<DWORD>& before = m_presentBefore[kind];
+        before.assign(static_cast<size_t>(row.size) + 1, 0);
+        for (DWORD byte = 0; byte < row.size; ++byte) {
+            before[byte + 1] = before[byte] + CountBits(row.bits[byte]);
+        }
+    }
+}
+
+// Values stand by rank: the number of present entries of the kind below the index.
+DWORD CNiraBlockUnpacker::CountPresentBelow(LONG kind, LONG index) const
+{
+    const SettingsMaskArray& row = m_presenceTable->kinds[kind];
+    const DWORD limit = static_cast<DWORD>(index) < row.count ? static_cast<DWORD>(index) : row.count;
+    DWORD count = m_presentBefore[kind][limit / 8];
+    if (limit % 8 != 0) {
+        count += CountBits(static_cast<BYTE>(row.bits[limit / 8] & ((1u << (limit % 8)) - 1)));
+    }
+    return count;
+}
+
+void CNiraBlockUnpacker::ReadEntryIntoOwner(LONG kind, LONG index)
+{
+    const DWORD rank = CountPresentBelow(kind, index);
+    BOOLEAN stored = FALSE;
+    switch (kind) {
+    case SETTING_ARRAY_FLAG: {
+        bool flag = false;
+        RequireSettings(m_image->ReadFlag(rank, &flag));
+        stored = m_owner->SetFlag(index, flag ? 1 : 0, 0);
+        break;
+    }
+    case SETTING_ARRAY_BYTE:
+        stored = m_owner->SetByte(index, ReadImageValue<BYTE>(*m_image, kind, rank), 0);
+        break;
+    case SETTING_ARRAY_WORD:
+        stored = m_owner->SetWord(index, ReadImageValue<WORD>(*m_image, kind, rank), 0);
+        break;
+    case SETTING_ARRAY_INT:
+        stored = m_owner->SetInt(index, ReadImageValue<LONG>(*m_image, kind, rank), 0);
+        break;
+    case SETTING_ARRAY_FLOAT:
+        stored = m_owner->SetFloat(index, ReadImageValue<FLOAT>(*m_image, kind, rank), 0);
+        break;
+    case SETTING_ARRAY_DOUBLE:
+        stored = m_owner->SetDouble(index, ReadImageValue<double>(*m_image, kind, rank), 0);
+        break;
+    case SETTING_ARRAY_INT_REF: {
+        const LONG value = ReadImageValue<LONG>(*m_image, kind, rank);
+        stored = m_owner->SetIntRef(index, &value, 0);
+        break;
+    }
+    case SETTING_ARRAY_STRING: {
+        const BYTE* text = nullptr;
+        DWORD characters = 0;
+        RequireSettings(m_image->ReadText(rank, &text, &characters));
+        std::vector<WCHAR> copy(characters + 1, 0);  // the text in the image is not aligned
+        memcpy(copy.data(), text, characters * sizeof(WCHAR));
+        CNiraString value(copy.data());
+        stored = m_owner->SetString(index, &value, 0);
+        break;
+    }
+    case SETTING_ARRAY_BLOB: {
+        const BYTE* bytes = nullptr;
+        DWORD length = 0;
+        RequireSettings(m_image->ReadBlob(rank, &bytes, &length));
+        stored = m_owner->SetBlob(index, bytes, length, 0);
+        break;
+    }
+    default:
+        RaiseSettingsError(ERROR_INVALID_PARAMETER);
+    }
+    RequireSettings(stored == TRUE);
+}
+
+void CNiraBlockUnpacker::SetOwnerString(LONG index, const WCHAR* text)
+{
+    CNiraString value(text);
+    m_owner->SetString(index, &value, 0);  // the answer does not matter
+}
+
+// Strings 0 and 1: the executable of the application that prepared the job, as the section names
+// it, or else the current process.
+void CNiraBlockUnpacker::SetHostProcessStrings()
+{
+    // The field need not be terminated: read at most its 260 bytes.
+    CHAR sectionPath[PRIVATE_DEVMODE_TEXT_CHARS + 1] = {};
+    memcpy(sectionPath, m_block->processPath, PRIVATE_DEVMODE_TEXT_CHARS);
+
+    WCHAR* converted = nullptr;
+    size_t length = 0;
+    const bool present = ConvertToWide(&converted, sectionPath, CP_ACP) == 1 &&
+                         GetStringLengthSafe(converted, PRIVATE_DEVMODE_TEXT_CHARS, &length) == S_OK &&
+                         length > 0;
+    std::unique_ptr<WCHAR[]> convertedOwner(converted);
+
+    WCHAR processPath[MAX_PATH + 1];
+    if (!present && !GetProcessImagePath(processPath)) {
+        RaiseSettingsError(ERROR_READ_FAULT);
+    }
+    const WCHAR* path = present ? converted : processPath;
+    SetOwnerString(HOST_FILE_NAME_STRING, GetPathFileName(path));
+    SetOwnerString(HOST_PATH_STRING, path);
+}
+
+// String 6: the user named in the section, or else the current user.
+void CNiraBlockUnpacker::SetUserString()
+{
+    WCHAR sectionUser[PRIVATE_DEVMODE_TEXT_CHARS];
+    memcpy(sectionUser, m_block->userName, sizeof(sectionUser));
+    size_t length = 0;
+    if (GetStringLengthSafe(sectionUser, PRIVATE_DEVMODE_TEXT_CHARS, &length) == S_OK && length > 0) {
+        SetOwnerString(USER_NAME_STRING, sectionUser);
+        return;
+    }
+    WCHAR currentUser[PRIVATE_DEVMODE_TEXT_CHARS + 1] = {};
+    DWORD size = PRIVATE_DEVMODE_TEXT_CHARS;
+    if (!GetUserNameW(currentUser, &size)) {
+        RaiseSettingsError(ERROR_READ_FAULT);
+    }
+    SetOwnerString(USER_NAME_STRING, currentUser);
+}

@@ -1,0 +1,206 @@
+#include "nira/uiplugin/settings/block/SettingsImage.h"
+
+#include "common/NiraException.h"
+
+#include <string.h>
+
+namespace {
+
+constexpr DWORD KIND_FLAG = 0;
+constexpr DWORD KIND_BYTE = 1;
+constexpr DWORD KIND_STRING = 7;
+constexpr DWORD KIND_BLOB = 8;
+constexpr DWORD CHARACTER_BYTES = 2;  // one UTF-16 unit
+
+[[noreturn]] void Refuse()
+{
+    throw CNiraException(ERROR_INVALID_DATA);
+}
+
+// True when [offset, offset + length) lies inside [0, limit); computed without overflow.
+bool RangeInside(DWORD offset, DWORD length, DWORD limit)
+{
+    return static_cast<ULONGLONG>(offset) + length <= limit;
+}
+
+DWORD ReadDword(const BYTE* at)
+{
+    DWORD value;
+    memcpy(&value, at, sizeof(value));
+    return value;
+}
+
+}  // namespace
+
+DWORD SettingsValueLength(DWORD kind, DWORD presentCount)
+{
+    if (kind == KIND_FLAG) {
+        return PresenceBytesFor(presentCount);
+    }
+    return kind < SETTINGS_IMAGE_KINDS ? presentCount * SETTINGS_IMAGE_VALUE_WIDTHS[kind] : 0;
+}
+
+CNiraSettingsImageView::CNiraSettingsImageView(const BYTE* image, DWORD imageLength)
+    : m_header(), m_data(nullptr)
+{
+    if (image == nullptr || imageLength < SETTINGS_IMAGE_HEADER_SIZE) {
+        Refuse();
+    }
+    memcpy(&m_header, image, SETTINGS_IMAGE_HEADER_SIZE);
+    if (m_header.dataLength != imageLength - SETTINGS_IMAGE_HEADER_SIZE) {
+        Refuse();
+    }
+    m_data = image + SETTINGS_IMAGE_HEADER_SIZE;
+    CheckAreas();
+    CheckTexts();
+    CheckBlobs();
+}
+
+const BYTE* CNiraSettingsImageView::PresenceBits(DWORD kind) const
+{
+    if (kind >= SETTINGS_IMAGE_KINDS || m_header.arrays[kind].presenceLength == 0) {
+        return nullptr;
+    }
+    return m_data + m_header.arrays[kind].presenceOffset;
+}
+
+void CNiraSettingsImageView::CheckAreas() const
+{
+    const DWORD dataLength = m_header.dataLength;
+    for (DWORD kind = 0; kind < SETTINGS_IMAGE_KINDS; ++kind) {
+        const SettingsArrayDescriptor& array = m_header.arrays[kind];
+        if (array.presenceOffset >= dataLength ||
+            !RangeInside(array.presenceOffset, array.presenceLength, dataLength)) {
+            Refuse();
+        }
+        if (array.valueLength != 0 && !RangeInside(array.valueOffset, array.valueLength, dataLength)) {
+            Refuse();
+        }
+    }
+}
+
+// Ranks a reader can reach: below the present count and below the number of presence bits.
+DWORD CNiraSettingsImageView::ReachableRanks(DWORD kind) const
+{
+    const SettingsArrayDescriptor& array = m_header.arrays[kind];
+    const ULONGLONG presenceBits = static_cast<ULONGLONG>(array.presenceLength) * 8;
+    return presenceBits < array.presentCount ? static_cast<DWORD>(presenceBits) : array.presentCount;
+}
+
+// Every text a reader could reach must start inside the data area and end in a terminator there.
+void CNiraSettingsImageView::CheckTexts() const
+{
+    for (DWORD rank = 0; rank < ReachableRanks(KIND_STRING); ++rank) {
+        SettingsImageEntry entry;
+        if (!ReadEntry(KIND_STRING, rank, &entry)) {
+            break;  // entries past the value area cannot be read at all
+        }
+        DWORD characters;
+        if (entry.offset >= m_header.dataLength || !FindTerminator(entry.offset, &characters)) {
+            Refuse();
+        }
+    }
+}
+
+void CNiraSettingsImageView::CheckBlobs() const
+{
+    for (DWORD rank = 0; rank < ReachableRanks(KIND_BLOB); ++rank) {
+        SettingsImageEntry entry;
+        if (!ReadEntry(KIND_BLOB, rank, &entry)) {
+            break;
+        }
+        if (entry.offset >= m_header.dataLength ||
+            !RangeInside(entry.offset, entry.length, m_header.dataLength)) {
+            Refuse();
+        }
+    }
+}
+
+// Where the value of the present entry of this rank starts, when the whole value lies inside its
+// kind's value area.
+bool CNiraSettingsImageView::ValueInArea(DWORD kind, DWORD rank, DWORD* offset) const
+{
+    const SettingsArrayDescriptor& array = m_header.arrays[kind];
+    const DWORD width = SETTINGS_IMAGE_VALUE_WIDTHS[kind];
+    if (kind != KIND_BYTE && rank >= array.presentCount) {
+        return false;
+    }
+    const ULONGLONG end = static_cast<ULONGLONG>(rank) * width + width;
+    if (end > array.valueLength) {
+        return false;
+    }
+    *offset = array.valueOffset + rank * width;
+    return true;
+}
+
+bool CNiraSettingsImageView::ReadEntry(DWORD kind, DWORD rank, SettingsImageEntry* entry) const
+{
+    DWORD offset;
+    if (!ValueInArea(kind, rank, &offset)) {
+        return false;
+    }
+    entry->length = ReadDword(m_data + offset);
+    entry->offset = ReadDword(m_data + offset + sizeof(DWORD));
+    return true;
+}
+
+bool CNiraSettingsImageView::FindTerminator(DWORD offset, DWORD* characters) const
+{
+    DWORD count = 0;
+    for (DWORD at = offset; RangeInside(at, CHARACTER_BYTES, m_header.dataLength); at += CHARACTER_BYTES) {
+        if (m_data[at] == 0 && m_data[at + 1] == 0) {
+            *characters = count;
+            return true;
+        }
+        ++count;
+    }
+    return false;
+}
+
+bool CNiraSettingsImageView::ReadFlag(DWORD rank, bool* value) const
+{
+    const SettingsArrayDescriptor& array = m_header.arrays[KIND_FLAG];
+    if (rank / 8 >= array.valueLength) {
+        return false;
+    }
+    *value = (m_data[array.valueOffset + rank / 8] >> (rank % 8) & 1) != 0;
+    return true;
+}
+
+bool CNiraSettingsImageView::ReadValue(DWORD kind, DWORD rank, void* value) const
+{
+    DWORD offset;
+    if (kind == KIND_FLAG || kind >= KIND_STRING || !ValueInArea(kind, rank, &offset)) {
+        return false;
+    }
+    memcpy(value, m_data + offset, SETTINGS_IMAGE_VALUE_WIDTHS[kind]);
+    return true;
+}
+
+bool CNiraSettingsImageView::ReadText(DWORD rank, const BYTE** text, DWORD* characters) const
+{
+    SettingsImageEntry entry;
+    if (!ReadEntry(KIND_STRING, rank, &entry) || entry.offset >= m_header.dataLength) {
+        return false;
+    }
+    DWORD count;
+    if (!FindTerminator(entry.offset, &count) ||
+        static_cast<ULONGLONG>(count) * CHARACTER_BYTES + CHARACTER_BYTES != entry.length) {
+        return false;
+    }
+    *text = m_data + entry.offset;
+    *characters = count;
+    return true;
+}
+
+bool CNiraSettingsImageView::ReadBlob(DWORD rank, const BYTE** bytes, DWORD* length) const
+{
+    SettingsImageEntry entry;
+    if (!ReadEntry(KIND_BLOB, rank, &entry) || entry.offset >= m_header.dataLength ||
+        !RangeInside(entry.offset, entry.length, m_header.dataLength)) {
+        return false;
+    }
+    *bytes = m_data + entry.offset;
+    *length = entry.length;
+    return true;
+}

@@ -1,0 +1,81 @@
+#include "nira/uiplugin/settings/client/DeviceSettings.h"
+
+#include <new>
+
+#include "nira/uiplugin/settings/engine/SettingsInstance.h"
+#include "nira/uiplugin/settings/providers/INiraPrinterSettingsProvider.h"
+
+CNiraDeviceSettings::CNiraDeviceSettings(HANDLE printer) : m_printer(printer)
+{
+    m_client.Initialize(printer);
+}
+
+CNiraDeviceSettings::~CNiraDeviceSettings()
+{
+    m_client.ReleaseObjects();
+}
+
+INiraPrinterSettingsProvider* CNiraDeviceSettings::MakeHelper(LPCWSTR modulePath, HMODULE* module)
+{
+    *module = LoadLibraryW(modulePath);
+    if (*module == nullptr) {
+        return nullptr;
+    }
+    auto factory = reinterpret_cast<CreateSettingsInstanceProc>(
+        reinterpret_cast<void*>(GetProcAddress(*module, SETTINGS_FACTORY_EXPORT)));
+    void* object = nullptr;
+    if (factory == nullptr || factory(&SETTINGS_GUID_HELPER_PROVIDER, &object) != TRUE || object == nullptr) {
+        return nullptr;
+    }
+    auto* provider = static_cast<INiraPrinterSettingsProvider*>(object);
+    if (provider->Attach(&m_client) != TRUE || provider->SetTarget(m_printer) != TRUE) {
+        provider->Release();
+        return nullptr;
+    }
+    return provider;
+}
+
+void CNiraDeviceSettings::FreeHelper(INiraPrinterSettingsProvider* provider, HMODULE module)
+{
+    if (provider != nullptr) {
+        provider->Release();
+    }
+    if (module != nullptr) {
+        FreeLibrary(module);
+    }
+}
+
+int CNiraDeviceSettings::QueryDuplexUnit(LPCWSTR modulePath, int* value)
+{
+    HMODULE module = nullptr;
+    INiraPrinterSettingsProvider* provider = MakeHelper(modulePath, &module);
+    int answered = 0;
+    if (provider != nullptr && provider->HandlesIntRef(HELPER_DUPLEX_UNIT_INT_REF) == TRUE) {
+        // The helper's Sync answers true exactly when a duplex unit is installed.
+        *value = provider->SyncIntRef(HELPER_DUPLEX_UNIT_INT_REF);
+        answered = 1;
+    }
+    FreeHelper(provider, module);
+    return answered;
+}
+
+int CNiraDeviceSettings::QueryFeature(LPCWSTR modulePath, int* value)
+{
+    HMODULE module = nullptr;
+    INiraPrinterSettingsProvider* provider = MakeHelper(modulePath, &module);
+    int answered = 0;
+    LONG stored = 0;
+    if (provider != nullptr && provider->HandlesInt(HELPER_DEVICE_FEATURE_INT) == TRUE &&
+        provider->SyncInt(HELPER_DEVICE_FEATURE_INT) == TRUE &&
+        m_client.GetInt(HELPER_DEVICE_FEATURE_INT, &stored, FALSE, FALSE) == TRUE) {
+        *value = stored;
+        answered = 1;
+    }
+    FreeHelper(provider, module);
+    return answered;
+}
+
+INiraDeviceSettings* CNiraDeviceSettingsSource::OpenDeviceSettings(HANDLE printer)
+{
+    return new (std::nothrow) CNiraDeviceSettings(printer);
+}

@@ -1,0 +1,112 @@
+// CNiraSettingsClient: how the UI plug-in reaches the settings engine. It checks every access and
+// forwards it to a settings manager it makes by GUID, and ties the engine to the driver: it binds
+// itself to a printer, copies feature options between the UI settings object and the settings,
+// packs the settings into the DEVMODE's private section and unpacks them from it, and tells
+// whether a public DEVMODE still agrees with the stored public values.
+//
+// Layout of the 32-bit integers it writes: the option of feature f (first <= f <= last) at index
+// 10 + (f - first), never beyond 1893; the public DEVMODE values of eight features at 1900..1907.
+#pragma once
+
+#include <windows.h>
+
+#include "common/PrivateDevMode.h"
+#include "nira/uiplugin/settings/engine/INiraSettingsAccess.h"
+
+class INiraUISettings;
+class INiraUISettingsImport;
+
+constexpr LONG CLIENT_FEATURE_VALUES_FIRST = 10;
+constexpr LONG CLIENT_FEATURE_VALUES_END = 1894;  // first index not written
+constexpr LONG CLIENT_PUBLIC_VALUES_FIRST = 1900;
+constexpr int CLIENT_PUBLIC_VALUE_COUNT = 8;
+// The pseudo-features whose current options are the first and the last packed feature id.
+constexpr int FEATURE_FIRST_PACKED = 5998;
+constexpr int FEATURE_LAST_PACKED = 5999;
+constexpr int DEFAULT_FIRST_PACKED = 4113;
+constexpr int DEFAULT_LAST_PACKED = 4312;
+
+class CNiraSettingsClient : public INiraSettingsAccess {
+public:
+    CNiraSettingsClient();
+    ~CNiraSettingsClient() override;
+    CNiraSettingsClient(const CNiraSettingsClient&) = delete;
+    CNiraSettingsClient& operator=(const CNiraSettingsClient&) = delete;
+
+    // Makes a new manager and attaches it with the arguments unchanged.
+    BOOLEAN Attach(INiraSettingsAccess* owner, const SettingsProviderList* pullProviders,
+                   const SettingsProviderList* pushProviders) override;
+    void Release() override;
+    INT_PTR Reserved1() override;
+    void Reserved2(ULONG_PTR) override;
+    BOOLEAN UpdateFromPullProviders() override;
+    BOOLEAN UpdateFromPushProviders() override;
+
+    BOOLEAN GetFlag(LONG index, BYTE* value, BYTE refresh, BYTE dispatch) override;
+    BOOLEAN GetByte(LONG index, BYTE* value, BYTE refresh, BYTE dispatch) override;
+    BOOLEAN GetWord(LONG index, WORD* value, BYTE refresh, BYTE dispatch) override;
+    BOOLEAN GetInt(LONG index, LONG* value, BYTE refresh, BYTE dispatch) override;
+    BOOLEAN GetFloat(LONG index, FLOAT* value, BYTE refresh, BYTE dispatch) override;
+    BOOLEAN GetDouble(LONG index, double* value, BYTE refresh, BYTE dispatch) override;
+    BOOLEAN GetIntRef(LONG index, LONG* value, BYTE refresh, BYTE dispatch) override;
+    BOOLEAN GetString(LONG index, CNiraString** copy, BYTE refresh, BYTE dispatch) override;
+    BOOLEAN GetBlob(LONG index, BYTE** copy, DWORD* length, BYTE refresh, BYTE dispatch) override;
+
+    BOOLEAN SetFlag(LONG index, BYTE value, BYTE notify) override;
+    BOOLEAN SetByte(LONG index, BYTE value, BYTE notify) override;
+    BOOLEAN SetWord(LONG index, WORD value, BYTE notify) override;
+    BOOLEAN SetInt(LONG index, LONG value, BYTE notify) override;
+    BOOLEAN SetFloat(LONG index, FLOAT value, BYTE notify) override;
+    BOOLEAN SetDouble(LONG index, double value, BYTE notify) override;
+    BOOLEAN SetIntRef(LONG index, const LONG* value, BYTE notify) override;
+    BOOLEAN SetString(LONG index, const CNiraString* value, BYTE notify) override;
+    BOOLEAN SetBlob(LONG index, const BYTE* data, DWORD length, BYTE notify) override;
+
+    void ReleaseString(CNiraString* copy) override;
+    void ReleaseBlob(BYTE* copy) override;
+
+    BOOLEAN IsFlagPresent(LONG index) override { return IsPresent(SETTING_ARRAY_FLAG, index); }
+    BOOLEAN IsBytePresent(LONG index) override { return IsPresent(SETTING_ARRAY_BYTE, index); }
+    BOOLEAN IsWordPresent(LONG index) override { return IsPresent(SETTING_ARRAY_WORD, index); }
+    BOOLEAN IsIntPresent(LONG index) override { return IsPresent(SETTING_ARRAY_INT, index); }
+    BOOLEAN IsFloatPresent(LONG index) override { return IsPresent(SETTING_ARRAY_FLOAT, index); }
+    BOOLEAN IsDoublePresent(LONG index) override { return IsPresent(SETTING_ARRAY_DOUBLE, index); }
+    BOOLEAN IsIntRefPresent(LONG index) override { return IsPresent(SETTING_ARRAY_INT_REF, index); }
+    BOOLEAN IsStringPresent(LONG index) override { return IsPresent(SETTING_ARRAY_STRING, index); }
+    BOOLEAN IsBlobPresent(LONG index) override { return IsPresent(SETTING_ARRAY_BLOB, index); }
+
+    INiraSettingsStore* GetStore() override;
+    BOOLEAN IsHandled(LONG kind, LONG index) override;
+
+    // Starts from nothing for the printer: makes the product-data provider, the unpacker, the
+    // packer and the settings helper module's provider, and a manager with that provider.
+    virtual BOOLEAN Initialize(HANDLE printer);
+    // The default (useDefaults 1) or current options of the packed features, their public
+    // DEVMODE values, and then the product data that follows from them.
+    virtual BOOLEAN CopyFromUISettings(INiraUISettings* uiSettings, BYTE useDefaults);
+    // Sets the stored options back into the UI settings object: mode 0 as a selection with its
+    // constraint handling, mode 1 directly; any other mode changes nothing.
+    virtual BOOLEAN CopyToUISettings(INiraUISettingsImport* uiSettings, LONG mode);
+    virtual BOOLEAN LoadPrivateBlock(PrivateDevMode* block);
+    virtual BOOLEAN SavePrivateBlock(PrivateDevMode* block);
+    // 1 when the DEVMODE's public fields disagree with the stored public values (or flag 222 is
+    // present), else 0.
+    virtual BOOLEAN DevModeDiffers(const DEVMODEW* devMode);
+    // Forgets every object without releasing it.
+    virtual void Clear();
+    // Releases the manager (and with it the helper provider), the product-data provider, the
+    // unpacker and the packer, then Clear.
+    virtual void ReleaseObjects();
+
+private:
+    void RequireManager() const;
+    BOOLEAN IsPresent(LONG kind, LONG index);
+    void RunBlockProvider(INiraSettingsProvider* provider, PrivateDevMode* block);
+
+    INiraSettingsAccess* m_manager;
+    HANDLE m_printer;
+    INiraSettingsProvider* m_productData;
+    INiraSettingsProvider* m_unpacker;
+    INiraSettingsProvider* m_packer;
+    INiraSettingsProvider* m_helperProvider;  // owned by the manager
+};

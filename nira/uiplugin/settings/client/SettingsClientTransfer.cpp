@@ -1,0 +1,219 @@
+// The settings client's own operations: binding to a printer, the copies between the UI settings
+// object and the settings, the private DEVMODE section, and the public DEVMODE check.
+#include "nira/uiplugin/settings/client/SettingsClient.h"
+
+#include "nira/uiplugin/interfaces/INiraUISettingsImport.h"
+#include "nira/uiplugin/settings/block/PackedSettingsBlock.h"
+#include "nira/uiplugin/settings/engine/SettingsInstance.h"
+#include "nira/uiplugin/settings/productdata/ProductData.h"
+#include "nira/uiplugin/settings/providers/INiraPrinterSettingsProvider.h"
+
+namespace {
+
+// The features whose public DEVMODE values are kept at 1900.., in that order.
+enum PublicValue : int {
+    PUBLIC_ORIENTATION,
+    PUBLIC_MEDIA_TYPE,
+    PUBLIC_DUPLEX,
+    PUBLIC_INPUT_BIN,
+    PUBLIC_RESOLUTION,
+    PUBLIC_PAPER_SIZE,
+    PUBLIC_ICM_INTENT,
+    PUBLIC_ICM_METHOD,
+};
+
+constexpr int kPublicValueFeatures[CLIENT_PUBLIC_VALUE_COUNT] = {4118, 4116, 4125, 4117, 4123, 4114, 4139, 4141};
+
+// Present, whatever its value, it makes every public DEVMODE count as different.
+constexpr LONG FLAG_FORCE_DEVMODE_DIFFERS = 222;
+// Public values that never count as a difference.
+constexpr LONG MEDIA_USER_DEFINED = 257;
+constexpr LONG MEDIA_STORED_USER = 515;
+constexpr LONG BIN_FIRST = 1;
+
+constexpr int kOptionStateSelectable = 2;
+constexpr int kImportModeOn = 1;
+constexpr int kImportModeOff = 0;
+
+template <typename Object>
+Object* MakeSettingsObject(const GUID& interfaceId, Object*& field)
+{
+    void* object = nullptr;
+    GetSettingsInstance(&interfaceId, &object);
+    field = static_cast<Object*>(object);
+    RequireSettings(field != nullptr);
+    return field;
+}
+
+// The first and the last packed feature id, as the UI settings object reports them.
+void PackedRange(INiraUISettings& ui, int* first, int* last)
+{
+    int isSet = 0;
+    if (ui.GetCurrentOption(FEATURE_FIRST_PACKED, first, &isSet) != 0) {
+        *first = DEFAULT_FIRST_PACKED;
+    }
+    if (ui.GetCurrentOption(FEATURE_LAST_PACKED, last, &isSet) != 0) {
+        *last = DEFAULT_LAST_PACKED;
+    }
+}
+
+// Calls visit(feature id, index) for every packed feature that has an index.
+template <typename Visit>
+void ForEachPackedFeature(int first, int last, Visit&& visit)
+{
+    DWORD feature = static_cast<DWORD>(first);
+    for (DWORD index = CLIENT_FEATURE_VALUES_FIRST;
+         feature <= static_cast<DWORD>(last) && index < static_cast<DWORD>(CLIENT_FEATURE_VALUES_END);
+         ++feature, ++index) {
+        if (!visit(static_cast<int>(feature), static_cast<LONG>(index))) {
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+BOOLEAN CNiraSettingsClient::Initialize(HANDLE printer)
+{
+    return GuardSettingsCall([&] {
+        ReleaseObjects();
+        RequireArgument(printer != nullptr && printer != INVALID_HANDLE_VALUE);
+        m_printer = printer;
+        MakeSettingsObject(SETTINGS_GUID_PRODUCT_DATA, m_productData);
+        MakeSettingsObject(SETTINGS_GUID_UNPACKER, m_unpacker);
+        MakeSettingsObject(SETTINGS_GUID_PACKER, m_packer);
+        // The list's room comes first: once made, the provider is owned by nobody until the
+        // manager takes it over, and a list that could not grow would leak it.
+        SettingsProviderList pullProviders;
+        pullProviders.SetSize(1);
+        pullProviders[0] = MakeSettingsObject(SETTINGS_GUID_HELPER_PROVIDER, m_helperProvider);
+        if (Attach(this, &pullProviders, nullptr) != TRUE) {
+            // A manager whose Attach failed has not taken the provider over.
+            ReleaseSettingsObject(m_helperProvider);
+            RaiseSettingsError(ERROR_INVALID_DATA);
+        }
+        auto* helper = static_cast<INiraPrinterSettingsProvider*>(m_helperProvider);
+        RequireSettings(helper->SetTarget(printer) == TRUE);
+    });
+}
+
+BOOLEAN CNiraSettingsClient::CopyFromUISettings(INiraUISettings* uiSettings, BYTE useDefaults)
+{
+    return GuardSettingsCall([&] {
+        RequireArgument(uiSettings != nullptr);
+        RequireSettings(m_manager != nullptr && m_printer != nullptr && m_productData != nullptr);
+        INiraUISettings& ui = *uiSettings;
+        int first = 0;
+        int last = 0;
+        PackedRange(ui, &first, &last);
+
+        ForEachPackedFeature(first, last, [&](int feature, LONG index) {
+            int option = 0;
+            int isSet = 0;
+            const int status = IsFlagSet(useDefaults) ? ui.GetDefaultOption(feature, &option)
+                                                      : ui.GetCurrentOption(feature, &option, &isSet);
+            if (status == 0) {
+                RequireSettings(SetInt(index, option, FALSE) == TRUE);
+            }
+            return true;
+        });
+
+        for (int k = 0; k < CLIENT_PUBLIC_VALUE_COUNT; ++k) {
+            const int feature = kPublicValueFeatures[k];
+            LONG option = 0;
+            if (GetInt(feature - first + CLIENT_FEATURE_VALUES_FIRST, &option, FALSE, FALSE) != TRUE) {
+                continue;
+            }
+            int publicValue = 0;
+            if (ui.HandlerGetOptionValue(feature, option, &publicValue) == 0) {
+                SetInt(CLIENT_PUBLIC_VALUES_FIRST + k, publicValue, FALSE);
+            }
+        }
+
+        auto* productData = static_cast<CNiraProductData*>(m_productData);
+        RequireSettings(productData->Attach(this) == TRUE);
+        RequireSettings(productData->SetTarget(m_printer, uiSettings) == TRUE);
+        RequireSettings(productData->UpdateAll() == TRUE);
+    });
+}
+
+BOOLEAN CNiraSettingsClient::CopyToUISettings(INiraUISettingsImport* uiSettings, LONG mode)
+{
+    return GuardSettingsCall([&] {
+        RequireArgument(uiSettings != nullptr);
+        RequireManager();
+        INiraUISettingsImport& ui = *uiSettings;
+        int first = 0;
+        int last = 0;
+        PackedRange(ui, &first, &last);
+
+        ui.SetImportMode(kImportModeOn);
+        ForEachPackedFeature(first, last, [&](int feature, LONG index) {
+            LONG value = 0;
+            if (GetInt(index, &value, FALSE, FALSE) == TRUE) {
+                int option = value;
+                if (mode == 0) {
+                    ui.SetCurrentOption(&feature, &option, kOptionStateSelectable, 0, 0, 1, 1);
+                } else if (mode == 1) {
+                    ui.ForceCurrentOption(&feature, &option, 0);
+                }
+            }
+            return true;
+        });
+        ui.SetImportMode(kImportModeOff);
+    });
+}
+
+void CNiraSettingsClient::RunBlockProvider(INiraSettingsProvider* provider, PrivateDevMode* block)
+{
+    RequireArgument(block != nullptr);
+    RequireSettings(m_manager != nullptr && provider != nullptr);
+    auto* blockProvider = static_cast<CNiraBlockProvider*>(provider);
+    RequireSettings(blockProvider->Attach(this) == TRUE);
+    RequireSettings(blockProvider->SetTarget(block) == TRUE);
+    RequireSettings(blockProvider->UpdateAll() == TRUE);
+}
+
+BOOLEAN CNiraSettingsClient::LoadPrivateBlock(PrivateDevMode* block)
+{
+    return GuardSettingsCall([&] { RunBlockProvider(m_unpacker, block); });
+}
+
+BOOLEAN CNiraSettingsClient::SavePrivateBlock(PrivateDevMode* block)
+{
+    return GuardSettingsCall([&] { RunBlockProvider(m_packer, block); });
+}
+
+BOOLEAN CNiraSettingsClient::DevModeDiffers(const DEVMODEW* devMode)
+{
+    BOOLEAN differs = FALSE;
+    GuardSettingsAction([&] {
+        if (devMode == nullptr) {
+            return;
+        }
+        // The 16-bit fields are widened with their sign.
+        const LONG fields[CLIENT_PUBLIC_VALUE_COUNT] = {
+            devMode->dmOrientation,   static_cast<LONG>(devMode->dmMediaType), devMode->dmDuplex,
+            devMode->dmDefaultSource, devMode->dmPrintQuality,                 devMode->dmPaperSize,
+            static_cast<LONG>(devMode->dmICMIntent), static_cast<LONG>(devMode->dmICMMethod),
+        };
+        BYTE forced = 0;
+        if (GetFlag(FLAG_FORCE_DEVMODE_DIFFERS, &forced, FALSE, FALSE) == TRUE) {
+            differs = TRUE;
+            return;
+        }
+        for (int k = 0; k < CLIENT_PUBLIC_VALUE_COUNT; ++k) {
+            LONG stored = 0;
+            if (GetInt(CLIENT_PUBLIC_VALUES_FIRST + k, &stored, FALSE, FALSE) != TRUE || stored == fields[k]) {
+                continue;
+            }
+            const bool ignored = (k == PUBLIC_MEDIA_TYPE && (fields[k] == MEDIA_USER_DEFINED || stored == MEDIA_STORED_USER)) ||
+                                 (k == PUBLIC_PAPER_SIZE && fields[k] == DMPAPER_USER) ||
+                                 (k == PUBLIC_INPUT_BIN && (fields[k] == DMBIN_FORMSOURCE || fields[k] == BIN_FIRST));
+            if (!ignored) {
+                differs = TRUE;
+            }
+        }
+    });
+    return differs;
+}

@@ -1,0 +1,156 @@
+#include "DatabaseFixture.h"
+
+#include "nira/uiplugin/foundation/databases/DatabaseFiles.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace
+{
+int CollectFirstColumn(void* argument, int count, char** values, char**)
+{
+    auto* rows = static_cast<std::vector<std::string>*>(argument);
+    rows->push_back(count > 0 && values[0] != nullptr ? values[0] : "(null)");
+    return 0;
+}
+
+int StopAtFirstRow(void*, int, char**, char**)
+{
+    return 1;
+}
+
+const char* const FRUIT_SQL =
+    "CREATE TABLE FRUIT (Name TEXT); INSERT INTO FRUIT VALUES ('apple'), ('pear'), ('plum');";
+} // namespace
+
+class DatabaseFilesTest : public DatabaseFixture
+{
+};
+
+TEST_F(DatabaseFilesTest, QueriesRunOnATemporaryCopyThatClosingRemoves)
+{
+    const std::u16string shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
+    std::string before;
+    ASSERT_TRUE(machine.ReadFile(shipped, before));
+
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, OpenDatabaseCopy(shipped.c_str(), &db));
+    ASSERT_NE(nullptr, db);
+    EXPECT_EQ(1u, CountCopies());
+
+    std::vector<std::string> rows;
+    char* error = nullptr;
+    EXPECT_EQ(SQLITE_OK, ExecuteQuery(db, "SELECT Name FROM FRUIT ORDER BY Name", CollectFirstColumn, &rows, &error));
+    EXPECT_EQ((std::vector<std::string>{"apple", "pear", "plum"}), rows);
+
+    // The copy is what the connection changes: the shipped file stays as it was.
+    EXPECT_EQ(SQLITE_OK, ExecuteQuery(db, "DELETE FROM FRUIT", nullptr, nullptr, &error));
+    std::string after;
+    ASSERT_TRUE(machine.ReadFile(shipped, after));
+    EXPECT_EQ(before, after);
+
+    CloseDatabaseCopy(db);
+    EXPECT_EQ(0u, CountCopies());
+}
+
+TEST_F(DatabaseFilesTest, CopiesAreNamedAfterTheUniqueTemporaryName)
+{
+    const std::u16string shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, OpenDatabaseCopy(shipped.c_str(), &db));
+    std::string name;
+    for (const auto& entry : std::filesystem::directory_iterator(HostTempDirectory()))
+        name = entry.path().filename().string();
+    // "ZQV" (the platform keeps three letters of the prefix), a hexadecimal number, ".tmp.vdf".
+    EXPECT_EQ(0u, name.rfind("ZQV", 0)) << name;
+    EXPECT_NE(std::string::npos, name.find(".tmp.vdf")) << name;
+    CloseDatabaseCopy(db);
+}
+
+TEST_F(DatabaseFilesTest, AMissingDatabaseOpensEmptyAndItsFirstQueryFails)
+{
+    sqlite3* db = nullptr;
+    const std::u16string missing = nirasim::Machine::DriverVersionDirectory() + TEXT("\\missing.vdf");
+    ASSERT_EQ(SQLITE_OK, OpenDatabaseCopy(missing.c_str(), &db));
+    char* error = nullptr;
+    EXPECT_EQ(SQLITE_ERROR, ExecuteQuery(db, "SELECT Name FROM FRUIT", CollectFirstColumn, nullptr, &error));
+    ASSERT_NE(nullptr, error);
+    EXPECT_NE(std::string::npos, std::string(error).find("no such table"));
+    FreeQueryError(error);
+    CloseDatabaseCopy(db);
+}
+
+TEST_F(DatabaseFilesTest, ACallbackThatAnswersNonZeroAbortsTheQuery)
+{
+    const std::u16string shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, OpenDatabaseCopy(shipped.c_str(), &db));
+    char* error = nullptr;
+    EXPECT_EQ(SQLITE_ABORT, ExecuteQuery(db, "SELECT Name FROM FRUIT", StopAtFirstRow, nullptr, &error));
+    FreeQueryError(error);
+    CloseDatabaseCopy(db);
+}
+
+TEST_F(DatabaseFilesTest, ClosingSweepsTheFirstStaleCopyAndAHundredMore)
+{
+    const std::u16string shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
+    MakeStaleCopies(150);
+    ASSERT_TRUE(machine.WriteFile(TempDirectory() + TEXT("keep.tmp"), "x"));
+    ASSERT_TRUE(machine.WriteFile(TempDirectory() + TEXT("keep.vdf"), "x"));
+
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, OpenDatabaseCopy(shipped.c_str(), &db));
+    ASSERT_EQ(151u, CountCopies());
+    CloseDatabaseCopy(db);
+
+    EXPECT_EQ(151u - (1 + MAX_SWEPT_COPIES), CountCopies());
+    EXPECT_TRUE(machine.FileExists(TempDirectory() + TEXT("keep.tmp")));
+    EXPECT_TRUE(machine.FileExists(TempDirectory() + TEXT("keep.vdf")));
+}
+
+TEST_F(DatabaseFilesTest, TwoReadersGetCopiesOfTheirOwn)
+{
+    const std::u16string shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
+    sqlite3* first = nullptr;
+    sqlite3* second = nullptr;
+    ASSERT_EQ(SQLITE_OK, OpenDatabaseCopy(shipped.c_str(), &first));
+    ASSERT_EQ(SQLITE_OK, OpenDatabaseCopy(shipped.c_str(), &second));
+    EXPECT_EQ(2u, CountCopies());
+    char* error = nullptr;
+    ASSERT_EQ(SQLITE_OK, ExecuteQuery(first, "DELETE FROM FRUIT", nullptr, nullptr, &error));
+    std::vector<std::string> rows;
+    EXPECT_EQ(SQLITE_OK, ExecuteQuery(second, "SELECT Name FROM FRUIT", CollectFirstColumn, &rows, &error));
+    EXPECT_EQ(3u, rows.size());
+    // Closing the first sweeps; the second reader goes on reading its own copy.
+    CloseDatabaseCopy(first);
+    rows.clear();
+    EXPECT_EQ(SQLITE_OK, ExecuteQuery(second, "SELECT Name FROM FRUIT", CollectFirstColumn, &rows, &error));
+    EXPECT_EQ(3u, rows.size());
+    CloseDatabaseCopy(second);
+    EXPECT_EQ(0u, CountCopies());
+}
+
+TEST_F(DatabaseFilesTest, ACopyNameAnotherReaderHoldsIsNeverOpenedInPlaceOfTheShippedFile)
+{
+    const std::u16string shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
+    // The next unique name is the one after this probe's: another reader's copy holds it.
+    WCHAR probe[MAX_PATH] = {};
+    ASSERT_NE(0u, GetTempFileNameW(TempDirectory().c_str(), TEXT("ZQV"), 0, probe));
+    ASSERT_TRUE(DeleteFileW(probe));
+    const std::u16string probeName = std::u16string(probe).substr(TempDirectory().size());
+    const unsigned next = (std::stoul(nirasim::Utf8(probeName.substr(3)), nullptr, 16) + 1) & 0xFFFF;
+    char hex[8];
+    std::snprintf(hex, sizeof(hex), "%X", next);
+    const std::u16string taken = TempDirectory() + TEXT("ZQV") + nirasim::Wide(hex) + TEXT(".tmp.vdf");
+    const std::u16string other = MakeDatabase("other.vdf", "CREATE TABLE FRUIT (Name TEXT); INSERT INTO FRUIT VALUES ('stone');");
+    ASSERT_TRUE(CopyFileW(other.c_str(), taken.c_str(), FALSE));
+
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, OpenDatabaseCopy(shipped.c_str(), &db));
+    std::vector<std::string> rows;
+    char* error = nullptr;
+    EXPECT_EQ(SQLITE_OK, ExecuteQuery(db, "SELECT Name FROM FRUIT ORDER BY Name", CollectFirstColumn, &rows, &error));
+    EXPECT_EQ((std::vector<std::string>{"apple", "pear", "plum"}), rows);
+    CloseDatabaseCopy(db);
+}

@@ -1,0 +1,106 @@
+#include "DatabaseFixture.h"
+
+#include "common/NiraStatus.h"
+#include "nira/uiplugin/foundation/databases/FeatureDatabase.h"
+
+#include <string>
+#include <vector>
+
+namespace
+{
+int CollectRow(void* argument, int count, char** values, char**)
+{
+    auto* rows = static_cast<std::vector<std::string>*>(argument);
+    std::string row;
+    for (int i = 0; i < count; ++i)
+        row += std::string(i ? "|" : "") + (values[i] ? values[i] : "(null)");
+    rows->push_back(row);
+    return 0;
+}
+
+const char* const TABLE_SQL =
+    "CREATE TABLE FDT4114 (PaperIndex INTEGER, PaperName TEXT);"
+    "INSERT INTO FDT4114 VALUES (256, 'Letter'), (259, 'A4');";
+} // namespace
+
+class FeatureDatabaseTest : public DatabaseFixture
+{
+};
+
+TEST_F(FeatureDatabaseTest, MakeTableNamePadsTheIdToFourPlaces)
+{
+    CNiraFeatureDatabase database(nullptr);
+    const struct
+    {
+        UINT id;
+        std::u16string name;
+    } cases[] = {{4113, TEXT("FDT4113")}, {999, TEXT("FDT 999")}, {7, TEXT("FDT   7")}, {12345, TEXT("FDT12345")},
+                 {4294967295u, TEXT("FDT4294967295")}};
+    for (const auto& c : cases)
+    {
+        WCHAR name[FEATURE_TABLE_NAME_SIZE];
+        std::fill(std::begin(name), std::end(name), TEXT('#'));
+        EXPECT_EQ(0, database.MakeTableName(c.id, name));
+        EXPECT_EQ(c.name, std::u16string(name)) << c.id;
+    }
+    EXPECT_EQ(NIRA_STATUS_FAILED, database.MakeTableName(4113, nullptr));
+}
+
+TEST_F(FeatureDatabaseTest, ExecuteRunsTheStatementWithTheKeptCallback)
+{
+    CNiraFeatureDatabase database(MakeDatabase("caps.vdf", TABLE_SQL).c_str());
+    std::vector<std::string> rows;
+    // Without a callback nothing runs.
+    EXPECT_EQ(0, database.Execute("SELECT PaperIndex, PaperName FROM FDT4114"));
+    EXPECT_TRUE(rows.empty());
+
+    EXPECT_EQ(0, database.SetCallback(CollectRow, &rows));
+    EXPECT_EQ(0, database.Execute("SELECT PaperIndex, PaperName FROM FDT4114 ORDER BY PaperIndex"));
+    EXPECT_EQ((std::vector<std::string>{"256|Letter", "259|A4"}), rows);
+}
+
+TEST_F(FeatureDatabaseTest, AFailedStatementKeepsItsMessageUntilFreed)
+{
+    CNiraFeatureDatabase database(MakeDatabase("caps.vdf", TABLE_SQL).c_str());
+    std::vector<std::string> rows;
+    database.SetCallback(CollectRow, &rows);
+    EXPECT_EQ(NIRA_STATUS_FAILED, database.Execute("SELECT * FROM FDT9999"));
+
+    char* error = nullptr;
+    INT result = 0;
+    EXPECT_EQ(0, database.GetResult(&error, &result));
+    EXPECT_EQ(SQLITE_ERROR, result);
+    ASSERT_NE(nullptr, error);
+    EXPECT_NE(std::string::npos, std::string(error).find("no such table"));
+
+    EXPECT_EQ(0, database.FreeError());
+    database.GetResult(&error, &result);
+    EXPECT_EQ(nullptr, error);
+
+    // The next good statement clears the failure.
+    EXPECT_EQ(0, database.Execute("SELECT PaperIndex FROM FDT4114"));
+    database.GetResult(&error, &result);
+    EXPECT_EQ(SQLITE_OK, result);
+}
+
+TEST_F(FeatureDatabaseTest, ModeIsKeptForTheCallerAndSlotFiveAnswersOne)
+{
+    CNiraFeatureDatabase database(nullptr);
+    EXPECT_EQ(0, database.SetMode(4114));
+    EXPECT_EQ(4114, database.GetMode());
+    EXPECT_EQ(0, database.ClearMode(99));
+    EXPECT_EQ(0, database.GetMode());
+    EXPECT_EQ(1, database.Reserved5());
+    // No database: nothing runs.
+    database.SetCallback(CollectRow, nullptr);
+    EXPECT_EQ(0, database.Execute("SELECT 1"));
+}
+
+TEST_F(FeatureDatabaseTest, DestroyingTheObjectRemovesItsCopy)
+{
+    {
+        CNiraFeatureDatabase database(MakeDatabase("caps.vdf", TABLE_SQL).c_str());
+        EXPECT_EQ(1u, CountCopies());
+    }
+    EXPECT_EQ(0u, CountCopies());
+}

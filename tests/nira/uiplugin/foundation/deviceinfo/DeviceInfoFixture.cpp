@@ -1,0 +1,166 @@
+#include "DeviceInfoFixture.h"
+
+#include <sqlite3.h>
+
+#include <cstdio>
+
+#include "nira/uiplugin/settings/client/DeviceSettings.h"
+#include "nira/uiplugin/settings/engine/SettingsInstance.h"
+#include "support/SampleLibraryEnvironment.h"
+
+const char16_t kUsbPrinter[] = TEXT("Nira Sample Inkjet");
+const char16_t kNetworkPrinter[] = TEXT("Nira Network Inkjet");
+const char16_t kNetworkPort[] = TEXT("IP_10.0.0.5");
+
+INiraDeviceSettingsSource* DeviceSettings()
+{
+    static CNiraDeviceSettingsSource source;
+    return &source;
+}
+
+namespace {
+
+// nirauip is the settings engine of the USB provider's settings client, and the helper module is the
+// one it binds, as the UI plug-in has them loaded.
+class DeviceInfoEnvironment : public CSampleLibraryEnvironment {
+public:
+    DeviceInfoEnvironment() : CSampleLibraryEnvironment(CSampleDriverMachine::kEnglishUS, TEXT("nirasettings.dll")) {}
+
+protected:
+    void AddPrinters(nirasim::Machine& machine) override
+    {
+        machine.AddSamplePrinter(kUsbPrinter);
+        machine.AddSamplePrinter(kNetworkPrinter, kNetworkPort);
+    }
+};
+
+DeviceInfoEnvironment* g_environment =
+    static_cast<DeviceInfoEnvironment*>(::testing::AddGlobalTestEnvironment(new DeviceInfoEnvironment));
+
+LPWSTR Duplicate(const std::u16string& text)
+{
+    auto* copy = static_cast<LPWSTR>(LocalAlloc(LPTR, (text.size() + 1) * sizeof(WCHAR)));
+    text.copy(copy, text.size());
+    return copy;
+}
+
+}  // namespace
+
+nirasim::Machine& TestMachine()
+{
+    return g_environment->Machine();
+}
+
+PmlOidEntry* MakeObjectIdList(const std::vector<std::pair<std::u16string, std::u16string>>& entries)
+{
+    PmlOidEntry* head = nullptr;
+    PmlOidEntry** tail = &head;
+    for (const auto& entry : entries) {
+        auto* node = static_cast<PmlOidEntry*>(LocalAlloc(LPTR, sizeof(PmlOidEntry)));
+        node->name = Duplicate(entry.first);
+        node->oid = Duplicate(entry.second);
+        *tail = node;
+        tail = &node->next;
+    }
+    return head;
+}
+
+void DeviceInfoTest::SetUp()
+{
+    SetSettingsModuleHandle(SETTINGS_MODULE_SELF, g_environment->Library());
+    SetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT, g_environment->SecondModule());
+    TestMachine().ClearJournals();
+}
+
+void DeviceInfoTest::TearDown()
+{
+    for (HANDLE printer : opened) {
+        ClosePrinter(printer);
+    }
+    TestMachine().ClearFailures();
+}
+
+HANDLE DeviceInfoTest::OpenTestPrinter(const std::u16string& name)
+{
+    HANDLE printer = nullptr;
+    std::u16string copy = name;
+    if (!OpenPrinterW(copy.data(), &printer, nullptr)) {
+        return nullptr;
+    }
+    opened.push_back(printer);
+    return printer;
+}
+
+void DeviceInfoTest::InstallBidiPrinter(const std::u16string& name, const std::u16string& port, const std::string& rows)
+{
+    const std::string hostDatabase = TestMachine().Root() + "/" + nirasim::Utf8(name) + ".db";
+    std::remove(hostDatabase.c_str());
+    sqlite3* database = nullptr;
+    ASSERT_EQ(sqlite3_open(hostDatabase.c_str(), &database), SQLITE_OK);
+    std::string sql = "CREATE TABLE UI_BIDI_INFO (EAC INTEGER, DS INTEGER);";
+    if (!rows.empty()) {
+        sql += "INSERT INTO UI_BIDI_INFO (EAC, DS) VALUES " + rows + ";";
+    }
+    ASSERT_EQ(sqlite3_exec(database, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(database);
+
+    const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
+    ASSERT_TRUE(TestMachine().CopyIn(hostDatabase, folder + name + TEXT(".vdf")));
+    ASSERT_TRUE(TestMachine().WriteFile(folder + name + TEXT(".ini"),
+                                        "[ComponentFiles]\r\nNIRA_CAPABILITY_XML=" + nirasim::Utf8(name) + ".vdf\r\n"));
+    InstallPrinterWithFiles(name, port, {TEXT("nirauip.dll"), name + TEXT(".ini")});
+}
+
+void DeviceInfoTest::InstallPrinterWithFiles(const std::u16string& name, const std::u16string& port,
+                                             const std::vector<std::u16string>& dependentFiles)
+{
+    nirasim::DriverSpec driver = nirasim::Machine::SamplePackageDriver();
+    driver.name = name + TEXT(" Driver");
+    driver.dependentFiles = dependentFiles;
+    TestMachine().InstallDriver(driver);
+    nirasim::PrinterSpec spec;
+    spec.name = name;
+    spec.portName = port;
+    spec.driverName = driver.name;
+    TestMachine().AddPrinter(spec);
+}
+
+std::u16string DeviceInfoTest::PrinterGuid(const std::u16string& printer)
+{
+    std::string bytes;
+    DWORD type = 0;
+    if (!TestMachine().GetPrinterData(printer, "ZQRestrictedUserGuid", bytes, &type, "ZQPresetRoot") || type != REG_SZ)
+        return TEXT("");
+    std::u16string text(bytes.size() / 2, TEXT('\0'));
+    memcpy(&text[0], bytes.data(), text.size() * 2);
+    return std::u16string(text.c_str());
+}
+
+bool DeviceInfoTest::ReadAnswer(const std::u16string& printer, const std::u16string& name, DWORD* type,
+                                std::string* bytes)
+{
+    std::u16string path = TEXT("Software\\Norvell-Ashby\\") + PrinterGuid(printer) + TEXT("\\ZQBIDIInfo");
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    DWORD size = 0;
+    bool found = RegQueryValueExW(key, name.c_str(), nullptr, type, nullptr, &size) == ERROR_SUCCESS;
+    if (found) {
+        bytes->assign(size, '\0');
+        found = size == 0 ||
+                RegQueryValueExW(key, name.c_str(), nullptr, type, reinterpret_cast<BYTE*>(&(*bytes)[0]), &size) ==
+                    ERROR_SUCCESS;
+    }
+    RegCloseKey(key);
+    return found;
+}
+
+std::string DeviceInfoTest::WideBytes(const std::u16string& text)
+{
+    return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(char16_t));
+}
+
+std::string DeviceInfoTest::DwordBytes(DWORD value)
+{
+    return std::string(reinterpret_cast<const char*>(&value), sizeof(value));
+}

@@ -1,0 +1,79 @@
+// The package's settings helper module: its factory and the provider it makes, which answers the
+// device's values read from the printer's device ID.
+#include "SettingsClientFixture.h"
+
+#include "nira/uiplugin/settings/engine/SettingsInstance.h"
+#include "nira/uiplugin/settings/providers/INiraPrinterSettingsProvider.h"
+
+class SettingsHelperModuleTest : public SettingsClientTest {
+protected:
+    void TearDown() override
+    {
+        TestMachine().SetPrinterData(kSamplePrinter, "ZQSTSSTR", REG_BINARY, "");
+        SettingsClientTest::TearDown();
+    }
+
+    INiraPrinterSettingsProvider* MakeProvider()
+    {
+        auto factory = reinterpret_cast<CreateSettingsInstanceProc>(
+            reinterpret_cast<void*>(GetProcAddress(HelperModule(), SETTINGS_FACTORY_EXPORT)));
+        void* object = nullptr;
+        EXPECT_EQ(factory(&SETTINGS_GUID_HELPER_PROVIDER, &object), TRUE);
+        return static_cast<INiraPrinterSettingsProvider*>(object);
+    }
+};
+
+TEST_F(SettingsHelperModuleTest, FactoryServesOnlyTheHelperProvider)
+{
+    auto factory = reinterpret_cast<CreateSettingsInstanceProc>(
+        reinterpret_cast<void*>(GetProcAddress(HelperModule(), SETTINGS_FACTORY_EXPORT)));
+    ASSERT_NE(factory, nullptr);
+    void* object = reinterpret_cast<void*>(1);
+    EXPECT_EQ(factory(&SETTINGS_GUID_MANAGER, &object), FALSE);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(factory(&SETTINGS_GUID_HELPER_OBJECT, &object), FALSE);
+    EXPECT_EQ(factory(&SETTINGS_GUID_HELPER_PROVIDER, nullptr), FALSE);
+    EXPECT_NE(GetProcAddress(HelperModule(), SETTINGS_HELPER_LOAD_EXPORT), nullptr);
+}
+
+TEST_F(SettingsHelperModuleTest, ValuesComeFromTheDeviceId)
+{
+    CNiraSettingsClient client;
+    ASSERT_EQ(client.Initialize(printer), TRUE);
+    INiraPrinterSettingsProvider* provider = MakeProvider();
+    ASSERT_NE(provider, nullptr);
+    ASSERT_EQ(provider->Attach(&client), TRUE);
+    EXPECT_EQ(provider->SetTarget(INVALID_HANDLE_VALUE), FALSE);
+    ASSERT_EQ(provider->SetTarget(printer), TRUE);
+    EXPECT_EQ(provider->HandlesInt(HELPER_DEVICE_FEATURE_INT), TRUE);
+    EXPECT_EQ(provider->HandlesIntRef(HELPER_DUPLEX_UNIT_INT_REF), TRUE);
+    EXPECT_EQ(provider->HandlesIntRef(HELPER_PEN_SET_INT_REF), TRUE);
+    EXPECT_EQ(provider->HandlesIntRef(122), FALSE);
+
+    // No device ID yet: nothing to answer.
+    EXPECT_EQ(provider->SyncInt(HELPER_DEVICE_FEATURE_INT), FALSE);
+    EXPECT_EQ(provider->SyncIntRef(HELPER_DUPLEX_UNIT_INT_REF), FALSE);
+
+    TestMachine().SetPrinterData(kSamplePrinter, "ZQSTSSTR", REG_BINARY, "MFG:Nira;MDL:Sample;CAL:3;DU:1;PS:2;");
+    ASSERT_EQ(provider->SyncInt(HELPER_DEVICE_FEATURE_INT), TRUE);
+    LONG value = 0;
+    ASSERT_EQ(client.GetInt(HELPER_DEVICE_FEATURE_INT, &value, 0, 0), TRUE);
+    EXPECT_EQ(value, 3);
+    EXPECT_EQ(provider->SyncIntRef(HELPER_DUPLEX_UNIT_INT_REF), TRUE);
+    ASSERT_EQ(provider->SyncIntRef(HELPER_PEN_SET_INT_REF), TRUE);
+    ASSERT_EQ(client.GetIntRef(HELPER_PEN_SET_INT_REF, &value, 0, 0), TRUE);
+    EXPECT_EQ(value, 2);
+
+    // The duplex unit's Sync answers whether one is installed.
+    TestMachine().SetPrinterData(kSamplePrinter, "ZQSTSSTR", REG_BINARY, "DU:0;PS:x;");
+    EXPECT_EQ(provider->SyncIntRef(HELPER_DUPLEX_UNIT_INT_REF), FALSE);
+    EXPECT_EQ(provider->SyncIntRef(HELPER_PEN_SET_INT_REF), FALSE);
+    provider->Release();
+
+    // Through the client, an absent entry is asked of the provider.
+    TestMachine().SetPrinterData(kSamplePrinter, "ZQSTSSTR", REG_BINARY, "CAL:0;");
+    CNiraSettingsClient fresh;
+    ASSERT_EQ(fresh.Initialize(printer), TRUE);
+    ASSERT_EQ(fresh.GetInt(HELPER_DEVICE_FEATURE_INT, &value, 0, 0), TRUE);
+    EXPECT_EQ(value, 0);
+}
