@@ -1,18 +1,23 @@
 // The shared steps of the feature converters.
 #include "printticket/XDConverterSteps.h"
 
+#include "printticket/XDGuard.h"
 #include "printticket/XDPrintCapabilities.h"
 #include "printticket/XDPrintSchemaDocument.h"
 #include "printticket/XDString.h"
 
+// The steps answer HRESULTs to converters that need not catch: a query text that cannot be built
+// comes back as its failure.
 HRESULT XDSelectRoot(CXDPrintSchemaDocument& document, CXDComPtr<IXMLDOMNode>& root)
 {
-    CXDString query(document.GetPsfPrefix());
-    query.Append(document.GetRootName());
-    HRESULT result = document.SelectSingleNode(query.GetBuffer(), &root);
-    if (FAILED(result))
-        return result;
-    return root ? S_OK : kXDNotFound;
+    return XDGuarded([&] {
+        CXDString query(document.GetPsfPrefix());
+        query.Append(document.GetRootName());
+        HRESULT result = document.SelectSingleNode(query.GetBuffer(), &root);
+        if (FAILED(result))
+            return result;
+        return root ? S_OK : kXDNotFound;
+    });
 }
 
 HRESULT XDAppendChild(IXMLDOMNode* parent, IXMLDOMNode* child)
@@ -220,7 +225,12 @@ HRESULT XDAppendIntegerParameterProperties(CXDPrintSchemaDocument& ticket, IXMLD
     HRESULT result = S_OK;
     for (int i = 0; i < count && SUCCEEDED(result); ++i) {
         CXDString text;
-        text.Format(TEXT("%i"), numbers[i]);
+        result = XDGuarded([&] {
+            text.Format(TEXT("%i"), numbers[i]);
+            return S_OK;
+        });
+        if (FAILED(result))
+            break;
         CXDComPtr<IXMLDOMElement> property;
         result = XDCreateParameterInitProperty(ticket, properties[i], parameters[i], TEXT("integer"), text.GetBuffer(),
                                                property, parameterInits[i]);

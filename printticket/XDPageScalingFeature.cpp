@@ -114,10 +114,19 @@ HRESULT CXDPageScalingFeature::ReadPrintTicket(CXDPrintTicket& ticket, PageScali
         }
         if (XDNameEquals(option.Get(), kFitToSize)) {
             values->kind = kKindFitToSize;
-            ticket.GetScoredPropertyInteger(kScaling, kFitProperties[0], &values->targetWidth);
-            ticket.GetScoredPropertyInteger(kScaling, kFitProperties[1], &values->targetHeight);
+            // A target the ticket lacks keeps the record's value; one that could not be read, or a
+            // page size that could not, would give a wrong factor: those fail.
+            if (FAILED(mediaResult) && mediaResult != kXDNotFound)
+                return mediaResult;
+            for (int i = 0; i < 2; ++i) {
+                int* target = i == 0 ? &values->targetWidth : &values->targetHeight;
+                result = ticket.GetScoredPropertyInteger(kScaling, kFitProperties[i], target);
+                if (FAILED(result) && result != kXDNotFound)
+                    return result;
+            }
             result = ticket.GetScoredPropertyInteger(kScaling, kFitProperties[2], &values->scaleToFit);
-            ComputeFitFactor(*values, mediaWidth, mediaHeight);
+            if (SUCCEEDED(result))
+                ComputeFitFactor(*values, mediaWidth, mediaHeight);
             return result;
         }
         return mediaResult;

@@ -86,7 +86,12 @@ HRESULT CXDPosterFeature::ReadPrintTicket(CXDPrintTicket& ticket, PosterValues* 
         result = ticket.GetScoredPropertyValue(kTiles, kSelectedTiles, &list);
         if (FAILED(result))
             return result;
-        MarkListedTiles(list.Get(), sheets, *values);
+        // The list is copied to be split: a copy that cannot be made must not escape the call.
+        try {
+            MarkListedTiles(list.Get(), sheets, *values);
+        } catch (const CXDException& failure) {
+            return failure.GetResult();
+        }
     } else if (values->tileMode == kAllTiles) {
         for (int i = 0; i < sheets; ++i)
             values->tiles[i] = 1;

@@ -37,9 +37,15 @@ CXDString TypedValueText(IXMLDOMNode* node)
             throw CXDException(hr);
         }
     }
-    CXDString text(value.bstrVal);
-    VariantClear(&value);
-    return text;
+    // The variant is cleared whether or not the copy can be made.
+    try {
+        CXDString text(value.bstrVal);
+        VariantClear(&value);
+        return text;
+    } catch (...) {
+        VariantClear(&value);
+        throw;
+    }
 }
 
 }  // namespace
@@ -97,9 +103,10 @@ CXDString CXDPrintSchemaDocument::Prefixed(LPCWSTR prefix, LPCWSTR name) const
 
 CXDString CXDPrintSchemaDocument::QualifiedName(LPCWSTR name)
 {
+    // A prefix that could not be chosen is a failure: falling back to the keywords prefix would
+    // write a private name into the keywords namespace.
     CXDBstr prefix;
-    if (FAILED(GetNamePrefix(name, &prefix)))
-        prefix.Reset(AllocBstrOrThrow(GetPskPrefix()));
+    XDThrowIfFailed(GetNamePrefix(name, &prefix));
     return Prefixed(prefix.Get(), name);
 }
 
@@ -273,7 +280,10 @@ HRESULT CXDPrintSchemaDocument::GetNodeValueText(LPCWSTR query, BSTR* text)
             CXDComPtr<IXMLDOMNode> init;
             while (!matched && inits->nextNode(&init) == S_OK && init) {
                 CXDBstr initName;
-                if (GetAttributeText(init.Get(), XDVocabulary::kName, &initName) == S_OK &&
+                const HRESULT named = GetAttributeText(init.Get(), XDVocabulary::kName, &initName);
+                if (FAILED(named))
+                    return named;  // an unreadable name must not pass for another one
+                if (named == S_OK &&
                     CXDString(initName.Get()).Equals(referenceName.Get() ? referenceName.Get() : TEXT(""))) {
                     found = TypedValueText(init.Get());
                     matched = true;
