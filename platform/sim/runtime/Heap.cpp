@@ -3,12 +3,15 @@
 // The local and global allocators are one allocator, as they are on Windows.
 #include <windows.h>
 
+#include <nirasim/Runtime.h>
+
 #include <stdlib.h>
 
-#include "core/Failures.h"
-
+#include <atomic>
 #include <mutex>
 #include <unordered_map>
+
+#include "core/Failures.h"
 
 namespace {
 
@@ -21,6 +24,8 @@ struct alignas(16) BlockHeader {
     size_t size;
     HANDLE handle;  // the moveable handle, or null for a fixed block
 };
+
+std::atomic<size_t> liveBlocks{0};
 
 struct MoveableRecord {
     void* data;
@@ -56,6 +61,7 @@ void* NewBlock(SIZE_T bytes, bool zero)
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }
+    ++liveBlocks;
     header->magic = kBlockMagic;
     header->flags = 0;
     header->size = bytes;
@@ -85,6 +91,7 @@ void FreeBlock(void* data)
     BlockHeader* header = HeaderOf(data);
     header->magic = 0;
     free(header);
+    --liveBlocks;
 }
 
 MoveableRecord* FindMoveable(HANDLE handle)
@@ -231,6 +238,11 @@ HANDLE HandleOf(LPCVOID data)
 }
 
 }  // namespace
+
+size_t nirasim::LiveHeapBlocks()
+{
+    return liveBlocks;
+}
 
 HANDLE WINAPI GetProcessHeap(void)
 {
