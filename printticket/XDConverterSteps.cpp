@@ -102,8 +102,11 @@ HRESULT XDPrepareCapabilityFeature(CXDPrintCapabilities& capabilities, const CXD
 HRESULT XDAddCapabilitySubFeature(CXDPrintCapabilities& capabilities, const CXDOptionEntry& entry,
                                   CXDComPtr<IXMLDOMElement>& feature)
 {
+    // A display name that cannot be made would publish the feature without one.
     CXDBstr displayName;
-    capabilities.FormatInteger(entry.displayId, &displayName);
+    HRESULT result = capabilities.FormatInteger(entry.displayId, &displayName);
+    if (FAILED(result))
+        return result;
     return capabilities.AddFeature(entry.name.GetBuffer(), displayName.Get(), &feature);
 }
 
@@ -124,7 +127,9 @@ HRESULT XDAddCapabilityOption(CXDPrintCapabilities& capabilities, const CXDOptio
                               CXDComPtr<IXMLDOMElement>& option)
 {
     CXDBstr displayName;
-    capabilities.FormatInteger(entry.displayId, &displayName);
+    HRESULT result = capabilities.FormatInteger(entry.displayId, &displayName);
+    if (FAILED(result))
+        return result;
     return capabilities.AddOption(named ? entry.name.GetBuffer() : nullptr, displayName.Get(), entry.flag, &option);
 }
 

@@ -323,11 +323,16 @@ HRESULT CXDPrintSchemaDocument::FindNamespacePrefix(LPCWSTR namespaceUri, BSTR* 
         LONG count = 0;
         XDThrowIfFailed(attributes->get_length(&count));
         for (LONG i = 0; i < count; ++i) {
+            // A declaration that cannot be read fails the search: skipping it could make the
+            // document look as if it did not bind the namespace.
             CXDComPtr<IXMLDOMNode> attribute;
-            if (attributes->get_item(i, &attribute) != S_OK || !attribute)
+            const HRESULT item = attributes->get_item(i, &attribute);
+            XDThrowIfFailed(item);
+            if (item != S_OK || !attribute)
                 continue;
             CXDBstr value;
-            if (FAILED(attribute->get_text(&value)) || !CXDString(namespaceUri).Equals(value.Get() ? value.Get() : TEXT("")))
+            XDThrowIfFailed(attribute->get_text(&value));
+            if (!CXDString(namespaceUri).Equals(value.Get() ? value.Get() : TEXT("")))
                 continue;
             CXDBstr name;
             XDThrowIfFailed(attribute->get_nodeName(&name));

@@ -1,5 +1,6 @@
 // Each converter's write and read with each of their injectable calls failing in turn.
 #include "ConverterFixture.h"
+#include "Descriptions.h"
 #include "RoundTripCases.h"
 
 #include <nirasim/InjectedFailures.h>
@@ -9,6 +10,7 @@
 #include "printticket/XDException.h"
 #include "printticket/XDMediaSizeFeature.h"
 #include "printticket/XDNUpFeature.h"
+#include "printticket/XDPrintCapabilities.h"
 #include "printticket/XDOrientationFeature.h"
 #include "printticket/XDPageScalingFeature.h"
 #include "printticket/XDPosterFeature.h"
@@ -123,6 +125,57 @@ TEST_F(ConverterTest, FailedCallsAreReportedNeverLost)
                                               return read;
                                           });
     }
+}
+
+// Each converter's capabilities, written with the description its handler fills, with each
+// injectable call failing in turn: the document is that of the unfailed write, or the write
+// reports the failure.
+template <class Converter>
+void SweepCapabilities(ConverterTest& test, const char* name, void (*fill)(Converter&),
+                       const std::function<void(const std::u16string&)>& load,
+                       const std::function<std::u16string()>& written, const std::function<void()>& reset,
+                       const std::function<IXMLDOMDocument2*()>& dom)
+{
+    CFailureSweep::Sweep<std::u16string>(name, [&](CFailureSweep& sweep) -> std::optional<std::u16string> {
+        load(TEXT(""));
+        HRESULT hr = E_FAIL;
+        {
+            Converter converter;
+            fill(converter);
+            hr = sweep.Armed([&] {
+                try {
+                    CXDPrintCapabilities capabilities(dom(), &converter);
+                    return converter.WritePrintCapabilities(capabilities);
+                } catch (const CXDException& failure) {
+                    return failure.GetResult();  // the document object itself could not be made
+                }
+            });
+        }
+        const std::u16string text = written();
+        reset();
+        return SUCCEEDED(hr) ? std::optional<std::u16string>(text) : std::nullopt;
+    });
+}
+
+TEST_F(ConverterTest, CapabilitiesWritesReportFailedCalls)
+{
+    auto load = [&](const std::u16string& body) { LoadCapabilities(body); };
+    auto written = [&] { return Xml(); };
+    auto reset = [&] { m_dom.Reset(); };
+    auto dom = [&] { return m_dom.Get(); };
+    SweepCapabilities<CXDOrientationFeature>(*this, "orientation capabilities", FillOrientation, load,
+                                             written, reset, dom);
+    SweepCapabilities<CXDResolutionFeature>(*this, "resolution capabilities", FillResolution, load, written,
+                                            reset, dom);
+    SweepCapabilities<CXDRollCutFeature>(*this, "roll cut capabilities", FillRollCut, load, written, reset,
+                                         dom);
+    SweepCapabilities<CXDPageScalingFeature>(*this, "page scaling capabilities", FillPageScaling, load,
+                                             written, reset, dom);
+    SweepCapabilities<CXDPosterFeature>(*this, "poster capabilities", FillPoster, load, written, reset, dom);
+    SweepCapabilities<CXDBindingFeature>(*this, "binding capabilities", FillBinding, load, written, reset,
+                                         dom);
+    SweepCapabilities<CXDNUpFeature>(*this, "pages per sheet capabilities", FillNUp, load, written, reset,
+                                     dom);
 }
 
 }  // namespace
