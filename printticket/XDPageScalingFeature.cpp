@@ -52,11 +52,11 @@ HRESULT ReadMediaSize(CXDPrintTicket& ticket, int& width, int& height, bool& hei
     HRESULT result = ticket.GetFeatureOption(kMediaSize, &option);
     int readWidth = 0;
     if (SUCCEEDED(result))
-        result = ticket.GetScoredPropertyInteger(kMediaSize, kMediaSizeWidth, &readWidth);
+        result = XDReadPositiveInteger(ticket, kMediaSize, kMediaSizeWidth, readWidth);
     if (FAILED(result))
         return result;
     int readHeight = 0;
-    result = ticket.GetScoredPropertyInteger(kMediaSize, kMediaSizeHeight, &readHeight);
+    result = XDReadPositiveInteger(ticket, kMediaSize, kMediaSizeHeight, readHeight);
     if (FAILED(result)) {
         heightFailed = true;
         return result;
@@ -67,7 +67,8 @@ HRESULT ReadMediaSize(CXDPrintTicket& ticket, int& width, int& height, bool& hei
 }
 
 // The larger scale at which the page still fits the target: the smaller of the two ratios target /
-// page, the width ratio on a tie, with 64-bit products. A page without a usable size leaves the factor as it is.
+// page, the width ratio on a tie, with 64-bit products. A page or target without a usable size
+// leaves the factor as it is.
 void ComputeFitFactor(PageScalingValues& values, int mediaWidth, int mediaHeight)
 {
     const float pageWidth = static_cast<float>(mediaWidth / kFitUnitMicrons);
@@ -76,6 +77,8 @@ void ComputeFitFactor(PageScalingValues& values, int mediaWidth, int mediaHeight
         return;
     const int targetWidth = values.targetWidth / kFitUnitMicrons;
     const int targetHeight = values.targetHeight / kFitUnitMicrons;
+    if (targetWidth <= 0 || targetHeight <= 0)
+        return;  // a target given by the caller that is no size gives no factor either
     if (static_cast<LONGLONG>(targetWidth) * mediaHeight > static_cast<LONGLONG>(targetHeight) * mediaWidth)
         values.factor = static_cast<float>(targetHeight) / pageHeight;
     else
@@ -118,9 +121,9 @@ HRESULT CXDPageScalingFeature::ReadPrintTicket(CXDPrintTicket& ticket, PageScali
             // page size that could not, would give a wrong factor: those fail.
             if (FAILED(mediaResult) && mediaResult != kXDNotFound)
                 return mediaResult;
+            int* const targets[] = {&values->targetWidth, &values->targetHeight};
             for (int i = 0; i < 2; ++i) {
-                int* target = i == 0 ? &values->targetWidth : &values->targetHeight;
-                result = ticket.GetScoredPropertyInteger(kScaling, kFitProperties[i], target);
+                result = XDReadPositiveInteger(ticket, kScaling, kFitProperties[i], *targets[i]);
                 if (FAILED(result) && result != kXDNotFound)
                     return result;
             }

@@ -12,6 +12,7 @@
 #include "files/PathMap.h"
 
 #include <dlfcn.h>
+#include <link.h>
 #include <limits.h>
 #include <stdlib.h>
 
@@ -36,6 +37,7 @@ struct ModuleTable {
     std::recursive_mutex lock;
     std::list<std::unique_ptr<Module>> loaded;  // in load order
     Module process;
+    std::vector<std::pair<std::u16string, std::string>> removedExports;  // {system module, function}
 };
 
 ModuleTable& Table()
@@ -45,6 +47,20 @@ ModuleTable& Table()
 }
 
 ResetHook resetModules(UnloadAllModules);
+ResetHook resetRemovedExports([] {
+    std::lock_guard<std::recursive_mutex> guard(Table().lock);
+    Table().removedExports.clear();
+});
+
+bool IsRemovedExport(const Module& module, const char* function)
+{
+    for (const auto& removed : Table().removedExports) {
+        if (removed.second == function && EqualNoCase(removed.first, LastNameOf(module.windowsPath))) {
+            return true;
+        }
+    }
+    return false;
+}
 
 bool Tracing()
 {
@@ -126,11 +142,24 @@ std::u16string LocateModule(std::u16string name)
     return {};
 }
 
-// The address of a symbol that the module itself defines (not one of its dependencies).
+// Where the loaded object of a dlopen handle starts: the base its own dynamic section lies in.
+void* ImageBaseOf(void* library)
+{
+    link_map* map = nullptr;
+    Dl_info info;
+    if (dlinfo(library, RTLD_DI_LINKMAP, &map) != 0 || map == nullptr || dladdr(map->l_ld, &info) == 0) {
+        return nullptr;
+    }
+    return info.dli_fbase;
+}
+
+// The address of a symbol that the module itself defines (not one of its dependencies): the
+// object the symbol lies in must start at the module's own base. Compared by address, so that a
+// lookup costs no file-system call.
 void* OwnSymbol(Module& module, const char* name)
 {
     void* library = module.library;
-    if (library == nullptr) {
+    if (library == nullptr || module.imageBase == nullptr) {
         return nullptr;
     }
     void* symbol = dlsym(library, name);
@@ -138,7 +167,7 @@ void* OwnSymbol(Module& module, const char* name)
         return nullptr;
     }
     Dl_info info;
-    if (dladdr(symbol, &info) == 0 || info.dli_fname == nullptr || Canonical(info.dli_fname) != module.hostPath) {
+    if (dladdr(symbol, &info) == 0 || info.dli_fbase != module.imageBase) {
         return nullptr;
     }
     return symbol;
@@ -210,6 +239,7 @@ HMODULE Load(LPCWSTR fileName, bool runEntryPoint)
             created->windowsPath = windowsPath;
             created->hostPath = canonical;
             created->library = library;
+            created->imageBase = ImageBaseOf(library);
             Table().loaded.push_back(std::move(created));
             module = Table().loaded.back().get();
         }
@@ -269,6 +299,12 @@ Module* ModuleOf(HMODULE handle)
     }
     SetLastError(ERROR_MOD_NOT_FOUND);
     return nullptr;
+}
+
+void RemoveSystemExport(const std::u16string& module, const std::string& function)
+{
+    std::lock_guard<std::recursive_mutex> guard(Table().lock);
+    Table().removedExports.emplace_back(module, function);
 }
 
 void UnloadAllModules()
@@ -341,8 +377,13 @@ FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName)
         SetLastError(ERROR_PROC_NOT_FOUND);  // exports are found by name only
         return nullptr;
     }
-    void* symbol = module->builtIn ? (module->library ? dlsym(module->library, lpProcName) : nullptr)
-                                   : OwnSymbol(*module, lpProcName);
+    void* symbol = nullptr;
+    if (module->builtIn) {
+        symbol = module->library && !IsRemovedExport(*module, lpProcName) ? dlsym(module->library, lpProcName)
+                                                                          : nullptr;
+    } else {
+        symbol = OwnSymbol(*module, lpProcName);
+    }
     if (symbol == nullptr) {
         SetLastError(ERROR_PROC_NOT_FOUND);
         return nullptr;

@@ -27,6 +27,7 @@ struct Module {
     std::u16string windowsPath;
     std::string hostPath;
     void* library = nullptr;  // dlopen handle
+    void* imageBase = nullptr;  // where the loaded object starts; tells its own symbols from its dependencies'
     bool builtIn = false;     // a system module answered by the machine itself
     int references = 0;
     bool attached = false;    // DllMain has seen DLL_PROCESS_ATTACH
@@ -41,6 +42,10 @@ Module* ModuleOf(HMODULE handle);
 // The resources of a module, read from its table at first use. Call under ModuleLock().
 const std::vector<std::unique_ptr<ResourceItem>>& ResourcesOf(Module& module);
 std::recursive_mutex& ModuleLock();
+
+// Makes an export of a system module (spoolss.dll, ...) unresolvable, as on a system without it;
+// a new machine has every export again.
+void RemoveSystemExport(const std::u16string& module, const std::string& function);
 
 // Detaches every loaded module (DllMain with DLL_PROCESS_DETACH, as at process end) and unloads it.
 void UnloadAllModules();

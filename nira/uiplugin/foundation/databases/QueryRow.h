@@ -16,6 +16,31 @@ LPCSTR ReadColumnText(int columnCount, char** values, int index);
 // the allocation failed: a text that is there must not pass for a null column.
 BOOL DuplicateColumnText(int columnCount, char** values, int index, LPWSTR* wide);
 
+// A column converted as DuplicateColumnText converts it, for as long as the object lives: a short
+// text in the object itself, a longer one LocalAlloc'ed. Rows whose texts are handed on only for
+// the time of a callback convert them without a heap block each.
+class CNiraColumnWideText {
+public:
+    CNiraColumnWideText(int columnCount, char** values, int index);
+    ~CNiraColumnWideText();
+    CNiraColumnWideText(const CNiraColumnWideText&) = delete;
+    CNiraColumnWideText& operator=(const CNiraColumnWideText&) = delete;
+
+    // Null for a null column or a failed conversion.
+    LPCWSTR Get() const { return m_text; }
+    // True when the column holds a text that could not be converted (or memory ran out): the row
+    // must not be handed on as if the column were null.
+    bool Failed() const { return m_failed; }
+
+private:
+    static constexpr int kInlineChars = 64;
+
+    WCHAR m_inline[kInlineChars];
+    LPWSTR m_allocated;
+    LPCWSTR m_text;
+    bool m_failed;
+};
+
 // The column converted into a wide buffer, cut to capacity - 1 characters; an empty text for a
 // null column. FALSE, with an empty buffer, when the conversion or the allocation failed.
 BOOL CopyColumnText(int columnCount, char** values, int index, LPWSTR buffer, int capacity);
@@ -26,8 +51,7 @@ int StoreFirstColumn(void* argument, int columnCount, char** values, char** name
 
 // Collects the first column of the rows into a LocalAlloc'ed array of a known capacity (from a
 // COUNT query); rows beyond the capacity are ignored.
-class CNiraIdCollector
-{
+class CNiraIdCollector {
 public:
     explicit CNiraIdCollector(INT capacity);
     ~CNiraIdCollector();

@@ -169,8 +169,6 @@ LONG CNiraUILayoutDB::GetFrameType(LPCWSTR containerName, INT* frameType)
 
 LONG CNiraUILayoutDB::GetRtlWindowId(INT windowId, INT* rtlWindowId)
 {
-    CNiraQueryText sql;
-    sql.Append(RTL_WINDOW_ID_QUERY).AppendQuotedUnsigned(static_cast<UINT>(windowId));
     INT found = 0;
     BOOL read = FALSE;
     struct Target
@@ -184,7 +182,7 @@ LONG CNiraUILayoutDB::GetRtlWindowId(INT windowId, INT* rtlWindowId)
         *t->read = TRUE;
         return 0;
     };
-    if (m_copy.Run(sql, onRow, &target) != 0)
+    if (m_copy.RunWithNumber(RTL_WINDOW_ID_QUERY, static_cast<UINT>(windowId), onRow, &target) != 0)
         return NIRA_STATUS_FAILED;
     if (read)
     {
@@ -199,18 +197,15 @@ LONG CNiraUILayoutDB::CollectIds(LPCSTR countPrefix, LPCSTR idPrefix, INT value,
 {
     *ids = nullptr;
     *count = 0;
-    CNiraQueryText countSql;
-    countSql.Append(countPrefix).AppendQuotedUnsigned(static_cast<UINT>(value));
     INT expected = 0;
-    if (m_copy.Run(countSql, StoreFirstColumn, &expected) != 0)
+    if (m_copy.RunWithNumber(countPrefix, static_cast<UINT>(value), StoreFirstColumn, &expected) != 0)
         return NIRA_STATUS_FAILED;
     if (expected <= 0)
         return 0;
 
     CNiraIdCollector collector(expected);
-    CNiraQueryText idSql;
-    idSql.Append(idPrefix).AppendQuotedUnsigned(static_cast<UINT>(value));
-    if (!collector.IsAllocated() || m_copy.Run(idSql, CNiraIdCollector::OnRow, &collector) != 0)
+    if (!collector.IsAllocated() ||
+        m_copy.RunWithNumber(idPrefix, static_cast<UINT>(value), CNiraIdCollector::OnRow, &collector) != 0)
         return NIRA_STATUS_FAILED;
     *count = collector.Count();
     *ids = collector.Detach();
@@ -220,6 +215,7 @@ LONG CNiraUILayoutDB::CollectIds(LPCSTR countPrefix, LPCSTR idPrefix, INT value,
 LONG CNiraUILayoutDB::EnumWindows(INT containerId, INT rtl, NiraLayoutRecordCallback callback, LPVOID user)
 {
     m_rtl = rtl != 0 ? 1 : 0;
+    CNiraDatabaseCopy::ReadTransaction transaction(m_copy);
     INT count = 0;
     INT* ids = nullptr;
     // A list that could not be read is a failure, not a container without windows.
@@ -238,14 +234,14 @@ LONG CNiraUILayoutDB::EnumWindows(INT containerId, INT rtl, NiraLayoutRecordCall
 
 LONG CNiraUILayoutDB::DeliverWindow(INT windowId, NiraLayoutRecordCallback callback, LPVOID user)
 {
-    CNiraQueryText sql;
-    sql.Append(m_rtl ? RTL_WINDOW_ROW_QUERY : WINDOW_ROW_QUERY).AppendQuotedUnsigned(static_cast<UINT>(windowId));
     RowContext<NiraLayoutRecordCallback> context = {callback, user};
-    return m_copy.Run(sql, OnWindowRow, &context);
+    return m_copy.RunWithNumber(m_rtl ? RTL_WINDOW_ROW_QUERY : WINDOW_ROW_QUERY, static_cast<UINT>(windowId),
+                                OnWindowRow, &context);
 }
 
 LONG CNiraUILayoutDB::EnumWidgets(INT, INT windowId, NiraWidgetCallback callback, LPVOID user)
 {
+    CNiraDatabaseCopy::ReadTransaction transaction(m_copy);
     INT count = 0;
     INT* ids = nullptr;
     LONG result = m_rtl ? CollectIds(RTL_WIDGET_COUNT_QUERY, RTL_WIDGET_IDS_QUERY, windowId, &ids, &count)
@@ -262,10 +258,8 @@ LONG CNiraUILayoutDB::EnumWidgets(INT, INT windowId, NiraWidgetCallback callback
 
 LONG CNiraUILayoutDB::DeliverWidget(INT controlId, NiraWidgetCallback callback, LPVOID user)
 {
-    CNiraQueryText sql;
-    sql.Append(WIDGET_ROW_QUERY).AppendQuotedUnsigned(static_cast<UINT>(controlId));
     RowContext<NiraWidgetCallback> context = {callback, user};
-    return m_copy.Run(sql, OnWidgetRow, &context);
+    return m_copy.RunWithNumber(WIDGET_ROW_QUERY, static_cast<UINT>(controlId), OnWidgetRow, &context);
 }
 
 LONG CNiraUILayoutDB::Close()

@@ -2,22 +2,42 @@
 
 #include "common/NiraException.h"
 
+#include <mutex>
+
 namespace {
 
-thread_local CResourceFailureWatch* t_watch = nullptr;
+// The watches alive, innermost first. No thread_local: the library is loaded and freed at run
+// time, and a module's thread-local storage does not always go with it. Watches are few and
+// short (one update at a time), so one list under a lock costs nothing that matters.
+std::mutex g_watchLock;
+CResourceFailureWatch* g_innermost = nullptr;
 
 }  // namespace
 
-CResourceFailureWatch::CResourceFailureWatch() : m_outer(t_watch)
+CResourceFailureWatch::CResourceFailureWatch() : m_thread(GetCurrentThreadId())
 {
-    t_watch = this;
+    std::lock_guard<std::mutex> hold(g_watchLock);
+    m_outer = g_innermost;
+    g_innermost = this;
 }
 
 CResourceFailureWatch::~CResourceFailureWatch()
 {
-    t_watch = m_outer;
-    if (m_outer != nullptr && m_outer->m_noted == 0) {
-        m_outer->m_noted = m_noted;
+    std::lock_guard<std::mutex> hold(g_watchLock);
+    for (CResourceFailureWatch** link = &g_innermost; *link != nullptr; link = &(*link)->m_outer) {
+        if (*link == this) {
+            *link = m_outer;
+            break;
+        }
+    }
+    // An outer watch of the same thread learns what this one noted.
+    for (CResourceFailureWatch* outer = m_outer; outer != nullptr; outer = outer->m_outer) {
+        if (outer->m_thread == m_thread) {
+            if (outer->m_noted == 0) {
+                outer->m_noted = m_noted;
+            }
+            break;
+        }
     }
 }
 
@@ -30,8 +50,17 @@ void CResourceFailureWatch::RaiseNoted() const
 
 void RaiseSettingsError(LONG code)
 {
-    if (t_watch != nullptr && t_watch->m_noted == 0 && IsResourceFailure(code)) {
-        t_watch->m_noted = code;
+    if (IsResourceFailure(code)) {
+        std::lock_guard<std::mutex> hold(g_watchLock);
+        const DWORD thread = GetCurrentThreadId();
+        for (CResourceFailureWatch* watch = g_innermost; watch != nullptr; watch = watch->m_outer) {
+            if (watch->m_thread == thread) {
+                if (watch->m_noted == 0) {
+                    watch->m_noted = code;
+                }
+                break;
+            }
+        }
     }
     throw CNiraException(code);
 }

@@ -28,7 +28,8 @@ public:
     void RaiseNoted() const;
 
 private:
-    CResourceFailureWatch* m_outer;
+    CResourceFailureWatch* m_outer = nullptr;
+    DWORD m_thread;
     LONG m_noted = 0;
 
     friend void RaiseSettingsError(LONG code);
