@@ -7,7 +7,11 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <regex>
 #include <stdexcept>
 #include <string>
 
@@ -184,4 +188,26 @@ TEST(InjectedFailuresTest, SqliteOpensAndReadsThroughTheFileCalls)
     EXPECT_NE(SQLITE_OK, sqlite3_exec(db, "SELECT A FROM T", nullptr, nullptr, nullptr));
     EXPECT_EQ(SQLITE_OK, sqlite3_exec(db, "SELECT A FROM T", nullptr, nullptr, nullptr));
     sqlite3_close(db);
+}
+
+// Every name a simulated function checks can be failed by name: a function added to the machine
+// with a check but without its name in the list would refuse tests that try to fail it.
+TEST(InjectedFailuresTest, EveryCheckedNameIsInjectable)
+{
+    const std::regex check(R"((IF_INJECTED|InjectedFailure)\("([A-Za-z0-9_]+)\")");
+    size_t checks = 0;
+    for (const auto& entry :
+         std::filesystem::recursive_directory_iterator(std::string(NIRA_SOURCE_DIR) + "/platform/sim")) {
+        if (!entry.is_regular_file() || entry.path().extension() != ".cpp") {
+            continue;
+        }
+        std::ifstream file(entry.path());
+        const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        for (std::sregex_iterator at(text.begin(), text.end(), check), end; at != end; ++at) {
+            ++checks;
+            EXPECT_TRUE(nirasim::failures::IsInjectable((*at)[2].str()))
+                << (*at)[2].str() << " in " << entry.path().filename().string();
+        }
+    }
+    EXPECT_GT(checks, 50u);
 }
