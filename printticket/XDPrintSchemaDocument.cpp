@@ -424,10 +424,15 @@ HRESULT CXDPrintSchemaDocument::FindNamespacePrefix(LPCWSTR namespaceUri, BSTR* 
         }
         // The first prefix the root binds to the namespace, in document order; a default
         // declaration of it gives no prefix and is passed over, so the order of the two does not
-        // matter.
-        attributes->reset();
-        CXDComPtr<IXMLDOMNode> attribute;
-        while (attributes->nextNode(&attribute) == S_OK && attribute) {
+        // matter. Walked by index: an element's namespace declarations are items of its attribute
+        // map, but a walk by nextNode need not meet them.
+        LONG count = 0;
+        XDThrowIfFailed(attributes->get_length(&count));
+        for (LONG i = 0; i < count; ++i) {
+            CXDComPtr<IXMLDOMNode> attribute;
+            if (attributes->get_item(i, &attribute) != S_OK || !attribute) {
+                continue;
+            }
             CXDBstr name;
             if (FAILED(attribute->get_nodeName(&name))) {
                 continue;

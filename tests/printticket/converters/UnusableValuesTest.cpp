@@ -13,7 +13,7 @@ namespace {
 
 using UnusableValuesTest = ConverterTest;
 
-std::u16string Scored(const std::u16string& name, const std::u16string& value)
+WString Scored(const WString& name, const WString& value)
 {
     return TEXT("<{f}ScoredProperty name=\"{k}") + name + TEXT("\"><{f}Value>") + value +
            TEXT("</{f}Value></{f}ScoredProperty>");

@@ -13,9 +13,9 @@ namespace {
 
 const HRESULT kNotFound = HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
 
-void ReplaceAll(std::u16string& text, const std::u16string& from, const std::u16string& to)
+void ReplaceAll(WString& text, const WString& from, const WString& to)
 {
-    for (size_t at = text.find(from); at != std::u16string::npos; at = text.find(from, at + to.size())) {
+    for (size_t at = text.find(from); at != WString::npos; at = text.find(from, at + to.size())) {
         text.replace(at, from.size(), to);
     }
 }
@@ -25,22 +25,22 @@ void ReplaceAll(std::u16string& text, const std::u16string& from, const std::u16
 // white space around names {w}.
 struct Form {
     const char* label;
-    std::u16string rootStart;
-    std::u16string rootEnd;
-    std::u16string elementPrefix;
-    std::u16string namePrefix;
-    std::u16string declarations;
-    std::u16string space;
+    WString rootStart;
+    WString rootEnd;
+    WString elementPrefix;
+    WString namePrefix;
+    WString declarations;
+    WString space;
 };
 
-std::u16string Uri(LPCWSTR uri)
+WString Uri(LPCWSTR uri)
 {
-    return TEXT("\"") + std::u16string(uri) + TEXT("\"");
+    return TEXT("\"") + WString(uri) + TEXT("\"");
 }
 
-std::u16string Ticket(const Form& form)
+WString Ticket(const Form& form)
 {
-    std::u16string text = form.rootStart + TEXT(R"(
+    WString text = form.rootStart + TEXT(R"(
   <{e}Feature{d} name="{w}{k}PageOrientation{w}"><{e}Option name="{w}{k}Landscape{w}"/></{e}Feature>
   <{e}Feature{d} name="{k}JobCopiesAllDocuments"><{e}Option name="{k}Two"/></{e}Feature>
   <{e}Feature{d} name="{k}PageMediaSize">
@@ -65,10 +65,10 @@ std::u16string Ticket(const Form& form)
 
 std::vector<Form> Forms()
 {
-    const std::u16string f = Uri(XDVocabulary::kFrameworkNamespace);
-    const std::u16string k = Uri(XDVocabulary::kKeywordsNamespace);
-    const std::u16string prefixedEnd = TEXT("</psf:PrintTicket>");
-    const std::u16string plainEnd = TEXT("</PrintTicket>");
+    const WString f = Uri(XDVocabulary::kFrameworkNamespace);
+    const WString k = Uri(XDVocabulary::kKeywordsNamespace);
+    const WString prefixedEnd = TEXT("</psf:PrintTicket>");
+    const WString plainEnd = TEXT("</PrintTicket>");
     return {
         {"usual", TEXT("<psf:PrintTicket xmlns:psf=") + f + TEXT(" xmlns:psk=") + k + TEXT(" version=\"1\">"),
          prefixedEnd, TEXT("psf:"), TEXT("psk:"), TEXT(""), TEXT("")},
@@ -111,7 +111,7 @@ void ExpectSettings(CXDPrintTicket& ticket, LPCWSTR orientation, int scale)
 
 TEST_F(DocumentForms, EachFormReadsAndWritesLikeTheUsualOne)
 {
-    const std::u16string byUri = DefaultNamespaces();
+    const WString byUri = DefaultNamespaces();
     for (const Form& form : Forms()) {
         SCOPED_TRACE(form.label);
         Load(m_dom, Ticket(form));
@@ -144,7 +144,7 @@ TEST_F(DocumentForms, EachFormReadsAndWritesLikeTheUsualOne)
 
 TEST_F(DocumentForms, DocumentsInOtherNamespacesStayRefused)
 {
-    const std::u16string https = TEXT(
+    const WString https = TEXT(
         "<psf:PrintTicket xmlns:psf=\"https://schemas.microsoft.com/windows/2003/08/printing/"
         "printschemaframework\" version=\"1\"/>");
     Load(m_dom, https);
@@ -152,7 +152,7 @@ TEST_F(DocumentForms, DocumentsInOtherNamespacesStayRefused)
 }
 
 // A document whose parameters carry names made to break out of a quoted query.
-std::u16string CraftedTicket()
+WString CraftedTicket()
 {
     return Document(TEXT("PrintTicket"), Prefixes(), TEXT(R"(
   <psf:Feature name="psk:PageScaling">
@@ -219,11 +219,11 @@ TEST_F(DocumentForms, ValuesThatAreNoNumbersAreNotGiven)
     <psf:ScoredProperty name="psk:Scale"><psf:ParameterRef name="psk:PageScalingScale"/></psf:ScoredProperty>
   </psf:Option></psf:Feature>
   <psf:ParameterInit name="psk:PageScalingScale">)") +
-                                 std::u16string(c.scale) + TEXT("</psf:ParameterInit>")));
+                                 WString(c.scale) + TEXT("</psf:ParameterInit>")));
         CXDPrintTicket ticket(m_dom.Get());
         int value = -1;
         EXPECT_EQ(ticket.GetScoredPropertyInteger(TEXT("PageScaling"), TEXT("Scale"), &value), c.result)
-            << std::string(c.scale, c.scale + std::char_traits<char16_t>::length(c.scale));
+            << std::string(c.scale, c.scale + std::char_traits<WCHAR>::length(c.scale));
         EXPECT_EQ(value, c.value);
     }
 }
@@ -248,17 +248,17 @@ TEST_F(DocumentForms, ParameterDefinitionsUseFrameworkPropertiesAndTypedDefaults
         entry.unitType = TEXT("percent");
         CXDComPtr<IXMLDOMElement> definition;
         ASSERT_EQ(capabilities.AddParameterDefEntry(entry, &definition), S_OK);
-        const std::u16string xml = Xml(definition.Get());
+        const WString xml = Xml(definition.Get());
         const size_t defaultValue = xml.find(TEXT("<f1:Property name=\"f1:DefaultValue\">"));
-        ASSERT_NE(defaultValue, std::u16string::npos);
-        EXPECT_EQ(xml.find(TEXT("type=\"") + std::u16string(c.type) + TEXT("\">100<")),
+        ASSERT_NE(defaultValue, WString::npos);
+        EXPECT_EQ(xml.find(TEXT("type=\"") + WString(c.type) + TEXT("\">100<")),
                   xml.find(TEXT("type="), defaultValue))
             << c.dataType;
         for (LPCWSTR name : {TEXT("DataType"), TEXT("Mandatory"), TEXT("UnitType")}) {
-            EXPECT_NE(xml.find(TEXT("name=\"f1:") + std::u16string(name) + TEXT("\"")), std::u16string::npos);
+            EXPECT_NE(xml.find(TEXT("name=\"f1:") + WString(name) + TEXT("\"")), WString::npos);
         }
         EXPECT_EQ(xml.find(TEXT("name=\"k1:"), 0), xml.find(TEXT("name=\"k1:PageScalingScale\"")));
-        EXPECT_EQ(xml.find(TEXT("name=\"k1:"), xml.find(TEXT("name=\"k1:")) + 1), std::u16string::npos);
+        EXPECT_EQ(xml.find(TEXT("name=\"k1:"), xml.find(TEXT("name=\"k1:")) + 1), WString::npos);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "nira/uiplugin/foundation/databases/FeatureDatabase.h"
 
 #include <string>
+#include "support/WString.h"
 #include <vector>
 
 namespace
@@ -33,7 +34,7 @@ TEST_F(FeatureDatabaseTest, MakeTableNamePadsTheIdToFourPlaces)
     const struct
     {
         UINT id;
-        std::u16string name;
+        WString name;
     } cases[] = {{4113, TEXT("FDT4113")}, {999, TEXT("FDT 999")}, {7, TEXT("FDT   7")}, {12345, TEXT("FDT12345")},
                  {4294967295u, TEXT("FDT4294967295")}};
     for (const auto& c : cases)
@@ -41,7 +42,7 @@ TEST_F(FeatureDatabaseTest, MakeTableNamePadsTheIdToFourPlaces)
         WCHAR name[FEATURE_TABLE_NAME_SIZE];
         std::fill(std::begin(name), std::end(name), TEXT('#'));
         EXPECT_EQ(0, database.MakeTableName(c.id, name));
-        EXPECT_EQ(c.name, std::u16string(name)) << c.id;
+        EXPECT_EQ(c.name, WString(name)) << c.id;
     }
     EXPECT_EQ(NIRA_STATUS_FAILED, database.MakeTableName(4113, nullptr));
 }
@@ -83,17 +84,28 @@ TEST_F(FeatureDatabaseTest, AFailedStatementKeepsItsMessageUntilFreed)
     EXPECT_EQ(SQLITE_OK, result);
 }
 
-TEST_F(FeatureDatabaseTest, ModeIsKeptForTheCallerAndSlotFiveAnswersOne)
+// The mode is a value the handlers keep in the object for themselves: it changes no query.
+TEST_F(FeatureDatabaseTest, ModeChangesNothingTheObjectDoes)
 {
-    CNiraFeatureDatabase database(nullptr);
-    EXPECT_EQ(0, database.SetMode(4114));
-    EXPECT_EQ(4114, database.GetMode());
-    EXPECT_EQ(0, database.ClearMode(99));
+    CNiraFeatureDatabase database(MakeDatabase("caps.vdf", TABLE_SQL).c_str());
+    std::vector<std::string> rows;
+    database.SetCallback(CollectRow, &rows);
+    EXPECT_EQ(0, database.SetMode(4116));  // a feature whose table the database lacks
+    EXPECT_EQ(4116, database.GetMode());
+    EXPECT_EQ(0, database.Execute("SELECT PaperIndex, PaperName FROM FDT4114 ORDER BY PaperIndex"));
+    EXPECT_EQ((std::vector<std::string>{"256|Letter", "259|A4"}), rows);
+    EXPECT_EQ(0, database.ClearMode(99));  // the argument is not the new mode
     EXPECT_EQ(0, database.GetMode());
     EXPECT_EQ(1, database.Reserved5());
-    // No database: nothing runs.
-    database.SetCallback(CollectRow, nullptr);
+}
+
+TEST_F(FeatureDatabaseTest, WithoutADatabaseNothingRuns)
+{
+    CNiraFeatureDatabase database(nullptr);
+    std::vector<std::string> rows;
+    database.SetCallback(CollectRow, &rows);
     EXPECT_EQ(0, database.Execute("SELECT 1"));
+    EXPECT_TRUE(rows.empty());
 }
 
 TEST_F(FeatureDatabaseTest, DestroyingTheObjectRemovesItsCopy)
