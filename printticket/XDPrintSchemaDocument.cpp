@@ -141,13 +141,10 @@ void CXDPrintSchemaDocument::DeclarePrefix(CXDBstr& prefix, LPCWSTR preferred, L
     CXDString candidate(preferred);
     for (int attempt = 1;; ++attempt) {
         XDText bound;
-        CXDString declaration(kNamespaceAttributeStart);
-        declaration.Append(candidate.GetBuffer());
-        CXDBstr name(AllocBstrOrThrow(declaration.GetBuffer()));
-        CXDComPtr<IXMLDOMNamedNodeMap> attributes;
-        CXDComPtr<IXMLDOMNode> existing;
-        XDThrowIfFailed(m_root->get_attributes(&attributes));
-        if (!attributes || attributes->getNamedItem(name, &existing) != S_OK || !existing) {
+        if (XDDeclaredOn(m_root.Get(), candidate.GetBuffer(), bound) != S_OK) {
+            CXDString declaration(kNamespaceAttributeStart);
+            declaration.Append(candidate.GetBuffer());
+            CXDBstr name(AllocBstrOrThrow(declaration.GetBuffer()));
             XDThrowIfFailed(root->setAttribute(name, TextVariant(namespaceUri).Get()));
             candidate.Append(TEXT(":"));
             prefix.Reset(AllocBstrOrThrow(candidate.GetBuffer()));
