@@ -230,9 +230,6 @@ TEST_F(DocumentForms, ValuesThatAreNoNumbersAreNotGiven)
 
 TEST_F(DocumentForms, ParameterDefinitionsUseFrameworkPropertiesAndTypedDefaults)
 {
-    Load(m_dom, Document(TEXT("PrintCapabilities"), Prefixes{TEXT("f1"), TEXT("k1"), TEXT("i1"), TEXT("s1")},
-                         TEXT("")));
-    CXDPrintCapabilities capabilities(m_dom.Get());
     const struct {
         int dataType;
         LPCWSTR type;
@@ -240,25 +237,33 @@ TEST_F(DocumentForms, ParameterDefinitionsUseFrameworkPropertiesAndTypedDefaults
                  {CXDParameterEntry::kIntegerData, TEXT("s1:integer")},
                  {CXDParameterEntry::kDecimalData, TEXT("s1:decimal")}};
     for (const auto& c : cases) {
-        CXDParameterEntry entry;
-        entry.name = TEXT("PageScalingScale");
-        entry.dataType = c.dataType;
-        entry.defaultValue = TEXT("100");
-        entry.maxValue = 400;
-        entry.unitType = TEXT("percent");
-        CXDComPtr<IXMLDOMElement> definition;
-        ASSERT_EQ(capabilities.AddParameterDefEntry(entry, &definition), S_OK);
-        const WString xml = Xml(definition.Get());
-        const size_t defaultValue = xml.find(TEXT("<f1:Property name=\"f1:DefaultValue\">"));
-        ASSERT_NE(defaultValue, WString::npos);
-        EXPECT_EQ(xml.find(TEXT("type=\"") + WString(c.type) + TEXT("\">100<")),
-                  xml.find(TEXT("type="), defaultValue))
+        Load(m_dom, Document(TEXT("PrintCapabilities"),
+                             Prefixes{TEXT("f1"), TEXT("k1"), TEXT("i1"), TEXT("s1")}, TEXT("")));
+        {
+            CXDPrintCapabilities capabilities(m_dom.Get());
+            CXDParameterEntry entry;
+            entry.name = TEXT("PageScalingScale");
+            entry.dataType = c.dataType;
+            entry.defaultValue = TEXT("100");
+            entry.maxValue = 400;
+            entry.unitType = TEXT("percent");
+            CXDComPtr<IXMLDOMElement> definition;
+            ASSERT_EQ(capabilities.AddParameterDefEntry(entry, &definition), S_OK);
+            ASSERT_EQ(capabilities.AppendToRoot(TEXT("PrintCapabilities"), definition.Get()), S_OK);
+        }
+        const WString definition = TEXT("//f:ParameterDef[@name = 'k1:PageScalingScale']");
+        EXPECT_EQ(Count(m_dom.Get(), definition +
+                                         TEXT("/f:Property[@name = 'f1:DefaultValue']/f:Value[. = '100']"
+                                              "[@i:type = '") +
+                                         c.type + TEXT("']")),
+                  1)
             << c.dataType;
         for (LPCWSTR name : {TEXT("DataType"), TEXT("Mandatory"), TEXT("UnitType")}) {
-            EXPECT_NE(xml.find(TEXT("name=\"f1:") + WString(name) + TEXT("\"")), WString::npos);
+            EXPECT_EQ(Count(m_dom.Get(), definition + TEXT("/f:Property[@name = 'f1:") + name + TEXT("']")),
+                      1);
         }
-        EXPECT_EQ(xml.find(TEXT("name=\"k1:"), 0), xml.find(TEXT("name=\"k1:PageScalingScale\"")));
-        EXPECT_EQ(xml.find(TEXT("name=\"k1:"), xml.find(TEXT("name=\"k1:")) + 1), WString::npos);
+        // Every property of the definition is a framework property.
+        EXPECT_EQ(Count(m_dom.Get(), definition + TEXT("/f:Property[starts-with(@name, 'k1:')]")), 0);
     }
 }
 
