@@ -40,7 +40,6 @@ TEST_F(PrintSchemaDocument, FindsThePrefixesTheRootBinds)
 
 TEST_F(PrintSchemaDocument, ConstructionNeedsTheRootInTheFrameworkNamespace)
 {
-    SKIP_UNDER_WINE(WineDifference::kDefaultNamespaceItem);
     EXPECT_EQ(Thrown([] { CXDPrintTicket ticket(nullptr); }), E_PENDING);
 
     const WString otherNamespace = TEXT("<p:PrintTicket xmlns:p=\"urn:other\" version=\"1\"/>");
