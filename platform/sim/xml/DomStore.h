@@ -4,6 +4,7 @@
 #pragma once
 
 #include <libxml/tree.h>
+#include <libxml/xpath.h>
 
 #include <atomic>
 #include <memory>
@@ -45,6 +46,13 @@ public:
     // The order of a parsed element's attributes and declarations; the element points at it.
     void KeepAttributeOrder(xmlNodePtr element, std::vector<std::string> names);
 
+    // The document's XPath context, made at the first selection and kept for the life of the
+    // store: making one registers every XPath function anew, which costs more than most queries.
+    // Null when it cannot be made. Selection keeps its namespaces in step (SelectedNamespaces).
+    xmlXPathContextPtr SelectionContext();
+    // The prefix bindings the selection context holds now.
+    std::vector<std::pair<std::string, std::string>>& SelectedNamespaces() { return m_selectedNamespaces; }
+
     bool preserveWhiteSpace = false;
     bool async = true;
     bool validateOnParse = true;
@@ -63,6 +71,8 @@ private:
     std::vector<xmlNodePtr> m_detached;
     std::vector<xmlNsPtr> m_namespaces;
     std::vector<std::unique_ptr<std::vector<std::string>>> m_attributeOrders;
+    xmlXPathContextPtr m_selection = nullptr;
+    std::vector<std::pair<std::string, std::string>> m_selectedNamespaces;
 };
 
 }  // namespace xml

@@ -9,6 +9,8 @@
 #include "printticket/XDPrintTicket.h"
 #include "printticket/XDResolutionFeature.h"
 
+#include "support/WString.h"
+
 namespace {
 
 using UnusableValuesTest = ConverterTest;

@@ -9,6 +9,7 @@
 #include "printticket/XDPrintTicket.h"
 #include "printticket/XDXPathQuery.h"
 
+#include "support/WString.h"
 #include "support/Wine.h"
 
 namespace {

@@ -4,7 +4,6 @@
 #include "printticket/XDXPathQuery.h"
 
 #include "support/WString.h"
-#include "support/Wine.h"
 
 namespace {
 
