@@ -61,5 +61,11 @@ void DomStore::KeepNamespace(xmlNsPtr ns)
     m_namespaces.push_back(ns);
 }
 
+void DomStore::KeepAttributeOrder(xmlNodePtr element, std::vector<std::string> names)
+{
+    m_attributeOrders.push_back(std::make_unique<std::vector<std::string>>(std::move(names)));
+    element->_private = m_attributeOrders.back().get();
+}
+
 }  // namespace xml
 }  // namespace nirasim

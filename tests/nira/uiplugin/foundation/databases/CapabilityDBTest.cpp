@@ -264,8 +264,8 @@ TEST_F(CapabilityDBTest, OptionsReadAgainFromInsideACallbackComeWhole)
     {
         CNiraCapabilityDB* reader;
         INT feature;
-        std::vector<std::u16string> outer;
-        std::vector<std::vector<std::u16string>> inner;
+        std::vector<WString> outer;
+        std::vector<std::vector<WString>> inner;
     } nested = {&reader, 4114, {}, {}};
     auto onOuter = [](INT, INT, INT, INT, INT, INT, LPCWSTR name, INT, INT, INT, INT, INT, INT, INT, INT, INT, INT,
                       INT, INT, INT, LPCWSTR, INT, LPCWSTR, LPCWSTR, INT, LPCWSTR, INT, INT, INT, INT, INT, INT,
@@ -280,10 +280,10 @@ TEST_F(CapabilityDBTest, OptionsReadAgainFromInsideACallbackComeWhole)
     ASSERT_EQ(0, reader.EnumOptions(&nested.feature, onOuter, &nested));
     std::vector<OptionSeen> once;
     ASSERT_EQ(0, reader.EnumOptions(&nested.feature, CollectOption, &once));
-    const std::vector<std::u16string> names = OptionNames(once);
+    const std::vector<WString> names = OptionNames(once);
     ASSERT_FALSE(names.empty());
     EXPECT_EQ(names, nested.outer);
-    EXPECT_EQ(std::vector<std::vector<std::u16string>>(names.size(), names), nested.inner);
+    EXPECT_EQ(std::vector<std::vector<WString>>(names.size(), names), nested.inner);
 }
 
 TEST_F(CapabilityDBTest, OnlyTheSettingsRangeIsMarkedAsSettingsFeatures)

@@ -4,6 +4,7 @@
 #include "nira/uiplugin/foundation/databases/QueryRow.h"
 
 #include <string>
+#include "support/WString.h"
 
 namespace {
 class QueryRowTest : public DatabaseFixture {};
@@ -17,7 +18,7 @@ TEST_F(QueryRowTest, ColumnTextsComeOutWholeWhateverTheirLength)
         char* values[] = {const_cast<char*>(text.c_str())};
         const CNiraColumnWideText wide(1, values, 0);
         ASSERT_NE(wide.Get(), nullptr) << text.size();
-        EXPECT_EQ(std::u16string(wide.Get()), std::u16string(text.begin(), text.end())) << text.size();
+        EXPECT_EQ(WString(wide.Get()), WString(text.begin(), text.end())) << text.size();
     }
     char* nulls[] = {nullptr};
     EXPECT_EQ(CNiraColumnWideText(1, nulls, 0).Get(), nullptr);
