@@ -17,44 +17,6 @@ bool IsXmlSpace(WCHAR c)
     return c == TEXT(' ') || c == TEXT('\t') || c == TEXT('\r') || c == TEXT('\n');
 }
 
-// The declaration of prefix on this one element: S_OK with its URI, S_FALSE when it has none.
-// The attribute map is walked by index: namespace declarations are items of it, but not every
-// DOM finds them by name or meets them in a walk by nextNode. A call that fails throws: a
-// declaration that could not be read must not pass for one that is not there.
-HRESULT DeclaredOn(IXMLDOMNode* node, const XDText& prefix, XDText& uri)
-{
-    CXDComPtr<IXMLDOMNamedNodeMap> attributes;
-    const HRESULT got = node->get_attributes(&attributes);
-    XDThrowIfFailed(got);
-    if (got != S_OK || !attributes) {
-        return S_FALSE;
-    }
-    XDText wanted(kDeclaration);
-    if (!prefix.empty()) {
-        wanted += kColon + prefix;
-    }
-    LONG count = 0;
-    XDThrowIfFailed(attributes->get_length(&count));
-    for (LONG i = 0; i < count; ++i) {
-        CXDComPtr<IXMLDOMNode> attribute;
-        const HRESULT item = attributes->get_item(i, &attribute);
-        XDThrowIfFailed(item);
-        if (item != S_OK || !attribute) {
-            continue;
-        }
-        CXDBstr name;
-        XDThrowIfFailed(attribute->get_nodeName(&name));
-        if (wanted != (name.Get() ? name.Get() : TEXT(""))) {
-            continue;
-        }
-        CXDBstr text;
-        XDThrowIfFailed(attribute->get_text(&text));
-        uri = text.Get() ? text.Get() : TEXT("");
-        return S_OK;
-    }
-    return S_FALSE;
-}
-
 }  // namespace
 
 XDText XDTrimmed(LPCWSTR text)
@@ -74,6 +36,44 @@ XDText XDTrimmed(LPCWSTR text)
     return trimmed.substr(first, last - first);
 }
 
+HRESULT XDDeclaredOn(IXMLDOMNode* element, const XDText& prefix, XDText& uri)
+{
+    // A call that fails throws: a declaration that could not be read must not pass for one that
+    // is not there.
+    CXDComPtr<IXMLDOMNamedNodeMap> attributes;
+    const HRESULT got = element->get_attributes(&attributes);
+    XDThrowIfFailed(got);
+    if (got != S_OK || !attributes) {
+        return S_FALSE;
+    }
+    XDText wanted(kDeclaration);
+    if (!prefix.empty()) {
+        wanted += kColon + prefix;
+    }
+    // Walked by index: declarations are items of the attribute map, but not every DOM finds them
+    // by name or meets them in a walk by nextNode.
+    LONG count = 0;
+    XDThrowIfFailed(attributes->get_length(&count));
+    for (LONG i = 0; i < count; ++i) {
+        CXDComPtr<IXMLDOMNode> attribute;
+        const HRESULT item = attributes->get_item(i, &attribute);
+        XDThrowIfFailed(item);
+        if (item != S_OK || !attribute) {
+            continue;
+        }
+        CXDBstr name;
+        XDThrowIfFailed(attribute->get_nodeName(&name));
+        if (!name.Get() || wanted != name.Get()) {
+            continue;
+        }
+        CXDBstr text;
+        XDThrowIfFailed(attribute->get_text(&text));
+        uri = text.Get() ? text.Get() : TEXT("");
+        return S_OK;
+    }
+    return S_FALSE;
+}
+
 bool XDLookupNamespaceUri(IXMLDOMNode* node, const XDText& prefix, XDText& uri)
 {
     if (prefix == kXmlPrefix) {
@@ -88,7 +88,7 @@ bool XDLookupNamespaceUri(IXMLDOMNode* node, const XDText& prefix, XDText& uri)
     while (current) {
         DOMNodeType type = NODE_INVALID;
         current->get_nodeType(&type);
-        if (type == NODE_ELEMENT && DeclaredOn(current.Get(), prefix, uri) == S_OK) {
+        if (type == NODE_ELEMENT && XDDeclaredOn(current.Get(), prefix, uri) == S_OK) {
             return true;
         }
         CXDComPtr<IXMLDOMNode> parent;
