@@ -106,6 +106,12 @@ std::vector<DeviceQuery> DeviceQueries(const Text& port)
     return DeviceOf(port.wide()).queries;
 }
 
+void SetJobCounter(const Text& port, DWORD number, const JobCounter& counter)
+{
+    std::lock_guard<std::mutex> hold(PortMonitor().lock);
+    DeviceOf(port.wide()).counters[number] = counter;
+}
+
 void ScriptWrites(const Text& port, const std::vector<WriteScript>& writes)
 {
     std::lock_guard<std::mutex> hold(PortMonitor().lock);

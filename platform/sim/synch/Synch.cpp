@@ -275,10 +275,22 @@ DWORD WINAPI WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds)
     return WaitForMultipleObjects(1, &hHandle, FALSE, dwMilliseconds);
 }
 
+namespace nirasim::sim {
+
+thread_local ULONGLONG t_slept = 0;
+
+ULONGLONG SleptOnThisThread()
+{
+    return t_slept;
+}
+
+}  // namespace nirasim::sim
+
 void WINAPI Sleep(DWORD dwMilliseconds)
 {
     if (dwMilliseconds != INFINITE) {
         AdvanceClock(dwMilliseconds);
+        nirasim::sim::t_slept += dwMilliseconds;
     }
     std::this_thread::yield();
 }

@@ -436,6 +436,11 @@ void Machine::SetTimeZoneBias(LONG minutesEastOfUtc)
     sim::SetClockBias(minutesEastOfUtc);
 }
 
+ULONGLONG Machine::SleptOnThisThread()
+{
+    return sim::SleptOnThisThread();
+}
+
 void Machine::AdvanceClock(DWORD milliseconds)
 {
     sim::AdvanceClock(milliseconds);

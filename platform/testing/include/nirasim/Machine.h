@@ -190,6 +190,9 @@ public:
     void SetSystemTime(const SYSTEMTIME& utc);
     void SetTimeZoneBias(LONG minutesEastOfUtc);
     void AdvanceClock(DWORD milliseconds);
+    // What the calling thread's Sleep calls have moved the clock, in milliseconds (other threads'
+    // sleeps move the clock too).
+    static ULONGLONG SleptOnThisThread();
 
 private:
     std::string root_;
