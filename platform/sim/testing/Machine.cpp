@@ -372,6 +372,17 @@ DWORD Machine::QueueJob(const Text& printer, const Text& documentName)
     return job.id;
 }
 
+void Machine::SetJobPrinting(DWORD jobId, bool printing)
+{
+    sim::SpoolerState& spooler = sim::Spooler();
+    std::lock_guard<std::recursive_mutex> guard(spooler.lock);
+    for (SpoolerJob& job : spooler.jobs) {
+        if (job.id == jobId) {
+            job.printing = printing;
+        }
+    }
+}
+
 std::vector<SpoolerJob> Machine::Jobs() const
 {
     sim::SpoolerState& spooler = sim::Spooler();
