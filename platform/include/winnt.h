@@ -114,6 +114,21 @@ typedef union _ULARGE_INTEGER {
 #define _countof(a) RTL_NUMBER_OF(a)
 #define UNREFERENCED_PARAMETER(p) ((void)(p))
 
+// Interlocked operations on 32-bit values (full barriers); each answers the value before.
+inline LONG InterlockedOr(volatile LONG* target, LONG bits)
+{
+    return __atomic_fetch_or(target, bits, __ATOMIC_SEQ_CST);
+}
+inline LONG InterlockedAnd(volatile LONG* target, LONG bits)
+{
+    return __atomic_fetch_and(target, bits, __ATOMIC_SEQ_CST);
+}
+inline LONG InterlockedCompareExchange(volatile LONG* target, LONG exchange, LONG comparand)
+{
+    __atomic_compare_exchange_n(target, &comparand, exchange, false, __ATOMIC_SEQ_CST, __ATOMIC_SEQ_CST);
+    return comparand;
+}
+
 #define ZeroMemory(d, n) memset((d), 0, (n))
 #define CopyMemory(d, s, n) memcpy((d), (s), (n))
 #define MoveMemory(d, s, n) memmove((d), (s), (n))
@@ -175,3 +190,13 @@ typedef union _ULARGE_INTEGER {
 #define FILE_SHARE_READ 0x00000001
 #define FILE_SHARE_WRITE 0x00000002
 #define FILE_SHARE_DELETE 0x00000004
+
+// Interlocked operations on 32-bit counters; each answers the new value.
+inline LONG InterlockedIncrement(LONG volatile* addend)
+{
+    return __atomic_add_fetch(addend, 1, __ATOMIC_SEQ_CST);
+}
+inline LONG InterlockedDecrement(LONG volatile* addend)
+{
+    return __atomic_sub_fetch(addend, 1, __ATOMIC_SEQ_CST);
+}

@@ -6,12 +6,15 @@
 #include "core/Failures.h"
 #include "modules/Modules.h"
 
+#include <nirasim/Modules.h>
+
 #include "core/MachineState.h"
 #include "core/Wide.h"
 #include "files/HostFiles.h"
 #include "files/PathMap.h"
 
 #include <dlfcn.h>
+#include <link.h>
 #include <limits.h>
 #include <stdlib.h>
 
@@ -36,6 +39,7 @@ struct ModuleTable {
     std::recursive_mutex lock;
     std::list<std::unique_ptr<Module>> loaded;  // in load order
     Module process;
+    std::vector<std::u16string> loadJournal;    // Windows paths, one per fresh load
     std::vector<std::pair<std::u16string, std::string>> removedExports;  // {system module, function}
 };
 
@@ -45,7 +49,11 @@ ModuleTable& Table()
     return *table;
 }
 
-ResetHook resetModules(UnloadAllModules);
+ResetHook resetModules([] {
+    UnloadAllModules();
+    std::lock_guard<std::recursive_mutex> guard(Table().lock);
+    Table().loadJournal.clear();
+});
 ResetHook resetRemovedExports([] {
     std::lock_guard<std::recursive_mutex> guard(Table().lock);
     Table().removedExports.clear();
@@ -141,11 +149,24 @@ std::u16string LocateModule(std::u16string name)
     return {};
 }
 
-// The address of a symbol that the module itself defines (not one of its dependencies).
+// Where the loaded object of a dlopen handle starts: the base its own dynamic section lies in.
+void* ImageBaseOf(void* library)
+{
+    link_map* map = nullptr;
+    Dl_info info;
+    if (dlinfo(library, RTLD_DI_LINKMAP, &map) != 0 || map == nullptr || dladdr(map->l_ld, &info) == 0) {
+        return nullptr;
+    }
+    return info.dli_fbase;
+}
+
+// The address of a symbol that the module itself defines (not one of its dependencies): the
+// object the symbol lies in must start at the module's own base. Compared by address, so that a
+// lookup costs no file-system call.
 void* OwnSymbol(Module& module, const char* name)
 {
     void* library = module.library;
-    if (library == nullptr) {
+    if (library == nullptr || module.imageBase == nullptr) {
         return nullptr;
     }
     void* symbol = dlsym(library, name);
@@ -153,7 +174,7 @@ void* OwnSymbol(Module& module, const char* name)
         return nullptr;
     }
     Dl_info info;
-    if (dladdr(symbol, &info) == 0 || info.dli_fname == nullptr || Canonical(info.dli_fname) != module.hostPath) {
+    if (dladdr(symbol, &info) == 0 || info.dli_fbase != module.imageBase) {
         return nullptr;
     }
     return symbol;
@@ -225,7 +246,9 @@ HMODULE Load(LPCWSTR fileName, bool runEntryPoint)
             created->windowsPath = windowsPath;
             created->hostPath = canonical;
             created->library = library;
+            created->imageBase = ImageBaseOf(library);
             Table().loaded.push_back(std::move(created));
+            Table().loadJournal.push_back(windowsPath);
             module = Table().loaded.back().get();
         }
     }
@@ -480,3 +503,13 @@ BOOL WINAPI DisableThreadLibraryCalls(HMODULE)
 {
     return TRUE;  // the machine sends no thread notifications
 }
+
+namespace nirasim {
+
+std::vector<std::u16string> ModulesLoaded()
+{
+    std::lock_guard<std::recursive_mutex> guard(sim::Table().lock);
+    return sim::Table().loadJournal;
+}
+
+}  // namespace nirasim

@@ -86,7 +86,9 @@ void CNiraBlockPacker::Clear()
     m_providedMask = nullptr;
     m_packMask = nullptr;
     m_imageBuffer = nullptr;
+    m_imageCapacity = 0;
     m_imageLength = 0;
+    m_scratch = nullptr;
 }
 
 void CNiraBlockPacker::FreeAll()
@@ -103,7 +105,10 @@ void CNiraBlockPacker::FreeImage()
 {
     FreeSettingsBlock(m_imageBuffer);
     m_imageBuffer = nullptr;
+    m_imageCapacity = 0;
     m_imageLength = 0;
+    FreeSettingsBlock(m_scratch);
+    m_scratch = nullptr;
 }
 
 BOOLEAN CNiraBlockPacker::SetTarget(PrivateDevMode* block)
@@ -131,8 +136,9 @@ BOOLEAN CNiraBlockPacker::SetTarget(PrivateDevMode* block)
 void CNiraBlockPacker::BuildPackMask()
 {
     RequireSettings(m_owner != nullptr && m_handledMask != nullptr && m_providedMask != nullptr);
-    ReleaseSettingsObject(m_packMask);
-    m_packMask = MakeAllocatedMask();
+    if (m_packMask == nullptr) {
+        m_packMask = MakeAllocatedMask();  // every byte of it is written below, at every pack
+    }
 
     INiraSettingsStore* ownerStore = m_owner->GetStore();
     RequireSettings(ownerStore != nullptr);
@@ -154,19 +160,15 @@ BOOLEAN CNiraBlockPacker::UpdateAll()
         BuildPackMask();
         RequireSettings(m_packMask != nullptr);
 
-        ReleaseSettingsObject(m_store);
-        m_store = MakeAllocatedStore();
+        RenewStore();
         for (const BlockSettingsRow& row : BlockSettingsTable) {
             RequireSettings(IsSettingArrayKind(row.kind));
             if (TestMaskEntry(*m_packMask, row.kind, row.index) == TRUE) {
                 CopyOwnerValueToStore(row.kind, row.index);
             }
         }
-        ForEachBlockRangeIndex([this](LONG index) {
-            if (m_packMask->TestInt(index) == TRUE) {
-                CopyOwnerValueToStore(SETTING_ARRAY_INT, index);
-            }
-        });
+        CopyPackedRangeInts(BLOCK_FEATURE_VALUES_FIRST, BLOCK_FEATURE_VALUES_LAST);
+        CopyPackedRangeInts(BLOCK_PUBLIC_VALUES_FIRST, BLOCK_PUBLIC_VALUES_LAST);
         ApplyFlagRule();
         // The geometry describes the packed settings: a pack that does not fit keeps the earlier
         // geometry along with the earlier block.
@@ -182,12 +184,43 @@ BOOLEAN CNiraBlockPacker::UpdateAll()
     });
 }
 
+// The store to pack starts empty at every pack; after the first it is emptied, not made again.
+void CNiraBlockPacker::RenewStore()
+{
+    if (m_store != nullptr && m_store->Allocate() == TRUE) {
+        return;
+    }
+    ReleaseSettingsObject(m_store);
+    m_store = MakeAllocatedStore();
+}
+
+// The integers of a range that the pack set holds, in index order; whole bytes of the pack mask
+// without one are passed over at once.
+void CNiraBlockPacker::CopyPackedRangeInts(LONG first, LONG last)
+{
+    const SettingsMaskInfo* info = m_packMask->GetInfo();
+    RequireSettings(info != nullptr);
+    const SettingsMaskArray& ints = info->kinds[SETTING_ARRAY_INT];
+    RequireSettings(ints.bits != nullptr && ints.size == BitArrayBytes(ints.count));
+    const DWORD end = static_cast<DWORD>(last) + 1 < ints.count ? static_cast<DWORD>(last) + 1 : ints.count;
+    for (DWORD index = static_cast<DWORD>(first); index < end; ++index) {
+        if (index % 8 == 0 && ints.bits[index / 8] == 0) {
+            index += 7;  // none in this byte
+            continue;
+        }
+        if (TestBit(ints.bits, index)) {
+            CopyOwnerValueToStore(SETTING_ARRAY_INT, static_cast<LONG>(index));
+        }
+    }
+}
+
 void CNiraBlockPacker::ApplyFlagRule()
 {
     if (m_packMask->TestFlag(FORCING_FLAG) != TRUE || m_packMask->TestFlag(FORCED_FLAG) != TRUE) {
         return;
     }
-    const BYTE forcing = ReadOwner<BYTE>([&](BYTE* value) { return m_owner->GetFlag(FORCING_FLAG, value, 0, 0); });
+    const BYTE forcing =
+        ReadOwner<BYTE>([&](BYTE* value) { return m_owner->GetFlag(FORCING_FLAG, value, 0, 0); });
     if (forcing == 1) {
         RequireSettings(m_store->SetFlag(FORCED_FLAG, 1) == TRUE);
     }
@@ -207,22 +240,27 @@ void CNiraBlockPacker::CopyOwnerValueToStore(LONG kind, LONG index)
     BOOLEAN stored = FALSE;
     switch (kind) {
     case SETTING_ARRAY_FLAG:
-        stored = store.SetFlag(index, ReadOwner<BYTE>([&](BYTE* v) { return owner.GetFlag(index, v, 0, 0); }));
+        stored =
+            store.SetFlag(index, ReadOwner<BYTE>([&](BYTE* v) { return owner.GetFlag(index, v, 0, 0); }));
         break;
     case SETTING_ARRAY_BYTE:
-        stored = store.SetByte(index, ReadOwner<BYTE>([&](BYTE* v) { return owner.GetByte(index, v, 0, 0); }));
+        stored =
+            store.SetByte(index, ReadOwner<BYTE>([&](BYTE* v) { return owner.GetByte(index, v, 0, 0); }));
         break;
     case SETTING_ARRAY_WORD:
-        stored = store.SetWord(index, ReadOwner<WORD>([&](WORD* v) { return owner.GetWord(index, v, 0, 0); }));
+        stored =
+            store.SetWord(index, ReadOwner<WORD>([&](WORD* v) { return owner.GetWord(index, v, 0, 0); }));
         break;
     case SETTING_ARRAY_INT:
         stored = store.SetInt(index, ReadOwner<LONG>([&](LONG* v) { return owner.GetInt(index, v, 0, 0); }));
         break;
     case SETTING_ARRAY_FLOAT:
-        stored = store.SetFloat(index, ReadOwner<FLOAT>([&](FLOAT* v) { return owner.GetFloat(index, v, 0, 0); }));
+        stored =
+            store.SetFloat(index, ReadOwner<FLOAT>([&](FLOAT* v) { return owner.GetFloat(index, v, 0, 0); }));
         break;
     case SETTING_ARRAY_DOUBLE:
-        stored = store.SetDouble(index, ReadOwner<double>([&](double* v) { return owner.GetDouble(index, v, 0, 0); }));
+        stored = store.SetDouble(
+            index, ReadOwner<double>([&](double* v) { return owner.GetDouble(index, v, 0, 0); }));
         break;
     case SETTING_ARRAY_INT_REF: {
         const LONG value = ReadOwner<LONG>([&](LONG* v) { return owner.GetIntRef(index, v, 0, 0); });
@@ -230,7 +268,8 @@ void CNiraBlockPacker::CopyOwnerValueToStore(LONG kind, LONG index)
         break;
     }
     case SETTING_ARRAY_STRING: {
-        CNiraString* text = ReadOwner<CNiraString*>([&](CNiraString** v) { return owner.GetString(index, v, 0, 0); });
+        CNiraString* text =
+            ReadOwner<CNiraString*>([&](CNiraString** v) { return owner.GetString(index, v, 0, 0); });
         RequireSettings(text != nullptr);
         CNiraString copy(*text);
         owner.ReleaseString(text);
@@ -251,11 +290,25 @@ void CNiraBlockPacker::CopyOwnerValueToStore(LONG kind, LONG index)
     RequireSettings(stored == TRUE);
 }
 
+// The value block of a kind of the store (for flags, their bits); null for a kind without entries.
+// Throws 13 unless it holds count values.
+const BYTE* CNiraBlockPacker::StoredValues(LONG kind, DWORD count)
+{
+    void* block = nullptr;
+    DWORD size = 0;
+    DWORD stored = 0;
+    RequireSettings(m_store->GetArrayInfo(kind, &block, &size, &stored) == TRUE);
+    const DWORD expected =
+        kind == SETTING_ARRAY_FLAG ? BitArrayBytes(count) : count * kSettingElementWidths[kind];
+    RequireSettings(stored == count && size == expected && (count == 0 || block != nullptr));
+    return static_cast<const BYTE*>(block);
+}
+
 // The settings image of the store, laid out array by array, then the string and blob heaps.
 void CNiraBlockPacker::BuildImage()
 {
     RequireSettings(m_store != nullptr);
-    FreeImage();
+    m_imageLength = 0;
     INiraSettingsMask* presence = m_store->GetMask();
     RequireSettings(presence != nullptr);
     const SettingsMaskInfo* info = presence->GetInfo();
@@ -317,7 +370,15 @@ void CNiraBlockPacker::BuildImage()
     header.dataLength = static_cast<DWORD>(dataLength);
 
     m_imageLength = SETTINGS_IMAGE_HEADER_SIZE + header.dataLength;
-    m_imageBuffer = static_cast<BYTE*>(AllocateSettingsBlock(m_imageLength));
+    if (m_imageLength > m_imageCapacity) {  // the buffer only grows, and is zeroed for every image
+        FreeSettingsBlock(m_imageBuffer);
+        m_imageBuffer = nullptr;
+        m_imageCapacity = 0;
+        m_imageBuffer = static_cast<BYTE*>(AllocateSettingsBlock(m_imageLength));
+        m_imageCapacity = m_imageLength;
+    } else {
+        memset(m_imageBuffer, 0, m_imageLength);
+    }
     memcpy(m_imageBuffer, &header, SETTINGS_IMAGE_HEADER_SIZE);
     BYTE* data = m_imageBuffer + SETTINGS_IMAGE_HEADER_SIZE;
     const DWORD limit = header.dataLength;
@@ -331,56 +392,26 @@ void CNiraBlockPacker::BuildImage()
         }
     }
 
-    // Values of kinds 0 to 6, by rank.
+    // Values of kinds 0 to 6, by rank, copied from the store's value blocks.
     for (LONG kind = SETTING_ARRAY_FLAG; kind < SETTING_ARRAY_STRING; ++kind) {
         const SettingsArrayDescriptor& array = header.arrays[kind];
         const SettingsMaskArray& row = info->kinds[kind];
         RequireSettings(row.count == 0 || row.bits != nullptr);
+        const BYTE* stored = StoredValues(kind, row.count);
+        const DWORD width = kSettingElementWidths[kind];
         BYTE* values = data + array.valueOffset;
         DWORD rank = 0;
         for (DWORD j = 0; j < row.count && rank < array.presentCount; ++j) {
             if (!TestBit(row.bits, j)) {
                 continue;
             }
-            const LONG index = static_cast<LONG>(j);
-            BOOLEAN read = FALSE;
-            switch (kind) {
-            case SETTING_ARRAY_FLAG: {
-                BYTE flag = 0;
-                read = m_store->GetFlag(index, &flag);
-                if (flag == 1) {
+            if (kind == SETTING_ARRAY_FLAG) {
+                if (TestBit(stored, j)) {
                     SetBit(values, rank);
                 }
-                break;
+            } else {
+                memcpy(values + rank * width, stored + j * width, width);
             }
-            case SETTING_ARRAY_BYTE: read = m_store->GetByte(index, values + rank); break;
-            case SETTING_ARRAY_WORD: {
-                WORD value = 0;
-                read = m_store->GetWord(index, &value);
-                memcpy(values + rank * sizeof(value), &value, sizeof(value));
-                break;
-            }
-            case SETTING_ARRAY_INT:
-            case SETTING_ARRAY_INT_REF: {
-                LONG value = 0;
-                read = kind == SETTING_ARRAY_INT ? m_store->GetInt(index, &value) : m_store->GetIntRef(index, &value);
-                memcpy(values + rank * sizeof(value), &value, sizeof(value));
-                break;
-            }
-            case SETTING_ARRAY_FLOAT: {
-                FLOAT value = 0;
-                read = m_store->GetFloat(index, &value);
-                memcpy(values + rank * sizeof(value), &value, sizeof(value));
-                break;
-            }
-            case SETTING_ARRAY_DOUBLE: {
-                double value = 0;
-                read = m_store->GetDouble(index, &value);
-                memcpy(values + rank * sizeof(value), &value, sizeof(value));
-                break;
-            }
-            }
-            RequireSettings(read == TRUE);
             ++rank;
         }
         RequireSettings(rank == array.presentCount);
@@ -390,7 +421,8 @@ void CNiraBlockPacker::BuildImage()
     const SettingsArrayDescriptor& textArray = header.arrays[SETTING_ARRAY_STRING];
     DWORD written = 0;
     texts = 0;
-    for (LONG index = 0; index < static_cast<LONG>(SETTING_STRING_COUNT) && texts < textArray.presentCount; ++index) {
+    for (LONG index = 0; index < static_cast<LONG>(SETTING_STRING_COUNT) && texts < textArray.presentCount;
+         ++index) {
         if (m_store->IsStringPresent(index) != TRUE) {
             continue;
         }
@@ -419,7 +451,8 @@ void CNiraBlockPacker::BuildImage()
     const SettingsArrayDescriptor& blobArray = header.arrays[SETTING_ARRAY_BLOB];
     written = 0;
     blobs = 0;
-    for (LONG index = 0; index < static_cast<LONG>(SETTING_BLOB_COUNT) && blobs < blobArray.presentCount; ++index) {
+    for (LONG index = 0; index < static_cast<LONG>(SETTING_BLOB_COUNT) && blobs < blobArray.presentCount;
+         ++index) {
         if (m_store->IsBlobPresent(index) != TRUE) {
             continue;
         }
@@ -450,18 +483,14 @@ void CNiraBlockPacker::CompressImage()
     RequireSettings(m_payloadCapacity > PACKED_PAYLOAD_HEADER_SIZE);
 
     const DWORD room = m_payloadCapacity - PACKED_PAYLOAD_HEADER_SIZE;
-    BYTE* scratch = static_cast<BYTE*>(AllocateSettingsBlock(room));
-    DWORD streamLength = 0;
-    try {
-        streamLength = DeflateSettingsImage(m_imageBuffer, m_imageLength, scratch, room);
-    } catch (...) {
-        FreeSettingsBlock(scratch);
-        throw;
+    if (m_scratch == nullptr) {
+        m_scratch = static_cast<BYTE*>(AllocateSettingsBlock(PACKED_PAYLOAD_SIZE));  // the room never grows
     }
+    RequireSettings(room <= PACKED_PAYLOAD_SIZE);
+    const DWORD streamLength = DeflateSettingsImage(m_imageBuffer, m_imageLength, m_scratch, room);
     PutDword(m_payload + offsetof(PackedSettingsPayload, compressedLength), streamLength);
     PutDword(m_payload + offsetof(PackedSettingsPayload, imageLength), m_imageLength);
-    memcpy(m_payload + offsetof(PackedSettingsPayload, stream), scratch, streamLength);
-    FreeSettingsBlock(scratch);
+    memcpy(m_payload + offsetof(PackedSettingsPayload, stream), m_scratch, streamLength);
 
     m_block->packedLength = streamLength + PACKED_PAYLOAD_HEADER_SIZE;
     const DWORD checksum = ComputeBlockChecksum(m_block);

@@ -36,6 +36,13 @@ void ForEachBlockRangeIndex(Visit&& visit)
     }
 }
 
+// Whether the index is one of the two ranges' 32-bit integers.
+constexpr bool IsBlockRangeIndex(LONG index)
+{
+    return (index >= BLOCK_FEATURE_VALUES_FIRST && index <= BLOCK_FEATURE_VALUES_LAST) ||
+           (index >= BLOCK_PUBLIC_VALUES_FIRST && index <= BLOCK_PUBLIC_VALUES_LAST);
+}
+
 // The settings the page geometry of the section header is computed from.
 namespace BlockGeometrySetting {
 constexpr LONG ORIENTATION = 5;          // kind 6: 1 portrait, 2 landscape
