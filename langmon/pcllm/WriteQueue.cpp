@@ -84,7 +84,9 @@ void FlushStaging(WriteQueue* queue)
     }
 }
 
-// Under the queue lock: the data through the staging buffer, each full buffer queued.
+// Under the queue lock: the data through the staging buffer, each full buffer queued. A full
+// buffer's worth that meets an empty staging buffer is queued from the data themselves, which
+// spares a copy and queues the same bytes.
 BOOL Stage(WriteQueue* queue, const BYTE* data, DWORD length)
 {
     while (length != 0) {
@@ -94,13 +96,17 @@ BOOL Stage(WriteQueue* queue, const BYTE* data, DWORD length)
             queue->staged += length;
             return TRUE;
         }
-        CopyMemory(queue->staging + queue->staged, data, room);
-        queue->staged = queue->stagingSize;
-        if (!AppendCopy(queue->state, queue->staging, queue->stagingSize)) {
-            queue->staged -= room;  // the write is refused whole, what was staged before stays
-            return FALSE;
+        if (queue->staged == 0) {
+            if (!AppendCopy(queue->state, data, room)) {
+                return FALSE;
+            }
+        } else {
+            CopyMemory(queue->staging + queue->staged, data, room);
+            if (!AppendCopy(queue->state, queue->staging, queue->stagingSize)) {
+                return FALSE;  // the write is refused whole; what was staged before stays
+            }
+            queue->staged = 0;
         }
-        queue->staged = 0;
         data += room;
         length -= room;
     }
@@ -125,13 +131,14 @@ bool IsLimited(const WriterParameters* writer)
            status != PORT_STATUS_DOOR_OPEN;
 }
 
-// Writes one buffer; FALSE when the device failed the job (write fault).
+// Writes one buffer; FALSE when the device failed the job (write fault). The abort flag is
+// looked at before every call after the first.
 BOOL WriteBuffer(const WriterParameters* writer, QueuedBuffer* buffer)
 {
     DWORD done = 0;
     DWORD failures = 0;
     BOOL lastFailed = FALSE;
-    while (done < buffer->length && !IsAborted(writer)) {
+    for (bool first = true; done < buffer->length && (first || !IsAborted(writer)); first = false) {
         DWORD written = 0;
         const DWORD remaining = buffer->length - done;
         const BOOL result = writer->lowerWrite(writer->lowerPort, buffer->data + done, remaining, &written);

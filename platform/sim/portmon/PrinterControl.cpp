@@ -146,6 +146,17 @@ std::vector<std::string> PortCalls(const Text& port)
     return DeviceOf(port.wide()).calls;
 }
 
+void ForgetWrites(const Text& port)
+{
+    std::lock_guard<std::mutex> hold(PortMonitor().lock);
+    sim::PortDevice& device = DeviceOf(port.wide());
+    device.writes.clear();
+    device.writes.shrink_to_fit();
+    device.received.clear();
+    device.received.shrink_to_fit();
+    device.calls.clear();
+}
+
 void SetReadData(const Text& port, const std::string& bytes)
 {
     std::lock_guard<std::mutex> hold(PortMonitor().lock);

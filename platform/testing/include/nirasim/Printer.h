@@ -98,6 +98,8 @@ std::string BytesReceived(const Text& port);
 // The port monitor's entries called for the port, in order ("OpenPort", "StartDocPort",
 // "EndDocPort", "ReadPort", "ClosePort", "GetPrinterDataFromPort", "WritePort").
 std::vector<std::string> PortCalls(const Text& port);
+// Forgets what the device took and the calls made (a long run keeps its memory flat).
+void ForgetWrites(const Text& port);
 // Bytes pfnReadPort hands back (then nothing).
 void SetReadData(const Text& port, const std::string& bytes);
 
