@@ -71,7 +71,7 @@ void StraightToThePort(benchmark::State& state)
 {
     TheBench();
     MONITOR2 lower = printer::PortMonitorTable();
-    std::u16string name = u"USB001";
+    std::u16string name = nirasim::Wide(kPort);
     HANDLE port = nullptr;
     if (!lower.pfnOpenPort(printer::PortMonitorHandle(), name.data(), &port)) {
         state.SkipWithError("the port does not open");
@@ -94,7 +94,17 @@ void StraightToThePort(benchmark::State& state)
 
 }  // namespace
 
-BENCHMARK(ThroughWritePort)->Arg(4096)->Arg(65536)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
-BENCHMARK(StraightToThePort)->Arg(4096)->Arg(65536)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(ThroughWritePort)
+    ->Arg(4096)
+    ->Arg(65536)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->UseRealTime();
+BENCHMARK(StraightToThePort)
+    ->Arg(4096)
+    ->Arg(65536)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->UseRealTime();
 
 BENCHMARK_MAIN();

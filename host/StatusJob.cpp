@@ -140,16 +140,6 @@ void ShowState(HostMachine& host, PortContext* port, const DeviceState& state)
     HostMachine::Print("  ZQSTSSTR:     " + stored);
 }
 
-const WCHAR* const kBidiSchemas[] = {TEXT("/Printer/Installableoption/Duplexunit"),
-                                     TEXT("/Capability/MultiChannel"),
-                                     TEXT("/Communication/Version"),
-                                     TEXT("/Communication/BidiProtocol"),
-                                     TEXT("/Printer/BlackInk1/Level"),
-                                     TEXT("/Printer/PenStatus"),
-                                     TEXT("/Printer/Alerts"),
-                                     TEXT("/Printer/InputBin"),
-                                     TEXT("/Printer/DynamicCounterInfo")};
-constexpr DWORD kBidiSchemaCount = sizeof(kBidiSchemas) / sizeof(kBidiSchemas[0]);
 constexpr LONG kAskedCounter = 28;
 constexpr DWORD kStatusValueSize = 1300;
 
@@ -197,14 +187,19 @@ void ShowBidiAnswers(LPMONITOR2 table, HANDLE port)
     }
     PBIDI_RESPONSE_CONTAINER response = nullptr;
     table->pfnSendRecvBidiDataFromPort(port, 0, BIDI_ACTION_ENUM_SCHEMA, nullptr, &response);
+    std::vector<WString> schemas;
+    for (DWORD i = 0; response != nullptr && i < response->Count; ++i) {
+        const LPWSTR schema = response->aData[i].data.u.sData;
+        schemas.push_back(schema != nullptr ? WString(schema) : WString());
+    }
     ShowBidiResponse("EnumSchema", response);
+    const DWORD count = static_cast<DWORD>(schemas.size());
     std::vector<BYTE> block(offsetof(BIDI_REQUEST_CONTAINER, aData) +
-                            kBidiSchemaCount * sizeof(BIDI_REQUEST_DATA));
+                            std::max<DWORD>(count, 1) * sizeof(BIDI_REQUEST_DATA));
     auto* request = reinterpret_cast<PBIDI_REQUEST_CONTAINER>(block.data());
-    std::vector<WString> schemas(std::begin(kBidiSchemas), std::end(kBidiSchemas));
     request->Version = 1;
-    request->Count = kBidiSchemaCount;
-    for (DWORD i = 0; i < kBidiSchemaCount; ++i) {
+    request->Count = count;
+    for (DWORD i = 0; i < count; ++i) {
         request->aData[i].dwReqNumber = i;
         request->aData[i].pSchema = schemas[i].data();
         request->aData[i].data.dwBidiType = BIDI_INT;

@@ -91,7 +91,7 @@ void SetStringLibraryPath(PortContext* port, HANDLE printer)
     }
     WCHAR path[kStringLibraryPathCapacity] = {};
     LPCWSTR driverPath = info->pDriverPath != nullptr ? info->pDriverPath : TEXT("");
-    LPCWSTR lastSlash = wcsrchr(driverPath, L'\\');
+    LPCWSTR lastSlash = wcsrchr(driverPath, TEXT('\\'));
     const size_t directoryLength = lastSlash != nullptr ? static_cast<size_t>(lastSlash - driverPath) + 1 : 0;
     const bool fits = directoryLength < ARRAYSIZE(path);
     if (fits) {
@@ -244,6 +244,12 @@ BOOL DrainJob(PortContext* port, JobRecord* job)
     return CloseWriteQueue(job->queue) || deleting;
 }
 
+JobRecord* NewestJob(PortContext* port)
+{
+    PortListLock lock;
+    return port->jobs;
+}
+
 // A job whose writes failed is not written further: the spooler shows it in error.
 BOOL WriteQueued(JobRecord* job, LPBYTE buffer, DWORD size, LPDWORD written)
 {
@@ -298,11 +304,7 @@ BOOL WINAPI WritePort(HANDLE portHandle, LPBYTE buffer, DWORD size, LPDWORD writ
         return Fail(ERROR_INVALID_PARAMETER);
     }
     PortContext* port = static_cast<PortContext*>(portHandle);
-    JobRecord* job = nullptr;
-    {
-        PortListLock lock;
-        job = port->jobs;
-    }
+    JobRecord* job = NewestJob(port);
     BOOL result = FALSE;
     if (job != nullptr && job->queue != nullptr) {
         result = WriteQueued(job, buffer, size, written);
@@ -323,11 +325,7 @@ BOOL WINAPI EndDocPort(HANDLE portHandle)
         return Fail(ERROR_INVALID_PARAMETER);
     }
     PortContext* port = static_cast<PortContext*>(portHandle);
-    JobRecord* job = nullptr;
-    {
-        PortListLock lock;
-        job = port->jobs;
-    }
+    JobRecord* job = NewestJob(port);
     if (job != nullptr && DrainJob(port, job)) {
         FlushDeletedJob(port);
     }
