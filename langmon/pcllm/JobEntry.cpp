@@ -256,7 +256,11 @@ BOOL WriteQueued(JobRecord* job, LPBYTE buffer, DWORD size, LPDWORD written)
     if (HasWriteFailed(job->queue)) {
         return Fail(ERROR_WRITE_FAULT);
     }
-    if (!EnqueueData(job->queue, buffer, size)) {
+    DWORD accepted = 0;
+    if (!EnqueueData(job->queue, buffer, size, &accepted)) {
+        if (written != nullptr) {
+            *written = accepted;  // the spooler sends the rest again, not what is queued
+        }
         return FALSE;
     }
     if (written != nullptr) {

@@ -87,13 +87,14 @@ void FlushStaging(WriteQueue* queue)
 // Under the queue lock: the data through the staging buffer, each full buffer queued. A full
 // buffer's worth that meets an empty staging buffer is queued from the data themselves, which
 // spares a copy and queues the same bytes.
-BOOL Stage(WriteQueue* queue, const BYTE* data, DWORD length)
+BOOL Stage(WriteQueue* queue, const BYTE* data, DWORD length, DWORD* taken)
 {
     while (length != 0) {
         const DWORD room = queue->stagingSize - queue->staged;
         if (length < room) {
             CopyMemory(queue->staging + queue->staged, data, length);
             queue->staged += length;
+            *taken += length;
             return TRUE;
         }
         if (queue->staged == 0) {
@@ -109,6 +110,7 @@ BOOL Stage(WriteQueue* queue, const BYTE* data, DWORD length)
         }
         data += room;
         length -= room;
+        *taken += room;
     }
     return TRUE;
 }
@@ -289,8 +291,13 @@ BOOL StartWriteQueue(WriteQueue* queue, const WriteQueueSettings& settings)
     return TRUE;
 }
 
-BOOL EnqueueData(WriteQueue* queue, const BYTE* data, DWORD length)
+BOOL EnqueueData(WriteQueue* queue, const BYTE* data, DWORD length, DWORD* accepted)
 {
+    DWORD taken = 0;
+    if (accepted == nullptr) {
+        accepted = &taken;
+    }
+    *accepted = 0;
     if (data == nullptr || length == 0 || queue->lock == nullptr || queue->state == nullptr) {
         return TRUE;
     }
@@ -305,12 +312,16 @@ BOOL EnqueueData(WriteQueue* queue, const BYTE* data, DWORD length)
             const ULONGLONG total = static_cast<ULONGLONG>(state->queuedBytes) + length;
             if (state->queuedBytes == 0 || total <= queue->queueLimit) {
                 if (queue->directCopies == 0) {
-                    return Stage(queue, data, length);
+                    return Stage(queue, data, length, accepted);
+                }
+                if (!AppendCopy(state, data, length)) {
+                    return FALSE;
                 }
                 if (queue->directCopies != kAlwaysDirect) {
                     --queue->directCopies;
                 }
-                return AppendCopy(state, data, length);
+                *accepted = length;
+                return TRUE;
             }
         }
         Sleep(kRetryPause);

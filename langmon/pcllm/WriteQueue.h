@@ -71,9 +71,10 @@ struct WriteQueueSettings {
 
 // Starts the writer thread; FALSE with 87 (no router, printer or write function) or 8.
 BOOL StartWriteQueue(WriteQueue* queue, const WriteQueueSettings& settings);
-// TRUE when queued, or dropped because the queue is closed or aborted; FALSE with 8 when the
-// copy cannot be allocated.
-BOOL EnqueueData(WriteQueue* queue, const BYTE* data, DWORD length);
+// TRUE when queued, or dropped because the queue is closed or aborted; FALSE with 8 when a copy
+// cannot be allocated. *accepted (when given) is how many bytes of the data will reach the port,
+// so that a refused write is not sent twice.
+BOOL EnqueueData(WriteQueue* queue, const BYTE* data, DWORD length, DWORD* accepted = nullptr);
 // Queues what is staged, closes the queue and waits for the writer, aborting it once the job is
 // found being deleted; frees the queue's state. Answers 1 when the job was being deleted.
 BOOL CloseWriteQueue(WriteQueue* queue);

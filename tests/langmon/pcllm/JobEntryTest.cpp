@@ -222,6 +222,23 @@ TEST_F(JobTest, OnlyTheSerialNumberJobIsDeletedWhenTheDeviceCannotBeRead)
     }
 }
 
+TEST_F(JobTest, AWriteThatCannotBeCopiedFailsAndIsNotCountedAsWritten)
+{
+    ASSERT_TRUE(Start(port, NewJob()));
+    machine->FailCalls("GlobalAlloc", ERROR_NOT_ENOUGH_MEMORY);
+    std::string data = "refused";
+    DWORD written = 99;
+    EXPECT_FALSE(
+        WritePort(port, reinterpret_cast<LPBYTE>(&data[0]), static_cast<DWORD>(data.size()), &written));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
+    EXPECT_EQ(written, 0u);
+    EXPECT_NE(port->flags & PORT_FLAG_WRITE_FAILED, 0u);
+    EXPECT_TRUE(Write(port, "sent"));
+    EXPECT_EQ(port->flags & PORT_FLAG_WRITE_FAILED, 0u);
+    ASSERT_TRUE(EndDocPort(port));
+    EXPECT_EQ(printer::BytesReceived(kPort), "sent");
+}
+
 TEST_F(JobTest, WithoutAWriteQueueTheDataGoStraightToThePort)
 {
     machine->FailCalls("CreateThread", ERROR_NOT_ENOUGH_MEMORY);
