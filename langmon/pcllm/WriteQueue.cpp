@@ -27,9 +27,6 @@ private:
 
 void FreeBuffer(QueuedBuffer* buffer)
 {
-    if (buffer->data != nullptr) {
-        GlobalFree(buffer->data);
-    }
     GlobalFree(buffer);
 }
 
@@ -47,23 +44,18 @@ void DropQueued(QueueState* state)
 }
 
 // Under the queue lock: appends a copy of the data; FALSE with 8 when it cannot be allocated.
+// The copy lies in the same block, behind the buffer record: one allocation per buffer.
 BOOL AppendCopy(QueueState* state, const BYTE* data, DWORD length)
 {
-    QueuedBuffer* buffer = static_cast<QueuedBuffer*>(GlobalAlloc(GPTR, sizeof(QueuedBuffer)));
-    LPBYTE copy = static_cast<LPBYTE>(GlobalAlloc(GMEM_FIXED, length));
-    if (buffer == nullptr || copy == nullptr) {
-        if (buffer != nullptr) {
-            GlobalFree(buffer);
-        }
-        if (copy != nullptr) {
-            GlobalFree(copy);
-        }
+    QueuedBuffer* buffer = static_cast<QueuedBuffer*>(GlobalAlloc(GMEM_FIXED, sizeof(QueuedBuffer) + length));
+    if (buffer == nullptr) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return FALSE;
     }
-    CopyMemory(copy, data, length);
-    buffer->data = copy;
+    buffer->next = nullptr;
+    buffer->data = reinterpret_cast<LPBYTE>(buffer + 1);
     buffer->length = length;
+    CopyMemory(buffer->data, data, length);
     if (state->tail != nullptr) {
         state->tail->next = buffer;
     } else {

@@ -13,6 +13,7 @@ constexpr LONG kAlwaysDirect = -1;  // without a staging buffer every write is q
 
 typedef BOOL(WINAPI* LowerWriteFunction)(HANDLE, LPBYTE, DWORD, LPDWORD);
 
+// One GlobalAlloc block: the record, then the data it points at.
 struct QueuedBuffer {
     QueuedBuffer* next;
     LPBYTE data;
