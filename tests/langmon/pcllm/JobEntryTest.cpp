@@ -37,6 +37,26 @@ TEST_F(JobTest, SmallWritesAreGatheredAfterTheFirstTwo)
     EXPECT_EQ(port->flags & PORT_FLAG_DOC_STARTED, 0u);
 }
 
+TEST_F(JobTest, TheSpoolerDeliversAJobThroughTheLoadedMonitor)
+{
+    Close(port);
+    printer::LanguageMonitor monitor("niralm.dll");
+    ASSERT_NE(monitor.Initialize(), nullptr);
+    HANDLE loaded = monitor.OpenPort(kPort, kPrinter);
+    ASSERT_NE(loaded, nullptr);
+    std::string job;
+    for (int i = 0; i < 5000; ++i) {
+        job += static_cast<char>(i * 7);
+    }
+    DWORD error = 0;
+    ASSERT_TRUE(monitor.DeliverJob(loaded, kPrinter, NewJob(), "Report", job, 1000, &error)) << error;
+    EXPECT_EQ(printer::BytesReceived(kPort), job);
+    const std::vector<size_t> sizes = OfferedSizes();
+    ASSERT_GE(sizes.size(), 3u);
+    EXPECT_EQ(sizes[0], 1000u);  // the first two as they came, the rest gathered
+    EXPECT_EQ(sizes[1], 1000u);
+}
+
 TEST_F(JobTest, AWriteOfExactlyTheFreeRoomQueuesOneFullBuffer)
 {
     printer::ScriptWrites(kPort, {{printer::WriteOutcome::Block}});
