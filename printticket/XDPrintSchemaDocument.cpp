@@ -188,7 +188,13 @@ CXDString CXDPrintSchemaDocument::QualifiedName(LPCWSTR name)
     // A prefix that could not be chosen is a failure: falling back to the keywords prefix would
     // write a private name into the keywords namespace.
     CXDBstr prefix;
-    XDThrowIfFailed(GetNamePrefix(name, &prefix));
+    const HRESULT chosen = GetNamePrefix(name, &prefix);
+    if (FAILED(chosen) && chosen != E_INVALIDARG) {
+        throw CXDException(chosen);
+    }
+    if (FAILED(chosen)) {
+        prefix.Reset(AllocBstrOrThrow(GetPskPrefix()));  // an empty name, as it always was
+    }
     return Prefixed(prefix.Get(), name);
 }
 
@@ -443,20 +449,25 @@ HRESULT CXDPrintSchemaDocument::FindNamespacePrefix(LPCWSTR namespaceUri, BSTR* 
             // document look as if it did not bind the namespace.
             CXDComPtr<IXMLDOMNode> attribute;
             const HRESULT item = attributes->get_item(i, &attribute);
-            XDThrowIfFailed(item);
+            XDThrowIfOutOfMemory(item);
             if (item != S_OK || !attribute) {
                 continue;
             }
             CXDBstr name;
-            XDThrowIfFailed(attribute->get_nodeName(&name));
+            const HRESULT named = attribute->get_nodeName(&name);
+            XDThrowIfOutOfMemory(named);
+            if (FAILED(named)) {
+                continue;
+            }
             CXDString declared(name.Get() ? name.Get() : TEXT(""));
             if (declared.Find(kNamespaceAttributeStart, 0) != 0 ||
                 declared.GetLength() <= kNamespaceAttributeStartLength) {
                 continue;
             }
             CXDBstr value;
-            XDThrowIfFailed(attribute->get_text(&value));
-            if (!TextEquals(value.Get(), namespaceUri)) {
+            const HRESULT read = attribute->get_text(&value);
+            XDThrowIfOutOfMemory(read);
+            if (FAILED(read) || !TextEquals(value.Get(), namespaceUri)) {
                 continue;
             }
             declared.Delete(0, kNamespaceAttributeStartLength);
@@ -777,8 +788,11 @@ XDQName CXDPrintSchemaDocument::LookupName(LPCWSTR name)
     // As for writing: a prefix that could not be chosen must not look a private name up among
     // the keywords.
     CXDBstr prefix;
-    XDThrowIfFailed(GetNamePrefix(name, &prefix));
-    if (TextEquals(prefix.Get(), GetPrivatePrefix())) {
+    const HRESULT chosen = GetNamePrefix(name, &prefix);
+    if (FAILED(chosen) && chosen != E_INVALIDARG) {
+        throw CXDException(chosen);
+    }
+    if (SUCCEEDED(chosen) && TextEquals(prefix.Get(), GetPrivatePrefix())) {
         return XDQName::Read(m_root.Get(), Prefixed(GetPrivatePrefix(), name).GetBuffer());
     }
     return XDQName::InNamespace(XDVocabulary::kKeywordsNamespace, XDTrimmed(name).c_str());
@@ -786,27 +800,28 @@ XDQName CXDPrintSchemaDocument::LookupName(LPCWSTR name)
 
 bool CXDPrintSchemaDocument::IsFrameworkElement(IXMLDOMNode* node, LPCWSTR localName)
 {
-    // A name that could not be read throws: it must not pass for another element's.
+    // A name that memory ran out reading throws: it must not pass for another element's.
     DOMNodeType type = NODE_INVALID;
-    XDThrowIfFailed(node->get_nodeType(&type));
-    if (type != NODE_ELEMENT) {
+    if (FAILED(node->get_nodeType(&type)) || type != NODE_ELEMENT) {
         return false;
     }
     CXDBstr baseName;
-    XDThrowIfFailed(node->get_baseName(&baseName));
-    if (!TextEquals(baseName.Get(), localName)) {
+    const HRESULT named = node->get_baseName(&baseName);
+    XDThrowIfOutOfMemory(named);
+    if (FAILED(named) || !TextEquals(baseName.Get(), localName)) {
         return false;
     }
     CXDBstr uri;
-    XDThrowIfFailed(node->get_namespaceURI(&uri));
-    return TextEquals(uri.Get(), XDVocabulary::kFrameworkNamespace);
+    const HRESULT bound = node->get_namespaceURI(&uri);
+    XDThrowIfOutOfMemory(bound);
+    return SUCCEEDED(bound) && TextEquals(uri.Get(), XDVocabulary::kFrameworkNamespace);
 }
 
 bool CXDPrintSchemaDocument::HasName(IXMLDOMNode* element, const XDQName& name)
 {
     CXDBstr text;
     const HRESULT named = GetAttributeText(element, XDVocabulary::kName, &text);
-    XDThrowIfFailed(named);
+    XDThrowIfOutOfMemory(named);
     if (named != S_OK) {
         return false;
     }

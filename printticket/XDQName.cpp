@@ -38,11 +38,11 @@ XDText XDTrimmed(LPCWSTR text)
 
 HRESULT XDDeclaredOn(IXMLDOMNode* element, const XDText& prefix, XDText& uri)
 {
-    // A call that fails throws: a declaration that could not be read must not pass for one that
-    // is not there.
+    // Memory that runs out throws: a declaration that could not be read must not pass for one
+    // that is not there.
     CXDComPtr<IXMLDOMNamedNodeMap> attributes;
     const HRESULT got = element->get_attributes(&attributes);
-    XDThrowIfFailed(got);
+    XDThrowIfOutOfMemory(got);
     if (got != S_OK || !attributes) {
         return S_FALSE;
     }
@@ -53,21 +53,30 @@ HRESULT XDDeclaredOn(IXMLDOMNode* element, const XDText& prefix, XDText& uri)
     // Walked by index: declarations are items of the attribute map, but not every DOM finds them
     // by name or meets them in a walk by nextNode.
     LONG count = 0;
-    XDThrowIfFailed(attributes->get_length(&count));
+    const HRESULT counted = attributes->get_length(&count);
+    XDThrowIfOutOfMemory(counted);
+    if (FAILED(counted)) {
+        return S_FALSE;
+    }
     for (LONG i = 0; i < count; ++i) {
         CXDComPtr<IXMLDOMNode> attribute;
         const HRESULT item = attributes->get_item(i, &attribute);
-        XDThrowIfFailed(item);
+        XDThrowIfOutOfMemory(item);
         if (item != S_OK || !attribute) {
             continue;
         }
         CXDBstr name;
-        XDThrowIfFailed(attribute->get_nodeName(&name));
-        if (!name.Get() || wanted != name.Get()) {
+        const HRESULT named = attribute->get_nodeName(&name);
+        XDThrowIfOutOfMemory(named);
+        if (FAILED(named) || !name.Get() || wanted != name.Get()) {
             continue;
         }
         CXDBstr text;
-        XDThrowIfFailed(attribute->get_text(&text));
+        const HRESULT read = attribute->get_text(&text);
+        XDThrowIfOutOfMemory(read);
+        if (FAILED(read)) {
+            return S_FALSE;
+        }
         uri = text.Get() ? text.Get() : TEXT("");
         return S_OK;
     }

@@ -27,6 +27,7 @@ const char* const kInjectableFunctions[] = {
     "CreateDirectoryW",
     "CreateFileW",
     "CreateProcessW",
+    "CreateThread",
     "DeleteFileW",
     "DeletePrinterDataExW",
     "DeletePrinterDataW",

@@ -5,6 +5,8 @@
 
 #include <nirasim/Runtime.h>
 
+#include "core/Failures.h"
+
 #include <stdlib.h>
 
 #include <atomic>
