@@ -108,15 +108,9 @@ CXDString CXDPrintSchemaDocument::TypedText(IXMLDOMNode* node)
             throw CXDException(hr);
         }
     }
-    // The variant is cleared whether or not the copy can be made.
-    try {
-        CXDString text(value.bstrVal);
-        VariantClear(&value);
-        return text;
-    } catch (...) {
-        VariantClear(&value);
-        throw;
-    }
+    CXDString text(value.bstrVal);
+    VariantClear(&value);
+    return text;
 }
 
 LPCWSTR CXDPrintSchemaDocument::SelectionPrefix()
@@ -186,14 +180,14 @@ CXDString CXDPrintSchemaDocument::QualifiedName(LPCWSTR name)
 {
     DeclareWritePrefixes();
     // A prefix that could not be chosen is a failure: falling back to the keywords prefix would
-    // write a private name into the keywords namespace.
+    // write a private name into the keywords namespace (an empty name keeps the fallback).
     CXDBstr prefix;
     const HRESULT chosen = GetNamePrefix(name, &prefix);
     if (FAILED(chosen) && chosen != E_INVALIDARG) {
         throw CXDException(chosen);
     }
     if (FAILED(chosen)) {
-        prefix.Reset(AllocBstrOrThrow(GetPskPrefix()));  // an empty name, as it always was
+        prefix.Reset(AllocBstrOrThrow(GetPskPrefix()));
     }
     return Prefixed(prefix.Get(), name);
 }
@@ -393,15 +387,8 @@ HRESULT CXDPrintSchemaDocument::ElementValueText(IXMLDOMNode* element, CXDString
     }
     CXDComPtr<IXMLDOMNode> reference;
     SelectChild(element, XDVocabulary::kParameterRef, reference);
-    if (!reference) {
-        return S_FALSE;
-    }
     CXDBstr referenceName;
-    const HRESULT named = GetAttributeText(reference.Get(), XDVocabulary::kName, &referenceName);
-    if (FAILED(named)) {
-        return named;  // an unreadable name must not pass for a missing value
-    }
-    if (named != S_OK) {
+    if (!reference || GetAttributeText(reference.Get(), XDVocabulary::kName, &referenceName) != S_OK) {
         return S_FALSE;
     }
     // The ParameterInit the reference names, and its own Value: one without a Value gives none.
@@ -445,18 +432,12 @@ HRESULT CXDPrintSchemaDocument::FindNamespacePrefix(LPCWSTR namespaceUri, BSTR* 
         LONG count = 0;
         XDThrowIfFailed(attributes->get_length(&count));
         for (LONG i = 0; i < count; ++i) {
-            // A declaration that cannot be read fails the search: skipping it could make the
-            // document look as if it did not bind the namespace.
             CXDComPtr<IXMLDOMNode> attribute;
-            const HRESULT item = attributes->get_item(i, &attribute);
-            XDThrowIfOutOfMemory(item);
-            if (item != S_OK || !attribute) {
+            if (attributes->get_item(i, &attribute) != S_OK || !attribute) {
                 continue;
             }
             CXDBstr name;
-            const HRESULT named = attribute->get_nodeName(&name);
-            XDThrowIfOutOfMemory(named);
-            if (FAILED(named)) {
+            if (FAILED(attribute->get_nodeName(&name))) {
                 continue;
             }
             CXDString declared(name.Get() ? name.Get() : TEXT(""));
@@ -465,9 +446,7 @@ HRESULT CXDPrintSchemaDocument::FindNamespacePrefix(LPCWSTR namespaceUri, BSTR* 
                 continue;
             }
             CXDBstr value;
-            const HRESULT read = attribute->get_text(&value);
-            XDThrowIfOutOfMemory(read);
-            if (FAILED(read) || !TextEquals(value.Get(), namespaceUri)) {
+            if (FAILED(attribute->get_text(&value)) || !TextEquals(value.Get(), namespaceUri)) {
                 continue;
             }
             declared.Delete(0, kNamespaceAttributeStartLength);
@@ -800,29 +779,21 @@ XDQName CXDPrintSchemaDocument::LookupName(LPCWSTR name)
 
 bool CXDPrintSchemaDocument::IsFrameworkElement(IXMLDOMNode* node, LPCWSTR localName)
 {
-    // A name that memory ran out reading throws: it must not pass for another element's.
     DOMNodeType type = NODE_INVALID;
     if (FAILED(node->get_nodeType(&type)) || type != NODE_ELEMENT) {
         return false;
     }
     CXDBstr baseName;
-    const HRESULT named = node->get_baseName(&baseName);
-    XDThrowIfOutOfMemory(named);
-    if (FAILED(named) || !TextEquals(baseName.Get(), localName)) {
-        return false;
-    }
     CXDBstr uri;
-    const HRESULT bound = node->get_namespaceURI(&uri);
-    XDThrowIfOutOfMemory(bound);
-    return SUCCEEDED(bound) && TextEquals(uri.Get(), XDVocabulary::kFrameworkNamespace);
+    return SUCCEEDED(node->get_baseName(&baseName)) && TextEquals(baseName.Get(), localName) &&
+           SUCCEEDED(node->get_namespaceURI(&uri)) &&
+           TextEquals(uri.Get(), XDVocabulary::kFrameworkNamespace);
 }
 
 bool CXDPrintSchemaDocument::HasName(IXMLDOMNode* element, const XDQName& name)
 {
     CXDBstr text;
-    const HRESULT named = GetAttributeText(element, XDVocabulary::kName, &text);
-    XDThrowIfOutOfMemory(named);
-    if (named != S_OK) {
+    if (GetAttributeText(element, XDVocabulary::kName, &text) != S_OK) {
         return false;
     }
     // The local part is compared first: most elements differ there, and it needs no lookup.

@@ -1,7 +1,6 @@
 #include "printticket/XDQName.h"
 
 #include "printticket/XDComPtr.h"
-#include "printticket/XDGuard.h"
 
 namespace {
 
@@ -38,12 +37,8 @@ XDText XDTrimmed(LPCWSTR text)
 
 HRESULT XDDeclaredOn(IXMLDOMNode* element, const XDText& prefix, XDText& uri)
 {
-    // Memory that runs out throws: a declaration that could not be read must not pass for one
-    // that is not there.
     CXDComPtr<IXMLDOMNamedNodeMap> attributes;
-    const HRESULT got = element->get_attributes(&attributes);
-    XDThrowIfOutOfMemory(got);
-    if (got != S_OK || !attributes) {
+    if (element->get_attributes(&attributes) != S_OK || !attributes) {
         return S_FALSE;
     }
     XDText wanted(kDeclaration);
@@ -53,28 +48,18 @@ HRESULT XDDeclaredOn(IXMLDOMNode* element, const XDText& prefix, XDText& uri)
     // Walked by index: declarations are items of the attribute map, but not every DOM finds them
     // by name or meets them in a walk by nextNode.
     LONG count = 0;
-    const HRESULT counted = attributes->get_length(&count);
-    XDThrowIfOutOfMemory(counted);
-    if (FAILED(counted)) {
+    if (FAILED(attributes->get_length(&count))) {
         return S_FALSE;
     }
     for (LONG i = 0; i < count; ++i) {
         CXDComPtr<IXMLDOMNode> attribute;
-        const HRESULT item = attributes->get_item(i, &attribute);
-        XDThrowIfOutOfMemory(item);
-        if (item != S_OK || !attribute) {
-            continue;
-        }
         CXDBstr name;
-        const HRESULT named = attribute->get_nodeName(&name);
-        XDThrowIfOutOfMemory(named);
-        if (FAILED(named) || !name.Get() || wanted != name.Get()) {
+        if (attributes->get_item(i, &attribute) != S_OK || !attribute || FAILED(attribute->get_nodeName(&name)) ||
+            !name.Get() || wanted != name.Get()) {
             continue;
         }
         CXDBstr text;
-        const HRESULT read = attribute->get_text(&text);
-        XDThrowIfOutOfMemory(read);
-        if (FAILED(read)) {
+        if (FAILED(attribute->get_text(&text))) {
             return S_FALSE;
         }
         uri = text.Get() ? text.Get() : TEXT("");
