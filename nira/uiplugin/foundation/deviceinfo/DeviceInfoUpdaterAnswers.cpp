@@ -7,14 +7,13 @@
 #include <winspool.h>
 
 #include "nira/uiplugin/foundation/deviceinfo/DeviceServerInterfaces.h"
+#include "nira/uiplugin/foundation/printer/PrinterDataNames.h"
 #include "nira/uiplugin/foundation/printer/PrinterInfo.h"
 
 namespace {
 
 constexpr WCHAR kAnswerRootKey[] = TEXT("Software\\Norvell-Ashby\\");
 constexpr WCHAR kAnswerKey[] = TEXT("ZQBIDIInfo");
-constexpr WCHAR kPresetRootKey[] = TEXT("ZQPresetRoot");
-constexpr WCHAR kGuidValue[] = TEXT("ZQRestrictedUserGuid");
 constexpr DWORD kGuidDataBytes = 520;
 constexpr DWORD kKeyPathChars = 600;
 
@@ -104,7 +103,7 @@ BOOL CNiraDeviceInfoUpdater::ReadGuid(LPWSTR guid, DWORD capacity)
     WCHAR value[kGuidDataBytes / sizeof(WCHAR) + 1] = {};
     DWORD type = 0;
     DWORD needed = 0;
-    if (GetPrinterDataExW(m_printer, kPresetRootKey, kGuidValue, &type, reinterpret_cast<BYTE*>(value), kGuidDataBytes,
+    if (GetPrinterDataExW(m_printer, kPresetRootKey, kRestrictedUserGuidValue, &type, reinterpret_cast<BYTE*>(value), kGuidDataBytes,
                           &needed) != ERROR_SUCCESS ||
         type != REG_SZ || value[0] == 0) {
         return FALSE;

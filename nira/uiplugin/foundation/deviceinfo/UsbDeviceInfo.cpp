@@ -6,6 +6,7 @@
 #include <new>
 
 #include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
+#include "nira/uiplugin/foundation/printer/PrinterDataNames.h"
 #include "nira/uiplugin/foundation/printer/PrinterInfo.h"
 #include "nira/uiplugin/interfaces/INiraDeviceSettings.h"
 
@@ -15,8 +16,6 @@ constexpr WCHAR kPrintersKey[] = TEXT("SYSTEM\\CurrentControlSet\\Control\\Print
 constexpr WCHAR kDriverDataKey[] = TEXT("\\PrinterDriverData");
 constexpr WCHAR kDsQueryValue[] = TEXT("DSQUERY");
 constexpr WCHAR kProbeValue[] = TEXT("ZQDUMMY");
-constexpr WCHAR kStatusStringValue[] = TEXT("ZQSTSSTR");
-constexpr WCHAR kHelperModuleKey[] = TEXT("Component_F_C");
 constexpr WCHAR kJobName[] = TEXT("SerialNumberJob");
 constexpr WCHAR kJobDataType[] = TEXT("RAW");
 constexpr DWORD kPrinterNameChars = 256;
@@ -172,7 +171,7 @@ BOOL CNiraUsbDeviceInfo::IsStatusStringReadable()
     DWORD type = 0;
     DWORD needed = 0;
     DWORD status =
-        GetPrinterDataW(m_printer, const_cast<LPWSTR>(kStatusStringValue), &type, nullptr, 0, &needed);
+        GetPrinterDataW(m_printer, const_cast<LPWSTR>(kDeviceStatusValue), &type, nullptr, 0, &needed);
     if ((status != ERROR_INSUFFICIENT_BUFFER && status != ERROR_MORE_DATA) || needed == 0) {
         return FALSE;
     }
@@ -180,7 +179,7 @@ BOOL CNiraUsbDeviceInfo::IsStatusStringReadable()
     if (buffer == nullptr) {
         return FALSE;
     }
-    BOOL read = GetPrinterDataW(m_printer, const_cast<LPWSTR>(kStatusStringValue), &type, buffer, needed,
+    BOOL read = GetPrinterDataW(m_printer, const_cast<LPWSTR>(kDeviceStatusValue), &type, buffer, needed,
                                 &needed) == ERROR_SUCCESS;
     LocalFree(buffer);
     return read;
@@ -194,7 +193,7 @@ BOOL CNiraUsbDeviceInfo::ResetStatusString()
     }
     const BYTE empty = 0;
     BOOL written =
-        RegSetValueExW(key, kStatusStringValue, 0, REG_BINARY, &empty, sizeof(empty)) == ERROR_SUCCESS;
+        RegSetValueExW(key, kDeviceStatusValue, 0, REG_BINARY, &empty, sizeof(empty)) == ERROR_SUCCESS;
     RegCloseKey(key);
     return written;
 }
@@ -214,7 +213,7 @@ BOOL CNiraUsbDeviceInfo::SendSerialNumberJob()
 
 BOOL CNiraUsbDeviceInfo::FindHelperModule(WCHAR (&path)[CNiraPrinterAccess::kComponentPathChars])
 {
-    return m_access != nullptr && m_settings != nullptr && m_access->GetComponentPath(kHelperModuleKey, path);
+    return m_access != nullptr && m_settings != nullptr && m_access->GetComponentPath(kSettingsHelperModuleKey, path);
 }
 
 int CNiraUsbDeviceInfo::QueryHelperDuplexUnit(int* value)

@@ -4,6 +4,7 @@
 #include "common/NiraException.h"
 #include "common/NiraStatus.h"
 #include "nira/uiplugin/foundation/printer/NiraPrinterDataValue.h"
+#include "nira/uiplugin/foundation/printer/PrinterDataNames.h"
 
 #include <strsafe.h>
 
@@ -19,7 +20,6 @@ const WCHAR kDmcExist[] = TEXT("DMCExist");
 const WCHAR kDmcTrue[] = TEXT("True");
 const WCHAR kSerialNumber[] = TEXT("SerialNumber");
 const WCHAR kSerialUnavailable[] = TEXT("<unavailable>");
-const WCHAR kDeviceStatus[] = TEXT("ZQSTSSTR");
 const WCHAR kLaunchFailedCaption[] = TEXT("Launching of PU has Failed");
 
 struct PortRule {
@@ -74,7 +74,7 @@ LPWSTR ReadDeviceStatus(HANDLE printer)
 {
     DWORD type = 0;
     DWORD needed = 0;
-    LPWSTR name = const_cast<LPWSTR>(kDeviceStatus);
+    LPWSTR name = const_cast<LPWSTR>(kDeviceStatusValue);
     if (GetPrinterDataW(printer, name, &type, nullptr, 0, &needed) != ERROR_MORE_DATA || needed == 0) {
         return nullptr;
     }

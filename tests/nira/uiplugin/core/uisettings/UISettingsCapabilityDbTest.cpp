@@ -179,14 +179,14 @@ TEST_F(UISettingsCapabilityDbTest, EveryFeatureIsThereWithItsRecords)
         const FeatureRecord& row = delivered.records.at(id);
         EXPECT_EQ(entry->record->classId, row.classId);
         EXPECT_EQ(entry->record->featureState, row.featureState);
-        EXPECT_EQ(entry->record->firstChange, id >= 4113 && id <= 4312 ? 1 : 0);
+        EXPECT_EQ(entry->record->firstChange, id >= kFirstSettingsFeature && id <= kLastSettingsFeature ? 1 : 0);
         int def = 0, current = 0, isSet = 0, valid = 0;
         ASSERT_EQ(settings.GetDefaultOption(id, &def), 0);
         EXPECT_EQ(def, row.defaultOption);
         ASSERT_EQ(settings.GetCurrentOption(id, &current, &isSet), 0);
         EXPECT_EQ(current, def);
         settings.IsValidFeatureId(id, &valid);
-        EXPECT_EQ(valid, id >= 4113 && id <= 4312 ? 1 : 0);
+        EXPECT_EQ(valid, id >= kFirstSettingsFeature && id <= kLastSettingsFeature ? 1 : 0);
     }
     // The packed settings range that the settings engine reads.
     int first = 0, last = 0, isSet = 0;
