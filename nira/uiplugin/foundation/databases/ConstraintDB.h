@@ -36,7 +36,7 @@ public:
     LONG GetTriggerFeatures(INT constraintId, NiraTriggerCallback callback, LPVOID user);
     // The preconditions of the constraint, in table order; none gives no call and 0.
     LONG GetPreconditions(INT constraintId, NiraPreconditionCallback callback, LPVOID user);
-    // Every action, in table order.
+    // Every action, in table order; answers NIRA_STATUS_FAILED even when every row was handed over.
     LONG GetActions(NiraActionCallback callback, LPVOID user);
 
 private:

@@ -94,9 +94,11 @@ BOOL CNiraDeviceInfoUpdater::Update(int skipServerCheck)
     BOOL updated = FALSE;
     if (TestDeviceStatusSupport() == 2) {
         PmlOidEntry* list = ReadObjectIds();
-        if (ResetAnswers(list, kWritePlaceholders)) {
-            QueryDevice(list);
-            if (ResetAnswers(list, kCheckAnswers)) {
+        // Without a list, or without a single answer to it, nothing of the device was stored: the
+        // set is not complete, whatever the placeholders read back.
+        if (list != nullptr && ResetAnswers(list, kWritePlaceholders)) {
+            BOOL answered = QueryDevice(list);
+            if (answered && ResetAnswers(list, kCheckAnswers)) {
                 DWORD done = 1;
                 updated = WriteAnswer(kUpdateDoneValue, REG_DWORD, reinterpret_cast<const BYTE*>(&done), sizeof(done));
             }

@@ -66,9 +66,11 @@ private:
 
     // The answers.
     BOOL ResetAnswers(const PmlOidEntry* list, AnswerPass pass);
+    // TRUE when the device answered at least one of the listed object ids.
     BOOL QueryDevice(const PmlOidEntry* list);
-    BOOL SendRequest(INiraMgmtConnection* connection, INiraMgmtRequest* request, const PmlOidEntry* first, int count,
-                     BOOL* memorySizeFailed);
+    // The number of entries of the chunk that the device answered.
+    int SendRequest(INiraMgmtConnection* connection, INiraMgmtRequest* request, const PmlOidEntry* first,
+                    int count, BOOL* memorySizeFailed);
     BOOL StoreAnswer(LPCWSTR name, const BYTE* data, DWORD length, BYTE type);
     BOOL WriteAnswer(LPCWSTR name, DWORD type, const BYTE* data, DWORD size);
     BOOL WriteAnswerText(LPCWSTR name, DWORD type, LPCWSTR text, DWORD chars);

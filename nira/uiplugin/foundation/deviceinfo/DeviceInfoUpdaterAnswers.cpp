@@ -252,6 +252,7 @@ BOOL CNiraDeviceInfoUpdater::QueryDevice(const PmlOidEntry* list)
     auto* request = static_cast<INiraMgmtRequest*>(object);
 
     BOOL memorySizeFailed = FALSE;
+    int answers = 0;
     const PmlOidEntry* chunk = list;
     while (chunk != nullptr) {
         int count = 0;
@@ -259,7 +260,7 @@ BOOL CNiraDeviceInfoUpdater::QueryDevice(const PmlOidEntry* list)
         for (; next != nullptr && count < kMaxRequestEntries; next = next->next) {
             ++count;
         }
-        SendRequest(connection, request, chunk, count, &memorySizeFailed);
+        answers += SendRequest(connection, request, chunk, count, &memorySizeFailed);
         chunk = next;
     }
 
@@ -274,6 +275,7 @@ BOOL CNiraDeviceInfoUpdater::QueryDevice(const PmlOidEntry* list)
             DWORD length = 0;
             if (request->GetValue(0, &type, &data, &length) == S_OK) {
                 StoreAnswer(kMemorySize, data, data != nullptr ? length : 0, type);
+                ++answers;
             }
             CoTaskMemFree(data);
         }
@@ -282,12 +284,13 @@ BOOL CNiraDeviceInfoUpdater::QueryDevice(const PmlOidEntry* list)
     request->Clear();
     request->Release();
     connection->Release();
-    return TRUE;
+    return answers > 0;
 }
 
-BOOL CNiraDeviceInfoUpdater::SendRequest(INiraMgmtConnection* connection, INiraMgmtRequest* request,
-                                         const PmlOidEntry* first, int count, BOOL* memorySizeFailed)
+int CNiraDeviceInfoUpdater::SendRequest(INiraMgmtConnection* connection, INiraMgmtRequest* request,
+                                        const PmlOidEntry* first, int count, BOOL* memorySizeFailed)
 {
+    int answers = 0;
     request->Clear();
     const PmlOidEntry* entry = first;
     for (int index = 0; index < count; ++index, entry = entry->next) {
@@ -306,6 +309,7 @@ BOOL CNiraDeviceInfoUpdater::SendRequest(INiraMgmtConnection* connection, INiraM
             DWORD length = 0;
             if (request->GetValue(index, &type, &data, &length) == S_OK && entry->name != nullptr) {
                 StoreAnswer(entry->name, data, data != nullptr ? length : 0, type);
+                ++answers;
             }
             CoTaskMemFree(data);
             continue;
@@ -318,7 +322,7 @@ BOOL CNiraDeviceInfoUpdater::SendRequest(INiraMgmtConnection* connection, INiraM
             WriteAnswer(kMediaPathType2, REG_DWORD, reinterpret_cast<const BYTE*>(&noPath), sizeof(noPath));
         }
     }
-    return TRUE;
+    return answers;
 }
 
 BOOL CNiraDeviceInfoUpdater::StoreAnswer(LPCWSTR name, const BYTE* data, DWORD length, BYTE type)

@@ -69,13 +69,15 @@ CNiraUsbDeviceInfo::~CNiraUsbDeviceInfo()
 
 // --- refresh ---
 
-int CNiraUsbDeviceInfo::Refresh(HANDLE)
+// The job goes out on the handle the caller gives, which may differ from the one the provider was
+// made with (that one may be busy with a document of its own).
+int CNiraUsbDeviceInfo::Refresh(HANDLE printer)
 {
     DWORD dsQuery = kJobNeeded;
     if (AccessDsQuery(kReadDsQuery, &dsQuery) && dsQuery == kJobDone) {
         return 1;
     }
-    return RunSerialNumberJob();
+    return RunSerialNumberJob(printer);
 }
 
 BOOL CNiraUsbDeviceInfo::OpenDriverDataKey(HKEY* key)
@@ -120,7 +122,7 @@ BOOL CNiraUsbDeviceInfo::AccessDsQuery(DsQueryMode mode, DWORD* value)
     return done;
 }
 
-int CNiraUsbDeviceInfo::RunSerialNumberJob()
+int CNiraUsbDeviceInfo::RunSerialNumberJob(HANDLE printer)
 {
     WCHAR name[kPrinterNameChars];
     if (m_access == nullptr || !m_access->GetPrinterName(name, kPrinterNameChars)) {
@@ -128,30 +130,30 @@ int CNiraUsbDeviceInfo::RunSerialNumberJob()
     }
     // Only a process that may change the printer's data starts the job, and not one that runs
     // with a split administrator token.
-    if (!ProbePrinterDataAccess(name) || m_access->IsUacActive()) {
+    if (!ProbePrinterDataAccess(printer, name) || m_access->IsUacActive()) {
         return 0;
     }
-    PRINTER_INFO_2W* info = ReadPrinterInfo2(m_printer);
+    PRINTER_INFO_2W* info = ReadPrinterInfo2(printer);
     BOOL localPort = info != nullptr && IsLocalDevicePort(info->pPortName);
     LocalFree(info);
     if (!localPort) {
         return 0;
     }
     DWORD dsQuery = kJobNeeded;
-    if (IsStatusStringReadable()) {
+    if (IsStatusStringReadable(printer)) {
         AccessDsQuery(kWriteDsQuery, &dsQuery);
         return 0;
     }
     ResetStatusString();
-    dsQuery = SendSerialNumberJob() ? kJobDone : kJobNeeded;
+    dsQuery = SendSerialNumberJob(printer) ? kJobDone : kJobNeeded;
     AccessDsQuery(kWriteDsQuery, &dsQuery);
     return 0;
 }
 
-BOOL CNiraUsbDeviceInfo::ProbePrinterDataAccess(LPCWSTR printerName)
+BOOL CNiraUsbDeviceInfo::ProbePrinterDataAccess(HANDLE printer, LPCWSTR printerName)
 {
     DWORD zero = 0;
-    if (SetPrinterDataW(m_printer, const_cast<LPWSTR>(kProbeValue), REG_DWORD, reinterpret_cast<BYTE*>(&zero),
+    if (SetPrinterDataW(printer, const_cast<LPWSTR>(kProbeValue), REG_DWORD, reinterpret_cast<BYTE*>(&zero),
                         sizeof(zero)) == ERROR_SUCCESS) {
         return TRUE;
     }
@@ -166,12 +168,12 @@ BOOL CNiraUsbDeviceInfo::ProbePrinterDataAccess(LPCWSTR printerName)
     return written;
 }
 
-BOOL CNiraUsbDeviceInfo::IsStatusStringReadable()
+BOOL CNiraUsbDeviceInfo::IsStatusStringReadable(HANDLE printer)
 {
     DWORD type = 0;
     DWORD needed = 0;
     DWORD status =
-        GetPrinterDataW(m_printer, const_cast<LPWSTR>(kDeviceStatusValue), &type, nullptr, 0, &needed);
+        GetPrinterDataW(printer, const_cast<LPWSTR>(kDeviceStatusValue), &type, nullptr, 0, &needed);
     if ((status != ERROR_INSUFFICIENT_BUFFER && status != ERROR_MORE_DATA) || needed == 0) {
         return FALSE;
     }
@@ -179,7 +181,7 @@ BOOL CNiraUsbDeviceInfo::IsStatusStringReadable()
     if (buffer == nullptr) {
         return FALSE;
     }
-    BOOL read = GetPrinterDataW(m_printer, const_cast<LPWSTR>(kDeviceStatusValue), &type, buffer, needed,
+    BOOL read = GetPrinterDataW(printer, const_cast<LPWSTR>(kDeviceStatusValue), &type, buffer, needed,
                                 &needed) == ERROR_SUCCESS;
     LocalFree(buffer);
     return read;
@@ -198,15 +200,15 @@ BOOL CNiraUsbDeviceInfo::ResetStatusString()
     return written;
 }
 
-BOOL CNiraUsbDeviceInfo::SendSerialNumberJob()
+BOOL CNiraUsbDeviceInfo::SendSerialNumberJob(HANDLE printer)
 {
     // The language monitor answers an empty job by reading the device status.
     WCHAR outputFile[] = TEXT("");
     DOC_INFO_1W document = {const_cast<LPWSTR>(kJobName), outputFile, const_cast<LPWSTR>(kJobDataType)};
-    if (StartDocPrinterW(m_printer, 1, reinterpret_cast<LPBYTE>(&document)) == 0) {
+    if (StartDocPrinterW(printer, 1, reinterpret_cast<LPBYTE>(&document)) == 0) {
         return FALSE;
     }
-    return EndDocPrinter(m_printer);
+    return EndDocPrinter(printer);
 }
 
 // --- queries through the settings helper module ---

@@ -20,8 +20,8 @@ public:
     CNiraUsbDeviceInfo(const CNiraUsbDeviceInfo&) = delete;
     CNiraUsbDeviceInfo& operator=(const CNiraUsbDeviceInfo&) = delete;
 
-    // 1 when an earlier serial-number job succeeded (DSQUERY = 1); otherwise runs the job and
-    // answers 0.
+    // 1 when an earlier serial-number job succeeded (DSQUERY = 1); otherwise runs the job on the
+    // given handle and answers 0.
     int Refresh(HANDLE printer) override;
     // Code 4308: the device's value of the feature, through the helper module; *handled is 1.
     int QueryFeature(int queryCode, int* handled, int* value) override;
@@ -34,11 +34,12 @@ private:
     // Read: TRUE and *value when DSQUERY could be read (an absent value is created as 1 and
     // counts as unread). Write: stores *value.
     BOOL AccessDsQuery(DsQueryMode mode, DWORD* value);
-    int RunSerialNumberJob();
-    BOOL ProbePrinterDataAccess(LPCWSTR printerName);
-    BOOL IsStatusStringReadable();
+    // The job's steps work on the handle Refresh was given.
+    int RunSerialNumberJob(HANDLE printer);
+    BOOL ProbePrinterDataAccess(HANDLE printer, LPCWSTR printerName);
+    BOOL IsStatusStringReadable(HANDLE printer);
     BOOL ResetStatusString();
-    BOOL SendSerialNumberJob();
+    BOOL SendSerialNumberJob(HANDLE printer);
     BOOL OpenDriverDataKey(HKEY* key);
 
     // The path of the settings helper module; FALSE without one or without device settings.

@@ -13,15 +13,16 @@ int DmcFeatureIdFromName(LPCWSTR name)
     return kDmcNoId;
 }
 
-int DmcOptionIdFromName(int featureId, LPCWSTR name)
+bool DmcFindOptionId(int featureId, LPCWSTR name, int* optionId)
 {
     if (name == nullptr) {
-        return kDmcNoId;
+        return false;
     }
     for (const DmcOptionName& row : DmcOptionNameTable) {
         if (row.featureId == featureId && _wcsicmp(row.name, name) == 0) {
-            return row.optionId;
+            *optionId = row.optionId;
+            return true;
         }
     }
-    return kDmcNoId;
+    return false;
 }

@@ -18,12 +18,14 @@ struct DmcOptionName {
 
 constexpr int kDmcFeatureNameCount = 25;
 constexpr int kDmcOptionNameCount = 259;
-constexpr int kDmcNoId = -1;
+constexpr int kDmcNoId = -1;  // no feature has this id
 
 extern const DmcFeatureName DmcFeatureNameTable[kDmcFeatureNameCount];
 extern const DmcOptionName DmcOptionNameTable[kDmcOptionNameCount];
 
 // The feature id of a configuration feature name; kDmcNoId when the table lacks it.
 int DmcFeatureIdFromName(LPCWSTR name);
-// The option id of a value name of the feature; kDmcNoId when the table lacks it.
-int DmcOptionIdFromName(int featureId, LPCWSTR name);
+// The option id of a value name of the feature into *optionId; false, leaving it alone, when the
+// table lacks the name. Option ids are signed and -1 is a real one (ink volume "Light"), so no id
+// can stand for "not found".
+bool DmcFindOptionId(int featureId, LPCWSTR name, int* optionId);

@@ -379,9 +379,10 @@ void CNiraDmcCore::ApplyComponent(INiraUISettings* settings, DmcComponent* compo
         if (featureId == kDmcNoId || settings->HasFeature(featureId) == 0) {
             continue;
         }
-        int optionId = DmcOptionIdFromName(featureId, item->value);
+        int optionId = kDmcNoOption;
         int available = 0;
-        if (optionId != kDmcNoId && settings->IsOptionAcceptable(featureId, optionId, &available) == 0 && available) {
+        if (DmcFindOptionId(featureId, item->value, &optionId) &&
+            settings->IsOptionAcceptable(featureId, optionId, &available) == 0 && available) {
             SelectOption(settings, featureId, optionId);
             if (featureId == kFeatureBorderless && optionId == kBorderlessOn) {
                 SelectOption(settings, kFeatureBorderlessCompanion, kCompanionOption);
@@ -391,7 +392,7 @@ void CNiraDmcCore::ApplyComponent(INiraUISettings* settings, DmcComponent* compo
                 firstAccepted = false;
             }
         } else {
-            optionId = kDmcNoId;
+            optionId = kDmcNoOption;
         }
         int enable = item->lock ? kDmcEnableLocked : kDmcEnableFree;
         settings->SetDisplayState(featureId, enable);

@@ -48,6 +48,9 @@ void CNiraDmcSnapshotApplier::Apply(DmcSnapshotRecord record)
     if (record.lock) {
         ApplyLock(record);
     }
+    if (record.optionId == kDmcNoOption) {
+        return;  // the capture selected nothing either
+    }
     int available = 0;
     if (m_settings->IsOptionAcceptable(record.featureId, record.optionId, &available) != 0 || !available) {
         return;
@@ -58,16 +61,21 @@ void CNiraDmcSnapshotApplier::Apply(DmcSnapshotRecord record)
 void CNiraDmcSnapshotApplier::ApplyLock(const DmcSnapshotRecord& record)
 {
     const int featureId = record.featureId;
+    const bool hasOption = record.optionId != kDmcNoOption;
     if (featureId == kFeaturePrintAsGray) {
         m_gray = 1;
-        SetDefault(featureId, record.optionId);
-        SetCurrent(featureId, record.optionId);
+        if (hasOption) {
+            SetDefault(featureId, record.optionId);
+            SetCurrent(featureId, record.optionId);
+        }
         for (int optionId = 1; optionId <= 2; ++optionId) {
             m_settings->SetOptionState(featureId, optionId, kStateGreyed, 0);
             m_settings->SetDefaultOptionState(featureId, optionId, kStateGreyed);
         }
     } else {
-        SetCurrent(featureId, record.optionId);
+        if (hasOption) {
+            SetCurrent(featureId, record.optionId);
+        }
         m_settings->SetDisplayState(featureId, record.enable);
         m_settings->SetDefaultDisplayState(featureId, record.enable);
     }

@@ -79,7 +79,9 @@ bool ComputeDevicePageGeometry(const BlockPageSettings& page, DevicePageGeometry
 
 // A length in device units: resolution times length, formed exactly, rounded once to a float and
 // truncated toward zero. Values a 32-bit integer cannot hold (and NaN) give the integer
-// indefinite, as the processor's own truncating conversion does.
+// indefinite, as the processor's own truncating conversion does. The block's header and the
+// derived values both use this one rule, so the two describe the same page dot for dot; rounding
+// the resolution to a float before multiplying differs from it only above 2^24 dots per unit.
 LONG ScaleByResolution(DWORD resolution, FLOAT length);
 LONG TruncateToDeviceUnits(FLOAT value);
 

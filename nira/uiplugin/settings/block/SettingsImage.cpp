@@ -109,11 +109,18 @@ void CNiraSettingsImageView::CheckBlobs() const
         if (!ReadEntry(KIND_BLOB, rank, &entry)) {
             break;
         }
-        if (entry.offset >= m_header.dataLength ||
-            !RangeInside(entry.offset, entry.length, m_header.dataLength)) {
+        if (!BlobInside(entry)) {
             Refuse();
         }
     }
+}
+
+// A blob holds at least one byte, all inside the data area. An empty one is no value the store
+// can take back: it would fail every later pack of the owner.
+bool CNiraSettingsImageView::BlobInside(const SettingsImageEntry& entry) const
+{
+    return entry.length != 0 && entry.offset < m_header.dataLength &&
+           RangeInside(entry.offset, entry.length, m_header.dataLength);
 }
 
 // Where the value of the present entry of this rank starts, when the whole value lies inside its
@@ -196,8 +203,7 @@ bool CNiraSettingsImageView::ReadText(DWORD rank, const BYTE** text, DWORD* char
 bool CNiraSettingsImageView::ReadBlob(DWORD rank, const BYTE** bytes, DWORD* length) const
 {
     SettingsImageEntry entry;
-    if (!ReadEntry(KIND_BLOB, rank, &entry) || entry.offset >= m_header.dataLength ||
-        !RangeInside(entry.offset, entry.length, m_header.dataLength)) {
+    if (!ReadEntry(KIND_BLOB, rank, &entry) || !BlobInside(entry)) {
         return false;
     }
     *bytes = m_data + entry.offset;

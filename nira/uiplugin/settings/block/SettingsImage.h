@@ -62,7 +62,8 @@ DWORD SettingsValueLength(DWORD kind, DWORD presentCount);
 
 // A checked view of an inflated image: construction refuses (CNiraException 13) an image whose
 // header, presence areas, value areas, texts (with their terminators) or blobs do not lie inside
-// the data area, or whose length is not the header plus the data area. Every read is bounded.
+// the data area, that carries an empty blob, or whose length is not the header plus the data
+// area. Every read is bounded.
 class CNiraSettingsImageView {
 public:
     CNiraSettingsImageView(const BYTE* image, DWORD imageLength);
@@ -91,6 +92,7 @@ private:
     void CheckAreas() const;
     void CheckTexts() const;
     void CheckBlobs() const;
+    bool BlobInside(const SettingsImageEntry& entry) const;
 
     SettingsImageHeader m_header;
     const BYTE* m_data;

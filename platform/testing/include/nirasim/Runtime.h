@@ -2,6 +2,8 @@
 // For tests and the host program only; production code never includes it.
 #pragma once
 
+#include <stddef.h>
+
 #include <string>
 #include <vector>
 
@@ -12,6 +14,10 @@ namespace nirasim {
 // ERROR_INVALID_PARAMETER, which is how a test provokes a failed conversion.
 void SetAnsiCodePage(unsigned int codePage);
 unsigned int GetAnsiCodePage();
+
+// The blocks of the process, local and global heaps that are allocated and not yet freed; a test
+// compares the count before and after an object's life to see that it freed what it owned.
+size_t LiveHeapBlocks();
 
 // Every OutputDebugStringW/A call of the process so far, oldest first, one entry per call
 // (narrow text converted with the ANSI code page).

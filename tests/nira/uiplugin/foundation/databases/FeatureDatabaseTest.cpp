@@ -83,17 +83,28 @@ TEST_F(FeatureDatabaseTest, AFailedStatementKeepsItsMessageUntilFreed)
     EXPECT_EQ(SQLITE_OK, result);
 }
 
-TEST_F(FeatureDatabaseTest, ModeIsKeptForTheCallerAndSlotFiveAnswersOne)
+// The mode is a value the handlers keep in the object for themselves: it changes no query.
+TEST_F(FeatureDatabaseTest, ModeChangesNothingTheObjectDoes)
 {
-    CNiraFeatureDatabase database(nullptr);
-    EXPECT_EQ(0, database.SetMode(4114));
-    EXPECT_EQ(4114, database.GetMode());
-    EXPECT_EQ(0, database.ClearMode(99));
+    CNiraFeatureDatabase database(MakeDatabase("caps.vdf", TABLE_SQL).c_str());
+    std::vector<std::string> rows;
+    database.SetCallback(CollectRow, &rows);
+    EXPECT_EQ(0, database.SetMode(4116));  // a feature whose table the database lacks
+    EXPECT_EQ(4116, database.GetMode());
+    EXPECT_EQ(0, database.Execute("SELECT PaperIndex, PaperName FROM FDT4114 ORDER BY PaperIndex"));
+    EXPECT_EQ((std::vector<std::string>{"256|Letter", "259|A4"}), rows);
+    EXPECT_EQ(0, database.ClearMode(99));  // the argument is not the new mode
     EXPECT_EQ(0, database.GetMode());
     EXPECT_EQ(1, database.Reserved5());
-    // No database: nothing runs.
-    database.SetCallback(CollectRow, nullptr);
+}
+
+TEST_F(FeatureDatabaseTest, WithoutADatabaseNothingRuns)
+{
+    CNiraFeatureDatabase database(nullptr);
+    std::vector<std::string> rows;
+    database.SetCallback(CollectRow, &rows);
     EXPECT_EQ(0, database.Execute("SELECT 1"));
+    EXPECT_TRUE(rows.empty());
 }
 
 TEST_F(FeatureDatabaseTest, DestroyingTheObjectRemovesItsCopy)

@@ -4,6 +4,7 @@
 #include "nira/uiplugin/foundation/databases/IntRecord.h"
 #include "nira/uiplugin/foundation/databases/UILayoutDB.h"
 #include "nira/uiplugin/foundation/databases/WidgetInfo.h"
+#include <nirasim/Runtime.h>
 
 #include <string>
 #include <typeinfo>
@@ -299,15 +300,42 @@ TEST(WidgetInfoTest, TheControlTypeChoosesTheRecordKind)
     }
 }
 
+namespace {
+WidgetOptionList* OptionsOf(CNiraWidgetInfo* info)
+{
+    if (auto* list = dynamic_cast<CNiraListWidgetInfo*>(info)) {
+        return &list->options;
+    }
+    if (auto* range = dynamic_cast<CNiraRangeWidgetInfo*>(info)) {
+        return &range->options;
+    }
+    if (auto* linked = dynamic_cast<CNiraLinkedWidgetInfo*>(info)) {
+        return &linked->options;
+    }
+    if (auto* group = dynamic_cast<CNiraGroupWidgetInfo*>(info)) {
+        return &group->options;
+    }
+    return nullptr;
+}
+}  // namespace
+
+// Every record kind with options frees the two lists the consumer allocated into it.
 TEST(WidgetInfoTest, OptionListsFilledByTheConsumerAreFreedWithTheRecord)
 {
-    WidgetRow row = {};
-    row.ctrlType = 7;
-    auto* list = static_cast<CNiraListWidgetInfo*>(CreateWidgetInfo(row));
-    list->options.count = 2;
-    list->options.items = LocalAlloc(LPTR, 16);
-    list->options.texts = LocalAlloc(LPTR, 32);
-    delete list; // the leak checker sees whether both were freed
+    for (INT type : {7, 4, 12, 20, 27}) {
+        WidgetRow row = {};
+        row.ctrlType = type;
+        CNiraWidgetInfo* info = CreateWidgetInfo(row);
+        WidgetOptionList* options = OptionsOf(info);
+        ASSERT_NE(nullptr, options) << type;
+        const size_t before = nirasim::LiveHeapBlocks();
+        options->count = 2;
+        options->items = LocalAlloc(LPTR, 16);
+        options->texts = LocalAlloc(LPTR, 32);
+        ASSERT_EQ(before + 2, nirasim::LiveHeapBlocks());
+        delete info;
+        EXPECT_EQ(before, nirasim::LiveHeapBlocks()) << type;
+    }
 }
 
 TEST(WidgetInfoTest, ClassCodesMapToWidgetKinds)

@@ -221,6 +221,34 @@ TEST_F(DeviceInfoUpdaterTest, ModelNameStillBlankMeansNoCompleteSet)
     EXPECT_EQ(Answer(TEXT("DevSetUpdate")), "<absent>");
 }
 
+// The handlers trust "DevSetUpdate": an update that had no list to ask, or whose every request went
+// unanswered, stored nothing of the device and must not mark the set complete.
+TEST_F(DeviceInfoUpdaterTest, UpdateWithoutListOrAnswersIsNotComplete)
+{
+    const struct {
+        const char* name;
+        std::vector<std::pair<std::u16string, std::u16string>> objectIds;
+    } cases[] = {
+        {"list empty or unreadable", {}},
+        {"no answer, no model name", {{TEXT("Other"), TEXT("1.3.6.1.4.1.99.5.1")}}},
+        {"no answer, only the duplex path", {{TEXT("prtMediaPathType2"), kMediaPathOid}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        updater->objectIds = c.objectIds;
+        EXPECT_EQ(RunUpdate(), FALSE);
+        EXPECT_EQ(Answer(TEXT("DevSetUpdate")), "<absent>");
+    }
+
+    // One answered value of a list without the model name is a complete set.
+    nirasim::network::SetAnswer(port, TEXT("1.3.6.1.4.1.99.5.1"), NIRA_MGMT_TYPE_STRING, "x");
+    updater->objectIds = {{TEXT("Other"), TEXT("1.3.6.1.4.1.99.5.1")},
+                          {TEXT("Unanswered"), TEXT("1.3.6.1.4.1.99.5.2")}};
+    EXPECT_EQ(RunUpdate(), TRUE);
+    EXPECT_EQ(Answer(TEXT("DevSetUpdate")), DwordBytes(1));
+    EXPECT_EQ(Answer(TEXT("Unanswered")), WideBytes(TEXT(" ")));
+}
+
 TEST_F(DeviceInfoUpdaterTest, UnsupportedDeviceGetsNoAnswers)
 {
     nirasim::network::AddDevice(port, false);

@@ -110,6 +110,24 @@ TEST_F(UsbDeviceInfoTest, FailedJobOrMissingRightsLeaveDsQueryToTryAgain)
     EXPECT_EQ(DsQuery(), 1u);
 }
 
+// Refresh works on the handle it is given: here the provider's own handle is busy with a document
+// of its own, so a job sent on it would be refused.
+TEST_F(UsbDeviceInfoTest, RefreshSendsOnTheGivenHandle)
+{
+    CNiraUsbDeviceInfo provider(printer, DeviceSettings());
+    WCHAR busyName[] = TEXT("Busy");
+    DOC_INFO_1W busy = {busyName, nullptr, nullptr};
+    ASSERT_NE(StartDocPrinterW(printer, 1, reinterpret_cast<LPBYTE>(&busy)), 0u);
+    HANDLE given = OpenTestPrinter(kUsbPrinter);
+    ASSERT_NE(given, nullptr);
+    size_t before = SerialNumberJobs();
+
+    EXPECT_EQ(provider.Refresh(given), 0);
+    EXPECT_EQ(SerialNumberJobs(), before + 1);
+    EXPECT_EQ(DsQuery(), 1u);
+    EndDocPrinter(printer);
+}
+
 TEST_F(UsbDeviceInfoTest, OnlyLocalDevicePortsGetTheJob)
 {
     HANDLE network = OpenTestPrinter(kNetworkPrinter);

@@ -91,7 +91,7 @@ TEST_F(DmcCore, UnknownValuesStillSetTheEnableWord)
     EXPECT_EQ(Current(4114), 256);
     EXPECT_EQ(Current(4143), 1);  // nothing was accepted
     EXPECT_EQ(settings.GetDisplayState(4114), kDmcEnableLocked);
-    EXPECT_EQ(Snapshot(), (std::vector<DmcSnapshotRecord>{{4114, -1, 2, 1}, {0, 0, 0, 0}}));
+    EXPECT_EQ(Snapshot(), (std::vector<DmcSnapshotRecord>{{4114, kDmcNoOption, 2, 1}, {0, 0, 0, 0}}));
 }
 
 TEST_F(DmcCore, EmptyPrintingSectionGivesNoComponents)

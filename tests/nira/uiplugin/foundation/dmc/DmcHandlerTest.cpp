@@ -5,6 +5,8 @@
 #include "tests/nira/uiplugin/foundation/dmc/DmcFixture.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -152,6 +154,62 @@ TEST_F(DmcHandler, SnapshotRoundTripsThroughPrinterData)
     // sets it back.
     later.GetDefaultOption(4226, &opt);
     EXPECT_EQ(opt, 1);
+}
+
+// Ink volume "Light" is option -1: a real option, distinct from a value that names none. What
+// the capture selected is what a later replay of the stored snapshot selects, and a value that
+// named no option selects nothing either time, locked or not.
+TEST_F(DmcHandler, CaptureAndReplayAgreeOnOptionMinusOne)
+{
+    constexpr int kInkVolume = 4302;
+    auto addFeatures = [](ObservedSettings& into) {
+        const struct {
+            int id;
+            int defaultOption;
+            std::vector<int> options;
+        } features[] = {{kInkVolume, 0, {-2, -1, 0, 1, 2}}, {4143, 1, {1, 9}}};
+        for (const auto& feature : features) {
+            ASSERT_EQ(into.AddFeature(NewFeatureRecord(feature.id, feature.defaultOption)), 0);
+            into.SetFeatureUIRecord(feature.id, NewUIRecord(feature.id));
+            for (int opt : feature.options) {
+                ASSERT_EQ(into.AddOption(feature.id, opt, NewOption(feature.id, opt + 10)), 0);
+            }
+        }
+    };
+    const struct {
+        const char* value;
+        const char* lock;
+        int selected;
+    } cases[] = {
+        {"Light", "false", -1}, {"Ligher", "true", -2}, {"Unknown", "false", 0}, {"Unknown", "true", 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.value) + " lock " + c.lock);
+        ObservedSettings captured;
+        captured.SetOwner(&owner);
+        addFeatures(captured);
+        WriteConfig(std::string("<feature name=\"InkVolumeOptions\" value=\"") + c.value + "\" lock=\"" +
+                    c.lock + "\"/>");
+        CNiraDmcHandler capture;
+        capture.Bind(access.get(), &captured);
+        ASSERT_EQ(capture.CaptureDeviceModel(), 1);
+        int opt = 7;
+        int isSet = 0;
+        captured.GetCurrentOption(kInkVolume, &opt, &isSet);
+        EXPECT_EQ(opt, c.selected) << "capture";
+
+        ObservedSettings later;
+        later.SetOwner(&owner);
+        addFeatures(later);
+        CNiraDmcHandler replay;
+        replay.Bind(access.get(), &later);
+        EXPECT_EQ(replay.ApplySnapshot(), 1);
+        later.GetDefaultOption(kInkVolume, &opt);
+        EXPECT_EQ(opt, c.selected) << "replayed default";
+        if (std::string(c.lock) == "true") {
+            later.GetCurrentOption(kInkVolume, &opt, &isSet);
+            EXPECT_EQ(opt, c.selected) << "replayed current of a locked value";
+        }
+    }
 }
 
 TEST_F(DmcHandler, ApplyNeedsThePresenceMarkAndACount)

@@ -23,7 +23,9 @@ TEST(DmcNameTables, OptionNamesMapPerFeatureAndTheFirstRowWins)
         int featureId;
         const char16_t* name;
         int optionId;
-    } cases[] = {
+    };
+    const int kNotFound = 12345;  // what the look-up leaves alone when the table lacks the name
+    const Case cases[] = {
         {4116, TEXT("INKJET_SCRAPBOOK_PAPER_MATTE"), 74},  // listed again as 76
         {4114, TEXT("BORDERLESS_B5_176_X_250_MM"), 48},    // listed again as 71
         {4114, TEXT("jis_chou_#2"), 67},
@@ -32,16 +34,18 @@ TEST(DmcNameTables, OptionNamesMapPerFeatureAndTheFirstRowWins)
         {4136, TEXT("TRUE"), 2},
         {4119, TEXT("true"), 2},
         {4302, TEXT("Ligher"), -2},
-        {4302, TEXT("Light"), -1},
+        {4302, TEXT("Light"), -1},  // a real option, found
         {4302, TEXT("HEAVIEST"), 2},
         {4137, TEXT("BlackOnly"), 4},
         {4122, TEXT("Off"), 1},
-        {4116, TEXT("TRUE"), kDmcNoId},  // a name of other features only
-        {9999, TEXT("Normal"), kDmcNoId},
-        {4115, nullptr, kDmcNoId},
+        {4116, TEXT("TRUE"), kNotFound},  // a name of other features only
+        {9999, TEXT("Normal"), kNotFound},
+        {4115, nullptr, kNotFound},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(DmcOptionIdFromName(c.featureId, c.name), c.optionId) << c.featureId;
+        int optionId = kNotFound;
+        EXPECT_EQ(DmcFindOptionId(c.featureId, c.name, &optionId), c.optionId != kNotFound) << c.featureId;
+        EXPECT_EQ(optionId, c.optionId) << c.featureId;
     }
 }
 

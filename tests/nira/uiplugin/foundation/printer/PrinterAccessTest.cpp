@@ -116,8 +116,12 @@ TEST_F(PrinterAccess, ComponentValuesAndPaths)
     EXPECT_EQ(std::u16string(value), TEXT("nirastr.dll"));
     EXPECT_TRUE(access.ReadComponentFile(value, TEXT(""), TEXT("FORTY_NINE")));
     EXPECT_EQ(std::u16string(value).size(), 49u);
+    // A longer value comes back cut to 49 characters and still counts as read: the profile read
+    // itself cuts it to the 50-character buffer without a sign, so the copy into the caller's
+    // buffer that follows is complete. The package's component names are far shorter, and the
+    // callers rely on this answer, so it stays.
     EXPECT_TRUE(access.ReadComponentFile(value, TEXT(""), TEXT("LONG")));
-    EXPECT_EQ(std::u16string(value), std::u16string(49, TEXT('x')));  // cut to the 50-character buffer
+    EXPECT_EQ(std::u16string(value), std::u16string(49, TEXT('x')));
     EXPECT_FALSE(access.ReadComponentFile(value, TEXT(""), TEXT("MISSING")));
     EXPECT_TRUE(access.ReadComponentFile(value, TEXT("fallback.dll"), TEXT("MISSING")));
     EXPECT_EQ(std::u16string(value), TEXT("fallback.dll"));

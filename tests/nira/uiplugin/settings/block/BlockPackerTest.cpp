@@ -157,6 +157,16 @@ TEST_F(BlockPackerTest, PageGeometry)
     ASSERT_TRUE(Pack(OwnerWith(overspray), cancelled));
     ExpectGeometry(cancelled, {600, 600, 75, 75, 4950, 6225, 5100, 6600});
 
+    // Resolution times length is formed exactly and rounded once to a float, as the derived values
+    // do. Above 2^24 a float cannot hold the resolution, so rounding it to a float first would give
+    // another printable and page width (46137344 and 50331648).
+    Settings fine = LetterPage();
+    fine.ints[1920] = (1 << 24) + 1;
+    fine.floats[10] = 3.0f;
+    Section exact;
+    ASSERT_TRUE(Pack(OwnerWith(fine), exact));
+    ExpectGeometry(exact, {(1u << 24) + 1, 600, 2097152, 75, 46137348, 6225, 50331652, 6600});
+
     Settings large = LetterPage();
     large.ints[1920] = static_cast<LONG>(0x80000000u);  // read unsigned
     Section unsignedResolution;

@@ -266,6 +266,10 @@ TEST_F(BlockUnpackerTest, DamagedSectionsAreRefusedWithoutACrash)
         {"blob past the end", imageDamage([&decoded](Bytes& i) {
              Put32(i, DataOffset(decoded.arrays[8].valueOffset), 100);
          })},
+        // A blob is at least one byte; an empty one would make every later pack of the owner fail.
+        {"blob of length 0", imageDamage([&decoded](Bytes& i) {
+             Put32(i, DataOffset(decoded.arrays[8].valueOffset), 0);
+         })},
         {"integers of another array size", imageDamage([](Bytes& i) {
              Put32(i, DescriptorField(3, 0), 2040);
              Put32(i, DescriptorField(3, 1), 255);
