@@ -16,7 +16,10 @@ public:
     CNiraLocalBuffer() = default;
     explicit CNiraLocalBuffer(T* owned) : m_block(owned) {}
     // A zero-filled block of the given size in bytes; null when it cannot be had.
-    static CNiraLocalBuffer Allocate(SIZE_T bytes) { return CNiraLocalBuffer(static_cast<T*>(LocalAlloc(LPTR, bytes))); }
+    static CNiraLocalBuffer Allocate(SIZE_T bytes)
+    {
+        return CNiraLocalBuffer(static_cast<T*>(LocalAlloc(LPTR, bytes)));
+    }
     CNiraLocalBuffer(CNiraLocalBuffer&& other) noexcept : m_block(other.Detach()) {}
     CNiraLocalBuffer& operator=(CNiraLocalBuffer&& other) noexcept
     {

@@ -15,31 +15,21 @@ constexpr LPCWSTR kInitialSelectionPrefix = TEXT("psf");
 HRESULT SetStringProperty(IXMLDOMDocument2* document, LPCWSTR name, LPCWSTR value)
 {
     CXDBstr property(AllocBstrOrThrow(name));
-    VARIANT text;
-    VariantInit(&text);
-    text.vt = VT_BSTR;
-    text.bstrVal = AllocBstrOrThrow(value);
-    HRESULT hr = document->setProperty(property, text);
-    VariantClear(&text);
-    return hr;
+    CNiraVariant text;
+    text.SetBstr(AllocBstrOrThrow(value));
+    return document->setProperty(property, text.Get());
 }
 
 // The text of a node's typed value (all values are text without a schema).
 CXDString TypedValueText(IXMLDOMNode* node)
 {
-    VARIANT value;
-    VariantInit(&value);
+    CNiraVariant value;
     XDThrowIfFailed(node->get_nodeTypedValue(&value));
-    if (value.vt != VT_BSTR) {
-        HRESULT hr = VariantChangeType(&value, &value, 0, VT_BSTR);
-        if (FAILED(hr)) {
-            VariantClear(&value);
-            throw CXDException(hr);
-        }
+    if (value.Get().vt != VT_BSTR) {
+        XDThrowIfFailed(VariantChangeType(value.InOut(), value.InOut(), 0, VT_BSTR));
     }
-    CXDString text(value.bstrVal);
-    VariantClear(&value);
-    return text;
+    // The variant frees its text also when the string cannot be made.
+    return CXDString(value.Get().bstrVal);
 }
 
 }  // namespace
@@ -218,14 +208,11 @@ HRESULT CXDPrintSchemaDocument::SetAttribute(IXMLDOMElement* element, LPCWSTR qu
         hr = node.QueryTo(IID_IXMLDOMAttribute, attribute);
         if (FAILED(hr))
             return hr;
-        VARIANT text;
-        VariantInit(&text);
-        text.vt = VT_BSTR;
-        text.bstrVal = SysAllocString(value);
-        if (!text.bstrVal)
+        CNiraVariant text;
+        text.SetBstr(SysAllocString(value));
+        if (!text.Get().bstrVal)
             return E_OUTOFMEMORY;
-        hr = attribute->put_value(text);
-        VariantClear(&text);
+        hr = attribute->put_value(text.Get());
         if (FAILED(hr))
             return hr;
         CXDComPtr<IXMLDOMAttribute> replaced;

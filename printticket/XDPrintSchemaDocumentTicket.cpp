@@ -54,17 +54,11 @@ HRESULT CXDPrintSchemaDocument::GetFeatureOption(LPCWSTR featureName, BSTR* opti
             return hr;
         if (hr == S_FALSE) {
             // An Option without a name: its text is the text of its OptionName value.
-            CXDBstr typed;
-            VARIANT value;
-            VariantInit(&value);
+            CNiraVariant value;
             hr = node->get_nodeTypedValue(&value);
             if (FAILED(hr))
                 return hr;
-            if (value.vt == VT_BSTR) {
-                typed.Reset(value.bstrVal);
-                value.vt = VT_EMPTY;
-            }
-            VariantClear(&value);
+            CXDBstr typed(value.DetachBstr());
             if (!typed.IsEmpty()) {
                 text.Reset(SysAllocString(typed.Get()));
                 if (!text.Get())
