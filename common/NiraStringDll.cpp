@@ -3,23 +3,14 @@
 #include "common/NiraException.h"
 #include "common/NiraStatus.h"
 #include "common/ProcessIdentity.h"
+#include "common/StringResource.h"
 
 #include <new>
 
 namespace {
 
-constexpr UINT kStringsPerBlock = 16;
-constexpr UINT kBlockLimit = 0x10000;  // block numbers are 16-bit
-constexpr WORD kUsEnglish = 1033;
-const WCHAR kStringTypeName[] = TEXT("RT_STRING");
-
 CNiraStringDll* g_stringDll = nullptr;
 ULONG g_stringDllReferences = 0;
-
-bool IsStringType(LPCWSTR type)
-{
-    return IS_INTRESOURCE(type) ? type == RT_STRING : _wcsicmp(type, kStringTypeName) == 0;
-}
 
 }  // namespace
 
@@ -74,78 +65,34 @@ LONG CNiraStringDll::FindString(const UINT* id, LPWSTR out, DWORD* size)
     if (id == nullptr || size == nullptr || m_module == nullptr) {
         return NIRA_STATUS_FAILED;
     }
-    UINT blockNumber = *id / kStringsPerBlock + 1;
-    if (blockNumber >= kBlockLimit) {
+    LPCWSTR block = StringBlockName(*id);
+    if (block == nullptr) {
         return NIRA_STATUS_FAILED;  // the 16-bit block number would wrap to 0
     }
-    LPCWSTR block = MAKEINTRESOURCEW(blockNumber);
     HRSRC found = FindResourceExW(m_module, RT_STRING, block, m_language);
     if (found == nullptr && GetLastError() == ERROR_RESOURCE_LANG_NOT_FOUND) {
         SelectLanguage();
         found = FindResourceExW(m_module, RT_STRING, block, m_language);
     }
-    if (found == nullptr) {
-        return NIRA_STATUS_FAILED;
-    }
-    const WORD* words = static_cast<const WORD*>(LockResource(LoadResource(m_module, found)));
-    const size_t available = SizeofResource(m_module, found) / sizeof(WORD);
-    if (words == nullptr) {
-        return NIRA_STATUS_FAILED;
-    }
-    // Walk the counted entries; one that runs past the block ends the walk.
-    size_t at = 0;
-    for (UINT entry = 0; entry < *id % kStringsPerBlock; ++entry) {
-        if (at >= available) {
-            return NIRA_STATUS_FAILED;
-        }
-        at += 1 + static_cast<size_t>(words[at]);
-    }
-    if (at >= available || words[at] == 0 || at + 1 + words[at] > available) {
+    const WCHAR* text = nullptr;
+    WORD length = 0;
+    if (found == nullptr || !ReadStringEntry(m_module, found, *id, &text, &length) || length == 0) {
         return NIRA_STATUS_FAILED;
     }
     const DWORD capacity = *size;
-    const DWORD length = words[at];
     *size = length;
     if (out == nullptr || capacity == 0) {
         return NIRA_STATUS_FAILED;
     }
     const DWORD copied = length < capacity - 1 ? length : capacity - 1;
-    CopyMemory(out, words + at + 1, copied * sizeof(WCHAR));
+    CopyMemory(out, text, copied * sizeof(WCHAR));
     out[copied] = 0;
     return NIRA_STATUS_OK;
 }
 
 void CNiraStringDll::SelectLanguage()
 {
-    if (m_module != nullptr) {
-        EnumResourceTypesW(m_module, OnResourceType, reinterpret_cast<LONG_PTR>(this));
-    }
-}
-
-BOOL CALLBACK CNiraStringDll::OnResourceType(HMODULE module, LPWSTR type, LONG_PTR self)
-{
-    if (!IsStringType(type)) {
-        return TRUE;
-    }
-    EnumResourceNamesW(module, type, OnResourceName, self);
-    return FALSE;  // only the string tables matter
-}
-
-BOOL CALLBACK CNiraStringDll::OnResourceName(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR self)
-{
-    EnumResourceLanguagesW(module, type, name, OnResourceLanguage, self);
-    return FALSE;  // the first block decides
-}
-
-BOOL CALLBACK CNiraStringDll::OnResourceLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR self)
-{
-    CNiraStringDll* strings = reinterpret_cast<CNiraStringDll*>(self);
-    if (PRIMARYLANGID(language) == PRIMARYLANGID(strings->m_uiLanguage)) {
-        strings->m_language = language;
-        return FALSE;
-    }
-    strings->m_language = kUsEnglish;
-    return TRUE;
+    m_language = ChooseStringLanguage(m_module, m_uiLanguage, m_language);
 }
 
 CNiraStringDll* AcquireStringDll(LPCWSTR path)

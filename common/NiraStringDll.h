@@ -34,9 +34,6 @@ public:
 
 private:
     static void CheckLayout();
-    static BOOL CALLBACK OnResourceType(HMODULE module, LPWSTR type, LONG_PTR self);
-    static BOOL CALLBACK OnResourceName(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR self);
-    static BOOL CALLBACK OnResourceLanguage(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language, LONG_PTR self);
 
     WORD m_language;
     WORD m_uiLanguage;

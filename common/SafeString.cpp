@@ -22,9 +22,22 @@ HRESULT AppendStringSafeA(LPSTR dest, size_t cbDest, LPCSTR src)
     return dest && src ? StringCchCatA(dest, cbDest, src) : E_INVALIDARG;
 }
 
+// The largest count StringCchCopyNW takes: a count of STRSAFE_MAX_CCH or more empties a usable
+// destination and fails. Checked here, because not every strsafe.h a build may use refuses it.
+constexpr size_t kMaxCopyCount = STRSAFE_MAX_CCH - 1;
+
 HRESULT CopyStringSafeN(LPWSTR dest, size_t cchDest, LPCWSTR src, size_t cchToCopy)
 {
-    return dest && src ? StringCchCopyNW(dest, cchDest, src, cchToCopy) : E_INVALIDARG;
+    if (!dest || !src) {
+        return E_INVALIDARG;
+    }
+    if (cchToCopy > kMaxCopyCount) {
+        if (cchDest > 0 && cchDest <= STRSAFE_MAX_CCH) {
+            dest[0] = 0;
+        }
+        return STRSAFE_E_INVALID_PARAMETER;
+    }
+    return StringCchCopyNW(dest, cchDest, src, cchToCopy);
 }
 
 HRESULT GetStringLengthSafe(LPCWSTR text, size_t cchMax, size_t* length)

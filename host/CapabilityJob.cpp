@@ -9,6 +9,7 @@
 
 #include <map>
 #include <string>
+#include "support/WString.h"
 #include <vector>
 
 namespace {
@@ -17,25 +18,25 @@ struct Option {
     INT id;
     INT index;
     INT state;
-    std::u16string name;
-    std::u16string printTicketName;
+    WString name;
+    WString printTicketName;
 };
 
 struct Feature {
     FeatureRecord record = {};
     FeatureUIRecord display = {};
-    std::u16string printTicketName;
+    WString printTicketName;
     std::vector<Option> options;
 };
 
 typedef std::map<INT, Feature> FeatureTable;
 
-std::u16string Text(LPCWSTR text)
+WString Text(LPCWSTR text)
 {
-    return text != nullptr ? std::u16string(text) : std::u16string();
+    return text != nullptr ? WString(text) : WString();
 }
 
-std::u16string Number(INT value)
+WString Number(INT value)
 {
     return nirasim::Wide(std::to_string(value));
 }
@@ -68,7 +69,7 @@ LONG KeepOption(INT optionIndex, INT featureId, INT optionId, INT, INT, INT, LPC
     return 0;
 }
 
-const char16_t* DisplayStateName(INT state)
+const WCHAR* DisplayStateName(INT state)
 {
     switch (state) {
     case 2:
@@ -80,7 +81,7 @@ const char16_t* DisplayStateName(INT state)
     }
 }
 
-const char16_t* OptionStateName(INT state)
+const WCHAR* OptionStateName(INT state)
 {
     switch (state) {
     case 3:
@@ -95,7 +96,7 @@ const char16_t* OptionStateName(INT state)
 
 void ShowFeature(INT id, const Feature& feature)
 {
-    std::u16string line = TEXT("  ") + Number(id) + TEXT("  class ") + Number(feature.record.classId) + TEXT("  default ") +
+    WString line = TEXT("  ") + Number(id) + TEXT("  class ") + Number(feature.record.classId) + TEXT("  default ") +
                           Number(feature.record.defaultOption) + TEXT("  ") + DisplayStateName(feature.display.displayState);
     if (feature.display.isUserInput && feature.record.rangeMax > feature.record.rangeMin)
         line += TEXT("  value ") + Number(feature.record.rangeMin) + TEXT("..") + Number(feature.record.rangeMax);
@@ -103,7 +104,7 @@ void ShowFeature(INT id, const Feature& feature)
         line += TEXT("  ") + feature.printTicketName;
     HostMachine::Print(line);
     for (const Option& option : feature.options) {
-        std::u16string text = TEXT("      ") + Number(option.id) + TEXT("  ") + option.name;
+        WString text = TEXT("      ") + Number(option.id) + TEXT("  ") + option.name;
         if (option.printTicketName != TEXT("0") && !option.printTicketName.empty())
             text += TEXT("  [") + option.printTicketName + TEXT("]");
         if (option.id == feature.record.defaultOption)
@@ -114,12 +115,12 @@ void ShowFeature(INT id, const Feature& feature)
 
 void ShowCategories(const FeatureTable& features)
 {
-    std::map<INT, std::u16string> categories;
+    std::map<INT, WString> categories;
     for (const auto& [id, feature] : features)
         categories[feature.display.categoryId] += TEXT(" ") + Number(id);
     HostMachine::Print("categories (features of each):");
     for (const auto& [category, ids] : categories)
-        HostMachine::Print(TEXT("  ") + (category == 0 ? std::u16string(TEXT("none")) : Number(category)) + TEXT(":") + ids);
+        HostMachine::Print(TEXT("  ") + (category == 0 ? WString(TEXT("none")) : Number(category)) + TEXT(":") + ids);
 }
 
 int Run(HostMachine& host, const std::vector<std::string>&)
@@ -130,7 +131,7 @@ int Run(HostMachine& host, const std::vector<std::string>&)
         HostMachine::Print("the driver INI names no capability database");
         return 1;
     }
-    HostMachine::Print(TEXT("capability database: ") + std::u16string(path));
+    HostMachine::Print(TEXT("capability database: ") + WString(path));
 
     CNiraCapabilityDB reader;
     reader.Open(path);

@@ -17,6 +17,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include "support/WString.h"
 #include <vector>
 
 namespace {
@@ -106,7 +107,7 @@ void ShowProductValues(CNiraSettingsClient& client)
     if (client.GetString(3, &paper, 0, 0) == TRUE && client.GetFloat(10, &width, 0, 0) == TRUE &&
         client.GetFloat(11, &height, 0, 0) == TRUE && client.GetInt(1920, &dpiX, 0, 0) == TRUE &&
         client.GetInt(1921, &dpiY, 0, 0) == TRUE) {
-        HostMachine::Print(TEXT("product data: paper ") + std::u16string(paper->GetBuffer()) +
+        HostMachine::Print(TEXT("product data: paper ") + WString(paper->GetBuffer()) +
                            nirasim::Wide(Format(" %.2f x %.2f in, print mode %ld x %ld dpi", width, height,
                                                 static_cast<long>(dpiX), static_cast<long>(dpiY))));
     }
@@ -117,14 +118,14 @@ void ShowProductValues(CNiraSettingsClient& client)
 
 int Run(HostMachine& host, const std::vector<std::string>&)
 {
-    const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
+    const WString folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
     HMODULE library = LoadLibraryW((folder + TEXT("nirauip.dll")).c_str());
     if (library == nullptr) {
         HostMachine::Print("nirauip.dll cannot be loaded");
         return 1;
     }
     SetSettingsModuleHandle(SETTINGS_MODULE_SELF, library);
-    std::u16string printerName = host.printerName();
+    WString printerName = host.printerName();
     HANDLE printer = nullptr;
     int result = 1;
     if (OpenPrinterW(printerName.data(), &printer, nullptr) && LoadComponentModule(printer) == 0) {

@@ -2,10 +2,12 @@
 
 #include <cstdio>
 
+#include "support/WString.h"
+
 namespace {
 
-const char16_t* const kSamplePrinter = TEXT("Nira Sample Inkjet");
-const char16_t* const kSamplePort = TEXT("USB001");
+const WCHAR* const kSamplePrinter = TEXT("Nira Sample Inkjet");
+const WCHAR* const kSamplePort = TEXT("USB001");
 
 }  // namespace
 
@@ -15,7 +17,7 @@ HostMachine::HostMachine(const std::string& buildDir) : buildDir_(buildDir), pri
     machine_.AddSamplePrinter(printerName_, kSamplePort);
 }
 
-void HostMachine::Print(const std::u16string& text)
+void HostMachine::Print(const WString& text)
 {
     Print(nirasim::Utf8(text));
 }

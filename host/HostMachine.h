@@ -7,21 +7,22 @@
 #include <nirasim/Machine.h>
 
 #include <string>
+#include "support/WString.h"
 
 class HostMachine {
 public:
     explicit HostMachine(const std::string& buildDir);
 
     nirasim::Machine& machine() { return machine_; }
-    const std::u16string& printerName() const { return printerName_; }
+    const WString& printerName() const { return printerName_; }
     const std::string& buildDir() const { return buildDir_; }
 
     // Writes a line of UTF-16 text to standard output as UTF-8.
-    static void Print(const std::u16string& text);
+    static void Print(const WString& text);
     static void Print(const std::string& text);
 
 private:
     nirasim::Machine machine_;
     std::string buildDir_;
-    std::u16string printerName_;
+    WString printerName_;
 };

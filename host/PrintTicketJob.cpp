@@ -17,6 +17,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include "support/WString.h"
 
 namespace {
 
@@ -34,9 +35,9 @@ std::string Narrow(const WCHAR* text)
     return out;
 }
 
-std::u16string Wide(const std::string& text)
+WString Wide(const std::string& text)
 {
-    std::u16string out;
+    WString out;
     int size = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
     if (size <= 1)
         return out;
@@ -53,9 +54,9 @@ std::string Hex(HRESULT hr)
     return text;
 }
 
-std::u16string Concat(LPCWSTR a, LPCWSTR b)
+WString Concat(LPCWSTR a, LPCWSTR b)
 {
-    return std::u16string(a) + b;
+    return WString(a) + b;
 }
 
 std::string NameOf(CXDPrintSchemaDocument& document, IXMLDOMNode* node)
@@ -88,7 +89,7 @@ int Depth(IXMLDOMNode* node)
     while (current) {
         CXDBstr name;
         current->get_baseName(&name);
-        if (name.Get() && std::u16string(name.Get()) == XDVocabulary::kFeature)
+        if (name.Get() && WString(name.Get()) == XDVocabulary::kFeature)
             ++depth;
         IXMLDOMNode* parent = nullptr;
         current->get_parentNode(&parent);
@@ -205,7 +206,7 @@ bool IsCapabilities(IXMLDOMDocument2* dom)
     CXDBstr name;
     if (dom->get_documentElement(&root) != S_OK || !root || FAILED(root->get_baseName(&name)))
         return false;
-    return std::u16string(name.Get() ? name.Get() : TEXT("")) == XDVocabulary::kPrintCapabilities;
+    return WString(name.Get() ? name.Get() : TEXT("")) == XDVocabulary::kPrintCapabilities;
 }
 
 // Prints what the library finds in the document a DOM holds.
@@ -237,7 +238,7 @@ bool DescribeWrittenTicket(std::ostream& out)
     if (FAILED(CoCreateInstance(CLSID_DOMDocument30, nullptr, CLSCTX_INPROC_SERVER, IID_IXMLDOMDocument2,
                                 reinterpret_cast<void**>(&dom))))
         return false;
-    std::u16string empty = std::u16string(TEXT("<psf:PrintTicket xmlns:psf=\"")) + XDVocabulary::kFrameworkNamespace +
+    WString empty = WString(TEXT("<psf:PrintTicket xmlns:psf=\"")) + XDVocabulary::kFrameworkNamespace +
                            TEXT("\" xmlns:psk=\"") + XDVocabulary::kKeywordsNamespace + TEXT("\" xmlns:xsi=\"") +
                            XDVocabulary::kSchemaInstanceNamespace + TEXT("\" xmlns:xsd=\"") +
                            XDVocabulary::kSchemaNamespace + TEXT("\" xmlns:ns0000=\"") +

@@ -9,11 +9,12 @@
 
 #include <cstdio>
 #include <string>
+#include "support/WString.h"
 #include <vector>
 
 namespace {
 
-const char16_t* const kComponentKeys[] = {
+const WCHAR* const kComponentKeys[] = {
     TEXT("NIRA_UI_PLUGIN"),      TEXT("NIRA_UI_DLL"),      TEXT("NIRA_PR_DLL"),         TEXT("NIRA_STRING_DLL"),
     TEXT("Component_R_B"),       TEXT("Component_F_B"),    TEXT("Component_F_C"),       TEXT("PRODUCT_DATA_FILE"),
     TEXT("NIRA_CAPABILITY_XML"), TEXT("NIRA_UILAYOUT_XML"), TEXT("NIRA_CONSTRAINT_XML"), TEXT("NIRA_PMLOID_XML"),
@@ -42,21 +43,21 @@ const char* PortTypeName(DWORD type)
     }
 }
 
-std::u16string Padded(const std::u16string& text, size_t width)
+WString Padded(const WString& text, size_t width)
 {
-    return text.size() >= width ? text : text + std::u16string(width - text.size(), TEXT(' '));
+    return text.size() >= width ? text : text + WString(width - text.size(), TEXT(' '));
 }
 
 void ShowComponents(HostMachine& host, CNiraPrinterAccess& access)
 {
     HostMachine::Print("components:");
-    for (const char16_t* key : kComponentKeys) {
+    for (const WCHAR* key : kComponentKeys) {
         WCHAR path[CNiraPrinterAccess::kComponentPathChars];
         if (!access.GetComponentPath(key, path)) {
             HostMachine::Print(TEXT("  ") + Padded(key, 22) + TEXT("(not named)"));
             continue;
         }
-        const char16_t* state = host.machine().FileExists(path) ? TEXT("") : TEXT("  (not in the package yet)");
+        const WCHAR* state = host.machine().FileExists(path) ? TEXT("") : TEXT("  (not in the package yet)");
         HostMachine::Print(TEXT("  ") + Padded(key, 22) + path + state);
     }
 }
@@ -71,12 +72,12 @@ void ShowPort(CNiraPrinterAccess& access)
     }
     char line[64];
     std::snprintf(line, sizeof(line), "  (type %u, %s)", static_cast<unsigned>(type), PortTypeName(type));
-    HostMachine::Print(TEXT("port:           ") + std::u16string(port.GetBuffer()) + nirasim::Wide(line));
+    HostMachine::Print(TEXT("port:           ") + WString(port.GetBuffer()) + nirasim::Wide(line));
     HostMachine::Print(std::string("local printer:  ") + (access.IsLocalPrinter() ? "yes" : "no"));
 }
 
 // The text in the string library for a user of `language`.
-void ShowText(HostMachine& host, const std::u16string& library, LANGID language, const char* label)
+void ShowText(HostMachine& host, const WString& library, LANGID language, const char* label)
 {
     host.machine().SetUILanguage(language);
     CNiraStringDll* strings = AcquireStringDll(library.c_str());
@@ -86,7 +87,7 @@ void ShowText(HostMachine& host, const std::u16string& library, LANGID language,
     ReleaseStringDll();
     char prefix[80];
     std::snprintf(prefix, sizeof(prefix), "  text %u, user language 0x%04X (%s): ", id, language, label);
-    HostMachine::Print(nirasim::Wide(prefix) + (result == NIRA_STATUS_OK ? std::u16string(text) : TEXT("(not found)")));
+    HostMachine::Print(nirasim::Wide(prefix) + (result == NIRA_STATUS_OK ? WString(text) : TEXT("(not found)")));
 }
 
 int Run(HostMachine& host, const std::vector<std::string>&)
@@ -98,20 +99,20 @@ int Run(HostMachine& host, const std::vector<std::string>&)
     }
     WCHAR name[260];
     access.GetPrinterName(name, 260);
-    HostMachine::Print(TEXT("printer:        ") + std::u16string(name));
+    HostMachine::Print(TEXT("printer:        ") + WString(name));
     ShowPort(access);
     if (!access.FindDriverIni(0)) {
         HostMachine::Print("driver INI:     not found among the dependent files");
         return 1;
     }
-    HostMachine::Print(TEXT("driver INI:     ") + std::u16string(access.GetDriverIniPath()));
+    HostMachine::Print(TEXT("driver INI:     ") + WString(access.GetDriverIniPath()));
     ShowComponents(host, access);
 
     WCHAR library[CNiraPrinterAccess::kComponentPathChars];
     if (!access.GetComponentPath(TEXT("NIRA_STRING_DLL"), library)) {
         return 1;
     }
-    HostMachine::Print(TEXT("string library: ") + std::u16string(library));
+    HostMachine::Print(TEXT("string library: ") + WString(library));
     LANGID user = GetUserDefaultUILanguage();
     ShowText(host, library, user, "the machine's user");
     ShowText(host, library, 0x0407, "German");

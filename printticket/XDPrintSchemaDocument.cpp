@@ -295,9 +295,14 @@ HRESULT CXDPrintSchemaDocument::FindNamespacePrefix(LPCWSTR namespaceUri, BSTR* 
         hr = root->get_attributes(&attributes);
         if (hr != S_OK || !attributes)
             return FAILED(hr) ? hr : S_FALSE;
-        attributes->reset();
-        CXDComPtr<IXMLDOMNode> attribute;
-        while (attributes->nextNode(&attribute) == S_OK && attribute) {
+        // Walked by index: an element's namespace declarations are items of its attribute map, but
+        // a walk by nextNode need not meet them.
+        LONG count = 0;
+        XDThrowIfFailed(attributes->get_length(&count));
+        for (LONG i = 0; i < count; ++i) {
+            CXDComPtr<IXMLDOMNode> attribute;
+            if (attributes->get_item(i, &attribute) != S_OK || !attribute)
+                continue;
             CXDBstr value;
             if (FAILED(attribute->get_text(&value)) || !CXDString(namespaceUri).Equals(value.Get() ? value.Get() : TEXT("")))
                 continue;

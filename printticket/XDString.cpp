@@ -230,6 +230,8 @@ int CXDString::Find(LPCWSTR sub, int start) const
     int length = static_cast<int>(wcslen(text));
     if (start > length)
         return -1;
+    if (!*sub)
+        return start;  // as wcsstr answers, which not every C runtime does for an empty text
     LPCWSTR found = wcsstr(text + start, sub);
     return found ? static_cast<int>(found - text) : -1;
 }

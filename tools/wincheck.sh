@@ -1,61 +1,52 @@
 #!/usr/bin/env bash
-# The Windows compile check: every production source compiles for Windows x64 with mingw-w64
-# against the Windows headers (plus platform/win32 for what mingw-w64 lacks), warnings as errors.
-# Production sources are everything outside platform/, host/, tests/, benchmarks/ and fuzz/,
-# except folders named sim/, which hold what only the simulated machine uses. It also applies the
-# source rules that a compiler cannot (tools/sourcerules.py): wide literals only as TEXT(), no
-# POSIX or test-control headers. Sources compile in parallel (NIRA_WINCHECK_JOBS, default nproc).
+# The Windows check. The six libraries and the package's component DLLs are built and linked for
+# Windows x64 with mingw-w64 (cmake/mingw-w64-x86_64.cmake), each DLL's export table is compared
+# with its list in tools/exports/, and the test programs that need no test-control API run under
+# Wine through ctest. Then the source rules that a compiler cannot check (tools/sourcerules.py):
+# wide literals only as TEXT(), no POSIX or test-control headers in production code.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-cxx=${NIRA_MINGW_CXX:-x86_64-w64-mingw32-g++-posix}
-command -v "$cxx" >/dev/null || cxx=x86_64-w64-mingw32-g++
-jobs=${NIRA_WINCHECK_JOBS:-$(nproc)}
-
+build=${NIRA_WIN_BUILD:-$root/build/win}
+# The folders of production code; folders named sim/ hold what only the simulated machine uses.
 production=(common nira printticket printprocessor printpreviewer oemui langmon package)
-others=(tests host benchmarks fuzz)
-
-# The dependencies' own headers, without the rest of the Linux include tree.
-third=$(mktemp -d)
-trap 'rm -rf "$third"' EXIT
-for h in sqlite3.h sqlite3ext.h zlib.h zconf.h; do
-  [ -f /usr/include/$h ] && ln -s /usr/include/$h "$third/$h"
-done
-
-# Production files whose names match the given find expression, in a stable order.
-production_files() {
-  find "${production[@]}" \( "$@" \) -not -path '*/sim/*' 2>/dev/null | sort
+failed=0
+fail() {
+  echo "windows check failed: $1"
+  failed=1
 }
 
-cd "$root"
-mapfile -t sources < <(production_files -name '*.cpp')
-failed=0
-# Each source in its own compiler run; a failing run names its source.
-export cxx root third
-if ((${#sources[@]})) && ! printf '%s\0' "${sources[@]}" | xargs -0 -P "$jobs" -n 1 sh -c '
-    "$cxx" -std=c++17 -fsyntax-only -Wall -Wextra -Werror -DUNICODE -D_UNICODE \
-      -I"$root/platform/win32" -I"$root" -I"$third" "$1" || { echo "windows compile check failed: $1"; exit 1; }' sh; then
-  failed=1
-fi
-# Resource scripts compile with the resource compiler.
-windres=${NIRA_MINGW_WINDRES:-x86_64-w64-mingw32-windres}
-mapfile -t scripts < <(production_files -name '*.rc')
-for rc in "${scripts[@]}"; do
-  if ! "$windres" -I"$root" -i "$rc" -o "$third/check.res" -O coff; then
-    echo "windows compile check failed: $rc"
-    failed=1
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+mkdir -p "$build"
+if ! cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DNIRA_TESTS=ON "${launcher[@]}" >"$build/configure.log" 2>&1; then
+  tail -n 40 "$build/configure.log"
+  fail "configure"
+elif ! cmake --build "$build" -j "$(nproc)" >"$build/build.log" 2>&1; then
+  grep -E "error|undefined reference|FAILED" "$build/build.log" | head -n 40
+  fail "build (log: $build/build.log)"
+else
+  python3 "$root/tools/checkexports.py" x86_64-w64-mingw32-objdump "$build" || fail "export tables"
+  # Wine's prefix is made once, before the programs run side by side.
+  export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  [ -d "$WINEPREFIX" ] || wineboot --init >/dev/null 2>&1
+  if ctest --test-dir "$build" -L wine -j "$(nproc)" --output-on-failure >"$build/wine.log" 2>&1; then
+    log=$build/Testing/Temporary/LastTest.log
+    cases=$(grep -hE '^\[  PASSED  \] [0-9]+ test' "$log" | awk '{s += $4} END {print s + 0}')
+    skipped=$(grep -hE '^\[  SKIPPED \] [0-9]+ test' "$log" | awk '{s += $4} END {print s + 0}')
+    echo "windows check: $(grep -cE '^ *[0-9]+/[0-9]+ Test' "$build/wine.log") test programs under Wine:" \
+      "$cases tests passed, $skipped skipped for Wine's known differences"
+  else
+    tail -n 80 "$build/wine.log"
+    fail "tests under Wine (log: $build/wine.log)"
   fi
-done
-# The source rules, in headers as well.
-mapfile -t texts < <(production_files -name '*.cpp' -o -name '*.h')
-if ((${#texts[@]})) && ! python3 "$root/tools/sourcerules.py" "${texts[@]}"; then
-  echo "windows compile check failed: source rules"
-  failed=1
+  wineserver -k >/dev/null 2>&1 || true
 fi
+
+mapfile -t texts < <(cd "$root" && find "${production[@]}" \( -name '*.cpp' -o -name '*.h' \) -not -path '*/sim/*' | sort)
+(cd "$root" && python3 tools/sourcerules.py "${texts[@]}") || fail "source rules"
 # Wide literals as TEXT("...") also in the tests, the host program, benchmarks and fuzzers.
-mapfile -t other_texts < <(find "${others[@]}" \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sort)
-if ((${#other_texts[@]})) && ! python3 "$root/tools/sourcerules.py" --literals-only "${other_texts[@]}"; then
-  echo "windows compile check failed: wide literals outside TEXT()"
-  failed=1
-fi
-echo "windows compile check: ${#sources[@]} sources, $([ $failed = 0 ] && echo passed || echo FAILED)"
+mapfile -t others < <(cd "$root" && find tests host benchmarks fuzz \( -name '*.cpp' -o -name '*.h' \) | sort)
+(cd "$root" && python3 tools/sourcerules.py --literals-only "${others[@]}") || fail "wide literals outside TEXT()"
+echo "windows check: $( ((failed)) && echo FAILED || echo passed)"
 exit $failed

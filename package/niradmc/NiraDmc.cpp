@@ -215,7 +215,7 @@ DMC_EXPORT int WINAPI saveDOM(LPCWSTR filePath)
 #endif
 
 // The configuration reader has no class of its own to enter in the registry.
-DMC_EXPORT HRESULT WINAPI DllRegisterServer()
+STDAPI DllRegisterServer()
 {
 #ifdef NIRA_DMC_REFUSE_REGISTRATION
     return E_ACCESSDENIED;
@@ -224,7 +224,7 @@ DMC_EXPORT HRESULT WINAPI DllRegisterServer()
 #endif
 }
 
-DMC_EXPORT HRESULT WINAPI DllUnregisterServer()
+STDAPI DllUnregisterServer()
 {
     return S_OK;
 }

@@ -15,8 +15,10 @@
 #define STDMETHOD_(type, method) virtual type STDMETHODCALLTYPE method
 #define STDMETHODIMP HRESULT STDMETHODCALLTYPE
 #define STDMETHODIMP_(type) type STDMETHODCALLTYPE
-#define STDAPI extern "C" HRESULT STDAPICALLTYPE
-#define STDAPI_(type) extern "C" type STDAPICALLTYPE
+// A module's COM entry points (DllGetClassObject, DllRegisterServer, ...) are declared STDAPI and
+// exported by the module's .def file on Windows; the simulated loader finds them by visibility.
+#define STDAPI extern "C" __attribute__((visibility("default"))) HRESULT STDAPICALLTYPE
+#define STDAPI_(type) extern "C" __attribute__((visibility("default"))) type STDAPICALLTYPE
 #define MIDL_INTERFACE(x) struct
 
 struct IUnknown;

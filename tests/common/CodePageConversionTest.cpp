@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include "support/WString.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ TEST_F(CodePageConversion, ConvertsBothWaysInTheGivenCodePage)
 
     LPWSTR wide = nullptr;
     ASSERT_TRUE(ConvertToWide(&wide, "\xc4rger", CP_ACP));
-    EXPECT_EQ(std::u16string(wide), TEXT("\u00c4rger"));
+    EXPECT_EQ(WString(wide), TEXT("\u00c4rger"));
     delete[] wide;
 }
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include "support/WString.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ TEST(ComponentFiles, DriverIniIsTheFirstNameWithIniInUpperCase)
     WCHAR path[MAX_PATH];
     const WCHAR list[] = TEXT("C:\\d\\ui.dll\0C:\\d\\model.Ini\0C:\\d\\other.ini\0");
     ASSERT_TRUE(FindIniInDependentFiles(list, path));
-    EXPECT_EQ(std::u16string(path), TEXT("C:\\D\\MODEL.INI"));
+    EXPECT_EQ(WString(path), TEXT("C:\\D\\MODEL.INI"));
     const WCHAR none[] = TEXT("C:\\d\\ui.dll\0C:\\d\\inifile.dll\0");
     EXPECT_FALSE(FindIniInDependentFiles(none, path));
     const WCHAR empty[] = TEXT("\0");
@@ -52,7 +53,7 @@ TEST(ProcessIdentity, SpoolerBaseNameIsMeasuredButNotWritten)
     machine.SetUser("Jonas");
     WCHAR user[4];
     EXPECT_EQ(GetCurrentUserName(user, 4), NIRA_STATUS_OK);
-    EXPECT_EQ(std::u16string(user), TEXT("Jon"));  // cut to the caller's buffer
+    EXPECT_EQ(WString(user), TEXT("Jon"));  // cut to the caller's buffer
     machine.SetUILanguage(0x0411);
     LANGID language = 0;
     EXPECT_EQ(GetUserUILanguage(&language), NIRA_STATUS_OK);

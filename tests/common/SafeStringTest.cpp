@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include "support/WString.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ TEST(SafeString, NullArgumentsAnswerInvalidArgAndTouchNothing)
     EXPECT_EQ(CopyStringSafe(dest, 8, nullptr), E_INVALIDARG);
     EXPECT_EQ(AppendStringSafe(dest, 8, nullptr), E_INVALIDARG);
     EXPECT_EQ(CopyStringSafeN(dest, 8, nullptr, 2), E_INVALIDARG);
-    EXPECT_EQ(std::u16string(dest), TEXT("keep"));
+    EXPECT_EQ(WString(dest), TEXT("keep"));
     EXPECT_EQ(CopyStringSafeA(narrow, 8, nullptr), E_INVALIDARG);
     EXPECT_EQ(AppendStringSafeA(nullptr, 8, "x"), E_INVALIDARG);
     EXPECT_STREQ(narrow, "keep");
@@ -28,9 +29,9 @@ TEST(SafeString, CutsAndTerminatesAnOverlongText)
 {
     WCHAR dest[4];
     EXPECT_EQ(CopyStringSafe(dest, 4, TEXT("abcdef")), STRSAFE_E_INSUFFICIENT_BUFFER);
-    EXPECT_EQ(std::u16string(dest), TEXT("abc"));
+    EXPECT_EQ(WString(dest), TEXT("abc"));
     EXPECT_EQ(AppendStringSafe(dest, 4, TEXT("d")), STRSAFE_E_INSUFFICIENT_BUFFER);
-    EXPECT_EQ(std::u16string(dest), TEXT("abc"));
+    EXPECT_EQ(WString(dest), TEXT("abc"));
     char narrow[4] = "a";
     EXPECT_EQ(AppendStringSafeA(narrow, 4, "bc"), S_OK);
     EXPECT_STREQ(narrow, "abc");
@@ -41,8 +42,13 @@ TEST(SafeString, CopyNWithAHugeCountEmptiesTheDestination)
     WCHAR dest[8] = TEXT("keep");
     EXPECT_EQ(CopyStringSafeN(dest, 8, TEXT("abc"), 0x7FFFFFFF), E_INVALIDARG);
     EXPECT_EQ(dest[0], 0);
+    dest[0] = TEXT('k');
+    EXPECT_EQ(CopyStringSafeN(dest, 8, TEXT("abc"), static_cast<size_t>(-1)), E_INVALIDARG);
+    EXPECT_EQ(dest[0], 0);
+    EXPECT_EQ(CopyStringSafeN(dest, 8, TEXT("abc"), 0x7FFFFFFE), S_OK);
+    EXPECT_EQ(WString(dest), TEXT("abc"));
     EXPECT_EQ(CopyStringSafeN(dest, 8, TEXT("abc"), 2), S_OK);
-    EXPECT_EQ(std::u16string(dest), TEXT("ab"));
+    EXPECT_EQ(WString(dest), TEXT("ab"));
 }
 
 TEST(SafeString, LengthFailsWithoutATerminatorWithinTheMaximum)

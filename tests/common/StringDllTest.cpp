@@ -10,11 +10,12 @@
 
 #include <algorithm>
 #include <string>
+#include "support/WString.h"
 
 namespace {
 
-const char16_t* const kLibrary = TEXT("C:\\Windows\\System32\\spool\\drivers\\x64\\3\\nirastr.dll");
-const char16_t* const kGermanOnly = TEXT("C:\\Windows\\System32\\spool\\drivers\\x64\\3\\strings_de.dll");
+const WCHAR* const kLibrary = TEXT("C:\\Windows\\System32\\spool\\drivers\\x64\\3\\nirastr.dll");
+const WCHAR* const kGermanOnly = TEXT("C:\\Windows\\System32\\spool\\drivers\\x64\\3\\strings_de.dll");
 
 class StringDll : public ::testing::Test {
 protected:
@@ -26,15 +27,15 @@ protected:
         ASSERT_TRUE(machine.CopyIn(std::string(NIRA_BUILD_DIR) + "/fixtures/simstrings_de.dll", kGermanOnly));
     }
 
-    static std::u16string Text(CNiraStringDll& strings, UINT id, DWORD size = 260, LONG* result = nullptr)
+    static WString Text(CNiraStringDll& strings, UINT id, DWORD size = 260, LONG* result = nullptr)
     {
-        std::u16string buffer(size, TEXT('#'));
+        WString buffer(size, TEXT('#'));
         DWORD length = 0;
         LONG answer = strings.GetString(&id, buffer.data(), size, &length);
         if (result != nullptr) {
             *result = answer;
         }
-        return answer == NIRA_STATUS_OK ? std::u16string(buffer.c_str()) : std::u16string();
+        return answer == NIRA_STATUS_OK ? WString(buffer.c_str()) : WString();
     }
 };
 
@@ -42,7 +43,7 @@ TEST_F(StringDll, TextsInTheUsersLanguage)
 {
     struct Case {
         LANGID language;
-        const char16_t* text;
+        const WCHAR* text;
     } cases[] = {
         {0x0409, TEXT("Print Preview")},
         {0x0407, TEXT("Druckvorschau")},
@@ -157,7 +158,7 @@ TEST_F(StringDll, TheSharedInstanceIsCounted)
     EXPECT_NE(GetModuleHandleW(TEXT("nirastr.dll")), nullptr);
     auto freed = [&] {
         auto journal = machine.DebugOutput();
-        return std::count(journal.begin(), journal.end(), std::u16string(TEXT("String Dll freed")));
+        return std::count(journal.begin(), journal.end(), WString(TEXT("String Dll freed")));
     };
     EXPECT_EQ(freed(), 0);
 

@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include "support/WString.h"
 #include <vector>
 
 #include "nira/uiplugin/settings/engine/SettingsInstance.h"
@@ -43,9 +44,9 @@ public:
     nirasim::Machine& Machine() { return *m_machine; }
 
     // A module of the driver directory by its file name; nullptr when it does not load.
-    HMODULE LoadDriverModule(const std::u16string& file)
+    HMODULE LoadDriverModule(const WString& file)
     {
-        const std::u16string path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\") + file;
+        const WString path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\") + file;
         const HMODULE module = LoadLibraryW(path.c_str());
         if (module != nullptr) {
             m_modules.push_back(module);

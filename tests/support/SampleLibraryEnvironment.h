@@ -10,13 +10,14 @@
 
 #include <memory>
 #include <string>
+#include "support/WString.h"
 #include <utility>
 
 #include "support/SampleDriverMachine.h"
 
 class CSampleLibraryEnvironment : public ::testing::Environment {
 public:
-    CSampleLibraryEnvironment(LANGID uiLanguage, std::u16string secondModule)
+    CSampleLibraryEnvironment(LANGID uiLanguage, WString secondModule)
         : m_uiLanguage(uiLanguage), m_secondModule(std::move(secondModule))
     {
     }
@@ -43,7 +44,7 @@ protected:
 
 private:
     LANGID m_uiLanguage;
-    std::u16string m_secondModule;
+    WString m_secondModule;
     std::unique_ptr<CSampleDriverMachine> m_sample;
     HMODULE m_library = nullptr;
     HMODULE m_second = nullptr;

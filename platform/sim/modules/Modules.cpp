@@ -36,6 +36,7 @@ struct ModuleTable {
     std::recursive_mutex lock;
     std::list<std::unique_ptr<Module>> loaded;  // in load order
     Module process;
+    std::vector<std::pair<std::u16string, std::string>> removedExports;  // {system module, function}
 };
 
 ModuleTable& Table()
@@ -45,6 +46,20 @@ ModuleTable& Table()
 }
 
 ResetHook resetModules(UnloadAllModules);
+ResetHook resetRemovedExports([] {
+    std::lock_guard<std::recursive_mutex> guard(Table().lock);
+    Table().removedExports.clear();
+});
+
+bool IsRemovedExport(const Module& module, const char* function)
+{
+    for (const auto& removed : Table().removedExports) {
+        if (removed.second == function && EqualNoCase(removed.first, LastNameOf(module.windowsPath))) {
+            return true;
+        }
+    }
+    return false;
+}
 
 bool Tracing()
 {
@@ -271,6 +286,12 @@ Module* ModuleOf(HMODULE handle)
     return nullptr;
 }
 
+void RemoveSystemExport(const std::u16string& module, const std::string& function)
+{
+    std::lock_guard<std::recursive_mutex> guard(Table().lock);
+    Table().removedExports.emplace_back(module, function);
+}
+
 void UnloadAllModules()
 {
     std::lock_guard<std::recursive_mutex> guard(Table().lock);
@@ -341,8 +362,13 @@ FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName)
         SetLastError(ERROR_PROC_NOT_FOUND);  // exports are found by name only
         return nullptr;
     }
-    void* symbol = module->builtIn ? (module->library ? dlsym(module->library, lpProcName) : nullptr)
-                                   : OwnSymbol(*module, lpProcName);
+    void* symbol = nullptr;
+    if (module->builtIn) {
+        symbol = module->library && !IsRemovedExport(*module, lpProcName) ? dlsym(module->library, lpProcName)
+                                                                          : nullptr;
+    } else {
+        symbol = OwnSymbol(*module, lpProcName);
+    }
     if (symbol == nullptr) {
         SetLastError(ERROR_PROC_NOT_FOUND);
         return nullptr;

@@ -42,6 +42,10 @@ Module* ModuleOf(HMODULE handle);
 const std::vector<std::unique_ptr<ResourceItem>>& ResourcesOf(Module& module);
 std::recursive_mutex& ModuleLock();
 
+// Makes an export of a system module (spoolss.dll, ...) unresolvable, as on a system without it;
+// a new machine has every export again.
+void RemoveSystemExport(const std::u16string& module, const std::string& function);
+
 // Detaches every loaded module (DllMain with DLL_PROCESS_DETACH, as at process end) and unloads it.
 void UnloadAllModules();
 

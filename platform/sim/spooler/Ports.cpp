@@ -104,5 +104,6 @@ BOOL WINAPI SetPortW(LPWSTR pName, LPWSTR pPortName, DWORD dwLevel, LPBYTE pPort
         return Fail(ERROR_UNKNOWN_PORT);
     }
     spooler.portStatus[pPortName] = PortStatus{info.dwStatus, WideFrom(info.pszStatus), info.dwSeverity, true};
+    spooler.portStatusHistory[pPortName].push_back(spooler.portStatus[pPortName]);
     return TRUE;
 }

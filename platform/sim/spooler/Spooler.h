@@ -33,6 +33,7 @@ struct SpoolerState {
     std::vector<SpoolerJob> jobs;  // every document started, in order
     DWORD nextJobId = 1;
     std::map<std::u16string, PortStatus, NoCaseLess> portStatus;
+    std::map<std::u16string, std::vector<PortStatus>, NoCaseLess> portStatusHistory;  // every SetPortW level 3
     std::vector<FORM_INFO_1W> userForms;   // added with AddFormW (names in userFormNames)
     std::vector<std::u16string> userFormNames;
 };

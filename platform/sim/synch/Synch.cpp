@@ -9,7 +9,9 @@
 #include <chrono>
 #include <cstdlib>
 #include <condition_variable>
+#include <map>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -66,6 +68,20 @@ public:
     bool finished = false;
     DWORD exitCode = STILL_ACTIVE;
 };
+
+// Named events by name (names are case-sensitive, as kernel object names are); an event lives
+// while a handle to it is open.
+std::map<std::u16string, std::weak_ptr<EventObject>>& NamedEvents()
+{
+    static auto* events = new std::map<std::u16string, std::weak_ptr<EventObject>>;
+    return *events;
+}
+
+std::shared_ptr<EventObject> FindNamedEvent(const char16_t* name)
+{
+    auto found = NamedEvents().find(name);
+    return found == NamedEvents().end() ? nullptr : found->second.lock();
+}
 
 std::recursive_mutex* LockOf(LPCRITICAL_SECTION section)
 {
@@ -150,9 +166,35 @@ void WINAPI DeleteCriticalSection(LPCRITICAL_SECTION lpCriticalSection)
     lpCriticalSection->DebugInfo = nullptr;
 }
 
-HANDLE WINAPI CreateEventW(LPSECURITY_ATTRIBUTES, BOOL bManualReset, BOOL bInitialState, LPCWSTR)
+HANDLE WINAPI CreateEventW(LPSECURITY_ATTRIBUTES, BOOL bManualReset, BOOL bInitialState, LPCWSTR lpName)
 {
-    return AddHandle(std::make_shared<EventObject>(bManualReset != FALSE, bInitialState != FALSE));
+    auto event = std::make_shared<EventObject>(bManualReset != FALSE, bInitialState != FALSE);
+    if (lpName == nullptr || *lpName == 0) {
+        return AddHandle(event);
+    }
+    std::lock_guard<std::mutex> hold(WaitLock());
+    if (auto existing = FindNamedEvent(lpName)) {
+        SetLastError(ERROR_ALREADY_EXISTS);
+        return AddHandle(existing);
+    }
+    NamedEvents()[lpName] = event;
+    SetLastError(ERROR_SUCCESS);
+    return AddHandle(event);
+}
+
+HANDLE WINAPI OpenEventW(DWORD, BOOL, LPCWSTR lpName)
+{
+    if (lpName == nullptr || *lpName == 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    std::lock_guard<std::mutex> hold(WaitLock());
+    auto existing = FindNamedEvent(lpName);
+    if (!existing) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return nullptr;
+    }
+    return AddHandle(existing);
 }
 
 static BOOL ChangeEvent(HANDLE hEvent, bool signaled)

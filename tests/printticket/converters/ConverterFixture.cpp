@@ -2,28 +2,30 @@
 
 #include "printticket/XDVocabulary.h"
 
-#include <nirasim/Com.h>
+#include "support/ComObjects.h"
 
-const std::u16string kFrameworkUri = XDVocabulary::kFrameworkNamespace;
-const std::u16string kKeywordsUri = XDVocabulary::kKeywordsNamespace;
-const std::u16string kPrivateUri = XDVocabulary::kPrivateNamespace;
+#include "support/WString.h"
+
+const WString kFrameworkUri = XDVocabulary::kFrameworkNamespace;
+const WString kKeywordsUri = XDVocabulary::kKeywordsNamespace;
+const WString kPrivateUri = XDVocabulary::kPrivateNamespace;
 
 namespace {
 
-void ReplaceAll(std::u16string& text, const std::u16string& from, const std::u16string& to)
+void ReplaceAll(WString& text, const WString& from, const WString& to)
 {
-    for (size_t at = text.find(from); at != std::u16string::npos; at = text.find(from, at + to.size()))
+    for (size_t at = text.find(from); at != WString::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
 }
 
-BSTR Bstr(const std::u16string& text)
+BSTR Bstr(const WString& text)
 {
     return SysAllocString(text.c_str());
 }
 
 }  // namespace
 
-std::string Narrow(const std::u16string& text)
+std::string Narrow(const WString& text)
 {
     return std::string(text.begin(), text.end());
 }
@@ -38,21 +40,21 @@ SchemaPrefixes OtherPrefixes()
     return {TEXT("fw"), TEXT("kw"), TEXT("ns0000")};
 }
 
-std::u16string FeatureWithOption(const std::u16string& feature, const std::u16string& option,
-                                 const std::u16string& inner)
+WString FeatureWithOption(const WString& feature, const WString& option,
+                                 const WString& inner)
 {
     return TEXT("<{f}Feature name=\"") + feature + TEXT("\"><{f}Option name=\"") + option + TEXT("\"/>") + inner +
            TEXT("</{f}Feature>");
 }
 
-std::u16string SubFeatureWithOption(const std::u16string& feature, const std::u16string& option)
+WString SubFeatureWithOption(const WString& feature, const WString& option)
 {
-    return option.empty() ? std::u16string() : FeatureWithOption(feature, option);
+    return option.empty() ? WString() : FeatureWithOption(feature, option);
 }
 
-std::u16string SchemaDocument(const std::u16string& root, const std::u16string& body, const SchemaPrefixes& p)
+WString SchemaDocument(const WString& root, const WString& body, const SchemaPrefixes& p)
 {
-    std::u16string text = TEXT("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<") + p.psf + TEXT(":") + root +
+    WString text = TEXT("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<") + p.psf + TEXT(":") + root +
                           TEXT(" xmlns:") + p.psf + TEXT("=\"") + kFrameworkUri + TEXT("\" xmlns:") + p.psk +
                           TEXT("=\"") + kKeywordsUri + TEXT("\" xmlns:") + p.ns + TEXT("=\"") + kPrivateUri +
                           TEXT("\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"") +
@@ -72,11 +74,11 @@ void ConverterTest::SetUp()
 void ConverterTest::TearDown()
 {
     m_dom.Reset();
-    EXPECT_EQ(nirasim::com::LiveObjectCount(), 0) << "a DOM reference was not released";
+    EXPECT_EQ(LiveComObjects(), 0) << "a DOM reference was not released";
     CoUninitialize();
 }
 
-void ConverterTest::Load(const std::u16string& text)
+void ConverterTest::Load(const WString& text)
 {
     ASSERT_EQ(CoCreateInstance(CLSID_DOMDocument30, nullptr, CLSCTX_INPROC_SERVER, IID_IXMLDOMDocument2,
                                reinterpret_cast<void**>(&m_dom)),
@@ -87,27 +89,27 @@ void ConverterTest::Load(const std::u16string& text)
     ASSERT_EQ(loaded, VARIANT_TRUE) << Narrow(text);
 }
 
-void ConverterTest::LoadTicket(const std::u16string& body, const SchemaPrefixes& prefixes)
+void ConverterTest::LoadTicket(const WString& body, const SchemaPrefixes& prefixes)
 {
     Load(SchemaDocument(TEXT("PrintTicket"), body, prefixes));
 }
 
-void ConverterTest::LoadCapabilities(const std::u16string& body, const SchemaPrefixes& prefixes)
+void ConverterTest::LoadCapabilities(const WString& body, const SchemaPrefixes& prefixes)
 {
     Load(SchemaDocument(TEXT("PrintCapabilities"), body, prefixes));
 }
 
 void ConverterTest::Reload()
 {
-    std::u16string text = Xml();
+    WString text = Xml();
     Load(text);
 }
 
-std::u16string ConverterTest::Xml()
+WString ConverterTest::Xml()
 {
     CXDBstr xml;
     EXPECT_EQ(m_dom->get_xml(&xml), S_OK);
-    return xml.Get() ? std::u16string(xml.Get()) : std::u16string();
+    return xml.Get() ? WString(xml.Get()) : WString();
 }
 
 // Runs a selection with the test's own prefix bindings, then gives the document back the bindings
@@ -132,7 +134,7 @@ static void WithTestNamespaces(IXMLDOMDocument2* dom, Select select)
     VariantClear(&previous);
 }
 
-LONG ConverterTest::Count(const std::u16string& query)
+LONG ConverterTest::Count(const WString& query)
 {
     LONG count = -1;
     WithTestNamespaces(m_dom.Get(), [&] {
@@ -144,15 +146,15 @@ LONG ConverterTest::Count(const std::u16string& query)
     return count;
 }
 
-std::u16string ConverterTest::Text(const std::u16string& query)
+WString ConverterTest::Text(const WString& query)
 {
-    std::u16string result = TEXT("<none>");
+    WString result = TEXT("<none>");
     WithTestNamespaces(m_dom.Get(), [&] {
         CXDBstr text(Bstr(query));
         CXDComPtr<IXMLDOMNode> node;
         CXDBstr value;
         if (m_dom->selectSingleNode(text, &node) == S_OK && node && SUCCEEDED(node->get_text(&value)))
-            result = value.Get() ? std::u16string(value.Get()) : std::u16string();
+            result = value.Get() ? WString(value.Get()) : WString();
     });
     return result;
 }

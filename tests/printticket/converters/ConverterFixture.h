@@ -12,12 +12,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include "support/WString.h"
 
 // The prefixes a document binds to the framework, keywords and private namespaces.
 struct SchemaPrefixes {
-    std::u16string psf;
-    std::u16string psk;
-    std::u16string ns;
+    WString psf;
+    WString psk;
+    WString ns;
 };
 
 // The usual prefixes, and others, so that nothing can depend on "psf:" and "psk:".
@@ -26,14 +27,14 @@ SchemaPrefixes OtherPrefixes();
 
 // A document with that root ("PrintTicket" or "PrintCapabilities") and body. In the body "{f}",
 // "{k}" and "{n}" stand for the framework, keywords and private prefixes with their colons.
-std::u16string SchemaDocument(const std::u16string& root, const std::u16string& body,
+WString SchemaDocument(const WString& root, const WString& body,
                               const SchemaPrefixes& prefixes = UsualPrefixes());
 
 // A feature with one named option, followed by what else the feature holds (sub-features), in
 // the body notation above. An empty sub-feature option leaves that sub-feature out.
-std::u16string FeatureWithOption(const std::u16string& feature, const std::u16string& option,
-                                 const std::u16string& inner = std::u16string());
-std::u16string SubFeatureWithOption(const std::u16string& feature, const std::u16string& option);
+WString FeatureWithOption(const WString& feature, const WString& option,
+                                 const WString& inner = WString());
+WString SubFeatureWithOption(const WString& feature, const WString& option);
 
 class ConverterTest : public ::testing::Test {
 protected:
@@ -41,28 +42,28 @@ protected:
     void TearDown() override;
 
     // Loads a new DOM into m_dom.
-    void Load(const std::u16string& text);
-    void LoadTicket(const std::u16string& body, const SchemaPrefixes& prefixes = UsualPrefixes());
-    void LoadCapabilities(const std::u16string& body, const SchemaPrefixes& prefixes = UsualPrefixes());
+    void Load(const WString& text);
+    void LoadTicket(const WString& body, const SchemaPrefixes& prefixes = UsualPrefixes());
+    void LoadCapabilities(const WString& body, const SchemaPrefixes& prefixes = UsualPrefixes());
     // Serialises m_dom and loads the text again, as the platform hands a document on.
     void Reload();
 
     // XPath on m_dom with f, k, n and i bound to the framework, keywords, private and XML Schema-
     // instance namespaces, whatever prefixes the document uses.
-    LONG Count(const std::u16string& query);
+    LONG Count(const WString& query);
     // The text of the first node the query selects; "<none>" when none.
-    std::u16string Text(const std::u16string& query);
-    std::u16string Xml();
+    WString Text(const WString& query);
+    WString Xml();
 
     CXDComPtr<IXMLDOMDocument2> m_dom;
 };
 
 // Print Schema namespace texts for the tests.
-extern const std::u16string kFrameworkUri;
-extern const std::u16string kKeywordsUri;
-extern const std::u16string kPrivateUri;
+extern const WString kFrameworkUri;
+extern const WString kKeywordsUri;
+extern const WString kPrivateUri;
 
 // What googletest prints for UTF-16 text.
-std::string Narrow(const std::u16string& text);
+std::string Narrow(const WString& text);
 
 constexpr HRESULT kNotFound = static_cast<HRESULT>(0x80070490);

@@ -16,14 +16,16 @@
 #include <functional>
 #include <vector>
 
+#include "support/WString.h"
+
 namespace {
 
 struct RoundTripCase {
     const char* name;
     std::function<HRESULT(CXDPrintTicket&)> write;
     std::function<void(CXDPrintTicket&)> readBack;  // checks the record read from the written ticket
-    std::u16string feature;                         // "{k}Name" or "{n}Name"
-    std::vector<std::u16string> parameterInits;     // likewise
+    WString feature;                         // "{k}Name" or "{n}Name"
+    std::vector<WString> parameterInits;     // likewise
 };
 
 std::vector<RoundTripCase> Cases()
@@ -162,18 +164,18 @@ std::vector<RoundTripCase> Cases()
     return cases;
 }
 
-std::u16string WithPrefixes(std::u16string text, const SchemaPrefixes& p)
+WString WithPrefixes(WString text, const SchemaPrefixes& p)
 {
-    for (auto [from, to] : {std::make_pair(std::u16string(TEXT("{k}")), p.psk + TEXT(":")),
-                            std::make_pair(std::u16string(TEXT("{n}")), p.ns + TEXT(":"))}) {
-        for (size_t at = text.find(from); at != std::u16string::npos; at = text.find(from, at + to.size()))
+    for (auto [from, to] : {std::make_pair(WString(TEXT("{k}")), p.psk + TEXT(":")),
+                            std::make_pair(WString(TEXT("{n}")), p.ns + TEXT(":"))}) {
+        for (size_t at = text.find(from); at != WString::npos; at = text.find(from, at + to.size()))
             text.replace(at, from.size(), to);
     }
     return text;
 }
 
 // A ticket that already holds a feature the converters must leave alone.
-const std::u16string kOtherFeature = TEXT(R"(
+const WString kOtherFeature = TEXT(R"(
   <{f}Feature name="{k}DocumentCollate"><{f}Option name="{k}Collated" /></{f}Feature>
   <{f}ParameterInit name="{k}JobCopiesAllDocuments"><{f}Value xsi:type="xsd:integer">3</{f}Value></{f}ParameterInit>)");
 
@@ -193,11 +195,11 @@ TEST_P(ConverterRoundTripTest, WriteTwiceLeavesOneFeatureThatReadsBack)
             ASSERT_EQ(c.write(ticket), S_OK) << "pass " << pass;
         }
         Reload();
-        const std::u16string feature = WithPrefixes(c.feature, prefixes);
+        const WString feature = WithPrefixes(c.feature, prefixes);
         EXPECT_EQ(Count(TEXT("/f:PrintTicket/f:Feature[@name='") + feature + TEXT("']")), 1) << Narrow(Xml());
         EXPECT_EQ(Count(TEXT("//f:Feature[@name='") + feature + TEXT("']")), 1);
-        for (const std::u16string& name : c.parameterInits) {
-            const std::u16string qualified = WithPrefixes(name, prefixes);
+        for (const WString& name : c.parameterInits) {
+            const WString qualified = WithPrefixes(name, prefixes);
             EXPECT_EQ(Count(TEXT("/f:PrintTicket/f:ParameterInit[@name='") + qualified + TEXT("']")), 1)
                 << Narrow(qualified);
             EXPECT_EQ(Count(TEXT("//f:ParameterRef[@name='") + qualified + TEXT("']")), 1) << Narrow(qualified);
@@ -208,7 +210,7 @@ TEST_P(ConverterRoundTripTest, WriteTwiceLeavesOneFeatureThatReadsBack)
                        TEXT("']/f:Value")),
                   TEXT("3"));
         // Nothing is written with a prefix the document does not bind.
-        EXPECT_EQ(Xml().find(GetParam() ? TEXT("psf:") : TEXT("fw:")), std::u16string::npos);
+        EXPECT_EQ(Xml().find(GetParam() ? TEXT("psf:") : TEXT("fw:")), WString::npos);
 
         CXDPrintTicket ticket(m_dom.Get());
         c.readBack(ticket);

@@ -7,20 +7,23 @@
 #include <initializer_list>
 #include <vector>
 
+#include "support/WString.h"
+#include "support/Wine.h"
+
 namespace {
 
 using PosterTest = ConverterTest;
 
-std::u16string Number(int value)
+WString Number(int value)
 {
     const std::string text = std::to_string(value);
-    return std::u16string(text.begin(), text.end());
+    return WString(text.begin(), text.end());
 }
 
 // A poster ticket; a null list writes ZQAllTiles, a list ZQTilesList with that text.
-std::u16string PosterTicket(int sheets, const char16_t* list)
+WString PosterTicket(int sheets, const WCHAR* list)
 {
-    std::u16string body = TEXT("<{f}Feature name=\"{k}PagePoster\"><{f}Option>"
+    WString body = TEXT("<{f}Feature name=\"{k}PagePoster\"><{f}Option>"
                                "<{f}ScoredProperty name=\"{k}SheetsPerPage\"><{f}Value xsi:type=\"xsd:integer\">") +
                           Number(sheets) + TEXT("</{f}Value></{f}ScoredProperty></{f}Option>");
     if (!list)
@@ -54,7 +57,7 @@ TEST_F(PosterTest, ReadsTheSheetsAndTheTiles)
 {
     struct Case {
         const char* what;
-        std::u16string body;
+        WString body;
         int sheetsIndex;
         int tileMode;
         std::vector<int> tiles;
@@ -99,13 +102,13 @@ TEST_F(PosterTest, SheetCountsOutsideTheTable)
 
 TEST_F(PosterTest, IncompleteTicketsChangeNothing)
 {
-    const std::u16string withoutTiles = TEXT("<{f}Feature name=\"{k}PagePoster\"><{f}Option><{f}ScoredProperty "
+    const WString withoutTiles = TEXT("<{f}Feature name=\"{k}PagePoster\"><{f}Option><{f}ScoredProperty "
                                              "name=\"{k}SheetsPerPage\"><{f}Value xsi:type=\"xsd:integer\">4</{f}Value>"
                                              "</{f}ScoredProperty></{f}Option></{f}Feature>");
-    const std::u16string withoutSheets = TEXT("<{f}Feature name=\"{k}PagePoster\"><{f}Option/><{f}Feature "
+    const WString withoutSheets = TEXT("<{f}Feature name=\"{k}PagePoster\"><{f}Option/><{f}Feature "
                                               "name=\"{n}ZQPosterTiles\"><{f}Option name=\"{n}ZQAllTiles\"/></{f}Feature>"
                                               "</{f}Feature>");
-    for (const std::u16string& body : {withoutTiles, withoutSheets, std::u16string()}) {
+    for (const WString& body : {withoutTiles, withoutSheets, WString()}) {
         LoadTicket(body);
         CXDPrintTicket ticket(m_dom.Get());
         PosterValues values = HandlerPreset();
@@ -122,12 +125,12 @@ TEST_F(PosterTest, TileListStopsAtTheSheetCountOfTheIndex)
     CXDBstr type;
     CXDBstr text;
     ASSERT_EQ(CXDPosterFeature::BuildTileList(&values, 0, &type, &text), S_OK);
-    EXPECT_EQ(std::u16string(type.Get()), TEXT("string"));
-    EXPECT_EQ(std::u16string(text.Get()), TEXT("1,4"));
+    EXPECT_EQ(WString(type.Get()), TEXT("string"));
+    EXPECT_EQ(WString(text.Get()), TEXT("1,4"));
 
     values.sheetsIndex = 0;
     ASSERT_EQ(CXDPosterFeature::BuildTileList(&values, 0, &type, &text), S_OK);
-    EXPECT_EQ(std::u16string(text.Get()), TEXT("1"));
+    EXPECT_EQ(WString(text.Get()), TEXT("1"));
 
     EXPECT_EQ(CXDPosterFeature::BuildTileList(&values, 1, &type, &text), E_INVALIDARG);
     values.sheetsIndex = 5;
@@ -137,12 +140,13 @@ TEST_F(PosterTest, TileListStopsAtTheSheetCountOfTheIndex)
 
 TEST_F(PosterTest, WriteCarriesTheListInAParameterInit)
 {
+    SKIP_UNDER_WINE(WineDifference::kAttributeNamespace);
     LoadTicket(PosterTicket(9, TEXT("2,3")));
     CXDPrintTicket ticket(m_dom.Get());
     PosterValues values{1, 4, 1, {}};
     values.tiles[0] = values.tiles[3] = 1;
     ASSERT_EQ(CXDPosterFeature().WritePrintTicket(ticket, &values), S_OK);
-    const std::u16string feature = TEXT("/f:PrintTicket/f:Feature[@name='psk:PagePoster']");
+    const WString feature = TEXT("/f:PrintTicket/f:Feature[@name='psk:PagePoster']");
     EXPECT_EQ(Text(feature + TEXT("/f:Option[not(@name)]/f:ScoredProperty[@name='psk:SheetsPerPage']/f:Value")),
               TEXT("4"));
     EXPECT_EQ(Count(feature + TEXT("/f:Feature[@name='ns0000:ZQPosterTiles']/f:Option[@name='ns0000:ZQTilesList']/"
@@ -178,7 +182,7 @@ TEST_F(PosterTest, ListWithoutTilesFailsAndLeavesNoPoster)
 TEST_F(PosterTest, WriteOfAnUnknownTileModeLeavesTheTicket)
 {
     LoadTicket(PosterTicket(4, nullptr));
-    const std::u16string before = Xml();
+    const WString before = Xml();
     CXDPrintTicket ticket(m_dom.Get());
     PosterValues values{1, 4, 2, {}};
     EXPECT_EQ(CXDPosterFeature().WritePrintTicket(ticket, &values), E_INVALIDARG);

@@ -5,12 +5,15 @@
 #include "printticket/XDPrintTicket.h"
 #include "printticket/XDRollCutFeature.h"
 
+#include "support/WString.h"
+#include "support/Wine.h"
+
 namespace {
 
 using RollCutTest = ConverterTest;
 using PageScalingTest = ConverterTest;
 
-std::u16string RollCutTicket(const std::u16string& cut, const std::u16string& save)
+WString RollCutTicket(const WString& cut, const WString& save)
 {
     return FeatureWithOption(TEXT("{k}DocumentRollCut"), cut, SubFeatureWithOption(TEXT("{n}ZQSaveRollOnPaper"), save));
 }
@@ -19,7 +22,7 @@ TEST_F(RollCutTest, ReadsTheFeatureAndItsSubFeature)
 {
     struct Case {
         const char* what;
-        std::u16string body;
+        WString body;
         RollCutValues preset;
         HRESULT result;
         RollCutValues values;
@@ -49,7 +52,7 @@ TEST_F(RollCutTest, WriteNestsTheSubFeature)
     CXDPrintTicket ticket(m_dom.Get());
     const RollCutValues values{0, 1};
     ASSERT_EQ(CXDRollCutFeature().WritePrintTicket(ticket, &values), S_OK);
-    const std::u16string feature = TEXT("/f:PrintTicket/f:Feature[@name='psk:DocumentRollCut']");
+    const WString feature = TEXT("/f:PrintTicket/f:Feature[@name='psk:DocumentRollCut']");
     EXPECT_EQ(Count(feature + TEXT("/f:Option[@name='psk:CutSheetAtStandardMediaSize']")), 1);
     EXPECT_EQ(Count(feature + TEXT("/f:Feature[@name='ns0000:ZQSaveRollOnPaper']/f:Option[@name='psk:On']")), 1);
     EXPECT_EQ(Count(TEXT("//f:Option")), 2);
@@ -58,7 +61,7 @@ TEST_F(RollCutTest, WriteNestsTheSubFeature)
 TEST_F(RollCutTest, WriteOfAnInvalidRecordLeavesTheTicket)
 {
     LoadTicket(RollCutTicket(TEXT("{k}None"), TEXT("{k}Off")));
-    const std::u16string before = Xml();
+    const WString before = Xml();
     CXDPrintTicket ticket(m_dom.Get());
     for (RollCutValues values : {RollCutValues{2, 0}, RollCutValues{0, -1}}) {
         EXPECT_EQ(CXDRollCutFeature().WritePrintTicket(ticket, &values), E_INVALIDARG);
@@ -67,19 +70,19 @@ TEST_F(RollCutTest, WriteOfAnInvalidRecordLeavesTheTicket)
     EXPECT_EQ(CXDRollCutFeature().WritePrintTicket(ticket, nullptr), E_POINTER);
 }
 
-const std::u16string kLetter = TEXT(R"(
+const WString kLetter = TEXT(R"(
   <{f}Feature name="{k}PageMediaSize"><{f}Option name="{k}NorthAmericaLetter">
     <{f}ScoredProperty name="{k}MediaSizeWidth"><{f}Value xsi:type="xsd:integer">215900</{f}Value></{f}ScoredProperty>
     <{f}ScoredProperty name="{k}MediaSizeHeight"><{f}Value xsi:type="xsd:integer">279400</{f}Value></{f}ScoredProperty>
   </{f}Option></{f}Feature>)");
 
-std::u16string Number(long long value)
+WString Number(long long value)
 {
     const std::string text = std::to_string(value);
-    return std::u16string(text.begin(), text.end());
+    return WString(text.begin(), text.end());
 }
 
-std::u16string MediaSize(int width, int height)
+WString MediaSize(int width, int height)
 {
     return TEXT("<{f}Feature name=\"{k}PageMediaSize\"><{f}Option name=\"{k}CustomMediaSize\">"
                 "<{f}ScoredProperty name=\"{k}MediaSizeWidth\"><{f}Value xsi:type=\"xsd:integer\">") +
@@ -89,7 +92,7 @@ std::u16string MediaSize(int width, int height)
            Number(height) + TEXT("</{f}Value></{f}ScoredProperty></{f}Option></{f}Feature>");
 }
 
-std::u16string CustomSquare(int scale)
+WString CustomSquare(int scale)
 {
     return TEXT("<{f}Feature name=\"{k}PageScaling\"><{f}Option name=\"{k}CustomSquare\">"
                 "<{f}ScoredProperty name=\"{k}Scale\"><{f}ParameterRef name=\"{k}PageScalingScale\"/>"
@@ -98,10 +101,10 @@ std::u16string CustomSquare(int scale)
            Number(scale) + TEXT("</{f}Value></{f}ParameterInit>");
 }
 
-std::u16string FitToSize(int width, int height, int scaleToFit)
+WString FitToSize(int width, int height, int scaleToFit)
 {
-    std::u16string body = TEXT("<{f}Feature name=\"{k}PageScaling\"><{f}Option name=\"{n}ZQPrintDocumentOn\">");
-    const std::u16string properties[][2] = {{TEXT("{k}ScaleWidth"), TEXT("{k}PageScalingScaleWidth")},
+    WString body = TEXT("<{f}Feature name=\"{k}PageScaling\"><{f}Option name=\"{n}ZQPrintDocumentOn\">");
+    const WString properties[][2] = {{TEXT("{k}ScaleWidth"), TEXT("{k}PageScalingScaleWidth")},
                                             {TEXT("{k}ScaleHeight"), TEXT("{k}PageScalingScaleHeight")},
                                             {TEXT("{n}ZQScaleToFit"), TEXT("{n}PageZQPrintDocumentOnScaleToFit")}};
     for (const auto& p : properties)
@@ -139,7 +142,7 @@ TEST_F(PageScalingTest, FitToSizeTakesTheSmallerRatioOfTargetToPage)
 {
     struct Case {
         const char* what;
-        std::u16string media;
+        WString media;
         int targetWidth;
         int targetHeight;
         float factor;
@@ -171,7 +174,7 @@ TEST_F(PageScalingTest, OtherOptionsLeaveTheRecord)
 {
     struct Case {
         const char* what;
-        std::u16string body;
+        WString body;
         HRESULT result;
     } cases[] = {
         {"none", kLetter + TEXT("<{f}Feature name=\"{k}PageScaling\"><{f}Option name=\"{k}None\"/></{f}Feature>"),
@@ -198,6 +201,7 @@ TEST_F(PageScalingTest, OtherOptionsLeaveTheRecord)
 
 TEST_F(PageScalingTest, WriteCarriesTheScaleInAParameterInit)
 {
+    SKIP_UNDER_WINE(WineDifference::kAttributeNamespace);
     LoadTicket(kLetter);
     CXDPrintTicket ticket(m_dom.Get());
     const PageScalingValues values{2, 150, 0.0f, 0, 0, 0};
@@ -223,7 +227,7 @@ TEST_F(PageScalingTest, WritingNoneDropsTheOldParameters)
 TEST_F(PageScalingTest, WriteOfAnUnknownKindLeavesTheTicket)
 {
     LoadTicket(kLetter + CustomSquare(150));
-    const std::u16string before = Xml();
+    const WString before = Xml();
     CXDPrintTicket ticket(m_dom.Get());
     for (int kind : {-1, 3}) {
         const PageScalingValues values{kind, 100, 0.0f, 0, 0, 0};

@@ -1,40 +1,42 @@
 #include "PrintSchemaFixture.h"
 
+#include "support/WString.h"
+
 namespace {
 
-std::u16string Declaration(const std::u16string& prefix, LPCWSTR uri)
+WString Declaration(const WString& prefix, LPCWSTR uri)
 {
     if (prefix.empty())
         return {};
     return TEXT(" xmlns:") + prefix + TEXT("=\"") + uri + TEXT("\"");
 }
 
-std::u16string Colon(const std::u16string& prefix)
+WString Colon(const WString& prefix)
 {
     return prefix.empty() ? prefix : prefix + TEXT(":");
 }
 
-void ReplaceAll(std::u16string& text, const std::u16string& from, const std::u16string& to)
+void ReplaceAll(WString& text, const WString& from, const WString& to)
 {
-    for (size_t at = text.find(from); at != std::u16string::npos; at = text.find(from, at + to.size()))
+    for (size_t at = text.find(from); at != WString::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
 }
 
 }  // namespace
 
-std::u16string RootStart(const std::u16string& root, const Prefixes& p)
+WString RootStart(const WString& root, const Prefixes& p)
 {
     return TEXT("<") + Colon(p.psf) + root + Declaration(p.psf, XDVocabulary::kFrameworkNamespace) +
            Declaration(p.xsi, XDVocabulary::kSchemaInstanceNamespace) +
            Declaration(p.xsd, XDVocabulary::kSchemaNamespace) + TEXT(" version=\"1\"") +
            Declaration(p.psk, XDVocabulary::kKeywordsNamespace) +
-           (p.privateNs == p.psk ? std::u16string() : Declaration(p.privateNs, XDVocabulary::kPrivateNamespace)) +
+           (p.privateNs == p.psk ? WString() : Declaration(p.privateNs, XDVocabulary::kPrivateNamespace)) +
            TEXT(">");
 }
 
-std::u16string Document(const std::u16string& root, const Prefixes& p, const std::u16string& body)
+WString Document(const WString& root, const Prefixes& p, const WString& body)
 {
-    std::u16string text = TEXT("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n") + RootStart(root, p) + body +
+    WString text = TEXT("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n") + RootStart(root, p) + body +
                           TEXT("</") + Colon(p.psf) + root + TEXT(">");
     ReplaceAll(text, TEXT("{psf}"), Colon(p.psf));
     ReplaceAll(text, TEXT("{psk}"), Colon(p.psk));
@@ -44,7 +46,7 @@ std::u16string Document(const std::u16string& root, const Prefixes& p, const std
     return text;
 }
 
-std::u16string SampleTicket(const Prefixes& p)
+WString SampleTicket(const Prefixes& p)
 {
     return Document(TEXT("PrintTicket"), p, TEXT(R"(
   <{psf}Feature name="{psk}PageOrientation">
@@ -104,11 +106,11 @@ void PrintSchemaTest::SetUp()
 void PrintSchemaTest::TearDown()
 {
     m_dom.Reset();
-    EXPECT_EQ(nirasim::com::LiveObjectCount(), 0) << "a DOM reference was not released";
+    EXPECT_EQ(LiveComObjects(), 0) << "a DOM reference was not released";
     CoUninitialize();
 }
 
-void PrintSchemaTest::Load(CXDComPtr<IXMLDOMDocument2>& dom, const std::u16string& text)
+void PrintSchemaTest::Load(CXDComPtr<IXMLDOMDocument2>& dom, const WString& text)
 {
     ASSERT_EQ(CoCreateInstance(CLSID_DOMDocument30, nullptr, CLSCTX_INPROC_SERVER, IID_IXMLDOMDocument2,
                                reinterpret_cast<void**>(&dom)),
@@ -119,14 +121,14 @@ void PrintSchemaTest::Load(CXDComPtr<IXMLDOMDocument2>& dom, const std::u16strin
     ASSERT_EQ(ok, VARIANT_TRUE);
 }
 
-std::u16string PrintSchemaTest::DefaultNamespaces()
+WString PrintSchemaTest::DefaultNamespaces()
 {
-    return std::u16string(TEXT("xmlns:f='")) + XDVocabulary::kFrameworkNamespace + TEXT("' xmlns:k='") +
+    return WString(TEXT("xmlns:f='")) + XDVocabulary::kFrameworkNamespace + TEXT("' xmlns:k='") +
            XDVocabulary::kKeywordsNamespace + TEXT("' xmlns:i='") + XDVocabulary::kSchemaInstanceNamespace +
            TEXT("'");
 }
 
-LONG PrintSchemaTest::Count(IXMLDOMDocument2* dom, const std::u16string& query, const std::u16string& namespaces)
+LONG PrintSchemaTest::Count(IXMLDOMDocument2* dom, const WString& query, const WString& namespaces)
 {
     VARIANT value;
     VariantInit(&value);
@@ -143,7 +145,7 @@ LONG PrintSchemaTest::Count(IXMLDOMDocument2* dom, const std::u16string& query, 
     return count;
 }
 
-std::u16string PrintSchemaTest::Xml(IXMLDOMNode* node)
+WString PrintSchemaTest::Xml(IXMLDOMNode* node)
 {
     CXDBstr xml;
     EXPECT_EQ(node->get_xml(&xml), S_OK);

@@ -11,21 +11,22 @@
 #include "printticket/XDException.h"
 #include "printticket/XDVocabulary.h"
 
-#include <nirasim/Com.h>
+#include "support/ComObjects.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
 #include <string>
+#include "support/WString.h"
 
 // The prefixes a document binds; an empty one leaves that namespace undeclared. A private prefix
 // equal to the keywords prefix is not declared again (the driver's names then share that namespace).
 struct Prefixes {
-    std::u16string psf = TEXT("psf");
-    std::u16string psk = TEXT("psk");
-    std::u16string xsi = TEXT("xsi");
-    std::u16string xsd = TEXT("xsd");
-    std::u16string privateNs = TEXT("ns0000");
+    WString psf = TEXT("psf");
+    WString psk = TEXT("psk");
+    WString xsi = TEXT("xsi");
+    WString xsd = TEXT("xsd");
+    WString privateNs = TEXT("ns0000");
 };
 inline void PrintTo(const Prefixes& p, std::ostream* out)
 {
@@ -34,15 +35,15 @@ inline void PrintTo(const Prefixes& p, std::ostream* out)
 }
 
 // The root's start tag for a document of that kind, declaring the namespaces of p.
-std::u16string RootStart(const std::u16string& root, const Prefixes& p);
+WString RootStart(const WString& root, const Prefixes& p);
 // The document with its body; names in the body are written with "{psf}", "{psk}", "{xsi}",
 // "{xsd}" and "{ns}" where the prefixes (with their colon) go.
-std::u16string Document(const std::u16string& root, const Prefixes& p, const std::u16string& body);
+WString Document(const WString& root, const Prefixes& p, const WString& body);
 
 // A PrintTicket with the features the tests read: orientation, a private resolution option,
 // media size with scored properties, a nested N-up direction, a media type named only by its
 // OptionName, page scaling through a ParameterRef, and a poster feature with two ParameterRefs.
-std::u16string SampleTicket(const Prefixes& p = Prefixes());
+WString SampleTicket(const Prefixes& p = Prefixes());
 
 class PrintSchemaTest : public ::testing::Test {
 protected:
@@ -50,11 +51,11 @@ protected:
     void TearDown() override;
 
     // A DOM loaded with text.
-    void Load(CXDComPtr<IXMLDOMDocument2>& dom, const std::u16string& text);
+    void Load(CXDComPtr<IXMLDOMDocument2>& dom, const WString& text);
     // An XPath selection on dom with the given prefix bindings ("xmlns:f='...'").
-    LONG Count(IXMLDOMDocument2* dom, const std::u16string& query, const std::u16string& namespaces = DefaultNamespaces());
-    std::u16string Xml(IXMLDOMNode* node);
-    static std::u16string DefaultNamespaces();
+    LONG Count(IXMLDOMDocument2* dom, const WString& query, const WString& namespaces = DefaultNamespaces());
+    WString Xml(IXMLDOMNode* node);
+    static WString DefaultNamespaces();
 
     // The HRESULT a call throws, or S_OK.
     template <class Call>
@@ -71,7 +72,7 @@ protected:
     CXDComPtr<IXMLDOMDocument2> m_dom;
 };
 
-inline std::u16string Str(BSTR text)
+inline WString Str(BSTR text)
 {
-    return text ? std::u16string(text, SysStringLen(text)) : std::u16string();
+    return text ? WString(text, SysStringLen(text)) : WString();
 }

@@ -3,6 +3,8 @@
 #include "printticket/XDPrintCapabilities.h"
 #include "printticket/XDPrintTicket.h"
 
+#include "support/WString.h"
+
 namespace {
 
 class PrintCapabilitiesTest : public PrintSchemaTest {
@@ -17,9 +19,9 @@ protected:
     }
 
     // The children of an element as "local name(name attribute)=text;" in order.
-    static std::u16string Summary(IXMLDOMNode* element)
+    static WString Summary(IXMLDOMNode* element)
     {
-        std::u16string summary;
+        WString summary;
         CXDComPtr<IXMLDOMNodeList> children;
         EXPECT_EQ(element->get_childNodes(&children), S_OK);
         CXDComPtr<IXMLDOMNode> child;
@@ -41,11 +43,11 @@ protected:
         return summary;
     }
 
-    static std::u16string NameAttribute(IXMLDOMElement* element)
+    static WString NameAttribute(IXMLDOMElement* element)
     {
         VARIANT name;
         CXDBstr attribute(SysAllocString(TEXT("name")));
-        std::u16string text = element->getAttribute(attribute, &name) == S_OK ? Str(name.bstrVal) : TEXT("(none)");
+        WString text = element->getAttribute(attribute, &name) == S_OK ? Str(name.bstrVal) : TEXT("(none)");
         VariantClear(&name);
         return text;
     }
@@ -127,7 +129,7 @@ TEST_F(PrintCapabilitiesTest, ParameterEntriesFormatTheirLimitsByDataType)
         CXDComPtr<IXMLDOMElement> definition;
         ASSERT_EQ(capabilities.AddParameterDefEntry(entry, &definition), S_OK);
         EXPECT_EQ(NameAttribute(definition.Get()), TEXT("psk:PageScalingScale"));
-        std::u16string summary = Summary(definition.Get());
+        WString summary = Summary(definition.Get());
         EXPECT_EQ(summary, c.expected) << std::string(summary.begin(), summary.end());
     }
 
@@ -168,7 +170,7 @@ TEST_F(PrintCapabilitiesTest, StringParameterDefinitionWritesMaxBeforeMin)
 TEST_F(PrintCapabilitiesTest, AuthoredFeaturesRoundTripAndRemoveTheirDefinitions)
 {
     LoadCapabilities(Prefixes{TEXT("ns1"), TEXT("ns2"), TEXT("ns3"), TEXT(""), TEXT("ns0000")});
-    std::u16string xml;
+    WString xml;
     {
         CXDPrintCapabilities capabilities(m_dom.Get());
         ASSERT_EQ(capabilities.RemoveFeature(TEXT("PagePoster")), S_FALSE);

@@ -2,6 +2,9 @@
 
 #include "printticket/XDPrintTicket.h"
 
+#include "support/WString.h"
+#include "support/Wine.h"
+
 namespace {
 
 const HRESULT kNotFound = HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
@@ -97,8 +100,9 @@ TEST_F(PrintSchemaTest, TwoFeaturesOfOneNameAreBothRemoved)
 
 TEST_P(PrintTicketTest, WrittenFeaturesSurviveSerialisationAndReload)
 {
+    SKIP_UNDER_WINE(WineDifference::kRedundantDeclarations);
     Load(m_dom, SampleTicket(GetParam()));
-    std::u16string xml;
+    WString xml;
     {
         CXDPrintTicket ticket(m_dom.Get());
         ASSERT_EQ(ticket.RemoveFeature(TEXT("PagePoster")), S_FALSE);
@@ -120,7 +124,7 @@ TEST_P(PrintTicketTest, WrittenFeaturesSurviveSerialisationAndReload)
         xml = Xml(m_dom.Get());
     }
     // Elements the library writes carry no declaration of their own.
-    EXPECT_EQ(xml.find(TEXT("xmlns"), xml.find(TEXT(">"), xml.find(TEXT("PrintTicket")))), std::u16string::npos)
+    EXPECT_EQ(xml.find(TEXT("xmlns"), xml.find(TEXT(">"), xml.find(TEXT("PrintTicket")))), WString::npos)
         << std::string(xml.begin(), xml.end());
 
     CXDComPtr<IXMLDOMDocument2> reloaded;
@@ -141,6 +145,7 @@ TEST_P(PrintTicketTest, WrittenFeaturesSurviveSerialisationAndReload)
 
 TEST_F(PrintSchemaTest, CreatedParametersCarryThePrivatePrefixAndAStringType)
 {
+    SKIP_UNDER_WINE(WineDifference::kRedundantDeclarations);
     Load(m_dom, SampleTicket());
     CXDPrintTicket ticket(m_dom.Get());
     CXDComPtr<IXMLDOMElement> reference, init;
@@ -148,10 +153,10 @@ TEST_F(PrintSchemaTest, CreatedParametersCarryThePrivatePrefixAndAStringType)
                                          &reference, &init),
               S_OK);
     EXPECT_EQ(Xml(reference.Get()).find(TEXT("<psf:ParameterRef")), 0u);
-    EXPECT_NE(Xml(reference.Get()).find(TEXT("name=\"ns0000:PageZQSelectedPosterTilesList\"")), std::u16string::npos);
-    std::u16string initXml = Xml(init.Get());
-    EXPECT_NE(initXml.find(TEXT("name=\"ns0000:PageZQSelectedPosterTilesList\"")), std::u16string::npos);
-    EXPECT_NE(initXml.find(TEXT(" xsi:type=\"xsd:string\">1,3,5</psf:Value></psf:ParameterInit>")), std::u16string::npos)
+    EXPECT_NE(Xml(reference.Get()).find(TEXT("name=\"ns0000:PageZQSelectedPosterTilesList\"")), WString::npos);
+    WString initXml = Xml(init.Get());
+    EXPECT_NE(initXml.find(TEXT("name=\"ns0000:PageZQSelectedPosterTilesList\"")), WString::npos);
+    EXPECT_NE(initXml.find(TEXT(" xsi:type=\"xsd:string\">1,3,5</psf:Value></psf:ParameterInit>")), WString::npos)
         << std::string(initXml.begin(), initXml.end());
 
     EXPECT_EQ(ticket.CreateParameterInit(TEXT("X"), TEXT("string"), TEXT(""), &reference, &init), E_INVALIDARG);
@@ -160,8 +165,8 @@ TEST_F(PrintSchemaTest, CreatedParametersCarryThePrivatePrefixAndAStringType)
     CXDComPtr<IXMLDOMElement> feature, option;
     ASSERT_EQ(ticket.CreateFeatureOption(TEXT("PagePoster"), &feature, &option), S_OK);
     EXPECT_EQ(Xml(feature.Get()).find(TEXT("<psf:Feature")), 0u);
-    EXPECT_NE(Xml(feature.Get()).find(TEXT(" name=\"psk:PagePoster\"><psf:Option/>")), std::u16string::npos);
-    EXPECT_NE(Xml(feature.Get()).find(TEXT("<psf:Option/></psf:Feature>")), std::u16string::npos);
+    EXPECT_NE(Xml(feature.Get()).find(TEXT(" name=\"psk:PagePoster\"><psf:Option/>")), WString::npos);
+    EXPECT_NE(Xml(feature.Get()).find(TEXT("<psf:Option/></psf:Feature>")), WString::npos);
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 #include "nira/uiplugin/settings/engine/INiraSettingsProvider.h"
 #include "nira/uiplugin/settings/engine/SettingsInstance.h"
 
+#include "support/WString.h"
+
 namespace {
 
 typedef LONG (*TestHelperLoadCallsProc)(HANDLE* lastPrinter);
@@ -21,7 +23,7 @@ protected:
     // A driver whose INI names `helperName` under Component_F_C, and a printer that uses it.
     void InstallPrinter(const std::string& iniComponentLine)
     {
-        const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
+        const WString folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
         ASSERT_TRUE(machine.CopyIn(NIRA_BUILD_DIR "/fixtures/niratesthelper.dll", folder + TEXT("niratesthelper.dll")));
         ASSERT_TRUE(machine.WriteFile(folder + TEXT("niratest.ini"), "[ComponentFiles]\r\n" + iniComponentLine + "\r\n"));
         ASSERT_TRUE(machine.WriteFile(folder + TEXT("niratest.dll"), ""));

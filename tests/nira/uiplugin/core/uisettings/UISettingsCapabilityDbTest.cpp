@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include "support/WString.h"
 #include <vector>
 
 #include "nira/uiplugin/foundation/databases/CapabilityDB.h"
@@ -21,7 +22,7 @@ struct DeliveredOption
 {
     int optionId;
     int optionIndex;
-    std::u16string name;
+    WString name;
 };
 
 // What the reader delivered, in its order, to check the object against.
@@ -77,7 +78,7 @@ protected:
     {
         UISettingsTest::SetUp();
         machine.SetUILanguage(1033);
-        const std::u16string path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\niracap.vdf");
+        const WString path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\niracap.vdf");
         ASSERT_TRUE(machine.CopyIn(std::string(NIRA_BUILD_DIR) + "/package/niracap.vdf", path));
         reader.Open(path.c_str());
         ASSERT_TRUE(FillUISettings(settings, reader));
@@ -156,7 +157,7 @@ TEST_F(UISettingsCapabilityDbTest, OptionsAreFoundByIndexValueAndNameNewestFirst
                                                 &iconId, &state),
                       0);
             EXPECT_EQ(optionIndex, option.optionIndex);
-            EXPECT_EQ(std::u16string(name), option.name);
+            EXPECT_EQ(WString(name), option.name);
             // By value and by name the newest option carrying it is found.
             int byValue = 0;
             ASSERT_EQ(settings.FindOptionByValue(id, option.optionIndex, &byValue), 0);
@@ -166,10 +167,10 @@ TEST_F(UISettingsCapabilityDbTest, OptionsAreFoundByIndexValueAndNameNewestFirst
             if (!option.name.empty() && option.optionId > 0)
             {
                 int byName = 0;
-                std::u16string upper = option.name;
+                WString upper = option.name;
                 for (auto& c : upper)
                     if (c >= TEXT('a') && c <= TEXT('z'))
-                        c = static_cast<char16_t>(c - TEXT('a') + TEXT('A'));
+                        c = static_cast<WCHAR>(c - TEXT('a') + TEXT('A'));
                 ASSERT_EQ(settings.FindOptionByName(id, upper.data(), &byName), 0);
                 EXPECT_EQ(CompareStringNoCaseSafe(Option(id, byName).displayName, option.name.c_str()), 0);
             }

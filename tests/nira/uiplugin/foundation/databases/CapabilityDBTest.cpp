@@ -7,6 +7,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include "support/WString.h"
 #include <vector>
 
 namespace
@@ -107,11 +108,11 @@ void FreeAll(std::vector<Delivered>& rows)
 struct OptionSeen
 {
     std::vector<INT> numbers;
-    std::u16string name;
-    std::u16string biDiKey;
-    std::u16string vocabNamespace;
-    std::u16string vocabMap;
-    std::u16string commandString;
+    WString name;
+    WString biDiKey;
+    WString vocabNamespace;
+    WString vocabMap;
+    WString commandString;
     bool nullNamespace;
 };
 
@@ -138,9 +139,9 @@ LONG CollectOption(INT optionIndex, INT featureId, INT optionId, INT reserved, I
     return 0;
 }
 
-std::vector<std::u16string> OptionNames(const std::vector<OptionSeen>& options)
+std::vector<WString> OptionNames(const std::vector<OptionSeen>& options)
 {
-    std::vector<std::u16string> names;
+    std::vector<WString> names;
     for (const OptionSeen& option : options)
         names.push_back(option.name);
     return names;
@@ -208,7 +209,7 @@ TEST_F(CapabilityDBTest, VocabIndexLimitsOptionsToALanguage)
     const struct
     {
         LANGID language;
-        std::vector<std::u16string> names;
+        std::vector<WString> names;
     } cases[] = {
         {1033, {TEXT("Letter"), TEXT("Executive")}},
         {1041, {TEXT("Letter"), TEXT("Hagaki")}},
@@ -345,8 +346,8 @@ TEST_F(CapabilityDBTest, VocabulariesAreWideCopiesOrNull)
     ASSERT_EQ(3u, rows.size());
     const auto& paper = *static_cast<VocabularyRecord*>(rows[0].record);
     EXPECT_EQ(0, paper.reserved1);
-    EXPECT_EQ(std::u16string(TEXT("psk")), paper.vocabNamespace);
-    EXPECT_EQ(std::u16string(TEXT("psk:PageMediaSize")), paper.vocabMap);
+    EXPECT_EQ(WString(TEXT("psk")), paper.vocabNamespace);
+    EXPECT_EQ(WString(TEXT("psk:PageMediaSize")), paper.vocabMap);
     const auto& beyond = *static_cast<VocabularyRecord*>(rows[2].record);
     EXPECT_EQ(nullptr, beyond.vocabNamespace);
     EXPECT_EQ(nullptr, beyond.vocabMap);
@@ -363,8 +364,8 @@ TEST_F(CapabilityDBTest, TreeViewRowsLeaveTheDisplayNameToTheCaller)
     EXPECT_EQ(4114, letter.featureId);
     EXPECT_EQ(256, letter.optionId);
     EXPECT_EQ(256, letter.optionIndex);
-    EXPECT_EQ(TEXT(""), std::u16string(letter.displayName));
-    EXPECT_EQ(TEXT("Letter"), std::u16string(letter.optionName));
+    EXPECT_EQ(TEXT(""), WString(letter.displayName));
+    EXPECT_EQ(TEXT("Letter"), WString(letter.optionName));
     EXPECT_EQ((std::vector<INT>{1, 5, 2, 1, 100}),
               (std::vector<INT>{letter.supportOption, letter.stringId, letter.levelId, letter.discriminator, letter.groupId}));
     FreeAll(rows);
@@ -381,8 +382,8 @@ TEST_F(CapabilityDBTest, ALongOptionNameIsCutToTheRecord)
     std::vector<Delivered> rows;
     EXPECT_EQ(0, tree.EnumTreeView(Collect, &rows));
     ASSERT_EQ(1u, rows.size());
-    EXPECT_EQ(std::u16string(TREEVIEW_TEXT_LENGTH - 1, TEXT('n')),
-              std::u16string(static_cast<TreeViewOptionRecord*>(rows[0].record)->optionName));
+    EXPECT_EQ(WString(TREEVIEW_TEXT_LENGTH - 1, TEXT('n')),
+              WString(static_cast<TreeViewOptionRecord*>(rows[0].record)->optionName));
     FreeAll(rows);
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include "support/WString.h"
 #include <vector>
 
 namespace
@@ -30,7 +31,7 @@ class DatabaseFilesTest : public DatabaseFixture
 
 TEST_F(DatabaseFilesTest, QueriesRunOnATemporaryCopyThatClosingRemoves)
 {
-    const std::u16string shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
+    const WString shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
     std::string before;
     ASSERT_TRUE(machine.ReadFile(shipped, before));
 
@@ -56,7 +57,7 @@ TEST_F(DatabaseFilesTest, QueriesRunOnATemporaryCopyThatClosingRemoves)
 
 TEST_F(DatabaseFilesTest, CopiesAreNamedAfterTheUniqueTemporaryName)
 {
-    const std::u16string shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
+    const WString shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
     sqlite3* db = nullptr;
     ASSERT_EQ(SQLITE_OK, OpenDatabaseCopy(shipped.c_str(), &db));
     std::string name;
@@ -71,7 +72,7 @@ TEST_F(DatabaseFilesTest, CopiesAreNamedAfterTheUniqueTemporaryName)
 TEST_F(DatabaseFilesTest, AMissingDatabaseOpensEmptyAndItsFirstQueryFails)
 {
     sqlite3* db = nullptr;
-    const std::u16string missing = nirasim::Machine::DriverVersionDirectory() + TEXT("\\missing.vdf");
+    const WString missing = nirasim::Machine::DriverVersionDirectory() + TEXT("\\missing.vdf");
     ASSERT_EQ(SQLITE_OK, OpenDatabaseCopy(missing.c_str(), &db));
     char* error = nullptr;
     EXPECT_EQ(SQLITE_ERROR, ExecuteQuery(db, "SELECT Name FROM FRUIT", CollectFirstColumn, nullptr, &error));
@@ -83,7 +84,7 @@ TEST_F(DatabaseFilesTest, AMissingDatabaseOpensEmptyAndItsFirstQueryFails)
 
 TEST_F(DatabaseFilesTest, ACallbackThatAnswersNonZeroAbortsTheQuery)
 {
-    const std::u16string shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
+    const WString shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
     sqlite3* db = nullptr;
     ASSERT_EQ(SQLITE_OK, OpenDatabaseCopy(shipped.c_str(), &db));
     char* error = nullptr;
@@ -94,7 +95,7 @@ TEST_F(DatabaseFilesTest, ACallbackThatAnswersNonZeroAbortsTheQuery)
 
 TEST_F(DatabaseFilesTest, ClosingSweepsTheFirstStaleCopyAndAHundredMore)
 {
-    const std::u16string shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
+    const WString shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
     MakeStaleCopies(150);
     ASSERT_TRUE(machine.WriteFile(TempDirectory() + TEXT("keep.tmp"), "x"));
     ASSERT_TRUE(machine.WriteFile(TempDirectory() + TEXT("keep.vdf"), "x"));
@@ -111,7 +112,7 @@ TEST_F(DatabaseFilesTest, ClosingSweepsTheFirstStaleCopyAndAHundredMore)
 
 TEST_F(DatabaseFilesTest, TwoReadersGetCopiesOfTheirOwn)
 {
-    const std::u16string shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
+    const WString shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
     sqlite3* first = nullptr;
     sqlite3* second = nullptr;
     ASSERT_EQ(SQLITE_OK, OpenDatabaseCopy(shipped.c_str(), &first));
@@ -133,17 +134,17 @@ TEST_F(DatabaseFilesTest, TwoReadersGetCopiesOfTheirOwn)
 
 TEST_F(DatabaseFilesTest, ACopyNameAnotherReaderHoldsIsNeverOpenedInPlaceOfTheShippedFile)
 {
-    const std::u16string shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
+    const WString shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
     // The next unique name is the one after this probe's: another reader's copy holds it.
     WCHAR probe[MAX_PATH] = {};
     ASSERT_NE(0u, GetTempFileNameW(TempDirectory().c_str(), TEXT("ZQV"), 0, probe));
     ASSERT_TRUE(DeleteFileW(probe));
-    const std::u16string probeName = std::u16string(probe).substr(TempDirectory().size());
+    const WString probeName = WString(probe).substr(TempDirectory().size());
     const unsigned next = (std::stoul(nirasim::Utf8(probeName.substr(3)), nullptr, 16) + 1) & 0xFFFF;
     char hex[8];
     std::snprintf(hex, sizeof(hex), "%X", next);
-    const std::u16string taken = TempDirectory() + TEXT("ZQV") + nirasim::Wide(hex) + TEXT(".tmp.vdf");
-    const std::u16string other = MakeDatabase("other.vdf", "CREATE TABLE FRUIT (Name TEXT); INSERT INTO FRUIT VALUES ('stone');");
+    const WString taken = TempDirectory() + TEXT("ZQV") + nirasim::Wide(hex) + TEXT(".tmp.vdf");
+    const WString other = MakeDatabase("other.vdf", "CREATE TABLE FRUIT (Name TEXT); INSERT INTO FRUIT VALUES ('stone');");
     ASSERT_TRUE(CopyFileW(other.c_str(), taken.c_str(), FALSE));
 
     sqlite3* db = nullptr;

@@ -10,6 +10,7 @@
 #include <cctype>
 #include <filesystem>
 #include <string>
+#include "support/WString.h"
 
 #include "nirasim/Machine.h"
 
@@ -17,9 +18,9 @@ class DatabaseFixture : public ::testing::Test
 {
 protected:
     // Writes a database made by the SQL text into the driver directory; answers its Windows path.
-    std::u16string MakeDatabase(const std::string& fileName, const std::string& sql)
+    WString MakeDatabase(const std::string& fileName, const std::string& sql)
     {
-        const std::u16string path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\") + nirasim::Wide(fileName);
+        const WString path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\") + nirasim::Wide(fileName);
         EXPECT_TRUE(machine.WriteFile(path, ""));
         sqlite3* db = nullptr;
         EXPECT_EQ(SQLITE_OK, sqlite3_open(machine.HostPath(path).c_str(), &db));
@@ -30,11 +31,11 @@ protected:
         return path;
     }
 
-    std::u16string TempDirectory()
+    WString TempDirectory()
     {
         WCHAR buffer[MAX_PATH] = {};
         EXPECT_NE(0u, GetTempPathW(MAX_PATH, buffer));
-        return std::u16string(buffer);
+        return WString(buffer);
     }
 
     std::filesystem::path HostTempDirectory() { return machine.HostPath(TempDirectory()); }

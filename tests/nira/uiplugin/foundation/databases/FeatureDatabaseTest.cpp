@@ -4,6 +4,7 @@
 #include "nira/uiplugin/foundation/databases/FeatureDatabase.h"
 
 #include <string>
+#include "support/WString.h"
 #include <vector>
 
 namespace
@@ -33,7 +34,7 @@ TEST_F(FeatureDatabaseTest, MakeTableNamePadsTheIdToFourPlaces)
     const struct
     {
         UINT id;
-        std::u16string name;
+        WString name;
     } cases[] = {{4113, TEXT("FDT4113")}, {999, TEXT("FDT 999")}, {7, TEXT("FDT   7")}, {12345, TEXT("FDT12345")},
                  {4294967295u, TEXT("FDT4294967295")}};
     for (const auto& c : cases)
@@ -41,7 +42,7 @@ TEST_F(FeatureDatabaseTest, MakeTableNamePadsTheIdToFourPlaces)
         WCHAR name[FEATURE_TABLE_NAME_SIZE];
         std::fill(std::begin(name), std::end(name), TEXT('#'));
         EXPECT_EQ(0, database.MakeTableName(c.id, name));
-        EXPECT_EQ(c.name, std::u16string(name)) << c.id;
+        EXPECT_EQ(c.name, WString(name)) << c.id;
     }
     EXPECT_EQ(NIRA_STATUS_FAILED, database.MakeTableName(4113, nullptr));
 }

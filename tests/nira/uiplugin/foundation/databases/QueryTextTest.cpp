@@ -3,6 +3,7 @@
 #include "nira/uiplugin/foundation/databases/QueryText.h"
 
 #include <string>
+#include "support/WString.h"
 
 TEST(QueryTextTest, AValueIsQuotedWithItsQuotesDoubled)
 {
@@ -57,7 +58,7 @@ TEST(QueryTextTest, NamesAreConvertedToTheAnsiCodePage)
     EXPECT_STREQ("\"Caf\xe9\"", sql.Text());
 
     // A name longer than a path does not fit the conversion buffer: never a cut name.
-    std::u16string longName(400, TEXT('n'));
+    WString longName(400, TEXT('n'));
     CNiraQueryText cut;
     cut.AppendQuotedName(longName.c_str());
     EXPECT_FALSE(cut.IsComplete());

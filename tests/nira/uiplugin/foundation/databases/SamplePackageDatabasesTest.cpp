@@ -12,6 +12,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include "support/WString.h"
 #include <vector>
 
 namespace
@@ -81,9 +82,9 @@ const INT KNOWN_FEATURES[] = {4114, 4115, 4116, 4117, 4118, 4119, 4120, 4121, 41
 class SamplePackageDatabasesTest : public DatabaseFixture
 {
 protected:
-    std::u16string Install(const char* fileName)
+    WString Install(const char* fileName)
     {
-        const std::u16string path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\") + nirasim::Wide(fileName);
+        const WString path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\") + nirasim::Wide(fileName);
         EXPECT_TRUE(machine.CopyIn(std::string(NIRA_BUILD_DIR) + "/package/" + fileName, path)) << fileName;
         return path;
     }

@@ -7,6 +7,7 @@
 #include <nirasim/Runtime.h>
 
 #include <string>
+#include "support/WString.h"
 #include <typeinfo>
 #include <vector>
 
@@ -41,7 +42,7 @@ struct WindowSeen
     INT containerId;
     INT windowId;
     INT stringId;
-    std::u16string name;
+    WString name;
     INT helpId;
 };
 
@@ -172,7 +173,7 @@ TEST_F(UILayoutDBTest, RtlWindowIdIsLookedUpWithAllItsDigits)
 
 TEST_F(UILayoutDBTest, OpeningAgainKeepsTheFirstDatabase)
 {
-    const std::u16string other = MakeDatabase("other.vdf", "CREATE TABLE UI_CONTAINERS_INFO (ContainerID, ContainerName, FrameType);");
+    const WString other = MakeDatabase("other.vdf", "CREATE TABLE UI_CONTAINERS_INFO (ContainerID, ContainerName, FrameType);");
     EXPECT_EQ(0, reader.Open(other.c_str()));
     INT containerId = 0;
     EXPECT_EQ(0x77, reader.FindContainer(TEXT("DocPropSheet"), RecordContainer, &containerId));

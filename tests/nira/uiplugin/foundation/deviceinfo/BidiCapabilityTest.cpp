@@ -10,8 +10,8 @@ namespace {
 enum Expected { kNone, kUsb, kNetwork };
 
 struct ChoiceCase {
-    const char16_t* printer;
-    const char16_t* port;
+    const WCHAR* printer;
+    const WCHAR* port;
     const char* rows;
     Expected expected;
 };

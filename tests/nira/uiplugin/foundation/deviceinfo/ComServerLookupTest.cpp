@@ -6,6 +6,8 @@
 
 #include "nira/uiplugin/foundation/deviceinfo/DeviceServerInterfaces.h"
 
+#include "support/WString.h"
+
 TEST_F(DeviceInfoTest, ClassesAreFoundThroughTheirRegisteredServer)
 {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)));
@@ -16,7 +18,7 @@ TEST_F(DeviceInfoTest, ClassesAreFoundThroughTheirRegisteredServer)
 
     // Registered, but the DLL is gone.
     HKEY key = nullptr;
-    const std::u16string path = TEXT("CLSID\\{D713F357-7920-4B91-9EB6-49054709EC7A}\\InprocServer32");
+    const WString path = TEXT("CLSID\\{D713F357-7920-4B91-9EB6-49054709EC7A}\\InprocServer32");
     ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     const std::string missing = WideBytes(TEXT("C:\\Windows\\System32\\missing.dll"));
@@ -83,7 +85,7 @@ TEST_F(DeviceInfoTest, ManagementRequestBoundsItsEntries)
     for (LONG index = 1; index < 64; ++index)
         ASSERT_EQ(request->Add(index, TEXT("1.3.6")), S_OK);
     EXPECT_EQ(request->Add(64, TEXT("1.3.6")), E_INVALIDARG);
-    const std::u16string tooLong(200, TEXT('1'));
+    const WString tooLong(200, TEXT('1'));
     EXPECT_EQ(request->Add(0, tooLong.c_str()), E_INVALIDARG);
     EXPECT_EQ(request->Clear(), S_OK);
     request->Release();

@@ -8,9 +8,11 @@
 #include "nira/uiplugin/settings/engine/SettingsInstance.h"
 #include "support/SampleLibraryEnvironment.h"
 
-const char16_t kUsbPrinter[] = TEXT("Nira Sample Inkjet");
-const char16_t kNetworkPrinter[] = TEXT("Nira Network Inkjet");
-const char16_t kNetworkPort[] = TEXT("IP_10.0.0.5");
+#include "support/WString.h"
+
+const WCHAR kUsbPrinter[] = TEXT("Nira Sample Inkjet");
+const WCHAR kNetworkPrinter[] = TEXT("Nira Network Inkjet");
+const WCHAR kNetworkPort[] = TEXT("IP_10.0.0.5");
 
 INiraDeviceSettingsSource* DeviceSettings()
 {
@@ -37,7 +39,7 @@ protected:
 DeviceInfoEnvironment* g_environment =
     static_cast<DeviceInfoEnvironment*>(::testing::AddGlobalTestEnvironment(new DeviceInfoEnvironment));
 
-LPWSTR Duplicate(const std::u16string& text)
+LPWSTR Duplicate(const WString& text)
 {
     auto* copy = static_cast<LPWSTR>(LocalAlloc(LPTR, (text.size() + 1) * sizeof(WCHAR)));
     text.copy(copy, text.size());
@@ -51,7 +53,7 @@ nirasim::Machine& TestMachine()
     return g_environment->Machine();
 }
 
-PmlOidEntry* MakeObjectIdList(const std::vector<std::pair<std::u16string, std::u16string>>& entries)
+PmlOidEntry* MakeObjectIdList(const std::vector<std::pair<WString, WString>>& entries)
 {
     PmlOidEntry* head = nullptr;
     PmlOidEntry** tail = &head;
@@ -80,10 +82,10 @@ void DeviceInfoTest::TearDown()
     TestMachine().ClearFailures();
 }
 
-HANDLE DeviceInfoTest::OpenTestPrinter(const std::u16string& name)
+HANDLE DeviceInfoTest::OpenTestPrinter(const WString& name)
 {
     HANDLE printer = nullptr;
-    std::u16string copy = name;
+    WString copy = name;
     if (!OpenPrinterW(copy.data(), &printer, nullptr)) {
         return nullptr;
     }
@@ -91,7 +93,7 @@ HANDLE DeviceInfoTest::OpenTestPrinter(const std::u16string& name)
     return printer;
 }
 
-void DeviceInfoTest::InstallBidiPrinter(const std::u16string& name, const std::u16string& port, const std::string& rows)
+void DeviceInfoTest::InstallBidiPrinter(const WString& name, const WString& port, const std::string& rows)
 {
     const std::string hostDatabase = TestMachine().Root() + "/" + nirasim::Utf8(name) + ".db";
     std::remove(hostDatabase.c_str());
@@ -104,15 +106,15 @@ void DeviceInfoTest::InstallBidiPrinter(const std::u16string& name, const std::u
     ASSERT_EQ(sqlite3_exec(database, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(database);
 
-    const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
+    const WString folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
     ASSERT_TRUE(TestMachine().CopyIn(hostDatabase, folder + name + TEXT(".vdf")));
     ASSERT_TRUE(TestMachine().WriteFile(folder + name + TEXT(".ini"),
                                         "[ComponentFiles]\r\nNIRA_CAPABILITY_XML=" + nirasim::Utf8(name) + ".vdf\r\n"));
     InstallPrinterWithFiles(name, port, {TEXT("nirauip.dll"), name + TEXT(".ini")});
 }
 
-void DeviceInfoTest::InstallPrinterWithFiles(const std::u16string& name, const std::u16string& port,
-                                             const std::vector<std::u16string>& dependentFiles)
+void DeviceInfoTest::InstallPrinterWithFiles(const WString& name, const WString& port,
+                                             const std::vector<WString>& dependentFiles)
 {
     nirasim::DriverSpec driver = nirasim::Machine::SamplePackageDriver();
     driver.name = name + TEXT(" Driver");
@@ -125,21 +127,21 @@ void DeviceInfoTest::InstallPrinterWithFiles(const std::u16string& name, const s
     TestMachine().AddPrinter(spec);
 }
 
-std::u16string DeviceInfoTest::PrinterGuid(const std::u16string& printer)
+WString DeviceInfoTest::PrinterGuid(const WString& printer)
 {
     std::string bytes;
     DWORD type = 0;
     if (!TestMachine().GetPrinterData(printer, "ZQRestrictedUserGuid", bytes, &type, "ZQPresetRoot") || type != REG_SZ)
         return TEXT("");
-    std::u16string text(bytes.size() / 2, TEXT('\0'));
+    WString text(bytes.size() / 2, TEXT('\0'));
     memcpy(&text[0], bytes.data(), text.size() * 2);
-    return std::u16string(text.c_str());
+    return WString(text.c_str());
 }
 
-bool DeviceInfoTest::ReadAnswer(const std::u16string& printer, const std::u16string& name, DWORD* type,
+bool DeviceInfoTest::ReadAnswer(const WString& printer, const WString& name, DWORD* type,
                                 std::string* bytes)
 {
-    std::u16string path = TEXT("Software\\Norvell-Ashby\\") + PrinterGuid(printer) + TEXT("\\ZQBIDIInfo");
+    WString path = TEXT("Software\\Norvell-Ashby\\") + PrinterGuid(printer) + TEXT("\\ZQBIDIInfo");
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
         return false;
@@ -155,9 +157,9 @@ bool DeviceInfoTest::ReadAnswer(const std::u16string& printer, const std::u16str
     return found;
 }
 
-std::string DeviceInfoTest::WideBytes(const std::u16string& text)
+std::string DeviceInfoTest::WideBytes(const WString& text)
 {
-    return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(char16_t));
+    return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(WCHAR));
 }
 
 std::string DeviceInfoTest::DwordBytes(DWORD value)

@@ -12,10 +12,12 @@
 #include "nira/uiplugin/foundation/deviceinfo/NetworkDeviceInfo.h"
 #include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
 
+#include "support/WString.h"
+
 namespace {
 
-constexpr char16_t kModelOid[] = TEXT("1.3.6.1.4.1.99.1.1");
-constexpr char16_t kMediaPathOid[] = TEXT("1.3.6.1.4.1.99.1.2");
+constexpr WCHAR kModelOid[] = TEXT("1.3.6.1.4.1.99.1.1");
+constexpr WCHAR kMediaPathOid[] = TEXT("1.3.6.1.4.1.99.1.2");
 
 std::string Bytes(std::initializer_list<int> values)
 {
@@ -60,7 +62,7 @@ protected:
         return updater->Update(skipServerCheck);
     }
 
-    std::string Answer(const std::u16string& name, DWORD* type = nullptr)
+    std::string Answer(const WString& name, DWORD* type = nullptr)
     {
         DWORD stored = 0;
         std::string bytes;
@@ -71,14 +73,14 @@ protected:
         return bytes;
     }
 
-    bool Traced(const std::u16string& line)
+    bool Traced(const WString& line)
     {
         auto output = TestMachine().DebugOutput();
         return std::find(output.begin(), output.end(), line) != output.end();
     }
 
-    std::u16string printerName;
-    std::u16string port;
+    WString printerName;
+    WString port;
     HANDLE printer = nullptr;
     std::unique_ptr<CNiraPrinterAccess> access;
     std::unique_ptr<ListUpdater> updater;
@@ -88,9 +90,9 @@ TEST_F(DeviceInfoUpdaterTest, MissingOrEmptyGuidIsMadeWithoutBraces)
 {
     EXPECT_EQ(PrinterGuid(printerName), TEXT(""));
     RunUpdate();
-    std::u16string first = PrinterGuid(printerName);
+    WString first = PrinterGuid(printerName);
     ASSERT_EQ(first.size(), 36u);
-    EXPECT_EQ(first.find_first_of(TEXT("{}")), std::u16string::npos);
+    EXPECT_EQ(first.find_first_of(TEXT("{}")), WString::npos);
     EXPECT_EQ(first[8], TEXT('-'));
     EXPECT_EQ(first[23], TEXT('-'));
 
@@ -101,7 +103,7 @@ TEST_F(DeviceInfoUpdaterTest, MissingOrEmptyGuidIsMadeWithoutBraces)
     // An empty value is replaced.
     TestMachine().SetPrinterData(printerName, "ZQRestrictedUserGuid", REG_SZ, WideBytes(TEXT("")), "ZQPresetRoot");
     RunUpdate();
-    std::u16string second = PrinterGuid(printerName);
+    WString second = PrinterGuid(printerName);
     EXPECT_EQ(second.size(), 36u);
     EXPECT_NE(second, first);
 }
@@ -130,9 +132,9 @@ TEST_F(DeviceInfoUpdaterTest, CompleteUpdateStoresAnswersAndMarksIt)
 TEST_F(DeviceInfoUpdaterTest, ServersAreRegisteredOnlyWhileUpdating)
 {
     EXPECT_EQ(RunUpdate(), TRUE);
-    for (const char16_t* file : {TEXT("nirastatusps.dll"), TEXT("nirastatus.dll"), TEXT("niramgmt.dll"), TEXT("niraqueryps.dll"), TEXT("niraquery.dll")}) {
-        EXPECT_TRUE(Traced(std::u16string(file) + TEXT(": registered"))) << nirasim::Utf8(file);
-        EXPECT_TRUE(Traced(std::u16string(file) + TEXT(": unregistered"))) << nirasim::Utf8(file);
+    for (const WCHAR* file : {TEXT("nirastatusps.dll"), TEXT("nirastatus.dll"), TEXT("niramgmt.dll"), TEXT("niraqueryps.dll"), TEXT("niraquery.dll")}) {
+        EXPECT_TRUE(Traced(WString(file) + TEXT(": registered"))) << nirasim::Utf8(file);
+        EXPECT_TRUE(Traced(WString(file) + TEXT(": unregistered"))) << nirasim::Utf8(file);
     }
     HKEY key = nullptr;
     EXPECT_NE(RegOpenKeyExW(HKEY_CLASSES_ROOT, TEXT("CLSID\\{5A5AA0AA-1DEB-4683-96B0-B43301E83971}"), 0, KEY_QUERY_VALUE, &key),
@@ -154,7 +156,7 @@ TEST_F(DeviceInfoUpdaterTest, RequestsCarryAtMostTwentyIds)
 {
     updater->objectIds.clear();
     for (int i = 0; i < 21; ++i) {
-        std::u16string oid = TEXT("1.3.6.1.4.1.99.2.") + nirasim::Wide(std::to_string(i));
+        WString oid = TEXT("1.3.6.1.4.1.99.2.") + nirasim::Wide(std::to_string(i));
         updater->objectIds.push_back({TEXT("V") + nirasim::Wide(std::to_string(i)), oid});
         nirasim::network::SetAnswer(port, oid, NIRA_MGMT_TYPE_STRING, "x");
     }
@@ -166,7 +168,7 @@ TEST_F(DeviceInfoUpdaterTest, RequestsCarryAtMostTwentyIds)
 TEST_F(DeviceInfoUpdaterTest, AnswersAreStoredByPrefixAndType)
 {
     struct StoreCase {
-        const char16_t* name;
+        const WCHAR* name;
         BYTE type;
         std::string bytes;
         DWORD storedType;
@@ -188,7 +190,7 @@ TEST_F(DeviceInfoUpdaterTest, AnswersAreStoredByPrefixAndType)
     };
     int index = 0;
     for (const StoreCase& test : cases) {
-        std::u16string oid = TEXT("1.3.6.1.4.1.99.3.") + nirasim::Wide(std::to_string(index++));
+        WString oid = TEXT("1.3.6.1.4.1.99.3.") + nirasim::Wide(std::to_string(index++));
         updater->objectIds.push_back({test.name, oid});
         nirasim::network::SetAnswer(port, oid, test.type, test.bytes);
     }
@@ -207,7 +209,7 @@ TEST_F(DeviceInfoUpdaterTest, MemorySizeIsAskedAgainWithoutItsInstance)
     nirasim::network::SetAnswer(port, TEXT("1.3.6.1.2.1.25.2.2"), NIRA_MGMT_TYPE_INTEGER, DwordBytes(65536));
     EXPECT_EQ(RunUpdate(), TRUE);
     EXPECT_EQ(Answer(TEXT("hrMemorySize")), DwordBytes(65536));
-    std::vector<std::u16string> asked = nirasim::network::RequestedIds(port);
+    std::vector<WString> asked = nirasim::network::RequestedIds(port);
     ASSERT_FALSE(asked.empty());
     EXPECT_EQ(asked.back(), TEXT("1.3.6.1.2.1.25.2.2"));
 }
@@ -227,7 +229,7 @@ TEST_F(DeviceInfoUpdaterTest, UpdateWithoutListOrAnswersIsNotComplete)
 {
     const struct {
         const char* name;
-        std::vector<std::pair<std::u16string, std::u16string>> objectIds;
+        std::vector<std::pair<WString, WString>> objectIds;
     } cases[] = {
         {"list empty or unreadable", {}},
         {"no answer, no model name", {{TEXT("Other"), TEXT("1.3.6.1.4.1.99.5.1")}}},
@@ -276,10 +278,10 @@ TEST_F(DeviceInfoUpdaterTest, ExecutableServerIsNotRegisteredAsDll)
 {
     // The package ships the status server as a program next to its DLL. The program is not
     // running here, so only its proxy/stub is registered and the class cannot be made.
-    const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
+    const WString folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
     ASSERT_TRUE(TestMachine().WriteFile(folder + TEXT("nirastatus.exe"), "program"));
-    std::vector<std::u16string> files = nirasim::Machine::SamplePackageDriver().dependentFiles;
-    for (const char16_t* file : {TEXT("nirastatus.exe"), TEXT("nirastatusps.dll"), TEXT("nirastatus.dll"), TEXT("niramgmt.dll"),
+    std::vector<WString> files = nirasim::Machine::SamplePackageDriver().dependentFiles;
+    for (const WCHAR* file : {TEXT("nirastatus.exe"), TEXT("nirastatusps.dll"), TEXT("nirastatus.dll"), TEXT("niramgmt.dll"),
                                  TEXT("niraqueryps.dll"), TEXT("niraquery.dll")})
         files.push_back(file);
     InstallPrinterWithFiles(TEXT("Status Program"), port, files);
@@ -317,7 +319,7 @@ TEST_F(DeviceInfoUpdaterTest, ExecutableServerIsNotRegisteredAsDll)
 TEST_F(DeviceInfoUpdaterTest, DuplexUnitReadsShortValuesSafely)
 {
     RunUpdate();
-    const std::u16string path = TEXT("Software\\Norvell-Ashby\\") + PrinterGuid(printerName) + TEXT("\\ZQBIDIInfo");
+    const WString path = TEXT("Software\\Norvell-Ashby\\") + PrinterGuid(printerName) + TEXT("\\ZQBIDIInfo");
     struct DuplexCase {
         DWORD type;
         std::string bytes;
@@ -405,7 +407,7 @@ TEST_F(DeviceInfoTest, NetworkRefreshAsksForThePackagesObjectIdList)
     CNiraNetworkDeviceInfo provider(printer);
     EXPECT_EQ(provider.Refresh(printer), 1);
 
-    std::vector<std::u16string> asked = nirasim::network::RequestedIds(kNetworkPort);
+    std::vector<WString> asked = nirasim::network::RequestedIds(kNetworkPort);
     ASSERT_GE(asked.size(), 7u);
     EXPECT_EQ(asked[0], TEXT("1.3.6.1.4.1.32473.2.3.9.4.2.1.1.3.3.0"));
     DWORD type = 0;

@@ -3,6 +3,8 @@
 
 #include "nira/uiplugin/foundation/deviceinfo/UsbDeviceInfo.h"
 
+#include "support/WString.h"
+
 class UsbDeviceInfoTest : public DeviceInfoTest {
 protected:
     void SetUp() override
@@ -14,10 +16,10 @@ protected:
         RemoveValue(TEXT("ZQSTSSTR"));
     }
 
-    void RemoveValue(const char16_t* name)
+    void RemoveValue(const WCHAR* name)
     {
-        std::u16string printerName = kUsbPrinter;
-        std::u16string copy = name;
+        WString printerName = kUsbPrinter;
+        WString copy = name;
         HANDLE admin = nullptr;
         PRINTER_DEFAULTSW defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
         ASSERT_TRUE(OpenPrinterW(printerName.data(), &admin, &defaults));
@@ -160,7 +162,7 @@ TEST_F(UsbDeviceInfoTest, HelperModuleAnswersFeatureAndDuplexUnit)
 
 TEST_F(UsbDeviceInfoTest, MissingHelperModuleAnswersNothing)
 {
-    const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
+    const WString folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
     ASSERT_TRUE(TestMachine().WriteFile(folder + TEXT("nohelper.ini"), "[ComponentFiles]\r\nComponent_F_C=missing.dll\r\n"));
     InstallPrinterWithFiles(TEXT("No Helper"), TEXT("USB009"), {TEXT("nirauip.dll"), TEXT("nohelper.ini")});
     HANDLE other = OpenTestPrinter(TEXT("No Helper"));

@@ -3,6 +3,8 @@
 
 #include "tests/nira/uiplugin/foundation/dmc/DmcFixture.h"
 
+#include "support/WString.h"
+
 namespace {
 
 class DmcCoreLibrary : public DmcTest {
@@ -29,17 +31,17 @@ protected:
         return reinterpret_cast<Proc>(reinterpret_cast<void*>(proc));
     }
 
-    int Start(const std::u16string& config = TEXT("nirasmpl_dmc.xml"), int access = kDmcAccessRead,
+    int Start(const WString& config = TEXT("nirasmpl_dmc.xml"), int access = kDmcAccessRead,
               int mode = kDmcStartCurrentValues)
     {
         WCHAR root[kDmcValueChars] = TEXT("dmc_driver");
         return Export<DmcStartConfigProc>("DMCStartConfig")(PackageFile(config).c_str(), access, root, mode);
     }
 
-    std::u16string Prv(const char16_t* path)
+    WString Prv(const WCHAR* path)
     {
         WCHAR value[kDmcValueChars] = {};
-        return Export<DmcGetPrvProc>("DMCGetPRV")(path, value) ? std::u16string(value) : TEXT("<none>");
+        return Export<DmcGetPrvProc>("DMCGetPRV")(path, value) ? WString(value) : TEXT("<none>");
     }
 
     HMODULE module = nullptr;
@@ -69,9 +71,9 @@ TEST_F(DmcCoreLibrary, AnswersTheFeatureTree)
     WCHAR list[kDmcFeatureListChars] = {};
     auto features = Export<DmcEnumFeaturesProc>("DMCEnumFeatures");
     ASSERT_EQ(features(TEXT("current/printing/Duplex[AUTOMATIC]"), list), 1);
-    EXPECT_EQ(std::u16string(list), TEXT("DuplexEdge]@[Preserve_Layout"));
+    EXPECT_EQ(WString(list), TEXT("DuplexEdge]@[Preserve_Layout"));
     ASSERT_EQ(features(TEXT("current/printing/Duplex[FALSE]"), list), 1);
-    EXPECT_EQ(std::u16string(list), DMC_LIST_SEPARATOR);
+    EXPECT_EQ(WString(list), DMC_LIST_SEPARATOR);
     EXPECT_EQ(features(TEXT("current/printing/Staple"), list), 0);
     EXPECT_EQ(features(TEXT("current/printing/Duplex[it's]"), list), 0);
 
@@ -83,15 +85,15 @@ TEST_F(DmcCoreLibrary, AnswersTheFeatureTree)
     WCHAR text[kDmcValueChars] = {};
     auto attribute = Export<DmcGetNamedFeatureAttributeProc>("DMCGetNamedFeatureAttribute");
     EXPECT_EQ(attribute(TEXT("current/physical/DuplexUnit"), TEXT("lock"), text), 1);
-    EXPECT_EQ(std::u16string(text), TEXT("true"));
+    EXPECT_EQ(WString(text), TEXT("true"));
     EXPECT_EQ(attribute(TEXT("current/physical/DuplexUnit"), TEXT("color"), text), 0);
     EXPECT_EQ(attribute(TEXT("current/physical/Nothing"), TEXT("lock"), text), -1);
 
     WCHAR options[kDmcOptionListChars] = {};
     ASSERT_EQ(Export<DmcEnumOptionsProc>("DMCEnumOptions")(TEXT("current/physical/Tray2"), options), 1);
-    EXPECT_EQ(std::u16string(options), TEXT("Installed]@[NotInstalled"));
+    EXPECT_EQ(WString(options), TEXT("Installed]@[NotInstalled"));
     ASSERT_EQ(Export<DmcGetFeatureAttributesProc>("DMCGetFeatureAttributes")(TEXT("current/physical/Tray2"), list), 1);
-    EXPECT_EQ(std::u16string(list), TEXT("name=Tray2]@[value=NotInstalled]@[lock=true"));
+    EXPECT_EQ(WString(list), TEXT("name=Tray2]@[value=NotInstalled]@[lock=true"));
 }
 
 TEST_F(DmcCoreLibrary, ListTokensAreTakenOutInOrder)
@@ -99,18 +101,18 @@ TEST_F(DmcCoreLibrary, ListTokensAreTakenOutInOrder)
     auto take = Export<DmcEnumListTokenProc>("DMCEnumListToken");
     WCHAR list[kDmcFeatureListChars] = TEXT("Duplex]@[]@[Tray2");
     WCHAR token[kDmcValueChars] = {};
-    std::vector<std::u16string> tokens;
+    std::vector<WString> tokens;
     while (take(token, list)) {
         tokens.push_back(token);
     }
-    EXPECT_EQ(tokens, (std::vector<std::u16string>{TEXT("Duplex"), TEXT(""), TEXT("Tray2")}));
+    EXPECT_EQ(tokens, (std::vector<WString>{TEXT("Duplex"), TEXT(""), TEXT("Tray2")}));
     // A token longer than a token buffer is cut, and the rest of the list still follows.
-    std::u16string longList = std::u16string(300, TEXT('x')) + DMC_LIST_SEPARATOR + TEXT("y");
+    WString longList = WString(300, TEXT('x')) + DMC_LIST_SEPARATOR + TEXT("y");
     std::copy(longList.begin(), longList.end() + 1, list);
     ASSERT_EQ(take(token, list), 1);
-    EXPECT_EQ(std::u16string(token), std::u16string(kDmcValueChars - 1, TEXT('x')));
+    EXPECT_EQ(WString(token), WString(kDmcValueChars - 1, TEXT('x')));
     ASSERT_EQ(take(token, list), 1);
-    EXPECT_EQ(std::u16string(token), TEXT("y"));
+    EXPECT_EQ(WString(token), TEXT("y"));
     EXPECT_EQ(take(token, list), 0);
 }
 
@@ -119,10 +121,10 @@ TEST_F(DmcCoreLibrary, ContextValuesCanBeChangedSavedAndExported)
     ASSERT_EQ(Start(), 1);
     WCHAR text[kDmcValueChars] = {};
     ASSERT_EQ(Export<DmcGetContextProc>("DMCGetContext")(text), 1);
-    EXPECT_EQ(std::u16string(text), TEXT("device/software/component[dmc_driver]"));
+    EXPECT_EQ(WString(text), TEXT("device/software/component[dmc_driver]"));
     ASSERT_EQ(Export<DmcSetContextRelativeProc>("DMCSetContextRelative")(TEXT("current/printing/MediaType")), 1);
     ASSERT_EQ(Export<DmcGetContextPrvProc>("DMCGetContextPRV")(text), 1);
-    EXPECT_EQ(std::u16string(text), TEXT("PLAIN"));
+    EXPECT_EQ(WString(text), TEXT("PLAIN"));
     ASSERT_EQ(Export<DmcSetContextPrvProc>("DMCSetContextPRV")(TEXT("ZQ_PREM_INKJET_PAPER")), 1);
     EXPECT_EQ(Export<DmcSetContextProc>("DMCSetContext")(TEXT("current/printing/Staple")), 0);
     // Relative paths start from the context; back to the component.
@@ -133,9 +135,9 @@ TEST_F(DmcCoreLibrary, ContextValuesCanBeChangedSavedAndExported)
     ASSERT_EQ(Export<DmcGetProc>("DMCGet")(TEXT("device/software/component[dmc_driver]/current/physical/Tray2"),
                                            TEXT("lock"), text),
               1);
-    EXPECT_EQ(std::u16string(text), TEXT("true"));
+    EXPECT_EQ(WString(text), TEXT("true"));
 
-    const std::u16string saved = PackageFile(TEXT("saved_dmc.xml"));
+    const WString saved = PackageFile(TEXT("saved_dmc.xml"));
     ASSERT_EQ(Export<DmcSaveDomProc>("saveDOM")(saved.c_str()), 1);
     ASSERT_EQ(Export<DmcStartExportProc>("DMCStartExport")(PackageFile(TEXT("export.xml")).c_str()), 1);
     EXPECT_EQ(Export<DmcSetExportProc>("DMCSetExport")(TEXT("current/physical/Tray2")), 1);

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "support/WString.h"
+
 namespace {
 
 class DmcCore : public DmcTest {
@@ -16,10 +18,10 @@ protected:
     }
     void TearDown() override { delete access; }
 
-    CNiraDmcCore* Make(const std::u16string& library = TEXT("niradmc.dll"),
-                       const std::u16string& config = TEXT("nirasmpl_dmc.xml"))
+    CNiraDmcCore* Make(const WString& library = TEXT("niradmc.dll"),
+                       const WString& config = TEXT("nirasmpl_dmc.xml"))
     {
-        std::u16string libraryPath = library.empty() ? library : PackageFile(library);
+        WString libraryPath = library.empty() ? library : PackageFile(library);
         core.reset();
         core = std::make_unique<CNiraDmcCore>(libraryPath.c_str(), PackageFile(config).c_str(), access);
         return core.get();
@@ -161,7 +163,7 @@ namespace {
 
 TEST_F(DmcCore, ListedFeaturesAreSavedToTheUsersFeatureStore)
 {
-    const std::u16string guid = TEXT("5f0c9a52-1d7e-4b8a-9c3e-2a6b7d8e9f01");
+    const WString guid = TEXT("5f0c9a52-1d7e-4b8a-9c3e-2a6b7d8e9f01");
     machine.SetPrinterData(kDmcPrinter, "ZQRestrictedUserGuid", REG_SZ,
                            std::string(reinterpret_cast<const char*>(guid.c_str()), (guid.size() + 1) * 2),
                            "ZQPresetRoot");
@@ -176,7 +178,7 @@ TEST_F(DmcCore, ListedFeaturesAreSavedToTheUsersFeatureStore)
     ASSERT_EQ(core->ApplyToSettings(&settings), 0);
 
     HKEY key = nullptr;
-    const std::u16string path = TEXT("Software\\Norvell-Ashby\\") + guid + TEXT("\\RegFeatureDataStore");
+    const WString path = TEXT("Software\\Norvell-Ashby\\") + guid + TEXT("\\RegFeatureDataStore");
     ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
     BYTE blob[64] = {};
     DWORD size = sizeof(blob);

@@ -11,6 +11,7 @@
 #include <initializer_list>
 #include <ostream>
 #include <string>
+#include "support/WString.h"
 
 #include <nirasim/Machine.h>
 
@@ -28,7 +29,7 @@ inline void PrintTo(const DmcSnapshotRecord& r, std::ostream* os)
     *os << "{" << r.featureId << ", " << r.optionId << ", " << r.enable << ", " << r.lock << "}";
 }
 
-constexpr const char16_t* kDmcPrinter = TEXT("Sample Inkjet DMC");
+constexpr const WCHAR* kDmcPrinter = TEXT("Sample Inkjet DMC");
 
 // The real UI settings object, with a look inside while a capture pushes values into it.
 class ObservedSettings : public CNiraUISettings {
@@ -52,8 +53,8 @@ protected:
         settings.SetOwner(&owner);
     }
 
-    static std::u16string VersionFolder() { return nirasim::Machine::DriverVersionDirectory() + TEXT("\\"); }
-    static std::u16string PackageFile(const std::u16string& name) { return VersionFolder() + name; }
+    static WString VersionFolder() { return nirasim::Machine::DriverVersionDirectory() + TEXT("\\"); }
+    static WString PackageFile(const WString& name) { return VersionFolder() + name; }
 
     // Replaces the model's configuration file with `printing` and `physical` section bodies.
     void WriteConfig(const std::string& printing, const std::string& physical = "")
@@ -121,9 +122,9 @@ protected:
         return entry ? entry->uiRecord : nullptr;
     }
 
-    bool ReadData(const char16_t* name, std::string& bytes) { return machine.GetPrinterData(kDmcPrinter, name, bytes); }
+    bool ReadData(const WCHAR* name, std::string& bytes) { return machine.GetPrinterData(kDmcPrinter, name, bytes); }
 
-    DWORD ReadDword(const char16_t* name)
+    DWORD ReadDword(const WCHAR* name)
     {
         std::string bytes;
         if (!ReadData(name, bytes) || bytes.size() != sizeof(DWORD)) {

@@ -21,7 +21,7 @@ TEST(DmcNameTables, OptionNamesMapPerFeatureAndTheFirstRowWins)
 {
     struct Case {
         int featureId;
-        const char16_t* name;
+        const WCHAR* name;
         int optionId;
     };
     const int kNotFound = 12345;  // what the look-up leaves alone when the table lacks the name

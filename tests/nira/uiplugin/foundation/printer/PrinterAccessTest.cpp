@@ -9,20 +9,21 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include "support/WString.h"
 #include <vector>
 
 namespace {
 
-const char16_t* const kPrinter = TEXT("Studio Inkjet");
-const std::u16string kVersionFolder = TEXT("C:\\Windows\\System32\\spool\\drivers\\x64\\3\\");
+const WCHAR* const kPrinter = TEXT("Studio Inkjet");
+const WString kVersionFolder = TEXT("C:\\Windows\\System32\\spool\\drivers\\x64\\3\\");
 
 class PrinterAccess : public ::testing::Test {
 protected:
     nirasim::Machine machine;
 
     // A driver with the given dependent files and a printer on `port` that uses it.
-    void Install(const std::vector<std::u16string>& dependents, const std::u16string& port = TEXT("USB001"),
-                 const std::u16string& server = TEXT(""))
+    void Install(const std::vector<WString>& dependents, const WString& port = TEXT("USB001"),
+                 const WString& server = TEXT(""))
     {
         nirasim::DriverSpec driver;
         driver.name = TEXT("Studio Driver");
@@ -85,19 +86,19 @@ TEST_F(PrinterAccess, FindDriverIniTakesTheFirstNameContainingIni)
     ASSERT_TRUE(access.FindDriverIni(0));
     EXPECT_TRUE(access.IsDriverIniFound());
     // A substring test, and the path is kept in upper case.
-    EXPECT_EQ(std::u16string(access.GetDriverIniPath()),
+    EXPECT_EQ(WString(access.GetDriverIniPath()),
               TEXT("C:\\WINDOWS\\SYSTEM32\\SPOOL\\DRIVERS\\X64\\3\\MODEL.INI.BAK"));
 
     Install({TEXT("nirauip.dll")});  // the driver changes
     EXPECT_TRUE(access.FindDriverIni(0));  // found before: no new search
-    EXPECT_NE(std::u16string(access.GetDriverIniPath()), TEXT(""));
+    EXPECT_NE(WString(access.GetDriverIniPath()), TEXT(""));
     EXPECT_FALSE(access.FindDriverIni(1));  // a forced search finds none
     EXPECT_FALSE(access.IsDriverIniFound());
 }
 
 TEST_F(PrinterAccess, AnOverlongDependentNameEndsTheSearch)
 {
-    Install({std::u16string(300, TEXT('a')) + TEXT(".dll"), TEXT("model.ini")});
+    Install({WString(300, TEXT('a')) + TEXT(".dll"), TEXT("model.ini")});
     CNiraPrinterAccess access(kPrinter);
     EXPECT_FALSE(access.FindDriverIni(0));
 }
@@ -113,32 +114,32 @@ TEST_F(PrinterAccess, ComponentValuesAndPaths)
     ASSERT_TRUE(access.FindDriverIni(0));
 
     EXPECT_TRUE(access.ReadComponentFile(value, TEXT(""), TEXT("nira_string_dll")));
-    EXPECT_EQ(std::u16string(value), TEXT("nirastr.dll"));
+    EXPECT_EQ(WString(value), TEXT("nirastr.dll"));
     EXPECT_TRUE(access.ReadComponentFile(value, TEXT(""), TEXT("FORTY_NINE")));
-    EXPECT_EQ(std::u16string(value).size(), 49u);
+    EXPECT_EQ(WString(value).size(), 49u);
     // A longer value comes back cut to 49 characters and still counts as read: the profile read
     // itself cuts it to the 50-character buffer without a sign, so the copy into the caller's
     // buffer that follows is complete. The package's component names are far shorter, and the
     // callers rely on this answer, so it stays.
     EXPECT_TRUE(access.ReadComponentFile(value, TEXT(""), TEXT("LONG")));
-    EXPECT_EQ(std::u16string(value), std::u16string(49, TEXT('x')));
+    EXPECT_EQ(WString(value), WString(49, TEXT('x')));
     EXPECT_FALSE(access.ReadComponentFile(value, TEXT(""), TEXT("MISSING")));
     EXPECT_TRUE(access.ReadComponentFile(value, TEXT("fallback.dll"), TEXT("MISSING")));
-    EXPECT_EQ(std::u16string(value), TEXT("fallback.dll"));
+    EXPECT_EQ(WString(value), TEXT("fallback.dll"));
     EXPECT_FALSE(access.ReadComponentFile(nullptr, TEXT(""), TEXT("LONG")));
     EXPECT_FALSE(access.ReadComponentFile(value, TEXT(""), nullptr));
 
     WCHAR path[CNiraPrinterAccess::kComponentPathChars];
     ASSERT_TRUE(access.GetComponentPath(TEXT("NIRA_STRING_DLL"), path));
-    EXPECT_EQ(std::u16string(path), kVersionFolder + TEXT("nirastr.dll"));
+    EXPECT_EQ(WString(path), kVersionFolder + TEXT("nirastr.dll"));
     EXPECT_FALSE(access.GetComponentPath(TEXT("MISSING"), path));
-    EXPECT_EQ(std::u16string(path), kVersionFolder);  // directory and "\3\" stay
+    EXPECT_EQ(WString(path), kVersionFolder);  // directory and "\3\" stay
 }
 
 TEST_F(PrinterAccess, PortTypesFollowTheTableOrder)
 {
     struct Case {
-        const char16_t* port;
+        const WCHAR* port;
         DWORD type;
     } cases[] = {
         {TEXT("USB001,LPT1:"), NIRA_PORT_LPT1}, {TEXT("LPT2:"), NIRA_PORT_LPT2}, {TEXT("lpt3:"), NIRA_PORT_LPT3},
@@ -166,8 +167,8 @@ TEST_F(PrinterAccess, PortTypesFollowTheTableOrder)
 TEST_F(PrinterAccess, LocalPrintersAndDirectPrinting)
 {
     struct Case {
-        const char16_t* port;
-        const char16_t* server;
+        const WCHAR* port;
+        const WCHAR* server;
         BOOL local;
     } cases[] = {
         {TEXT("USB001"), TEXT(""), TRUE},          {TEXT("USB001"), TEXT("\\\\printsrv"), FALSE},
@@ -188,7 +189,7 @@ TEST_F(PrinterAccess, LocalPrintersAndDirectPrinting)
     EXPECT_EQ(name[0], 0);
     WCHAR full[260];
     EXPECT_TRUE(access.GetPrinterName(full, 260));
-    EXPECT_EQ(std::u16string(full), kPrinter);
+    EXPECT_EQ(WString(full), kPrinter);
 }
 
 TEST_F(PrinterAccess, DeviceManagementFlag)
@@ -217,7 +218,7 @@ TEST_F(PrinterAccess, SerialNumberFromTheDeviceStatus)
     std::string bytes;
     auto serial = [&] {
         machine.GetPrinterData(kPrinter, "SerialNumber", bytes);
-        return std::u16string(reinterpret_cast<const char16_t*>(bytes.data()), bytes.size() / 2 - 1);
+        return WString(reinterpret_cast<const WCHAR*>(bytes.data()), bytes.size() / 2 - 1);
     };
     access.UpdateSerialNumber();
     EXPECT_EQ(serial(), TEXT("<unavailable>"));

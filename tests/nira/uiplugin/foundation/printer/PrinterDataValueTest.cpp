@@ -8,10 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include "support/WString.h"
 
 namespace {
 
-const char16_t* const kPrinter = TEXT("Data Printer");
+const WCHAR* const kPrinter = TEXT("Data Printer");
 
 class PrinterDataValue : public ::testing::Test {
 protected:
@@ -81,14 +82,14 @@ TEST_F(PrinterDataValue, DeleteTakesTheNameItIsGiven)
 TEST_F(PrinterDataValue, NamesOf260CharactersOrMoreAreNotTaken)
 {
     CNiraPrinterHandle holder(printer, false);
-    std::u16string name259(259, TEXT('n'));
-    std::u16string name260(260, TEXT('n'));
+    WString name259(259, TEXT('n'));
+    WString name260(260, TEXT('n'));
     CNiraPrinterDataValue kept(holder, name259.c_str(), REG_DWORD);
-    EXPECT_EQ(std::u16string(kept.GetName()), name259.substr(0, 255));
+    EXPECT_EQ(WString(kept.GetName()), name259.substr(0, 255));
     CNiraPrinterDataValue dropped(holder, name260.c_str(), REG_DWORD);
-    EXPECT_EQ(std::u16string(dropped.GetName()), TEXT(""));
+    EXPECT_EQ(WString(dropped.GetName()), TEXT(""));
     CNiraRegValue none(nullptr, REG_SZ);
-    EXPECT_EQ(std::u16string(none.GetName()), TEXT(""));
+    EXPECT_EQ(WString(none.GetName()), TEXT(""));
 }
 
 TEST_F(PrinterDataValue, RegistryFormsNeedABoundKey)

@@ -15,15 +15,16 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include "support/WString.h"
 #include <tuple>
 #include <vector>
 
 namespace {
 
-const char16_t* const kPrinter = TEXT("Studio Inkjet");
-const char16_t* const kGuid = TEXT("6f1c2a9e-0b7d-4e35-9a41-2c8d5e7f1b30");
-const std::u16string kStorePath =
-    std::u16string(TEXT("Software\\Norvell-Ashby\\")) + kGuid + TEXT("\\RegFeatureDataStore");
+const WCHAR* const kPrinter = TEXT("Studio Inkjet");
+const WCHAR* const kGuid = TEXT("6f1c2a9e-0b7d-4e35-9a41-2c8d5e7f1b30");
+const WString kStorePath =
+    WString(TEXT("Software\\Norvell-Ashby\\")) + kGuid + TEXT("\\RegFeatureDataStore");
 
 struct FeatureValues {
     int option;
@@ -82,7 +83,7 @@ class FakeServices : public StubCoreServices
 {
 public:
     explicit FakeServices(std::vector<std::string>& log) : calls(log) {}
-    std::u16string printerName = kPrinter;
+    WString printerName = kPrinter;
     std::vector<std::string>& calls;
 
     int GetPrinterName(WCHAR** buffer) override
@@ -108,10 +109,10 @@ public:
     }
 };
 
-std::string Wide(const char16_t* text)
+std::string Wide(const WCHAR* text)
 {
-    std::u16string wide(text);
-    return std::string(reinterpret_cast<const char*>(wide.c_str()), (wide.size() + 1) * sizeof(char16_t));
+    WString wide(text);
+    return std::string(reinterpret_cast<const char*>(wide.c_str()), (wide.size() + 1) * sizeof(WCHAR));
 }
 
 std::vector<BYTE> Slot(DWORD value)

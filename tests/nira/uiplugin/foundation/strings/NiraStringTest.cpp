@@ -2,27 +2,16 @@
 
 #include "common/NiraException.h"
 
-#include <nirasim/Runtime.h>
-
 #include <gtest/gtest.h>
 
 #include <string>
+#include "support/WString.h"
 
 namespace {
 
-std::u16string TextOf(const CNiraString& s)
+WString TextOf(const CNiraString& s)
 {
-    return s.GetBuffer() ? std::u16string(s.GetBuffer()) : std::u16string(TEXT("<none>"));
-}
-
-LONG CodeThrownBy(void (*action)())
-{
-    try {
-        action();
-    } catch (const CNiraException& e) {
-        return e.GetCode();
-    }
-    return 0;
+    return s.GetBuffer() ? WString(s.GetBuffer()) : WString(TEXT("<none>"));
 }
 
 TEST(NiraString, SizeHintFollowsHowTheTextCame)
@@ -72,8 +61,8 @@ TEST(NiraString, ComparesWithAndWithoutCase)
 }
 
 struct FindCase {
-    const char16_t* text;
-    const char16_t* pattern;
+    const WCHAR* text;
+    const WCHAR* pattern;
     int start;
     int expected;
 };
@@ -87,7 +76,7 @@ TEST(NiraString, FindsTheFirstOccurrenceAtOrAfterTheStart)
     };
     for (const FindCase& c : cases) {
         CNiraString s(c.text);
-        EXPECT_EQ(s.Find(c.pattern, c.start), c.expected) << "text " << std::string(c.text, c.text + std::char_traits<char16_t>::length(c.text));
+        EXPECT_EQ(s.Find(c.pattern, c.start), c.expected) << "text " << std::string(c.text, c.text + std::char_traits<WCHAR>::length(c.text));
         EXPECT_EQ(s.FindString(CNiraString(c.pattern), c.start), c.expected);
     }
     EXPECT_EQ(CNiraString(TEXT("aab")).Find("ab", 0), 1);
@@ -136,27 +125,6 @@ TEST(NiraString, NarrowCopyIsRemadeOnEachCall)
     EXPECT_STREQ(empty.GetNarrow(), "");
     s = TEXT("");
     EXPECT_STREQ(s.GetNarrow(), "");
-}
-
-class NiraStringConversionFailure : public ::testing::Test {
-protected:
-    void SetUp() override { nirasim::SetAnsiCodePage(9999); }
-    void TearDown() override { nirasim::SetAnsiCodePage(0); }
-};
-
-TEST_F(NiraStringConversionFailure, ConstructionFromAnsiSurfacesAsTheGeneralFailure)
-{
-    EXPECT_EQ(CodeThrownBy([] { CNiraString s("abc"); }), ERROR_INVALID_DATA);
-    EXPECT_EQ(CodeThrownBy([] { CNiraString s(TEXT("x")); s += "abc"; }), ERROR_INVALID_DATA);
-}
-
-TEST_F(NiraStringConversionFailure, NarrowCopyThrowsTheLastErrorAndKeepsNothing)
-{
-    EXPECT_EQ(CodeThrownBy([] { CNiraString s(TEXT("abc")); s.GetNarrow(); }), ERROR_INVALID_PARAMETER);
-    CNiraString s(TEXT("abc"));
-    EXPECT_THROW(s.GetNarrow(), CNiraException);
-    nirasim::SetAnsiCodePage(0);
-    EXPECT_STREQ(s.GetNarrow(), "abc");
 }
 
 }  // namespace

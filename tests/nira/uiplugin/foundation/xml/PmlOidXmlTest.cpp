@@ -14,14 +14,15 @@
 
 #include <algorithm>
 #include <string>
+#include "support/WString.h"
 #include <utility>
 #include <vector>
 
 namespace {
 
-using Entries = std::vector<std::pair<std::u16string, std::u16string>>;
+using Entries = std::vector<std::pair<WString, WString>>;
 
-const char16_t* const kPath = TEXT("C:\\Data\\nirapmloid.xml");
+const WCHAR* const kPath = TEXT("C:\\Data\\nirapmloid.xml");
 
 std::string Entry(const std::string& name, const std::string& oid)
 {
@@ -178,16 +179,16 @@ TEST_F(PmlOidXml, SamplePackageListsTheDeviceValues)
     for (PmlOidEntry* entry = list; entry; entry = entry->next)
         entries.emplace_back(entry->name, entry->oid);
     CNiraPmlOidXml::FreeList(list);
-    std::vector<std::u16string> names;
+    std::vector<WString> names;
     for (const auto& entry : entries) {
         names.push_back(entry.first);
         EXPECT_FALSE(entry.second.empty()) << nirasim::Utf8(entry.first);
     }
-    for (const char16_t* wanted : {TEXT("MODEL_NAME"), TEXT("prtMediaPathType2"), TEXT("MEDIA-NAMES-AVAILABLE")})
+    for (const WCHAR* wanted : {TEXT("MODEL_NAME"), TEXT("prtMediaPathType2"), TEXT("MEDIA-NAMES-AVAILABLE")})
         EXPECT_NE(std::find(names.begin(), names.end(), wanted), names.end()) << nirasim::Utf8(wanted);
     // The memory size has its own retry and must be asked by this id.
     EXPECT_NE(std::find(entries.begin(), entries.end(),
-                        std::make_pair(std::u16string(TEXT("hrMemorySize")), std::u16string(TEXT("1.3.6.1.2.1.25.2.2.0")))),
+                        std::make_pair(WString(TEXT("hrMemorySize")), WString(TEXT("1.3.6.1.2.1.25.2.2.0")))),
               entries.end());
 }
 

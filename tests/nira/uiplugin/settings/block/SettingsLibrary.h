@@ -20,7 +20,6 @@ public:
     CSettingsLibrary& operator=(const CSettingsLibrary&) = delete;
 
     bool Loaded() const { return m_module != nullptr; }
-    nirasim::Machine& Machine() { return m_sample.Machine(); }
 
     // A settings manager attached to itself, without providers or with the given pull providers.
     INiraSettingsAccess* NewOwner(const SettingsProviderList* pulls = nullptr)

@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 #include <string>
+#include "support/WString.h"
 #include <utility>
 
 #include "common/SafeString.h"
@@ -45,7 +46,7 @@ std::string EdgeDatabase()
 }
 
 void AddFeature(CNiraUISettings& ui, int feature, int defaultOption,
-                std::initializer_list<std::pair<int, const char16_t*>> options)
+                std::initializer_list<std::pair<int, const WCHAR*>> options)
 {
     auto* record = static_cast<FeatureRecord*>(LocalAlloc(LPTR, sizeof(FeatureRecord)));
     record->size = sizeof(FeatureRecord);
@@ -82,7 +83,7 @@ protected:
         AddFeature(ui, 4116, 549, {{549, TEXT("Media 549")}, {550, TEXT("My media")}});
         AddFeature(ui, 4307, 259, {{259, TEXT("Photo paper, glossy")}});
         AddFeature(ui, 4121, 500, {{500, TEXT("Five hundred")}, {501, TEXT("My card")}});
-        const std::pair<int, const char16_t*> sizes[] = {{4150, TEXT("4.5")}, {4151, TEXT("6.5")}, {4147, TEXT("0.2")},
+        const std::pair<int, const WCHAR*> sizes[] = {{4150, TEXT("4.5")}, {4151, TEXT("6.5")}, {4147, TEXT("0.2")},
                                                          {4149, TEXT("0.3")}, {4146, TEXT("0.25")}, {4148, TEXT("0.35")},
                                                          {4180, TEXT("0.01")}, {4181, TEXT("0.02")}, {4182, TEXT("0.03")},
                                                          {4183, TEXT("0.04")}};
@@ -134,7 +135,7 @@ TEST_F(ProductDataEdgeTest, UserDefinedPaperComesFromOptionRecords)
     SelectOption(4114, 501);
     CNiraString name;
     ASSERT_EQ(provider.LookupValue(PRODUCT_SOURCE_PAPER_ROW, SETTING_ARRAY_STRING, 3, &name), TRUE);
-    EXPECT_EQ(std::u16string(name.GetBuffer()), TEXT("My card"));
+    EXPECT_EQ(WString(name.GetBuffer()), TEXT("My card"));
     LONG sizeIndex = 0;
     ASSERT_EQ(provider.LookupValue(PRODUCT_SOURCE_PAPER_ROW, SETTING_ARRAY_INT, 2005, &sizeIndex), TRUE);
     EXPECT_EQ(sizeIndex, 101);
@@ -216,7 +217,7 @@ TEST_F(ProductDataEdgeTest, ProcessDescription)
 {
     auto description = [this]() {
         CNiraString* copy = nullptr;
-        std::u16string text = TEXT("(absent)");
+        WString text = TEXT("(absent)");
         if (provider.SyncString(5) == TRUE && client.GetString(5, &copy, 0, 0) == TRUE) {
             text = copy->GetBuffer();
             client.ReleaseString(copy);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include "support/WString.h"
 #include <vector>
 
 #include "nira/uiplugin/foundation/strings/NiraString.h"
@@ -16,7 +17,7 @@ struct Expected {
     LONG kind;
     LONG index;
     double value;
-    const char16_t* text;  // strings only
+    const WCHAR* text;  // strings only
 };
 
 constexpr double kAbsent = -12345;
@@ -27,7 +28,7 @@ std::string Describe(const Expected& entry)
 }
 
 // The entry's value read from the client, or kAbsent.
-double ReadValue(CNiraSettingsClient& client, LONG kind, LONG index, std::u16string* text = nullptr)
+double ReadValue(CNiraSettingsClient& client, LONG kind, LONG index, WString* text = nullptr)
 {
     switch (kind) {
     case SETTING_ARRAY_FLAG: {
@@ -65,7 +66,7 @@ void ExpectValues(CNiraSettingsClient& client, const std::vector<Expected>& tabl
 {
     for (const Expected& entry : table) {
         SCOPED_TRACE(Describe(entry));
-        std::u16string text;
+        WString text;
         const double value = ReadValue(client, entry.kind, entry.index, &text);
         if (entry.value == kAbsent) {
             EXPECT_EQ(value, kAbsent);

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include "support/WString.h"
 #include <vector>
 
 #include "nira/uiplugin/foundation/strings/NiraString.h"
@@ -19,9 +20,9 @@ void PutInt(Bytes& bytes, size_t offset, LONG value)
     std::memcpy(bytes.data() + offset, &value, sizeof(value));
 }
 
-void PutText(Bytes& bytes, size_t offset, const std::u16string& text)
+void PutText(Bytes& bytes, size_t offset, const WString& text)
 {
-    std::memcpy(bytes.data() + offset, text.data(), text.size() * sizeof(char16_t));
+    std::memcpy(bytes.data() + offset, text.data(), text.size() * sizeof(WCHAR));
 }
 
 // A list blob of `count` records of `size` bytes and its closing zero record.
@@ -92,7 +93,7 @@ TEST_F(ProductListsTest, SampleListsAreCountedRecordsWithAClosingZeroRecord)
 
     // The module without a file ("N/A") has an empty file name.
     Bytes modules = ListBlob(4, sizeof(HbModuleEntry));
-    const struct { LONG type; std::u16string file, entry; } moduleRows[4] = {
+    const struct { LONG type; WString file, entry; } moduleRows[4] = {
         {1, TEXT("nirarend.dll"), TEXT("HbCreateRenderer")}, {2, TEXT("niraht.dll"), TEXT("HbCreateHalftoner")},
         {3, TEXT(""), TEXT("HbBuiltInColorMatcher")}, {4, TEXT("niramh.dll"), TEXT("HbCreateMediaHandler")}};
     for (int i = 0; i < 4; ++i) {
@@ -152,7 +153,7 @@ TEST_F(ProductListsTest, DefaultMarkAndFeatureBits)
 
 TEST_F(ProductListsTest, OwnDatabaseTextsAndTheEmptyList)
 {
-    const std::u16string message(300, TEXT('m'));
+    const WString message(300, TEXT('m'));
     InstallPrinterWithDatabase(TEXT("List Texts"), std::string(kHbTables) +
         "INSERT INTO HB_MODULE_LIST VALUES (5, 'n/a', 'Entry');"
         "INSERT INTO HB_JOBUI_DIALOGS VALUES (9, 1, 2, 3, 4, 5, '" + std::string(300, 'm') +
@@ -174,8 +175,8 @@ TEST_F(ProductListsTest, OwnDatabaseTextsAndTheEmptyList)
     ASSERT_EQ(provider.SyncBlob(41), TRUE);
     const Bytes dialogs = ReadBlob(client, 41);
     ASSERT_EQ(dialogs.size(), 4u + 2u * 580u);
-    std::u16string stored(259, TEXT('\0'));
-    std::memcpy(&stored[0], dialogs.data() + 4 + 36, 259 * sizeof(char16_t));
+    WString stored(259, TEXT('\0'));
+    std::memcpy(&stored[0], dialogs.data() + 4 + 36, 259 * sizeof(WCHAR));
     EXPECT_EQ(stored, message.substr(0, 259));
     EXPECT_EQ(dialogs[4 + 36 + 259 * 2], 0);
     EXPECT_EQ(dialogs[4 + 36 + 259 * 2 + 1], 0);
@@ -224,13 +225,13 @@ TEST_F(ProductListsTest, ProductRowComesFromTheFirstRowOnly)
 {
     InstallPrinterWithDatabase(TEXT("Two Products"), TwoProductRows("EKeyEnum_HbIjPmRmProductId = 99"));
     InstallPrinterWithDatabase(TEXT("Broken Product"), TwoProductRows("EKeyDword_HbIjPmWantedBandCount = NULL"));
-    for (const char16_t* name : {TEXT("Two Products"), TEXT("Broken Product")}) {
+    for (const WCHAR* name : {TEXT("Two Products"), TEXT("Broken Product")}) {
         SCOPED_TRACE(nirasim::Utf8(name));
         HANDLE other = OpenTestPrinter(name);
         ASSERT_NE(other, nullptr);
         Attach(other);
         LONG productId = 0;
-        const bool readable = std::u16string(name) == TEXT("Two Products");
+        const bool readable = WString(name) == TEXT("Two Products");
         EXPECT_EQ(provider.LookupValue(PRODUCT_SOURCE_PRODUCT_ROW, SETTING_ARRAY_INT_REF, 101, &productId),
                   readable ? TRUE : FALSE);
         EXPECT_EQ(productId, readable ? 23 : 0);

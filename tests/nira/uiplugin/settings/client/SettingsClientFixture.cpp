@@ -8,7 +8,9 @@
 #include "nira/uiplugin/settings/engine/SettingsInstance.h"
 #include "support/SampleLibraryEnvironment.h"
 
-const char16_t kSamplePrinter[] = TEXT("Nira Sample Inkjet");
+#include "support/WString.h"
+
+const WCHAR kSamplePrinter[] = TEXT("Nira Sample Inkjet");
 
 namespace {
 
@@ -43,7 +45,7 @@ HMODULE HelperModule()
     return g_environment->SecondModule();
 }
 
-void InstallPrinterWithDatabase(const std::u16string& printer, const std::string& sql)
+void InstallPrinterWithDatabase(const WString& printer, const std::string& sql)
 {
     const std::string name = nirasim::Utf8(printer);
     const std::string hostDatabase = TestMachine().Root() + "/" + name + ".db";
@@ -57,9 +59,9 @@ void InstallPrinterWithDatabase(const std::u16string& printer, const std::string
     sqlite3_close(database);
     ASSERT_EQ(result, SQLITE_OK) << message;
 
-    const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
-    const std::u16string databaseFile = printer + TEXT(".vdf");
-    const std::u16string iniFile = printer + TEXT(".ini");
+    const WString folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
+    const WString databaseFile = printer + TEXT(".vdf");
+    const WString iniFile = printer + TEXT(".ini");
     ASSERT_TRUE(TestMachine().CopyIn(hostDatabase, folder + databaseFile));
     ASSERT_TRUE(TestMachine().WriteFile(folder + iniFile, "[ComponentFiles]\r\nNIRA_CAPABILITY_XML=" +
                                                                nirasim::Utf8(databaseFile) + "\r\n"));
@@ -89,16 +91,16 @@ void SettingsClientTest::TearDown()
     SetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT, HelperModule());
 }
 
-HANDLE SettingsClientTest::OpenTestPrinter(const std::u16string& name)
+HANDLE SettingsClientTest::OpenTestPrinter(const WString& name)
 {
     HANDLE opened = nullptr;
-    std::u16string copy = name;
+    WString copy = name;
     return OpenPrinterW(copy.data(), &opened, nullptr) ? opened : nullptr;
 }
 
 std::unique_ptr<SampleUISettings> SettingsClientTest::SampleSettings()
 {
-    const std::u16string path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\niracap.vdf");
+    const WString path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\niracap.vdf");
     auto sample = LoadSampleUISettings(path.c_str());
     EXPECT_NE(sample, nullptr);
     return sample;

@@ -11,12 +11,13 @@
 
 #include <memory>
 #include <string>
+#include "support/WString.h"
 
 #include "nira/uiplugin/settings/client/SettingsClient.h"
 #include "nirasim/Machine.h"
 #include "support/SampleUISettings.h"
 
-extern const char16_t kSamplePrinter[];
+extern const WCHAR kSamplePrinter[];
 
 nirasim::Machine& TestMachine();
 HMODULE SettingsLibrary();
@@ -24,14 +25,14 @@ HMODULE HelperModule();
 
 // Installs a driver whose INI names `databaseFile` (copied from the host path `sqlFile` built
 // into a database) as its capability database, and a printer of that name using it.
-void InstallPrinterWithDatabase(const std::u16string& printer, const std::string& sql);
+void InstallPrinterWithDatabase(const WString& printer, const std::string& sql);
 
 class SettingsClientTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    HANDLE OpenTestPrinter(const std::u16string& name);
+    HANDLE OpenTestPrinter(const WString& name);
     // The sample UI settings, with the option of each (feature, option) pair selected.
     std::unique_ptr<SampleUISettings> SampleSettings();
     static void Select(CNiraUISettings& ui, int feature, int option);

@@ -11,6 +11,8 @@
 #include "nira/uiplugin/settings/engine/SettingsInstance.h"
 #include "support/DefaultPrivateSection.h"
 
+#include "support/WString.h"
+
 namespace {
 
 // Every packed feature's current option.
@@ -104,7 +106,7 @@ TEST_F(SettingsClientTest, InitializeFailsCleanly)
     EXPECT_EQ(client.GetInt(10, &value, 0, 0), FALSE);
 
     const std::string fixture = std::string(NIRA_BUILD_DIR) + "/fixtures/nirasettings_nofactory.dll";
-    const std::u16string path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\nirasettings_nofactory.dll");
+    const WString path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\nirasettings_nofactory.dll");
     ASSERT_TRUE(TestMachine().CopyIn(fixture, path));
     HMODULE withoutFactory = LoadLibraryW(path.c_str());
     ASSERT_NE(withoutFactory, nullptr);

@@ -10,6 +10,8 @@
 #include "nira/uiplugin/settings/engine/SettingsStore.h"
 #include "SettingsTestLibrary.h"
 
+#include "support/WString.h"
+
 namespace {
 
 class SettingsStoreTest : public SettingsLibraryTest {
@@ -23,9 +25,9 @@ protected:
     CNiraSettingsStore store;
 };
 
-std::u16string TextOf(CNiraString* text)
+WString TextOf(CNiraString* text)
 {
-    return std::u16string(text->GetBuffer());
+    return WString(text->GetBuffer());
 }
 
 TEST_F(SettingsStoreTest, AllocatedStoreHoldsNothingPresent)

@@ -10,6 +10,7 @@
 #include <winddi.h>
 
 #include <string>
+#include "support/WString.h"
 
 #include "nira/uiplugin/settings/engine/INiraSettingsAccess.h"
 #include "nira/uiplugin/settings/engine/SettingsInstance.h"
@@ -41,6 +42,6 @@ protected:
     INiraSettingsAccess* owner = nullptr;
 
 private:
-    std::u16string m_processPath;
+    WString m_processPath;
     OSVERSIONINFOA m_version{};
 };

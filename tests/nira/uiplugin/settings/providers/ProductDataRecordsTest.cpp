@@ -12,6 +12,8 @@
 #include "support/DefaultPrivateSection.h"
 #include "support/SampleUISettings.h"
 
+#include "support/WString.h"
+
 namespace {
 
 constexpr LONG PASSTHROUGH = 109;
@@ -37,7 +39,7 @@ protected:
     // the product values and the host strings as a job's settings do.
     void LoadDefaults(CNiraSettingsClient& client, PrivateDevMode* block)
     {
-        const std::u16string database = nirasim::Machine::DriverVersionDirectory() + TEXT("\\niracap.vdf");
+        const WString database = nirasim::Machine::DriverVersionDirectory() + TEXT("\\niracap.vdf");
         auto sample = LoadSampleUISettings(database.c_str());
         ASSERT_NE(sample, nullptr);
         CNiraSettingsClient writer;
