@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include "support/WString.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ TEST(ScopedResources, BstrSlotFreesTheOldTextAndDetachHandsItOut)
     BSTR* slot = &text;
     EXPECT_EQ(*slot, nullptr);  // "first" is freed before the slot is handed over
     *slot = SysAllocString(TEXT("second"));
-    EXPECT_EQ(std::u16string(text.Get()), TEXT("second"));
+    EXPECT_EQ(WString(text.Get()), TEXT("second"));
     BSTR handedOut = text.Detach();
     EXPECT_TRUE(text.IsEmpty());
     SysFreeString(handedOut);
@@ -41,7 +41,7 @@ TEST(ScopedResources, VariantHandsOutOnlyATextItHolds)
     value.SetBstr(SysAllocString(TEXT("other")));  // the first text is cleared
     BSTR handedOut = value.DetachBstr();
     ASSERT_NE(handedOut, nullptr);
-    EXPECT_EQ(std::u16string(handedOut), TEXT("other"));
+    EXPECT_EQ(WString(handedOut), TEXT("other"));
     EXPECT_EQ(value.Get().vt, VT_EMPTY);
     SysFreeString(handedOut);
     VARIANT* slot = &value;
