@@ -1,0 +1,37 @@
+// Writes the settings image (see SettingsImage.h) of a store: the writing side of
+// CNiraSettingsImageView. The arrays are laid out kind by kind, each with its presence bits and
+// the values of its present entries by rank, then the texts of the strings and the bytes of the
+// blobs. A store that contradicts its own presence bits, or a value it refuses to read, is a
+// settings error (13); an image larger than the format can describe is one too.
+#pragma once
+
+#include <windows.h>
+
+#include "nira/uiplugin/settings/block/SettingsImage.h"
+
+class INiraSettingsStore;
+struct SettingsMaskInfo;
+
+class CNiraSettingsImageWriter {
+public:
+    explicit CNiraSettingsImageWriter(INiraSettingsStore& store) : m_store(store) {}
+    CNiraSettingsImageWriter(const CNiraSettingsImageWriter&) = delete;
+    CNiraSettingsImageWriter& operator=(const CNiraSettingsImageWriter&) = delete;
+
+    // The image in a block of AllocateSettingsBlock, which the caller frees with
+    // FreeSettingsBlock, and its length in *imageLength. Nothing is left allocated on a failure.
+    BYTE* Write(DWORD* imageLength);
+
+private:
+    ULONGLONG LayOutArrays();
+    void MeasureHeaps(ULONGLONG arraysEnd);
+    void WriteImage(BYTE* data);
+    void WritePresence(BYTE* data) const;
+    void WriteValues(BYTE* data);
+    void WriteTexts(BYTE* data);
+    void WriteBlobs(BYTE* data);
+
+    INiraSettingsStore& m_store;
+    const SettingsMaskInfo* m_info = nullptr;
+    SettingsImageHeader m_header{};
+};
