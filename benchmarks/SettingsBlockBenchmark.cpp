@@ -1,5 +1,5 @@
-// Packing and unpacking the private settings block with a full block set, beside zlib alone
-// deflating and inflating the same settings image with the same parameters.
+// Packing and unpacking the private settings block, with a full block set and with a few settings,
+// beside zlib alone deflating and inflating the same settings image with the same parameters.
 #include "nira/uiplugin/foundation/strings/NiraString.h"
 #include "nira/uiplugin/settings/block/PackedSettingsBlock.h"
 #include "nira/uiplugin/settings/block/SettingsLibrary.h"
@@ -12,6 +12,8 @@
 
 namespace {
 
+void FillLetterPage(INiraSettingsAccess& owner);
+
 // Every setting of the block set, with values of their own, and a letter page.
 void FillFullBlockSet(INiraSettingsAccess& owner)
 {
@@ -19,9 +21,15 @@ void FillFullBlockSet(INiraSettingsAccess& owner)
     for (const BlockSettingsRow& row : BlockSettingsTable) {
         ++n;
         switch (row.kind) {
-        case SETTING_ARRAY_FLAG: owner.SetFlag(row.index, n % 3 != 0 ? 1 : 0, 0); break;
-        case SETTING_ARRAY_INT: owner.SetInt(row.index, n * 1000 - 7, 0); break;
-        case SETTING_ARRAY_FLOAT: owner.SetFloat(row.index, static_cast<FLOAT>(n) / 8.0f, 0); break;
+        case SETTING_ARRAY_FLAG:
+            owner.SetFlag(row.index, n % 3 != 0 ? 1 : 0, 0);
+            break;
+        case SETTING_ARRAY_INT:
+            owner.SetInt(row.index, n * 1000 - 7, 0);
+            break;
+        case SETTING_ARRAY_FLOAT:
+            owner.SetFloat(row.index, static_cast<FLOAT>(n) / 8.0f, 0);
+            break;
         case SETTING_ARRAY_INT_REF: {
             const LONG value = -n;
             owner.SetIntRef(row.index, &value, 0);
@@ -38,10 +46,17 @@ void FillFullBlockSet(INiraSettingsAccess& owner)
             owner.SetBlob(row.index, bytes.data(), static_cast<DWORD>(bytes.size()), 0);
             break;
         }
-        default: break;
+        default:
+            break;
         }
     }
     ForEachBlockRangeIndex([&owner](LONG index) { owner.SetInt(index, index % 97, 0); });
+    FillLetterPage(owner);
+}
+
+// A letter page at 600 dots per inch: what a section carries when little else was chosen.
+void FillLetterPage(INiraSettingsAccess& owner)
+{
     const LONG portrait = 1;
     owner.SetIntRef(5, &portrait, 0);
     const FLOAT page[6] = {8.5f, 11.0f, 0.125f, 0.125f, 0.125f, 0.5f};
@@ -52,17 +67,26 @@ void FillFullBlockSet(INiraSettingsAccess& owner)
     owner.SetInt(1921, 600, 0);
 }
 
-struct PackedFullSet {
-    CSettingsLibrary library;
+typedef void (*FillOwner)(INiraSettingsAccess& owner);
+
+// One simulated machine serves both sets.
+CSettingsLibrary& Library()
+{
+    static CSettingsLibrary library;
+    return library;
+}
+
+struct PackedSet {
+    CSettingsLibrary& library = Library();
     INiraSettingsAccess* owner = nullptr;
     CNiraBlockPacker* packer = nullptr;
     std::vector<BYTE> section = std::vector<BYTE>(PRIVATE_DEVMODE_SIZE, 0);
     std::vector<BYTE> image;
 
-    PackedFullSet()
+    explicit PackedSet(FillOwner fill)
     {
         owner = library.NewOwner();
-        FillFullBlockSet(*owner);
+        fill(*owner);
         packer = library.NewPacker();
         packer->Attach(owner);
         packer->SetTarget(Section());
@@ -74,7 +98,7 @@ struct PackedFullSet {
         uLongf length = payload.imageLength;
         uncompress(image.data(), &length, payload.stream, payload.compressedLength);
     }
-    ~PackedFullSet()
+    ~PackedSet()
     {
         packer->Release();
         owner->Release();
@@ -82,15 +106,18 @@ struct PackedFullSet {
     PrivateDevMode* Section() { return reinterpret_cast<PrivateDevMode*>(section.data()); }
 };
 
-PackedFullSet& Shared()
+enum SetSize { FULL_BLOCK_SET, FEW_SETTINGS };
+
+PackedSet& Shared(SetSize size)
 {
-    static PackedFullSet shared;
-    return shared;
+    static PackedSet full(FillFullBlockSet);
+    static PackedSet few(FillLetterPage);
+    return size == FULL_BLOCK_SET ? full : few;
 }
 
-void BM_PackFullBlockSet(benchmark::State& state)
+void BM_Pack(benchmark::State& state, SetSize size)
 {
-    PackedFullSet& set = Shared();
+    PackedSet& set = Shared(size);
     for (auto _ : state) {
         if (set.packer->UpdateAll() != TRUE) {
             state.SkipWithError("pack failed");
@@ -101,9 +128,9 @@ void BM_PackFullBlockSet(benchmark::State& state)
     state.counters["stream_bytes"] = static_cast<double>(set.Section()->payload.compressedLength);
 }
 
-void BM_UnpackFullBlockSet(benchmark::State& state)
+void BM_Unpack(benchmark::State& state, SetSize size)
 {
-    PackedFullSet& set = Shared();
+    PackedSet& set = Shared(size);
     INiraSettingsAccess* owner = set.library.NewOwner();
     CNiraBlockUnpacker* unpacker = set.library.NewUnpacker();
     unpacker->Attach(owner);
@@ -118,9 +145,9 @@ void BM_UnpackFullBlockSet(benchmark::State& state)
 }
 
 // zlib alone: the image deflated with the packer's parameters into the same room.
-void BM_ZlibDeflateImage(benchmark::State& state)
+void BM_ZlibDeflate(benchmark::State& state, SetSize size)
 {
-    const std::vector<BYTE>& image = Shared().image;
+    const std::vector<BYTE>& image = Shared(size).image;
     std::vector<BYTE> stream(PACKED_STREAM_ROOM);
     for (auto _ : state) {
         z_stream z{};
@@ -137,9 +164,9 @@ void BM_ZlibDeflateImage(benchmark::State& state)
     }
 }
 
-void BM_ZlibInflateImage(benchmark::State& state)
+void BM_ZlibInflate(benchmark::State& state, SetSize size)
 {
-    PackedFullSet& set = Shared();
+    PackedSet& set = Shared(size);
     const PackedSettingsPayload& payload = set.Section()->payload;
     std::vector<BYTE> image(payload.imageLength);
     for (auto _ : state) {
@@ -153,9 +180,13 @@ void BM_ZlibInflateImage(benchmark::State& state)
 
 }  // namespace
 
-BENCHMARK(BM_PackFullBlockSet);
-BENCHMARK(BM_ZlibDeflateImage);
-BENCHMARK(BM_UnpackFullBlockSet);
-BENCHMARK(BM_ZlibInflateImage);
+BENCHMARK_CAPTURE(BM_Pack, FullBlockSet, FULL_BLOCK_SET);
+BENCHMARK_CAPTURE(BM_ZlibDeflate, FullBlockSet, FULL_BLOCK_SET);
+BENCHMARK_CAPTURE(BM_Unpack, FullBlockSet, FULL_BLOCK_SET);
+BENCHMARK_CAPTURE(BM_ZlibInflate, FullBlockSet, FULL_BLOCK_SET);
+BENCHMARK_CAPTURE(BM_Pack, FewSettings, FEW_SETTINGS);
+BENCHMARK_CAPTURE(BM_ZlibDeflate, FewSettings, FEW_SETTINGS);
+BENCHMARK_CAPTURE(BM_Unpack, FewSettings, FEW_SETTINGS);
+BENCHMARK_CAPTURE(BM_ZlibInflate, FewSettings, FEW_SETTINGS);
 
 BENCHMARK_MAIN();

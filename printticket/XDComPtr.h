@@ -14,6 +14,15 @@ public:
     CXDComPtr() = default;
     CXDComPtr(const CXDComPtr&) = delete;
     CXDComPtr& operator=(const CXDComPtr&) = delete;
+    // Moving hands the reference over, so references can be kept in containers.
+    CXDComPtr(CXDComPtr&& other) noexcept : m_pointer(other.Detach()) {}
+    CXDComPtr& operator=(CXDComPtr&& other) noexcept
+    {
+        T* taken = other.Detach();  // Detach first: moving a pointer onto itself keeps it
+        Reset();
+        m_pointer = taken;
+        return *this;
+    }
     ~CXDComPtr() { Reset(); }
 
     // The slot for an out argument; what the pointer held is released first.
@@ -27,8 +36,9 @@ public:
     explicit operator bool() const { return m_pointer != nullptr; }
     void Reset()
     {
-        if (m_pointer)
+        if (m_pointer) {
             m_pointer->Release();
+        }
         m_pointer = nullptr;
     }
     // Hands the reference to the caller.

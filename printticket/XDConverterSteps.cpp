@@ -7,18 +7,14 @@
 
 HRESULT XDSelectRoot(CXDPrintSchemaDocument& document, CXDComPtr<IXMLDOMNode>& root)
 {
-    CXDString query(document.GetPsfPrefix());
-    query.Append(document.GetRootName());
-    HRESULT result = document.SelectSingleNode(query.GetBuffer(), &root);
-    if (FAILED(result))
-        return result;
-    return root ? S_OK : kXDNotFound;
+    return document.SelectRoot(&root);
 }
 
 HRESULT XDAppendChild(IXMLDOMNode* parent, IXMLDOMNode* child)
 {
-    if (!parent || !child)
+    if (!parent || !child) {
         return E_POINTER;
+    }
     CXDComPtr<IXMLDOMNode> appended;
     return parent->appendChild(child, &appended);
 }
@@ -42,8 +38,9 @@ bool XDNameContains(LPCWSTR optionName, LPCWSTR text)
 int XDFindName(LPCWSTR optionName, const LPCWSTR* table, int count)
 {
     for (int i = 0; i < count; ++i) {
-        if (XDNameEquals(optionName, table[i]))
+        if (XDNameEquals(optionName, table[i])) {
             return i;
+        }
     }
     return -1;
 }
@@ -51,17 +48,34 @@ int XDFindName(LPCWSTR optionName, const LPCWSTR* table, int count)
 int XDFindContainedName(LPCWSTR optionName, const LPCWSTR* table, int count)
 {
     for (int i = 0; i < count; ++i) {
-        if (XDNameContains(optionName, table[i]))
+        if (XDNameContains(optionName, table[i])) {
             return i;
+        }
     }
     return -1;
+}
+
+HRESULT XDReadPositiveInteger(CXDPrintSchemaDocument& ticket, LPCWSTR featureName, LPCWSTR propertyName,
+                              int& value)
+{
+    int read = 0;
+    HRESULT result = ticket.GetScoredPropertyInteger(featureName, propertyName, &read);
+    if (result != S_OK) {
+        return result;
+    }
+    if (read <= 0) {
+        return kXDNotFound;
+    }
+    value = read;
+    return S_OK;
 }
 
 HRESULT XDReadFeatureOption(CXDPrintSchemaDocument& ticket, LPCWSTR featureName, CXDBstr& option)
 {
     HRESULT result = ticket.GetFeatureElement(featureName, nullptr);
-    if (FAILED(result))
+    if (FAILED(result)) {
         return result;
+    }
     return ticket.GetFeatureOption(featureName, &option);
 }
 
@@ -69,8 +83,9 @@ HRESULT XDReplaceFeatureOption(CXDPrintSchemaDocument& ticket, LPCWSTR featureNa
                                CXDComPtr<IXMLDOMElement>& feature, CXDComPtr<IXMLDOMElement>& option)
 {
     HRESULT result = ticket.RemoveFeature(featureName);
-    if (FAILED(result))
+    if (FAILED(result)) {
         return result;
+    }
     return ticket.SetFeatureOption(featureName, optionName, &feature, &option);
 }
 
@@ -80,8 +95,9 @@ HRESULT XDAppendSubFeatureOption(CXDPrintSchemaDocument& ticket, IXMLDOMNode* fe
     CXDComPtr<IXMLDOMElement> subFeature;
     CXDComPtr<IXMLDOMElement> subOption;
     HRESULT result = ticket.SetFeatureOption(subFeatureName, optionName, &subFeature, &subOption);
-    if (SUCCEEDED(result))
+    if (SUCCEEDED(result)) {
         result = XDAppendChild(feature, subFeature.Get());
+    }
     return result;
 }
 
@@ -89,8 +105,9 @@ HRESULT XDPrepareCapabilityFeature(CXDPrintCapabilities& capabilities, const CXD
                                    CXDComPtr<IXMLDOMNode>& root, CXDComPtr<IXMLDOMElement>& feature)
 {
     HRESULT result = XDSelectRoot(capabilities, root);
-    if (FAILED(result))
+    if (FAILED(result)) {
         return result;
+    }
     return XDAddCapabilityFeature(capabilities, entry, feature);
 }
 
@@ -109,8 +126,9 @@ HRESULT XDAddCapabilityFeature(CXDPrintCapabilities& capabilities, const CXDOpti
     // replaced, so the document never holds two features of one name.
     if (!entry.name.IsEmpty()) {
         HRESULT result = capabilities.RemoveFeature(entry.name.GetBuffer());
-        if (FAILED(result))
+        if (FAILED(result)) {
             return result;
+        }
     }
     return XDAddCapabilitySubFeature(capabilities, entry, feature);
 }
@@ -120,40 +138,47 @@ HRESULT XDAddCapabilityOption(CXDPrintCapabilities& capabilities, const CXDOptio
 {
     CXDBstr displayName;
     capabilities.FormatInteger(entry.displayId, &displayName);
-    return capabilities.AddOption(named ? entry.name.GetBuffer() : nullptr, displayName.Get(), entry.flag, &option);
+    return capabilities.AddOption(named ? entry.name.GetBuffer() : nullptr, displayName.Get(), entry.flag,
+                                  &option);
 }
 
-HRESULT XDAppendListedOptions(CXDPrintCapabilities& capabilities, IXMLDOMNode* parent, const CXDOptionEntry* entries,
-                              int count)
+HRESULT XDAppendListedOptions(CXDPrintCapabilities& capabilities, IXMLDOMNode* parent,
+                              const CXDOptionEntry* entries, int count)
 {
     HRESULT result = S_OK;
     for (int i = 0; i < count && SUCCEEDED(result); ++i) {
-        if (entries[i].listed != 1)
+        if (entries[i].listed != 1) {
             continue;
+        }
         CXDComPtr<IXMLDOMElement> option;
         result = XDAddCapabilityOption(capabilities, entries[i], true, option);
-        if (SUCCEEDED(result))
+        if (SUCCEEDED(result)) {
             result = XDAppendChild(parent, option.Get());
+        }
     }
     return result;
 }
 
-HRESULT XDAppendValueOptions(CXDPrintCapabilities& capabilities, IXMLDOMNode* parent, const CXDOptionEntry* entries,
-                             const int* values, int count)
+HRESULT XDAppendValueOptions(CXDPrintCapabilities& capabilities, IXMLDOMNode* parent,
+                             const CXDOptionEntry* entries, const int* values, int count)
 {
     HRESULT result = S_OK;
     for (int i = 0; i < count && SUCCEEDED(result); ++i) {
-        if (entries[i].listed != 1)
+        if (entries[i].listed != 1) {
             continue;
+        }
         CXDComPtr<IXMLDOMElement> option;
         result = XDAddCapabilityOption(capabilities, entries[i], false, option);
         CXDComPtr<IXMLDOMElement> property;
-        if (SUCCEEDED(result))
+        if (SUCCEEDED(result)) {
             result = capabilities.SetScoredPropertyInteger(entries[i].name.GetBuffer(), values[i], &property);
-        if (SUCCEEDED(result))
+        }
+        if (SUCCEEDED(result)) {
             result = XDAppendChild(option.Get(), property.Get());
-        if (SUCCEEDED(result))
+        }
+        if (SUCCEEDED(result)) {
             result = XDAppendChild(parent, option.Get());
+        }
     }
     return result;
 }
@@ -163,69 +188,84 @@ HRESULT XDAppendCapabilitySubFeature(CXDPrintCapabilities& capabilities, IXMLDOM
 {
     CXDComPtr<IXMLDOMElement> subFeature;
     HRESULT result = XDAddCapabilitySubFeature(capabilities, entry, subFeature);
-    if (SUCCEEDED(result))
+    if (SUCCEEDED(result)) {
         result = XDAppendListedOptions(capabilities, subFeature.Get(), options, count);
-    if (SUCCEEDED(result))
+    }
+    if (SUCCEEDED(result)) {
         result = XDAppendChild(parent, subFeature.Get());
+    }
     return result;
 }
 
-HRESULT XDAppendParameterRefProperty(CXDPrintCapabilities& capabilities, IXMLDOMNode* option, LPCWSTR propertyName,
-                                     LPCWSTR parameterName)
+HRESULT XDAppendParameterRefProperty(CXDPrintCapabilities& capabilities, IXMLDOMNode* option,
+                                     LPCWSTR propertyName, LPCWSTR parameterName)
 {
     CXDComPtr<IXMLDOMElement> scoredProperty;
     HRESULT result = capabilities.CreateScoredPropertyElement(propertyName, &scoredProperty);
     CXDComPtr<IXMLDOMElement> reference;
-    if (SUCCEEDED(result))
+    if (SUCCEEDED(result)) {
         result = capabilities.CreateParameterRef(parameterName, &reference);
-    if (SUCCEEDED(result))
+    }
+    if (SUCCEEDED(result)) {
         result = XDAppendChild(scoredProperty.Get(), reference.Get());
-    if (SUCCEEDED(result))
+    }
+    if (SUCCEEDED(result)) {
         result = XDAppendChild(option, scoredProperty.Get());
+    }
     return result;
 }
 
-HRESULT XDAppendParameterDef(CXDPrintCapabilities& capabilities, IXMLDOMNode* root, const CXDParameterEntry& entry)
+HRESULT XDAppendParameterDef(CXDPrintCapabilities& capabilities, IXMLDOMNode* root,
+                             const CXDParameterEntry& entry)
 {
     HRESULT result = S_OK;
-    if (!entry.name.IsEmpty())
+    if (!entry.name.IsEmpty()) {
         result = capabilities.RemoveParameterDef(entry.name.GetBuffer());
+    }
     CXDComPtr<IXMLDOMElement> parameterDef;
-    if (SUCCEEDED(result))
+    if (SUCCEEDED(result)) {
         result = capabilities.AddParameterDefEntry(entry, &parameterDef);
-    if (SUCCEEDED(result))
+    }
+    if (SUCCEEDED(result)) {
         result = XDAppendChild(root, parameterDef.Get());
+    }
     return result;
 }
 
-HRESULT XDCreateParameterInitProperty(CXDPrintSchemaDocument& ticket, LPCWSTR propertyName, LPCWSTR parameterName,
-                                      LPCWSTR type, LPCWSTR text, CXDComPtr<IXMLDOMElement>& scoredProperty,
+HRESULT XDCreateParameterInitProperty(CXDPrintSchemaDocument& ticket, LPCWSTR propertyName,
+                                      LPCWSTR parameterName, LPCWSTR type, LPCWSTR text,
+                                      CXDComPtr<IXMLDOMElement>& scoredProperty,
                                       CXDComPtr<IXMLDOMElement>& parameterInit)
 {
     HRESULT result = ticket.CreateScoredPropertyElement(propertyName, &scoredProperty);
-    if (SUCCEEDED(result))
+    if (SUCCEEDED(result)) {
         result = ticket.RemoveParameterInit(parameterName);
+    }
     CXDComPtr<IXMLDOMElement> reference;
-    if (SUCCEEDED(result))
+    if (SUCCEEDED(result)) {
         result = ticket.CreateParameterInit(parameterName, type, text, &reference, &parameterInit);
-    if (SUCCEEDED(result))
+    }
+    if (SUCCEEDED(result)) {
         result = XDAppendChild(scoredProperty.Get(), reference.Get());
+    }
     return result;
 }
 
 HRESULT XDAppendIntegerParameterProperties(CXDPrintSchemaDocument& ticket, IXMLDOMNode* option,
-                                           const LPCWSTR* properties, const LPCWSTR* parameters, const int* numbers,
-                                           int count, CXDComPtr<IXMLDOMElement>* parameterInits)
+                                           const LPCWSTR* properties, const LPCWSTR* parameters,
+                                           const int* numbers, int count,
+                                           CXDComPtr<IXMLDOMElement>* parameterInits)
 {
     HRESULT result = S_OK;
     for (int i = 0; i < count && SUCCEEDED(result); ++i) {
         CXDString text;
         text.Format(TEXT("%i"), numbers[i]);
         CXDComPtr<IXMLDOMElement> property;
-        result = XDCreateParameterInitProperty(ticket, properties[i], parameters[i], TEXT("integer"), text.GetBuffer(),
-                                               property, parameterInits[i]);
-        if (SUCCEEDED(result))
+        result = XDCreateParameterInitProperty(ticket, properties[i], parameters[i], TEXT("integer"),
+                                               text.GetBuffer(), property, parameterInits[i]);
+        if (SUCCEEDED(result)) {
             result = XDAppendChild(option, property.Get());
+        }
     }
     return result;
 }
@@ -235,11 +275,13 @@ HRESULT XDAppendFeatureToRoot(CXDPrintSchemaDocument& document, IXMLDOMNode* fea
 {
     CXDComPtr<IXMLDOMNode> root;
     HRESULT result = XDSelectRoot(document, root);
-    if (SUCCEEDED(result))
+    if (SUCCEEDED(result)) {
         result = XDAppendChild(root.Get(), feature);
+    }
     for (int i = 0; i < count && SUCCEEDED(result); ++i) {
-        if (parameterInits[i])
+        if (parameterInits[i]) {
             result = XDAppendChild(root.Get(), parameterInits[i].Get());
+        }
     }
     return result;
 }

@@ -41,6 +41,11 @@ int XDFindName(LPCWSTR optionName, const LPCWSTR* table, int count);
 // Index of the first table entry the option name contains, or -1.
 int XDFindContainedName(LPCWSTR optionName, const LPCWSTR* table, int count);
 
+// A size or resolution the ticket gives: not found, value untouched, for one that is missing, is no
+// integer or is not above 0 (such a value is no setting the driver can use).
+HRESULT XDReadPositiveInteger(CXDPrintSchemaDocument& ticket, LPCWSTR featureName, LPCWSTR propertyName,
+                              int& value);
+
 // The option the ticket selects for the feature; not found without the feature.
 HRESULT XDReadFeatureOption(CXDPrintSchemaDocument& ticket, LPCWSTR featureName, CXDBstr& option);
 // Removes the ticket's feature of that name and makes a new one selecting optionName; the feature
@@ -67,34 +72,37 @@ HRESULT XDAddCapabilitySubFeature(CXDPrintCapabilities& capabilities, const CXDO
 HRESULT XDAddCapabilityOption(CXDPrintCapabilities& capabilities, const CXDOptionEntry& entry, bool named,
                               CXDComPtr<IXMLDOMElement>& option);
 // Appends to parent, in table order, a named Option for each listed entry; stops at the first failure.
-HRESULT XDAppendListedOptions(CXDPrintCapabilities& capabilities, IXMLDOMNode* parent, const CXDOptionEntry* entries,
-                              int count);
+HRESULT XDAppendListedOptions(CXDPrintCapabilities& capabilities, IXMLDOMNode* parent,
+                              const CXDOptionEntry* entries, int count);
 // Appends to parent, in table order, an unnamed Option for each listed entry, carrying values[i] in
 // the integer ScoredProperty the entry names; stops at the first failure.
-HRESULT XDAppendValueOptions(CXDPrintCapabilities& capabilities, IXMLDOMNode* parent, const CXDOptionEntry* entries,
-                             const int* values, int count);
+HRESULT XDAppendValueOptions(CXDPrintCapabilities& capabilities, IXMLDOMNode* parent,
+                             const CXDOptionEntry* entries, const int* values, int count);
 // Appends to parent a sub-feature for the entry with its listed named options.
 HRESULT XDAppendCapabilitySubFeature(CXDPrintCapabilities& capabilities, IXMLDOMNode* parent,
                                      const CXDOptionEntry& entry, const CXDOptionEntry* options, int count);
 // Appends to option a ScoredProperty that takes its value from a parameter: it holds a
 // ParameterRef of that name.
-HRESULT XDAppendParameterRefProperty(CXDPrintCapabilities& capabilities, IXMLDOMNode* option, LPCWSTR propertyName,
-                                     LPCWSTR parameterName);
+HRESULT XDAppendParameterRefProperty(CXDPrintCapabilities& capabilities, IXMLDOMNode* option,
+                                     LPCWSTR propertyName, LPCWSTR parameterName);
 // Appends the entry's ParameterDef to the root, replacing one of the same name.
-HRESULT XDAppendParameterDef(CXDPrintCapabilities& capabilities, IXMLDOMNode* root, const CXDParameterEntry& entry);
+HRESULT XDAppendParameterDef(CXDPrintCapabilities& capabilities, IXMLDOMNode* root,
+                             const CXDParameterEntry& entry);
 
 // A PrintTicket ScoredProperty whose value travels in a ParameterInit: the ScoredProperty holds the
 // ParameterRef, and the ParameterInit (for the root) comes back unattached. A ParameterInit of
 // that name already in the ticket is removed first, so the ticket keeps one.
-HRESULT XDCreateParameterInitProperty(CXDPrintSchemaDocument& ticket, LPCWSTR propertyName, LPCWSTR parameterName,
-                                      LPCWSTR type, LPCWSTR text, CXDComPtr<IXMLDOMElement>& scoredProperty,
+HRESULT XDCreateParameterInitProperty(CXDPrintSchemaDocument& ticket, LPCWSTR propertyName,
+                                      LPCWSTR parameterName, LPCWSTR type, LPCWSTR text,
+                                      CXDComPtr<IXMLDOMElement>& scoredProperty,
                                       CXDComPtr<IXMLDOMElement>& parameterInit);
 // Appends to option, for each i, a ScoredProperty properties[i] whose integer numbers[i] travels in
 // the ParameterInit parameters[i]; the ParameterInits come back in parameterInits for the root.
 // Stops at the first failure.
 HRESULT XDAppendIntegerParameterProperties(CXDPrintSchemaDocument& ticket, IXMLDOMNode* option,
-                                           const LPCWSTR* properties, const LPCWSTR* parameters, const int* numbers,
-                                           int count, CXDComPtr<IXMLDOMElement>* parameterInits);
+                                           const LPCWSTR* properties, const LPCWSTR* parameters,
+                                           const int* numbers, int count,
+                                           CXDComPtr<IXMLDOMElement>* parameterInits);
 // Appends the feature to the ticket's root, then each ParameterInit of the list in order; stops at
 // the first failure and answers the last result.
 HRESULT XDAppendFeatureToRoot(CXDPrintSchemaDocument& document, IXMLDOMNode* feature,

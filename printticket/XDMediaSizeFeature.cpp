@@ -55,15 +55,10 @@ HRESULT CXDMediaSizeFeature::ReadPrintTicket(CXDPrintTicket& ticket, MediaSizeVa
     HRESULT result = ticket.GetFeatureOption(kMediaSize, &option);
     if (FAILED(result))
         return result;
-    int width = 0;
-    result = ticket.GetScoredPropertyInteger(kMediaSize, kDimensions[0], &width);
+    result = XDReadPositiveInteger(ticket, kMediaSize, kDimensions[0], values->width);
     if (FAILED(result))
         return result;
-    values->width = width;
-    int height = 0;
-    result = ticket.GetScoredPropertyInteger(kMediaSize, kDimensions[1], &height);
-    if (SUCCEEDED(result))
-        values->height = height;
+    result = XDReadPositiveInteger(ticket, kMediaSize, kDimensions[1], values->height);
     values->optionName = option.Get() ? option.Get() : TEXT("");
     return result;
 }

@@ -52,11 +52,11 @@ HRESULT ReadMediaSize(CXDPrintTicket& ticket, int& width, int& height, bool& hei
     HRESULT result = ticket.GetFeatureOption(kMediaSize, &option);
     int readWidth = 0;
     if (SUCCEEDED(result))
-        result = ticket.GetScoredPropertyInteger(kMediaSize, kMediaSizeWidth, &readWidth);
+        result = XDReadPositiveInteger(ticket, kMediaSize, kMediaSizeWidth, readWidth);
     if (FAILED(result))
         return result;
     int readHeight = 0;
-    result = ticket.GetScoredPropertyInteger(kMediaSize, kMediaSizeHeight, &readHeight);
+    result = XDReadPositiveInteger(ticket, kMediaSize, kMediaSizeHeight, readHeight);
     if (FAILED(result)) {
         heightFailed = true;
         return result;
@@ -67,7 +67,8 @@ HRESULT ReadMediaSize(CXDPrintTicket& ticket, int& width, int& height, bool& hei
 }
 
 // The larger scale at which the page still fits the target: the smaller of the two ratios target /
-// page, the width ratio on a tie, with 64-bit products. A page without a usable size leaves the factor as it is.
+// page, the width ratio on a tie, with 64-bit products. A page or target without a usable size
+// leaves the factor as it is.
 void ComputeFitFactor(PageScalingValues& values, int mediaWidth, int mediaHeight)
 {
     const float pageWidth = static_cast<float>(mediaWidth / kFitUnitMicrons);
@@ -76,6 +77,8 @@ void ComputeFitFactor(PageScalingValues& values, int mediaWidth, int mediaHeight
         return;
     const int targetWidth = values.targetWidth / kFitUnitMicrons;
     const int targetHeight = values.targetHeight / kFitUnitMicrons;
+    if (targetWidth <= 0 || targetHeight <= 0)
+        return;  // a target given by the caller that is no size gives no factor either
     if (static_cast<LONGLONG>(targetWidth) * mediaHeight > static_cast<LONGLONG>(targetHeight) * mediaWidth)
         values.factor = static_cast<float>(targetHeight) / pageHeight;
     else
@@ -114,8 +117,8 @@ HRESULT CXDPageScalingFeature::ReadPrintTicket(CXDPrintTicket& ticket, PageScali
         }
         if (XDNameEquals(option.Get(), kFitToSize)) {
             values->kind = kKindFitToSize;
-            ticket.GetScoredPropertyInteger(kScaling, kFitProperties[0], &values->targetWidth);
-            ticket.GetScoredPropertyInteger(kScaling, kFitProperties[1], &values->targetHeight);
+            XDReadPositiveInteger(ticket, kScaling, kFitProperties[0], values->targetWidth);
+            XDReadPositiveInteger(ticket, kScaling, kFitProperties[1], values->targetHeight);
             result = ticket.GetScoredPropertyInteger(kScaling, kFitProperties[2], &values->scaleToFit);
             ComputeFitFactor(*values, mediaWidth, mediaHeight);
             return result;

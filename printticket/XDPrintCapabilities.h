@@ -71,7 +71,8 @@ private:
     // Makes a Property with that Value and appends it to parent.
     HRESULT AppendPropertyValue(IXMLDOMElement* parent, LPCWSTR name, LPCWSTR type, LPCWSTR value);
     HRESULT AppendFrameworkPropertyValue(IXMLDOMElement* parent, LPCWSTR name, LPCWSTR type, LPCWSTR value);
-    // The properties every parameter definition holds: all are made first, then appended.
+    // The properties every parameter definition holds, framework properties as the Print Schema
+    // defines them: all are made first, then appended.
     static constexpr size_t kDefinitionProperties = 6;
     HRESULT AppendDefinitionProperties(IXMLDOMElement* definition,
                                        const PropertyText (&properties)[kDefinitionProperties]);

@@ -9,27 +9,42 @@ namespace {
 
 constexpr WCHAR kNamespaceAttributeStart[] = TEXT("xmlns:");
 constexpr int kNamespaceAttributeStartLength = 6;
-// The prefix the framework namespace is first bound to, to find the root before its own is known.
-constexpr LPCWSTR kInitialSelectionPrefix = TEXT("psf");
+// The prefix the DOM's selection namespaces bind to the framework namespace: queries name framework
+// elements with it whatever prefix (or default namespace) the document uses.
+constexpr LPCWSTR kSelectionPrefix = TEXT("psf");
+constexpr LPCWSTR kSelectionPrefixColon = TEXT("psf:");
+// The prefixes declared when a write needs one the root lacks.
+constexpr LPCWSTR kPreferredFrameworkPrefix = TEXT("psf");
+constexpr LPCWSTR kPreferredKeywordsPrefix = TEXT("psk");
+constexpr LPCWSTR kPrivatePrefixName = TEXT("ns0000");
+// Tried after the preferred prefix when the root binds it to another namespace.
+constexpr int kMaximumPrefixAttempts = 1000;
+
+// A VT_BSTR variant holding a copy of text, cleared when it leaves scope.
+class TextVariant : public CNiraVariant {
+public:
+    explicit TextVariant(LPCWSTR text) { SetBstr(AllocBstrOrThrow(text)); }
+};
 
 HRESULT SetStringProperty(IXMLDOMDocument2* document, LPCWSTR name, LPCWSTR value)
 {
     CXDBstr property(AllocBstrOrThrow(name));
-    CNiraVariant text;
-    text.SetBstr(AllocBstrOrThrow(value));
+    TextVariant text(value);
     return document->setProperty(property, text.Get());
 }
 
-// The text of a node's typed value (all values are text without a schema).
-CXDString TypedValueText(IXMLDOMNode* node)
+bool TextEquals(BSTR text, LPCWSTR expected)
 {
-    CNiraVariant value;
-    XDThrowIfFailed(node->get_nodeTypedValue(&value));
-    if (value.Get().vt != VT_BSTR) {
-        XDThrowIfFailed(VariantChangeType(value.InOut(), value.InOut(), 0, VT_BSTR));
+    return text && wcscmp(text, expected) == 0;
+}
+
+// Collects the nodes of a list, which may be live, before any of them is changed.
+void CollectNodes(IXMLDOMNodeList* list, std::vector<CXDComPtr<IXMLDOMNode>>& nodes)
+{
+    CXDComPtr<IXMLDOMNode> node;
+    while (list->nextNode(&node) == S_OK && node) {
+        nodes.push_back(std::move(node));
     }
-    // The variant frees its text also when the string cannot be made.
-    return CXDString(value.Get().bstrVal);
 }
 
 }  // namespace
@@ -41,10 +56,17 @@ CXDPrintSchemaDocument::CXDPrintSchemaDocument(LPCWSTR rootName, IXMLDOMDocument
         *&m_document = document;
     }
     m_rootName.Reset(AllocBstrOrThrow(rootName ? rootName : TEXT("")));
-    if (!m_document)
+    if (!m_document) {
         throw CXDException(E_PENDING);
+    }
     XDThrowIfFailed(SetStringProperty(m_document.Get(), TEXT("SelectionLanguage"), TEXT("XPath")));
-    BindSelectionPrefix(kInitialSelectionPrefix);
+    CXDString declaration;
+    declaration.Format(TEXT("xmlns:%s='%s'"), kSelectionPrefix, XDVocabulary::kFrameworkNamespace);
+    XDThrowIfFailed(
+        SetStringProperty(m_document.Get(), TEXT("SelectionNamespaces"), declaration.GetBuffer()));
+    if (SelectRoot(&m_root) != S_OK) {
+        throw CXDException(E_FAIL);
+    }
 
     const struct {
         LPCWSTR uri;
@@ -53,29 +75,83 @@ CXDPrintSchemaDocument::CXDPrintSchemaDocument(LPCWSTR rootName, IXMLDOMDocument
                       {XDVocabulary::kKeywordsNamespace, &m_pskPrefix},
                       {XDVocabulary::kSchemaInstanceNamespace, &m_xsiPrefix},
                       {XDVocabulary::kSchemaNamespace, &m_xsdPrefix}};
-    for (const auto& entry : namespaces)
+    for (const auto& entry : namespaces) {
         XDThrowIfFailed(FindNamespacePrefix(entry.uri, entry.prefix));  // S_FALSE leaves it empty
+    }
     m_privatePrefix.Reset(AllocBstrOrThrow(XDVocabulary::kPrivatePrefix));
-
-    // From here on every query uses the document's own framework prefix.
-    CXDString bare(GetPsfPrefix());
-    int colon = bare.Find(TEXT(":"), 0);
-    if (colon < 0)
-        throw CXDException(E_FAIL);
-    bare.Delete(colon, 1);
-    if (bare.IsEmpty())
-        throw CXDException(E_FAIL);
-    BindSelectionPrefix(bare.GetBuffer());
 }
 
 CXDPrintSchemaDocument::~CXDPrintSchemaDocument() = default;
 
-void CXDPrintSchemaDocument::BindSelectionPrefix(LPCWSTR barePrefix)
+CXDString CXDPrintSchemaDocument::TypedText(IXMLDOMNode* node)
 {
-    CXDString declaration;
-    declaration.Format(TEXT("xmlns:%s='%s'"), barePrefix, XDVocabulary::kFrameworkNamespace);
-    XDThrowIfFailed(SetStringProperty(m_document.Get(), TEXT("SelectionNamespaces"), declaration.GetBuffer()));
-    m_selectionPrefix = barePrefix;
+    // All values are text without a schema.
+    CNiraVariant value;
+    XDThrowIfFailed(node->get_nodeTypedValue(&value));
+    if (value.Get().vt != VT_BSTR) {
+        XDThrowIfFailed(VariantChangeType(value.InOut(), value.InOut(), 0, VT_BSTR));
+    }
+    // The variant frees its text also when the string cannot be made.
+    return CXDString(value.Get().bstrVal);
+}
+
+LPCWSTR CXDPrintSchemaDocument::SelectionPrefix()
+{
+    return kSelectionPrefixColon;
+}
+
+HRESULT CXDPrintSchemaDocument::SelectRoot(IXMLDOMNode** root)
+{
+    if (!root) {
+        return E_POINTER;
+    }
+    *root = nullptr;
+    return XDGuarded([&] {
+        HRESULT hr = SelectSingleNode(Prefixed(kSelectionPrefixColon, GetRootName()).GetBuffer(), root);
+        return hr == S_FALSE ? HRESULT_FROM_WIN32(ERROR_NOT_FOUND) : hr;
+    });
+}
+
+void CXDPrintSchemaDocument::DeclarePrefix(CXDBstr& prefix, LPCWSTR preferred, LPCWSTR namespaceUri)
+{
+    if (!prefix.IsEmpty()) {
+        return;
+    }
+    CXDComPtr<IXMLDOMElement> root;
+    XDThrowIfFailed(m_root.QueryTo(IID_IXMLDOMElement, root));
+    // The preferred prefix, or the first of preferred1, preferred2 ... that the root leaves free.
+    CXDString candidate(preferred);
+    for (int attempt = 1;; ++attempt) {
+        XDText bound;
+        CXDString declaration(kNamespaceAttributeStart);
+        declaration.Append(candidate.GetBuffer());
+        CXDBstr name(AllocBstrOrThrow(declaration.GetBuffer()));
+        CXDComPtr<IXMLDOMNamedNodeMap> attributes;
+        CXDComPtr<IXMLDOMNode> existing;
+        XDThrowIfFailed(m_root->get_attributes(&attributes));
+        if (!attributes || attributes->getNamedItem(name, &existing) != S_OK || !existing) {
+            XDThrowIfFailed(root->setAttribute(name, TextVariant(namespaceUri).Get()));
+            candidate.Append(TEXT(":"));
+            prefix.Reset(AllocBstrOrThrow(candidate.GetBuffer()));
+            return;
+        }
+        if (attempt >= kMaximumPrefixAttempts) {
+            throw CXDException(E_FAIL);
+        }
+        candidate.Format(TEXT("%s%d"), preferred, attempt);
+    }
+}
+
+void CXDPrintSchemaDocument::DeclareWritePrefixes()
+{
+    DeclarePrefix(m_psfPrefix, kPreferredFrameworkPrefix, XDVocabulary::kFrameworkNamespace);
+    DeclarePrefix(m_pskPrefix, kPreferredKeywordsPrefix, XDVocabulary::kKeywordsNamespace);
+    // The private prefix is fixed; the root declares it unless it binds it already.
+    XDText bound;
+    if (!XDLookupNamespaceUri(m_root.Get(), kPrivatePrefixName, bound)) {
+        CXDBstr none;
+        DeclarePrefix(none, kPrivatePrefixName, XDVocabulary::kPrivateNamespace);
+    }
 }
 
 CXDString CXDPrintSchemaDocument::Prefixed(LPCWSTR prefix, LPCWSTR name) const
@@ -87,21 +163,26 @@ CXDString CXDPrintSchemaDocument::Prefixed(LPCWSTR prefix, LPCWSTR name) const
 
 CXDString CXDPrintSchemaDocument::QualifiedName(LPCWSTR name)
 {
+    DeclareWritePrefixes();
     CXDBstr prefix;
-    if (FAILED(GetNamePrefix(name, &prefix)))
+    if (FAILED(GetNamePrefix(name, &prefix))) {
         prefix.Reset(AllocBstrOrThrow(GetPskPrefix()));
+    }
     return Prefixed(prefix.Get(), name);
 }
 
 HRESULT CXDPrintSchemaDocument::SelectSingleNode(LPCWSTR query, IXMLDOMNode** node)
 {
-    if (!node)
+    if (!node) {
         return E_POINTER;
-    if (!m_document)
+    }
+    if (!m_document) {
         return E_PENDING;
+    }
     *node = nullptr;
-    if (XDIsEmpty(query))
+    if (XDIsEmpty(query)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
         CXDBstr text(AllocBstrOrThrow(query));
         return m_document->selectSingleNode(text, node);
@@ -110,16 +191,18 @@ HRESULT CXDPrintSchemaDocument::SelectSingleNode(LPCWSTR query, IXMLDOMNode** no
 
 HRESULT CXDPrintSchemaDocument::SelectNodes(LPCWSTR query, IXMLDOMNodeList** list, int anywhere)
 {
-    if (!list)
+    if (!list) {
         return E_POINTER;
-    if (XDIsEmpty(query))
+    }
+    if (XDIsEmpty(query)) {
         return E_FAIL;
+    }
     *list = nullptr;
     return XDGuarded([&] {
         CXDString full;
         if (anywhere == 1) {
             full = TEXT("//");
-            full.Append(GetPsfPrefix());
+            full.Append(kSelectionPrefixColon);
         }
         full.Append(query);
         CXDBstr text(AllocBstrOrThrow(full.GetBuffer()));
@@ -129,47 +212,58 @@ HRESULT CXDPrintSchemaDocument::SelectNodes(LPCWSTR query, IXMLDOMNodeList** lis
 
 HRESULT CXDPrintSchemaDocument::RemoveNode(IXMLDOMNode* node)
 {
-    if (!node)
+    if (!node) {
         return E_POINTER;
+    }
     CXDComPtr<IXMLDOMNode> parent;
     HRESULT hr = node->get_parentNode(&parent);
-    if (FAILED(hr))
+    if (FAILED(hr)) {
         return hr;
-    if (!parent)
+    }
+    if (!parent) {
         return E_FAIL;
+    }
     CXDComPtr<IXMLDOMNode> removed;
     hr = parent->removeChild(node, &removed);
-    if (FAILED(hr))
+    if (FAILED(hr)) {
         return hr;
+    }
     return removed ? hr : E_FAIL;
 }
 
 HRESULT CXDPrintSchemaDocument::GetAttributeText(IXMLDOMNode* node, LPCWSTR attributeName, BSTR* text)
 {
-    if (!node || !text)
+    if (!node || !text) {
         return E_POINTER;
-    if (XDIsEmpty(attributeName))
+    }
+    if (XDIsEmpty(attributeName)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
         CXDComPtr<IXMLDOMNamedNodeMap> attributes;
         HRESULT hr = node->get_attributes(&attributes);
-        if (hr != S_OK || !attributes)
+        if (hr != S_OK || !attributes) {
             return FAILED(hr) ? hr : S_FALSE;
+        }
         CXDBstr name(AllocBstrOrThrow(attributeName));
         CXDComPtr<IXMLDOMNode> attribute;
         hr = attributes->getNamedItem(name, &attribute);
-        if (hr != S_OK || !attribute)
+        if (hr != S_OK || !attribute) {
             return FAILED(hr) ? hr : S_FALSE;
+        }
         return attribute->get_text(text);
     });
 }
 
-HRESULT CXDPrintSchemaDocument::CreateElement(LPCWSTR qualifiedName, LPCWSTR namespaceUri, IXMLDOMElement** element)
+HRESULT CXDPrintSchemaDocument::CreateElement(LPCWSTR qualifiedName, LPCWSTR namespaceUri,
+                                              IXMLDOMElement** element)
 {
-    if (!qualifiedName || !namespaceUri)
+    if (!qualifiedName || !namespaceUri) {
         return E_INVALIDARG;
-    if (!element)
+    }
+    if (!element) {
         return E_POINTER;
+    }
     *element = nullptr;
     return XDGuarded([&] {
         VARIANT type;
@@ -180,19 +274,22 @@ HRESULT CXDPrintSchemaDocument::CreateElement(LPCWSTR qualifiedName, LPCWSTR nam
         CXDBstr uri(AllocBstrOrThrow(namespaceUri));
         CXDComPtr<IXMLDOMNode> node;
         HRESULT hr = m_document->createNode(type, name, uri, &node);
-        if (FAILED(hr))
+        if (FAILED(hr)) {
             return hr;
-        if (!node)
+        }
+        if (!node) {
             return E_FAIL;
+        }
         return node->QueryInterface(IID_IXMLDOMElement, reinterpret_cast<void**>(element));
     });
 }
 
-HRESULT CXDPrintSchemaDocument::SetAttribute(IXMLDOMElement* element, LPCWSTR qualifiedName, LPCWSTR namespaceUri,
-                                             LPCWSTR value)
+HRESULT CXDPrintSchemaDocument::SetAttribute(IXMLDOMElement* element, LPCWSTR qualifiedName,
+                                             LPCWSTR namespaceUri, LPCWSTR value)
 {
-    if (!element || !qualifiedName || !value)
+    if (!element || !qualifiedName || !value) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
         VARIANT type;
         VariantInit(&type);
@@ -202,19 +299,18 @@ HRESULT CXDPrintSchemaDocument::SetAttribute(IXMLDOMElement* element, LPCWSTR qu
         CXDBstr uri(namespaceUri ? AllocBstrOrThrow(namespaceUri) : nullptr);
         CXDComPtr<IXMLDOMNode> node;
         HRESULT hr = m_document->createNode(type, name, uri, &node);
-        if (FAILED(hr))
+        if (FAILED(hr)) {
             return hr;
+        }
         CXDComPtr<IXMLDOMAttribute> attribute;
         hr = node.QueryTo(IID_IXMLDOMAttribute, attribute);
-        if (FAILED(hr))
+        if (FAILED(hr)) {
             return hr;
-        CNiraVariant text;
-        text.SetBstr(SysAllocString(value));
-        if (!text.Get().bstrVal)
-            return E_OUTOFMEMORY;
-        hr = attribute->put_value(text.Get());
-        if (FAILED(hr))
+        }
+        hr = attribute->put_value(TextVariant(value).Get());  // a failed copy throws E_OUTOFMEMORY
+        if (FAILED(hr)) {
             return hr;
+        }
         CXDComPtr<IXMLDOMAttribute> replaced;
         return element->setAttributeNode(attribute.Get(), &replaced);
     });
@@ -222,96 +318,116 @@ HRESULT CXDPrintSchemaDocument::SetAttribute(IXMLDOMElement* element, LPCWSTR qu
 
 HRESULT CXDPrintSchemaDocument::GetNodeValueText(LPCWSTR query, BSTR* text)
 {
-    if (!text)
+    if (!text) {
         return E_POINTER;
+    }
     SysFreeString(*text);
     *text = nullptr;
-    if (XDIsEmpty(query))
+    if (XDIsEmpty(query)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
         CXDComPtr<IXMLDOMNode> node;
         HRESULT hr = SelectSingleNode(query, &node);
-        if (hr != S_OK)
+        if (hr != S_OK) {
             return hr;
+        }
+        return GetElementValueText(node.Get(), text);
+    });
+}
+
+HRESULT CXDPrintSchemaDocument::GetElementValueText(IXMLDOMNode* element, BSTR* text)
+{
+    if (!element || !text) {
+        return E_POINTER;
+    }
+    SysFreeString(*text);
+    *text = nullptr;
+    return XDGuarded([&] {
         CXDString found;
-        CXDComPtr<IXMLDOMNode> value;
-        CXDBstr valueQuery(AllocBstrOrThrow(Prefixed(GetPsfPrefix(), XDVocabulary::kValue).GetBuffer()));
-        hr = node->selectSingleNode(valueQuery, &value);
-        if (FAILED(hr))
+        HRESULT hr = ElementValueText(element, found);
+        if (hr != S_OK) {
             return hr;
-        if (value) {
-            found = TypedValueText(value.Get());
-        } else {
-            CXDComPtr<IXMLDOMNode> reference;
-            CXDBstr referenceQuery(
-                AllocBstrOrThrow(Prefixed(GetPsfPrefix(), XDVocabulary::kParameterRef).GetBuffer()));
-            hr = node->selectSingleNode(referenceQuery, &reference);
-            if (hr != S_OK)
-                return hr;
-            CXDBstr referenceName;
-            hr = GetAttributeText(reference.Get(), XDVocabulary::kName, &referenceName);
-            if (hr != S_OK)
-                return hr;
-            CXDComPtr<IXMLDOMNodeList> inits;
-            hr = SelectNodes(XDVocabulary::kParameterInit, &inits, 1);
-            if (FAILED(hr))
-                return hr;
-            bool matched = false;
-            CXDComPtr<IXMLDOMNode> init;
-            while (!matched && inits->nextNode(&init) == S_OK && init) {
-                CXDBstr initName;
-                if (GetAttributeText(init.Get(), XDVocabulary::kName, &initName) == S_OK &&
-                    CXDString(initName.Get()).Equals(referenceName.Get() ? referenceName.Get() : TEXT(""))) {
-                    found = TypedValueText(init.Get());
-                    matched = true;
-                }
-            }
-            if (!matched)
-                return S_FALSE;
         }
         if (!found.IsEmpty()) {
-            *text = SysAllocString(found.GetBuffer());
-            if (!*text)
-                return E_OUTOFMEMORY;
+            *text = AllocBstrOrThrow(found.GetBuffer());
         }
         return S_OK;
     });
 }
 
+HRESULT CXDPrintSchemaDocument::ElementValueText(IXMLDOMNode* element, CXDString& text)
+{
+    CXDComPtr<IXMLDOMNode> value;
+    SelectChild(element, XDVocabulary::kValue, value);
+    if (value) {
+        text = TypedText(value.Get());
+        return S_OK;
+    }
+    CXDComPtr<IXMLDOMNode> reference;
+    SelectChild(element, XDVocabulary::kParameterRef, reference);
+    CXDBstr referenceName;
+    if (!reference || GetAttributeText(reference.Get(), XDVocabulary::kName, &referenceName) != S_OK) {
+        return S_FALSE;
+    }
+    // The ParameterInit the reference names, and its own Value: one without a Value gives none.
+    NamedStep step{XDVocabulary::kParameterInit, XDQName::Read(reference.Get(), referenceName.Get())};
+    NodeVector inits;
+    SelectNamedPath(&step, 1, true, inits);
+    if (inits.empty()) {
+        return S_FALSE;
+    }
+    SelectChild(inits.front().Get(), XDVocabulary::kValue, value);
+    if (!value) {
+        return S_FALSE;
+    }
+    text = TypedText(value.Get());
+    return S_OK;
+}
+
 HRESULT CXDPrintSchemaDocument::FindNamespacePrefix(LPCWSTR namespaceUri, BSTR* prefix)
 {
-    if (!prefix)
+    if (!prefix) {
         return E_POINTER;
-    if (XDIsEmpty(namespaceUri))
+    }
+    if (XDIsEmpty(namespaceUri)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
-        CXDString rootQuery;
-        rootQuery.Format(TEXT("//%s:%s"), m_selectionPrefix.GetBuffer(), GetRootName());
         CXDComPtr<IXMLDOMNode> root;
-        HRESULT hr = SelectSingleNode(rootQuery.GetBuffer(), &root);
-        if (hr != S_OK)
-            return hr;
+        HRESULT hr = SelectRoot(&root);
+        if (hr != S_OK) {
+            return FAILED(hr) && hr != HRESULT_FROM_WIN32(ERROR_NOT_FOUND) ? hr : S_FALSE;
+        }
         CXDComPtr<IXMLDOMNamedNodeMap> attributes;
         hr = root->get_attributes(&attributes);
-        if (hr != S_OK || !attributes)
+        if (hr != S_OK || !attributes) {
             return FAILED(hr) ? hr : S_FALSE;
-        // Walked by index: an element's namespace declarations are items of its attribute map, but
-        // a walk by nextNode need not meet them.
+        }
+        // The first prefix the root binds to the namespace, in document order; a default
+        // declaration of it gives no prefix and is passed over, so the order of the two does not
+        // matter. Walked by index: namespace declarations are items of the attribute map, but a
+        // walk by nextNode need not meet them.
         LONG count = 0;
         XDThrowIfFailed(attributes->get_length(&count));
         for (LONG i = 0; i < count; ++i) {
             CXDComPtr<IXMLDOMNode> attribute;
-            if (attributes->get_item(i, &attribute) != S_OK || !attribute)
+            if (attributes->get_item(i, &attribute) != S_OK || !attribute) {
                 continue;
-            CXDBstr value;
-            if (FAILED(attribute->get_text(&value)) || !CXDString(namespaceUri).Equals(value.Get() ? value.Get() : TEXT("")))
-                continue;
+            }
             CXDBstr name;
-            XDThrowIfFailed(attribute->get_nodeName(&name));
-            CXDString declared(name.Get());
+            if (FAILED(attribute->get_nodeName(&name))) {
+                continue;
+            }
+            CXDString declared(name.Get() ? name.Get() : TEXT(""));
             if (declared.Find(kNamespaceAttributeStart, 0) != 0 ||
-                declared.GetLength() <= kNamespaceAttributeStartLength)
-                return E_FAIL;  // a default namespace declaration, or not a declaration at all
+                declared.GetLength() <= kNamespaceAttributeStartLength) {
+                continue;
+            }
+            CXDBstr value;
+            if (FAILED(attribute->get_text(&value)) || !TextEquals(value.Get(), namespaceUri)) {
+                continue;
+            }
             declared.Delete(0, kNamespaceAttributeStartLength);
             declared.Append(TEXT(":"));
             BSTR found = AllocBstrOrThrow(declared.GetBuffer());
@@ -325,21 +441,26 @@ HRESULT CXDPrintSchemaDocument::FindNamespacePrefix(LPCWSTR namespaceUri, BSTR* 
 
 HRESULT CXDPrintSchemaDocument::GetNamePrefix(LPCWSTR name, BSTR* prefix)
 {
-    if (!prefix)
+    if (!prefix) {
         return E_POINTER;
-    if (XDIsEmpty(name))
+    }
+    if (XDIsEmpty(name)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
         CXDString text(name);
         bool hasColon = text.Find(TEXT(":"), 0) >= 0;
         bool isPrivate = false;
-        for (LPCWSTR beginning : XDVocabulary::kPrivateBeginnings)
+        for (LPCWSTR beginning : XDVocabulary::kPrivateBeginnings) {
             isPrivate = isPrivate || text.Find(beginning, 0) == 0;
-        for (LPCWSTR word : XDVocabulary::kPrivateWords)
+        }
+        for (LPCWSTR word : XDVocabulary::kPrivateWords) {
             isPrivate = isPrivate || text.Find(word, 0) >= 0;
+        }
         LPCWSTR chosen = isPrivate ? GetPrivatePrefix() : hasColon ? nullptr : GetPskPrefix();
-        if (!chosen)
+        if (!chosen) {
             return S_OK;  // a name written with its prefix is used as it stands
+        }
         BSTR copy = AllocBstrOrThrow(chosen);
         SysFreeString(*prefix);
         *prefix = copy;
@@ -349,10 +470,12 @@ HRESULT CXDPrintSchemaDocument::GetNamePrefix(LPCWSTR name, BSTR* prefix)
 
 HRESULT CXDPrintSchemaDocument::GetQualifiedName(LPCWSTR name, BSTR* qualifiedName)
 {
-    if (!qualifiedName)
+    if (!qualifiedName) {
         return E_POINTER;
-    if (XDIsEmpty(name))
+    }
+    if (XDIsEmpty(name)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
         BSTR copy = AllocBstrOrThrow(QualifiedName(name).GetBuffer());
         SysFreeString(*qualifiedName);
@@ -363,17 +486,19 @@ HRESULT CXDPrintSchemaDocument::GetQualifiedName(LPCWSTR name, BSTR* qualifiedNa
 
 HRESULT CXDPrintSchemaDocument::StripNamePrefix(BSTR* name)
 {
-    if (!name)
+    if (!name) {
         return E_POINTER;
-    if (XDIsEmpty(*name))
+    }
+    if (XDIsEmpty(*name)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
-        CXDString text(*name);
-        int colon = text.Find(TEXT(":"), 0);
-        if (colon < 0)
-            return S_OK;
-        text.Delete(0, colon + 1);
-        BSTR bare = AllocBstrOrThrow(text.GetBuffer());
+        XDText text = XDTrimmed(*name);
+        size_t colon = text.find(TEXT(':'));
+        if (colon != XDText::npos) {
+            text.erase(0, colon + 1);
+        }
+        BSTR bare = AllocBstrOrThrow(text.c_str());
         SysFreeString(*name);
         *name = bare;
         return S_OK;
@@ -382,10 +507,12 @@ HRESULT CXDPrintSchemaDocument::StripNamePrefix(BSTR* name)
 
 HRESULT CXDPrintSchemaDocument::FormatInteger(int value, BSTR* text)
 {
-    if (!text)
+    if (!text) {
         return E_POINTER;
-    if (value == 0)
+    }
+    if (value == 0) {
         return S_OK;
+    }
     return XDGuarded([&] {
         CXDString formatted;
         formatted.Format(TEXT("%d"), value);
@@ -399,22 +526,27 @@ HRESULT CXDPrintSchemaDocument::FormatInteger(int value, BSTR* text)
 HRESULT CXDPrintSchemaDocument::MakeElement(LPCWSTR localName, IXMLDOMElement** element)
 {
     return XDGuarded([&] {
-        return CreateElement(Prefixed(GetPsfPrefix(), localName).GetBuffer(), XDVocabulary::kFrameworkNamespace,
-                             element);
+        DeclareWritePrefixes();
+        return CreateElement(Prefixed(GetPsfPrefix(), localName).GetBuffer(),
+                             XDVocabulary::kFrameworkNamespace, element);
     });
 }
 
-HRESULT CXDPrintSchemaDocument::MakeNamedElement(LPCWSTR localName, LPCWSTR nameValue, IXMLDOMElement** element)
+HRESULT CXDPrintSchemaDocument::MakeNamedElement(LPCWSTR localName, LPCWSTR nameValue,
+                                                 IXMLDOMElement** element)
 {
     CXDComPtr<IXMLDOMElement> made;
     HRESULT hr = MakeElement(localName, &made);
-    if (FAILED(hr))
+    if (FAILED(hr)) {
         return hr;
-    if (!made)
+    }
+    if (!made) {
         return E_FAIL;
+    }
     hr = SetAttribute(made.Get(), XDVocabulary::kName, nullptr, nameValue);
-    if (FAILED(hr))
+    if (FAILED(hr)) {
         return hr;
+    }
     *element = made.Detach();
     return S_OK;
 }
@@ -424,31 +556,38 @@ HRESULT CXDPrintSchemaDocument::MakeValueElement(LPCWSTR type, LPCWSTR value, IX
     return XDGuarded([&] {
         CXDComPtr<IXMLDOMElement> made;
         HRESULT hr = MakeElement(XDVocabulary::kValue, &made);
-        if (FAILED(hr))
+        if (FAILED(hr)) {
             return hr;
-        if (!made)
+        }
+        if (!made) {
             return E_FAIL;
+        }
         hr = SetAttribute(made.Get(), Prefixed(GetXsiPrefix(), XDVocabulary::kType).GetBuffer(),
                           XDVocabulary::kSchemaInstanceNamespace, Prefixed(GetXsdPrefix(), type).GetBuffer());
-        if (FAILED(hr))
+        if (FAILED(hr)) {
             return hr;
+        }
         CXDBstr text(AllocBstrOrThrow(value));
         hr = made->put_text(text);
-        if (FAILED(hr))
+        if (FAILED(hr)) {
             return hr;
+        }
         *valueElement = made.Detach();
         return S_OK;
     });
 }
 
-HRESULT CXDPrintSchemaDocument::MakePropertyElement(LPCWSTR element, LPCWSTR nameValue, IXMLDOMElement** property)
+HRESULT CXDPrintSchemaDocument::MakePropertyElement(LPCWSTR element, LPCWSTR nameValue,
+                                                    IXMLDOMElement** property)
 {
-    if (!property)
+    if (!property) {
         return E_POINTER;
+    }
     *property = nullptr;
     HRESULT hr = MakeNamedElement(element, nameValue, property);
-    if (SUCCEEDED(hr) && !*property)
+    if (SUCCEEDED(hr) && !*property) {
         return E_FAIL;
+    }
     return hr;
 }
 
@@ -457,75 +596,94 @@ HRESULT CXDPrintSchemaDocument::MakePropertyWithValue(LPCWSTR element, LPCWSTR n
 {
     CXDComPtr<IXMLDOMElement> made;
     HRESULT hr = MakePropertyElement(element, nameValue, &made);
-    if (FAILED(hr))
+    if (FAILED(hr)) {
         return hr;
+    }
     CXDComPtr<IXMLDOMElement> valueElement;
     hr = MakeValueElement(type, value, &valueElement);
-    if (FAILED(hr))
+    if (FAILED(hr)) {
         return hr;
+    }
     CXDComPtr<IXMLDOMNode> appended;
     hr = made->appendChild(valueElement.Get(), &appended);
-    if (FAILED(hr))
+    if (FAILED(hr)) {
         return hr;
+    }
     *property = made.Detach();
     return S_OK;
 }
 
 HRESULT CXDPrintSchemaDocument::CreatePropertyElement(LPCWSTR name, IXMLDOMElement** property)
 {
-    if (!property)
+    if (!property) {
         return E_POINTER;
+    }
     *property = nullptr;
-    if (XDIsEmpty(name))
+    if (XDIsEmpty(name)) {
         return E_INVALIDARG;
-    return XDGuarded([&] { return MakePropertyElement(XDVocabulary::kProperty, QualifiedName(name).GetBuffer(), property); });
+    }
+    return XDGuarded([&] {
+        return MakePropertyElement(XDVocabulary::kProperty, QualifiedName(name).GetBuffer(), property);
+    });
 }
 
-HRESULT CXDPrintSchemaDocument::SetPropertyValue(LPCWSTR name, LPCWSTR type, LPCWSTR value, IXMLDOMElement** property)
+HRESULT CXDPrintSchemaDocument::SetPropertyValue(LPCWSTR name, LPCWSTR type, LPCWSTR value,
+                                                 IXMLDOMElement** property)
 {
-    if (!property)
+    if (!property) {
         return E_POINTER;
+    }
     *property = nullptr;
-    if (XDIsEmpty(name) || XDIsEmpty(type) || XDIsEmpty(value))
+    if (XDIsEmpty(name) || XDIsEmpty(type) || XDIsEmpty(value)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
-        return MakePropertyWithValue(XDVocabulary::kProperty, QualifiedName(name).GetBuffer(), type, value, property);
+        return MakePropertyWithValue(XDVocabulary::kProperty, QualifiedName(name).GetBuffer(), type, value,
+                                     property);
     });
 }
 
 HRESULT CXDPrintSchemaDocument::CreateScoredPropertyElement(LPCWSTR name, IXMLDOMElement** scoredProperty)
 {
-    if (!scoredProperty)
+    if (!scoredProperty) {
         return E_POINTER;
+    }
     *scoredProperty = nullptr;
-    if (XDIsEmpty(name))
+    if (XDIsEmpty(name)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
-        return MakePropertyElement(XDVocabulary::kScoredProperty, QualifiedName(name).GetBuffer(), scoredProperty);
+        return MakePropertyElement(XDVocabulary::kScoredProperty, QualifiedName(name).GetBuffer(),
+                                   scoredProperty);
     });
 }
 
 HRESULT CXDPrintSchemaDocument::SetScoredPropertyValue(LPCWSTR name, LPCWSTR type, LPCWSTR value,
                                                        IXMLDOMElement** scoredProperty)
 {
-    if (!scoredProperty)
+    if (!scoredProperty) {
         return E_POINTER;
+    }
     *scoredProperty = nullptr;
-    if (XDIsEmpty(name) || XDIsEmpty(type) || XDIsEmpty(value))
+    if (XDIsEmpty(name) || XDIsEmpty(type) || XDIsEmpty(value)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
-        return MakePropertyWithValue(XDVocabulary::kScoredProperty, QualifiedName(name).GetBuffer(), type, value,
-                                     scoredProperty);
+        return MakePropertyWithValue(XDVocabulary::kScoredProperty, QualifiedName(name).GetBuffer(), type,
+                                     value, scoredProperty);
     });
 }
 
-HRESULT CXDPrintSchemaDocument::SetScoredPropertyInteger(LPCWSTR name, int value, IXMLDOMElement** scoredProperty)
+HRESULT CXDPrintSchemaDocument::SetScoredPropertyInteger(LPCWSTR name, int value,
+                                                         IXMLDOMElement** scoredProperty)
 {
-    if (!scoredProperty)
+    if (!scoredProperty) {
         return E_POINTER;
+    }
     *scoredProperty = nullptr;
-    if (XDIsEmpty(name))
+    if (XDIsEmpty(name)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
         CXDString text;
         text.Format(TEXT("%i"), value);
@@ -533,105 +691,248 @@ HRESULT CXDPrintSchemaDocument::SetScoredPropertyInteger(LPCWSTR name, int value
     });
 }
 
-HRESULT CXDPrintSchemaDocument::SetScoredPropertyText(LPCWSTR name, LPCWSTR value, IXMLDOMElement** scoredProperty)
+HRESULT CXDPrintSchemaDocument::SetScoredPropertyText(LPCWSTR name, LPCWSTR value,
+                                                      IXMLDOMElement** scoredProperty)
 {
-    if (!scoredProperty)
+    if (!scoredProperty) {
         return E_POINTER;
+    }
     *scoredProperty = nullptr;
-    if (XDIsEmpty(name) || XDIsEmpty(value))
+    if (XDIsEmpty(name) || XDIsEmpty(value)) {
         return E_INVALIDARG;
+    }
     return SetScoredPropertyValue(name, XDVocabulary::kString, value, scoredProperty);
 }
 
 HRESULT CXDPrintSchemaDocument::CreateFrameworkPropertyElement(LPCWSTR name, IXMLDOMElement** property)
 {
-    if (!property)
+    if (!property) {
         return E_POINTER;
+    }
     *property = nullptr;
-    if (XDIsEmpty(name))
+    if (XDIsEmpty(name)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
-        return MakePropertyElement(XDVocabulary::kProperty, Prefixed(GetPsfPrefix(), name).GetBuffer(), property);
+        DeclareWritePrefixes();
+        return MakePropertyElement(XDVocabulary::kProperty, Prefixed(GetPsfPrefix(), name).GetBuffer(),
+                                   property);
     });
 }
 
 HRESULT CXDPrintSchemaDocument::SetFrameworkPropertyValue(LPCWSTR name, LPCWSTR type, LPCWSTR value,
                                                           IXMLDOMElement** property)
 {
-    if (!property)
+    if (!property) {
         return E_POINTER;
+    }
     *property = nullptr;
-    if (XDIsEmpty(name) || XDIsEmpty(type) || XDIsEmpty(value))
+    if (XDIsEmpty(name) || XDIsEmpty(type) || XDIsEmpty(value)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
-        return MakePropertyWithValue(XDVocabulary::kProperty, Prefixed(GetPsfPrefix(), name).GetBuffer(), type, value,
-                                     property);
+        DeclareWritePrefixes();
+        return MakePropertyWithValue(XDVocabulary::kProperty, Prefixed(GetPsfPrefix(), name).GetBuffer(),
+                                     type, value, property);
     });
 }
 
-HRESULT CXDPrintSchemaDocument::RemoveAllSelected(LPCWSTR query)
+XDQName CXDPrintSchemaDocument::LookupName(LPCWSTR name)
 {
-    HRESULT hr;
+    CXDString text(name);
+    if (text.Find(TEXT(":"), 0) >= 0) {
+        return XDQName::Read(m_root.Get(), name);
+    }
+    CXDBstr prefix;
+    if (SUCCEEDED(GetNamePrefix(name, &prefix)) && TextEquals(prefix.Get(), GetPrivatePrefix())) {
+        return XDQName::Read(m_root.Get(), Prefixed(GetPrivatePrefix(), name).GetBuffer());
+    }
+    return XDQName::InNamespace(XDVocabulary::kKeywordsNamespace, XDTrimmed(name).c_str());
+}
+
+bool CXDPrintSchemaDocument::IsFrameworkElement(IXMLDOMNode* node, LPCWSTR localName)
+{
+    DOMNodeType type = NODE_INVALID;
+    if (FAILED(node->get_nodeType(&type)) || type != NODE_ELEMENT) {
+        return false;
+    }
+    CXDBstr baseName;
+    CXDBstr uri;
+    return SUCCEEDED(node->get_baseName(&baseName)) && TextEquals(baseName.Get(), localName) &&
+           SUCCEEDED(node->get_namespaceURI(&uri)) &&
+           TextEquals(uri.Get(), XDVocabulary::kFrameworkNamespace);
+}
+
+bool CXDPrintSchemaDocument::HasName(IXMLDOMNode* element, const XDQName& name)
+{
+    CXDBstr text;
+    if (GetAttributeText(element, XDVocabulary::kName, &text) != S_OK) {
+        return false;
+    }
+    // The local part is compared first: most elements differ there, and it needs no lookup.
+    XDText trimmed = XDTrimmed(text.Get());
+    size_t colon = trimmed.find(TEXT(':'));
+    if (trimmed.compare(colon == XDText::npos ? 0 : colon + 1, XDText::npos, name.LocalName()) != 0) {
+        return false;
+    }
+    return XDQName::Read(element, text.Get()) == name;
+}
+
+bool CXDPrintSchemaDocument::NameKeyOf(IXMLDOMNode* element, XDText& key)
+{
+    CXDBstr text;
+    if (GetAttributeText(element, XDVocabulary::kName, &text) != S_OK || text.IsEmpty()) {
+        return false;
+    }
+    key = XDQName::Read(element, text.Get()).Key();
+    return true;
+}
+
+void CXDPrintSchemaDocument::SelectElements(IXMLDOMNode* context, LPCWSTR localName, NodeVector& found)
+{
+    CXDString query(context ? TEXT(".//") : TEXT("//"));
+    query.Append(kSelectionPrefixColon);
+    query.Append(localName);
+    CXDBstr text(AllocBstrOrThrow(query.GetBuffer()));
+    CXDComPtr<IXMLDOMNodeList> list;
+    HRESULT hr = context ? context->selectNodes(text, &list) : m_document->selectNodes(text, &list);
+    XDThrowIfFailed(hr);
+    if (list) {
+        CollectNodes(list.Get(), found);
+    }
+}
+
+void CXDPrintSchemaDocument::SelectChild(IXMLDOMNode* parent, LPCWSTR localName,
+                                         CXDComPtr<IXMLDOMNode>& child)
+{
+    child.Reset();
     CXDComPtr<IXMLDOMNode> node;
-    while ((hr = SelectSingleNode(query, &node)) == S_OK) {
-        hr = RemoveNode(node.Get());
-        if (FAILED(hr))
-            return hr;
+    parent->get_firstChild(&node);
+    while (node) {
+        if (IsFrameworkElement(node.Get(), localName)) {
+            child = std::move(node);
+            return;
+        }
+        CXDComPtr<IXMLDOMNode> next;
+        node->get_nextSibling(&next);
+        node = std::move(next);
     }
-    return hr;
 }
 
-HRESULT CXDPrintSchemaDocument::RemoveFeatureAndParameters(LPCWSTR name, const ParameterRemover& removeParameter)
+void CXDPrintSchemaDocument::SelectNamedPath(const NamedStep* steps, int count, bool first, NodeVector& found)
 {
-    if (XDIsEmpty(name))
-        return E_INVALIDARG;
-    return XDGuarded([&] {
-        CXDXPathQuery featureQuery(GetPsfPrefix());
-        XDThrowIfFailed(featureQuery.AddFeature(nullptr, QualifiedName(name).GetBuffer()));
-        CXDString referenceQuery(featureQuery.GetText());
-        referenceQuery.Append(TEXT("//"));
-        referenceQuery.Append(GetPsfPrefix());
-        referenceQuery.Append(XDVocabulary::kParameterRef);
-        HRESULT hr;
-        CXDComPtr<IXMLDOMNode> feature;
-        while ((hr = SelectSingleNode(featureQuery.GetText(), &feature)) == S_OK) {
-            // The references are listed while the feature is still in place.
-            CXDComPtr<IXMLDOMNodeList> references;
-            SelectNodes(referenceQuery.GetBuffer(), &references, 0);
-            hr = RemoveNode(feature.Get());
-            if (SUCCEEDED(hr) && references)
-                hr = RemoveEachReferenced(references.Get(), removeParameter);
-            if (FAILED(hr))
-                return hr;
+    // One query for the last step's elements; the steps before it are matched on the way up from
+    // each candidate (the nearest matching ancestor for each step), so the cost stays linear in
+    // the document and no name ever enters a query.
+    NodeVector candidates;
+    SelectElements(nullptr, steps[count - 1].element, candidates);
+    for (CXDComPtr<IXMLDOMNode>& candidate : candidates) {
+        if (!HasName(candidate.Get(), steps[count - 1].name)) {
+            continue;
         }
-        return hr;
+        int step = count - 2;
+        CXDComPtr<IXMLDOMNode> ancestor;
+        candidate->get_parentNode(&ancestor);
+        while (step >= 0 && ancestor) {
+            if (IsFrameworkElement(ancestor.Get(), steps[step].element) &&
+                HasName(ancestor.Get(), steps[step].name)) {
+                --step;
+            }
+            CXDComPtr<IXMLDOMNode> parent;
+            ancestor->get_parentNode(&parent);
+            ancestor = std::move(parent);
+        }
+        if (step >= 0) {
+            continue;
+        }
+        found.push_back(std::move(candidate));
+        if (first) {
+            return;
+        }
+    }
+}
+
+HRESULT CXDPrintSchemaDocument::RemoveNamedElements(LPCWSTR localName, const NameKeys& names)
+{
+    if (names.empty()) {
+        return S_FALSE;
+    }
+    NodeVector elements;
+    SelectElements(nullptr, localName, elements);
+    for (CXDComPtr<IXMLDOMNode>& element : elements) {
+        XDText key;
+        if (!NameKeyOf(element.Get(), key) || names.count(key) == 0) {
+            continue;
+        }
+        HRESULT hr = RemoveNode(element.Get());
+        if (FAILED(hr)) {
+            return hr;
+        }
+    }
+    return S_FALSE;
+}
+
+HRESULT CXDPrintSchemaDocument::RemoveFeatureAndParameters(LPCWSTR name, LPCWSTR parameterElement)
+{
+    if (XDIsEmpty(name)) {
+        return E_INVALIDARG;
+    }
+    return XDGuarded([&] {
+        NamedStep step{XDVocabulary::kFeature, LookupName(name)};
+        NodeVector features;
+        SelectNamedPath(&step, 1, false, features);
+        // The references are listed while the features are still in place; the parameters they
+        // name are then removed in one pass, however many features and references there are.
+        NameKeys referenced;
+        for (CXDComPtr<IXMLDOMNode>& feature : features) {
+            NodeVector references;
+            SelectElements(feature.Get(), XDVocabulary::kParameterRef, references);
+            for (CXDComPtr<IXMLDOMNode>& reference : references) {
+                XDText key;
+                if (NameKeyOf(reference.Get(), key)) {
+                    referenced.insert(key);
+                }
+            }
+        }
+        for (CXDComPtr<IXMLDOMNode>& feature : features) {
+            HRESULT hr = RemoveNode(feature.Get());
+            if (FAILED(hr)) {
+                return hr;
+            }
+        }
+        HRESULT hr = RemoveNamedElements(parameterElement, referenced);
+        return FAILED(hr) ? hr : S_FALSE;
     });
 }
 
-HRESULT CXDPrintSchemaDocument::RemoveEachReferenced(IXMLDOMNodeList* references,
-                                                     const ParameterRemover& removeParameter)
+HRESULT CXDPrintSchemaDocument::RemoveReferencedParameters(IXMLDOMNodeList* references,
+                                                           LPCWSTR parameterElement)
 {
-    if (!references)
+    if (!references) {
         return E_POINTER;
-    LONG count = 0;
-    HRESULT hr = references->get_length(&count);
-    for (LONG i = 0; i < count && SUCCEEDED(hr); ++i) {
-        CXDComPtr<IXMLDOMNode> reference;
-        hr = references->get_item(i, &reference);
-        if (hr != S_OK || !reference)
-            continue;
-        CXDBstr name;
-        hr = GetAttributeText(reference.Get(), XDVocabulary::kName, &name);
-        if (hr == S_OK && !name.IsEmpty())
-            hr = removeParameter(name.Get());
     }
-    return hr;
+    return XDGuarded([&] {
+        LONG count = 0;
+        HRESULT hr = references->get_length(&count);
+        if (FAILED(hr)) {
+            return hr;
+        }
+        NameKeys referenced;
+        for (LONG i = 0; i < count; ++i) {
+            CXDComPtr<IXMLDOMNode> reference;
+            XDText key;
+            if (references->get_item(i, &reference) == S_OK && reference && NameKeyOf(reference.Get(), key)) {
+                referenced.insert(key);
+            }
+        }
+        return RemoveNamedElements(parameterElement, referenced);
+    });
 }
 
-CXDString CXDPrintSchemaDocument::ParameterName(LPCWSTR name)
+HRESULT CXDPrintSchemaDocument::RemoveParameter(LPCWSTR name, LPCWSTR parameterElement)
 {
-    CXDString qualified(name);
-    if (qualified.Find(TEXT(":"), 0) < 0)
-        qualified = QualifiedName(name);
-    return qualified;
+    if (XDIsEmpty(name)) {
+        return E_INVALIDARG;
+    }
+    return XDGuarded([&] { return RemoveNamedElements(parameterElement, NameKeys{LookupName(name).Key()}); });
 }

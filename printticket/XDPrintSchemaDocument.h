@@ -15,14 +15,16 @@
 #include <msxml2.h>
 
 #include "printticket/XDComPtr.h"
+#include "printticket/XDQName.h"
 #include "printticket/XDString.h"
 
-#include <functional>
+#include <unordered_set>
+#include <vector>
 
 class CXDPrintSchemaDocument {
 public:
-    // Throws E_PENDING without a DOM, E_FAIL when the root does not bind the framework namespace to
-    // a prefix, and the DOM's failures.
+    // Throws E_PENDING without a DOM, E_FAIL when the document element is not the root named in the
+    // framework namespace, and the DOM's failures.
     CXDPrintSchemaDocument(LPCWSTR rootName, IXMLDOMDocument2* document);
     virtual ~CXDPrintSchemaDocument();
     CXDPrintSchemaDocument(const CXDPrintSchemaDocument&) = delete;
@@ -31,7 +33,9 @@ public:
     // Removes every feature of that name and what it refers to; S_FALSE once none is left.
     virtual HRESULT RemoveFeature(LPCWSTR name) = 0;
 
-    // The prefixes found on the root, each with its colon (such as "psf:"), or empty.
+    // The prefixes the root binds, each with its colon (such as "psf:"), or empty. They are the
+    // prefixes written; names are read by namespace, whatever prefix a document uses where. A write
+    // declares on the root the framework, keywords and private prefixes the root lacks.
     LPCWSTR GetPsfPrefix() const { return Text(m_psfPrefix); }
     LPCWSTR GetPskPrefix() const { return Text(m_pskPrefix); }
     LPCWSTR GetXsiPrefix() const { return Text(m_xsiPrefix); }
@@ -40,9 +44,16 @@ public:
     LPCWSTR GetRootName() const { return Text(m_rootName); }
     IXMLDOMDocument2* GetDocument() const { return m_document.Get(); }
 
-    // Selection and low-level nodes.
+    // The prefix, with its colon, that queries on the DOM use for the framework namespace (the DOM's
+    // selection namespaces bind it, whatever prefix the document itself uses).
+    static LPCWSTR SelectionPrefix();
+
+    // Selection and low-level nodes. Queries name framework elements with SelectionPrefix(); the
+    // library's own reads select elements by kind and compare their names outside the query.
     HRESULT SelectSingleNode(LPCWSTR query, IXMLDOMNode** node);
-    // With anywhere 1 the query is prefixed by "//" and the framework prefix.
+    // The document's root element; ERROR_NOT_FOUND without it.
+    HRESULT SelectRoot(IXMLDOMNode** root);
+    // With anywhere 1 the query is prefixed by "//" and the selection prefix.
     HRESULT SelectNodes(LPCWSTR query, IXMLDOMNodeList** list, int anywhere);
     HRESULT RemoveNode(IXMLDOMNode* node);
     HRESULT GetAttributeText(IXMLDOMNode* node, LPCWSTR attributeName, BSTR* text);
@@ -50,6 +61,10 @@ public:
     HRESULT SetAttribute(IXMLDOMElement* element, LPCWSTR qualifiedName, LPCWSTR namespaceUri, LPCWSTR value);
     // The value of what query selects: its Value child, or the ParameterInit its ParameterRef names.
     HRESULT GetNodeValueText(LPCWSTR query, BSTR* text);
+    // The same for an element in hand.
+    HRESULT GetElementValueText(IXMLDOMNode* element, BSTR* text);
+    // The option a Feature element selects, as GetFeatureOption gives it.
+    HRESULT GetElementOption(IXMLDOMNode* feature, BSTR* option);
 
     // Names and numbers.
     HRESULT FindNamespacePrefix(LPCWSTR namespaceUri, BSTR* prefix);
@@ -58,7 +73,7 @@ public:
     HRESULT GetNamePrefix(LPCWSTR name, BSTR* prefix);
     // The name with the prefix the name rule gives it (the keywords prefix when the rule fails).
     HRESULT GetQualifiedName(LPCWSTR name, BSTR* qualifiedName);
-    // Removes everything up to and including the first colon.
+    // Removes the white space around the name and everything up to and including its first colon.
     HRESULT StripNamePrefix(BSTR* name);
     // "%d" of the value; 0 leaves *text as it is.
     HRESULT FormatInteger(int value, BSTR* text);
@@ -67,7 +82,8 @@ public:
     HRESULT CreatePropertyElement(LPCWSTR name, IXMLDOMElement** property);
     HRESULT SetPropertyValue(LPCWSTR name, LPCWSTR type, LPCWSTR value, IXMLDOMElement** property);
     HRESULT CreateScoredPropertyElement(LPCWSTR name, IXMLDOMElement** scoredProperty);
-    HRESULT SetScoredPropertyValue(LPCWSTR name, LPCWSTR type, LPCWSTR value, IXMLDOMElement** scoredProperty);
+    HRESULT SetScoredPropertyValue(LPCWSTR name, LPCWSTR type, LPCWSTR value,
+                                   IXMLDOMElement** scoredProperty);
     HRESULT SetScoredPropertyInteger(LPCWSTR name, int value, IXMLDOMElement** scoredProperty);
     HRESULT SetScoredPropertyText(LPCWSTR name, LPCWSTR value, IXMLDOMElement** scoredProperty);
     // Framework properties ("SelectionType", "IdentityOption"): named with the framework prefix.
@@ -92,31 +108,64 @@ public:
     HRESULT RemoveReferencedParameterInits(IXMLDOMNodeList* references);
 
 protected:
+    using NodeVector = std::vector<CXDComPtr<IXMLDOMNode>>;
+    using NameKeys = std::unordered_set<XDText>;
+    // One step of a path: an element of the framework namespace with a given name, anywhere below
+    // the step before.
+    struct NamedStep {
+        LPCWSTR element;
+        XDQName name;
+    };
+
     // Throwing forms for the operations built on them.
+    // The text of a node's typed value.
+    static CXDString TypedText(IXMLDOMNode* node);
+    // The name as written: with the prefix the name rule gives it (declared on the root if needed).
     CXDString QualifiedName(LPCWSTR name);
+    // The name a caller means: with the namespace the name rule gives it, or, for a name given with
+    // a prefix, the namespace the root binds to that prefix.
+    XDQName LookupName(LPCWSTR name);
+    // Every element the path selects (first only when first is true), in document order.
+    void SelectNamedPath(const NamedStep* steps, int count, bool first, NodeVector& found);
+    // Every element of the framework namespace with that local name below context (the whole
+    // document for null), in document order.
+    void SelectElements(IXMLDOMNode* context, LPCWSTR localName, NodeVector& found);
+    // The first child element of the framework namespace with that local name, or null.
+    void SelectChild(IXMLDOMNode* parent, LPCWSTR localName, CXDComPtr<IXMLDOMNode>& child);
+    bool IsFrameworkElement(IXMLDOMNode* node, LPCWSTR localName);
+    // Whether the element's "name" attribute names name.
+    bool HasName(IXMLDOMNode* element, const XDQName& name);
+    // The key of the element's "name" attribute; false without one.
+    bool NameKeyOf(IXMLDOMNode* element, XDText& key);
+    // The text of the value the element holds: S_FALSE without one.
+    HRESULT ElementValueText(IXMLDOMNode* element, CXDString& text);
+    // The Option a Feature element selects, or the Value of its OptionName; null without either.
+    void SelectedOptionNode(IXMLDOMNode* feature, CXDComPtr<IXMLDOMNode>& selected);
+    // The bare name of a selected option node; an unnamed one gives its text when textWhenUnnamed.
+    HRESULT OptionNameOf(IXMLDOMNode* selected, bool textWhenUnnamed, BSTR* option);
     CXDString Prefixed(LPCWSTR prefix, LPCWSTR name) const;
-    void BindSelectionPrefix(LPCWSTR barePrefix);
     HRESULT MakeElement(LPCWSTR localName, IXMLDOMElement** element);
     HRESULT MakeNamedElement(LPCWSTR localName, LPCWSTR nameValue, IXMLDOMElement** element);
     HRESULT MakeValueElement(LPCWSTR type, LPCWSTR value, IXMLDOMElement** valueElement);
     HRESULT MakePropertyElement(LPCWSTR element, LPCWSTR nameValue, IXMLDOMElement** property);
     HRESULT MakePropertyWithValue(LPCWSTR element, LPCWSTR nameValue, LPCWSTR type, LPCWSTR value,
                                   IXMLDOMElement** property);
-    // Removes, while any is found, each node the query selects; S_FALSE once none is left.
-    HRESULT RemoveAllSelected(LPCWSTR query);
-
-    // Removes a parameter element of the given name (ParameterInit or ParameterDef).
-    using ParameterRemover = std::function<HRESULT(LPCWSTR name)>;
-    // Removes every feature of that name, then hands the name each of its ParameterRefs gives to
-    // removeParameter; S_FALSE once none is left.
-    HRESULT RemoveFeatureAndParameters(LPCWSTR name, const ParameterRemover& removeParameter);
-    // Hands the name of each ParameterRef in the list to removeParameter.
-    HRESULT RemoveEachReferenced(IXMLDOMNodeList* references, const ParameterRemover& removeParameter);
-    // A parameter name as given when it has a prefix, else with the one the name rule gives it.
-    CXDString ParameterName(LPCWSTR name);
+    // Removes each element of the framework namespace with that local name whose name is among
+    // names, in one pass over the document; S_FALSE, as after a search that finds nothing more.
+    HRESULT RemoveNamedElements(LPCWSTR localName, const NameKeys& names);
+    // Removes every feature of that name, then the parameter elements (parameterElement:
+    // ParameterInit or ParameterDef) its ParameterRefs name; S_FALSE once none is left.
+    HRESULT RemoveFeatureAndParameters(LPCWSTR name, LPCWSTR parameterElement);
+    // Removes the parameter elements that the ParameterRefs of the list name.
+    HRESULT RemoveReferencedParameters(IXMLDOMNodeList* references, LPCWSTR parameterElement);
+    // Removes every parameter element of that name.
+    HRESULT RemoveParameter(LPCWSTR name, LPCWSTR parameterElement);
 
 private:
     static LPCWSTR Text(const CXDBstr& text) { return text.Get() ? text.Get() : TEXT(""); }
+    // Declares on the root a prefix for each namespace a write names that the root binds to none.
+    void DeclareWritePrefixes();
+    void DeclarePrefix(CXDBstr& prefix, LPCWSTR preferred, LPCWSTR namespaceUri);
 
     CXDComPtr<IXMLDOMDocument2> m_document;
     CXDBstr m_rootName;
@@ -125,6 +174,5 @@ private:
     CXDBstr m_psfPrefix;
     CXDBstr m_pskPrefix;
     CXDBstr m_privatePrefix;
-    // The prefix (without colon) that the DOM's selection namespaces bind to the framework namespace.
-    CXDString m_selectionPrefix;
+    CXDComPtr<IXMLDOMNode> m_root;
 };

@@ -5,7 +5,7 @@
 #include "printticket/XDGuard.h"
 #include "printticket/XDTextCopy.h"
 #include "printticket/XDVocabulary.h"
-#include "printticket/XDXPathQuery.h"
+#include "printticket/XDNumber.h"
 
 namespace {
 
@@ -20,159 +20,237 @@ HRESULT NotFoundIfFalse(HRESULT hr)
 
 HRESULT CXDPrintSchemaDocument::GetFeatureElement(LPCWSTR name, IXMLDOMNode** node)
 {
-    if (XDIsEmpty(name))
+    if (XDIsEmpty(name)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
-        CXDXPathQuery query(GetPsfPrefix());
-        XDThrowIfFailed(query.AddFeature(nullptr, QualifiedName(name).GetBuffer()));
-        CXDComPtr<IXMLDOMNode> found;
-        HRESULT hr = SelectSingleNode(query.GetText(), &found);
-        if (hr == S_OK && node)
-            *node = found.Detach();
-        return NotFoundIfFalse(hr);
+        NamedStep step{XDVocabulary::kFeature, LookupName(name)};
+        NodeVector found;
+        SelectNamedPath(&step, 1, true, found);
+        if (found.empty()) {
+            return kNotFound;
+        }
+        if (node) {
+            *node = found.front().Detach();
+        }
+        return S_OK;
     });
 }
 
 HRESULT CXDPrintSchemaDocument::GetFeatureOption(LPCWSTR featureName, BSTR* option)
 {
-    if (!option)
+    if (!option) {
         return E_POINTER;
+    }
     *option = nullptr;
-    if (XDIsEmpty(featureName))
+    if (XDIsEmpty(featureName)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
-        CXDXPathQuery query(GetPsfPrefix());
-        XDThrowIfFailed(query.AddFeature(nullptr, QualifiedName(featureName).GetBuffer()));
-        XDThrowIfFailed(query.AddOptionValue(GetPskPrefix()));
-        CXDComPtr<IXMLDOMNode> node;
-        HRESULT hr = SelectSingleNode(query.GetText(), &node);
-        if (hr != S_OK)
-            return NotFoundIfFalse(hr);
-        CXDBstr text;
-        hr = GetAttributeText(node.Get(), XDVocabulary::kName, &text);
-        if (FAILED(hr))
-            return hr;
-        if (hr == S_FALSE) {
-            // An Option without a name: its text is the text of its OptionName value.
-            CNiraVariant value;
-            hr = node->get_nodeTypedValue(&value);
-            if (FAILED(hr))
-                return hr;
-            CXDBstr typed(value.DetachBstr());
-            if (!typed.IsEmpty()) {
-                text.Reset(SysAllocString(typed.Get()));
-                if (!text.Get())
-                    return E_OUTOFMEMORY;
-            }
-            hr = S_OK;
+        NamedStep step{XDVocabulary::kFeature, LookupName(featureName)};
+        NodeVector features;
+        SelectNamedPath(&step, 1, false, features);
+        CXDComPtr<IXMLDOMNode> selected;
+        for (size_t i = 0; i < features.size() && !selected; ++i) {
+            SelectedOptionNode(features[i].Get(), selected);
         }
-        if (!text.IsEmpty())
-            hr = StripNamePrefix(text.InOut());
-        *option = text.Detach();
-        return hr;
+        if (!selected) {
+            return kNotFound;
+        }
+        return OptionNameOf(selected.Get(), true, option);
     });
+}
+
+HRESULT CXDPrintSchemaDocument::GetElementOption(IXMLDOMNode* feature, BSTR* option)
+{
+    if (!feature || !option) {
+        return E_POINTER;
+    }
+    *option = nullptr;
+    return XDGuarded([&] {
+        CXDComPtr<IXMLDOMNode> selected;
+        SelectedOptionNode(feature, selected);
+        if (!selected) {
+            return kNotFound;
+        }
+        return OptionNameOf(selected.Get(), true, option);
+    });
+}
+
+void CXDPrintSchemaDocument::SelectedOptionNode(IXMLDOMNode* feature, CXDComPtr<IXMLDOMNode>& selected)
+{
+    // The feature's first Option child, or the Value of an OptionName scored property of it,
+    // whichever comes first.
+    selected.Reset();
+    const XDQName optionName =
+        XDQName::InNamespace(XDVocabulary::kKeywordsNamespace, XDVocabulary::kOptionName);
+    CXDComPtr<IXMLDOMNode> child;
+    feature->get_firstChild(&child);
+    while (child) {
+        if (IsFrameworkElement(child.Get(), XDVocabulary::kOption)) {
+            selected = std::move(child);
+            return;
+        }
+        if (IsFrameworkElement(child.Get(), XDVocabulary::kScoredProperty) &&
+            HasName(child.Get(), optionName)) {
+            SelectChild(child.Get(), XDVocabulary::kValue, selected);
+            if (selected) {
+                return;
+            }
+        }
+        CXDComPtr<IXMLDOMNode> next;
+        child->get_nextSibling(&next);
+        child = std::move(next);
+    }
+}
+
+HRESULT CXDPrintSchemaDocument::OptionNameOf(IXMLDOMNode* selected, bool textWhenUnnamed, BSTR* option)
+{
+    CXDBstr text;
+    HRESULT hr = GetAttributeText(selected, XDVocabulary::kName, &text);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    if (hr == S_FALSE) {
+        if (!textWhenUnnamed) {
+            return kNotFound;
+        }
+        // An Option without a name: its text is the text of its OptionName value.
+        CXDString typed = TypedText(selected);
+        if (!typed.IsEmpty()) {
+            text.Reset(AllocBstrOrThrow(typed.GetBuffer()));
+        }
+        hr = S_OK;
+    }
+    if (!text.IsEmpty()) {
+        hr = StripNamePrefix(text.InOut());
+    }
+    *option = text.Detach();
+    return hr;
 }
 
 HRESULT CXDPrintSchemaDocument::GetSubFeatureOption(LPCWSTR featureName, LPCWSTR subFeatureName, BSTR* option)
 {
-    if (!featureName || !subFeatureName || !option)
+    if (!featureName || !subFeatureName || !option) {
         return E_POINTER;
+    }
     *option = nullptr;
-    if (XDIsEmpty(featureName) || XDIsEmpty(subFeatureName))
+    if (XDIsEmpty(featureName) || XDIsEmpty(subFeatureName)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
-        CXDXPathQuery query(GetPsfPrefix());
-        XDThrowIfFailed(query.AddFeature(nullptr, QualifiedName(featureName).GetBuffer()));
-        XDThrowIfFailed(query.AddFeature(nullptr, QualifiedName(subFeatureName).GetBuffer()));
-        XDThrowIfFailed(query.AddOptionValue(GetPskPrefix()));
-        CXDComPtr<IXMLDOMNode> node;
-        HRESULT hr = SelectSingleNode(query.GetText(), &node);
-        if (hr != S_OK)
-            return NotFoundIfFalse(hr);
-        CXDBstr text;
-        hr = GetAttributeText(node.Get(), XDVocabulary::kName, &text);
-        if (hr != S_OK)
-            return NotFoundIfFalse(hr);
-        if (!text.IsEmpty())
-            hr = StripNamePrefix(text.InOut());
-        *option = text.Detach();
-        return hr;
+        const NamedStep steps[] = {{XDVocabulary::kFeature, LookupName(featureName)},
+                                   {XDVocabulary::kFeature, LookupName(subFeatureName)}};
+        NodeVector features;
+        SelectNamedPath(steps, 2, false, features);
+        CXDComPtr<IXMLDOMNode> selected;
+        for (size_t i = 0; i < features.size() && !selected; ++i) {
+            SelectedOptionNode(features[i].Get(), selected);
+        }
+        if (!selected) {
+            return kNotFound;
+        }
+        return OptionNameOf(selected.Get(), false, option);
     });
 }
 
 HRESULT CXDPrintSchemaDocument::GetScoredPropertyValue(LPCWSTR featureName, LPCWSTR propertyName, BSTR* text)
 {
-    if (!featureName || !propertyName || !text)
+    if (!featureName || !propertyName || !text) {
         return E_POINTER;
+    }
     *text = nullptr;
-    if (XDIsEmpty(featureName) || XDIsEmpty(propertyName))
+    if (XDIsEmpty(featureName) || XDIsEmpty(propertyName)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
-        CXDXPathQuery query(GetPsfPrefix());
-        XDThrowIfFailed(query.AddFeature(nullptr, QualifiedName(featureName).GetBuffer()));
-        XDThrowIfFailed(query.AddScoredProperty(nullptr, QualifiedName(propertyName).GetBuffer()));
-        return NotFoundIfFalse(GetNodeValueText(query.GetText(), text));
+        const NamedStep steps[] = {{XDVocabulary::kFeature, LookupName(featureName)},
+                                   {XDVocabulary::kScoredProperty, LookupName(propertyName)}};
+        NodeVector properties;
+        SelectNamedPath(steps, 2, true, properties);
+        if (properties.empty()) {
+            return kNotFound;
+        }
+        return NotFoundIfFalse(GetElementValueText(properties.front().Get(), text));
     });
 }
 
-HRESULT CXDPrintSchemaDocument::GetScoredPropertyInteger(LPCWSTR featureName, LPCWSTR propertyName, int* value)
+HRESULT CXDPrintSchemaDocument::GetScoredPropertyInteger(LPCWSTR featureName, LPCWSTR propertyName,
+                                                         int* value)
 {
-    if (!value)
+    if (!value) {
         return E_POINTER;
-    if (XDIsEmpty(featureName) || XDIsEmpty(propertyName))
+    }
+    if (XDIsEmpty(featureName) || XDIsEmpty(propertyName)) {
         return E_INVALIDARG;
+    }
     CXDBstr text;
     HRESULT hr = GetScoredPropertyValue(featureName, propertyName, &text);
-    if (hr != S_OK)
+    if (hr != S_OK) {
         return hr;
-    *value = text.Get() ? _wtoi(text.Get()) : 0;
-    return S_OK;
+    }
+    // An empty value, or one that is no integer, is no value: the caller keeps its own.
+    return XDParseInteger(text.Get(), *value) ? S_OK : kNotFound;
 }
 
 HRESULT CXDPrintSchemaDocument::GetParameterInitValue(LPCWSTR name, BSTR* text)
 {
-    if (!name || !text)
+    if (!name || !text) {
         return E_POINTER;
-    if (!name[0])
+    }
+    if (!name[0]) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
-        CXDXPathQuery query(GetPsfPrefix());
-        XDThrowIfFailed(query.AddParameterInit(nullptr, QualifiedName(name).GetBuffer()));
+        NamedStep step{XDVocabulary::kParameterInit, LookupName(name)};
+        NodeVector inits;
+        SelectNamedPath(&step, 1, true, inits);
+        if (inits.empty()) {
+            return S_FALSE;
+        }
         CXDBstr found;
-        HRESULT hr = GetNodeValueText(query.GetText(), &found);
-        if (hr == S_OK)
+        HRESULT hr = GetElementValueText(inits.front().Get(), &found);
+        if (hr == S_OK) {
             *text = found.Detach();
+        }
         return hr;
     });
 }
 
 HRESULT CXDPrintSchemaDocument::CreateParameterInit(LPCWSTR name, LPCWSTR type, LPCWSTR value,
-                                                    IXMLDOMElement** parameterRef, IXMLDOMElement** parameterInit)
+                                                    IXMLDOMElement** parameterRef,
+                                                    IXMLDOMElement** parameterInit)
 {
-    if (!parameterRef || !parameterInit)
+    if (!parameterRef || !parameterInit) {
         return E_POINTER;
+    }
     *parameterRef = nullptr;
     *parameterInit = nullptr;
-    if (XDIsEmpty(name) || XDIsEmpty(type) || XDIsEmpty(value))
+    if (XDIsEmpty(name) || XDIsEmpty(type) || XDIsEmpty(value)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
         CXDString qualified = QualifiedName(name);
         CXDComPtr<IXMLDOMElement> reference;
         HRESULT hr = MakeNamedElement(XDVocabulary::kParameterRef, qualified.GetBuffer(), &reference);
-        if (FAILED(hr))
+        if (FAILED(hr)) {
             return hr;
+        }
         CXDComPtr<IXMLDOMElement> init;
         hr = MakeNamedElement(XDVocabulary::kParameterInit, qualified.GetBuffer(), &init);
-        if (FAILED(hr))
+        if (FAILED(hr)) {
             return hr;
+        }
         CXDComPtr<IXMLDOMElement> valueElement;
         hr = MakeValueElement(type, value, &valueElement);
-        if (FAILED(hr))
+        if (FAILED(hr)) {
             return hr;
+        }
         CXDComPtr<IXMLDOMNode> appended;
         hr = init->appendChild(valueElement.Get(), &appended);
-        if (FAILED(hr))
+        if (FAILED(hr)) {
             return hr;
+        }
         *parameterRef = reference.Detach();
         *parameterInit = init.Detach();
         return S_OK;
@@ -182,51 +260,63 @@ HRESULT CXDPrintSchemaDocument::CreateParameterInit(LPCWSTR name, LPCWSTR type, 
 HRESULT CXDPrintSchemaDocument::CreateFeatureOption(LPCWSTR featureName, IXMLDOMElement** feature,
                                                     IXMLDOMElement** option)
 {
-    if (!feature || !option)
+    if (!feature || !option) {
         return E_POINTER;
+    }
     *feature = nullptr;
     *option = nullptr;
-    if (XDIsEmpty(featureName))
+    if (XDIsEmpty(featureName)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
         CXDComPtr<IXMLDOMElement> madeFeature;
-        HRESULT hr = MakeNamedElement(XDVocabulary::kFeature, QualifiedName(featureName).GetBuffer(), &madeFeature);
-        if (FAILED(hr))
+        HRESULT hr =
+            MakeNamedElement(XDVocabulary::kFeature, QualifiedName(featureName).GetBuffer(), &madeFeature);
+        if (FAILED(hr)) {
             return hr;
+        }
         CXDComPtr<IXMLDOMElement> madeOption;
         hr = MakeElement(XDVocabulary::kOption, &madeOption);
-        if (FAILED(hr))
+        if (FAILED(hr)) {
             return hr;
-        if (!madeOption)
+        }
+        if (!madeOption) {
             return E_FAIL;
+        }
         CXDComPtr<IXMLDOMNode> appended;
         hr = madeFeature->appendChild(madeOption.Get(), &appended);
-        if (FAILED(hr))
+        if (FAILED(hr)) {
             return hr;
+        }
         *feature = madeFeature.Detach();
         *option = madeOption.Detach();
         return S_OK;
     });
 }
 
-HRESULT CXDPrintSchemaDocument::SetFeatureOption(LPCWSTR featureName, LPCWSTR optionName, IXMLDOMElement** feature,
-                                                 IXMLDOMElement** option)
+HRESULT CXDPrintSchemaDocument::SetFeatureOption(LPCWSTR featureName, LPCWSTR optionName,
+                                                 IXMLDOMElement** feature, IXMLDOMElement** option)
 {
-    if (!feature || !option)
+    if (!feature || !option) {
         return E_POINTER;
+    }
     *feature = nullptr;
     *option = nullptr;
-    if (XDIsEmpty(featureName) || XDIsEmpty(optionName))
+    if (XDIsEmpty(featureName) || XDIsEmpty(optionName)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
         CXDComPtr<IXMLDOMElement> madeFeature;
         CXDComPtr<IXMLDOMElement> madeOption;
         HRESULT hr = CreateFeatureOption(featureName, &madeFeature, &madeOption);
-        if (FAILED(hr))
+        if (FAILED(hr)) {
             return hr;
-        hr = SetAttribute(madeOption.Get(), XDVocabulary::kName, nullptr, QualifiedName(optionName).GetBuffer());
-        if (FAILED(hr))
+        }
+        hr = SetAttribute(madeOption.Get(), XDVocabulary::kName, nullptr,
+                          QualifiedName(optionName).GetBuffer());
+        if (FAILED(hr)) {
             return hr;
+        }
         *feature = madeFeature.Detach();
         *option = madeOption.Detach();
         return S_OK;
@@ -235,15 +325,18 @@ HRESULT CXDPrintSchemaDocument::SetFeatureOption(LPCWSTR featureName, LPCWSTR op
 
 HRESULT CXDPrintSchemaDocument::AppendToRoot(LPCWSTR rootName, IXMLDOMNode* node)
 {
-    if (!node)
+    if (!node) {
         return E_POINTER;
-    if (XDIsEmpty(rootName))
+    }
+    if (XDIsEmpty(rootName)) {
         return E_INVALIDARG;
+    }
     return XDGuarded([&] {
         CXDComPtr<IXMLDOMNode> root;
-        HRESULT hr = SelectSingleNode(Prefixed(GetPsfPrefix(), rootName).GetBuffer(), &root);
-        if (hr != S_OK)
+        HRESULT hr = SelectSingleNode(Prefixed(SelectionPrefix(), rootName).GetBuffer(), &root);
+        if (hr != S_OK) {
             return hr;
+        }
         CXDComPtr<IXMLDOMNode> appended;
         return root->appendChild(node, &appended);
     });
@@ -251,16 +344,10 @@ HRESULT CXDPrintSchemaDocument::AppendToRoot(LPCWSTR rootName, IXMLDOMNode* node
 
 HRESULT CXDPrintSchemaDocument::RemoveParameterInit(LPCWSTR name)
 {
-    if (XDIsEmpty(name))
-        return E_INVALIDARG;
-    return XDGuarded([&] {
-        CXDXPathQuery query(GetPsfPrefix());
-        XDThrowIfFailed(query.AddParameterInit(nullptr, ParameterName(name).GetBuffer()));
-        return RemoveAllSelected(query.GetText());
-    });
+    return RemoveParameter(name, XDVocabulary::kParameterInit);
 }
 
 HRESULT CXDPrintSchemaDocument::RemoveReferencedParameterInits(IXMLDOMNodeList* references)
 {
-    return RemoveEachReferenced(references, [this](LPCWSTR name) { return RemoveParameterInit(name); });
+    return RemoveReferencedParameters(references, XDVocabulary::kParameterInit);
 }

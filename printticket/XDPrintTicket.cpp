@@ -11,7 +11,7 @@ CXDPrintTicketDocument::~CXDPrintTicketDocument() = default;
 
 HRESULT CXDPrintTicketDocument::RemoveFeature(LPCWSTR name)
 {
-    return RemoveFeatureAndParameters(name, [this](LPCWSTR parameter) { return RemoveParameterInit(parameter); });
+    return RemoveFeatureAndParameters(name, XDVocabulary::kParameterInit);
 }
 
 CXDPrintTicket::CXDPrintTicket(IXMLDOMDocument2* document) : CXDPrintTicketDocument(document) {}

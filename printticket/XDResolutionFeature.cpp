@@ -60,12 +60,9 @@ HRESULT CXDResolutionFeature::ReadPrintTicket(CXDPrintTicket& ticket, CXDResolut
         return result;
     int found = XDFindName(option.Get(), kOptions, kOptionCount);
     if (found >= 0) {
-        CXDBstr text;
-        result = ticket.GetScoredPropertyValue(kFeatureName, kResolutionX, &text);
-        if (SUCCEEDED(result)) {
-            values->resolutionX = text.Get() ? _wtoi(text.Get()) : 0;
+        result = XDReadPositiveInteger(ticket, kFeatureName, kResolutionX, values->resolutionX);
+        if (SUCCEEDED(result))
             values->resolutionY = values->resolutionX;
-        }
         values->index = found;
     }
     if (SUCCEEDED(result) && !IsValidIndex(values->index))

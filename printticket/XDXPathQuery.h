@@ -15,7 +15,8 @@ public:
     CXDXPathQuery& operator=(const CXDXPathQuery&) = delete;
 
     // Each appends one step selecting, anywhere below what the query selects so far, the element
-    // whose "name" is prefix + name (name alone for an empty prefix). E_FAIL without a framework prefix.
+    // whose "name" is prefix + name (name alone for an empty prefix). The name goes in as an XPath
+    // literal, so no name can change the query. E_FAIL without a framework prefix.
     HRESULT AddFeature(LPCWSTR prefix, LPCWSTR name);
     HRESULT AddScoredProperty(LPCWSTR prefix, LPCWSTR name);
     HRESULT AddParameterInit(LPCWSTR prefix, LPCWSTR name);

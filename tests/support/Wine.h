@@ -22,9 +22,6 @@ constexpr const char* kAttributeNamespace =
 // Saving writes the namespace declaration again on every element created in that namespace.
 constexpr const char* kRedundantDeclarations =
     "Wine's msxml3 repeats namespace declarations on created elements when saving";
-// A default namespace declaration (xmlns="...") is not an item of the element's attribute map.
-constexpr const char* kDefaultNamespaceItem =
-    "Wine's msxml3 lists no default namespace declaration among the attributes";
 }  // namespace WineDifference
 
 #define SKIP_UNDER_WINE(reason)                         \

@@ -12,6 +12,7 @@
 #include "files/PathMap.h"
 
 #include <dlfcn.h>
+#include <link.h>
 #include <limits.h>
 #include <stdlib.h>
 
@@ -141,11 +142,24 @@ std::u16string LocateModule(std::u16string name)
     return {};
 }
 
-// The address of a symbol that the module itself defines (not one of its dependencies).
+// Where the loaded object of a dlopen handle starts: the base its own dynamic section lies in.
+void* ImageBaseOf(void* library)
+{
+    link_map* map = nullptr;
+    Dl_info info;
+    if (dlinfo(library, RTLD_DI_LINKMAP, &map) != 0 || map == nullptr || dladdr(map->l_ld, &info) == 0) {
+        return nullptr;
+    }
+    return info.dli_fbase;
+}
+
+// The address of a symbol that the module itself defines (not one of its dependencies): the
+// object the symbol lies in must start at the module's own base. Compared by address, so that a
+// lookup costs no file-system call.
 void* OwnSymbol(Module& module, const char* name)
 {
     void* library = module.library;
-    if (library == nullptr) {
+    if (library == nullptr || module.imageBase == nullptr) {
         return nullptr;
     }
     void* symbol = dlsym(library, name);
@@ -153,7 +167,7 @@ void* OwnSymbol(Module& module, const char* name)
         return nullptr;
     }
     Dl_info info;
-    if (dladdr(symbol, &info) == 0 || info.dli_fname == nullptr || Canonical(info.dli_fname) != module.hostPath) {
+    if (dladdr(symbol, &info) == 0 || info.dli_fbase != module.imageBase) {
         return nullptr;
     }
     return symbol;
@@ -225,6 +239,7 @@ HMODULE Load(LPCWSTR fileName, bool runEntryPoint)
             created->windowsPath = windowsPath;
             created->hostPath = canonical;
             created->library = library;
+            created->imageBase = ImageBaseOf(library);
             Table().loaded.push_back(std::move(created));
             module = Table().loaded.back().get();
         }

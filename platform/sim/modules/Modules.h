@@ -27,6 +27,7 @@ struct Module {
     std::u16string windowsPath;
     std::string hostPath;
     void* library = nullptr;  // dlopen handle
+    void* imageBase = nullptr;  // where the loaded object starts; tells its own symbols from its dependencies'
     bool builtIn = false;     // a system module answered by the machine itself
     int references = 0;
     bool attached = false;    // DllMain has seen DLL_PROCESS_ATTACH

@@ -2,6 +2,7 @@
 
 #include "files/HostFiles.h"
 #include "files/PathMap.h"
+#include "xml/DomAttributeOrder.h"
 #include "xml/DomElement.h"
 #include "xml/DomFactory.h"
 #include "xml/DomNodeList.h"
@@ -256,6 +257,7 @@ HRESULT DomDocument::Parse(const std::string& bytes, const char* forcedEncoding,
     // of a DTD are not expanded and external ones are not fetched.
     int options = XML_PARSE_NONET | XML_PARSE_NODICT | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
     std::string urlText = ToUtf8(url.data(), url.size());
+    RecordAttributeOrder(parser, Store());
     xmlDocPtr parsed = xmlCtxtReadMemory(parser, bytes.data(), static_cast<int>(bytes.size()),
                                          urlText.empty() ? nullptr : urlText.c_str(), forcedEncoding, options);
     bool wellFormed = parsed && parser->wellFormed && xmlDocGetRootElement(parsed);
@@ -272,6 +274,7 @@ HRESULT DomDocument::Parse(const std::string& bytes, const char* forcedEncoding,
         return hr;
     }
     xmlFreeParserCtxt(parser);
+    ExpandAttributeEntities(reinterpret_cast<xmlNodePtr>(parsed));
     if (!Store()->preserveWhiteSpace)
         StripWhiteSpaceNodes(reinterpret_cast<xmlNodePtr>(parsed));
     Store()->ReplaceDocument(parsed);

@@ -15,6 +15,7 @@ void DomStore::Release()
 
 DomStore::~DomStore()
 {
+    xmlXPathFreeContext(m_selection);
     // Detached nodes first: a node attached again belongs to its new parent and is freed with it.
     // The roots are all found before any is freed, since freeing one frees what hangs below it.
     std::unordered_set<xmlNodePtr> seen;
@@ -47,10 +48,23 @@ void DomStore::KeepDetached(xmlNodePtr node)
     m_detached.push_back(node);
 }
 
+xmlXPathContextPtr DomStore::SelectionContext()
+{
+    if (!m_selection)
+        m_selection = xmlXPathNewContext(m_document);
+    return m_selection;
+}
+
 void DomStore::KeepNamespace(xmlNsPtr ns)
 {
     ns->next = nullptr;
     m_namespaces.push_back(ns);
+}
+
+void DomStore::KeepAttributeOrder(xmlNodePtr element, std::vector<std::string> names)
+{
+    m_attributeOrders.push_back(std::make_unique<std::vector<std::string>>(std::move(names)));
+    element->_private = m_attributeOrders.back().get();
 }
 
 }  // namespace xml

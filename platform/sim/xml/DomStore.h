@@ -4,8 +4,10 @@
 #pragma once
 
 #include <libxml/tree.h>
+#include <libxml/xpath.h>
 
 #include <atomic>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,6 +43,15 @@ public:
     void KeepDetached(xmlNodePtr node);
     // A namespace declaration that no element lists any more (still referenced by nodes).
     void KeepNamespace(xmlNsPtr ns);
+    // The order of a parsed element's attributes and declarations; the element points at it.
+    void KeepAttributeOrder(xmlNodePtr element, std::vector<std::string> names);
+
+    // The document's XPath context, made at the first selection and kept for the life of the
+    // store: making one registers every XPath function anew, which costs more than most queries.
+    // Null when it cannot be made. Selection keeps its namespaces in step (SelectedNamespaces).
+    xmlXPathContextPtr SelectionContext();
+    // The prefix bindings the selection context holds now.
+    std::vector<std::pair<std::string, std::string>>& SelectedNamespaces() { return m_selectedNamespaces; }
 
     bool preserveWhiteSpace = false;
     bool async = true;
@@ -59,6 +70,9 @@ private:
     std::vector<xmlDocPtr> m_retiredDocuments;
     std::vector<xmlNodePtr> m_detached;
     std::vector<xmlNsPtr> m_namespaces;
+    std::vector<std::unique_ptr<std::vector<std::string>>> m_attributeOrders;
+    xmlXPathContextPtr m_selection = nullptr;
+    std::vector<std::pair<std::string, std::string>> m_selectedNamespaces;
 };
 
 }  // namespace xml

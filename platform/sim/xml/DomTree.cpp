@@ -1,8 +1,11 @@
 #include "xml/DomTree.h"
 
+#include "xml/DomAttributeOrder.h"
 #include "xml/Utf.h"
 
+#include <algorithm>
 #include <cstring>
+#include <unordered_map>
 
 namespace nirasim {
 namespace xml {
@@ -102,6 +105,19 @@ std::vector<AttributeItem> CollectAttributes(xmlNodePtr element)
         items.push_back({ns, nullptr});
     for (xmlAttrPtr attribute = element->properties; attribute; attribute = attribute->next)
         items.push_back({nullptr, attribute});
+    const std::vector<std::string>* order = AttributeOrderOf(element);
+    if (order) {
+        // As the start tag wrote them; entries added since come after, in the order they have.
+        std::unordered_map<std::string, size_t> rank;
+        for (size_t i = 0; i < order->size(); ++i)
+            rank.emplace((*order)[i], i);
+        auto rankOf = [&](const AttributeItem& item) {
+            auto found = rank.find(ItemName(item));
+            return found == rank.end() ? order->size() : found->second;
+        };
+        std::stable_sort(items.begin(), items.end(),
+                         [&](const AttributeItem& a, const AttributeItem& b) { return rankOf(a) < rankOf(b); });
+    }
     return items;
 }
 
@@ -216,6 +232,25 @@ void DropRedundantNamespaces(DomStore* store, xmlNodePtr node)
     }
     for (xmlNodePtr child = node->children; child; child = child->next)
         DropRedundantNamespaces(store, child);
+}
+
+void ExpandAttributeEntities(xmlNodePtr node)
+{
+    for (xmlNodePtr child = node->children; child; child = child->next) {
+        if (child->type != XML_ELEMENT_NODE)
+            continue;
+        for (xmlAttrPtr attribute = child->properties; attribute; attribute = attribute->next) {
+            bool hasReference = false;
+            for (xmlNodePtr part = attribute->children; part && !hasReference; part = part->next)
+                hasReference = part->type == XML_ENTITY_REF_NODE;
+            if (!hasReference)
+                continue;
+            xmlChar* value = xmlNodeGetContent(reinterpret_cast<xmlNodePtr>(attribute));
+            SetAttributeValue(attribute, value ? Chars(value) : "");
+            xmlFree(value);
+        }
+        ExpandAttributeEntities(child);
+    }
 }
 
 void StripWhiteSpaceNodes(xmlNodePtr node)

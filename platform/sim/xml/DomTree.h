@@ -58,6 +58,10 @@ void DetachNode(DomStore* store, xmlNodePtr node);
 // Drops the declarations below node that repeat one already in scope at its new place.
 void DropRedundantNamespaces(DomStore* store, xmlNodePtr node);
 
+// Replaces the entity references in the attribute values below node by their text, as MSXML
+// gives an attribute one value (so that selection compares what text reads).
+void ExpandAttributeEntities(xmlNodePtr node);
+
 // Removes the white-space-only text nodes below node (loading without preserveWhiteSpace).
 void StripWhiteSpaceNodes(xmlNodePtr node);
 

@@ -13,11 +13,25 @@ namespace {
 
 void IgnoreError(void*, xmlErrorPtr) {}
 
-struct XPathContext {
-    explicit XPathContext(xmlDocPtr doc) : context(xmlXPathNewContext(doc)) {}
-    ~XPathContext() { xmlXPathFreeContext(context); }
-    xmlXPathContextPtr context;
-};
+// Brings the context's prefix bindings in line with the document's selection namespaces; they
+// are registered again only when they changed since the last selection.
+bool SyncNamespaces(DomStore* store, xmlXPathContextPtr context)
+{
+    std::vector<std::pair<std::string, std::string>>& registered = store->SelectedNamespaces();
+    if (registered == store->selectionNamespaces)
+        return true;
+    xmlXPathRegisteredNsCleanup(context);
+    registered.clear();
+    for (const auto& binding : store->selectionNamespaces) {
+        if (xmlXPathRegisterNs(context, XmlChars(binding.first), XmlChars(binding.second)) != 0) {
+            xmlXPathRegisteredNsCleanup(context);  // a half-registered set would answer wrongly next time
+            registered.clear();
+            return false;
+        }
+        registered.push_back(binding);
+    }
+    return true;
+}
 
 struct XPathResult {
     ~XPathResult() { xmlXPathFreeObject(object); }
@@ -32,18 +46,21 @@ HRESULT SelectFrom(DomStore* store, xmlNodePtr context, BSTR query, std::vector<
     std::string expression = Utf8Of(query);
     if (expression.empty())
         return E_FAIL;
-    XPathContext xpath(context->doc);
-    if (!xpath.context)
+    xmlXPathContextPtr xpath = store->SelectionContext();
+    if (!xpath)
         return E_OUTOFMEMORY;
-    xpath.context->error = IgnoreError;
+    if (!SyncNamespaces(store, xpath))
+        return E_FAIL;
+    // What one evaluation may leave behind is set afresh: the document (a load replaces it), the
+    // context node and the position a predicate last worked at.
+    xpath->doc = context->doc;
+    xpath->node = context;
+    xpath->contextSize = -1;
+    xpath->proximityPosition = -1;
+    xpath->error = IgnoreError;
     xmlSetStructuredErrorFunc(nullptr, IgnoreError);
-    for (const auto& binding : store->selectionNamespaces) {
-        if (xmlXPathRegisterNs(xpath.context, XmlChars(binding.first), XmlChars(binding.second)) != 0)
-            return E_FAIL;
-    }
-    xpath.context->node = context;
     XPathResult result;
-    result.object = xmlXPathEvalExpression(XmlChars(expression), xpath.context);
+    result.object = xmlXPathEvalExpression(XmlChars(expression), xpath);
     xmlSetStructuredErrorFunc(nullptr, nullptr);
     if (!result.object || result.object->type != XPATH_NODESET)
         return E_FAIL;

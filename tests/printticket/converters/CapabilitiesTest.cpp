@@ -120,7 +120,7 @@ TEST_F(CapabilitiesTest, PageScalingOptionsReferToTheirParameterDefinitions)
     for (const Definition& d : definitions) {
         SCOPED_TRACE(Narrow(d.name));
         const WString def = TEXT("/f:PrintCapabilities/f:ParameterDef[@name='") + d.name + TEXT("']");
-        auto property = [&](LPCWSTR name) { return def + TEXT("/f:Property[@name='psk:") + name + TEXT("']/f:Value"); };
+        auto property = [&](LPCWSTR name) { return def + TEXT("/f:Property[@name='psf:") + name + TEXT("']/f:Value"); };
         EXPECT_EQ(Text(property(TEXT("DataType"))), TEXT("xsd:integer"));
         EXPECT_EQ(Text(property(TEXT("DefaultValue"))), d.defaultValue);
         EXPECT_EQ(Text(property(TEXT("MinValue"))), d.minValue);
@@ -166,7 +166,7 @@ TEST_F(CapabilitiesTest, PosterOptionsCarryTheirSheetCounts)
                                  "f:ParameterRef[@name='ns0000:PageZQSelectedPosterTilesList']")),
               1);
     const WString def = TEXT("/f:PrintCapabilities/f:ParameterDef[@name='ns0000:PageZQSelectedPosterTilesList']");
-    auto property = [&](LPCWSTR name) { return def + TEXT("/f:Property[@name='psk:") + name + TEXT("']/f:Value"); };
+    auto property = [&](LPCWSTR name) { return def + TEXT("/f:Property[@name='psf:") + name + TEXT("']/f:Value"); };
     EXPECT_EQ(Text(property(TEXT("DataType"))), TEXT("xsd:string"));
     EXPECT_EQ(Text(property(TEXT("DefaultValue"))), TEXT("1"));
     EXPECT_EQ(Text(property(TEXT("MinLength"))), TEXT("1"));

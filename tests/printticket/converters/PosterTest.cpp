@@ -66,6 +66,7 @@ TEST_F(PosterTest, ReadsTheSheetsAndTheTiles)
         {"a list with noise", PosterTicket(9, TEXT("2,,9,12,x")), 2, 1, {2, 9}},
         {"an empty list is tile 1", PosterTicket(9, TEXT("")), 2, 1, {1}},
         {"spaces before numbers", PosterTicket(4, TEXT(" 4, 3")), 1, 1, {3, 4}},
+        {"commas at both ends", PosterTicket(4, TEXT(",3,")), 1, 1, {3}},
         {"all tiles", PosterTicket(16, nullptr), 3, 0, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}},
         {"one sheet", PosterTicket(1, nullptr), 0, 0, {1}},
         {"twenty-five sheets, last tile", PosterTicket(25, TEXT("25")), 4, 1, {25}},

@@ -98,23 +98,23 @@ TEST_F(PrintCapabilitiesTest, ParameterEntriesFormatTheirLimitsByDataType)
         LPCWSTR expected;
     } cases[] = {
         {CXDParameterEntry::kDecimalData, 0.1, 400, 0, 0,
-         TEXT("Property(psk:DataType)=xsd:decimal;Property(psk:DefaultValue)=100;Property(psk:MaxValue)=400.00;"
-              "Property(psk:MinValue)=0.10;Property(psk:Mandatory)=psk:Conditional;Property(psk:UnitType)=percent;")},
+         TEXT("Property(psf:DataType)=xsd:decimal;Property(psf:DefaultValue)=100;Property(psf:MaxValue)=400.00;"
+              "Property(psf:MinValue)=0.10;Property(psf:Mandatory)=psk:Conditional;Property(psf:UnitType)=percent;")},
         {CXDParameterEntry::kDecimalData, 1, 2, 0.25, 0,
-         TEXT("Property(psk:DataType)=xsd:decimal;Property(psk:DefaultValue)=100;Property(psk:MaxValue)=2.00;"
-              "Property(psk:MinValue)=1.00;Property(psk:Mandatory)=psk:Conditional;Property(psk:UnitType)=percent;"
-              "Property(psk:Multiple)=0.25;")},
+         TEXT("Property(psf:DataType)=xsd:decimal;Property(psf:DefaultValue)=100;Property(psf:MaxValue)=2.00;"
+              "Property(psf:MinValue)=1.00;Property(psf:Mandatory)=psk:Conditional;Property(psf:UnitType)=percent;"
+              "Property(psf:Multiple)=0.25;")},
         {CXDParameterEntry::kIntegerData, 25.9, 400.7, 1.9, 4021,
-         TEXT("Property(psk:DataType)=xsd:integer;Property(psk:DefaultValue)=100;Property(psk:MaxValue)=400;"
-              "Property(psk:MinValue)=25;Property(psk:Mandatory)=psk:Conditional;Property(psk:UnitType)=percent;"
-              "Property(psk:Multiple)=1;Property(psk:DisplayName)=4021;")},
+         TEXT("Property(psf:DataType)=xsd:integer;Property(psf:DefaultValue)=100;Property(psf:MaxValue)=400;"
+              "Property(psf:MinValue)=25;Property(psf:Mandatory)=psk:Conditional;Property(psf:UnitType)=percent;"
+              "Property(psf:Multiple)=1;Property(psk:DisplayName)=4021;")},
         {CXDParameterEntry::kIntegerData, -5e12, 5e12, 0.5, 0,
-         TEXT("Property(psk:DataType)=xsd:integer;Property(psk:DefaultValue)=100;Property(psk:MaxValue)=2147483647;"
-              "Property(psk:MinValue)=-2147483648;Property(psk:Mandatory)=psk:Conditional;"
-              "Property(psk:UnitType)=percent;")},
+         TEXT("Property(psf:DataType)=xsd:integer;Property(psf:DefaultValue)=100;Property(psf:MaxValue)=2147483647;"
+              "Property(psf:MinValue)=-2147483648;Property(psf:Mandatory)=psk:Conditional;"
+              "Property(psf:UnitType)=percent;")},
         {CXDParameterEntry::kStringData, 0, 25, 3, 0,
-         TEXT("Property(psk:DataType)=xsd:string;Property(psk:DefaultValue)=100;Property(psk:MaxLength)=25;"
-              "Property(psk:MinLength)=0;Property(psk:Mandatory)=psk:Conditional;Property(psk:UnitType)=percent;")},
+         TEXT("Property(psf:DataType)=xsd:string;Property(psf:DefaultValue)=100;Property(psf:MaxLength)=25;"
+              "Property(psf:MinLength)=0;Property(psf:Mandatory)=psk:Conditional;Property(psf:UnitType)=percent;")},
     };
     for (const auto& c : cases) {
         CXDParameterEntry entry;
@@ -157,8 +157,8 @@ TEST_F(PrintCapabilitiesTest, StringParameterDefinitionWritesMaxBeforeMin)
               S_OK);
     EXPECT_EQ(NameAttribute(definition.Get()), TEXT("ns0000:PageZQPrivateDevmodeSnapshot"));
     EXPECT_EQ(Summary(definition.Get()),
-              TEXT("Property(psk:DataType)=xsd:string;Property(psk:DefaultValue)=AA==;Property(psk:MaxLength)=174760;"
-                   "Property(psk:MinLength)=0;Property(psk:Mandatory)=psk:Conditional;Property(psk:UnitType)=base64;"));
+              TEXT("Property(psf:DataType)=xsd:string;Property(psf:DefaultValue)=AA==;Property(psf:MaxLength)=174760;"
+                   "Property(psf:MinLength)=0;Property(psf:Mandatory)=psk:Conditional;Property(psf:UnitType)=base64;"));
 
     // An empty unit type fails its property: the definition is still handed out, empty.
     ASSERT_EQ(capabilities.AddParameterDef(TEXT("PageZQX"), TEXT("Shown"), TEXT("1"), 0, 5, TEXT(""), &definition),
@@ -199,7 +199,7 @@ TEST_F(PrintCapabilitiesTest, AuthoredFeaturesRoundTripAndRemoveTheirDefinitions
                                          "[@name = 'ns0000:PageZQPosterSheets']")),
               1);
     EXPECT_EQ(Count(reloaded.Get(), TEXT("//f:ParameterDef[@name = 'ns0000:PageZQPosterSheets']/f:Property"
-                                         "[@name = 'ns2:MaxValue']/f:Value[. = '25'][@i:type = 'integer']")),
+                                         "[@name = 'ns1:MaxValue']/f:Value[. = '25'][@i:type = 'integer']")),
               1);
     {
         CXDPrintCapabilities capabilities(reloaded.Get());

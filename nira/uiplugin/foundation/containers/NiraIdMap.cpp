@@ -2,10 +2,7 @@
 
 #include <new>
 
-CNiraIdMap::CNiraIdMap()
-    : m_count(0)
-{
-}
+CNiraIdMap::CNiraIdMap() : m_count(0), m_cursorIndex(-1), m_cursor(nullptr) {}
 
 CNiraIdMap::~CNiraIdMap()
 {
@@ -19,26 +16,36 @@ NiraIdEntry* CNiraIdMap::EntryOf(const CNiraPtrList::Node* node)
 
 CNiraPtrList::Node* CNiraIdMap::FindNode(LONG key) const
 {
-    for (CNiraPtrList::Node* node = Entries().GetHead(); node; node = node->next) {
-        if (EntryOf(node)->key == key) {
-            return node;
-        }
-    }
-    return nullptr;
+    const auto found = m_nodes.find(key);
+    return found != m_nodes.end() ? found->second : nullptr;
 }
 
-NiraIdEntry* CNiraIdMap::InsertAtHead(LONG key, void* value)
+NiraIdEntry* CNiraIdMap::Insert(CNiraPtrList::Node* before, LONG key, void* value)
 {
     auto entry = new (std::nothrow) NiraIdEntry{key, value};
     if (!entry) {
         return nullptr;
     }
-    if (!Entries().AddHead(entry)) {
+    CNiraPtrList::Node* node = before ? Entries().InsertBefore(before, entry) : Entries().AddHead(entry);
+    if (!node) {
+        delete entry;
+        return nullptr;
+    }
+    try {
+        m_nodes[key] = node;
+    } catch (...) {  // no room in the index: the entry is not kept either
+        Entries().Remove(node);
         delete entry;
         return nullptr;
     }
     ++m_count;
+    m_cursor = nullptr;
     return entry;
+}
+
+NiraIdEntry* CNiraIdMap::InsertAtHead(LONG key, void* value)
+{
+    return Insert(nullptr, key, value);
 }
 
 void** CNiraIdMap::Lookup(LONG key)
@@ -69,28 +76,33 @@ void CNiraIdMap::Remove(LONG key)
     if (!node) {
         return;
     }
+    m_nodes.erase(key);
     delete EntryOf(node);
     Entries().Remove(node);
     --m_count;
+    m_cursor = nullptr;
 }
 
 void CNiraIdMap::MoveBefore(LONG beforeKey, LONG key, void* value)
 {
     Remove(key);
-    CNiraPtrList::Node* before = FindNode(beforeKey);
-    if (!before) {
-        InsertAtHead(key, value);
-        return;
+    Insert(FindNode(beforeKey), key, value);
+}
+
+CNiraPtrList::Node* CNiraIdMap::NodeAt(int index) const
+{
+    CNiraPtrList::Node* node = Entries().GetHead();
+    int at = 0;
+    if (m_cursor && m_cursorIndex <= index) {
+        node = m_cursor;
+        at = m_cursorIndex;
     }
-    auto entry = new (std::nothrow) NiraIdEntry{key, value};
-    if (!entry) {
-        return;
+    for (; node && at < index; ++at) {
+        node = node->next;
     }
-    if (!Entries().InsertBefore(before, entry)) {
-        delete entry;
-        return;
-    }
-    ++m_count;
+    m_cursor = node;
+    m_cursorIndex = at;
+    return node;
 }
 
 NiraIdEntry* CNiraIdMap::GetEntryAt(int index) const
@@ -98,10 +110,7 @@ NiraIdEntry* CNiraIdMap::GetEntryAt(int index) const
     if (index < 0 || index >= m_count) {
         return nullptr;
     }
-    CNiraPtrList::Node* node = Entries().GetHead();
-    for (int i = 0; node && i < index; ++i) {
-        node = node->next;
-    }
+    CNiraPtrList::Node* node = NodeAt(index);
     return node ? EntryOf(node) : nullptr;
 }
 
@@ -132,5 +141,7 @@ void CNiraIdMap::RemoveAll()
         }
         bucket.RemoveAll();
     }
+    m_nodes.clear();
     m_count = 0;
+    m_cursor = nullptr;
 }

@@ -1,10 +1,12 @@
 // A map from ids to pointer-sized values, kept as one ordered list: a new entry goes to the head,
 // so every walk meets the entries newest first, except where MoveBefore placed one. The walk
-// order is part of the contract: owners visit their handlers and widgets in it. The map owns its
-// entries, never what their values point to.
+// order is part of the contract: owners visit their handlers and widgets in it. An index of the
+// keys answers look-ups without a walk. The map owns its entries, never what their values point to.
 #pragma once
 
 #include "nira/uiplugin/foundation/containers/NiraPtrList.h"
+
+#include <unordered_map>
 
 struct NiraIdEntry {
     LONG key;
@@ -56,7 +58,16 @@ private:
     CNiraPtrList::Node* FindNode(LONG key) const;
     static NiraIdEntry* EntryOf(const CNiraPtrList::Node* node);
     NiraIdEntry* InsertAtHead(LONG key, void* value);
+    // Puts a new entry into the list (before the node, or at the head) and the index.
+    NiraIdEntry* Insert(CNiraPtrList::Node* before, LONG key, void* value);
+    CNiraPtrList::Node* NodeAt(int index) const;
 
     int m_count;
     CNiraPtrList m_buckets[kBucketCount];
+    // The list node of every key, so that a look-up takes no walk; the list keeps the order.
+    std::unordered_map<LONG, CNiraPtrList::Node*> m_nodes;
+    // The node of the last position asked for, so that a walk by position takes one step each;
+    // forgotten at every change.
+    mutable int m_cursorIndex;
+    mutable CNiraPtrList::Node* m_cursor;
 };

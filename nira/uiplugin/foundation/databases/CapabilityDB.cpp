@@ -5,10 +5,7 @@
 #include "nira/uiplugin/foundation/databases/QueryRow.h"
 #include "nira/uiplugin/interfaces/FeatureIds.h"
 
-#include <initializer_list>
-
-namespace
-{
+namespace {
 constexpr LANGID LANGUAGE_ENGLISH_US = 1033;
 constexpr LANGID LANGUAGE_JAPANESE = 1041;
 
@@ -35,7 +32,6 @@ constexpr LPCSTR TREEVIEW_QUERY =
     "SELECT FeatureID, OptionID , OptionIndex , SupportOption , StringID , LevelID , "
     "Discriminator , GroupID ,OptionName FROM CAP_TREEVIEW_INFO ORDER BY Featureid";
 
-constexpr LPCSTR OPTION_COUNT_QUERY = "SELECT COUNT(Optionid) FROM CAP_OPTIONS_INFO WHERE Featureid=";
 constexpr LPCSTR OPTION_QUERY =
     "SELECT OptionIndex, OptionName, Optionid, VocabIndex, BitmapID, StringID, IconID, "
     "OptionState, AuxID1, AuxID2, AuxID3, AuxID4, Category, Group1, Group2, Group3, Group4, "
@@ -43,8 +39,7 @@ constexpr LPCSTR OPTION_QUERY =
     "CommandString, Commandlevel, CommandIndex, ProductInstance, Seperator, TreeViewCategory, "
     "TreeViewSizeID, NonUSOptionState, JapaneseOptionState FROM CAP_OPTIONS_INFO WHERE Featureid = ";
 
-enum FeatureSettingsColumn
-{
+enum FeatureSettingsColumn {
     FS_FEATURE_ID,
     FS_SAVE_STATE,
     FS_CLASS_ID,
@@ -62,10 +57,9 @@ enum FeatureSettingsColumn
     FS_DEFAULT_JAPANESE,
     FS_NON_US_DISCRIMINATOR
 };
-constexpr int FS_MIN_COLUMNS = 8; // a row must have more
+constexpr int FS_MIN_COLUMNS = 8;  // a row must have more
 
-enum CategoryColumn
-{
+enum CategoryColumn {
     CT_FEATURE_ID,
     CT_CATEGORY_ID,
     CT_SUBCATEGORY_ID,
@@ -88,16 +82,10 @@ enum CategoryColumn
 };
 constexpr int CT_MIN_COLUMNS = 15;
 
-enum VocabularyColumn
-{
-    VC_FEATURE_ID,
-    VC_NAMESPACE,
-    VC_MAP
-};
+enum VocabularyColumn { VC_FEATURE_ID, VC_NAMESPACE, VC_MAP };
 constexpr int VC_MIN_COLUMNS = 2;
 
-enum TreeViewColumn
-{
+enum TreeViewColumn {
     TV_FEATURE_ID,
     TV_OPTION_ID,
     TV_OPTION_INDEX,
@@ -110,8 +98,7 @@ enum TreeViewColumn
 };
 constexpr int TV_MIN_COLUMNS = 9;
 
-enum OptionColumn
-{
+enum OptionColumn {
     OP_OPTION_INDEX,
     OP_OPTION_NAME,
     OP_OPTION_ID,
@@ -146,19 +133,17 @@ enum OptionColumn
     OP_NON_US_OPTION_STATE,
     OP_JAPANESE_OPTION_STATE
 };
-constexpr int OP_MIN_COLUMNS = 28; // a row must have more
+constexpr int OP_MIN_COLUMNS = 28;  // a row must have more
 
 const WCHAR EMPTY_TEXT[] = {0};
 
-struct FeatureRowContext
-{
+struct FeatureRowContext {
     NiraFeatureRowCallback callback;
     LPVOID user;
     LANGID language;
 };
 
-struct OptionRowContext
-{
+struct OptionRowContext {
     NiraOptionCallback callback;
     LPVOID user;
     INT featureId;
@@ -173,19 +158,22 @@ Record* AllocateRecord()
 
 int Deliver(const FeatureRowContext& context, INT featureId, INT kind, LPVOID record)
 {
-    if (record == nullptr)
-        return 1; // memory exhausted: stop, so that the caller learns of it
+    if (record == nullptr) {
+        return 1;  // memory exhausted: stop, so that the caller learns of it
+    }
     return context.callback(featureId, kind, record, context.user) != 0 ? 1 : 0;
 }
 
 int OnFeatureSettingsRow(void* argument, int n, char** v, char**)
 {
-    if (n <= FS_MIN_COLUMNS)
+    if (n <= FS_MIN_COLUMNS) {
         return 0;
+    }
     const auto& context = *static_cast<FeatureRowContext*>(argument);
     auto* record = AllocateRecord<FeatureRecord>();
-    if (record == nullptr)
+    if (record == nullptr) {
         return 1;
+    }
     const BOOL english = context.language == LANGUAGE_ENGLISH_US;
     record->size = sizeof(FeatureRecord);
     record->version = FEATURE_RECORD_VERSION;
@@ -195,9 +183,10 @@ int OnFeatureSettingsRow(void* argument, int n, char** v, char**)
     record->externalOptions = ReadColumnInt(n, v, FS_EXTERNAL_OPTIONS);
     record->featureState = ReadColumnInt(n, v, FS_FEATURE_STATE);
     record->settingsKey = ReadColumnInt(n, v, FS_SETTINGS_KEY);
-    record->defaultOption = ReadColumnInt(n, v, english ? FS_DEFAULT_OPTION
-                                                : context.language == LANGUAGE_JAPANESE ? FS_DEFAULT_JAPANESE
-                                                                                        : FS_DEFAULT_NON_US);
+    record->defaultOption = ReadColumnInt(n, v,
+                                          english                                 ? FS_DEFAULT_OPTION
+                                          : context.language == LANGUAGE_JAPANESE ? FS_DEFAULT_JAPANESE
+                                                                                  : FS_DEFAULT_NON_US);
     record->rangeMax = ReadColumnInt(n, v, FS_RANGE_MAX);
     record->rangeMin = ReadColumnInt(n, v, FS_RANGE_MIN);
     record->biDiUpdate = ReadColumnInt(n, v, FS_BIDI_UPDATE);
@@ -211,12 +200,14 @@ int OnFeatureSettingsRow(void* argument, int n, char** v, char**)
 
 int OnCategoryRow(void* argument, int n, char** v, char**)
 {
-    if (n < CT_MIN_COLUMNS)
+    if (n < CT_MIN_COLUMNS) {
         return 0;
+    }
     const auto& context = *static_cast<FeatureRowContext*>(argument);
     auto* record = AllocateRecord<FeatureUIRecord>();
-    if (record == nullptr)
+    if (record == nullptr) {
         return 1;
+    }
     record->size = sizeof(FeatureUIRecord);
     record->version = FEATURE_UI_RECORD_VERSION;
     record->categoryId = ReadColumnInt(n, v, CT_CATEGORY_ID);
@@ -243,12 +234,14 @@ int OnCategoryRow(void* argument, int n, char** v, char**)
 
 int OnVocabularyRow(void* argument, int n, char** v, char**)
 {
-    if (n < VC_MIN_COLUMNS)
+    if (n < VC_MIN_COLUMNS) {
         return 0;
+    }
     const auto& context = *static_cast<FeatureRowContext*>(argument);
     auto* record = AllocateRecord<VocabularyRecord>();
-    if (record == nullptr)
+    if (record == nullptr) {
         return 1;
+    }
     record->vocabNamespace = DuplicateColumnText(n, v, VC_NAMESPACE);
     record->vocabMap = DuplicateColumnText(n, v, VC_MAP);
     return Deliver(context, ReadColumnInt(n, v, VC_FEATURE_ID), CAPABILITY_KIND_VOCABULARY, record);
@@ -256,12 +249,14 @@ int OnVocabularyRow(void* argument, int n, char** v, char**)
 
 int OnTreeViewRow(void* argument, int n, char** v, char**)
 {
-    if (n < TV_MIN_COLUMNS)
+    if (n < TV_MIN_COLUMNS) {
         return 0;
+    }
     const auto& context = *static_cast<FeatureRowContext*>(argument);
     auto* record = AllocateRecord<TreeViewOptionRecord>();
-    if (record == nullptr)
+    if (record == nullptr) {
         return 1;
+    }
     record->size = sizeof(TreeViewOptionRecord);
     record->featureId = ReadColumnInt(n, v, TV_FEATURE_ID);
     record->optionId = ReadColumnInt(n, v, TV_OPTION_ID);
@@ -279,44 +274,41 @@ int OnTreeViewRow(void* argument, int n, char** v, char**)
 // language but L.
 BOOL IsOptionForLanguage(INT vocabIndex, LANGID language)
 {
-    if (vocabIndex == 0)
+    if (vocabIndex == 0) {
         return TRUE;
-    if (vocabIndex > 0)
+    }
+    if (vocabIndex > 0) {
         return vocabIndex == language;
+    }
     return vocabIndex != -static_cast<INT>(language);
 }
 
 int OnOptionRow(void* argument, int n, char** v, char**)
 {
-    if (n <= OP_MIN_COLUMNS)
+    if (n <= OP_MIN_COLUMNS) {
         return 1;
-    const auto& context = *static_cast<OptionRowContext*>(argument);
-    if (!IsOptionForLanguage(ReadColumnInt(n, v, OP_VOCAB_INDEX), context.language))
-        return 0;
-    const int stateColumn = context.language == LANGUAGE_ENGLISH_US ? OP_OPTION_STATE
-                            : context.language == LANGUAGE_JAPANESE  ? OP_JAPANESE_OPTION_STATE
-                                                                     : OP_NON_US_OPTION_STATE;
-    LPWSTR optionName = DuplicateColumnText(n, v, OP_OPTION_NAME);
-    LPWSTR vocabNamespace = DuplicateColumnText(n, v, OP_VOCAB_NAMESPACE);
-    LPWSTR vocabMap = DuplicateColumnText(n, v, OP_VOCAB_MAP);
-    context.callback(ReadColumnInt(n, v, OP_OPTION_INDEX), context.featureId,
-                     ReadColumnInt(n, v, OP_OPTION_ID), 0, ReadColumnInt(n, v, OP_BITMAP_ID),
-                     ReadColumnInt(n, v, OP_STRING_ID), optionName, ReadColumnInt(n, v, OP_ICON_ID),
-                     ReadColumnInt(n, v, stateColumn), ReadColumnInt(n, v, OP_AUX_ID1),
-                     ReadColumnInt(n, v, OP_AUX_ID2), ReadColumnInt(n, v, OP_AUX_ID3),
-                     ReadColumnInt(n, v, OP_AUX_ID4), ReadColumnInt(n, v, OP_CATEGORY),
-                     ReadColumnInt(n, v, OP_GROUP1), ReadColumnInt(n, v, OP_GROUP2),
-                     ReadColumnInt(n, v, OP_GROUP3), ReadColumnInt(n, v, OP_GROUP4),
-                     ReadColumnInt(n, v, OP_GROUP5), ReadColumnInt(n, v, OP_BIDI_UPDATE), EMPTY_TEXT,
-                     ReadColumnInt(n, v, OP_BIDI_STATE), vocabNamespace, vocabMap,
-                     ReadColumnInt(n, v, OP_SEND_COMMAND), EMPTY_TEXT, 0, 0, 0,
-                     ReadColumnInt(n, v, OP_SEPARATOR), ReadColumnInt(n, v, OP_TREEVIEW_CATEGORY),
-                     ReadColumnInt(n, v, OP_TREEVIEW_SIZE_ID), context.user);
-    for (LPWSTR text : {optionName, vocabNamespace, vocabMap})
-    {
-        if (text != nullptr)
-            LocalFree(text);
     }
+    const auto& context = *static_cast<OptionRowContext*>(argument);
+    if (!IsOptionForLanguage(ReadColumnInt(n, v, OP_VOCAB_INDEX), context.language)) {
+        return 0;
+    }
+    const int stateColumn = context.language == LANGUAGE_ENGLISH_US ? OP_OPTION_STATE
+                            : context.language == LANGUAGE_JAPANESE ? OP_JAPANESE_OPTION_STATE
+                                                                    : OP_NON_US_OPTION_STATE;
+    const CNiraColumnWideText optionName(n, v, OP_OPTION_NAME);
+    const CNiraColumnWideText vocabNamespace(n, v, OP_VOCAB_NAMESPACE);
+    const CNiraColumnWideText vocabMap(n, v, OP_VOCAB_MAP);
+    context.callback(
+        ReadColumnInt(n, v, OP_OPTION_INDEX), context.featureId, ReadColumnInt(n, v, OP_OPTION_ID), 0,
+        ReadColumnInt(n, v, OP_BITMAP_ID), ReadColumnInt(n, v, OP_STRING_ID), optionName.Get(),
+        ReadColumnInt(n, v, OP_ICON_ID), ReadColumnInt(n, v, stateColumn), ReadColumnInt(n, v, OP_AUX_ID1),
+        ReadColumnInt(n, v, OP_AUX_ID2), ReadColumnInt(n, v, OP_AUX_ID3), ReadColumnInt(n, v, OP_AUX_ID4),
+        ReadColumnInt(n, v, OP_CATEGORY), ReadColumnInt(n, v, OP_GROUP1), ReadColumnInt(n, v, OP_GROUP2),
+        ReadColumnInt(n, v, OP_GROUP3), ReadColumnInt(n, v, OP_GROUP4), ReadColumnInt(n, v, OP_GROUP5),
+        ReadColumnInt(n, v, OP_BIDI_UPDATE), EMPTY_TEXT, ReadColumnInt(n, v, OP_BIDI_STATE),
+        vocabNamespace.Get(), vocabMap.Get(), ReadColumnInt(n, v, OP_SEND_COMMAND), EMPTY_TEXT, 0, 0, 0,
+        ReadColumnInt(n, v, OP_SEPARATOR), ReadColumnInt(n, v, OP_TREEVIEW_CATEGORY),
+        ReadColumnInt(n, v, OP_TREEVIEW_SIZE_ID), context.user);
     return 0;
 }
 
@@ -324,23 +316,23 @@ int OnOptionRow(void* argument, int n, char** v, char**)
 // empty or missing list).
 void AppendFeatureFilter(CNiraQueryText& sql, CNiraPtrList* featureIds)
 {
-    if (featureIds == nullptr || featureIds->GetCount() == 0)
+    if (featureIds == nullptr || featureIds->GetCount() == 0) {
         return;
+    }
     sql.Append(FEATURE_FILTER_START);
     BOOL first = TRUE;
-    for (CNiraPtrList::Node* node = featureIds->GetHead(); node != nullptr; node = node->next)
-    {
-        if (!first)
+    for (CNiraPtrList::Node* node = featureIds->GetHead(); node != nullptr; node = node->next) {
+        if (!first) {
             sql.Append(FEATURE_FILTER_OR);
+        }
         first = FALSE;
-        sql.Append(FEATURE_FILTER_TERM).AppendQuotedUnsigned(static_cast<UINT>(reinterpret_cast<INT_PTR>(node->value)));
+        sql.Append(FEATURE_FILTER_TERM)
+            .AppendQuotedUnsigned(static_cast<UINT>(reinterpret_cast<INT_PTR>(node->value)));
     }
 }
-} // namespace
+}  // namespace
 
-CNiraCapabilityDB::CNiraCapabilityDB(INT constructionValue) : m_constructionValue(constructionValue)
-{
-}
+CNiraCapabilityDB::CNiraCapabilityDB(INT constructionValue) : m_constructionValue(constructionValue) {}
 
 CNiraCapabilityDB::~CNiraCapabilityDB() = default;
 
@@ -354,28 +346,32 @@ LONG CNiraCapabilityDB::Open(LPCWSTR path)
 
 LONG CNiraCapabilityDB::GetFeatureIds(INT** ids, INT* count, INT* highestSettingsId, INT* highestUiId)
 {
-    if (ids == nullptr || count == nullptr || highestSettingsId == nullptr || highestUiId == nullptr)
+    if (ids == nullptr || count == nullptr || highestSettingsId == nullptr || highestUiId == nullptr) {
         return 0;
+    }
     *ids = nullptr;
     *count = 0;
     *highestSettingsId = 0;
     *highestUiId = 0;
+    CNiraDatabaseCopy::ReadTransaction transaction(m_copy);
     INT expected = 0;
-    if (m_copy.Run(FEATURE_COUNT_QUERY, StoreFirstColumn, &expected) != 0 || expected <= 0)
+    if (m_copy.Run(FEATURE_COUNT_QUERY, StoreFirstColumn, &expected) != 0 || expected <= 0) {
         return 0;
+    }
     CNiraIdCollector collector(expected);
-    if (!collector.IsAllocated())
+    if (!collector.IsAllocated()) {
         return 0;
+    }
     BOOL read = m_copy.Run(FEATURE_IDS_QUERY, CNiraIdCollector::OnRow, &collector) == 0;
-    if (read)
-    {
-        for (INT i = 0; i < collector.Count(); ++i)
-        {
+    if (read) {
+        for (INT i = 0; i < collector.Count(); ++i) {
             const INT id = collector.At(i);
-            if (id > kFirstSettingsFeature && id < kFirstUIFeature && id > *highestSettingsId)
+            if (id > kFirstSettingsFeature && id < kFirstUIFeature && id > *highestSettingsId) {
                 *highestSettingsId = id;
-            if (id > kFirstUIFeature && id < kUIFeatureLimit && id > *highestUiId)
+            }
+            if (id > kFirstUIFeature && id < kUIFeatureLimit && id > *highestUiId) {
                 *highestUiId = id;
+            }
         }
     }
     *count = collector.Count();
@@ -383,39 +379,54 @@ LONG CNiraCapabilityDB::GetFeatureIds(INT** ids, INT* count, INT* highestSetting
     return 0;
 }
 
-LONG CNiraCapabilityDB::RunFeatureSettings(const CNiraQueryText& sql, NiraFeatureRowCallback callback, LPVOID user)
+LONG CNiraCapabilityDB::RunFeatureSettings(const CNiraQueryText& sql, NiraFeatureRowCallback callback,
+                                           LPVOID user)
 {
-    if (callback == nullptr)
+    if (callback == nullptr) {
         return NIRA_STATUS_FAILED;
+    }
     FeatureRowContext context = {callback, user, GetUserDefaultUILanguage()};
     return m_copy.Run(sql, OnFeatureSettingsRow, &context);
 }
 
-LONG CNiraCapabilityDB::GetFeatureSettings(NiraFeatureRowCallback callback, LPVOID user, CNiraPtrList* featureIds)
+LONG CNiraCapabilityDB::GetFeatureSettings(NiraFeatureRowCallback callback, LPVOID user,
+                                           CNiraPtrList* featureIds)
 {
     CNiraQueryText sql;
     sql.Append(FEATURE_SETTINGS_QUERY);
     AppendFeatureFilter(sql, featureIds);
     sql.Append(FEATURE_ORDER);
+    const bool everyFeature = featureIds == nullptr || featureIds->GetCount() == 0;
+    if (everyFeature && callback != nullptr && sql.IsComplete()) {
+        // Without a list the text is always the same: it is compiled once for the copy.
+        FeatureRowContext context = {callback, user, GetUserDefaultUILanguage()};
+        return m_copy.Run(sql.Text(), OnFeatureSettingsRow, &context);
+    }
     return RunFeatureSettings(sql, callback, user);
 }
 
 LONG CNiraCapabilityDB::GetFeature(const INT* featureId, NiraFeatureRowCallback callback, LPVOID user)
 {
-    if (featureId == nullptr)
+    if (featureId == nullptr) {
         return NIRA_STATUS_FAILED;
+    }
+    if (callback == nullptr) {
+        return NIRA_STATUS_FAILED;
+    }
     CNiraQueryText sql;
-    sql.Append(FEATURE_SETTINGS_QUERY).Append(FEATURE_FILTER_START).Append(FEATURE_FILTER_TERM)
-        .AppendQuotedUnsigned(static_cast<UINT>(*featureId));
-    return RunFeatureSettings(sql, callback, user);
+    sql.Append(FEATURE_SETTINGS_QUERY).Append(FEATURE_FILTER_START).Append(FEATURE_FILTER_TERM);
+    if (!sql.IsComplete()) {
+        return NIRA_STATUS_FAILED;
+    }
+    FeatureRowContext context = {callback, user, GetUserDefaultUILanguage()};
+    return m_copy.RunWithNumber(sql.Text(), static_cast<UINT>(*featureId), OnFeatureSettingsRow, &context);
 }
 
 LONG CNiraCapabilityDB::QueryFeatureTable(INT kind, NiraFeatureRowCallback callback, LPVOID user)
 {
     NiraQueryRowCallback onRow = nullptr;
     LPCSTR query = nullptr;
-    switch (kind)
-    {
+    switch (kind) {
     case CAPABILITY_KIND_FEATURE:
         return GetFeatureSettings(callback, user, nullptr);
     case CAPABILITY_KIND_FEATURE_UI:
@@ -433,8 +444,9 @@ LONG CNiraCapabilityDB::QueryFeatureTable(INT kind, NiraFeatureRowCallback callb
     default:
         return 0;
     }
-    if (callback == nullptr)
+    if (callback == nullptr) {
         return NIRA_STATUS_FAILED;
+    }
     FeatureRowContext context = {callback, user, GetUserDefaultUILanguage()};
     return m_copy.Run(query, onRow, &context);
 }
@@ -476,19 +488,13 @@ LONG CNiraCapabilityDB::Reserved14(INT_PTR, INT_PTR, INT_PTR)
 
 LONG CNiraCapabilityDB::EnumOptions(const INT* featureId, NiraOptionCallback callback, LPVOID user)
 {
-    if (featureId == nullptr || callback == nullptr)
+    if (featureId == nullptr || callback == nullptr) {
         return NIRA_STATUS_FAILED;
-    CNiraQueryText countSql;
-    countSql.Append(OPTION_COUNT_QUERY).AppendQuotedUnsigned(static_cast<UINT>(*featureId));
-    INT count = 0;
-    if (m_copy.Run(countSql, StoreFirstColumn, &count) != 0)
-        return NIRA_STATUS_FAILED;
-    if (count <= 0)
-        return 0;
-    CNiraQueryText sql;
-    sql.Append(OPTION_QUERY).AppendQuotedUnsigned(static_cast<UINT>(*featureId));
+    }
+    // No count of the options first: a feature without options gives no row, and a table that
+    // cannot be counted cannot be read either, so the answers and callbacks stay the same.
     OptionRowContext context = {callback, user, *featureId, GetUserDefaultUILanguage()};
-    return m_copy.Run(sql, OnOptionRow, &context);
+    return m_copy.RunWithNumber(OPTION_QUERY, static_cast<UINT>(*featureId), OnOptionRow, &context);
 }
 
 LONG CNiraCapabilityDB::Close()

@@ -120,20 +120,16 @@ LONG CNiraConstraintDB::GetTriggerFeatures(INT constraintId, NiraTriggerCallback
 {
     if (callback == nullptr)
         return NIRA_STATUS_FAILED;
-    CNiraQueryText sql(SHORT_QUERY_TEXT_SIZE);
-    sql.Append(TRIGGERS_QUERY).AppendQuotedSigned(constraintId);
     RowContext<NiraTriggerCallback> context = {callback, user, constraintId};
-    return m_copy.Run(sql, OnTriggerRow, &context);
+    return m_copy.RunWithNumber(TRIGGERS_QUERY, constraintId, OnTriggerRow, &context);
 }
 
 LONG CNiraConstraintDB::GetPreconditions(INT constraintId, NiraPreconditionCallback callback, LPVOID user)
 {
     if (callback == nullptr)
         return NIRA_STATUS_FAILED;
-    CNiraQueryText sql(SHORT_QUERY_TEXT_SIZE);
-    sql.Append(PRECONDITIONS_QUERY).AppendQuotedSigned(constraintId);
     RowContext<NiraPreconditionCallback> context = {callback, user, constraintId};
-    return m_copy.Run(sql, OnPreconditionRow, &context);
+    return m_copy.RunWithNumber(PRECONDITIONS_QUERY, constraintId, OnPreconditionRow, &context);
 }
 
 // The answer is the failure status in every case, as the constraint engine has always been given

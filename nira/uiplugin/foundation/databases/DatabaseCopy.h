@@ -7,9 +7,9 @@
 
 #include "nira/uiplugin/foundation/databases/DatabaseFiles.h"
 #include "nira/uiplugin/foundation/databases/QueryText.h"
+#include "nira/uiplugin/foundation/databases/StatementCache.h"
 
-class CNiraDatabaseCopy
-{
+class CNiraDatabaseCopy {
 public:
     CNiraDatabaseCopy();
     ~CNiraDatabaseCopy();
@@ -21,7 +21,8 @@ public:
     BOOL SetPath(LPCWSTR path);
     // Opens a copy of the stored path when none is open; TRUE when a copy is open.
     BOOL EnsureOpen();
-    // Closes the copy (which sweeps the temporary directory); FALSE when none was open.
+    // Closes the copy (which sweeps the temporary directory); FALSE when none was open, or when
+    // called from a row callback of the copy's own running statement (the copy stays open).
     BOOL Close();
     BOOL IsOpen() const { return m_database != nullptr; }
 
@@ -29,9 +30,32 @@ public:
     // when the statement did not fit its buffer, no copy could be opened, or the query failed or
     // was stopped by its callback.
     LONG Run(const CNiraQueryText& sql, NiraQueryRowCallback callback, void* argument);
+    // The same for a constant text, compiled once for the copy.
     LONG Run(LPCSTR sql, NiraQueryRowCallback callback, void* argument);
+    // The statement textBeforeNumber followed by the number, with the rows that the text with the
+    // number pasted in quotes gives (the readers compare it with integer columns); compiled once
+    // for the copy, the number bound at every run.
+    LONG RunWithNumber(LPCSTR textBeforeNumber, LONGLONG number, NiraQueryRowCallback callback,
+                       void* argument);
+
+    // One read transaction around several statements: they share one lock of the file and one
+    // check that it has not changed. Nested, or on a copy that cannot be opened, it does nothing.
+    class ReadTransaction {
+    public:
+        explicit ReadTransaction(CNiraDatabaseCopy& copy);
+        ~ReadTransaction();
+        ReadTransaction(const ReadTransaction&) = delete;
+        ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+    private:
+        CNiraDatabaseCopy& m_copy;
+        BOOL m_began;
+    };
 
 private:
+    LONG Finish(int result) const;
+
     sqlite3* m_database;
     LPWSTR m_path;
+    CNiraStatementCache m_statements;  // of m_database
 };

@@ -15,6 +15,27 @@ LPCSTR ReadColumnText(int columnCount, char** values, int index);
 // frees with LocalFree; null for a null column or when the conversion fails.
 LPWSTR DuplicateColumnText(int columnCount, char** values, int index);
 
+// A column converted as DuplicateColumnText converts it, for as long as the object lives: a short
+// text in the object itself, a longer one LocalAlloc'ed. Rows whose texts are handed on only for
+// the time of a callback convert them without a heap block each.
+class CNiraColumnWideText {
+public:
+    CNiraColumnWideText(int columnCount, char** values, int index);
+    ~CNiraColumnWideText();
+    CNiraColumnWideText(const CNiraColumnWideText&) = delete;
+    CNiraColumnWideText& operator=(const CNiraColumnWideText&) = delete;
+
+    // Null for a null column or a failed conversion.
+    LPCWSTR Get() const { return m_text; }
+
+private:
+    static constexpr int kInlineChars = 64;
+
+    WCHAR m_inline[kInlineChars];
+    LPWSTR m_allocated;
+    LPCWSTR m_text;
+};
+
 // The column converted into a wide buffer, cut to capacity - 1 characters; an empty text for a
 // null column.
 void CopyColumnText(int columnCount, char** values, int index, LPWSTR buffer, int capacity);
@@ -25,8 +46,7 @@ int StoreFirstColumn(void* argument, int columnCount, char** values, char** name
 
 // Collects the first column of the rows into a LocalAlloc'ed array of a known capacity (from a
 // COUNT query); rows beyond the capacity are ignored.
-class CNiraIdCollector
-{
+class CNiraIdCollector {
 public:
     explicit CNiraIdCollector(INT capacity);
     ~CNiraIdCollector();

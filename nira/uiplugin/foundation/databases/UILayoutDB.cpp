@@ -167,8 +167,6 @@ LONG CNiraUILayoutDB::GetFrameType(LPCWSTR containerName, INT* frameType)
 
 LONG CNiraUILayoutDB::GetRtlWindowId(INT windowId, INT* rtlWindowId)
 {
-    CNiraQueryText sql;
-    sql.Append(RTL_WINDOW_ID_QUERY).AppendQuotedUnsigned(static_cast<UINT>(windowId));
     INT found = 0;
     BOOL read = FALSE;
     struct Target
@@ -182,7 +180,7 @@ LONG CNiraUILayoutDB::GetRtlWindowId(INT windowId, INT* rtlWindowId)
         *t->read = TRUE;
         return 0;
     };
-    if (m_copy.Run(sql, onRow, &target) != 0)
+    if (m_copy.RunWithNumber(RTL_WINDOW_ID_QUERY, static_cast<UINT>(windowId), onRow, &target) != 0)
         return NIRA_STATUS_FAILED;
     if (read)
     {
@@ -196,16 +194,14 @@ LONG CNiraUILayoutDB::GetRtlWindowId(INT windowId, INT* rtlWindowId)
 INT* CNiraUILayoutDB::CollectIds(LPCSTR countPrefix, LPCSTR idPrefix, INT value, INT* count)
 {
     *count = 0;
-    CNiraQueryText countSql;
-    countSql.Append(countPrefix).AppendQuotedUnsigned(static_cast<UINT>(value));
     INT expected = 0;
-    if (m_copy.Run(countSql, StoreFirstColumn, &expected) != 0 || expected <= 0)
+    if (m_copy.RunWithNumber(countPrefix, static_cast<UINT>(value), StoreFirstColumn, &expected) != 0 ||
+        expected <= 0)
         return nullptr;
 
     CNiraIdCollector ids(expected);
-    CNiraQueryText idSql;
-    idSql.Append(idPrefix).AppendQuotedUnsigned(static_cast<UINT>(value));
-    if (!ids.IsAllocated() || m_copy.Run(idSql, CNiraIdCollector::OnRow, &ids) != 0)
+    if (!ids.IsAllocated() ||
+        m_copy.RunWithNumber(idPrefix, static_cast<UINT>(value), CNiraIdCollector::OnRow, &ids) != 0)
         return nullptr;
     *count = ids.Count();
     return ids.Detach();
@@ -214,6 +210,7 @@ INT* CNiraUILayoutDB::CollectIds(LPCSTR countPrefix, LPCSTR idPrefix, INT value,
 LONG CNiraUILayoutDB::EnumWindows(INT containerId, INT rtl, NiraLayoutRecordCallback callback, LPVOID user)
 {
     m_rtl = rtl != 0 ? 1 : 0;
+    CNiraDatabaseCopy::ReadTransaction transaction(m_copy);
     INT count = 0;
     INT* ids = m_rtl ? CollectIds(RTL_WINDOW_COUNT_QUERY, RTL_WINDOW_IDS_QUERY, containerId, &count)
                      : CollectIds(WINDOW_COUNT_QUERY, WINDOW_IDS_QUERY, containerId, &count);
@@ -231,14 +228,14 @@ LONG CNiraUILayoutDB::EnumWindows(INT containerId, INT rtl, NiraLayoutRecordCall
 
 LONG CNiraUILayoutDB::DeliverWindow(INT windowId, NiraLayoutRecordCallback callback, LPVOID user)
 {
-    CNiraQueryText sql;
-    sql.Append(m_rtl ? RTL_WINDOW_ROW_QUERY : WINDOW_ROW_QUERY).AppendQuotedUnsigned(static_cast<UINT>(windowId));
     RowContext<NiraLayoutRecordCallback> context = {callback, user};
-    return m_copy.Run(sql, OnWindowRow, &context);
+    return m_copy.RunWithNumber(m_rtl ? RTL_WINDOW_ROW_QUERY : WINDOW_ROW_QUERY, static_cast<UINT>(windowId),
+                                OnWindowRow, &context);
 }
 
 LONG CNiraUILayoutDB::EnumWidgets(INT, INT windowId, NiraWidgetCallback callback, LPVOID user)
 {
+    CNiraDatabaseCopy::ReadTransaction transaction(m_copy);
     INT count = 0;
     INT* ids = m_rtl ? CollectIds(RTL_WIDGET_COUNT_QUERY, RTL_WIDGET_IDS_QUERY, windowId, &count)
                      : CollectIds(WIDGET_COUNT_QUERY, WIDGET_IDS_QUERY, windowId, &count);
@@ -255,10 +252,8 @@ LONG CNiraUILayoutDB::EnumWidgets(INT, INT windowId, NiraWidgetCallback callback
 
 LONG CNiraUILayoutDB::DeliverWidget(INT controlId, NiraWidgetCallback callback, LPVOID user)
 {
-    CNiraQueryText sql;
-    sql.Append(WIDGET_ROW_QUERY).AppendQuotedUnsigned(static_cast<UINT>(controlId));
     RowContext<NiraWidgetCallback> context = {callback, user};
-    return m_copy.Run(sql, OnWidgetRow, &context);
+    return m_copy.RunWithNumber(WIDGET_ROW_QUERY, static_cast<UINT>(controlId), OnWidgetRow, &context);
 }
 
 LONG CNiraUILayoutDB::Close()

@@ -24,6 +24,8 @@ public:
 
 private:
     void BuildPackMask();
+    void RenewStore();
+    void CopyPackedRangeInts(LONG first, LONG last);
     void BuildImage();
     void CompressImage();
     void PackValue(LONG kind, LONG index);
@@ -33,13 +35,16 @@ private:
     void ApplyFlagRule();
     void WriteGeometry();
     void FreeImage();
+    const BYTE* StoredValues(LONG kind, DWORD count);
 
-    PrivateDevMode* m_block = nullptr;         // borrowed
-    BYTE* m_payload = nullptr;                 // inside the block
+    PrivateDevMode* m_block = nullptr;  // borrowed
+    BYTE* m_payload = nullptr;          // inside the block
     DWORD m_payloadCapacity = 0;
-    INiraSettingsStore* m_store = nullptr;     // owned; the values to pack
+    INiraSettingsStore* m_store = nullptr;        // owned; the values to pack
     INiraSettingsMask* m_providedMask = nullptr;  // owned; block-set rows a pull provider supplies
-    INiraSettingsMask* m_packMask = nullptr;   // owned; the pack set
-    BYTE* m_imageBuffer = nullptr;             // owned; the last image built
+    INiraSettingsMask* m_packMask = nullptr;      // owned; the pack set (kept from pack to pack)
+    BYTE* m_imageBuffer = nullptr;                // owned; the last image built
+    DWORD m_imageCapacity = 0;
     DWORD m_imageLength = 0;
+    BYTE* m_scratch = nullptr;  // owned; where the stream is deflated before it is known to fit
 };

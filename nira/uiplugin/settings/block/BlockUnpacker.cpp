@@ -31,13 +31,12 @@ DWORD ReadPayloadDword(const BYTE* payload, DWORD offset)
     return value;
 }
 
+// Set bits of each value of four bits.
+constexpr BYTE BITS_IN_NIBBLE[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
+
 DWORD CountBits(BYTE bits)
 {
-    DWORD count = 0;
-    for (; bits != 0; bits = static_cast<BYTE>(bits & (bits - 1))) {
-        ++count;
-    }
-    return count;
+    return BITS_IN_NIBBLE[bits & 0x0F] + BITS_IN_NIBBLE[bits >> 4];
 }
 
 // A value of kinds 1 to 6 at its rank in the image; one the image cannot give throws 13.
@@ -67,33 +66,32 @@ void CNiraBlockUnpacker::Clear()
     m_payloadCopyLength = 0;
     m_block = nullptr;
     m_imageBuffer = nullptr;
+    m_imageCapacity = 0;
     m_imageLength = 0;
     m_image.reset();
+    for (std::vector<DWORD>& before : m_presentBefore) {
+        before.clear();
+    }
 }
 
 void CNiraBlockUnpacker::FreeAll()
 {
     DropBlock();
+    ReleaseSettingsObject(m_blockMask);
+    ReleaseSettingsObject(m_readMask);
+    FreeSettingsBlock(m_presenceTable);
+    FreeSettingsBlock(m_payloadCopy);
+    FreeSettingsBlock(m_imageBuffer);
     ReleaseSettingsObject(m_handledMask);
     Clear();
 }
 
-// Forgets the block and everything read from it.
+// Forgets the block and everything read from it. The buffers and masks stay for the next block:
+// without an image nothing of them can be read.
 void CNiraBlockUnpacker::DropBlock()
 {
     m_image.reset();
-    ReleaseSettingsObject(m_blockMask);
-    ReleaseSettingsObject(m_readMask);
-    FreeSettingsBlock(m_presenceTable);
-    m_presenceTable = nullptr;
-    for (std::vector<DWORD>& before : m_presentBefore) {
-        before.clear();
-    }
-    FreeSettingsBlock(m_payloadCopy);
-    m_payloadCopy = nullptr;
     m_payloadCopyLength = 0;
-    FreeSettingsBlock(m_imageBuffer);
-    m_imageBuffer = nullptr;
     m_imageLength = 0;
     m_block = nullptr;
 }
@@ -118,7 +116,9 @@ void CNiraBlockUnpacker::LoadBlock(PrivateDevMode* block)
     RequireSettings(IsBlockChecksumValid(block));
 
     // From here on only the copy is read, whatever happens to the caller's section.
-    m_payloadCopy = static_cast<BYTE*>(AllocateSettingsBlock(PACKED_PAYLOAD_SIZE));
+    if (m_payloadCopy == nullptr) {
+        m_payloadCopy = static_cast<BYTE*>(AllocateSettingsBlock(PACKED_PAYLOAD_SIZE));
+    }
     m_payloadCopyLength = PACKED_PAYLOAD_SIZE;
     memcpy(m_payloadCopy, &block->payload, PACKED_PAYLOAD_SIZE);
 
@@ -129,14 +129,16 @@ void CNiraBlockUnpacker::LoadBlock(PrivateDevMode* block)
     m_image = std::make_unique<CNiraSettingsImageView>(m_imageBuffer, m_imageLength);
     ReadPresenceTable();
     RequireSettings(m_presenceTable != nullptr);
-    BuildRankTable();
 
-    void* mask = nullptr;
-    GetSettingsInstance(&SETTINGS_GUID_MASK, &mask);
-    m_blockMask = static_cast<INiraSettingsMask*>(mask);
+    if (m_blockMask == nullptr) {
+        void* mask = nullptr;
+        GetSettingsInstance(&SETTINGS_GUID_MASK, &mask);
+        m_blockMask = static_cast<INiraSettingsMask*>(mask);
+    }
     RequireSettings(m_blockMask != nullptr);
     RequireSettings(m_blockMask->LoadInfo(m_presenceTable) == TRUE);
 
+    BuildRankTable();
     BuildEffectiveMask();
     RequireSettings(m_readMask != nullptr);
 }
@@ -144,12 +146,11 @@ void CNiraBlockUnpacker::LoadBlock(PrivateDevMode* block)
 void CNiraBlockUnpacker::InflatePayload()
 {
     RequireSettings(m_payloadCopy != nullptr && m_payloadCopyLength != 0);
-    FreeSettingsBlock(m_imageBuffer);
-    m_imageBuffer = nullptr;
     m_imageLength = 0;
     RequireSettings(m_payloadCopyLength > PACKED_PAYLOAD_HEADER_SIZE);
 
-    const DWORD streamLength = ReadPayloadDword(m_payloadCopy, offsetof(PackedSettingsPayload, compressedLength));
+    const DWORD streamLength =
+        ReadPayloadDword(m_payloadCopy, offsetof(PackedSettingsPayload, compressedLength));
     const DWORD imageLength = ReadPayloadDword(m_payloadCopy, offsetof(PackedSettingsPayload, imageLength));
     // Sizes come from outside: the stream must lie in the payload, and the image must be at
     // least a header and no longer than the stream can produce.
@@ -157,17 +158,24 @@ void CNiraBlockUnpacker::InflatePayload()
     RequireSettings(imageLength >= SETTINGS_IMAGE_HEADER_SIZE);
     RequireSettings(imageLength <= DEFLATE_MAX_RATIO * streamLength);
 
-    m_imageBuffer = static_cast<BYTE*>(AllocateSettingsBlock(imageLength));
+    if (imageLength > m_imageCapacity) {  // the buffer only grows: images of one driver differ little
+        FreeSettingsBlock(m_imageBuffer);
+        m_imageBuffer = nullptr;
+        m_imageCapacity = 0;
+        m_imageBuffer = static_cast<BYTE*>(AllocateSettingsBlock(imageLength));
+        m_imageCapacity = imageLength;
+    }
     m_imageLength = imageLength;
-    InflateSettingsImage(m_payloadCopy + PACKED_PAYLOAD_HEADER_SIZE, streamLength, m_imageBuffer, imageLength);
+    InflateSettingsImage(m_payloadCopy + PACKED_PAYLOAD_HEADER_SIZE, streamLength, m_imageBuffer,
+                         imageLength);
 }
 
 void CNiraBlockUnpacker::ReadPresenceTable()
 {
     RequireSettings(m_image != nullptr);
-    FreeSettingsBlock(m_presenceTable);
-    m_presenceTable = nullptr;
-    m_presenceTable = static_cast<SettingsMaskInfo*>(AllocateSettingsBlock(sizeof(SettingsMaskInfo)));
+    if (m_presenceTable == nullptr) {
+        m_presenceTable = static_cast<SettingsMaskInfo*>(AllocateSettingsBlock(sizeof(SettingsMaskInfo)));
+    }
     const SettingsImageHeader& header = m_image->Header();
     for (DWORD kind = 0; kind < SETTINGS_IMAGE_KINDS; ++kind) {
         const SettingsArrayDescriptor& array = header.arrays[kind];
@@ -184,8 +192,9 @@ void CNiraBlockUnpacker::ReadPresenceTable()
 void CNiraBlockUnpacker::BuildEffectiveMask()
 {
     RequireSettings(m_owner != nullptr && m_handledMask != nullptr && m_presenceTable != nullptr);
-    ReleaseSettingsObject(m_readMask);
-    m_readMask = MakeAllocatedMask();
+    if (m_readMask == nullptr) {
+        m_readMask = MakeAllocatedMask();  // every byte of it is written below, at every block
+    }
     const SettingsMaskInfo* blockSet = m_handledMask->GetInfo();
     RequireSettings(blockSet != nullptr);
     RequireSettings(m_readMask->CombineAnd(blockSet, m_presenceTable) == TRUE);
@@ -200,13 +209,60 @@ BOOLEAN CNiraBlockUnpacker::UpdateAll()
                 RequireSettings(IsSettingArrayKind(row.kind));
                 SyncProviderEntry(*this, row.kind, row.index);
             }
-            ForEachBlockRangeIndex([this](LONG index) { SyncInt(index); });
+            SyncRangeInts();
         }
         if (m_block != nullptr) {
             SetHostProcessStrings();
             SetUserString();
         }
     });
+}
+
+// The integers of the two ranges, in index order, as SyncInt would set them. One walk over the
+// presence bits with a running rank visits only the integers of the read set: the others leave
+// the owner untouched, and every one of them is in the block set, being in the read set.
+void CNiraBlockUnpacker::SyncRangeInts()
+{
+    if (m_image->Header().entryCounts[SETTING_ARRAY_INT] != kSettingArrayCounts[SETTING_ARRAY_INT]) {
+        return;  // an image of other array sizes: every SyncInt would fail
+    }
+    SyncReadInts(kSettingsIndexBase, kLastFeatureValueIndex);
+    SyncReadInts(kFirstPublicValueIndex, kLastPublicValueIndex);
+}
+
+void CNiraBlockUnpacker::SyncReadInts(LONG first, LONG last)
+{
+    const SettingsMaskArray& presence = m_presenceTable->kinds[SETTING_ARRAY_INT];
+    const SettingsMaskInfo* read = m_readMask->GetInfo();
+    RequireSettings(read != nullptr);
+    const SettingsMaskArray& selected = read->kinds[SETTING_ARRAY_INT];
+    RequireSettings(selected.bits != nullptr && selected.size == presence.size);
+    const DWORD end =
+        static_cast<DWORD>(last) + 1 < presence.count ? static_cast<DWORD>(last) + 1 : presence.count;
+    DWORD index = static_cast<DWORD>(first);
+    DWORD rank = CountPresentBelow(SETTING_ARRAY_INT, first);
+    while (index < end) {
+        const DWORD byte = index / 8;
+        const BYTE present = presence.bits[byte];
+        const BYTE chosen = static_cast<BYTE>(present & selected.bits[byte]);
+        const DWORD byteEnd = (byte + 1) * 8 < end ? (byte + 1) * 8 : end;
+        if (chosen == 0 && byteEnd == (byte + 1) * 8) {
+            rank +=
+                CountBits(static_cast<BYTE>(present >> (index % 8)));  // nothing to read up to the byte's end
+            index = byteEnd;
+            continue;
+        }
+        for (; index < byteEnd; ++index) {
+            const BYTE bit = static_cast<BYTE>(1u << (index % 8));
+            if ((chosen & bit) != 0) {
+                GuardSettingsCall(
+                    [&] { ReadEntryIntoOwner(SETTING_ARRAY_INT, static_cast<LONG>(index), rank); });
+            }
+            if ((present & bit) != 0) {
+                ++rank;
+            }
+        }
+    }
 }
 
 BOOLEAN CNiraBlockUnpacker::SyncEntry(LONG kind, LONG index)
@@ -219,7 +275,7 @@ BOOLEAN CNiraBlockUnpacker::SyncEntry(LONG kind, LONG index)
         if (TestMaskEntry(*m_readMask, kind, index) != TRUE) {
             return;  // the block does not carry it: the owner keeps its value
         }
-        ReadEntryIntoOwner(kind, index);
+        ReadEntryIntoOwner(kind, index, CountPresentBelow(kind, index));
     });
 }
 
@@ -249,9 +305,8 @@ DWORD CNiraBlockUnpacker::CountPresentBelow(LONG kind, LONG index) const
     return count;
 }
 
-void CNiraBlockUnpacker::ReadEntryIntoOwner(LONG kind, LONG index)
+void CNiraBlockUnpacker::ReadEntryIntoOwner(LONG kind, LONG index, DWORD rank)
 {
-    const DWORD rank = CountPresentBelow(kind, index);
     BOOLEAN stored = FALSE;
     switch (kind) {
     case SETTING_ARRAY_FLAG: {

@@ -36,21 +36,25 @@ private:
     void BuildEffectiveMask();
 
     BOOLEAN SyncEntry(LONG kind, LONG index) override;
-    void ReadEntryIntoOwner(LONG kind, LONG index);
+    void ReadEntryIntoOwner(LONG kind, LONG index, DWORD rank);
     void BuildRankTable();
     DWORD CountPresentBelow(LONG kind, LONG index) const;
+    void SyncRangeInts();
+    void SyncReadInts(LONG first, LONG last);
     void SetOwnerString(LONG index, const WCHAR* text);
     void SetHostProcessStrings();
     void SetUserString();
 
+    // The masks and buffers are made at the first block and reused for the next ones.
     SettingsMaskInfo* m_presenceTable = nullptr;  // owned; rows point into the image
     INiraSettingsMask* m_blockMask = nullptr;     // owned; presence bits of the block
     INiraSettingsMask* m_readMask = nullptr;      // owned; block set AND block presence
     BYTE* m_payloadCopy = nullptr;                // owned; the 6000 payload bytes
-    DWORD m_payloadCopyLength = 0;
+    DWORD m_payloadCopyLength = 0;                // 0 without a block
     PrivateDevMode* m_block = nullptr;            // borrowed
     BYTE* m_imageBuffer = nullptr;                // owned; the inflated image
+    DWORD m_imageCapacity = 0;
     DWORD m_imageLength = 0;
-    std::unique_ptr<CNiraSettingsImageView> m_image;  // checked view of m_imageBuffer
+    std::unique_ptr<CNiraSettingsImageView> m_image;  // checked view of m_imageBuffer; null without a block
     std::vector<DWORD> m_presentBefore[SETTINGS_IMAGE_KINDS];  // present entries before each presence byte
 };

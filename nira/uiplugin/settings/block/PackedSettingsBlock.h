@@ -34,6 +34,13 @@ void ForEachBlockRangeIndex(Visit&& visit)
     }
 }
 
+// Whether the index is one of the two ranges' 32-bit integers.
+constexpr bool IsBlockRangeIndex(LONG index)
+{
+    return (index >= kSettingsIndexBase && index <= kLastFeatureValueIndex) ||
+           (index >= kFirstPublicValueIndex && index <= kLastPublicValueIndex);
+}
+
 // The settings the page geometry of the section header is computed from.
 namespace BlockGeometrySetting {
 constexpr LONG ORIENTATION = 5;          // kind 6: 1 portrait, 2 landscape

@@ -49,9 +49,33 @@ void CNiraSettingsMask::AllocateKind(LONG kind, DWORD count)
     array.count = count;
 }
 
+// True when every kind already has its bit array of the standard count.
+bool CNiraSettingsMask::HasStandardArrays() const
+{
+    for (LONG kind = 0; kind < SETTING_ARRAY_KIND_COUNT; ++kind) {
+        const SettingsMaskArray& array = m_info.kinds[kind];
+        const bool made = kind == SETTING_ARRAY_FLAG || kSettingArrayCounts[kind] != 0;
+        if (made ? array.bits == nullptr || array.count != kSettingArrayCounts[kind] ||
+                       array.size != BitArrayBytes(array.count)
+                 : array.bits != nullptr || array.count != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
 BOOLEAN CNiraSettingsMask::Allocate()
 {
     return GuardSettingsCall([&] {
+        if (HasStandardArrays()) {
+            // A mask allocated again (a packer's or a store's, at every pack) keeps its arrays.
+            for (SettingsMaskArray& array : m_info.kinds) {
+                if (array.bits != nullptr) {
+                    memset(array.bits, 0, array.size);
+                }
+            }
+            return;
+        }
         Clear();
         // The flag array is made whatever its count; the empty kinds get none.
         for (LONG kind = 0; kind < SETTING_ARRAY_KIND_COUNT; ++kind) {

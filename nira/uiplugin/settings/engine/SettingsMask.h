@@ -55,6 +55,7 @@ private:
     void Mark(LONG kind, LONG index);
     BYTE* CheckedBits(LONG kind, LONG index);
     void AllocateKind(LONG kind, DWORD count);
+    bool HasStandardArrays() const;
     void Combine(const SettingsMaskInfo* a, const SettingsMaskInfo* b, CombineOp op);
 
     SettingsMaskInfo m_info;

@@ -96,6 +96,7 @@ void CNiraSettingsStore::ResetFields()
     m_version = 0;
     memset(m_values, 0, sizeof(m_values));
     m_mask = nullptr;
+    m_maskInfo = nullptr;
 }
 
 void CNiraSettingsStore::Clear()
@@ -119,11 +120,69 @@ void CNiraSettingsStore::ObtainMask()
     GetSettingsInstance(&SETTINGS_GUID_MASK, &mask);
     RequireSettings(mask != nullptr);
     m_mask = static_cast<INiraSettingsMask*>(mask);
+    m_maskInfo = m_mask->GetInfo();
+    RequireSettings(m_maskInfo != nullptr);
+}
+
+// True when the store holds the standard arrays that Allocate makes.
+bool CNiraSettingsStore::HasStandardArrays() const
+{
+    if (m_mask == nullptr || m_strings.count != static_cast<LONG>(SETTING_STRING_COUNT) ||
+        m_blobs.count != static_cast<LONG>(SETTING_BLOB_COUNT)) {
+        return false;
+    }
+    for (LONG kind = 0; kind < SETTING_ARRAY_STRING; ++kind) {
+        const ValueBlock& block = m_values[kind];
+        if (block.count != kSettingArrayCounts[kind] ||
+            (block.count != 0 &&
+             (block.values == nullptr || block.size != ValueBlockSize(kind, block.count)))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Empties a store of the standard arrays where it stands, as a fresh Allocate would leave it:
+// values zeroed, strings that were set or hold text made anew, blobs freed, handed-out copies
+// given back, the mask cleared.
+void CNiraSettingsStore::EmptyInPlace()
+{
+    for (LONG i = 0; i < m_strings.count; ++i) {
+        if (m_strings[i] == nullptr || m_strings[i]->GetLength() != 0 ||
+            TestMaskEntry(*m_mask, SETTING_ARRAY_STRING, i) == TRUE) {
+            std::unique_ptr<CNiraString> fresh = NewString();
+            delete m_strings[i];
+            m_strings[i] = fresh.release();
+        }
+    }
+    RequireSettings(m_mask->Allocate() == TRUE);
+    for (ValueBlock& block : m_values) {
+        if (block.values != nullptr) {
+            memset(block.values, 0, block.size);
+        }
+    }
+    for (LONG i = 0; i < m_blobs.count; ++i) {
+        FreeSettingsBlock(m_blobs[i].data);
+        m_blobs[i] = SettingBlob{nullptr, 0};
+    }
+    DestroyStrings(m_issuedStrings);
+    FreeBlobs(m_issuedBlobs);
+    m_version = SETTINGS_STORE_VERSION;
 }
 
 BOOLEAN CNiraSettingsStore::Allocate()
 {
     return GuardSettingsCall([&] {
+        if (HasStandardArrays()) {
+            // Allocated again (a packer's store, at every pack): the arrays are kept and emptied.
+            try {
+                EmptyInPlace();
+                return;
+            } catch (...) {
+                Clear();
+                throw;
+            }
+        }
         Clear();
         ObtainMask();
         RequireSettings(m_mask->Allocate() == TRUE);
@@ -237,9 +296,12 @@ BOOLEAN CNiraSettingsStore::GetVersion(DWORD* version)
 DWORD CNiraSettingsStore::CountOf(LONG kind) const
 {
     switch (kind) {
-    case SETTING_ARRAY_STRING: return static_cast<DWORD>(m_strings.count);
-    case SETTING_ARRAY_BLOB: return static_cast<DWORD>(m_blobs.count);
-    default: return m_values[kind].count;
+    case SETTING_ARRAY_STRING:
+        return static_cast<DWORD>(m_strings.count);
+    case SETTING_ARRAY_BLOB:
+        return static_cast<DWORD>(m_blobs.count);
+    default:
+        return m_values[kind].count;
     }
 }
 
@@ -261,12 +323,28 @@ BYTE* CNiraSettingsStore::ValueAt(LONG kind, LONG index)
 
 bool CNiraSettingsStore::HasEntry(LONG kind, LONG index)
 {
-    return m_mask != nullptr && TestMaskEntry(*m_mask, kind, index) == TRUE;
+    const BYTE* bits = PresenceBits(kind, index);
+    return bits != nullptr && TestBit(bits, static_cast<DWORD>(index));
+}
+
+// The mask's bit array of the kind when the index lies in it (as the mask's own Test and Mark
+// check), read through its description, which stays current for the life of the mask: presence is
+// asked for at every read and write, and costs no call then.
+BYTE* CNiraSettingsStore::PresenceBits(LONG kind, LONG index) const
+{
+    if (m_maskInfo == nullptr || !IsSettingArrayKind(kind)) {
+        return nullptr;
+    }
+    const SettingsMaskArray& array = m_maskInfo->kinds[kind];
+    return IsIndexInRange(index, array.count) ? array.bits : nullptr;
 }
 
 void CNiraSettingsStore::MarkPresent(LONG kind, LONG index)
 {
-    MarkMaskEntry(*m_mask, kind, index);
+    BYTE* bits = PresenceBits(kind, index);
+    if (bits != nullptr) {
+        SetBit(bits, static_cast<DWORD>(index));
+    }
 }
 
 template <typename T>

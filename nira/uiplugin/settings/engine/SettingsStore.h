@@ -79,8 +79,11 @@ private:
     template <typename T>
     BOOLEAN SetValue(LONG kind, LONG index, const T& value);
     void MarkPresent(LONG kind, LONG index);
+    BYTE* PresenceBits(LONG kind, LONG index) const;
     BOOLEAN IsPresent(LONG kind, LONG index);
     void ObtainMask();
+    bool HasStandardArrays() const;
+    void EmptyInPlace();
     void CopyValueBlock(INiraSettingsStore& source, LONG kind);
     void CopyStrings(INiraSettingsStore& source);
     void CopyBlobs(INiraSettingsStore& source);
@@ -90,6 +93,7 @@ private:
     CNiraArray<CNiraString*> m_strings;
     CNiraArray<SettingBlob> m_blobs;
     INiraSettingsMask* m_mask;
+    const SettingsMaskInfo* m_maskInfo;  // m_mask's own description
     CNiraArray<CNiraString*> m_issuedStrings;
     CNiraArray<SettingBlob> m_issuedBlobs;
 };

@@ -134,6 +134,51 @@ TEST_F(DomDocumentTest, AttributeWalkListsNamespaceDeclarationsFirst)
     EXPECT_FALSE(found);
 }
 
+TEST_F(DomDocumentTest, AttributesKeepTheOrderTheStartTagWroteThem)
+{
+    Ref<IXMLDOMDocument2> doc;
+    Load(doc, TEXT("<r a=\"1\" xmlns=\"urn:d\" b=\"2\" xmlns:p=\"urn:p\"><c p:x=\"3\" xmlns:q=\"urn:q\"/></r>"));
+    auto names = [](IXMLDOMNode* node) {
+        Ref<IXMLDOMNamedNodeMap> map;
+        EXPECT_EQ(node->get_attributes(&map), S_OK);
+        std::u16string listed;
+        Ref<IXMLDOMNode> item;
+        while (map->nextNode(&item) == S_OK)
+            listed += NameOf(item.get()) + TEXT(";");
+        return listed;
+    };
+    Ref<IXMLDOMElement> root;
+    ASSERT_EQ(doc->get_documentElement(&root), S_OK);
+    EXPECT_EQ(names(root.get()), TEXT("a;xmlns;b;xmlns:p;"));
+    Ref<IXMLDOMNode> child;
+    ASSERT_EQ(root->get_firstChild(&child), S_OK);
+    EXPECT_EQ(names(child.get()), TEXT("p:x;xmlns:q;"));
+    // An attribute set later comes after those the tag wrote.
+    VARIANT value;
+    VariantInit(&value);
+    value.vt = VT_BSTR;
+    value.bstrVal = SysAllocString(TEXT("4"));
+    EXPECT_EQ(root->setAttribute(Bstr(TEXT("z")), value), S_OK);
+    VariantClear(&value);
+    EXPECT_EQ(names(root.get()), TEXT("a;xmlns;b;xmlns:p;z;"));
+}
+
+TEST_F(DomDocumentTest, EntitiesInAttributeValuesAreSelectedAsTheirText)
+{
+    Ref<IXMLDOMDocument2> doc;
+    Load(doc, TEXT("<!DOCTYPE r [<!ENTITY k \"psk:\">]><r><f name=\"&k;A\"/><f name=\"psk:B\"/></r>"));
+    ASSERT_EQ(SetProperty(doc.get(), TEXT("SelectionLanguage"), TEXT("XPath")), S_OK);
+    Ref<IXMLDOMNode> found;
+    ASSERT_EQ(doc->selectSingleNode(Bstr(TEXT("//f[@name = 'psk:A']")), &found), S_OK);
+    Ref<IXMLDOMElement> element;
+    ASSERT_EQ(found.As(IID_IXMLDOMElement, element), S_OK);
+    VARIANT value;
+    VariantInit(&value);
+    EXPECT_EQ(element->getAttribute(Bstr(TEXT("name")), &value), S_OK);
+    EXPECT_EQ(std::u16string(value.bstrVal), TEXT("psk:A"));
+    VariantClear(&value);
+}
+
 TEST_F(DomDocumentTest, NamespacedCreationDeclaresOnlyWhatIsNotInScope)
 {
     VARIANT element;

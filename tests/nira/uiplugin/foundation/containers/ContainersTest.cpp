@@ -116,6 +116,34 @@ TEST(NiraIdMap, RemoveContainsAndWalkEdges)
     EXPECT_EQ(map.GetEntryAt(0), nullptr);
 }
 
+// Positions always follow the walk order, also when the map changes between two reads of them.
+TEST(NiraIdMap, PositionsFollowEveryChange)
+{
+    CNiraIdMap map;
+    for (LONG key = 1; key <= 1000; ++key) {
+        map.SetAt(key, AsValue(key));
+    }
+    EXPECT_EQ(map.GetEntryAt(2)->key, 998);
+    EXPECT_EQ(map.GetEntryAt(3)->key, 997);
+    map.Remove(999);
+    EXPECT_EQ(map.GetEntryAt(2)->key, 997);
+    map.SetAt(2000, AsValue(1));
+    EXPECT_EQ(map.GetEntryAt(2)->key, 998);
+    EXPECT_EQ(map.GetEntryAt(0)->key, 2000);
+    map.MoveBefore(998, 1, AsValue(1));
+    EXPECT_EQ(map.GetEntryAt(2)->key, 1);
+    EXPECT_EQ(map.GetEntryAt(999)->key, 2);
+    EXPECT_EQ(map.GetValueAt(999), map.Lookup(2));
+    for (LONG key = 1; key <= 1000; key += 2) {
+        map.Remove(key);
+    }
+    std::vector<LONG> expected = {2000};
+    for (LONG key = 1000; key >= 2; key -= 2) {
+        expected.push_back(key);
+    }
+    EXPECT_EQ(WalkOrder(map), expected);
+}
+
 TEST(NiraIdMap, ForEachVisitsEveryEntryAndReturnsTheLastResult)
 {
     CNiraIdMap map;

@@ -256,6 +256,36 @@ TEST_F(CapabilityDBTest, AFeatureWithoutOptionsDeliversNothing)
     EXPECT_EQ(NIRA_STATUS_FAILED, reader.EnumOptions(nullptr, CollectOption, &options));
 }
 
+// A callback may read the same feature's options again while the outer read is under way (the
+// reader keeps its statements compiled): both reads deliver every option, in order.
+TEST_F(CapabilityDBTest, OptionsReadAgainFromInsideACallbackComeWhole)
+{
+    struct Nested
+    {
+        CNiraCapabilityDB* reader;
+        INT feature;
+        std::vector<WString> outer;
+        std::vector<std::vector<WString>> inner;
+    } nested = {&reader, 4114, {}, {}};
+    auto onOuter = [](INT, INT, INT, INT, INT, INT, LPCWSTR name, INT, INT, INT, INT, INT, INT, INT, INT, INT, INT,
+                      INT, INT, INT, LPCWSTR, INT, LPCWSTR, LPCWSTR, INT, LPCWSTR, INT, INT, INT, INT, INT, INT,
+                      LPVOID user) -> LONG {
+        auto& n = *static_cast<Nested*>(user);
+        n.outer.push_back(name);
+        std::vector<OptionSeen> again;
+        EXPECT_EQ(0, n.reader->EnumOptions(&n.feature, CollectOption, &again));
+        n.inner.push_back(OptionNames(again));
+        return 0;
+    };
+    ASSERT_EQ(0, reader.EnumOptions(&nested.feature, onOuter, &nested));
+    std::vector<OptionSeen> once;
+    ASSERT_EQ(0, reader.EnumOptions(&nested.feature, CollectOption, &once));
+    const std::vector<WString> names = OptionNames(once);
+    ASSERT_FALSE(names.empty());
+    EXPECT_EQ(names, nested.outer);
+    EXPECT_EQ(std::vector<std::vector<WString>>(names.size(), names), nested.inner);
+}
+
 TEST_F(CapabilityDBTest, OnlyTheSettingsRangeIsMarkedAsSettingsFeatures)
 {
     EXPECT_EQ(1, FeatureFor(1033, 4312).firstChange);

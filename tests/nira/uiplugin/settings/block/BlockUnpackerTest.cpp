@@ -297,3 +297,57 @@ TEST_F(BlockUnpackerTest, DamagedSectionsAreRefusedWithoutACrash)
         EXPECT_TRUE(Present(*owner).Empty());
     }
 }
+
+// One unpacker reads block after block, as the benchmark and the UI do: each reads as it would
+// into a fresh unpacker, whatever the blocks before it carried (longer images, values at other
+// ranks, a refused block in between).
+TEST_F(BlockUnpackerTest, ReusedUnpackerReadsEachBlockAfresh)
+{
+    Settings many = OneOfEachKind();
+    for (LONG index = 10; index <= 1893; index += 3) {
+        many.ints[index] = index;
+    }
+    for (LONG index = 1900; index <= 1919; ++index) {
+        many.ints[index] = -index;
+    }
+    Settings few;
+    few.ints[1000] = -1;  // among the integers above, at a much lower rank
+    few.ints[1905] = 5;
+    few.strings[72] = TEXT("only here");
+    Section manySection = SectionWith(EncodeImage(many));
+    Section fewSection = SectionWith(EncodeImage(few));
+    Section damaged = SectionWith(EncodeImage(few));
+    damaged.Raw()[900] ^= 0xFF;
+    damaged.Reseal();
+
+    owner = NewOwner();
+    unpacker = NewUnpacker();
+    ASSERT_EQ(unpacker->Attach(owner), TRUE);
+    Settings expected = WithHeaderStrings(many);
+    struct Step {
+        Section* section;
+        bool accepted;
+        const Settings* carried;
+    } steps[] = {{&manySection, true, &many}, {&fewSection, true, &few}, {&damaged, false, nullptr},
+                 {&manySection, true, &many}};
+    for (const Step& step : steps) {
+        EXPECT_EQ(unpacker->SetTarget(step.section->Get()) == TRUE, step.accepted);
+        EXPECT_EQ(unpacker->UpdateAll(), TRUE);
+        if (step.carried != nullptr) {
+            const Settings& c = *step.carried;
+            // What a block carries replaces the owner's value; the rest stays.
+            auto merge = [](auto& into, const auto& from) {
+                for (const auto& [index, value] : from) {
+                    into[index] = value;
+                }
+            };
+            merge(expected.flags, c.flags);
+            merge(expected.ints, c.ints);
+            merge(expected.floats, c.floats);
+            merge(expected.intRefs, c.intRefs);
+            merge(expected.strings, c.strings);
+            merge(expected.blobs, c.blobs);
+        }
+        EXPECT_TRUE(Present(*owner) == expected);
+    }
+}

@@ -302,6 +302,48 @@ TEST_F(SettingsStoreTest, StartingOverDestroysHandedOutCopies)
     ASSERT_EQ(store.GetString(1, &copy), FALSE);
 }
 
+// A store allocated again keeps nothing of what it held: no entry present, every value block
+// zeroed, every string empty and every blob gone, as in a store allocated once.
+TEST_F(SettingsStoreTest, AllocatingAgainLeavesAFreshStore)
+{
+    CNiraString text(TEXT("abc"));
+    const BYTE bytes[] = {1, 2};
+    const LONG intRef = 9;
+    ASSERT_EQ(store.SetFlag(3, 1), TRUE);
+    ASSERT_EQ(store.SetInt(2051, -1), TRUE);
+    ASSERT_EQ(store.SetFloat(23, 1.5f), TRUE);
+    ASSERT_EQ(store.SetIntRef(135, &intRef), TRUE);
+    ASSERT_EQ(store.SetString(81, &text), TRUE);
+    ASSERT_EQ(store.SetBlob(50, bytes, 2), TRUE);
+    ASSERT_EQ(store.Allocate(), TRUE);
+
+    for (LONG kind = 0; kind < SETTING_ARRAY_KIND_COUNT; ++kind) {
+        for (DWORD i = 0; i < kSettingArrayCounts[kind]; ++i) {
+            ASSERT_EQ(IsStoreEntryPresent(store, kind, static_cast<LONG>(i)), FALSE) << kind << "/" << i;
+        }
+    }
+    for (LONG kind = 0; kind < SETTING_ARRAY_STRING; ++kind) {
+        void* data = nullptr;
+        DWORD size = 0;
+        DWORD count = 0;
+        ASSERT_EQ(store.GetArrayInfo(kind, &data, &size, &count), TRUE);
+        const std::vector<BYTE> block(static_cast<BYTE*>(data), static_cast<BYTE*>(data) + (data ? size : 0));
+        EXPECT_EQ(block, std::vector<BYTE>(block.size(), 0)) << "kind " << kind;
+    }
+    void* data = nullptr;
+    DWORD size = 0;
+    DWORD count = 0;
+    ASSERT_EQ(store.GetArrayInfo(SETTING_ARRAY_STRING, &data, &size, &count), TRUE);
+    const auto& strings = *static_cast<CNiraArray<CNiraString*>*>(data);
+    ASSERT_EQ(strings.count, 82);
+    EXPECT_EQ(strings.items[81]->GetLength(), 0);
+    ASSERT_EQ(store.GetArrayInfo(SETTING_ARRAY_BLOB, &data, &size, &count), TRUE);
+    const auto& blobs = *static_cast<CNiraArray<SettingBlob>*>(data);
+    ASSERT_EQ(blobs.count, 51);
+    EXPECT_EQ(blobs.items[50].data, nullptr);
+    EXPECT_EQ(blobs.items[50].length, 0);
+}
+
 TEST_F(SettingsStoreTest, ReleaseDestroysTheObject)
 {
     void* object = nullptr;

@@ -1,0 +1,364 @@
+#include "nira/uiplugin/core/plugin/OemUIPlugin.h"
+
+#include "common/CodePageConversion.h"
+#include "common/NiraStatus.h"
+#include "nira/uiplugin/core/module/ComponentModule.h"
+#include "nira/uiplugin/core/plugin/PrivateDevModeHandler.h"
+#include "nira/uiplugin/core/plugin/PropSheetAdapter.h"
+#include "nira/uiplugin/core/plugin/ServerCounts.h"
+#include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
+#include "nira/uiplugin/settings/client/SettingsClient.h"
+
+#include <oleauto.h>
+
+#include <new>
+
+namespace {
+
+// The plug-in's private PrintTicket namespace.
+const WCHAR kPrivateNamespace[] = TEXT("urn:nira:printticket:private:v1");
+
+// Item flags that take a core-driver item out of the sheet.
+constexpr DWORD kHiddenItemFlags = OPTIF_COLLAPSE | OPTIF_HIDE;
+// Items with a public DEVMODE id below this one are hidden by id on Windows 2000.
+constexpr BYTE kHiddenPublicIdLimit = 22;
+constexpr DWORD kHideByKeywordMode = 1;
+
+// Windows XP and later; false for Windows 2000 and earlier.
+bool IsWindowsXPOrLater()
+{
+    OSVERSIONINFOW version = {};
+    version.dwOSVersionInfoSize = sizeof(version);
+    if (!GetVersionExW(&version)) {
+        return false;
+    }
+    if (version.dwPlatformId == VER_PLATFORM_WIN32_NT) {
+        return version.dwMajorVersion > 5 || (version.dwMajorVersion == 5 && version.dwMinorVersion != 0);
+    }
+    return version.dwPlatformId > VER_PLATFORM_WIN32_NT;
+}
+
+void HideItemByKeyword(INiraPropSheetAdapter& adapter, LPCSTR keyword)
+{
+    LPWSTR wide = nullptr;
+    if (ConvertToWide(&wide, keyword, CP_ACP)) {
+        adapter.HideItem(wide, kHideByKeywordMode);
+        delete[] wide;
+    }
+}
+
+}  // namespace
+
+CNiraOemUIPlugin::CNiraOemUIPlugin()
+{
+    CountObjectCreated();
+    m_namespaceUri = SysAllocString(kPrivateNamespace);
+}
+
+CNiraOemUIPlugin::~CNiraOemUIPlugin()
+{
+    delete m_sheetAdapter;
+    if (m_coreHelper != nullptr) {
+        m_coreHelper->Release();
+    }
+    ReleaseSettingsClient();
+    SysFreeString(m_namespaceUri);
+    CountObjectDestroyed();
+}
+
+STDMETHODIMP CNiraOemUIPlugin::QueryInterface(REFIID iid, void** out)
+{
+    if (out == nullptr) {
+        return E_POINTER;
+    }
+    IUnknown* answer = nullptr;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IPrintOemUI) ||
+        IsEqualIID(iid, IID_IPrintOemUI2)) {
+        answer = static_cast<IPrintOemUI2*>(this);
+    } else if (IsEqualIID(iid, IID_IPrintOemPrintTicketProvider)) {
+        answer = static_cast<IPrintOemPrintTicketProvider*>(this);
+    }
+    *out = answer;
+    if (answer == nullptr) {
+        return E_NOINTERFACE;
+    }
+    answer->AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP_(ULONG) CNiraOemUIPlugin::AddRef()
+{
+    return static_cast<ULONG>(InterlockedIncrement(&m_refCount));
+}
+
+STDMETHODIMP_(ULONG) CNiraOemUIPlugin::Release()
+{
+    const LONG count = InterlockedDecrement(&m_refCount);
+    if (count == 0) {
+        delete this;
+    }
+    return static_cast<ULONG>(count);
+}
+
+STDMETHODIMP CNiraOemUIPlugin::PublishDriverInterface(IUnknown* unknown)
+{
+    if (m_coreHelper != nullptr) {
+        return E_FAIL;
+    }
+    if (unknown == nullptr) {
+        return E_FAIL;
+    }
+    const HRESULT result =
+        unknown->QueryInterface(IID_IPrintCoreHelper, reinterpret_cast<void**>(&m_coreHelper));
+    if (FAILED(result)) {
+        m_coreHelper = nullptr;
+        return E_FAIL;
+    }
+    return result;
+}
+
+STDMETHODIMP CNiraOemUIPlugin::GetInfo(DWORD mode, PVOID buffer, DWORD size, PDWORD needed)
+{
+    if (mode == OEMGI_GETREQUESTEDHELPERINTERFACES) {
+        if (buffer == nullptr || size < sizeof(DWORD)) {
+            return E_FAIL;
+        }
+        *static_cast<DWORD*>(buffer) = OEMPUBLISH_IPRINTCOREHELPER;
+        return S_OK;
+    }
+    CNiraPrivateDevModeHandler handler;
+    return handler.GetInfo(mode, buffer, size, needed);
+}
+
+STDMETHODIMP CNiraOemUIPlugin::DevMode(DWORD, POEMDMPARAM param)
+{
+    if (param == nullptr) {
+        return E_FAIL;
+    }
+    m_printer = param->hPrinter;
+    // The DEVMODE synchroniser answers these requests; without it there is no answer.
+    return E_FAIL;
+}
+
+STDMETHODIMP CNiraOemUIPlugin::CommonUIProp(DWORD, POEMCUIPPARAM param)
+{
+    if (param == nullptr) {
+        return S_OK;
+    }
+    m_printer = param->hPrinter;
+    if (param->pOEMOptItems == nullptr || m_sheetAdapter != nullptr) {
+        return S_OK;
+    }
+    m_sheetAdapter = new (std::nothrow) CNiraPropSheetAdapter(param);
+    if (m_sheetAdapter != nullptr && !m_standardUIHidden) {
+        HideDriverItems(param);
+    }
+    return S_OK;
+}
+
+STDMETHODIMP CNiraOemUIPlugin::DocumentPropertySheets(PPROPSHEETUI_INFO, LPARAM)
+{
+    if (m_printer != nullptr) {
+        CreateHelpers(m_printer);
+    }
+    EnsureSettingsClient(m_printer);
+    return E_FAIL;  // the UI core shows the sheets
+}
+
+STDMETHODIMP CNiraOemUIPlugin::DevicePropertySheets(PPROPSHEETUI_INFO, LPARAM)
+{
+    CreateHelpers(m_printer);
+    return E_FAIL;  // the UI core shows the sheets
+}
+
+STDMETHODIMP CNiraOemUIPlugin::DevQueryPrintEx(POEMUIOBJ, PDEVQUERYPRINT_INFO, DEVMODEW*, PVOID)
+{
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CNiraOemUIPlugin::DeviceCapabilities(POEMUIOBJ, HANDLE printer, PWSTR, WORD, PVOID, DEVMODEW*,
+                                                  PVOID, DWORD, DWORD*)
+{
+    if (m_core == nullptr) {
+        CreateHelpers(printer);
+    }
+    return 0;  // the UI core answers device capabilities
+}
+
+STDMETHODIMP CNiraOemUIPlugin::UpgradePrinter(DWORD, PBYTE upgradeInfo)
+{
+    if (upgradeInfo != nullptr) {
+        const auto* info = reinterpret_cast<const DRIVER_UPGRADE_INFO_1W*>(upgradeInfo);
+        if (info->pPrinterName != nullptr) {
+            CNiraPrinterAccess access(info->pPrinterName);
+            access.FindDriverIni(FALSE);
+            // The document-event handler brings the print processor and the component paths up
+            // to date on this printer.
+        }
+    }
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CNiraOemUIPlugin::PrinterEvent(PWSTR, INT, DWORD, LPARAM)
+{
+    return m_docEvents != nullptr ? S_OK : E_FAIL;
+}
+
+STDMETHODIMP CNiraOemUIPlugin::DriverEvent(DWORD, DWORD, LPBYTE, LPARAM)
+{
+    return m_docEvents != nullptr ? S_OK : E_FAIL;
+}
+
+STDMETHODIMP CNiraOemUIPlugin::QueryColorProfile(HANDLE printer, POEMUIOBJ, DEVMODEW*, PVOID, ULONG, VOID*,
+                                                 ULONG*, ULONG*)
+{
+    if (m_core == nullptr) {
+        CreateHelpers(printer);
+    }
+    return E_NOTIMPL;  // the UI core answers with a core and a settings client
+}
+
+STDMETHODIMP CNiraOemUIPlugin::FontInstallerDlgProc(HWND, UINT, WPARAM, LPARAM)
+{
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CNiraOemUIPlugin::UpdateExternalFonts(HANDLE, HANDLE, PWSTR)
+{
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CNiraOemUIPlugin::QueryJobAttributes(HANDLE, DEVMODEW*, DWORD, LPBYTE)
+{
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CNiraOemUIPlugin::HideStandardUI(DWORD mode)
+{
+    if (mode != OEMCUIP_DOCPROP_HIDE && mode != OEMCUIP_PRNPROP_HIDE) {
+        return E_NOTIMPL;
+    }
+    m_standardUIHidden = 1;
+    return S_OK;
+}
+
+STDMETHODIMP CNiraOemUIPlugin::DocumentEvent(HANDLE printer, HDC, INT, ULONG, PVOID, ULONG, PVOID, PINT)
+{
+    CreateHelpers(printer);
+    return m_docEvents != nullptr ? S_OK : E_FAIL;
+}
+
+// The PrintTicket provider's work needs the PrintTicket snapshot; without it the slots are not
+// implemented.
+STDMETHODIMP CNiraOemUIPlugin::GetSupportedVersions(HANDLE, INT*[], INT*)
+{
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CNiraOemUIPlugin::BindPrinter(HANDLE printer, INT, POEMPTOPTS, INT*, BSTR**)
+{
+    m_printer = printer;
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CNiraOemUIPlugin::PublishPrintTicketHelperInterface(IUnknown*)
+{
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CNiraOemUIPlugin::QueryDeviceDefaultNamespace(BSTR*)
+{
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CNiraOemUIPlugin::ConvertPrintTicketToDevMode(IXMLDOMDocument2*, ULONG, DEVMODEW*, ULONG, PVOID)
+{
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CNiraOemUIPlugin::ConvertDevModeToPrintTicket(ULONG, DEVMODEW*, ULONG, PVOID, IXMLDOMDocument2*)
+{
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CNiraOemUIPlugin::CompletePrintCapabilities(IXMLDOMDocument2*, IXMLDOMDocument2*)
+{
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CNiraOemUIPlugin::ExpandIntentOptions(IXMLDOMDocument2*)
+{
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CNiraOemUIPlugin::ValidatePrintTicket(IXMLDOMDocument2*)
+{
+    return E_NOTIMPL;
+}
+
+void CNiraOemUIPlugin::CreateHelpers(HANDLE)
+{
+    if (m_helpersCreated) {
+        return;
+    }
+    m_helpersCreated = 1;
+    // The DEVMODE synchroniser, the UI core, the document-event handler and the PrintTicket
+    // snapshot are made here, in that order, each only when missing.
+}
+
+void CNiraOemUIPlugin::CreateHelpersForPrinter(LPCWSTR printerName)
+{
+    if (printerName == nullptr) {
+        return;
+    }
+    CNiraPrinterAccess access(printerName);
+    CreateHelpers(access.GetHandle());
+}
+
+LONG CNiraOemUIPlugin::EnsureSettingsClient(HANDLE printer)
+{
+    if (printer == nullptr) {
+        return NIRA_STATUS_FAILED;
+    }
+    // A module that does not load leaves the client without its outside provider; the next call
+    // tries again.
+    LoadComponentModule(printer);
+    if (m_settings == nullptr) {
+        m_settings = new (std::nothrow) CNiraSettingsClient();
+    }
+    if (m_settings != nullptr) {
+        m_settings->Initialize(printer);
+    }
+    return NIRA_STATUS_OK;
+}
+
+void CNiraOemUIPlugin::ReleaseSettingsClient()
+{
+    delete m_settings;
+    m_settings = nullptr;
+}
+
+void CNiraOemUIPlugin::HideDriverItems(POEMCUIPPARAM param)
+{
+    if (param == nullptr || param->pDrvOptItems == nullptr) {
+        return;
+    }
+    if (IsWindowsXPOrLater()) {
+        for (DWORD i = 0; i < param->cDrvOptItems; ++i) {
+            param->pDrvOptItems[i].Flags |= kHiddenItemFlags;
+        }
+        return;
+    }
+    for (DWORD i = 0; i < param->cDrvOptItems; ++i) {
+        const OPTITEM& item = param->pDrvOptItems[i];
+        const auto* data = reinterpret_cast<const USERDATA*>(item.UserData);
+        if (data == nullptr) {
+            continue;
+        }
+        if (data->pKeyWordName != nullptr) {
+            HideItemByKeyword(*m_sheetAdapter, data->pKeyWordName);
+        } else if (item.DMPubID < kHiddenPublicIdLimit) {
+            m_sheetAdapter->HideItemById(item.DMPubID, 0);
+        }
+    }
+}

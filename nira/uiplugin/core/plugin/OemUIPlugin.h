@@ -1,0 +1,103 @@
+// The core driver's UI plug-in object: one per core-driver instance, seen through two interface
+// tables (IPrintOemUI2 first, IPrintOemPrintTicketProvider second). It makes its helpers at the
+// first call that needs them and owns them.
+#pragma once
+
+#include <windows.h>
+
+#include <prcomoem.h>
+
+class CNiraDevModeSync;
+class CNiraDocEventHandler;
+class CNiraPrintTicketSnapshot;
+class CNiraSettingsClient;
+class CNiraUICore;
+class INiraPropSheetAdapter;
+
+class CNiraOemUIPlugin : public IPrintOemUI2, public IPrintOemPrintTicketProvider {
+public:
+    CNiraOemUIPlugin();
+    CNiraOemUIPlugin(const CNiraOemUIPlugin&) = delete;
+    CNiraOemUIPlugin& operator=(const CNiraOemUIPlugin&) = delete;
+
+    // IUnknown, shared by both tables.
+    STDMETHOD(QueryInterface)(REFIID iid, void** out) override;
+    STDMETHOD_(ULONG, AddRef)() override;
+    STDMETHOD_(ULONG, Release)() override;
+
+    // IPrintOemUI
+    STDMETHOD(PublishDriverInterface)(IUnknown* unknown) override;
+    STDMETHOD(GetInfo)(DWORD mode, PVOID buffer, DWORD size, PDWORD needed) override;
+    STDMETHOD(DevMode)(DWORD mode, POEMDMPARAM param) override;
+    STDMETHOD(CommonUIProp)(DWORD mode, POEMCUIPPARAM param) override;
+    STDMETHOD(DocumentPropertySheets)(PPROPSHEETUI_INFO info, LPARAM lParam) override;
+    STDMETHOD(DevicePropertySheets)(PPROPSHEETUI_INFO info, LPARAM lParam) override;
+    STDMETHOD(DevQueryPrintEx)
+    (POEMUIOBJ uiObject, PDEVQUERYPRINT_INFO info, DEVMODEW* publicDevMode, PVOID privateDevMode) override;
+    STDMETHOD(DeviceCapabilities)
+    (POEMUIOBJ uiObject, HANDLE printer, PWSTR deviceName, WORD capability, PVOID output,
+     DEVMODEW* publicDevMode, PVOID privateDevMode, DWORD oldResult, DWORD* result) override;
+    STDMETHOD(UpgradePrinter)(DWORD level, PBYTE upgradeInfo) override;
+    STDMETHOD(PrinterEvent)(PWSTR printerName, INT event, DWORD flags, LPARAM lParam) override;
+    STDMETHOD(DriverEvent)(DWORD event, DWORD level, LPBYTE driverInfo, LPARAM lParam) override;
+    STDMETHOD(QueryColorProfile)
+    (HANDLE printer, POEMUIOBJ uiObject, DEVMODEW* publicDevMode, PVOID privateDevMode, ULONG queryMode,
+     VOID* profileData, ULONG* profileSize, ULONG* profileFlags) override;
+    STDMETHOD(FontInstallerDlgProc)(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    STDMETHOD(UpdateExternalFonts)(HANDLE printer, HANDLE heap, PWSTR cartridges) override;
+
+    // IPrintOemUI2
+    STDMETHOD(QueryJobAttributes)
+    (HANDLE printer, DEVMODEW* devMode, DWORD level, LPBYTE attributeInfo) override;
+    STDMETHOD(HideStandardUI)(DWORD mode) override;
+    STDMETHOD(DocumentEvent)
+    (HANDLE printer, HDC dc, INT escape, ULONG inSize, PVOID in, ULONG outSize, PVOID out,
+     PINT result) override;
+
+    // IPrintOemPrintTicketProvider
+    STDMETHOD(GetSupportedVersions)(HANDLE printer, INT* versions[], INT* count) override;
+    STDMETHOD(BindPrinter)
+    (HANDLE printer, INT version, POEMPTOPTS options, INT* namespaceCount, BSTR** namespaces) override;
+    STDMETHOD(PublishPrintTicketHelperInterface)(IUnknown* helper) override;
+    STDMETHOD(QueryDeviceDefaultNamespace)(BSTR* namespaceUri) override;
+    STDMETHOD(ConvertPrintTicketToDevMode)
+    (IXMLDOMDocument2* ticket, ULONG devModeSize, DEVMODEW* devMode, ULONG privateSize,
+     PVOID privateDevMode) override;
+    STDMETHOD(ConvertDevModeToPrintTicket)
+    (ULONG devModeSize, DEVMODEW* devMode, ULONG privateSize, PVOID privateDevMode,
+     IXMLDOMDocument2* ticket) override;
+    STDMETHOD(CompletePrintCapabilities)(IXMLDOMDocument2* ticket, IXMLDOMDocument2* capabilities) override;
+    STDMETHOD(ExpandIntentOptions)(IXMLDOMDocument2* ticket) override;
+    STDMETHOD(ValidatePrintTicket)(IXMLDOMDocument2* ticket) override;
+
+    // Makes the missing helpers once per object; one that could not be made stays missing.
+    void CreateHelpers(HANDLE printer);
+    void CreateHelpersForPrinter(LPCWSTR printerName);
+    // Loads the settings helper module for the process and (re)initialises the settings client on
+    // the printer; NIRA_STATUS_FAILED for a null handle.
+    LONG EnsureSettingsClient(HANDLE printer);
+    void ReleaseSettingsClient();
+    // Hides the core driver's own items, as the Windows version asks.
+    void HideDriverItems(POEMCUIPPARAM param);
+
+    INiraPropSheetAdapter* GetSheetAdapter() const { return m_sheetAdapter; }
+    CNiraSettingsClient* GetSettingsClient() const { return m_settings; }
+
+private:
+    virtual ~CNiraOemUIPlugin();
+
+    int m_helpersCreated = 0;
+    LONG volatile m_refCount = 1;
+    int m_standardUIHidden = 0;
+    IPrintCoreHelper* m_coreHelper = nullptr;
+    HANDLE m_printer = nullptr;  // borrowed from the last call that brought one
+    // The document events, the DEVMODE synchroniser, the UI core and the PrintTicket snapshot
+    // come with their own classes; until then they stay missing and their slots answer so.
+    CNiraDocEventHandler* m_docEvents = nullptr;
+    INiraPropSheetAdapter* m_sheetAdapter = nullptr;
+    CNiraDevModeSync* m_devModeSync = nullptr;
+    CNiraUICore* m_core = nullptr;
+    CNiraSettingsClient* m_settings = nullptr;
+    CNiraPrintTicketSnapshot* m_ptSnapshot = nullptr;
+    BSTR m_namespaceUri = nullptr;
+};

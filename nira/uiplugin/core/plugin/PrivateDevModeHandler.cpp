@@ -1,0 +1,158 @@
+#include "nira/uiplugin/core/plugin/PrivateDevModeHandler.h"
+
+#include "common/NiraException.h"
+#include "common/PrivateDevMode.h"
+#include "common/ProcessIdentity.h"
+#include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
+
+#include <rpc.h>
+#include <string.h>
+
+namespace {
+
+constexpr DWORD kInfoSize = sizeof(DWORD);
+constexpr size_t kBaseNameChars = 25;
+
+const char kSpoolerProgram[] = "spoolsv.exe";
+// A program whose sections may come back with the second checksum copy stale.
+const char kStaleChecksumProgram[] = "WAOL.exe";
+
+const GUID kNoGuid = {};
+
+void Refuse(LONG code)
+{
+    throw CNiraException(code);
+}
+
+void WriteDefaultHeader(PrivateDevMode* section)
+{
+    memset(section, 0, PRIVATE_DEVMODE_SIZE);
+    section->size = PRIVATE_DEVMODE_SIZE;
+    section->signature = PRIVATE_DEVMODE_SIGNATURE;
+    section->version = PRIVATE_DEVMODE_VERSION;
+    section->sectionGuid = PRIVATE_DEVMODE_GUID;
+}
+
+void CheckConvertInput(const PrivateDevMode* in)
+{
+    if (in->size != 0 && in->size != PRIVATE_DEVMODE_SIZE) {
+        Refuse(ERROR_INVALID_DATA);
+    }
+    GUID guid = in->sectionGuid;  // the section may lie at any alignment
+    RPC_STATUS status;
+    // A section without a GUID is as foreign as one with another GUID.
+    if (memcmp(&guid, &kNoGuid, sizeof(GUID)) == 0 ||
+        UuidCompare(&guid, const_cast<GUID*>(&PRIVATE_DEVMODE_GUID), &status) != 0) {
+        Refuse(ERROR_INVALID_DATA);
+    }
+}
+
+// Records who prepared the job: the program's path (kept as it stands inside the spooler) and,
+// for a job that goes to another machine, the user's name.
+void RecordOrigin(PrivateDevMode* out, HANDLE printer)
+{
+    size_t length = 0;
+    if (GetProcessPath(out->processPath, PRIVATE_DEVMODE_TEXT_CHARS, &length) != 0) {
+        return;
+    }
+    out->processPath[PRIVATE_DEVMODE_TEXT_CHARS - 1] = 0;
+    char baseName[kBaseNameChars + 1] = {};
+    if (GetFileBaseName(out->processPath, baseName, sizeof(baseName), &length) != 0) {
+        baseName[0] = 0;
+    }
+    CNiraPrinterAccess access(printer);
+    if (strcmp(baseName, kSpoolerProgram) != 0 && !access.IsLocalPrinter()) {
+        GetCurrentUserName(out->userName, PRIVATE_DEVMODE_TEXT_CHARS);
+    }
+    if (_stricmp(baseName, kStaleChecksumProgram) == 0 && out->checksumCopy != out->checksum) {
+        out->checksumCopy = out->checksum;
+    }
+}
+
+void AdjustPublicOut(const DEVMODEW* in, DEVMODEW* out, const PrivateDevMode* section)
+{
+    if (out == nullptr) {
+        return;
+    }
+    if (out->dmPaperSize != in->dmPaperSize) {
+        out->dmFields |= DM_PAPERSIZE;
+        out->dmPaperSize = static_cast<short>(section->paperSizeAtConvert);
+    }
+    out->dmDuplex = in->dmDuplex;
+    out->dmFields |= DM_DUPLEX;
+    out->dmMediaType = in->dmMediaType;
+    out->dmFields |= DM_MEDIATYPE;
+}
+
+}  // namespace
+
+HRESULT CNiraPrivateDevModeHandler::GetInfo(DWORD mode, PVOID buffer, DWORD size, PDWORD needed)
+{
+    if (needed == nullptr) {
+        return E_FAIL;
+    }
+    DWORD value;
+    switch (mode) {
+    case OEMGI_GETSIGNATURE:
+        value = PRIVATE_DEVMODE_SIGNATURE;
+        break;
+    case OEMGI_GETVERSION:
+        value = PRIVATE_DEVMODE_VERSION;
+        break;
+    default:
+        return E_NOTIMPL;
+    }
+    *needed = kInfoSize;
+    if (buffer == nullptr || size < kInfoSize) {
+        return E_FAIL;
+    }
+    memcpy(buffer, &value, kInfoSize);
+    return S_OK;
+}
+
+HRESULT CNiraPrivateDevModeHandler::HandleDevMode(DWORD mode, POEMDMPARAM param)
+{
+    try {
+        if (param == nullptr || param->hPrinter == nullptr) {
+            Refuse(ERROR_INVALID_PARAMETER);
+        }
+        switch (mode) {
+        case OEMDM_SIZE:
+            param->cbBufSize = PRIVATE_DEVMODE_SIZE;
+            break;
+        case OEMDM_DEFAULT:
+            if (param->pOEMDMOut == nullptr || param->cbBufSize < PRIVATE_DEVMODE_SIZE) {
+                Refuse(ERROR_INVALID_PARAMETER);
+            }
+            WriteDefaultHeader(static_cast<PrivateDevMode*>(param->pOEMDMOut));
+            break;
+        case OEMDM_CONVERT:
+        case OEMDM_MERGE:
+            ConvertSection(*param);
+            break;
+        default:
+            Refuse(ERROR_INVALID_DATA);
+        }
+        return S_OK;
+    } catch (const CNiraException&) {
+        return E_FAIL;
+    }
+}
+
+// The caller's section is copied to the output first and only the output is updated: the core
+// driver's input buffer stays as it was.
+void CNiraPrivateDevModeHandler::ConvertSection(const OEMDMPARAM& param)
+{
+    if (param.pOEMDMIn == nullptr || param.pOEMDMOut == nullptr || param.cbBufSize < PRIVATE_DEVMODE_SIZE ||
+        param.pPublicDMIn == nullptr) {
+        Refuse(ERROR_INVALID_PARAMETER);
+    }
+    const auto* in = static_cast<const PrivateDevMode*>(param.pOEMDMIn);
+    CheckConvertInput(in);
+    auto* out = static_cast<PrivateDevMode*>(param.pOEMDMOut);
+    memmove(out, in, PRIVATE_DEVMODE_SIZE);
+    out->paperSizeAtConvert = param.pPublicDMIn->dmPaperSize;
+    out->duplexAtConvert = param.pPublicDMIn->dmDuplex;
+    RecordOrigin(out, param.hPrinter);
+    AdjustPublicOut(param.pPublicDMIn, param.pPublicDMOut, out);
+}

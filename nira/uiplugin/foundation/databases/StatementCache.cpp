@@ -1,0 +1,142 @@
+#include "nira/uiplugin/foundation/databases/StatementCache.h"
+
+#include <string.h>
+
+namespace {
+// Rows a statement hands to the callback have at most this many columns kept on the stack.
+constexpr int STACK_COLUMNS = 64;
+
+// Steps the statement to its end and hands every row to the callback as sqlite3_exec does:
+// the column texts (null for a null value) and the column names.
+int StepRows(sqlite3_stmt* statement, NiraQueryRowCallback callback, void* argument)
+{
+    const int columns = sqlite3_column_count(statement);
+    if (columns > STACK_COLUMNS) {
+        return SQLITE_TOOBIG;
+    }
+    char* names[STACK_COLUMNS];
+    char* values[STACK_COLUMNS];
+    bool named = false;  // the names are read once rows come, as sqlite3_exec reads them
+    int result = SQLITE_OK;
+    while ((result = sqlite3_step(statement)) == SQLITE_ROW) {
+        if (callback == nullptr) {
+            continue;
+        }
+        for (int i = 0; i < columns && !named; ++i) {
+            names[i] = const_cast<char*>(sqlite3_column_name(statement, i));
+        }
+        named = true;
+        for (int i = 0; i < columns; ++i) {
+            values[i] =
+                reinterpret_cast<char*>(const_cast<unsigned char*>(sqlite3_column_text(statement, i)));
+            if (values[i] == nullptr && sqlite3_column_type(statement, i) != SQLITE_NULL) {
+                return SQLITE_NOMEM;
+            }
+        }
+        if (callback(argument, columns, values, names) != 0) {
+            return SQLITE_ABORT;
+        }
+    }
+    return result == SQLITE_DONE ? SQLITE_OK : result;
+}
+
+bool IsBlank(const char* text)
+{
+    for (; text != nullptr && *text != 0; ++text) {
+        if (*text != ' ' && *text != '\t' && *text != '\r' && *text != '\n' && *text != ';') {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Runs a compiled statement with its number bound, and leaves it ready for the next run.
+int RunStatement(sqlite3_stmt* statement, const LONGLONG* number, NiraQueryRowCallback callback,
+                 void* argument)
+{
+    int result = number != nullptr ? sqlite3_bind_int64(statement, 1, *number) : SQLITE_OK;
+    if (result == SQLITE_OK) {
+        result = StepRows(statement, callback, argument);
+    }
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+    return result;
+}
+}  // namespace
+
+CNiraStatementCache::CNiraStatementCache() : m_connection(nullptr), m_entries(), m_count(0) {}
+
+CNiraStatementCache::~CNiraStatementCache()
+{
+    Clear();
+}
+
+void CNiraStatementCache::Clear()
+{
+    for (int i = 0; i < m_count; ++i) {
+        sqlite3_finalize(m_entries[i].statement);
+        LocalFree(m_entries[i].text);
+        m_entries[i] = Entry();
+    }
+    m_count = 0;
+    m_connection = nullptr;
+}
+
+BOOL CNiraStatementCache::IsRunning() const
+{
+    for (int i = 0; i < m_count; ++i) {
+        if (sqlite3_stmt_busy(m_entries[i].statement)) {
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+sqlite3_stmt* CNiraStatementCache::Find(LPCSTR text) const
+{
+    for (int i = 0; i < m_count; ++i) {
+        if (strcmp(m_entries[i].text, text) == 0) {
+            return m_entries[i].statement;
+        }
+    }
+    return nullptr;
+}
+
+int CNiraStatementCache::Run(sqlite3* connection, LPCSTR text, const LONGLONG* number,
+                             NiraQueryRowCallback callback, void* argument)
+{
+    if (connection == nullptr || text == nullptr) {
+        return SQLITE_MISUSE;
+    }
+    if (connection != m_connection) {
+        Clear();  // statements of another connection are of no use here
+        m_connection = connection;
+    }
+    sqlite3_stmt* statement = Find(text);
+    // A callback may run the same text again while its rows are still being read: that run gets
+    // a statement of its own, so that the outer one is not reset under its caller.
+    if (statement != nullptr && !sqlite3_stmt_busy(statement)) {
+        return RunStatement(statement, number, callback, argument);
+    }
+    const bool keep = statement == nullptr && m_count < kCapacity;
+
+    const char* rest = nullptr;
+    int result = sqlite3_prepare_v2(connection, text, -1, &statement, &rest);
+    if (result != SQLITE_OK) {
+        return result;
+    }
+    if (statement == nullptr || !IsBlank(rest)) {
+        sqlite3_finalize(statement);  // one statement per text, as the readers write them
+        return SQLITE_MISUSE;
+    }
+    const size_t size = strlen(text) + 1;
+    LPSTR copy = keep ? static_cast<LPSTR>(LocalAlloc(LMEM_FIXED, size)) : nullptr;
+    if (copy == nullptr) {
+        result = RunStatement(statement, number, callback, argument);
+        sqlite3_finalize(statement);
+        return result;
+    }
+    memcpy(copy, text, size);
+    m_entries[m_count++] = Entry{copy, statement};
+    return RunStatement(statement, number, callback, argument);
+}

@@ -1,0 +1,133 @@
+// Test control of the simulated core printer driver (its UI module, unidrvui.dll): opens an
+// instance on a printer as the platform does (the UI plug-in of the driver INI's [OEMFiles]
+// loaded, its object made, the core helper published, GetInfo asked), calls the plug-in the way
+// the core driver does, sets the core driver's own features and reads its journals.
+// For tests and the host program only; production code never includes it.
+#pragma once
+
+#include <windows.h>
+
+#include <prcomoem.h>
+
+#include <nirasim/Machine.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace nirasim {
+
+// An option of a core-driver feature. An empty name shows the option by resource id.
+struct CoreOption {
+    std::string keyword;
+    std::u16string name;
+    WORD resourceId = 0;
+    bool warning = false;  // the option carries the warning icon
+};
+
+// A feature of the core driver and its option item in the common property sheet.
+struct CoreFeature {
+    std::string keyword;  // empty: the item's user data names no feature (the copies item)
+    BYTE publicId = DMPUB_NONE;
+    std::vector<CoreOption> options;
+    LONG selection = 0;
+    bool userData = true;  // the item carries the core driver's user data
+};
+
+// What GetInfo answered when the instance started.
+struct PluginInfoAnswer {
+    HRESULT result = E_FAIL;
+    DWORD value = 0;
+    DWORD needed = 0;
+};
+
+// The default DEVMODE of the instance: the plug-in asked for its section's size and to fill it.
+struct DevModeAnswer {
+    HRESULT sizeResult = E_FAIL;
+    DWORD sectionSize = 0;  // what the plug-in asked for (0 when it did not answer)
+    HRESULT defaultResult = E_FAIL;
+    std::vector<BYTE> devMode;  // public part, the core driver's own block, the plug-in's section
+};
+
+struct SetOptionsCall {
+    std::vector<std::pair<std::string, std::string>> pairs;
+    BOOL resolveConflicts;
+    bool onDevMode;  // a DEVMODE was given (else the instance's current settings)
+    HRESULT result;
+};
+
+struct UpdateUISettingCall {
+    std::string keyword;
+    BYTE publicId;
+    DWORD previous;
+    LONG selection;
+    DWORD mode;
+    bool warningDuringCall;  // the selected option carried the warning icon during the call
+};
+
+struct CoreItemState {
+    std::string keyword;
+    BYTE publicId;
+    DWORD flags;
+    LONG selection;
+    std::vector<BYTE> optionFlags;
+};
+
+class CoreDriverInstance {
+public:
+    virtual ~CoreDriverInstance() = default;
+
+    virtual HANDLE Printer() const = 0;
+    // The plug-in module, from the driver INI's [OEMFiles] OEMConfigFile1; null when none loaded.
+    virtual HMODULE PluginModule() const = 0;
+    // The plug-in object of the UI class id, with the core helper published; null without one.
+    virtual IPrintOemUI2* Plugin() const = 0;
+    virtual IPrintCoreHelper* CoreHelper() = 0;
+    virtual HRESULT PublishResult() const = 0;
+    // GetInfo at start: modes 1 (signature), 3 (version) and 5 (helper interfaces).
+    virtual PluginInfoAnswer Info(DWORD mode) const = 0;
+
+    virtual DevModeAnswer DefaultDevMode() = 0;
+    // DevMode 3 (convert) or 4 (merge) of a caller's DEVMODE into out (sized like the default).
+    virtual HRESULT ConvertDevMode(DWORD mode, const std::vector<BYTE>& in, std::vector<BYTE>& out) = 0;
+
+    // The core driver's features (and so its option items); the default table until set.
+    virtual void SetFeatures(const std::vector<CoreFeature>& features) = 0;
+    virtual std::vector<CoreFeature> Features() const = 0;
+    // Builds the core driver's items (and pluginItems items of the plug-in) and calls the plug-in's
+    // CommonUIProp. Each call's block lives as long as the instance.
+    virtual HRESULT CommonUIProp(DWORD mode, DWORD pluginItems) = 0;
+    // The block of the last CommonUIProp; null before one.
+    virtual POEMCUIPPARAM CommonUIParam() = 0;
+    virtual std::vector<CoreItemState> Items() const = 0;
+    // The core driver's current option of a feature (its setting, not the item's selection).
+    virtual std::string CurrentOption(const std::string& feature) const = 0;
+
+    virtual std::vector<SetOptionsCall> SetOptionsCalls() const = 0;
+    virtual std::vector<UpdateUISettingCall> UpdateUISettingCalls() const = 0;
+    virtual void ClearJournals() = 0;
+};
+
+// The core driver's UI module of a printer's driver, loaded, with one instance open on it.
+class CoreDriver {
+public:
+    explicit CoreDriver(const Text& printerName);
+    ~CoreDriver();
+    CoreDriver(const CoreDriver&) = delete;
+    CoreDriver& operator=(const CoreDriver&) = delete;
+
+    bool IsOpen() const { return instance_ != nullptr; }
+    CoreDriverInstance* operator->() const { return instance_; }
+    CoreDriverInstance& operator*() const { return *instance_; }
+    HMODULE Module() const { return module_; }
+
+private:
+    HMODULE module_ = nullptr;
+    CoreDriverInstance* instance_ = nullptr;
+};
+
+// The name of the core driver module's export that opens an instance (for the test control).
+constexpr char kOpenCoreDriverExport[] = "NiraSimOpenCoreDriver";
+typedef CoreDriverInstance*(WINAPI* OpenCoreDriverProc)(LPCWSTR printerName);
+
+}  // namespace nirasim
