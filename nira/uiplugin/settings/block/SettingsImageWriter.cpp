@@ -5,7 +5,6 @@
 #include "nira/uiplugin/foundation/strings/NiraString.h"
 #include "nira/uiplugin/settings/engine/INiraSettingsStore.h"
 #include "nira/uiplugin/settings/engine/SettingsError.h"
-#include "nira/uiplugin/settings/engine/SettingsMemory.h"
 
 namespace {
 
@@ -38,55 +37,9 @@ DWORD TextBytes(const CNiraString& text)
     return length < 0 ? 0 : static_cast<DWORD>(length + 1) * sizeof(WCHAR);
 }
 
-// Writes the value of the present entry index of a kind 0 to 6 at the given rank; false when the
-// store refuses to read it.
-bool PutValue(INiraSettingsStore& store, LONG kind, LONG index, BYTE* values, DWORD rank)
-{
-    BOOLEAN read = FALSE;
-    switch (kind) {
-    case SETTING_ARRAY_FLAG: {
-        BYTE flag = 0;
-        read = store.GetFlag(index, &flag);
-        if (flag == 1) {
-            SetBit(values, rank);
-        }
-        break;
-    }
-    case SETTING_ARRAY_BYTE:
-        read = store.GetByte(index, values + rank);
-        break;
-    case SETTING_ARRAY_WORD: {
-        WORD value = 0;
-        read = store.GetWord(index, &value);
-        memcpy(values + rank * sizeof(value), &value, sizeof(value));
-        break;
-    }
-    case SETTING_ARRAY_INT:
-    case SETTING_ARRAY_INT_REF: {
-        LONG value = 0;
-        read = kind == SETTING_ARRAY_INT ? store.GetInt(index, &value) : store.GetIntRef(index, &value);
-        memcpy(values + rank * sizeof(value), &value, sizeof(value));
-        break;
-    }
-    case SETTING_ARRAY_FLOAT: {
-        FLOAT value = 0;
-        read = store.GetFloat(index, &value);
-        memcpy(values + rank * sizeof(value), &value, sizeof(value));
-        break;
-    }
-    case SETTING_ARRAY_DOUBLE: {
-        double value = 0;
-        read = store.GetDouble(index, &value);
-        memcpy(values + rank * sizeof(value), &value, sizeof(value));
-        break;
-    }
-    }
-    return read == TRUE;
-}
-
 }  // namespace
 
-BYTE* CNiraSettingsImageWriter::Write(DWORD* imageLength)
+DWORD CNiraSettingsImageWriter::Measure()
 {
     INiraSettingsMask* presence = m_store.GetMask();
     RequireSettings(presence != nullptr);
@@ -94,18 +47,18 @@ BYTE* CNiraSettingsImageWriter::Write(DWORD* imageLength)
     RequireSettings(m_info != nullptr);
     m_header = SettingsImageHeader{};
     MeasureHeaps(LayOutArrays());
+    return SETTINGS_IMAGE_HEADER_SIZE + m_header.dataLength;
+}
 
-    const DWORD length = SETTINGS_IMAGE_HEADER_SIZE + m_header.dataLength;
-    BYTE* image = static_cast<BYTE*>(AllocateSettingsBlock(length));
-    try {
-        memcpy(image, &m_header, SETTINGS_IMAGE_HEADER_SIZE);
-        WriteImage(image + SETTINGS_IMAGE_HEADER_SIZE);
-    } catch (...) {
-        FreeSettingsBlock(image);
-        throw;
-    }
-    *imageLength = length;
-    return image;
+void CNiraSettingsImageWriter::Write(BYTE* image)
+{
+    RequireSettings(m_info != nullptr);
+    memcpy(image, &m_header, SETTINGS_IMAGE_HEADER_SIZE);
+    BYTE* data = image + SETTINGS_IMAGE_HEADER_SIZE;
+    WritePresence(data);
+    WriteValues(data);
+    WriteTexts(data);
+    WriteBlobs(data);
 }
 
 // The header's array descriptors; answers where the arrays end in the data area.
@@ -170,14 +123,6 @@ void CNiraSettingsImageWriter::MeasureHeaps(ULONGLONG arraysEnd)
     m_header.dataLength = static_cast<DWORD>(dataLength);
 }
 
-void CNiraSettingsImageWriter::WriteImage(BYTE* data)
-{
-    WritePresence(data);
-    WriteValues(data);
-    WriteTexts(data);
-    WriteBlobs(data);
-}
-
 void CNiraSettingsImageWriter::WritePresence(BYTE* data) const
 {
     const DWORD limit = m_header.dataLength;
@@ -191,20 +136,42 @@ void CNiraSettingsImageWriter::WritePresence(BYTE* data) const
     }
 }
 
-// Values of kinds 0 to 6, by rank.
+// The value block of a kind of the store (for flags, their bits); null for a kind without entries.
+// Throws 13 unless it holds count values.
+const BYTE* CNiraSettingsImageWriter::StoredValues(LONG kind, DWORD count)
+{
+    void* block = nullptr;
+    DWORD size = 0;
+    DWORD stored = 0;
+    RequireSettings(m_store.GetArrayInfo(kind, &block, &size, &stored) == TRUE);
+    const DWORD expected =
+        kind == SETTING_ARRAY_FLAG ? BitArrayBytes(count) : count * kSettingElementWidths[kind];
+    RequireSettings(stored == count && size == expected && (count == 0 || block != nullptr));
+    return static_cast<const BYTE*>(block);
+}
+
+// Values of kinds 0 to 6, by rank, copied from the store's value blocks.
 void CNiraSettingsImageWriter::WriteValues(BYTE* data)
 {
     for (LONG kind = SETTING_ARRAY_FLAG; kind < SETTING_ARRAY_STRING; ++kind) {
         const SettingsArrayDescriptor& array = m_header.arrays[kind];
         const SettingsMaskArray& row = m_info->kinds[kind];
         RequireSettings(row.count == 0 || row.bits != nullptr);
+        const BYTE* stored = StoredValues(kind, row.count);
+        const DWORD width = kSettingElementWidths[kind];
         BYTE* values = data + array.valueOffset;
         DWORD rank = 0;
         for (DWORD j = 0; j < row.count && rank < array.presentCount; ++j) {
             if (!TestBit(row.bits, j)) {
                 continue;
             }
-            RequireSettings(PutValue(m_store, kind, static_cast<LONG>(j), values, rank));
+            if (kind == SETTING_ARRAY_FLAG) {
+                if (TestBit(stored, j)) {
+                    SetBit(values, rank);
+                }
+            } else {
+                memcpy(values + rank * width, stored + j * width, width);
+            }
             ++rank;
         }
         RequireSettings(rank == array.presentCount);

@@ -18,16 +18,17 @@ public:
     CNiraSettingsImageWriter(const CNiraSettingsImageWriter&) = delete;
     CNiraSettingsImageWriter& operator=(const CNiraSettingsImageWriter&) = delete;
 
-    // The image in a block of AllocateSettingsBlock, which the caller frees with
-    // FreeSettingsBlock, and its length in *imageLength. Nothing is left allocated on a failure.
-    BYTE* Write(DWORD* imageLength);
+    // Lays the image out: answers its length, the header and the data area.
+    DWORD Measure();
+    // Writes the image last measured into image, which holds that many zero bytes.
+    void Write(BYTE* image);
 
 private:
     ULONGLONG LayOutArrays();
     void MeasureHeaps(ULONGLONG arraysEnd);
-    void WriteImage(BYTE* data);
     void WritePresence(BYTE* data) const;
     void WriteValues(BYTE* data);
+    const BYTE* StoredValues(LONG kind, DWORD count);
     void WriteTexts(BYTE* data);
     void WriteBlobs(BYTE* data);
 
