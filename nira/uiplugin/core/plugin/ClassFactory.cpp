@@ -56,7 +56,7 @@ STDMETHODIMP CNiraClassFactory::LockServer(BOOL lock)
     return S_OK;
 }
 
-extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out)
+STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out)
 {
     if (!IsEqualCLSID(clsid, CLSID_OEMUI) && !IsEqualCLSID(clsid, CLSID_OEMPTPROVIDER)) {
         return CLASS_E_CLASSNOTAVAILABLE;
@@ -70,7 +70,7 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, 
     return result;
 }
 
-extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow(void)
+STDAPI DllCanUnloadNow(void)
 {
     return IsServerUnused() ? S_OK : S_FALSE;
 }

@@ -24,8 +24,8 @@ private:
     LONG volatile m_refCount = 1;
 };
 
+// The COM entry points, exported through nirauip.def.
 // A factory for the core driver's UI plug-in class or its PrintTicket-provider class.
-extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE
-    DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out);
+STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out);
 // S_OK once no plug-in object lives and no lock is held, else S_FALSE.
-extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllCanUnloadNow(void);
+STDAPI DllCanUnloadNow(void);

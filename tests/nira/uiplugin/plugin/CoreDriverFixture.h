@@ -11,7 +11,7 @@
 
 class CoreDriverTest : public ::testing::Test {
 protected:
-    static constexpr const char16_t* kPrinter = TEXT("Nira Sample Inkjet");
+    static constexpr const WCHAR* kPrinter = TEXT("Nira Sample Inkjet");
 
     void SetUp() override
     {

@@ -180,7 +180,7 @@ protected:
         }
     }
 
-    HANDLE Open(const char16_t* name)
+    HANDLE Open(const WCHAR* name)
     {
         EXPECT_TRUE(OpenPrinterW(const_cast<LPWSTR>(name), &printer, nullptr));
         return printer;
@@ -308,8 +308,8 @@ TEST_F(PrivateDevModeRequestTest, WhoPreparedTheJobDependsOnProcessAndPort)
 {
     struct Case {
         const char* name;
-        const char16_t* printerName;
-        const char16_t* process;
+        const WCHAR* printerName;
+        const WCHAR* process;
         const char* storedPath;
         bool userRecorded;
         bool checksumsAgree;

@@ -15,7 +15,7 @@ using nirasim::CoreOption;
 
 constexpr WORD kAutoResource = 0x70;
 
-CoreOption Named(const char* keyword, const char16_t* name, bool warning = false)
+CoreOption Named(const char* keyword, const WCHAR* name, bool warning = false)
 {
     return CoreOption{keyword, name, 0, warning};
 }
