@@ -30,6 +30,14 @@ void PutHeapEntry(BYTE* data, const SettingsArrayDescriptor& array, DWORD slot, 
     memcpy(data + at, bytes, length);
 }
 
+// Whether the store's presence mask (its description) holds the entry.
+bool IsPresentIn(const SettingsMaskInfo& presence, LONG kind, LONG index)
+{
+    const SettingsMaskArray& array = presence.kinds[kind];
+    return IsIndexInRange(index, array.count) && array.bits != nullptr &&
+           TestBit(array.bits, static_cast<DWORD>(index));
+}
+
 // Bytes a string takes in the string heap: its characters and the terminator.
 DWORD TextBytes(const CNiraString& text)
 {
@@ -92,7 +100,7 @@ void CNiraSettingsImageWriter::MeasureHeaps(ULONGLONG arraysEnd)
     ULONGLONG textTotal = 0;
     DWORD texts = 0;
     for (LONG index = 0; index < static_cast<LONG>(SETTING_STRING_COUNT); ++index) {
-        if (m_store.IsStringPresent(index) != TRUE) {
+        if (!IsPresentIn(*m_info, SETTING_ARRAY_STRING, index)) {
             continue;
         }
         CNiraString* text = nullptr;
@@ -105,7 +113,7 @@ void CNiraSettingsImageWriter::MeasureHeaps(ULONGLONG arraysEnd)
     ULONGLONG blobTotal = 0;
     DWORD blobs = 0;
     for (LONG index = 0; index < static_cast<LONG>(SETTING_BLOB_COUNT); ++index) {
-        if (m_store.IsBlobPresent(index) != TRUE) {
+        if (!IsPresentIn(*m_info, SETTING_ARRAY_BLOB, index)) {
             continue;
         }
         BYTE* data = nullptr;
@@ -162,6 +170,10 @@ void CNiraSettingsImageWriter::WriteValues(BYTE* data)
         BYTE* values = data + array.valueOffset;
         DWORD rank = 0;
         for (DWORD j = 0; j < row.count && rank < array.presentCount; ++j) {
+            if (j % 8 == 0 && row.bits[j / 8] == 0) {
+                j += 7;  // no entry present in this byte
+                continue;
+            }
             if (!TestBit(row.bits, j)) {
                 continue;
             }
@@ -187,7 +199,7 @@ void CNiraSettingsImageWriter::WriteTexts(BYTE* data)
     DWORD texts = 0;
     for (LONG index = 0; index < static_cast<LONG>(SETTING_STRING_COUNT) && texts < textArray.presentCount;
          ++index) {
-        if (m_store.IsStringPresent(index) != TRUE) {
+        if (!IsPresentIn(*m_info, SETTING_ARRAY_STRING, index)) {
             continue;
         }
         CNiraString* text = nullptr;
@@ -221,7 +233,7 @@ void CNiraSettingsImageWriter::WriteBlobs(BYTE* data)
     DWORD blobs = 0;
     for (LONG index = 0; index < static_cast<LONG>(SETTING_BLOB_COUNT) && blobs < blobArray.presentCount;
          ++index) {
-        if (m_store.IsBlobPresent(index) != TRUE) {
+        if (!IsPresentIn(*m_info, SETTING_ARRAY_BLOB, index)) {
             continue;
         }
         BYTE* bytes = nullptr;
