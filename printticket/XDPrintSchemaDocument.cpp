@@ -21,21 +21,9 @@ constexpr LPCWSTR kPrivatePrefixName = TEXT("ns0000");
 constexpr int kMaximumPrefixAttempts = 1000;
 
 // A VT_BSTR variant holding a copy of text, cleared when it leaves scope.
-class TextVariant {
+class TextVariant : public CNiraVariant {
 public:
-    explicit TextVariant(LPCWSTR text)
-    {
-        VariantInit(&m_value);
-        m_value.bstrVal = AllocBstrOrThrow(text);
-        m_value.vt = VT_BSTR;
-    }
-    TextVariant(const TextVariant&) = delete;
-    TextVariant& operator=(const TextVariant&) = delete;
-    ~TextVariant() { VariantClear(&m_value); }
-    const VARIANT& Get() const { return m_value; }
-
-private:
-    VARIANT m_value;
+    explicit TextVariant(LPCWSTR text) { SetBstr(AllocBstrOrThrow(text)); }
 };
 
 HRESULT SetStringProperty(IXMLDOMDocument2* document, LPCWSTR name, LPCWSTR value)
@@ -98,19 +86,13 @@ CXDPrintSchemaDocument::~CXDPrintSchemaDocument() = default;
 CXDString CXDPrintSchemaDocument::TypedText(IXMLDOMNode* node)
 {
     // All values are text without a schema.
-    VARIANT value;
-    VariantInit(&value);
+    CNiraVariant value;
     XDThrowIfFailed(node->get_nodeTypedValue(&value));
-    if (value.vt != VT_BSTR) {
-        HRESULT hr = VariantChangeType(&value, &value, 0, VT_BSTR);
-        if (FAILED(hr)) {
-            VariantClear(&value);
-            throw CXDException(hr);
-        }
+    if (value.Get().vt != VT_BSTR) {
+        XDThrowIfFailed(VariantChangeType(value.InOut(), value.InOut(), 0, VT_BSTR));
     }
-    CXDString text(value.bstrVal);
-    VariantClear(&value);
-    return text;
+    // The variant frees its text also when the string cannot be made.
+    return CXDString(value.Get().bstrVal);
 }
 
 LPCWSTR CXDPrintSchemaDocument::SelectionPrefix()

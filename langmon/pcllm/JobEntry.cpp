@@ -13,7 +13,6 @@ namespace {
 
 constexpr DWORD kJobInfoLevel = 1;
 constexpr DWORD kJobsAsked = 3;
-constexpr DWORD kDriverInfoLevel = 3;
 constexpr DWORD kLastNtVersionWithoutWait = 5;
 const WCHAR kStringLibraryKey[] = TEXT("Component_R_B");
 const WCHAR kDefaultStringLibrary[] = TEXT("nirastr.DLL");

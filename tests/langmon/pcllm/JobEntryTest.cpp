@@ -15,11 +15,6 @@ printer::WriteScript Failed(DWORD count = 0)
     return {printer::WriteOutcome::Fail, count, ERROR_GEN_FAILURE};
 }
 
-bool Contains(const std::string& bytes, const std::string& part)
-{
-    return bytes.find(part) != std::string::npos;
-}
-
 TEST_F(JobTest, SmallWritesAreGatheredAfterTheFirstTwo)
 {
     const DWORD job = NewJob();

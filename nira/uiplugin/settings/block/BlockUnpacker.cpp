@@ -231,8 +231,8 @@ void CNiraBlockUnpacker::SyncRangeInts()
     if (m_image->Header().entryCounts[SETTING_ARRAY_INT] != kSettingArrayCounts[SETTING_ARRAY_INT]) {
         return;  // an image of other array sizes: every SyncInt would fail
     }
-    SyncReadInts(BLOCK_FEATURE_VALUES_FIRST, BLOCK_FEATURE_VALUES_LAST);
-    SyncReadInts(BLOCK_PUBLIC_VALUES_FIRST, BLOCK_PUBLIC_VALUES_LAST);
+    SyncReadInts(kSettingsIndexBase, kLastFeatureValueIndex);
+    SyncReadInts(kFirstPublicValueIndex, kLastPublicValueIndex);
 }
 
 void CNiraBlockUnpacker::SyncReadInts(LONG first, LONG last)

@@ -68,7 +68,7 @@ protected:
             return std::nullopt;
         }
         RoundTrip result{BytesOf(*block), {}};
-        for (int feature = DEFAULT_FIRST_PACKED; feature <= DEFAULT_LAST_PACKED; ++feature) {
+        for (int feature = kFirstSettingsFeature; feature <= kLastSettingsFeature; ++feature) {
             int option = 0;
             int isSet = 0;
             if (target->settings.GetCurrentOption(feature, &option, &isSet) == 0) {
