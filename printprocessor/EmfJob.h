@@ -38,6 +38,37 @@ public:
     LONG driverRepeatMode;
     LONG previewPass;
 
+    // Layout of the pass; zero fields are zero at construction.
+    LONG displayDpi = kDefaultDisplayDpi;
+    LONG devicePrintQuality = kDefaultPrintQuality;
+    LONG driverPagesPerSide = 1;
+    LONG nupPages = 1;
+    LONG driverCopies = 1;
+    LONG reverseOrder = 0;
+    LONG noBorders = 1;
+    LONG duplex = 0;
+    LONG duplexKind = 0;
+    LONG collate = 0;
+    LONG mixedOrientation = 0;
+    // The orientation of the page in cell 1 of the sheet being placed: the later cells of a
+    // sheet with mixed orientations take their fine offsets from it.
+    SHORT cellOneOrientation = DMORIENT_PORTRAIT;
+    LONG lastSheetCounted = 0;
+    LONG lastSheetCopies = 0;
+    LONG posterLastSheetPending = 0;
+    LONG paperWidthClamped = 0;
+    LONG requestedPaperWidth = 0;
+
+    // The job setting outputMode is 1, 2, 4 or 5.
+    bool IsOutputMode1245() const;
+    // Whether 2-up and 6-up cells lie across the sheet of the printer DC.
+    bool CellsTurned() const;
+    // The dmDuplex value for a two-sided pass: 1 one-sided, 2 or 3.
+    SHORT DuplexBinding(SHORT orientation, bool turned) const;
+
+    static constexpr LONG kDefaultDisplayDpi = 96;
+    static constexpr LONG kDefaultPrintQuality = 600;
+
 private:
     int GetJobSettings();
     int GetDriverState();

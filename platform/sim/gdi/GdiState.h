@@ -68,6 +68,8 @@ struct GdiDC : GdiObject {
     COLORREF textColor = 0;
     COLORREF bkColor = RGB(255, 255, 255);
     POINT position = {0, 0};
+    int graphicsMode = GM_COMPATIBLE;
+    XFORM world = {1, 0, 0, 1, 0, 0};
     bool inDocument = false;
     bool inPage = false;
     bool cancelled = false;
