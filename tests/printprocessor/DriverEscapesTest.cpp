@@ -1,6 +1,8 @@
 // The private escapes of an EMF job on a printer DC whose driver has the sample render module.
 #include "printprocessor/ProcessorMachine.h"
 
+#include <nirasim/PrintJobs.h>
+
 #include <cstring>
 #include <string>
 #include "support/WString.h"

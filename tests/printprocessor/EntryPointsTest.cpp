@@ -1,6 +1,8 @@
 // The print processor's exports as the spooler calls them on the loaded nirapp.
 #include "printprocessor/ProcessorMachine.h"
 
+#include <nirasim/PrintJobs.h>
+
 #include <winsplp.h>
 
 #include <string>

@@ -1,6 +1,8 @@
 // The RAW road through the loaded nirapp: bytes at the port, form feeds after each copy.
 #include "printprocessor/ProcessorMachine.h"
 
+#include <nirasim/PrintJobs.h>
+
 #include <string>
 
 namespace {

@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include <nirasim/Machine.h>
-
+#include <cstring>
 #include <string>
 
 #include "printprocessor/TextLineFormatter.h"
@@ -85,7 +84,6 @@ TEST(TextLineFormatterTest, LineEndsRaiseTheirEvents)
 
 TEST(TextLineFormatterTest, ADoubleByteCharacterIsNeverSplit)
 {
-    nirasim::Machine machine;
     TextLineState state = {0, 0, 0};
     // "a" then a two-byte character: with two cells the character does not fit after "a".
     std::string text = "a\x82\xa0";

@@ -263,9 +263,3 @@ extern "C" const char* __lsan_default_suppressions()
 {
     return "leak:libfontconfig.so\n";
 }
-
-// Matched suppressions are expected and need no report at every exit.
-extern "C" const char* __lsan_default_options()
-{
-    return "print_suppressions=0";
-}
