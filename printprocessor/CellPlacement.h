@@ -60,3 +60,8 @@ BOOL SetCellTransform(CellPlacement& placement, int kind, FLOAT x, FLOAT y);
 // Widens the cell so that the image reaches the printable area's edges when the driver asks for
 // it; answers 1 when it does nothing.
 BOOL ExpandToPrintableArea(CellPlacement& placement);
+
+// Places one spooled page into its cell of the side that the caller started and plays it; the
+// world transform is the identity again afterwards. FALSE when the page could not be placed.
+BOOL PlayPageInCell(CellPlacement& placement, HANDLE pageHandle, DEVMODEW* pageDevmode, LONG pagesPerSheet,
+                    LONG pageNumber, LONG cellNumber, LONG rotationMode);

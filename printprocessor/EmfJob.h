@@ -58,6 +58,27 @@ public:
     LONG posterLastSheetPending = 0;
     LONG paperWidthClamped = 0;
     LONG requestedPaperWidth = 0;
+    LONG bookletRequested = 0;
+    LONG attributesChanged = 0;
+    LONG bannerForm = 0;
+    LONG endPageOptimization = 0;
+    HANDLE spoolHandle = nullptr;
+    DEVMODEW* pageDevmode = nullptr;
+    SHORT firstPaperSize = 0;
+    SHORT jobOrientation = DMORIENT_PORTRAIT;
+    LONG rememberedCollate = 0;
+    LONG rememberedCopies = 0;
+
+    // Clears the cells sent with the placement escape when the driver wants cell reports.
+    void ClearPlacement();
+    // The spooler's layout attributes of the job; false when it has none.
+    bool QueryJobAttributes();
+    // Prepares one pass over the spooled pages on the spool file and DC.
+    bool StartPass(HANDLE spool, HDC dc);
+    // Counts the spooled pages when a setting needs the total (the count waits for the whole job).
+    void CountPages();
+    // Decides the pass's dmDuplex and duplexKind from the first page's DEVMODE.
+    void ChooseDuplex(DEVMODEW* firstPage);
 
     // The job setting outputMode is 1, 2, 4 or 5.
     bool IsOutputMode1245() const;
@@ -70,6 +91,9 @@ public:
     static constexpr LONG kDefaultPrintQuality = 600;
 
 private:
+    bool ApplyJobAttributes();
+    bool TakeFirstPageSettings();
+    void SettleCollation();
     int GetJobSettings();
     int GetDriverState();
     int SetJobCounts();

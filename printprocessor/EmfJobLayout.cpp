@@ -67,3 +67,16 @@ SHORT CNiraEmfJob::DuplexBinding(SHORT orientation, bool turned) const
     }
     return longEdge ? kLongEdge : kShortEdge;
 }
+
+void CNiraEmfJob::ClearPlacement()
+{
+    if (settings.cellReports == 0) {
+        return;
+    }
+    placement.pageCount = 0;
+    placement.areaWidth = 0;
+    placement.areaHeight = 0;
+    placement.physicalWidth = 0;
+    placement.physicalHeight = 0;
+    ZeroMemory(placement.cells, sizeof(placement.cells));
+}

@@ -106,6 +106,9 @@ GdiCall MakeGdiCall(const char* name, HDC dc, std::vector<long long> args, long 
 // The handle as the journal keeps it.
 long long HandleValue(HGDIOBJ handle);
 
+// Gives a printer DC between pages the paper, orientation and resolution of another DEVMODE.
+bool ResetPrinterDC(HDC dc, const DEVMODEW* devmode);
+
 // Sets a colour as the picture's drawing source.
 void SetPictureColor(cairo_t* cairo, COLORREF color);
 
