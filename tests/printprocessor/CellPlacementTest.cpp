@@ -2,6 +2,8 @@
 // DC of the sample driver whose render module stays silent (no driver margins).
 #include "printprocessor/ProcessorMachine.h"
 
+#include <nirasim/Gdi.h>
+
 #include <string>
 #include <vector>
 

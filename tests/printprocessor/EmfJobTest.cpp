@@ -62,7 +62,7 @@ protected:
             }
             spooled.push_back({i == 1 ? Bytes(devmode) : std::vector<BYTE>(), emf});
         }
-        return nirasim::EmfSpoolFile(u"Document", spooled);
+        return nirasim::EmfSpoolFile(nirasim::Wide("Document"), spooled);
     }
 
     nirasim::PrintJobRun RunEmf(int pages, const DEVMODEW& devmode, int badPage = 0)
