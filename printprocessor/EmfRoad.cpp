@@ -39,10 +39,12 @@ BOOL RunStrategy(CNiraEmfJob& job)
     bool plain = s.booklet == 0 && job.reverseOrder == 0 && s.manualDuplex == 0 &&
                  (job.pagesPerSide == 1 || s.nupDirection == 0);
     BOOL result = FALSE;
-    if (plain) {
+    if (s.booklet != 0) {
+        SetLastError(ERROR_NOT_SUPPORTED);
+    } else if (plain) {
         result = PrintPlainPages(context);
     } else {
-        SetLastError(ERROR_NOT_SUPPORTED);
+        result = PrintNupPages(context);
     }
     if (placement.posterPen != nullptr) {
         DeleteObject(placement.posterPen);

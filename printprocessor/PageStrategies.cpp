@@ -10,42 +10,9 @@ namespace {
 
 constexpr WORD kShortestPageDevmode = 98;
 
-// Waits while the job is paused; a cancel releases the wait and the loop goes on.
-void PauseCheck(const CNiraEmfJob& job)
-{
-    if ((ReadJobFlags(*job.processorJob) & JOB_FLAG_PAUSED) != 0) {
-        WaitForSingleObject(job.processorJob->pauseEvent, INFINITE);
-    }
-}
-
-LONG RepeatCount(const JobSettingsRecord& s)
-{
-    if (s.repeatMode != 1 || s.poster != 0) {
-        return 1;
-    }
-    constexpr LONG kNegativeRepeat = 2;
-    return s.repeatCount < 0 ? kNegativeRepeat : (s.repeatCount > 0 ? s.repeatCount : 1);
-}
-
-LONG BaseMode(const JobSettingsRecord& s)
-{
-    return s.rotate180 != 0 && s.rotationEnabled != 0 ? PLACE_HALF_TURN : PLACE_UPRIGHT;
-}
-
 LONG OtherOrientationMode(LONG mode)
 {
     return mode == PLACE_HALF_TURN ? PLACE_OTHER_ORIENTATION_HALF_TURN : PLACE_OTHER_ORIENTATION;
-}
-
-bool EmitBlankPages(const StrategyContext& context, LONG count)
-{
-    for (LONG i = 0; i < count; ++i) {
-        if (!GdiStartPageEMF(context.spoolHandle) ||
-            !GdiEndPageEMF(context.spoolHandle, context.job->endPageOptimization)) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // Side state of PrintPlainSheet.
@@ -139,19 +106,6 @@ bool PrintPlainSheet(StrategyContext& context, SheetWalk& walk)
     return true;
 }
 
-// The chunks of copies: as many as the device makes at once, then the rest.
-std::vector<LONG> CopyChunks(LONG copies, LONG driverCopies)
-{
-    std::vector<LONG> chunks;
-    LONG step = driverCopies > 0 ? driverCopies : 1;
-    while (copies > step) {
-        chunks.push_back(step);
-        copies -= step;
-    }
-    chunks.push_back(copies);
-    return chunks;
-}
-
 bool PrintCollated(StrategyContext& context, const std::vector<LONG>& chunks)
 {
     for (LONG chunk : chunks) {
@@ -186,6 +140,52 @@ bool PrintUncollated(StrategyContext& context, const std::vector<LONG>& chunks)
 }
 
 }  // namespace
+
+// Waits while the job is paused; a cancel releases the wait and the loop goes on.
+void PauseCheck(const CNiraEmfJob& job)
+{
+    if ((ReadJobFlags(*job.processorJob) & JOB_FLAG_PAUSED) != 0) {
+        WaitForSingleObject(job.processorJob->pauseEvent, INFINITE);
+    }
+}
+
+LONG RepeatCount(const JobSettingsRecord& s)
+{
+    if (s.repeatMode != 1 || s.poster != 0) {
+        return 1;
+    }
+    constexpr LONG kNegativeRepeat = 2;
+    return s.repeatCount < 0 ? kNegativeRepeat : (s.repeatCount > 0 ? s.repeatCount : 1);
+}
+
+LONG BaseMode(const JobSettingsRecord& s)
+{
+    return s.rotate180 != 0 && s.rotationEnabled != 0 ? PLACE_HALF_TURN : PLACE_UPRIGHT;
+}
+
+bool EmitBlankPages(const StrategyContext& context, LONG count)
+{
+    for (LONG i = 0; i < count; ++i) {
+        if (!GdiStartPageEMF(context.spoolHandle) ||
+            !GdiEndPageEMF(context.spoolHandle, context.job->endPageOptimization)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The chunks of copies: as many as the device makes at once, then the rest.
+std::vector<LONG> CopyChunks(LONG copies, LONG driverCopies)
+{
+    std::vector<LONG> chunks;
+    LONG step = driverCopies > 0 ? driverCopies : 1;
+    while (copies > step) {
+        chunks.push_back(step);
+        copies -= step;
+    }
+    chunks.push_back(copies);
+    return chunks;
+}
 
 BOOL GetPageDevmode(const CNiraEmfJob& job, LONG page, DEVMODEW** pageDevmode, DEVMODEW** previous)
 {

@@ -39,6 +39,10 @@ protected:
         d.dmDuplex = DMDUP_SIMPLEX;
         d.dmPrintQuality = kQuality;
         d.dmYResolution = kQuality;
+        // Letter, which the render module takes for the printable area as well.
+        d.dmPaperSize = 1;
+        d.dmPaperWidth = 2159;
+        d.dmPaperLength = 2794;
         return d;
     }
 
@@ -119,6 +123,10 @@ TEST_F(EmfJobTest, FourUpPutsFourPagesOnEachSideAndAShortLastSide)
     EXPECT_EQ(PagesOf(sides[1]), (std::vector<DWORD>{5, 6, 7, 8}));
     EXPECT_EQ(PagesOf(sides[2]), (std::vector<DWORD>{9}));
     const std::vector<nirasim::PlayedPage>& first = sides[0].pages;
+    for (const nirasim::PlayedPage& page : first) {
+        EXPECT_GT(page.document.right - page.document.left, 300);
+        EXPECT_GT(page.document.bottom - page.document.top, 400);
+    }
     EXPECT_LT(first[0].document.right, first[1].document.left + 1);  // left to right
     EXPECT_LT(first[0].document.bottom, first[2].document.top + 1);  // then the next row
     EXPECT_EQ(first[3].clip.left, first[3].document.left);           // clipped to the cell

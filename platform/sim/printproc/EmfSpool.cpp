@@ -455,6 +455,11 @@ std::string EmfSpoolFile(const std::u16string& documentName, const std::vector<S
     return bytes;
 }
 
+DWORD SpoolEmfJob(const std::u16string& printer, const std::string& spoolFile)
+{
+    return QueueSpooledJob(printer, u"Document", u"NT EMF 1.006", spoolFile);
+}
+
 std::vector<SheetSideRecord> PlacementJournal()
 {
     std::lock_guard<std::mutex> guard(State().lock);

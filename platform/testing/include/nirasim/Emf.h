@@ -39,6 +39,10 @@ struct SpoolPage {
 // The spool file of a document, to be spooled as the job's data.
 std::string EmfSpoolFile(const std::u16string& documentName, const std::vector<SpoolPage>& pages);
 
+// Queues a spool file as a finished job of the printer; its id names it to the playback calls
+// through the document name "<printer>, Job <id>".
+DWORD SpoolEmfJob(const std::u16string& printer, const std::string& spoolFile);
+
 // A page played onto a sheet side: the spool page, the document, frame and clip rectangles
 // (all -1 for none) and the world transform in force.
 struct PlayedPage {
