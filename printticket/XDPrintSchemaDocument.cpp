@@ -141,13 +141,10 @@ void CXDPrintSchemaDocument::DeclarePrefix(CXDBstr& prefix, LPCWSTR preferred, L
     CXDString candidate(preferred);
     for (int attempt = 1;; ++attempt) {
         XDText bound;
-        CXDString declaration(kNamespaceAttributeStart);
-        declaration.Append(candidate.GetBuffer());
-        CXDBstr name(AllocBstrOrThrow(declaration.GetBuffer()));
-        CXDComPtr<IXMLDOMNamedNodeMap> attributes;
-        CXDComPtr<IXMLDOMNode> existing;
-        XDThrowIfFailed(m_root->get_attributes(&attributes));
-        if (!attributes || attributes->getNamedItem(name, &existing) != S_OK || !existing) {
+        if (XDDeclaredOn(m_root.Get(), candidate.GetBuffer(), bound) != S_OK) {
+            CXDString declaration(kNamespaceAttributeStart);
+            declaration.Append(candidate.GetBuffer());
+            CXDBstr name(AllocBstrOrThrow(declaration.GetBuffer()));
             XDThrowIfFailed(root->setAttribute(name, TextVariant(namespaceUri).Get()));
             candidate.Append(TEXT(":"));
             prefix.Reset(AllocBstrOrThrow(candidate.GetBuffer()));
@@ -424,8 +421,8 @@ HRESULT CXDPrintSchemaDocument::FindNamespacePrefix(LPCWSTR namespaceUri, BSTR* 
         }
         // The first prefix the root binds to the namespace, in document order; a default
         // declaration of it gives no prefix and is passed over, so the order of the two does not
-        // matter. Walked by index: namespace declarations are items of the attribute map, but a
-        // walk by nextNode need not meet them.
+        // matter. Walked by index: an element's namespace declarations are items of its attribute
+        // map, but a walk by nextNode need not meet them.
         LONG count = 0;
         XDThrowIfFailed(attributes->get_length(&count));
         for (LONG i = 0; i < count; ++i) {

@@ -50,6 +50,14 @@ DWORD TextBytes(const CNiraString& text)
     return length < 0 ? 0 : static_cast<DWORD>(length + 1) * sizeof(WCHAR);
 }
 
+// Whether the store's presence mask (its description) holds the entry.
+bool IsPresentIn(const SettingsMaskInfo& presence, LONG kind, LONG index)
+{
+    const SettingsMaskArray& array = presence.kinds[kind];
+    return IsIndexInRange(index, array.count) && array.bits != nullptr &&
+           TestBit(array.bits, static_cast<DWORD>(index));
+}
+
 // Reads one setting from the owner; a refused read throws 13.
 template <typename Value, typename Read>
 Value ReadOwner(Read&& read)
@@ -339,7 +347,7 @@ void CNiraBlockPacker::BuildImage()
     ULONGLONG textTotal = 0;
     DWORD texts = 0;
     for (LONG index = 0; index < static_cast<LONG>(SETTING_STRING_COUNT); ++index) {
-        if (m_store->IsStringPresent(index) != TRUE) {
+        if (!IsPresentIn(*info, SETTING_ARRAY_STRING, index)) {
             continue;
         }
         CNiraString* text = nullptr;
@@ -352,7 +360,7 @@ void CNiraBlockPacker::BuildImage()
     ULONGLONG blobTotal = 0;
     DWORD blobs = 0;
     for (LONG index = 0; index < static_cast<LONG>(SETTING_BLOB_COUNT); ++index) {
-        if (m_store->IsBlobPresent(index) != TRUE) {
+        if (!IsPresentIn(*info, SETTING_ARRAY_BLOB, index)) {
             continue;
         }
         BYTE* data = nullptr;
@@ -402,6 +410,10 @@ void CNiraBlockPacker::BuildImage()
         BYTE* values = data + array.valueOffset;
         DWORD rank = 0;
         for (DWORD j = 0; j < row.count && rank < array.presentCount; ++j) {
+            if (j % 8 == 0 && row.bits[j / 8] == 0) {
+                j += 7;  // no entry present in this byte
+                continue;
+            }
             if (!TestBit(row.bits, j)) {
                 continue;
             }
@@ -423,7 +435,7 @@ void CNiraBlockPacker::BuildImage()
     texts = 0;
     for (LONG index = 0; index < static_cast<LONG>(SETTING_STRING_COUNT) && texts < textArray.presentCount;
          ++index) {
-        if (m_store->IsStringPresent(index) != TRUE) {
+        if (!IsPresentIn(*info, SETTING_ARRAY_STRING, index)) {
             continue;
         }
         CNiraString* text = nullptr;
@@ -453,7 +465,7 @@ void CNiraBlockPacker::BuildImage()
     blobs = 0;
     for (LONG index = 0; index < static_cast<LONG>(SETTING_BLOB_COUNT) && blobs < blobArray.presentCount;
          ++index) {
-        if (m_store->IsBlobPresent(index) != TRUE) {
+        if (!IsPresentIn(*info, SETTING_ARRAY_BLOB, index)) {
             continue;
         }
         BYTE* bytes = nullptr;
