@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "printprocessor/PageStep.h"
 #include "printprocessor/PageStrategies.h"
 
 namespace {
@@ -27,7 +28,7 @@ protected:
     }
 
     // Opens a spool file of `pages` pages and prepares the job as a pass would.
-    void Open(int pages, short orientation = DMORIENT_PORTRAIT)
+    void Open(int pages, short orientation = DMORIENT_PORTRAIT, short source = DMBIN_FORMSOURCE)
     {
         m_devmode.dmSize = sizeof(DEVMODEW);
         m_devmode.dmFields = DM_ORIENTATION | DM_COPIES | DM_DUPLEX;
@@ -36,6 +37,7 @@ protected:
         m_devmode.dmDuplex = DMDUP_SIMPLEX;
         m_devmode.dmPrintQuality = kQuality;
         m_devmode.dmYResolution = kQuality;
+        m_devmode.dmDefaultSource = source;
         std::vector<nirasim::SpoolPage> spooled;
         for (int i = 1; i <= pages; ++i) {
             nirasim::EmfRecorder page(100, 100);
@@ -214,6 +216,38 @@ TEST_F(PageStrategiesTest, ARepeatCountBelowZeroSendsEverySideTwice)
     m_emf.settings.poster = 1;
     EXPECT_TRUE(Run(PrintPlainPages));
     EXPECT_EQ(Sides(), "1|2");
+}
+
+TEST_F(PageStrategiesTest, ASourceAboveAThousandBecomesAMediaTypeFromTheOtherSheetsSource)
+{
+    constexpr short kTray = 7;
+    Open(1, DMORIENT_PORTRAIT, 1003);
+    Layout(1);
+    m_emf.settings.otherPagesSource = kTray;
+    m_emf.pageDevmode->dmCopies = 4;
+    EXPECT_TRUE(Run(PrintPlainPages));
+    DEVMODEW* page = nullptr;
+    ASSERT_TRUE(GetPageDevmode(m_emf, 1, &page));
+    EXPECT_EQ(page->dmMediaType, 3u);
+    EXPECT_EQ(page->dmDefaultSource, kTray);
+    EXPECT_EQ(page->dmCopies, 1);  // SetCopies put the pass's copies in force before the page
+}
+
+TEST_F(PageStrategiesTest, DevmodesDifferInWhatTheOutputDependsOn)
+{
+    DEVMODEW a = {};
+    a.dmSize = sizeof(DEVMODEW);
+    DEVMODEW b = a;
+    EXPECT_FALSE(DevmodesDiffer(&a, &a));
+    EXPECT_FALSE(DevmodesDiffer(&a, &b));
+    b.dmTTOption = 2;  // not compared
+    EXPECT_FALSE(DevmodesDiffer(&a, &b));
+    b.dmCollate = 1;
+    EXPECT_TRUE(DevmodesDiffer(&a, &b));
+    b = a;
+    b.dmPanningHeight = 1;  // the rest after the form name
+    EXPECT_TRUE(DevmodesDiffer(&a, &b));
+    EXPECT_TRUE(DevmodesDiffer(&a, nullptr));
 }
 
 }  // namespace
