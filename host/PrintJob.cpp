@@ -3,6 +3,7 @@
 // writes one PNG per page into the output folder (--out DIR, by default nirahost-out/).
 // Without a file, a short sample text is printed.
 #include "host/HostJob.h"
+#include "host/MonitorDelivery.h"
 
 #include <nirasim/Gdi.h>
 #include <nirasim/PrintJobs.h>
@@ -132,6 +133,16 @@ static int RunPrint(HostMachine& host, const std::vector<std::string>& arguments
     if (options.raw) {
         HostMachine::Print(std::to_string(run.portBytes.size()) +
                            " bytes at the port: " + Shown(run.portBytes));
+        const MonitorDelivery delivery = DeliverThroughLanguageMonitor(host, run.spooledJobId, run.portBytes, job.documentName);
+        if (!delivery.delivered) {
+            HostMachine::Print("niralm did not deliver the job (error " + std::to_string(delivery.error) + ")");
+            return 1;
+        }
+        const std::string jobPart = delivery.received.substr(0, run.portBytes.size());
+        HostMachine::Print(std::to_string(delivery.received.size()) + " bytes the device received through niralm: " +
+                           (jobPart == run.portBytes ? "the job's bytes" : "NOT the job's bytes: " + Shown(jobPart)));
+        HostMachine::Print("  then: " + Shown(delivery.received.substr(jobPart.size())));
+        HostMachine::Print("stored " + delivery.counterName + ": " + Shown(delivery.counterStored));
         return result;
     }
     for (const std::string& picture : nirasim::PagePictures()) {

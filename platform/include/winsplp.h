@@ -140,6 +140,13 @@ extern "C" {
 // The export of a print monitor.
 LPMONITOR2 WINAPI InitializePrintMonitor2(PMONITORINIT pMonitorInit, PHANDLE phMonitor);
 
+// The router's bidi memory: a response container of Count entries (zero-filled) and blocks for
+// the strings in it, which the spooler frees after the monitor answered.
+PBIDI_RESPONSE_CONTAINER WINAPI RouterAllocBidiResponseContainer(DWORD Count);
+LPVOID WINAPI RouterAllocBidiMem(size_t NumBytes);
+DWORD WINAPI RouterFreeBidiResponseContainer(PBIDI_RESPONSE_CONTAINER pData);
+VOID WINAPI RouterFreeBidiMem(LPVOID pMemPointer);
+
 }  // extern "C"
 
 // --- print processors ---

@@ -24,6 +24,11 @@ TEST_F(MonitorTest, SpoolerLoadsTheMonitorAndTheTableFitsTheWindowsVersion)
         EXPECT_EQ(table->cbSize, c.size) << c.major << "." << c.minor;
         EXPECT_NE(table->pfnOpenPortEx, nullptr);
         EXPECT_NE(table->pfnClosePort, nullptr);
+        EXPECT_NE(table->pfnStartDocPort, nullptr);
+        EXPECT_NE(table->pfnWritePort, nullptr);
+        EXPECT_NE(table->pfnEndDocPort, nullptr);
+        EXPECT_NE(table->pfnGetPrinterDataFromPort, nullptr);
+        EXPECT_EQ(table->pfnSendRecvBidiDataFromPort == nullptr, c.size == 148) << c.major << "." << c.minor;
         EXPECT_EQ(table->pfnOpenPort, nullptr);
         EXPECT_EQ(table->pfnEnumPorts, nullptr);
         EXPECT_EQ(table->pfnXcvOpenPort, nullptr);
