@@ -162,11 +162,12 @@ bool PlayOnPicture(HDC hdc, const std::string& emf, const RECT& document, const 
     const XFORM& w = dc->world;
     cairo_matrix_t world;
     cairo_matrix_init(&world, w.eM11, w.eM12, w.eM21, w.eM22, w.eDx, w.eDy);
-    cairo_transform(picture, &world);
+    // The clip is the cell on the sheet, in device units; the page is drawn through the transform.
     if (clip != nullptr) {
         cairo_rectangle(picture, clip->left, clip->top, clip->right - clip->left, clip->bottom - clip->top);
         cairo_clip(picture);
     }
+    cairo_transform(picture, &world);
     if (border != nullptr && border->left != -1) {
         cairo_rectangle(picture, border->left, border->top, border->right - border->left,
                         border->bottom - border->top);
