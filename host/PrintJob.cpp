@@ -152,14 +152,15 @@ void PrintJournal()
     int side = 0;
     for (const nirasim::SheetSideRecord& record : nirasim::PlacementJournal()) {
         ++side;
-        HostMachine::Print("side " + std::to_string(side) + " (copies " + std::to_string(record.copies) +
-                           ", duplex " + std::to_string(record.duplex) + ")" +
-                           (record.identityAtStart && record.identityAtEnd ? "" : " WORLD TRANSFORM LEFT SET"));
+        HostMachine::Print(
+            "side " + std::to_string(side) + " (copies " + std::to_string(record.copies) + ", duplex " +
+            std::to_string(record.duplex) + ")" +
+            (record.identityAtStart && record.identityAtEnd ? "" : " WORLD TRANSFORM LEFT SET"));
         for (const nirasim::PlayedPage& page : record.pages) {
-            HostMachine::Print("  page " + std::to_string(page.page) + " cell " + Rect(page.document) + " turn " +
-                               Turn(page.world) + " at (" + std::to_string(static_cast<long>(page.world.eDx)) + "," +
-                               std::to_string(static_cast<long>(page.world.eDy)) + ")" +
-                               (page.played ? "" : " NOT PLAYED"));
+            HostMachine::Print(
+                "  page " + std::to_string(page.page) + " cell " + Rect(page.document) + " turn " +
+                Turn(page.world) + " at (" + std::to_string(static_cast<long>(page.world.eDx)) + "," +
+                std::to_string(static_cast<long>(page.world.eDy)) + ")" + (page.played ? "" : " NOT PLAYED"));
         }
     }
 }
@@ -205,7 +206,8 @@ int RunEmfDocument(HostMachine& host, const PrintOptions& options)
     nirasim::PrintJobRun run = processor.Run(job);
     nirasim::SetPagePictureFolder(std::string());
     nirasim::SetJobAttributes({});
-    HostMachine::Print("EMF job of " + std::to_string(options.pages) + " pages on " + nirasim::Utf8(job.printer));
+    HostMachine::Print("EMF job of " + std::to_string(options.pages) + " pages on " +
+                       nirasim::Utf8(job.printer));
     int result = ReportRun(run);
     PrintJournal();
     for (const std::string& picture : nirasim::PagePictures()) {
@@ -255,14 +257,17 @@ static int RunPrint(HostMachine& host, const std::vector<std::string>& arguments
     if (options.raw) {
         HostMachine::Print(std::to_string(run.portBytes.size()) +
                            " bytes at the port: " + Shown(run.portBytes));
-        const MonitorDelivery delivery = DeliverThroughLanguageMonitor(host, run.spooledJobId, run.portBytes, job.documentName);
+        const MonitorDelivery delivery =
+            DeliverThroughLanguageMonitor(host, run.spooledJobId, run.portBytes, job.documentName);
         if (!delivery.delivered) {
-            HostMachine::Print("niralm did not deliver the job (error " + std::to_string(delivery.error) + ")");
+            HostMachine::Print("niralm did not deliver the job (error " + std::to_string(delivery.error) +
+                               ")");
             return 1;
         }
         const std::string jobPart = delivery.received.substr(0, run.portBytes.size());
-        HostMachine::Print(std::to_string(delivery.received.size()) + " bytes the device received through niralm: " +
-                           (jobPart == run.portBytes ? "the job's bytes" : "NOT the job's bytes: " + Shown(jobPart)));
+        HostMachine::Print(
+            std::to_string(delivery.received.size()) + " bytes the device received through niralm: " +
+            (jobPart == run.portBytes ? "the job's bytes" : "NOT the job's bytes: " + Shown(jobPart)));
         HostMachine::Print("  then: " + Shown(delivery.received.substr(jobPart.size())));
         HostMachine::Print("stored " + delivery.counterName + ": " + Shown(delivery.counterStored));
         return result;
@@ -276,6 +281,6 @@ static int RunPrint(HostMachine& host, const std::vector<std::string>& arguments
 static const HostJobRegistration job{
     {"print",
      "numbered pages through the print processor's EMF road (--pages N --nup N --copies N --collate --duplex "
-     "long|short --booklet --reverse), or a file: --raw FILE (bytes at the port) or --text [FILE] (page pictures)",
-     60,
-     RunPrint}};
+     "long|short --booklet --reverse), or a file: --raw FILE (bytes at the port) or --text [FILE] (page "
+     "pictures)",
+     60, RunPrint}};
