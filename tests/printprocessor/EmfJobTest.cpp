@@ -3,6 +3,7 @@
 #include "printprocessor/ProcessorMachine.h"
 
 #include <nirasim/Emf.h>
+#include <nirasim/Gdi.h>
 
 #include <cstring>
 #include <string>
@@ -69,9 +70,11 @@ protected:
         return nirasim::EmfSpoolFile(nirasim::Wide("Document"), spooled);
     }
 
-    nirasim::PrintJobRun RunEmf(int pages, const DEVMODEW& devmode, int badPage = 0)
+    nirasim::PrintJobRun RunEmf(int pages, const DEVMODEW& devmode, int badPage = 0,
+                                const char* documentName = "Document")
     {
         nirasim::PrintJobSpec job = Job(kEmf, Document(pages, devmode, badPage));
+        job.documentName = nirasim::Wide(documentName);
         job.devmode = Bytes(devmode);
         return Host().Run(job);
     }
@@ -210,6 +213,46 @@ TEST_F(EmfJobTest, EveryFailingSpoolCallFailsTheJobWithItsError)
         EXPECT_FALSE(run.printed);
         EXPECT_EQ(run.printError, static_cast<DWORD>(ERROR_GEN_FAILURE));
     }
+}
+
+TEST_F(EmfJobTest, DocumentsThatOrderTheirOwnTwoSidedPagesAreNotReversed)
+{
+    nirasim::JobAttributeSettings attributes;
+    attributes.jobPageOrder = 0x1;  // REVERSE_PRINT
+    nirasim::SetJobAttributes(attributes);
+    DEVMODEW devmode = Devmode();
+    devmode.dmDuplex = DMDUP_VERTICAL;
+    struct Case {
+        const char* name;
+        DWORD firstPage;
+    };
+    const Case cases[] = {
+        {"C:\\docs\\x.WPD", 1}, {"C:\\docs\\x", 3}, {"SlideShow1", 1}, {"docs\\SlideShow1", 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        nirasim::ClearPlacementJournal();
+        nirasim::PrintJobRun run = RunEmf(4, devmode, 0, c.name);
+        ASSERT_TRUE(run.printed) << run.printError;
+        std::vector<nirasim::SheetSideRecord> sides = nirasim::PlacementJournal();
+        ASSERT_FALSE(sides.empty());
+        ASSERT_FALSE(sides[0].pages.empty());
+        EXPECT_EQ(sides[0].pages[0].page, c.firstPage);
+    }
+}
+
+TEST_F(EmfJobTest, ABookletOnOneSidedPaperPrintsOnePagePerSide)
+{
+    nirasim::JobAttributeSettings attributes;
+    attributes.jobPageOrder = 0x2;  // BOOKLET_PRINT
+    nirasim::SetJobAttributes(attributes);
+    // Without the render module's answer the booklet comes from the job's page order.
+    nirasim::SetRenderModuleAnswers(false);
+    nirasim::PrintJobRun run = RunEmf(3, Devmode());
+    nirasim::SetRenderModuleAnswers(true);
+    ASSERT_TRUE(run.printed) << run.printError;
+    std::vector<nirasim::SheetSideRecord> sides = nirasim::PlacementJournal();
+    ASSERT_EQ(sides.size(), 3u);
+    EXPECT_EQ(sides[2].pages[0].page, 3u);
 }
 
 }  // namespace
