@@ -175,3 +175,9 @@ typedef struct _ATTRIBUTE_INFO_3 {
 
 static_assert(sizeof(PRINTPROCESSOROPENDATA) == 56 && sizeof(ATTRIBUTE_INFO_3) == 36,
               "print processor records have x64 sizes");
+
+extern "C" {
+// The layout attributes of a job: pages per side, borders, page order and copies, of the job and of
+// what the driver does itself (exported by spoolss.dll).
+BOOL WINAPI GetJobAttributes(LPWSTR pPrinterName, LPDEVMODEW pDevmode, PATTRIBUTE_INFO_3 pAttributeInfo);
+}

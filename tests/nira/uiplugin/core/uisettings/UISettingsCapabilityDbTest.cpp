@@ -47,7 +47,7 @@ LONG RecordOptionRow(INT optionIndex, INT featureId, INT optionId, INT, INT, INT
 {
     Recording* recording = static_cast<Recording*>(user);
     recording->delivered->options[featureId].push_back(
-        {optionId, optionIndex, optionName ? std::u16string(optionName) : std::u16string()});
+        {optionId, optionIndex, optionName ? WString(optionName) : WString()});
     return NIRA_STATUS_FAILED;
 }
 
