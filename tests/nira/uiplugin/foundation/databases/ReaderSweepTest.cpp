@@ -13,6 +13,7 @@
 
 #include <optional>
 #include <string>
+#include "support/WString.h"
 #include <vector>
 
 namespace {
@@ -124,9 +125,9 @@ int KeepRow(void* argument, int count, char** values, char**)
 
 class ReaderSweepTest : public DatabaseFixture {
 protected:
-    std::u16string Install(const char* fileName)
+    WString Install(const char* fileName)
     {
-        const std::u16string path =
+        const WString path =
             nirasim::Machine::DriverVersionDirectory() + TEXT("\\") + nirasim::Wide(fileName);
         EXPECT_TRUE(machine.CopyIn(std::string(NIRA_BUILD_DIR) + "/package/" + fileName, path)) << fileName;
         return path;
@@ -136,7 +137,7 @@ protected:
 TEST_F(ReaderSweepTest, CapabilityReader)
 {
     machine.SetUILanguage(1033);
-    const std::u16string path = Install("niracap.vdf");
+    const WString path = Install("niracap.vdf");
     CFailureSweep::Sweep<Delivered>("capability reader", [&](CFailureSweep& sweep) {
         return sweep.Armed([&]() -> std::optional<Delivered> {
             CNiraCapabilityDB reader;
@@ -166,7 +167,7 @@ TEST_F(ReaderSweepTest, CapabilityReader)
 
 TEST_F(ReaderSweepTest, ConstraintReader)
 {
-    const std::u16string path = Install("niracon.vdf");
+    const WString path = Install("niracon.vdf");
     CFailureSweep::Sweep<Delivered>("constraint reader", [&](CFailureSweep& sweep) {
         return sweep.Armed([&]() -> std::optional<Delivered> {
             CNiraConstraintDB reader;
@@ -185,7 +186,7 @@ TEST_F(ReaderSweepTest, ConstraintReader)
 
 TEST_F(ReaderSweepTest, LayoutReader)
 {
-    const std::u16string path = Install("niraui.vdf");
+    const WString path = Install("niraui.vdf");
     CFailureSweep::Sweep<Delivered>("UI-layout reader", [&](CFailureSweep& sweep) {
         return sweep.Armed([&]() -> std::optional<Delivered> {
             CNiraUILayoutDB reader;
@@ -208,7 +209,7 @@ TEST_F(ReaderSweepTest, LayoutReader)
 
 TEST_F(ReaderSweepTest, FeatureDatabase)
 {
-    const std::u16string path = Install("niracap.vdf");
+    const WString path = Install("niracap.vdf");
     CFailureSweep::Sweep<Delivered>("feature database", [&](CFailureSweep& sweep) {
         return sweep.Armed([&]() -> std::optional<Delivered> {
             CNiraFeatureDatabase database(path.c_str());
