@@ -3,16 +3,11 @@
 #include "common/NiraStatus.h"
 #include "nira/uiplugin/foundation/containers/NiraPtrList.h"
 #include "nira/uiplugin/foundation/databases/QueryRow.h"
+#include "nira/uiplugin/interfaces/FeatureIds.h"
 
 namespace {
 constexpr LANGID LANGUAGE_ENGLISH_US = 1033;
 constexpr LANGID LANGUAGE_JAPANESE = 1041;
-
-// Feature ids: the settings features, and the user-interface elements listed like features.
-constexpr INT SETTINGS_FEATURE_FIRST = 4113;
-constexpr INT SETTINGS_FEATURE_LAST = 4312;
-constexpr INT UI_FEATURE_FIRST = 6000;
-constexpr INT UI_FEATURE_LIMIT = 8000;
 
 constexpr LPCSTR FEATURE_COUNT_QUERY = "SELECT COUNT(Featureid) FROM CAP_FEATURES_INFO";
 constexpr LPCSTR FEATURE_IDS_QUERY = "SELECT Featureid FROM CAP_FEATURES_INFO";
@@ -199,7 +194,7 @@ int OnFeatureSettingsRow(void* argument, int n, char** v, char**)
     record->discriminator = ReadColumnInt(n, v, english ? FS_DISCRIMINATOR : FS_NON_US_DISCRIMINATOR);
     record->uiDataStore = ReadColumnInt(n, v, FS_DATA_STORE);
     record->firstChange =
-        record->featureId >= SETTINGS_FEATURE_FIRST && record->featureId <= SETTINGS_FEATURE_LAST ? 1 : 0;
+        record->featureId >= kFirstSettingsFeature && record->featureId <= kLastSettingsFeature ? 1 : 0;
     return Deliver(context, record->featureId, CAPABILITY_KIND_FEATURE, record);
 }
 
@@ -247,8 +242,12 @@ int OnVocabularyRow(void* argument, int n, char** v, char**)
     if (record == nullptr) {
         return 1;
     }
-    record->vocabNamespace = DuplicateColumnText(n, v, VC_NAMESPACE);
-    record->vocabMap = DuplicateColumnText(n, v, VC_MAP);
+    if (!DuplicateColumnText(n, v, VC_NAMESPACE, &record->vocabNamespace) ||
+        !DuplicateColumnText(n, v, VC_MAP, &record->vocabMap)) {
+        LocalFree(record->vocabNamespace);
+        LocalFree(record);
+        return 1;  // a text that is there must not arrive as a null column
+    }
     return Deliver(context, ReadColumnInt(n, v, VC_FEATURE_ID), CAPABILITY_KIND_VOCABULARY, record);
 }
 
@@ -266,7 +265,10 @@ int OnTreeViewRow(void* argument, int n, char** v, char**)
     record->featureId = ReadColumnInt(n, v, TV_FEATURE_ID);
     record->optionId = ReadColumnInt(n, v, TV_OPTION_ID);
     record->optionIndex = ReadColumnInt(n, v, TV_OPTION_INDEX);
-    CopyColumnText(n, v, TV_OPTION_NAME, record->optionName, TREEVIEW_TEXT_LENGTH);
+    if (!CopyColumnText(n, v, TV_OPTION_NAME, record->optionName, TREEVIEW_TEXT_LENGTH)) {
+        LocalFree(record);
+        return 1;
+    }
     record->supportOption = ReadColumnInt(n, v, TV_SUPPORT_OPTION);
     record->stringId = ReadColumnInt(n, v, TV_STRING_ID);
     record->levelId = ReadColumnInt(n, v, TV_LEVEL_ID);
@@ -303,6 +305,9 @@ int OnOptionRow(void* argument, int n, char** v, char**)
     const CNiraColumnWideText optionName(n, v, OP_OPTION_NAME);
     const CNiraColumnWideText vocabNamespace(n, v, OP_VOCAB_NAMESPACE);
     const CNiraColumnWideText vocabMap(n, v, OP_VOCAB_MAP);
+    if (optionName.Failed() || vocabNamespace.Failed() || vocabMap.Failed()) {
+        return 1;
+    }
     context.callback(
         ReadColumnInt(n, v, OP_OPTION_INDEX), context.featureId, ReadColumnInt(n, v, OP_OPTION_ID), 0,
         ReadColumnInt(n, v, OP_BITMAP_ID), ReadColumnInt(n, v, OP_STRING_ID), optionName.Get(),
@@ -359,24 +364,26 @@ LONG CNiraCapabilityDB::GetFeatureIds(INT** ids, INT* count, INT* highestSetting
     *highestSettingsId = 0;
     *highestUiId = 0;
     CNiraDatabaseCopy::ReadTransaction transaction(m_copy);
+    // A database without features answers an empty list; one whose ids could not be read fails
+    // rather than pass for empty.
     INT expected = 0;
-    if (m_copy.Run(FEATURE_COUNT_QUERY, StoreFirstColumn, &expected) != 0 || expected <= 0) {
+    if (m_copy.Run(FEATURE_COUNT_QUERY, StoreFirstColumn, &expected) != 0) {
+        return NIRA_STATUS_FAILED;
+    }
+    if (expected <= 0) {
         return 0;
     }
     CNiraIdCollector collector(expected);
-    if (!collector.IsAllocated()) {
-        return 0;
+    if (!collector.IsAllocated() || m_copy.Run(FEATURE_IDS_QUERY, CNiraIdCollector::OnRow, &collector) != 0) {
+        return NIRA_STATUS_FAILED;
     }
-    BOOL read = m_copy.Run(FEATURE_IDS_QUERY, CNiraIdCollector::OnRow, &collector) == 0;
-    if (read) {
-        for (INT i = 0; i < collector.Count(); ++i) {
-            const INT id = collector.At(i);
-            if (id > SETTINGS_FEATURE_FIRST && id < UI_FEATURE_FIRST && id > *highestSettingsId) {
-                *highestSettingsId = id;
-            }
-            if (id > UI_FEATURE_FIRST && id < UI_FEATURE_LIMIT && id > *highestUiId) {
-                *highestUiId = id;
-            }
+    for (INT i = 0; i < collector.Count(); ++i) {
+        const INT id = collector.At(i);
+        if (id > kFirstSettingsFeature && id < kFirstUIFeature && id > *highestSettingsId) {
+            *highestSettingsId = id;
+        }
+        if (id > kFirstUIFeature && id < kUIFeatureLimit && id > *highestUiId) {
+            *highestUiId = id;
         }
     }
     *count = collector.Count();
