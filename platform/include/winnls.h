@@ -42,6 +42,8 @@
 #define CSTR_GREATER_THAN 3
 
 UINT WINAPI GetACP(void);
+// Lead bytes of the double-byte code pages (932); FALSE for every byte of a single-byte one.
+BOOL WINAPI IsDBCSLeadByteEx(UINT CodePage, BYTE TestChar);
 UINT WINAPI GetOEMCP(void);
 BOOL WINAPI IsValidCodePage(UINT CodePage);
 

@@ -114,6 +114,21 @@ typedef union _ULARGE_INTEGER {
 #define _countof(a) RTL_NUMBER_OF(a)
 #define UNREFERENCED_PARAMETER(p) ((void)(p))
 
+// Interlocked operations on 32-bit values (full barriers); each answers the value before.
+inline LONG InterlockedOr(volatile LONG* target, LONG bits)
+{
+    return __atomic_fetch_or(target, bits, __ATOMIC_SEQ_CST);
+}
+inline LONG InterlockedAnd(volatile LONG* target, LONG bits)
+{
+    return __atomic_fetch_and(target, bits, __ATOMIC_SEQ_CST);
+}
+inline LONG InterlockedCompareExchange(volatile LONG* target, LONG exchange, LONG comparand)
+{
+    __atomic_compare_exchange_n(target, &comparand, exchange, false, __ATOMIC_SEQ_CST, __ATOMIC_SEQ_CST);
+    return comparand;
+}
+
 #define ZeroMemory(d, n) memset((d), 0, (n))
 #define CopyMemory(d, s, n) memcpy((d), (s), (n))
 #define MoveMemory(d, s, n) memmove((d), (s), (n))

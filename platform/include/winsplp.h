@@ -1,11 +1,14 @@
-// The spooler's side of print monitors: the table a monitor hands the spooler
-// (InitializePrintMonitor2), the MONITORINIT the spooler passes in, and the bidi request and
-// response containers of pfnSendRecvBidiDataFromPort (declared by winspool.h on Windows).
+// The spooler's side of print monitors and print processors: the table a monitor hands the spooler
+// (InitializePrintMonitor2), the MONITORINIT the spooler passes in, the bidi request and response
+// containers of pfnSendRecvBidiDataFromPort (declared by winspool.h on Windows), what the spooler
+// hands a print processor when it opens a job, and the job attributes a processor may ask for.
 // On the simulated machine the spooler loads a language monitor by file name and places it above
-// the simulated port monitor (nirasim/Printer.h).
+// the simulated port monitor (nirasim/Printer.h), and runs print processors as nirasim/PrintJobs.h
+// describes.
 #pragma once
 
 #include <windef.h>
+#include <wingdi.h>
 #include <winspool.h>
 
 // --- bidi containers ---
@@ -138,3 +141,30 @@ extern "C" {
 LPMONITOR2 WINAPI InitializePrintMonitor2(PMONITORINIT pMonitorInit, PHANDLE phMonitor);
 
 }  // extern "C"
+
+// --- print processors ---
+typedef struct _PRINTPROCESSOROPENDATA {
+    PDEVMODEW pDevMode;
+    LPWSTR pDatatype;
+    LPWSTR pParameters;
+    LPWSTR pDocumentName;
+    DWORD JobId;
+    LPWSTR pOutputFile;
+    LPWSTR pPrinterName;
+} PRINTPROCESSOROPENDATA, *PPRINTPROCESSOROPENDATA, *LPPRINTPROCESSOROPENDATA;
+
+typedef struct _ATTRIBUTE_INFO_3 {
+    DWORD dwJobNumberOfPagesPerSide;
+    DWORD dwDrvNumberOfPagesPerSide;
+    DWORD dwNupBorderFlags;
+    DWORD dwJobPageOrderFlags;
+    DWORD dwDrvPageOrderFlags;
+    DWORD dwJobNumberOfCopies;
+    DWORD dwDrvNumberOfCopies;
+    DWORD dwColorOptimization;
+    short dmPrintQuality;
+    short dmYResolution;
+} ATTRIBUTE_INFO_3, *PATTRIBUTE_INFO_3;
+
+static_assert(sizeof(PRINTPROCESSOROPENDATA) == 56 && sizeof(ATTRIBUTE_INFO_3) == 36,
+              "print processor records have x64 sizes");

@@ -171,6 +171,22 @@ typedef struct _DOC_INFO_1W {
 } DOC_INFO_1W, *PDOC_INFO_1W, *LPDOC_INFO_1W;
 typedef DOC_INFO_1W DOC_INFO_1;
 
+typedef struct _DATATYPES_INFO_1W {
+    LPWSTR pName;
+} DATATYPES_INFO_1W, *PDATATYPES_INFO_1W, *LPDATATYPES_INFO_1W;
+
+typedef struct _PRINTPROCESSOR_CAPS_1 {
+    DWORD dwLevel;
+    DWORD dwNupOptions;
+    DWORD dwPageOrderFlags;
+    DWORD dwNumberOfCopies;
+} PRINTPROCESSOR_CAPS_1, *PPRINTPROCESSOR_CAPS_1;
+
+// Page-order flags of the print processor's capabilities and the job attributes.
+#define NORMAL_PRINT 0x00000000
+#define REVERSE_PRINT 0x00000001
+#define BOOKLET_PRINT 0x00000002
+
 static_assert(sizeof(PRINTER_INFO_2W) == 136 && sizeof(DRIVER_INFO_3W) == 80 && sizeof(FORM_INFO_1W) == 40 &&
                   sizeof(JOB_INFO_1W) == 96 && sizeof(PORT_INFO_3W) == 24,
               "spooler records have x64 sizes");

@@ -6,6 +6,8 @@
 #include "core/Failures.h"
 #include "modules/Modules.h"
 
+#include <nirasim/Modules.h>
+
 #include "core/MachineState.h"
 #include "core/Wide.h"
 #include "files/HostFiles.h"
@@ -37,6 +39,7 @@ struct ModuleTable {
     std::recursive_mutex lock;
     std::list<std::unique_ptr<Module>> loaded;  // in load order
     Module process;
+    std::vector<std::u16string> loadJournal;    // Windows paths, one per fresh load
     std::vector<std::pair<std::u16string, std::string>> removedExports;  // {system module, function}
 };
 
@@ -46,7 +49,11 @@ ModuleTable& Table()
     return *table;
 }
 
-ResetHook resetModules(UnloadAllModules);
+ResetHook resetModules([] {
+    UnloadAllModules();
+    std::lock_guard<std::recursive_mutex> guard(Table().lock);
+    Table().loadJournal.clear();
+});
 ResetHook resetRemovedExports([] {
     std::lock_guard<std::recursive_mutex> guard(Table().lock);
     Table().removedExports.clear();
@@ -241,6 +248,7 @@ HMODULE Load(LPCWSTR fileName, bool runEntryPoint)
             created->library = library;
             created->imageBase = ImageBaseOf(library);
             Table().loaded.push_back(std::move(created));
+            Table().loadJournal.push_back(windowsPath);
             module = Table().loaded.back().get();
         }
     }
@@ -495,3 +503,13 @@ BOOL WINAPI DisableThreadLibraryCalls(HMODULE)
 {
     return TRUE;  // the machine sends no thread notifications
 }
+
+namespace nirasim {
+
+std::vector<std::u16string> ModulesLoaded()
+{
+    std::lock_guard<std::recursive_mutex> guard(sim::Table().lock);
+    return sim::Table().loadJournal;
+}
+
+}  // namespace nirasim

@@ -75,6 +75,16 @@ bool ValidHandle(HANDLE printer)
 
 }  // namespace
 
+bool nirasim::sim::BuiltInPaperSize(int paper, LONG& width, LONG& height)
+{
+    if (paper < 1 || static_cast<size_t>(paper) > sizeof(kBuiltInForms) / sizeof(kBuiltInForms[0])) {
+        return false;
+    }
+    width = kBuiltInForms[paper - 1].width;
+    height = kBuiltInForms[paper - 1].height;
+    return true;
+}
+
 BOOL WINAPI EnumFormsW(HANDLE hPrinter, DWORD Level, LPBYTE pForm, DWORD cbBuf, LPDWORD pcbNeeded, LPDWORD pcReturned)
 {
     NIRASIM_FAIL_IF_INJECTED("EnumFormsW", FALSE);

@@ -7,6 +7,7 @@
 #include "spooler/RecordPacker.h"
 
 #include <algorithm>
+#include <mutex>
 
 using namespace nirasim;
 using namespace nirasim::sim;
@@ -283,6 +284,45 @@ BOOL WINAPI SetJobW(HANDLE hPrinter, DWORD JobId, DWORD Level, LPBYTE, DWORD Com
     return Fail(ERROR_INVALID_PARAMETER);
 }
 
+namespace {
+
+std::mutex g_readHookLock;
+std::function<void(DWORD)> g_readHook;
+
+void RunReadHook(DWORD jobId)
+{
+    std::function<void(DWORD)> hook;
+    {
+        std::lock_guard<std::mutex> guard(g_readHookLock);
+        hook = g_readHook;
+    }
+    if (hook && jobId != 0) {
+        hook(jobId);
+    }
+}
+
+}  // namespace
+
+void nirasim::sim::SetReadPrinterHook(std::function<void(DWORD jobId)> hook)
+{
+    std::lock_guard<std::mutex> guard(g_readHookLock);
+    g_readHook = std::move(hook);
+}
+
+DWORD nirasim::sim::QueueSpooledJob(const std::u16string& printer, const std::u16string& documentName,
+                                    const std::u16string& dataType, const std::string& data)
+{
+    SpoolerState& spooler = Spooler();
+    std::lock_guard<std::recursive_mutex> guard(spooler.lock);
+    PrinterRecord* record = FindPrinter(printer);
+    if (record == nullptr) {
+        return 0;
+    }
+    SpoolerJob job{spooler.nextJobId++, record->spec.name, documentName, {}, dataType, data, 0, true, false};
+    spooler.jobs.push_back(job);
+    return job.id;
+}
+
 BOOL WINAPI ReadPrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, LPDWORD pNoBytesRead)
 {
     NIRASIM_FAIL_IF_INJECTED("ReadPrinter", FALSE);
@@ -290,6 +330,7 @@ BOOL WINAPI ReadPrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, LPDWORD pNoBy
     if (!handle) {
         return FALSE;
     }
+    RunReadHook(handle->readJobId);
     if (pNoBytesRead == nullptr || (pBuf == nullptr && cbBuf > 0)) {
         return Fail(ERROR_INVALID_PARAMETER);
     }

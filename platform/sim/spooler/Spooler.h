@@ -6,6 +6,7 @@
 
 #include <nirasim/Machine.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -58,6 +59,17 @@ void AddPrinterRecord(const PrinterSpec& spec);
 void AddDriverRecord(const DriverSpec& spec);
 // The printer's registry key below HKLM (SYSTEM\...\Printers\<printer>).
 std::u16string PrinterKeyPath(const std::u16string& printer);
+// Puts a document that an application finished spooling into the printer's queue (its data ready
+// to be read through "<printer>, Job <id>"); answers its id, 0 for an unknown printer.
+DWORD QueueSpooledJob(const std::u16string& printer, const std::u16string& documentName,
+                      const std::u16string& dataType, const std::string& data);
+// Called at the start of every ReadPrinter on a job's data, outside the spooler's lock, with the
+// job's id; an empty function removes the hook.
+void SetReadPrinterHook(std::function<void(DWORD jobId)> hook);
+
+// The size of a built-in paper (a DMPAPER_ number) in thousandths of a millimetre; false for a
+// number that names no built-in form.
+bool BuiltInPaperSize(int paper, LONG& width, LONG& height);
 // A driver file's full path: the driver directory, "\3\" and its name.
 std::u16string DriverFilePath(const std::u16string& fileName);
 

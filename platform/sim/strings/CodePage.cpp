@@ -147,6 +147,16 @@ UINT WINAPI GetOEMCP(void)
     return g_ansiCodePage.load();
 }
 
+BOOL WINAPI IsDBCSLeadByteEx(UINT CodePage, BYTE TestChar)
+{
+    constexpr UINT kShiftJis = 932;
+    UINT codePage = CodePage == CP_ACP ? g_ansiCodePage.load() : CodePage;
+    if (codePage != kShiftJis) {
+        return FALSE;
+    }
+    return (TestChar >= 0x81 && TestChar <= 0x9F) || (TestChar >= 0xE0 && TestChar <= 0xFC);
+}
+
 BOOL WINAPI IsValidCodePage(UINT CodePage)
 {
     return IsSingleByte(CodePage) || CodePage == CP_UTF8;

@@ -11,7 +11,7 @@
 #include <windows.h>
 
 #include "common/PrivateDevMode.h"
-#include "nira/uiplugin/settings/engine/INiraSettingsAccess.h"
+#include "nira/uiplugin/settings/engine/CheckedSettingsAccess.h"
 
 class INiraUISettings;
 class INiraUISettingsImport;
@@ -26,7 +26,7 @@ constexpr int FEATURE_LAST_PACKED = 5999;
 constexpr int DEFAULT_FIRST_PACKED = 4113;
 constexpr int DEFAULT_LAST_PACKED = 4312;
 
-class CNiraSettingsClient : public INiraSettingsAccess {
+class CNiraSettingsClient : public CNiraCheckedSettingsAccess {
 public:
     CNiraSettingsClient();
     ~CNiraSettingsClient() override;
@@ -39,44 +39,6 @@ public:
     void Release() override;
     INT_PTR Reserved1() override;
     void Reserved2(ULONG_PTR) override;
-    BOOLEAN UpdateFromPullProviders() override;
-    BOOLEAN UpdateFromPushProviders() override;
-
-    BOOLEAN GetFlag(LONG index, BYTE* value, BYTE refresh, BYTE dispatch) override;
-    BOOLEAN GetByte(LONG index, BYTE* value, BYTE refresh, BYTE dispatch) override;
-    BOOLEAN GetWord(LONG index, WORD* value, BYTE refresh, BYTE dispatch) override;
-    BOOLEAN GetInt(LONG index, LONG* value, BYTE refresh, BYTE dispatch) override;
-    BOOLEAN GetFloat(LONG index, FLOAT* value, BYTE refresh, BYTE dispatch) override;
-    BOOLEAN GetDouble(LONG index, double* value, BYTE refresh, BYTE dispatch) override;
-    BOOLEAN GetIntRef(LONG index, LONG* value, BYTE refresh, BYTE dispatch) override;
-    BOOLEAN GetString(LONG index, CNiraString** copy, BYTE refresh, BYTE dispatch) override;
-    BOOLEAN GetBlob(LONG index, BYTE** copy, DWORD* length, BYTE refresh, BYTE dispatch) override;
-
-    BOOLEAN SetFlag(LONG index, BYTE value, BYTE notify) override;
-    BOOLEAN SetByte(LONG index, BYTE value, BYTE notify) override;
-    BOOLEAN SetWord(LONG index, WORD value, BYTE notify) override;
-    BOOLEAN SetInt(LONG index, LONG value, BYTE notify) override;
-    BOOLEAN SetFloat(LONG index, FLOAT value, BYTE notify) override;
-    BOOLEAN SetDouble(LONG index, double value, BYTE notify) override;
-    BOOLEAN SetIntRef(LONG index, const LONG* value, BYTE notify) override;
-    BOOLEAN SetString(LONG index, const CNiraString* value, BYTE notify) override;
-    BOOLEAN SetBlob(LONG index, const BYTE* data, DWORD length, BYTE notify) override;
-
-    void ReleaseString(CNiraString* copy) override;
-    void ReleaseBlob(BYTE* copy) override;
-
-    BOOLEAN IsFlagPresent(LONG index) override { return IsPresent(SETTING_ARRAY_FLAG, index); }
-    BOOLEAN IsBytePresent(LONG index) override { return IsPresent(SETTING_ARRAY_BYTE, index); }
-    BOOLEAN IsWordPresent(LONG index) override { return IsPresent(SETTING_ARRAY_WORD, index); }
-    BOOLEAN IsIntPresent(LONG index) override { return IsPresent(SETTING_ARRAY_INT, index); }
-    BOOLEAN IsFloatPresent(LONG index) override { return IsPresent(SETTING_ARRAY_FLOAT, index); }
-    BOOLEAN IsDoublePresent(LONG index) override { return IsPresent(SETTING_ARRAY_DOUBLE, index); }
-    BOOLEAN IsIntRefPresent(LONG index) override { return IsPresent(SETTING_ARRAY_INT_REF, index); }
-    BOOLEAN IsStringPresent(LONG index) override { return IsPresent(SETTING_ARRAY_STRING, index); }
-    BOOLEAN IsBlobPresent(LONG index) override { return IsPresent(SETTING_ARRAY_BLOB, index); }
-
-    INiraSettingsStore* GetStore() override;
-    BOOLEAN IsHandled(LONG kind, LONG index) override;
 
     // Starts from nothing for the printer: makes the product-data provider, the unpacker, the
     // packer and the settings helper module's provider, and a manager with that provider.
@@ -99,11 +61,8 @@ public:
     virtual void ReleaseObjects();
 
 private:
-    void RequireManager() const;
-    BOOLEAN IsPresent(LONG kind, LONG index);
     void RunBlockProvider(INiraSettingsProvider* provider, PrivateDevMode* block);
 
-    INiraSettingsAccess* m_manager;
     HANDLE m_printer;
     INiraSettingsProvider* m_productData;
     INiraSettingsProvider* m_unpacker;

@@ -1,0 +1,116 @@
+// The render module's answers to the private escapes, made from the job's DEVMODE: the settings
+// a job prints with when the user changed nothing. Records it is sent are taken and answered 1.
+#include <windows.h>
+
+#include "common/EscapeRecords.h"
+
+namespace {
+
+constexpr int kAnswered = 1;
+constexpr int kUnknown = 0;
+constexpr LONG kFullScale = 100;
+constexpr LONG kPrintedOutput = 1;
+constexpr LONG kDefaultResolution = 600;
+constexpr double kTenthsMmPerInch = 254.0;
+const WCHAR kNoOverlayText[] = TEXT(" [none]");
+const WCHAR kOverlayFont[] = TEXT("Courier");
+
+void CopyText(WCHAR* field, DWORD capacity, const WCHAR* text)
+{
+    DWORD i = 0;
+    for (; i + 1 < capacity && text[i] != 0; ++i) {
+        field[i] = text[i];
+    }
+    field[i] = 0;
+}
+
+void AnswerJobSettings(const DEVMODEW* devmode, JobSettingsRecord& settings)
+{
+    ZeroMemory(&settings, sizeof(settings));
+    settings.outputMode = kPrintedOutput;
+    settings.scalePercent = devmode != nullptr && devmode->dmScale > 0 ? devmode->dmScale : kFullScale;
+    settings.marginMode = 1;
+    settings.manualDuplexOrderMode = 1;
+    CopyText(settings.overlay.overlayText, OVERLAY_TEXT_CHARS, kNoOverlayText);
+    CopyText(settings.overlay.overlayText2, OVERLAY_TEXT_CHARS, kNoOverlayText);
+    CopyText(settings.overlay.overlayFont, OVERLAY_TEXT_CHARS, kOverlayFont);
+    for (LONG& tile : settings.posterTileSelected) {
+        tile = 1;
+    }
+    if (devmode != nullptr) {
+        LONG source = devmode->dmDefaultSource;
+        LONG media = static_cast<LONG>(devmode->dmMediaType);
+        settings.paperSize = devmode->dmPaperSize;
+        settings.firstPageSource = settings.otherPagesSource = settings.lastSheetSource = source;
+        settings.backCoverSource = settings.frontCoverSource = source;
+        settings.manualDuplexSource = settings.alternateSource = source;
+        settings.firstPageMedia = settings.otherPagesMedia = settings.lastSheetMediaType = media;
+        settings.backCoverMediaType = settings.frontCoverMediaType = media;
+        settings.previewResolution =
+            devmode->dmPrintQuality > 0 ? devmode->dmPrintQuality : kDefaultResolution;
+    }
+}
+
+// The page's printable size in device units, when the DEVMODE gives the paper's size.
+void AnswerPageSettings(const DEVMODEW* devmode, PageSettingsRecord& page)
+{
+    ZeroMemory(&page, sizeof(page));
+    if (devmode == nullptr || devmode->dmPaperWidth <= 0 || devmode->dmPaperLength <= 0) {
+        return;
+    }
+    double dpiX = devmode->dmPrintQuality > 0 ? devmode->dmPrintQuality : kDefaultResolution;
+    double dpiY = devmode->dmYResolution > 0 ? devmode->dmYResolution : dpiX;
+    page.printableWidth = static_cast<LONG>(devmode->dmPaperWidth * dpiX / kTenthsMmPerInch);
+    page.printableHeight = static_cast<LONG>(devmode->dmPaperLength * dpiY / kTenthsMmPerInch);
+    page.imageWidth = page.printableWidth;
+    page.imageHeight = page.printableHeight;
+}
+
+void AnswerDriverState(DriverStateRecord& state)
+{
+    ZeroMemory(&state, sizeof(state));
+    // The colour tool is offered; the print processor decides whether it runs.
+    state.colorToolEnabled = 1;
+}
+
+template <typename Record>
+bool Fits(int outputSize, void* output)
+{
+    return output != nullptr && outputSize >= static_cast<int>(sizeof(Record));
+}
+
+}  // namespace
+
+extern "C" __declspec(dllexport) int RenderEscape(const DEVMODEW* devmode, int code, int inputSize,
+                                                  const void* input, int outputSize, void* output)
+{
+    switch (code) {
+    case ESCAPE_GET_JOB_SETTINGS:
+        if (!Fits<JobSettingsRecord>(outputSize, output)) {
+            return kUnknown;
+        }
+        AnswerJobSettings(devmode, *static_cast<JobSettingsRecord*>(output));
+        return kAnswered;
+    case ESCAPE_GET_PAGE_SETTINGS:
+        if (!Fits<PageSettingsRecord>(outputSize, output)) {
+            return kUnknown;
+        }
+        AnswerPageSettings(devmode, *static_cast<PageSettingsRecord*>(output));
+        return kAnswered;
+    case ESCAPE_GET_DRIVER_STATE:
+        if (!Fits<DriverStateRecord>(outputSize, output)) {
+            return kUnknown;
+        }
+        AnswerDriverState(*static_cast<DriverStateRecord*>(output));
+        return kAnswered;
+    case ESCAPE_SET_JOB_COUNTS:
+        return input != nullptr && inputSize >= static_cast<int>(JOB_COUNTS_RECORD_SIZE);
+    case ESCAPE_SET_PAGE_PLACEMENT:
+        return input != nullptr && inputSize >= static_cast<int>(PAGE_PLACEMENT_RECORD_SIZE);
+    case ESCAPE_OVERLAY_BEGIN:
+    case ESCAPE_OVERLAY_NONE:
+        return kAnswered;
+    default:
+        return kUnknown;
+    }
+}

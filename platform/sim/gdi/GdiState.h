@@ -1,0 +1,117 @@
+// The state of the simulated GDI: its objects (fonts, pens, brushes, device contexts) by handle,
+// the drawing journal and the folder that page pictures go to.
+#pragma once
+
+#include <windows.h>
+
+#include <nirasim/Gdi.h>
+
+#include <cairo.h>
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace nirasim::sim {
+
+enum class GdiKind { FONT, PEN, BRUSH, DC };
+
+struct GdiObject {
+    explicit GdiObject(GdiKind k) : kind(k) {}
+    virtual ~GdiObject() = default;
+    GdiKind kind;
+    bool stock = false;
+};
+
+struct GdiFont : GdiObject {
+    GdiFont() : GdiObject(GdiKind::FONT) {}
+    LOGFONTW logFont = {};
+};
+
+struct GdiPen : GdiObject {
+    GdiPen() : GdiObject(GdiKind::PEN) {}
+    int style = PS_SOLID;
+    int width = 1;
+    COLORREF color = 0;
+};
+
+struct GdiBrush : GdiObject {
+    GdiBrush() : GdiObject(GdiKind::BRUSH) {}
+    COLORREF color = 0;
+    bool hollow = false;
+};
+
+// The device a DC draws on: sizes in device units.
+struct DeviceGeometry {
+    int dpiX = 600;
+    int dpiY = 600;
+    int physicalWidth = 0;
+    int physicalHeight = 0;
+    int offsetX = 0;
+    int offsetY = 0;
+    int printableWidth = 0;
+    int printableHeight = 0;
+};
+
+struct GdiDC : GdiObject {
+    GdiDC() : GdiObject(GdiKind::DC) {}
+    ~GdiDC() override;
+    std::u16string printer;
+    std::vector<BYTE> devmode;  // public and private part
+    DeviceGeometry geometry;
+    HGDIOBJ font = nullptr;
+    HGDIOBJ pen = nullptr;
+    HGDIOBJ brush = nullptr;
+    int bkMode = OPAQUE;
+    COLORREF textColor = 0;
+    COLORREF bkColor = RGB(255, 255, 255);
+    POINT position = {0, 0};
+    bool inDocument = false;
+    bool inPage = false;
+    bool cancelled = false;
+    int pages = 0;
+    int documentNumber = 0;
+    HMODULE renderModule = nullptr;
+    bool renderModuleTried = false;
+    // The picture of the current page, made only when pictures are asked for.
+    cairo_surface_t* surface = nullptr;
+    cairo_t* cairo = nullptr;
+};
+
+struct GdiState {
+    std::recursive_mutex lock;
+    std::map<HGDIOBJ, std::shared_ptr<GdiObject>> objects;
+    uintptr_t nextHandle = 0x10000;
+    std::vector<GdiCall> journal;
+    std::string pictureFolder;  // empty: no pictures
+    std::vector<std::string> pictures;
+    int documents = 0;
+    bool escapesAnswered = true;
+};
+
+GdiState& Gdi();
+
+// Call under Gdi().lock. Null with ERROR_INVALID_HANDLE for an unknown handle or another kind.
+GdiDC* DcOf(HDC dc);
+std::shared_ptr<GdiObject> ObjectOf(HGDIOBJ handle);
+HGDIOBJ AddGdiObject(std::shared_ptr<GdiObject> object);
+HGDIOBJ StockObject(int index);
+void Journal(GdiCall call);
+// A journal entry of a call on a DC (null for none) with the arguments that matter.
+GdiCall MakeGdiCall(const char* name, HDC dc, std::vector<long long> args, long long result);
+// The handle as the journal keeps it.
+long long HandleValue(HGDIOBJ handle);
+
+// Sets a colour as the picture's drawing source.
+void SetPictureColor(cairo_t* cairo, COLORREF color);
+
+// Pixels per device unit of the page pictures, per axis.
+double PictureScaleX(const DeviceGeometry& geometry);
+double PictureScaleY(const DeviceGeometry& geometry);
+
+// The font selected in a DC (the stock system font when none is).
+LOGFONTW SelectedFont(const GdiDC& dc);
+
+}  // namespace nirasim::sim

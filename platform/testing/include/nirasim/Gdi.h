@@ -1,0 +1,48 @@
+// Test control of the simulated GDI: the drawing journal, the live object count and the page
+// pictures of printer DCs. For tests and the host program only.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace nirasim {
+
+// One GDI call as the journal keeps it: the call's name, the DC it drew on (0 for none), the
+// integer arguments that matter, its text (converted to UTF-16) or bytes, and its result.
+struct GdiCall {
+    std::string call;
+    unsigned long long dc = 0;
+    std::vector<long long> args;
+    std::u16string text;
+    std::string bytes;
+    long long result = 0;
+};
+
+std::vector<GdiCall> GdiJournal();
+void ClearGdiJournal();
+// The calls of one name, in order.
+std::vector<GdiCall> GdiCallsNamed(const std::string& call);
+
+// Fonts, pens, brushes and DCs made and not deleted (stock objects do not count).
+int LiveGdiObjects();
+
+// Every page a printer DC ends from now on is written as a PNG file into the host folder (empty:
+// no pictures). The files are named <document>-<page>.png, both counted from 1.
+void SetPagePictureFolder(const std::string& hostFolder);
+// The picture files written so far, in order.
+std::vector<std::string> PagePictures();
+// A picture read back: its size and its pixels (0xRRGGBB), row by row.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned int> pixels;
+    unsigned int At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+// False when the file cannot be read as a PNG picture.
+bool ReadPicture(const std::string& pngPath, Picture& picture);
+
+// The printer's render module answers the private escapes (true, the default) or the machine
+// answers 0 for it, as a module that does not know them would.
+void SetRenderModuleAnswers(bool answers);
+
+}  // namespace nirasim
