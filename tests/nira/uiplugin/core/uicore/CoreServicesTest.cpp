@@ -110,7 +110,7 @@ TEST_F(CoreServicesTest, PrinterNameIsAllocatedForANullBuffer)
     WCHAR* name = nullptr;
     ASSERT_EQ(services->GetPrinterName(&name), 0);
     ASSERT_NE(name, nullptr);
-    EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(name)), u"Nira Sample Inkjet");
+    EXPECT_EQ(WString(name), WString(TEXT("Nira Sample Inkjet")));
     LocalFree(name);
     EXPECT_EQ(services->GetPrinterName(nullptr), NIRA_STATUS_FAILED);
 

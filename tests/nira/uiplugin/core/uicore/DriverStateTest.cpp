@@ -146,14 +146,15 @@ TEST_F(UICoreTest, BiDiRowWithoutProviderIsNotRegistered)
 TEST_F(UICoreTest, SecondConstructionWritesOnlyStartAndEnd)
 {
     ASSERT_EQ(core->ConstructDriverState(printer, nullptr), 0);
-    std::vector<std::u16string> first = Traces();
-    EXPECT_EQ(first.front(), u"ConstructDriverState - Start");
-    EXPECT_EQ(first.back(), u"ConstructDriverState - END");
+    std::vector<WString> first = Traces();
+    EXPECT_EQ(first.front(), WString(TEXT("ConstructDriverState - Start")));
+    EXPECT_EQ(first.back(), WString(TEXT("ConstructDriverState - END")));
     machine.ClearJournals();
     int bound = core->GetFeatureCount();
 
     EXPECT_EQ(core->ConstructDriverState(printer, nullptr), 0);
-    EXPECT_THAT(Traces(), ElementsAre(u"ConstructDriverState - Start", u"ConstructDriverState - END"));
+    EXPECT_THAT(Traces(), ElementsAre(WString(TEXT("ConstructDriverState - Start")),
+                                      WString(TEXT("ConstructDriverState - END"))));
     EXPECT_EQ(core->GetFeatureCount(), bound);
 }
 

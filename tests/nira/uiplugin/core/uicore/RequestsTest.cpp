@@ -48,7 +48,7 @@ TEST_F(UICoreTest, UnlistedCapabilityAnswersZeroAndBuildsNothing)
               0);
     EXPECT_EQ(result, 7u);
     EXPECT_EQ(core->GetFeatureCount(), 0);
-    EXPECT_THAT(Traces(), ElementsAre(u"DevCaps Start", u"DevCaps End"));
+    EXPECT_THAT(Traces(), ElementsAre(WString(TEXT("DevCaps Start")), WString(TEXT("DevCaps End"))));
 }
 
 TEST_F(UICoreTest, BaseHandlersLeaveDeviceCapabilitiesUnanswered)
@@ -73,7 +73,7 @@ protected:
 
     UIObject ui;
     // The display name of option 1 of the colour-profile feature, with its terminator.
-    const std::u16string kProfile = u"sRGB display profile";
+    const WString kProfile = TEXT("sRGB display profile");
     const ULONG kNeeded = static_cast<ULONG>((kProfile.size() + 1) * sizeof(WCHAR));
 };
 
@@ -83,7 +83,7 @@ TEST_F(ColorProfileTest, CopiesTheProfileNameAndReadsOnlyItsFeatures)
     ULONG size = kNeeded;
     ULONG flags = 0;
     ASSERT_EQ(Query(QCP_DEVICEPROFILE, name, &size, &flags), S_OK);
-    EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(name)), kProfile);
+    EXPECT_EQ(WString(name), kProfile);
     EXPECT_EQ(flags, static_cast<ULONG>(QCP_PROFILEDISK));
     EXPECT_EQ(BoundFeatures(),
               (std::vector<int>{FEATURE_MEDIA_TYPE, FEATURE_INPUT_COLOR_SPACE, FEATURE_ICM_INTENT,

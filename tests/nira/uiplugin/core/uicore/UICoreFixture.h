@@ -21,6 +21,7 @@
 #include "nira/uiplugin/features/base/FeatureHandler.h"
 #include "nira/uiplugin/features/factory/FeatureHandlerFactory.h"
 #include "nira/uiplugin/interfaces/FeatureIds.h"
+#include "support/WString.h"
 
 // What the recording handlers saw, and how they behave.
 struct HandlerJournal {
@@ -115,7 +116,14 @@ protected:
         return ids;
     }
 
-    std::vector<std::u16string> Traces() { return machine.DebugOutput(); }
+    std::vector<WString> Traces()
+    {
+        std::vector<WString> lines;
+        for (const std::u16string& line : machine.DebugOutput()) {
+            lines.emplace_back(line.begin(), line.end());
+        }
+        return lines;
+    }
 
     nirasim::Machine machine;
     HANDLE printer = nullptr;
