@@ -1,6 +1,6 @@
 // Reading a PrintTicket through every converter (load the text into the platform's DOM, then each
 // converter's read), beside libxml2 alone parsing the same text and running the same XPath
-// queries from the same context nodes.
+// queries.
 #include <windows.h>
 #include <objbase.h>
 #include <oleauto.h>
@@ -165,116 +165,20 @@ void BM_TicketReadsOfEveryConverter(benchmark::State& state)
 }
 BENCHMARK(BM_TicketReadsOfEveryConverter)->Unit(benchmark::kMicrosecond);
 
-// One query of the converters' reads: run from the document (an absolute query) or from the node
-// that the query before it selected.
-struct BareQuery {
-    const char* text;
-    bool fromPrevious;
-};
-
-// The queries the converters' reads run on the full ticket, in their order (taken from the
-// platform DOM while the reads above ran).
-const BareQuery kReadQueries[] = {
-    {"//psf:PrintTicket", false},
-    {"//psf:PrintTicket", false},
-    {"//psf:PrintTicket", false},
-    {"//psf:PrintTicket", false},
-    {"//psf:Feature[@name = \"psk:PageOrientation\"]", false},
-    {"//psf:Feature[@name = \"psk:PageOrientation\"]/psf:Option | //psf:Feature[@name = "
-     "\"psk:PageOrientation\"]/psf:ScoredProperty[@name = \"psk:OptionName\"]/psf:Value",
-     false},
-    {"//psf:Feature[@name = \"psk:PageResolution\"]", false},
-    {"//psf:Feature[@name = \"psk:PageResolution\"]/psf:Option | //psf:Feature[@name = "
-     "\"psk:PageResolution\"]/psf:ScoredProperty[@name = \"psk:OptionName\"]/psf:Value",
-     false},
-    {"//psf:Feature[@name = \"psk:PageResolution\"]//psf:ScoredProperty[@name = \"psk:ResolutionX\"]", false},
-    {"psf:Value", true},
-    {"//psf:Feature[@name = \"psk:DocumentRollCut\"]", false},
-    {"//psf:Feature[@name = \"psk:DocumentRollCut\"]/psf:Option | //psf:Feature[@name = "
-     "\"psk:DocumentRollCut\"]/psf:ScoredProperty[@name = \"psk:OptionName\"]/psf:Value",
-     false},
-    {"//psf:Feature[@name = \"psk:DocumentRollCut\"]//psf:Feature[@name = "
-     "\"ns0000:ZQSaveRollOnPaper\"]/psf:Option | //psf:Feature[@name = "
-     "\"psk:DocumentRollCut\"]//psf:Feature[@name = \"ns0000:ZQSaveRollOnPaper\"]/psf:ScoredProperty[@name = "
-     "\"psk:OptionName\"]/psf:Value",
-     false},
-    {"//psf:Feature[@name = \"psk:PageScaling\"]", false},
-    {"//psf:Feature[@name = \"psk:PageScaling\"]/psf:Option | //psf:Feature[@name = "
-     "\"psk:PageScaling\"]/psf:ScoredProperty[@name = \"psk:OptionName\"]/psf:Value",
-     false},
-    {"//psf:Feature[@name = \"psk:PageMediaSize\"]/psf:Option | //psf:Feature[@name = "
-     "\"psk:PageMediaSize\"]/psf:ScoredProperty[@name = \"psk:OptionName\"]/psf:Value",
-     false},
-    {"//psf:Feature[@name = \"psk:PageMediaSize\"]//psf:ScoredProperty[@name = \"psk:MediaSizeWidth\"]",
-     false},
-    {"psf:Value", true},
-    {"psf:ParameterRef", true},
-    {"//psf:ParameterInit", false},
-    {"//psf:Feature[@name = \"psk:PageMediaSize\"]//psf:ScoredProperty[@name = \"psk:MediaSizeHeight\"]",
-     false},
-    {"psf:Value", true},
-    {"psf:ParameterRef", true},
-    {"//psf:ParameterInit", false},
-    {"//psf:Feature[@name = \"psk:PageScaling\"]//psf:ScoredProperty[@name = \"psk:ScaleWidth\"]", false},
-    {"psf:Value", true},
-    {"psf:ParameterRef", true},
-    {"//psf:ParameterInit", false},
-    {"//psf:Feature[@name = \"psk:PageScaling\"]//psf:ScoredProperty[@name = \"psk:ScaleHeight\"]", false},
-    {"psf:Value", true},
-    {"psf:ParameterRef", true},
-    {"//psf:ParameterInit", false},
-    {"//psf:Feature[@name = \"psk:PageScaling\"]//psf:ScoredProperty[@name = \"ns0000:ZQScaleToFit\"]",
-     false},
-    {"psf:Value", true},
-    {"psf:ParameterRef", true},
-    {"//psf:ParameterInit", false},
-    {"//psf:Feature[@name = \"psk:PagePoster\"]", false},
-    {"//psf:Feature[@name = \"psk:PagePoster\"]//psf:Feature[@name = \"ns0000:ZQPosterTiles\"]/psf:Option | "
-     "//psf:Feature[@name = \"psk:PagePoster\"]//psf:Feature[@name = "
-     "\"ns0000:ZQPosterTiles\"]/psf:ScoredProperty[@name = \"psk:OptionName\"]/psf:Value",
-     false},
-    {"//psf:Feature[@name = \"psk:PagePoster\"]//psf:ScoredProperty[@name = \"psk:SheetsPerPage\"]", false},
-    {"psf:Value", true},
-    {"//psf:Feature[@name = \"ns0000:ZQPosterTiles\"]//psf:ScoredProperty[@name = "
-     "\"ns0000:ZQSelectedTiles\"]",
-     false},
-    {"psf:Value", true},
-    {"psf:ParameterRef", true},
-    {"//psf:ParameterInit", false},
-    {"//psf:Feature[@name = \"psk:DocumentBinding\"]", false},
-    {"//psf:Feature[@name = \"psk:DocumentBinding\"]/psf:Option | //psf:Feature[@name = "
-     "\"psk:DocumentBinding\"]/psf:ScoredProperty[@name = \"psk:OptionName\"]/psf:Value",
-     false},
-    {"//psf:Feature[@name = \"psk:DocumentBinding\"]//psf:Feature[@name = "
-     "\"ns0000:ZQBookletLayout\"]/psf:Option | //psf:Feature[@name = "
-     "\"psk:DocumentBinding\"]//psf:Feature[@name = \"ns0000:ZQBookletLayout\"]/psf:ScoredProperty[@name = "
-     "\"psk:OptionName\"]/psf:Value",
-     false},
-    {"//psf:Feature[@name = \"psk:DocumentNUp\"]", false},
-    {"//psf:Feature[@name = \"psk:DocumentNUp\"]//psf:Feature[@name = "
-     "\"psk:PresentationDirection\"]/psf:Option | //psf:Feature[@name = "
-     "\"psk:DocumentNUp\"]//psf:Feature[@name = \"psk:PresentationDirection\"]/psf:ScoredProperty[@name = "
-     "\"psk:OptionName\"]/psf:Value",
-     false},
-    {"//psf:Feature[@name = \"psk:DocumentNUp\"]//psf:ScoredProperty[@name = \"psk:PagesPerSheet\"]", false},
-    {"psf:Value", true},
-    {"//psf:Feature[@name = \"psk:DocumentNUp\"]//psf:Feature[@name = \"ns0000:ZQBorders\"]/psf:Option | "
-     "//psf:Feature[@name = \"psk:DocumentNUp\"]//psf:Feature[@name = "
-     "\"ns0000:ZQBorders\"]/psf:ScoredProperty[@name = \"psk:OptionName\"]/psf:Value",
-     false},
-    {"//psf:Feature[@name = \"psk:PageMediaSize\"]/psf:Option | //psf:Feature[@name = "
-     "\"psk:PageMediaSize\"]/psf:ScoredProperty[@name = \"psk:OptionName\"]/psf:Value",
-     false},
-    {"//psf:Feature[@name = \"psk:PageMediaSize\"]//psf:ScoredProperty[@name = \"psk:MediaSizeWidth\"]",
-     false},
-    {"psf:Value", true},
-    {"psf:ParameterRef", true},
-    {"//psf:ParameterInit", false},
-    {"//psf:Feature[@name = \"psk:PageMediaSize\"]//psf:ScoredProperty[@name = \"psk:MediaSizeHeight\"]",
-     false},
-    {"psf:Value", true},
-    {"psf:ParameterRef", true},
-    {"//psf:ParameterInit", false},
+// The XPath queries the converters' reads run on the full ticket, in their order, each from the
+// document (taken from the platform DOM while the reads above ran).
+const char* const kReadQueries[] = {
+    "psf:PrintTicket",      "psf:PrintTicket",      "psf:PrintTicket",      "psf:PrintTicket",
+    "psf:PrintTicket",      "//psf:Feature",        "//psf:Feature",        "//psf:Feature",
+    "//psf:Feature",        "//psf:ScoredProperty", "//psf:Feature",        "//psf:Feature",
+    "//psf:Feature",        "//psf:Feature",        "//psf:Feature",        "//psf:Feature",
+    "//psf:ScoredProperty", "//psf:ParameterInit",  "//psf:ScoredProperty", "//psf:ParameterInit",
+    "//psf:ScoredProperty", "//psf:ParameterInit",  "//psf:ScoredProperty", "//psf:ParameterInit",
+    "//psf:ScoredProperty", "//psf:ParameterInit",  "//psf:Feature",        "//psf:Feature",
+    "//psf:ScoredProperty", "//psf:ScoredProperty", "//psf:ParameterInit",  "//psf:Feature",
+    "//psf:Feature",        "//psf:Feature",        "//psf:Feature",        "//psf:Feature",
+    "//psf:ScoredProperty", "//psf:Feature",        "//psf:Feature",        "//psf:ScoredProperty",
+    "//psf:ParameterInit",  "//psf:ScoredProperty", "//psf:ParameterInit",
 };
 
 int RunBareQueries(xmlDocPtr doc)
@@ -284,15 +188,11 @@ int RunBareQueries(xmlDocPtr doc)
     const std::string framework = Ascii(XDVocabulary::kFrameworkNamespace);
     xmlXPathRegisterNs(context, BAD_CAST "psf", BAD_CAST framework.c_str());
     int found = 0;
-    xmlNodePtr previous = xmlDocGetRootElement(doc);
-    for (const BareQuery& query : kReadQueries) {
-        context->node = query.fromPrevious ? previous : reinterpret_cast<xmlNodePtr>(doc);
-        xmlXPathObjectPtr result = xmlXPathEvalExpression(BAD_CAST query.text, context);
+    for (const char* query : kReadQueries) {
+        context->node = reinterpret_cast<xmlNodePtr>(doc);
+        xmlXPathObjectPtr result = xmlXPathEvalExpression(BAD_CAST query, context);
         if (result != nullptr && result->nodesetval != nullptr && result->nodesetval->nodeNr > 0) {
             ++found;
-            if (!query.fromPrevious) {
-                previous = result->nodesetval->nodeTab[0];
-            }
         }
         xmlXPathFreeObject(result);
     }

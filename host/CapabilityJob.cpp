@@ -5,6 +5,7 @@
 
 #include "nira/uiplugin/foundation/databases/CapabilityDB.h"
 #include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
+#include "nira/uiplugin/foundation/printer/PrinterDataNames.h"
 
 #include <map>
 #include <string>
@@ -126,7 +127,7 @@ int Run(HostMachine& host, const std::vector<std::string>&)
 {
     CNiraPrinterAccess access(reinterpret_cast<LPCWSTR>(host.printerName().c_str()));
     WCHAR path[CNiraPrinterAccess::kComponentPathChars];
-    if (!access.FindDriverIni(FALSE) || !access.GetComponentPath(TEXT("NIRA_CAPABILITY_XML"), path)) {
+    if (!access.FindDriverIni(FALSE) || !access.GetComponentPath(kCapabilityDatabaseKey, path)) {
         HostMachine::Print("the driver INI names no capability database");
         return 1;
     }

@@ -71,15 +71,15 @@ void ShowHeader(const PrivateDevMode& block)
 void ShowFeatureValues(CNiraSettingsClient& client, CNiraUISettings& ui)
 {
     HostMachine::Print("feature values (id: option  name):");
-    int first = DEFAULT_FIRST_PACKED;
-    int last = DEFAULT_LAST_PACKED;
+    int first = kFirstSettingsFeature;
+    int last = kLastSettingsFeature;
     int isSet = 0;
-    ui.GetCurrentOption(FEATURE_FIRST_PACKED, &first, &isSet);
-    ui.GetCurrentOption(FEATURE_LAST_PACKED, &last, &isSet);
+    ui.GetCurrentOption(kFeatureFirstPacked, &first, &isSet);
+    ui.GetCurrentOption(kFeatureLastPacked, &last, &isSet);
     int shown = 0;
     for (int feature = first; feature <= last; ++feature) {
         LONG option = 0;
-        if (client.GetInt(CLIENT_FEATURE_VALUES_FIRST + feature - first, &option, 0, 0) != TRUE) {
+        if (client.GetInt(kSettingsIndexBase + feature - first, &option, 0, 0) != TRUE) {
             continue;
         }
         WCHAR name[OPTION_TEXT_LENGTH] = {};
@@ -91,7 +91,7 @@ void ShowFeatureValues(CNiraSettingsClient& client, CNiraUISettings& ui)
     HostMachine::Print("public DEVMODE values:");
     for (int k = 0; k < CLIENT_PUBLIC_VALUE_COUNT; ++k) {
         LONG value = 0;
-        if (client.GetInt(CLIENT_PUBLIC_VALUES_FIRST + k, &value, 0, 0) == TRUE) {
+        if (client.GetInt(kFirstPublicValueIndex + k, &value, 0, 0) == TRUE) {
             HostMachine::Print(Format("  %-11s %ld", kPublicValueNames[k], static_cast<long>(value)));
         }
     }

@@ -1,13 +1,20 @@
 // Job "print": prints a file through the print processor as the spooler does. `print --raw FILE`
 // shows the bytes that reach the printer's port; `print --text FILE` prints the file as text and
 // writes one PNG per page into the output folder (--out DIR, by default nirahost-out/).
-// Without a file, a short sample text is printed.
+// `print --text` without a file prints a short sample text. Without --raw or --text, a document of
+// numbered pages (--pages N, 4 by default) goes through the EMF road with the printer's settings or
+// --nup N, --copies N, --collate, --duplex long|short, --booklet, --reverse: one PNG per sheet
+// side and the placement journal as text.
+#include "host/EmfDocument.h"
 #include "host/HostJob.h"
+#include "host/MonitorDelivery.h"
 
+#include <nirasim/Emf.h>
 #include <nirasim/Gdi.h>
 #include <nirasim/PrintJobs.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -27,6 +34,13 @@ const char kSampleText[] =
     "lines that do not fit, and where the tab stops of a wrapped line lie.\r\n";
 
 struct PrintOptions {
+    bool emf = true;
+    int pages = 4;
+    int nup = 1;
+    bool collate = false;
+    short duplex = DMDUP_SIMPLEX;
+    bool booklet = false;
+    bool reverse = false;
     bool raw = false;
     std::string file;
     std::string out = "nirahost-out";
@@ -41,8 +55,23 @@ PrintOptions ParseOptions(const std::vector<std::string>& arguments)
         const std::string& argument = arguments[i];
         bool hasValue = i + 1 < arguments.size();
         if ((argument == "--raw" || argument == "--text") && hasValue) {
+            options.emf = false;
             options.raw = argument == "--raw";
             options.file = arguments[++i];
+        } else if (argument == "--text") {
+            options.emf = false;
+        } else if (argument == "--pages" && hasValue) {
+            options.pages = std::atoi(arguments[++i].c_str());
+        } else if (argument == "--nup" && hasValue) {
+            options.nup = std::atoi(arguments[++i].c_str());
+        } else if (argument == "--collate") {
+            options.collate = true;
+        } else if (argument == "--duplex" && hasValue) {
+            options.duplex = arguments[++i] == "short" ? DMDUP_HORIZONTAL : DMDUP_VERTICAL;
+        } else if (argument == "--booklet") {
+            options.booklet = true;
+        } else if (argument == "--reverse") {
+            options.reverse = true;
         } else if (argument == "--out" && hasValue) {
             options.out = arguments[++i];
         } else if (argument == "--copies" && hasValue) {
@@ -94,6 +123,99 @@ int ReportRun(const nirasim::PrintJobRun& run)
     return run.printed ? 0 : 1;
 }
 
+constexpr int kMaxPages = 999;
+constexpr short kDocumentDpi = 300;
+constexpr short kLetterWidthTenthsMm = 2159;
+constexpr short kLetterLengthTenthsMm = 2794;
+constexpr DWORD kReversePrint = 0x1;  // REVERSE_PRINT
+constexpr DWORD kBookletPrint = 0x2;  // BOOKLET_PRINT
+
+std::string Rect(const RECT& r)
+{
+    return "{" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom) + "}";
+}
+
+std::string Turn(const XFORM& x)
+{
+    if (x.eM11 == 1 && x.eM22 == 1) {
+        return "0";
+    }
+    if (x.eM11 == 0) {
+        return x.eM12 < 0 ? "90" : "-90";
+    }
+    return "179.9";
+}
+
+void PrintJournal()
+{
+    int side = 0;
+    for (const nirasim::SheetSideRecord& record : nirasim::PlacementJournal()) {
+        ++side;
+        HostMachine::Print(
+            "side " + std::to_string(side) + " (copies " + std::to_string(record.copies) + ", duplex " +
+            std::to_string(record.duplex) + ")" +
+            (record.identityAtStart && record.identityAtEnd ? "" : " WORLD TRANSFORM LEFT SET"));
+        for (const nirasim::PlayedPage& page : record.pages) {
+            HostMachine::Print(
+                "  page " + std::to_string(page.page) + " cell " + Rect(page.document) + " turn " +
+                Turn(page.world) + " at (" + std::to_string(static_cast<long>(page.world.eDx)) + "," +
+                std::to_string(static_cast<long>(page.world.eDy)) + ")" + (page.played ? "" : " NOT PLAYED"));
+        }
+    }
+}
+
+int RunEmfDocument(HostMachine& host, const PrintOptions& options)
+{
+    if (options.pages < 1 || options.pages > kMaxPages) {
+        std::fprintf(stderr, "print: --pages takes 1 to %d\n", kMaxPages);
+        return 2;
+    }
+    DEVMODEW devmode = {};
+    devmode.dmSize = sizeof(devmode);
+    devmode.dmFields = DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES | DM_COLLATE | DM_DUPLEX;
+    devmode.dmOrientation = DMORIENT_PORTRAIT;
+    devmode.dmPaperSize = 1;  // Letter, whose size the render module reads for the printable area
+    devmode.dmPaperWidth = kLetterWidthTenthsMm;
+    devmode.dmPaperLength = kLetterLengthTenthsMm;
+    devmode.dmCopies = static_cast<short>(options.copies.empty() ? 1 : std::atoi(options.copies.c_str()));
+    devmode.dmCollate = options.collate ? DMCOLLATE_TRUE : DMCOLLATE_FALSE;
+    devmode.dmDuplex = options.duplex;
+    devmode.dmPrintQuality = kDocumentDpi;
+    devmode.dmYResolution = kDocumentDpi;
+    std::string devmodeBytes(reinterpret_cast<const char*>(&devmode), sizeof(devmode));
+    nirasim::JobAttributeSettings attributes;
+    attributes.pagesPerSide = static_cast<DWORD>(options.nup);
+    attributes.jobPageOrder = (options.reverse ? kReversePrint : 0) | (options.booklet ? kBookletPrint : 0);
+    nirasim::SetJobAttributes(attributes);
+    nirasim::PrintJobSpec job;
+    job.printer = host.printerName();
+    job.datatype = TEXT("NT EMF 1.006");
+    job.documentName = TEXT("Numbered pages");
+    job.devmode.assign(devmodeBytes.begin(), devmodeBytes.end());
+    job.data = NumberedDocument(options.pages, kDocumentDpi, devmodeBytes);
+    nirasim::PrintProcessorHost processor;
+    if (!processor.Loaded()) {
+        HostMachine::Print("the print processor nirapp.dll could not be loaded");
+        return 1;
+    }
+    std::error_code error;
+    fs::create_directories(options.out, error);
+    nirasim::SetPagePictureFolder(fs::absolute(options.out, error).string());
+    nirasim::ClearPlacementJournal();
+    nirasim::PrintJobRun run = processor.Run(job);
+    nirasim::SetPagePictureFolder(std::string());
+    nirasim::SetJobAttributes({});
+    HostMachine::Print("EMF job of " + std::to_string(options.pages) + " pages on " +
+                       nirasim::Utf8(job.printer));
+    int result = ReportRun(run);
+    PrintJournal();
+    for (const std::string& picture : nirasim::PagePictures()) {
+        HostMachine::Print("sheet side picture: " + picture);
+    }
+    return result;
+}
+
 }  // namespace
 
 static int RunPrint(HostMachine& host, const std::vector<std::string>& arguments)
@@ -101,6 +223,9 @@ static int RunPrint(HostMachine& host, const std::vector<std::string>& arguments
     PrintOptions options = ParseOptions(arguments);
     if (!options.valid) {
         return 2;
+    }
+    if (options.emf) {
+        return RunEmfDocument(host, options);
     }
     nirasim::PrintJobSpec job;
     job.printer = host.printerName();
@@ -132,6 +257,19 @@ static int RunPrint(HostMachine& host, const std::vector<std::string>& arguments
     if (options.raw) {
         HostMachine::Print(std::to_string(run.portBytes.size()) +
                            " bytes at the port: " + Shown(run.portBytes));
+        const MonitorDelivery delivery =
+            DeliverThroughLanguageMonitor(host, run.spooledJobId, run.portBytes, job.documentName);
+        if (!delivery.delivered) {
+            HostMachine::Print("niralm did not deliver the job (error " + std::to_string(delivery.error) +
+                               ")");
+            return 1;
+        }
+        const std::string jobPart = delivery.received.substr(0, run.portBytes.size());
+        HostMachine::Print(
+            std::to_string(delivery.received.size()) + " bytes the device received through niralm: " +
+            (jobPart == run.portBytes ? "the job's bytes" : "NOT the job's bytes: " + Shown(jobPart)));
+        HostMachine::Print("  then: " + Shown(delivery.received.substr(jobPart.size())));
+        HostMachine::Print("stored " + delivery.counterName + ": " + Shown(delivery.counterStored));
         return result;
     }
     for (const std::string& picture : nirasim::PagePictures()) {
@@ -142,5 +280,7 @@ static int RunPrint(HostMachine& host, const std::vector<std::string>& arguments
 
 static const HostJobRegistration job{
     {"print",
-     "a file through the print processor: --raw FILE (bytes at the port) or --text FILE (page pictures)", 60,
-     RunPrint}};
+     "numbered pages through the print processor's EMF road (--pages N --nup N --copies N --collate --duplex "
+     "long|short --booklet --reverse), or a file: --raw FILE (bytes at the port) or --text [FILE] (page "
+     "pictures)",
+     60, RunPrint}};

@@ -14,11 +14,13 @@
 
 #include <strsafe.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
 #include "support/WString.h"
 #include <thread>
+#include <vector>
 
 namespace printer = nirasim::printer;
 
@@ -138,6 +140,92 @@ void ShowState(HostMachine& host, PortContext* port, const DeviceState& state)
     HostMachine::Print("  ZQSTSSTR:     " + stored);
 }
 
+constexpr LONG kAskedCounter = 28;
+constexpr DWORD kStatusValueSize = 1300;
+
+std::string BidiValue(const BIDI_DATA& data)
+{
+    switch (data.dwBidiType) {
+    case BIDI_INT:
+        return "int " + std::to_string(data.u.iData);
+    case BIDI_BOOL:
+        return data.u.bData ? "bool TRUE" : "bool FALSE";
+    case BIDI_TEXT:
+    case BIDI_ENUM:
+    case BIDI_STRING:
+        return data.u.sData != nullptr ? nirasim::Utf8(data.u.sData) : "(null)";
+    default:
+        return "none";
+    }
+}
+
+void ShowBidiResponse(const char* action, PBIDI_RESPONSE_CONTAINER response)
+{
+    if (response == nullptr) {
+        HostMachine::Print(std::string("bidi ") + action + ": no answer");
+        return;
+    }
+    HostMachine::Print(std::string("bidi ") + action + ": " + std::to_string(response->Count) + " entries");
+    for (DWORD i = 0; i < response->Count; ++i) {
+        const BIDI_RESPONSE_DATA& entry = response->aData[i];
+        char result[16];
+        std::snprintf(result, sizeof(result), "0x%08X", static_cast<unsigned>(entry.dwResult));
+        HostMachine::Print("  #" + std::to_string(entry.dwReqNumber) + " " + result + " " +
+                           (entry.pSchema != nullptr ? nirasim::Utf8(entry.pSchema) : std::string("-")) +
+                           ": " + BidiValue(entry.data));
+    }
+    RouterFreeBidiResponseContainer(response);
+}
+
+// The spooler's bidi questions: the schemas niralm knows, then a Get of each of them (the
+// counter request asks for counter 28).
+void ShowBidiAnswers(LPMONITOR2 table, HANDLE port)
+{
+    if (table->pfnSendRecvBidiDataFromPort == nullptr) {
+        HostMachine::Print("bidi: not offered on this Windows version");
+        return;
+    }
+    PBIDI_RESPONSE_CONTAINER response = nullptr;
+    table->pfnSendRecvBidiDataFromPort(port, 0, BIDI_ACTION_ENUM_SCHEMA, nullptr, &response);
+    std::vector<WString> schemas;
+    for (DWORD i = 0; response != nullptr && i < response->Count; ++i) {
+        const LPWSTR schema = response->aData[i].data.u.sData;
+        schemas.push_back(schema != nullptr ? WString(schema) : WString());
+    }
+    ShowBidiResponse("EnumSchema", response);
+    const DWORD count = static_cast<DWORD>(schemas.size());
+    std::vector<BYTE> block(offsetof(BIDI_REQUEST_CONTAINER, aData) +
+                            std::max<DWORD>(count, 1) * sizeof(BIDI_REQUEST_DATA));
+    auto* request = reinterpret_cast<PBIDI_REQUEST_CONTAINER>(block.data());
+    request->Version = 1;
+    request->Count = count;
+    for (DWORD i = 0; i < count; ++i) {
+        request->aData[i].dwReqNumber = i;
+        request->aData[i].pSchema = schemas[i].data();
+        request->aData[i].data.dwBidiType = BIDI_INT;
+        request->aData[i].data.u.iData = kAskedCounter;
+    }
+    response = nullptr;
+    table->pfnSendRecvBidiDataFromPort(port, 0, BIDI_ACTION_GET, request, &response);
+    ShowBidiResponse("Get", response);
+}
+
+// The printer-data values the user interface reads through the spooler.
+void ShowStatusValues(LPMONITOR2 table, HANDLE port)
+{
+    for (const WCHAR* name : {TEXT("ZQSTSSTR"), TEXT("ZQSTATUS")}) {
+        WString valueName = name;
+        std::string value(kStatusValueSize, '\0');
+        DWORD returned = 0;
+        const BOOL answered = table->pfnGetPrinterDataFromPort(port, 0, valueName.data(), nullptr, 0,
+                                                               reinterpret_cast<LPWSTR>(&value[0]),
+                                                               kStatusValueSize, &returned);
+        value.resize(answered ? std::min<DWORD>(returned, kStatusValueSize) : 0);
+        HostMachine::Print("printer data " + nirasim::Utf8(valueName) + ": " +
+                           (answered ? value.c_str() : "refused, error " + std::to_string(GetLastError())));
+    }
+}
+
 // The ink texts are read by the status thread when it starts.
 bool WaitForTexts(const StatusWatcher& watcher)
 {
@@ -181,6 +269,10 @@ int Run(HostMachine& host, const std::vector<std::string>&)
     for (const DeviceState& state : kStates) {
         ShowState(host, port, state);
     }
+    printer::SetDeviceId(kPort, printer::DeviceId("$HB1$AC2,ff,DN,IDLE,CUT,K0,C0,DU"));
+    HostMachine::Print("device with a black and a colour pen and a duplex unit:");
+    ShowStatusValues(table, handle);
+    ShowBidiAnswers(table, handle);
     table->pfnClosePort(handle);
     EndMonitorGlobals();
     return 0;

@@ -38,7 +38,62 @@ public:
     LONG driverRepeatMode;
     LONG previewPass;
 
+    // Layout of the pass; zero fields are zero at construction.
+    LONG displayDpi = kDefaultDisplayDpi;
+    LONG devicePrintQuality = kDefaultPrintQuality;
+    LONG driverPagesPerSide = 1;
+    LONG nupPages = 1;
+    LONG driverCopies = 1;
+    LONG reverseOrder = 0;
+    LONG noBorders = 1;
+    LONG duplex = 0;
+    LONG duplexKind = 0;
+    LONG collate = 0;
+    LONG mixedOrientation = 0;
+    // The orientation of the page in cell 1 of the sheet being placed: the later cells of a
+    // sheet with mixed orientations take their fine offsets from it.
+    SHORT cellOneOrientation = DMORIENT_PORTRAIT;
+    LONG lastSheetCounted = 0;
+    LONG lastSheetCopies = 0;
+    LONG posterLastSheetPending = 0;
+    LONG paperWidthClamped = 0;
+    LONG requestedPaperWidth = 0;
+    LONG bookletRequested = 0;
+    LONG attributesChanged = 0;
+    LONG bannerForm = 0;
+    LONG endPageOptimization = 0;
+    HANDLE spoolHandle = nullptr;
+    DEVMODEW* pageDevmode = nullptr;
+    SHORT firstPaperSize = 0;
+    SHORT jobOrientation = DMORIENT_PORTRAIT;
+    LONG rememberedCollate = 0;
+    LONG rememberedCopies = 0;
+
+    // Clears the cells sent with the placement escape when the driver wants cell reports.
+    void ClearPlacement();
+    // The spooler's layout attributes of the job; false when it has none.
+    bool QueryJobAttributes();
+    // Prepares one pass over the spooled pages on the spool file and DC.
+    bool StartPass(HANDLE spool, HDC dc);
+    // Counts the spooled pages when a setting needs the total (the count waits for the whole job).
+    void CountPages();
+    // Decides the pass's dmDuplex and duplexKind from the first page's DEVMODE.
+    void ChooseDuplex(DEVMODEW* firstPage);
+
+    // The job setting outputMode is 1, 2, 4 or 5.
+    bool IsOutputMode1245() const;
+    // Whether 2-up and 6-up cells lie across the sheet of the printer DC.
+    bool CellsTurned() const;
+    // The dmDuplex value for a two-sided pass: 1 one-sided, 2 or 3.
+    SHORT DuplexBinding(SHORT orientation, bool turned) const;
+
+    static constexpr LONG kDefaultDisplayDpi = 96;
+    static constexpr LONG kDefaultPrintQuality = 600;
+
 private:
+    bool ApplyJobAttributes();
+    bool TakeFirstPageSettings();
+    void SettleCollation();
     int GetJobSettings();
     int GetDriverState();
     int SetJobCounts();

@@ -1,10 +1,12 @@
-// Owned COM references and BSTRs for the PrintTicket library's own use: released when they leave
-// scope, so every path through an operation releases what it made.
+// Owned COM references and BSTRs for the PrintTicket library: released when they leave scope, so
+// every path through an operation releases what it made.
 #pragma once
 
 #include <windows.h>
 #include <objbase.h>
 #include <oleauto.h>
+
+#include "common/ScopedResources.h"
 
 template <class T>
 class CXDComPtr {
@@ -56,36 +58,5 @@ private:
     T* m_pointer = nullptr;
 };
 
-class CXDBstr {
-public:
-    CXDBstr() = default;
-    explicit CXDBstr(BSTR owned) : m_text(owned) {}
-    CXDBstr(const CXDBstr&) = delete;
-    CXDBstr& operator=(const CXDBstr&) = delete;
-    ~CXDBstr() { SysFreeString(m_text); }
-
-    BSTR* operator&()
-    {
-        Reset(nullptr);
-        return &m_text;
-    }
-    // The slot for an in/out argument, keeping what it holds.
-    BSTR* InOut() { return &m_text; }
-    operator BSTR() const { return m_text; }
-    BSTR Get() const { return m_text; }
-    bool IsEmpty() const { return !m_text || !m_text[0]; }
-    void Reset(BSTR owned)
-    {
-        SysFreeString(m_text);
-        m_text = owned;
-    }
-    BSTR Detach()
-    {
-        BSTR text = m_text;
-        m_text = nullptr;
-        return text;
-    }
-
-private:
-    BSTR m_text = nullptr;
-};
+// The BSTR owner the whole driver uses.
+using CXDBstr = CNiraBstr;

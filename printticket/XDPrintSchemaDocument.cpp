@@ -21,21 +21,9 @@ constexpr LPCWSTR kPrivatePrefixName = TEXT("ns0000");
 constexpr int kMaximumPrefixAttempts = 1000;
 
 // A VT_BSTR variant holding a copy of text, cleared when it leaves scope.
-class TextVariant {
+class TextVariant : public CNiraVariant {
 public:
-    explicit TextVariant(LPCWSTR text)
-    {
-        VariantInit(&m_value);
-        m_value.bstrVal = AllocBstrOrThrow(text);
-        m_value.vt = VT_BSTR;
-    }
-    TextVariant(const TextVariant&) = delete;
-    TextVariant& operator=(const TextVariant&) = delete;
-    ~TextVariant() { VariantClear(&m_value); }
-    const VARIANT& Get() const { return m_value; }
-
-private:
-    VARIANT m_value;
+    explicit TextVariant(LPCWSTR text) { SetBstr(AllocBstrOrThrow(text)); }
 };
 
 HRESULT SetStringProperty(IXMLDOMDocument2* document, LPCWSTR name, LPCWSTR value)
@@ -98,19 +86,13 @@ CXDPrintSchemaDocument::~CXDPrintSchemaDocument() = default;
 CXDString CXDPrintSchemaDocument::TypedText(IXMLDOMNode* node)
 {
     // All values are text without a schema.
-    VARIANT value;
-    VariantInit(&value);
+    CNiraVariant value;
     XDThrowIfFailed(node->get_nodeTypedValue(&value));
-    if (value.vt != VT_BSTR) {
-        HRESULT hr = VariantChangeType(&value, &value, 0, VT_BSTR);
-        if (FAILED(hr)) {
-            VariantClear(&value);
-            throw CXDException(hr);
-        }
+    if (value.Get().vt != VT_BSTR) {
+        XDThrowIfFailed(VariantChangeType(value.InOut(), value.InOut(), 0, VT_BSTR));
     }
-    CXDString text(value.bstrVal);
-    VariantClear(&value);
-    return text;
+    // The variant frees its text also when the string cannot be made.
+    return CXDString(value.Get().bstrVal);
 }
 
 LPCWSTR CXDPrintSchemaDocument::SelectionPrefix()
@@ -141,13 +123,10 @@ void CXDPrintSchemaDocument::DeclarePrefix(CXDBstr& prefix, LPCWSTR preferred, L
     CXDString candidate(preferred);
     for (int attempt = 1;; ++attempt) {
         XDText bound;
-        CXDString declaration(kNamespaceAttributeStart);
-        declaration.Append(candidate.GetBuffer());
-        CXDBstr name(AllocBstrOrThrow(declaration.GetBuffer()));
-        CXDComPtr<IXMLDOMNamedNodeMap> attributes;
-        CXDComPtr<IXMLDOMNode> existing;
-        XDThrowIfFailed(m_root->get_attributes(&attributes));
-        if (!attributes || attributes->getNamedItem(name, &existing) != S_OK || !existing) {
+        if (XDDeclaredOn(m_root.Get(), candidate.GetBuffer(), bound) != S_OK) {
+            CXDString declaration(kNamespaceAttributeStart);
+            declaration.Append(candidate.GetBuffer());
+            CXDBstr name(AllocBstrOrThrow(declaration.GetBuffer()));
             XDThrowIfFailed(root->setAttribute(name, TextVariant(namespaceUri).Get()));
             candidate.Append(TEXT(":"));
             prefix.Reset(AllocBstrOrThrow(candidate.GetBuffer()));
@@ -424,8 +403,8 @@ HRESULT CXDPrintSchemaDocument::FindNamespacePrefix(LPCWSTR namespaceUri, BSTR* 
         }
         // The first prefix the root binds to the namespace, in document order; a default
         // declaration of it gives no prefix and is passed over, so the order of the two does not
-        // matter. Walked by index: namespace declarations are items of the attribute map, but a
-        // walk by nextNode need not meet them.
+        // matter. Walked by index: an element's namespace declarations are items of its attribute
+        // map, but a walk by nextNode need not meet them.
         LONG count = 0;
         XDThrowIfFailed(attributes->get_length(&count));
         for (LONG i = 0; i < count; ++i) {

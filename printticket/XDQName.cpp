@@ -16,40 +16,6 @@ bool IsXmlSpace(WCHAR c)
     return c == TEXT(' ') || c == TEXT('\t') || c == TEXT('\r') || c == TEXT('\n');
 }
 
-// The declaration of prefix on this one element: S_OK with its URI, S_FALSE when it has none.
-// The attribute map is walked by index: namespace declarations are items of it, but not every
-// DOM finds them by name or meets them in a walk by nextNode.
-HRESULT DeclaredOn(IXMLDOMNode* node, const XDText& prefix, XDText& uri)
-{
-    CXDComPtr<IXMLDOMNamedNodeMap> attributes;
-    if (node->get_attributes(&attributes) != S_OK || !attributes) {
-        return S_FALSE;
-    }
-    XDText wanted(kDeclaration);
-    if (!prefix.empty()) {
-        wanted += kColon + prefix;
-    }
-    LONG count = 0;
-    if (FAILED(attributes->get_length(&count))) {
-        return S_FALSE;
-    }
-    for (LONG i = 0; i < count; ++i) {
-        CXDComPtr<IXMLDOMNode> attribute;
-        CXDBstr name;
-        if (attributes->get_item(i, &attribute) != S_OK || !attribute ||
-            FAILED(attribute->get_nodeName(&name)) || wanted != (name.Get() ? name.Get() : TEXT(""))) {
-            continue;
-        }
-        CXDBstr text;
-        if (FAILED(attribute->get_text(&text))) {
-            return S_FALSE;
-        }
-        uri = text.Get() ? text.Get() : TEXT("");
-        return S_OK;
-    }
-    return S_FALSE;
-}
-
 }  // namespace
 
 XDText XDTrimmed(LPCWSTR text)
@@ -69,6 +35,39 @@ XDText XDTrimmed(LPCWSTR text)
     return trimmed.substr(first, last - first);
 }
 
+HRESULT XDDeclaredOn(IXMLDOMNode* element, const XDText& prefix, XDText& uri)
+{
+    CXDComPtr<IXMLDOMNamedNodeMap> attributes;
+    if (element->get_attributes(&attributes) != S_OK || !attributes) {
+        return S_FALSE;
+    }
+    XDText wanted(kDeclaration);
+    if (!prefix.empty()) {
+        wanted += kColon + prefix;
+    }
+    // Walked by index: declarations are items of the attribute map, but not every DOM finds them
+    // by name or meets them in a walk by nextNode.
+    LONG count = 0;
+    if (FAILED(attributes->get_length(&count))) {
+        return S_FALSE;
+    }
+    for (LONG i = 0; i < count; ++i) {
+        CXDComPtr<IXMLDOMNode> attribute;
+        CXDBstr name;
+        if (attributes->get_item(i, &attribute) != S_OK || !attribute || FAILED(attribute->get_nodeName(&name)) ||
+            !name.Get() || wanted != name.Get()) {
+            continue;
+        }
+        CXDBstr text;
+        if (FAILED(attribute->get_text(&text))) {
+            return S_FALSE;
+        }
+        uri = text.Get() ? text.Get() : TEXT("");
+        return S_OK;
+    }
+    return S_FALSE;
+}
+
 bool XDLookupNamespaceUri(IXMLDOMNode* node, const XDText& prefix, XDText& uri)
 {
     if (prefix == kXmlPrefix) {
@@ -83,7 +82,7 @@ bool XDLookupNamespaceUri(IXMLDOMNode* node, const XDText& prefix, XDText& uri)
     while (current) {
         DOMNodeType type = NODE_INVALID;
         current->get_nodeType(&type);
-        if (type == NODE_ELEMENT && DeclaredOn(current.Get(), prefix, uri) == S_OK) {
+        if (type == NODE_ELEMENT && XDDeclaredOn(current.Get(), prefix, uri) == S_OK) {
             return true;
         }
         CXDComPtr<IXMLDOMNode> parent;

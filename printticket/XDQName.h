@@ -33,6 +33,9 @@ private:
 
 // The text without the XML white space around it.
 XDText XDTrimmed(LPCWSTR text);
+// The URI that element's own declaration of prefix (no colon; empty for the default namespace)
+// binds; S_FALSE when the element declares no such prefix.
+HRESULT XDDeclaredOn(IXMLDOMNode* element, const XDText& prefix, XDText& uri);
 // The URI that prefix (no colon; empty for the default namespace) is bound to at node; false when
 // neither node nor an ancestor binds it. Without a default declaration the empty prefix is bound
 // to no namespace (an empty URI).

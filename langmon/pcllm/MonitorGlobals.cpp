@@ -39,6 +39,11 @@ void UnlockPortList()
     LeaveCriticalSection(&g_portListLock);
 }
 
+HMODULE GetRouterModule()
+{
+    return g_router;
+}
+
 FARPROC ResolveRouterFunction(LPCSTR name)
 {
     return g_router != nullptr ? GetProcAddress(g_router, name) : nullptr;

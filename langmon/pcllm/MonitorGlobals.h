@@ -12,6 +12,8 @@ void EndMonitorGlobals();
 void LockPortList();
 void UnlockPortList();
 
+// The router module; null when it is missing.
+HMODULE GetRouterModule();
 // A router function by name; null when the router or the function is missing.
 FARPROC ResolveRouterFunction(LPCSTR name);
 

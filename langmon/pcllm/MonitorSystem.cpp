@@ -86,6 +86,13 @@ WindowsClass GetWindowsClass()
     }
 }
 
+DWORD GetWindowsMajorVersion()
+{
+    OSVERSIONINFOW version = {};
+    version.dwOSVersionInfoSize = kVersionInfoSize;
+    return GetVersionExW(&version) ? version.dwMajorVersion : 0;
+}
+
 DWORD GetDeviceIdControlCode(DWORD windowsClass, LPCWSTR portName)
 {
     if (windowsClass == WINDOWS_CLASS_9X) {

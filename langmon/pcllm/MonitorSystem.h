@@ -24,6 +24,8 @@ constexpr DWORD kQueryDeviceIdControlCode = 0x16000C;
 constexpr DWORD kComponentValueCapacity = 30;
 
 WindowsClass GetWindowsClass();
+// The major version GetVersionExW reports; 0 when it fails.
+DWORD GetWindowsMajorVersion();
 DWORD GetDeviceIdControlCode(DWORD windowsClass, LPCWSTR portName);
 
 // TRUE when the printer's queue holds a job after the first; FALSE when that cannot be decided.

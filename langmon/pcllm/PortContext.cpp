@@ -1,5 +1,6 @@
 #include "langmon/pcllm/PortContext.h"
 
+#include "langmon/pcllm/JobEntry.h"
 #include "langmon/pcllm/MonitorGlobals.h"
 #include "langmon/pcllm/MonitorSystem.h"
 #include "langmon/pcllm/RegistryKey.h"
@@ -186,6 +187,7 @@ BOOL WINAPI ClosePort(HANDLE portHandle)
     }
     PortContext* port = static_cast<PortContext*>(portHandle);
     StopStatusWatcher(&port->watcher);
+    EndPortJobs(port);  // their writers use the lower port and the record
     delete port->driverDataKey;
     port->driverDataKey = nullptr;
     if (port->statusBuffer != nullptr) {

@@ -147,6 +147,15 @@ int ApplyDeviceId(const StatusWatcher* watcher, PortContext* port, LPSTR deviceI
     return 0;
 }
 
+void ClearPortStatus(const PortContext* port)
+{
+    PORT_INFO_3W info = {0, nullptr, 0};
+    SetPortFunction setPort = RouterFunction<SetPortFunction>("SetPortW");
+    if (setPort != nullptr) {
+        setPort(nullptr, port->portName, kPortInfoLevel, reinterpret_cast<LPBYTE>(&info));
+    }
+}
+
 DWORD GetLastPortStatus()
 {
     return g_lastPortStatus;

@@ -19,5 +19,7 @@ void UpdatePortStatus(const StatusWatcher* watcher, PortContext* port, const Dev
 int ApplyDeviceId(const StatusWatcher* watcher, PortContext* port, LPSTR deviceId, DWORD* size);
 // Reads a device ID's status into a record (all zero without a status value).
 void ReadDeviceStatus(LPSTR deviceId, DeviceStatus* status);
+// Shows the port without a status; the status recorded for the port stays.
+void ClearPortStatus(const PortContext* port);
 // The status recorded by the latest update of any port, which the job writers read.
 DWORD GetLastPortStatus();

@@ -12,11 +12,11 @@ namespace {
 
 const WCHAR kPrintersKey[] = TEXT("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\");
 const WCHAR kDriverDataKey[] = TEXT("\\PrinterDriverData");
-constexpr size_t kMaxKeyPathLength = MAX_PATH;  // the whole path stays below it
-constexpr size_t kStopEventNameCapacity = 130;  // 129 characters and the terminator
 constexpr size_t kMaxNameLength = 0x7FFF;
 
-bool BuildKeyPath(LPCWSTR printerName, LPWSTR path)
+}  // namespace
+
+bool BuildDriverDataKeyPath(LPCWSTR printerName, LPWSTR path)
 {
     size_t printerLength = 0;
     if (printerName == nullptr || FAILED(StringCchLengthW(printerName, kMaxNameLength, &printerLength))) {
@@ -31,6 +31,10 @@ bool BuildKeyPath(LPCWSTR printerName, LPWSTR path)
     StringCchCatW(path, kMaxKeyPathLength, kDriverDataKey);
     return true;
 }
+
+namespace {
+
+constexpr size_t kStopEventNameCapacity = 130;  // 129 characters and the terminator
 
 // The stop event is named by printer and port, so a second watcher of the same pair shares it.
 HANDLE OpenStopEvent(const StatusWatcher* watcher)
@@ -132,7 +136,7 @@ void StartStatusWatcher(StatusWatcher* watcher, PortContext* port, LPCWSTR print
         StringCchCopyW(watcher->printerName, ARRAYSIZE(watcher->printerName), printerName);
     }
     WCHAR keyPath[kMaxKeyPathLength];
-    if (!BuildKeyPath(printerName, keyPath)) {
+    if (!BuildDriverDataKeyPath(printerName, keyPath)) {
         return;
     }
     watcher->key =

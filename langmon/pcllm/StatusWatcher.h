@@ -14,6 +14,7 @@ constexpr size_t kStringLibraryPathCapacity = 256;
 constexpr size_t kWatcherPrinterNameLength = 260;
 constexpr UINT kOutOfInkTextId = 3772;
 constexpr UINT kLowInkTextId = 3774;
+constexpr size_t kMaxKeyPathLength = MAX_PATH;  // the whole path stays below it
 
 struct StatusWatcher {
     PortContext* port;
@@ -31,6 +32,9 @@ struct StatusWatcher {
     WCHAR outOfInkText[kStatusTextCapacity];
 };
 
+// The path below HKEY_LOCAL_MACHINE of a printer's driver data (kMaxKeyPathLength characters);
+// false when it would not fit.
+bool BuildDriverDataKeyPath(LPCWSTR printerName, LPWSTR path);
 // Opens the printer's driver-data key and starts the thread (nothing when the key's path would
 // be too long, so the status is then refreshed only by the polls at the start of each job).
 void StartStatusWatcher(StatusWatcher* watcher, PortContext* port, LPCWSTR printerName);

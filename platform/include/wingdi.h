@@ -113,6 +113,11 @@ static_assert(sizeof(DEVMODEW) == 220, "DEVMODEW is 220 bytes");
 
 #define DMORIENT_PORTRAIT 1
 #define DMORIENT_LANDSCAPE 2
+#define DMCOLLATE_FALSE 0
+#define DMCOLLATE_TRUE 1
+#define DMDUP_SIMPLEX 1
+#define DMDUP_VERTICAL 2
+#define DMDUP_HORIZONTAL 3
 
 typedef DWORD COLORREF;
 #define RGB(r, g, b) ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
@@ -238,7 +243,24 @@ typedef struct tagLOGBRUSH {
     ULONG_PTR lbHatch;
 } LOGBRUSH;
 
+// World transforms: x' = x * eM11 + y * eM21 + eDx, y' = x * eM12 + y * eM22 + eDy.
+typedef struct tagXFORM {
+    FLOAT eM11;
+    FLOAT eM12;
+    FLOAT eM21;
+    FLOAT eM22;
+    FLOAT eDx;
+    FLOAT eDy;
+} XFORM, *PXFORM, *LPXFORM;
+
+#define GM_COMPATIBLE 1
+#define GM_ADVANCED 2
+#define MWT_IDENTITY 1
+#define MWT_LEFTMULTIPLY 2
+#define MWT_RIGHTMULTIPLY 3
+
 #ifdef __cplusplus
+static_assert(sizeof(XFORM) == 24, "XFORM is 24 bytes");
 static_assert(sizeof(TEXTMETRICW) == 60, "TEXTMETRICW is 60 bytes");
 static_assert(sizeof(DOCINFOW) == 40, "DOCINFOW is 40 bytes");
 static_assert(sizeof(CHARSETINFO) == 32, "CHARSETINFO is 32 bytes");
@@ -279,6 +301,14 @@ COLORREF WINAPI SetBkColor(HDC hdc, COLORREF color);
 BOOL WINAPI MoveToEx(HDC hdc, int x, int y, LPPOINT lppt);
 BOOL WINAPI LineTo(HDC hdc, int x, int y);
 BOOL WINAPI Rectangle(HDC hdc, int left, int top, int right, int bottom);
+
+// Graphics mode and world transform. SetWorldTransform and ModifyWorldTransform need
+// GM_ADVANCED; a DC leaves GM_ADVANCED only with the identity transform.
+int WINAPI SetGraphicsMode(HDC hdc, int iMode);
+int WINAPI GetGraphicsMode(HDC hdc);
+BOOL WINAPI GetWorldTransform(HDC hdc, LPXFORM lpxf);
+BOOL WINAPI SetWorldTransform(HDC hdc, const XFORM* lpxf);
+BOOL WINAPI ModifyWorldTransform(HDC hdc, const XFORM* lpxf, DWORD mode);
 
 // Escapes to the printer's render module.
 int WINAPI ExtEscape(HDC hdc, int iEscape, int cjInput, LPCSTR lpInData, int cjOutput, LPSTR lpOutData);

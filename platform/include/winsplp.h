@@ -140,6 +140,13 @@ extern "C" {
 // The export of a print monitor.
 LPMONITOR2 WINAPI InitializePrintMonitor2(PMONITORINIT pMonitorInit, PHANDLE phMonitor);
 
+// The router's bidi memory: a response container of Count entries (zero-filled) and blocks for
+// the strings in it, which the spooler frees after the monitor answered.
+PBIDI_RESPONSE_CONTAINER WINAPI RouterAllocBidiResponseContainer(DWORD Count);
+LPVOID WINAPI RouterAllocBidiMem(size_t NumBytes);
+DWORD WINAPI RouterFreeBidiResponseContainer(PBIDI_RESPONSE_CONTAINER pData);
+VOID WINAPI RouterFreeBidiMem(LPVOID pMemPointer);
+
 }  // extern "C"
 
 // --- print processors ---
@@ -168,3 +175,9 @@ typedef struct _ATTRIBUTE_INFO_3 {
 
 static_assert(sizeof(PRINTPROCESSOROPENDATA) == 56 && sizeof(ATTRIBUTE_INFO_3) == 36,
               "print processor records have x64 sizes");
+
+extern "C" {
+// The layout attributes of a job: pages per side, borders, page order and copies, of the job and of
+// what the driver does itself (exported by spoolss.dll).
+BOOL WINAPI GetJobAttributes(LPWSTR pPrinterName, LPDEVMODEW pDevmode, PATTRIBUTE_INFO_3 pAttributeInfo);
+}

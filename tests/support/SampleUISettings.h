@@ -1,6 +1,6 @@
-// A UI settings object filled from a capability database the way the UI core fills it (feature
-// rows with their options, then the display rows), with an owner that answers the handler
-// questions from the options' public numbers. For the host program, the tests and benchmarks.
+// A UI settings object filled from a capability database by FillUISettings, with an owner that
+// answers the handler questions from the options' public numbers. For the host program, the tests
+// and benchmarks.
 #pragma once
 
 #include <windows.h>

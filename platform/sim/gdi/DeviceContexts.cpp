@@ -151,6 +151,24 @@ HDC WINAPI CreateDCW(LPCWSTR, LPCWSTR pwszDevice, LPCWSTR, const DEVMODEW* pdm)
     return handle;
 }
 
+namespace nirasim::sim {
+
+bool ResetPrinterDC(HDC hdc, const DEVMODEW* devmode)
+{
+    std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
+    GdiDC* dc = DcOf(hdc);
+    if (dc == nullptr || devmode == nullptr || dc->inPage) {
+        return false;
+    }
+    const auto* bytes = reinterpret_cast<const BYTE*>(devmode);
+    dc->devmode.assign(bytes, bytes + devmode->dmSize + devmode->dmDriverExtra);
+    dc->geometry = GeometryOf(dc->devmode);
+    Journal(MakeGdiCall("ResetDC", hdc, {dc->geometry.physicalWidth, dc->geometry.physicalHeight}, 1));
+    return true;
+}
+
+}  // namespace nirasim::sim
+
 BOOL WINAPI DeleteDC(HDC hdc)
 {
     HMODULE module = nullptr;

@@ -68,6 +68,8 @@ struct GdiDC : GdiObject {
     COLORREF textColor = 0;
     COLORREF bkColor = RGB(255, 255, 255);
     POINT position = {0, 0};
+    int graphicsMode = GM_COMPATIBLE;
+    XFORM world = {1, 0, 0, 1, 0, 0};
     bool inDocument = false;
     bool inPage = false;
     bool cancelled = false;
@@ -103,6 +105,9 @@ void Journal(GdiCall call);
 GdiCall MakeGdiCall(const char* name, HDC dc, std::vector<long long> args, long long result);
 // The handle as the journal keeps it.
 long long HandleValue(HGDIOBJ handle);
+
+// Gives a printer DC between pages the paper, orientation and resolution of another DEVMODE.
+bool ResetPrinterDC(HDC dc, const DEVMODEW* devmode);
 
 // Sets a colour as the picture's drawing source.
 void SetPictureColor(cairo_t* cairo, COLORREF color);

@@ -86,5 +86,38 @@ BOOL LanguageMonitor::ClosePort(HANDLE port)
     return table_ != nullptr && table_->pfnClosePort != nullptr ? table_->pfnClosePort(port) : FALSE;
 }
 
+BOOL LanguageMonitor::DeliverJob(HANDLE port, const Text& printer, DWORD jobId, const Text& document,
+                                 const std::string& bytes, DWORD chunk, DWORD* error)
+{
+    auto fail = [error] {
+        if (error != nullptr) {
+            *error = GetLastError();
+        }
+        return FALSE;
+    };
+    if (table_ == nullptr || table_->pfnStartDocPort == nullptr || table_->pfnWritePort == nullptr ||
+        table_->pfnEndDocPort == nullptr || chunk == 0) {
+        SetLastError(ERROR_INVALID_FUNCTION);
+        return fail();
+    }
+    std::u16string printerName = printer.wide();
+    std::u16string documentName = document.wide();
+    DOC_INFO_1W info{documentName.data(), nullptr, nullptr};
+    if (!table_->pfnStartDocPort(port, printerName.data(), jobId, 1, reinterpret_cast<LPBYTE>(&info))) {
+        return fail();
+    }
+    std::string data = bytes;
+    for (size_t at = 0; at < data.size(); at += chunk) {
+        const DWORD size = static_cast<DWORD>(std::min<size_t>(chunk, data.size() - at));
+        DWORD written = 0;
+        if (!table_->pfnWritePort(port, reinterpret_cast<LPBYTE>(&data[at]), size, &written)) {
+            fail();
+            table_->pfnEndDocPort(port);
+            return FALSE;
+        }
+    }
+    return table_->pfnEndDocPort(port) ? TRUE : fail();
+}
+
 }  // namespace printer
 }  // namespace nirasim

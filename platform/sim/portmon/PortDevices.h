@@ -29,6 +29,8 @@ struct PortDevice {
     std::string received;
     std::vector<std::string> calls;
     std::string readData;
+    std::map<DWORD, printer::JobCounter> counters;
+    DWORD counterRequested = 0;  // the counter the last counter command asked for, 0 for none
     unsigned releases = 0;  // ReleaseBlockedCalls count; a blocked call waits for it to move
 };
 

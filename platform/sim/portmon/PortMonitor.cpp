@@ -35,6 +35,35 @@ void WaitForRelease(std::unique_lock<std::mutex>& hold, PortDevice& device)
     PortMonitor().released.wait(hold, [&] { return device.releases != seen; });
 }
 
+const char kCounterCommand[] = "\x1B*o5W\xC0\x01\x00";
+constexpr size_t kCounterCommandHead = sizeof(kCounterCommand) - 1;
+
+// The device reads a counter command among the bytes it took.
+void ReadCounterCommand(PortDevice& device, const std::string& bytes)
+{
+    const size_t at = bytes.find(std::string(kCounterCommand, kCounterCommandHead));
+    if (at != std::string::npos && at + kCounterCommandHead + 3 <= bytes.size() &&
+        bytes[at + kCounterCommandHead + 2] == '\n') {
+        const auto high = static_cast<unsigned char>(bytes[at + kCounterCommandHead]);
+        const auto low = static_cast<unsigned char>(bytes[at + kCounterCommandHead + 1]);
+        device.counterRequested = (high << 8) | low;
+    }
+}
+
+// The counter the device was asked for, as its IDs report it; empty when there is none.
+std::string CounterText(const PortDevice& device)
+{
+    auto found = device.counters.find(device.counterRequested);
+    if (device.counterRequested == 0 || found == device.counters.end()) {
+        return std::string();
+    }
+    std::string number = std::to_string(device.counterRequested);
+    if (number.size() < found->second.digits) {
+        number.insert(0, found->second.digits - number.size(), '0');
+    }
+    return "CTR:" + number + ":" + found->second.value + ";";
+}
+
 printer::DeviceAnswer TakeAnswer(PortDevice& device)
 {
     if (device.answers.empty()) {
@@ -135,6 +164,7 @@ BOOL WINAPI WritePort(HANDLE hPort, LPBYTE pBuffer, DWORD cbBuf, LPDWORD pcbWrit
         break;
     }
     device->received.append(offered, 0, written);
+    ReadCounterCommand(*device, offered.substr(0, written));
     device->writes.push_back(printer::PortWrite{offered, written, result});
     *pcbWritten = written;
     return result ? TRUE : Fail(error);
@@ -167,6 +197,9 @@ BOOL WINAPI GetPrinterDataFromPort(HANDLE hPort, DWORD ControlID, LPWSTR pValueN
     printer::DeviceQuery query{ControlID, WideFrom(pValueName), cbInBuffer, cbOutBuffer, 0,
                                FALSE,     ClockTicks()};
     printer::DeviceAnswer answer = TakeAnswer(*device);
+    if (answer.result) {
+        answer.bytes += CounterText(*device);
+    }
     DWORD error = ERROR_SUCCESS;
     if (device->expectedControlCode != 0 && ControlID != device->expectedControlCode) {
         error = ERROR_INVALID_PARAMETER;

@@ -106,6 +106,12 @@ std::vector<DeviceQuery> DeviceQueries(const Text& port)
     return DeviceOf(port.wide()).queries;
 }
 
+void SetJobCounter(const Text& port, DWORD number, const JobCounter& counter)
+{
+    std::lock_guard<std::mutex> hold(PortMonitor().lock);
+    DeviceOf(port.wide()).counters[number] = counter;
+}
+
 void ScriptWrites(const Text& port, const std::vector<WriteScript>& writes)
 {
     std::lock_guard<std::mutex> hold(PortMonitor().lock);
@@ -138,6 +144,17 @@ std::vector<std::string> PortCalls(const Text& port)
 {
     std::lock_guard<std::mutex> hold(PortMonitor().lock);
     return DeviceOf(port.wide()).calls;
+}
+
+void ForgetWrites(const Text& port)
+{
+    std::lock_guard<std::mutex> hold(PortMonitor().lock);
+    sim::PortDevice& device = DeviceOf(port.wide());
+    device.writes.clear();
+    device.writes.shrink_to_fit();
+    device.received.clear();
+    device.received.shrink_to_fit();
+    device.calls.clear();
 }
 
 void SetReadData(const Text& port, const std::string& bytes)

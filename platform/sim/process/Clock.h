@@ -10,5 +10,6 @@ void AdvanceClock(DWORD milliseconds);
 void SetClockUtc(const SYSTEMTIME& utc);
 void SetClockBias(LONG minutesEastOfUtc);
 ULONGLONG ClockTicks();  // milliseconds since the machine started
+ULONGLONG SleptOnThisThread();  // what Sleep has moved the clock on the calling thread
 
 }  // namespace nirasim::sim

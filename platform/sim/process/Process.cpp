@@ -67,6 +67,24 @@ HANDLE WINAPI GetCurrentThread(void)
     return kCurrentThread;
 }
 
+int WINAPI GetThreadPriority(HANDLE hThread)
+{
+    if (hThread == nullptr) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return THREAD_PRIORITY_ERROR_RETURN;
+    }
+    return THREAD_PRIORITY_NORMAL;
+}
+
+BOOL WINAPI SetThreadPriority(HANDLE hThread, int nPriority)
+{
+    if (hThread == nullptr || nPriority < THREAD_PRIORITY_LOWEST || nPriority > THREAD_PRIORITY_HIGHEST) {
+        SetLastError(hThread == nullptr ? ERROR_INVALID_HANDLE : ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    return TRUE;
+}
+
 DWORD WINAPI GetCurrentThreadId(void)
 {
     return static_cast<DWORD>(gettid());

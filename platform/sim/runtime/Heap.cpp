@@ -5,6 +5,8 @@
 
 #include <nirasim/Runtime.h>
 
+#include "core/Failures.h"
+
 #include <stdlib.h>
 
 #include <atomic>
@@ -292,7 +294,11 @@ BOOL WINAPI LocalUnlock(HLOCAL hMem) { return Unlock(hMem); }
 SIZE_T WINAPI LocalSize(HLOCAL hMem) { return Size(hMem); }
 HLOCAL WINAPI LocalHandle(LPCVOID pMem) { return HandleOf(pMem); }
 
-HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes) { return Allocate(uFlags, dwBytes); }
+HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes)
+{
+    NIRASIM_FAIL_IF_INJECTED("GlobalAlloc", nullptr);
+    return Allocate(uFlags, dwBytes);
+}
 HGLOBAL WINAPI GlobalReAlloc(HGLOBAL hMem, SIZE_T dwBytes, UINT uFlags) { return Reallocate(hMem, dwBytes, uFlags); }
 HGLOBAL WINAPI GlobalFree(HGLOBAL hMem) { return Free(hMem); }
 LPVOID WINAPI GlobalLock(HGLOBAL hMem) { return Lock(hMem); }

@@ -269,13 +269,15 @@ BOOL WINAPI SetJobW(HANDLE hPrinter, DWORD JobId, DWORD Level, LPBYTE, DWORD Com
         case JOB_CONTROL_CANCEL:
         case JOB_CONTROL_DELETE:
             job->status |= JOB_STATUS_DELETING;
-            job->deleted = job->ended || job->aborted;  // an open document goes when it ends
+            // An open document goes when it ends, a printing one after its last page.
+            job->deleted = (job->ended || job->aborted) && !job->printing;
             return TRUE;
         case JOB_CONTROL_RESTART:
         case JOB_CONTROL_SENT_TO_PRINTER:
             return TRUE;
         case JOB_CONTROL_LAST_PAGE_EJECTED:
             job->status |= JOB_STATUS_PRINTED;
+            job->deleted = job->ended || (job->status & JOB_STATUS_DELETING) != 0;  // printed jobs leave
             return TRUE;
         default:
             return Fail(ERROR_INVALID_PARAMETER);

@@ -28,6 +28,7 @@ ResetHook resetSpooler([] {
     spooler.jobs.clear();
     spooler.nextJobId = 1;
     spooler.portStatus.clear();
+    spooler.portStatusHistory.clear();
     spooler.userForms.clear();
     spooler.userFormNames.clear();
 });

@@ -2,6 +2,7 @@
 // Time is the machine's clock: Sleep moves it forward, and a timed wait that is not satisfied
 // within a short real slice moves it to the wait's end and times out, so long polls cost no
 // real time.
+#include "core/Failures.h"
 #include "core/Handles.h"
 #include "process/Clock.h"
 
@@ -275,10 +276,22 @@ DWORD WINAPI WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds)
     return WaitForMultipleObjects(1, &hHandle, FALSE, dwMilliseconds);
 }
 
+namespace nirasim::sim {
+
+thread_local ULONGLONG t_slept = 0;
+
+ULONGLONG SleptOnThisThread()
+{
+    return t_slept;
+}
+
+}  // namespace nirasim::sim
+
 void WINAPI Sleep(DWORD dwMilliseconds)
 {
     if (dwMilliseconds != INFINITE) {
         AdvanceClock(dwMilliseconds);
+        nirasim::sim::t_slept += dwMilliseconds;
     }
     std::this_thread::yield();
 }
@@ -286,6 +299,7 @@ void WINAPI Sleep(DWORD dwMilliseconds)
 HANDLE WINAPI CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE lpStartAddress, LPVOID lpParameter,
                            DWORD, LPDWORD lpThreadId)
 {
+    NIRASIM_FAIL_IF_INJECTED("CreateThread", nullptr);
     if (lpStartAddress == nullptr) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;

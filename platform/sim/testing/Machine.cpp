@@ -372,6 +372,17 @@ DWORD Machine::QueueJob(const Text& printer, const Text& documentName)
     return job.id;
 }
 
+void Machine::SetJobPrinting(DWORD jobId, bool printing)
+{
+    sim::SpoolerState& spooler = sim::Spooler();
+    std::lock_guard<std::recursive_mutex> guard(spooler.lock);
+    for (SpoolerJob& job : spooler.jobs) {
+        if (job.id == jobId) {
+            job.printing = printing;
+        }
+    }
+}
+
 std::vector<SpoolerJob> Machine::Jobs() const
 {
     sim::SpoolerState& spooler = sim::Spooler();
@@ -434,6 +445,11 @@ void Machine::SetSystemTime(const SYSTEMTIME& utc)
 void Machine::SetTimeZoneBias(LONG minutesEastOfUtc)
 {
     sim::SetClockBias(minutesEastOfUtc);
+}
+
+ULONGLONG Machine::SleptOnThisThread()
+{
+    return sim::SleptOnThisThread();
 }
 
 void Machine::AdvanceClock(DWORD milliseconds)

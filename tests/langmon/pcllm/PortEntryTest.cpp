@@ -2,13 +2,12 @@
 
 #include "langmon/pcllm/MonitorGlobals.h"
 
+#include "support/LastError.h"
 #include "support/WString.h"
 
 namespace printer = nirasim::printer;
 
 namespace {
-
-constexpr DWORD kUntouched = 0xDEADBEEF;
 
 TEST_F(MonitorTest, SpoolerLoadsTheMonitorAndTheTableFitsTheWindowsVersion)
 {
@@ -24,6 +23,11 @@ TEST_F(MonitorTest, SpoolerLoadsTheMonitorAndTheTableFitsTheWindowsVersion)
         EXPECT_EQ(table->cbSize, c.size) << c.major << "." << c.minor;
         EXPECT_NE(table->pfnOpenPortEx, nullptr);
         EXPECT_NE(table->pfnClosePort, nullptr);
+        EXPECT_NE(table->pfnStartDocPort, nullptr);
+        EXPECT_NE(table->pfnWritePort, nullptr);
+        EXPECT_NE(table->pfnEndDocPort, nullptr);
+        EXPECT_NE(table->pfnGetPrinterDataFromPort, nullptr);
+        EXPECT_EQ(table->pfnSendRecvBidiDataFromPort == nullptr, c.size == 148) << c.major << "." << c.minor;
         EXPECT_EQ(table->pfnOpenPort, nullptr);
         EXPECT_EQ(table->pfnEnumPorts, nullptr);
         EXPECT_EQ(table->pfnXcvOpenPort, nullptr);
@@ -34,14 +38,10 @@ TEST_F(MonitorTest, BadMonitorInitIsRefused)
 {
     printer::LanguageMonitor monitor("niralm.dll");
     ASSERT_TRUE(monitor.Loaded());
-    SetLastError(0);
-    EXPECT_EQ(monitor.Initialize(nullptr), nullptr);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    EXPECT_LAST_ERROR(ERROR_INVALID_PARAMETER, EXPECT_EQ(monitor.Initialize(nullptr), nullptr));
     MONITORINIT withoutRoot = printer::LanguageMonitor::SpoolerInit();
     withoutRoot.hckRegistryRoot = nullptr;
-    SetLastError(0);
-    EXPECT_EQ(monitor.Initialize(&withoutRoot), nullptr);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    EXPECT_LAST_ERROR(ERROR_INVALID_PARAMETER, EXPECT_EQ(monitor.Initialize(&withoutRoot), nullptr));
 }
 
 TEST_F(MonitorTest, PortsOpenAndCloseThroughTheLoadedMonitor)
@@ -72,31 +72,27 @@ TEST_F(MonitorTest, LowerMonitorWithoutARequiredMemberIsRefused)
         memset(reinterpret_cast<BYTE*>(&lacking) + member, 0, sizeof(void*));
         WString name = kPort;
         HANDLE handle = nullptr;
-        SetLastError(0);
-        EXPECT_FALSE(OpenPortEx(nullptr, nullptr, name.data(), nullptr, &handle, &lacking)) << member;
-        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PRINT_MONITOR)) << member;
+        EXPECT_LAST_ERROR(ERROR_INVALID_PRINT_MONITOR,
+                          EXPECT_FALSE(OpenPortEx(nullptr, nullptr, name.data(), nullptr, &handle, &lacking))
+                              << member);
     }
     WString name = kPort;
     HANDLE handle = nullptr;
-    EXPECT_FALSE(OpenPortEx(nullptr, nullptr, name.data(), nullptr, &handle, nullptr));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PRINT_MONITOR));
+    EXPECT_LAST_ERROR(ERROR_INVALID_PRINT_MONITOR,
+                      EXPECT_FALSE(OpenPortEx(nullptr, nullptr, name.data(), nullptr, &handle, nullptr)));
 }
 
 TEST_F(MonitorTest, PortOpenOnceWhateverTheCase)
 {
     ASSERT_NE(Open(TEXT("USB001")), nullptr);
-    SetLastError(0);
-    EXPECT_EQ(Open(TEXT("usb001")), nullptr);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_BUSY));
+    EXPECT_LAST_ERROR(ERROR_BUSY, EXPECT_EQ(Open(TEXT("usb001")), nullptr));
     EXPECT_NE(Open(TEXT("USB002")), nullptr);
 }
 
 TEST_F(MonitorTest, FailedLowerOpenKeepsItsErrorAndLeavesTheNameUsable)
 {
     printer::FailOpenPort(ERROR_ACCESS_DENIED);
-    SetLastError(0);
-    EXPECT_EQ(Open(), nullptr);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_LAST_ERROR(ERROR_ACCESS_DENIED, EXPECT_EQ(Open(), nullptr));
     {
         PortListLock lock;
         EXPECT_EQ(FindPortContext(kPort), nullptr);
@@ -125,21 +121,16 @@ TEST_F(MonitorTest, ReadPortForwardsOrFailsWithoutTouchingTheLastError)
         unopened = CreatePortContext(TEXT("LPT1:"));
     }
     ASSERT_NE(unopened, nullptr);
-    SetLastError(kUntouched);
-    EXPECT_FALSE(ReadPort(unopened, buffer, sizeof(buffer), &count));
-    EXPECT_EQ(GetLastError(), kUntouched);
+    EXPECT_LAST_ERROR(kLastErrorUntouched, EXPECT_FALSE(ReadPort(unopened, buffer, sizeof(buffer), &count)));
     PortListLock lock;
     DeletePortContext(unopened);
 }
 
 TEST_F(MonitorTest, ClosePortChecksItsHandleAndFreesTheName)
 {
-    SetLastError(0);
-    EXPECT_FALSE(ClosePort(nullptr));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    EXPECT_LAST_ERROR(ERROR_INVALID_PARAMETER, EXPECT_FALSE(ClosePort(nullptr)));
     int notAPort = 0;
-    EXPECT_FALSE(ClosePort(&notAPort));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    EXPECT_LAST_ERROR(ERROR_INVALID_PARAMETER, EXPECT_FALSE(ClosePort(&notAPort)));
 
     PortContext* port = Open();
     ASSERT_NE(port, nullptr);

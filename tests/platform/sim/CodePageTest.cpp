@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "support/LastError.h"
+
 namespace {
 
 class CodePage : public ::testing::Test {
@@ -32,27 +34,26 @@ TEST_F(CodePage, SizeQueriesCountTheTerminatorOnlyForMinusOne)
 {
     EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, "h\xc3\xa9", -1, nullptr, 0), 3);
     EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, "h\xc3\xa9", 3, nullptr, 0), 2);
-    EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, TEXT("h\u00e9\U0001F600"), -1, nullptr, 0, nullptr, nullptr), 8);
+    EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, TEXT("h\u00e9\U0001F600"), -1, nullptr, 0, nullptr, nullptr),
+              8);
 }
 
 TEST_F(CodePage, ShortBufferAndBadArgumentsFailWithTheirErrors)
 {
     WCHAR wide[2];
-    SetLastError(0);
-    EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, "abc", -1, wide, 2), 0);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
-    EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, nullptr, -1, wide, 2), 0);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
-    EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, "a", 0, wide, 2), 0);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
-    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_PRECOMPOSED, "a", -1, wide, 2), 0);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_FLAGS));
+    EXPECT_LAST_ERROR(ERROR_INSUFFICIENT_BUFFER,
+                      EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, "abc", -1, wide, 2), 0));
+    EXPECT_LAST_ERROR(ERROR_INVALID_PARAMETER,
+                      EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, nullptr, -1, wide, 2), 0));
+    EXPECT_LAST_ERROR(ERROR_INVALID_PARAMETER, EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, "a", 0, wide, 2), 0));
+    EXPECT_LAST_ERROR(ERROR_INVALID_FLAGS,
+                      EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_PRECOMPOSED, "a", -1, wide, 2), 0));
     BOOL usedDefault = FALSE;
     char narrow[4];
-    EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, TEXT("a"), -1, narrow, 4, nullptr, &usedDefault), 0);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
-    EXPECT_EQ(MultiByteToWideChar(12345, 0, "a", -1, wide, 2), 0);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    EXPECT_LAST_ERROR(
+        ERROR_INVALID_PARAMETER,
+        EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, TEXT("a"), -1, narrow, 4, nullptr, &usedDefault), 0));
+    EXPECT_LAST_ERROR(ERROR_INVALID_PARAMETER, EXPECT_EQ(MultiByteToWideChar(12345, 0, "a", -1, wide, 2), 0));
 }
 
 TEST_F(CodePage, InvalidUtf8IsReplacedOrRefusedOnRequest)
@@ -61,14 +62,17 @@ TEST_F(CodePage, InvalidUtf8IsReplacedOrRefusedOnRequest)
     const char broken[] = "a\xff\xc3";
     EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, broken, 3, wide, 8), 3);
     EXPECT_EQ(std::u16string(wide, 3), TEXT("a\ufffd\ufffd"));
-    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, broken, 3, wide, 8), 0);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
-    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, "\xed\xa0\x80", 3, wide, 8), 0);  // a surrogate
+    EXPECT_LAST_ERROR(ERROR_NO_UNICODE_TRANSLATION,
+                      EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, broken, 3, wide, 8), 0));
+    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, "\xed\xa0\x80", 3, wide, 8),
+              0);  // a surrogate
 
     const WCHAR loneSurrogate[] = {0xD800, TEXT('x'), 0};
     char narrow[8];
-    EXPECT_EQ(WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, loneSurrogate, -1, narrow, 8, nullptr, nullptr), 0);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
+    EXPECT_LAST_ERROR(ERROR_NO_UNICODE_TRANSLATION,
+                      EXPECT_EQ(WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, loneSurrogate, -1, narrow,
+                                                    8, nullptr, nullptr),
+                                0));
     EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, loneSurrogate, -1, narrow, 8, nullptr, nullptr), 5);
     EXPECT_STREQ(narrow, "\xef\xbf\xbdx");
 }
@@ -82,8 +86,8 @@ TEST_F(CodePage, ATestChoosesTheAnsiCodePage)
     EXPECT_EQ(wide[0], TEXT('\u00e9'));
 
     nirasim::SetAnsiCodePage(9999);  // unknown: every ANSI conversion fails
-    EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, "a", -1, wide, 4), 0);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    EXPECT_LAST_ERROR(ERROR_INVALID_PARAMETER,
+                      EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, "a", -1, wide, 4), 0));
 }
 
 }  // namespace

@@ -2,11 +2,11 @@
 
 #include "common/NiraStatus.h"
 #include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
+#include "nira/uiplugin/foundation/printer/PrinterDataNames.h"
 #include "nira/uiplugin/settings/engine/SettingsInstance.h"
 
 namespace {
 
-const WCHAR kComponentKey[] = TEXT("Component_F_C");
 
 }  // namespace
 
@@ -23,7 +23,7 @@ LONG LoadComponentModule(HANDLE printer)
     {
         CNiraPrinterAccess access(printer);
         access.FindDriverIni(FALSE);
-        if (access.GetComponentPath(kComponentKey, path)) {
+        if (access.GetComponentPath(kSettingsHelperModuleKey, path)) {
             module = LoadLibraryW(path);
         }
     }

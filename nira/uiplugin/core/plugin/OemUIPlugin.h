@@ -95,9 +95,9 @@ private:
     // come with their own classes; until then they stay missing and their slots answer so.
     CNiraDocEventHandler* m_docEvents = nullptr;
     INiraPropSheetAdapter* m_sheetAdapter = nullptr;
-    CNiraDevModeSync* m_devModeSync = nullptr;
+    [[maybe_unused]] CNiraDevModeSync* m_devModeSync = nullptr;
     CNiraUICore* m_core = nullptr;
     CNiraSettingsClient* m_settings = nullptr;
-    CNiraPrintTicketSnapshot* m_ptSnapshot = nullptr;
+    [[maybe_unused]] CNiraPrintTicketSnapshot* m_ptSnapshot = nullptr;
     BSTR m_namespaceUri = nullptr;
 };

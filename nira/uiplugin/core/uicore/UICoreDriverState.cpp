@@ -259,7 +259,7 @@ LONG CNiraUICore::BindFeatureRow(FeatureRecord* record)
     binding->handler = registered == NIRA_STATUS_FAILED ? nullptr : handler;
     binding->featureState = registered == NIRA_STATUS_FAILED ? 0 : record->featureState;
     binding->genericHandler = isGeneric;
-    binding->isPrinterFeature = featureId < kFirstWidgetFeatureId ? 1 : 0;
+    binding->isPrinterFeature = featureId < kFirstUIFeature ? 1 : 0;
     binding->classId = record->classId;
     void** slot = m_bindings.Lookup(featureId);
     if (slot == nullptr) {

@@ -5,11 +5,10 @@
 
 #include "common/SafeString.h"
 #include "nira/uiplugin/core/uisettings/UISettingsContainers.h"
+#include "nira/uiplugin/interfaces/FeatureIds.h"
 
 namespace
 {
-constexpr int FEATURE_ALL = 4113;
-constexpr int FEATURE_LAST = 4312;
 // A record handed to Reserved35 describes at most this many items.
 constexpr int RESERVED35_MAX_COUNT = 32;
 
@@ -51,7 +50,7 @@ CNiraPtrList::Node* FindChangeNode(CNiraPtrList& changes, int id)
 } // namespace
 
 CNiraUISettings::CNiraUISettings()
-    : m_lastValidId(FEATURE_LAST), m_firstValidId(FEATURE_ALL), m_secondaryHigh(0), m_secondaryLow(0),
+    : m_lastValidId(kLastSettingsFeature), m_firstValidId(kFirstSettingsFeature), m_secondaryHigh(0), m_secondaryLow(0),
       m_importMode(0), m_forceNotify(0), m_optionTracking(0), m_owner(nullptr)
 {
 }

@@ -10,16 +10,10 @@
 #include <new>
 
 #include "nira/uiplugin/core/uisettings/UISettingsContainers.h"
+#include "nira/uiplugin/interfaces/FeatureIds.h"
 
 namespace
 {
-constexpr int FEATURE_ALL = 4113;
-constexpr int FEATURE_LAST = 4312;
-constexpr int FEATURE_PAPER_SIZE = 4114;
-constexpr int FEATURE_PRINT_QUALITY = 4115;
-constexpr int FEATURE_MEDIA_TYPE = 4116;
-constexpr int FEATURE_RESOLUTION = 4123; // never gets a limit level
-constexpr int FEATURE_DUPLEX = 4125;
 constexpr int FEATURE_GRAY_OPTIONS = 4137;
 // The widget feature whose default option becomes the paper size's discriminator after a reset.
 constexpr int FEATURE_PAPER_DISCRIMINATOR = 6065;
@@ -92,7 +86,7 @@ bool IsUnavailableState(int state)
 
 bool IsSettingsFeature(int id)
 {
-    return id >= FEATURE_ALL && id <= FEATURE_LAST;
+    return id >= kFirstSettingsFeature && id <= kLastSettingsFeature;
 }
 
 // The aux id of an option that a linked feature's filter tests (auxIndex 1 to 4, else 0).
@@ -223,8 +217,8 @@ int CNiraUISettings::IsAutoSelectedOption(int id, int opt, int* result)
 {
     if (!result)
         return NIRA_STATUS_FAILED;
-    *result = ((id == FEATURE_PAPER_SIZE && (opt == AUTO_SELECT_OPTION || opt == PAPER_AUTO_OPTION)) ||
-               (id == FEATURE_MEDIA_TYPE && opt == AUTO_SELECT_OPTION))
+    *result = ((id == kFeaturePaperSize && (opt == AUTO_SELECT_OPTION || opt == PAPER_AUTO_OPTION)) ||
+               (id == kFeatureMediaType && opt == AUTO_SELECT_OPTION))
                   ? 1
                   : 0;
     return 0;
@@ -280,7 +274,7 @@ int CNiraUISettings::SetOptionState(int id, int opt, int state, int clearConflic
         AddChange(id, newState == OPTION_STATE_SELECTABLE ? CHANGE_OPTION_SELECTABLE : CHANGE_OPTION_STATE);
         EvaluatePending(id, opt, PENDING_AT_TAIL);
     }
-    const bool counted = (id == FEATURE_PRINT_QUALITY && opt == QUALITY_COUNTED_OPTION) ||
+    const bool counted = (id == kFeaturePrintQuality && opt == QUALITY_COUNTED_OPTION) ||
                          (id == FEATURE_GRAY_OPTIONS && opt == GRAY_COUNTED_OPTION);
     if (newState != old && m_owner && counted)
         m_owner->CountChange(id);
@@ -400,7 +394,7 @@ int CNiraUISettings::ForceCurrentOption(int* idIn, int* optIn, int evenIfSame)
 
 int CNiraUISettings::SetOptionLimit(int id, int limit)
 {
-    if (id == FEATURE_RESOLUTION)
+    if (id == kFeatureResolution) // never gets a limit level
         return NIRA_STATUS_FAILED;
     return MapPutInt(m_limits, id, limit) ? 0 : NIRA_STATUS_FAILED;
 }
@@ -725,7 +719,7 @@ bool CNiraUISettings::IsTrackedFeature(int id)
 {
     if (!m_optionTracking || id < FIRST_SOFT_LINK_FEATURE || id > LAST_SOFT_LINK_FEATURE)
         return false;
-    for (int source : {FEATURE_DUPLEX, FEATURE_GRAY_OPTIONS})
+    for (int source : {kFeatureDuplex, FEATURE_GRAY_OPTIONS})
     {
         int found = 0, target = 0, isSecond = 0;
         FindSoftLinkTarget(source, &found, &target, &isSecond);
@@ -1031,8 +1025,8 @@ int CNiraUISettings::ResetToDefaults(int exceptId)
     FeatureRecord* discriminatorSource = RecordOf(FEATURE_PAPER_DISCRIMINATOR);
     if (discriminatorSource && discriminatorSource->defaultOption != 0)
     {
-        SetDiscriminator(FEATURE_PAPER_SIZE, discriminatorSource->defaultOption);
-        AddChange(FEATURE_PAPER_SIZE, CHANGE_OPTION_ADDED);
+        SetDiscriminator(kFeaturePaperSize, discriminatorSource->defaultOption);
+        AddChange(kFeaturePaperSize, CHANGE_OPTION_ADDED);
     }
     return status;
 }

@@ -3,16 +3,11 @@
 #include "common/NiraStatus.h"
 #include "nira/uiplugin/foundation/containers/NiraPtrList.h"
 #include "nira/uiplugin/foundation/databases/QueryRow.h"
+#include "nira/uiplugin/interfaces/FeatureIds.h"
 
 namespace {
 constexpr LANGID LANGUAGE_ENGLISH_US = 1033;
 constexpr LANGID LANGUAGE_JAPANESE = 1041;
-
-// Feature ids: the settings features, and the user-interface elements listed like features.
-constexpr INT SETTINGS_FEATURE_FIRST = 4113;
-constexpr INT SETTINGS_FEATURE_LAST = 4312;
-constexpr INT UI_FEATURE_FIRST = 6000;
-constexpr INT UI_FEATURE_LIMIT = 8000;
 
 constexpr LPCSTR FEATURE_COUNT_QUERY = "SELECT COUNT(Featureid) FROM CAP_FEATURES_INFO";
 constexpr LPCSTR FEATURE_IDS_QUERY = "SELECT Featureid FROM CAP_FEATURES_INFO";
@@ -199,7 +194,7 @@ int OnFeatureSettingsRow(void* argument, int n, char** v, char**)
     record->discriminator = ReadColumnInt(n, v, english ? FS_DISCRIMINATOR : FS_NON_US_DISCRIMINATOR);
     record->uiDataStore = ReadColumnInt(n, v, FS_DATA_STORE);
     record->firstChange =
-        record->featureId >= SETTINGS_FEATURE_FIRST && record->featureId <= SETTINGS_FEATURE_LAST ? 1 : 0;
+        record->featureId >= kFirstSettingsFeature && record->featureId <= kLastSettingsFeature ? 1 : 0;
     return Deliver(context, record->featureId, CAPABILITY_KIND_FEATURE, record);
 }
 
@@ -371,10 +366,10 @@ LONG CNiraCapabilityDB::GetFeatureIds(INT** ids, INT* count, INT* highestSetting
     if (read) {
         for (INT i = 0; i < collector.Count(); ++i) {
             const INT id = collector.At(i);
-            if (id > SETTINGS_FEATURE_FIRST && id < UI_FEATURE_FIRST && id > *highestSettingsId) {
+            if (id > kFirstSettingsFeature && id < kFirstUIFeature && id > *highestSettingsId) {
                 *highestSettingsId = id;
             }
-            if (id > UI_FEATURE_FIRST && id < UI_FEATURE_LIMIT && id > *highestUiId) {
+            if (id > kFirstUIFeature && id < kUIFeatureLimit && id > *highestUiId) {
                 *highestUiId = id;
             }
         }

@@ -82,12 +82,13 @@ LONG CNiraDatabaseCopy::Run(LPCSTR sql, NiraQueryRowCallback callback, void* arg
 LONG CNiraDatabaseCopy::RunWithNumber(LPCSTR textBeforeNumber, LONGLONG number, NiraQueryRowCallback callback,
                                       void* argument)
 {
-    CHAR text[QUERY_TEXT_SIZE];
-    if (textBeforeNumber == nullptr || FAILED(StringCchCopyA(text, QUERY_TEXT_SIZE, textBeforeNumber)) ||
-        FAILED(StringCchCatA(text, QUERY_TEXT_SIZE, "?")) || !EnsureOpen()) {
+    // As a statement built in its buffer, the text and its parameter must fit the buffer.
+    size_t length = 0;
+    if (textBeforeNumber == nullptr || FAILED(StringCchLengthA(textBeforeNumber, QUERY_TEXT_SIZE, &length)) ||
+        length + 1 >= QUERY_TEXT_SIZE || !EnsureOpen()) {
         return NIRA_STATUS_FAILED;
     }
-    return Finish(m_statements.Run(m_database, text, &number, callback, argument));
+    return Finish(m_statements.Run(m_database, textBeforeNumber, &number, callback, argument));
 }
 
 LONG CNiraDatabaseCopy::Finish(int result) const

@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include <string>
+
 namespace {
 // Rows a statement hands to the callback have at most this many columns kept on the stack.
 constexpr int STACK_COLUMNS = 64;
@@ -92,14 +94,36 @@ BOOL CNiraStatementCache::IsRunning() const
     return FALSE;
 }
 
-sqlite3_stmt* CNiraStatementCache::Find(LPCSTR text) const
+sqlite3_stmt* CNiraStatementCache::Find(LPCSTR text, bool numbered) const
 {
     for (int i = 0; i < m_count; ++i) {
-        if (strcmp(m_entries[i].text, text) == 0) {
+        if (m_entries[i].numbered == numbered && strcmp(m_entries[i].text, text) == 0) {
             return m_entries[i].statement;
         }
     }
     return nullptr;
+}
+
+// Compiles the one statement of the text (followed by its parameter when numbered).
+int CNiraStatementCache::Prepare(sqlite3* connection, LPCSTR text, bool numbered,
+                                 sqlite3_stmt** statement) const
+{
+    std::string withParameter;
+    if (numbered) {
+        withParameter = std::string(text) + "?";
+        text = withParameter.c_str();
+    }
+    const char* rest = nullptr;
+    const int result = sqlite3_prepare_v2(connection, text, -1, statement, &rest);
+    if (result != SQLITE_OK) {
+        return result;
+    }
+    if (*statement == nullptr || !IsBlank(rest)) {
+        sqlite3_finalize(*statement);  // one statement per text, as the readers write them
+        *statement = nullptr;
+        return SQLITE_MISUSE;
+    }
+    return SQLITE_OK;
 }
 
 int CNiraStatementCache::Run(sqlite3* connection, LPCSTR text, const LONGLONG* number,
@@ -112,22 +136,17 @@ int CNiraStatementCache::Run(sqlite3* connection, LPCSTR text, const LONGLONG* n
         Clear();  // statements of another connection are of no use here
         m_connection = connection;
     }
-    sqlite3_stmt* statement = Find(text);
+    const bool numbered = number != nullptr;
+    sqlite3_stmt* statement = Find(text, numbered);
     // A callback may run the same text again while its rows are still being read: that run gets
     // a statement of its own, so that the outer one is not reset under its caller.
     if (statement != nullptr && !sqlite3_stmt_busy(statement)) {
         return RunStatement(statement, number, callback, argument);
     }
     const bool keep = statement == nullptr && m_count < kCapacity;
-
-    const char* rest = nullptr;
-    int result = sqlite3_prepare_v2(connection, text, -1, &statement, &rest);
+    int result = Prepare(connection, text, numbered, &statement);
     if (result != SQLITE_OK) {
         return result;
-    }
-    if (statement == nullptr || !IsBlank(rest)) {
-        sqlite3_finalize(statement);  // one statement per text, as the readers write them
-        return SQLITE_MISUSE;
     }
     const size_t size = strlen(text) + 1;
     LPSTR copy = keep ? static_cast<LPSTR>(LocalAlloc(LMEM_FIXED, size)) : nullptr;
@@ -137,6 +156,6 @@ int CNiraStatementCache::Run(sqlite3* connection, LPCSTR text, const LONGLONG* n
         return result;
     }
     memcpy(copy, text, size);
-    m_entries[m_count++] = Entry{copy, statement};
+    m_entries[m_count++] = Entry{copy, numbered, statement};
     return RunStatement(statement, number, callback, argument);
 }

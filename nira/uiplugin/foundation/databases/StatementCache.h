@@ -20,8 +20,8 @@ public:
     CNiraStatementCache& operator=(const CNiraStatementCache&) = delete;
 
     // Runs text on the connection with the row callback, as ExecuteQuery runs one statement;
-    // with a number, text ends in one parameter ("?") that the number is bound to. Answers
-    // SQLite's result code (SQLITE_ABORT when the callback stopped the rows).
+    // with a number, the statement is text followed by one parameter ("?") that the number is
+    // bound to. Answers SQLite's result code (SQLITE_ABORT when the callback stopped the rows).
     int Run(sqlite3* connection, LPCSTR text, const LONGLONG* number, NiraQueryRowCallback callback,
             void* argument);
     // Finalizes every statement; required before the connection closes, and never done while a
@@ -31,11 +31,13 @@ public:
 
 private:
     struct Entry {
-        LPSTR text;  // the statement's own copy
+        LPSTR text;     // a copy of the caller's text
+        bool numbered;  // the statement is the text and a parameter
         sqlite3_stmt* statement;
     };
 
-    sqlite3_stmt* Find(LPCSTR text) const;
+    sqlite3_stmt* Find(LPCSTR text, bool numbered) const;
+    int Prepare(sqlite3* connection, LPCSTR text, bool numbered, sqlite3_stmt** statement) const;
 
     sqlite3* m_connection;  // the connection the statements belong to
     Entry m_entries[kCapacity];

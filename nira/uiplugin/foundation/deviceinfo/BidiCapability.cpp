@@ -9,11 +9,11 @@
 #include "nira/uiplugin/foundation/deviceinfo/NetworkDeviceInfo.h"
 #include "nira/uiplugin/foundation/deviceinfo/UsbDeviceInfo.h"
 #include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
+#include "nira/uiplugin/foundation/printer/PrinterDataNames.h"
 
 namespace {
 
 constexpr char kCapabilityQuery[] = "SELECT EAC,DS FROM UI_BIDI_INFO";
-constexpr WCHAR kCapabilityKey[] = TEXT("NIRA_CAPABILITY_XML");
 constexpr int kColumnEac = 0;
 constexpr int kColumnDs = 1;
 
@@ -63,7 +63,7 @@ LONG CNiraBidiCapability::ReadCapability(HANDLE printer)
         return 0;
     }
     WCHAR path[CNiraPrinterAccess::kComponentPathChars];
-    access.GetComponentPath(kCapabilityKey, path);
+    access.GetComponentPath(kCapabilityDatabaseKey, path);
     StringCchCopyW(m_databasePath, MAX_PATH, path);
 
     CloseDatabase();

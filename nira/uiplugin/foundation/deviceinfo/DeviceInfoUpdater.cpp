@@ -6,12 +6,11 @@
 #include <winspool.h>
 
 #include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
+#include "nira/uiplugin/foundation/printer/PrinterDataNames.h"
 
 namespace {
 
 constexpr WCHAR kPrintersKey[] = TEXT("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\");
-constexpr WCHAR kPresetRootKey[] = TEXT("ZQPresetRoot");
-constexpr WCHAR kGuidValue[] = TEXT("ZQRestrictedUserGuid");
 constexpr WCHAR kUpdateDoneValue[] = TEXT("DevSetUpdate");
 constexpr WCHAR kObjectIdListKey[] = TEXT("NIRA_PMLOID_XML");
 constexpr DWORD kKeyPathChars = 600;
@@ -168,7 +167,7 @@ BOOL CNiraDeviceInfoUpdater::HasGuid()
     WCHAR guid[kGuidReadBytes / sizeof(WCHAR) + 1] = {};
     DWORD size = kGuidReadBytes;
     DWORD type = 0;
-    LSTATUS status = RegQueryValueExW(key, kGuidValue, nullptr, &type, reinterpret_cast<BYTE*>(guid), &size);
+    LSTATUS status = RegQueryValueExW(key, kRestrictedUserGuidValue, nullptr, &type, reinterpret_cast<BYTE*>(guid), &size);
     RegCloseKey(key);
     return status == ERROR_SUCCESS && size >= sizeof(WCHAR) && guid[0] != 0;
 }
@@ -197,7 +196,7 @@ BOOL CNiraDeviceInfoUpdater::WriteGuid(LPCWSTR guid)
     size_t length = 0;
     LSTATUS status = ERROR_INVALID_PARAMETER;
     if (SUCCEEDED(StringCchLengthW(guid, kGuidTextChars, &length))) {
-        status = RegSetValueExW(key, kGuidValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(guid),
+        status = RegSetValueExW(key, kRestrictedUserGuidValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(guid),
                                 static_cast<DWORD>((length + 1) * sizeof(WCHAR)));
     }
     RegCloseKey(key);

@@ -6,15 +6,15 @@
 #include <strsafe.h>
 #include <winspool.h>
 
+#include "common/ScopedResources.h"
 #include "nira/uiplugin/foundation/deviceinfo/DeviceServerInterfaces.h"
+#include "nira/uiplugin/foundation/printer/PrinterDataNames.h"
 #include "nira/uiplugin/foundation/printer/PrinterInfo.h"
 
 namespace {
 
 constexpr WCHAR kAnswerRootKey[] = TEXT("Software\\Norvell-Ashby\\");
 constexpr WCHAR kAnswerKey[] = TEXT("ZQBIDIInfo");
-constexpr WCHAR kPresetRootKey[] = TEXT("ZQPresetRoot");
-constexpr WCHAR kGuidValue[] = TEXT("ZQRestrictedUserGuid");
 constexpr DWORD kGuidDataBytes = 520;
 constexpr DWORD kKeyPathChars = 600;
 
@@ -104,7 +104,7 @@ BOOL CNiraDeviceInfoUpdater::ReadGuid(LPWSTR guid, DWORD capacity)
     WCHAR value[kGuidDataBytes / sizeof(WCHAR) + 1] = {};
     DWORD type = 0;
     DWORD needed = 0;
-    if (GetPrinterDataExW(m_printer, kPresetRootKey, kGuidValue, &type, reinterpret_cast<BYTE*>(value), kGuidDataBytes,
+    if (GetPrinterDataExW(m_printer, kPresetRootKey, kRestrictedUserGuidValue, &type, reinterpret_cast<BYTE*>(value), kGuidDataBytes,
                           &needed) != ERROR_SUCCESS ||
         type != REG_SZ || value[0] == 0) {
         return FALSE;
@@ -126,13 +126,11 @@ BOOL CNiraDeviceInfoUpdater::WriteAnswer(LPCWSTR name, DWORD type, const BYTE* d
     if (!GetAnswerKeyPath(path, kKeyPathChars)) {
         return FALSE;
     }
-    HKEY key = nullptr;
+    CNiraRegKey key;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
         return FALSE;
     }
-    LSTATUS status = RegSetValueExW(key, name, 0, type, data, size);
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS;
+    return RegSetValueExW(key.Get(), name, 0, type, data, size) == ERROR_SUCCESS;
 }
 
 BOOL CNiraDeviceInfoUpdater::WriteAnswerText(LPCWSTR name, DWORD type, LPCWSTR text, DWORD chars)
@@ -141,16 +139,14 @@ BOOL CNiraDeviceInfoUpdater::WriteAnswerText(LPCWSTR name, DWORD type, LPCWSTR t
     while (chars > 0 && text[chars - 1] == 0) {
         --chars;
     }
-    LPWSTR value = static_cast<LPWSTR>(LocalAlloc(LPTR, (chars + 1) * sizeof(WCHAR)));
-    if (value == nullptr) {
+    auto value = CNiraLocalBuffer<WCHAR>::Allocate((chars + 1) * sizeof(WCHAR));
+    if (!value) {
         return FALSE;
     }
     if (chars > 0) {
-        memcpy(value, text, chars * sizeof(WCHAR));
+        memcpy(value.Get(), text, chars * sizeof(WCHAR));
     }
-    BOOL written = WriteAnswer(name, type, reinterpret_cast<const BYTE*>(value), (chars + 1) * sizeof(WCHAR));
-    LocalFree(value);
-    return written;
+    return WriteAnswer(name, type, reinterpret_cast<const BYTE*>(value.Get()), (chars + 1) * sizeof(WCHAR));
 }
 
 BOOL CNiraDeviceInfoUpdater::ReadAnswerValue(LPCWSTR name, BYTE** data, DWORD* size, DWORD* type)
@@ -165,30 +161,28 @@ BOOL CNiraDeviceInfoUpdater::ReadAnswerValue(LPCWSTR name, BYTE** data, DWORD* s
     // The buffer is zero-filled beyond the value, so that it always holds a terminated text and
     // at least a number's four bytes.
     const DWORD kSlack = sizeof(DWORD) + sizeof(WCHAR);
-    HKEY key = nullptr;
+    CNiraRegKey key;
     DWORD needed = 0;
+    CNiraLocalBuffer<BYTE> buffer;
     BOOL read = FALSE;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
-        if (RegQueryValueExW(key, name, nullptr, type, nullptr, &needed) == ERROR_SUCCESS && needed <= kMaxAnswerBytes) {
-            *data = static_cast<BYTE*>(LocalAlloc(LPTR, needed + kSlack));
-            read = *data != nullptr && RegQueryValueExW(key, name, nullptr, type, *data, &needed) == ERROR_SUCCESS;
+        if (RegQueryValueExW(key.Get(), name, nullptr, type, nullptr, &needed) == ERROR_SUCCESS &&
+            needed <= kMaxAnswerBytes) {
+            buffer = CNiraLocalBuffer<BYTE>::Allocate(needed + kSlack);
+            read = buffer && RegQueryValueExW(key.Get(), name, nullptr, type, buffer.Get(), &needed) == ERROR_SUCCESS;
         }
-        RegCloseKey(key);
     } else {
         DWORD status = GetPrinterDataW(m_printer, const_cast<LPWSTR>(name), type, nullptr, 0, &needed);
         if ((status == ERROR_MORE_DATA || status == ERROR_SUCCESS) && needed <= kMaxAnswerBytes) {
-            *data = static_cast<BYTE*>(LocalAlloc(LPTR, needed + kSlack));
-            read = *data != nullptr &&
-                   GetPrinterDataW(m_printer, const_cast<LPWSTR>(name), type, *data, needed, &needed) == ERROR_SUCCESS;
+            buffer = CNiraLocalBuffer<BYTE>::Allocate(needed + kSlack);
+            read = buffer && GetPrinterDataW(m_printer, const_cast<LPWSTR>(name), type, buffer.Get(), needed,
+                                             &needed) == ERROR_SUCCESS;
         }
     }
     if (!read) {
-        if (*data != nullptr) {
-            LocalFree(*data);
-        }
-        *data = nullptr;
         return FALSE;
     }
+    *data = buffer.Detach();
     *size = needed;
     return TRUE;
 }
@@ -346,10 +340,9 @@ BOOL CNiraDeviceInfoUpdater::StoreAnswer(LPCWSTR name, const BYTE* data, DWORD l
 
     // The type of what is stored so far decides how unprefixed bytes are kept.
     DWORD storedType = REG_NONE;
-    HKEY key = nullptr;
+    CNiraRegKey key;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
-        RegQueryValueExW(key, name, nullptr, &storedType, nullptr, nullptr);
-        RegCloseKey(key);
+        RegQueryValueExW(key.Get(), name, nullptr, &storedType, nullptr, nullptr);
     }
     DWORD textType = storedType == REG_EXPAND_SZ ? REG_EXPAND_SZ : REG_SZ;
     if (length == 0) {

@@ -5,7 +5,9 @@
 
 #include <new>
 
+#include "common/ScopedResources.h"
 #include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
+#include "nira/uiplugin/foundation/printer/PrinterDataNames.h"
 #include "nira/uiplugin/foundation/printer/PrinterInfo.h"
 #include "nira/uiplugin/interfaces/INiraDeviceSettings.h"
 
@@ -15,8 +17,6 @@ constexpr WCHAR kPrintersKey[] = TEXT("SYSTEM\\CurrentControlSet\\Control\\Print
 constexpr WCHAR kDriverDataKey[] = TEXT("\\PrinterDriverData");
 constexpr WCHAR kDsQueryValue[] = TEXT("DSQUERY");
 constexpr WCHAR kProbeValue[] = TEXT("ZQDUMMY");
-constexpr WCHAR kStatusStringValue[] = TEXT("ZQSTSSTR");
-constexpr WCHAR kHelperModuleKey[] = TEXT("Component_F_C");
 constexpr WCHAR kJobName[] = TEXT("SerialNumberJob");
 constexpr WCHAR kJobDataType[] = TEXT("RAW");
 constexpr DWORD kPrinterNameChars = 256;
@@ -96,31 +96,30 @@ BOOL CNiraUsbDeviceInfo::OpenDriverDataKey(HKEY* key)
 
 BOOL CNiraUsbDeviceInfo::AccessDsQuery(DsQueryMode mode, DWORD* value)
 {
-    HKEY key = nullptr;
+    CNiraRegKey key;
     if (!OpenDriverDataKey(&key)) {
         return FALSE;
     }
-    BOOL done = FALSE;
     if (mode == kWriteDsQuery) {
-        done = RegSetValueExW(key, kDsQueryValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(value),
+        return RegSetValueExW(key.Get(), kDsQueryValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(value),
                               sizeof(DWORD)) == ERROR_SUCCESS;
-    } else {
-        DWORD type = 0;
-        DWORD stored = 0;
-        DWORD size = sizeof(stored);
-        LSTATUS status =
-            RegQueryValueExW(key, kDsQueryValue, nullptr, &type, reinterpret_cast<BYTE*>(&stored), &size);
-        if (status == ERROR_FILE_NOT_FOUND) {
-            DWORD initial = kJobDone;
-            RegSetValueExW(key, kDsQueryValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&initial),
-                           sizeof(initial));
-        } else if (status == ERROR_SUCCESS && type == REG_DWORD && size == sizeof(stored)) {
-            *value = stored;
-            done = TRUE;
-        }
     }
-    RegCloseKey(key);
-    return done;
+    DWORD type = 0;
+    DWORD stored = 0;
+    DWORD size = sizeof(stored);
+    LSTATUS status =
+        RegQueryValueExW(key.Get(), kDsQueryValue, nullptr, &type, reinterpret_cast<BYTE*>(&stored), &size);
+    if (status == ERROR_FILE_NOT_FOUND) {
+        DWORD initial = kJobDone;
+        RegSetValueExW(key.Get(), kDsQueryValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&initial),
+                       sizeof(initial));
+        return FALSE;
+    }
+    if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(stored)) {
+        return FALSE;
+    }
+    *value = stored;
+    return TRUE;
 }
 
 int CNiraUsbDeviceInfo::RunSerialNumberJob(HANDLE printer)
@@ -134,10 +133,8 @@ int CNiraUsbDeviceInfo::RunSerialNumberJob(HANDLE printer)
     if (!ProbePrinterDataAccess(printer, name) || m_access->IsUacActive()) {
         return 0;
     }
-    PRINTER_INFO_2W* info = ReadPrinterInfo2(printer);
-    BOOL localPort = info != nullptr && IsLocalDevicePort(info->pPortName);
-    LocalFree(info);
-    if (!localPort) {
+    CNiraLocalBuffer<PRINTER_INFO_2W> info(ReadPrinterInfo2(printer));
+    if (!info || !IsLocalDevicePort(info->pPortName)) {
         return 0;
     }
     DWORD dsQuery = kJobNeeded;
@@ -158,15 +155,13 @@ BOOL CNiraUsbDeviceInfo::ProbePrinterDataAccess(HANDLE printer, LPCWSTR printerN
                         sizeof(zero)) == ERROR_SUCCESS) {
         return TRUE;
     }
-    HANDLE opened = nullptr;
+    CNiraOpenedPrinter opened;
     PRINTER_DEFAULTSW defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-    if (!OpenPrinterW(const_cast<LPWSTR>(printerName), &opened, &defaults) || opened == nullptr) {
+    if (!OpenPrinterW(const_cast<LPWSTR>(printerName), &opened, &defaults) || !opened) {
         return FALSE;
     }
-    BOOL written = SetPrinterDataW(opened, const_cast<LPWSTR>(kProbeValue), REG_DWORD,
-                                   reinterpret_cast<BYTE*>(&zero), sizeof(zero)) == ERROR_SUCCESS;
-    ClosePrinter(opened);
-    return written;
+    return SetPrinterDataW(opened.Get(), const_cast<LPWSTR>(kProbeValue), REG_DWORD, reinterpret_cast<BYTE*>(&zero),
+                           sizeof(zero)) == ERROR_SUCCESS;
 }
 
 BOOL CNiraUsbDeviceInfo::IsStatusStringReadable(HANDLE printer)
@@ -174,31 +169,23 @@ BOOL CNiraUsbDeviceInfo::IsStatusStringReadable(HANDLE printer)
     DWORD type = 0;
     DWORD needed = 0;
     DWORD status =
-        GetPrinterDataW(printer, const_cast<LPWSTR>(kStatusStringValue), &type, nullptr, 0, &needed);
+        GetPrinterDataW(printer, const_cast<LPWSTR>(kDeviceStatusValue), &type, nullptr, 0, &needed);
     if ((status != ERROR_INSUFFICIENT_BUFFER && status != ERROR_MORE_DATA) || needed == 0) {
         return FALSE;
     }
-    BYTE* buffer = static_cast<BYTE*>(LocalAlloc(LPTR, needed));
-    if (buffer == nullptr) {
-        return FALSE;
-    }
-    BOOL read = GetPrinterDataW(printer, const_cast<LPWSTR>(kStatusStringValue), &type, buffer, needed,
-                                &needed) == ERROR_SUCCESS;
-    LocalFree(buffer);
-    return read;
+    auto buffer = CNiraLocalBuffer<BYTE>::Allocate(needed);
+    return buffer && GetPrinterDataW(printer, const_cast<LPWSTR>(kDeviceStatusValue), &type, buffer.Get(), needed,
+                                     &needed) == ERROR_SUCCESS;
 }
 
 BOOL CNiraUsbDeviceInfo::ResetStatusString()
 {
-    HKEY key = nullptr;
+    CNiraRegKey key;
     if (!OpenDriverDataKey(&key)) {
         return FALSE;
     }
     const BYTE empty = 0;
-    BOOL written =
-        RegSetValueExW(key, kStatusStringValue, 0, REG_BINARY, &empty, sizeof(empty)) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return written;
+    return RegSetValueExW(key.Get(), kDeviceStatusValue, 0, REG_BINARY, &empty, sizeof(empty)) == ERROR_SUCCESS;
 }
 
 BOOL CNiraUsbDeviceInfo::SendSerialNumberJob(HANDLE printer)
@@ -216,7 +203,7 @@ BOOL CNiraUsbDeviceInfo::SendSerialNumberJob(HANDLE printer)
 
 BOOL CNiraUsbDeviceInfo::FindHelperModule(WCHAR (&path)[CNiraPrinterAccess::kComponentPathChars])
 {
-    return m_access != nullptr && m_settings != nullptr && m_access->GetComponentPath(kHelperModuleKey, path);
+    return m_access != nullptr && m_settings != nullptr && m_access->GetComponentPath(kSettingsHelperModuleKey, path);
 }
 
 int CNiraUsbDeviceInfo::QueryHelperDuplexUnit(int* value)

@@ -47,7 +47,7 @@ private:
     int QueryHelperDuplexUnit(int* value);
     int QueryHelperFeature(int* value);
 
-    HANDLE m_printer;
+    [[maybe_unused]] HANDLE m_printer;  // the caller's handle, kept as the record holds it
     CNiraPrinterAccess* m_access;
     INiraDeviceSettings* m_settings;
 };

@@ -3,7 +3,9 @@
 #include "common/ComponentFiles.h"
 #include "common/NiraException.h"
 #include "common/NiraStatus.h"
+#include "common/ScopedResources.h"
 #include "nira/uiplugin/foundation/printer/NiraPrinterDataValue.h"
+#include "nira/uiplugin/foundation/printer/PrinterDataNames.h"
 
 #include <strsafe.h>
 
@@ -19,7 +21,6 @@ const WCHAR kDmcExist[] = TEXT("DMCExist");
 const WCHAR kDmcTrue[] = TEXT("True");
 const WCHAR kSerialNumber[] = TEXT("SerialNumber");
 const WCHAR kSerialUnavailable[] = TEXT("<unavailable>");
-const WCHAR kDeviceStatus[] = TEXT("ZQSTSSTR");
 const WCHAR kLaunchFailedCaption[] = TEXT("Launching of PU has Failed");
 
 struct PortRule {
@@ -74,28 +75,25 @@ LPWSTR ReadDeviceStatus(HANDLE printer)
 {
     DWORD type = 0;
     DWORD needed = 0;
-    LPWSTR name = const_cast<LPWSTR>(kDeviceStatus);
+    LPWSTR name = const_cast<LPWSTR>(kDeviceStatusValue);
     if (GetPrinterDataW(printer, name, &type, nullptr, 0, &needed) != ERROR_MORE_DATA || needed == 0) {
         return nullptr;
     }
     // One byte more than the data, zeroed: the text is terminated even when the data is not.
-    LPSTR narrow = static_cast<LPSTR>(LocalAlloc(LPTR, needed + 1));
-    if (narrow == nullptr) {
+    auto narrow = CNiraLocalBuffer<CHAR>::Allocate(needed + 1);
+    if (!narrow ||
+        GetPrinterDataW(printer, name, &type, reinterpret_cast<LPBYTE>(narrow.Get()), needed, &needed) != ERROR_SUCCESS) {
         return nullptr;
     }
-    LPWSTR wide = nullptr;
-    if (GetPrinterDataW(printer, name, &type, reinterpret_cast<LPBYTE>(narrow), needed, &needed) == ERROR_SUCCESS) {
-        int chars = MultiByteToWideChar(CP_ACP, 0, narrow, -1, nullptr, 0);
-        if (chars > 0) {
-            wide = static_cast<LPWSTR>(LocalAlloc(LPTR, static_cast<SIZE_T>(chars) * sizeof(WCHAR)));
-            if (wide != nullptr && MultiByteToWideChar(CP_ACP, 0, narrow, -1, wide, chars) != chars) {
-                LocalFree(wide);
-                wide = nullptr;
-            }
-        }
+    int chars = MultiByteToWideChar(CP_ACP, 0, narrow.Get(), -1, nullptr, 0);
+    if (chars <= 0) {
+        return nullptr;
     }
-    LocalFree(narrow);
-    return wide;
+    auto wide = CNiraLocalBuffer<WCHAR>::Allocate(static_cast<SIZE_T>(chars) * sizeof(WCHAR));
+    if (!wide || MultiByteToWideChar(CP_ACP, 0, narrow.Get(), -1, wide.Get(), chars) != chars) {
+        return nullptr;
+    }
+    return wide.Detach();
 }
 
 // The serial number in a status string: the text after the first "SN:" up to the next ';'.
@@ -133,18 +131,17 @@ CNiraPrinterAccess::CNiraPrinterAccess(HANDLE printer) : m_printer(nullptr), m_b
     if (GetPrinterW(printer, 1, nullptr, 0, &needed) || needed == 0) {
         return;
     }
-    LPBYTE buffer = static_cast<LPBYTE>(LocalAlloc(LPTR, needed));
-    if (buffer == nullptr) {
+    auto buffer = CNiraLocalBuffer<BYTE>::Allocate(needed);
+    if (!buffer) {
         return;
     }
-    const PRINTER_INFO_1W* info = reinterpret_cast<const PRINTER_INFO_1W*>(buffer);
-    if (GetPrinterW(printer, 1, buffer, needed, &needed) && info->pName != nullptr && info->pName[0] != 0) {
+    const PRINTER_INFO_1W* info = reinterpret_cast<const PRINTER_INFO_1W*>(buffer.Get());
+    if (GetPrinterW(printer, 1, buffer.Get(), needed, &needed) && info->pName != nullptr && info->pName[0] != 0) {
         if (HANDLE opened = OpenByName(info->pName, PRINTER_ALL_ACCESS, nullptr)) {
             m_printer = opened;
             m_borrowed = 0;
         }
     }
-    LocalFree(buffer);
 }
 
 CNiraPrinterAccess::CNiraPrinterAccess(LPCWSTR printerName) : m_printer(nullptr), m_borrowed(0), m_iniFound(0)
@@ -173,29 +170,25 @@ BOOL CNiraPrinterAccess::GetDriverInfo(HANDLE printer, LPCWSTR printerName, LPDE
         return FALSE;
     }
     *info = nullptr;
-    HANDLE opened = nullptr;
+    CNiraOpenedPrinter opened;
     if (printer == nullptr) {
-        opened = printerName != nullptr ? OpenByName(printerName, PRINTER_ALL_ACCESS, devMode) : nullptr;
-        if (opened == nullptr) {
+        opened.Reset(printerName != nullptr ? OpenByName(printerName, PRINTER_ALL_ACCESS, devMode) : nullptr);
+        if (!opened) {
             return FALSE;
         }
-        printer = opened;
+        printer = opened.Get();
     }
     DWORD needed = 0;
-    LPBYTE buffer = nullptr;
-    if (!GetPrinterDriverW(printer, nullptr, 3, nullptr, 0, &needed) && GetLastError() == ERROR_INSUFFICIENT_BUFFER &&
-        needed > 0) {
-        buffer = static_cast<LPBYTE>(LocalAlloc(LPTR, needed));
-        if (buffer != nullptr && !GetPrinterDriverW(printer, nullptr, 3, buffer, needed, &needed)) {
-            LocalFree(buffer);
-            buffer = nullptr;
-        }
+    if (GetPrinterDriverW(printer, nullptr, 3, nullptr, 0, &needed) || GetLastError() != ERROR_INSUFFICIENT_BUFFER ||
+        needed == 0) {
+        return FALSE;
     }
-    if (opened != nullptr) {
-        ClosePrinter(opened);
+    auto buffer = CNiraLocalBuffer<BYTE>::Allocate(needed);
+    if (!buffer || !GetPrinterDriverW(printer, nullptr, 3, buffer.Get(), needed, &needed)) {
+        return FALSE;
     }
-    *info = reinterpret_cast<DRIVER_INFO_3W*>(buffer);
-    return buffer != nullptr;
+    *info = reinterpret_cast<DRIVER_INFO_3W*>(buffer.Detach());
+    return TRUE;
 }
 
 BOOL CNiraPrinterAccess::FindDriverIni(BOOL force)
@@ -206,10 +199,10 @@ BOOL CNiraPrinterAccess::FindDriverIni(BOOL force)
     BOOL found = FALSE;
     DRIVER_INFO_3W* info = nullptr;
     if (m_printer != nullptr && GetDriverInfo(m_printer, nullptr, nullptr, &info)) {
+        CNiraLocalBuffer<DRIVER_INFO_3W> owned(info);
         WCHAR path[MAX_PATH];
         found = FindIniInDependentFiles(info->pDependentFiles, path) &&
                 SUCCEEDED(StringCchCopyW(m_iniPath, MAX_PATH, path));
-        LocalFree(info);
     }
     if (!found) {
         m_iniPath[0] = 0;  // a failed search leaves no stale INI behind
@@ -258,12 +251,11 @@ PRINTER_INFO_2W* CNiraPrinterAccess::ReadPrinterInfo2()
     if (GetPrinterW(m_printer, 2, nullptr, 0, &needed) || GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed == 0) {
         return nullptr;
     }
-    LPBYTE buffer = static_cast<LPBYTE>(LocalAlloc(LPTR, needed));
-    if (buffer != nullptr && !GetPrinterW(m_printer, 2, buffer, needed, &needed)) {
-        LocalFree(buffer);
-        buffer = nullptr;
+    auto buffer = CNiraLocalBuffer<BYTE>::Allocate(needed);
+    if (!buffer || !GetPrinterW(m_printer, 2, buffer.Get(), needed, &needed)) {
+        return nullptr;
     }
-    return reinterpret_cast<PRINTER_INFO_2W*>(buffer);
+    return reinterpret_cast<PRINTER_INFO_2W*>(buffer.Detach());
 }
 
 BOOL CNiraPrinterAccess::GetPrinterName(LPWSTR name, DWORD size)
@@ -272,8 +264,8 @@ BOOL CNiraPrinterAccess::GetPrinterName(LPWSTR name, DWORD size)
         return FALSE;
     }
     name[0] = 0;
-    PRINTER_INFO_2W* info = ReadPrinterInfo2();
-    if (info == nullptr) {
+    CNiraLocalBuffer<PRINTER_INFO_2W> info(ReadPrinterInfo2());
+    if (!info) {
         return FALSE;
     }
     size_t length = 0;
@@ -283,26 +275,21 @@ BOOL CNiraPrinterAccess::GetPrinterName(LPWSTR name, DWORD size)
     if (!copied) {
         name[0] = 0;
     }
-    LocalFree(info);
     return copied;
 }
 
 BOOL CNiraPrinterAccess::GetPortName(CNiraString& portName)
 {
-    PRINTER_INFO_2W* info = ReadPrinterInfo2();
-    if (info == nullptr) {
+    CNiraLocalBuffer<PRINTER_INFO_2W> info(ReadPrinterInfo2());
+    if (!info || info->pPortName == nullptr) {
         return FALSE;
     }
-    BOOL read = info->pPortName != nullptr;
     try {
-        if (read) {
-            portName = info->pPortName;
-        }
+        portName = info->pPortName;
+        return TRUE;
     } catch (const CNiraException&) {
-        read = FALSE;
+        return FALSE;
     }
-    LocalFree(info);
-    return read;
 }
 
 BOOL CNiraPrinterAccess::GetPortType(DWORD* type)
@@ -329,34 +316,29 @@ BOOL CNiraPrinterAccess::GetPortType(DWORD* type)
 
 BOOL CNiraPrinterAccess::IsLocalPrinter()
 {
-    PRINTER_INFO_2W* info = ReadPrinterInfo2();
-    if (info == nullptr) {
+    CNiraLocalBuffer<PRINTER_INFO_2W> info(ReadPrinterInfo2());
+    if (!info || info->pServerName != nullptr || info->pPortName == nullptr || info->pPortName[0] == 0) {
         return FALSE;
     }
-    BOOL local = info->pServerName == nullptr && info->pPortName != nullptr && info->pPortName[0] != 0;
     try {
-        if (local) {
-            CNiraString port = FoldAscii(CNiraString(info->pPortName));
-            for (LPCWSTR mark : kRemotePortMarks) {
-                local = local && port.Find(mark, 0) < 0;
-            }
+        CNiraString port = FoldAscii(CNiraString(info->pPortName));
+        BOOL local = TRUE;
+        for (LPCWSTR mark : kRemotePortMarks) {
+            local = local && port.Find(mark, 0) < 0;
         }
+        return local;
     } catch (const CNiraException&) {
-        local = FALSE;
+        return FALSE;
     }
-    LocalFree(info);
-    return local;
 }
 
 BOOL CNiraPrinterAccess::IsDirectPrinting(int* direct)
 {
-    PRINTER_INFO_2W* info = ReadPrinterInfo2();
-    if (info == nullptr || direct == nullptr) {
-        LocalFree(info);
+    CNiraLocalBuffer<PRINTER_INFO_2W> info(ReadPrinterInfo2());
+    if (!info || direct == nullptr) {
         return FALSE;
     }
     *direct = (info->Attributes & PRINTER_ATTRIBUTE_DIRECT) ? 1 : 0;
-    LocalFree(info);
     return TRUE;
 }
 
@@ -415,16 +397,17 @@ BOOL CNiraPrinterAccess::LaunchProgram(LPCWSTR commandLine)
     if (commandLine == nullptr || FAILED(StringCchLengthW(commandLine, STRSAFE_MAX_CCH, &length))) {
         return FALSE;
     }
-    LPWSTR command = static_cast<LPWSTR>(LocalAlloc(LPTR, (length + 1) * sizeof(WCHAR)));
-    if (command == nullptr) {
+    auto command = CNiraLocalBuffer<WCHAR>::Allocate((length + 1) * sizeof(WCHAR));
+    if (!command) {
         return FALSE;
     }
-    StringCchCopyW(command, length + 1, commandLine);
+    StringCchCopyW(command.Get(), length + 1, commandLine);
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    BOOL started = CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
-    LocalFree(command);
+    BOOL started =
+        CreateProcessW(nullptr, command.Get(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+    command.Reset(nullptr);
     if (started) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
@@ -436,27 +419,29 @@ BOOL CNiraPrinterAccess::LaunchProgram(LPCWSTR commandLine)
 
 void CNiraPrinterAccess::UpdateSerialNumber()
 {
-    LPWSTR name = static_cast<LPWSTR>(LocalAlloc(LPTR, kPrinterNameChars * sizeof(WCHAR)));
-    if (name == nullptr) {
+    auto name = CNiraLocalBuffer<WCHAR>::Allocate(kPrinterNameChars * sizeof(WCHAR));
+    if (!name) {
         return;
     }
-    GetPrinterName(name, kPrinterNameChars);
+    GetPrinterName(name.Get(), kPrinterNameChars);
     DWORD type = 0;
     DWORD needed = 0;
-    if (WriteSerialNumber(m_printer, kSerialUnavailable) &&
-        GetPrinterDataW(m_printer, const_cast<LPWSTR>(kSerialNumber), &type, nullptr, 0, &needed) != ERROR_SUCCESS) {
-        if (LPWSTR status = ReadDeviceStatus(m_printer)) {
-            WCHAR serial[kSerialChars];
-            ExtractSerial(status, serial, kSerialChars);
-            OutputDebugStringW(serial);
-            if (serial[0] != 0) {
-                if (HANDLE printer = OpenByName(name, PRINTER_ALL_ACCESS, nullptr)) {
-                    WriteSerialNumber(printer, serial);
-                    ClosePrinter(printer);
-                }
-            }
-            LocalFree(status);
+    if (!WriteSerialNumber(m_printer, kSerialUnavailable) ||
+        GetPrinterDataW(m_printer, const_cast<LPWSTR>(kSerialNumber), &type, nullptr, 0, &needed) == ERROR_SUCCESS) {
+        return;
+    }
+    CNiraLocalBuffer<WCHAR> status(ReadDeviceStatus(m_printer));
+    if (!status) {
+        return;
+    }
+    WCHAR serial[kSerialChars];
+    ExtractSerial(status.Get(), serial, kSerialChars);
+    OutputDebugStringW(serial);
+    if (serial[0] != 0) {
+        CNiraOpenedPrinter printer;
+        printer.Reset(OpenByName(name.Get(), PRINTER_ALL_ACCESS, nullptr));
+        if (printer) {
+            WriteSerialNumber(printer.Get(), serial);
         }
     }
-    LocalFree(name);
 }

@@ -4,6 +4,7 @@
 #include "nira/uiplugin/foundation/containers/NiraIdMap.h"
 #include "nira/uiplugin/foundation/containers/NiraPtrList.h"
 #include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
+#include "nira/uiplugin/foundation/printer/PrinterDataNames.h"
 #include "nira/uiplugin/foundation/strings/WordCursor.h"
 #include "nira/uiplugin/interfaces/INiraCoreServices.h"
 #include "nira/uiplugin/interfaces/INiraUISettings.h"
@@ -20,8 +21,6 @@ constexpr DWORD kGuidBytes = 260;
 constexpr DWORD kGuidChars = kGuidBytes / sizeof(WCHAR);
 
 const WCHAR kPrintersKey[] = TEXT("System\\CurrentControlSet\\Control\\Print\\Printers\\");
-const WCHAR kPresetRoot[] = TEXT("ZQPresetRoot");
-const WCHAR kGuidValue[] = TEXT("ZQRestrictedUserGuid");
 const WCHAR kUserRoot[] = TEXT("Software\\Norvell-Ashby\\");
 const WCHAR kStoreKey[] = TEXT("RegFeatureDataStore");
 const WCHAR kStoreValue[] = TEXT("RegFeatureStore");
@@ -66,7 +65,7 @@ BOOL FormUserPath(HANDLE printer, LPCWSTR printerName, LPWSTR path)
 {
     WCHAR presetRoot[kPathChars] = {};
     if (FAILED(StringCchPrintfW(presetRoot, kPathChars, TEXT("%s%s%s%s"), kPrintersKey, printerName, kSeparator,
-                                kPresetRoot))) {
+                                kPresetRootKey))) {
         return FALSE;
     }
     RegKey root;
@@ -76,7 +75,7 @@ BOOL FormUserPath(HANDLE printer, LPCWSTR printerName, LPWSTR path)
     WCHAR guid[kGuidChars] = {};
     DWORD type = 0;
     DWORD needed = 0;
-    if (GetPrinterDataExW(printer, const_cast<LPWSTR>(kPresetRoot), const_cast<LPWSTR>(kGuidValue), &type,
+    if (GetPrinterDataExW(printer, const_cast<LPWSTR>(kPresetRootKey), const_cast<LPWSTR>(kRestrictedUserGuidValue), &type,
                           reinterpret_cast<LPBYTE>(guid), kGuidBytes, &needed) != ERROR_SUCCESS) {
         guid[0] = 0;
     }

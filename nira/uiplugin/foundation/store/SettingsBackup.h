@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "nira/uiplugin/foundation/containers/NiraPtrList.h"
+#include "nira/uiplugin/interfaces/FeatureIds.h"
 
 class INiraUISettings;
 
@@ -38,7 +39,7 @@ public:
     int IsApplied() const { return m_applied; }
     const CNiraPtrList& GetRecords() const { return m_records; }
 
-    static constexpr int kFirstFeature = 4113;
+    static constexpr int kFirstFeature = kFirstSettingsFeature;
     static constexpr int kLastFeature = 4311;
     static constexpr int kChosenFlag = 1;
     static constexpr int kNoTag = -1;

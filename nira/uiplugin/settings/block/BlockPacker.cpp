@@ -3,6 +3,7 @@
 #include "nira/uiplugin/foundation/strings/NiraString.h"
 #include "nira/uiplugin/settings/block/BlockCompression.h"
 #include "nira/uiplugin/settings/block/SettingsImage.h"
+#include "nira/uiplugin/settings/block/SettingsImageWriter.h"
 #include "nira/uiplugin/settings/engine/INiraSettingsStore.h"
 #include "nira/uiplugin/settings/engine/SettingsError.h"
 #include "nira/uiplugin/settings/engine/SettingsMemory.h"
@@ -15,39 +16,9 @@ namespace {
 constexpr LONG FORCING_FLAG = 223;
 constexpr LONG FORCED_FLAG = 105;
 
-constexpr ULONGLONG LARGEST_IMAGE = 0xFFFFFFFFull - SETTINGS_IMAGE_HEADER_SIZE;
-
 void PutDword(BYTE* at, DWORD value)
 {
     memcpy(at, &value, sizeof(value));
-}
-
-DWORD CountBits(const BYTE* bits, DWORD size)
-{
-    DWORD count = 0;
-    for (DWORD i = 0; i < size; ++i) {
-        for (BYTE byte = bits[i]; byte != 0; byte = static_cast<BYTE>(byte & (byte - 1))) {
-            ++count;
-        }
-    }
-    return count;
-}
-
-// Writes entry slot of a heap-backed array (length, then offset at) and copies the bytes to at.
-void PutHeapEntry(BYTE* data, const SettingsArrayDescriptor& array, DWORD slot, DWORD at, const void* bytes,
-                  DWORD length)
-{
-    BYTE* entry = data + array.valueOffset + slot * sizeof(SettingsImageEntry);
-    PutDword(entry, length);
-    PutDword(entry + sizeof(DWORD), at);
-    memcpy(data + at, bytes, length);
-}
-
-// Bytes a string takes in the string heap: its characters and the terminator.
-DWORD TextBytes(const CNiraString& text)
-{
-    const LONG length = text.GetLength();
-    return length < 0 ? 0 : static_cast<DWORD>(length + 1) * sizeof(WCHAR);
 }
 
 // Reads one setting from the owner; a refused read throws 13.
@@ -167,8 +138,8 @@ BOOLEAN CNiraBlockPacker::UpdateAll()
                 CopyOwnerValueToStore(row.kind, row.index);
             }
         }
-        CopyPackedRangeInts(BLOCK_FEATURE_VALUES_FIRST, BLOCK_FEATURE_VALUES_LAST);
-        CopyPackedRangeInts(BLOCK_PUBLIC_VALUES_FIRST, BLOCK_PUBLIC_VALUES_LAST);
+        CopyPackedRangeInts(kSettingsIndexBase, kLastFeatureValueIndex);
+        CopyPackedRangeInts(kFirstPublicValueIndex, kLastPublicValueIndex);
         ApplyFlagRule();
         // The geometry describes the packed settings: a pack that does not fit keeps the earlier
         // geometry along with the earlier block.
@@ -290,87 +261,14 @@ void CNiraBlockPacker::CopyOwnerValueToStore(LONG kind, LONG index)
     RequireSettings(stored == TRUE);
 }
 
-// The value block of a kind of the store (for flags, their bits); null for a kind without entries.
-// Throws 13 unless it holds count values.
-const BYTE* CNiraBlockPacker::StoredValues(LONG kind, DWORD count)
-{
-    void* block = nullptr;
-    DWORD size = 0;
-    DWORD stored = 0;
-    RequireSettings(m_store->GetArrayInfo(kind, &block, &size, &stored) == TRUE);
-    const DWORD expected =
-        kind == SETTING_ARRAY_FLAG ? BitArrayBytes(count) : count * kSettingElementWidths[kind];
-    RequireSettings(stored == count && size == expected && (count == 0 || block != nullptr));
-    return static_cast<const BYTE*>(block);
-}
-
-// The settings image of the store, laid out array by array, then the string and blob heaps.
+// The settings image of the store, in a buffer that only grows and is zeroed for every image.
 void CNiraBlockPacker::BuildImage()
 {
     RequireSettings(m_store != nullptr);
     m_imageLength = 0;
-    INiraSettingsMask* presence = m_store->GetMask();
-    RequireSettings(presence != nullptr);
-    const SettingsMaskInfo* info = presence->GetInfo();
-    RequireSettings(info != nullptr);
-
-    SettingsImageHeader header{};
-    header.version = SETTINGS_STORE_VERSION;
-    ULONGLONG offset = 0;
-    for (DWORD kind = 0; kind < SETTINGS_IMAGE_KINDS; ++kind) {
-        const SettingsMaskArray& row = info->kinds[kind];
-        SettingsArrayDescriptor& array = header.arrays[kind];
-        header.entryCounts[kind] = kSettingArrayCounts[kind];
-        array.entryCount = row.count;
-        array.presenceLength = row.size;
-        array.presentCount = row.bits != nullptr ? CountBits(row.bits, row.size) : 0;
-        array.valueLength = SettingsValueLength(kind, array.presentCount);
-        if (array.presenceLength > 0) {
-            array.presenceOffset = static_cast<DWORD>(offset);
-            offset += array.presenceLength;
-        }
-        if (array.presentCount > 0) {
-            array.valueOffset = static_cast<DWORD>(offset);
-            offset += array.valueLength;
-        }
-    }
-
-    // Sizes of the two heaps.
-    ULONGLONG textTotal = 0;
-    DWORD texts = 0;
-    for (LONG index = 0; index < static_cast<LONG>(SETTING_STRING_COUNT); ++index) {
-        if (m_store->IsStringPresent(index) != TRUE) {
-            continue;
-        }
-        CNiraString* text = nullptr;
-        RequireSettings(m_store->GetString(index, &text) == TRUE && text != nullptr);
-        textTotal += TextBytes(*text);
-        m_store->ReleaseString(text);
-        ++texts;
-    }
-    RequireSettings(texts == header.arrays[SETTING_ARRAY_STRING].presentCount);
-    ULONGLONG blobTotal = 0;
-    DWORD blobs = 0;
-    for (LONG index = 0; index < static_cast<LONG>(SETTING_BLOB_COUNT); ++index) {
-        if (m_store->IsBlobPresent(index) != TRUE) {
-            continue;
-        }
-        BYTE* data = nullptr;
-        DWORD length = 0;
-        RequireSettings(m_store->GetBlob(index, &data, &length) == TRUE && data != nullptr);
-        blobTotal += length;
-        m_store->ReleaseBlob(data);
-        ++blobs;
-    }
-    RequireSettings(blobs == header.arrays[SETTING_ARRAY_BLOB].presentCount);
-    const ULONGLONG dataLength = offset + textTotal + blobTotal;
-    RequireSettings(dataLength != 0 && dataLength <= LARGEST_IMAGE);
-    header.stringHeapOffset = static_cast<DWORD>(offset);
-    header.blobHeapOffset = static_cast<DWORD>(offset + textTotal);
-    header.dataLength = static_cast<DWORD>(dataLength);
-
-    m_imageLength = SETTINGS_IMAGE_HEADER_SIZE + header.dataLength;
-    if (m_imageLength > m_imageCapacity) {  // the buffer only grows, and is zeroed for every image
+    CNiraSettingsImageWriter writer(*m_store);
+    m_imageLength = writer.Measure();
+    if (m_imageLength > m_imageCapacity) {
         FreeSettingsBlock(m_imageBuffer);
         m_imageBuffer = nullptr;
         m_imageCapacity = 0;
@@ -379,98 +277,7 @@ void CNiraBlockPacker::BuildImage()
     } else {
         memset(m_imageBuffer, 0, m_imageLength);
     }
-    memcpy(m_imageBuffer, &header, SETTINGS_IMAGE_HEADER_SIZE);
-    BYTE* data = m_imageBuffer + SETTINGS_IMAGE_HEADER_SIZE;
-    const DWORD limit = header.dataLength;
-
-    for (DWORD kind = 0; kind < SETTINGS_IMAGE_KINDS; ++kind) {
-        const SettingsArrayDescriptor& array = header.arrays[kind];
-        RequireSettings(array.presenceOffset < limit && array.presenceLength == info->kinds[kind].size &&
-                        static_cast<ULONGLONG>(array.presenceOffset) + array.presenceLength <= limit);
-        if (array.presenceLength > 0) {
-            memcpy(data + array.presenceOffset, info->kinds[kind].bits, array.presenceLength);
-        }
-    }
-
-    // Values of kinds 0 to 6, by rank, copied from the store's value blocks.
-    for (LONG kind = SETTING_ARRAY_FLAG; kind < SETTING_ARRAY_STRING; ++kind) {
-        const SettingsArrayDescriptor& array = header.arrays[kind];
-        const SettingsMaskArray& row = info->kinds[kind];
-        RequireSettings(row.count == 0 || row.bits != nullptr);
-        const BYTE* stored = StoredValues(kind, row.count);
-        const DWORD width = kSettingElementWidths[kind];
-        BYTE* values = data + array.valueOffset;
-        DWORD rank = 0;
-        for (DWORD j = 0; j < row.count && rank < array.presentCount; ++j) {
-            if (!TestBit(row.bits, j)) {
-                continue;
-            }
-            if (kind == SETTING_ARRAY_FLAG) {
-                if (TestBit(stored, j)) {
-                    SetBit(values, rank);
-                }
-            } else {
-                memcpy(values + rank * width, stored + j * width, width);
-            }
-            ++rank;
-        }
-        RequireSettings(rank == array.presentCount);
-    }
-
-    // Strings: an entry each, the texts back to back in the string heap.
-    const SettingsArrayDescriptor& textArray = header.arrays[SETTING_ARRAY_STRING];
-    DWORD written = 0;
-    texts = 0;
-    for (LONG index = 0; index < static_cast<LONG>(SETTING_STRING_COUNT) && texts < textArray.presentCount;
-         ++index) {
-        if (m_store->IsStringPresent(index) != TRUE) {
-            continue;
-        }
-        CNiraString* text = nullptr;
-        RequireSettings(m_store->GetString(index, &text) == TRUE && text != nullptr);
-        const WCHAR* characters = text->GetBuffer();
-        if (characters == nullptr) {
-            m_store->ReleaseString(text);
-            RaiseSettingsError(ERROR_INVALID_DATA);
-        }
-        const DWORD length = TextBytes(*text);
-        const DWORD at = header.stringHeapOffset + written;
-        if (static_cast<ULONGLONG>(at) + length > limit) {
-            m_store->ReleaseString(text);
-            RaiseSettingsError(ERROR_NOT_ENOUGH_MEMORY);
-        }
-        PutHeapEntry(data, textArray, texts, at, characters, length);
-        m_store->ReleaseString(text);
-        written += length;
-        ++texts;
-    }
-    RequireSettings(texts == textArray.presentCount &&
-                    static_cast<ULONGLONG>(header.stringHeapOffset) + written <= limit);
-
-    // Blobs: likewise in the blob heap, which ends the data area.
-    const SettingsArrayDescriptor& blobArray = header.arrays[SETTING_ARRAY_BLOB];
-    written = 0;
-    blobs = 0;
-    for (LONG index = 0; index < static_cast<LONG>(SETTING_BLOB_COUNT) && blobs < blobArray.presentCount;
-         ++index) {
-        if (m_store->IsBlobPresent(index) != TRUE) {
-            continue;
-        }
-        BYTE* bytes = nullptr;
-        DWORD length = 0;
-        RequireSettings(m_store->GetBlob(index, &bytes, &length) == TRUE && bytes != nullptr && length != 0);
-        const DWORD at = header.blobHeapOffset + written;
-        if (static_cast<ULONGLONG>(at) + length > limit) {
-            m_store->ReleaseBlob(bytes);
-            RaiseSettingsError(ERROR_NOT_ENOUGH_MEMORY);
-        }
-        PutHeapEntry(data, blobArray, blobs, at, bytes, length);
-        m_store->ReleaseBlob(bytes);
-        written += length;
-        ++blobs;
-    }
-    RequireSettings(blobs == blobArray.presentCount &&
-                    static_cast<ULONGLONG>(header.blobHeapOffset) + written == limit);
+    writer.Write(m_imageBuffer);
 }
 
 // Deflates the image into a scratch area first: the payload, its lengths and the checksums of

@@ -35,7 +35,6 @@ private:
     void ApplyFlagRule();
     void WriteGeometry();
     void FreeImage();
-    const BYTE* StoredValues(LONG kind, DWORD count);
 
     PrivateDevMode* m_block = nullptr;  // borrowed
     BYTE* m_payload = nullptr;          // inside the block

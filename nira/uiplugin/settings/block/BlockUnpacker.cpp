@@ -207,7 +207,7 @@ BOOLEAN CNiraBlockUnpacker::UpdateAll()
         if (m_image != nullptr) {  // without an image every Sync would fail and set nothing
             for (const BlockSettingsRow& row : BlockSettingsTable) {
                 RequireSettings(IsSettingArrayKind(row.kind));
-                SyncProviderEntry(*this, row.kind, row.index);
+                SyncCarriedEntry(row.kind, row.index);
             }
             SyncRangeInts();
         }
@@ -226,8 +226,8 @@ void CNiraBlockUnpacker::SyncRangeInts()
     if (m_image->Header().entryCounts[SETTING_ARRAY_INT] != kSettingArrayCounts[SETTING_ARRAY_INT]) {
         return;  // an image of other array sizes: every SyncInt would fail
     }
-    SyncReadInts(BLOCK_FEATURE_VALUES_FIRST, BLOCK_FEATURE_VALUES_LAST);
-    SyncReadInts(BLOCK_PUBLIC_VALUES_FIRST, BLOCK_PUBLIC_VALUES_LAST);
+    SyncReadInts(kSettingsIndexBase, kLastFeatureValueIndex);
+    SyncReadInts(kFirstPublicValueIndex, kLastPublicValueIndex);
 }
 
 void CNiraBlockUnpacker::SyncReadInts(LONG first, LONG last)
@@ -271,12 +271,28 @@ BOOLEAN CNiraBlockUnpacker::SyncEntry(LONG kind, LONG index)
         RequireArgument(Handles(kind, index));
         RequireSettings(m_owner != nullptr && m_image != nullptr && m_blockMask != nullptr &&
                         m_readMask != nullptr);
-        RequireSettings(m_image->Header().entryCounts[kind] == kSettingArrayCounts[kind]);
-        if (TestMaskEntry(*m_readMask, kind, index) != TRUE) {
-            return;  // the block does not carry it: the owner keeps its value
-        }
-        ReadEntryIntoOwner(kind, index, CountPresentBelow(kind, index));
+        ReadIfCarried(kind, index);
     });
+}
+
+// A row of the block set, as its Sync moves it. Every entry of the read set is in the block set,
+// so the read set alone tells whether there is anything to read.
+void CNiraBlockUnpacker::SyncCarriedEntry(LONG kind, LONG index)
+{
+    GuardSettingsCall([&] { ReadIfCarried(kind, index); });
+}
+
+void CNiraBlockUnpacker::ReadIfCarried(LONG kind, LONG index)
+{
+    RequireSettings(m_image->Header().entryCounts[kind] == kSettingArrayCounts[kind]);
+    const SettingsMaskInfo* read = m_readMask->GetInfo();
+    RequireSettings(read != nullptr);
+    const SettingsMaskArray& carried = read->kinds[kind];
+    if (!IsIndexInRange(index, carried.count) || carried.bits == nullptr ||
+        !TestBit(carried.bits, static_cast<DWORD>(index))) {
+        return;  // the block does not carry it: the owner keeps its value
+    }
+    ReadEntryIntoOwner(kind, index, CountPresentBelow(kind, index));
 }
 
 // For each kind, the number of present entries in the presence bytes before each byte, so that

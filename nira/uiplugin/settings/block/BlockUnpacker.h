@@ -40,6 +40,8 @@ private:
     void BuildRankTable();
     DWORD CountPresentBelow(LONG kind, LONG index) const;
     void SyncRangeInts();
+    void SyncCarriedEntry(LONG kind, LONG index);
+    void ReadIfCarried(LONG kind, LONG index);
     void SyncReadInts(LONG first, LONG last);
     void SetOwnerString(LONG index, const WCHAR* text);
     void SetHostProcessStrings();

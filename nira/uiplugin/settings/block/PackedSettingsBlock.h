@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/PrivateDevMode.h"
+#include "nira/uiplugin/interfaces/FeatureIds.h"
 #include "nira/uiplugin/settings/engine/INiraSettingsAccess.h"
 #include "nira/uiplugin/settings/engine/INiraSettingsProvider.h"
 #include "nira/uiplugin/settings/engine/SettingsError.h"
@@ -19,19 +20,16 @@ extern const BlockSettingsRow BlockSettingsTable[BLOCK_SETTINGS_ROWS];
 
 // Besides the table, the block carries two ranges of 32-bit integers: the feature values and the
 // public DEVMODE values that the settings client keeps there.
-constexpr LONG BLOCK_FEATURE_VALUES_FIRST = 10;
-constexpr LONG BLOCK_FEATURE_VALUES_LAST = 1893;
-constexpr LONG BLOCK_PUBLIC_VALUES_FIRST = 1900;
-constexpr LONG BLOCK_PUBLIC_VALUES_LAST = 1919;
+// (kSettingsIndexBase..kLastFeatureValueIndex, kFirstPublicValueIndex..kLastPublicValueIndex).
 
 // Calls visit(index) for every 32-bit integer of the two ranges, in increasing order.
 template <typename Visit>
 void ForEachBlockRangeIndex(Visit&& visit)
 {
-    for (LONG index = BLOCK_FEATURE_VALUES_FIRST; index <= BLOCK_FEATURE_VALUES_LAST; ++index) {
+    for (LONG index = kSettingsIndexBase; index <= kLastFeatureValueIndex; ++index) {
         visit(index);
     }
-    for (LONG index = BLOCK_PUBLIC_VALUES_FIRST; index <= BLOCK_PUBLIC_VALUES_LAST; ++index) {
+    for (LONG index = kFirstPublicValueIndex; index <= kLastPublicValueIndex; ++index) {
         visit(index);
     }
 }
@@ -39,8 +37,8 @@ void ForEachBlockRangeIndex(Visit&& visit)
 // Whether the index is one of the two ranges' 32-bit integers.
 constexpr bool IsBlockRangeIndex(LONG index)
 {
-    return (index >= BLOCK_FEATURE_VALUES_FIRST && index <= BLOCK_FEATURE_VALUES_LAST) ||
-           (index >= BLOCK_PUBLIC_VALUES_FIRST && index <= BLOCK_PUBLIC_VALUES_LAST);
+    return (index >= kSettingsIndexBase && index <= kLastFeatureValueIndex) ||
+           (index >= kFirstPublicValueIndex && index <= kLastPublicValueIndex);
 }
 
 // The settings the page geometry of the section header is computed from.

@@ -11,20 +11,13 @@
 #include <windows.h>
 
 #include "common/PrivateDevMode.h"
+#include "nira/uiplugin/interfaces/FeatureIds.h"
 #include "nira/uiplugin/settings/engine/CheckedSettingsAccess.h"
 
 class INiraUISettings;
 class INiraUISettingsImport;
 
-constexpr LONG CLIENT_FEATURE_VALUES_FIRST = 10;
-constexpr LONG CLIENT_FEATURE_VALUES_END = 1894;  // first index not written
-constexpr LONG CLIENT_PUBLIC_VALUES_FIRST = 1900;
 constexpr int CLIENT_PUBLIC_VALUE_COUNT = 8;
-// The pseudo-features whose current options are the first and the last packed feature id.
-constexpr int FEATURE_FIRST_PACKED = 5998;
-constexpr int FEATURE_LAST_PACKED = 5999;
-constexpr int DEFAULT_FIRST_PACKED = 4113;
-constexpr int DEFAULT_LAST_PACKED = 4312;
 
 class CNiraSettingsClient : public CNiraCheckedSettingsAccess {
 public:

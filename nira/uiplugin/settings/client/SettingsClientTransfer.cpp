@@ -22,7 +22,10 @@ enum PublicValue : int {
     PUBLIC_ICM_METHOD,
 };
 
-constexpr int kPublicValueFeatures[CLIENT_PUBLIC_VALUE_COUNT] = {4118, 4116, 4125, 4117, 4123, 4114, 4139, 4141};
+constexpr int kPublicValueFeatures[CLIENT_PUBLIC_VALUE_COUNT] = {
+    kFeatureOrientation, kFeatureMediaType, kFeatureDuplex,    kFeatureInputBin,
+    kFeatureResolution,  kFeaturePaperSize, kFeatureIcmIntent, kFeatureIcmMethod,
+};
 
 // Present, whatever its value, it makes every public DEVMODE count as different.
 constexpr LONG FLAG_FORCE_DEVMODE_DIFFERS = 222;
@@ -49,11 +52,11 @@ Object* MakeSettingsObject(const GUID& interfaceId, Object*& field)
 void PackedRange(INiraUISettings& ui, int* first, int* last)
 {
     int isSet = 0;
-    if (ui.GetCurrentOption(FEATURE_FIRST_PACKED, first, &isSet) != 0) {
-        *first = DEFAULT_FIRST_PACKED;
+    if (ui.GetCurrentOption(kFeatureFirstPacked, first, &isSet) != 0) {
+        *first = kFirstSettingsFeature;
     }
-    if (ui.GetCurrentOption(FEATURE_LAST_PACKED, last, &isSet) != 0) {
-        *last = DEFAULT_LAST_PACKED;
+    if (ui.GetCurrentOption(kFeatureLastPacked, last, &isSet) != 0) {
+        *last = kLastSettingsFeature;
     }
 }
 
@@ -62,8 +65,8 @@ template <typename Visit>
 void ForEachPackedFeature(int first, int last, Visit&& visit)
 {
     DWORD feature = static_cast<DWORD>(first);
-    for (DWORD index = CLIENT_FEATURE_VALUES_FIRST;
-         feature <= static_cast<DWORD>(last) && index < static_cast<DWORD>(CLIENT_FEATURE_VALUES_END);
+    for (DWORD index = kSettingsIndexBase;
+         feature <= static_cast<DWORD>(last) && index <= static_cast<DWORD>(kLastFeatureValueIndex);
          ++feature, ++index) {
         if (!visit(static_cast<int>(feature), static_cast<LONG>(index))) {
             return;
@@ -120,12 +123,12 @@ BOOLEAN CNiraSettingsClient::CopyFromUISettings(INiraUISettings* uiSettings, BYT
         for (int k = 0; k < CLIENT_PUBLIC_VALUE_COUNT; ++k) {
             const int feature = kPublicValueFeatures[k];
             LONG option = 0;
-            if (GetInt(feature - first + CLIENT_FEATURE_VALUES_FIRST, &option, FALSE, FALSE) != TRUE) {
+            if (GetInt(feature - first + kSettingsIndexBase, &option, FALSE, FALSE) != TRUE) {
                 continue;
             }
             int publicValue = 0;
             if (ui.HandlerGetOptionValue(feature, option, &publicValue) == 0) {
-                SetInt(CLIENT_PUBLIC_VALUES_FIRST + k, publicValue, FALSE);
+                SetInt(kFirstPublicValueIndex + k, publicValue, FALSE);
             }
         }
 
@@ -203,7 +206,7 @@ BOOLEAN CNiraSettingsClient::DevModeDiffers(const DEVMODEW* devMode)
         }
         for (int k = 0; k < CLIENT_PUBLIC_VALUE_COUNT; ++k) {
             LONG stored = 0;
-            if (GetInt(CLIENT_PUBLIC_VALUES_FIRST + k, &stored, FALSE, FALSE) != TRUE || stored == fields[k]) {
+            if (GetInt(kFirstPublicValueIndex + k, &stored, FALSE, FALSE) != TRUE || stored == fields[k]) {
                 continue;
             }
             const bool ignored = (k == PUBLIC_MEDIA_TYPE && (fields[k] == MEDIA_USER_DEFINED || stored == MEDIA_STORED_USER)) ||

@@ -2,17 +2,10 @@
 
 #include "nira/uiplugin/foundation/databases/DatabaseFiles.h"
 #include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
+#include "nira/uiplugin/foundation/printer/PrinterDataNames.h"
 #include "nira/uiplugin/foundation/strings/NiraString.h"
+#include "nira/uiplugin/interfaces/FeatureIds.h"
 #include "nira/uiplugin/interfaces/INiraUISettings.h"
-
-namespace {
-
-constexpr WCHAR kCapabilityDatabaseKey[] = TEXT("NIRA_CAPABILITY_XML");
-// The feature values the settings client copies: reported as handled, served by nobody here.
-constexpr LONG kFeatureValuesFirst = 10;
-constexpr LONG kFeatureValuesLast = 1893;
-
-}  // namespace
 
 #define ENTRY(kind, index) {SETTING_ARRAY_##kind, index}
 
@@ -129,7 +122,8 @@ BOOLEAN CNiraProductData::Attach(INiraSettingsAccess* owner)
         for (const SettingRef& entry : ProductEntryTable) {
             MarkMaskEntry(*m_handledMask, entry.kind, entry.index);
         }
-        for (LONG index = kFeatureValuesFirst; index <= kFeatureValuesLast; ++index) {
+        // The feature values the settings client copies: reported as handled, served by nobody here.
+        for (LONG index = kSettingsIndexBase; index <= kLastFeatureValueIndex; ++index) {
             m_handledMask->MarkInt(index);
         }
     });

@@ -5,6 +5,7 @@
 
 #include "nira/uiplugin/foundation/databases/QueryText.h"
 #include "nira/uiplugin/foundation/strings/NiraString.h"
+#include "nira/uiplugin/interfaces/FeatureIds.h"
 #include "nira/uiplugin/interfaces/INiraUISettings.h"
 
 namespace {
@@ -79,11 +80,7 @@ const ProductValueRule& FindRule(const ProductValueRule (&rules)[N], LONG index)
 }
 
 // Features whose current options the rules read.
-constexpr LONG FEATURE_PAPER_SIZE = 4114;
-constexpr LONG FEATURE_MEDIA_TYPE = 4116;
-constexpr LONG FEATURE_INPUT_BIN = 4117;
 constexpr LONG FEATURE_TARGET_SIZE = 4121;
-constexpr LONG FEATURE_DUPLEX = 4125;
 constexpr LONG FEATURE_DUPLEX_EDGE = 4126;
 constexpr LONG FEATURE_POSTER = 4219;
 constexpr LONG FEATURE_ROLL_CUT = 4254;
@@ -162,12 +159,12 @@ LONG CNiraProductData::QueryOptionIndex(LONG featureId, LONG optionId)
 
 LONG CNiraProductData::InputBinOptionIndex()
 {
-    return QueryOptionIndex(FEATURE_INPUT_BIN, FirstIfNone(CurrentOption(FEATURE_INPUT_BIN)));
+    return QueryOptionIndex(kFeatureInputBin, FirstIfNone(CurrentOption(kFeatureInputBin)));
 }
 
 FLOAT CNiraProductData::BottomMargin()
 {
-    LONG paper = FirstIfNone(CurrentOption(FEATURE_PAPER_SIZE));
+    LONG paper = FirstIfNone(CurrentOption(kFeaturePaperSize));
     if (paper > LAST_STANDARD_OPTION) {
         paper = USER_PAPER_MARGIN_OPTION;
     }
@@ -213,7 +210,7 @@ LONG CNiraProductData::IntValue(LONG index)
         return target > LAST_STANDARD_OPTION ? target : SourceInt(FROM_OPTION, SETTING_ARRAY_INT, index);
     }
     case 5: return InputBinOptionIndex();
-    case 1911: return QueryOptionIndex(FEATURE_MEDIA_TYPE, 1);
+    case 1911: return QueryOptionIndex(kFeatureMediaType, 1);
     case 1951: case 1952: case 1953: case 1954: case 1955: case 1956:
         return CurrentOption(FEATURE_ROLL_VALUES_FIRST + index - 1951);
     case 2006: case 2007: {
@@ -251,7 +248,7 @@ LONG CNiraProductData::IntRefValue(LONG index)
     switch (index) {
     case 0: {
         const LONG mode = SourceInt(FROM_OPTION, SETTING_ARRAY_INT_REF, index);
-        return CurrentOption(FEATURE_DUPLEX) == 1 ? 0 : mode;
+        return CurrentOption(kFeatureDuplex) == 1 ? 0 : mode;
     }
     case 9: {
         // Poster sheets 2x2 .. 5x5; the poster-off option has no value here.

@@ -10,6 +10,7 @@
 #include "nira/uiplugin/foundation/databases/QueryRow.h"
 #include "nira/uiplugin/foundation/databases/QueryText.h"
 #include "nira/uiplugin/foundation/strings/NiraString.h"
+#include "nira/uiplugin/interfaces/FeatureIds.h"
 #include "nira/uiplugin/interfaces/INiraUISettings.h"
 
 namespace {
@@ -155,9 +156,6 @@ const ProductRowColumn PaperRowMap[] = {
 constexpr size_t kRowQueryChars = 2048;
 constexpr size_t kColumnQueryChars = 300;
 
-constexpr LONG FEATURE_PAPER_SIZE = 4114;
-constexpr LONG FEATURE_PRINT_QUALITY = 4115;
-constexpr LONG FEATURE_MEDIA_TYPE = 4116;
 constexpr LONG FEATURE_BORDERLESS = 4119;
 constexpr LONG FEATURE_BASE_MEDIA = 4307;
 constexpr LONG LAST_STANDARD_MEDIA = 549;
@@ -339,7 +337,7 @@ void CNiraProductData::EnsurePrintModeRow()
     if (m_printModeRow != nullptr) {
         return;
     }
-    LONG media = CurrentOption(FEATURE_MEDIA_TYPE);
+    LONG media = CurrentOption(kFeatureMediaType);
     media = media == -1 ? 1 : media;
     if (media > LAST_STANDARD_MEDIA) {
         media = CurrentOption(FEATURE_BASE_MEDIA);
@@ -348,7 +346,7 @@ void CNiraProductData::EnsurePrintModeRow()
     if (OwnerFlag(FLAG_FORCE_PLAIN_MEDIA, &read) && read) {
         media = 1;
     }
-    LONG quality = CurrentOption(FEATURE_PRINT_QUALITY);
+    LONG quality = CurrentOption(kFeaturePrintQuality);
     quality = quality == -1 ? 1 : quality;
 
     CHAR sql[kRowQueryChars];
@@ -416,7 +414,7 @@ void CNiraProductData::BuildUserPaperRow(ProductRowCache& cache, LONG paper)
         RequireSettings(m_uiSettings->GetOptionInfo(featureId, optionId, option.info) == 0);
         AppendText(cache, option.info->displayName);
     };
-    optionName(FEATURE_PAPER_SIZE, paper);
+    optionName(kFeaturePaperSize, paper);
     WCHAR sizeIndex[16];
     StringCchPrintfW(sizeIndex, 16, TEXT("%d"), kUserPaperSizeIndex);
     AppendText(cache, sizeIndex);
@@ -439,7 +437,7 @@ void CNiraProductData::EnsurePaperRow()
     if (m_paperRow != nullptr) {
         return;
     }
-    LONG paper = CurrentOption(FEATURE_PAPER_SIZE);
+    LONG paper = CurrentOption(kFeaturePaperSize);
     paper = paper == -1 ? 1 : paper;
     if (paper > LAST_STANDARD_PAPER) {
         m_paperRow = new ProductRowCache();

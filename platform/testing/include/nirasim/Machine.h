@@ -96,6 +96,7 @@ struct SpoolerJob {
     bool aborted;      // AbortPrinter was called
     DWORD status = 0;  // JOB_STATUS_ bits (SetJobW changes them)
     bool deleted = false;  // gone from the queue (JOB_CONTROL_DELETE or _CANCEL)
+    bool printing = false;  // at the port: a deleted job stays, being deleted, until its last page
 };
 
 // The last status SetPortW (level 3) gave a port.
@@ -170,6 +171,10 @@ public:
     PortStatus GetPortStatus(const Text& port) const;
     // Puts a finished document of another program in the printer's queue; answers its job id.
     DWORD QueueJob(const Text& printer, const Text& documentName);
+    // The job goes to its port (or leaves it): deleting it then only marks it JOB_STATUS_DELETING
+    // until the port monitor reports its last page (JOB_CONTROL_LAST_PAGE_EJECTED), which takes
+    // any spooled job out of the queue.
+    void SetJobPrinting(DWORD jobId, bool printing);
 
     // --- injected failures ---
     // The next `times` calls of a platform function, by its Windows name ("GetTempFileNameW",
@@ -190,6 +195,9 @@ public:
     void SetSystemTime(const SYSTEMTIME& utc);
     void SetTimeZoneBias(LONG minutesEastOfUtc);
     void AdvanceClock(DWORD milliseconds);
+    // What the calling thread's Sleep calls have moved the clock, in milliseconds (other threads'
+    // sleeps move the clock too).
+    static ULONGLONG SleptOnThisThread();
 
 private:
     std::string root_;

@@ -60,6 +60,18 @@ struct DeviceQuery {
 };
 std::vector<DeviceQuery> DeviceQueries(const Text& port);
 
+// --- job counters ---
+
+// A usage counter of the device. After the counter command for its number (ESC "*o5W", the bytes
+// C0 01 00, the number as two bytes and a line feed) the device's IDs end with "CTR:", the number
+// with `digits` digits, ":", the value and ";", until the command for 0. A counter that was never
+// set is never reported.
+struct JobCounter {
+    DWORD digits = 5;
+    std::string value;
+};
+void SetJobCounter(const Text& port, DWORD number, const JobCounter& counter);
+
 // --- data written to the device ---
 
 // How one pfnWritePort call ends: the full count with TRUE; `count` bytes with TRUE (a short
@@ -86,6 +98,8 @@ std::string BytesReceived(const Text& port);
 // The port monitor's entries called for the port, in order ("OpenPort", "StartDocPort",
 // "EndDocPort", "ReadPort", "ClosePort", "GetPrinterDataFromPort", "WritePort").
 std::vector<std::string> PortCalls(const Text& port);
+// Forgets what the device took and the calls made (a long run keeps its memory flat).
+void ForgetWrites(const Text& port);
 // Bytes pfnReadPort hands back (then nothing).
 void SetReadData(const Text& port, const std::string& bytes);
 
@@ -133,6 +147,12 @@ public:
     // with its last error in *error.
     HANDLE OpenPort(const Text& port, const Text& printer, DWORD* error = nullptr);
     BOOL ClosePort(HANDLE port);
+    // The spooler delivering a job's bytes to a port through the monitor: StartDocPort (level 1,
+    // the document name), WritePort in calls of at most `chunk` bytes, EndDocPort. FALSE at the
+    // first call that fails, with its last error in *error.
+    BOOL DeliverJob(HANDLE port, const Text& printer, DWORD jobId, const Text& document, const std::string& bytes,
+                    DWORD chunk, DWORD* error = nullptr);
+    LPMONITOR2 Table() const { return table_; }
 
 private:
     HMODULE module_ = nullptr;

@@ -1,6 +1,5 @@
-// The UI settings object filled from the sample package's capability database through the
-// capability reader, the way the UI core fills it: feature rows with their options, then the
-// display, vocabulary and tree-view rows. Every feature, option and tree-view row is then found
+// The UI settings object filled from the sample package's capability database by the loader that
+// the host program and the other tests use. Every feature, option and tree-view row is then found
 // again by id, index, public value and name, in the walk order newest first.
 #include "UISettingsFixture.h"
 
@@ -12,6 +11,7 @@
 
 #include "nira/uiplugin/foundation/databases/CapabilityDB.h"
 #include "nirasim/Machine.h"
+#include "support/UISettingsLoader.h"
 
 using ::testing::ElementsAreArray;
 
@@ -34,102 +34,39 @@ struct Delivered
     std::map<int, std::vector<int>> treeRows;
 };
 
-struct Fill
+struct Recording
 {
-    CNiraUISettings* settings;
     CNiraCapabilityDB* reader;
     Delivered* delivered;
 };
 
-// The UI core's option callback: a zero-filled OptionInfo from the row, handed to the object.
-LONG AddOptionRow(INT optionIndex, INT featureId, INT optionId, INT reserved, INT bitmapId, INT stringId,
-                  LPCWSTR optionName, INT iconId, INT optionState, INT auxId1, INT auxId2, INT auxId3, INT auxId4,
-                  INT category, INT group1, INT group2, INT group3, INT group4, INT group5, INT, LPCWSTR,
-                  INT biDiState, LPCWSTR vocabNamespace, LPCWSTR vocabMap, INT sendCommand, LPCWSTR, INT, INT, INT,
-                  INT separator, INT treeViewCategory, INT treeViewSizeId, LPVOID user)
+// Records an option row as the loader makes it an option: its display name is its option name.
+LONG RecordOptionRow(INT optionIndex, INT featureId, INT optionId, INT, INT, INT, LPCWSTR optionName, INT, INT,
+                     INT, INT, INT, INT, INT, INT, INT, INT, INT, INT, INT, LPCWSTR, INT, LPCWSTR, LPCWSTR, INT,
+                     LPCWSTR, INT, INT, INT, INT, INT, INT, LPVOID user)
 {
-    Fill* fill = static_cast<Fill*>(user);
-    OptionInfo* info = static_cast<OptionInfo*>(LocalAlloc(LPTR, sizeof(OptionInfo)));
-    info->optionIndex = optionIndex;
-    info->featureId = featureId;
-    info->reserved1 = reserved;
-    info->bitmapId = bitmapId;
-    info->stringId = stringId;
-    // Without the string library only the options without string id have a display name.
-    if (stringId == 0 && optionName)
-        CopyStringSafe(info->displayName, OPTION_TEXT_LENGTH, optionName);
-    if (optionName)
-        CopyStringSafe(info->optionName, OPTION_TEXT_LENGTH, optionName);
-    info->iconId = iconId;
-    info->state = optionState;
-    info->defaultState = optionState;
-    info->conflictFlag = optionState == OPTION_STATE_CONFLICT ? 1 : 0;
-    info->auxId1 = auxId1;
-    info->auxId2 = auxId2;
-    info->auxId3 = auxId3;
-    info->auxId4 = auxId4;
-    info->category = category;
-    info->group1 = group1;
-    info->group2 = group2;
-    info->group3 = group3;
-    info->group4 = group4;
-    info->group5 = group5;
-    info->biDiState = biDiState;
-    if (vocabNamespace)
-        CopyStringSafe(info->vocabNamespace, OPTION_TEXT_LENGTH, vocabNamespace);
-    if (vocabMap)
-        CopyStringSafe(info->vocabMap, OPTION_TEXT_LENGTH, vocabMap);
-    info->sendCommand = sendCommand;
-    info->separator = separator;
-    info->treeViewCategory = treeViewCategory;
-    info->treeViewSizeId = treeViewSizeId;
-    fill->delivered->options[featureId].push_back({optionId, optionIndex, info->displayName});
-    if (fill->settings->AddOption(featureId, optionId, info) != 0)
-        LocalFree(info);
+    Recording* recording = static_cast<Recording*>(user);
+    recording->delivered->options[featureId].push_back(
+        {optionId, optionIndex, optionName ? WString(optionName) : WString()});
     return NIRA_STATUS_FAILED;
 }
 
-// The UI core's row callback for the four record kinds.
-LONG AddRow(INT featureId, INT kind, LPVOID record, LPVOID user)
+// Records the feature and tree-view rows (with the feature's options) and frees every record.
+LONG RecordRow(INT featureId, INT kind, LPVOID record, LPVOID user)
 {
-    Fill* fill = static_cast<Fill*>(user);
-    CNiraUISettings& settings = *fill->settings;
-    switch (kind)
+    Recording* recording = static_cast<Recording*>(user);
+    Delivered& delivered = *recording->delivered;
+    if (kind == CAPABILITY_KIND_FEATURE)
     {
-    case CAPABILITY_KIND_FEATURE: {
-        FeatureRecord* feature = static_cast<FeatureRecord*>(record);
-        feature->currentOption = feature->defaultOption;
-        feature->previousOption = feature->defaultOption;
-        fill->delivered->features.push_back(featureId);
-        fill->delivered->records[featureId] = *feature;
-        settings.AddFeature(feature);
-        fill->reader->EnumOptions(&featureId, AddOptionRow, fill);
-        break;
+        delivered.features.push_back(featureId);
+        delivered.records[featureId] = *static_cast<FeatureRecord*>(record);
+        recording->reader->EnumOptions(&featureId, RecordOptionRow, recording);
     }
-    case CAPABILITY_KIND_FEATURE_UI: {
-        FeatureUIRecord* ui = static_cast<FeatureUIRecord*>(record);
-        const bool linked = ui->softLink == 1 && ui->softLinkFeatureId != 0;
-        settings.SetFeatureUIRecord(featureId, ui);
-        if (linked)
-            settings.BuildLinkedOptions(featureId, -1);
-        break;
+    else if (kind == CAPABILITY_KIND_TREEVIEW)
+    {
+        delivered.treeRows[featureId].push_back(static_cast<TreeViewOptionRecord*>(record)->optionId);
     }
-    case CAPABILITY_KIND_VOCABULARY:
-        settings.SetFeatureVocabulary(featureId, static_cast<VocabularyRecord*>(record));
-        break;
-    case CAPABILITY_KIND_TREEVIEW: {
-        TreeViewOptionRecord* row = static_cast<TreeViewOptionRecord*>(record);
-        if (row->stringId == 0)
-            CopyStringSafe(row->displayName, TREEVIEW_TEXT_LENGTH, row->optionName);
-        fill->delivered->treeRows[featureId].push_back(row->optionId);
-        if (settings.AddTreeViewOption(featureId, row->optionId, row) != 0)
-            LocalFree(row);
-        break;
-    }
-    default:
-        LocalFree(record);
-        break;
-    }
+    LocalFree(record);
     return 0;
 }
 } // namespace
@@ -144,11 +81,11 @@ protected:
         const WString path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\niracap.vdf");
         ASSERT_TRUE(machine.CopyIn(std::string(NIRA_BUILD_DIR) + "/package/niracap.vdf", path));
         reader.Open(path.c_str());
-        Fill fill = {&settings, &reader, &delivered};
-        ASSERT_EQ(reader.GetFeatureSettings(AddRow, &fill, nullptr), 0);
-        ASSERT_EQ(reader.EnumCategories(AddRow, &fill), 0);
-        ASSERT_EQ(reader.EnumVocabularies(AddRow, &fill), 0);
-        ASSERT_EQ(reader.EnumTreeView(AddRow, &fill), 0);
+        ASSERT_TRUE(FillUISettings(settings, reader));
+        // What the reader delivers, read again to check the filled object against.
+        Recording recording = {&reader, &delivered};
+        ASSERT_EQ(reader.GetFeatureSettings(RecordRow, &recording, nullptr), 0);
+        ASSERT_EQ(reader.EnumTreeView(RecordRow, &recording), 0);
         ASSERT_GT(delivered.features.size(), 50u);
     }
 
@@ -180,14 +117,14 @@ TEST_F(UISettingsCapabilityDbTest, EveryFeatureIsThereWithItsRecords)
         const FeatureRecord& row = delivered.records.at(id);
         EXPECT_EQ(entry->record->classId, row.classId);
         EXPECT_EQ(entry->record->featureState, row.featureState);
-        EXPECT_EQ(entry->record->firstChange, id >= 4113 && id <= 4312 ? 1 : 0);
+        EXPECT_EQ(entry->record->firstChange, id >= kFirstSettingsFeature && id <= kLastSettingsFeature ? 1 : 0);
         int def = 0, current = 0, isSet = 0, valid = 0;
         ASSERT_EQ(settings.GetDefaultOption(id, &def), 0);
         EXPECT_EQ(def, row.defaultOption);
         ASSERT_EQ(settings.GetCurrentOption(id, &current, &isSet), 0);
         EXPECT_EQ(current, def);
         settings.IsValidFeatureId(id, &valid);
-        EXPECT_EQ(valid, id >= 4113 && id <= 4312 ? 1 : 0);
+        EXPECT_EQ(valid, id >= kFirstSettingsFeature && id <= kLastSettingsFeature ? 1 : 0);
     }
     // The packed settings range that the settings engine reads.
     int first = 0, last = 0, isSet = 0;

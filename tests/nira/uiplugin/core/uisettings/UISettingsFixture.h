@@ -12,6 +12,7 @@
 
 #include "common/SafeString.h"
 #include "nira/uiplugin/core/uisettings/NiraUISettings.h"
+#include "nira/uiplugin/interfaces/FeatureIds.h"
 
 class MockSettingsOwner : public INiraUISettingsOwner
 {
@@ -38,7 +39,7 @@ inline FeatureRecord* NewFeatureRecord(int id, int defaultOption, int featureSta
     // The UI core starts both at the default option before handing the record over.
     record->currentOption = defaultOption;
     record->previousOption = defaultOption;
-    record->firstChange = (id >= 4113 && id <= 4312) ? 1 : 0;
+    record->firstChange = (id >= kFirstSettingsFeature && id <= kLastSettingsFeature) ? 1 : 0;
     return record;
 }
 

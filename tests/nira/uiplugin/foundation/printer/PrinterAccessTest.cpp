@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include "support/LastError.h"
 #include "support/WString.h"
 #include <vector>
 
@@ -67,8 +68,7 @@ TEST_F(PrinterAccess, OwnsAReopenedHandleOrBorrowsTheCallers)
         EXPECT_EQ(access.GetHandle(), mine);  // borrowed: not closed at the end
     }
     DWORD needed = 0;
-    GetPrinterW(mine, 2, nullptr, 0, &needed);
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_INSUFFICIENT_BUFFER));  // still open
+    EXPECT_LAST_ERROR(ERROR_INSUFFICIENT_BUFFER, GetPrinterW(mine, 2, nullptr, 0, &needed));  // still open
     EXPECT_TRUE(ClosePrinter(mine));
 
     CNiraPrinterAccess byName(kPrinter);  // full access refused: opened for use

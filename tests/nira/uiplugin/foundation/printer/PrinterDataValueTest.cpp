@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include "support/LastError.h"
 #include "support/WString.h"
 
 namespace {
@@ -118,10 +119,9 @@ TEST_F(PrinterDataValue, HandleHolderOwnsOnlyWhatItOpened)
         EXPECT_FALSE(holder.IsOwned());
     }
     DWORD needed = 0;
-    EXPECT_FALSE(GetPrinterW(reopened, 1, nullptr, 0, &needed));
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_HANDLE));
-    EXPECT_FALSE(GetPrinterW(printer, 1, nullptr, 0, &needed));
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_INSUFFICIENT_BUFFER));  // the borrowed one stays open
+    EXPECT_LAST_ERROR(ERROR_INVALID_HANDLE, EXPECT_FALSE(GetPrinterW(reopened, 1, nullptr, 0, &needed)));
+    // The borrowed one stays open.
+    EXPECT_LAST_ERROR(ERROR_INSUFFICIENT_BUFFER, EXPECT_FALSE(GetPrinterW(printer, 1, nullptr, 0, &needed)));
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ namespace {
 std::map<int, int> CurrentOptions(CNiraUISettings& ui)
 {
     std::map<int, int> options;
-    for (int feature = DEFAULT_FIRST_PACKED; feature <= DEFAULT_LAST_PACKED; ++feature) {
+    for (int feature = kFirstSettingsFeature; feature <= kLastSettingsFeature; ++feature) {
         int option = 0;
         int isSet = 0;
         if (ui.GetCurrentOption(feature, &option, &isSet) == 0) {
@@ -209,8 +209,8 @@ TEST_F(SettingsClientTest, LongRangeStopsAtTheLastIndex)
         record->defaultOption = defaultOption;
         ASSERT_EQ(ui.AddFeature(record), 0);
     };
-    addFeature(FEATURE_FIRST_PACKED, 1000);
-    addFeature(FEATURE_LAST_PACKED, 4000);
+    addFeature(kFeatureFirstPacked, 1000);
+    addFeature(kFeatureLastPacked, 4000);
     addFeature(1000 + 1883, 5);  // index 1893
     addFeature(1000 + 1884, 6);  // would be index 1894
     CNiraSettingsClient client;
@@ -255,7 +255,7 @@ TEST_F(SettingsClientTest, DevModeDiffersOnItsCases)
         CNiraSettingsClient client;
         ASSERT_EQ(client.Initialize(printer), TRUE);
         for (int k = 0; k < CLIENT_PUBLIC_VALUE_COUNT; ++k) {
-            ASSERT_EQ(client.SetInt(CLIENT_PUBLIC_VALUES_FIRST + k, stored[k], 0), TRUE);
+            ASSERT_EQ(client.SetInt(kFirstPublicValueIndex + k, stored[k], 0), TRUE);
         }
         if (entry.storedIndex != 0) {
             ASSERT_EQ(client.SetInt(entry.storedIndex, entry.storedValue, 0), TRUE);

@@ -1,0 +1,67 @@
+// Where one spooled page lands on a sheet side: its cell, its frame and the world transform that
+// turns and shifts it there.
+#pragma once
+
+#include <windows.h>
+
+#include "printprocessor/EmfJob.h"
+
+// How a page is oriented in its cell.
+enum PlacementMode : LONG {
+    PLACE_UPRIGHT = 1,
+    PLACE_OPPOSITE_TURN = 2,
+    PLACE_HALF_TURN = 3,
+    PLACE_OTHER_ORIENTATION = 4,
+    PLACE_OTHER_ORIENTATION_HALF_TURN = 5,
+};
+
+// Kinds of turn that SetCellTransform puts into the world transform.
+enum CellTurn : int {
+    TURN_QUARTER = 1,
+    TURN_OPPOSITE_QUARTER = 2,
+    TURN_HALF = 3,
+    TURN_OPPOSITE_QUARTER_B = 4,
+    TURN_OPPOSITE_QUARTER_C = 5,
+};
+
+// The placement state of one strategy run; every page placed starts by resetting it.
+struct CellPlacement {
+    CNiraEmfJob* job = nullptr;
+    HANDLE spoolHandle = nullptr;
+    HDC printerDC = nullptr;
+    RECT cellRect = {};
+    RECT borderRect = {};
+    RECT clipRect = {};
+    RECT turnedRect = {};
+    XFORM shiftTransform = {1, 0, 0, 1, 0, 0};
+    XFORM turnTransform = {0, -1, 1, 0, 0, 0};
+    LONG rotatedCell = 0;
+    LONG rotationMode = PLACE_UPRIGHT;
+    LONG printableWidth = 0;
+    LONG printableHeight = 0;
+    LONG physicalWidth = 0;
+    LONG physicalHeight = 0;
+    HPEN posterPen = nullptr;
+};
+
+// Resets the rectangles to -1, the transforms, the turn and the sizes before a page is placed.
+void ResetPlacement(CellPlacement& placement, LONG rotationMode);
+
+// Fills cellRect, borderRect, the four sizes and rotatedCell for the page in 1-based cell
+// cellNumber of a side with pagesPerSheet pages; FALSE for a count other than 1, 2, 4, 6, 9, 16
+// or a DC without resolution or paper size.
+BOOL ComputeCell(CellPlacement& placement, const DEVMODEW* pageDevmode, LONG pagesPerSheet, LONG pageNumber,
+                 LONG cellNumber);
+
+// Sets the turn of the given kind, moves the page to (x, y) and makes both the DC's world
+// transform; FALSE for an unknown kind or a refused transform.
+BOOL SetCellTransform(CellPlacement& placement, int kind, FLOAT x, FLOAT y);
+
+// Widens the cell so that the image reaches the printable area's edges when the driver asks for
+// it; answers 1 when it does nothing.
+BOOL ExpandToPrintableArea(CellPlacement& placement);
+
+// Places one spooled page into its cell of the side that the caller started and plays it; the
+// world transform is the identity again afterwards. FALSE when the page could not be placed.
+BOOL PlayPageInCell(CellPlacement& placement, HANDLE pageHandle, DEVMODEW* pageDevmode, LONG pagesPerSheet,
+                    LONG pageNumber, LONG cellNumber, LONG rotationMode);

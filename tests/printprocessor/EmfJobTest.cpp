@@ -1,0 +1,258 @@
+// EMF jobs run through nirapp as the spooler runs them: the sheet sides and the cells that the
+// pages were played into, read from the placement journal.
+#include "printprocessor/ProcessorMachine.h"
+
+#include <nirasim/Emf.h>
+#include <nirasim/Gdi.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr short kQuality = 100;  // Letter at 100 dpi: 850 x 1100 device units
+const WString kEmf = TEXT("NT EMF 1.006");
+
+class EmfJobTest : public ProcessorMachineTest {
+protected:
+    void SetUp() override
+    {
+        ProcessorMachineTest::SetUp();
+        nirasim::ClearPlacementJournal();
+        nirasim::SetJobAttributes({});
+        nirasim::ClearGdiJournal();
+    }
+
+    void TearDown() override
+    {
+        nirasim::SetJobAttributes({});
+        ProcessorMachineTest::TearDown();
+    }
+
+    static DEVMODEW Devmode()
+    {
+        DEVMODEW d = {};
+        d.dmSize = sizeof(DEVMODEW);
+        d.dmFields = DM_ORIENTATION | DM_COPIES | DM_COLLATE | DM_DUPLEX;
+        d.dmOrientation = DMORIENT_PORTRAIT;
+        d.dmCopies = 1;
+        d.dmDuplex = DMDUP_SIMPLEX;
+        d.dmPrintQuality = kQuality;
+        d.dmYResolution = kQuality;
+        // Letter, which the render module takes for the printable area as well.
+        d.dmPaperSize = 1;
+        d.dmPaperWidth = 2159;
+        d.dmPaperLength = 2794;
+        return d;
+    }
+
+    static std::vector<BYTE> Bytes(const DEVMODEW& d)
+    {
+        const auto* b = reinterpret_cast<const BYTE*>(&d);
+        return std::vector<BYTE>(b, b + d.dmSize);
+    }
+
+    // A document of `pages` pages with one DEVMODE for all; `badPage` gets a broken record.
+    static std::string Document(int pages, const DEVMODEW& devmode, int badPage = 0)
+    {
+        std::vector<nirasim::SpoolPage> spooled;
+        for (int i = 1; i <= pages; ++i) {
+            nirasim::EmfRecorder page(826, 1076);
+            page.Rectangle({10, 10, 816, 1066});
+            std::string emf = page.Finish();
+            if (i == badPage) {
+                DWORD broken = 6;
+                std::memcpy(&emf[kEmfHeaderBytes + 4], &broken, sizeof(broken));
+            }
+            spooled.push_back({i == 1 ? Bytes(devmode) : std::vector<BYTE>(), emf});
+        }
+        return nirasim::EmfSpoolFile(nirasim::Wide("Document"), spooled);
+    }
+
+    nirasim::PrintJobRun RunEmf(int pages, const DEVMODEW& devmode, int badPage = 0,
+                                const char* documentName = "Document")
+    {
+        nirasim::PrintJobSpec job = Job(kEmf, Document(pages, devmode, badPage));
+        job.documentName = nirasim::Wide(documentName);
+        job.devmode = Bytes(devmode);
+        return Host().Run(job);
+    }
+
+    static std::vector<DWORD> PagesOf(const nirasim::SheetSideRecord& side)
+    {
+        std::vector<DWORD> pages;
+        for (const nirasim::PlayedPage& played : side.pages) {
+            pages.push_back(played.page);
+        }
+        return pages;
+    }
+
+    static constexpr size_t kEmfHeaderBytes = 88;
+};
+
+TEST_F(EmfJobTest, OnePagePerSideFillsThePrintableAreaAndLeavesTheIdentity)
+{
+    nirasim::PrintJobRun run = RunEmf(3, Devmode());
+    ASSERT_TRUE(run.printed) << run.printError;
+    std::vector<nirasim::SheetSideRecord> sides = nirasim::PlacementJournal();
+    ASSERT_EQ(sides.size(), 3u);
+    for (size_t i = 0; i < sides.size(); ++i) {
+        ASSERT_EQ(sides[i].pages.size(), 1u);
+        const nirasim::PlayedPage& page = sides[i].pages[0];
+        EXPECT_EQ(page.page, i + 1);
+        EXPECT_TRUE(page.played);
+        // The whole page within the sheet's margins that the render module gives.
+        EXPECT_GE(page.document.left, 0);
+        EXPECT_GT(page.document.right, 800);
+        EXPECT_LE(page.document.right, 850);
+        EXPECT_EQ(page.border.left, -1);
+        EXPECT_EQ(page.world.eM11, 1);
+        EXPECT_TRUE(sides[i].identityAtStart);
+        EXPECT_TRUE(sides[i].identityAtEnd);
+    }
+}
+
+TEST_F(EmfJobTest, FourUpPutsFourPagesOnEachSideAndAShortLastSide)
+{
+    nirasim::JobAttributeSettings attributes;
+    attributes.pagesPerSide = 4;
+    nirasim::SetJobAttributes(attributes);
+    nirasim::PrintJobRun run = RunEmf(9, Devmode());
+    ASSERT_TRUE(run.printed) << run.printError;
+    std::vector<nirasim::SheetSideRecord> sides = nirasim::PlacementJournal();
+    ASSERT_EQ(sides.size(), 3u);
+    EXPECT_EQ(PagesOf(sides[0]), (std::vector<DWORD>{1, 2, 3, 4}));
+    EXPECT_EQ(PagesOf(sides[1]), (std::vector<DWORD>{5, 6, 7, 8}));
+    EXPECT_EQ(PagesOf(sides[2]), (std::vector<DWORD>{9}));
+    const std::vector<nirasim::PlayedPage>& first = sides[0].pages;
+    for (const nirasim::PlayedPage& page : first) {
+        EXPECT_GT(page.document.right - page.document.left, 300);
+        EXPECT_GT(page.document.bottom - page.document.top, 400);
+    }
+    EXPECT_LT(first[0].document.right, first[1].document.left + 1);  // left to right
+    EXPECT_LT(first[0].document.bottom, first[2].document.top + 1);  // then the next row
+    EXPECT_EQ(first[3].clip.left, first[3].document.left);           // clipped to the cell
+    for (const nirasim::SheetSideRecord& side : sides) {
+        EXPECT_TRUE(side.identityAtStart);
+        EXPECT_TRUE(side.identityAtEnd);
+    }
+}
+
+TEST_F(EmfJobTest, CopiesGoInChunksOfTheDriversCopies)
+{
+    nirasim::JobAttributeSettings attributes;
+    attributes.driverCopies = 2;
+    nirasim::SetJobAttributes(attributes);
+    struct Case {
+        short collate;
+        std::vector<DWORD> pages;
+        std::vector<short> copies;
+    };
+    const std::vector<Case> cases = {
+        {DMCOLLATE_TRUE, {1, 2, 1, 2, 1, 2}, {2, 2, 2, 2, 1, 1}},
+        {DMCOLLATE_FALSE, {1, 1, 1, 2, 2, 2}, {2, 2, 1, 2, 2, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.collate);
+        nirasim::ClearPlacementJournal();
+        DEVMODEW devmode = Devmode();
+        devmode.dmCopies = 5;
+        devmode.dmCollate = c.collate;
+        nirasim::PrintJobRun run = RunEmf(2, devmode);
+        ASSERT_TRUE(run.printed) << run.printError;
+        std::vector<DWORD> pages;
+        std::vector<short> copies;
+        for (const nirasim::SheetSideRecord& side : nirasim::PlacementJournal()) {
+            pages.push_back(side.pages.empty() ? 0 : side.pages[0].page);
+            copies.push_back(side.copies);
+        }
+        EXPECT_EQ(pages, c.pages);
+        EXPECT_EQ(copies, c.copies);
+    }
+}
+
+TEST_F(EmfJobTest, AShortDevmodeFailsBeforeTheSpoolFileOpens)
+{
+    DEVMODEW devmode = Devmode();
+    devmode.dmSize = 96;
+    nirasim::PrintJobRun run = RunEmf(2, devmode);
+    EXPECT_FALSE(run.printed);
+    EXPECT_TRUE(nirasim::PlacementJournal().empty());
+    EXPECT_TRUE(nirasim::GdiCallsNamed("CreateDCW").empty());
+}
+
+TEST_F(EmfJobTest, ABadRecordFailsTheJobAndEndsTheDocument)
+{
+    nirasim::PrintJobRun run = RunEmf(3, Devmode(), 2);
+    EXPECT_FALSE(run.printed);
+    EXPECT_EQ(run.printError, static_cast<DWORD>(ERROR_INVALID_DATA));
+    std::vector<nirasim::SheetSideRecord> sides = nirasim::PlacementJournal();
+    ASSERT_EQ(sides.size(), 2u);
+    EXPECT_TRUE(sides[0].pages[0].played);
+    EXPECT_FALSE(sides[1].pages[0].played);
+    EXPECT_EQ(nirasim::GdiCallsNamed("EndDoc").size(), 1u);
+    EXPECT_EQ(nirasim::GdiCallsNamed("DeleteDC").size(), 1u);
+}
+
+TEST_F(EmfJobTest, EveryFailingSpoolCallFailsTheJobWithItsError)
+{
+    const char* calls[] = {"GdiGetSpoolFileHandle", "GdiGetDC",         "GdiStartDocEMF", "GdiStartPageEMF",
+                           "GdiPlayPageEMF",        "GdiEndPageEMF",    "GdiEndDocEMF",   "GetJobAttributes",
+                           "GdiGetDevmodeForPage",  "SetWorldTransform"};
+    for (const char* call : calls) {
+        SCOPED_TRACE(call);
+        Machine().FailCalls(call, ERROR_GEN_FAILURE, -1);
+        nirasim::PrintJobRun run = RunEmf(2, Devmode());
+        Machine().ClearFailures();
+        if (std::string(call) == "GdiPlayPageEMF" || std::string(call) == "SetWorldTransform") {
+            // Neither a page's play nor a 1-up page turns: the job prints on.
+            EXPECT_TRUE(run.printed);
+            continue;
+        }
+        EXPECT_FALSE(run.printed);
+        EXPECT_EQ(run.printError, static_cast<DWORD>(ERROR_GEN_FAILURE));
+    }
+}
+
+TEST_F(EmfJobTest, DocumentsThatOrderTheirOwnTwoSidedPagesAreNotReversed)
+{
+    nirasim::JobAttributeSettings attributes;
+    attributes.jobPageOrder = 0x1;  // REVERSE_PRINT
+    nirasim::SetJobAttributes(attributes);
+    DEVMODEW devmode = Devmode();
+    devmode.dmDuplex = DMDUP_VERTICAL;
+    struct Case {
+        const char* name;
+        DWORD firstPage;
+    };
+    const Case cases[] = {
+        {"C:\\docs\\x.WPD", 1}, {"C:\\docs\\x", 3}, {"SlideShow1", 1}, {"docs\\SlideShow1", 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        nirasim::ClearPlacementJournal();
+        nirasim::PrintJobRun run = RunEmf(4, devmode, 0, c.name);
+        ASSERT_TRUE(run.printed) << run.printError;
+        std::vector<nirasim::SheetSideRecord> sides = nirasim::PlacementJournal();
+        ASSERT_FALSE(sides.empty());
+        ASSERT_FALSE(sides[0].pages.empty());
+        EXPECT_EQ(sides[0].pages[0].page, c.firstPage);
+    }
+}
+
+TEST_F(EmfJobTest, ABookletOnOneSidedPaperPrintsOnePagePerSide)
+{
+    nirasim::JobAttributeSettings attributes;
+    attributes.jobPageOrder = 0x2;  // BOOKLET_PRINT
+    nirasim::SetJobAttributes(attributes);
+    // Without the render module's answer the booklet comes from the job's page order.
+    nirasim::SetRenderModuleAnswers(false);
+    nirasim::PrintJobRun run = RunEmf(3, Devmode());
+    nirasim::SetRenderModuleAnswers(true);
+    ASSERT_TRUE(run.printed) << run.printError;
+    std::vector<nirasim::SheetSideRecord> sides = nirasim::PlacementJournal();
+    ASSERT_EQ(sides.size(), 3u);
+    EXPECT_EQ(sides[2].pages[0].page, 3u);
+}
+
+}  // namespace
