@@ -4,7 +4,7 @@
 #include "nira/uiplugin/core/uicore/UICore.h"
 #include "nira/uiplugin/core/uisettings/NiraUISettings.h"
 #include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
-#include "nira/uiplugin/interfaces/FeatureIds.h"
+#include "nira/uiplugin/interfaces/HandlerIds.h"
 #include "nira/uiplugin/interfaces/INiraFeatureHandler.h"
 #include <winspool.h>
 

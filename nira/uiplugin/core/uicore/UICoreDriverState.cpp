@@ -20,7 +20,7 @@
 #include "nira/uiplugin/foundation/deviceinfo/DeviceInfo.h"
 #include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
 #include "nira/uiplugin/foundation/store/FeatureRegistryStore.h"
-#include "nira/uiplugin/interfaces/FeatureIds.h"
+#include "nira/uiplugin/interfaces/HandlerIds.h"
 #include "nira/uiplugin/interfaces/INiraFeatureHandler.h"
 #include "nira/uiplugin/settings/client/DeviceSettings.h"
 

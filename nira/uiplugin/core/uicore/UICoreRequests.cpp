@@ -8,7 +8,7 @@
 #include "common/NiraStatus.h"
 #include "nira/uiplugin/core/uisettings/NiraUISettings.h"
 #include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
-#include "nira/uiplugin/interfaces/FeatureIds.h"
+#include "nira/uiplugin/interfaces/HandlerIds.h"
 #include "nira/uiplugin/interfaces/INiraFeatureHandler.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <new>
 
 #include "nira/uiplugin/core/uicore/HandlerFactoryHook.h"
-#include "nira/uiplugin/interfaces/FeatureIds.h"
+#include "nira/uiplugin/interfaces/HandlerIds.h"
 #include "nira/uiplugin/features/handlers/AddedMediaHandler.h"
 #include "nira/uiplugin/features/handlers/AppProfileHandler.h"
 #include "nira/uiplugin/features/handlers/BookletHandler.h"

@@ -20,7 +20,7 @@
 #include "nira/uiplugin/core/uicore/UICore.h"
 #include "nira/uiplugin/features/base/FeatureHandler.h"
 #include "nira/uiplugin/features/factory/FeatureHandlerFactory.h"
-#include "nira/uiplugin/interfaces/FeatureIds.h"
+#include "nira/uiplugin/interfaces/HandlerIds.h"
 #include "support/WString.h"
 
 // What the recording handlers saw, and how they behave.
