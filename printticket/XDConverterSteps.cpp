@@ -1,10 +1,13 @@
 // The shared steps of the feature converters.
 #include "printticket/XDConverterSteps.h"
 
+#include "printticket/XDGuard.h"
 #include "printticket/XDPrintCapabilities.h"
 #include "printticket/XDPrintSchemaDocument.h"
 #include "printticket/XDString.h"
 
+// The steps answer HRESULTs to converters that need not catch: a query text that cannot be built
+// comes back as its failure.
 HRESULT XDSelectRoot(CXDPrintSchemaDocument& document, CXDComPtr<IXMLDOMNode>& root)
 {
     return document.SelectRoot(&root);
@@ -114,8 +117,11 @@ HRESULT XDPrepareCapabilityFeature(CXDPrintCapabilities& capabilities, const CXD
 HRESULT XDAddCapabilitySubFeature(CXDPrintCapabilities& capabilities, const CXDOptionEntry& entry,
                                   CXDComPtr<IXMLDOMElement>& feature)
 {
+    // A display name that cannot be made would publish the feature without one.
     CXDBstr displayName;
-    capabilities.FormatInteger(entry.displayId, &displayName);
+    HRESULT result = capabilities.FormatInteger(entry.displayId, &displayName);
+    if (FAILED(result))
+        return result;
     return capabilities.AddFeature(entry.name.GetBuffer(), displayName.Get(), &feature);
 }
 
@@ -137,9 +143,10 @@ HRESULT XDAddCapabilityOption(CXDPrintCapabilities& capabilities, const CXDOptio
                               CXDComPtr<IXMLDOMElement>& option)
 {
     CXDBstr displayName;
-    capabilities.FormatInteger(entry.displayId, &displayName);
-    return capabilities.AddOption(named ? entry.name.GetBuffer() : nullptr, displayName.Get(), entry.flag,
-                                  &option);
+    HRESULT result = capabilities.FormatInteger(entry.displayId, &displayName);
+    if (FAILED(result))
+        return result;
+    return capabilities.AddOption(named ? entry.name.GetBuffer() : nullptr, displayName.Get(), entry.flag, &option);
 }
 
 HRESULT XDAppendListedOptions(CXDPrintCapabilities& capabilities, IXMLDOMNode* parent,
@@ -259,7 +266,12 @@ HRESULT XDAppendIntegerParameterProperties(CXDPrintSchemaDocument& ticket, IXMLD
     HRESULT result = S_OK;
     for (int i = 0; i < count && SUCCEEDED(result); ++i) {
         CXDString text;
-        text.Format(TEXT("%i"), numbers[i]);
+        result = XDGuarded([&] {
+            text.Format(TEXT("%i"), numbers[i]);
+            return S_OK;
+        });
+        if (FAILED(result))
+            break;
         CXDComPtr<IXMLDOMElement> property;
         result = XDCreateParameterInitProperty(ticket, properties[i], parameters[i], TEXT("integer"),
                                                text.GetBuffer(), property, parameterInits[i]);

@@ -57,9 +57,14 @@ HRESULT CXDNUpFeature::ReadPrintTicket(CXDPrintTicket& ticket, NUpValues* values
     if (FAILED(result))
         return result;
     values->pagesPerSheet = pages;
-    // ZQBorders is the driver's own: a ticket may well lack it.
+    // ZQBorders is the driver's own: a ticket may well lack it, but one that holds it and cannot
+    // be read fails rather than read as borders off.
     CXDBstr bordersOption;
-    ticket.GetSubFeatureOption(featureName, kBorders, &bordersOption);
+    result = ticket.GetSubFeatureOption(featureName, kBorders, &bordersOption);
+    if (result == kXDNotFound)
+        result = S_OK;
+    if (FAILED(result))
+        return result;
     if (pages < kSinglePage)
         return kXDNotFound;
 
@@ -99,9 +104,10 @@ HRESULT CXDNUpFeature::WritePrintTicket(CXDPrintTicket& ticket, const NUpValues*
     if (FAILED(result))
         return result;
 
-    // The direction is an addition: without it the ticket still gets the page count.
-    XDAppendSubFeatureOption(ticket, feature.Get(), kDirection, kDirectionOptions[values->direction]);
-
+    // A ticket without the direction would lose the chosen page order: its failure is the write's.
+    result = XDAppendSubFeatureOption(ticket, feature.Get(), kDirection, kDirectionOptions[values->direction]);
+    if (FAILED(result))
+        return result;
     result = XDAppendSubFeatureOption(ticket, feature.Get(), kBorders, kBordersOptions[values->borders]);
     if (FAILED(result))
         return result;

@@ -117,10 +117,19 @@ HRESULT CXDPageScalingFeature::ReadPrintTicket(CXDPrintTicket& ticket, PageScali
         }
         if (XDNameEquals(option.Get(), kFitToSize)) {
             values->kind = kKindFitToSize;
-            XDReadPositiveInteger(ticket, kScaling, kFitProperties[0], values->targetWidth);
-            XDReadPositiveInteger(ticket, kScaling, kFitProperties[1], values->targetHeight);
+            // A target the ticket lacks keeps the record's value; one that could not be read, or a
+            // page size that could not, would give a wrong factor: those fail.
+            if (FAILED(mediaResult) && mediaResult != kXDNotFound)
+                return mediaResult;
+            int* const targets[] = {&values->targetWidth, &values->targetHeight};
+            for (int i = 0; i < 2; ++i) {
+                result = XDReadPositiveInteger(ticket, kScaling, kFitProperties[i], *targets[i]);
+                if (FAILED(result) && result != kXDNotFound)
+                    return result;
+            }
             result = ticket.GetScoredPropertyInteger(kScaling, kFitProperties[2], &values->scaleToFit);
-            ComputeFitFactor(*values, mediaWidth, mediaHeight);
+            if (SUCCEEDED(result))
+                ComputeFitFactor(*values, mediaWidth, mediaHeight);
             return result;
         }
         return mediaResult;

@@ -161,8 +161,14 @@ CXDString CXDPrintSchemaDocument::Prefixed(LPCWSTR prefix, LPCWSTR name) const
 CXDString CXDPrintSchemaDocument::QualifiedName(LPCWSTR name)
 {
     DeclareWritePrefixes();
+    // A prefix that could not be chosen is a failure: falling back to the keywords prefix would
+    // write a private name into the keywords namespace (an empty name keeps the fallback).
     CXDBstr prefix;
-    if (FAILED(GetNamePrefix(name, &prefix))) {
+    const HRESULT chosen = GetNamePrefix(name, &prefix);
+    if (FAILED(chosen) && chosen != E_INVALIDARG) {
+        throw CXDException(chosen);
+    }
+    if (FAILED(chosen)) {
         prefix.Reset(AllocBstrOrThrow(GetPskPrefix()));
     }
     return Prefixed(prefix.Get(), name);
@@ -740,8 +746,14 @@ XDQName CXDPrintSchemaDocument::LookupName(LPCWSTR name)
     if (text.Find(TEXT(":"), 0) >= 0) {
         return XDQName::Read(m_root.Get(), name);
     }
+    // As for writing: a prefix that could not be chosen must not look a private name up among
+    // the keywords.
     CXDBstr prefix;
-    if (SUCCEEDED(GetNamePrefix(name, &prefix)) && TextEquals(prefix.Get(), GetPrivatePrefix())) {
+    const HRESULT chosen = GetNamePrefix(name, &prefix);
+    if (FAILED(chosen) && chosen != E_INVALIDARG) {
+        throw CXDException(chosen);
+    }
+    if (SUCCEEDED(chosen) && TextEquals(prefix.Get(), GetPrivatePrefix())) {
         return XDQName::Read(m_root.Get(), Prefixed(GetPrivatePrefix(), name).GetBuffer());
     }
     return XDQName::InNamespace(XDVocabulary::kKeywordsNamespace, XDTrimmed(name).c_str());

@@ -23,13 +23,15 @@ bool IsValidIndex(int index)
     return index >= 0 && index < CXDResolutionFeature::kOptionCount;
 }
 
-// Appends ResolutionX and ResolutionY, both with the value, to the option. A property that cannot
-// be made is left out and the next is still tried; the answer is that of the last one.
+// Appends ResolutionX and ResolutionY, both with the value, to the option; the first property
+// that cannot be made ends it with its failure (an option without ResolutionX is no resolution).
 HRESULT AppendResolutionProperties(CXDPrintSchemaDocument& document, IXMLDOMNode* option, int value)
 {
     static constexpr LPCWSTR kNames[] = {kResolutionX, kResolutionY};
     HRESULT result = S_OK;
     for (LPCWSTR name : kNames) {
+        if (FAILED(result))
+            break;
         CXDComPtr<IXMLDOMElement> property;
         result = document.SetScoredPropertyInteger(name, value, &property);
         if (SUCCEEDED(result))

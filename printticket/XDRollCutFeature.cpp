@@ -60,8 +60,11 @@ HRESULT CXDRollCutFeature::WritePrintTicket(CXDPrintTicket& ticket, const RollCu
         HRESULT result = XDReplaceFeatureOption(ticket, kRollCut, kCutModes[values->cutMode], feature, option);
         if (FAILED(result))
             return result;
-        // The sub-feature is an addition: without it the ticket still gets the cut mode.
-        XDAppendSubFeatureOption(ticket, feature.Get(), kSaveRoll, kSaveRollModes[values->saveRollOnPaper]);
+        // A ticket without the sub-feature would lose the save-roll choice: its failure is the
+        // write's.
+        result = XDAppendSubFeatureOption(ticket, feature.Get(), kSaveRoll, kSaveRollModes[values->saveRollOnPaper]);
+        if (FAILED(result))
+            return result;
         return XDAppendFeatureToRoot(ticket, feature.Get(), nullptr, 0);
     } catch (const CXDException&) {
         return E_FAIL;

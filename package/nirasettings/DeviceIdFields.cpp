@@ -28,22 +28,32 @@ bool FieldHasKey(LPCSTR start, LPCSTR key)
 
 }  // namespace
 
-BOOL ReadDeviceId(HANDLE printer, LPSTR deviceId, DWORD capacity)
+LPSTR ReadDeviceId(HANDLE printer)
 {
-    if (printer == nullptr || deviceId == nullptr || capacity == 0) {
-        return FALSE;
+    if (printer == nullptr) {
+        return nullptr;
     }
+    // The size is asked first, so that a device ID of any length up to the bound is read whole.
     DWORD type = 0;
     DWORD size = 0;
-    // One byte stays for the terminator: the value is stored without one.
-    const DWORD result = GetPrinterDataW(printer, const_cast<LPWSTR>(kDeviceIdValue), &type,
-                                         reinterpret_cast<LPBYTE>(deviceId), capacity - 1, &size);
-    if (result != ERROR_SUCCESS || size >= capacity) {
-        deviceId[0] = 0;
-        return FALSE;
+    DWORD result = GetPrinterDataW(printer, const_cast<LPWSTR>(kDeviceIdValue), &type, nullptr, 0, &size);
+    if ((result != ERROR_MORE_DATA && result != ERROR_SUCCESS) || size == 0 || size > kMaxDeviceIdBytes) {
+        return nullptr;
     }
-    deviceId[size] = 0;
-    return size > 0;
+    // One byte more for the terminator: the value is stored without one.
+    auto* deviceId = static_cast<LPSTR>(LocalAlloc(LPTR, size + 1));
+    if (deviceId == nullptr) {
+        return nullptr;
+    }
+    DWORD read = 0;
+    result = GetPrinterDataW(printer, const_cast<LPWSTR>(kDeviceIdValue), &type, reinterpret_cast<LPBYTE>(deviceId),
+                             size, &read);
+    if (result != ERROR_SUCCESS || read == 0 || read > size) {
+        LocalFree(deviceId);
+        return nullptr;
+    }
+    deviceId[read] = 0;
+    return deviceId;
 }
 
 BOOL FindDeviceIdNumber(LPCSTR deviceId, LPCSTR key, LONG* value)
@@ -60,9 +70,14 @@ BOOL FindDeviceIdNumber(LPCSTR deviceId, LPCSTR key, LONG* value)
             if (!IsDigit(*digits)) {
                 return FALSE;
             }
+            // A number too long for a LONG is no number: a cut one would be a wrong value.
             LONG number = 0;
-            for (; IsDigit(*digits) && number < MAXLONG / 10; ++digits) {
-                number = number * 10 + (*digits - '0');
+            for (; IsDigit(*digits); ++digits) {
+                const LONG digit = *digits - '0';
+                if (number > (MAXLONG - digit) / 10) {
+                    return FALSE;
+                }
+                number = number * 10 + digit;
             }
             *value = number;
             return TRUE;

@@ -4,9 +4,13 @@
 
 #include <windows.h>
 
-// Reads the device ID of the printer; FALSE when the printer has none.
-BOOL ReadDeviceId(HANDLE printer, LPSTR deviceId, DWORD capacity);
+// The longest device ID read; the language monitor keeps far shorter ones.
+constexpr DWORD kMaxDeviceIdBytes = 0x10000;
 
-// The decimal value of the field key (e.g. "DU") of a device ID; FALSE when the field is absent
-// or does not start with a digit.
+// The device ID of the printer, terminated, in a LocalAlloc block the caller frees with LocalFree;
+// null when the printer has none (or one longer than kMaxDeviceIdBytes).
+LPSTR ReadDeviceId(HANDLE printer);
+
+// The decimal value of the field key (e.g. "DU") of a device ID; FALSE when the field is absent,
+// does not start with a digit or is too large for a LONG.
 BOOL FindDeviceIdNumber(LPCSTR deviceId, LPCSTR key, LONG* value);

@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr DWORD kDeviceIdChars = 1024;
 constexpr char kCalibrationKey[] = "CAL";
 constexpr char kDuplexUnitKey[] = "DU";
 constexpr char kPenSetKey[] = "PS";
@@ -103,8 +102,10 @@ private:
         if (m_owner == nullptr || m_printer == nullptr) {
             return false;
         }
-        CHAR deviceId[kDeviceIdChars];
-        return ReadDeviceId(m_printer, deviceId, kDeviceIdChars) && FindDeviceIdNumber(deviceId, key, value);
+        LPSTR deviceId = ReadDeviceId(m_printer);
+        const bool found = deviceId != nullptr && FindDeviceIdNumber(deviceId, key, value);
+        LocalFree(deviceId);
+        return found;
     }
 
     INiraSettingsAccess* m_owner = nullptr;

@@ -2,6 +2,7 @@
 #include <oleauto.h>
 
 #include "com/ComObjectCount.h"
+#include "core/Failures.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -69,16 +70,19 @@ BSTR WINAPI SysAllocString(const OLECHAR* psz)
 {
     if (!psz)
         return nullptr;
+    NIRASIM_FAIL_IF_INJECTED("SysAllocString", nullptr);
     return AllocateBytes(psz, std::char_traits<char16_t>::length(psz) * sizeof(OLECHAR));
 }
 
 BSTR WINAPI SysAllocStringLen(const OLECHAR* strIn, UINT ui)
 {
+    NIRASIM_FAIL_IF_INJECTED("SysAllocStringLen", nullptr);
     return AllocateBytes(strIn, static_cast<size_t>(ui) * sizeof(OLECHAR));
 }
 
 BSTR WINAPI SysAllocStringByteLen(LPCSTR psz, UINT len)
 {
+    NIRASIM_FAIL_IF_INJECTED("SysAllocStringByteLen", nullptr);
     return AllocateBytes(psz, len);
 }
 

@@ -5,6 +5,7 @@
 
 #include "com/ClassRegistry.h"
 #include "com/ComObjectCount.h"
+#include "core/Failures.h"
 #include "xml/DomFactory.h"
 
 #include <nirasim/Com.h>
@@ -74,6 +75,7 @@ IUnknown* FindRegisteredFactory(REFCLSID clsid)
 
 HRESULT WINAPI CoInitializeEx(LPVOID, DWORD dwCoInit)
 {
+    NIRASIM_HRESULT_IF_INJECTED("CoInitializeEx");
     DWORD model = dwCoInit & kConcurrencyMask;
     if (t_apartment.initCount > 0) {
         if (t_apartment.model != model)
@@ -147,6 +149,7 @@ HRESULT WINAPI CoCreateInstance(REFCLSID rclsid, LPUNKNOWN pUnkOuter, DWORD dwCl
     if (!ppv)
         return E_POINTER;
     *ppv = nullptr;
+    NIRASIM_HRESULT_IF_INJECTED("CoCreateInstance");
     if (t_apartment.initCount == 0)
         return CO_E_NOTINITIALIZED;
     if (IsBuiltInDocument(rclsid)) {
@@ -167,11 +170,13 @@ HRESULT WINAPI CoCreateInstance(REFCLSID rclsid, LPUNKNOWN pUnkOuter, DWORD dwCl
 
 LPVOID WINAPI CoTaskMemAlloc(SIZE_T cb)
 {
+    NIRASIM_FAIL_IF_INJECTED("CoTaskMemAlloc", nullptr);
     return std::malloc(cb ? cb : 1);
 }
 
 LPVOID WINAPI CoTaskMemRealloc(LPVOID pv, SIZE_T cb)
 {
+    NIRASIM_FAIL_IF_INJECTED("CoTaskMemRealloc", nullptr);
     return std::realloc(pv, cb ? cb : 1);
 }
 

@@ -13,6 +13,8 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "core/Failures.h"
+
 namespace {
 
 constexpr uint32_t kBlockMagic = 0x4B4C424E;  // "NBLK"
@@ -252,6 +254,7 @@ HANDLE WINAPI GetProcessHeap(void)
 LPVOID WINAPI HeapAlloc(HANDLE hHeap, DWORD dwFlags, SIZE_T dwBytes)
 {
     UNREFERENCED_PARAMETER(hHeap);
+    NIRASIM_FAIL_IF_INJECTED("HeapAlloc", nullptr);
     return NewBlock(dwBytes, (dwFlags & HEAP_ZERO_MEMORY) != 0);
 }
 
@@ -262,6 +265,7 @@ LPVOID WINAPI HeapReAlloc(HANDLE hHeap, DWORD dwFlags, LPVOID lpMem, SIZE_T dwBy
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
+    NIRASIM_FAIL_IF_INJECTED("HeapReAlloc", nullptr);
     if ((dwFlags & HEAP_REALLOC_IN_PLACE_ONLY) && dwBytes > HeaderOf(lpMem)->size) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
@@ -286,8 +290,16 @@ SIZE_T WINAPI HeapSize(HANDLE hHeap, DWORD dwFlags, LPCVOID lpMem)
     return lpMem ? HeaderOf(lpMem)->size : static_cast<SIZE_T>(-1);
 }
 
-HLOCAL WINAPI LocalAlloc(UINT uFlags, SIZE_T uBytes) { return Allocate(uFlags, uBytes); }
-HLOCAL WINAPI LocalReAlloc(HLOCAL hMem, SIZE_T uBytes, UINT uFlags) { return Reallocate(hMem, uBytes, uFlags); }
+HLOCAL WINAPI LocalAlloc(UINT uFlags, SIZE_T uBytes)
+{
+    NIRASIM_FAIL_IF_INJECTED("LocalAlloc", nullptr);
+    return Allocate(uFlags, uBytes);
+}
+HLOCAL WINAPI LocalReAlloc(HLOCAL hMem, SIZE_T uBytes, UINT uFlags)
+{
+    NIRASIM_FAIL_IF_INJECTED("LocalReAlloc", nullptr);
+    return Reallocate(hMem, uBytes, uFlags);
+}
 HLOCAL WINAPI LocalFree(HLOCAL hMem) { return Free(hMem); }
 LPVOID WINAPI LocalLock(HLOCAL hMem) { return Lock(hMem); }
 BOOL WINAPI LocalUnlock(HLOCAL hMem) { return Unlock(hMem); }
@@ -299,7 +311,11 @@ HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes)
     NIRASIM_FAIL_IF_INJECTED("GlobalAlloc", nullptr);
     return Allocate(uFlags, dwBytes);
 }
-HGLOBAL WINAPI GlobalReAlloc(HGLOBAL hMem, SIZE_T dwBytes, UINT uFlags) { return Reallocate(hMem, dwBytes, uFlags); }
+HGLOBAL WINAPI GlobalReAlloc(HGLOBAL hMem, SIZE_T dwBytes, UINT uFlags)
+{
+    NIRASIM_FAIL_IF_INJECTED("GlobalReAlloc", nullptr);
+    return Reallocate(hMem, dwBytes, uFlags);
+}
 HGLOBAL WINAPI GlobalFree(HGLOBAL hMem) { return Free(hMem); }
 LPVOID WINAPI GlobalLock(HGLOBAL hMem) { return Lock(hMem); }
 BOOL WINAPI GlobalUnlock(HGLOBAL hMem) { return Unlock(hMem); }

@@ -38,7 +38,7 @@ HRESULT ReturnFlag(bool flag, VARIANT_BOOL* value)
     return S_OK;
 }
 
-HRESULT ReadFileBytes(const std::string& hostPath, std::string& bytes)
+HRESULT ReadHostFileBytes(const std::string& hostPath, std::string& bytes)
 {
     if (nirasim::sim::KindOf(hostPath) != nirasim::sim::HostKind::File)
         return HRESULT_FROM_WIN32(nirasim::sim::MissingPathError(hostPath));
@@ -47,13 +47,39 @@ HRESULT ReadFileBytes(const std::string& hostPath, std::string& bytes)
     return S_OK;
 }
 
+// A file of the simulated machine is read through the machine's file calls, as the platform's
+// DOM reads through the system's, so that a test can fail its open or its read.
+HRESULT ReadMachineFileBytes(const std::u16string& path, std::string& bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return HRESULT_FROM_WIN32(GetLastError());
+    HRESULT hr = S_OK;
+    LARGE_INTEGER size{};
+    DWORD read = 0;
+    if (!GetFileSizeEx(file, &size)) {
+        hr = HRESULT_FROM_WIN32(GetLastError());
+    } else if (static_cast<ULONGLONG>(size.QuadPart) > kMaxDocumentBytes) {
+        hr = HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE);
+    } else {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+            hr = HRESULT_FROM_WIN32(GetLastError());
+        else
+            bytes.resize(read);
+    }
+    CloseHandle(file);
+    return hr;
+}
+
 // A Windows path names a file of the simulated machine; a path that starts with '/' is a file of
 // this host as it stands (the host program hands documents to the driver that way).
-std::string HostPathOf(const std::u16string& path)
+HRESULT ReadFileBytes(const std::u16string& path, std::string& bytes)
 {
     if (!path.empty() && path[0] == u'/')
-        return ToUtf8(path.data(), path.size());
-    return nirasim::sim::MapWindowsPath(path);
+        return ReadHostFileBytes(ToUtf8(path.data(), path.size()), bytes);
+    return ReadMachineFileBytes(path, bytes);
 }
 
 bool NodeTypeOf(const VARIANT& type, DOMNodeType& nodeType)
@@ -292,7 +318,7 @@ STDMETHODIMP DomDocument::load(VARIANT source, VARIANT_BOOL* isSuccessful)
         return E_INVALIDARG;
     std::u16string path(source.bstrVal, SysStringLen(source.bstrVal));
     std::string bytes;
-    HRESULT hr = ReadFileBytes(HostPathOf(path), bytes);
+    HRESULT hr = ReadFileBytes(path, bytes);
     if (FAILED(hr))
         return Fail(hr, u"The system cannot locate the object specified.", path, isSuccessful);
     return Parse(bytes, nullptr, path, isSuccessful);

@@ -242,8 +242,12 @@ int OnVocabularyRow(void* argument, int n, char** v, char**)
     if (record == nullptr) {
         return 1;
     }
-    record->vocabNamespace = DuplicateColumnText(n, v, VC_NAMESPACE);
-    record->vocabMap = DuplicateColumnText(n, v, VC_MAP);
+    if (!DuplicateColumnText(n, v, VC_NAMESPACE, &record->vocabNamespace) ||
+        !DuplicateColumnText(n, v, VC_MAP, &record->vocabMap)) {
+        LocalFree(record->vocabNamespace);
+        LocalFree(record);
+        return 1;  // a text that is there must not arrive as a null column
+    }
     return Deliver(context, ReadColumnInt(n, v, VC_FEATURE_ID), CAPABILITY_KIND_VOCABULARY, record);
 }
 
@@ -261,7 +265,10 @@ int OnTreeViewRow(void* argument, int n, char** v, char**)
     record->featureId = ReadColumnInt(n, v, TV_FEATURE_ID);
     record->optionId = ReadColumnInt(n, v, TV_OPTION_ID);
     record->optionIndex = ReadColumnInt(n, v, TV_OPTION_INDEX);
-    CopyColumnText(n, v, TV_OPTION_NAME, record->optionName, TREEVIEW_TEXT_LENGTH);
+    if (!CopyColumnText(n, v, TV_OPTION_NAME, record->optionName, TREEVIEW_TEXT_LENGTH)) {
+        LocalFree(record);
+        return 1;
+    }
     record->supportOption = ReadColumnInt(n, v, TV_SUPPORT_OPTION);
     record->stringId = ReadColumnInt(n, v, TV_STRING_ID);
     record->levelId = ReadColumnInt(n, v, TV_LEVEL_ID);
@@ -298,6 +305,9 @@ int OnOptionRow(void* argument, int n, char** v, char**)
     const CNiraColumnWideText optionName(n, v, OP_OPTION_NAME);
     const CNiraColumnWideText vocabNamespace(n, v, OP_VOCAB_NAMESPACE);
     const CNiraColumnWideText vocabMap(n, v, OP_VOCAB_MAP);
+    if (optionName.Failed() || vocabNamespace.Failed() || vocabMap.Failed()) {
+        return 1;
+    }
     context.callback(
         ReadColumnInt(n, v, OP_OPTION_INDEX), context.featureId, ReadColumnInt(n, v, OP_OPTION_ID), 0,
         ReadColumnInt(n, v, OP_BITMAP_ID), ReadColumnInt(n, v, OP_STRING_ID), optionName.Get(),
@@ -354,24 +364,26 @@ LONG CNiraCapabilityDB::GetFeatureIds(INT** ids, INT* count, INT* highestSetting
     *highestSettingsId = 0;
     *highestUiId = 0;
     CNiraDatabaseCopy::ReadTransaction transaction(m_copy);
+    // A database without features answers an empty list; one whose ids could not be read fails
+    // rather than pass for empty.
     INT expected = 0;
-    if (m_copy.Run(FEATURE_COUNT_QUERY, StoreFirstColumn, &expected) != 0 || expected <= 0) {
+    if (m_copy.Run(FEATURE_COUNT_QUERY, StoreFirstColumn, &expected) != 0) {
+        return NIRA_STATUS_FAILED;
+    }
+    if (expected <= 0) {
         return 0;
     }
     CNiraIdCollector collector(expected);
-    if (!collector.IsAllocated()) {
-        return 0;
+    if (!collector.IsAllocated() || m_copy.Run(FEATURE_IDS_QUERY, CNiraIdCollector::OnRow, &collector) != 0) {
+        return NIRA_STATUS_FAILED;
     }
-    BOOL read = m_copy.Run(FEATURE_IDS_QUERY, CNiraIdCollector::OnRow, &collector) == 0;
-    if (read) {
-        for (INT i = 0; i < collector.Count(); ++i) {
-            const INT id = collector.At(i);
-            if (id > kFirstSettingsFeature && id < kFirstUIFeature && id > *highestSettingsId) {
-                *highestSettingsId = id;
-            }
-            if (id > kFirstUIFeature && id < kUIFeatureLimit && id > *highestUiId) {
-                *highestUiId = id;
-            }
+    for (INT i = 0; i < collector.Count(); ++i) {
+        const INT id = collector.At(i);
+        if (id > kFirstSettingsFeature && id < kFirstUIFeature && id > *highestSettingsId) {
+            *highestSettingsId = id;
+        }
+        if (id > kFirstUIFeature && id < kUIFeatureLimit && id > *highestUiId) {
+            *highestUiId = id;
         }
     }
     *count = collector.Count();

@@ -109,6 +109,19 @@ int ExecuteQuery(sqlite3* connection, LPCSTR sql, NiraQueryRowCallback callback,
     return sqlite3_exec(connection, sql, callback, argument, errorText);
 }
 
+LONG QueryResultError(int result)
+{
+    switch (result & 0xFF) {  // the primary code, without the extended bits
+    case SQLITE_OK: return ERROR_SUCCESS;
+    case SQLITE_NOMEM: return ERROR_NOT_ENOUGH_MEMORY;
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return ERROR_READ_FAULT;
+    default: return ERROR_INVALID_DATA;
+    }
+}
+
 void FreeQueryError(char* errorText)
 {
     sqlite3_free(errorText);

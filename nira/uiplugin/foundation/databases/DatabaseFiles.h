@@ -23,6 +23,11 @@ int ExecuteQuery(sqlite3* connection, LPCSTR sql, NiraQueryRowCallback callback,
 
 void FreeQueryError(char* errorText);
 
+// The Win32 error of a failed query: ERROR_NOT_ENOUGH_MEMORY or ERROR_READ_FAULT when the machine
+// failed (memory, the file), ERROR_INVALID_DATA when the database does not hold what was asked;
+// ERROR_SUCCESS for SQLITE_OK.
+LONG QueryResultError(int result);
+
 // Closes the copy, then deletes the first "*.tmp.vdf" file of the temporary directory and up to
 // MAX_SWEPT_COPIES more: copies of other readers too, except those still open.
 void CloseDatabaseCopy(sqlite3* connection);

@@ -8,8 +8,10 @@ CNiraFeatureDatabase::CNiraFeatureDatabase(LPCWSTR path)
     : m_database(nullptr), m_lastResult(SQLITE_OK), m_errorText(nullptr), m_mode(0),
       m_callback(nullptr), m_callbackArg(nullptr)
 {
+    // A database that did not open fails every statement (its result stays the open's), so that
+    // a failed copy or open never passes for a statement without rows.
     if (path != nullptr)
-        OpenDatabaseCopy(path, &m_database);
+        m_lastResult = OpenDatabaseCopy(path, &m_database);
 }
 
 CNiraFeatureDatabase::~CNiraFeatureDatabase()

@@ -27,29 +27,31 @@ LPCSTR ReadColumnText(int columnCount, char** values, int index)
     return values[index];
 }
 
-LPWSTR DuplicateColumnText(int columnCount, char** values, int index)
+BOOL DuplicateColumnText(int columnCount, char** values, int index, LPWSTR* wide)
 {
+    *wide = nullptr;
     LPCSTR text = ReadColumnText(columnCount, values, index);
     if (text == nullptr) {
-        return nullptr;
+        return TRUE;
     }
     int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
     if (length <= 0) {
-        return nullptr;
+        return FALSE;
     }
-    LPWSTR wide = static_cast<LPWSTR>(LocalAlloc(LPTR, static_cast<SIZE_T>(length) * sizeof(WCHAR)));
-    if (wide == nullptr) {
-        return nullptr;
+    LPWSTR copy = static_cast<LPWSTR>(LocalAlloc(LPTR, static_cast<SIZE_T>(length) * sizeof(WCHAR)));
+    if (copy == nullptr) {
+        return FALSE;
     }
-    if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide, length) == 0) {
-        LocalFree(wide);
-        return nullptr;
+    if (MultiByteToWideChar(CP_ACP, 0, text, -1, copy, length) == 0) {
+        LocalFree(copy);
+        return FALSE;
     }
-    return wide;
+    *wide = copy;
+    return TRUE;
 }
 
 CNiraColumnWideText::CNiraColumnWideText(int columnCount, char** values, int index)
-    : m_allocated(nullptr), m_text(nullptr)
+    : m_allocated(nullptr), m_text(nullptr), m_failed(false)
 {
     LPCSTR text = ReadColumnText(columnCount, values, index);
     if (text == nullptr) {
@@ -59,7 +61,7 @@ CNiraColumnWideText::CNiraColumnWideText(int columnCount, char** values, int ind
         m_text = m_inline;
         return;
     }
-    m_allocated = DuplicateColumnText(columnCount, values, index);  // longer than the room here
+    m_failed = !DuplicateColumnText(columnCount, values, index, &m_allocated);  // longer than the room here
     m_text = m_allocated;
 }
 
@@ -70,15 +72,18 @@ CNiraColumnWideText::~CNiraColumnWideText()
     }
 }
 
-void CopyColumnText(int columnCount, char** values, int index, LPWSTR buffer, int capacity)
+BOOL CopyColumnText(int columnCount, char** values, int index, LPWSTR buffer, int capacity)
 {
     if (buffer == nullptr || capacity <= 0) {
-        return;
+        return TRUE;
     }
     buffer[0] = 0;
-    LPWSTR wide = DuplicateColumnText(columnCount, values, index);
+    LPWSTR wide = nullptr;
+    if (!DuplicateColumnText(columnCount, values, index, &wide)) {
+        return FALSE;
+    }
     if (wide == nullptr) {
-        return;
+        return TRUE;
     }
     int i = 0;
     for (; i < capacity - 1 && wide[i] != 0; ++i) {
@@ -86,6 +91,7 @@ void CopyColumnText(int columnCount, char** values, int index, LPWSTR buffer, in
     }
     buffer[i] = 0;
     LocalFree(wide);
+    return TRUE;
 }
 
 int StoreFirstColumn(void* argument, int columnCount, char** values, char**)

@@ -12,8 +12,9 @@ INT ReadColumnInt(int columnCount, char** values, int index);
 LPCSTR ReadColumnText(int columnCount, char** values, int index);
 
 // The column converted from the ANSI code page into a LocalAlloc'ed wide text that the caller
-// frees with LocalFree; null for a null column or when the conversion fails.
-LPWSTR DuplicateColumnText(int columnCount, char** values, int index);
+// frees with LocalFree (null for a null column). FALSE, with *wide null, when the conversion or
+// the allocation failed: a text that is there must not pass for a null column.
+BOOL DuplicateColumnText(int columnCount, char** values, int index, LPWSTR* wide);
 
 // A column converted as DuplicateColumnText converts it, for as long as the object lives: a short
 // text in the object itself, a longer one LocalAlloc'ed. Rows whose texts are handed on only for
@@ -27,6 +28,9 @@ public:
 
     // Null for a null column or a failed conversion.
     LPCWSTR Get() const { return m_text; }
+    // True when the column holds a text that could not be converted (or memory ran out): the row
+    // must not be handed on as if the column were null.
+    bool Failed() const { return m_failed; }
 
 private:
     static constexpr int kInlineChars = 64;
@@ -34,11 +38,12 @@ private:
     WCHAR m_inline[kInlineChars];
     LPWSTR m_allocated;
     LPCWSTR m_text;
+    bool m_failed;
 };
 
 // The column converted into a wide buffer, cut to capacity - 1 characters; an empty text for a
-// null column.
-void CopyColumnText(int columnCount, char** values, int index, LPWSTR buffer, int capacity);
+// null column. FALSE, with an empty buffer, when the conversion or the allocation failed.
+BOOL CopyColumnText(int columnCount, char** values, int index, LPWSTR buffer, int capacity);
 
 // Row callback: stores the first column of every row into the INT that argument points to, so
 // the last row's value stays.

@@ -81,7 +81,9 @@ int OnWindowRow(void* argument, int columnCount, char** values, char**)
     if (columnCount < WINDOW_COLUMN_COUNT)
         return 1;
     auto* context = static_cast<RowContext<NiraLayoutRecordCallback>*>(argument);
-    LPWSTR name = DuplicateColumnText(columnCount, values, WINDOW_NAME);
+    LPWSTR name = nullptr;
+    if (!DuplicateColumnText(columnCount, values, WINDOW_NAME, &name))
+        return 1;
     CNiraWindowRecord* record = new (std::nothrow) CNiraWindowRecord(
         ReadColumnInt(columnCount, values, WINDOW_CONTAINER_ID),
         ReadColumnInt(columnCount, values, WINDOW_ID),
@@ -191,20 +193,23 @@ LONG CNiraUILayoutDB::GetRtlWindowId(INT windowId, INT* rtlWindowId)
     return 0;
 }
 
-INT* CNiraUILayoutDB::CollectIds(LPCSTR countPrefix, LPCSTR idPrefix, INT value, INT* count)
+LONG CNiraUILayoutDB::CollectIds(LPCSTR countPrefix, LPCSTR idPrefix, INT value, INT** ids, INT* count)
 {
+    *ids = nullptr;
     *count = 0;
     INT expected = 0;
-    if (m_copy.RunWithNumber(countPrefix, static_cast<UINT>(value), StoreFirstColumn, &expected) != 0 ||
-        expected <= 0)
-        return nullptr;
+    if (m_copy.RunWithNumber(countPrefix, static_cast<UINT>(value), StoreFirstColumn, &expected) != 0)
+        return NIRA_STATUS_FAILED;
+    if (expected <= 0)
+        return 0;
 
-    CNiraIdCollector ids(expected);
-    if (!ids.IsAllocated() ||
-        m_copy.RunWithNumber(idPrefix, static_cast<UINT>(value), CNiraIdCollector::OnRow, &ids) != 0)
-        return nullptr;
-    *count = ids.Count();
-    return ids.Detach();
+    CNiraIdCollector collector(expected);
+    if (!collector.IsAllocated() ||
+        m_copy.RunWithNumber(idPrefix, static_cast<UINT>(value), CNiraIdCollector::OnRow, &collector) != 0)
+        return NIRA_STATUS_FAILED;
+    *count = collector.Count();
+    *ids = collector.Detach();
+    return 0;
 }
 
 LONG CNiraUILayoutDB::EnumWindows(INT containerId, INT rtl, NiraLayoutRecordCallback callback, LPVOID user)
@@ -212,9 +217,10 @@ LONG CNiraUILayoutDB::EnumWindows(INT containerId, INT rtl, NiraLayoutRecordCall
     m_rtl = rtl != 0 ? 1 : 0;
     CNiraDatabaseCopy::ReadTransaction transaction(m_copy);
     INT count = 0;
-    INT* ids = m_rtl ? CollectIds(RTL_WINDOW_COUNT_QUERY, RTL_WINDOW_IDS_QUERY, containerId, &count)
-                     : CollectIds(WINDOW_COUNT_QUERY, WINDOW_IDS_QUERY, containerId, &count);
-    LONG result = 0;
+    INT* ids = nullptr;
+    // A list that could not be read is a failure, not a container without windows.
+    LONG result = m_rtl ? CollectIds(RTL_WINDOW_COUNT_QUERY, RTL_WINDOW_IDS_QUERY, containerId, &ids, &count)
+                        : CollectIds(WINDOW_COUNT_QUERY, WINDOW_IDS_QUERY, containerId, &ids, &count);
     for (INT i = 0; i < count; ++i)
     {
         // A window that cannot be read is reported, and the walk goes on with the next one.
@@ -237,9 +243,9 @@ LONG CNiraUILayoutDB::EnumWidgets(INT, INT windowId, NiraWidgetCallback callback
 {
     CNiraDatabaseCopy::ReadTransaction transaction(m_copy);
     INT count = 0;
-    INT* ids = m_rtl ? CollectIds(RTL_WIDGET_COUNT_QUERY, RTL_WIDGET_IDS_QUERY, windowId, &count)
-                     : CollectIds(WIDGET_COUNT_QUERY, WIDGET_IDS_QUERY, windowId, &count);
-    LONG result = 0;
+    INT* ids = nullptr;
+    LONG result = m_rtl ? CollectIds(RTL_WIDGET_COUNT_QUERY, RTL_WIDGET_IDS_QUERY, windowId, &ids, &count)
+                        : CollectIds(WIDGET_COUNT_QUERY, WIDGET_IDS_QUERY, windowId, &ids, &count);
     for (INT i = 0; i < count; ++i)
     {
         if (DeliverWidget(ids[i], callback, user) != 0)

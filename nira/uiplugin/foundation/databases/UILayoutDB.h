@@ -25,8 +25,9 @@ public:
     LONG GetRtlWindowId(INT windowId, INT* rtlWindowId) override;
 
 private:
-    // The ids of the first column of a COUNT query's rows, then of the id query.
-    INT* CollectIds(LPCSTR countPrefix, LPCSTR idPrefix, INT value, INT* count);
+    // The ids of the first column of a COUNT query's rows, then of the id query, in a LocalAlloc
+    // array (null when there are none); NIRA_STATUS_FAILED when a query or the array failed.
+    LONG CollectIds(LPCSTR countPrefix, LPCSTR idPrefix, INT value, INT** ids, INT* count);
     LONG DeliverWindow(INT windowId, NiraLayoutRecordCallback callback, LPVOID user);
     LONG DeliverWidget(INT controlId, NiraWidgetCallback callback, LPVOID user);
 

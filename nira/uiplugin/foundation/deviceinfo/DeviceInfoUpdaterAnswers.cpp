@@ -139,6 +139,11 @@ BOOL CNiraDeviceInfoUpdater::WriteAnswerText(LPCWSTR name, DWORD type, LPCWSTR t
     while (chars > 0 && text[chars - 1] == 0) {
         --chars;
     }
+    // The limit is the stored value's bytes, as the reader checks it: a text widened past it could
+    // never be read back, so nothing is written, as for any answer over the limit.
+    if ((static_cast<ULONGLONG>(chars) + 1) * sizeof(WCHAR) > kMaxAnswerBytes) {
+        return TRUE;
+    }
     auto value = CNiraLocalBuffer<WCHAR>::Allocate((chars + 1) * sizeof(WCHAR));
     if (!value) {
         return FALSE;

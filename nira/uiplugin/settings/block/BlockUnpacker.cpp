@@ -205,11 +205,16 @@ BOOLEAN CNiraBlockUnpacker::UpdateAll()
     return GuardSettingsCall([&] {
         RequireSettings(m_owner != nullptr);
         if (m_image != nullptr) {  // without an image every Sync would fail and set nothing
+            // A malformed entry is skipped alone; one that memory failed would be missing from
+            // settings reported complete.
+            CResourceFailureWatch watch;
             for (const BlockSettingsRow& row : BlockSettingsTable) {
                 RequireSettings(IsSettingArrayKind(row.kind));
                 SyncCarriedEntry(row.kind, row.index);
+                watch.RaiseNoted();
             }
             SyncRangeInts();
+            watch.RaiseNoted();
         }
         if (m_block != nullptr) {
             SetHostProcessStrings();
@@ -396,8 +401,10 @@ void CNiraBlockUnpacker::SetHostProcessStrings()
     std::unique_ptr<WCHAR[]> convertedOwner(converted);
 
     WCHAR processPath[MAX_PATH + 1];
-    const bool processKnown = !present && GetProcessImagePath(processPath);
-    const WCHAR* path = present ? converted : (processKnown ? processPath : TEXT(""));
+    if (!present && !GetProcessImagePath(processPath)) {
+        RaiseSettingsError(ERROR_READ_FAULT);
+    }
+    const WCHAR* path = present ? converted : processPath;
     SetOwnerString(HOST_FILE_NAME_STRING, GetPathFileName(path));
     SetOwnerString(HOST_PATH_STRING, path);
 }
@@ -415,7 +422,7 @@ void CNiraBlockUnpacker::SetUserString()
     WCHAR currentUser[PRIVATE_DEVMODE_TEXT_CHARS + 1] = {};
     DWORD size = PRIVATE_DEVMODE_TEXT_CHARS;
     if (!GetUserNameW(currentUser, &size)) {
-        currentUser[0] = 0;
+        RaiseSettingsError(ERROR_READ_FAULT);
     }
     SetOwnerString(USER_NAME_STRING, currentUser);
 }

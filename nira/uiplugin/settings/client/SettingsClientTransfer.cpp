@@ -2,6 +2,9 @@
 // object and the settings, the private DEVMODE section, and the public DEVMODE check.
 #include "nira/uiplugin/settings/client/SettingsClient.h"
 
+#include <stddef.h>
+#include <string.h>
+
 #include "nira/uiplugin/interfaces/INiraUISettingsImport.h"
 #include "nira/uiplugin/settings/block/PackedSettingsBlock.h"
 #include "nira/uiplugin/settings/engine/SettingsInstance.h"
@@ -74,6 +77,39 @@ void ForEachPackedFeature(int first, int last, Visit&& visit)
     }
 }
 
+struct PublicField {
+    size_t offset;
+    size_t size;  // a short (widened with its sign) or a DWORD
+};
+
+constexpr PublicField kPublicFields[CLIENT_PUBLIC_VALUE_COUNT] = {
+    {offsetof(DEVMODEW, dmOrientation), sizeof(short)},  {offsetof(DEVMODEW, dmMediaType), sizeof(DWORD)},
+    {offsetof(DEVMODEW, dmDuplex), sizeof(short)},       {offsetof(DEVMODEW, dmDefaultSource), sizeof(short)},
+    {offsetof(DEVMODEW, dmPrintQuality), sizeof(short)}, {offsetof(DEVMODEW, dmPaperSize), sizeof(short)},
+    {offsetof(DEVMODEW, dmICMIntent), sizeof(DWORD)},    {offsetof(DEVMODEW, dmICMMethod), sizeof(DWORD)},
+};
+
+// The DEVMODE's field of public value k; false when an older, shorter DEVMODE ends before it
+// (the field is then never read, and never counts as a difference).
+bool ReadPublicField(const DEVMODEW& devMode, int k, LONG* value)
+{
+    const PublicField& field = kPublicFields[k];
+    if (field.offset + field.size > devMode.dmSize) {
+        return false;
+    }
+    const BYTE* at = reinterpret_cast<const BYTE*>(&devMode) + field.offset;
+    if (field.size == sizeof(short)) {
+        short narrow = 0;
+        memcpy(&narrow, at, sizeof(narrow));
+        *value = narrow;
+    } else {
+        DWORD wide = 0;
+        memcpy(&wide, at, sizeof(wide));
+        *value = static_cast<LONG>(wide);
+    }
+    return true;
+}
+
 }  // namespace
 
 BOOLEAN CNiraSettingsClient::Initialize(HANDLE printer)
@@ -85,10 +121,11 @@ BOOLEAN CNiraSettingsClient::Initialize(HANDLE printer)
         MakeSettingsObject(SETTINGS_GUID_PRODUCT_DATA, m_productData);
         MakeSettingsObject(SETTINGS_GUID_UNPACKER, m_unpacker);
         MakeSettingsObject(SETTINGS_GUID_PACKER, m_packer);
-        MakeSettingsObject(SETTINGS_GUID_HELPER_PROVIDER, m_helperProvider);
-
+        // The list's room comes first: once made, the provider is owned by nobody until the
+        // manager takes it over, and a list that could not grow would leak it.
         SettingsProviderList pullProviders;
-        pullProviders.Append(m_helperProvider);
+        pullProviders.SetSize(1);
+        pullProviders[0] = MakeSettingsObject(SETTINGS_GUID_HELPER_PROVIDER, m_helperProvider);
         if (Attach(this, &pullProviders, nullptr) != TRUE) {
             // A manager whose Attach failed has not taken the provider over.
             ReleaseSettingsObject(m_helperProvider);
@@ -193,12 +230,6 @@ BOOLEAN CNiraSettingsClient::DevModeDiffers(const DEVMODEW* devMode)
         if (devMode == nullptr) {
             return;
         }
-        // The 16-bit fields are widened with their sign.
-        const LONG fields[CLIENT_PUBLIC_VALUE_COUNT] = {
-            devMode->dmOrientation,   static_cast<LONG>(devMode->dmMediaType), devMode->dmDuplex,
-            devMode->dmDefaultSource, devMode->dmPrintQuality,                 devMode->dmPaperSize,
-            static_cast<LONG>(devMode->dmICMIntent), static_cast<LONG>(devMode->dmICMMethod),
-        };
         BYTE forced = 0;
         if (GetFlag(FLAG_FORCE_DEVMODE_DIFFERS, &forced, FALSE, FALSE) == TRUE) {
             differs = TRUE;
@@ -206,12 +237,14 @@ BOOLEAN CNiraSettingsClient::DevModeDiffers(const DEVMODEW* devMode)
         }
         for (int k = 0; k < CLIENT_PUBLIC_VALUE_COUNT; ++k) {
             LONG stored = 0;
-            if (GetInt(kFirstPublicValueIndex + k, &stored, FALSE, FALSE) != TRUE || stored == fields[k]) {
+            LONG field = 0;
+            if (!ReadPublicField(*devMode, k, &field) ||
+                GetInt(kFirstPublicValueIndex + k, &stored, FALSE, FALSE) != TRUE || stored == field) {
                 continue;
             }
-            const bool ignored = (k == PUBLIC_MEDIA_TYPE && (fields[k] == MEDIA_USER_DEFINED || stored == MEDIA_STORED_USER)) ||
-                                 (k == PUBLIC_PAPER_SIZE && fields[k] == DMPAPER_USER) ||
-                                 (k == PUBLIC_INPUT_BIN && (fields[k] == DMBIN_FORMSOURCE || fields[k] == BIN_FIRST));
+            const bool ignored = (k == PUBLIC_MEDIA_TYPE && (field == MEDIA_USER_DEFINED || stored == MEDIA_STORED_USER)) ||
+                                 (k == PUBLIC_PAPER_SIZE && field == DMPAPER_USER) ||
+                                 (k == PUBLIC_INPUT_BIN && (field == DMBIN_FORMSOURCE || field == BIN_FIRST));
             if (!ignored) {
                 differs = TRUE;
             }

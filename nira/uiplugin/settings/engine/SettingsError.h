@@ -7,6 +7,34 @@
 // ERROR_INVALID_DATA for a missing object or inconsistent state, ERROR_NOT_ENOUGH_MEMORY.
 [[noreturn]] void RaiseSettingsError(LONG code);
 
+// A failure of the machine rather than of the data: memory ran out or a read failed. Providers
+// that go on past an entry whose data is missing must not go on past one of these.
+inline bool IsResourceFailure(LONG code)
+{
+    return code == ERROR_NOT_ENOUGH_MEMORY || code == ERROR_OUTOFMEMORY || code == ERROR_READ_FAULT;
+}
+
+// Notes every resource failure raised on this thread while it lives, even one that a guard below
+// turns into a plain FALSE (a row callback, one entry's Sync), so that the loop over many entries
+// can still report it.
+class CResourceFailureWatch {
+public:
+    CResourceFailureWatch();
+    ~CResourceFailureWatch();
+    CResourceFailureWatch(const CResourceFailureWatch&) = delete;
+    CResourceFailureWatch& operator=(const CResourceFailureWatch&) = delete;
+
+    // Raises the first resource failure noted so far, if any.
+    void RaiseNoted() const;
+
+private:
+    CResourceFailureWatch* m_outer = nullptr;
+    DWORD m_thread;
+    LONG m_noted = 0;
+
+    friend void RaiseSettingsError(LONG code);
+};
+
 // Raises ERROR_INVALID_DATA unless the condition holds.
 inline void RequireSettings(bool condition)
 {

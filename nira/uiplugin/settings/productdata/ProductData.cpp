@@ -154,8 +154,12 @@ BOOLEAN CNiraProductData::UpdateAll()
 {
     return GuardSettingsCall([&] {
         RequireSettings(m_owner != nullptr);
+        // An entry whose data the database lacks is left out; one that memory or a read failed
+        // would be missing from settings reported complete.
+        CResourceFailureWatch watch;
         for (const SettingRef& entry : ProductEntryTable) {
             SyncProviderEntry(*this, entry.kind, entry.index);
+            watch.RaiseNoted();
         }
     });
 }

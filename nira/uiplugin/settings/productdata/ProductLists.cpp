@@ -171,7 +171,9 @@ void CNiraProductData::EnsureList(const ListSource& source, ProductListBuffer& b
     FreeQueryError(errorText);
     if (result != SQLITE_OK) {
         FreeSettingsBlock(block);
-        RaiseSettingsError(load.error);
+        // A row callback's refusal stops the query as SQLITE_ABORT and says why in the load;
+        // any other result is SQLite's own.
+        RaiseSettingsError(result == SQLITE_ABORT ? load.error : QueryResultError(result));
     }
     buffer.data = block;
     buffer.size = static_cast<DWORD>(size);

@@ -27,14 +27,18 @@ struct VersionBlock {
 }  // namespace
 
 // The FileDescription of the process image's version block, in its last translation. An image
-// without a version block gives an empty text; a block without a translation or description
-// keeps the owner's current value (and fails when the owner has none).
+// without a version block (or with a path too long to name) gives an empty text; a block without
+// a translation or description keeps the owner's current value (and fails when the owner has
+// none). A name or block that could not be read is a failure, not an empty text.
 void CNiraProductData::DescriptionText(CNiraString& value)
 {
     value.Assign(TEXT(""));
     WCHAR image[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameW(nullptr, image, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
+    if (length == 0) {
+        RaiseSettingsError(ERROR_READ_FAULT);
+    }
+    if (length >= MAX_PATH) {
         return;
     }
     DWORD ignored = 0;
@@ -43,8 +47,11 @@ void CNiraProductData::DescriptionText(CNiraString& value)
         return;
     }
     VersionBlock block(size);
-    if (block.data == nullptr || !GetFileVersionInfoW(image, 0, size, block.data)) {
-        return;
+    if (block.data == nullptr) {
+        RaiseSettingsError(ERROR_NOT_ENOUGH_MEMORY);
+    }
+    if (!GetFileVersionInfoW(image, 0, size, block.data)) {
+        RaiseSettingsError(ERROR_READ_FAULT);
     }
     LanguageCodePage* translations = nullptr;
     UINT translationBytes = 0;

@@ -254,7 +254,9 @@ void CNiraProductData::RunQuery(LPCSTR sql, NiraQueryRowCallback callback, void*
     char* errorText = nullptr;
     const int result = ExecuteQuery(m_database, sql, callback, argument, &errorText);
     FreeQueryError(errorText);
-    RequireSettings(result == SQLITE_OK);
+    if (result != SQLITE_OK) {
+        RaiseSettingsError(QueryResultError(result));
+    }
 }
 
 BOOLEAN CNiraProductData::RunSingleValueQuery(LPCSTR sql, CNiraString* text)

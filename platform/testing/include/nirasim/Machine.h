@@ -181,7 +181,9 @@ public:
     // "OpenPrinterW", "RegSetValueExW", "GetPrinterDataW", "LoadLibraryExW", ...), fail with
     // `error`: as the last error for calls that report through it, as the answer for calls that
     // answer an error code. times < 0: every call until cleared. The machine's own set-up calls
-    // (printer data, drivers) go through the same functions: inject after the set-up.
+    // (printer data, drivers) go through the same functions: inject after the set-up. A name that
+    // no simulated function checks is refused with std::invalid_argument (nirasim/InjectedFailures.h
+    // fails calls by number).
     void FailCalls(const std::string& function, DWORD error, int times = 1);
     void ClearFailures();
 

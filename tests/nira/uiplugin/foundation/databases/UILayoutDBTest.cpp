@@ -200,8 +200,9 @@ TEST_F(UILayoutDBTest, AMissingDatabaseCannotBeOpenedOrWalked)
 {
     CNiraUILayoutDB none;
     EXPECT_EQ(NIRA_STATUS_FAILED, none.Open(nullptr));
+    // Walking it fails rather than pass for a container without windows.
     std::vector<WindowSeen> windows;
-    EXPECT_EQ(0, none.EnumWindows(2, 0, RecordWindow, &windows));
+    EXPECT_EQ(NIRA_STATUS_FAILED, none.EnumWindows(2, 0, RecordWindow, &windows));
     EXPECT_TRUE(windows.empty());
     EXPECT_EQ(NIRA_STATUS_FAILED, none.Close());
 }

@@ -187,6 +187,8 @@ TEST_F(DeviceInfoUpdaterTest, AnswersAreStoredByPrefixAndType)
         {TEXT("Unsigned"), 8, DwordBytes(0x10000), REG_DWORD, DwordBytes(0x10000)},
         {TEXT("ShortCounter"), 2, Bytes({1, 2}), REG_SZ, placeholder},
         {TEXT("OtherType"), 9, "abc", REG_SZ, placeholder},
+        // Within the answer limit as bytes, beyond it once widened: never stored unreadable.
+        {TEXT("LongText"), 0, std::string(40000, 'A'), REG_SZ, placeholder},
     };
     int index = 0;
     for (const StoreCase& test : cases) {
@@ -420,3 +422,4 @@ TEST_F(DeviceInfoTest, NetworkRefreshAsksForThePackagesObjectIdList)
     EXPECT_EQ(provider.QueryDuplexUnit(4221, &installed), 1);
     EXPECT_EQ(installed, 1);
 }
+

@@ -5,38 +5,6 @@
 
 using namespace blockfixture;
 
-namespace {
-
-// Every setting of the block set with a value of its own; texts and blobs of a few sizes.
-Settings FullBlockSet()
-{
-    Settings s = LetterPage();
-    LONG n = 0;
-    for (const BlockSettingsRow& row : BlockSettingsTable) {
-        ++n;
-        switch (row.kind) {
-        case 0: s.flags[row.index] = n % 3 != 0; break;
-        case 3: s.ints.emplace(row.index, n * 1000 - 7); break;
-        case 4: s.floats.emplace(row.index, static_cast<FLOAT>(n) / 8.0f); break;
-        case 6: s.intRefs.emplace(row.index, -n); break;
-        case 7: s.strings[row.index] = WString(static_cast<size_t>(n % 40), static_cast<WCHAR>('A' + n % 26)); break;
-        case 8: s.blobs[row.index] = Bytes(static_cast<size_t>(1 + n * 3), static_cast<BYTE>(n)); break;
-        }
-    }
-    for (LONG index = 10; index <= 1893; ++index) {
-        s.ints[index] = index % 97;
-    }
-    for (LONG index = 1900; index <= 1919; ++index) {
-        s.ints.emplace(index, index * 3);
-    }
-    s.flags[223] = false;  // keep flag 105 as it is
-    s.strings[0] = TEXT("Report.exe");
-    s.strings[1] = TEXT("C:\\Apps\\Report.exe");
-    s.strings[6] = TEXT("alice");
-    return s;
-}
-
-}  // namespace
 
 class BlockRoundTripTest : public BlockTest {};
 

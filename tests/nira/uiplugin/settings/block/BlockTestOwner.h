@@ -81,4 +81,7 @@ bool InBlockSet(LONG kind, LONG index);
 // A portrait letter page at 600 dpi: orientation, paper, margins and resolutions.
 Settings LetterPage();
 
+// Every setting of the block set with a value of its own; texts and blobs of a few sizes.
+Settings FullBlockSet();
+
 }  // namespace blockfixture

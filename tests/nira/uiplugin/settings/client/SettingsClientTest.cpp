@@ -261,6 +261,7 @@ TEST_F(SettingsClientTest, DevModeDiffersOnItsCases)
             ASSERT_EQ(client.SetInt(entry.storedIndex, entry.storedValue, 0), TRUE);
         }
         DEVMODEW devMode = {};
+        devMode.dmSize = sizeof(DEVMODEW);
         devMode.dmOrientation = 1;
         devMode.dmMediaType = 256;
         devMode.dmDuplex = 1;
@@ -277,6 +278,7 @@ TEST_F(SettingsClientTest, DevModeDiffersOnItsCases)
     }
 
     DEVMODEW devMode = {};
+    devMode.dmSize = sizeof(DEVMODEW);
     CNiraSettingsClient client;
     EXPECT_EQ(client.DevModeDiffers(nullptr), FALSE);
     ASSERT_EQ(client.Initialize(printer), TRUE);
@@ -285,4 +287,33 @@ TEST_F(SettingsClientTest, DevModeDiffersOnItsCases)
     // Flag 222 present, whatever its value.
     ASSERT_EQ(client.SetFlag(222, 0, 0), TRUE);
     EXPECT_EQ(client.DevModeDiffers(&devMode), TRUE);
+}
+
+// An older DEVMODE ends before the media type, the ICM and later fields: only the fields it holds
+// are compared, and nothing past its size is read (the copy lies in a block of exactly that size).
+TEST_F(SettingsClientTest, DevModeDiffersReadsNothingPastAShortDevMode)
+{
+    CNiraSettingsClient client;
+    ASSERT_EQ(client.Initialize(printer), TRUE);
+    const LONG stored[CLIENT_PUBLIC_VALUE_COUNT] = {1, 256, 1, 7, 600, 1, 2, 3};
+    for (int k = 0; k < CLIENT_PUBLIC_VALUE_COUNT; ++k) {
+        ASSERT_EQ(client.SetInt(kFirstPublicValueIndex + k, stored[k], 0), TRUE);
+    }
+    DEVMODEW full = {};
+    full.dmSize = static_cast<WORD>(offsetof(DEVMODEW, dmICMMethod));
+    full.dmOrientation = 1;
+    full.dmDuplex = 1;
+    full.dmDefaultSource = 7;
+    full.dmPrintQuality = 600;
+    full.dmPaperSize = 1;
+    auto shortCopy = [&](const DEVMODEW& source) {
+        std::vector<BYTE> bytes(source.dmSize);
+        memcpy(bytes.data(), &source, bytes.size());
+        return bytes;
+    };
+    std::vector<BYTE> same = shortCopy(full);
+    EXPECT_EQ(client.DevModeDiffers(reinterpret_cast<const DEVMODEW*>(same.data())), FALSE);
+    full.dmOrientation = 2;
+    std::vector<BYTE> turned = shortCopy(full);
+    EXPECT_EQ(client.DevModeDiffers(reinterpret_cast<const DEVMODEW*>(turned.data())), TRUE);
 }

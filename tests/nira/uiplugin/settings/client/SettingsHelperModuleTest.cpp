@@ -2,6 +2,8 @@
 // device's values read from the printer's device ID.
 #include "SettingsClientFixture.h"
 
+#include <string>
+
 #include "nira/uiplugin/settings/engine/SettingsInstance.h"
 #include "nira/uiplugin/settings/providers/INiraPrinterSettingsProvider.h"
 
@@ -76,4 +78,38 @@ TEST_F(SettingsHelperModuleTest, ValuesComeFromTheDeviceId)
     ASSERT_EQ(fresh.Initialize(printer), TRUE);
     ASSERT_EQ(fresh.GetInt(HELPER_DEVICE_FEATURE_INT, &value, 0, 0), TRUE);
     EXPECT_EQ(value, 0);
+}
+
+// A device ID is read whole whatever its length, and a number too long for a LONG is no value
+// (never a cut one).
+TEST_F(SettingsHelperModuleTest, LongDeviceIdsAndNumbersAreReadWholeOrNotAtAll)
+{
+    CNiraSettingsClient client;
+    ASSERT_EQ(client.Initialize(printer), TRUE);
+    INiraPrinterSettingsProvider* provider = MakeProvider();
+    ASSERT_NE(provider, nullptr);
+    ASSERT_EQ(provider->Attach(&client), TRUE);
+    ASSERT_EQ(provider->SetTarget(printer), TRUE);
+    const struct {
+        const char* name;
+        std::string deviceId;
+        BOOLEAN found;
+        LONG value;
+    } cases[] = {
+        {"field past 1024 bytes", "MFG:Nira;DES:" + std::string(1100, 'x') + ";CAL:7;", TRUE, 7},
+        {"largest number", "CAL:2147483647;", TRUE, 2147483647},
+        {"number one digit too long", "CAL:21474836470;", FALSE, 0},
+        {"number just over", "CAL:2147483648;", FALSE, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestMachine().SetPrinterData(kSamplePrinter, "ZQSTSSTR", REG_BINARY, c.deviceId);
+        ASSERT_EQ(provider->SyncInt(HELPER_DEVICE_FEATURE_INT), c.found);
+        if (c.found) {
+            LONG value = 0;
+            ASSERT_EQ(client.GetInt(HELPER_DEVICE_FEATURE_INT, &value, 0, 0), TRUE);
+            EXPECT_EQ(value, c.value);
+        }
+    }
+    provider->Release();
 }
