@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <string>
+#include "support/WString.h"
 #include <vector>
 
 #include "nira/uiplugin/core/uicore/UICore.h"
@@ -56,7 +57,7 @@ std::string BoundFeatures(CNiraUICore& core)
 
 void PrintTraces(HostMachine& host)
 {
-    for (const std::u16string& line : host.machine().DebugOutput()) {
+    for (const WString& line : host.machine().DebugOutput()) {
         HostMachine::Print(WString(TEXT("    trace: ")) + WString(line.begin(), line.end()));
     }
     host.machine().ClearJournals();

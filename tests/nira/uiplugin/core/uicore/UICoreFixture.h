@@ -119,7 +119,7 @@ protected:
     std::vector<WString> Traces()
     {
         std::vector<WString> lines;
-        for (const std::u16string& line : machine.DebugOutput()) {
+        for (const WString& line : machine.DebugOutput()) {
             lines.emplace_back(line.begin(), line.end());
         }
         return lines;
