@@ -55,6 +55,9 @@ typedef struct _DEVICEPROPERTYHEADER {
 #define QCP_PROFILEMEMORY 0x00000001
 #define QCP_PROFILEDISK 0x00000002
 
+// A plug-in's DeviceCapabilities answer that replaces the core driver's output entirely.
+#define S_DEVCAP_OUTPUT_FULL_REPLACEMENT ((HRESULT)0x0004DC01L)
+
 // DrvConvertDevMode
 #define CDM_CONVERT 0x01
 #define CDM_CONVERT351 0x02

@@ -94,6 +94,18 @@ typedef struct _devicemodeW {
 #define DM_MEDIATYPE 0x02000000L
 #define DMBIN_FORMSOURCE 15
 #define DMMEDIA_USER 256
+// DeviceCapabilities indices.
+#define DC_PAPERS 2
+#define DC_PAPERSIZE 3
+#define DC_BINS 6
+#define DC_DUPLEX 7
+#define DC_BINNAMES 12
+#define DC_ENUMRESOLUTIONS 13
+#define DC_PAPERNAMES 16
+#define DC_COPIES 18
+#define DC_COLLATE 22
+#define DC_MEDIATYPENAMES 34
+#define DC_MEDIATYPES 35
 
 #ifdef __cplusplus
 static_assert(sizeof(DEVMODEW) == 220, "DEVMODEW is 220 bytes");

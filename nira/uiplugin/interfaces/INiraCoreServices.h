@@ -7,6 +7,9 @@
 #pragma once
 
 #include <windows.h>
+// GetPrinter and SetPrinter are names the spooler header maps to their wide forms: every user of
+// this interface sees the same mapping.
+#include <winspool.h>
 
 #include "nira/uiplugin/interfaces/UISettingsRecords.h"
 

@@ -1,23 +1,25 @@
 -- The features of the model. Feature ids 4113..4312 are the settings features, 5998 and 5999
 -- give the first and last feature id of the packed settings range, and ids from 6000 up are
 -- elements of the user interface listed like features. ClassId names the handler class that
--- serves the feature. Stringid values are texts of the string-resource library.
+-- serves the feature; a handler changes only the features of its own class id, so a feature that
+-- one handler writes for another carries the writer's class (the paper size is written by the
+-- paper list, 4233). Stringid values are texts of the string-resource library.
 INSERT INTO CAP_FEATURES_INFO (Featureid, FeatureName, ClassId, Categoryid, Stringid, DefaultOption, DefaultNonUS, DefaultJapanese, VocabNameSpace, VocabMap) VALUES
-  (4114, 'FEATURE_PAPER_SIZE', 4114, 1, 14114, 256, 259, 259, 'psk', 'psk:PageMediaSize'),
+  (4114, 'FEATURE_PAPER_SIZE', 4233, 1, 14114, 256, 259, 259, 'psk', 'psk:PageMediaSize'),
   (4115, 'FEATURE_PRINT_QUALITY', 4115, 1, 14115, 2, 2, 2, 'psk', 'psk:PageOutputQuality'),
   (4116, 'FEATURE_MEDIA_TYPE', 4116, 1, 14116, 256, 256, 256, 'psk', 'psk:PageMediaType'),
   (4117, 'FEATURE_INPUT_BIN', 4117, 1, 14117, 7, 7, 7, 'psk', 'psk:JobInputBin'),
   (4118, 'FEATURE_ORIENTATION', 4118, 2, 14118, 1, 1, 1, 'psk', 'psk:PageOrientation'),
   (4119, 'FEATURE_BORDERLESS', 4119, 1, 14119, 1, 1, 1, 'psk', 'psk:PageBorderless'),
   (4120, 'FEATURE_FIT_TO_SIZE', 4120, 2, 14120, 1, 1, 1, '0', '0'),
-  (4121, 'FEATURE_TARGET_SIZE', 4121, 2, 14121, 256, 259, 259, '0', '0'),
+  (4121, 'FEATURE_TARGET_SIZE', 4120, 2, 14121, 256, 259, 259, '0', '0'),
   (4122, 'FEATURE_PHOTO_FIX', 4122, 3, 14122, 1, 1, 1, '0', '0'),
   (4123, 'FEATURE_RESOLUTION', 4123, 1, 14123, 600, 600, 600, 'psk', 'psk:PageResolution'),
   (4125, 'FEATURE_DUPLEX', 4125, 2, 14125, 1, 1, 1, 'psk', 'psk:JobDuplexAllDocumentsContiguously'),
   (4126, 'FEATURE_DUPLEX_EDGE', 4126, 2, 14126, 1, 1, 1, '0', '0'),
   (4127, 'FEATURE_PRESERVE_LAYOUT', 4127, 2, 14127, 2, 2, 2, '0', '0'),
   (4128, 'FEATURE_PAGES_PER_SHEET', 4128, 2, 14128, 1, 1, 1, 'psk', 'psk:JobNUpAllDocumentsContiguously'),
-  (4129, 'FEATURE_PAGE_ORDER_NUP', 4129, 2, 14129, 1, 1, 1, '0', '0'),
+  (4129, 'FEATURE_PAGE_ORDER_NUP', 4128, 2, 14129, 1, 1, 1, '0', '0'),
   (4130, 'FEATURE_BOOKLET', 4130, 2, 14130, 1, 1, 1, '0', '0'),
   (4132, 'FEATURE_ROLL_CUT', 4254, 2, 14132, 1, 1, 1, 'psk', 'psk:DocumentRollCut'),
   (4133, 'FEATURE_SAVE_ROLL_PAPER', 4255, 2, 14133, 1, 1, 1, 'ns0000', 'ns0000:ZQSaveRollOnPaper'),
@@ -30,12 +32,12 @@ INSERT INTO CAP_FEATURES_INFO (Featureid, FeatureName, ClassId, Categoryid, Stri
   (4143, 'FEATURE_PRINTING_SHORTCUTS', 4143, 6, 14143, 1, 1, 1, '0', '0'),
   (4145, 'FEATURE_IMAGE_PREVIEW', 4145, 3, 14145, 1, 1, 1, '0', '0'),
   (4166, 'FEATURE_PICTURE', 4166, 3, 14166, 1, 1, 1, '0', '0'),
-  (4167, 'FEATURE_PICTURE_BRIGHTNESS', 4167, 3, 14167, 0, 0, 0, '0', '0'),
-  (4168, 'FEATURE_PICTURE_CONTRAST', 4168, 3, 14168, 0, 0, 0, '0', '0'),
-  (4169, 'FEATURE_PICTURE_SATURATION', 4169, 3, 14169, 0, 0, 0, '0', '0'),
-  (4170, 'FEATURE_PICTURE_CYAN', 4170, 3, 14170, 0, 0, 0, '0', '0'),
-  (4171, 'FEATURE_PICTURE_MAGENTA', 4171, 3, 14171, 0, 0, 0, '0', '0'),
-  (4172, 'FEATURE_PICTURE_YELLOW', 4172, 3, 14172, 0, 0, 0, '0', '0'),
+  (4167, 'FEATURE_PICTURE_BRIGHTNESS', 4166, 3, 14167, 0, 0, 0, '0', '0'),
+  (4168, 'FEATURE_PICTURE_CONTRAST', 4166, 3, 14168, 0, 0, 0, '0', '0'),
+  (4169, 'FEATURE_PICTURE_SATURATION', 4166, 3, 14169, 0, 0, 0, '0', '0'),
+  (4170, 'FEATURE_PICTURE_CYAN', 4166, 3, 14170, 0, 0, 0, '0', '0'),
+  (4171, 'FEATURE_PICTURE_MAGENTA', 4166, 3, 14171, 0, 0, 0, '0', '0'),
+  (4172, 'FEATURE_PICTURE_YELLOW', 4166, 3, 14172, 0, 0, 0, '0', '0'),
   (4215, 'FEATURE_POPUP_SETTINGS', 4215, 4, 14215, 2, 2, 2, '0', '0'),
   (4218, 'FEATURE_MIRROR_PRINT', 4218, 4, 14218, 1, 1, 1, 'psk', 'psk:PageMirrorImage'),
   (4219, 'FEATURE_POSTER', 4219, 2, 14219, 1, 1, 1, '0', '0'),
@@ -66,7 +68,14 @@ INSERT INTO CAP_FEATURES_INFO (Featureid, FeatureName, ClassId, Categoryid, Stri
   (6003, 'UI_CUSTOM_SIZE_BUTTON', 4234, 0, 16003, 1, 1, 1, '0', '0'),
   (6004, 'UI_HELP_BUTTON', 6004, 0, 16004, 1, 1, 1, '0', '0'),
   (6418, 'UI_PAPER_CHOICE', 4114, 0, 16418, 0, 0, 0, '0', '0'),
-  (6419, 'UI_MEDIA_CHOICE', 4116, 0, 16419, 0, 0, 0, '0', '0');
+  (6419, 'UI_MEDIA_CHOICE', 4116, 0, 16419, 0, 0, 0, '0', '0'),
+  (6079, 'UI_SETTINGS_CHANGED', 6079, 0, 16079, 1, 1, 1, '0', '0'),
+  (8001, 'UI_BEYOND_SHEETS', 8001, 0, 18001, 0, 0, 0, '0', '0');
+
+-- The widgets of the conflict pop-up, 6530 to 6575, served by one handler class.
+INSERT INTO CAP_FEATURES_INFO (Featureid, FeatureName, ClassId, Stringid, DefaultDisplayState)
+  WITH RECURSIVE widget(id) AS (SELECT 6530 UNION ALL SELECT id + 1 FROM widget WHERE id < 6575)
+  SELECT id, 'UI_CONFLICT_POPUP_' || id, 6530, 10000 + id, 1 FROM widget;
 
 -- Features whose value is a number in a range rather than one of their options.
 UPDATE CAP_FEATURES_INFO SET RangeMin = -100, RangeMax = 100, IsFeatureUserInput = 1 WHERE Featureid = 4167;
@@ -79,6 +88,9 @@ UPDATE CAP_FEATURES_INFO SET RangeMin = 762, RangeMax = 3556, IsFeatureUserInput
 UPDATE CAP_FEATURES_INFO SET RangeMin = 1, RangeMax = 999, IsFeatureUserInput = 1 WHERE Featureid = 4235;
 UPDATE CAP_FEATURES_INFO SET IsFeatureUserInput = 1 WHERE Featureid = 6418;
 UPDATE CAP_FEATURES_INFO SET IsFeatureUserInput = 1 WHERE Featureid = 6419;
+-- The conflict pop-up's widgets show texts the UI core writes, not options.
+UPDATE CAP_FEATURES_INFO SET IsFeatureUserInput = 1 WHERE Featureid BETWEEN 6530 AND 6575;
+UPDATE CAP_FEATURES_INFO SET IsFeatureUserInput = 1 WHERE Featureid = 8001;
 
 -- Display states: 0 and 1 hidden, 2 shown and greyed, 3 shown (the default).
 UPDATE CAP_FEATURES_INFO SET DefaultDisplayState = 2 WHERE Featureid = 4135;

@@ -283,3 +283,7 @@ UPDATE CAP_OPTIONS_INFO SET Group1 = 2 WHERE Featureid IN (4116, 4307) AND Optio
 UPDATE CAP_OPTIONS_INFO SET Group1 = 3 WHERE Featureid IN (4116, 4307) AND Optionid >= 262;
 -- Aux ids link the target sizes of fit-to-size to the papers (bit 1 of AuxID1).
 UPDATE CAP_OPTIONS_INFO SET AuxID1 = 1 WHERE Featureid IN (4114, 4121);
+-- 6079 UI_SETTINGS_CHANGED: whether the settings differ from those the sheets opened with
+INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
+  (6079, 1, 1, 'Unchanged', 0, '0', '0'),
+  (6079, 2, 2, 'Changed', 0, '0', '0');

@@ -6,6 +6,7 @@
 #include "nira/uiplugin/core/plugin/PrivateDevModeHandler.h"
 #include "nira/uiplugin/core/plugin/PropSheetAdapter.h"
 #include "nira/uiplugin/core/plugin/ServerCounts.h"
+#include "nira/uiplugin/core/uicore/UICore.h"
 #include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
 #include "nira/uiplugin/settings/client/SettingsClient.h"
 
@@ -58,6 +59,7 @@ CNiraOemUIPlugin::CNiraOemUIPlugin()
 CNiraOemUIPlugin::~CNiraOemUIPlugin()
 {
     delete m_sheetAdapter;
+    delete m_core;
     if (m_coreHelper != nullptr) {
         m_coreHelper->Release();
     }
@@ -156,19 +158,25 @@ STDMETHODIMP CNiraOemUIPlugin::CommonUIProp(DWORD, POEMCUIPPARAM param)
     return S_OK;
 }
 
-STDMETHODIMP CNiraOemUIPlugin::DocumentPropertySheets(PPROPSHEETUI_INFO, LPARAM)
+STDMETHODIMP CNiraOemUIPlugin::DocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam)
 {
     if (m_printer != nullptr) {
         CreateHelpers(m_printer);
     }
     EnsureSettingsClient(m_printer);
-    return E_FAIL;  // the UI core shows the sheets
+    if (m_core == nullptr) {
+        return E_FAIL;
+    }
+    return m_core->DocumentPropertySheets(info, lParam, m_printer, this);
 }
 
-STDMETHODIMP CNiraOemUIPlugin::DevicePropertySheets(PPROPSHEETUI_INFO, LPARAM)
+STDMETHODIMP CNiraOemUIPlugin::DevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam)
 {
     CreateHelpers(m_printer);
-    return E_FAIL;  // the UI core shows the sheets
+    if (m_core == nullptr) {
+        return E_FAIL;
+    }
+    return m_core->DevicePropertySheets(info, lParam, m_printer, this);
 }
 
 STDMETHODIMP CNiraOemUIPlugin::DevQueryPrintEx(POEMUIOBJ, PDEVQUERYPRINT_INFO, DEVMODEW*, PVOID)
@@ -176,13 +184,18 @@ STDMETHODIMP CNiraOemUIPlugin::DevQueryPrintEx(POEMUIOBJ, PDEVQUERYPRINT_INFO, D
     return E_NOTIMPL;
 }
 
-STDMETHODIMP CNiraOemUIPlugin::DeviceCapabilities(POEMUIOBJ, HANDLE printer, PWSTR, WORD, PVOID, DEVMODEW*,
-                                                  PVOID, DWORD, DWORD*)
+STDMETHODIMP CNiraOemUIPlugin::DeviceCapabilities(POEMUIOBJ uiObject, HANDLE printer, PWSTR deviceName,
+                                                  WORD capability, PVOID output, DEVMODEW* publicDevMode,
+                                                  PVOID privateDevMode, DWORD oldResult, DWORD* result)
 {
     if (m_core == nullptr) {
         CreateHelpers(printer);
     }
-    return 0;  // the UI core answers device capabilities
+    if (m_core == nullptr) {
+        return 0;
+    }
+    return m_core->DeviceCapabilities(uiObject, printer, deviceName, capability, output, publicDevMode,
+                                      privateDevMode, oldResult, result);
 }
 
 STDMETHODIMP CNiraOemUIPlugin::UpgradePrinter(DWORD, PBYTE upgradeInfo)
@@ -209,13 +222,18 @@ STDMETHODIMP CNiraOemUIPlugin::DriverEvent(DWORD, DWORD, LPBYTE, LPARAM)
     return m_docEvents != nullptr ? S_OK : E_FAIL;
 }
 
-STDMETHODIMP CNiraOemUIPlugin::QueryColorProfile(HANDLE printer, POEMUIOBJ, DEVMODEW*, PVOID, ULONG, VOID*,
-                                                 ULONG*, ULONG*)
+STDMETHODIMP CNiraOemUIPlugin::QueryColorProfile(HANDLE printer, POEMUIOBJ uiObject, DEVMODEW* publicDevMode,
+                                                 PVOID privateDevMode, ULONG queryMode, VOID* profileData,
+                                                 ULONG* profileSize, ULONG* profileFlags)
 {
     if (m_core == nullptr) {
         CreateHelpers(printer);
     }
-    return E_NOTIMPL;  // the UI core answers with a core and a settings client
+    if (m_core == nullptr || EnsureSettingsClient(printer) != 0) {
+        return E_NOTIMPL;
+    }
+    return m_core->QueryColorProfile(printer, uiObject, publicDevMode, privateDevMode, queryMode, profileData,
+                                     profileSize, profileFlags, this);
 }
 
 STDMETHODIMP CNiraOemUIPlugin::FontInstallerDlgProc(HWND, UINT, WPARAM, LPARAM)
@@ -302,8 +320,11 @@ void CNiraOemUIPlugin::CreateHelpers(HANDLE)
         return;
     }
     m_helpersCreated = 1;
-    // The DEVMODE synchroniser, the UI core, the document-event handler and the PrintTicket
-    // snapshot are made here, in that order, each only when missing.
+    // The DEVMODE synchroniser, the document-event handler and the PrintTicket snapshot come
+    // with their own classes; they are made around the core, in that order, each only when missing.
+    if (m_core == nullptr) {
+        m_core = new (std::nothrow) CNiraUICore();
+    }
 }
 
 void CNiraOemUIPlugin::CreateHelpersForPrinter(LPCWSTR printerName)

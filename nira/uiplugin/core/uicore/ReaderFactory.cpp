@@ -1,0 +1,16 @@
+#include "nira/uiplugin/core/uicore/ReaderFactory.h"
+
+#include "nira/uiplugin/foundation/databases/CapabilityDB.h"
+#include "nira/uiplugin/foundation/databases/UILayoutDB.h"
+
+CNiraDataSource* CreateDataSource(int kind, INT value)
+{
+    switch (kind) {
+    case DATA_SOURCE_CAPABILITY_DB:
+        return new CNiraCapabilityDB(value);
+    case DATA_SOURCE_UI_LAYOUT_DB:
+        return new CNiraUILayoutDB();
+    default:
+        return nullptr;
+    }
+}

@@ -1,0 +1,176 @@
+// The UI core: for every request that needs the printer's features it first builds the driver
+// state (the UI settings object with every feature row of the capability database, one feature
+// handler per handler class id, the option records of every feature) and then fans the request
+// out to the handlers. One core per plug-in object or external settings interface; no lock.
+#pragma once
+
+#include <windows.h>
+
+#include "nira/uiplugin/core/uicore/FeatureBinding.h"
+#include "nira/uiplugin/core/uicore/HandlerFactoryHook.h"
+#include "nira/uiplugin/core/uicore/INiraUICore.h"
+#include "nira/uiplugin/foundation/containers/NiraIdMap.h"
+#include "nira/uiplugin/foundation/containers/NiraPtrList.h"
+#include "nira/uiplugin/foundation/store/SettingsBackup.h"
+#include "nira/uiplugin/interfaces/INiraUISettingsOwner.h"
+
+class CNiraConstraintServices;
+class CNiraCoreServices;
+class CNiraDataSource;
+class CNiraFeatureDatabase;
+class CNiraStringDll;
+class CNiraUISettings;
+class INiraFeatureHandler;
+struct FeatureRecord;
+
+class CNiraUICore : public INiraUICore, public INiraUISettingsOwner {
+public:
+    CNiraUICore();
+    ~CNiraUICore() override;
+    CNiraUICore(const CNiraUICore&) = delete;
+    CNiraUICore& operator=(const CNiraUICore&) = delete;
+
+    // Requests.
+    int Reserved1(INT_PTR a, INT_PTR b, INT_PTR c, INT_PTR d) override;
+    int AttachPrinterByName(LPCWSTR printerName, INT_PTR a, INT_PTR b, INT_PTR c) override;
+    int DocumentEvent(HANDLE printer, HDC dc, INT escape, ULONG inSize, PVOID in, ULONG outSize, PVOID out,
+                      PINT result, CNiraDocEventHandler* docEvents, DEVMODEW* devMode) override;
+    HRESULT DeviceCapabilities(POEMUIOBJ uiObject, HANDLE printer, PWSTR deviceName, WORD capability,
+                               PVOID output, DEVMODEW* publicDevMode, PVOID privateDevMode, DWORD oldResult,
+                               DWORD* result) override;
+    int DocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam, HANDLE printer,
+                               CNiraOemUIPlugin* plugin) override;
+    int SetSheetParam(INT_PTR ignored, POEMUIPSPARAM param) override;
+    int DevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam, HANDLE printer,
+                             CNiraOemUIPlugin* plugin) override;
+    HRESULT QueryColorProfile(HANDLE printer, POEMUIOBJ uiObject, DEVMODEW* publicDevMode,
+                              PVOID privateDevMode, ULONG queryMode, VOID* profileData, ULONG* profileSize,
+                              ULONG* profileFlags, CNiraOemUIPlugin* plugin) override;
+    int BackupSettings(int featureId, int flags) override;
+    int OnOptionChanged(int featureId, int fromUser) override;
+    int ResolveConflicts(int featureId, int* reverted, int check, int quiet) override;
+    int QueuePendingChange(int featureId, int value, int action, int source) override;
+    int PrintTicketToSettings(IXMLDOMDocument2* ticket) override;
+    int SettingsToPrintTicket(IXMLDOMDocument2* ticket) override;
+    int CompletePrintCapabilities(IXMLDOMDocument2* ticket, IXMLDOMDocument2* capabilities) override;
+    CNiraPrinterAccess* GetPrinterAccess() override { return m_printerAccess; }
+    // Also the settings object's handler questions.
+    int GetOptionValue(int featureId, int optionId, int* value) override;
+    int FindOptionByValue(int featureId, int value, int* optionId) override;
+
+    // What the settings object asks of its owner.
+    int NotifyFeatureChanged(int featureId, int changeKind) override;
+    int CountChange(int featureId) override;
+    int TrackValueChange(int featureId, int optionId) override;
+    int GetLastChangedFeature(int* featureId) override;
+    int SuppressConflictPopup(int value) override;
+    int GetSheetInitializing(int* value) override;
+
+    // Builds the driver state once: 0, or NIRA_STATUS_FAILED with nothing usable.
+    int ConstructDriverState(HANDLE printer, CNiraDocEventHandler* docEvents);
+    // Reads the feature rows into settings, bindings and handlers; the status of the last step.
+    int EnumerateFeatures(CNiraDocEventHandler* docEvents);
+    // Makes the constraint services when missing (the engine comes with its own class).
+    void LoadConstraints(int mode);
+
+    int GetSettings(CNiraUISettings** out);
+    int GetFeatureClassId(int featureId, int* classId);
+    int GetHandler(int classId, INiraFeatureHandler** out);
+    int GetFeatureBinding(int featureId, FeatureBinding** out);
+    int ForwardConstraintAction(int featureId, const char* data1, const char* data2, const char* data3);
+    int ForwardConstraintMessage(int featureId, const char* data1, const char* data2, const char* data3,
+                                 int* show);
+    int GetHelpId(int featureId, int* helpId);
+    void LoadResourceModule(HANDLE printer);
+    HMODULE GetResourceModule() const { return m_resourceModule; }
+    // 0 when the text was copied; a null buffer asks whether it exists and how long it is.
+    LONG LoadString(int stringId, WCHAR* buffer, int* length);
+    // Pop-ups and the value snapshot come with the property sheets; until then nothing is shown.
+    int ShowPopup(int messageId, WCHAR* containerName);
+    int TrackSnapshotValue(int featureId, int optionId);
+    int GetRestoreFlag() const { return m_restoreFlag; }
+    int GetPopupParent() const { return m_popupParent; }
+
+    // The function that makes handlers; the process default unless replaced.
+    void SetHandlerFactory(NiraHandlerFactory factory) { m_handlerFactory = factory; }
+    // Puts a feature id into the filter of the feature query; taken only while the state is not
+    // built and only once, since the query holds the ids in a text of bounded length.
+    void AddFeatureFilter(int featureId);
+    int GetFeatureCount() const { return m_featureCount; }
+    int IsStoppedAtLimit() const { return m_stoppedAtLimit; }
+    void SetFeatureIdLimit(unsigned limit) { m_featureIdLimit = limit; }
+    CNiraIdMap& GetHandlers() { return m_handlers; }
+    CNiraIdMap& GetBindings() { return m_bindings; }
+
+private:
+    static LONG OnFeatureRow(INT featureId, INT kind, LPVOID record, LPVOID user);
+    static LONG OnOption(INT optionIndex, INT featureId, INT optionId, INT reserved, INT bitmapId,
+                         INT stringId, LPCWSTR optionName, INT iconId, INT optionState, INT auxId1,
+                         INT auxId2, INT auxId3, INT auxId4, INT category, INT group1, INT group2, INT group3,
+                         INT group4, INT group5, INT biDiUpdate, LPCWSTR biDiKey, INT biDiState,
+                         LPCWSTR vocabNamespace, LPCWSTR vocabMap, INT sendCommand, LPCWSTR commandString,
+                         INT commandLevel, INT commandIndex, INT productInstance, INT separator,
+                         INT treeViewCategory, INT treeViewSizeId, LPVOID user);
+    LONG BindFeatureRow(FeatureRecord* record);
+    INiraFeatureHandler* HandlerForClass(int classId, int* isGeneric, bool* noFactory);
+    int RegisterFeature(INiraFeatureHandler* handler, FeatureRecord* record);
+    void AddFeatureToSettings(FeatureRecord* record);
+    void ApplyRegistryStore();
+    // Builds "<driver directory>\3\<value of key>"; FALSE without printer access or key.
+    BOOL BuildComponentPath(LPCWSTR key, LPWSTR path);
+    // Calls visit for every handler in map order, skipping class ids without one.
+    template <class Visit>
+    void ForEachHandler(Visit visit);
+    void FreeBindings();
+    void DeleteHandlers();
+    void FreeRecordList(CNiraPtrList*& list);
+
+    CNiraUISettings* m_settings;
+    CNiraCoreServices* m_coreServices;
+    CNiraFeatureDatabase* m_featureDatabase;
+    CNiraConstraintServices* m_constraintServices;
+    HMODULE m_presentationModule;
+    HMODULE m_resourceModule;
+    CNiraDataSource* m_layoutReader;
+    CNiraDataSource* m_capabilityReader;  // non-null once the driver state is built
+    POEMUIPSPARAM m_sheetParam;           // borrowed
+    DEVMODEW* m_colorPublicDevMode;       // borrowed during QueryColorProfile only
+    PVOID m_colorPrivateDevMode;          // borrowed during QueryColorProfile only
+    int m_stoppedAtLimit;
+    unsigned m_featureIdLimit;
+    unsigned m_changeDepth;
+    int m_restoreFlag;
+    int m_sheetInitializing;
+    CNiraPrinterAccess* m_printerAccess;
+    CNiraPtrList* m_conflicts;
+    CNiraPtrList* m_queuedChanges;
+    int m_lastChangedFeature;
+    int m_deviceCapsMode;
+    int m_conflictPopupSuppressed;
+    int m_colorProfileMode;
+    CNiraPtrList* m_featureFilter;
+    int m_filterTaken;
+    CNiraStringDll* m_stringDll;
+    int m_featureCount;
+    int m_handlersRefreshed;
+    int m_popupParent;
+    CNiraOemUIPlugin* m_plugin;  // borrowed
+    CNiraSettingsBackup m_backup;
+    CNiraIdMap m_bindings;        // feature id -> FeatureBinding*
+    CNiraIdMap m_handlers;        // class id -> INiraFeatureHandler*
+    CNiraIdMap m_genericClasses;  // class id -> 1 when its handler is a plain base handler
+    CNiraIdMap m_valueSnapshot;   // feature id -> option id
+    CNiraPtrList m_changedFeatures;
+    NiraHandlerFactory m_handlerFactory;
+};
+
+template <class Visit>
+void CNiraUICore::ForEachHandler(Visit visit)
+{
+    for (int i = 0; i < m_handlers.GetCount(); ++i) {
+        auto* handler = static_cast<INiraFeatureHandler*>(*m_handlers.GetValueAt(i));
+        if (handler != nullptr && !visit(handler)) {
+            return;
+        }
+    }
+}

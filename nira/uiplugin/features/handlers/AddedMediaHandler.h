@@ -1,0 +1,7 @@
+// The handler of the user-added papers. It behaves as the base handler until its own behaviour is
+// built; the handler factory already makes it for its class id.
+#pragma once
+
+#include "nira/uiplugin/features/base/FeatureHandler.h"
+
+class CNiraAddedMediaHandler : public CNiraFeatureHandler {};
