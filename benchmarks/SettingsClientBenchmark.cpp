@@ -48,7 +48,10 @@ struct SampleSetup {
         FreeLibrary(library);
     }
 
-    bool Ready() const { return library != nullptr && helper != nullptr && printer != nullptr && ui != nullptr; }
+    bool Ready() const
+    {
+        return library != nullptr && helper != nullptr && printer != nullptr && ui != nullptr;
+    }
 
     nirasim::Machine machine;
     HMODULE library = nullptr;
@@ -84,8 +87,8 @@ void FullLoad(benchmark::State& state)
     CNiraSettingsClient saving;
     CNiraSettingsClient client;
     if (!setup.Ready() || saving.Initialize(setup.printer) != TRUE ||
-        saving.CopyFromUISettings(&setup.ui->settings, 0) != TRUE || saving.SavePrivateBlock(&setup.block) != TRUE ||
-        client.Initialize(setup.printer) != TRUE) {
+        saving.CopyFromUISettings(&setup.ui->settings, 0) != TRUE ||
+        saving.SavePrivateBlock(&setup.block) != TRUE || client.Initialize(setup.printer) != TRUE) {
         state.SkipWithError("the sample printer cannot be set up");
         return;
     }

@@ -41,13 +41,13 @@ struct JobCountsRecord {
     LONG manualDuplex;           // 28
     SHORT firstPageOrientation;  // 32
     SHORT reserved34;
-    LONG sheetCopies;            // 36
-    LONG secondBatch;            // 40
-    LONG largeCustomPaper;       // 44
-    LONG multiSheetJob;          // 48
-    LONG multiSheetJob2;         // 52
-    LONG pageCount;              // 56
-    LONG jobId;                  // 60
+    LONG sheetCopies;       // 36
+    LONG secondBatch;       // 40
+    LONG largeCustomPaper;  // 44
+    LONG multiSheetJob;     // 48
+    LONG multiSheetJob2;    // 52
+    LONG pageCount;         // 56
+    LONG jobId;             // 60
 };
 
 // Where one page went on the sheet.
@@ -63,19 +63,19 @@ struct PageCellEntry {
 
 // Input of ESCAPE_SET_PAGE_PLACEMENT.
 struct PagePlacementRecord {
-    LONG areaWidth;                       // 0
-    LONG areaHeight;                      // 4
-    LONG physicalWidth;                   // 8
-    LONG physicalHeight;                  // 12
-    SHORT orientation;                    // 16
+    LONG areaWidth;       // 0
+    LONG areaHeight;      // 4
+    LONG physicalWidth;   // 8
+    LONG physicalHeight;  // 12
+    SHORT orientation;    // 16
     SHORT reserved18;
-    LONG pageCount;                       // 20
-    LONG bookletPages[2];                 // 24
-    FLOAT fitScale;                       // 32
-    LONG rotatedCell;                     // 36
-    LONG previewPass;                     // 40
-    LONG lastSheet;                       // 44
-    LONG placementWord;                   // 48
+    LONG pageCount;                        // 20
+    LONG bookletPages[2];                  // 24
+    FLOAT fitScale;                        // 32
+    LONG rotatedCell;                      // 36
+    LONG previewPass;                      // 40
+    LONG lastSheet;                        // 44
+    LONG placementWord;                    // 48
     PageCellEntry cells[PAGE_CELL_COUNT];  // 52
 };
 
@@ -92,117 +92,117 @@ struct JobOverlaySettings {
 
 // Output of ESCAPE_GET_JOB_SETTINGS.
 struct JobSettingsRecord {
-    LONG outputMode;                    // 0
-    LONG pageBorders;                   // 4
-    LONG nupDirection;                  // 8
-    LONG rotate180;                     // 12
-    LONG booklet;                       // 16
-    LONG fitToPaper;                    // 20
-    LONG paperSize;                     // 24
-    LONG fitScales;                     // 28
-    LONG scalePercent;                  // 32
-    LONG maxSheetWidthUm;               // 36
-    LONG maxSheetHeightUm;              // 40
-    LONG cellReports;                   // 44
-    LONG overlayFirstPageOnly;          // 48
-    LONG overlayVariant;                // 52
-    JobOverlaySettings overlay;         // 56
-    LONG specialPages;                  // 1624
-    LONG firstPageSource;               // 1628
-    LONG firstPageMedia;                // 1632
-    LONG backCover;                     // 1636
-    LONG backCoverSource;               // 1640
-    LONG backCoverMediaType;            // 1644
-    LONG otherPagesSource;              // 1648
-    LONG otherPagesMedia;               // 1652
-    LONG marginMode;                    // 1656
-    LONG driverMargins;                 // 1660
-    LONG placementReports;              // 1664
-    LONG marginVariant;                 // 1668
-    LONG manualDuplex;                  // 1672
-    LONG duplexSourceFixed;             // 1676
-    LONG bindShortEdge;                 // 1680
-    LONG manualDuplexFrontRule;         // 1684
-    LONG manualDuplexBackRule;          // 1688
-    LONG manualDuplexOrderMode;         // 1692
-    LONG dropShortManualDuplex;         // 1696
-    LONG sourceSwap;                    // 1700
-    LONG manualDuplexSource;            // 1704
-    LONG alternateSource;               // 1708
-    LONG flipDuplexReverse;             // 1712
-    LONG flipSimplexReverse;            // 1716
-    LONG collateMode;                   // 1720
-    LONG echoWordA;                     // 1724
-    LONG skipLastBlankBackSingle;       // 1728
-    LONG skipLastBlankBack;             // 1732
-    LONG rotationEnabled;               // 1736
-    LONG echoWordB;                     // 1740
-    LONG repeatCount;                   // 1744
-    LONG repeatMode;                    // 1748
-    LONG previewEnabled;                // 1752
-    LONG poster;                        // 1756
-    LONG posterSize;                    // 1760
+    LONG outputMode;                             // 0
+    LONG pageBorders;                            // 4
+    LONG nupDirection;                           // 8
+    LONG rotate180;                              // 12
+    LONG booklet;                                // 16
+    LONG fitToPaper;                             // 20
+    LONG paperSize;                              // 24
+    LONG fitScales;                              // 28
+    LONG scalePercent;                           // 32
+    LONG maxSheetWidthUm;                        // 36
+    LONG maxSheetHeightUm;                       // 40
+    LONG cellReports;                            // 44
+    LONG overlayFirstPageOnly;                   // 48
+    LONG overlayVariant;                         // 52
+    JobOverlaySettings overlay;                  // 56
+    LONG specialPages;                           // 1624
+    LONG firstPageSource;                        // 1628
+    LONG firstPageMedia;                         // 1632
+    LONG backCover;                              // 1636
+    LONG backCoverSource;                        // 1640
+    LONG backCoverMediaType;                     // 1644
+    LONG otherPagesSource;                       // 1648
+    LONG otherPagesMedia;                        // 1652
+    LONG marginMode;                             // 1656
+    LONG driverMargins;                          // 1660
+    LONG placementReports;                       // 1664
+    LONG marginVariant;                          // 1668
+    LONG manualDuplex;                           // 1672
+    LONG duplexSourceFixed;                      // 1676
+    LONG bindShortEdge;                          // 1680
+    LONG manualDuplexFrontRule;                  // 1684
+    LONG manualDuplexBackRule;                   // 1688
+    LONG manualDuplexOrderMode;                  // 1692
+    LONG dropShortManualDuplex;                  // 1696
+    LONG sourceSwap;                             // 1700
+    LONG manualDuplexSource;                     // 1704
+    LONG alternateSource;                        // 1708
+    LONG flipDuplexReverse;                      // 1712
+    LONG flipSimplexReverse;                     // 1716
+    LONG collateMode;                            // 1720
+    LONG echoWordA;                              // 1724
+    LONG skipLastBlankBackSingle;                // 1728
+    LONG skipLastBlankBack;                      // 1732
+    LONG rotationEnabled;                        // 1736
+    LONG echoWordB;                              // 1740
+    LONG repeatCount;                            // 1744
+    LONG repeatMode;                             // 1748
+    LONG previewEnabled;                         // 1752
+    LONG poster;                                 // 1756
+    LONG posterSize;                             // 1760
     LONG posterTileSelected[POSTER_TILE_COUNT];  // 1764
-    LONG expandToEdges;                 // 1864
-    LONG driverStateWordA;              // 1868
-    LONG driverStateWordB;              // 1872
-    LONG centreImage;                   // 1876
-    FLOAT expandMarginsA[2];            // 1880
-    LONG driverStateWordC;              // 1888
-    FLOAT expandMarginsB[2];            // 1892
-    LONG mmMarginsOn;                   // 1900
-    FLOAT mmMargins[4];                 // 1904
-    LONG lastSheetSource;               // 1920
-    LONG lastSheetMediaType;            // 1924
-    LONG frontCoverSource;              // 1928
-    LONG frontCoverMediaType;           // 1932
-    LONG frontCover;                    // 1936
-    LONG lastSheetSpecial;              // 1940
-    LONG duplexMediaType1;              // 1944
-    LONG duplexMediaType2;              // 1948
-    LONG duplexMediaOn;                 // 1952
-    LONG driverWordA;                   // 1956
-    LONG markLastSheet;                 // 1960
-    LONG lastSheetSupported;            // 1964
-    LONG pageParityMode;                // 1968
-    LONG mediaOverride;                 // 1972
-    LONG rotateSheet;                   // 1976
-    LONG sourceOverride;                // 1980
-    LONG uncollatedCopiesByProcessor;   // 1984
+    LONG expandToEdges;                          // 1864
+    LONG driverStateWordA;                       // 1868
+    LONG driverStateWordB;                       // 1872
+    LONG centreImage;                            // 1876
+    FLOAT expandMarginsA[2];                     // 1880
+    LONG driverStateWordC;                       // 1888
+    FLOAT expandMarginsB[2];                     // 1892
+    LONG mmMarginsOn;                            // 1900
+    FLOAT mmMargins[4];                          // 1904
+    LONG lastSheetSource;                        // 1920
+    LONG lastSheetMediaType;                     // 1924
+    LONG frontCoverSource;                       // 1928
+    LONG frontCoverMediaType;                    // 1932
+    LONG frontCover;                             // 1936
+    LONG lastSheetSpecial;                       // 1940
+    LONG duplexMediaType1;                       // 1944
+    LONG duplexMediaType2;                       // 1948
+    LONG duplexMediaOn;                          // 1952
+    LONG driverWordA;                            // 1956
+    LONG markLastSheet;                          // 1960
+    LONG lastSheetSupported;                     // 1964
+    LONG pageParityMode;                         // 1968
+    LONG mediaOverride;                          // 1972
+    LONG rotateSheet;                            // 1976
+    LONG sourceOverride;                         // 1980
+    LONG uncollatedCopiesByProcessor;            // 1984
     BYTE reserved1988[400];
     WCHAR jobText[JOB_SETTINGS_TEXT_CHARS];  // 2388
     BYTE reserved2588[1804];
-    LONG driverScales;                  // 4392
+    LONG driverScales;  // 4392
     LONG reserved4396;
-    LONG previewResolution;             // 4400
+    LONG previewResolution;  // 4400
     LONG reserved4404;
-    LONG maxPaperWidth;                 // 4408
-    LONG previewNoRescale;              // 4412
+    LONG maxPaperWidth;     // 4408
+    LONG previewNoRescale;  // 4412
     BYTE reserved4416[36];
 };
 
 // Output of ESCAPE_GET_DRIVER_STATE.
 struct DriverStateRecord {
-    LONG repeatCount;                   // 0
-    LONG repeatMode;                    // 4
-    LONG driverStateWordA;              // 8
-    LONG previewEnabled;                // 12
+    LONG repeatCount;       // 0
+    LONG repeatMode;        // 4
+    LONG driverStateWordA;  // 8
+    LONG previewEnabled;    // 12
     LONG reserved16;
-    LONG echoWordA;                     // 20
-    LONG echoWordB;                     // 24
-    LONG rotationEnabled;               // 28
-    LONG skipLastBlankBackSingle;       // 32
-    LONG skipLastBlankBack;             // 36
-    LONG expandToEdges;                 // 40
-    LONG driverStateWordB;              // 44
-    LONG centreImage;                   // 48
-    FLOAT expandMargins[4];             // 52
-    LONG driverStateWordC;              // 68
-    LONG mmMarginsOn;                   // 72
+    LONG echoWordA;                // 20
+    LONG echoWordB;                // 24
+    LONG rotationEnabled;          // 28
+    LONG skipLastBlankBackSingle;  // 32
+    LONG skipLastBlankBack;        // 36
+    LONG expandToEdges;            // 40
+    LONG driverStateWordB;         // 44
+    LONG centreImage;              // 48
+    FLOAT expandMargins[4];        // 52
+    LONG driverStateWordC;         // 68
+    LONG mmMarginsOn;              // 72
     LONG reserved76[4];
-    LONG pageParityMode;                // 92
-    LONG driverWordB;                   // 96
-    LONG colorToolEnabled;              // 100
+    LONG pageParityMode;    // 92
+    LONG driverWordB;       // 96
+    LONG colorToolEnabled;  // 100
     LONG reserved104;
     WCHAR colorToolArgument[COLOR_TOOL_ARGUMENT_CHARS];  // 108
 };

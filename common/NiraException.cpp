@@ -17,8 +17,7 @@ CNiraException::CNiraException(LONG code)
       m_text2(NewText(kNoText)),
       m_extra(0),
       m_text3(NewText(kNoText))
-{
-}
+{}
 
 CNiraException::CNiraException(const CNiraException& other)
     : m_code(other.m_code),
@@ -26,8 +25,7 @@ CNiraException::CNiraException(const CNiraException& other)
       m_text2(NewText(other.m_text2 ? other.m_text2 : kNoText)),
       m_extra(other.m_extra),
       m_text3(NewText(other.m_text3 ? other.m_text3 : kNoText))
-{
-}
+{}
 
 CNiraException::~CNiraException()
 {

@@ -15,12 +15,12 @@ constexpr DWORD PRIVATE_DEVMODE_SIZE = 6892;
 constexpr DWORD PRIVATE_DEVMODE_SIGNATURE = 0x5A515549;  // the bytes 49 55 51 5A, "IUQZ" in memory
 constexpr DWORD PRIVATE_DEVMODE_VERSION = 0x00120001;
 // {0433A81F-2FC2-434B-A06A-7D0828D0D321}
-constexpr GUID PRIVATE_DEVMODE_GUID = {0x0433A81F, 0x2FC2, 0x434B,
-                                       {0xA0, 0x6A, 0x7D, 0x08, 0x28, 0xD0, 0xD3, 0x21}};
+constexpr GUID PRIVATE_DEVMODE_GUID = {
+    0x0433A81F, 0x2FC2, 0x434B, {0xA0, 0x6A, 0x7D, 0x08, 0x28, 0xD0, 0xD3, 0x21}};
 
-constexpr DWORD PRIVATE_DEVMODE_TEXT_CHARS = 260;     // process path and user name
-constexpr DWORD PACKED_PAYLOAD_SIZE = 6000;           // room of the packed settings
-constexpr DWORD PACKED_PAYLOAD_HEADER_SIZE = 8;       // C and U before the stream
+constexpr DWORD PRIVATE_DEVMODE_TEXT_CHARS = 260;  // process path and user name
+constexpr DWORD PACKED_PAYLOAD_SIZE = 6000;        // room of the packed settings
+constexpr DWORD PACKED_PAYLOAD_HEADER_SIZE = 8;    // C and U before the stream
 constexpr DWORD PACKED_STREAM_ROOM = PACKED_PAYLOAD_SIZE - PACKED_PAYLOAD_HEADER_SIZE;  // 5992
 
 #pragma pack(push, 1)
@@ -33,10 +33,10 @@ struct PackedSettingsPayload {
 };
 
 struct PrivateDevMode {
-    DWORD size;       // PRIVATE_DEVMODE_SIZE
-    DWORD signature;  // PRIVATE_DEVMODE_SIGNATURE
-    DWORD version;    // PRIVATE_DEVMODE_VERSION
-    GUID sectionGuid; // PRIVATE_DEVMODE_GUID
+    DWORD size;        // PRIVATE_DEVMODE_SIZE
+    DWORD signature;   // PRIVATE_DEVMODE_SIGNATURE
+    DWORD version;     // PRIVATE_DEVMODE_VERSION
+    GUID sectionGuid;  // PRIVATE_DEVMODE_GUID
 
     // Page geometry in device units, written by the settings packer (zero in a default section).
     DWORD horizontalResolution;
@@ -48,8 +48,8 @@ struct PrivateDevMode {
     LONG physicalWidth;
     LONG physicalHeight;
 
-    LONG paperSizeAtConvert;     // dmPaperSize at the last convert or merge
-    LONG paperSizeAtApply;       // public fields at the last apply of a property sheet
+    LONG paperSizeAtConvert;  // dmPaperSize at the last convert or merge
+    LONG paperSizeAtApply;    // public fields at the last apply of a property sheet
     LONG orientationAtApply;
     DWORD mediaTypeAtApply;
     LONG duplexAtApply;
@@ -57,7 +57,7 @@ struct PrivateDevMode {
     LONG printQualityAtApply;
     DWORD icmIntentAtApply;
     DWORD icmMethodAtApply;
-    LONG duplexAtConvert;        // dmDuplex at the last convert or merge
+    LONG duplexAtConvert;  // dmDuplex at the last convert or merge
 
     DWORD checksum;  // block checksum of the packed settings
 

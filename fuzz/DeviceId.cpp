@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         HANDLE opened = nullptr;
         return OpenPrinterW(name, &opened, nullptr) ? opened : nullptr;
     }();
-    machine->SetPrinterData("Fuzzed", "ZQSTSSTR", REG_BINARY, std::string(reinterpret_cast<const char*>(data), size));
+    machine->SetPrinterData("Fuzzed", "ZQSTSSTR", REG_BINARY,
+                            std::string(reinterpret_cast<const char*>(data), size));
     LPSTR deviceId = ReadDeviceId(printer);
     if (deviceId == nullptr) {
         return 0;

@@ -28,9 +28,9 @@ LONG FreeRecord(INT, INT kind, LPVOID record, LPVOID)
     return 0;
 }
 
-LONG TouchOption(INT, INT, INT, INT, INT, INT, LPCWSTR name, INT, INT, INT, INT, INT, INT, INT, INT, INT, INT, INT, INT,
-                 INT, LPCWSTR key, INT, LPCWSTR vocabNamespace, LPCWSTR vocabMap, INT, LPCWSTR command, INT, INT, INT,
-                 INT, INT, INT, LPVOID user)
+LONG TouchOption(INT, INT, INT, INT, INT, INT, LPCWSTR name, INT, INT, INT, INT, INT, INT, INT, INT, INT, INT,
+                 INT, INT, INT, LPCWSTR key, INT, LPCWSTR vocabNamespace, LPCWSTR vocabMap, INT,
+                 LPCWSTR command, INT, INT, INT, INT, INT, INT, LPVOID user)
 {
     size_t& characters = *static_cast<size_t*>(user);
     for (LPCWSTR text : {name, key, vocabNamespace, vocabMap, command}) {

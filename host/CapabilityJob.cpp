@@ -44,25 +44,27 @@ WString Number(INT value)
 LONG KeepRecord(INT featureId, INT kind, LPVOID record, LPVOID user)
 {
     Feature& feature = (*static_cast<FeatureTable*>(user))[featureId];
-    if (kind == CAPABILITY_KIND_FEATURE)
+    if (kind == CAPABILITY_KIND_FEATURE) {
         feature.record = *static_cast<FeatureRecord*>(record);
-    else if (kind == CAPABILITY_KIND_FEATURE_UI)
+    } else if (kind == CAPABILITY_KIND_FEATURE_UI) {
         feature.display = *static_cast<FeatureUIRecord*>(record);
-    else if (kind == CAPABILITY_KIND_VOCABULARY) {
+    } else if (kind == CAPABILITY_KIND_VOCABULARY) {
         auto* vocabulary = static_cast<VocabularyRecord*>(record);
         feature.printTicketName = Text(vocabulary->vocabMap);
-        if (vocabulary->vocabNamespace != nullptr)
+        if (vocabulary->vocabNamespace != nullptr) {
             LocalFree(vocabulary->vocabNamespace);
-        if (vocabulary->vocabMap != nullptr)
+        }
+        if (vocabulary->vocabMap != nullptr) {
             LocalFree(vocabulary->vocabMap);
+        }
     }
     LocalFree(record);
     return 0;
 }
 
-LONG KeepOption(INT optionIndex, INT featureId, INT optionId, INT, INT, INT, LPCWSTR optionName, INT, INT state,
-                INT, INT, INT, INT, INT, INT, INT, INT, INT, INT, INT, LPCWSTR, INT, LPCWSTR, LPCWSTR vocabMap, INT,
-                LPCWSTR, INT, INT, INT, INT, INT, INT, LPVOID user)
+LONG KeepOption(INT optionIndex, INT featureId, INT optionId, INT, INT, INT, LPCWSTR optionName, INT,
+                INT state, INT, INT, INT, INT, INT, INT, INT, INT, INT, INT, INT, LPCWSTR, INT, LPCWSTR,
+                LPCWSTR vocabMap, INT, LPCWSTR, INT, INT, INT, INT, INT, INT, LPVOID user)
 {
     (*static_cast<FeatureTable*>(user))[featureId].options.push_back(
         {optionId, optionIndex, state, Text(optionName), Text(vocabMap)});
@@ -96,19 +98,25 @@ const WCHAR* OptionStateName(INT state)
 
 void ShowFeature(INT id, const Feature& feature)
 {
-    WString line = TEXT("  ") + Number(id) + TEXT("  class ") + Number(feature.record.classId) + TEXT("  default ") +
-                          Number(feature.record.defaultOption) + TEXT("  ") + DisplayStateName(feature.display.displayState);
-    if (feature.display.isUserInput && feature.record.rangeMax > feature.record.rangeMin)
-        line += TEXT("  value ") + Number(feature.record.rangeMin) + TEXT("..") + Number(feature.record.rangeMax);
-    if (feature.printTicketName != TEXT("0"))
+    WString line = TEXT("  ") + Number(id) + TEXT("  class ") + Number(feature.record.classId) +
+                   TEXT("  default ") + Number(feature.record.defaultOption) + TEXT("  ") +
+                   DisplayStateName(feature.display.displayState);
+    if (feature.display.isUserInput && feature.record.rangeMax > feature.record.rangeMin) {
+        line +=
+            TEXT("  value ") + Number(feature.record.rangeMin) + TEXT("..") + Number(feature.record.rangeMax);
+    }
+    if (feature.printTicketName != TEXT("0")) {
         line += TEXT("  ") + feature.printTicketName;
+    }
     HostMachine::Print(line);
     for (const Option& option : feature.options) {
         WString text = TEXT("      ") + Number(option.id) + TEXT("  ") + option.name;
-        if (option.printTicketName != TEXT("0") && !option.printTicketName.empty())
+        if (option.printTicketName != TEXT("0") && !option.printTicketName.empty()) {
             text += TEXT("  [") + option.printTicketName + TEXT("]");
-        if (option.id == feature.record.defaultOption)
+        }
+        if (option.id == feature.record.defaultOption) {
             text += TEXT("  *");
+        }
         HostMachine::Print(text + OptionStateName(option.state));
     }
 }
@@ -116,11 +124,14 @@ void ShowFeature(INT id, const Feature& feature)
 void ShowCategories(const FeatureTable& features)
 {
     std::map<INT, WString> categories;
-    for (const auto& [id, feature] : features)
+    for (const auto& [id, feature] : features) {
         categories[feature.display.categoryId] += TEXT(" ") + Number(id);
+    }
     HostMachine::Print("categories (features of each):");
-    for (const auto& [category, ids] : categories)
-        HostMachine::Print(TEXT("  ") + (category == 0 ? WString(TEXT("none")) : Number(category)) + TEXT(":") + ids);
+    for (const auto& [category, ids] : categories) {
+        HostMachine::Print(TEXT("  ") + (category == 0 ? WString(TEXT("none")) : Number(category)) +
+                           TEXT(":") + ids);
+    }
 }
 
 int Run(HostMachine& host, const std::vector<std::string>&)
@@ -143,21 +154,25 @@ int Run(HostMachine& host, const std::vector<std::string>&)
                        TEXT(", highest user-interface id ") + Number(highestUiId));
 
     FeatureTable features;
-    if (reader.GetFeatureSettings(KeepRecord, &features, nullptr) != 0 || reader.EnumCategories(KeepRecord, &features) != 0 ||
+    if (reader.GetFeatureSettings(KeepRecord, &features, nullptr) != 0 ||
+        reader.EnumCategories(KeepRecord, &features) != 0 ||
         reader.EnumVocabularies(KeepRecord, &features) != 0) {
         HostMachine::Print("the capability database cannot be read");
         return 1;
     }
-    for (auto& entry : features)
+    for (auto& entry : features) {
         reader.EnumOptions(&entry.first, KeepOption, &features);
+    }
 
     HostMachine::Print("features (id, handler class, default option, display, PrintTicket name; * default):");
-    for (const auto& [id, feature] : features)
+    for (const auto& [id, feature] : features) {
         ShowFeature(id, feature);
+    }
     ShowCategories(features);
     return 0;
 }
 
-const HostJobRegistration registration{{"capabilities", "the capability database as the readers see it", 30, Run}};
+const HostJobRegistration registration{
+    {"capabilities", "the capability database as the readers see it", 30, Run}};
 
 }  // namespace

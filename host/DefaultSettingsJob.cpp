@@ -22,8 +22,9 @@
 
 namespace {
 
-const char* const kPublicValueNames[CLIENT_PUBLIC_VALUE_COUNT] = {
-    "orientation", "media type", "duplex", "input bin", "resolution", "paper size", "ICM intent", "ICM method"};
+const char* const kPublicValueNames[CLIENT_PUBLIC_VALUE_COUNT] = {"orientation", "media type", "duplex",
+                                                                  "input bin",   "resolution", "paper size",
+                                                                  "ICM intent",  "ICM method"};
 
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 std::string Format(const char* format, ...)
@@ -45,18 +46,19 @@ void ShowHeader(const PrivateDevMode& block)
         signature[i] = static_cast<char>((block.signature >> (24 - 8 * i)) & 0xFF);
     }
     HostMachine::Print("private section header:");
-    HostMachine::Print(Format("  size %lu, signature 0x%08lX \"%s\", version 0x%08lX",
-                              static_cast<unsigned long>(block.size), static_cast<unsigned long>(block.signature),
-                              signature, static_cast<unsigned long>(block.version)));
+    HostMachine::Print(Format(
+        "  size %lu, signature 0x%08lX \"%s\", version 0x%08lX", static_cast<unsigned long>(block.size),
+        static_cast<unsigned long>(block.signature), signature, static_cast<unsigned long>(block.version)));
     HostMachine::Print(Format("  section GUID {%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
                               static_cast<unsigned long>(g.Data1), g.Data2, g.Data3, g.Data4[0], g.Data4[1],
                               g.Data4[2], g.Data4[3], g.Data4[4], g.Data4[5], g.Data4[6], g.Data4[7]));
-    HostMachine::Print(Format("  page geometry: %lu x %lu dpi, offset (%ld, %ld), printable %ld x %ld, page %ld x %ld",
-                              static_cast<unsigned long>(block.horizontalResolution),
-                              static_cast<unsigned long>(block.verticalResolution),
-                              static_cast<long>(block.physicalOffsetX), static_cast<long>(block.physicalOffsetY),
-                              static_cast<long>(block.printableWidth), static_cast<long>(block.printableHeight),
-                              static_cast<long>(block.physicalWidth), static_cast<long>(block.physicalHeight)));
+    HostMachine::Print(
+        Format("  page geometry: %lu x %lu dpi, offset (%ld, %ld), printable %ld x %ld, page %ld x %ld",
+               static_cast<unsigned long>(block.horizontalResolution),
+               static_cast<unsigned long>(block.verticalResolution), static_cast<long>(block.physicalOffsetX),
+               static_cast<long>(block.physicalOffsetY), static_cast<long>(block.printableWidth),
+               static_cast<long>(block.printableHeight), static_cast<long>(block.physicalWidth),
+               static_cast<long>(block.physicalHeight)));
     HostMachine::Print(Format("  packed length N %lu: stream C %lu bytes of %lu, image U %lu bytes",
                               static_cast<unsigned long>(block.packedLength),
                               static_cast<unsigned long>(block.payload.compressedLength),
@@ -132,8 +134,8 @@ int Run(HostMachine& host, const std::vector<std::string>&)
         auto sample = LoadSampleUISettings((folder + TEXT("niracap.vdf")).c_str());
         auto block = DefaultPrivateSection();
         CNiraSettingsClient packing;
-        if (sample != nullptr && packing.Initialize(printer) && packing.CopyFromUISettings(&sample->settings, 1) &&
-            packing.SavePrivateBlock(block.get())) {
+        if (sample != nullptr && packing.Initialize(printer) &&
+            packing.CopyFromUISettings(&sample->settings, 1) && packing.SavePrivateBlock(block.get())) {
             ShowHeader(*block);
             CNiraSettingsClient reading;
             if (reading.Initialize(printer) && reading.LoadPrivateBlock(block.get())) {
@@ -154,8 +156,8 @@ int Run(HostMachine& host, const std::vector<std::string>&)
     return result;
 }
 
-const HostJobRegistration job{{"default-settings",
-                               "the default settings as the settings client packs them into the private section",
-                               40, Run}};
+const HostJobRegistration job{
+    {"default-settings", "the default settings as the settings client packs them into the private section",
+     40, Run}};
 
 }  // namespace

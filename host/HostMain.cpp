@@ -45,7 +45,8 @@ void Usage()
 HostJobRegistration::HostJobRegistration(const HostJob& job)
 {
     Jobs().push_back(job);
-    std::stable_sort(Jobs().begin(), Jobs().end(), [](const HostJob& a, const HostJob& b) { return a.order < b.order; });
+    std::stable_sort(Jobs().begin(), Jobs().end(),
+                     [](const HostJob& a, const HostJob& b) { return a.order < b.order; });
 }
 
 int main(int argc, char** argv)
@@ -57,8 +58,9 @@ int main(int argc, char** argv)
             Usage();
             return 0;
         }
-        auto job = std::find_if(Jobs().begin(), Jobs().end(),
-                                [&](const HostJob& candidate) { return std::strcmp(candidate.name, argv[1]) == 0; });
+        auto job = std::find_if(Jobs().begin(), Jobs().end(), [&](const HostJob& candidate) {
+            return std::strcmp(candidate.name, argv[1]) == 0;
+        });
         if (job == Jobs().end()) {
             std::fprintf(stderr, "nirahost: no job named %s\n", argv[1]);
             Usage();

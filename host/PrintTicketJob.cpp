@@ -296,11 +296,11 @@ bool DescribeWrittenTicket(std::ostream& out)
                                 reinterpret_cast<void**>(&dom)))) {
         return false;
     }
-    WString empty =
-        WString(TEXT("<psf:PrintTicket xmlns:psf=\"")) + XDVocabulary::kFrameworkNamespace +
-        TEXT("\" xmlns:psk=\"") + XDVocabulary::kKeywordsNamespace + TEXT("\" xmlns:xsi=\"") +
-        XDVocabulary::kSchemaInstanceNamespace + TEXT("\" xmlns:xsd=\"") + XDVocabulary::kSchemaNamespace +
-        TEXT("\" xmlns:ns0000=\"") + XDVocabulary::kPrivateNamespace + TEXT("\" version=\"1\"/>");
+    WString empty = WString(TEXT("<psf:PrintTicket xmlns:psf=\"")) + XDVocabulary::kFrameworkNamespace +
+                    TEXT("\" xmlns:psk=\"") + XDVocabulary::kKeywordsNamespace + TEXT("\" xmlns:xsi=\"") +
+                    XDVocabulary::kSchemaInstanceNamespace + TEXT("\" xmlns:xsd=\"") +
+                    XDVocabulary::kSchemaNamespace + TEXT("\" xmlns:ns0000=\"") +
+                    XDVocabulary::kPrivateNamespace + TEXT("\" version=\"1\"/>");
     CXDBstr text(SysAllocString(empty.c_str()));
     VARIANT_BOOL loaded = VARIANT_FALSE;
     if (dom->loadXML(text, &loaded) != S_OK) {

@@ -15,10 +15,11 @@
 namespace {
 
 const WCHAR* const kComponentKeys[] = {
-    TEXT("NIRA_UI_PLUGIN"),      TEXT("NIRA_UI_DLL"),      TEXT("NIRA_PR_DLL"),         TEXT("NIRA_STRING_DLL"),
-    TEXT("Component_R_B"),       TEXT("Component_F_B"),    TEXT("Component_F_C"),       TEXT("PRODUCT_DATA_FILE"),
-    TEXT("NIRA_CAPABILITY_XML"), TEXT("NIRA_UILAYOUT_XML"), TEXT("NIRA_CONSTRAINT_XML"), TEXT("NIRA_PMLOID_XML"),
-    TEXT("NIRA_DMC_CORE_DLL"),   TEXT("NIRA_DMC_CONFIG_FILE"), TEXT("PRINTER_SETTING_API"),
+    TEXT("NIRA_UI_PLUGIN"),    TEXT("NIRA_UI_DLL"),          TEXT("NIRA_PR_DLL"),
+    TEXT("NIRA_STRING_DLL"),   TEXT("Component_R_B"),        TEXT("Component_F_B"),
+    TEXT("Component_F_C"),     TEXT("PRODUCT_DATA_FILE"),    TEXT("NIRA_CAPABILITY_XML"),
+    TEXT("NIRA_UILAYOUT_XML"), TEXT("NIRA_CONSTRAINT_XML"),  TEXT("NIRA_PMLOID_XML"),
+    TEXT("NIRA_DMC_CORE_DLL"), TEXT("NIRA_DMC_CONFIG_FILE"), TEXT("PRINTER_SETTING_API"),
 };
 
 constexpr UINT kShownStringId = 4339;
@@ -87,7 +88,8 @@ void ShowText(HostMachine& host, const WString& library, LANGID language, const 
     ReleaseStringDll();
     char prefix[80];
     std::snprintf(prefix, sizeof(prefix), "  text %u, user language 0x%04X (%s): ", id, language, label);
-    HostMachine::Print(nirasim::Wide(prefix) + (result == NIRA_STATUS_OK ? WString(text) : TEXT("(not found)")));
+    HostMachine::Print(nirasim::Wide(prefix) +
+                       (result == NIRA_STATUS_OK ? WString(text) : TEXT("(not found)")));
 }
 
 int Run(HostMachine& host, const std::vector<std::string>&)
@@ -123,6 +125,7 @@ int Run(HostMachine& host, const std::vector<std::string>&)
     return 0;
 }
 
-const HostJobRegistration job{{"printer-access", "what the driver's printer access sees of the sample printer", 10, Run}};
+const HostJobRegistration job{
+    {"printer-access", "what the driver's printer access sees of the sample printer", 10, Run}};
 
 }  // namespace

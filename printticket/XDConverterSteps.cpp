@@ -120,8 +120,9 @@ HRESULT XDAddCapabilitySubFeature(CXDPrintCapabilities& capabilities, const CXDO
     // A display name that cannot be made would publish the feature without one.
     CXDBstr displayName;
     HRESULT result = capabilities.FormatInteger(entry.displayId, &displayName);
-    if (FAILED(result))
+    if (FAILED(result)) {
         return result;
+    }
     return capabilities.AddFeature(entry.name.GetBuffer(), displayName.Get(), &feature);
 }
 
@@ -144,9 +145,11 @@ HRESULT XDAddCapabilityOption(CXDPrintCapabilities& capabilities, const CXDOptio
 {
     CXDBstr displayName;
     HRESULT result = capabilities.FormatInteger(entry.displayId, &displayName);
-    if (FAILED(result))
+    if (FAILED(result)) {
         return result;
-    return capabilities.AddOption(named ? entry.name.GetBuffer() : nullptr, displayName.Get(), entry.flag, &option);
+    }
+    return capabilities.AddOption(named ? entry.name.GetBuffer() : nullptr, displayName.Get(), entry.flag,
+                                  &option);
 }
 
 HRESULT XDAppendListedOptions(CXDPrintCapabilities& capabilities, IXMLDOMNode* parent,
@@ -270,8 +273,9 @@ HRESULT XDAppendIntegerParameterProperties(CXDPrintSchemaDocument& ticket, IXMLD
             text.Format(TEXT("%i"), numbers[i]);
             return S_OK;
         });
-        if (FAILED(result))
+        if (FAILED(result)) {
             break;
+        }
         CXDComPtr<IXMLDOMElement> property;
         result = XDCreateParameterInitProperty(ticket, properties[i], parameters[i], TEXT("integer"),
                                                text.GetBuffer(), property, parameterInits[i]);

@@ -6,11 +6,11 @@
 
 // One feature or option of a converter description.
 struct CXDOptionEntry {
-    CXDString name;    // Print Schema name without prefix; the name rule gives it one when written
-    int listed = 0;    // an option is published only when this is 1
-    int displayId = 0; // non-zero: its decimal text becomes the DisplayName
-    int value = 0;     // set by the handlers, not read by the converters
-    int flag = 0;      // for an option: 1 makes it the identity option
+    CXDString name;     // Print Schema name without prefix; the name rule gives it one when written
+    int listed = 0;     // an option is published only when this is 1
+    int displayId = 0;  // non-zero: its decimal text becomes the DisplayName
+    int value = 0;      // set by the handlers, not read by the converters
+    int flag = 0;       // for an option: 1 makes it the identity option
 };
 
 // Base of every converter description; the handler owns the object for its life.

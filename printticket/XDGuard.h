@@ -24,8 +24,9 @@ HRESULT XDGuarded(Body body)
 
 inline void XDThrowIfFailed(HRESULT result)
 {
-    if (FAILED(result))
+    if (FAILED(result)) {
         throw CXDException(result);
+    }
 }
 
 inline bool XDIsEmpty(LPCWSTR text)

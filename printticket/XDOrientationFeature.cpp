@@ -29,30 +29,37 @@ LPCWSTR CXDOrientationFeature::OptionName(int index)
 
 HRESULT CXDOrientationFeature::ReadPrintTicket(CXDPrintTicket& ticket, int* index)
 {
-    if (!index)
+    if (!index) {
         return E_POINTER;
+    }
     CXDBstr option;
     HRESULT result = XDReadFeatureOption(ticket, kFeatureName, option);
-    if (FAILED(result))
+    if (FAILED(result)) {
         return result;
+    }
     int found = XDFindName(option.Get(), kOptions, kOptionCount);
-    if (found >= 0)
+    if (found >= 0) {
         *index = found;
+    }
     return IsValidIndex(*index) ? result : E_FAIL;
 }
 
 HRESULT CXDOrientationFeature::WritePrintTicket(CXDPrintTicket& ticket, const int* index)
 {
-    if (!index)
+    if (!index) {
         return E_POINTER;
-    if (!IsValidIndex(*index))
+    }
+    if (!IsValidIndex(*index)) {
         return E_INVALIDARG;
+    }
     try {
         CXDComPtr<IXMLDOMElement> featureElement;
         CXDComPtr<IXMLDOMElement> option;
-        HRESULT result = XDReplaceFeatureOption(ticket, kFeatureName, kOptions[*index], featureElement, option);
-        if (FAILED(result))
+        HRESULT result =
+            XDReplaceFeatureOption(ticket, kFeatureName, kOptions[*index], featureElement, option);
+        if (FAILED(result)) {
             return result;
+        }
         return XDAppendFeatureToRoot(ticket, featureElement.Get(), nullptr, 0);
     } catch (const CXDException&) {
         return E_FAIL;
@@ -64,25 +71,31 @@ HRESULT CXDOrientationFeature::WritePrintCapabilities(CXDPrintCapabilities& capa
     try {
         CXDComPtr<IXMLDOMNode> root;
         HRESULT result = XDSelectRoot(capabilities, root);
-        if (FAILED(result))
+        if (FAILED(result)) {
             return result;
-        if (!feature.name.IsEmpty())
+        }
+        if (!feature.name.IsEmpty()) {
             result = capabilities.RemoveFeature(feature.name.GetBuffer());
+        }
         CXDComPtr<IXMLDOMElement> featureElement;
-        if (SUCCEEDED(result))
+        if (SUCCEEDED(result)) {
             result = capabilities.AddFeature(feature.name.GetBuffer(), kDisplayName, &featureElement);
+        }
         // Each listed option is published with its own name as display name.
         for (int i = 0; i < kOptionCount && SUCCEEDED(result); ++i) {
-            if (options[i].listed != 1)
+            if (options[i].listed != 1) {
                 continue;
+            }
             CXDComPtr<IXMLDOMElement> option;
-            result = capabilities.AddOption(options[i].name.GetBuffer(), options[i].name.GetBuffer(), options[i].flag,
-                                            &option);
-            if (SUCCEEDED(result))
+            result = capabilities.AddOption(options[i].name.GetBuffer(), options[i].name.GetBuffer(),
+                                            options[i].flag, &option);
+            if (SUCCEEDED(result)) {
                 result = XDAppendChild(featureElement.Get(), option.Get());
+            }
         }
-        if (SUCCEEDED(result))
+        if (SUCCEEDED(result)) {
             result = XDAppendChild(root.Get(), featureElement.Get());
+        }
         return result;
     } catch (const CXDException&) {
         return E_FAIL;

@@ -34,10 +34,12 @@ enum OptionSlot { kSlotPlain = 0, kSlotFitToSize = 1, kSlotCustomSquare = 2 };
 
 int ClampScale(int scale)
 {
-    if (scale <= CXDPageScalingFeature::kMinimumScale)
+    if (scale <= CXDPageScalingFeature::kMinimumScale) {
         return CXDPageScalingFeature::kMinimumScale;
-    if (scale >= CXDPageScalingFeature::kMaximumScale)
+    }
+    if (scale >= CXDPageScalingFeature::kMaximumScale) {
         return CXDPageScalingFeature::kMaximumScale;
+    }
     return scale;
 }
 
@@ -51,10 +53,12 @@ HRESULT ReadMediaSize(CXDPrintTicket& ticket, int& width, int& height, bool& hei
     CXDBstr option;
     HRESULT result = ticket.GetFeatureOption(kMediaSize, &option);
     int readWidth = 0;
-    if (SUCCEEDED(result))
+    if (SUCCEEDED(result)) {
         result = XDReadPositiveInteger(ticket, kMediaSize, kMediaSizeWidth, readWidth);
-    if (FAILED(result))
+    }
+    if (FAILED(result)) {
         return result;
+    }
     int readHeight = 0;
     result = XDReadPositiveInteger(ticket, kMediaSize, kMediaSizeHeight, readHeight);
     if (FAILED(result)) {
@@ -73,45 +77,53 @@ void ComputeFitFactor(PageScalingValues& values, int mediaWidth, int mediaHeight
 {
     const float pageWidth = static_cast<float>(mediaWidth / kFitUnitMicrons);
     const float pageHeight = static_cast<float>(mediaHeight / kFitUnitMicrons);
-    if (pageWidth <= 0.0f || pageHeight <= 0.0f)
+    if (pageWidth <= 0.0f || pageHeight <= 0.0f) {
         return;
+    }
     const int targetWidth = values.targetWidth / kFitUnitMicrons;
     const int targetHeight = values.targetHeight / kFitUnitMicrons;
-    if (targetWidth <= 0 || targetHeight <= 0)
+    if (targetWidth <= 0 || targetHeight <= 0) {
         return;  // a target given by the caller that is no size gives no factor either
-    if (static_cast<LONGLONG>(targetWidth) * mediaHeight > static_cast<LONGLONG>(targetHeight) * mediaWidth)
+    }
+    if (static_cast<LONGLONG>(targetWidth) * mediaHeight > static_cast<LONGLONG>(targetHeight) * mediaWidth) {
         values.factor = static_cast<float>(targetHeight) / pageHeight;
-    else
+    } else {
         values.factor = static_cast<float>(targetWidth) / pageWidth;
+    }
 }
 
 }  // namespace
 
 HRESULT CXDPageScalingFeature::ReadPrintTicket(CXDPrintTicket& ticket, PageScalingValues* values)
 {
-    if (!values)
+    if (!values) {
         return E_POINTER;
+    }
     try {
         CXDBstr option;
         HRESULT result = XDReadFeatureOption(ticket, kScaling, option);
-        if (FAILED(result))
+        if (FAILED(result)) {
             return result;
+        }
 
         int mediaWidth = 0;
         int mediaHeight = 0;
         bool heightFailed = false;
         const HRESULT mediaResult = ReadMediaSize(ticket, mediaWidth, mediaHeight, heightFailed);
-        if (heightFailed)
+        if (heightFailed) {
             return mediaResult;
+        }
 
-        if (XDNameEquals(option.Get(), kNone))
+        if (XDNameEquals(option.Get(), kNone)) {
             return S_FALSE;
+        }
         if (XDNameEquals(option.Get(), kCustomSquare)) {
             values->kind = kKindCustomSquare;
             result = ticket.GetScoredPropertyInteger(kScaling, kScale, &values->scale);
             values->scale = ClampScale(values->scale);
-            if (FAILED(result))
+            if (FAILED(result)) {
                 return result;
+            }
             values->factor = static_cast<float>(values->scale) / kPercent;
             return result;
         }
@@ -119,17 +131,20 @@ HRESULT CXDPageScalingFeature::ReadPrintTicket(CXDPrintTicket& ticket, PageScali
             values->kind = kKindFitToSize;
             // A target the ticket lacks keeps the record's value; one that could not be read, or a
             // page size that could not, would give a wrong factor: those fail.
-            if (FAILED(mediaResult) && mediaResult != kXDNotFound)
+            if (FAILED(mediaResult) && mediaResult != kXDNotFound) {
                 return mediaResult;
+            }
             int* const targets[] = {&values->targetWidth, &values->targetHeight};
             for (int i = 0; i < 2; ++i) {
                 result = XDReadPositiveInteger(ticket, kScaling, kFitProperties[i], *targets[i]);
-                if (FAILED(result) && result != kXDNotFound)
+                if (FAILED(result) && result != kXDNotFound) {
                     return result;
+                }
             }
             result = ticket.GetScoredPropertyInteger(kScaling, kFitProperties[2], &values->scaleToFit);
-            if (SUCCEEDED(result))
+            if (SUCCEEDED(result)) {
                 ComputeFitFactor(*values, mediaWidth, mediaHeight);
+            }
             return result;
         }
         return mediaResult;
@@ -140,17 +155,21 @@ HRESULT CXDPageScalingFeature::ReadPrintTicket(CXDPrintTicket& ticket, PageScali
 
 HRESULT CXDPageScalingFeature::WritePrintTicket(CXDPrintTicket& ticket, const PageScalingValues* values)
 {
-    if (!values)
+    if (!values) {
         return E_POINTER;
-    if (values->kind < kKindNone || values->kind > kKindCustomSquare)
+    }
+    if (values->kind < kKindNone || values->kind > kKindCustomSquare) {
         return E_INVALIDARG;
+    }
     try {
         static constexpr LPCWSTR kOptionByKind[] = {kNone, kFitToSize, kCustomSquare};
         CXDComPtr<IXMLDOMElement> feature;
         CXDComPtr<IXMLDOMElement> option;
-        HRESULT result = XDReplaceFeatureOption(ticket, kScaling, kOptionByKind[values->kind], feature, option);
-        if (FAILED(result))
+        HRESULT result =
+            XDReplaceFeatureOption(ticket, kScaling, kOptionByKind[values->kind], feature, option);
+        if (FAILED(result)) {
             return result;
+        }
 
         CXDComPtr<IXMLDOMElement> parameterInits[kFitParameters];
         int parameterCount = 0;
@@ -161,11 +180,13 @@ HRESULT CXDPageScalingFeature::WritePrintTicket(CXDPrintTicket& ticket, const Pa
         } else if (values->kind == kKindFitToSize) {
             const int numbers[] = {values->targetWidth, values->targetHeight, values->scaleToFit};
             parameterCount = kFitParameters;
-            result = XDAppendIntegerParameterProperties(ticket, option.Get(), kFitProperties, kFitParameterNames,
-                                                        numbers, parameterCount, parameterInits);
+            result =
+                XDAppendIntegerParameterProperties(ticket, option.Get(), kFitProperties, kFitParameterNames,
+                                                   numbers, parameterCount, parameterInits);
         }
-        if (FAILED(result))
+        if (FAILED(result)) {
             return result;
+        }
         return XDAppendFeatureToRoot(ticket, feature.Get(), parameterInits, parameterCount);
     } catch (const CXDException&) {
         return E_FAIL;
@@ -179,31 +200,37 @@ HRESULT CXDPageScalingFeature::WritePrintCapabilities(CXDPrintCapabilities& capa
         CXDComPtr<IXMLDOMElement> feature;
         HRESULT result = XDPrepareCapabilityFeature(capabilities, scaling, root, feature);
         for (int slot = 0; slot < kOptionSlots && SUCCEEDED(result); ++slot) {
-            if (scalingOptions[slot].listed != 1)
+            if (scalingOptions[slot].listed != 1) {
                 continue;
+            }
             CXDComPtr<IXMLDOMElement> option;
             result = XDAddCapabilityOption(capabilities, scalingOptions[slot], true, option);
             // The slot, not the name, says which properties the option carries.
             if (slot == kSlotFitToSize) {
-                for (int i = 0; i < kFitParameters && SUCCEEDED(result); ++i)
+                for (int i = 0; i < kFitParameters && SUCCEEDED(result); ++i) {
                     result = XDAppendParameterRefProperty(capabilities, option.Get(), kFitProperties[i],
                                                           kFitParameterNames[i]);
+                }
             } else if (slot == kSlotCustomSquare && SUCCEEDED(result)) {
                 result = XDAppendParameterRefProperty(capabilities, option.Get(), kScale, kScaleParameter);
             }
-            if (SUCCEEDED(result))
+            if (SUCCEEDED(result)) {
                 result = XDAppendChild(feature.Get(), option.Get());
+            }
         }
-        if (SUCCEEDED(result))
+        if (SUCCEEDED(result)) {
             result = XDAppendChild(root.Get(), feature.Get());
+        }
 
         const CXDParameterEntry* definitions[] = {&fitParameters[0], &fitParameters[1], &fitParameters[2],
                                                   &scaleParameter};
         for (const CXDParameterEntry* definition : definitions) {
-            if (FAILED(result))
+            if (FAILED(result)) {
                 break;
-            if (definition->listed == 1)
+            }
+            if (definition->listed == 1) {
                 result = XDAppendParameterDef(capabilities, root.Get(), *definition);
+            }
         }
         return result;
     } catch (const CXDException&) {

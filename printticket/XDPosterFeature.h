@@ -15,9 +15,9 @@ class CXDPrintCapabilities;
 constexpr int kXDMaximumPosterTiles = 25;
 
 struct PosterValues {
-    int sheetsIndex;  // 0 ... 4 for 1, 4, 9, 16, 25 sheets
-    int sheets;       // the sheet count itself, written as SheetsPerPage
-    int tileMode;     // 0 ZQAllTiles, 1 ZQTilesList
+    int sheetsIndex;                   // 0 ... 4 for 1, 4, 9, 16, 25 sheets
+    int sheets;                        // the sheet count itself, written as SheetsPerPage
+    int tileMode;                      // 0 ZQAllTiles, 1 ZQTilesList
     int tiles[kXDMaximumPosterTiles];  // tiles[n - 1] is 1 when tile n is printed
 };
 

@@ -15,10 +15,10 @@ struct CXDParameterEntry {
     CXDParameterEntry(const CXDParameterEntry& other) = default;
     CXDParameterEntry& operator=(const CXDParameterEntry& other);
 
-    CXDString name;      // the name rule applies
-    int listed = 0;      // written by the handlers; not read here
-    int displayId = 0;   // non-zero: its decimal text becomes the DisplayName
-    int value = 0;       // set by the handlers; not read here
+    CXDString name;     // the name rule applies
+    int listed = 0;     // written by the handlers; not read here
+    int displayId = 0;  // non-zero: its decimal text becomes the DisplayName
+    int value = 0;      // set by the handlers; not read here
     int dataType = kStringData;
     CXDString defaultValue;
     double minValue = 0;  // a length for strings
@@ -57,8 +57,8 @@ public:
     HRESULT CreateParameterRef(LPCWSTR name, IXMLDOMElement** reference);
     // A string parameter definition. The element is handed out as soon as it exists, also when
     // filling it fails.
-    HRESULT AddParameterDef(LPCWSTR name, LPCWSTR displayName, LPCWSTR defaultValue, int minLength, int maxLength,
-                            LPCWSTR unitType, IXMLDOMElement** parameterDef);
+    HRESULT AddParameterDef(LPCWSTR name, LPCWSTR displayName, LPCWSTR defaultValue, int minLength,
+                            int maxLength, LPCWSTR unitType, IXMLDOMElement** parameterDef);
     // A parameter definition of any data type, handed out when it is complete.
     HRESULT AddParameterDefEntry(CXDParameterEntry entry, IXMLDOMElement** parameterDef);
 

@@ -4,8 +4,7 @@
 
 CXDPrintTicketDocument::CXDPrintTicketDocument(IXMLDOMDocument2* document)
     : CXDPrintSchemaDocument(XDVocabulary::kPrintTicket, document)
-{
-}
+{}
 
 CXDPrintTicketDocument::~CXDPrintTicketDocument() = default;
 

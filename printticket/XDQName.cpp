@@ -54,8 +54,8 @@ HRESULT XDDeclaredOn(IXMLDOMNode* element, const XDText& prefix, XDText& uri)
     for (LONG i = 0; i < count; ++i) {
         CXDComPtr<IXMLDOMNode> attribute;
         CXDBstr name;
-        if (attributes->get_item(i, &attribute) != S_OK || !attribute || FAILED(attribute->get_nodeName(&name)) ||
-            !name.Get() || wanted != name.Get()) {
+        if (attributes->get_item(i, &attribute) != S_OK || !attribute ||
+            FAILED(attribute->get_nodeName(&name)) || !name.Get() || wanted != name.Get()) {
             continue;
         }
         CXDBstr text;

@@ -30,12 +30,14 @@ HRESULT AppendResolutionProperties(CXDPrintSchemaDocument& document, IXMLDOMNode
     static constexpr LPCWSTR kNames[] = {kResolutionX, kResolutionY};
     HRESULT result = S_OK;
     for (LPCWSTR name : kNames) {
-        if (FAILED(result))
+        if (FAILED(result)) {
             break;
+        }
         CXDComPtr<IXMLDOMElement> property;
         result = document.SetScoredPropertyInteger(name, value, &property);
-        if (SUCCEEDED(result))
+        if (SUCCEEDED(result)) {
             result = XDAppendChild(option, property.Get());
+        }
     }
     return result;
 }
@@ -54,39 +56,48 @@ int CXDResolutionFeature::OptionResolution(int index)
 
 HRESULT CXDResolutionFeature::ReadPrintTicket(CXDPrintTicket& ticket, CXDResolutionValues* values)
 {
-    if (!values)
+    if (!values) {
         return E_POINTER;
+    }
     CXDBstr option;
     HRESULT result = XDReadFeatureOption(ticket, kFeatureName, option);
-    if (FAILED(result))
+    if (FAILED(result)) {
         return result;
+    }
     int found = XDFindName(option.Get(), kOptions, kOptionCount);
     if (found >= 0) {
         result = XDReadPositiveInteger(ticket, kFeatureName, kResolutionX, values->resolutionX);
-        if (SUCCEEDED(result))
+        if (SUCCEEDED(result)) {
             values->resolutionY = values->resolutionX;
+        }
         values->index = found;
     }
-    if (SUCCEEDED(result) && !IsValidIndex(values->index))
+    if (SUCCEEDED(result) && !IsValidIndex(values->index)) {
         return E_FAIL;
+    }
     return result;
 }
 
 HRESULT CXDResolutionFeature::WritePrintTicket(CXDPrintTicket& ticket, const CXDResolutionValues* values)
 {
-    if (!values)
+    if (!values) {
         return E_POINTER;
-    if (!IsValidIndex(values->index))
+    }
+    if (!IsValidIndex(values->index)) {
         return E_INVALIDARG;
+    }
     try {
         CXDComPtr<IXMLDOMElement> featureElement;
         CXDComPtr<IXMLDOMElement> option;
-        HRESULT result = XDReplaceFeatureOption(ticket, kFeatureName, kOptions[values->index], featureElement, option);
-        if (FAILED(result))
+        HRESULT result =
+            XDReplaceFeatureOption(ticket, kFeatureName, kOptions[values->index], featureElement, option);
+        if (FAILED(result)) {
             return result;
+        }
         result = AppendResolutionProperties(ticket, option.Get(), values->resolutionX);
-        if (FAILED(result))
+        if (FAILED(result)) {
             return result;
+        }
         return XDAppendFeatureToRoot(ticket, featureElement.Get(), nullptr, 0);
     } catch (const CXDException&) {
         return E_FAIL;
@@ -100,17 +111,21 @@ HRESULT CXDResolutionFeature::WritePrintCapabilities(CXDPrintCapabilities& capab
         CXDComPtr<IXMLDOMElement> featureElement;
         HRESULT result = XDPrepareCapabilityFeature(capabilities, feature, root, featureElement);
         for (int i = 0; i < kOptionCount && SUCCEEDED(result); ++i) {
-            if (options[i].listed != 1)
+            if (options[i].listed != 1) {
                 continue;
+            }
             CXDComPtr<IXMLDOMElement> option;
             result = XDAddCapabilityOption(capabilities, options[i], true, option);
-            if (SUCCEEDED(result))
+            if (SUCCEEDED(result)) {
                 result = AppendResolutionProperties(capabilities, option.Get(), kResolutions[i]);
-            if (SUCCEEDED(result))
+            }
+            if (SUCCEEDED(result)) {
                 result = XDAppendChild(featureElement.Get(), option.Get());
+            }
         }
-        if (SUCCEEDED(result))
+        if (SUCCEEDED(result)) {
             result = XDAppendChild(root.Get(), featureElement.Get());
+        }
         return result;
     } catch (const CXDException&) {
         return E_FAIL;

@@ -22,26 +22,31 @@ bool IsFlag(int value)
 
 HRESULT CXDRollCutFeature::ReadPrintTicket(CXDPrintTicket& ticket, RollCutValues* values)
 {
-    if (!values)
+    if (!values) {
         return E_POINTER;
+    }
     try {
         CXDBstr option;
         HRESULT result = XDReadFeatureOption(ticket, kRollCut, option);
-        if (FAILED(result))
+        if (FAILED(result)) {
             return result;
+        }
         int found = XDFindName(option.Get(), kCutModes, XDCountOf(kCutModes));
-        if (found >= 0)
+        if (found >= 0) {
             values->cutMode = found;
+        }
 
         CXDBstr saveOption;
         result = ticket.GetSubFeatureOption(kRollCut, kSaveRoll, &saveOption);
         if (SUCCEEDED(result)) {
             found = XDFindName(saveOption.Get(), kSaveRollModes, XDCountOf(kSaveRollModes));
-            if (found >= 0)
+            if (found >= 0) {
                 values->saveRollOnPaper = found;
+            }
         }
-        if (SUCCEEDED(result) && (!IsFlag(values->cutMode) || !IsFlag(values->saveRollOnPaper)))
+        if (SUCCEEDED(result) && (!IsFlag(values->cutMode) || !IsFlag(values->saveRollOnPaper))) {
             return E_FAIL;
+        }
         return result;
     } catch (const CXDException& failure) {
         return failure.GetResult();
@@ -50,21 +55,27 @@ HRESULT CXDRollCutFeature::ReadPrintTicket(CXDPrintTicket& ticket, RollCutValues
 
 HRESULT CXDRollCutFeature::WritePrintTicket(CXDPrintTicket& ticket, const RollCutValues* values)
 {
-    if (!values)
+    if (!values) {
         return E_POINTER;
-    if (!IsFlag(values->cutMode) || !IsFlag(values->saveRollOnPaper))
+    }
+    if (!IsFlag(values->cutMode) || !IsFlag(values->saveRollOnPaper)) {
         return E_INVALIDARG;
+    }
     try {
         CXDComPtr<IXMLDOMElement> feature;
         CXDComPtr<IXMLDOMElement> option;
-        HRESULT result = XDReplaceFeatureOption(ticket, kRollCut, kCutModes[values->cutMode], feature, option);
-        if (FAILED(result))
+        HRESULT result =
+            XDReplaceFeatureOption(ticket, kRollCut, kCutModes[values->cutMode], feature, option);
+        if (FAILED(result)) {
             return result;
+        }
         // A ticket without the sub-feature would lose the save-roll choice: its failure is the
         // write's.
-        result = XDAppendSubFeatureOption(ticket, feature.Get(), kSaveRoll, kSaveRollModes[values->saveRollOnPaper]);
-        if (FAILED(result))
+        result = XDAppendSubFeatureOption(ticket, feature.Get(), kSaveRoll,
+                                          kSaveRollModes[values->saveRollOnPaper]);
+        if (FAILED(result)) {
             return result;
+        }
         return XDAppendFeatureToRoot(ticket, feature.Get(), nullptr, 0);
     } catch (const CXDException&) {
         return E_FAIL;
@@ -77,13 +88,17 @@ HRESULT CXDRollCutFeature::WritePrintCapabilities(CXDPrintCapabilities& capabili
         CXDComPtr<IXMLDOMNode> root;
         CXDComPtr<IXMLDOMElement> feature;
         HRESULT result = XDPrepareCapabilityFeature(capabilities, rollCut, root, feature);
-        if (SUCCEEDED(result))
-            result = XDAppendListedOptions(capabilities, feature.Get(), rollCutOptions, XDCountOf(rollCutOptions));
-        if (SUCCEEDED(result))
+        if (SUCCEEDED(result)) {
+            result =
+                XDAppendListedOptions(capabilities, feature.Get(), rollCutOptions, XDCountOf(rollCutOptions));
+        }
+        if (SUCCEEDED(result)) {
             result = XDAppendCapabilitySubFeature(capabilities, feature.Get(), saveRoll, saveRollOptions,
                                                   XDCountOf(saveRollOptions));
-        if (SUCCEEDED(result))
+        }
+        if (SUCCEEDED(result)) {
             result = XDAppendChild(root.Get(), feature.Get());
+        }
         return result;
     } catch (const CXDException&) {
         return E_FAIL;

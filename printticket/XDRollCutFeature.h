@@ -28,7 +28,7 @@ public:
     HRESULT WritePrintCapabilities(CXDPrintCapabilities& capabilities);
 
     CXDOptionEntry rollCut;
-    CXDOptionEntry rollCutOptions[2];   // CutSheetAtStandardMediaSize, None
+    CXDOptionEntry rollCutOptions[2];  // CutSheetAtStandardMediaSize, None
     CXDOptionEntry saveRoll;
     CXDOptionEntry saveRollOptions[2];  // Off, On
 };

@@ -40,11 +40,13 @@ SIZE_T BlockBytes(unsigned int capacity)
 // The capacity that holds n characters and the terminator, doubling from start.
 unsigned int GrownCapacity(unsigned int start, unsigned int n)
 {
-    if (n >= kMaximumCapacity)
+    if (n >= kMaximumCapacity) {
         throw CXDException(E_OUTOFMEMORY);
+    }
     unsigned int capacity = start;
-    while (n >= capacity)
+    while (n >= capacity) {
         capacity *= 2;
+    }
     return capacity;
 }
 
@@ -66,20 +68,23 @@ CXDString::CXDString() : m_text(nullptr) {}
 
 CXDString::CXDString(LPCWSTR text) : m_text(nullptr)
 {
-    if (text)
+    if (text) {
         Construct([&] { Assign(text, static_cast<int>(wcslen(text))); });
+    }
 }
 
 CXDString::CXDString(LPCSTR text) : m_text(nullptr)
 {
-    if (text)
+    if (text) {
         Construct([&] { Assign(text, static_cast<int>(strlen(text))); });
+    }
 }
 
 CXDString::CXDString(LPCWSTR text, int length) : m_text(nullptr)
 {
-    if (length < 0)
+    if (length < 0) {
         throw CXDException(E_INVALIDARG);
+    }
     Construct([&] { Assign(text, length); });
 }
 
@@ -107,20 +112,23 @@ void CXDString::Reserve(unsigned int n) const
     if (!m_text) {
         unsigned int capacity = GrownCapacity(kMinimumCapacity, n);
         auto* block = static_cast<BYTE*>(HeapAlloc(GetProcessHeap(), 0, BlockBytes(capacity)));
-        if (!block)
+        if (!block) {
             throw CXDException(E_OUTOFMEMORY);
+        }
         m_text = TextOf(block, static_cast<INT32>(capacity));
         m_text[0] = 0;
         return;
     }
     unsigned int current = static_cast<unsigned int>(CapacityOf(m_text));
-    if (n < current)
+    if (n < current) {
         return;
+    }
     unsigned int capacity = GrownCapacity(current, n);
     // On failure the old block stays attached and valid.
     auto* block = static_cast<BYTE*>(HeapReAlloc(GetProcessHeap(), 0, BlockOf(m_text), BlockBytes(capacity)));
-    if (!block)
+    if (!block) {
         throw CXDException(E_OUTOFMEMORY);
+    }
     m_text = TextOf(block, static_cast<INT32>(capacity));
 }
 
@@ -132,41 +140,47 @@ LPWSTR CXDString::Materialize() const
 
 void CXDString::Assign(LPCWSTR text, int length)
 {
-    if (!text)
+    if (!text) {
         return;
+    }
     Reserve(static_cast<unsigned int>(length));
     CopyWideN(m_text, CapacityOf(m_text), text, length);
 }
 
 void CXDString::Assign(LPCWSTR text)
 {
-    if (Equals(text))
+    if (Equals(text)) {
         return;
+    }
     Materialize()[0] = 0;
     Assign(text, static_cast<int>(wcslen(text)));
 }
 
 void CXDString::Assign(LPCSTR text)
 {
-    if (Equals(text))
+    if (Equals(text)) {
         return;
+    }
     Materialize()[0] = 0;
-    if (text)
+    if (text) {
         Assign(text, static_cast<int>(strlen(text)));
+    }
 }
 
 void CXDString::Assign(LPCSTR text, int length)
 {
-    if (!text || length == 0)
+    if (!text || length == 0) {
         return;
+    }
     Reserve(static_cast<unsigned int>(length));
     CopyAnsiToWide(m_text, CapacityOf(m_text), text, length);
 }
 
 void CXDString::SetText(LPCWSTR text)
 {
-    if (text)
+    if (text) {
         Assign(text, static_cast<int>(wcslen(text)));
+    }
 }
 
 CXDString& CXDString::operator=(LPCWSTR text)
@@ -198,8 +212,9 @@ int CXDString::GetLength() const
 
 int CXDString::GetCapacity() const
 {
-    if (!m_text)
+    if (!m_text) {
         throw CXDException(E_PENDING);
+    }
     return CapacityOf(m_text);
 }
 
@@ -211,8 +226,9 @@ LPWSTR CXDString::GetBuffer() const
 bool CXDString::Equals(LPCWSTR text) const
 {
     LPCWSTR own = Materialize();
-    if (!text)
+    if (!text) {
         throw CXDException(E_FAIL);
+    }
     return wcscmp(own, text) == 0;
 }
 
@@ -225,28 +241,34 @@ bool CXDString::Equals(LPCSTR text) const
 int CXDString::Find(LPCWSTR sub, int start) const
 {
     LPCWSTR text = Materialize();
-    if (!sub || start < 0)
+    if (!sub || start < 0) {
         return -1;
+    }
     int length = static_cast<int>(wcslen(text));
-    if (start > length)
+    if (start > length) {
         return -1;
-    if (!*sub)
+    }
+    if (!*sub) {
         return start;  // as wcsstr answers, which not every C runtime does for an empty text
+    }
     LPCWSTR found = wcsstr(text + start, sub);
     return found ? static_cast<int>(found - text) : -1;
 }
 
 int CXDString::Delete(int index, int count)
 {
-    if (index < 0)
+    if (index < 0) {
         index = 0;
-    if (count < 0)
+    }
+    if (count < 0) {
         count = 0;
+    }
     LPWSTR text = Materialize();
     unsigned long long length = wcslen(text);
     unsigned long long end = static_cast<unsigned long long>(index) + static_cast<unsigned long long>(count);
-    if (length < end)
+    if (length < end) {
         throw CXDException(E_INVALIDARG);
+    }
     memmove(text + index, text + end, (length - end + 1) * sizeof(WCHAR));
     return static_cast<int>(length - count);
 }
@@ -256,28 +278,33 @@ void CXDString::Append(LPCWSTR text)
     size_t added = text ? wcslen(text) : 0;
     int present = GetLength();
     Reserve(static_cast<unsigned int>(added + present));
-    if (added)
+    if (added) {
         memcpy(m_text + present, text, (added + 1) * sizeof(WCHAR));
+    }
 }
 
 CXDString CXDString::Mid(int start, int count) const
 {
     int length = GetLength();
-    if (start < 0 || count < 0 || start > length || static_cast<long long>(start) + count > length)
+    if (start < 0 || count < 0 || start > length || static_cast<long long>(start) + count > length) {
         throw CXDException(E_INVALIDARG);
-    if (start == 0 && count == length)
+    }
+    if (start == 0 && count == length) {
         return CXDString(*this);
+    }
     return CXDString(m_text + start, count);
 }
 
 CXDString CXDString::Tokenize(LPCWSTR delimiter, int& position) const
 {
-    if (position < 0 || !delimiter || !delimiter[0])
+    if (position < 0 || !delimiter || !delimiter[0]) {
         throw CXDException(E_INVALIDARG);
+    }
     int delimiterLength = static_cast<int>(wcslen(delimiter));
     int length = GetLength();
-    while (Find(delimiter, position) == position)
+    while (Find(delimiter, position) == position) {
         position += delimiterLength;
+    }
     int found = Find(delimiter, position);
     if (found > 0) {
         CXDString token = Mid(position, found - position);
@@ -295,8 +322,9 @@ CXDString CXDString::Tokenize(LPCWSTR delimiter, int& position) const
 
 int CXDString::Format(LPCWSTR format, ...)
 {
-    if (!format)
+    if (!format) {
         throw CXDException(E_INVALIDARG);
+    }
     va_list arguments;
     va_start(arguments, format);
     try {
@@ -315,8 +343,9 @@ int CXDString::FormatV(LPCWSTR format, va_list arguments)
     va_copy(measuring, arguments);
     int needed = _vscwprintf(format, measuring);
     va_end(measuring);
-    if (needed < 0)
+    if (needed < 0) {
         throw CXDException(E_INVALIDARG);
+    }
     Reserve(static_cast<unsigned int>(needed));
     return vswprintf_s(m_text, static_cast<size_t>(CapacityOf(m_text)), format, arguments);
 }

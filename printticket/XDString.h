@@ -36,7 +36,7 @@ public:
     CXDString& operator=(LPCSTR text);
     CXDString& operator=(const CXDString& other);
 
-    int GetLength() const;  // never throws; 0 when no block can be made
+    int GetLength() const;    // never throws; 0 when no block can be made
     int GetCapacity() const;  // E_PENDING for a string without a block
     // The text, never null: the string gets a block first.
     LPWSTR GetBuffer() const;

@@ -7,8 +7,10 @@
 namespace XDVocabulary {
 
 // Namespaces, as published with the Print Schema and the W3C XML Schema.
-inline constexpr LPCWSTR kFrameworkNamespace = TEXT("http://schemas.microsoft.com/windows/2003/08/printing/printschemaframework");
-inline constexpr LPCWSTR kKeywordsNamespace = TEXT("http://schemas.microsoft.com/windows/2003/08/printing/printschemakeywords");
+inline constexpr LPCWSTR kFrameworkNamespace =
+    TEXT("http://schemas.microsoft.com/windows/2003/08/printing/printschemaframework");
+inline constexpr LPCWSTR kKeywordsNamespace =
+    TEXT("http://schemas.microsoft.com/windows/2003/08/printing/printschemakeywords");
 inline constexpr LPCWSTR kSchemaNamespace = TEXT("http://www.w3.org/2001/XMLSchema");
 inline constexpr LPCWSTR kSchemaInstanceNamespace = TEXT("http://www.w3.org/2001/XMLSchema-instance");
 // The driver's own names are written with this prefix; documents that receive them bind it.
@@ -56,7 +58,8 @@ inline constexpr LPCWSTR kConditional = TEXT("Conditional");
 inline constexpr LPCWSTR kOptionName = TEXT("OptionName");
 
 // Names that the name rule writes with the private prefix: these beginnings ...
-inline constexpr LPCWSTR kPrivateBeginnings[] = {TEXT("ZQ"), TEXT("JobZQ"), TEXT("DocumentZQ"), TEXT("PageZQ")};
+inline constexpr LPCWSTR kPrivateBeginnings[] = {TEXT("ZQ"), TEXT("JobZQ"), TEXT("DocumentZQ"),
+                                                 TEXT("PageZQ")};
 // ... and these words anywhere in the name.
 inline constexpr LPCWSTR kPrivateWords[] = {TEXT("JobTextAsBlack"), TEXT("True"), TEXT("False")};
 

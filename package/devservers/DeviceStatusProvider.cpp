@@ -16,7 +16,8 @@ public:
     HRESULT STDMETHODCALLTYPE CheckPrinterSupport(LPCWSTR printerName, LPCWSTR portName, int* supported,
                                                   int* statusAvailable) override
     {
-        if (printerName == nullptr || portName == nullptr || supported == nullptr || statusAvailable == nullptr) {
+        if (printerName == nullptr || portName == nullptr || supported == nullptr ||
+            statusAvailable == nullptr) {
             return E_POINTER;
         }
         BOOL reportsStatus = FALSE;

@@ -20,11 +20,12 @@ BOOL ReadPrinterPort(LPCWSTR printerName, LPWSTR port, DWORD capacity)
     }
     DWORD needed = 0;
     BOOL found = FALSE;
-    if (!GetPrinterW(printer, 2, nullptr, 0, &needed) && GetLastError() == ERROR_INSUFFICIENT_BUFFER && needed > 0) {
+    if (!GetPrinterW(printer, 2, nullptr, 0, &needed) && GetLastError() == ERROR_INSUFFICIENT_BUFFER &&
+        needed > 0) {
         BYTE* buffer = static_cast<BYTE*>(LocalAlloc(LPTR, needed));
         auto* info = reinterpret_cast<PRINTER_INFO_2W*>(buffer);
-        found = buffer != nullptr && GetPrinterW(printer, 2, buffer, needed, &needed) && info->pPortName != nullptr &&
-                SUCCEEDED(StringCchCopyW(port, capacity, info->pPortName));
+        found = buffer != nullptr && GetPrinterW(printer, 2, buffer, needed, &needed) &&
+                info->pPortName != nullptr && SUCCEEDED(StringCchCopyW(port, capacity, info->pPortName));
         LocalFree(buffer);
     }
     ClosePrinter(printer);

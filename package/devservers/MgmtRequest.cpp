@@ -4,9 +4,9 @@
 
 #include <new>
 
-CMgmtRequest::CMgmtRequest() : CServerObject(IID_INiraMgmtRequest), m_count(0), m_objectIds{}, m_answers{}, m_answered(FALSE)
-{
-}
+CMgmtRequest::CMgmtRequest()
+    : CServerObject(IID_INiraMgmtRequest), m_count(0), m_objectIds{}, m_answers{}, m_answered(FALSE)
+{}
 
 CMgmtRequest::~CMgmtRequest()
 {

@@ -75,7 +75,8 @@ BOOL MakeKeyPath(LPWSTR path, LPCWSTR prefix, REFGUID id, LPCWSTR suffix)
 {
     WCHAR text[kGuidChars];
     return StringFromGUID2(id, text, kGuidChars) != 0 && SUCCEEDED(StringCchCopyW(path, kKeyChars, prefix)) &&
-           SUCCEEDED(StringCchCatW(path, kKeyChars, text)) && SUCCEEDED(StringCchCatW(path, kKeyChars, suffix));
+           SUCCEEDED(StringCchCatW(path, kKeyChars, text)) &&
+           SUCCEEDED(StringCchCatW(path, kKeyChars, suffix));
 }
 
 LSTATUS SetText(HKEY root, LPCWSTR path, LPCWSTR valueName, LPCWSTR text)
@@ -108,7 +109,8 @@ BOOL DeleteTree(LPCWSTR prefix, REFGUID id)
 void Trace(LPCWSTR action)
 {
     WCHAR line[kKeyChars];
-    if (SUCCEEDED(StringCchCopyW(line, kKeyChars, kServerModuleName)) && SUCCEEDED(StringCchCatW(line, kKeyChars, action))) {
+    if (SUCCEEDED(StringCchCopyW(line, kKeyChars, kServerModuleName)) &&
+        SUCCEEDED(StringCchCatW(line, kKeyChars, action))) {
         OutputDebugStringW(line);
     }
 }
@@ -143,8 +145,8 @@ extern "C" __declspec(dllexport) BOOL WINAPI DllMain(HINSTANCE instance, DWORD r
     return TRUE;
 }
 
-extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID interfaceId,
-                                                                          LPVOID* object)
+extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE
+    DllGetClassObject(REFCLSID classId, REFIID interfaceId, LPVOID* object)
 {
     if (object == nullptr) {
         return E_POINTER;

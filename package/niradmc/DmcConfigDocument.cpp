@@ -51,7 +51,8 @@ void ReleaseRef(T*& object)
 IXMLDOMElement* AsElement(IXMLDOMNode* node)
 {
     IXMLDOMElement* element = nullptr;
-    if (node == nullptr || FAILED(node->QueryInterface(IID_IXMLDOMElement, reinterpret_cast<void**>(&element)))) {
+    if (node == nullptr ||
+        FAILED(node->QueryInterface(IID_IXMLDOMElement, reinterpret_cast<void**>(&element)))) {
         return nullptr;
     }
     return element;
@@ -65,7 +66,9 @@ int AttributeText(IXMLDOMElement* element, LPCWSTR name, LPWSTR text, size_t cha
     VariantInit(&value);
     int read = 0;
     if (element->getAttribute(attribute.Get(), &value) == S_OK && value.vt == VT_BSTR) {
-        read = SUCCEEDED(StringCchCopyW(text, chars, value.bstrVal != nullptr ? value.bstrVal : TEXT(""))) ? 1 : 0;
+        read = SUCCEEDED(StringCchCopyW(text, chars, value.bstrVal != nullptr ? value.bstrVal : TEXT("")))
+                   ? 1
+                   : 0;
     }
     VariantClear(&value);
     return read;

@@ -54,12 +54,13 @@ HRESULT AppendStep(LPWSTR xpath, LPCWSTR name, LPCWSTR value)
     size_t left = kDmcXPathChars - used;
     LPCWSTR separator = used > 0 && xpath[used - 1] != TEXT('/') ? TEXT("/") : TEXT("");
     if (IsStructural(name)) {
-        return value == nullptr ? StringCchPrintfW(end, left, TEXT("%s%s"), separator, name)
-                                : StringCchPrintfW(end, left, TEXT("%s%s[@name='%s']"), separator, name, value);
+        return value == nullptr
+                   ? StringCchPrintfW(end, left, TEXT("%s%s"), separator, name)
+                   : StringCchPrintfW(end, left, TEXT("%s%s[@name='%s']"), separator, name, value);
     }
-    return value == nullptr
-               ? StringCchPrintfW(end, left, TEXT("%sfeature[@name='%s']"), separator, name)
-               : StringCchPrintfW(end, left, TEXT("%sfeature[@name='%s']/option[@name='%s']"), separator, name, value);
+    return value == nullptr ? StringCchPrintfW(end, left, TEXT("%sfeature[@name='%s']"), separator, name)
+                            : StringCchPrintfW(end, left, TEXT("%sfeature[@name='%s']/option[@name='%s']"),
+                                               separator, name, value);
 }
 
 }  // namespace

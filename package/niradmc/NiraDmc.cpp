@@ -65,7 +65,8 @@ DMC_EXPORT int WINAPI DMCStartConfig(LPCWSTR configPath, int access, LPWSTR root
     g_comStarted = SUCCEEDED(hr);
     g_config = new (std::nothrow) CDmcConfigDocument();
     if (g_config == nullptr || !g_config->Open(configPath, rootContext) ||
-        FAILED(StringCchPrintfW(g_context, kDmcValueChars, TEXT("device/software/component[%s]"), rootContext))) {
+        FAILED(StringCchPrintfW(g_context, kDmcValueChars, TEXT("device/software/component[%s]"),
+                                rootContext))) {
         EndConfig();
         return 0;
     }
@@ -90,14 +91,16 @@ DMC_EXPORT int WINAPI DMCCountChildElements(LPCWSTR path, LPCWSTR elementName)
 
 DMC_EXPORT int WINAPI DMCEnumFeatures(LPCWSTR path, LPWSTR list)
 {
-    return list != nullptr && IsOpen() && g_config->ListChildren(path, TEXT("feature"), list, kDmcFeatureListChars)
+    return list != nullptr && IsOpen() &&
+                   g_config->ListChildren(path, TEXT("feature"), list, kDmcFeatureListChars)
                ? 1
                : 0;
 }
 
 DMC_EXPORT int WINAPI DMCEnumOptions(LPCWSTR path, LPWSTR list)
 {
-    return list != nullptr && IsOpen() && g_config->ListChildren(path, TEXT("option"), list, kDmcOptionListChars)
+    return list != nullptr && IsOpen() &&
+                   g_config->ListChildren(path, TEXT("option"), list, kDmcOptionListChars)
                ? 1
                : 0;
 }
@@ -109,7 +112,8 @@ DMC_EXPORT int WINAPI DMCEnumListToken(LPWSTR token, LPWSTR list)
 
 DMC_EXPORT int WINAPI DMCGetPRV(LPCWSTR path, LPWSTR value)
 {
-    return value != nullptr && IsOpen() && g_config->ReadAttribute(path, VALUE_ATTRIBUTE, value, kDmcValueChars) == 1
+    return value != nullptr && IsOpen() &&
+                   g_config->ReadAttribute(path, VALUE_ATTRIBUTE, value, kDmcValueChars) == 1
                ? 1
                : 0;
 }
@@ -130,7 +134,9 @@ DMC_EXPORT int WINAPI DMCGetFeatureAttributes(LPCWSTR path, LPWSTR list)
 DMC_EXPORT int WINAPI DMCGet(LPCWSTR path, LPCWSTR attribute, LPWSTR value)
 {
     LPCWSTR name = attribute != nullptr && attribute[0] != 0 ? attribute : VALUE_ATTRIBUTE;
-    return value != nullptr && IsOpen() && g_config->ReadAttribute(path, name, value, kDmcValueChars) == 1 ? 1 : 0;
+    return value != nullptr && IsOpen() && g_config->ReadAttribute(path, name, value, kDmcValueChars) == 1
+               ? 1
+               : 0;
 }
 
 DMC_EXPORT int WINAPI DMCSet(LPCWSTR path, LPCWSTR attribute, LPCWSTR value)

@@ -46,8 +46,8 @@ LPSTR ReadDeviceId(HANDLE printer)
         return nullptr;
     }
     DWORD read = 0;
-    result = GetPrinterDataW(printer, const_cast<LPWSTR>(kDeviceIdValue), &type, reinterpret_cast<LPBYTE>(deviceId),
-                             size, &read);
+    result = GetPrinterDataW(printer, const_cast<LPWSTR>(kDeviceIdValue), &type,
+                             reinterpret_cast<LPBYTE>(deviceId), size, &read);
     if (result != ERROR_SUCCESS || read == 0 || read > size) {
         LocalFree(deviceId);
         return nullptr;

@@ -6,295 +6,296 @@
 // window id window titles, 16000 + id user-interface elements (as the sample databases use them).
 #pragma once
 
-#define NIRASTR_TEXTS_ENGLISH(X)                                                                         \
-    X(876, "Delete Custom Size")                                                                         \
-    X(877, "Do you want to delete the selected item?")                                                   \
-    X(1018, "Custom")                                                                                    \
-    X(3044, "Installed:")                                                                                \
-    X(3045, "Default configuration")                                                                     \
-    X(3051, "Configured by the printer")                                                                 \
-    X(3333, "inches")                                                                                    \
-    X(3334, "mm")                                                                                        \
-    X(3772, "An ink cartridge is empty.")                                                                \
-    X(3774, "An ink cartridge is low.")                                                                  \
-    X(4255, "Printing Shortcuts")                                                                        \
-    X(4339, "Print Preview")                                                                             \
-    X(5336, "A printing shortcut with this name already exists. Do you want to replace it?")             \
-    X(5337, "This name belongs to a predefined printing shortcut. Please choose another name.")          \
-    X(5414, "The maximum number of printing shortcuts has been reached.")                                \
-    X(5418, "Papers added by the user")                                                                  \
-    X(5634, "Add new paper...")                                                                          \
-    X(6702, "Advanced Options")                                                                          \
-    X(6918, "Custom Forms") \
-    X(14114, "Paper size") \
-    X(14115, "Print quality") \
-    X(14116, "Paper type") \
-    X(14117, "Paper source") \
-    X(14118, "Orientation") \
-    X(14119, "Borderless printing") \
-    X(14120, "Resize to fit") \
-    X(14121, "Print document on") \
-    X(14122, "Photo enhancement") \
-    X(14123, "Resolution") \
-    X(14125, "Print on both sides") \
-    X(14126, "Flip pages") \
-    X(14127, "Preserve layout") \
-    X(14128, "Pages per sheet") \
-    X(14129, "Page order") \
-    X(14130, "Booklet layout") \
-    X(14132, "Roll paper cut") \
-    X(14133, "Save roll paper") \
-    X(14135, "Rotate by 90 degrees") \
-    X(14136, "Print in grayscale") \
-    X(14137, "Grayscale options") \
-    X(14138, "Input color space") \
-    X(14139, "Rendering intent") \
-    X(14141, "Color management") \
-    X(14143, "Printing shortcuts") \
-    X(14145, "Show print preview") \
-    X(14166, "Picture") \
-    X(14167, "Brightness") \
-    X(14168, "Contrast") \
-    X(14169, "Saturation") \
-    X(14170, "Cyan") \
-    X(14171, "Magenta") \
-    X(14172, "Yellow") \
-    X(14215, "Pop-up messages") \
-    X(14218, "Mirror image") \
-    X(14219, "Poster printing") \
-    X(14221, "Two-sided printing unit") \
-    X(14222, "Print all text as black") \
-    X(14226, "Reverse page order") \
-    X(14227, "Color profile") \
-    X(14231, "Support information") \
-    X(14233, "Paper list") \
-    X(14234, "Custom paper size") \
-    X(14235, "Copies") \
-    X(14236, "Collate") \
-    X(14237, "Application profile") \
-    X(14243, "Poster tiles") \
-    X(14258, "Paper dimensions") \
-    X(14259, "Delete") \
-    X(14260, "Printer status") \
-    X(14261, "Added papers") \
-    X(14262, "Calibrate") \
-    X(14298, "Maximum dpi") \
-    X(14302, "Ink volume") \
-    X(14305, "Tray 2") \
-    X(14307, "Base media") \
-    X(15998, "First packed setting") \
-    X(15999, "Last packed setting") \
-    X(16001, "Preview") \
-    X(16002, "Restore defaults") \
-    X(16003, "Custom...") \
-    X(16004, "Help") \
-    X(16418, "Paper choice") \
-    X(16419, "Media choice") \
-    X(15216, "Feature unavailable") \
-    X(15218, "This setting cannot be combined with the current settings.") \
-    X(15219, "OK") \
-    X(15301, "Printing Shortcuts") \
-    X(15302, "Paper/Quality") \
-    X(15303, "Finishing") \
-    X(15304, "Color") \
-    X(15305, "Advanced") \
-    X(15306, "Services") \
-    X(15401, "Tree View") \
-    X(15501, "Device Settings") \
+#define NIRASTR_TEXTS_ENGLISH(X)                                                                \
+    X(876, "Delete Custom Size")                                                                \
+    X(877, "Do you want to delete the selected item?")                                          \
+    X(1018, "Custom")                                                                           \
+    X(3044, "Installed:")                                                                       \
+    X(3045, "Default configuration")                                                            \
+    X(3051, "Configured by the printer")                                                        \
+    X(3333, "inches")                                                                           \
+    X(3334, "mm")                                                                               \
+    X(3772, "An ink cartridge is empty.")                                                       \
+    X(3774, "An ink cartridge is low.")                                                         \
+    X(4255, "Printing Shortcuts")                                                               \
+    X(4339, "Print Preview")                                                                    \
+    X(5336, "A printing shortcut with this name already exists. Do you want to replace it?")    \
+    X(5337, "This name belongs to a predefined printing shortcut. Please choose another name.") \
+    X(5414, "The maximum number of printing shortcuts has been reached.")                       \
+    X(5418, "Papers added by the user")                                                         \
+    X(5634, "Add new paper...")                                                                 \
+    X(6702, "Advanced Options")                                                                 \
+    X(6918, "Custom Forms")                                                                     \
+    X(14114, "Paper size")                                                                      \
+    X(14115, "Print quality")                                                                   \
+    X(14116, "Paper type")                                                                      \
+    X(14117, "Paper source")                                                                    \
+    X(14118, "Orientation")                                                                     \
+    X(14119, "Borderless printing")                                                             \
+    X(14120, "Resize to fit")                                                                   \
+    X(14121, "Print document on")                                                               \
+    X(14122, "Photo enhancement")                                                               \
+    X(14123, "Resolution")                                                                      \
+    X(14125, "Print on both sides")                                                             \
+    X(14126, "Flip pages")                                                                      \
+    X(14127, "Preserve layout")                                                                 \
+    X(14128, "Pages per sheet")                                                                 \
+    X(14129, "Page order")                                                                      \
+    X(14130, "Booklet layout")                                                                  \
+    X(14132, "Roll paper cut")                                                                  \
+    X(14133, "Save roll paper")                                                                 \
+    X(14135, "Rotate by 90 degrees")                                                            \
+    X(14136, "Print in grayscale")                                                              \
+    X(14137, "Grayscale options")                                                               \
+    X(14138, "Input color space")                                                               \
+    X(14139, "Rendering intent")                                                                \
+    X(14141, "Color management")                                                                \
+    X(14143, "Printing shortcuts")                                                              \
+    X(14145, "Show print preview")                                                              \
+    X(14166, "Picture")                                                                         \
+    X(14167, "Brightness")                                                                      \
+    X(14168, "Contrast")                                                                        \
+    X(14169, "Saturation")                                                                      \
+    X(14170, "Cyan")                                                                            \
+    X(14171, "Magenta")                                                                         \
+    X(14172, "Yellow")                                                                          \
+    X(14215, "Pop-up messages")                                                                 \
+    X(14218, "Mirror image")                                                                    \
+    X(14219, "Poster printing")                                                                 \
+    X(14221, "Two-sided printing unit")                                                         \
+    X(14222, "Print all text as black")                                                         \
+    X(14226, "Reverse page order")                                                              \
+    X(14227, "Color profile")                                                                   \
+    X(14231, "Support information")                                                             \
+    X(14233, "Paper list")                                                                      \
+    X(14234, "Custom paper size")                                                               \
+    X(14235, "Copies")                                                                          \
+    X(14236, "Collate")                                                                         \
+    X(14237, "Application profile")                                                             \
+    X(14243, "Poster tiles")                                                                    \
+    X(14258, "Paper dimensions")                                                                \
+    X(14259, "Delete")                                                                          \
+    X(14260, "Printer status")                                                                  \
+    X(14261, "Added papers")                                                                    \
+    X(14262, "Calibrate")                                                                       \
+    X(14298, "Maximum dpi")                                                                     \
+    X(14302, "Ink volume")                                                                      \
+    X(14305, "Tray 2")                                                                          \
+    X(14307, "Base media")                                                                      \
+    X(15998, "First packed setting")                                                            \
+    X(15999, "Last packed setting")                                                             \
+    X(16001, "Preview")                                                                         \
+    X(16002, "Restore defaults")                                                                \
+    X(16003, "Custom...")                                                                       \
+    X(16004, "Help")                                                                            \
+    X(16418, "Paper choice")                                                                    \
+    X(16419, "Media choice")                                                                    \
+    X(15216, "Feature unavailable")                                                             \
+    X(15218, "This setting cannot be combined with the current settings.")                      \
+    X(15219, "OK")                                                                              \
+    X(15301, "Printing Shortcuts")                                                              \
+    X(15302, "Paper/Quality")                                                                   \
+    X(15303, "Finishing")                                                                       \
+    X(15304, "Color")                                                                           \
+    X(15305, "Advanced")                                                                        \
+    X(15306, "Services")                                                                        \
+    X(15401, "Tree View")                                                                       \
+    X(15501, "Device Settings")                                                                 \
     X(15601, "Device Tree View")
 
-#define NIRASTR_TEXTS_GERMAN(X)                                                                          \
-    X(876, "Benutzerdefiniertes Format löschen")                                                         \
-    X(877, "Möchten Sie das ausgewählte Element löschen?")                                               \
-    X(1018, "Benutzerdefiniert")                                                                         \
-    X(3044, "Installiert:")                                                                              \
-    X(3045, "Standardkonfiguration")                                                                     \
-    X(3051, "Vom Drucker konfiguriert")                                                                  \
-    X(3333, "Zoll")                                                                                      \
-    X(3334, "mm")                                                                                        \
-    X(3772, "Eine Tintenpatrone ist leer.")                                                              \
-    X(3774, "Der Tintenstand einer Patrone ist niedrig.")                                                \
-    X(4255, "Druckverknüpfungen")                                                                        \
-    X(4339, "Druckvorschau")                                                                             \
-    X(5336, "Eine Druckverknüpfung mit diesem Namen ist bereits vorhanden. Möchten Sie sie ersetzen?")   \
-    X(5337, "Dieser Name gehört zu einer vordefinierten Druckverknüpfung. Bitte wählen Sie einen anderen Namen.") \
-    X(5414, "Die höchste Anzahl an Druckverknüpfungen ist erreicht.")                                    \
-    X(5418, "Vom Benutzer hinzugefügte Papiere")                                                         \
-    X(5634, "Neues Papier hinzufügen...")                                                                \
-    X(6702, "Erweiterte Optionen")                                                                       \
-    X(6918, "Benutzerdefinierte Formulare") \
-    X(14114, "Papierformat") \
-    X(14115, "Druckqualität") \
-    X(14116, "Papiersorte") \
-    X(14117, "Papierzufuhr") \
-    X(14118, "Ausrichtung") \
-    X(14119, "Randloser Druck") \
-    X(14120, "An Seitengröße anpassen") \
-    X(14121, "Dokument drucken auf") \
-    X(14122, "Fotooptimierung") \
-    X(14123, "Auflösung") \
-    X(14125, "Beidseitiger Druck") \
-    X(14126, "Seiten wenden") \
-    X(14127, "Layout beibehalten") \
-    X(14128, "Seiten pro Blatt") \
-    X(14129, "Seitenreihenfolge") \
-    X(14130, "Broschürenlayout") \
-    X(14132, "Rollenpapier abschneiden") \
-    X(14133, "Rollenpapier sparen") \
-    X(14135, "Um 90 Grad drehen") \
-    X(14136, "In Graustufen drucken") \
-    X(14137, "Graustufenoptionen") \
-    X(14138, "Eingabefarbraum") \
-    X(14139, "Farbwiedergabe") \
-    X(14141, "Farbverwaltung") \
-    X(14143, "Druckverknüpfungen") \
-    X(14145, "Druckvorschau anzeigen") \
-    X(14166, "Bild") \
-    X(14167, "Helligkeit") \
-    X(14168, "Kontrast") \
-    X(14169, "Sättigung") \
-    X(14170, "Cyan") \
-    X(14171, "Magenta") \
-    X(14172, "Gelb") \
-    X(14215, "Popup-Meldungen") \
-    X(14218, "Spiegelbild") \
-    X(14219, "Posterdruck") \
-    X(14221, "Duplexeinheit") \
-    X(14222, "Gesamten Text schwarz drucken") \
-    X(14226, "Umgekehrte Seitenreihenfolge") \
-    X(14227, "Farbprofil") \
-    X(14231, "Supportinformationen") \
-    X(14233, "Papierliste") \
-    X(14234, "Benutzerdefiniertes Papierformat") \
-    X(14235, "Exemplare") \
-    X(14236, "Sortieren") \
-    X(14237, "Anwendungsprofil") \
-    X(14243, "Posterteile") \
-    X(14258, "Papierabmessungen") \
-    X(14259, "Löschen") \
-    X(14260, "Druckerstatus") \
-    X(14261, "Hinzugefügte Papiere") \
-    X(14262, "Kalibrieren") \
-    X(14298, "Maximale dpi") \
-    X(14302, "Tintenmenge") \
-    X(14305, "Fach 2") \
-    X(14307, "Grundmedium") \
-    X(15998, "Erste gepackte Einstellung") \
-    X(15999, "Letzte gepackte Einstellung") \
-    X(16001, "Vorschau") \
-    X(16002, "Standardwerte wiederherstellen") \
-    X(16003, "Benutzerdefiniert...") \
-    X(16004, "Hilfe") \
-    X(16418, "Papierauswahl") \
-    X(16419, "Medienauswahl") \
-    X(15216, "Funktion nicht verfügbar") \
-    X(15218, "Diese Einstellung ist mit den aktuellen Einstellungen nicht kombinierbar.") \
-    X(15219, "OK") \
-    X(15301, "Druckverknüpfungen") \
-    X(15302, "Papier/Qualität") \
-    X(15303, "Fertigstellung") \
-    X(15304, "Farbe") \
-    X(15305, "Erweitert") \
-    X(15306, "Dienste") \
-    X(15401, "Strukturansicht") \
-    X(15501, "Geräteeinstellungen") \
+#define NIRASTR_TEXTS_GERMAN(X)                                                                             \
+    X(876, "Benutzerdefiniertes Format löschen")                                                            \
+    X(877, "Möchten Sie das ausgewählte Element löschen?")                                                  \
+    X(1018, "Benutzerdefiniert")                                                                            \
+    X(3044, "Installiert:")                                                                                 \
+    X(3045, "Standardkonfiguration")                                                                        \
+    X(3051, "Vom Drucker konfiguriert")                                                                     \
+    X(3333, "Zoll")                                                                                         \
+    X(3334, "mm")                                                                                           \
+    X(3772, "Eine Tintenpatrone ist leer.")                                                                 \
+    X(3774, "Der Tintenstand einer Patrone ist niedrig.")                                                   \
+    X(4255, "Druckverknüpfungen")                                                                           \
+    X(4339, "Druckvorschau")                                                                                \
+    X(5336, "Eine Druckverknüpfung mit diesem Namen ist bereits vorhanden. Möchten Sie sie ersetzen?")      \
+    X(5337,                                                                                                 \
+      "Dieser Name gehört zu einer vordefinierten Druckverknüpfung. Bitte wählen Sie einen anderen Namen.") \
+    X(5414, "Die höchste Anzahl an Druckverknüpfungen ist erreicht.")                                       \
+    X(5418, "Vom Benutzer hinzugefügte Papiere")                                                            \
+    X(5634, "Neues Papier hinzufügen...")                                                                   \
+    X(6702, "Erweiterte Optionen")                                                                          \
+    X(6918, "Benutzerdefinierte Formulare")                                                                 \
+    X(14114, "Papierformat")                                                                                \
+    X(14115, "Druckqualität")                                                                               \
+    X(14116, "Papiersorte")                                                                                 \
+    X(14117, "Papierzufuhr")                                                                                \
+    X(14118, "Ausrichtung")                                                                                 \
+    X(14119, "Randloser Druck")                                                                             \
+    X(14120, "An Seitengröße anpassen")                                                                     \
+    X(14121, "Dokument drucken auf")                                                                        \
+    X(14122, "Fotooptimierung")                                                                             \
+    X(14123, "Auflösung")                                                                                   \
+    X(14125, "Beidseitiger Druck")                                                                          \
+    X(14126, "Seiten wenden")                                                                               \
+    X(14127, "Layout beibehalten")                                                                          \
+    X(14128, "Seiten pro Blatt")                                                                            \
+    X(14129, "Seitenreihenfolge")                                                                           \
+    X(14130, "Broschürenlayout")                                                                            \
+    X(14132, "Rollenpapier abschneiden")                                                                    \
+    X(14133, "Rollenpapier sparen")                                                                         \
+    X(14135, "Um 90 Grad drehen")                                                                           \
+    X(14136, "In Graustufen drucken")                                                                       \
+    X(14137, "Graustufenoptionen")                                                                          \
+    X(14138, "Eingabefarbraum")                                                                             \
+    X(14139, "Farbwiedergabe")                                                                              \
+    X(14141, "Farbverwaltung")                                                                              \
+    X(14143, "Druckverknüpfungen")                                                                          \
+    X(14145, "Druckvorschau anzeigen")                                                                      \
+    X(14166, "Bild")                                                                                        \
+    X(14167, "Helligkeit")                                                                                  \
+    X(14168, "Kontrast")                                                                                    \
+    X(14169, "Sättigung")                                                                                   \
+    X(14170, "Cyan")                                                                                        \
+    X(14171, "Magenta")                                                                                     \
+    X(14172, "Gelb")                                                                                        \
+    X(14215, "Popup-Meldungen")                                                                             \
+    X(14218, "Spiegelbild")                                                                                 \
+    X(14219, "Posterdruck")                                                                                 \
+    X(14221, "Duplexeinheit")                                                                               \
+    X(14222, "Gesamten Text schwarz drucken")                                                               \
+    X(14226, "Umgekehrte Seitenreihenfolge")                                                                \
+    X(14227, "Farbprofil")                                                                                  \
+    X(14231, "Supportinformationen")                                                                        \
+    X(14233, "Papierliste")                                                                                 \
+    X(14234, "Benutzerdefiniertes Papierformat")                                                            \
+    X(14235, "Exemplare")                                                                                   \
+    X(14236, "Sortieren")                                                                                   \
+    X(14237, "Anwendungsprofil")                                                                            \
+    X(14243, "Posterteile")                                                                                 \
+    X(14258, "Papierabmessungen")                                                                           \
+    X(14259, "Löschen")                                                                                     \
+    X(14260, "Druckerstatus")                                                                               \
+    X(14261, "Hinzugefügte Papiere")                                                                        \
+    X(14262, "Kalibrieren")                                                                                 \
+    X(14298, "Maximale dpi")                                                                                \
+    X(14302, "Tintenmenge")                                                                                 \
+    X(14305, "Fach 2")                                                                                      \
+    X(14307, "Grundmedium")                                                                                 \
+    X(15998, "Erste gepackte Einstellung")                                                                  \
+    X(15999, "Letzte gepackte Einstellung")                                                                 \
+    X(16001, "Vorschau")                                                                                    \
+    X(16002, "Standardwerte wiederherstellen")                                                              \
+    X(16003, "Benutzerdefiniert...")                                                                        \
+    X(16004, "Hilfe")                                                                                       \
+    X(16418, "Papierauswahl")                                                                               \
+    X(16419, "Medienauswahl")                                                                               \
+    X(15216, "Funktion nicht verfügbar")                                                                    \
+    X(15218, "Diese Einstellung ist mit den aktuellen Einstellungen nicht kombinierbar.")                   \
+    X(15219, "OK")                                                                                          \
+    X(15301, "Druckverknüpfungen")                                                                          \
+    X(15302, "Papier/Qualität")                                                                             \
+    X(15303, "Fertigstellung")                                                                              \
+    X(15304, "Farbe")                                                                                       \
+    X(15305, "Erweitert")                                                                                   \
+    X(15306, "Dienste")                                                                                     \
+    X(15401, "Strukturansicht")                                                                             \
+    X(15501, "Geräteeinstellungen")                                                                         \
     X(15601, "Gerätestrukturansicht")
 
-#define NIRASTR_TEXTS_JAPANESE(X)                                                                        \
-    X(876, "ユーザー定義サイズの削除")                                                                   \
-    X(877, "選択した項目を削除しますか?")                                                                \
-    X(1018, "ユーザー定義")                                                                              \
-    X(3044, "インストール日:")                                                                           \
-    X(3045, "既定の構成")                                                                                \
-    X(3051, "プリンターによる構成")                                                                      \
-    X(3333, "インチ")                                                                                    \
-    X(3334, "mm")                                                                                        \
-    X(3772, "インク カートリッジが空です。")                                                             \
-    X(3774, "インク残量が少なくなっています。")                                                          \
-    X(4255, "印刷ショートカット")                                                                        \
-    X(4339, "印刷プレビュー")                                                                            \
-    X(5336, "この名前の印刷ショートカットは既に存在します。置き換えますか?")                             \
-    X(5337, "この名前は定義済みの印刷ショートカットで使われています。別の名前を指定してください。")      \
-    X(5414, "印刷ショートカットの数が上限に達しました。")                                                \
-    X(5418, "ユーザーが追加した用紙")                                                                    \
-    X(5634, "新しい用紙の追加...")                                                                       \
-    X(6702, "詳細オプション")                                                                            \
-    X(6918, "ユーザー定義用紙") \
-    X(14114, "用紙サイズ") \
-    X(14115, "印刷品質") \
-    X(14116, "用紙の種類") \
-    X(14117, "給紙方法") \
-    X(14118, "印刷の向き") \
-    X(14119, "フチなし印刷") \
-    X(14120, "用紙に合わせて拡大縮小") \
-    X(14121, "印刷する用紙") \
-    X(14122, "写真補正") \
-    X(14123, "解像度") \
-    X(14125, "両面印刷") \
-    X(14126, "とじ方") \
-    X(14127, "レイアウトを保持") \
-    X(14128, "1 枚あたりのページ数") \
-    X(14129, "ページの順序") \
-    X(14130, "小冊子レイアウト") \
-    X(14132, "ロール紙のカット") \
-    X(14133, "ロール紙の節約") \
-    X(14135, "90 度回転") \
-    X(14136, "グレースケールで印刷") \
-    X(14137, "グレースケールのオプション") \
-    X(14138, "入力色空間") \
-    X(14139, "レンダリング インテント") \
-    X(14141, "カラー管理") \
-    X(14143, "印刷ショートカット") \
-    X(14145, "印刷プレビューを表示") \
-    X(14166, "画像") \
-    X(14167, "明るさ") \
-    X(14168, "コントラスト") \
-    X(14169, "彩度") \
-    X(14170, "シアン") \
-    X(14171, "マゼンタ") \
-    X(14172, "イエロー") \
-    X(14215, "ポップアップ メッセージ") \
-    X(14218, "左右反転") \
-    X(14219, "ポスター印刷") \
-    X(14221, "両面印刷ユニット") \
-    X(14222, "すべての文字を黒で印刷") \
-    X(14226, "逆順で印刷") \
-    X(14227, "カラー プロファイル") \
-    X(14231, "サポート情報") \
-    X(14233, "用紙一覧") \
-    X(14234, "ユーザー定義の用紙サイズ") \
-    X(14235, "部数") \
-    X(14236, "部単位で印刷") \
-    X(14237, "アプリケーション プロファイル") \
-    X(14243, "ポスターのタイル") \
-    X(14258, "用紙の寸法") \
-    X(14259, "削除") \
-    X(14260, "プリンターの状態") \
-    X(14261, "追加された用紙") \
-    X(14262, "キャリブレーション") \
-    X(14298, "最大 dpi") \
-    X(14302, "インク量") \
-    X(14305, "トレイ 2") \
-    X(14307, "基本用紙") \
-    X(15998, "最初の保存設定") \
-    X(15999, "最後の保存設定") \
-    X(16001, "プレビュー") \
-    X(16002, "既定値に戻す") \
-    X(16003, "ユーザー定義...") \
-    X(16004, "ヘルプ") \
-    X(16418, "用紙の選択") \
-    X(16419, "メディアの選択") \
-    X(15216, "機能は使用できません") \
-    X(15218, "この設定は現在の設定と組み合わせることができません。") \
-    X(15219, "OK") \
-    X(15301, "印刷ショートカット") \
-    X(15302, "用紙/品質") \
-    X(15303, "仕上げ") \
-    X(15304, "カラー") \
-    X(15305, "詳細設定") \
-    X(15306, "サービス") \
-    X(15401, "ツリー表示") \
-    X(15501, "デバイスの設定") \
+#define NIRASTR_TEXTS_JAPANESE(X)                                                                   \
+    X(876, "ユーザー定義サイズの削除")                                                              \
+    X(877, "選択した項目を削除しますか?")                                                           \
+    X(1018, "ユーザー定義")                                                                         \
+    X(3044, "インストール日:")                                                                      \
+    X(3045, "既定の構成")                                                                           \
+    X(3051, "プリンターによる構成")                                                                 \
+    X(3333, "インチ")                                                                               \
+    X(3334, "mm")                                                                                   \
+    X(3772, "インク カートリッジが空です。")                                                        \
+    X(3774, "インク残量が少なくなっています。")                                                     \
+    X(4255, "印刷ショートカット")                                                                   \
+    X(4339, "印刷プレビュー")                                                                       \
+    X(5336, "この名前の印刷ショートカットは既に存在します。置き換えますか?")                        \
+    X(5337, "この名前は定義済みの印刷ショートカットで使われています。別の名前を指定してください。") \
+    X(5414, "印刷ショートカットの数が上限に達しました。")                                           \
+    X(5418, "ユーザーが追加した用紙")                                                               \
+    X(5634, "新しい用紙の追加...")                                                                  \
+    X(6702, "詳細オプション")                                                                       \
+    X(6918, "ユーザー定義用紙")                                                                     \
+    X(14114, "用紙サイズ")                                                                          \
+    X(14115, "印刷品質")                                                                            \
+    X(14116, "用紙の種類")                                                                          \
+    X(14117, "給紙方法")                                                                            \
+    X(14118, "印刷の向き")                                                                          \
+    X(14119, "フチなし印刷")                                                                        \
+    X(14120, "用紙に合わせて拡大縮小")                                                              \
+    X(14121, "印刷する用紙")                                                                        \
+    X(14122, "写真補正")                                                                            \
+    X(14123, "解像度")                                                                              \
+    X(14125, "両面印刷")                                                                            \
+    X(14126, "とじ方")                                                                              \
+    X(14127, "レイアウトを保持")                                                                    \
+    X(14128, "1 枚あたりのページ数")                                                                \
+    X(14129, "ページの順序")                                                                        \
+    X(14130, "小冊子レイアウト")                                                                    \
+    X(14132, "ロール紙のカット")                                                                    \
+    X(14133, "ロール紙の節約")                                                                      \
+    X(14135, "90 度回転")                                                                           \
+    X(14136, "グレースケールで印刷")                                                                \
+    X(14137, "グレースケールのオプション")                                                          \
+    X(14138, "入力色空間")                                                                          \
+    X(14139, "レンダリング インテント")                                                             \
+    X(14141, "カラー管理")                                                                          \
+    X(14143, "印刷ショートカット")                                                                  \
+    X(14145, "印刷プレビューを表示")                                                                \
+    X(14166, "画像")                                                                                \
+    X(14167, "明るさ")                                                                              \
+    X(14168, "コントラスト")                                                                        \
+    X(14169, "彩度")                                                                                \
+    X(14170, "シアン")                                                                              \
+    X(14171, "マゼンタ")                                                                            \
+    X(14172, "イエロー")                                                                            \
+    X(14215, "ポップアップ メッセージ")                                                             \
+    X(14218, "左右反転")                                                                            \
+    X(14219, "ポスター印刷")                                                                        \
+    X(14221, "両面印刷ユニット")                                                                    \
+    X(14222, "すべての文字を黒で印刷")                                                              \
+    X(14226, "逆順で印刷")                                                                          \
+    X(14227, "カラー プロファイル")                                                                 \
+    X(14231, "サポート情報")                                                                        \
+    X(14233, "用紙一覧")                                                                            \
+    X(14234, "ユーザー定義の用紙サイズ")                                                            \
+    X(14235, "部数")                                                                                \
+    X(14236, "部単位で印刷")                                                                        \
+    X(14237, "アプリケーション プロファイル")                                                       \
+    X(14243, "ポスターのタイル")                                                                    \
+    X(14258, "用紙の寸法")                                                                          \
+    X(14259, "削除")                                                                                \
+    X(14260, "プリンターの状態")                                                                    \
+    X(14261, "追加された用紙")                                                                      \
+    X(14262, "キャリブレーション")                                                                  \
+    X(14298, "最大 dpi")                                                                            \
+    X(14302, "インク量")                                                                            \
+    X(14305, "トレイ 2")                                                                            \
+    X(14307, "基本用紙")                                                                            \
+    X(15998, "最初の保存設定")                                                                      \
+    X(15999, "最後の保存設定")                                                                      \
+    X(16001, "プレビュー")                                                                          \
+    X(16002, "既定値に戻す")                                                                        \
+    X(16003, "ユーザー定義...")                                                                     \
+    X(16004, "ヘルプ")                                                                              \
+    X(16418, "用紙の選択")                                                                          \
+    X(16419, "メディアの選択")                                                                      \
+    X(15216, "機能は使用できません")                                                                \
+    X(15218, "この設定は現在の設定と組み合わせることができません。")                                \
+    X(15219, "OK")                                                                                  \
+    X(15301, "印刷ショートカット")                                                                  \
+    X(15302, "用紙/品質")                                                                           \
+    X(15303, "仕上げ")                                                                              \
+    X(15304, "カラー")                                                                              \
+    X(15305, "詳細設定")                                                                            \
+    X(15306, "サービス")                                                                            \
+    X(15401, "ツリー表示")                                                                          \
+    X(15501, "デバイスの設定")                                                                      \
     X(15601, "デバイスのツリー表示")
 
 // String ids the host program and tests name.

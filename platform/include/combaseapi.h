@@ -58,8 +58,8 @@ int WINAPI StringFromGUID2(REFGUID rguid, LPOLESTR lpsz, int cchMax);
 HRESULT WINAPI CLSIDFromString(LPCOLESTR lpsz, LPCLSID pclsid);
 // Process-wide security of COM: the first call succeeds, every later one answers RPC_E_TOO_LATE.
 HRESULT WINAPI CoInitializeSecurity(void* pSecDesc, LONG cAuthSvc, void* asAuthSvc, void* pReserved1,
-                                    DWORD dwAuthnLevel, DWORD dwImpLevel, void* pAuthList, DWORD dwCapabilities,
-                                    void* pReserved3);
+                                    DWORD dwAuthnLevel, DWORD dwImpLevel, void* pAuthList,
+                                    DWORD dwCapabilities, void* pReserved3);
 }
 
 // What an in-process server exports (the class registry finds it under

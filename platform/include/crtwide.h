@@ -118,26 +118,62 @@ int wcsncpy_s(WCHAR* dest, size_t size, const WCHAR* src, size_t count);
 
 // The secure functions' C++ forms that take the buffer's size from its array type.
 template <size_t N>
-int wcscpy_s(WCHAR (&dest)[N], const WCHAR* src) { return wcscpy_s(dest, N, src); }
+int wcscpy_s(WCHAR (&dest)[N], const WCHAR* src)
+{
+    return wcscpy_s(dest, N, src);
+}
 template <size_t N>
-int wcscat_s(WCHAR (&dest)[N], const WCHAR* src) { return wcscat_s(dest, N, src); }
+int wcscat_s(WCHAR (&dest)[N], const WCHAR* src)
+{
+    return wcscat_s(dest, N, src);
+}
 template <size_t N>
-int wcsncpy_s(WCHAR (&dest)[N], const WCHAR* src, size_t count) { return wcsncpy_s(dest, N, src, count); }
+int wcsncpy_s(WCHAR (&dest)[N], const WCHAR* src, size_t count)
+{
+    return wcsncpy_s(dest, N, src, count);
+}
 template <size_t N>
-int strcpy_s(char (&dest)[N], const char* src) { return strcpy_s(dest, N, src); }
+int strcpy_s(char (&dest)[N], const char* src)
+{
+    return strcpy_s(dest, N, src);
+}
 template <size_t N>
-int strcat_s(char (&dest)[N], const char* src) { return strcat_s(dest, N, src); }
+int strcat_s(char (&dest)[N], const char* src)
+{
+    return strcat_s(dest, N, src);
+}
 template <size_t N>
-int strncpy_s(char (&dest)[N], const char* src, size_t count) { return strncpy_s(dest, N, src, count); }
+int strncpy_s(char (&dest)[N], const char* src, size_t count)
+{
+    return strncpy_s(dest, N, src, count);
+}
 template <size_t N>
-int _wcsupr_s(WCHAR (&s)[N]) { return _wcsupr_s(s, N); }
+int _wcsupr_s(WCHAR (&s)[N])
+{
+    return _wcsupr_s(s, N);
+}
 template <size_t N>
-int _wcslwr_s(WCHAR (&s)[N]) { return _wcslwr_s(s, N); }
+int _wcslwr_s(WCHAR (&s)[N])
+{
+    return _wcslwr_s(s, N);
+}
 template <size_t N, class... Args>
-int swprintf_s(WCHAR (&buffer)[N], const WCHAR* format, Args... args) { return swprintf_s(buffer, N, format, args...); }
+int swprintf_s(WCHAR (&buffer)[N], const WCHAR* format, Args... args)
+{
+    return swprintf_s(buffer, N, format, args...);
+}
 template <size_t N, class... Args>
-int _snwprintf_s(WCHAR (&buffer)[N], size_t count, const WCHAR* format, Args... args) { return _snwprintf_s(buffer, N, count, format, args...); }
+int _snwprintf_s(WCHAR (&buffer)[N], size_t count, const WCHAR* format, Args... args)
+{
+    return _snwprintf_s(buffer, N, count, format, args...);
+}
 template <size_t N, class... Args>
-int sprintf_s(char (&buffer)[N], const char* format, Args... args) { return sprintf_s(buffer, N, format, args...); }
+int sprintf_s(char (&buffer)[N], const char* format, Args... args)
+{
+    return sprintf_s(buffer, N, format, args...);
+}
 template <size_t N, class... Args>
-int _snprintf_s(char (&buffer)[N], size_t count, const char* format, Args... args) { return _snprintf_s(buffer, N, count, format, args...); }
+int _snprintf_s(char (&buffer)[N], size_t count, const char* format, Args... args)
+{
+    return _snprintf_s(buffer, N, count, format, args...);
+}

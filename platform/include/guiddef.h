@@ -42,4 +42,3 @@ inline bool operator!=(REFGUID a, REFGUID b)
 {
     return !IsEqualGUID(a, b);
 }
-

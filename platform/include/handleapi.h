@@ -12,7 +12,8 @@ extern "C" {
 
 BOOL WINAPI CloseHandle(HANDLE hObject);
 BOOL WINAPI DuplicateHandle(HANDLE hSourceProcessHandle, HANDLE hSourceHandle, HANDLE hTargetProcessHandle,
-                            LPHANDLE lpTargetHandle, DWORD dwDesiredAccess, BOOL bInheritHandle, DWORD dwOptions);
+                            LPHANDLE lpTargetHandle, DWORD dwDesiredAccess, BOOL bInheritHandle,
+                            DWORD dwOptions);
 
 }  // extern "C"
 

@@ -21,8 +21,8 @@ typedef struct _NIRASIM_STRING_ENTRY {
 } NIRASIM_STRING_ENTRY;
 
 typedef struct _NIRASIM_RESOURCE_ENTRY {
-    LPCWSTR lpType;   // MAKEINTRESOURCEW(n) or a name
-    LPCWSTR lpName;   // MAKEINTRESOURCEW(n) or a name
+    LPCWSTR lpType;  // MAKEINTRESOURCEW(n) or a name
+    LPCWSTR lpName;  // MAKEINTRESOURCEW(n) or a name
     WORD wLanguage;
     LPCVOID pData;
     DWORD cbData;
@@ -31,16 +31,16 @@ typedef struct _NIRASIM_RESOURCE_ENTRY {
 // A module's version resource, from which the machine builds the VS_VERSIONINFO block that
 // GetFileVersionInfoW answers (one string table, in wLanguage and wCodePage).
 typedef struct _NIRASIM_VERSION_STRING {
-    LPCWSTR pszName;   // "FileDescription", "FileVersion", "ProductVersion", "ProductName", ...
+    LPCWSTR pszName;  // "FileDescription", "FileVersion", "ProductVersion", "ProductName", ...
     LPCWSTR pszValue;
 } NIRASIM_VERSION_STRING;
 
 typedef struct _NIRASIM_VERSION_INFO {
-    WORD wFileVersion[4];     // major, minor, build, revision
+    WORD wFileVersion[4];  // major, minor, build, revision
     WORD wProductVersion[4];
-    DWORD dwFileType;         // VFT_DLL, VFT_APP, ...
+    DWORD dwFileType;  // VFT_DLL, VFT_APP, ...
     WORD wLanguage;
-    WORD wCodePage;           // 1200 for UTF-16
+    WORD wCodePage;  // 1200 for UTF-16
     const NIRASIM_VERSION_STRING* pStrings;
     DWORD cStrings;
 } NIRASIM_VERSION_INFO;

@@ -32,13 +32,15 @@ typedef enum _TOKEN_INFORMATION_CLASS {
     TokenUIAccess,
     TokenMandatoryPolicy,
     TokenLogonSid
-} TOKEN_INFORMATION_CLASS, *PTOKEN_INFORMATION_CLASS;
+} TOKEN_INFORMATION_CLASS,
+    *PTOKEN_INFORMATION_CLASS;
 
 typedef enum _TOKEN_ELEVATION_TYPE {
     TokenElevationTypeDefault = 1,
     TokenElevationTypeFull,
     TokenElevationTypeLimited
-} TOKEN_ELEVATION_TYPE, *PTOKEN_ELEVATION_TYPE;
+} TOKEN_ELEVATION_TYPE,
+    *PTOKEN_ELEVATION_TYPE;
 
 typedef struct _TOKEN_ELEVATION {
     DWORD TokenIsElevated;

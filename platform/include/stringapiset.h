@@ -13,5 +13,5 @@ int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharSt
 
 // Compares without linguistic rules: by code unit, with NORM_IGNORECASE folding ASCII and Latin-1
 // letters. Answers CSTR_LESS_THAN, CSTR_EQUAL or CSTR_GREATER_THAN, 0 on a bad argument.
-int WINAPI CompareStringW(LCID Locale, DWORD dwCmpFlags, LPCWCH lpString1, int cchCount1,
-                          LPCWCH lpString2, int cchCount2);
+int WINAPI CompareStringW(LCID Locale, DWORD dwCmpFlags, LPCWCH lpString1, int cchCount1, LPCWCH lpString2,
+                          int cchCount2);

@@ -74,7 +74,6 @@ BOOL WINAPI IsCharAlphaNumericW(WCHAR ch);
 BOOL WINAPI IsCharUpperW(WCHAR ch);
 BOOL WINAPI IsCharLowerW(WCHAR ch);
 
-
 // Windows and their messages: classes, window procedures, the message queue, window longs, focus,
 // enable and show state. Windows here are headless: they keep state and answer messages.
 typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
@@ -163,8 +162,8 @@ static_assert(sizeof(CREATESTRUCTW) == 80, "x64 CREATESTRUCTW layout");
 ATOM WINAPI RegisterClassExW(const WNDCLASSEXW* lpwcx);
 BOOL WINAPI UnregisterClassW(LPCWSTR lpClassName, HINSTANCE hInstance);
 HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName, DWORD dwStyle, int X,
-                            int Y, int nWidth, int nHeight, HWND hWndParent, HANDLE hMenu, HINSTANCE hInstance,
-                            LPVOID lpParam);
+                            int Y, int nWidth, int nHeight, HWND hWndParent, HANDLE hMenu,
+                            HINSTANCE hInstance, LPVOID lpParam);
 BOOL WINAPI DestroyWindow(HWND hWnd);
 BOOL WINAPI IsWindow(HWND hWnd);
 HWND WINAPI GetParent(HWND hWnd);

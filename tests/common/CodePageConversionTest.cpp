@@ -57,13 +57,14 @@ TEST(PointerArray, FreesEveryElementAndTheArray)
 {
     int alive = 0;
     int count = 3;
-    auto array = new Counted*[3]{new Counted(&alive), nullptr, new Counted(&alive)};
+    auto array = new Counted* [3] { new Counted(&alive), nullptr, new Counted(&alive) };
     EXPECT_EQ(alive, 2);
     EXPECT_TRUE(FreePointerArray(array, &count));
     EXPECT_EQ(alive, 0);
 
     int none = 0;
-    EXPECT_TRUE(FreePointerArray(new Counted*[1]{nullptr}, &none));
+    EXPECT_TRUE(FreePointerArray(
+        new Counted* [1] { nullptr }, &none));
     EXPECT_TRUE(FreePointerArray<Counted>(nullptr, &count));
 }
 

@@ -45,11 +45,9 @@ TEST_F(StringDll, TextsInTheUsersLanguage)
         LANGID language;
         const WCHAR* text;
     } cases[] = {
-        {0x0409, TEXT("Print Preview")},
-        {0x0407, TEXT("Druckvorschau")},
-        {0x0411, TEXT("印刷プレビュー")},
-        {0x0C07, TEXT("Druckvorschau")},   // Austrian German: same primary language
-        {0x040C, TEXT("Print Preview")},   // French: no French tables, US English
+        {0x0409, TEXT("Print Preview")}, {0x0407, TEXT("Druckvorschau")}, {0x0411, TEXT("印刷プレビュー")},
+        {0x0C07, TEXT("Druckvorschau")},  // Austrian German: same primary language
+        {0x040C, TEXT("Print Preview")},  // French: no French tables, US English
     };
     for (const Case& c : cases) {
         machine.SetUILanguage(c.language);
@@ -78,7 +76,7 @@ TEST_F(StringDll, FallbackFromAustrianToGerman)
     CNiraStringDll strings(kGermanOnly);
     EXPECT_EQ(strings.GetLanguage(), 0x0C07);
     EXPECT_EQ(Text(strings, 17), TEXT("Siebzehn"));  // id 17: entry 1 of block 2
-    EXPECT_EQ(strings.GetLanguage(), 0x0407);          // the choice is kept
+    EXPECT_EQ(strings.GetLanguage(), 0x0407);        // the choice is kept
     EXPECT_EQ(strings.GetUILanguage(), 0x0C07);
     EXPECT_EQ(Text(strings, 1), TEXT("Eins"));
 }

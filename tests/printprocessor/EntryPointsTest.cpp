@@ -174,8 +174,8 @@ TEST_F(EntryPointsTest, PauseThenCancelFromASecondThreadStopsARawJobAtItsNextChe
     // Three chunks of the read buffer's size; the job is paused before the second read and
     // cancelled while it waits.
     std::string data(3 * 65536, 'x');
-    nirasim::PrintJobRun run = Run(TEXT("RAW [FF auto]"), data, WString(),
-                                   {{2, JOB_CONTROL_PAUSE}, {2, JOB_CONTROL_CANCEL, true}});
+    nirasim::PrintJobRun run =
+        Run(TEXT("RAW [FF auto]"), data, WString(), {{2, JOB_CONTROL_PAUSE}, {2, JOB_CONTROL_CANCEL, true}});
     EXPECT_TRUE(run.printed);
     EXPECT_TRUE(run.closed);
     ASSERT_EQ(run.controls.size(), 2u);

@@ -55,10 +55,9 @@ protected:
     size_t SettingsLibraryLoads() const
     {
         std::vector<WString> loaded = nirasim::ModulesLoaded();
-        return static_cast<size_t>(
-            std::count_if(loaded.begin(), loaded.end(), [](const WString& path) {
-                return path.size() >= 11 && path.compare(path.size() - 11, 11, TEXT("nirauip.dll")) == 0;
-            }));
+        return static_cast<size_t>(std::count_if(loaded.begin(), loaded.end(), [](const WString& path) {
+            return path.size() >= 11 && path.compare(path.size() - 11, 11, TEXT("nirauip.dll")) == 0;
+        }));
     }
 
     // The page the packer describes in the section: letter, portrait, 600 dpi.

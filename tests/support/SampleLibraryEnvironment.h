@@ -19,8 +19,7 @@ class CSampleLibraryEnvironment : public ::testing::Environment {
 public:
     CSampleLibraryEnvironment(LANGID uiLanguage, WString secondModule)
         : m_uiLanguage(uiLanguage), m_secondModule(std::move(secondModule))
-    {
-    }
+    {}
 
     void SetUp() override
     {

@@ -3,8 +3,7 @@
 // The UI core implements it; the settings object never sees more of the core than this.
 #pragma once
 
-class INiraUISettingsOwner
-{
+class INiraUISettingsOwner {
 public:
     // The feature's handler learns that the feature changed (a ChangeKind).
     virtual int NotifyFeatureChanged(int featureId, int changeKind) = 0;

@@ -16,8 +16,7 @@
 constexpr int OPTION_TEXT_LENGTH = 260;
 
 // Option states: 3 and 5 are unavailable (5 is shown greyed), 4 is conflicting, 2 is selectable.
-enum OptionState : INT
-{
+enum OptionState : INT {
     OPTION_STATE_SELECTABLE = 2,
     OPTION_STATE_UNAVAILABLE = 3,
     OPTION_STATE_CONFLICT = 4,
@@ -25,8 +24,7 @@ enum OptionState : INT
 };
 
 // Display states of a feature: 0 and 1 hidden, 2 shown and greyed, 3 shown and enabled.
-enum DisplayState : INT
-{
+enum DisplayState : INT {
     DISPLAY_STATE_HIDDEN = 0,
     DISPLAY_STATE_HIDDEN_ALT = 1,
     DISPLAY_STATE_GREYED = 2,
@@ -34,8 +32,7 @@ enum DisplayState : INT
 };
 
 // Kinds of change reported to the owner; each sets one bit of the feature's ChangeRecord mask.
-enum ChangeKind : INT
-{
+enum ChangeKind : INT {
     CHANGE_OPTION_ADDED = 1,
     CHANGE_OPTION_REMOVED = 2,
     CHANGE_DISPLAY_STATE = 3,
@@ -45,34 +42,31 @@ enum ChangeKind : INT
 };
 
 // Bits of ChangeRecord::changeMask: what nirapres must read again for the feature.
-enum ChangeMask : INT
-{
-    CHANGE_MASK_OPTIONS = 1,       // the option list or option states
-    CHANGE_MASK_DISPLAY = 2,       // the display state
-    CHANGE_MASK_CURRENT = 4,       // the current option
+enum ChangeMask : INT {
+    CHANGE_MASK_OPTIONS = 1,  // the option list or option states
+    CHANGE_MASK_DISPLAY = 2,  // the display state
+    CHANGE_MASK_CURRENT = 4,  // the current option
 };
 
 // Bits of FeatureRecord::lockFlags.
-enum FeatureLockBits : INT
-{
+enum FeatureLockBits : INT {
     FEATURE_LOCKED = 1,
     FEATURE_LOCK_REQUESTED = 2,
 };
 
 // One option of a feature (a row of CAP_OPTIONS_INFO, or made by a handler).
-struct OptionInfo
-{
-    INT optionIndex; // the public number that the DEVMODE and the PrintTicket carry
+struct OptionInfo {
+    INT optionIndex;  // the public number that the DEVMODE and the PrintTicket carry
     INT featureId;
     INT reserved1;
     INT bitmapId;
     INT stringId;
-    WCHAR displayName[OPTION_TEXT_LENGTH]; // the text that lists show
+    WCHAR displayName[OPTION_TEXT_LENGTH];  // the text that lists show
     WCHAR optionName[OPTION_TEXT_LENGTH];
     INT iconId;
-    INT state;        // OptionState
-    INT defaultState; // the state that a reset to defaults restores
-    INT conflictFlag; // set at state 4, kept while the option is unavailable
+    INT state;         // OptionState
+    INT defaultState;  // the state that a reset to defaults restores
+    INT conflictFlag;  // set at state 4, kept while the option is unavailable
     INT auxId1;
     INT auxId2;
     INT auxId3;
@@ -96,34 +90,30 @@ struct OptionInfo
     INT separator;
     INT treeViewCategory;
     INT treeViewSizeId;
-    INT isSet; // 1 when displayName holds a text that the user typed
+    INT isSet;  // 1 when displayName holds a text that the user typed
 };
 
 // A feature touched since the object was made, with what changed (ChangeMask bits).
-struct ChangeRecord
-{
+struct ChangeRecord {
     INT featureId;
     INT changeMask;
 };
 
 // A settings feature whose current option is conflicting (state 4).
-struct PendingChange
-{
+struct PendingChange {
     INT featureId;
     INT optionId;
 };
 
 // Option optionId of a linked feature was copied from option sourceOptionId of sourceFeatureId.
-struct LinkedOptionRecord
-{
+struct LinkedOptionRecord {
     INT sourceFeatureId;
     INT sourceOptionId;
     INT optionId;
 };
 
 // Everything the object keeps for one feature. nirapres reads it through FindFeature.
-struct FeatureEntry
-{
+struct FeatureEntry {
     INT reserved1;
     INT reserved2;
     FeatureRecord* record;
@@ -131,9 +121,9 @@ struct FeatureEntry
     INT tagA;
     FeatureUIRecord* uiRecord;
     INT tagB;
-    CNiraIdMap options;         // option id -> OptionInfo*
-    CNiraIdMap treeViewOptions; // option id -> TreeViewOptionRecord*
-    CNiraPtrList linkedOptions; // LinkedOptionRecord*
+    CNiraIdMap options;          // option id -> OptionInfo*
+    CNiraIdMap treeViewOptions;  // option id -> TreeViewOptionRecord*
+    CNiraPtrList linkedOptions;  // LinkedOptionRecord*
 };
 
 static_assert(sizeof(OptionInfo) == 3236, "OptionInfo layout");

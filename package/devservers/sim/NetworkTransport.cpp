@@ -77,8 +77,8 @@ BOOL TransportFindDevice(LPCWSTR port, BOOL* supported)
     }
     DWORD value = 0;
     DWORD size = sizeof(value);
-    *supported = RegQueryValueExW(key, TEXT("Supported"), nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) ==
-                     ERROR_SUCCESS &&
+    *supported = RegQueryValueExW(key, TEXT("Supported"), nullptr, nullptr, reinterpret_cast<BYTE*>(&value),
+                                  &size) == ERROR_SUCCESS &&
                  value != 0;
     RegCloseKey(key);
     return TRUE;
@@ -97,7 +97,8 @@ BOOL TransportGet(LPCWSTR port, int count, const LPCWSTR* objectIds, SnmpAnswer*
     AppendBytes(key, TEXT("Requests"), &requestSize, sizeof(requestSize));
     for (int i = 0; i < count; ++i) {
         WideString id = objectIds[i];
-        AppendBytes(key, TEXT("RequestedIds"), id.c_str(), static_cast<DWORD>((id.size() + 1) * sizeof(WCHAR)));
+        AppendBytes(key, TEXT("RequestedIds"), id.c_str(),
+                    static_cast<DWORD>((id.size() + 1) * sizeof(WCHAR)));
         ReadAnswer(key, objectIds[i], &answers[i]);
     }
     RegCloseKey(key);

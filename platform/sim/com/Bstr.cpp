@@ -19,10 +19,12 @@ bool ShouldFailBstrAllocation()
 {
     int left = g_successesBeforeFailure.load();
     while (left >= 0) {
-        if (left == 0)
+        if (left == 0) {
             return true;
-        if (g_successesBeforeFailure.compare_exchange_weak(left, left - 1))
+        }
+        if (g_successesBeforeFailure.compare_exchange_weak(left, left - 1)) {
             return false;
+        }
     }
     return false;
 }
@@ -43,18 +45,21 @@ constexpr size_t kMaxBytes = 0x7FFFFFF0u;
 
 BSTR AllocateBytes(const void* source, size_t byteLength)
 {
-    if (byteLength > kMaxBytes || nirasim::com::ShouldFailBstrAllocation())
+    if (byteLength > kMaxBytes || nirasim::com::ShouldFailBstrAllocation()) {
         return nullptr;
+    }
     auto* block = static_cast<unsigned char*>(std::malloc(kPrefixBytes + byteLength + sizeof(OLECHAR) + 1));
-    if (!block)
+    if (!block) {
         return nullptr;
+    }
     uint32_t prefix = static_cast<uint32_t>(byteLength);
     std::memcpy(block, &prefix, kPrefixBytes);
     unsigned char* text = block + kPrefixBytes;
-    if (source)
+    if (source) {
         std::memcpy(text, source, byteLength);
-    else
+    } else {
         std::memset(text, 0, byteLength);
+    }
     std::memset(text + byteLength, 0, sizeof(OLECHAR) + 1);
     return reinterpret_cast<BSTR>(text);
 }
@@ -68,8 +73,9 @@ unsigned char* BlockOf(BSTR text)
 
 BSTR WINAPI SysAllocString(const OLECHAR* psz)
 {
-    if (!psz)
+    if (!psz) {
         return nullptr;
+    }
     NIRASIM_FAIL_IF_INJECTED("SysAllocString", nullptr);
     return AllocateBytes(psz, std::char_traits<char16_t>::length(psz) * sizeof(OLECHAR));
 }
@@ -88,11 +94,13 @@ BSTR WINAPI SysAllocStringByteLen(LPCSTR psz, UINT len)
 
 INT WINAPI SysReAllocString(BSTR* pbstr, const OLECHAR* psz)
 {
-    if (!pbstr)
+    if (!pbstr) {
         return FALSE;
+    }
     BSTR copy = SysAllocString(psz);
-    if (psz && !copy)
+    if (psz && !copy) {
         return FALSE;
+    }
     SysFreeString(*pbstr);
     *pbstr = copy;
     return TRUE;
@@ -100,14 +108,16 @@ INT WINAPI SysReAllocString(BSTR* pbstr, const OLECHAR* psz)
 
 void WINAPI SysFreeString(BSTR bstrString)
 {
-    if (bstrString)
+    if (bstrString) {
         std::free(BlockOf(bstrString));
+    }
 }
 
 UINT WINAPI SysStringByteLen(BSTR bstr)
 {
-    if (!bstr)
+    if (!bstr) {
         return 0;
+    }
     uint32_t prefix;
     std::memcpy(&prefix, BlockOf(bstr), kPrefixBytes);
     return prefix;

@@ -19,11 +19,13 @@ public:
 
     STDMETHODIMP QueryInterface(REFIID riid, void** object) override
     {
-        if (!object)
+        if (!object) {
             return E_POINTER;
+        }
         *object = Find(riid);
-        if (!*object)
+        if (!*object) {
             return E_NOINTERFACE;
+        }
         AddRef();
         return S_OK;
     }
@@ -31,16 +33,18 @@ public:
     STDMETHODIMP_(ULONG) Release() override
     {
         ULONG left = --m_references;
-        if (left == 0)
+        if (left == 0) {
             delete this;
+        }
         return left;
     }
 
     // Late binding is not offered: callers of the simulated machine bind at compile time.
     STDMETHODIMP GetTypeInfoCount(UINT* count) override
     {
-        if (count)
+        if (count) {
             *count = 0;
+        }
         return E_NOTIMPL;
     }
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
@@ -56,8 +60,9 @@ protected:
     // The interface pointer for riid, or null; IUnknown and IDispatch are answered here.
     virtual void* Find(REFIID riid)
     {
-        if (riid == IID_IUnknown || riid == IID_IDispatch)
+        if (riid == IID_IUnknown || riid == IID_IDispatch) {
             return static_cast<Interface*>(this);
+        }
         return nullptr;
     }
 

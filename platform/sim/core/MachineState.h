@@ -18,14 +18,14 @@ struct ProcessIdentity {
     DWORD majorVersion = 10;
     DWORD minorVersion = 0;
     DWORD buildNumber = 19045;
-    DWORD elevationType = 1;      // TokenElevationTypeDefault
-    bool tokenOpens = true;       // OpenProcessToken succeeds
-    bool tokenAnswers = true;     // GetTokenInformation succeeds
+    DWORD elevationType = 1;   // TokenElevationTypeDefault
+    bool tokenOpens = true;    // OpenProcessToken succeeds
+    bool tokenAnswers = true;  // GetTokenInformation succeeds
     std::u16string processPath = u"C:\\Program Files\\Nira\\nirahost.exe";
     std::u16string currentDirectory = u"C:\\Windows\\System32";
-    int messageBoxAnswer = 1;     // IDOK
+    int messageBoxAnswer = 1;  // IDOK
     bool createProcessSucceeds = true;
-    DWORD createProcessError = 2; // ERROR_FILE_NOT_FOUND when refused
+    DWORD createProcessError = 2;  // ERROR_FILE_NOT_FOUND when refused
 };
 
 struct MessageBoxRecord {
@@ -67,10 +67,10 @@ struct ResetHook {
 };
 
 // Folders every machine has.
-extern const char16_t* const kSystemDirectory;    // C:\Windows\System32
-extern const char16_t* const kWindowsDirectory;   // C:\Windows
-extern const char16_t* const kDriverDirectory;    // C:\Windows\System32\spool\drivers\x64
-std::u16string UserProfileDirectory();            // C:\Users\<user>
-std::u16string TempDirectory();                   // C:\Users\<user>\AppData\Local\Temp\ (with the separator)
+extern const char16_t* const kSystemDirectory;   // C:\Windows\System32
+extern const char16_t* const kWindowsDirectory;  // C:\Windows
+extern const char16_t* const kDriverDirectory;   // C:\Windows\System32\spool\drivers\x64
+std::u16string UserProfileDirectory();           // C:\Users\<user>
+std::u16string TempDirectory();                  // C:\Users\<user>\AppData\Local\Temp\ (with the separator)
 
 }  // namespace nirasim::sim

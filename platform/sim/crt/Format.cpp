@@ -60,15 +60,34 @@ bool Matches(const Ch* p, const char* text)
 template <class Ch>
 void ReadLength(const Ch*& p, Spec& spec)
 {
-    if (Matches(p, "I64")) { spec.size = Width::Int64; p += 3; }
-    else if (Matches(p, "I32")) { spec.size = Width::Int32; p += 3; }
-    else if (Matches(p, "hh")) { spec.size = Width::Char; p += 2; }
-    else if (Matches(p, "ll")) { spec.size = Width::Int64; p += 2; }
-    else if (*p == 'I' || *p == 'z' || *p == 't' || *p == 'j') { spec.size = Width::Pointer; ++p; }
-    else if (*p == 'h') { spec.size = Width::Short; ++p; }
-    else if (*p == 'l') { spec.size = Width::Int32; ++p; }
-    else if (*p == 'w') { spec.size = Width::Wide; ++p; }
-    else if (*p == 'L') { spec.size = Width::LongDouble; ++p; }
+    if (Matches(p, "I64")) {
+        spec.size = Width::Int64;
+        p += 3;
+    } else if (Matches(p, "I32")) {
+        spec.size = Width::Int32;
+        p += 3;
+    } else if (Matches(p, "hh")) {
+        spec.size = Width::Char;
+        p += 2;
+    } else if (Matches(p, "ll")) {
+        spec.size = Width::Int64;
+        p += 2;
+    } else if (*p == 'I' || *p == 'z' || *p == 't' || *p == 'j') {
+        spec.size = Width::Pointer;
+        ++p;
+    } else if (*p == 'h') {
+        spec.size = Width::Short;
+        ++p;
+    } else if (*p == 'l') {
+        spec.size = Width::Int32;
+        ++p;
+    } else if (*p == 'w') {
+        spec.size = Width::Wide;
+        ++p;
+    } else if (*p == 'L') {
+        spec.size = Width::LongDouble;
+        ++p;
+    }
 }
 
 // Reads flags, width, precision and length; leaves p on the conversion character.
@@ -127,22 +146,32 @@ std::string Printed(const std::string& format, T value)
 long long SignedArgument(Arguments& args, Width size)
 {
     switch (size) {
-    case Width::Char: return static_cast<signed char>(va_arg(args.list, int));
-    case Width::Short: return static_cast<short>(va_arg(args.list, int));
-    case Width::Int64: return va_arg(args.list, long long);
-    case Width::Pointer: return static_cast<long long>(va_arg(args.list, INT_PTR));
-    default: return va_arg(args.list, int);
+    case Width::Char:
+        return static_cast<signed char>(va_arg(args.list, int));
+    case Width::Short:
+        return static_cast<short>(va_arg(args.list, int));
+    case Width::Int64:
+        return va_arg(args.list, long long);
+    case Width::Pointer:
+        return static_cast<long long>(va_arg(args.list, INT_PTR));
+    default:
+        return va_arg(args.list, int);
     }
 }
 
 unsigned long long UnsignedArgument(Arguments& args, Width size)
 {
     switch (size) {
-    case Width::Char: return static_cast<unsigned char>(va_arg(args.list, unsigned int));
-    case Width::Short: return static_cast<unsigned short>(va_arg(args.list, unsigned int));
-    case Width::Int64: return va_arg(args.list, unsigned long long);
-    case Width::Pointer: return static_cast<unsigned long long>(va_arg(args.list, UINT_PTR));
-    default: return va_arg(args.list, unsigned int);
+    case Width::Char:
+        return static_cast<unsigned char>(va_arg(args.list, unsigned int));
+    case Width::Short:
+        return static_cast<unsigned short>(va_arg(args.list, unsigned int));
+    case Width::Int64:
+        return va_arg(args.list, unsigned long long);
+    case Width::Pointer:
+        return static_cast<unsigned long long>(va_arg(args.list, UINT_PTR));
+    default:
+        return va_arg(args.list, unsigned int);
     }
 }
 
@@ -150,13 +179,24 @@ unsigned long long UnsignedArgument(Arguments& args, Width size)
 bool FormatNumber(const Spec& spec, Arguments& args, std::string& text)
 {
     switch (spec.conversion) {
-    case 'd': case 'i':
+    case 'd':
+    case 'i':
         text = Printed(NumberFormat(spec, "ll", 'd'), SignedArgument(args, spec.size));
         return true;
-    case 'u': case 'o': case 'x': case 'X':
+    case 'u':
+    case 'o':
+    case 'x':
+    case 'X':
         text = Printed(NumberFormat(spec, "ll", spec.conversion), UnsignedArgument(args, spec.size));
         return true;
-    case 'e': case 'E': case 'f': case 'F': case 'g': case 'G': case 'a': case 'A':
+    case 'e':
+    case 'E':
+    case 'f':
+    case 'F':
+    case 'g':
+    case 'G':
+    case 'a':
+    case 'A':
         if (spec.size == Width::LongDouble) {
             text = Printed(NumberFormat(spec, "L", spec.conversion), va_arg(args.list, long double));
         } else {
@@ -207,16 +247,28 @@ std::string Narrowed(const WCHAR* text, size_t length)
 template <class Ch>
 std::basic_string<Ch> InOutput(const char* text, size_t length);
 template <>
-std::u16string InOutput<WCHAR>(const char* text, size_t length) { return Widened(text, length); }
+std::u16string InOutput<WCHAR>(const char* text, size_t length)
+{
+    return Widened(text, length);
+}
 template <>
-std::string InOutput<char>(const char* text, size_t length) { return std::string(text, length); }
+std::string InOutput<char>(const char* text, size_t length)
+{
+    return std::string(text, length);
+}
 
 template <class Ch>
 std::basic_string<Ch> InOutput(const WCHAR* text, size_t length);
 template <>
-std::u16string InOutput<WCHAR>(const WCHAR* text, size_t length) { return std::u16string(text, length); }
+std::u16string InOutput<WCHAR>(const WCHAR* text, size_t length)
+{
+    return std::u16string(text, length);
+}
 template <>
-std::string InOutput<char>(const WCHAR* text, size_t length) { return Narrowed(text, length); }
+std::string InOutput<char>(const WCHAR* text, size_t length)
+{
+    return Narrowed(text, length);
+}
 
 template <class T>
 size_t BoundedLength(const T* text, int precision)
@@ -307,7 +359,10 @@ bool Format(const Ch* format, va_list list, std::basic_string<Ch>& out)
         Spec spec;
         ReadSpec(p, args, spec);
         switch (spec.conversion) {
-        case 's': case 'S': case 'c': case 'C':
+        case 's':
+        case 'S':
+        case 'c':
+        case 'C':
             AppendPadded(out, TextArgument<Ch>(spec, args), spec);
             break;
         default: {

@@ -8,8 +8,14 @@ namespace {
 using nirasim::crt::FormatNarrow;
 using nirasim::crt::FormatWide;
 
-bool FormatAny(const WCHAR* format, va_list args, std::u16string& out) { return FormatWide(format, args, out); }
-bool FormatAny(const char* format, va_list args, std::string& out) { return FormatNarrow(format, args, out); }
+bool FormatAny(const WCHAR* format, va_list args, std::u16string& out)
+{
+    return FormatWide(format, args, out);
+}
+bool FormatAny(const char* format, va_list args, std::string& out)
+{
+    return FormatNarrow(format, args, out);
+}
 
 template <class Ch>
 void Put(Ch* buffer, const std::basic_string<Ch>& text, size_t count, bool terminate)
@@ -99,29 +105,83 @@ int Measure(const Ch* format, va_list args)
 
 }  // namespace
 
-#define NIRA_FORWARD(call)        \
-    va_list args;                 \
-    va_start(args, format);       \
-    int result = call;            \
-    va_end(args);                 \
+#define NIRA_FORWARD(call)  \
+    va_list args;           \
+    va_start(args, format); \
+    int result = call;      \
+    va_end(args);           \
     return result
 
-int _vsnwprintf(WCHAR* buffer, size_t count, const WCHAR* format, va_list args) { return CountedPrint(buffer, count, format, args); }
-int _snwprintf(WCHAR* buffer, size_t count, const WCHAR* format, ...) { NIRA_FORWARD(CountedPrint(buffer, count, format, args)); }
-int _vsnwprintf_s(WCHAR* buffer, size_t size, size_t count, const WCHAR* format, va_list args) { return SecureCountedPrint(buffer, size, count, format, args); }
-int _snwprintf_s(WCHAR* buffer, size_t size, size_t count, const WCHAR* format, ...) { NIRA_FORWARD(SecureCountedPrint(buffer, size, count, format, args)); }
-int vswprintf(WCHAR* buffer, size_t count, const WCHAR* format, va_list args) { return BoundedPrint(buffer, count, format, args); }
-int swprintf(WCHAR* buffer, size_t count, const WCHAR* format, ...) { NIRA_FORWARD(BoundedPrint(buffer, count, format, args)); }
-int vswprintf_s(WCHAR* buffer, size_t size, const WCHAR* format, va_list args) { return SecurePrint(buffer, size, format, args); }
-int swprintf_s(WCHAR* buffer, size_t size, const WCHAR* format, ...) { NIRA_FORWARD(SecurePrint(buffer, size, format, args)); }
-int _vscwprintf(const WCHAR* format, va_list args) { return Measure(format, args); }
-int _scwprintf(const WCHAR* format, ...) { NIRA_FORWARD(Measure(format, args)); }
+int _vsnwprintf(WCHAR* buffer, size_t count, const WCHAR* format, va_list args)
+{
+    return CountedPrint(buffer, count, format, args);
+}
+int _snwprintf(WCHAR* buffer, size_t count, const WCHAR* format, ...)
+{
+    NIRA_FORWARD(CountedPrint(buffer, count, format, args));
+}
+int _vsnwprintf_s(WCHAR* buffer, size_t size, size_t count, const WCHAR* format, va_list args)
+{
+    return SecureCountedPrint(buffer, size, count, format, args);
+}
+int _snwprintf_s(WCHAR* buffer, size_t size, size_t count, const WCHAR* format, ...)
+{
+    NIRA_FORWARD(SecureCountedPrint(buffer, size, count, format, args));
+}
+int vswprintf(WCHAR* buffer, size_t count, const WCHAR* format, va_list args)
+{
+    return BoundedPrint(buffer, count, format, args);
+}
+int swprintf(WCHAR* buffer, size_t count, const WCHAR* format, ...)
+{
+    NIRA_FORWARD(BoundedPrint(buffer, count, format, args));
+}
+int vswprintf_s(WCHAR* buffer, size_t size, const WCHAR* format, va_list args)
+{
+    return SecurePrint(buffer, size, format, args);
+}
+int swprintf_s(WCHAR* buffer, size_t size, const WCHAR* format, ...)
+{
+    NIRA_FORWARD(SecurePrint(buffer, size, format, args));
+}
+int _vscwprintf(const WCHAR* format, va_list args)
+{
+    return Measure(format, args);
+}
+int _scwprintf(const WCHAR* format, ...)
+{
+    NIRA_FORWARD(Measure(format, args));
+}
 
-int _vsnprintf(char* buffer, size_t count, const char* format, va_list args) { return CountedPrint(buffer, count, format, args); }
-int _snprintf(char* buffer, size_t count, const char* format, ...) { NIRA_FORWARD(CountedPrint(buffer, count, format, args)); }
-int _vsnprintf_s(char* buffer, size_t size, size_t count, const char* format, va_list args) { return SecureCountedPrint(buffer, size, count, format, args); }
-int _snprintf_s(char* buffer, size_t size, size_t count, const char* format, ...) { NIRA_FORWARD(SecureCountedPrint(buffer, size, count, format, args)); }
-int vsprintf_s(char* buffer, size_t size, const char* format, va_list args) { return SecurePrint(buffer, size, format, args); }
-int sprintf_s(char* buffer, size_t size, const char* format, ...) { NIRA_FORWARD(SecurePrint(buffer, size, format, args)); }
-int _vscprintf(const char* format, va_list args) { return Measure(format, args); }
-int _scprintf(const char* format, ...) { NIRA_FORWARD(Measure(format, args)); }
+int _vsnprintf(char* buffer, size_t count, const char* format, va_list args)
+{
+    return CountedPrint(buffer, count, format, args);
+}
+int _snprintf(char* buffer, size_t count, const char* format, ...)
+{
+    NIRA_FORWARD(CountedPrint(buffer, count, format, args));
+}
+int _vsnprintf_s(char* buffer, size_t size, size_t count, const char* format, va_list args)
+{
+    return SecureCountedPrint(buffer, size, count, format, args);
+}
+int _snprintf_s(char* buffer, size_t size, size_t count, const char* format, ...)
+{
+    NIRA_FORWARD(SecureCountedPrint(buffer, size, count, format, args));
+}
+int vsprintf_s(char* buffer, size_t size, const char* format, va_list args)
+{
+    return SecurePrint(buffer, size, format, args);
+}
+int sprintf_s(char* buffer, size_t size, const char* format, ...)
+{
+    NIRA_FORWARD(SecurePrint(buffer, size, format, args));
+}
+int _vscprintf(const char* format, va_list args)
+{
+    return Measure(format, args);
+}
+int _scprintf(const char* format, ...)
+{
+    NIRA_FORWARD(Measure(format, args));
+}

@@ -161,7 +161,9 @@ HANDLE WINAPI CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwSha
     }
 
     int flags = O_CLOEXEC;
-    flags |= Reads(dwDesiredAccess) && Writes(dwDesiredAccess) ? O_RDWR : Writes(dwDesiredAccess) ? O_WRONLY : O_RDONLY;
+    flags |= Reads(dwDesiredAccess) && Writes(dwDesiredAccess) ? O_RDWR
+             : Writes(dwDesiredAccess)                         ? O_WRONLY
+                                                               : O_RDONLY;
     if (!exists) {
         flags |= O_CREAT | O_EXCL;
     }
@@ -181,7 +183,8 @@ HANDLE WINAPI CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwSha
     auto file = std::make_shared<FileObject>(fd, host, dwDesiredAccess, dwShareMode,
                                              (dwFlagsAndAttributes & FILE_FLAG_DELETE_ON_CLOSE) != 0);
     HANDLE handle = AddHandle(file);
-    bool reportsExisting = exists && (dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == OPEN_ALWAYS);
+    bool reportsExisting =
+        exists && (dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == OPEN_ALWAYS);
     SetLastError(reportsExisting ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
     return handle;
 }
@@ -223,8 +226,8 @@ BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, 
     return TRUE;
 }
 
-BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDWORD lpNumberOfBytesWritten,
-                      LPOVERLAPPED)
+BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,
+                      LPDWORD lpNumberOfBytesWritten, LPOVERLAPPED)
 {
     NIRASIM_FAIL_IF_INJECTED("WriteFile", FALSE);
     if (lpNumberOfBytesWritten != nullptr) {
@@ -244,7 +247,8 @@ BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrit
     }
     DWORD done = 0;
     while (done < nNumberOfBytesToWrite) {
-        ssize_t put = write(file->fd(), static_cast<const BYTE*>(lpBuffer) + done, nNumberOfBytesToWrite - done);
+        ssize_t put =
+            write(file->fd(), static_cast<const BYTE*>(lpBuffer) + done, nNumberOfBytesToWrite - done);
         if (put < 0) {
             SetLastError(ErrorFromErrno(errno));
             return FALSE;
@@ -301,13 +305,16 @@ BOOL WINAPI SetFilePointerEx(HANDLE hFile, LARGE_INTEGER liDistanceToMove, PLARG
     return TRUE;
 }
 
-DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistanceToMoveHigh, DWORD dwMoveMethod)
+DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistanceToMoveHigh,
+                            DWORD dwMoveMethod)
 {
     LARGE_INTEGER distance;
-    distance.QuadPart = lpDistanceToMoveHigh != nullptr
-                            ? static_cast<LONGLONG>((static_cast<uint64_t>(static_cast<uint32_t>(*lpDistanceToMoveHigh)) << 32) |
-                                                    static_cast<uint32_t>(lDistanceToMove))
-                            : lDistanceToMove;
+    distance.QuadPart =
+        lpDistanceToMoveHigh != nullptr
+            ? static_cast<LONGLONG>(
+                  (static_cast<uint64_t>(static_cast<uint32_t>(*lpDistanceToMoveHigh)) << 32) |
+                  static_cast<uint32_t>(lDistanceToMove))
+            : lDistanceToMove;
     LARGE_INTEGER at;
     if (!SetFilePointerEx(hFile, distance, &at, dwMoveMethod)) {
         return INVALID_SET_FILE_POINTER;

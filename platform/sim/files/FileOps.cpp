@@ -114,7 +114,8 @@ BOOL WINAPI MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD
         return Fail(MissingPathError(from));
     }
     HostKind target = KindOf(to);
-    if (target != HostKind::Missing && (!(dwFlags & MOVEFILE_REPLACE_EXISTING) || target == HostKind::Folder)) {
+    if (target != HostKind::Missing &&
+        (!(dwFlags & MOVEFILE_REPLACE_EXISTING) || target == HostKind::Folder)) {
         return Fail(ERROR_ALREADY_EXISTS);
     }
     if (rename(from.c_str(), to.c_str()) != 0) {

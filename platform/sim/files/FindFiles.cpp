@@ -101,7 +101,8 @@ HANDLE WINAPI FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileDa
     while (dirent* entry = readdir(dir)) {
         std::u16string name = WideFromUtf8(entry->d_name);
         bool dots = name == u"." || name == u"..";
-        if ((dots && (driveRoot || (pattern != u"*" && pattern != u"*.*"))) || (!dots && !MatchesPattern(pattern, name))) {
+        if ((dots && (driveRoot || (pattern != u"*" && pattern != u"*.*"))) ||
+            (!dots && !MatchesPattern(pattern, name))) {
             continue;
         }
         struct stat info;

@@ -25,7 +25,8 @@ struct ProfileSection {
 
 std::u16string Decode(const std::string& bytes)
 {
-    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE) {
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+        static_cast<unsigned char>(bytes[1]) == 0xFE) {
         std::u16string text;
         for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
             text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
@@ -58,7 +59,8 @@ std::u16string Trim(std::u16string_view text)
 
 std::u16string Unquote(std::u16string value)
 {
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front()) {
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+        value.back() == value.front()) {
         return value.substr(1, value.size() - 2);
     }
     return value;
@@ -80,15 +82,17 @@ std::vector<ProfileSection> Parse(const std::u16string& text)
         }
         if (line[0] == u'[') {
             size_t close = line.find(u']');
-            sections.push_back({Trim(std::u16string_view(line).substr(1, close == std::u16string::npos ? std::u16string::npos : close - 1)), {}});
+            sections.push_back({Trim(std::u16string_view(line).substr(
+                                    1, close == std::u16string::npos ? std::u16string::npos : close - 1)),
+                                {}});
             continue;
         }
         size_t equals = line.find(u'=');
         if (sections.empty() || equals == std::u16string::npos) {
             continue;
         }
-        sections.back().entries.push_back(
-            {Trim(std::u16string_view(line).substr(0, equals)), Unquote(Trim(std::u16string_view(line).substr(equals + 1)))});
+        sections.back().entries.push_back({Trim(std::u16string_view(line).substr(0, equals)),
+                                           Unquote(Trim(std::u16string_view(line).substr(equals + 1)))});
     }
     return sections;
 }

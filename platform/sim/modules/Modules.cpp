@@ -28,9 +28,9 @@ namespace nirasim::sim {
 namespace {
 
 const char16_t* const kBuiltInModules[] = {
-    u"kernel32.dll", u"kernelbase.dll", u"advapi32.dll", u"user32.dll", u"gdi32.dll", u"spoolss.dll",
-    u"winspool.drv", u"ole32.dll", u"oleaut32.dll", u"shell32.dll", u"comctl32.dll", u"msimg32.dll",
-    u"setupapi.dll", u"version.dll", u"rpcrt4.dll", u"ntdll.dll",
+    u"kernel32.dll", u"kernelbase.dll", u"advapi32.dll", u"user32.dll",  u"gdi32.dll",    u"spoolss.dll",
+    u"winspool.drv", u"ole32.dll",      u"oleaut32.dll", u"shell32.dll", u"comctl32.dll", u"msimg32.dll",
+    u"setupapi.dll", u"version.dll",    u"rpcrt4.dll",   u"ntdll.dll",
 };
 
 typedef BOOL(WINAPI* DllMainProc)(HINSTANCE, DWORD, LPVOID);
@@ -39,7 +39,7 @@ struct ModuleTable {
     std::recursive_mutex lock;
     std::list<std::unique_ptr<Module>> loaded;  // in load order
     Module process;
-    std::vector<std::u16string> loadJournal;    // Windows paths, one per fresh load
+    std::vector<std::u16string> loadJournal;                             // Windows paths, one per fresh load
     std::vector<std::pair<std::u16string, std::string>> removedExports;  // {system module, function}
 };
 
@@ -116,7 +116,8 @@ Module* FindLoadedByName(const std::u16string& name)
     bool bare = name.find_first_of(u"\\/") == std::u16string::npos;
     std::u16string full = bare ? name : FullWindowsPath(name);
     for (auto& module : Table().loaded) {
-        if (bare ? EqualNoCase(LastNameOf(module->windowsPath), name) : EqualNoCase(module->windowsPath, full)) {
+        if (bare ? EqualNoCase(LastNameOf(module->windowsPath), name)
+                 : EqualNoCase(module->windowsPath, full)) {
             return module.get();
         }
     }

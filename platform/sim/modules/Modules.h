@@ -27,13 +27,15 @@ struct Module {
     std::u16string windowsPath;
     std::string hostPath;
     void* library = nullptr;  // dlopen handle
-    void* imageBase = nullptr;  // where the loaded object starts; tells its own symbols from its dependencies'
-    bool builtIn = false;     // a system module answered by the machine itself
+    void* imageBase =
+        nullptr;           // where the loaded object starts; tells its own symbols from its dependencies'
+    bool builtIn = false;  // a system module answered by the machine itself
     int references = 0;
-    bool attached = false;    // DllMain has seen DLL_PROCESS_ATTACH
+    bool attached = false;  // DllMain has seen DLL_PROCESS_ATTACH
     bool resourcesLoaded = false;
     std::vector<std::unique_ptr<ResourceItem>> resources;
-    std::vector<std::unique_ptr<std::vector<WORD>>> stringBlocks;  // bytes the machine built (string and version blocks)
+    std::vector<std::unique_ptr<std::vector<WORD>>>
+        stringBlocks;  // bytes the machine built (string and version blocks)
 };
 
 // The module of a handle; null (with ERROR_MOD_NOT_FOUND) for an unknown one. A null handle is

@@ -139,14 +139,16 @@ const ResourceItem* Find(Module& module, const ResourceKey& type, const Resource
             return item.get();
         }
     }
-    error = !typeSeen ? ERROR_RESOURCE_TYPE_NOT_FOUND : !nameSeen ? ERROR_RESOURCE_NAME_NOT_FOUND
-                                                                  : ERROR_RESOURCE_LANG_NOT_FOUND;
+    error = !typeSeen   ? ERROR_RESOURCE_TYPE_NOT_FOUND
+            : !nameSeen ? ERROR_RESOURCE_NAME_NOT_FOUND
+                        : ERROR_RESOURCE_LANG_NOT_FOUND;
     return nullptr;
 }
 
 // The language-neutral search of FindResourceW and LoadStringW: neutral, the user's UI language,
 // its primary language, US English, then any language.
-const ResourceItem* FindNeutral(Module& module, const ResourceKey& type, const ResourceKey& name, DWORD& error)
+const ResourceItem* FindNeutral(Module& module, const ResourceKey& type, const ResourceKey& name,
+                                DWORD& error)
 {
     LANGID ui;
     {
@@ -207,7 +209,8 @@ const std::vector<std::unique_ptr<ResourceItem>>& ResourcesOf(Module& module)
                             ? GetProcAddress(reinterpret_cast<HMODULE>(&module), NIRASIM_GET_RESOURCES_EXPORT)
                             : nullptr;
         if (entry != nullptr) {
-            const NIRASIM_RESOURCE_TABLE* table = reinterpret_cast<NIRASIM_GET_RESOURCES>(reinterpret_cast<void*>(entry))();
+            const NIRASIM_RESOURCE_TABLE* table =
+                reinterpret_cast<NIRASIM_GET_RESOURCES>(reinterpret_cast<void*>(entry))();
             if (table != nullptr && table->dwVersion == NIRASIM_RESOURCE_TABLE_VERSION) {
                 AddStringBlocks(module, table->pStrings, table->pStrings ? table->cStrings : 0);
                 AddResources(module, table->pResources, table->pResources ? table->cResources : 0);
@@ -342,8 +345,8 @@ BOOL WINAPI EnumResourceNamesW(HMODULE hModule, LPCWSTR lpType, ENUMRESNAMEPROCW
     return TRUE;
 }
 
-BOOL WINAPI EnumResourceLanguagesW(HMODULE hModule, LPCWSTR lpType, LPCWSTR lpName, ENUMRESLANGPROCW lpEnumFunc,
-                                   LONG_PTR lParam)
+BOOL WINAPI EnumResourceLanguagesW(HMODULE hModule, LPCWSTR lpType, LPCWSTR lpName,
+                                   ENUMRESLANGPROCW lpEnumFunc, LONG_PTR lParam)
 {
     std::lock_guard<std::recursive_mutex> guard(ModuleLock());
     Module* module = ResourceModule(hModule);
@@ -384,9 +387,10 @@ int WINAPI LoadStringW(HINSTANCE hInstance, UINT uID, LPWSTR lpBuffer, int cchBu
     Module* module = ResourceModule(hInstance);
     DWORD error = ERROR_SUCCESS;
     const ResourceItem* block =
-        module == nullptr ? nullptr
-                          : FindNeutral(*module, ResourceKey{kStringType, {}},
-                                        ResourceKey{static_cast<WORD>((uID & 0xFFFF) / kStringsPerBlock + 1), {}}, error);
+        module == nullptr
+            ? nullptr
+            : FindNeutral(*module, ResourceKey{kStringType, {}},
+                          ResourceKey{static_cast<WORD>((uID & 0xFFFF) / kStringsPerBlock + 1), {}}, error);
     const WORD* words = block ? static_cast<const WORD*>(block->data) : nullptr;
     size_t available = block ? block->size / sizeof(WORD) : 0;
     size_t at = 0;

@@ -282,7 +282,8 @@ BOOL WINAPI VerQueryValueW(LPCVOID pBlock, LPCWSTR lpSubBlock, LPVOID* lplpBuffe
     size_t at = 0;
     while (at < path.size()) {
         size_t next = path.find(u'\\', at);
-        std::u16string name = path.substr(at, next == std::u16string::npos ? std::u16string::npos : next - at);
+        std::u16string name =
+            path.substr(at, next == std::u16string::npos ? std::u16string::npos : next - at);
         at = next == std::u16string::npos ? path.size() : next + 1;
         if (name.empty()) {
             continue;

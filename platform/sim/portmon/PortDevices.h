@@ -31,7 +31,7 @@ struct PortDevice {
     std::string readData;
     std::map<DWORD, printer::JobCounter> counters;
     DWORD counterRequested = 0;  // the counter the last counter command asked for, 0 for none
-    unsigned releases = 0;  // ReleaseBlockedCalls count; a blocked call waits for it to move
+    unsigned releases = 0;       // ReleaseBlockedCalls count; a blocked call waits for it to move
 };
 
 // A port opened by pfnOpenPort: its handle points here.

@@ -86,15 +86,17 @@ using namespace nirasim::sim;
 
 BOOL WINAPI SystemTimeToFileTime(const SYSTEMTIME* lpSystemTime, LPFILETIME lpFileTime)
 {
-    if (lpSystemTime == nullptr || lpFileTime == nullptr || lpSystemTime->wYear < 1601 || lpSystemTime->wMonth < 1 ||
-        lpSystemTime->wMonth > 12 || lpSystemTime->wDay < 1 || lpSystemTime->wDay > 31 || lpSystemTime->wHour > 23 ||
-        lpSystemTime->wMinute > 59 || lpSystemTime->wSecond > 59 || lpSystemTime->wMilliseconds > 999) {
+    if (lpSystemTime == nullptr || lpFileTime == nullptr || lpSystemTime->wYear < 1601 ||
+        lpSystemTime->wMonth < 1 || lpSystemTime->wMonth > 12 || lpSystemTime->wDay < 1 ||
+        lpSystemTime->wDay > 31 || lpSystemTime->wHour > 23 || lpSystemTime->wMinute > 59 ||
+        lpSystemTime->wSecond > 59 || lpSystemTime->wMilliseconds > 999) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
     int64_t days = DaysFromCivil(lpSystemTime->wYear, lpSystemTime->wMonth, lpSystemTime->wDay);
-    ULONGLONG ms = ((static_cast<ULONGLONG>(days) * 24 + lpSystemTime->wHour) * 60 + lpSystemTime->wMinute) * 60000ull +
-                   lpSystemTime->wSecond * 1000ull + lpSystemTime->wMilliseconds;
+    ULONGLONG ms =
+        ((static_cast<ULONGLONG>(days) * 24 + lpSystemTime->wHour) * 60 + lpSystemTime->wMinute) * 60000ull +
+        lpSystemTime->wSecond * 1000ull + lpSystemTime->wMilliseconds;
     *lpFileTime = AsFileTime(ms * kTicksPerMillisecond);
     return TRUE;
 }
@@ -141,7 +143,8 @@ void WINAPI GetSystemTime(LPSYSTEMTIME lpSystemTime)
 
 void WINAPI GetLocalTime(LPSYSTEMTIME lpSystemTime)
 {
-    FILETIME now = AsFileTime(NowUtc() + static_cast<LONGLONG>(g_bias.load()) * 60000LL * static_cast<LONGLONG>(kTicksPerMillisecond));
+    FILETIME now = AsFileTime(NowUtc() + static_cast<LONGLONG>(g_bias.load()) * 60000LL *
+                                             static_cast<LONGLONG>(kTicksPerMillisecond));
     FileTimeToSystemTime(&now, lpSystemTime);
 }
 

@@ -9,7 +9,7 @@ namespace nirasim::sim {
 void AdvanceClock(DWORD milliseconds);
 void SetClockUtc(const SYSTEMTIME& utc);
 void SetClockBias(LONG minutesEastOfUtc);
-ULONGLONG ClockTicks();  // milliseconds since the machine started
+ULONGLONG ClockTicks();         // milliseconds since the machine started
 ULONGLONG SleptOnThisThread();  // what Sleep has moved the clock on the calling thread
 
 }  // namespace nirasim::sim

@@ -37,7 +37,8 @@ ProcessIdentity Identity()
 template <typename Info>
 BOOL FillVersion(Info* info, size_t basicSize, size_t extendedSize)
 {
-    if (info == nullptr || (info->dwOSVersionInfoSize != basicSize && info->dwOSVersionInfoSize != extendedSize)) {
+    if (info == nullptr ||
+        (info->dwOSVersionInfoSize != basicSize && info->dwOSVersionInfoSize != extendedSize)) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return FALSE;
     }
@@ -154,7 +155,8 @@ BOOL WINAPI GetVersionExA(LPOSVERSIONINFOA lpVersionInformation)
 DWORD WINAPI GetVersion(void)
 {
     ProcessIdentity identity = Identity();
-    return (identity.majorVersion & 0xFF) | ((identity.minorVersion & 0xFF) << 8) | ((identity.buildNumber & 0x7FFF) << 16);
+    return (identity.majorVersion & 0xFF) | ((identity.minorVersion & 0xFF) << 8) |
+           ((identity.buildNumber & 0x7FFF) << 16);
 }
 
 BOOL WINAPI OpenProcessToken(HANDLE ProcessHandle, DWORD, PHANDLE TokenHandle)
@@ -216,8 +218,9 @@ BOOL WINAPI GetTokenInformation(HANDLE TokenHandle, TOKEN_INFORMATION_CLASS Toke
 }
 
 BOOL WINAPI CreateProcessW(LPCWSTR lpApplicationName, LPWSTR lpCommandLine, LPSECURITY_ATTRIBUTES,
-                           LPSECURITY_ATTRIBUTES, BOOL, DWORD dwCreationFlags, LPVOID, LPCWSTR lpCurrentDirectory,
-                           LPSTARTUPINFOW lpStartupInfo, LPPROCESS_INFORMATION lpProcessInformation)
+                           LPSECURITY_ATTRIBUTES, BOOL, DWORD dwCreationFlags, LPVOID,
+                           LPCWSTR lpCurrentDirectory, LPSTARTUPINFOW lpStartupInfo,
+                           LPPROCESS_INFORMATION lpProcessInformation)
 {
     NIRASIM_FAIL_IF_INJECTED("CreateProcessW", FALSE);
     if ((lpApplicationName == nullptr && lpCommandLine == nullptr) || lpStartupInfo == nullptr ||
@@ -227,8 +230,8 @@ BOOL WINAPI CreateProcessW(LPCWSTR lpApplicationName, LPWSTR lpCommandLine, LPSE
     }
     MachineState& state = State();
     std::lock_guard<std::recursive_mutex> guard(state.lock);
-    state.processes.push_back({WideFrom(lpApplicationName), WideFrom(lpCommandLine), WideFrom(lpCurrentDirectory),
-                               dwCreationFlags, lpStartupInfo->cb});
+    state.processes.push_back({WideFrom(lpApplicationName), WideFrom(lpCommandLine),
+                               WideFrom(lpCurrentDirectory), dwCreationFlags, lpStartupInfo->cb});
     if (!state.process.createProcessSucceeds) {
         SetLastError(state.process.createProcessError);
         return FALSE;

@@ -129,8 +129,8 @@ LONG Resolve(HKEY handle, std::shared_ptr<RegKey>& key, REGSAM& rights)
     return key->deleted ? ERROR_KEY_DELETED : ERROR_SUCCESS;
 }
 
-std::shared_ptr<RegKey> Descend(std::shared_ptr<RegKey> key, const std::vector<std::u16string>& names, bool create,
-                                bool& created)
+std::shared_ptr<RegKey> Descend(std::shared_ptr<RegKey> key, const std::vector<std::u16string>& names,
+                                bool create, bool& created)
 {
     created = false;
     for (const auto& name : names) {
@@ -219,7 +219,8 @@ LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, REGSAM samDesir
     if (!target) {
         return ERROR_FILE_NOT_FOUND;
     }
-    *phkResult = reinterpret_cast<HKEY>(AddHandle(std::make_shared<KeyObject>(target, MapRights(samDesired))));
+    *phkResult =
+        reinterpret_cast<HKEY>(AddHandle(std::make_shared<KeyObject>(target, MapRights(samDesired))));
     return ERROR_SUCCESS;
 }
 
@@ -252,7 +253,8 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, LPWSTR, DWORD
     if (lpdwDisposition != nullptr) {
         *lpdwDisposition = existing ? REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY;
     }
-    *phkResult = reinterpret_cast<HKEY>(AddHandle(std::make_shared<KeyObject>(target, MapRights(samDesired))));
+    *phkResult =
+        reinterpret_cast<HKEY>(AddHandle(std::make_shared<KeyObject>(target, MapRights(samDesired))));
     return ERROR_SUCCESS;
 }
 
@@ -263,7 +265,8 @@ LSTATUS WINAPI RegCreateKeyW(HKEY hKey, LPCWSTR lpSubKey, PHKEY phkResult)
 
 LSTATUS WINAPI RegCloseKey(HKEY hKey)
 {
-    if (hKey == HKEY_LOCAL_MACHINE || hKey == HKEY_CURRENT_USER || hKey == HKEY_USERS || hKey == HKEY_CLASSES_ROOT) {
+    if (hKey == HKEY_LOCAL_MACHINE || hKey == HKEY_CURRENT_USER || hKey == HKEY_USERS ||
+        hKey == HKEY_CLASSES_ROOT) {
         return ERROR_SUCCESS;
     }
     if (!LookUpHandleAs<KeyObject>(reinterpret_cast<HANDLE>(hKey))) {
@@ -315,7 +318,8 @@ LSTATUS WINAPI RegDeleteTreeW(HKEY hKey, LPCWSTR lpSubKey)
     return ERROR_SUCCESS;
 }
 
-LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData)
+LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD, LPDWORD lpType, LPBYTE lpData,
+                                LPDWORD lpcbData)
 {
     NIRASIM_RETURN_IF_INJECTED("RegQueryValueExW");
     REGISTRY_OPEN(hKey, key, rights)
@@ -348,8 +352,9 @@ LSTATUS WINAPI RegGetValueW(HKEY hkey, LPCWSTR lpSubKey, LPCWSTR lpValue, DWORD 
             status = ERROR_FILE_NOT_FOUND;
         } else {
             static const std::pair<DWORD, DWORD> kTypeFlags[] = {
-                {REG_NONE, RRF_RT_REG_NONE},         {REG_SZ, RRF_RT_REG_SZ},       {REG_EXPAND_SZ, RRF_RT_REG_EXPAND_SZ},
-                {REG_BINARY, RRF_RT_REG_BINARY},     {REG_DWORD, RRF_RT_REG_DWORD}, {REG_MULTI_SZ, RRF_RT_REG_MULTI_SZ},
+                {REG_NONE, RRF_RT_REG_NONE},           {REG_SZ, RRF_RT_REG_SZ},
+                {REG_EXPAND_SZ, RRF_RT_REG_EXPAND_SZ}, {REG_BINARY, RRF_RT_REG_BINARY},
+                {REG_DWORD, RRF_RT_REG_DWORD},         {REG_MULTI_SZ, RRF_RT_REG_MULTI_SZ},
                 {REG_QWORD, RRF_RT_REG_QWORD}};
             DWORD flag = 0;
             for (const auto& [type, bit] : kTypeFlags) {
@@ -357,7 +362,8 @@ LSTATUS WINAPI RegGetValueW(HKEY hkey, LPCWSTR lpSubKey, LPCWSTR lpValue, DWORD 
             }
             RegValue value = *found;
             bool text = value.type == REG_SZ || value.type == REG_EXPAND_SZ || value.type == REG_MULTI_SZ;
-            if (text && (value.data.size() < 2 || value.data[value.data.size() - 1] != 0 || value.data[value.data.size() - 2] != 0)) {
+            if (text && (value.data.size() < 2 || value.data[value.data.size() - 1] != 0 ||
+                         value.data[value.data.size() - 2] != 0)) {
                 value.data.resize(value.data.size() & ~size_t{1});
                 value.data.push_back(0);
                 value.data.push_back(0);
@@ -372,7 +378,8 @@ LSTATUS WINAPI RegGetValueW(HKEY hkey, LPCWSTR lpSubKey, LPCWSTR lpValue, DWORD 
     return status;
 }
 
-LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData, DWORD cbData)
+LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData,
+                              DWORD cbData)
 {
     NIRASIM_RETURN_IF_INJECTED("RegSetValueExW");
     REGISTRY_OPEN(hKey, key, rights)
@@ -411,8 +418,8 @@ LSTATUS WINAPI RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName)
     return ERROR_SUCCESS;
 }
 
-LSTATUS WINAPI RegEnumKeyExW(HKEY hKey, DWORD dwIndex, LPWSTR lpName, LPDWORD lpcchName, LPDWORD, LPWSTR lpClass,
-                             LPDWORD lpcchClass, PFILETIME lpftLastWriteTime)
+LSTATUS WINAPI RegEnumKeyExW(HKEY hKey, DWORD dwIndex, LPWSTR lpName, LPDWORD lpcchName, LPDWORD,
+                             LPWSTR lpClass, LPDWORD lpcchClass, PFILETIME lpftLastWriteTime)
 {
     REGISTRY_OPEN(hKey, key, rights)
     if (!(rights & KEY_ENUMERATE_SUB_KEYS)) {
@@ -465,8 +472,8 @@ LSTATUS WINAPI RegEnumValueW(HKEY hKey, DWORD dwIndex, LPWSTR lpValueName, LPDWO
 
 LSTATUS WINAPI RegQueryInfoKeyW(HKEY hKey, LPWSTR lpClass, LPDWORD lpcchClass, LPDWORD, LPDWORD lpcSubKeys,
                                 LPDWORD lpcbMaxSubKeyLen, LPDWORD lpcbMaxClassLen, LPDWORD lpcValues,
-                                LPDWORD lpcbMaxValueNameLen, LPDWORD lpcbMaxValueLen, LPDWORD lpcbSecurityDescriptor,
-                                PFILETIME lpftLastWriteTime)
+                                LPDWORD lpcbMaxValueNameLen, LPDWORD lpcbMaxValueLen,
+                                LPDWORD lpcbSecurityDescriptor, PFILETIME lpftLastWriteTime)
 {
     REGISTRY_OPEN(hKey, key, rights)
     size_t maxSubKey = 0, maxValueName = 0, maxValue = 0;

@@ -72,9 +72,7 @@ BOOL WINAPI IsDebuggerPresent(void)
     return FALSE;
 }
 
-void WINAPI DebugBreak(void)
-{
-}
+void WINAPI DebugBreak(void) {}
 
 namespace nirasim {
 

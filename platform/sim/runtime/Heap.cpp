@@ -58,7 +58,7 @@ void* NewBlock(SIZE_T bytes, bool zero)
         return nullptr;
     }
     auto header = static_cast<BlockHeader*>(zero ? calloc(1, sizeof(BlockHeader) + bytes)
-                                                  : malloc(sizeof(BlockHeader) + bytes));
+                                                 : malloc(sizeof(BlockHeader) + bytes));
     if (!header) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
@@ -115,7 +115,8 @@ HANDLE Allocate(UINT flags, SIZE_T bytes)
 {
     // A zero-byte moveable block is "discarded": a handle without memory, as on Windows; a fixed
     // one is a real block of no bytes.
-    void* data = (flags & LMEM_MOVEABLE) && bytes == 0 ? nullptr : NewBlock(bytes, (flags & LMEM_ZEROINIT) != 0);
+    void* data =
+        (flags & LMEM_MOVEABLE) && bytes == 0 ? nullptr : NewBlock(bytes, (flags & LMEM_ZEROINIT) != 0);
     if (!(flags & LMEM_MOVEABLE)) {
         return data;
     }
@@ -300,11 +301,26 @@ HLOCAL WINAPI LocalReAlloc(HLOCAL hMem, SIZE_T uBytes, UINT uFlags)
     NIRASIM_FAIL_IF_INJECTED("LocalReAlloc", nullptr);
     return Reallocate(hMem, uBytes, uFlags);
 }
-HLOCAL WINAPI LocalFree(HLOCAL hMem) { return Free(hMem); }
-LPVOID WINAPI LocalLock(HLOCAL hMem) { return Lock(hMem); }
-BOOL WINAPI LocalUnlock(HLOCAL hMem) { return Unlock(hMem); }
-SIZE_T WINAPI LocalSize(HLOCAL hMem) { return Size(hMem); }
-HLOCAL WINAPI LocalHandle(LPCVOID pMem) { return HandleOf(pMem); }
+HLOCAL WINAPI LocalFree(HLOCAL hMem)
+{
+    return Free(hMem);
+}
+LPVOID WINAPI LocalLock(HLOCAL hMem)
+{
+    return Lock(hMem);
+}
+BOOL WINAPI LocalUnlock(HLOCAL hMem)
+{
+    return Unlock(hMem);
+}
+SIZE_T WINAPI LocalSize(HLOCAL hMem)
+{
+    return Size(hMem);
+}
+HLOCAL WINAPI LocalHandle(LPCVOID pMem)
+{
+    return HandleOf(pMem);
+}
 
 HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes)
 {
@@ -316,8 +332,23 @@ HGLOBAL WINAPI GlobalReAlloc(HGLOBAL hMem, SIZE_T dwBytes, UINT uFlags)
     NIRASIM_FAIL_IF_INJECTED("GlobalReAlloc", nullptr);
     return Reallocate(hMem, dwBytes, uFlags);
 }
-HGLOBAL WINAPI GlobalFree(HGLOBAL hMem) { return Free(hMem); }
-LPVOID WINAPI GlobalLock(HGLOBAL hMem) { return Lock(hMem); }
-BOOL WINAPI GlobalUnlock(HGLOBAL hMem) { return Unlock(hMem); }
-SIZE_T WINAPI GlobalSize(HGLOBAL hMem) { return Size(hMem); }
-HGLOBAL WINAPI GlobalHandle(LPCVOID pMem) { return HandleOf(pMem); }
+HGLOBAL WINAPI GlobalFree(HGLOBAL hMem)
+{
+    return Free(hMem);
+}
+LPVOID WINAPI GlobalLock(HGLOBAL hMem)
+{
+    return Lock(hMem);
+}
+BOOL WINAPI GlobalUnlock(HGLOBAL hMem)
+{
+    return Unlock(hMem);
+}
+SIZE_T WINAPI GlobalSize(HGLOBAL hMem)
+{
+    return Size(hMem);
+}
+HGLOBAL WINAPI GlobalHandle(LPCVOID pMem)
+{
+    return HandleOf(pMem);
+}

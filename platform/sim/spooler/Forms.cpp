@@ -13,21 +13,25 @@ namespace {
 
 struct BuiltInForm {
     const char16_t* name;
-    LONG width;   // thousandths of a millimetre
+    LONG width;  // thousandths of a millimetre
     LONG height;
 };
 
 const BuiltInForm kBuiltInForms[] = {
-    {u"Letter", 215900, 279400},         {u"Letter Small", 215900, 279400}, {u"Tabloid", 279400, 431800},
-    {u"Ledger", 431800, 279400},         {u"Legal", 215900, 355600},        {u"Statement", 139700, 215900},
-    {u"Executive", 184150, 266700},      {u"A3", 297000, 420000},           {u"A4", 210000, 297000},
-    {u"A4 Small", 210000, 297000},       {u"A5", 148000, 210000},           {u"B4 (JIS)", 257000, 364000},
-    {u"B5 (JIS)", 182000, 257000},       {u"Folio", 215900, 330200},        {u"Quarto", 215000, 275000},
-    {u"10x14", 254000, 355600},          {u"11x17", 279400, 431800},        {u"Note", 215900, 279400},
-    {u"Envelope #9", 98425, 225425},     {u"Envelope #10", 104775, 241300}, {u"Envelope #11", 114300, 263525},
-    {u"Envelope #12", 120650, 279400},   {u"Envelope #14", 127000, 292100}, {u"C size sheet", 431800, 558800},
-    {u"D size sheet", 558800, 863600},   {u"E size sheet", 863600, 1117600}, {u"Envelope DL", 110000, 220000},
-    {u"Envelope C5", 162000, 229000},
+    {u"Letter", 215900, 279400},       {u"Letter Small", 215900, 279400},
+    {u"Tabloid", 279400, 431800},      {u"Ledger", 431800, 279400},
+    {u"Legal", 215900, 355600},        {u"Statement", 139700, 215900},
+    {u"Executive", 184150, 266700},    {u"A3", 297000, 420000},
+    {u"A4", 210000, 297000},           {u"A4 Small", 210000, 297000},
+    {u"A5", 148000, 210000},           {u"B4 (JIS)", 257000, 364000},
+    {u"B5 (JIS)", 182000, 257000},     {u"Folio", 215900, 330200},
+    {u"Quarto", 215000, 275000},       {u"10x14", 254000, 355600},
+    {u"11x17", 279400, 431800},        {u"Note", 215900, 279400},
+    {u"Envelope #9", 98425, 225425},   {u"Envelope #10", 104775, 241300},
+    {u"Envelope #11", 114300, 263525}, {u"Envelope #12", 120650, 279400},
+    {u"Envelope #14", 127000, 292100}, {u"C size sheet", 431800, 558800},
+    {u"D size sheet", 558800, 863600}, {u"E size sheet", 863600, 1117600},
+    {u"Envelope DL", 110000, 220000},  {u"Envelope C5", 162000, 229000},
 };
 
 BOOL Fail(DWORD error)
@@ -48,7 +52,8 @@ std::vector<FormView> AllForms()
 {
     std::vector<FormView> forms;
     for (const BuiltInForm& form : kBuiltInForms) {
-        forms.push_back({FORM_BUILTIN, form.name, {form.width, form.height}, {0, 0, form.width, form.height}});
+        forms.push_back(
+            {FORM_BUILTIN, form.name, {form.width, form.height}, {0, 0, form.width, form.height}});
     }
     SpoolerState& spooler = Spooler();
     for (size_t i = 0; i < spooler.userForms.size(); ++i) {
@@ -85,7 +90,8 @@ bool nirasim::sim::BuiltInPaperSize(int paper, LONG& width, LONG& height)
     return true;
 }
 
-BOOL WINAPI EnumFormsW(HANDLE hPrinter, DWORD Level, LPBYTE pForm, DWORD cbBuf, LPDWORD pcbNeeded, LPDWORD pcReturned)
+BOOL WINAPI EnumFormsW(HANDLE hPrinter, DWORD Level, LPBYTE pForm, DWORD cbBuf, LPDWORD pcbNeeded,
+                       LPDWORD pcReturned)
 {
     NIRASIM_FAIL_IF_INJECTED("EnumFormsW", FALSE);
     if (!ValidHandle(hPrinter)) {
@@ -112,7 +118,8 @@ BOOL WINAPI EnumFormsW(HANDLE hPrinter, DWORD Level, LPBYTE pForm, DWORD cbBuf, 
     return TRUE;
 }
 
-BOOL WINAPI GetFormW(HANDLE hPrinter, LPWSTR pFormName, DWORD Level, LPBYTE pForm, DWORD cbBuf, LPDWORD pcbNeeded)
+BOOL WINAPI GetFormW(HANDLE hPrinter, LPWSTR pFormName, DWORD Level, LPBYTE pForm, DWORD cbBuf,
+                     LPDWORD pcbNeeded)
 {
     if (!ValidHandle(hPrinter)) {
         return FALSE;

@@ -14,8 +14,9 @@ using namespace nirasim::sim;
 
 namespace {
 
-const char16_t* const kDataTypes[] = {u"RAW", u"RAW [FF appended]", u"RAW [FF auto]", u"TEXT", u"NT EMF 1.003",
-                                      u"NT EMF 1.006", u"NT EMF 1.007", u"NT EMF 1.008", u"XPS2GDI"};
+const char16_t* const kDataTypes[] = {u"RAW",          u"RAW [FF appended]", u"RAW [FF auto]",
+                                      u"TEXT",         u"NT EMF 1.003",      u"NT EMF 1.006",
+                                      u"NT EMF 1.007", u"NT EMF 1.008",      u"XPS2GDI"};
 
 BOOL Fail(DWORD error)
 {
@@ -114,7 +115,8 @@ DWORD WINAPI StartDocPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pDocInfo)
         SetLastError(ERROR_INVALID_HANDLE);
         return 0;
     }
-    std::u16string dataType = info.pDatatype != nullptr ? std::u16string(info.pDatatype) : printer->spec.dataType;
+    std::u16string dataType =
+        info.pDatatype != nullptr ? std::u16string(info.pDatatype) : printer->spec.dataType;
     DWORD error = printer->documentError;
     if (error == ERROR_SUCCESS && !KnownDataType(dataType)) {
         error = ERROR_INVALID_DATATYPE;
@@ -126,8 +128,15 @@ DWORD WINAPI StartDocPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pDocInfo)
         SetLastError(error);
         return 0;
     }
-    SpoolerJob job{spooler.nextJobId++, printer->spec.name, WideFrom(info.pDocName), WideFrom(info.pOutputFile),
-                   dataType, {}, 0, false, false};
+    SpoolerJob job{spooler.nextJobId++,
+                   printer->spec.name,
+                   WideFrom(info.pDocName),
+                   WideFrom(info.pOutputFile),
+                   dataType,
+                   {},
+                   0,
+                   false,
+                   false};
     job.status = JOB_STATUS_SPOOLING;
     handle->jobId = job.id;
     spooler.jobs.push_back(job);
@@ -341,7 +350,8 @@ BOOL WINAPI ReadPrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, LPDWORD pNoBy
     std::lock_guard<std::recursive_mutex> guard(spooler.lock);
     for (const auto& job : spooler.jobs) {
         if (handle->readJobId != 0 && job.id == handle->readJobId) {
-            size_t available = job.data.size() > handle->readOffset ? job.data.size() - handle->readOffset : 0;
+            size_t available =
+                job.data.size() > handle->readOffset ? job.data.size() - handle->readOffset : 0;
             DWORD count = static_cast<DWORD>(std::min<size_t>(available, cbBuf));
             std::copy_n(job.data.data() + handle->readOffset, count, static_cast<char*>(pBuf));
             handle->readOffset += count;

@@ -37,7 +37,8 @@ std::vector<std::u16string> AllPorts()
         size_t start = 0;
         while (start <= list.size()) {
             size_t comma = list.find(u',', start);
-            std::u16string port = list.substr(start, comma == std::u16string::npos ? std::u16string::npos : comma - start);
+            std::u16string port =
+                list.substr(start, comma == std::u16string::npos ? std::u16string::npos : comma - start);
             if (!port.empty() && seen.insert(port).second) {
                 ports.push_back(port);
             }
@@ -52,7 +53,8 @@ std::vector<std::u16string> AllPorts()
 
 }  // namespace
 
-BOOL WINAPI EnumPortsW(LPWSTR pName, DWORD Level, LPBYTE pPort, DWORD cbBuf, LPDWORD pcbNeeded, LPDWORD pcReturned)
+BOOL WINAPI EnumPortsW(LPWSTR pName, DWORD Level, LPBYTE pPort, DWORD cbBuf, LPDWORD pcbNeeded,
+                       LPDWORD pcReturned)
 {
     NIRASIM_FAIL_IF_INJECTED("EnumPortsW", FALSE);
     if (pcbNeeded == nullptr || pcReturned == nullptr) {
@@ -103,7 +105,8 @@ BOOL WINAPI SetPortW(LPWSTR pName, LPWSTR pPortName, DWORD dwLevel, LPBYTE pPort
     if (!known) {
         return Fail(ERROR_UNKNOWN_PORT);
     }
-    spooler.portStatus[pPortName] = PortStatus{info.dwStatus, WideFrom(info.pszStatus), info.dwSeverity, true};
+    spooler.portStatus[pPortName] =
+        PortStatus{info.dwStatus, WideFrom(info.pszStatus), info.dwSeverity, true};
     spooler.portStatusHistory[pPortName].push_back(spooler.portStatus[pPortName]);
     return TRUE;
 }

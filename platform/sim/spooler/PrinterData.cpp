@@ -34,8 +34,8 @@ DWORD OpenDataKey(HANDLE printer, LPCWSTR keyName, bool forWriting, OpenedKey& o
         return ERROR_ACCESS_DENIED;
     }
     std::u16string path = PrinterKeyPath(handle->printer) + u"\\" + WideFrom(keyName);
-    return forWriting ? RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                        &opened.key, nullptr)
+    return forWriting ? RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                        nullptr, &opened.key, nullptr)
                       : RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &opened.key);
 }
 
@@ -54,7 +54,7 @@ DWORD OpenValueForChange(HANDLE printer, LPCWSTR keyName, LPCWSTR valueName, Ope
 using namespace nirasim::sim;
 
 static DWORD GetData(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, LPDWORD pType, LPBYTE pData,
-                               DWORD nSize, LPDWORD pcbNeeded)
+                     DWORD nSize, LPDWORD pcbNeeded)
 {
     if (pcbNeeded == nullptr) {
         return RPC_X_NULL_REF_POINTER;
@@ -66,8 +66,8 @@ static DWORD GetData(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, LPDW
     }
     DWORD size = nSize;
     DWORD type = REG_NONE;
-    status = RegQueryValueExW(opened.key, pValueName, nullptr, &type, pData == nullptr && nSize == 0 ? nullptr : pData,
-                              &size);
+    status = RegQueryValueExW(opened.key, pValueName, nullptr, &type,
+                              pData == nullptr && nSize == 0 ? nullptr : pData, &size);
     if (status == ERROR_SUCCESS && pData == nullptr && size > 0) {
         status = ERROR_MORE_DATA;  // a size query: the data would not have fit
     }
@@ -88,7 +88,7 @@ DWORD WINAPI GetPrinterDataW(HANDLE hPrinter, LPWSTR pValueName, LPDWORD pType, 
 }
 
 static DWORD SetData(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, DWORD Type, LPBYTE pData,
-                               DWORD cbData)
+                     DWORD cbData)
 {
     OpenedKey opened;
     DWORD status = OpenValueForChange(hPrinter, pKeyName, pValueName, opened);
@@ -114,15 +114,15 @@ DWORD WINAPI DeletePrinterDataW(HANDLE hPrinter, LPWSTR pValueName)
     return DeleteData(hPrinter, kPrinterDataKey, pValueName);
 }
 
-DWORD WINAPI GetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, LPDWORD pType, LPBYTE pData,
-                               DWORD nSize, LPDWORD pcbNeeded)
+DWORD WINAPI GetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, LPDWORD pType,
+                               LPBYTE pData, DWORD nSize, LPDWORD pcbNeeded)
 {
     NIRASIM_RETURN_IF_INJECTED("GetPrinterDataExW");
     return GetData(hPrinter, pKeyName, pValueName, pType, pData, nSize, pcbNeeded);
 }
 
-DWORD WINAPI SetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, DWORD Type, LPBYTE pData,
-                               DWORD cbData)
+DWORD WINAPI SetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, DWORD Type,
+                               LPBYTE pData, DWORD cbData)
 {
     NIRASIM_RETURN_IF_INJECTED("SetPrinterDataExW");
     return SetData(hPrinter, pKeyName, pValueName, Type, pData, cbData);

@@ -30,7 +30,10 @@ public:
             strings_.push_back({fieldOffset, *text});
         }
     }
-    void PointAt(size_t fieldOffset, std::u16string text) { strings_.push_back({fieldOffset, std::move(text)}); }
+    void PointAt(size_t fieldOffset, std::u16string text)
+    {
+        strings_.push_back({fieldOffset, std::move(text)});
+    }
 
     DWORD Size() const
     {

@@ -58,7 +58,8 @@ void PackPrinter(RecordPacker& packer, const PrinterRecord& printer, DWORD level
         PRINTER_INFO_1W info{};
         info.Flags = kPrinterInfo1Flags;
         size_t at = packer.AddRecord(info);
-        packer.PointAt(at + offsetof(PRINTER_INFO_1W, pDescription), spec.name + u"," + spec.driverName + u"," + spec.location);
+        packer.PointAt(at + offsetof(PRINTER_INFO_1W, pDescription),
+                       spec.name + u"," + spec.driverName + u"," + spec.location);
         packer.PointAt(at + offsetof(PRINTER_INFO_1W, pName), &spec.name);
         packer.PointAt(at + offsetof(PRINTER_INFO_1W, pComment), &spec.comment);
         break;
@@ -140,7 +141,8 @@ bool SplitJobName(std::u16string& name, DWORD& jobId)
         return true;  // a printer name with a comma
     }
     std::u16string digits = rest.substr(start + 4);
-    if (digits.empty() || digits.size() > 9 || digits.find_first_not_of(u"0123456789") != std::u16string::npos) {
+    if (digits.empty() || digits.size() > 9 ||
+        digits.find_first_not_of(u"0123456789") != std::u16string::npos) {
         return false;
     }
     jobId = static_cast<DWORD>(std::stoul(Utf8FromWide(digits)));
@@ -202,9 +204,10 @@ void AddDriverRecord(const DriverSpec& spec)
     SpoolerState& spooler = Spooler();
     std::lock_guard<std::recursive_mutex> guard(spooler.lock);
     auto& drivers = spooler.drivers;
-    drivers.erase(std::remove_if(drivers.begin(), drivers.end(),
-                                 [&](const DriverSpec& driver) { return EqualNoCase(driver.name, spec.name); }),
-                  drivers.end());
+    drivers.erase(
+        std::remove_if(drivers.begin(), drivers.end(),
+                       [&](const DriverSpec& driver) { return EqualNoCase(driver.name, spec.name); }),
+        drivers.end());
     drivers.push_back(spec);
 }
 
@@ -221,8 +224,8 @@ void AddPrinterRecord(const PrinterSpec& spec)
     }
     // The printer's key, with the values the spooler keeps there.
     HKEY key;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, PrinterKeyPath(spec.name).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key, nullptr) == ERROR_SUCCESS) {
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, PrinterKeyPath(spec.name).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                        nullptr, &key, nullptr) == ERROR_SUCCESS) {
         auto setText = [&](const char16_t* name, const std::u16string& value) {
             RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                            static_cast<DWORD>((value.size() + 1) * sizeof(WCHAR)));
@@ -232,9 +235,11 @@ void AddPrinterRecord(const PrinterSpec& spec)
         setText(u"Printer Driver", spec.driverName);
         setText(u"Print Processor", spec.printProcessor);
         setText(u"Datatype", spec.dataType);
-        RegSetValueExW(key, u"Attributes", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&spec.attributes), sizeof(DWORD));
+        RegSetValueExW(key, u"Attributes", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&spec.attributes),
+                       sizeof(DWORD));
         HKEY data;
-        if (RegCreateKeyExW(key, kPrinterDataKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &data, nullptr) == ERROR_SUCCESS) {
+        if (RegCreateKeyExW(key, kPrinterDataKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &data, nullptr) ==
+            ERROR_SUCCESS) {
             RegCloseKey(data);
         }
         RegCloseKey(key);
@@ -371,8 +376,8 @@ BOOL WINAPI SetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter, DWORD Com
     return TRUE;
 }
 
-BOOL WINAPI EnumPrintersW(DWORD, LPWSTR Name, DWORD Level, LPBYTE pPrinterEnum, DWORD cbBuf, LPDWORD pcbNeeded,
-                          LPDWORD pcReturned)
+BOOL WINAPI EnumPrintersW(DWORD, LPWSTR Name, DWORD Level, LPBYTE pPrinterEnum, DWORD cbBuf,
+                          LPDWORD pcbNeeded, LPDWORD pcReturned)
 {
     if (pcbNeeded == nullptr || pcReturned == nullptr) {
         return Fail(RPC_X_NULL_REF_POINTER);
@@ -398,8 +403,8 @@ BOOL WINAPI EnumPrintersW(DWORD, LPWSTR Name, DWORD Level, LPBYTE pPrinterEnum, 
     return TRUE;
 }
 
-BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, DWORD Level, LPBYTE pDriverInfo, DWORD cbBuf,
-                              LPDWORD pcbNeeded)
+BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, DWORD Level, LPBYTE pDriverInfo,
+                              DWORD cbBuf, LPDWORD pcbNeeded)
 {
     NIRASIM_FAIL_IF_INJECTED("GetPrinterDriverW", FALSE);
     auto handle = PrinterHandleOf(hPrinter);
@@ -416,10 +421,13 @@ BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, DWORD Level,
     std::lock_guard<std::recursive_mutex> guard(spooler.lock);
     PrinterRecord* printer = FindPrinter(handle->printer);
     const DriverSpec* driver = printer ? FindDriver(printer->spec.driverName) : nullptr;
-    if (driver == nullptr || (pEnvironment != nullptr && !EqualNoCase(WideFrom(pEnvironment), kEnvironment))) {
+    if (driver == nullptr ||
+        (pEnvironment != nullptr && !EqualNoCase(WideFrom(pEnvironment), kEnvironment))) {
         return Fail(ERROR_UNKNOWN_PRINTER_DRIVER);
     }
-    auto file = [](const std::u16string& name) { return name.empty() ? std::u16string() : DriverFilePath(name); };
+    auto file = [](const std::u16string& name) {
+        return name.empty() ? std::u16string() : DriverFilePath(name);
+    };
 
     RecordPacker packer;
     if (Level == 1) {
@@ -428,7 +436,8 @@ BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, DWORD Level,
     } else {
         DRIVER_INFO_3W info{};
         info.cVersion = kDriverVersion;
-        size_t at = Level == 2 ? packer.AddRecord(DRIVER_INFO_2W{kDriverVersion, nullptr, nullptr, nullptr, nullptr, nullptr})
+        size_t at = Level == 2 ? packer.AddRecord(DRIVER_INFO_2W{kDriverVersion, nullptr, nullptr, nullptr,
+                                                                 nullptr, nullptr})
                                : packer.AddRecord(info);
         packer.PointAt(at + offsetof(DRIVER_INFO_3W, pName), &driver->name);
         packer.PointAt(at + offsetof(DRIVER_INFO_3W, pEnvironment), std::u16string(kEnvironment));
@@ -449,8 +458,8 @@ BOOL WINAPI GetPrinterDriverW(HANDLE hPrinter, LPWSTR pEnvironment, DWORD Level,
     return packer.Answer(pDriverInfo, cbBuf, pcbNeeded);
 }
 
-BOOL WINAPI GetPrinterDriverDirectoryW(LPWSTR pName, LPWSTR pEnvironment, DWORD Level, LPBYTE pDriverDirectory,
-                                       DWORD cbBuf, LPDWORD pcbNeeded)
+BOOL WINAPI GetPrinterDriverDirectoryW(LPWSTR pName, LPWSTR pEnvironment, DWORD Level,
+                                       LPBYTE pDriverDirectory, DWORD cbBuf, LPDWORD pcbNeeded)
 {
     NIRASIM_FAIL_IF_INJECTED("GetPrinterDriverDirectoryW", FALSE);
     if (pcbNeeded == nullptr) {

@@ -17,8 +17,8 @@
 
 namespace nirasim::sim {
 
-extern const char16_t* const kEnvironment;  // "Windows x64"
-extern const char16_t* const kPrintersKey;  // SYSTEM\CurrentControlSet\Control\Print\Printers
+extern const char16_t* const kEnvironment;     // "Windows x64"
+extern const char16_t* const kPrintersKey;     // SYSTEM\CurrentControlSet\Control\Print\Printers
 extern const char16_t* const kPrinterDataKey;  // PrinterDriverData
 
 struct PrinterRecord {
@@ -34,8 +34,9 @@ struct SpoolerState {
     std::vector<SpoolerJob> jobs;  // every document started, in order
     DWORD nextJobId = 1;
     std::map<std::u16string, PortStatus, NoCaseLess> portStatus;
-    std::map<std::u16string, std::vector<PortStatus>, NoCaseLess> portStatusHistory;  // every SetPortW level 3
-    std::vector<FORM_INFO_1W> userForms;   // added with AddFormW (names in userFormNames)
+    std::map<std::u16string, std::vector<PortStatus>, NoCaseLess>
+        portStatusHistory;                // every SetPortW level 3
+    std::vector<FORM_INFO_1W> userForms;  // added with AddFormW (names in userFormNames)
     std::vector<std::u16string> userFormNames;
 };
 
@@ -45,8 +46,8 @@ class PrinterHandle : public KernelObject {
 public:
     std::u16string printer;  // empty for the server
     ACCESS_MASK granted = 0;
-    DWORD jobId = 0;         // the document in progress on this handle
-    DWORD readJobId = 0;     // a handle opened on a job ("<printer>,Job <id>") reads its data
+    DWORD jobId = 0;      // the document in progress on this handle
+    DWORD readJobId = 0;  // a handle opened on a job ("<printer>,Job <id>") reads its data
     size_t readOffset = 0;
 };
 

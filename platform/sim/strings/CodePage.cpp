@@ -19,10 +19,10 @@ constexpr WCHAR kReplacement = 0xFFFD;
 std::atomic<UINT> g_ansiCodePage{kWindows1252};
 
 // Windows-1252 at 0x80..0x9F; the five bytes the code page leaves open map to the C1 controls.
-constexpr WCHAR kWindows1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr WCHAR kWindows1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 UINT Resolve(UINT codePage)
 {
@@ -171,7 +171,8 @@ int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lpMultiByteSt
         return Fail(ERROR_INVALID_PARAMETER);
     }
     size_t length = SourceLength(lpMultiByteStr, cbMultiByte);
-    if (cchWideChar > 0 && Overlaps(lpMultiByteStr, length, lpWideCharStr, static_cast<size_t>(cchWideChar) * sizeof(WCHAR))) {
+    if (cchWideChar > 0 &&
+        Overlaps(lpMultiByteStr, length, lpWideCharStr, static_cast<size_t>(cchWideChar) * sizeof(WCHAR))) {
         return Fail(ERROR_INVALID_PARAMETER);
     }
     UINT codePage = Resolve(CodePage);
@@ -214,7 +215,8 @@ int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharSt
         return Fail(ERROR_INVALID_PARAMETER);
     }
     size_t length = SourceLength(lpWideCharStr, cchWideChar);
-    if (cbMultiByte > 0 && Overlaps(lpWideCharStr, length * sizeof(WCHAR), lpMultiByteStr, static_cast<size_t>(cbMultiByte))) {
+    if (cbMultiByte > 0 &&
+        Overlaps(lpWideCharStr, length * sizeof(WCHAR), lpMultiByteStr, static_cast<size_t>(cbMultiByte))) {
         return Fail(ERROR_INVALID_PARAMETER);
     }
     UINT codePage = Resolve(CodePage);
@@ -255,8 +257,8 @@ int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharSt
     return Deliver(narrow, lpMultiByteStr, cbMultiByte);
 }
 
-int WINAPI CompareStringW(LCID Locale, DWORD dwCmpFlags, LPCWCH lpString1, int cchCount1,
-                          LPCWCH lpString2, int cchCount2)
+int WINAPI CompareStringW(LCID Locale, DWORD dwCmpFlags, LPCWCH lpString1, int cchCount1, LPCWCH lpString2,
+                          int cchCount2)
 {
     UNREFERENCED_PARAMETER(Locale);
     if (!lpString1 || !lpString2 || cchCount1 < -1 || cchCount2 < -1) {

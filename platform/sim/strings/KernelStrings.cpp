@@ -38,7 +38,8 @@ bool IsSingleCharacter(LPWSTR lpsz)
 LPWSTR MapText(LPWSTR lpsz, WCHAR (*map)(WCHAR))
 {
     if (IsSingleCharacter(lpsz)) {
-        return reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(map(static_cast<WCHAR>(reinterpret_cast<ULONG_PTR>(lpsz)))));
+        return reinterpret_cast<LPWSTR>(
+            static_cast<ULONG_PTR>(map(static_cast<WCHAR>(reinterpret_cast<ULONG_PTR>(lpsz)))));
     }
     for (LPWSTR p = lpsz; *p; ++p) {
         *p = map(*p);
@@ -109,11 +110,35 @@ LPWSTR WINAPI lstrcatW(LPWSTR lpString1, LPCWSTR lpString2)
     return lpString1 && lpString2 ? wcscat(lpString1, lpString2) : nullptr;
 }
 
-LPWSTR WINAPI CharUpperW(LPWSTR lpsz) { return MapText(lpsz, ToUpper); }
-LPWSTR WINAPI CharLowerW(LPWSTR lpsz) { return MapText(lpsz, ToLower); }
-DWORD WINAPI CharUpperBuffW(LPWSTR lpsz, DWORD cchLength) { return MapBuffer(lpsz, cchLength, ToUpper); }
-DWORD WINAPI CharLowerBuffW(LPWSTR lpsz, DWORD cchLength) { return MapBuffer(lpsz, cchLength, ToLower); }
-BOOL WINAPI IsCharUpperW(WCHAR ch) { return IsLatinUpper(ch); }
-BOOL WINAPI IsCharLowerW(WCHAR ch) { return IsLatinLower(ch); }
-BOOL WINAPI IsCharAlphaW(WCHAR ch) { return IsLatinUpper(ch) || IsLatinLower(ch) || ch == 0xAA || ch == 0xB5 || ch == 0xBA; }
-BOOL WINAPI IsCharAlphaNumericW(WCHAR ch) { return IsCharAlphaW(ch) || (ch >= '0' && ch <= '9'); }
+LPWSTR WINAPI CharUpperW(LPWSTR lpsz)
+{
+    return MapText(lpsz, ToUpper);
+}
+LPWSTR WINAPI CharLowerW(LPWSTR lpsz)
+{
+    return MapText(lpsz, ToLower);
+}
+DWORD WINAPI CharUpperBuffW(LPWSTR lpsz, DWORD cchLength)
+{
+    return MapBuffer(lpsz, cchLength, ToUpper);
+}
+DWORD WINAPI CharLowerBuffW(LPWSTR lpsz, DWORD cchLength)
+{
+    return MapBuffer(lpsz, cchLength, ToLower);
+}
+BOOL WINAPI IsCharUpperW(WCHAR ch)
+{
+    return IsLatinUpper(ch);
+}
+BOOL WINAPI IsCharLowerW(WCHAR ch)
+{
+    return IsLatinLower(ch);
+}
+BOOL WINAPI IsCharAlphaW(WCHAR ch)
+{
+    return IsLatinUpper(ch) || IsLatinLower(ch) || ch == 0xAA || ch == 0xB5 || ch == 0xBA;
+}
+BOOL WINAPI IsCharAlphaNumericW(WCHAR ch)
+{
+    return IsCharAlphaW(ch) || (ch >= '0' && ch <= '9');
+}

@@ -82,14 +82,21 @@ template <class Ch>
 HRESULT CatN(Ch* dest, size_t cchDest, const Ch* src, size_t cchToAppend)
 {
     size_t length = 0;
-    if (!ValidDest(dest, cchDest) || FAILED(LengthWorker(dest, cchDest, &length)) || cchToAppend > kMaxLength) {
+    if (!ValidDest(dest, cchDest) || FAILED(LengthWorker(dest, cchDest, &length)) ||
+        cchToAppend > kMaxLength) {
         return STRSAFE_E_INVALID_PARAMETER;
     }
     return CopyWorker(dest + length, cchDest - length, src, cchToAppend);
 }
 
-bool Format(const WCHAR* format, va_list args, std::u16string& out) { return nirasim::crt::FormatWide(format, args, out); }
-bool Format(const char* format, va_list args, std::string& out) { return nirasim::crt::FormatNarrow(format, args, out); }
+bool Format(const WCHAR* format, va_list args, std::u16string& out)
+{
+    return nirasim::crt::FormatWide(format, args, out);
+}
+bool Format(const char* format, va_list args, std::string& out)
+{
+    return nirasim::crt::FormatNarrow(format, args, out);
+}
 
 template <class Ch>
 HRESULT VPrintf(Ch* dest, size_t cchDest, const Ch* format, va_list args)
@@ -119,18 +126,54 @@ size_t Characters(size_t cb)
 
 }  // namespace
 
-HRESULT StringCchCopyW(STRSAFE_LPWSTR pszDest, size_t cchDest, STRSAFE_LPCWSTR pszSrc) { return CopyN(pszDest, cchDest, pszSrc, kMaxLength); }
-HRESULT StringCchCopyA(STRSAFE_LPSTR pszDest, size_t cchDest, STRSAFE_LPCSTR pszSrc) { return CopyN(pszDest, cchDest, pszSrc, kMaxLength); }
-HRESULT StringCchCopyNW(STRSAFE_LPWSTR pszDest, size_t cchDest, STRSAFE_LPCWSTR pszSrc, size_t cchToCopy) { return CopyN(pszDest, cchDest, pszSrc, cchToCopy); }
-HRESULT StringCchCopyNA(STRSAFE_LPSTR pszDest, size_t cchDest, STRSAFE_LPCSTR pszSrc, size_t cchToCopy) { return CopyN(pszDest, cchDest, pszSrc, cchToCopy); }
-HRESULT StringCchCatW(STRSAFE_LPWSTR pszDest, size_t cchDest, STRSAFE_LPCWSTR pszSrc) { return CatN(pszDest, cchDest, pszSrc, kMaxLength); }
-HRESULT StringCchCatA(STRSAFE_LPSTR pszDest, size_t cchDest, STRSAFE_LPCSTR pszSrc) { return CatN(pszDest, cchDest, pszSrc, kMaxLength); }
-HRESULT StringCchCatNW(STRSAFE_LPWSTR pszDest, size_t cchDest, STRSAFE_LPCWSTR pszSrc, size_t cchToAppend) { return CatN(pszDest, cchDest, pszSrc, cchToAppend); }
-HRESULT StringCchCatNA(STRSAFE_LPSTR pszDest, size_t cchDest, STRSAFE_LPCSTR pszSrc, size_t cchToAppend) { return CatN(pszDest, cchDest, pszSrc, cchToAppend); }
-HRESULT StringCchLengthW(STRSAFE_LPCWSTR psz, size_t cchMax, size_t* pcchLength) { return Length(psz, cchMax, pcchLength); }
-HRESULT StringCchLengthA(STRSAFE_LPCSTR psz, size_t cchMax, size_t* pcchLength) { return Length(psz, cchMax, pcchLength); }
-HRESULT StringCchVPrintfW(STRSAFE_LPWSTR pszDest, size_t cchDest, STRSAFE_LPCWSTR pszFormat, va_list argList) { return VPrintf(pszDest, cchDest, pszFormat, argList); }
-HRESULT StringCchVPrintfA(STRSAFE_LPSTR pszDest, size_t cchDest, STRSAFE_LPCSTR pszFormat, va_list argList) { return VPrintf(pszDest, cchDest, pszFormat, argList); }
+HRESULT StringCchCopyW(STRSAFE_LPWSTR pszDest, size_t cchDest, STRSAFE_LPCWSTR pszSrc)
+{
+    return CopyN(pszDest, cchDest, pszSrc, kMaxLength);
+}
+HRESULT StringCchCopyA(STRSAFE_LPSTR pszDest, size_t cchDest, STRSAFE_LPCSTR pszSrc)
+{
+    return CopyN(pszDest, cchDest, pszSrc, kMaxLength);
+}
+HRESULT StringCchCopyNW(STRSAFE_LPWSTR pszDest, size_t cchDest, STRSAFE_LPCWSTR pszSrc, size_t cchToCopy)
+{
+    return CopyN(pszDest, cchDest, pszSrc, cchToCopy);
+}
+HRESULT StringCchCopyNA(STRSAFE_LPSTR pszDest, size_t cchDest, STRSAFE_LPCSTR pszSrc, size_t cchToCopy)
+{
+    return CopyN(pszDest, cchDest, pszSrc, cchToCopy);
+}
+HRESULT StringCchCatW(STRSAFE_LPWSTR pszDest, size_t cchDest, STRSAFE_LPCWSTR pszSrc)
+{
+    return CatN(pszDest, cchDest, pszSrc, kMaxLength);
+}
+HRESULT StringCchCatA(STRSAFE_LPSTR pszDest, size_t cchDest, STRSAFE_LPCSTR pszSrc)
+{
+    return CatN(pszDest, cchDest, pszSrc, kMaxLength);
+}
+HRESULT StringCchCatNW(STRSAFE_LPWSTR pszDest, size_t cchDest, STRSAFE_LPCWSTR pszSrc, size_t cchToAppend)
+{
+    return CatN(pszDest, cchDest, pszSrc, cchToAppend);
+}
+HRESULT StringCchCatNA(STRSAFE_LPSTR pszDest, size_t cchDest, STRSAFE_LPCSTR pszSrc, size_t cchToAppend)
+{
+    return CatN(pszDest, cchDest, pszSrc, cchToAppend);
+}
+HRESULT StringCchLengthW(STRSAFE_LPCWSTR psz, size_t cchMax, size_t* pcchLength)
+{
+    return Length(psz, cchMax, pcchLength);
+}
+HRESULT StringCchLengthA(STRSAFE_LPCSTR psz, size_t cchMax, size_t* pcchLength)
+{
+    return Length(psz, cchMax, pcchLength);
+}
+HRESULT StringCchVPrintfW(STRSAFE_LPWSTR pszDest, size_t cchDest, STRSAFE_LPCWSTR pszFormat, va_list argList)
+{
+    return VPrintf(pszDest, cchDest, pszFormat, argList);
+}
+HRESULT StringCchVPrintfA(STRSAFE_LPSTR pszDest, size_t cchDest, STRSAFE_LPCSTR pszFormat, va_list argList)
+{
+    return VPrintf(pszDest, cchDest, pszFormat, argList);
+}
 
 HRESULT StringCchPrintfW(STRSAFE_LPWSTR pszDest, size_t cchDest, STRSAFE_LPCWSTR pszFormat, ...)
 {
@@ -150,12 +193,30 @@ HRESULT StringCchPrintfA(STRSAFE_LPSTR pszDest, size_t cchDest, STRSAFE_LPCSTR p
     return hr;
 }
 
-HRESULT StringCbCopyW(STRSAFE_LPWSTR pszDest, size_t cbDest, STRSAFE_LPCWSTR pszSrc) { return CopyN(pszDest, Characters<WCHAR>(cbDest), pszSrc, kMaxLength); }
-HRESULT StringCbCopyA(STRSAFE_LPSTR pszDest, size_t cbDest, STRSAFE_LPCSTR pszSrc) { return CopyN(pszDest, Characters<char>(cbDest), pszSrc, kMaxLength); }
-HRESULT StringCbCopyNW(STRSAFE_LPWSTR pszDest, size_t cbDest, STRSAFE_LPCWSTR pszSrc, size_t cbToCopy) { return CopyN(pszDest, Characters<WCHAR>(cbDest), pszSrc, cbToCopy / sizeof(WCHAR)); }
-HRESULT StringCbCopyNA(STRSAFE_LPSTR pszDest, size_t cbDest, STRSAFE_LPCSTR pszSrc, size_t cbToCopy) { return CopyN(pszDest, Characters<char>(cbDest), pszSrc, cbToCopy); }
-HRESULT StringCbCatW(STRSAFE_LPWSTR pszDest, size_t cbDest, STRSAFE_LPCWSTR pszSrc) { return CatN(pszDest, Characters<WCHAR>(cbDest), pszSrc, kMaxLength); }
-HRESULT StringCbCatA(STRSAFE_LPSTR pszDest, size_t cbDest, STRSAFE_LPCSTR pszSrc) { return CatN(pszDest, Characters<char>(cbDest), pszSrc, kMaxLength); }
+HRESULT StringCbCopyW(STRSAFE_LPWSTR pszDest, size_t cbDest, STRSAFE_LPCWSTR pszSrc)
+{
+    return CopyN(pszDest, Characters<WCHAR>(cbDest), pszSrc, kMaxLength);
+}
+HRESULT StringCbCopyA(STRSAFE_LPSTR pszDest, size_t cbDest, STRSAFE_LPCSTR pszSrc)
+{
+    return CopyN(pszDest, Characters<char>(cbDest), pszSrc, kMaxLength);
+}
+HRESULT StringCbCopyNW(STRSAFE_LPWSTR pszDest, size_t cbDest, STRSAFE_LPCWSTR pszSrc, size_t cbToCopy)
+{
+    return CopyN(pszDest, Characters<WCHAR>(cbDest), pszSrc, cbToCopy / sizeof(WCHAR));
+}
+HRESULT StringCbCopyNA(STRSAFE_LPSTR pszDest, size_t cbDest, STRSAFE_LPCSTR pszSrc, size_t cbToCopy)
+{
+    return CopyN(pszDest, Characters<char>(cbDest), pszSrc, cbToCopy);
+}
+HRESULT StringCbCatW(STRSAFE_LPWSTR pszDest, size_t cbDest, STRSAFE_LPCWSTR pszSrc)
+{
+    return CatN(pszDest, Characters<WCHAR>(cbDest), pszSrc, kMaxLength);
+}
+HRESULT StringCbCatA(STRSAFE_LPSTR pszDest, size_t cbDest, STRSAFE_LPCSTR pszSrc)
+{
+    return CatN(pszDest, Characters<char>(cbDest), pszSrc, kMaxLength);
+}
 
 HRESULT StringCbLengthW(STRSAFE_LPCWSTR psz, size_t cbMax, size_t* pcbLength)
 {
@@ -167,7 +228,10 @@ HRESULT StringCbLengthW(STRSAFE_LPCWSTR psz, size_t cbMax, size_t* pcbLength)
     return hr;
 }
 
-HRESULT StringCbLengthA(STRSAFE_LPCSTR psz, size_t cbMax, size_t* pcbLength) { return Length(psz, Characters<char>(cbMax), pcbLength); }
+HRESULT StringCbLengthA(STRSAFE_LPCSTR psz, size_t cbMax, size_t* pcbLength)
+{
+    return Length(psz, Characters<char>(cbMax), pcbLength);
+}
 
 HRESULT StringCbPrintfW(STRSAFE_LPWSTR pszDest, size_t cbDest, STRSAFE_LPCWSTR pszFormat, ...)
 {

@@ -12,7 +12,11 @@ bool DecodeUtf8(const unsigned char* s, size_t n, bool strict, std::u16string& o
     size_t i = 0;
     while (i < n) {
         unsigned char b = s[i];
-        int extra = b < 0x80 ? 0 : (b >= 0xC2 && b < 0xE0) ? 1 : (b >= 0xE0 && b < 0xF0) ? 2 : (b >= 0xF0 && b < 0xF5) ? 3 : -1;
+        int extra = b < 0x80                  ? 0
+                    : (b >= 0xC2 && b < 0xE0) ? 1
+                    : (b >= 0xE0 && b < 0xF0) ? 2
+                    : (b >= 0xF0 && b < 0xF5) ? 3
+                                              : -1;
         char32_t cp = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
         size_t used = 1;
         bool valid = extra >= 0;

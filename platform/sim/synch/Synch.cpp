@@ -253,7 +253,8 @@ BOOL WINAPI ReleaseMutex(HANDLE hMutex)
     return TRUE;
 }
 
-DWORD WINAPI WaitForMultipleObjects(DWORD nCount, const HANDLE* lpHandles, BOOL bWaitAll, DWORD dwMilliseconds)
+DWORD WINAPI WaitForMultipleObjects(DWORD nCount, const HANDLE* lpHandles, BOOL bWaitAll,
+                                    DWORD dwMilliseconds)
 {
     if (nCount == 0 || lpHandles == nullptr) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -296,8 +297,8 @@ void WINAPI Sleep(DWORD dwMilliseconds)
     std::this_thread::yield();
 }
 
-HANDLE WINAPI CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE lpStartAddress, LPVOID lpParameter,
-                           DWORD, LPDWORD lpThreadId)
+HANDLE WINAPI CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE lpStartAddress,
+                           LPVOID lpParameter, DWORD, LPDWORD lpThreadId)
 {
     NIRASIM_FAIL_IF_INJECTED("CreateThread", nullptr);
     if (lpStartAddress == nullptr) {

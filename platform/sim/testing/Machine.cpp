@@ -122,7 +122,8 @@ bool Machine::FileExists(const Text& windowsPath) const
 bool Machine::CopyIn(const std::string& hostPath, const Text& windowsPath)
 {
     std::string contents;
-    return sim::ReadHostFile(hostPath, contents, static_cast<size_t>(1) << 30) && WriteFile(windowsPath, contents);
+    return sim::ReadHostFile(hostPath, contents, static_cast<size_t>(1) << 30) &&
+           WriteFile(windowsPath, contents);
 }
 
 void Machine::SetFileVersion(const Text& windowsPath, const FileVersion& version)
@@ -222,8 +223,8 @@ DriverSpec Machine::SamplePackageDriver()
     driver.configFile = u"unidrvui.dll";
     driver.dataFile = u"nirasmpl.gpd";
     driver.helpFile = u"unidrv.hlp";
-    driver.dependentFiles = {u"nirauip.dll", u"nirapres.dll", u"nirapp.dll", u"niraprev.dll", u"niraevt.dll",
-                             u"niralm.dll", u"nirastr.dll", u"nirasmpl.ini"};
+    driver.dependentFiles = {u"nirauip.dll", u"nirapres.dll", u"nirapp.dll",  u"niraprev.dll",
+                             u"niraevt.dll", u"niralm.dll",   u"nirastr.dll", u"nirasmpl.ini"};
     driver.monitorName = u"Nira Language Monitor";
     return driver;
 }
@@ -296,8 +297,8 @@ void Machine::SetPrinterData(const Text& printer, const Text& valueName, DWORD t
 {
     std::u16string path = sim::PrinterKeyPath(printer.wide()) + u"\\" + key.wide();
     HKEY opened;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened, nullptr) ==
-        ERROR_SUCCESS) {
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened,
+                        nullptr) == ERROR_SUCCESS) {
         RegSetValueExW(opened, valueName.wide().c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                        static_cast<DWORD>(bytes.size()));
         RegCloseKey(opened);
@@ -307,13 +308,15 @@ void Machine::SetPrinterData(const Text& printer, const Text& valueName, DWORD t
 void Machine::SetPrinterString(const Text& printer, const Text& valueName, const Text& value)
 {
     const std::u16string& text = value.wide();
-    SetPrinterData(printer, valueName, REG_SZ,
-                   std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(WCHAR)));
+    SetPrinterData(
+        printer, valueName, REG_SZ,
+        std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(WCHAR)));
 }
 
 void Machine::SetPrinterDword(const Text& printer, const Text& valueName, DWORD value)
 {
-    SetPrinterData(printer, valueName, REG_DWORD, std::string(reinterpret_cast<const char*>(&value), sizeof(value)));
+    SetPrinterData(printer, valueName, REG_DWORD,
+                   std::string(reinterpret_cast<const char*>(&value), sizeof(value)));
 }
 
 bool Machine::GetPrinterData(const Text& printer, const Text& valueName, std::string& bytes, DWORD* type,
@@ -328,8 +331,8 @@ bool Machine::GetPrinterData(const Text& printer, const Text& valueName, std::st
     LONG status = RegQueryValueExW(opened, valueName.wide().c_str(), nullptr, type, nullptr, &size);
     if (status == ERROR_SUCCESS) {
         bytes.resize(size);
-        status = RegQueryValueExW(opened, valueName.wide().c_str(), nullptr, type, reinterpret_cast<BYTE*>(bytes.data()),
-                                  &size);
+        status = RegQueryValueExW(opened, valueName.wide().c_str(), nullptr, type,
+                                  reinterpret_cast<BYTE*>(bytes.data()), &size);
     }
     RegCloseKey(opened);
     return status == ERROR_SUCCESS;
@@ -422,8 +425,8 @@ std::vector<ProcessStart> Machine::ProcessesStarted() const
     std::lock_guard<std::recursive_mutex> guard(state.lock);
     std::vector<ProcessStart> starts;
     for (const auto& record : state.processes) {
-        starts.push_back({record.applicationName, record.commandLine, record.currentDirectory, record.creationFlags,
-                          record.startupInfoSize});
+        starts.push_back({record.applicationName, record.commandLine, record.currentDirectory,
+                          record.creationFlags, record.startupInfoSize});
     }
     return starts;
 }

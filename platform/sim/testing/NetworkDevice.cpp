@@ -19,17 +19,19 @@ HKEY OpenDevice(const Text& port)
 {
     HKEY key = nullptr;
     std::u16string path = kDevicesKey + port.wide();
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS) {
         return nullptr;
+    }
     return key;
 }
 
 std::string ReadBytes(const Text& port, const char16_t* name)
 {
     HKEY key = OpenDevice(port);
-    if (!key)
+    if (!key) {
         return {};
+    }
     DWORD size = 0;
     std::string bytes;
     if (RegQueryValueExW(key, name, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS && size > 0) {
@@ -47,7 +49,8 @@ void AddDevice(const Text& port, bool supported)
 {
     if (HKEY key = OpenDevice(port)) {
         DWORD value = supported ? 1 : 0;
-        RegSetValueExW(key, kSupportedValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+        RegSetValueExW(key, kSupportedValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                       sizeof(value));
         RegCloseKey(key);
     }
 }
@@ -68,8 +71,9 @@ std::vector<DWORD> RequestSizes(const Text& port)
 {
     std::string bytes = ReadBytes(port, kRequestsValue);
     std::vector<DWORD> sizes(bytes.size() / sizeof(DWORD));
-    if (!sizes.empty())
+    if (!sizes.empty()) {
         memcpy(sizes.data(), bytes.data(), sizes.size() * sizeof(DWORD));
+    }
     return sizes;
 }
 
@@ -77,11 +81,13 @@ std::vector<std::u16string> RequestedIds(const Text& port)
 {
     std::string bytes = ReadBytes(port, kRequestedIdsValue);
     std::u16string all(bytes.size() / sizeof(char16_t), u'\0');
-    if (!all.empty())
+    if (!all.empty()) {
         memcpy(&all[0], bytes.data(), all.size() * sizeof(char16_t));
+    }
     std::vector<std::u16string> ids;
     size_t start = 0;
-    for (size_t end = all.find(u'\0'); end != std::u16string::npos && end > start; end = all.find(u'\0', start)) {
+    for (size_t end = all.find(u'\0'); end != std::u16string::npos && end > start;
+         end = all.find(u'\0', start)) {
         ids.push_back(all.substr(start, end - start));
         start = end + 1;
     }

@@ -25,51 +25,60 @@ DomAttributeMap::~DomAttributeMap()
 
 void* DomAttributeMap::Find(REFIID riid)
 {
-    if (riid == IID_IXMLDOMNamedNodeMap)
+    if (riid == IID_IXMLDOMNamedNodeMap) {
         return static_cast<IXMLDOMNamedNodeMap*>(this);
+    }
     return ComObject::Find(riid);
 }
 
 HRESULT DomAttributeMap::ReturnItem(size_t index, IXMLDOMNode** item)
 {
     std::vector<AttributeItem> items = CollectAttributes(m_element);
-    if (index >= items.size())
+    if (index >= items.size()) {
         return S_FALSE;
-    if (items[index].ns)
+    }
+    if (items[index].ns) {
         *item = WrapNamespace(m_store, m_element, items[index].ns);
-    else
+    } else {
         *item = WrapNode(m_store, reinterpret_cast<xmlNodePtr>(items[index].attribute));
+    }
     return *item ? S_OK : E_OUTOFMEMORY;
 }
 
 STDMETHODIMP DomAttributeMap::getNamedItem(BSTR name, IXMLDOMNode** item)
 {
-    if (!item)
+    if (!item) {
         return E_INVALIDARG;
+    }
     *item = nullptr;
     std::string wanted = Utf8Of(name);
     std::vector<AttributeItem> items = CollectAttributes(m_element);
     for (size_t i = 0; i < items.size(); ++i) {
-        if (ItemName(items[i]) == wanted)
+        if (ItemName(items[i]) == wanted) {
             return ReturnItem(i, item);
+        }
     }
     return S_FALSE;
 }
 
 STDMETHODIMP DomAttributeMap::setNamedItem(IXMLDOMNode* newItem, IXMLDOMNode** item)
 {
-    if (item)
+    if (item) {
         *item = nullptr;
-    if (!newItem)
+    }
+    if (!newItem) {
         return E_INVALIDARG;
+    }
     IXMLDOMAttribute* attribute = nullptr;
-    if (FAILED(newItem->QueryInterface(IID_IXMLDOMAttribute, reinterpret_cast<void**>(&attribute))))
+    if (FAILED(newItem->QueryInterface(IID_IXMLDOMAttribute, reinterpret_cast<void**>(&attribute)))) {
         return E_INVALIDARG;
+    }
     IXMLDOMAttribute* replaced = nullptr;
     HRESULT hr = m_owner->setAttributeNode(attribute, &replaced);
     attribute->Release();
-    if (replaced)
+    if (replaced) {
         replaced->Release();
+    }
     if (SUCCEEDED(hr) && item) {
         newItem->AddRef();
         *item = newItem;
@@ -81,8 +90,9 @@ HRESULT DomAttributeMap::RemoveAttribute(xmlAttrPtr attribute, IXMLDOMNode** ite
 {
     if (item) {
         *item = WrapNode(m_store, reinterpret_cast<xmlNodePtr>(attribute));
-        if (!*item)
+        if (!*item) {
             return E_OUTOFMEMORY;
+        }
     }
     xmlUnlinkNode(reinterpret_cast<xmlNodePtr>(attribute));
     m_store->KeepDetached(reinterpret_cast<xmlNodePtr>(attribute));
@@ -91,38 +101,45 @@ HRESULT DomAttributeMap::RemoveAttribute(xmlAttrPtr attribute, IXMLDOMNode** ite
 
 STDMETHODIMP DomAttributeMap::removeNamedItem(BSTR name, IXMLDOMNode** item)
 {
-    if (item)
+    if (item) {
         *item = nullptr;
+    }
     AttributeItem found = FindAttributeItem(m_element, Utf8Of(name));
-    if (found.ns)
+    if (found.ns) {
         return E_FAIL;  // declarations in use cannot be removed
-    if (!found.attribute)
+    }
+    if (!found.attribute) {
         return S_FALSE;
+    }
     return RemoveAttribute(found.attribute, item);
 }
 
 STDMETHODIMP DomAttributeMap::get_item(LONG index, IXMLDOMNode** item)
 {
-    if (!item)
+    if (!item) {
         return E_INVALIDARG;
+    }
     *item = nullptr;
-    if (index < 0)
+    if (index < 0) {
         return S_FALSE;
+    }
     return ReturnItem(static_cast<size_t>(index), item);
 }
 
 STDMETHODIMP DomAttributeMap::get_length(LONG* length)
 {
-    if (!length)
+    if (!length) {
         return E_INVALIDARG;
+    }
     *length = static_cast<LONG>(CollectAttributes(m_element).size());
     return S_OK;
 }
 
 STDMETHODIMP DomAttributeMap::getQualifiedItem(BSTR baseName, BSTR namespaceURI, IXMLDOMNode** item)
 {
-    if (!item)
+    if (!item) {
         return E_INVALIDARG;
+    }
     *item = nullptr;
     std::string local = Utf8Of(baseName);
     std::string uri = Utf8Of(namespaceURI);
@@ -137,20 +154,23 @@ STDMETHODIMP DomAttributeMap::getQualifiedItem(BSTR baseName, BSTR namespaceURI,
             std::string entryUri = entry.attribute->ns ? Chars(entry.attribute->ns->href) : "";
             match = entryUri == uri && local == Chars(entry.attribute->name);
         }
-        if (match)
+        if (match) {
             return ReturnItem(i, item);
+        }
     }
     return S_FALSE;
 }
 
 STDMETHODIMP DomAttributeMap::removeQualifiedItem(BSTR baseName, BSTR namespaceURI, IXMLDOMNode** item)
 {
-    if (item)
+    if (item) {
         *item = nullptr;
+    }
     IXMLDOMNode* found = nullptr;
     HRESULT hr = getQualifiedItem(baseName, namespaceURI, &found);
-    if (hr != S_OK)
+    if (hr != S_OK) {
         return hr;
+    }
     DomNodeCore* core = CoreOf(found);
     hr = core->Ref().isNamespace ? E_FAIL : RemoveAttribute(reinterpret_cast<xmlAttrPtr>(core->Node()), item);
     found->Release();
@@ -159,12 +179,14 @@ STDMETHODIMP DomAttributeMap::removeQualifiedItem(BSTR baseName, BSTR namespaceU
 
 STDMETHODIMP DomAttributeMap::nextNode(IXMLDOMNode** item)
 {
-    if (!item)
+    if (!item) {
         return E_INVALIDARG;
+    }
     *item = nullptr;
     HRESULT hr = ReturnItem(m_cursor, item);
-    if (hr == S_OK)
+    if (hr == S_OK) {
         ++m_cursor;
+    }
     return hr;
 }
 

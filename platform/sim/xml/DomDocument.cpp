@@ -32,18 +32,21 @@ void InitialiseLibrary()
 
 HRESULT ReturnFlag(bool flag, VARIANT_BOOL* value)
 {
-    if (!value)
+    if (!value) {
         return E_INVALIDARG;
+    }
     *value = flag ? VARIANT_TRUE : VARIANT_FALSE;
     return S_OK;
 }
 
 HRESULT ReadHostFileBytes(const std::string& hostPath, std::string& bytes)
 {
-    if (nirasim::sim::KindOf(hostPath) != nirasim::sim::HostKind::File)
+    if (nirasim::sim::KindOf(hostPath) != nirasim::sim::HostKind::File) {
         return HRESULT_FROM_WIN32(nirasim::sim::MissingPathError(hostPath));
-    if (!nirasim::sim::ReadHostFile(hostPath, bytes, kMaxDocumentBytes))
+    }
+    if (!nirasim::sim::ReadHostFile(hostPath, bytes, kMaxDocumentBytes)) {
         return HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE);
+    }
     return S_OK;
 }
 
@@ -53,8 +56,9 @@ HRESULT ReadMachineFileBytes(const std::u16string& path, std::string& bytes)
 {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    if (file == INVALID_HANDLE_VALUE) {
         return HRESULT_FROM_WIN32(GetLastError());
+    }
     HRESULT hr = S_OK;
     LARGE_INTEGER size{};
     DWORD read = 0;
@@ -64,10 +68,11 @@ HRESULT ReadMachineFileBytes(const std::u16string& path, std::string& bytes)
         hr = HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE);
     } else {
         bytes.resize(static_cast<size_t>(size.QuadPart));
-        if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+        if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
             hr = HRESULT_FROM_WIN32(GetLastError());
-        else
+        } else {
             bytes.resize(read);
+        }
     }
     CloseHandle(file);
     return hr;
@@ -77,8 +82,9 @@ HRESULT ReadMachineFileBytes(const std::u16string& path, std::string& bytes)
 // this host as it stands (the host program hands documents to the driver that way).
 HRESULT ReadFileBytes(const std::u16string& path, std::string& bytes)
 {
-    if (!path.empty() && path[0] == u'/')
+    if (!path.empty() && path[0] == u'/') {
         return ReadHostFileBytes(ToUtf8(path.data(), path.size()), bytes);
+    }
     return ReadMachineFileBytes(path, bytes);
 }
 
@@ -88,9 +94,9 @@ bool NodeTypeOf(const VARIANT& type, DOMNodeType& nodeType)
         static const struct {
             const char16_t* name;
             DOMNodeType type;
-        } kNames[] = {{u"element", NODE_ELEMENT},   {u"attribute", NODE_ATTRIBUTE},
-                      {u"text", NODE_TEXT},         {u"cdatasection", NODE_CDATA_SECTION},
-                      {u"comment", NODE_COMMENT},   {u"processinginstruction", NODE_PROCESSING_INSTRUCTION}};
+        } kNames[] = {{u"element", NODE_ELEMENT}, {u"attribute", NODE_ATTRIBUTE},
+                      {u"text", NODE_TEXT},       {u"cdatasection", NODE_CDATA_SECTION},
+                      {u"comment", NODE_COMMENT}, {u"processinginstruction", NODE_PROCESSING_INSTRUCTION}};
         std::u16string name = type.bstrVal ? type.bstrVal : u"";
         for (const auto& entry : kNames) {
             if (name == entry.name) {
@@ -102,8 +108,9 @@ bool NodeTypeOf(const VARIANT& type, DOMNodeType& nodeType)
     }
     VARIANT number;
     VariantInit(&number);
-    if (FAILED(VariantChangeType(&number, &type, 0, VT_I4)))
+    if (FAILED(VariantChangeType(&number, &type, 0, VT_I4))) {
         return false;
+    }
     nodeType = static_cast<DOMNodeType>(number.lVal);
     return true;
 }
@@ -130,19 +137,22 @@ xmlNodePtr DomDocument::Node() const
 
 void* DomDocument::Find(REFIID riid)
 {
-    if (riid == IID_IXMLDOMDocument || riid == IID_IXMLDOMDocument2)
+    if (riid == IID_IXMLDOMDocument || riid == IID_IXMLDOMDocument2) {
         return static_cast<IXMLDOMDocument2*>(this);
+    }
     return DomNode::Find(riid);
 }
 
 STDMETHODIMP DomDocument::get_documentElement(IXMLDOMElement** element)
 {
-    if (!element)
+    if (!element) {
         return E_INVALIDARG;
+    }
     *element = nullptr;
     xmlNodePtr root = xmlDocGetRootElement(Store()->Document());
-    if (!root)
+    if (!root) {
         return S_FALSE;
+    }
     IXMLDOMNode* node = WrapNode(Store(), root);
     HRESULT hr = node->QueryInterface(IID_IXMLDOMElement, reinterpret_cast<void**>(element));
     node->Release();
@@ -152,14 +162,17 @@ STDMETHODIMP DomDocument::get_documentElement(IXMLDOMElement** element)
 STDMETHODIMP DomDocument::putref_documentElement(IXMLDOMElement* element)
 {
     DomNodeCore* core = CoreOf(element);
-    if (!core || core->Store() != Store())
+    if (!core || core->Store() != Store()) {
         return E_INVALIDARG;
+    }
     xmlNodePtr newRoot = core->Node();
     xmlNodePtr oldRoot = xmlDocGetRootElement(Store()->Document());
-    if (newRoot == oldRoot)
+    if (newRoot == oldRoot) {
         return S_OK;
-    if (newRoot->parent)
+    }
+    if (newRoot->parent) {
         DetachNode(Store(), newRoot);
+    }
     xmlNodePtr before = nullptr;
     if (oldRoot) {
         before = oldRoot->next;
@@ -177,8 +190,9 @@ HRESULT DomDocument::CreateNodeAs(DOMNodeType nodeType, BSTR name, REFIID iid, v
     type.lVal = nodeType;
     IXMLDOMNode* node = nullptr;
     HRESULT hr = createNode(type, name, nullptr, &node);
-    if (FAILED(hr))
+    if (FAILED(hr)) {
         return hr;
+    }
     hr = node->QueryInterface(iid, created);
     node->Release();
     return hr;
@@ -186,44 +200,51 @@ HRESULT DomDocument::CreateNodeAs(DOMNodeType nodeType, BSTR name, REFIID iid, v
 
 STDMETHODIMP DomDocument::createElement(BSTR tagName, IXMLDOMElement** element)
 {
-    if (!element)
+    if (!element) {
         return E_INVALIDARG;
+    }
     *element = nullptr;
     return CreateNodeAs(NODE_ELEMENT, tagName, IID_IXMLDOMElement, reinterpret_cast<void**>(element));
 }
 
 STDMETHODIMP DomDocument::createAttribute(BSTR name, IXMLDOMAttribute** attribute)
 {
-    if (!attribute)
+    if (!attribute) {
         return E_INVALIDARG;
+    }
     *attribute = nullptr;
     return CreateNodeAs(NODE_ATTRIBUTE, name, IID_IXMLDOMAttribute, reinterpret_cast<void**>(attribute));
 }
 
 STDMETHODIMP DomDocument::getElementsByTagName(BSTR tagName, IXMLDOMNodeList** list)
 {
-    if (!list)
+    if (!list) {
         return E_INVALIDARG;
+    }
     *list = new DomNodeList(Store(), ElementsByTagName(Node(), Utf8Of(tagName)));
     return S_OK;
 }
 
 STDMETHODIMP DomDocument::createNode(VARIANT type, BSTR name, BSTR namespaceURI, IXMLDOMNode** node)
 {
-    if (!node)
+    if (!node) {
         return E_INVALIDARG;
+    }
     *node = nullptr;
     DOMNodeType nodeType;
-    if (!NodeTypeOf(type, nodeType))
+    if (!NodeTypeOf(type, nodeType)) {
         return E_INVALIDARG;
+    }
     xmlDocPtr doc = Store()->Document();
     std::string qualified = Utf8Of(name);
     std::string uri = Utf8Of(namespaceURI);
     std::string local;
     std::string prefix = SplitPrefix(qualified, local);
-    bool needsName = nodeType == NODE_ELEMENT || nodeType == NODE_ATTRIBUTE || nodeType == NODE_PROCESSING_INSTRUCTION;
-    if (needsName && (qualified.empty() || xmlValidateQName(XmlChars(qualified), 0) != 0))
+    bool needsName =
+        nodeType == NODE_ELEMENT || nodeType == NODE_ATTRIBUTE || nodeType == NODE_PROCESSING_INSTRUCTION;
+    if (needsName && (qualified.empty() || xmlValidateQName(XmlChars(qualified), 0) != 0)) {
         return E_FAIL;
+    }
 
     xmlNodePtr created = nullptr;
     switch (nodeType) {
@@ -237,8 +258,9 @@ STDMETHODIMP DomDocument::createNode(VARIANT type, BSTR name, BSTR namespaceURI,
         }
         break;
     case NODE_ATTRIBUTE:
-        if (prefix == "xmlns" || qualified == "xmlns")
+        if (prefix == "xmlns" || qualified == "xmlns") {
             return E_NOTIMPL;  // declarations are made with setAttribute("xmlns:p", uri)
+        }
         if (uri.empty() || prefix.empty()) {
             created = reinterpret_cast<xmlNodePtr>(xmlNewDocProp(doc, XmlChars(qualified), nullptr));
         } else {
@@ -248,14 +270,24 @@ STDMETHODIMP DomDocument::createNode(VARIANT type, BSTR name, BSTR namespaceURI,
             reinterpret_cast<xmlAttrPtr>(created)->ns = ns;
         }
         break;
-    case NODE_TEXT: created = xmlNewDocText(doc, reinterpret_cast<const xmlChar*>("")); break;
-    case NODE_CDATA_SECTION: created = xmlNewCDataBlock(doc, reinterpret_cast<const xmlChar*>(""), 0); break;
-    case NODE_COMMENT: created = xmlNewDocComment(doc, reinterpret_cast<const xmlChar*>("")); break;
-    case NODE_PROCESSING_INSTRUCTION: created = xmlNewDocPI(doc, XmlChars(qualified), nullptr); break;
-    default: return E_NOTIMPL;
+    case NODE_TEXT:
+        created = xmlNewDocText(doc, reinterpret_cast<const xmlChar*>(""));
+        break;
+    case NODE_CDATA_SECTION:
+        created = xmlNewCDataBlock(doc, reinterpret_cast<const xmlChar*>(""), 0);
+        break;
+    case NODE_COMMENT:
+        created = xmlNewDocComment(doc, reinterpret_cast<const xmlChar*>(""));
+        break;
+    case NODE_PROCESSING_INSTRUCTION:
+        created = xmlNewDocPI(doc, XmlChars(qualified), nullptr);
+        break;
+    default:
+        return E_NOTIMPL;
     }
-    if (!created)
+    if (!created) {
         return E_OUTOFMEMORY;
+    }
     Store()->KeepDetached(created);
     return ReturnNode(Store(), created, node);
 }
@@ -268,8 +300,9 @@ HRESULT DomDocument::Fail(long errorCode, const std::u16string& reason, const st
     Store()->parseError.errorCode = errorCode;
     Store()->parseError.reason = reason;
     Store()->parseError.url = url;
-    if (isSuccessful)
+    if (isSuccessful) {
         *isSuccessful = VARIANT_FALSE;
+    }
     return S_FALSE;
 }
 
@@ -277,19 +310,22 @@ HRESULT DomDocument::Parse(const std::string& bytes, const char* forcedEncoding,
                            VARIANT_BOOL* isSuccessful)
 {
     xmlParserCtxtPtr parser = xmlNewParserCtxt();
-    if (!parser)
+    if (!parser) {
         return E_OUTOFMEMORY;
+    }
     // No network, no dictionary (nodes move between trees), no messages on the console; entities
     // of a DTD are not expanded and external ones are not fetched.
     int options = XML_PARSE_NONET | XML_PARSE_NODICT | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
     std::string urlText = ToUtf8(url.data(), url.size());
     RecordAttributeOrder(parser, Store());
-    xmlDocPtr parsed = xmlCtxtReadMemory(parser, bytes.data(), static_cast<int>(bytes.size()),
-                                         urlText.empty() ? nullptr : urlText.c_str(), forcedEncoding, options);
+    xmlDocPtr parsed =
+        xmlCtxtReadMemory(parser, bytes.data(), static_cast<int>(bytes.size()),
+                          urlText.empty() ? nullptr : urlText.c_str(), forcedEncoding, options);
     bool wellFormed = parsed && parser->wellFormed && xmlDocGetRootElement(parsed);
     if (!wellFormed) {
         xmlErrorPtr error = xmlCtxtGetLastError(parser);
-        std::string reason = error && error->message ? TrimWhiteSpace(error->message) : "The document is empty.";
+        std::string reason =
+            error && error->message ? TrimWhiteSpace(error->message) : "The document is empty.";
         long line = error ? error->line : 0;
         long column = error ? error->int2 : 0;
         xmlFreeDoc(parsed);
@@ -301,41 +337,48 @@ HRESULT DomDocument::Parse(const std::string& bytes, const char* forcedEncoding,
     }
     xmlFreeParserCtxt(parser);
     ExpandAttributeEntities(reinterpret_cast<xmlNodePtr>(parsed));
-    if (!Store()->preserveWhiteSpace)
+    if (!Store()->preserveWhiteSpace) {
         StripWhiteSpaceNodes(reinterpret_cast<xmlNodePtr>(parsed));
+    }
     Store()->ReplaceDocument(parsed);
     Store()->parseError = ParseErrorInfo{};
-    if (isSuccessful)
+    if (isSuccessful) {
         *isSuccessful = VARIANT_TRUE;
+    }
     return S_OK;
 }
 
 STDMETHODIMP DomDocument::load(VARIANT source, VARIANT_BOOL* isSuccessful)
 {
-    if (isSuccessful)
+    if (isSuccessful) {
         *isSuccessful = VARIANT_FALSE;
-    if (source.vt != VT_BSTR || !source.bstrVal)
+    }
+    if (source.vt != VT_BSTR || !source.bstrVal) {
         return E_INVALIDARG;
+    }
     std::u16string path(source.bstrVal, SysStringLen(source.bstrVal));
     std::string bytes;
     HRESULT hr = ReadFileBytes(path, bytes);
-    if (FAILED(hr))
+    if (FAILED(hr)) {
         return Fail(hr, u"The system cannot locate the object specified.", path, isSuccessful);
+    }
     return Parse(bytes, nullptr, path, isSuccessful);
 }
 
 STDMETHODIMP DomDocument::loadXML(BSTR text, VARIANT_BOOL* isSuccessful)
 {
-    if (isSuccessful)
+    if (isSuccessful) {
         *isSuccessful = VARIANT_FALSE;
+    }
     // The text is UTF-16 whatever its declaration says.
     return Parse(Utf8Of(text), "UTF-8", u"", isSuccessful);
 }
 
 STDMETHODIMP DomDocument::get_parseError(IXMLDOMParseError** error)
 {
-    if (!error)
+    if (!error) {
         return E_INVALIDARG;
+    }
     *error = new DomParseError(Store()->parseError);
     return S_OK;
 }
@@ -393,52 +436,60 @@ STDMETHODIMP DomDocument::setProperty(BSTR name, VARIANT value)
 {
     std::u16string property = name ? name : u"";
     if (property == u"SelectionLanguage") {
-        if (value.vt != VT_BSTR || !value.bstrVal)
+        if (value.vt != VT_BSTR || !value.bstrVal) {
             return E_INVALIDARG;
+        }
         std::u16string language = value.bstrVal;
-        if (language != u"XPath" && language != u"XSLPattern")
+        if (language != u"XPath" && language != u"XSLPattern") {
             return E_FAIL;
+        }
         Store()->selectionLanguage = language;
         return S_OK;
     }
     if (property == u"SelectionNamespaces") {
-        if (value.vt != VT_BSTR)
+        if (value.vt != VT_BSTR) {
             return E_INVALIDARG;
+        }
         std::vector<std::pair<std::string, std::string>> pairs;
-        if (!ParseSelectionNamespaces(Utf8Of(value.bstrVal), pairs))
+        if (!ParseSelectionNamespaces(Utf8Of(value.bstrVal), pairs)) {
             return E_FAIL;
+        }
         // Each setting replaces the whole prefix map.
         Store()->selectionNamespaces = std::move(pairs);
         Store()->selectionNamespacesText = value.bstrVal ? value.bstrVal : u"";
         return S_OK;
     }
-    static const char16_t* const kAcceptedProperties[] = {u"ServerHTTPRequest", u"NewParser", u"ProhibitDTD",
-                                                          u"AllowDocumentFunction", u"AllowXsltScript",
-                                                          u"MaxElementDepth", u"MultipleErrorMessages",
-                                                          u"ResolveExternals", u"ValidateOnParse"};
+    static const char16_t* const kAcceptedProperties[] = {
+        u"ServerHTTPRequest",     u"NewParser",        u"ProhibitDTD",
+        u"AllowDocumentFunction", u"AllowXsltScript",  u"MaxElementDepth",
+        u"MultipleErrorMessages", u"ResolveExternals", u"ValidateOnParse"};
     for (const char16_t* accepted : kAcceptedProperties) {
-        if (property == accepted)
+        if (property == accepted) {
             return S_OK;  // settings without effect on this machine
+        }
     }
     return E_INVALIDARG;
 }
 
 STDMETHODIMP DomDocument::getProperty(BSTR name, VARIANT* value)
 {
-    if (!value)
+    if (!value) {
         return E_INVALIDARG;
+    }
     VariantInit(value);
     std::u16string property = name ? name : u"";
     const std::u16string* text = nullptr;
-    if (property == u"SelectionLanguage")
+    if (property == u"SelectionLanguage") {
         text = &Store()->selectionLanguage;
-    else if (property == u"SelectionNamespaces")
+    } else if (property == u"SelectionNamespaces") {
         text = &Store()->selectionNamespacesText;
-    else
+    } else {
         return E_INVALIDARG;
+    }
     HRESULT hr = ReturnBstr(*text, &value->bstrVal);
-    if (SUCCEEDED(hr))
+    if (SUCCEEDED(hr)) {
         value->vt = VT_BSTR;
+    }
     return hr;
 }
 

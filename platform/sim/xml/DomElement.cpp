@@ -11,10 +11,12 @@ namespace {
 void CollectElements(xmlNodePtr node, const std::string& name, std::vector<xmlNodePtr>& out)
 {
     for (xmlNodePtr child = node->children; child; child = child->next) {
-        if (child->type != XML_ELEMENT_NODE)
+        if (child->type != XML_ELEMENT_NODE) {
             continue;
-        if (name == "*" || QualifiedName(child) == name)
+        }
+        if (name == "*" || QualifiedName(child) == name) {
             out.push_back(child);
+        }
         CollectElements(child, name, out);
     }
 }
@@ -39,8 +41,9 @@ HRESULT DeclareNamespace(xmlNodePtr element, const std::string& attributeName, c
     const xmlChar* prefixChars = prefix.empty() ? nullptr : XmlChars(prefix);
     for (xmlNsPtr ns = element->nsDef; ns; ns = ns->next) {
         if (xmlStrEqual(ns->prefix, prefixChars) || (!ns->prefix && !prefixChars)) {
-            if (xmlStrEqual(ns->href, XmlChars(uri)))
+            if (xmlStrEqual(ns->href, XmlChars(uri))) {
                 return S_OK;
+            }
             return E_FAIL;  // rebinding a prefix would change the names already written with it
         }
     }
@@ -49,8 +52,9 @@ HRESULT DeclareNamespace(xmlNodePtr element, const std::string& attributeName, c
 
 void* DomElement::Find(REFIID riid)
 {
-    if (riid == IID_IXMLDOMElement)
+    if (riid == IID_IXMLDOMElement) {
         return static_cast<IXMLDOMElement*>(this);
+    }
     return DomNode::Find(riid);
 }
 
@@ -61,12 +65,14 @@ STDMETHODIMP DomElement::get_tagName(BSTR* tagName)
 
 STDMETHODIMP DomElement::getAttribute(BSTR name, VARIANT* value)
 {
-    if (!value)
+    if (!value) {
         return E_INVALIDARG;
+    }
     VariantInit(value);
     AttributeItem item = FindAttributeItem(Node(), Utf8Of(name));
-    if (item.ns)
+    if (item.ns) {
         return ReturnVariantText(Chars(item.ns->href), value);
+    }
     if (!item.attribute) {
         value->vt = VT_NULL;
         return S_FALSE;
@@ -77,15 +83,18 @@ STDMETHODIMP DomElement::getAttribute(BSTR name, VARIANT* value)
 STDMETHODIMP DomElement::setAttribute(BSTR name, VARIANT value)
 {
     std::string qualified = Utf8Of(name);
-    if (qualified.empty())
+    if (qualified.empty()) {
         return E_INVALIDARG;
+    }
     std::string text;
     HRESULT hr = TextOfVariant(value, text);
-    if (FAILED(hr))
+    if (FAILED(hr)) {
         return hr;
+    }
     xmlNodePtr element = Node();
-    if (IsNamespaceAttributeName(qualified))
+    if (IsNamespaceAttributeName(qualified)) {
         return DeclareNamespace(element, qualified, text);
+    }
     AttributeItem item = FindAttributeItem(element, qualified);
     if (item.attribute) {
         SetAttributeValue(item.attribute, text);
@@ -102,10 +111,12 @@ STDMETHODIMP DomElement::setAttribute(BSTR name, VARIANT value)
 STDMETHODIMP DomElement::removeAttribute(BSTR name)
 {
     AttributeItem item = FindAttributeItem(Node(), Utf8Of(name));
-    if (item.ns)
+    if (item.ns) {
         return E_FAIL;
-    if (!item.attribute)
+    }
+    if (!item.attribute) {
         return S_FALSE;
+    }
     xmlUnlinkNode(reinterpret_cast<xmlNodePtr>(item.attribute));
     Store()->KeepDetached(reinterpret_cast<xmlNodePtr>(item.attribute));
     return S_OK;
@@ -113,19 +124,22 @@ STDMETHODIMP DomElement::removeAttribute(BSTR name)
 
 STDMETHODIMP DomElement::getAttributeNode(BSTR name, IXMLDOMAttribute** attributeNode)
 {
-    if (!attributeNode)
+    if (!attributeNode) {
         return E_INVALIDARG;
+    }
     *attributeNode = nullptr;
     AttributeItem item = FindAttributeItem(Node(), Utf8Of(name));
     IXMLDOMNode* node = nullptr;
-    if (item.ns)
+    if (item.ns) {
         node = WrapNamespace(Store(), Node(), item.ns);
-    else if (item.attribute)
+    } else if (item.attribute) {
         node = WrapNode(Store(), reinterpret_cast<xmlNodePtr>(item.attribute));
-    else
+    } else {
         return S_FALSE;
-    if (!node)
+    }
+    if (!node) {
         return E_OUTOFMEMORY;
+    }
     HRESULT hr = node->QueryInterface(IID_IXMLDOMAttribute, reinterpret_cast<void**>(attributeNode));
     node->Release();
     return hr;
@@ -133,31 +147,37 @@ STDMETHODIMP DomElement::getAttributeNode(BSTR name, IXMLDOMAttribute** attribut
 
 STDMETHODIMP DomElement::setAttributeNode(IXMLDOMAttribute* attribute, IXMLDOMAttribute** replaced)
 {
-    if (replaced)
+    if (replaced) {
         *replaced = nullptr;
+    }
     DomNodeCore* core = CoreOf(attribute);
-    if (!core || core->Store() != Store())
+    if (!core || core->Store() != Store()) {
         return E_INVALIDARG;
+    }
     xmlNodePtr element = Node();
     if (core->Ref().isNamespace) {
         BSTR name = nullptr;
         HRESULT hr = core->GetNodeName(&name);
-        if (SUCCEEDED(hr))
+        if (SUCCEEDED(hr)) {
             hr = DeclareNamespace(element, Utf8Of(name), core->Ref().uri);
+        }
         SysFreeString(name);
         return hr;
     }
     auto* added = reinterpret_cast<xmlAttrPtr>(core->Node());
-    if (added->parent == element)
+    if (added->parent == element) {
         return S_OK;
-    if (added->parent)
+    }
+    if (added->parent) {
         return E_FAIL;  // still in use by another element
+    }
     if (added->ns) {
         xmlNsPtr inScope = xmlSearchNs(element->doc, element, added->ns->prefix);
         if (!inScope || !xmlStrEqual(inScope->href, added->ns->href)) {
             inScope = xmlNewNs(element, added->ns->href, added->ns->prefix);
-            if (!inScope)
+            if (!inScope) {
                 return E_FAIL;  // the prefix is bound to another namespace here
+            }
         }
         added->ns = inScope;
     }
@@ -173,8 +193,9 @@ STDMETHODIMP DomElement::setAttributeNode(IXMLDOMAttribute* attribute, IXMLDOMAt
         xmlUnlinkNode(reinterpret_cast<xmlNodePtr>(old.attribute));
         Store()->KeepDetached(reinterpret_cast<xmlNodePtr>(old.attribute));
     }
-    if (added->doc != element->doc)
+    if (added->doc != element->doc) {
         xmlSetTreeDoc(reinterpret_cast<xmlNodePtr>(added), element->doc);
+    }
     added->parent = element;
     added->next = nullptr;
     added->prev = nullptr;
@@ -182,8 +203,9 @@ STDMETHODIMP DomElement::setAttributeNode(IXMLDOMAttribute* attribute, IXMLDOMAt
         element->properties = added;
     } else {
         xmlAttrPtr last = element->properties;
-        while (last->next)
+        while (last->next) {
             last = last->next;
+        }
         last->next = added;
         added->prev = last;
     }
@@ -192,11 +214,13 @@ STDMETHODIMP DomElement::setAttributeNode(IXMLDOMAttribute* attribute, IXMLDOMAt
 
 STDMETHODIMP DomElement::removeAttributeNode(IXMLDOMAttribute* attribute, IXMLDOMAttribute** removed)
 {
-    if (removed)
+    if (removed) {
         *removed = nullptr;
+    }
     DomNodeCore* core = CoreOf(attribute);
-    if (!core || core->Ref().isNamespace || core->Node()->parent != Node())
+    if (!core || core->Ref().isNamespace || core->Node()->parent != Node()) {
         return E_INVALIDARG;
+    }
     xmlUnlinkNode(core->Node());
     Store()->KeepDetached(core->Node());
     if (removed) {
@@ -208,8 +232,9 @@ STDMETHODIMP DomElement::removeAttributeNode(IXMLDOMAttribute* attribute, IXMLDO
 
 STDMETHODIMP DomElement::getElementsByTagName(BSTR tagName, IXMLDOMNodeList** list)
 {
-    if (!list)
+    if (!list) {
         return E_INVALIDARG;
+    }
     *list = new DomNodeList(Store(), ElementsByTagName(Node(), Utf8Of(tagName)));
     return S_OK;
 }
@@ -221,8 +246,9 @@ STDMETHODIMP DomElement::normalize()
 
 void* DomAttribute::Find(REFIID riid)
 {
-    if (riid == IID_IXMLDOMAttribute)
+    if (riid == IID_IXMLDOMAttribute) {
         return static_cast<IXMLDOMAttribute*>(this);
+    }
     return DomNode::Find(riid);
 }
 

@@ -110,7 +110,8 @@ public:
     {
         return InsertBefore(newChild, refChild, outNewChild);
     }
-    STDMETHODIMP replaceChild(IXMLDOMNode* newChild, IXMLDOMNode* oldChild, IXMLDOMNode** outOldChild) override
+    STDMETHODIMP replaceChild(IXMLDOMNode* newChild, IXMLDOMNode* oldChild,
+                              IXMLDOMNode** outOldChild) override
     {
         return ReplaceChild(newChild, oldChild, outOldChild);
     }
@@ -135,7 +136,10 @@ public:
     STDMETHODIMP put_dataType(BSTR dataType) override { return PutDataType(dataType); }
     STDMETHODIMP get_xml(BSTR* xml) override { return GetXml(xml); }
     STDMETHODIMP selectNodes(BSTR query, IXMLDOMNodeList** list) override { return SelectNodes(query, list); }
-    STDMETHODIMP selectSingleNode(BSTR query, IXMLDOMNode** node) override { return SelectSingleNode(query, node); }
+    STDMETHODIMP selectSingleNode(BSTR query, IXMLDOMNode** node) override
+    {
+        return SelectSingleNode(query, node);
+    }
     STDMETHODIMP get_parsed(VARIANT_BOOL* parsed) override { return GetParsed(parsed); }
     STDMETHODIMP get_namespaceURI(BSTR* uri) override { return GetNamespaceUri(uri); }
     STDMETHODIMP get_prefix(BSTR* prefix) override { return GetPrefix(prefix); }
@@ -144,10 +148,12 @@ public:
 protected:
     void* Find(REFIID riid) override
     {
-        if (riid == IID_IXMLDOMNode)
+        if (riid == IID_IXMLDOMNode) {
             return static_cast<IXMLDOMNode*>(this);
-        if (riid == IID_DomNodeCore)
+        }
+        if (riid == IID_DomNodeCore) {
             return static_cast<DomNodeCore*>(this);
+        }
         return com::ComObject<Interface>::Find(riid);
     }
 };

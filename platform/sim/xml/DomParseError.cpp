@@ -8,27 +8,31 @@ namespace xml {
 namespace {
 HRESULT ReturnLong(long value, LONG* out)
 {
-    if (!out)
+    if (!out) {
         return E_INVALIDARG;
+    }
     *out = static_cast<LONG>(value);
     return S_OK;
 }
 
 HRESULT ReturnText(const std::u16string& text, BSTR* out)
 {
-    if (!out)
+    if (!out) {
         return E_INVALIDARG;
+    }
     *out = nullptr;
-    if (text.empty())
+    if (text.empty()) {
         return S_FALSE;
+    }
     return ReturnBstr(text, out);
 }
 }  // namespace
 
 void* DomParseError::Find(REFIID riid)
 {
-    if (riid == IID_IXMLDOMParseError)
+    if (riid == IID_IXMLDOMParseError) {
         return static_cast<IXMLDOMParseError*>(this);
+    }
     return ComObject::Find(riid);
 }
 

@@ -9,8 +9,9 @@ DomStore::DomStore() : m_document(xmlNewDoc(reinterpret_cast<const xmlChar*>("1.
 
 void DomStore::Release()
 {
-    if (--m_references == 0)
+    if (--m_references == 0) {
         delete this;
+    }
 }
 
 DomStore::~DomStore()
@@ -21,20 +22,24 @@ DomStore::~DomStore()
     std::unordered_set<xmlNodePtr> seen;
     std::vector<xmlNodePtr> roots;
     for (xmlNodePtr node : m_detached) {
-        if (seen.insert(node).second && !node->parent)
+        if (seen.insert(node).second && !node->parent) {
             roots.push_back(node);
+        }
     }
     for (xmlNodePtr node : roots) {
-        if (node->type == XML_ATTRIBUTE_NODE)
+        if (node->type == XML_ATTRIBUTE_NODE) {
             xmlFreeProp(reinterpret_cast<xmlAttrPtr>(node));
-        else
+        } else {
             xmlFreeNode(node);
+        }
     }
-    for (xmlDocPtr retired : m_retiredDocuments)
+    for (xmlDocPtr retired : m_retiredDocuments) {
         xmlFreeDoc(retired);
+    }
     xmlFreeDoc(m_document);
-    for (xmlNsPtr ns : m_namespaces)
+    for (xmlNsPtr ns : m_namespaces) {
         xmlFreeNs(ns);
+    }
 }
 
 void DomStore::ReplaceDocument(xmlDocPtr fresh)
@@ -50,8 +55,9 @@ void DomStore::KeepDetached(xmlNodePtr node)
 
 xmlXPathContextPtr DomStore::SelectionContext()
 {
-    if (!m_selection)
+    if (!m_selection) {
         m_selection = xmlXPathNewContext(m_document);
+    }
     return m_selection;
 }
 

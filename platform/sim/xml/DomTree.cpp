@@ -25,8 +25,9 @@ HRESULT ReturnVariantText(const std::string& text, VARIANT* out)
 {
     VariantInit(out);
     HRESULT hr = ReturnBstrUtf8(text, &out->bstrVal);
-    if (SUCCEEDED(hr))
+    if (SUCCEEDED(hr)) {
         out->vt = VT_BSTR;
+    }
     return hr;
 }
 
@@ -44,8 +45,9 @@ HRESULT TextOfVariant(const VARIANT& value, std::string& text)
     VARIANT converted;
     VariantInit(&converted);
     HRESULT hr = VariantChangeType(&converted, &value, VARIANT_ALPHABOOL, VT_BSTR);
-    if (FAILED(hr))
+    if (FAILED(hr)) {
         return hr;
+    }
     text = Utf8Of(converted.bstrVal);
     VariantClear(&converted);
     return S_OK;
@@ -54,8 +56,10 @@ HRESULT TextOfVariant(const VARIANT& value, std::string& text)
 std::string QualifiedName(xmlNodePtr node)
 {
     std::string name = node->name ? Chars(node->name) : "";
-    if ((node->type == XML_ELEMENT_NODE || node->type == XML_ATTRIBUTE_NODE) && node->ns && node->ns->prefix)
+    if ((node->type == XML_ELEMENT_NODE || node->type == XML_ATTRIBUTE_NODE) && node->ns &&
+        node->ns->prefix) {
         return std::string(Chars(node->ns->prefix)) + ":" + name;
+    }
     return name;
 }
 
@@ -74,8 +78,9 @@ std::string TrimWhiteSpace(const std::string& text)
 {
     const char* spaces = " \t\r\n";
     size_t first = text.find_first_not_of(spaces);
-    if (first == std::string::npos)
+    if (first == std::string::npos) {
         return {};
+    }
     size_t last = text.find_last_not_of(spaces);
     return text.substr(first, last - first + 1);
 }
@@ -99,40 +104,47 @@ std::string NodeText(xmlNodePtr node)
 std::vector<AttributeItem> CollectAttributes(xmlNodePtr element)
 {
     std::vector<AttributeItem> items;
-    if (!element || element->type != XML_ELEMENT_NODE)
+    if (!element || element->type != XML_ELEMENT_NODE) {
         return items;
-    for (xmlNsPtr ns = element->nsDef; ns; ns = ns->next)
+    }
+    for (xmlNsPtr ns = element->nsDef; ns; ns = ns->next) {
         items.push_back({ns, nullptr});
-    for (xmlAttrPtr attribute = element->properties; attribute; attribute = attribute->next)
+    }
+    for (xmlAttrPtr attribute = element->properties; attribute; attribute = attribute->next) {
         items.push_back({nullptr, attribute});
+    }
     const std::vector<std::string>* order = AttributeOrderOf(element);
     if (order) {
         // As the start tag wrote them; entries added since come after, in the order they have.
         std::unordered_map<std::string, size_t> rank;
-        for (size_t i = 0; i < order->size(); ++i)
+        for (size_t i = 0; i < order->size(); ++i) {
             rank.emplace((*order)[i], i);
+        }
         auto rankOf = [&](const AttributeItem& item) {
             auto found = rank.find(ItemName(item));
             return found == rank.end() ? order->size() : found->second;
         };
-        std::stable_sort(items.begin(), items.end(),
-                         [&](const AttributeItem& a, const AttributeItem& b) { return rankOf(a) < rankOf(b); });
+        std::stable_sort(items.begin(), items.end(), [&](const AttributeItem& a, const AttributeItem& b) {
+            return rankOf(a) < rankOf(b);
+        });
     }
     return items;
 }
 
 std::string ItemName(const AttributeItem& item)
 {
-    if (item.ns)
+    if (item.ns) {
         return item.ns->prefix ? std::string("xmlns:") + Chars(item.ns->prefix) : std::string("xmlns");
+    }
     return QualifiedName(reinterpret_cast<xmlNodePtr>(item.attribute));
 }
 
 AttributeItem FindAttributeItem(xmlNodePtr element, const std::string& name)
 {
     for (const AttributeItem& item : CollectAttributes(element)) {
-        if (ItemName(item) == name)
+        if (ItemName(item) == name) {
             return item;
+        }
     }
     return {};
 }
@@ -148,32 +160,36 @@ void SetAttributeValue(xmlAttrPtr attribute, const std::string& value)
 bool IsAncestorOrSelf(xmlNodePtr candidate, xmlNodePtr node)
 {
     for (xmlNodePtr walk = node; walk; walk = walk->parent) {
-        if (walk == candidate)
+        if (walk == candidate) {
             return true;
+        }
     }
     return false;
 }
 
 void LinkChild(xmlNodePtr parent, xmlNodePtr child, xmlNodePtr before)
 {
-    if (child->doc != parent->doc)
+    if (child->doc != parent->doc) {
         xmlSetTreeDoc(child, parent->doc);
+    }
     child->parent = parent;
     if (before) {
         child->next = before;
         child->prev = before->prev;
-        if (before->prev)
+        if (before->prev) {
             before->prev->next = child;
-        else
+        } else {
             parent->children = child;
+        }
         before->prev = child;
     } else {
         child->next = nullptr;
         child->prev = parent->last;
-        if (parent->last)
+        if (parent->last) {
             parent->last->next = child;
-        else
+        } else {
             parent->children = child;
+        }
         parent->last = child;
     }
 }
@@ -181,8 +197,9 @@ void LinkChild(xmlNodePtr parent, xmlNodePtr child, xmlNodePtr before)
 void DetachNode(DomStore* store, xmlNodePtr node)
 {
     xmlUnlinkNode(node);
-    if (node->type == XML_ELEMENT_NODE)
+    if (node->type == XML_ELEMENT_NODE) {
         xmlReconciliateNs(node->doc, node);
+    }
     store->KeepDetached(node);
 }
 
@@ -190,22 +207,26 @@ namespace {
 
 void ReplaceNamespace(xmlNodePtr node, xmlNsPtr from, xmlNsPtr to)
 {
-    if (node->ns == from)
+    if (node->ns == from) {
         node->ns = to;
+    }
     for (xmlAttrPtr attribute = node->properties; attribute; attribute = attribute->next) {
-        if (attribute->ns == from)
+        if (attribute->ns == from) {
             attribute->ns = to;
+        }
     }
     for (xmlNodePtr child = node->children; child; child = child->next) {
-        if (child->type == XML_ELEMENT_NODE)
+        if (child->type == XML_ELEMENT_NODE) {
             ReplaceNamespace(child, from, to);
+        }
     }
 }
 
 bool SameText(const xmlChar* a, const xmlChar* b)
 {
-    if (!a || !b)
+    if (!a || !b) {
         return a == b;
+    }
     return xmlStrEqual(a, b) != 0;
 }
 
@@ -213,8 +234,9 @@ bool SameText(const xmlChar* a, const xmlChar* b)
 
 void DropRedundantNamespaces(DomStore* store, xmlNodePtr node)
 {
-    if (node->type != XML_ELEMENT_NODE)
+    if (node->type != XML_ELEMENT_NODE) {
         return;
+    }
     xmlNodePtr parent = node->parent;
     if (parent && parent->type == XML_ELEMENT_NODE) {
         xmlNsPtr* link = &node->nsDef;
@@ -230,21 +252,25 @@ void DropRedundantNamespaces(DomStore* store, xmlNodePtr node)
             }
         }
     }
-    for (xmlNodePtr child = node->children; child; child = child->next)
+    for (xmlNodePtr child = node->children; child; child = child->next) {
         DropRedundantNamespaces(store, child);
+    }
 }
 
 void ExpandAttributeEntities(xmlNodePtr node)
 {
     for (xmlNodePtr child = node->children; child; child = child->next) {
-        if (child->type != XML_ELEMENT_NODE)
+        if (child->type != XML_ELEMENT_NODE) {
             continue;
+        }
         for (xmlAttrPtr attribute = child->properties; attribute; attribute = attribute->next) {
             bool hasReference = false;
-            for (xmlNodePtr part = attribute->children; part && !hasReference; part = part->next)
+            for (xmlNodePtr part = attribute->children; part && !hasReference; part = part->next) {
                 hasReference = part->type == XML_ENTITY_REF_NODE;
-            if (!hasReference)
+            }
+            if (!hasReference) {
                 continue;
+            }
             xmlChar* value = xmlNodeGetContent(reinterpret_cast<xmlNodePtr>(attribute));
             SetAttributeValue(attribute, value ? Chars(value) : "");
             xmlFree(value);

@@ -18,8 +18,9 @@ void IgnoreError(void*, xmlErrorPtr) {}
 bool SyncNamespaces(DomStore* store, xmlXPathContextPtr context)
 {
     std::vector<std::pair<std::string, std::string>>& registered = store->SelectedNamespaces();
-    if (registered == store->selectionNamespaces)
+    if (registered == store->selectionNamespaces) {
         return true;
+    }
     xmlXPathRegisteredNsCleanup(context);
     registered.clear();
     for (const auto& binding : store->selectionNamespaces) {
@@ -44,13 +45,16 @@ HRESULT SelectFrom(DomStore* store, xmlNodePtr context, BSTR query, std::vector<
 {
     nodes.clear();
     std::string expression = Utf8Of(query);
-    if (expression.empty())
+    if (expression.empty()) {
         return E_FAIL;
+    }
     xmlXPathContextPtr xpath = store->SelectionContext();
-    if (!xpath)
+    if (!xpath) {
         return E_OUTOFMEMORY;
-    if (!SyncNamespaces(store, xpath))
+    }
+    if (!SyncNamespaces(store, xpath)) {
         return E_FAIL;
+    }
     // What one evaluation may leave behind is set afresh: the document (a load replaces it), the
     // context node and the position a predicate last worked at.
     xpath->doc = context->doc;
@@ -62,59 +66,73 @@ HRESULT SelectFrom(DomStore* store, xmlNodePtr context, BSTR query, std::vector<
     XPathResult result;
     result.object = xmlXPathEvalExpression(XmlChars(expression), xpath);
     xmlSetStructuredErrorFunc(nullptr, nullptr);
-    if (!result.object || result.object->type != XPATH_NODESET)
+    if (!result.object || result.object->type != XPATH_NODESET) {
         return E_FAIL;
+    }
     xmlNodeSetPtr set = result.object->nodesetval;
-    if (!set)
+    if (!set) {
         return S_OK;
+    }
     for (int i = 0; i < set->nodeNr; ++i) {
         xmlNodePtr node = set->nodeTab[i];
-        if (node->type != XML_NAMESPACE_DECL)
+        if (node->type != XML_NAMESPACE_DECL) {
             nodes.push_back(node);
+        }
     }
     return S_OK;
 }
 
-bool ParseSelectionNamespaces(const std::string& text, std::vector<std::pair<std::string, std::string>>& pairs)
+bool ParseSelectionNamespaces(const std::string& text,
+                              std::vector<std::pair<std::string, std::string>>& pairs)
 {
     pairs.clear();
     size_t at = 0;
     auto skipSpaces = [&] {
-        while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at])))
+        while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at]))) {
             ++at;
+        }
     };
     skipSpaces();
     while (at < text.size()) {
-        if (text.compare(at, 5, "xmlns") != 0)
+        if (text.compare(at, 5, "xmlns") != 0) {
             return false;
+        }
         at += 5;
         std::string prefix;
         if (at < text.size() && text[at] == ':') {
             size_t start = ++at;
-            while (at < text.size() && text[at] != '=' && !std::isspace(static_cast<unsigned char>(text[at])))
+            while (at < text.size() && text[at] != '=' &&
+                   !std::isspace(static_cast<unsigned char>(text[at]))) {
                 ++at;
+            }
             prefix = text.substr(start, at - start);
-            if (prefix.empty())
+            if (prefix.empty()) {
                 return false;
+            }
         }
         skipSpaces();
-        if (at >= text.size() || text[at] != '=')
+        if (at >= text.size() || text[at] != '=') {
             return false;
+        }
         ++at;
         skipSpaces();
-        if (at >= text.size() || (text[at] != '\'' && text[at] != '"'))
+        if (at >= text.size() || (text[at] != '\'' && text[at] != '"')) {
             return false;
+        }
         char quote = text[at++];
         size_t end = text.find(quote, at);
-        if (end == std::string::npos)
+        if (end == std::string::npos) {
             return false;
+        }
         std::string uri = text.substr(at, end - at);
         at = end + 1;
         // A default namespace has no use in a query: names without a prefix select no namespace.
-        if (!prefix.empty())
+        if (!prefix.empty()) {
             pairs.emplace_back(prefix, uri);
-        if (at < text.size() && !std::isspace(static_cast<unsigned char>(text[at])))
+        }
+        if (at < text.size() && !std::isspace(static_cast<unsigned char>(text[at]))) {
             return false;
+        }
         skipSpaces();
     }
     return true;

@@ -15,7 +15,8 @@ namespace xml {
 HRESULT SelectFrom(DomStore* store, xmlNodePtr context, BSTR query, std::vector<xmlNodePtr>& nodes);
 
 // Parses "xmlns:p='uri' xmlns:q=\"uri\"" into pairs; false when the text is not of that form.
-bool ParseSelectionNamespaces(const std::string& text, std::vector<std::pair<std::string, std::string>>& pairs);
+bool ParseSelectionNamespaces(const std::string& text,
+                              std::vector<std::pair<std::string, std::string>>& pairs);
 
 }  // namespace xml
 }  // namespace nirasim

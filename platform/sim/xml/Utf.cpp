@@ -16,8 +16,9 @@ std::string ToUtf8(const char16_t* text, size_t length)
 
 std::string ToUtf8(const char16_t* text)
 {
-    if (!text)
+    if (!text) {
         return {};
+    }
     return ToUtf8(text, std::char_traits<char16_t>::length(text));
 }
 
@@ -31,8 +32,9 @@ std::u16string ToUtf16(const char* text, size_t length)
 
 std::u16string ToUtf16(const char* text)
 {
-    if (!text)
+    if (!text) {
         return {};
+    }
     return ToUtf16(text, std::strlen(text));
 }
 

@@ -67,7 +67,7 @@ TEST_F(JobCounterTest, ACounterNeverReportedGivesUpAfterTwentyReads)
 {
     UseCounters(28, 5);
     ASSERT_TRUE(Start(port, NewJob()));  // opens the driver-data key
-    StopStatusWatcher(&port->watcher);    // its polls would read the device too
+    StopStatusWatcher(&port->watcher);   // its polls would read the device too
     printer::SetDeviceId(kPort, printer::DeviceId("$AU0,ff,DN,IDLE,CUT,K0,C0,SM"));
     const size_t queriesBefore = printer::DeviceQueries(kPort).size();
     const ULONGLONG before = nirasim::Machine::SleptOnThisThread();

@@ -15,7 +15,8 @@ protected:
 
     DWORD Create(const char16_t* path, DWORD disposition, HANDLE* out = nullptr)
     {
-        HANDLE file = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, disposition,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
         DWORD error = GetLastError();
         if (out != nullptr) {
             *out = file;
@@ -29,7 +30,8 @@ protected:
                            DWORD* answer = nullptr)
     {
         std::u16string buffer(size + 4, TEXT('#'));
-        DWORD got = GetPrivateProfileStringW(section, key, fallback, buffer.data(), size, TEXT("C:\\drv\\Setup.INI"));
+        DWORD got =
+            GetPrivateProfileStringW(section, key, fallback, buffer.data(), size, TEXT("C:\\drv\\Setup.INI"));
         if (answer != nullptr) {
             *answer = got;
         }
@@ -40,8 +42,10 @@ protected:
 TEST_F(Files, WindowsPathsMatchWithoutRegardToCaseAndEitherSeparator)
 {
     ASSERT_TRUE(machine.WriteFile("C:\\Windows\\System32\\spool\\drivers\\x64\\3\\Model.INI", "x"));
-    EXPECT_EQ(GetFileAttributesW(TEXT("c:/WINDOWS/system32/Spool/Drivers/X64/3/model.ini")), DWORD(FILE_ATTRIBUTE_ARCHIVE));
-    EXPECT_EQ(GetFileAttributesW(TEXT("C:\\Windows\\System32\\..\\System32\\.\\spool")), DWORD(FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_EQ(GetFileAttributesW(TEXT("c:/WINDOWS/system32/Spool/Drivers/X64/3/model.ini")),
+              DWORD(FILE_ATTRIBUTE_ARCHIVE));
+    EXPECT_EQ(GetFileAttributesW(TEXT("C:\\Windows\\System32\\..\\System32\\.\\spool")),
+              DWORD(FILE_ATTRIBUTE_DIRECTORY));
     EXPECT_EQ(machine.HostPath("c:\\windows\\SYSTEM32\\spool\\drivers\\x64\\3\\MODEL.ini"),
               machine.Root() + "/C/Windows/System32/spool/drivers/x64/3/Model.INI");
 
@@ -60,17 +64,18 @@ TEST_F(Files, CreationDispositionsAnswerAsWindowsDoes)
         DWORD expected;
     } cases[] = {
         {OPEN_EXISTING, false, ERROR_FILE_NOT_FOUND}, {TRUNCATE_EXISTING, false, ERROR_FILE_NOT_FOUND},
-        {CREATE_NEW, false, ERROR_SUCCESS},            {CREATE_NEW, true, ERROR_FILE_EXISTS},
-        {CREATE_ALWAYS, false, ERROR_SUCCESS},         {CREATE_ALWAYS, true, ERROR_ALREADY_EXISTS},
-        {OPEN_ALWAYS, false, ERROR_SUCCESS},           {OPEN_ALWAYS, true, ERROR_ALREADY_EXISTS},
-        {OPEN_EXISTING, true, ERROR_SUCCESS},          {TRUNCATE_EXISTING, true, ERROR_SUCCESS},
+        {CREATE_NEW, false, ERROR_SUCCESS},           {CREATE_NEW, true, ERROR_FILE_EXISTS},
+        {CREATE_ALWAYS, false, ERROR_SUCCESS},        {CREATE_ALWAYS, true, ERROR_ALREADY_EXISTS},
+        {OPEN_ALWAYS, false, ERROR_SUCCESS},          {OPEN_ALWAYS, true, ERROR_ALREADY_EXISTS},
+        {OPEN_EXISTING, true, ERROR_SUCCESS},         {TRUNCATE_EXISTING, true, ERROR_SUCCESS},
     };
     for (const Case& c : cases) {
         DeleteFileW(path);
         if (c.exists) {
             machine.WriteFile(path, "old");
         }
-        EXPECT_EQ(Create(path, c.disposition), c.expected) << "disposition " << c.disposition << " exists " << c.exists;
+        EXPECT_EQ(Create(path, c.disposition), c.expected)
+            << "disposition " << c.disposition << " exists " << c.exists;
     }
     EXPECT_EQ(Create(TEXT("C:\\missing\\data.bin"), CREATE_ALWAYS), DWORD(ERROR_PATH_NOT_FOUND));
 }
@@ -93,7 +98,8 @@ TEST_F(Files, ReadWriteAndSeek)
     EXPECT_FALSE(CloseHandle(file));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_HANDLE));
 
-    HANDLE reader = CreateFileW(TEXT("C:\\RW.BIN"), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE reader =
+        CreateFileW(TEXT("C:\\RW.BIN"), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(reader, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(WriteFile(reader, "x", 1, &done, nullptr));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
@@ -103,9 +109,11 @@ TEST_F(Files, ReadWriteAndSeek)
 TEST_F(Files, OpenFilesFollowTheSharingRules)
 {
     machine.WriteFile("C:\\shared.db", "data");
-    HANDLE first = CreateFileW(TEXT("C:\\shared.db"), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE first =
+        CreateFileW(TEXT("C:\\shared.db"), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(first, INVALID_HANDLE_VALUE);
-    HANDLE writer = CreateFileW(TEXT("C:\\shared.db"), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE writer = CreateFileW(TEXT("C:\\shared.db"), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                0, nullptr);
     EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), DWORD(ERROR_SHARING_VIOLATION));
     EXPECT_FALSE(DeleteFileW(TEXT("C:\\shared.db")));
@@ -183,7 +191,8 @@ TEST_F(Files, ProfileStringsIgnoreCaseAndAreCut)
 {
     machine.WriteFile("C:\\drv\\setup.ini",
                       "; the driver's components\r\n[OEMFiles]\r\nOEMConfigFile1=nirauip.dll\r\n"
-                      "[ComponentFiles]\r\n  NIRA_STRING_DLL = nirastr.dll  \r\nQuoted=\"a b\"\r\nNIRA_STRING_DLL=second\r\n");
+                      "[ComponentFiles]\r\n  NIRA_STRING_DLL = nirastr.dll  \r\nQuoted=\"a "
+                      "b\"\r\nNIRA_STRING_DLL=second\r\n");
     EXPECT_EQ(Profile(TEXT("componentfiles"), TEXT("nira_string_dll"), TEXT(""), 50), TEXT("nirastr.dll"));
     EXPECT_EQ(Profile(TEXT("ComponentFiles"), TEXT("Quoted"), TEXT(""), 50), TEXT("a b"));
 
@@ -191,14 +200,17 @@ TEST_F(Files, ProfileStringsIgnoreCaseAndAreCut)
     EXPECT_EQ(Profile(TEXT("ComponentFiles"), TEXT("NIRA_STRING_DLL"), TEXT(""), 5, &answer), TEXT("nira"));
     EXPECT_EQ(answer, 4u);  // size - 1 characters and the terminator
 
-    EXPECT_EQ(Profile(TEXT("ComponentFiles"), TEXT("MISSING"), TEXT("fallback  "), 50, &answer), TEXT("fallback"));
+    EXPECT_EQ(Profile(TEXT("ComponentFiles"), TEXT("MISSING"), TEXT("fallback  "), 50, &answer),
+              TEXT("fallback"));
     EXPECT_EQ(Profile(TEXT("ComponentFiles"), TEXT("MISSING"), nullptr, 50, &answer), TEXT(""));
     EXPECT_EQ(answer, 0u);
 
-    EXPECT_EQ(Profile(nullptr, nullptr, TEXT(""), 64), std::u16string(TEXT("OEMFiles")) + TEXT('\0') + TEXT("ComponentFiles") + TEXT('\0'));
+    EXPECT_EQ(Profile(nullptr, nullptr, TEXT(""), 64),
+              std::u16string(TEXT("OEMFiles")) + TEXT('\0') + TEXT("ComponentFiles") + TEXT('\0'));
 
     WCHAR value[16];
-    EXPECT_EQ(GetPrivateProfileStringW(TEXT("A"), TEXT("B"), TEXT("dflt"), value, 16, TEXT("C:\\none.ini")), 4u);
+    EXPECT_EQ(GetPrivateProfileStringW(TEXT("A"), TEXT("B"), TEXT("dflt"), value, 16, TEXT("C:\\none.ini")),
+              4u);
     EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_NOT_FOUND));
 }
 

@@ -38,7 +38,8 @@ TEST_F(Modules, LoadsOnceCountsAndCallsDllMain)
     EXPECT_EQ(first, second);
     EXPECT_EQ(Log(), "attach\n");
 
-    auto answer = reinterpret_cast<AnswerProc>(reinterpret_cast<void*>(GetProcAddress(first, "FixtureAnswer")));
+    auto answer =
+        reinterpret_cast<AnswerProc>(reinterpret_cast<void*>(GetProcAddress(first, "FixtureAnswer")));
     ASSERT_NE(answer, nullptr);
     EXPECT_EQ(answer(), 42);
     EXPECT_EQ(GetProcAddress(first, "NoSuchExport"), nullptr);
@@ -128,7 +129,8 @@ TEST_F(Modules, StringTablesAndResources)
 
     std::vector<ULONG_PTR> types;
     EXPECT_TRUE(EnumResourceTypesW(
-        module, [](HMODULE, LPWSTR type, LONG_PTR list) {
+        module,
+        [](HMODULE, LPWSTR type, LONG_PTR list) {
             reinterpret_cast<std::vector<ULONG_PTR>*>(list)->push_back(reinterpret_cast<ULONG_PTR>(type));
             return TRUE;
         },
@@ -193,11 +195,12 @@ TEST_F(Modules, VersionResourcesOfModulesAndFiles)
     EXPECT_EQ(fixed->dwFileVersionMS, 0x00010002u);
     EXPECT_EQ(fixed->dwFileVersionLS, 0x00030004u);
     DWORD* translation = nullptr;
-    ASSERT_TRUE(VerQueryValueW(block.data(), TEXT("\\VarFileInfo\\Translation"), reinterpret_cast<LPVOID*>(&translation),
-                               &length));
+    ASSERT_TRUE(VerQueryValueW(block.data(), TEXT("\\VarFileInfo\\Translation"),
+                               reinterpret_cast<LPVOID*>(&translation), &length));
     EXPECT_EQ(length, 4u);
     EXPECT_EQ(*translation, 0x04B00409u);
-    EXPECT_EQ(VersionText(block, TEXT("\\StringFileInfo\\040904b0\\FileDescription")), TEXT("Loader test module"));
+    EXPECT_EQ(VersionText(block, TEXT("\\StringFileInfo\\040904b0\\FileDescription")),
+              TEXT("Loader test module"));
     EXPECT_EQ(VersionText(block, TEXT("\\StringFileInfo\\040904B0\\productversion")), TEXT("2.5"));
     EXPECT_EQ(VersionText(block, TEXT("\\StringFileInfo\\040904b0\\CompanyName")), TEXT("(none)"));
     EXPECT_EQ(GetModuleHandleW(TEXT("simfixture.dll")), nullptr);  // read without staying loaded

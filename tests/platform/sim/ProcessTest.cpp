@@ -59,12 +59,14 @@ TEST_F(Process, StartedProgramsAndMessageBoxesAreJournalled)
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
     WCHAR command[] = TEXT("C:\\Tools\\toolbox.exe /printer");
-    ASSERT_TRUE(CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
+    ASSERT_TRUE(
+        CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
     EXPECT_EQ(WaitForSingleObject(info.hProcess, INFINITE), DWORD(WAIT_OBJECT_0));
     CloseHandle(info.hProcess);
     CloseHandle(info.hThread);
     machine.SetCreateProcessFailure(ERROR_FILE_NOT_FOUND);
-    EXPECT_FALSE(CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
+    EXPECT_FALSE(
+        CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
     ASSERT_EQ(machine.ProcessesStarted().size(), 2u);
     EXPECT_EQ(machine.ProcessesStarted()[0].commandLine, command);
 

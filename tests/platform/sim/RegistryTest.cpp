@@ -24,20 +24,21 @@ TEST_F(Registry, KeysAreMadeOpenedAndComparedWithoutRegardToCase)
 {
     HKEY key;
     DWORD disposition = 0;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, TEXT("Software\\Maker\\Store"), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &key, &disposition),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, TEXT("Software\\Maker\\Store"), 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &key, &disposition),
               ERROR_SUCCESS);
     EXPECT_EQ(disposition, DWORD(REG_CREATED_NEW_KEY));
     RegCloseKey(key);
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, TEXT("SOFTWARE\\maker\\STORE"), 0, nullptr, 0, KEY_READ, nullptr, &key,
-                              &disposition),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, TEXT("SOFTWARE\\maker\\STORE"), 0, nullptr, 0, KEY_READ,
+                              nullptr, &key, &disposition),
               ERROR_SUCCESS);
     EXPECT_EQ(disposition, DWORD(REG_OPENED_EXISTING_KEY));
     EXPECT_EQ(RegSetValueExW(key, TEXT("x"), 0, REG_DWORD, Bytes(TEXT("ab")), 4), ERROR_ACCESS_DENIED);
     EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
     EXPECT_EQ(RegCloseKey(key), ERROR_INVALID_HANDLE);
 
-    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, TEXT("Software\\Maker"), 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, TEXT("Software\\Maker"), 0, KEY_READ, &key),
+              ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(key, nullptr);
 }
 
@@ -58,7 +59,8 @@ TEST_F(Registry, ValuesAnswerSizeQueriesAndMoreData)
     EXPECT_EQ(size, DWORD(sizeof(text)));
     WCHAR read[8];
     size = sizeof(read);
-    EXPECT_EQ(RegQueryValueExW(key, TEXT("Name"), nullptr, nullptr, reinterpret_cast<BYTE*>(read), &size), ERROR_SUCCESS);
+    EXPECT_EQ(RegQueryValueExW(key, TEXT("Name"), nullptr, nullptr, reinterpret_cast<BYTE*>(read), &size),
+              ERROR_SUCCESS);
     EXPECT_EQ(std::u16string(read), TEXT("value"));
     EXPECT_EQ(RegQueryValueExW(key, TEXT("Other"), nullptr, nullptr, nullptr, &size), ERROR_FILE_NOT_FOUND);
 
@@ -83,7 +85,8 @@ TEST_F(Registry, EnumerationAndDeletion)
     std::vector<std::u16string> keys;
     WCHAR name[16];
     DWORD length = 16;
-    for (DWORD i = 0; RegEnumKeyExW(root, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS; ++i) {
+    for (DWORD i = 0;
+         RegEnumKeyExW(root, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS; ++i) {
         keys.push_back(name);
         length = 16;
     }
@@ -152,7 +155,8 @@ TEST_F(Spooler, OpenPrinterHonoursRefusedRights)
     ASSERT_NE(user, nullptr);
     DWORD value = 1;
     WCHAR name[] = TEXT("Probe");
-    EXPECT_EQ(SetPrinterDataW(user, name, REG_DWORD, reinterpret_cast<BYTE*>(&value), 4), DWORD(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(SetPrinterDataW(user, name, REG_DWORD, reinterpret_cast<BYTE*>(&value), 4),
+              DWORD(ERROR_ACCESS_DENIED));
     ClosePrinter(user);
 
     HANDLE unknown = nullptr;
@@ -220,23 +224,29 @@ TEST_F(Spooler, PrinterDataLivesInTheRegistry)
     BYTE small[4];
     EXPECT_EQ(GetPrinterDataW(printer, name, &type, small, sizeof(small), &needed), DWORD(ERROR_MORE_DATA));
     WCHAR read[16];
-    EXPECT_EQ(GetPrinterDataW(printer, name, &type, (BYTE*)read, sizeof(read), &needed), DWORD(ERROR_SUCCESS));
+    EXPECT_EQ(GetPrinterDataW(printer, name, &type, (BYTE*)read, sizeof(read), &needed),
+              DWORD(ERROR_SUCCESS));
     EXPECT_EQ(std::u16string(read), TEXT("ABC123"));
 
     HKEY key;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE,
-                            TEXT("System\\CurrentControlSet\\Control\\Print\\Printers\\OFFICE PRINTER\\PrinterDriverData"),
-                            0, KEY_READ, &key),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegOpenKeyExW(
+            HKEY_LOCAL_MACHINE,
+            TEXT("System\\CurrentControlSet\\Control\\Print\\Printers\\OFFICE PRINTER\\PrinterDriverData"), 0,
+            KEY_READ, &key),
+        ERROR_SUCCESS);
     needed = sizeof(read);
-    EXPECT_EQ(RegQueryValueExW(key, TEXT("serialnumber"), nullptr, nullptr, (BYTE*)read, &needed), ERROR_SUCCESS);
+    EXPECT_EQ(RegQueryValueExW(key, TEXT("serialnumber"), nullptr, nullptr, (BYTE*)read, &needed),
+              ERROR_SUCCESS);
     RegCloseKey(key);
 
     DWORD one = 1;
-    EXPECT_EQ(SetPrinterDataExW(printer, TEXT("ZQPresetRoot"), TEXT("Guid"), REG_DWORD, (BYTE*)&one, 4), DWORD(ERROR_SUCCESS));
+    EXPECT_EQ(SetPrinterDataExW(printer, TEXT("ZQPresetRoot"), TEXT("Guid"), REG_DWORD, (BYTE*)&one, 4),
+              DWORD(ERROR_SUCCESS));
     std::string bytes;
     EXPECT_TRUE(machine.GetPrinterData("Office Printer", "Guid", bytes, &type, "zqpresetroot"));
-    EXPECT_EQ(GetPrinterDataExW(printer, TEXT("NoKey"), TEXT("Guid"), &type, nullptr, 0, &needed), DWORD(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(GetPrinterDataExW(printer, TEXT("NoKey"), TEXT("Guid"), &type, nullptr, 0, &needed),
+              DWORD(ERROR_FILE_NOT_FOUND));
 
     EXPECT_EQ(DeletePrinterDataW(printer, name), DWORD(ERROR_SUCCESS));
     EXPECT_EQ(DeletePrinterDataW(printer, name), DWORD(ERROR_FILE_NOT_FOUND));
@@ -312,7 +322,8 @@ TEST_F(Spooler, FormsFollowThePaperNumbers)
     buffer.resize(needed);
     ASSERT_TRUE(EnumFormsW(printer, 1, buffer.data(), needed, &needed, &more));
     EXPECT_EQ(more, count + 1);
-    EXPECT_EQ(std::u16string(reinterpret_cast<FORM_INFO_1W*>(buffer.data())[count].pName), TEXT("Photo 13x18"));
+    EXPECT_EQ(std::u16string(reinterpret_cast<FORM_INFO_1W*>(buffer.data())[count].pName),
+              TEXT("Photo 13x18"));
     EXPECT_TRUE(DeleteFormW(printer, name));
     WCHAR a4[] = TEXT("A4");
     EXPECT_FALSE(DeleteFormW(printer, a4));

@@ -7,14 +7,13 @@
 
 #include "nirasim/Machine.h"
 
-namespace
-{
+namespace {
 int CountRows(void* argument, int, char**, char**)
 {
     ++*static_cast<int*>(argument);
     return 0;
 }
-} // namespace
+}  // namespace
 
 TEST(SqliteFileSystemTest, WindowsPathsOpenOnTheMachine)
 {
@@ -24,7 +23,8 @@ TEST(SqliteFileSystemTest, WindowsPathsOpenOnTheMachine)
 
     sqlite3* db = nullptr;
     ASSERT_EQ(SQLITE_OK, sqlite3_open16(path.c_str(), &db));
-    ASSERT_EQ(SQLITE_OK, sqlite3_exec(db, "CREATE TABLE T (A); INSERT INTO T VALUES (1), (2);", nullptr, nullptr, nullptr));
+    ASSERT_EQ(SQLITE_OK, sqlite3_exec(db, "CREATE TABLE T (A); INSERT INTO T VALUES (1), (2);", nullptr,
+                                      nullptr, nullptr));
     sqlite3_close(db);
 
     std::string bytes;

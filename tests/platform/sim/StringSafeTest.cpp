@@ -25,7 +25,8 @@ TEST(StringSafe, RefusesDestinationCountsOfZeroOrAboveTheMaximum)
     WCHAR dest[4] = {TEXT('k'), 0};
     EXPECT_EQ(StringCchCopyW(dest, 0, TEXT("a")), STRSAFE_E_INVALID_PARAMETER);
     EXPECT_EQ(dest[0], TEXT('k'));
-    EXPECT_EQ(StringCchCopyW(dest, static_cast<size_t>(STRSAFE_MAX_CCH) + 1, TEXT("a")), STRSAFE_E_INVALID_PARAMETER);
+    EXPECT_EQ(StringCchCopyW(dest, static_cast<size_t>(STRSAFE_MAX_CCH) + 1, TEXT("a")),
+              STRSAFE_E_INVALID_PARAMETER);
     EXPECT_EQ(dest[0], 0);  // a copy empties a destination it may write
     dest[0] = TEXT('k');
     EXPECT_EQ(StringCchCatW(dest, 0, TEXT("a")), STRSAFE_E_INVALID_PARAMETER);
@@ -72,10 +73,12 @@ TEST(StringSafe, LengthNeedsATerminatorWithinTheMaximum)
 TEST(StringSafe, PrintfFollowsTheWindowsFormatRules)
 {
     WCHAR dest[64];
-    EXPECT_EQ(StringCchPrintfW(dest, 64, TEXT("%s|%S|%hs|%ls|%c"), TEXT("wide"), "narrow", "h", TEXT("l"), TEXT('x')), S_OK);
+    EXPECT_EQ(StringCchPrintfW(dest, 64, TEXT("%s|%S|%hs|%ls|%c"), TEXT("wide"), "narrow", "h", TEXT("l"),
+                               TEXT('x')),
+              S_OK);
     EXPECT_EQ(std::u16string(dest), TEXT("wide|narrow|h|l|x"));
-    EXPECT_EQ(StringCchPrintfW(dest, 64, TEXT("FDT%4u %02d/%04d %x %X %I64d %lu %-3d|"), 999u, 7, 2024, 255u, 255u,
-                               -5000000000LL, 4000000000u, 1),
+    EXPECT_EQ(StringCchPrintfW(dest, 64, TEXT("FDT%4u %02d/%04d %x %X %I64d %lu %-3d|"), 999u, 7, 2024, 255u,
+                               255u, -5000000000LL, 4000000000u, 1),
               S_OK);
     EXPECT_EQ(std::u16string(dest), TEXT("FDT 999 07/2024 ff FF -5000000000 4000000000 1  |"));
     EXPECT_EQ(StringCchPrintfW(dest, 64, TEXT("%5.2s|%-4s|%.1f|%%"), TEXT("abc"), TEXT("z"), 2.25), S_OK);

@@ -106,7 +106,9 @@ TEST(KernelStrings, CompareCopyAndMapCase)
     EXPECT_EQ(std::u16string(text), TEXT("M\u00c9Dia-\u00ff"));
     CharUpperW(text);
     EXPECT_EQ(std::u16string(text), TEXT("M\u00c9DIA-\u0178"));
-    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(CharLowerW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(TEXT('Q'))))), static_cast<ULONG_PTR>(TEXT('q')));
+    EXPECT_EQ(
+        reinterpret_cast<ULONG_PTR>(CharLowerW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(TEXT('Q'))))),
+        static_cast<ULONG_PTR>(TEXT('q')));
     EXPECT_TRUE(IsCharAlphaNumericW(TEXT('\u00e9')));
     EXPECT_FALSE(IsCharAlphaNumericW(TEXT('-')));
 }

@@ -35,7 +35,8 @@ TEST_F(CapabilitiesTest, OrientationPublishesTheListedOptionsInTableOrder)
 {
     SKIP_UNDER_WINE(WineDifference::kAttributeNamespace);
     // The core driver's own PageOrientation is replaced.
-    LoadCapabilities(TEXT("<{f}Feature name=\"{k}PageOrientation\"><{f}Option name=\"{k}Portrait\"/></{f}Feature>"));
+    LoadCapabilities(
+        TEXT("<{f}Feature name=\"{k}PageOrientation\"><{f}Option name=\"{k}Portrait\"/></{f}Feature>"));
     ASSERT_EQ(Publish<CXDOrientationFeature>(m_dom.Get(), FillOrientation), S_OK);
     const WString feature = TEXT("/f:PrintCapabilities/f:Feature[@name='psk:PageOrientation']");
     EXPECT_EQ(Count(feature), 1);
@@ -57,18 +58,21 @@ TEST_F(CapabilitiesTest, ResolutionOptionsCarryTheirDots)
     EXPECT_EQ(Count(DisplayName(feature)), 0);
     EXPECT_EQ(Count(feature + TEXT("/f:Option")), 3);
     const WString options[][2] = {{TEXT("ns0000:ZQ_300dpi"), TEXT("300")},
-                                         {TEXT("ns0000:ZQ_600dpi"), TEXT("600")},
-                                         {TEXT("ns0000:ZQ_1200dpi"), TEXT("1200")}};
+                                  {TEXT("ns0000:ZQ_600dpi"), TEXT("600")},
+                                  {TEXT("ns0000:ZQ_1200dpi"), TEXT("1200")}};
     for (const auto& o : options) {
         const WString option = feature + TEXT("/f:Option[@name='") + o[0] + TEXT("']");
         EXPECT_EQ(Text(DisplayName(option)), o[1]);
-        for (LPCWSTR axis : {TEXT("ResolutionX"), TEXT("ResolutionY")})
+        for (LPCWSTR axis : {TEXT("ResolutionX"), TEXT("ResolutionY")}) {
             EXPECT_EQ(Text(option + TEXT("/f:ScoredProperty[@name='psk:") + axis +
                            TEXT("']/f:Value[@i:type='xsd:integer']")),
                       o[1]);
+        }
     }
-    EXPECT_EQ(Text(feature + TEXT("/f:Option[@name='ns0000:ZQ_600dpi']/f:Property[@name='psf:IdentityOption']/f:Value")),
-              TEXT("True"));
+    EXPECT_EQ(
+        Text(feature +
+             TEXT("/f:Option[@name='ns0000:ZQ_600dpi']/f:Property[@name='psf:IdentityOption']/f:Value")),
+        TEXT("True"));
 }
 
 TEST_F(CapabilitiesTest, RollCutNestsTheSaveRollFeature)
@@ -120,7 +124,9 @@ TEST_F(CapabilitiesTest, PageScalingOptionsReferToTheirParameterDefinitions)
     for (const Definition& d : definitions) {
         SCOPED_TRACE(Narrow(d.name));
         const WString def = TEXT("/f:PrintCapabilities/f:ParameterDef[@name='") + d.name + TEXT("']");
-        auto property = [&](LPCWSTR name) { return def + TEXT("/f:Property[@name='psf:") + name + TEXT("']/f:Value"); };
+        auto property = [&](LPCWSTR name) {
+            return def + TEXT("/f:Property[@name='psf:") + name + TEXT("']/f:Value");
+        };
         EXPECT_EQ(Text(property(TEXT("DataType"))), TEXT("xsd:integer"));
         EXPECT_EQ(Text(property(TEXT("DefaultValue"))), d.defaultValue);
         EXPECT_EQ(Text(property(TEXT("MinValue"))), d.minValue);
@@ -136,8 +142,9 @@ TEST_F(CapabilitiesTest, PageScalingWithoutListedOptionsStillDefinesTheParameter
     LoadCapabilities(TEXT(""));
     CXDPageScalingFeature converter;
     FillPageScaling(converter);
-    for (CXDOptionEntry& option : converter.scalingOptions)
+    for (CXDOptionEntry& option : converter.scalingOptions) {
         option.listed = 0;
+    }
     CXDPrintCapabilities capabilities(m_dom.Get(), &converter);
     ASSERT_EQ(converter.WritePrintCapabilities(capabilities), S_OK);
     EXPECT_EQ(Count(TEXT("/f:PrintCapabilities/f:Feature[@name='psk:PageScaling']")), 1);
@@ -160,13 +167,18 @@ TEST_F(CapabilitiesTest, PosterOptionsCarryTheirSheetCounts)
                   sheets[i]);
     }
     const WString tiles = feature + TEXT("/f:Feature[@name='ns0000:ZQPosterTiles']");
-    EXPECT_EQ(Count(tiles + TEXT("/f:Option[1][@name='ns0000:ZQAllTiles']/f:Property[@name='psf:IdentityOption']")), 1);
+    EXPECT_EQ(
+        Count(tiles + TEXT("/f:Option[1][@name='ns0000:ZQAllTiles']/f:Property[@name='psf:IdentityOption']")),
+        1);
     EXPECT_EQ(Count(tiles + TEXT("/f:Option[2][@name='ns0000:ZQTilesList']/"
                                  "f:ScoredProperty[@name='ns0000:ZQSelectedTiles']/"
                                  "f:ParameterRef[@name='ns0000:PageZQSelectedPosterTilesList']")),
               1);
-    const WString def = TEXT("/f:PrintCapabilities/f:ParameterDef[@name='ns0000:PageZQSelectedPosterTilesList']");
-    auto property = [&](LPCWSTR name) { return def + TEXT("/f:Property[@name='psf:") + name + TEXT("']/f:Value"); };
+    const WString def =
+        TEXT("/f:PrintCapabilities/f:ParameterDef[@name='ns0000:PageZQSelectedPosterTilesList']");
+    auto property = [&](LPCWSTR name) {
+        return def + TEXT("/f:Property[@name='psf:") + name + TEXT("']/f:Value");
+    };
     EXPECT_EQ(Text(property(TEXT("DataType"))), TEXT("xsd:string"));
     EXPECT_EQ(Text(property(TEXT("DefaultValue"))), TEXT("1"));
     EXPECT_EQ(Text(property(TEXT("MinLength"))), TEXT("1"));
@@ -193,7 +205,8 @@ TEST_F(CapabilitiesTest, BindingNestsTheLayouts)
     LoadCapabilities(TEXT(""));
     ASSERT_EQ(Publish<CXDBindingFeature>(m_dom.Get(), FillBinding), S_OK);
     const WString feature = TEXT("/f:PrintCapabilities/f:Feature[@name='psk:DocumentBinding']");
-    EXPECT_EQ(Count(feature + TEXT("/f:Option[1][@name='psk:None']/f:Property[@name='psf:IdentityOption']")), 1);
+    EXPECT_EQ(Count(feature + TEXT("/f:Option[1][@name='psk:None']/f:Property[@name='psf:IdentityOption']")),
+              1);
     EXPECT_EQ(Count(feature + TEXT("/f:Option[2][@name='psk:Booklet']")), 1);
     const WString layout = feature + TEXT("/f:Feature[@name='ns0000:ZQBookletLayout']");
     EXPECT_EQ(Count(layout + TEXT("/f:Option[1][@name='ns0000:ZQLeftEdgeBindingLayout']")), 1);
@@ -208,8 +221,10 @@ TEST_F(CapabilitiesTest, NUpPublishesCountsAndDirectionsButNotBorders)
     EXPECT_EQ(Count(feature + TEXT("/f:Option[not(@name)]/f:ScoredProperty[@name='psk:PagesPerSheet']")), 6);
     EXPECT_EQ(Text(feature + TEXT("/f:Option[6]/f:ScoredProperty/f:Value")), TEXT("16"));
     EXPECT_EQ(Count(feature + TEXT("/f:Feature[@name='psk:PresentationDirection']/f:Option")), 4);
-    EXPECT_EQ(Count(feature + TEXT("/f:Feature[@name='psk:PresentationDirection']/f:Option[4][@name='psk:BottomLeft']")),
-              1);
+    EXPECT_EQ(
+        Count(feature +
+              TEXT("/f:Feature[@name='psk:PresentationDirection']/f:Option[4][@name='psk:BottomLeft']")),
+        1);
     EXPECT_EQ(Count(TEXT("//f:Feature[@name='ns0000:ZQBorders']")), 0);
 }
 
@@ -228,7 +243,7 @@ TEST_F(CapabilitiesTest, EmptyFeatureNameAddsNothing)
 struct PublishCase {
     const char* name;
     std::function<HRESULT(IXMLDOMDocument2*)> publish;
-    WString feature;                  // its name with the document's prefix
+    WString feature;                   // its name with the document's prefix
     std::vector<WString> definitions;  // likewise
 };
 
@@ -237,34 +252,50 @@ struct PublishCase {
 TEST_F(CapabilitiesTest, WritingTwiceReplacesWhatWasPublished)
 {
     const PublishCase cases[] = {
-        {"orientation", [](IXMLDOMDocument2* d) { return Publish<CXDOrientationFeature>(d, FillOrientation); },
-         TEXT("kw:PageOrientation"), {}},
-        {"resolution", [](IXMLDOMDocument2* d) { return Publish<CXDResolutionFeature>(d, FillResolution); },
-         TEXT("kw:PageResolution"), {}},
-        {"roll cut", [](IXMLDOMDocument2* d) { return Publish<CXDRollCutFeature>(d, FillRollCut); },
-         TEXT("kw:DocumentRollCut"), {}},
-        {"page scaling", [](IXMLDOMDocument2* d) { return Publish<CXDPageScalingFeature>(d, FillPageScaling); },
+        {"orientation",
+         [](IXMLDOMDocument2* d) { return Publish<CXDOrientationFeature>(d, FillOrientation); },
+         TEXT("kw:PageOrientation"),
+         {}},
+        {"resolution",
+         [](IXMLDOMDocument2* d) { return Publish<CXDResolutionFeature>(d, FillResolution); },
+         TEXT("kw:PageResolution"),
+         {}},
+        {"roll cut",
+         [](IXMLDOMDocument2* d) { return Publish<CXDRollCutFeature>(d, FillRollCut); },
+         TEXT("kw:DocumentRollCut"),
+         {}},
+        {"page scaling",
+         [](IXMLDOMDocument2* d) { return Publish<CXDPageScalingFeature>(d, FillPageScaling); },
          TEXT("kw:PageScaling"),
          {TEXT("kw:PageScalingScaleWidth"), TEXT("kw:PageScalingScaleHeight"),
           TEXT("ns0000:PageZQPrintDocumentOnScaleToFit"), TEXT("kw:PageScalingScale")}},
-        {"poster", [](IXMLDOMDocument2* d) { return Publish<CXDPosterFeature>(d, FillPoster); },
-         TEXT("kw:PagePoster"), {TEXT("ns0000:PageZQSelectedPosterTilesList")}},
-        {"binding", [](IXMLDOMDocument2* d) { return Publish<CXDBindingFeature>(d, FillBinding); },
-         TEXT("kw:DocumentBinding"), {}},
-        {"pages per sheet", [](IXMLDOMDocument2* d) { return Publish<CXDNUpFeature>(d, FillNUp); },
-         TEXT("kw:DocumentNUp"), {}},
+        {"poster",
+         [](IXMLDOMDocument2* d) { return Publish<CXDPosterFeature>(d, FillPoster); },
+         TEXT("kw:PagePoster"),
+         {TEXT("ns0000:PageZQSelectedPosterTilesList")}},
+        {"binding",
+         [](IXMLDOMDocument2* d) { return Publish<CXDBindingFeature>(d, FillBinding); },
+         TEXT("kw:DocumentBinding"),
+         {}},
+        {"pages per sheet",
+         [](IXMLDOMDocument2* d) { return Publish<CXDNUpFeature>(d, FillNUp); },
+         TEXT("kw:DocumentNUp"),
+         {}},
     };
     for (const PublishCase& c : cases) {
         SCOPED_TRACE(c.name);
-        LoadCapabilities(TEXT("<{f}Feature name=\"{k}PageOutputColor\"><{f}Option name=\"{k}Color\"/></{f}Feature>"),
-                         OtherPrefixes());
+        LoadCapabilities(
+            TEXT("<{f}Feature name=\"{k}PageOutputColor\"><{f}Option name=\"{k}Color\"/></{f}Feature>"),
+            OtherPrefixes());
         ASSERT_EQ(c.publish(m_dom.Get()), S_OK);
         ASSERT_EQ(c.publish(m_dom.Get()), S_OK);
-        EXPECT_EQ(Count(TEXT("/f:PrintCapabilities/f:Feature[@name='") + c.feature + TEXT("']")), 1) << Narrow(Xml());
+        EXPECT_EQ(Count(TEXT("/f:PrintCapabilities/f:Feature[@name='") + c.feature + TEXT("']")), 1)
+            << Narrow(Xml());
         EXPECT_EQ(Count(TEXT("//f:Feature[@name='") + c.feature + TEXT("']")), 1);
-        for (const WString& name : c.definitions)
+        for (const WString& name : c.definitions) {
             EXPECT_EQ(Count(TEXT("/f:PrintCapabilities/f:ParameterDef[@name='") + name + TEXT("']")), 1)
                 << Narrow(name);
+        }
         EXPECT_EQ(Count(TEXT("/f:PrintCapabilities/f:Feature")), 2);
         EXPECT_EQ(Xml().find(TEXT("psf:")), WString::npos);
         EXPECT_EQ(Xml().find(TEXT("psk:")), WString::npos);

@@ -14,8 +14,9 @@ namespace {
 
 void ReplaceAll(WString& text, const WString& from, const WString& to)
 {
-    for (size_t at = text.find(from); at != WString::npos; at = text.find(from, at + to.size()))
+    for (size_t at = text.find(from); at != WString::npos; at = text.find(from, at + to.size())) {
         text.replace(at, from.size(), to);
+    }
 }
 
 BSTR Bstr(const WString& text)
@@ -40,11 +41,10 @@ SchemaPrefixes OtherPrefixes()
     return {TEXT("fw"), TEXT("kw"), TEXT("ns0000")};
 }
 
-WString FeatureWithOption(const WString& feature, const WString& option,
-                                 const WString& inner)
+WString FeatureWithOption(const WString& feature, const WString& option, const WString& inner)
 {
-    return TEXT("<{f}Feature name=\"") + feature + TEXT("\"><{f}Option name=\"") + option + TEXT("\"/>") + inner +
-           TEXT("</{f}Feature>");
+    return TEXT("<{f}Feature name=\"") + feature + TEXT("\"><{f}Option name=\"") + option + TEXT("\"/>") +
+           inner + TEXT("</{f}Feature>");
 }
 
 WString SubFeatureWithOption(const WString& feature, const WString& option)
@@ -55,11 +55,11 @@ WString SubFeatureWithOption(const WString& feature, const WString& option)
 WString SchemaDocument(const WString& root, const WString& body, const SchemaPrefixes& p)
 {
     WString text = TEXT("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<") + p.psf + TEXT(":") + root +
-                          TEXT(" xmlns:") + p.psf + TEXT("=\"") + kFrameworkUri + TEXT("\" xmlns:") + p.psk +
-                          TEXT("=\"") + kKeywordsUri + TEXT("\" xmlns:") + p.ns + TEXT("=\"") + kPrivateUri +
-                          TEXT("\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"") +
-                          TEXT(" xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\" version=\"1\">") + body + TEXT("</") +
-                          p.psf + TEXT(":") + root + TEXT(">");
+                   TEXT(" xmlns:") + p.psf + TEXT("=\"") + kFrameworkUri + TEXT("\" xmlns:") + p.psk +
+                   TEXT("=\"") + kKeywordsUri + TEXT("\" xmlns:") + p.ns + TEXT("=\"") + kPrivateUri +
+                   TEXT("\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"") +
+                   TEXT(" xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\" version=\"1\">") + body +
+                   TEXT("</") + p.psf + TEXT(":") + root + TEXT(">");
     ReplaceAll(text, TEXT("{f}"), p.psf + TEXT(":"));
     ReplaceAll(text, TEXT("{k}"), p.psk + TEXT(":"));
     ReplaceAll(text, TEXT("{n}"), p.ns + TEXT(":"));
@@ -124,9 +124,9 @@ static void WithTestNamespaces(IXMLDOMDocument2* dom, Select select)
     VARIANT namespaces;
     VariantInit(&namespaces);
     namespaces.vt = VT_BSTR;
-    namespaces.bstrVal = Bstr(TEXT("xmlns:f='") + kFrameworkUri + TEXT("' xmlns:k='") + kKeywordsUri +
-                              TEXT("' xmlns:n='") + kPrivateUri +
-                              TEXT("' xmlns:i='http://www.w3.org/2001/XMLSchema-instance'"));
+    namespaces.bstrVal =
+        Bstr(TEXT("xmlns:f='") + kFrameworkUri + TEXT("' xmlns:k='") + kKeywordsUri + TEXT("' xmlns:n='") +
+             kPrivateUri + TEXT("' xmlns:i='http://www.w3.org/2001/XMLSchema-instance'"));
     EXPECT_EQ(dom->setProperty(property, namespaces), S_OK);
     VariantClear(&namespaces);
     select();
@@ -140,8 +140,9 @@ LONG ConverterTest::Count(const WString& query)
     WithTestNamespaces(m_dom.Get(), [&] {
         CXDBstr text(Bstr(query));
         CXDComPtr<IXMLDOMNodeList> list;
-        if (SUCCEEDED(m_dom->selectNodes(text, &list)) && list)
+        if (SUCCEEDED(m_dom->selectNodes(text, &list)) && list) {
             list->get_length(&count);
+        }
     });
     return count;
 }
@@ -153,8 +154,9 @@ WString ConverterTest::Text(const WString& query)
         CXDBstr text(Bstr(query));
         CXDComPtr<IXMLDOMNode> node;
         CXDBstr value;
-        if (m_dom->selectSingleNode(text, &node) == S_OK && node && SUCCEEDED(node->get_text(&value)))
+        if (m_dom->selectSingleNode(text, &node) == S_OK && node && SUCCEEDED(node->get_text(&value))) {
             result = value.Get() ? WString(value.Get()) : WString();
+        }
     });
     return result;
 }

@@ -28,12 +28,11 @@ SchemaPrefixes OtherPrefixes();
 // A document with that root ("PrintTicket" or "PrintCapabilities") and body. In the body "{f}",
 // "{k}" and "{n}" stand for the framework, keywords and private prefixes with their colons.
 WString SchemaDocument(const WString& root, const WString& body,
-                              const SchemaPrefixes& prefixes = UsualPrefixes());
+                       const SchemaPrefixes& prefixes = UsualPrefixes());
 
 // A feature with one named option, followed by what else the feature holds (sub-features), in
 // the body notation above. An empty sub-feature option leaves that sub-feature out.
-WString FeatureWithOption(const WString& feature, const WString& option,
-                                 const WString& inner = WString());
+WString FeatureWithOption(const WString& feature, const WString& option, const WString& inner = WString());
 WString SubFeatureWithOption(const WString& feature, const WString& option);
 
 class ConverterTest : public ::testing::Test {

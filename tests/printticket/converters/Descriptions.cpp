@@ -31,16 +31,18 @@ void SetParameter(CXDParameterEntry& entry, LPCWSTR name, int dataType, LPCWSTR 
 void FillOrientation(CXDOrientationFeature& d)
 {
     SetEntry(d.feature, TEXT("PageOrientation"));
-    for (int i = 0; i < CXDOrientationFeature::kOptionCount; ++i)
+    for (int i = 0; i < CXDOrientationFeature::kOptionCount; ++i) {
         SetEntry(d.options[i], CXDOrientationFeature::OptionName(i), i < 2 ? 1 : 0);
+    }
 }
 
 void FillResolution(CXDResolutionFeature& d)
 {
     SetEntry(d.feature, TEXT("PageResolution"));
-    for (int i = 0; i < CXDResolutionFeature::kOptionCount; ++i)
+    for (int i = 0; i < CXDResolutionFeature::kOptionCount; ++i) {
         SetEntry(d.options[i], CXDResolutionFeature::OptionName(i), 1, i == 1 ? 1 : 0,
                  CXDResolutionFeature::OptionResolution(i));
+    }
 }
 
 void FillRollCut(CXDRollCutFeature& d)
@@ -62,18 +64,20 @@ void FillPageScaling(CXDPageScalingFeature& d)
     d.optionCount = 3;
     SetParameter(d.fitParameters[0], TEXT("PageScalingScaleWidth"), 1, TEXT("76200"), 76200.0, 296968.0, 1.0,
                  TEXT("microns"));
-    SetParameter(d.fitParameters[1], TEXT("PageScalingScaleHeight"), 1, TEXT("127000"), 127000.0, 431800.0, 1.0,
-                 TEXT("microns"));
+    SetParameter(d.fitParameters[1], TEXT("PageScalingScaleHeight"), 1, TEXT("127000"), 127000.0, 431800.0,
+                 1.0, TEXT("microns"));
     SetParameter(d.fitParameters[2], TEXT("PageZQPrintDocumentOnScaleToFit"), 1, TEXT("0"), 0.0, 1.0, 1.0,
                  TEXT("Bool"));
-    SetParameter(d.scaleParameter, TEXT("PageScalingScale"), 1, TEXT("100"), 25.0, 400.0, 1.0, TEXT("Percent"));
+    SetParameter(d.scaleParameter, TEXT("PageScalingScale"), 1, TEXT("100"), 25.0, 400.0, 1.0,
+                 TEXT("Percent"));
 }
 
 void FillPoster(CXDPosterFeature& d)
 {
     SetEntry(d.poster, TEXT("PagePoster"));
-    for (CXDOptionEntry& option : d.posterOptions)
+    for (CXDOptionEntry& option : d.posterOptions) {
         SetEntry(option, TEXT("SheetsPerPage"));
+    }
     SetEntry(d.tiles, TEXT("ZQPosterTiles"));
     SetEntry(d.tilesOptions[0], TEXT("ZQAllTiles"), 1, 1);
     SetEntry(d.tilesOptions[1], TEXT("ZQTilesList"));
@@ -94,10 +98,12 @@ void FillBinding(CXDBindingFeature& d)
 void FillNUp(CXDNUpFeature& d)
 {
     SetEntry(d.nUp[0], TEXT("DocumentNUp"));
-    for (CXDOptionEntry& option : d.nUpOptions)
+    for (CXDOptionEntry& option : d.nUpOptions) {
         SetEntry(option, TEXT("PagesPerSheet"));
+    }
     SetEntry(d.direction, TEXT("PresentationDirection"));
     LPCWSTR directions[] = {TEXT("RightBottom"), TEXT("BottomRight"), TEXT("LeftBottom"), TEXT("BottomLeft")};
-    for (int i = 0; i < CXDNUpFeature::kDirections; ++i)
+    for (int i = 0; i < CXDNUpFeature::kDirections; ++i) {
         SetEntry(d.directionOptions[i], directions[i]);
+    }
 }

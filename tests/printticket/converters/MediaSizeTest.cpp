@@ -19,8 +19,8 @@ MediaSizeValues HandlerDefaults()
 
 WString Dimension(const WString& name, const WString& value)
 {
-    return TEXT("<{f}ScoredProperty name=\"{k}") + name + TEXT("\"><{f}Value xsi:type=\"xsd:integer\">") + value +
-           TEXT("</{f}Value></{f}ScoredProperty>");
+    return TEXT("<{f}ScoredProperty name=\"{k}") + name + TEXT("\"><{f}Value xsi:type=\"xsd:integer\">") +
+           value + TEXT("</{f}Value></{f}ScoredProperty>");
 }
 
 TEST_F(MediaSizeTest, ReadsNamedAndCustomSizes)
@@ -35,20 +35,22 @@ TEST_F(MediaSizeTest, ReadsNamedAndCustomSizes)
     } cases[] = {
         {"a keyword size",
          TEXT("<{f}Feature name=\"{k}PageMediaSize\"><{f}Option name=\"{k}ISOA4\">") +
-             Dimension(TEXT("MediaSizeWidth"), TEXT("210000")) + Dimension(TEXT("MediaSizeHeight"), TEXT("297000")) +
-             TEXT("</{f}Option></{f}Feature>"),
+             Dimension(TEXT("MediaSizeWidth"), TEXT("210000")) +
+             Dimension(TEXT("MediaSizeHeight"), TEXT("297000")) + TEXT("</{f}Option></{f}Feature>"),
          S_OK, 210000, 297000, TEXT("ISOA4")},
         {"a user form",
          TEXT("<{f}Feature name=\"{k}PageMediaSize\"><{f}Option name=\"{n}ZQ_Label 4x6\">") +
-             Dimension(TEXT("MediaSizeWidth"), TEXT("101600")) + Dimension(TEXT("MediaSizeHeight"), TEXT("152400")) +
-             TEXT("</{f}Option></{f}Feature>"),
+             Dimension(TEXT("MediaSizeWidth"), TEXT("101600")) +
+             Dimension(TEXT("MediaSizeHeight"), TEXT("152400")) + TEXT("</{f}Option></{f}Feature>"),
          S_OK, 101600, 152400, TEXT("ZQ_Label 4x6")},
         {"a custom size",
          TEXT("<{f}Feature name=\"{k}PageMediaSize\"><{f}Option name=\"{k}CustomMediaSize\">"
-              "<{f}ScoredProperty name=\"{k}MediaSizeWidth\"><{f}ParameterRef name=\"{k}PageMediaSizeMediaSizeWidth\"/>"
+              "<{f}ScoredProperty name=\"{k}MediaSizeWidth\"><{f}ParameterRef "
+              "name=\"{k}PageMediaSizeMediaSizeWidth\"/>"
               "</{f}ScoredProperty><{f}ScoredProperty name=\"{k}MediaSizeHeight\"><{f}ParameterRef "
               "name=\"{k}PageMediaSizeMediaSizeHeight\"/></{f}ScoredProperty></{f}Option></{f}Feature>"
-              "<{f}ParameterInit name=\"{k}PageMediaSizeMediaSizeHeight\"><{f}Value xsi:type=\"xsd:integer\">127000"
+              "<{f}ParameterInit name=\"{k}PageMediaSizeMediaSizeHeight\"><{f}Value "
+              "xsi:type=\"xsd:integer\">127000"
               "</{f}Value></{f}ParameterInit><{f}ParameterInit name=\"{k}PageMediaSizeMediaSizeWidth\">"
               "<{f}Value xsi:type=\"xsd:integer\">76200</{f}Value></{f}ParameterInit>"),
          S_OK, 76200, 127000, TEXT("CustomMediaSize")},
@@ -59,7 +61,8 @@ TEST_F(MediaSizeTest, ReadsNamedAndCustomSizes)
         {"without width nothing is taken",
          TEXT("<{f}Feature name=\"{k}PageMediaSize\"><{f}Option name=\"{k}ISOA5\">") +
              Dimension(TEXT("MediaSizeHeight"), TEXT("210000")) + TEXT("</{f}Option></{f}Feature>"),
-         kNotFound, CXDMediaSizeFeature::kLetterWidth, CXDMediaSizeFeature::kLetterHeight, TEXT("NorthAmericaLetter")},
+         kNotFound, CXDMediaSizeFeature::kLetterWidth, CXDMediaSizeFeature::kLetterHeight,
+         TEXT("NorthAmericaLetter")},
         {"without the feature", TEXT(""), kNotFound, CXDMediaSizeFeature::kLetterWidth,
          CXDMediaSizeFeature::kLetterHeight, TEXT("NorthAmericaLetter")},
     };
@@ -84,12 +87,15 @@ TEST_F(MediaSizeTest, LetterWritesPlainMicronValuesAndReadsBack)
         const MediaSizeValues values = HandlerDefaults();
         ASSERT_EQ(CXDMediaSizeFeature::WritePrintTicket(ticket, &values), S_OK);
     }
-    const WString option = TEXT("/f:PrintTicket/f:Feature[@name='psk:PageMediaSize']/"
-                                       "f:Option[@name='psk:NorthAmericaLetter']");
-    EXPECT_EQ(Text(option + TEXT("/f:ScoredProperty[@name='psk:MediaSizeWidth']/f:Value[@i:type='xsd:integer']")),
-              TEXT("215900"));
-    EXPECT_EQ(Text(option + TEXT("/f:ScoredProperty[@name='psk:MediaSizeHeight']/f:Value[@i:type='xsd:integer']")),
-              TEXT("279400"));
+    const WString option = TEXT(
+        "/f:PrintTicket/f:Feature[@name='psk:PageMediaSize']/"
+        "f:Option[@name='psk:NorthAmericaLetter']");
+    EXPECT_EQ(
+        Text(option + TEXT("/f:ScoredProperty[@name='psk:MediaSizeWidth']/f:Value[@i:type='xsd:integer']")),
+        TEXT("215900"));
+    EXPECT_EQ(
+        Text(option + TEXT("/f:ScoredProperty[@name='psk:MediaSizeHeight']/f:Value[@i:type='xsd:integer']")),
+        TEXT("279400"));
     Reload();
     CXDPrintTicket ticket(m_dom.Get());
     MediaSizeValues read{0, 0, CXDString()};
@@ -117,7 +123,8 @@ TEST_F(MediaSizeTest, CustomSizeTravelsInTwoParameterInits)
     CXDPrintTicket ticket(m_dom.Get());
     const MediaSizeValues values{76200, 127000, CXDString(TEXT("CustomMediaSize"))};
     ASSERT_EQ(CXDMediaSizeFeature::WritePrintTicket(ticket, &values), S_OK);
-    const WString option = TEXT("//f:Feature[@name='psk:PageMediaSize']/f:Option[@name='psk:CustomMediaSize']");
+    const WString option =
+        TEXT("//f:Feature[@name='psk:PageMediaSize']/f:Option[@name='psk:CustomMediaSize']");
     EXPECT_EQ(Count(option + TEXT("/f:ScoredProperty[@name='psk:MediaSizeWidth']/"
                                   "f:ParameterRef[@name='psk:PageMediaSizeMediaSizeWidth']")),
               1);
@@ -143,7 +150,8 @@ TEST_F(MediaSizeTest, EmptyNameLeavesNoMediaSize)
 {
     LoadTicket(TEXT("<{f}Feature name=\"{k}PageMediaSize\"><{f}Option name=\"{k}ISOA4\"/></{f}Feature>"));
     CXDPrintTicket ticket(m_dom.Get());
-    for (const MediaSizeValues& values : {MediaSizeValues{1, 1, CXDString(TEXT(""))}, MediaSizeValues{1, 1, CXDString()}}) {
+    for (const MediaSizeValues& values :
+         {MediaSizeValues{1, 1, CXDString(TEXT(""))}, MediaSizeValues{1, 1, CXDString()}}) {
         EXPECT_EQ(CXDMediaSizeFeature::WritePrintTicket(ticket, &values), E_INVALIDARG);
         EXPECT_EQ(Count(TEXT("//f:Feature")), 0);
     }

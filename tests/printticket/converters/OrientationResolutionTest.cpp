@@ -30,11 +30,13 @@ TEST_F(OrientationTest, ReadsTheOptionInEachForm)
         {"keyword", TEXT("<{f}Option name=\"{k}Landscape\"/>"), 0, S_OK, 1},
         {"reverse", TEXT("<{f}Option name=\"{k}ReverseLandscape\"/>"), 0, S_OK, 3},
         {"private", TEXT("<{f}Option name=\"{n}ZQRotatePortrait90\"/>"), 0, S_OK, 4},
-        {"option name", TEXT("<{f}Option><{f}ScoredProperty name=\"{k}OptionName\"><{f}Value xsi:type=\"xsd:string\">"
-                             "ZQRotateLandscape90</{f}Value></{f}ScoredProperty></{f}Option>"),
+        {"option name",
+         TEXT("<{f}Option><{f}ScoredProperty name=\"{k}OptionName\"><{f}Value xsi:type=\"xsd:string\">"
+              "ZQRotateLandscape90</{f}Value></{f}ScoredProperty></{f}Option>"),
          0, S_OK, 5},
         {"unknown option keeps the preset", TEXT("<{f}Option name=\"{k}Sideways\"/>"), 2, S_OK, 2},
-        {"unknown option with a preset out of range", TEXT("<{f}Option name=\"{k}Sideways\"/>"), 6, E_FAIL, 6},
+        {"unknown option with a preset out of range", TEXT("<{f}Option name=\"{k}Sideways\"/>"), 6, E_FAIL,
+         6},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -86,8 +88,8 @@ WString ResolutionTicket(const WString& option, const WString& x, const WString&
 
 WString Scored(const WString& name, const WString& value)
 {
-    return TEXT("<{f}ScoredProperty name=\"{k}") + name + TEXT("\"><{f}Value xsi:type=\"xsd:integer\">") + value +
-           TEXT("</{f}Value></{f}ScoredProperty>");
+    return TEXT("<{f}ScoredProperty name=\"{k}") + name + TEXT("\"><{f}Value xsi:type=\"xsd:integer\">") +
+           value + TEXT("</{f}Value></{f}ScoredProperty>");
 }
 
 TEST_F(ResolutionTest, ReadsTheOptionAndTakesResolutionXForBothAxes)
@@ -104,12 +106,14 @@ TEST_F(ResolutionTest, ReadsTheOptionAndTakesResolutionXForBothAxes)
 
 TEST_F(ResolutionTest, ReadsResolutionGivenThroughAParameter)
 {
-    LoadTicket(ResolutionTicket(TEXT("{n}ZQ_300dpi"),
-                                TEXT("<{f}ScoredProperty name=\"{k}ResolutionX\"><{f}ParameterRef name=\"{n}PageZQDpi\"/>"
-                                     "</{f}ScoredProperty>"),
-                                TEXT("")) +
-               TEXT("<{f}ParameterInit name=\"{n}PageZQDpi\"><{f}Value xsi:type=\"xsd:integer\">300</{f}Value>"
-                    "</{f}ParameterInit>"));
+    LoadTicket(
+        ResolutionTicket(
+            TEXT("{n}ZQ_300dpi"),
+            TEXT("<{f}ScoredProperty name=\"{k}ResolutionX\"><{f}ParameterRef name=\"{n}PageZQDpi\"/>"
+                 "</{f}ScoredProperty>"),
+            TEXT("")) +
+        TEXT("<{f}ParameterInit name=\"{n}PageZQDpi\"><{f}Value xsi:type=\"xsd:integer\">300</{f}Value>"
+             "</{f}ParameterInit>"));
     CXDPrintTicket ticket(m_dom.Get());
     CXDResolutionValues values{1, 600, 600};
     EXPECT_EQ(CXDResolutionFeature().ReadPrintTicket(ticket, &values), S_OK);
@@ -145,9 +149,11 @@ TEST_F(ResolutionTest, WriteGivesBothAxesResolutionX)
     CXDPrintTicket ticket(m_dom.Get());
     const CXDResolutionValues values{0, 300, 150};
     ASSERT_EQ(CXDResolutionFeature().WritePrintTicket(ticket, &values), S_OK);
-    const WString option = TEXT("/f:PrintTicket/f:Feature[@name='psk:PageResolution']/f:Option[@name='ns0000:ZQ_300dpi']");
-    EXPECT_EQ(Text(option + TEXT("/f:ScoredProperty[@name='psk:ResolutionX']/f:Value[@i:type='xsd:integer']")),
-              TEXT("300"));
+    const WString option =
+        TEXT("/f:PrintTicket/f:Feature[@name='psk:PageResolution']/f:Option[@name='ns0000:ZQ_300dpi']");
+    EXPECT_EQ(
+        Text(option + TEXT("/f:ScoredProperty[@name='psk:ResolutionX']/f:Value[@i:type='xsd:integer']")),
+        TEXT("300"));
     EXPECT_EQ(Text(option + TEXT("/f:ScoredProperty[@name='psk:ResolutionY']/f:Value")), TEXT("300"));
 }
 

@@ -23,18 +23,24 @@ WString Number(int value)
 // A poster ticket; a null list writes ZQAllTiles, a list ZQTilesList with that text.
 WString PosterTicket(int sheets, const WCHAR* list)
 {
-    WString body = TEXT("<{f}Feature name=\"{k}PagePoster\"><{f}Option>"
-                               "<{f}ScoredProperty name=\"{k}SheetsPerPage\"><{f}Value xsi:type=\"xsd:integer\">") +
-                          Number(sheets) + TEXT("</{f}Value></{f}ScoredProperty></{f}Option>");
-    if (!list)
-        return body + TEXT("<{f}Feature name=\"{n}ZQPosterTiles\"><{f}Option name=\"{n}ZQAllTiles\"/></{f}Feature>"
-                           "</{f}Feature>");
-    return body + TEXT("<{f}Feature name=\"{n}ZQPosterTiles\"><{f}Option name=\"{n}ZQTilesList\">"
-                       "<{f}ScoredProperty name=\"{n}ZQSelectedTiles\">"
-                       "<{f}ParameterRef name=\"{n}PageZQSelectedPosterTilesList\"/></{f}ScoredProperty>"
-                       "</{f}Option></{f}Feature></{f}Feature>"
-                       "<{f}ParameterInit name=\"{n}PageZQSelectedPosterTilesList\">"
-                       "<{f}Value xsi:type=\"xsd:string\">") +
+    WString body = TEXT(
+                       "<{f}Feature name=\"{k}PagePoster\"><{f}Option>"
+                       "<{f}ScoredProperty name=\"{k}SheetsPerPage\"><{f}Value xsi:type=\"xsd:integer\">") +
+                   Number(sheets) + TEXT("</{f}Value></{f}ScoredProperty></{f}Option>");
+    if (!list) {
+        return body +
+               TEXT(
+                   "<{f}Feature name=\"{n}ZQPosterTiles\"><{f}Option name=\"{n}ZQAllTiles\"/></{f}Feature>"
+                   "</{f}Feature>");
+    }
+    return body +
+           TEXT(
+               "<{f}Feature name=\"{n}ZQPosterTiles\"><{f}Option name=\"{n}ZQTilesList\">"
+               "<{f}ScoredProperty name=\"{n}ZQSelectedTiles\">"
+               "<{f}ParameterRef name=\"{n}PageZQSelectedPosterTilesList\"/></{f}ScoredProperty>"
+               "</{f}Option></{f}Feature></{f}Feature>"
+               "<{f}ParameterInit name=\"{n}PageZQSelectedPosterTilesList\">"
+               "<{f}Value xsi:type=\"xsd:string\">") +
            list + TEXT("</{f}Value></{f}ParameterInit>");
 }
 
@@ -47,8 +53,9 @@ std::vector<int> SetTiles(const PosterValues& values)
 {
     std::vector<int> tiles;
     for (int i = 0; i < kXDMaximumPosterTiles; ++i) {
-        if (values.tiles[i])
+        if (values.tiles[i]) {
             tiles.push_back(i + 1);
+        }
     }
     return tiles;
 }
@@ -67,7 +74,11 @@ TEST_F(PosterTest, ReadsTheSheetsAndTheTiles)
         {"an empty list is tile 1", PosterTicket(9, TEXT("")), 2, 1, {1}},
         {"spaces before numbers", PosterTicket(4, TEXT(" 4, 3")), 1, 1, {3, 4}},
         {"commas at both ends", PosterTicket(4, TEXT(",3,")), 1, 1, {3}},
-        {"all tiles", PosterTicket(16, nullptr), 3, 0, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}},
+        {"all tiles",
+         PosterTicket(16, nullptr),
+         3,
+         0,
+         {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}},
         {"one sheet", PosterTicket(1, nullptr), 0, 0, {1}},
         {"twenty-five sheets, last tile", PosterTicket(25, TEXT("25")), 4, 1, {25}},
     };
@@ -103,12 +114,14 @@ TEST_F(PosterTest, SheetCountsOutsideTheTable)
 
 TEST_F(PosterTest, IncompleteTicketsChangeNothing)
 {
-    const WString withoutTiles = TEXT("<{f}Feature name=\"{k}PagePoster\"><{f}Option><{f}ScoredProperty "
-                                             "name=\"{k}SheetsPerPage\"><{f}Value xsi:type=\"xsd:integer\">4</{f}Value>"
-                                             "</{f}ScoredProperty></{f}Option></{f}Feature>");
-    const WString withoutSheets = TEXT("<{f}Feature name=\"{k}PagePoster\"><{f}Option/><{f}Feature "
-                                              "name=\"{n}ZQPosterTiles\"><{f}Option name=\"{n}ZQAllTiles\"/></{f}Feature>"
-                                              "</{f}Feature>");
+    const WString withoutTiles = TEXT(
+        "<{f}Feature name=\"{k}PagePoster\"><{f}Option><{f}ScoredProperty "
+        "name=\"{k}SheetsPerPage\"><{f}Value xsi:type=\"xsd:integer\">4</{f}Value>"
+        "</{f}ScoredProperty></{f}Option></{f}Feature>");
+    const WString withoutSheets = TEXT(
+        "<{f}Feature name=\"{k}PagePoster\"><{f}Option/><{f}Feature "
+        "name=\"{n}ZQPosterTiles\"><{f}Option name=\"{n}ZQAllTiles\"/></{f}Feature>"
+        "</{f}Feature>");
     for (const WString& body : {withoutTiles, withoutSheets, WString()}) {
         LoadTicket(body);
         CXDPrintTicket ticket(m_dom.Get());
@@ -148,12 +161,14 @@ TEST_F(PosterTest, WriteCarriesTheListInAParameterInit)
     values.tiles[0] = values.tiles[3] = 1;
     ASSERT_EQ(CXDPosterFeature().WritePrintTicket(ticket, &values), S_OK);
     const WString feature = TEXT("/f:PrintTicket/f:Feature[@name='psk:PagePoster']");
-    EXPECT_EQ(Text(feature + TEXT("/f:Option[not(@name)]/f:ScoredProperty[@name='psk:SheetsPerPage']/f:Value")),
-              TEXT("4"));
-    EXPECT_EQ(Count(feature + TEXT("/f:Feature[@name='ns0000:ZQPosterTiles']/f:Option[@name='ns0000:ZQTilesList']/"
-                                   "f:ScoredProperty[@name='ns0000:ZQSelectedTiles']/"
-                                   "f:ParameterRef[@name='ns0000:PageZQSelectedPosterTilesList']")),
-              1);
+    EXPECT_EQ(
+        Text(feature + TEXT("/f:Option[not(@name)]/f:ScoredProperty[@name='psk:SheetsPerPage']/f:Value")),
+        TEXT("4"));
+    EXPECT_EQ(
+        Count(feature + TEXT("/f:Feature[@name='ns0000:ZQPosterTiles']/f:Option[@name='ns0000:ZQTilesList']/"
+                             "f:ScoredProperty[@name='ns0000:ZQSelectedTiles']/"
+                             "f:ParameterRef[@name='ns0000:PageZQSelectedPosterTilesList']")),
+        1);
     EXPECT_EQ(Text(TEXT("/f:PrintTicket/f:ParameterInit[@name='ns0000:PageZQSelectedPosterTilesList']/"
                         "f:Value[@i:type='xsd:string']")),
               TEXT("1,4"));
@@ -166,7 +181,8 @@ TEST_F(PosterTest, WritingAllTilesDropsTheOldList)
     CXDPrintTicket ticket(m_dom.Get());
     PosterValues values{3, 16, 0, {}};
     ASSERT_EQ(CXDPosterFeature().WritePrintTicket(ticket, &values), S_OK);
-    EXPECT_EQ(Count(TEXT("//f:Feature[@name='ns0000:ZQPosterTiles']/f:Option[@name='ns0000:ZQAllTiles']")), 1);
+    EXPECT_EQ(Count(TEXT("//f:Feature[@name='ns0000:ZQPosterTiles']/f:Option[@name='ns0000:ZQAllTiles']")),
+              1);
     EXPECT_EQ(Count(TEXT("//f:ParameterInit")), 0);
 }
 

@@ -15,7 +15,8 @@ using PageScalingTest = ConverterTest;
 
 WString RollCutTicket(const WString& cut, const WString& save)
 {
-    return FeatureWithOption(TEXT("{k}DocumentRollCut"), cut, SubFeatureWithOption(TEXT("{n}ZQSaveRollOnPaper"), save));
+    return FeatureWithOption(TEXT("{k}DocumentRollCut"), cut,
+                             SubFeatureWithOption(TEXT("{n}ZQSaveRollOnPaper"), save));
 }
 
 TEST_F(RollCutTest, ReadsTheFeatureAndItsSubFeature)
@@ -28,11 +29,22 @@ TEST_F(RollCutTest, ReadsTheFeatureAndItsSubFeature)
         RollCutValues values;
     } cases[] = {
         {"none, save on", RollCutTicket(TEXT("{k}None"), TEXT("{k}On")), {0, 0}, S_OK, {1, 1}},
-        {"cut, save off", RollCutTicket(TEXT("{k}CutSheetAtStandardMediaSize"), TEXT("{k}Off")), {1, 1}, S_OK, {0, 0}},
+        {"cut, save off",
+         RollCutTicket(TEXT("{k}CutSheetAtStandardMediaSize"), TEXT("{k}Off")),
+         {1, 1},
+         S_OK,
+         {0, 0}},
         {"without the sub-feature", RollCutTicket(TEXT("{k}None"), TEXT("")), {0, 0}, kNotFound, {1, 0}},
-        {"unknown options keep the preset", RollCutTicket(TEXT("{k}Sometimes"), TEXT("{k}Maybe")), {1, 0}, S_OK, {1, 0}},
-        {"unknown option with a preset out of range", RollCutTicket(TEXT("{k}Sometimes"), TEXT("{k}On")), {4, 0},
-         E_FAIL, {4, 1}},
+        {"unknown options keep the preset",
+         RollCutTicket(TEXT("{k}Sometimes"), TEXT("{k}Maybe")),
+         {1, 0},
+         S_OK,
+         {1, 0}},
+        {"unknown option with a preset out of range",
+         RollCutTicket(TEXT("{k}Sometimes"), TEXT("{k}On")),
+         {4, 0},
+         E_FAIL,
+         {4, 1}},
         {"without the feature", TEXT(""), {1, 1}, kNotFound, {1, 1}},
     };
     for (const Case& c : cases) {
@@ -54,7 +66,8 @@ TEST_F(RollCutTest, WriteNestsTheSubFeature)
     ASSERT_EQ(CXDRollCutFeature().WritePrintTicket(ticket, &values), S_OK);
     const WString feature = TEXT("/f:PrintTicket/f:Feature[@name='psk:DocumentRollCut']");
     EXPECT_EQ(Count(feature + TEXT("/f:Option[@name='psk:CutSheetAtStandardMediaSize']")), 1);
-    EXPECT_EQ(Count(feature + TEXT("/f:Feature[@name='ns0000:ZQSaveRollOnPaper']/f:Option[@name='psk:On']")), 1);
+    EXPECT_EQ(Count(feature + TEXT("/f:Feature[@name='ns0000:ZQSaveRollOnPaper']/f:Option[@name='psk:On']")),
+              1);
     EXPECT_EQ(Count(TEXT("//f:Option")), 2);
 }
 
@@ -84,20 +97,23 @@ WString Number(long long value)
 
 WString MediaSize(int width, int height)
 {
-    return TEXT("<{f}Feature name=\"{k}PageMediaSize\"><{f}Option name=\"{k}CustomMediaSize\">"
-                "<{f}ScoredProperty name=\"{k}MediaSizeWidth\"><{f}Value xsi:type=\"xsd:integer\">") +
+    return TEXT(
+               "<{f}Feature name=\"{k}PageMediaSize\"><{f}Option name=\"{k}CustomMediaSize\">"
+               "<{f}ScoredProperty name=\"{k}MediaSizeWidth\"><{f}Value xsi:type=\"xsd:integer\">") +
            Number(width) +
-           TEXT("</{f}Value></{f}ScoredProperty><{f}ScoredProperty name=\"{k}MediaSizeHeight\">"
-                "<{f}Value xsi:type=\"xsd:integer\">") +
+           TEXT(
+               "</{f}Value></{f}ScoredProperty><{f}ScoredProperty name=\"{k}MediaSizeHeight\">"
+               "<{f}Value xsi:type=\"xsd:integer\">") +
            Number(height) + TEXT("</{f}Value></{f}ScoredProperty></{f}Option></{f}Feature>");
 }
 
 WString CustomSquare(int scale)
 {
-    return TEXT("<{f}Feature name=\"{k}PageScaling\"><{f}Option name=\"{k}CustomSquare\">"
-                "<{f}ScoredProperty name=\"{k}Scale\"><{f}ParameterRef name=\"{k}PageScalingScale\"/>"
-                "</{f}ScoredProperty></{f}Option></{f}Feature>"
-                "<{f}ParameterInit name=\"{k}PageScalingScale\"><{f}Value xsi:type=\"xsd:integer\">") +
+    return TEXT(
+               "<{f}Feature name=\"{k}PageScaling\"><{f}Option name=\"{k}CustomSquare\">"
+               "<{f}ScoredProperty name=\"{k}Scale\"><{f}ParameterRef name=\"{k}PageScalingScale\"/>"
+               "</{f}ScoredProperty></{f}Option></{f}Feature>"
+               "<{f}ParameterInit name=\"{k}PageScalingScale\"><{f}Value xsi:type=\"xsd:integer\">") +
            Number(scale) + TEXT("</{f}Value></{f}ParameterInit>");
 }
 
@@ -105,16 +121,19 @@ WString FitToSize(int width, int height, int scaleToFit)
 {
     WString body = TEXT("<{f}Feature name=\"{k}PageScaling\"><{f}Option name=\"{n}ZQPrintDocumentOn\">");
     const WString properties[][2] = {{TEXT("{k}ScaleWidth"), TEXT("{k}PageScalingScaleWidth")},
-                                            {TEXT("{k}ScaleHeight"), TEXT("{k}PageScalingScaleHeight")},
-                                            {TEXT("{n}ZQScaleToFit"), TEXT("{n}PageZQPrintDocumentOnScaleToFit")}};
-    for (const auto& p : properties)
+                                     {TEXT("{k}ScaleHeight"), TEXT("{k}PageScalingScaleHeight")},
+                                     {TEXT("{n}ZQScaleToFit"), TEXT("{n}PageZQPrintDocumentOnScaleToFit")}};
+    for (const auto& p : properties) {
         body += TEXT("<{f}ScoredProperty name=\"") + p[0] + TEXT("\"><{f}ParameterRef name=\"") + p[1] +
                 TEXT("\"/></{f}ScoredProperty>");
+    }
     body += TEXT("</{f}Option></{f}Feature>");
     const int numbers[] = {width, height, scaleToFit};
-    for (int i = 0; i < 3; ++i)
-        body += TEXT("<{f}ParameterInit name=\"") + properties[i][1] + TEXT("\"><{f}Value xsi:type=\"xsd:integer\">") +
-                Number(numbers[i]) + TEXT("</{f}Value></{f}ParameterInit>");
+    for (int i = 0; i < 3; ++i) {
+        body += TEXT("<{f}ParameterInit name=\"") + properties[i][1] +
+                TEXT("\"><{f}Value xsi:type=\"xsd:integer\">") + Number(numbers[i]) +
+                TEXT("</{f}Value></{f}ParameterInit>");
+    }
     return body;
 }
 
@@ -177,10 +196,12 @@ TEST_F(PageScalingTest, OtherOptionsLeaveTheRecord)
         WString body;
         HRESULT result;
     } cases[] = {
-        {"none", kLetter + TEXT("<{f}Feature name=\"{k}PageScaling\"><{f}Option name=\"{k}None\"/></{f}Feature>"),
+        {"none",
+         kLetter + TEXT("<{f}Feature name=\"{k}PageScaling\"><{f}Option name=\"{k}None\"/></{f}Feature>"),
          S_FALSE},
         {"an option of another driver",
-         kLetter + TEXT("<{f}Feature name=\"{k}PageScaling\"><{f}Option name=\"{k}FitApplicationBleedSizeToPageImageableSize\"/></{f}Feature>"),
+         kLetter + TEXT("<{f}Feature name=\"{k}PageScaling\"><{f}Option "
+                        "name=\"{k}FitApplicationBleedSizeToPageImageableSize\"/></{f}Feature>"),
          S_OK},
         {"an option of another driver, no media size",
          TEXT("<{f}Feature name=\"{k}PageScaling\"><{f}Option name=\"{k}Custom\"/></{f}Feature>"), kNotFound},
@@ -206,11 +227,14 @@ TEST_F(PageScalingTest, WriteCarriesTheScaleInAParameterInit)
     CXDPrintTicket ticket(m_dom.Get());
     const PageScalingValues values{2, 150, 0.0f, 0, 0, 0};
     ASSERT_EQ(CXDPageScalingFeature().WritePrintTicket(ticket, &values), S_OK);
-    EXPECT_EQ(Count(TEXT("/f:PrintTicket/f:Feature[@name='psk:PageScaling']/f:Option[@name='psk:CustomSquare']/"
-                         "f:ScoredProperty[@name='psk:Scale']/f:ParameterRef[@name='psk:PageScalingScale']")),
-              1);
-    EXPECT_EQ(Text(TEXT("/f:PrintTicket/f:ParameterInit[@name='psk:PageScalingScale']/f:Value[@i:type='xsd:integer']")),
-              TEXT("150"));
+    EXPECT_EQ(
+        Count(TEXT("/f:PrintTicket/f:Feature[@name='psk:PageScaling']/f:Option[@name='psk:CustomSquare']/"
+                   "f:ScoredProperty[@name='psk:Scale']/f:ParameterRef[@name='psk:PageScalingScale']")),
+        1);
+    EXPECT_EQ(
+        Text(TEXT(
+            "/f:PrintTicket/f:ParameterInit[@name='psk:PageScalingScale']/f:Value[@i:type='xsd:integer']")),
+        TEXT("150"));
 }
 
 TEST_F(PageScalingTest, WritingNoneDropsTheOldParameters)

@@ -6,8 +6,9 @@ namespace {
 
 WString Declaration(const WString& prefix, LPCWSTR uri)
 {
-    if (prefix.empty())
+    if (prefix.empty()) {
         return {};
+    }
     return TEXT(" xmlns:") + prefix + TEXT("=\"") + uri + TEXT("\"");
 }
 
@@ -18,8 +19,9 @@ WString Colon(const WString& prefix)
 
 void ReplaceAll(WString& text, const WString& from, const WString& to)
 {
-    for (size_t at = text.find(from); at != WString::npos; at = text.find(from, at + to.size()))
+    for (size_t at = text.find(from); at != WString::npos; at = text.find(from, at + to.size())) {
         text.replace(at, from.size(), to);
+    }
 }
 
 }  // namespace
@@ -37,7 +39,7 @@ WString RootStart(const WString& root, const Prefixes& p)
 WString Document(const WString& root, const Prefixes& p, const WString& body)
 {
     WString text = TEXT("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n") + RootStart(root, p) + body +
-                          TEXT("</") + Colon(p.psf) + root + TEXT(">");
+                   TEXT("</") + Colon(p.psf) + root + TEXT(">");
     ReplaceAll(text, TEXT("{psf}"), Colon(p.psf));
     ReplaceAll(text, TEXT("{psk}"), Colon(p.psk));
     ReplaceAll(text, TEXT("{xsi}"), Colon(p.xsi));
@@ -140,8 +142,9 @@ LONG PrintSchemaTest::Count(IXMLDOMDocument2* dom, const WString& query, const W
     CXDBstr text(SysAllocString(query.c_str()));
     CXDComPtr<IXMLDOMNodeList> list;
     LONG count = -1;
-    if (SUCCEEDED(dom->selectNodes(text, &list)) && list)
+    if (SUCCEEDED(dom->selectNodes(text, &list)) && list) {
         list->get_length(&count);
+    }
     return count;
 }
 

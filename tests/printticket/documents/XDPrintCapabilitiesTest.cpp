@@ -34,8 +34,9 @@ protected:
             if (SUCCEEDED(child.QueryTo(IID_IXMLDOMElement, asElement))) {
                 VARIANT name;
                 CXDBstr attribute(SysAllocString(TEXT("name")));
-                if (asElement->getAttribute(attribute, &name) == S_OK)
+                if (asElement->getAttribute(attribute, &name) == S_OK) {
                     summary += TEXT("(") + Str(name.bstrVal) + TEXT(")");
+                }
                 VariantClear(&name);
             }
             summary += TEXT("=") + Str(text) + TEXT(";");
@@ -98,23 +99,29 @@ TEST_F(PrintCapabilitiesTest, ParameterEntriesFormatTheirLimitsByDataType)
         LPCWSTR expected;
     } cases[] = {
         {CXDParameterEntry::kDecimalData, 0.1, 400, 0, 0,
-         TEXT("Property(psf:DataType)=xsd:decimal;Property(psf:DefaultValue)=100;Property(psf:MaxValue)=400.00;"
-              "Property(psf:MinValue)=0.10;Property(psf:Mandatory)=psk:Conditional;Property(psf:UnitType)=percent;")},
+         TEXT("Property(psf:DataType)=xsd:decimal;Property(psf:DefaultValue)=100;Property(psf:MaxValue)=400."
+              "00;"
+              "Property(psf:MinValue)=0.10;Property(psf:Mandatory)=psk:Conditional;Property(psf:UnitType)="
+              "percent;")},
         {CXDParameterEntry::kDecimalData, 1, 2, 0.25, 0,
          TEXT("Property(psf:DataType)=xsd:decimal;Property(psf:DefaultValue)=100;Property(psf:MaxValue)=2.00;"
-              "Property(psf:MinValue)=1.00;Property(psf:Mandatory)=psk:Conditional;Property(psf:UnitType)=percent;"
+              "Property(psf:MinValue)=1.00;Property(psf:Mandatory)=psk:Conditional;Property(psf:UnitType)="
+              "percent;"
               "Property(psf:Multiple)=0.25;")},
         {CXDParameterEntry::kIntegerData, 25.9, 400.7, 1.9, 4021,
          TEXT("Property(psf:DataType)=xsd:integer;Property(psf:DefaultValue)=100;Property(psf:MaxValue)=400;"
-              "Property(psf:MinValue)=25;Property(psf:Mandatory)=psk:Conditional;Property(psf:UnitType)=percent;"
+              "Property(psf:MinValue)=25;Property(psf:Mandatory)=psk:Conditional;Property(psf:UnitType)="
+              "percent;"
               "Property(psf:Multiple)=1;Property(psk:DisplayName)=4021;")},
         {CXDParameterEntry::kIntegerData, -5e12, 5e12, 0.5, 0,
-         TEXT("Property(psf:DataType)=xsd:integer;Property(psf:DefaultValue)=100;Property(psf:MaxValue)=2147483647;"
+         TEXT("Property(psf:DataType)=xsd:integer;Property(psf:DefaultValue)=100;Property(psf:MaxValue)="
+              "2147483647;"
               "Property(psf:MinValue)=-2147483648;Property(psf:Mandatory)=psk:Conditional;"
               "Property(psf:UnitType)=percent;")},
         {CXDParameterEntry::kStringData, 0, 25, 3, 0,
          TEXT("Property(psf:DataType)=xsd:string;Property(psf:DefaultValue)=100;Property(psf:MaxLength)=25;"
-              "Property(psf:MinLength)=0;Property(psf:Mandatory)=psk:Conditional;Property(psf:UnitType)=percent;")},
+              "Property(psf:MinLength)=0;Property(psf:Mandatory)=psk:Conditional;Property(psf:UnitType)="
+              "percent;")},
     };
     for (const auto& c : cases) {
         CXDParameterEntry entry;
@@ -152,17 +159,19 @@ TEST_F(PrintCapabilitiesTest, StringParameterDefinitionWritesMaxBeforeMin)
     LoadCapabilities();
     CXDPrintCapabilities capabilities(m_dom.Get());
     CXDComPtr<IXMLDOMElement> definition;
-    ASSERT_EQ(capabilities.AddParameterDef(TEXT("PageZQPrivateDevmodeSnapshot"), TEXT(""), TEXT("AA=="), 0, 174760,
-                                           TEXT("base64"), &definition),
+    ASSERT_EQ(capabilities.AddParameterDef(TEXT("PageZQPrivateDevmodeSnapshot"), TEXT(""), TEXT("AA=="), 0,
+                                           174760, TEXT("base64"), &definition),
               S_OK);
     EXPECT_EQ(NameAttribute(definition.Get()), TEXT("ns0000:PageZQPrivateDevmodeSnapshot"));
-    EXPECT_EQ(Summary(definition.Get()),
-              TEXT("Property(psf:DataType)=xsd:string;Property(psf:DefaultValue)=AA==;Property(psf:MaxLength)=174760;"
-                   "Property(psf:MinLength)=0;Property(psf:Mandatory)=psk:Conditional;Property(psf:UnitType)=base64;"));
+    EXPECT_EQ(Summary(definition.Get()), TEXT("Property(psf:DataType)=xsd:string;Property(psf:DefaultValue)="
+                                              "AA==;Property(psf:MaxLength)=174760;"
+                                              "Property(psf:MinLength)=0;Property(psf:Mandatory)=psk:"
+                                              "Conditional;Property(psf:UnitType)=base64;"));
 
     // An empty unit type fails its property: the definition is still handed out, empty.
-    ASSERT_EQ(capabilities.AddParameterDef(TEXT("PageZQX"), TEXT("Shown"), TEXT("1"), 0, 5, TEXT(""), &definition),
-              E_INVALIDARG);
+    ASSERT_EQ(
+        capabilities.AddParameterDef(TEXT("PageZQX"), TEXT("Shown"), TEXT("1"), 0, 5, TEXT(""), &definition),
+        E_INVALIDARG);
     ASSERT_TRUE(definition);
     EXPECT_EQ(Summary(definition.Get()), TEXT(""));
 }
@@ -205,7 +214,8 @@ TEST_F(PrintCapabilitiesTest, AuthoredFeaturesRoundTripAndRemoveTheirDefinitions
         CXDPrintCapabilities capabilities(reloaded.Get());
         EXPECT_EQ(capabilities.GetFeatureElement(TEXT("PagePoster"), nullptr), S_OK);
         EXPECT_EQ(capabilities.RemoveFeature(TEXT("PagePoster")), S_FALSE);
-        EXPECT_EQ(capabilities.GetFeatureElement(TEXT("PagePoster"), nullptr), HRESULT_FROM_WIN32(ERROR_NOT_FOUND));
+        EXPECT_EQ(capabilities.GetFeatureElement(TEXT("PagePoster"), nullptr),
+                  HRESULT_FROM_WIN32(ERROR_NOT_FOUND));
     }
     EXPECT_EQ(Count(reloaded.Get(), TEXT("//f:ParameterDef")), 0);
     EXPECT_EQ(Count(reloaded.Get(), TEXT("//f:Feature")), 1);

@@ -16,11 +16,11 @@ TEST_F(PrintSchemaDocument, FindsThePrefixesTheRootBinds)
         LPCWSTR psf, psk, xsi, xsd;
     } cases[] = {
         {Prefixes(), TEXT("psf:"), TEXT("psk:"), TEXT("xsi:"), TEXT("xsd:")},
-        {Prefixes{TEXT("ns1"), TEXT("ns2"), TEXT("ns3"), TEXT("ns4"), TEXT("ns0000")}, TEXT("ns1:"), TEXT("ns2:"),
-         TEXT("ns3:"), TEXT("ns4:")},
+        {Prefixes{TEXT("ns1"), TEXT("ns2"), TEXT("ns3"), TEXT("ns4"), TEXT("ns0000")}, TEXT("ns1:"),
+         TEXT("ns2:"), TEXT("ns3:"), TEXT("ns4:")},
         // Keywords bound to ns0000, as some writers do; no XML Schema namespace at all.
-        {Prefixes{TEXT("psf"), TEXT("ns0000"), TEXT("xsi"), TEXT(""), TEXT("")}, TEXT("psf:"), TEXT("ns0000:"),
-         TEXT("xsi:"), TEXT("")},
+        {Prefixes{TEXT("psf"), TEXT("ns0000"), TEXT("xsi"), TEXT(""), TEXT("")}, TEXT("psf:"),
+         TEXT("ns0000:"), TEXT("xsi:"), TEXT("")},
     };
     for (const auto& c : cases) {
         Load(m_dom, SampleTicket(c.prefixes));
@@ -111,13 +111,16 @@ TEST_F(PrintSchemaDocument, TypedValuesUseTheDocumentsPrefixes)
     EXPECT_NE(xml.find(TEXT("<ns1:Value")), WString::npos);
     EXPECT_NE(xml.find(TEXT(" ns3:type=\"integer\">76200</ns1:Value>")), WString::npos);
 
-    ASSERT_EQ(ticket.SetFrameworkPropertyValue(TEXT("SelectionType"), TEXT("QName"), TEXT("ns2:PickOne"), &property),
+    ASSERT_EQ(ticket.SetFrameworkPropertyValue(TEXT("SelectionType"), TEXT("QName"), TEXT("ns2:PickOne"),
+                                               &property),
               S_OK);
     EXPECT_NE(Xml(property.Get()).find(TEXT("name=\"ns1:SelectionType\"")), WString::npos);
-    ASSERT_EQ(ticket.SetPropertyValue(TEXT("DisplayName"), TEXT("string"), TEXT("Orientation"), &property), S_OK);
+    ASSERT_EQ(ticket.SetPropertyValue(TEXT("DisplayName"), TEXT("string"), TEXT("Orientation"), &property),
+              S_OK);
     EXPECT_NE(Xml(property.Get()).find(TEXT("name=\"ns2:DisplayName\"")), WString::npos);
 
-    EXPECT_EQ(ticket.SetPropertyValue(TEXT("DisplayName"), TEXT("string"), TEXT(""), &property), E_INVALIDARG);
+    EXPECT_EQ(ticket.SetPropertyValue(TEXT("DisplayName"), TEXT("string"), TEXT(""), &property),
+              E_INVALIDARG);
     EXPECT_FALSE(property);
     EXPECT_EQ(ticket.SetScoredPropertyText(TEXT("X"), nullptr, &property), E_INVALIDARG);
     EXPECT_EQ(ticket.CreatePropertyElement(TEXT("X"), nullptr), E_POINTER);
@@ -150,9 +153,11 @@ TEST_F(PrintSchemaDocument, ValueTextFollowsAParameterRefAnywhere)
     CXDBstr text;
     EXPECT_EQ(ticket.GetNodeValueText(TEXT("//psf:ScoredProperty[@name = \"psk:Scale\"]"), &text), S_OK);
     EXPECT_EQ(Str(text), TEXT("150"));
-    EXPECT_EQ(ticket.GetNodeValueText(TEXT("//psf:ScoredProperty[@name = \"psk:MediaSizeWidth\"]"), &text), S_OK);
+    EXPECT_EQ(ticket.GetNodeValueText(TEXT("//psf:ScoredProperty[@name = \"psk:MediaSizeWidth\"]"), &text),
+              S_OK);
     EXPECT_EQ(Str(text), TEXT("215900"));  // white space around the value is not part of it
-    EXPECT_EQ(ticket.GetNodeValueText(TEXT("//psf:Feature[@name = \"psk:PageOrientation\"]"), &text), S_FALSE);
+    EXPECT_EQ(ticket.GetNodeValueText(TEXT("//psf:Feature[@name = \"psk:PageOrientation\"]"), &text),
+              S_FALSE);
     EXPECT_EQ(text.Get(), nullptr);
 }
 
@@ -164,8 +169,9 @@ TEST(XDXPathQuery, BuildsStepsWithTheFrameworkPrefix)
     EXPECT_EQ(query.AddOptionValue(TEXT("ns2:")), S_OK);
     CXDBstr text;
     ASSERT_EQ(query.GetQuery(&text), S_OK);
-    const WString q = TEXT("//ns1:Feature[@name = \"ns2:DocumentNUp\"]//ns1:Feature[@name = "
-                                  "\"ns2:PresentationDirection\"]");
+    const WString q = TEXT(
+        "//ns1:Feature[@name = \"ns2:DocumentNUp\"]//ns1:Feature[@name = "
+        "\"ns2:PresentationDirection\"]");
     EXPECT_EQ(Str(text), q + TEXT("/ns1:Option | ") + q +
                              TEXT("/ns1:ScoredProperty[@name = \"ns2:OptionName\"]/ns1:Value"));
 

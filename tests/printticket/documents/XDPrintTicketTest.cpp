@@ -45,7 +45,8 @@ TEST_P(PrintTicketTest, ReadsSelectedOptionsWithoutTheirPrefix)
 
     EXPECT_EQ(ticket.GetSubFeatureOption(TEXT("DocumentNUp"), TEXT("PresentationDirection"), &option), S_OK);
     EXPECT_EQ(Str(option), TEXT("RightBottom"));
-    EXPECT_EQ(ticket.GetSubFeatureOption(TEXT("PageOrientation"), TEXT("PresentationDirection"), &option), kNotFound);
+    EXPECT_EQ(ticket.GetSubFeatureOption(TEXT("PageOrientation"), TEXT("PresentationDirection"), &option),
+              kNotFound);
     EXPECT_EQ(option.Get(), nullptr);
 }
 
@@ -109,8 +110,8 @@ TEST_P(PrintTicketTest, WrittenFeaturesSurviveSerialisationAndReload)
         CXDComPtr<IXMLDOMElement> feature, option, width, reference, init;
         ASSERT_EQ(ticket.SetFeatureOption(TEXT("PagePoster"), TEXT("ZQPosterOn"), &feature, &option), S_OK);
         ASSERT_EQ(ticket.SetScoredPropertyInteger(TEXT("SheetsPerPage"), 9, &width), S_OK);
-        ASSERT_EQ(ticket.CreateParameterInit(TEXT("PageZQSelectedPosterTilesList"), TEXT("string"), TEXT("2,9"),
-                                             &reference, &init),
+        ASSERT_EQ(ticket.CreateParameterInit(TEXT("PageZQSelectedPosterTilesList"), TEXT("string"),
+                                             TEXT("2,9"), &reference, &init),
                   S_OK);
         CXDComPtr<IXMLDOMElement> tiles;
         ASSERT_EQ(ticket.CreateScoredPropertyElement(TEXT("ZQSelectedTiles"), &tiles), S_OK);
@@ -153,13 +154,16 @@ TEST_F(PrintSchemaTest, CreatedParametersCarryThePrivatePrefixAndAStringType)
                                          &reference, &init),
               S_OK);
     EXPECT_EQ(Xml(reference.Get()).find(TEXT("<psf:ParameterRef")), 0u);
-    EXPECT_NE(Xml(reference.Get()).find(TEXT("name=\"ns0000:PageZQSelectedPosterTilesList\"")), WString::npos);
+    EXPECT_NE(Xml(reference.Get()).find(TEXT("name=\"ns0000:PageZQSelectedPosterTilesList\"")),
+              WString::npos);
     WString initXml = Xml(init.Get());
     EXPECT_NE(initXml.find(TEXT("name=\"ns0000:PageZQSelectedPosterTilesList\"")), WString::npos);
-    EXPECT_NE(initXml.find(TEXT(" xsi:type=\"xsd:string\">1,3,5</psf:Value></psf:ParameterInit>")), WString::npos)
+    EXPECT_NE(initXml.find(TEXT(" xsi:type=\"xsd:string\">1,3,5</psf:Value></psf:ParameterInit>")),
+              WString::npos)
         << std::string(initXml.begin(), initXml.end());
 
-    EXPECT_EQ(ticket.CreateParameterInit(TEXT("X"), TEXT("string"), TEXT(""), &reference, &init), E_INVALIDARG);
+    EXPECT_EQ(ticket.CreateParameterInit(TEXT("X"), TEXT("string"), TEXT(""), &reference, &init),
+              E_INVALIDARG);
     EXPECT_FALSE(reference);
     EXPECT_FALSE(init);
     CXDComPtr<IXMLDOMElement> feature, option;

@@ -166,11 +166,13 @@ TEST(XDString, NarrowTextConvertsOnlyByteForCharacter)
 TEST(XDTextCopy, RefusesSmallOrMissingDestinations)
 {
     WCHAR buffer[4];
-    EXPECT_EQ(Thrown([&] { CopyWideN(buffer, 2, TEXT("abc"), 3); }), HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_EQ(Thrown([&] { CopyWideN(buffer, 2, TEXT("abc"), 3); }),
+              HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER));
     EXPECT_EQ(Thrown([&] { CopyWideN(nullptr, 4, TEXT("abc"), 3); }), E_INVALIDARG);
     CopyWideN(buffer, 4, TEXT("ab\0z"), 3);
     EXPECT_EQ(WString(buffer), TEXT("ab"));
-    EXPECT_EQ(Thrown([&] { CopyAnsiToWide(buffer, 2, "abc", 3); }), HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_EQ(Thrown([&] { CopyAnsiToWide(buffer, 2, "abc", 3); }),
+              HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER));
     EXPECT_EQ(Thrown([&] { CopyAnsiToWide(buffer, 3, "abc", 3); }), E_FAIL);  // no room for the terminator
 
     EXPECT_EQ(Thrown([] { AllocBstrOrThrow(nullptr); }), E_OUTOFMEMORY);

@@ -5,17 +5,15 @@
 #include "nira/uiplugin/foundation/printer/PrinterDataNames.h"
 #include "nira/uiplugin/settings/engine/SettingsInstance.h"
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 LONG LoadComponentModule(HANDLE printer)
 {
     if (GetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT) != nullptr) {
         return NIRA_STATUS_OK;
     }
-    auto* path = static_cast<LPWSTR>(LocalAlloc(LPTR, CNiraPrinterAccess::kComponentPathChars * sizeof(WCHAR)));
+    auto* path =
+        static_cast<LPWSTR>(LocalAlloc(LPTR, CNiraPrinterAccess::kComponentPathChars * sizeof(WCHAR)));
     if (path == nullptr) {
         return NIRA_STATUS_FAILED;
     }

@@ -7,16 +7,14 @@
 #include "nira/uiplugin/core/uisettings/UISettingsContainers.h"
 #include "nira/uiplugin/interfaces/FeatureIds.h"
 
-namespace
-{
+namespace {
 // A record handed to Reserved35 describes at most this many items.
 constexpr int RESERVED35_MAX_COUNT = 32;
 
 // The mask bit that a change kind sets; 0 for a kind that is not one.
 int MaskOfKind(int kind)
 {
-    switch (kind)
-    {
+    switch (kind) {
     case CHANGE_OPTION_ADDED:
     case CHANGE_OPTION_REMOVED:
     case CHANGE_OPTION_STATE:
@@ -33,8 +31,9 @@ int MaskOfKind(int kind)
 
 void FreeVocabulary(VocabularyRecord* vocabulary)
 {
-    if (!vocabulary)
+    if (!vocabulary) {
         return;
+    }
     LocalFree(vocabulary->vocabNamespace);
     LocalFree(vocabulary->vocabMap);
     LocalFree(vocabulary);
@@ -42,25 +41,33 @@ void FreeVocabulary(VocabularyRecord* vocabulary)
 
 CNiraPtrList::Node* FindChangeNode(CNiraPtrList& changes, int id)
 {
-    for (CNiraPtrList::Node* node = ListHead(changes); node; node = node->next)
-        if (static_cast<ChangeRecord*>(node->value)->featureId == id)
+    for (CNiraPtrList::Node* node = ListHead(changes); node; node = node->next) {
+        if (static_cast<ChangeRecord*>(node->value)->featureId == id) {
             return node;
+        }
+    }
     return nullptr;
 }
-} // namespace
+}  // namespace
 
 CNiraUISettings::CNiraUISettings()
-    : m_lastValidId(kLastSettingsFeature), m_firstValidId(kFirstSettingsFeature), m_secondaryHigh(0), m_secondaryLow(0),
-      m_importMode(0), m_forceNotify(0), m_optionTracking(0), m_owner(nullptr)
-{
-}
+    : m_lastValidId(kLastSettingsFeature),
+      m_firstValidId(kFirstSettingsFeature),
+      m_secondaryHigh(0),
+      m_secondaryLow(0),
+      m_importMode(0),
+      m_forceNotify(0),
+      m_optionTracking(0),
+      m_owner(nullptr)
+{}
 
 CNiraUISettings::~CNiraUISettings()
 {
     FreeListRecords(m_changes);
     const int count = MapCount(m_features);
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
         FreeEntry(MapValueAt<FeatureEntry>(m_features, i));
+    }
     m_features.RemoveAll();
     FreeListRecords(m_pending);
     DeleteMapLists(m_dependents);
@@ -70,8 +77,9 @@ CNiraUISettings::~CNiraUISettings()
 
 void CNiraUISettings::FreeEntry(FeatureEntry* entry)
 {
-    if (!entry)
+    if (!entry) {
         return;
+    }
     LocalFree(entry->uiRecord);
     LocalFree(entry->record);
     FreeVocabulary(entry->vocabulary);
@@ -156,19 +164,20 @@ int CNiraUISettings::HasFeature(int id)
 
 int CNiraUISettings::FindFeature(int* id, FeatureEntry** entry)
 {
-    if (!entry)
+    if (!entry) {
         return 0;
+    }
     *entry = id ? EntryOf(*id) : nullptr;
     return *entry ? 0 : NIRA_STATUS_FAILED;
 }
 
 int CNiraUISettings::AddFeature(FeatureRecord* record)
 {
-    if (!record)
+    if (!record) {
         return NIRA_STATUS_FAILED;
+    }
     void* block = LocalAlloc(LPTR, sizeof(FeatureEntry));
-    if (!block)
-    {
+    if (!block) {
         // The record was handed over: it is ours to free even though the feature stays absent.
         LocalFree(record);
         return 0;
@@ -176,13 +185,13 @@ int CNiraUISettings::AddFeature(FeatureRecord* record)
     FeatureEntry* entry = new (block) FeatureEntry();
     entry->record = record;
     FeatureEntry* earlier = EntryOf(record->featureId);
-    if (!MapPut(m_features, record->featureId, entry))
-    {
-        FreeEntry(entry); // frees the record with it: the feature stays absent
+    if (!MapPut(m_features, record->featureId, entry)) {
+        FreeEntry(entry);  // frees the record with it: the feature stays absent
         return 0;
     }
-    if (earlier && earlier->record == record)
-        earlier->record = nullptr; // the same record handed over again stays in the new entry
+    if (earlier && earlier->record == record) {
+        earlier->record = nullptr;  // the same record handed over again stays in the new entry
+    }
     FreeEntry(earlier);
     record->previousOption = record->currentOption;
     record->currentOption = record->defaultOption;
@@ -194,13 +203,13 @@ int CNiraUISettings::AddFeature(FeatureRecord* record)
 int CNiraUISettings::SetFeatureUIRecord(int id, FeatureUIRecord* record)
 {
     FeatureEntry* entry = EntryOf(id);
-    if (!entry || !record)
-    {
+    if (!entry || !record) {
         LocalFree(record);
         return 0;
     }
-    if (entry->uiRecord != record)
+    if (entry->uiRecord != record) {
         LocalFree(entry->uiRecord);
+    }
     entry->uiRecord = record;
     return 0;
 }
@@ -208,13 +217,13 @@ int CNiraUISettings::SetFeatureUIRecord(int id, FeatureUIRecord* record)
 int CNiraUISettings::SetFeatureVocabulary(int id, VocabularyRecord* record)
 {
     FeatureEntry* entry = EntryOf(id);
-    if (!entry || !record)
-    {
+    if (!entry || !record) {
         FreeVocabulary(record);
         return 0;
     }
-    if (entry->vocabulary != record)
+    if (entry->vocabulary != record) {
         FreeVocabulary(entry->vocabulary);
+    }
     entry->vocabulary = record;
     return 0;
 }
@@ -222,16 +231,18 @@ int CNiraUISettings::SetFeatureVocabulary(int id, VocabularyRecord* record)
 int CNiraUISettings::SetFeatureTagA(int id, int value)
 {
     FeatureEntry* entry = EntryOf(id);
-    if (entry && value != 0)
+    if (entry && value != 0) {
         entry->tagA = value;
+    }
     return 0;
 }
 
 int CNiraUISettings::SetFeatureTagB(int id, int value)
 {
     FeatureEntry* entry = EntryOf(id);
-    if (entry && value != 0)
+    if (entry && value != 0) {
         entry->tagB = value;
+    }
     return 0;
 }
 
@@ -244,10 +255,12 @@ int CNiraUISettings::GetFeatureState(int id)
 int CNiraUISettings::QueryFeatureState(int* id, int* state)
 {
     FeatureRecord* record = id ? RecordOf(*id) : nullptr;
-    if (!record)
+    if (!record) {
         return NIRA_STATUS_NO_FEATURE;
-    if (!state)
+    }
+    if (!state) {
         return NIRA_STATUS_FAILED;
+    }
     *state = record->featureState;
     return 0;
 }
@@ -261,8 +274,9 @@ int CNiraUISettings::GetUserOption(int id)
 int CNiraUISettings::GetDefaultOption(int id, int* opt)
 {
     FeatureRecord* record = RecordOf(id);
-    if (!record || !opt)
+    if (!record || !opt) {
         return NIRA_STATUS_FAILED;
+    }
     *opt = record->defaultOption;
     return 0;
 }
@@ -270,8 +284,9 @@ int CNiraUISettings::GetDefaultOption(int id, int* opt)
 int CNiraUISettings::IsUserSelected(int id, int* value)
 {
     FeatureRecord* record = RecordOf(id);
-    if (!record || !value)
+    if (!record || !value) {
         return NIRA_STATUS_FAILED;
+    }
     *value = record->userSelected;
     return 0;
 }
@@ -279,8 +294,9 @@ int CNiraUISettings::IsUserSelected(int id, int* value)
 int CNiraUISettings::GetDiscriminator(int id, int* value)
 {
     FeatureRecord* record = RecordOf(id);
-    if (!record || !value)
+    if (!record || !value) {
         return NIRA_STATUS_FAILED;
+    }
     *value = record->discriminator;
     return 0;
 }
@@ -288,8 +304,9 @@ int CNiraUISettings::GetDiscriminator(int id, int* value)
 int CNiraUISettings::SetDiscriminator(int id, int value)
 {
     FeatureRecord* record = RecordOf(id);
-    if (!record)
+    if (!record) {
         return NIRA_STATUS_FAILED;
+    }
     record->discriminator = value;
     return 0;
 }
@@ -297,8 +314,9 @@ int CNiraUISettings::SetDiscriminator(int id, int value)
 int CNiraUISettings::GetRangeMax(int id, int* value)
 {
     FeatureRecord* record = RecordOf(id);
-    if (!record || !value)
+    if (!record || !value) {
         return NIRA_STATUS_FAILED;
+    }
     *value = record->rangeMax;
     return 0;
 }
@@ -306,8 +324,9 @@ int CNiraUISettings::GetRangeMax(int id, int* value)
 int CNiraUISettings::GetRangeMin(int id, int* value)
 {
     FeatureRecord* record = RecordOf(id);
-    if (!record || !value)
+    if (!record || !value) {
         return NIRA_STATUS_FAILED;
+    }
     *value = record->rangeMin;
     return 0;
 }
@@ -321,8 +340,9 @@ int CNiraUISettings::GetDisplayState(int id)
 int CNiraUISettings::GetHelpId(int id, int* helpId)
 {
     FeatureUIRecord* ui = UIRecordOf(id);
-    if (!ui || !helpId)
+    if (!ui || !helpId) {
         return NIRA_STATUS_FAILED;
+    }
     *helpId = ui->helpId;
     return 0;
 }
@@ -330,16 +350,18 @@ int CNiraUISettings::GetHelpId(int id, int* helpId)
 int CNiraUISettings::GetFeatureStringId(int id, int* stringId)
 {
     FeatureUIRecord* ui = UIRecordOf(id);
-    if (!ui || !stringId)
+    if (!ui || !stringId) {
         return NIRA_STATUS_FAILED;
+    }
     *stringId = ui->stringId;
     return 0;
 }
 
 int CNiraUISettings::GetIgnoreOptionState(int id, int* value)
 {
-    if (!value)
+    if (!value) {
         return NIRA_STATUS_FAILED;
+    }
     FeatureUIRecord* ui = UIRecordOf(id);
     *value = (ui && ui->ignoreOptionState != 0) ? 1 : 0;
     return 0;
@@ -349,11 +371,13 @@ int CNiraUISettings::GetFeatureSnapshot(int id, int* current, int* state, int* d
                                         int* userSelected)
 {
     FeatureRecord* record = RecordOf(id);
-    if (!record || !current || !state || !displayState || !userSelected)
+    if (!record || !current || !state || !displayState || !userSelected) {
         return NIRA_STATUS_FAILED;
+    }
     *current = record->currentOption;
-    if (OptionInfo* info = OptionOf(id, record->currentOption))
+    if (OptionInfo* info = OptionOf(id, record->currentOption)) {
         *state = info->state;
+    }
     *displayState = GetDisplayState(id);
     *userSelected = record->userSelected;
     return 0;
@@ -361,22 +385,24 @@ int CNiraUISettings::GetFeatureSnapshot(int id, int* current, int* state, int* d
 
 int CNiraUISettings::ListFeatures(CNiraPtrList* out)
 {
-    if (!out || MapCount(m_features) == 0)
+    if (!out || MapCount(m_features) == 0) {
         return 0;
+    }
     // The map walks newest first; the list gets the features in the order they were added.
-    for (int i = MapCount(m_features) - 1; i >= 0; --i)
-    {
+    for (int i = MapCount(m_features) - 1; i >= 0; --i) {
         FeatureEntry* entry = MapValueAt<FeatureEntry>(m_features, i);
-        if (entry && entry->record && entry->record->uiDataStore == 1)
+        if (entry && entry->record && entry->record->uiDataStore == 1) {
             ListAddIdTail(*out, entry->record->featureId);
+        }
     }
     return ListCount(*out);
 }
 
 int CNiraUISettings::IsValidFeatureId(int id, int* valid)
 {
-    if (!valid)
+    if (!valid) {
         return NIRA_STATUS_FAILED;
+    }
     const unsigned value = static_cast<unsigned>(id);
     *valid = (value >= static_cast<unsigned>(m_firstValidId) && value <= static_cast<unsigned>(m_lastValidId))
                  ? 1
@@ -386,12 +412,14 @@ int CNiraUISettings::IsValidFeatureId(int id, int* valid)
 
 int CNiraUISettings::IsInSecondaryRange(int id, int* inRange)
 {
-    if (!inRange)
+    if (!inRange) {
         return NIRA_STATUS_FAILED;
+    }
     const unsigned value = static_cast<unsigned>(id);
-    *inRange = (value >= static_cast<unsigned>(m_secondaryLow) && value <= static_cast<unsigned>(m_secondaryHigh))
-                   ? 1
-                   : 0;
+    *inRange =
+        (value >= static_cast<unsigned>(m_secondaryLow) && value <= static_cast<unsigned>(m_secondaryHigh))
+            ? 1
+            : 0;
     return 0;
 }
 
@@ -400,17 +428,18 @@ int CNiraUISettings::IsInSecondaryRange(int id, int* inRange)
 int CNiraUISettings::GetCurrentOption(int id, int* opt, int* isSet)
 {
     FeatureRecord* record = RecordOf(id);
-    if (!record || !opt || !isSet)
+    if (!record || !opt || !isSet) {
         return NIRA_STATUS_FAILED;
+    }
     const int current = record->currentOption;
     int ok = 1;
     IsOptionAcceptable(id, current, &ok);
     // The record that GetOptionInfo would copy: the current option's, else the default option's.
     const OptionInfo* info = OptionOf(id, current);
-    if (!info)
+    if (!info) {
         info = OptionOf(id, record->defaultOption);
-    if (info && info->isSet)
-    {
+    }
+    if (info && info->isSet) {
         *isSet = 1;
         *opt = current;
         return 0;
@@ -423,12 +452,14 @@ int CNiraUISettings::GetCurrentOption(int id, int* opt, int* isSet)
 int CNiraUISettings::GetPreviousOption(int id, int* opt, int* isSet)
 {
     FeatureRecord* record = RecordOf(id);
-    if (!record || !opt || !isSet)
+    if (!record || !opt || !isSet) {
         return NIRA_STATUS_FAILED;
+    }
     const int previous = record->previousOption;
     int found = 0;
-    if (HasOption(id, previous, &found) != 0 || !found)
+    if (HasOption(id, previous, &found) != 0 || !found) {
         return NIRA_STATUS_FAILED;
+    }
     *isSet = OptionOf(id, previous)->isSet ? 1 : 0;
     *opt = previous;
     return 0;
@@ -445,8 +476,9 @@ int CNiraUISettings::GetOptionCount(int id)
 int CNiraUISettings::HasOption(int id, int opt, int* found)
 {
     FeatureEntry* entry = EntryOf(id);
-    if (!entry || !found)
+    if (!entry || !found) {
         return NIRA_STATUS_FAILED;
+    }
     *found = (entry->uiRecord && entry->options.Contains(opt)) ? 1 : 0;
     return 0;
 }
@@ -454,19 +486,22 @@ int CNiraUISettings::HasOption(int id, int opt, int* found)
 int CNiraUISettings::IsOptionAcceptable(int id, int opt, int* ok)
 {
     FeatureEntry* entry = EntryOf(id);
-    if (!entry || !ok)
+    if (!entry || !ok) {
         return NIRA_STATUS_FAILED;
+    }
     int acceptable = entry->uiRecord ? entry->uiRecord->isUserInput : 0;
-    if (acceptable == 0)
+    if (acceptable == 0) {
         acceptable = entry->options.Contains(opt) ? 1 : 0;
+    }
     *ok = acceptable;
     return 0;
 }
 
 int CNiraUISettings::OptionAtWalkStep(FeatureEntry* entry, int index, int* opt, OptionInfo** info)
 {
-    if (!entry || index < 0 || index >= MapCount(entry->options))
+    if (!entry || index < 0 || index >= MapCount(entry->options)) {
         return NIRA_STATUS_FAILED;
+    }
     *opt = MapKeyAt(entry->options, index);
     *info = MapValueAt<OptionInfo>(entry->options, index);
     return *info ? 0 : NIRA_STATUS_FAILED;
@@ -475,36 +510,41 @@ int CNiraUISettings::OptionAtWalkStep(FeatureEntry* entry, int index, int* opt, 
 int CNiraUISettings::GetOptionByIndex(int index, int id, int* optionIndex, int* opt, WCHAR* name,
                                       int* bitmapId, int* iconId, int* state)
 {
-    if (!optionIndex || !opt || !bitmapId || !iconId || !state)
+    if (!optionIndex || !opt || !bitmapId || !iconId || !state) {
         return NIRA_STATUS_FAILED;
+    }
     int key = 0;
     OptionInfo* info = nullptr;
-    if (OptionAtWalkStep(EntryOf(id), index, &key, &info) != 0)
+    if (OptionAtWalkStep(EntryOf(id), index, &key, &info) != 0) {
         return NIRA_STATUS_FAILED;
+    }
     *opt = key;
     *optionIndex = info->optionIndex;
     *bitmapId = info->bitmapId;
     *iconId = info->iconId;
     *state = info->state;
-    if (name)
+    if (name) {
         CopyStringSafe(name, OPTION_TEXT_LENGTH, info->displayName);
+    }
     return 0;
 }
 
 int CNiraUISettings::GetOptionInfo(int id, int opt, OptionInfo* out)
 {
     FeatureEntry* entry = EntryOf(id);
-    if (!entry || !out)
+    if (!entry || !out) {
         return NIRA_STATUS_FAILED;
-    if (!entry->options.Contains(opt))
-    {
-        if (!entry->record)
+    }
+    if (!entry->options.Contains(opt)) {
+        if (!entry->record) {
             return NIRA_STATUS_FAILED;
+        }
         opt = entry->record->defaultOption;
     }
     const OptionInfo* info = MapFind<OptionInfo>(entry->options, opt);
-    if (!info)
+    if (!info) {
         return NIRA_STATUS_FAILED;
+    }
     std::memcpy(out, info, sizeof(OptionInfo));
     return 0;
 }
@@ -513,16 +553,18 @@ int CNiraUISettings::GetOptionInfo(int id, int opt, OptionInfo* out)
 static OptionInfo* ListedOption(CNiraUISettings& settings, FeatureEntry* entry, int id, int opt)
 {
     int found = 0;
-    if (settings.HasOption(id, opt, &found) != 0 || !found || MapCount(entry->options) == 0)
+    if (settings.HasOption(id, opt, &found) != 0 || !found || MapCount(entry->options) == 0) {
         return nullptr;
+    }
     return MapFind<OptionInfo>(entry->options, opt);
 }
 
 int CNiraUISettings::GetOptionState(int id, int opt, int* state)
 {
     OptionInfo* info = ListedOption(*this, EntryOf(id), id, opt);
-    if (!info || !state)
+    if (!info || !state) {
         return NIRA_STATUS_FAILED;
+    }
     *state = info->state;
     return 0;
 }
@@ -530,8 +572,9 @@ int CNiraUISettings::GetOptionState(int id, int opt, int* state)
 int CNiraUISettings::GetOptionValue(int id, int opt, int* optionIndex)
 {
     OptionInfo* info = ListedOption(*this, EntryOf(id), id, opt);
-    if (!info || !optionIndex)
+    if (!info || !optionIndex) {
         return NIRA_STATUS_FAILED;
+    }
     *optionIndex = info->optionIndex;
     return 0;
 }
@@ -539,8 +582,9 @@ int CNiraUISettings::GetOptionValue(int id, int opt, int* optionIndex)
 int CNiraUISettings::GetOptionStringId(int id, int opt, int* stringId)
 {
     OptionInfo* info = ListedOption(*this, EntryOf(id), id, opt);
-    if (!info || !stringId)
+    if (!info || !stringId) {
         return NIRA_STATUS_FAILED;
+    }
     *stringId = info->stringId;
     return 0;
 }
@@ -548,13 +592,16 @@ int CNiraUISettings::GetOptionStringId(int id, int opt, int* stringId)
 int CNiraUISettings::GetOptionName(int id, int opt, WCHAR* name)
 {
     FeatureEntry* entry = EntryOf(id);
-    if (!entry || !name)
+    if (!entry || !name) {
         return NIRA_STATUS_FAILED;
-    if (MapCount(entry->options) == 0)
+    }
+    if (MapCount(entry->options) == 0) {
         return 0;
+    }
     const OptionInfo* info = MapFind<OptionInfo>(entry->options, opt);
-    if (!info)
+    if (!info) {
         return NIRA_STATUS_FAILED;
+    }
     CopyStringSafe(name, OPTION_TEXT_LENGTH, info->displayName);
     return 0;
 }
@@ -562,14 +609,13 @@ int CNiraUISettings::GetOptionName(int id, int opt, WCHAR* name)
 int CNiraUISettings::FindOptionByValue(int id, int optionIndex, int* opt)
 {
     FeatureEntry* entry = EntryOf(id);
-    if (!entry || !opt)
+    if (!entry || !opt) {
         return NIRA_STATUS_FAILED;
+    }
     const int count = MapCount(entry->options);
-    for (int i = 0; i < count; ++i)
-    {
+    for (int i = 0; i < count; ++i) {
         const OptionInfo* info = MapValueAt<OptionInfo>(entry->options, i);
-        if (info && info->optionIndex == optionIndex)
-        {
+        if (info && info->optionIndex == optionIndex) {
             *opt = MapKeyAt(entry->options, i);
             return 0;
         }
@@ -580,16 +626,15 @@ int CNiraUISettings::FindOptionByValue(int id, int optionIndex, int* opt)
 int CNiraUISettings::FindOptionByName(int id, WCHAR* name, int* opt)
 {
     FeatureEntry* entry = EntryOf(id);
-    if (!entry || !name || !opt)
+    if (!entry || !name || !opt) {
         return NIRA_STATUS_FAILED;
+    }
     const int count = MapCount(entry->options);
-    for (int i = 0; i < count; ++i)
-    {
+    for (int i = 0; i < count; ++i) {
         const int key = MapKeyAt(entry->options, i);
         const OptionInfo* info = MapValueAt<OptionInfo>(entry->options, i);
         // Options 0 and below are placeholders, never matched by name.
-        if (key > 0 && info && CompareStringNoCaseSafe(info->displayName, name) == 0)
-        {
+        if (key > 0 && info && CompareStringNoCaseSafe(info->displayName, name) == 0) {
             *opt = key;
             return 0;
         }
@@ -601,18 +646,21 @@ int CNiraUISettings::SetOptionInfo(int id, int opt, OptionInfo* info)
 {
     FeatureEntry* entry = EntryOf(id);
     OptionInfo* stored = entry ? MapFind<OptionInfo>(entry->options, opt) : nullptr;
-    if (!stored || !info)
+    if (!stored || !info) {
         return NIRA_STATUS_FAILED;
-    if (stored != info)
+    }
+    if (stored != info) {
         std::memcpy(stored, info, sizeof(OptionInfo));
+    }
     return 0;
 }
 
 int CNiraUISettings::SetOptionAuxIds(int id, int opt, int aux1, int aux2)
 {
     OptionInfo* info = OptionOf(id, opt);
-    if (!info)
+    if (!info) {
         return NIRA_STATUS_FAILED;
+    }
     info->auxId1 = aux1;
     info->auxId2 = aux2;
     return 0;
@@ -620,11 +668,13 @@ int CNiraUISettings::SetOptionAuxIds(int id, int opt, int aux1, int aux2)
 
 int CNiraUISettings::SetOptionDisplayName(int* id, int* opt, WCHAR* text, int size)
 {
-    if (!id || !opt || !text || size <= 0 || size > OPTION_TEXT_LENGTH)
+    if (!id || !opt || !text || size <= 0 || size > OPTION_TEXT_LENGTH) {
         return NIRA_STATUS_FAILED;
+    }
     int found = 0;
-    if (HasOption(*id, *opt, &found) != 0 || !found)
+    if (HasOption(*id, *opt, &found) != 0 || !found) {
         return NIRA_STATUS_FAILED;
+    }
     CopyStringSafe(OptionOf(*id, *opt)->displayName, static_cast<size_t>(size), text);
     return 0;
 }
@@ -644,33 +694,33 @@ int CNiraUISettings::InsertOption(int id, int beforeOpt, int opt, OptionInfo* in
 int CNiraUISettings::StoreOption(int id, int beforeOpt, bool atHead, int opt, OptionInfo* info)
 {
     FeatureEntry* entry = EntryOf(id);
-    if (!entry || !info)
+    if (!entry || !info) {
         return NIRA_STATUS_FAILED;
+    }
     OptionInfo* earlier = MapFind<OptionInfo>(entry->options, opt);
-    if (earlier)
-    {
+    if (earlier) {
         int found = 0;
-        if (atHead && earlier != info && HasOption(id, opt, &found) == 0 && found)
-        {
+        if (atHead && earlier != info && HasOption(id, opt, &found) == 0 && found) {
             int featureId = id;
             int optionId = opt;
             RemoveOption(&featureId, &optionId);
             entry = EntryOf(id);
-            if (!entry)
+            if (!entry) {
                 return NIRA_STATUS_FAILED;
-        }
-        else
-        {
+            }
+        } else {
             // Replaced without a removal change (InsertOption, or a feature without UI record).
-            if (earlier != info)
+            if (earlier != info) {
                 LocalFree(earlier);
+            }
             entry->options.Remove(opt);
         }
     }
     const bool stored =
         atHead ? MapPut(entry->options, opt, info) : MapPutBefore(entry->options, beforeOpt, opt, info);
-    if (!stored)
+    if (!stored) {
         return NIRA_STATUS_FAILED;
+    }
     TrackAddedOption(id, opt);
     AddChange(id, CHANGE_OPTION_ADDED);
     return 0;
@@ -678,14 +728,16 @@ int CNiraUISettings::StoreOption(int id, int beforeOpt, bool atHead, int opt, Op
 
 int CNiraUISettings::RemoveOption(int* id, int* opt)
 {
-    if (!id || !opt)
+    if (!id || !opt) {
         return NIRA_STATUS_FAILED;
+    }
     const int featureId = *id;
     const int optionId = *opt;
     FeatureEntry* entry = EntryOf(featureId);
     int found = 0;
-    if (!entry || HasOption(featureId, optionId, &found) != 0 || !found)
+    if (!entry || HasOption(featureId, optionId, &found) != 0 || !found) {
         return NIRA_STATUS_FAILED;
+    }
     LocalFree(MapFind<OptionInfo>(entry->options, optionId));
     entry->options.Remove(optionId);
     ForgetTrackedOptions(featureId);
@@ -696,8 +748,9 @@ int CNiraUISettings::RemoveOption(int* id, int* opt)
 int CNiraUISettings::RemoveAllOptions(int id)
 {
     FeatureEntry* entry = EntryOf(id);
-    if (!entry)
+    if (!entry) {
         return NIRA_STATUS_FAILED;
+    }
     FreeMapRecords(entry->options);
     AddChange(id, CHANGE_OPTION_REMOVED);
     return 0;
@@ -714,23 +767,26 @@ int CNiraUISettings::GetTreeViewOptionCount(int id)
 int CNiraUISettings::AddTreeViewOption(int id, int opt, TreeViewOptionRecord* record)
 {
     FeatureEntry* entry = EntryOf(id);
-    if (!entry || !record)
+    if (!entry || !record) {
         return NIRA_STATUS_FAILED;
+    }
     TreeViewOptionRecord* earlier = MapFind<TreeViewOptionRecord>(entry->treeViewOptions, opt);
-    if (!MapPut(entry->treeViewOptions, opt, record))
+    if (!MapPut(entry->treeViewOptions, opt, record)) {
         return NIRA_STATUS_FAILED;
-    if (earlier != record)
+    }
+    if (earlier != record) {
         LocalFree(earlier);
+    }
     return 0;
 }
 
 int CNiraUISettings::RemoveTreeViewOption(int* id, int* opt)
 {
     FeatureEntry* entry = id ? EntryOf(*id) : nullptr;
-    if (!entry || !opt)
+    if (!entry || !opt) {
         return NIRA_STATUS_FAILED;
-    if (TreeViewOptionRecord* record = MapFind<TreeViewOptionRecord>(entry->treeViewOptions, *opt))
-    {
+    }
+    if (TreeViewOptionRecord* record = MapFind<TreeViewOptionRecord>(entry->treeViewOptions, *opt)) {
         LocalFree(record);
         entry->treeViewOptions.Remove(*opt);
     }
@@ -740,17 +796,19 @@ int CNiraUISettings::RemoveTreeViewOption(int* id, int* opt)
 int CNiraUISettings::GetTreeViewOption(int id, int opt, TreeViewOptionRecord* out)
 {
     FeatureEntry* entry = EntryOf(id);
-    if (!entry || !out)
+    if (!entry || !out) {
         return NIRA_STATUS_FAILED;
-    if (!entry->treeViewOptions.Contains(opt))
-    {
-        if (!entry->record)
+    }
+    if (!entry->treeViewOptions.Contains(opt)) {
+        if (!entry->record) {
             return NIRA_STATUS_FAILED;
+        }
         opt = entry->record->defaultOption;
     }
     const TreeViewOptionRecord* record = MapFind<TreeViewOptionRecord>(entry->treeViewOptions, opt);
-    if (!record)
+    if (!record) {
         return NIRA_STATUS_FAILED;
+    }
     std::memcpy(out, record, sizeof(TreeViewOptionRecord));
     return 0;
 }
@@ -758,11 +816,13 @@ int CNiraUISettings::GetTreeViewOption(int id, int opt, TreeViewOptionRecord* ou
 int CNiraUISettings::GetTreeViewOptionByIndex(int index, int id, int* optionIndex, int* opt)
 {
     FeatureEntry* entry = EntryOf(id);
-    if (!entry || !optionIndex || !opt || index < 0 || index >= MapCount(entry->treeViewOptions))
+    if (!entry || !optionIndex || !opt || index < 0 || index >= MapCount(entry->treeViewOptions)) {
         return NIRA_STATUS_FAILED;
+    }
     const TreeViewOptionRecord* record = MapValueAt<TreeViewOptionRecord>(entry->treeViewOptions, index);
-    if (!record)
+    if (!record) {
         return NIRA_STATUS_FAILED;
+    }
     *opt = MapKeyAt(entry->treeViewOptions, index);
     *optionIndex = record->optionIndex;
     return 0;
@@ -783,8 +843,9 @@ CNiraPtrList* CNiraUISettings::GetChangeList()
 int CNiraUISettings::GetChange(int id, ChangeRecord* out)
 {
     CNiraPtrList::Node* node = EntryOf(id) ? FindChangeNode(m_changes, id) : nullptr;
-    if (!node || !out)
+    if (!node || !out) {
         return NIRA_STATUS_FAILED;
+    }
     *out = *static_cast<ChangeRecord*>(node->value);
     return 0;
 }
@@ -792,8 +853,9 @@ int CNiraUISettings::GetChange(int id, ChangeRecord* out)
 int CNiraUISettings::RemoveChange(int id)
 {
     CNiraPtrList::Node* node = EntryOf(id) ? FindChangeNode(m_changes, id) : nullptr;
-    if (!node)
+    if (!node) {
         return NIRA_STATUS_FAILED;
+    }
     LocalFree(node->value);
     m_changes.Remove(node);
     return 0;
@@ -802,27 +864,26 @@ int CNiraUISettings::RemoveChange(int id)
 int CNiraUISettings::AddChange(int id, int kind)
 {
     const int bit = MaskOfKind(kind);
-    if (!EntryOf(id) || bit == 0)
+    if (!EntryOf(id) || bit == 0) {
         return NIRA_STATUS_FAILED;
-    if (CNiraPtrList::Node* node = FindChangeNode(m_changes, id))
-    {
-        static_cast<ChangeRecord*>(node->value)->changeMask |= bit;
     }
-    else
-    {
+    if (CNiraPtrList::Node* node = FindChangeNode(m_changes, id)) {
+        static_cast<ChangeRecord*>(node->value)->changeMask |= bit;
+    } else {
         ChangeRecord* record = static_cast<ChangeRecord*>(LocalAlloc(LPTR, sizeof(ChangeRecord)));
-        if (!record)
+        if (!record) {
             return NIRA_STATUS_FAILED;
+        }
         record->featureId = id;
         record->changeMask = bit;
-        if (!m_changes.AddHead(record))
-        {
+        if (!m_changes.AddHead(record)) {
             LocalFree(record);
             return NIRA_STATUS_FAILED;
         }
     }
-    if (m_owner)
+    if (m_owner) {
         m_owner->NotifyFeatureChanged(id, kind);
+    }
     return 0;
 }
 

@@ -16,14 +16,12 @@ typedef int (*PendingCallback)(void* userData, int featureId, int optionId);
 typedef int (*DependentCallback)(void* userData, int featureId, int optionId, int dependentId);
 
 // Where QueuePending puts a new record.
-enum PendingPlace : INT
-{
+enum PendingPlace : INT {
     PENDING_AT_HEAD = 1,
     PENDING_AT_TAIL = 2,
 };
 
-class CNiraUISettings : public INiraUISettingsImport
-{
+class CNiraUISettings : public INiraUISettingsImport {
 public:
     CNiraUISettings();
     ~CNiraUISettings() override;
@@ -110,8 +108,7 @@ public:
     int GetIgnoreOptionState(int id, int* value) override;
     int HasOption(int id, int opt, int* found) override;
     int ListFeatures(CNiraPtrList* out) override;
-    int GetFeatureSnapshot(int id, int* current, int* state, int* displayState,
-                           int* userSelected) override;
+    int GetFeatureSnapshot(int id, int* current, int* state, int* displayState, int* userSelected) override;
     int HandlerGetOptionValue(int id, int opt, int* value) override;
     int HandlerFindOptionByValue(int id, int value, int* opt) override;
     int IsAutoSelectedOption(int id, int opt, int* result) override;
@@ -171,15 +168,13 @@ private:
     int SelectDefaultOption(int id, int byForce, int limit);
 
     // Which aux id of a source option a linked feature tests, and against which mask.
-    struct LinkFilter
-    {
+    struct LinkFilter {
         int auxIndex;
         int auxBitMask;
     };
     // How one source's options are taken: numbered 1, 2, 3 ... (two sources) or under their own
     // ids, with the option kept whatever its aux id, and the walk step always taken (or -1).
-    struct SourceRule
-    {
+    struct SourceRule {
         bool numbered;
         bool useKeepOption;
         int keepOption;
@@ -191,12 +186,12 @@ private:
     void ResetFeature(int id, int* status);
     void FreeEntry(FeatureEntry* entry);
 
-    CNiraPtrList m_changes;        // ChangeRecord*
-    CNiraIdMap m_features;         // feature id -> FeatureEntry*
-    CNiraPtrList m_pending;        // PendingChange*
-    CNiraIdMap m_dependents;       // feature id -> CNiraPtrList* of dependent ids
-    CNiraIdMap m_trackedOptions;   // feature id -> CNiraPtrList* of option ids
-    CNiraIdMap m_limits;           // feature id -> level
+    CNiraPtrList m_changes;       // ChangeRecord*
+    CNiraIdMap m_features;        // feature id -> FeatureEntry*
+    CNiraPtrList m_pending;       // PendingChange*
+    CNiraIdMap m_dependents;      // feature id -> CNiraPtrList* of dependent ids
+    CNiraIdMap m_trackedOptions;  // feature id -> CNiraPtrList* of option ids
+    CNiraIdMap m_limits;          // feature id -> level
     int m_lastValidId;
     int m_firstValidId;
     int m_secondaryHigh;

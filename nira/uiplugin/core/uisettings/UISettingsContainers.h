@@ -14,7 +14,8 @@ inline int MapCount(const CNiraIdMap& map)
 }
 
 // The value stored under a key, null when the key is absent (nothing is added).
-template <class T> T* MapFind(CNiraIdMap& map, int key)
+template <class T>
+T* MapFind(CNiraIdMap& map, int key)
 {
     return map.Contains(key) ? static_cast<T*>(*map.Lookup(key)) : nullptr;
 }
@@ -30,7 +31,8 @@ inline int MapKeyAt(CNiraIdMap& map, int index)
     return entry ? entry->key : 0;
 }
 
-template <class T> T* MapValueAt(CNiraIdMap& map, int index)
+template <class T>
+T* MapValueAt(CNiraIdMap& map, int index)
 {
     const NiraIdEntry* entry = map.GetEntryAt(index);
     return entry ? static_cast<T*>(entry->value) : nullptr;
@@ -83,17 +85,20 @@ inline bool ListAddIdTail(CNiraPtrList& list, int id)
 
 inline bool ListHoldsId(CNiraPtrList& list, int id)
 {
-    for (CNiraPtrList::Node* node = ListHead(list); node; node = node->next)
-        if (ListId(node) == id)
+    for (CNiraPtrList::Node* node = ListHead(list); node; node = node->next) {
+        if (ListId(node) == id) {
             return true;
+        }
+    }
     return false;
 }
 
 // Frees every LocalAlloc'ed record a list holds, then empties it.
 inline void FreeListRecords(CNiraPtrList& list)
 {
-    for (CNiraPtrList::Node* node = ListHead(list); node; node = node->next)
+    for (CNiraPtrList::Node* node = ListHead(list); node; node = node->next) {
         LocalFree(node->value);
+    }
     list.RemoveAll();
 }
 
@@ -101,8 +106,9 @@ inline void FreeListRecords(CNiraPtrList& list)
 inline void FreeMapRecords(CNiraIdMap& map)
 {
     const int count = MapCount(map);
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
         LocalFree(MapValueAt<void>(map, i));
+    }
     map.RemoveAll();
 }
 
@@ -110,14 +116,14 @@ inline void FreeMapRecords(CNiraIdMap& map)
 inline void DeleteMapLists(CNiraIdMap& map)
 {
     const int count = MapCount(map);
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
         delete MapValueAt<CNiraPtrList>(map, i);
+    }
     map.RemoveAll();
 }
 
 // A fixed array of ints from LocalAlloc; Failed() when it could not be had.
-class IntSnapshot
-{
+class IntSnapshot {
 public:
     IntSnapshot(const IntSnapshot&) = delete;
     IntSnapshot& operator=(const IntSnapshot&) = delete;
@@ -130,11 +136,11 @@ public:
 protected:
     explicit IntSnapshot(int count) : m_items(nullptr), m_count(count)
     {
-        if (count > 0)
-        {
+        if (count > 0) {
             m_items = static_cast<int*>(LocalAlloc(LMEM_FIXED, sizeof(int) * count));
-            if (!m_items)
+            if (!m_items) {
                 m_count = -1;
+            }
         }
     }
     int* m_items;
@@ -142,38 +148,38 @@ protected:
 };
 
 // The keys of a map in walk order.
-class KeySnapshot : public IntSnapshot
-{
+class KeySnapshot : public IntSnapshot {
 public:
     explicit KeySnapshot(CNiraIdMap& map) : IntSnapshot(MapCount(map))
     {
-        for (int i = 0; i < Count(); ++i)
+        for (int i = 0; i < Count(); ++i) {
             m_items[i] = MapKeyAt(map, i);
+        }
     }
 };
 
 // The ids a list holds, from its head.
-class IdSnapshot : public IntSnapshot
-{
+class IdSnapshot : public IntSnapshot {
 public:
     explicit IdSnapshot(CNiraPtrList& list) : IntSnapshot(ListCount(list))
     {
         int i = 0;
-        for (CNiraPtrList::Node* node = ListHead(list); node && i < Count(); node = node->next)
+        for (CNiraPtrList::Node* node = ListHead(list); node && i < Count(); node = node->next) {
             m_items[i++] = ListId(node);
+        }
     }
 };
 
 // Two int fields of every record a list holds, from its head.
-class PairSnapshot : public IntSnapshot
-{
+class PairSnapshot : public IntSnapshot {
 public:
     template <class Record>
-    PairSnapshot(CNiraPtrList& list, INT Record::*first, INT Record::*second) : IntSnapshot(2 * ListCount(list))
+    PairSnapshot(CNiraPtrList& list, INT Record::*first, INT Record::*second)
+        : IntSnapshot(2 * ListCount(list))
     {
         int i = 0;
-        for (CNiraPtrList::Node* node = ListHead(list); node && i + 1 < IntSnapshot::Count(); node = node->next)
-        {
+        for (CNiraPtrList::Node* node = ListHead(list); node && i + 1 < IntSnapshot::Count();
+             node = node->next) {
             const Record* record = static_cast<const Record*>(node->value);
             m_items[i++] = record->*first;
             m_items[i++] = record->*second;

@@ -48,7 +48,7 @@ private:
 
 template <class T>
 CNiraChunkArray<T>::CNiraChunkArray()
-    : m_chunks(new (std::nothrow) CNiraPtrList), m_current(nullptr), m_last(nullptr)
+    : m_chunks(new(std::nothrow) CNiraPtrList), m_current(nullptr), m_last(nullptr)
 {
     Chunk* chunk = m_chunks ? NewChunk(0) : nullptr;
     if (chunk && m_chunks->AddHead(chunk)) {

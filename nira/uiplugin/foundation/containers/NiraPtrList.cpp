@@ -2,10 +2,7 @@
 
 #include <new>
 
-CNiraPtrList::CNiraPtrList()
-    : m_head(nullptr), m_tail(nullptr), m_count(0)
-{
-}
+CNiraPtrList::CNiraPtrList() : m_head(nullptr), m_tail(nullptr), m_count(0) {}
 
 CNiraPtrList::~CNiraPtrList()
 {

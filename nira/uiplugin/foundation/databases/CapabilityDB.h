@@ -9,8 +9,7 @@
 #include "nira/uiplugin/foundation/databases/DatabaseCopy.h"
 #include "nira/uiplugin/foundation/databases/DataSource.h"
 
-class CNiraCapabilityDB : public CNiraDataSource
-{
+class CNiraCapabilityDB : public CNiraDataSource {
 public:
     // The construction value is kept for the caller; the reader does not use it.
     explicit CNiraCapabilityDB(INT constructionValue = 0);

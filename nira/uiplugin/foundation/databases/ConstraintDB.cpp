@@ -3,9 +3,9 @@
 #include "common/NiraStatus.h"
 #include "nira/uiplugin/foundation/databases/QueryRow.h"
 
-namespace
-{
-constexpr LPCSTR CONSTRAINTS_QUERY = "SELECT ConstraintID,Priority FROM CONSTRAINT_INFO ORDER BY ConstraintID";
+namespace {
+constexpr LPCSTR CONSTRAINTS_QUERY =
+    "SELECT ConstraintID,Priority FROM CONSTRAINT_INFO ORDER BY ConstraintID";
 constexpr LPCSTR TRIGGERS_QUERY =
     "SELECT DISTINCT FeatureID,Priority FROM CONSTRAINT_PRECOND_TRIGGERS WHERE ConstraintID=";
 constexpr LPCSTR PRECONDITIONS_QUERY =
@@ -15,20 +15,11 @@ constexpr LPCSTR ACTIONS_QUERY =
     "SELECT ActionID,FeatureID,State,ActionType,OptionID,LinkedActionID,ActionData1,ActionData2,"
     "ActionData3,ByForce,Priority  FROM CONSTRAINT_ACTION_INFO";
 
-enum ConstraintColumn
-{
-    CN_CONSTRAINT_ID,
-    CN_PRIORITY
-};
+enum ConstraintColumn { CN_CONSTRAINT_ID, CN_PRIORITY };
 
-enum TriggerColumn
-{
-    TR_FEATURE_ID,
-    TR_PRIORITY
-};
+enum TriggerColumn { TR_FEATURE_ID, TR_PRIORITY };
 
-enum PreconditionColumn
-{
+enum PreconditionColumn {
     PC_PRECONDITION_ID,
     PC_FEATURE_ID,
     PC_STATE,
@@ -39,8 +30,7 @@ enum PreconditionColumn
     PC_PRIORITY
 };
 
-enum ActionColumn
-{
+enum ActionColumn {
     AC_ACTION_ID,
     AC_FEATURE_ID,
     AC_STATE,
@@ -55,8 +45,7 @@ enum ActionColumn
 };
 
 template <typename Callback>
-struct RowContext
-{
+struct RowContext {
     Callback callback;
     LPVOID user;
     INT constraintId;
@@ -95,7 +84,7 @@ int OnActionRow(void* argument, int n, char** v, char**)
                       ReadColumnText(n, v, AC_DATA3), ReadColumnInt(n, v, AC_BY_FORCE),
                       ReadColumnInt(n, v, AC_PRIORITY)) != 0;
 }
-} // namespace
+}  // namespace
 
 CNiraConstraintDB::CNiraConstraintDB() = default;
 CNiraConstraintDB::~CNiraConstraintDB() = default;
@@ -110,24 +99,27 @@ LONG CNiraConstraintDB::Open(LPCWSTR path)
 
 LONG CNiraConstraintDB::GetConstraints(NiraConstraintCallback callback, LPVOID user)
 {
-    if (callback == nullptr)
+    if (callback == nullptr) {
         return NIRA_STATUS_FAILED;
+    }
     RowContext<NiraConstraintCallback> context = {callback, user, 0};
     return m_copy.Run(CONSTRAINTS_QUERY, OnConstraintRow, &context);
 }
 
 LONG CNiraConstraintDB::GetTriggerFeatures(INT constraintId, NiraTriggerCallback callback, LPVOID user)
 {
-    if (callback == nullptr)
+    if (callback == nullptr) {
         return NIRA_STATUS_FAILED;
+    }
     RowContext<NiraTriggerCallback> context = {callback, user, constraintId};
     return m_copy.RunWithNumber(TRIGGERS_QUERY, constraintId, OnTriggerRow, &context);
 }
 
 LONG CNiraConstraintDB::GetPreconditions(INT constraintId, NiraPreconditionCallback callback, LPVOID user)
 {
-    if (callback == nullptr)
+    if (callback == nullptr) {
         return NIRA_STATUS_FAILED;
+    }
     RowContext<NiraPreconditionCallback> context = {callback, user, constraintId};
     return m_copy.RunWithNumber(PRECONDITIONS_QUERY, constraintId, OnPreconditionRow, &context);
 }

@@ -10,19 +10,16 @@
 
 typedef LONG (*NiraConstraintCallback)(LPVOID user, INT constraintId, INT priority);
 typedef LONG (*NiraTriggerCallback)(LPVOID user, INT constraintId, INT featureId, INT priority);
-typedef LONG (*NiraPreconditionCallback)(LPVOID user, INT constraintId, INT preConditionId,
-                                         INT featureId, INT state, INT optionId,
-                                         INT conditionType, INT conditionOperator, INT actionId,
-                                         INT priority);
+typedef LONG (*NiraPreconditionCallback)(LPVOID user, INT constraintId, INT preConditionId, INT featureId,
+                                         INT state, INT optionId, INT conditionType, INT conditionOperator,
+                                         INT actionId, INT priority);
 // The three data texts are the row's own (valid only during the call; null for a null column).
 // Note that the option id comes before the action type.
-typedef LONG (*NiraActionCallback)(LPVOID user, INT actionId, INT featureId, INT state,
-                                   INT optionId, INT actionType, INT linkedActionId,
-                                   LPCSTR actionData1, LPCSTR actionData2, LPCSTR actionData3,
-                                   INT byForce, INT priority);
+typedef LONG (*NiraActionCallback)(LPVOID user, INT actionId, INT featureId, INT state, INT optionId,
+                                   INT actionType, INT linkedActionId, LPCSTR actionData1, LPCSTR actionData2,
+                                   LPCSTR actionData3, INT byForce, INT priority);
 
-class CNiraConstraintDB : public CNiraDataSource
-{
+class CNiraConstraintDB : public CNiraDataSource {
 public:
     CNiraConstraintDB();
     ~CNiraConstraintDB() override;

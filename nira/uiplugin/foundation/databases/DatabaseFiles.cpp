@@ -2,8 +2,7 @@
 
 #include <strsafe.h>
 
-namespace
-{
+namespace {
 constexpr LPCWSTR COPY_PREFIX = TEXT("ZQVDF");
 constexpr LPCWSTR COPY_EXTENSION = TEXT(".vdf");
 constexpr LPCWSTR COPY_PATTERN = TEXT("*.tmp.vdf");
@@ -14,10 +13,10 @@ constexpr int MAX_COPY_NAME_ATTEMPTS = 16;
 LPCWSTR BaseName(LPCWSTR path)
 {
     LPCWSTR base = path;
-    for (LPCWSTR p = path; *p != 0; ++p)
-    {
-        if (*p == TEXT('\\'))
+    for (LPCWSTR p = path; *p != 0; ++p) {
+        if (*p == TEXT('\\')) {
             base = p + 1;
+        }
     }
     return base;
 }
@@ -28,15 +27,13 @@ BOOL MakeCopyName(LPCWSTR shippedPath, LPWSTR name, size_t capacity)
 {
     WCHAR tempDir[MAX_PATH] = {};
     DWORD length = GetTempPathW(MAX_PATH, tempDir);
-    if (length == 0 || length >= MAX_PATH)
+    if (length == 0 || length >= MAX_PATH) {
         return FALSE;
-    if (GetTempFileNameW(tempDir, COPY_PREFIX, 0, name) != 0)
-    {
-        DeleteFileW(name);
     }
-    else if (FAILED(StringCchCopyW(name, capacity, tempDir)) ||
-             FAILED(StringCchCatW(name, capacity, BaseName(shippedPath))))
-    {
+    if (GetTempFileNameW(tempDir, COPY_PREFIX, 0, name) != 0) {
+        DeleteFileW(name);
+    } else if (FAILED(StringCchCopyW(name, capacity, tempDir)) ||
+               FAILED(StringCchCatW(name, capacity, BaseName(shippedPath)))) {
         // Without a unique name the copy is named after the shipped file. Nothing is deleted
         // here: a file of that name was not made by this reader.
         return FALSE;
@@ -50,52 +47,56 @@ void SweepCopies()
     WCHAR pattern[MAX_PATH] = {};
     DWORD length = GetTempPathW(MAX_PATH, tempDir);
     if (length == 0 || length >= MAX_PATH || FAILED(StringCchCopyW(pattern, MAX_PATH, tempDir)) ||
-        FAILED(StringCchCatW(pattern, MAX_PATH, COPY_PATTERN)))
+        FAILED(StringCchCatW(pattern, MAX_PATH, COPY_PATTERN))) {
         return;
+    }
 
     WIN32_FIND_DATAW found = {};
     HANDLE search = FindFirstFileW(pattern, &found);
-    if (search == INVALID_HANDLE_VALUE)
+    if (search == INVALID_HANDLE_VALUE) {
         return;
+    }
     int swept = 0;
-    do
-    {
+    do {
         WCHAR path[MAX_PATH] = {};
         if (SUCCEEDED(StringCchCopyW(path, MAX_PATH, tempDir)) &&
-            SUCCEEDED(StringCchCatW(path, MAX_PATH, found.cFileName)))
+            SUCCEEDED(StringCchCatW(path, MAX_PATH, found.cFileName))) {
             DeleteFileW(path);
+        }
     } while (swept++ < MAX_SWEPT_COPIES && FindNextFileW(search, &found));
     FindClose(search);
 }
-} // namespace
+}  // namespace
 
 int OpenDatabaseCopy(LPCWSTR shippedPath, sqlite3** connection)
 {
-    if (connection == nullptr)
+    if (connection == nullptr) {
         return SQLITE_MISUSE;
+    }
     *connection = nullptr;
-    if (shippedPath == nullptr)
+    if (shippedPath == nullptr) {
         return SQLITE_CANTOPEN;
+    }
 
     // The unique name is unique for the ".tmp" file only, which is removed again: a copy of
     // another reader may already hold the ".vdf" name, and is never opened in place of ours.
     WCHAR copyPath[MAX_PATH] = {};
     BOOL named = FALSE;
-    for (int attempt = 0; attempt < MAX_COPY_NAME_ATTEMPTS && !named; ++attempt)
-    {
-        if (!MakeCopyName(shippedPath, copyPath, MAX_PATH))
+    for (int attempt = 0; attempt < MAX_COPY_NAME_ATTEMPTS && !named; ++attempt) {
+        if (!MakeCopyName(shippedPath, copyPath, MAX_PATH)) {
             return SQLITE_CANTOPEN;
+        }
         // Any other failure of the copy is not an error here: the open then makes an empty
         // database, whose first query fails with "no such table".
         named = CopyFileW(shippedPath, copyPath, TRUE) || GetLastError() != ERROR_FILE_EXISTS;
     }
-    if (!named)
+    if (!named) {
         return SQLITE_CANTOPEN;
+    }
 
     sqlite3* opened = nullptr;
     int result = sqlite3_open16(copyPath, &opened);
-    if (result != SQLITE_OK)
-    {
+    if (result != SQLITE_OK) {
         CloseDatabaseCopy(opened);
         return result;
     }
@@ -112,13 +113,17 @@ int ExecuteQuery(sqlite3* connection, LPCSTR sql, NiraQueryRowCallback callback,
 LONG QueryResultError(int result)
 {
     switch (result & 0xFF) {  // the primary code, without the extended bits
-    case SQLITE_OK: return ERROR_SUCCESS;
-    case SQLITE_NOMEM: return ERROR_NOT_ENOUGH_MEMORY;
+    case SQLITE_OK:
+        return ERROR_SUCCESS;
+    case SQLITE_NOMEM:
+        return ERROR_NOT_ENOUGH_MEMORY;
     case SQLITE_IOERR:
     case SQLITE_CANTOPEN:
     case SQLITE_BUSY:
-    case SQLITE_LOCKED: return ERROR_READ_FAULT;
-    default: return ERROR_INVALID_DATA;
+    case SQLITE_LOCKED:
+        return ERROR_READ_FAULT;
+    default:
+        return ERROR_INVALID_DATA;
     }
 }
 

@@ -5,20 +5,26 @@
 #include "common/NiraStatus.h"
 
 CNiraFeatureDatabase::CNiraFeatureDatabase(LPCWSTR path)
-    : m_database(nullptr), m_lastResult(SQLITE_OK), m_errorText(nullptr), m_mode(0),
-      m_callback(nullptr), m_callbackArg(nullptr)
+    : m_database(nullptr),
+      m_lastResult(SQLITE_OK),
+      m_errorText(nullptr),
+      m_mode(0),
+      m_callback(nullptr),
+      m_callbackArg(nullptr)
 {
     // A database that did not open fails every statement (its result stays the open's), so that
     // a failed copy or open never passes for a statement without rows.
-    if (path != nullptr)
+    if (path != nullptr) {
         m_lastResult = OpenDatabaseCopy(path, &m_database);
+    }
 }
 
 CNiraFeatureDatabase::~CNiraFeatureDatabase()
 {
     FreeError();
-    if (m_database != nullptr)
+    if (m_database != nullptr) {
         CloseDatabaseCopy(m_database);
+    }
 }
 
 LONG CNiraFeatureDatabase::SetMode(INT value)
@@ -36,15 +42,17 @@ LONG CNiraFeatureDatabase::ClearMode(INT)
 LONG CNiraFeatureDatabase::Execute(LPCSTR sql)
 {
     FreeError();
-    if (m_callback != nullptr && m_database != nullptr)
+    if (m_callback != nullptr && m_database != nullptr) {
         m_lastResult = ExecuteQuery(m_database, sql, m_callback, m_callbackArg, &m_errorText);
+    }
     return m_lastResult != SQLITE_OK ? NIRA_STATUS_FAILED : 0;
 }
 
 LONG CNiraFeatureDatabase::MakeTableName(UINT featureId, LPWSTR name)
 {
-    if (name == nullptr)
+    if (name == nullptr) {
         return NIRA_STATUS_FAILED;
+    }
     WCHAR work[FEATURE_TABLE_NAME_SIZE] = {};
     StringCchPrintfW(work, FEATURE_TABLE_NAME_SIZE, TEXT("FDT%4u"), featureId);
     StringCchCopyW(name, FEATURE_TABLE_NAME_SIZE, work);
@@ -65,10 +73,12 @@ LONG CNiraFeatureDatabase::SetCallback(NiraQueryRowCallback callback, void* argu
 
 LONG CNiraFeatureDatabase::GetResult(char** errorText, INT* result)
 {
-    if (errorText != nullptr)
+    if (errorText != nullptr) {
         *errorText = m_errorText;
-    if (result != nullptr)
+    }
+    if (result != nullptr) {
         *result = m_lastResult;
+    }
     return 0;
 }
 

@@ -9,8 +9,7 @@
 // Room that an output of MakeTableName must have, in characters.
 constexpr int FEATURE_TABLE_NAME_SIZE = 20;
 
-class INiraFeatureDatabase
-{
+class INiraFeatureDatabase {
 public:
     virtual ~INiraFeatureDatabase() = default;
     // Stores a value that the object keeps for its caller (handlers pass the feature id of the
@@ -27,8 +26,7 @@ public:
     virtual LONG FreeError() = 0;
 };
 
-class CNiraFeatureDatabase : public INiraFeatureDatabase
-{
+class CNiraFeatureDatabase : public INiraFeatureDatabase {
 public:
     // With a path, opens a temporary copy of that database; without one there is no database.
     explicit CNiraFeatureDatabase(LPCWSTR path);

@@ -5,8 +5,7 @@
 #include <windows.h>
 
 // A container record: the id of the container that was found.
-class CNiraIntRecord
-{
+class CNiraIntRecord {
 public:
     explicit CNiraIntRecord(INT containerId) : containerId(containerId) {}
     virtual ~CNiraIntRecord() = default;
@@ -15,18 +14,20 @@ public:
 };
 
 // A window of a container. windowId is the right-to-left window id when the walk asked for them.
-class CNiraWindowRecord : public CNiraIntRecord
-{
+class CNiraWindowRecord : public CNiraIntRecord {
 public:
     CNiraWindowRecord(INT containerId, INT windowId, INT stringId, LPCWSTR windowName, INT helpId)
-        : CNiraIntRecord(containerId), windowId(windowId), stringId(stringId),
-          windowName(windowName), helpId(helpId), reserved(0)
-    {
-    }
+        : CNiraIntRecord(containerId),
+          windowId(windowId),
+          stringId(stringId),
+          windowName(windowName),
+          helpId(helpId),
+          reserved(0)
+    {}
 
     INT windowId;
     INT stringId;
-    LPCWSTR windowName; // owned by the reader, valid during the callback
+    LPCWSTR windowName;  // owned by the reader, valid during the callback
     INT helpId;
     INT reserved;
 };

@@ -12,8 +12,7 @@ constexpr size_t SHORT_QUERY_TEXT_SIZE = 300;
 // A value is pasted between double quotes with every '"' inside it doubled, so no value can end
 // its literal early and change the statement. A piece that does not fit marks the text
 // incomplete; an incomplete statement must never be run (IsComplete says so).
-class CNiraQueryText
-{
+class CNiraQueryText {
 public:
     explicit CNiraQueryText(size_t capacity = QUERY_TEXT_SIZE);
     ~CNiraQueryText();

@@ -7,8 +7,7 @@
 
 #include <new>
 
-namespace
-{
+namespace {
 constexpr LPCSTR CONTAINER_ID_QUERY = "SELECT ContainerID FROM UI_CONTAINERS_INFO WHERE ContainerName=";
 constexpr LPCSTR FRAME_TYPE_QUERY = "SELECT FrameType FROM UI_CONTAINERS_INFO WHERE ContainerName=";
 constexpr LPCSTR RTL_WINDOW_ID_QUERY = "SELECT RTLWindowID FROM UI_WINDOWS_INFO WHERE WindowID=";
@@ -18,8 +17,7 @@ constexpr LPCSTR WINDOW_IDS_QUERY = "SELECT WindowID FROM UI_WINDOWS_INFO WHERE 
 constexpr LPCSTR WINDOW_ROW_QUERY =
     "SELECT WindowID, WindowStringID, WindowHelp, WindowName, ContainerID FROM UI_WINDOWS_INFO "
     "WHERE WindowID=";
-constexpr LPCSTR RTL_WINDOW_COUNT_QUERY =
-    "SELECT COUNT(RTLWindowID) FROM UI_WINDOWS_INFO WHERE ContainerID=";
+constexpr LPCSTR RTL_WINDOW_COUNT_QUERY = "SELECT COUNT(RTLWindowID) FROM UI_WINDOWS_INFO WHERE ContainerID=";
 constexpr LPCSTR RTL_WINDOW_IDS_QUERY = "SELECT RTLWindowID FROM UI_WINDOWS_INFO WHERE ContainerID=";
 constexpr LPCSTR RTL_WINDOW_ROW_QUERY =
     "SELECT RTLWindowID, WindowStringID, WindowHelp, WindowName, ContainerID FROM UI_WINDOWS_INFO "
@@ -27,8 +25,7 @@ constexpr LPCSTR RTL_WINDOW_ROW_QUERY =
 
 constexpr LPCSTR WIDGET_COUNT_QUERY = "SELECT COUNT(ControlID) FROM UI_WIDGETS_INFO WHERE WindowID=";
 constexpr LPCSTR WIDGET_IDS_QUERY = "SELECT ControlID FROM UI_WIDGETS_INFO WHERE WindowID=";
-constexpr LPCSTR RTL_WIDGET_COUNT_QUERY =
-    "SELECT COUNT(ControlID) FROM UI_WIDGETS_INFO WHERE RTLWindowID=";
+constexpr LPCSTR RTL_WIDGET_COUNT_QUERY = "SELECT COUNT(ControlID) FROM UI_WIDGETS_INFO WHERE RTLWindowID=";
 constexpr LPCSTR RTL_WIDGET_IDS_QUERY = "SELECT ControlID FROM UI_WIDGETS_INFO WHERE RTLWindowID=";
 // The column "BitampID" is spelled so in the database.
 constexpr LPCSTR WIDGET_ROW_QUERY =
@@ -36,8 +33,7 @@ constexpr LPCSTR WIDGET_ROW_QUERY =
     "CtrlName, CtrlState, MaxValue, MinValue, IncrementFactor, LevelID, EndControl "
     "FROM UI_WIDGETS_INFO WHERE ControlID=";
 
-enum WindowColumn
-{
+enum WindowColumn {
     WINDOW_ID,
     WINDOW_STRING_ID,
     WINDOW_HELP,
@@ -46,8 +42,7 @@ enum WindowColumn
     WINDOW_COLUMN_COUNT
 };
 
-enum WidgetColumn
-{
+enum WidgetColumn {
     WIDGET_CONTROL_ID,
     WIDGET_GROUP_ID,
     WIDGET_FEATURE_ID,
@@ -70,37 +65,40 @@ constexpr int WIDGET_MIN_COLUMNS = 12;
 constexpr int WIDGET_MAX_COLUMNS = 500;
 
 template <typename Callback>
-struct RowContext
-{
+struct RowContext {
     Callback callback;
     LPVOID user;
 };
 
 int OnWindowRow(void* argument, int columnCount, char** values, char**)
 {
-    if (columnCount < WINDOW_COLUMN_COUNT)
+    if (columnCount < WINDOW_COLUMN_COUNT) {
         return 1;
+    }
     auto* context = static_cast<RowContext<NiraLayoutRecordCallback>*>(argument);
     LPWSTR name = nullptr;
-    if (!DuplicateColumnText(columnCount, values, WINDOW_NAME, &name))
+    if (!DuplicateColumnText(columnCount, values, WINDOW_NAME, &name)) {
         return 1;
+    }
     CNiraWindowRecord* record = new (std::nothrow) CNiraWindowRecord(
         ReadColumnInt(columnCount, values, WINDOW_CONTAINER_ID),
-        ReadColumnInt(columnCount, values, WINDOW_ID),
-        ReadColumnInt(columnCount, values, WINDOW_STRING_ID), name,
-        ReadColumnInt(columnCount, values, WINDOW_HELP));
-    if (record != nullptr && context->callback != nullptr)
+        ReadColumnInt(columnCount, values, WINDOW_ID), ReadColumnInt(columnCount, values, WINDOW_STRING_ID),
+        name, ReadColumnInt(columnCount, values, WINDOW_HELP));
+    if (record != nullptr && context->callback != nullptr) {
         context->callback(record, context->user);
+    }
     delete record;
-    if (name != nullptr)
+    if (name != nullptr) {
         LocalFree(name);
+    }
     return record != nullptr ? 0 : 1;
 }
 
 int OnWidgetRow(void* argument, int columnCount, char** values, char**)
 {
-    if (columnCount <= WIDGET_MIN_COLUMNS || columnCount >= WIDGET_MAX_COLUMNS)
+    if (columnCount <= WIDGET_MIN_COLUMNS || columnCount >= WIDGET_MAX_COLUMNS) {
         return 1;
+    }
     auto* context = static_cast<RowContext<NiraWidgetCallback>*>(argument);
     WidgetRow row = {};
     row.controlId = ReadColumnInt(columnCount, values, WIDGET_CONTROL_ID);
@@ -118,25 +116,26 @@ int OnWidgetRow(void* argument, int columnCount, char** values, char**)
     row.levelId = ReadColumnInt(columnCount, values, WIDGET_LEVEL_ID);
     row.endControl = ReadColumnInt(columnCount, values, WIDGET_END_CONTROL);
     CNiraWidgetInfo* widget = CreateWidgetInfo(row);
-    if (widget == nullptr)
+    if (widget == nullptr) {
         return 1;
-    if (context->callback != nullptr)
+    }
+    if (context->callback != nullptr) {
         context->callback(widget, context->user);
+    }
     delete widget;
     return 0;
 }
-} // namespace
+}  // namespace
 
-CNiraUILayoutDB::CNiraUILayoutDB() : m_rtl(0), m_rtlWindowId(0)
-{
-}
+CNiraUILayoutDB::CNiraUILayoutDB() : m_rtl(0), m_rtlWindowId(0) {}
 
 CNiraUILayoutDB::~CNiraUILayoutDB() = default;
 
 LONG CNiraUILayoutDB::Open(LPCWSTR path)
 {
-    if (!m_copy.SetPath(path) && !m_copy.IsOpen())
+    if (!m_copy.SetPath(path) && !m_copy.IsOpen()) {
         return NIRA_STATUS_FAILED;
+    }
     return m_copy.EnsureOpen() ? 0 : NIRA_STATUS_FAILED;
 }
 
@@ -145,11 +144,13 @@ LONG CNiraUILayoutDB::FindContainer(LPCWSTR name, NiraLayoutRecordCallback callb
     CNiraQueryText sql;
     sql.Append(CONTAINER_ID_QUERY).AppendQuotedName(name);
     INT containerId = 0;
-    if (m_copy.Run(sql, StoreFirstColumn, &containerId) != 0 || containerId == 0)
+    if (m_copy.Run(sql, StoreFirstColumn, &containerId) != 0 || containerId == 0) {
         return NIRA_STATUS_FAILED;
+    }
     CNiraIntRecord* record = new (std::nothrow) CNiraIntRecord(containerId);
-    if (record == nullptr)
+    if (record == nullptr) {
         return NIRA_STATUS_FAILED;
+    }
     LONG result = callback != nullptr ? callback(record, user) : 0;
     delete record;
     return result;
@@ -160,10 +161,12 @@ LONG CNiraUILayoutDB::GetFrameType(LPCWSTR containerName, INT* frameType)
     CNiraQueryText sql;
     sql.Append(FRAME_TYPE_QUERY).AppendQuotedName(containerName);
     INT found = 0;
-    if (m_copy.Run(sql, StoreFirstColumn, &found) != 0)
+    if (m_copy.Run(sql, StoreFirstColumn, &found) != 0) {
         return NIRA_STATUS_FAILED;
-    if (found != 0 && frameType != nullptr)
+    }
+    if (found != 0 && frameType != nullptr) {
         *frameType = found;
+    }
     return 0;
 }
 
@@ -171,8 +174,7 @@ LONG CNiraUILayoutDB::GetRtlWindowId(INT windowId, INT* rtlWindowId)
 {
     INT found = 0;
     BOOL read = FALSE;
-    struct Target
-    {
+    struct Target {
         INT* value;
         BOOL* read;
     } target = {&found, &read};
@@ -182,13 +184,14 @@ LONG CNiraUILayoutDB::GetRtlWindowId(INT windowId, INT* rtlWindowId)
         *t->read = TRUE;
         return 0;
     };
-    if (m_copy.RunWithNumber(RTL_WINDOW_ID_QUERY, static_cast<UINT>(windowId), onRow, &target) != 0)
+    if (m_copy.RunWithNumber(RTL_WINDOW_ID_QUERY, static_cast<UINT>(windowId), onRow, &target) != 0) {
         return NIRA_STATUS_FAILED;
-    if (read)
-    {
+    }
+    if (read) {
         m_rtlWindowId = found;
-        if (rtlWindowId != nullptr)
+        if (rtlWindowId != nullptr) {
             *rtlWindowId = found;
+        }
     }
     return 0;
 }
@@ -198,15 +201,18 @@ LONG CNiraUILayoutDB::CollectIds(LPCSTR countPrefix, LPCSTR idPrefix, INT value,
     *ids = nullptr;
     *count = 0;
     INT expected = 0;
-    if (m_copy.RunWithNumber(countPrefix, static_cast<UINT>(value), StoreFirstColumn, &expected) != 0)
+    if (m_copy.RunWithNumber(countPrefix, static_cast<UINT>(value), StoreFirstColumn, &expected) != 0) {
         return NIRA_STATUS_FAILED;
-    if (expected <= 0)
+    }
+    if (expected <= 0) {
         return 0;
+    }
 
     CNiraIdCollector collector(expected);
     if (!collector.IsAllocated() ||
-        m_copy.RunWithNumber(idPrefix, static_cast<UINT>(value), CNiraIdCollector::OnRow, &collector) != 0)
+        m_copy.RunWithNumber(idPrefix, static_cast<UINT>(value), CNiraIdCollector::OnRow, &collector) != 0) {
         return NIRA_STATUS_FAILED;
+    }
     *count = collector.Count();
     *ids = collector.Detach();
     return 0;
@@ -221,14 +227,15 @@ LONG CNiraUILayoutDB::EnumWindows(INT containerId, INT rtl, NiraLayoutRecordCall
     // A list that could not be read is a failure, not a container without windows.
     LONG result = m_rtl ? CollectIds(RTL_WINDOW_COUNT_QUERY, RTL_WINDOW_IDS_QUERY, containerId, &ids, &count)
                         : CollectIds(WINDOW_COUNT_QUERY, WINDOW_IDS_QUERY, containerId, &ids, &count);
-    for (INT i = 0; i < count; ++i)
-    {
+    for (INT i = 0; i < count; ++i) {
         // A window that cannot be read is reported, and the walk goes on with the next one.
-        if (DeliverWindow(ids[i], callback, user) != 0)
+        if (DeliverWindow(ids[i], callback, user) != 0) {
             result = NIRA_STATUS_FAILED;
+        }
     }
-    if (ids != nullptr)
+    if (ids != nullptr) {
         LocalFree(ids);
+    }
     return result;
 }
 
@@ -246,13 +253,14 @@ LONG CNiraUILayoutDB::EnumWidgets(INT, INT windowId, NiraWidgetCallback callback
     INT* ids = nullptr;
     LONG result = m_rtl ? CollectIds(RTL_WIDGET_COUNT_QUERY, RTL_WIDGET_IDS_QUERY, windowId, &ids, &count)
                         : CollectIds(WIDGET_COUNT_QUERY, WIDGET_IDS_QUERY, windowId, &ids, &count);
-    for (INT i = 0; i < count; ++i)
-    {
-        if (DeliverWidget(ids[i], callback, user) != 0)
+    for (INT i = 0; i < count; ++i) {
+        if (DeliverWidget(ids[i], callback, user) != 0) {
             result = NIRA_STATUS_FAILED;
+        }
     }
-    if (ids != nullptr)
+    if (ids != nullptr) {
         LocalFree(ids);
+    }
     return result;
 }
 

@@ -7,8 +7,7 @@
 #include "nira/uiplugin/foundation/databases/DatabaseCopy.h"
 #include "nira/uiplugin/foundation/databases/DataSource.h"
 
-class CNiraUILayoutDB : public CNiraDataSource
-{
+class CNiraUILayoutDB : public CNiraDataSource {
 public:
     CNiraUILayoutDB();
     ~CNiraUILayoutDB() override;

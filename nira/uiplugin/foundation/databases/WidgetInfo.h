@@ -9,8 +9,7 @@
 constexpr INT WIDGET_KIND_UNKNOWN = 33;
 
 // A row of UI_WIDGETS_INFO as read (CtrlName is read but not handed on).
-struct WidgetRow
-{
+struct WidgetRow {
     INT controlId;
     INT groupId;
     INT featureId;
@@ -27,39 +26,35 @@ struct WidgetRow
     INT endControl;
 };
 
-struct WidgetValueRecord
-{
+struct WidgetValueRecord {
     INT value;
 };
 
-struct WidgetRangeRecord
-{
+struct WidgetRangeRecord {
     INT incrementFactor;
     INT minValue;
     INT maxValue;
 };
 
 // Filled by the consumer; both pointers must come from LocalAlloc and are freed with the record.
-struct WidgetOptionList
-{
+struct WidgetOptionList {
     INT count = -1;
     LPVOID items = nullptr;
     LPVOID texts = nullptr;
 };
 
-class CNiraWidgetInfo
-{
+class CNiraWidgetInfo {
 public:
     explicit CNiraWidgetInfo(const WidgetRow& row);
-    virtual ~CNiraWidgetInfo();                 // 0
-    virtual INT ControlID() const;              // 1
-    virtual INT GroupID() const;                // 2
-    virtual INT FeatureID() const;              // 3
-    virtual INT CtrlStringID() const;           // 4
-    virtual INT BitampID() const;               // 5
-    virtual INT CtrlHelpID() const;             // 6
-    virtual INT CtrlType() const;               // 7
-    virtual INT WidgetKind(INT classCode) const; // 8
+    virtual ~CNiraWidgetInfo();                   // 0
+    virtual INT ControlID() const;                // 1
+    virtual INT GroupID() const;                  // 2
+    virtual INT FeatureID() const;                // 3
+    virtual INT CtrlStringID() const;             // 4
+    virtual INT BitampID() const;                 // 5
+    virtual INT CtrlHelpID() const;               // 6
+    virtual INT CtrlType() const;                 // 7
+    virtual INT WidgetKind(INT classCode) const;  // 8
 
 private:
     INT m_controlId;
@@ -72,8 +67,7 @@ private:
 };
 
 // Check boxes, combo and list boxes: a state and the options the consumer fills.
-class CNiraListWidgetInfo : public CNiraWidgetInfo
-{
+class CNiraListWidgetInfo : public CNiraWidgetInfo {
 public:
     explicit CNiraListWidgetInfo(const WidgetRow& row);
     ~CNiraListWidgetInfo() override;
@@ -83,8 +77,7 @@ public:
 };
 
 // Buttons and every control type the layout does not know: as a list, with the end control.
-class CNiraEndListWidgetInfo : public CNiraListWidgetInfo
-{
+class CNiraEndListWidgetInfo : public CNiraListWidgetInfo {
 public:
     explicit CNiraEndListWidgetInfo(const WidgetRow& row);
     ~CNiraEndListWidgetInfo() override;
@@ -93,8 +86,7 @@ public:
 };
 
 // Edit boxes and static pictures: a state only.
-class CNiraValueWidgetInfo : public CNiraWidgetInfo
-{
+class CNiraValueWidgetInfo : public CNiraWidgetInfo {
 public:
     explicit CNiraValueWidgetInfo(const WidgetRow& row);
     ~CNiraValueWidgetInfo() override;
@@ -103,8 +95,7 @@ public:
 };
 
 // Number boxes, scroll bars, spin controls and track bars: a state, a range and options.
-class CNiraRangeWidgetInfo : public CNiraWidgetInfo
-{
+class CNiraRangeWidgetInfo : public CNiraWidgetInfo {
 public:
     explicit CNiraRangeWidgetInfo(const WidgetRow& row);
     ~CNiraRangeWidgetInfo() override;
@@ -115,8 +106,7 @@ public:
 };
 
 // Combo boxes with a label field: a state, options and the label.
-class CNiraLinkedWidgetInfo : public CNiraWidgetInfo
-{
+class CNiraLinkedWidgetInfo : public CNiraWidgetInfo {
 public:
     explicit CNiraLinkedWidgetInfo(const WidgetRow& row);
     ~CNiraLinkedWidgetInfo() override;
@@ -127,8 +117,7 @@ public:
 };
 
 // Tree views: the level first, then a state and options.
-class CNiraGroupWidgetInfo : public CNiraWidgetInfo
-{
+class CNiraGroupWidgetInfo : public CNiraWidgetInfo {
 public:
     explicit CNiraGroupWidgetInfo(const WidgetRow& row);
     ~CNiraGroupWidgetInfo() override;

@@ -20,10 +20,16 @@ constexpr int kColumnDs = 1;
 }  // namespace
 
 CNiraBidiCapability::CNiraBidiCapability(INiraDeviceSettingsSource* deviceSettings)
-    : m_deviceSettings(deviceSettings), m_databasePath(nullptr), m_database(nullptr), m_callback(nullptr), m_callbackArgument(nullptr),
-      m_errorText(nullptr), m_lastResult(0), m_record(nullptr), m_flags(0)
-{
-}
+    : m_deviceSettings(deviceSettings),
+      m_databasePath(nullptr),
+      m_database(nullptr),
+      m_callback(nullptr),
+      m_callbackArgument(nullptr),
+      m_errorText(nullptr),
+      m_lastResult(0),
+      m_record(nullptr),
+      m_flags(0)
+{}
 
 CNiraBidiCapability::~CNiraBidiCapability()
 {

@@ -23,8 +23,13 @@ constexpr DWORD kUpdaterPrinterAccess = PRINTER_ALL_ACCESS;
 }  // namespace
 
 CNiraDeviceInfoUpdater::CNiraDeviceInfoUpdater(HANDLE printer, CNiraPrinterAccess* access)
-    : m_printer(printer), m_access(access), m_printerName{}, m_openedPrinter(nullptr), m_comInitializations(0),
-      m_serverFlags(0), m_serverPaths(nullptr)
+    : m_printer(printer),
+      m_access(access),
+      m_printerName{},
+      m_openedPrinter(nullptr),
+      m_comInitializations(0),
+      m_serverFlags(0),
+      m_serverPaths(nullptr)
 {
     if (m_access == nullptr || !m_access->GetPrinterName(m_printerName, kPrinterNameChars)) {
         m_printerName[0] = 0;
@@ -51,8 +56,8 @@ BOOL CNiraDeviceInfoUpdater::Open()
         return FALSE;
     }
     // The servers answer without authentication; a process that set its security already keeps it.
-    CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_NONE, RPC_C_IMP_LEVEL_IDENTIFY, nullptr,
-                         EOAC_NONE, nullptr);
+    CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_NONE, RPC_C_IMP_LEVEL_IDENTIFY,
+                         nullptr, EOAC_NONE, nullptr);
     BOOL ownInit = init == S_OK || init == S_FALSE;
     HANDLE opened = nullptr;
     PRINTER_DEFAULTSW defaults = {nullptr, nullptr, kUpdaterPrinterAccess};
@@ -82,7 +87,8 @@ BOOL CNiraDeviceInfoUpdater::Update(int skipServerCheck)
     BOOL checkServers = skipServerCheck == 0;
     if (checkServers) {
         m_serverFlags = 0;
-        m_serverPaths = static_cast<LPWSTR>(LocalAlloc(LPTR, kServerFileCount * kServerPathChars * sizeof(WCHAR)));
+        m_serverPaths =
+            static_cast<LPWSTR>(LocalAlloc(LPTR, kServerFileCount * kServerPathChars * sizeof(WCHAR)));
         if (m_serverPaths == nullptr) {
             return FALSE;
         }
@@ -100,7 +106,8 @@ BOOL CNiraDeviceInfoUpdater::Update(int skipServerCheck)
             BOOL answered = QueryDevice(list);
             if (answered && ResetAnswers(list, kCheckAnswers)) {
                 DWORD done = 1;
-                updated = WriteAnswer(kUpdateDoneValue, REG_DWORD, reinterpret_cast<const BYTE*>(&done), sizeof(done));
+                updated = WriteAnswer(kUpdateDoneValue, REG_DWORD, reinterpret_cast<const BYTE*>(&done),
+                                      sizeof(done));
             }
         }
         CNiraPmlOidXml::FreeList(list);
@@ -145,7 +152,8 @@ HKEY OpenPresetRoot(LPCWSTR printerName)
 {
     WCHAR path[kKeyPathChars];
     if (FAILED(StringCchCopyW(path, kKeyPathChars, kPrintersKey)) ||
-        FAILED(StringCchCatW(path, kKeyPathChars, printerName)) || FAILED(StringCchCatW(path, kKeyPathChars, TEXT("\\"))) ||
+        FAILED(StringCchCatW(path, kKeyPathChars, printerName)) ||
+        FAILED(StringCchCatW(path, kKeyPathChars, TEXT("\\"))) ||
         FAILED(StringCchCatW(path, kKeyPathChars, kPresetRootKey))) {
         return nullptr;
     }
@@ -167,7 +175,8 @@ BOOL CNiraDeviceInfoUpdater::HasGuid()
     WCHAR guid[kGuidReadBytes / sizeof(WCHAR) + 1] = {};
     DWORD size = kGuidReadBytes;
     DWORD type = 0;
-    LSTATUS status = RegQueryValueExW(key, kRestrictedUserGuidValue, nullptr, &type, reinterpret_cast<BYTE*>(guid), &size);
+    LSTATUS status =
+        RegQueryValueExW(key, kRestrictedUserGuidValue, nullptr, &type, reinterpret_cast<BYTE*>(guid), &size);
     RegCloseKey(key);
     return status == ERROR_SUCCESS && size >= sizeof(WCHAR) && guid[0] != 0;
 }

@@ -79,8 +79,8 @@ private:
     HANDLE m_printer;
     CNiraPrinterAccess* m_access;
     WCHAR m_printerName[kPrinterNameChars];
-    HANDLE m_openedPrinter;   // the handle Open opened, closed by the updater
-    int m_comInitializations; // successful CoInitializeEx calls of Open, undone at destruction
+    HANDLE m_openedPrinter;    // the handle Open opened, closed by the updater
+    int m_comInitializations;  // successful CoInitializeEx calls of Open, undone at destruction
     int m_serverFlags;
-    LPWSTR m_serverPaths;     // kServerFileCount buffers of kServerPathChars during an update
+    LPWSTR m_serverPaths;  // kServerFileCount buffers of kServerPathChars during an update
 };

@@ -72,7 +72,8 @@ BOOL IsTextType(BYTE type)
 
 BOOL IsIntegerType(BYTE type)
 {
-    return type == NIRA_MGMT_TYPE_INTEGER || type == NIRA_MGMT_TYPE_COUNTER || type == NIRA_MGMT_TYPE_UNSIGNED;
+    return type == NIRA_MGMT_TYPE_INTEGER || type == NIRA_MGMT_TYPE_COUNTER ||
+           type == NIRA_MGMT_TYPE_UNSIGNED;
 }
 
 BOOL HasPrefix(const BYTE* data, DWORD length, const BYTE (&prefix)[kPrefixBytes])
@@ -82,7 +83,8 @@ BOOL HasPrefix(const BYTE* data, DWORD length, const BYTE (&prefix)[kPrefixBytes
 
 BOOL HasAsciiPrefix(const BYTE* data, DWORD length)
 {
-    return length > 1 && data[0] == kAsciiPrefix && (data[1] == kAsciiPrefixKinds[0] || data[1] == kAsciiPrefixKinds[1]);
+    return length > 1 && data[0] == kAsciiPrefix &&
+           (data[1] == kAsciiPrefixKinds[0] || data[1] == kAsciiPrefixKinds[1]);
 }
 
 BOOL IsPlaceholder(const BYTE* data, DWORD size, DWORD type)
@@ -104,8 +106,8 @@ BOOL CNiraDeviceInfoUpdater::ReadGuid(LPWSTR guid, DWORD capacity)
     WCHAR value[kGuidDataBytes / sizeof(WCHAR) + 1] = {};
     DWORD type = 0;
     DWORD needed = 0;
-    if (GetPrinterDataExW(m_printer, kPresetRootKey, kRestrictedUserGuidValue, &type, reinterpret_cast<BYTE*>(value), kGuidDataBytes,
-                          &needed) != ERROR_SUCCESS ||
+    if (GetPrinterDataExW(m_printer, kPresetRootKey, kRestrictedUserGuidValue, &type,
+                          reinterpret_cast<BYTE*>(value), kGuidDataBytes, &needed) != ERROR_SUCCESS ||
         type != REG_SZ || value[0] == 0) {
         return FALSE;
     }
@@ -116,7 +118,8 @@ BOOL CNiraDeviceInfoUpdater::GetAnswerKeyPath(LPWSTR path, DWORD capacity)
 {
     WCHAR guid[kGuidDataBytes / sizeof(WCHAR) + 1];
     return ReadGuid(guid, ARRAYSIZE(guid)) && SUCCEEDED(StringCchCopyW(path, capacity, kAnswerRootKey)) &&
-           SUCCEEDED(StringCchCatW(path, capacity, guid)) && SUCCEEDED(StringCchCatW(path, capacity, TEXT("\\"))) &&
+           SUCCEEDED(StringCchCatW(path, capacity, guid)) &&
+           SUCCEEDED(StringCchCatW(path, capacity, TEXT("\\"))) &&
            SUCCEEDED(StringCchCatW(path, capacity, kAnswerKey));
 }
 
@@ -127,7 +130,8 @@ BOOL CNiraDeviceInfoUpdater::WriteAnswer(LPCWSTR name, DWORD type, const BYTE* d
         return FALSE;
     }
     CNiraRegKey key;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS) {
         return FALSE;
     }
     return RegSetValueExW(key.Get(), name, 0, type, data, size) == ERROR_SUCCESS;
@@ -174,7 +178,8 @@ BOOL CNiraDeviceInfoUpdater::ReadAnswerValue(LPCWSTR name, BYTE** data, DWORD* s
         if (RegQueryValueExW(key.Get(), name, nullptr, type, nullptr, &needed) == ERROR_SUCCESS &&
             needed <= kMaxAnswerBytes) {
             buffer = CNiraLocalBuffer<BYTE>::Allocate(needed + kSlack);
-            read = buffer && RegQueryValueExW(key.Get(), name, nullptr, type, buffer.Get(), &needed) == ERROR_SUCCESS;
+            read = buffer &&
+                   RegQueryValueExW(key.Get(), name, nullptr, type, buffer.Get(), &needed) == ERROR_SUCCESS;
         }
     } else {
         DWORD status = GetPrinterDataW(m_printer, const_cast<LPWSTR>(name), type, nullptr, 0, &needed);
@@ -201,7 +206,8 @@ BOOL CNiraDeviceInfoUpdater::ResetAnswers(const PmlOidEntry* list, AnswerPass pa
             continue;
         }
         if (pass == kWritePlaceholders) {
-            if (!WriteAnswer(entry->name, REG_SZ, reinterpret_cast<const BYTE*>(kPlaceholder), kPlaceholderBytes)) {
+            if (!WriteAnswer(entry->name, REG_SZ, reinterpret_cast<const BYTE*>(kPlaceholder),
+                             kPlaceholderBytes)) {
                 return FALSE;
             }
             continue;
@@ -226,13 +232,14 @@ BOOL CNiraDeviceInfoUpdater::ResetAnswers(const PmlOidEntry* list, AnswerPass pa
 BOOL CNiraDeviceInfoUpdater::QueryDevice(const PmlOidEntry* list)
 {
     void* object = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_NiraMgmtConnection, nullptr, NIRA_DEVICE_SERVER_CONTEXT, IID_INiraMgmtConnection,
-                                &object))) {
+    if (FAILED(CoCreateInstance(CLSID_NiraMgmtConnection, nullptr, NIRA_DEVICE_SERVER_CONTEXT,
+                                IID_INiraMgmtConnection, &object))) {
         return FALSE;
     }
     auto* connection = static_cast<INiraMgmtConnection*>(object);
     PRINTER_INFO_2W* info = ReadPrinterInfo2(m_printer);
-    BOOL opened = info != nullptr && info->pPrinterName != nullptr && connection->Open(info->pPrinterName) == S_OK;
+    BOOL opened =
+        info != nullptr && info->pPrinterName != nullptr && connection->Open(info->pPrinterName) == S_OK;
     if (info != nullptr) {
         LocalFree(info);
     }
@@ -240,11 +247,11 @@ BOOL CNiraDeviceInfoUpdater::QueryDevice(const PmlOidEntry* list)
         connection->Release();
         return FALSE;
     }
-    connection->Configure(kUseDefaults, kReservedSetting, kRetries, kServerDefault, kServerDefault, kServerDefault,
-                          kServerDefault);
+    connection->Configure(kUseDefaults, kReservedSetting, kRetries, kServerDefault, kServerDefault,
+                          kServerDefault, kServerDefault);
     object = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_NiraMgmtRequest, nullptr, NIRA_DEVICE_SERVER_CONTEXT, IID_INiraMgmtRequest,
-                                &object))) {
+    if (FAILED(CoCreateInstance(CLSID_NiraMgmtRequest, nullptr, NIRA_DEVICE_SERVER_CONTEXT,
+                                IID_INiraMgmtRequest, &object))) {
         connection->Close();
         connection->Release();
         return FALSE;
@@ -384,7 +391,8 @@ BOOL CNiraDeviceInfoUpdater::StoreAnswer(LPCWSTR name, const BYTE* data, DWORD l
         BOOL written = WriteAnswerText(name, REG_SZ, wide, static_cast<DWORD>(chars));
         LocalFree(wide);
         return written;
-    } else if (!((IsPrintable(data, length) || storedType == REG_SZ) && wcscmp(name, kMediaNamesAvailable) != 0)) {
+    } else if (!((IsPrintable(data, length) || storedType == REG_SZ) &&
+                 wcscmp(name, kMediaNamesAvailable) != 0)) {
         return WriteAnswer(name, REG_BINARY, data, length);
     }
 
@@ -411,7 +419,8 @@ BOOL CNiraDeviceInfoUpdater::GetDuplexUnit(int* installed)
     }
     DWORD first = 0;
     memcpy(&first, data, sizeof(first));  // the buffer holds at least four bytes, zero beyond the value
-    BOOL noDuplexPath = first == kNoMediaPath || first == kPlaceholderAsNumber || IsPlaceholder(data, size, type);
+    BOOL noDuplexPath =
+        first == kNoMediaPath || first == kPlaceholderAsNumber || IsPlaceholder(data, size, type);
     *installed = noDuplexPath ? 0 : 1;
     LocalFree(data);
     return TRUE;

@@ -24,8 +24,8 @@ enum ServerFile {
 };
 
 const LPCWSTR DeviceServerFileTable[CNiraDeviceInfoUpdater::kServerFileCount] = {
-    TEXT("nirastatusps.dll"), TEXT("nirastatus.exe"), TEXT("niraquery.exe"), TEXT("nirastatus.dll"),
-    TEXT("niramgmt.dll"), TEXT("niraqueryps.dll"), TEXT("niraquery.dll"),
+    TEXT("nirastatusps.dll"), TEXT("nirastatus.exe"),  TEXT("niraquery.exe"), TEXT("nirastatus.dll"),
+    TEXT("niramgmt.dll"),     TEXT("niraqueryps.dll"), TEXT("niraquery.dll"),
 };
 
 // Registration flags: which servers this update registered.
@@ -91,7 +91,8 @@ BOOL CNiraDeviceInfoUpdater::CheckServerFiles()
     BOOL queryExeMissing = FALSE;
     for (int file = 0; file < kServerFileCount && complete; ++file) {
         LPWSTR path = m_serverPaths + file * kServerPathChars;
-        if (info->pDependentFiles != nullptr && FindDependentFile(info->pDependentFiles, DeviceServerFileTable[file], path)) {
+        if (info->pDependentFiles != nullptr &&
+            FindDependentFile(info->pDependentFiles, DeviceServerFileTable[file], path)) {
             continue;
         }
         // A server ships as an executable or as a DLL; without both it cannot run.
@@ -128,7 +129,8 @@ BOOL CNiraDeviceInfoUpdater::ResolveServerPath(int file, LPWSTR path, DWORD capa
     if (HasDependentFile(kStatusDll)) {
         UINT length = GetSystemDirectoryW(path, capacity);
         if (length != 0 && length < capacity) {
-            return SUCCEEDED(StringCchCatW(path, capacity, TEXT("\\"))) && SUCCEEDED(StringCchCatW(path, capacity, name));
+            return SUCCEEDED(StringCchCatW(path, capacity, TEXT("\\"))) &&
+                   SUCCEEDED(StringCchCatW(path, capacity, name));
         }
     }
     for (int entry = 0; entry < kServerFileCount; ++entry) {
@@ -151,8 +153,8 @@ BOOL CNiraDeviceInfoUpdater::RegisterServerDll(int file, BOOL registerIt)
         return FALSE;
     }
     typedef HRESULT(STDAPICALLTYPE * RegistrationProc)(void);
-    auto registration = reinterpret_cast<RegistrationProc>(
-        reinterpret_cast<void*>(GetProcAddress(module, registerIt ? "DllRegisterServer" : "DllUnregisterServer")));
+    auto registration = reinterpret_cast<RegistrationProc>(reinterpret_cast<void*>(
+        GetProcAddress(module, registerIt ? "DllRegisterServer" : "DllUnregisterServer")));
     BOOL done = registration != nullptr && registration() == S_OK;
     FreeLibrary(module);
     return done;
@@ -220,7 +222,8 @@ BOOL CNiraDeviceInfoUpdater::EnsureServers()
 BOOL CNiraDeviceInfoUpdater::UnregisterServers()
 {
     if (m_serverFlags & kStatusRegistered) {
-        if (!RegisterServerDll(kStatusProxyDll, FALSE) || (!HasDependentFile(kStatusExe) && !RegisterServerDll(kStatusDll, FALSE))) {
+        if (!RegisterServerDll(kStatusProxyDll, FALSE) ||
+            (!HasDependentFile(kStatusExe) && !RegisterServerDll(kStatusDll, FALSE))) {
             return FALSE;
         }
     }
@@ -228,7 +231,8 @@ BOOL CNiraDeviceInfoUpdater::UnregisterServers()
         return FALSE;
     }
     if (m_serverFlags & kQueryRegistered) {
-        if (!RegisterServerDll(kQueryProxyDll, FALSE) || (!HasDependentFile(kQueryExe) && !RegisterServerDll(kQueryDll, FALSE))) {
+        if (!RegisterServerDll(kQueryProxyDll, FALSE) ||
+            (!HasDependentFile(kQueryExe) && !RegisterServerDll(kQueryDll, FALSE))) {
             return FALSE;
         }
     }

@@ -8,22 +8,22 @@
 #include <windows.h>
 #include <objbase.h>
 
-inline constexpr CLSID CLSID_NiraDeviceStatusProvider =
-    {0x5A5AA0AA, 0x1DEB, 0x4683, {0x96, 0xB0, 0xB4, 0x33, 0x01, 0xE8, 0x39, 0x71}};
-inline constexpr IID IID_INiraDeviceStatusProvider =
-    {0x454CB2AB, 0x0024, 0x4434, {0xA5, 0xC0, 0x0D, 0xF0, 0xFB, 0x3C, 0x3E, 0x74}};
-inline constexpr CLSID CLSID_NiraMgmtConnection =
-    {0x88721C50, 0xBC58, 0x11D3, {0xA9, 0x9D, 0x81, 0xEA, 0xEC, 0x5E, 0x8E, 0x45}};
-inline constexpr IID IID_INiraMgmtConnection =
-    {0x88721C4F, 0xBC58, 0x11D3, {0xA9, 0x9D, 0x81, 0xEA, 0xEC, 0x5E, 0x8E, 0x45}};
-inline constexpr CLSID CLSID_NiraMgmtRequest =
-    {0x88721C4D, 0xBC58, 0x11D3, {0xA9, 0x9D, 0x81, 0xEA, 0xEC, 0x5E, 0x8E, 0x45}};
-inline constexpr IID IID_INiraMgmtRequest =
-    {0x88721C4C, 0xBC58, 0x11D3, {0xA9, 0x9D, 0x81, 0xEA, 0xEC, 0x5E, 0x8E, 0x45}};
-inline constexpr CLSID CLSID_NiraObjectIdServer =
-    {0xD713F357, 0x7920, 0x4B91, {0x9E, 0xB6, 0x49, 0x05, 0x47, 0x09, 0xEC, 0x7A}};
-inline constexpr IID IID_INiraObjectIdServer =
-    {0x8AF30D93, 0xD46B, 0x456E, {0x8F, 0x70, 0xED, 0x6A, 0x07, 0x19, 0x7A, 0x3F}};
+inline constexpr CLSID CLSID_NiraDeviceStatusProvider = {
+    0x5A5AA0AA, 0x1DEB, 0x4683, {0x96, 0xB0, 0xB4, 0x33, 0x01, 0xE8, 0x39, 0x71}};
+inline constexpr IID IID_INiraDeviceStatusProvider = {
+    0x454CB2AB, 0x0024, 0x4434, {0xA5, 0xC0, 0x0D, 0xF0, 0xFB, 0x3C, 0x3E, 0x74}};
+inline constexpr CLSID CLSID_NiraMgmtConnection = {
+    0x88721C50, 0xBC58, 0x11D3, {0xA9, 0x9D, 0x81, 0xEA, 0xEC, 0x5E, 0x8E, 0x45}};
+inline constexpr IID IID_INiraMgmtConnection = {
+    0x88721C4F, 0xBC58, 0x11D3, {0xA9, 0x9D, 0x81, 0xEA, 0xEC, 0x5E, 0x8E, 0x45}};
+inline constexpr CLSID CLSID_NiraMgmtRequest = {
+    0x88721C4D, 0xBC58, 0x11D3, {0xA9, 0x9D, 0x81, 0xEA, 0xEC, 0x5E, 0x8E, 0x45}};
+inline constexpr IID IID_INiraMgmtRequest = {
+    0x88721C4C, 0xBC58, 0x11D3, {0xA9, 0x9D, 0x81, 0xEA, 0xEC, 0x5E, 0x8E, 0x45}};
+inline constexpr CLSID CLSID_NiraObjectIdServer = {
+    0xD713F357, 0x7920, 0x4B91, {0x9E, 0xB6, 0x49, 0x05, 0x47, 0x09, 0xEC, 0x7A}};
+inline constexpr IID IID_INiraObjectIdServer = {
+    0x8AF30D93, 0xD46B, 0x456E, {0x8F, 0x70, 0xED, 0x6A, 0x07, 0x19, 0x7A, 0x3F}};
 
 // Classes are created with every context a server may run in.
 constexpr DWORD NIRA_DEVICE_SERVER_CONTEXT =
@@ -33,8 +33,8 @@ constexpr DWORD NIRA_DEVICE_SERVER_CONTEXT =
 struct INiraDeviceStatusProvider : public IUnknown {
     // supported: not 0 when the printer's device can be asked; statusAvailable: not 0 when it
     // also reports a live status.
-    virtual HRESULT STDMETHODCALLTYPE CheckPrinterSupport(LPCWSTR printerName, LPCWSTR portName, int* supported,
-                                                          int* statusAvailable) = 0;
+    virtual HRESULT STDMETHODCALLTYPE CheckPrinterSupport(LPCWSTR printerName, LPCWSTR portName,
+                                                          int* supported, int* statusAvailable) = 0;
 };
 
 struct INiraMgmtRequest;
@@ -50,8 +50,8 @@ struct INiraMgmtConnection : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE Close() = 0;
     // Transport settings: (use defaults, reserved, retries, then timeouts and port numbers, -1
     // for the server's defaults).
-    virtual HRESULT STDMETHODCALLTYPE Configure(int useDefaults, int reserved, int retries, int timeout, int retryTimeout,
-                                                int port, int trapPort) = 0;
+    virtual HRESULT STDMETHODCALLTYPE Configure(int useDefaults, int reserved, int retries, int timeout,
+                                                int retryTimeout, int port, int trapPort) = 0;
 };
 
 // The object ids of one request and, after the connection's Get, their answers.

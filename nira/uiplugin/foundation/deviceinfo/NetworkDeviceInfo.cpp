@@ -16,7 +16,7 @@ constexpr DWORD kSerialNumberBytes = 260;
 }  // namespace
 
 CNiraNetworkDeviceInfo::CNiraNetworkDeviceInfo(HANDLE printer)
-    : m_printer(printer), m_access(new (std::nothrow) CNiraPrinterAccess(printer)), m_updater(nullptr)
+    : m_printer(printer), m_access(new(std::nothrow) CNiraPrinterAccess(printer)), m_updater(nullptr)
 {
     if (m_access != nullptr) {
         m_access->FindDriverIni(FALSE);
@@ -27,8 +27,7 @@ CNiraNetworkDeviceInfo::CNiraNetworkDeviceInfo(HANDLE printer)
 CNiraNetworkDeviceInfo::CNiraNetworkDeviceInfo(HANDLE printer, CNiraPrinterAccess* access,
                                                CNiraDeviceInfoUpdater* updater)
     : m_printer(printer), m_access(access), m_updater(updater)
-{
-}
+{}
 
 CNiraNetworkDeviceInfo::~CNiraNetworkDeviceInfo()
 {
@@ -57,8 +56,8 @@ void CNiraNetworkDeviceInfo::RefreshSerialNumber(HANDLE printer)
     DWORD type = 0;
     DWORD needed = 0;
     if (m_access == nullptr ||
-        GetPrinterDataW(printer, const_cast<LPWSTR>(kSerialNumberValue), &type, reinterpret_cast<BYTE*>(serial),
-                        kSerialNumberBytes, &needed) != ERROR_SUCCESS) {
+        GetPrinterDataW(printer, const_cast<LPWSTR>(kSerialNumberValue), &type,
+                        reinterpret_cast<BYTE*>(serial), kSerialNumberBytes, &needed) != ERROR_SUCCESS) {
         return;
     }
     if (type == REG_SZ && wcscmp(serial, kUnavailable) == 0) {
@@ -68,7 +67,8 @@ void CNiraNetworkDeviceInfo::RefreshSerialNumber(HANDLE printer)
 
 int CNiraNetworkDeviceInfo::QueryDuplexUnit(int queryCode, int* value)
 {
-    if (FindDeviceQueryKind(queryCode) != DEVICE_QUERY_DUPLEX_UNIT || value == nullptr || m_updater == nullptr) {
+    if (FindDeviceQueryKind(queryCode) != DEVICE_QUERY_DUPLEX_UNIT || value == nullptr ||
+        m_updater == nullptr) {
         return 0;
     }
     return m_updater->GetDuplexUnit(value) ? 1 : 0;

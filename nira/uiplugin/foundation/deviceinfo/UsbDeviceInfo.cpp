@@ -160,8 +160,8 @@ BOOL CNiraUsbDeviceInfo::ProbePrinterDataAccess(HANDLE printer, LPCWSTR printerN
     if (!OpenPrinterW(const_cast<LPWSTR>(printerName), &opened, &defaults) || !opened) {
         return FALSE;
     }
-    return SetPrinterDataW(opened.Get(), const_cast<LPWSTR>(kProbeValue), REG_DWORD, reinterpret_cast<BYTE*>(&zero),
-                           sizeof(zero)) == ERROR_SUCCESS;
+    return SetPrinterDataW(opened.Get(), const_cast<LPWSTR>(kProbeValue), REG_DWORD,
+                           reinterpret_cast<BYTE*>(&zero), sizeof(zero)) == ERROR_SUCCESS;
 }
 
 BOOL CNiraUsbDeviceInfo::IsStatusStringReadable(HANDLE printer)
@@ -174,8 +174,8 @@ BOOL CNiraUsbDeviceInfo::IsStatusStringReadable(HANDLE printer)
         return FALSE;
     }
     auto buffer = CNiraLocalBuffer<BYTE>::Allocate(needed);
-    return buffer && GetPrinterDataW(printer, const_cast<LPWSTR>(kDeviceStatusValue), &type, buffer.Get(), needed,
-                                     &needed) == ERROR_SUCCESS;
+    return buffer && GetPrinterDataW(printer, const_cast<LPWSTR>(kDeviceStatusValue), &type, buffer.Get(),
+                                     needed, &needed) == ERROR_SUCCESS;
 }
 
 BOOL CNiraUsbDeviceInfo::ResetStatusString()
@@ -185,7 +185,8 @@ BOOL CNiraUsbDeviceInfo::ResetStatusString()
         return FALSE;
     }
     const BYTE empty = 0;
-    return RegSetValueExW(key.Get(), kDeviceStatusValue, 0, REG_BINARY, &empty, sizeof(empty)) == ERROR_SUCCESS;
+    return RegSetValueExW(key.Get(), kDeviceStatusValue, 0, REG_BINARY, &empty, sizeof(empty)) ==
+           ERROR_SUCCESS;
 }
 
 BOOL CNiraUsbDeviceInfo::SendSerialNumberJob(HANDLE printer)
@@ -203,7 +204,8 @@ BOOL CNiraUsbDeviceInfo::SendSerialNumberJob(HANDLE printer)
 
 BOOL CNiraUsbDeviceInfo::FindHelperModule(WCHAR (&path)[CNiraPrinterAccess::kComponentPathChars])
 {
-    return m_access != nullptr && m_settings != nullptr && m_access->GetComponentPath(kSettingsHelperModuleKey, path);
+    return m_access != nullptr && m_settings != nullptr &&
+           m_access->GetComponentPath(kSettingsHelperModuleKey, path);
 }
 
 int CNiraUsbDeviceInfo::QueryHelperDuplexUnit(int* value)

@@ -12,11 +12,29 @@
 namespace {
 
 const char* const kEntryPointNames[CNiraDmcCore::kEntryPointCount] = {
-    "DMCStartConfig", "DMCEndConfig", "DMCGet", "DMCSet", "DMCEnumListToken", "DMCEnumFeatures",
-    "DMCEnumOptions", "DMCSetContext", "DMCGetContext", "DMCSetContextPRV", "DMCGetContextPRV",
-    "DMCSetContextRelative", "DMCGetNamedFeatureAttribute", "DMCGetFeatureAttributes", "DMCGetPRV",
-    "DMCCountChildElements", "DMCStartExport", "DMCSetExport", "DMCEndExport", "DMCGetLastCOMError",
-    "DllRegisterServer", "DllUnregisterServer", "saveDOM",
+    "DMCStartConfig",
+    "DMCEndConfig",
+    "DMCGet",
+    "DMCSet",
+    "DMCEnumListToken",
+    "DMCEnumFeatures",
+    "DMCEnumOptions",
+    "DMCSetContext",
+    "DMCGetContext",
+    "DMCSetContextPRV",
+    "DMCGetContextPRV",
+    "DMCSetContextRelative",
+    "DMCGetNamedFeatureAttribute",
+    "DMCGetFeatureAttributes",
+    "DMCGetPRV",
+    "DMCCountChildElements",
+    "DMCStartExport",
+    "DMCSetExport",
+    "DMCEndExport",
+    "DMCGetLastCOMError",
+    "DllRegisterServer",
+    "DllUnregisterServer",
+    "saveDOM",
 };
 
 #define DMC_SECTION_PRINTING TEXT("printing")
@@ -42,8 +60,10 @@ constexpr int kMaxDepth = 8;
 // Joins up to four texts into a kDmcValueChars buffer; false when they do not fit.
 bool JoinPath(LPWSTR out, LPCWSTR a, LPCWSTR b, LPCWSTR c = TEXT(""), LPCWSTR d = TEXT(""))
 {
-    return SUCCEEDED(CopyStringSafe(out, kDmcValueChars, a)) && SUCCEEDED(AppendStringSafe(out, kDmcValueChars, b)) &&
-           SUCCEEDED(AppendStringSafe(out, kDmcValueChars, c)) && SUCCEEDED(AppendStringSafe(out, kDmcValueChars, d));
+    return SUCCEEDED(CopyStringSafe(out, kDmcValueChars, a)) &&
+           SUCCEEDED(AppendStringSafe(out, kDmcValueChars, b)) &&
+           SUCCEEDED(AppendStringSafe(out, kDmcValueChars, c)) &&
+           SUCCEEDED(AppendStringSafe(out, kDmcValueChars, d));
 }
 
 bool IsEmptyList(LPCWSTR list)
@@ -69,7 +89,8 @@ void SelectOption(INiraUISettings* settings, int featureId, int optionId)
 bool DmcItemsEqual(const DmcItem& first, const DmcItem& second)
 {
     return first.lock == second.lock && CompareStringSafe(first.name, second.name) == 0 &&
-           CompareStringSafe(first.value, second.value) == 0 && CompareStringSafe(first.options, second.options) == 0;
+           CompareStringSafe(first.value, second.value) == 0 &&
+           CompareStringSafe(first.options, second.options) == 0;
 }
 
 void DmcAddItem(DmcComponent* component, DmcItem* item)
@@ -99,9 +120,19 @@ void DmcDeleteComponent(DmcComponent* component)
 }
 
 CNiraDmcCore::CNiraDmcCore(LPCWSTR libraryPath, LPCWSTR configPath, CNiraPrinterAccess* access)
-    : m_entries(), m_configPath(nullptr), m_rootContext(), m_section(), m_featureToken(), m_listBuffer(nullptr),
-      m_module(nullptr), m_startMode(kDmcStartCurrentValues), m_configured(0), m_snapshot(nullptr), m_itemCount(0),
-      m_writePosition(0), m_printer(nullptr)
+    : m_entries(),
+      m_configPath(nullptr),
+      m_rootContext(),
+      m_section(),
+      m_featureToken(),
+      m_listBuffer(nullptr),
+      m_module(nullptr),
+      m_startMode(kDmcStartCurrentValues),
+      m_configured(0),
+      m_snapshot(nullptr),
+      m_itemCount(0),
+      m_writePosition(0),
+      m_printer(nullptr)
 {
     if (libraryPath != nullptr && libraryPath[0] != 0) {
         m_module = LoadLibraryW(libraryPath);
@@ -173,7 +204,8 @@ LONG CNiraDmcCore::Run()
         m_itemCount += component->items.GetCount();
     }
     if (m_itemCount > 0) {
-        m_snapshot = static_cast<DmcSnapshotRecord*>(LocalAlloc(LPTR, m_itemCount * sizeof(DmcSnapshotRecord)));
+        m_snapshot =
+            static_cast<DmcSnapshotRecord*>(LocalAlloc(LPTR, m_itemCount * sizeof(DmcSnapshotRecord)));
     }
     m_configured = 1;
     Entry<DmcEndConfigProc>(kEndConfig)();
@@ -183,7 +215,8 @@ LONG CNiraDmcCore::Run()
 void CNiraDmcCore::ReadSections()
 {
     WCHAR base[kDmcValueChars] = {};
-    if (!JoinPath(base, TEXT("device/software/component["), m_rootContext, TEXT("]/"), DMC_CURRENT TEXT("/"))) {
+    if (!JoinPath(base, TEXT("device/software/component["), m_rootContext, TEXT("]/"),
+                  DMC_CURRENT TEXT("/"))) {
         return;
     }
     // "physical" is asked only after "printing" had features; the first empty section ends the list.
@@ -244,8 +277,9 @@ void CNiraDmcCore::ReadComponentFeatures(DmcComponent* component, int depth)
         }
         if (sub != nullptr) {
             CNiraPtrList::Node* first = queued.GetHead();
-            bool added = (first == nullptr || first->next == nullptr) ? queued.AddTail(sub) != nullptr
-                                                                        : queued.InsertBefore(first->next, sub) != nullptr;
+            bool added = (first == nullptr || first->next == nullptr)
+                             ? queued.AddTail(sub) != nullptr
+                             : queued.InsertBefore(first->next, sub) != nullptr;
             if (!added) {
                 DmcDeleteComponent(sub);
             }
@@ -254,10 +288,12 @@ void CNiraDmcCore::ReadComponentFeatures(DmcComponent* component, int depth)
     for (CNiraPtrList::Node* node = queued.GetHead(); node != nullptr; node = node->next) {
         DmcComponent* sub = static_cast<DmcComponent*>(node->value);
         ReadComponentFeatures(sub, depth + 1);
-        for (CNiraPtrList::Node* subNode = sub->items.GetHead(); subNode != nullptr; subNode = subNode->next) {
+        for (CNiraPtrList::Node* subNode = sub->items.GetHead(); subNode != nullptr;
+             subNode = subNode->next) {
             DmcItem* item = static_cast<DmcItem*>(subNode->value);
             bool present = false;
-            for (CNiraPtrList::Node* own = component->items.GetHead(); own != nullptr && !present; own = own->next) {
+            for (CNiraPtrList::Node* own = component->items.GetHead(); own != nullptr && !present;
+                 own = own->next) {
                 present = DmcItemsEqual(*static_cast<DmcItem*>(own->value), *item);
             }
             if (!present && item->name[0] != 0 && item->value[0] != 0 && item->options[0] != 0 &&
@@ -284,8 +320,9 @@ DmcItem* CNiraDmcCore::ReadItem(LPCWSTR featurePath, LPCWSTR token, DmcComponent
     item->value[kDmcValueChars - 1] = 0;
     CopyStringSafe(item->name, kDmcValueChars, token);
     WCHAR valuePath[kDmcValueChars] = {};
-    bool hasValuePath = EndsWithBracket(featurePath) ? SUCCEEDED(CopyStringSafe(valuePath, kDmcValueChars, featurePath))
-                                                     : JoinPath(valuePath, featurePath, TEXT("["), item->value, TEXT("]"));
+    bool hasValuePath = EndsWithBracket(featurePath)
+                            ? SUCCEEDED(CopyStringSafe(valuePath, kDmcValueChars, featurePath))
+                            : JoinPath(valuePath, featurePath, TEXT("["), item->value, TEXT("]"));
     ReadOptions(featurePath, item);
     if (item->options[0] == 0) {
         CopyStringSafe(item->options, kDmcFeatureListChars, item->value);

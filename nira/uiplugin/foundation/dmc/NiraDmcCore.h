@@ -14,9 +14,9 @@
 #include "nira/uiplugin/interfaces/INiraUISettings.h"
 
 struct DmcItem {
-    WCHAR name[kDmcValueChars];     // feature token
-    WCHAR value[kDmcValueChars];    // current value text
-    int lock;                       // 1 when the "lock" attribute is "true"
+    WCHAR name[kDmcValueChars];           // feature token
+    WCHAR value[kDmcValueChars];          // current value text
+    int lock;                             // 1 when the "lock" attribute is "true"
     WCHAR options[kDmcFeatureListChars];  // option tokens each followed by ";", or the value
 };
 
@@ -51,11 +51,29 @@ public:
 
 private:
     enum EntryPoint {
-        kStartConfig, kEndConfig, kGet, kSet, kEnumListToken, kEnumFeatures, kEnumOptions,
-        kSetContext, kGetContext, kSetContextPrv, kGetContextPrv, kSetContextRelative,
-        kGetNamedFeatureAttribute, kGetFeatureAttributes, kGetPrv, kCountChildElements,
-        kStartExport, kSetExport, kEndExport, kGetLastComError, kRegisterServer,
-        kUnregisterServer, kSaveDom
+        kStartConfig,
+        kEndConfig,
+        kGet,
+        kSet,
+        kEnumListToken,
+        kEnumFeatures,
+        kEnumOptions,
+        kSetContext,
+        kGetContext,
+        kSetContextPrv,
+        kGetContextPrv,
+        kSetContextRelative,
+        kGetNamedFeatureAttribute,
+        kGetFeatureAttributes,
+        kGetPrv,
+        kCountChildElements,
+        kStartExport,
+        kSetExport,
+        kEndExport,
+        kGetLastComError,
+        kRegisterServer,
+        kUnregisterServer,
+        kSaveDom
     };
     template <typename Proc>
     Proc Entry(EntryPoint which) const

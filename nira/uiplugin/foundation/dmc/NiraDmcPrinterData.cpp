@@ -100,7 +100,8 @@ LONG CNiraDmcPrinterData::WriteDate(LPCWSTR valueName)
     }
     size_t length = 0;
     GetStringLengthSafe(text, kDateChars, &length);
-    return WriteValue(valueName, REG_SZ, text, static_cast<DWORD>((length + 1) * sizeof(WCHAR))) == NIRA_STATUS_OK
+    return WriteValue(valueName, REG_SZ, text, static_cast<DWORD>((length + 1) * sizeof(WCHAR))) ==
+                   NIRA_STATUS_OK
                ? NIRA_STATUS_OK
                : NIRA_STATUS_FAILED;
 }
@@ -114,7 +115,8 @@ LONG CNiraDmcPrinterData::WriteSnapshotData(const DmcSnapshotRecord* records)
     if (count <= 0) {
         return NIRA_STATUS_OK;
     }
-    return WriteValue(DMC_SNAPSHOT_VALUE, REG_BINARY, records, static_cast<DWORD>(count) * sizeof(DmcSnapshotRecord));
+    return WriteValue(DMC_SNAPSHOT_VALUE, REG_BINARY, records,
+                      static_cast<DWORD>(count) * sizeof(DmcSnapshotRecord));
 }
 
 DmcSnapshotRecord* CNiraDmcPrinterData::ReadSnapshot(int* count)

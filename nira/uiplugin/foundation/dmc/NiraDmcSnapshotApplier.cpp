@@ -94,8 +94,10 @@ void CNiraDmcSnapshotApplier::ApplyDefault(const DmcSnapshotRecord& record)
         ApplyDuplexOrder(record);
     }
     if (featureId == kFeatureDuplex) {
-        m_settings->SetDefaultDisplayState(kFeatureDuplexEdge, m_settings->GetDisplayState(kFeatureDuplexEdge));
-        m_settings->SetDefaultDisplayState(kFeaturePreserveLayout, m_settings->GetDisplayState(kFeaturePreserveLayout));
+        m_settings->SetDefaultDisplayState(kFeatureDuplexEdge,
+                                           m_settings->GetDisplayState(kFeatureDuplexEdge));
+        m_settings->SetDefaultDisplayState(kFeaturePreserveLayout,
+                                           m_settings->GetDisplayState(kFeaturePreserveLayout));
         if (record.optionId > kDuplexOff) {
             m_duplexSeen = 1;
             SetDefault(kFeaturePageOrder, kPageOrderBackToFront);
@@ -119,7 +121,8 @@ void CNiraDmcSnapshotApplier::ApplyDuplexOrder(const DmcSnapshotRecord& record)
     int duplexFeature = kFeatureDuplex;
     int duplexOption = 0;
     int isSet = 0;
-    if (m_settings->GetCurrentOption(duplexFeature, &duplexOption, &isSet) == 0 && duplexOption > kDuplexOff) {
+    if (m_settings->GetCurrentOption(duplexFeature, &duplexOption, &isSet) == 0 &&
+        duplexOption > kDuplexOff) {
         m_settings->SetOptionState(kFeaturePageOrder, 2, kStateGreyed, 0);
         m_settings->SetOptionState(kFeaturePageOrder, 1, kStateGreyed, 0);
     }

@@ -9,7 +9,9 @@
 
 class CNiraDmcSnapshotApplier {
 public:
-    explicit CNiraDmcSnapshotApplier(INiraUISettings* settings) : m_settings(settings), m_gray(0), m_duplexSeen(0) {}
+    explicit CNiraDmcSnapshotApplier(INiraUISettings* settings)
+        : m_settings(settings), m_gray(0), m_duplexSeen(0)
+    {}
     void Apply(DmcSnapshotRecord record);
 
 private:

@@ -81,8 +81,8 @@ LPWSTR ReadDeviceStatus(HANDLE printer)
     }
     // One byte more than the data, zeroed: the text is terminated even when the data is not.
     auto narrow = CNiraLocalBuffer<CHAR>::Allocate(needed + 1);
-    if (!narrow ||
-        GetPrinterDataW(printer, name, &type, reinterpret_cast<LPBYTE>(narrow.Get()), needed, &needed) != ERROR_SUCCESS) {
+    if (!narrow || GetPrinterDataW(printer, name, &type, reinterpret_cast<LPBYTE>(narrow.Get()), needed,
+                                   &needed) != ERROR_SUCCESS) {
         return nullptr;
     }
     int chars = MultiByteToWideChar(CP_ACP, 0, narrow.Get(), -1, nullptr, 0);
@@ -114,9 +114,10 @@ void ExtractSerial(LPCWSTR status, LPWSTR serial, DWORD capacity)
 
 void CNiraPrinterAccess::CheckLayout()
 {
-    static_assert(offsetof(CNiraPrinterAccess, m_printer) == 0 && offsetof(CNiraPrinterAccess, m_borrowed) == 8 &&
-                      offsetof(CNiraPrinterAccess, m_iniPath) == 12 && offsetof(CNiraPrinterAccess, m_iniFound) == 532 &&
-                      sizeof(CNiraPrinterAccess) == 536,
+    static_assert(offsetof(CNiraPrinterAccess, m_printer) == 0 &&
+                      offsetof(CNiraPrinterAccess, m_borrowed) == 8 &&
+                      offsetof(CNiraPrinterAccess, m_iniPath) == 12 &&
+                      offsetof(CNiraPrinterAccess, m_iniFound) == 532 && sizeof(CNiraPrinterAccess) == 536,
                   "CNiraPrinterAccess record layout shared with the presentation library (x64)");
 }
 
@@ -136,7 +137,8 @@ CNiraPrinterAccess::CNiraPrinterAccess(HANDLE printer) : m_printer(nullptr), m_b
         return;
     }
     const PRINTER_INFO_1W* info = reinterpret_cast<const PRINTER_INFO_1W*>(buffer.Get());
-    if (GetPrinterW(printer, 1, buffer.Get(), needed, &needed) && info->pName != nullptr && info->pName[0] != 0) {
+    if (GetPrinterW(printer, 1, buffer.Get(), needed, &needed) && info->pName != nullptr &&
+        info->pName[0] != 0) {
         if (HANDLE opened = OpenByName(info->pName, PRINTER_ALL_ACCESS, nullptr)) {
             m_printer = opened;
             m_borrowed = 0;
@@ -164,7 +166,8 @@ CNiraPrinterAccess::~CNiraPrinterAccess()
     m_printer = nullptr;
 }
 
-BOOL CNiraPrinterAccess::GetDriverInfo(HANDLE printer, LPCWSTR printerName, LPDEVMODEW devMode, DRIVER_INFO_3W** info)
+BOOL CNiraPrinterAccess::GetDriverInfo(HANDLE printer, LPCWSTR printerName, LPDEVMODEW devMode,
+                                       DRIVER_INFO_3W** info)
 {
     if (info == nullptr) {
         return FALSE;
@@ -179,8 +182,8 @@ BOOL CNiraPrinterAccess::GetDriverInfo(HANDLE printer, LPCWSTR printerName, LPDE
         printer = opened.Get();
     }
     DWORD needed = 0;
-    if (GetPrinterDriverW(printer, nullptr, 3, nullptr, 0, &needed) || GetLastError() != ERROR_INSUFFICIENT_BUFFER ||
-        needed == 0) {
+    if (GetPrinterDriverW(printer, nullptr, 3, nullptr, 0, &needed) ||
+        GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed == 0) {
         return FALSE;
     }
     auto buffer = CNiraLocalBuffer<BYTE>::Allocate(needed);
@@ -248,7 +251,8 @@ PRINTER_INFO_2W* CNiraPrinterAccess::ReadPrinterInfo2()
         return nullptr;
     }
     DWORD needed = 0;
-    if (GetPrinterW(m_printer, 2, nullptr, 0, &needed) || GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed == 0) {
+    if (GetPrinterW(m_printer, 2, nullptr, 0, &needed) || GetLastError() != ERROR_INSUFFICIENT_BUFFER ||
+        needed == 0) {
         return nullptr;
     }
     auto buffer = CNiraLocalBuffer<BYTE>::Allocate(needed);
@@ -405,8 +409,8 @@ BOOL CNiraPrinterAccess::LaunchProgram(LPCWSTR commandLine)
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    BOOL started =
-        CreateProcessW(nullptr, command.Get(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+    BOOL started = CreateProcessW(nullptr, command.Get(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                  &startup, &process);
     command.Reset(nullptr);
     if (started) {
         CloseHandle(process.hThread);
@@ -427,7 +431,8 @@ void CNiraPrinterAccess::UpdateSerialNumber()
     DWORD type = 0;
     DWORD needed = 0;
     if (!WriteSerialNumber(m_printer, kSerialUnavailable) ||
-        GetPrinterDataW(m_printer, const_cast<LPWSTR>(kSerialNumber), &type, nullptr, 0, &needed) == ERROR_SUCCESS) {
+        GetPrinterDataW(m_printer, const_cast<LPWSTR>(kSerialNumber), &type, nullptr, 0, &needed) ==
+            ERROR_SUCCESS) {
         return;
     }
     CNiraLocalBuffer<WCHAR> status(ReadDeviceStatus(m_printer));

@@ -22,7 +22,7 @@ enum NiraPortType : DWORD {
     NIRA_PORT_USB = 5,
     NIRA_PORT_DOT4 = 6,
     NIRA_PORT_FILE = 7,
-    NIRA_PORT_PATH = 9,   // a path, a UNC queue or the null port
+    NIRA_PORT_PATH = 9,  // a path, a UNC queue or the null port
 };
 
 class CNiraPrinterAccess {

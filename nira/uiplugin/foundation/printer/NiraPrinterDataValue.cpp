@@ -4,8 +4,7 @@
 
 CNiraPrinterDataValue::CNiraPrinterDataValue(const CNiraPrinterHandle& holder, LPCWSTR name, DWORD type)
     : CNiraRegValue(name, type), m_printer(holder.GetHandle(), false), m_valueName(m_name)
-{
-}
+{}
 
 CNiraPrinterDataValue::~CNiraPrinterDataValue()
 {
@@ -24,7 +23,8 @@ bool CNiraPrinterDataValue::Query(LPBYTE buffer, LPDWORD size, bool copy)
     }
     DWORD needed = 0;
     if (buffer == nullptr) {
-        bool read = GetPrinterDataW(m_printer.GetHandle(), name, &type, nullptr, *size, &needed) == ERROR_SUCCESS;
+        bool read =
+            GetPrinterDataW(m_printer.GetHandle(), name, &type, nullptr, *size, &needed) == ERROR_SUCCESS;
         if (read) {
             *size = needed;
         }
@@ -34,7 +34,8 @@ bool CNiraPrinterDataValue::Query(LPBYTE buffer, LPDWORD size, bool copy)
     if (temporary == nullptr) {
         return false;
     }
-    bool read = GetPrinterDataW(m_printer.GetHandle(), name, &type, temporary, *size, &needed) == ERROR_SUCCESS;
+    bool read =
+        GetPrinterDataW(m_printer.GetHandle(), name, &type, temporary, *size, &needed) == ERROR_SUCCESS;
     if (read) {
         *size = needed;
         CopyMemory(buffer, temporary, needed);
@@ -45,8 +46,8 @@ bool CNiraPrinterDataValue::Query(LPBYTE buffer, LPDWORD size, bool copy)
 
 bool CNiraPrinterDataValue::Set(const BYTE* data, DWORD size)
 {
-    return SetPrinterDataW(m_printer.GetHandle(), const_cast<LPWSTR>(m_valueName), m_type, const_cast<LPBYTE>(data),
-                           size) == ERROR_SUCCESS;
+    return SetPrinterDataW(m_printer.GetHandle(), const_cast<LPWSTR>(m_valueName), m_type,
+                           const_cast<LPBYTE>(data), size) == ERROR_SUCCESS;
 }
 
 bool CNiraPrinterDataValue::Delete(LPCWSTR valueName)

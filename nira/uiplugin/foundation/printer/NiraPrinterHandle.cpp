@@ -11,7 +11,8 @@ constexpr size_t kPrinterNameChars = 261;
 HANDLE Reopen(HANDLE printer)
 {
     DWORD needed = 0;
-    if (GetPrinterW(printer, 2, nullptr, 0, &needed) || GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed == 0) {
+    if (GetPrinterW(printer, 2, nullptr, 0, &needed) || GetLastError() != ERROR_INSUFFICIENT_BUFFER ||
+        needed == 0) {
         return nullptr;
     }
     LPBYTE buffer = static_cast<LPBYTE>(LocalAlloc(LPTR, needed));

@@ -64,8 +64,8 @@ int IdOf(const CNiraPtrList::Node* node)
 BOOL FormUserPath(HANDLE printer, LPCWSTR printerName, LPWSTR path)
 {
     WCHAR presetRoot[kPathChars] = {};
-    if (FAILED(StringCchPrintfW(presetRoot, kPathChars, TEXT("%s%s%s%s"), kPrintersKey, printerName, kSeparator,
-                                kPresetRootKey))) {
+    if (FAILED(StringCchPrintfW(presetRoot, kPathChars, TEXT("%s%s%s%s"), kPrintersKey, printerName,
+                                kSeparator, kPresetRootKey))) {
         return FALSE;
     }
     RegKey root;
@@ -75,8 +75,9 @@ BOOL FormUserPath(HANDLE printer, LPCWSTR printerName, LPWSTR path)
     WCHAR guid[kGuidChars] = {};
     DWORD type = 0;
     DWORD needed = 0;
-    if (GetPrinterDataExW(printer, const_cast<LPWSTR>(kPresetRootKey), const_cast<LPWSTR>(kRestrictedUserGuidValue), &type,
-                          reinterpret_cast<LPBYTE>(guid), kGuidBytes, &needed) != ERROR_SUCCESS) {
+    if (GetPrinterDataExW(printer, const_cast<LPWSTR>(kPresetRootKey),
+                          const_cast<LPWSTR>(kRestrictedUserGuidValue), &type, reinterpret_cast<LPBYTE>(guid),
+                          kGuidBytes, &needed) != ERROR_SUCCESS) {
         guid[0] = 0;
     }
     guid[kGuidChars - 1] = 0;
@@ -168,10 +169,10 @@ int CNiraFeatureRegistryStore::Save(CNiraPtrList* featureIds, CNiraPrinterAccess
     int status = NIRA_STATUS_FAILED;
     RegKey userKey;
     RegKey storeKey;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, kCreateAccess, nullptr, userKey.Out(), nullptr) ==
-            ERROR_SUCCESS &&
-        RegCreateKeyExW(userKey.Get(), kStoreKey, 0, nullptr, 0, kCreateAccess, nullptr, storeKey.Out(), nullptr) ==
-            ERROR_SUCCESS &&
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, kCreateAccess, nullptr, userKey.Out(),
+                        nullptr) == ERROR_SUCCESS &&
+        RegCreateKeyExW(userKey.Get(), kStoreKey, 0, nullptr, 0, kCreateAccess, nullptr, storeKey.Out(),
+                        nullptr) == ERROR_SUCCESS &&
         RegSetValueExW(storeKey.Get(), kStoreValue, 0, REG_BINARY, blob, size) == ERROR_SUCCESS) {
         status = 0;
     }
@@ -265,7 +266,8 @@ int CNiraFeatureRegistryStore::LoadFeatures(int count, INiraCoreServices* servic
 }
 
 // Applies the records in stored order, never past the last whole record before the trailer.
-int CNiraFeatureRegistryStore::ApplyRecords(const BYTE* blob, DWORD size, int count, INiraCoreServices* services)
+int CNiraFeatureRegistryStore::ApplyRecords(const BYTE* blob, DWORD size, int count,
+                                            INiraCoreServices* services)
 {
     const DWORD stored = size >= kTrailerBytes ? (size - kTrailerBytes) / kRecordBytes : 0;
     BYTE* cursor = const_cast<BYTE*>(blob);

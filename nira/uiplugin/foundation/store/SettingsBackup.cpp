@@ -37,7 +37,8 @@ int CNiraSettingsBackup::Capture(INiraUISettings* settings, int tag)
         int optionState = 0;
         int enableWord = 0;
         int chosen = 0;
-        if (settings->GetFeatureSnapshot(id, &option, &optionState, &enableWord, &chosen) == NIRA_STATUS_FAILED) {
+        if (settings->GetFeatureSnapshot(id, &option, &optionState, &enableWord, &chosen) ==
+            NIRA_STATUS_FAILED) {
             continue;
         }
         FeatureBackupRecord* record = new (std::nothrow)
@@ -63,8 +64,8 @@ int CNiraSettingsBackup::Restore(INiraUISettings* settings)
         FeatureBackupRecord* record = static_cast<FeatureBackupRecord*>(node->value);
         int id = record->featureId;
         int option = record->option;
-        settings->SetCurrentOption(&id, &option, record->optionState, record->flags & kChosenFlag, kKeepUserChoice,
-                                   kNotifyAlways, kFromOwner);
+        settings->SetCurrentOption(&id, &option, record->optionState, record->flags & kChosenFlag,
+                                   kKeepUserChoice, kNotifyAlways, kFromOwner);
         settings->SetDisplayState(id, record->enableWord);
     }
     const int cleared = Clear();

@@ -106,14 +106,12 @@ int FindBackward(LPCWSTR text, int length, const Ch* pattern, int start)
 
 }  // namespace
 
-CNiraString::CNiraString()
-    : m_buffer(nullptr), m_size(kDefaultSize), m_narrow(nullptr)
+CNiraString::CNiraString() : m_buffer(nullptr), m_size(kDefaultSize), m_narrow(nullptr)
 {
     m_buffer = Guarded([] { return new WCHAR[kDefaultSize](); });
 }
 
-CNiraString::CNiraString(LPCWSTR text)
-    : m_buffer(nullptr), m_size(0), m_narrow(nullptr)
+CNiraString::CNiraString(LPCWSTR text) : m_buffer(nullptr), m_size(0), m_narrow(nullptr)
 {
     Guarded([&] {
         size_t length = wcslen(text);
@@ -122,8 +120,7 @@ CNiraString::CNiraString(LPCWSTR text)
     });
 }
 
-CNiraString::CNiraString(LPCSTR text)
-    : m_buffer(nullptr), m_size(0), m_narrow(nullptr)
+CNiraString::CNiraString(LPCSTR text) : m_buffer(nullptr), m_size(0), m_narrow(nullptr)
 {
     try {
         ConvertFromNarrow(text);
@@ -133,14 +130,12 @@ CNiraString::CNiraString(LPCSTR text)
     }
 }
 
-CNiraString::CNiraString(WCHAR c)
-    : m_buffer(nullptr), m_size(2), m_narrow(nullptr)
+CNiraString::CNiraString(WCHAR c) : m_buffer(nullptr), m_size(2), m_narrow(nullptr)
 {
     m_buffer = Guarded([c] { return new WCHAR[2]{c, 0}; });
 }
 
-CNiraString::CNiraString(const CNiraString& other)
-    : m_buffer(nullptr), m_size(0), m_narrow(nullptr)
+CNiraString::CNiraString(const CNiraString& other) : m_buffer(nullptr), m_size(0), m_narrow(nullptr)
 {
     try {
         Assign(other);
@@ -367,15 +362,9 @@ void CNiraString::ConvertFromNarrow(LPCSTR text)
     m_size = static_cast<int>(length);
 }
 
-CNiraNoCaseString::CNiraNoCaseString(const CNiraString& other)
-    : CNiraString(other)
-{
-}
+CNiraNoCaseString::CNiraNoCaseString(const CNiraString& other) : CNiraString(other) {}
 
-CNiraNoCaseString::CNiraNoCaseString(LPCWSTR text)
-    : CNiraString(text)
-{
-}
+CNiraNoCaseString::CNiraNoCaseString(LPCWSTR text) : CNiraString(text) {}
 
 CNiraNoCaseString::~CNiraNoCaseString() = default;
 

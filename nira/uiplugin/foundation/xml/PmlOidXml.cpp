@@ -54,9 +54,8 @@ WCHAR* ReadChildText(IXMLDOMNode* node, LPCWSTR element, BOOL* failed)
 }  // namespace
 
 CNiraPmlOidXml::CNiraPmlOidXml()
-    : m_root(nullptr), m_document(new (std::nothrow) CNiraXmlDocument()), m_nodeList(nullptr)
-{
-}
+    : m_root(nullptr), m_document(new(std::nothrow) CNiraXmlDocument()), m_nodeList(nullptr)
+{}
 
 CNiraPmlOidXml::~CNiraPmlOidXml()
 {
@@ -128,7 +127,8 @@ BOOL CNiraPmlOidXml::ReadPair(IXMLDOMNode* node, PmlOidEntry**& tail)
         return !failed;
     }
     WCHAR* oid = ReadChildText(node, kOidElement, &failed);
-    PmlOidEntry* entry = oid != nullptr ? static_cast<PmlOidEntry*>(LocalAlloc(LPTR, sizeof(PmlOidEntry))) : nullptr;
+    PmlOidEntry* entry =
+        oid != nullptr ? static_cast<PmlOidEntry*>(LocalAlloc(LPTR, sizeof(PmlOidEntry))) : nullptr;
     if (entry == nullptr) {
         LocalFree(name);
         if (oid != nullptr) {

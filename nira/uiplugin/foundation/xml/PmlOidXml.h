@@ -22,8 +22,7 @@ struct PmlOidEntry {
     PmlOidEntry* next;
 };
 
-class CNiraPmlOidXml : public CNiraDataSource
-{
+class CNiraPmlOidXml : public CNiraDataSource {
 public:
     CNiraPmlOidXml();
     ~CNiraPmlOidXml() override;

@@ -24,8 +24,8 @@ struct FieldRow {
     SettingRef setting;
     LONG record;  // FieldRecord
     DWORD offset;
-    DWORD size;   // bytes of the field
-    LONG rule;    // FieldRule
+    DWORD size;  // bytes of the field
+    LONG rule;   // FieldRule
 };
 
 constexpr LONG F = SETTING_ARRAY_FLAG;
@@ -208,7 +208,8 @@ void CNiraFieldAdapter::SetFromRecord(LONG kind, LONG index)
     }
 }
 
-BOOLEAN CNiraFieldAdapter::SetTarget(const JobCountsRecord* jobCounts, const PagePlacementRecord* pagePlacement)
+BOOLEAN CNiraFieldAdapter::SetTarget(const JobCountsRecord* jobCounts,
+                                     const PagePlacementRecord* pagePlacement)
 {
     if (m_owner == nullptr) {
         return FALSE;

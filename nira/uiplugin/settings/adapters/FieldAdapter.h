@@ -39,7 +39,7 @@ private:
     void SetFromRecord(LONG kind, LONG index);
     void CopyEntry(INiraSettingsAccess& source, LONG kind, LONG index);
 
-    INiraSettingsAccess* m_owner = nullptr;              // borrowed
-    const JobCountsRecord* m_jobCounts = nullptr;        // borrowed
+    INiraSettingsAccess* m_owner = nullptr;                // borrowed
+    const JobCountsRecord* m_jobCounts = nullptr;          // borrowed
     const PagePlacementRecord* m_pagePlacement = nullptr;  // borrowed
 };

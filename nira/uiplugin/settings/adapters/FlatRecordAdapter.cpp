@@ -40,8 +40,8 @@ struct FlatRecordRow {
     LONG record;  // FlatRecord
     DWORD offset;
     SettingRef setting;
-    LONG rule;    // FlatRule
-    DWORD size;   // FLAT_BYTES: bytes; FLAT_TEXT: characters; else 0
+    LONG rule;   // FlatRule
+    DWORD size;  // FLAT_BYTES: bytes; FLAT_TEXT: characters; else 0
 };
 
 namespace {
@@ -166,20 +166,17 @@ const FlatRecordRow kFlatRows[] = {
 
 // The handled entries, in the order of UpdateAll.
 const SettingRef kFlatEntries[] = {
-    {F, 18}, {F, 4}, {F, 3}, {F, 8}, {F, 6}, {F, 7}, {F, 108}, {F, 107}, {F, 106}, {F, 2}, {F, 5},
-    {F, 122}, {F, 121}, {F, 120}, {F, 202}, {F, 143}, {F, 144}, {F, 125}, {F, 203}, {F, 158},
-    {F, 105}, {F, 16}, {F, 100}, {F, 12}, {F, 101}, {F, 0}, {F, 200}, {F, 204}, {F, 124}, {F, 127},
-    {F, 336},
-    {I, 2}, {I, 4}, {I, 5}, {I, 2048}, {I, 2050}, {I, 1910}, {I, 1911}, {I, 1912}, {I, 1998},
-    {I, 1969}, {I, 1970}, {I, 2035}, {I, 2036},
-    {R, 0}, {R, 20}, {R, 22}, {R, 21}, {R, 23},
-    {N, 71}, {N, 8}, {N, 2}, {N, 1}, {N, 9}, {N, 6}, {N, 10},
-    {S, 2}, {S, 24},
-    {B, 0}, {B, 1}, {B, 30}, {B, 31}, {B, 24},
+    {F, 18},   {F, 4},    {F, 3},    {F, 8},    {F, 6},    {F, 7},    {F, 108},  {F, 107},  {F, 106},
+    {F, 2},    {F, 5},    {F, 122},  {F, 121},  {F, 120},  {F, 202},  {F, 143},  {F, 144},  {F, 125},
+    {F, 203},  {F, 158},  {F, 105},  {F, 16},   {F, 100},  {F, 12},   {F, 101},  {F, 0},    {F, 200},
+    {F, 204},  {F, 124},  {F, 127},  {F, 336},  {I, 2},    {I, 4},    {I, 5},    {I, 2048}, {I, 2050},
+    {I, 1910}, {I, 1911}, {I, 1912}, {I, 1998}, {I, 1969}, {I, 1970}, {I, 2035}, {I, 2036}, {R, 0},
+    {R, 20},   {R, 22},   {R, 21},   {R, 23},   {N, 71},   {N, 8},    {N, 2},    {N, 1},    {N, 9},
+    {N, 6},    {N, 10},   {S, 2},    {S, 24},   {B, 0},    {B, 1},    {B, 30},   {B, 31},   {B, 24},
 };
 
 constexpr DWORD kFlatRecordSizes[FLAT_RECORD_COUNT] = {JOB_SETTINGS_RECORD_SIZE, DRIVER_STATE_RECORD_SIZE,
-                                                        PAGE_SETTINGS_RECORD_SIZE};
+                                                       PAGE_SETTINGS_RECORD_SIZE};
 
 // The rectangle blobs: left, top, right, bottom as signed 32-bit values.
 constexpr DWORD RECTANGLE_BLOB_SIZE = 4 * sizeof(LONG);
@@ -240,13 +237,20 @@ struct CNiraFlatRecordAdapter::OwnerValue {
     {
         owner = &from;
         switch (kind) {
-        case SETTING_ARRAY_FLAG: return from.GetFlag(index, &flag, FALSE, FALSE) == TRUE;
-        case SETTING_ARRAY_INT: return from.GetInt(index, &integer, FALSE, FALSE) == TRUE;
-        case SETTING_ARRAY_FLOAT: return from.GetFloat(index, &real, FALSE, FALSE) == TRUE;
-        case SETTING_ARRAY_INT_REF: return true;
-        case SETTING_ARRAY_STRING: return from.GetString(index, &text, FALSE, FALSE) == TRUE;
-        case SETTING_ARRAY_BLOB: return from.GetBlob(index, &data, &length, FALSE, FALSE) == TRUE;
-        default: return false;
+        case SETTING_ARRAY_FLAG:
+            return from.GetFlag(index, &flag, FALSE, FALSE) == TRUE;
+        case SETTING_ARRAY_INT:
+            return from.GetInt(index, &integer, FALSE, FALSE) == TRUE;
+        case SETTING_ARRAY_FLOAT:
+            return from.GetFloat(index, &real, FALSE, FALSE) == TRUE;
+        case SETTING_ARRAY_INT_REF:
+            return true;
+        case SETTING_ARRAY_STRING:
+            return from.GetString(index, &text, FALSE, FALSE) == TRUE;
+        case SETTING_ARRAY_BLOB:
+            return from.GetBlob(index, &data, &length, FALSE, FALSE) == TRUE;
+        default:
+            return false;
         }
     }
 };
@@ -338,10 +342,14 @@ BOOLEAN CNiraFlatRecordAdapter::SyncEntry(LONG kind, LONG index)
 BYTE* CNiraFlatRecordAdapter::RecordBytes(LONG record) const
 {
     switch (record) {
-    case FLAT_JOB_SETTINGS: return reinterpret_cast<BYTE*>(m_jobSettings);
-    case FLAT_DRIVER_STATE: return reinterpret_cast<BYTE*>(m_driverState);
-    case FLAT_PAGE_SETTINGS: return reinterpret_cast<BYTE*>(m_pageSettings);
-    default: return nullptr;
+    case FLAT_JOB_SETTINGS:
+        return reinterpret_cast<BYTE*>(m_jobSettings);
+    case FLAT_DRIVER_STATE:
+        return reinterpret_cast<BYTE*>(m_driverState);
+    case FLAT_PAGE_SETTINGS:
+        return reinterpret_cast<BYTE*>(m_pageSettings);
+    default:
+        return nullptr;
     }
 }
 
@@ -369,8 +377,8 @@ void CNiraFlatRecordAdapter::WriteRecords(LONG kind, LONG index)
                 return;
             }
         }
-        const bool passOver = record == FLAT_DRIVER_STATE &&
-                              (kind == SETTING_ARRAY_STRING || kind == SETTING_ARRAY_BLOB);
+        const bool passOver =
+            record == FLAT_DRIVER_STATE && (kind == SETTING_ARRAY_STRING || kind == SETTING_ARRAY_BLOB);
         if (!carried && !passOver) {
             return;
         }
@@ -402,7 +410,8 @@ bool CNiraFlatRecordAdapter::WriteRow(const FlatRecordRow& row, const OwnerValue
         return true;
     case FLAT_REPEAT_COUNT:
         // Wraps like the 32-bit field rather than overflowing.
-        PutField32(field, GateFlagOnOrUnknown() ? static_cast<LONG>(static_cast<DWORD>(value.integer) + 1u) : 1);
+        PutField32(field,
+                   GateFlagOnOrUnknown() ? static_cast<LONG>(static_cast<DWORD>(value.integer) + 1u) : 1);
         return true;
     case FLAT_IS_TWO:
         PutField32(field, value.integer == DUPLEX_MANUAL_VALUE ? 1 : 0);

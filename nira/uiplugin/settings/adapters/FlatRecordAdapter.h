@@ -55,8 +55,8 @@ private:
     // True when the gate flag (201) is 1 or cannot be read.
     bool GateFlagOnOrUnknown();
 
-    INiraSettingsAccess* m_owner = nullptr;          // borrowed
-    JobSettingsRecord* m_jobSettings = nullptr;      // borrowed
-    DriverStateRecord* m_driverState = nullptr;      // borrowed
-    PageSettingsRecord* m_pageSettings = nullptr;    // borrowed
+    INiraSettingsAccess* m_owner = nullptr;        // borrowed
+    JobSettingsRecord* m_jobSettings = nullptr;    // borrowed
+    DriverStateRecord* m_driverState = nullptr;    // borrowed
+    PageSettingsRecord* m_pageSettings = nullptr;  // borrowed
 };

@@ -15,7 +15,7 @@ constexpr int BLOCK_COMPRESSION_LEVEL = 9;
 // A zlib stream record on the heap, ended and freed on every path.
 class CZlibStream {
 public:
-    explicit CZlibStream(bool deflating) : m_stream(new (std::nothrow) z_stream()), m_deflating(deflating)
+    explicit CZlibStream(bool deflating) : m_stream(new(std::nothrow) z_stream()), m_deflating(deflating)
     {
         if (m_stream == nullptr) {
             throw CNiraException(ERROR_NOT_ENOUGH_MEMORY);
@@ -53,7 +53,8 @@ DWORD DeflateSettingsImage(const BYTE* image, DWORD imageLength, BYTE* stream, D
 {
     CZlibStream record(true);
     z_stream* z = record.Get();
-    if (deflateInit_(z, BLOCK_COMPRESSION_LEVEL, BLOCK_ZLIB_VERSION, static_cast<int>(sizeof(z_stream))) != Z_OK) {
+    if (deflateInit_(z, BLOCK_COMPRESSION_LEVEL, BLOCK_ZLIB_VERSION, static_cast<int>(sizeof(z_stream))) !=
+        Z_OK) {
         throw CNiraException(ERROR_INVALID_DATA);
     }
     record.Started();

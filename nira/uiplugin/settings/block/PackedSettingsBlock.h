@@ -43,15 +43,15 @@ constexpr bool IsBlockRangeIndex(LONG index)
 
 // The settings the page geometry of the section header is computed from.
 namespace BlockGeometrySetting {
-constexpr LONG ORIENTATION = 5;          // kind 6: 1 portrait, 2 landscape
-constexpr LONG PAPER_WIDTH = 10;         // kind 4, lengths in the unit of the resolutions
+constexpr LONG ORIENTATION = 5;   // kind 6: 1 portrait, 2 landscape
+constexpr LONG PAPER_WIDTH = 10;  // kind 4, lengths in the unit of the resolutions
 constexpr LONG PAPER_HEIGHT = 11;
 constexpr LONG MARGIN_LEFT = 12;
 constexpr LONG MARGIN_TOP = 13;
 constexpr LONG MARGIN_RIGHT = 14;
 constexpr LONG MARGIN_BOTTOM = 15;
-constexpr LONG OVERSPRAY_FIRST = 20;     // kind 4, 20 and 21 widen the width, 22 and 23 the height
-constexpr LONG RESOLUTION_X = 1920;      // kind 3, read unsigned
+constexpr LONG OVERSPRAY_FIRST = 20;  // kind 4, 20 and 21 widen the width, 22 and 23 the height
+constexpr LONG RESOLUTION_X = 1920;   // kind 3, read unsigned
 constexpr LONG RESOLUTION_Y = 1921;
 constexpr LONG OVERSPRAY_ENABLED = 221;  // flag
 }  // namespace BlockGeometrySetting
@@ -61,8 +61,8 @@ constexpr LONG ORIENTATION_LANDSCAPE = 2;
 
 struct BlockPageSettings {
     LONG orientation;
-    FLOAT width, height;                // with any overspray already added
-    FLOAT left, top, right, bottom;     // margins
+    FLOAT width, height;             // with any overspray already added
+    FLOAT left, top, right, bottom;  // margins
     DWORD resolutionX, resolutionY;
 };
 
@@ -74,9 +74,9 @@ BlockPageSettings ReadBlockPageSettings(INiraSettingsAccess& owner);
 // The page in device units, its axes named by the orientation: the first axis runs across the
 // page as it is printed (the paper width in portrait, its height in landscape).
 struct DevicePageGeometry {
-    DWORD resolutionA, resolutionB;      // dots per inch along each axis
-    FLOAT printableA, printableB;        // printable extents, inches
-    LONG offsetA, offsetB;               // the leading margins
+    DWORD resolutionA, resolutionB;  // dots per inch along each axis
+    FLOAT printableA, printableB;    // printable extents, inches
+    LONG offsetA, offsetB;           // the leading margins
     LONG printableDotsA, printableDotsB;
     LONG physicalDotsA, physicalDotsB;
 };
@@ -102,7 +102,10 @@ bool WriteBlockGeometry(const BlockPageSettings& page, PrivateDevMode* block);
 template <typename Interface>
 class CNiraMaskedProviderOf : public Interface {
 public:
-    void Release() override { GuardSettingsAction([this] { delete this; }); }
+    void Release() override
+    {
+        GuardSettingsAction([this] { delete this; });
+    }
     INT_PTR Reserved1() override { return 0; }
     void Reserved2(ULONG_PTR) override {}
 

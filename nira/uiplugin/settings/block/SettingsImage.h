@@ -27,12 +27,12 @@ struct SettingsArrayDescriptor {
 };
 
 struct SettingsImageHeader {
-    DWORD version;                                  // SETTINGS_IMAGE_VERSION
-    DWORD entryCounts[SETTINGS_IMAGE_KINDS];        // the writer's array sizes
+    DWORD version;                            // SETTINGS_IMAGE_VERSION
+    DWORD entryCounts[SETTINGS_IMAGE_KINDS];  // the writer's array sizes
     SettingsArrayDescriptor arrays[SETTINGS_IMAGE_KINDS];
     DWORD stringHeapOffset;
     DWORD blobHeapOffset;
-    DWORD dataLength;                               // D
+    DWORD dataLength;  // D
 };
 
 // The value of a string or a blob in the image: where its bytes stand in the heap.

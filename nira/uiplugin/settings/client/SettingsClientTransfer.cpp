@@ -242,9 +242,10 @@ BOOLEAN CNiraSettingsClient::DevModeDiffers(const DEVMODEW* devMode)
                 GetInt(kFirstPublicValueIndex + k, &stored, FALSE, FALSE) != TRUE || stored == field) {
                 continue;
             }
-            const bool ignored = (k == PUBLIC_MEDIA_TYPE && (field == MEDIA_USER_DEFINED || stored == MEDIA_STORED_USER)) ||
-                                 (k == PUBLIC_PAPER_SIZE && field == DMPAPER_USER) ||
-                                 (k == PUBLIC_INPUT_BIN && (field == DMBIN_FORMSOURCE || field == BIN_FIRST));
+            const bool ignored =
+                (k == PUBLIC_MEDIA_TYPE && (field == MEDIA_USER_DEFINED || stored == MEDIA_STORED_USER)) ||
+                (k == PUBLIC_PAPER_SIZE && field == DMPAPER_USER) ||
+                (k == PUBLIC_INPUT_BIN && (field == DMBIN_FORMSOURCE || field == BIN_FIRST));
             if (!ignored) {
                 differs = TRUE;
             }

@@ -22,7 +22,7 @@ public:
     virtual BOOLEAN Attach(INiraSettingsAccess* owner, const SettingsProviderList* pullProviders,
                            const SettingsProviderList* pushProviders) = 0;
     virtual void Release() = 0;
-    virtual INT_PTR Reserved1() = 0;  // answers 0
+    virtual INT_PTR Reserved1() = 0;        // answers 0
     virtual void Reserved2(ULONG_PTR) = 0;  // does nothing
     virtual BOOLEAN UpdateFromPullProviders() = 0;
     virtual BOOLEAN UpdateFromPushProviders() = 0;
@@ -70,15 +70,25 @@ public:
 inline BOOLEAN IsAccessEntryPresent(INiraSettingsAccess& access, LONG kind, LONG index)
 {
     switch (kind) {
-    case SETTING_ARRAY_FLAG: return access.IsFlagPresent(index);
-    case SETTING_ARRAY_BYTE: return access.IsBytePresent(index);
-    case SETTING_ARRAY_WORD: return access.IsWordPresent(index);
-    case SETTING_ARRAY_INT: return access.IsIntPresent(index);
-    case SETTING_ARRAY_FLOAT: return access.IsFloatPresent(index);
-    case SETTING_ARRAY_DOUBLE: return access.IsDoublePresent(index);
-    case SETTING_ARRAY_INT_REF: return access.IsIntRefPresent(index);
-    case SETTING_ARRAY_STRING: return access.IsStringPresent(index);
-    case SETTING_ARRAY_BLOB: return access.IsBlobPresent(index);
-    default: return FALSE;
+    case SETTING_ARRAY_FLAG:
+        return access.IsFlagPresent(index);
+    case SETTING_ARRAY_BYTE:
+        return access.IsBytePresent(index);
+    case SETTING_ARRAY_WORD:
+        return access.IsWordPresent(index);
+    case SETTING_ARRAY_INT:
+        return access.IsIntPresent(index);
+    case SETTING_ARRAY_FLOAT:
+        return access.IsFloatPresent(index);
+    case SETTING_ARRAY_DOUBLE:
+        return access.IsDoublePresent(index);
+    case SETTING_ARRAY_INT_REF:
+        return access.IsIntRefPresent(index);
+    case SETTING_ARRAY_STRING:
+        return access.IsStringPresent(index);
+    case SETTING_ARRAY_BLOB:
+        return access.IsBlobPresent(index);
+    default:
+        return FALSE;
     }
 }

@@ -13,7 +13,7 @@ public:
     // Gives every kind its zeroed bit array of the standard count.
     virtual BOOLEAN Allocate() = 0;
     virtual void Release() = 0;
-    virtual INT_PTR Reserved1() = 0;  // answers 0
+    virtual INT_PTR Reserved1() = 0;        // answers 0
     virtual void Reserved2(ULONG_PTR) = 0;  // does nothing
 
     virtual BOOLEAN TestFlag(LONG index) = 0;
@@ -47,16 +47,26 @@ public:
 inline BOOLEAN TestMaskEntry(INiraSettingsMask& mask, LONG kind, LONG index)
 {
     switch (kind) {
-    case SETTING_ARRAY_FLAG: return mask.TestFlag(index);
-    case SETTING_ARRAY_BYTE: return mask.TestByte(index);
-    case SETTING_ARRAY_WORD: return mask.TestWord(index);
-    case SETTING_ARRAY_INT: return mask.TestInt(index);
-    case SETTING_ARRAY_FLOAT: return mask.TestFloat(index);
-    case SETTING_ARRAY_DOUBLE: return mask.TestDouble(index);
-    case SETTING_ARRAY_INT_REF: return mask.TestIntRef(index);
-    case SETTING_ARRAY_STRING: return mask.TestString(index);
-    case SETTING_ARRAY_BLOB: return mask.TestBlob(index);
-    default: return FALSE;
+    case SETTING_ARRAY_FLAG:
+        return mask.TestFlag(index);
+    case SETTING_ARRAY_BYTE:
+        return mask.TestByte(index);
+    case SETTING_ARRAY_WORD:
+        return mask.TestWord(index);
+    case SETTING_ARRAY_INT:
+        return mask.TestInt(index);
+    case SETTING_ARRAY_FLOAT:
+        return mask.TestFloat(index);
+    case SETTING_ARRAY_DOUBLE:
+        return mask.TestDouble(index);
+    case SETTING_ARRAY_INT_REF:
+        return mask.TestIntRef(index);
+    case SETTING_ARRAY_STRING:
+        return mask.TestString(index);
+    case SETTING_ARRAY_BLOB:
+        return mask.TestBlob(index);
+    default:
+        return FALSE;
     }
 }
 
@@ -64,15 +74,34 @@ inline BOOLEAN TestMaskEntry(INiraSettingsMask& mask, LONG kind, LONG index)
 inline void MarkMaskEntry(INiraSettingsMask& mask, LONG kind, LONG index)
 {
     switch (kind) {
-    case SETTING_ARRAY_FLAG: mask.MarkFlag(index); break;
-    case SETTING_ARRAY_BYTE: mask.MarkByte(index); break;
-    case SETTING_ARRAY_WORD: mask.MarkWord(index); break;
-    case SETTING_ARRAY_INT: mask.MarkInt(index); break;
-    case SETTING_ARRAY_FLOAT: mask.MarkFloat(index); break;
-    case SETTING_ARRAY_DOUBLE: mask.MarkDouble(index); break;
-    case SETTING_ARRAY_INT_REF: mask.MarkIntRef(index); break;
-    case SETTING_ARRAY_STRING: mask.MarkString(index); break;
-    case SETTING_ARRAY_BLOB: mask.MarkBlob(index); break;
-    default: break;
+    case SETTING_ARRAY_FLAG:
+        mask.MarkFlag(index);
+        break;
+    case SETTING_ARRAY_BYTE:
+        mask.MarkByte(index);
+        break;
+    case SETTING_ARRAY_WORD:
+        mask.MarkWord(index);
+        break;
+    case SETTING_ARRAY_INT:
+        mask.MarkInt(index);
+        break;
+    case SETTING_ARRAY_FLOAT:
+        mask.MarkFloat(index);
+        break;
+    case SETTING_ARRAY_DOUBLE:
+        mask.MarkDouble(index);
+        break;
+    case SETTING_ARRAY_INT_REF:
+        mask.MarkIntRef(index);
+        break;
+    case SETTING_ARRAY_STRING:
+        mask.MarkString(index);
+        break;
+    case SETTING_ARRAY_BLOB:
+        mask.MarkBlob(index);
+        break;
+    default:
+        break;
     }
 }

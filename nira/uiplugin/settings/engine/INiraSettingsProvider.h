@@ -15,7 +15,7 @@ public:
     // Keeps the owner, without owning it, for the provider's reads and writes of values.
     virtual BOOLEAN Attach(INiraSettingsAccess* owner) = 0;
     virtual void Release() = 0;
-    virtual INT_PTR Reserved1() = 0;  // answers 0
+    virtual INT_PTR Reserved1() = 0;        // answers 0
     virtual void Reserved2(ULONG_PTR) = 0;  // does nothing
     // Moves every entry the provider handles between its target and the owner.
     virtual BOOLEAN UpdateAll() = 0;
@@ -51,16 +51,35 @@ inline bool ProviderHandles(INiraSettingsProvider& provider, LONG kind, LONG ind
 {
     BOOLEAN answer = FALSE;
     switch (kind) {
-    case SETTING_ARRAY_FLAG: answer = provider.HandlesFlag(index); break;
-    case SETTING_ARRAY_BYTE: answer = provider.HandlesByte(index); break;
-    case SETTING_ARRAY_WORD: answer = provider.HandlesWord(index); break;
-    case SETTING_ARRAY_INT: answer = provider.HandlesInt(index); break;
-    case SETTING_ARRAY_FLOAT: answer = provider.HandlesFloat(index); break;
-    case SETTING_ARRAY_DOUBLE: answer = provider.HandlesDouble(index); break;
-    case SETTING_ARRAY_INT_REF: answer = provider.HandlesIntRef(index); break;
-    case SETTING_ARRAY_STRING: answer = provider.HandlesString(index); break;
-    case SETTING_ARRAY_BLOB: answer = provider.HandlesBlob(index); break;
-    default: break;
+    case SETTING_ARRAY_FLAG:
+        answer = provider.HandlesFlag(index);
+        break;
+    case SETTING_ARRAY_BYTE:
+        answer = provider.HandlesByte(index);
+        break;
+    case SETTING_ARRAY_WORD:
+        answer = provider.HandlesWord(index);
+        break;
+    case SETTING_ARRAY_INT:
+        answer = provider.HandlesInt(index);
+        break;
+    case SETTING_ARRAY_FLOAT:
+        answer = provider.HandlesFloat(index);
+        break;
+    case SETTING_ARRAY_DOUBLE:
+        answer = provider.HandlesDouble(index);
+        break;
+    case SETTING_ARRAY_INT_REF:
+        answer = provider.HandlesIntRef(index);
+        break;
+    case SETTING_ARRAY_STRING:
+        answer = provider.HandlesString(index);
+        break;
+    case SETTING_ARRAY_BLOB:
+        answer = provider.HandlesBlob(index);
+        break;
+    default:
+        break;
     }
     return answer == TRUE;
 }
@@ -69,15 +88,25 @@ inline bool ProviderHandles(INiraSettingsProvider& provider, LONG kind, LONG ind
 inline BOOLEAN SyncProviderEntry(INiraSettingsProvider& provider, LONG kind, LONG index)
 {
     switch (kind) {
-    case SETTING_ARRAY_FLAG: return provider.SyncFlag(index);
-    case SETTING_ARRAY_BYTE: return provider.SyncByte(index);
-    case SETTING_ARRAY_WORD: return provider.SyncWord(index);
-    case SETTING_ARRAY_INT: return provider.SyncInt(index);
-    case SETTING_ARRAY_FLOAT: return provider.SyncFloat(index);
-    case SETTING_ARRAY_DOUBLE: return provider.SyncDouble(index);
-    case SETTING_ARRAY_INT_REF: return provider.SyncIntRef(index);
-    case SETTING_ARRAY_STRING: return provider.SyncString(index);
-    case SETTING_ARRAY_BLOB: return provider.SyncBlob(index);
-    default: return FALSE;
+    case SETTING_ARRAY_FLAG:
+        return provider.SyncFlag(index);
+    case SETTING_ARRAY_BYTE:
+        return provider.SyncByte(index);
+    case SETTING_ARRAY_WORD:
+        return provider.SyncWord(index);
+    case SETTING_ARRAY_INT:
+        return provider.SyncInt(index);
+    case SETTING_ARRAY_FLOAT:
+        return provider.SyncFloat(index);
+    case SETTING_ARRAY_DOUBLE:
+        return provider.SyncDouble(index);
+    case SETTING_ARRAY_INT_REF:
+        return provider.SyncIntRef(index);
+    case SETTING_ARRAY_STRING:
+        return provider.SyncString(index);
+    case SETTING_ARRAY_BLOB:
+        return provider.SyncBlob(index);
+    default:
+        return FALSE;
     }
 }

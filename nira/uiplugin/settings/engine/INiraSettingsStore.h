@@ -15,7 +15,7 @@ public:
     virtual BOOLEAN CopyFrom(INiraSettingsStore* source) = 0;
     virtual BOOLEAN Allocate() = 0;
     virtual void Release() = 0;
-    virtual INT_PTR Reserved1() = 0;  // answers 0
+    virtual INT_PTR Reserved1() = 0;        // answers 0
     virtual void Reserved2(ULONG_PTR) = 0;  // does nothing
     virtual BOOLEAN GetVersion(DWORD* version) = 0;
 
@@ -66,15 +66,25 @@ public:
 inline BOOLEAN IsStoreEntryPresent(INiraSettingsStore& store, LONG kind, LONG index)
 {
     switch (kind) {
-    case SETTING_ARRAY_FLAG: return store.IsFlagPresent(index);
-    case SETTING_ARRAY_BYTE: return store.IsBytePresent(index);
-    case SETTING_ARRAY_WORD: return store.IsWordPresent(index);
-    case SETTING_ARRAY_INT: return store.IsIntPresent(index);
-    case SETTING_ARRAY_FLOAT: return store.IsFloatPresent(index);
-    case SETTING_ARRAY_DOUBLE: return store.IsDoublePresent(index);
-    case SETTING_ARRAY_INT_REF: return store.IsIntRefPresent(index);
-    case SETTING_ARRAY_STRING: return store.IsStringPresent(index);
-    case SETTING_ARRAY_BLOB: return store.IsBlobPresent(index);
-    default: return FALSE;
+    case SETTING_ARRAY_FLAG:
+        return store.IsFlagPresent(index);
+    case SETTING_ARRAY_BYTE:
+        return store.IsBytePresent(index);
+    case SETTING_ARRAY_WORD:
+        return store.IsWordPresent(index);
+    case SETTING_ARRAY_INT:
+        return store.IsIntPresent(index);
+    case SETTING_ARRAY_FLOAT:
+        return store.IsFloatPresent(index);
+    case SETTING_ARRAY_DOUBLE:
+        return store.IsDoublePresent(index);
+    case SETTING_ARRAY_INT_REF:
+        return store.IsIntRefPresent(index);
+    case SETTING_ARRAY_STRING:
+        return store.IsStringPresent(index);
+    case SETTING_ARRAY_BLOB:
+        return store.IsBlobPresent(index);
+    default:
+        return FALSE;
     }
 }

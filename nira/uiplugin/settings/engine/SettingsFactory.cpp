@@ -29,16 +29,27 @@ void* Construct()
 void* CreateSettingsObject(LONG kind)
 {
     switch (kind) {
-    case SETTINGS_KIND_STORE: return Construct<CNiraSettingsStore, INiraSettingsStore>();
-    case SETTINGS_KIND_MASK: return Construct<CNiraSettingsMask, INiraSettingsMask>();
-    case SETTINGS_KIND_MANAGER: return Construct<CNiraSettingsManager, INiraSettingsAccess>();
-    case SETTINGS_KIND_FIELD_ADAPTER: return Construct<CNiraFieldAdapter, INiraSettingsProvider>();
-    case SETTINGS_KIND_UNPACKER: return Construct<CNiraBlockUnpacker, INiraSettingsProvider>();
-    case SETTINGS_KIND_PRODUCT_DATA: return Construct<CNiraProductData, INiraSettingsProvider>();
-    case SETTINGS_KIND_FLAT_ADAPTER: return Construct<CNiraFlatRecordAdapter, INiraSettingsProvider>();
-    case SETTINGS_KIND_PACKER: return Construct<CNiraBlockPacker, INiraSettingsProvider>();
-    case SETTINGS_KIND_HOST_FLAGS: return Construct<CNiraHostProcessProvider, INiraSettingsProvider>();
-    case SETTINGS_KIND_DERIVED: return Construct<CNiraDerivedValuesProvider, INiraSettingsProvider>();
-    default: return nullptr;
+    case SETTINGS_KIND_STORE:
+        return Construct<CNiraSettingsStore, INiraSettingsStore>();
+    case SETTINGS_KIND_MASK:
+        return Construct<CNiraSettingsMask, INiraSettingsMask>();
+    case SETTINGS_KIND_MANAGER:
+        return Construct<CNiraSettingsManager, INiraSettingsAccess>();
+    case SETTINGS_KIND_FIELD_ADAPTER:
+        return Construct<CNiraFieldAdapter, INiraSettingsProvider>();
+    case SETTINGS_KIND_UNPACKER:
+        return Construct<CNiraBlockUnpacker, INiraSettingsProvider>();
+    case SETTINGS_KIND_PRODUCT_DATA:
+        return Construct<CNiraProductData, INiraSettingsProvider>();
+    case SETTINGS_KIND_FLAT_ADAPTER:
+        return Construct<CNiraFlatRecordAdapter, INiraSettingsProvider>();
+    case SETTINGS_KIND_PACKER:
+        return Construct<CNiraBlockPacker, INiraSettingsProvider>();
+    case SETTINGS_KIND_HOST_FLAGS:
+        return Construct<CNiraHostProcessProvider, INiraSettingsProvider>();
+    case SETTINGS_KIND_DERIVED:
+        return Construct<CNiraDerivedValuesProvider, INiraSettingsProvider>();
+    default:
+        return nullptr;
     }
 }

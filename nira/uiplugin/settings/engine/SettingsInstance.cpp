@@ -57,9 +57,12 @@ const SettingsModuleRow* FindModuleRow(const GUID* interfaceId)
 HMODULE GetSettingsModuleHandle(LONG module)
 {
     switch (module) {
-    case SETTINGS_MODULE_SELF: return g_selfModule;
-    case SETTINGS_MODULE_COMPONENT: return g_componentModule;
-    default: return nullptr;
+    case SETTINGS_MODULE_SELF:
+        return g_selfModule;
+    case SETTINGS_MODULE_COMPONENT:
+        return g_componentModule;
+    default:
+        return nullptr;
     }
 }
 

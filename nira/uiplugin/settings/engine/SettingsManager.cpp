@@ -29,8 +29,8 @@ constexpr SettingDependencyRow Row(LONG kind, LONG index, const SettingRef (&dep
 }
 
 const SettingDependencyRow SettingDependencyTable[] = {
-    Row(0, 181, kDependsOfFlag181), Row(0, 260, kDependsOfFlag260), Row(0, 262, kDependsOfFlag262),
-    Row(0, 261, kDependsOfFlag261), Row(0, 202, kDependsOfFlag202), Row(0, 201, kDependsOfFlag201),
+    Row(0, 181, kDependsOfFlag181),  Row(0, 260, kDependsOfFlag260), Row(0, 262, kDependsOfFlag262),
+    Row(0, 261, kDependsOfFlag261),  Row(0, 202, kDependsOfFlag202), Row(0, 201, kDependsOfFlag201),
     Row(3, 1992, kDependsOfInt1992), Row(8, 32, kDependsOfBlob32),
 };
 
@@ -45,13 +45,34 @@ BOOLEAN ReadThroughOwner(INiraSettingsAccess& owner, LONG kind, LONG index)
 {
     const BYTE yes = 1;
     switch (kind) {
-    case SETTING_ARRAY_FLAG: { BYTE v = 0; return owner.GetFlag(index, &v, yes, yes); }
-    case SETTING_ARRAY_BYTE: { BYTE v = 0; return owner.GetByte(index, &v, yes, yes); }
-    case SETTING_ARRAY_WORD: { WORD v = 0; return owner.GetWord(index, &v, yes, yes); }
-    case SETTING_ARRAY_INT: { LONG v = 0; return owner.GetInt(index, &v, yes, yes); }
-    case SETTING_ARRAY_FLOAT: { FLOAT v = 0; return owner.GetFloat(index, &v, yes, yes); }
-    case SETTING_ARRAY_DOUBLE: { double v = 0; return owner.GetDouble(index, &v, yes, yes); }
-    case SETTING_ARRAY_INT_REF: { LONG v = 0; return owner.GetIntRef(index, &v, yes, yes); }
+    case SETTING_ARRAY_FLAG: {
+        BYTE v = 0;
+        return owner.GetFlag(index, &v, yes, yes);
+    }
+    case SETTING_ARRAY_BYTE: {
+        BYTE v = 0;
+        return owner.GetByte(index, &v, yes, yes);
+    }
+    case SETTING_ARRAY_WORD: {
+        WORD v = 0;
+        return owner.GetWord(index, &v, yes, yes);
+    }
+    case SETTING_ARRAY_INT: {
+        LONG v = 0;
+        return owner.GetInt(index, &v, yes, yes);
+    }
+    case SETTING_ARRAY_FLOAT: {
+        FLOAT v = 0;
+        return owner.GetFloat(index, &v, yes, yes);
+    }
+    case SETTING_ARRAY_DOUBLE: {
+        double v = 0;
+        return owner.GetDouble(index, &v, yes, yes);
+    }
+    case SETTING_ARRAY_INT_REF: {
+        LONG v = 0;
+        return owner.GetIntRef(index, &v, yes, yes);
+    }
     case SETTING_ARRAY_STRING: {
         CNiraString* copy = nullptr;
         const BOOLEAN read = owner.GetString(index, &copy, yes, yes);
@@ -65,7 +86,8 @@ BOOLEAN ReadThroughOwner(INiraSettingsAccess& owner, LONG kind, LONG index)
         owner.ReleaseBlob(copy);
         return read;
     }
-    default: return FALSE;
+    default:
+        return FALSE;
     }
 }
 

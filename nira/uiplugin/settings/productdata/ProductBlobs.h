@@ -17,7 +17,7 @@ struct DefaultMarkRecord {
     WCHAR overlayText2[DEFAULT_MARK_TEXT_CHARS];  // the text that is drawn
     WCHAR overlayFont[DEFAULT_MARK_TEXT_CHARS];
     INT overlayWords[DEFAULT_MARK_WORD_COUNT];
-    INT overlayStyle;   // 0 regular, 1 bold, 2 italic, 3 bold italic
+    INT overlayStyle;  // 0 regular, 1 bold, 2 italic, 3 bold italic
     DWORD overlayColor;
     INT overlayWord;
     DWORD overlayColor2;
@@ -48,27 +48,27 @@ static_assert(sizeof(HbIdScopeEntry) == 8, "HbIdScopeEntry is 8 bytes");
 
 struct HbModuleEntry {
     INT moduleType;
-    WCHAR fileName[HB_TEXT_CHARS];    // empty for a module without a file ("N/A")
+    WCHAR fileName[HB_TEXT_CHARS];  // empty for a module without a file ("N/A")
     WCHAR exportName[HB_TEXT_CHARS];
 };
 static_assert(sizeof(HbModuleEntry) == 1044, "HbModuleEntry is 1044 bytes");
 static_assert(offsetof(HbModuleEntry, exportName) == 524, "HbModuleEntry layout");
 
 struct HbJobDialogEntry {
-    INT dialogId;      // EHbJobUIDialogID
-    INT uiDialogId;    // uiDialogID
+    INT dialogId;    // EHbJobUIDialogID
+    INT uiDialogId;  // uiDialogID
     INT reserved[3];
-    INT title;         // uiTitle
-    INT iconId;        // uiIconID
-    INT dialogType;    // uiDlgType
-    INT messageType;   // iMessage_Type
+    INT title;                     // uiTitle
+    INT iconId;                    // uiIconID
+    INT dialogType;                // uiDlgType
+    INT messageType;               // iMessage_Type
     WCHAR message[HB_TEXT_CHARS];  // wcstrMessageString
-    INT helpId;        // iHelp_id
-    INT checkBox;      // bCheckBox
-    INT button1;       // ibutt1
-    INT button2;       // ibutt2
-    INT button4;       // ibutt4
-    INT bitmapId;      // ibitmap_id
+    INT helpId;                    // iHelp_id
+    INT checkBox;                  // bCheckBox
+    INT button1;                   // ibutt1
+    INT button2;                   // ibutt2
+    INT button4;                   // ibutt4
+    INT bitmapId;                  // ibitmap_id
 };
 static_assert(sizeof(HbJobDialogEntry) == 580, "HbJobDialogEntry is 580 bytes");
 static_assert(offsetof(HbJobDialogEntry, title) == 20, "HbJobDialogEntry layout");

@@ -113,8 +113,8 @@ private:
     FLOAT SourceFloat(LONG source, LONG index);
 
     // Options of the UI settings object.
-    LONG CurrentOption(LONG featureId);             // throws when it cannot be read
-    LONG CurrentOptionOrZero(LONG featureId);       // 0 when it cannot be read
+    LONG CurrentOption(LONG featureId);        // throws when it cannot be read
+    LONG CurrentOptionOrZero(LONG featureId);  // 0 when it cannot be read
     bool TryCurrentOption(LONG featureId, LONG* option);
     LONG InputBinOptionIndex();
     LONG QueryOptionIndex(LONG featureId, LONG optionId);

@@ -25,29 +25,26 @@ constexpr LONG FROM_PRINT_MODE = PRODUCT_SOURCE_PRINT_MODE_ROW;
 constexpr LONG FROM_PAPER = PRODUCT_SOURCE_PAPER_ROW;
 
 const ProductValueRule kFlagRules[] = {
-    {0, 1, FIXED_VALUE, 0}, {4, 4, FIXED_VALUE, 0}, {6, 7, FIXED_VALUE, 0}, {9, 11, FIXED_VALUE, 0}, {14, 14, FIXED_VALUE, 0},
-    {17, 18, FIXED_VALUE, 0}, {101, 102, FIXED_VALUE, 0}, {107, 108, FIXED_VALUE, 0}, {264, 264, FIXED_VALUE, 0},
-    {267, 267, FIXED_VALUE, 0}, {270, 270, FIXED_VALUE, 0},
-    {3, 3, FROM_OPTION, 0}, {8, 8, FROM_OPTION, 0}, {12, 13, FROM_OPTION, 0}, {103, 106, FROM_OPTION, 0},
-    {109, 109, FROM_OPTION, 0},
-    {120, 127, FROM_PRODUCT, 0}, {140, 144, FROM_PRODUCT, 0}, {148, 154, FROM_PRODUCT, 0},
-    {158, 158, FROM_PRODUCT, 0}, {253, 253, FROM_PRODUCT, 0}, {272, 273, FROM_PRODUCT, 0},
-    {336, 337, FROM_PRODUCT, 0},
-    {260, 263, FROM_PRINT_MODE, 0}, {265, 266, FROM_PRINT_MODE, 0}, {268, 269, FROM_PRINT_MODE, 0},
-    {274, 274, FROM_PRINT_MODE, 0},
-    {15, 15, FROM_PAPER, 0}, {22, 22, FROM_PAPER, 0}, {100, 100, FROM_PAPER, 0}, {110, 110, FROM_PAPER, 0},
-    {112, 112, FROM_PAPER, 0}, {275, 275, FROM_PAPER, 0},
+    {0, 1, FIXED_VALUE, 0},         {4, 4, FIXED_VALUE, 0},         {6, 7, FIXED_VALUE, 0},
+    {9, 11, FIXED_VALUE, 0},        {14, 14, FIXED_VALUE, 0},       {17, 18, FIXED_VALUE, 0},
+    {101, 102, FIXED_VALUE, 0},     {107, 108, FIXED_VALUE, 0},     {264, 264, FIXED_VALUE, 0},
+    {267, 267, FIXED_VALUE, 0},     {270, 270, FIXED_VALUE, 0},     {3, 3, FROM_OPTION, 0},
+    {8, 8, FROM_OPTION, 0},         {12, 13, FROM_OPTION, 0},       {103, 106, FROM_OPTION, 0},
+    {109, 109, FROM_OPTION, 0},     {120, 127, FROM_PRODUCT, 0},    {140, 144, FROM_PRODUCT, 0},
+    {148, 154, FROM_PRODUCT, 0},    {158, 158, FROM_PRODUCT, 0},    {253, 253, FROM_PRODUCT, 0},
+    {272, 273, FROM_PRODUCT, 0},    {336, 337, FROM_PRODUCT, 0},    {260, 263, FROM_PRINT_MODE, 0},
+    {265, 266, FROM_PRINT_MODE, 0}, {268, 269, FROM_PRINT_MODE, 0}, {274, 274, FROM_PRINT_MODE, 0},
+    {15, 15, FROM_PAPER, 0},        {22, 22, FROM_PAPER, 0},        {100, 100, FROM_PAPER, 0},
+    {110, 110, FROM_PAPER, 0},      {112, 112, FROM_PAPER, 0},      {275, 275, FROM_PAPER, 0},
 };
 
 const ProductValueRule kIntRules[] = {
-    {0, 0, FIXED_VALUE, 0}, {1912, 1912, FIXED_VALUE, 0}, {1994, 1994, FIXED_VALUE, 0}, {1998, 1998, FIXED_VALUE, 0},
-    {4, 4, FIXED_VALUE, 100}, {1910, 1910, FIXED_VALUE, 100},
-    {2048, 2048, FROM_OPTION, 0},
-    {1950, 1950, FROM_PRODUCT, 0}, {1999, 2000, FROM_PRODUCT, 0}, {2032, 2032, FROM_PRODUCT, 0},
-    {2047, 2047, FROM_PRODUCT, 0},
-    {3, 3, FROM_PRINT_MODE, 0}, {1920, 1921, FROM_PRINT_MODE, 0}, {1981, 1989, FROM_PRINT_MODE, 0},
-    {1995, 1997, FROM_PRINT_MODE, 0}, {2003, 2004, FROM_PRINT_MODE, 0},
-    {2005, 2005, FROM_PAPER, 0},
+    {0, 0, FIXED_VALUE, 0},           {1912, 1912, FIXED_VALUE, 0},     {1994, 1994, FIXED_VALUE, 0},
+    {1998, 1998, FIXED_VALUE, 0},     {4, 4, FIXED_VALUE, 100},         {1910, 1910, FIXED_VALUE, 100},
+    {2048, 2048, FROM_OPTION, 0},     {1950, 1950, FROM_PRODUCT, 0},    {1999, 2000, FROM_PRODUCT, 0},
+    {2032, 2032, FROM_PRODUCT, 0},    {2047, 2047, FROM_PRODUCT, 0},    {3, 3, FROM_PRINT_MODE, 0},
+    {1920, 1921, FROM_PRINT_MODE, 0}, {1981, 1989, FROM_PRINT_MODE, 0}, {1995, 1997, FROM_PRINT_MODE, 0},
+    {2003, 2004, FROM_PRINT_MODE, 0}, {2005, 2005, FROM_PAPER, 0},
 };
 
 const ProductValueRule kFloatRules[] = {
@@ -56,9 +53,9 @@ const ProductValueRule kFloatRules[] = {
 };
 
 const ProductValueRule kIntRefRules[] = {
-    {1, 6, FROM_OPTION, 0}, {8, 8, FROM_OPTION, 0}, {30, 42, FROM_OPTION, 0}, {45, 45, FROM_OPTION, 0},
-    {48, 48, FROM_OPTION, 0}, {106, 106, FROM_OPTION, 0},
-    {70, 72, FROM_PRODUCT, 0}, {101, 101, FROM_PRODUCT, 0}, {130, 130, FROM_PRODUCT, 0},
+    {1, 6, FROM_OPTION, 0},       {8, 8, FROM_OPTION, 0},         {30, 42, FROM_OPTION, 0},
+    {45, 45, FROM_OPTION, 0},     {48, 48, FROM_OPTION, 0},       {106, 106, FROM_OPTION, 0},
+    {70, 72, FROM_PRODUCT, 0},    {101, 101, FROM_PRODUCT, 0},    {130, 130, FROM_PRODUCT, 0},
     {47, 47, FROM_PRINT_MODE, 0}, {100, 100, FROM_PRINT_MODE, 0}, {102, 105, FROM_PRINT_MODE, 0},
     {135, 135, FROM_PAPER, 0},
 };
@@ -150,8 +147,9 @@ LONG CNiraProductData::QueryOptionIndex(LONG featureId, LONG optionId)
 {
     CHAR sql[kShortQueryChars];
     RequireSettings(SUCCEEDED(StringCchPrintfA(
-        sql, kShortQueryChars, "SELECT OptionIndex FROM CAP_OPTIONS_INFO WHERE FeatureID=\"%d\" AND OptionID=\"%d\"",
-        featureId, optionId)));
+        sql, kShortQueryChars,
+        "SELECT OptionIndex FROM CAP_OPTIONS_INFO WHERE FeatureID=\"%d\" AND OptionID=\"%d\"", featureId,
+        optionId)));
     LONG optionIndex = 0;
     RunQuery(sql, ProductCountRow, &optionIndex);
     return optionIndex;
@@ -169,10 +167,11 @@ FLOAT CNiraProductData::BottomMargin()
         paper = USER_PAPER_MARGIN_OPTION;
     }
     CHAR sql[kShortQueryChars];
-    RequireSettings(SUCCEEDED(StringCchPrintfA(sql, kShortQueryChars,
-                                               "SELECT EKeyFloat_PmPaperBottomMarginInches FROM FDT4114 WHERE "
-                                               "OptionID=\"%d\" AND Duplex =\"1\" AND MM =\"1\"",
-                                               paper)));
+    RequireSettings(
+        SUCCEEDED(StringCchPrintfA(sql, kShortQueryChars,
+                                   "SELECT EKeyFloat_PmPaperBottomMarginInches FROM FDT4114 WHERE "
+                                   "OptionID=\"%d\" AND Duplex =\"1\" AND MM =\"1\"",
+                                   paper)));
     CNiraString text;
     RunQuery(sql, ProductSingleValueRow, &text);
     return static_cast<FLOAT>(_wtof(text.GetBuffer()));
@@ -181,10 +180,14 @@ FLOAT CNiraProductData::BottomMargin()
 BYTE CNiraProductData::FlagValue(LONG index)
 {
     switch (index) {
-    case 5: return CurrentOptionOrZero(FEATURE_DUPLEX_EDGE) != 1 ? 1 : 0;
-    case 16: return CurrentOptionOrZero(FEATURE_POSTER) != 1 ? 1 : 0;
-    case 19: return CurrentOption(FEATURE_ROLL_CUT) == 2 ? 1 : 0;
-    case 21: return CurrentOptionOrZero(FEATURE_HAGAKI) == 2 ? 1 : 0;
+    case 5:
+        return CurrentOptionOrZero(FEATURE_DUPLEX_EDGE) != 1 ? 1 : 0;
+    case 16:
+        return CurrentOptionOrZero(FEATURE_POSTER) != 1 ? 1 : 0;
+    case 19:
+        return CurrentOption(FEATURE_ROLL_CUT) == 2 ? 1 : 0;
+    case 21:
+        return CurrentOptionOrZero(FEATURE_HAGAKI) == 2 ? 1 : 0;
     case 20: {
         const BYTE sensorMedia = SourceFlag(FROM_OPTION, index);
         bool read = false;
@@ -196,7 +199,8 @@ BYTE CNiraProductData::FlagValue(LONG index)
         LONG option = 0;
         return TryCurrentOption(FEATURE_TOLERANCE, &option) ? 1 : 0;
     }
-    default: break;
+    default:
+        break;
     }
     const ProductValueRule& rule = FindRule(kFlagRules, index);
     return rule.source == FIXED_VALUE ? static_cast<BYTE>(rule.fixed) : SourceFlag(rule.source, index);
@@ -209,16 +213,25 @@ LONG CNiraProductData::IntValue(LONG index)
         const LONG target = FirstIfNone(CurrentOption(FEATURE_TARGET_SIZE));
         return target > LAST_STANDARD_OPTION ? target : SourceInt(FROM_OPTION, SETTING_ARRAY_INT, index);
     }
-    case 5: return InputBinOptionIndex();
-    case 1911: return QueryOptionIndex(kFeatureMediaType, 1);
-    case 1951: case 1952: case 1953: case 1954: case 1955: case 1956:
+    case 5:
+        return InputBinOptionIndex();
+    case 1911:
+        return QueryOptionIndex(kFeatureMediaType, 1);
+    case 1951:
+    case 1952:
+    case 1953:
+    case 1954:
+    case 1955:
+    case 1956:
         return CurrentOption(FEATURE_ROLL_VALUES_FIRST + index - 1951);
-    case 2006: case 2007: {
+    case 2006:
+    case 2007: {
         bool read = false;
         const BYTE toleranceShown = OwnerFlag(23, &read);
         return read && toleranceShown ? SourceInt(FROM_OPTION, SETTING_ARRAY_INT, index) : 0;
     }
-    default: break;
+    default:
+        break;
     }
     const ProductValueRule& rule = FindRule(kIntRules, index);
     return rule.source == FIXED_VALUE ? rule.fixed : SourceInt(rule.source, SETTING_ARRAY_INT, index);
@@ -235,7 +248,8 @@ FLOAT CNiraProductData::FloatValue(LONG index)
     if (index >= kOversprayFirst && index <= kOversprayLast) {
         FLOAT overspray = SourceFloat(FROM_PAPER, index);
         if (overspray > 0) {
-            const DWORD percent = static_cast<DWORD>(SourceInt(FROM_OPTION, SETTING_ARRAY_INT_REF, kOversprayPercent));
+            const DWORD percent =
+                static_cast<DWORD>(SourceInt(FROM_OPTION, SETTING_ARRAY_INT_REF, kOversprayPercent));
             overspray = static_cast<FLOAT>(overspray * static_cast<FLOAT>(percent) / 100.0);
         }
         return overspray;
@@ -256,7 +270,8 @@ LONG CNiraProductData::IntRefValue(LONG index)
         RequireSettings(poster >= 2 && poster <= 5);
         return poster - 2;
     }
-    case 10: return InputBinOptionIndex();
+    case 10:
+        return InputBinOptionIndex();
     case 46: {
         bool read = false;
         const BYTE grayscale = OwnerFlag(103, &read);
@@ -277,7 +292,8 @@ LONG CNiraProductData::IntRefValue(LONG index)
         clarity = read ? clarity : SLIDER_ABSENT;
         return sharpness == SLIDER_ABSENT && clarity == SLIDER_ABSENT ? 1 : 2;
     }
-    default: break;
+    default:
+        break;
     }
     return SourceInt(FindRule(kIntRefRules, index).source, SETTING_ARRAY_INT_REF, index);
 }

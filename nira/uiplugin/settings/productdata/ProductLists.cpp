@@ -131,7 +131,8 @@ const char kCommandCount[] = "SELECT COUNT(EHbDriverCmdID) FROM HB_COMMAND_LIST"
 const char kCommandRows[] = "SELECT EHbDriverCmdID,EHbDriverCmdScope FROM HB_COMMAND_LIST";
 const char kDialogCount[] = "SELECT COUNT(EHbJobUIDialogID) FROM HB_JOBUI_DIALOGS";
 const char kDialogRows[] =
-    "SELECT EHbJobUIDialogID,bCheckBox,uiTitle,uiDialogID,iHelp_id,iMessage_Type,wcstrMessageString,uiDlgType,"
+    "SELECT "
+    "EHbJobUIDialogID,bCheckBox,uiTitle,uiDialogID,iHelp_id,iMessage_Type,wcstrMessageString,uiDlgType,"
     "uiIconID,ibutt1,ibutt2, ibutt4, ibitmap_id FROM HB_JOBUI_DIALOGS";
 const char kEventCount[] = "SELECT COUNT(EHbJobUIEventID) FROM HB_JOBUI_EVENTS";
 const char kEventRows[] = "SELECT EHbJobUIEventID,EHbJobUIEventScope FROM HB_JOBUI_EVENTS";
@@ -139,13 +140,13 @@ const char kEventRows[] = "SELECT EHbJobUIEventID,EHbJobUIEventScope FROM HB_JOB
 }  // namespace
 
 static const CNiraProductData::ListSource kModuleList = {kModuleCount, kModuleRows, 3, sizeof(HbModuleEntry),
-                                                       FillModule};
-static const CNiraProductData::ListSource kCommandList = {kCommandCount, kCommandRows, 2, sizeof(HbIdScopeEntry),
-                                                        FillIdScope};
-static const CNiraProductData::ListSource kJobDialogList = {kDialogCount, kDialogRows, 13, sizeof(HbJobDialogEntry),
-                                                          FillJobDialog};
+                                                         FillModule};
+static const CNiraProductData::ListSource kCommandList = {kCommandCount, kCommandRows, 2,
+                                                          sizeof(HbIdScopeEntry), FillIdScope};
+static const CNiraProductData::ListSource kJobDialogList = {kDialogCount, kDialogRows, 13,
+                                                            sizeof(HbJobDialogEntry), FillJobDialog};
 static const CNiraProductData::ListSource kJobEventList = {kEventCount, kEventRows, 2, sizeof(HbIdScopeEntry),
-                                                         FillIdScope};
+                                                           FillIdScope};
 
 // Counts the rows, allocates count + 1 zeroed records behind the count, and fills them. A load
 // that fails part way keeps no block, so the next request loads again.
@@ -158,7 +159,8 @@ void CNiraProductData::EnsureList(const ListSource& source, ProductListBuffer& b
     LONG count = 0;
     RunQuery(source.countQuery, ProductCountRow, &count);
     RequireSettings(count > 0);
-    const SIZE_T size = static_cast<SIZE_T>(count) * source.recordSize + source.recordSize + HB_LIST_HEADER_SIZE;
+    const SIZE_T size =
+        static_cast<SIZE_T>(count) * source.recordSize + source.recordSize + HB_LIST_HEADER_SIZE;
     // A blob longer than the settings can keep could never be handed on: it is not even loaded.
     RequireSettings(size <= SETTING_BLOB_MAX_LENGTH);
     BYTE* block = static_cast<BYTE*>(AllocateSettingsBlock(size));
@@ -202,11 +204,20 @@ BOOLEAN CNiraProductData::LoadJobEventList()
 ProductListBuffer& CNiraProductData::ListFor(LONG index, const ListSource** source)
 {
     switch (index) {
-    case BLOB_MODULE_LIST: *source = &kModuleList; return m_moduleList;
-    case BLOB_COMMAND_LIST: *source = &kCommandList; return m_commandList;
-    case BLOB_JOB_DIALOG_LIST: *source = &kJobDialogList; return m_jobDialogList;
-    case BLOB_JOB_EVENT_LIST: *source = &kJobEventList; return m_jobEventList;
-    default: RaiseSettingsError(ERROR_INVALID_DATA);
+    case BLOB_MODULE_LIST:
+        *source = &kModuleList;
+        return m_moduleList;
+    case BLOB_COMMAND_LIST:
+        *source = &kCommandList;
+        return m_commandList;
+    case BLOB_JOB_DIALOG_LIST:
+        *source = &kJobDialogList;
+        return m_jobDialogList;
+    case BLOB_JOB_EVENT_LIST:
+        *source = &kJobEventList;
+        return m_jobEventList;
+    default:
+        RaiseSettingsError(ERROR_INVALID_DATA);
     }
 }
 
@@ -215,13 +226,15 @@ void CNiraProductData::SetBlobValue(LONG index)
     if (index == BLOB_DEFAULT_MARK) {
         DefaultMarkRecord mark;
         FillDefaultMarkRecord(mark);
-        RequireSettings(m_owner->SetBlob(index, reinterpret_cast<const BYTE*>(&mark), sizeof(mark), FALSE) == TRUE);
+        RequireSettings(m_owner->SetBlob(index, reinterpret_cast<const BYTE*>(&mark), sizeof(mark), FALSE) ==
+                        TRUE);
         return;
     }
     if (index == BLOB_FEATURE_BITS) {
         FeatureBitsRecord bits;
         FillFeatureBits(bits, static_cast<DWORD>(CurrentOptionOrZero(FEATURE_BIT_SOURCE)));
-        RequireSettings(m_owner->SetBlob(index, reinterpret_cast<const BYTE*>(&bits), sizeof(bits), FALSE) == TRUE);
+        RequireSettings(m_owner->SetBlob(index, reinterpret_cast<const BYTE*>(&bits), sizeof(bits), FALSE) ==
+                        TRUE);
         return;
     }
     const ListSource* source = nullptr;

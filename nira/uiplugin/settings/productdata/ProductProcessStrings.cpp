@@ -59,10 +59,11 @@ void CNiraProductData::DescriptionText(CNiraString& value)
     UINT descriptionChars = 0;
     WCHAR query[kQueryPathChars] = {};
     const bool found =
-        VerQueryValueW(block.data, TEXT("\\VarFileInfo\\Translation"), reinterpret_cast<LPVOID*>(&translations),
-                       &translationBytes) &&
+        VerQueryValueW(block.data, TEXT("\\VarFileInfo\\Translation"),
+                       reinterpret_cast<LPVOID*>(&translations), &translationBytes) &&
         translations != nullptr && translationBytes >= sizeof(LanguageCodePage) &&
-        SUCCEEDED(StringCchPrintfW(query, kQueryPathChars, TEXT("\\StringFileInfo\\%04x%04x\\FileDescription"),
+        SUCCEEDED(StringCchPrintfW(query, kQueryPathChars,
+                                   TEXT("\\StringFileInfo\\%04x%04x\\FileDescription"),
                                    translations[translationBytes / sizeof(LanguageCodePage) - 1].language,
                                    translations[translationBytes / sizeof(LanguageCodePage) - 1].codePage)) &&
         VerQueryValueW(block.data, query, reinterpret_cast<LPVOID*>(&description), &descriptionChars) &&

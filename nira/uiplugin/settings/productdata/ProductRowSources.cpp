@@ -29,7 +29,10 @@ struct FeatureColumn {
     LPCSTR column;
 };
 
-#define COLUMN(feature, kind, index, name) {feature, SETTING_ARRAY_##kind, index, name}
+#define COLUMN(feature, kind, index, name)         \
+    {                                              \
+        feature, SETTING_ARRAY_##kind, index, name \
+    }
 
 const FeatureColumn FeatureColumnTable[] = {
     COLUMN(4117, INT_REF, 49, "EKeyEnum_HbIjUiInputBin"),
@@ -76,7 +79,10 @@ const FeatureColumn FeatureColumnTable[] = {
 };
 
 #undef COLUMN
-#define MAP(position, kind, index) {position, SETTING_ARRAY_##kind, index}
+#define MAP(position, kind, index)            \
+    {                                         \
+        position, SETTING_ARRAY_##kind, index \
+    }
 
 const char kProductRowQuery[] =
     "SELECT EKeyEnum_HbIjPmRmProductId,EKeyDword_HbIjPmWantedBandCount,EKeyDword_HbIjPmWantedBandSize,"
@@ -94,20 +100,23 @@ const char kProductRowQuery[] =
     "EKeyBool_SdDriverRotate180Enabled,EKeyBool_SdRotate180Supported,EKeyFloat_SdMaxCustomPaperWidthInches,"
     "EKeyFloat_SdMaxCustomPaperHeightInches,EKeyEnum_SdJobAccountingMode,"
     "EKeyBool_HbIjSdSpeedMechForManualDuplexAllowed,EKeyString_HbIjSdRPOFileName,"
-    "EKeyBool_SdOutputBinOrientationFaceUp,EKeyEnum_HbIjDsFallbackPenSet,EKeyBool_SdInputBinOrientationFaceUp,"
+    "EKeyBool_SdOutputBinOrientationFaceUp,EKeyEnum_HbIjDsFallbackPenSet,EKeyBool_"
+    "SdInputBinOrientationFaceUp,"
     "EKeyDword_HbIjSdTopMarginAdjustment,EKeyBool_SdAutomaticallySelectSupported,"
     "EKeyDword_HbIjSdCDDVDTopMarginAdjustment,EKeyString_HbIjSdPumpUsageOption FROM PRODUCT_DATA";
 
 const ProductRowColumn ProductRowMap[] = {
-    MAP(0, INT_REF, 101), MAP(1, INT, 1999), MAP(2, INT, 2000), MAP(3, INT_REF, 71), MAP(4, INT_REF, 70),
-    MAP(5, FLAG, 270), MAP(6, FLAG, 158), MAP(7, FLAG, 140), MAP(8, FLAG, 141), MAP(9, FLAG, 273),
-    MAP(10, FLAG, 272), MAP(11, STRING, 72), MAP(12, STRING, 71), MAP(13, STRING, 70), MAP(14, INT, 1950),
-    MAP(15, FLAG, 154), MAP(16, FLAG, 153), MAP(17, FLAG, 152), MAP(18, FLAG, 151), MAP(19, FLAG, 150),
-    MAP(20, FLAG, 149), MAP(21, FLAG, 148), MAP(22, FLAG, 144), MAP(23, FLAG, 143), MAP(24, FLAG, 142),
-    MAP(25, FLAG, 120), MAP(26, FLAG, 121), MAP(27, FLAG, 122), MAP(28, FLAG, 123), MAP(29, FLAG, 124),
-    MAP(30, FLAG, 125), MAP(31, FLAG, 126), MAP(32, FLOAT, 0), MAP(33, FLOAT, 1), MAP(34, INT_REF, 72),
-    MAP(35, FLAG, 253), MAP(36, STRING, 73), MAP(37, FLAG, 127), MAP(38, INT_REF, 130), MAP(39, FLAG, 336),
-    MAP(40, INT, 2047), MAP(41, FLAG, 337), MAP(42, INT, 2032), MAP(43, STRING, 74),
+    MAP(0, INT_REF, 101), MAP(1, INT, 1999),   MAP(2, INT, 2000),     MAP(3, INT_REF, 71),
+    MAP(4, INT_REF, 70),  MAP(5, FLAG, 270),   MAP(6, FLAG, 158),     MAP(7, FLAG, 140),
+    MAP(8, FLAG, 141),    MAP(9, FLAG, 273),   MAP(10, FLAG, 272),    MAP(11, STRING, 72),
+    MAP(12, STRING, 71),  MAP(13, STRING, 70), MAP(14, INT, 1950),    MAP(15, FLAG, 154),
+    MAP(16, FLAG, 153),   MAP(17, FLAG, 152),  MAP(18, FLAG, 151),    MAP(19, FLAG, 150),
+    MAP(20, FLAG, 149),   MAP(21, FLAG, 148),  MAP(22, FLAG, 144),    MAP(23, FLAG, 143),
+    MAP(24, FLAG, 142),   MAP(25, FLAG, 120),  MAP(26, FLAG, 121),    MAP(27, FLAG, 122),
+    MAP(28, FLAG, 123),   MAP(29, FLAG, 124),  MAP(30, FLAG, 125),    MAP(31, FLAG, 126),
+    MAP(32, FLOAT, 0),    MAP(33, FLOAT, 1),   MAP(34, INT_REF, 72),  MAP(35, FLAG, 253),
+    MAP(36, STRING, 73),  MAP(37, FLAG, 127),  MAP(38, INT_REF, 130), MAP(39, FLAG, 336),
+    MAP(40, INT, 2047),   MAP(41, FLAG, 337),  MAP(42, INT, 2032),    MAP(43, STRING, 74),
 };
 
 const char kPrintModeColumns[] =
@@ -126,13 +135,14 @@ const char kPrintModeColumns[] =
     "FROM FDT4116 WHERE ";
 
 const ProductRowColumn PrintModeRowMap[] = {
-    MAP(0, INT, 2003), MAP(1, INT, 2004), MAP(2, INT_REF, 105), MAP(3, FLAG, 268), MAP(4, INT, 1920),
-    MAP(5, INT, 1921), MAP(6, INT, 1985), MAP(7, INT, 1986), MAP(8, INT, 1983), MAP(9, INT, 1984),
-    MAP(10, FLAG, 260), MAP(11, FLAG, 262), MAP(12, FLAG, 263), MAP(13, FLAG, 261), MAP(14, INT, 1981),
-    MAP(15, INT, 1982), MAP(16, INT, 1996), MAP(17, INT, 1997), MAP(18, INT_REF, 104), MAP(19, INT, 1989),
-    MAP(20, INT, 1988), MAP(21, INT, 1987), MAP(22, INT_REF, 102), MAP(23, INT_REF, 103), MAP(23, INT, 3),
-    MAP(24, INT_REF, 47), MAP(25, INT_REF, 100), MAP(26, FLAG, 265), MAP(27, FLAG, 266), MAP(28, FLAG, 274),
-    MAP(29, FLAG, 269), MAP(30, INT, 1995),
+    MAP(0, INT, 2003),  MAP(1, INT, 2004),    MAP(2, INT_REF, 105),  MAP(3, FLAG, 268),
+    MAP(4, INT, 1920),  MAP(5, INT, 1921),    MAP(6, INT, 1985),     MAP(7, INT, 1986),
+    MAP(8, INT, 1983),  MAP(9, INT, 1984),    MAP(10, FLAG, 260),    MAP(11, FLAG, 262),
+    MAP(12, FLAG, 263), MAP(13, FLAG, 261),   MAP(14, INT, 1981),    MAP(15, INT, 1982),
+    MAP(16, INT, 1996), MAP(17, INT, 1997),   MAP(18, INT_REF, 104), MAP(19, INT, 1989),
+    MAP(20, INT, 1988), MAP(21, INT, 1987),   MAP(22, INT_REF, 102), MAP(23, INT_REF, 103),
+    MAP(23, INT, 3),    MAP(24, INT_REF, 47), MAP(25, INT_REF, 100), MAP(26, FLAG, 265),
+    MAP(27, FLAG, 266), MAP(28, FLAG, 274),   MAP(29, FLAG, 269),    MAP(30, INT, 1995),
 };
 
 const char kPaperColumns[] =
@@ -145,10 +155,10 @@ const char kPaperColumns[] =
     "EKeyEnum_HbIjDefaultInputBinForPaperSize,EKeyBool_HbIjUiCDDVDPaperSizeSelected FROM FDT4114 WHERE ";
 
 const ProductRowColumn PaperRowMap[] = {
-    MAP(0, STRING, 3), MAP(1, INT, 2005), MAP(2, FLOAT, 10), MAP(3, FLOAT, 11), MAP(4, FLOAT, 13),
-    MAP(5, FLOAT, 15), MAP(6, FLOAT, 12), MAP(7, FLOAT, 14), MAP(9, FLAG, 100), MAP(10, FLAG, 275),
-    MAP(11, FLAG, 15), MAP(12, FLOAT, 22), MAP(13, FLOAT, 23), MAP(14, FLOAT, 20), MAP(15, FLOAT, 21),
-    MAP(16, FLAG, 110), MAP(17, FLAG, 22), MAP(18, INT_REF, 135), MAP(19, FLAG, 112),
+    MAP(0, STRING, 3),  MAP(1, INT, 2005),  MAP(2, FLOAT, 10),     MAP(3, FLOAT, 11),  MAP(4, FLOAT, 13),
+    MAP(5, FLOAT, 15),  MAP(6, FLOAT, 12),  MAP(7, FLOAT, 14),     MAP(9, FLAG, 100),  MAP(10, FLAG, 275),
+    MAP(11, FLAG, 15),  MAP(12, FLOAT, 22), MAP(13, FLOAT, 23),    MAP(14, FLOAT, 20), MAP(15, FLOAT, 21),
+    MAP(16, FLAG, 110), MAP(17, FLAG, 22),  MAP(18, INT_REF, 135), MAP(19, FLAG, 112),
 };
 
 #undef MAP
@@ -162,7 +172,7 @@ constexpr LONG LAST_STANDARD_MEDIA = 549;
 constexpr LONG LAST_STANDARD_PAPER = 500;
 constexpr LONG FALLBACK_PEN_SET = 2;
 constexpr LONG FLAG_FORCE_PLAIN_MEDIA = 222;
-constexpr LONG PEN_SET_ENTRY = 121;  // kind 6, set by the device
+constexpr LONG PEN_SET_ENTRY = 121;           // kind 6, set by the device
 constexpr LONG FALLBACK_PEN_SET_ENTRY = 130;  // kind 6, product row
 
 // The row of a user-defined paper size: the option's name, its size and margins (option 1 of
@@ -240,10 +250,10 @@ int ProductCacheRow(void* argument, int columnCount, char** values, char**)
     }
     auto* cache = static_cast<ProductRowCache*>(argument);
     return GuardSettingsCall([&] {
-               for (int i = 0; i < columnCount; ++i) {
-                   AppendText(*cache, values[i]);
-               }
-           })
+        for (int i = 0; i < columnCount; ++i) {
+            AppendText(*cache, values[i]);
+        }
+    })
                ? 0
                : 1;
 }
@@ -285,8 +295,9 @@ void CNiraProductData::QueryFeatureColumnText(LONG kind, LONG index, CNiraString
     RequireSettings(column != nullptr);
     const LONG option = CurrentOption(column->featureId);
     CHAR sql[kColumnQueryChars];
-    RequireSettings(SUCCEEDED(StringCchPrintfA(sql, kColumnQueryChars, "SELECT %s FROM FDT%d WHERE OptionID=\"%d\"",
-                                               column->column, column->featureId, option)));
+    RequireSettings(
+        SUCCEEDED(StringCchPrintfA(sql, kColumnQueryChars, "SELECT %s FROM FDT%d WHERE OptionID=\"%d\"",
+                                   column->column, column->featureId, option)));
     RunQuery(sql, ProductSingleValueRow, &text);
 }
 
@@ -327,7 +338,8 @@ LONG CNiraProductData::PrintModePenSet()
         return penSet;
     }
     LONG fallback = 0;
-    if (LookupValue(PRODUCT_SOURCE_PRODUCT_ROW, SETTING_ARRAY_INT_REF, FALLBACK_PEN_SET_ENTRY, &fallback) == TRUE) {
+    if (LookupValue(PRODUCT_SOURCE_PRODUCT_ROW, SETTING_ARRAY_INT_REF, FALLBACK_PEN_SET_ENTRY, &fallback) ==
+        TRUE) {
         return fallback;
     }
     return FALLBACK_PEN_SET;
@@ -456,9 +468,8 @@ void CNiraProductData::EnsurePaperRow()
     const LONG metric = PaperMetricSelector();
     CHAR sql[kRowQueryChars];
     RequireSettings(SUCCEEDED(StringCchPrintfA(
-        sql, kRowQueryChars,
-        "%sOptionID=\"%d\" AND Duplex = \"%d\" AND Orientation = \"%d\" AND MM = \"%d\"", kPaperColumns, paper,
-        duplex, orientation, metric)));
+        sql, kRowQueryChars, "%sOptionID=\"%d\" AND Duplex = \"%d\" AND Orientation = \"%d\" AND MM = \"%d\"",
+        kPaperColumns, paper, duplex, orientation, metric)));
     LoadRow(m_paperRow, sql);
 }
 

@@ -52,10 +52,9 @@ ULONG DiagonalAspect(ULONG aspectX, ULONG aspectY)
 }  // namespace
 
 CNiraDerivedValuesProvider::CNiraDerivedValuesProvider()
-    : CNiraRecordTargetProvider<GDIINFO>(kDerivedEntries,
-                                         static_cast<int>(sizeof(kDerivedEntries) / sizeof(kDerivedEntries[0])))
-{
-}
+    : CNiraRecordTargetProvider<GDIINFO>(
+          kDerivedEntries, static_cast<int>(sizeof(kDerivedEntries) / sizeof(kDerivedEntries[0])))
+{}
 
 BOOLEAN CNiraDerivedValuesProvider::SetTarget(GDIINFO* record)
 {
@@ -113,7 +112,8 @@ BOOLEAN CNiraDerivedValuesProvider::SyncInt(LONG index)
 
 BOOLEAN CNiraDerivedValuesProvider::SyncFloat(LONG index)
 {
-    const bool served = index >= BlockGeometrySetting::PAPER_WIDTH && index <= BlockGeometrySetting::MARGIN_BOTTOM;
+    const bool served =
+        index >= BlockGeometrySetting::PAPER_WIDTH && index <= BlockGeometrySetting::MARGIN_BOTTOM;
     const BOOLEAN answer = SyncRule(SETTING_ARRAY_FLOAT, index, [&] {
         if (served) {
             ApplyPhysicalSizeRule();

@@ -24,9 +24,9 @@ constexpr DWORD NO_JPEG_MINOR_VERSION = 0;
 }  // namespace
 
 CNiraHostProcessProvider::CNiraHostProcessProvider()
-    : CNiraRecordTargetProvider<DEVINFO>(kHostEntries, static_cast<int>(sizeof(kHostEntries) / sizeof(kHostEntries[0])))
-{
-}
+    : CNiraRecordTargetProvider<DEVINFO>(kHostEntries,
+                                         static_cast<int>(sizeof(kHostEntries) / sizeof(kHostEntries[0])))
+{}
 
 BOOLEAN CNiraHostProcessProvider::SetTarget(DEVINFO* record)
 {

@@ -97,7 +97,8 @@ public:
 
 protected:
     // entries: the handled entries in the order UpdateAll applies their rules; not copied.
-    CNiraRecordTargetProvider(const SettingRef* entries, int count) : m_entries(entries), m_entryCount(count) {}
+    CNiraRecordTargetProvider(const SettingRef* entries, int count) : m_entries(entries), m_entryCount(count)
+    {}
 
     // The start of SetTarget: throws 87 for a null record and 13 without an owner; keeps the record.
     void KeepTarget(Record* record)

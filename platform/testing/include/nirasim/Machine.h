@@ -62,7 +62,7 @@ struct DriverSpec {
 
 // A file's version resource (what GetFileVersionInfoW answers for it).
 struct FileVersion {
-    WORD fileVersion[4] = {1, 0, 0, 0};     // major, minor, build, revision
+    WORD fileVersion[4] = {1, 0, 0, 0};  // major, minor, build, revision
     WORD productVersion[4] = {1, 0, 0, 0};
     DWORD fileType = VFT_APP;
     WORD language = 0x0409;
@@ -74,7 +74,7 @@ struct PrinterSpec {
     std::u16string name;
     std::u16string portName = u"USB001";
     std::u16string driverName;
-    std::u16string serverName;     // empty: a local printer
+    std::u16string serverName;  // empty: a local printer
     std::u16string shareName;
     std::u16string comment;
     std::u16string location;
@@ -92,10 +92,10 @@ struct SpoolerJob {
     std::u16string dataType;
     std::string data;  // the bytes written
     DWORD pages;
-    bool ended;        // EndDocPrinter was called
-    bool aborted;      // AbortPrinter was called
-    DWORD status = 0;  // JOB_STATUS_ bits (SetJobW changes them)
-    bool deleted = false;  // gone from the queue (JOB_CONTROL_DELETE or _CANCEL)
+    bool ended;             // EndDocPrinter was called
+    bool aborted;           // AbortPrinter was called
+    DWORD status = 0;       // JOB_STATUS_ bits (SetJobW changes them)
+    bool deleted = false;   // gone from the queue (JOB_CONTROL_DELETE or _CANCEL)
     bool printing = false;  // at the port: a deleted job stays, being deleted, until its last page
 };
 
@@ -139,7 +139,7 @@ public:
     void SetTokenFailures(bool openFails, bool queryFails);
     void SetProcessPath(const Text& windowsPath);  // GetModuleFileNameW(NULL)
     void SetCurrentDirectory(const Text& windowsPath);
-    void SetMessageBoxAnswer(int answer);          // IDOK unless set
+    void SetMessageBoxAnswer(int answer);  // IDOK unless set
     // CreateProcessW refuses with `error` (ERROR_SUCCESS: succeeds again).
     void SetCreateProcessFailure(DWORD error);
 

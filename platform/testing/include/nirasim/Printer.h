@@ -150,8 +150,8 @@ public:
     // The spooler delivering a job's bytes to a port through the monitor: StartDocPort (level 1,
     // the document name), WritePort in calls of at most `chunk` bytes, EndDocPort. FALSE at the
     // first call that fails, with its last error in *error.
-    BOOL DeliverJob(HANDLE port, const Text& printer, DWORD jobId, const Text& document, const std::string& bytes,
-                    DWORD chunk, DWORD* error = nullptr);
+    BOOL DeliverJob(HANDLE port, const Text& printer, DWORD jobId, const Text& document,
+                    const std::string& bytes, DWORD chunk, DWORD* error = nullptr);
     LPMONITOR2 Table() const { return table_; }
 
 private:

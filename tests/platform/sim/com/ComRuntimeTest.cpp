@@ -113,8 +113,9 @@ class CountingFactory : public IClassFactory {
 public:
     STDMETHODIMP QueryInterface(REFIID riid, void** object) override
     {
-        if (riid != IID_IUnknown && riid != IID_IClassFactory)
+        if (riid != IID_IUnknown && riid != IID_IClassFactory) {
             return E_NOINTERFACE;
+        }
         *object = this;
         AddRef();
         return S_OK;
@@ -137,9 +138,11 @@ TEST(ComRuntime, RegisteredClassesAreCreatedThroughTheirFactory)
     CountingFactory factory;
     const CLSID clsid = {0xabcdef01, 0x2, 0x3, {4, 5, 6, 7, 8, 9, 10, 11}};
     DWORD cookie = 0;
-    ASSERT_EQ(CoRegisterClassObject(clsid, &factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie), S_OK);
+    ASSERT_EQ(CoRegisterClassObject(clsid, &factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie),
+              S_OK);
     IUnknown* object = nullptr;
-    EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
+    EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                               reinterpret_cast<void**>(&object)),
               S_OK);
     EXPECT_EQ(factory.created, 1);
     object->Release();

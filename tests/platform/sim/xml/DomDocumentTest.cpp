@@ -59,7 +59,7 @@ TEST_F(DomDocumentTest, SelectionFindsUnionsInDocumentOrderAndNothingAsFalse)
 {
     Ref<IXMLDOMNodeList> list;
     ASSERT_EQ(m_doc->selectNodes(Bstr(TEXT("//f:Feature[@name = \"psk:B\"]/f:Option | "
-                                            "//f:Feature[@name = \"psk:A\"]/f:Option")),
+                                           "//f:Feature[@name = \"psk:A\"]/f:Option")),
                                  &list),
               S_OK);
     LONG length = 0;
@@ -123,8 +123,9 @@ TEST_F(DomDocumentTest, AttributeWalkListsNamespaceDeclarationsFirst)
     ASSERT_EQ(root->get_attributes(&map), S_OK);
     std::u16string names;
     Ref<IXMLDOMNode> item;
-    while (map->nextNode(&item) == S_OK)
+    while (map->nextNode(&item) == S_OK) {
         names += NameOf(item.get()) + TEXT("=") + TextOf(item.get()) + TEXT(";");
+    }
     EXPECT_EQ(names, TEXT("xmlns:psf=urn:f;xmlns:psk=urn:k;xmlns:xsi=urn:i;version=1;"));
 
     Ref<IXMLDOMNode> found;
@@ -137,14 +138,16 @@ TEST_F(DomDocumentTest, AttributeWalkListsNamespaceDeclarationsFirst)
 TEST_F(DomDocumentTest, AttributesKeepTheOrderTheStartTagWroteThem)
 {
     Ref<IXMLDOMDocument2> doc;
-    Load(doc, TEXT("<r a=\"1\" xmlns=\"urn:d\" b=\"2\" xmlns:p=\"urn:p\"><c p:x=\"3\" xmlns:q=\"urn:q\"/></r>"));
+    Load(doc,
+         TEXT("<r a=\"1\" xmlns=\"urn:d\" b=\"2\" xmlns:p=\"urn:p\"><c p:x=\"3\" xmlns:q=\"urn:q\"/></r>"));
     auto names = [](IXMLDOMNode* node) {
         Ref<IXMLDOMNamedNodeMap> map;
         EXPECT_EQ(node->get_attributes(&map), S_OK);
         std::u16string listed;
         Ref<IXMLDOMNode> item;
-        while (map->nextNode(&item) == S_OK)
+        while (map->nextNode(&item) == S_OK) {
             listed += NameOf(item.get()) + TEXT(";");
+        }
         return listed;
     };
     Ref<IXMLDOMElement> root;

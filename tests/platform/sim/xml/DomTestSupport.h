@@ -17,14 +17,19 @@ public:
     Ref(const Ref&) = delete;
     Ref& operator=(const Ref&) = delete;
     ~Ref() { Reset(); }
-    T** operator&() { Reset(); return &m_p; }
+    T** operator&()
+    {
+        Reset();
+        return &m_p;
+    }
     T* operator->() const { return m_p; }
     T* get() const { return m_p; }
     explicit operator bool() const { return m_p != nullptr; }
     void Reset()
     {
-        if (m_p)
+        if (m_p) {
             m_p->Release();
+        }
         m_p = nullptr;
     }
     template <class U>
@@ -115,7 +120,8 @@ protected:
 inline size_t CountOf(const std::u16string& text, const std::u16string& part)
 {
     size_t count = 0;
-    for (size_t at = text.find(part); at != std::u16string::npos; at = text.find(part, at + part.size()))
+    for (size_t at = text.find(part); at != std::u16string::npos; at = text.find(part, at + part.size())) {
         ++count;
+    }
     return count;
 }

@@ -24,8 +24,10 @@ protected:
     void InstallPrinter(const std::string& iniComponentLine)
     {
         const WString folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
-        ASSERT_TRUE(machine.CopyIn(NIRA_BUILD_DIR "/fixtures/niratesthelper.dll", folder + TEXT("niratesthelper.dll")));
-        ASSERT_TRUE(machine.WriteFile(folder + TEXT("niratest.ini"), "[ComponentFiles]\r\n" + iniComponentLine + "\r\n"));
+        ASSERT_TRUE(machine.CopyIn(NIRA_BUILD_DIR "/fixtures/niratesthelper.dll",
+                                   folder + TEXT("niratesthelper.dll")));
+        ASSERT_TRUE(machine.WriteFile(folder + TEXT("niratest.ini"),
+                                      "[ComponentFiles]\r\n" + iniComponentLine + "\r\n"));
         ASSERT_TRUE(machine.WriteFile(folder + TEXT("niratest.dll"), ""));
         nirasim::DriverSpec driver;
         driver.name = TEXT("Nira Test Driver");

@@ -30,10 +30,14 @@ TEST(SettingsExport, FactoryMakesTheClassOfEachRow)
     auto provider = [](void* o) { static_cast<INiraSettingsProvider*>(o)->Release(); };
     const Row rows[] = {
         {&SETTINGS_GUID_STORE,
-         [](void* o) { return dynamic_cast<CNiraSettingsStore*>(static_cast<INiraSettingsStore*>(o)) != nullptr; },
+         [](void* o) {
+             return dynamic_cast<CNiraSettingsStore*>(static_cast<INiraSettingsStore*>(o)) != nullptr;
+         },
          [](void* o) { static_cast<INiraSettingsStore*>(o)->Release(); }},
         {&SETTINGS_GUID_MASK,
-         [](void* o) { return dynamic_cast<CNiraSettingsMask*>(static_cast<INiraSettingsMask*>(o)) != nullptr; },
+         [](void* o) {
+             return dynamic_cast<CNiraSettingsMask*>(static_cast<INiraSettingsMask*>(o)) != nullptr;
+         },
          [](void* o) { static_cast<INiraSettingsMask*>(o)->Release(); }},
         {&SETTINGS_GUID_MANAGER,
          [](void* o) {
@@ -67,12 +71,14 @@ TEST(SettingsExport, FactoryMakesTheClassOfEachRow)
          provider},
         {&SETTINGS_GUID_HOST_FLAGS,
          [](void* o) {
-             return dynamic_cast<CNiraHostProcessProvider*>(static_cast<INiraSettingsProvider*>(o)) != nullptr;
+             return dynamic_cast<CNiraHostProcessProvider*>(static_cast<INiraSettingsProvider*>(o)) !=
+                    nullptr;
          },
          provider},
         {&SETTINGS_GUID_DERIVED,
          [](void* o) {
-             return dynamic_cast<CNiraDerivedValuesProvider*>(static_cast<INiraSettingsProvider*>(o)) != nullptr;
+             return dynamic_cast<CNiraDerivedValuesProvider*>(static_cast<INiraSettingsProvider*>(o)) !=
+                    nullptr;
          },
          provider},
     };

@@ -15,35 +15,31 @@
 
 using ::testing::ElementsAreArray;
 
-namespace
-{
+namespace {
 // One option as the reader delivered it.
-struct DeliveredOption
-{
+struct DeliveredOption {
     int optionId;
     int optionIndex;
     WString name;
 };
 
 // What the reader delivered, in its order, to check the object against.
-struct Delivered
-{
+struct Delivered {
     std::vector<int> features;
     std::map<int, FeatureRecord> records;
     std::map<int, std::vector<DeliveredOption>> options;
     std::map<int, std::vector<int>> treeRows;
 };
 
-struct Recording
-{
+struct Recording {
     CNiraCapabilityDB* reader;
     Delivered* delivered;
 };
 
 // Records an option row as the loader makes it an option: its display name is its option name.
-LONG RecordOptionRow(INT optionIndex, INT featureId, INT optionId, INT, INT, INT, LPCWSTR optionName, INT, INT,
-                     INT, INT, INT, INT, INT, INT, INT, INT, INT, INT, INT, LPCWSTR, INT, LPCWSTR, LPCWSTR, INT,
-                     LPCWSTR, INT, INT, INT, INT, INT, INT, LPVOID user)
+LONG RecordOptionRow(INT optionIndex, INT featureId, INT optionId, INT, INT, INT, LPCWSTR optionName, INT,
+                     INT, INT, INT, INT, INT, INT, INT, INT, INT, INT, INT, INT, LPCWSTR, INT, LPCWSTR,
+                     LPCWSTR, INT, LPCWSTR, INT, INT, INT, INT, INT, INT, LPVOID user)
 {
     Recording* recording = static_cast<Recording*>(user);
     recording->delivered->options[featureId].push_back(
@@ -56,23 +52,19 @@ LONG RecordRow(INT featureId, INT kind, LPVOID record, LPVOID user)
 {
     Recording* recording = static_cast<Recording*>(user);
     Delivered& delivered = *recording->delivered;
-    if (kind == CAPABILITY_KIND_FEATURE)
-    {
+    if (kind == CAPABILITY_KIND_FEATURE) {
         delivered.features.push_back(featureId);
         delivered.records[featureId] = *static_cast<FeatureRecord*>(record);
         recording->reader->EnumOptions(&featureId, RecordOptionRow, recording);
-    }
-    else if (kind == CAPABILITY_KIND_TREEVIEW)
-    {
+    } else if (kind == CAPABILITY_KIND_TREEVIEW) {
         delivered.treeRows[featureId].push_back(static_cast<TreeViewOptionRecord*>(record)->optionId);
     }
     LocalFree(record);
     return 0;
 }
-} // namespace
+}  // namespace
 
-class UISettingsCapabilityDbTest : public UISettingsTest
-{
+class UISettingsCapabilityDbTest : public UISettingsTest {
 protected:
     void SetUp() override
     {
@@ -103,8 +95,7 @@ protected:
 
 TEST_F(UISettingsCapabilityDbTest, EveryFeatureIsThereWithItsRecords)
 {
-    for (int id : delivered.features)
-    {
+    for (int id : delivered.features) {
         SCOPED_TRACE(id);
         ASSERT_EQ(settings.HasFeature(id), 1);
         FeatureEntry* entry = nullptr;
@@ -117,7 +108,8 @@ TEST_F(UISettingsCapabilityDbTest, EveryFeatureIsThereWithItsRecords)
         const FeatureRecord& row = delivered.records.at(id);
         EXPECT_EQ(entry->record->classId, row.classId);
         EXPECT_EQ(entry->record->featureState, row.featureState);
-        EXPECT_EQ(entry->record->firstChange, id >= kFirstSettingsFeature && id <= kLastSettingsFeature ? 1 : 0);
+        EXPECT_EQ(entry->record->firstChange,
+                  id >= kFirstSettingsFeature && id <= kLastSettingsFeature ? 1 : 0);
         int def = 0, current = 0, isSet = 0, valid = 0;
         ASSERT_EQ(settings.GetDefaultOption(id, &def), 0);
         EXPECT_EQ(def, row.defaultOption);
@@ -138,18 +130,18 @@ TEST_F(UISettingsCapabilityDbTest, EveryFeatureIsThereWithItsRecords)
 TEST_F(UISettingsCapabilityDbTest, OptionsAreFoundByIndexValueAndNameNewestFirst)
 {
     int checked = 0;
-    for (const auto& [id, options] : delivered.options)
-    {
-        if (IsLinked(id))
-            continue; // its options were copied from its source
+    for (const auto& [id, options] : delivered.options) {
+        if (IsLinked(id)) {
+            continue;  // its options were copied from its source
+        }
         SCOPED_TRACE(id);
         // The option delivered last is index 0.
         std::vector<int> expected;
-        for (auto it = options.rbegin(); it != options.rend(); ++it)
+        for (auto it = options.rbegin(); it != options.rend(); ++it) {
             expected.push_back(it->optionId);
+        }
         EXPECT_THAT(Walk(id), ElementsAreArray(expected));
-        for (size_t i = 0; i < expected.size(); ++i)
-        {
+        for (size_t i = 0; i < expected.size(); ++i) {
             const DeliveredOption& option = options[options.size() - 1 - i];
             int optionIndex = 0, opt = 0, bitmapId = 0, iconId = 0, state = 0;
             WCHAR name[OPTION_TEXT_LENGTH] = {};
@@ -164,13 +156,14 @@ TEST_F(UISettingsCapabilityDbTest, OptionsAreFoundByIndexValueAndNameNewestFirst
             EXPECT_EQ(Option(id, byValue).optionIndex, option.optionIndex);
             EXPECT_LE(std::find(expected.begin(), expected.end(), byValue) - expected.begin(),
                       static_cast<std::ptrdiff_t>(i));
-            if (!option.name.empty() && option.optionId > 0)
-            {
+            if (!option.name.empty() && option.optionId > 0) {
                 int byName = 0;
                 WString upper = option.name;
-                for (auto& c : upper)
-                    if (c >= TEXT('a') && c <= TEXT('z'))
+                for (auto& c : upper) {
+                    if (c >= TEXT('a') && c <= TEXT('z')) {
                         c = static_cast<WCHAR>(c - TEXT('a') + TEXT('A'));
+                    }
+                }
                 ASSERT_EQ(settings.FindOptionByName(id, upper.data(), &byName), 0);
                 EXPECT_EQ(CompareStringNoCaseSafe(Option(id, byName).displayName, option.name.c_str()), 0);
             }
@@ -183,18 +176,20 @@ TEST_F(UISettingsCapabilityDbTest, OptionsAreFoundByIndexValueAndNameNewestFirst
 TEST_F(UISettingsCapabilityDbTest, LinkedFeaturesTakeTheirOptionsFromTheirSource)
 {
     int linked = 0;
-    for (int id : delivered.features)
-    {
+    for (int id : delivered.features) {
         int hasFirst = 0, source = 0, second = 0, hasSecond = 0;
         settings.GetSoftLinks(id, &hasFirst, &source, &second, &hasSecond);
-        if (!hasFirst || hasSecond)
+        if (!hasFirst || hasSecond) {
             continue;
+        }
         ++linked;
         const FeatureUIRecord* ui = UIRecord(id);
-        std::vector<int> expected; // the source's options that pass the aux filter, newest first
-        for (int opt : Walk(source))
-            if (ui->auxIndex == 1 && (Option(source, opt).auxId1 & ui->auxBitMask) != 0)
+        std::vector<int> expected;  // the source's options that pass the aux filter, newest first
+        for (int opt : Walk(source)) {
+            if (ui->auxIndex == 1 && (Option(source, opt).auxId1 & ui->auxBitMask) != 0) {
                 expected.push_back(opt);
+            }
+        }
         EXPECT_THAT(Walk(id), ElementsAreArray(expected)) << id;
     }
     EXPECT_GT(linked, 0);
@@ -202,8 +197,7 @@ TEST_F(UISettingsCapabilityDbTest, LinkedFeaturesTakeTheirOptionsFromTheirSource
 
 TEST_F(UISettingsCapabilityDbTest, TreeViewRowsAreKeptPerOptionNewestFirst)
 {
-    for (const auto& [id, rows] : delivered.treeRows)
-    {
+    for (const auto& [id, rows] : delivered.treeRows) {
         SCOPED_TRACE(id);
         ASSERT_EQ(settings.GetTreeViewOptionCount(id), static_cast<int>(rows.size()));
         int optionIndex = 0, opt = 0;
@@ -236,8 +230,9 @@ TEST_F(UISettingsCapabilityDbTest, TheFilledObjectTakesChangesAndResetsToTheData
     CNiraPtrList stored;
     const int count = settings.ListFeatures(&stored);
     int expectedStored = 0;
-    for (const auto& [featureId, record] : delivered.records)
+    for (const auto& [featureId, record] : delivered.records) {
         expectedStored += record.uiDataStore == 1 ? 1 : 0;
+    }
     EXPECT_EQ(count, expectedStored);
 
     EXPECT_EQ(settings.ResetToDefaults(0), 0);

@@ -15,8 +15,7 @@ using ::testing::Invoke;
 using ::testing::Return;
 using ::testing::SetArgPointee;
 
-namespace
-{
+namespace {
 constexpr int FAILED = NIRA_STATUS_FAILED;
 constexpr int PAPER = 4114;
 constexpr int QUALITY = 4115;
@@ -26,7 +25,7 @@ constexpr int RESOLUTION = 4123;
 constexpr int DUPLEX = 4125;
 constexpr int GRAY_OPTIONS = 4137;
 constexpr int WIDGET = 6010;
-} // namespace
+}  // namespace
 
 // ---- change records and notifications ----
 
@@ -54,16 +53,16 @@ TEST_F(UISettingsTest, FirstSetCurrentOptionOfASettingsFeatureAlwaysCounts)
     AddFeature(WIDGET, 1, {1, 2});
     EXPECT_CALL(owner, CountChange(PAPER)).Times(1);
     EXPECT_CALL(owner, CountChange(WIDGET)).Times(0);
-    EXPECT_EQ(Set(PAPER, 1), 0); // already current, still counted once
+    EXPECT_EQ(Set(PAPER, 1), 0);  // already current, still counted once
     EXPECT_EQ(Set(PAPER, 1), 0);
-    EXPECT_EQ(Set(WIDGET, 1), 0); // outside the settings range: no first change
+    EXPECT_EQ(Set(WIDGET, 1), 0);  // outside the settings range: no first change
     EXPECT_EQ(Record(PAPER)->firstChange, 0);
 }
 
 TEST_F(UISettingsTest, SetCurrentOptionMovesAndCounts)
 {
     AddFeature(PAPER, 1, {1, 2});
-    Set(PAPER, 1); // spend the first change
+    Set(PAPER, 1);  // spend the first change
     EXPECT_CALL(owner, TrackValueChange(PAPER, 2));
     EXPECT_CALL(owner, CountChange(PAPER));
     EXPECT_CALL(owner, NotifyFeatureChanged(PAPER, CHANGE_OPTION_SELECTABLE));
@@ -89,7 +88,7 @@ TEST_F(UISettingsTest, WithoutNotifyAlwaysTheFeatureMovesOnlyAwayFromAnUnavailab
     settings.SetOptionState(PAPER, 2, OPTION_STATE_GREYED, 0);
     ASSERT_EQ(Set(PAPER, 2, OPTION_STATE_SELECTABLE, 0, 0, 0), 0);
     EXPECT_EQ(Current(PAPER), 1);
-    EXPECT_EQ(State(PAPER, 2), OPTION_STATE_SELECTABLE); // the state is applied anyway
+    EXPECT_EQ(State(PAPER, 2), OPTION_STATE_SELECTABLE);  // the state is applied anyway
 
     settings.SetOptionState(PAPER, 1, OPTION_STATE_GREYED, 0);
     EXPECT_CALL(owner, CountChange(PAPER));
@@ -107,12 +106,12 @@ TEST_F(UISettingsTest, SetCurrentOptionLeavesAloneWhatItMayNotChange)
     settings.SetFeatureLock(BIN, 1);
     ON_CALL(owner, GetLastChangedFeature(_)).WillByDefault(DoAll(SetArgPointee<0>(PAPER), Return(0)));
 
-    EXPECT_CALL(owner, CountChange(BIN)); // only the locked case reaches the owner
+    EXPECT_CALL(owner, CountChange(BIN));  // only the locked case reaches the owner
     EXPECT_CALL(owner, CountChange(MEDIA)).Times(0);
     EXPECT_CALL(owner, CountChange(PAPER)).Times(0);
     EXPECT_EQ(Set(MEDIA, 2), 0);
     EXPECT_EQ(Set(BIN, 2), 0);
-    EXPECT_EQ(Set(PAPER, 2, OPTION_STATE_SELECTABLE, 0, 0, 1, 0), 0); // being changed by the user
+    EXPECT_EQ(Set(PAPER, 2, OPTION_STATE_SELECTABLE, 0, 0, 1, 0), 0);  // being changed by the user
     EXPECT_EQ(Current(MEDIA), 1);
     EXPECT_EQ(Current(BIN), 1);
     EXPECT_EQ(Current(PAPER), 1);
@@ -135,9 +134,8 @@ TEST_F(UISettingsTest, AutoSelectedPaperKeepsThePreviousOptionAndIsNotTracked)
     EXPECT_EQ(Record(PAPER)->previousOption, 2);
 
     int result = -1;
-    for (auto [id, opt, expected] : {std::tuple{PAPER, 254, 1}, {PAPER, 26, 1}, {MEDIA, 254, 1}, {MEDIA, 26, 0},
-                                     {BIN, 254, 0}})
-    {
+    for (auto [id, opt, expected] :
+         {std::tuple{PAPER, 254, 1}, {PAPER, 26, 1}, {MEDIA, 254, 1}, {MEDIA, 26, 0}, {BIN, 254, 0}}) {
         settings.IsAutoSelectedOption(id, opt, &result);
         EXPECT_EQ(result, expected) << id << "/" << opt;
     }
@@ -159,7 +157,7 @@ TEST_F(UISettingsTest, ForceCurrentOptionStoresTheUsersChoice)
     AddFeature(6400, 1, {1, 2});
     settings.SetSoftLinks(6400, 1, PAPER, 0);
     int id = 6400, opt = 1;
-    EXPECT_EQ(settings.ForceCurrentOption(&id, &opt, 0), FAILED); // already current
+    EXPECT_EQ(settings.ForceCurrentOption(&id, &opt, 0), FAILED);  // already current
     EXPECT_CALL(owner, TrackValueChange(_, _)).Times(0);           // 6400 is no settings feature
     EXPECT_CALL(owner, CountChange(_)).Times(0);
     EXPECT_CALL(owner, NotifyFeatureChanged(6400, CHANGE_CURRENT_OPTION)).Times(2);
@@ -169,7 +167,7 @@ TEST_F(UISettingsTest, ForceCurrentOptionStoresTheUsersChoice)
     EXPECT_EQ(Current(6400), 2);
     EXPECT_EQ(Record(6400)->userOption, 2);
     EXPECT_EQ(Record(6400)->userSelected, 1);
-    EXPECT_EQ(Record(PAPER)->userSelected, 1); // the linked source has option 2 too
+    EXPECT_EQ(Record(PAPER)->userSelected, 1);  // the linked source has option 2 too
     EXPECT_EQ(settings.GetUserOption(6400), 2);
 }
 
@@ -220,10 +218,10 @@ TEST_F(UISettingsTest, StateChangesOfTwoWatchedOptionsCountAsValueChanges)
     EXPECT_CALL(owner, CountChange(GRAY_OPTIONS)).Times(2);
     EXPECT_CALL(owner, CountChange(PAPER)).Times(0);
     settings.SetOptionState(QUALITY, 5, OPTION_STATE_UNAVAILABLE, 0);
-    settings.SetOptionState(QUALITY, 5, OPTION_STATE_UNAVAILABLE, 0); // no change, no count
+    settings.SetOptionState(QUALITY, 5, OPTION_STATE_UNAVAILABLE, 0);  // no change, no count
     settings.SetOptionState(PAPER, 5, OPTION_STATE_UNAVAILABLE, 0);
     settings.SetOptionState(GRAY_OPTIONS, 4, OPTION_STATE_UNAVAILABLE, 0);
-    settings.SetOptionState(GRAY_OPTIONS, 4, OPTION_STATE_CONFLICT, 0); // refused, but counted
+    settings.SetOptionState(GRAY_OPTIONS, 4, OPTION_STATE_CONFLICT, 0);  // refused, but counted
 }
 
 // ---- display states and locks ----
@@ -306,12 +304,12 @@ TEST_F(UISettingsTest, ALimitedActionRunsOnlyBelowTheStoredLevel)
     ASSERT_EQ(settings.SetOptionLimit(PAPER, 2), 0);
 
     EXPECT_EQ(Apply(PAPER, 2, 1, 1, 3), FAILED);
-    EXPECT_EQ(State(PAPER, 2), OPTION_STATE_SELECTABLE); // the state is set before the limit test
+    EXPECT_EQ(State(PAPER, 2), OPTION_STATE_SELECTABLE);  // the state is set before the limit test
     EXPECT_EQ(Current(PAPER), 1);
 
     EXPECT_EQ(Apply(PAPER, 2, 1, 1, 1), 0);
     EXPECT_EQ(Current(PAPER), 2);
-    EXPECT_EQ(Apply(PAPER, 1, 1, 1, 1), FAILED); // level is now 1
+    EXPECT_EQ(Apply(PAPER, 1, 1, 1, 1), FAILED);  // level is now 1
 
     settings.ClearOptionLimits();
     EXPECT_EQ(Apply(PAPER, 1, 1, 1, 50), 0);
@@ -337,7 +335,7 @@ TEST_F(UISettingsTest, ActionsOnOptionStatesAndDisplay)
     EXPECT_EQ(Apply(PAPER, 2, 5), 0);
     EXPECT_EQ(State(PAPER, 2), OPTION_STATE_CONFLICT);
     EXPECT_EQ(Apply(PAPER, 2, 9), 0);
-    EXPECT_EQ(Apply(PAPER, 2, 18), 0); // available again with the conflict cleared
+    EXPECT_EQ(Apply(PAPER, 2, 18), 0);  // available again with the conflict cleared
     EXPECT_EQ(State(PAPER, 2), OPTION_STATE_SELECTABLE);
     EXPECT_EQ(Apply(PAPER, 3, 7), 0);
     EXPECT_THAT(Walk(PAPER), ElementsAre(2, 1));
@@ -353,8 +351,8 @@ TEST_F(UISettingsTest, ActionsOnOptionStatesAndDisplay)
     EXPECT_EQ(Apply(PAPER, 0, 25), 0);
     EXPECT_EQ(ChangeMask(PAPER), CHANGE_MASK_OPTIONS);
 
-    EXPECT_EQ(Apply(PAPER, 9, 2), FAILED); // needs the option
-    EXPECT_EQ(Apply(PAPER, 1, 3), FAILED); // no such action
+    EXPECT_EQ(Apply(PAPER, 9, 2), FAILED);  // needs the option
+    EXPECT_EQ(Apply(PAPER, 1, 3), FAILED);  // no such action
     EXPECT_EQ(Apply(4200, 1, 12), FAILED);
 }
 
@@ -367,14 +365,14 @@ TEST_F(UISettingsTest, ShowAndSelectAndSelectAndGrey)
     EXPECT_EQ(Apply(PAPER, 2, 10, 1, 4), 0);
     EXPECT_EQ(settings.GetDisplayState(PAPER), DISPLAY_STATE_ENABLED);
     EXPECT_EQ(Current(PAPER), 2);
-    EXPECT_EQ(Apply(PAPER, 1, 10, 1, 4), FAILED); // level 4 stored
+    EXPECT_EQ(Apply(PAPER, 1, 10, 1, 4), FAILED);  // level 4 stored
 
     settings.ClearOptionLimits();
     EXPECT_EQ(Apply(PAPER, 1, 11, 1, 3), 0);
     EXPECT_EQ(Current(PAPER), 1);
     EXPECT_EQ(settings.GetDisplayState(PAPER), DISPLAY_STATE_GREYED);
     settings.ClearOptionLimits();
-    EXPECT_EQ(Apply(PAPER, 2, 11, 1, 3), FAILED); // already greyed
+    EXPECT_EQ(Apply(PAPER, 2, 11, 1, 3), FAILED);  // already greyed
     EXPECT_EQ(Current(PAPER), 2);
 }
 
@@ -395,20 +393,20 @@ TEST_F(UISettingsTest, SelectingActionsAndTheUsersChoice)
     EXPECT_EQ(Current(PAPER), 3);
     EXPECT_EQ(Record(PAPER)->userSelected, 0);
 
-    EXPECT_EQ(Apply(PAPER, 0, 21, 0), 0); // back to the user's option 2
+    EXPECT_EQ(Apply(PAPER, 0, 21, 0), 0);  // back to the user's option 2
     EXPECT_EQ(Current(PAPER), 2);
     EXPECT_EQ(Record(PAPER)->userOption, 2);
-    EXPECT_EQ(Apply(PAPER, 3, 20), 0); // selected, user option cleared
+    EXPECT_EQ(Apply(PAPER, 3, 20), 0);  // selected, user option cleared
     EXPECT_EQ(Current(PAPER), 3);
     EXPECT_EQ(Record(PAPER)->userOption, 0);
-    EXPECT_EQ(Apply(PAPER, 0, 21), 0); // no user option: the default
+    EXPECT_EQ(Apply(PAPER, 0, 21), 0);  // no user option: the default
     EXPECT_EQ(Current(PAPER), 1);
     Record(PAPER)->respectUserSelection = 0;
     EXPECT_EQ(Apply(PAPER, 3, 26), 0);
     EXPECT_EQ(Current(PAPER), 3);
     EXPECT_EQ(Apply(PAPER, 0, 23, 1, 6), 0);
     EXPECT_EQ(Current(PAPER), 1);
-    EXPECT_EQ(Apply(PAPER, 0, 23, 1, 6), FAILED); // level 6 stored
+    EXPECT_EQ(Apply(PAPER, 0, 23, 1, 6), FAILED);  // level 6 stored
 
     // Action 19 without the option chooses the current option again as the user's.
     Record(PAPER)->userSelected = 0;
@@ -449,7 +447,7 @@ TEST_F(UISettingsTest, PendingListKeepsOneRecordPerSettingsFeature)
     EXPECT_EQ(settings.QueuePending(4120, 1, PENDING_AT_TAIL), 0);
     EXPECT_EQ(settings.QueuePending(4121, 1, PENDING_AT_TAIL), 0);
     EXPECT_EQ(settings.QueuePending(4122, 1, PENDING_AT_HEAD), 0);
-    EXPECT_EQ(settings.QueuePending(4120, 7, PENDING_AT_HEAD), 0); // kept where it was
+    EXPECT_EQ(settings.QueuePending(4120, 7, PENDING_AT_HEAD), 0);  // kept where it was
     EXPECT_EQ(settings.QueuePending(4123, 1, 5), 0);                // placed nowhere
 
     std::vector<std::pair<int, int>> seen;
@@ -476,8 +474,7 @@ TEST_F(UISettingsTest, AConflictResolvedDuringThePendingWalkIsSafe)
     settings.QueuePending(4120, 1, PENDING_AT_TAIL);
     settings.QueuePending(4121, 1, PENDING_AT_TAIL);
     int calls = 0;
-    struct Walk
-    {
+    struct Walk {
         CNiraUISettings* settings;
         int* calls;
     } walk{&settings, &calls};
@@ -485,7 +482,7 @@ TEST_F(UISettingsTest, AConflictResolvedDuringThePendingWalkIsSafe)
         [](void* user, int, int) {
             Walk* w = static_cast<Walk*>(user);
             ++*w->calls;
-            w->settings->ClearPending(); // resolving removes the records being walked
+            w->settings->ClearPending();  // resolving removes the records being walked
             return 0;
         },
         &walk);
@@ -557,8 +554,7 @@ TEST_F(UISettingsTest, TheLinkTargetsOfDuplexAndGrayOptionsAreNotTracked)
 
 // ---- linked features ----
 
-class LinkedFeatureTest : public UISettingsTest
-{
+class LinkedFeatureTest : public UISettingsTest {
 protected:
     // Source A (4230): options 1..4 with aux1 bits 1,0,0,1; source B (4231): 1..2 with bits 0,1.
     void SetUp() override
@@ -575,8 +571,7 @@ protected:
     {
         AddFeature(id, 1, {});
         int opt = 1;
-        for (int bit : aux)
-        {
+        for (int bit : aux) {
             OptionInfo* info = NewOption(id, opt * 10);
             info->auxId1 = bit;
             settings.AddOption(id, opt++, info);
@@ -596,7 +591,7 @@ TEST_F(LinkedFeatureTest, TwoSourcesAreNumberedOldestOptionOfTheFirstSourceFirst
     ASSERT_EQ(settings.BuildLinkedOptions(6420, 2), 0);
     EXPECT_THAT(Walk(6420), ElementsAre(4, 3, 2, 1));
     EXPECT_EQ(Source(1), (std::pair{4230, 1}));
-    EXPECT_EQ(Source(2), (std::pair{4230, 2})); // the kept option
+    EXPECT_EQ(Source(2), (std::pair{4230, 2}));  // the kept option
     EXPECT_EQ(Source(3), (std::pair{4230, 4}));
     EXPECT_EQ(Source(4), (std::pair{4231, 2}));
     EXPECT_EQ(Option(6420, 3).optionIndex, 40);
@@ -636,13 +631,14 @@ TEST_F(LinkedFeatureTest, OneSourceKeepsTheOptionIds)
 
 TEST_F(LinkedFeatureTest, AddLinkedOptionSkipsUsedIds)
 {
-    for (int opt : {1, 2, 3, 5})
+    for (int opt : {1, 2, 3, 5}) {
         settings.AddOption(6420, opt, NewOption(6420, opt));
+    }
     int newOpt = 0;
     ASSERT_EQ(settings.AddLinkedOption(6420, &newOpt, 4230, 2), 0);
     EXPECT_EQ(newOpt, 6);
     EXPECT_EQ(Source(6), (std::pair{4230, 2}));
-    EXPECT_EQ(settings.AddLinkedOption(6420, &newOpt, 4230, 2), FAILED); // already linked
+    EXPECT_EQ(settings.AddLinkedOption(6420, &newOpt, 4230, 2), FAILED);  // already linked
 
     int id = 6420, opt = 5;
     settings.RemoveOption(&id, &opt);
@@ -652,7 +648,7 @@ TEST_F(LinkedFeatureTest, AddLinkedOptionSkipsUsedIds)
 
     newOpt = -1;
     EXPECT_EQ(settings.AddLinkedOption(6420, &newOpt, 0, 1), 0);
-    EXPECT_EQ(settings.AddLinkedOption(6420, &newOpt, 4230, 9), 0); // not an option of the source
+    EXPECT_EQ(settings.AddLinkedOption(6420, &newOpt, 4230, 9), 0);  // not an option of the source
     EXPECT_EQ(newOpt, -1);
     EXPECT_EQ(settings.AddLinkedOption(6420, &newOpt, 4299, 1), FAILED);
 }
@@ -667,7 +663,7 @@ TEST_F(LinkedFeatureTest, SoftLinkTargetsAreFoundByEitherSource)
     EXPECT_EQ(found, 1);
     EXPECT_EQ(target, 6420);
     EXPECT_EQ(isSecond, 1);
-    settings.FindSoftLinkTarget(4231, &found, &target, &isSecond); // the last match wins
+    settings.FindSoftLinkTarget(4231, &found, &target, &isSecond);  // the last match wins
     EXPECT_EQ(target, 6430);
     EXPECT_EQ(isSecond, 0);
     settings.FindSoftLinkTarget(0, &found, &target, &isSecond);
@@ -720,7 +716,7 @@ TEST_F(UISettingsTest, ResetToDefaultsFailsWhenNothingDifferedAndSetsThePaperDis
     int id = 6065, opt = 3;
     settings.SetDefaultOption(&id, &opt);
     settings.RemoveChange(PAPER);
-    EXPECT_CALL(owner, TrackValueChange(_, _)).Times(0); // 6065 is no settings feature
+    EXPECT_CALL(owner, TrackValueChange(_, _)).Times(0);  // 6065 is no settings feature
     EXPECT_EQ(settings.ResetToDefaults(0), 0);
     int value = 0;
     settings.GetDiscriminator(PAPER, &value);
@@ -734,14 +730,15 @@ TEST_F(UISettingsTest, AHandlerMayRemoveTheOptionItIsToldAbout)
 {
     AddFeature(PAPER, 1, {1, 2, 3});
     Set(PAPER, 1);
-    EXPECT_CALL(owner, NotifyFeatureChanged(PAPER, _)).Times(AnyNumber()).WillRepeatedly(Invoke([this](int id, int kind) {
-        if (kind == CHANGE_OPTION_SELECTABLE)
-        {
-            int opt = 2;
-            settings.RemoveOption(&id, &opt);
-        }
-        return 0;
-    }));
+    EXPECT_CALL(owner, NotifyFeatureChanged(PAPER, _))
+        .Times(AnyNumber())
+        .WillRepeatedly(Invoke([this](int id, int kind) {
+            if (kind == CHANGE_OPTION_SELECTABLE) {
+                int opt = 2;
+                settings.RemoveOption(&id, &opt);
+            }
+            return 0;
+        }));
     EXPECT_EQ(Set(PAPER, 2), 0);
     EXPECT_EQ(settings.ResetToDefaults(0), 0);
     EXPECT_EQ(Current(PAPER), 1);

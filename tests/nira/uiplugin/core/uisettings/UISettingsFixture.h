@@ -14,8 +14,7 @@
 #include "nira/uiplugin/core/uisettings/NiraUISettings.h"
 #include "nira/uiplugin/interfaces/FeatureIds.h"
 
-class MockSettingsOwner : public INiraUISettingsOwner
-{
+class MockSettingsOwner : public INiraUISettingsOwner {
 public:
     MOCK_METHOD(int, NotifyFeatureChanged, (int featureId, int changeKind), (override));
     MOCK_METHOD(int, CountChange, (int featureId), (override));
@@ -68,8 +67,7 @@ inline OptionInfo* NewOption(int featureId, int optionIndex, int state = OPTION_
     return info;
 }
 
-class UISettingsTest : public ::testing::Test
-{
+class UISettingsTest : public ::testing::Test {
 protected:
     void SetUp() override { settings.SetOwner(&owner); }
 
@@ -77,10 +75,12 @@ protected:
     void AddFeature(int id, int defaultOption, std::initializer_list<int> options, bool withUIRecord = true)
     {
         ASSERT_EQ(settings.AddFeature(NewFeatureRecord(id, defaultOption)), 0);
-        if (withUIRecord)
+        if (withUIRecord) {
             settings.SetFeatureUIRecord(id, NewUIRecord(id));
-        for (int opt : options)
+        }
+        for (int opt : options) {
             ASSERT_EQ(settings.AddOption(id, opt, NewOption(id, opt * 10)), 0);
+        }
     }
 
     FeatureRecord* Record(int id)
@@ -127,11 +127,12 @@ protected:
     std::vector<int> Walk(int id)
     {
         std::vector<int> ids;
-        for (int i = 0; i < settings.GetOptionCount(id); ++i)
-        {
+        for (int i = 0; i < settings.GetOptionCount(id); ++i) {
             int optionIndex = 0, opt = 0, bitmapId = 0, iconId = 0, state = 0;
-            if (settings.GetOptionByIndex(i, id, &optionIndex, &opt, nullptr, &bitmapId, &iconId, &state) == 0)
+            if (settings.GetOptionByIndex(i, id, &optionIndex, &opt, nullptr, &bitmapId, &iconId, &state) ==
+                0) {
                 ids.push_back(opt);
+            }
         }
         return ids;
     }

@@ -9,12 +9,11 @@ using ::testing::_;
 using ::testing::ElementsAre;
 using ::testing::InSequence;
 
-namespace
-{
+namespace {
 constexpr int FAILED = NIRA_STATUS_FAILED;
 constexpr int PAPER = 4114;
 constexpr int MEDIA = 4116;
-} // namespace
+}  // namespace
 
 TEST_F(UISettingsTest, OptionAddedLastIsIndexZero)
 {
@@ -30,8 +29,10 @@ TEST_F(UISettingsTest, OptionAddedLastIsIndexZero)
     EXPECT_EQ(opt, 3);
     EXPECT_EQ(state, OPTION_STATE_GREYED);
     EXPECT_EQ(CompareStringSafe(name, TEXT("A4 borderless")), 0);
-    EXPECT_EQ(settings.GetOptionByIndex(3, PAPER, &optionIndex, &opt, nullptr, &bitmapId, &iconId, &state), FAILED);
-    EXPECT_EQ(settings.GetOptionByIndex(-1, PAPER, &optionIndex, &opt, nullptr, &bitmapId, &iconId, &state), FAILED);
+    EXPECT_EQ(settings.GetOptionByIndex(3, PAPER, &optionIndex, &opt, nullptr, &bitmapId, &iconId, &state),
+              FAILED);
+    EXPECT_EQ(settings.GetOptionByIndex(-1, PAPER, &optionIndex, &opt, nullptr, &bitmapId, &iconId, &state),
+              FAILED);
 
     // Of two options with one public value, the one added last is found.
     EXPECT_EQ(settings.FindOptionByValue(PAPER, 9, &opt), 0);
@@ -60,7 +61,7 @@ TEST_F(UISettingsTest, AddingAnExistingOptionReplacesItAndMovesItToTheHead)
 
 TEST_F(UISettingsTest, InsertOptionPlacesTheOptionBeforeAnother)
 {
-    AddFeature(PAPER, 1, {1, 2, 3}); // walk 3, 2, 1
+    AddFeature(PAPER, 1, {1, 2, 3});  // walk 3, 2, 1
     EXPECT_CALL(owner, NotifyFeatureChanged(_, _)).Times(::testing::AnyNumber());
     EXPECT_CALL(owner, NotifyFeatureChanged(PAPER, CHANGE_OPTION_REMOVED)).Times(0);
     ASSERT_EQ(settings.InsertOption(PAPER, 1, 7, NewOption(PAPER, 70)), 0);
@@ -183,16 +184,13 @@ TEST_F(UISettingsTest, OptionNamesAndDisplayNamesAreBounded)
     EXPECT_EQ(name[0], TEXT('x'));
 }
 
-struct IdRangeCase
-{
+struct IdRangeCase {
     int id;
     int valid;
     int secondary;
 };
 
-class UISettingsIdRangeTest : public UISettingsTest, public ::testing::WithParamInterface<IdRangeCase>
-{
-};
+class UISettingsIdRangeTest : public UISettingsTest, public ::testing::WithParamInterface<IdRangeCase> {};
 
 TEST_P(UISettingsIdRangeTest, RangesAreComparedAsUnsignedNumbers)
 {
@@ -204,8 +202,9 @@ TEST_P(UISettingsIdRangeTest, RangesAreComparedAsUnsignedNumbers)
 }
 
 INSTANTIATE_TEST_SUITE_P(Ids, UISettingsIdRangeTest,
-                         ::testing::Values(IdRangeCase{4112, 0, 0}, IdRangeCase{4113, 1, 0}, IdRangeCase{4312, 1, 0},
-                                           IdRangeCase{4313, 0, 0}, IdRangeCase{-1, 0, 0}, IdRangeCase{INT_MIN, 0, 0},
+                         ::testing::Values(IdRangeCase{4112, 0, 0}, IdRangeCase{4113, 1, 0},
+                                           IdRangeCase{4312, 1, 0}, IdRangeCase{4313, 0, 0},
+                                           IdRangeCase{-1, 0, 0}, IdRangeCase{INT_MIN, 0, 0},
                                            IdRangeCase{0, 0, 1}, IdRangeCase{1, 0, 0}));
 
 TEST_F(UISettingsTest, ListFeaturesAppendsTheStoredFeaturesInTheOrderTheyWereAdded)
@@ -215,15 +214,15 @@ TEST_F(UISettingsTest, ListFeaturesAppendsTheStoredFeaturesInTheOrderTheyWereAdd
     EXPECT_EQ(settings.ListFeatures(&out), 0);
     EXPECT_EQ(out.GetCount(), 1);
 
-    for (int id : {4120, 4130, 4125, 4140})
-    {
+    for (int id : {4120, 4130, 4125, 4140}) {
         AddFeature(id, 1, {});
         Record(id)->uiDataStore = id == 4130 ? 0 : 1;
     }
     EXPECT_EQ(settings.ListFeatures(&out), 4);
     std::vector<INT_PTR> ids;
-    for (CNiraPtrList::Node* node = out.GetHead(); node; node = node->next)
+    for (CNiraPtrList::Node* node = out.GetHead(); node; node = node->next) {
         ids.push_back(reinterpret_cast<INT_PTR>(node->value));
+    }
     EXPECT_THAT(ids, ElementsAre(1, 4120, 4125, 4140));
 }
 
@@ -249,15 +248,16 @@ TEST_F(UISettingsTest, ChangeRecordsNewestFeatureFirstOneRecordPerFeature)
 TEST_F(UISettingsTest, TreeViewRecordsAreKeptByOptionInWalkOrder)
 {
     AddFeature(PAPER, 2, {});
-    for (int opt : {1, 2, 3})
-    {
-        TreeViewOptionRecord* row = static_cast<TreeViewOptionRecord*>(LocalAlloc(LPTR, sizeof(TreeViewOptionRecord)));
+    for (int opt : {1, 2, 3}) {
+        TreeViewOptionRecord* row =
+            static_cast<TreeViewOptionRecord*>(LocalAlloc(LPTR, sizeof(TreeViewOptionRecord)));
         row->size = sizeof(TreeViewOptionRecord);
         row->optionId = opt;
         row->optionIndex = opt * 100;
         ASSERT_EQ(settings.AddTreeViewOption(PAPER, opt, row), 0);
     }
-    TreeViewOptionRecord* replacement = static_cast<TreeViewOptionRecord*>(LocalAlloc(LPTR, sizeof(TreeViewOptionRecord)));
+    TreeViewOptionRecord* replacement =
+        static_cast<TreeViewOptionRecord*>(LocalAlloc(LPTR, sizeof(TreeViewOptionRecord)));
     replacement->optionIndex = 222;
     ASSERT_EQ(settings.AddTreeViewOption(PAPER, 2, replacement), 0);
 
@@ -267,7 +267,7 @@ TEST_F(UISettingsTest, TreeViewRecordsAreKeptByOptionInWalkOrder)
     EXPECT_EQ(opt, 3);
     EXPECT_EQ(settings.GetTreeViewOptionByIndex(3, PAPER, &optionIndex, &opt), FAILED);
     TreeViewOptionRecord row = {};
-    ASSERT_EQ(settings.GetTreeViewOption(PAPER, 9, &row), 0); // falls back to the default option 2
+    ASSERT_EQ(settings.GetTreeViewOption(PAPER, 9, &row), 0);  // falls back to the default option 2
     EXPECT_EQ(row.optionIndex, 222);
 
     int id = PAPER, removed = 2;
@@ -275,8 +275,9 @@ TEST_F(UISettingsTest, TreeViewRecordsAreKeptByOptionInWalkOrder)
     EXPECT_EQ(settings.GetTreeViewOptionCount(PAPER), 2);
     EXPECT_EQ(settings.GetTreeViewOption(PAPER, 9, &row), FAILED);
 
-    TreeViewOptionRecord* orphan = static_cast<TreeViewOptionRecord*>(LocalAlloc(LPTR, sizeof(TreeViewOptionRecord)));
-    EXPECT_EQ(settings.AddTreeViewOption(4200, 1, orphan), FAILED); // stays the caller's
+    TreeViewOptionRecord* orphan =
+        static_cast<TreeViewOptionRecord*>(LocalAlloc(LPTR, sizeof(TreeViewOptionRecord)));
+    EXPECT_EQ(settings.AddTreeViewOption(4200, 1, orphan), FAILED);  // stays the caller's
     LocalFree(orphan);
     EXPECT_EQ(settings.GetTreeViewOptionCount(4200), 0);
 }
@@ -298,7 +299,7 @@ TEST_F(UISettingsTest, ReadersOfAnUnknownFeatureFailOrAnswerTheirNeutralValue)
     EXPECT_EQ(settings.QueryFeatureState(&id, &value), NIRA_STATUS_NO_FEATURE);
     EXPECT_EQ(settings.GetIgnoreOptionState(4200, &value), 0);
     EXPECT_EQ(value, 0);
-    EXPECT_EQ(settings.HasFeature(4200), 0); // no query added it
+    EXPECT_EQ(settings.HasFeature(4200), 0);  // no query added it
 
     FeatureEntry* entry = reinterpret_cast<FeatureEntry*>(1);
     EXPECT_EQ(settings.FindFeature(&id, &entry), FAILED);
@@ -352,8 +353,7 @@ TEST_F(UISettingsTest, HandedOverRecordsBelongToTheObject)
     EXPECT_EQ(settings.HasFeature(4200), 0);
 
     AddFeature(PAPER, 1, {1});
-    for (int i = 0; i < 2; ++i)
-    {
+    for (int i = 0; i < 2; ++i) {
         VocabularyRecord* v = static_cast<VocabularyRecord*>(LocalAlloc(LPTR, sizeof(VocabularyRecord)));
         v->vocabNamespace = static_cast<LPWSTR>(LocalAlloc(LPTR, 16));
         settings.SetFeatureVocabulary(PAPER, v);

@@ -10,8 +10,7 @@
 #include "support/WString.h"
 #include <vector>
 
-namespace
-{
+namespace {
 // The columns the reader selects, with the values that tell the language columns apart.
 const char* const CAPABILITY_SQL = R"sql(
 CREATE TABLE CAP_FEATURES_INFO (Featureid INTEGER, FeatureName TEXT, ExternalOptions INTEGER,
@@ -68,8 +67,7 @@ INSERT INTO CAP_TREEVIEW_INFO VALUES (4114, 0, 0, 1, 0, 1, 0, 100, 'Paper size')
   (4114, 256, 256, 1, 5, 2, 1, 100, 'Letter');
 )sql";
 
-struct Delivered
-{
+struct Delivered {
     INT featureId;
     INT kind;
     LPVOID record;
@@ -90,23 +88,22 @@ LONG StopAtFirst(INT, INT, LPVOID record, LPVOID user)
 
 void FreeAll(std::vector<Delivered>& rows)
 {
-    for (Delivered& row : rows)
-    {
-        if (row.kind == CAPABILITY_KIND_VOCABULARY)
-        {
+    for (Delivered& row : rows) {
+        if (row.kind == CAPABILITY_KIND_VOCABULARY) {
             auto* vocabulary = static_cast<VocabularyRecord*>(row.record);
-            if (vocabulary->vocabNamespace)
+            if (vocabulary->vocabNamespace) {
                 LocalFree(vocabulary->vocabNamespace);
-            if (vocabulary->vocabMap)
+            }
+            if (vocabulary->vocabMap) {
                 LocalFree(vocabulary->vocabMap);
+            }
         }
         LocalFree(row.record);
     }
     rows.clear();
 }
 
-struct OptionSeen
-{
+struct OptionSeen {
     std::vector<INT> numbers;
     WString name;
     WString biDiKey;
@@ -124,10 +121,10 @@ LONG CollectOption(INT optionIndex, INT featureId, INT optionId, INT reserved, I
                    INT productInstance, INT separator, INT treeViewCategory, INT treeViewSizeId, LPVOID user)
 {
     OptionSeen seen;
-    seen.numbers = {optionIndex, featureId, optionId,   reserved,   bitmapId,       stringId,
-                    iconId,      optionState, auxId1,   auxId2,     auxId3,         auxId4,
-                    category,    group1,      group2,   group3,     group4,         group5,
-                    biDiUpdate,  biDiState,   sendCommand, commandLevel, commandIndex, productInstance,
+    seen.numbers = {optionIndex, featureId,        optionId,      reserved,     bitmapId,     stringId,
+                    iconId,      optionState,      auxId1,        auxId2,       auxId3,       auxId4,
+                    category,    group1,           group2,        group3,       group4,       group5,
+                    biDiUpdate,  biDiState,        sendCommand,   commandLevel, commandIndex, productInstance,
                     separator,   treeViewCategory, treeViewSizeId};
     seen.name = optionName ? optionName : TEXT("(null)");
     seen.biDiKey = biDiKey ? biDiKey : TEXT("(null)");
@@ -142,14 +139,14 @@ LONG CollectOption(INT optionIndex, INT featureId, INT optionId, INT reserved, I
 std::vector<WString> OptionNames(const std::vector<OptionSeen>& options)
 {
     std::vector<WString> names;
-    for (const OptionSeen& option : options)
+    for (const OptionSeen& option : options) {
         names.push_back(option.name);
+    }
     return names;
 }
-} // namespace
+}  // namespace
 
-class CapabilityDBTest : public DatabaseFixture
-{
+class CapabilityDBTest : public DatabaseFixture {
 protected:
     void SetUp() override
     {
@@ -176,21 +173,20 @@ protected:
 TEST_F(CapabilityDBTest, FeatureRecordsTakeEveryColumnInItsPlace)
 {
     const FeatureRecord r = FeatureFor(1033, 4312);
-    const INT expected[23] = {92, 1, 4312, 2, 4312, 1, 5, 0, 3, 0, 0, 601, 70, 7, 0, 4, 0, 0, 8, 1001, 9, 1, 0};
+    const INT expected[23] = {92, 1, 4312, 2, 4312, 1, 5, 0,    3, 0, 0, 601,
+                              70, 7, 0,    4, 0,    0, 8, 1001, 9, 1, 0};
     EXPECT_EQ(0, std::memcmp(expected, &r, sizeof(expected)));
 }
 
 TEST_F(CapabilityDBTest, TheUserInterfaceLanguageChoosesDefaultDiscriminatorAndOptionState)
 {
-    const struct
-    {
+    const struct {
         LANGID language;
         INT defaultOption;
         INT discriminator;
         INT optionState;
     } cases[] = {{1033, 256, 1, 2}, {1041, 266, 2, 5}, {0x0407, 259, 2, 4}, {0x0809, 259, 2, 4}};
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         const FeatureRecord r = FeatureFor(c.language, 4114);
         EXPECT_EQ(c.defaultOption, r.defaultOption) << c.language;
         EXPECT_EQ(c.discriminator, r.discriminator) << c.language;
@@ -206,8 +202,7 @@ TEST_F(CapabilityDBTest, TheUserInterfaceLanguageChoosesDefaultDiscriminatorAndO
 TEST_F(CapabilityDBTest, VocabIndexLimitsOptionsToALanguage)
 {
     const INT paper = 4114;
-    const struct
-    {
+    const struct {
         LANGID language;
         std::vector<WString> names;
     } cases[] = {
@@ -215,8 +210,7 @@ TEST_F(CapabilityDBTest, VocabIndexLimitsOptionsToALanguage)
         {1041, {TEXT("Letter"), TEXT("Hagaki")}},
         {1031, {TEXT("Letter"), TEXT("Executive"), TEXT("German only")}},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         machine.SetUILanguage(c.language);
         std::vector<OptionSeen> options;
         EXPECT_EQ(0, reader.EnumOptions(&paper, CollectOption, &options));
@@ -231,8 +225,8 @@ TEST_F(CapabilityDBTest, OptionArgumentsComeInTheirOrder)
     ASSERT_EQ(0, reader.EnumOptions(&paper, CollectOption, &options));
     const OptionSeen& letter = options.at(0);
     // BiDiKey, CommandString, Commandlevel, CommandIndex and ProductInstance are not passed on.
-    EXPECT_EQ((std::vector<INT>{256, 4114, 256, 0, 1, 2, 3, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 0, 0, 0,
-                                20, 21, 22}),
+    EXPECT_EQ((std::vector<INT>{256, 4114, 256, 0,  1,  2,  3,  2, 4, 5, 6,  7,  8, 9,
+                                10,  11,   12,  13, 14, 15, 16, 0, 0, 0, 20, 21, 22}),
               letter.numbers);
     EXPECT_EQ(TEXT(""), letter.biDiKey);
     EXPECT_EQ(TEXT(""), letter.commandString);
@@ -260,16 +254,15 @@ TEST_F(CapabilityDBTest, AFeatureWithoutOptionsDeliversNothing)
 // reader keeps its statements compiled): both reads deliver every option, in order.
 TEST_F(CapabilityDBTest, OptionsReadAgainFromInsideACallbackComeWhole)
 {
-    struct Nested
-    {
+    struct Nested {
         CNiraCapabilityDB* reader;
         INT feature;
         std::vector<WString> outer;
         std::vector<std::vector<WString>> inner;
     } nested = {&reader, 4114, {}, {}};
-    auto onOuter = [](INT, INT, INT, INT, INT, INT, LPCWSTR name, INT, INT, INT, INT, INT, INT, INT, INT, INT, INT,
-                      INT, INT, INT, LPCWSTR, INT, LPCWSTR, LPCWSTR, INT, LPCWSTR, INT, INT, INT, INT, INT, INT,
-                      LPVOID user) -> LONG {
+    auto onOuter = [](INT, INT, INT, INT, INT, INT, LPCWSTR name, INT, INT, INT, INT, INT, INT, INT, INT, INT,
+                      INT, INT, INT, INT, LPCWSTR, INT, LPCWSTR, LPCWSTR, INT, LPCWSTR, INT, INT, INT, INT,
+                      INT, INT, LPVOID user) -> LONG {
         auto& n = *static_cast<Nested*>(user);
         n.outer.push_back(name);
         std::vector<OptionSeen> again;
@@ -296,8 +289,7 @@ TEST_F(CapabilityDBTest, OnlyTheSettingsRangeIsMarkedAsSettingsFeatures)
 TEST_F(CapabilityDBTest, AnEmptyListReadsEveryFeatureInAscendingOrder)
 {
     CNiraPtrList empty;
-    for (CNiraPtrList* list : {static_cast<CNiraPtrList*>(nullptr), &empty})
-    {
+    for (CNiraPtrList* list : {static_cast<CNiraPtrList*>(nullptr), &empty}) {
         std::vector<Delivered> rows;
         EXPECT_EQ(0, reader.GetFeatureSettings(Collect, &rows, list));
         ASSERT_EQ(3u, rows.size());
@@ -312,15 +304,17 @@ TEST_F(CapabilityDBTest, AnEmptyListReadsEveryFeatureInAscendingOrder)
 TEST_F(CapabilityDBTest, AListTooLongForTheStatementFailsAndDeliversNothing)
 {
     CNiraPtrList ids;
-    for (INT id = 4114; id < 4114 + 14; ++id)
+    for (INT id = 4114; id < 4114 + 14; ++id) {
         ids.AddTail(reinterpret_cast<void*>(static_cast<INT_PTR>(id)));
+    }
     std::vector<Delivered> rows;
     EXPECT_EQ(0, reader.GetFeatureSettings(Collect, &rows, &ids));
-    EXPECT_EQ(1u, rows.size()); // only 4114 exists among them
+    EXPECT_EQ(1u, rows.size());  // only 4114 exists among them
     FreeAll(rows);
 
-    for (INT id = 4200; id < 4200 + 20; ++id)
+    for (INT id = 4200; id < 4200 + 20; ++id) {
         ids.AddTail(reinterpret_cast<void*>(static_cast<INT_PTR>(id)));
+    }
     EXPECT_EQ(NIRA_STATUS_FAILED, reader.GetFeatureSettings(Collect, &rows, &ids));
     EXPECT_TRUE(rows.empty());
 }
@@ -335,9 +329,11 @@ TEST_F(CapabilityDBTest, ACallbackThatAnswersNonZeroStopsTheFeatures)
 TEST_F(CapabilityDBTest, HighestIdsAreReportedPerRange)
 {
     CNiraCapabilityDB ids;
-    ids.Open(MakeDatabase("ids.vdf", "CREATE TABLE CAP_FEATURES_INFO (Featureid INTEGER);"
-                                     "INSERT INTO CAP_FEATURES_INFO VALUES (4113), (4200), (6005), (6000), (8000), (5999);")
-                 .c_str());
+    ids.Open(
+        MakeDatabase("ids.vdf",
+                     "CREATE TABLE CAP_FEATURES_INFO (Featureid INTEGER);"
+                     "INSERT INTO CAP_FEATURES_INFO VALUES (4113), (4200), (6005), (6000), (8000), (5999);")
+            .c_str());
     INT* array = nullptr;
     INT count = -1, settings = -1, ui = -1;
     EXPECT_EQ(0, ids.GetFeatureIds(&array, &count, &settings, &ui));
@@ -364,7 +360,8 @@ TEST_F(CapabilityDBTest, CategoryRecordsCarryTheDisplayColumns)
     EXPECT_EQ(4312, rows[1].featureId);
     EXPECT_EQ(CAPABILITY_KIND_FEATURE_UI, rows[1].kind);
     const auto& r = *static_cast<FeatureUIRecord*>(rows[1].record);
-    const INT expected[22] = {88, 1, 11, 12, 13, 14, 15, 16, 17, 25, 18, 19, 3, 3, 20, 21, 0, 22, 23, 4, 4312, 24};
+    const INT expected[22] = {88, 1, 11, 12, 13, 14, 15, 16, 17, 25,   18,
+                              19, 3, 3,  20, 21, 0,  22, 23, 4,  4312, 24};
     EXPECT_EQ(0, std::memcmp(expected, &r, sizeof(expected)));
     FreeAll(rows);
 }
@@ -397,18 +394,20 @@ TEST_F(CapabilityDBTest, TreeViewRowsLeaveTheDisplayNameToTheCaller)
     EXPECT_EQ(TEXT(""), WString(letter.displayName));
     EXPECT_EQ(TEXT("Letter"), WString(letter.optionName));
     EXPECT_EQ((std::vector<INT>{1, 5, 2, 1, 100}),
-              (std::vector<INT>{letter.supportOption, letter.stringId, letter.levelId, letter.discriminator, letter.groupId}));
+              (std::vector<INT>{letter.supportOption, letter.stringId, letter.levelId, letter.discriminator,
+                                letter.groupId}));
     FreeAll(rows);
 }
 
 TEST_F(CapabilityDBTest, ALongOptionNameIsCutToTheRecord)
 {
     CNiraCapabilityDB tree;
-    tree.Open(MakeDatabase("tree.vdf", "CREATE TABLE CAP_TREEVIEW_INFO (FeatureID, OptionID, OptionIndex, SupportOption,"
-                                       " StringID, LevelID, Discriminator, GroupID, OptionName);"
-                                       "INSERT INTO CAP_TREEVIEW_INFO VALUES (1, 2, 3, 4, 5, 6, 7, 8, '" +
-                                           std::string(400, 'n') + "');")
-                 .c_str());
+    tree.Open(MakeDatabase("tree.vdf",
+                           "CREATE TABLE CAP_TREEVIEW_INFO (FeatureID, OptionID, OptionIndex, SupportOption,"
+                           " StringID, LevelID, Discriminator, GroupID, OptionName);"
+                           "INSERT INTO CAP_TREEVIEW_INFO VALUES (1, 2, 3, 4, 5, 6, 7, 8, '" +
+                               std::string(400, 'n') + "');")
+                  .c_str());
     std::vector<Delivered> rows;
     EXPECT_EQ(0, tree.EnumTreeView(Collect, &rows));
     ASSERT_EQ(1u, rows.size());

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 const char* const CONSTRAINT_SQL = R"sql(
 CREATE TABLE CONSTRAINT_INFO (ConstraintID INTEGER, Priority INTEGER);
 CREATE TABLE CONSTRAINT_PRECOND_TRIGGERS (ConstraintID INTEGER, PreConditionID INTEGER,
@@ -54,30 +53,30 @@ LONG OnTrigger(LPVOID user, INT constraintId, INT featureId, INT priority)
 LONG OnPrecondition(LPVOID user, INT constraintId, INT preConditionId, INT featureId, INT state, INT optionId,
                     INT conditionType, INT conditionOperator, INT actionId, INT priority)
 {
-    Calls(user)->push_back(
-        {constraintId, preConditionId, featureId, state, optionId, conditionType, conditionOperator, actionId, priority});
+    Calls(user)->push_back({constraintId, preConditionId, featureId, state, optionId, conditionType,
+                            conditionOperator, actionId, priority});
     return 0;
 }
 
-struct ActionSeen
-{
+struct ActionSeen {
     std::vector<INT> numbers;
     std::vector<std::string> data;
 };
 
-LONG OnAction(LPVOID user, INT actionId, INT featureId, INT state, INT optionId, INT actionType, INT linkedActionId,
-              LPCSTR data1, LPCSTR data2, LPCSTR data3, INT byForce, INT priority)
+LONG OnAction(LPVOID user, INT actionId, INT featureId, INT state, INT optionId, INT actionType,
+              INT linkedActionId, LPCSTR data1, LPCSTR data2, LPCSTR data3, INT byForce, INT priority)
 {
-    ActionSeen seen{{actionId, featureId, state, optionId, actionType, linkedActionId, byForce, priority}, {}};
-    for (LPCSTR data : {data1, data2, data3})
+    ActionSeen seen{{actionId, featureId, state, optionId, actionType, linkedActionId, byForce, priority},
+                    {}};
+    for (LPCSTR data : {data1, data2, data3}) {
         seen.data.push_back(data ? data : "(null)");
+    }
     static_cast<std::vector<ActionSeen>*>(user)->push_back(seen);
     return 0;
 }
-} // namespace
+}  // namespace
 
-class ConstraintDBTest : public DatabaseFixture
-{
+class ConstraintDBTest : public DatabaseFixture {
 protected:
     void SetUp() override { EXPECT_EQ(0, reader.Open(MakeDatabase("rules.vdf", CONSTRAINT_SQL).c_str())); }
 
@@ -151,8 +150,7 @@ TEST_F(ConstraintDBTest, WithoutADatabaseEveryQueryFailsWithoutACall)
     CNiraConstraintDB missing;
     EXPECT_EQ(0, missing.Open((nirasim::Machine::DriverVersionDirectory() + TEXT("\\absent.vdf")).c_str()));
     CNiraConstraintDB unopened;
-    for (CNiraConstraintDB* r : {&missing, &unopened})
-    {
+    for (CNiraConstraintDB* r : {&missing, &unopened}) {
         std::vector<std::vector<INT>> calls;
         std::vector<ActionSeen> actions;
         EXPECT_EQ(NIRA_STATUS_FAILED, r->GetConstraints(OnConstraint, &calls));
@@ -166,8 +164,9 @@ TEST_F(ConstraintDBTest, WithoutADatabaseEveryQueryFailsWithoutACall)
 
 TEST_F(ConstraintDBTest, ReopeningReadsTheNewDatabase)
 {
-    EXPECT_EQ(0, reader.Open(MakeDatabase("other.vdf", "CREATE TABLE CONSTRAINT_INFO (ConstraintID, Priority);"
-                                                       "INSERT INTO CONSTRAINT_INFO VALUES (77, 1);")
+    EXPECT_EQ(0, reader.Open(MakeDatabase("other.vdf",
+                                          "CREATE TABLE CONSTRAINT_INFO (ConstraintID, Priority);"
+                                          "INSERT INTO CONSTRAINT_INFO VALUES (77, 1);")
                                  .c_str()));
     std::vector<std::vector<INT>> calls;
     EXPECT_EQ(0, reader.GetConstraints(OnConstraint, &calls));

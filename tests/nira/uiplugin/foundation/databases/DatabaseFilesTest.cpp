@@ -7,8 +7,7 @@
 #include "support/WString.h"
 #include <vector>
 
-namespace
-{
+namespace {
 int CollectFirstColumn(void* argument, int count, char** values, char**)
 {
     auto* rows = static_cast<std::vector<std::string>*>(argument);
@@ -23,11 +22,9 @@ int StopAtFirstRow(void*, int, char**, char**)
 
 const char* const FRUIT_SQL =
     "CREATE TABLE FRUIT (Name TEXT); INSERT INTO FRUIT VALUES ('apple'), ('pear'), ('plum');";
-} // namespace
+}  // namespace
 
-class DatabaseFilesTest : public DatabaseFixture
-{
-};
+class DatabaseFilesTest : public DatabaseFixture {};
 
 TEST_F(DatabaseFilesTest, QueriesRunOnATemporaryCopyThatClosingRemoves)
 {
@@ -42,7 +39,8 @@ TEST_F(DatabaseFilesTest, QueriesRunOnATemporaryCopyThatClosingRemoves)
 
     std::vector<std::string> rows;
     char* error = nullptr;
-    EXPECT_EQ(SQLITE_OK, ExecuteQuery(db, "SELECT Name FROM FRUIT ORDER BY Name", CollectFirstColumn, &rows, &error));
+    EXPECT_EQ(SQLITE_OK,
+              ExecuteQuery(db, "SELECT Name FROM FRUIT ORDER BY Name", CollectFirstColumn, &rows, &error));
     EXPECT_EQ((std::vector<std::string>{"apple", "pear", "plum"}), rows);
 
     // The copy is what the connection changes: the shipped file stays as it was.
@@ -61,8 +59,9 @@ TEST_F(DatabaseFilesTest, CopiesAreNamedAfterTheUniqueTemporaryName)
     sqlite3* db = nullptr;
     ASSERT_EQ(SQLITE_OK, OpenDatabaseCopy(shipped.c_str(), &db));
     std::string name;
-    for (const auto& entry : std::filesystem::directory_iterator(HostTempDirectory()))
+    for (const auto& entry : std::filesystem::directory_iterator(HostTempDirectory())) {
         name = entry.path().filename().string();
+    }
     // "ZQV" (the platform keeps three letters of the prefix), a hexadecimal number, ".tmp.vdf".
     EXPECT_EQ(0u, name.rfind("ZQV", 0)) << name;
     EXPECT_NE(std::string::npos, name.find(".tmp.vdf")) << name;
@@ -144,14 +143,16 @@ TEST_F(DatabaseFilesTest, ACopyNameAnotherReaderHoldsIsNeverOpenedInPlaceOfTheSh
     char hex[8];
     std::snprintf(hex, sizeof(hex), "%X", next);
     const WString taken = TempDirectory() + TEXT("ZQV") + nirasim::Wide(hex) + TEXT(".tmp.vdf");
-    const WString other = MakeDatabase("other.vdf", "CREATE TABLE FRUIT (Name TEXT); INSERT INTO FRUIT VALUES ('stone');");
+    const WString other =
+        MakeDatabase("other.vdf", "CREATE TABLE FRUIT (Name TEXT); INSERT INTO FRUIT VALUES ('stone');");
     ASSERT_TRUE(CopyFileW(other.c_str(), taken.c_str(), FALSE));
 
     sqlite3* db = nullptr;
     ASSERT_EQ(SQLITE_OK, OpenDatabaseCopy(shipped.c_str(), &db));
     std::vector<std::string> rows;
     char* error = nullptr;
-    EXPECT_EQ(SQLITE_OK, ExecuteQuery(db, "SELECT Name FROM FRUIT ORDER BY Name", CollectFirstColumn, &rows, &error));
+    EXPECT_EQ(SQLITE_OK,
+              ExecuteQuery(db, "SELECT Name FROM FRUIT ORDER BY Name", CollectFirstColumn, &rows, &error));
     EXPECT_EQ((std::vector<std::string>{"apple", "pear", "plum"}), rows);
     CloseDatabaseCopy(db);
 }

@@ -14,13 +14,13 @@
 
 #include "nirasim/Machine.h"
 
-class DatabaseFixture : public ::testing::Test
-{
+class DatabaseFixture : public ::testing::Test {
 protected:
     // Writes a database made by the SQL text into the driver directory; answers its Windows path.
     WString MakeDatabase(const std::string& fileName, const std::string& sql)
     {
-        const WString path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\") + nirasim::Wide(fileName);
+        const WString path =
+            nirasim::Machine::DriverVersionDirectory() + TEXT("\\") + nirasim::Wide(fileName);
         EXPECT_TRUE(machine.WriteFile(path, ""));
         sqlite3* db = nullptr;
         EXPECT_EQ(SQLITE_OK, sqlite3_open(machine.HostPath(path).c_str(), &db));
@@ -44,21 +44,25 @@ protected:
     size_t CountCopies()
     {
         size_t count = 0;
-        for (const auto& entry : std::filesystem::directory_iterator(HostTempDirectory()))
-        {
+        for (const auto& entry : std::filesystem::directory_iterator(HostTempDirectory())) {
             std::string name = entry.path().filename().string();
-            std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+            std::transform(name.begin(), name.end(), name.begin(),
+                           [](unsigned char c) { return std::tolower(c); });
             const std::string suffix = ".tmp.vdf";
-            if (name.size() >= suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+            if (name.size() >= suffix.size() &&
+                name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
                 ++count;
+            }
         }
         return count;
     }
 
     void MakeStaleCopies(int count)
     {
-        for (int i = 0; i < count; ++i)
-            ASSERT_TRUE(machine.WriteFile(TempDirectory() + nirasim::Wide("ZQV" + std::to_string(1000 + i) + ".tmp.vdf"), "x"));
+        for (int i = 0; i < count; ++i) {
+            ASSERT_TRUE(machine.WriteFile(
+                TempDirectory() + nirasim::Wide("ZQV" + std::to_string(1000 + i) + ".tmp.vdf"), "x"));
+        }
     }
 
     nirasim::Machine machine;

@@ -7,14 +7,14 @@
 #include "support/WString.h"
 #include <vector>
 
-namespace
-{
+namespace {
 int CollectRow(void* argument, int count, char** values, char**)
 {
     auto* rows = static_cast<std::vector<std::string>*>(argument);
     std::string row;
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
         row += std::string(i ? "|" : "") + (values[i] ? values[i] : "(null)");
+    }
     rows->push_back(row);
     return 0;
 }
@@ -22,23 +22,22 @@ int CollectRow(void* argument, int count, char** values, char**)
 const char* const TABLE_SQL =
     "CREATE TABLE FDT4114 (PaperIndex INTEGER, PaperName TEXT);"
     "INSERT INTO FDT4114 VALUES (256, 'Letter'), (259, 'A4');";
-} // namespace
+}  // namespace
 
-class FeatureDatabaseTest : public DatabaseFixture
-{
-};
+class FeatureDatabaseTest : public DatabaseFixture {};
 
 TEST_F(FeatureDatabaseTest, MakeTableNamePadsTheIdToFourPlaces)
 {
     CNiraFeatureDatabase database(nullptr);
-    const struct
-    {
+    const struct {
         UINT id;
         WString name;
-    } cases[] = {{4113, TEXT("FDT4113")}, {999, TEXT("FDT 999")}, {7, TEXT("FDT   7")}, {12345, TEXT("FDT12345")},
+    } cases[] = {{4113, TEXT("FDT4113")},
+                 {999, TEXT("FDT 999")},
+                 {7, TEXT("FDT   7")},
+                 {12345, TEXT("FDT12345")},
                  {4294967295u, TEXT("FDT4294967295")}};
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         WCHAR name[FEATURE_TABLE_NAME_SIZE];
         std::fill(std::begin(name), std::end(name), TEXT('#'));
         EXPECT_EQ(0, database.MakeTableName(c.id, name));

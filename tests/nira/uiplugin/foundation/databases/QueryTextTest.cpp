@@ -7,8 +7,7 @@
 
 TEST(QueryTextTest, AValueIsQuotedWithItsQuotesDoubled)
 {
-    const struct
-    {
+    const struct {
         const char* value;
         const char* text;
     } cases[] = {
@@ -17,8 +16,7 @@ TEST(QueryTextTest, AValueIsQuotedWithItsQuotesDoubled)
         {"a\"b", "X=\"a\"\"b\""},
         {"x\" OR \"1\"=\"1", "X=\"x\"\" OR \"\"1\"\"=\"\"1\""},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         CNiraQueryText sql;
         sql.Append("X=").AppendQuoted(c.value);
         EXPECT_TRUE(sql.IsComplete());
@@ -29,7 +27,8 @@ TEST(QueryTextTest, AValueIsQuotedWithItsQuotesDoubled)
 TEST(QueryTextTest, NumbersAreQuotedInTheirFormats)
 {
     CNiraQueryText sql;
-    sql.AppendQuotedUnsigned(4114).Append(" ").AppendQuotedSigned(-5).Append(" ").AppendQuotedUnsigned(static_cast<UINT>(-1));
+    sql.AppendQuotedUnsigned(4114).Append(" ").AppendQuotedSigned(-5).Append(" ").AppendQuotedUnsigned(
+        static_cast<UINT>(-1));
     EXPECT_STREQ("\"4114\" \"-5\" \"4294967295\"", sql.Text());
 }
 
@@ -44,7 +43,7 @@ TEST(QueryTextTest, ATextThatDoesNotFitIsIncompleteAndStaysIncomplete)
     EXPECT_STREQ("1234567", exact.Text());
 
     CNiraQueryText quoted(8);
-    quoted.Append("X=").AppendQuoted("a\"b"); // X="a""b" needs 8 characters
+    quoted.Append("X=").AppendQuoted("a\"b");  // X="a""b" needs 8 characters
     EXPECT_FALSE(quoted.IsComplete());
     quoted.Append("");
     EXPECT_FALSE(quoted.IsComplete());

@@ -15,10 +15,8 @@
 #include "support/WString.h"
 #include <vector>
 
-namespace
-{
-struct Feature
-{
+namespace {
+struct Feature {
     FeatureRecord record;
     FeatureUIRecord display;
     std::set<INT> options;
@@ -28,17 +26,19 @@ struct Feature
 LONG KeepRecord(INT featureId, INT kind, LPVOID record, LPVOID user)
 {
     auto& features = *static_cast<std::map<INT, Feature>*>(user);
-    if (kind == CAPABILITY_KIND_FEATURE)
+    if (kind == CAPABILITY_KIND_FEATURE) {
         features[featureId].record = *static_cast<FeatureRecord*>(record);
-    if (kind == CAPABILITY_KIND_FEATURE_UI)
+    }
+    if (kind == CAPABILITY_KIND_FEATURE_UI) {
         features[featureId].display = *static_cast<FeatureUIRecord*>(record);
+    }
     LocalFree(record);
     return 0;
 }
 
-LONG KeepOption(INT, INT featureId, INT optionId, INT, INT, INT, LPCWSTR, INT, INT, INT, INT, INT, INT, INT, INT,
-                INT, INT, INT, INT, INT, LPCWSTR, INT, LPCWSTR, LPCWSTR, INT, LPCWSTR, INT, INT, INT, INT, INT, INT,
-                LPVOID user)
+LONG KeepOption(INT, INT featureId, INT optionId, INT, INT, INT, LPCWSTR, INT, INT, INT, INT, INT, INT, INT,
+                INT, INT, INT, INT, INT, INT, LPCWSTR, INT, LPCWSTR, LPCWSTR, INT, LPCWSTR, INT, INT, INT,
+                INT, INT, INT, LPVOID user)
 {
     Feature& feature = (*static_cast<std::map<INT, Feature>*>(user))[featureId];
     feature.options.insert(optionId);
@@ -77,14 +77,14 @@ const INT KNOWN_FEATURES[] = {4114, 4115, 4116, 4117, 4118, 4119, 4120, 4121, 41
                               4128, 4129, 4130, 4132, 4133, 4135, 4136, 4137, 4138, 4139, 4141, 4143, 4166,
                               4215, 4218, 4219, 4221, 4222, 4226, 4227, 4231, 4233, 4234, 4235, 4236, 4237,
                               4258, 4259, 4260, 4261, 4262, 4298, 4302, 4305, 4307, 5998, 5999};
-} // namespace
+}  // namespace
 
-class SamplePackageDatabasesTest : public DatabaseFixture
-{
+class SamplePackageDatabasesTest : public DatabaseFixture {
 protected:
     WString Install(const char* fileName)
     {
-        const WString path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\") + nirasim::Wide(fileName);
+        const WString path =
+            nirasim::Machine::DriverVersionDirectory() + TEXT("\\") + nirasim::Wide(fileName);
         EXPECT_TRUE(machine.CopyIn(std::string(NIRA_BUILD_DIR) + "/package/" + fileName, path)) << fileName;
         return path;
     }
@@ -97,28 +97,30 @@ protected:
         std::map<INT, Feature> features;
         EXPECT_EQ(0, reader.GetFeatureSettings(KeepRecord, &features, nullptr));
         EXPECT_EQ(0, reader.EnumCategories(KeepRecord, &features));
-        for (auto& entry : features)
+        for (auto& entry : features) {
             EXPECT_EQ(0, reader.EnumOptions(&entry.first, KeepOption, &features));
+        }
         return features;
     }
 };
 
 TEST_F(SamplePackageDatabasesTest, EveryFeatureHasOptionsAndADefaultAmongThemInEveryLanguage)
 {
-    for (LANGID language : {1033, 1041, 0x0407})
-    {
+    for (LANGID language : {1033, 1041, 0x0407}) {
         const std::map<INT, Feature> features = ReadFeatures(language);
-        for (INT id : KNOWN_FEATURES)
+        for (INT id : KNOWN_FEATURES) {
             EXPECT_EQ(1u, features.count(id)) << id;
-        for (const auto& [id, feature] : features)
-        {
+        }
+        for (const auto& [id, feature] : features) {
             EXPECT_EQ(id, feature.record.featureId);
             EXPECT_EQ(id, feature.display.featureId) << id;
-            if (feature.display.isUserInput)
+            if (feature.display.isUserInput) {
                 continue;
+            }
             EXPECT_FALSE(feature.options.empty()) << id;
             EXPECT_EQ(1u, feature.options.count(feature.record.defaultOption))
-                << "feature " << id << " default " << feature.record.defaultOption << " language " << language;
+                << "feature " << id << " default " << feature.record.defaultOption << " language "
+                << language;
         }
         // The packed settings range runs from 4113 to 4312.
         EXPECT_EQ(4113, features.at(5998).record.defaultOption);
@@ -140,24 +142,26 @@ TEST_F(SamplePackageDatabasesTest, OptionsKeepTheirWrittenOrderAndAppearOnceWith
     ASSERT_EQ(SQLITE_OK, sqlite3_open_v2((std::string(NIRA_BUILD_DIR) + "/package/niracap.vdf").c_str(), &db,
                                          SQLITE_OPEN_READONLY, nullptr));
     int duplicates = 0;
-    EXPECT_EQ(SQLITE_OK, sqlite3_exec(db,
-                                      "SELECT Featureid, Optionid FROM CAP_OPTIONS_INFO GROUP BY Featureid, Optionid "
-                                      "HAVING COUNT(*) > 1",
-                                      [](void* count, int, char**, char**) {
-                                          ++*static_cast<int*>(count);
-                                          return 0;
-                                      },
-                                      &duplicates, nullptr));
+    EXPECT_EQ(SQLITE_OK, sqlite3_exec(
+                             db,
+                             "SELECT Featureid, Optionid FROM CAP_OPTIONS_INFO GROUP BY Featureid, Optionid "
+                             "HAVING COUNT(*) > 1",
+                             [](void* count, int, char**, char**) {
+                                 ++*static_cast<int*>(count);
+                                 return 0;
+                             },
+                             &duplicates, nullptr));
     // A PrintTicket names each option of a feature by its own keyword.
     int sharedKeywords = 0;
-    EXPECT_EQ(SQLITE_OK, sqlite3_exec(db,
-                                      "SELECT Featureid FROM CAP_OPTIONS_INFO WHERE VocabMap <> '0' "
-                                      "GROUP BY Featureid, VocabNamespace, VocabMap HAVING COUNT(*) > 1",
-                                      [](void* count, int, char**, char**) {
-                                          ++*static_cast<int*>(count);
-                                          return 0;
-                                      },
-                                      &sharedKeywords, nullptr));
+    EXPECT_EQ(SQLITE_OK, sqlite3_exec(
+                             db,
+                             "SELECT Featureid FROM CAP_OPTIONS_INFO WHERE VocabMap <> '0' "
+                             "GROUP BY Featureid, VocabNamespace, VocabMap HAVING COUNT(*) > 1",
+                             [](void* count, int, char**, char**) {
+                                 ++*static_cast<int*>(count);
+                                 return 0;
+                             },
+                             &sharedKeywords, nullptr));
     sqlite3_close(db);
     EXPECT_EQ(0, duplicates);
     EXPECT_EQ(0, sharedKeywords);
@@ -167,18 +171,17 @@ TEST_F(SamplePackageDatabasesTest, TreeViewRowsNameOptionsOfTheirFeatures)
 {
     // The tree view lists the options of every language.
     std::map<INT, Feature> features = ReadFeatures(1033);
-    for (const auto& [id, feature] : ReadFeatures(1041))
+    for (const auto& [id, feature] : ReadFeatures(1041)) {
         features[id].options.insert(feature.options.begin(), feature.options.end());
+    }
     CNiraCapabilityDB reader;
     reader.Open(Install("niracap.vdf").c_str());
     std::vector<std::pair<INT, INT>> rows;
     EXPECT_EQ(0, reader.EnumTreeView(KeepTreeRow, &rows));
     EXPECT_GT(rows.size(), 20u);
-    for (const auto& [featureId, optionId] : rows)
-    {
+    for (const auto& [featureId, optionId] : rows) {
         ASSERT_EQ(1u, features.count(featureId)) << featureId;
-        if (optionId != 0)
-        {
+        if (optionId != 0) {
             EXPECT_EQ(1u, features.at(featureId).options.count(optionId)) << featureId << "/" << optionId;
         }
     }
@@ -189,31 +192,30 @@ TEST_F(SamplePackageDatabasesTest, TheLayoutShowsExistingFeatures)
     const std::map<INT, Feature> features = ReadFeatures(1033);
     CNiraUILayoutDB layout;
     ASSERT_EQ(0, layout.Open(Install("niraui.vdf").c_str()));
-    const struct
-    {
+    const struct {
         LPCWSTR name;
         INT frameType;
-    } containers[] = {{TEXT("CPSUITreeView"), 7}, {TEXT("DocPropSheet"), 1}, {TEXT("CPSUIDevTreeView"), 7},
+    } containers[] = {{TEXT("CPSUITreeView"), 7},
+                      {TEXT("DocPropSheet"), 1},
+                      {TEXT("CPSUIDevTreeView"), 7},
                       {TEXT("DevicePropSheet"), 1}};
-    for (const auto& container : containers)
-    {
+    for (const auto& container : containers) {
         INT frameType = 0;
         EXPECT_EQ(0, layout.GetFrameType(container.name, &frameType));
         EXPECT_EQ(container.frameType, frameType);
-        for (INT rtl : {0, 1})
-        {
+        for (INT rtl : {0, 1}) {
             INT containerId = 0;
             ASSERT_EQ(0, layout.FindContainer(container.name, KeepContainer, &containerId));
             std::vector<INT> windows;
             EXPECT_EQ(0, layout.EnumWindows(containerId, rtl, KeepWindow, &windows));
             EXPECT_FALSE(windows.empty());
-            for (INT window : windows)
-            {
+            for (INT window : windows) {
                 std::vector<INT> widgetFeatures;
                 EXPECT_EQ(0, layout.EnumWidgets(0, window, KeepWidgetFeature, &widgetFeatures));
                 EXPECT_FALSE(widgetFeatures.empty()) << window;
-                for (INT feature : widgetFeatures)
+                for (INT feature : widgetFeatures) {
                     EXPECT_TRUE(feature == 0 || features.count(feature) == 1) << window << ": " << feature;
+                }
             }
         }
     }
@@ -227,13 +229,11 @@ TEST_F(SamplePackageDatabasesTest, TheLayoutShowsExistingFeatures)
     EXPECT_EQ((std::vector<INT>{216}), windows);
 }
 
-namespace
-{
-struct Rules
-{
+namespace {
+struct Rules {
     std::vector<INT> constraints;
-    std::map<INT, std::vector<INT>> preconditions; // constraint -> {feature, option, action}...
-    std::map<INT, std::vector<INT>> actions;       // action -> {feature, option, linked}
+    std::map<INT, std::vector<INT>> preconditions;  // constraint -> {feature, option, action}...
+    std::map<INT, std::vector<INT>> actions;        // action -> {feature, option, linked}
 };
 
 LONG KeepConstraint(LPVOID user, INT constraintId, INT)
@@ -242,20 +242,21 @@ LONG KeepConstraint(LPVOID user, INT constraintId, INT)
     return 0;
 }
 
-LONG KeepPrecondition(LPVOID user, INT constraintId, INT, INT featureId, INT, INT optionId, INT, INT, INT actionId, INT)
+LONG KeepPrecondition(LPVOID user, INT constraintId, INT, INT featureId, INT, INT optionId, INT, INT,
+                      INT actionId, INT)
 {
     auto& list = static_cast<Rules*>(user)->preconditions[constraintId];
     list.insert(list.end(), {featureId, optionId, actionId});
     return 0;
 }
 
-LONG KeepAction(LPVOID user, INT actionId, INT featureId, INT, INT optionId, INT, INT linkedActionId, LPCSTR, LPCSTR,
-                LPCSTR, INT, INT)
+LONG KeepAction(LPVOID user, INT actionId, INT featureId, INT, INT optionId, INT, INT linkedActionId, LPCSTR,
+                LPCSTR, LPCSTR, INT, INT)
 {
     static_cast<Rules*>(user)->actions[actionId] = {featureId, optionId, linkedActionId};
     return 0;
 }
-} // namespace
+}  // namespace
 
 TEST_F(SamplePackageDatabasesTest, RulesNameExistingFeaturesOptionsAndActions)
 {
@@ -267,20 +268,17 @@ TEST_F(SamplePackageDatabasesTest, RulesNameExistingFeaturesOptionsAndActions)
     reader.GetActions(KeepAction, &rules);  // answers the failure status whatever it read
     ASSERT_FALSE(rules.actions.empty());
     EXPECT_GE(rules.constraints.size(), 5u);
-    for (INT constraint : rules.constraints)
-    {
+    for (INT constraint : rules.constraints) {
         EXPECT_EQ(0, reader.GetPreconditions(constraint, KeepPrecondition, &rules));
         const std::vector<INT>& list = rules.preconditions[constraint];
         ASSERT_FALSE(list.empty()) << constraint;
-        for (size_t i = 0; i < list.size(); i += 3)
-        {
+        for (size_t i = 0; i < list.size(); i += 3) {
             ASSERT_EQ(1u, features.count(list[i])) << constraint;
             EXPECT_EQ(1u, features.at(list[i]).options.count(list[i + 1])) << constraint;
             EXPECT_TRUE(list[i + 2] == 0 || rules.actions.count(list[i + 2]) == 1) << constraint;
         }
     }
-    for (const auto& [action, values] : rules.actions)
-    {
+    for (const auto& [action, values] : rules.actions) {
         ASSERT_EQ(1u, features.count(values[0])) << action;
         EXPECT_EQ(1u, features.at(values[0]).options.count(values[1])) << action;
         EXPECT_TRUE(values[2] == 0 || rules.actions.count(values[2]) == 1) << action;

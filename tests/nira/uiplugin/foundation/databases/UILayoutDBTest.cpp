@@ -11,8 +11,7 @@
 #include <typeinfo>
 #include <vector>
 
-namespace
-{
+namespace {
 const char* const LAYOUT_SQL = R"sql(
 CREATE TABLE UI_CONTAINERS_INFO (ContainerID INTEGER, ContainerName TEXT, FrameType INTEGER);
 CREATE TABLE UI_WINDOWS_INFO (WindowID INTEGER, RTLWindowID INTEGER, ContainerID INTEGER,
@@ -37,8 +36,7 @@ INSERT INTO UI_WIDGETS_INFO VALUES
   (90101, 0, 1301, 0, 4235, 0, 0, 0, 12, 0, 'IDC_RTL_ONLY', 1, 999, 1, 1, 0, 0);
 )sql";
 
-struct WindowSeen
-{
+struct WindowSeen {
     INT containerId;
     INT windowId;
     INT stringId;
@@ -50,8 +48,8 @@ LONG RecordWindow(CNiraIntRecord* record, LPVOID user)
 {
     auto* window = static_cast<CNiraWindowRecord*>(record);
     static_cast<std::vector<WindowSeen>*>(user)->push_back(
-        {window->containerId, window->windowId, window->stringId, window->windowName ? window->windowName : TEXT(""),
-         window->helpId});
+        {window->containerId, window->windowId, window->stringId,
+         window->windowName ? window->windowName : TEXT(""), window->helpId});
     return 0;
 }
 
@@ -75,17 +73,15 @@ std::vector<INT> WalkContainer(CNiraUILayoutDB& reader, LPCWSTR name, INT rtl)
     EXPECT_EQ(0x77, reader.FindContainer(name, RecordContainer, &containerId));
     std::vector<WindowSeen> windows;
     EXPECT_EQ(0, reader.EnumWindows(containerId, rtl, RecordWindow, &windows));
-    for (const WindowSeen& window : windows)
-    {
+    for (const WindowSeen& window : windows) {
         order.push_back(window.windowId);
         EXPECT_EQ(0, reader.EnumWidgets(0, window.windowId, RecordControlId, &order));
     }
     return order;
 }
-} // namespace
+}  // namespace
 
-class UILayoutDBTest : public DatabaseFixture
-{
+class UILayoutDBTest : public DatabaseFixture {
 protected:
     void SetUp() override { ASSERT_EQ(0, reader.Open(MakeDatabase("layout.vdf", LAYOUT_SQL).c_str())); }
 
@@ -94,7 +90,8 @@ protected:
 
 TEST_F(UILayoutDBTest, TheWalkFollowsTheDatabaseOrder)
 {
-    EXPECT_EQ((std::vector<INT>{303, 30301, 301, 30102, 30101, 302, 30201}), WalkContainer(reader, TEXT("DocPropSheet"), 0));
+    EXPECT_EQ((std::vector<INT>{303, 30301, 301, 30102, 30101, 302, 30201}),
+              WalkContainer(reader, TEXT("DocPropSheet"), 0));
 }
 
 TEST_F(UILayoutDBTest, RightToLeftWindowsAndTheirControlsAreSelectedByTheMirroredIds)
@@ -147,7 +144,8 @@ TEST_F(UILayoutDBTest, ANameWithADoubleQuoteSelectsOnlyItsOwnRow)
     frameType = -1;
     EXPECT_EQ(0, reader.GetFrameType(TEXT("x\" OR \"1\"=\"1"), &frameType));
     EXPECT_EQ(-1, frameType);
-    EXPECT_EQ(NIRA_STATUS_FAILED, reader.FindContainer(TEXT("x\" OR \"1\"=\"1"), RecordContainer, &containerId));
+    EXPECT_EQ(NIRA_STATUS_FAILED,
+              reader.FindContainer(TEXT("x\" OR \"1\"=\"1"), RecordContainer, &containerId));
 }
 
 TEST_F(UILayoutDBTest, FrameTypeZeroOrAbsentLeavesTheOutputAlone)
@@ -173,7 +171,8 @@ TEST_F(UILayoutDBTest, RtlWindowIdIsLookedUpWithAllItsDigits)
 
 TEST_F(UILayoutDBTest, OpeningAgainKeepsTheFirstDatabase)
 {
-    const WString other = MakeDatabase("other.vdf", "CREATE TABLE UI_CONTAINERS_INFO (ContainerID, ContainerName, FrameType);");
+    const WString other =
+        MakeDatabase("other.vdf", "CREATE TABLE UI_CONTAINERS_INFO (ContainerID, ContainerName, FrameType);");
     EXPECT_EQ(0, reader.Open(other.c_str()));
     INT containerId = 0;
     EXPECT_EQ(0x77, reader.FindContainer(TEXT("DocPropSheet"), RecordContainer, &containerId));
@@ -187,10 +186,14 @@ TEST_F(UILayoutDBTest, ABrokenRowIsReportedAndTheWalkGoesOn)
 {
     CNiraUILayoutDB broken;
     // WindowName is missing: the row query of each window fails.
-    ASSERT_EQ(0, broken.Open(MakeDatabase("broken.vdf",
-                                          "CREATE TABLE UI_WINDOWS_INFO (WindowID INTEGER, RTLWindowID INTEGER, ContainerID INTEGER);"
-                                          "INSERT INTO UI_WINDOWS_INFO VALUES (1, 0, 2), (2, 0, 2);")
-                                 .c_str()));
+    ASSERT_EQ(
+        0,
+        broken.Open(
+            MakeDatabase(
+                "broken.vdf",
+                "CREATE TABLE UI_WINDOWS_INFO (WindowID INTEGER, RTLWindowID INTEGER, ContainerID INTEGER);"
+                "INSERT INTO UI_WINDOWS_INFO VALUES (1, 0, 2), (2, 0, 2);")
+                .c_str()));
     std::vector<WindowSeen> windows;
     EXPECT_EQ(NIRA_STATUS_FAILED, broken.EnumWindows(2, 0, RecordWindow, &windows));
     EXPECT_TRUE(windows.empty());
@@ -226,15 +229,13 @@ TEST(WidgetInfoTest, TheControlTypeChoosesTheRecordKind)
     row.levelId = 2;
     row.endControl = 1;
 
-    for (INT type : {3})
-    {
+    for (INT type : {3}) {
         row.ctrlType = type;
         CNiraWidgetInfo* info = CreateWidgetInfo(row);
         EXPECT_EQ(typeid(CNiraWidgetInfo), typeid(*info));
         delete info;
     }
-    for (INT type : {2, 7, 8, 9, 10, 13, 14, 22, 25})
-    {
+    for (INT type : {2, 7, 8, 9, 10, 13, 14, 22, 25}) {
         row.ctrlType = type;
         CNiraWidgetInfo* info = CreateWidgetInfo(row);
         auto* list = dynamic_cast<CNiraListWidgetInfo*>(info);
@@ -244,8 +245,7 @@ TEST(WidgetInfoTest, TheControlTypeChoosesTheRecordKind)
         EXPECT_EQ(-1, list->options.count);
         delete info;
     }
-    for (INT type : {4, 5, 6, 26, 1, 0, 29, 99, -3})
-    {
+    for (INT type : {4, 5, 6, 26, 1, 0, 29, 99, -3}) {
         row.ctrlType = type;
         CNiraWidgetInfo* info = CreateWidgetInfo(row);
         auto* list = dynamic_cast<CNiraEndListWidgetInfo*>(info);
@@ -254,8 +254,7 @@ TEST(WidgetInfoTest, TheControlTypeChoosesTheRecordKind)
         EXPECT_EQ(80, list->state.value);
         delete info;
     }
-    for (INT type : {11, 17, 18, 19})
-    {
+    for (INT type : {11, 17, 18, 19}) {
         row.ctrlType = type;
         CNiraWidgetInfo* info = CreateWidgetInfo(row);
         auto* value = dynamic_cast<CNiraValueWidgetInfo*>(info);
@@ -263,8 +262,7 @@ TEST(WidgetInfoTest, TheControlTypeChoosesTheRecordKind)
         EXPECT_EQ(80, value->state.value);
         delete info;
     }
-    for (INT type : {12, 15, 16, 21, 24})
-    {
+    for (INT type : {12, 15, 16, 21, 24}) {
         row.ctrlType = type;
         CNiraWidgetInfo* info = CreateWidgetInfo(row);
         auto* range = dynamic_cast<CNiraRangeWidgetInfo*>(info);
@@ -274,8 +272,7 @@ TEST(WidgetInfoTest, TheControlTypeChoosesTheRecordKind)
         EXPECT_EQ(90, range->range.maxValue);
         delete info;
     }
-    for (INT type : {20, 23})
-    {
+    for (INT type : {20, 23}) {
         row.ctrlType = type;
         CNiraWidgetInfo* info = CreateWidgetInfo(row);
         auto* linked = dynamic_cast<CNiraLinkedWidgetInfo*>(info);
@@ -283,8 +280,7 @@ TEST(WidgetInfoTest, TheControlTypeChoosesTheRecordKind)
         EXPECT_EQ(70, linked->labelId);
         delete info;
     }
-    for (INT type : {27, 28})
-    {
+    for (INT type : {27, 28}) {
         row.ctrlType = type;
         CNiraWidgetInfo* info = CreateWidgetInfo(row);
         auto* group = dynamic_cast<CNiraGroupWidgetInfo*>(info);
@@ -345,10 +341,10 @@ TEST(WidgetInfoTest, ClassCodesMapToWidgetKinds)
     WidgetRow row = {};
     row.ctrlType = 3;
     CNiraWidgetInfo info(row);
-    const INT expected[][2] = {{701, 19}, {702, 7},  {703, 13}, {704, 2},  {705, 6},
-                               {706, 5},  {707, 12}, {708, 21}, {709, 15}, {710, 29},
-                               {711, 11}, {712, 30}, {713, 31}, {714, 22}, {700, 33},
-                               {715, 33}, {0, 33}};
-    for (const auto& pair : expected)
+    const INT expected[][2] = {{701, 19}, {702, 7},  {703, 13}, {704, 2},  {705, 6},  {706, 5},
+                               {707, 12}, {708, 21}, {709, 15}, {710, 29}, {711, 11}, {712, 30},
+                               {713, 31}, {714, 22}, {700, 33}, {715, 33}, {0, 33}};
+    for (const auto& pair : expected) {
         EXPECT_EQ(pair[1], info.WidgetKind(pair[0])) << pair[0];
+    }
 }

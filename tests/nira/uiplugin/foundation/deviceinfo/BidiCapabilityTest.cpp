@@ -29,7 +29,7 @@ TEST_F(DeviceInfoTest, ProviderFollowsCapabilityRowAndPort)
         {TEXT("Bidi Ds Usb"), TEXT("USB002"), "(0, 1)", kNone},
         {TEXT("Bidi Ds Net"), TEXT("IP_10.0.0.9"), "(0, 1)", kNetwork},
         {TEXT("Bidi Two"), TEXT("IP_10.0.0.9"), "(0, 1), (1, 0)", kNone},  // the last row wins
-        {TEXT("Bidi Text"), TEXT("USB003"), "('1abc', '0')", kUsb},         // leading digits count
+        {TEXT("Bidi Text"), TEXT("USB003"), "('1abc', '0')", kUsb},        // leading digits count
         {TEXT("Bidi Empty"), TEXT("USB004"), "", kNone},
     };
     for (const ChoiceCase& test : cases) {
@@ -55,7 +55,8 @@ TEST_F(DeviceInfoTest, SamplePackageReportsOverBothPorts)
     EXPECT_NE(dynamic_cast<CNiraUsbDeviceInfo*>(usb), nullptr);
     EXPECT_EQ(capability.GetFlags(), CNiraBidiCapability::kFlagUsb | CNiraBidiCapability::kFlagNetwork);
     delete usb;
-    INiraDeviceInfo* network = capability.CreateDeviceInfoProvider(OpenTestPrinter(kNetworkPrinter), &created);
+    INiraDeviceInfo* network =
+        capability.CreateDeviceInfoProvider(OpenTestPrinter(kNetworkPrinter), &created);
     EXPECT_NE(dynamic_cast<CNiraNetworkDeviceInfo*>(network), nullptr);
     delete network;
 }
@@ -69,7 +70,8 @@ TEST_F(DeviceInfoTest, NoPrinterOrNoDatabaseMakesNoProvider)
     EXPECT_EQ(capability.EvaluateFlags(), static_cast<LONG>(0x10000002));  // no row read yet
 
     // A driver whose INI names no capability database.
-    ASSERT_TRUE(TestMachine().WriteFile(nirasim::Machine::DriverVersionDirectory() + TEXT("\\nodb.ini"), "[ComponentFiles]\r\n"));
+    ASSERT_TRUE(TestMachine().WriteFile(nirasim::Machine::DriverVersionDirectory() + TEXT("\\nodb.ini"),
+                                        "[ComponentFiles]\r\n"));
     InstallPrinterWithFiles(TEXT("No Database"), TEXT("USB005"), {TEXT("nodb.ini")});
     created = -1;
     EXPECT_EQ(capability.CreateDeviceInfoProvider(OpenTestPrinter(TEXT("No Database")), &created), nullptr);
@@ -78,9 +80,11 @@ TEST_F(DeviceInfoTest, NoPrinterOrNoDatabaseMakesNoProvider)
 
 TEST_F(DeviceInfoTest, QueryCodesAndBaseAnswers)
 {
-    const std::pair<int, int> kinds[] = {{1, 1}, {2, 2}, {3, 3}, {4, 4}, {4221, 5}, {4308, 6}, {0, 0}, {5, 0}, {4222, 0}};
-    for (const auto& kind : kinds)
+    const std::pair<int, int> kinds[] = {{1, 1},    {2, 2}, {3, 3}, {4, 4},   {4221, 5},
+                                         {4308, 6}, {0, 0}, {5, 0}, {4222, 0}};
+    for (const auto& kind : kinds) {
         EXPECT_EQ(FindDeviceQueryKind(kind.first), kind.second) << kind.first;
+    }
 
     CNiraDeviceInfoBase base;
     int handled = 0;

@@ -26,7 +26,9 @@ namespace {
 // one it binds, as the UI plug-in has them loaded.
 class DeviceInfoEnvironment : public CSampleLibraryEnvironment {
 public:
-    DeviceInfoEnvironment() : CSampleLibraryEnvironment(CSampleDriverMachine::kEnglishUS, TEXT("nirasettings.dll")) {}
+    DeviceInfoEnvironment()
+        : CSampleLibraryEnvironment(CSampleDriverMachine::kEnglishUS, TEXT("nirasettings.dll"))
+    {}
 
 protected:
     void AddPrinters(nirasim::Machine& machine) override
@@ -108,8 +110,9 @@ void DeviceInfoTest::InstallBidiPrinter(const WString& name, const WString& port
 
     const WString folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
     ASSERT_TRUE(TestMachine().CopyIn(hostDatabase, folder + name + TEXT(".vdf")));
-    ASSERT_TRUE(TestMachine().WriteFile(folder + name + TEXT(".ini"),
-                                        "[ComponentFiles]\r\nNIRA_CAPABILITY_XML=" + nirasim::Utf8(name) + ".vdf\r\n"));
+    ASSERT_TRUE(TestMachine().WriteFile(
+        folder + name + TEXT(".ini"),
+        "[ComponentFiles]\r\nNIRA_CAPABILITY_XML=" + nirasim::Utf8(name) + ".vdf\r\n"));
     InstallPrinterWithFiles(name, port, {TEXT("nirauip.dll"), name + TEXT(".ini")});
 }
 
@@ -131,27 +134,28 @@ WString DeviceInfoTest::PrinterGuid(const WString& printer)
 {
     std::string bytes;
     DWORD type = 0;
-    if (!TestMachine().GetPrinterData(printer, "ZQRestrictedUserGuid", bytes, &type, "ZQPresetRoot") || type != REG_SZ)
+    if (!TestMachine().GetPrinterData(printer, "ZQRestrictedUserGuid", bytes, &type, "ZQPresetRoot") ||
+        type != REG_SZ) {
         return TEXT("");
+    }
     WString text(bytes.size() / 2, TEXT('\0'));
     memcpy(&text[0], bytes.data(), text.size() * 2);
     return WString(text.c_str());
 }
 
-bool DeviceInfoTest::ReadAnswer(const WString& printer, const WString& name, DWORD* type,
-                                std::string* bytes)
+bool DeviceInfoTest::ReadAnswer(const WString& printer, const WString& name, DWORD* type, std::string* bytes)
 {
     WString path = TEXT("Software\\Norvell-Ashby\\") + PrinterGuid(printer) + TEXT("\\ZQBIDIInfo");
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
         return false;
+    }
     DWORD size = 0;
     bool found = RegQueryValueExW(key, name.c_str(), nullptr, type, nullptr, &size) == ERROR_SUCCESS;
     if (found) {
         bytes->assign(size, '\0');
-        found = size == 0 ||
-                RegQueryValueExW(key, name.c_str(), nullptr, type, reinterpret_cast<BYTE*>(&(*bytes)[0]), &size) ==
-                    ERROR_SUCCESS;
+        found = size == 0 || RegQueryValueExW(key, name.c_str(), nullptr, type,
+                                              reinterpret_cast<BYTE*>(&(*bytes)[0]), &size) == ERROR_SUCCESS;
     }
     RegCloseKey(key);
     return found;

@@ -22,8 +22,9 @@ constexpr WCHAR kMediaPathOid[] = TEXT("1.3.6.1.4.1.99.1.2");
 std::string Bytes(std::initializer_list<int> values)
 {
     std::string bytes;
-    for (int value : values)
+    for (int value : values) {
         bytes.push_back(static_cast<char>(value));
+    }
     return bytes;
 }
 
@@ -46,7 +47,8 @@ protected:
         access = std::make_unique<CNiraPrinterAccess>(printer);
         updater = std::make_unique<ListUpdater>(printer, access.get());
         updater->objectIds = {{TEXT("MODEL_NAME"), kModelOid}, {TEXT("prtMediaPathType2"), kMediaPathOid}};
-        nirasim::network::SetAnswer(port, kModelOid, NIRA_MGMT_TYPE_OCTETS, Bytes({0x01, 0x15, 'S', 'a', 'm'}));
+        nirasim::network::SetAnswer(port, kModelOid, NIRA_MGMT_TYPE_OCTETS,
+                                    Bytes({0x01, 0x15, 'S', 'a', 'm'}));
     }
 
     void TearDown() override
@@ -66,10 +68,12 @@ protected:
     {
         DWORD stored = 0;
         std::string bytes;
-        if (!ReadAnswer(printerName, name, &stored, &bytes))
+        if (!ReadAnswer(printerName, name, &stored, &bytes)) {
             return "<absent>";
-        if (type != nullptr)
+        }
+        if (type != nullptr) {
             *type = stored;
+        }
         return bytes;
     }
 
@@ -101,7 +105,8 @@ TEST_F(DeviceInfoUpdaterTest, MissingOrEmptyGuidIsMadeWithoutBraces)
     EXPECT_EQ(PrinterGuid(printerName), first);
 
     // An empty value is replaced.
-    TestMachine().SetPrinterData(printerName, "ZQRestrictedUserGuid", REG_SZ, WideBytes(TEXT("")), "ZQPresetRoot");
+    TestMachine().SetPrinterData(printerName, "ZQRestrictedUserGuid", REG_SZ, WideBytes(TEXT("")),
+                                 "ZQPresetRoot");
     RunUpdate();
     WString second = PrinterGuid(printerName);
     EXPECT_EQ(second.size(), 36u);
@@ -132,17 +137,19 @@ TEST_F(DeviceInfoUpdaterTest, CompleteUpdateStoresAnswersAndMarksIt)
 TEST_F(DeviceInfoUpdaterTest, ServersAreRegisteredOnlyWhileUpdating)
 {
     EXPECT_EQ(RunUpdate(), TRUE);
-    for (const WCHAR* file : {TEXT("nirastatusps.dll"), TEXT("nirastatus.dll"), TEXT("niramgmt.dll"), TEXT("niraqueryps.dll"), TEXT("niraquery.dll")}) {
+    for (const WCHAR* file : {TEXT("nirastatusps.dll"), TEXT("nirastatus.dll"), TEXT("niramgmt.dll"),
+                              TEXT("niraqueryps.dll"), TEXT("niraquery.dll")}) {
         EXPECT_TRUE(Traced(WString(file) + TEXT(": registered"))) << nirasim::Utf8(file);
         EXPECT_TRUE(Traced(WString(file) + TEXT(": unregistered"))) << nirasim::Utf8(file);
     }
     HKEY key = nullptr;
-    EXPECT_NE(RegOpenKeyExW(HKEY_CLASSES_ROOT, TEXT("CLSID\\{5A5AA0AA-1DEB-4683-96B0-B43301E83971}"), 0, KEY_QUERY_VALUE, &key),
+    EXPECT_NE(RegOpenKeyExW(HKEY_CLASSES_ROOT, TEXT("CLSID\\{5A5AA0AA-1DEB-4683-96B0-B43301E83971}"), 0,
+                            KEY_QUERY_VALUE, &key),
               ERROR_SUCCESS);
     void* object = nullptr;
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)));
-    EXPECT_EQ(CoCreateInstance(CLSID_NiraMgmtConnection, nullptr, NIRA_DEVICE_SERVER_CONTEXT, IID_INiraMgmtConnection,
-                               &object),
+    EXPECT_EQ(CoCreateInstance(CLSID_NiraMgmtConnection, nullptr, NIRA_DEVICE_SERVER_CONTEXT,
+                               IID_INiraMgmtConnection, &object),
               REGDB_E_CLASSNOTREG);
     CoUninitialize();
 
@@ -219,7 +226,8 @@ TEST_F(DeviceInfoUpdaterTest, MemorySizeIsAskedAgainWithoutItsInstance)
 TEST_F(DeviceInfoUpdaterTest, ModelNameStillBlankMeansNoCompleteSet)
 {
     nirasim::network::SetAnswer(port, kModelOid, NIRA_MGMT_TYPE_OCTETS, "");  // answered, but empty
-    updater->objectIds = {{TEXT("Other"), TEXT("1.3.6.1.4.1.99.4.1")}, {TEXT("MODEL_NAME"), TEXT("1.3.6.1.4.1.99.4.2")}};
+    updater->objectIds = {{TEXT("Other"), TEXT("1.3.6.1.4.1.99.4.1")},
+                          {TEXT("MODEL_NAME"), TEXT("1.3.6.1.4.1.99.4.2")}};
     EXPECT_EQ(RunUpdate(), FALSE);
     EXPECT_EQ(Answer(TEXT("MODEL_NAME")), WideBytes(TEXT(" ")));
     EXPECT_EQ(Answer(TEXT("DevSetUpdate")), "<absent>");
@@ -265,8 +273,8 @@ TEST_F(DeviceInfoUpdaterTest, ServerFilesMustShipInOneForm)
 {
     // Neither form of the object-id server: nothing is registered or written.
     InstallPrinterWithFiles(TEXT("No Query Server"), port,
-                            {TEXT("nirauip.dll"), TEXT("nirasmpl.ini"), TEXT("nirastatusps.dll"), TEXT("nirastatus.dll"), TEXT("niramgmt.dll"),
-                             TEXT("niraqueryps.dll")});
+                            {TEXT("nirauip.dll"), TEXT("nirasmpl.ini"), TEXT("nirastatusps.dll"),
+                             TEXT("nirastatus.dll"), TEXT("niramgmt.dll"), TEXT("niraqueryps.dll")});
     HANDLE other = OpenTestPrinter(TEXT("No Query Server"));
     CNiraPrinterAccess otherAccess(other);
     ListUpdater incomplete(other, &otherAccess);
@@ -283,9 +291,10 @@ TEST_F(DeviceInfoUpdaterTest, ExecutableServerIsNotRegisteredAsDll)
     const WString folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
     ASSERT_TRUE(TestMachine().WriteFile(folder + TEXT("nirastatus.exe"), "program"));
     std::vector<WString> files = nirasim::Machine::SamplePackageDriver().dependentFiles;
-    for (const WCHAR* file : {TEXT("nirastatus.exe"), TEXT("nirastatusps.dll"), TEXT("nirastatus.dll"), TEXT("niramgmt.dll"),
-                                 TEXT("niraqueryps.dll"), TEXT("niraquery.dll")})
+    for (const WCHAR* file : {TEXT("nirastatus.exe"), TEXT("nirastatusps.dll"), TEXT("nirastatus.dll"),
+                              TEXT("niramgmt.dll"), TEXT("niraqueryps.dll"), TEXT("niraquery.dll")}) {
         files.push_back(file);
+    }
     InstallPrinterWithFiles(TEXT("Status Program"), port, files);
     HANDLE other = OpenTestPrinter(TEXT("Status Program"));
     CNiraPrinterAccess otherAccess(other);
@@ -305,10 +314,12 @@ TEST_F(DeviceInfoUpdaterTest, ExecutableServerIsNotRegisteredAsDll)
     auto getClassObject = reinterpret_cast<LPFNGETCLASSOBJECT>(
         reinterpret_cast<void*>(GetProcAddress(server, "DllGetClassObject")));
     IUnknown* factory = nullptr;
-    ASSERT_EQ(getClassObject(CLSID_NiraDeviceStatusProvider, IID_IUnknown, reinterpret_cast<void**>(&factory)), S_OK);
+    ASSERT_EQ(
+        getClassObject(CLSID_NiraDeviceStatusProvider, IID_IUnknown, reinterpret_cast<void**>(&factory)),
+        S_OK);
     DWORD cookie = 0;
-    ASSERT_EQ(CoRegisterClassObject(CLSID_NiraDeviceStatusProvider, factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE,
-                                    &cookie),
+    ASSERT_EQ(CoRegisterClassObject(CLSID_NiraDeviceStatusProvider, factory, CLSCTX_LOCAL_SERVER,
+                                    REGCLS_MULTIPLEUSE, &cookie),
               S_OK);
     EXPECT_EQ(withProgram.Update(0), TRUE);
     EXPECT_FALSE(Traced(TEXT("nirastatusps.dll: registered")));
@@ -328,15 +339,17 @@ TEST_F(DeviceInfoUpdaterTest, DuplexUnitReadsShortValuesSafely)
         int installed;
     };
     const DuplexCase cases[] = {
-        {REG_DWORD, DwordBytes(6400), 0}, {REG_SZ, WideBytes(TEXT(" ")), 0}, {REG_DWORD, DwordBytes(32), 0},
-        {REG_BINARY, Bytes({0x05}), 1},  {REG_SZ, WideBytes(TEXT("")), 1},  {REG_DWORD, DwordBytes(2), 1},
+        {REG_DWORD, DwordBytes(6400), 0},   {REG_SZ, WideBytes(TEXT(" ")), 0}, {REG_DWORD, DwordBytes(32), 0},
+        {REG_BINARY, Bytes({0x05}), 1},     {REG_SZ, WideBytes(TEXT("")), 1},  {REG_DWORD, DwordBytes(2), 1},
         {REG_SZ, WideBytes(TEXT("  ")), 1},
     };
     for (const DuplexCase& test : cases) {
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                  &key, nullptr),
                   ERROR_SUCCESS);
-        RegSetValueExW(key, TEXT("prtMediaPathType2"), 0, test.type, reinterpret_cast<const BYTE*>(test.bytes.data()),
+        RegSetValueExW(key, TEXT("prtMediaPathType2"), 0, test.type,
+                       reinterpret_cast<const BYTE*>(test.bytes.data()),
                        static_cast<DWORD>(test.bytes.size()));
         RegCloseKey(key);
         int installed = -1;
@@ -403,9 +416,10 @@ TEST_F(DeviceInfoTest, NetworkRefreshAsksForThePackagesObjectIdList)
     HANDLE printer = OpenTestPrinter(kNetworkPrinter);
     ASSERT_NE(printer, nullptr);
     nirasim::network::AddDevice(kNetworkPort);
-    nirasim::network::SetAnswer(kNetworkPort, TEXT("1.3.6.1.4.1.32473.2.3.9.4.2.1.1.3.3.0"), NIRA_MGMT_TYPE_OCTETS,
-                                "Nira Sample Inkjet");
-    nirasim::network::SetAnswer(kNetworkPort, TEXT("1.3.6.1.2.1.43.13.4.1.9.1.2"), NIRA_MGMT_TYPE_INTEGER, DwordBytes(4));
+    nirasim::network::SetAnswer(kNetworkPort, TEXT("1.3.6.1.4.1.32473.2.3.9.4.2.1.1.3.3.0"),
+                                NIRA_MGMT_TYPE_OCTETS, "Nira Sample Inkjet");
+    nirasim::network::SetAnswer(kNetworkPort, TEXT("1.3.6.1.2.1.43.13.4.1.9.1.2"), NIRA_MGMT_TYPE_INTEGER,
+                                DwordBytes(4));
     CNiraNetworkDeviceInfo provider(printer);
     EXPECT_EQ(provider.Refresh(printer), 1);
 
@@ -422,4 +436,3 @@ TEST_F(DeviceInfoTest, NetworkRefreshAsksForThePackagesObjectIdList)
     EXPECT_EQ(provider.QueryDuplexUnit(4221, &installed), 1);
     EXPECT_EQ(installed, 1);
 }
-

@@ -31,8 +31,10 @@ protected:
     {
         std::string bytes;
         DWORD type = 0;
-        if (!TestMachine().GetPrinterData(kUsbPrinter, "DSQUERY", bytes, &type) || type != REG_DWORD || bytes.size() != 4)
+        if (!TestMachine().GetPrinterData(kUsbPrinter, "DSQUERY", bytes, &type) || type != REG_DWORD ||
+            bytes.size() != 4) {
             return 0xFFFFFFFF;
+        }
         DWORD value = 0;
         memcpy(&value, bytes.data(), 4);
         return value;
@@ -163,7 +165,8 @@ TEST_F(UsbDeviceInfoTest, HelperModuleAnswersFeatureAndDuplexUnit)
 TEST_F(UsbDeviceInfoTest, MissingHelperModuleAnswersNothing)
 {
     const WString folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
-    ASSERT_TRUE(TestMachine().WriteFile(folder + TEXT("nohelper.ini"), "[ComponentFiles]\r\nComponent_F_C=missing.dll\r\n"));
+    ASSERT_TRUE(TestMachine().WriteFile(folder + TEXT("nohelper.ini"),
+                                        "[ComponentFiles]\r\nComponent_F_C=missing.dll\r\n"));
     InstallPrinterWithFiles(TEXT("No Helper"), TEXT("USB009"), {TEXT("nirauip.dll"), TEXT("nohelper.ini")});
     HANDLE other = OpenTestPrinter(TEXT("No Helper"));
     CNiraUsbDeviceInfo provider(other, DeviceSettings());

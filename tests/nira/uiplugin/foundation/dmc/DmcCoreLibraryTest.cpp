@@ -79,7 +79,8 @@ TEST_F(DmcCoreLibrary, AnswersTheFeatureTree)
 
     EXPECT_EQ(Prv(TEXT("current/printing/PrintQuality")), TEXT("Normal"));
     EXPECT_EQ(Prv(TEXT("current/printing/Duplex[AUTOMATIC]/DuplexEdge")), TEXT("LongEdge"));
-    EXPECT_EQ(Prv(TEXT("device/software/component[dmc_driver]/current/physical/Tray2")), TEXT("NotInstalled"));
+    EXPECT_EQ(Prv(TEXT("device/software/component[dmc_driver]/current/physical/Tray2")),
+              TEXT("NotInstalled"));
     EXPECT_EQ(Prv(TEXT("current/printing/")), TEXT("<none>"));
 
     WCHAR text[kDmcValueChars] = {};
@@ -92,7 +93,9 @@ TEST_F(DmcCoreLibrary, AnswersTheFeatureTree)
     WCHAR options[kDmcOptionListChars] = {};
     ASSERT_EQ(Export<DmcEnumOptionsProc>("DMCEnumOptions")(TEXT("current/physical/Tray2"), options), 1);
     EXPECT_EQ(WString(options), TEXT("Installed]@[NotInstalled"));
-    ASSERT_EQ(Export<DmcGetFeatureAttributesProc>("DMCGetFeatureAttributes")(TEXT("current/physical/Tray2"), list), 1);
+    ASSERT_EQ(
+        Export<DmcGetFeatureAttributesProc>("DMCGetFeatureAttributes")(TEXT("current/physical/Tray2"), list),
+        1);
     EXPECT_EQ(WString(list), TEXT("name=Tray2]@[value=NotInstalled]@[lock=true"));
 }
 
@@ -122,18 +125,20 @@ TEST_F(DmcCoreLibrary, ContextValuesCanBeChangedSavedAndExported)
     WCHAR text[kDmcValueChars] = {};
     ASSERT_EQ(Export<DmcGetContextProc>("DMCGetContext")(text), 1);
     EXPECT_EQ(WString(text), TEXT("device/software/component[dmc_driver]"));
-    ASSERT_EQ(Export<DmcSetContextRelativeProc>("DMCSetContextRelative")(TEXT("current/printing/MediaType")), 1);
+    ASSERT_EQ(Export<DmcSetContextRelativeProc>("DMCSetContextRelative")(TEXT("current/printing/MediaType")),
+              1);
     ASSERT_EQ(Export<DmcGetContextPrvProc>("DMCGetContextPRV")(text), 1);
     EXPECT_EQ(WString(text), TEXT("PLAIN"));
     ASSERT_EQ(Export<DmcSetContextPrvProc>("DMCSetContextPRV")(TEXT("ZQ_PREM_INKJET_PAPER")), 1);
     EXPECT_EQ(Export<DmcSetContextProc>("DMCSetContext")(TEXT("current/printing/Staple")), 0);
     // Relative paths start from the context; back to the component.
     ASSERT_EQ(Export<DmcSetContextProc>("DMCSetContext")(TEXT("device/software/component[dmc_driver]")), 1);
-    ASSERT_EQ(Export<DmcSetProc>("DMCSet")(TEXT("device/software/component[dmc_driver]/current/physical/Tray2"), nullptr,
-                                           TEXT("Installed")),
-              1);
-    ASSERT_EQ(Export<DmcGetProc>("DMCGet")(TEXT("device/software/component[dmc_driver]/current/physical/Tray2"),
-                                           TEXT("lock"), text),
+    ASSERT_EQ(
+        Export<DmcSetProc>("DMCSet")(TEXT("device/software/component[dmc_driver]/current/physical/Tray2"),
+                                     nullptr, TEXT("Installed")),
+        1);
+    ASSERT_EQ(Export<DmcGetProc>("DMCGet")(
+                  TEXT("device/software/component[dmc_driver]/current/physical/Tray2"), TEXT("lock"), text),
               1);
     EXPECT_EQ(WString(text), TEXT("true"));
 

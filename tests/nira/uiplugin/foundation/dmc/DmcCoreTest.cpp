@@ -44,7 +44,8 @@ TEST_F(DmcCore, RunFailuresAreReportedBeforeAnythingIsRead)
     EXPECT_EQ(Make(TEXT("absent.dll"))->Run(), ERROR_INVALID_HANDLE);
     EXPECT_EQ(Make(TEXT("niradmc.dll"), TEXT("absent.xml"))->Run(), ERROR_INVALID_NAME);
     WriteConfig("");
-    machine.WriteFile(PackageFile(TEXT("other.xml")), "<device><software><component name=\"other\"/></software></device>");
+    machine.WriteFile(PackageFile(TEXT("other.xml")),
+                      "<device><software><component name=\"other\"/></software></device>");
     EXPECT_EQ(Make(TEXT("niradmc.dll"), TEXT("other.xml"))->Run(), ERROR_INVALID_NAME);
     EXPECT_EQ(core->ApplyToSettings(&settings), NIRA_STATUS_FAILED);
     core.reset();  // a loaded library cannot be replaced
@@ -77,8 +78,8 @@ TEST_F(DmcCore, SampleConfigurationIsPushedAndRecorded)
 
     // "physical" first; paper size and media type name options the sample database lacks.
     const std::vector<DmcSnapshotRecord> expected = {
-        {4221, 1, 2, 1}, {4305, 2, 2, 1}, {4115, 3, 3, 0}, {4117, 1, 3, 0}, {4125, 3, 3, 0},
-        {4136, 1, 3, 0}, {4226, 1, 3, 0}, {4126, 1, 3, 0}, {4127, 2, 3, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}};
+        {4221, 1, 2, 1}, {4305, 2, 2, 1}, {4115, 3, 3, 0}, {4117, 1, 3, 0}, {4125, 3, 3, 0}, {4136, 1, 3, 0},
+        {4226, 1, 3, 0}, {4126, 1, 3, 0}, {4127, 2, 3, 0}, {0, 0, 0, 0},    {0, 0, 0, 0}};
     EXPECT_EQ(Snapshot(), expected);
 }
 
@@ -86,8 +87,9 @@ TEST_F(DmcCore, UnknownValuesStillSetTheEnableWord)
 {
     AddFeature(4114, 256, {256, 257});
     AddFeature(4143, 1, {1, 9});
-    WriteConfig("<feature name=\"PaperSize\" value=\"LETTER_8_5_X_11_IN\" lock=\"true\"/>"
-                "<feature name=\"Staple\" value=\"On\"/>");
+    WriteConfig(
+        "<feature name=\"PaperSize\" value=\"LETTER_8_5_X_11_IN\" lock=\"true\"/>"
+        "<feature name=\"Staple\" value=\"On\"/>");
     ASSERT_EQ(Make()->Run(), 0);
     ASSERT_EQ(core->ApplyToSettings(&settings), 0);
     EXPECT_EQ(Current(4114), 256);
@@ -112,10 +114,11 @@ TEST_F(DmcCore, LockAttributeIsTrueInAnyLetterCase)
     AddFeature(4126, 1, {1, 2});
     AddFeature(4127, 1, {1, 2});
     AddFeature(4136, 1, {1, 2});
-    WriteConfig("<feature name=\"Orientation\" value=\"Landscape\" lock=\"TRUE\"/>"
-                "<feature name=\"DuplexEdge\" value=\"ShortEdge\" lock=\"True\"/>"
-                "<feature name=\"Preserve_Layout\" value=\"TRUE\" lock=\"yes\"/>"
-                "<feature name=\"PrintColorAsGray\" value=\"TRUE\"/>");
+    WriteConfig(
+        "<feature name=\"Orientation\" value=\"Landscape\" lock=\"TRUE\"/>"
+        "<feature name=\"DuplexEdge\" value=\"ShortEdge\" lock=\"True\"/>"
+        "<feature name=\"Preserve_Layout\" value=\"TRUE\" lock=\"yes\"/>"
+        "<feature name=\"PrintColorAsGray\" value=\"TRUE\"/>");
     ASSERT_EQ(Make()->Run(), 0);
     ASSERT_EQ(core->ApplyToSettings(&settings), 0);
     EXPECT_EQ(Snapshot(), (std::vector<DmcSnapshotRecord>{
@@ -127,9 +130,11 @@ TEST_F(DmcCore, PrintingValuesArePushedAfterPhysicalOnes)
     AddFeature(4115, 1, {1, 2, 3, 4});
     AddFeature(4119, 1, {1, 2});
     AddFeature(4215, 2, {1, 2});
-    WriteConfig("<feature name=\"PrintQuality\" value=\"Best\"><option name=\"Normal\"/><option name=\"Best\"/></feature>"
-                "<feature name=\"BorderlessPaperSize\" value=\"TRUE\"/>",
-                "<feature name=\"PrintQuality\" value=\"FastDraft\"/>");
+    WriteConfig(
+        "<feature name=\"PrintQuality\" value=\"Best\"><option name=\"Normal\"/><option "
+        "name=\"Best\"/></feature>"
+        "<feature name=\"BorderlessPaperSize\" value=\"TRUE\"/>",
+        "<feature name=\"PrintQuality\" value=\"FastDraft\"/>");
     ASSERT_EQ(Make()->Run(), 0);
     ASSERT_EQ(core->ApplyToSettings(&settings), 0);
     EXPECT_EQ(Current(4115), 4);
@@ -144,12 +149,14 @@ TEST_F(DmcCore, FeaturesBelowTheCurrentValueAreMergedOnce)
     AddFeature(4126, 1, {1, 2});
     // Both values carry the same sub-feature; only the current value's counts, and a sub-feature
     // equal to one of the section's own is not added twice.
-    WriteConfig("<feature name=\"Duplex\" value=\"MANUAL\">"
-                "<option name=\"MANUAL\"><feature name=\"DuplexEdge\" value=\"ShortEdge\"><option name=\"LongEdge\"/>"
-                "<option name=\"ShortEdge\"/></feature></option>"
-                "<option name=\"AUTOMATIC\"><feature name=\"DuplexEdge\" value=\"LongEdge\"/></option></feature>"
-                "<feature name=\"DuplexEdge\" value=\"ShortEdge\"><option name=\"LongEdge\"/><option name=\"ShortEdge\"/>"
-                "</feature>");
+    WriteConfig(
+        "<feature name=\"Duplex\" value=\"MANUAL\">"
+        "<option name=\"MANUAL\"><feature name=\"DuplexEdge\" value=\"ShortEdge\"><option name=\"LongEdge\"/>"
+        "<option name=\"ShortEdge\"/></feature></option>"
+        "<option name=\"AUTOMATIC\"><feature name=\"DuplexEdge\" value=\"LongEdge\"/></option></feature>"
+        "<feature name=\"DuplexEdge\" value=\"ShortEdge\"><option name=\"LongEdge\"/><option "
+        "name=\"ShortEdge\"/>"
+        "</feature>");
     ASSERT_EQ(Make()->Run(), 0);
     EXPECT_EQ(core->GetItemCount(), 2);
     ASSERT_EQ(core->ApplyToSettings(&settings), 0);

@@ -60,14 +60,16 @@ protected:
     void WriteConfig(const std::string& printing, const std::string& physical = "")
     {
         std::string xml = "<device><software><component name=\"dmc_driver\"><current><printing>" + printing +
-                          "</printing><physical>" + physical + "</physical></current></component></software></device>";
+                          "</printing><physical>" + physical +
+                          "</physical></current></component></software></device>";
         ASSERT_TRUE(machine.WriteFile(PackageFile(TEXT("nirasmpl_dmc.xml")), xml));
     }
 
     // Replaces the library with one of the broken copies the build makes.
     void UseFixtureLibrary(const std::string& name)
     {
-        ASSERT_TRUE(machine.CopyIn(std::string(NIRA_BUILD_DIR) + "/fixtures/" + name, PackageFile(TEXT("niradmc.dll"))));
+        ASSERT_TRUE(machine.CopyIn(std::string(NIRA_BUILD_DIR) + "/fixtures/" + name,
+                                   PackageFile(TEXT("niradmc.dll"))));
     }
 
     void AddFeature(int id, int defaultOption, std::initializer_list<int> options)
@@ -82,16 +84,16 @@ protected:
     // The features the sample configuration names, with the options the tables map them to.
     void AddSampleFeatures()
     {
-        AddFeature(4115, 1, {1, 2, 3, 4});        // print quality
-        AddFeature(4117, 7, {1, 2, 4, 7});        // input bin
-        AddFeature(4125, 1, {1, 2, 3});           // duplex
-        AddFeature(4126, 1, {1, 2});              // duplex edge
-        AddFeature(4127, 1, {1, 2});              // preserve layout
-        AddFeature(4136, 1, {1, 2});              // colour as gray
-        AddFeature(4226, 1, {1, 2});              // page order
-        AddFeature(4221, 2, {1, 2});              // duplex unit
-        AddFeature(4305, 1, {1, 2});              // tray 2
-        AddFeature(4143, 1, {1, 9});              // where the settings came from
+        AddFeature(4115, 1, {1, 2, 3, 4});  // print quality
+        AddFeature(4117, 7, {1, 2, 4, 7});  // input bin
+        AddFeature(4125, 1, {1, 2, 3});     // duplex
+        AddFeature(4126, 1, {1, 2});        // duplex edge
+        AddFeature(4127, 1, {1, 2});        // preserve layout
+        AddFeature(4136, 1, {1, 2});        // colour as gray
+        AddFeature(4226, 1, {1, 2});        // page order
+        AddFeature(4221, 2, {1, 2});        // duplex unit
+        AddFeature(4305, 1, {1, 2});        // tray 2
+        AddFeature(4143, 1, {1, 9});        // where the settings came from
     }
 
     int Current(int id)
@@ -122,7 +124,10 @@ protected:
         return entry ? entry->uiRecord : nullptr;
     }
 
-    bool ReadData(const WCHAR* name, std::string& bytes) { return machine.GetPrinterData(kDmcPrinter, name, bytes); }
+    bool ReadData(const WCHAR* name, std::string& bytes)
+    {
+        return machine.GetPrinterData(kDmcPrinter, name, bytes);
+    }
 
     DWORD ReadDword(const WCHAR* name)
     {

@@ -83,7 +83,8 @@ TEST_F(DmcHandler, CaptureWritesValuesSnapshotAndOutcome)
     EXPECT_EQ(bytes.substr(0, 32), Records({{4221, 1, 2, 1}, {4305, 2, 2, 1}}));
     ASSERT_TRUE(ReadData(TEXT("InstallDate"), bytes));
     const WString date = TEXT("03/04/2026:05:06:07");
-    EXPECT_EQ(bytes, std::string(reinterpret_cast<const char*>(date.c_str()), (date.size() + 1) * sizeof(WCHAR)));
+    EXPECT_EQ(bytes,
+              std::string(reinterpret_cast<const char*>(date.c_str()), (date.size() + 1) * sizeof(WCHAR)));
 }
 
 TEST_F(DmcHandler, CaptureWithoutValuesMarksTheConfigurationPresent)

@@ -89,7 +89,7 @@ TEST_F(PrinterAccess, FindDriverIniTakesTheFirstNameContainingIni)
     EXPECT_EQ(WString(access.GetDriverIniPath()),
               TEXT("C:\\WINDOWS\\SYSTEM32\\SPOOL\\DRIVERS\\X64\\3\\MODEL.INI.BAK"));
 
-    Install({TEXT("nirauip.dll")});  // the driver changes
+    Install({TEXT("nirauip.dll")});        // the driver changes
     EXPECT_TRUE(access.FindDriverIni(0));  // found before: no new search
     EXPECT_NE(WString(access.GetDriverIniPath()), TEXT(""));
     EXPECT_FALSE(access.FindDriverIni(1));  // a forced search finds none
@@ -107,7 +107,8 @@ TEST_F(PrinterAccess, ComponentValuesAndPaths)
 {
     Install({TEXT("model.ini")});
     std::string longName(60, 'x');
-    WriteIni("model.ini", "NIRA_STRING_DLL=nirastr.dll\r\nFORTY_NINE=" + std::string(49, 'y') + "\r\nLONG=" + longName + "\r\n");
+    WriteIni("model.ini", "NIRA_STRING_DLL=nirastr.dll\r\nFORTY_NINE=" + std::string(49, 'y') +
+                              "\r\nLONG=" + longName + "\r\n");
     CNiraPrinterAccess access(kPrinter);
     WCHAR value[CNiraPrinterAccess::kComponentValueChars];
     EXPECT_FALSE(access.ReadComponentFile(value, TEXT(""), TEXT("NIRA_STRING_DLL")));  // INI not searched yet
@@ -142,8 +143,9 @@ TEST_F(PrinterAccess, PortTypesFollowTheTableOrder)
         const WCHAR* port;
         DWORD type;
     } cases[] = {
-        {TEXT("USB001,LPT1:"), NIRA_PORT_LPT1}, {TEXT("LPT2:"), NIRA_PORT_LPT2}, {TEXT("lpt3:"), NIRA_PORT_LPT3},
-        {TEXT("USB001"), NIRA_PORT_USB},        {TEXT("DOT4_001"), NIRA_PORT_DOT4}, {TEXT("FILE:"), NIRA_PORT_FILE},
+        {TEXT("USB001,LPT1:"), NIRA_PORT_LPT1}, {TEXT("LPT2:"), NIRA_PORT_LPT2},
+        {TEXT("lpt3:"), NIRA_PORT_LPT3},        {TEXT("USB001"), NIRA_PORT_USB},
+        {TEXT("DOT4_001"), NIRA_PORT_DOT4},     {TEXT("FILE:"), NIRA_PORT_FILE},
         {TEXT("C:\\out.prn"), NIRA_PORT_PATH},  {TEXT("\\\\server\\queue"), NIRA_PORT_PATH},
         {TEXT("nul-null"), NIRA_PORT_PATH},     {TEXT("Ne01:"), NIRA_PORT_OTHER},
         {TEXT("IP_10.0.0.5"), NIRA_PORT_OTHER},
@@ -171,8 +173,10 @@ TEST_F(PrinterAccess, LocalPrintersAndDirectPrinting)
         const WCHAR* server;
         BOOL local;
     } cases[] = {
-        {TEXT("USB001"), TEXT(""), TRUE},          {TEXT("USB001"), TEXT("\\\\printsrv"), FALSE},
-        {TEXT("Client:LPT1"), TEXT(""), FALSE},    {TEXT("TS001"), TEXT(""), FALSE},
+        {TEXT("USB001"), TEXT(""), TRUE},
+        {TEXT("USB001"), TEXT("\\\\printsrv"), FALSE},
+        {TEXT("Client:LPT1"), TEXT(""), FALSE},
+        {TEXT("TS001"), TEXT(""), FALSE},
         {TEXT(""), TEXT(""), FALSE},
     };
     for (const Case& c : cases) {

@@ -5,8 +5,7 @@
 #include "nira/uiplugin/interfaces/INiraCoreServices.h"
 #include "nira/uiplugin/interfaces/INiraUISettings.h"
 
-class StubUISettings : public INiraUISettings
-{
+class StubUISettings : public INiraUISettings {
 public:
     int Reserved1(void*) override { return 0; }
     int Reserved2(void*) override { return 0; }
@@ -92,8 +91,7 @@ public:
     int AddLinkedOption(int, int*, int, int) override { return 0; }
 };
 
-class StubCoreServices : public INiraCoreServices
-{
+class StubCoreServices : public INiraCoreServices {
 public:
     int GetPrinterName(WCHAR**) override { return 0; }
     int GetPrinter(DWORD, BYTE*, DWORD, DWORD*) override { return 0; }

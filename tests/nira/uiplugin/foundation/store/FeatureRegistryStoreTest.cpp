@@ -23,8 +23,7 @@ namespace {
 
 const WCHAR* const kPrinter = TEXT("Studio Inkjet");
 const WCHAR* const kGuid = TEXT("6f1c2a9e-0b7d-4e35-9a41-2c8d5e7f1b30");
-const WString kStorePath =
-    WString(TEXT("Software\\Norvell-Ashby\\")) + kGuid + TEXT("\\RegFeatureDataStore");
+const WString kStorePath = WString(TEXT("Software\\Norvell-Ashby\\")) + kGuid + TEXT("\\RegFeatureDataStore");
 
 struct FeatureValues {
     int option;
@@ -34,8 +33,7 @@ struct FeatureValues {
 
 // Answers the values of its table; a repeated read of one feature's option answers one more each
 // time, so a test can tell which read a record holds.
-class FakeSettings : public StubUISettings
-{
+class FakeSettings : public StubUISettings {
 public:
     std::map<int, FeatureValues> values;
     std::map<int, int> optionReads;
@@ -44,8 +42,9 @@ public:
     int GetCurrentOption(int id, int* opt, int* isSet) override
     {
         auto found = values.find(id);
-        if (found == values.end())
+        if (found == values.end()) {
             return NIRA_STATUS_FAILED;
+        }
         *opt = found->second.option + optionReads[id]++;
         *isSet = 1;
         return 0;
@@ -53,16 +52,18 @@ public:
     int GetOptionState(int id, int, int* state) override
     {
         auto found = values.find(id);
-        if (found == values.end())
+        if (found == values.end()) {
             return NIRA_STATUS_FAILED;
+        }
         *state = found->second.optionState;
         return 0;
     }
     int QueryFeatureState(int* id, int* state) override
     {
         auto found = values.find(*id);
-        if (found == values.end())
+        if (found == values.end()) {
             return NIRA_STATUS_NO_FEATURE;
+        }
         *state = found->second.featureState;
         return 0;
     }
@@ -79,8 +80,7 @@ public:
     }
 };
 
-class FakeServices : public StubCoreServices
-{
+class FakeServices : public StubCoreServices {
 public:
     explicit FakeServices(std::vector<std::string>& log) : calls(log) {}
     WString printerName = kPrinter;
@@ -88,10 +88,12 @@ public:
 
     int GetPrinterName(WCHAR** buffer) override
     {
-        if (buffer == nullptr || printerName.empty())
+        if (buffer == nullptr || printerName.empty()) {
             return NIRA_STATUS_FAILED;
-        if (*buffer == nullptr)
+        }
+        if (*buffer == nullptr) {
             *buffer = static_cast<WCHAR*>(LocalAlloc(LPTR, 260 * sizeof(WCHAR)));
+        }
         std::copy(printerName.begin(), printerName.end(), *buffer);
         return 0;
     }
@@ -100,11 +102,12 @@ public:
         *classId = id + 1000;
         return 0;
     }
-    int SetValue(int callerId, int* id, int* opt, int reason, int byUser, int clearUser, int fromOwner) override
+    int SetValue(int callerId, int* id, int* opt, int reason, int byUser, int clearUser,
+                 int fromOwner) override
     {
-        calls.push_back("value " + std::to_string(callerId) + " " + std::to_string(*id) + " " + std::to_string(*opt) +
-                        " " + std::to_string(reason) + " " + std::to_string(byUser) + std::to_string(clearUser) +
-                        std::to_string(fromOwner));
+        calls.push_back("value " + std::to_string(callerId) + " " + std::to_string(*id) + " " +
+                        std::to_string(*opt) + " " + std::to_string(reason) + " " + std::to_string(byUser) +
+                        std::to_string(clearUser) + std::to_string(fromOwner));
         return 0;
     }
 };
@@ -145,8 +148,9 @@ protected:
 
     void List(std::initializer_list<int> featureIds)
     {
-        for (int id : featureIds)
+        for (int id : featureIds) {
             ids.AddTail(reinterpret_cast<void*>(static_cast<INT_PTR>(id)));
+        }
     }
 
     int Save()
@@ -165,14 +169,17 @@ protected:
     bool Stored(std::vector<BYTE>& blob)
     {
         HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, kStorePath.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, kStorePath.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
             return false;
+        }
         DWORD size = 0;
         DWORD type = 0;
-        bool read = RegQueryValueExW(key, TEXT("RegFeatureStore"), nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
+        bool read =
+            RegQueryValueExW(key, TEXT("RegFeatureStore"), nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
         blob.assign(size, 0xCC);
         read = read && type == REG_BINARY &&
-               RegQueryValueExW(key, TEXT("RegFeatureStore"), nullptr, nullptr, blob.data(), &size) == ERROR_SUCCESS;
+               RegQueryValueExW(key, TEXT("RegFeatureStore"), nullptr, nullptr, blob.data(), &size) ==
+                   ERROR_SUCCESS;
         RegCloseKey(key);
         return read;
     }
@@ -180,8 +187,8 @@ protected:
     void Store(const std::vector<BYTE>& blob)
     {
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kStorePath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                  nullptr),
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kStorePath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                  nullptr, &key, nullptr),
                   ERROR_SUCCESS);
         ASSERT_EQ(RegSetValueExW(key, TEXT("RegFeatureStore"), 0, REG_BINARY, blob.data(),
                                  static_cast<DWORD>(blob.size())),
@@ -192,9 +199,11 @@ protected:
     static std::vector<BYTE> Record(int id, int featureState, int option, int optionState)
     {
         std::vector<BYTE> bytes;
-        for (int value : {id, featureState, option, optionState})
-            for (BYTE b : Slot(static_cast<WORD>(value)))
+        for (int value : {id, featureState, option, optionState}) {
+            for (BYTE b : Slot(static_cast<WORD>(value))) {
                 bytes.push_back(b);
+            }
+        }
         return bytes;
     }
 };
@@ -206,8 +215,9 @@ TEST_F(FeatureRegistryStore, StoresRecordsNewestIdFirstWithATrailer)
     std::vector<BYTE> blob;
     ASSERT_TRUE(Stored(blob));
     std::vector<BYTE> expected;
-    for (const auto& record : {Record(4123, 0, 1, 0), Record(4118, 1, 2, 5), Record(4114, 2, 3, 1)})
+    for (const auto& record : {Record(4123, 0, 1, 0), Record(4118, 1, 2, 5), Record(4114, 2, 3, 1)}) {
         expected.insert(expected.end(), record.begin(), record.end());
+    }
     expected.insert(expected.end(), 12, 0);
     EXPECT_EQ(blob.size(), 60u);
     EXPECT_EQ(blob, expected);
@@ -251,11 +261,8 @@ TEST_F(FeatureRegistryStore, NegativeValuesKeepTheirLowSixteenBits)
 TEST_F(FeatureRegistryStore, ReadInt32TakesFourBytesAndRefusesNegativeValues)
 {
     const std::vector<std::pair<std::vector<BYTE>, int>> cases = {
-        {{0x34, 0x12, 0, 0}, 0x1234},
-        {{0, 0, 1, 0}, 0x10000},
-        {{0xFF, 0xFF, 0xFF, 0x7F}, 0x7FFFFFFF},
-        {{1, 0, 0, 0x80}, 0},
-        {{0xFF, 0xFF, 0xFF, 0xFF}, 0},
+        {{0x34, 0x12, 0, 0}, 0x1234}, {{0, 0, 1, 0}, 0x10000},       {{0xFF, 0xFF, 0xFF, 0x7F}, 0x7FFFFFFF},
+        {{1, 0, 0, 0x80}, 0},         {{0xFF, 0xFF, 0xFF, 0xFF}, 0},
     };
     for (const auto& [bytes, value] : cases) {
         std::vector<BYTE> slot = bytes;
@@ -273,9 +280,9 @@ TEST_F(FeatureRegistryStore, LoadAppliesTheStoredRecordsInOrder)
     List({4114, 4118});
     ASSERT_EQ(Save(), 0);
     EXPECT_EQ(Load(5), 7);  // more than stored: stops after the last record
-    EXPECT_EQ(settings.calls, (std::vector<std::string>{
-                                  "value 5118 4118 2 5 000", "display 4118 1", "optionState 4118 2 5 0",
-                                  "value 5114 4114 3 1 000", "display 4114 2", "optionState 4114 3 1 0"}));
+    EXPECT_EQ(settings.calls, (std::vector<std::string>{"value 5118 4118 2 5 000", "display 4118 1",
+                                                        "optionState 4118 2 5 0", "value 5114 4114 3 1 000",
+                                                        "display 4114 2", "optionState 4114 3 1 0"}));
     settings.calls.clear();
     EXPECT_EQ(Load(1), 7);
     EXPECT_EQ(settings.calls.size(), 3u);
@@ -292,10 +299,10 @@ TEST_F(FeatureRegistryStore, LoadWithCountZeroReadsButAppliesNothing)
 TEST_F(FeatureRegistryStore, LoadNeverReadsPastAShortBlob)
 {
     const std::vector<std::pair<std::vector<BYTE>, size_t>> cases = {
-        {{}, 0},                                  // empty value
-        {std::vector<BYTE>(8, 0), 0},             // shorter than the trailer
-        {Record(4114, 1, 2, 3), 0},               // one record, no trailer
-        {std::vector<BYTE>(27, 0), 0},            // a record cut short
+        {{}, 0},                        // empty value
+        {std::vector<BYTE>(8, 0), 0},   // shorter than the trailer
+        {Record(4114, 1, 2, 3), 0},     // one record, no trailer
+        {std::vector<BYTE>(27, 0), 0},  // a record cut short
     };
     for (const auto& [blob, applied] : cases) {
         Store(blob);
@@ -314,8 +321,9 @@ TEST_F(FeatureRegistryStore, NothingStoredMeansLoadFails)
 TEST_F(FeatureRegistryStore, WithoutPresetRootNothingIsWrittenOrRead)
 {
     HKEY printers = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, TEXT("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Studio Inkjet"),
-                            0, KEY_ALL_ACCESS, &printers),
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE,
+                            TEXT("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Studio Inkjet"), 0,
+                            KEY_ALL_ACCESS, &printers),
               ERROR_SUCCESS);
     ASSERT_EQ(RegDeleteTreeW(printers, TEXT("ZQPresetRoot")), ERROR_SUCCESS);
     RegCloseKey(printers);

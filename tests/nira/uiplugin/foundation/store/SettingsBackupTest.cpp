@@ -21,8 +21,7 @@ struct Snapshot {
     int chosen;
 };
 
-class FakeSettings : public StubUISettings
-{
+class FakeSettings : public StubUISettings {
 public:
     std::map<int, Snapshot> features;
     std::vector<int> asked;
@@ -32,8 +31,9 @@ public:
     {
         asked.push_back(id);
         auto found = features.find(id);
-        if (found == features.end())
+        if (found == features.end()) {
             return NIRA_STATUS_FAILED;
+        }
         *current = found->second.option;
         *state = found->second.optionState;
         *displayState = found->second.enableWord;
@@ -43,9 +43,9 @@ public:
     int SetCurrentOption(int* id, int* opt, int reason, int byUser, int clearUser, int notifyAlways,
                          int fromOwner) override
     {
-        calls.push_back("option " + std::to_string(*id) + " " + std::to_string(*opt) + " " + std::to_string(reason) +
-                        " " + std::to_string(byUser) + std::to_string(clearUser) + std::to_string(notifyAlways) +
-                        std::to_string(fromOwner));
+        calls.push_back("option " + std::to_string(*id) + " " + std::to_string(*opt) + " " +
+                        std::to_string(reason) + " " + std::to_string(byUser) + std::to_string(clearUser) +
+                        std::to_string(notifyAlways) + std::to_string(fromOwner));
         return 0;
     }
     int SetDisplayState(int id, int state) override
@@ -62,7 +62,8 @@ protected:
 
     void SetUp() override
     {
-        settings.features = {{4113, {2, 1, 1, 1}}, {4200, {5, 4, 0, 2}}, {4311, {1, 1, 3, 0}}, {4312, {9, 9, 9, 1}}};
+        settings.features = {
+            {4113, {2, 1, 1, 1}}, {4200, {5, 4, 0, 2}}, {4311, {1, 1, 3, 0}}, {4312, {9, 9, 9, 1}}};
     }
 };
 
@@ -78,19 +79,21 @@ TEST_F(SettingsBackup, CaptureVisitsTheSettingsFeaturesAndKeepsThoseHeld)
     std::vector<std::vector<int>> records;
     for (CNiraPtrList::Node* node = backup.GetRecords().GetHead(); node; node = node->next) {
         const auto* record = static_cast<FeatureBackupRecord*>(node->value);
-        records.push_back({record->featureId, record->option, record->optionState, record->enableWord, record->flags});
+        records.push_back(
+            {record->featureId, record->option, record->optionState, record->enableWord, record->flags});
     }
     // The chosen flag counts only when it is exactly 1.
-    EXPECT_EQ(records, (std::vector<std::vector<int>>{{4113, 2, 1, 1, 1}, {4200, 5, 4, 0, 0}, {4311, 1, 1, 3, 0}}));
+    EXPECT_EQ(records,
+              (std::vector<std::vector<int>>{{4113, 2, 1, 1, 1}, {4200, 5, 4, 0, 0}, {4311, 1, 1, 3, 0}}));
 }
 
 TEST_F(SettingsBackup, RestorePutsBackOnceInCaptureOrder)
 {
     ASSERT_EQ(backup.Capture(&settings, -1), 0);
     EXPECT_EQ(backup.Restore(&settings), 0);
-    EXPECT_EQ(settings.calls, (std::vector<std::string>{"option 4113 2 1 1011", "display 4113 1",
-                                                        "option 4200 5 4 0011", "display 4200 0",
-                                                        "option 4311 1 1 0011", "display 4311 3"}));
+    EXPECT_EQ(settings.calls,
+              (std::vector<std::string>{"option 4113 2 1 1011", "display 4113 1", "option 4200 5 4 0011",
+                                        "display 4200 0", "option 4311 1 1 0011", "display 4311 3"}));
     EXPECT_EQ(backup.IsApplied(), 1);
     EXPECT_EQ(backup.GetRecords().GetCount(), 0);
     settings.calls.clear();

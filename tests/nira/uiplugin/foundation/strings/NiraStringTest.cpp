@@ -70,13 +70,16 @@ struct FindCase {
 TEST(NiraString, FindsTheFirstOccurrenceAtOrAfterTheStart)
 {
     const FindCase cases[] = {
-        {TEXT("aab"), TEXT("ab"), 0, 1},   {TEXT("ab"), TEXT("abc"), 0, -1},  {TEXT("abc"), TEXT(""), 0, -1},  {TEXT(""), TEXT("a"), 0, -1},
-        {TEXT("abab"), TEXT("ab"), 1, 2},  {TEXT("abc"), TEXT("c"), 3, -1},   {TEXT("abc"), TEXT("a"), 7, -1}, {TEXT("abc"), TEXT("a"), -4, 0},
+        {TEXT("aab"), TEXT("ab"), 0, 1},      {TEXT("ab"), TEXT("abc"), 0, -1},
+        {TEXT("abc"), TEXT(""), 0, -1},       {TEXT(""), TEXT("a"), 0, -1},
+        {TEXT("abab"), TEXT("ab"), 1, 2},     {TEXT("abc"), TEXT("c"), 3, -1},
+        {TEXT("abc"), TEXT("a"), 7, -1},      {TEXT("abc"), TEXT("a"), -4, 0},
         {TEXT("USB001"), TEXT("usb"), 0, -1},
     };
     for (const FindCase& c : cases) {
         CNiraString s(c.text);
-        EXPECT_EQ(s.Find(c.pattern, c.start), c.expected) << "text " << std::string(c.text, c.text + std::char_traits<WCHAR>::length(c.text));
+        EXPECT_EQ(s.Find(c.pattern, c.start), c.expected)
+            << "text " << std::string(c.text, c.text + std::char_traits<WCHAR>::length(c.text));
         EXPECT_EQ(s.FindString(CNiraString(c.pattern), c.start), c.expected);
     }
     EXPECT_EQ(CNiraString(TEXT("aab")).Find("ab", 0), 1);

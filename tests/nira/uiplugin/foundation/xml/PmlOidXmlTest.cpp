@@ -48,8 +48,9 @@ protected:
         PmlOidEntry* list = nullptr;
         *result = reader.ReadPmlOids(&list);
         Entries entries;
-        for (PmlOidEntry* entry = list; entry; entry = entry->next)
+        for (PmlOidEntry* entry = list; entry; entry = entry->next) {
             entries.emplace_back(entry->name, entry->oid);
+        }
         CNiraPmlOidXml::FreeList(list);
         return entries;
     }
@@ -65,22 +66,28 @@ TEST_F(PmlOidXml, ReadsTheEntriesThatCarryBothChildElements)
         Entries entries;
     };
     const std::vector<Case> cases = {
-        {"document order", Document(Entry("MODEL_NAME", "1.3.6.1.4.1.32473.1.0") + Entry("hrMemorySize", "1.3.6.1.2.1.25.2.2.0")),
-         {{TEXT("MODEL_NAME"), TEXT("1.3.6.1.4.1.32473.1.0")}, {TEXT("hrMemorySize"), TEXT("1.3.6.1.2.1.25.2.2.0")}}},
+        {"document order",
+         Document(Entry("MODEL_NAME", "1.3.6.1.4.1.32473.1.0") +
+                  Entry("hrMemorySize", "1.3.6.1.2.1.25.2.2.0")),
+         {{TEXT("MODEL_NAME"), TEXT("1.3.6.1.4.1.32473.1.0")},
+          {TEXT("hrMemorySize"), TEXT("1.3.6.1.2.1.25.2.2.0")}}},
         {"empty list", Document(""), {}},
-        {"texts of the whole element", Document("<pmldata><pmlname> A <b>x</b></pmlname><oidvalue></oidvalue></pmldata>"),
+        {"texts of the whole element",
+         Document("<pmldata><pmlname> A <b>x</b></pmlname><oidvalue></oidvalue></pmldata>"),
          {{TEXT("A x"), TEXT("")}}},  // the DOM trims the ends, as MSXML does
         {"attributes are not children",
          Document("<pmldata pmlname=\"A\" oidvalue=\"1.1\"/>"
                   "<pmldata oidvalue=\"1.2\"><pmlname>B</pmlname></pmldata>"
-                  "<pmldata pmlname=\"C\"><oidvalue>1.3</oidvalue></pmldata>" + Entry("D", "1.4")),
+                  "<pmldata pmlname=\"C\"><oidvalue>1.3</oidvalue></pmldata>" +
+                  Entry("D", "1.4")),
          {{TEXT("D"), TEXT("1.4")}}},
         {"a second subtree is searched too",
-         "<component><software><nira><PmlOIDs>" + Entry("A", "1.1") +
-             "</PmlOIDs></nira><nira><PmlOIDs>" + Entry("B", "1.2") + "</PmlOIDs></nira></software></component>",
+         "<component><software><nira><PmlOIDs>" + Entry("A", "1.1") + "</PmlOIDs></nira><nira><PmlOIDs>" +
+             Entry("B", "1.2") + "</PmlOIDs></nira></software></component>",
          {{TEXT("A"), TEXT("1.1")}, {TEXT("B"), TEXT("1.2")}}},
         {"elsewhere is not searched",
-         "<component><software><nira/></software><PmlOIDs>" + Entry("A", "1.1") + "</PmlOIDs></component>", {}},
+         "<component><software><nira/></software><PmlOIDs>" + Entry("A", "1.1") + "</PmlOIDs></component>",
+         {}},
     };
     for (const Case& c : cases) {
         LONG status = -1;
@@ -148,8 +155,9 @@ TEST_F(PmlOidXml, AStringThatCannotBeMadeGivesNoPartialList)
         const int result = reader.ReadPmlOids(&list);
         nirasim::com::FailBstrAllocationsAfter(-1);
         int count = 0;
-        for (PmlOidEntry* entry = list; entry; entry = entry->next)
+        for (PmlOidEntry* entry = list; entry; entry = entry->next) {
             ++count;
+        }
         CNiraPmlOidXml::FreeList(list);
         if (result == 1) {
             EXPECT_EQ(status, 0);
@@ -176,16 +184,19 @@ TEST_F(PmlOidXml, SamplePackageListsTheDeviceValues)
     PmlOidEntry* list = nullptr;
     ASSERT_EQ(reader.ReadPmlOids(&list), 1);
     Entries entries;
-    for (PmlOidEntry* entry = list; entry; entry = entry->next)
+    for (PmlOidEntry* entry = list; entry; entry = entry->next) {
         entries.emplace_back(entry->name, entry->oid);
+    }
     CNiraPmlOidXml::FreeList(list);
     std::vector<WString> names;
     for (const auto& entry : entries) {
         names.push_back(entry.first);
         EXPECT_FALSE(entry.second.empty()) << nirasim::Utf8(entry.first);
     }
-    for (const WCHAR* wanted : {TEXT("MODEL_NAME"), TEXT("prtMediaPathType2"), TEXT("MEDIA-NAMES-AVAILABLE")})
+    for (const WCHAR* wanted :
+         {TEXT("MODEL_NAME"), TEXT("prtMediaPathType2"), TEXT("MEDIA-NAMES-AVAILABLE")}) {
         EXPECT_NE(std::find(names.begin(), names.end(), wanted), names.end()) << nirasim::Utf8(wanted);
+    }
     // The memory size has its own retry and must be asked by this id.
     EXPECT_NE(std::find(entries.begin(), entries.end(),
                         std::make_pair(WString(TEXT("hrMemorySize")), WString(TEXT("1.3.6.1.2.1.25.2.2.0")))),

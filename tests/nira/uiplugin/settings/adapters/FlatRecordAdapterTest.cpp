@@ -17,8 +17,8 @@ constexpr LONG N = SETTING_ARRAY_INT_REF;
 constexpr LONG S = SETTING_ARRAY_STRING;
 constexpr LONG B = SETTING_ARRAY_BLOB;
 
-constexpr LONG kHandledFlags[] = {18, 4, 3, 8, 6, 7, 108, 107, 106, 2, 5, 122, 121, 120, 202, 143,
-                                  144, 125, 203, 158, 105, 16, 100, 12, 101, 0, 200, 204, 124, 127, 336};
+constexpr LONG kHandledFlags[] = {18,  4,   3,   8,   6,   7,  108, 107, 106, 2, 5,   122, 121, 120, 202, 143,
+                                  144, 125, 203, 158, 105, 16, 100, 12,  101, 0, 200, 204, 124, 127, 336};
 
 Bytes Rectangle(LONG left, LONG top, LONG right, LONG bottom)
 {
@@ -37,7 +37,11 @@ WString Text(const char* ascii)
 class Image {
 public:
     explicit Image(size_t size) : m_bytes(size, 0) {}
-    Image& Int(size_t offset, LONG value) { Put32(m_bytes.data(), offset, value); return *this; }
+    Image& Int(size_t offset, LONG value)
+    {
+        Put32(m_bytes.data(), offset, value);
+        return *this;
+    }
     Image& Float(size_t offset, FLOAT value)
     {
         memcpy(m_bytes.data() + offset, &value, sizeof(value));
@@ -79,9 +83,9 @@ protected:
         for (LONG flag : kHandledFlags) {
             SetFlag(owner, flag, flag == 6 ? 0 : 1);
         }
-        const std::pair<LONG, LONG> ints[] = {{2, 9},       {4, 150},     {5, 7},       {2048, 2},   {2050, 4},
-                                              {1910, 1910}, {1911, 1911}, {1912, 1912}, {1998, 1998}, {1969, 1969},
-                                              {1970, 1970}, {2035, 2035}, {2036, 2036}};
+        const std::pair<LONG, LONG> ints[] = {
+            {2, 9},       {4, 150},     {5, 7},       {2048, 2},    {2050, 4},    {1910, 1910}, {1911, 1911},
+            {1912, 1912}, {1998, 1998}, {1969, 1969}, {1970, 1970}, {2035, 2035}, {2036, 2036}};
         for (const auto& entry : ints) {
             SetInt(owner, entry.first, entry.second);
         }
@@ -90,7 +94,8 @@ protected:
         SetFloat(owner, 21, 0.75f);
         SetFloat(owner, 22, 0.5f);
         SetFloat(owner, 23, 1.25f);
-        const std::pair<LONG, LONG> intRefs[] = {{71, 3}, {8, 2}, {2, 1}, {1, 4}, {9, 2}, {5, 2}, {6, 2}, {10, 11}};
+        const std::pair<LONG, LONG> intRefs[] = {{71, 3}, {8, 2}, {2, 1}, {1, 4},
+                                                 {9, 2},  {5, 2}, {6, 2}, {10, 11}};
         for (const auto& entry : intRefs) {
             SetIntRef(owner, entry.first, entry.second);
         }
@@ -118,7 +123,8 @@ TEST_F(FlatAdapter, HandlesExactlyItsSixtyThreeEntries)
     for (LONG flag : kHandledFlags) {
         EXPECT_TRUE(ProviderHandles(*adapter, F, flag)) << flag;
     }
-    for (const SettingRef& entry : std::vector<SettingRef>{{R, 0}, {N, 71}, {S, 2}, {S, 24}, {B, 31}, {I, 1998}}) {
+    for (const SettingRef& entry :
+         std::vector<SettingRef>{{R, 0}, {N, 71}, {S, 2}, {S, 24}, {B, 31}, {I, 1998}}) {
         EXPECT_TRUE(ProviderHandles(*adapter, entry.kind, entry.index)) << entry.kind << "/" << entry.index;
     }
     EXPECT_FALSE(ProviderHandles(*adapter, F, 201));
@@ -176,7 +182,8 @@ TEST_F(FlatAdapter, JobSettingsAloneGetEveryFieldOfTheirTable)
     ASSERT_EQ(adapter->UpdateAll(), TRUE);
 
     Image expected(JOB_SETTINGS_RECORD_SIZE);
-    expected.Int(0, 3).Int(4, 1).Int(8, 2).Int(12, 1).Int(16, 1).Int(20, 1).Int(24, 9).Int(28, 1).Int(32, 150);
+    expected.Int(0, 3).Int(4, 1).Int(8, 2).Int(12, 1).Int(16, 1).Int(20, 1).Int(24, 9).Int(28, 1).Int(32,
+                                                                                                      150);
     expected.Int(36, 215900).Int(44, 0).Int(48, 1).Raw(56, Pattern(1568)).Int(1656, 4);
     for (size_t offset : {1660, 1664, 1668, 1672, 1680, 1684, 1688, 1692, 1696, 1700}) {
         expected.Int(offset, 1);
@@ -188,7 +195,12 @@ TEST_F(FlatAdapter, JobSettingsAloneGetEveryFieldOfTheirTable)
     expected.Int(1744, 5).Int(1748, 1).Int(1752, 1).Int(1756, 1).Int(1760, 2).Raw(1764, Pattern(100));
     expected.Int(1864, 1).Int(1868, 1).Int(1872, 1).Int(1876, 1);
     expected.Float(1880, 0.25f).Float(1884, 0.5f).Int(1888, 1910).Float(1892, 0.75f).Float(1896, 1.25f);
-    expected.Int(1956, 1911).Int(1968, 1).Int(1980, 1912).Int(1984, 1).Text(2388, Text("Job text")).Int(4392, 1);
+    expected.Int(1956, 1911)
+        .Int(1968, 1)
+        .Int(1980, 1912)
+        .Int(1984, 1)
+        .Text(2388, Text("Job text"))
+        .Int(4392, 1);
     EXPECT_EQ(FirstDifference(&job, expected), -1);
 }
 
@@ -228,9 +240,9 @@ TEST_F(FlatAdapter, SheetWidthBecomesMicrometresTruncatedTowardZero)
 {
     constexpr LONG indefinite = std::numeric_limits<LONG>::min();
     const std::pair<FLOAT, LONG> cases[] = {
-        {8.5f, 215900},  {11.0f, 279400},   {1.00001f, 25400}, {-1.00001f, -25400},
-        {0.00001f, 0},   {-0.5f, -12700},   {1e10f, indefinite}, {-1e10f, indefinite},
-        {std::nanf(""), indefinite},
+        {8.5f, 215900},      {11.0f, 279400},      {1.00001f, 25400},
+        {-1.00001f, -25400}, {0.00001f, 0},        {-0.5f, -12700},
+        {1e10f, indefinite}, {-1e10f, indefinite}, {std::nanf(""), indefinite},
     };
     for (const auto& c : cases) {
         INiraSettingsAccess* owner = nullptr;
@@ -255,8 +267,12 @@ TEST_F(FlatAdapter, RepeatFieldsFollowTheGateFlag)
         LONG repeatCount;  // expected at 1744 and at 0 of the driver state
     };
     const Case cases[] = {
-        {1, ABSENT, 4, 1, 5}, {1, 1, 4, 1, 5}, {1, 0, 4, 0, 1}, {0, ABSENT, 4, 0, 5},
-        {0, 1, 0, 0, 1},      {1, ABSENT, std::numeric_limits<LONG>::max(), 1, std::numeric_limits<LONG>::min()},
+        {1, ABSENT, 4, 1, 5},
+        {1, 1, 4, 1, 5},
+        {1, 0, 4, 0, 1},
+        {0, ABSENT, 4, 0, 5},
+        {0, 1, 0, 0, 1},
+        {1, ABSENT, std::numeric_limits<LONG>::max(), 1, std::numeric_limits<LONG>::min()},
     };
     for (const Case& c : cases) {
         INiraSettingsAccess* owner = nullptr;
@@ -284,9 +300,9 @@ TEST_F(FlatAdapter, SmallValueRulesOfTheJobSettings)
     enum { ABSENT = -1, UNTOUCHED = 77 };
     struct Case {
         const char* what;
-        LONG flag2, int2048;     // manual duplex at 1672
+        LONG flag2, int2048;  // manual duplex at 1672
         LONG expectedDuplex;
-        LONG outputMode;         // kind 6 index 71 at 0
+        LONG outputMode;  // kind 6 index 71 at 0
         LONG expectedOutput;
         LONG posterFlag, posterSize;  // flag 16 and kind 6 index 9 at 1760
         LONG expectedPoster;
@@ -363,7 +379,10 @@ TEST_F(FlatAdapter, PageRectangleIsTheIntersectionOfBothBlobs)
     const Case cases[] = {
         {"overlapping", Rectangle(0, 0, 100, 200), Rectangle(10, -5, 90, 300), {10, 0, 90, 200}},
         {"disjoint, written as it is", Rectangle(0, 0, 10, 10), Rectangle(20, 20, 30, 30), {20, 20, 10, 10}},
-        {"one blob too short", Bytes(15, 1), Rectangle(1, 2, 3, 4), {UNTOUCHED, UNTOUCHED, UNTOUCHED, UNTOUCHED}},
+        {"one blob too short",
+         Bytes(15, 1),
+         Rectangle(1, 2, 3, 4),
+         {UNTOUCHED, UNTOUCHED, UNTOUCHED, UNTOUCHED}},
         {"one blob absent", Bytes(), Rectangle(1, 2, 3, 4), {UNTOUCHED, UNTOUCHED, UNTOUCHED, UNTOUCHED}},
     };
     for (const Case& c : cases) {
@@ -422,21 +441,21 @@ TEST_F(FlatAdapter, SeveralRecordsAreWrittenOnlyUpToTheFirstThatLacksTheSetting)
     PageSettingsRecord page;
     ASSERT_EQ(adapter->SetTarget(&job, &state, &page), TRUE);
     ASSERT_EQ(adapter->UpdateAll(), TRUE);
-    EXPECT_EQ(Get32(&job, 1868), 1);     // flag 12: both records carry it
+    EXPECT_EQ(Get32(&job, 1868), 1);  // flag 12: both records carry it
     EXPECT_EQ(Get32(&state, 8), 1);
-    EXPECT_EQ(Get32(&state, 96), 0);     // integer 1998: the job settings lack it
-    EXPECT_EQ(Get32(&page, 0), 0);       // integers 1969 ... 2036 likewise
+    EXPECT_EQ(Get32(&state, 96), 0);  // integer 1998: the job settings lack it
+    EXPECT_EQ(Get32(&page, 0), 0);    // integers 1969 ... 2036 likewise
     EXPECT_EQ(Get32(&page, 8), 0);
-    EXPECT_EQ(Get32(&page, 28), 0);      // blobs 30 and 31 likewise
-    EXPECT_EQ(Get32(&page, 44), 0);      // kind 6 index 6 likewise
-    EXPECT_EQ(Get32(&state, 108), 0);    // string 24 and blob 24: the job settings lack them
+    EXPECT_EQ(Get32(&page, 28), 0);    // blobs 30 and 31 likewise
+    EXPECT_EQ(Get32(&page, 44), 0);    // kind 6 index 6 likewise
+    EXPECT_EQ(Get32(&state, 108), 0);  // string 24 and blob 24: the job settings lack them
     EXPECT_EQ(Get32(&state, 100), 0);
 
     ASSERT_EQ(adapter->SetTarget(nullptr, &state, &page), TRUE);
     ASSERT_EQ(adapter->UpdateAll(), TRUE);
-    EXPECT_EQ(Get32(&page, 0), 0);       // integers: the driver state lacks 1969
-    EXPECT_EQ(Get32(&page, 28), 10);     // blobs: the driver state is passed over
-    EXPECT_EQ(Get32(&page, 44), 1);      // kind 6: the driver state has none
+    EXPECT_EQ(Get32(&page, 0), 0);    // integers: the driver state lacks 1969
+    EXPECT_EQ(Get32(&page, 28), 10);  // blobs: the driver state is passed over
+    EXPECT_EQ(Get32(&page, 44), 1);   // kind 6: the driver state has none
     EXPECT_EQ(Get32(&state, 96), 1998);
     EXPECT_EQ(GetText(&state, 108, 4), Text("tool"));
     EXPECT_EQ(Get32(&state, 100), 1);

@@ -26,7 +26,8 @@ TEST(BlockCompression, DeflatedStreamInflatesToTheImage)
 {
     const Bytes image = SampleImage();
     Bytes stream(5992);
-    const DWORD length = DeflateSettingsImage(image.data(), static_cast<DWORD>(image.size()), stream.data(), 5992);
+    const DWORD length =
+        DeflateSettingsImage(image.data(), static_cast<DWORD>(image.size()), stream.data(), 5992);
     ASSERT_GT(length, 2u);
     EXPECT_EQ(stream[0], 0x78) << "zlib wrapper";
     EXPECT_EQ(Inflate(stream.data(), length, static_cast<DWORD>(image.size())), image);
@@ -57,11 +58,14 @@ TEST(BlockCompression, InflateMustFillTheImageExactlyInOneCall)
     const DWORD imageLength = static_cast<DWORD>(image.size());
 
     Bytes out(imageLength + 1);
-    EXPECT_THROW(InflateSettingsImage(stream.data(), streamLength, out.data(), imageLength - 1), CNiraException)
+    EXPECT_THROW(InflateSettingsImage(stream.data(), streamLength, out.data(), imageLength - 1),
+                 CNiraException)
         << "stream longer than the room";
-    EXPECT_THROW(InflateSettingsImage(stream.data(), streamLength, out.data(), imageLength + 1), CNiraException)
+    EXPECT_THROW(InflateSettingsImage(stream.data(), streamLength, out.data(), imageLength + 1),
+                 CNiraException)
         << "stream shorter than the announced image";
-    EXPECT_THROW(InflateSettingsImage(stream.data(), streamLength - 1, out.data(), imageLength), CNiraException)
+    EXPECT_THROW(InflateSettingsImage(stream.data(), streamLength - 1, out.data(), imageLength),
+                 CNiraException)
         << "stream cut short";
 
     Bytes damaged = stream;

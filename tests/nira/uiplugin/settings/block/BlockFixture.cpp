@@ -186,17 +186,25 @@ DecodedImage DecodeImage(const Bytes& image)
             const LONG key = static_cast<LONG>(index);
             switch (kind) {
             case 0:
-                decoded.settings.flags[key] = (image[DataOffset(d.valueOffset) + rank / 8] >> (rank % 8) & 1) != 0;
+                decoded.settings.flags[key] =
+                    (image[DataOffset(d.valueOffset) + rank / 8] >> (rank % 8) & 1) != 0;
                 break;
-            case 3: decoded.settings.ints[key] = Read<LONG>(image, at); break;
-            case 4: decoded.settings.floats[key] = Read<FLOAT>(image, at); break;
-            case 6: decoded.settings.intRefs[key] = Read<LONG>(image, at); break;
+            case 3:
+                decoded.settings.ints[key] = Read<LONG>(image, at);
+                break;
+            case 4:
+                decoded.settings.floats[key] = Read<FLOAT>(image, at);
+                break;
+            case 6:
+                decoded.settings.intRefs[key] = Read<LONG>(image, at);
+                break;
             case 7: {
                 const DWORD length = Read<DWORD>(image, at);
                 const DWORD offset = Read<DWORD>(image, at + 4);
                 WString text(length / 2 - 1, 0);
                 memcpy(&text[0], image.data() + DataOffset(offset), text.size() * 2);
-                EXPECT_EQ(Read<WORD>(image, DataOffset(offset) + length - 2), 0) << "terminator of string " << index;
+                EXPECT_EQ(Read<WORD>(image, DataOffset(offset) + length - 2), 0)
+                    << "terminator of string " << index;
                 decoded.settings.strings[key] = text;
                 break;
             }
@@ -207,7 +215,8 @@ DecodedImage DecodeImage(const Bytes& image)
                 decoded.settings.blobs[key] = Bytes(bytes, bytes + length);
                 break;
             }
-            default: ADD_FAILURE() << "entry present in kind " << kind;
+            default:
+                ADD_FAILURE() << "entry present in kind " << kind;
             }
             ++rank;
         }
@@ -236,9 +245,9 @@ Bytes Inflate(const BYTE* stream, DWORD streamLength, DWORD imageLength)
 
 Section::Section() : m_bytes(PRIVATE_DEVMODE_SIZE, 0)
 {
-    const BYTE header[28] = {0xEC, 0x1A, 0x00, 0x00, 0x49, 0x55, 0x51, 0x5A, 0x01, 0x00, 0x12, 0x00,
-                             0x1F, 0xA8, 0x33, 0x04, 0xC2, 0x2F, 0x4B, 0x43, 0xA0, 0x6A, 0x7D, 0x08,
-                             0x28, 0xD0, 0xD3, 0x21};
+    const BYTE header[28] = {0xEC, 0x1A, 0x00, 0x00, 0x49, 0x55, 0x51, 0x5A, 0x01, 0x00,
+                             0x12, 0x00, 0x1F, 0xA8, 0x33, 0x04, 0xC2, 0x2F, 0x4B, 0x43,
+                             0xA0, 0x6A, 0x7D, 0x08, 0x28, 0xD0, 0xD3, 0x21};
     memcpy(m_bytes.data(), header, sizeof(header));
 }
 

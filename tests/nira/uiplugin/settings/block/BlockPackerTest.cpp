@@ -98,9 +98,9 @@ TEST_F(BlockPackerTest, ImageWithOnlyThePageSettings)
 TEST_F(BlockPackerTest, RowsAProviderSuppliesArePackedWithTheProvidersValue)
 {
     auto* provider = new SupplyingProvider();
-    provider->values[{3, 2047}] = 31;   // a row of the table
-    provider->values[{3, 1500}] = 32;   // the feature range is packed only when stored
-    provider->values[{0, 19}] = 1;      // not in the block set
+    provider->values[{3, 2047}] = 31;  // a row of the table
+    provider->values[{3, 1500}] = 32;  // the feature range is packed only when stored
+    provider->values[{0, 19}] = 1;     // not in the block set
     INiraSettingsAccess* owner = OwnerWith(LetterPage(), provider);
     Section section;
     ASSERT_TRUE(Pack(owner, section));

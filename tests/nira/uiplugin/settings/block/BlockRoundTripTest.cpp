@@ -5,7 +5,6 @@
 
 using namespace blockfixture;
 
-
 class BlockRoundTripTest : public BlockTest {};
 
 TEST_F(BlockRoundTripTest, EveryValueComesBackUnchanged)

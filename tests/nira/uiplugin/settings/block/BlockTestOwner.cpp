@@ -8,9 +8,7 @@
 
 namespace blockfixture {
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 BOOLEAN SupplyingProvider::Attach(INiraSettingsAccess* newOwner)
 {
@@ -177,12 +175,24 @@ Settings FullBlockSet()
     for (const BlockSettingsRow& row : BlockSettingsTable) {
         ++n;
         switch (row.kind) {
-        case 0: s.flags[row.index] = n % 3 != 0; break;
-        case 3: s.ints.emplace(row.index, n * 1000 - 7); break;
-        case 4: s.floats.emplace(row.index, static_cast<FLOAT>(n) / 8.0f); break;
-        case 6: s.intRefs.emplace(row.index, -n); break;
-        case 7: s.strings[row.index] = WString(static_cast<size_t>(n % 40), static_cast<WCHAR>('A' + n % 26)); break;
-        case 8: s.blobs[row.index] = Bytes(static_cast<size_t>(1 + n * 3), static_cast<BYTE>(n)); break;
+        case 0:
+            s.flags[row.index] = n % 3 != 0;
+            break;
+        case 3:
+            s.ints.emplace(row.index, n * 1000 - 7);
+            break;
+        case 4:
+            s.floats.emplace(row.index, static_cast<FLOAT>(n) / 8.0f);
+            break;
+        case 6:
+            s.intRefs.emplace(row.index, -n);
+            break;
+        case 7:
+            s.strings[row.index] = WString(static_cast<size_t>(n % 40), static_cast<WCHAR>('A' + n % 26));
+            break;
+        case 8:
+            s.blobs[row.index] = Bytes(static_cast<size_t>(1 + n * 3), static_cast<BYTE>(n));
+            break;
         }
     }
     for (LONG index = 10; index <= 1893; ++index) {

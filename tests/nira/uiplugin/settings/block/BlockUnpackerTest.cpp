@@ -89,11 +89,11 @@ TEST_F(BlockUnpackerTest, OneValueOfEachKind)
 TEST_F(BlockUnpackerTest, EntriesOutsideTheBlockSetAreNeverSet)
 {
     Settings carried;
-    carried.flags[19] = true;   // between rows of the table
-    carried.ints[1895] = 4;     // between the two ranges
+    carried.flags[19] = true;  // between rows of the table
+    carried.ints[1895] = 4;    // between the two ranges
     carried.ints[1] = 4;
     carried.intRefs[7] = 4;
-    carried.ints[1893] = 11;    // the ends of both ranges are in
+    carried.ints[1893] = 11;  // the ends of both ranges are in
     carried.ints[1919] = 12;
     Section section = SectionWith(EncodeImage(carried));
     ASSERT_TRUE(Unpack(section));
@@ -217,7 +217,8 @@ TEST(BlockSettingsTableTest, HoldsTheRowsOfEachKindOnce)
         ++perKind[BlockSettingsTable[i].kind];
         for (int j = 0; j < i; ++j) {
             EXPECT_FALSE(BlockSettingsTable[j].kind == BlockSettingsTable[i].kind &&
-                         BlockSettingsTable[j].index == BlockSettingsTable[i].index) << i;
+                         BlockSettingsTable[j].index == BlockSettingsTable[i].index)
+                << i;
         }
     }
     const DWORD expected[9] = {81, 0, 0, 36, 13, 0, 42, 10, 6};
@@ -246,40 +247,69 @@ TEST_F(BlockUnpackerTest, DamagedSectionsAreRefusedWithoutACrash)
     } cases[] = {
         {"second checksum copy differs", [](Section& s) { Put32(s.Raw(), 6888, s.Checksum() + 1); }},
         {"first checksum differs", [](Section& s) { Put32(s.Raw(), 100, 0); }},
-        {"compressed size beyond the room", [](Section& s) { Put32(s.Raw(), 888, 5993); s.Reseal(); }},
-        {"compressed size huge", [](Section& s) { Put32(s.Raw(), 888, 0xFFFFFFFF); s.Reseal(); }},
-        {"image size larger than the stream", [](Section& s) { Put32(s.Raw(), 892, Get32(s.Raw(), 892) + 1); s.Reseal(); }},
-        {"image size smaller than the stream", [](Section& s) { Put32(s.Raw(), 892, Get32(s.Raw(), 892) - 1); s.Reseal(); }},
-        {"image size beyond what the stream can hold", [](Section& s) { Put32(s.Raw(), 892, 0x7FFFFFFF); s.Reseal(); }},
+        {"compressed size beyond the room",
+         [](Section& s) {
+             Put32(s.Raw(), 888, 5993);
+             s.Reseal();
+         }},
+        {"compressed size huge",
+         [](Section& s) {
+             Put32(s.Raw(), 888, 0xFFFFFFFF);
+             s.Reseal();
+         }},
+        {"image size larger than the stream",
+         [](Section& s) {
+             Put32(s.Raw(), 892, Get32(s.Raw(), 892) + 1);
+             s.Reseal();
+         }},
+        {"image size smaller than the stream",
+         [](Section& s) {
+             Put32(s.Raw(), 892, Get32(s.Raw(), 892) - 1);
+             s.Reseal();
+         }},
+        {"image size beyond what the stream can hold",
+         [](Section& s) {
+             Put32(s.Raw(), 892, 0x7FFFFFFF);
+             s.Reseal();
+         }},
         {"image shorter than a header", [](Section& s) { s.PutImage(Bytes(100, 0)); }},
-        {"stream cut short", [](Section& s) { Put32(s.Raw(), 888, Get32(s.Raw(), 888) - 4); s.Reseal(); }},
-        {"stream damaged", [](Section& s) { s.Raw()[900] ^= 0xFF; s.Reseal(); }},
-        {"stream of another format", [](Section& s) { s.Raw()[896] = 0x1F; s.Reseal(); }},
+        {"stream cut short",
+         [](Section& s) {
+             Put32(s.Raw(), 888, Get32(s.Raw(), 888) - 4);
+             s.Reseal();
+         }},
+        {"stream damaged",
+         [](Section& s) {
+             s.Raw()[900] ^= 0xFF;
+             s.Reseal();
+         }},
+        {"stream of another format",
+         [](Section& s) {
+             s.Raw()[896] = 0x1F;
+             s.Reseal();
+         }},
         {"image version", imageDamage([](Bytes& i) { Put32(i, 0, 0x10000001); })},
         {"data length disagrees with the image", imageDamage([d](Bytes& i) { Put32(i, 264, d - 1); })},
         {"presence offset at the end", imageDamage([d](Bytes& i) { Put32(i, DescriptorField(6, 2), d); })},
-        {"presence area past the end", imageDamage([d](Bytes& i) { Put32(i, DescriptorField(3, 2), d - 10); })},
+        {"presence area past the end",
+         imageDamage([d](Bytes& i) { Put32(i, DescriptorField(3, 2), d - 10); })},
         {"value area past the end", imageDamage([d](Bytes& i) { Put32(i, DescriptorField(4, 4), d + 4); })},
         {"text outside", imageDamage([&decoded, d](Bytes& i) {
              Put32(i, DataOffset(decoded.arrays[7].valueOffset) + 4, d);
          })},
-        {"blob past the end", imageDamage([&decoded](Bytes& i) {
-             Put32(i, DataOffset(decoded.arrays[8].valueOffset), 100);
-         })},
+        {"blob past the end",
+         imageDamage([&decoded](Bytes& i) { Put32(i, DataOffset(decoded.arrays[8].valueOffset), 100); })},
         // A blob is at least one byte; an empty one would make every later pack of the owner fail.
-        {"blob of length 0", imageDamage([&decoded](Bytes& i) {
-             Put32(i, DataOffset(decoded.arrays[8].valueOffset), 0);
-         })},
+        {"blob of length 0",
+         imageDamage([&decoded](Bytes& i) { Put32(i, DataOffset(decoded.arrays[8].valueOffset), 0); })},
         {"integers of another array size", imageDamage([](Bytes& i) {
              Put32(i, DescriptorField(3, 0), 2040);
              Put32(i, DescriptorField(3, 1), 255);
          })},
-        {"presence length that does not fit its count", imageDamage([](Bytes& i) {
-             Put32(i, DescriptorField(4, 1), 2);
-         })},
-        {"more entries than any array may hold", imageDamage([](Bytes& i) {
-             Put32(i, DescriptorField(1, 0), 0x10001);
-         })},
+        {"presence length that does not fit its count",
+         imageDamage([](Bytes& i) { Put32(i, DescriptorField(4, 1), 2); })},
+        {"more entries than any array may hold",
+         imageDamage([](Bytes& i) { Put32(i, DescriptorField(1, 0), 0x10001); })},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -328,7 +358,9 @@ TEST_F(BlockUnpackerTest, ReusedUnpackerReadsEachBlockAfresh)
         Section* section;
         bool accepted;
         const Settings* carried;
-    } steps[] = {{&manySection, true, &many}, {&fewSection, true, &few}, {&damaged, false, nullptr},
+    } steps[] = {{&manySection, true, &many},
+                 {&fewSection, true, &few},
+                 {&damaged, false, nullptr},
                  {&manySection, true, &many}};
     for (const Step& step : steps) {
         EXPECT_EQ(unpacker->SetTarget(step.section->Get()) == TRUE, step.accepted);

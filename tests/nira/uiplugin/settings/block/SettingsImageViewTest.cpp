@@ -140,7 +140,8 @@ TEST(SettingsImageView, RefusesImagesThatReachOutside)
         {"value area past the end", [d](Bytes& i) { Put32(i, DescriptorField(3, 4), d); }},
         {"value offset wraps", [](Bytes& i) { Put32(i, DescriptorField(4, 5), 0xFFFFFFF0); }},
         {"text outside", [d, textEntry](Bytes& i) { Put32(i, textEntry + 4, d); }},
-        {"text without terminator", [textEntry](Bytes& i) {
+        {"text without terminator",
+         [textEntry](Bytes& i) {
              // The last text is the empty one, right before the blob: point the first at the blob.
              Put32(i, textEntry + 4, Get32(i, 256 + 4));
              i.back() = 0x7F;

@@ -18,11 +18,13 @@ namespace {
 // option 26 whose two-sided bottom margin is 0.7 in.
 std::string EdgeDatabase()
 {
-    return "ATTACH DATABASE '" + std::string(NIRA_BUILD_DIR) + "/package/niracap.vdf' AS sample;"
+    return "ATTACH DATABASE '" + std::string(NIRA_BUILD_DIR) +
+           "/package/niracap.vdf' AS sample;"
            "CREATE TABLE PRODUCT_DATA AS SELECT * FROM sample.PRODUCT_DATA;"
            "UPDATE PRODUCT_DATA SET EKeyBool_SdAutomaticallySelectSupported = 0;"
            "CREATE TABLE FDT4114 AS SELECT * FROM sample.FDT4114;"
-           "INSERT INTO FDT4114 SELECT 26, Duplex, Orientation, MM, 'Card', 1, 4, 6, 0.1, 0.7, 0.1, 0.1, 0, 0, 0, 0,"
+           "INSERT INTO FDT4114 SELECT 26, Duplex, Orientation, MM, 'Card', 1, 4, 6, 0.1, 0.7, 0.1, 0.1, 0, "
+           "0, 0, 0,"
            " 0, 0, 0, 0, 0, 1, 1, 0 FROM sample.FDT4114 WHERE OptionID = 256;"
            "CREATE TABLE FDT4117 AS SELECT * FROM sample.FDT4117;"
            "CREATE TABLE FDT4121 (OptionID INTEGER, EKeyDword_UiDestPaperSizeIndex INTEGER);"
@@ -30,17 +32,21 @@ std::string EdgeDatabase()
            "CREATE TABLE CAP_OPTIONS_INFO AS SELECT * FROM sample.CAP_OPTIONS_INFO;"
            "CREATE TABLE FDT4116 AS SELECT * FROM sample.FDT4116;"
            "INSERT INTO FDT4116 SELECT 549, NiraUIPrintQualityID, EKeyEnum_HbIjDsPenSet, 42, 0,"
-           " EKeyEnum_HbIjPmPclPrintQuality, CoolDotPrintMode, EKeyDword_PmReportedHorzDpi, EKeyDword_PmReportedVertDpi,"
+           " EKeyEnum_HbIjPmPclPrintQuality, CoolDotPrintMode, EKeyDword_PmReportedHorzDpi, "
+           "EKeyDword_PmReportedVertDpi,"
            " EKeyDword_HbIjPmBlackHorzResolution, EKeyDword_HbIjPmBlackVertResolution,"
            " EKeyDword_HbIjPmColorHorzResolution, EKeyDword_HbIjPmColorVertResolution,"
            " EKeyBool_HbIjPmSeparateBlackSurfaceEnabled, EKeyBool_HbIjPmBlackExtractEnabled,"
            " EKeyBool_HbIjPmKFortificationEnabled, EKeyBool_HbIjPmReducedKChannelEnabled,"
            " EKeyDword_HbIjPmReducedKChannelMaxLineWidth, EKeyDword_HbIjPmReducedKChannelMaxFontSize,"
-           " EKeyDword_HbIjPmZqaFilteringSlope, EKeyDword_HbIjPmZqaFilteringIntercept, EKeyEnum_HbIjPmRmMediaType,"
+           " EKeyDword_HbIjPmZqaFilteringSlope, EKeyDword_HbIjPmZqaFilteringIntercept, "
+           "EKeyEnum_HbIjPmRmMediaType,"
            " EKeyDword_HbIjPmHtBlackLevels, EKeyDword_HbIjPmHtColorLevels, EKeyDword_HbIjPmHtColorCount,"
            " EKeyEnum_HbIjPmHtMediaType, EKeyEnum_HbIjPmHtPrintQuality, EKeyEnum_HbIjUiPrintQualityGroup,"
-           " EKeyEnum_HbIjPmHtProductId, EKeyBool_HbIjPmSpeedMechCapablePrintMode, EKeyBool_HbIjPmPageExtentEnabled,"
-           " EKeyBool_HbIjPmPhotoMediaSelected, EKeyBool_HbIjPmHagakiMediaType, EKeyDword_HbIjPmGladeProductVariant"
+           " EKeyEnum_HbIjPmHtProductId, EKeyBool_HbIjPmSpeedMechCapablePrintMode, "
+           "EKeyBool_HbIjPmPageExtentEnabled,"
+           " EKeyBool_HbIjPmPhotoMediaSelected, EKeyBool_HbIjPmHagakiMediaType, "
+           "EKeyDword_HbIjPmGladeProductVariant"
            " FROM sample.FDT4116 WHERE NiraUIMediaTypeID = 256;"
            "DETACH DATABASE sample;";
 }
@@ -83,10 +89,10 @@ protected:
         AddFeature(ui, 4116, 549, {{549, TEXT("Media 549")}, {550, TEXT("My media")}});
         AddFeature(ui, 4307, 259, {{259, TEXT("Photo paper, glossy")}});
         AddFeature(ui, 4121, 500, {{500, TEXT("Five hundred")}, {501, TEXT("My card")}});
-        const std::pair<int, const WCHAR*> sizes[] = {{4150, TEXT("4.5")}, {4151, TEXT("6.5")}, {4147, TEXT("0.2")},
-                                                         {4149, TEXT("0.3")}, {4146, TEXT("0.25")}, {4148, TEXT("0.35")},
-                                                         {4180, TEXT("0.01")}, {4181, TEXT("0.02")}, {4182, TEXT("0.03")},
-                                                         {4183, TEXT("0.04")}};
+        const std::pair<int, const WCHAR*> sizes[] = {
+            {4150, TEXT("4.5")},  {4151, TEXT("6.5")},  {4147, TEXT("0.2")},  {4149, TEXT("0.3")},
+            {4146, TEXT("0.25")}, {4148, TEXT("0.35")}, {4180, TEXT("0.01")}, {4181, TEXT("0.02")},
+            {4182, TEXT("0.03")}, {4183, TEXT("0.04")}};
         for (const auto& size : sizes) {
             AddFeature(ui, size.first, 1, {{1, size.second}});
         }
@@ -105,10 +111,7 @@ protected:
         SettingsClientTest::TearDown();
     }
 
-    void SelectOption(int feature, int option)
-    {
-        ASSERT_EQ(ui.ForceCurrentOption(&feature, &option, 1), 0);
-    }
+    void SelectOption(int feature, int option) { ASSERT_EQ(ui.ForceCurrentOption(&feature, &option, 1), 0); }
 
     HANDLE edgePrinter = nullptr;
     CNiraUISettings ui;
@@ -139,11 +142,12 @@ TEST_F(ProductDataEdgeTest, UserDefinedPaperComesFromOptionRecords)
     LONG sizeIndex = 0;
     ASSERT_EQ(provider.LookupValue(PRODUCT_SOURCE_PAPER_ROW, SETTING_ARRAY_INT, 2005, &sizeIndex), TRUE);
     EXPECT_EQ(sizeIndex, 101);
-    const std::pair<LONG, FLOAT> floats[] = {{10, 4.5f}, {11, 6.5f}, {13, 0.2f}, {15, 0.3f}, {12, 0.25f},
+    const std::pair<LONG, FLOAT> floats[] = {{10, 4.5f},  {11, 6.5f},  {13, 0.2f},  {15, 0.3f},  {12, 0.25f},
                                              {14, 0.35f}, {22, 0.01f}, {23, 0.02f}, {20, 0.03f}, {21, 0.04f}};
     for (const auto& expected : floats) {
         FLOAT value = 0;
-        ASSERT_EQ(provider.LookupValue(PRODUCT_SOURCE_PAPER_ROW, SETTING_ARRAY_FLOAT, expected.first, &value), TRUE)
+        ASSERT_EQ(provider.LookupValue(PRODUCT_SOURCE_PAPER_ROW, SETTING_ARRAY_FLOAT, expected.first, &value),
+                  TRUE)
             << expected.first;
         EXPECT_FLOAT_EQ(value, expected.second) << expected.first;
     }
@@ -164,12 +168,14 @@ TEST_F(ProductDataEdgeTest, UserDefinedPaperComesFromOptionRecords)
 TEST_F(ProductDataEdgeTest, UserMediaUsesItsBaseMedia)
 {
     LONG mediaIndex = 0;
-    ASSERT_EQ(provider.LookupValue(PRODUCT_SOURCE_PRINT_MODE_ROW, SETTING_ARRAY_INT, 2003, &mediaIndex), TRUE);
+    ASSERT_EQ(provider.LookupValue(PRODUCT_SOURCE_PRINT_MODE_ROW, SETTING_ARRAY_INT, 2003, &mediaIndex),
+              TRUE);
     EXPECT_EQ(mediaIndex, 42);
     SelectOption(4116, 550);
     ASSERT_EQ(provider.Attach(&client), TRUE);
     ASSERT_EQ(provider.SetTarget(edgePrinter, &ui), TRUE);
-    ASSERT_EQ(provider.LookupValue(PRODUCT_SOURCE_PRINT_MODE_ROW, SETTING_ARRAY_INT, 2003, &mediaIndex), TRUE);
+    ASSERT_EQ(provider.LookupValue(PRODUCT_SOURCE_PRINT_MODE_ROW, SETTING_ARRAY_INT, 2003, &mediaIndex),
+              TRUE);
     EXPECT_EQ(mediaIndex, 3);  // glossy photo paper
 }
 
@@ -226,7 +232,8 @@ TEST_F(ProductDataEdgeTest, ProcessDescription)
     };
     TestMachine().SetProcessPath("C:\\Apps\\Report.exe");
     nirasim::FileVersion version;
-    version.strings = {{TEXT("FileDescription"), TEXT("Report Writer")}, {TEXT("CompanyName"), TEXT("Example")}};
+    version.strings = {{TEXT("FileDescription"), TEXT("Report Writer")},
+                       {TEXT("CompanyName"), TEXT("Example")}};
     TestMachine().SetFileVersion("C:\\Apps\\Report.exe", version);
     EXPECT_EQ(description(), TEXT("Report Writer"));
 

@@ -58,7 +58,8 @@ double ReadValue(CNiraSettingsClient& client, LONG kind, LONG index, WString* te
         client.ReleaseString(copy);
         return 0;
     }
-    default: return kAbsent;
+    default:
+        return kAbsent;
     }
 }
 
@@ -96,36 +97,84 @@ TEST_F(ProductDataTest, DefaultOptionsGiveEachSourcesValues)
     auto sample = SampleSettings();
     CNiraSettingsClient client;
     Fill(client, sample->settings);
-    ExpectValues(client, {
-        // Fixed values.
-        {F, 0, 0, nullptr}, {F, 270, 0, nullptr}, {I, 0, 0, nullptr}, {I, 4, 100, nullptr},
-        {I, 1910, 100, nullptr}, {I, 1912, 0, nullptr},
-        // The product row.
-        {N, 101, 23, nullptr}, {I, 1999, 4, nullptr}, {I, 2000, 128, nullptr}, {N, 71, 2, nullptr},
-        {F, 120, 0, nullptr}, {F, 121, 1, nullptr}, {F, 337, 1, nullptr}, {R, 0, 8.5, nullptr},
-        {R, 1, 14.0, nullptr}, {S, 70, 0, TEXT("nirarend.dll")}, {S, 74, 0, TEXT("standard")}, {N, 130, 2, nullptr},
-        // The print-mode row of plain paper at normal quality.
-        {I, 1920, 600, nullptr}, {I, 1921, 600, nullptr}, {I, 1983, 300, nullptr}, {N, 105, 1, nullptr},
-        {N, 103, 1, nullptr}, {I, 3, 1, nullptr}, {N, 47, 2, nullptr}, {F, 268, 0, nullptr},
-        {F, 260, 1, nullptr}, {I, 1995, 1, nullptr},
-        // The paper row of Letter, one-sided, portrait, minimized margins.
-        {S, 3, 0, TEXT("Letter")}, {I, 2005, 2, nullptr}, {R, 10, 8.5, nullptr}, {R, 11, 11.0, nullptr},
-        {R, 13, 0.118, nullptr}, {R, 15, 0.118, nullptr}, {F, 15, 0, nullptr}, {F, 22, 1, nullptr},
-        {N, 135, 1, nullptr}, {R, 20, 0, nullptr},
-        // Columns of the features at their current options.
-        {N, 5, 1, nullptr}, {N, 6, 0, nullptr}, {F, 106, 1, nullptr}, {F, 3, 0, nullptr}, {I, 2, 2, nullptr},
-        {N, 0, 0, nullptr}, {N, 4, 1, nullptr}, {N, 3, 1, nullptr}, {N, 30, 0, nullptr},
-        {I, 2048, 0, nullptr}, {N, 46, 0, nullptr},
-        // Special rules: option indices, options compared, margins, sliders.
-        {I, 5, 7, nullptr}, {N, 10, 7, nullptr}, {I, 1911, 0, nullptr}, {F, 5, 0, nullptr},
-        {F, 16, 0, nullptr}, {R, 16, 0.46, nullptr}, {N, 49, 7, nullptr}, {N, 50, 1, nullptr},
-        {I, 2006, 0, nullptr}, {F, 23, 0, nullptr}, {F, 21, 0, nullptr},
-        // Rules whose feature the sample model does not have, or whose option has no value.
-        {F, 104, kAbsent, nullptr}, {F, 20, kAbsent, nullptr}, {F, 19, kAbsent, nullptr},
-        {N, 9, kAbsent, nullptr}, {I, 1951, kAbsent, nullptr}, {N, 45, kAbsent, nullptr},
-        // Not the provider's: the host-process strings come with the private section.
-        {S, 0, kAbsent, nullptr},
-    });
+    ExpectValues(client,
+                 {
+                     // Fixed values.
+                     {F, 0, 0, nullptr},
+                     {F, 270, 0, nullptr},
+                     {I, 0, 0, nullptr},
+                     {I, 4, 100, nullptr},
+                     {I, 1910, 100, nullptr},
+                     {I, 1912, 0, nullptr},
+                     // The product row.
+                     {N, 101, 23, nullptr},
+                     {I, 1999, 4, nullptr},
+                     {I, 2000, 128, nullptr},
+                     {N, 71, 2, nullptr},
+                     {F, 120, 0, nullptr},
+                     {F, 121, 1, nullptr},
+                     {F, 337, 1, nullptr},
+                     {R, 0, 8.5, nullptr},
+                     {R, 1, 14.0, nullptr},
+                     {S, 70, 0, TEXT("nirarend.dll")},
+                     {S, 74, 0, TEXT("standard")},
+                     {N, 130, 2, nullptr},
+                     // The print-mode row of plain paper at normal quality.
+                     {I, 1920, 600, nullptr},
+                     {I, 1921, 600, nullptr},
+                     {I, 1983, 300, nullptr},
+                     {N, 105, 1, nullptr},
+                     {N, 103, 1, nullptr},
+                     {I, 3, 1, nullptr},
+                     {N, 47, 2, nullptr},
+                     {F, 268, 0, nullptr},
+                     {F, 260, 1, nullptr},
+                     {I, 1995, 1, nullptr},
+                     // The paper row of Letter, one-sided, portrait, minimized margins.
+                     {S, 3, 0, TEXT("Letter")},
+                     {I, 2005, 2, nullptr},
+                     {R, 10, 8.5, nullptr},
+                     {R, 11, 11.0, nullptr},
+                     {R, 13, 0.118, nullptr},
+                     {R, 15, 0.118, nullptr},
+                     {F, 15, 0, nullptr},
+                     {F, 22, 1, nullptr},
+                     {N, 135, 1, nullptr},
+                     {R, 20, 0, nullptr},
+                     // Columns of the features at their current options.
+                     {N, 5, 1, nullptr},
+                     {N, 6, 0, nullptr},
+                     {F, 106, 1, nullptr},
+                     {F, 3, 0, nullptr},
+                     {I, 2, 2, nullptr},
+                     {N, 0, 0, nullptr},
+                     {N, 4, 1, nullptr},
+                     {N, 3, 1, nullptr},
+                     {N, 30, 0, nullptr},
+                     {I, 2048, 0, nullptr},
+                     {N, 46, 0, nullptr},
+                     // Special rules: option indices, options compared, margins, sliders.
+                     {I, 5, 7, nullptr},
+                     {N, 10, 7, nullptr},
+                     {I, 1911, 0, nullptr},
+                     {F, 5, 0, nullptr},
+                     {F, 16, 0, nullptr},
+                     {R, 16, 0.46, nullptr},
+                     {N, 49, 7, nullptr},
+                     {N, 50, 1, nullptr},
+                     {I, 2006, 0, nullptr},
+                     {F, 23, 0, nullptr},
+                     {F, 21, 0, nullptr},
+                     // Rules whose feature the sample model does not have, or whose option has no value.
+                     {F, 104, kAbsent, nullptr},
+                     {F, 20, kAbsent, nullptr},
+                     {F, 19, kAbsent, nullptr},
+                     {N, 9, kAbsent, nullptr},
+                     {I, 1951, kAbsent, nullptr},
+                     {N, 45, kAbsent, nullptr},
+                     // Not the provider's: the host-process strings come with the private section.
+                     {S, 0, kAbsent, nullptr},
+                 });
 }
 
 // Photo paper at maximum dpi, two-sided, landscape, grey, with the device reporting its photo
@@ -145,14 +194,26 @@ TEST_F(ProductDataTest, ChangedOptionsChooseOtherRows)
     CNiraSettingsClient client;
     Fill(client, sample->settings);
     ExpectValues(client, {
-        {F, 268, 1, nullptr}, {I, 2004, 1, nullptr}, {I, 1920, 1200, nullptr}, {F, 274, 1, nullptr},
-        {N, 0, 1, nullptr}, {N, 5, 2, nullptr}, {F, 103, 1, nullptr}, {N, 4, 2, nullptr},
-        {N, 46, 1, nullptr}, {F, 106, 0, nullptr},
-        {S, 3, 0, TEXT("4x6 in")}, {R, 15, 0.46, nullptr}, {R, 13, 0.125, nullptr}, {F, 100, 1, nullptr},
-        {N, 135, 4, nullptr}, {F, 16, 1, nullptr}, {N, 9, 1, nullptr},
-        // Borderless overspray needs the overspray slider, which the sample model lacks.
-        {R, 20, kAbsent, nullptr},
-    });
+                             {F, 268, 1, nullptr},
+                             {I, 2004, 1, nullptr},
+                             {I, 1920, 1200, nullptr},
+                             {F, 274, 1, nullptr},
+                             {N, 0, 1, nullptr},
+                             {N, 5, 2, nullptr},
+                             {F, 103, 1, nullptr},
+                             {N, 4, 2, nullptr},
+                             {N, 46, 1, nullptr},
+                             {F, 106, 0, nullptr},
+                             {S, 3, 0, TEXT("4x6 in")},
+                             {R, 15, 0.46, nullptr},
+                             {R, 13, 0.125, nullptr},
+                             {F, 100, 1, nullptr},
+                             {N, 135, 4, nullptr},
+                             {F, 16, 1, nullptr},
+                             {N, 9, 1, nullptr},
+                             // Borderless overspray needs the overspray slider, which the sample model lacks.
+                             {R, 20, kAbsent, nullptr},
+                         });
     TestMachine().SetPrinterData(kSamplePrinter, "ZQSTSSTR", REG_BINARY, "");
 }
 

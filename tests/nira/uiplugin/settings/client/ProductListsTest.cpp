@@ -50,7 +50,8 @@ const char kHbTables[] =
     "CREATE TABLE HB_MODULE_LIST (EHbModuleType, HbModuleFilename, HbModuleExportName);"
     "CREATE TABLE HB_COMMAND_LIST (EHbDriverCmdID, EHbDriverCmdScope);"
     "CREATE TABLE HB_JOBUI_EVENTS (EHbJobUIEventID, EHbJobUIEventScope);"
-    "CREATE TABLE HB_JOBUI_DIALOGS (EHbJobUIDialogID, uiDialogID, uiTitle, uiIconID, uiDlgType, iMessage_Type,"
+    "CREATE TABLE HB_JOBUI_DIALOGS (EHbJobUIDialogID, uiDialogID, uiTitle, uiIconID, uiDlgType, "
+    "iMessage_Type,"
     " wcstrMessageString, iHelp_id, bCheckBox, ibutt1, ibutt2, ibutt4, ibitmap_id);";
 
 }  // namespace
@@ -93,9 +94,13 @@ TEST_F(ProductListsTest, SampleListsAreCountedRecordsWithAClosingZeroRecord)
 
     // The module without a file ("N/A") has an empty file name.
     Bytes modules = ListBlob(4, sizeof(HbModuleEntry));
-    const struct { LONG type; WString file, entry; } moduleRows[4] = {
-        {1, TEXT("nirarend.dll"), TEXT("HbCreateRenderer")}, {2, TEXT("niraht.dll"), TEXT("HbCreateHalftoner")},
-        {3, TEXT(""), TEXT("HbBuiltInColorMatcher")}, {4, TEXT("niramh.dll"), TEXT("HbCreateMediaHandler")}};
+    const struct {
+        LONG type;
+        WString file, entry;
+    } moduleRows[4] = {{1, TEXT("nirarend.dll"), TEXT("HbCreateRenderer")},
+                       {2, TEXT("niraht.dll"), TEXT("HbCreateHalftoner")},
+                       {3, TEXT(""), TEXT("HbBuiltInColorMatcher")},
+                       {4, TEXT("niramh.dll"), TEXT("HbCreateMediaHandler")}};
     for (int i = 0; i < 4; ++i) {
         const size_t record = 4 + 1044 * i;
         PutInt(modules, record, moduleRows[i].type);
@@ -154,10 +159,11 @@ TEST_F(ProductListsTest, DefaultMarkAndFeatureBits)
 TEST_F(ProductListsTest, OwnDatabaseTextsAndTheEmptyList)
 {
     const WString message(300, TEXT('m'));
-    InstallPrinterWithDatabase(TEXT("List Texts"), std::string(kHbTables) +
-        "INSERT INTO HB_MODULE_LIST VALUES (5, 'n/a', 'Entry');"
-        "INSERT INTO HB_JOBUI_DIALOGS VALUES (9, 1, 2, 3, 4, 5, '" + std::string(300, 'm') +
-        "', 6, 7, 8, 9, 10, 11);");
+    InstallPrinterWithDatabase(TEXT("List Texts"),
+                               std::string(kHbTables) +
+                                   "INSERT INTO HB_MODULE_LIST VALUES (5, 'n/a', 'Entry');"
+                                   "INSERT INTO HB_JOBUI_DIALOGS VALUES (9, 1, 2, 3, 4, 5, '" +
+                                   std::string(300, 'm') + "', 6, 7, 8, 9, 10, 11);");
     HANDLE other = OpenTestPrinter(TEXT("List Texts"));
     ASSERT_NE(other, nullptr);
     Attach(other);
@@ -191,9 +197,10 @@ TEST_F(ProductListsTest, OwnDatabaseTextsAndTheEmptyList)
 // instead of handing out the rows read before the failure.
 TEST_F(ProductListsTest, LoadsThatFailPartWayKeepNothing)
 {
-    InstallPrinterWithDatabase(TEXT("Broken Rows"), std::string(kHbTables) +
-        "INSERT INTO HB_COMMAND_LIST VALUES (1, 1), (2, NULL), (3, 3);"
-        "CREATE TABLE PRODUCT_DATA AS SELECT 1 AS EKeyEnum_HbIjPmRmProductId;");
+    InstallPrinterWithDatabase(TEXT("Broken Rows"),
+                               std::string(kHbTables) +
+                                   "INSERT INTO HB_COMMAND_LIST VALUES (1, 1), (2, NULL), (3, 3);"
+                                   "CREATE TABLE PRODUCT_DATA AS SELECT 1 AS EKeyEnum_HbIjPmRmProductId;");
     HANDLE other = OpenTestPrinter(TEXT("Broken Rows"));
     ASSERT_NE(other, nullptr);
     Attach(other);
@@ -212,10 +219,13 @@ TEST_F(ProductListsTest, LoadsThatFailPartWayKeepNothing)
 // The sample's product row twice, the second changed by `change`.
 std::string TwoProductRows(const std::string& change)
 {
-    return "ATTACH DATABASE '" + std::string(NIRA_BUILD_DIR) + "/package/niracap.vdf' AS sample;"
+    return "ATTACH DATABASE '" + std::string(NIRA_BUILD_DIR) +
+           "/package/niracap.vdf' AS sample;"
            "CREATE TABLE PRODUCT_DATA AS SELECT * FROM sample.PRODUCT_DATA;"
            "INSERT INTO PRODUCT_DATA SELECT * FROM sample.PRODUCT_DATA;"
-           "UPDATE PRODUCT_DATA SET " + change + " WHERE rowid = 2;"
+           "UPDATE PRODUCT_DATA SET " +
+           change +
+           " WHERE rowid = 2;"
            "DETACH DATABASE sample;";
 }
 
@@ -224,7 +234,8 @@ std::string TwoProductRows(const std::string& change)
 TEST_F(ProductListsTest, ProductRowComesFromTheFirstRowOnly)
 {
     InstallPrinterWithDatabase(TEXT("Two Products"), TwoProductRows("EKeyEnum_HbIjPmRmProductId = 99"));
-    InstallPrinterWithDatabase(TEXT("Broken Product"), TwoProductRows("EKeyDword_HbIjPmWantedBandCount = NULL"));
+    InstallPrinterWithDatabase(TEXT("Broken Product"),
+                               TwoProductRows("EKeyDword_HbIjPmWantedBandCount = NULL"));
     for (const WCHAR* name : {TEXT("Two Products"), TEXT("Broken Product")}) {
         SCOPED_TRACE(nirasim::Utf8(name));
         HANDLE other = OpenTestPrinter(name);
@@ -245,12 +256,13 @@ TEST_F(ProductListsTest, ProductRowComesFromTheFirstRowOnly)
 TEST_F(ProductListsTest, ListsLongerThanABlobAreRefused)
 {
     const std::string commands = [](int count) {
-        return "WITH RECURSIVE n(v) AS (SELECT 1 UNION ALL SELECT v + 1 FROM n WHERE v < " + std::to_string(count) +
-               ") INSERT INTO HB_COMMAND_LIST SELECT v, 1 FROM n;";
+        return "WITH RECURSIVE n(v) AS (SELECT 1 UNION ALL SELECT v + 1 FROM n WHERE v < " +
+               std::to_string(count) + ") INSERT INTO HB_COMMAND_LIST SELECT v, 1 FROM n;";
     }(8190);
-    InstallPrinterWithDatabase(TEXT("Long Lists"), std::string(kHbTables) + commands +
-                                                  "INSERT INTO HB_JOBUI_EVENTS SELECT * FROM HB_COMMAND_LIST;"
-                                                  "INSERT INTO HB_JOBUI_EVENTS VALUES (8191, 1);");
+    InstallPrinterWithDatabase(TEXT("Long Lists"),
+                               std::string(kHbTables) + commands +
+                                   "INSERT INTO HB_JOBUI_EVENTS SELECT * FROM HB_COMMAND_LIST;"
+                                   "INSERT INTO HB_JOBUI_EVENTS VALUES (8191, 1);");
     HANDLE other = OpenTestPrinter(TEXT("Long Lists"));
     ASSERT_NE(other, nullptr);
     Attach(other);

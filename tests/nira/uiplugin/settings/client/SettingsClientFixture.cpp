@@ -16,13 +16,12 @@ namespace {
 
 class ClientEnvironment : public CSampleLibraryEnvironment {
 public:
-    ClientEnvironment() : CSampleLibraryEnvironment(CSampleDriverMachine::kEnglishUS, TEXT("nirasettings.dll")) {}
+    ClientEnvironment()
+        : CSampleLibraryEnvironment(CSampleDriverMachine::kEnglishUS, TEXT("nirasettings.dll"))
+    {}
 
 protected:
-    void AddPrinters(nirasim::Machine& machine) override
-    {
-        machine.AddSamplePrinter(kSamplePrinter);
-    }
+    void AddPrinters(nirasim::Machine& machine) override { machine.AddSamplePrinter(kSamplePrinter); }
 };
 
 ClientEnvironment* g_environment =
@@ -63,8 +62,8 @@ void InstallPrinterWithDatabase(const WString& printer, const std::string& sql)
     const WString databaseFile = printer + TEXT(".vdf");
     const WString iniFile = printer + TEXT(".ini");
     ASSERT_TRUE(TestMachine().CopyIn(hostDatabase, folder + databaseFile));
-    ASSERT_TRUE(TestMachine().WriteFile(folder + iniFile, "[ComponentFiles]\r\nNIRA_CAPABILITY_XML=" +
-                                                               nirasim::Utf8(databaseFile) + "\r\n"));
+    ASSERT_TRUE(TestMachine().WriteFile(
+        folder + iniFile, "[ComponentFiles]\r\nNIRA_CAPABILITY_XML=" + nirasim::Utf8(databaseFile) + "\r\n"));
     nirasim::DriverSpec driver = nirasim::Machine::SamplePackageDriver();
     driver.name = printer + TEXT(" Driver");
     driver.dependentFiles = {TEXT("nirauip.dll"), iniFile};

@@ -37,10 +37,10 @@ std::map<int, int> CurrentOptions(CNiraUISettings& ui)
 TEST_F(SettingsClientTest, RoundTripThroughThePrivateSection)
 {
     auto source = SampleSettings();
-    const std::pair<int, int> changes[] = {
-        {4114, 259}, {4115, 3}, {4116, 261}, {4117, 2}, {4118, 2}, {4125, 3}, {4126, 2}, {4128, 4},
-        {4129, 3}, {4130, 2}, {4136, 2}, {4139, 3}, {4141, 1}, {4215, 1}, {4218, 2}, {4219, 4}, {4302, 3},
-        {4167, -40}, {4170, 25}};
+    const std::pair<int, int> changes[] = {{4114, 259}, {4115, 3}, {4116, 261}, {4117, 2}, {4118, 2},
+                                           {4125, 3},   {4126, 2}, {4128, 4},   {4129, 3}, {4130, 2},
+                                           {4136, 2},   {4139, 3}, {4141, 1},   {4215, 1}, {4218, 2},
+                                           {4219, 4},   {4302, 3}, {4167, -40}, {4170, 25}};
     for (const auto& change : changes) {
         Select(source->settings, change.first, change.second);
     }

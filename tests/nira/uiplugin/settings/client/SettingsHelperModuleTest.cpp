@@ -56,7 +56,8 @@ TEST_F(SettingsHelperModuleTest, ValuesComeFromTheDeviceId)
     EXPECT_EQ(provider->SyncInt(HELPER_DEVICE_FEATURE_INT), FALSE);
     EXPECT_EQ(provider->SyncIntRef(HELPER_DUPLEX_UNIT_INT_REF), FALSE);
 
-    TestMachine().SetPrinterData(kSamplePrinter, "ZQSTSSTR", REG_BINARY, "MFG:Nira;MDL:Sample;CAL:3;DU:1;PS:2;");
+    TestMachine().SetPrinterData(kSamplePrinter, "ZQSTSSTR", REG_BINARY,
+                                 "MFG:Nira;MDL:Sample;CAL:3;DU:1;PS:2;");
     ASSERT_EQ(provider->SyncInt(HELPER_DEVICE_FEATURE_INT), TRUE);
     LONG value = 0;
     ASSERT_EQ(client.GetInt(HELPER_DEVICE_FEATURE_INT, &value, 0, 0), TRUE);

@@ -41,10 +41,15 @@ BOOLEAN FakeSettingsProvider::Sync(LONG kind, LONG index)
         return TRUE;
     }
     switch (kind) {
-    case SETTING_ARRAY_FLAG: return owner->SetFlag(index, static_cast<BYTE>(value->second), 0);
-    case SETTING_ARRAY_INT: return owner->SetInt(index, value->second, 0);
-    case SETTING_ARRAY_INT_REF: return owner->SetIntRef(index, &value->second, 0);
-    case SETTING_ARRAY_BLOB: return owner->SetBlob(index, nullptr, 0, 0);
-    default: return FALSE;
+    case SETTING_ARRAY_FLAG:
+        return owner->SetFlag(index, static_cast<BYTE>(value->second), 0);
+    case SETTING_ARRAY_INT:
+        return owner->SetInt(index, value->second, 0);
+    case SETTING_ARRAY_INT_REF:
+        return owner->SetIntRef(index, &value->second, 0);
+    case SETTING_ARRAY_BLOB:
+        return owner->SetBlob(index, nullptr, 0, 0);
+    default:
+        return FALSE;
     }
 }

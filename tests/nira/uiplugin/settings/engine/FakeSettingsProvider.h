@@ -20,12 +20,18 @@ std::string EntryName(LONG kind, LONG index);
 
 class FakeSettingsProvider : public INiraSettingsProvider {
 public:
-    FakeSettingsProvider(std::string name, ProviderJournal& journal) : m_name(std::move(name)), m_journal(journal) {}
+    FakeSettingsProvider(std::string name, ProviderJournal& journal)
+        : m_name(std::move(name)), m_journal(journal)
+    {}
 
     // The answer of Handles for the entry (1 unless told otherwise) and the int or flag value a
     // pull Sync sets into the owner (none: Sync sets nothing and answers true).
     void Handle(LONG kind, LONG index, BYTE answer = 1) { m_handled[{kind, index}] = answer; }
-    void Supply(LONG kind, LONG index, LONG value) { m_values[{kind, index}] = value; Handle(kind, index); }
+    void Supply(LONG kind, LONG index, LONG value)
+    {
+        m_values[{kind, index}] = value;
+        Handle(kind, index);
+    }
     std::function<bool(LONG kind, LONG index)> onSync;  // answer of Sync when set
     bool attachAnswer = true;
     bool updateAnswer = true;
@@ -76,7 +82,8 @@ public:
     explicit RecordingOwner(INiraSettingsAccess& manager) : m_manager(manager) {}
     std::vector<std::string> gets;
 
-    BOOLEAN Attach(INiraSettingsAccess* o, const SettingsProviderList* pull, const SettingsProviderList* push) override
+    BOOLEAN Attach(INiraSettingsAccess* o, const SettingsProviderList* pull,
+                   const SettingsProviderList* push) override
     {
         return m_manager.Attach(o, pull, push);
     }
@@ -86,16 +93,16 @@ public:
     BOOLEAN UpdateFromPullProviders() override { return m_manager.UpdateFromPullProviders(); }
     BOOLEAN UpdateFromPushProviders() override { return m_manager.UpdateFromPushProviders(); }
 
-#define NIRA_FORWARD_GET(Name, Kind, Type)                                                   \
-    BOOLEAN Get##Name(LONG index, Type* value, BYTE refresh, BYTE dispatch) override         \
-    {                                                                                        \
-        gets.push_back(EntryName(Kind, index));                                              \
-        return m_manager.Get##Name(index, value, refresh, dispatch);                         \
-    }                                                                                        \
-    BOOLEAN Set##Name(LONG index, Type value, BYTE notify) override                          \
-    {                                                                                        \
-        return m_manager.Set##Name(index, value, notify);                                    \
-    }                                                                                        \
+#define NIRA_FORWARD_GET(Name, Kind, Type)                                           \
+    BOOLEAN Get##Name(LONG index, Type* value, BYTE refresh, BYTE dispatch) override \
+    {                                                                                \
+        gets.push_back(EntryName(Kind, index));                                      \
+        return m_manager.Get##Name(index, value, refresh, dispatch);                 \
+    }                                                                                \
+    BOOLEAN Set##Name(LONG index, Type value, BYTE notify) override                  \
+    {                                                                                \
+        return m_manager.Set##Name(index, value, notify);                            \
+    }                                                                                \
     BOOLEAN Is##Name##Present(LONG index) override { return m_manager.Is##Name##Present(index); }
     NIRA_FORWARD_GET(Flag, SETTING_ARRAY_FLAG, BYTE)
     NIRA_FORWARD_GET(Byte, SETTING_ARRAY_BYTE, BYTE)
@@ -110,14 +117,20 @@ public:
         gets.push_back(EntryName(SETTING_ARRAY_INT_REF, index));
         return m_manager.GetIntRef(index, value, refresh, dispatch);
     }
-    BOOLEAN SetIntRef(LONG index, const LONG* value, BYTE notify) override { return m_manager.SetIntRef(index, value, notify); }
+    BOOLEAN SetIntRef(LONG index, const LONG* value, BYTE notify) override
+    {
+        return m_manager.SetIntRef(index, value, notify);
+    }
     BOOLEAN IsIntRefPresent(LONG index) override { return m_manager.IsIntRefPresent(index); }
     BOOLEAN GetString(LONG index, CNiraString** copy, BYTE refresh, BYTE dispatch) override
     {
         gets.push_back(EntryName(SETTING_ARRAY_STRING, index));
         return m_manager.GetString(index, copy, refresh, dispatch);
     }
-    BOOLEAN SetString(LONG index, const CNiraString* value, BYTE notify) override { return m_manager.SetString(index, value, notify); }
+    BOOLEAN SetString(LONG index, const CNiraString* value, BYTE notify) override
+    {
+        return m_manager.SetString(index, value, notify);
+    }
     BOOLEAN IsStringPresent(LONG index) override { return m_manager.IsStringPresent(index); }
     BOOLEAN GetBlob(LONG index, BYTE** copy, DWORD* length, BYTE refresh, BYTE dispatch) override
     {

@@ -15,7 +15,10 @@ using Calls = std::vector<std::string>;
 class SettingsManagerTest : public SettingsLibraryTest {
 protected:
     // A provider owned by the test until an Attach takes it.
-    FakeSettingsProvider* NewProvider(const std::string& name) { return new FakeSettingsProvider(name, journal); }
+    FakeSettingsProvider* NewProvider(const std::string& name)
+    {
+        return new FakeSettingsProvider(name, journal);
+    }
 
     void Attach(std::vector<FakeSettingsProvider*> pull, std::vector<FakeSettingsProvider*> push = {})
     {
@@ -214,11 +217,10 @@ TEST_F(SettingsManagerTest, DependentReadWalksItsDependenciesDepthFirst)
     EXPECT_EQ(owner.gets, (Calls{"0/201", "0/181", "0/180", "6/81", "6/82", "0/0", "0/1", "0/100", "0/105",
                                  "0/202", "0/265", "6/0", "3/2048", "0/253", "0/272"}));
     // Each entry's providers run after its own dependencies, the asked entry last.
-    EXPECT_EQ(journal.calls,
-              (Calls{"pull Sync 0/180", "pull Sync 6/81", "pull Sync 6/82", "pull Sync 0/181", "pull Sync 0/0",
-                     "pull Sync 0/1", "pull Sync 0/100", "pull Sync 0/105", "pull Sync 0/265", "pull Sync 6/0",
-                     "pull Sync 3/2048", "pull Sync 0/253", "pull Sync 0/202", "pull Sync 0/272",
-                     "pull Sync 0/201"}));
+    EXPECT_EQ(journal.calls, (Calls{"pull Sync 0/180", "pull Sync 6/81", "pull Sync 6/82", "pull Sync 0/181",
+                                    "pull Sync 0/0", "pull Sync 0/1", "pull Sync 0/100", "pull Sync 0/105",
+                                    "pull Sync 0/265", "pull Sync 6/0", "pull Sync 3/2048", "pull Sync 0/253",
+                                    "pull Sync 0/202", "pull Sync 0/272", "pull Sync 0/201"}));
 }
 
 TEST_F(SettingsManagerTest, FailedRefreshCanBeRepeated)
@@ -231,8 +233,8 @@ TEST_F(SettingsManagerTest, FailedRefreshCanBeRepeated)
         }
         LONG v = 1;
         return (kind == SETTING_ARRAY_INT_REF ? owner.SetIntRef(index, &v, 0)
-                : kind == SETTING_ARRAY_INT    ? owner.SetInt(index, 1, 0)
-                                               : owner.SetFlag(index, 1, 0)) == TRUE;
+                : kind == SETTING_ARRAY_INT   ? owner.SetInt(index, 1, 0)
+                                              : owner.SetFlag(index, 1, 0)) == TRUE;
     };
     Attach({pull});
     ASSERT_EQ(manager.BuildDependencyTable(), TRUE);

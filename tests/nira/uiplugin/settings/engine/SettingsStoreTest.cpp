@@ -109,8 +109,8 @@ TEST_F(SettingsStoreTest, IndicesOutsideTheKindAreRefused)
         LONG kind;
         LONG index;
     };
-    const Case refused[] = {{3, 2052}, {3, -1}, {0, 338}, {4, 24}, {6, 136}, {7, 82}, {8, 51},
-                            {1, 0},    {2, 0},  {5, 0}};
+    const Case refused[] = {{3, 2052}, {3, -1}, {0, 338}, {4, 24}, {6, 136},
+                            {7, 82},   {8, 51}, {1, 0},   {2, 0},  {5, 0}};
     for (const Case& c : refused) {
         EXPECT_EQ(IsStoreEntryPresent(store, c.kind, c.index), FALSE) << c.kind << "/" << c.index;
     }

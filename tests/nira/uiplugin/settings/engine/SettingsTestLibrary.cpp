@@ -5,8 +5,9 @@
 namespace {
 
 // No printer, the machine's own UI language; the presentation library exports no settings factory.
-CSampleLibraryEnvironment* g_environment = static_cast<CSampleLibraryEnvironment*>(::testing::AddGlobalTestEnvironment(
-    new CSampleLibraryEnvironment(CSampleDriverMachine::kDefaultLanguage, TEXT("nirapres.dll"))));
+CSampleLibraryEnvironment* g_environment =
+    static_cast<CSampleLibraryEnvironment*>(::testing::AddGlobalTestEnvironment(
+        new CSampleLibraryEnvironment(CSampleDriverMachine::kDefaultLanguage, TEXT("nirapres.dll"))));
 
 }  // namespace
 

@@ -9,10 +9,10 @@
 namespace {
 
 namespace G = BlockGeometrySetting;
-constexpr LONG PRODUCT_FLAGS = 0;        // kind 3
-constexpr LONG MANY_COLOURS = 0x1000;    // bit of the product flags
-constexpr LONG HOST_FILE_NAME = 0;       // string
-constexpr LONG ANTIALIASING = 270;       // flag
+constexpr LONG PRODUCT_FLAGS = 0;      // kind 3
+constexpr LONG MANY_COLOURS = 0x1000;  // bit of the product flags
+constexpr LONG HOST_FILE_NAME = 0;     // string
+constexpr LONG ANTIALIASING = 270;     // flag
 
 struct Page {
     LONG orientation;
@@ -33,8 +33,9 @@ struct Fields {
 
 Fields FieldsOf(const GDIINFO& r)
 {
-    return {r.szlPhysSize.cx, r.szlPhysSize.cy, r.ulHorzRes,    r.ulVertRes,  r.ptlPhysOffset.x, r.ptlPhysOffset.y,
-            r.ulHorzSize,     r.ulVertSize,     r.ulLogPixelsX, r.ulLogPixelsY, r.ulAspectXY,    r.denStyleStep};
+    return {r.szlPhysSize.cx,  r.szlPhysSize.cy,  r.ulHorzRes,  r.ulVertRes,
+            r.ptlPhysOffset.x, r.ptlPhysOffset.y, r.ulHorzSize, r.ulVertSize,
+            r.ulLogPixelsX,    r.ulLogPixelsY,    r.ulAspectXY, r.denStyleStep};
 }
 
 void ExpectFields(const GDIINFO& record, const Fields& e)
@@ -117,19 +118,40 @@ TEST_F(DerivedValuesProviderTest, PageSettingsGiveTheDeviceGeometry)
     const Page mixedPortrait = {ORIENTATION_PORTRAIT, 600, 300, 8.5f, 11.0f, 0.125f, 0.125f, 0.125f, 0.5f};
     const Page mixedLandscape = {ORIENTATION_LANDSCAPE, 600, 300, 8.5f, 11.0f, 0.125f, 0.125f, 0.125f, 0.5f};
     const Case cases[] = {
-        {"letter portrait", kLetter600, false, {},
+        {"letter portrait",
+         kLetter600,
+         false,
+         {},
          {5100, 6600, 4950, 6225, 75, 75, ULONG(-209550), ULONG(-263525), 600, 600, 848, 12}},
-        {"letter landscape", letterLandscape, false, {},
+        {"letter landscape",
+         letterLandscape,
+         false,
+         {},
          {6600, 5100, 6225, 4950, 75, 75, ULONG(-263525), ULONG(-209550), 600, 600, 848, 12}},
-        {"600x300 portrait", mixedPortrait, false, {},
+        {"600x300 portrait",
+         mixedPortrait,
+         false,
+         {},
          {5100, 3300, 4950, 3112, 75, 37, ULONG(-209550), ULONG(-263525), 600, 300, 670, 12}},
-        {"600x300 landscape", mixedLandscape, false, {},
+        {"600x300 landscape",
+         mixedLandscape,
+         false,
+         {},
          {3300, 5100, 3112, 4950, 37, 75, ULONG(-263525), ULONG(-209550), 300, 600, 670, 6}},
-        {"overspray widens", kLetter600, true, {0.1f, 0.1f, 0.1f, 0.1f},
+        {"overspray widens",
+         kLetter600,
+         true,
+         {0.1f, 0.1f, 0.1f, 0.1f},
          {5220, 6720, 5070, 6345, 75, 75, ULONG(-214630), ULONG(-268605), 600, 600, 848, 12}},
-        {"negative overspray cancels", kLetter600, true, {0.1f, 0.1f, -0.1f, 0.1f},
+        {"negative overspray cancels",
+         kLetter600,
+         true,
+         {0.1f, 0.1f, -0.1f, 0.1f},
          {5100, 6600, 4950, 6225, 75, 75, ULONG(-209550), ULONG(-263525), 600, 600, 848, 12}},
-        {"overspray not applied", kLetter600, false, {0.1f, 0.1f, 0.1f, 0.1f},
+        {"overspray not applied",
+         kLetter600,
+         false,
+         {0.1f, 0.1f, 0.1f, 0.1f},
          {5100, 6600, 4950, 6225, 75, 75, ULONG(-209550), ULONG(-263525), 600, 600, 848, 12}},
     };
     for (const Case& c : cases) {
@@ -208,8 +230,8 @@ TEST_F(DerivedValuesProviderTest, OtherOrientationsOnlyRecomputeTheAspectAndStyl
 TEST_F(DerivedValuesProviderTest, ColourCountFollowsTheProductAndTheHost)
 {
     struct Case {
-        LONG productFlags;     // -1 absent
-        LPCWSTR host;  // null: absent
+        LONG productFlags;  // -1 absent
+        LPCWSTR host;       // null: absent
         ULONG before, after;
     };
     const Case cases[] = {
@@ -249,7 +271,10 @@ TEST_F(DerivedValuesProviderTest, WithoutAntialiasingHalftoningRunsInDraftMode)
     };
     const ULONG draft = HT_FLAG_PRINT_DRAFT_MODE;
     const Case cases[] = {
-        {1, 0x10, 0x10}, {1, draft, draft}, {0, 0x10, 0x10 | draft}, {-1, 0, draft},
+        {1, 0x10, 0x10},
+        {1, draft, draft},
+        {0, 0x10, 0x10 | draft},
+        {-1, 0, draft},
     };
     for (const Case& c : cases) {
         ASSERT_EQ(owner->Attach(owner, nullptr, nullptr), TRUE);

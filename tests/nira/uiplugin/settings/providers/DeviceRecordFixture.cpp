@@ -9,7 +9,9 @@ namespace {
 
 class LibraryEnvironment : public CSampleLibraryEnvironment {
 public:
-    LibraryEnvironment() : CSampleLibraryEnvironment(CSampleDriverMachine::kEnglishUS, TEXT("nirasettings.dll")) {}
+    LibraryEnvironment()
+        : CSampleLibraryEnvironment(CSampleDriverMachine::kEnglishUS, TEXT("nirasettings.dll"))
+    {}
 
     // Every test makes its objects through nirauip, with the helper module bound.
     void SetUp() override
@@ -23,10 +25,7 @@ public:
     }
 
 protected:
-    void AddPrinters(nirasim::Machine& machine) override
-    {
-        machine.AddSamplePrinter(kSamplePrinter);
-    }
+    void AddPrinters(nirasim::Machine& machine) override { machine.AddSamplePrinter(kSamplePrinter); }
 };
 
 LibraryEnvironment* g_environment =
@@ -63,7 +62,8 @@ void DeviceRecordTest::TearDown()
         owner->Release();
     }
     TestMachine().SetProcessPath(m_processPath);
-    TestMachine().SetWindowsVersion(m_version.dwMajorVersion, m_version.dwMinorVersion, m_version.dwBuildNumber);
+    TestMachine().SetWindowsVersion(m_version.dwMajorVersion, m_version.dwMinorVersion,
+                                    m_version.dwBuildNumber);
 }
 
 INiraSettingsAccess* DeviceRecordTest::NewOwner(const SettingsProviderList* pushProviders)
@@ -78,12 +78,14 @@ INiraSettingsAccess* DeviceRecordTest::NewOwner(const SettingsProviderList* push
 
 CNiraHostProcessProvider* DeviceRecordTest::NewHostProvider()
 {
-    return static_cast<CNiraHostProcessProvider*>(static_cast<INiraSettingsProvider*>(Make(SETTINGS_GUID_HOST_FLAGS)));
+    return static_cast<CNiraHostProcessProvider*>(
+        static_cast<INiraSettingsProvider*>(Make(SETTINGS_GUID_HOST_FLAGS)));
 }
 
 CNiraDerivedValuesProvider* DeviceRecordTest::NewDerivedProvider()
 {
-    return static_cast<CNiraDerivedValuesProvider*>(static_cast<INiraSettingsProvider*>(Make(SETTINGS_GUID_DERIVED)));
+    return static_cast<CNiraDerivedValuesProvider*>(
+        static_cast<INiraSettingsProvider*>(Make(SETTINGS_GUID_DERIVED)));
 }
 
 void DeviceRecordTest::SetText(LONG index, LPCWSTR text)

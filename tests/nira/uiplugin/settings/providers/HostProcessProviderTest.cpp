@@ -4,9 +4,9 @@
 
 namespace {
 
-constexpr LONG HOST_FILE_NAME = 0;      // string
-constexpr LONG PASSTHROUGH = 109;       // flag
-constexpr LONG JPEG_OFF = 83;           // kind 6
+constexpr LONG HOST_FILE_NAME = 0;  // string
+constexpr LONG PASSTHROUGH = 109;   // flag
+constexpr LONG JPEG_OFF = 83;       // kind 6
 constexpr FLONG INITIAL_CAPS = GCAPS_MONO_DITHER | 0x1;
 constexpr FLONG INITIAL_CAPS2 = 0x100;
 
@@ -46,20 +46,20 @@ protected:
 TEST_F(HostProcessProviderTest, ApplicationsChangeTheGraphicsCaps)
 {
     struct Case {
-        LPCWSTR host;   // the owner's host file name
-        const char* image;      // the process image path
+        LPCWSTR host;       // the owner's host file name
+        const char* image;  // the process image path
         FLONG caps;
     };
     const Case cases[] = {
         {TEXT("writer.exe"), "C:\\Program Files\\Writer\\writer.exe", INITIAL_CAPS},
         {TEXT("CbldVB.exe"), "C:\\Program Files\\Writer\\writer.exe", 0x1},
-        {TEXT("cbldvb.exe"), "C:\\Program Files\\Writer\\writer.exe", INITIAL_CAPS},   // case counts
+        {TEXT("cbldvb.exe"), "C:\\Program Files\\Writer\\writer.exe", INITIAL_CAPS},      // case counts
         {TEXT("CbldVB.exe.old"), "C:\\Program Files\\Writer\\writer.exe", INITIAL_CAPS},  // whole text
         {TEXT("writer.exe"), "C:\\Program Files\\Suite\\QPW.EXE", GCAPS_DONTJOURNAL},
-        {TEXT("writer.exe"), "D:/tools/old_qpw.exe.bak", GCAPS_DONTJOURNAL},           // anywhere in the name
-        {TEXT("CbldVB.exe"), "C:\\Suite\\Qpw.Exe", GCAPS_DONTJOURNAL},                  // the second rule wins
-        {TEXT("writer.exe"), "C:\\qpw.exe\\writer.exe", INITIAL_CAPS},                 // only the file name counts
-        {TEXT("writer.exe"), "C:qpw.exe", GCAPS_DONTJOURNAL},                          // after a bare drive
+        {TEXT("writer.exe"), "D:/tools/old_qpw.exe.bak", GCAPS_DONTJOURNAL},  // anywhere in the name
+        {TEXT("CbldVB.exe"), "C:\\Suite\\Qpw.Exe", GCAPS_DONTJOURNAL},        // the second rule wins
+        {TEXT("writer.exe"), "C:\\qpw.exe\\writer.exe", INITIAL_CAPS},        // only the file name counts
+        {TEXT("writer.exe"), "C:qpw.exe", GCAPS_DONTJOURNAL},                 // after a bare drive
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.image);
@@ -74,22 +74,22 @@ TEST_F(HostProcessProviderTest, ApplicationsChangeTheGraphicsCaps)
 TEST_F(HostProcessProviderTest, PassthroughFollowsTheProductThenTheWindowsVersion)
 {
     struct Case {
-        int passthrough;   // -1 absent, else the flag's value
-        LONG jpegOff;      // -1 absent
+        int passthrough;  // -1 absent, else the flag's value
+        LONG jpegOff;     // -1 absent
         DWORD major, minor;
         FLONG added;
     };
     const FLONG png = GCAPS2_PNGSRC;
     const FLONG both = GCAPS2_PNGSRC | GCAPS2_JPEGSRC;
     const Case cases[] = {
-        {-1, -1, 6, 1, 0},    {0, 2, 6, 1, 0},       // passthrough off: nothing
-        {1, 1, 6, 1, png},    {1, 2, 6, 0, both},    // the product's word decides
-        {1, 0, 5, 1, both},
-        {1, -1, 5, 1, png},   {1, -1, 6, 0, png},    {1, -1, 6, 1, both},
-        {1, -1, 6, 2, both},  {1, -1, 6, 3, both},   {1, -1, 10, 0, png},
+        {-1, -1, 6, 1, 0},   {0, 2, 6, 1, 0},     // passthrough off: nothing
+        {1, 1, 6, 1, png},   {1, 2, 6, 0, both},  // the product's word decides
+        {1, 0, 5, 1, both},  {1, -1, 5, 1, png},  {1, -1, 6, 0, png},  {1, -1, 6, 1, both},
+        {1, -1, 6, 2, both}, {1, -1, 6, 3, both}, {1, -1, 10, 0, png},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.passthrough << " " << c.jpegOff << " " << c.major << "." << c.minor);
+        SCOPED_TRACE(testing::Message()
+                     << c.passthrough << " " << c.jpegOff << " " << c.major << "." << c.minor);
         ASSERT_EQ(owner->Attach(owner, nullptr, nullptr), TRUE);  // a fresh store
         if (c.passthrough >= 0) {
             SetFlag(PASSTHROUGH, c.passthrough == 1);

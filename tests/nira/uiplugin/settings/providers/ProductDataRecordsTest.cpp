@@ -24,7 +24,8 @@ protected:
     {
         DeviceRecordTest::SetUp();
         WCHAR name[64] = {};
-        std::memcpy(name, kSamplePrinter, (std::char_traits<WCHAR>::length(kSamplePrinter) + 1) * sizeof(WCHAR));
+        std::memcpy(name, kSamplePrinter,
+                    (std::char_traits<WCHAR>::length(kSamplePrinter) + 1) * sizeof(WCHAR));
         ASSERT_TRUE(OpenPrinterW(name, &printer, nullptr));
     }
     void TearDown() override
