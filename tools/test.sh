@@ -5,6 +5,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/deps.sh"
+"$root/tools/format.sh" --check
 build=${NIRA_TEST_BUILD:-$root/build/test}
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNIRA_SANITIZE=ON -DNIRA_TESTS=ON
 cmake --build "$build" -j "$(nproc)"
