@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer, runs the Windows compile
-# check and short runs of the fuzzers, then runs every test (last, so that its summary closes the
-# output).
+# Checks the source format, builds everything with AddressSanitizer and UndefinedBehaviorSanitizer,
+# runs the Windows check (tools/wincheck.sh) and short runs of the fuzzers, then runs every test
+# (last, so that its summary closes the output).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/deps.sh"
