@@ -3,6 +3,7 @@
 #include "common/NiraStatus.h"
 #include "common/SafeString.h"
 #include "nira/uiplugin/core/uisettings/NiraUISettings.h"
+#include "nira/uiplugin/core/uisettings/OptionRowRecord.h"
 #include "nira/uiplugin/foundation/databases/CapabilityDB.h"
 
 namespace {
@@ -20,44 +21,17 @@ LONG AddOptionRow(INT optionIndex, INT featureId, INT optionId, INT reserved, IN
                   INT, INT, INT, INT separator, INT treeViewCategory, INT treeViewSizeId, LPVOID user)
 {
     auto* fill = static_cast<FillContext*>(user);
-    auto* info = static_cast<OptionInfo*>(LocalAlloc(LPTR, sizeof(OptionInfo)));
+    OptionInfo* info = NewOptionRowRecord(optionIndex, featureId, reserved, bitmapId, stringId, optionName,
+                                          iconId, optionState, auxId1, auxId2, auxId3, auxId4, category,
+                                          group1, group2, group3, group4, group5, biDiState, vocabNamespace,
+                                          vocabMap, sendCommand, separator, treeViewCategory, treeViewSizeId);
     if (info == nullptr) {
         return NIRA_STATUS_FAILED;
     }
-    info->optionIndex = optionIndex;
-    info->featureId = featureId;
-    info->reserved1 = reserved;
-    info->bitmapId = bitmapId;
-    info->stringId = stringId;
+    // The sample's lists show the option's own name.
     if (optionName != nullptr) {
         CopyStringSafe(info->displayName, OPTION_TEXT_LENGTH, optionName);
-        CopyStringSafe(info->optionName, OPTION_TEXT_LENGTH, optionName);
     }
-    info->iconId = iconId;
-    info->state = optionState;
-    info->defaultState = optionState;
-    info->conflictFlag = optionState == OPTION_STATE_CONFLICT ? 1 : 0;
-    info->auxId1 = auxId1;
-    info->auxId2 = auxId2;
-    info->auxId3 = auxId3;
-    info->auxId4 = auxId4;
-    info->category = category;
-    info->group1 = group1;
-    info->group2 = group2;
-    info->group3 = group3;
-    info->group4 = group4;
-    info->group5 = group5;
-    info->biDiState = biDiState;
-    if (vocabNamespace != nullptr) {
-        CopyStringSafe(info->vocabNamespace, OPTION_TEXT_LENGTH, vocabNamespace);
-    }
-    if (vocabMap != nullptr) {
-        CopyStringSafe(info->vocabMap, OPTION_TEXT_LENGTH, vocabMap);
-    }
-    info->sendCommand = sendCommand;
-    info->separator = separator;
-    info->treeViewCategory = treeViewCategory;
-    info->treeViewSizeId = treeViewSizeId;
     if (fill->settings->AddOption(featureId, optionId, info) != 0) {
         LocalFree(info);
     }

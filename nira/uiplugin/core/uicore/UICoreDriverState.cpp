@@ -11,6 +11,7 @@
 #include "common/NiraStringDll.h"
 #include "nira/uiplugin/core/services/CoreServices.h"
 #include "nira/uiplugin/core/uicore/ComponentKeys.h"
+#include "nira/uiplugin/core/uisettings/OptionRowRecord.h"
 #include "nira/uiplugin/core/uicore/ReaderFactory.h"
 #include "nira/uiplugin/core/uisettings/NiraUISettings.h"
 #include "nira/uiplugin/foundation/databases/CapabilityRecords.h"
@@ -31,7 +32,6 @@ namespace {
 constexpr unsigned kDriverStateFeatureLimit = 5999;
 // The feature whose default option the device may report.
 constexpr int kDeviceDefaultFeature = 4308;
-constexpr int kOptionStateConflict = 4;
 constexpr int kDisplayNameChars = 260;
 constexpr int kTreeViewNameChars = 259;
 
@@ -329,16 +329,16 @@ LONG CNiraUICore::OnOption(INT optionIndex, INT featureId, INT optionId, INT res
                            INT separator, INT treeViewCategory, INT treeViewSizeId, LPVOID user)
 {
     auto* core = static_cast<CNiraUICore*>(user);
-    auto* info = static_cast<OptionInfo*>(LocalAlloc(LPTR, sizeof(OptionInfo)));
-    if (info == nullptr || core->m_settings == nullptr) {
-        LocalFree(info);
+    if (core->m_settings == nullptr) {
         return NIRA_STATUS_FAILED;
     }
-    info->optionIndex = optionIndex;
-    info->featureId = featureId;
-    info->reserved1 = reserved;
-    info->bitmapId = bitmapId;
-    info->stringId = stringId;
+    OptionInfo* info = NewOptionRowRecord(optionIndex, featureId, reserved, bitmapId, stringId, optionName,
+                                          iconId, optionState, auxId1, auxId2, auxId3, auxId4, category,
+                                          group1, group2, group3, group4, group5, biDiState, vocabNamespace,
+                                          vocabMap, sendCommand, separator, treeViewCategory, treeViewSizeId);
+    if (info == nullptr) {
+        return NIRA_STATUS_FAILED;
+    }
     if (stringId == 0) {
         CopyText(info->displayName, kDisplayNameChars, optionName);
     } else {
@@ -348,28 +348,6 @@ LONG CNiraUICore::OnOption(INT optionIndex, INT featureId, INT optionId, INT res
             core->LoadString(stringId, info->displayName, &room);
         }
     }
-    CopyText(info->optionName, OPTION_TEXT_LENGTH, optionName);
-    info->iconId = iconId;
-    info->state = optionState;
-    info->defaultState = optionState;
-    info->conflictFlag = optionState == kOptionStateConflict ? 1 : 0;
-    info->auxId1 = auxId1;
-    info->auxId2 = auxId2;
-    info->auxId3 = auxId3;
-    info->auxId4 = auxId4;
-    info->category = category;
-    info->group1 = group1;
-    info->group2 = group2;
-    info->group3 = group3;
-    info->group4 = group4;
-    info->group5 = group5;
-    info->biDiState = biDiState;
-    CopyText(info->vocabNamespace, OPTION_TEXT_LENGTH, vocabNamespace);
-    CopyText(info->vocabMap, OPTION_TEXT_LENGTH, vocabMap);
-    info->sendCommand = sendCommand;
-    info->separator = separator;
-    info->treeViewCategory = treeViewCategory;
-    info->treeViewSizeId = treeViewSizeId;
     if (core->m_settings->AddOption(featureId, optionId, info) == NIRA_STATUS_FAILED) {
         LocalFree(info);
     }
