@@ -80,7 +80,7 @@ struct PackedSet {
     CSettingsLibrary& library = Library();
     INiraSettingsAccess* owner = nullptr;
     CNiraBlockPacker* packer = nullptr;
-    std::vector<BYTE> section = std::vector<BYTE>(PRIVATE_DEVMODE_SIZE, 0);
+    std::vector<BYTE> section = std::vector<BYTE>(kPrivateDevmodeSize, 0);
     std::vector<BYTE> image;
 
     explicit PackedSet(FillOwner fill)
@@ -148,7 +148,7 @@ void BM_Unpack(benchmark::State& state, SetSize size)
 void BM_ZlibDeflate(benchmark::State& state, SetSize size)
 {
     const std::vector<BYTE>& image = Shared(size).image;
-    std::vector<BYTE> stream(PACKED_STREAM_ROOM);
+    std::vector<BYTE> stream(kPackedStreamRoom);
     for (auto _ : state) {
         z_stream z{};
         deflateInit(&z, 9);

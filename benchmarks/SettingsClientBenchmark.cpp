@@ -32,10 +32,10 @@ struct SampleSetup {
         OpenPrinterW(name.data(), &printer, nullptr);
         ui = LoadSampleUISettings((folder + TEXT("niracap.vdf")).c_str());
         std::memset(&block, 0, sizeof(block));
-        block.size = PRIVATE_DEVMODE_SIZE;
-        block.signature = PRIVATE_DEVMODE_SIGNATURE;
-        block.version = PRIVATE_DEVMODE_VERSION;
-        block.sectionGuid = PRIVATE_DEVMODE_GUID;
+        block.size = kPrivateDevmodeSize;
+        block.signature = kPrivateDevmodeSignature;
+        block.version = kPrivateDevmodeVersion;
+        block.sectionGuid = kPrivateDevmodeGuid;
     }
 
     ~SampleSetup()

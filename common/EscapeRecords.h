@@ -17,17 +17,17 @@ constexpr int ESCAPE_OVERLAY_BEGIN = 3884;
 constexpr int ESCAPE_OVERLAY_NONE = 3885;
 constexpr int ESCAPE_GET_DRIVER_STATE = 3887;
 
-constexpr DWORD JOB_COUNTS_RECORD_SIZE = 64;
-constexpr DWORD PAGE_PLACEMENT_RECORD_SIZE = 436;
-constexpr DWORD JOB_SETTINGS_RECORD_SIZE = 4452;
-constexpr DWORD DRIVER_STATE_RECORD_SIZE = 628;
-constexpr DWORD PAGE_SETTINGS_RECORD_SIZE = 48;
+constexpr DWORD kJobCountsRecordSize = 64;
+constexpr DWORD kPagePlacementRecordSize = 436;
+constexpr DWORD kJobSettingsRecordSize = 4452;
+constexpr DWORD kDriverStateRecordSize = 628;
+constexpr DWORD kPageSettingsRecordSize = 48;
 
-constexpr DWORD OVERLAY_TEXT_CHARS = 256;
-constexpr DWORD POSTER_TILE_COUNT = 25;
-constexpr DWORD JOB_SETTINGS_TEXT_CHARS = 100;
-constexpr DWORD COLOR_TOOL_ARGUMENT_CHARS = 260;
-constexpr DWORD PAGE_CELL_COUNT = 16;
+constexpr DWORD kOverlayTextChars = 256;
+constexpr DWORD kPosterTileCount = 25;
+constexpr DWORD kJobSettingsTextChars = 100;
+constexpr DWORD kColorToolArgumentChars = 260;
+constexpr DWORD kPageCellCount = 16;
 
 // Input of ESCAPE_SET_JOB_COUNTS.
 struct JobCountsRecord {
@@ -69,108 +69,108 @@ struct PagePlacementRecord {
     LONG physicalHeight;  // 12
     SHORT orientation;    // 16
     SHORT reserved18;
-    LONG pageCount;                        // 20
-    LONG bookletPages[2];                  // 24
-    FLOAT fitScale;                        // 32
-    LONG rotatedCell;                      // 36
-    LONG previewPass;                      // 40
-    LONG lastSheet;                        // 44
-    LONG placementWord;                    // 48
-    PageCellEntry cells[PAGE_CELL_COUNT];  // 52
+    LONG pageCount;                       // 20
+    LONG bookletPages[2];                 // 24
+    FLOAT fitScale;                       // 32
+    LONG rotatedCell;                     // 36
+    LONG previewPass;                     // 40
+    LONG lastSheet;                       // 44
+    LONG placementWord;                   // 48
+    PageCellEntry cells[kPageCellCount];  // 52
 };
 
 // The overlay settings of a job, which travel as one setting blob.
 struct JobOverlaySettings {
-    WCHAR overlayText[OVERLAY_TEXT_CHARS];   // job offset 56
-    WCHAR overlayText2[OVERLAY_TEXT_CHARS];  // 568
-    WCHAR overlayFont[OVERLAY_TEXT_CHARS];   // 1080
-    LONG overlayWords[4];                    // 1592
-    LONG overlayStyle;                       // 1608: 0 regular, 1 bold, 2 italic, 3 bold italic
-    LONG overlayColor;                       // 1612
-    LONG overlayTailWords[2];                // 1616
+    WCHAR overlayText[kOverlayTextChars];   // job offset 56
+    WCHAR overlayText2[kOverlayTextChars];  // 568
+    WCHAR overlayFont[kOverlayTextChars];   // 1080
+    LONG overlayWords[4];                   // 1592
+    LONG overlayStyle;                      // 1608: 0 regular, 1 bold, 2 italic, 3 bold italic
+    LONG overlayColor;                      // 1612
+    LONG overlayTailWords[2];               // 1616
 };
 
 // Output of ESCAPE_GET_JOB_SETTINGS.
 struct JobSettingsRecord {
-    LONG outputMode;                             // 0
-    LONG pageBorders;                            // 4
-    LONG nupDirection;                           // 8
-    LONG rotate180;                              // 12
-    LONG booklet;                                // 16
-    LONG fitToPaper;                             // 20
-    LONG paperSize;                              // 24
-    LONG fitScales;                              // 28
-    LONG scalePercent;                           // 32
-    LONG maxSheetWidthUm;                        // 36
-    LONG maxSheetHeightUm;                       // 40
-    LONG cellReports;                            // 44
-    LONG overlayFirstPageOnly;                   // 48
-    LONG overlayVariant;                         // 52
-    JobOverlaySettings overlay;                  // 56
-    LONG specialPages;                           // 1624
-    LONG firstPageSource;                        // 1628
-    LONG firstPageMedia;                         // 1632
-    LONG backCover;                              // 1636
-    LONG backCoverSource;                        // 1640
-    LONG backCoverMediaType;                     // 1644
-    LONG otherPagesSource;                       // 1648
-    LONG otherPagesMedia;                        // 1652
-    LONG marginMode;                             // 1656
-    LONG driverMargins;                          // 1660
-    LONG placementReports;                       // 1664
-    LONG marginVariant;                          // 1668
-    LONG manualDuplex;                           // 1672
-    LONG duplexSourceFixed;                      // 1676
-    LONG bindShortEdge;                          // 1680
-    LONG manualDuplexFrontRule;                  // 1684
-    LONG manualDuplexBackRule;                   // 1688
-    LONG manualDuplexOrderMode;                  // 1692
-    LONG dropShortManualDuplex;                  // 1696
-    LONG sourceSwap;                             // 1700
-    LONG manualDuplexSource;                     // 1704
-    LONG alternateSource;                        // 1708
-    LONG flipDuplexReverse;                      // 1712
-    LONG flipSimplexReverse;                     // 1716
-    LONG collateMode;                            // 1720
-    LONG echoWordA;                              // 1724
-    LONG skipLastBlankBackSingle;                // 1728
-    LONG skipLastBlankBack;                      // 1732
-    LONG rotationEnabled;                        // 1736
-    LONG echoWordB;                              // 1740
-    LONG repeatCount;                            // 1744
-    LONG repeatMode;                             // 1748
-    LONG previewEnabled;                         // 1752
-    LONG poster;                                 // 1756
-    LONG posterSize;                             // 1760
-    LONG posterTileSelected[POSTER_TILE_COUNT];  // 1764
-    LONG expandToEdges;                          // 1864
-    LONG driverStateWordA;                       // 1868
-    LONG driverStateWordB;                       // 1872
-    LONG centreImage;                            // 1876
-    FLOAT expandMarginsA[2];                     // 1880
-    LONG driverStateWordC;                       // 1888
-    FLOAT expandMarginsB[2];                     // 1892
-    LONG mmMarginsOn;                            // 1900
-    FLOAT mmMargins[4];                          // 1904
-    LONG lastSheetSource;                        // 1920
-    LONG lastSheetMediaType;                     // 1924
-    LONG frontCoverSource;                       // 1928
-    LONG frontCoverMediaType;                    // 1932
-    LONG frontCover;                             // 1936
-    LONG lastSheetSpecial;                       // 1940
-    LONG duplexMediaType1;                       // 1944
-    LONG duplexMediaType2;                       // 1948
-    LONG duplexMediaOn;                          // 1952
-    LONG driverWordA;                            // 1956
-    LONG markLastSheet;                          // 1960
-    LONG lastSheetSupported;                     // 1964
-    LONG pageParityMode;                         // 1968
-    LONG mediaOverride;                          // 1972
-    LONG rotateSheet;                            // 1976
-    LONG sourceOverride;                         // 1980
-    LONG uncollatedCopiesByProcessor;            // 1984
+    LONG outputMode;                            // 0
+    LONG pageBorders;                           // 4
+    LONG nupDirection;                          // 8
+    LONG rotate180;                             // 12
+    LONG booklet;                               // 16
+    LONG fitToPaper;                            // 20
+    LONG paperSize;                             // 24
+    LONG fitScales;                             // 28
+    LONG scalePercent;                          // 32
+    LONG maxSheetWidthUm;                       // 36
+    LONG maxSheetHeightUm;                      // 40
+    LONG cellReports;                           // 44
+    LONG overlayFirstPageOnly;                  // 48
+    LONG overlayVariant;                        // 52
+    JobOverlaySettings overlay;                 // 56
+    LONG specialPages;                          // 1624
+    LONG firstPageSource;                       // 1628
+    LONG firstPageMedia;                        // 1632
+    LONG backCover;                             // 1636
+    LONG backCoverSource;                       // 1640
+    LONG backCoverMediaType;                    // 1644
+    LONG otherPagesSource;                      // 1648
+    LONG otherPagesMedia;                       // 1652
+    LONG marginMode;                            // 1656
+    LONG driverMargins;                         // 1660
+    LONG placementReports;                      // 1664
+    LONG marginVariant;                         // 1668
+    LONG manualDuplex;                          // 1672
+    LONG duplexSourceFixed;                     // 1676
+    LONG bindShortEdge;                         // 1680
+    LONG manualDuplexFrontRule;                 // 1684
+    LONG manualDuplexBackRule;                  // 1688
+    LONG manualDuplexOrderMode;                 // 1692
+    LONG dropShortManualDuplex;                 // 1696
+    LONG sourceSwap;                            // 1700
+    LONG manualDuplexSource;                    // 1704
+    LONG alternateSource;                       // 1708
+    LONG flipDuplexReverse;                     // 1712
+    LONG flipSimplexReverse;                    // 1716
+    LONG collateMode;                           // 1720
+    LONG echoWordA;                             // 1724
+    LONG skipLastBlankBackSingle;               // 1728
+    LONG skipLastBlankBack;                     // 1732
+    LONG rotationEnabled;                       // 1736
+    LONG echoWordB;                             // 1740
+    LONG repeatCount;                           // 1744
+    LONG repeatMode;                            // 1748
+    LONG previewEnabled;                        // 1752
+    LONG poster;                                // 1756
+    LONG posterSize;                            // 1760
+    LONG posterTileSelected[kPosterTileCount];  // 1764
+    LONG expandToEdges;                         // 1864
+    LONG driverStateWordA;                      // 1868
+    LONG driverStateWordB;                      // 1872
+    LONG centreImage;                           // 1876
+    FLOAT expandMarginsA[2];                    // 1880
+    LONG driverStateWordC;                      // 1888
+    FLOAT expandMarginsB[2];                    // 1892
+    LONG mmMarginsOn;                           // 1900
+    FLOAT mmMargins[4];                         // 1904
+    LONG lastSheetSource;                       // 1920
+    LONG lastSheetMediaType;                    // 1924
+    LONG frontCoverSource;                      // 1928
+    LONG frontCoverMediaType;                   // 1932
+    LONG frontCover;                            // 1936
+    LONG lastSheetSpecial;                      // 1940
+    LONG duplexMediaType1;                      // 1944
+    LONG duplexMediaType2;                      // 1948
+    LONG duplexMediaOn;                         // 1952
+    LONG driverWordA;                           // 1956
+    LONG markLastSheet;                         // 1960
+    LONG lastSheetSupported;                    // 1964
+    LONG pageParityMode;                        // 1968
+    LONG mediaOverride;                         // 1972
+    LONG rotateSheet;                           // 1976
+    LONG sourceOverride;                        // 1980
+    LONG uncollatedCopiesByProcessor;           // 1984
     BYTE reserved1988[400];
-    WCHAR jobText[JOB_SETTINGS_TEXT_CHARS];  // 2388
+    WCHAR jobText[kJobSettingsTextChars];  // 2388
     BYTE reserved2588[1804];
     LONG driverScales;  // 4392
     LONG reserved4396;
@@ -204,7 +204,7 @@ struct DriverStateRecord {
     LONG driverWordB;       // 96
     LONG colorToolEnabled;  // 100
     LONG reserved104;
-    WCHAR colorToolArgument[COLOR_TOOL_ARGUMENT_CHARS];  // 108
+    WCHAR colorToolArgument[kColorToolArgumentChars];  // 108
 };
 
 // Output of ESCAPE_GET_PAGE_SETTINGS for the page the DC is set to.
@@ -223,7 +223,7 @@ struct PageSettingsRecord {
     LONG marginFlag;       // 44
 };
 
-static_assert(sizeof(JobCountsRecord) == JOB_COUNTS_RECORD_SIZE, "job counts are 64 bytes");
+static_assert(sizeof(JobCountsRecord) == kJobCountsRecordSize, "job counts are 64 bytes");
 static_assert(offsetof(JobCountsRecord, printPass) == 8, "job counts layout");
 static_assert(offsetof(JobCountsRecord, copies) == 20, "job counts layout");
 static_assert(offsetof(JobCountsRecord, firstPageOrientation) == 32, "job counts layout");
@@ -234,7 +234,7 @@ static_assert(offsetof(JobCountsRecord, pageCount) == 56, "job counts layout");
 static_assert(offsetof(JobCountsRecord, jobId) == 60, "job counts layout");
 
 static_assert(sizeof(PageCellEntry) == 24, "a page cell is 24 bytes");
-static_assert(sizeof(PagePlacementRecord) == PAGE_PLACEMENT_RECORD_SIZE, "placement is 436 bytes");
+static_assert(sizeof(PagePlacementRecord) == kPagePlacementRecordSize, "placement is 436 bytes");
 static_assert(offsetof(PagePlacementRecord, physicalHeight) == 12, "placement layout");
 static_assert(offsetof(PagePlacementRecord, orientation) == 16, "placement layout");
 static_assert(offsetof(PagePlacementRecord, pageCount) == 20, "placement layout");
@@ -245,7 +245,7 @@ static_assert(offsetof(PagePlacementRecord, cells) == 52, "placement layout");
 static_assert(sizeof(PagePlacementRecord::cells) == 384, "sixteen page cells");
 
 static_assert(sizeof(JobOverlaySettings) == 1568, "the overlay blob is 1568 bytes");
-static_assert(sizeof(JobSettingsRecord) == JOB_SETTINGS_RECORD_SIZE, "job settings are 4452 bytes");
+static_assert(sizeof(JobSettingsRecord) == kJobSettingsRecordSize, "job settings are 4452 bytes");
 static_assert(offsetof(JobSettingsRecord, maxSheetWidthUm) == 36, "job settings layout");
 static_assert(offsetof(JobSettingsRecord, overlay) == 56, "job settings layout");
 static_assert(offsetof(JobSettingsRecord, overlay.overlayText2) == 568, "job settings layout");
@@ -274,7 +274,7 @@ static_assert(offsetof(JobSettingsRecord, previewResolution) == 4400, "job setti
 static_assert(offsetof(JobSettingsRecord, maxPaperWidth) == 4408, "job settings layout");
 static_assert(offsetof(JobSettingsRecord, previewNoRescale) == 4412, "job settings layout");
 
-static_assert(sizeof(DriverStateRecord) == DRIVER_STATE_RECORD_SIZE, "driver state is 628 bytes");
+static_assert(sizeof(DriverStateRecord) == kDriverStateRecordSize, "driver state is 628 bytes");
 static_assert(offsetof(DriverStateRecord, previewEnabled) == 12, "driver state layout");
 static_assert(offsetof(DriverStateRecord, echoWordA) == 20, "driver state layout");
 static_assert(offsetof(DriverStateRecord, expandToEdges) == 40, "driver state layout");
@@ -286,7 +286,7 @@ static_assert(offsetof(DriverStateRecord, driverWordB) == 96, "driver state layo
 static_assert(offsetof(DriverStateRecord, colorToolEnabled) == 100, "driver state layout");
 static_assert(offsetof(DriverStateRecord, colorToolArgument) == 108, "driver state layout");
 
-static_assert(sizeof(PageSettingsRecord) == PAGE_SETTINGS_RECORD_SIZE, "page settings are 48 bytes");
+static_assert(sizeof(PageSettingsRecord) == kPageSettingsRecordSize, "page settings are 48 bytes");
 static_assert(offsetof(PageSettingsRecord, spaceMarker) == 24, "page settings layout");
 static_assert(offsetof(PageSettingsRecord, imageOffsetX) == 28, "page settings layout");
 static_assert(offsetof(PageSettingsRecord, marginFlag) == 44, "page settings layout");

@@ -6,7 +6,7 @@ DWORD ComputeBlockChecksum(const PrivateDevMode* block)
         return 0;
     }
     const DWORD packedLength = block->packedLength;
-    const DWORD counted = packedLength < PACKED_PAYLOAD_SIZE ? packedLength : PACKED_PAYLOAD_SIZE;
+    const DWORD counted = packedLength < kPackedPayloadSize ? packedLength : kPackedPayloadSize;
     const BYTE* payload = reinterpret_cast<const BYTE*>(&block->payload);
     DWORD sum = packedLength;
     for (DWORD i = 0; i < counted; ++i) {

@@ -11,32 +11,32 @@
 #include <stddef.h>
 
 // Fixed values of the header.
-constexpr DWORD PRIVATE_DEVMODE_SIZE = 6892;
-constexpr DWORD PRIVATE_DEVMODE_SIGNATURE = 0x5A515549;  // the bytes 49 55 51 5A, "IUQZ" in memory
-constexpr DWORD PRIVATE_DEVMODE_VERSION = 0x00120001;
+constexpr DWORD kPrivateDevmodeSize = 6892;
+constexpr DWORD kPrivateDevmodeSignature = 0x5A515549;  // the bytes 49 55 51 5A, "IUQZ" in memory
+constexpr DWORD kPrivateDevmodeVersion = 0x00120001;
 // {0433A81F-2FC2-434B-A06A-7D0828D0D321}
-constexpr GUID PRIVATE_DEVMODE_GUID = {
+constexpr GUID kPrivateDevmodeGuid = {
     0x0433A81F, 0x2FC2, 0x434B, {0xA0, 0x6A, 0x7D, 0x08, 0x28, 0xD0, 0xD3, 0x21}};
 
-constexpr DWORD PRIVATE_DEVMODE_TEXT_CHARS = 260;  // process path and user name
-constexpr DWORD PACKED_PAYLOAD_SIZE = 6000;        // room of the packed settings
-constexpr DWORD PACKED_PAYLOAD_HEADER_SIZE = 8;    // C and U before the stream
-constexpr DWORD PACKED_STREAM_ROOM = PACKED_PAYLOAD_SIZE - PACKED_PAYLOAD_HEADER_SIZE;  // 5992
+constexpr DWORD kPrivateDevmodeTextChars = 260;  // process path and user name
+constexpr DWORD kPackedPayloadSize = 6000;       // room of the packed settings
+constexpr DWORD kPackedPayloadHeaderSize = 8;    // C and U before the stream
+constexpr DWORD kPackedStreamRoom = kPackedPayloadSize - kPackedPayloadHeaderSize;  // 5992
 
 #pragma pack(push, 1)
 
 // The packed settings: a zlib stream of the settings image, with both lengths in front.
 struct PackedSettingsPayload {
-    DWORD compressedLength;           // C, at most PACKED_STREAM_ROOM
-    DWORD imageLength;                // U, length of the image the stream inflates to
-    BYTE stream[PACKED_STREAM_ROOM];  // C bytes of stream; the rest keeps earlier content
+    DWORD compressedLength;          // C, at most kPackedStreamRoom
+    DWORD imageLength;               // U, length of the image the stream inflates to
+    BYTE stream[kPackedStreamRoom];  // C bytes of stream; the rest keeps earlier content
 };
 
 struct PrivateDevMode {
-    DWORD size;        // PRIVATE_DEVMODE_SIZE
-    DWORD signature;   // PRIVATE_DEVMODE_SIGNATURE
-    DWORD version;     // PRIVATE_DEVMODE_VERSION
-    GUID sectionGuid;  // PRIVATE_DEVMODE_GUID
+    DWORD size;        // kPrivateDevmodeSize
+    DWORD signature;   // kPrivateDevmodeSignature
+    DWORD version;     // kPrivateDevmodeVersion
+    GUID sectionGuid;  // kPrivateDevmodeGuid
 
     // Page geometry in device units, written by the settings packer (zero in a default section).
     DWORD horizontalResolution;
@@ -61,8 +61,8 @@ struct PrivateDevMode {
 
     DWORD checksum;  // block checksum of the packed settings
 
-    CHAR processPath[PRIVATE_DEVMODE_TEXT_CHARS];  // ANSI path of the process that prepared the job
-    WCHAR userName[PRIVATE_DEVMODE_TEXT_CHARS];    // user of that process
+    CHAR processPath[kPrivateDevmodeTextChars];  // ANSI path of the process that prepared the job
+    WCHAR userName[kPrivateDevmodeTextChars];    // user of that process
 
     DWORD packedLength;             // N = C + 8 after a successful pack
     PackedSettingsPayload payload;  // the packed settings
@@ -71,11 +71,11 @@ struct PrivateDevMode {
 
 #pragma pack(pop)
 
-static_assert(sizeof(PackedSettingsPayload) == PACKED_PAYLOAD_SIZE, "payload is 6000 bytes");
+static_assert(sizeof(PackedSettingsPayload) == kPackedPayloadSize, "payload is 6000 bytes");
 static_assert(offsetof(PackedSettingsPayload, imageLength) == 4, "payload layout");
 static_assert(offsetof(PackedSettingsPayload, stream) == 8, "payload layout");
 
-static_assert(sizeof(PrivateDevMode) == PRIVATE_DEVMODE_SIZE, "private section is 6892 bytes");
+static_assert(sizeof(PrivateDevMode) == kPrivateDevmodeSize, "private section is 6892 bytes");
 static_assert(alignof(PrivateDevMode) == 1, "a section may start at any offset");
 static_assert(offsetof(PrivateDevMode, signature) == 4, "section layout");
 static_assert(offsetof(PrivateDevMode, version) == 8, "section layout");

@@ -24,10 +24,10 @@ namespace {
 
 void MakeHeader(PrivateDevMode* section)
 {
-    section->size = PRIVATE_DEVMODE_SIZE;
-    section->signature = PRIVATE_DEVMODE_SIGNATURE;
-    section->version = PRIVATE_DEVMODE_VERSION;
-    section->sectionGuid = PRIVATE_DEVMODE_GUID;
+    section->size = kPrivateDevmodeSize;
+    section->signature = kPrivateDevmodeSignature;
+    section->version = kPrivateDevmodeVersion;
+    section->sectionGuid = kPrivateDevmodeGuid;
 }
 
 void Seal(PrivateDevMode* section)
@@ -40,19 +40,19 @@ void Seal(PrivateDevMode* section)
 bool SectionFromImage(const uint8_t* image, size_t length, std::vector<BYTE>& bytes)
 {
     auto* section = reinterpret_cast<PrivateDevMode*>(bytes.data());
-    uLongf streamLength = PACKED_STREAM_ROOM;
+    uLongf streamLength = kPackedStreamRoom;
     if (compress2(section->payload.stream, &streamLength, image, static_cast<uLong>(length), 1) != Z_OK) {
         return false;
     }
     section->payload.compressedLength = static_cast<DWORD>(streamLength);
     section->payload.imageLength = static_cast<DWORD>(length);
-    section->packedLength = static_cast<DWORD>(streamLength) + PACKED_PAYLOAD_HEADER_SIZE;
+    section->packedLength = static_cast<DWORD>(streamLength) + kPackedPayloadHeaderSize;
     return true;
 }
 
 void SectionFromBytes(const uint8_t* data, size_t length, std::vector<BYTE>& bytes)
 {
-    const size_t room = PRIVATE_DEVMODE_SIZE - 28;
+    const size_t room = kPrivateDevmodeSize - 28;
     memcpy(bytes.data() + 28, data, length < room ? length : room);
 }
 
@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size < 1) {
         return 0;
     }
-    std::vector<BYTE> bytes(PRIVATE_DEVMODE_SIZE, 0);
+    std::vector<BYTE> bytes(kPrivateDevmodeSize, 0);
     auto* section = reinterpret_cast<PrivateDevMode*>(bytes.data());
     if ((data[0] & 1) == 0) {
         if (!SectionFromImage(data + 1, size - 1, bytes)) {

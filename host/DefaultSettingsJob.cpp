@@ -22,9 +22,9 @@
 
 namespace {
 
-const char* const kPublicValueNames[CLIENT_PUBLIC_VALUE_COUNT] = {"orientation", "media type", "duplex",
-                                                                  "input bin",   "resolution", "paper size",
-                                                                  "ICM intent",  "ICM method"};
+const char* const kPublicValueNames[kClientPublicValueCount] = {"orientation", "media type", "duplex",
+                                                                "input bin",   "resolution", "paper size",
+                                                                "ICM intent",  "ICM method"};
 
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 std::string Format(const char* format, ...)
@@ -62,7 +62,7 @@ void ShowHeader(const PrivateDevMode& block)
     HostMachine::Print(Format("  packed length N %lu: stream C %lu bytes of %lu, image U %lu bytes",
                               static_cast<unsigned long>(block.packedLength),
                               static_cast<unsigned long>(block.payload.compressedLength),
-                              static_cast<unsigned long>(PACKED_STREAM_ROOM),
+                              static_cast<unsigned long>(kPackedStreamRoom),
                               static_cast<unsigned long>(block.payload.imageLength)));
     HostMachine::Print(Format("  checksum %lu, copy %lu (%s)", static_cast<unsigned long>(block.checksum),
                               static_cast<unsigned long>(block.checksumCopy),
@@ -84,14 +84,14 @@ void ShowFeatureValues(CNiraSettingsClient& client, CNiraUISettings& ui)
         if (client.GetInt(kSettingsIndexBase + feature - first, &option, 0, 0) != TRUE) {
             continue;
         }
-        WCHAR name[OPTION_TEXT_LENGTH] = {};
+        WCHAR name[kOptionTextLength] = {};
         ui.GetOptionName(feature, option, name);
         HostMachine::Print(nirasim::Wide(Format("  %d: %ld  ", feature, static_cast<long>(option))) + name);
         ++shown;
     }
     HostMachine::Print(Format("  (%d features)", shown));
     HostMachine::Print("public DEVMODE values:");
-    for (int k = 0; k < CLIENT_PUBLIC_VALUE_COUNT; ++k) {
+    for (int k = 0; k < kClientPublicValueCount; ++k) {
         LONG value = 0;
         if (client.GetInt(kFirstPublicValueIndex + k, &value, 0, 0) == TRUE) {
             HostMachine::Print(Format("  %-11s %ld", kPublicValueNames[k], static_cast<long>(value)));

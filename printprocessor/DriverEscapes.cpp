@@ -42,9 +42,9 @@ void ApplyDevmodeDefaults(JobSettingsRecord& settings, const DEVMODEW& devmode)
 
 void ApplyOverlayDefaults(JobOverlaySettings& overlay)
 {
-    CopyStringSafe(overlay.overlayText, OVERLAY_TEXT_CHARS, kNoOverlayText);
-    CopyStringSafe(overlay.overlayText2, OVERLAY_TEXT_CHARS, kNoOverlayText);
-    CopyStringSafe(overlay.overlayFont, OVERLAY_TEXT_CHARS, kDefaultOverlayFont);
+    CopyStringSafe(overlay.overlayText, kOverlayTextChars, kNoOverlayText);
+    CopyStringSafe(overlay.overlayText2, kOverlayTextChars, kNoOverlayText);
+    CopyStringSafe(overlay.overlayFont, kOverlayTextChars, kDefaultOverlayFont);
     for (int i = 0; i < 4; ++i) {
         overlay.overlayWords[i] = kDefaultOverlayWords[i];
     }
@@ -78,9 +78,9 @@ void CopyDriverState(JobSettingsRecord& settings, const DriverStateRecord& state
 // The render module's texts are kept terminated within their fields, whatever it answered.
 void TerminateTexts(JobOverlaySettings& overlay)
 {
-    overlay.overlayText[OVERLAY_TEXT_CHARS - 1] = 0;
-    overlay.overlayText2[OVERLAY_TEXT_CHARS - 1] = 0;
-    overlay.overlayFont[OVERLAY_TEXT_CHARS - 1] = 0;
+    overlay.overlayText[kOverlayTextChars - 1] = 0;
+    overlay.overlayText2[kOverlayTextChars - 1] = 0;
+    overlay.overlayFont[kOverlayTextChars - 1] = 0;
 }
 
 }  // namespace
@@ -164,7 +164,7 @@ int CNiraEmfJob::GetJobSettings()
     int answer = AskRecord(printerDC, ESCAPE_GET_JOB_SETTINGS, &settings, sizeof(settings));
     driverRepeatMode = settings.repeatMode;
     TerminateTexts(settings.overlay);
-    settings.jobText[JOB_SETTINGS_TEXT_CHARS - 1] = 0;
+    settings.jobText[kJobSettingsTextChars - 1] = 0;
     if (answer <= 0) {
         ApplySettingsDefaults();
     }
@@ -178,7 +178,7 @@ int CNiraEmfJob::GetDriverState()
     CopyDriverState(settings, driverState);
     driverRepeatMode = settings.repeatMode;
     driverState.colorToolEnabled = 0;
-    driverState.colorToolArgument[COLOR_TOOL_ARGUMENT_CHARS - 1] = 0;
+    driverState.colorToolArgument[kColorToolArgumentChars - 1] = 0;
     if (answer <= 0) {
         ApplySettingsDefaults();
     }

@@ -84,14 +84,14 @@ bool ReadStringDllName(LPCWSTR iniPath, LPWSTR name)
     if (iniPath == nullptr || *iniPath == 0) {
         return false;
     }
-    WCHAR value[STRING_DLL_NAME_CHARS] = {};
+    WCHAR value[kStringDllNameChars] = {};
     DWORD read = GetPrivateProfileStringW(kComponentFilesSection, kStringDllKey, kDefaultStringDll, value,
-                                          STRING_DLL_NAME_CHARS, iniPath);
-    if (read >= STRING_DLL_NAME_CHARS - 1) {
-        CopyStringSafe(name, STRING_DLL_NAME_CHARS, kDefaultStringDll);
+                                          kStringDllNameChars, iniPath);
+    if (read >= kStringDllNameChars - 1) {
+        CopyStringSafe(name, kStringDllNameChars, kDefaultStringDll);
         return false;
     }
-    CopyStringSafe(name, STRING_DLL_NAME_CHARS, value);
+    CopyStringSafe(name, kStringDllNameChars, value);
     return true;
 }
 

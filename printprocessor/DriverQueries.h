@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <winspool.h>
 
-constexpr DWORD STRING_DLL_NAME_CHARS = 30;
+constexpr DWORD kStringDllNameChars = 30;
 
 // A paper size in tenths of a millimetre.
 struct PaperSize {
@@ -23,7 +23,7 @@ bool GetDriverInfo3(HANDLE printer, DRIVER_INFO_3W** info);
 // The first dependent file whose name contains ".INI", in capitals (MAX_PATH characters).
 bool FindDriverIni(LPWSTR iniPath, HANDLE printer);
 // The ComponentFiles value Component_R_B (default "nirastr.DLL") into name
-// (STRING_DLL_NAME_CHARS characters). A value that fills the buffer is taken as cut: the default
+// (kStringDllNameChars characters). A value that fills the buffer is taken as cut: the default
 // is answered, with false.
 bool ReadStringDllName(LPCWSTR iniPath, LPWSTR name);
 // The driver file's folder and fileName, in a local-heap block the caller frees.

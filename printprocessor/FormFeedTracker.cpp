@@ -9,7 +9,7 @@ constexpr DWORD kLengthHighShift = 8;
 
 }  // namespace
 
-const RawCommand RawCommandTable[RAW_COMMAND_COUNT] = {
+const RawCommand RawCommandTable[kRawCommandCount] = {
     {"-", RAW_COMMAND_COUNTED, 1},    {"0", RAW_COMMAND_PLAIN, 0},   {"1", RAW_COMMAND_PLAIN, 0},
     {"2", RAW_COMMAND_PLAIN, 0},      {"3", RAW_COMMAND_COUNTED, 1}, {"4", RAW_COMMAND_PLAIN, 0},
     {"5", RAW_COMMAND_COUNTED, 1},    {"6", RAW_COMMAND_PLAIN, 0},   {"7", RAW_COMMAND_PLAIN, 0},
@@ -41,7 +41,7 @@ bool NameStartsWith(const RawCommand& command, BYTE byte)
 const RawCommand* FindFirstByName(BYTE byte)
 {
     DWORD low = 0;
-    DWORD high = RAW_COMMAND_COUNT;
+    DWORD high = kRawCommandCount;
     while (low < high) {
         DWORD middle = low + (high - low) / 2;
         if (static_cast<BYTE>(RawCommandTable[middle].name[0]) < byte) {
@@ -50,14 +50,14 @@ const RawCommand* FindFirstByName(BYTE byte)
             high = middle;
         }
     }
-    return low < RAW_COMMAND_COUNT && NameStartsWith(RawCommandTable[low], byte) ? &RawCommandTable[low]
-                                                                                 : nullptr;
+    return low < kRawCommandCount && NameStartsWith(RawCommandTable[low], byte) ? &RawCommandTable[low]
+                                                                                : nullptr;
 }
 
 // The entry sharing the matched bytes whose next byte is this one; null when none.
 const RawCommand* FindContinuation(const RawCommand* entry, DWORD position, BYTE byte)
 {
-    const RawCommand* end = RawCommandTable + RAW_COMMAND_COUNT;
+    const RawCommand* end = RawCommandTable + kRawCommandCount;
     for (const RawCommand* candidate = entry; candidate != end; ++candidate) {
         if (memcmp(candidate->name, entry->name, position) != 0) {
             break;

@@ -20,9 +20,9 @@ struct RawCommand {
     DWORD parameter;
 };
 
-constexpr DWORD RAW_COMMAND_COUNT = 52;
+constexpr DWORD kRawCommandCount = 52;
 // Sorted in ascending order of the name bytes.
-extern const RawCommand RawCommandTable[RAW_COMMAND_COUNT];
+extern const RawCommand RawCommandTable[kRawCommandCount];
 
 enum RawMark : DWORD {
     RAW_MARK_PRINTABLE = 0,

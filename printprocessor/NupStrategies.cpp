@@ -182,7 +182,7 @@ bool PrintNupSide(StrategyContext& context, LONG first, bool& ranOut)
             }
             if (page <= job.pageCount) {
                 if (!stepped && !PageStep(context, first, j != 1, context.pageDevmode, firstDevmode,
-                                          SHEET_OTHER, r, repetitions)) {
+                                          kSheetOther, r, repetitions)) {
                     return false;
                 }
                 stepped = true;
@@ -314,7 +314,7 @@ bool PrintReverseSheet(StrategyContext& context, LONG start)
             }
             HANDLE handle = GdiGetPageHandle(context.spoolHandle, static_cast<DWORD>(page), &type);
             if (handle == nullptr || !GetPageDevmode(job, page, &devmode) ||
-                !PageStep(context, page, 0, context.pageDevmode, devmode, SHEET_OTHER, r, repetitions) ||
+                !PageStep(context, page, 0, context.pageDevmode, devmode, kSheetOther, r, repetitions) ||
                 !PlayPageInCell(*context.cellPlacement, handle, devmode, 1, page, 1, mode) ||
                 !GdiEndPageEMF(context.spoolHandle, job.endPageOptimization)) {
                 return false;

@@ -23,7 +23,7 @@ bool ReportPage(CNiraEmfJob& job, const DEVMODEW* page, LONG cellNumber)
         return false;
     }
     job.placement.pageCount = job.pageCount;
-    if (cellNumber >= 1 && cellNumber <= static_cast<LONG>(PAGE_CELL_COUNT) && page != nullptr) {
+    if (cellNumber >= 1 && cellNumber <= static_cast<LONG>(kPageCellCount) && page != nullptr) {
         job.placement.cells[cellNumber - 1].orientation = page->dmOrientation;
     }
     return true;

@@ -45,7 +45,7 @@ bool PrintSideCells(StrategyContext& context, SheetWalk& walk, LONG repetition, 
         }
         if (cell == 1) {
             firstOrientation = devmode->dmOrientation;
-            if (!PageStep(context, walk.page, 0, job.jobDevmode, devmode, SHEET_OTHER, repetition,
+            if (!PageStep(context, walk.page, 0, job.jobDevmode, devmode, kSheetOther, repetition,
                           repetitions)) {
                 return false;
             }

@@ -8,9 +8,9 @@
 #include <vector>
 
 // Sheet kinds that select the paper source of special pages.
-constexpr LONG SHEET_FIRST = 1;
-constexpr LONG SHEET_OTHER = 2;
-constexpr LONG SHEET_LAST = 3;
+constexpr LONG kSheetFirst = 1;
+constexpr LONG kSheetOther = 2;
+constexpr LONG kSheetLast = 3;
 
 // The state of one strategy run.
 struct StrategyContext {

@@ -194,7 +194,7 @@ BOOL WINAPI EnumPrintProcessorDatatypesW(LPWSTR, LPWSTR, DWORD, LPBYTE pDatatype
     auto* entries = reinterpret_cast<DATATYPES_INFO_1W*>(pDatatypes);
     // The names end at the last whole character of the buffer.
     auto* stringEnd = reinterpret_cast<LPWSTR>(pDatatypes + (cbBuf & ~static_cast<DWORD>(sizeof(WCHAR) - 1)));
-    for (DWORD index = 0; index < DATATYPE_COUNT; ++index) {
+    for (DWORD index = 0; index < kDatatypeCount; ++index) {
         size_t chars = lstrlenW(kDatatypeNames[index]) + 1;
         stringEnd -= chars;
         if (SUCCEEDED(CopyStringSafe(stringEnd, chars, kDatatypeNames[index]))) {
@@ -223,12 +223,12 @@ HANDLE WINAPI OpenPrintProcessor(LPWSTR pPrinterName, PPRINTPROCESSOROPENDATA pP
         FreeProcessorJob(job);
         return nullptr;
     }
-    job->signature = PROCESSOR_JOB_SIGNATURE;
+    job->signature = kProcessorJobSignature;
     job->size = sizeof(ProcessorJob);
     job->jobId = data.JobId;
     job->pauseEvent = CreateEventW(nullptr, TRUE, TRUE, nullptr);
     job->copies = 1;
-    job->tabSize = DEFAULT_TAB_SIZE;
+    job->tabSize = kDefaultTabSize;
     if (job->pauseEvent == nullptr || !CopyJobStrings(*job, pPrinterName, data)) {
         FreeProcessorJob(job);
         return nullptr;
@@ -236,7 +236,7 @@ HANDLE WINAPI OpenPrintProcessor(LPWSTR pPrinterName, PPRINTPROCESSOROPENDATA pP
     ReadJobParameters(*job);
     LimitCopiesOnDirectPrinter(*job, pPrinterName);
     RegisterJob(job);
-    if (job->signature != PROCESSOR_JOB_SIGNATURE) {
+    if (job->signature != kProcessorJobSignature) {
         FreeProcessorJob(job);
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;

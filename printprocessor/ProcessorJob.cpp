@@ -3,7 +3,7 @@
 #include "printprocessor/PointerList.h"
 #include "printprocessor/ProcessLocks.h"
 
-const LPCWSTR kDatatypeNames[DATATYPE_COUNT] = {
+const LPCWSTR kDatatypeNames[kDatatypeCount] = {
     TEXT("RAW"),          TEXT("RAW [FF appended]"), TEXT("RAW [FF auto]"), TEXT("NT EMF 1.003"),
     TEXT("NT EMF 1.006"), TEXT("NT EMF 1.007"),      TEXT("NT EMF 1.008"),  TEXT("TEXT"),
 };
@@ -46,7 +46,7 @@ PointerListCursor FindLiveJob(const void* job)
 
 DWORD FindDatatypeIndex(LPCWSTR name)
 {
-    for (DWORD index = 0; index < DATATYPE_COUNT; ++index) {
+    for (DWORD index = 0; index < kDatatypeCount; ++index) {
         if (EqualAsciiNoCase(kDatatypeNames[index], name)) {
             return index;
         }
@@ -100,7 +100,7 @@ ProcessorJob* ValidJobFromHandle(HANDLE handle)
 {
     ProcessLock lock(JobSetLock());
     auto* job = static_cast<ProcessorJob*>(handle);
-    if (job == nullptr || FindLiveJob(job).node == nullptr || job->signature != PROCESSOR_JOB_SIGNATURE) {
+    if (job == nullptr || FindLiveJob(job).node == nullptr || job->signature != kProcessorJobSignature) {
         SetLastError(ERROR_INVALID_HANDLE);
         return nullptr;
     }

@@ -19,8 +19,8 @@ enum DatatypeIndex : DWORD {
     DATATYPE_UNKNOWN = 8,
 };
 
-constexpr DWORD DATATYPE_COUNT = 8;
-extern const LPCWSTR kDatatypeNames[DATATYPE_COUNT];
+constexpr DWORD kDatatypeCount = 8;
+extern const LPCWSTR kDatatypeNames[kDatatypeCount];
 
 // The index of a datatype name (A to Z compared without case, first match); DATATYPE_UNKNOWN
 // for a name that is not in the table.
@@ -36,13 +36,13 @@ inline bool IsEmfDatatype(DWORD index)
     return index >= DATATYPE_NT_EMF_1_006 && index <= DATATYPE_NT_EMF_1_008;
 }
 
-constexpr DWORD PROCESSOR_JOB_SIGNATURE = 0x5051;
+constexpr DWORD kProcessorJobSignature = 0x5051;
 constexpr LONG JOB_FLAG_ABORTED = 1;
 constexpr LONG JOB_FLAG_PAUSED = 8;
-constexpr DWORD DEFAULT_TAB_SIZE = 8;
+constexpr DWORD kDefaultTabSize = 8;
 
 struct ProcessorJob {
-    DWORD signature;  // PROCESSOR_JOB_SIGNATURE while valid
+    DWORD signature;  // kProcessorJobSignature while valid
     DWORD size;
     // Written by the control thread while the printing thread reads it; interlocked on both
     // sides, never locked.

@@ -90,11 +90,11 @@ BOOLEAN CNiraProcessorSettingsClient::Attach(INiraSettingsAccess* owner,
     return GuardSettingsCall([&] {
         // Objects of an earlier attach would otherwise be lost.
         ReleaseObjects();
-        m_manager = static_cast<INiraSettingsAccess*>(MakeSettingsObject(SETTINGS_GUID_MANAGER));
+        m_manager = static_cast<INiraSettingsAccess*>(MakeSettingsObject(kSettingsGuidManager));
         RequireSettings(m_manager != nullptr);
         RequireSettings(m_manager->Attach(owner, pullProviders, pushProviders) == TRUE);
-        m_unpacker = static_cast<INiraSettingsProvider*>(MakeSettingsObject(SETTINGS_GUID_UNPACKER));
-        m_packer = static_cast<INiraSettingsProvider*>(MakeSettingsObject(SETTINGS_GUID_PACKER));
+        m_unpacker = static_cast<INiraSettingsProvider*>(MakeSettingsObject(kSettingsGuidUnpacker));
+        m_packer = static_cast<INiraSettingsProvider*>(MakeSettingsObject(kSettingsGuidPacker));
         RequireSettings(m_unpacker != nullptr && m_packer != nullptr);
     });
 }

@@ -33,7 +33,7 @@ bool CopyOneCopy(ProcessorJob& job, LPWSTR documentName, DWORD datatypeIndex, BY
         return false;
     }
     DWORD read = 0;
-    while (ReadPrinter(source, buffer, SPOOL_READ_CHUNK, &read) && read > 0) {
+    while (ReadPrinter(source, buffer, kSpoolReadChunk, &read) && read > 0) {
         if (TracksFormFeeds(datatypeIndex)) {
             for (DWORD i = 0; i < read; ++i) {
                 TrackFormFeed(tracker, buffer[i]);
@@ -64,14 +64,14 @@ BOOL RunRawJob(ProcessorJob& job, LPWSTR documentName, DWORD datatypeIndex)
     if (StartDocPrinterW(job.printer, 1, reinterpret_cast<LPBYTE>(&docInfo)) == 0) {
         return FALSE;
     }
-    auto* buffer = static_cast<BYTE*>(GlobalAlloc(GMEM_FIXED, SPOOL_READ_CHUNK));
+    auto* buffer = static_cast<BYTE*>(GlobalAlloc(GMEM_FIXED, kSpoolReadChunk));
     if (buffer == nullptr) {
         EndDocPrinter(job.printer);
         return FALSE;
     }
     FormFeedTracker tracker = {};
     tracker.datatypeIndex = datatypeIndex;
-    BOOL allOpened = job.copies > 0 && job.copies < MAX_JOB_COPIES;
+    BOOL allOpened = job.copies > 0 && job.copies < kMaxJobCopies;
     for (DWORD copy = 0; allOpened && copy < job.copies; ++copy) {
         allOpened = CopyOneCopy(job, documentName, datatypeIndex, buffer, tracker);
     }

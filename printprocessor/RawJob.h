@@ -4,9 +4,9 @@
 
 #include "printprocessor/ProcessorJob.h"
 
-constexpr DWORD SPOOL_READ_CHUNK = 65536;
+constexpr DWORD kSpoolReadChunk = 65536;
 // Copies at or above this are refused.
-constexpr DWORD MAX_JOB_COPIES = 65535;
+constexpr DWORD kMaxJobCopies = 65535;
 
 // TRUE when every copy could be opened; FALSE for 0 copies, too many copies and failures.
 BOOL RunRawJob(ProcessorJob& job, LPWSTR documentName, DWORD datatypeIndex);

@@ -160,7 +160,7 @@ PieceResult PrintPiece(ProcessorJob& job, const TextPageLayout& layout, const BY
         cursor.line = layout.linesPerPage;
         cursor.column = 0;
     }
-    state.textFlags &= ~TEXT_EVENT_FLAGS;
+    state.textFlags &= ~kTextEventFlags;
     state.pendingCount = 0;
     return PieceResult::PRINTED;
 }
@@ -172,7 +172,7 @@ const BYTE* TakeUnfittingCharacter(const BYTE* at, BYTE* lineBuffer, TextCursor&
     constexpr DWORD width = 2;
     CopyMemory(lineBuffer, at, width);
     cursor.state.pendingCount = width;
-    cursor.state.textFlags &= ~TEXT_EVENT_FLAGS;
+    cursor.state.textFlags &= ~kTextEventFlags;
     cursor.state.textFlags |= TEXT_FLAG_NEW_LINE | TEXT_FLAG_COLUMN_ZERO;
     return at + width;
 }
@@ -219,8 +219,8 @@ PieceResult PrintCopyText(ProcessorJob& job, const TextPageLayout& layout, TextJ
     DWORD carried = 0;
     for (;;) {
         DWORD read = 0;
-        BOOL ok = ReadPrinter(resources.copySource, resources.readBuffer + carried,
-                              SPOOL_READ_CHUNK - carried, &read);
+        BOOL ok = ReadPrinter(resources.copySource, resources.readBuffer + carried, kSpoolReadChunk - carried,
+                              &read);
         if (!ok || read == 0) {
             break;
         }
@@ -286,7 +286,7 @@ BOOL PrintDocument(ProcessorJob& job, LPWSTR documentName, TextJobResources& res
     if (StartDocW(job.printerDC, &docInfo) <= 0) {
         return FALSE;
     }
-    resources.readBuffer = static_cast<BYTE*>(GlobalAlloc(GPTR, SPOOL_READ_CHUNK));
+    resources.readBuffer = static_cast<BYTE*>(GlobalAlloc(GPTR, kSpoolReadChunk));
     if (resources.readBuffer == nullptr) {
         AbortDoc(job.printerDC);
         return FALSE;

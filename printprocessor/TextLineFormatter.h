@@ -16,7 +16,7 @@ enum TextFlag : DWORD {
     TEXT_FLAG_CR_NEW_LINE = 0x100,   // a CR also goes down one line and sets TEXT_FLAG_SKIP_LF
 };
 
-constexpr DWORD TEXT_EVENT_FLAGS = TEXT_FLAG_PAGE | TEXT_FLAG_NEW_LINE | TEXT_FLAG_COLUMN_ZERO;
+constexpr DWORD kTextEventFlags = TEXT_FLAG_PAGE | TEXT_FLAG_NEW_LINE | TEXT_FLAG_COLUMN_ZERO;
 
 // The line state that FormatTextLine carries from call to call.
 struct TextLineState {

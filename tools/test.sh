@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Checks the source format, builds everything with AddressSanitizer and UndefinedBehaviorSanitizer,
+# Checks the source format and the constants' names, builds everything with AddressSanitizer and UndefinedBehaviorSanitizer,
 # runs the Windows check (tools/wincheck.sh) and short runs of the fuzzers, then runs every test
 # (last, so that its summary closes the output).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/deps.sh"
 "$root/tools/format.sh" --check
+python3 "$root/tools/constnames.py"
 build=${NIRA_TEST_BUILD:-$root/build/test}
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNIRA_SANITIZE=ON -DNIRA_TESTS=ON
 cmake --build "$build" -j "$(nproc)"

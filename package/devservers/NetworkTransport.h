@@ -13,8 +13,8 @@ struct SnmpAnswer {
     DWORD length;
 };
 
-constexpr int SNMP_ERROR_NO_SUCH_NAME = 2;
-constexpr int SNMP_ERROR_GENERAL = 5;
+constexpr int kSnmpErrorNoSuchName = 2;
+constexpr int kSnmpErrorGeneral = 5;
 
 // TRUE when a device answers on the port; *supported tells whether it reports device status.
 BOOL TransportFindDevice(LPCWSTR port, BOOL* supported);

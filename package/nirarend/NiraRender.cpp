@@ -31,9 +31,9 @@ void AnswerJobSettings(const DEVMODEW* devmode, JobSettingsRecord& settings)
     settings.scalePercent = devmode != nullptr && devmode->dmScale > 0 ? devmode->dmScale : kFullScale;
     settings.marginMode = 1;
     settings.manualDuplexOrderMode = 1;
-    CopyText(settings.overlay.overlayText, OVERLAY_TEXT_CHARS, kNoOverlayText);
-    CopyText(settings.overlay.overlayText2, OVERLAY_TEXT_CHARS, kNoOverlayText);
-    CopyText(settings.overlay.overlayFont, OVERLAY_TEXT_CHARS, kOverlayFont);
+    CopyText(settings.overlay.overlayText, kOverlayTextChars, kNoOverlayText);
+    CopyText(settings.overlay.overlayText2, kOverlayTextChars, kNoOverlayText);
+    CopyText(settings.overlay.overlayFont, kOverlayTextChars, kOverlayFont);
     for (LONG& tile : settings.posterTileSelected) {
         tile = 1;
     }
@@ -104,9 +104,9 @@ extern "C" __declspec(dllexport) int RenderEscape(const DEVMODEW* devmode, int c
         AnswerDriverState(*static_cast<DriverStateRecord*>(output));
         return kAnswered;
     case ESCAPE_SET_JOB_COUNTS:
-        return input != nullptr && inputSize >= static_cast<int>(JOB_COUNTS_RECORD_SIZE);
+        return input != nullptr && inputSize >= static_cast<int>(kJobCountsRecordSize);
     case ESCAPE_SET_PAGE_PLACEMENT:
-        return input != nullptr && inputSize >= static_cast<int>(PAGE_PLACEMENT_RECORD_SIZE);
+        return input != nullptr && inputSize >= static_cast<int>(kPagePlacementRecordSize);
     case ESCAPE_OVERLAY_BEGIN:
     case ESCAPE_OVERLAY_NONE:
         return kAnswered;

@@ -34,9 +34,9 @@ public:
         if (m_owner == nullptr) {
             return FALSE;
         }
-        SyncInt(HELPER_DEVICE_FEATURE_INT);
-        SyncIntRef(HELPER_DUPLEX_UNIT_INT_REF);
-        SyncIntRef(HELPER_PEN_SET_INT_REF);
+        SyncInt(kHelperDeviceFeatureInt);
+        SyncIntRef(kHelperDuplexUnitIntRef);
+        SyncIntRef(kHelperPenSetIntRef);
         return TRUE;
     }
 
@@ -51,7 +51,7 @@ public:
     BOOLEAN SyncInt(LONG index) override
     {
         LONG calibration = 0;
-        if (index != HELPER_DEVICE_FEATURE_INT || !ReadField(kCalibrationKey, &calibration)) {
+        if (index != kHelperDeviceFeatureInt || !ReadField(kCalibrationKey, &calibration)) {
             return FALSE;
         }
         return m_owner->SetInt(index, calibration, FALSE);
@@ -60,11 +60,11 @@ public:
     BOOLEAN SyncIntRef(LONG index) override
     {
         LONG value = 0;
-        if (index == HELPER_DUPLEX_UNIT_INT_REF) {
+        if (index == kHelperDuplexUnitIntRef) {
             if (!ReadField(kDuplexUnitKey, &value) || value != 1) {
                 return FALSE;
             }
-        } else if (index != HELPER_PEN_SET_INT_REF || !ReadField(kPenSetKey, &value)) {
+        } else if (index != kHelperPenSetIntRef || !ReadField(kPenSetKey, &value)) {
             return FALSE;
         }
         return m_owner->SetIntRef(index, &value, FALSE);
@@ -73,12 +73,12 @@ public:
     BOOLEAN HandlesFlag(LONG) override { return FALSE; }
     BOOLEAN HandlesByte(LONG) override { return FALSE; }
     BOOLEAN HandlesWord(LONG) override { return FALSE; }
-    BOOLEAN HandlesInt(LONG index) override { return index == HELPER_DEVICE_FEATURE_INT ? TRUE : FALSE; }
+    BOOLEAN HandlesInt(LONG index) override { return index == kHelperDeviceFeatureInt ? TRUE : FALSE; }
     BOOLEAN HandlesFloat(LONG) override { return FALSE; }
     BOOLEAN HandlesDouble(LONG) override { return FALSE; }
     BOOLEAN HandlesIntRef(LONG index) override
     {
-        return index == HELPER_DUPLEX_UNIT_INT_REF || index == HELPER_PEN_SET_INT_REF ? TRUE : FALSE;
+        return index == kHelperDuplexUnitIntRef || index == kHelperPenSetIntRef ? TRUE : FALSE;
     }
     BOOLEAN HandlesString(LONG) override { return FALSE; }
     BOOLEAN HandlesBlob(LONG) override { return FALSE; }
@@ -121,7 +121,7 @@ extern "C" __declspec(dllexport) BOOLEAN CreateSettingsInstance(const GUID* inte
         return FALSE;
     }
     *out = nullptr;
-    if (interfaceId == nullptr || !IsEqualGUID(*interfaceId, SETTINGS_GUID_HELPER_PROVIDER)) {
+    if (interfaceId == nullptr || !IsEqualGUID(*interfaceId, kSettingsGuidHelperProvider)) {
         return FALSE;
     }
     INiraSettingsProvider* provider = new (std::nothrow) CDeviceSettingsProvider();

@@ -96,7 +96,7 @@ TEST_F(DriverQueriesTest, TheDriverIniIsFoundInCapitals)
 TEST_F(DriverQueriesTest, TheStringLibraryNameFallsBackWhenItFillsItsBuffer)
 {
     WString iniPath = TEXT("C:\\Temp\\driver.ini");
-    WCHAR name[STRING_DLL_NAME_CHARS] = TEXT("untouched");
+    WCHAR name[kStringDllNameChars] = TEXT("untouched");
     EXPECT_FALSE(ReadStringDllName(TEXT(""), name));
     EXPECT_EQ(WString(name), TEXT("untouched"));
 

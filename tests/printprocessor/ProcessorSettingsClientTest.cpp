@@ -64,15 +64,15 @@ protected:
     static void SetPageGeometry(CNiraProcessorSettingsClient& client)
     {
         namespace G = BlockGeometrySetting;
-        const LONG portrait = ORIENTATION_PORTRAIT;
-        ASSERT_TRUE(client.SetIntRef(G::ORIENTATION, &portrait, 0));
-        ASSERT_TRUE(client.SetFloat(G::PAPER_WIDTH, 8.5f, 0));
-        ASSERT_TRUE(client.SetFloat(G::PAPER_HEIGHT, 11.0f, 0));
-        for (LONG margin = G::MARGIN_LEFT; margin <= G::MARGIN_BOTTOM; ++margin) {
+        const LONG portrait = kOrientationPortrait;
+        ASSERT_TRUE(client.SetIntRef(G::kOrientation, &portrait, 0));
+        ASSERT_TRUE(client.SetFloat(G::kPaperWidth, 8.5f, 0));
+        ASSERT_TRUE(client.SetFloat(G::kPaperHeight, 11.0f, 0));
+        for (LONG margin = G::kMarginLeft; margin <= G::kMarginBottom; ++margin) {
             ASSERT_TRUE(client.SetFloat(margin, 0.125f, 0));
         }
-        ASSERT_TRUE(client.SetInt(G::RESOLUTION_X, 600, 0));
-        ASSERT_TRUE(client.SetInt(G::RESOLUTION_Y, 600, 0));
+        ASSERT_TRUE(client.SetInt(G::kResolutionX, 600, 0));
+        ASSERT_TRUE(client.SetInt(G::kResolutionY, 600, 0));
     }
 
     std::unique_ptr<nirasim::Machine> m_machine;
@@ -135,7 +135,7 @@ TEST_F(ProcessorSettingsClientTest, WithoutAManagerEveryOperationAnswersFalse)
     EXPECT_FALSE(client.Initialize(nullptr));
     // The settings helper module is never loaded by the print processor: its GUIDs are refused.
     void* object = nullptr;
-    EXPECT_FALSE(GetSettingsInstance(&SETTINGS_GUID_HELPER_PROVIDER, &object));
+    EXPECT_FALSE(GetSettingsInstance(&kSettingsGuidHelperProvider, &object));
     EXPECT_EQ(object, nullptr);
 }
 

@@ -26,7 +26,7 @@ Piece Format(const std::string& text, DWORD room, TextLineState& state, UINT cod
     const BYTE* stop = FormatTextLine(source, source + text.size(), buffer, room, kTab, codePage, state);
     Piece piece = {std::string(reinterpret_cast<char*>(buffer), state.pendingCount),
                    stop == nullptr ? std::string::npos : static_cast<size_t>(stop - source)};
-    state.textFlags &= ~TEXT_EVENT_FLAGS;
+    state.textFlags &= ~kTextEventFlags;
     state.pendingCount = 0;
     return piece;
 }
@@ -72,7 +72,7 @@ TEST(TextLineFormatterTest, LineEndsRaiseTheirEvents)
         BYTE buffer[16] = {};
         const auto* source = reinterpret_cast<const BYTE*>(c.text);
         const BYTE* stop = FormatTextLine(source, source + strlen(c.text), buffer, 10, kTab, kWestern, state);
-        EXPECT_EQ(state.textFlags & TEXT_EVENT_FLAGS, c.events) << c.text;
+        EXPECT_EQ(state.textFlags & kTextEventFlags, c.events) << c.text;
         EXPECT_EQ(static_cast<size_t>(stop - source), c.stoppedAt) << c.text;
         EXPECT_EQ(state.pendingCount, 2u);
     }

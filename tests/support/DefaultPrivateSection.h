@@ -11,9 +11,9 @@ inline std::unique_ptr<PrivateDevMode> DefaultPrivateSection()
 {
     auto block = std::make_unique<PrivateDevMode>();
     std::memset(block.get(), 0, sizeof(PrivateDevMode));
-    block->size = PRIVATE_DEVMODE_SIZE;
-    block->signature = PRIVATE_DEVMODE_SIGNATURE;
-    block->version = PRIVATE_DEVMODE_VERSION;
-    block->sectionGuid = PRIVATE_DEVMODE_GUID;
+    block->size = kPrivateDevmodeSize;
+    block->signature = kPrivateDevmodeSignature;
+    block->version = kPrivateDevmodeVersion;
+    block->sectionGuid = kPrivateDevmodeGuid;
     return block;
 }

@@ -30,7 +30,7 @@ LONG AddOptionRow(INT optionIndex, INT featureId, INT optionId, INT reserved, IN
     }
     // The sample's lists show the option's own name.
     if (optionName != nullptr) {
-        CopyStringSafe(info->displayName, OPTION_TEXT_LENGTH, optionName);
+        CopyStringSafe(info->displayName, kOptionTextLength, optionName);
     }
     if (fill->settings->AddOption(featureId, optionId, info) != 0) {
         LocalFree(info);
@@ -58,7 +58,7 @@ void SetDisplayRecord(CNiraUISettings& settings, INT featureId, FeatureUIRecord*
 void AddTreeViewRow(CNiraUISettings& settings, INT featureId, TreeViewOptionRecord* row)
 {
     if (row->stringId == 0) {
-        CopyStringSafe(row->displayName, TREEVIEW_TEXT_LENGTH, row->optionName);
+        CopyStringSafe(row->displayName, kTreeviewTextLength, row->optionName);
     }
     if (settings.AddTreeViewOption(featureId, row->optionId, row) != 0) {
         LocalFree(row);

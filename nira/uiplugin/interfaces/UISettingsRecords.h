@@ -13,7 +13,7 @@
 #include "nira/uiplugin/foundation/containers/NiraPtrList.h"
 #include "nira/uiplugin/foundation/databases/CapabilityRecords.h"
 
-constexpr int OPTION_TEXT_LENGTH = 260;
+constexpr int kOptionTextLength = 260;
 
 // Option states: 3 and 5 are unavailable (5 is shown greyed), 4 is conflicting, 2 is selectable.
 enum OptionState : INT {
@@ -61,8 +61,8 @@ struct OptionInfo {
     INT reserved1;
     INT bitmapId;
     INT stringId;
-    WCHAR displayName[OPTION_TEXT_LENGTH];  // the text that lists show
-    WCHAR optionName[OPTION_TEXT_LENGTH];
+    WCHAR displayName[kOptionTextLength];  // the text that lists show
+    WCHAR optionName[kOptionTextLength];
     INT iconId;
     INT state;         // OptionState
     INT defaultState;  // the state that a reset to defaults restores
@@ -78,12 +78,12 @@ struct OptionInfo {
     INT group4;
     INT group5;
     INT reserved2;
-    WCHAR biDiKey[OPTION_TEXT_LENGTH];
+    WCHAR biDiKey[kOptionTextLength];
     INT biDiState;
-    WCHAR vocabNamespace[OPTION_TEXT_LENGTH];
-    WCHAR vocabMap[OPTION_TEXT_LENGTH];
+    WCHAR vocabNamespace[kOptionTextLength];
+    WCHAR vocabMap[kOptionTextLength];
     INT sendCommand;
-    WCHAR commandString[OPTION_TEXT_LENGTH];
+    WCHAR commandString[kOptionTextLength];
     INT commandLevel;
     INT commandIndex;
     INT productInstance;

@@ -44,7 +44,7 @@ void AppendBytes(HKEY key, LPCWSTR name, const void* bytes, DWORD size)
 
 void ReadAnswer(HKEY key, LPCWSTR objectId, SnmpAnswer* answer)
 {
-    *answer = {SNMP_ERROR_NO_SUCH_NAME, 0, nullptr, 0};
+    *answer = {kSnmpErrorNoSuchName, 0, nullptr, 0};
     WideString name = TEXT("OID:");
     name += objectId;
     DWORD size = 0;
@@ -60,7 +60,7 @@ void ReadAnswer(HKEY key, LPCWSTR objectId, SnmpAnswer* answer)
     DWORD length = size - 1;
     BYTE* data = static_cast<BYTE*>(CoTaskMemAlloc(length));
     if (data == nullptr) {
-        answer->error = SNMP_ERROR_GENERAL;
+        answer->error = kSnmpErrorGeneral;
         return;
     }
     memcpy(data, stored.data() + 1, length);
@@ -89,7 +89,7 @@ BOOL TransportGet(LPCWSTR port, int count, const LPCWSTR* objectIds, SnmpAnswer*
     HKEY key = OpenDevice(port);
     if (key == nullptr) {
         for (int i = 0; i < count; ++i) {
-            answers[i] = {SNMP_ERROR_GENERAL, 0, nullptr, 0};
+            answers[i] = {kSnmpErrorGeneral, 0, nullptr, 0};
         }
         return FALSE;
     }

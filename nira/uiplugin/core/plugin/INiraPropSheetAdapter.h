@@ -11,14 +11,14 @@
 
 #include <compstui.h>
 
-constexpr LONG PROPSHEET_NO_ITEM = 0x20000015;       // no item with that keyword or id; empty setting
-constexpr LONG PROPSHEET_BAD_ARGUMENT = 0x20000017;  // no block, no UI object, no option type, range
-constexpr LONG PROPSHEET_ALREADY_HIDDEN = 0x20000018;
-constexpr LONG PROPSHEET_ALREADY_DISABLED = 0x20000019;
-constexpr LONG PROPSHEET_NOT_DISABLED = 0x2000001A;
-constexpr LONG PROPSHEET_NO_OPTION = 0x2000001B;
-constexpr LONG PROPSHEET_NO_MEMORY = 0x2000001C;
-constexpr LONG PROPSHEET_SETTING_UNREADABLE = 0x2000001D;
+constexpr LONG kPropsheetNoItem = 0x20000015;       // no item with that keyword or id; empty setting
+constexpr LONG kPropsheetBadArgument = 0x20000017;  // no block, no UI object, no option type, range
+constexpr LONG kPropsheetAlreadyHidden = 0x20000018;
+constexpr LONG kPropsheetAlreadyDisabled = 0x20000019;
+constexpr LONG kPropsheetNotDisabled = 0x2000001A;
+constexpr LONG kPropsheetNoOption = 0x2000001B;
+constexpr LONG kPropsheetNoMemory = 0x2000001C;
+constexpr LONG kPropsheetSettingUnreadable = 0x2000001D;
 
 // Frees a list of texts handed out by an adapter, and its entries.
 void FreeAdapterTexts(WCHAR** texts, int count);

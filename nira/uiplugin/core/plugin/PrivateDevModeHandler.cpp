@@ -26,23 +26,23 @@ void Refuse(LONG code)
 
 void WriteDefaultHeader(PrivateDevMode* section)
 {
-    memset(section, 0, PRIVATE_DEVMODE_SIZE);
-    section->size = PRIVATE_DEVMODE_SIZE;
-    section->signature = PRIVATE_DEVMODE_SIGNATURE;
-    section->version = PRIVATE_DEVMODE_VERSION;
-    section->sectionGuid = PRIVATE_DEVMODE_GUID;
+    memset(section, 0, kPrivateDevmodeSize);
+    section->size = kPrivateDevmodeSize;
+    section->signature = kPrivateDevmodeSignature;
+    section->version = kPrivateDevmodeVersion;
+    section->sectionGuid = kPrivateDevmodeGuid;
 }
 
 void CheckConvertInput(const PrivateDevMode* in)
 {
-    if (in->size != 0 && in->size != PRIVATE_DEVMODE_SIZE) {
+    if (in->size != 0 && in->size != kPrivateDevmodeSize) {
         Refuse(ERROR_INVALID_DATA);
     }
     GUID guid = in->sectionGuid;  // the section may lie at any alignment
     RPC_STATUS status;
     // A section without a GUID is as foreign as one with another GUID.
     if (memcmp(&guid, &kNoGuid, sizeof(GUID)) == 0 ||
-        UuidCompare(&guid, const_cast<GUID*>(&PRIVATE_DEVMODE_GUID), &status) != 0) {
+        UuidCompare(&guid, const_cast<GUID*>(&kPrivateDevmodeGuid), &status) != 0) {
         Refuse(ERROR_INVALID_DATA);
     }
 }
@@ -52,17 +52,17 @@ void CheckConvertInput(const PrivateDevMode* in)
 void RecordOrigin(PrivateDevMode* out, HANDLE printer)
 {
     size_t length = 0;
-    if (GetProcessPath(out->processPath, PRIVATE_DEVMODE_TEXT_CHARS, &length) != 0) {
+    if (GetProcessPath(out->processPath, kPrivateDevmodeTextChars, &length) != 0) {
         return;
     }
-    out->processPath[PRIVATE_DEVMODE_TEXT_CHARS - 1] = 0;
+    out->processPath[kPrivateDevmodeTextChars - 1] = 0;
     char baseName[kBaseNameChars + 1] = {};
     if (GetFileBaseName(out->processPath, baseName, sizeof(baseName), &length) != 0) {
         baseName[0] = 0;
     }
     CNiraPrinterAccess access(printer);
     if (strcmp(baseName, kSpoolerProgram) != 0 && !access.IsLocalPrinter()) {
-        GetCurrentUserName(out->userName, PRIVATE_DEVMODE_TEXT_CHARS);
+        GetCurrentUserName(out->userName, kPrivateDevmodeTextChars);
     }
     if (_stricmp(baseName, kStaleChecksumProgram) == 0 && out->checksumCopy != out->checksum) {
         out->checksumCopy = out->checksum;
@@ -94,10 +94,10 @@ HRESULT CNiraPrivateDevModeHandler::GetInfo(DWORD mode, PVOID buffer, DWORD size
     DWORD value;
     switch (mode) {
     case OEMGI_GETSIGNATURE:
-        value = PRIVATE_DEVMODE_SIGNATURE;
+        value = kPrivateDevmodeSignature;
         break;
     case OEMGI_GETVERSION:
-        value = PRIVATE_DEVMODE_VERSION;
+        value = kPrivateDevmodeVersion;
         break;
     default:
         return E_NOTIMPL;
@@ -118,10 +118,10 @@ HRESULT CNiraPrivateDevModeHandler::HandleDevMode(DWORD mode, POEMDMPARAM param)
         }
         switch (mode) {
         case OEMDM_SIZE:
-            param->cbBufSize = PRIVATE_DEVMODE_SIZE;
+            param->cbBufSize = kPrivateDevmodeSize;
             break;
         case OEMDM_DEFAULT:
-            if (param->pOEMDMOut == nullptr || param->cbBufSize < PRIVATE_DEVMODE_SIZE) {
+            if (param->pOEMDMOut == nullptr || param->cbBufSize < kPrivateDevmodeSize) {
                 Refuse(ERROR_INVALID_PARAMETER);
             }
             WriteDefaultHeader(static_cast<PrivateDevMode*>(param->pOEMDMOut));
@@ -143,14 +143,14 @@ HRESULT CNiraPrivateDevModeHandler::HandleDevMode(DWORD mode, POEMDMPARAM param)
 // driver's input buffer stays as it was.
 void CNiraPrivateDevModeHandler::ConvertSection(const OEMDMPARAM& param)
 {
-    if (param.pOEMDMIn == nullptr || param.pOEMDMOut == nullptr || param.cbBufSize < PRIVATE_DEVMODE_SIZE ||
+    if (param.pOEMDMIn == nullptr || param.pOEMDMOut == nullptr || param.cbBufSize < kPrivateDevmodeSize ||
         param.pPublicDMIn == nullptr) {
         Refuse(ERROR_INVALID_PARAMETER);
     }
     const auto* in = static_cast<const PrivateDevMode*>(param.pOEMDMIn);
     CheckConvertInput(in);
     auto* out = static_cast<PrivateDevMode*>(param.pOEMDMOut);
-    memmove(out, in, PRIVATE_DEVMODE_SIZE);
+    memmove(out, in, kPrivateDevmodeSize);
     out->paperSizeAtConvert = param.pPublicDMIn->dmPaperSize;
     out->duplexAtConvert = param.pPublicDMIn->dmDuplex;
     RecordOrigin(out, param.hPrinter);

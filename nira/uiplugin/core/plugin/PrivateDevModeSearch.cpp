@@ -8,7 +8,7 @@ namespace {
 // The signature is the second DWORD of the header.
 constexpr DWORD kSignatureOffset = 4;
 // Below this start of the signature no section can end at the area's end.
-constexpr DWORD kSearchTail = PRIVATE_DEVMODE_SIZE - 2 * sizeof(DWORD) - kSignatureOffset;  // 6880
+constexpr DWORD kSearchTail = kPrivateDevmodeSize - 2 * sizeof(DWORD) - kSignatureOffset;  // 6880
 
 DWORD ReadDword(const BYTE* at)
 {
@@ -22,8 +22,8 @@ bool IsSectionAt(const BYTE* start, DWORD candidate, DWORD total)
     GUID guid;
     memcpy(&guid, start + candidate + offsetof(PrivateDevMode, sectionGuid), sizeof(guid));
     RPC_STATUS status;
-    return UuidCompare(&guid, const_cast<GUID*>(&PRIVATE_DEVMODE_GUID), &status) == 0 &&
-           ReadDword(start + candidate) == PRIVATE_DEVMODE_SIZE && candidate + PRIVATE_DEVMODE_SIZE == total;
+    return UuidCompare(&guid, const_cast<GUID*>(&kPrivateDevmodeGuid), &status) == 0 &&
+           ReadDword(start + candidate) == kPrivateDevmodeSize && candidate + kPrivateDevmodeSize == total;
 }
 
 }  // namespace
@@ -34,14 +34,14 @@ BOOLEAN FindPrivateDevMode(const DEVMODEW* devMode, PrivateDevMode** out)
         return FALSE;
     }
     *out = nullptr;
-    if (devMode->dmDriverExtra <= PRIVATE_DEVMODE_SIZE) {
+    if (devMode->dmDriverExtra <= kPrivateDevmodeSize) {
         return FALSE;
     }
     const DWORD total = static_cast<DWORD>(devMode->dmSize) + devMode->dmDriverExtra;
     const BYTE* start = reinterpret_cast<const BYTE*>(devMode);
     // A rejected candidate (a stray header copy) does not end the search.
     for (DWORD offset = kSignatureOffset; offset < total - kSearchTail; ++offset) {
-        if (ReadDword(start + offset) != PRIVATE_DEVMODE_SIGNATURE) {
+        if (ReadDword(start + offset) != kPrivateDevmodeSignature) {
             continue;
         }
         const DWORD candidate = offset - kSignatureOffset;

@@ -33,7 +33,7 @@ LONG ToNarrow(LPCWSTR text, NarrowText& narrow)
 LONG NewList(int count, WCHAR*** list)
 {
     *list = new (std::nothrow) WCHAR*[count > 0 ? count : 1]();
-    return *list != nullptr ? 0 : PROPSHEET_NO_MEMORY;
+    return *list != nullptr ? 0 : kPropsheetNoMemory;
 }
 
 bool IsBinFeature(LPCWSTR keyword)
@@ -95,7 +95,7 @@ LONG CNiraPropSheetAdapter::ReadSetting(LPCSTR keyword, WCHAR** value)
 {
     const POEMUIPROCS procs = m_param->poemuiobj->pOemUIProcs;
     if (procs == nullptr || procs->DrvGetDriverSetting == nullptr || keyword == nullptr || value == nullptr) {
-        return PROPSHEET_BAD_ARGUMENT;
+        return kPropsheetBadArgument;
     }
     DWORD needed = 0;
     DWORD options = 0;
@@ -103,11 +103,11 @@ LONG CNiraPropSheetAdapter::ReadSetting(LPCSTR keyword, WCHAR** value)
     // One byte more than asked for, zeroed, so that the answer always ends.
     NarrowText buffer(new (std::nothrow) char[static_cast<size_t>(needed) + 1]());
     if (buffer == nullptr) {
-        return PROPSHEET_NO_MEMORY;
+        return kPropsheetNoMemory;
     }
     if (!procs->DrvGetDriverSetting(m_param->poemuiobj, keyword, buffer.get(), needed, &needed, &options) ||
         buffer[0] == 0) {
-        return PROPSHEET_NO_ITEM;
+        return kPropsheetNoItem;
     }
     return ConvertToWide(value, buffer.get(), CP_ACP) ? 0 : ERROR_INSUFFICIENT_BUFFER;
 }
@@ -115,7 +115,7 @@ LONG CNiraPropSheetAdapter::ReadSetting(LPCSTR keyword, WCHAR** value)
 LONG CNiraPropSheetAdapter::GetDriverSetting(LPCWSTR keyword, WCHAR** value)
 {
     if (!IsUsable()) {
-        return PROPSHEET_BAD_ARGUMENT;
+        return kPropsheetBadArgument;
     }
     NarrowText narrow;
     const LONG converted = ToNarrow(keyword, narrow);
@@ -125,7 +125,7 @@ LONG CNiraPropSheetAdapter::GetDriverSetting(LPCWSTR keyword, WCHAR** value)
 LONG CNiraPropSheetAdapter::FindItem(LPCWSTR keyword, OPTITEM** item)
 {
     if (!IsUsable() || item == nullptr) {
-        return PROPSHEET_BAD_ARGUMENT;
+        return kPropsheetBadArgument;
     }
     NarrowText narrow;
     const LONG converted = ToNarrow(keyword, narrow);
@@ -136,19 +136,19 @@ LONG CNiraPropSheetAdapter::FindItem(LPCWSTR keyword, OPTITEM** item)
         OPTITEM& candidate = m_param->pDrvOptItems[i];
         if (CompareStringNoCaseSafeA(ItemKeyword(candidate), narrow.get()) == 0) {
             if (candidate.pOptType == nullptr) {
-                return PROPSHEET_BAD_ARGUMENT;
+                return kPropsheetBadArgument;
             }
             *item = &candidate;
             return 0;
         }
     }
-    return PROPSHEET_NO_ITEM;
+    return kPropsheetNoItem;
 }
 
 LONG CNiraPropSheetAdapter::FindItemContaining(LPCWSTR text, OPTITEM** item)
 {
     if (!IsUsable() || item == nullptr) {
-        return PROPSHEET_BAD_ARGUMENT;
+        return kPropsheetBadArgument;
     }
     NarrowText narrow;
     const LONG converted = ToNarrow(text, narrow);
@@ -162,7 +162,7 @@ LONG CNiraPropSheetAdapter::FindItemContaining(LPCWSTR text, OPTITEM** item)
             return 0;
         }
     }
-    return PROPSHEET_NO_ITEM;
+    return kPropsheetNoItem;
 }
 
 LONG CNiraPropSheetAdapter::SetItemFlag(OPTITEM* item, DWORD flag, LONG alreadySet, DWORD mode)
@@ -179,28 +179,28 @@ LONG CNiraPropSheetAdapter::HideItem(LPCWSTR keyword, DWORD mode)
 {
     OPTITEM* item = nullptr;
     const LONG found = FindItem(keyword, &item);
-    return found != 0 ? found : SetItemFlag(item, OPTIF_HIDE, PROPSHEET_ALREADY_HIDDEN, mode);
+    return found != 0 ? found : SetItemFlag(item, OPTIF_HIDE, kPropsheetAlreadyHidden, mode);
 }
 
 LONG CNiraPropSheetAdapter::HideItemsContaining(LPCWSTR text, DWORD mode)
 {
     if (!IsUsable()) {
-        return PROPSHEET_BAD_ARGUMENT;
+        return kPropsheetBadArgument;
     }
     NarrowText narrow;
     const LONG converted = ToNarrow(text, narrow);
     if (converted != 0) {
         return converted;
     }
-    LONG result = PROPSHEET_NO_ITEM;
+    LONG result = kPropsheetNoItem;
     for (DWORD i = 0; m_param->pDrvOptItems != nullptr && i < m_param->cDrvOptItems; ++i) {
         OPTITEM& item = m_param->pDrvOptItems[i];
         LPCSTR keyword = ItemKeyword(item);
         if (keyword == nullptr || strstr(keyword, narrow.get()) == nullptr) {
             continue;
         }
-        const LONG hidden = SetItemFlag(&item, OPTIF_HIDE, PROPSHEET_ALREADY_HIDDEN, mode);
-        if (result != PROPSHEET_ALREADY_HIDDEN) {
+        const LONG hidden = SetItemFlag(&item, OPTIF_HIDE, kPropsheetAlreadyHidden, mode);
+        if (result != kPropsheetAlreadyHidden) {
             result = hidden;
         }
     }
@@ -211,7 +211,7 @@ LONG CNiraPropSheetAdapter::DisableItem(LPCWSTR keyword, DWORD mode)
 {
     OPTITEM* item = nullptr;
     const LONG found = FindItem(keyword, &item);
-    return found != 0 ? found : SetItemFlag(item, OPTIF_DISABLED, PROPSHEET_ALREADY_DISABLED, mode);
+    return found != 0 ? found : SetItemFlag(item, OPTIF_DISABLED, kPropsheetAlreadyDisabled, mode);
 }
 
 LONG CNiraPropSheetAdapter::EnableItem(LPCWSTR keyword, DWORD mode)
@@ -222,7 +222,7 @@ LONG CNiraPropSheetAdapter::EnableItem(LPCWSTR keyword, DWORD mode)
         return found;
     }
     if (!(item->Flags & OPTIF_DISABLED)) {
-        return PROPSHEET_NOT_DISABLED;
+        return kPropsheetNotDisabled;
     }
     item->Flags &= ~OPTIF_DISABLED;
     Notify(item, static_cast<DWORD>(item->Sel), mode);
@@ -232,11 +232,11 @@ LONG CNiraPropSheetAdapter::EnableItem(LPCWSTR keyword, DWORD mode)
 LONG CNiraPropSheetAdapter::HideOptionOf(OPTITEM* item, int index, DWORD mode)
 {
     if (!HasOption(*item, index)) {
-        return PROPSHEET_BAD_ARGUMENT;
+        return kPropsheetBadArgument;
     }
     OPTPARAM& option = item->pOptType->pOptParam[index];
     if (option.Flags & (OPTPF_HIDE | OPTPF_OVERLAY_WARNING_ICON)) {
-        return PROPSHEET_ALREADY_HIDDEN;
+        return kPropsheetAlreadyHidden;
     }
     option.Flags |= OPTPF_HIDE;
     Notify(item, static_cast<DWORD>(item->Sel), mode);
@@ -258,7 +258,7 @@ LONG CNiraPropSheetAdapter::GetOptionCount(LPCWSTR keyword, int* count)
         return found;
     }
     if (count == nullptr) {
-        return PROPSHEET_BAD_ARGUMENT;
+        return kPropsheetBadArgument;
     }
     *count = item->pOptType->Count;
     return 0;
@@ -267,13 +267,13 @@ LONG CNiraPropSheetAdapter::GetOptionCount(LPCWSTR keyword, int* count)
 LONG CNiraPropSheetAdapter::GetOptionKeywords(LPCWSTR keyword, WCHAR*** keywords, int* count, DWORD mode)
 {
     if (keywords == nullptr || count == nullptr) {
-        return PROPSHEET_BAD_ARGUMENT;
+        return kPropsheetBadArgument;
     }
     *keywords = nullptr;
     *count = 0;
     OPTITEM* item = nullptr;
     LONG result = FindItem(keyword, &item);
-    if (result == PROPSHEET_NO_ITEM) {
+    if (result == kPropsheetNoItem) {
         // The core driver names only the current option of a feature it shows no item for.
         WCHAR* current = nullptr;
         result = GetDriverSetting(keyword, &current);
@@ -298,7 +298,7 @@ LONG CNiraPropSheetAdapter::GetOptionKeywords(LPCWSTR keyword, WCHAR*** keywords
         item->Flags |= OPTIF_CHANGED;
         Select(item, i, mode);
         if (GetDriverSetting(keyword, &(*keywords)[i]) != 0) {
-            result = PROPSHEET_SETTING_UNREADABLE;
+            result = kPropsheetSettingUnreadable;
         }
     }
     if (item->Sel != first) {
@@ -316,7 +316,7 @@ LONG CNiraPropSheetAdapter::GetOptionKeywords(LPCWSTR keyword, WCHAR*** keywords
 LONG CNiraPropSheetAdapter::NamesOf(const OPTITEM* item, WCHAR*** names, int* count)
 {
     if (names == nullptr || count == nullptr || item->pOptType == nullptr) {
-        return PROPSHEET_BAD_ARGUMENT;
+        return kPropsheetBadArgument;
     }
     *names = nullptr;
     *count = 0;
@@ -368,7 +368,7 @@ LONG CNiraPropSheetAdapter::SelectOptionByKeyword(LPCWSTR keyword, LPCWSTR optio
     if (item->Sel != first) {
         Select(item, first, mode);
     }
-    return PROPSHEET_NO_OPTION;
+    return kPropsheetNoOption;
 }
 
 LONG CNiraPropSheetAdapter::SelectOptionByIndex(LPCWSTR keyword, int index, DWORD mode)
@@ -379,7 +379,7 @@ LONG CNiraPropSheetAdapter::SelectOptionByIndex(LPCWSTR keyword, int index, DWOR
         return found;
     }
     if (index < 0 || index >= item->pOptType->Count) {
-        return PROPSHEET_BAD_ARGUMENT;
+        return kPropsheetBadArgument;
     }
     if (index != item->Sel) {
         Select(item, index, mode);
@@ -391,7 +391,7 @@ LONG CNiraPropSheetAdapter::SelectOptionByName(OPTITEM* item, LPCWSTR name, DWOR
 {
     if (!IsUsable() || item == nullptr || name == nullptr || item->pOptType == nullptr ||
         item->pOptType->pOptParam == nullptr) {
-        return PROPSHEET_BAD_ARGUMENT;
+        return kPropsheetBadArgument;
     }
     for (int i = 0; i < item->pOptType->Count; ++i) {
         LPCWSTR text = item->pOptType->pOptParam[i].pData;
@@ -404,7 +404,7 @@ LONG CNiraPropSheetAdapter::SelectOptionByName(OPTITEM* item, LPCWSTR name, DWOR
             return 0;
         }
     }
-    return PROPSHEET_NO_OPTION;
+    return kPropsheetNoOption;
 }
 
 // Pairs the item's option keywords with its option names by position and answers the partner of
@@ -412,7 +412,7 @@ LONG CNiraPropSheetAdapter::SelectOptionByName(OPTITEM* item, LPCWSTR name, DWOR
 LONG CNiraPropSheetAdapter::PairedText(LPCWSTR keyword, LPCWSTR wanted, bool byName, WCHAR** answer)
 {
     if (answer == nullptr) {
-        return PROPSHEET_BAD_ARGUMENT;
+        return kPropsheetBadArgument;
     }
     WCHAR** keywords = nullptr;
     WCHAR** names = nullptr;
@@ -422,8 +422,8 @@ LONG CNiraPropSheetAdapter::PairedText(LPCWSTR keyword, LPCWSTR wanted, bool byN
     if (result == 0 && (result = GetOptionNames(keyword, &names, &nameCount)) == 0) {
         // The bins' first keyword is the automatic choice, which has no name of its own.
         const int skipped = !byName && IsBinFeature(keyword) && keywordCount == nameCount + 1 ? 1 : 0;
-        result = keywordCount - skipped != nameCount ? PROPSHEET_BAD_ARGUMENT : PROPSHEET_NO_OPTION;
-        for (int i = 0; i < nameCount && result == PROPSHEET_NO_OPTION; ++i) {
+        result = keywordCount - skipped != nameCount ? kPropsheetBadArgument : kPropsheetNoOption;
+        for (int i = 0; i < nameCount && result == kPropsheetNoOption; ++i) {
             WCHAR* key = keywords[i + skipped];
             if (CompareStringNoCaseSafe(byName ? names[i] : key, wanted) == 0) {
                 result = CopyAdapterText(byName ? key : names[i], answer);
@@ -453,13 +453,13 @@ LONG CNiraPropSheetAdapter::GetSelectedOptionIndex(LPCWSTR keyword, int* index)
         return result;
     }
     if (index == nullptr) {
-        return PROPSHEET_BAD_ARGUMENT;
+        return kPropsheetBadArgument;
     }
     WCHAR* setting = nullptr;
     WCHAR* name = nullptr;
     if ((result = GetDriverSetting(keyword, &setting)) == 0 &&
         (result = GetOptionNameByKeyword(keyword, setting, &name)) == 0) {
-        result = PROPSHEET_NO_OPTION;
+        result = kPropsheetNoOption;
         for (int i = 0; HasOption(*item, i) && result != 0; ++i) {
             LPCWSTR text = item->pOptType->pOptParam[i].pData;
             if (IsOptionText(text) && wcscmp(text, name) == 0) {

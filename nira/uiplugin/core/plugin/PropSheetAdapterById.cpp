@@ -26,14 +26,14 @@ const WCHAR* const kStandardNames[] = {TEXT("Copies"), TEXT("PageOrder"), TEXT("
 enum StandardSetting { kStandardCopies, kStandardPageOrder, kStandardDuplex, kStandardCount };
 constexpr size_t kNumberChars = 16;
 
-// The text of the item's selected option; PROPSHEET_NO_OPTION when it is a resource id.
+// The text of the item's selected option; kPropsheetNoOption when it is a resource id.
 LONG SelectedText(const OPTITEM& item, WCHAR** text)
 {
     if (!HasOption(item, item.Sel)) {
-        return PROPSHEET_BAD_ARGUMENT;
+        return kPropsheetBadArgument;
     }
     LPCWSTR name = item.pOptType->pOptParam[item.Sel].pData;
-    return IsOptionText(name) ? CopyAdapterText(name, text) : PROPSHEET_NO_OPTION;
+    return IsOptionText(name) ? CopyAdapterText(name, text) : kPropsheetNoOption;
 }
 
 }  // namespace
@@ -41,7 +41,7 @@ LONG SelectedText(const OPTITEM& item, WCHAR** text)
 LONG CNiraPropSheetAdapter::FindItemById(int id, int n, OPTITEM** item)
 {
     if (!IsUsable() || item == nullptr) {
-        return PROPSHEET_BAD_ARGUMENT;
+        return kPropsheetBadArgument;
     }
     int unnamed = 0;
     for (DWORD i = 0; m_param->pDrvOptItems != nullptr && i < m_param->cDrvOptItems; ++i) {
@@ -55,21 +55,21 @@ LONG CNiraPropSheetAdapter::FindItemById(int id, int n, OPTITEM** item)
             return 0;
         }
     }
-    return PROPSHEET_NO_ITEM;
+    return kPropsheetNoItem;
 }
 
 LONG CNiraPropSheetAdapter::HideItemById(int id, int n)
 {
     OPTITEM* item = nullptr;
     const LONG found = FindItemById(id, n, &item);
-    return found != 0 ? found : SetItemFlag(item, OPTIF_HIDE, PROPSHEET_ALREADY_HIDDEN, kDocumentMode);
+    return found != 0 ? found : SetItemFlag(item, OPTIF_HIDE, kPropsheetAlreadyHidden, kDocumentMode);
 }
 
 LONG CNiraPropSheetAdapter::DisableItemById(int id, int n)
 {
     OPTITEM* item = nullptr;
     const LONG found = FindItemById(id, n, &item);
-    return found != 0 ? found : SetItemFlag(item, OPTIF_DISABLED, PROPSHEET_ALREADY_DISABLED, kDocumentMode);
+    return found != 0 ? found : SetItemFlag(item, OPTIF_DISABLED, kPropsheetAlreadyDisabled, kDocumentMode);
 }
 
 LONG CNiraPropSheetAdapter::HideOptionById(int id, int n, int index)
@@ -87,7 +87,7 @@ LONG CNiraPropSheetAdapter::GetOptionCountById(int id, int n, int* count)
         return found;
     }
     if (count == nullptr || item->pOptType == nullptr) {
-        return PROPSHEET_BAD_ARGUMENT;
+        return kPropsheetBadArgument;
     }
     *count = item->pOptType->Count;
     return 0;
@@ -108,7 +108,7 @@ LONG CNiraPropSheetAdapter::SetSelectionOf(OPTITEM* item, int id, int index)
         return 0;
     }
     if (item->pOptType == nullptr || index < 0 || index >= item->pOptType->Count) {
-        return PROPSHEET_BAD_ARGUMENT;
+        return kPropsheetBadArgument;
     }
     if (index != item->Sel) {
         Select(item, index, kDocumentMode);
@@ -135,13 +135,13 @@ LONG CNiraPropSheetAdapter::GetSelectedOptionNameById(int id, int, WCHAR** name)
     if (found != 0) {
         return found;
     }
-    return name != nullptr ? SelectedText(*item, name) : PROPSHEET_BAD_ARGUMENT;
+    return name != nullptr ? SelectedText(*item, name) : kPropsheetBadArgument;
 }
 
 LONG CNiraPropSheetAdapter::FindOemItemById(int id, OPTITEM** item)
 {
     if (!IsUsable() || item == nullptr) {
-        return PROPSHEET_BAD_ARGUMENT;
+        return kPropsheetBadArgument;
     }
     for (DWORD i = 0; m_param->pOEMOptItems != nullptr && i < m_param->cOEMOptItems; ++i) {
         if (m_param->pOEMOptItems[i].DMPubID == id) {
@@ -149,7 +149,7 @@ LONG CNiraPropSheetAdapter::FindOemItemById(int id, OPTITEM** item)
             return 0;
         }
     }
-    return PROPSHEET_NO_ITEM;
+    return kPropsheetNoItem;
 }
 
 // The array is not read: every item from the first one with a selection to reset on is put back
@@ -158,7 +158,7 @@ LONG CNiraPropSheetAdapter::ResetSelections(int*, int count)
 {
     if (!IsUsable() || count < 0 ||
         static_cast<DWORD>(count) != m_param->cDrvOptItems + m_param->cOEMOptItems) {
-        return PROPSHEET_BAD_ARGUMENT;
+        return kPropsheetBadArgument;
     }
     bool resetting = false;
     for (int i = 0; i < count; ++i) {
@@ -202,7 +202,7 @@ LONG CNiraPropSheetAdapter::HasWarningSelection()
 LONG CNiraPropSheetAdapter::GetDriverKeywords(WCHAR*** keywords, WCHAR*** settings, int* count)
 {
     if (!IsUsable() || keywords == nullptr || settings == nullptr || count == nullptr) {
-        return PROPSHEET_BAD_ARGUMENT;
+        return kPropsheetBadArgument;
     }
     const int items = m_param->pDrvOptItems != nullptr ? static_cast<int>(m_param->cDrvOptItems) : 0;
     *keywords = new (std::nothrow) WCHAR*[items > 0 ? items : 1]();
@@ -211,7 +211,7 @@ LONG CNiraPropSheetAdapter::GetDriverKeywords(WCHAR*** keywords, WCHAR*** settin
         delete[] *keywords;
         delete[] *settings;
         *keywords = *settings = nullptr;
-        return PROPSHEET_NO_MEMORY;
+        return kPropsheetNoMemory;
     }
     // Only the items whose keyword and setting both read are listed.
     int written = 0;
@@ -238,14 +238,14 @@ LONG CNiraPropSheetAdapter::StandardValue(int which, WCHAR** value)
     switch (which) {
     case kStandardCopies: {
         if (FindItemById(kCopiesId, 0, &item) != 0) {
-            return PROPSHEET_NO_ITEM;
+            return kPropsheetNoItem;
         }
         WCHAR number[kNumberChars];
         StringCchPrintfW(number, kNumberChars, TEXT("%d"), static_cast<int>(item->Sel));
         return CopyAdapterText(number, value);
     }
     case kStandardPageOrder:
-        return FindOemItemById(kNoId, &item) == 0 ? SelectedText(*item, value) : PROPSHEET_NO_ITEM;
+        return FindOemItemById(kNoId, &item) == 0 ? SelectedText(*item, value) : kPropsheetNoItem;
     default:
         if (FindItemById(DMPUB_DUPLEX, 0, &item) != 0) {
             return CopyAdapterText(kNoDuplexItem, value);
@@ -257,7 +257,7 @@ LONG CNiraPropSheetAdapter::StandardValue(int which, WCHAR** value)
 LONG CNiraPropSheetAdapter::GetStandardSettings(WCHAR*** names, WCHAR*** values, int* count)
 {
     if (!IsUsable() || names == nullptr || values == nullptr || count == nullptr) {
-        return PROPSHEET_BAD_ARGUMENT;
+        return kPropsheetBadArgument;
     }
     *names = new (std::nothrow) WCHAR*[kStandardCount]();
     *values = new (std::nothrow) WCHAR*[kStandardCount]();
@@ -265,7 +265,7 @@ LONG CNiraPropSheetAdapter::GetStandardSettings(WCHAR*** names, WCHAR*** values,
         delete[] *names;
         delete[] *values;
         *names = *values = nullptr;
-        return PROPSHEET_NO_MEMORY;
+        return kPropsheetNoMemory;
     }
     // A setting without a readable value is left out.
     int written = 0;
@@ -338,10 +338,10 @@ LONG CNiraPropSheetAdapter::SelectOptionByIndexRef(LPCWSTR keyword, const unsign
         return found;
     }
     if (index == nullptr) {
-        return PROPSHEET_BAD_ARGUMENT;
+        return kPropsheetBadArgument;
     }
     if (*index >= item->pOptType->Count) {
-        return PROPSHEET_NO_OPTION;
+        return kPropsheetNoOption;
     }
     Select(item, static_cast<LONG>(*index), mode);
     return 0;

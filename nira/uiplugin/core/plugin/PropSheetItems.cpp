@@ -34,7 +34,7 @@ LONG CopyAdapterText(LPCWSTR text, WCHAR** copy)
     const size_t length = wcslen(text);
     *copy = new (std::nothrow) WCHAR[length + 1];
     if (*copy == nullptr) {
-        return PROPSHEET_NO_MEMORY;
+        return kPropsheetNoMemory;
     }
     memcpy(*copy, text, (length + 1) * sizeof(WCHAR));
     return 0;

@@ -11,5 +11,5 @@ bool IsOptionText(LPCWSTR text);
 bool HasOption(const OPTITEM& item, LONG index);
 // The ANSI feature keyword of a core-driver item; null when it names none.
 LPCSTR ItemKeyword(const OPTITEM& item);
-// A new[] copy of the text: 0, or PROPSHEET_NO_MEMORY.
+// A new[] copy of the text: 0, or kPropsheetNoMemory.
 LONG CopyAdapterText(LPCWSTR text, WCHAR** copy);

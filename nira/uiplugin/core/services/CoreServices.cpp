@@ -512,7 +512,7 @@ int CNiraCoreServices::EnumerateOptions(int id, NiraOptionEnumCallback callback,
     }
     int count = settings->GetOptionCount(id);
     int status = 0;
-    WCHAR displayName[OPTION_TEXT_LENGTH];
+    WCHAR displayName[kOptionTextLength];
     // Walk position 0 is the option added last, so counting down delivers them as added.
     for (int i = 0; i < count; ++i) {
         int optionIndex = 0;

@@ -186,12 +186,12 @@ LONG CNiraUICore::OnFeatureRow(INT featureId, INT kind, LPVOID record, LPVOID us
     case CAPABILITY_KIND_TREEVIEW: {
         auto* treeRecord = static_cast<TreeViewOptionRecord*>(record);
         if (treeRecord->stringId == 0) {
-            StringCchCopyNW(treeRecord->displayName, TREEVIEW_TEXT_LENGTH, treeRecord->optionName,
+            StringCchCopyNW(treeRecord->displayName, kTreeviewTextLength, treeRecord->optionName,
                             kTreeViewNameChars);
         } else {
             int length = 0;
             if (core->LoadString(treeRecord->stringId, nullptr, &length) != 0 && length > 0) {
-                int room = length < kTreeViewNameChars ? length + 1 : TREEVIEW_TEXT_LENGTH;
+                int room = length < kTreeViewNameChars ? length + 1 : kTreeviewTextLength;
                 core->LoadString(treeRecord->stringId, treeRecord->displayName, &room);
             }
         }

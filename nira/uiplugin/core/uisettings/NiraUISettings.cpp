@@ -9,7 +9,7 @@
 
 namespace {
 // A record handed to Reserved35 describes at most this many items.
-constexpr int RESERVED35_MAX_COUNT = 32;
+constexpr int kReserved35MaxCount = 32;
 
 // The mask bit that a change kind sets; 0 for a kind that is not one.
 int MaskOfKind(int kind)
@@ -152,7 +152,7 @@ int CNiraUISettings::Reserved29(void*)
 
 int CNiraUISettings::Reserved35(void* p1, void* p2, void* p3, int n)
 {
-    return (p1 && p2 && p3 && n <= RESERVED35_MAX_COUNT) ? 0 : 1;
+    return (p1 && p2 && p3 && n <= kReserved35MaxCount) ? 0 : 1;
 }
 
 // ---- features and their records ----
@@ -524,7 +524,7 @@ int CNiraUISettings::GetOptionByIndex(int index, int id, int* optionIndex, int* 
     *iconId = info->iconId;
     *state = info->state;
     if (name) {
-        CopyStringSafe(name, OPTION_TEXT_LENGTH, info->displayName);
+        CopyStringSafe(name, kOptionTextLength, info->displayName);
     }
     return 0;
 }
@@ -602,7 +602,7 @@ int CNiraUISettings::GetOptionName(int id, int opt, WCHAR* name)
     if (!info) {
         return NIRA_STATUS_FAILED;
     }
-    CopyStringSafe(name, OPTION_TEXT_LENGTH, info->displayName);
+    CopyStringSafe(name, kOptionTextLength, info->displayName);
     return 0;
 }
 
@@ -668,7 +668,7 @@ int CNiraUISettings::SetOptionAuxIds(int id, int opt, int aux1, int aux2)
 
 int CNiraUISettings::SetOptionDisplayName(int* id, int* opt, WCHAR* text, int size)
 {
-    if (!id || !opt || !text || size <= 0 || size > OPTION_TEXT_LENGTH) {
+    if (!id || !opt || !text || size <= 0 || size > kOptionTextLength) {
         return NIRA_STATUS_FAILED;
     }
     int found = 0;

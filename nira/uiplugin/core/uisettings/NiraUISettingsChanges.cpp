@@ -15,23 +15,23 @@
 namespace {
 constexpr int FEATURE_GRAY_OPTIONS = 4137;
 // The widget feature whose default option becomes the paper size's discriminator after a reset.
-constexpr int FEATURE_PAPER_DISCRIMINATOR = 6065;
+constexpr int kFeaturePaperDiscriminator = 6065;
 // The shortcut page's linked features.
-constexpr int FIRST_SOFT_LINK_FEATURE = 6399;
-constexpr int LAST_SOFT_LINK_FEATURE = 6500;
+constexpr int kFirstSoftLinkFeature = 6399;
+constexpr int kLastSoftLinkFeature = 6500;
 
 // Options that the driver selects on its own (automatic paper and media).
-constexpr int AUTO_SELECT_OPTION = 254;
-constexpr int PAPER_AUTO_OPTION = 26;
+constexpr int kAutoSelectOption = 254;
+constexpr int kPaperAutoOption = 26;
 
 // Options whose state changes count as value changes of their feature.
-constexpr int QUALITY_COUNTED_OPTION = 5;
-constexpr int GRAY_COUNTED_OPTION = 4;
+constexpr int kQualityCountedOption = 5;
+constexpr int kGrayCountedOption = 4;
 
 // The icon of an option that a reset puts back into conflict.
-constexpr int CONFLICT_ICON_ID = 127;
+constexpr int kConflictIconId = 127;
 // On a rebuild, a feature with two sources always takes its first source's third-oldest option.
-constexpr int REBUILD_ALWAYS_TAKEN_STEP = 2;
+constexpr int kRebuildAlwaysTakenStep = 2;
 
 // Lock modes of SetFeatureLock.
 enum LockMode {
@@ -69,7 +69,7 @@ struct StateAction {
     int state;
     int clearConflict;
 };
-const StateAction STATE_ACTIONS[] = {
+const StateAction kStateActions[] = {
     {ACTION_MAKE_UNAVAILABLE, OPTION_STATE_UNAVAILABLE, 0}, {ACTION_MAKE_CONFLICT, OPTION_STATE_CONFLICT, 0},
     {ACTION_MAKE_SELECTABLE, OPTION_STATE_SELECTABLE, 0},   {ACTION_MAKE_GREYED, OPTION_STATE_GREYED, 0},
     {ACTION_CLEAR_CONFLICT, OPTION_STATE_SELECTABLE, 1},
@@ -223,8 +223,8 @@ int CNiraUISettings::IsAutoSelectedOption(int id, int opt, int* result)
     if (!result) {
         return NIRA_STATUS_FAILED;
     }
-    *result = ((id == kFeaturePaperSize && (opt == AUTO_SELECT_OPTION || opt == PAPER_AUTO_OPTION)) ||
-               (id == kFeatureMediaType && opt == AUTO_SELECT_OPTION))
+    *result = ((id == kFeaturePaperSize && (opt == kAutoSelectOption || opt == kPaperAutoOption)) ||
+               (id == kFeatureMediaType && opt == kAutoSelectOption))
                   ? 1
                   : 0;
     return 0;
@@ -285,8 +285,8 @@ int CNiraUISettings::SetOptionState(int id, int opt, int state, int clearConflic
         AddChange(id, newState == OPTION_STATE_SELECTABLE ? CHANGE_OPTION_SELECTABLE : CHANGE_OPTION_STATE);
         EvaluatePending(id, opt, PENDING_AT_TAIL);
     }
-    const bool counted = (id == kFeaturePrintQuality && opt == QUALITY_COUNTED_OPTION) ||
-                         (id == FEATURE_GRAY_OPTIONS && opt == GRAY_COUNTED_OPTION);
+    const bool counted = (id == kFeaturePrintQuality && opt == kQualityCountedOption) ||
+                         (id == FEATURE_GRAY_OPTIONS && opt == kGrayCountedOption);
     if (newState != old && m_owner && counted) {
         m_owner->CountChange(id);
     }
@@ -461,7 +461,7 @@ int CNiraUISettings::ApplyOptionChange(int* idIn, int* optIn, int* actionIn, int
     const bool keepsUserChoice = record && record->respectUserSelection && record->userSelected;
 
     // Actions that only set the option's state.
-    for (const StateAction& entry : STATE_ACTIONS) {
+    for (const StateAction& entry : kStateActions) {
         if (entry.action == *actionIn) {
             return found ? SetOptionState(id, opt, entry.state, entry.clearConflict) : NIRA_STATUS_FAILED;
         }
@@ -776,7 +776,7 @@ void CNiraUISettings::SetOptionTracking(int value)
 // The shortcut page's features, except the ones linked to two-sided printing and grey printing.
 bool CNiraUISettings::IsTrackedFeature(int id)
 {
-    if (!m_optionTracking || id < FIRST_SOFT_LINK_FEATURE || id > LAST_SOFT_LINK_FEATURE) {
+    if (!m_optionTracking || id < kFirstSoftLinkFeature || id > kLastSoftLinkFeature) {
         return false;
     }
     for (int source : {kFeatureDuplex, FEATURE_GRAY_OPTIONS}) {
@@ -886,7 +886,7 @@ int CNiraUISettings::FindSoftLinkTarget(int sourceId, int* found, int* targetId,
     }
     *found = 0;
     *isSecond = 0;
-    for (int id = FIRST_SOFT_LINK_FEATURE; id <= LAST_SOFT_LINK_FEATURE; ++id) {
+    for (int id = kFirstSoftLinkFeature; id <= kLastSoftLinkFeature; ++id) {
         const FeatureUIRecord* ui = UIRecordOf(id);
         if (!ui || !ui->softLink) {
             continue;
@@ -942,7 +942,7 @@ int CNiraUISettings::CopyLinkedOptions(int id, int keepOption, bool rebuild)
         if (GetOptionCount(sourceA) == 0 && GetOptionCount(sourceB) == 0) {
             return 0;
         }
-        const SourceRule ruleA = {true, !rebuild, keepOption, rebuild ? REBUILD_ALWAYS_TAKEN_STEP : -1};
+        const SourceRule ruleA = {true, !rebuild, keepOption, rebuild ? kRebuildAlwaysTakenStep : -1};
         const SourceRule ruleB = {true, false, 0, -1};
         CopySourceOptions(id, sourceA, filter, ruleA);
         CopySourceOptions(id, sourceB, filter, ruleB);
@@ -1106,7 +1106,7 @@ int CNiraUISettings::ResetToDefaults(int exceptId)
         }
     }
 
-    FeatureRecord* discriminatorSource = RecordOf(FEATURE_PAPER_DISCRIMINATOR);
+    FeatureRecord* discriminatorSource = RecordOf(kFeaturePaperDiscriminator);
     if (discriminatorSource && discriminatorSource->defaultOption != 0) {
         SetDiscriminator(kFeaturePaperSize, discriminatorSource->defaultOption);
         AddChange(kFeaturePaperSize, CHANGE_OPTION_ADDED);
@@ -1152,7 +1152,7 @@ void CNiraUISettings::ResetFeature(int id, int* status)
             continue;
         }
         info->state = info->defaultState;
-        info->iconId = info->state == OPTION_STATE_CONFLICT ? CONFLICT_ICON_ID : 0;
+        info->iconId = info->state == OPTION_STATE_CONFLICT ? kConflictIconId : 0;
         AddChange(id, CHANGE_DISPLAY_STATE);
     }
 }

@@ -6,7 +6,7 @@ namespace {
 
 void CopyColumn(WCHAR* target, LPCWSTR text)
 {
-    StringCchCopyW(target, OPTION_TEXT_LENGTH, text ? text : TEXT(""));
+    StringCchCopyW(target, kOptionTextLength, text ? text : TEXT(""));
 }
 
 }  // namespace

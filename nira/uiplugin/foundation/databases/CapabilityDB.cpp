@@ -6,33 +6,33 @@
 #include "nira/uiplugin/interfaces/FeatureIds.h"
 
 namespace {
-constexpr LANGID LANGUAGE_ENGLISH_US = 1033;
-constexpr LANGID LANGUAGE_JAPANESE = 1041;
+constexpr LANGID kLanguageEnglishUs = 1033;
+constexpr LANGID kLanguageJapanese = 1041;
 
-constexpr LPCSTR FEATURE_COUNT_QUERY = "SELECT COUNT(Featureid) FROM CAP_FEATURES_INFO";
-constexpr LPCSTR FEATURE_IDS_QUERY = "SELECT Featureid FROM CAP_FEATURES_INFO";
+constexpr LPCSTR kFeatureCountQuery = "SELECT COUNT(Featureid) FROM CAP_FEATURES_INFO";
+constexpr LPCSTR kFeatureIdsQuery = "SELECT Featureid FROM CAP_FEATURES_INFO";
 
-constexpr LPCSTR FEATURE_SETTINGS_QUERY =
+constexpr LPCSTR kFeatureSettingsQuery =
     "SELECT Featureid, SaveState, ClassId, ExternalOptions, FeatureState, SettingsKey, "
     "DefaultOption, RangeMax, RangeMin, BiDiUpdate, bRespectUserSelection, uiDataStore, "
     "Discriminator, DefaultNonUS, DefaultJapanese, NonUSDiscriminator FROM CAP_FEATURES_INFO";
-constexpr LPCSTR FEATURE_FILTER_START = " WHERE";
-constexpr LPCSTR FEATURE_FILTER_TERM = " FEATUREID = ";
-constexpr LPCSTR FEATURE_FILTER_OR = " OR";
-constexpr LPCSTR FEATURE_ORDER = " ORDER BY Featureid";
+constexpr LPCSTR kFeatureFilterStart = " WHERE";
+constexpr LPCSTR kFeatureFilterTerm = " FEATUREID = ";
+constexpr LPCSTR kFeatureFilterOr = " OR";
+constexpr LPCSTR kFeatureOrder = " ORDER BY Featureid";
 
-constexpr LPCSTR CATEGORY_QUERY =
+constexpr LPCSTR kCategoryQuery =
     "SELECT Featureid, Categoryid, Subcategoryid, Thridcategoryid, Stringid, LableId, Bitmapid, "
     "IconId, HelpId, OptionNameLenghtLimit, FeatureState, SoftLink, SoftLinkFeatureID, AuxIndex, "
     "AuxBitOffset, DefaultDisplayState, BiDiUpdate, IgnoreOptionState, IsFeatureUserInput "
     "FROM CAP_FEATURES_INFO ORDER BY Featureid";
-constexpr LPCSTR VOCABULARY_QUERY =
+constexpr LPCSTR kVocabularyQuery =
     "SELECT Featureid, VocabNameSpace , VocabMap FROM CAP_FEATURES_INFO ORDER BY Featureid";
-constexpr LPCSTR TREEVIEW_QUERY =
+constexpr LPCSTR kTreeviewQuery =
     "SELECT FeatureID, OptionID , OptionIndex , SupportOption , StringID , LevelID , "
     "Discriminator , GroupID ,OptionName FROM CAP_TREEVIEW_INFO ORDER BY Featureid";
 
-constexpr LPCSTR OPTION_QUERY =
+constexpr LPCSTR kOptionQuery =
     "SELECT OptionIndex, OptionName, Optionid, VocabIndex, BitmapID, StringID, IconID, "
     "OptionState, AuxID1, AuxID2, AuxID3, AuxID4, Category, Group1, Group2, Group3, Group4, "
     "Group5, BidiUpdate, BiDiKey, BiDistate, VocabNamespace, VocabMap, Sendcommand, "
@@ -57,7 +57,7 @@ enum FeatureSettingsColumn {
     FS_DEFAULT_JAPANESE,
     FS_NON_US_DISCRIMINATOR
 };
-constexpr int FS_MIN_COLUMNS = 8;  // a row must have more
+constexpr int kFsMinColumns = 8;  // a row must have more
 
 enum CategoryColumn {
     CT_FEATURE_ID,
@@ -80,10 +80,10 @@ enum CategoryColumn {
     CT_IGNORE_OPTION_STATE,
     CT_IS_USER_INPUT
 };
-constexpr int CT_MIN_COLUMNS = 15;
+constexpr int kCtMinColumns = 15;
 
 enum VocabularyColumn { VC_FEATURE_ID, VC_NAMESPACE, VC_MAP };
-constexpr int VC_MIN_COLUMNS = 2;
+constexpr int kVcMinColumns = 2;
 
 enum TreeViewColumn {
     TV_FEATURE_ID,
@@ -96,7 +96,7 @@ enum TreeViewColumn {
     TV_GROUP_ID,
     TV_OPTION_NAME
 };
-constexpr int TV_MIN_COLUMNS = 9;
+constexpr int kTvMinColumns = 9;
 
 enum OptionColumn {
     OP_OPTION_INDEX,
@@ -133,9 +133,9 @@ enum OptionColumn {
     OP_NON_US_OPTION_STATE,
     OP_JAPANESE_OPTION_STATE
 };
-constexpr int OP_MIN_COLUMNS = 28;  // a row must have more
+constexpr int kOpMinColumns = 28;  // a row must have more
 
-const WCHAR EMPTY_TEXT[] = {0};
+const WCHAR kEmptyText[] = {0};
 
 struct FeatureRowContext {
     NiraFeatureRowCallback callback;
@@ -166,7 +166,7 @@ int Deliver(const FeatureRowContext& context, INT featureId, INT kind, LPVOID re
 
 int OnFeatureSettingsRow(void* argument, int n, char** v, char**)
 {
-    if (n <= FS_MIN_COLUMNS) {
+    if (n <= kFsMinColumns) {
         return 0;
     }
     const auto& context = *static_cast<FeatureRowContext*>(argument);
@@ -174,9 +174,9 @@ int OnFeatureSettingsRow(void* argument, int n, char** v, char**)
     if (record == nullptr) {
         return 1;
     }
-    const BOOL english = context.language == LANGUAGE_ENGLISH_US;
+    const BOOL english = context.language == kLanguageEnglishUs;
     record->size = sizeof(FeatureRecord);
-    record->version = FEATURE_RECORD_VERSION;
+    record->version = kFeatureRecordVersion;
     record->featureId = ReadColumnInt(n, v, FS_FEATURE_ID);
     record->saveState = ReadColumnInt(n, v, FS_SAVE_STATE);
     record->classId = ReadColumnInt(n, v, FS_CLASS_ID);
@@ -185,7 +185,7 @@ int OnFeatureSettingsRow(void* argument, int n, char** v, char**)
     record->settingsKey = ReadColumnInt(n, v, FS_SETTINGS_KEY);
     record->defaultOption = ReadColumnInt(n, v,
                                           english                                 ? FS_DEFAULT_OPTION
-                                          : context.language == LANGUAGE_JAPANESE ? FS_DEFAULT_JAPANESE
+                                          : context.language == kLanguageJapanese ? FS_DEFAULT_JAPANESE
                                                                                   : FS_DEFAULT_NON_US);
     record->rangeMax = ReadColumnInt(n, v, FS_RANGE_MAX);
     record->rangeMin = ReadColumnInt(n, v, FS_RANGE_MIN);
@@ -200,7 +200,7 @@ int OnFeatureSettingsRow(void* argument, int n, char** v, char**)
 
 int OnCategoryRow(void* argument, int n, char** v, char**)
 {
-    if (n < CT_MIN_COLUMNS) {
+    if (n < kCtMinColumns) {
         return 0;
     }
     const auto& context = *static_cast<FeatureRowContext*>(argument);
@@ -209,7 +209,7 @@ int OnCategoryRow(void* argument, int n, char** v, char**)
         return 1;
     }
     record->size = sizeof(FeatureUIRecord);
-    record->version = FEATURE_UI_RECORD_VERSION;
+    record->version = kFeatureUiRecordVersion;
     record->categoryId = ReadColumnInt(n, v, CT_CATEGORY_ID);
     record->subcategoryId = ReadColumnInt(n, v, CT_SUBCATEGORY_ID);
     record->thirdCategoryId = ReadColumnInt(n, v, CT_THIRD_CATEGORY_ID);
@@ -234,7 +234,7 @@ int OnCategoryRow(void* argument, int n, char** v, char**)
 
 int OnVocabularyRow(void* argument, int n, char** v, char**)
 {
-    if (n < VC_MIN_COLUMNS) {
+    if (n < kVcMinColumns) {
         return 0;
     }
     const auto& context = *static_cast<FeatureRowContext*>(argument);
@@ -253,7 +253,7 @@ int OnVocabularyRow(void* argument, int n, char** v, char**)
 
 int OnTreeViewRow(void* argument, int n, char** v, char**)
 {
-    if (n < TV_MIN_COLUMNS) {
+    if (n < kTvMinColumns) {
         return 0;
     }
     const auto& context = *static_cast<FeatureRowContext*>(argument);
@@ -265,7 +265,7 @@ int OnTreeViewRow(void* argument, int n, char** v, char**)
     record->featureId = ReadColumnInt(n, v, TV_FEATURE_ID);
     record->optionId = ReadColumnInt(n, v, TV_OPTION_ID);
     record->optionIndex = ReadColumnInt(n, v, TV_OPTION_INDEX);
-    if (!CopyColumnText(n, v, TV_OPTION_NAME, record->optionName, TREEVIEW_TEXT_LENGTH)) {
+    if (!CopyColumnText(n, v, TV_OPTION_NAME, record->optionName, kTreeviewTextLength)) {
         LocalFree(record);
         return 1;
     }
@@ -292,15 +292,15 @@ BOOL IsOptionForLanguage(INT vocabIndex, LANGID language)
 
 int OnOptionRow(void* argument, int n, char** v, char**)
 {
-    if (n <= OP_MIN_COLUMNS) {
+    if (n <= kOpMinColumns) {
         return 1;
     }
     const auto& context = *static_cast<OptionRowContext*>(argument);
     if (!IsOptionForLanguage(ReadColumnInt(n, v, OP_VOCAB_INDEX), context.language)) {
         return 0;
     }
-    const int stateColumn = context.language == LANGUAGE_ENGLISH_US ? OP_OPTION_STATE
-                            : context.language == LANGUAGE_JAPANESE ? OP_JAPANESE_OPTION_STATE
+    const int stateColumn = context.language == kLanguageEnglishUs  ? OP_OPTION_STATE
+                            : context.language == kLanguageJapanese ? OP_JAPANESE_OPTION_STATE
                                                                     : OP_NON_US_OPTION_STATE;
     const CNiraColumnWideText optionName(n, v, OP_OPTION_NAME);
     const CNiraColumnWideText vocabNamespace(n, v, OP_VOCAB_NAMESPACE);
@@ -315,8 +315,8 @@ int OnOptionRow(void* argument, int n, char** v, char**)
         ReadColumnInt(n, v, OP_AUX_ID2), ReadColumnInt(n, v, OP_AUX_ID3), ReadColumnInt(n, v, OP_AUX_ID4),
         ReadColumnInt(n, v, OP_CATEGORY), ReadColumnInt(n, v, OP_GROUP1), ReadColumnInt(n, v, OP_GROUP2),
         ReadColumnInt(n, v, OP_GROUP3), ReadColumnInt(n, v, OP_GROUP4), ReadColumnInt(n, v, OP_GROUP5),
-        ReadColumnInt(n, v, OP_BIDI_UPDATE), EMPTY_TEXT, ReadColumnInt(n, v, OP_BIDI_STATE),
-        vocabNamespace.Get(), vocabMap.Get(), ReadColumnInt(n, v, OP_SEND_COMMAND), EMPTY_TEXT, 0, 0, 0,
+        ReadColumnInt(n, v, OP_BIDI_UPDATE), kEmptyText, ReadColumnInt(n, v, OP_BIDI_STATE),
+        vocabNamespace.Get(), vocabMap.Get(), ReadColumnInt(n, v, OP_SEND_COMMAND), kEmptyText, 0, 0, 0,
         ReadColumnInt(n, v, OP_SEPARATOR), ReadColumnInt(n, v, OP_TREEVIEW_CATEGORY),
         ReadColumnInt(n, v, OP_TREEVIEW_SIZE_ID), context.user);
     return 0;
@@ -329,14 +329,14 @@ void AppendFeatureFilter(CNiraQueryText& sql, CNiraPtrList* featureIds)
     if (featureIds == nullptr || featureIds->GetCount() == 0) {
         return;
     }
-    sql.Append(FEATURE_FILTER_START);
+    sql.Append(kFeatureFilterStart);
     BOOL first = TRUE;
     for (CNiraPtrList::Node* node = featureIds->GetHead(); node != nullptr; node = node->next) {
         if (!first) {
-            sql.Append(FEATURE_FILTER_OR);
+            sql.Append(kFeatureFilterOr);
         }
         first = FALSE;
-        sql.Append(FEATURE_FILTER_TERM)
+        sql.Append(kFeatureFilterTerm)
             .AppendQuotedUnsigned(static_cast<UINT>(reinterpret_cast<INT_PTR>(node->value)));
     }
 }
@@ -367,14 +367,14 @@ LONG CNiraCapabilityDB::GetFeatureIds(INT** ids, INT* count, INT* highestSetting
     // A database without features answers an empty list; one whose ids could not be read fails
     // rather than pass for empty.
     INT expected = 0;
-    if (m_copy.Run(FEATURE_COUNT_QUERY, StoreFirstColumn, &expected) != 0) {
+    if (m_copy.Run(kFeatureCountQuery, StoreFirstColumn, &expected) != 0) {
         return NIRA_STATUS_FAILED;
     }
     if (expected <= 0) {
         return 0;
     }
     CNiraIdCollector collector(expected);
-    if (!collector.IsAllocated() || m_copy.Run(FEATURE_IDS_QUERY, CNiraIdCollector::OnRow, &collector) != 0) {
+    if (!collector.IsAllocated() || m_copy.Run(kFeatureIdsQuery, CNiraIdCollector::OnRow, &collector) != 0) {
         return NIRA_STATUS_FAILED;
     }
     for (INT i = 0; i < collector.Count(); ++i) {
@@ -405,9 +405,9 @@ LONG CNiraCapabilityDB::GetFeatureSettings(NiraFeatureRowCallback callback, LPVO
                                            CNiraPtrList* featureIds)
 {
     CNiraQueryText sql;
-    sql.Append(FEATURE_SETTINGS_QUERY);
+    sql.Append(kFeatureSettingsQuery);
     AppendFeatureFilter(sql, featureIds);
-    sql.Append(FEATURE_ORDER);
+    sql.Append(kFeatureOrder);
     const bool everyFeature = featureIds == nullptr || featureIds->GetCount() == 0;
     if (everyFeature && callback != nullptr && sql.IsComplete()) {
         // Without a list the text is always the same: it is compiled once for the copy.
@@ -426,7 +426,7 @@ LONG CNiraCapabilityDB::GetFeature(const INT* featureId, NiraFeatureRowCallback 
         return NIRA_STATUS_FAILED;
     }
     CNiraQueryText sql;
-    sql.Append(FEATURE_SETTINGS_QUERY).Append(FEATURE_FILTER_START).Append(FEATURE_FILTER_TERM);
+    sql.Append(kFeatureSettingsQuery).Append(kFeatureFilterStart).Append(kFeatureFilterTerm);
     if (!sql.IsComplete()) {
         return NIRA_STATUS_FAILED;
     }
@@ -443,15 +443,15 @@ LONG CNiraCapabilityDB::QueryFeatureTable(INT kind, NiraFeatureRowCallback callb
         return GetFeatureSettings(callback, user, nullptr);
     case CAPABILITY_KIND_FEATURE_UI:
         onRow = OnCategoryRow;
-        query = CATEGORY_QUERY;
+        query = kCategoryQuery;
         break;
     case CAPABILITY_KIND_VOCABULARY:
         onRow = OnVocabularyRow;
-        query = VOCABULARY_QUERY;
+        query = kVocabularyQuery;
         break;
     case CAPABILITY_KIND_TREEVIEW:
         onRow = OnTreeViewRow;
-        query = TREEVIEW_QUERY;
+        query = kTreeviewQuery;
         break;
     default:
         return 0;
@@ -506,7 +506,7 @@ LONG CNiraCapabilityDB::EnumOptions(const INT* featureId, NiraOptionCallback cal
     // No count of the options first: a feature without options gives no row, and a table that
     // cannot be counted cannot be read either, so the answers and callbacks stay the same.
     OptionRowContext context = {callback, user, *featureId, GetUserDefaultUILanguage()};
-    return m_copy.RunWithNumber(OPTION_QUERY, static_cast<UINT>(*featureId), OnOptionRow, &context);
+    return m_copy.RunWithNumber(kOptionQuery, static_cast<UINT>(*featureId), OnOptionRow, &context);
 }
 
 LONG CNiraCapabilityDB::Close()

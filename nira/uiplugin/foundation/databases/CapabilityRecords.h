@@ -16,15 +16,15 @@ enum CapabilityRecordKind : INT {
     CAPABILITY_KIND_TREEVIEW = 8,    // TreeViewOptionRecord
 };
 
-constexpr INT FEATURE_RECORD_VERSION = 1;
-constexpr INT FEATURE_UI_RECORD_VERSION = 1;
-constexpr int TREEVIEW_TEXT_LENGTH = 260;
+constexpr INT kFeatureRecordVersion = 1;
+constexpr INT kFeatureUiRecordVersion = 1;
+constexpr int kTreeviewTextLength = 260;
 
 // The settings and state of one feature (a row of CAP_FEATURES_INFO). Fields marked "kept by the
 // settings object" are 0 from the reader and maintained by the UI settings object.
 struct FeatureRecord {
     INT size;                  // sizeof(FeatureRecord) = 92
-    INT version;               // FEATURE_RECORD_VERSION
+    INT version;               // kFeatureRecordVersion
     INT featureId;             // Featureid
     INT saveState;             // SaveState
     INT classId;               // ClassId: the handler class that owns the feature
@@ -51,7 +51,7 @@ struct FeatureRecord {
 // How a feature shows in the user interface (the UI columns of CAP_FEATURES_INFO).
 struct FeatureUIRecord {
     INT size;                   // sizeof(FeatureUIRecord) = 88
-    INT version;                // FEATURE_UI_RECORD_VERSION
+    INT version;                // kFeatureUiRecordVersion
     INT categoryId;             // Categoryid
     INT subcategoryId;          // Subcategoryid
     INT thirdCategoryId;        // Thridcategoryid
@@ -89,13 +89,13 @@ struct TreeViewOptionRecord {
     INT featureId;    // FeatureID
     INT optionId;     // OptionID
     INT optionIndex;  // OptionIndex
-    WCHAR displayName[TREEVIEW_TEXT_LENGTH];
-    WCHAR optionName[TREEVIEW_TEXT_LENGTH];  // OptionName, at most 259 characters
-    INT supportOption;                       // SupportOption
-    INT stringId;                            // StringID
-    INT levelId;                             // LevelID
-    INT discriminator;                       // Discriminator
-    INT groupId;                             // GroupID
+    WCHAR displayName[kTreeviewTextLength];
+    WCHAR optionName[kTreeviewTextLength];  // OptionName, at most 259 characters
+    INT supportOption;                      // SupportOption
+    INT stringId;                           // StringID
+    INT levelId;                            // LevelID
+    INT discriminator;                      // Discriminator
+    INT groupId;                            // GroupID
 };
 
 static_assert(sizeof(FeatureRecord) == 92, "FeatureRecord layout");

@@ -4,14 +4,14 @@
 #include "nira/uiplugin/foundation/databases/QueryRow.h"
 
 namespace {
-constexpr LPCSTR CONSTRAINTS_QUERY =
+constexpr LPCSTR kConstraintsQuery =
     "SELECT ConstraintID,Priority FROM CONSTRAINT_INFO ORDER BY ConstraintID";
-constexpr LPCSTR TRIGGERS_QUERY =
+constexpr LPCSTR kTriggersQuery =
     "SELECT DISTINCT FeatureID,Priority FROM CONSTRAINT_PRECOND_TRIGGERS WHERE ConstraintID=";
-constexpr LPCSTR PRECONDITIONS_QUERY =
+constexpr LPCSTR kPreconditionsQuery =
     "SELECT PreConditionID,FeatureID,State,OptionID,ConditionType,Operator,ActionID,Priority  "
     "FROM CONSTRAINT_PRECOND_TRIGGERS WHERE ConstraintID=";
-constexpr LPCSTR ACTIONS_QUERY =
+constexpr LPCSTR kActionsQuery =
     "SELECT ActionID,FeatureID,State,ActionType,OptionID,LinkedActionID,ActionData1,ActionData2,"
     "ActionData3,ByForce,Priority  FROM CONSTRAINT_ACTION_INFO";
 
@@ -103,7 +103,7 @@ LONG CNiraConstraintDB::GetConstraints(NiraConstraintCallback callback, LPVOID u
         return NIRA_STATUS_FAILED;
     }
     RowContext<NiraConstraintCallback> context = {callback, user, 0};
-    return m_copy.Run(CONSTRAINTS_QUERY, OnConstraintRow, &context);
+    return m_copy.Run(kConstraintsQuery, OnConstraintRow, &context);
 }
 
 LONG CNiraConstraintDB::GetTriggerFeatures(INT constraintId, NiraTriggerCallback callback, LPVOID user)
@@ -112,7 +112,7 @@ LONG CNiraConstraintDB::GetTriggerFeatures(INT constraintId, NiraTriggerCallback
         return NIRA_STATUS_FAILED;
     }
     RowContext<NiraTriggerCallback> context = {callback, user, constraintId};
-    return m_copy.RunWithNumber(TRIGGERS_QUERY, constraintId, OnTriggerRow, &context);
+    return m_copy.RunWithNumber(kTriggersQuery, constraintId, OnTriggerRow, &context);
 }
 
 LONG CNiraConstraintDB::GetPreconditions(INT constraintId, NiraPreconditionCallback callback, LPVOID user)
@@ -121,7 +121,7 @@ LONG CNiraConstraintDB::GetPreconditions(INT constraintId, NiraPreconditionCallb
         return NIRA_STATUS_FAILED;
     }
     RowContext<NiraPreconditionCallback> context = {callback, user, constraintId};
-    return m_copy.RunWithNumber(PRECONDITIONS_QUERY, constraintId, OnPreconditionRow, &context);
+    return m_copy.RunWithNumber(kPreconditionsQuery, constraintId, OnPreconditionRow, &context);
 }
 
 // The answer is the failure status in every case, as the constraint engine has always been given
@@ -130,7 +130,7 @@ LONG CNiraConstraintDB::GetActions(NiraActionCallback callback, LPVOID user)
 {
     if (callback != nullptr) {
         RowContext<NiraActionCallback> context = {callback, user, 0};
-        m_copy.Run(ACTIONS_QUERY, OnActionRow, &context);
+        m_copy.Run(kActionsQuery, OnActionRow, &context);
     }
     return NIRA_STATUS_FAILED;
 }

@@ -84,8 +84,8 @@ LONG CNiraDatabaseCopy::RunWithNumber(LPCSTR textBeforeNumber, LONGLONG number, 
 {
     // As a statement built in its buffer, the text and its parameter must fit the buffer.
     size_t length = 0;
-    if (textBeforeNumber == nullptr || FAILED(StringCchLengthA(textBeforeNumber, QUERY_TEXT_SIZE, &length)) ||
-        length + 1 >= QUERY_TEXT_SIZE || !EnsureOpen()) {
+    if (textBeforeNumber == nullptr || FAILED(StringCchLengthA(textBeforeNumber, kQueryTextSize, &length)) ||
+        length + 1 >= kQueryTextSize || !EnsureOpen()) {
         return NIRA_STATUS_FAILED;
     }
     return Finish(m_statements.Run(m_database, textBeforeNumber, &number, callback, argument));

@@ -3,11 +3,11 @@
 #include <strsafe.h>
 
 namespace {
-constexpr LPCWSTR COPY_PREFIX = TEXT("ZQVDF");
-constexpr LPCWSTR COPY_EXTENSION = TEXT(".vdf");
-constexpr LPCWSTR COPY_PATTERN = TEXT("*.tmp.vdf");
+constexpr LPCWSTR kCopyPrefix = TEXT("ZQVDF");
+constexpr LPCWSTR kCopyExtension = TEXT(".vdf");
+constexpr LPCWSTR kCopyPattern = TEXT("*.tmp.vdf");
 // Names tried before giving up when each one is already taken by another reader's copy.
-constexpr int MAX_COPY_NAME_ATTEMPTS = 16;
+constexpr int kMaxCopyNameAttempts = 16;
 
 // The text after the last '\' of a path.
 LPCWSTR BaseName(LPCWSTR path)
@@ -30,7 +30,7 @@ BOOL MakeCopyName(LPCWSTR shippedPath, LPWSTR name, size_t capacity)
     if (length == 0 || length >= MAX_PATH) {
         return FALSE;
     }
-    if (GetTempFileNameW(tempDir, COPY_PREFIX, 0, name) != 0) {
+    if (GetTempFileNameW(tempDir, kCopyPrefix, 0, name) != 0) {
         DeleteFileW(name);
     } else if (FAILED(StringCchCopyW(name, capacity, tempDir)) ||
                FAILED(StringCchCatW(name, capacity, BaseName(shippedPath)))) {
@@ -38,7 +38,7 @@ BOOL MakeCopyName(LPCWSTR shippedPath, LPWSTR name, size_t capacity)
         // here: a file of that name was not made by this reader.
         return FALSE;
     }
-    return SUCCEEDED(StringCchCatW(name, capacity, COPY_EXTENSION));
+    return SUCCEEDED(StringCchCatW(name, capacity, kCopyExtension));
 }
 
 void SweepCopies()
@@ -47,7 +47,7 @@ void SweepCopies()
     WCHAR pattern[MAX_PATH] = {};
     DWORD length = GetTempPathW(MAX_PATH, tempDir);
     if (length == 0 || length >= MAX_PATH || FAILED(StringCchCopyW(pattern, MAX_PATH, tempDir)) ||
-        FAILED(StringCchCatW(pattern, MAX_PATH, COPY_PATTERN))) {
+        FAILED(StringCchCatW(pattern, MAX_PATH, kCopyPattern))) {
         return;
     }
 
@@ -63,7 +63,7 @@ void SweepCopies()
             SUCCEEDED(StringCchCatW(path, MAX_PATH, found.cFileName))) {
             DeleteFileW(path);
         }
-    } while (swept++ < MAX_SWEPT_COPIES && FindNextFileW(search, &found));
+    } while (swept++ < kMaxSweptCopies && FindNextFileW(search, &found));
     FindClose(search);
 }
 }  // namespace
@@ -82,7 +82,7 @@ int OpenDatabaseCopy(LPCWSTR shippedPath, sqlite3** connection)
     // another reader may already hold the ".vdf" name, and is never opened in place of ours.
     WCHAR copyPath[MAX_PATH] = {};
     BOOL named = FALSE;
-    for (int attempt = 0; attempt < MAX_COPY_NAME_ATTEMPTS && !named; ++attempt) {
+    for (int attempt = 0; attempt < kMaxCopyNameAttempts && !named; ++attempt) {
         if (!MakeCopyName(shippedPath, copyPath, MAX_PATH)) {
             return SQLITE_CANTOPEN;
         }

@@ -29,7 +29,7 @@ void FreeQueryError(char* errorText);
 LONG QueryResultError(int result);
 
 // Closes the copy, then deletes the first "*.tmp.vdf" file of the temporary directory and up to
-// MAX_SWEPT_COPIES more: copies of other readers too, except those still open.
+// kMaxSweptCopies more: copies of other readers too, except those still open.
 void CloseDatabaseCopy(sqlite3* connection);
 
-constexpr int MAX_SWEPT_COPIES = 100;
+constexpr int kMaxSweptCopies = 100;

@@ -53,9 +53,9 @@ LONG CNiraFeatureDatabase::MakeTableName(UINT featureId, LPWSTR name)
     if (name == nullptr) {
         return NIRA_STATUS_FAILED;
     }
-    WCHAR work[FEATURE_TABLE_NAME_SIZE] = {};
-    StringCchPrintfW(work, FEATURE_TABLE_NAME_SIZE, TEXT("FDT%4u"), featureId);
-    StringCchCopyW(name, FEATURE_TABLE_NAME_SIZE, work);
+    WCHAR work[kFeatureTableNameSize] = {};
+    StringCchPrintfW(work, kFeatureTableNameSize, TEXT("FDT%4u"), featureId);
+    StringCchCopyW(name, kFeatureTableNameSize, work);
     return 0;
 }
 

@@ -7,7 +7,7 @@
 #include "nira/uiplugin/foundation/databases/DatabaseFiles.h"
 
 // Room that an output of MakeTableName must have, in characters.
-constexpr int FEATURE_TABLE_NAME_SIZE = 20;
+constexpr int kFeatureTableNameSize = 20;
 
 class INiraFeatureDatabase {
 public:
@@ -18,7 +18,7 @@ public:
     virtual LONG ClearMode(INT ignored) = 0;
     // Runs the statement with the kept callback; 0, or NIRA_STATUS_FAILED when it failed.
     virtual LONG Execute(LPCSTR sql) = 0;
-    // "FDT" followed by the id formatted "%4u"; name must hold FEATURE_TABLE_NAME_SIZE characters.
+    // "FDT" followed by the id formatted "%4u"; name must hold kFeatureTableNameSize characters.
     virtual LONG MakeTableName(UINT featureId, LPWSTR name) = 0;
     virtual LONG Reserved5() = 0;
     virtual LONG SetCallback(NiraQueryRowCallback callback, void* argument) = 0;

@@ -3,8 +3,8 @@
 #include <strsafe.h>
 
 namespace {
-constexpr CHAR QUOTE = '"';
-constexpr size_t NUMBER_TEXT_SIZE = 16;
+constexpr CHAR kQuote = '"';
+constexpr size_t kNumberTextSize = 16;
 }  // namespace
 
 CNiraQueryText::CNiraQueryText(size_t capacity)
@@ -48,16 +48,16 @@ CNiraQueryText& CNiraQueryText::Append(LPCSTR text)
 
 CNiraQueryText& CNiraQueryText::AppendQuoted(LPCSTR value)
 {
-    AppendChar(QUOTE);
+    AppendChar(kQuote);
     for (; value != nullptr && *value != '\0'; ++value) {
-        if (*value == QUOTE && !AppendChar(QUOTE)) {
+        if (*value == kQuote && !AppendChar(kQuote)) {
             break;
         }
         if (!AppendChar(*value)) {
             break;
         }
     }
-    AppendChar(QUOTE);
+    AppendChar(kQuote);
     return *this;
 }
 
@@ -75,8 +75,8 @@ CNiraQueryText& CNiraQueryText::AppendQuotedName(LPCWSTR name)
 
 CNiraQueryText& CNiraQueryText::AppendQuotedUnsigned(UINT value)
 {
-    CHAR number[NUMBER_TEXT_SIZE];
-    if (FAILED(StringCchPrintfA(number, NUMBER_TEXT_SIZE, "%u", value))) {
+    CHAR number[kNumberTextSize];
+    if (FAILED(StringCchPrintfA(number, kNumberTextSize, "%u", value))) {
         m_complete = FALSE;
         return *this;
     }
@@ -85,8 +85,8 @@ CNiraQueryText& CNiraQueryText::AppendQuotedUnsigned(UINT value)
 
 CNiraQueryText& CNiraQueryText::AppendQuotedSigned(INT value)
 {
-    CHAR number[NUMBER_TEXT_SIZE];
-    if (FAILED(StringCchPrintfA(number, NUMBER_TEXT_SIZE, "%d", value))) {
+    CHAR number[kNumberTextSize];
+    if (FAILED(StringCchPrintfA(number, kNumberTextSize, "%d", value))) {
         m_complete = FALSE;
         return *this;
     }

@@ -6,15 +6,15 @@
 #include <cstddef>
 
 // Buffer sizes the database readers build their statements in.
-constexpr size_t QUERY_TEXT_SIZE = 600;
-constexpr size_t SHORT_QUERY_TEXT_SIZE = 300;
+constexpr size_t kQueryTextSize = 600;
+constexpr size_t kShortQueryTextSize = 300;
 
 // A value is pasted between double quotes with every '"' inside it doubled, so no value can end
 // its literal early and change the statement. A piece that does not fit marks the text
 // incomplete; an incomplete statement must never be run (IsComplete says so).
 class CNiraQueryText {
 public:
-    explicit CNiraQueryText(size_t capacity = QUERY_TEXT_SIZE);
+    explicit CNiraQueryText(size_t capacity = kQueryTextSize);
     ~CNiraQueryText();
     CNiraQueryText(const CNiraQueryText&) = delete;
     CNiraQueryText& operator=(const CNiraQueryText&) = delete;

@@ -6,18 +6,18 @@
 
 namespace {
 // Rows a statement hands to the callback have at most this many columns kept on the stack.
-constexpr int STACK_COLUMNS = 64;
+constexpr int kStackColumns = 64;
 
 // Steps the statement to its end and hands every row to the callback as sqlite3_exec does:
 // the column texts (null for a null value) and the column names.
 int StepRows(sqlite3_stmt* statement, NiraQueryRowCallback callback, void* argument)
 {
     const int columns = sqlite3_column_count(statement);
-    if (columns > STACK_COLUMNS) {
+    if (columns > kStackColumns) {
         return SQLITE_TOOBIG;
     }
-    char* names[STACK_COLUMNS];
-    char* values[STACK_COLUMNS];
+    char* names[kStackColumns];
+    char* values[kStackColumns];
     bool named = false;  // the names are read once rows come, as sqlite3_exec reads them
     int result = SQLITE_OK;
     while ((result = sqlite3_step(statement)) == SQLITE_ROW) {

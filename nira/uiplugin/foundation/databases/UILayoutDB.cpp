@@ -8,27 +8,27 @@
 #include <new>
 
 namespace {
-constexpr LPCSTR CONTAINER_ID_QUERY = "SELECT ContainerID FROM UI_CONTAINERS_INFO WHERE ContainerName=";
-constexpr LPCSTR FRAME_TYPE_QUERY = "SELECT FrameType FROM UI_CONTAINERS_INFO WHERE ContainerName=";
-constexpr LPCSTR RTL_WINDOW_ID_QUERY = "SELECT RTLWindowID FROM UI_WINDOWS_INFO WHERE WindowID=";
+constexpr LPCSTR kContainerIdQuery = "SELECT ContainerID FROM UI_CONTAINERS_INFO WHERE ContainerName=";
+constexpr LPCSTR kFrameTypeQuery = "SELECT FrameType FROM UI_CONTAINERS_INFO WHERE ContainerName=";
+constexpr LPCSTR kRtlWindowIdQuery = "SELECT RTLWindowID FROM UI_WINDOWS_INFO WHERE WindowID=";
 
-constexpr LPCSTR WINDOW_COUNT_QUERY = "SELECT COUNT(WindowID) FROM UI_WINDOWS_INFO WHERE ContainerID=";
-constexpr LPCSTR WINDOW_IDS_QUERY = "SELECT WindowID FROM UI_WINDOWS_INFO WHERE ContainerID=";
-constexpr LPCSTR WINDOW_ROW_QUERY =
+constexpr LPCSTR kWindowCountQuery = "SELECT COUNT(WindowID) FROM UI_WINDOWS_INFO WHERE ContainerID=";
+constexpr LPCSTR kWindowIdsQuery = "SELECT WindowID FROM UI_WINDOWS_INFO WHERE ContainerID=";
+constexpr LPCSTR kWindowRowQuery =
     "SELECT WindowID, WindowStringID, WindowHelp, WindowName, ContainerID FROM UI_WINDOWS_INFO "
     "WHERE WindowID=";
-constexpr LPCSTR RTL_WINDOW_COUNT_QUERY = "SELECT COUNT(RTLWindowID) FROM UI_WINDOWS_INFO WHERE ContainerID=";
-constexpr LPCSTR RTL_WINDOW_IDS_QUERY = "SELECT RTLWindowID FROM UI_WINDOWS_INFO WHERE ContainerID=";
-constexpr LPCSTR RTL_WINDOW_ROW_QUERY =
+constexpr LPCSTR kRtlWindowCountQuery = "SELECT COUNT(RTLWindowID) FROM UI_WINDOWS_INFO WHERE ContainerID=";
+constexpr LPCSTR kRtlWindowIdsQuery = "SELECT RTLWindowID FROM UI_WINDOWS_INFO WHERE ContainerID=";
+constexpr LPCSTR kRtlWindowRowQuery =
     "SELECT RTLWindowID, WindowStringID, WindowHelp, WindowName, ContainerID FROM UI_WINDOWS_INFO "
     "WHERE RTLWindowID=";
 
-constexpr LPCSTR WIDGET_COUNT_QUERY = "SELECT COUNT(ControlID) FROM UI_WIDGETS_INFO WHERE WindowID=";
-constexpr LPCSTR WIDGET_IDS_QUERY = "SELECT ControlID FROM UI_WIDGETS_INFO WHERE WindowID=";
-constexpr LPCSTR RTL_WIDGET_COUNT_QUERY = "SELECT COUNT(ControlID) FROM UI_WIDGETS_INFO WHERE RTLWindowID=";
-constexpr LPCSTR RTL_WIDGET_IDS_QUERY = "SELECT ControlID FROM UI_WIDGETS_INFO WHERE RTLWindowID=";
+constexpr LPCSTR kWidgetCountQuery = "SELECT COUNT(ControlID) FROM UI_WIDGETS_INFO WHERE WindowID=";
+constexpr LPCSTR kWidgetIdsQuery = "SELECT ControlID FROM UI_WIDGETS_INFO WHERE WindowID=";
+constexpr LPCSTR kRtlWidgetCountQuery = "SELECT COUNT(ControlID) FROM UI_WIDGETS_INFO WHERE RTLWindowID=";
+constexpr LPCSTR kRtlWidgetIdsQuery = "SELECT ControlID FROM UI_WIDGETS_INFO WHERE RTLWindowID=";
 // The column "BitampID" is spelled so in the database.
-constexpr LPCSTR WIDGET_ROW_QUERY =
+constexpr LPCSTR kWidgetRowQuery =
     "SELECT ControlID, GroupID, FeatureID, CtrlStringID, BitampID, CtrlHelpID, CtrlType, LabelID, "
     "CtrlName, CtrlState, MaxValue, MinValue, IncrementFactor, LevelID, EndControl "
     "FROM UI_WIDGETS_INFO WHERE ControlID=";
@@ -61,8 +61,8 @@ enum WidgetColumn {
 };
 
 // Bounds on the columns of a widget row: more than the minimum and fewer than the maximum.
-constexpr int WIDGET_MIN_COLUMNS = 12;
-constexpr int WIDGET_MAX_COLUMNS = 500;
+constexpr int kWidgetMinColumns = 12;
+constexpr int kWidgetMaxColumns = 500;
 
 template <typename Callback>
 struct RowContext {
@@ -96,7 +96,7 @@ int OnWindowRow(void* argument, int columnCount, char** values, char**)
 
 int OnWidgetRow(void* argument, int columnCount, char** values, char**)
 {
-    if (columnCount <= WIDGET_MIN_COLUMNS || columnCount >= WIDGET_MAX_COLUMNS) {
+    if (columnCount <= kWidgetMinColumns || columnCount >= kWidgetMaxColumns) {
         return 1;
     }
     auto* context = static_cast<RowContext<NiraWidgetCallback>*>(argument);
@@ -142,7 +142,7 @@ LONG CNiraUILayoutDB::Open(LPCWSTR path)
 LONG CNiraUILayoutDB::FindContainer(LPCWSTR name, NiraLayoutRecordCallback callback, LPVOID user)
 {
     CNiraQueryText sql;
-    sql.Append(CONTAINER_ID_QUERY).AppendQuotedName(name);
+    sql.Append(kContainerIdQuery).AppendQuotedName(name);
     INT containerId = 0;
     if (m_copy.Run(sql, StoreFirstColumn, &containerId) != 0 || containerId == 0) {
         return NIRA_STATUS_FAILED;
@@ -159,7 +159,7 @@ LONG CNiraUILayoutDB::FindContainer(LPCWSTR name, NiraLayoutRecordCallback callb
 LONG CNiraUILayoutDB::GetFrameType(LPCWSTR containerName, INT* frameType)
 {
     CNiraQueryText sql;
-    sql.Append(FRAME_TYPE_QUERY).AppendQuotedName(containerName);
+    sql.Append(kFrameTypeQuery).AppendQuotedName(containerName);
     INT found = 0;
     if (m_copy.Run(sql, StoreFirstColumn, &found) != 0) {
         return NIRA_STATUS_FAILED;
@@ -184,7 +184,7 @@ LONG CNiraUILayoutDB::GetRtlWindowId(INT windowId, INT* rtlWindowId)
         *t->read = TRUE;
         return 0;
     };
-    if (m_copy.RunWithNumber(RTL_WINDOW_ID_QUERY, static_cast<UINT>(windowId), onRow, &target) != 0) {
+    if (m_copy.RunWithNumber(kRtlWindowIdQuery, static_cast<UINT>(windowId), onRow, &target) != 0) {
         return NIRA_STATUS_FAILED;
     }
     if (read) {
@@ -225,8 +225,8 @@ LONG CNiraUILayoutDB::EnumWindows(INT containerId, INT rtl, NiraLayoutRecordCall
     INT count = 0;
     INT* ids = nullptr;
     // A list that could not be read is a failure, not a container without windows.
-    LONG result = m_rtl ? CollectIds(RTL_WINDOW_COUNT_QUERY, RTL_WINDOW_IDS_QUERY, containerId, &ids, &count)
-                        : CollectIds(WINDOW_COUNT_QUERY, WINDOW_IDS_QUERY, containerId, &ids, &count);
+    LONG result = m_rtl ? CollectIds(kRtlWindowCountQuery, kRtlWindowIdsQuery, containerId, &ids, &count)
+                        : CollectIds(kWindowCountQuery, kWindowIdsQuery, containerId, &ids, &count);
     for (INT i = 0; i < count; ++i) {
         // A window that cannot be read is reported, and the walk goes on with the next one.
         if (DeliverWindow(ids[i], callback, user) != 0) {
@@ -242,7 +242,7 @@ LONG CNiraUILayoutDB::EnumWindows(INT containerId, INT rtl, NiraLayoutRecordCall
 LONG CNiraUILayoutDB::DeliverWindow(INT windowId, NiraLayoutRecordCallback callback, LPVOID user)
 {
     RowContext<NiraLayoutRecordCallback> context = {callback, user};
-    return m_copy.RunWithNumber(m_rtl ? RTL_WINDOW_ROW_QUERY : WINDOW_ROW_QUERY, static_cast<UINT>(windowId),
+    return m_copy.RunWithNumber(m_rtl ? kRtlWindowRowQuery : kWindowRowQuery, static_cast<UINT>(windowId),
                                 OnWindowRow, &context);
 }
 
@@ -251,8 +251,8 @@ LONG CNiraUILayoutDB::EnumWidgets(INT, INT windowId, NiraWidgetCallback callback
     CNiraDatabaseCopy::ReadTransaction transaction(m_copy);
     INT count = 0;
     INT* ids = nullptr;
-    LONG result = m_rtl ? CollectIds(RTL_WIDGET_COUNT_QUERY, RTL_WIDGET_IDS_QUERY, windowId, &ids, &count)
-                        : CollectIds(WIDGET_COUNT_QUERY, WIDGET_IDS_QUERY, windowId, &ids, &count);
+    LONG result = m_rtl ? CollectIds(kRtlWidgetCountQuery, kRtlWidgetIdsQuery, windowId, &ids, &count)
+                        : CollectIds(kWidgetCountQuery, kWidgetIdsQuery, windowId, &ids, &count);
     for (INT i = 0; i < count; ++i) {
         if (DeliverWidget(ids[i], callback, user) != 0) {
             result = NIRA_STATUS_FAILED;
@@ -267,7 +267,7 @@ LONG CNiraUILayoutDB::EnumWidgets(INT, INT windowId, NiraWidgetCallback callback
 LONG CNiraUILayoutDB::DeliverWidget(INT controlId, NiraWidgetCallback callback, LPVOID user)
 {
     RowContext<NiraWidgetCallback> context = {callback, user};
-    return m_copy.RunWithNumber(WIDGET_ROW_QUERY, static_cast<UINT>(controlId), OnWidgetRow, &context);
+    return m_copy.RunWithNumber(kWidgetRowQuery, static_cast<UINT>(controlId), OnWidgetRow, &context);
 }
 
 LONG CNiraUILayoutDB::Close()

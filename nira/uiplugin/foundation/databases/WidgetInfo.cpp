@@ -8,7 +8,7 @@ struct WidgetKindEntry {
     INT kind;
 };
 
-constexpr WidgetKindEntry WIDGET_KINDS[] = {
+constexpr WidgetKindEntry kWidgetKinds[] = {
     {701, 19}, {702, 7},  {703, 13}, {704, 2},  {705, 6},  {706, 5},  {707, 12},
     {708, 21}, {709, 15}, {710, 29}, {711, 11}, {712, 30}, {713, 31}, {714, 22},
 };
@@ -68,12 +68,12 @@ INT CNiraWidgetInfo::CtrlType() const
 
 INT CNiraWidgetInfo::WidgetKind(INT classCode) const
 {
-    for (const WidgetKindEntry& entry : WIDGET_KINDS) {
+    for (const WidgetKindEntry& entry : kWidgetKinds) {
         if (entry.classCode == classCode) {
             return entry.kind;
         }
     }
-    return WIDGET_KIND_UNKNOWN;
+    return kWidgetKindUnknown;
 }
 
 CNiraListWidgetInfo::CNiraListWidgetInfo(const WidgetRow& row) : CNiraWidgetInfo(row), state{row.ctrlState} {}

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 // Widget kinds that WidgetKind maps the control-class codes 701..714 to.
-constexpr INT WIDGET_KIND_UNKNOWN = 33;
+constexpr INT kWidgetKindUnknown = 33;
 
 // A row of UI_WIDGETS_INFO as read (CtrlName is read but not handed on).
 struct WidgetRow {

@@ -232,7 +232,7 @@ BOOL CNiraDeviceInfoUpdater::ResetAnswers(const PmlOidEntry* list, AnswerPass pa
 BOOL CNiraDeviceInfoUpdater::QueryDevice(const PmlOidEntry* list)
 {
     void* object = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_NiraMgmtConnection, nullptr, NIRA_DEVICE_SERVER_CONTEXT,
+    if (FAILED(CoCreateInstance(CLSID_NiraMgmtConnection, nullptr, kDeviceServerContext,
                                 IID_INiraMgmtConnection, &object))) {
         return FALSE;
     }
@@ -250,8 +250,8 @@ BOOL CNiraDeviceInfoUpdater::QueryDevice(const PmlOidEntry* list)
     connection->Configure(kUseDefaults, kReservedSetting, kRetries, kServerDefault, kServerDefault,
                           kServerDefault, kServerDefault);
     object = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_NiraMgmtRequest, nullptr, NIRA_DEVICE_SERVER_CONTEXT,
-                                IID_INiraMgmtRequest, &object))) {
+    if (FAILED(CoCreateInstance(CLSID_NiraMgmtRequest, nullptr, kDeviceServerContext, IID_INiraMgmtRequest,
+                                &object))) {
         connection->Close();
         connection->Release();
         return FALSE;

@@ -65,7 +65,7 @@ BOOL ContainsNoCase(LPCWSTR text, LPCWSTR name)
 IUnknown* CreateServerObject(REFCLSID classId, REFIID interfaceId)
 {
     void* object = nullptr;
-    if (FAILED(CoCreateInstance(classId, nullptr, NIRA_DEVICE_SERVER_CONTEXT, interfaceId, &object))) {
+    if (FAILED(CoCreateInstance(classId, nullptr, kDeviceServerContext, interfaceId, &object))) {
         return nullptr;
     }
     return static_cast<IUnknown*>(object);

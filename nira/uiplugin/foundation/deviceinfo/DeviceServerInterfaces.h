@@ -26,7 +26,7 @@ inline constexpr IID IID_INiraObjectIdServer = {
     0x8AF30D93, 0xD46B, 0x456E, {0x8F, 0x70, 0xED, 0x6A, 0x07, 0x19, 0x7A, 0x3F}};
 
 // Classes are created with every context a server may run in.
-constexpr DWORD NIRA_DEVICE_SERVER_CONTEXT =
+constexpr DWORD kDeviceServerContext =
     CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER | CLSCTX_REMOTE_SERVER;
 
 // Whether the device-status provider serves a printer.

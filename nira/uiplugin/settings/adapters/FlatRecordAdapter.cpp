@@ -61,16 +61,16 @@ constexpr LONG PS = FLAT_PAGE_SETTINGS;
 #define PAGE(field) PS, offsetof(PageSettingsRecord, field)
 
 // Readings the rules depend on.
-constexpr LONG GATE_FLAG = 201;
-constexpr LONG POSTER_FLAG = 16;
-constexpr LONG MARGIN_MODE_INT_REF = 5;
-constexpr LONG MARGIN_VALUE_BOTH = 2;
-constexpr LONG DUPLEX_MANUAL_VALUE = 2;
-constexpr LONG OUTPUT_MODE_LAST = 5;
-constexpr LONG POSTER_SIZE_LAST = 3;
-constexpr LONG RECTANGLE_BLOB_A = 30;
-constexpr LONG RECTANGLE_BLOB_B = 31;
-constexpr double MICRONS_PER_INCH = 25400.0;
+constexpr LONG kGateFlag = 201;
+constexpr LONG kPosterFlag = 16;
+constexpr LONG kMarginModeIntRef = 5;
+constexpr LONG kMarginValueBoth = 2;
+constexpr LONG kDuplexManualValue = 2;
+constexpr LONG kOutputModeLast = 5;
+constexpr LONG kPosterSizeLast = 3;
+constexpr LONG kRectangleBlobA = 30;
+constexpr LONG kRectangleBlobB = 31;
+constexpr double kMicronsPerInch = 25400.0;
 
 const FlatRecordRow kFlatRows[] = {
     {JOB(outputMode), {N, 71}, FLAT_OUTPUT_MODE, 0},
@@ -124,7 +124,7 @@ const FlatRecordRow kFlatRows[] = {
     {JOB(pageParityMode), {F, 200}, FLAT_FLAG, 0},
     {JOB(sourceOverride), {I, 1912}, FLAT_COPY, 0},
     {JOB(uncollatedCopiesByProcessor), {F, 204}, FLAT_FLAG, 0},
-    {JOB(jobText), {S, 2}, FLAT_TEXT, JOB_SETTINGS_TEXT_CHARS},
+    {JOB(jobText), {S, 2}, FLAT_TEXT, kJobSettingsTextChars},
     {JOB(driverScales), {F, 124}, FLAT_FLAG, 0},
 
     {STATE(repeatCount), {I, 2050}, FLAT_REPEAT_COUNT, 0},
@@ -147,7 +147,7 @@ const FlatRecordRow kFlatRows[] = {
     {STATE(pageParityMode), {F, 200}, FLAT_FLAG, 0},
     {STATE(driverWordB), {I, 1998}, FLAT_COPY, 0},
     {STATE(colorToolEnabled), {B, 24}, FLAT_HAS_BLOB, 0},
-    {STATE(colorToolArgument), {S, 24}, FLAT_TEXT, COLOR_TOOL_ARGUMENT_CHARS},
+    {STATE(colorToolArgument), {S, 24}, FLAT_TEXT, kColorToolArgumentChars},
 
     {PAGE(printableWidth), {I, 1969}, FLAT_COPY, 0},
     {PAGE(printableHeight), {I, 1970}, FLAT_COPY, 0},
@@ -155,8 +155,8 @@ const FlatRecordRow kFlatRows[] = {
     {PAGE(offsetX), {I, 2035}, FLAT_COPY, 0},
     {PAGE(marginY), {I, 2036}, FLAT_COPY, 0},
     {PAGE(offsetY), {I, 2036}, FLAT_COPY, 0},
-    {PAGE(imageOffsetX), {B, RECTANGLE_BLOB_A}, FLAT_RECTANGLE, 0},
-    {PAGE(imageOffsetX), {B, RECTANGLE_BLOB_B}, FLAT_RECTANGLE, 0},
+    {PAGE(imageOffsetX), {B, kRectangleBlobA}, FLAT_RECTANGLE, 0},
+    {PAGE(imageOffsetX), {B, kRectangleBlobB}, FLAT_RECTANGLE, 0},
     {PAGE(marginFlag), {N, 6}, FLAT_MARGIN_FLAG, 0},
 };
 
@@ -175,11 +175,11 @@ const SettingRef kFlatEntries[] = {
     {N, 6},    {N, 10},   {S, 2},    {S, 24},   {B, 0},    {B, 1},    {B, 30},   {B, 31},   {B, 24},
 };
 
-constexpr DWORD kFlatRecordSizes[FLAT_RECORD_COUNT] = {JOB_SETTINGS_RECORD_SIZE, DRIVER_STATE_RECORD_SIZE,
-                                                       PAGE_SETTINGS_RECORD_SIZE};
+constexpr DWORD kFlatRecordSizes[FLAT_RECORD_COUNT] = {kJobSettingsRecordSize, kDriverStateRecordSize,
+                                                       kPageSettingsRecordSize};
 
 // The rectangle blobs: left, top, right, bottom as signed 32-bit values.
-constexpr DWORD RECTANGLE_BLOB_SIZE = 4 * sizeof(LONG);
+constexpr DWORD kRectangleBlobSize = 4 * sizeof(LONG);
 
 bool RecordHasKind(LONG record, LONG kind)
 {
@@ -201,7 +201,7 @@ void PutField32(BYTE* field, LONG value)
 LONG InchesToMicrons(FLOAT inches)
 {
     constexpr LONG indefinite = std::numeric_limits<LONG>::min();
-    const double microns = static_cast<double>(inches) * MICRONS_PER_INCH;
+    const double microns = static_cast<double>(inches) * kMicronsPerInch;
     if (!(microns > -2147483649.0 && microns < 2147483648.0)) {
         return indefinite;
     }
@@ -414,7 +414,7 @@ bool CNiraFlatRecordAdapter::WriteRow(const FlatRecordRow& row, const OwnerValue
                    GateFlagOnOrUnknown() ? static_cast<LONG>(static_cast<DWORD>(value.integer) + 1u) : 1);
         return true;
     case FLAT_IS_TWO:
-        PutField32(field, value.integer == DUPLEX_MANUAL_VALUE ? 1 : 0);
+        PutField32(field, value.integer == kDuplexManualValue ? 1 : 0);
         return true;
     case FLAT_BYTES:
         if (value.data == nullptr || value.length != row.size) {
@@ -453,30 +453,30 @@ bool CNiraFlatRecordAdapter::WriteIntRefRow(const FlatRecordRow& row, BYTE* fiel
         if (!ReadIntRef(row.setting.index, &value)) {
             return false;
         }
-        PutField32(field, KeepInRange(value, OUTPUT_MODE_LAST));
+        PutField32(field, KeepInRange(value, kOutputModeLast));
         return true;
     case FLAT_POSTER_SIZE: {
         BYTE poster = 0;
-        if (!ReadFlag(POSTER_FLAG, &poster) || poster != 1) {
+        if (!ReadFlag(kPosterFlag, &poster) || poster != 1) {
             return true;
         }
         if (!ReadIntRef(row.setting.index, &value)) {
             return false;
         }
-        PutField32(field, KeepInRange(value, POSTER_SIZE_LAST));
+        PutField32(field, KeepInRange(value, kPosterSizeLast));
         return true;
     }
     case FLAT_MARGIN_FLAG: {
-        if (!ReadIntRef(MARGIN_MODE_INT_REF, &value)) {
+        if (!ReadIntRef(kMarginModeIntRef, &value)) {
             return false;
         }
-        if (value != MARGIN_VALUE_BOTH) {
+        if (value != kMarginValueBoth) {
             return true;
         }
         if (!ReadIntRef(row.setting.index, &value)) {
             return false;
         }
-        if (value == MARGIN_VALUE_BOTH) {
+        if (value == kMarginValueBoth) {
             PutField32(field, 1);
         }
         return true;
@@ -490,17 +490,17 @@ bool CNiraFlatRecordAdapter::WriteIntRefRow(const FlatRecordRow& row, BYTE* fiel
 bool CNiraFlatRecordAdapter::WriteRectangle(LONG index, const OwnerValue& value, BYTE* field)
 {
     OwnerValue other;
-    const LONG otherIndex = index == RECTANGLE_BLOB_A ? RECTANGLE_BLOB_B : RECTANGLE_BLOB_A;
+    const LONG otherIndex = index == kRectangleBlobA ? kRectangleBlobB : kRectangleBlobA;
     if (!other.Read(*m_owner, SETTING_ARRAY_BLOB, otherIndex)) {
         return false;
     }
     const OwnerValue* both[] = {&value, &other};
     LONG sides[2][4] = {};
     for (int i = 0; i < 2; ++i) {
-        if (both[i]->data == nullptr || both[i]->length != RECTANGLE_BLOB_SIZE) {
+        if (both[i]->data == nullptr || both[i]->length != kRectangleBlobSize) {
             return false;
         }
-        memcpy(sides[i], both[i]->data, RECTANGLE_BLOB_SIZE);
+        memcpy(sides[i], both[i]->data, kRectangleBlobSize);
     }
     const LONG intersection[4] = {
         sides[0][0] > sides[1][0] ? sides[0][0] : sides[1][0],  // larger left
@@ -525,7 +525,7 @@ bool CNiraFlatRecordAdapter::ReadIntRef(LONG index, LONG* value)
 bool CNiraFlatRecordAdapter::GateFlagOnOrUnknown()
 {
     BYTE gate = 0;
-    return !ReadFlag(GATE_FLAG, &gate) || gate == 1;
+    return !ReadFlag(kGateFlag, &gate) || gate == 1;
 }
 
 BOOLEAN CNiraFlatRecordAdapter::SetTarget(JobSettingsRecord* jobSettings, DriverStateRecord* driverState,

@@ -9,8 +9,8 @@
 namespace {
 
 // The zlib version the block format was written with; zlib accepts any 1.x caller.
-const char* const BLOCK_ZLIB_VERSION = "1.1.3";
-constexpr int BLOCK_COMPRESSION_LEVEL = 9;
+const char* const kBlockZlibVersion = "1.1.3";
+constexpr int kBlockCompressionLevel = 9;
 
 // A zlib stream record on the heap, ended and freed on every path.
 class CZlibStream {
@@ -53,7 +53,7 @@ DWORD DeflateSettingsImage(const BYTE* image, DWORD imageLength, BYTE* stream, D
 {
     CZlibStream record(true);
     z_stream* z = record.Get();
-    if (deflateInit_(z, BLOCK_COMPRESSION_LEVEL, BLOCK_ZLIB_VERSION, static_cast<int>(sizeof(z_stream))) !=
+    if (deflateInit_(z, kBlockCompressionLevel, kBlockZlibVersion, static_cast<int>(sizeof(z_stream))) !=
         Z_OK) {
         throw CNiraException(ERROR_INVALID_DATA);
     }
@@ -76,7 +76,7 @@ void InflateSettingsImage(const BYTE* stream, DWORD streamLength, BYTE* image, D
 {
     CZlibStream record(false);
     z_stream* z = record.Get();
-    if (inflateInit_(z, BLOCK_ZLIB_VERSION, static_cast<int>(sizeof(z_stream))) != Z_OK) {
+    if (inflateInit_(z, kBlockZlibVersion, static_cast<int>(sizeof(z_stream))) != Z_OK) {
         throw CNiraException(ERROR_INVALID_DATA);
     }
     record.Started();

@@ -13,8 +13,8 @@
 namespace {
 
 // When flag 223 is packed and true, flag 105 travels as true whatever the owner holds.
-constexpr LONG FORCING_FLAG = 223;
-constexpr LONG FORCED_FLAG = 105;
+constexpr LONG kForcingFlag = 223;
+constexpr LONG kForcedFlag = 105;
 
 void PutDword(BYTE* at, DWORD value)
 {
@@ -31,12 +31,12 @@ Value ReadOwner(Read&& read)
 }
 
 // The page-geometry fields of the section, from the horizontal resolution to the physical height.
-constexpr size_t BLOCK_GEOMETRY_OFFSET = offsetof(PrivateDevMode, horizontalResolution);
-constexpr size_t BLOCK_GEOMETRY_SIZE = offsetof(PrivateDevMode, paperSizeAtConvert) - BLOCK_GEOMETRY_OFFSET;
+constexpr size_t kBlockGeometryOffset = offsetof(PrivateDevMode, horizontalResolution);
+constexpr size_t kBlockGeometrySize = offsetof(PrivateDevMode, paperSizeAtConvert) - kBlockGeometryOffset;
 
 BYTE* GeometryOf(PrivateDevMode* block)
 {
-    return reinterpret_cast<BYTE*>(block) + BLOCK_GEOMETRY_OFFSET;
+    return reinterpret_cast<BYTE*>(block) + kBlockGeometryOffset;
 }
 
 }  // namespace
@@ -89,7 +89,7 @@ BOOLEAN CNiraBlockPacker::SetTarget(PrivateDevMode* block)
         RequireSettings(m_owner != nullptr);
         m_block = block;
         m_payload = reinterpret_cast<BYTE*>(&block->payload);
-        m_payloadCapacity = PACKED_PAYLOAD_SIZE;
+        m_payloadCapacity = kPackedPayloadSize;
 
         // The rows whose values come from a pull provider rather than from the owner's store.
         ReleaseSettingsObject(m_providedMask);
@@ -143,13 +143,13 @@ BOOLEAN CNiraBlockPacker::UpdateAll()
         ApplyFlagRule();
         // The geometry describes the packed settings: a pack that does not fit keeps the earlier
         // geometry along with the earlier block.
-        BYTE earlierGeometry[BLOCK_GEOMETRY_SIZE];
-        memcpy(earlierGeometry, GeometryOf(m_block), BLOCK_GEOMETRY_SIZE);
+        BYTE earlierGeometry[kBlockGeometrySize];
+        memcpy(earlierGeometry, GeometryOf(m_block), kBlockGeometrySize);
         WriteGeometry();
         try {
             CompressImage();
         } catch (...) {
-            memcpy(GeometryOf(m_block), earlierGeometry, BLOCK_GEOMETRY_SIZE);
+            memcpy(GeometryOf(m_block), earlierGeometry, kBlockGeometrySize);
             throw;
         }
     });
@@ -187,13 +187,13 @@ void CNiraBlockPacker::CopyPackedRangeInts(LONG first, LONG last)
 
 void CNiraBlockPacker::ApplyFlagRule()
 {
-    if (m_packMask->TestFlag(FORCING_FLAG) != TRUE || m_packMask->TestFlag(FORCED_FLAG) != TRUE) {
+    if (m_packMask->TestFlag(kForcingFlag) != TRUE || m_packMask->TestFlag(kForcedFlag) != TRUE) {
         return;
     }
     const BYTE forcing =
-        ReadOwner<BYTE>([&](BYTE* value) { return m_owner->GetFlag(FORCING_FLAG, value, 0, 0); });
+        ReadOwner<BYTE>([&](BYTE* value) { return m_owner->GetFlag(kForcingFlag, value, 0, 0); });
     if (forcing == 1) {
-        RequireSettings(m_store->SetFlag(FORCED_FLAG, 1) == TRUE);
+        RequireSettings(m_store->SetFlag(kForcedFlag, 1) == TRUE);
     }
 }
 
@@ -287,19 +287,19 @@ void CNiraBlockPacker::CompressImage()
     RequireSettings(m_block != nullptr && m_payload != nullptr && m_payloadCapacity != 0);
     BuildImage();
     RequireSettings(m_imageBuffer != nullptr);
-    RequireSettings(m_payloadCapacity > PACKED_PAYLOAD_HEADER_SIZE);
+    RequireSettings(m_payloadCapacity > kPackedPayloadHeaderSize);
 
-    const DWORD room = m_payloadCapacity - PACKED_PAYLOAD_HEADER_SIZE;
+    const DWORD room = m_payloadCapacity - kPackedPayloadHeaderSize;
     if (m_scratch == nullptr) {
-        m_scratch = static_cast<BYTE*>(AllocateSettingsBlock(PACKED_PAYLOAD_SIZE));  // the room never grows
+        m_scratch = static_cast<BYTE*>(AllocateSettingsBlock(kPackedPayloadSize));  // the room never grows
     }
-    RequireSettings(room <= PACKED_PAYLOAD_SIZE);
+    RequireSettings(room <= kPackedPayloadSize);
     const DWORD streamLength = DeflateSettingsImage(m_imageBuffer, m_imageLength, m_scratch, room);
     PutDword(m_payload + offsetof(PackedSettingsPayload, compressedLength), streamLength);
     PutDword(m_payload + offsetof(PackedSettingsPayload, imageLength), m_imageLength);
     memcpy(m_payload + offsetof(PackedSettingsPayload, stream), m_scratch, streamLength);
 
-    m_block->packedLength = streamLength + PACKED_PAYLOAD_HEADER_SIZE;
+    m_block->packedLength = streamLength + kPackedPayloadHeaderSize;
     const DWORD checksum = ComputeBlockChecksum(m_block);
     m_block->checksum = checksum;
     m_block->checksumCopy = checksum;

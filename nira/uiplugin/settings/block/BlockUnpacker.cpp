@@ -17,12 +17,12 @@
 namespace {
 
 // Strings the unpacker sets from the section header or the current process.
-constexpr LONG HOST_FILE_NAME_STRING = 0;
-constexpr LONG HOST_PATH_STRING = 1;
-constexpr LONG USER_NAME_STRING = 6;
+constexpr LONG kHostFileNameString = 0;
+constexpr LONG kHostPathString = 1;
+constexpr LONG kUserNameString = 6;
 
 // Deflate cannot expand data by more than this factor, so a longer announced image is damaged.
-constexpr ULONGLONG DEFLATE_MAX_RATIO = 1032;
+constexpr ULONGLONG kDeflateMaxRatio = 1032;
 
 DWORD ReadPayloadDword(const BYTE* payload, DWORD offset)
 {
@@ -32,11 +32,11 @@ DWORD ReadPayloadDword(const BYTE* payload, DWORD offset)
 }
 
 // Set bits of each value of four bits.
-constexpr BYTE BITS_IN_NIBBLE[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
+constexpr BYTE kBitsInNibble[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
 
 DWORD CountBits(BYTE bits)
 {
-    return BITS_IN_NIBBLE[bits & 0x0F] + BITS_IN_NIBBLE[bits >> 4];
+    return kBitsInNibble[bits & 0x0F] + kBitsInNibble[bits >> 4];
 }
 
 // A value of kinds 1 to 6 at its rank in the image; one the image cannot give throws 13.
@@ -117,10 +117,10 @@ void CNiraBlockUnpacker::LoadBlock(PrivateDevMode* block)
 
     // From here on only the copy is read, whatever happens to the caller's section.
     if (m_payloadCopy == nullptr) {
-        m_payloadCopy = static_cast<BYTE*>(AllocateSettingsBlock(PACKED_PAYLOAD_SIZE));
+        m_payloadCopy = static_cast<BYTE*>(AllocateSettingsBlock(kPackedPayloadSize));
     }
-    m_payloadCopyLength = PACKED_PAYLOAD_SIZE;
-    memcpy(m_payloadCopy, &block->payload, PACKED_PAYLOAD_SIZE);
+    m_payloadCopyLength = kPackedPayloadSize;
+    memcpy(m_payloadCopy, &block->payload, kPackedPayloadSize);
 
     m_block = block;
     InflatePayload();
@@ -132,7 +132,7 @@ void CNiraBlockUnpacker::LoadBlock(PrivateDevMode* block)
 
     if (m_blockMask == nullptr) {
         void* mask = nullptr;
-        GetSettingsInstance(&SETTINGS_GUID_MASK, &mask);
+        GetSettingsInstance(&kSettingsGuidMask, &mask);
         m_blockMask = static_cast<INiraSettingsMask*>(mask);
     }
     RequireSettings(m_blockMask != nullptr);
@@ -147,16 +147,16 @@ void CNiraBlockUnpacker::InflatePayload()
 {
     RequireSettings(m_payloadCopy != nullptr && m_payloadCopyLength != 0);
     m_imageLength = 0;
-    RequireSettings(m_payloadCopyLength > PACKED_PAYLOAD_HEADER_SIZE);
+    RequireSettings(m_payloadCopyLength > kPackedPayloadHeaderSize);
 
     const DWORD streamLength =
         ReadPayloadDword(m_payloadCopy, offsetof(PackedSettingsPayload, compressedLength));
     const DWORD imageLength = ReadPayloadDword(m_payloadCopy, offsetof(PackedSettingsPayload, imageLength));
     // Sizes come from outside: the stream must lie in the payload, and the image must be at
     // least a header and no longer than the stream can produce.
-    RequireSettings(streamLength <= m_payloadCopyLength - PACKED_PAYLOAD_HEADER_SIZE);
-    RequireSettings(imageLength >= SETTINGS_IMAGE_HEADER_SIZE);
-    RequireSettings(imageLength <= DEFLATE_MAX_RATIO * streamLength);
+    RequireSettings(streamLength <= m_payloadCopyLength - kPackedPayloadHeaderSize);
+    RequireSettings(imageLength >= kSettingsImageHeaderSize);
+    RequireSettings(imageLength <= kDeflateMaxRatio * streamLength);
 
     if (imageLength > m_imageCapacity) {  // the buffer only grows: images of one driver differ little
         FreeSettingsBlock(m_imageBuffer);
@@ -166,8 +166,7 @@ void CNiraBlockUnpacker::InflatePayload()
         m_imageCapacity = imageLength;
     }
     m_imageLength = imageLength;
-    InflateSettingsImage(m_payloadCopy + PACKED_PAYLOAD_HEADER_SIZE, streamLength, m_imageBuffer,
-                         imageLength);
+    InflateSettingsImage(m_payloadCopy + kPackedPayloadHeaderSize, streamLength, m_imageBuffer, imageLength);
 }
 
 void CNiraBlockUnpacker::ReadPresenceTable()
@@ -177,7 +176,7 @@ void CNiraBlockUnpacker::ReadPresenceTable()
         m_presenceTable = static_cast<SettingsMaskInfo*>(AllocateSettingsBlock(sizeof(SettingsMaskInfo)));
     }
     const SettingsImageHeader& header = m_image->Header();
-    for (DWORD kind = 0; kind < SETTINGS_IMAGE_KINDS; ++kind) {
+    for (DWORD kind = 0; kind < kSettingsImageKinds; ++kind) {
         const SettingsArrayDescriptor& array = header.arrays[kind];
         RequireSettings(array.presenceOffset < header.dataLength);
         SettingsMaskArray& row = m_presenceTable->kinds[kind];
@@ -304,7 +303,7 @@ void CNiraBlockUnpacker::ReadIfCarried(LONG kind, LONG index)
 // the rank of an entry takes two steps instead of a count over the whole array.
 void CNiraBlockUnpacker::BuildRankTable()
 {
-    for (DWORD kind = 0; kind < SETTINGS_IMAGE_KINDS; ++kind) {
+    for (DWORD kind = 0; kind < kSettingsImageKinds; ++kind) {
         const SettingsMaskArray& row = m_presenceTable->kinds[kind];
         std::vector<DWORD>& before = m_presentBefore[kind];
         before.assign(static_cast<size_t>(row.size) + 1, 0);
@@ -390,13 +389,13 @@ void CNiraBlockUnpacker::SetOwnerString(LONG index, const WCHAR* text)
 void CNiraBlockUnpacker::SetHostProcessStrings()
 {
     // The field need not be terminated: read at most its 260 bytes.
-    CHAR sectionPath[PRIVATE_DEVMODE_TEXT_CHARS + 1] = {};
-    memcpy(sectionPath, m_block->processPath, PRIVATE_DEVMODE_TEXT_CHARS);
+    CHAR sectionPath[kPrivateDevmodeTextChars + 1] = {};
+    memcpy(sectionPath, m_block->processPath, kPrivateDevmodeTextChars);
 
     WCHAR* converted = nullptr;
     size_t length = 0;
     const bool present = ConvertToWide(&converted, sectionPath, CP_ACP) == 1 &&
-                         GetStringLengthSafe(converted, PRIVATE_DEVMODE_TEXT_CHARS, &length) == S_OK &&
+                         GetStringLengthSafe(converted, kPrivateDevmodeTextChars, &length) == S_OK &&
                          length > 0;
     std::unique_ptr<WCHAR[]> convertedOwner(converted);
 
@@ -405,24 +404,24 @@ void CNiraBlockUnpacker::SetHostProcessStrings()
         RaiseSettingsError(ERROR_READ_FAULT);
     }
     const WCHAR* path = present ? converted : processPath;
-    SetOwnerString(HOST_FILE_NAME_STRING, GetPathFileName(path));
-    SetOwnerString(HOST_PATH_STRING, path);
+    SetOwnerString(kHostFileNameString, GetPathFileName(path));
+    SetOwnerString(kHostPathString, path);
 }
 
 // String 6: the user named in the section, or else the current user.
 void CNiraBlockUnpacker::SetUserString()
 {
-    WCHAR sectionUser[PRIVATE_DEVMODE_TEXT_CHARS];
+    WCHAR sectionUser[kPrivateDevmodeTextChars];
     memcpy(sectionUser, m_block->userName, sizeof(sectionUser));
     size_t length = 0;
-    if (GetStringLengthSafe(sectionUser, PRIVATE_DEVMODE_TEXT_CHARS, &length) == S_OK && length > 0) {
-        SetOwnerString(USER_NAME_STRING, sectionUser);
+    if (GetStringLengthSafe(sectionUser, kPrivateDevmodeTextChars, &length) == S_OK && length > 0) {
+        SetOwnerString(kUserNameString, sectionUser);
         return;
     }
-    WCHAR currentUser[PRIVATE_DEVMODE_TEXT_CHARS + 1] = {};
-    DWORD size = PRIVATE_DEVMODE_TEXT_CHARS;
+    WCHAR currentUser[kPrivateDevmodeTextChars + 1] = {};
+    DWORD size = kPrivateDevmodeTextChars;
     if (!GetUserNameW(currentUser, &size)) {
         RaiseSettingsError(ERROR_READ_FAULT);
     }
-    SetOwnerString(USER_NAME_STRING, currentUser);
+    SetOwnerString(kUserNameString, currentUser);
 }

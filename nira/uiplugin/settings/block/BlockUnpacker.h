@@ -58,5 +58,5 @@ private:
     DWORD m_imageCapacity = 0;
     DWORD m_imageLength = 0;
     std::unique_ptr<CNiraSettingsImageView> m_image;  // checked view of m_imageBuffer; null without a block
-    std::vector<DWORD> m_presentBefore[SETTINGS_IMAGE_KINDS];  // present entries before each presence byte
+    std::vector<DWORD> m_presentBefore[kSettingsImageKinds];  // present entries before each presence byte
 };

@@ -30,7 +30,7 @@ Value ReadOwnerValue(Read&& read)
 
 }  // namespace
 
-const BlockSettingsRow BlockSettingsTable[BLOCK_SETTINGS_ROWS] = {
+const BlockSettingsRow BlockSettingsTable[kBlockSettingsRows] = {
     {F, 0},    {F, 1},    {F, 2},    {F, 3},    {F, 4},    {F, 5},    {F, 6},    {F, 7},    {F, 8},
     {F, 9},    {F, 10},   {F, 11},   {F, 12},   {F, 13},   {F, 14},   {F, 15},   {F, 16},   {F, 17},
     {F, 18},   {F, 20},   {F, 22},   {I, 0},    {I, 2},    {I, 2048}, {I, 3},    {I, 4},    {I, 5},
@@ -90,21 +90,21 @@ BlockPageSettings ReadBlockPageSettings(INiraSettingsAccess& owner)
 
     BlockPageSettings page{};
     page.orientation =
-        ReadOwnerValue<LONG>([&](LONG* value) { return owner.GetIntRef(G::ORIENTATION, value, 0, 0); });
-    page.left = readFloat(G::MARGIN_LEFT);
-    page.top = readFloat(G::MARGIN_TOP);
-    page.right = readFloat(G::MARGIN_RIGHT);
-    page.bottom = readFloat(G::MARGIN_BOTTOM);
-    page.width = readFloat(G::PAPER_WIDTH);
-    page.height = readFloat(G::PAPER_HEIGHT);
-    page.resolutionX = static_cast<DWORD>(readInt(G::RESOLUTION_X));
-    page.resolutionY = static_cast<DWORD>(readInt(G::RESOLUTION_Y));
+        ReadOwnerValue<LONG>([&](LONG* value) { return owner.GetIntRef(G::kOrientation, value, 0, 0); });
+    page.left = readFloat(G::kMarginLeft);
+    page.top = readFloat(G::kMarginTop);
+    page.right = readFloat(G::kMarginRight);
+    page.bottom = readFloat(G::kMarginBottom);
+    page.width = readFloat(G::kPaperWidth);
+    page.height = readFloat(G::kPaperHeight);
+    page.resolutionX = static_cast<DWORD>(readInt(G::kResolutionX));
+    page.resolutionY = static_cast<DWORD>(readInt(G::kResolutionY));
 
     BYTE overspray = 0;
-    if (owner.GetFlag(G::OVERSPRAY_ENABLED, &overspray, 0, 0) == TRUE && overspray == 1) {
+    if (owner.GetFlag(G::kOversprayEnabled, &overspray, 0, 0) == TRUE && overspray == 1) {
         FLOAT extents[4];  // left, right, top, bottom
         for (LONG i = 0; i < 4; ++i) {
-            extents[i] = readFloat(G::OVERSPRAY_FIRST + i);
+            extents[i] = readFloat(G::kOversprayFirst + i);
         }
         if (extents[0] >= 0 && extents[1] >= 0 && extents[2] >= 0 && extents[3] >= 0) {
             page.width = (extents[1] + extents[0]) + page.width;
@@ -116,8 +116,8 @@ BlockPageSettings ReadBlockPageSettings(INiraSettingsAccess& owner)
 
 bool ComputeDevicePageGeometry(const BlockPageSettings& page, DevicePageGeometry* geometry)
 {
-    const bool landscape = page.orientation == ORIENTATION_LANDSCAPE;
-    if (!landscape && page.orientation != ORIENTATION_PORTRAIT) {
+    const bool landscape = page.orientation == kOrientationLandscape;
+    if (!landscape && page.orientation != kOrientationPortrait) {
         return false;
     }
     // A landscape page exchanges the axes: its top margin leads across the printed page.
@@ -164,7 +164,7 @@ bool WriteBlockGeometry(const BlockPageSettings& page, PrivateDevMode* block)
 INiraSettingsMask* MakeAllocatedMask()
 {
     void* object = nullptr;
-    GetSettingsInstance(&SETTINGS_GUID_MASK, &object);
+    GetSettingsInstance(&kSettingsGuidMask, &object);
     auto* mask = static_cast<INiraSettingsMask*>(object);
     RequireSettings(mask != nullptr);
     if (mask->Allocate() != TRUE) {
@@ -177,7 +177,7 @@ INiraSettingsMask* MakeAllocatedMask()
 INiraSettingsStore* MakeAllocatedStore()
 {
     void* object = nullptr;
-    GetSettingsInstance(&SETTINGS_GUID_STORE, &object);
+    GetSettingsInstance(&kSettingsGuidStore, &object);
     auto* store = static_cast<INiraSettingsStore*>(object);
     RequireSettings(store != nullptr);
     if (store->Allocate() != TRUE) {

@@ -15,8 +15,8 @@ struct BlockSettingsRow {
     LONG index;
 };
 
-constexpr int BLOCK_SETTINGS_ROWS = 188;
-extern const BlockSettingsRow BlockSettingsTable[BLOCK_SETTINGS_ROWS];
+constexpr int kBlockSettingsRows = 188;
+extern const BlockSettingsRow BlockSettingsTable[kBlockSettingsRows];
 
 // Besides the table, the block carries two ranges of 32-bit integers: the feature values and the
 // public DEVMODE values that the settings client keeps there.
@@ -43,21 +43,21 @@ constexpr bool IsBlockRangeIndex(LONG index)
 
 // The settings the page geometry of the section header is computed from.
 namespace BlockGeometrySetting {
-constexpr LONG ORIENTATION = 5;   // kind 6: 1 portrait, 2 landscape
-constexpr LONG PAPER_WIDTH = 10;  // kind 4, lengths in the unit of the resolutions
-constexpr LONG PAPER_HEIGHT = 11;
-constexpr LONG MARGIN_LEFT = 12;
-constexpr LONG MARGIN_TOP = 13;
-constexpr LONG MARGIN_RIGHT = 14;
-constexpr LONG MARGIN_BOTTOM = 15;
-constexpr LONG OVERSPRAY_FIRST = 20;  // kind 4, 20 and 21 widen the width, 22 and 23 the height
-constexpr LONG RESOLUTION_X = 1920;   // kind 3, read unsigned
-constexpr LONG RESOLUTION_Y = 1921;
-constexpr LONG OVERSPRAY_ENABLED = 221;  // flag
+constexpr LONG kOrientation = 5;  // kind 6: 1 portrait, 2 landscape
+constexpr LONG kPaperWidth = 10;  // kind 4, lengths in the unit of the resolutions
+constexpr LONG kPaperHeight = 11;
+constexpr LONG kMarginLeft = 12;
+constexpr LONG kMarginTop = 13;
+constexpr LONG kMarginRight = 14;
+constexpr LONG kMarginBottom = 15;
+constexpr LONG kOversprayFirst = 20;  // kind 4, 20 and 21 widen the width, 22 and 23 the height
+constexpr LONG kResolutionX = 1920;   // kind 3, read unsigned
+constexpr LONG kResolutionY = 1921;
+constexpr LONG kOversprayEnabled = 221;  // flag
 }  // namespace BlockGeometrySetting
 
-constexpr LONG ORIENTATION_PORTRAIT = 1;
-constexpr LONG ORIENTATION_LANDSCAPE = 2;
+constexpr LONG kOrientationPortrait = 1;
+constexpr LONG kOrientationLandscape = 2;
 
 struct BlockPageSettings {
     LONG orientation;

@@ -6,11 +6,11 @@
 
 namespace {
 
-constexpr DWORD KIND_FLAG = 0;
-constexpr DWORD KIND_BYTE = 1;
-constexpr DWORD KIND_STRING = 7;
-constexpr DWORD KIND_BLOB = 8;
-constexpr DWORD CHARACTER_BYTES = 2;  // one UTF-16 unit
+constexpr DWORD kKindFlag = 0;
+constexpr DWORD kKindByte = 1;
+constexpr DWORD kKindString = 7;
+constexpr DWORD kKindBlob = 8;
+constexpr DWORD kCharacterBytes = 2;  // one UTF-16 unit
 
 [[noreturn]] void Refuse()
 {
@@ -34,23 +34,23 @@ DWORD ReadDword(const BYTE* at)
 
 DWORD SettingsValueLength(DWORD kind, DWORD presentCount)
 {
-    if (kind == KIND_FLAG) {
+    if (kind == kKindFlag) {
         return PresenceBytesFor(presentCount);
     }
-    return kind < SETTINGS_IMAGE_KINDS ? presentCount * SETTINGS_IMAGE_VALUE_WIDTHS[kind] : 0;
+    return kind < kSettingsImageKinds ? presentCount * kSettingsImageValueWidths[kind] : 0;
 }
 
 CNiraSettingsImageView::CNiraSettingsImageView(const BYTE* image, DWORD imageLength)
     : m_header(), m_data(nullptr)
 {
-    if (image == nullptr || imageLength < SETTINGS_IMAGE_HEADER_SIZE) {
+    if (image == nullptr || imageLength < kSettingsImageHeaderSize) {
         Refuse();
     }
-    memcpy(&m_header, image, SETTINGS_IMAGE_HEADER_SIZE);
-    if (m_header.dataLength != imageLength - SETTINGS_IMAGE_HEADER_SIZE) {
+    memcpy(&m_header, image, kSettingsImageHeaderSize);
+    if (m_header.dataLength != imageLength - kSettingsImageHeaderSize) {
         Refuse();
     }
-    m_data = image + SETTINGS_IMAGE_HEADER_SIZE;
+    m_data = image + kSettingsImageHeaderSize;
     CheckAreas();
     CheckTexts();
     CheckBlobs();
@@ -58,7 +58,7 @@ CNiraSettingsImageView::CNiraSettingsImageView(const BYTE* image, DWORD imageLen
 
 const BYTE* CNiraSettingsImageView::PresenceBits(DWORD kind) const
 {
-    if (kind >= SETTINGS_IMAGE_KINDS || m_header.arrays[kind].presenceLength == 0) {
+    if (kind >= kSettingsImageKinds || m_header.arrays[kind].presenceLength == 0) {
         return nullptr;
     }
     return m_data + m_header.arrays[kind].presenceOffset;
@@ -67,7 +67,7 @@ const BYTE* CNiraSettingsImageView::PresenceBits(DWORD kind) const
 void CNiraSettingsImageView::CheckAreas() const
 {
     const DWORD dataLength = m_header.dataLength;
-    for (DWORD kind = 0; kind < SETTINGS_IMAGE_KINDS; ++kind) {
+    for (DWORD kind = 0; kind < kSettingsImageKinds; ++kind) {
         const SettingsArrayDescriptor& array = m_header.arrays[kind];
         if (array.presenceOffset >= dataLength ||
             !RangeInside(array.presenceOffset, array.presenceLength, dataLength)) {
@@ -90,9 +90,9 @@ DWORD CNiraSettingsImageView::ReachableRanks(DWORD kind) const
 // Every text a reader could reach must start inside the data area and end in a terminator there.
 void CNiraSettingsImageView::CheckTexts() const
 {
-    for (DWORD rank = 0; rank < ReachableRanks(KIND_STRING); ++rank) {
+    for (DWORD rank = 0; rank < ReachableRanks(kKindString); ++rank) {
         SettingsImageEntry entry;
-        if (!ReadEntry(KIND_STRING, rank, &entry)) {
+        if (!ReadEntry(kKindString, rank, &entry)) {
             break;  // entries past the value area cannot be read at all
         }
         DWORD characters;
@@ -104,9 +104,9 @@ void CNiraSettingsImageView::CheckTexts() const
 
 void CNiraSettingsImageView::CheckBlobs() const
 {
-    for (DWORD rank = 0; rank < ReachableRanks(KIND_BLOB); ++rank) {
+    for (DWORD rank = 0; rank < ReachableRanks(kKindBlob); ++rank) {
         SettingsImageEntry entry;
-        if (!ReadEntry(KIND_BLOB, rank, &entry)) {
+        if (!ReadEntry(kKindBlob, rank, &entry)) {
             break;
         }
         if (!BlobInside(entry)) {
@@ -128,8 +128,8 @@ bool CNiraSettingsImageView::BlobInside(const SettingsImageEntry& entry) const
 bool CNiraSettingsImageView::ValueInArea(DWORD kind, DWORD rank, DWORD* offset) const
 {
     const SettingsArrayDescriptor& array = m_header.arrays[kind];
-    const DWORD width = SETTINGS_IMAGE_VALUE_WIDTHS[kind];
-    if (kind != KIND_BYTE && rank >= array.presentCount) {
+    const DWORD width = kSettingsImageValueWidths[kind];
+    if (kind != kKindByte && rank >= array.presentCount) {
         return false;
     }
     const ULONGLONG end = static_cast<ULONGLONG>(rank) * width + width;
@@ -154,7 +154,7 @@ bool CNiraSettingsImageView::ReadEntry(DWORD kind, DWORD rank, SettingsImageEntr
 bool CNiraSettingsImageView::FindTerminator(DWORD offset, DWORD* characters) const
 {
     DWORD count = 0;
-    for (DWORD at = offset; RangeInside(at, CHARACTER_BYTES, m_header.dataLength); at += CHARACTER_BYTES) {
+    for (DWORD at = offset; RangeInside(at, kCharacterBytes, m_header.dataLength); at += kCharacterBytes) {
         if (m_data[at] == 0 && m_data[at + 1] == 0) {
             *characters = count;
             return true;
@@ -166,7 +166,7 @@ bool CNiraSettingsImageView::FindTerminator(DWORD offset, DWORD* characters) con
 
 bool CNiraSettingsImageView::ReadFlag(DWORD rank, bool* value) const
 {
-    const SettingsArrayDescriptor& array = m_header.arrays[KIND_FLAG];
+    const SettingsArrayDescriptor& array = m_header.arrays[kKindFlag];
     if (rank / 8 >= array.valueLength) {
         return false;
     }
@@ -177,22 +177,22 @@ bool CNiraSettingsImageView::ReadFlag(DWORD rank, bool* value) const
 bool CNiraSettingsImageView::ReadValue(DWORD kind, DWORD rank, void* value) const
 {
     DWORD offset;
-    if (kind == KIND_FLAG || kind >= KIND_STRING || !ValueInArea(kind, rank, &offset)) {
+    if (kind == kKindFlag || kind >= kKindString || !ValueInArea(kind, rank, &offset)) {
         return false;
     }
-    memcpy(value, m_data + offset, SETTINGS_IMAGE_VALUE_WIDTHS[kind]);
+    memcpy(value, m_data + offset, kSettingsImageValueWidths[kind]);
     return true;
 }
 
 bool CNiraSettingsImageView::ReadText(DWORD rank, const BYTE** text, DWORD* characters) const
 {
     SettingsImageEntry entry;
-    if (!ReadEntry(KIND_STRING, rank, &entry) || entry.offset >= m_header.dataLength) {
+    if (!ReadEntry(kKindString, rank, &entry) || entry.offset >= m_header.dataLength) {
         return false;
     }
     DWORD count;
     if (!FindTerminator(entry.offset, &count) ||
-        static_cast<ULONGLONG>(count) * CHARACTER_BYTES + CHARACTER_BYTES != entry.length) {
+        static_cast<ULONGLONG>(count) * kCharacterBytes + kCharacterBytes != entry.length) {
         return false;
     }
     *text = m_data + entry.offset;
@@ -203,7 +203,7 @@ bool CNiraSettingsImageView::ReadText(DWORD rank, const BYTE** text, DWORD* char
 bool CNiraSettingsImageView::ReadBlob(DWORD rank, const BYTE** bytes, DWORD* length) const
 {
     SettingsImageEntry entry;
-    if (!ReadEntry(KIND_BLOB, rank, &entry) || !BlobInside(entry)) {
+    if (!ReadEntry(kKindBlob, rank, &entry) || !BlobInside(entry)) {
         return false;
     }
     *bytes = m_data + entry.offset;

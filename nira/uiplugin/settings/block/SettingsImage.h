@@ -11,11 +11,11 @@
 
 #include <stddef.h>
 
-constexpr DWORD SETTINGS_IMAGE_VERSION = 0x10000000;
-constexpr DWORD SETTINGS_IMAGE_KINDS = 9;
+constexpr DWORD kSettingsImageVersion = 0x10000000;
+constexpr DWORD kSettingsImageKinds = 9;
 
 // Width in bytes of one value of kinds 1 to 8 (a flag takes one bit).
-constexpr DWORD SETTINGS_IMAGE_VALUE_WIDTHS[SETTINGS_IMAGE_KINDS] = {0, 1, 2, 4, 4, 8, 4, 8, 8};
+constexpr DWORD kSettingsImageValueWidths[kSettingsImageKinds] = {0, 1, 2, 4, 4, 8, 4, 8, 8};
 
 struct SettingsArrayDescriptor {
     DWORD entryCount;      // entries of the array
@@ -27,9 +27,9 @@ struct SettingsArrayDescriptor {
 };
 
 struct SettingsImageHeader {
-    DWORD version;                            // SETTINGS_IMAGE_VERSION
-    DWORD entryCounts[SETTINGS_IMAGE_KINDS];  // the writer's array sizes
-    SettingsArrayDescriptor arrays[SETTINGS_IMAGE_KINDS];
+    DWORD version;                           // kSettingsImageVersion
+    DWORD entryCounts[kSettingsImageKinds];  // the writer's array sizes
+    SettingsArrayDescriptor arrays[kSettingsImageKinds];
     DWORD stringHeapOffset;
     DWORD blobHeapOffset;
     DWORD dataLength;  // D
@@ -41,7 +41,7 @@ struct SettingsImageEntry {
     DWORD offset;  // data-area offset
 };
 
-constexpr DWORD SETTINGS_IMAGE_HEADER_SIZE = sizeof(SettingsImageHeader);
+constexpr DWORD kSettingsImageHeaderSize = sizeof(SettingsImageHeader);
 
 static_assert(sizeof(SettingsArrayDescriptor) == 24, "descriptor is six DWORDs");
 static_assert(sizeof(SettingsImageHeader) == 268, "image header is 268 bytes");

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr ULONGLONG LARGEST_IMAGE = 0xFFFFFFFFull - SETTINGS_IMAGE_HEADER_SIZE;
+constexpr ULONGLONG kLargestImage = 0xFFFFFFFFull - kSettingsImageHeaderSize;
 
 DWORD CountBits(const BYTE* bits, DWORD size)
 {
@@ -55,14 +55,14 @@ DWORD CNiraSettingsImageWriter::Measure()
     RequireSettings(m_info != nullptr);
     m_header = SettingsImageHeader{};
     MeasureHeaps(LayOutArrays());
-    return SETTINGS_IMAGE_HEADER_SIZE + m_header.dataLength;
+    return kSettingsImageHeaderSize + m_header.dataLength;
 }
 
 void CNiraSettingsImageWriter::Write(BYTE* image)
 {
     RequireSettings(m_info != nullptr);
-    memcpy(image, &m_header, SETTINGS_IMAGE_HEADER_SIZE);
-    BYTE* data = image + SETTINGS_IMAGE_HEADER_SIZE;
+    memcpy(image, &m_header, kSettingsImageHeaderSize);
+    BYTE* data = image + kSettingsImageHeaderSize;
     WritePresence(data);
     WriteValues(data);
     WriteTexts(data);
@@ -74,7 +74,7 @@ ULONGLONG CNiraSettingsImageWriter::LayOutArrays()
 {
     m_header.version = SETTINGS_STORE_VERSION;
     ULONGLONG offset = 0;
-    for (DWORD kind = 0; kind < SETTINGS_IMAGE_KINDS; ++kind) {
+    for (DWORD kind = 0; kind < kSettingsImageKinds; ++kind) {
         const SettingsMaskArray& row = m_info->kinds[kind];
         SettingsArrayDescriptor& array = m_header.arrays[kind];
         m_header.entryCounts[kind] = kSettingArrayCounts[kind];
@@ -99,7 +99,7 @@ void CNiraSettingsImageWriter::MeasureHeaps(ULONGLONG arraysEnd)
 {
     ULONGLONG textTotal = 0;
     DWORD texts = 0;
-    for (LONG index = 0; index < static_cast<LONG>(SETTING_STRING_COUNT); ++index) {
+    for (LONG index = 0; index < static_cast<LONG>(kSettingStringCount); ++index) {
         if (!IsPresentIn(*m_info, SETTING_ARRAY_STRING, index)) {
             continue;
         }
@@ -112,7 +112,7 @@ void CNiraSettingsImageWriter::MeasureHeaps(ULONGLONG arraysEnd)
     RequireSettings(texts == m_header.arrays[SETTING_ARRAY_STRING].presentCount);
     ULONGLONG blobTotal = 0;
     DWORD blobs = 0;
-    for (LONG index = 0; index < static_cast<LONG>(SETTING_BLOB_COUNT); ++index) {
+    for (LONG index = 0; index < static_cast<LONG>(kSettingBlobCount); ++index) {
         if (!IsPresentIn(*m_info, SETTING_ARRAY_BLOB, index)) {
             continue;
         }
@@ -125,7 +125,7 @@ void CNiraSettingsImageWriter::MeasureHeaps(ULONGLONG arraysEnd)
     }
     RequireSettings(blobs == m_header.arrays[SETTING_ARRAY_BLOB].presentCount);
     const ULONGLONG dataLength = arraysEnd + textTotal + blobTotal;
-    RequireSettings(dataLength != 0 && dataLength <= LARGEST_IMAGE);
+    RequireSettings(dataLength != 0 && dataLength <= kLargestImage);
     m_header.stringHeapOffset = static_cast<DWORD>(arraysEnd);
     m_header.blobHeapOffset = static_cast<DWORD>(arraysEnd + textTotal);
     m_header.dataLength = static_cast<DWORD>(dataLength);
@@ -134,7 +134,7 @@ void CNiraSettingsImageWriter::MeasureHeaps(ULONGLONG arraysEnd)
 void CNiraSettingsImageWriter::WritePresence(BYTE* data) const
 {
     const DWORD limit = m_header.dataLength;
-    for (DWORD kind = 0; kind < SETTINGS_IMAGE_KINDS; ++kind) {
+    for (DWORD kind = 0; kind < kSettingsImageKinds; ++kind) {
         const SettingsArrayDescriptor& array = m_header.arrays[kind];
         RequireSettings(array.presenceOffset < limit && array.presenceLength == m_info->kinds[kind].size &&
                         static_cast<ULONGLONG>(array.presenceOffset) + array.presenceLength <= limit);
@@ -197,7 +197,7 @@ void CNiraSettingsImageWriter::WriteTexts(BYTE* data)
     const SettingsArrayDescriptor& textArray = m_header.arrays[SETTING_ARRAY_STRING];
     DWORD written = 0;
     DWORD texts = 0;
-    for (LONG index = 0; index < static_cast<LONG>(SETTING_STRING_COUNT) && texts < textArray.presentCount;
+    for (LONG index = 0; index < static_cast<LONG>(kSettingStringCount) && texts < textArray.presentCount;
          ++index) {
         if (!IsPresentIn(*m_info, SETTING_ARRAY_STRING, index)) {
             continue;
@@ -231,7 +231,7 @@ void CNiraSettingsImageWriter::WriteBlobs(BYTE* data)
     const SettingsArrayDescriptor& blobArray = m_header.arrays[SETTING_ARRAY_BLOB];
     DWORD written = 0;
     DWORD blobs = 0;
-    for (LONG index = 0; index < static_cast<LONG>(SETTING_BLOB_COUNT) && blobs < blobArray.presentCount;
+    for (LONG index = 0; index < static_cast<LONG>(kSettingBlobCount) && blobs < blobArray.presentCount;
          ++index) {
         if (!IsPresentIn(*m_info, SETTING_ARRAY_BLOB, index)) {
             continue;

@@ -24,7 +24,7 @@ INiraPrinterSettingsProvider* CNiraDeviceSettings::MakeHelper(LPCWSTR modulePath
     auto factory = reinterpret_cast<CreateSettingsInstanceProc>(
         reinterpret_cast<void*>(GetProcAddress(*module, SETTINGS_FACTORY_EXPORT)));
     void* object = nullptr;
-    if (factory == nullptr || factory(&SETTINGS_GUID_HELPER_PROVIDER, &object) != TRUE || object == nullptr) {
+    if (factory == nullptr || factory(&kSettingsGuidHelperProvider, &object) != TRUE || object == nullptr) {
         return nullptr;
     }
     auto* provider = static_cast<INiraPrinterSettingsProvider*>(object);
@@ -50,9 +50,9 @@ int CNiraDeviceSettings::QueryDuplexUnit(LPCWSTR modulePath, int* value)
     HMODULE module = nullptr;
     INiraPrinterSettingsProvider* provider = MakeHelper(modulePath, &module);
     int answered = 0;
-    if (provider != nullptr && provider->HandlesIntRef(HELPER_DUPLEX_UNIT_INT_REF) == TRUE) {
+    if (provider != nullptr && provider->HandlesIntRef(kHelperDuplexUnitIntRef) == TRUE) {
         // The helper's Sync answers true exactly when a duplex unit is installed.
-        *value = provider->SyncIntRef(HELPER_DUPLEX_UNIT_INT_REF);
+        *value = provider->SyncIntRef(kHelperDuplexUnitIntRef);
         answered = 1;
     }
     FreeHelper(provider, module);
@@ -65,9 +65,9 @@ int CNiraDeviceSettings::QueryFeature(LPCWSTR modulePath, int* value)
     INiraPrinterSettingsProvider* provider = MakeHelper(modulePath, &module);
     int answered = 0;
     LONG stored = 0;
-    if (provider != nullptr && provider->HandlesInt(HELPER_DEVICE_FEATURE_INT) == TRUE &&
-        provider->SyncInt(HELPER_DEVICE_FEATURE_INT) == TRUE &&
-        m_client.GetInt(HELPER_DEVICE_FEATURE_INT, &stored, FALSE, FALSE) == TRUE) {
+    if (provider != nullptr && provider->HandlesInt(kHelperDeviceFeatureInt) == TRUE &&
+        provider->SyncInt(kHelperDeviceFeatureInt) == TRUE &&
+        m_client.GetInt(kHelperDeviceFeatureInt, &stored, FALSE, FALSE) == TRUE) {
         *value = stored;
         answered = 1;
     }

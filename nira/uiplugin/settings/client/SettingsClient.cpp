@@ -43,7 +43,7 @@ BOOLEAN CNiraSettingsClient::Attach(INiraSettingsAccess* owner, const SettingsPr
             m_helperProvider = nullptr;
         }
         void* manager = nullptr;
-        GetSettingsInstance(&SETTINGS_GUID_MANAGER, &manager);
+        GetSettingsInstance(&kSettingsGuidManager, &manager);
         m_manager = static_cast<INiraSettingsAccess*>(manager);
         RequireSettings(m_manager != nullptr);
         RequireSettings(m_manager->Attach(owner, pullProviders, pushProviders) == TRUE);

@@ -17,7 +17,7 @@
 class INiraUISettings;
 class INiraUISettingsImport;
 
-constexpr int CLIENT_PUBLIC_VALUE_COUNT = 8;
+constexpr int kClientPublicValueCount = 8;
 
 class CNiraSettingsClient : public CNiraCheckedSettingsAccess {
 public:

@@ -25,17 +25,17 @@ enum PublicValue : int {
     PUBLIC_ICM_METHOD,
 };
 
-constexpr int kPublicValueFeatures[CLIENT_PUBLIC_VALUE_COUNT] = {
+constexpr int kPublicValueFeatures[kClientPublicValueCount] = {
     kFeatureOrientation, kFeatureMediaType, kFeatureDuplex,    kFeatureInputBin,
     kFeatureResolution,  kFeaturePaperSize, kFeatureIcmIntent, kFeatureIcmMethod,
 };
 
 // Present, whatever its value, it makes every public DEVMODE count as different.
-constexpr LONG FLAG_FORCE_DEVMODE_DIFFERS = 222;
+constexpr LONG kFlagForceDevmodeDiffers = 222;
 // Public values that never count as a difference.
-constexpr LONG MEDIA_USER_DEFINED = 257;
-constexpr LONG MEDIA_STORED_USER = 515;
-constexpr LONG BIN_FIRST = 1;
+constexpr LONG kMediaUserDefined = 257;
+constexpr LONG kMediaStoredUser = 515;
+constexpr LONG kBinFirst = 1;
 
 constexpr int kOptionStateSelectable = 2;
 constexpr int kImportModeOn = 1;
@@ -82,7 +82,7 @@ struct PublicField {
     size_t size;  // a short (widened with its sign) or a DWORD
 };
 
-constexpr PublicField kPublicFields[CLIENT_PUBLIC_VALUE_COUNT] = {
+constexpr PublicField kPublicFields[kClientPublicValueCount] = {
     {offsetof(DEVMODEW, dmOrientation), sizeof(short)},  {offsetof(DEVMODEW, dmMediaType), sizeof(DWORD)},
     {offsetof(DEVMODEW, dmDuplex), sizeof(short)},       {offsetof(DEVMODEW, dmDefaultSource), sizeof(short)},
     {offsetof(DEVMODEW, dmPrintQuality), sizeof(short)}, {offsetof(DEVMODEW, dmPaperSize), sizeof(short)},
@@ -118,14 +118,14 @@ BOOLEAN CNiraSettingsClient::Initialize(HANDLE printer)
         ReleaseObjects();
         RequireArgument(printer != nullptr && printer != INVALID_HANDLE_VALUE);
         m_printer = printer;
-        MakeSettingsObject(SETTINGS_GUID_PRODUCT_DATA, m_productData);
-        MakeSettingsObject(SETTINGS_GUID_UNPACKER, m_unpacker);
-        MakeSettingsObject(SETTINGS_GUID_PACKER, m_packer);
+        MakeSettingsObject(kSettingsGuidProductData, m_productData);
+        MakeSettingsObject(kSettingsGuidUnpacker, m_unpacker);
+        MakeSettingsObject(kSettingsGuidPacker, m_packer);
         // The list's room comes first: once made, the provider is owned by nobody until the
         // manager takes it over, and a list that could not grow would leak it.
         SettingsProviderList pullProviders;
         pullProviders.SetSize(1);
-        pullProviders[0] = MakeSettingsObject(SETTINGS_GUID_HELPER_PROVIDER, m_helperProvider);
+        pullProviders[0] = MakeSettingsObject(kSettingsGuidHelperProvider, m_helperProvider);
         if (Attach(this, &pullProviders, nullptr) != TRUE) {
             // A manager whose Attach failed has not taken the provider over.
             ReleaseSettingsObject(m_helperProvider);
@@ -157,7 +157,7 @@ BOOLEAN CNiraSettingsClient::CopyFromUISettings(INiraUISettings* uiSettings, BYT
             return true;
         });
 
-        for (int k = 0; k < CLIENT_PUBLIC_VALUE_COUNT; ++k) {
+        for (int k = 0; k < kClientPublicValueCount; ++k) {
             const int feature = kPublicValueFeatures[k];
             LONG option = 0;
             if (GetInt(feature - first + kSettingsIndexBase, &option, FALSE, FALSE) != TRUE) {
@@ -231,11 +231,11 @@ BOOLEAN CNiraSettingsClient::DevModeDiffers(const DEVMODEW* devMode)
             return;
         }
         BYTE forced = 0;
-        if (GetFlag(FLAG_FORCE_DEVMODE_DIFFERS, &forced, FALSE, FALSE) == TRUE) {
+        if (GetFlag(kFlagForceDevmodeDiffers, &forced, FALSE, FALSE) == TRUE) {
             differs = TRUE;
             return;
         }
-        for (int k = 0; k < CLIENT_PUBLIC_VALUE_COUNT; ++k) {
+        for (int k = 0; k < kClientPublicValueCount; ++k) {
             LONG stored = 0;
             LONG field = 0;
             if (!ReadPublicField(*devMode, k, &field) ||
@@ -243,9 +243,9 @@ BOOLEAN CNiraSettingsClient::DevModeDiffers(const DEVMODEW* devMode)
                 continue;
             }
             const bool ignored =
-                (k == PUBLIC_MEDIA_TYPE && (field == MEDIA_USER_DEFINED || stored == MEDIA_STORED_USER)) ||
+                (k == PUBLIC_MEDIA_TYPE && (field == kMediaUserDefined || stored == kMediaStoredUser)) ||
                 (k == PUBLIC_PAPER_SIZE && field == DMPAPER_USER) ||
-                (k == PUBLIC_INPUT_BIN && (field == DMBIN_FORMSOURCE || field == BIN_FIRST));
+                (k == PUBLIC_INPUT_BIN && (field == DMBIN_FORMSOURCE || field == kBinFirst));
             if (!ignored) {
                 differs = TRUE;
             }

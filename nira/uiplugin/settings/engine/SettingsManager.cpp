@@ -167,7 +167,7 @@ BOOLEAN CNiraSettingsManager::Attach(INiraSettingsAccess* owner, const SettingsP
         RequireArgument(owner != nullptr);
         m_owner = owner;
         void* store = nullptr;
-        GetSettingsInstance(&SETTINGS_GUID_STORE, &store);
+        GetSettingsInstance(&kSettingsGuidStore, &store);
         RequireSettings(store != nullptr);
         m_store = static_cast<INiraSettingsStore*>(store);
         RequireSettings(m_store->Allocate() == TRUE);
@@ -397,7 +397,7 @@ BOOLEAN CNiraSettingsManager::IsHandled(LONG kind, LONG index)
 BOOLEAN CNiraSettingsManager::BuildDependencyTable()
 {
     return GuardSettingsCall([&] {
-        for (LONG kind = 0; kind < SETTING_ARRAY_KIND_COUNT; ++kind) {
+        for (LONG kind = 0; kind < kSettingArrayKindCount; ++kind) {
             CNiraArray<SettingDependencyEntry>& table = m_dependencies[kind];
             table.SetSize(table.count + static_cast<LONG>(kSettingArrayCounts[kind]));
         }

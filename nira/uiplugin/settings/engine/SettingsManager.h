@@ -90,5 +90,5 @@ private:
     INiraSettingsStore* m_store;
     SettingsProviderList m_pullProviders;
     SettingsProviderList m_pushProviders;
-    CNiraArray<SettingDependencyEntry> m_dependencies[SETTING_ARRAY_KIND_COUNT];
+    CNiraArray<SettingDependencyEntry> m_dependencies[kSettingArrayKindCount];
 };

@@ -52,7 +52,7 @@ void CNiraSettingsMask::AllocateKind(LONG kind, DWORD count)
 // True when every kind already has its bit array of the standard count.
 bool CNiraSettingsMask::HasStandardArrays() const
 {
-    for (LONG kind = 0; kind < SETTING_ARRAY_KIND_COUNT; ++kind) {
+    for (LONG kind = 0; kind < kSettingArrayKindCount; ++kind) {
         const SettingsMaskArray& array = m_info.kinds[kind];
         const bool made = kind == SETTING_ARRAY_FLAG || kSettingArrayCounts[kind] != 0;
         if (made ? array.bits == nullptr || array.count != kSettingArrayCounts[kind] ||
@@ -78,7 +78,7 @@ BOOLEAN CNiraSettingsMask::Allocate()
         }
         Clear();
         // The flag array is made whatever its count; the empty kinds get none.
-        for (LONG kind = 0; kind < SETTING_ARRAY_KIND_COUNT; ++kind) {
+        for (LONG kind = 0; kind < kSettingArrayKindCount; ++kind) {
             if (kind == SETTING_ARRAY_FLAG || kSettingArrayCounts[kind] != 0) {
                 AllocateKind(kind, kSettingArrayCounts[kind]);
             }
@@ -92,9 +92,9 @@ BOOLEAN CNiraSettingsMask::LoadInfo(const SettingsMaskInfo* info)
         Clear();
         RequireArgument(info != nullptr);
         for (const SettingsMaskArray& source : info->kinds) {
-            RequireSettings(source.count <= SETTING_ARRAY_MAX_ENTRIES);
+            RequireSettings(source.count <= kSettingArrayMaxEntries);
         }
-        for (LONG kind = 0; kind < SETTING_ARRAY_KIND_COUNT; ++kind) {
+        for (LONG kind = 0; kind < kSettingArrayKindCount; ++kind) {
             const SettingsMaskArray& source = info->kinds[kind];
             m_info.kinds[kind].count = source.count;
             if (source.count == 0) {
@@ -142,7 +142,7 @@ void CNiraSettingsMask::Combine(const SettingsMaskInfo* a, const SettingsMaskInf
     for (const SettingsMaskArray& own : m_info.kinds) {
         RequireSettings(own.size == 0 || own.bits != nullptr);
     }
-    for (LONG kind = 0; kind < SETTING_ARRAY_KIND_COUNT; ++kind) {
+    for (LONG kind = 0; kind < kSettingArrayKindCount; ++kind) {
         SettingsMaskArray& own = m_info.kinds[kind];
         if (own.size == 0) {
             continue;

@@ -117,7 +117,7 @@ void CNiraSettingsStore::Clear()
 void CNiraSettingsStore::ObtainMask()
 {
     void* mask = nullptr;
-    GetSettingsInstance(&SETTINGS_GUID_MASK, &mask);
+    GetSettingsInstance(&kSettingsGuidMask, &mask);
     RequireSettings(mask != nullptr);
     m_mask = static_cast<INiraSettingsMask*>(mask);
     m_maskInfo = m_mask->GetInfo();
@@ -127,8 +127,8 @@ void CNiraSettingsStore::ObtainMask()
 // True when the store holds the standard arrays that Allocate makes.
 bool CNiraSettingsStore::HasStandardArrays() const
 {
-    if (m_mask == nullptr || m_strings.count != static_cast<LONG>(SETTING_STRING_COUNT) ||
-        m_blobs.count != static_cast<LONG>(SETTING_BLOB_COUNT)) {
+    if (m_mask == nullptr || m_strings.count != static_cast<LONG>(kSettingStringCount) ||
+        m_blobs.count != static_cast<LONG>(kSettingBlobCount)) {
         return false;
     }
     for (LONG kind = 0; kind < SETTING_ARRAY_STRING; ++kind) {
@@ -190,16 +190,16 @@ BOOLEAN CNiraSettingsStore::Allocate()
         for (LONG kind = 0; kind < SETTING_ARRAY_STRING; ++kind) {
             ValueBlock& block = m_values[kind];
             block.count = kSettingArrayCounts[kind];
-            RequireSettings(block.count <= SETTING_ARRAY_MAX_ENTRIES);
+            RequireSettings(block.count <= kSettingArrayMaxEntries);
             if (block.count != 0) {
                 block.size = ValueBlockSize(kind, block.count);
                 block.values = static_cast<BYTE*>(AllocateSettingsBlock(block.size));
             }
         }
-        for (DWORD i = 0; i < SETTING_STRING_COUNT; ++i) {
+        for (DWORD i = 0; i < kSettingStringCount; ++i) {
             AppendString(m_strings, NewString());
         }
-        for (DWORD i = 0; i < SETTING_BLOB_COUNT; ++i) {
+        for (DWORD i = 0; i < kSettingBlobCount; ++i) {
             m_blobs.Append(SettingBlob{nullptr, 0});
         }
     });
@@ -211,7 +211,7 @@ void CNiraSettingsStore::CopyValueBlock(INiraSettingsStore& source, LONG kind)
     DWORD size = 0;
     DWORD count = 0;
     RequireSettings(source.GetArrayInfo(kind, &data, &size, &count) == TRUE);
-    RequireSettings(count <= SETTING_ARRAY_MAX_ENTRIES && size == ValueBlockSize(kind, count));
+    RequireSettings(count <= kSettingArrayMaxEntries && size == ValueBlockSize(kind, count));
     ValueBlock& block = m_values[kind];
     if (size != 0 && count != 0) {
         RequireSettings(data != nullptr);
@@ -227,7 +227,7 @@ void CNiraSettingsStore::CopyStrings(INiraSettingsStore& source)
     DWORD size = 0;
     DWORD count = 0;
     RequireSettings(source.GetArrayInfo(SETTING_ARRAY_STRING, &data, &size, &count) == TRUE);
-    RequireSettings(count <= SETTING_ARRAY_MAX_ENTRIES);
+    RequireSettings(count <= kSettingArrayMaxEntries);
     if (count == 0) {
         return;
     }
@@ -250,7 +250,7 @@ void CNiraSettingsStore::CopyBlobs(INiraSettingsStore& source)
     DWORD size = 0;
     DWORD count = 0;
     RequireSettings(source.GetArrayInfo(SETTING_ARRAY_BLOB, &data, &size, &count) == TRUE);
-    RequireSettings(count <= SETTING_ARRAY_MAX_ENTRIES);
+    RequireSettings(count <= kSettingArrayMaxEntries);
     if (count == 0) {
         return;
     }
@@ -527,7 +527,7 @@ BOOLEAN CNiraSettingsStore::SetBlob(LONG index, const BYTE* data, DWORD length)
     return GuardSettingsCall([&] {
         RequireIndex(SETTING_ARRAY_BLOB, index);
         // The length field is 16 bits wide: a longer blob is refused rather than cut short.
-        RequireArgument(length <= SETTING_BLOB_MAX_LENGTH);
+        RequireArgument(length <= kSettingBlobMaxLength);
         RequireSettings(m_mask != nullptr);
         SettingBlob& stored = m_blobs[index];
         BYTE* copy = nullptr;

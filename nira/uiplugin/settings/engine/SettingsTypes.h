@@ -16,40 +16,39 @@ enum SettingArrayKind : LONG {
     SETTING_ARRAY_BLOB = 8,     // SettingBlob
 };
 
-constexpr LONG SETTING_ARRAY_KIND_COUNT = 9;
+constexpr LONG kSettingArrayKindCount = 9;
 
 // Entries of each kind in every settings object, the packed block and the print processor.
-constexpr DWORD SETTING_FLAG_COUNT = 338;
-constexpr DWORD SETTING_BYTE_COUNT = 0;
-constexpr DWORD SETTING_WORD_COUNT = 0;
-constexpr DWORD SETTING_INT_COUNT = 2052;
-constexpr DWORD SETTING_FLOAT_COUNT = 24;
-constexpr DWORD SETTING_DOUBLE_COUNT = 0;
-constexpr DWORD SETTING_INT_REF_COUNT = 136;
-constexpr DWORD SETTING_STRING_COUNT = 82;
-constexpr DWORD SETTING_BLOB_COUNT = 51;
+constexpr DWORD kSettingFlagCount = 338;
+constexpr DWORD kSettingByteCount = 0;
+constexpr DWORD kSettingWordCount = 0;
+constexpr DWORD kSettingIntCount = 2052;
+constexpr DWORD kSettingFloatCount = 24;
+constexpr DWORD kSettingDoubleCount = 0;
+constexpr DWORD kSettingIntRefCount = 136;
+constexpr DWORD kSettingStringCount = 82;
+constexpr DWORD kSettingBlobCount = 51;
 
-constexpr DWORD kSettingArrayCounts[SETTING_ARRAY_KIND_COUNT] = {
-    SETTING_FLAG_COUNT,    SETTING_BYTE_COUNT,   SETTING_WORD_COUNT,
-    SETTING_INT_COUNT,     SETTING_FLOAT_COUNT,  SETTING_DOUBLE_COUNT,
-    SETTING_INT_REF_COUNT, SETTING_STRING_COUNT, SETTING_BLOB_COUNT,
+constexpr DWORD kSettingArrayCounts[kSettingArrayKindCount] = {
+    kSettingFlagCount,   kSettingByteCount,   kSettingWordCount,   kSettingIntCount,  kSettingFloatCount,
+    kSettingDoubleCount, kSettingIntRefCount, kSettingStringCount, kSettingBlobCount,
 };
 
 // Bytes per element of the kinds kept in plain value blocks (kind 0 is a bit array).
 constexpr DWORD kSettingElementWidths[SETTING_ARRAY_STRING] = {0, 1, 2, 4, 4, 8, 4};
 
 // No array, mask or copied source may count more entries than this.
-constexpr DWORD SETTING_ARRAY_MAX_ENTRIES = 0x10000;
+constexpr DWORD kSettingArrayMaxEntries = 0x10000;
 
 // The version word a store carries after Allocate (also the first word of the packed image).
 constexpr DWORD SETTINGS_STORE_VERSION = 0x10000000;
 
 // A blob's length is 16 bits wide.
-constexpr DWORD SETTING_BLOB_MAX_LENGTH = 0xFFFF;
+constexpr DWORD kSettingBlobMaxLength = 0xFFFF;
 
 inline bool IsSettingArrayKind(LONG kind)
 {
-    return kind >= 0 && kind < SETTING_ARRAY_KIND_COUNT;
+    return kind >= 0 && kind < kSettingArrayKindCount;
 }
 
 // Bit arrays: entry i lives in byte i >> 3 at bit i & 7, least significant bit first.
@@ -106,5 +105,5 @@ struct SettingsMaskArray {
 
 // The description of a mask's nine bit arrays, in kind order.
 struct SettingsMaskInfo {
-    SettingsMaskArray kinds[SETTING_ARRAY_KIND_COUNT];
+    SettingsMaskArray kinds[kSettingArrayKindCount];
 };

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr INT kMarkWords[DEFAULT_MARK_WORD_COUNT] = {52, 150, 0, 1};
+constexpr INT kMarkWords[kDefaultMarkWordCount] = {52, 150, 0, 1};
 constexpr DWORD kMarkColor = 0xC0C0C0;  // light grey
 
 }  // namespace
@@ -14,10 +14,10 @@ constexpr DWORD kMarkColor = 0xC0C0C0;  // light grey
 void FillDefaultMarkRecord(DefaultMarkRecord& mark)
 {
     memset(&mark, 0, sizeof(mark));
-    CopyStringSafe(mark.overlayText, DEFAULT_MARK_TEXT_CHARS, TEXT(" [none]"));
-    CopyStringSafe(mark.overlayText2, DEFAULT_MARK_TEXT_CHARS, TEXT("HBRender Test"));
-    CopyStringSafe(mark.overlayFont, DEFAULT_MARK_TEXT_CHARS, TEXT("Courier"));
-    for (int i = 0; i < DEFAULT_MARK_WORD_COUNT; ++i) {
+    CopyStringSafe(mark.overlayText, kDefaultMarkTextChars, TEXT(" [none]"));
+    CopyStringSafe(mark.overlayText2, kDefaultMarkTextChars, TEXT("HBRender Test"));
+    CopyStringSafe(mark.overlayFont, kDefaultMarkTextChars, TEXT("Courier"));
+    for (int i = 0; i < kDefaultMarkWordCount; ++i) {
         mark.overlayWords[i] = kMarkWords[i];
     }
     mark.overlayStyle = 0;
@@ -28,7 +28,7 @@ void FillDefaultMarkRecord(DefaultMarkRecord& mark)
 
 void FillFeatureBits(FeatureBitsRecord& record, DWORD option)
 {
-    for (int bit = 0; bit < FEATURE_BITS_COUNT; ++bit) {
+    for (int bit = 0; bit < kFeatureBitsCount; ++bit) {
         record.bits[bit] = (option >> bit) & 1u;
     }
 }

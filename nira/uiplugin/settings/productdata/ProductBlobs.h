@@ -7,16 +7,16 @@
 
 #include <stddef.h>
 
-constexpr int DEFAULT_MARK_TEXT_CHARS = 256;
+constexpr int kDefaultMarkTextChars = 256;
 
 // The overlay (mark) a job starts with; the print processor reads the drawn text, the font and
 // the style of it.
-constexpr int DEFAULT_MARK_WORD_COUNT = 4;
+constexpr int kDefaultMarkWordCount = 4;
 struct DefaultMarkRecord {
-    WCHAR overlayText[DEFAULT_MARK_TEXT_CHARS];
-    WCHAR overlayText2[DEFAULT_MARK_TEXT_CHARS];  // the text that is drawn
-    WCHAR overlayFont[DEFAULT_MARK_TEXT_CHARS];
-    INT overlayWords[DEFAULT_MARK_WORD_COUNT];
+    WCHAR overlayText[kDefaultMarkTextChars];
+    WCHAR overlayText2[kDefaultMarkTextChars];  // the text that is drawn
+    WCHAR overlayFont[kDefaultMarkTextChars];
+    INT overlayWords[kDefaultMarkWordCount];
     INT overlayStyle;  // 0 regular, 1 bold, 2 italic, 3 bold italic
     DWORD overlayColor;
     INT overlayWord;
@@ -27,9 +27,9 @@ static_assert(offsetof(DefaultMarkRecord, overlayWords) == 1536, "DefaultMarkRec
 static_assert(offsetof(DefaultMarkRecord, overlayColor2) == 1564, "DefaultMarkRecord layout");
 
 // Bits 0..24 of an option, one 32-bit value (0 or 1) each, least significant bit first.
-constexpr int FEATURE_BITS_COUNT = 25;
+constexpr int kFeatureBitsCount = 25;
 struct FeatureBitsRecord {
-    INT bits[FEATURE_BITS_COUNT];
+    INT bits[kFeatureBitsCount];
 };
 static_assert(sizeof(FeatureBitsRecord) == 100, "FeatureBitsRecord is 100 bytes");
 
@@ -37,8 +37,8 @@ void FillDefaultMarkRecord(DefaultMarkRecord& mark);
 void FillFeatureBits(FeatureBitsRecord& record, DWORD option);
 
 // The HB list blobs: a count, count records in row order, then one record of zeros.
-constexpr DWORD HB_LIST_HEADER_SIZE = 4;
-constexpr int HB_TEXT_CHARS = 260;
+constexpr DWORD kHbListHeaderSize = 4;
+constexpr int kHbTextChars = 260;
 
 struct HbIdScopeEntry {
     INT id;
@@ -48,8 +48,8 @@ static_assert(sizeof(HbIdScopeEntry) == 8, "HbIdScopeEntry is 8 bytes");
 
 struct HbModuleEntry {
     INT moduleType;
-    WCHAR fileName[HB_TEXT_CHARS];  // empty for a module without a file ("N/A")
-    WCHAR exportName[HB_TEXT_CHARS];
+    WCHAR fileName[kHbTextChars];  // empty for a module without a file ("N/A")
+    WCHAR exportName[kHbTextChars];
 };
 static_assert(sizeof(HbModuleEntry) == 1044, "HbModuleEntry is 1044 bytes");
 static_assert(offsetof(HbModuleEntry, exportName) == 524, "HbModuleEntry layout");
@@ -58,17 +58,17 @@ struct HbJobDialogEntry {
     INT dialogId;    // EHbJobUIDialogID
     INT uiDialogId;  // uiDialogID
     INT reserved[3];
-    INT title;                     // uiTitle
-    INT iconId;                    // uiIconID
-    INT dialogType;                // uiDlgType
-    INT messageType;               // iMessage_Type
-    WCHAR message[HB_TEXT_CHARS];  // wcstrMessageString
-    INT helpId;                    // iHelp_id
-    INT checkBox;                  // bCheckBox
-    INT button1;                   // ibutt1
-    INT button2;                   // ibutt2
-    INT button4;                   // ibutt4
-    INT bitmapId;                  // ibitmap_id
+    INT title;                    // uiTitle
+    INT iconId;                   // uiIconID
+    INT dialogType;               // uiDlgType
+    INT messageType;              // iMessage_Type
+    WCHAR message[kHbTextChars];  // wcstrMessageString
+    INT helpId;                   // iHelp_id
+    INT checkBox;                 // bCheckBox
+    INT button1;                  // ibutt1
+    INT button2;                  // ibutt2
+    INT button4;                  // ibutt4
+    INT bitmapId;                 // ibitmap_id
 };
 static_assert(sizeof(HbJobDialogEntry) == 580, "HbJobDialogEntry is 580 bytes");
 static_assert(offsetof(HbJobDialogEntry, title) == 20, "HbJobDialogEntry layout");

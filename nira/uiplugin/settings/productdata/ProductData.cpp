@@ -12,7 +12,7 @@
         SETTING_ARRAY_##kind, index \
     }
 
-const SettingRef ProductEntryTable[PRODUCT_ENTRY_COUNT] = {
+const SettingRef ProductEntryTable[kProductEntryCount] = {
     // Flags of the product row.
     ENTRY(FLAG, 120),    ENTRY(FLAG, 121),    ENTRY(FLAG, 122),    ENTRY(FLAG, 123),    ENTRY(FLAG, 124),
     ENTRY(FLAG, 125),    ENTRY(FLAG, 126),    ENTRY(FLAG, 140),    ENTRY(FLAG, 141),    ENTRY(FLAG, 127),

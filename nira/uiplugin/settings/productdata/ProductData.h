@@ -22,9 +22,9 @@ enum ProductValueSource : LONG {
     PRODUCT_SOURCE_PAPER_ROW = 4,       // a column of the paper row of FDT4114
 };
 
-constexpr int PRODUCT_ENTRY_COUNT = 182;
+constexpr int kProductEntryCount = 182;
 // The entries the provider serves, in the order UpdateAll syncs them.
-extern const SettingRef ProductEntryTable[PRODUCT_ENTRY_COUNT];
+extern const SettingRef ProductEntryTable[kProductEntryCount];
 
 // Every text of the rows a query returned, row after row in column order.
 typedef CNiraArray<CNiraString*> ProductRowCache;

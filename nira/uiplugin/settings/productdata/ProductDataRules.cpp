@@ -18,51 +18,51 @@ struct ProductValueRule {
     LONG fixed;
 };
 
-constexpr LONG FIXED_VALUE = 0;
-constexpr LONG FROM_OPTION = PRODUCT_SOURCE_FEATURE_OPTION;
-constexpr LONG FROM_PRODUCT = PRODUCT_SOURCE_PRODUCT_ROW;
-constexpr LONG FROM_PRINT_MODE = PRODUCT_SOURCE_PRINT_MODE_ROW;
-constexpr LONG FROM_PAPER = PRODUCT_SOURCE_PAPER_ROW;
+constexpr LONG kFixedValue = 0;
+constexpr LONG kFromOption = PRODUCT_SOURCE_FEATURE_OPTION;
+constexpr LONG kFromProduct = PRODUCT_SOURCE_PRODUCT_ROW;
+constexpr LONG kFromPrintMode = PRODUCT_SOURCE_PRINT_MODE_ROW;
+constexpr LONG kFromPaper = PRODUCT_SOURCE_PAPER_ROW;
 
 const ProductValueRule kFlagRules[] = {
-    {0, 1, FIXED_VALUE, 0},         {4, 4, FIXED_VALUE, 0},         {6, 7, FIXED_VALUE, 0},
-    {9, 11, FIXED_VALUE, 0},        {14, 14, FIXED_VALUE, 0},       {17, 18, FIXED_VALUE, 0},
-    {101, 102, FIXED_VALUE, 0},     {107, 108, FIXED_VALUE, 0},     {264, 264, FIXED_VALUE, 0},
-    {267, 267, FIXED_VALUE, 0},     {270, 270, FIXED_VALUE, 0},     {3, 3, FROM_OPTION, 0},
-    {8, 8, FROM_OPTION, 0},         {12, 13, FROM_OPTION, 0},       {103, 106, FROM_OPTION, 0},
-    {109, 109, FROM_OPTION, 0},     {120, 127, FROM_PRODUCT, 0},    {140, 144, FROM_PRODUCT, 0},
-    {148, 154, FROM_PRODUCT, 0},    {158, 158, FROM_PRODUCT, 0},    {253, 253, FROM_PRODUCT, 0},
-    {272, 273, FROM_PRODUCT, 0},    {336, 337, FROM_PRODUCT, 0},    {260, 263, FROM_PRINT_MODE, 0},
-    {265, 266, FROM_PRINT_MODE, 0}, {268, 269, FROM_PRINT_MODE, 0}, {274, 274, FROM_PRINT_MODE, 0},
-    {15, 15, FROM_PAPER, 0},        {22, 22, FROM_PAPER, 0},        {100, 100, FROM_PAPER, 0},
-    {110, 110, FROM_PAPER, 0},      {112, 112, FROM_PAPER, 0},      {275, 275, FROM_PAPER, 0},
+    {0, 1, kFixedValue, 0},        {4, 4, kFixedValue, 0},        {6, 7, kFixedValue, 0},
+    {9, 11, kFixedValue, 0},       {14, 14, kFixedValue, 0},      {17, 18, kFixedValue, 0},
+    {101, 102, kFixedValue, 0},    {107, 108, kFixedValue, 0},    {264, 264, kFixedValue, 0},
+    {267, 267, kFixedValue, 0},    {270, 270, kFixedValue, 0},    {3, 3, kFromOption, 0},
+    {8, 8, kFromOption, 0},        {12, 13, kFromOption, 0},      {103, 106, kFromOption, 0},
+    {109, 109, kFromOption, 0},    {120, 127, kFromProduct, 0},   {140, 144, kFromProduct, 0},
+    {148, 154, kFromProduct, 0},   {158, 158, kFromProduct, 0},   {253, 253, kFromProduct, 0},
+    {272, 273, kFromProduct, 0},   {336, 337, kFromProduct, 0},   {260, 263, kFromPrintMode, 0},
+    {265, 266, kFromPrintMode, 0}, {268, 269, kFromPrintMode, 0}, {274, 274, kFromPrintMode, 0},
+    {15, 15, kFromPaper, 0},       {22, 22, kFromPaper, 0},       {100, 100, kFromPaper, 0},
+    {110, 110, kFromPaper, 0},     {112, 112, kFromPaper, 0},     {275, 275, kFromPaper, 0},
 };
 
 const ProductValueRule kIntRules[] = {
-    {0, 0, FIXED_VALUE, 0},           {1912, 1912, FIXED_VALUE, 0},     {1994, 1994, FIXED_VALUE, 0},
-    {1998, 1998, FIXED_VALUE, 0},     {4, 4, FIXED_VALUE, 100},         {1910, 1910, FIXED_VALUE, 100},
-    {2048, 2048, FROM_OPTION, 0},     {1950, 1950, FROM_PRODUCT, 0},    {1999, 2000, FROM_PRODUCT, 0},
-    {2032, 2032, FROM_PRODUCT, 0},    {2047, 2047, FROM_PRODUCT, 0},    {3, 3, FROM_PRINT_MODE, 0},
-    {1920, 1921, FROM_PRINT_MODE, 0}, {1981, 1989, FROM_PRINT_MODE, 0}, {1995, 1997, FROM_PRINT_MODE, 0},
-    {2003, 2004, FROM_PRINT_MODE, 0}, {2005, 2005, FROM_PAPER, 0},
+    {0, 0, kFixedValue, 0},          {1912, 1912, kFixedValue, 0},    {1994, 1994, kFixedValue, 0},
+    {1998, 1998, kFixedValue, 0},    {4, 4, kFixedValue, 100},        {1910, 1910, kFixedValue, 100},
+    {2048, 2048, kFromOption, 0},    {1950, 1950, kFromProduct, 0},   {1999, 2000, kFromProduct, 0},
+    {2032, 2032, kFromProduct, 0},   {2047, 2047, kFromProduct, 0},   {3, 3, kFromPrintMode, 0},
+    {1920, 1921, kFromPrintMode, 0}, {1981, 1989, kFromPrintMode, 0}, {1995, 1997, kFromPrintMode, 0},
+    {2003, 2004, kFromPrintMode, 0}, {2005, 2005, kFromPaper, 0},
 };
 
 const ProductValueRule kFloatRules[] = {
-    {0, 1, FROM_PRODUCT, 0},
-    {10, 15, FROM_PAPER, 0},
+    {0, 1, kFromProduct, 0},
+    {10, 15, kFromPaper, 0},
 };
 
 const ProductValueRule kIntRefRules[] = {
-    {1, 6, FROM_OPTION, 0},       {8, 8, FROM_OPTION, 0},         {30, 42, FROM_OPTION, 0},
-    {45, 45, FROM_OPTION, 0},     {48, 48, FROM_OPTION, 0},       {106, 106, FROM_OPTION, 0},
-    {70, 72, FROM_PRODUCT, 0},    {101, 101, FROM_PRODUCT, 0},    {130, 130, FROM_PRODUCT, 0},
-    {47, 47, FROM_PRINT_MODE, 0}, {100, 100, FROM_PRINT_MODE, 0}, {102, 105, FROM_PRINT_MODE, 0},
-    {135, 135, FROM_PAPER, 0},
+    {1, 6, kFromOption, 0},      {8, 8, kFromOption, 0},        {30, 42, kFromOption, 0},
+    {45, 45, kFromOption, 0},    {48, 48, kFromOption, 0},      {106, 106, kFromOption, 0},
+    {70, 72, kFromProduct, 0},   {101, 101, kFromProduct, 0},   {130, 130, kFromProduct, 0},
+    {47, 47, kFromPrintMode, 0}, {100, 100, kFromPrintMode, 0}, {102, 105, kFromPrintMode, 0},
+    {135, 135, kFromPaper, 0},
 };
 
 const ProductValueRule kStringRules[] = {
-    {3, 3, FROM_PAPER, 0},
-    {70, 74, FROM_PRODUCT, 0},
+    {3, 3, kFromPaper, 0},
+    {70, 74, kFromProduct, 0},
 };
 
 template <size_t N>
@@ -81,23 +81,23 @@ constexpr LONG FEATURE_TARGET_SIZE = 4121;
 constexpr LONG FEATURE_DUPLEX_EDGE = 4126;
 constexpr LONG FEATURE_POSTER = 4219;
 constexpr LONG FEATURE_ROLL_CUT = 4254;
-constexpr LONG FEATURE_ROLL_VALUES_FIRST = 4255;  // 4255..4260 give kind-3 1951..1956
-constexpr LONG FEATURE_HAGAKI = 4299;
-constexpr LONG FEATURE_TOLERANCE = 4310;
+constexpr LONG kFeatureRollValuesFirst = 4255;  // 4255..4260 give kind-3 1951..1956
+constexpr LONG kFeatureHagaki = 4299;
+constexpr LONG kFeatureTolerance = 4310;
 
 // Above this an option id names a user-defined paper size, whose margins follow this paper.
-constexpr LONG LAST_STANDARD_OPTION = 500;
-constexpr LONG USER_PAPER_MARGIN_OPTION = 26;
-constexpr LONG NO_OPTION = -1;
-constexpr LONG AUTO_SELECT_BIN = 7;
-constexpr LONG SLIDER_ABSENT = -99;
+constexpr LONG kLastStandardOption = 500;
+constexpr LONG kUserPaperMarginOption = 26;
+constexpr LONG kNoOption = -1;
+constexpr LONG kAutoSelectBin = 7;
+constexpr LONG kSliderAbsent = -99;
 
 constexpr size_t kShortQueryChars = 300;
 
 // -1 (no current option) is read as the first option.
 LONG FirstIfNone(LONG option)
 {
-    return option == NO_OPTION ? 1 : option;
+    return option == kNoOption ? 1 : option;
 }
 
 }  // namespace
@@ -163,8 +163,8 @@ LONG CNiraProductData::InputBinOptionIndex()
 FLOAT CNiraProductData::BottomMargin()
 {
     LONG paper = FirstIfNone(CurrentOption(kFeaturePaperSize));
-    if (paper > LAST_STANDARD_OPTION) {
-        paper = USER_PAPER_MARGIN_OPTION;
+    if (paper > kLastStandardOption) {
+        paper = kUserPaperMarginOption;
     }
     CHAR sql[kShortQueryChars];
     RequireSettings(
@@ -187,9 +187,9 @@ BYTE CNiraProductData::FlagValue(LONG index)
     case 19:
         return CurrentOption(FEATURE_ROLL_CUT) == 2 ? 1 : 0;
     case 21:
-        return CurrentOptionOrZero(FEATURE_HAGAKI) == 2 ? 1 : 0;
+        return CurrentOptionOrZero(kFeatureHagaki) == 2 ? 1 : 0;
     case 20: {
-        const BYTE sensorMedia = SourceFlag(FROM_OPTION, index);
+        const BYTE sensorMedia = SourceFlag(kFromOption, index);
         bool read = false;
         const BYTE widthSensor = OwnerFlag(22, &read);
         RequireSettings(read);
@@ -197,13 +197,13 @@ BYTE CNiraProductData::FlagValue(LONG index)
     }
     case 23: {
         LONG option = 0;
-        return TryCurrentOption(FEATURE_TOLERANCE, &option) ? 1 : 0;
+        return TryCurrentOption(kFeatureTolerance, &option) ? 1 : 0;
     }
     default:
         break;
     }
     const ProductValueRule& rule = FindRule(kFlagRules, index);
-    return rule.source == FIXED_VALUE ? static_cast<BYTE>(rule.fixed) : SourceFlag(rule.source, index);
+    return rule.source == kFixedValue ? static_cast<BYTE>(rule.fixed) : SourceFlag(rule.source, index);
 }
 
 LONG CNiraProductData::IntValue(LONG index)
@@ -211,7 +211,7 @@ LONG CNiraProductData::IntValue(LONG index)
     switch (index) {
     case 2: {
         const LONG target = FirstIfNone(CurrentOption(FEATURE_TARGET_SIZE));
-        return target > LAST_STANDARD_OPTION ? target : SourceInt(FROM_OPTION, SETTING_ARRAY_INT, index);
+        return target > kLastStandardOption ? target : SourceInt(kFromOption, SETTING_ARRAY_INT, index);
     }
     case 5:
         return InputBinOptionIndex();
@@ -223,18 +223,18 @@ LONG CNiraProductData::IntValue(LONG index)
     case 1954:
     case 1955:
     case 1956:
-        return CurrentOption(FEATURE_ROLL_VALUES_FIRST + index - 1951);
+        return CurrentOption(kFeatureRollValuesFirst + index - 1951);
     case 2006:
     case 2007: {
         bool read = false;
         const BYTE toleranceShown = OwnerFlag(23, &read);
-        return read && toleranceShown ? SourceInt(FROM_OPTION, SETTING_ARRAY_INT, index) : 0;
+        return read && toleranceShown ? SourceInt(kFromOption, SETTING_ARRAY_INT, index) : 0;
     }
     default:
         break;
     }
     const ProductValueRule& rule = FindRule(kIntRules, index);
-    return rule.source == FIXED_VALUE ? rule.fixed : SourceInt(rule.source, SETTING_ARRAY_INT, index);
+    return rule.source == kFixedValue ? rule.fixed : SourceInt(rule.source, SETTING_ARRAY_INT, index);
 }
 
 FLOAT CNiraProductData::FloatValue(LONG index)
@@ -246,10 +246,10 @@ FLOAT CNiraProductData::FloatValue(LONG index)
         return BottomMargin();
     }
     if (index >= kOversprayFirst && index <= kOversprayLast) {
-        FLOAT overspray = SourceFloat(FROM_PAPER, index);
+        FLOAT overspray = SourceFloat(kFromPaper, index);
         if (overspray > 0) {
             const DWORD percent =
-                static_cast<DWORD>(SourceInt(FROM_OPTION, SETTING_ARRAY_INT_REF, kOversprayPercent));
+                static_cast<DWORD>(SourceInt(kFromOption, SETTING_ARRAY_INT_REF, kOversprayPercent));
             overspray = static_cast<FLOAT>(overspray * static_cast<FLOAT>(percent) / 100.0);
         }
         return overspray;
@@ -261,7 +261,7 @@ LONG CNiraProductData::IntRefValue(LONG index)
 {
     switch (index) {
     case 0: {
-        const LONG mode = SourceInt(FROM_OPTION, SETTING_ARRAY_INT_REF, index);
+        const LONG mode = SourceInt(kFromOption, SETTING_ARRAY_INT_REF, index);
         return CurrentOption(kFeatureDuplex) == 1 ? 0 : mode;
     }
     case 9: {
@@ -275,22 +275,22 @@ LONG CNiraProductData::IntRefValue(LONG index)
     case 46: {
         bool read = false;
         const BYTE grayscale = OwnerFlag(103, &read);
-        return read && grayscale ? SourceInt(FROM_OPTION, SETTING_ARRAY_INT_REF, index) : 0;
+        return read && grayscale ? SourceInt(kFromOption, SETTING_ARRAY_INT_REF, index) : 0;
     }
     case 49: {
-        LONG bin = SourceInt(FROM_OPTION, SETTING_ARRAY_INT_REF, index);
-        if (bin == AUTO_SELECT_BIN && !SourceFlag(FROM_PRODUCT, 337)) {
-            bin = SourceInt(FROM_PAPER, SETTING_ARRAY_INT_REF, 135);
+        LONG bin = SourceInt(kFromOption, SETTING_ARRAY_INT_REF, index);
+        if (bin == kAutoSelectBin && !SourceFlag(kFromProduct, 337)) {
+            bin = SourceInt(kFromPaper, SETTING_ARRAY_INT_REF, 135);
         }
         return bin;
     }
     case 50: {
         bool read = false;
         LONG sharpness = OwnerIntRef(40, &read);
-        sharpness = read ? sharpness : SLIDER_ABSENT;
+        sharpness = read ? sharpness : kSliderAbsent;
         LONG clarity = OwnerIntRef(38, &read);
-        clarity = read ? clarity : SLIDER_ABSENT;
-        return sharpness == SLIDER_ABSENT && clarity == SLIDER_ABSENT ? 1 : 2;
+        clarity = read ? clarity : kSliderAbsent;
+        return sharpness == kSliderAbsent && clarity == kSliderAbsent ? 1 : 2;
     }
     default:
         break;

@@ -13,13 +13,13 @@
 
 namespace {
 
-constexpr LONG BLOB_DEFAULT_MARK = 0;
-constexpr LONG BLOB_FEATURE_BITS = 1;
-constexpr LONG BLOB_MODULE_LIST = 10;
-constexpr LONG BLOB_COMMAND_LIST = 40;
-constexpr LONG BLOB_JOB_DIALOG_LIST = 41;
-constexpr LONG BLOB_JOB_EVENT_LIST = 42;
-constexpr LONG FEATURE_BIT_SOURCE = 4303;
+constexpr LONG kBlobDefaultMark = 0;
+constexpr LONG kBlobFeatureBits = 1;
+constexpr LONG kBlobModuleList = 10;
+constexpr LONG kBlobCommandList = 40;
+constexpr LONG kBlobJobDialogList = 41;
+constexpr LONG kBlobJobEventList = 42;
+constexpr LONG kFeatureBitSource = 4303;
 
 // A module row without a file (compared with its letter case).
 constexpr char kNoModuleFile[] = "N/A";
@@ -37,12 +37,12 @@ LONG ColumnInt(char** values, int column)
     return atoi(values[column]);
 }
 
-// The column's text widened and cut to HB_TEXT_CHARS - 1 characters.
+// The column's text widened and cut to kHbTextChars - 1 characters.
 void WriteText(BYTE* record, size_t offset, LPCSTR text)
 {
     CNiraString wide(text);
-    WCHAR bounded[HB_TEXT_CHARS] = {};
-    lstrcpynW(bounded, wide.GetBuffer(), HB_TEXT_CHARS);
+    WCHAR bounded[kHbTextChars] = {};
+    lstrcpynW(bounded, wide.GetBuffer(), kHbTextChars);
     memcpy(record + offset, bounded, sizeof(bounded));
 }
 
@@ -105,7 +105,7 @@ int OnListRow(void* argument, int columnCount, char** values, char**)
             return 1;
         }
     }
-    BYTE* record = load->block + HB_LIST_HEADER_SIZE + static_cast<size_t>(load->rows) * load->recordSize;
+    BYTE* record = load->block + kHbListHeaderSize + static_cast<size_t>(load->rows) * load->recordSize;
     if (GuardSettingsCall([&] { load->fill(record, values); }) != TRUE) {
         return 1;
     }
@@ -160,9 +160,9 @@ void CNiraProductData::EnsureList(const ListSource& source, ProductListBuffer& b
     RunQuery(source.countQuery, ProductCountRow, &count);
     RequireSettings(count > 0);
     const SIZE_T size =
-        static_cast<SIZE_T>(count) * source.recordSize + source.recordSize + HB_LIST_HEADER_SIZE;
+        static_cast<SIZE_T>(count) * source.recordSize + source.recordSize + kHbListHeaderSize;
     // A blob longer than the settings can keep could never be handed on: it is not even loaded.
-    RequireSettings(size <= SETTING_BLOB_MAX_LENGTH);
+    RequireSettings(size <= kSettingBlobMaxLength);
     BYTE* block = static_cast<BYTE*>(AllocateSettingsBlock(size));
     const DWORD rowCount = static_cast<DWORD>(count);
     memcpy(block, &rowCount, sizeof(rowCount));
@@ -204,16 +204,16 @@ BOOLEAN CNiraProductData::LoadJobEventList()
 ProductListBuffer& CNiraProductData::ListFor(LONG index, const ListSource** source)
 {
     switch (index) {
-    case BLOB_MODULE_LIST:
+    case kBlobModuleList:
         *source = &kModuleList;
         return m_moduleList;
-    case BLOB_COMMAND_LIST:
+    case kBlobCommandList:
         *source = &kCommandList;
         return m_commandList;
-    case BLOB_JOB_DIALOG_LIST:
+    case kBlobJobDialogList:
         *source = &kJobDialogList;
         return m_jobDialogList;
-    case BLOB_JOB_EVENT_LIST:
+    case kBlobJobEventList:
         *source = &kJobEventList;
         return m_jobEventList;
     default:
@@ -223,16 +223,16 @@ ProductListBuffer& CNiraProductData::ListFor(LONG index, const ListSource** sour
 
 void CNiraProductData::SetBlobValue(LONG index)
 {
-    if (index == BLOB_DEFAULT_MARK) {
+    if (index == kBlobDefaultMark) {
         DefaultMarkRecord mark;
         FillDefaultMarkRecord(mark);
         RequireSettings(m_owner->SetBlob(index, reinterpret_cast<const BYTE*>(&mark), sizeof(mark), FALSE) ==
                         TRUE);
         return;
     }
-    if (index == BLOB_FEATURE_BITS) {
+    if (index == kBlobFeatureBits) {
         FeatureBitsRecord bits;
-        FillFeatureBits(bits, static_cast<DWORD>(CurrentOptionOrZero(FEATURE_BIT_SOURCE)));
+        FillFeatureBits(bits, static_cast<DWORD>(CurrentOptionOrZero(kFeatureBitSource)));
         RequireSettings(m_owner->SetBlob(index, reinterpret_cast<const BYTE*>(&bits), sizeof(bits), FALSE) ==
                         TRUE);
         return;

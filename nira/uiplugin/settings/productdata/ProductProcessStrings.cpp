@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr LONG STRING_DESCRIPTION = 5;
+constexpr LONG kStringDescription = 5;
 constexpr size_t kQueryPathChars = 64;
 
 struct LanguageCodePage {
@@ -77,7 +77,7 @@ void CNiraProductData::DescriptionText(CNiraString& value)
     }
     CNiraString* current = nullptr;
     bool copied = false;
-    if (m_owner->GetString(STRING_DESCRIPTION, &current, FALSE, FALSE) == TRUE && current != nullptr) {
+    if (m_owner->GetString(kStringDescription, &current, FALSE, FALSE) == TRUE && current != nullptr) {
         copied = GuardSettingsCall([&] { value.Assign(*current); }) == TRUE;
         m_owner->ReleaseString(current);
     }

@@ -168,12 +168,12 @@ constexpr size_t kColumnQueryChars = 300;
 
 constexpr LONG FEATURE_BORDERLESS = 4119;
 constexpr LONG FEATURE_BASE_MEDIA = 4307;
-constexpr LONG LAST_STANDARD_MEDIA = 549;
-constexpr LONG LAST_STANDARD_PAPER = 500;
-constexpr LONG FALLBACK_PEN_SET = 2;
-constexpr LONG FLAG_FORCE_PLAIN_MEDIA = 222;
-constexpr LONG PEN_SET_ENTRY = 121;           // kind 6, set by the device
-constexpr LONG FALLBACK_PEN_SET_ENTRY = 130;  // kind 6, product row
+constexpr LONG kLastStandardMedia = 549;
+constexpr LONG kLastStandardPaper = 500;
+constexpr LONG kFallbackPenSet = 2;
+constexpr LONG kFlagForcePlainMedia = 222;
+constexpr LONG kPenSetEntry = 121;          // kind 6, set by the device
+constexpr LONG kFallbackPenSetEntry = 130;  // kind 6, product row
 
 // The row of a user-defined paper size: the option's name, its size and margins (option 1 of
 // the size and margin features), and its overspray.
@@ -333,16 +333,16 @@ void CNiraProductData::EnsureProductRow()
 LONG CNiraProductData::PrintModePenSet()
 {
     bool read = false;
-    const LONG penSet = OwnerIntRef(PEN_SET_ENTRY, &read);
+    const LONG penSet = OwnerIntRef(kPenSetEntry, &read);
     if (read) {
         return penSet;
     }
     LONG fallback = 0;
-    if (LookupValue(PRODUCT_SOURCE_PRODUCT_ROW, SETTING_ARRAY_INT_REF, FALLBACK_PEN_SET_ENTRY, &fallback) ==
+    if (LookupValue(PRODUCT_SOURCE_PRODUCT_ROW, SETTING_ARRAY_INT_REF, kFallbackPenSetEntry, &fallback) ==
         TRUE) {
         return fallback;
     }
-    return FALLBACK_PEN_SET;
+    return kFallbackPenSet;
 }
 
 void CNiraProductData::EnsurePrintModeRow()
@@ -353,11 +353,11 @@ void CNiraProductData::EnsurePrintModeRow()
     }
     LONG media = CurrentOption(kFeatureMediaType);
     media = media == -1 ? 1 : media;
-    if (media > LAST_STANDARD_MEDIA) {
+    if (media > kLastStandardMedia) {
         media = CurrentOption(FEATURE_BASE_MEDIA);
     }
     bool read = false;
-    if (OwnerFlag(FLAG_FORCE_PLAIN_MEDIA, &read) && read) {
+    if (OwnerFlag(kFlagForcePlainMedia, &read) && read) {
         media = 1;
     }
     LONG quality = CurrentOption(kFeaturePrintQuality);
@@ -453,7 +453,7 @@ void CNiraProductData::EnsurePaperRow()
     }
     LONG paper = CurrentOption(kFeaturePaperSize);
     paper = paper == -1 ? 1 : paper;
-    if (paper > LAST_STANDARD_PAPER) {
+    if (paper > kLastStandardPaper) {
         m_paperRow = new ProductRowCache();
         try {
             BuildUserPaperRow(*m_paperRow, paper);

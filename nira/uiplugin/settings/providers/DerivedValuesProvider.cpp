@@ -4,40 +4,40 @@
 
 namespace {
 
-constexpr LONG ANTIALIASING_FLAG = 270;  // GDI anti-aliasing enabled
-constexpr LONG PRODUCT_FLAGS_INT = 0;    // kind 3: a word of product flags
-constexpr LONG HOST_FILE_NAME_STRING = 0;
+constexpr LONG kAntialiasingFlag = 270;  // GDI anti-aliasing enabled
+constexpr LONG kProductFlagsInt = 0;     // kind 3: a word of product flags
+constexpr LONG kHostFileNameString = 0;
 
 // The handled entries in the order UpdateAll applies their rules.
 const SettingRef kDerivedEntries[] = {
-    {SETTING_ARRAY_FLAG, ANTIALIASING_FLAG},
-    {SETTING_ARRAY_INT, BlockGeometrySetting::RESOLUTION_X},
-    {SETTING_ARRAY_INT, BlockGeometrySetting::RESOLUTION_Y},
-    {SETTING_ARRAY_FLOAT, BlockGeometrySetting::PAPER_WIDTH},
-    {SETTING_ARRAY_FLOAT, BlockGeometrySetting::PAPER_HEIGHT},
-    {SETTING_ARRAY_FLOAT, BlockGeometrySetting::MARGIN_LEFT},
-    {SETTING_ARRAY_FLOAT, BlockGeometrySetting::MARGIN_TOP},
-    {SETTING_ARRAY_FLOAT, BlockGeometrySetting::MARGIN_RIGHT},
-    {SETTING_ARRAY_FLOAT, BlockGeometrySetting::MARGIN_BOTTOM},
+    {SETTING_ARRAY_FLAG, kAntialiasingFlag},
+    {SETTING_ARRAY_INT, BlockGeometrySetting::kResolutionX},
+    {SETTING_ARRAY_INT, BlockGeometrySetting::kResolutionY},
+    {SETTING_ARRAY_FLOAT, BlockGeometrySetting::kPaperWidth},
+    {SETTING_ARRAY_FLOAT, BlockGeometrySetting::kPaperHeight},
+    {SETTING_ARRAY_FLOAT, BlockGeometrySetting::kMarginLeft},
+    {SETTING_ARRAY_FLOAT, BlockGeometrySetting::kMarginTop},
+    {SETTING_ARRAY_FLOAT, BlockGeometrySetting::kMarginRight},
+    {SETTING_ARRAY_FLOAT, BlockGeometrySetting::kMarginBottom},
 };
 
 // With this product flag the device reports at least 256 colours, never a count whose low 16
 // bits are all 0.
-constexpr LONG MANY_COLOURS_PRODUCT_FLAG = 0x1000;
-constexpr ULONG MANY_COLOURS_MINIMUM = 256;
-constexpr ULONG COLOUR_COUNT_LOW_BITS = 0xFFFF;
+constexpr LONG kManyColoursProductFlag = 0x1000;
+constexpr ULONG kManyColoursMinimum = 256;
+constexpr ULONG kColourCountLowBits = 0xFFFF;
 
 // An application that draws wrongly unless the device reports 8 colours.
 const WCHAR kEightColourHost[] = TEXT("waol.exe");
-constexpr ULONG EIGHT_COLOURS = 8;
+constexpr ULONG kEightColours = 8;
 
-constexpr double MICROMETRES_PER_INCH = 25400.0;
-constexpr ULONG STYLE_STEPS_PER_INCH = 50;
+constexpr double kMicrometresPerInch = 25400.0;
+constexpr ULONG kStyleStepsPerInch = 50;
 
 // A size in micrometres, negative as the graphics engine reads a size in micrometres.
 ULONG NegativeMicrometres(FLOAT inches)
 {
-    const FLOAT micrometres = static_cast<FLOAT>(inches * MICROMETRES_PER_INCH);
+    const FLOAT micrometres = static_cast<FLOAT>(inches * kMicrometresPerInch);
     return static_cast<ULONG>(TruncateToDeviceUnits(-micrometres));
 }
 
@@ -67,21 +67,21 @@ BOOLEAN CNiraDerivedValuesProvider::SetTarget(GDIINFO* record)
 void CNiraDerivedValuesProvider::ApplyColourCountRules()
 {
     LONG productFlags = 0;
-    if (m_owner->GetInt(PRODUCT_FLAGS_INT, &productFlags, 0, 0) != TRUE) {
+    if (m_owner->GetInt(kProductFlagsInt, &productFlags, 0, 0) != TRUE) {
         productFlags = 0;
     }
-    if ((productFlags & MANY_COLOURS_PRODUCT_FLAG) != 0) {
-        if (m_target->ulNumColors < MANY_COLOURS_MINIMUM) {
-            m_target->ulNumColors = MANY_COLOURS_MINIMUM;
+    if ((productFlags & kManyColoursProductFlag) != 0) {
+        if (m_target->ulNumColors < kManyColoursMinimum) {
+            m_target->ulNumColors = kManyColoursMinimum;
         }
-        if ((m_target->ulNumColors & COLOUR_COUNT_LOW_BITS) == 0) {
+        if ((m_target->ulNumColors & kColourCountLowBits) == 0) {
             m_target->ulNumColors -= 1;
         }
     }
 
     CNiraNoCaseString host;
-    if (ReadOwnerText(*m_owner, HOST_FILE_NAME_STRING, host) && host.Find(kEightColourHost, 0) >= 0) {
-        m_target->ulNumColors = EIGHT_COLOURS;
+    if (ReadOwnerText(*m_owner, kHostFileNameString, host) && host.Find(kEightColourHost, 0) >= 0) {
+        m_target->ulNumColors = kEightColours;
     }
 }
 
@@ -89,7 +89,7 @@ void CNiraDerivedValuesProvider::ApplyColourCountRules()
 // by its user) fails.
 BOOLEAN CNiraDerivedValuesProvider::SyncFlag(LONG index)
 {
-    const bool served = index == ANTIALIASING_FLAG;
+    const bool served = index == kAntialiasingFlag;
     const BOOLEAN answer = SyncRule(SETTING_ARRAY_FLAG, index, [&] {
         if (served) {
             ApplyHalftoneRule();
@@ -101,7 +101,7 @@ BOOLEAN CNiraDerivedValuesProvider::SyncFlag(LONG index)
 BOOLEAN CNiraDerivedValuesProvider::SyncInt(LONG index)
 {
     const bool served =
-        index == BlockGeometrySetting::RESOLUTION_X || index == BlockGeometrySetting::RESOLUTION_Y;
+        index == BlockGeometrySetting::kResolutionX || index == BlockGeometrySetting::kResolutionY;
     const BOOLEAN answer = SyncRule(SETTING_ARRAY_INT, index, [&] {
         if (served) {
             ApplyResolutionRule();
@@ -113,7 +113,7 @@ BOOLEAN CNiraDerivedValuesProvider::SyncInt(LONG index)
 BOOLEAN CNiraDerivedValuesProvider::SyncFloat(LONG index)
 {
     const bool served =
-        index >= BlockGeometrySetting::PAPER_WIDTH && index <= BlockGeometrySetting::MARGIN_BOTTOM;
+        index >= BlockGeometrySetting::kPaperWidth && index <= BlockGeometrySetting::kMarginBottom;
     const BOOLEAN answer = SyncRule(SETTING_ARRAY_FLOAT, index, [&] {
         if (served) {
             ApplyPhysicalSizeRule();
@@ -125,7 +125,7 @@ BOOLEAN CNiraDerivedValuesProvider::SyncFloat(LONG index)
 // Without anti-aliasing the halftoning runs in draft mode; the bit is never cleared.
 void CNiraDerivedValuesProvider::ApplyHalftoneRule()
 {
-    if (!ReadOwnerFlag(*m_owner, ANTIALIASING_FLAG)) {
+    if (!ReadOwnerFlag(*m_owner, kAntialiasingFlag)) {
         m_target->flHTFlags |= HT_FLAG_PRINT_DRAFT_MODE;
     }
 }
@@ -155,7 +155,7 @@ void CNiraDerivedValuesProvider::ApplyResolutionRule()
         WritePageFields(geometry);
     }
     m_target->ulAspectXY = DiagonalAspect(m_target->ulAspectX, m_target->ulAspectY);
-    m_target->denStyleStep = static_cast<LONG>(m_target->ulLogPixelsX / STYLE_STEPS_PER_INCH);
+    m_target->denStyleStep = static_cast<LONG>(m_target->ulLogPixelsX / kStyleStepsPerInch);
 }
 
 // Page fields and the printable size in micrometres; for an orientation other than portrait and

@@ -5,12 +5,12 @@
 namespace {
 
 // The setting that enables JPEG and PNG passthrough; the only entry this provider handles.
-constexpr LONG PASSTHROUGH_FLAG = 109;
-const SettingRef kHostEntries[] = {{SETTING_ARRAY_FLAG, PASSTHROUGH_FLAG}};
+constexpr LONG kPassthroughFlag = 109;
+const SettingRef kHostEntries[] = {{SETTING_ARRAY_FLAG, kPassthroughFlag}};
 
-constexpr LONG HOST_FILE_NAME_STRING = 0;
+constexpr LONG kHostFileNameString = 0;
 // Kind 6: 1 when the product cannot take JPEG passthrough.
-constexpr LONG JPEG_PASSTHROUGH_OFF_ENTRY = 83;
+constexpr LONG kJpegPassthroughOffEntry = 83;
 
 // Applications whose printing needs other capabilities: the first draws badly with monochrome
 // dithering, the second cannot be journalled.
@@ -18,8 +18,8 @@ const WCHAR kNoMonoDitherHost[] = TEXT("CbldVB.exe");
 const WCHAR kNoJournalImage[] = TEXT("qpw.exe");
 
 // Windows 5.x and x.0 versions do not take JPEG passthrough.
-constexpr DWORD NO_JPEG_MAJOR_VERSION = 5;
-constexpr DWORD NO_JPEG_MINOR_VERSION = 0;
+constexpr DWORD kNoJpegMajorVersion = 5;
+constexpr DWORD kNoJpegMinorVersion = 0;
 
 }  // namespace
 
@@ -39,7 +39,7 @@ BOOLEAN CNiraHostProcessProvider::SetTarget(DEVINFO* record)
 void CNiraHostProcessProvider::ApplyApplicationRules()
 {
     CNiraString host;
-    RequireSettings(ReadOwnerText(*m_owner, HOST_FILE_NAME_STRING, host));
+    RequireSettings(ReadOwnerText(*m_owner, kHostFileNameString, host));
     if (host.Equals(CNiraString(kNoMonoDitherHost))) {
         m_target->flGraphicsCaps &= ~static_cast<FLONG>(GCAPS_MONO_DITHER);
     }
@@ -56,7 +56,7 @@ void CNiraHostProcessProvider::ApplyApplicationRules()
 BOOLEAN CNiraHostProcessProvider::SyncFlag(LONG index)
 {
     return SyncRule(SETTING_ARRAY_FLAG, index, [&] {
-        if (index == PASSTHROUGH_FLAG) {
+        if (index == kPassthroughFlag) {
             ApplyPassthroughRule();
         }
     });
@@ -75,7 +75,7 @@ BOOLEAN CNiraHostProcessProvider::SyncFloat(LONG index)
 
 void CNiraHostProcessProvider::ApplyPassthroughRule()
 {
-    if (!ReadOwnerFlag(*m_owner, PASSTHROUGH_FLAG)) {
+    if (!ReadOwnerFlag(*m_owner, kPassthroughFlag)) {
         return;
     }
     FLONG bits = GCAPS2_PNGSRC;
@@ -89,11 +89,11 @@ void CNiraHostProcessProvider::ApplyPassthroughRule()
 bool CNiraHostProcessProvider::AnnouncesJpegPassthrough()
 {
     LONG jpegOff = 0;
-    if (m_owner->GetIntRef(JPEG_PASSTHROUGH_OFF_ENTRY, &jpegOff, 0, 0) == TRUE) {
+    if (m_owner->GetIntRef(kJpegPassthroughOffEntry, &jpegOff, 0, 0) == TRUE) {
         return jpegOff != 1;
     }
     OSVERSIONINFOEXA version{};
     version.dwOSVersionInfoSize = sizeof(version);
     return GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&version)) &&
-           version.dwMajorVersion != NO_JPEG_MAJOR_VERSION && version.dwMinorVersion != NO_JPEG_MINOR_VERSION;
+           version.dwMajorVersion != kNoJpegMajorVersion && version.dwMinorVersion != kNoJpegMinorVersion;
 }

@@ -11,6 +11,6 @@ public:
 };
 
 // Entries the settings engine relies on the helper provider to handle for a printer.
-constexpr LONG HELPER_DEVICE_FEATURE_INT = 2020;  // kind 3: the device's value of feature 4308
-constexpr LONG HELPER_DUPLEX_UNIT_INT_REF = 120;  // kind 6: Sync answers true when a duplex unit is installed
-constexpr LONG HELPER_PEN_SET_INT_REF = 121;      // kind 6: the pen set installed in the device
+constexpr LONG kHelperDeviceFeatureInt = 2020;  // kind 3: the device's value of feature 4308
+constexpr LONG kHelperDuplexUnitIntRef = 120;   // kind 6: Sync answers true when a duplex unit is installed
+constexpr LONG kHelperPenSetIntRef = 121;       // kind 6: the pen set installed in the device

@@ -60,7 +60,7 @@ TEST_F(ComponentModuleTest, HelperModuleIsLoadedOnceAndServesTheHelperRows)
 {
     InstallPrinter("Component_F_C=niratesthelper.dll");
     void* object = nullptr;
-    EXPECT_EQ(GetSettingsInstance(&SETTINGS_GUID_HELPER_PROVIDER, &object), FALSE);
+    EXPECT_EQ(GetSettingsInstance(&kSettingsGuidHelperProvider, &object), FALSE);
 
     ASSERT_EQ(LoadComponentModule(printer), NIRA_STATUS_OK);
     HMODULE helper = GetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT);
@@ -76,16 +76,16 @@ TEST_F(ComponentModuleTest, HelperModuleIsLoadedOnceAndServesTheHelperRows)
     EXPECT_EQ(GetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT), helper);
     EXPECT_EQ(loadCalls(&told), 1);
 
-    ASSERT_EQ(GetSettingsInstance(&SETTINGS_GUID_HELPER_PROVIDER, &object), TRUE);
+    ASSERT_EQ(GetSettingsInstance(&kSettingsGuidHelperProvider, &object), TRUE);
     ASSERT_NE(object, nullptr);
     static_cast<INiraSettingsProvider*>(object)->Release();
     object = nullptr;
-    EXPECT_EQ(GetSettingsInstance(&SETTINGS_GUID_HELPER_OBJECT, &object), FALSE);
+    EXPECT_EQ(GetSettingsInstance(&kSettingsGuidHelperObject, &object), FALSE);
     EXPECT_EQ(object, nullptr);
 
     DllMain(nullptr, DLL_PROCESS_DETACH, nullptr);
     EXPECT_EQ(GetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT), nullptr);
-    EXPECT_EQ(GetSettingsInstance(&SETTINGS_GUID_HELPER_PROVIDER, &object), FALSE);
+    EXPECT_EQ(GetSettingsInstance(&kSettingsGuidHelperProvider, &object), FALSE);
 }
 
 TEST_F(ComponentModuleTest, MissingHelperModuleFailsCleanly)
@@ -94,7 +94,7 @@ TEST_F(ComponentModuleTest, MissingHelperModuleFailsCleanly)
     EXPECT_EQ(LoadComponentModule(printer), NIRA_STATUS_FAILED);
     EXPECT_EQ(GetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT), nullptr);
     void* object = reinterpret_cast<void*>(5);
-    EXPECT_EQ(GetSettingsInstance(&SETTINGS_GUID_HELPER_PROVIDER, &object), FALSE);
+    EXPECT_EQ(GetSettingsInstance(&kSettingsGuidHelperProvider, &object), FALSE);
     EXPECT_EQ(object, reinterpret_cast<void*>(5));
 }
 

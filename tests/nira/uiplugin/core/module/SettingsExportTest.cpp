@@ -29,53 +29,53 @@ TEST(SettingsExport, FactoryMakesTheClassOfEachRow)
     };
     auto provider = [](void* o) { static_cast<INiraSettingsProvider*>(o)->Release(); };
     const Row rows[] = {
-        {&SETTINGS_GUID_STORE,
+        {&kSettingsGuidStore,
          [](void* o) {
              return dynamic_cast<CNiraSettingsStore*>(static_cast<INiraSettingsStore*>(o)) != nullptr;
          },
          [](void* o) { static_cast<INiraSettingsStore*>(o)->Release(); }},
-        {&SETTINGS_GUID_MASK,
+        {&kSettingsGuidMask,
          [](void* o) {
              return dynamic_cast<CNiraSettingsMask*>(static_cast<INiraSettingsMask*>(o)) != nullptr;
          },
          [](void* o) { static_cast<INiraSettingsMask*>(o)->Release(); }},
-        {&SETTINGS_GUID_MANAGER,
+        {&kSettingsGuidManager,
          [](void* o) {
              return dynamic_cast<CNiraSettingsManager*>(static_cast<INiraSettingsAccess*>(o)) != nullptr;
          },
          [](void* o) { static_cast<INiraSettingsAccess*>(o)->Release(); }},
-        {&SETTINGS_GUID_FIELD_ADAPTER,
+        {&kSettingsGuidFieldAdapter,
          [](void* o) {
              return dynamic_cast<CNiraFieldAdapter*>(static_cast<INiraSettingsProvider*>(o)) != nullptr;
          },
          provider},
-        {&SETTINGS_GUID_UNPACKER,
+        {&kSettingsGuidUnpacker,
          [](void* o) {
              return dynamic_cast<CNiraBlockUnpacker*>(static_cast<INiraSettingsProvider*>(o)) != nullptr;
          },
          provider},
-        {&SETTINGS_GUID_PRODUCT_DATA,
+        {&kSettingsGuidProductData,
          [](void* o) {
              return dynamic_cast<CNiraProductData*>(static_cast<INiraSettingsProvider*>(o)) != nullptr;
          },
          provider},
-        {&SETTINGS_GUID_FLAT_ADAPTER,
+        {&kSettingsGuidFlatAdapter,
          [](void* o) {
              return dynamic_cast<CNiraFlatRecordAdapter*>(static_cast<INiraSettingsProvider*>(o)) != nullptr;
          },
          provider},
-        {&SETTINGS_GUID_PACKER,
+        {&kSettingsGuidPacker,
          [](void* o) {
              return dynamic_cast<CNiraBlockPacker*>(static_cast<INiraSettingsProvider*>(o)) != nullptr;
          },
          provider},
-        {&SETTINGS_GUID_HOST_FLAGS,
+        {&kSettingsGuidHostFlags,
          [](void* o) {
              return dynamic_cast<CNiraHostProcessProvider*>(static_cast<INiraSettingsProvider*>(o)) !=
                     nullptr;
          },
          provider},
-        {&SETTINGS_GUID_DERIVED,
+        {&kSettingsGuidDerived,
          [](void* o) {
              return dynamic_cast<CNiraDerivedValuesProvider*>(static_cast<INiraSettingsProvider*>(o)) !=
                     nullptr;
@@ -102,7 +102,7 @@ TEST(SettingsExport, FactoryAnswersFalseWhenMemoryRunsOut)
         EXPECT_EQ(object, nullptr) << row.kind;
     }
     void* object = nullptr;
-    ASSERT_EQ(CreateSettingsInstance(&SETTINGS_GUID_STORE, &object), TRUE);
+    ASSERT_EQ(CreateSettingsInstance(&kSettingsGuidStore, &object), TRUE);
     static_cast<INiraSettingsStore*>(object)->Release();
 }
 

@@ -28,10 +28,10 @@ std::vector<BYTE> MakeDevMode(WORD extra, int sectionAt)
     devMode->dmDriverExtra = extra;
     if (sectionAt >= 0) {
         PrivateDevMode header = {};
-        header.size = PRIVATE_DEVMODE_SIZE;
-        header.signature = PRIVATE_DEVMODE_SIGNATURE;
-        header.version = PRIVATE_DEVMODE_VERSION;
-        header.sectionGuid = PRIVATE_DEVMODE_GUID;
+        header.size = kPrivateDevmodeSize;
+        header.signature = kPrivateDevmodeSignature;
+        header.version = kPrivateDevmodeVersion;
+        header.sectionGuid = kPrivateDevmodeGuid;
         const size_t room = bytes.size() - sizeof(DEVMODEW) - sectionAt;
         memcpy(bytes.data() + sizeof(DEVMODEW) + sectionAt, &header,
                room < sizeof(header) ? room : sizeof(header));
@@ -60,11 +60,11 @@ TEST(PrivateDevModeSearchTest, OnlyASectionEndingTheAreaIsFound)
         int expectedAt;  // -1: none found
     };
     const Case cases[] = {
-        {"section at the area's end", kCoreBlock + PRIVATE_DEVMODE_SIZE, kCoreBlock, kCoreBlock},
-        {"area of exactly 6892 bytes", PRIVATE_DEVMODE_SIZE, 0, -1},
-        {"section ends before the area's end", kCoreBlock + PRIVATE_DEVMODE_SIZE + 8, kCoreBlock, -1},
-        {"section at an odd offset", 3 + PRIVATE_DEVMODE_SIZE, 3, 3},
-        {"no section", kCoreBlock + PRIVATE_DEVMODE_SIZE, -1, -1},
+        {"section at the area's end", kCoreBlock + kPrivateDevmodeSize, kCoreBlock, kCoreBlock},
+        {"area of exactly 6892 bytes", kPrivateDevmodeSize, 0, -1},
+        {"section ends before the area's end", kCoreBlock + kPrivateDevmodeSize + 8, kCoreBlock, -1},
+        {"section at an odd offset", 3 + kPrivateDevmodeSize, 3, 3},
+        {"no section", kCoreBlock + kPrivateDevmodeSize, -1, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -78,12 +78,12 @@ TEST(PrivateDevModeSearchTest, OnlyASectionEndingTheAreaIsFound)
 
 TEST(PrivateDevModeSearchTest, AnEarlierHeaderCopyDoesNotStopTheSearch)
 {
-    std::vector<BYTE> bytes = MakeDevMode(kCoreBlock + PRIVATE_DEVMODE_SIZE, kCoreBlock);
+    std::vector<BYTE> bytes = MakeDevMode(kCoreBlock + kPrivateDevmodeSize, kCoreBlock);
     // A decoy header in the core driver's block: signature and GUID, but the wrong place to end.
     PrivateDevMode decoy = {};
-    decoy.size = PRIVATE_DEVMODE_SIZE;
-    decoy.signature = PRIVATE_DEVMODE_SIGNATURE;
-    decoy.sectionGuid = PRIVATE_DEVMODE_GUID;
+    decoy.size = kPrivateDevmodeSize;
+    decoy.signature = kPrivateDevmodeSignature;
+    decoy.sectionGuid = kPrivateDevmodeGuid;
     memcpy(bytes.data() + sizeof(DEVMODEW) + 4, &decoy, 28);
     PrivateDevMode* found = nullptr;
     ASSERT_TRUE(FindPrivateDevMode(reinterpret_cast<DEVMODEW*>(bytes.data()), &found));
@@ -92,7 +92,7 @@ TEST(PrivateDevModeSearchTest, AnEarlierHeaderCopyDoesNotStopTheSearch)
 
 TEST(PrivateDevModeSearchTest, NullArgumentsFindNothing)
 {
-    std::vector<BYTE> bytes = MakeDevMode(kCoreBlock + PRIVATE_DEVMODE_SIZE, kCoreBlock);
+    std::vector<BYTE> bytes = MakeDevMode(kCoreBlock + kPrivateDevmodeSize, kCoreBlock);
     PrivateDevMode* found = nullptr;
     EXPECT_FALSE(FindPrivateDevMode(nullptr, &found));
     EXPECT_FALSE(FindPrivateDevMode(reinterpret_cast<DEVMODEW*>(bytes.data()), nullptr));
@@ -115,15 +115,15 @@ TEST(PrivateDevModeSearchTest, OnlyAnIntactSectionIsValid)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::vector<BYTE> bytes = MakeDevMode(kCoreBlock + PRIVATE_DEVMODE_SIZE, kCoreBlock);
+        std::vector<BYTE> bytes = MakeDevMode(kCoreBlock + kPrivateDevmodeSize, kCoreBlock);
         PrivateDevMode* section = SectionAt(bytes, kCoreBlock);
         SetPayload(section, c.packedLength, c.packedLength == 0 ? 0 : 1);
         section->checksum += c.checksumDelta;
         EXPECT_EQ(HasValidPrivateDevMode(reinterpret_cast<DEVMODEW*>(bytes.data())) != FALSE, c.valid);
     }
-    std::vector<BYTE> bytes = MakeDevMode(kCoreBlock + PRIVATE_DEVMODE_SIZE, kCoreBlock);
+    std::vector<BYTE> bytes = MakeDevMode(kCoreBlock + kPrivateDevmodeSize, kCoreBlock);
     SetPayload(SectionAt(bytes, kCoreBlock), 7000, 1);
-    EXPECT_EQ(SectionAt(bytes, kCoreBlock)->checksum, 7000u + PACKED_PAYLOAD_SIZE);
+    EXPECT_EQ(SectionAt(bytes, kCoreBlock)->checksum, 7000u + kPackedPayloadSize);
 }
 
 TEST(PrivateDevModeInfoTest, SignatureAndVersionNeedFourBytes)
@@ -135,9 +135,9 @@ TEST(PrivateDevModeInfoTest, SignatureAndVersionNeedFourBytes)
     EXPECT_EQ(needed, 4u);
     EXPECT_EQ(value, 0u);
     EXPECT_EQ(handler.GetInfo(OEMGI_GETSIGNATURE, &value, 4, &needed), S_OK);
-    EXPECT_EQ(value, PRIVATE_DEVMODE_SIGNATURE);
+    EXPECT_EQ(value, kPrivateDevmodeSignature);
     EXPECT_EQ(handler.GetInfo(OEMGI_GETVERSION, &value, 4, &needed), S_OK);
-    EXPECT_EQ(value, PRIVATE_DEVMODE_VERSION);
+    EXPECT_EQ(value, kPrivateDevmodeVersion);
     EXPECT_EQ(handler.GetInfo(OEMGI_GETSIGNATURE, &value, 4, nullptr), E_FAIL);
     EXPECT_EQ(handler.GetInfo(OEMGI_GETINTERFACEVERSION, &value, 4, &needed), E_NOTIMPL);
 }
@@ -163,13 +163,13 @@ protected:
         publicIn.dmDuplex = 2;
         publicIn.dmMediaType = 3;
         publicOut.dmPaperSize = 1;
-        in.assign(PRIVATE_DEVMODE_SIZE + 1, 0);
-        out.assign(PRIVATE_DEVMODE_SIZE + 1, 0xEE);
+        in.assign(kPrivateDevmodeSize + 1, 0);
+        out.assign(kPrivateDevmodeSize + 1, 0xEE);
         auto* section = Input();
-        section->size = PRIVATE_DEVMODE_SIZE;
-        section->signature = PRIVATE_DEVMODE_SIGNATURE;
-        section->version = PRIVATE_DEVMODE_VERSION;
-        section->sectionGuid = PRIVATE_DEVMODE_GUID;
+        section->size = kPrivateDevmodeSize;
+        section->signature = kPrivateDevmodeSignature;
+        section->version = kPrivateDevmodeVersion;
+        section->sectionGuid = kPrivateDevmodeGuid;
         strcpy(section->processPath, "C:\\Apps\\earlier.exe");
     }
 
@@ -188,9 +188,9 @@ protected:
 
     std::string UserName()
     {
-        WCHAR name[PRIVATE_DEVMODE_TEXT_CHARS];
+        WCHAR name[kPrivateDevmodeTextChars];
         memcpy(name, out.data() + offsetof(PrivateDevMode, userName), sizeof(name));
-        name[PRIVATE_DEVMODE_TEXT_CHARS - 1] = 0;
+        name[kPrivateDevmodeTextChars - 1] = 0;
         return nirasim::Utf8(name);
     }
 
@@ -224,20 +224,20 @@ TEST_F(PrivateDevModeRequestTest, SizeAndDefaultSection)
     Open(TEXT("Local Inkjet"));
     OEMDMPARAM param = Param(4096);
     EXPECT_EQ(handler.HandleDevMode(OEMDM_SIZE, &param), S_OK);
-    EXPECT_EQ(param.cbBufSize, PRIVATE_DEVMODE_SIZE);
+    EXPECT_EQ(param.cbBufSize, kPrivateDevmodeSize);
 
-    param = Param(PRIVATE_DEVMODE_SIZE - 1);
+    param = Param(kPrivateDevmodeSize - 1);
     EXPECT_EQ(handler.HandleDevMode(OEMDM_DEFAULT, &param), E_FAIL);
     EXPECT_EQ(out[0], 0xEE);
 
-    param = Param(PRIVATE_DEVMODE_SIZE);
+    param = Param(kPrivateDevmodeSize);
     EXPECT_EQ(handler.HandleDevMode(OEMDM_DEFAULT, &param), S_OK);
-    EXPECT_EQ(Output()->size, PRIVATE_DEVMODE_SIZE);
-    EXPECT_EQ(Output()->signature, PRIVATE_DEVMODE_SIGNATURE);
-    EXPECT_EQ(Output()->version, PRIVATE_DEVMODE_VERSION);
-    EXPECT_EQ(memcmp(&Output()->sectionGuid, &PRIVATE_DEVMODE_GUID, sizeof(GUID)), 0);
+    EXPECT_EQ(Output()->size, kPrivateDevmodeSize);
+    EXPECT_EQ(Output()->signature, kPrivateDevmodeSignature);
+    EXPECT_EQ(Output()->version, kPrivateDevmodeVersion);
+    EXPECT_EQ(memcmp(&Output()->sectionGuid, &kPrivateDevmodeGuid, sizeof(GUID)), 0);
     EXPECT_EQ(Output()->packedLength, 0u);
-    EXPECT_EQ(out[PRIVATE_DEVMODE_SIZE], 0xEE);  // nothing written past the section
+    EXPECT_EQ(out[kPrivateDevmodeSize], 0xEE);  // nothing written past the section
 }
 
 TEST_F(PrivateDevModeRequestTest, RefusedRequests)
@@ -254,24 +254,24 @@ TEST_F(PrivateDevModeRequestTest, RefusedRequests)
         bool zeroGuid;
     };
     const Case cases[] = {
-        {"convert into 6891 bytes", OEMDM_CONVERT, PRIVATE_DEVMODE_SIZE - 1, PRIVATE_DEVMODE_SIZE, false,
-         false, false, false},
-        {"merge into 6891 bytes", OEMDM_MERGE, PRIVATE_DEVMODE_SIZE - 1, PRIVATE_DEVMODE_SIZE, false, false,
+        {"convert into 6891 bytes", OEMDM_CONVERT, kPrivateDevmodeSize - 1, kPrivateDevmodeSize, false, false,
          false, false},
-        {"input size 4096", OEMDM_CONVERT, PRIVATE_DEVMODE_SIZE, 4096, false, false, false, false},
-        {"no printer", OEMDM_SIZE, PRIVATE_DEVMODE_SIZE, PRIVATE_DEVMODE_SIZE, true, false, false, false},
-        {"no input section", OEMDM_MERGE, PRIVATE_DEVMODE_SIZE, PRIVATE_DEVMODE_SIZE, false, true, false,
+        {"merge into 6891 bytes", OEMDM_MERGE, kPrivateDevmodeSize - 1, kPrivateDevmodeSize, false, false,
+         false, false},
+        {"input size 4096", OEMDM_CONVERT, kPrivateDevmodeSize, 4096, false, false, false, false},
+        {"no printer", OEMDM_SIZE, kPrivateDevmodeSize, kPrivateDevmodeSize, true, false, false, false},
+        {"no input section", OEMDM_MERGE, kPrivateDevmodeSize, kPrivateDevmodeSize, false, true, false,
          false},
-        {"no public DEVMODE in", OEMDM_CONVERT, PRIVATE_DEVMODE_SIZE, PRIVATE_DEVMODE_SIZE, false, false,
-         true, false},
-        {"all-zero section GUID", OEMDM_CONVERT, PRIVATE_DEVMODE_SIZE, PRIVATE_DEVMODE_SIZE, false, false,
+        {"no public DEVMODE in", OEMDM_CONVERT, kPrivateDevmodeSize, kPrivateDevmodeSize, false, false, true,
+         false},
+        {"all-zero section GUID", OEMDM_CONVERT, kPrivateDevmodeSize, kPrivateDevmodeSize, false, false,
          false, true},
-        {"unknown mode", 5, PRIVATE_DEVMODE_SIZE, PRIVATE_DEVMODE_SIZE, false, false, false, false},
+        {"unknown mode", 5, kPrivateDevmodeSize, kPrivateDevmodeSize, false, false, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Input()->size = c.inputSize;
-        Input()->sectionGuid = c.zeroGuid ? GUID{} : PRIVATE_DEVMODE_GUID;
+        Input()->sectionGuid = c.zeroGuid ? GUID{} : kPrivateDevmodeGuid;
         OEMDMPARAM param = Param(c.bufferSize);
         param.hPrinter = c.noPrinter ? nullptr : printer;
         param.pOEMDMIn = c.noInput ? nullptr : in.data();
@@ -288,7 +288,7 @@ TEST_F(PrivateDevModeRequestTest, ConvertCopiesTheInputAndUpdatesOnlyTheOutput)
     machine.SetProcessPath(TEXT("C:\\Program Files\\Writer\\writer.exe"));
     Input()->size = 0;  // accepted next to 6892, and kept
     const std::vector<BYTE> before = in;
-    OEMDMPARAM param = Param(PRIVATE_DEVMODE_SIZE);
+    OEMDMPARAM param = Param(kPrivateDevmodeSize);
     ASSERT_EQ(handler.HandleDevMode(OEMDM_CONVERT, &param), S_OK);
     EXPECT_EQ(in, before);
     EXPECT_EQ(Output()->size, 0u);
@@ -301,7 +301,7 @@ TEST_F(PrivateDevModeRequestTest, ConvertCopiesTheInputAndUpdatesOnlyTheOutput)
     EXPECT_EQ(publicOut.dmDuplex, 2);
     EXPECT_EQ(publicOut.dmMediaType, 3u);
     EXPECT_EQ(publicOut.dmFields, static_cast<DWORD>(DM_PAPERSIZE | DM_DUPLEX | DM_MEDIATYPE));
-    EXPECT_EQ(out[PRIVATE_DEVMODE_SIZE], 0xEE);
+    EXPECT_EQ(out[kPrivateDevmodeSize], 0xEE);
 }
 
 TEST_F(PrivateDevModeRequestTest, WhoPreparedTheJobDependsOnProcessAndPort)
@@ -329,7 +329,7 @@ TEST_F(PrivateDevModeRequestTest, WhoPreparedTheJobDependsOnProcessAndPort)
         machine.SetProcessPath(c.process);
         Input()->checksum = 5;
         Input()->checksumCopy = 6;
-        OEMDMPARAM param = Param(PRIVATE_DEVMODE_SIZE);
+        OEMDMPARAM param = Param(kPrivateDevmodeSize);
         ASSERT_EQ(handler.HandleDevMode(OEMDM_MERGE, &param), S_OK);
         EXPECT_STREQ(Output()->processPath, c.storedPath);
         EXPECT_EQ(UserName(), c.userRecorded ? "jobowner" : "");

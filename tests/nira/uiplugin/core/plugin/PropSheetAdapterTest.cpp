@@ -74,13 +74,13 @@ TEST_F(PropSheetAdapterTest, ItemsAreFoundByKeywordWithoutCaseAndById)
     OPTITEM* item = nullptr;
     EXPECT_EQ(adapter->FindItem(TEXT("PWSTRFIDinputslot"), &item), 0);
     EXPECT_EQ(item, &Item(0));
-    EXPECT_EQ(adapter->FindItem(TEXT("Missing"), &item), PROPSHEET_NO_ITEM);
+    EXPECT_EQ(adapter->FindItem(TEXT("Missing"), &item), kPropsheetNoItem);
     EXPECT_EQ(adapter->FindItemContaining(TEXT("FIDInputB"), &item), 0);
     EXPECT_EQ(item, &Item(1));
     // Items without a public id count among themselves: the third is "Halftone".
     EXPECT_EQ(adapter->FindItemById(DMPUB_NONE, 2, &item), 0);
     EXPECT_EQ(item, &Item(5));
-    EXPECT_EQ(adapter->FindItemById(DMPUB_NONE, 3, &item), PROPSHEET_NO_ITEM);
+    EXPECT_EQ(adapter->FindItemById(DMPUB_NONE, 3, &item), kPropsheetNoItem);
     EXPECT_EQ(adapter->FindItemById(DMPUB_DUPLEX, 5, &item), 0);
     EXPECT_EQ(item, &Item(2));
     EXPECT_EQ(adapter->FindOemItemById(DMPUB_NONE, &item), 0);
@@ -90,9 +90,9 @@ TEST_F(PropSheetAdapterTest, ItemsAreFoundByKeywordWithoutCaseAndById)
 TEST_F(PropSheetAdapterTest, HidingTwiceAnswersAlreadyHiddenAndCallsTheCoreDriverOnce)
 {
     EXPECT_EQ(adapter->HideItem(TEXT("Resolution"), 1), 0);
-    EXPECT_EQ(adapter->HideItem(TEXT("resolution"), 1), PROPSHEET_ALREADY_HIDDEN);
+    EXPECT_EQ(adapter->HideItem(TEXT("resolution"), 1), kPropsheetAlreadyHidden);
     EXPECT_EQ(adapter->HideItemById(DMPUB_COPIES_COLLATE, 0), 0);
-    EXPECT_EQ(adapter->HideItemById(DMPUB_COPIES_COLLATE, 0), PROPSHEET_ALREADY_HIDDEN);
+    EXPECT_EQ(adapter->HideItemById(DMPUB_COPIES_COLLATE, 0), kPropsheetAlreadyHidden);
     const auto calls = Core().UpdateUISettingCalls();
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].keyword, "Resolution");
@@ -101,13 +101,13 @@ TEST_F(PropSheetAdapterTest, HidingTwiceAnswersAlreadyHiddenAndCallsTheCoreDrive
     EXPECT_EQ(Item(4).Flags & OPTIF_HIDE, static_cast<DWORD>(OPTIF_HIDE));
 
     EXPECT_EQ(adapter->DisableItem(TEXT("Duplex"), 1), 0);
-    EXPECT_EQ(adapter->DisableItem(TEXT("Duplex"), 1), PROPSHEET_ALREADY_DISABLED);
+    EXPECT_EQ(adapter->DisableItem(TEXT("Duplex"), 1), kPropsheetAlreadyDisabled);
     EXPECT_EQ(adapter->EnableItem(TEXT("Duplex"), 1), 0);
-    EXPECT_EQ(adapter->EnableItem(TEXT("Duplex"), 1), PROPSHEET_NOT_DISABLED);
+    EXPECT_EQ(adapter->EnableItem(TEXT("Duplex"), 1), kPropsheetNotDisabled);
     // An option that carries the warning icon counts as hidden already; an index past the end is
     // out of range.
-    EXPECT_EQ(adapter->HideOption(TEXT("Duplex"), 1, 1), PROPSHEET_ALREADY_HIDDEN);
-    EXPECT_EQ(adapter->HideOption(TEXT("Duplex"), 2, 1), PROPSHEET_BAD_ARGUMENT);
+    EXPECT_EQ(adapter->HideOption(TEXT("Duplex"), 1, 1), kPropsheetAlreadyHidden);
+    EXPECT_EQ(adapter->HideOption(TEXT("Duplex"), 2, 1), kPropsheetBadArgument);
     EXPECT_EQ(adapter->HideOptionById(DMPUB_DUPLEX, 0, 0), 0);
     EXPECT_EQ(Item(2).pOptType->pOptParam[0].Flags & OPTPF_HIDE, OPTPF_HIDE);
 }
@@ -152,7 +152,7 @@ TEST_F(PropSheetAdapterTest, ResourceIdNamesAndTheBinKeywordOffset)
     WCHAR* keyword = nullptr;
     // Four keywords and three names do not pair the other way round.
     EXPECT_EQ(adapter->GetOptionKeywordByName(TEXT("pwstrFIDInputBin"), TEXT("Tray 1"), &keyword),
-              PROPSHEET_BAD_ARGUMENT);
+              kPropsheetBadArgument);
     ASSERT_EQ(adapter->GetOptionKeywordByName(TEXT("Duplex"), TEXT("long edge"), &keyword), 0);
     EXPECT_EQ(Narrow(keyword), "VERTICAL");
     delete[] keyword;
@@ -162,7 +162,7 @@ TEST_F(PropSheetAdapterTest, ResourceIdNamesAndTheBinKeywordOffset)
     EXPECT_EQ(index, 2);
     EXPECT_EQ(adapter->SelectOptionByName(&Item(1), TEXT("Tray 1"), 1), 0);
     EXPECT_EQ(Item(1).Sel, 1);
-    EXPECT_EQ(adapter->SelectOptionByName(&Item(1), TEXT("tray 2"), 1), PROPSHEET_NO_OPTION);
+    EXPECT_EQ(adapter->SelectOptionByName(&Item(1), TEXT("tray 2"), 1), kPropsheetNoOption);
     EXPECT_EQ(adapter->GetSelectedOptionNameById(DMPUB_DEFSOURCE, 0, &name), 0);
     EXPECT_EQ(Narrow(name), "Upper");
     delete[] name;
@@ -174,12 +174,12 @@ TEST_F(PropSheetAdapterTest, SelectionsAndTheCoreDriversSetting)
     ASSERT_EQ(adapter->GetDriverSetting(TEXT("pwstrFIDInputBin"), &setting), 0);
     EXPECT_EQ(Narrow(setting), "TRAY2");
     delete[] setting;
-    EXPECT_EQ(adapter->GetDriverSetting(TEXT("Unknown"), &setting), PROPSHEET_NO_ITEM);
+    EXPECT_EQ(adapter->GetDriverSetting(TEXT("Unknown"), &setting), kPropsheetNoItem);
 
     EXPECT_EQ(adapter->SelectOptionByKeyword(TEXT("pwstrFIDInputBin"), TEXT("manual"), 1), 0);
     EXPECT_EQ(Item(1).Sel, 3);
     EXPECT_EQ(adapter->SelectOptionByKeyword(TEXT("pwstrFIDInputBin"), TEXT("NOWHERE"), 1),
-              PROPSHEET_NO_OPTION);
+              kPropsheetNoOption);
     EXPECT_EQ(Item(1).Sel, 3);
     EXPECT_EQ(Core().CurrentOption("pwstrFIDInputBin"), "MANUAL");
     EXPECT_EQ(adapter->FindOptionIndexByKeyword(TEXT("tray1"), TEXT("pwstrFIDInputBin"), nullptr), 1);
@@ -187,15 +187,15 @@ TEST_F(PropSheetAdapterTest, SelectionsAndTheCoreDriversSetting)
     EXPECT_EQ(adapter->FindOptionIndexByKeyword(nullptr, TEXT("pwstrFIDInputBin"), nullptr), -1);
     EXPECT_EQ(Item(1).Sel, 3);
 
-    EXPECT_EQ(adapter->SelectOptionByIndex(TEXT("Resolution"), 2, 1), PROPSHEET_BAD_ARGUMENT);
+    EXPECT_EQ(adapter->SelectOptionByIndex(TEXT("Resolution"), 2, 1), kPropsheetBadArgument);
     EXPECT_EQ(adapter->SelectOptionByIndex(TEXT("Resolution"), 1, 1), 0);
     EXPECT_EQ(Item(4).Flags & OPTIF_CHANGED, static_cast<DWORD>(OPTIF_CHANGED));
     const unsigned past = 2;
-    EXPECT_EQ(adapter->SelectOptionByIndexRef(TEXT("Resolution"), &past, 1), PROPSHEET_NO_OPTION);
+    EXPECT_EQ(adapter->SelectOptionByIndexRef(TEXT("Resolution"), &past, 1), kPropsheetNoOption);
     // The copies item takes any number as its selection.
     EXPECT_EQ(adapter->SetSelectionById(DMPUB_COPIES_COLLATE, 0, 25), 0);
     EXPECT_EQ(Item(3).Sel, 25);
-    EXPECT_EQ(adapter->SelectOptionById(DMPUB_DUPLEX, 0, 2), PROPSHEET_BAD_ARGUMENT);
+    EXPECT_EQ(adapter->SelectOptionById(DMPUB_DUPLEX, 0, 2), kPropsheetBadArgument);
     EXPECT_EQ(adapter->HasWarningSelection(), 1);
     EXPECT_EQ(adapter->SelectOptionById(DMPUB_DUPLEX, 0, 0), 0);
     EXPECT_EQ(adapter->HasWarningSelection(), 0);
@@ -204,7 +204,7 @@ TEST_F(PropSheetAdapterTest, SelectionsAndTheCoreDriversSetting)
 TEST_F(PropSheetAdapterTest, ListsOverAllItems)
 {
     const DWORD items = Core().CommonUIParam()->cDrvOptItems + Core().CommonUIParam()->cOEMOptItems;
-    EXPECT_EQ(adapter->ResetSelections(nullptr, static_cast<int>(items) - 1), PROPSHEET_BAD_ARGUMENT);
+    EXPECT_EQ(adapter->ResetSelections(nullptr, static_cast<int>(items) - 1), kPropsheetBadArgument);
     EXPECT_EQ(adapter->ResetSelections(nullptr, static_cast<int>(items)), 0);
     // From the bins on (their first option has no warning), every item goes back to its first.
     for (size_t i = 0; i < Core().CommonUIParam()->cDrvOptItems; ++i) {
@@ -242,12 +242,12 @@ TEST(PropSheetAdapterBlockTest, EveryOperationRefusesAMissingBlockOrUIObject)
         WCHAR* text = nullptr;
         WCHAR** list = nullptr;
         int count = 0;
-        EXPECT_EQ(adapter.FindItem(TEXT("Duplex"), &item), PROPSHEET_BAD_ARGUMENT);
-        EXPECT_EQ(adapter.HideItem(TEXT("Duplex"), 1), PROPSHEET_BAD_ARGUMENT);
-        EXPECT_EQ(adapter.HideItemById(DMPUB_DUPLEX, 0), PROPSHEET_BAD_ARGUMENT);
-        EXPECT_EQ(adapter.GetDriverSetting(TEXT("Duplex"), &text), PROPSHEET_BAD_ARGUMENT);
-        EXPECT_EQ(adapter.GetOptionKeywords(TEXT("Duplex"), &list, &count, 1), PROPSHEET_BAD_ARGUMENT);
-        EXPECT_EQ(adapter.ResetSelections(nullptr, 0), PROPSHEET_BAD_ARGUMENT);
+        EXPECT_EQ(adapter.FindItem(TEXT("Duplex"), &item), kPropsheetBadArgument);
+        EXPECT_EQ(adapter.HideItem(TEXT("Duplex"), 1), kPropsheetBadArgument);
+        EXPECT_EQ(adapter.HideItemById(DMPUB_DUPLEX, 0), kPropsheetBadArgument);
+        EXPECT_EQ(adapter.GetDriverSetting(TEXT("Duplex"), &text), kPropsheetBadArgument);
+        EXPECT_EQ(adapter.GetOptionKeywords(TEXT("Duplex"), &list, &count, 1), kPropsheetBadArgument);
+        EXPECT_EQ(adapter.ResetSelections(nullptr, 0), kPropsheetBadArgument);
         EXPECT_EQ(adapter.HasWarningSelection(), 0);
         EXPECT_EQ(adapter.FindOptionIndexByKeyword(TEXT("A"), TEXT("Duplex"), nullptr), -1);
     }

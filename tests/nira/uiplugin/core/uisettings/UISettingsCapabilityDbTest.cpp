@@ -144,7 +144,7 @@ TEST_F(UISettingsCapabilityDbTest, OptionsAreFoundByIndexValueAndNameNewestFirst
         for (size_t i = 0; i < expected.size(); ++i) {
             const DeliveredOption& option = options[options.size() - 1 - i];
             int optionIndex = 0, opt = 0, bitmapId = 0, iconId = 0, state = 0;
-            WCHAR name[OPTION_TEXT_LENGTH] = {};
+            WCHAR name[kOptionTextLength] = {};
             ASSERT_EQ(settings.GetOptionByIndex(static_cast<int>(i), id, &optionIndex, &opt, name, &bitmapId,
                                                 &iconId, &state),
                       0);

@@ -30,7 +30,7 @@ inline FeatureRecord* NewFeatureRecord(int id, int defaultOption, int featureSta
 {
     FeatureRecord* record = static_cast<FeatureRecord*>(LocalAlloc(LPTR, sizeof(FeatureRecord)));
     record->size = sizeof(FeatureRecord);
-    record->version = FEATURE_RECORD_VERSION;
+    record->version = kFeatureRecordVersion;
     record->featureId = id;
     record->classId = id;
     record->featureState = featureState;
@@ -46,7 +46,7 @@ inline FeatureUIRecord* NewUIRecord(int id, int displayState = DISPLAY_STATE_ENA
 {
     FeatureUIRecord* record = static_cast<FeatureUIRecord*>(LocalAlloc(LPTR, sizeof(FeatureUIRecord)));
     record->size = sizeof(FeatureUIRecord);
-    record->version = FEATURE_UI_RECORD_VERSION;
+    record->version = kFeatureUiRecordVersion;
     record->featureId = id;
     record->defaultDisplayState = displayState;
     record->displayState = displayState;
@@ -62,8 +62,8 @@ inline OptionInfo* NewOption(int featureId, int optionIndex, int state = OPTION_
     info->state = state;
     info->defaultState = state;
     info->conflictFlag = state == OPTION_STATE_CONFLICT ? 1 : 0;
-    CopyStringSafe(info->displayName, OPTION_TEXT_LENGTH, name);
-    CopyStringSafe(info->optionName, OPTION_TEXT_LENGTH, name);
+    CopyStringSafe(info->displayName, kOptionTextLength, name);
+    CopyStringSafe(info->optionName, kOptionTextLength, name);
     return info;
 }
 

@@ -12,7 +12,7 @@
 
 namespace {
 // The columns the reader selects, with the values that tell the language columns apart.
-const char* const CAPABILITY_SQL = R"sql(
+const char* const kCapabilitySql = R"sql(
 CREATE TABLE CAP_FEATURES_INFO (Featureid INTEGER, FeatureName TEXT, ExternalOptions INTEGER,
   SaveState INTEGER, SettingsKey INTEGER, BiDiUpdate INTEGER, BiDiKeyOID TEXT, FeatureState INTEGER,
   DefaultOption INTEGER, DefaultNonUS INTEGER, DefaultJapanese INTEGER, SoftLink INTEGER,
@@ -151,7 +151,7 @@ protected:
     void SetUp() override
     {
         machine.SetUILanguage(1033);
-        EXPECT_EQ(0, reader.Open(MakeDatabase("caps.vdf", CAPABILITY_SQL).c_str()));
+        EXPECT_EQ(0, reader.Open(MakeDatabase("caps.vdf", kCapabilitySql).c_str()));
     }
 
     FeatureRecord FeatureFor(LANGID language, INT featureId)
@@ -411,7 +411,7 @@ TEST_F(CapabilityDBTest, ALongOptionNameIsCutToTheRecord)
     std::vector<Delivered> rows;
     EXPECT_EQ(0, tree.EnumTreeView(Collect, &rows));
     ASSERT_EQ(1u, rows.size());
-    EXPECT_EQ(WString(TREEVIEW_TEXT_LENGTH - 1, TEXT('n')),
+    EXPECT_EQ(WString(kTreeviewTextLength - 1, TEXT('n')),
               WString(static_cast<TreeViewOptionRecord*>(rows[0].record)->optionName));
     FreeAll(rows);
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 namespace {
-const char* const CONSTRAINT_SQL = R"sql(
+const char* const kConstraintSql = R"sql(
 CREATE TABLE CONSTRAINT_INFO (ConstraintID INTEGER, Priority INTEGER);
 CREATE TABLE CONSTRAINT_PRECOND_TRIGGERS (ConstraintID INTEGER, PreConditionID INTEGER,
   FeatureID INTEGER, State INTEGER, OptionID INTEGER, ConditionType INTEGER, Operator INTEGER,
@@ -78,7 +78,7 @@ LONG OnAction(LPVOID user, INT actionId, INT featureId, INT state, INT optionId,
 
 class ConstraintDBTest : public DatabaseFixture {
 protected:
-    void SetUp() override { EXPECT_EQ(0, reader.Open(MakeDatabase("rules.vdf", CONSTRAINT_SQL).c_str())); }
+    void SetUp() override { EXPECT_EQ(0, reader.Open(MakeDatabase("rules.vdf", kConstraintSql).c_str())); }
 
     CNiraConstraintDB reader;
 };

@@ -20,7 +20,7 @@ int StopAtFirstRow(void*, int, char**, char**)
     return 1;
 }
 
-const char* const FRUIT_SQL =
+const char* const kFruitSql =
     "CREATE TABLE FRUIT (Name TEXT); INSERT INTO FRUIT VALUES ('apple'), ('pear'), ('plum');";
 }  // namespace
 
@@ -28,7 +28,7 @@ class DatabaseFilesTest : public DatabaseFixture {};
 
 TEST_F(DatabaseFilesTest, QueriesRunOnATemporaryCopyThatClosingRemoves)
 {
-    const WString shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
+    const WString shipped = MakeDatabase("fruit.vdf", kFruitSql);
     std::string before;
     ASSERT_TRUE(machine.ReadFile(shipped, before));
 
@@ -55,7 +55,7 @@ TEST_F(DatabaseFilesTest, QueriesRunOnATemporaryCopyThatClosingRemoves)
 
 TEST_F(DatabaseFilesTest, CopiesAreNamedAfterTheUniqueTemporaryName)
 {
-    const WString shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
+    const WString shipped = MakeDatabase("fruit.vdf", kFruitSql);
     sqlite3* db = nullptr;
     ASSERT_EQ(SQLITE_OK, OpenDatabaseCopy(shipped.c_str(), &db));
     std::string name;
@@ -83,7 +83,7 @@ TEST_F(DatabaseFilesTest, AMissingDatabaseOpensEmptyAndItsFirstQueryFails)
 
 TEST_F(DatabaseFilesTest, ACallbackThatAnswersNonZeroAbortsTheQuery)
 {
-    const WString shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
+    const WString shipped = MakeDatabase("fruit.vdf", kFruitSql);
     sqlite3* db = nullptr;
     ASSERT_EQ(SQLITE_OK, OpenDatabaseCopy(shipped.c_str(), &db));
     char* error = nullptr;
@@ -94,7 +94,7 @@ TEST_F(DatabaseFilesTest, ACallbackThatAnswersNonZeroAbortsTheQuery)
 
 TEST_F(DatabaseFilesTest, ClosingSweepsTheFirstStaleCopyAndAHundredMore)
 {
-    const WString shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
+    const WString shipped = MakeDatabase("fruit.vdf", kFruitSql);
     MakeStaleCopies(150);
     ASSERT_TRUE(machine.WriteFile(TempDirectory() + TEXT("keep.tmp"), "x"));
     ASSERT_TRUE(machine.WriteFile(TempDirectory() + TEXT("keep.vdf"), "x"));
@@ -104,14 +104,14 @@ TEST_F(DatabaseFilesTest, ClosingSweepsTheFirstStaleCopyAndAHundredMore)
     ASSERT_EQ(151u, CountCopies());
     CloseDatabaseCopy(db);
 
-    EXPECT_EQ(151u - (1 + MAX_SWEPT_COPIES), CountCopies());
+    EXPECT_EQ(151u - (1 + kMaxSweptCopies), CountCopies());
     EXPECT_TRUE(machine.FileExists(TempDirectory() + TEXT("keep.tmp")));
     EXPECT_TRUE(machine.FileExists(TempDirectory() + TEXT("keep.vdf")));
 }
 
 TEST_F(DatabaseFilesTest, TwoReadersGetCopiesOfTheirOwn)
 {
-    const WString shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
+    const WString shipped = MakeDatabase("fruit.vdf", kFruitSql);
     sqlite3* first = nullptr;
     sqlite3* second = nullptr;
     ASSERT_EQ(SQLITE_OK, OpenDatabaseCopy(shipped.c_str(), &first));
@@ -133,7 +133,7 @@ TEST_F(DatabaseFilesTest, TwoReadersGetCopiesOfTheirOwn)
 
 TEST_F(DatabaseFilesTest, ACopyNameAnotherReaderHoldsIsNeverOpenedInPlaceOfTheShippedFile)
 {
-    const WString shipped = MakeDatabase("fruit.vdf", FRUIT_SQL);
+    const WString shipped = MakeDatabase("fruit.vdf", kFruitSql);
     // The next unique name is the one after this probe's: another reader's copy holds it.
     WCHAR probe[MAX_PATH] = {};
     ASSERT_NE(0u, GetTempFileNameW(TempDirectory().c_str(), TEXT("ZQV"), 0, probe));

@@ -19,7 +19,7 @@ int CollectRow(void* argument, int count, char** values, char**)
     return 0;
 }
 
-const char* const TABLE_SQL =
+const char* const kTableSql =
     "CREATE TABLE FDT4114 (PaperIndex INTEGER, PaperName TEXT);"
     "INSERT INTO FDT4114 VALUES (256, 'Letter'), (259, 'A4');";
 }  // namespace
@@ -38,7 +38,7 @@ TEST_F(FeatureDatabaseTest, MakeTableNamePadsTheIdToFourPlaces)
                  {12345, TEXT("FDT12345")},
                  {4294967295u, TEXT("FDT4294967295")}};
     for (const auto& c : cases) {
-        WCHAR name[FEATURE_TABLE_NAME_SIZE];
+        WCHAR name[kFeatureTableNameSize];
         std::fill(std::begin(name), std::end(name), TEXT('#'));
         EXPECT_EQ(0, database.MakeTableName(c.id, name));
         EXPECT_EQ(c.name, WString(name)) << c.id;
@@ -48,7 +48,7 @@ TEST_F(FeatureDatabaseTest, MakeTableNamePadsTheIdToFourPlaces)
 
 TEST_F(FeatureDatabaseTest, ExecuteRunsTheStatementWithTheKeptCallback)
 {
-    CNiraFeatureDatabase database(MakeDatabase("caps.vdf", TABLE_SQL).c_str());
+    CNiraFeatureDatabase database(MakeDatabase("caps.vdf", kTableSql).c_str());
     std::vector<std::string> rows;
     // Without a callback nothing runs.
     EXPECT_EQ(0, database.Execute("SELECT PaperIndex, PaperName FROM FDT4114"));
@@ -61,7 +61,7 @@ TEST_F(FeatureDatabaseTest, ExecuteRunsTheStatementWithTheKeptCallback)
 
 TEST_F(FeatureDatabaseTest, AFailedStatementKeepsItsMessageUntilFreed)
 {
-    CNiraFeatureDatabase database(MakeDatabase("caps.vdf", TABLE_SQL).c_str());
+    CNiraFeatureDatabase database(MakeDatabase("caps.vdf", kTableSql).c_str());
     std::vector<std::string> rows;
     database.SetCallback(CollectRow, &rows);
     EXPECT_EQ(NIRA_STATUS_FAILED, database.Execute("SELECT * FROM FDT9999"));
@@ -86,7 +86,7 @@ TEST_F(FeatureDatabaseTest, AFailedStatementKeepsItsMessageUntilFreed)
 // The mode is a value the handlers keep in the object for themselves: it changes no query.
 TEST_F(FeatureDatabaseTest, ModeChangesNothingTheObjectDoes)
 {
-    CNiraFeatureDatabase database(MakeDatabase("caps.vdf", TABLE_SQL).c_str());
+    CNiraFeatureDatabase database(MakeDatabase("caps.vdf", kTableSql).c_str());
     std::vector<std::string> rows;
     database.SetCallback(CollectRow, &rows);
     EXPECT_EQ(0, database.SetMode(4116));  // a feature whose table the database lacks
@@ -110,7 +110,7 @@ TEST_F(FeatureDatabaseTest, WithoutADatabaseNothingRuns)
 TEST_F(FeatureDatabaseTest, DestroyingTheObjectRemovesItsCopy)
 {
     {
-        CNiraFeatureDatabase database(MakeDatabase("caps.vdf", TABLE_SQL).c_str());
+        CNiraFeatureDatabase database(MakeDatabase("caps.vdf", kTableSql).c_str());
         EXPECT_EQ(1u, CountCopies());
     }
     EXPECT_EQ(0u, CountCopies());

@@ -73,7 +73,7 @@ LONG KeepWidgetFeature(CNiraWidgetInfo* widget, LPVOID user)
 }
 
 // The features the handlers of the driver are written for.
-const INT KNOWN_FEATURES[] = {4114, 4115, 4116, 4117, 4118, 4119, 4120, 4121, 4122, 4123, 4125, 4126, 4127,
+const INT kKnownFeatures[] = {4114, 4115, 4116, 4117, 4118, 4119, 4120, 4121, 4122, 4123, 4125, 4126, 4127,
                               4128, 4129, 4130, 4132, 4133, 4135, 4136, 4137, 4138, 4139, 4141, 4143, 4166,
                               4215, 4218, 4219, 4221, 4222, 4226, 4227, 4231, 4233, 4234, 4235, 4236, 4237,
                               4258, 4259, 4260, 4261, 4262, 4298, 4302, 4305, 4307, 5998, 5999};
@@ -108,7 +108,7 @@ TEST_F(SamplePackageDatabasesTest, EveryFeatureHasOptionsAndADefaultAmongThemInE
 {
     for (LANGID language : {1033, 1041, 0x0407}) {
         const std::map<INT, Feature> features = ReadFeatures(language);
-        for (INT id : KNOWN_FEATURES) {
+        for (INT id : kKnownFeatures) {
             EXPECT_EQ(1u, features.count(id)) << id;
         }
         for (const auto& [id, feature] : features) {

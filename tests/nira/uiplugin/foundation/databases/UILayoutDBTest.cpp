@@ -12,7 +12,7 @@
 #include <vector>
 
 namespace {
-const char* const LAYOUT_SQL = R"sql(
+const char* const kLayoutSql = R"sql(
 CREATE TABLE UI_CONTAINERS_INFO (ContainerID INTEGER, ContainerName TEXT, FrameType INTEGER);
 CREATE TABLE UI_WINDOWS_INFO (WindowID INTEGER, RTLWindowID INTEGER, ContainerID INTEGER,
   WindowStringID INTEGER, WindowHelp INTEGER, WindowName TEXT);
@@ -83,7 +83,7 @@ std::vector<INT> WalkContainer(CNiraUILayoutDB& reader, LPCWSTR name, INT rtl)
 
 class UILayoutDBTest : public DatabaseFixture {
 protected:
-    void SetUp() override { ASSERT_EQ(0, reader.Open(MakeDatabase("layout.vdf", LAYOUT_SQL).c_str())); }
+    void SetUp() override { ASSERT_EQ(0, reader.Open(MakeDatabase("layout.vdf", kLayoutSql).c_str())); }
 
     CNiraUILayoutDB reader;
 };

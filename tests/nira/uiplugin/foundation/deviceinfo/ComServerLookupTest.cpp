@@ -12,7 +12,7 @@ TEST_F(DeviceInfoTest, ClassesAreFoundThroughTheirRegisteredServer)
 {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)));
     void* object = nullptr;
-    EXPECT_EQ(CoCreateInstance(CLSID_NiraObjectIdServer, nullptr, NIRA_DEVICE_SERVER_CONTEXT,
+    EXPECT_EQ(CoCreateInstance(CLSID_NiraObjectIdServer, nullptr, kDeviceServerContext,
                                IID_INiraObjectIdServer, &object),
               REGDB_E_CLASSNOTREG);
 
@@ -26,7 +26,7 @@ TEST_F(DeviceInfoTest, ClassesAreFoundThroughTheirRegisteredServer)
     RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(missing.data()),
                    static_cast<DWORD>(missing.size()));
     RegCloseKey(key);
-    EXPECT_EQ(CoCreateInstance(CLSID_NiraObjectIdServer, nullptr, NIRA_DEVICE_SERVER_CONTEXT,
+    EXPECT_EQ(CoCreateInstance(CLSID_NiraObjectIdServer, nullptr, kDeviceServerContext,
                                IID_INiraObjectIdServer, &object),
               CO_E_DLLNOTFOUND);
 
@@ -36,17 +36,17 @@ TEST_F(DeviceInfoTest, ClassesAreFoundThroughTheirRegisteredServer)
     auto registration =
         reinterpret_cast<HRESULT (*)()>(reinterpret_cast<void*>(GetProcAddress(server, "DllRegisterServer")));
     ASSERT_EQ(registration(), S_OK);
-    EXPECT_EQ(CoCreateInstance(CLSID_NiraObjectIdServer, nullptr, NIRA_DEVICE_SERVER_CONTEXT,
-                               IID_INiraMgmtRequest, &object),
+    EXPECT_EQ(CoCreateInstance(CLSID_NiraObjectIdServer, nullptr, kDeviceServerContext, IID_INiraMgmtRequest,
+                               &object),
               E_NOINTERFACE);
-    ASSERT_EQ(CoCreateInstance(CLSID_NiraObjectIdServer, nullptr, NIRA_DEVICE_SERVER_CONTEXT,
+    ASSERT_EQ(CoCreateInstance(CLSID_NiraObjectIdServer, nullptr, kDeviceServerContext,
                                IID_INiraObjectIdServer, &object),
               S_OK);
     static_cast<IUnknown*>(object)->Release();
     auto unregistration = reinterpret_cast<HRESULT (*)()>(
         reinterpret_cast<void*>(GetProcAddress(server, "DllUnregisterServer")));
     EXPECT_EQ(unregistration(), S_OK);
-    EXPECT_EQ(CoCreateInstance(CLSID_NiraObjectIdServer, nullptr, NIRA_DEVICE_SERVER_CONTEXT,
+    EXPECT_EQ(CoCreateInstance(CLSID_NiraObjectIdServer, nullptr, kDeviceServerContext,
                                IID_INiraObjectIdServer, &object),
               REGDB_E_CLASSNOTREG);
     FreeLibrary(server);

@@ -148,7 +148,7 @@ TEST_F(DeviceInfoUpdaterTest, ServersAreRegisteredOnlyWhileUpdating)
               ERROR_SUCCESS);
     void* object = nullptr;
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)));
-    EXPECT_EQ(CoCreateInstance(CLSID_NiraMgmtConnection, nullptr, NIRA_DEVICE_SERVER_CONTEXT,
+    EXPECT_EQ(CoCreateInstance(CLSID_NiraMgmtConnection, nullptr, kDeviceServerContext,
                                IID_INiraMgmtConnection, &object),
               REGDB_E_CLASSNOTREG);
     CoUninitialize();

@@ -45,12 +45,12 @@ INiraSettingsProvider* AdapterTest::Make(const GUID& id, INiraSettingsAccess* ow
 
 INiraFieldAdapter* AdapterTest::NewFieldAdapter(INiraSettingsAccess* owner)
 {
-    return static_cast<INiraFieldAdapter*>(Make(SETTINGS_GUID_FIELD_ADAPTER, owner));
+    return static_cast<INiraFieldAdapter*>(Make(kSettingsGuidFieldAdapter, owner));
 }
 
 INiraFlatRecordAdapter* AdapterTest::NewFlatAdapter(INiraSettingsAccess* owner)
 {
-    return static_cast<INiraFlatRecordAdapter*>(Make(SETTINGS_GUID_FLAT_ADAPTER, owner));
+    return static_cast<INiraFlatRecordAdapter*>(Make(kSettingsGuidFlatAdapter, owner));
 }
 
 INiraSettingsAccess* AdapterTest::NewOwner()
@@ -178,7 +178,7 @@ namespace adapterfixture {
 std::vector<SettingRef> HandledEntries(INiraSettingsProvider& provider)
 {
     std::vector<SettingRef> entries;
-    for (LONG kind = 0; kind < SETTING_ARRAY_KIND_COUNT; ++kind) {
+    for (LONG kind = 0; kind < kSettingArrayKindCount; ++kind) {
         const LONG count = static_cast<LONG>(kSettingArrayCounts[kind]);
         for (LONG index = -1; index <= count; ++index) {
             if (ProviderHandles(provider, kind, index)) {

@@ -149,11 +149,11 @@ TEST_F(FlatAdapter, SetTargetNeedsAnOwnerAndZeroFillsEachRecordGiven)
 
     INiraFlatRecordAdapter* adapter = NewFlatAdapter();
     ASSERT_EQ(adapter->SetTarget(&job, nullptr, &page), TRUE);
-    EXPECT_EQ(FirstDifference(&job, Image(JOB_SETTINGS_RECORD_SIZE)), -1);
-    EXPECT_EQ(FirstDifference(&page, Image(PAGE_SETTINGS_RECORD_SIZE)), -1);
+    EXPECT_EQ(FirstDifference(&job, Image(kJobSettingsRecordSize)), -1);
+    EXPECT_EQ(FirstDifference(&page, Image(kPageSettingsRecordSize)), -1);
     EXPECT_EQ(state.repeatCount, static_cast<LONG>(0xABABABAB));
     ASSERT_EQ(adapter->SetTarget(nullptr, &state, nullptr), TRUE);
-    EXPECT_EQ(FirstDifference(&state, Image(DRIVER_STATE_RECORD_SIZE)), -1);
+    EXPECT_EQ(FirstDifference(&state, Image(kDriverStateRecordSize)), -1);
 }
 
 TEST_F(FlatAdapter, AnOwnerWithoutValuesLeavesEveryRecordZero)
@@ -181,7 +181,7 @@ TEST_F(FlatAdapter, JobSettingsAloneGetEveryFieldOfTheirTable)
     ASSERT_EQ(adapter->SetTarget(&job, nullptr, nullptr), TRUE);
     ASSERT_EQ(adapter->UpdateAll(), TRUE);
 
-    Image expected(JOB_SETTINGS_RECORD_SIZE);
+    Image expected(kJobSettingsRecordSize);
     expected.Int(0, 3).Int(4, 1).Int(8, 2).Int(12, 1).Int(16, 1).Int(20, 1).Int(24, 9).Int(28, 1).Int(32,
                                                                                                       150);
     expected.Int(36, 215900).Int(44, 0).Int(48, 1).Raw(56, Pattern(1568)).Int(1656, 4);
@@ -212,7 +212,7 @@ TEST_F(FlatAdapter, DriverStateAloneGetsEveryFieldOfItsTable)
     ASSERT_EQ(adapter->SetTarget(nullptr, &state, nullptr), TRUE);
     ASSERT_EQ(adapter->UpdateAll(), TRUE);
 
-    Image expected(DRIVER_STATE_RECORD_SIZE);
+    Image expected(kDriverStateRecordSize);
     expected.Int(0, 5).Int(4, 1);
     for (size_t offset : {8, 12, 20, 24, 28, 32, 36, 40, 44, 48}) {
         expected.Int(offset, 1);
@@ -230,7 +230,7 @@ TEST_F(FlatAdapter, PageSettingsAloneGetEveryFieldOfTheirTable)
     ASSERT_EQ(adapter->SetTarget(nullptr, nullptr, &page), TRUE);
     ASSERT_EQ(adapter->UpdateAll(), TRUE);
 
-    Image expected(PAGE_SETTINGS_RECORD_SIZE);
+    Image expected(kPageSettingsRecordSize);
     expected.Int(0, 1969).Int(4, 1970).Int(8, 2035).Int(16, 2035).Int(12, 2036).Int(20, 2036);
     expected.Int(28, 10).Int(32, 0).Int(36, 90).Int(40, 200).Int(44, 1);
     EXPECT_EQ(FirstDifference(&page, expected), -1);

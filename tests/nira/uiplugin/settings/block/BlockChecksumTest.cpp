@@ -11,11 +11,11 @@ TEST(PrivateDevModeLayout, HeaderFieldsOfADefaultSectionReadBack)
 {
     Section section;
     const PrivateDevMode block = *section.Get();
-    EXPECT_EQ(DWORD{block.size}, PRIVATE_DEVMODE_SIZE);
-    EXPECT_EQ(DWORD{block.signature}, PRIVATE_DEVMODE_SIGNATURE);
-    EXPECT_EQ(DWORD{block.version}, PRIVATE_DEVMODE_VERSION);
+    EXPECT_EQ(DWORD{block.size}, kPrivateDevmodeSize);
+    EXPECT_EQ(DWORD{block.signature}, kPrivateDevmodeSignature);
+    EXPECT_EQ(DWORD{block.version}, kPrivateDevmodeVersion);
     const GUID sectionGuid = block.sectionGuid;
-    EXPECT_TRUE(sectionGuid == PRIVATE_DEVMODE_GUID);
+    EXPECT_TRUE(sectionGuid == kPrivateDevmodeGuid);
     EXPECT_EQ(DWORD{block.packedLength}, 0u);
     EXPECT_EQ(DWORD{block.checksum}, 0u);
     EXPECT_EQ(DWORD{block.checksumCopy}, 0u);
@@ -23,7 +23,7 @@ TEST(PrivateDevModeLayout, HeaderFieldsOfADefaultSectionReadBack)
 
 TEST(PrivateDevModeLayout, FieldsAreReadAtAnyAlignment)
 {
-    Bytes area(PRIVATE_DEVMODE_SIZE + 3, 0);
+    Bytes area(kPrivateDevmodeSize + 3, 0);
     Put32(area, 3 + 884, 12);
     Put32(area, 3 + 6888, 0x01020304);
     const auto* block = reinterpret_cast<const PrivateDevMode*>(area.data() + 3);

@@ -243,7 +243,7 @@ Bytes Inflate(const BYTE* stream, DWORD streamLength, DWORD imageLength)
     return image;
 }
 
-Section::Section() : m_bytes(PRIVATE_DEVMODE_SIZE, 0)
+Section::Section() : m_bytes(kPrivateDevmodeSize, 0)
 {
     const BYTE header[28] = {0xEC, 0x1A, 0x00, 0x00, 0x49, 0x55, 0x51, 0x5A, 0x01, 0x00,
                              0x12, 0x00, 0x1F, 0xA8, 0x33, 0x04, 0xC2, 0x2F, 0x4B, 0x43,

@@ -213,7 +213,7 @@ TEST_F(BlockUnpackerTest, HandlesExactlyTheBlockSet)
 TEST(BlockSettingsTableTest, HoldsTheRowsOfEachKindOnce)
 {
     DWORD perKind[9] = {};
-    for (int i = 0; i < BLOCK_SETTINGS_ROWS; ++i) {
+    for (int i = 0; i < kBlockSettingsRows; ++i) {
         ++perKind[BlockSettingsTable[i].kind];
         for (int j = 0; j < i; ++j) {
             EXPECT_FALSE(BlockSettingsTable[j].kind == BlockSettingsTable[i].kind &&

@@ -24,7 +24,7 @@ public:
     // A settings manager attached to itself, without providers or with the given pull providers.
     INiraSettingsAccess* NewOwner(const SettingsProviderList* pulls = nullptr)
     {
-        auto* owner = Make<INiraSettingsAccess>(SETTINGS_GUID_MANAGER);
+        auto* owner = Make<INiraSettingsAccess>(kSettingsGuidManager);
         if (owner != nullptr && owner->Attach(owner, pulls, nullptr) != TRUE) {
             owner->Release();
             return nullptr;
@@ -33,11 +33,11 @@ public:
     }
     CNiraBlockPacker* NewPacker()
     {
-        return static_cast<CNiraBlockPacker*>(Make<INiraSettingsProvider>(SETTINGS_GUID_PACKER));
+        return static_cast<CNiraBlockPacker*>(Make<INiraSettingsProvider>(kSettingsGuidPacker));
     }
     CNiraBlockUnpacker* NewUnpacker()
     {
-        return static_cast<CNiraBlockUnpacker*>(Make<INiraSettingsProvider>(SETTINGS_GUID_UNPACKER));
+        return static_cast<CNiraBlockUnpacker*>(Make<INiraSettingsProvider>(kSettingsGuidUnpacker));
     }
 
 private:

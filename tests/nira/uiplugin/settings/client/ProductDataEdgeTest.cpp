@@ -63,7 +63,7 @@ void AddFeature(CNiraUISettings& ui, int feature, int defaultOption,
         auto* info = static_cast<OptionInfo*>(LocalAlloc(LPTR, sizeof(OptionInfo)));
         info->featureId = feature;
         info->optionIndex = option.first;
-        CopyStringSafe(info->displayName, OPTION_TEXT_LENGTH, option.second);
+        CopyStringSafe(info->displayName, kOptionTextLength, option.second);
         ASSERT_EQ(ui.AddOption(feature, option.first, info), 0);
     }
 }

@@ -151,7 +151,7 @@ TEST_F(ProductListsTest, DefaultMarkAndFeatureBits)
 
     FeatureBitsRecord bits;
     FillFeatureBits(bits, 16777221);  // bits 0, 2 and 24
-    for (int i = 0; i < FEATURE_BITS_COUNT; ++i) {
+    for (int i = 0; i < kFeatureBitsCount; ++i) {
         EXPECT_EQ(bits.bits[i], i == 0 || i == 2 || i == 24 ? 1 : 0) << i;
     }
 }

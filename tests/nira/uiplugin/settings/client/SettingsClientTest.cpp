@@ -235,7 +235,7 @@ struct DevModeCase {
 
 TEST_F(SettingsClientTest, DevModeDiffersOnItsCases)
 {
-    const LONG stored[CLIENT_PUBLIC_VALUE_COUNT] = {1, 256, 1, 7, 600, 1, 2, 3};
+    const LONG stored[kClientPublicValueCount] = {1, 256, 1, 7, 600, 1, 2, 3};
     const DevModeCase cases[] = {
         {"equal", 0, 0, [](DEVMODEW&) {}, FALSE},
         {"orientation", 0, 0, [](DEVMODEW& d) { d.dmOrientation = 2; }, TRUE},
@@ -254,7 +254,7 @@ TEST_F(SettingsClientTest, DevModeDiffersOnItsCases)
         SCOPED_TRACE(entry.name);
         CNiraSettingsClient client;
         ASSERT_EQ(client.Initialize(printer), TRUE);
-        for (int k = 0; k < CLIENT_PUBLIC_VALUE_COUNT; ++k) {
+        for (int k = 0; k < kClientPublicValueCount; ++k) {
             ASSERT_EQ(client.SetInt(kFirstPublicValueIndex + k, stored[k], 0), TRUE);
         }
         if (entry.storedIndex != 0) {
@@ -295,8 +295,8 @@ TEST_F(SettingsClientTest, DevModeDiffersReadsNothingPastAShortDevMode)
 {
     CNiraSettingsClient client;
     ASSERT_EQ(client.Initialize(printer), TRUE);
-    const LONG stored[CLIENT_PUBLIC_VALUE_COUNT] = {1, 256, 1, 7, 600, 1, 2, 3};
-    for (int k = 0; k < CLIENT_PUBLIC_VALUE_COUNT; ++k) {
+    const LONG stored[kClientPublicValueCount] = {1, 256, 1, 7, 600, 1, 2, 3};
+    for (int k = 0; k < kClientPublicValueCount; ++k) {
         ASSERT_EQ(client.SetInt(kFirstPublicValueIndex + k, stored[k], 0), TRUE);
     }
     DEVMODEW full = {};

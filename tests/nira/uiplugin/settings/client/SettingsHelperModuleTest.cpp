@@ -20,7 +20,7 @@ protected:
         auto factory = reinterpret_cast<CreateSettingsInstanceProc>(
             reinterpret_cast<void*>(GetProcAddress(HelperModule(), SETTINGS_FACTORY_EXPORT)));
         void* object = nullptr;
-        EXPECT_EQ(factory(&SETTINGS_GUID_HELPER_PROVIDER, &object), TRUE);
+        EXPECT_EQ(factory(&kSettingsGuidHelperProvider, &object), TRUE);
         return static_cast<INiraPrinterSettingsProvider*>(object);
     }
 };
@@ -31,10 +31,10 @@ TEST_F(SettingsHelperModuleTest, FactoryServesOnlyTheHelperProvider)
         reinterpret_cast<void*>(GetProcAddress(HelperModule(), SETTINGS_FACTORY_EXPORT)));
     ASSERT_NE(factory, nullptr);
     void* object = reinterpret_cast<void*>(1);
-    EXPECT_EQ(factory(&SETTINGS_GUID_MANAGER, &object), FALSE);
+    EXPECT_EQ(factory(&kSettingsGuidManager, &object), FALSE);
     EXPECT_EQ(object, nullptr);
-    EXPECT_EQ(factory(&SETTINGS_GUID_HELPER_OBJECT, &object), FALSE);
-    EXPECT_EQ(factory(&SETTINGS_GUID_HELPER_PROVIDER, nullptr), FALSE);
+    EXPECT_EQ(factory(&kSettingsGuidHelperObject, &object), FALSE);
+    EXPECT_EQ(factory(&kSettingsGuidHelperProvider, nullptr), FALSE);
     EXPECT_NE(GetProcAddress(HelperModule(), SETTINGS_HELPER_LOAD_EXPORT), nullptr);
 }
 
@@ -47,37 +47,37 @@ TEST_F(SettingsHelperModuleTest, ValuesComeFromTheDeviceId)
     ASSERT_EQ(provider->Attach(&client), TRUE);
     EXPECT_EQ(provider->SetTarget(INVALID_HANDLE_VALUE), FALSE);
     ASSERT_EQ(provider->SetTarget(printer), TRUE);
-    EXPECT_EQ(provider->HandlesInt(HELPER_DEVICE_FEATURE_INT), TRUE);
-    EXPECT_EQ(provider->HandlesIntRef(HELPER_DUPLEX_UNIT_INT_REF), TRUE);
-    EXPECT_EQ(provider->HandlesIntRef(HELPER_PEN_SET_INT_REF), TRUE);
+    EXPECT_EQ(provider->HandlesInt(kHelperDeviceFeatureInt), TRUE);
+    EXPECT_EQ(provider->HandlesIntRef(kHelperDuplexUnitIntRef), TRUE);
+    EXPECT_EQ(provider->HandlesIntRef(kHelperPenSetIntRef), TRUE);
     EXPECT_EQ(provider->HandlesIntRef(122), FALSE);
 
     // No device ID yet: nothing to answer.
-    EXPECT_EQ(provider->SyncInt(HELPER_DEVICE_FEATURE_INT), FALSE);
-    EXPECT_EQ(provider->SyncIntRef(HELPER_DUPLEX_UNIT_INT_REF), FALSE);
+    EXPECT_EQ(provider->SyncInt(kHelperDeviceFeatureInt), FALSE);
+    EXPECT_EQ(provider->SyncIntRef(kHelperDuplexUnitIntRef), FALSE);
 
     TestMachine().SetPrinterData(kSamplePrinter, "ZQSTSSTR", REG_BINARY,
                                  "MFG:Nira;MDL:Sample;CAL:3;DU:1;PS:2;");
-    ASSERT_EQ(provider->SyncInt(HELPER_DEVICE_FEATURE_INT), TRUE);
+    ASSERT_EQ(provider->SyncInt(kHelperDeviceFeatureInt), TRUE);
     LONG value = 0;
-    ASSERT_EQ(client.GetInt(HELPER_DEVICE_FEATURE_INT, &value, 0, 0), TRUE);
+    ASSERT_EQ(client.GetInt(kHelperDeviceFeatureInt, &value, 0, 0), TRUE);
     EXPECT_EQ(value, 3);
-    EXPECT_EQ(provider->SyncIntRef(HELPER_DUPLEX_UNIT_INT_REF), TRUE);
-    ASSERT_EQ(provider->SyncIntRef(HELPER_PEN_SET_INT_REF), TRUE);
-    ASSERT_EQ(client.GetIntRef(HELPER_PEN_SET_INT_REF, &value, 0, 0), TRUE);
+    EXPECT_EQ(provider->SyncIntRef(kHelperDuplexUnitIntRef), TRUE);
+    ASSERT_EQ(provider->SyncIntRef(kHelperPenSetIntRef), TRUE);
+    ASSERT_EQ(client.GetIntRef(kHelperPenSetIntRef, &value, 0, 0), TRUE);
     EXPECT_EQ(value, 2);
 
     // The duplex unit's Sync answers whether one is installed.
     TestMachine().SetPrinterData(kSamplePrinter, "ZQSTSSTR", REG_BINARY, "DU:0;PS:x;");
-    EXPECT_EQ(provider->SyncIntRef(HELPER_DUPLEX_UNIT_INT_REF), FALSE);
-    EXPECT_EQ(provider->SyncIntRef(HELPER_PEN_SET_INT_REF), FALSE);
+    EXPECT_EQ(provider->SyncIntRef(kHelperDuplexUnitIntRef), FALSE);
+    EXPECT_EQ(provider->SyncIntRef(kHelperPenSetIntRef), FALSE);
     provider->Release();
 
     // Through the client, an absent entry is asked of the provider.
     TestMachine().SetPrinterData(kSamplePrinter, "ZQSTSSTR", REG_BINARY, "CAL:0;");
     CNiraSettingsClient fresh;
     ASSERT_EQ(fresh.Initialize(printer), TRUE);
-    ASSERT_EQ(fresh.GetInt(HELPER_DEVICE_FEATURE_INT, &value, 0, 0), TRUE);
+    ASSERT_EQ(fresh.GetInt(kHelperDeviceFeatureInt, &value, 0, 0), TRUE);
     EXPECT_EQ(value, 0);
 }
 
@@ -105,10 +105,10 @@ TEST_F(SettingsHelperModuleTest, LongDeviceIdsAndNumbersAreReadWholeOrNotAtAll)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TestMachine().SetPrinterData(kSamplePrinter, "ZQSTSSTR", REG_BINARY, c.deviceId);
-        ASSERT_EQ(provider->SyncInt(HELPER_DEVICE_FEATURE_INT), c.found);
+        ASSERT_EQ(provider->SyncInt(kHelperDeviceFeatureInt), c.found);
         if (c.found) {
             LONG value = 0;
-            ASSERT_EQ(client.GetInt(HELPER_DEVICE_FEATURE_INT, &value, 0, 0), TRUE);
+            ASSERT_EQ(client.GetInt(kHelperDeviceFeatureInt, &value, 0, 0), TRUE);
             EXPECT_EQ(value, c.value);
         }
     }

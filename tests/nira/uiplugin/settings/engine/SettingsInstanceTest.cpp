@@ -26,7 +26,7 @@ void ExpectStore(void* object)
     DWORD size = 0;
     DWORD count = 0;
     ASSERT_EQ(store->GetArrayInfo(SETTING_ARRAY_INT, &data, &size, &count), TRUE);
-    EXPECT_EQ(count, SETTING_INT_COUNT);
+    EXPECT_EQ(count, kSettingIntCount);
     store->Release();
 }
 
@@ -59,9 +59,9 @@ TEST_F(SettingsInstanceTest, ExportedFactoryMakesTheKindOfEachOwnGuid)
         const GUID* id;
         void (*expect)(void*);
     };
-    const Row rows[] = {{&SETTINGS_GUID_STORE, ExpectStore},
-                        {&SETTINGS_GUID_MASK, ExpectMask},
-                        {&SETTINGS_GUID_MANAGER, ExpectManager}};
+    const Row rows[] = {{&kSettingsGuidStore, ExpectStore},
+                        {&kSettingsGuidMask, ExpectMask},
+                        {&kSettingsGuidManager, ExpectManager}};
     for (const Row& row : rows) {
         void* object = reinterpret_cast<void*>(1);
         ASSERT_EQ(create(row.id, &object), TRUE);
@@ -91,17 +91,17 @@ TEST_F(SettingsInstanceTest, ExportedFactoryRefusesUnknownGuidsAndNullOut)
     EXPECT_EQ(create(&unknown, &object), FALSE);
     EXPECT_EQ(object, nullptr);
     object = reinterpret_cast<void*>(1);
-    EXPECT_EQ(create(&SETTINGS_GUID_HELPER_PROVIDER, &object), FALSE);  // served by the helper module
+    EXPECT_EQ(create(&kSettingsGuidHelperProvider, &object), FALSE);  // served by the helper module
     EXPECT_EQ(object, nullptr);
-    EXPECT_EQ(create(&SETTINGS_GUID_STORE, nullptr), FALSE);
+    EXPECT_EQ(create(&kSettingsGuidStore, nullptr), FALSE);
 }
 
 TEST_F(SettingsInstanceTest, ModuleTableSendsOwnGuidsToTheOwnModule)
 {
     void* object = nullptr;
-    ASSERT_EQ(GetSettingsInstance(&SETTINGS_GUID_MASK, &object), TRUE);
+    ASSERT_EQ(GetSettingsInstance(&kSettingsGuidMask, &object), TRUE);
     ExpectMask(object);
-    ASSERT_EQ(GetSettingsInstance(&SETTINGS_GUID_STORE, nullptr), FALSE);
+    ASSERT_EQ(GetSettingsInstance(&kSettingsGuidStore, nullptr), FALSE);
 
     const GUID unknown = {0xDEADBEEF, 0x1, 0x2, {3, 4, 5, 6, 7, 8, 9, 10}};
     object = reinterpret_cast<void*>(5);
@@ -111,13 +111,13 @@ TEST_F(SettingsInstanceTest, ModuleTableSendsOwnGuidsToTheOwnModule)
     // Without its own module nothing is served.
     SetSettingsModuleHandle(SETTINGS_MODULE_SELF, nullptr);
     object = nullptr;
-    EXPECT_EQ(GetSettingsInstance(&SETTINGS_GUID_MASK, &object), FALSE);
+    EXPECT_EQ(GetSettingsInstance(&kSettingsGuidMask, &object), FALSE);
     EXPECT_EQ(object, nullptr);
 }
 
 TEST_F(SettingsInstanceTest, HelperRowsFailCleanlyWithoutTheHelperModule)
 {
-    for (const GUID* id : {&SETTINGS_GUID_HELPER_PROVIDER, &SETTINGS_GUID_HELPER_OBJECT}) {
+    for (const GUID* id : {&kSettingsGuidHelperProvider, &kSettingsGuidHelperObject}) {
         SetSettingsModuleHandle(SETTINGS_MODULE_COMPONENT, nullptr);
         void* object = reinterpret_cast<void*>(5);
         EXPECT_EQ(GetSettingsInstance(id, &object), FALSE);

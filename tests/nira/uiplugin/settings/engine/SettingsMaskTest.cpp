@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr DWORD kBytes[SETTING_ARRAY_KIND_COUNT] = {43, 0, 0, 257, 3, 0, 17, 11, 7};
+constexpr DWORD kBytes[kSettingArrayKindCount] = {43, 0, 0, 257, 3, 0, 17, 11, 7};
 
 // A description of n standard-sized kinds whose arrays the test owns.
 struct OwnedInfo {
@@ -16,8 +16,8 @@ struct OwnedInfo {
 
     OwnedInfo()
     {
-        arrays.resize(SETTING_ARRAY_KIND_COUNT);
-        for (LONG kind = 0; kind < SETTING_ARRAY_KIND_COUNT; ++kind) {
+        arrays.resize(kSettingArrayKindCount);
+        for (LONG kind = 0; kind < kSettingArrayKindCount; ++kind) {
             arrays[kind].assign(kBytes[kind], 0);
             info.kinds[kind] = {kSettingArrayCounts[kind], kBytes[kind],
                                 kBytes[kind] ? arrays[kind].data() : nullptr};
@@ -30,7 +30,7 @@ TEST(SettingsMask, AllocateDescribesTheStandardKindsEmpty)
     CNiraSettingsMask mask;
     ASSERT_EQ(mask.Allocate(), TRUE);
     const SettingsMaskInfo* info = mask.GetInfo();
-    for (LONG kind = 0; kind < SETTING_ARRAY_KIND_COUNT; ++kind) {
+    for (LONG kind = 0; kind < kSettingArrayKindCount; ++kind) {
         EXPECT_EQ(info->kinds[kind].count, kSettingArrayCounts[kind]) << kind;
         EXPECT_EQ(info->kinds[kind].size, kBytes[kind]) << kind;
         EXPECT_EQ(info->kinds[kind].bits == nullptr, kBytes[kind] == 0) << kind;
@@ -144,7 +144,7 @@ TEST(SettingsMask, LoadInfoChecksSizesAndCounts)
     EXPECT_EQ(mask.TestBlob(50), FALSE);
 
     OwnedInfo tooMany;
-    tooMany.info.kinds[SETTING_ARRAY_BYTE] = {SETTING_ARRAY_MAX_ENTRIES + 1, 0, nullptr};
+    tooMany.info.kinds[SETTING_ARRAY_BYTE] = {kSettingArrayMaxEntries + 1, 0, nullptr};
     EXPECT_EQ(mask.LoadInfo(&tooMany.info), FALSE);
     EXPECT_EQ(mask.LoadInfo(nullptr), FALSE);
 }

@@ -35,7 +35,7 @@ TEST_F(SettingsStoreTest, AllocatedStoreHoldsNothingPresent)
     DWORD version = 0;
     ASSERT_EQ(store.GetVersion(&version), TRUE);
     EXPECT_EQ(version, SETTINGS_STORE_VERSION);
-    for (LONG kind = 0; kind < SETTING_ARRAY_KIND_COUNT; ++kind) {
+    for (LONG kind = 0; kind < kSettingArrayKindCount; ++kind) {
         for (DWORD i = 0; i < kSettingArrayCounts[kind]; ++i) {
             ASSERT_EQ(IsStoreEntryPresent(store, kind, static_cast<LONG>(i)), FALSE) << kind << "/" << i;
         }
@@ -175,14 +175,14 @@ TEST_F(SettingsStoreTest, BlobsAreCopiedBothWays)
 // The length field is 16 bits wide: a longer blob is refused and the entry keeps its bytes.
 TEST_F(SettingsStoreTest, BlobLongerThanItsLengthFieldIsRefused)
 {
-    std::vector<BYTE> big(SETTING_BLOB_MAX_LENGTH + 1, 0xAB);
-    ASSERT_EQ(store.SetBlob(7, big.data(), SETTING_BLOB_MAX_LENGTH), TRUE);
-    EXPECT_EQ(store.SetBlob(7, big.data(), SETTING_BLOB_MAX_LENGTH + 1), FALSE);
+    std::vector<BYTE> big(kSettingBlobMaxLength + 1, 0xAB);
+    ASSERT_EQ(store.SetBlob(7, big.data(), kSettingBlobMaxLength), TRUE);
+    EXPECT_EQ(store.SetBlob(7, big.data(), kSettingBlobMaxLength + 1), FALSE);
     BYTE* copy = nullptr;
     DWORD length = 0;
     ASSERT_EQ(store.GetBlob(7, &copy, &length), TRUE);
-    EXPECT_EQ(length, SETTING_BLOB_MAX_LENGTH);
-    EXPECT_EQ(store.SetBlob(8, big.data(), SETTING_BLOB_MAX_LENGTH + 1), FALSE);
+    EXPECT_EQ(length, kSettingBlobMaxLength);
+    EXPECT_EQ(store.SetBlob(8, big.data(), kSettingBlobMaxLength + 1), FALSE);
     EXPECT_EQ(store.IsBlobPresent(8), FALSE);
 }
 
@@ -317,7 +317,7 @@ TEST_F(SettingsStoreTest, AllocatingAgainLeavesAFreshStore)
     ASSERT_EQ(store.SetBlob(50, bytes, 2), TRUE);
     ASSERT_EQ(store.Allocate(), TRUE);
 
-    for (LONG kind = 0; kind < SETTING_ARRAY_KIND_COUNT; ++kind) {
+    for (LONG kind = 0; kind < kSettingArrayKindCount; ++kind) {
         for (DWORD i = 0; i < kSettingArrayCounts[kind]; ++i) {
             ASSERT_EQ(IsStoreEntryPresent(store, kind, static_cast<LONG>(i)), FALSE) << kind << "/" << i;
         }
@@ -347,7 +347,7 @@ TEST_F(SettingsStoreTest, AllocatingAgainLeavesAFreshStore)
 TEST_F(SettingsStoreTest, ReleaseDestroysTheObject)
 {
     void* object = nullptr;
-    ASSERT_EQ(GetSettingsInstance(&SETTINGS_GUID_STORE, &object), TRUE);
+    ASSERT_EQ(GetSettingsInstance(&kSettingsGuidStore, &object), TRUE);
     auto* created = static_cast<INiraSettingsStore*>(object);
     ASSERT_EQ(created->Allocate(), TRUE);
     ASSERT_EQ(created->SetInt(3, 3), TRUE);

@@ -9,17 +9,17 @@
 namespace {
 
 namespace G = BlockGeometrySetting;
-constexpr LONG PRODUCT_FLAGS = 0;      // kind 3
-constexpr LONG MANY_COLOURS = 0x1000;  // bit of the product flags
-constexpr LONG HOST_FILE_NAME = 0;     // string
-constexpr LONG ANTIALIASING = 270;     // flag
+constexpr LONG kProductFlags = 0;      // kind 3
+constexpr LONG kManyColours = 0x1000;  // bit of the product flags
+constexpr LONG kHostFileName = 0;      // string
+constexpr LONG kAntialiasing = 270;    // flag
 
 struct Page {
     LONG orientation;
     DWORD dpiX, dpiY;
     FLOAT width, height, left, top, right, bottom;
 };
-const Page kLetter600 = {ORIENTATION_PORTRAIT, 600, 600, 8.5f, 11.0f, 0.125f, 0.125f, 0.125f, 0.5f};
+const Page kLetter600 = {kOrientationPortrait, 600, 600, 8.5f, 11.0f, 0.125f, 0.125f, 0.125f, 0.5f};
 
 // The fields the geometry rules write.
 struct Fields {
@@ -75,23 +75,23 @@ protected:
 
     void SetPage(const Page& page)
     {
-        SetIntRef(G::ORIENTATION, page.orientation);
-        SetInt(G::RESOLUTION_X, static_cast<LONG>(page.dpiX));
-        SetInt(G::RESOLUTION_Y, static_cast<LONG>(page.dpiY));
-        SetFloat(G::PAPER_WIDTH, page.width);
-        SetFloat(G::PAPER_HEIGHT, page.height);
-        SetFloat(G::MARGIN_LEFT, page.left);
-        SetFloat(G::MARGIN_TOP, page.top);
-        SetFloat(G::MARGIN_RIGHT, page.right);
-        SetFloat(G::MARGIN_BOTTOM, page.bottom);
+        SetIntRef(G::kOrientation, page.orientation);
+        SetInt(G::kResolutionX, static_cast<LONG>(page.dpiX));
+        SetInt(G::kResolutionY, static_cast<LONG>(page.dpiY));
+        SetFloat(G::kPaperWidth, page.width);
+        SetFloat(G::kPaperHeight, page.height);
+        SetFloat(G::kMarginLeft, page.left);
+        SetFloat(G::kMarginTop, page.top);
+        SetFloat(G::kMarginRight, page.right);
+        SetFloat(G::kMarginBottom, page.bottom);
     }
     void SetOverspray(bool applies, FLOAT left, FLOAT right, FLOAT top, FLOAT bottom)
     {
-        SetFlag(G::OVERSPRAY_ENABLED, applies);
-        SetFloat(G::OVERSPRAY_FIRST, left);
-        SetFloat(G::OVERSPRAY_FIRST + 1, right);
-        SetFloat(G::OVERSPRAY_FIRST + 2, top);
-        SetFloat(G::OVERSPRAY_FIRST + 3, bottom);
+        SetFlag(G::kOversprayEnabled, applies);
+        SetFloat(G::kOversprayFirst, left);
+        SetFloat(G::kOversprayFirst + 1, right);
+        SetFloat(G::kOversprayFirst + 2, top);
+        SetFloat(G::kOversprayFirst + 3, bottom);
     }
     void Bind()
     {
@@ -114,9 +114,9 @@ TEST_F(DerivedValuesProviderTest, PageSettingsGiveTheDeviceGeometry)
         FLOAT extents[4];  // left, right, top, bottom
         Fields expected;
     };
-    const Page letterLandscape = {ORIENTATION_LANDSCAPE, 600, 600, 8.5f, 11.0f, 0.125f, 0.125f, 0.125f, 0.5f};
-    const Page mixedPortrait = {ORIENTATION_PORTRAIT, 600, 300, 8.5f, 11.0f, 0.125f, 0.125f, 0.125f, 0.5f};
-    const Page mixedLandscape = {ORIENTATION_LANDSCAPE, 600, 300, 8.5f, 11.0f, 0.125f, 0.125f, 0.125f, 0.5f};
+    const Page letterLandscape = {kOrientationLandscape, 600, 600, 8.5f, 11.0f, 0.125f, 0.125f, 0.125f, 0.5f};
+    const Page mixedPortrait = {kOrientationPortrait, 600, 300, 8.5f, 11.0f, 0.125f, 0.125f, 0.125f, 0.5f};
+    const Page mixedLandscape = {kOrientationLandscape, 600, 300, 8.5f, 11.0f, 0.125f, 0.125f, 0.125f, 0.5f};
     const Case cases[] = {
         {"letter portrait",
          kLetter600,
@@ -170,11 +170,11 @@ TEST_F(DerivedValuesProviderTest, EachRuleWritesItsOwnFields)
 {
     SetPage(kLetter600);
     Bind();
-    EXPECT_EQ(provider->SyncFloat(G::PAPER_WIDTH), TRUE);  // sizes, not resolutions
+    EXPECT_EQ(provider->SyncFloat(G::kPaperWidth), TRUE);  // sizes, not resolutions
     ExpectFields(record, {5100, 6600, 4950, 6225, 75, 75, ULONG(-209550), ULONG(-263525), 0, 0, 0, 0});
 
     record = GDIINFO{};
-    EXPECT_EQ(provider->SyncInt(G::RESOLUTION_Y), TRUE);  // resolutions, not sizes
+    EXPECT_EQ(provider->SyncInt(G::kResolutionY), TRUE);  // resolutions, not sizes
     ExpectFields(record, {5100, 6600, 4950, 6225, 75, 75, 0, 0, 600, 600, 848, 12});
     EXPECT_EQ(record.flHTFlags, 0u);
 }
@@ -183,15 +183,15 @@ TEST_F(DerivedValuesProviderTest, AValueTheOwnerCannotGiveStopsTheRule)
 {
     SetPage(kLetter600);
     ASSERT_EQ(owner->Attach(owner, nullptr, nullptr), TRUE);  // start again without the resolutions
-    SetIntRef(G::ORIENTATION, ORIENTATION_PORTRAIT);
-    for (LONG index = G::PAPER_WIDTH; index <= G::MARGIN_BOTTOM; ++index) {
+    SetIntRef(G::kOrientation, kOrientationPortrait);
+    for (LONG index = G::kPaperWidth; index <= G::kMarginBottom; ++index) {
         SetFloat(index, 1.0f);
     }
     Bind();
     record.szlPhysSize = {7, 8};
     record.ulHorzSize = 9;
-    EXPECT_EQ(provider->SyncInt(G::RESOLUTION_X), TRUE);
-    EXPECT_EQ(provider->SyncFloat(G::MARGIN_LEFT), TRUE);
+    EXPECT_EQ(provider->SyncInt(G::kResolutionX), TRUE);
+    EXPECT_EQ(provider->SyncFloat(G::kMarginLeft), TRUE);
     EXPECT_EQ(provider->UpdateAll(), TRUE);
     EXPECT_EQ(record.szlPhysSize.cx, 7);
     EXPECT_EQ(record.szlPhysSize.cy, 8);
@@ -200,10 +200,10 @@ TEST_F(DerivedValuesProviderTest, AValueTheOwnerCannotGiveStopsTheRule)
     EXPECT_EQ(record.flHTFlags, ULONG(HT_FLAG_PRINT_DRAFT_MODE));  // the other rules still ran
 
     // An overspray that cannot be read stops the rule as well.
-    SetInt(G::RESOLUTION_X, 600);
-    SetInt(G::RESOLUTION_Y, 600);
-    SetFlag(G::OVERSPRAY_ENABLED, true);
-    EXPECT_EQ(provider->SyncInt(G::RESOLUTION_X), TRUE);
+    SetInt(G::kResolutionX, 600);
+    SetInt(G::kResolutionY, 600);
+    SetFlag(G::kOversprayEnabled, true);
+    EXPECT_EQ(provider->SyncInt(G::kResolutionX), TRUE);
     EXPECT_EQ(record.szlPhysSize.cx, 7);
 }
 
@@ -236,15 +236,15 @@ TEST_F(DerivedValuesProviderTest, ColourCountFollowsTheProductAndTheHost)
     };
     const Case cases[] = {
         {0, TEXT("writer.exe"), 16, 16},
-        {MANY_COLOURS, TEXT("writer.exe"), 16, 256},
-        {MANY_COLOURS | 0x1, TEXT("writer.exe"), 0, 256},
-        {MANY_COLOURS, TEXT("writer.exe"), 300, 300},
-        {MANY_COLOURS, TEXT("writer.exe"), 65536, 65535},
-        {MANY_COLOURS, TEXT("writer.exe"), 131072, 131071},
-        {MANY_COLOURS, TEXT("writer.exe"), 65537, 65537},
+        {kManyColours, TEXT("writer.exe"), 16, 256},
+        {kManyColours | 0x1, TEXT("writer.exe"), 0, 256},
+        {kManyColours, TEXT("writer.exe"), 300, 300},
+        {kManyColours, TEXT("writer.exe"), 65536, 65535},
+        {kManyColours, TEXT("writer.exe"), 131072, 131071},
+        {kManyColours, TEXT("writer.exe"), 65537, 65537},
         {0, TEXT("writer.exe"), 65536, 65536},
         {-1, nullptr, 16, 16},
-        {MANY_COLOURS, TEXT("WAOL.EXE"), 16, 8},
+        {kManyColours, TEXT("WAOL.EXE"), 16, 8},
         {0, TEXT("C:\\Online\\waol.exe"), 65536, 8},
         {0, TEXT("waol.ex"), 16, 16},
     };
@@ -252,10 +252,10 @@ TEST_F(DerivedValuesProviderTest, ColourCountFollowsTheProductAndTheHost)
         SCOPED_TRACE(testing::Message() << c.productFlags << " " << c.before);
         ASSERT_EQ(owner->Attach(owner, nullptr, nullptr), TRUE);
         if (c.productFlags >= 0) {
-            SetInt(PRODUCT_FLAGS, c.productFlags);
+            SetInt(kProductFlags, c.productFlags);
         }
         if (c.host != nullptr) {
-            SetText(HOST_FILE_NAME, c.host);
+            SetText(kHostFileName, c.host);
         }
         record.ulNumColors = c.before;
         Bind();
@@ -279,11 +279,11 @@ TEST_F(DerivedValuesProviderTest, WithoutAntialiasingHalftoningRunsInDraftMode)
     for (const Case& c : cases) {
         ASSERT_EQ(owner->Attach(owner, nullptr, nullptr), TRUE);
         if (c.antialiasing >= 0) {
-            SetFlag(ANTIALIASING, c.antialiasing == 1);
+            SetFlag(kAntialiasing, c.antialiasing == 1);
         }
         record.flHTFlags = c.before;
         Bind();
-        EXPECT_EQ(provider->SyncFlag(ANTIALIASING), TRUE);
+        EXPECT_EQ(provider->SyncFlag(kAntialiasing), TRUE);
         EXPECT_EQ(record.flHTFlags, c.after) << c.antialiasing;
     }
 }
@@ -292,26 +292,26 @@ TEST_F(DerivedValuesProviderTest, HandlesTheNineEntriesAndChecksItsState)
 {
     EXPECT_EQ(provider->UpdateAll(), FALSE);  // no owner
     EXPECT_EQ(provider->SetTarget(&record), FALSE);
-    EXPECT_EQ(provider->SyncInt(G::RESOLUTION_X), FALSE);
+    EXPECT_EQ(provider->SyncInt(G::kResolutionX), FALSE);
     ASSERT_EQ(provider->Attach(owner), TRUE);
-    EXPECT_EQ(provider->SyncInt(G::RESOLUTION_X), FALSE);  // no record yet
+    EXPECT_EQ(provider->SyncInt(G::kResolutionX), FALSE);  // no record yet
     EXPECT_EQ(provider->SetTarget(nullptr), FALSE);
     ASSERT_EQ(provider->SetTarget(&record), TRUE);
 
-    EXPECT_EQ(provider->HandlesFlag(ANTIALIASING), TRUE);
-    EXPECT_EQ(provider->HandlesInt(G::RESOLUTION_X), TRUE);
-    EXPECT_EQ(provider->HandlesInt(G::RESOLUTION_Y), TRUE);
-    for (LONG index = G::PAPER_WIDTH; index <= G::MARGIN_BOTTOM; ++index) {
+    EXPECT_EQ(provider->HandlesFlag(kAntialiasing), TRUE);
+    EXPECT_EQ(provider->HandlesInt(G::kResolutionX), TRUE);
+    EXPECT_EQ(provider->HandlesInt(G::kResolutionY), TRUE);
+    for (LONG index = G::kPaperWidth; index <= G::kMarginBottom; ++index) {
         EXPECT_EQ(provider->HandlesFloat(index), TRUE) << index;
     }
-    EXPECT_EQ(provider->HandlesFloat(G::OVERSPRAY_FIRST), FALSE);
+    EXPECT_EQ(provider->HandlesFloat(G::kOversprayFirst), FALSE);
     EXPECT_EQ(provider->HandlesFloat(24), FALSE);
     EXPECT_EQ(provider->HandlesInt(2052), FALSE);
-    EXPECT_EQ(provider->HandlesIntRef(G::ORIENTATION), FALSE);
-    EXPECT_EQ(provider->SyncFloat(G::OVERSPRAY_FIRST), FALSE);
-    EXPECT_EQ(provider->SyncIntRef(G::ORIENTATION), FALSE);
-    EXPECT_EQ(provider->SyncString(HOST_FILE_NAME), FALSE);
-    EXPECT_EQ(provider->SyncFlag(G::OVERSPRAY_ENABLED), FALSE);
+    EXPECT_EQ(provider->HandlesIntRef(G::kOrientation), FALSE);
+    EXPECT_EQ(provider->SyncFloat(G::kOversprayFirst), FALSE);
+    EXPECT_EQ(provider->SyncIntRef(G::kOrientation), FALSE);
+    EXPECT_EQ(provider->SyncString(kHostFileName), FALSE);
+    EXPECT_EQ(provider->SyncFlag(G::kOversprayEnabled), FALSE);
 
     // An entry marked in the mask by its user passes the checks but has no rule.
     provider->GetHandledMask()->MarkInt(5);
@@ -331,10 +331,10 @@ TEST_F(DerivedValuesProviderTest, PushProviderOfAManagerFollowsThePage)
     auto* pushed = static_cast<CNiraDerivedValuesProvider*>(pushes[0]);
     ASSERT_EQ(pushed->SetTarget(&record), TRUE);
 
-    EXPECT_EQ(manager->SetFloat(G::MARGIN_LEFT, 0.25f, 1), TRUE);
+    EXPECT_EQ(manager->SetFloat(G::kMarginLeft, 0.25f, 1), TRUE);
     EXPECT_EQ(record.ptlPhysOffset.x, 150);
     EXPECT_EQ(record.ulHorzRes, 4875u);
-    EXPECT_EQ(manager->SetInt(G::RESOLUTION_X, 300, 1), TRUE);
+    EXPECT_EQ(manager->SetInt(G::kResolutionX, 300, 1), TRUE);
     EXPECT_EQ(record.ulLogPixelsX, 300u);
     EXPECT_EQ(record.ptlPhysOffset.x, 75);
     manager->Release();

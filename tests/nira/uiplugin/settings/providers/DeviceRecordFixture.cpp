@@ -68,7 +68,7 @@ void DeviceRecordTest::TearDown()
 
 INiraSettingsAccess* DeviceRecordTest::NewOwner(const SettingsProviderList* pushProviders)
 {
-    auto* access = static_cast<INiraSettingsAccess*>(Make(SETTINGS_GUID_MANAGER));
+    auto* access = static_cast<INiraSettingsAccess*>(Make(kSettingsGuidManager));
     if (access != nullptr && access->Attach(access, nullptr, pushProviders) != TRUE) {
         access->Release();
         return nullptr;
@@ -79,13 +79,13 @@ INiraSettingsAccess* DeviceRecordTest::NewOwner(const SettingsProviderList* push
 CNiraHostProcessProvider* DeviceRecordTest::NewHostProvider()
 {
     return static_cast<CNiraHostProcessProvider*>(
-        static_cast<INiraSettingsProvider*>(Make(SETTINGS_GUID_HOST_FLAGS)));
+        static_cast<INiraSettingsProvider*>(Make(kSettingsGuidHostFlags)));
 }
 
 CNiraDerivedValuesProvider* DeviceRecordTest::NewDerivedProvider()
 {
     return static_cast<CNiraDerivedValuesProvider*>(
-        static_cast<INiraSettingsProvider*>(Make(SETTINGS_GUID_DERIVED)));
+        static_cast<INiraSettingsProvider*>(Make(kSettingsGuidDerived)));
 }
 
 void DeviceRecordTest::SetText(LONG index, LPCWSTR text)

@@ -4,11 +4,11 @@
 
 namespace {
 
-constexpr LONG HOST_FILE_NAME = 0;  // string
-constexpr LONG PASSTHROUGH = 109;   // flag
-constexpr LONG JPEG_OFF = 83;       // kind 6
-constexpr FLONG INITIAL_CAPS = GCAPS_MONO_DITHER | 0x1;
-constexpr FLONG INITIAL_CAPS2 = 0x100;
+constexpr LONG kHostFileName = 0;   // string
+constexpr LONG kPassthrough = 109;  // flag
+constexpr LONG kJpegOff = 83;       // kind 6
+constexpr FLONG kInitialCaps = GCAPS_MONO_DITHER | 0x1;
+constexpr FLONG kInitialCaps2 = 0x100;
 
 class HostProcessProviderTest : public DeviceRecordTest {
 protected:
@@ -17,8 +17,8 @@ protected:
         DeviceRecordTest::SetUp();
         provider = NewHostProvider();
         ASSERT_NE(provider, nullptr);
-        record.flGraphicsCaps = INITIAL_CAPS;
-        record.flGraphicsCaps2 = INITIAL_CAPS2;
+        record.flGraphicsCaps = kInitialCaps;
+        record.flGraphicsCaps2 = kInitialCaps2;
         TestMachine().SetProcessPath("C:\\Program Files\\Writer\\writer.exe");
     }
     void TearDown() override
@@ -32,7 +32,7 @@ protected:
     // Attached to the owner, with the host name set, targeting the record.
     void Bind(LPCWSTR host = TEXT("writer.exe"))
     {
-        SetText(HOST_FILE_NAME, host);
+        SetText(kHostFileName, host);
         ASSERT_EQ(provider->Attach(owner), TRUE);
         ASSERT_EQ(provider->SetTarget(&record), TRUE);
     }
@@ -51,23 +51,23 @@ TEST_F(HostProcessProviderTest, ApplicationsChangeTheGraphicsCaps)
         FLONG caps;
     };
     const Case cases[] = {
-        {TEXT("writer.exe"), "C:\\Program Files\\Writer\\writer.exe", INITIAL_CAPS},
+        {TEXT("writer.exe"), "C:\\Program Files\\Writer\\writer.exe", kInitialCaps},
         {TEXT("CbldVB.exe"), "C:\\Program Files\\Writer\\writer.exe", 0x1},
-        {TEXT("cbldvb.exe"), "C:\\Program Files\\Writer\\writer.exe", INITIAL_CAPS},      // case counts
-        {TEXT("CbldVB.exe.old"), "C:\\Program Files\\Writer\\writer.exe", INITIAL_CAPS},  // whole text
+        {TEXT("cbldvb.exe"), "C:\\Program Files\\Writer\\writer.exe", kInitialCaps},      // case counts
+        {TEXT("CbldVB.exe.old"), "C:\\Program Files\\Writer\\writer.exe", kInitialCaps},  // whole text
         {TEXT("writer.exe"), "C:\\Program Files\\Suite\\QPW.EXE", GCAPS_DONTJOURNAL},
         {TEXT("writer.exe"), "D:/tools/old_qpw.exe.bak", GCAPS_DONTJOURNAL},  // anywhere in the name
         {TEXT("CbldVB.exe"), "C:\\Suite\\Qpw.Exe", GCAPS_DONTJOURNAL},        // the second rule wins
-        {TEXT("writer.exe"), "C:\\qpw.exe\\writer.exe", INITIAL_CAPS},        // only the file name counts
+        {TEXT("writer.exe"), "C:\\qpw.exe\\writer.exe", kInitialCaps},        // only the file name counts
         {TEXT("writer.exe"), "C:qpw.exe", GCAPS_DONTJOURNAL},                 // after a bare drive
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.image);
         TestMachine().SetProcessPath(c.image);
-        record.flGraphicsCaps = INITIAL_CAPS;
+        record.flGraphicsCaps = kInitialCaps;
         Bind(c.host);
         EXPECT_EQ(record.flGraphicsCaps, c.caps);
-        EXPECT_EQ(record.flGraphicsCaps2, INITIAL_CAPS2);
+        EXPECT_EQ(record.flGraphicsCaps2, kInitialCaps2);
     }
 }
 
@@ -92,19 +92,19 @@ TEST_F(HostProcessProviderTest, PassthroughFollowsTheProductThenTheWindowsVersio
                      << c.passthrough << " " << c.jpegOff << " " << c.major << "." << c.minor);
         ASSERT_EQ(owner->Attach(owner, nullptr, nullptr), TRUE);  // a fresh store
         if (c.passthrough >= 0) {
-            SetFlag(PASSTHROUGH, c.passthrough == 1);
+            SetFlag(kPassthrough, c.passthrough == 1);
         }
         if (c.jpegOff >= 0) {
-            SetIntRef(JPEG_OFF, c.jpegOff);
+            SetIntRef(kJpegOff, c.jpegOff);
         }
         TestMachine().SetWindowsVersion(c.major, c.minor);
-        record.flGraphicsCaps2 = INITIAL_CAPS2;
+        record.flGraphicsCaps2 = kInitialCaps2;
         Bind();
         EXPECT_EQ(provider->UpdateAll(), TRUE);
-        EXPECT_EQ(record.flGraphicsCaps2, INITIAL_CAPS2 | c.added);
-        EXPECT_EQ(provider->SyncFlag(PASSTHROUGH), TRUE);  // applying it again adds nothing new
-        EXPECT_EQ(record.flGraphicsCaps2, INITIAL_CAPS2 | c.added);
-        EXPECT_EQ(record.flGraphicsCaps, INITIAL_CAPS);
+        EXPECT_EQ(record.flGraphicsCaps2, kInitialCaps2 | c.added);
+        EXPECT_EQ(provider->SyncFlag(kPassthrough), TRUE);  // applying it again adds nothing new
+        EXPECT_EQ(record.flGraphicsCaps2, kInitialCaps2 | c.added);
+        EXPECT_EQ(record.flGraphicsCaps, kInitialCaps);
     }
 }
 
@@ -115,33 +115,33 @@ TEST_F(HostProcessProviderTest, SetTargetNeedsRecordOwnerAndHostName)
     EXPECT_EQ(provider->SetTarget(nullptr), FALSE);
 
     // Without a host name the call fails, but the record is kept for the passthrough rule.
-    SetFlag(PASSTHROUGH, true);
-    SetIntRef(JPEG_OFF, 1);
+    SetFlag(kPassthrough, true);
+    SetIntRef(kJpegOff, 1);
     EXPECT_EQ(provider->SetTarget(&record), FALSE);
-    EXPECT_EQ(record.flGraphicsCaps, INITIAL_CAPS);
-    EXPECT_EQ(provider->SyncFlag(PASSTHROUGH), TRUE);
-    EXPECT_EQ(record.flGraphicsCaps2, INITIAL_CAPS2 | GCAPS2_PNGSRC);
+    EXPECT_EQ(record.flGraphicsCaps, kInitialCaps);
+    EXPECT_EQ(provider->SyncFlag(kPassthrough), TRUE);
+    EXPECT_EQ(record.flGraphicsCaps2, kInitialCaps2 | GCAPS2_PNGSRC);
 }
 
 TEST_F(HostProcessProviderTest, HandlesOnlyThePassthroughFlag)
 {
-    EXPECT_EQ(provider->HandlesFlag(PASSTHROUGH), FALSE);  // no mask before Attach
+    EXPECT_EQ(provider->HandlesFlag(kPassthrough), FALSE);  // no mask before Attach
     EXPECT_EQ(provider->GetHandledMask(), nullptr);
     EXPECT_EQ(provider->UpdateAll(), FALSE);
     Bind();
     EXPECT_NE(provider->GetHandledMask(), nullptr);
-    EXPECT_EQ(provider->HandlesFlag(PASSTHROUGH), TRUE);
-    EXPECT_EQ(provider->HandlesFlag(PASSTHROUGH + 1), FALSE);
+    EXPECT_EQ(provider->HandlesFlag(kPassthrough), TRUE);
+    EXPECT_EQ(provider->HandlesFlag(kPassthrough + 1), FALSE);
     EXPECT_EQ(provider->HandlesFlag(338), FALSE);
     EXPECT_EQ(provider->HandlesFlag(-1), FALSE);
     EXPECT_EQ(provider->HandlesByte(0), FALSE);
     EXPECT_EQ(provider->HandlesDouble(0), FALSE);
-    EXPECT_EQ(provider->HandlesIntRef(JPEG_OFF), FALSE);
+    EXPECT_EQ(provider->HandlesIntRef(kJpegOff), FALSE);
     // Entries it does not handle are not synced.
-    EXPECT_EQ(provider->SyncFlag(PASSTHROUGH + 1), FALSE);
+    EXPECT_EQ(provider->SyncFlag(kPassthrough + 1), FALSE);
     EXPECT_EQ(provider->SyncInt(0), FALSE);
     EXPECT_EQ(provider->SyncFloat(10), FALSE);
-    EXPECT_EQ(provider->SyncString(HOST_FILE_NAME), FALSE);
+    EXPECT_EQ(provider->SyncString(kHostFileName), FALSE);
     EXPECT_EQ(provider->SyncBlob(0), FALSE);
     EXPECT_EQ(provider->Reserved1(), 0);
 }
@@ -149,18 +149,18 @@ TEST_F(HostProcessProviderTest, HandlesOnlyThePassthroughFlag)
 TEST_F(HostProcessProviderTest, PassthroughSyncAnswersTrueWhenTheOwnerCannotTellIt)
 {
     Bind();
-    EXPECT_EQ(provider->SyncFlag(PASSTHROUGH), TRUE);  // the flag was never set
-    EXPECT_EQ(record.flGraphicsCaps2, INITIAL_CAPS2);
+    EXPECT_EQ(provider->SyncFlag(kPassthrough), TRUE);  // the flag was never set
+    EXPECT_EQ(record.flGraphicsCaps2, kInitialCaps2);
 }
 
 TEST_F(HostProcessProviderTest, NewAttachDropsTheRecord)
 {
     Bind();
-    SetFlag(PASSTHROUGH, true);
+    SetFlag(kPassthrough, true);
     ASSERT_EQ(provider->Attach(owner), TRUE);
-    EXPECT_EQ(provider->SyncFlag(PASSTHROUGH), FALSE);  // no record any more
-    EXPECT_EQ(provider->UpdateAll(), TRUE);             // the rule's answer is not looked at
-    EXPECT_EQ(record.flGraphicsCaps2, INITIAL_CAPS2);
+    EXPECT_EQ(provider->SyncFlag(kPassthrough), FALSE);  // no record any more
+    EXPECT_EQ(provider->UpdateAll(), TRUE);              // the rule's answer is not looked at
+    EXPECT_EQ(record.flGraphicsCaps2, kInitialCaps2);
     EXPECT_EQ(provider->Attach(nullptr), FALSE);
     EXPECT_EQ(provider->GetHandledMask(), nullptr);
 }
@@ -173,15 +173,15 @@ TEST_F(HostProcessProviderTest, PushProviderOfAManagerFollowsThePassthroughFlag)
     provider = nullptr;
     ASSERT_NE(manager, nullptr);
     CNiraString host(TEXT("writer.exe"));
-    ASSERT_EQ(manager->SetString(HOST_FILE_NAME, &host, 0), TRUE);
+    ASSERT_EQ(manager->SetString(kHostFileName, &host, 0), TRUE);
     LONG jpegOff = 1;
-    ASSERT_EQ(manager->SetIntRef(JPEG_OFF, &jpegOff, 0), TRUE);
+    ASSERT_EQ(manager->SetIntRef(kJpegOff, &jpegOff, 0), TRUE);
     auto* pushed = static_cast<CNiraHostProcessProvider*>(pushes[0]);
     ASSERT_EQ(pushed->SetTarget(&record), TRUE);
 
-    EXPECT_EQ(manager->SetFlag(PASSTHROUGH, 1, 0), TRUE);  // without notice nothing happens
-    EXPECT_EQ(record.flGraphicsCaps2, INITIAL_CAPS2);
-    EXPECT_EQ(manager->SetFlag(PASSTHROUGH, 1, 1), TRUE);
-    EXPECT_EQ(record.flGraphicsCaps2, INITIAL_CAPS2 | GCAPS2_PNGSRC);
+    EXPECT_EQ(manager->SetFlag(kPassthrough, 1, 0), TRUE);  // without notice nothing happens
+    EXPECT_EQ(record.flGraphicsCaps2, kInitialCaps2);
+    EXPECT_EQ(manager->SetFlag(kPassthrough, 1, 1), TRUE);
+    EXPECT_EQ(record.flGraphicsCaps2, kInitialCaps2 | GCAPS2_PNGSRC);
     manager->Release();
 }

@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr LONG PASSTHROUGH = 109;
+constexpr LONG kPassthrough = 109;
 
 class ProductDataRecordsTest : public DeviceRecordTest {
 protected:
@@ -90,6 +90,6 @@ TEST_F(ProductDataRecordsTest, DeviceRecordsFollowTheProductData)
     EXPECT_EQ(host->UpdateAll(), TRUE);
     host->Release();
     BYTE passthrough = 0;
-    const bool announced = client.GetFlag(PASSTHROUGH, &passthrough, 0, 0) == TRUE && passthrough == 1;
+    const bool announced = client.GetFlag(kPassthrough, &passthrough, 0, 0) == TRUE && passthrough == 1;
     EXPECT_EQ((dev.flGraphicsCaps2 & GCAPS2_PNGSRC) != 0, announced);
 }
