@@ -513,4 +513,9 @@ std::vector<std::u16string> ModulesLoaded()
     return sim::Table().loadJournal;
 }
 
+void RemoveSystemExport(const std::u16string& module, const std::string& function)
+{
+    sim::RemoveSystemExport(module, function);
+}
+
 }  // namespace nirasim

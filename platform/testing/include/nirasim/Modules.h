@@ -1,4 +1,5 @@
-// Test control of the simulated machine's modules: which modules LoadLibraryW has loaded.
+// Test control of the simulated machine's modules: which modules LoadLibraryW has loaded, and
+// the exports a system module lacks (as on an older Windows).
 #pragma once
 
 #include <string>
@@ -9,5 +10,9 @@ namespace nirasim {
 // The Windows path of every module loaded afresh (not a second reference to a loaded one), in
 // load order, since the machine started.
 std::vector<std::u16string> ModulesLoaded();
+
+// GetProcAddress of `function` in the system module (u"winspool.drv", ...) answers null until
+// the machine starts afresh.
+void RemoveSystemExport(const std::u16string& module, const std::string& function);
 
 }  // namespace nirasim
