@@ -51,14 +51,14 @@ TEST_F(AsyncUIRequestSend, TheHostsReplyDecides)
         printui::HostReply reply;
         BOOL confirmed;
     } cases[] = {
-        {printui::CustomDataReply(u"OK"), TRUE},
-        {printui::CustomDataReply(u"Cancel"), FALSE},
+        {printui::CustomDataReply("OK"), TRUE},
+        {printui::CustomDataReply("Cancel"), FALSE},
         {printui::MessageBoxReply(1), TRUE},
         {printui::MessageBoxReply(2), FALSE},
-        {{printui::HostAnswer::CloseWithReply, printui::CustomDataReply(u"OK").text}, TRUE},
-        {{printui::HostAnswer::CloseWithoutData, u""}, FALSE},
-        {{printui::HostAnswer::ReplyWithoutText, u""}, FALSE},
-        {{printui::HostAnswer::NoListener, u""}, FALSE},
+        {{printui::HostAnswer::CloseWithReply, printui::CustomDataReply("OK").text}, TRUE},
+        {{printui::HostAnswer::CloseWithoutData, {}}, FALSE},
+        {{printui::HostAnswer::ReplyWithoutText, {}}, FALSE},
+        {{printui::HostAnswer::NoListener, {}}, FALSE},
     };
     for (const Case& c : cases) {
         printui::ScriptReplies({c.reply});
@@ -69,20 +69,20 @@ TEST_F(AsyncUIRequestSend, TheHostsReplyDecides)
 
 TEST_F(AsyncUIRequestSend, TheHostReceivesTheRequestAndItsRecord)
 {
-    printui::ScriptReplies({printui::CustomDataReply(u"OK")});
+    printui::ScriptReplies({printui::CustomDataReply("OK")});
     ASSERT_TRUE(Send(TEXT("BIDI")));
 
     auto channels = printui::ChannelsOpened();
     ASSERT_EQ(channels.size(), 1u);
-    EXPECT_EQ(channels[0].printerName, u"NIRA Inkjet 500");
+    EXPECT_EQ(channels[0].printerName, Wide("NIRA Inkjet 500"));
     EXPECT_TRUE(IsEqualGUID(channels[0].notificationType, kAsyncUINotificationType));
     EXPECT_EQ(channels[0].filter, kPerUser);
     EXPECT_EQ(channels[0].directionality, kBiDirectional);
 
     auto requests = printui::Requests();
     ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].dll, u"niraevt.dll");
-    EXPECT_EQ(requests[0].entryPoint, u"EvtDlgAsyncUIEntryPointJobUI");
+    EXPECT_EQ(requests[0].dll, Wide("niraevt.dll"));
+    EXPECT_EQ(requests[0].entryPoint, Wide("EvtDlgAsyncUIEntryPointJobUI"));
     EXPECT_EQ(requests[0].size, AsyncUIRequestSize(kEntryPointJobUI, 6));
     std::vector<BYTE> expected = {'r', 'e', 'c', 0, 0, 7};
     expected.resize(6 + kAsyncUIRequestTailBytes, 0);
@@ -92,7 +92,7 @@ TEST_F(AsyncUIRequestSend, TheHostReceivesTheRequestAndItsRecord)
 TEST_F(AsyncUIRequestSend, NoChannelMeansNoWait)
 {
     // One-way channels carry no reply: the send finds no listener and nothing is confirmed.
-    printui::ScriptReplies({printui::CustomDataReply(u"OK")});
+    printui::ScriptReplies({printui::CustomDataReply("OK")});
     EXPECT_FALSE(Send(TEXT("unidi")));
     auto channels = printui::ChannelsOpened();
     ASSERT_EQ(channels.size(), 1u);
@@ -117,7 +117,7 @@ TEST_F(AsyncUIRequestSend, FailuresAnswerNotConfirmedAtOnce)
         {"LoadLibraryW", ERROR_MOD_NOT_FOUND},
     };
     for (const Case& c : cases) {
-        printui::ScriptReplies({printui::CustomDataReply(u"OK")});
+        printui::ScriptReplies({printui::CustomDataReply("OK")});
         machine.FailCalls(c.function, c.error);
         EXPECT_FALSE(Send()) << c.function;
         machine.ClearFailures();
@@ -125,13 +125,13 @@ TEST_F(AsyncUIRequestSend, FailuresAnswerNotConfirmedAtOnce)
     }
     auto output = machine.DebugOutput();
     ASSERT_FALSE(output.empty());
-    EXPECT_EQ(output[0], u"##########  SndNotification failed !!!!!! \n");
+    EXPECT_EQ(output[0], Wide("##########  SndNotification failed !!!!!! \n"));
 }
 
 TEST_F(AsyncUIRequestSend, WithoutTheChannelExportNothingIsSent)
 {
-    RemoveSystemExport(u"winspool.drv", "CreatePrintAsyncNotifyChannel");
-    printui::ScriptReplies({printui::CustomDataReply(u"OK")});
+    RemoveSystemExport("winspool.drv", "CreatePrintAsyncNotifyChannel");
+    printui::ScriptReplies({printui::CustomDataReply("OK")});
     EXPECT_FALSE(Send());
     EXPECT_TRUE(printui::ChannelsOpened().empty());
 }

@@ -296,10 +296,10 @@ extern "C" HRESULT WINAPI CreatePrintAsyncNotifyChannel(LPCWSTR pName, PrintAsyn
 namespace nirasim {
 namespace printui {
 
-HostReply CustomDataReply(const std::u16string& entryPointReply)
+HostReply CustomDataReply(const Text& entryPointReply)
 {
     return {HostAnswer::Reply, u"<?xml version=\"1.0\" ?><asyncPrintUIResponse><v1><response><CustomData>" +
-                                   entryPointReply + u"</CustomData></response></v1></asyncPrintUIResponse>"};
+                                   entryPointReply.wide() + u"</CustomData></response></v1></asyncPrintUIResponse>"};
 }
 
 HostReply MessageBoxReply(int buttonId)

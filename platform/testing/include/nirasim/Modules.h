@@ -2,6 +2,8 @@
 // the exports a system module lacks (as on an older Windows).
 #pragma once
 
+#include <nirasim/Machine.h>
+
 #include <string>
 #include <vector>
 
@@ -11,8 +13,8 @@ namespace nirasim {
 // load order, since the machine started.
 std::vector<std::u16string> ModulesLoaded();
 
-// GetProcAddress of `function` in the system module (u"winspool.drv", ...) answers null until
+// GetProcAddress of `function` in the system module ("winspool.drv", ...) answers null until
 // the machine starts afresh.
-void RemoveSystemExport(const std::u16string& module, const std::string& function);
+void RemoveSystemExport(const Text& module, const std::string& function);
 
 }  // namespace nirasim

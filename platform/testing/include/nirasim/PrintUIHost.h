@@ -31,7 +31,7 @@ struct HostReply {
 };
 
 // The reply the host sends for an entry point that returned `entryPointReply` ("OK", "Cancel").
-HostReply CustomDataReply(const std::u16string& entryPointReply);
+HostReply CustomDataReply(const Text& entryPointReply);
 // The reply of a message box closed with the button of `buttonId`.
 HostReply MessageBoxReply(int buttonId);
 
