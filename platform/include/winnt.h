@@ -199,7 +199,7 @@ inline LONG InterlockedCompareExchange(volatile LONG* target, LONG exchange, LON
 #define FILE_SHARE_WRITE 0x00000002
 #define FILE_SHARE_DELETE 0x00000004
 
-// Interlocked operations on 32-bit counters; each answers the new value.
+// Interlocked operations on 32-bit counters; increment and decrement answer the new value.
 inline LONG InterlockedIncrement(LONG volatile* addend)
 {
     return __atomic_add_fetch(addend, 1, __ATOMIC_SEQ_CST);
@@ -207,4 +207,9 @@ inline LONG InterlockedIncrement(LONG volatile* addend)
 inline LONG InterlockedDecrement(LONG volatile* addend)
 {
     return __atomic_sub_fetch(addend, 1, __ATOMIC_SEQ_CST);
+}
+// Sets the counter and answers its previous value.
+inline LONG InterlockedExchange(LONG volatile* target, LONG value)
+{
+    return __atomic_exchange_n(target, value, __ATOMIC_SEQ_CST);
 }

@@ -513,4 +513,9 @@ std::vector<std::u16string> ModulesLoaded()
     return sim::Table().loadJournal;
 }
 
+void RemoveSystemExport(const Text& module, const std::string& function)
+{
+    sim::RemoveSystemExport(module.wide(), function);
+}
+
 }  // namespace nirasim

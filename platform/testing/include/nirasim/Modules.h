@@ -1,5 +1,8 @@
-// Test control of the simulated machine's modules: which modules LoadLibraryW has loaded.
+// Test control of the simulated machine's modules: which modules LoadLibraryW has loaded, and
+// the exports a system module lacks (as on an older Windows).
 #pragma once
+
+#include <nirasim/Machine.h>
 
 #include <string>
 #include <vector>
@@ -9,5 +12,9 @@ namespace nirasim {
 // The Windows path of every module loaded afresh (not a second reference to a loaded one), in
 // load order, since the machine started.
 std::vector<std::u16string> ModulesLoaded();
+
+// GetProcAddress of `function` in the system module ("winspool.drv", ...) answers null until
+// the machine starts afresh.
+void RemoveSystemExport(const Text& module, const std::string& function);
 
 }  // namespace nirasim

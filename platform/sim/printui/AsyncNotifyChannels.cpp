@@ -1,0 +1,344 @@
+// winspool.drv's asynchronous print notification channels and the print-UI host behind them. A
+// channel hands each notification to the host, which journals the request and answers from the
+// test's script on a thread of its own.
+#include <nirasim/PrintUIHost.h>
+
+#include "core/Failures.h"
+#include "core/MachineState.h"
+#include "core/Wide.h"
+
+#include <atomic>
+#include <cstring>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+using namespace nirasim;
+using namespace nirasim::sim;
+
+namespace {
+
+struct HostState {
+    std::mutex lock;
+    std::deque<printui::HostReply> script;
+    std::vector<printui::ChannelOpened> channels;
+    std::vector<printui::Request> requests;
+    std::vector<std::thread> replies;
+    std::atomic<int> liveChannels{0};
+};
+
+HostState& Host()
+{
+    static auto* state = new HostState;
+    return *state;
+}
+
+void JoinReplies()
+{
+    std::vector<std::thread> replies;
+    {
+        std::lock_guard<std::mutex> guard(Host().lock);
+        replies.swap(Host().replies);
+    }
+    for (auto& reply : replies) {
+        reply.join();
+    }
+}
+
+ResetHook resetHost([] {
+    JoinReplies();
+    std::lock_guard<std::mutex> guard(Host().lock);
+    Host().script.clear();
+    Host().channels.clear();
+    Host().requests.clear();
+});
+
+HRESULT ChannelError(PrintAsyncNotifyError code)
+{
+    return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_ITF, code);
+}
+
+// The host's reply: the text's UTF-16 units with the terminator.
+class ReplyData : public IPrintAsyncNotifyDataObject {
+public:
+    ReplyData(const std::u16string& text, const GUID& type, bool withText) : m_type(type)
+    {
+        if (withText) {
+            const auto* bytes = reinterpret_cast<const BYTE*>(text.c_str());
+            m_bytes.assign(bytes, bytes + (text.size() + 1) * sizeof(char16_t));
+        }
+    }
+    STDMETHODIMP QueryInterface(REFIID riid, void** object) override
+    {
+        if (object == nullptr) {
+            return E_POINTER;
+        }
+        *object = nullptr;
+        if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IPrintAsyncNotifyDataObject)) {
+            return E_NOINTERFACE;
+        }
+        *object = this;
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++m_references; }
+    STDMETHODIMP_(ULONG) Release() override
+    {
+        ULONG left = --m_references;
+        if (left == 0) {
+            delete this;
+        }
+        return left;
+    }
+    STDMETHODIMP AcquireData(BYTE** data, ULONG* size, PrintAsyncNotificationType** type) override
+    {
+        if (data == nullptr || size == nullptr || type == nullptr) {
+            return E_INVALIDARG;
+        }
+        *data = m_bytes.empty() ? nullptr : m_bytes.data();
+        *size = static_cast<ULONG>(m_bytes.size());
+        *type = &m_type;
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP ReleaseData() override
+    {
+        Release();
+        return S_OK;
+    }
+
+private:
+    virtual ~ReplyData() = default;
+    std::vector<BYTE> m_bytes;
+    GUID m_type;
+    std::atomic<ULONG> m_references{1};
+};
+
+std::u16string Attribute(const std::u16string& text, const std::u16string& name)
+{
+    std::u16string opening = name + u"=\"";
+    size_t start = text.find(opening);
+    if (start == std::u16string::npos) {
+        return {};
+    }
+    start += opening.size();
+    size_t end = text.find(u'"', start);
+    return end == std::u16string::npos ? std::u16string() : text.substr(start, end - start);
+}
+
+printui::Request ReadRequest(const std::u16string& printer, const BYTE* bytes, ULONG size, const GUID& type)
+{
+    printui::Request request{printer, type, {}, {}, {}, {}, size};
+    size_t units = bytes != nullptr ? size / sizeof(char16_t) : 0;
+    size_t length = 0;
+    while (length < units) {
+        char16_t unit;
+        std::memcpy(&unit, bytes + length * sizeof(char16_t), sizeof(unit));
+        if (unit == 0) {
+            break;
+        }
+        request.text.push_back(unit);
+        ++length;
+    }
+    size_t recordStart = (length + 1) * sizeof(char16_t);
+    if (bytes != nullptr && recordStart <= size) {
+        request.afterText.assign(bytes + recordStart, bytes + size);
+    }
+    request.dll = Attribute(request.text, u"dll");
+    request.entryPoint = Attribute(request.text, u"entrypoint");
+    return request;
+}
+
+class Channel : public IPrintAsyncNotifyChannel {
+public:
+    Channel(const std::u16string& printer, const GUID& type, IPrintAsyncNotifyCallback* callback)
+        : m_printer(printer), m_type(type), m_callback(callback)
+    {
+        if (m_callback != nullptr) {
+            m_callback->AddRef();
+        }
+        ++Host().liveChannels;
+    }
+    STDMETHODIMP QueryInterface(REFIID riid, void** object) override
+    {
+        if (object == nullptr) {
+            return E_POINTER;
+        }
+        *object = nullptr;
+        if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IPrintAsyncNotifyChannel)) {
+            return E_NOINTERFACE;
+        }
+        *object = this;
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++m_references; }
+    STDMETHODIMP_(ULONG) Release() override
+    {
+        ULONG left = --m_references;
+        if (left == 0) {
+            delete this;
+        }
+        return left;
+    }
+    STDMETHODIMP SendNotification(IPrintAsyncNotifyDataObject* data) override
+    {
+        NIRASIM_RETURN_IF_INJECTED("SendNotification");
+        if (data == nullptr) {
+            return E_INVALIDARG;
+        }
+        BYTE* bytes = nullptr;
+        ULONG size = 0;
+        PrintAsyncNotificationType* type = nullptr;
+        HRESULT acquired = data->AcquireData(&bytes, &size, &type);
+        if (FAILED(acquired)) {
+            return acquired;
+        }
+        if (type == nullptr || !IsEqualGUID(*type, m_type)) {
+            data->ReleaseData();
+            return ChannelError(INVALID_NOTIFICATION_TYPE);
+        }
+        printui::Request request = ReadRequest(m_printer, bytes, size, *type);
+        data->ReleaseData();
+        return Answer(request);
+    }
+    STDMETHODIMP CloseChannel(IPrintAsyncNotifyDataObject*) override
+    {
+        m_closed = true;
+        return S_OK;
+    }
+
+private:
+    virtual ~Channel()
+    {
+        if (m_callback != nullptr) {
+            m_callback->Release();
+        }
+        --Host().liveChannels;
+    }
+
+    HRESULT Answer(const printui::Request& request)
+    {
+        printui::HostReply reply;
+        {
+            std::lock_guard<std::mutex> guard(Host().lock);
+            Host().requests.push_back(request);
+            if (!Host().script.empty()) {
+                reply = Host().script.front();
+                Host().script.pop_front();
+            }
+        }
+        if (m_closed) {
+            return ChannelError(CHANNEL_ALREADY_CLOSED);
+        }
+        if (reply.answer == printui::HostAnswer::NoListener || m_callback == nullptr) {
+            return ChannelError(ASYNC_NOTIFICATION_FAILURE);
+        }
+        Deliver(reply);
+        return S_OK;
+    }
+
+    // The reply reaches the callback on a thread of the host, holding its own references.
+    void Deliver(const printui::HostReply& reply)
+    {
+        AddRef();
+        std::lock_guard<std::mutex> guard(Host().lock);
+        Host().replies.emplace_back([this, reply] {
+            bool withData = reply.answer != printui::HostAnswer::CloseWithoutData;
+            ReplyData* data = withData ? new ReplyData(reply.text, m_type,
+                                                       reply.answer != printui::HostAnswer::ReplyWithoutText)
+                                       : nullptr;
+            if (reply.answer == printui::HostAnswer::Reply ||
+                reply.answer == printui::HostAnswer::ReplyWithoutText) {
+                m_callback->OnEventNotify(this, data);
+            } else {
+                m_callback->ChannelClosed(this, data);
+            }
+            if (data != nullptr) {
+                data->Release();
+            }
+            Release();
+        });
+    }
+
+    std::u16string m_printer;
+    GUID m_type;
+    IPrintAsyncNotifyCallback* m_callback;
+    std::atomic<ULONG> m_references{1};
+    std::atomic<bool> m_closed{false};
+};
+
+}  // namespace
+
+extern "C" HRESULT WINAPI CreatePrintAsyncNotifyChannel(LPCWSTR pName, PrintAsyncNotificationType* pSchema,
+                                                        PrintAsyncNotifyUserFilter filter,
+                                                        PrintAsyncNotifyConversationStyle directionality,
+                                                        IPrintAsyncNotifyCallback* pCallback,
+                                                        IPrintAsyncNotifyChannel** ppChannel)
+{
+    NIRASIM_RETURN_IF_INJECTED("CreatePrintAsyncNotifyChannel");
+    if (ppChannel == nullptr || pSchema == nullptr || pName == nullptr) {
+        return E_INVALIDARG;
+    }
+    *ppChannel = nullptr;
+    if (directionality == kBiDirectional && pCallback == nullptr) {
+        return E_INVALIDARG;
+    }
+    std::u16string printer = WideFrom(pName);
+    {
+        std::lock_guard<std::mutex> guard(Host().lock);
+        Host().channels.push_back({printer, *pSchema, filter, directionality, pCallback != nullptr});
+    }
+    *ppChannel = new Channel(printer, *pSchema, directionality == kBiDirectional ? pCallback : nullptr);
+    return S_OK;
+}
+
+namespace nirasim {
+namespace printui {
+
+HostReply CustomDataReply(const Text& entryPointReply)
+{
+    return {HostAnswer::Reply, u"<?xml version=\"1.0\" ?><asyncPrintUIResponse><v1><response><CustomData>" +
+                                   entryPointReply.wide() + u"</CustomData></response></v1></asyncPrintUIResponse>"};
+}
+
+HostReply MessageBoxReply(int buttonId)
+{
+    std::string id = std::to_string(buttonId);
+    return {HostAnswer::Reply,
+            u"<?xml version=\"1.0\" ?><asyncPrintUIResponse><v1><response><messageBoxUI>"
+            u"<buttonID>" +
+                std::u16string(id.begin(), id.end()) +
+                u"</buttonID></messageBoxUI></response></v1></asyncPrintUIResponse>"};
+}
+
+void ScriptReplies(const std::vector<HostReply>& replies)
+{
+    std::lock_guard<std::mutex> guard(Host().lock);
+    Host().script.assign(replies.begin(), replies.end());
+}
+
+std::vector<ChannelOpened> ChannelsOpened()
+{
+    std::lock_guard<std::mutex> guard(Host().lock);
+    return Host().channels;
+}
+
+std::vector<Request> Requests()
+{
+    std::lock_guard<std::mutex> guard(Host().lock);
+    return Host().requests;
+}
+
+int LiveChannels()
+{
+    return Host().liveChannels;
+}
+
+void WaitForHost()
+{
+    JoinReplies();
+}
+
+}  // namespace printui
+}  // namespace nirasim

@@ -1,0 +1,67 @@
+// Test control of the asynchronous print-UI host: the channels winspool.drv's
+// CreatePrintAsyncNotifyChannel opens, the requests sent over them and the host's answers.
+//
+// The host answers each request from a script, one entry a request; with no entry left it answers
+// as a machine where no listener takes the notification type (SendNotification fails with
+// ASYNC_NOTIFICATION_FAILURE), so no test waits for a reply that never comes. Replies and closes
+// reach the sender's callback on a thread of the host, as on Windows.
+#pragma once
+
+#include <nirasim/Machine.h>
+
+#include <prnasnot.h>
+
+#include <string>
+#include <vector>
+
+namespace nirasim {
+namespace printui {
+
+enum class HostAnswer {
+    NoListener,        // SendNotification fails; nothing reaches the callback
+    Reply,             // OnEventNotify with the reply text
+    CloseWithoutData,  // ChannelClosed without a data object
+    CloseWithReply,    // ChannelClosed carrying the reply text
+    ReplyWithoutText,  // OnEventNotify with a data object holding no bytes
+};
+
+struct HostReply {
+    HostAnswer answer = HostAnswer::NoListener;
+    std::u16string text;  // the reply text (UTF-16, sent with its terminator)
+};
+
+// The reply the host sends for an entry point that returned `entryPointReply` ("OK", "Cancel").
+HostReply CustomDataReply(const Text& entryPointReply);
+// The reply of a message box closed with the button of `buttonId`.
+HostReply MessageBoxReply(int buttonId);
+
+// Answers for the next requests, one each.
+void ScriptReplies(const std::vector<HostReply>& replies);
+
+struct ChannelOpened {
+    std::u16string printerName;
+    GUID notificationType;
+    PrintAsyncNotifyUserFilter filter;
+    PrintAsyncNotifyConversationStyle directionality;
+    bool hasCallback;
+};
+
+struct Request {
+    std::u16string printerName;
+    GUID notificationType;
+    std::u16string text;  // the request text up to its terminator
+    std::u16string dll;   // the customData element's attributes ("" when absent)
+    std::u16string entryPoint;
+    std::vector<BYTE> afterText;  // every byte after the text's terminator
+    ULONG size;                   // the size the data object reported
+};
+
+std::vector<ChannelOpened> ChannelsOpened();
+std::vector<Request> Requests();
+// Channels the senders have not released yet.
+int LiveChannels();
+// Waits until every reply the host started has been delivered.
+void WaitForHost();
+
+}  // namespace printui
+}  // namespace nirasim
