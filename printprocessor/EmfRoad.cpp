@@ -1,4 +1,5 @@
 #include "printprocessor/EmfRoad.h"
+#include "printprocessor/PreviewHandOff.h"
 
 #include <winppi.h>
 
@@ -62,10 +63,7 @@ bool RunPasses(CNiraEmfJob& job, HANDLE spool, HDC dc)
         if (!RunStrategy(job)) {
             return false;
         }
-        if (job.settings.previewEnabled == 1 && job.previewPass == 1) {
-            // The preview hand-off is not part of this processor yet: the job stops visibly
-            // rather than printing what the user never saw.
-            SetLastError(ERROR_NOT_SUPPORTED);
+        if (job.settings.previewEnabled == 1 && job.previewPass == 1 && !RequestPrintPreview(job)) {
             return false;
         }
     }

@@ -115,6 +115,8 @@ static_assert(sizeof(DEVMODEW) == 220, "DEVMODEW is 220 bytes");
 #define DMORIENT_LANDSCAPE 2
 #define DMCOLLATE_FALSE 0
 #define DMCOLLATE_TRUE 1
+#define DMCOLOR_MONOCHROME 1
+#define DMCOLOR_COLOR 2
 #define DMDUP_SIMPLEX 1
 #define DMDUP_VERTICAL 2
 #define DMDUP_HORIZONTAL 3
