@@ -2,6 +2,9 @@
 // pages were played into, read from the placement journal.
 #include "printprocessor/EmfJobFixture.h"
 
+#include <nirasim/Emf.h>
+#include <nirasim/Gdi.h>
+
 #include <cstring>
 #include <string>
 #include <vector>
