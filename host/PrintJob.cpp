@@ -4,10 +4,12 @@
 // `print --text` without a file prints a short sample text. Without --raw or --text, a document of
 // numbered pages (--pages N, 4 by default) goes through the EMF road with the printer's settings or
 // --nup N, --copies N, --collate, --duplex long|short, --booklet, --reverse: one PNG per sheet
-// side and the placement journal as text.
+// side and the placement journal as text. --preview print|cancel runs a preview pass first and
+// answers the preview as the user would (Windows 6: through the print-UI host).
 #include "host/EmfDocument.h"
 #include "host/HostJob.h"
 #include "host/MonitorDelivery.h"
+#include "host/PreviewReport.h"
 
 #include <nirasim/Emf.h>
 #include <nirasim/Gdi.h>
@@ -45,6 +47,7 @@ struct PrintOptions {
     std::string file;
     std::string out = "nirahost-out";
     std::string copies;
+    std::string preview;  // "print" or "cancel"; empty: no preview
     bool valid = true;
 };
 
@@ -76,6 +79,9 @@ PrintOptions ParseOptions(const std::vector<std::string>& arguments)
             options.out = arguments[++i];
         } else if (argument == "--copies" && hasValue) {
             options.copies = arguments[++i];
+        } else if (argument == "--preview" && hasValue &&
+                   (arguments[i + 1] == "print" || arguments[i + 1] == "cancel")) {
+            options.preview = arguments[++i];
         } else {
             std::fprintf(stderr, "print: unknown argument %s\n", argument.c_str());
             options.valid = false;
@@ -203,12 +209,20 @@ int RunEmfDocument(HostMachine& host, const PrintOptions& options)
     fs::create_directories(options.out, error);
     nirasim::SetPagePictureFolder(fs::absolute(options.out, error).string());
     nirasim::ClearPlacementJournal();
+    if (!options.preview.empty()) {
+        PreparePreview(host, options.preview == "print");
+    }
     nirasim::PrintJobRun run = processor.Run(job);
     nirasim::SetPagePictureFolder(std::string());
     nirasim::SetJobAttributes({});
     HostMachine::Print("EMF job of " + std::to_string(options.pages) + " pages on " +
                        nirasim::Utf8(job.printer));
     int result = ReportRun(run);
+    if (!options.preview.empty()) {
+        ReportPreview(host, run.spooledJobId, run.printed != FALSE);
+        // A cancelled preview ends the job: that is the answer asked for, not a failure.
+        result = options.preview == "cancel" && !run.printed ? 0 : result;
+    }
     PrintJournal();
     for (const std::string& picture : nirasim::PagePictures()) {
         HostMachine::Print("sheet side picture: " + picture);
@@ -281,6 +295,7 @@ static int RunPrint(HostMachine& host, const std::vector<std::string>& arguments
 static const HostJobRegistration job{
     {"print",
      "numbered pages through the print processor's EMF road (--pages N --nup N --copies N --collate --duplex "
-     "long|short --booklet --reverse), or a file: --raw FILE (bytes at the port) or --text [FILE] (page "
+     "long|short --booklet --reverse --preview print|cancel), or a file: --raw FILE (bytes at the port) or "
+     "--text [FILE] (page "
      "pictures)",
      60, RunPrint}};

@@ -63,8 +63,12 @@ bool RunPasses(CNiraEmfJob& job, HANDLE spool, HDC dc)
         if (!RunStrategy(job)) {
             return false;
         }
-        if (job.settings.previewEnabled == 1 && job.previewPass == 1 && !RequestPrintPreview(job)) {
-            return false;
+        if (job.settings.previewEnabled == 1 && job.previewPass == 1) {
+            // The next pass prints what the user has seen.
+            job.previewPass = 0;
+            if (!RequestPrintPreview(job)) {
+                return false;
+            }
         }
     }
     return true;

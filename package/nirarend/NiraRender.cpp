@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/EscapeRecords.h"
+#include "package/nirarend/PreviewPages.h"
 
 namespace {
 
@@ -49,6 +50,12 @@ void AnswerJobSettings(const DEVMODEW* devmode, JobSettingsRecord& settings)
         settings.previewResolution =
             devmode->dmPrintQuality > 0 ? devmode->dmPrintQuality : kDefaultResolution;
     }
+    settings.previewEnabled = PreviewRequested() ? 1 : 0;
+}
+
+LONG PreviewResolution(const DEVMODEW* devmode)
+{
+    return devmode != nullptr && devmode->dmPrintQuality > 0 ? devmode->dmPrintQuality : kDefaultResolution;
 }
 
 // The page's printable size in device units, when the DEVMODE gives the paper's size.
@@ -104,7 +111,11 @@ extern "C" __declspec(dllexport) int RenderEscape(const DEVMODEW* devmode, int c
         AnswerDriverState(*static_cast<DriverStateRecord*>(output));
         return kAnswered;
     case ESCAPE_SET_JOB_COUNTS:
-        return input != nullptr && inputSize >= static_cast<int>(kJobCountsRecordSize);
+        if (input == nullptr || inputSize < static_cast<int>(kJobCountsRecordSize)) {
+            return kUnknown;
+        }
+        TakeJobCounts(*static_cast<const JobCountsRecord*>(input));
+        return kAnswered;
     case ESCAPE_SET_PAGE_PLACEMENT:
         return input != nullptr && inputSize >= static_cast<int>(kPagePlacementRecordSize);
     case ESCAPE_OVERLAY_BEGIN:
@@ -113,4 +124,11 @@ extern "C" __declspec(dllexport) int RenderEscape(const DEVMODEW* devmode, int c
     default:
         return kUnknown;
     }
+}
+
+// A finished sheet on the printer DC; kept as a preview page while a preview pass runs.
+extern "C" __declspec(dllexport) void RenderEndPage(const DEVMODEW* devmode, DWORD jobId, const BYTE* pixels,
+                                                    LONG width, LONG height, LONG stride, LONG dpi)
+{
+    TakeSheet(jobId, pixels, width, height, stride, dpi, PreviewResolution(devmode));
 }

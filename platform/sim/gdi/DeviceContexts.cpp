@@ -90,7 +90,8 @@ void DropPicture(GdiDC& dc)
 
 void WritePicture(GdiDC& dc)
 {
-    if (dc.surface == nullptr) {
+    if (dc.surface == nullptr || Gdi().pictureFolder.empty()) {
+        DropPicture(dc);
         return;
     }
     cairo_surface_flush(dc.surface);
@@ -266,7 +267,7 @@ int WINAPI StartPage(HDC hdc)
         }
         dc.inPage = true;
         ++dc.pages;
-        if (!Gdi().pictureFolder.empty()) {
+        if (!Gdi().pictureFolder.empty() || RenderModuleTakesPages(dc)) {
             StartPicture(dc);
         }
         return 1;
@@ -278,6 +279,7 @@ int WINAPI EndPage(HDC hdc)
     NIRASIM_FAIL_IF_INJECTED("EndPage", SP_ERROR);
     return InDocument("EndPage", hdc, true, [](GdiDC& dc) {
         dc.inPage = false;
+        HandPageToRenderModule(dc);
         WritePicture(dc);
         return 1;
     });

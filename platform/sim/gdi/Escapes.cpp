@@ -1,5 +1,7 @@
 // ExtEscape on a printer DC reaches the driver's render module: the dependent file named
 // RENDER_MODULE_FILE, loaded once per DC, whose RenderEscape export answers with the DC's DEVMODE.
+// A render module that exports RenderEndPage is also handed every finished page's pixels, as a
+// printer driver renders the pages it is sent.
 #include "gdi/GdiState.h"
 
 #include "core/Wide.h"
@@ -12,9 +14,26 @@ namespace {
 
 const char16_t kRenderModuleFile[] = u"nirarend.dll";
 const char kRenderEscapeExport[] = "RenderEscape";
+const char kRenderEndPageExport[] = "RenderEndPage";
 
 typedef int (*RenderEscapeProc)(const DEVMODEW* devmode, int code, int inputSize, const void* input,
                                 int outputSize, void* output);
+// The page's pixels: rows from the top, 4 bytes each (blue, green, red, unused).
+typedef void (*RenderEndPageProc)(const DEVMODEW* devmode, DWORD jobId, const BYTE* pixels, LONG width,
+                                  LONG height, LONG stride, LONG dpi);
+
+const DEVMODEW* DevmodeOf(const GdiDC& dc)
+{
+    return dc.devmode.empty() ? nullptr : reinterpret_cast<const DEVMODEW*>(dc.devmode.data());
+}
+
+RenderEndPageProc EndPageHook(GdiDC& dc)
+{
+    HMODULE module = RenderModuleOf(dc);
+    return module != nullptr ? reinterpret_cast<RenderEndPageProc>(
+                                   reinterpret_cast<void*>(GetProcAddress(module, kRenderEndPageExport)))
+                             : nullptr;
+}
 
 // The driver's render module; null when the driver has none.
 HMODULE LoadRenderModule(const std::u16string& printerName)
@@ -38,22 +57,57 @@ HMODULE LoadRenderModule(const std::u16string& printerName)
 
 }  // namespace
 
+namespace nirasim::sim {
+
+HMODULE RenderModuleOf(GdiDC& dc)
+{
+    if (!dc.renderModuleTried) {
+        dc.renderModuleTried = true;
+        dc.renderModule = LoadRenderModule(dc.printer);
+    }
+    return dc.renderModule;
+}
+
+bool RenderModuleTakesPages(GdiDC& dc)
+{
+    return EndPageHook(dc) != nullptr;
+}
+
+void HandPageToRenderModule(GdiDC& dc)
+{
+    RenderEndPageProc hook = EndPageHook(dc);
+    if (hook == nullptr || dc.surface == nullptr) {
+        return;
+    }
+    cairo_surface_flush(dc.surface);
+    hook(DevmodeOf(dc), dc.jobId, cairo_image_surface_get_data(dc.surface),
+         cairo_image_surface_get_width(dc.surface), cairo_image_surface_get_height(dc.surface),
+         cairo_image_surface_get_stride(dc.surface),
+         static_cast<LONG>(PictureScaleX(dc.geometry) * dc.geometry.dpiX + 0.5));
+}
+
+void SetDcJob(HDC hdc, DWORD jobId)
+{
+    std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
+    GdiDC* dc = DcOf(hdc);
+    if (dc != nullptr) {
+        dc->jobId = jobId;
+    }
+}
+
+}  // namespace nirasim::sim
+
 int WINAPI ExtEscape(HDC hdc, int iEscape, int cjInput, LPCSTR lpInData, int cjOutput, LPSTR lpOutData)
 {
     std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
     GdiDC* dc = DcOf(hdc);
     int answer = 0;
     if (dc != nullptr && Gdi().escapesAnswered && cjInput >= 0 && cjOutput >= 0) {
-        if (!dc->renderModuleTried) {
-            dc->renderModuleTried = true;
-            dc->renderModule = LoadRenderModule(dc->printer);
-        }
-        auto escape = dc->renderModule != nullptr
-                          ? reinterpret_cast<RenderEscapeProc>(reinterpret_cast<void*>(
-                                GetProcAddress(dc->renderModule, kRenderEscapeExport)))
-                          : nullptr;
-        const auto* devmode =
-            dc->devmode.empty() ? nullptr : reinterpret_cast<const DEVMODEW*>(dc->devmode.data());
+        HMODULE module = RenderModuleOf(*dc);
+        auto escape = module != nullptr ? reinterpret_cast<RenderEscapeProc>(reinterpret_cast<void*>(
+                                              GetProcAddress(module, kRenderEscapeExport)))
+                                        : nullptr;
+        const DEVMODEW* devmode = DevmodeOf(*dc);
         if (escape != nullptr) {
             answer = escape(devmode, iEscape, cjInput, lpInData, cjOutput, lpOutData);
         }

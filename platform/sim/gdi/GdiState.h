@@ -77,6 +77,7 @@ struct GdiDC : GdiObject {
     int documentNumber = 0;
     HMODULE renderModule = nullptr;
     bool renderModuleTried = false;
+    DWORD jobId = 0;  // the spooled job a print processor plays on this DC; 0 for others
     // The picture of the current page, made only when pictures are asked for.
     cairo_surface_t* surface = nullptr;
     cairo_t* cairo = nullptr;
@@ -115,6 +116,16 @@ void SetPictureColor(cairo_t* cairo, COLORREF color);
 // Pixels per device unit of the page pictures, per axis.
 double PictureScaleX(const DeviceGeometry& geometry);
 double PictureScaleY(const DeviceGeometry& geometry);
+
+// The driver's render module of a printer DC, loaded at the first need; null when the driver has
+// none. Call under Gdi().lock.
+HMODULE RenderModuleOf(GdiDC& dc);
+// The page the render module is handed at EndPage when it asks for pages (its RenderEndPage
+// export), drawn at the picture resolution.
+void HandPageToRenderModule(GdiDC& dc);
+bool RenderModuleTakesPages(GdiDC& dc);
+// The spooled job whose pages a DC shows (the print processor's DC of a spool file).
+void SetDcJob(HDC dc, DWORD jobId);
 
 // The font selected in a DC (the stock system font when none is).
 LOGFONTW SelectedFont(const GdiDC& dc);

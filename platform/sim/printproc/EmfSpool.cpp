@@ -40,6 +40,7 @@ struct SpoolFile {
     HDC dc = nullptr;
     std::vector<BYTE> jobDevmode;
     std::u16string printer;
+    DWORD jobId = 0;
     bool pageFailed = false;  // a page played on the current side had a bad record
 };
 
@@ -214,6 +215,7 @@ HANDLE WINAPI GdiGetSpoolFileHandle(LPWSTR pwszPrinterName, LPDEVMODEW pDevmode,
         SetLastError(found ? ERROR_INVALID_DATA : ERROR_FILE_NOT_FOUND);
         return nullptr;
     }
+    file->jobId = jobId;
     if (pDevmode != nullptr) {
         const auto* bytes = reinterpret_cast<const BYTE*>(pDevmode);
         file->jobDevmode.assign(bytes, bytes + pDevmode->dmSize + pDevmode->dmDriverExtra);
@@ -264,6 +266,7 @@ HDC WINAPI GdiGetDC(HANDLE SpoolFileHandle)
         const auto* devmode =
             file->jobDevmode.empty() ? nullptr : reinterpret_cast<const DEVMODEW*>(file->jobDevmode.data());
         file->dc = CreateDCW(nullptr, reinterpret_cast<LPCWSTR>(file->printer.c_str()), nullptr, devmode);
+        SetDcJob(file->dc, file->jobId);
     }
     return file->dc;
 }
