@@ -110,7 +110,9 @@ function(nira_dll_file name output_dir)
   set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".dll" LIBRARY_OUTPUT_DIRECTORY ${output_dir}
                         RUNTIME_OUTPUT_DIRECTORY ${output_dir})
   if(WIN32)
-    target_link_options(${name} PRIVATE -static -static-libgcc -static-libstdc++)
+    # Only what a DLL declares (dllexport or its .def file) is exported, never every symbol of a
+    # DLL that declares nothing yet.
+    target_link_options(${name} PRIVATE -static -static-libgcc -static-libstdc++ -Wl,--exclude-all-symbols)
   else()
     target_link_options(${name} PRIVATE -Wl,--no-undefined)
   endif()

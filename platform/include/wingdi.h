@@ -77,6 +77,7 @@ typedef struct _devicemodeW {
     DWORD dmPanningHeight;
 } DEVMODEW, *PDEVMODEW, *LPDEVMODEW;
 
+#define DMPAPER_LETTER 1
 #define DMPAPER_USER 256
 
 #define DM_SPECVERSION 0x0401

@@ -83,6 +83,7 @@ const char* const kInjectableFunctions[] = {
     "RegOpenKeyExW",
     "RegQueryValueExW",
     "RegSetValueExW",
+    "SHGetFolderPathW",
     "SendNotification",
     "SetGraphicsMode",
     "SetJobW",
