@@ -1,7 +1,10 @@
-// The handler of the borderless paper size. It behaves as the base handler until its own behaviour is
-// built; the handler factory already makes it for its class id.
+// The handler of borderless printing (class 4119): other handlers set its value and its display
+// state through commands.
 #pragma once
 
 #include "nira/uiplugin/features/base/FeatureHandler.h"
 
-class CNiraBorderlessHandler : public CNiraFeatureHandler {};
+class CNiraBorderlessHandler : public CNiraFeatureHandler {
+public:
+    int OnCommand(int sourceFeatureId, int command, int* value, int* result) override;
+};

@@ -1,7 +1,11 @@
-// The handler of the two-sided printing. It behaves as the base handler until its own behaviour is
-// built; the handler factory already makes it for its class id.
+// The handler of two-sided printing (class 4125): automatic two-sided printing (option 3) needs
+// the two-sided unit.
 #pragma once
 
-#include "nira/uiplugin/features/base/FeatureHandler.h"
+#include "nira/uiplugin/features/base/OwnIdHandler.h"
 
-class CNiraDuplexHandler : public CNiraFeatureHandler {};
+class CNiraDuplexHandler : public CNiraOwnIdHandler {
+public:
+    int InitializeStates() override;
+    int OnCommand(int sourceFeatureId, int command, int* value, int* result) override;
+};

@@ -1,7 +1,14 @@
-// The handler of the two-sided printing unit. It behaves as the base handler until its own behaviour is
-// built; the handler factory already makes it for its class id.
+// The handler of the two-sided printing unit (class 4221): DC_DUPLEX, the unit reported by the
+// device, and two-sided printing forced off while the unit is shown greyed.
 #pragma once
 
-#include "nira/uiplugin/features/base/FeatureHandler.h"
+#include "nira/uiplugin/features/base/OwnIdHandler.h"
 
-class CNiraDuplexUnitHandler : public CNiraFeatureHandler {};
+class CNiraDuplexUnitHandler : public CNiraOwnIdHandler {
+public:
+    HRESULT DeviceCapabilities(HANDLE printer, PWSTR deviceName, WORD capability, PVOID output,
+                               DEVMODEW* publicDevMode, PVOID privateDevMode, DWORD oldResult, DWORD* result,
+                               int* handled) override;
+    int InitializeStates() override;
+    int OnCommand(int sourceFeatureId, int command, int* value, int* result) override;
+};

@@ -1,7 +1,9 @@
-// The handler of the class 4250, which does nothing of its own. It behaves as the base handler until its own behaviour is
-// built; the handler factory already makes it for its class id.
+// The handler of class 4250: the base handler with an own id and no initial states.
 #pragma once
 
-#include "nira/uiplugin/features/base/FeatureHandler.h"
+#include "nira/uiplugin/features/base/OwnIdHandler.h"
 
-class CNiraHandler4250 : public CNiraFeatureHandler {};
+class CNiraHandler4250 : public CNiraOwnIdHandler {
+public:
+    int InitializeStates() override { return 0; }
+};

@@ -1,7 +1,11 @@
-// The handler of the print quality. It behaves as the base handler until its own behaviour is
-// built; the handler factory already makes it for its class id.
+// The handler of the print quality (class 4115): commands set the quality and grey its top option
+// while the printer's highest resolution is not available.
 #pragma once
 
-#include "nira/uiplugin/features/base/FeatureHandler.h"
+#include "nira/uiplugin/features/base/OwnIdHandler.h"
 
-class CNiraPrintQualityHandler : public CNiraFeatureHandler {};
+class CNiraPrintQualityHandler : public CNiraOwnIdHandler {
+public:
+    int OnCommand(int sourceFeatureId, int command, int* value, int* result) override;
+    int OnWidgetChanged(int widgetId) override;
+};

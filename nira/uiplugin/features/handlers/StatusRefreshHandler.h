@@ -1,7 +1,9 @@
-// The handler of the printer status refresh button. It behaves as the base handler until its own behaviour is
-// built; the handler factory already makes it for its class id.
+// The status-refresh button (class 4133): asks the printer-status handler to show the status.
 #pragma once
 
 #include "nira/uiplugin/features/base/FeatureHandler.h"
 
-class CNiraStatusRefreshHandler : public CNiraFeatureHandler {};
+class CNiraStatusRefreshHandler : public CNiraFeatureHandler {
+public:
+    int OnWidgetCommand(int widgetId) override;
+};

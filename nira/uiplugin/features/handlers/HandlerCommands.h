@@ -1,0 +1,20 @@
+// The commands handlers send one another (OnCommand), and the values their writes pass.
+#pragma once
+
+constexpr int kCommandDuplexUnitPresent = 16;
+constexpr int kCommandSetBorderless = 21;
+constexpr int kCommandShowBorderless = 22;
+constexpr int kCommandSetPrintQuality = 25;
+constexpr int kCommandPictureReset = 28;
+constexpr int kCommandShowPrinterStatus = 30;
+constexpr int kCommandSyncMaxDpi = 36;
+
+// The reason a handler's own writes give (the handler changed the value, not the user).
+constexpr int kReasonByHandler = 2;
+
+// Option states and display states of the settings.
+constexpr int kOptionStateAvailable = 2;
+constexpr int kOptionStateUnavailable = 3;
+constexpr int kDisplayHidden = 1;
+constexpr int kDisplayGreyed = 2;
+constexpr int kDisplayEnabled = 3;
