@@ -299,7 +299,8 @@ namespace printui {
 HostReply CustomDataReply(const Text& entryPointReply)
 {
     return {HostAnswer::Reply, u"<?xml version=\"1.0\" ?><asyncPrintUIResponse><v1><response><CustomData>" +
-                                   entryPointReply.wide() + u"</CustomData></response></v1></asyncPrintUIResponse>"};
+                                   entryPointReply.wide() +
+                                   u"</CustomData></response></v1></asyncPrintUIResponse>"};
 }
 
 HostReply MessageBoxReply(int buttonId)
