@@ -98,6 +98,7 @@ typedef struct _devicemodeW {
 // DeviceCapabilities indices.
 #define DC_PAPERS 2
 #define DC_PAPERSIZE 3
+#define DC_FIELDS 1
 #define DC_BINS 6
 #define DC_DUPLEX 7
 #define DC_BINNAMES 12

@@ -118,11 +118,12 @@ int CNiraUICore::EnumerateFeatures(CNiraDocEventHandler*)
     });
     // The DEVMODE import and the DMC snapshot come with the DEVMODE synchronisation.
     ApplyRegistryStore();
-    // The answer is that of the last handler's InitializeStates: without any handler the state
-    // serves no request.
+    // Without any handler the state serves no request. What a handler's InitializeStates answers
+    // is its own affair (the media type's always fails): it never undoes the state.
     status = NIRA_STATUS_FAILED;
     ForEachHandler([&](INiraFeatureHandler* handler) {
-        status = handler->InitializeStates();
+        handler->InitializeStates();
+        status = 0;
         return true;
     });
     OutputDebugStringW(TEXT("End Feature Enum"));

@@ -1,7 +1,11 @@
-// The handler of the copies. It behaves as the base handler until its own behaviour is
-// built; the handler factory already makes it for its class id.
+// The handler of the copies (class 4235): DC_COPIES answers the feature's largest count.
 #pragma once
 
 #include "nira/uiplugin/features/base/FeatureHandler.h"
 
-class CNiraCopiesHandler : public CNiraFeatureHandler {};
+class CNiraCopiesHandler : public CNiraFeatureHandler {
+public:
+    HRESULT DeviceCapabilities(HANDLE printer, PWSTR deviceName, WORD capability, PVOID output,
+                               DEVMODEW* publicDevMode, PVOID privateDevMode, DWORD oldResult, DWORD* result,
+                               int* handled) override;
+};

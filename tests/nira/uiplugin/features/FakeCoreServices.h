@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "common/NiraStatus.h"
+#include "nira/uiplugin/foundation/databases/CapabilityRecords.h"
 #include "nira/uiplugin/foundation/store/CoreStubs.h"
+#include "support/WString.h"
 
 class FakeCoreServices : public StubCoreServices {
 public:
@@ -31,6 +33,106 @@ public:
     std::map<int, int> optionCounts;
     std::set<std::pair<int, int>> options;
     std::vector<Call> calls;
+
+    // The options EnumerateOptions walks: option id, public value, display name.
+    struct Listed {
+        int option;
+        int value;
+        WString name;
+    };
+    std::map<int, std::vector<Listed>> listed;
+    std::map<int, int> previous;
+    std::map<int, int> rangeMax;
+    std::map<int, int> userSelected;
+    std::map<std::pair<int, int>, int> optionStates;
+    std::map<std::pair<int, int>, OptionInfo> optionInfos;
+    std::map<int, FeatureRecord> records;
+    std::map<int, FeatureEntry*> entries;
+    bool failWalk = false;
+
+    ~FakeCoreServices() override
+    {
+        for (auto& entry : entries) {
+            delete entry.second;
+        }
+    }
+    int EnumerateOptions(int id, NiraOptionEnumCallback callback, void* userData) override
+    {
+        if (failWalk) {
+            return NIRA_STATUS_FAILED;
+        }
+        int index = 0;
+        for (Listed& option : listed[id]) {
+            callback(index++, option.option, option.value, &option.name[0], userData);
+        }
+        return 0;
+    }
+    int GetOptionCount(int id) override
+    {
+        return listed.count(id) != 0 ? static_cast<int>(listed[id].size()) : optionCounts[id];
+    }
+    int GetPreviousOption(int id, int* opt, int* set) override
+    {
+        *opt = previous[id];
+        *set = 0;
+        return previous.count(id) != 0 ? 0 : NIRA_STATUS_FAILED;
+    }
+    int GetRangeMax(int id, int* most) override
+    {
+        if (rangeMax.count(id) == 0) {
+            return NIRA_STATUS_FAILED;
+        }
+        *most = rangeMax[id];
+        return 0;
+    }
+    int IsUserSelected(int id, int* chosen) override
+    {
+        *chosen = userSelected[id];
+        return 0;
+    }
+    int GetOptionState(int id, int opt, int* state) override
+    {
+        auto found = optionStates.find({id, opt});
+        if (found == optionStates.end()) {
+            return NIRA_STATUS_FAILED;
+        }
+        *state = found->second;
+        return 0;
+    }
+    int FindOptionByValue(int id, int value, int* opt) override
+    {
+        for (const Listed& option : listed[id]) {
+            if (option.value == value) {
+                *opt = option.option;
+                return 0;
+            }
+        }
+        return NIRA_STATUS_FAILED;
+    }
+    int FindFeature(int* id, FeatureEntry** entry) override
+    {
+        if (records.count(*id) == 0) {
+            return NIRA_STATUS_FAILED;
+        }
+        if (entries.count(*id) == 0) {
+            entries[*id] = new FeatureEntry();
+        }
+        entries[*id]->record = &records[*id];
+        *entry = entries[*id];
+        return 0;
+    }
+    int RemoveOption(int caller, int* id, int* opt) override
+    {
+        calls.push_back({"RemoveOption", caller, *id, *opt});
+        return 0;
+    }
+    int AddOption(int caller, int id, int opt, OptionInfo* info) override
+    {
+        calls.push_back({"AddOption", caller, id, opt});
+        added = WString(info->displayName);
+        return 0;
+    }
+    WString added;
 
     int GetValue(int id, int* opt, int* set) override
     {
@@ -69,9 +171,13 @@ public:
         calls.push_back({"Command", source, target, command});
         return 0;
     }
-    int GetOptionCount(int id) override { return optionCounts[id]; }
-    int GetOptionInfo(int id, int opt, OptionInfo*) override
+    int GetOptionInfo(int id, int opt, OptionInfo* out) override
     {
+        auto found = optionInfos.find({id, opt});
+        if (found != optionInfos.end()) {
+            *out = found->second;
+            return 0;
+        }
         return options.count({id, opt}) != 0 ? 0 : NIRA_STATUS_FAILED;
     }
 };

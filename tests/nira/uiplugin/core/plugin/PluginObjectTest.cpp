@@ -164,9 +164,10 @@ TEST_F(CoreDriverTest, SlotsOfMissingHelpersAnswerTheirFailure)
     devModeParam.hPrinter = Core().Printer();
     EXPECT_EQ(plugin->DevMode(OEMDM_SIZE, &devModeParam), E_FAIL);
     EXPECT_EQ(plugin->DevMode(OEMDM_SIZE, nullptr), E_FAIL);
+    // A capability no handler answers leaves the caller's result.
     DWORD result = 5;
-    EXPECT_EQ(plugin->DeviceCapabilities(nullptr, Core().Printer(), nullptr, 18, nullptr, nullptr, nullptr, 0,
-                                         &result),
+    EXPECT_EQ(plugin->DeviceCapabilities(nullptr, Core().Printer(), nullptr, DC_FIELDS, nullptr, nullptr,
+                                         nullptr, 0, &result),
               S_OK);
     EXPECT_EQ(result, 5u);
     // The UI core refuses a colour-profile request without DEVMODEs.
