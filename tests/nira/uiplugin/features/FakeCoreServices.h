@@ -133,6 +133,30 @@ public:
         return 0;
     }
     WString added;
+    WString printerName;
+    int acceptable = 0;  // what IsOptionAcceptable answers
+
+    int GetPrinterName(WCHAR** buffer) override
+    {
+        if (printerName.empty()) {
+            return NIRA_STATUS_FAILED;
+        }
+        *buffer = static_cast<WCHAR*>(LocalAlloc(LPTR, 260 * sizeof(WCHAR)));
+        std::copy(printerName.begin(), printerName.end(), *buffer);
+        return 0;
+    }
+    int IsOptionAcceptable(int, int, int* ok) override
+    {
+        *ok = acceptable;
+        return 0;
+    }
+    int AddTreeViewOption(int caller, int id, int opt, TreeViewOptionRecord* row) override
+    {
+        calls.push_back({"AddTreeViewOption", caller, id, opt});
+        treeViewTexts.push_back(WString(row->displayName));
+        return 0;
+    }
+    std::vector<WString> treeViewTexts;
 
     int GetValue(int id, int* opt, int* set) override
     {
