@@ -127,7 +127,8 @@ TEST_F(AddedMediaTest, ChoosingTheEntryStartsTheProgramAndGoesBack)
     handler.OnWidgetChanged(4116);
     EXPECT_EQ(services.current[4116], 259);
     ASSERT_FALSE(machine.ProcessesStarted().empty());
-    EXPECT_NE(machine.ProcessesStarted().back().commandLine.find(u"addpaper.exe"), std::u16string::npos);
+    EXPECT_NE(machine.ProcessesStarted().back().commandLine.find(nirasim::Wide("addpaper.exe")),
+              std::u16string::npos);
 }
 
 TEST_F(AddedMediaTest, AnAddedPaperSetsItsBaseMedium)
