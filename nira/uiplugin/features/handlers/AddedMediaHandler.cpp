@@ -1,11 +1,12 @@
 #include "nira/uiplugin/features/handlers/AddedMediaHandler.h"
 
-#include <strsafe.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <string>
+
+// After the C++ library, whose string header would meet its deprecations.
+#include <strsafe.h>
 
 #include "common/CodePageConversion.h"
 #include "common/NiraStatus.h"
