@@ -39,7 +39,7 @@ INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, Voca
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
   (4117, 7, 7, 'Automatically select', 0, 'psk', 'AutoSelect'),
   (4117, 1, 1, 'Main tray', 0, 'psk', 'Cassette'),
-  (4117, 2, 2, 'Tray 2', 0, 'ns0000', 'ZQTray2'),
+  (4117, 9, 9, 'Tray 2', 0, 'ns0000', 'ZQTray2'),
   (4117, 4, 4, 'Rear manual feed', 0, 'psk', 'Manual');
 -- 4118 FEATURE_ORIENTATION
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
@@ -67,10 +67,9 @@ INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, Voca
   (4122, 3, 3, 'Advanced', 0, '0', '0');
 -- 4123 FEATURE_RESOLUTION
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
-  (4123, 300, 300, '300 dpi', 0, '0', '0'),
-  (4123, 600, 600, '600 dpi', 0, '0', '0'),
-  (4123, 1200, 1200, '1200 dpi', 0, '0', '0'),
-  (4123, 4800, 4800, '4800 x 1200 optimized dpi', 0, '0', '0');
+  (4123, 1, 300, '300 dpi', 0, 'ns0000', 'ZQ_300dpi'),
+  (4123, 2, 600, '600 dpi', 0, 'ns0000', 'ZQ_600dpi'),
+  (4123, 3, 1200, '1200 dpi', 0, 'ns0000', 'ZQ_1200dpi');
 -- 4125 FEATURE_DUPLEX
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
   (4125, 1, 1, 'One-sided', 0, 'psk', 'OneSided'),
@@ -169,8 +168,8 @@ INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, Voca
   (4219, 4, 4, '4 x 4 sheets', 0, '0', '0');
 -- 4221 FEATURE_DUPLEX_UNIT
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
-  (4221, 1, 1, 'Not installed', 0, '0', '0'),
-  (4221, 2, 2, 'Installed', 0, '0', '0');
+  (4221, 1, 1, 'Installed', 0, '0', '0'),
+  (4221, 2, 2, 'Not installed', 0, '0', '0');
 -- 4222 FEATURE_TEXT_AS_BLACK
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
   (4222, 1, 1, 'Off', 0, '0', '0'),
@@ -245,8 +244,8 @@ INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, Voca
   (4302, 3, 3, 'Heavy', 0, '0', '0');
 -- 4305 FEATURE_TRAY2
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
-  (4305, 1, 1, 'Not installed', 0, '0', '0'),
-  (4305, 2, 2, 'Installed', 0, '0', '0');
+  (4305, 1, 1, 'Installed', 0, '0', '0'),
+  (4305, 2, 2, 'Not installed', 0, '0', '0');
 -- 4307 FEATURE_BASE_MEDIA
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
   (4307, 256, 256, 'Plain paper', 0, '0', 'Plain'),

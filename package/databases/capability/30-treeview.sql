@@ -22,7 +22,7 @@ INSERT INTO CAP_TREEVIEW_INFO (FeatureID, OptionID, OptionIndex, SupportOption, 
   (4117, 0, 0, 1, 0, 1, 0, 100, 'FEATURE_INPUT_BIN'),
   (4117, 7, 7, 1, 0, 2, 0, 100, 'Automatically select'),
   (4117, 1, 1, 1, 0, 2, 0, 100, 'Main tray'),
-  (4117, 2, 2, 1, 0, 2, 0, 100, 'Tray 2'),
+  (4117, 9, 9, 1, 0, 2, 0, 100, 'Tray 2'),
   (4117, 4, 4, 1, 0, 2, 0, 100, 'Rear manual feed');
 -- 4116 FEATURE_MEDIA_TYPE
 INSERT INTO CAP_TREEVIEW_INFO (FeatureID, OptionID, OptionIndex, SupportOption, StringID, LevelID, Discriminator, GroupID, OptionName) VALUES

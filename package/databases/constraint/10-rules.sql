@@ -26,8 +26,8 @@ INSERT INTO CONSTRAINT_PRECOND_TRIGGERS (ConstraintID, PreConditionID, FeatureID
   (3, 304, 4114, 0, 261, 2, 0, 32, 8),
   (4, 401, 4130, 0, 1, 2, 0, 41, 8),
   (5, 501, 4219, 0, 1, 2, 0, 51, 6),
-  (6, 601, 4305, 0, 1, 1, 0, 61, 6),
-  (7, 701, 4221, 0, 1, 1, 0, 71, 4),
+  (6, 601, 4305, 0, 2, 1, 0, 61, 6),
+  (7, 701, 4221, 0, 2, 1, 0, 71, 4),
   (8, 801, 4136, 0, 1, 2, 0, 81, 4);
 INSERT INTO CONSTRAINT_ACTION_INFO (ActionID, FeatureID, State, ActionType, OptionID, LinkedActionID, ActionData1, ActionData2, ActionData3, ByForce, Priority) VALUES
   (11, 4116, 0, 1, 263, 0, NULL, NULL, NULL, 0, 10),
@@ -39,7 +39,7 @@ INSERT INTO CONSTRAINT_ACTION_INFO (ActionID, FeatureID, State, ActionType, Opti
   (42, 4128, 0, 1, 1, 0, NULL, NULL, NULL, 0, 8),
   (51, 4128, 0, 1, 1, 52, NULL, NULL, NULL, 0, 6),
   (52, 4130, 0, 1, 1, 0, NULL, NULL, NULL, 0, 6),
-  (61, 4117, 3, 9, 2, 0, NULL, NULL, NULL, 0, 6),
+  (61, 4117, 3, 9, 9, 0, NULL, NULL, NULL, 0, 6),
   (71, 4125, 3, 9, 2, 72, NULL, NULL, NULL, 0, 4),
   (72, 4125, 3, 9, 3, 0, NULL, NULL, NULL, 0, 4),
   (81, 4227, 0, 2, 1, 0, NULL, NULL, NULL, 0, 4);

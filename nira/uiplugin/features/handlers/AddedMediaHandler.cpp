@@ -12,6 +12,7 @@
 #include "common/NiraStatus.h"
 #include "common/SafeString.h"
 #include "common/ScopedResources.h"
+#include "nira/uiplugin/features/base/OwnedRecords.h"
 #include "nira/uiplugin/features/handlers/HandlerCommands.h"
 #include "nira/uiplugin/foundation/databases/CapabilityRecords.h"
 #include "nira/uiplugin/foundation/databases/FeatureDatabase.h"
@@ -181,7 +182,7 @@ int CNiraAddedMediaHandler::LoadAddedMedia()
 void CNiraAddedMediaHandler::AddTreeViewRow(int optionId, int supportOption, int stringId, int levelId,
                                             LPCWSTR text)
 {
-    auto* row = new (std::nothrow) TreeViewOptionRecord();
+    TreeViewOptionRecord* row = NewTreeViewRecord();
     if (row == nullptr) {
         return;
     }
@@ -197,13 +198,12 @@ void CNiraAddedMediaHandler::AddTreeViewRow(int optionId, int supportOption, int
     CopyStringSafeN(row->displayName, kTextChars, text, kTextChars - 1);
     CopyStringSafeN(row->optionName, kTextChars, text, kTextChars - 1);
     int caller = optionId == kHeadingOption ? CLASS_ADDED_MEDIA : m_ownId;
-    m_services->AddTreeViewOption(caller, FEATURE_MEDIA_TYPE, optionId, row);
-    delete row;
+    AddOwnedTreeViewOption(*m_services, caller, FEATURE_MEDIA_TYPE, optionId, row);
 }
 
 void CNiraAddedMediaHandler::AddPaperOption(int optionId, const AddedMediaRecord& record)
 {
-    auto* info = new (std::nothrow) OptionInfo();
+    OptionInfo* info = NewOptionInfo();
     if (info == nullptr) {
         return;
     }
@@ -217,8 +217,7 @@ void CNiraAddedMediaHandler::AddPaperOption(int optionId, const AddedMediaRecord
         info->state = kOptionStateUnavailable;
         info->defaultState = kOptionStateUnavailable;
     }
-    m_services->AddOption(m_ownId, FEATURE_MEDIA_TYPE, optionId, info);
-    delete info;
+    AddOwnedOption(*m_services, m_ownId, FEATURE_MEDIA_TYPE, optionId, info);
 }
 
 int CNiraAddedMediaHandler::OnFeaturesEnumerated()
@@ -261,7 +260,7 @@ int CNiraAddedMediaHandler::InitializeStates()
         m_services->GetValue(kAddPaperFeature, &enabled, &isSet);
         bool havePath = enabled == kAddPaperEnabled && ReadAddNewPaperPath();
         if (enabled == kAddPaperEnabled && havePath && local) {
-            auto* info = new (std::nothrow) OptionInfo();
+            OptionInfo* info = NewOptionInfo();
             if (info != nullptr) {
                 info->optionIndex = kAddPaperOption;
                 info->featureId = FEATURE_MEDIA_TYPE;
@@ -269,8 +268,7 @@ int CNiraAddedMediaHandler::InitializeStates()
                 info->state = kOptionStateAvailable;
                 info->defaultState = kOptionStateAvailable;
                 LoadResourceString(kAddPaperStringId, info->displayName);
-                m_services->AddOption(m_ownId, FEATURE_MEDIA_TYPE, kAddPaperOption, info);
-                delete info;
+                AddOwnedOption(*m_services, m_ownId, FEATURE_MEDIA_TYPE, kAddPaperOption, info);
             }
         }
     }

@@ -1,11 +1,11 @@
 #include "nira/uiplugin/features/handlers/IccProfileHandler.h"
 
 #include <cstdio>
-#include <new>
 
 #include "common/CodePageConversion.h"
 #include "common/NiraStatus.h"
 #include "common/SafeString.h"
+#include "nira/uiplugin/features/base/OwnedRecords.h"
 #include "nira/uiplugin/foundation/databases/FeatureDatabase.h"
 #include "nira/uiplugin/interfaces/HandlerIds.h"
 #include "nira/uiplugin/interfaces/INiraCoreServices.h"
@@ -48,14 +48,15 @@ int CNiraIccProfileHandler::OnConstraintAction(int, const char*, const char*, co
     return RefreshProfileOption();
 }
 
-void CNiraIccProfileHandler::ReplaceProfileOption(const OptionInfo& info)
+void CNiraIccProfileHandler::ReplaceProfileOption(OptionInfo* info)
 {
     int feature = FEATURE_ICC_PROFILE;
     int option = kProfileOption;
-    if (m_services->RemoveOption(CLASS_ICC_PROFILE, &feature, &option) == 0) {
-        OptionInfo copy = info;
-        m_services->AddOption(CLASS_ICC_PROFILE, FEATURE_ICC_PROFILE, kProfileOption, &copy);
+    if (m_services->RemoveOption(CLASS_ICC_PROFILE, &feature, &option) != 0) {
+        LocalFree(info);
+        return;
     }
+    AddOwnedOption(*m_services, CLASS_ICC_PROFILE, FEATURE_ICC_PROFILE, kProfileOption, info);
 }
 
 int CNiraIccProfileHandler::RefreshProfileOption()
@@ -67,14 +68,12 @@ int CNiraIccProfileHandler::RefreshProfileOption()
     int isSet = 0;
     int status = m_services->GetValue(FEATURE_INPUT_COLOR_SPACE, &colorSpace, &isSet);
     if (colorSpace == kSrgb || colorSpace == kAdobeRgb) {
-        auto* info = new (std::nothrow) OptionInfo();
+        OptionInfo* info = NewOptionInfo();
         if (info != nullptr && m_services->GetOptionInfo(kColorSpaceProfiles, colorSpace, info) == 0) {
-            int feature = FEATURE_ICC_PROFILE;
-            int option = kProfileOption;
-            m_services->RemoveOption(CLASS_ICC_PROFILE, &feature, &option);
-            m_services->AddOption(CLASS_ICC_PROFILE, FEATURE_ICC_PROFILE, kProfileOption, info);
+            ReplaceProfileOption(info);
+        } else {
+            LocalFree(info);
         }
-        delete info;
         return status;
     }
     if (colorSpace == kMediaProfile) {
@@ -97,13 +96,12 @@ int CNiraIccProfileHandler::SetProfileFromRow(void* argument, int columns, char*
     CopyStringSafeN(name, kProfileNameChars, converted, kProfileNameChars - 1);
     delete[] converted;
     CopyStringSafe(handler->m_lastProfile, kProfileNameChars, name);
-    auto* info = new (std::nothrow) OptionInfo();
+    OptionInfo* info = NewOptionInfo();
     if (info != nullptr) {
         CopyStringSafe(info->displayName, kProfileNameChars, name);
         CopyStringSafe(info->optionName, kProfileNameChars, name);
-        handler->ReplaceProfileOption(*info);
+        handler->ReplaceProfileOption(info);
     }
-    delete info;
     return 0;
 }
 

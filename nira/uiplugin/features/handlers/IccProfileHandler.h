@@ -23,7 +23,8 @@ private:
     int RefreshProfileOption();
     int LoadProfileFromDatabase();
     static int SetProfileFromRow(void* argument, int columns, char** values, char** names);
-    void ReplaceProfileOption(const OptionInfo& info);
+    // Option 1 of the feature becomes info (which the settings keep).
+    void ReplaceProfileOption(OptionInfo* info);
 
     INiraFeatureDatabase* m_database = nullptr;
     int m_ownId = 0;

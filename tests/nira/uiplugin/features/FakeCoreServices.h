@@ -130,6 +130,7 @@ public:
     {
         calls.push_back({"AddOption", caller, id, opt});
         added = WString(info->displayName);
+        LocalFree(info);  // the settings keep what they store
         return 0;
     }
     WString added;
@@ -154,6 +155,7 @@ public:
     {
         calls.push_back({"AddTreeViewOption", caller, id, opt});
         treeViewTexts.push_back(WString(row->displayName));
+        LocalFree(row);
         return 0;
     }
     std::vector<WString> treeViewTexts;

@@ -61,6 +61,8 @@ TEST_F(UICoreTest, DeviceCapabilitiesReachTheHandlerOfTheirFeature)
     EXPECT_EQ(BoundFeatures(), std::vector<int>{FEATURE_COLLATE});
 }
 
+constexpr int kColorSpaceProfiles = 4304;
+
 class ColorProfileTest : public UICoreTest {
 protected:
     HRESULT Query(ULONG queryMode, void* data, ULONG* size, ULONG* flags)
@@ -87,7 +89,7 @@ TEST_F(ColorProfileTest, CopiesTheProfileNameAndReadsOnlyItsFeatures)
     EXPECT_EQ(flags, static_cast<ULONG>(QCP_PROFILEDISK));
     EXPECT_EQ(BoundFeatures(),
               (std::vector<int>{FEATURE_MEDIA_TYPE, FEATURE_INPUT_COLOR_SPACE, FEATURE_ICM_INTENT,
-                                FEATURE_ICM_METHOD, FEATURE_ICC_PROFILE}));
+                                FEATURE_ICM_METHOD, FEATURE_ICC_PROFILE, kColorSpaceProfiles}));
 }
 
 TEST_F(ColorProfileTest, OneByteShortAsksForTheSize)

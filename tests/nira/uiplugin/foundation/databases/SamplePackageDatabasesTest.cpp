@@ -136,7 +136,7 @@ TEST_F(SamplePackageDatabasesTest, OptionsKeepTheirWrittenOrderAndAppearOnceWith
     std::map<INT, Feature> bins;
     const INT inputBin = 4117;
     EXPECT_EQ(0, reader.EnumOptions(&inputBin, KeepOption, &bins));
-    EXPECT_EQ((std::vector<INT>{7, 1, 2, 4}), bins[inputBin].order);
+    EXPECT_EQ((std::vector<INT>{7, 1, 9, 4}), bins[inputBin].order);
 
     sqlite3* db = nullptr;
     ASSERT_EQ(SQLITE_OK, sqlite3_open_v2((std::string(NIRA_BUILD_DIR) + "/package/niracap.vdf").c_str(), &db,
