@@ -130,6 +130,10 @@ DROP TABLE product_quality;
 -- Papers, by option of FEATURE_PAPER_SIZE. Duplex printing needs a larger bottom margin;
 -- minimized margins (MM) shrink the sides; landscape rows keep the portrait measures.
 CREATE TABLE FDT4114 (
+  PaperIndex                               INTEGER NOT NULL,
+  ReportedIndex                            INTEGER NOT NULL,
+  DimX                                     INTEGER NOT NULL,
+  DimY                                     INTEGER NOT NULL,
   OptionID                                 INTEGER NOT NULL,
   Duplex                                   INTEGER NOT NULL,
   Orientation                              INTEGER NOT NULL,
@@ -156,26 +160,29 @@ CREATE TABLE FDT4114 (
   EKeyBool_HbIjUiCDDVDPaperSizeSelected    INTEGER NOT NULL
 );
 
+-- PaperIndex is the option index of the paper, ReportedIndex the DEVMODE paper number the
+-- platform is told, DimX and DimY the size in 1/1200 inch.
 CREATE TEMP TABLE product_paper (id INTEGER, name TEXT, pcl INTEGER, width REAL, height REAL,
-                                 borderless INTEGER, envelope INTEGER, hagaki INTEGER, bin INTEGER);
+                                 borderless INTEGER, envelope INTEGER, hagaki INTEGER, bin INTEGER,
+                                 reported INTEGER, dimx INTEGER, dimy INTEGER);
 INSERT INTO product_paper VALUES
-  (256, 'Letter', 2, 8.5, 11.0, 0, 0, 0, 1),
-  (257, 'Legal', 3, 8.5, 14.0, 0, 0, 0, 1),
-  (258, 'Executive', 1, 7.25, 10.5, 0, 0, 0, 1),
-  (259, 'A4', 26, 8.2677, 11.6929, 0, 0, 0, 1),
-  (260, 'A5', 25, 5.8268, 8.2677, 0, 0, 0, 1),
-  (261, 'A6', 24, 4.1339, 5.8268, 1, 0, 0, 4),
-  (262, 'B5 (JIS)', 45, 7.1654, 10.1181, 0, 0, 0, 1),
-  (263, '4x6 in', 74, 4.0, 6.0, 1, 0, 0, 4),
-  (264, '5x7 in', 122, 5.0, 7.0, 1, 0, 0, 4),
-  (265, '8x10 in', 121, 8.0, 10.0, 1, 0, 0, 1),
-  (266, 'Hagaki', 71, 3.937, 5.8268, 1, 0, 1, 4),
-  (267, 'Envelope #10', 81, 4.125, 9.5, 0, 1, 0, 4),
-  (268, 'Envelope DL', 90, 4.3307, 8.6614, 0, 1, 0, 4),
-  (269, 'Envelope C5', 91, 6.378, 9.0157, 0, 1, 0, 4);
+  (256, 'Letter', 2, 8.5, 11.0, 0, 0, 0, 1, 1, 10200, 13200),
+  (257, 'Legal', 3, 8.5, 14.0, 0, 0, 0, 1, 5, 10200, 16800),
+  (258, 'Executive', 1, 7.25, 10.5, 0, 0, 0, 1, 7, 8700, 12600),
+  (259, 'A4', 26, 8.2677, 11.6929, 0, 0, 0, 1, 9, 9921, 14031),
+  (260, 'A5', 25, 5.8268, 8.2677, 0, 0, 0, 1, 11, 6992, 9921),
+  (261, 'A6', 24, 4.1339, 5.8268, 1, 0, 0, 4, 70, 4961, 6992),
+  (262, 'B5 (JIS)', 45, 7.1654, 10.1181, 0, 0, 0, 1, 13, 8598, 12142),
+  (263, '4x6 in', 74, 4.0, 6.0, 1, 0, 0, 4, 262, 4800, 7200),
+  (264, '5x7 in', 122, 5.0, 7.0, 1, 0, 0, 4, 263, 6000, 8400),
+  (265, '8x10 in', 121, 8.0, 10.0, 1, 0, 0, 1, 264, 9600, 12000),
+  (266, 'Hagaki', 71, 3.937, 5.8268, 1, 0, 1, 4, 43, 4724, 6992),
+  (267, 'Envelope #10', 81, 4.125, 9.5, 0, 1, 0, 4, 20, 4950, 11400),
+  (268, 'Envelope DL', 90, 4.3307, 8.6614, 0, 1, 0, 4, 27, 5197, 10394),
+  (269, 'Envelope C5', 91, 6.378, 9.0157, 0, 1, 0, 4, 28, 7654, 10819);
 
 INSERT INTO FDT4114
-SELECT p.id, s.duplex, s.orientation, s.mm, p.name, p.pcl, p.width, p.height,
+SELECT p.id, p.reported, p.dimx, p.dimy, p.id, s.duplex, s.orientation, s.mm, p.name, p.pcl, p.width, p.height,
        CASE s.mm WHEN 1 THEN 0.118 ELSE 0.125 END,
        CASE s.duplex WHEN 1 THEN 0.46 ELSE (CASE s.mm WHEN 1 THEN 0.118 ELSE 0.5 END) END,
        CASE s.mm WHEN 1 THEN 0.118 ELSE 0.125 END,

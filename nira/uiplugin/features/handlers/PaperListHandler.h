@@ -1,7 +1,7 @@
-// The handler of the paper-size list with user-defined entries. It behaves as the base handler until its own behaviour is
-// built; the handler factory already makes it for its class id.
+// The handler of the paper list (class 4233), which owns the paper size in the capability
+// database. It is the paper size handler until the user's custom forms come with it.
 #pragma once
 
-#include "nira/uiplugin/features/base/FeatureHandler.h"
+#include "nira/uiplugin/features/handlers/PaperSizeHandler.h"
 
-class CNiraPaperListHandler : public CNiraFeatureHandler {};
+class CNiraPaperListHandler : public CNiraPaperSizeHandler {};

@@ -109,6 +109,27 @@ public:
         }
         return NIRA_STATUS_FAILED;
     }
+    int GetOptionName(int id, int opt, WCHAR* name) override
+    {
+        for (const Listed& option : listed[id]) {
+            if (option.option == opt) {
+                std::copy(option.name.begin(), option.name.end(), name);
+                name[option.name.size()] = 0;
+                return 0;
+            }
+        }
+        return NIRA_STATUS_FAILED;
+    }
+    int GetOptionValue(int id, int opt, int* value) override
+    {
+        for (const Listed& option : listed[id]) {
+            if (option.option == opt) {
+                *value = option.value;
+                return 0;
+            }
+        }
+        return NIRA_STATUS_FAILED;
+    }
     int FindFeature(int* id, FeatureEntry** entry) override
     {
         if (records.count(*id) == 0) {
