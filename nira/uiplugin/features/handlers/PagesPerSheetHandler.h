@@ -1,7 +1,21 @@
-// The handler of the pages per sheet. It behaves as the base handler until its own behaviour is
-// built; the handler factory already makes it for its class id.
+// The handler of pages per sheet (class 4128): DocumentNUp with its page count (4128) and page
+// order (4129) in PrintTickets.
 #pragma once
 
-#include "nira/uiplugin/features/base/FeatureHandler.h"
+#include "nira/uiplugin/features/base/LayoutHandler.h"
+#include "printticket/XDNUpFeature.h"
 
-class CNiraPagesPerSheetHandler : public CNiraFeatureHandler {};
+class CNiraPagesPerSheetHandler : public CNiraLayoutHandler {
+public:
+    int ReadPrintTicket(IXMLDOMDocument2* printTicket) override;
+    int WritePrintTicket(IXMLDOMDocument2* printTicket) override;
+    int WritePrintCapabilities(IXMLDOMDocument2* printTicket, IXMLDOMDocument2* printCapabilities) override;
+
+private:
+    void FillConverterTables();
+
+    CXDNUpFeature m_converter;
+    int m_pagesCount = 0;
+    int m_orderCount = 0;
+    int m_reserved = 0;
+};

@@ -1,7 +1,20 @@
-// The handler of the poster printing. It behaves as the base handler until its own behaviour is
-// built; the handler factory already makes it for its class id.
+// The handler of posters (class 4219): PagePoster and its tiles in PrintTickets.
 #pragma once
 
-#include "nira/uiplugin/features/base/FeatureHandler.h"
+#include "nira/uiplugin/features/base/LayoutHandler.h"
+#include "printticket/XDPosterFeature.h"
 
-class CNiraPosterHandler : public CNiraFeatureHandler {};
+class CNiraPosterHandler : public CNiraLayoutHandler {
+public:
+    int ReadPrintTicket(IXMLDOMDocument2* printTicket) override;
+    int WritePrintTicket(IXMLDOMDocument2* printTicket) override;
+    int WritePrintCapabilities(IXMLDOMDocument2* printTicket, IXMLDOMDocument2* printCapabilities) override;
+
+    const CXDPosterFeature& Converter() const { return m_converter; }
+
+private:
+    void FillConverterTables();
+
+    CXDPosterFeature m_converter;
+    int m_optionCount = 0;
+};

@@ -2,6 +2,7 @@
 // and every write and command journaled.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -167,6 +168,14 @@ public:
         std::copy(printerName.begin(), printerName.end(), *buffer);
         return 0;
     }
+    int HasOption(int id, int opt, int* found) override
+    {
+        *found = 0;
+        for (const Listed& option : listed[id]) {
+            *found |= option.option == opt ? 1 : 0;
+        }
+        return 0;
+    }
     int IsOptionAcceptable(int, int, int* ok) override
     {
         *ok = acceptable;
@@ -213,10 +222,13 @@ public:
         calls.push_back({"SetOptionState", caller, id, opt * 10 + state});
         return 0;
     }
-    int SendHandlerCommand(int source, int target, int command, int*, int*) override
+    // What another handler answers to a command; none: 0 and nothing written.
+    std::function<int(int command, int* value, int* result)> answer;
+
+    int SendHandlerCommand(int source, int target, int command, int* value, int* result) override
     {
         calls.push_back({"Command", source, target, command});
-        return 0;
+        return answer ? answer(command, value, result) : 0;
     }
     int GetOptionInfo(int id, int opt, OptionInfo* out) override
     {
