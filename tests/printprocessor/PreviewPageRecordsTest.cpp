@@ -33,7 +33,8 @@ struct Sheet {
 bool operator==(const Sheet& a, const Sheet& b)
 {
     return a.paperSize == b.paperSize && a.sheetWidth == b.sheetWidth && a.sheetHeight == b.sheetHeight &&
-           a.bitmapWidth == b.bitmapWidth && a.bitmapHeight == b.bitmapHeight && a.orientation == b.orientation;
+           a.bitmapWidth == b.bitmapWidth && a.bitmapHeight == b.bitmapHeight &&
+           a.orientation == b.orientation;
 }
 
 std::ostream& operator<<(std::ostream& out, const Sheet& s)
@@ -67,7 +68,8 @@ protected:
             page.dmPrintQuality = kQuality;
             page.dmYResolution = kQuality;
             const auto* bytes = reinterpret_cast<const BYTE*>(&page);
-            spooled.push_back({std::vector<BYTE>(bytes, bytes + sizeof(page)), nirasim::EmfRecorder(100, 100).Finish()});
+            spooled.push_back(
+                {std::vector<BYTE>(bytes, bytes + sizeof(page)), nirasim::EmfRecorder(100, 100).Finish()});
             if (spooled.size() == 1) {
                 m_devmode = page;
             }
@@ -146,7 +148,8 @@ TEST_F(PreviewPageRecordsTest, APosterPageGivesOneSheetPerChosenTile)
         bool a4 = sheet > 3 && sheet <= 6;
         LONG bitmap = sheet == 5 ? 4 : sheet;
         expected.push_back({a4 ? DMPAPER_A4 : DMPAPER_LETTER, a4 ? kA4Width : kLetterWidth,
-                            a4 ? kA4Height : kLetterHeight, 100.0f + bitmap, 200.0f + bitmap, DMORIENT_PORTRAIT});
+                            a4 ? kA4Height : kLetterHeight, 100.0f + bitmap, 200.0f + bitmap,
+                            DMORIENT_PORTRAIT});
     }
     EXPECT_EQ(CountPreviewRecords(m_job), 9);
     EXPECT_EQ(Build(), expected);
