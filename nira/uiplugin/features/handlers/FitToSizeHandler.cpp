@@ -27,7 +27,6 @@ constexpr int kConstraintState = 6;
 constexpr int kCommandFormAdded = 12;
 constexpr int kCommandFormRemoved = 13;
 constexpr int kCommandFormsLoaded = 26;
-constexpr int kCommandPosterOn = 35;
 constexpr size_t kFormNameChars = 260;
 const PageScalingValues kPreset = {0, kFullSize, 1.0f, 1, 215900, 279400};
 
@@ -213,7 +212,7 @@ int CNiraFitToSizeHandler::OnCommand(int, int command, int* value, int*)
         int option = *value;
         return m_services->RemoveOption(CLASS_FIT_TO_SIZE, &feature, &option);
     }
-    case kCommandPosterOn: {
+    case kCommandPosterChosen: {
         if (*value == 1) {
             return 0;
         }
