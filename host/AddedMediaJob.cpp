@@ -52,8 +52,8 @@ bool RegisterPapers(const WString& printer)
     for (const AddedPaper& paper : kPapers) {
         HKEY key = nullptr;
         WString path = list + TEXT("\\") + paper.subkey;
-        if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
-            ERROR_SUCCESS) {
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS) {
             return false;
         }
         SetText(key, TEXT("Name"), paper.name);
@@ -97,8 +97,8 @@ void ShowMediaOptions(CNiraCoreServices& services)
     HostMachine::Print("media options: " + std::to_string(walk.options.size()));
     for (int option : walk.options) {
         if (option >= kFirstAddedOption || option == kAddPaperOption) {
-            HostMachine::Print(WString(TEXT("  option ")) + nirasim::Wide(std::to_string(option)) + TEXT(" \"") +
-                               OptionName(services, FEATURE_MEDIA_TYPE, option) + TEXT("\""));
+            HostMachine::Print(WString(TEXT("  option ")) + nirasim::Wide(std::to_string(option)) +
+                               TEXT(" \"") + OptionName(services, FEATURE_MEDIA_TYPE, option) + TEXT("\""));
         }
     }
     std::vector<int> rows = {kHeadingRow};
@@ -112,9 +112,10 @@ void ShowMediaOptions(CNiraCoreServices& services)
             HostMachine::Print("  row " + std::to_string(option) + ": none");
             continue;
         }
-        HostMachine::Print(WString(TEXT("  row ")) + nirasim::Wide(std::to_string(option)) + TEXT(": level ") +
-                           nirasim::Wide(std::to_string(row.levelId)) + TEXT(", string ") +
-                           nirasim::Wide(std::to_string(row.stringId)) + TEXT(", \"") + row.displayName + TEXT("\""));
+        HostMachine::Print(WString(TEXT("  row ")) + nirasim::Wide(std::to_string(option)) +
+                           TEXT(": level ") + nirasim::Wide(std::to_string(row.levelId)) + TEXT(", string ") +
+                           nirasim::Wide(std::to_string(row.stringId)) + TEXT(", \"") + row.displayName +
+                           TEXT("\""));
     }
 }
 
@@ -146,10 +147,10 @@ int Run(HostMachine& host, const std::vector<std::string>&)
             ShowMediaOptions(services);
 
             Choose(services, *handler, kFirstAddedOption);
-            HostMachine::Print(WString(TEXT("chose option 550: base medium ")) +
-                               nirasim::Wide(std::to_string(Current(services, FEATURE_BASE_MEDIA))) + TEXT(" \"") +
-                               OptionName(services, FEATURE_BASE_MEDIA, Current(services, FEATURE_BASE_MEDIA)) +
-                               TEXT("\""));
+            HostMachine::Print(
+                WString(TEXT("chose option 550: base medium ")) +
+                nirasim::Wide(std::to_string(Current(services, FEATURE_BASE_MEDIA))) + TEXT(" \"") +
+                OptionName(services, FEATURE_BASE_MEDIA, Current(services, FEATURE_BASE_MEDIA)) + TEXT("\""));
 
             host.machine().ClearJournals();
             int before = Current(services, FEATURE_MEDIA_TYPE);
@@ -158,8 +159,8 @@ int Run(HostMachine& host, const std::vector<std::string>&)
                 HostMachine::Print(WString(TEXT("chose option 78: started ")) + start.commandLine);
             }
             int media = Current(services, FEATURE_MEDIA_TYPE);
-            HostMachine::Print("media type before option 78: " + std::to_string(before) + ", afterwards: " +
-                               std::to_string(media));
+            HostMachine::Print("media type before option 78: " + std::to_string(before) +
+                               ", afterwards: " + std::to_string(media));
             result = 0;
         }
     }

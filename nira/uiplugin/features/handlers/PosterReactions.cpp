@@ -20,7 +20,8 @@ int OnPosterChosen(INiraCoreServices& services)
         option = kNoPoster;
     }
     if (option != kNoPoster) {
-        services.SendHandlerCommand(FEATURE_POSTER, FEATURE_FIT_TO_SIZE, kCommandPosterChosen, &option, nullptr);
+        services.SendHandlerCommand(FEATURE_POSTER, FEATURE_FIT_TO_SIZE, kCommandPosterChosen, &option,
+                                    nullptr);
     }
     return 0;
 }
