@@ -194,6 +194,9 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow);
 BOOL WINAPI IsWindowVisible(HWND hWnd);
 SHORT WINAPI GetKeyState(int nVirtKey);
 
+BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect);
+BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);
+
 }  // extern "C"
 
 #define LoadString LoadStringW

@@ -180,6 +180,8 @@ HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWind
     auto window =
         AddWindow(windowClass, dwStyle, dwExStyle, hWndParent, reinterpret_cast<LONG_PTR>(hMenu), hInstance);
     window->text = WideFrom(lpWindowName);
+    window->width = nWidth > 0 ? nWidth : 0;
+    window->height = nHeight > 0 ? nHeight : 0;
     CREATESTRUCTW create{
         lpParam,      hInstance,   hMenu,    hWndParent, nHeight, nWidth, Y, X, static_cast<LONG>(dwStyle),
         lpWindowName, lpClassName, dwExStyle};

@@ -30,6 +30,8 @@ struct Window {
     HINSTANCE instance = nullptr;
     std::vector<unsigned char> extra;  // the class's cbWndExtra bytes, read by offset
     bool destroying = false;
+    int width = 0;  // the size it was made with; the client area is the whole window
+    int height = 0;
 };
 
 // The window behind a handle, or null (and ERROR_INVALID_WINDOW_HANDLE set) for a bad handle.
