@@ -78,13 +78,25 @@ typedef struct _devicemodeW {
 } DEVMODEW, *PDEVMODEW, *LPDEVMODEW;
 
 #define DMPAPER_LETTER 1
+#define DMPAPER_LEGAL 5
 #define DMPAPER_A4 9
 #define DMPAPER_USER 256
 
 #define DM_SPECVERSION 0x0401
+// DocumentProperties modes.
+#define DM_UPDATE 1
+#define DM_COPY 2
+#define DM_PROMPT 4
+#define DM_MODIFY 8
+#define DM_IN_BUFFER DM_MODIFY
+#define DM_IN_PROMPT DM_PROMPT
+#define DM_OUT_BUFFER DM_COPY
+#define DM_OUT_DEFAULT DM_UPDATE
 // dmFields: which public fields a DEVMODE sets.
 #define DM_ORIENTATION 0x00000001L
 #define DM_PAPERSIZE 0x00000002L
+#define DM_PAPERLENGTH 0x00000004L
+#define DM_PAPERWIDTH 0x00000008L
 #define DM_COPIES 0x00000100L
 #define DM_DEFAULTSOURCE 0x00000200L
 #define DM_PRINTQUALITY 0x00000400L

@@ -22,7 +22,8 @@ INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, Voca
   (4115, 1, 1, 'Draft', 0, 'psk', 'Draft'),
   (4115, 2, 2, 'Normal', 0, 'psk', 'Normal'),
   (4115, 3, 3, 'Best', 0, 'psk', 'High'),
-  (4115, 4, 4, 'Maximum dpi', 0, 'psk', 'Photographic');
+  (4115, 4, 4, 'Maximum dpi', 0, 'psk', 'Photographic'),
+  (4115, 5, 5, 'Maximum dpi on photo paper', 0, 'ns0000', 'ZQMaximumDpiPhoto');
 -- 4116 FEATURE_MEDIA_TYPE
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
   (4116, 256, 256, 'Plain paper', 0, 'psk', 'Plain'),

@@ -78,3 +78,14 @@ INSERT INTO CONSTRAINT_ACTION_INFO (ActionID, FeatureID, State, ActionType, Opti
   (121, 4222, 0, 1, 1, 129, NULL, NULL, NULL, 0, 3),
   (131, 4115, 0, 1, 2, 0, NULL, NULL, NULL, 0, 3),
   (141, 4115, 0, 1, 3, 0, NULL, NULL, NULL, 0, 3);
+
+-- Maximum dpi is not offered on plain paper (type 2 makes it unavailable, type 8 selectable).
+INSERT INTO CONSTRAINT_INFO (ConstraintID, Priority) VALUES
+  (16, 2),
+  (17, 2);
+INSERT INTO CONSTRAINT_PRECOND_TRIGGERS (ConstraintID, PreConditionID, FeatureID, State, OptionID, ConditionType, Operator, ActionID, Priority) VALUES
+  (16, 1601, 4116, 0, 256, 1, 0, 161, 2),
+  (17, 1701, 4116, 0, 256, 2, 0, 171, 2);
+INSERT INTO CONSTRAINT_ACTION_INFO (ActionID, FeatureID, State, ActionType, OptionID, LinkedActionID, ActionData1, ActionData2, ActionData3, ByForce, Priority) VALUES
+  (161, 4115, 0, 2, 4, 0, NULL, NULL, NULL, 0, 2),
+  (171, 4115, 0, 8, 4, 0, NULL, NULL, NULL, 0, 2);
