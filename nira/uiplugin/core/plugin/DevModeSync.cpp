@@ -28,14 +28,23 @@ CNiraUISettings* SettingsOf(CNiraUICore* core)
     return settings;
 }
 
-// Reads a REG_BINARY printer-data value of exactly the size asked for.
+// Reads a REG_BINARY printer-data value of exactly the size asked for; anything else leaves the
+// target as it was.
 bool ReadStoredValue(HANDLE printer, const WCHAR* name, void* data, DWORD size)
 {
+    auto* buffer = static_cast<BYTE*>(LocalAlloc(LPTR, size));
+    if (buffer == nullptr) {
+        return false;
+    }
     DWORD type = 0;
     DWORD needed = 0;
-    const DWORD status = GetPrinterDataW(printer, const_cast<LPWSTR>(name), &type, static_cast<LPBYTE>(data),
-                                         size, &needed);
-    return status == ERROR_SUCCESS && type == REG_BINARY && needed == size;
+    const DWORD status = GetPrinterDataW(printer, const_cast<LPWSTR>(name), &type, buffer, size, &needed);
+    const bool exact = status == ERROR_SUCCESS && type == REG_BINARY && needed == size;
+    if (exact) {
+        CopyMemory(data, buffer, size);
+    }
+    LocalFree(buffer);
+    return exact;
 }
 
 void CopyIfSet(short* field, short stored)

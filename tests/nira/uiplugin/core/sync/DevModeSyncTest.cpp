@@ -144,8 +144,11 @@ struct DuplexCase {
 
 TEST_F(PluginSyncTest, AppliedSettingsReachThePublicFieldsAndTheSection)
 {
+    // An edge option of another printer model: neither long nor short edge.
+    auto* other = static_cast<OptionInfo*>(LocalAlloc(LPTR, sizeof(OptionInfo)));
+    ASSERT_EQ(settings->AddOption(kDuplexEdge, 5, other), 0);
     const DuplexCase cases[] = {{1, 2, DMDUP_SIMPLEX}, {2, 1, DMDUP_VERTICAL}, {2, 2, DMDUP_HORIZONTAL},
-                                {2, 5, DMDUP_SIMPLEX}};
+                                {3, 1, DMDUP_VERTICAL}, {2, 5, DMDUP_SIMPLEX}};
     for (const DuplexCase& c : cases) {
         Force(settings, kDuplex, c.duplex);
         Force(settings, kDuplexEdge, c.edge);

@@ -115,6 +115,11 @@ TEST_F(ExternalInterfaceTest, PrintQualityOptionsFollowTheRules)
     EXPECT_EQ(Ids(plain), (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(Ids(extended), (std::vector<int>{1, 2, 3, 4}));
 
+    // The store lives under the printer's per-user key, which the paper list makes.
+    const std::u16string guid = u"{5A1F0C2E-0B7D-4C1A-9E55-0D3C2B1A4F60}";
+    Machine().SetPrinterData(kPrinter, "ZQRestrictedUserGuid", REG_SZ,
+                             std::string(reinterpret_cast<const char*>(guid.c_str()), (guid.size() + 1) * 2),
+                             "ZQPresetRoot");
     ASSERT_EQ(external->SetValue(kMaxResolution, 2), 0);
     EXPECT_EQ(external->SaveFeatureStore(), 0);
     std::unique_ptr<INiraExternalInterface> next(CreateExternalInterfaceInstance());
@@ -151,6 +156,7 @@ TEST_F(ExternalInterfaceTest, ReadDevModeReturnsTheWrittenDevModeWithTheSettings
 {
     external->Initialize(printer);
     std::vector<BYTE> devMode = DefaultDevMode();
+    PackDefaults(devMode);
     DEVMODEW* written = PublicOf(devMode);
     EXPECT_EQ(external->WriteDevMode(written), 0);
     ASSERT_EQ(external->SetValue(kPaperSize, 259), 0);  // A4

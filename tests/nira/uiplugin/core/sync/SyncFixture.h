@@ -13,7 +13,11 @@
 #include <vector>
 
 #include "common/PrivateDevMode.h"
+#include "nira/uiplugin/core/plugin/DevModeSync.h"
 #include "nira/uiplugin/core/plugin/PrivateDevModeSearch.h"
+#include "nira/uiplugin/core/uicore/UICore.h"
+#include "nira/uiplugin/settings/client/SettingsClient.h"
+#include "nira/uiplugin/core/uicore/HandlerFactoryHook.h"
 #include "nira/uiplugin/core/uisettings/NiraUISettings.h"
 #include "nira/uiplugin/features/factory/FeatureHandlerFactory.h"
 #include "support/SampleDriverMachine.h"
@@ -60,6 +64,19 @@ protected:
         PrivateDevMode* section = nullptr;
         EXPECT_TRUE(FindPrivateDevMode(PublicOf(devMode), &section));
         return section;
+    }
+
+    // The printer's default settings packed into the DEVMODE's section, as an application's
+    // DEVMODE carries them.
+    void PackDefaults(std::vector<BYTE>& devMode)
+    {
+        CNiraUICore core;
+        ASSERT_EQ(core.ConstructDriverState(printer, nullptr), 0);
+        CNiraSettingsClient client;
+        ASSERT_TRUE(client.Initialize(printer));
+        CNiraDevModeSync sync;
+        sync.SetClient(&client);
+        ASSERT_TRUE(sync.StoreDefaults(SectionOf(devMode), &core));
     }
 
     static int Current(CNiraUISettings* settings, int featureId)
