@@ -95,9 +95,10 @@ void ShowDifferences(const SettingsView& before, const SettingsView& after, int 
     for (const auto& entry : after.states) {
         auto old = before.states.find(entry.first);
         if (old != before.states.end() && old->second != entry.second) {
-            HostMachine::Print(nirasim::Wide(Format("  feature %d option ", entry.first.first)) +
-                               NameOf(after, entry.first.first, entry.first.second) +
-                               nirasim::Wide(Format(": %s -> %s", StateText(old->second), StateText(entry.second))));
+            HostMachine::Print(
+                nirasim::Wide(Format("  feature %d option ", entry.first.first)) +
+                NameOf(after, entry.first.first, entry.first.second) +
+                nirasim::Wide(Format(": %s -> %s", StateText(old->second), StateText(entry.second))));
             ++shown;
         }
     }

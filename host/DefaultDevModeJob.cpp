@@ -20,10 +20,9 @@ void ShowPublicFields(const DEVMODEW& devMode)
     HostMachine::Print(Format("  orientation %d, paper size %d, paper source %d, print quality %d, duplex %d",
                               devMode.dmOrientation, devMode.dmPaperSize, devMode.dmDefaultSource,
                               devMode.dmPrintQuality, devMode.dmDuplex));
-    HostMachine::Print(Format("  media type %lu, ICM intent %lu, ICM method %lu",
-                              static_cast<unsigned long>(devMode.dmMediaType),
-                              static_cast<unsigned long>(devMode.dmICMIntent),
-                              static_cast<unsigned long>(devMode.dmICMMethod)));
+    HostMachine::Print(Format(
+        "  media type %lu, ICM intent %lu, ICM method %lu", static_cast<unsigned long>(devMode.dmMediaType),
+        static_cast<unsigned long>(devMode.dmICMIntent), static_cast<unsigned long>(devMode.dmICMMethod)));
 }
 
 void ShowDevMode(std::vector<BYTE>& buffer)
@@ -70,7 +69,8 @@ int Run(HostMachine& host, const std::vector<std::string>&)
         HostMachine::Print(Format("default DEVMODE (DM_OUT_BUFFER): %s", answer == IDOK ? "IDOK" : "failed"));
         ShowDevMode(defaults);
         if (!HasStoredDefaults(printer)) {
-            HostMachine::Print("  (the printer keeps no default settings in its printer data: the section carries");
+            HostMachine::Print(
+                "  (the printer keeps no default settings in its printer data: the section carries");
             HostMachine::Print("   no packed settings until the printer's set-up stores them)");
         }
 
@@ -80,9 +80,9 @@ int Run(HostMachine& host, const std::vector<std::string>&)
         in->dmPaperSize = DMPAPER_A4;
         in->dmFields = DM_ORIENTATION | DM_PAPERSIZE;
         std::vector<BYTE> merged(static_cast<size_t>(size));
-        const LONG mergeAnswer = DocumentPropertiesW(nullptr, printer, name.data(),
-                                                     reinterpret_cast<DEVMODEW*>(merged.data()), in,
-                                                     DM_IN_BUFFER | DM_OUT_BUFFER);
+        const LONG mergeAnswer =
+            DocumentPropertiesW(nullptr, printer, name.data(), reinterpret_cast<DEVMODEW*>(merged.data()), in,
+                                DM_IN_BUFFER | DM_OUT_BUFFER);
         HostMachine::Print(Format("landscape A4 merged (DM_IN_BUFFER | DM_OUT_BUFFER): %s",
                                   mergeAnswer == IDOK ? "IDOK" : "failed"));
         ShowDevMode(merged);

@@ -46,4 +46,3 @@ void ShowSectionHeader(const PrivateDevMode& block)
                               static_cast<unsigned long>(block.checksumCopy),
                               IsBlockChecksumValid(&block) ? "valid" : "INVALID"));
 }
-

@@ -52,8 +52,8 @@ void MergePublicFields(const DEVMODEW& in, DEVMODEW* out)
     }
     for (const Field& field : fields) {
         if ((in.dmFields & field.bit) != 0 && field.offset + field.size <= in.dmSize) {
-            memcpy(reinterpret_cast<BYTE*>(out) + field.offset, reinterpret_cast<const BYTE*>(&in) + field.offset,
-                   field.size);
+            memcpy(reinterpret_cast<BYTE*>(out) + field.offset,
+                   reinterpret_cast<const BYTE*>(&in) + field.offset, field.size);
             out->dmFields |= field.bit;
         }
     }

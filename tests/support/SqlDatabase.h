@@ -13,7 +13,8 @@
 #include "support/WString.h"
 
 // Writes the database under the file name and answers its Windows path.
-inline WString WriteSqlDatabase(nirasim::Machine& machine, const std::string& fileName, const std::string& sql)
+inline WString WriteSqlDatabase(nirasim::Machine& machine, const std::string& fileName,
+                                const std::string& sql)
 {
     const WString path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\") + nirasim::Wide(fileName);
     EXPECT_TRUE(machine.WriteFile(path, ""));

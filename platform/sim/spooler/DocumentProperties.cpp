@@ -64,8 +64,9 @@ LONG WINAPI DocumentPropertiesW(HWND, HANDLE hPrinter, LPWSTR pDeviceName, PDEVM
         header.pdmIn = (fMode & DM_IN_BUFFER) ? pDevModeInput : nullptr;
         header.pdmOut = (fMode & DM_OUT_BUFFER) ? pDevModeOutput : nullptr;
         header.cbOut = static_cast<DWORD>(size);
-        result = (fMode & DM_OUT_BUFFER) && pDevModeOutput == nullptr ? kFailure
-                                                                       : sheets(nullptr, reinterpret_cast<LPARAM>(&header));
+        result = (fMode & DM_OUT_BUFFER) && pDevModeOutput == nullptr
+                     ? kFailure
+                     : sheets(nullptr, reinterpret_cast<LPARAM>(&header));
     }
     FreeLibrary(module);
     return result;

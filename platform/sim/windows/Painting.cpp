@@ -31,8 +31,6 @@ ResetHook resetPainting([] {
 
 using namespace nirasim::sim;
 
-
-
 BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect)
 {
     auto window = FindWindowRecord(hWnd);
@@ -57,8 +55,6 @@ BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase)
     state.invalidations.push_back({hWnd, rect, bErase != FALSE});
     return TRUE;
 }
-
-
 
 namespace nirasim {
 

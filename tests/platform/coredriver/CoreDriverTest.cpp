@@ -117,7 +117,8 @@ TEST_F(CoreDriverSideTest, DocumentPropertiesOfTheSpoolerMergeTheCallersDevMode)
     HANDLE printer = nullptr;
     ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(kPrinter), &printer, nullptr));
     LPWSTR name = const_cast<LPWSTR>(kPrinter);
-    ASSERT_EQ(DocumentPropertiesW(nullptr, printer, name, nullptr, nullptr, 0), static_cast<LONG>(defaults.size()));
+    ASSERT_EQ(DocumentPropertiesW(nullptr, printer, name, nullptr, nullptr, 0),
+              static_cast<LONG>(defaults.size()));
     std::vector<BYTE> out(defaults.size());
     auto* outDevMode = reinterpret_cast<DEVMODEW*>(out.data());
     EXPECT_EQ(DocumentPropertiesW(nullptr, printer, name, outDevMode, nullptr, DM_OUT_BUFFER), IDOK);
@@ -129,8 +130,9 @@ TEST_F(CoreDriverSideTest, DocumentPropertiesOfTheSpoolerMergeTheCallersDevMode)
     inDevMode->dmPaperSize = DMPAPER_A4;
     inDevMode->dmCopies = 3;  // not named in dmFields: not taken
     inDevMode->dmFields = DM_ORIENTATION | DM_PAPERSIZE;
-    EXPECT_EQ(DocumentPropertiesW(nullptr, printer, name, outDevMode, inDevMode, DM_IN_BUFFER | DM_OUT_BUFFER),
-              IDOK);
+    EXPECT_EQ(
+        DocumentPropertiesW(nullptr, printer, name, outDevMode, inDevMode, DM_IN_BUFFER | DM_OUT_BUFFER),
+        IDOK);
     EXPECT_EQ(outDevMode->dmOrientation, DMORIENT_LANDSCAPE);
     EXPECT_EQ(outDevMode->dmPaperSize, DMPAPER_A4);
     EXPECT_EQ(outDevMode->dmCopies, 1);

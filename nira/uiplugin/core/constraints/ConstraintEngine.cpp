@@ -190,12 +190,14 @@ int CNiraConstraintEngine::LoadRules()
 LONG CNiraConstraintEngine::OnConstraintRow(LPVOID user, INT constraintId, INT)
 {
     auto* constraints = static_cast<CNiraPtrList*>(user);
-    return constraints->AddTail(reinterpret_cast<void*>(static_cast<INT_PTR>(constraintId))) != nullptr ? 0 : 1;
+    return constraints->AddTail(reinterpret_cast<void*>(static_cast<INT_PTR>(constraintId))) != nullptr ? 0
+                                                                                                        : 1;
 }
 
 LONG CNiraConstraintEngine::OnTriggerRow(LPVOID user, INT constraintId, INT featureId, INT priority)
 {
-    static_cast<CNiraConstraintEngine*>(user)->AddTrigger(featureId, constraintId, static_cast<unsigned>(priority));
+    static_cast<CNiraConstraintEngine*>(user)->AddTrigger(featureId, constraintId,
+                                                          static_cast<unsigned>(priority));
     return 0;
 }
 
@@ -225,7 +227,8 @@ void CNiraConstraintEngine::AddTrigger(int featureId, int constraintId, unsigned
     while (before != nullptr && static_cast<ConstraintTrigger*>(before->value)->priority > priority) {
         before = before->next;
     }
-    CNiraPtrList::Node* added = before != nullptr ? list->InsertBefore(before, trigger) : list->AddTail(trigger);
+    CNiraPtrList::Node* added =
+        before != nullptr ? list->InsertBefore(before, trigger) : list->AddTail(trigger);
     if (added == nullptr) {
         LocalFree(trigger);
     }
@@ -248,7 +251,8 @@ LONG CNiraConstraintEngine::OnActionRow(LPVOID user, INT actionId, INT featureId
     }
     *action = {featureId,       optionId,        state,           actionType, linkedActionId,
                CopyText(data1), CopyText(data2), CopyText(data3), byForce,    priority};
-    if ((data1 != nullptr && action->actionData1 == nullptr) || (data2 != nullptr && action->actionData2 == nullptr) ||
+    if ((data1 != nullptr && action->actionData1 == nullptr) ||
+        (data2 != nullptr && action->actionData2 == nullptr) ||
         (data3 != nullptr && action->actionData3 == nullptr)) {
         FreeAction(action);
         return 1;
@@ -275,8 +279,8 @@ LONG CNiraConstraintEngine::OnPreconditionRow(LPVOID user, INT, INT preCondition
             return 1;
         }
     }
-    context->rule->AddPrecondition(preConditionId, featureId, state, optionId, conditionType, conditionOperator,
-                                   actionId);
+    context->rule->AddPrecondition(preConditionId, featureId, state, optionId, conditionType,
+                                   conditionOperator, actionId);
     return 0;
 }
 
@@ -393,8 +397,8 @@ bool CNiraConstraintEngine::RunAction(const ConstraintAction& action, int change
     }
     switch (type) {
     case ACTION_MESSAGE_BOX:
-        if (hasFeature && onChanged && mode == CONSTRAINT_MODE_PROPERTY_SHEETS && action.actionData1 != nullptr &&
-            action.actionData2 != nullptr) {
+        if (hasFeature && onChanged && mode == CONSTRAINT_MODE_PROPERTY_SHEETS &&
+            action.actionData1 != nullptr && action.actionData2 != nullptr) {
             m_services->ShowMessageBox(ReadConstraintNumber(action.actionData1),
                                        ReadConstraintNumber(action.actionData2));
         }
@@ -470,7 +474,8 @@ bool CNiraConstraintEngine::MarkConflicting(const ConstraintAction& action, int 
 {
     CNiraUISettings* settings = Settings();
     int found = 0;
-    if (settings == nullptr || m_services->HasOption(action.featureId, action.optionId, &found) != 0 || !found) {
+    if (settings == nullptr || m_services->HasOption(action.featureId, action.optionId, &found) != 0 ||
+        !found) {
         return false;
     }
     auto* info = static_cast<OptionInfo*>(LocalAlloc(LPTR, sizeof(OptionInfo)));
@@ -491,7 +496,8 @@ bool CNiraConstraintEngine::MakeUnavailable(const ConstraintAction& action)
 {
     CNiraUISettings* settings = Settings();
     int found = 0;
-    if (settings == nullptr || m_services->HasOption(action.featureId, action.optionId, &found) != 0 || !found) {
+    if (settings == nullptr || m_services->HasOption(action.featureId, action.optionId, &found) != 0 ||
+        !found) {
         return false;
     }
     auto* info = static_cast<OptionInfo*>(LocalAlloc(LPTR, sizeof(OptionInfo)));
@@ -512,7 +518,8 @@ bool CNiraConstraintEngine::ClearConflict(const ConstraintAction& action)
 {
     CNiraUISettings* settings = Settings();
     int found = 0;
-    if (settings == nullptr || m_services->HasOption(action.featureId, action.optionId, &found) != 0 || !found) {
+    if (settings == nullptr || m_services->HasOption(action.featureId, action.optionId, &found) != 0 ||
+        !found) {
         return false;
     }
     auto* info = static_cast<OptionInfo*>(LocalAlloc(LPTR, sizeof(OptionInfo)));
@@ -550,8 +557,8 @@ int CNiraConstraintEngine::CheckDependent(int featureId, int optionId, int depen
             continue;
         }
         CNiraIdMap visited;
-        for (const ConstraintAction* action = ActionOf(actionId); action != nullptr && !visited.Contains(actionId);
-             action = ActionOf(actionId)) {
+        for (const ConstraintAction* action = ActionOf(actionId);
+             action != nullptr && !visited.Contains(actionId); action = ActionOf(actionId)) {
             visited.SetAt(actionId, nullptr);
             const bool names = action->featureId == featureId && action->optionId == optionId;
             if (names && action->actionType == ACTION_MARK_CONFLICT) {

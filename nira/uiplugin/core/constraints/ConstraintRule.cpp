@@ -7,12 +7,12 @@
 namespace {
 
 enum ConditionType : int {
-    CONDITION_HAS_OPTION = 1,      // the option, or the state class, equals
-    CONDITION_LACKS_OPTION = 2,    // the option, or the state class, differs
-    CONDITION_ABOVE = 3,           // current > option
-    CONDITION_AT_MOST = 4,         // current <= option
-    CONDITION_BELOW = 5,           // current < option
-    CONDITION_ABOVE_TOO = 6,       // current > option, as type 3
+    CONDITION_HAS_OPTION = 1,    // the option, or the state class, equals
+    CONDITION_LACKS_OPTION = 2,  // the option, or the state class, differs
+    CONDITION_ABOVE = 3,         // current > option
+    CONDITION_AT_MOST = 4,       // current <= option
+    CONDITION_BELOW = 5,         // current < option
+    CONDITION_ABOVE_TOO = 6,     // current > option, as type 3
 };
 
 enum ConditionOperator : int {
@@ -128,8 +128,9 @@ int CNiraConstraintRule::Evaluate(int* actionId, int pass)
         bool known = false;
         const bool holds = Holds(c, current, displayState, &known);
         // Types 4 and 6 never decide a rule alone.
-        const bool decidesAlone = c.conditionOperator == OPERATOR_DECIDES &&
-                                  (c.conditionType == CONDITION_AT_MOST || c.conditionType == CONDITION_ABOVE_TOO);
+        const bool decidesAlone =
+            c.conditionOperator == OPERATOR_DECIDES &&
+            (c.conditionType == CONDITION_AT_MOST || c.conditionType == CONDITION_ABOVE_TOO);
         bool stop = false;
         if (known && !decidesAlone) {
             switch (c.conditionOperator) {

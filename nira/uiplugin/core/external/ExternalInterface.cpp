@@ -131,7 +131,8 @@ void CNiraExternalInterface::ApplyMaxResolutionRule()
     if (m_settings->GetCurrentOption(FEATURE_MAX_DPI, &maxResolution, &isSet) != 0) {
         return;
     }
-    const int state = maxResolution == kHighResolutionOption ? OPTION_STATE_SELECTABLE : OPTION_STATE_UNAVAILABLE;
+    const int state =
+        maxResolution == kHighResolutionOption ? OPTION_STATE_SELECTABLE : OPTION_STATE_UNAVAILABLE;
     m_settings->SetOptionState(FEATURE_PRINT_QUALITY, kHighQualityOption, state, 0);
 }
 
@@ -206,7 +207,8 @@ int CNiraExternalInterface::SetValue(int featureId, int optionId)
     if (m_settings == nullptr) {
         return NIRA_STATUS_FAILED;
     }
-    const int result = m_settings->SetCurrentOption(&featureId, &optionId, OPTION_STATE_SELECTABLE, 0, 0, 1, 1);
+    const int result =
+        m_settings->SetCurrentOption(&featureId, &optionId, OPTION_STATE_SELECTABLE, 0, 0, 1, 1);
     m_core->OnOptionChanged(featureId, 1);
     return result;
 }
@@ -248,7 +250,8 @@ void CNiraExternalInterface::ForEachOption(int featureId, Visit visit)
     }
 }
 
-void CNiraExternalInterface::EnumerateOptions(int featureId, NiraExternalOptionCallback callback, void* userData)
+void CNiraExternalInterface::EnumerateOptions(int featureId, NiraExternalOptionCallback callback,
+                                              void* userData)
 {
     if (callback == nullptr) {
         return;

@@ -8,12 +8,13 @@
 #include "nira/uiplugin/interfaces/UISettingsRecords.h"
 
 // Called for each option of a feature; the name is the option's display name.
-typedef int (*NiraExternalOptionCallback)(int featureId, int optionId, const WCHAR* optionName, void* userData);
-typedef int (*NiraExternalOptionExCallback)(int featureId, int optionId, int optionIndex, const WCHAR* optionName,
-                                            void* userData);
+typedef int (*NiraExternalOptionCallback)(int featureId, int optionId, const WCHAR* optionName,
+                                          void* userData);
+typedef int (*NiraExternalOptionExCallback)(int featureId, int optionId, int optionIndex,
+                                            const WCHAR* optionName, void* userData);
 // Called for each feature with its current option and that option's display name.
-typedef int (*NiraExternalFeatureCallback)(int featureId, int optionId, const WCHAR* displayName, int reserved,
-                                           void* userData);
+typedef int (*NiraExternalFeatureCallback)(int featureId, int optionId, const WCHAR* displayName,
+                                           int reserved, void* userData);
 
 class INiraExternalInterface {
 public:
@@ -23,17 +24,20 @@ public:
     // The DEVMODE's private section into the settings; the DEVMODE becomes the one read back.
     virtual int WriteDevMode(DEVMODEW* devMode) = 0;  // 2
     // The settings into the DEVMODE last written (its section and public fields); null before one.
-    virtual DEVMODEW* ReadDevMode() = 0;                                                             // 3
-    virtual int Reserved4() = 0;                                                                     // 4
-    virtual int SetValue(int featureId, int optionId) = 0;                                           // 5
-    virtual int GetValue(int featureId, int* optionId) = 0;                                          // 6
-    virtual int GetDefaultValue(int featureId, int* optionId) = 0;                                   // 7
-    virtual void EnumerateOptionsEx(int featureId, NiraExternalOptionExCallback callback, void* userData) = 0;  // 8
-    virtual void EnumerateOptions(int featureId, NiraExternalOptionCallback callback, void* userData) = 0;      // 9
-    virtual int EnumerateFeatures(int reserved, NiraExternalFeatureCallback callback, void* userData) = 0;     // 10
-    virtual int GetOptionInfo(int featureId, int optionId, OptionInfo* info) = 0;                    // 11
-    virtual int SaveFeatureStore() = 0;                                                              // 12
-    virtual ~INiraExternalInterface() = default;                                                     // 13
+    virtual DEVMODEW* ReadDevMode() = 0;                            // 3
+    virtual int Reserved4() = 0;                                    // 4
+    virtual int SetValue(int featureId, int optionId) = 0;          // 5
+    virtual int GetValue(int featureId, int* optionId) = 0;         // 6
+    virtual int GetDefaultValue(int featureId, int* optionId) = 0;  // 7
+    virtual void EnumerateOptionsEx(int featureId, NiraExternalOptionExCallback callback,
+                                    void* userData) = 0;  // 8
+    virtual void EnumerateOptions(int featureId, NiraExternalOptionCallback callback,
+                                  void* userData) = 0;  // 9
+    virtual int EnumerateFeatures(int reserved, NiraExternalFeatureCallback callback,
+                                  void* userData) = 0;                             // 10
+    virtual int GetOptionInfo(int featureId, int optionId, OptionInfo* info) = 0;  // 11
+    virtual int SaveFeatureStore() = 0;                                            // 12
+    virtual ~INiraExternalInterface() = default;                                   // 13
 };
 
 // nirauip's export: a new interface object, or null without memory. The caller deletes it.

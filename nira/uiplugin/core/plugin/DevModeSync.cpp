@@ -12,8 +12,8 @@
 namespace {
 
 // The public fields that a stored public default brings, whether or not it holds them.
-constexpr DWORD kStoredDefaultFields = DM_ORIENTATION | DM_PAPERSIZE | DM_DEFAULTSOURCE | DM_DUPLEX |
-                                       DM_ICMMETHOD | DM_ICMINTENT | DM_MEDIATYPE;
+constexpr DWORD kStoredDefaultFields =
+    DM_ORIENTATION | DM_PAPERSIZE | DM_DEFAULTSOURCE | DM_DUPLEX | DM_ICMMETHOD | DM_ICMINTENT | DM_MEDIATYPE;
 static_assert(kStoredDefaultFields == 0x3801203, "the stored default's fields");
 
 constexpr BYTE kCurrentOptions = 0;

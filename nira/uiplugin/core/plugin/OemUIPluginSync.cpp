@@ -24,10 +24,9 @@ constexpr char kInputBinKeyword[] = "InputBin";
 constexpr const char* kPagesPerSheetValues[] = {"1", "2", "4", "6", "9", "16"};
 
 // The order in which the applied settings reach the public DEVMODE.
-constexpr int kSyncedFeatures[] = {FEATURE_PAGE_ORDER,  FEATURE_PAGES_PER_SHEET, FEATURE_ORIENTATION,
-                                   FEATURE_RESOLUTION,  FEATURE_INPUT_BIN,       FEATURE_DUPLEX,
-                                   FEATURE_MEDIA_TYPE,  FEATURE_ICM_INTENT,      FEATURE_ICM_METHOD,
-                                   FEATURE_PAPER_SIZE};
+constexpr int kSyncedFeatures[] = {
+    FEATURE_PAGE_ORDER, FEATURE_PAGES_PER_SHEET, FEATURE_ORIENTATION, FEATURE_RESOLUTION, FEATURE_INPUT_BIN,
+    FEATURE_DUPLEX,     FEATURE_MEDIA_TYPE,      FEATURE_ICM_INTENT,  FEATURE_ICM_METHOD, FEATURE_PAPER_SIZE};
 
 // Two-sided printing: option 1 of 4125 is one-sided; otherwise option 1 or 2 of 4126 names the
 // binding edge.
@@ -67,8 +66,8 @@ void CNiraOemUIPlugin::SetCoreOption(const char* keyword, const char* option, co
     PRINT_FEATURE_OPTION pair = {keyword, option};
     DWORD written = 0;
     DWORD result = 0;
-    m_coreHelper->SetOptions(nullptr, static_cast<DWORD>(devMode.dmSize) + devMode.dmDriverExtra, TRUE, &pair, 1,
-                             &written, &result);
+    m_coreHelper->SetOptions(nullptr, static_cast<DWORD>(devMode.dmSize) + devMode.dmDriverExtra, TRUE, &pair,
+                             1, &written, &result);
 }
 
 void CNiraOemUIPlugin::SetCoreOptionByName(const char* keyword, int featureId, int optionId,
@@ -93,7 +92,8 @@ bool CNiraOemUIPlugin::CoreDriverHasFeature(const char* keyword)
 {
     PCSTR* features = nullptr;
     DWORD count = 0;
-    if (m_coreHelper == nullptr || FAILED(m_coreHelper->EnumFeatures(&features, &count)) || features == nullptr) {
+    if (m_coreHelper == nullptr || FAILED(m_coreHelper->EnumFeatures(&features, &count)) ||
+        features == nullptr) {
         return false;
     }
     for (DWORD i = 0; i < count; ++i) {
@@ -273,11 +273,13 @@ void CNiraOemUIPlugin::ImportPublicDevMode(DEVMODEW* devMode)
     };
     for (const auto& entry : overrides) {
         // A two-sided setting of the section outranks the public field.
-        if (entry.featureId == FEATURE_DUPLEX && duplex != 0 && CurrentOption(settings, FEATURE_DUPLEX) >= 2) {
+        if (entry.featureId == FEATURE_DUPLEX && duplex != 0 &&
+            CurrentOption(settings, FEATURE_DUPLEX) >= 2) {
             continue;
         }
         int optionId = 0;
-        if (settings->HandlerFindOptionByValue(entry.featureId, entry.value, &optionId) != 0 || optionId == 0) {
+        if (settings->HandlerFindOptionByValue(entry.featureId, entry.value, &optionId) != 0 ||
+            optionId == 0) {
             optionId = 0;
             if (entry.featureId != FEATURE_PAPER_SIZE ||
                 settings->HandlerFindOptionByValue(entry.featureId, storedPaperSize, &optionId) != 0 ||

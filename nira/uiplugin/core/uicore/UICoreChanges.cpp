@@ -134,7 +134,8 @@ int CNiraUICore::CountChange(int featureId)
 
 int CNiraUICore::RunConstraints(int* featureId, int*, int*)
 {
-    return m_constraintEngine != nullptr ? m_constraintEngine->OnFeatureChanged(featureId) : NIRA_STATUS_FAILED;
+    return m_constraintEngine != nullptr ? m_constraintEngine->OnFeatureChanged(featureId)
+                                         : NIRA_STATUS_FAILED;
 }
 
 int CNiraUICore::ProcessQueuedChange()
@@ -154,7 +155,8 @@ int CNiraUICore::ProcessQueuedChange()
         int optionId = change.optionId;
         m_settings->ForceCurrentOption(&featureId, &optionId, 0);
         int state = 0;
-        if (m_settings->GetOptionState(featureId, optionId, &state) == 0 && state == OPTION_STATE_UNAVAILABLE) {
+        if (m_settings->GetOptionState(featureId, optionId, &state) == 0 &&
+            state == OPTION_STATE_UNAVAILABLE) {
             m_settings->SetOptionState(featureId, optionId, OPTION_STATE_SELECTABLE, 0);
         }
         OnOptionChanged(featureId, 1);

@@ -82,7 +82,8 @@ TEST_F(SyncTest, DefaultRequestTakesThePrintersStoredDefaults)
     stored.dmPrintQuality = 600;
     stored.dmMediaType = 259;
     static_assert(sizeof(DEVMODEW) == kStoredPublicDevModeSize, "stored public default");
-    Machine().SetPrinterData(kPrinter, kDefaultPublicDevModeValue, REG_BINARY, Bytes(&stored, sizeof(stored)));
+    Machine().SetPrinterData(kPrinter, kDefaultPublicDevModeValue, REG_BINARY,
+                             Bytes(&stored, sizeof(stored)));
     std::vector<BYTE> storedSection(kPrivateDevmodeSize, 0x5A);
     Machine().SetPrinterData(kPrinter, kDefaultPrivateDevModeValue, REG_BINARY,
                              Bytes(storedSection.data(), storedSection.size()));
@@ -147,8 +148,11 @@ TEST_F(PluginSyncTest, AppliedSettingsReachThePublicFieldsAndTheSection)
     // An edge option of another printer model: neither long nor short edge.
     auto* other = static_cast<OptionInfo*>(LocalAlloc(LPTR, sizeof(OptionInfo)));
     ASSERT_EQ(settings->AddOption(kDuplexEdge, 5, other), 0);
-    const DuplexCase cases[] = {{1, 2, DMDUP_SIMPLEX}, {2, 1, DMDUP_VERTICAL}, {2, 2, DMDUP_HORIZONTAL},
-                                {3, 1, DMDUP_VERTICAL}, {2, 5, DMDUP_SIMPLEX}};
+    const DuplexCase cases[] = {{1, 2, DMDUP_SIMPLEX},
+                                {2, 1, DMDUP_VERTICAL},
+                                {2, 2, DMDUP_HORIZONTAL},
+                                {3, 1, DMDUP_VERTICAL},
+                                {2, 5, DMDUP_SIMPLEX}};
     for (const DuplexCase& c : cases) {
         Force(settings, kDuplex, c.duplex);
         Force(settings, kDuplexEdge, c.edge);
@@ -171,8 +175,9 @@ TEST_F(PluginSyncTest, PagesPerSheetGoesToTheCoreDriverOnlyWhenItHasTheFeature)
     CoreDriver().ClearJournals();
     ASSERT_EQ(plugin->SyncPublicDevMode(&sheetParam), 0);
     const auto pairs = CoreOptionsSet();
-    EXPECT_NE(std::find(pairs.begin(), pairs.end(), std::make_pair(std::string("%PagePerSheet"), std::string("4"))),
-              pairs.end());
+    EXPECT_NE(
+        std::find(pairs.begin(), pairs.end(), std::make_pair(std::string("%PagePerSheet"), std::string("4"))),
+        pairs.end());
 
     std::vector<nirasim::CoreFeature> features = CoreDriver().Features();
     features.erase(std::remove_if(features.begin(), features.end(),

@@ -169,7 +169,8 @@ TEST_F(ExternalInterfaceTest, ReadDevModeReturnsTheWrittenDevModeWithTheSettings
     EXPECT_EQ(read->dmPaperLength, 5000);
     EXPECT_EQ(read->dmPaperWidth, 5000);
     EXPECT_EQ(read->dmOrientation, DMORIENT_LANDSCAPE);
-    EXPECT_EQ(read->dmFields & (DM_PAPERSIZE | DM_ORIENTATION), static_cast<DWORD>(DM_PAPERSIZE | DM_ORIENTATION));
+    EXPECT_EQ(read->dmFields & (DM_PAPERSIZE | DM_ORIENTATION),
+              static_cast<DWORD>(DM_PAPERSIZE | DM_ORIENTATION));
     EXPECT_EQ(read->dmFields & (DM_PAPERLENGTH | DM_PAPERWIDTH), 0u);
     PrivateDevMode* section = SectionOf(devMode);
     EXPECT_EQ(section->paperSizeAtApply, DMPAPER_A4);

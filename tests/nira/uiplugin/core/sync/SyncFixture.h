@@ -58,7 +58,10 @@ protected:
 
     // The core driver's default DEVMODE, with the plug-in's section at its end.
     std::vector<BYTE> DefaultDevMode() { return CoreDriver().DefaultDevMode().devMode; }
-    static DEVMODEW* PublicOf(std::vector<BYTE>& devMode) { return reinterpret_cast<DEVMODEW*>(devMode.data()); }
+    static DEVMODEW* PublicOf(std::vector<BYTE>& devMode)
+    {
+        return reinterpret_cast<DEVMODEW*>(devMode.data());
+    }
     static PrivateDevMode* SectionOf(std::vector<BYTE>& devMode)
     {
         PrivateDevMode* section = nullptr;

@@ -84,7 +84,10 @@ protected:
         engine->SetMode(mode);
     }
 
-    void Force(int featureId, int optionId) { ASSERT_EQ(settings->ForceCurrentOption(&featureId, &optionId, 1), 0); }
+    void Force(int featureId, int optionId)
+    {
+        ASSERT_EQ(settings->ForceCurrentOption(&featureId, &optionId, 1), 0);
+    }
     int Current(int featureId)
     {
         int option = 0;
@@ -104,10 +107,13 @@ std::string HandlerRule(int constraintId, int priority)
 {
     const std::string id = std::to_string(constraintId);
     const std::string p = std::to_string(priority);
-    return "INSERT INTO CONSTRAINT_INFO VALUES (" + id + ", " + p + ");"
-           "INSERT INTO CONSTRAINT_PRECOND_TRIGGERS VALUES (" + id + ", 1, 4302, 0, 3, 1, 0, " + id + ", " + p + ");"
-           "INSERT INTO CONSTRAINT_ACTION_INFO VALUES (" + id + ", 4115, 0, 17, 0, 0, '" + id +
-           "', NULL, NULL, 0, 0);";
+    return "INSERT INTO CONSTRAINT_INFO VALUES (" + id + ", " + p +
+           ");"
+           "INSERT INTO CONSTRAINT_PRECOND_TRIGGERS VALUES (" +
+           id + ", 1, 4302, 0, 3, 1, 0, " + id + ", " + p +
+           ");"
+           "INSERT INTO CONSTRAINT_ACTION_INFO VALUES (" +
+           id + ", 4115, 0, 17, 0, 0, '" + id + "', NULL, NULL, 0, 0);";
 }
 
 }  // namespace
@@ -174,7 +180,8 @@ INSERT INTO CONSTRAINT_ACTION_INFO VALUES
         } else {
             EXPECT_THAT(services->messageBoxes, ElementsAre(std::make_pair(15216, 15218)));
             // A message whose data2 reads as 0 is shown without asking the handler.
-            EXPECT_THAT(services->popups, ElementsAre(std::make_pair(216, WString(TEXT("Feature unavailable")))));
+            EXPECT_THAT(services->popups,
+                        ElementsAre(std::make_pair(216, WString(TEXT("Feature unavailable")))));
             EXPECT_THAT(services->asked, IsEmpty());
         }
     }
@@ -262,14 +269,15 @@ struct ConditionCase {
 // The ink volume is 2 throughout; each case is one precondition with action 7.
 TEST_F(ConstraintEngineTest, ConditionTypesAndOperators)
 {
-    const ConditionCase cases[] = {
-        {1, 0, 2, 0, 1, 7},  {1, 0, 3, 0, 0, 0},  {2, 0, 3, 0, 1, 7},  {2, 0, 2, 0, 0, 0},
-        {3, 0, 1, 0, 1, 7},  {3, 0, 2, 0, 0, 0},  {6, 0, 1, 1, 1, 0},  {6, 0, 2, 1, 0, 0},
-        {5, 0, 3, 0, 1, 7},  {5, 0, 2, 0, 0, 0},  {4, 0, 2, 1, 1, 0},  {4, 0, 1, 1, 0, 0},
-        {4, 0, 1, 0, 1, 0},  {6, 0, 9, 0, 1, 0},  // types 4 and 6 never decide alone
-        {9, 0, 2, 0, 1, 0},                        // an unknown type does nothing
-        {1, 0, 2, 2, 1, 7},  {1, 0, 3, 2, 0, 0},  {1, 0, 2, 5, 1, 0},
-    };
+    const ConditionCase cases[] =
+        {
+            {1, 0, 2, 0, 1, 7}, {1, 0, 3, 0, 0, 0}, {2, 0, 3, 0, 1, 7}, {2, 0, 2, 0, 0, 0},
+            {3, 0, 1, 0, 1, 7}, {3, 0, 2, 0, 0, 0}, {6, 0, 1, 1, 1, 0}, {6, 0, 2, 1, 0, 0},
+            {5, 0, 3, 0, 1, 7}, {5, 0, 2, 0, 0, 0}, {4, 0, 2, 1, 1, 0}, {4, 0, 1, 1, 0, 0},
+            {4, 0, 1, 0, 1, 0}, {6, 0, 9, 0, 1, 0},  // types 4 and 6 never decide alone
+            {9, 0, 2, 0, 1, 0},                      // an unknown type does nothing
+            {1, 0, 2, 2, 1, 7}, {1, 0, 3, 2, 0, 0}, {1, 0, 2, 5, 1, 0},
+        };
     Force(kInkVolume, 2);
     for (const ConditionCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "type " << c.conditionType << " option " << c.optionId
@@ -301,8 +309,15 @@ TEST_F(ConstraintEngineTest, FirstHoldingAlternativeDecidesAndNoConditionsNeverH
 TEST(ConstraintNumberTest, ReadsLeadingDigits)
 {
     const std::pair<const char*, int> cases[] = {
-        {nullptr, 0}, {"", 0}, {"abc", 0}, {"216", 216}, {" 42x", 42}, {"-7", -7}, {"+5", 5},
-        {"99999999999999", 2147483647}, {"-99999999999999", -2147483647 - 1},
+        {nullptr, 0},
+        {"", 0},
+        {"abc", 0},
+        {"216", 216},
+        {" 42x", 42},
+        {"-7", -7},
+        {"+5", 5},
+        {"99999999999999", 2147483647},
+        {"-99999999999999", -2147483647 - 1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ReadConstraintNumber(c.first), c.second) << (c.first ? c.first : "(null)");

@@ -111,11 +111,13 @@ TEST_F(OptionChangesTest, ConflictingChangeIsRevertedWithThePopup)
     EXPECT_EQ(WidgetText(6530), TEXT("-"));
     EXPECT_EQ(WidgetText(6531), TEXT("These settings cannot be used together:"));
     EXPECT_EQ(WidgetText(6532), TEXT("The previous settings are restored."));
-    const std::vector<WString> groups = {WidgetText(6533), WidgetText(6534), WidgetText(6535), WidgetText(6536),
-                                         WidgetText(6537), WidgetText(6538), WidgetText(6539), WidgetText(6540)};
+    const std::vector<WString> groups = {WidgetText(6533), WidgetText(6534), WidgetText(6535),
+                                         WidgetText(6536), WidgetText(6537), WidgetText(6538),
+                                         WidgetText(6539), WidgetText(6540)};
     EXPECT_THAT(groups, ElementsAre(TEXT("Borderless printing"), TEXT(":"), TEXT("On"), TEXT("-"),
                                     TEXT("Paper type"), TEXT(":"), TEXT("Plain paper"), TEXT("-")));
-    EXPECT_THAT(popupCore->popups, ElementsAre(std::make_pair(kPopupMessage, WString(TEXT("Feature unavailable")))));
+    EXPECT_THAT(popupCore->popups,
+                ElementsAre(std::make_pair(kPopupMessage, WString(TEXT("Feature unavailable")))));
 }
 
 TEST_F(OptionChangesTest, SuppressedPopupAndQuietResolution)
@@ -152,8 +154,14 @@ TEST_F(OptionChangesTest, WidgetFeaturesAndAutomaticOptionsAreNotResolved)
         int featureId;
         int optionId;
         int resolvable;
-    } cases[] = {{6022, 1, 0}, {6065, 1, 0}, {6551, 1, 0}, {kPaperSize, 26, 0},
-                 {kPaperSize, 254, 0}, {kMediaType, 254, 0}, {kMediaType, kPlainPaper, 1}, {kBorderless, 2, 1}};
+    } cases[] = {{6022, 1, 0},
+                 {6065, 1, 0},
+                 {6551, 1, 0},
+                 {kPaperSize, 26, 0},
+                 {kPaperSize, 254, 0},
+                 {kMediaType, 254, 0},
+                 {kMediaType, kPlainPaper, 1},
+                 {kBorderless, 2, 1}};
     for (const auto& c : cases) {
         int resolvable = -1;
         EXPECT_EQ(core->CanAutoResolve(c.featureId, c.optionId, &resolvable), 0);
@@ -236,8 +244,8 @@ TEST_F(OptionChangesTest, RepaintInvalidatesThePaintedPictures)
     windowClass.lpszClassName = TEXT("PictureTest");
     ASSERT_NE(RegisterClassExW(&windowClass), 0);
     auto make = [](int width) {
-        return CreateWindowExW(0, TEXT("PictureTest"), TEXT(""), 0, 0, 0, width, 50, nullptr, nullptr, nullptr,
-                               nullptr);
+        return CreateWindowExW(0, TEXT("PictureTest"), TEXT(""), 0, 0, 0, width, 50, nullptr, nullptr,
+                               nullptr, nullptr);
     };
     HWND main = make(100);
     HWND alt = make(200);
@@ -252,6 +260,7 @@ TEST_F(OptionChangesTest, RepaintInvalidatesThePaintedPictures)
     for (const nirasim::Invalidation& invalidation : nirasim::Invalidations()) {
         seen.emplace_back(invalidation.window, invalidation.erase);
     }
-    EXPECT_THAT(seen, ElementsAre(std::make_pair(main, false), std::make_pair(alt, true), std::make_pair(listed, true)));
+    EXPECT_THAT(seen, ElementsAre(std::make_pair(main, false), std::make_pair(alt, true),
+                                  std::make_pair(listed, true)));
     EXPECT_EQ(nirasim::Invalidations()[0].rect.right, 100);
 }
