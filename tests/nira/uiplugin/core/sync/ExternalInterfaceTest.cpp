@@ -116,7 +116,7 @@ TEST_F(ExternalInterfaceTest, PrintQualityOptionsFollowTheRules)
     EXPECT_EQ(Ids(extended), (std::vector<int>{1, 2, 3, 4}));
 
     // The store lives under the printer's per-user key, which the paper list makes.
-    const std::u16string guid = u"{5A1F0C2E-0B7D-4C1A-9E55-0D3C2B1A4F60}";
+    const WString guid = TEXT("{5A1F0C2E-0B7D-4C1A-9E55-0D3C2B1A4F60}");
     Machine().SetPrinterData(kPrinter, "ZQRestrictedUserGuid", REG_SZ,
                              std::string(reinterpret_cast<const char*>(guid.c_str()), (guid.size() + 1) * 2),
                              "ZQPresetRoot");
