@@ -210,6 +210,13 @@ int CNiraOemUIPlugin::ImportPrivateDevMode(DEVMODEW* devMode, PVOID section)
     if (devMode == nullptr || section == nullptr || m_settings == nullptr || m_devModeSync == nullptr) {
         return NIRA_STATUS_FAILED;
     }
+    // The caller's section is read whole only when its header says it is one: its size and
+    // signature come first, within any buffer that could hold a header at all.
+    const auto* header = static_cast<const PrivateDevMode*>(section);
+    if (header->size != kPrivateDevmodeSize || header->signature != kPrivateDevmodeSignature ||
+        !IsEqualGUID(header->sectionGuid, kPrivateDevmodeGuid)) {
+        return NIRA_STATUS_FAILED;
+    }
     m_devModeSync->SetClient(m_settings);
     m_devModeSync->LoadFromSection(devMode, static_cast<PrivateDevMode*>(section), m_core, 0);
     return 0;
