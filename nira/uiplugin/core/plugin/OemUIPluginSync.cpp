@@ -3,6 +3,8 @@
 // open, the public fields of the job's DEVMODE override the private settings.
 #include "nira/uiplugin/core/plugin/OemUIPlugin.h"
 
+#include <cstring>
+
 #include "common/CodePageConversion.h"
 #include "common/NiraStatus.h"
 #include "common/ProcessIdentity.h"
@@ -214,7 +216,7 @@ int CNiraOemUIPlugin::ImportPrivateDevMode(DEVMODEW* devMode, PVOID section)
     // signature come first, within any buffer that could hold a header at all.
     const auto* header = static_cast<const PrivateDevMode*>(section);
     if (header->size != kPrivateDevmodeSize || header->signature != kPrivateDevmodeSignature ||
-        !IsEqualGUID(header->sectionGuid, kPrivateDevmodeGuid)) {
+        memcmp(&header->sectionGuid, &kPrivateDevmodeGuid, sizeof(GUID)) != 0) {
         return NIRA_STATUS_FAILED;
     }
     m_devModeSync->SetClient(m_settings);
