@@ -1,4 +1,4 @@
-// The client area of a window and the invalidations asked for it, kept in a journal for tests.
+// The invalidations asked for a window's client area, kept in a journal for tests.
 #include <nirasim/Windows.h>
 
 #include "core/MachineState.h"
@@ -30,16 +30,6 @@ ResetHook resetPainting([] {
 }  // namespace nirasim::sim
 
 using namespace nirasim::sim;
-
-BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect)
-{
-    auto window = FindWindowRecord(hWnd);
-    if (window == nullptr || lpRect == nullptr) {
-        return FALSE;
-    }
-    *lpRect = {0, 0, window->width, window->height};
-    return TRUE;
-}
 
 BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase)
 {
