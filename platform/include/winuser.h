@@ -493,6 +493,8 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow);
 BOOL WINAPI IsWindowVisible(HWND hWnd);
 SHORT WINAPI GetKeyState(int nVirtKey);
 
+BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);
+
 }  // extern "C"
 
 #define LoadString LoadStringW

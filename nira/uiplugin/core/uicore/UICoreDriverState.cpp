@@ -9,6 +9,7 @@
 
 #include "common/NiraStatus.h"
 #include "common/NiraStringDll.h"
+#include "nira/uiplugin/core/plugin/OemUIPlugin.h"
 #include "nira/uiplugin/core/services/CoreServices.h"
 #include "nira/uiplugin/core/uicore/ComponentKeys.h"
 #include "nira/uiplugin/core/uisettings/OptionRowRecord.h"
@@ -114,7 +115,8 @@ int CNiraUICore::EnumerateFeatures(CNiraDocEventHandler*)
         handler->OnFeaturesEnumerated();
         return true;
     });
-    // The DEVMODE import and the DMC snapshot come with the DEVMODE synchronisation.
+    ImportDevMode();
+    // The document events' import and the DMC snapshot come with the document events.
     ApplyRegistryStore();
     // Without any handler the state serves no request. What a handler's InitializeStates answers
     // is its own affair (the media type's always fails): it never undoes the state.
@@ -126,6 +128,20 @@ int CNiraUICore::EnumerateFeatures(CNiraDocEventHandler*)
     });
     OutputDebugStringW(TEXT("End Feature Enum"));
     return status;
+}
+
+// The job's settings over the defaults: the sheet's public DEVMODE, or the DEVMODEs of a
+// colour-profile request.
+void CNiraUICore::ImportDevMode()
+{
+    if (m_plugin == nullptr) {
+        return;
+    }
+    if (m_sheetParam != nullptr) {
+        m_plugin->ImportPublicDevMode(m_sheetParam->pPublicDM);
+    } else if (m_colorPublicDevMode != nullptr && m_colorPrivateDevMode != nullptr) {
+        m_plugin->ImportPrivateDevMode(m_colorPublicDevMode, m_colorPrivateDevMode);
+    }
 }
 
 void CNiraUICore::ApplyRegistryStore()
