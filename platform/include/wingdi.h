@@ -78,6 +78,7 @@ typedef struct _devicemodeW {
 } DEVMODEW, *PDEVMODEW, *LPDEVMODEW;
 
 #define DMPAPER_LETTER 1
+#define DMPAPER_A4 9
 #define DMPAPER_USER 256
 
 #define DM_SPECVERSION 0x0401
