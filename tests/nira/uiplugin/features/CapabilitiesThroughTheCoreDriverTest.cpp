@@ -86,9 +86,8 @@ TEST_F(CapabilitiesThroughTheCoreDriverTest, MediaBinsAndResolutions)
 
     EXPECT_EQ(Ask<WORD>(DC_BINS), (std::vector<WORD>{7, 1, 9, 4}));
     std::vector<WCHAR> binNames = Ask<WCHAR>(DC_BINNAMES, 24 * sizeof(WCHAR));
-    EXPECT_EQ(Names(binNames, 24),
-              (std::vector<WString>{TEXT("Automatically select"), TEXT("Main tray"), TEXT("Tray 2"),
-                                    TEXT("Rear manual feed")}));
+    EXPECT_EQ(Names(binNames, 24), (std::vector<WString>{TEXT("Automatically select"), TEXT("Main tray"),
+                                                         TEXT("Tray 2"), TEXT("Rear manual feed")}));
 
     std::vector<LONG> resolutions = Ask<LONG>(DC_ENUMRESOLUTIONS, 2 * sizeof(LONG));
     EXPECT_EQ(resolutions, (std::vector<LONG>{300, 300, 600, 600, 1200, 1200}));
