@@ -227,6 +227,10 @@ typedef PDRIVER_INFO_3W PDRIVER_INFO_3;
 #define PRINTER_ATTRIBUTE_RAW_ONLY 0x00001000
 #define PRINTER_ATTRIBUTE_PUBLISHED 0x00002000
 
+#define DM_OUT_BUFFER 2
+#define DM_IN_BUFFER 8
+#define DM_IN_PROMPT 4
+
 #define PRINTER_ENUM_LOCAL 0x00000002
 #define PRINTER_ENUM_CONNECTIONS 0x00000004
 
@@ -236,6 +240,8 @@ extern "C" {
 
 BOOL WINAPI OpenPrinterW(LPWSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFAULTSW pDefault);
 BOOL WINAPI ClosePrinter(HANDLE hPrinter);
+LONG WINAPI DocumentPropertiesW(HWND hWnd, HANDLE hPrinter, LPWSTR pDeviceName, PDEVMODEW pDevModeOutput,
+                                PDEVMODEW pDevModeInput, DWORD fMode);
 BOOL WINAPI GetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter, DWORD cbBuf, LPDWORD pcbNeeded);
 BOOL WINAPI SetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter, DWORD Command);
 BOOL WINAPI EnumPrintersW(DWORD Flags, LPWSTR Name, DWORD Level, LPBYTE pPrinterEnum, DWORD cbBuf,
