@@ -64,7 +64,8 @@ void SetPlacementExtras(CNiraEmfJob& job, const LONG* pages, LONG index)
     }
     LONG follower = manual ? index : index + 1;
     if (pages[index - 1] > job.pageCount ||
-        (job.reverseOrder == 0 && (follower > kPagesPerBookletSheet || pages[follower - 1] > job.pageCount))) {
+        (job.reverseOrder == 0 &&
+         (follower > kPagesPerBookletSheet || pages[follower - 1] > job.pageCount))) {
         return;
     }
     DEVMODEW* devmode = nullptr;
@@ -75,7 +76,8 @@ void SetPlacementExtras(CNiraEmfJob& job, const LONG* pages, LONG index)
     }
 }
 
-bool PrintBookletSide(StrategyContext& context, const DEVMODEW& sheet, const LONG* pages, LONG start, LONG kind)
+bool PrintBookletSide(StrategyContext& context, const DEVMODEW& sheet, const LONG* pages, LONG start,
+                      LONG kind)
 {
     CNiraEmfJob& job = *context.job;
     job.ClearPlacement();
@@ -175,7 +177,8 @@ BOOL PrintBookletPages(StrategyContext& context)
             for (LONG chunk : chunks) {
                 PauseCheck(job);
                 SetCopies(context, chunk);
-                if (!PrintBookletSheet(context, BookletSheetPages(job, i, d), BookletSheetKind(job, i, sheets))) {
+                if (!PrintBookletSheet(context, BookletSheetPages(job, i, d),
+                                       BookletSheetKind(job, i, sheets))) {
                     return FALSE;
                 }
             }

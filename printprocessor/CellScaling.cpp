@@ -38,8 +38,9 @@ BOOL ApplyWorldScale(CellPlacement& p)
         job.SendDriverEscape(ESCAPE_GET_PAGE_SETTINGS);
         if (!halfTurn) {
             const PageSettingsRecord& m = job.pageSettings;
-            float f = s.scalePercent <= kFullScale ? scale
-                                                   : static_cast<float>(kFullScale - s.scalePercent) / kFullScale;
+            float f = s.scalePercent <= kFullScale
+                          ? scale
+                          : static_cast<float>(kFullScale - s.scalePercent) / kFullScale;
             p.shiftTransform.eDx = static_cast<FLOAT>(m.marginX - m.offsetX) * f;
             p.shiftTransform.eDy = static_cast<FLOAT>(m.marginY - m.offsetY) * f;
         }
@@ -51,7 +52,8 @@ BOOL ApplyWorldScale(CellPlacement& p)
             return FALSE;
         }
         double rest = 1.0 - static_cast<double>(p.shiftTransform.eM11);
-        p.clipRect = {static_cast<LONG>(c.right * rest), static_cast<LONG>(c.bottom * rest), c.right, c.bottom};
+        p.clipRect = {static_cast<LONG>(c.right * rest), static_cast<LONG>(c.bottom * rest), c.right,
+                      c.bottom};
     } else {
         if (!SetWorldTransform(p.printerDC, &p.shiftTransform)) {
             return FALSE;
@@ -76,8 +78,8 @@ BOOL ApplyScaledPaperWidth(CellPlacement& p)
         constexpr DWORD kTenthsMmPerInch = 254;
         bool preview = s.outputMode == 5 && s.previewEnabled == 1 && job.previewPass != 0;
         LONG resolution = preview ? s.previewResolution : GetDeviceCaps(p.printerDC, LOGPIXELSX);
-        p.cellRect.right = static_cast<LONG>(static_cast<DWORD>(job.requestedPaperWidth) / kTenthsMmPerInch) *
-                           resolution;
+        p.cellRect.right =
+            static_cast<LONG>(static_cast<DWORD>(job.requestedPaperWidth) / kTenthsMmPerInch) * resolution;
     }
     return TRUE;
 }
@@ -112,7 +114,8 @@ BOOL CentreImageOnSheet(CellPlacement& p)
         x = static_cast<double>(s.scalePercent) / kFullScale;
         LONG dx = static_cast<LONG>(pw * kHalf - pw * x * kHalf);
         LONG dy = static_cast<LONG>(ph * kHalf - ph * x * kHalf);
-        p.clipRect = {p.clipRect.left + dx, p.clipRect.top + dy, p.clipRect.right + dx, p.clipRect.bottom + dy};
+        p.clipRect = {p.clipRect.left + dx, p.clipRect.top + dy, p.clipRect.right + dx,
+                      p.clipRect.bottom + dy};
     }
     SetGraphicsMode(dc, GM_ADVANCED);
     LONG eDx = 0;

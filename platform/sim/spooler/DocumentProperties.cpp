@@ -22,8 +22,7 @@ DEVMODEW DefaultDevmode(const std::u16string& printer)
     std::copy(printer.begin(), printer.begin() + static_cast<std::ptrdiff_t>(length), devmode.dmDeviceName);
     devmode.dmSpecVersion = DM_SPECVERSION;
     devmode.dmSize = sizeof(DEVMODEW);
-    devmode.dmFields = DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES | DM_PRINTQUALITY |
-                       DM_COLLATE | DM_DUPLEX;
+    devmode.dmFields = DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES | DM_PRINTQUALITY | DM_COLLATE | DM_DUPLEX;
     devmode.dmOrientation = DMORIENT_PORTRAIT;
     devmode.dmPaperSize = DMPAPER_LETTER;
     devmode.dmCopies = 1;
