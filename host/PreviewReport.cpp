@@ -1,4 +1,5 @@
 #include "host/PreviewReport.h"
+#include "host/RenderChoices.h"
 
 #include <nirasim/AsyncUI.h>
 
@@ -10,7 +11,6 @@
 
 namespace {
 
-const WCHAR kRenderSettingsKey[] = TEXT("SOFTWARE\\NiraSample\\RenderModule");
 const WCHAR kPreviewValue[] = TEXT("PreviewEnabled");
 constexpr DWORD kAsyncUIMajorVersion = 6;
 constexpr size_t kRequestTail = 20;
@@ -55,13 +55,7 @@ void ReportBitmaps(HostMachine& host, DWORD jobId, LONG sheets)
 void PreparePreview(HostMachine& host, bool confirm)
 {
     host.machine().SetWindowsVersion(kAsyncUIMajorVersion, 0);
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRenderSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) == ERROR_SUCCESS) {
-        DWORD on = 1;
-        RegSetValueExW(key, kPreviewValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), sizeof(on));
-        RegCloseKey(key);
-    }
+    ChooseRenderSetting(kPreviewValue, 1);
     nirasim::asyncui::ScriptReplies({nirasim::asyncui::CustomDataReply(confirm ? "OK" : "Cancel")});
 }
 

@@ -1,6 +1,8 @@
 // DocumentPropertiesW: the spooler hands the request to the configuration module of the printer's
 // driver (DrvDocumentPropertySheets without a property sheet), first for the size of its DEVMODE
 // and then, with an output buffer of that size, for the DEVMODE itself.
+#include "core/Failures.h"
+
 #include <windows.h>
 #include <printoem.h>
 #include <winddiui.h>
@@ -36,6 +38,7 @@ HMODULE LoadConfigModule(HANDLE printer)
 LONG WINAPI DocumentPropertiesW(HWND, HANDLE hPrinter, LPWSTR pDeviceName, PDEVMODEW pDevModeOutput,
                                 PDEVMODEW pDevModeInput, DWORD fMode)
 {
+    NIRASIM_FAIL_IF_INJECTED("DocumentPropertiesW", -1);
     if (hPrinter == nullptr) {
         SetLastError(ERROR_INVALID_HANDLE);
         return kFailure;
