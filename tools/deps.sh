@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
           libsqlite3-dev zlib1g-dev libxml2-dev mingw-w64 sqlite3 python3 clang-format-16
-          libz-mingw-w64-dev wine wine64 libcairo2-dev fonts-dejavu-core)
+          libz-mingw-w64-dev wine wine64 libcairo2-dev fonts-dejavu-core libmspack-dev gcab)
 # npm fetches one source package below; a machine whose Node.js brings its own npm keeps it.
 command -v npm >/dev/null || packages+=(npm)
 missing=()

@@ -45,6 +45,9 @@ public:
         return state_.CurrentOption(feature);
     }
 
+    PropertySheetRun RunPropertySheets(bool document, const std::vector<BYTE>& publicDevMode,
+                                       const std::vector<WORD>& reasons) override;
+
     std::vector<SetOptionsCall> SetOptionsCalls() const override { return state_.SetOptionsCalls(); }
     std::vector<UpdateUISettingCall> UpdateUISettingCalls() const override
     {
@@ -54,6 +57,8 @@ public:
 
     // The UI object of the last item block (or of a block made for the call).
     POEMUIOBJ UIObject();
+    // The lParamInit of the plug-in's property-sheet calls, for a public DEVMODE the caller keeps.
+    OEMUIPSPARAM SheetParam(DEVMODEW* publicDevMode);
     // The plug-in's section inside a DEVMODE of the core driver's layout; null when it has none.
     PVOID PluginSection(DEVMODEW* devMode) const;
 
@@ -61,6 +66,7 @@ private:
     CoreInstance() = default;
     void Start(const std::u16string& pluginPath);
     std::u16string PluginPathOfPrinter() const;
+    std::u16string printerName_;
     OEMDMPARAM DevModeParam(DWORD bufferSize) const;
 
     HANDLE printer_ = nullptr;

@@ -129,6 +129,8 @@ typedef LONG_PTR(CALLBACK* PFNCOMPROPSHEET)(HANDLE hComPropSheet, UINT Function,
 #define CPSUI_CANCEL 0
 #define CPSUI_OK 1
 
+#define PROPSHEETUI_INFO_VERSION 0x0100
+
 typedef struct _PROPSHEETUI_INFO {
     WORD cbSize;
     WORD Version;

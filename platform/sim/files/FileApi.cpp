@@ -122,6 +122,12 @@ HANDLE Fail(DWORD error)
 
 }  // namespace
 
+int HostDescriptorOf(HANDLE handle)
+{
+    auto file = FileOf(handle);
+    return file ? file->fd() : -1;
+}
+
 bool IsOpenWithoutDeleteSharing(const std::string& hostPath)
 {
     return !SharingAllows(hostPath, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);

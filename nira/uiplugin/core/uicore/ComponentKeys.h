@@ -8,3 +8,5 @@ constexpr WCHAR kStringDllKey[] = TEXT("NIRA_STRING_DLL");
 constexpr WCHAR kCapabilityXmlKey[] = TEXT("NIRA_CAPABILITY_XML");
 constexpr WCHAR kConstraintXmlKey[] = TEXT("NIRA_CONSTRAINT_XML");
 constexpr WCHAR kProductDataFileKey[] = TEXT("PRODUCT_DATA_FILE");
+constexpr WCHAR kPresentationDllKey[] = TEXT("NIRA_UI_DLL");
+constexpr WCHAR kUILayoutXmlKey[] = TEXT("NIRA_UILAYOUT_XML");

@@ -6,6 +6,7 @@
 #include "nira/uiplugin/core/services/ConstraintServices.h"
 #include "nira/uiplugin/core/services/CoreServices.h"
 #include "nira/uiplugin/core/uicore/ComponentKeys.h"
+#include "nira/uiplugin/core/uicore/UISink.h"
 #include "nira/uiplugin/core/uisettings/NiraUISettings.h"
 #include "nira/uiplugin/foundation/databases/DataSource.h"
 #include "nira/uiplugin/foundation/databases/FeatureDatabase.h"
@@ -18,6 +19,12 @@ CNiraUICore::CNiraUICore()
       m_featureDatabase(nullptr),
       m_constraintServices(nullptr),
       m_presentationModule(nullptr),
+      m_pageInstance(nullptr),
+      m_treeInstance(nullptr),
+      m_popupInstance(nullptr),
+      m_sheetRequest(nullptr),
+      m_sheetEnumeration(0),
+      m_sink(nullptr),
       m_resourceModule(nullptr),
       m_layoutReader(nullptr),
       m_capabilityReader(nullptr),
@@ -48,10 +55,19 @@ CNiraUICore::CNiraUICore()
       m_popupParent(0),
       m_plugin(nullptr),
       m_handlerFactory(GetDefaultHandlerFactory())
-{}
+{
+    m_sink = new CNiraUISink(this);
+}
 
 CNiraUICore::~CNiraUICore()
 {
+    // Instances the destroy reason did not get to free: a pop-up's, or those of sheets never
+    // destroyed. They go while nirapres is still loaded.
+    FreeInstance(&m_popupInstance);
+    FreeInstance(&m_pageInstance);
+    FreeInstance(&m_treeInstance);
+    LocalFree(m_sheetRequest);
+    m_sheetRequest = nullptr;
     delete m_settings;
     m_settings = nullptr;
     if (m_stringDll != nullptr) {
@@ -59,6 +75,8 @@ CNiraUICore::~CNiraUICore()
         m_stringDll = nullptr;
     }
     FreeBindings();
+    delete m_sink;
+    m_sink = nullptr;
     DeleteHandlers();
     // The services outlive the handlers that borrow them.
     delete m_coreServices;
@@ -233,20 +251,6 @@ int CNiraUICore::GetHelpId(int featureId, int* helpId)
         return NIRA_STATUS_FAILED;
     }
     m_settings->GetHelpId(featureId, helpId);
-    return 0;
-}
-
-// The property sheets come with their own class; until then they answer without effect.
-int CNiraUICore::ShowPopup(int, WCHAR*)
-{
-    return 0;
-}
-int CNiraUICore::DocumentPropertySheets(PPROPSHEETUI_INFO, LPARAM, HANDLE, CNiraOemUIPlugin*)
-{
-    return 0;
-}
-int CNiraUICore::DevicePropertySheets(PPROPSHEETUI_INFO, LPARAM, HANDLE, CNiraOemUIPlugin*)
-{
     return 0;
 }
 

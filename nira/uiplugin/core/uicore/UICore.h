@@ -13,6 +13,7 @@
 #include "nira/uiplugin/foundation/containers/NiraPtrList.h"
 #include "nira/uiplugin/foundation/store/SettingsBackup.h"
 #include "nira/uiplugin/interfaces/INiraUISettingsOwner.h"
+#include "nira/uiplugin/interfaces/PresentationIntf.h"
 
 class CNiraConstraintEngine;
 class CNiraConstraintServices;
@@ -21,6 +22,7 @@ class CNiraDataSource;
 class CNiraFeatureDatabase;
 class CNiraStringDll;
 class CNiraUISettings;
+class CNiraUISink;
 class INiraFeatureHandler;
 struct FeatureRecord;
 
@@ -96,9 +98,19 @@ public:
     HMODULE GetResourceModule() const { return m_resourceModule; }
     // 0 when the text was copied; a null buffer asks whether it exists and how long it is.
     LONG LoadString(int stringId, WCHAR* buffer, int* length);
-    // Shows a pop-up of the layout unless the sheet is initialising. Pop-ups come with the
-    // property sheets; until then nothing is shown.
+    // Shows a pop-up of the layout unless the sheet is initialising: 0, or NIRA_STATUS_FAILED
+    // without memory for its requests.
     virtual int ShowPopup(int messageId, WCHAR* containerName);
+    // Presents a pop-up request through the pop-up's own presentation instance.
+    void PresentPopup(FrameRequest* request);
+    // Fills an empty instance slot from nirapres's CreateInstance, loading nirapres first.
+    void BindPresentation(HANDLE printer, INiraPresentationIntf** slot);
+    INiraUISink* GetSink() const;
+    INiraPresentationIntf* GetPageInstance() const { return m_pageInstance; }
+    INiraPresentationIntf* GetTreeInstance() const { return m_treeInstance; }
+    INiraPresentationIntf* GetPopupInstance() const { return m_popupInstance; }
+    // The request of the sheets' frames, kept until the destroy reason; null outside.
+    FrameRequest* GetSheetRequest() const { return m_sheetRequest; }
     int TrackSnapshotValue(int featureId, int optionId);
     int GetRestoreFlag() const { return m_restoreFlag; }
     int SetRestoreFlag(int value);
@@ -147,6 +159,16 @@ public:
     static constexpr int kRepaintWindowCount = 25;
 
 private:
+    // The reasons of the property sheets; `document` picks the printing preferences' road.
+    int InitializeSheets(PPROPSHEETUI_INFO info, HANDLE printer, bool document);
+    int DestroySheets();
+    int SaveDeviceSettings();
+    // Settings, readers and the string library of the sheets; FALSE when the request cannot go on.
+    BOOL PrepareSheetState(WCHAR* layoutPath);
+    // The two frames of the sheets, the tree view first; each only with its own instance.
+    void PresentSheetFrames(PPROPSHEETUI_INFO info, const WCHAR* layoutPath, bool document);
+    HMODULE LoadPresentationModule(CNiraPrinterAccess& access);
+    void FreeInstance(INiraPresentationIntf** slot);
     static LONG OnFeatureRow(INT featureId, INT kind, LPVOID record, LPVOID user);
     static LONG OnOption(INT optionIndex, INT featureId, INT optionId, INT reserved, INT bitmapId,
                          INT stringId, LPCWSTR optionName, INT iconId, INT optionState, INT auxId1,
@@ -190,6 +212,12 @@ private:
     CNiraFeatureDatabase* m_featureDatabase;
     CNiraConstraintServices* m_constraintServices;
     HMODULE m_presentationModule;
+    INiraPresentationIntf* m_pageInstance;
+    INiraPresentationIntf* m_treeInstance;
+    INiraPresentationIntf* m_popupInstance;
+    FrameRequest* m_sheetRequest;  // the sheets' frames hold its parentValue until destroy
+    int m_sheetEnumeration;        // 1 while the sheets enumerate every feature
+    CNiraUISink* m_sink;
     HMODULE m_resourceModule;
     CNiraDataSource* m_layoutReader;
     CNiraDataSource* m_capabilityReader;  // non-null once the driver state is built

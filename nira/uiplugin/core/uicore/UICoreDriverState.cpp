@@ -105,8 +105,11 @@ int CNiraUICore::EnumerateFeatures(CNiraDocEventHandler*)
     }
     // The filter is spent by the first query: later requests work on the state it built.
     m_filterTaken = 1;
-    m_capabilityReader->GetFeatureSettings(&CNiraUICore::OnFeatureRow, this, m_featureFilter);
-    if (m_deviceCapsMode == 0 && m_colorProfileMode == 0) {
+    // The property sheets need every feature with its UI records, whatever earlier requests read.
+    const bool everyFeature = m_sheetEnumeration != 0;
+    m_capabilityReader->GetFeatureSettings(&CNiraUICore::OnFeatureRow, this,
+                                           everyFeature ? nullptr : m_featureFilter);
+    if (everyFeature || (m_deviceCapsMode == 0 && m_colorProfileMode == 0)) {
         m_capabilityReader->EnumCategories(&CNiraUICore::OnFeatureRow, this);
         m_capabilityReader->EnumVocabularies(&CNiraUICore::OnFeatureRow, this);
         m_capabilityReader->EnumTreeView(&CNiraUICore::OnFeatureRow, this);

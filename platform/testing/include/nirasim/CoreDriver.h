@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <compstui.h>
 #include <prcomoem.h>
 
 #include <nirasim/Machine.h>
@@ -73,6 +74,30 @@ struct CoreItemState {
     std::vector<BYTE> optionFlags;
 };
 
+// One property-sheet reason as the plug-in answered it.
+struct SheetReasonCall {
+    WORD reason;
+    HRESULT answer;    // what the plug-in's DocumentPropertySheets or DevicePropertySheets returned
+    ULONG_PTR result;  // PROPSHEETUI_INFO.Result after the call
+};
+
+// A call of the common property-sheet host's function (pfnComPropSheet) the plug-in made.
+struct ComPropSheetCall {
+    WORD reason;  // during this reason
+    UINT function;
+    LPARAM lParam1;
+    LPARAM lParam2;
+};
+
+struct PropertySheetRun {
+    std::vector<SheetReasonCall> reasons;
+    std::vector<ComPropSheetCall> hostCalls;
+};
+
+// The common property-sheet host's order of reasons for a sheet the user opens and closes with OK.
+inline const std::vector<WORD> kSheetReasons = {PROPSHEETUI_REASON_INIT, PROPSHEETUI_REASON_GET_INFO_HEADER,
+                                                PROPSHEETUI_REASON_SET_RESULT, PROPSHEETUI_REASON_DESTROY};
+
 class CoreDriverInstance {
 public:
     virtual ~CoreDriverInstance() = default;
@@ -102,6 +127,14 @@ public:
     virtual std::vector<CoreItemState> Items() const = 0;
     // The core driver's current option of a feature (its setting, not the item's selection).
     virtual std::string CurrentOption(const std::string& feature) const = 0;
+
+    // Opens the printing preferences (document) or the printer properties as the common
+    // property-sheet host does: the core driver's items first (CommonUIProp), then the plug-in's
+    // DocumentPropertySheets or DevicePropertySheets for each reason, lParamInit an OEMUIPSPARAM
+    // whose public DEVMODE is publicDevMode (the default DEVMODE when empty). The pages and
+    // windows of a real sheet are not made.
+    virtual PropertySheetRun RunPropertySheets(bool document, const std::vector<BYTE>& publicDevMode,
+                                               const std::vector<WORD>& reasons = kSheetReasons) = 0;
 
     virtual std::vector<SetOptionsCall> SetOptionsCalls() const = 0;
     virtual std::vector<UpdateUISettingCall> UpdateUISettingCalls() const = 0;
