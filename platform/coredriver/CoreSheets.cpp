@@ -63,8 +63,8 @@ PropertySheetRun CoreInstance::RunPropertySheets(bool document, const std::vecto
     }
     std::vector<BYTE> devMode = publicDevMode.empty() ? DefaultDevMode().devMode : publicDevMode;
     CommonUIProp(document ? OEMCUIP_DOCPROP : OEMCUIP_PRNPROP, 0);
-    OEMUIPSPARAM param = SheetParam(devMode.size() >= sizeof(DEVMODEW) ? reinterpret_cast<DEVMODEW*>(devMode.data())
-                                                                       : nullptr);
+    OEMUIPSPARAM param = SheetParam(
+        devMode.size() >= sizeof(DEVMODEW) ? reinterpret_cast<DEVMODEW*>(devMode.data()) : nullptr);
     g_run = &run;
     for (WORD reason : reasons) {
         PROPSHEETUI_INFO info;
@@ -76,7 +76,8 @@ PropertySheetRun CoreInstance::RunPropertySheets(bool document, const std::vecto
         info.pfnComPropSheet = &RecordHostCall;
         info.lParamInit = reinterpret_cast<LPARAM>(&param);
         g_reason = reason;
-        HRESULT answer = document ? plugin_->DocumentPropertySheets(&info, 0) : plugin_->DevicePropertySheets(&info, 0);
+        HRESULT answer =
+            document ? plugin_->DocumentPropertySheets(&info, 0) : plugin_->DevicePropertySheets(&info, 0);
         run.reasons.push_back({reason, answer, info.Result});
     }
     g_run = nullptr;

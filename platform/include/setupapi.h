@@ -45,7 +45,7 @@ typedef struct _CABINET_INFO_W {
 } CABINET_INFO_W, *PCABINET_INFO_W;
 
 typedef UINT(CALLBACK* PSP_FILE_CALLBACK_W)(PVOID Context, UINT Notification, UINT_PTR Param1,
-                                             UINT_PTR Param2);
+                                            UINT_PTR Param2);
 
 extern "C" {
 

@@ -50,8 +50,8 @@ struct PopupRequest {
 
 static_assert(offsetof(FrameRequest, parentValue) == 8 && offsetof(FrameRequest, context) == 16 &&
                   offsetof(FrameRequest, frameType) == 24 && offsetof(FrameRequest, resourceModule) == 32 &&
-                  offsetof(FrameRequest, containerName) == 40 && offsetof(FrameRequest, databasePath) == 560 &&
-                  sizeof(FrameRequest) == 1080,
+                  offsetof(FrameRequest, containerName) == 40 &&
+                  offsetof(FrameRequest, databasePath) == 560 && sizeof(FrameRequest) == 1080,
               "FrameRequest layout (x64)");
 static_assert(offsetof(PopupRequest, parentWindow) == 12 && sizeof(PopupRequest) == kFrameRequestPopupSize,
               "PopupRequest layout");
@@ -62,7 +62,7 @@ public:
     // NIRA_STATUS_FAILED without a request or any of sink, settings, reader and strings.
     virtual int PresentFrame(INiraUISink* sink, INiraUISettings* settings, CNiraUILayoutDB* layoutReader,
                              FrameRequest* request, CNiraStringDll* strings, int mode) = 0;  // 0
-    virtual ~INiraPresentationIntf() = default;                                             // 1
+    virtual ~INiraPresentationIntf() = default;                                              // 1
 };
 
 // The exports of nirapres, by these names.

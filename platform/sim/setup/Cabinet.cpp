@@ -61,8 +61,8 @@ FILE_IN_CABINET_INFO_W InfoOf(const mscabd_file& file, const std::u16string& nam
     info.FileSize = file.length;
     info.DosDate = static_cast<WORD>(((file.date_y - kDosYearBase) << kDosYearShift) |
                                      (file.date_m << kDosMonthShift) | file.date_d);
-    info.DosTime =
-        static_cast<WORD>((file.time_h << kDosHourShift) | (file.time_m << kDosMinuteShift) | (file.time_s / 2));
+    info.DosTime = static_cast<WORD>((file.time_h << kDosHourShift) | (file.time_m << kDosMinuteShift) |
+                                     (file.time_s / 2));
     info.DosAttribs = static_cast<WORD>(file.attribs & kDosAttributeMask);
     return info;
 }
@@ -96,7 +96,8 @@ UINT ExtractMember(CabinetDecompressor& cab, mscabd_file& file, LPCWSTR target)
         return ERROR_PATH_NOT_FOUND;
     }
     // The target's folder must exist, as for CreateFileW.
-    HANDLE handle = CreateFileW(target, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle =
+        CreateFileW(target, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         return GetLastError();
     }
@@ -168,14 +169,15 @@ BOOL WINAPI SetupIterateCabinetW(PCWSTR CabinetFile, DWORD, PSP_FILE_CALLBACK_W 
         paths.Target = info.FullTargetName;
         paths.Source = name.c_str();
         paths.Win32Error = ExtractMember(cab, *file, info.FullTargetName);
-        if (MsgHandler(Context, SPFILENOTIFY_FILEEXTRACTED, reinterpret_cast<UINT_PTR>(&paths), 0) != NO_ERROR) {
+        if (MsgHandler(Context, SPFILENOTIFY_FILEEXTRACTED, reinterpret_cast<UINT_PTR>(&paths), 0) !=
+            NO_ERROR) {
             SetLastError(ERROR_OPERATION_ABORTED);
             return FALSE;
         }
     }
     if (cab.cabinet->nextname != nullptr) {
-        AskForNextCabinet(*cab.cabinet, nirasim::sim::ParentOf(nirasim::sim::FullWindowsPath(source)), MsgHandler,
-                          Context);
+        AskForNextCabinet(*cab.cabinet, nirasim::sim::ParentOf(nirasim::sim::FullWindowsPath(source)),
+                          MsgHandler, Context);
     }
     SetLastError(ERROR_SUCCESS);
     return TRUE;

@@ -220,8 +220,8 @@ namespace {
 FILETIME LastWriteTimeOf(LPCWSTR path)
 {
     FILETIME time = {};
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         if (!GetFileTime(file, nullptr, nullptr, &time)) {
             time = FILETIME{};

@@ -78,15 +78,16 @@ void CNiraUICore::FreeInstance(INiraPresentationIntf** slot)
     }
     auto release = m_presentationModule == nullptr
                        ? nullptr
-                       : reinterpret_cast<NiraFreeInstanceProc>(
-                             reinterpret_cast<void*>(GetProcAddress(m_presentationModule, kFreeInstanceExport)));
+                       : reinterpret_cast<NiraFreeInstanceProc>(reinterpret_cast<void*>(
+                             GetProcAddress(m_presentationModule, kFreeInstanceExport)));
     if (release != nullptr) {
         release(*slot);
     }
     *slot = nullptr;
 }
 
-int CNiraUICore::DocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM, HANDLE printer, CNiraOemUIPlugin* plugin)
+int CNiraUICore::DocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM, HANDLE printer,
+                                        CNiraOemUIPlugin* plugin)
 {
     if (info == nullptr) {
         return kReasonUnknown;
@@ -114,7 +115,8 @@ int CNiraUICore::DocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM, HANDLE p
     }
 }
 
-int CNiraUICore::DevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM, HANDLE printer, CNiraOemUIPlugin* plugin)
+int CNiraUICore::DevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM, HANDLE printer,
+                                      CNiraOemUIPlugin* plugin)
 {
     OutputDebugStringW(TEXT("DevicePropertySheets Start"));
     int answer = kReasonUnknown;
@@ -335,7 +337,7 @@ void CNiraUICore::PresentPopup(FrameRequest* request)
     // The pop-up's own instance: the pages keep theirs.
     BindPresentation(m_printerAccess != nullptr ? m_printerAccess->GetHandle() : nullptr, &m_popupInstance);
     if (m_popupInstance != nullptr) {
-        m_popupInstance->PresentFrame(m_sink, m_settings, static_cast<CNiraUILayoutDB*>(m_layoutReader), request,
-                                      m_stringDll, kPresentPopup);
+        m_popupInstance->PresentFrame(m_sink, m_settings, static_cast<CNiraUILayoutDB*>(m_layoutReader),
+                                      request, m_stringDll, kPresentPopup);
     }
 }

@@ -39,7 +39,8 @@ FILETIME LastWriteTime(const std::u16string& path)
 
 void SetLastWriteTime(const std::u16string& path, const FILETIME& time)
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
     CloseHandle(file);
@@ -56,8 +57,7 @@ TEST_F(SheetsTest, LanguageCodes)
         {0x1004, u"HC"},  // Chinese (Singapore)
         {0x1804, u"HT"},  // a Chinese sublanguage the table does not list: its last Chinese row
         {0x0809, u"EN"},  // English (United Kingdom) through the row of every English
-        {0x0407, u"DE"},
-        {0x0436, u""},    // no row
+        {0x0407, u"DE"}, {0x0436, u""},  // no row
     };
     CNiraHelpFileLocator locator;
     for (const LanguageCase& row : cases) {

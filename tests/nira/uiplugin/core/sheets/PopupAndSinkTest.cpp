@@ -182,7 +182,7 @@ TEST_F(SheetsTest, ForbiddenPaperTypeIsRevertedWithThePopup)
     EXPECT_EQ(popup.popupMessage, static_cast<DWORD>(kConflictPopup));
     EXPECT_EQ(popup.cbSize, kPopupRequestSize);
     EXPECT_NE(popup.instance, pages.instance);
-    EXPECT_THAT(popup.popupTexts,
-                ElementsAre(u"These settings cannot be used together:", u"The previous settings are restored.",
-                            u"Paper type", u":", u"Plain paper", u"-", u"Borderless printing", u":", u"On"));
+    EXPECT_THAT(popup.popupTexts, ElementsAre(u"These settings cannot be used together:",
+                                              u"The previous settings are restored.", u"Paper type", u":",
+                                              u"Plain paper", u"-", u"Borderless printing", u":", u"On"));
 }

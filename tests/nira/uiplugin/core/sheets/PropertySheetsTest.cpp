@@ -113,9 +113,10 @@ TEST_F(SheetsTest, DestroyTwice)
 TEST_F(SheetsTest, PrinterPropertiesTraceEveryReasonAndSaveTheStoreAtSetResult)
 {
     const WString guid = TEXT("6f1c2a9e-0b7d-4e35-9a41-2c8d5e7f1b30");
-    machine.SetPrinterData(kPrinter, "ZQRestrictedUserGuid", REG_SZ,
-                           std::string(reinterpret_cast<const char*>(guid.c_str()), (guid.size() + 1) * sizeof(WCHAR)),
-                           "ZQPresetRoot");
+    machine.SetPrinterData(
+        kPrinter, "ZQRestrictedUserGuid", REG_SZ,
+        std::string(reinterpret_cast<const char*>(guid.c_str()), (guid.size() + 1) * sizeof(WCHAR)),
+        "ZQPresetRoot");
     const WString storePath = TEXT("Software\\Norvell-Ashby\\") + guid + TEXT("\\RegFeatureDataStore");
     auto stored = [&] {
         HKEY key = nullptr;
@@ -123,7 +124,8 @@ TEST_F(SheetsTest, PrinterPropertiesTraceEveryReasonAndSaveTheStoreAtSetResult)
             return false;
         }
         DWORD size = 0;
-        bool found = RegQueryValueExW(key, TEXT("RegFeatureStore"), nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
+        bool found =
+            RegQueryValueExW(key, TEXT("RegFeatureStore"), nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
         RegCloseKey(key);
         return found;
     };
