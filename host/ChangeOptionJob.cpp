@@ -4,10 +4,12 @@
 // `nirahost change-option FEATURE OPTION ...` sets the pairs given; without them a walk through
 // the sample rules: glossy photo paper, borderless printing, then plain paper again.
 #include "host/HostJob.h"
+#include "host/PreferencesSession.h"
 #include "host/SectionReport.h"
 
 #include "nira/uiplugin/core/external/INiraExternalInterface.h"
 
+#include <nirasim/CoreDriver.h>
 #include <winspool.h>
 
 #include <cstdlib>
@@ -119,6 +121,53 @@ std::vector<std::pair<int, int>> PairsOf(const std::vector<std::string>& argumen
     return pairs;
 }
 
+// A widget of the printing preferences chooses plain paper for a borderless 4 x 6 job: the change
+// reaches the core through the UI sink, the sample rule takes it back and asks for pop-up 216.
+void WidgetChange(HostMachine& host)
+{
+    using presentationdouble::SinkCall;
+    HostMachine::Print(
+        "a widget of the printing preferences chooses plain paper for a borderless 4 x 6 job:");
+    PreferencesSession session(host);
+    presentationdouble::Control* standIn = session.StandIn();
+    if (standIn == nullptr) {
+        HostMachine::Print("  nirapres's own widgets play no change here");
+        return;
+    }
+    const int paperType = 4116;
+    standIn->script.container = u"DocPropSheet";
+    standIn->script.steps = {
+        {SinkCall::ForceCurrentOption, 4114, 263}, {SinkCall::ForceCurrentOption, paperType, 263},
+        {SinkCall::ForceCurrentOption, 4119, 2},   {SinkCall::TakeValueSnapshot},
+        {SinkCall::BackupSettings, paperType},     {SinkCall::ForceCurrentOption, paperType, 256},
+        {SinkCall::OnOptionChanged, paperType},    {SinkCall::ResolveConflicts, paperType}};
+    standIn->script.steps.push_back({SinkCall::GetCurrentOption, paperType});
+    // Opened through the core driver, as an application opens them.
+    nirasim::CoreDriver driver(host.printerName());
+    if (!driver.IsOpen()) {
+        HostMachine::Print("  the printing preferences cannot be opened");
+        return;
+    }
+    driver->RunPropertySheets(true, {});
+    for (const presentationdouble::FrameCall& frame : standIn->journal.frames) {
+        if (frame.mode == kPresentPopup) {
+            HostMachine::Print(
+                nirasim::Wide(Format("  pop-up %u \"", static_cast<unsigned>(frame.popupMessage))) +
+                frame.container + u"\", its lines:");
+            for (const std::u16string& text : frame.popupTexts) {
+                if (text != u"-") {
+                    HostMachine::Print(u"    " + text);
+                }
+            }
+        } else if (frame.steps.size() >= 2) {
+            const auto& steps = frame.steps;
+            HostMachine::Print(steps[steps.size() - 2].out == 1 ? "  the change conflicts and is taken back"
+                                                                : "  the change is kept");
+            HostMachine::Print(Format("  paper type afterwards: option %d", steps.back().out));
+        }
+    }
+}
+
 int Run(HostMachine& host, const std::vector<std::string>& arguments)
 {
     const WString path = nirasim::Machine::DriverVersionDirectory() + TEXT("\\nirauip.dll");
@@ -149,6 +198,9 @@ int Run(HostMachine& host, const std::vector<std::string>& arguments)
     delete external;
     ClosePrinter(printer);
     FreeLibrary(library);
+    if (arguments.empty()) {
+        WidgetChange(host);
+    }
     return 0;
 }
 

@@ -55,6 +55,8 @@ std::u16string PluginPathOf(LPCWSTR dependentFiles)
     return {};
 }
 
+}  // namespace
+
 std::u16string PrinterNameOf(HANDLE printer)
 {
     DWORD needed = 0;
@@ -66,8 +68,6 @@ std::u16string PrinterNameOf(HANDLE printer)
     LPCWSTR name = reinterpret_cast<PRINTER_INFO_2W*>(buffer.data())->pPrinterName;
     return name != nullptr ? std::u16string(name) : std::u16string();
 }
-
-}  // namespace
 
 CoreInstance::CoreInstance(LPCWSTR printerName)
 {

@@ -15,6 +15,9 @@
 
 namespace nirasim::coredriver {
 
+// The printer's name (PRINTER_INFO_2); empty when it cannot be read.
+std::u16string PrinterNameOf(HANDLE printer);
+
 class CoreInstance : public CoreDriverInstance {
 public:
     // Opens the printer by name (closed with the instance).

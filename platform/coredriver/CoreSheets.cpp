@@ -4,8 +4,6 @@
 // are written down; the pages and windows of a real sheet are not made here.
 #include "CoreInstance.h"
 
-#include <winspool.h>
-
 #include <string.h>
 
 namespace nirasim::coredriver {
@@ -23,24 +21,12 @@ LONG_PTR CALLBACK RecordHostCall(HANDLE, UINT function, LPARAM lParam1, LPARAM l
     return 0;
 }
 
-std::u16string PrinterNameOfHandle(HANDLE printer)
-{
-    DWORD needed = 0;
-    GetPrinterW(printer, 2, nullptr, 0, &needed);
-    std::vector<BYTE> buffer(needed);
-    if (needed == 0 || !GetPrinterW(printer, 2, buffer.data(), needed, &needed)) {
-        return {};
-    }
-    LPCWSTR name = reinterpret_cast<PRINTER_INFO_2W*>(buffer.data())->pPrinterName;
-    return name != nullptr ? std::u16string(name) : std::u16string();
-}
-
 }  // namespace
 
 OEMUIPSPARAM CoreInstance::SheetParam(DEVMODEW* publicDevMode)
 {
     if (printerName_.empty()) {
-        printerName_ = PrinterNameOfHandle(printer_);
+        printerName_ = PrinterNameOf(printer_);
     }
     OEMUIPSPARAM param;
     memset(&param, 0, sizeof(param));

@@ -104,6 +104,44 @@ TEST_F(CoreSheetsTest, PopupRequestAndItsOwnInstance)
     EXPECT_EQ(uiCore->GetPopupInstance(), nullptr);
 }
 
+// A core without the plug-in keeps initialising while its frames are presented: a conflict met
+// then is taken back without a pop-up; after the initialisation pop-ups are shown.
+TEST_F(CoreSheetsTest, PopupDuringInitializationShowsNothing)
+{
+    std::vector<BYTE> devMode = Core().DefaultDevMode().devMode;
+    ASSERT_GE(devMode.size(), sizeof(DEVMODEW));
+    Script().container = u"DocPropSheet";
+    Script().steps = {{SinkCall::ForceCurrentOption, kPaperSize, kPaper4x6},
+                      {SinkCall::BackupSettings, kBorderless},
+                      {SinkCall::ForceCurrentOption, kBorderless, 2},
+                      {SinkCall::OnOptionChanged, kBorderless},
+                      {SinkCall::ResolveConflicts, kBorderless}};
+    WString name = kPrinter;
+    OEMUIPSPARAM param = {};
+    param.cbSize = sizeof(param);
+    param.hPrinter = printer;
+    param.pPrinterName = name.data();
+    param.pPublicDM = reinterpret_cast<DEVMODEW*>(devMode.data());
+    PROPSHEETUI_INFO info = {};
+    info.cbSize = sizeof(info);
+    info.Reason = PROPSHEETUI_REASON_INIT;
+    info.lParamInit = reinterpret_cast<LPARAM>(&param);
+    EXPECT_EQ(uiCore->DocumentPropertySheets(&info, 0, printer, nullptr), 1);
+
+    ASSERT_EQ(Journal().frames.size(), 2u);
+    EXPECT_EQ(Journal().frames[1].container, u"DocPropSheet");
+    ASSERT_EQ(Journal().frames[1].steps.size(), 5u);
+    EXPECT_EQ(Journal().frames[1].steps[4].out, 1);  // reverted, quietly
+    EXPECT_EQ(uiCore->GetSheetRequest()->cbSize, 1064u);
+
+    WCHAR container[] = TEXT("Feature unavailable");
+    EXPECT_EQ(uiCore->ShowPopup(kConflictPopup, container), 0);
+    ASSERT_EQ(Journal().frames.size(), 3u);
+    EXPECT_EQ(Journal().frames[2].mode, kPopupMode);
+    Destroy();
+    EXPECT_EQ(uiCore->GetSheetRequest(), nullptr);
+}
+
 // A pop-up outside the sheets stays until the core goes, which frees its instance.
 TEST_F(CoreSheetsTest, PopupInstanceIsFreedWithTheCore)
 {
