@@ -76,9 +76,10 @@ int Run(HostMachine& host, const std::vector<std::string>&)
     CNiraUISettings* settings = nullptr;
     core.GetSettings(&settings);
     CNiraIdMap& bindings = core.GetBindings();
-    HostMachine::Print(Format("driver state: %d features (feature, handler class id and class, current option, "
-                              "display state, option:state)",
-                              bindings.GetCount()));
+    HostMachine::Print(
+        Format("driver state: %d features (feature, handler class id and class, current option, "
+               "display state, option:state)",
+               bindings.GetCount()));
     for (int i = bindings.GetCount() - 1; i >= 0 && settings != nullptr; --i) {
         NiraIdEntry* entry = bindings.GetEntryAt(i);
         PrintFeature(core, settings, entry->key, static_cast<FeatureBinding*>(entry->value));

@@ -28,14 +28,16 @@ PreferencesSession::PreferencesSession(HostMachine& host) : host_(host)
     SetDefaultHandlerFactory(&CreateFeatureHandler);
     const std::u16string path = nirasim::Machine::DriverVersionDirectory() + kPresentationFile;
     if (!MakesInstances(path)) {
-        HostMachine::Print("nirapres makes no presentation instances yet: its stand-in (niratestpres.dll) "
-                           "takes the frames");
+        HostMachine::Print(
+            "nirapres makes no presentation instances yet: its stand-in (niratestpres.dll) "
+            "takes the frames");
         host.machine().CopyIn(host.buildDir() + "/fixtures/niratestpres.dll", path);
     }
     presentation_ = LoadLibraryW(path.c_str());
-    auto control = presentation_ == nullptr ? nullptr
-                                            : reinterpret_cast<presentationdouble::ControlProc>(reinterpret_cast<void*>(
-                                                  GetProcAddress(presentation_, presentationdouble::kControlExport)));
+    auto control = presentation_ == nullptr
+                       ? nullptr
+                       : reinterpret_cast<presentationdouble::ControlProc>(reinterpret_cast<void*>(
+                             GetProcAddress(presentation_, presentationdouble::kControlExport)));
     control_ = control != nullptr ? control() : nullptr;
     core_ = std::make_unique<CNiraUICore>();
 }
@@ -85,16 +87,19 @@ void PreferencesSession::PrintFrames() const
         return;
     }
     for (const presentationdouble::FrameCall& frame : control_->journal.frames) {
-        std::u16string line = nirasim::Wide(Format("frame %s: container \"", frame.mode == kPresentPopup ? "pop-up" : "sheet")) +
-                              frame.container +
-                              nirasim::Wide(Format("\", kind %u, request size %u, version %u", static_cast<unsigned>(frame.frameType),
-                                                   static_cast<unsigned>(frame.cbSize),
-                                                   static_cast<unsigned>(frame.version)));
+        std::u16string line =
+            nirasim::Wide(
+                Format("frame %s: container \"", frame.mode == kPresentPopup ? "pop-up" : "sheet")) +
+            frame.container +
+            nirasim::Wide(Format("\", kind %u, request size %u, version %u",
+                                 static_cast<unsigned>(frame.frameType), static_cast<unsigned>(frame.cbSize),
+                                 static_cast<unsigned>(frame.version)));
         if (frame.mode == kPresentPopup) {
             line += nirasim::Wide(Format(", message %u", static_cast<unsigned>(frame.popupMessage)));
         }
         HostMachine::Print(line);
-        HostMachine::Print(u"  database " + frame.database +
-                           nirasim::Wide(Format(", resource module %s", frame.resourceModule ? "loaded" : "none")));
+        HostMachine::Print(
+            u"  database " + frame.database +
+            nirasim::Wide(Format(", resource module %s", frame.resourceModule ? "loaded" : "none")));
     }
 }
