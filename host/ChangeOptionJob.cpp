@@ -135,7 +135,7 @@ void WidgetChange(HostMachine& host)
         return;
     }
     const int paperType = 4116;
-    standIn->script.container = u"DocPropSheet";
+    standIn->script.container = TEXT("DocPropSheet");
     standIn->script.steps = {
         {SinkCall::ForceCurrentOption, 4114, 263}, {SinkCall::ForceCurrentOption, paperType, 263},
         {SinkCall::ForceCurrentOption, 4119, 2},   {SinkCall::TakeValueSnapshot},
@@ -153,10 +153,10 @@ void WidgetChange(HostMachine& host)
         if (frame.mode == kPresentPopup) {
             HostMachine::Print(
                 nirasim::Wide(Format("  pop-up %u \"", static_cast<unsigned>(frame.popupMessage))) +
-                frame.container + u"\", its lines:");
+                frame.container + TEXT("\", its lines:"));
             for (const std::u16string& text : frame.popupTexts) {
-                if (text != u"-") {
-                    HostMachine::Print(u"    " + text);
+                if (text != TEXT("-")) {
+                    HostMachine::Print(TEXT("    ") + text);
                 }
             }
         } else if (frame.steps.size() >= 2) {

@@ -87,8 +87,8 @@ int Run(HostMachine& host, const std::vector<std::string>&)
     session.PrintFrames();
     WCHAR* path = nullptr;
     int status = core.GetSink()->GetHelpFilePath(&path);
-    HostMachine::Print(status == 0 && path != nullptr ? u"help file: " + std::u16string(path)
-                                                      : std::u16string(u"help file: none"));
+    HostMachine::Print(status == 0 && path != nullptr ? TEXT("help file: ") + std::u16string(path)
+                                                      : std::u16string(TEXT("help file: none")));
     return 0;
 }
 

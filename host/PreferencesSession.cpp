@@ -9,7 +9,7 @@
 
 namespace {
 
-const char16_t kPresentationFile[] = u"\\nirapres.dll";
+const char16_t kPresentationFile[] = TEXT("\\nirapres.dll");
 
 bool MakesInstances(const std::u16string& path)
 {
@@ -99,7 +99,7 @@ void PreferencesSession::PrintFrames() const
         }
         HostMachine::Print(line);
         HostMachine::Print(
-            u"  database " + frame.database +
+            TEXT("  database ") + frame.database +
             nirasim::Wide(Format(", resource module %s", frame.resourceModule ? "loaded" : "none")));
     }
 }

@@ -46,18 +46,18 @@ void SetLastWriteTime(const std::u16string& path, const FILETIME& time)
     CloseHandle(file);
 }
 
-const std::u16string kCabinet = nirasim::Machine::DriverVersionDirectory() + u"\\nirazqfhl01.cab";
+const std::u16string kCabinet = nirasim::Machine::DriverVersionDirectory() + TEXT("\\nirazqfhl01.cab");
 
 }  // namespace
 
 TEST_F(SheetsTest, LanguageCodes)
 {
     const LanguageCase cases[] = {
-        {0x0C04, u"HT"},  // Chinese (Hong Kong)
-        {0x1004, u"HC"},  // Chinese (Singapore)
-        {0x1804, u"HT"},  // a Chinese sublanguage the table does not list: its last Chinese row
-        {0x0809, u"EN"},  // English (United Kingdom) through the row of every English
-        {0x0407, u"DE"}, {0x0436, u""},  // no row
+        {0x0C04, TEXT("HT")},  // Chinese (Hong Kong)
+        {0x1004, TEXT("HC")},  // Chinese (Singapore)
+        {0x1804, TEXT("HT")},  // a Chinese sublanguage the table does not list: its last Chinese row
+        {0x0809, TEXT("EN")},  // English (United Kingdom) through the row of every English
+        {0x0407, TEXT("DE")}, {0x0436, TEXT("")},  // no row
     };
     CNiraHelpFileLocator locator;
     for (const LanguageCase& row : cases) {
@@ -72,14 +72,14 @@ TEST_F(SheetsTest, HelpFileIsExtractedFromTheCabinetAndKeptWhileCurrent)
     CNiraHelpFileLocator locator;
     WCHAR* path = nullptr;
     ASSERT_EQ(locator.Locate(kPrinter, &path), 1);
-    const std::u16string helpPath = TempFolder() + u"NIRDE01.CHM";
+    const std::u16string helpPath = TempFolder() + TEXT("NIRDE01.CHM");
     ASSERT_NE(path, nullptr);
     EXPECT_EQ(std::u16string(path), helpPath);
 
     std::string contents;
     ASSERT_TRUE(machine.ReadFile(helpPath, contents));
     EXPECT_EQ(contents, "Help of the sample inkjet printer (DE)\n");
-    for (const char16_t* other : {u"NIREN01.CHM", u"NIRHT01.CHM", u"NIRHC01.CHM"}) {
+    for (const char16_t* other : {TEXT("NIREN01.CHM"), TEXT("NIRHT01.CHM"), TEXT("NIRHC01.CHM")}) {
         EXPECT_FALSE(machine.FileExists(TempFolder() + other)) << nirasim::Utf8(other);
     }
 
@@ -110,10 +110,10 @@ TEST_F(SheetsTest, HelpOfAnUnknownPrinterOrADriverWithoutCabinet)
     // A driver without the cabinet hands out no name, in particular not the last printer's.
     ASSERT_TRUE(DeleteFileW(kCabinet.c_str()));
     nirasim::DriverSpec driver = nirasim::Machine::SamplePackageDriver();
-    driver.name = u"Nira Sample Without Help";
+    driver.name = TEXT("Nira Sample Without Help");
     machine.InstallDriver(driver);
     nirasim::PrinterSpec other;
-    other.name = u"Plain Printer";
+    other.name = TEXT("Plain Printer");
     other.driverName = driver.name;
     machine.AddPrinter(other);
     path = nullptr;

@@ -87,9 +87,9 @@ TEST_F(CoreSheetsTest, PopupRequestAndItsOwnInstance)
     EXPECT_EQ(popup.version, 1u);
     EXPECT_EQ(popup.popupMessage, static_cast<DWORD>(kConflictPopup));
     EXPECT_EQ(popup.popupParent, 0u);
-    EXPECT_EQ(popup.container, u"Feature unavailable");
+    EXPECT_EQ(popup.container, TEXT("Feature unavailable"));
     EXPECT_NE(popup.resourceModule, nullptr);
-    const std::u16string capability = u"\\3\\niracap.vdf";
+    const std::u16string capability = TEXT("\\3\\niracap.vdf");
     ASSERT_GE(popup.database.size(), capability.size());
     EXPECT_EQ(popup.database.substr(popup.database.size() - capability.size()), capability);
     EXPECT_TRUE(popup.sink && popup.settings && popup.reader && popup.strings);
@@ -110,7 +110,7 @@ TEST_F(CoreSheetsTest, PopupDuringInitializationShowsNothing)
 {
     std::vector<BYTE> devMode = Core().DefaultDevMode().devMode;
     ASSERT_GE(devMode.size(), sizeof(DEVMODEW));
-    Script().container = u"DocPropSheet";
+    Script().container = TEXT("DocPropSheet");
     Script().steps = {{SinkCall::ForceCurrentOption, kPaperSize, kPaper4x6},
                       {SinkCall::BackupSettings, kBorderless},
                       {SinkCall::ForceCurrentOption, kBorderless, 2},
@@ -129,7 +129,7 @@ TEST_F(CoreSheetsTest, PopupDuringInitializationShowsNothing)
     EXPECT_EQ(uiCore->DocumentPropertySheets(&info, 0, printer, nullptr), 1);
 
     ASSERT_EQ(Journal().frames.size(), 2u);
-    EXPECT_EQ(Journal().frames[1].container, u"DocPropSheet");
+    EXPECT_EQ(Journal().frames[1].container, TEXT("DocPropSheet"));
     ASSERT_EQ(Journal().frames[1].steps.size(), 5u);
     EXPECT_EQ(Journal().frames[1].steps[4].out, 1);  // reverted, quietly
     EXPECT_EQ(uiCore->GetSheetRequest()->cbSize, 1064u);
@@ -193,7 +193,7 @@ TEST_F(CoreSheetsTest, BoundSinkForwardsToItsCore)
 // rule forbids: the settings go back and the conflict pop-up is asked for with its texts.
 TEST_F(SheetsTest, ForbiddenPaperTypeIsRevertedWithThePopup)
 {
-    Script().container = u"DocPropSheet";
+    Script().container = TEXT("DocPropSheet");
     Script().steps = {
         {SinkCall::ForceCurrentOption, kPaperSize, kPaper4x6},
         {SinkCall::ForceCurrentOption, kMediaType, kPhotoPaper},
@@ -210,7 +210,7 @@ TEST_F(SheetsTest, ForbiddenPaperTypeIsRevertedWithThePopup)
 
     ASSERT_EQ(Journal().frames.size(), 3u);
     const FrameCall& pages = Journal().frames[2];
-    EXPECT_EQ(pages.container, u"DocPropSheet");
+    EXPECT_EQ(pages.container, TEXT("DocPropSheet"));
     ASSERT_EQ(pages.steps.size(), Script().steps.size());
     EXPECT_EQ(pages.steps[7].out, 1);  // reverted
     EXPECT_EQ(pages.steps[9].status, 0);
@@ -220,7 +220,8 @@ TEST_F(SheetsTest, ForbiddenPaperTypeIsRevertedWithThePopup)
     EXPECT_EQ(popup.popupMessage, static_cast<DWORD>(kConflictPopup));
     EXPECT_EQ(popup.cbSize, kPopupRequestSize);
     EXPECT_NE(popup.instance, pages.instance);
-    EXPECT_THAT(popup.popupTexts, ElementsAre(u"These settings cannot be used together:",
-                                              u"The previous settings are restored.", u"Paper type", u":",
-                                              u"Plain paper", u"-", u"Borderless printing", u":", u"On"));
+    EXPECT_THAT(popup.popupTexts, ElementsAre(TEXT("These settings cannot be used together:"),
+                                              TEXT("The previous settings are restored."), TEXT("Paper type"),
+                                              TEXT(":"), TEXT("Plain paper"), TEXT("-"),
+                                              TEXT("Borderless printing"), TEXT(":"), TEXT("On")));
 }

@@ -46,10 +46,10 @@ TEST_F(SheetsTest, PrintingPreferencesPresentTheTreeViewThenThePages)
         EXPECT_EQ(frame.frameType, kinds[i]);
         EXPECT_NE(frame.context, nullptr);  // the core driver's PROPSHEETUI_INFO
         EXPECT_NE(frame.resourceModule, nullptr);
-        EXPECT_TRUE(EndsWith(frame.database, u"\\3\\niraui.vdf")) << nirasim::Utf8(frame.database);
+        EXPECT_TRUE(EndsWith(frame.database, TEXT("\\3\\niraui.vdf"))) << nirasim::Utf8(frame.database);
         EXPECT_TRUE(frame.sink && frame.settings && frame.reader && frame.strings);
     }
-    EXPECT_THAT(Containers(Journal().frames), ElementsAre(u"CPSUITreeView", u"DocPropSheet"));
+    EXPECT_THAT(Containers(Journal().frames), ElementsAre(TEXT("CPSUITreeView"), TEXT("DocPropSheet")));
     EXPECT_NE(Journal().frames[0].instance, Journal().frames[1].instance);
 
     ASSERT_EQ(run.reasons.size(), 4u);
@@ -80,18 +80,18 @@ TEST_F(SheetsTest, OnlyTheInstanceThatWasMadeIsPresented)
 {
     Script().refusedInstances = {0};  // the pages' instance is bound first
     Core().RunPropertySheets(true, {});
-    EXPECT_THAT(Containers(Journal().frames), ElementsAre(u"CPSUITreeView"));
+    EXPECT_THAT(Containers(Journal().frames), ElementsAre(TEXT("CPSUITreeView")));
 
     *double_ = presentationdouble::Control();
     Script().refusedInstances = {1};
     core.reset();
     Core().RunPropertySheets(true, {});
-    EXPECT_THAT(Containers(Journal().frames), ElementsAre(u"DocPropSheet"));
+    EXPECT_THAT(Containers(Journal().frames), ElementsAre(TEXT("DocPropSheet")));
 }
 
 TEST_F(SheetsTest, WithoutTheProductDataModuleNoFrameIsPresented)
 {
-    ASSERT_TRUE(DeleteFileW((nirasim::Machine::DriverVersionDirectory() + u"\\nirares.dll").c_str()));
+    ASSERT_TRUE(DeleteFileW((nirasim::Machine::DriverVersionDirectory() + TEXT("\\nirares.dll")).c_str()));
     nirasim::PropertySheetRun run = Core().RunPropertySheets(true, {});
     EXPECT_THAT(Journal().frames, IsEmpty());
     EXPECT_EQ(run.reasons[0].answer, 1);
@@ -138,15 +138,15 @@ TEST_F(SheetsTest, PrinterPropertiesTraceEveryReasonAndSaveTheStoreAtSetResult)
     EXPECT_TRUE(stored());
     EXPECT_EQ(run.reasons[0].result, static_cast<ULONG_PTR>(CPSUI_OK));
 
-    EXPECT_THAT(Containers(Journal().frames), ElementsAre(u"CPSUIDevTreeView", u"DevicePropSheet"));
+    EXPECT_THAT(Containers(Journal().frames), ElementsAre(TEXT("CPSUIDevTreeView"), TEXT("DevicePropSheet")));
     std::vector<std::u16string> traces;
     for (const std::u16string& line : machine.DebugOutput()) {
-        if (line.rfind(u"DevicePropertySheets", 0) == 0) {
+        if (line.rfind(TEXT("DevicePropertySheets"), 0) == 0) {
             traces.push_back(line);
         }
     }
-    const std::u16string start = u"DevicePropertySheets Start";
-    const std::u16string end = u"DevicePropertySheets End";
+    const std::u16string start = TEXT("DevicePropertySheets Start");
+    const std::u16string end = TEXT("DevicePropertySheets End");
     EXPECT_THAT(traces, ElementsAre(start, end, start, end, start, end, start, end));
     EXPECT_EQ(Journal().freed, 2);
 }

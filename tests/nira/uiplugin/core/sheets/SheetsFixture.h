@@ -25,7 +25,7 @@ protected:
     {
         machine.InstallSamplePackage(NIRA_BUILD_DIR);
         machine.AddSamplePrinter(kPrinter);
-        const std::u16string library = nirasim::Machine::DriverVersionDirectory() + u"\\nirapres.dll";
+        const std::u16string library = nirasim::Machine::DriverVersionDirectory() + TEXT("\\nirapres.dll");
         ASSERT_TRUE(machine.CopyIn(std::string(NIRA_BUILD_DIR) + "/fixtures/niratestpres.dll", library));
         presentation = LoadLibraryW(library.c_str());
         ASSERT_NE(presentation, nullptr);
