@@ -93,6 +93,7 @@ const char* const kInjectableFunctions[] = {
     "SetPrinterDataW",
     "SetPrinterW",
     "SetWorldTransform",
+    "SetupIterateCabinetW",
     "StartDocPrinterW",
     "StartDocW",
     "StartPage",
