@@ -1,7 +1,7 @@
 #include "host/PreviewReport.h"
 #include "host/RenderChoices.h"
 
-#include <nirasim/PrintUIHost.h>
+#include <nirasim/AsyncUI.h>
 
 #include <cstdio>
 #include <cstring>
@@ -56,18 +56,18 @@ void PreparePreview(HostMachine& host, bool confirm)
 {
     host.machine().SetWindowsVersion(kAsyncUIMajorVersion, 0);
     ChooseRenderSetting(kPreviewValue, 1);
-    nirasim::printui::ScriptReplies({nirasim::printui::CustomDataReply(confirm ? "OK" : "Cancel")});
+    nirasim::asyncui::ScriptReplies({nirasim::asyncui::CustomDataReply(confirm ? "OK" : "Cancel")});
 }
 
 void ReportPreview(HostMachine& host, DWORD jobId, bool printed)
 {
-    nirasim::printui::WaitForHost();
-    std::vector<nirasim::printui::Request> requests = nirasim::printui::Requests();
+    nirasim::asyncui::WaitForHost();
+    std::vector<nirasim::asyncui::Request> requests = nirasim::asyncui::Requests();
     if (requests.empty()) {
         HostMachine::Print("preview: no request reached the print-UI host");
         return;
     }
-    const nirasim::printui::Request& request = requests.back();
+    const nirasim::asyncui::Request& request = requests.back();
     HostMachine::Print("preview request to " + nirasim::Utf8(request.dll) + " " +
                        nirasim::Utf8(request.entryPoint) + ": " + std::to_string(request.size) + " bytes");
     const std::vector<BYTE>& sent = request.afterText;
