@@ -279,14 +279,13 @@ BOOL ComputeCell(CellPlacement& p, const DEVMODEW* pageDevmode, LONG pagesPerShe
         p.cellRect = {p.cellRect.left + dx, p.cellRect.top + dy, p.cellRect.right + dx,
                       p.cellRect.bottom + dy};
     }
-    if (s.booklet != 0 && s.fitToPaper != 0 && !ScaledPercent(s)) {
-        float scale = FitToPaper(p, lx, ly, pageNumber, c);
-        SetFrame(p, fx, fy);
-        if (scale != 1.0F) {
-            return TRUE;
-        }
-    }
+    // A booklet page fitted to the paper at another scale keeps the fitted cell as it is.
+    bool fitted = s.booklet != 0 && s.fitToPaper != 0 && !ScaledPercent(s);
+    float scale = fitted ? FitToPaper(p, lx, ly, pageNumber, c) : 1.0F;
     SetFrame(p, fx, fy);
+    if (scale != 1.0F) {
+        return TRUE;
+    }
     if (!fixedOrder) {
         ShrinkToPageShape(p, cellWidth, cellHeight);
     }

@@ -92,4 +92,5 @@ BOOL OverlayStep(CellPlacement& placement, const DEVMODEW* pageDevmode, LONG pag
 
 // Plays the page magnified over the chosen poster tiles, each on a sheet side of its own; the
 // caller started the first side and ends the last. FALSE when no tile is printed.
-BOOL PlayPosterTiles(CellPlacement& placement, HANDLE pageHandle, const DEVMODEW* pageDevmode, LONG pageNumber);
+BOOL PlayPosterTiles(CellPlacement& placement, HANDLE pageHandle, const DEVMODEW* pageDevmode,
+                     LONG pageNumber);

@@ -71,7 +71,6 @@ bool SixUpTurned(const StrategyContext& context, const DEVMODEW& page)
                          context.pageDevmode->dmPaperSize == kPaperTabloid);
 }
 
-
 bool PlayListedPage(StrategyContext& context, LONG page, const DEVMODEW* sheet, LONG cell, LONG mode)
 {
     DWORD type = 0;

@@ -169,8 +169,8 @@ BOOL OverlayStep(CellPlacement& p, const DEVMODEW* page, LONG pageNumber, LONG c
     }
     LONG entry = s.outputMode == kOutputOverlay && s.booklet != 0 ? 0 : cellNumber - 1;
     const RECT& c = p.cellRect;
-    job.placement.cells[entry] = {pageNumber, c.left, c.top, c.right, c.bottom,
-                                  page != nullptr ? page->dmOrientation : SHORT{0}, 0};
+    job.placement.cells[entry] = {
+        pageNumber, c.left, c.top, c.right, c.bottom, page != nullptr ? page->dmOrientation : SHORT{0}, 0};
     job.placement.pageCount = job.pageCount;
     job.SendDriverEscape(ESCAPE_SET_PAGE_PLACEMENT);
     if (s.outputMode == kOutputOverlay && s.cellReports != 0) {
@@ -182,7 +182,8 @@ BOOL OverlayStep(CellPlacement& p, const DEVMODEW* page, LONG pageNumber, LONG c
     if (pageNumber == 2) {
         job.SendDriverEscape(ESCAPE_GET_PAGE_SETTINGS);
     }
-    if (s.cellReports != 0 && (HasWideCharacter(s.overlay.overlayText2) || job.pageSettings.spaceMarker != 0)) {
+    if (s.cellReports != 0 &&
+        (HasWideCharacter(s.overlay.overlayText2) || job.pageSettings.spaceMarker != 0)) {
         DrawSpaceMarker(p, pagesPerSheet);
     }
     return TRUE;

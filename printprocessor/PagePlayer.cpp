@@ -131,7 +131,6 @@ void MarkLastSheet(CNiraEmfJob& job, LONG page, LONG cellNumber)
     }
 }
 
-
 constexpr LONG kOutputOverlay = 3;
 
 bool MillimetreMarginsApply(const JobSettingsRecord& s)
@@ -219,7 +218,8 @@ BOOL PlayPageInCell(CellPlacement& p, HANDLE pageHandle, DEVMODEW* pageDevmode, 
     if (!TurnPage(p, pageDevmode)) {
         return Fail(p.printerDC);
     }
-    if (s.outputMode != kOutputOverlay && !(s.driverScales != 0 ? ApplyScaledPaperWidth(p) : ApplyWorldScale(p))) {
+    if (s.outputMode != kOutputOverlay &&
+        !(s.driverScales != 0 ? ApplyScaledPaperWidth(p) : ApplyWorldScale(p))) {
         return Fail(p.printerDC);
     }
     if (job.pagesPerSide != 1) {

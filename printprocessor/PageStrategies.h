@@ -71,7 +71,8 @@ void PrintBackCover(StrategyContext& context, LONG n);
 
 // The page of the side's group that each cell receives in a chosen direction; false when the
 // count and direction have no order.
-bool CellOrder(const StrategyContext& context, const DEVMODEW& first, LONG pages, LONG direction, LONG* entries);
+bool CellOrder(const StrategyContext& context, const DEVMODEW& first, LONG pages, LONG direction,
+               LONG* entries);
 
 // Plays a page into a cell of a side whose sheet DEVMODE is the side's first page's.
 bool PlayCellPage(StrategyContext& context, HANDLE pageHandle, const DEVMODEW* sheet, LONG page, LONG cell,
