@@ -74,6 +74,8 @@ BOOL ApplyWorldScale(CellPlacement& placement);
 BOOL ApplyScaledPaperWidth(CellPlacement& placement);
 // Takes the job's millimetre margins off the rectangle.
 BOOL InsetMillimetreMargins(CellPlacement& placement, RECT& rect);
+// Whether the played page's clip takes the millimetre margins (the driver scales in output mode 4).
+bool MillimetreMarginsApply(const JobSettingsRecord& settings);
 // Centres the driver's image on the sheet; answers 1 when it does nothing.
 BOOL CentreImageOnSheet(CellPlacement& placement);
 

@@ -133,11 +133,6 @@ void MarkLastSheet(CNiraEmfJob& job, LONG page, LONG cellNumber)
 
 constexpr LONG kOutputOverlay = 3;
 
-bool MillimetreMarginsApply(const JobSettingsRecord& s)
-{
-    return s.mmMarginsOn != 0 && s.outputMode == 4 && s.driverScales != 0;
-}
-
 // The whole sheet turns a quarter: the clip keeps the cell and the cell's edges change places
 // as the output mode and the page's orientation ask.
 bool TurnSheet(CellPlacement& p, const DEVMODEW* page, RECT& sheetClip, RECT*& clip)
