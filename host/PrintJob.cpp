@@ -92,7 +92,8 @@ DWORD TilesOf(const std::string& list)
     size_t at = 0;
     while (at < list.size()) {
         size_t end = list.find(',', at);
-        int tile = std::atoi(list.substr(at, end == std::string::npos ? std::string::npos : end - at).c_str());
+        int tile =
+            std::atoi(list.substr(at, end == std::string::npos ? std::string::npos : end - at).c_str());
         if (tile >= 0 && tile < static_cast<int>(kPosterTileCount)) {
             tiles |= DWORD{1} << tile;
         }
@@ -208,7 +209,7 @@ std::string Rect(const RECT& r)
 
 std::string Turn(const XFORM& x)
 {
-    if (x.eM11 == 1 && x.eM22 == 1) {
+    if (x.eM11 > 0 && x.eM12 == 0) {
         return "0";
     }
     if (x.eM11 == 0) {
@@ -224,10 +225,10 @@ void PrintSide(int number, const nirasim::SheetSideRecord& record)
     bool leftSet = !(record.identityAtStart && record.identityAtEnd) && !tile;
     HostMachine::Print("side " + std::to_string(number) + " (copies " + std::to_string(record.copies) +
                        ", duplex " + std::to_string(record.duplex) + ")" +
-                       (leftSet ? " WORLD TRANSFORM LEFT SET" : ""));
+                       (leftSet ? " WORLD TRANSFORM LEFT SET" : "") + (record.pages.empty() ? " blank" : ""));
     for (const nirasim::PlayedPage& page : record.pages) {
-        std::string scale = page.world.eM11 > 1 ? " magnified " + std::to_string(static_cast<int>(page.world.eM11))
-                                                 : "";
+        std::string scale =
+            page.world.eM11 > 1 ? " magnified " + std::to_string(static_cast<int>(page.world.eM11)) : "";
         HostMachine::Print("  page " + std::to_string(page.page) + " cell " + Rect(page.document) + " turn " +
                            Turn(page.world) + scale + " at (" +
                            std::to_string(static_cast<long>(page.world.eDx)) + "," +
@@ -249,15 +250,17 @@ bool ReadRecord(const nirasim::GdiCall& call, Record& record)
 
 // What the render module was told while the side was printed: the cells the placement record
 // reports, the overlay escapes and the start of a manual two-sided job's second batch.
-void PrintEscape(const nirasim::GdiCall& call)
+void PrintEscape(const nirasim::GdiCall& call, std::string& lastPlacement)
 {
     PagePlacementRecord placement = {};
     JobCountsRecord counts = {};
     switch (call.args.empty() ? 0 : call.args[0]) {
     case ESCAPE_SET_PAGE_PLACEMENT:
-        if (!ReadRecord(call, placement)) {
+        // The record goes out several times per page: only what changed is shown.
+        if (call.bytes == lastPlacement || !ReadRecord(call, placement)) {
             return;
         }
+        lastPlacement = call.bytes;
         for (DWORD i = 0; i < kPageCellCount; ++i) {
             const PageCellEntry& cell = placement.cells[i];
             if (cell.pageNumber != 0) {
@@ -282,7 +285,8 @@ void PrintEscape(const nirasim::GdiCall& call)
         break;
     case ESCAPE_SET_JOB_COUNTS:
         if (ReadRecord(call, counts) && counts.secondBatch == 1) {
-            HostMachine::Print("-- second batch: the sheets are turned and put back (job counts, second batch 1)");
+            HostMachine::Print(
+                "-- second batch: the sheets are turned and put back (job counts, second batch 1)");
         }
         break;
     default:
@@ -303,12 +307,13 @@ void PrintJournal()
 {
     std::vector<nirasim::SheetSideRecord> sides = nirasim::PlacementJournal();
     size_t next = 0;
+    std::string lastPlacement;
     for (const nirasim::GdiCall& call : nirasim::GdiJournal()) {
         if (call.call == "StartPage" && next < sides.size()) {
             PrintSide(static_cast<int>(next + 1), sides[next]);
             ++next;
         } else if (call.call == "ExtEscape") {
-            PrintEscape(call);
+            PrintEscape(call, lastPlacement);
         } else if (call.call == "TextOutW" && call.args.size() >= 2) {
             PrintTexts(call);
         }
@@ -320,8 +325,11 @@ void PrintJournal()
 void ChooseLayoutSettings(const PrintOptions& options)
 {
     ChooseRenderSetting(TEXT("Poster"), options.poster != 0 ? 1 : 0);
-    ChooseRenderSetting(TEXT("PosterSize"), static_cast<DWORD>(options.poster == kFewestTiles ? 0 : options.poster - 2));
+    ChooseRenderSetting(TEXT("PosterSize"),
+                        static_cast<DWORD>(options.poster == kFewestTiles ? 0 : options.poster - 2));
     ChooseRenderSetting(TEXT("PosterTiles"), options.tiles);
+    // Without the driver's margins each tile keeps half an inch blank on every side to glue on.
+    ChooseRenderSetting(TEXT("MarginMode"), options.poster != 0 ? 0 : 1);
     ChooseRenderSetting(TEXT("FitToPaper"), options.fitPaper != 0 ? 1 : 0);
     ChooseRenderSetting(TEXT("FitScales"), options.fitPaper != 0 ? 1 : 0);
     if (options.fitPaper != 0) {

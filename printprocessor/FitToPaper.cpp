@@ -124,9 +124,6 @@ void PlacePortraitHeightBound(BookletFit& f)
     const SizeHalf& h = f.half;
     CellPlacement& p = f.p;
     RECT& c = p.cellRect;
-    if (f.s == 1.0F) {
-        return;
-    }
     PlacerInput in = {static_cast<double>(p.physicalWidth),
                       h.physicalHeight,
                       h.h2,
@@ -159,9 +156,6 @@ void PlacePortraitWidthBound(BookletFit& f)
     const SizeHalf& h = f.half;
     CellPlacement& p = f.p;
     RECT& c = p.cellRect;
-    if (f.s == 1.0F) {
-        return;
-    }
     PlacerInput in = {static_cast<double>(p.physicalHeight / 2 - kCellGap),
                       f.turned ? h.physicalHeight : h.physicalWidth,
                       h.w2,
@@ -209,9 +203,6 @@ void PlaceLandscapeWidthBound(BookletFit& f)
     const SizeHalf& h = f.half;
     CellPlacement& p = f.p;
     RECT& c = p.cellRect;
-    if (f.s == 1.0F) {
-        return;
-    }
     PlacerInput in = {static_cast<double>(p.physicalHeight - kCellGap),
                       h.physicalWidth,
                       h.w2,
@@ -240,9 +231,6 @@ void PlaceLandscapeHeightBound(BookletFit& f)
     const SizeHalf& h = f.half;
     CellPlacement& p = f.p;
     RECT& c = p.cellRect;
-    if (f.s == 1.0F) {
-        return;
-    }
     PlacerInput in = {static_cast<double>(p.physicalWidth / 2 - kCellGap),
                       h.physicalHeight,
                       h.h2,
@@ -342,20 +330,17 @@ float FitBookletCell(CellPlacement& p, const LONG* record, float lx, float ly, L
     if (across == 1.0F && along == 1.0F) {
         return 1.0F;
     }
+    void (*place)(BookletFit&) = nullptr;
     if (p.job->jobOrientation == DMORIENT_PORTRAIT) {
-        if (across > along) {
-            fit.s = along;
-            PlacePortraitHeightBound(fit);
-        } else {
-            fit.s = across;
-            PlacePortraitWidthBound(fit);
-        }
-    } else if (along > across) {
-        fit.s = across;
-        PlaceLandscapeWidthBound(fit);
+        fit.s = across > along ? along : across;
+        place = across > along ? PlacePortraitHeightBound : PlacePortraitWidthBound;
     } else {
-        fit.s = along;
-        PlaceLandscapeHeightBound(fit);
+        fit.s = along > across ? across : along;
+        place = along > across ? PlaceLandscapeWidthBound : PlaceLandscapeHeightBound;
+    }
+    // A bound met at scale 1.0 leaves the cell as it is.
+    if (fit.s != 1.0F) {
+        place(fit);
     }
     return fit.s;
 }

@@ -7,6 +7,7 @@
 #include "printprocessor/PageStep.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -178,6 +179,112 @@ void SwitchBatch(StrategyContext& context, KindOf kindOfFirst)
     context.switchingBatch = 0;
 }
 
+bool CountedPages(CNiraEmfJob& job)
+{
+    if (job.pageCount == 0) {
+        job.CountPages();
+    }
+    return job.pageCount != 0;
+}
+
+// The two batches of an n-up manual two-sided job with the covers around them: copies in chunks
+// per side (not collated) or the whole batch per chunk (collated).
+class NupBatches {
+public:
+    NupBatches(StrategyContext& context, ManualBatches batches)
+        : m_context(context),
+          m_job(*context.job),
+          m_batches(std::move(batches)),
+          m_chunks(CopyChunks(m_job.copies, m_job.driverCopies)),
+          m_covers(m_job.settings.specialPages != 0)
+    {}
+
+    bool PrintUncollated(int batch)
+    {
+        bool ascending = Ascending(Order(batch));
+        CoverBefore(ascending, m_job.copies);
+        bool printed = false;
+        for (LONG first : List(batch)) {
+            for (LONG chunk : m_chunks) {
+                SetCopies(m_context, chunk);
+                if (!PrintManualSide(m_context, first, NupSheetKind(m_job, first))) {
+                    return false;
+                }
+                printed = true;
+            }
+        }
+        // The first batch's closing covers come from the second batch's source.
+        SwitchAfter(batch);
+        const JobSettingsRecord& s = m_job.settings;
+        if (m_covers && s.frontCover != 0 && !ascending && (!m_frontCoverAfter || m_frontCoverBefore)) {
+            PrintFrontCover(m_context, m_job.copies);
+            m_frontCoverAfter = true;
+        } else if (m_covers && s.backCover != 0 && ascending && (printed || batch == 0)) {
+            PrintBackCover(m_context, m_job.copies);
+        }
+        return true;
+    }
+
+    bool PrintCollated(int batch)
+    {
+        bool ascending = Ascending(Order(batch));
+        const JobSettingsRecord& s = m_job.settings;
+        for (LONG chunk : m_chunks) {
+            SetCopies(m_context, chunk);
+            CoverBefore(ascending, 1);
+            bool printed = false;
+            for (LONG first : List(batch)) {
+                if (!PrintManualSide(m_context, first, NupSheetKind(m_job, first))) {
+                    return false;
+                }
+                printed = true;
+            }
+            if (m_covers && s.frontCover != 0 && !ascending && !m_frontCoverAfter) {
+                PrintFrontCover(m_context, 1);
+                m_frontCoverAfter = true;
+            } else if (m_covers && s.backCover != 0 && ascending && (printed || batch == 0)) {
+                PrintBackCover(m_context, 1);
+            }
+        }
+        SwitchAfter(batch);
+        return true;
+    }
+
+private:
+    const std::vector<LONG>& List(int batch) const { return batch == 0 ? m_batches.first : m_batches.second; }
+    LONG Order(int batch) const { return batch == 0 ? m_job.frontOrder : m_job.backOrder; }
+
+    // The front cover opens an ascending batch, the back cover a descending one.
+    void CoverBefore(bool ascending, LONG n)
+    {
+        const JobSettingsRecord& s = m_job.settings;
+        if (m_covers && s.frontCover != 0 && ascending) {
+            PrintFrontCover(m_context, n);
+            m_frontCoverBefore = true;
+        } else if (m_covers && s.backCover != 0 && !ascending) {
+            PrintBackCover(m_context, n);
+        }
+    }
+
+    void SwitchAfter(int batch)
+    {
+        if (batch != 0) {
+            return;
+        }
+        SwitchBatch(m_context, [this] {
+            return m_batches.second.empty() ? kSheetOther : NupSheetKind(m_job, m_batches.second.front());
+        });
+    }
+
+    StrategyContext& m_context;
+    CNiraEmfJob& m_job;
+    ManualBatches m_batches;
+    std::vector<LONG> m_chunks;
+    bool m_covers;
+    bool m_frontCoverBefore = false;
+    bool m_frontCoverAfter = false;
+};
+
 }  // namespace
 
 bool ManualFlip(const StrategyContext& context)
@@ -244,80 +351,16 @@ BookletBatches BuildBookletBatchLists(const CNiraEmfJob& job)
 BOOL PrintManualDuplexNup(StrategyContext& context)
 {
     CNiraEmfJob& job = *context.job;
-    const JobSettingsRecord& s = job.settings;
-    if (job.pageCount == 0) {
-        job.pageCount = static_cast<LONG>(GdiGetPageCount(context.spoolHandle));
-    }
-    if (job.pageCount == 0) {
+    if (!CountedPages(job)) {
         return FALSE;
     }
-    ManualBatches batches = BuildManualDuplexLists(job);
+    NupBatches run(context, BuildManualDuplexLists(job));
     context.switchingBatch = 0;
     context.firstBatch = 1;
-    const std::vector<LONG>* lists[] = {&batches.first, &batches.second};
-    LONG orders[] = {job.frontOrder, job.backOrder};
-    std::vector<LONG> chunks = CopyChunks(job.copies, job.driverCopies);
-    bool special = s.specialPages != 0;
-    bool frontCoverAfter = false;
-    bool frontCoverBefore = false;
     for (int batch = 0; batch < 2; ++batch) {
-        const std::vector<LONG>& list = *lists[batch];
-        bool ascending = Ascending(orders[batch]);
-        bool printed = false;
-        if (context.collate == 0) {
-            if (special && s.frontCover != 0 && ascending) {
-                PrintFrontCover(context, job.copies);
-                frontCoverBefore = true;
-            } else if (special && s.backCover != 0 && !ascending) {
-                PrintBackCover(context, job.copies);
-            }
-            for (LONG first : list) {
-                for (LONG chunk : chunks) {
-                    SetCopies(context, chunk);
-                    if (!PrintManualSide(context, first, NupSheetKind(job, first))) {
-                        return FALSE;
-                    }
-                    printed = true;
-                }
-            }
-            if (batch == 0) {
-                SwitchBatch(context, [&] {
-                    return batches.second.empty() ? kSheetOther : NupSheetKind(job, batches.second.front());
-                });
-            }
-            if (special && s.frontCover != 0 && !ascending && (!frontCoverAfter || frontCoverBefore)) {
-                PrintFrontCover(context, job.copies);
-                frontCoverAfter = true;
-            } else if (special && s.backCover != 0 && ascending && (printed || batch == 0)) {
-                PrintBackCover(context, job.copies);
-            }
-            continue;
-        }
-        for (LONG chunk : chunks) {
-            SetCopies(context, chunk);
-            printed = false;
-            if (special && s.frontCover != 0 && ascending) {
-                PrintFrontCover(context, 1);
-            } else if (special && s.backCover != 0 && !ascending) {
-                PrintBackCover(context, 1);
-            }
-            for (LONG first : list) {
-                if (!PrintManualSide(context, first, NupSheetKind(job, first))) {
-                    return FALSE;
-                }
-                printed = true;
-            }
-            if (special && s.frontCover != 0 && !ascending && !frontCoverAfter) {
-                PrintFrontCover(context, 1);
-                frontCoverAfter = true;
-            } else if (special && s.backCover != 0 && ascending && (printed || batch == 0)) {
-                PrintBackCover(context, 1);
-            }
-        }
-        if (batch == 0) {
-            SwitchBatch(context, [&] {
-                return batches.second.empty() ? kSheetOther : NupSheetKind(job, batches.second.front());
-            });
+        bool printed = context.collate == 0 ? run.PrintUncollated(batch) : run.PrintCollated(batch);
+        if (!printed) {
+            return FALSE;
         }
     }
     return TRUE;
@@ -327,10 +370,7 @@ BOOL PrintManualDuplexBooklet(StrategyContext& context)
 {
     CNiraEmfJob& job = *context.job;
     const JobSettingsRecord& s = job.settings;
-    if (job.pageCount == 0) {
-        job.pageCount = static_cast<LONG>(GdiGetPageCount(context.spoolHandle));
-    }
-    if (job.pageCount == 0) {
+    if (!CountedPages(job)) {
         return FALSE;
     }
     BookletBatches batches = BuildBookletBatchLists(job);

@@ -146,9 +146,9 @@ BOOL PlayPosterTiles(CellPlacement& p, HANDLE pageHandle, const DEVMODEW* pageDe
     RECT tile = TileRectangle(p, pageDevmode, offset, half);
     p.cellRect = tile;
     p.borderRect = {tile.left - 1, tile.top - 1, tile.right + 1, tile.bottom + 1};
-    TileGrid grid = {a, static_cast<FLOAT>(tile.right - tile.left), static_cast<FLOAT>(tile.bottom - tile.top),
-                     static_cast<FLOAT>((half.x - offset.x) * (a - 1)),
-                     static_cast<FLOAT>((half.y - offset.y) * (a - 1))};
+    TileGrid grid = {
+        a, static_cast<FLOAT>(tile.right - tile.left), static_cast<FLOAT>(tile.bottom - tile.top),
+        static_cast<FLOAT>((half.x - offset.x) * (a - 1)), static_cast<FLOAT>((half.y - offset.y) * (a - 1))};
     SelectCutLinePen(p);
     LONG visited = 0;
     for (LONG t = a * a - 1; t >= 0; --t) {

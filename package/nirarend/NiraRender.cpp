@@ -67,8 +67,11 @@ struct KnownPaper {
     SHORT length;
 };
 const KnownPaper kKnownPapers[] = {
-    {DMPAPER_LETTER, 2159, 2794}, {DMPAPER_LEGAL, 2159, 3556}, {8, 2970, 4200},  // A3
-    {DMPAPER_A4, 2100, 2970},     {11, 1480, 2100},                              // A5
+    {DMPAPER_LETTER, 2159, 2794},
+    {DMPAPER_LEGAL, 2159, 3556},
+    {8, 2970, 4200},  // A3
+    {DMPAPER_A4, 2100, 2970},
+    {11, 1480, 2100},  // A5
 };
 
 // The paper's size: a known paper by its number (the page step changes only the number when it

@@ -57,7 +57,8 @@ bool ReadDword(HKEY key, const WCHAR* name, DWORD& value)
 {
     DWORD size = sizeof(value);
     DWORD type = 0;
-    return RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
+    return RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
+               ERROR_SUCCESS &&
            type == REG_DWORD && size == sizeof(value);
 }
 

@@ -59,8 +59,8 @@ protected:
         if (EqualRect(&actual, &expected)) {
             return ::testing::AssertionSuccess();
         }
-        return ::testing::AssertionFailure() << "{" << actual.left << ", " << actual.top << ", " << actual.right
-                                             << ", " << actual.bottom << "}";
+        return ::testing::AssertionFailure() << "{" << actual.left << ", " << actual.top << ", "
+                                             << actual.right << ", " << actual.bottom << "}";
     }
 
     DEVMODEW m_devmode = {};

@@ -111,8 +111,8 @@ TEST_F(PageOverlaysTest, TheOverlayFontFollowsThePrintQuality)
         long long height;
     };
     const Case cases[] = {
-        {600, 2, -625}, {300, 2, -625}, {-2, 2, -625},  {360, 2, -375},
-        {720, 2, -750}, {1200, 2, -1250}, {0, 2, 0}, {300, 0, -156},
+        {600, 2, -625}, {300, 2, -625},   {-2, 2, -625}, {360, 2, -375},
+        {720, 2, -750}, {1200, 2, -1250}, {0, 2, 0},     {300, 0, -156},
     };
     const XFORM cellTurn = {0, -1, 1, 0, 5, 900};
     for (const Case& c : cases) {
@@ -143,8 +143,8 @@ TEST_F(PageOverlaysTest, AFaceTooLongForTheFontSaysThatNothingWasDrawn)
     m_emf.settings.cellReports = 1;
     SetText(m_emf.settings.overlay.overlayFont, std::u16string(32, u'F'));
     Step(1, 1, 1);
-    EXPECT_EQ(Escapes(), (std::vector<long long>{ESCAPE_SET_PAGE_PLACEMENT, ESCAPE_OVERLAY_BEGIN,
-                                                 ESCAPE_OVERLAY_NONE}));
+    EXPECT_EQ(Escapes(),
+              (std::vector<long long>{ESCAPE_SET_PAGE_PLACEMENT, ESCAPE_OVERLAY_BEGIN, ESCAPE_OVERLAY_NONE}));
     EXPECT_TRUE(nirasim::GdiCallsNamed("TextOutW").empty());
 }
 
