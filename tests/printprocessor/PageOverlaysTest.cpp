@@ -20,12 +20,12 @@ protected:
         m_placement.cellRect = {10, 20, 30, 40};
         m_page = *m_emf.pageDevmode;
         m_page.dmPrintQuality = 600;
-        SetText(m_emf.settings.overlay.overlayFont, u"Courier");
-        SetText(m_emf.settings.overlay.overlayText2, u"Draft");
+        SetText(m_emf.settings.overlay.overlayFont, TEXT("Courier"));
+        SetText(m_emf.settings.overlay.overlayText2, TEXT("Draft"));
         nirasim::ClearGdiJournal();
     }
 
-    static void SetText(WCHAR* field, const std::u16string& text)
+    static void SetText(WCHAR* field, const WString& text)
     {
         std::memcpy(field, text.c_str(), (text.size() + 1) * sizeof(WCHAR));
     }
@@ -128,7 +128,7 @@ TEST_F(PageOverlaysTest, TheOverlayFontFollowsThePrintQuality)
         EXPECT_EQ(Escapes(), (std::vector<long long>{ESCAPE_SET_PAGE_PLACEMENT, ESCAPE_OVERLAY_BEGIN}));
         std::vector<nirasim::GdiCall> texts = nirasim::GdiCallsNamed("TextOutW");
         ASSERT_EQ(texts.size(), 1U);
-        EXPECT_EQ(texts[0].text, u"Draft");
+        EXPECT_EQ(texts[0].text, WString(TEXT("Draft")));
         EXPECT_EQ(texts[0].args[0], 100);
         XFORM after = {};
         GetWorldTransform(m_emf.printerDC, &after);
@@ -141,7 +141,7 @@ TEST_F(PageOverlaysTest, AFaceTooLongForTheFontSaysThatNothingWasDrawn)
 {
     m_emf.settings.outputMode = 3;
     m_emf.settings.cellReports = 1;
-    SetText(m_emf.settings.overlay.overlayFont, std::u16string(32, u'F'));
+    SetText(m_emf.settings.overlay.overlayFont, WString(32, TEXT("F")[0]));
     Step(1, 1, 1);
     EXPECT_EQ(Escapes(),
               (std::vector<long long>{ESCAPE_SET_PAGE_PLACEMENT, ESCAPE_OVERLAY_BEGIN, ESCAPE_OVERLAY_NONE}));
@@ -152,21 +152,21 @@ TEST_F(PageOverlaysTest, TheSpaceMarkerMarksTextBeyondTheFirstPageOfCharacters)
 {
     m_emf.settings.outputMode = 1;
     m_emf.settings.cellReports = 1;
-    SetText(m_emf.settings.overlay.overlayText2, u"\u00FF");
+    SetText(m_emf.settings.overlay.overlayText2, TEXT("\u00FF"));
     Step(1, 1, 1);
     EXPECT_TRUE(nirasim::GdiCallsNamed("TextOutW").empty());
 
-    SetText(m_emf.settings.overlay.overlayText2, u"a\u0100");
+    SetText(m_emf.settings.overlay.overlayText2, TEXT("a\u0100"));
     for (LONG pages : {2, 4, 6}) {
         SCOPED_TRACE(pages);
         nirasim::ClearGdiJournal();
         Step(1, 1, pages);
         std::vector<nirasim::GdiCall> texts = nirasim::GdiCallsNamed("TextOutW");
         ASSERT_EQ(texts.size(), 1U);
-        EXPECT_EQ(texts[0].text, u" ");
+        EXPECT_EQ(texts[0].text, WString(TEXT(" ")));
         std::vector<nirasim::GdiCall> fonts = nirasim::GdiCallsNamed("CreateFontIndirectW");
         ASSERT_EQ(fonts.size(), 1U);
-        EXPECT_EQ(fonts[0].text, u"Comic Sans MS");
+        EXPECT_EQ(fonts[0].text, WString(TEXT("Comic Sans MS")));
         EXPECT_EQ(fonts[0].args[5], pages == 4 ? 0 : 2700);  // the escapement
     }
 }

@@ -2,6 +2,8 @@
 // in which cells, read from the placement journal.
 #include "printprocessor/SpoolPassFixture.h"
 
+#include <nirasim/Emf.h>
+
 namespace {
 
 class PageStrategiesTest : public SpoolPassTest {};
