@@ -78,9 +78,19 @@ typedef struct _devicemodeW {
 } DEVMODEW, *PDEVMODEW, *LPDEVMODEW;
 
 #define DMPAPER_LETTER 1
+#define DMPAPER_A4 9
 #define DMPAPER_USER 256
 
 #define DM_SPECVERSION 0x0401
+// DocumentProperties modes.
+#define DM_UPDATE 1
+#define DM_COPY 2
+#define DM_PROMPT 4
+#define DM_MODIFY 8
+#define DM_IN_BUFFER DM_MODIFY
+#define DM_IN_PROMPT DM_PROMPT
+#define DM_OUT_BUFFER DM_COPY
+#define DM_OUT_DEFAULT DM_UPDATE
 // dmFields: which public fields a DEVMODE sets.
 #define DM_ORIENTATION 0x00000001L
 #define DM_PAPERSIZE 0x00000002L
@@ -89,6 +99,7 @@ typedef struct _devicemodeW {
 #define DM_PRINTQUALITY 0x00000400L
 #define DM_COLOR 0x00000800L
 #define DM_DUPLEX 0x00001000L
+#define DM_YRESOLUTION 0x00002000L
 #define DM_COLLATE 0x00008000L
 #define DM_ICMMETHOD 0x00800000L
 #define DM_ICMINTENT 0x01000000L

@@ -8,6 +8,7 @@
 #include <prcomoem.h>
 
 class CNiraDevModeSync;
+class CNiraPrinterAccess;
 class CNiraDocEventHandler;
 class CNiraPrintTicketSnapshot;
 class CNiraSettingsClient;
@@ -79,25 +80,36 @@ public:
     void ReleaseSettingsClient();
     // Hides the core driver's own items, as the Windows version asks.
     void HideDriverItems(POEMCUIPPARAM param);
+    // Writes the full paths of the setting API module and of this plug-in into the printer data.
+    void RegisterComponentPaths(CNiraPrinterAccess& access);
+    // The device-model handler's answer to request 3 (capture) or 10 (apply the snapshot); 0 when
+    // the driver names no device-model configuration.
+    int RunDmcRequest(CNiraPrinterAccess& access, int request);
+    // 0 when the kept device-model snapshot was applied, else NIRA_STATUS_FAILED.
+    int ApplyDmcSnapshot(CNiraPrinterAccess* access);
 
     INiraPropSheetAdapter* GetSheetAdapter() const { return m_sheetAdapter; }
     CNiraSettingsClient* GetSettingsClient() const { return m_settings; }
 
 private:
     virtual ~CNiraOemUIPlugin();
+    // What a PrintTicket call needs first: helpers, driver state and settings client on the bound
+    // printer; E_FAIL when building them failed.
+    HRESULT StartConversion();
+    // The printer data of initialisation: install date, component paths, device-model capture and
+    // the default DEVMODEs.
+    void InitializePrinterData(LPCWSTR printerName);
 
     int m_helpersCreated = 0;
     LONG volatile m_refCount = 1;
     int m_standardUIHidden = 0;
     IPrintCoreHelper* m_coreHelper = nullptr;
     HANDLE m_printer = nullptr;  // borrowed from the last call that brought one
-    // The document events, the DEVMODE synchroniser, the UI core and the PrintTicket snapshot
-    // come with their own classes; until then they stay missing and their slots answer so.
     CNiraDocEventHandler* m_docEvents = nullptr;
     INiraPropSheetAdapter* m_sheetAdapter = nullptr;
-    [[maybe_unused]] CNiraDevModeSync* m_devModeSync = nullptr;
+    CNiraDevModeSync* m_devModeSync = nullptr;
     CNiraUICore* m_core = nullptr;
     CNiraSettingsClient* m_settings = nullptr;
-    [[maybe_unused]] CNiraPrintTicketSnapshot* m_ptSnapshot = nullptr;
+    CNiraPrintTicketSnapshot* m_ptSnapshot = nullptr;
     BSTR m_namespaceUri = nullptr;
 };

@@ -68,6 +68,7 @@ public:
 
     // Builds the driver state once: 0, or NIRA_STATUS_FAILED with nothing usable.
     int ConstructDriverState(HANDLE printer, CNiraDocEventHandler* docEvents);
+    bool IsDriverStateBuilt() const { return m_capabilityReader != nullptr; }
     // Reads the feature rows into settings, bindings and handlers; the status of the last step.
     int EnumerateFeatures(CNiraDocEventHandler* docEvents);
     // Makes the constraint services when missing (the engine comes with its own class).

@@ -9,6 +9,8 @@
 
 #include "common/NiraStatus.h"
 #include "common/NiraStringDll.h"
+#include "nira/uiplugin/core/plugin/DocEventHandler.h"
+#include "nira/uiplugin/core/plugin/OemUIPlugin.h"
 #include "nira/uiplugin/core/services/CoreServices.h"
 #include "nira/uiplugin/core/uicore/ComponentKeys.h"
 #include "nira/uiplugin/core/uisettings/OptionRowRecord.h"
@@ -87,7 +89,7 @@ int CNiraUICore::ConstructDriverState(HANDLE printer, CNiraDocEventHandler* docE
     return NIRA_STATUS_FAILED;
 }
 
-int CNiraUICore::EnumerateFeatures(CNiraDocEventHandler*)
+int CNiraUICore::EnumerateFeatures(CNiraDocEventHandler* docEvents)
 {
     OutputDebugStringW(TEXT("Start Feature Enum"));
     int status = NIRA_STATUS_FAILED;
@@ -116,8 +118,15 @@ int CNiraUICore::EnumerateFeatures(CNiraDocEventHandler*)
         handler->OnFeaturesEnumerated();
         return true;
     });
-    // The DEVMODE import and the DMC snapshot come with the DEVMODE synchronisation.
+    // The DEVMODE of a property sheet or a colour-profile query comes with the DEVMODE
+    // synchronisation; a document event's comes from its handler.
+    if (docEvents != nullptr) {
+        docEvents->ImportIntoUI();
+    }
     ApplyRegistryStore();
+    if (m_plugin != nullptr) {
+        m_plugin->ApplyDmcSnapshot(m_printerAccess);
+    }
     // Without any handler the state serves no request. What a handler's InitializeStates answers
     // is its own affair (the media type's always fails): it never undoes the state.
     status = NIRA_STATUS_FAILED;

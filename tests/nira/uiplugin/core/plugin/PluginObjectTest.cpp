@@ -155,14 +155,15 @@ TEST_F(CoreDriverTest, SlotsThatAreNotImplemented)
 
 namespace {
 
-// Until the UI core, the DEVMODE synchroniser and the document-event handler exist, their slots
-// answer as for a helper that could not be made; the sheets still bind the settings helper module.
+// Once a slot has made the helpers the events reach their handler; the sheets still bind the
+// settings helper module.
 TEST_F(CoreDriverTest, SlotsOfMissingHelpersAnswerTheirFailure)
 {
     IPrintOemUI2* plugin = Core().Plugin();
     OEMDMPARAM devModeParam = {};
     devModeParam.hPrinter = Core().Printer();
-    EXPECT_EQ(plugin->DevMode(OEMDM_SIZE, &devModeParam), E_FAIL);
+    EXPECT_EQ(plugin->DevMode(OEMDM_SIZE, &devModeParam), S_OK);
+    EXPECT_EQ(devModeParam.cbBufSize, 6892u);
     EXPECT_EQ(plugin->DevMode(OEMDM_SIZE, nullptr), E_FAIL);
     // A capability no handler answers leaves the caller's result.
     DWORD result = 5;
@@ -174,10 +175,12 @@ TEST_F(CoreDriverTest, SlotsOfMissingHelpersAnswerTheirFailure)
     EXPECT_EQ(
         plugin->QueryColorProfile(Core().Printer(), nullptr, nullptr, nullptr, 0, nullptr, nullptr, nullptr),
         E_FAIL);
-    EXPECT_EQ(plugin->DriverEvent(1, 3, nullptr, 0), E_FAIL);
+    EXPECT_EQ(plugin->DriverEvent(1, 3, nullptr, 0), S_OK);
+    // A create-DC without its record is refused inside: the result stays as it was.
     INT eventResult = 0;
     EXPECT_EQ(plugin->DocumentEvent(Core().Printer(), nullptr, 1, 0, nullptr, 0, nullptr, &eventResult),
-              E_FAIL);
+              S_OK);
+    EXPECT_EQ(eventResult, 0);
     // The sheets go to the UI core, which shows none yet.
     EXPECT_EQ(plugin->DevicePropertySheets(nullptr, 0), S_OK);
 
