@@ -26,7 +26,9 @@ const WString kA4Landscape = TEXT(
     "<{f}ScoredProperty name='{k}MediaSizeWidth'><{f}Value xsi:type='xsd:integer'>210000</{f}Value>"
     "</{f}ScoredProperty><{f}ScoredProperty name='{k}MediaSizeHeight'>"
     "<{f}Value xsi:type='xsd:integer'>297000</{f}Value></{f}ScoredProperty></{f}Option></{f}Feature>"
-    "<{f}Feature name='{k}PageOrientation'><{f}Option name='{k}Landscape'/></{f}Feature>");
+    "<{f}Feature name='{k}PageOrientation'><{f}Option name='{k}Landscape'/></{f}Feature>"
+    "<{f}Feature name='{k}PageOutputQuality'><{f}Option name='{k}Draft'/></{f}Feature>");
+const WString kQuality = TEXT("/f:PrintTicket/f:Feature[@name='psk:PageOutputQuality']/f:Option/@name");
 
 PrivateDevMode* SectionOf(std::vector<BYTE>& devMode)
 {
@@ -41,6 +43,7 @@ protected:
         ConverterTest::SetUp();
         machine.InstallSamplePackage(NIRA_BUILD_DIR);
         machine.AddSamplePrinter(kPrinter);
+        ASSERT_TRUE(machine.InitializePrinter(kPrinter));  // its default settings stored
         core = std::make_unique<nirasim::CoreDriver>(kPrinter);
         ASSERT_TRUE(core->IsOpen());
     }
@@ -151,24 +154,26 @@ TEST_F(PrintTicketProviderTest, SettingsTravelThroughTheHandlersAndTheSnapshot)
     WriteTicket(changed);
     EXPECT_EQ(Text(kMediaSize), TEXT("psk:ISOA4"));
     EXPECT_EQ(Text(kOrientation), TEXT("psk:Landscape"));
+    EXPECT_EQ(Text(kQuality), TEXT("psk:Draft"));
     ASSERT_EQ(Core().DevModeToPrintTicket(changed, m_dom.Get()), S_OK);
     Reload();
     EXPECT_EQ(Count(kSnapshots), 1);
     const WString snapshot = Text(kSnapshots + TEXT("/f:Value"));
     EXPECT_EQ(snapshot.size(), 9192u);
 
-    // A ticket holding the snapshot alone restores the settings.
+    // A ticket holding the snapshot alone restores the settings, but those whose handler reads a
+    // missing feature as its default (the paper size as Letter, the orientation as portrait).
     LoadTicket(TEXT("<{f}ParameterInit name='{n}PageZQPrivateDevmodeSnapshot'><{f}Value>") + snapshot +
                TEXT("</{f}Value></{f}ParameterInit>"));
     std::vector<BYTE> restored = ReadTicket();
     WriteTicket(restored);
-    EXPECT_EQ(Text(kMediaSize), TEXT("psk:ISOA4"));
-    EXPECT_EQ(Text(kOrientation), TEXT("psk:Landscape"));
+    EXPECT_EQ(Text(kQuality), TEXT("psk:Draft"));
+    EXPECT_EQ(Text(kMediaSize), TEXT("psk:NorthAmericaLetter"));
 
     // Without it, and without features, the defaults stay.
     LoadTicket(WString());
     WriteTicket(ReadTicket());
-    EXPECT_EQ(Text(kMediaSize), TEXT("psk:NorthAmericaLetter"));
+    EXPECT_EQ(Text(kQuality), TEXT("psk:Normal"));
     EXPECT_EQ(Text(kOrientation), TEXT("psk:Portrait"));
 }
 
