@@ -5,6 +5,7 @@
 #include "host/HostJob.h"
 
 #include <nirasim/CoreDriver.h>
+#include <objbase.h>
 #include <oleauto.h>
 
 #include <cstdio>
@@ -78,17 +79,17 @@ void ForEachElement(IXMLDOMNode* node, Visit visit)
 }
 
 // The document's top features with their first option (or how many options), and its parameters
-// with the length of their value.
-void ShowDocument(IXMLDOMDocument2* document, const char* title)
+// with the length of their value, one line each.
+std::vector<std::string> Lines(IXMLDOMDocument2* document)
 {
+    std::vector<std::string> lines;
     CXDComPtr<IXMLDOMElement> root;
     if (document->get_documentElement(&root) != S_OK || !root) {
-        return;
+        return lines;
     }
-    HostMachine::Print(std::string("  ") + title + ":");
-    ForEachElement(root.Get(), [](IXMLDOMNode* element) {
+    ForEachElement(root.Get(), [&](IXMLDOMNode* element) {
         const std::string kind = BaseName(element);
-        std::string line = "    " + kind + " " + Attribute(element, u"name");
+        std::string line = kind + " " + Attribute(element, u"name");
         if (kind == "Feature") {
             int options = 0;
             std::string first;
@@ -104,8 +105,17 @@ void ShowDocument(IXMLDOMDocument2* document, const char* title)
             line += ": " + std::to_string(SysStringLen(text)) + " characters";
             SysFreeString(text);
         }
-        HostMachine::Print(line);
+        lines.push_back(line);
     });
+    return lines;
+}
+
+void ShowDocument(IXMLDOMDocument2* document, const char* title)
+{
+    HostMachine::Print(std::string("  ") + title + ":");
+    for (const std::string& line : Lines(document)) {
+        HostMachine::Print("    " + line);
+    }
 }
 
 std::vector<BYTE> Section(std::vector<BYTE>& devMode)
@@ -128,20 +138,25 @@ std::vector<BYTE> ChangedDevMode(nirasim::CoreDriverInstance& core)
         u"<psf:PrintTicket "
         u"xmlns:psf='http://schemas.microsoft.com/windows/2003/08/printing/printschemaframework' "
         u"xmlns:psk='http://schemas.microsoft.com/windows/2003/08/printing/printschemakeywords' version='1'>"
-        u"<psf:Feature name='psk:PageMediaSize'><psf:Option name='psk:ISOA4'/></psf:Feature>"
+        u"<psf:Feature name='psk:PageMediaSize'><psf:Option name='psk:ISOA4'>"
+        u"<psf:ScoredProperty name='psk:MediaSizeWidth'><psf:Value>210000</psf:Value></psf:ScoredProperty>"
+        u"<psf:ScoredProperty name='psk:MediaSizeHeight'><psf:Value>297000</psf:Value></psf:ScoredProperty>"
+        u"</psf:Option></psf:Feature>"
+        u"<psf:Feature name='psk:PageOutputQuality'><psf:Option name='psk:Draft'/></psf:Feature>"
         u"<psf:Feature name='psk:PageOrientation'><psf:Option name='psk:Landscape'/></psf:Feature>"
         u"</psf:PrintTicket>";
     BSTR xml = SysAllocString(kRequest);
     VARIANT_BOOL loaded = VARIANT_FALSE;
     if (ticket && ticket->loadXML(xml, &loaded) == S_OK && loaded == VARIANT_TRUE) {
-        HostMachine::Print("a ticket asking for A4 landscape, read into the default DEVMODE: " +
-                           Hex(core.PrintTicketToDevMode(ticket.Get(), devMode)));
+        HostMachine::Print(
+            "a ticket asking for A4 landscape in draft quality, read into the default DEVMODE: " +
+            Hex(core.PrintTicketToDevMode(ticket.Get(), devMode)));
     }
     SysFreeString(xml);
     return devMode;
 }
 
-int Run(HostMachine& host, const std::vector<std::string>&)
+int Convert(HostMachine& host)
 {
     nirasim::CoreDriver driver(host.printerName());
     if (!driver.IsOpen() || driver->Plugin() == nullptr) {
@@ -170,12 +185,12 @@ int Run(HostMachine& host, const std::vector<std::string>&)
     std::vector<BYTE> back = driver->DefaultDevMode().devMode;
     HostMachine::Print("PrintTicket -> the default DEVMODE: " +
                        Hex(driver->PrintTicketToDevMode(ticket.Get(), back)));
-    const auto* before = reinterpret_cast<const DEVMODEW*>(changed.data());
-    const auto* after = reinterpret_cast<const DEVMODEW*>(back.data());
-    char text[160];
-    std::snprintf(text, sizeof(text), "  public paper %d -> %d, orientation %d -> %d", before->dmPaperSize,
-                  after->dmPaperSize, before->dmOrientation, after->dmOrientation);
-    HostMachine::Print(text);
+    CXDComPtr<IXMLDOMDocument2> again = NewDocument(*driver, u"PrintTicket");
+    if (again && driver->DevModeToPrintTicket(back, again.Get()) == S_OK) {
+        HostMachine::Print(
+            std::string("  a ticket written from it holds ") +
+            (Lines(again.Get()) == Lines(ticket.Get()) ? "the same features" : "OTHER features"));
+    }
     HostMachine::Print(std::string("  the private settings come back ") +
                        (Section(changed) == Section(back) ? "equal" : "DIFFERENT"));
 
@@ -186,6 +201,15 @@ int Run(HostMachine& host, const std::vector<std::string>&)
         ShowDocument(capabilities.Get(), "the capabilities");
     }
     return 0;
+}
+
+// The platform's PrintTicket calls run in a thread that uses COM.
+int Run(HostMachine& host, const std::vector<std::string>&)
+{
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    const int result = Convert(host);
+    CoUninitialize();
+    return result;
 }
 
 const HostJobRegistration job{
