@@ -108,7 +108,7 @@ void RoundTripThroughTheProvider(benchmark::State& state)
     }
     nirasim::CoreDriverInstance& core = **setup.core;
     for (auto _ : state) {
-        CXDComPtr<IXMLDOMDocument2> ticket = NewDocument(core, u"PrintTicket");
+        CXDComPtr<IXMLDOMDocument2> ticket = NewDocument(core, TEXT("PrintTicket"));
         std::vector<BYTE> back = core.DefaultDevMode().devMode;
         if (!ticket || core.DevModeToPrintTicket(setup.devMode, ticket.Get()) != S_OK ||
             core.PrintTicketToDevMode(ticket.Get(), back) != S_OK) {
@@ -127,7 +127,7 @@ void TheSameFeaturesThroughTheLibrary(benchmark::State& state)
         return;
     }
     nirasim::CoreDriverInstance& core = **setup.core;
-    CXDComPtr<IXMLDOMDocument2> written = NewDocument(core, u"PrintTicket");
+    CXDComPtr<IXMLDOMDocument2> written = NewDocument(core, TEXT("PrintTicket"));
     if (!written || core.DevModeToPrintTicket(setup.devMode, written.Get()) != S_OK) {
         state.SkipWithError("the ticket cannot be written");
         return;
@@ -136,7 +136,7 @@ void TheSameFeaturesThroughTheLibrary(benchmark::State& state)
     state.counters["features"] = static_cast<double>(content.features.size());
     for (auto _ : state) {
         CXDPrintTicket source(written.Get());
-        CXDComPtr<IXMLDOMDocument2> fresh = NewDocument(core, u"PrintTicket");
+        CXDComPtr<IXMLDOMDocument2> fresh = NewDocument(core, TEXT("PrintTicket"));
         CXDPrintTicket target(fresh.Get());
         for (const auto& feature : content.features) {
             BSTR option = nullptr;

@@ -111,7 +111,7 @@ void ShowHandedOut(std::vector<BYTE> devMode)
     HostMachine::Print(text);
     std::string path(section->processPath, strnlen(section->processPath, sizeof(section->processPath)));
     std::u16string user(section->userName, sizeof(section->userName) / sizeof(WCHAR));
-    user = user.substr(0, user.find(u'\0'));
+    user = user.substr(0, user.find(TEXT('\0')));
     HostMachine::Print("  prepared by \"" + path + "\" (features 4309, 4311: the path and user \"" +
                        nirasim::Utf8(user) + "\")");
 }
@@ -119,8 +119,8 @@ void ShowHandedOut(std::vector<BYTE> devMode)
 void ShowTraces(HostMachine& host)
 {
     for (const std::u16string& line : host.machine().DebugOutput()) {
-        if (line.find(u"[PERF]") != std::u16string::npos ||
-            line.find(u"DocEvent Start") != std::u16string::npos) {
+        if (line.find(TEXT("[PERF]")) != std::u16string::npos ||
+            line.find(TEXT("DocEvent Start")) != std::u16string::npos) {
             HostMachine::Print("  trace: " + nirasim::Utf8(line));
         }
     }

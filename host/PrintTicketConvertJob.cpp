@@ -89,13 +89,13 @@ std::vector<std::string> Lines(IXMLDOMDocument2* document)
     }
     ForEachElement(root.Get(), [&](IXMLDOMNode* element) {
         const std::string kind = BaseName(element);
-        std::string line = kind + " " + Attribute(element, u"name");
+        std::string line = kind + " " + Attribute(element, TEXT("name"));
         if (kind == "Feature") {
             int options = 0;
             std::string first;
             ForEachElement(element, [&](IXMLDOMNode* child) {
                 if (BaseName(child) == "Option" && options++ == 0) {
-                    first = Attribute(child, u"name");
+                    first = Attribute(child, TEXT("name"));
                 }
             });
             line += options == 1 ? " = " + first : ": " + std::to_string(options) + " options";
@@ -133,18 +133,18 @@ std::vector<BYTE> Section(std::vector<BYTE>& devMode)
 std::vector<BYTE> ChangedDevMode(nirasim::CoreDriverInstance& core)
 {
     std::vector<BYTE> devMode = core.DefaultDevMode().devMode;
-    CXDComPtr<IXMLDOMDocument2> ticket = NewDocument(core, u"PrintTicket");
+    CXDComPtr<IXMLDOMDocument2> ticket = NewDocument(core, TEXT("PrintTicket"));
     const char16_t kRequest[] =
-        u"<psf:PrintTicket "
-        u"xmlns:psf='http://schemas.microsoft.com/windows/2003/08/printing/printschemaframework' "
-        u"xmlns:psk='http://schemas.microsoft.com/windows/2003/08/printing/printschemakeywords' version='1'>"
-        u"<psf:Feature name='psk:PageMediaSize'><psf:Option name='psk:ISOA4'>"
-        u"<psf:ScoredProperty name='psk:MediaSizeWidth'><psf:Value>210000</psf:Value></psf:ScoredProperty>"
-        u"<psf:ScoredProperty name='psk:MediaSizeHeight'><psf:Value>297000</psf:Value></psf:ScoredProperty>"
-        u"</psf:Option></psf:Feature>"
-        u"<psf:Feature name='psk:PageOutputQuality'><psf:Option name='psk:Draft'/></psf:Feature>"
-        u"<psf:Feature name='psk:PageOrientation'><psf:Option name='psk:Landscape'/></psf:Feature>"
-        u"</psf:PrintTicket>";
+        TEXT("<psf:PrintTicket ")
+        TEXT("xmlns:psf='http://schemas.microsoft.com/windows/2003/08/printing/printschemaframework' ")
+        TEXT("xmlns:psk='http://schemas.microsoft.com/windows/2003/08/printing/printschemakeywords' version='1'>")
+        TEXT("<psf:Feature name='psk:PageMediaSize'><psf:Option name='psk:ISOA4'>")
+        TEXT("<psf:ScoredProperty name='psk:MediaSizeWidth'><psf:Value>210000</psf:Value></psf:ScoredProperty>")
+        TEXT("<psf:ScoredProperty name='psk:MediaSizeHeight'><psf:Value>297000</psf:Value></psf:ScoredProperty>")
+        TEXT("</psf:Option></psf:Feature>")
+        TEXT("<psf:Feature name='psk:PageOutputQuality'><psf:Option name='psk:Draft'/></psf:Feature>")
+        TEXT("<psf:Feature name='psk:PageOrientation'><psf:Option name='psk:Landscape'/></psf:Feature>")
+        TEXT("</psf:PrintTicket>");
     BSTR xml = SysAllocString(kRequest);
     VARIANT_BOOL loaded = VARIANT_FALSE;
     if (ticket && ticket->loadXML(xml, &loaded) == S_OK && loaded == VARIANT_TRUE) {
@@ -176,7 +176,7 @@ int Convert(HostMachine& host)
     }
 
     std::vector<BYTE> changed = ChangedDevMode(*driver);
-    CXDComPtr<IXMLDOMDocument2> ticket = NewDocument(*driver, u"PrintTicket");
+    CXDComPtr<IXMLDOMDocument2> ticket = NewDocument(*driver, TEXT("PrintTicket"));
     if (!ticket) {
         return 1;
     }
@@ -185,7 +185,7 @@ int Convert(HostMachine& host)
     std::vector<BYTE> back = driver->DefaultDevMode().devMode;
     HostMachine::Print("PrintTicket -> the default DEVMODE: " +
                        Hex(driver->PrintTicketToDevMode(ticket.Get(), back)));
-    CXDComPtr<IXMLDOMDocument2> again = NewDocument(*driver, u"PrintTicket");
+    CXDComPtr<IXMLDOMDocument2> again = NewDocument(*driver, TEXT("PrintTicket"));
     if (again && driver->DevModeToPrintTicket(back, again.Get()) == S_OK) {
         HostMachine::Print(
             std::string("  a ticket written from it holds ") +
@@ -194,7 +194,7 @@ int Convert(HostMachine& host)
     HostMachine::Print(std::string("  the private settings come back ") +
                        (Section(changed) == Section(back) ? "equal" : "DIFFERENT"));
 
-    CXDComPtr<IXMLDOMDocument2> capabilities = NewDocument(*driver, u"PrintCapabilities");
+    CXDComPtr<IXMLDOMDocument2> capabilities = NewDocument(*driver, TEXT("PrintCapabilities"));
     if (capabilities) {
         HostMachine::Print("PrintCapabilities: " +
                            Hex(driver->CompletePrintCapabilities(ticket.Get(), capabilities.Get())));

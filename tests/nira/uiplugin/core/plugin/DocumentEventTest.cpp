@@ -150,8 +150,8 @@ TEST_F(DocumentEventTest, JobWithoutSectionTakesTheDefaultWithItsPublicPart)
     EXPECT_EQ(handedOut->dmOrientation, DMORIENT_LANDSCAPE);
     EXPECT_EQ(handedOut->dmDriverExtra, Public(const_cast<std::vector<BYTE>&>(defaults))->dmDriverExtra);
     EXPECT_TRUE(HasValidPrivateDevMode(handedOut));
-    EXPECT_TRUE(Traced(u"Continuing Doc-Event Processing!!"));
-    EXPECT_TRUE(Traced(u"DocEvent Start"));
+    EXPECT_TRUE(Traced(TEXT("Continuing Doc-Event Processing!!")));
+    EXPECT_TRUE(Traced(TEXT("DocEvent Start")));
     // The orientation also went to the core driver's own option of the handed-out DEVMODE.
     bool orientationSet = false;
     for (const nirasim::SetOptionsCall& call : Core().SetOptionsCalls()) {
@@ -180,9 +180,9 @@ TEST_F(DocumentEventTest, ChangedPublicFieldsReachTheSettingsAndTheSection)
     machine.ClearJournals();
     const std::vector<BYTE> repaired = trace.createDCDevMode;
     trace = Print(repaired);
-    EXPECT_TRUE(Traced(u"Skipping Doc-Event Processing!"));
-    EXPECT_FALSE(Traced(u"Continuing Doc-Event Processing"));
-    EXPECT_FALSE(Traced(u"DocEvent Start"));
+    EXPECT_TRUE(Traced(TEXT("Skipping Doc-Event Processing!")));
+    EXPECT_FALSE(Traced(TEXT("Continuing Doc-Event Processing")));
+    EXPECT_FALSE(Traced(TEXT("DocEvent Start")));
     EXPECT_EQ(trace.createDCDevMode, repaired);
 }
 

@@ -26,7 +26,7 @@ std::u16string PrintProcessorOf(const WCHAR* printerName)
     std::u16string name;
     if (GetPrinterW(printer, 2, buffer.data(), needed, &needed)) {
         LPCWSTR processor = reinterpret_cast<PRINTER_INFO_2W*>(buffer.data())->pPrintProcessor;
-        name = processor != nullptr ? processor : u"";
+        name = processor != nullptr ? processor : TEXT("");
     }
     ClosePrinter(printer);
     return name;
@@ -36,7 +36,7 @@ std::u16string Text(const std::string& bytes)
 {
     std::u16string text(bytes.size() / 2, 0);
     memcpy(&text[0], bytes.data(), text.size() * 2);
-    return text.substr(0, text.find(u'\0'));
+    return text.substr(0, text.find(TEXT('\0')));
 }
 
 class PrinterEventTest : public CoreDriverTest {
@@ -51,7 +51,7 @@ protected:
     // The driver INI with Component_F_B set to `value`.
     void SetPrintProcessorKey(const std::string& value)
     {
-        const std::u16string ini = nirasim::Machine::DriverVersionDirectory() + u"\\nirasmpl.ini";
+        const std::u16string ini = nirasim::Machine::DriverVersionDirectory() + TEXT("\\nirasmpl.ini");
         std::string text;
         ASSERT_TRUE(machine.ReadFile(ini, text));
         const std::string key = "Component_F_B=";
@@ -81,12 +81,12 @@ TEST_F(PrinterEventTest, InitialisationWritesThePrinterData)
     ASSERT_TRUE(machine.InitializePrinter(kPrinter));
 
     DWORD type = 0;
-    EXPECT_EQ(Text(Data("InstallDate", &type)), u"03/04/2025:05:06:07");
+    EXPECT_EQ(Text(Data("InstallDate", &type)), TEXT("03/04/2025:05:06:07"));
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-    const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + u"\\";
-    EXPECT_EQ(Text(Data("PrinterSettingAPIModule")), folder + u"nirasetapi.dll");
-    EXPECT_EQ(Text(Data("PrinterUIPlugIn")), folder + u"nirauip.dll");
-    EXPECT_EQ(PrintProcessorOf(kPrinter), u"nirapp");
+    const std::u16string folder = nirasim::Machine::DriverVersionDirectory() + TEXT("\\");
+    EXPECT_EQ(Text(Data("PrinterSettingAPIModule")), folder + TEXT("nirasetapi.dll"));
+    EXPECT_EQ(Text(Data("PrinterUIPlugIn")), folder + TEXT("nirauip.dll"));
+    EXPECT_EQ(PrintProcessorOf(kPrinter), TEXT("nirapp"));
 
     std::string section = Data("NiraDefaultDM", &type);
     ASSERT_EQ(section.size(), 6892u);
@@ -122,7 +122,7 @@ TEST_F(PrinterEventTest, CacheRefreshDoesNotReachTheCore)
     EXPECT_EQ(Core().Plugin()->PrinterEvent(const_cast<LPWSTR>(kPrinter), PRINTER_EVENT_CACHE_REFRESH, 0, 0),
               S_OK);
     for (const std::u16string& line : machine.DebugOutput()) {
-        EXPECT_EQ(line.find(u"ConstructDriverState"), std::u16string::npos);
+        EXPECT_EQ(line.find(TEXT("ConstructDriverState")), std::u16string::npos);
     }
     std::string bytes;
     EXPECT_FALSE(machine.GetPrinterData(kPrinter, "InstallDate", bytes));
@@ -135,8 +135,8 @@ TEST_F(PrinterEventTest, PrintProcessorIsTheComponentNameWithoutItsExtension)
         const char16_t* expected;
     };
     // An empty value leaves the printer's own; a value starting with the dot stays whole.
-    for (const Case& c : {Case{"", u"winprint"}, Case{"nirapp.dll", u"nirapp"}, Case{".dll", u".dll"},
-                          Case{"nirapp", u"nirapp"}}) {
+    for (const Case& c : {Case{"", TEXT("winprint")}, Case{"nirapp.dll", TEXT("nirapp")}, Case{".dll", TEXT(".dll")},
+                          Case{"nirapp", TEXT("nirapp")}}) {
         SetPrintProcessorKey(c.value);
         EXPECT_EQ(Upgrade(), E_NOTIMPL);
         EXPECT_EQ(PrintProcessorOf(kPrinter), c.expected) << c.value;
@@ -164,7 +164,7 @@ TEST_F(PrinterEventTest, FailingCallsLeaveThePrinterRecordWhole)
         const std::string failed = nirasim::failures::FailedCall();
         nirasim::failures::FailCallNumber(0);
         const std::u16string processor = PrintProcessorOf(kPrinter);
-        EXPECT_TRUE(processor == u".dll" || processor == u"nirapp") << failed;
+        EXPECT_TRUE(processor == TEXT(".dll") || processor == TEXT("nirapp")) << failed;
     }
 }
 
