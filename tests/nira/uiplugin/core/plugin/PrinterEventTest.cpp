@@ -135,8 +135,8 @@ TEST_F(PrinterEventTest, PrintProcessorIsTheComponentNameWithoutItsExtension)
         const char16_t* expected;
     };
     // An empty value leaves the printer's own; a value starting with the dot stays whole.
-    for (const Case& c : {Case{"", TEXT("winprint")}, Case{"nirapp.dll", TEXT("nirapp")}, Case{".dll", TEXT(".dll")},
-                          Case{"nirapp", TEXT("nirapp")}}) {
+    for (const Case& c : {Case{"", TEXT("winprint")}, Case{"nirapp.dll", TEXT("nirapp")},
+                          Case{".dll", TEXT(".dll")}, Case{"nirapp", TEXT("nirapp")}}) {
         SetPrintProcessorKey(c.value);
         EXPECT_EQ(Upgrade(), E_NOTIMPL);
         EXPECT_EQ(PrintProcessorOf(kPrinter), c.expected) << c.value;
