@@ -134,17 +134,22 @@ std::vector<BYTE> ChangedDevMode(nirasim::CoreDriverInstance& core)
 {
     std::vector<BYTE> devMode = core.DefaultDevMode().devMode;
     CXDComPtr<IXMLDOMDocument2> ticket = NewDocument(core, TEXT("PrintTicket"));
-    const char16_t kRequest[] =
-        TEXT("<psf:PrintTicket ")
-        TEXT("xmlns:psf='http://schemas.microsoft.com/windows/2003/08/printing/printschemaframework' ")
-        TEXT("xmlns:psk='http://schemas.microsoft.com/windows/2003/08/printing/printschemakeywords' version='1'>")
-        TEXT("<psf:Feature name='psk:PageMediaSize'><psf:Option name='psk:ISOA4'>")
-        TEXT("<psf:ScoredProperty name='psk:MediaSizeWidth'><psf:Value>210000</psf:Value></psf:ScoredProperty>")
-        TEXT("<psf:ScoredProperty name='psk:MediaSizeHeight'><psf:Value>297000</psf:Value></psf:ScoredProperty>")
-        TEXT("</psf:Option></psf:Feature>")
-        TEXT("<psf:Feature name='psk:PageOutputQuality'><psf:Option name='psk:Draft'/></psf:Feature>")
-        TEXT("<psf:Feature name='psk:PageOrientation'><psf:Option name='psk:Landscape'/></psf:Feature>")
-        TEXT("</psf:PrintTicket>");
+    const char16_t kRequest[] = TEXT("<psf:PrintTicket ")
+        TEXT("xmlns:psf='http://schemas.microsoft.com/windows/2003/08/printing/printschemaframework' ") TEXT(
+            "xmlns:psk='http://schemas.microsoft.com/windows/2003/08/printing/printschemakeywords' "
+            "version='1'>") TEXT("<psf:Feature name='psk:PageMediaSize'><psf:Option name='psk:ISOA4'>")
+            TEXT(
+                "<psf:ScoredProperty "
+                "name='psk:MediaSizeWidth'><psf:Value>210000</psf:Value></psf:ScoredProperty>")
+                TEXT(
+                    "<psf:ScoredProperty "
+                    "name='psk:MediaSizeHeight'><psf:Value>297000</psf:Value></psf:ScoredProperty>")
+                    TEXT("</psf:Option></psf:Feature>") TEXT(
+                        "<psf:Feature name='psk:PageOutputQuality'><psf:Option "
+                        "name='psk:Draft'/></psf:Feature>")
+                        TEXT(
+                            "<psf:Feature name='psk:PageOrientation'><psf:Option "
+                            "name='psk:Landscape'/></psf:Feature>") TEXT("</psf:PrintTicket>");
     BSTR xml = SysAllocString(kRequest);
     VARIANT_BOOL loaded = VARIANT_FALSE;
     if (ticket && ticket->loadXML(xml, &loaded) == S_OK && loaded == VARIANT_TRUE) {
