@@ -29,9 +29,6 @@
 
 namespace {
 
-// The highest feature id that ConstructDriverState reads: ids from 6000 are widgets that only the
-// property sheets need.
-constexpr unsigned kDriverStateFeatureLimit = 5999;
 // The feature whose default option the device may report.
 constexpr int kDeviceDefaultFeature = 4308;
 constexpr int kDisplayNameChars = 260;
@@ -55,7 +52,8 @@ void CopyText(WCHAR* target, int capacity, LPCWSTR text)
 
 }  // namespace
 
-int CNiraUICore::ConstructDriverState(HANDLE printer, CNiraDocEventHandler* docEvents)
+int CNiraUICore::ConstructDriverState(HANDLE printer, CNiraDocEventHandler* docEvents,
+                                      unsigned featureIdLimit)
 {
     OutputDebugStringW(TEXT("ConstructDriverState - Start"));
     if (m_capabilityReader != nullptr) {
@@ -78,7 +76,7 @@ int CNiraUICore::ConstructDriverState(HANDLE printer, CNiraDocEventHandler* docE
     }
     m_capabilityReader = CreateDataSource(DATA_SOURCE_CAPABILITY_DB, 0);
     if (m_capabilityReader != nullptr) {
-        m_featureIdLimit = kDriverStateFeatureLimit;
+        m_featureIdLimit = featureIdLimit;
         m_stoppedAtLimit = 0;
         if (EnumerateFeatures(docEvents) == 0 || m_stoppedAtLimit == 1) {
             OutputDebugStringW(TEXT("ConstructDriverState - END"));

@@ -204,12 +204,14 @@ public:
         *opt = defaults[id];
         return 0;
     }
-    int SetValue(int caller, int* id, int* opt, int, int, int, int) override
+    int SetValue(int caller, int* id, int* opt, int, int, int, int fromOwner) override
     {
         calls.push_back({"SetValue", caller, *id, *opt});
         current[*id] = *opt;
+        lastFromOwner = fromOwner;
         return 0;
     }
+    int lastFromOwner = -1;
     int GetDisplayState(int id) override { return display[id]; }
     int SetDisplayState(int caller, int id, int state) override
     {
