@@ -31,12 +31,9 @@ HostMachine::HostMachine(const std::string& buildDir) : buildDir_(buildDir), pri
 {
     machine_.InstallSamplePackage(buildDir_);
     machine_.AddSamplePrinter(printerName_, kSamplePort);
-<<<<<<< HEAD
+    RegisterAddPaperProgram();
     // As the spooler does after adding a printer.
     machine_.InitializePrinter(printerName_);
-=======
-    RegisterAddPaperProgram();
->>>>>>> main
 }
 
 void HostMachine::Print(const WString& text)

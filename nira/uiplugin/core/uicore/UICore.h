@@ -72,13 +72,9 @@ public:
     static constexpr unsigned kSheetFeatureLimit = 8000;
 
     // Builds the driver state once: 0, or NIRA_STATUS_FAILED with nothing usable.
-<<<<<<< HEAD
-    int ConstructDriverState(HANDLE printer, CNiraDocEventHandler* docEvents);
-    bool IsDriverStateBuilt() const { return m_capabilityReader != nullptr; }
-=======
     int ConstructDriverState(HANDLE printer, CNiraDocEventHandler* docEvents,
                              unsigned featureIdLimit = kRequestFeatureLimit);
->>>>>>> main
+    bool IsDriverStateBuilt() const { return m_capabilityReader != nullptr; }
     // Reads the feature rows into settings, bindings and handlers; the status of the last step.
     int EnumerateFeatures(CNiraDocEventHandler* docEvents);
     // Makes the constraint services when missing (the engine comes with its own class).
