@@ -6,6 +6,7 @@
 #include "core/MachineState.h"
 #include "core/Wide.h"
 
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 
@@ -31,6 +32,12 @@ WindowState& Windows()
     return state;
 }
 
+std::map<std::u16string, WindowClass, NoCaseLess>& SystemClasses()
+{
+    static auto* classes = new std::map<std::u16string, WindowClass, NoCaseLess>;
+    return *classes;
+}
+
 ResetHook resetWindows([] {
     WindowState& state = Windows();
     std::lock_guard<std::mutex> guard(state.lock);
@@ -54,10 +61,15 @@ bool FindClass(const std::u16string& name, WindowClass& found)
     WindowState& state = Windows();
     std::lock_guard<std::mutex> guard(state.lock);
     auto it = state.classes.find(name);
-    if (it == state.classes.end()) {
+    if (it != state.classes.end()) {
+        found = it->second;
+        return true;
+    }
+    auto system = SystemClasses().find(name);
+    if (system == SystemClasses().end()) {
         return false;
     }
-    found = it->second;
+    found = system->second;
     return true;
 }
 
@@ -120,12 +132,30 @@ std::vector<std::shared_ptr<Window>> ChildrenOf(HWND parent)
     WindowState& state = Windows();
     std::lock_guard<std::mutex> guard(state.lock);
     std::vector<std::shared_ptr<Window>> children;
-    for (const auto& [handle, window] : state.windows) {
+    for (const auto& [handle, window] : state.windows) {  // handles grow with creation
         if (window->parent == parent) {
             children.push_back(window);
         }
     }
     return children;
+}
+
+std::vector<std::shared_ptr<Window>> AllWindows()
+{
+    WindowState& state = Windows();
+    std::lock_guard<std::mutex> guard(state.lock);
+    std::vector<std::shared_ptr<Window>> all;
+    for (const auto& [handle, window] : state.windows) {
+        all.push_back(window);
+    }
+    return all;
+}
+
+void RegisterSystemClass(const WindowClass& windowClass)
+{
+    WindowState& state = Windows();
+    std::lock_guard<std::mutex> guard(state.lock);
+    SystemClasses()[windowClass.name] = windowClass;
 }
 
 }  // namespace nirasim::sim
@@ -180,6 +210,7 @@ HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWind
     auto window =
         AddWindow(windowClass, dwStyle, dwExStyle, hWndParent, reinterpret_cast<LONG_PTR>(hMenu), hInstance);
     window->text = WideFrom(lpWindowName);
+    window->rect = {X, Y, X + std::max(nWidth, 0), Y + std::max(nHeight, 0)};
     CREATESTRUCTW create{
         lpParam,      hInstance,   hMenu,    hWndParent, nHeight, nWidth, Y, X, static_cast<LONG>(dwStyle),
         lpWindowName, lpClassName, dwExStyle};
@@ -391,7 +422,7 @@ BOOL WINAPI IsWindowVisible(HWND hWnd)
         if ((window->style & WS_VISIBLE) == 0) {
             return FALSE;
         }
-        if (window->parent == nullptr) {
+        if (window->parent == nullptr || !(window->style & WS_CHILD)) {
             return TRUE;
         }
     }
