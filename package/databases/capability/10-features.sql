@@ -113,6 +113,7 @@ UPDATE CAP_FEATURES_INFO SET uiDataStore = 1 WHERE Featureid = 4215;
 UPDATE CAP_FEATURES_INFO SET uiDataStore = 1 WHERE Featureid = 4221;
 UPDATE CAP_FEATURES_INFO SET uiDataStore = 1 WHERE Featureid = 4237;
 UPDATE CAP_FEATURES_INFO SET uiDataStore = 1 WHERE Featureid = 4305;
+UPDATE CAP_FEATURES_INFO SET uiDataStore = 1 WHERE Featureid = 4298;
 
 -- The target size of fit-to-size follows the paper list of the paper size.
 UPDATE CAP_FEATURES_INFO SET SoftLink = 1, SoftLinkFeatureID = 4114, AuxIndex = 1, AuxBitOffset = 1 WHERE Featureid = 4121;
@@ -121,3 +122,7 @@ UPDATE CAP_FEATURES_INFO SET SoftLink = 1, SoftLinkFeatureID = 4114, AuxIndex = 
 UPDATE CAP_FEATURES_INFO SET bRespectUserSelection = 1 WHERE Featureid IN (4114, 4116, 4125);
 -- Discriminators tell the paper list which papers belong to the region of the user.
 UPDATE CAP_FEATURES_INFO SET Discriminator = 1, NonUSDiscriminator = 2 WHERE Featureid IN (4114, 4233);
+
+-- A feature's state follows how it is shown: 3 for a feature shown and enabled, which its handler
+-- serves in full (widget notices, changes and the queued changes after them).
+UPDATE CAP_FEATURES_INFO SET FeatureState = DefaultDisplayState;

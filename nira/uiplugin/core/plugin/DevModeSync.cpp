@@ -1,70 +1,25 @@
 #include "nira/uiplugin/core/plugin/DevModeSync.h"
 
-#include <string.h>
-#include <winspool.h>
+#include <new>
 
 #include "nira/uiplugin/core/plugin/PrivateDevModeHandler.h"
-
 #include "nira/uiplugin/core/uicore/UICore.h"
 #include "nira/uiplugin/core/uisettings/NiraUISettings.h"
 #include "nira/uiplugin/settings/client/SettingsClient.h"
 
+#include <winspool.h>
+
 namespace {
 
-constexpr LONG kImportAsSelection = 0;
-constexpr WCHAR kDefaultDevModeValue[] = TEXT("NiraDefaultDM");
-constexpr WCHAR kPublicDefaultDevModeValue[] = TEXT("NiraPublicDefaultDM");
-// The public fields a stored public default sets, whether or not they were zero.
-constexpr DWORD kDefaultPublicFields =
+// The public fields that a stored public default brings, whether or not it holds them.
+constexpr DWORD kStoredDefaultFields =
     DM_ORIENTATION | DM_PAPERSIZE | DM_DEFAULTSOURCE | DM_DUPLEX | DM_ICMMETHOD | DM_ICMINTENT | DM_MEDIATYPE;
+static_assert(kStoredDefaultFields == 0x3801203, "the stored default's fields");
 
-// A printer-data value read whole into the buffer: exactly `size` bytes.
-bool ReadExactly(HANDLE printer, LPCWSTR name, void* buffer, DWORD size)
-{
-    DWORD type = 0;
-    DWORD needed = 0;
-    return GetPrinterDataW(printer, const_cast<LPWSTR>(name), &type, static_cast<LPBYTE>(buffer), size,
-                           &needed) == ERROR_SUCCESS &&
-           type == REG_BINARY && needed == size;
-}
+constexpr BYTE kCurrentOptions = 0;
+constexpr BYTE kDefaultOptions = 1;
 
-// The stored default section over the one the handler made; its header written again.
-void TakeStoredSection(HANDLE printer, PrivateDevMode* section)
-{
-    PrivateDevMode stored;
-    if (!ReadExactly(printer, kDefaultDevModeValue, &stored, sizeof(stored))) {
-        return;
-    }
-    memcpy(section, &stored, sizeof(stored));
-    section->size = kPrivateDevmodeSize;
-    section->signature = kPrivateDevmodeSignature;
-    section->version = kPrivateDevmodeVersion;
-    section->sectionGuid = kPrivateDevmodeGuid;
-}
-
-// The stored public defaults: each non-zero field over the core driver's default.
-void TakeStoredPublicFields(HANDLE printer, DEVMODEW* devMode)
-{
-    DEVMODEW stored;
-    if (!ReadExactly(printer, kPublicDefaultDevModeValue, &stored, sizeof(stored))) {
-        return;
-    }
-    auto take = [](auto& field, auto value) {
-        if (value != 0) {
-            field = value;
-        }
-    };
-    take(devMode->dmPaperSize, stored.dmPaperSize);
-    take(devMode->dmDefaultSource, stored.dmDefaultSource);
-    take(devMode->dmDuplex, stored.dmDuplex);
-    take(devMode->dmMediaType, stored.dmMediaType);
-    take(devMode->dmICMIntent, stored.dmICMIntent);
-    take(devMode->dmICMMethod, stored.dmICMMethod);
-    take(devMode->dmOrientation, stored.dmOrientation);
-    devMode->dmFields |= kDefaultPublicFields;
-}
-
-CNiraUISettings* UISettingsOf(CNiraUICore* core)
+CNiraUISettings* SettingsOf(CNiraUICore* core)
 {
     CNiraUISettings* settings = nullptr;
     if (core != nullptr) {
@@ -73,7 +28,42 @@ CNiraUISettings* UISettingsOf(CNiraUICore* core)
     return settings;
 }
 
+// Reads a REG_BINARY printer-data value of exactly the size asked for; anything else leaves the
+// target as it was.
+bool ReadStoredValue(HANDLE printer, const WCHAR* name, void* data, DWORD size)
+{
+    auto* buffer = static_cast<BYTE*>(LocalAlloc(LPTR, size));
+    if (buffer == nullptr) {
+        return false;
+    }
+    DWORD type = 0;
+    DWORD needed = 0;
+    const DWORD status = GetPrinterDataW(printer, const_cast<LPWSTR>(name), &type, buffer, size, &needed);
+    const bool exact = status == ERROR_SUCCESS && type == REG_BINARY && needed == size;
+    if (exact) {
+        CopyMemory(data, buffer, size);
+    }
+    LocalFree(buffer);
+    return exact;
+}
+
+void CopyIfSet(short* field, short stored)
+{
+    if (stored != 0) {
+        *field = stored;
+    }
+}
+
+void CopyIfSet(DWORD* field, DWORD stored)
+{
+    if (stored != 0) {
+        *field = stored;
+    }
+}
+
 }  // namespace
+
+CNiraDevModeSync::CNiraDevModeSync() : m_client(nullptr), m_target(nullptr) {}
 
 void CNiraDevModeSync::SetClient(CNiraSettingsClient* client)
 {
@@ -99,65 +89,98 @@ BOOLEAN CNiraDevModeSync::SetTarget(DEVMODEW* devMode)
 
 HRESULT CNiraDevModeSync::DevMode(DWORD mode, POEMDMPARAM param)
 {
-    CNiraPrivateDevModeHandler handler;
-    const HRESULT result = handler.HandleDevMode(mode, param);
-    if (FAILED(result)) {
-        return result;
+    auto* handler = new (std::nothrow) CNiraPrivateDevModeHandler();
+    if (handler == nullptr || param == nullptr) {
+        delete handler;
+        return E_FAIL;
     }
-    if (mode == OEMDM_DEFAULT && param->pOEMDMOut != nullptr) {
-        TakeStoredSection(param->hPrinter, static_cast<PrivateDevMode*>(param->pOEMDMOut));
+    const HRESULT answer = handler->HandleDevMode(mode, param);
+    delete handler;
+    if (FAILED(answer)) {
+        return answer;
     }
-    if (mode == OEMDM_DEFAULT && param->pPublicDMIn != nullptr) {
-        TakeStoredPublicFields(param->hPrinter, param->pPublicDMIn);
+    if (mode == OEMDM_DEFAULT) {
+        ApplyStoredDefaults(*param);
     }
     if (param->pPublicDMOut != nullptr) {
-        m_target = param->pPublicDMOut;
+        SetTarget(param->pPublicDMOut);
     }
     return S_OK;
 }
 
+// A printer without stored defaults keeps the handler's empty section and the public DEVMODE as
+// it came; a stored value of another size is not trusted.
+void CNiraDevModeSync::ApplyStoredDefaults(const OEMDMPARAM& param)
+{
+    if (param.pOEMDMOut != nullptr) {
+        auto* section = static_cast<PrivateDevMode*>(param.pOEMDMOut);
+        if (ReadStoredValue(param.hPrinter, kDefaultPrivateDevModeValue, section, kPrivateDevmodeSize)) {
+            section->size = kPrivateDevmodeSize;
+            section->signature = kPrivateDevmodeSignature;
+            section->version = kPrivateDevmodeVersion;
+            section->sectionGuid = kPrivateDevmodeGuid;
+        }
+    }
+    if (param.pPublicDMIn != nullptr) {
+        BYTE stored[kStoredPublicDevModeSize] = {};
+        if (!ReadStoredValue(param.hPrinter, kDefaultPublicDevModeValue, stored, kStoredPublicDevModeSize)) {
+            return;
+        }
+        const auto* defaults = reinterpret_cast<const DEVMODEW*>(stored);
+        DEVMODEW* in = param.pPublicDMIn;
+        CopyIfSet(&in->dmPaperSize, defaults->dmPaperSize);
+        CopyIfSet(&in->dmDefaultSource, defaults->dmDefaultSource);
+        CopyIfSet(&in->dmDuplex, defaults->dmDuplex);
+        CopyIfSet(&in->dmMediaType, defaults->dmMediaType);
+        CopyIfSet(&in->dmICMIntent, defaults->dmICMIntent);
+        CopyIfSet(&in->dmICMMethod, defaults->dmICMMethod);
+        CopyIfSet(&in->dmOrientation, defaults->dmOrientation);
+        in->dmFields |= kStoredDefaultFields;
+    }
+}
+
 BOOLEAN CNiraDevModeSync::StoreDefaults(PrivateDevMode* section, CNiraUICore* core)
 {
-    CNiraUISettings* settings = UISettingsOf(core);
-    if (section == nullptr || m_client == nullptr || settings == nullptr) {
+    CNiraUISettings* settings = SettingsOf(core);
+    if (section == nullptr || settings == nullptr || m_client == nullptr) {
         return FALSE;
     }
-    return m_client->CopyFromUISettings(settings, 1) && m_client->SavePrivateBlock(section);
+    return m_client->CopyFromUISettings(settings, kDefaultOptions) && m_client->SavePrivateBlock(section);
 }
 
 BOOLEAN CNiraDevModeSync::SaveToSection(PrivateDevMode* section, CNiraUICore* core)
 {
-    CNiraUISettings* settings = UISettingsOf(core);
-    if (section == nullptr || m_client == nullptr || settings == nullptr) {
+    CNiraUISettings* settings = SettingsOf(core);
+    if (section == nullptr || settings == nullptr || m_client == nullptr) {
         return FALSE;
     }
     OutputDebugStringW(TEXT("Start SnapshotSettings Sync"));
-    BOOLEAN copied = m_client->CopyFromUISettings(settings, 0);
+    const BOOLEAN copied = m_client->CopyFromUISettings(settings, kCurrentOptions);
     OutputDebugStringW(TEXT("End Snapshot-Settings Sync"));
-    if (!copied) {
-        return FALSE;
-    }
     OutputDebugStringW(TEXT("Start Devmode-Settings Sync"));
-    BOOLEAN saved = m_client->SavePrivateBlock(section);
+    const BOOLEAN saved = m_client->SavePrivateBlock(section);
     OutputDebugStringW(TEXT("End Devmode-Settings Sync"));
-    return saved;
+    return copied && saved;
 }
 
 BOOLEAN CNiraDevModeSync::LoadFromSection(DEVMODEW* devMode, PrivateDevMode* section, CNiraUICore* core,
                                           LONG mode)
 {
-    CNiraUISettings* settings = UISettingsOf(core);
-    if (devMode == nullptr || section == nullptr || m_client == nullptr || settings == nullptr ||
-        !m_client->LoadPrivateBlock(section)) {
+    CNiraUISettings* settings = SettingsOf(core);
+    if (devMode == nullptr || section == nullptr || settings == nullptr || m_client == nullptr) {
+        return FALSE;
+    }
+    if (!m_client->LoadPrivateBlock(section)) {
         return FALSE;
     }
     OutputDebugStringW(TEXT("Start Export to Snapshot from Settings Sync"));
-    BOOLEAN copied = m_client->CopyToUISettings(settings, mode);
+    const BOOLEAN copied = m_client->CopyToUISettings(settings, mode);
     OutputDebugStringW(TEXT("End Export to Snapshot from Settings Sync"));
-    if (copied) {
-        m_target = devMode;
+    if (!copied) {
+        return FALSE;
     }
-    return copied;
+    m_target = devMode;
+    return TRUE;
 }
 
 BOOLEAN CNiraDevModeSync::UnpackSection(PrivateDevMode* section)
@@ -172,17 +195,20 @@ BOOLEAN CNiraDevModeSync::PackSection(PrivateDevMode* section)
 
 BOOLEAN CNiraDevModeSync::CopySettingsToUI(CNiraUICore* core)
 {
-    CNiraUISettings* settings = UISettingsOf(core);
-    if (m_client == nullptr || settings == nullptr) {
+    CNiraUISettings* settings = SettingsOf(core);
+    if (settings == nullptr || m_client == nullptr) {
         return FALSE;
     }
     OutputDebugStringW(TEXT("Start Export to Snapshot from Settings Sync (DocEvent)"));
-    BOOLEAN copied = m_client->CopyToUISettings(settings, kImportAsSelection);
+    const BOOLEAN copied = m_client->CopyToUISettings(settings, 0);
     OutputDebugStringW(TEXT("End Export to Snapshot from Settings Sync (DocEvent)"));
     return copied;
 }
 
 BOOLEAN CNiraDevModeSync::TargetDiffers()
 {
-    return m_client != nullptr && m_target != nullptr && m_client->DevModeDiffers(m_target);
+    if (m_client == nullptr || m_target == nullptr) {
+        return FALSE;
+    }
+    return m_client->DevModeDiffers(m_target);
 }

@@ -7,6 +7,8 @@
 
 #include <prcomoem.h>
 
+#include "common/PrivateDevMode.h"
+
 class CNiraDevModeSync;
 class CNiraPrinterAccess;
 class CNiraDocEventHandler;
@@ -88,7 +90,16 @@ public:
     // 0 when the kept device-model snapshot was applied, else NIRA_STATUS_FAILED.
     int ApplyDmcSnapshot(CNiraPrinterAccess* access);
 
+    // The DEVMODE synchronisation the UI core calls back: after a sheet was applied, the settings
+    // into the section, the public fields and the core driver's options; the private section of
+    // a colour-profile request, and the job's DEVMODE when the sheets open, into the settings.
+    int SyncPublicDevMode(POEMUIPSPARAM sheetParam);
+    int ImportPrivateDevMode(DEVMODEW* devMode, PVOID section);
+    void ImportPublicDevMode(DEVMODEW* devMode);
+
     INiraPropSheetAdapter* GetSheetAdapter() const { return m_sheetAdapter; }
+    CNiraUICore* GetCore() const { return m_core; }
+    CNiraDevModeSync* GetDevModeSync() const { return m_devModeSync; }
     CNiraSettingsClient* GetSettingsClient() const { return m_settings; }
 
 private:
@@ -99,6 +110,14 @@ private:
     // The printer data of initialisation: install date, component paths, device-model capture and
     // the default DEVMODEs.
     void InitializePrinterData(LPCWSTR printerName);
+
+    // One pair through the core helper, on its current DEVMODE, with conflicts resolved.
+    void SetCoreOption(const char* keyword, const char* option, const DEVMODEW& devMode);
+    // The option's name (UTF-8) as the core driver's option of the keyword.
+    void SetCoreOptionByName(const char* keyword, int featureId, int optionId, const DEVMODEW& devMode);
+    bool CoreDriverHasFeature(const char* keyword);
+    void WritePublicField(int featureId, int optionId, int value, DEVMODEW* devMode);
+    static bool KeepsPrivateFields(const PrivateDevMode& section);
 
     int m_helpersCreated = 0;
     LONG volatile m_refCount = 1;

@@ -116,11 +116,7 @@ int CNiraUICore::EnumerateFeatures(CNiraDocEventHandler* docEvents)
         handler->OnFeaturesEnumerated();
         return true;
     });
-    // The DEVMODE of a property sheet or a colour-profile query comes with the DEVMODE
-    // synchronisation; a document event's comes from its handler.
-    if (docEvents != nullptr) {
-        docEvents->ImportIntoUI();
-    }
+    ImportDevMode(docEvents);
     ApplyRegistryStore();
     if (m_plugin != nullptr) {
         m_plugin->ApplyDmcSnapshot(m_printerAccess);
@@ -135,6 +131,19 @@ int CNiraUICore::EnumerateFeatures(CNiraDocEventHandler* docEvents)
     });
     OutputDebugStringW(TEXT("End Feature Enum"));
     return status;
+}
+
+// The job's settings over the defaults: the sheet's public DEVMODE, the DEVMODEs of a
+// colour-profile request, or the document event's DEVMODE.
+void CNiraUICore::ImportDevMode(CNiraDocEventHandler* docEvents)
+{
+    if (m_plugin != nullptr && m_sheetParam != nullptr) {
+        m_plugin->ImportPublicDevMode(m_sheetParam->pPublicDM);
+    } else if (m_plugin != nullptr && m_colorPublicDevMode != nullptr && m_colorPrivateDevMode != nullptr) {
+        m_plugin->ImportPrivateDevMode(m_colorPublicDevMode, m_colorPrivateDevMode);
+    } else if (docEvents != nullptr) {
+        docEvents->ImportIntoUI();
+    }
 }
 
 void CNiraUICore::ApplyRegistryStore()

@@ -152,10 +152,12 @@ public:
     {
         calls.push_back({"AddOption", caller, id, opt});
         added = WString(info->displayName);
+        addedState = info->state;
         LocalFree(info);  // the settings keep what they store
         return 0;
     }
     WString added;
+    int addedState = -1;
     WString printerName;
     int acceptable = 0;  // what IsOptionAcceptable answers
 
