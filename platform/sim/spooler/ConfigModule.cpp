@@ -102,6 +102,7 @@ LONG WINAPI DocumentPropertiesW(HWND, HANDLE hPrinter, LPWSTR pDeviceName, PDEVM
     NIRASIM_FAIL_IF_INJECTED("DocumentPropertiesW", nirasim::sim::kDocumentPropertiesFailure);
     CallPrinter printer(hPrinter, pDeviceName);
     if (printer.Handle() == nullptr) {
+        SetLastError(ERROR_INVALID_HANDLE);
         return nirasim::sim::kDocumentPropertiesFailure;
     }
     ConfigModule module(printer.Handle());
@@ -115,13 +116,17 @@ LONG WINAPI DocumentPropertiesW(HWND, HANDLE hPrinter, LPWSTR pDeviceName, PDEVM
     header.hPrinter = printer.Handle();
     header.pszPrinterName = pDeviceName;
     const LONG size = proc(nullptr, reinterpret_cast<LPARAM>(&header));
-    if (!(fMode & DM_OUT_BUFFER) || pDevModeOutput == nullptr || size <= 0) {
+    if (fMode == 0 || size <= 0) {
         return size;
     }
-    // No window: a prompt shows nothing, and DM_OUT_BUFFER writes what the driver holds.
+    if ((fMode & DM_OUT_BUFFER) && pDevModeOutput == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nirasim::sim::kDocumentPropertiesFailure;
+    }
+    // No window: a prompt has no one to answer it, and the request goes on as without one.
     header.pdmIn = (fMode & DM_IN_BUFFER) ? pDevModeInput : nullptr;
-    header.pdmOut = pDevModeOutput;
+    header.pdmOut = (fMode & DM_OUT_BUFFER) ? pDevModeOutput : nullptr;
     header.cbOut = static_cast<DWORD>(size);
-    header.fMode = fMode & (DM_IN_BUFFER | DM_OUT_BUFFER);
+    header.fMode = fMode & ~static_cast<DWORD>(DM_IN_PROMPT);
     return proc(nullptr, reinterpret_cast<LPARAM>(&header));
 }
