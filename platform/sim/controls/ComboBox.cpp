@@ -175,6 +175,9 @@ LRESULT CALLBACK ComboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CHAR:
         TypeIntoCombo(combo, *state, static_cast<WCHAR>(wParam));
         return 0;
+    case WM_PAINT:
+        PaintCombo(combo, *state);
+        return 0;
     case WM_SETFOCUS:
         NotifyParent(combo, CBN_SETFOCUS);
         return 0;

@@ -5,6 +5,7 @@
 
 #include "core/MachineState.h"
 #include "core/Wide.h"
+#include "gdi/Raster.h"
 
 #include <algorithm>
 #include <cstring>
@@ -174,6 +175,7 @@ ATOM WINAPI RegisterClassExW(const WNDCLASSEXW* lpwcx)
     windowClass.procedure = lpwcx->lpfnWndProc;
     windowClass.windowExtra = lpwcx->cbWndExtra;
     windowClass.instance = lpwcx->hInstance;
+    windowClass.background = lpwcx->hbrBackground;
     WindowState& state = Windows();
     std::lock_guard<std::mutex> guard(state.lock);
     if (state.classes.count(windowClass.name) != 0) {
@@ -211,6 +213,7 @@ HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWind
         AddWindow(windowClass, dwStyle, dwExStyle, hWndParent, reinterpret_cast<LONG_PTR>(hMenu), hInstance);
     window->text = WideFrom(lpWindowName);
     window->rect = {X, Y, X + std::max(nWidth, 0), Y + std::max(nHeight, 0)};
+    window->background = windowClass.background;
     CREATESTRUCTW create{
         lpParam,      hInstance,   hMenu,    hWndParent, nHeight, nWidth, Y, X, static_cast<LONG>(dwStyle),
         lpWindowName, lpClassName, dwExStyle};
@@ -238,6 +241,7 @@ BOOL WINAPI DestroyWindow(HWND hWnd)
         DestroyWindow(child->handle);
     }
     SendMessageW(hWnd, WM_NCDESTROY, 0, 0);
+    ForgetWindowSurface(hWnd);
     RemoveWindow(hWnd);
     return TRUE;
 }

@@ -20,6 +20,7 @@ struct WindowClass {
     WNDPROC procedure = nullptr;
     int windowExtra = 0;
     HINSTANCE instance = nullptr;
+    HANDLE background = nullptr;  // the class's brush
 };
 
 struct Window {
@@ -37,6 +38,9 @@ struct Window {
     std::vector<unsigned char> extra;  // the class's cbWndExtra bytes, read by offset
     bool destroying = false;
     RECT rect = {0, 0, 0, 0};  // in the parent's client area (on the screen without a parent)
+    HANDLE background = nullptr;
+    RECT update = {0, 0, 0, 0};  // the part of the client area waiting for WM_PAINT
+    bool erase = false;          // the update wants WM_ERASEBKGND first
 };
 
 // The window's client area's top-left corner on the screen.
