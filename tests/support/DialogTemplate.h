@@ -40,12 +40,12 @@ public:
         Put(WORD{400});  // weight
         Put(BYTE{0});    // italic
         Put(BYTE{1});    // charset
-        PutText(u"MS Shell Dlg");
+        PutText(TEXT("MS Shell Dlg"));
     }
 
     // A standard control named by its class ordinal.
     DialogTemplate& Control(WORD classOrdinal, DWORD id, DWORD style, short x, short y, short cx, short cy,
-                            const std::u16string& text = u"")
+                            const std::u16string& text = TEXT(""))
     {
         Head(id, style, x, y, cx, cy);
         Put(WORD{0xFFFF});
@@ -55,7 +55,7 @@ public:
 
     // A control named by its class name (the common controls).
     DialogTemplate& Control(const std::u16string& className, DWORD id, DWORD style, short x, short y,
-                            short cx, short cy, const std::u16string& text = u"")
+                            short cx, short cy, const std::u16string& text = TEXT(""))
     {
         Head(id, style, x, y, cx, cy);
         PutText(className);

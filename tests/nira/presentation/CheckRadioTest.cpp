@@ -60,7 +60,7 @@ TEST_F(RadioTest, ClickingTheCheckedButtonReportsNothing)
 
 TEST_F(RadioTest, AGreyedOptionDisablesItsButtonAndTheFrameStateRulesTheRest)
 {
-    AddFeature(kFeature, {{1, u"One", 2}, {2, u"Two", 5}}, 1);
+    AddFeature(kFeature, {{1, TEXT("One"), 2}, {2, TEXT("Two"), 5}}, 1);
     auto* radio = MakeRadio();
     radio->Attach(dialog);
     // Options and buttons are both listed newest first: Two's state 5 disables button Two.

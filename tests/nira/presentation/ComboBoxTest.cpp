@@ -36,7 +36,7 @@ TEST_F(ComboBoxTest, OptionsAreListedNewestFirstWithoutTheOnesNotOffered)
 {
     AddFeature(kFeature, {}, 0);
     Filled(WIDGET_COMBO_BOX);
-    EXPECT_EQ(Rows(Item(kCombo)), (std::vector<std::u16string>{u"C", u"B", u"A"}));
+    EXPECT_EQ(Rows(Item(kCombo)), (std::vector<std::u16string>{TEXT("C"), TEXT("B"), TEXT("A")}));
     EXPECT_EQ(SendMessageW(Item(kCombo), CB_GETCURSEL, 0, 0), 1);
 
     Widgets().clear();
@@ -44,7 +44,7 @@ TEST_F(ComboBoxTest, OptionsAreListedNewestFirstWithoutTheOnesNotOffered)
     auto* shown = Make<CNiraComboBox>(Row(WIDGET_COMBO_BOX, kCombo, 4201));
     shown->AddItem(4, TEXT("Hidden"), 3);
     shown->Attach(dialog);
-    EXPECT_EQ(Rows(Item(kCombo)), std::vector<std::u16string>{u"Hidden"});
+    EXPECT_EQ(Rows(Item(kCombo)), std::vector<std::u16string>{TEXT("Hidden")});
 }
 
 TEST_F(ComboBoxTest, ChoosingAnEntryReportsItOnce)
@@ -86,7 +86,7 @@ TEST_F(ComboBoxTest, TypingReportsMinusOneAndLeavingReportsMinusTwo)
         Widgets().clear();
         sink.reports.clear();
         auto* combo = Filled(c.kind);
-        nirasim::TypeText(Item(kCombo), u"Zq");
+        nirasim::TypeText(Item(kCombo), TEXT("Zq"));
         EXPECT_EQ(sink.reports.size(), c.typingReports) << "kind " << c.kind;
         EXPECT_EQ(combo->GetValue(), c.typedValue) << "kind " << c.kind;
         SetFocus(Item(kPushButton));
@@ -103,23 +103,23 @@ TEST_F(ComboBoxTest, ALabelFieldCarriesItsLabelAlong)
     auto* combo = Make<CNiraComboBoxLabelField>(row);
     combo->Attach(dialog);
     combo->ShowText(dialog, nullptr);
-    EXPECT_EQ(TextOf(Item(kLabel)), u"Seventeen");
+    EXPECT_EQ(TextOf(Item(kLabel)), TEXT("Seventeen"));
     combo->SetState(0);
     EXPECT_FALSE(IsWindowVisible(Item(kLabel)));
     EXPECT_FALSE(IsWindowVisible(Item(kCombo)));
     EXPECT_EQ(combo->LoadStringId(1), 0);
-    EXPECT_EQ(TextOf(Item(kLabel)), u"One");
+    EXPECT_EQ(TextOf(Item(kLabel)), TEXT("One"));
 }
 
 TEST_F(ComboBoxTest, TheTextLimitDependsOnTheKind)
 {
     AddFeature(kFeature, {}, 0);
     Filled(WIDGET_COMBO_BOX_DROPDOWN);
-    nirasim::TypeText(Item(kCombo), std::u16string(100, u'x'));
+    nirasim::TypeText(Item(kCombo), std::u16string(100, 'x'));
     EXPECT_EQ(TextOf(Item(kCombo)).size(), 79u);
     Widgets().clear();
     Filled(WIDGET_COMBO_BOX);
-    nirasim::TypeText(Item(kCombo), std::u16string(100, u'x'));
+    nirasim::TypeText(Item(kCombo), std::u16string(100, 'x'));
     EXPECT_EQ(TextOf(Item(kCombo)).size(), 80u);
 }
 

@@ -30,8 +30,8 @@ TEST_P(IntEditTest, TypedNumbersAreRoundedAndKeptInRange)
         int left;      // the value after the focus left
     };
     const Case cases[] = {
-        {1, 100, u"250", 100, 100}, {1, 100, u"2.5", 3, 3},      {1, 100, u"-2.5", -3, 1},
-        {1, 100, u"0", 50, 1},      {-10, 10, u"-15", -10, -10}, {1, 100, u"7x", 7, 7},
+        {1, 100, TEXT("250"), 100, 100}, {1, 100, TEXT("2.5"), 3, 3},      {1, 100, TEXT("-2.5"), -3, 1},
+        {1, 100, TEXT("0"), 50, 1},      {-10, 10, TEXT("-15"), -10, -10}, {1, 100, TEXT("7x"), 7, 7},
     };
     for (const Case& c : cases) {
         Widgets().clear();
@@ -43,7 +43,7 @@ TEST_P(IntEditTest, TypedNumbersAreRoundedAndKeptInRange)
         SetFocus(Item(kPushButton));
         EXPECT_EQ(edit->GetValue(), c.left) << std::string(c.typed.begin(), c.typed.end());
         EXPECT_EQ(
-            TextOf(Item(kEdit)), std::u16string(u"") + [&] {
+            TextOf(Item(kEdit)), std::u16string(TEXT("")) + [&] {
                 std::string number = std::to_string(c.left);
                 return std::u16string(number.begin(), number.end());
             }());
@@ -58,11 +58,11 @@ TEST_F(WidgetTest, AnEditBoxReportsChangedTextsAndAlwaysTellsTheHandlerOnLeaving
     edit->SetLimits(5, 0.0f, 0.0f);
     edit->SetEditText(TEXT("Old"));
     edit->Attach(dialog);
-    EXPECT_EQ(TextOf(Item(kEdit)), u"Old");
+    EXPECT_EQ(TextOf(Item(kEdit)), TEXT("Old"));
     sink.reports.clear();  // showing the text notified EN_CHANGE, which reported it
-    nirasim::TypeText(Item(kEdit), u"Longer name");
-    EXPECT_EQ(TextOf(Item(kEdit)), u"Longe");
-    EXPECT_EQ(std::u16string(edit->GetText()), u"Longe");
+    nirasim::TypeText(Item(kEdit), TEXT("Longer name"));
+    EXPECT_EQ(TextOf(Item(kEdit)), TEXT("Longe"));
+    EXPECT_EQ(std::u16string(edit->GetText()), TEXT("Longe"));
     EXPECT_EQ(sink.reports.size(), 5u);
     SetFocus(Item(kPushButton));
     EXPECT_EQ(sink.featureNotifications, std::vector<int>{kFeature});

@@ -24,7 +24,7 @@ TEST_F(WidgetTest, ListRowsAreNewestFirstAndAValueWithoutARowSelectsNothingNew)
     list->AddItem(3, TEXT("C"));
     list->SetValue(1, 0);
     list->Attach(dialog);
-    EXPECT_EQ(Rows(Item(kList)), (std::vector<std::u16string>{u"C", u"B", u"A"}));
+    EXPECT_EQ(Rows(Item(kList)), (std::vector<std::u16string>{TEXT("C"), TEXT("B"), TEXT("A")}));
     EXPECT_EQ(SendMessageW(Item(kList), LB_GETCURSEL, 0, 0), 2);
 
     list->AddItem(2, TEXT("a"));  // B's row now matches A's text without regard to case
@@ -52,8 +52,8 @@ TEST_F(WidgetTest, ChoosingARowReportsItsOption)
 
 TEST_F(WidgetTest, ALongOptionNameIsMatchedWithoutOverrun)
 {
-    std::u16string longName(200, u'n');
-    longName += u"end";
+    std::u16string longName(200, 'n');
+    longName += TEXT("end");
     auto* list = Make<CNiraListBox>(Row(WIDGET_LIST_BOX, kList));
     list->AddItem(7, reinterpret_cast<const WCHAR*>(longName.c_str()));
     list->AddItem(8, TEXT("short"));

@@ -37,7 +37,7 @@ TEST(UIHelpers, TheHelpProviderOpensTopicsOfItsFirstHelpFile)
     EXPECT_EQ(provider->ShowContextHelp(nullptr, 1234, 0), 0);
     auto requests = nirasim::HelpRequests();
     ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].file, u"C:\\Temp\\printer.chm::/1234.html");
+    EXPECT_EQ(requests[0].file, TEXT("C:\\Temp\\printer.chm::/1234.html"));
     EXPECT_EQ(requests[0].command, static_cast<UINT>(HH_DISPLAY_TOPIC));
     DeleteHelpProvider();
 }
@@ -45,7 +45,7 @@ TEST(UIHelpers, TheHelpProviderOpensTopicsOfItsFirstHelpFile)
 TEST(UIHelpers, ATopicTooLongForItsBufferIsNotShown)
 {
     nirasim::Machine machine;
-    std::u16string path = u"C:\\" + std::u16string(250, u'h') + u".chm";
+    std::u16string path = TEXT("C:\\") + std::u16string(250, 'h') + TEXT(".chm");
     CNiraHelpProvider provider(reinterpret_cast<LPCWSTR>(path.c_str()));
     EXPECT_EQ(provider.ShowHelp(nullptr, 1234, 0), static_cast<int>(NIRA_STATUS_FAILED));
     EXPECT_TRUE(nirasim::HelpRequests().empty());

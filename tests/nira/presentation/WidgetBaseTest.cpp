@@ -59,7 +59,7 @@ TEST_F(WidgetTest, SetTextCopiesAgainForAFeatureNotificationAndCutsLongTexts)
     widget->SetText(TEXT("A"), 0x10);
     EXPECT_EQ(sink.featureNotifications, std::vector<int>{kFeature});
 
-    std::u16string longText(300, u'x');
+    std::u16string longText(300, 'x');
     widget->SetText(reinterpret_cast<const WCHAR*>(longText.c_str()), 0);
     EXPECT_EQ(std::u16string(widget->GetText()), longText.substr(0, 259));
 }
@@ -121,11 +121,11 @@ TEST_F(WidgetTest, HelpIdsStringIdsAndStringTexts)
 
     widget->Attach(dialog);
     widget->ShowText(dialog, nullptr);
-    EXPECT_EQ(TextOf(Item(kLabel)), u"Seventeen");
+    EXPECT_EQ(TextOf(Item(kLabel)), TEXT("Seventeen"));
     EXPECT_EQ(widget->LoadStringId(1), 0);
-    EXPECT_EQ(TextOf(Item(kLabel)), u"One");
+    EXPECT_EQ(TextOf(Item(kLabel)), TEXT("One"));
     widget->ShowText(dialog, TEXT("Own"));
-    EXPECT_EQ(TextOf(Item(kLabel)), u"Own");
+    EXPECT_EQ(TextOf(Item(kLabel)), TEXT("Own"));
 }
 
 TEST_F(WidgetTest, AStaticShowsItsTextOrElseItsStringAndSetsAnEqualTextOnce)
@@ -134,12 +134,12 @@ TEST_F(WidgetTest, AStaticShowsItsTextOrElseItsStringAndSetsAnEqualTextOnce)
     row.ctrlStringId = 1;
     auto* label = Make<CNiraStaticControl>(row);
     label->Attach(dialog);
-    EXPECT_EQ(TextOf(Item(kLabel)), u"One");
+    EXPECT_EQ(TextOf(Item(kLabel)), TEXT("One"));
     label->SetEditText(TEXT("Letter"));
-    EXPECT_EQ(TextOf(Item(kLabel)), u"Letter");
+    EXPECT_EQ(TextOf(Item(kLabel)), TEXT("Letter"));
     SetWindowTextW(Item(kLabel), TEXT("changed elsewhere"));
     label->SetEditText(TEXT("Letter"));
-    EXPECT_EQ(TextOf(Item(kLabel)), u"changed elsewhere");
+    EXPECT_EQ(TextOf(Item(kLabel)), TEXT("changed elsewhere"));
     EXPECT_EQ(label->OnCommand(kCombo, nullptr, 0, 0), 0);
     EXPECT_EQ(label->OnCommand(kLabel, nullptr, 0, 0), 1);
 }

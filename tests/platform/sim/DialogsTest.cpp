@@ -90,7 +90,7 @@ TEST_F(Dialogs, AModalDialogRunsItsScriptAndAnswersEndDialog)
         EXPECT_TRUE(IsWindowVisible(dialog));
         WCHAR text[32] = {};
         EXPECT_EQ(GetDlgItemTextW(dialog, 1000, text, 32), 6u);
-        EXPECT_EQ(std::u16string(text), u"Go on?");
+        EXPECT_EQ(std::u16string(text), TEXT("Go on?"));
         EndDialog(dialog, 5);
     });
     EXPECT_EQ(result, 5);
@@ -200,10 +200,10 @@ TEST_F(Controls, AnEditNotifiesEveryChangeAndItsFocus)
     EXPECT_TRUE(g_seen.empty());
 
     SendMessageW(Item(15), EM_LIMITTEXT, 2, 0);
-    nirasim::TypeText(Item(15), u"456");
+    nirasim::TypeText(Item(15), TEXT("456"));
     WCHAR text[8] = {};
     GetWindowTextW(Item(15), text, 8);
-    EXPECT_EQ(std::u16string(text), u"45");
+    EXPECT_EQ(std::u16string(text), TEXT("45"));
     SetFocus(Item(10));
     EXPECT_EQ(g_seen, (std::vector<Seen>{{WM_COMMAND, 15, EN_SETFOCUS},
                                          {WM_COMMAND, 15, EN_UPDATE},
@@ -257,7 +257,7 @@ TEST_F(Controls, ChoosingARowNotifiesWhatWindowsNotifies)
     EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 1);
     WCHAR text[8] = {};
     GetWindowTextW(combo, text, 8);
-    EXPECT_EQ(std::u16string(text), u"B");
+    EXPECT_EQ(std::u16string(text), TEXT("B"));
     EXPECT_EQ(g_seen, (std::vector<Seen>{{WM_COMMAND, 16, CBN_SETFOCUS},
                                          {WM_COMMAND, 16, CBN_DROPDOWN},
                                          {WM_COMMAND, 16, CBN_SELCHANGE},
@@ -265,7 +265,7 @@ TEST_F(Controls, ChoosingARowNotifiesWhatWindowsNotifies)
                                          {WM_COMMAND, 16, CBN_CLOSEUP}}));
 
     g_seen.clear();
-    nirasim::TypeText(combo, u"Q");
+    nirasim::TypeText(combo, TEXT("Q"));
     EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), CB_ERR);
     EXPECT_EQ(g_seen,
               (std::vector<Seen>{{WM_COMMAND, 16, CBN_EDITUPDATE}, {WM_COMMAND, 16, CBN_EDITCHANGE}}));
@@ -316,7 +316,7 @@ TEST_F(Controls, AnUpDownAsksMovesAndSetsItsBuddy)
     EXPECT_EQ(LOWORD(SendMessageW(upDown, UDM_GETPOS, 0, 0)), 10);
     WCHAR text[8] = {};
     GetWindowTextW(Item(15), text, 8);
-    EXPECT_EQ(std::u16string(text), u"10");
+    EXPECT_EQ(std::u16string(text), TEXT("10"));
     ASSERT_EQ(g_seen.size(), 6u);
     EXPECT_EQ(g_seen[0], Seen(WM_NOTIFY, 19, static_cast<int>(UDN_DELTAPOS)));
     EXPECT_EQ(g_seen[1], Seen(WM_VSCROLL, SB_THUMBPOSITION, 10));
@@ -356,7 +356,7 @@ TEST_F(Dialogs, HelpCallsAreJournalled)
     EXPECT_NE(HtmlHelpW(nullptr, TEXT("C:\\help.chm::/12.html"), HH_DISPLAY_TOPIC, 0), nullptr);
     auto requests = nirasim::HelpRequests();
     ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].file, u"C:\\help.chm::/12.html");
+    EXPECT_EQ(requests[0].file, TEXT("C:\\help.chm::/12.html"));
     EXPECT_EQ(requests[0].command, static_cast<UINT>(HH_DISPLAY_TOPIC));
 }
 
