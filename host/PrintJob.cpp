@@ -3,13 +3,14 @@
 // writes one PNG per page into the output folder (--out DIR, by default nirahost-out/).
 // `print --text` without a file prints a short sample text. Without --raw or --text, a document of
 // numbered pages (--pages N, 4 by default) goes through the EMF road with the printer's settings or
-// --nup N, --copies N, --collate, --duplex long|short, --booklet, --reverse: one PNG per sheet
+// --nup N, --order 1|2|3, --copies N, --collate, --duplex long|short, --booklet, --reverse: one PNG per sheet
 // side and the placement journal as text. --preview print|cancel runs a preview pass first and
 // answers the preview as the user would (Windows 6: through the print-UI host).
 #include "host/EmfDocument.h"
 #include "host/HostJob.h"
 #include "host/MonitorDelivery.h"
 #include "host/PreviewReport.h"
+#include "host/RenderChoices.h"
 
 #include <nirasim/Emf.h>
 #include <nirasim/Gdi.h>
@@ -43,6 +44,7 @@ struct PrintOptions {
     short duplex = DMDUP_SIMPLEX;
     bool booklet = false;
     bool reverse = false;
+    int order = 0;  // n-up direction 1 to 3; 0 the natural order
     bool raw = false;
     std::string file;
     std::string out = "nirahost-out";
@@ -75,6 +77,8 @@ PrintOptions ParseOptions(const std::vector<std::string>& arguments)
             options.booklet = true;
         } else if (argument == "--reverse") {
             options.reverse = true;
+        } else if (argument == "--order" && hasValue) {
+            options.order = std::atoi(arguments[++i].c_str());
         } else if (argument == "--out" && hasValue) {
             options.out = arguments[++i];
         } else if (argument == "--copies" && hasValue) {
@@ -194,6 +198,8 @@ int RunEmfDocument(HostMachine& host, const PrintOptions& options)
     attributes.pagesPerSide = static_cast<DWORD>(options.nup);
     attributes.jobPageOrder = (options.reverse ? kReversePrint : 0) | (options.booklet ? kBookletPrint : 0);
     nirasim::SetJobAttributes(attributes);
+    ChooseRenderSetting(TEXT("Booklet"), options.booklet ? 1 : 0);
+    ChooseRenderSetting(TEXT("NupDirection"), static_cast<DWORD>(options.order));
     nirasim::PrintJobSpec job;
     job.printer = host.printerName();
     job.datatype = TEXT("NT EMF 1.006");
@@ -294,7 +300,8 @@ static int RunPrint(HostMachine& host, const std::vector<std::string>& arguments
 
 static const HostJobRegistration job{
     {"print",
-     "numbered pages through the print processor's EMF road (--pages N --nup N --copies N --collate --duplex "
+     "numbered pages through the print processor's EMF road (--pages N --nup N --order 1|2|3 --copies N "
+     "--collate --duplex "
      "long|short --booklet --reverse --preview print|cancel), or a file: --raw FILE (bytes at the port) or "
      "--text [FILE] (page "
      "pictures)",

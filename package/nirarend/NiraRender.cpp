@@ -4,6 +4,7 @@
 
 #include "common/EscapeRecords.h"
 #include "package/nirarend/PreviewPages.h"
+#include "package/nirarend/SettingChoices.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ void AnswerJobSettings(const DEVMODEW* devmode, JobSettingsRecord& settings)
             devmode->dmPrintQuality > 0 ? devmode->dmPrintQuality : kDefaultResolution;
     }
     settings.previewEnabled = PreviewRequested() ? 1 : 0;
+    ApplySettingChoices(settings);
 }
 
 LONG PreviewResolution(const DEVMODEW* devmode)

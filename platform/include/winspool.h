@@ -227,6 +227,10 @@ typedef PDRIVER_INFO_3W PDRIVER_INFO_3;
 #define PRINTER_ATTRIBUTE_RAW_ONLY 0x00001000
 #define PRINTER_ATTRIBUTE_PUBLISHED 0x00002000
 
+#define DM_OUT_BUFFER 2
+#define DM_IN_BUFFER 8
+#define DM_IN_PROMPT 4
+
 #define PRINTER_ENUM_LOCAL 0x00000002
 #define PRINTER_ENUM_CONNECTIONS 0x00000004
 
@@ -285,6 +289,11 @@ DWORD WINAPI SetPrinterDataW(HANDLE hPrinter, LPWSTR pValueName, DWORD Type, LPB
 DWORD WINAPI SetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, DWORD Type,
                                LPBYTE pData, DWORD cbData);
 DWORD WINAPI DeletePrinterDataW(HANDLE hPrinter, LPWSTR pValueName);
+
+// Answered by the printer driver's configuration module (its DrvDocumentPropertySheets without a
+// sheet): the size of its DEVMODE for fMode 0, else IDOK with the DEVMODE written, or a negative value.
+LONG WINAPI DocumentPropertiesW(HWND hWnd, HANDLE hPrinter, LPWSTR pDeviceName, PDEVMODEW pDevModeOutput,
+                                PDEVMODEW pDevModeInput, DWORD fMode);
 DWORD WINAPI DeletePrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName);
 
 }  // extern "C"
@@ -306,6 +315,7 @@ DWORD WINAPI DeletePrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pVa
 #define GetJob GetJobW
 #define SetJob SetJobW
 #define GetPrinterData GetPrinterDataW
+#define DocumentProperties DocumentPropertiesW
 #define GetPrinterDataEx GetPrinterDataExW
 #define SetPrinterData SetPrinterDataW
 #define SetPrinterDataEx SetPrinterDataExW

@@ -176,3 +176,55 @@ TEST_F(EmfJobTest, ABookletOnOneSidedPaperPrintsOnePagePerSide)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EmfJobTest, APlainOneUpJobNeverWaitsForThePageCount)
+{
+    Choose(TEXT("MarginMode"), 0);
+    Machine().FailCalls("GdiGetPageCount", ERROR_GEN_FAILURE, -1);
+    nirasim::PrintJobRun run = RunEmf(3, Devmode());
+    Machine().ClearFailures();
+    ASSERT_TRUE(run.printed) << run.printError;
+    EXPECT_EQ(nirasim::PlacementJournal().size(), 3u);
+    // Copies need the count: then the failed count fails the job.
+    DEVMODEW devmode = Devmode();
+    devmode.dmCopies = 2;
+    devmode.dmCollate = DMCOLLATE_TRUE;
+    Machine().FailCalls("GdiGetPageCount", ERROR_GEN_FAILURE, -1);
+    run = RunEmf(3, devmode);
+    Machine().ClearFailures();
+    EXPECT_FALSE(run.printed);
+}
+
+TEST_F(EmfJobTest, AJobWithoutADevmodeTakesThePrintersOwn)
+{
+    nirasim::PrintJobSpec job = Job(kEmf, Document(2, Devmode()));
+    nirasim::PrintJobRun run = Host().Run(job);
+    ASSERT_TRUE(run.printed) << run.printError;
+    EXPECT_EQ(nirasim::PlacementJournal().size(), 2u);
+
+    Machine().FailCalls("DocumentPropertiesW", ERROR_GEN_FAILURE, -1);
+    run = Host().Run(job);
+    Machine().ClearFailures();
+    EXPECT_FALSE(run.printed);
+}
+
+TEST_F(EmfJobTest, ATwoSidedBookletFoldsEightPagesOntoTwoSheets)
+{
+    Choose(TEXT("Booklet"), 1);
+    DEVMODEW devmode = Devmode();
+    devmode.dmDuplex = DMDUP_VERTICAL;
+    nirasim::PrintJobRun run = RunEmf(8, devmode);
+    ASSERT_TRUE(run.printed) << run.printError;
+    std::vector<nirasim::SheetSideRecord> sides = nirasim::PlacementJournal();
+    ASSERT_EQ(sides.size(), 4u);
+    EXPECT_EQ(PagesOf(sides[0]), (std::vector<DWORD>{8, 1}));
+    EXPECT_EQ(PagesOf(sides[2]), (std::vector<DWORD>{6, 3}));
+    for (const nirasim::SheetSideRecord& side : sides) {
+        EXPECT_EQ(side.duplex, DMDUP_HORIZONTAL);  // booklets bind on the short edge
+        EXPECT_TRUE(side.identityAtStart && side.identityAtEnd);
+    }
+}
+
+}  // namespace

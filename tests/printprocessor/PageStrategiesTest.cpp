@@ -6,11 +6,17 @@
 
 #include <winppi.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "printprocessor/PageStep.h"
 #include "printprocessor/PageStrategies.h"
+#include "printprocessor/PrivateBlockEdit.h"
+#include "support/DefaultPrivateSection.h"
+#include "nira/uiplugin/settings/block/PackedSettingsBlock.h"
+#include "nira/uiplugin/settings/engine/SettingsInstance.h"
 
 namespace {
 
@@ -31,6 +37,7 @@ protected:
     void Open(int pages, short orientation = DMORIENT_PORTRAIT, short source = DMBIN_FORMSOURCE)
     {
         m_devmode.dmSize = sizeof(DEVMODEW);
+        m_devmode.dmDriverExtra = static_cast<WORD>(m_section.size());
         m_devmode.dmFields = DM_ORIENTATION | DM_COPIES | DM_DUPLEX;
         m_devmode.dmOrientation = orientation;
         m_devmode.dmCopies = 1;
@@ -42,9 +49,10 @@ protected:
         for (int i = 1; i <= pages; ++i) {
             nirasim::EmfRecorder page(100, 100);
             std::vector<BYTE> devmode;
-            if (i == 1) {
+            if (i == 1 || !m_section.empty()) {
                 const auto* b = reinterpret_cast<const BYTE*>(&m_devmode);
                 devmode.assign(b, b + sizeof(m_devmode));
+                devmode.insert(devmode.end(), m_section.begin(), m_section.end());
             }
             spooled.push_back({devmode, page.Finish()});
         }
@@ -53,6 +61,7 @@ protected:
         m_document = printer + nirasim::Wide(", Job " + std::to_string(id));
         m_printerName = printer;
         m_job.printerName = &m_printerName[0];
+        m_devmode.dmDriverExtra = 0;  // the sections live only in the spooled pages
         m_spool = GdiGetSpoolFileHandle(&m_printerName[0], &m_devmode, &m_document[0]);
         ASSERT_NE(m_spool, nullptr);
         HDC dc = GdiGetDC(m_spool);
@@ -107,6 +116,56 @@ protected:
         return text;
     }
 
+    // Every page gets a DEVMODE of its own that ends with a private section of the settings.
+    void GivePagesPrivateSections()
+    {
+        std::unique_ptr<PrivateDevMode> section = DefaultPrivateSection();
+        CNiraProcessorSettingsClient writer;
+        ASSERT_TRUE(writer.Initialize(nirasim::Wide(kPrinter).c_str()));
+        namespace G = BlockGeometrySetting;
+        const LONG portrait = kOrientationPortrait;
+        ASSERT_TRUE(writer.SetIntRef(G::kOrientation, &portrait, 0));
+        ASSERT_TRUE(writer.SetFloat(G::kPaperWidth, 8.5f, 0));
+        ASSERT_TRUE(writer.SetFloat(G::kPaperHeight, 11.0f, 0));
+        for (LONG margin = G::kMarginLeft; margin <= G::kMarginBottom; ++margin) {
+            ASSERT_TRUE(writer.SetFloat(margin, 0.125f, 0));
+        }
+        ASSERT_TRUE(writer.SetInt(G::kResolutionX, kQuality, 0));
+        ASSERT_TRUE(writer.SetInt(G::kResolutionY, kQuality, 0));
+        ASSERT_TRUE(writer.SetInt(kRepeatCountSetting, 1, 0));
+        ASSERT_TRUE(writer.SavePrivateBlock(section.get()));
+        const auto* b = reinterpret_cast<const BYTE*>(section.get());
+        m_section.assign(kSectionLead, 0);
+        m_section.insert(m_section.end(), b, b + sizeof(PrivateDevMode));
+        m_devmode.dmDriverExtra = static_cast<WORD>(m_section.size());
+    }
+
+    BYTE FlagOfPage(LONG page, LONG flag)
+    {
+        DEVMODEW* devmode = nullptr;
+        EXPECT_TRUE(GetPageDevmode(m_emf, page, &devmode));
+        PrivateBlockEdit edit(m_printerName.c_str(), devmode);
+        EXPECT_TRUE(edit.Loaded());
+        return edit.Flag(flag);
+    }
+
+    LONG IntOfPage(LONG page, LONG setting)
+    {
+        DEVMODEW* devmode = nullptr;
+        EXPECT_TRUE(GetPageDevmode(m_emf, page, &devmode));
+        PrivateBlockEdit edit(m_printerName.c_str(), devmode);
+        return edit.Int(setting);
+    }
+
+    void Close()
+    {
+        GdiEndDocEMF(m_spool);
+        GdiDeleteSpoolFileHandle(m_spool);
+        m_spool = nullptr;
+    }
+
+    static constexpr size_t kSectionLead = 4;  // the section need not start right after dmSize
+    std::vector<BYTE> m_section;
     DEVMODEW m_devmode = {};
     WString m_printerName;
     WString m_document;
@@ -248,6 +307,203 @@ TEST_F(PageStrategiesTest, DevmodesDifferInWhatTheOutputDependsOn)
     b.dmPanningHeight = 1;  // the rest after the form name
     EXPECT_TRUE(DevmodesDiffer(&a, &b));
     EXPECT_TRUE(DevmodesDiffer(&a, nullptr));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PageStrategiesTest, BookletSheetsFoldTheDocument)
+{
+    struct Case {
+        int pages;
+        const char* sides;
+    };
+    // Sheet by sheet: front left and right, back left and right (empty cells left out).
+    const Case cases[] = {
+        {8, "8 1|7 2|6 3|5 4"},
+        {6, "1|2|6 3|5 4"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pages);
+        Open(c.pages);
+        Layout(2);
+        m_emf.settings.booklet = 1;
+        m_emf.duplex = 1;
+        m_emf.duplexKind = 1;
+        m_emf.pageDevmode->dmDuplex = DMDUP_HORIZONTAL;
+        EXPECT_TRUE(Run(PrintBookletPages));
+        EXPECT_EQ(Sides(), c.sides);
+        EXPECT_EQ(m_emf.bookletSheetCount, 2);
+        Close();
+    }
+}
+
+TEST_F(PageStrategiesTest, ABookletPageKeepsItsCellWhenTheOtherIsEmpty)
+{
+    Open(6);
+    Layout(2);
+    m_emf.settings.booklet = 1;
+    m_emf.duplex = 1;
+    m_emf.duplexKind = 1;
+    EXPECT_TRUE(Run(PrintBookletPages));
+    std::vector<nirasim::SheetSideRecord> sides = nirasim::PlacementJournal();
+    ASSERT_EQ(sides.size(), 4u);
+    // Page 1 is the right-hand page of the first front; on the portrait sheet the halves lie one
+    // above the other, the second cell on top.
+    EXPECT_LT(sides[0].pages[0].world.eDy, sides[2].pages[0].world.eDy);
+}
+
+TEST_F(PageStrategiesTest, ReverseNupPrintsSheetsFromTheLastWithPagesInTheirOrder)
+{
+    struct Case {
+        int pages;
+        LONG duplex;
+        const char* sides;
+    };
+    const Case cases[] = {
+        {9, 0, "9|5 6 7 8|1 2 3 4"},
+        {12, 1, "9 10 11 12|1 2 3 4|5 6 7 8"},
+        {16, 1, "9 10 11 12|13 14 15 16|1 2 3 4|5 6 7 8"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sides);
+        Open(c.pages);
+        Layout(4);
+        m_emf.reverseOrder = 1;
+        m_emf.duplex = c.duplex;
+        EXPECT_TRUE(Run(PrintNupPages));
+        EXPECT_EQ(Sides(), c.sides);
+        Close();
+    }
+}
+
+TEST_F(PageStrategiesTest, CoversAreBlankSheetsAroundTheDocument)
+{
+    Open(2);
+    Layout(1);
+    m_emf.settings.specialPages = 1;
+    m_emf.settings.frontCover = 1;
+    m_emf.settings.backCover = 1;
+    m_emf.settings.frontCoverSource = 4;
+    m_emf.copies = 2;
+    m_emf.driverCopies = 2;
+    EXPECT_TRUE(Run(PrintPlainPages));
+    EXPECT_EQ(Sides(), "-|1|2|-");
+    std::vector<nirasim::SheetSideRecord> sides = nirasim::PlacementJournal();
+    EXPECT_EQ(sides[0].copies, 2);  // the uncollated covers come with every copy at once
+
+    nirasim::ClearPlacementJournal();
+    m_emf.collate = 1;
+    m_emf.driverCopies = 1;
+    EXPECT_TRUE(Run(PrintPlainPages));
+    EXPECT_EQ(Sides(), "-|1|2|-|-|1|2|-");
+}
+
+TEST_F(PageStrategiesTest, TwoSidedDocumentsEndOnABlankBackUnlessTheDriverSkipsIt)
+{
+    Open(3);
+    Layout(1);
+    m_emf.duplex = 1;
+    EXPECT_TRUE(Run(PrintPlainPages));
+    EXPECT_EQ(Sides(), "1|2|3|-");
+    nirasim::ClearPlacementJournal();
+    m_emf.settings.skipLastBlankBack = 1;
+    EXPECT_TRUE(Run(PrintPlainPages));
+    EXPECT_EQ(Sides(), "1|2|3");
+    // Collated copies keep the blank back that separates one copy from the next.
+    nirasim::ClearPlacementJournal();
+    m_emf.copies = 2;
+    m_emf.collate = 1;
+    EXPECT_TRUE(Run(PrintPlainPages));
+    EXPECT_EQ(Sides(), "1|2|3|-|1|2|3");
+}
+
+TEST_F(PageStrategiesTest, TwoSidedOnlyMediaSendsTheSideTwoSidedWithABlankBack)
+{
+    constexpr DWORD kTwoSidedMedia = 7;
+    Open(2);
+    Layout(1);
+    m_emf.settings.duplexMediaOn = 1;
+    m_emf.settings.duplexMediaType1 = kTwoSidedMedia;
+    m_emf.settings.mediaOverride = kTwoSidedMedia;
+    EXPECT_TRUE(Run(PrintPlainPages));
+    EXPECT_EQ(Sides(), "1|-|2|-");
+    std::vector<nirasim::SheetSideRecord> sides = nirasim::PlacementJournal();
+    EXPECT_EQ(sides[0].duplex, DMDUP_HORIZONTAL);
+}
+
+TEST_F(PageStrategiesTest, APausedJobWaitsAndACancelDoesNotEndTheLoop)
+{
+    Open(3);
+    Layout(1);
+    m_job.pauseEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    SetJobFlags(m_job, JOB_FLAG_PAUSED);
+    constexpr auto kPause = std::chrono::milliseconds(100);
+    auto start = std::chrono::steady_clock::now();
+    std::thread control([&] {
+        std::this_thread::sleep_for(kPause);
+        EXPECT_TRUE(nirasim::PlacementJournal().empty());  // nothing printed while paused
+        SetJobFlags(m_job, JOB_FLAG_ABORTED);
+        SetEvent(m_job.pauseEvent);
+    });
+    EXPECT_TRUE(Run(PrintPlainPages));
+    control.join();
+    EXPECT_GE(std::chrono::steady_clock::now() - start, kPause);
+    EXPECT_EQ(Sides(), "1|2|3");
+    CloseHandle(m_job.pauseEvent);
+}
+
+TEST_F(PageStrategiesTest, ScalingThroughThePaperMakesACustomPaperClampedToTheWidest)
+{
+    constexpr short kA4 = 9;
+    struct Case {
+        LONG maxWidth;
+        short width;
+        LONG clamped;
+    };
+    const Case cases[] = {{3300, 3150, 0}, {3000, 3000, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.maxWidth);
+        m_devmode.dmPaperSize = kA4;
+        Open(1);
+        Layout(1);
+        m_emf.settings.scalePercent = 150;
+        m_emf.settings.driverScales = 1;
+        m_emf.settings.outputMode = 1;
+        m_emf.settings.maxPaperWidth = c.maxWidth;
+        EXPECT_TRUE(Run(PrintPlainPages));
+        DEVMODEW* page = nullptr;
+        ASSERT_TRUE(GetPageDevmode(m_emf, 1, &page));
+        EXPECT_EQ(page->dmPaperSize, 0);
+        EXPECT_EQ(page->dmPaperWidth, c.width);
+        EXPECT_EQ(page->dmPaperLength, 4455);
+        EXPECT_EQ(m_emf.paperWidthClamped, c.clamped);
+        EXPECT_EQ(m_emf.requestedPaperWidth, c.clamped != 0 ? 3150 : 0);
+        Close();
+    }
+}
+
+TEST_F(PageStrategiesTest, PagesCarryTheirParityAndRepetitionInTheirPrivateSection)
+{
+    SetSettingsModuleHandle(SETTINGS_MODULE_SELF, nullptr);
+    GivePagesPrivateSections();
+    Open(2);
+    Layout(1);
+    m_emf.settings.pageParityMode = 1;
+    m_emf.settings.repeatMode = 1;
+    m_emf.settings.repeatCount = 3;
+    EXPECT_TRUE(Run(PrintPlainPages));
+    EXPECT_EQ(Sides(), "1|1|1|2|2|2");
+    EXPECT_EQ(FlagOfPage(1, kParityFlagA), 0);
+    EXPECT_EQ(FlagOfPage(1, kParityFlagB), 1);
+    EXPECT_EQ(FlagOfPage(2, kParityFlagB), 0);
+    // The last of three repetitions leaves its mark.
+    EXPECT_EQ(FlagOfPage(2, kRepeatOnFlag), 1);
+    EXPECT_EQ(FlagOfPage(2, kFirstRepeatFlag), 0);
+    EXPECT_EQ(IntOfPage(2, kRepeatCountSetting), 3);
+    Close();
+    FreeSettingsLibrary();
 }
 
 }  // namespace

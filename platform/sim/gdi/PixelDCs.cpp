@@ -126,8 +126,8 @@ bool ReadDib(const BYTE* data, size_t size, DibParts& parts)
     if (tableEnd > size || pixelBytes > size - tableEnd) {
         return false;
     }
-    parts.colors.resize(colorCount);
-    std::memcpy(parts.colors.data(), data + parts.header.biSize, colorCount * sizeof(RGBQUAD));
+    const auto* table = reinterpret_cast<const RGBQUAD*>(data + parts.header.biSize);
+    parts.colors.assign(table, table + colorCount);
     parts.pixels = data + tableEnd;
     return true;
 }

@@ -1,24 +1,44 @@
-// Windows as paint targets: their rectangles on the screen and in their parents, the update area
-// that InvalidateRect grows and BeginPaint hands over, and the DCs that draw on their pixels.
+// Windows as paint targets: mapping points between windows, the update area that InvalidateRect
+// grows and BeginPaint hands over, the DCs that draw on their pixels, and the journal of
+// invalidations kept for tests.
+#include <nirasim/Windows.h>
+
+#include "core/MachineState.h"
 #include "windows/WindowTable.h"
 
 #include "gdi/Raster.h"
 
 #include <algorithm>
+#include <mutex>
 
 namespace nirasim::sim {
+namespace {
 
-POINT ScreenOrigin(HWND handle)
+struct InvalidationJournal {
+    std::mutex lock;
+    std::vector<Invalidation> entries;
+};
+
+InvalidationJournal& Journal()
 {
-    POINT origin = {0, 0};
-    for (auto window = FindWindowRecord(handle); window != nullptr;
-         window = window->parent != nullptr ? FindWindowRecord(window->parent) : nullptr) {
-        origin.x += window->rect.left;
-        origin.y += window->rect.top;
-    }
-    return origin;
+    static InvalidationJournal journal;
+    return journal;
 }
 
+ResetHook resetJournal([] {
+    InvalidationJournal& journal = Journal();
+    std::lock_guard<std::mutex> guard(journal.lock);
+    journal.entries.clear();
+});
+
+void Record(HWND window, const RECT& rect, bool erase)
+{
+    InvalidationJournal& journal = Journal();
+    std::lock_guard<std::mutex> guard(journal.lock);
+    journal.entries.push_back({window, rect, erase});
+}
+
+}  // namespace
 }  // namespace nirasim::sim
 
 using namespace nirasim::sim;
@@ -45,28 +65,6 @@ int WINAPI ReleaseDC(HWND hWnd, HDC hDC)
     return ReleaseWindowDC(hWnd, hDC) ? 1 : 0;
 }
 
-BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect)
-{
-    auto window = FindWindowRecord(hWnd);
-    if (window == nullptr || lpRect == nullptr) {
-        return FALSE;
-    }
-    *lpRect = ClientOf(*window);
-    return TRUE;
-}
-
-BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect)
-{
-    auto window = FindWindowRecord(hWnd);
-    if (window == nullptr || lpRect == nullptr) {
-        return FALSE;
-    }
-    POINT origin = ScreenOrigin(hWnd);
-    *lpRect = {origin.x, origin.y, origin.x + window->rect.right - window->rect.left,
-               origin.y + window->rect.bottom - window->rect.top};
-    return TRUE;
-}
-
 // Answers the horizontal shift in the low word and the vertical one in the high word.
 int WINAPI MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cPoints)
 {
@@ -85,38 +83,6 @@ int WINAPI MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cP
     return static_cast<int>((static_cast<DWORD>(dx) & 0xFFFF) | ((static_cast<DWORD>(dy) & 0xFFFF) << 16));
 }
 
-BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint)
-{
-    if (lpPoint == nullptr || !IsWindow(hWnd)) {
-        return FALSE;
-    }
-    MapWindowPoints(hWnd, nullptr, lpPoint, 1);
-    return TRUE;
-}
-
-BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint)
-{
-    if (lpPoint == nullptr || !IsWindow(hWnd)) {
-        return FALSE;
-    }
-    MapWindowPoints(nullptr, hWnd, lpPoint, 1);
-    return TRUE;
-}
-
-// The window keeps its pixels from the top-left corner; a repaint invalidates the whole client area.
-BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint)
-{
-    auto window = FindWindowRecord(hWnd);
-    if (window == nullptr) {
-        return FALSE;
-    }
-    window->rect = {X, Y, X + std::max(nWidth, 0), Y + std::max(nHeight, 0)};
-    if (bRepaint) {
-        InvalidateRect(hWnd, nullptr, TRUE);
-    }
-    return TRUE;
-}
-
 BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase)
 {
     auto window = FindWindowRecord(hWnd);
@@ -124,6 +90,7 @@ BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase)
         return FALSE;
     }
     RECT client = ClientOf(*window);
+    Record(hWnd, lpRect != nullptr ? *lpRect : client, bErase != FALSE);
     RECT added = client;
     if (lpRect != nullptr && !IntersectRect(&added, lpRect, &client)) {
         return TRUE;
@@ -198,3 +165,21 @@ BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint)
     }
     return TRUE;
 }
+
+namespace nirasim {
+
+std::vector<Invalidation> Invalidations()
+{
+    sim::InvalidationJournal& journal = sim::Journal();
+    std::lock_guard<std::mutex> guard(journal.lock);
+    return journal.entries;
+}
+
+void ClearInvalidations()
+{
+    sim::InvalidationJournal& journal = sim::Journal();
+    std::lock_guard<std::mutex> guard(journal.lock);
+    journal.entries.clear();
+}
+
+}  // namespace nirasim

@@ -1,21 +1,16 @@
-// The rectangle helpers of the user interface. An empty rectangle (no width or no height) holds
+// The rectangle helpers of the user interface (SetRect and PtInRect live with the window geometry). An empty rectangle (no width or no height) holds
 // no point; intersections and unions leave empty rectangles as (0, 0, 0, 0).
 #include <windows.h>
 
 #include <algorithm>
 
-BOOL WINAPI SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom)
+BOOL WINAPI SetRectEmpty(LPRECT lprc)
 {
     if (lprc == nullptr) {
         return FALSE;
     }
-    *lprc = {xLeft, yTop, xRight, yBottom};
+    *lprc = {0, 0, 0, 0};
     return TRUE;
-}
-
-BOOL WINAPI SetRectEmpty(LPRECT lprc)
-{
-    return SetRect(lprc, 0, 0, 0, 0);
 }
 
 BOOL WINAPI CopyRect(LPRECT lprcDst, const RECT* lprcSrc)
@@ -89,10 +84,4 @@ BOOL WINAPI EqualRect(const RECT* lprc1, const RECT* lprc2)
 {
     return lprc1 != nullptr && lprc2 != nullptr && lprc1->left == lprc2->left && lprc1->top == lprc2->top &&
            lprc1->right == lprc2->right && lprc1->bottom == lprc2->bottom;
-}
-
-BOOL WINAPI PtInRect(const RECT* lprc, POINT pt)
-{
-    return lprc != nullptr && pt.x >= lprc->left && pt.x < lprc->right && pt.y >= lprc->top &&
-           pt.y < lprc->bottom;
 }
