@@ -140,11 +140,11 @@ TEST(RowSplit, LongTextsBreakAtBlanksIntoUpToThreeLines)
         int firstEnd;
     };
     const Case cases[] = {
-        {u"short", 100, 1, 5},
-        {u"two words here", 60, 2, 9},                  // 10 fit, blank at 9
-        {u"abcdefghijklmnop", 60, 2, 8},                // no blank: two before the fitting count
-        {u"aa bb cc dd ee ff gg hh ii jj", 40, 3, 5},   // the remainder is longer and too wide
-        {u"ab", 0, 1, 2},                               // nothing fits: one clipped line
+        {TEXT("short"), 100, 1, 5},
+        {TEXT("two words here"), 60, 2, 9},                  // 10 fit, blank at 9
+        {TEXT("abcdefghijklmnop"), 60, 2, 8},                // no blank: two before the fitting count
+        {TEXT("aa bb cc dd ee ff gg hh ii jj"), 40, 3, 5},   // the remainder is longer and too wide
+        {TEXT("ab"), 0, 1, 2},                               // nothing fits: one clipped line
     };
     for (const Case& c : cases) {
         auto text = reinterpret_cast<const WCHAR*>(c.text.c_str());
