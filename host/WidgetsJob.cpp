@@ -29,6 +29,7 @@
 #include "nira/uiplugin/core/uicore/UICore.h"
 #include "nira/uiplugin/core/uisettings/NiraUISettings.h"
 #include "nira/uiplugin/features/factory/FeatureHandlerFactory.h"
+#include "nira/uiplugin/foundation/databases/WidgetInfo.h"
 #include "nira/uiplugin/interfaces/HandlerIds.h"
 #include "nira/uiplugin/sheetpreview/SheetPreview.h"
 #include "package/nirares/WidgetsDialog.h"
@@ -41,7 +42,8 @@ constexpr int kSheetPreviewWidget = 6002;
 constexpr int kCustomSizeCommand = 6003;
 constexpr int kBindingBitmap = 115;
 constexpr int kEnabled = 3;
-constexpr int kRowHeight = 42;  // three lines of an owner-drawn list row
+constexpr int kListRowHeight = 42;  // three lines of an owner-drawn list row
+constexpr int kComboRowHeight = 20;
 constexpr int kCheckedOption = 2;
 
 // One widget of the dialog: its layout row.
@@ -132,9 +134,10 @@ public:
     {
         switch (message) {
         case WM_COMMAND:
+            // By control id; the radio widget hears of its option buttons' clicks first.
             for (auto& widget : m_widgets) {
-                if (widget->OnCommand(LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam), 0) != 0) {
-                    break;
+                if (widget->GetControlId() == LOWORD(wParam) || widget.get() == m_radio) {
+                    widget->OnCommand(LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam), 0);
                 }
             }
             return TRUE;
@@ -153,9 +156,11 @@ public:
             }
             return TRUE;
         }
-        case WM_MEASUREITEM:
-            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = kRowHeight;
+        case WM_MEASUREITEM: {
+            auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            measure->itemHeight = measure->CtlType == ODT_LISTBOX ? kListRowHeight : kComboRowHeight;
             return TRUE;
+        }
         default:
             return FALSE;
         }
@@ -216,10 +221,17 @@ private:
             auto made = std::make_unique<CNiraRadioButton>(info);
             made->SetController(controller);
             *radio = made.get();
+            m_radio = made.get();
             m_widgets.push_back(std::move(made));
         }
         auto button = std::make_unique<CNiraButton>(info);
         (*radio)->AddOptionButton(button.get());
+        WCHAR name[kOptionTextLength] = {};
+        int featureId = info.FeatureID();
+        int option = (*radio)->GetOptionButtons().GetCount();  // the buttons stand for options 1, 2...
+        if (m_settings->GetOptionName(featureId, option, name) == 0) {
+            button->SetText(name, 0);
+        }
         m_widgets.push_back(std::move(button));
     }
 
@@ -236,8 +248,8 @@ private:
             int iconId = 0;
             int state = 0;
             WCHAR name[kOptionTextLength] = {};
-            if (m_settings->GetOptionByIndex(index, featureId, &optionIndex, &option, name, &bitmapId, &iconId,
-                                             &state) != 0) {
+            if (m_settings->GetOptionByIndex(index, featureId, &optionIndex, &option, name, &bitmapId,
+                                             &iconId, &state) != 0) {
                 continue;
             }
             AddOption(widget, option, name, bitmapId, iconId, state);
@@ -259,7 +271,8 @@ private:
         }
     }
 
-    static void AddOption(CNiraWidget* widget, int option, const WCHAR* name, int bitmapId, int iconId, int state)
+    static void AddOption(CNiraWidget* widget, int option, const WCHAR* name, int bitmapId, int iconId,
+                          int state)
     {
         switch (widget->GetKind()) {
         case WIDGET_COMBO_BOX:
@@ -269,8 +282,8 @@ private:
             static_cast<CNiraListBox*>(widget)->AddItem(option, name);
             break;
         case WIDGET_COMBO_BOX_OWNERDRAWN:
-            static_cast<CNiraComboBoxOwnerDrawn*>(widget)->AddImageItem(option, name, bitmapId, iconId, state, 0,
-                                                                         0);
+            static_cast<CNiraComboBoxOwnerDrawn*>(widget)->AddImageItem(option, name, bitmapId, iconId, state,
+                                                                        0, 0);
             break;
         case WIDGET_OWNERDRAWN_LIST_BOX:
             static_cast<CNiraOwnerDrawnListBox*>(widget)->AddImageItem(option, name, bitmapId);
@@ -310,6 +323,7 @@ private:
 
     CNiraUISettings* m_settings;
     std::vector<std::unique_ptr<CNiraWidget>> m_widgets;
+    CNiraWidget* m_radio = nullptr;
 };
 
 // The sink the widgets report to: the UI core hears of the changes, the sheet preview handler
@@ -396,7 +410,8 @@ void PrintValues(CNiraUISettings* settings)
 {
     int last = 0;
     for (const Binding& binding : Bindings()) {
-        if (binding.featureId != last && binding.featureId < static_cast<int>(CNiraUICore::kRequestFeatureLimit)) {
+        if (binding.featureId != last &&
+            binding.featureId < static_cast<int>(CNiraUICore::kRequestFeatureLimit)) {
             HostMachine::Print("  feature " + std::to_string(binding.featureId) + ": " +
                                ValueOf(settings, binding.featureId));
         }
@@ -482,7 +497,7 @@ int Run(HostMachine& host, const std::vector<std::string>& arguments)
 }
 
 const HostJobRegistration kJob{
-    {"widgets", "the widgets dialog bound to the settings, before and after a scripted choice, one PNG each", 75,
-     Run}};
+    {"widgets", "the widgets dialog bound to the settings, before and after a scripted choice, one PNG each",
+     75, Run}};
 
 }  // namespace

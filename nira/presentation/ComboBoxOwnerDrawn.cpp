@@ -55,8 +55,8 @@ int CNiraComboBoxOwnerDrawn::ItemStateAt(int index) const
     return item == nullptr ? -1 : item->state;
 }
 
-void CNiraComboBoxOwnerDrawn::AddImageItem(int optionId, const WCHAR* text, int bitmapId, int iconId, int state,
-                                           int separatorBefore, int stringId)
+void CNiraComboBoxOwnerDrawn::AddImageItem(int optionId, const WCHAR* text, int bitmapId, int iconId,
+                                           int state, int separatorBefore, int stringId)
 {
     if (text == nullptr) {
         return;
@@ -133,8 +133,8 @@ void CNiraComboBoxOwnerDrawn::Refresh()
     if (item == nullptr) {
         return;
     }
-    LRESULT found =
-        SendMessageW(control, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item->text));
+    LRESULT found = SendMessageW(control, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                 reinterpret_cast<LPARAM>(item->text));
     if (found != CB_ERR) {
         m_selection = static_cast<int>(found);
         SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
@@ -207,9 +207,9 @@ void CNiraComboBoxOwnerDrawn::DrawItem(DRAWITEMSTRUCT* draw)
     if ((draw->itemState & ODS_SELECTED) && before != kNotOffered && before != kIconItem) {
         item->state = kSelectedItem;
     }
-    bool highlighted = ((item->state == kIconItem || item->state == kSelectedItem) &&
-                        (draw->itemState & ODS_SELECTED)) ||
-                       (item->state == kFocusItem && (draw->itemState & ODS_FOCUS));
+    bool highlighted =
+        ((item->state == kIconItem || item->state == kSelectedItem) && (draw->itemState & ODS_SELECTED)) ||
+        (item->state == kFocusItem && (draw->itemState & ODS_FOCUS));
     HBRUSH brush = CreateSolidBrush(highlighted ? GetSysColor(COLOR_HIGHLIGHT) : GetBkColor(dc));
     FillRect(dc, &draw->rcItem, brush);
     DeleteObject(brush);
@@ -239,13 +239,15 @@ void CNiraComboBoxOwnerDrawn::DrawItem(DRAWITEMSTRUCT* draw)
     if (bitmap != nullptr) {
         int top = draw->rcItem.top + (draw->rcItem.bottom - draw->rcItem.top) / 2 - BitmapHeight(bitmap) / 2;
         UINT flags = DST_BITMAP | (item->state == kGreyedItem ? DSS_DISABLED : 0);
-        DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(bitmap), 0, draw->rcItem.left, top, 0, 0, flags);
+        DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(bitmap), 0, draw->rcItem.left, top, 0, 0,
+                   flags);
         DeleteObject(bitmap);
     }
     if (item->state == kIconItem && resources != nullptr) {
         HICON icon = LoadIconW(resources, MAKEINTRESOURCEW(item->iconId));
         if (icon != nullptr) {
-            DrawIconEx(dc, draw->rcItem.left, draw->rcItem.top, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+            DrawIconEx(dc, draw->rcItem.left, draw->rcItem.top, icon, kIconSize, kIconSize, 0, nullptr,
+                       DI_NORMAL);
             DestroyIcon(icon);
         }
     }
@@ -266,15 +268,15 @@ void CNiraComboBoxOwnerDrawn::DrawSeparators(HWND combo)
             continue;
         }
         WCHAR search[kWidgetStringLength];
-        if (item->stringId == 0 || !ReadString(item->stringId, search, kWidgetStringLength) || search[0] == 0) {
+        if (item->stringId == 0 || !ReadString(item->stringId, search, kWidgetStringLength) ||
+            search[0] == 0) {
             StoreWidgetText(search, item->text);
         }
         LRESULT row = SendMessageW(info.hwndList, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                    reinterpret_cast<LPARAM>(search));
         RECT above{};
-        if (row == LB_ERR ||
-            SendMessageW(info.hwndList, LB_GETITEMRECT, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&above)) ==
-                LB_ERR) {
+        if (row == LB_ERR || SendMessageW(info.hwndList, LB_GETITEMRECT, static_cast<WPARAM>(row - 1),
+                                          reinterpret_cast<LPARAM>(&above)) == LB_ERR) {
             continue;
         }
         HDC dc = GetDC(info.hwndList);

@@ -24,8 +24,8 @@ public:
     int OnCommand(int controlId, HWND control, int code, int extra) override;
     void ClearItems() override;
 
-    void AddImageItem(int optionId, const WCHAR* text, int bitmapId, int iconId, int state, int separatorBefore,
-                      int stringId);
+    void AddImageItem(int optionId, const WCHAR* text, int bitmapId, int iconId, int state,
+                      int separatorBefore, int stringId);
     // The stored state of the item at a running index (-1 when there is none).
     int ItemStateAt(int index) const;
 

@@ -21,7 +21,8 @@ constexpr LANGID kArabic = 1025;
 // Puts a new bitmap into a control with a set-image message and deletes the one it replaces.
 void SetControlBitmap(HWND control, UINT message, HBITMAP bitmap)
 {
-    auto old = reinterpret_cast<HGDIOBJ>(SendMessageW(control, message, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+    auto old = reinterpret_cast<HGDIOBJ>(
+        SendMessageW(control, message, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
     if (old != nullptr && old != bitmap) {
         DeleteObject(old);
     }
@@ -39,11 +40,12 @@ int BitmapWidth(HBITMAP bitmap, int* height)
 
 HBITMAP LoadOwnBitmap(int imageId)
 {
-    return static_cast<HBITMAP>(LoadImageW(GetPresentationModule(), MAKEINTRESOURCEW(imageId), IMAGE_BITMAP, 0, 0,
-                                           LR_LOADMAP3DCOLORS));
+    return static_cast<HBITMAP>(LoadImageW(GetPresentationModule(), MAKEINTRESOURCEW(imageId), IMAGE_BITMAP,
+                                           0, 0, LR_LOADMAP3DCOLORS));
 }
 
-CNiraImageButton::CNiraImageButton(const CNiraWidgetInfo& row) : CNiraButton(row), m_imageId(row.BitampID()) {}
+CNiraImageButton::CNiraImageButton(const CNiraWidgetInfo& row) : CNiraButton(row), m_imageId(row.BitampID())
+{}
 
 void CNiraImageButton::Refresh()
 {
@@ -61,8 +63,7 @@ void CNiraImageButton::SetImageId(int id)
 
 CNiraOwnerdrawnButton::CNiraOwnerdrawnButton(const CNiraWidgetInfo& row)
     : CNiraButton(row), m_imageId(row.BitampID())
-{
-}
+{}
 
 CNiraOwnerdrawnButton::~CNiraOwnerdrawnButton()
 {
@@ -158,8 +159,7 @@ void CNiraOwnerdrawnButton::DrawOptionName(const DRAWITEMSTRUCT& draw)
 
 CNiraImageStaticControl::CNiraImageStaticControl(const CNiraWidgetInfo& row)
     : CNiraStaticControl(row), m_imageId(row.BitampID())
-{
-}
+{}
 
 void CNiraImageStaticControl::Refresh()
 {
@@ -177,8 +177,7 @@ void CNiraImageStaticControl::SetImageId(int id)
 
 CNiraOwnerDrawnStaticControl::CNiraOwnerDrawnStaticControl(const CNiraWidgetInfo& row)
     : CNiraStaticControl(row), m_imageId(row.BitampID())
-{
-}
+{}
 
 void CNiraOwnerDrawnStaticControl::Refresh()
 {
@@ -201,9 +200,10 @@ void CNiraOwnerDrawnStaticControl::DrawItem(DRAWITEMSTRUCT* draw)
         return;
     }
     HMODULE resources = m_controller->GetResourceModule();
-    auto bitmap = resources == nullptr ? nullptr
-                                       : static_cast<HBITMAP>(LoadImageW(resources, MAKEINTRESOURCEW(m_imageId),
-                                                                         IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+    auto bitmap = resources == nullptr
+                      ? nullptr
+                      : static_cast<HBITMAP>(LoadImageW(resources, MAKEINTRESOURCEW(m_imageId), IMAGE_BITMAP,
+                                                        0, 0, LR_LOADMAP3DCOLORS));
     if (bitmap == nullptr) {
         return;
     }

@@ -16,7 +16,8 @@ constexpr LONG kNormalWeight = 400;
 int ItemPoints()
 {
     WORD primary = GetUserDefaultUILanguage() & kPrimaryLanguageMask;
-    return primary == kChinese || primary == kJapanese || primary == kKorean ? kEastAsianItemPoints : kItemPoints;
+    return primary == kChinese || primary == kJapanese || primary == kKorean ? kEastAsianItemPoints
+                                                                             : kItemPoints;
 }
 
 }  // namespace

@@ -135,7 +135,9 @@ void CNiraOwnerDrawnListBox::DrawItem(DRAWITEMSTRUCT* draw)
     HDC dc = draw->hDC;
     bool selected = (draw->itemState & ODS_SELECTED) != 0;
     bool focused = selected && (draw->itemState & ODS_FOCUS) != 0;
-    COLORREF fill = focused ? GetSysColor(COLOR_HIGHLIGHT) : selected ? GetSysColor(COLOR_INACTIVEBORDER) : GetBkColor(dc);
+    COLORREF fill = focused    ? GetSysColor(COLOR_HIGHLIGHT)
+                    : selected ? GetSysColor(COLOR_INACTIVEBORDER)
+                               : GetBkColor(dc);
     HBRUSH brush = CreateSolidBrush(fill);
     FillRect(dc, &draw->rcItem, brush);
     DeleteObject(brush);
@@ -152,11 +154,13 @@ void CNiraOwnerDrawnListBox::DrawItem(DRAWITEMSTRUCT* draw)
     int x = 2 * (LOWORD(GetDialogBaseUnits()) / 4) + kTextOffset;
     int y = (draw->rcItem.top + draw->rcItem.bottom - metrics.tmHeight) / 2;
     int available = draw->rcItem.right - draw->rcItem.left - kReservedWidth;
-    RowLines lines = SplitRowText(item->text, length, MeasureOnDc(item->text, length, dc), available, MeasureOnDc, dc);
+    RowLines lines =
+        SplitRowText(item->text, length, MeasureOnDc(item->text, length, dc), available, MeasureOnDc, dc);
     int first = y - (lines.count - 1) * kLineStep;
     for (int line = 0; line < lines.count; ++line) {
-        ExtTextOutW(dc, x, first + line * 2 * kLineStep, ETO_CLIPPED, &draw->rcItem, item->text + lines.start[line],
-                    static_cast<UINT>(lines.end[line] - lines.start[line]), nullptr);
+        ExtTextOutW(dc, x, first + line * 2 * kLineStep, ETO_CLIPPED, &draw->rcItem,
+                    item->text + lines.start[line], static_cast<UINT>(lines.end[line] - lines.start[line]),
+                    nullptr);
     }
     SetTextColor(dc, m_savedTextColor);
     SetBkColor(dc, m_savedBackColor);

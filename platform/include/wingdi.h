@@ -478,7 +478,8 @@ int WINAPI AbortDoc(HDC hdc);
 HFONT WINAPI CreateFontIndirectW(const LOGFONTW* lplf);
 HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color);
 // A pen of a solid brush's colour (PS_SOLID styles; other brushes are refused).
-HPEN WINAPI ExtCreatePen(DWORD iPenStyle, DWORD cWidth, const LOGBRUSH* plbrush, DWORD cStyle, const DWORD* pstyle);
+HPEN WINAPI ExtCreatePen(DWORD iPenStyle, DWORD cWidth, const LOGBRUSH* plbrush, DWORD cStyle,
+                         const DWORD* pstyle);
 HBRUSH WINAPI CreateSolidBrush(COLORREF color);
 HGDIOBJ WINAPI GetStockObject(int i);
 HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h);

@@ -383,8 +383,8 @@ BOOL WINAPI DrawStateW(HDC hdc, HBRUSH hbrFore, DRAWSTATEPROC qfnCallBack, LPARA
 HANDLE WINAPI LoadImageW(HINSTANCE hInst, LPCWSTR name, UINT type, int cx, int cy, UINT fuLoad);
 #define DI_NORMAL 0x0003
 HICON WINAPI LoadIconW(HINSTANCE hInstance, LPCWSTR lpIconName);
-BOOL WINAPI DrawIconEx(HDC hdc, int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWidth, UINT istepIfAniCur,
-                       HBRUSH hbrFlickerFreeDraw, UINT diFlags);
+BOOL WINAPI DrawIconEx(HDC hdc, int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWidth,
+                       UINT istepIfAniCur, HBRUSH hbrFlickerFreeDraw, UINT diFlags);
 BOOL WINAPI DestroyIcon(HICON hIcon);
 
 // The metrics of the window frame and its fonts.

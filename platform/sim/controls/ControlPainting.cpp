@@ -81,7 +81,8 @@ LRESULT AskParentToDraw(HWND control, UINT type, int item, UINT state, HDC dc, c
     draw.CtlID = static_cast<UINT>(GetDlgCtrlID(control));
     draw.itemID = static_cast<UINT>(item);
     draw.itemAction = ODA_DRAWENTIRE;
-    draw.itemState = state | (IsWindowEnabled(control) ? 0 : ODS_DISABLED) | (GetFocus() == control ? ODS_FOCUS : 0);
+    draw.itemState =
+        state | (IsWindowEnabled(control) ? 0 : ODS_DISABLED) | (GetFocus() == control ? ODS_FOCUS : 0);
     draw.hwndItem = control;
     draw.hDC = dc;
     draw.rcItem = area;
@@ -125,7 +126,8 @@ void PaintButton(HWND button, const ButtonExtension& state)
         AskParentToDraw(button, ODT_BUTTON, 0, state.check == BST_CHECKED ? ODS_CHECKED : 0, dc, area);
         return;
     case BS_GROUPBOX:
-        Frame(dc, {area.left, area.top + kTextGap * 2, area.right, area.bottom}, GetSysColor(COLOR_BTNSHADOW));
+        Frame(dc, {area.left, area.top + kTextGap * 2, area.right, area.bottom},
+              GetSysColor(COLOR_BTNSHADOW));
         Text(dc, text, {area.left + kTextGap * 2, area.top, area.right, area.top + kTextGap * 4}, DT_LEFT);
         return;
     case BS_CHECKBOX:

@@ -80,7 +80,8 @@ int WINAPI DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT f
     return extent.cy;
 }
 
-BOOL WINAPI DrawStateW(HDC hdc, HBRUSH, DRAWSTATEPROC, LPARAM lData, WPARAM, int x, int y, int, int, UINT uFlags)
+BOOL WINAPI DrawStateW(HDC hdc, HBRUSH, DRAWSTATEPROC, LPARAM lData, WPARAM, int x, int y, int, int,
+                       UINT uFlags)
 {
     if ((uFlags & 0x000F) != DST_BITMAP) {
         SetLastError(ERROR_NOT_SUPPORTED);

@@ -141,16 +141,16 @@ TEST(RowSplit, LongTextsBreakAtBlanksIntoUpToThreeLines)
     };
     const Case cases[] = {
         {TEXT("short"), 100, 1, 5},
-        {TEXT("two words here"), 60, 2, 9},                  // 10 fit, blank at 9
-        {TEXT("abcdefghijklmnop"), 60, 2, 8},                // no blank: two before the fitting count
-        {TEXT("aa bb cc dd ee ff gg hh ii jj"), 40, 3, 5},   // the remainder is longer and too wide
-        {TEXT("ab"), 0, 1, 2},                               // nothing fits: one clipped line
+        {TEXT("two words here"), 60, 2, 9},                 // 10 fit, blank at 9
+        {TEXT("abcdefghijklmnop"), 60, 2, 8},               // no blank: two before the fitting count
+        {TEXT("aa bb cc dd ee ff gg hh ii jj"), 40, 3, 5},  // the remainder is longer and too wide
+        {TEXT("ab"), 0, 1, 2},                              // nothing fits: one clipped line
     };
     for (const Case& c : cases) {
         auto text = reinterpret_cast<const WCHAR*>(c.text.c_str());
         int length = static_cast<int>(c.text.size());
-        RowLines lines = SplitRowText(text, length, FixedWidth(text, length, nullptr), c.available, FixedWidth,
-                                      nullptr);
+        RowLines lines =
+            SplitRowText(text, length, FixedWidth(text, length, nullptr), c.available, FixedWidth, nullptr);
         EXPECT_EQ(lines.count, c.lines) << std::string(c.text.begin(), c.text.end());
         EXPECT_EQ(lines.end[0], c.firstEnd) << std::string(c.text.begin(), c.text.end());
     }
