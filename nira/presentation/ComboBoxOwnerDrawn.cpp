@@ -267,7 +267,7 @@ void CNiraComboBoxOwnerDrawn::DrawSeparators(HWND combo)
         if (item == nullptr || item->separatorBefore != 1) {
             continue;
         }
-        WCHAR search[kWidgetStringLength];
+        WCHAR search[kWidgetTextLength];  // the item's own text when its string is missing
         if (item->stringId == 0 || !ReadString(item->stringId, search, kWidgetStringLength) ||
             search[0] == 0) {
             StoreWidgetText(search, item->text);

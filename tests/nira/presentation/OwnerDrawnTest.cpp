@@ -126,6 +126,18 @@ TEST_F(OwnerDrawnTest, ComboEntriesIndentTheirTextAndDrawSeparatorsUnderTheRowAb
     EXPECT_TRUE(nirasim::GdiJournal().empty());
 }
 
+TEST_F(OwnerDrawnTest, TheSeparatorSearchTakesAnEntryOfTheLongestText)
+{
+    auto* combo = Make<CNiraComboBoxOwnerDrawn>(Row(WIDGET_COMBO_BOX_OWNERDRAWN, kOwnerDrawnCombo));
+    std::u16string longest(kWidgetTextLength - 1, 'x');
+    combo->AddImageItem(1, TEXT("First"), 0, 0, 2, 0, 0);
+    combo->AddImageItem(2, longest.c_str(), 0, 0, 2, 1, 0);
+    combo->Attach(dialog);
+    DRAWITEMSTRUCT draw = Draw(Item(kOwnerDrawnCombo), 0, 0);
+    combo->DrawItem(&draw);
+    EXPECT_TRUE(nirasim::GdiCallsNamed("LineTo").empty());  // the long entry is row 0: no row above it
+}
+
 int FixedWidth(const WCHAR*, int length, void*)
 {
     return 6 * length;
