@@ -35,7 +35,8 @@ TEST_F(WidgetTest, TheSheetPreviewButtonShowsTheSheetPreviewPaintedThroughTheSin
     preview.Attach(&services, kSheetPreviewClass, nullptr);
     PreviewSink painter(&preview);
     controller.AttachServices(&painter, &settings.settings, strings);
-    auto* button = Make<CNiraOwnerdrawnButton>(Row(WIDGET_OWNERDRAWN_BUTTON, kPushButton, kSheetPreviewWidget));
+    auto* button =
+        Make<CNiraOwnerdrawnButton>(Row(WIDGET_OWNERDRAWN_BUTTON, kPushButton, kSheetPreviewWidget));
     button->Attach(dialog);
     HWND control = Item(kPushButton);
     RECT area{};
