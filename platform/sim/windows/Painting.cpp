@@ -19,21 +19,21 @@ struct InvalidationJournal {
     std::vector<Invalidation> entries;
 };
 
-InvalidationJournal& Journal()
+InvalidationJournal& InvalidationsKept()
 {
     static InvalidationJournal journal;
     return journal;
 }
 
 ResetHook resetJournal([] {
-    InvalidationJournal& journal = Journal();
+    InvalidationJournal& journal = InvalidationsKept();
     std::lock_guard<std::mutex> guard(journal.lock);
     journal.entries.clear();
 });
 
 void Record(HWND window, const RECT& rect, bool erase)
 {
-    InvalidationJournal& journal = Journal();
+    InvalidationJournal& journal = InvalidationsKept();
     std::lock_guard<std::mutex> guard(journal.lock);
     journal.entries.push_back({window, rect, erase});
 }
@@ -170,14 +170,14 @@ namespace nirasim {
 
 std::vector<Invalidation> Invalidations()
 {
-    sim::InvalidationJournal& journal = sim::Journal();
+    sim::InvalidationJournal& journal = sim::InvalidationsKept();
     std::lock_guard<std::mutex> guard(journal.lock);
     return journal.entries;
 }
 
 void ClearInvalidations()
 {
-    sim::InvalidationJournal& journal = sim::Journal();
+    sim::InvalidationJournal& journal = sim::InvalidationsKept();
     std::lock_guard<std::mutex> guard(journal.lock);
     journal.entries.clear();
 }
