@@ -14,6 +14,7 @@
 #include "common/ScopedResources.h"
 #include "nira/uiplugin/features/base/OwnedRecords.h"
 #include "nira/uiplugin/features/handlers/HandlerCommands.h"
+#include "nira/uiplugin/features/handlers/StringIds.h"
 #include "nira/uiplugin/foundation/databases/CapabilityRecords.h"
 #include "nira/uiplugin/foundation/databases/FeatureDatabase.h"
 #include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
@@ -43,8 +44,6 @@ constexpr int kCheckOption = 254;
 constexpr int kNewMediumChange = 7;
 constexpr size_t kRecentMedia = 3;
 constexpr int kHeadingOption = 999;
-constexpr int kHeadingStringId = 5418;
-constexpr int kAddPaperStringId = 5634;
 constexpr int kHeadingSupport = 2;
 constexpr int kPaperSupport = 1;
 constexpr int kHeadingLevel = 2;
@@ -233,8 +232,8 @@ int CNiraAddedMediaHandler::OnFeaturesEnumerated()
         }
         AddPaperOption(k, *record);
         if (m_headerPending != 0) {
-            LoadResourceString(kHeadingStringId, heading);
-            AddTreeViewRow(kHeadingOption, kHeadingSupport, kHeadingStringId, kHeadingLevel, heading);
+            LoadResourceString(kStringAddedMediaHeading, heading);
+            AddTreeViewRow(kHeadingOption, kHeadingSupport, kStringAddedMediaHeading, kHeadingLevel, heading);
             m_headerPending = 0;
         }
         AddTreeViewRow(k, kPaperSupport, 0, kPaperLevel, record->name);
@@ -264,10 +263,10 @@ int CNiraAddedMediaHandler::InitializeStates()
             if (info != nullptr) {
                 info->optionIndex = kAddPaperOption;
                 info->featureId = FEATURE_MEDIA_TYPE;
-                info->stringId = kAddPaperStringId;
+                info->stringId = kStringAddNewPaper;
                 info->state = kOptionStateAvailable;
                 info->defaultState = kOptionStateAvailable;
-                LoadResourceString(kAddPaperStringId, info->displayName);
+                LoadResourceString(kStringAddNewPaper, info->displayName);
                 AddOwnedOption(*m_services, m_ownId, FEATURE_MEDIA_TYPE, kAddPaperOption, info);
             }
         }

@@ -9,6 +9,7 @@
 #include "common/NiraStatus.h"
 #include "common/ProcessIdentity.h"
 #include "common/SafeString.h"
+#include "nira/uiplugin/features/handlers/CustomForms.h"
 #include "nira/uiplugin/features/handlers/HandlerCommands.h"
 #include "nira/uiplugin/foundation/databases/FeatureDatabase.h"
 #include "nira/uiplugin/interfaces/HandlerIds.h"
@@ -27,7 +28,6 @@ constexpr int kSlotPapers = 0;
 constexpr int kSlotNames = 1;
 constexpr int kSlotSizes = 2;
 constexpr int kSlotReported = 3;
-constexpr int kFirstFormIndex = 501;
 constexpr int kExcludedOption = 254;
 constexpr int kMarginOption = 26;
 constexpr size_t kQueryChars = 710;
