@@ -236,4 +236,5 @@ TEST_F(CustomSizeTest, DeletingAsksFirst)
         handler.ConfirmDeleteForm();
         EXPECT_EQ(machine.MessageBoxes().back().type, 0x100031u) << language;
     }
+    EXPECT_EQ(machine.MessageBoxes()[2].text, u"האם למחוק את הפריט הנבחר?");  // Hebrew
 }
