@@ -99,7 +99,9 @@ void Choose(CNiraCoreServices& services, INiraFeatureHandler& editor, int widget
 
 void ShowButtons(CNiraCoreServices& services, const std::string& when)
 {
-    auto state = [&](int widget) { return std::string(kDisplayStates[services.GetDisplayState(widget) & 3]); };
+    auto state = [&](int widget) {
+        return std::string(kDisplayStates[services.GetDisplayState(widget) & 3]);
+    };
     HostMachine::Print("  " + when + ": Save " + state(kSaveButton) + ", Delete " + state(kDeleteButton) +
                        ", Select " + state(kSelectButton));
 }
@@ -138,8 +140,10 @@ void ShowDeviceTables(HANDLE printer, const WString& printerName)
     std::vector<WCHAR> names(count * kNameChars);
     std::vector<POINT> sizes(count);
     core.DeviceCapabilities(nullptr, printer, device, DC_PAPERS, papers.data(), nullptr, nullptr, 0, &count);
-    core.DeviceCapabilities(nullptr, printer, device, DC_PAPERNAMES, names.data(), nullptr, nullptr, 0, &count);
-    core.DeviceCapabilities(nullptr, printer, device, DC_PAPERSIZE, sizes.data(), nullptr, nullptr, 0, &count);
+    core.DeviceCapabilities(nullptr, printer, device, DC_PAPERNAMES, names.data(), nullptr, nullptr, 0,
+                            &count);
+    core.DeviceCapabilities(nullptr, printer, device, DC_PAPERSIZE, sizes.data(), nullptr, nullptr, 0,
+                            &count);
     HostMachine::Print("DeviceCapabilities of a fresh driver state: " + std::to_string(count) + " papers");
     for (DWORD i = count >= 3 ? count - 3 : 0; i < count; ++i) {
         HostMachine::Print(WString(TEXT("  #")) + Number(static_cast<long>(i)) + TEXT(" DC_PAPERS ") +
@@ -156,12 +160,12 @@ void ShowCapabilities(HANDLE printer)
                                 reinterpret_cast<void**>(&dom)))) {
         return;
     }
-    BSTR text = SysAllocString(
-        TEXT("<psf:PrintCapabilities version='1' "
-             "xmlns:psf='http://schemas.microsoft.com/windows/2003/08/printing/printschemaframework' "
-             "xmlns:psk='http://schemas.microsoft.com/windows/2003/08/printing/printschemakeywords' "
-             "xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance' xmlns:xsd='http://www.w3.org/2001/XMLSchema'>"
-             "<psf:Feature name='psk:PageMediaSize'/></psf:PrintCapabilities>"));
+    BSTR text = SysAllocString(TEXT(
+        "<psf:PrintCapabilities version='1' "
+        "xmlns:psf='http://schemas.microsoft.com/windows/2003/08/printing/printschemaframework' "
+        "xmlns:psk='http://schemas.microsoft.com/windows/2003/08/printing/printschemakeywords' "
+        "xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance' xmlns:xsd='http://www.w3.org/2001/XMLSchema'>"
+        "<psf:Feature name='psk:PageMediaSize'/></psf:PrintCapabilities>"));
     VARIANT_BOOL loaded = VARIANT_FALSE;
     dom->loadXML(text, &loaded);
     SysFreeString(text);
@@ -230,7 +234,8 @@ int Run(HostMachine& host, const std::vector<std::string>&)
             for (const nirasim::MessageBoxCall& box : host.machine().MessageBoxes()) {
                 HostMachine::Print(WString(TEXT("deleting \"")) + kForms[0].name + TEXT("\": asked \"") +
                                    WString(box.text.begin(), box.text.end()) + TEXT("\" (\"") +
-                                   WString(box.caption.begin(), box.caption.end()) + TEXT("\"), answered OK"));
+                                   WString(box.caption.begin(), box.caption.end()) +
+                                   TEXT("\"), answered OK"));
             }
             ShowDeviceTables(printer, host.printerName());
             ShowDimensions(services);

@@ -49,7 +49,6 @@ constexpr int kPaperSupport = 1;
 constexpr int kHeadingLevel = 2;
 constexpr int kPaperLevel = 3;
 constexpr int kMediaGroup = 100;
-constexpr INT kTreeViewRecordSize = sizeof(TreeViewOptionRecord);
 
 // A text value of the key, at most kTextChars characters with the terminator; false when it
 // cannot be read.
@@ -178,26 +177,12 @@ int CNiraAddedMediaHandler::LoadAddedMedia()
     return 0;
 }
 
-void CNiraAddedMediaHandler::AddTreeViewRow(int optionId, int supportOption, int stringId, int levelId,
-                                            LPCWSTR text)
+void CNiraAddedMediaHandler::AddMediaTreeRow(int optionId, int supportOption, int stringId, int levelId,
+                                             LPCWSTR text)
 {
-    TreeViewOptionRecord* row = NewTreeViewRecord();
-    if (row == nullptr) {
-        return;
-    }
-    row->size = kTreeViewRecordSize;
-    row->featureId = FEATURE_MEDIA_TYPE;
-    row->optionId = optionId;
-    row->optionIndex = optionId;
-    row->supportOption = supportOption;
-    row->stringId = stringId;
-    row->levelId = levelId;
-    row->discriminator = 0;
-    row->groupId = kMediaGroup;
-    CopyStringSafeN(row->displayName, kTextChars, text, kTextChars - 1);
-    CopyStringSafeN(row->optionName, kTextChars, text, kTextChars - 1);
     int caller = optionId == kHeadingOption ? CLASS_ADDED_MEDIA : m_ownId;
-    AddOwnedTreeViewOption(*m_services, caller, FEATURE_MEDIA_TYPE, optionId, row);
+    AddTreeViewRow(*m_services, caller,
+                   {FEATURE_MEDIA_TYPE, optionId, supportOption, stringId, levelId, kMediaGroup}, text);
 }
 
 void CNiraAddedMediaHandler::AddPaperOption(int optionId, const AddedMediaRecord& record)
@@ -233,10 +218,11 @@ int CNiraAddedMediaHandler::OnFeaturesEnumerated()
         AddPaperOption(k, *record);
         if (m_headerPending != 0) {
             LoadResourceString(kStringAddedMediaHeading, heading);
-            AddTreeViewRow(kHeadingOption, kHeadingSupport, kStringAddedMediaHeading, kHeadingLevel, heading);
+            AddMediaTreeRow(kHeadingOption, kHeadingSupport, kStringAddedMediaHeading, kHeadingLevel,
+                            heading);
             m_headerPending = 0;
         }
-        AddTreeViewRow(k, kPaperSupport, 0, kPaperLevel, record->name);
+        AddMediaTreeRow(k, kPaperSupport, 0, kPaperLevel, record->name);
     }
     return 0;
 }

@@ -5,6 +5,8 @@
 #include <winspool.h>
 
 #include "common/ScopedResources.h"
+#include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
+#include "nira/uiplugin/interfaces/INiraCoreServices.h"
 #include "nira/uiplugin/foundation/printer/PrinterDataNames.h"
 
 namespace {
@@ -22,8 +24,9 @@ WORD LittleEndianWord(const BYTE* bytes)
 
 void FormatUserGuidText(const GUID& guid, LPWSTR text, size_t chars)
 {
-    StringCchPrintfW(text, chars, TEXT("%lx-%04x-%04x-%04x-%04x%04x%04x"), static_cast<unsigned long>(guid.Data1),
-                     guid.Data2, guid.Data3, LittleEndianWord(&guid.Data4[0]), LittleEndianWord(&guid.Data4[2]),
+    StringCchPrintfW(text, chars, TEXT("%lx-%04x-%04x-%04x-%04x%04x%04x"),
+                     static_cast<unsigned long>(guid.Data1), guid.Data2, guid.Data3,
+                     LittleEndianWord(&guid.Data4[0]), LittleEndianWord(&guid.Data4[2]),
                      LittleEndianWord(&guid.Data4[4]), LittleEndianWord(&guid.Data4[6]));
 }
 
@@ -35,8 +38,9 @@ BOOL CNiraUserFormsKey::ReadGuidText(HANDLE printer, BOOL create, WCHAR (&text)[
     WCHAR read[kGuidChars + 1] = {};
     DWORD type = 0;
     DWORD needed = 0;
-    if (GetPrinterDataExW(printer, kPresetRootKey, kRestrictedUserGuidValue, &type, reinterpret_cast<BYTE*>(read),
-                          sizeof(WCHAR) * kGuidChars, &needed) == ERROR_SUCCESS &&
+    if (GetPrinterDataExW(printer, kPresetRootKey, kRestrictedUserGuidValue, &type,
+                          reinterpret_cast<BYTE*>(read), sizeof(WCHAR) * kGuidChars,
+                          &needed) == ERROR_SUCCESS &&
         read[0] != 0) {
         StringCchCopyNW(text, kGuidChars, read, kGuidChars - 1);
         return TRUE;
@@ -53,8 +57,8 @@ BOOL CNiraUserFormsKey::ReadGuidText(HANDLE printer, BOOL create, WCHAR (&text)[
     StringCchLengthW(text, kGuidChars, &length);
     // The stored size counts the terminator and one character more, as the readers expect.
     return SetPrinterDataExW(printer, kPresetRootKey, kRestrictedUserGuidValue, REG_SZ,
-                             reinterpret_cast<BYTE*>(text), static_cast<DWORD>((length + 2) * sizeof(WCHAR))) ==
-           ERROR_SUCCESS;
+                             reinterpret_cast<BYTE*>(text),
+                             static_cast<DWORD>((length + 2) * sizeof(WCHAR))) == ERROR_SUCCESS;
 }
 
 LSTATUS CNiraUserFormsKey::Open(LPCWSTR guidText, REGSAM rights, HKEY* key)
@@ -69,4 +73,18 @@ LSTATUS CNiraUserFormsKey::Open(LPCWSTR guidText, REGSAM rights, HKEY* key)
         return status;
     }
     return RegCreateKeyExW(user.Get(), kFormsKey, 0, nullptr, 0, rights, nullptr, key, nullptr);
+}
+
+LSTATUS CNiraUserFormsKey::OpenForPrinter(INiraCoreServices* services, BOOL createGuid, REGSAM rights,
+                                          HKEY* key)
+{
+    WCHAR* printerName = nullptr;
+    WCHAR guid[kGuidChars] = {};
+    BOOL found = FALSE;
+    if (services != nullptr && services->GetPrinterName(&printerName) == 0 && printerName != nullptr) {
+        CNiraPrinterAccess access(printerName);
+        found = ReadGuidText(access.GetHandle(), createGuid, guid);
+    }
+    LocalFree(printerName);
+    return found ? Open(guid, rights, key) : ERROR_NOT_FOUND;
 }

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+class INiraCoreServices;
+
 // The value data of one form: 40 bytes, the platform's 32-bit FORM_INFO_1W followed by the
 // borders choice and the form's paper index. The name slot is written 0 and never read: the
 // value's name is the form's name.
@@ -49,4 +51,7 @@ public:
     static BOOL ReadGuidText(HANDLE printer, BOOL create, WCHAR (&text)[kGuidChars]);
     // Opens (or creates) the forms key of the GUID text with the given rights.
     static LSTATUS Open(LPCWSTR guidText, REGSAM rights, HKEY* key);
+    // Opens the forms key of the printer the services work for; ERROR_NOT_FOUND when the printer
+    // has no GUID text (and none could be made, with createGuid).
+    static LSTATUS OpenForPrinter(INiraCoreServices* services, BOOL createGuid, REGSAM rights, HKEY* key);
 };

@@ -15,7 +15,6 @@
 #include "nira/uiplugin/features/handlers/PaperDimensionsHandler.h"
 #include "nira/uiplugin/features/handlers/PaperListHandler.h"
 #include "nira/uiplugin/features/handlers/StringIds.h"
-#include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
 #include "nira/uiplugin/interfaces/HandlerIds.h"
 #include "nira/uiplugin/interfaces/INiraCoreServices.h"
 
@@ -272,7 +271,10 @@ int CNiraCustomSizeHandler::RefreshLimits(bool convert)
     }
     float height = BoxNumber(records[3]);
     float width = BoxNumber(records[2]);
-    float valueFactor = !convert ? 1.0f : unit == kInches ? kMmToInch : unit == kMillimetres ? kInchToMm : 1.0f;
+    float valueFactor = !convert               ? 1.0f
+                        : unit == kInches      ? kMmToInch
+                        : unit == kMillimetres ? kInchToMm
+                                               : 1.0f;
     float limits[kLimitCount];
     for (int i = 0; i < kLimitCount; ++i) {
         limits[i] = static_cast<float>(ActiveLimits()[i]) * LimitFactor(unit);
@@ -282,13 +284,12 @@ int CNiraCustomSizeHandler::RefreshLimits(bool convert)
     Clamp(height, limits[kMinHeight], limits[kMaxHeight]);
     Clamp(width, limits[kMinWidth], limits[kMaxWidth]);
     WCHAR texts[4][kRangeChars] = {};
-    bool formatted =
-        SUCCEEDED(StringCchPrintfW(texts[0], kRangeChars, TEXT("(%0.2f - %0.2f)"), limits[kMinWidth],
-                                   limits[kMaxWidth])) &&
-        SUCCEEDED(StringCchPrintfW(texts[1], kRangeChars, TEXT("(%0.2f - %0.2f)"), limits[kMinHeight],
-                                   limits[kMaxHeight])) &&
-        SUCCEEDED(StringCchPrintfW(texts[2], kBoxChars, TEXT("%0.2f"), width)) &&
-        SUCCEEDED(StringCchPrintfW(texts[3], kBoxChars, TEXT("%0.2f"), height));
+    bool formatted = SUCCEEDED(StringCchPrintfW(texts[0], kRangeChars, TEXT("(%0.2f - %0.2f)"),
+                                                limits[kMinWidth], limits[kMaxWidth])) &&
+                     SUCCEEDED(StringCchPrintfW(texts[1], kRangeChars, TEXT("(%0.2f - %0.2f)"),
+                                                limits[kMinHeight], limits[kMaxHeight])) &&
+                     SUCCEEDED(StringCchPrintfW(texts[2], kBoxChars, TEXT("%0.2f"), width)) &&
+                     SUCCEEDED(StringCchPrintfW(texts[3], kBoxChars, TEXT("%0.2f"), height));
     for (int i = 0; i < 4; ++i) {
         WriteBox(boxes[i], &records[i], formatted ? texts[i] : records[i].displayName, false);
     }
@@ -450,22 +451,18 @@ int CNiraCustomSizeHandler::SaveForm()
     if (SendToPaperList(PAPER_COMMAND_NEXT_FORM_INDEX, nullptr, &paperIndex) == 0) {
         record.paperIndex = paperIndex;
     }
-    WCHAR* printerName = nullptr;
-    WCHAR guid[CNiraUserFormsKey::kGuidChars] = {};
-    if (m_services->GetPrinterName(&printerName) == 0 && printerName != nullptr) {
-        CNiraPrinterAccess access(printerName);
-        CNiraUserFormsKey::ReadGuidText(access.GetHandle(), FALSE, guid);
-    }
-    LocalFree(printerName);
-    if (guid[0] == 0) {
+    CNiraRegKey key;
+    LSTATUS opened = CNiraUserFormsKey::OpenForPrinter(m_services, FALSE,
+                                                       KEY_READ | KEY_CREATE_SUB_KEY | KEY_SET_VALUE, &key);
+    if (opened == ERROR_NOT_FOUND) {
         LocalFree(form);
         return NIRA_STATUS_FAILED;  // nowhere to keep it
     }
     int borders = 0;
     record.borderless = CurrentOption(kBordersChoice, &borders) == 0 && borders == kBorderless ? 1 : 0;
-    CNiraRegKey key;
-    if (CNiraUserFormsKey::Open(guid, KEY_READ | KEY_CREATE_SUB_KEY | KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-        RegSetValueExW(key.Get(), name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&record), sizeof(record));
+    if (opened == ERROR_SUCCESS) {
+        RegSetValueExW(key.Get(), name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&record),
+                       sizeof(record));
     }
     m_services->SetDisplayState(kOwner, kSaveButton, kDisplayGreyed);
     // The paper list takes the form over, whatever the registry answered.
@@ -517,15 +514,8 @@ int CNiraCustomSizeHandler::DeleteCustomForm()
     TrimName(box.displayName, name);
     int option = 0;
     m_services->FindOptionByName(FEATURE_PAPER_SIZE, name, &option);
-    WCHAR* printerName = nullptr;
-    WCHAR guid[CNiraUserFormsKey::kGuidChars] = {};
-    if (m_services->GetPrinterName(&printerName) == 0 && printerName != nullptr) {
-        CNiraPrinterAccess access(printerName);
-        CNiraUserFormsKey::ReadGuidText(access.GetHandle(), FALSE, guid);
-    }
-    LocalFree(printerName);
     CNiraRegKey key;
-    if (guid[0] == 0 || CNiraUserFormsKey::Open(guid, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS ||
+    if (CNiraUserFormsKey::OpenForPrinter(m_services, FALSE, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS ||
         RegDeleteValueW(key.Get(), name) != ERROR_SUCCESS) {
         return NIRA_STATUS_FAILED;
     }
@@ -564,16 +554,9 @@ int CNiraCustomSizeHandler::RefreshFromPaper()
 
 int CNiraCustomSizeHandler::LoadFormIntoFields(const WCHAR* name)
 {
-    WCHAR* printerName = nullptr;
-    WCHAR guid[CNiraUserFormsKey::kGuidChars] = {};
-    if (m_services->GetPrinterName(&printerName) == 0 && printerName != nullptr) {
-        CNiraPrinterAccess access(printerName);
-        CNiraUserFormsKey::ReadGuidText(access.GetHandle(), FALSE, guid);
-    }
-    LocalFree(printerName);
     CNiraRegKey key;
-    if (guid[0] == 0 ||
-        CNiraUserFormsKey::Open(guid, KEY_READ | KEY_CREATE_SUB_KEY | KEY_SET_VALUE, &key) != ERROR_SUCCESS) {
+    if (CNiraUserFormsKey::OpenForPrinter(m_services, FALSE, KEY_READ | KEY_CREATE_SUB_KEY | KEY_SET_VALUE,
+                                          &key) != ERROR_SUCCESS) {
         return NIRA_STATUS_FAILED;
     }
     for (DWORD index = 0;; ++index) {

@@ -104,8 +104,8 @@ int CNiraPaperDimensionsHandler::ReadPaperSize()
     int paperIndex = 0;
     int size[2] = {};
     if (m_services->GetOptionValue(FEATURE_PAPER_SIZE, paper, &paperIndex) != 0 ||
-        m_services->SendHandlerCommand(kFeaturePaperDimensionsText, FEATURE_PAPER_SIZE, PAPER_COMMAND_GET_SIZE,
-                                       &paperIndex, size) != 0) {
+        m_services->SendHandlerCommand(kFeaturePaperDimensionsText, FEATURE_PAPER_SIZE,
+                                       PAPER_COMMAND_GET_SIZE, &paperIndex, size) != 0) {
         return NIRA_STATUS_FAILED;
     }
     m_width = size[0];
@@ -115,36 +115,37 @@ int CNiraPaperDimensionsHandler::ReadPaperSize()
 
 int CNiraPaperDimensionsHandler::FormatInches()
 {
-    if (m_orientation == 0) {
-        return NIRA_STATUS_FAILED;
-    }
-    double across = 0.0;
-    double down = 0.0;
-    if (m_orientation == kPortrait || m_orientation == kLandscape) {
-        bool turned = m_orientation == kLandscape;
-        across = (turned ? m_height : m_width) / kTenthsMmPerInch;
-        down = (turned ? m_width : m_height) / kTenthsMmPerInch;
-    }
-    WCHAR text[kTextChars] = {};
-    StringCchPrintfW(text, kTextChars, TEXT("%.2f%s%.2f%s"), across, kSeparator, down, m_inchUnit);
-    return ReplaceOptionText(kInchOption, text);
+    return FormatDimensions(kInchOption);
 }
 
 int CNiraPaperDimensionsHandler::FormatMillimetres()
 {
+    return FormatDimensions(kMillimetreOption);
+}
+
+int CNiraPaperDimensionsHandler::FormatDimensions(int unit)
+{
     if (m_orientation == 0) {
         return NIRA_STATUS_FAILED;
     }
-    unsigned across = 0;
-    unsigned down = 0;
+    // Across and down as the paper lies; any other orientation shows zeros.
+    double across = 0.0;
+    double down = 0.0;
     if (m_orientation == kPortrait || m_orientation == kLandscape) {
         bool turned = m_orientation == kLandscape;
-        across = static_cast<unsigned>((turned ? m_height : m_width) / kTenthsPerMm + 0.5);
-        down = static_cast<unsigned>((turned ? m_width : m_height) / kTenthsPerMm + 0.5);
+        across = turned ? m_height : m_width;
+        down = turned ? m_width : m_height;
     }
     WCHAR text[kTextChars] = {};
-    StringCchPrintfW(text, kTextChars, TEXT("%u%s%u%s"), across, kSeparator, down, m_mmUnit);
-    return ReplaceOptionText(kMillimetreOption, text);
+    if (unit == kInchOption) {
+        StringCchPrintfW(text, kTextChars, TEXT("%.2f%s%.2f%s"), across / kTenthsMmPerInch, kSeparator,
+                         down / kTenthsMmPerInch, m_inchUnit);
+    } else {
+        StringCchPrintfW(text, kTextChars, TEXT("%u%s%u%s"),
+                         static_cast<unsigned>(across / kTenthsPerMm + 0.5), kSeparator,
+                         static_cast<unsigned>(down / kTenthsPerMm + 0.5), m_mmUnit);
+    }
+    return ReplaceOptionText(unit, text);
 }
 
 int CNiraPaperDimensionsHandler::ReplaceOptionText(int option, const WCHAR* text)

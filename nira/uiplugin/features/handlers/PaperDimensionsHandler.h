@@ -28,6 +28,8 @@ private:
     int ReadPaperSize();
     int FormatInches();
     int FormatMillimetres();
+    // The text of option 1 (inches) or 2 (millimetres).
+    int FormatDimensions(int unit);
     // Gives option `option` of 4211 the text: the option's record, removed and added again.
     int ReplaceOptionText(int option, const WCHAR* text);
     int SelectUnit(int unit, int ignoreLastChanged);

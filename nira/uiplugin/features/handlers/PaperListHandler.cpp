@@ -66,9 +66,6 @@ constexpr LONG kMicronsPerTenthMm = 100;
 const char kCustomMin[] = "CustomMin";
 const char kCustomMax[] = "CustomMax";
 const WCHAR kFormPrefix[] = TEXT("ZQ_");
-const WCHAR kDisplayNameProperty[] = TEXT("DisplayName");
-const WCHAR kMediaSizeWidth[] = TEXT("MediaSizeWidth");
-const WCHAR kMediaSizeHeight[] = TEXT("MediaSizeHeight");
 const WCHAR kDefaultPaperName[] = TEXT("NorthAmericaLetter");
 
 struct LimitContext {
@@ -178,16 +175,9 @@ bool CNiraPaperListHandler::OpenPrinterAccess(CNiraPrinterAccess** access)
 
 int CNiraPaperListHandler::LoadCustomForms()
 {
-    CNiraPrinterAccess* access = nullptr;
-    if (!OpenPrinterAccess(&access)) {
-        return NIRA_STATUS_FAILED;
-    }
-    WCHAR guid[CNiraUserFormsKey::kGuidChars] = {};
-    BOOL haveGuid = CNiraUserFormsKey::ReadGuidText(access->GetHandle(), TRUE, guid);
-    delete access;
     CNiraRegKey key;
-    if (!haveGuid ||
-        CNiraUserFormsKey::Open(guid, KEY_READ | KEY_CREATE_SUB_KEY | KEY_SET_VALUE, &key) != ERROR_SUCCESS) {
+    if (CNiraUserFormsKey::OpenForPrinter(m_services, TRUE, KEY_READ | KEY_CREATE_SUB_KEY | KEY_SET_VALUE,
+                                          &key) != ERROR_SUCCESS) {
         return NIRA_STATUS_FAILED;
     }
     DWORD values = 0;
@@ -249,31 +239,17 @@ int CNiraPaperListHandler::AddCustomForm(CustomForm* form)
         }
         AddOwnedOption(*m_services, kOwner, FEATURE_PAPER_SIZE, paperIndex, info);
     }
-    auto addRow = [&](int option, int support, int stringId, int level, LPCWSTR text) {
-        TreeViewOptionRecord* row = NewTreeViewRecord();
-        if (row == nullptr) {
-            return;
-        }
-        row->size = sizeof(TreeViewOptionRecord);
-        row->featureId = FEATURE_PAPER_SIZE;
-        row->optionId = option;
-        row->optionIndex = option;
-        row->supportOption = support;
-        row->stringId = stringId;
-        row->levelId = level;
-        row->discriminator = 0;
-        row->groupId = kFormsGroup;
-        CopyStringSafeN(row->displayName, kTextChars, text, kTextChars - 1);
-        CopyStringSafeN(row->optionName, kTextChars, text, kTextChars - 1);
-        AddOwnedTreeViewOption(*m_services, kOwner, FEATURE_PAPER_SIZE, option, row);
-    };
     if (m_needsHeading != 0) {
         WCHAR heading[kTextChars] = {};
         LoadResourceString(kStringCustomFormsHeading, heading);
-        addRow(kHeadingOption, kHeadingSupport, kStringCustomFormsHeading, kHeadingLevel, heading);
+        AddTreeViewRow(*m_services, kOwner,
+                       {FEATURE_PAPER_SIZE, kHeadingOption, kHeadingSupport, kStringCustomFormsHeading,
+                        kHeadingLevel, kFormsGroup},
+                       heading);
         m_needsHeading = 0;
     }
-    addRow(paperIndex, kFormSupport, 0, kFormLevel, form->name);
+    AddTreeViewRow(*m_services, kOwner,
+                   {FEATURE_PAPER_SIZE, paperIndex, kFormSupport, 0, kFormLevel, kFormsGroup}, form->name);
     m_forms.SetAt(paperIndex, form);
     return 0;
 }
@@ -358,8 +334,8 @@ HRESULT CNiraPaperListHandler::DeviceCapabilities(HANDLE printer, PWSTR deviceNa
                                                   PVOID output, DEVMODEW* publicDevMode, PVOID privateDevMode,
                                                   DWORD oldResult, DWORD* result, int* handled)
 {
-    HRESULT hr = CNiraPaperSizeHandler::DeviceCapabilities(printer, deviceName, capability, output, publicDevMode,
-                                                           privateDevMode, oldResult, result, handled);
+    HRESULT hr = CNiraPaperSizeHandler::DeviceCapabilities(
+        printer, deviceName, capability, output, publicDevMode, privateDevMode, oldResult, result, handled);
     if (hr == S_DEVCAP_OUTPUT_FULL_REPLACEMENT && output != nullptr) {
         int kind = capability == DC_PAPERS       ? PAPER_TABLE_PAPERS
                    : capability == DC_PAPERNAMES ? PAPER_TABLE_NAMES
@@ -374,7 +350,8 @@ int CNiraPaperListHandler::AppendCustomForms(int kind, void* output)
     int slotKind = kind - PAPER_TABLE_PAPERS;  // papers 0, names 1, sizes 2
     // Only the table being answered must exist: DC_PAPERS may come before any names were asked.
     if (output == nullptr || kind < PAPER_TABLE_PAPERS || kind > PAPER_TABLE_SIZES ||
-        (kind == PAPER_TABLE_PAPERS && m_papers == nullptr) || (kind == PAPER_TABLE_NAMES && m_names == nullptr) ||
+        (kind == PAPER_TABLE_PAPERS && m_papers == nullptr) ||
+        (kind == PAPER_TABLE_NAMES && m_names == nullptr) ||
         (kind == PAPER_TABLE_SIZES && m_sizes == nullptr)) {
         return NIRA_STATUS_FAILED;
     }
@@ -396,7 +373,8 @@ int CNiraPaperListHandler::AppendCustomForms(int kind, void* output)
             CopyMemory(static_cast<WCHAR*>(output) + static_cast<size_t>(slot) * kPaperNameChars, name,
                        kPaperNameChars * sizeof(WCHAR));
         } else {
-            m_sizes[slot] = {form->record.width / kMicronsPerTenthMm, form->record.height / kMicronsPerTenthMm};
+            m_sizes[slot] = {form->record.width / kMicronsPerTenthMm,
+                             form->record.height / kMicronsPerTenthMm};
             static_cast<PaperSize*>(output)[slot] = m_sizes[slot];
         }
     }
@@ -417,10 +395,11 @@ int CNiraPaperListHandler::GetCustomLimits(int* limits)
     }
     delete[] converted;
     char query[kQueryChars];
-    if (std::snprintf(query, sizeof(query),
-                      "SELECT PaperName, DimX, DimY FROM %s WHERE ( PaperName = \"%s\" OR PaperName = \"%s\") "
-                      "AND MM=\"0\" AND Duplex=\"0\" AND Orientation=\"1\" ORDER BY PaperName desc",
-                      table, kCustomMin, kCustomMax) >= static_cast<int>(sizeof(query))) {
+    if (std::snprintf(
+            query, sizeof(query),
+            "SELECT PaperName, DimX, DimY FROM %s WHERE ( PaperName = \"%s\" OR PaperName = \"%s\") "
+            "AND MM=\"0\" AND Duplex=\"0\" AND Orientation=\"1\" ORDER BY PaperName desc",
+            table, kCustomMin, kCustomMax) >= static_cast<int>(sizeof(query))) {
         return NIRA_STATUS_FAILED;
     }
     m_database->SetMode(FEATURE_PAPER_SIZE);
@@ -440,7 +419,9 @@ int CNiraPaperListHandler::OnLimitRow(void* argument, int columns, char** values
         return 0;
     }
     int* limits = context->limits;
-    int first = std::strcmp(values[0], kCustomMin) == 0 ? 0 : std::strcmp(values[0], kCustomMax) == 0 ? 2 : -1;
+    int first = std::strcmp(values[0], kCustomMin) == 0   ? 0
+                : std::strcmp(values[0], kCustomMax) == 0 ? 2
+                                                          : -1;
     if (first < 0) {
         return 1;  // not a limit row: the query stops
     }
@@ -461,8 +442,10 @@ int CNiraPaperListHandler::LoadCustomMargins()
         int number;
     } clauses[] = {
         {"SELECT EKeyFloat_PmPaperTopMarginInches, EKeyFloat_PmPaperBottomMarginInches, "
-         "EKeyFloat_PmPaperLeftMarginInches, EKeyFloat_PmPaperRightMarginInches, EKeyFloat_HbIjPmTopOverspray, "
-         "EKeyFloat_HbIjPmBottomOverspray, EKeyFloat_HbIjPmLeftOverspray, EKeyFloat_HbIjPmRightOverspray FROM "
+         "EKeyFloat_PmPaperLeftMarginInches, EKeyFloat_PmPaperRightMarginInches, "
+         "EKeyFloat_HbIjPmTopOverspray, "
+         "EKeyFloat_HbIjPmBottomOverspray, EKeyFloat_HbIjPmLeftOverspray, EKeyFloat_HbIjPmRightOverspray "
+         "FROM "
          "FDT4114 WHERE OptionID=\"",
          kFreeSizeOption},
         {" AND MM=\"", CurrentOption(FEATURE_POPUP_SETTINGS)},
@@ -473,7 +456,8 @@ int CNiraPaperListHandler::LoadCustomMargins()
     for (const auto& clause : clauses) {
         char text[kQueryChars];
         size_t room = &clause == &clauses[0] ? kQueryChars : kClauseChars;
-        int written = std::snprintf(text, room, "%s%u%s", clause.piece, static_cast<unsigned>(clause.number), "\"");
+        int written =
+            std::snprintf(text, room, "%s%u%s", clause.piece, static_cast<unsigned>(clause.number), "\"");
         if (written < 0 || static_cast<size_t>(written) >= room ||
             FAILED(StringCchCatA(query, sizeof(query), text))) {
             return NIRA_STATUS_FAILED;
@@ -519,7 +503,8 @@ void CNiraPaperListHandler::PublishMargins(const double* columns)
     for (int i = 0; i < kMarginValues; ++i) {
         int feature = kMarginFeatures[i];
         int option = 1;
-        if (m_services->GetOptionCount(feature) == 0 || m_services->RemoveOption(m_ownId, &feature, &option) != 0) {
+        if (m_services->GetOptionCount(feature) == 0 ||
+            m_services->RemoveOption(m_ownId, &feature, &option) != 0) {
             return;
         }
         OptionInfo* info = NewOptionInfo();
@@ -567,8 +552,8 @@ int CNiraPaperListHandler::ApplyFormBorderless(int paperIndex)
         return 0;
     }
     int borders = form->record.borderless == 1 ? kBorderlessOption : kBordersOption;
-    if (m_services->SendHandlerCommand(FEATURE_PAPER_SIZE, FEATURE_BORDERLESS, kCommandSetBorderless, &borders,
-                                       nullptr) != 0) {
+    if (m_services->SendHandlerCommand(FEATURE_PAPER_SIZE, FEATURE_BORDERLESS, kCommandSetBorderless,
+                                       &borders, nullptr) != 0) {
         return 0;
     }
     CNiraPrinterAccess* access = nullptr;
@@ -622,8 +607,9 @@ int CNiraPaperListHandler::OnCommand(int sourceFeatureId, int command, int* valu
         m_extraCount = m_forms.GetCount();
         EnsurePaperCount(nullptr);
         if (!borderless) {
-            status = m_services->SendHandlerCommand(FEATURE_PAPER_SIZE, FEATURE_TARGET_SIZE, kCommandFormAdded,
-                                                    reinterpret_cast<int*>(&copy), nullptr);
+            status =
+                m_services->SendHandlerCommand(FEATURE_PAPER_SIZE, FEATURE_TARGET_SIZE, kCommandFormAdded,
+                                               reinterpret_cast<int*>(&copy), nullptr);
         }
         return status;
     }
@@ -651,7 +637,8 @@ int CNiraPaperListHandler::OnCommand(int sourceFeatureId, int command, int* valu
         CNiraPtrList::Node* head = m_selectionHistory.GetHead();
         int previous = head != nullptr ? AsNumber(head->value) : 0;
         int acceptable = 0;
-        if (m_services->IsOptionAcceptable(FEATURE_PAPER_SIZE, previous, &acceptable) != 0 || acceptable == 0) {
+        if (m_services->IsOptionAcceptable(FEATURE_PAPER_SIZE, previous, &acceptable) != 0 ||
+            acceptable == 0) {
             m_services->GetDefaultOption(FEATURE_PAPER_SIZE, &previous);
         }
         return previous != 0 ? SelectPaper(previous, kSelectionReason) : NIRA_STATUS_FAILED;
@@ -696,10 +683,10 @@ int CNiraPaperListHandler::OnWidgetChanged(int widgetId)
                 }
             }
             int state = 0;
-            int reason = m_services->GetOptionState(FEATURE_PAPER_SIZE, target, &state) == 0 &&
-                                 state == kConflictState
-                             ? kConflictState
-                             : kReasonByHandler;
+            int reason =
+                m_services->GetOptionState(FEATURE_PAPER_SIZE, target, &state) == 0 && state == kConflictState
+                    ? kConflictState
+                    : kReasonByHandler;
             if (target >= kFirstFormIndex && ApplyFormBorderless(target) != 0) {
                 return NIRA_STATUS_FAILED;
             }
@@ -710,7 +697,8 @@ int CNiraPaperListHandler::OnWidgetChanged(int widgetId)
             m_services->SetValue(m_ownId, &choice, &none, kReasonByHandler, 0, 0, 0);
             LoadCustomMargins();
             FeatureEntry* entry = nullptr;
-            if (m_services->FindFeature(&choice, &entry) == 0 && entry != nullptr && entry->record != nullptr) {
+            if (m_services->FindFeature(&choice, &entry) == 0 && entry != nullptr &&
+                entry->record != nullptr) {
                 entry->record->userSelected = 0;
             }
         }
@@ -740,7 +728,8 @@ int CNiraPaperListHandler::OnFeatureChanged(int featureId, int changeKind)
     }
     int current = CurrentOption(FEATURE_PAPER_SIZE);
     int acceptable = 0;
-    if (m_services->IsOptionAcceptable(FEATURE_PAPER_SIZE, kCheckOption, &acceptable) != 0 || acceptable == 0) {
+    if (m_services->IsOptionAcceptable(FEATURE_PAPER_SIZE, kCheckOption, &acceptable) != 0 ||
+        acceptable == 0) {
         return 0;
     }
     int defaultOption = 0;
@@ -756,7 +745,8 @@ int CNiraPaperListHandler::OnFeatureChanged(int featureId, int changeKind)
     if (static_cast<size_t>(m_formHistory.GetCount()) >= kRecentPapers) {
         CNiraPtrList::Node* oldest = m_formHistory.GetTail();
         int oldestOption = AsNumber(oldest->value);
-        if (m_services->IsOptionAcceptable(FEATURE_PAPER_SIZE, oldestOption, &acceptable) == 0 && acceptable != 0) {
+        if (m_services->IsOptionAcceptable(FEATURE_PAPER_SIZE, oldestOption, &acceptable) == 0 &&
+            acceptable != 0) {
             m_services->SetOptionState(m_ownId, FEATURE_PAPER_SIZE, oldestOption, kOptionStateUnavailable);
         }
         m_formHistory.Remove(oldest);
@@ -875,30 +865,8 @@ int CNiraPaperListHandler::WritePrintCapabilities(IXMLDOMDocument2* printTicket,
         for (const FormEntry& entry : entries) {
             CNiraString name(kFormPrefix);
             name += entry.name;
-            CXDComPtr<IXMLDOMElement> option;
-            CXDComPtr<IXMLDOMElement> displayName;
-            CXDComPtr<IXMLDOMElement> width;
-            CXDComPtr<IXMLDOMElement> height;
-            hr = capabilities.AddOption(name.GetBuffer(), nullptr, 0, &option);
-            if (SUCCEEDED(hr)) {
-                hr = capabilities.SetPropertyValue(kDisplayNameProperty, XDVocabulary::kString, name.GetBuffer(),
-                                                   &displayName);
-            }
-            if (SUCCEEDED(hr)) {
-                hr = capabilities.SetScoredPropertyInteger(kMediaSizeWidth, entry.width, &width);
-            }
-            if (SUCCEEDED(hr)) {
-                hr = capabilities.SetScoredPropertyInteger(kMediaSizeHeight, entry.height, &height);
-            }
-            CXDComPtr<IXMLDOMNode> appended;
-            for (IXMLDOMElement* child : {displayName.Get(), width.Get(), height.Get()}) {
-                if (SUCCEEDED(hr) && child != nullptr) {
-                    hr = option->appendChild(child, &appended);
-                }
-            }
-            if (SUCCEEDED(hr)) {
-                hr = feature->appendChild(option.Get(), &appended);
-            }
+            hr = AppendMediaSizeOption(capabilities, feature.Get(), name.GetBuffer(), name.GetBuffer(),
+                                       entry.width, entry.height);
             if (FAILED(hr)) {
                 break;
             }

@@ -31,10 +31,10 @@ protected:
         machine.InstallSamplePackage(NIRA_BUILD_DIR);
         machine.AddSamplePrinter(kPrinter);
         WString guid = kGuid;
-        machine.SetPrinterData(kPrinter, "ZQRestrictedUserGuid", REG_SZ,
-                               std::string(reinterpret_cast<const char*>(guid.c_str()),
-                                           (guid.size() + 1) * sizeof(WCHAR)),
-                               "ZQPresetRoot");
+        machine.SetPrinterData(
+            kPrinter, "ZQRestrictedUserGuid", REG_SZ,
+            std::string(reinterpret_cast<const char*>(guid.c_str()), (guid.size() + 1) * sizeof(WCHAR)),
+            "ZQPresetRoot");
         WString path = nirasim::Machine::DriverVersionDirectory() + nirasim::Wide("\\niracap.vdf");
         database = std::make_unique<CNiraFeatureDatabase>(path.c_str());
         services.printerName = nirasim::Wide(kPrinter);
@@ -62,8 +62,14 @@ protected:
         std::memcpy(info.displayName, text.c_str(), (text.size() + 1) * sizeof(WCHAR));
         services.optionInfos[{feature, option}] = info;
     }
-    WString Text(int feature, int option = 1) { return WString(services.optionInfos[{feature, option}].displayName); }
-    std::vector<int> Buttons() { return {services.display[6013], services.display[6020], services.display[6022]}; }
+    WString Text(int feature, int option = 1)
+    {
+        return WString(services.optionInfos[{feature, option}].displayName);
+    }
+    std::vector<int> Buttons()
+    {
+        return {services.display[6013], services.display[6020], services.display[6022]};
+    }
     void Fill(const WString& name, const WString& width, const WString& height)
     {
         Box(6012, 1, name);
@@ -78,7 +84,8 @@ protected:
             return false;
         }
         DWORD bytes = sizeof(*record);
-        LSTATUS read = RegQueryValueExW(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(record), &bytes);
+        LSTATUS read =
+            RegQueryValueExW(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(record), &bytes);
         RegCloseKey(key);
         return read == ERROR_SUCCESS && bytes == sizeof(*record);
     }

@@ -67,7 +67,8 @@ protected:
     {
         HKEY key = nullptr;
         WString path = WString(TEXT("Software\\Norvell-Ashby\\")) + kGuid + TEXT("\\ZQCustomForms");
-        RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr);
         return key;
     }
     static void StoreForm(const WString& name, LONG width, LONG height, LONG paperIndex, LONG borderless = 0,
@@ -95,7 +96,8 @@ protected:
     {
         DWORD count = 0;
         int handled = 0;
-        handler.DeviceCapabilities(nullptr, nullptr, capability, nullptr, nullptr, nullptr, 0, &count, &handled);
+        handler.DeviceCapabilities(nullptr, nullptr, capability, nullptr, nullptr, nullptr, 0, &count,
+                                   &handled);
         std::vector<T> table(count * entrySize / sizeof(T));
         handler.DeviceCapabilities(nullptr, nullptr, capability, table.data(), nullptr, nullptr, 0, &count,
                                    &handled);
@@ -103,9 +105,9 @@ protected:
     }
     int Calls(const std::string& what, int id, int option)
     {
-        return static_cast<int>(std::count_if(services.calls.begin(), services.calls.end(), [&](const Call& call) {
-            return call.what == what && call.id == id && call.option == option;
-        }));
+        return static_cast<int>(std::count_if(
+            services.calls.begin(), services.calls.end(),
+            [&](const Call& call) { return call.what == what && call.id == id && call.option == option; }));
     }
 
     std::unique_ptr<nirasim::Machine> machine;
@@ -126,7 +128,8 @@ TEST(UserGuidText, LittleEndianGroupsAfterTheThirdDash)
 
 TEST_F(PaperListTest, WithoutFormsTheGuidIsMadeAndNothingIsAdded)
 {
-    nirasim::com::FixNextGuids({{0x01234567, 0x89AB, 0xCDEF, {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF}}});
+    nirasim::com::FixNextGuids(
+        {{0x01234567, 0x89AB, 0xCDEF, {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF}}});
     EXPECT_EQ(handler.OnFeaturesEnumerated(), 0);
     std::string bytes;
     DWORD type = 0;
@@ -166,7 +169,8 @@ TEST_F(PaperListTest, FormsBecomeOptionsAndTableEntries)
     auto sizes = Table<CNiraPaperSizeHandler::PaperSize>(DC_PAPERSIZE);
     EXPECT_EQ(sizes[kDatabasePapers + 1].width, 1000);
     EXPECT_EQ(sizes[kDatabasePapers + 1].height, 1500);
-    EXPECT_EQ(Table<WORD>(DC_PAPERS).size(), static_cast<size_t>(kDatabasePapers + 2));  // asked again: the same
+    EXPECT_EQ(Table<WORD>(DC_PAPERS).size(),
+              static_cast<size_t>(kDatabasePapers + 2));  // asked again: the same
 
     int value = 0;
     ASSERT_EQ(handler.GetOptionValue(4114, 502, &value), 0);
@@ -302,7 +306,8 @@ TEST_F(PaperListTest, FormsInTicketsAndCapabilities)
     LoadTicket(WString());
     ASSERT_EQ(handler.WritePrintTicket(m_dom.Get()), 0);
     Reload();
-    EXPECT_EQ(Text(TEXT("//f:Feature[@name='psk:PageMediaSize']/f:Option/@name")), TEXT("ns0000:ZQ_my_form_2"));
+    EXPECT_EQ(Text(TEXT("//f:Feature[@name='psk:PageMediaSize']/f:Option/@name")),
+              TEXT("ns0000:ZQ_my_form_2"));
     EXPECT_EQ(Text(TEXT("//f:ScoredProperty[@name='psk:MediaSizeWidth']/f:Value")), TEXT("100000"));
 
     OptionInfo gone = {};
@@ -313,7 +318,8 @@ TEST_F(PaperListTest, FormsInTicketsAndCapabilities)
     LoadTicket(WString());
     ASSERT_EQ(handler.WritePrintTicket(m_dom.Get()), 0);
     Reload();
-    EXPECT_EQ(Text(TEXT("//f:Feature[@name='psk:PageMediaSize']/f:Option/@name")), TEXT("psk:NorthAmericaLetter"));
+    EXPECT_EQ(Text(TEXT("//f:Feature[@name='psk:PageMediaSize']/f:Option/@name")),
+              TEXT("psk:NorthAmericaLetter"));
     EXPECT_EQ(Text(TEXT("//f:ScoredProperty[@name='psk:MediaSizeHeight']/f:Value")), TEXT("279400"));
 
     WString keyword = TEXT("psk:PageMediaSize");
@@ -326,7 +332,8 @@ TEST_F(PaperListTest, FormsInTicketsAndCapabilities)
     LoadCapabilities(FeatureWithOption(TEXT("{k}PageMediaSize"), TEXT("{k}Written")));
     EXPECT_EQ(handler.WritePrintCapabilities(nullptr, m_dom.Get()), 0);
     Reload();
-    const WString form = TEXT("/f:PrintCapabilities/f:Feature[@name='psk:PageMediaSize']/f:Option[@name='ns0000:ZQ_my_form_2']");
+    const WString form = TEXT(
+        "/f:PrintCapabilities/f:Feature[@name='psk:PageMediaSize']/f:Option[@name='ns0000:ZQ_my_form_2']");
     EXPECT_EQ(Count(form), 1);
     EXPECT_EQ(Text(form + TEXT("/f:Property[@name='psk:DisplayName']/f:Value")), TEXT("ZQ_my_form_2"));
     EXPECT_EQ(Text(form + TEXT("/f:ScoredProperty[@name='psk:MediaSizeHeight']/f:Value")), TEXT("150000"));
