@@ -153,7 +153,7 @@ void ShowDeviceTables(HANDLE printer, const WString& printerName)
     }
 }
 
-void ShowCapabilities(HANDLE printer)
+void ShowFormOptions(HANDLE printer)
 {
     CXDComPtr<IXMLDOMDocument2> dom;
     if (FAILED(CoCreateInstance(CLSID_DOMDocument30, nullptr, CLSCTX_INPROC_SERVER, IID_IXMLDOMDocument2,
@@ -178,15 +178,25 @@ void ShowCapabilities(HANDLE printer)
     dom->get_xml(&xml);
     WString all = xml != nullptr ? WString(xml) : WString();
     SysFreeString(xml);
-    // Each form's option element, as the capabilities carry it.
+    // Each form's option element of PageMediaSize, as the capabilities carry it.
     for (size_t at = all.find(TEXT("ZQ_")); at != WString::npos; at = all.find(TEXT("ZQ_"), at + 1)) {
         size_t start = all.rfind(TEXT("<psf:Option"), at);
         size_t end = all.find(TEXT("</psf:Option>"), at);
-        if (start == WString::npos || end == WString::npos || start + 200 < at) {
+        if (start == WString::npos || end == WString::npos || start + 200 < at ||
+            all.find(TEXT("MediaSizeWidth"), at) > end) {
             continue;
         }
         HostMachine::Print(WString(TEXT("PrintCapabilities: ")) + all.substr(start, end + 13 - start));
         at = end;
+    }
+}
+
+void ShowCapabilities(HANDLE printer)
+{
+    HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ShowFormOptions(printer);
+    if (SUCCEEDED(init)) {
+        CoUninitialize();
     }
 }
 

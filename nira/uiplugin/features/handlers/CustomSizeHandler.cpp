@@ -219,6 +219,16 @@ int CNiraCustomSizeHandler::WriteBox(int widgetId, OptionInfo* box, const WCHAR*
     return status;
 }
 
+bool CNiraCustomSizeHandler::ReadName(WCHAR (&name)[kNameChars])
+{
+    OptionInfo box;
+    if (!ReadBox(kNameBox, &box)) {
+        return false;
+    }
+    TrimName(box.displayName, name);
+    return true;
+}
+
 float CNiraCustomSizeHandler::BoxNumber(const OptionInfo& box)
 {
     // Read as "%f" reads: single precision, 0 for a text without a number.
@@ -474,12 +484,10 @@ int CNiraCustomSizeHandler::SaveForm()
 
 int CNiraCustomSizeHandler::SelectNamedForm()
 {
-    OptionInfo box;
-    if (!ReadBox(kNameBox, &box)) {
+    WCHAR name[kNameChars];
+    if (!ReadName(name)) {
         return NIRA_STATUS_FAILED;
     }
-    WCHAR name[kNameChars];
-    TrimName(box.displayName, name);
     int option = 0;
     if (m_services->FindOptionByName(FEATURE_PAPER_SIZE, name, &option) == 0) {
         return SendToPaperList(PAPER_COMMAND_SELECT_FORM, &option, nullptr);
@@ -506,12 +514,10 @@ int CNiraCustomSizeHandler::ConfirmDeleteForm()
 
 int CNiraCustomSizeHandler::DeleteCustomForm()
 {
-    OptionInfo box;
-    if (!ReadBox(kNameBox, &box)) {
+    WCHAR name[kNameChars];
+    if (!ReadName(name)) {
         return NIRA_STATUS_FAILED;
     }
-    WCHAR name[kNameChars];
-    TrimName(box.displayName, name);
     int option = 0;
     m_services->FindOptionByName(FEATURE_PAPER_SIZE, name, &option);
     CNiraRegKey key;

@@ -57,6 +57,8 @@ private:
     bool ReadBox(int widgetId, OptionInfo* box);
     // Replaces option 1 of the widget by the record with the text; select: set it current too.
     int WriteBox(int widgetId, OptionInfo* box, const WCHAR* text, bool select);
+    // The name box's text without the blanks around it; false when the box cannot be read.
+    bool ReadName(WCHAR (&name)[kNameChars]);
     static float BoxNumber(const OptionInfo& box);
     static void TrimName(const WCHAR* text, WCHAR (&name)[kNameChars]);
     const int* ActiveLimits() const { return m_limits != nullptr ? m_limits : kDefaultLimits; }
