@@ -134,7 +134,7 @@ void CNiraSheetPreview::DrawTextLines(int pageNumber)
     int xHalf = x0 / 2 + x1 / 2;
     int y = c.top + m;
     int yEnd = std::min<int>(c.bottom - m, paper.bottom - outer);
-    int paragraph = std::max((c.bottom - m - y) / 4, kMinParagraph);
+    int paragraph = std::max<int>((c.bottom - m - y) / 4, kMinParagraph);
     if (m_scale != 0 && m_scale < kPercent) {
         for (int* value : {&x0, &x1, &xHalf, &y, &yEnd}) {
             *value += outer - m;

@@ -33,7 +33,7 @@ TEST_F(SheetPreviewTest, PageNumbersOnlyForSeveralPagesWithoutABooklet)
         if (c.draws != 0) {
             ASSERT_FALSE(fonts.empty());
             EXPECT_EQ(fonts[0].args[2], c.weight) << c.pagesOption;
-            EXPECT_EQ(fonts[0].text, u"Arial");
+            EXPECT_EQ(fonts[0].text, TEXT("Arial"));
         }
     }
 }

@@ -84,10 +84,10 @@ TEST_F(SheetPreviewTest, PageOrderThreeNumbersRowsFromTheRight)
     Paint();
     auto numbers = Numbers();
     ASSERT_EQ(numbers.size(), 4u);
-    EXPECT_EQ(std::get<2>(numbers[0]), u"2");
-    EXPECT_EQ(std::get<2>(numbers[1]), u"1");
-    EXPECT_EQ(std::get<2>(numbers[2]), u"4");
-    EXPECT_EQ(std::get<2>(numbers[3]), u"3");
+    EXPECT_EQ(std::get<2>(numbers[0]), TEXT("2"));
+    EXPECT_EQ(std::get<2>(numbers[1]), TEXT("1"));
+    EXPECT_EQ(std::get<2>(numbers[2]), TEXT("4"));
+    EXPECT_EQ(std::get<2>(numbers[3]), TEXT("3"));
 }
 
 TEST_F(SheetPreviewTest, BorderlessPrintingHasNoInnerMargin)
