@@ -7,9 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
-
-// After the C++ library, whose string header would meet its deprecations.
-#include <strsafe.h>
+#include <string>
 
 #include "common/CodePageConversion.h"
 #include "common/NiraStatus.h"
@@ -28,6 +26,10 @@
 #include "printticket/XDPrintCapabilities.h"
 #include "printticket/XDPrintTicket.h"
 #include "printticket/XDVocabulary.h"
+
+// After the C++ library (also as the headers above include it), whose string header would meet
+// its deprecations.
+#include <strsafe.h>
 
 namespace {
 

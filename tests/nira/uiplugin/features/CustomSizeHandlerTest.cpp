@@ -227,8 +227,8 @@ TEST_F(CustomSizeTest, DeletingAsksFirst)
     auto boxes = machine.MessageBoxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].type, 0x31u);
-    EXPECT_EQ(boxes[0].text, u"Do you want to delete the selected item?");
-    EXPECT_EQ(boxes[0].caption, u"Delete Custom Size");
+    EXPECT_EQ(nirasim::Utf8(boxes[0].text), "Do you want to delete the selected item?");
+    EXPECT_EQ(nirasim::Utf8(boxes[0].caption), "Delete Custom Size");
 
     machine.SetMessageBoxAnswer(IDOK);
     EXPECT_EQ(handler.ConfirmDeleteForm(), 0);
@@ -243,5 +243,5 @@ TEST_F(CustomSizeTest, DeletingAsksFirst)
         handler.ConfirmDeleteForm();
         EXPECT_EQ(machine.MessageBoxes().back().type, 0x100031u) << language;
     }
-    EXPECT_EQ(machine.MessageBoxes()[2].text, u"האם למחוק את הפריט הנבחר?");  // Hebrew
+    EXPECT_EQ(nirasim::Utf8(machine.MessageBoxes()[2].text), "האם למחוק את הפריט הנבחר?");  // Hebrew
 }
