@@ -12,11 +12,6 @@ constexpr LONG kBookletSidePages = 2;
 constexpr LONG kLongEdge = 1;
 constexpr LONG kOutputModeReports = 3;
 
-struct BookletSheet {
-    LONG pages[kPagesPerBookletSheet];  // front left, front right, back left, back right
-    LONG reference;
-};
-
 // The pages of booklet sheet i of a document rounded up to d pages.
 BookletSheet BookletSheetPages(const CNiraEmfJob& job, LONG i, LONG d)
 {
@@ -45,9 +40,17 @@ BookletSheet BookletSheetPages(const CNiraEmfJob& job, LONG i, LONG d)
 }
 
 // The turn of a booklet page: long-edge backs turn the other way round.
-LONG BookletMode(const CNiraEmfJob& job, const DEVMODEW& page, const DEVMODEW& sheet, LONG index)
+LONG BookletMode(const StrategyContext& context, const DEVMODEW& page, const DEVMODEW& sheet, LONG index)
 {
+    const CNiraEmfJob& job = *context.job;
     bool same = page.dmOrientation == sheet.dmOrientation;
+    if (job.settings.manualDuplex != 0) {
+        bool flip = ManualFlip(context);
+        if (same) {
+            return flip ? PLACE_HALF_TURN : PLACE_UPRIGHT;
+        }
+        return flip ? PLACE_OTHER_ORIENTATION_HALF_TURN : PLACE_OTHER_ORIENTATION;
+    }
     if (job.duplexKind == kLongEdge && index > 1) {
         return same ? PLACE_OPPOSITE_TURN : PLACE_OTHER_ORIENTATION_HALF_TURN;
     }
@@ -112,7 +115,7 @@ bool PrintBookletSide(StrategyContext& context, const DEVMODEW& sheet, const LON
             stepped = true;
             SetPlacementExtras(job, pages, index);
             if (!PlayPageInCell(*context.cellPlacement, handle, devmode, kBookletSidePages, p, j,
-                                BookletMode(job, *devmode, sheet, index))) {
+                                BookletMode(context, *devmode, sheet, index))) {
                 return false;
             }
         }
@@ -122,6 +125,8 @@ bool PrintBookletSide(StrategyContext& context, const DEVMODEW& sheet, const LON
     }
     return SendPendingBlankBack(context, devmode);
 }
+
+}  // namespace
 
 bool PrintBookletSheet(StrategyContext& context, const BookletSheet& pages, LONG kind)
 {
@@ -142,6 +147,8 @@ bool PrintBookletSheet(StrategyContext& context, const BookletSheet& pages, LONG
     return onePage || PrintBookletSide(context, *sheet, pages.pages, kBookletSidePages, kind);
 }
 
+namespace {
+
 LONG BookletSheetKind(const CNiraEmfJob& job, LONG i, LONG sheets)
 {
     if (i == 0) {
@@ -158,8 +165,7 @@ BOOL PrintBookletPages(StrategyContext& context)
     const JobSettingsRecord& s = job.settings;
     if (s.manualDuplex != 0) {
         context.duplex = 0;
-        SetLastError(ERROR_NOT_SUPPORTED);
-        return FALSE;
+        return PrintManualDuplexBooklet(context);
     }
     if (job.pageCount == 0) {
         job.pageCount = static_cast<LONG>(GdiGetPageCount(context.spoolHandle));

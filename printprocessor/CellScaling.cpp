@@ -10,6 +10,7 @@ constexpr LONG kFullScale = 100;
 constexpr LONG kFrameInset = 10;
 constexpr float kMillimetresPerInch = 25.4F;
 constexpr double kHalf = 0.5;
+constexpr LONG kDriverScaledOutput = 4;
 
 bool DriverMargins(const JobSettingsRecord& s)
 {
@@ -82,6 +83,11 @@ BOOL ApplyScaledPaperWidth(CellPlacement& p)
             static_cast<LONG>(static_cast<DWORD>(job.requestedPaperWidth) / kTenthsMmPerInch) * resolution;
     }
     return TRUE;
+}
+
+bool MillimetreMarginsApply(const JobSettingsRecord& s)
+{
+    return s.mmMarginsOn != 0 && s.outputMode == kDriverScaledOutput && s.driverScales != 0;
 }
 
 BOOL InsetMillimetreMargins(CellPlacement& p, RECT& rect)

@@ -86,6 +86,8 @@ BOOL RunStrategy(CNiraEmfJob& job)
         result = PrintNupPages(context);
     }
     if (placement.posterPen != nullptr) {
+        // The cut-line pen is still selected: the DC takes its stock pen back first.
+        SelectObject(job.printerDC, GetStockObject(BLACK_PEN));
         DeleteObject(placement.posterPen);
     }
     return result;

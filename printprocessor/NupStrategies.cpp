@@ -71,31 +71,6 @@ bool SixUpTurned(const StrategyContext& context, const DEVMODEW& page)
                          context.pageDevmode->dmPaperSize == kPaperTabloid);
 }
 
-// The cell order of a side; false when the count and direction have no table.
-bool CellOrder(const StrategyContext& context, const DEVMODEW& first, LONG pages, LONG direction,
-               LONG* entries)
-{
-    if (pages == 2 && (direction == 1 || (direction >= 2 && direction <= 3))) {
-        bool backwards = direction != 1 && first.dmOrientation == DMORIENT_PORTRAIT;
-        if (direction != 1 && context.job->settings.driverScales != 0) {
-            backwards = !backwards;
-        }
-        entries[0] = backwards ? 2 : 1;
-        entries[1] = backwards ? 1 : 2;
-        return true;
-    }
-    bool turned = pages == 6 && SixUpTurned(context, first);
-    for (const OrderTable& table : kOrderTables) {
-        if (table.pages == pages && table.direction == direction && table.turned == turned) {
-            for (LONG i = 0; i < pages; ++i) {
-                entries[i] = table.entries[i];
-            }
-            return true;
-        }
-    }
-    return false;
-}
-
 bool PlayListedPage(StrategyContext& context, LONG page, const DEVMODEW* sheet, LONG cell, LONG mode)
 {
     DWORD type = 0;
@@ -515,6 +490,30 @@ bool PrintReverseNup(StrategyContext& context)
 
 }  // namespace
 
+bool CellOrder(const StrategyContext& context, const DEVMODEW& first, LONG pages, LONG direction,
+               LONG* entries)
+{
+    if (pages == 2 && (direction == 1 || (direction >= 2 && direction <= 3))) {
+        bool backwards = direction != 1 && first.dmOrientation == DMORIENT_PORTRAIT;
+        if (direction != 1 && context.job->settings.driverScales != 0) {
+            backwards = !backwards;
+        }
+        entries[0] = backwards ? 2 : 1;
+        entries[1] = backwards ? 1 : 2;
+        return true;
+    }
+    bool turned = pages == 6 && SixUpTurned(context, first);
+    for (const OrderTable& table : kOrderTables) {
+        if (table.pages == pages && table.direction == direction && table.turned == turned) {
+            for (LONG i = 0; i < pages; ++i) {
+                entries[i] = table.entries[i];
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
 bool PlayCellPage(StrategyContext& context, HANDLE pageHandle, const DEVMODEW* sheet, LONG page, LONG cell,
                   LONG mode)
 {
@@ -525,6 +524,9 @@ bool PlayCellPage(StrategyContext& context, HANDLE pageHandle, const DEVMODEW* s
     }
     if ((job.pagesPerSide == 1 || job.settings.nupDirection == 0) && cell == 1) {
         sheet = own;
+    }
+    if (job.settings.manualDuplex != 0) {
+        mode = ManualFlip(context) ? PLACE_HALF_TURN : PLACE_UPRIGHT;
     }
     if (sheet != nullptr && own->dmOrientation != sheet->dmOrientation) {
         mode = mode == PLACE_HALF_TURN ? PLACE_OTHER_ORIENTATION_HALF_TURN : PLACE_OTHER_ORIENTATION;
@@ -538,8 +540,7 @@ BOOL PrintNupPages(StrategyContext& context)
 {
     CNiraEmfJob& job = *context.job;
     if (job.settings.manualDuplex != 0) {
-        SetLastError(ERROR_NOT_SUPPORTED);
-        return FALSE;
+        return PrintManualDuplexNup(context);
     }
     if (job.pageCount == 0) {
         job.pageCount = static_cast<LONG>(GdiGetPageCount(context.spoolHandle));

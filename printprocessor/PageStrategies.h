@@ -69,6 +69,11 @@ bool SendPendingBlankBack(StrategyContext& context, DEVMODEW* page);
 void PrintFrontCover(StrategyContext& context, LONG n);
 void PrintBackCover(StrategyContext& context, LONG n);
 
+// The page of the side's group that each cell receives in a chosen direction; false when the
+// count and direction have no order.
+bool CellOrder(const StrategyContext& context, const DEVMODEW& first, LONG pages, LONG direction,
+               LONG* entries);
+
 // Plays a page into a cell of a side whose sheet DEVMODE is the side's first page's.
 bool PlayCellPage(StrategyContext& context, HANDLE pageHandle, const DEVMODEW* sheet, LONG page, LONG cell,
                   LONG mode);
@@ -85,3 +90,34 @@ BOOL PrintNupPages(StrategyContext& context);
 
 // Two pages a side, folded into a booklet.
 BOOL PrintBookletPages(StrategyContext& context);
+
+// The four pages of a booklet sheet (front left, front right, back left, back right; a manual
+// two-sided side uses the first two) and the page whose DEVMODE starts the sheet.
+struct BookletSheet {
+    LONG pages[4];
+    LONG reference;
+};
+// One booklet sheet: its front, and its back on a two-sided context.
+bool PrintBookletSheet(StrategyContext& context, const BookletSheet& pages, LONG kind);
+
+// Manual two-sided printing: all sides of one kind, the paper turned by the user, then the others.
+BOOL PrintManualDuplexNup(StrategyContext& context);
+BOOL PrintManualDuplexBooklet(StrategyContext& context);
+// Whether a page of the current batch is played half-turned.
+bool ManualFlip(const StrategyContext& context);
+// The batches of a manual two-sided job in the order they are printed: the first pages of the
+// sides (n-up), or the (left, right) pages of the sides (booklet).
+struct ManualBatches {
+    std::vector<LONG> first;
+    std::vector<LONG> second;
+};
+ManualBatches BuildManualDuplexLists(const CNiraEmfJob& job);
+struct BookletSide {
+    LONG left;
+    LONG right;
+};
+struct BookletBatches {
+    std::vector<BookletSide> first;
+    std::vector<BookletSide> second;
+};
+BookletBatches BuildBookletBatchLists(const CNiraEmfJob& job);

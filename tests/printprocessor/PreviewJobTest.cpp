@@ -117,3 +117,33 @@ TEST_F(PreviewJobTest, WithoutThePreviewLibraryNothingPrintsOnWindows5)
     EXPECT_FALSE(run.printed);
     EXPECT_EQ(nirasim::PlacementJournal().size(), 2u);  // the preview pass only
 }
+
+TEST_F(PreviewJobTest, PostersAndBookletsGiveOneRecordPerPrintedSheet)
+{
+    Machine().SetWindowsVersion(6, 0);
+    struct Case {
+        const char* name;
+        int pages;
+        bool poster;
+        LONG records;
+    } cases[] = {{"poster, three tiles of four", 3, true, 9}, {"booklet of nine pages", 9, false, 6}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Choose(TEXT("Poster"), c.poster ? 1 : 0);
+        Choose(TEXT("PosterTiles"), 0x7);
+        Choose(TEXT("Booklet"), c.poster ? 0 : 1);
+        DEVMODEW devmode = Devmode();
+        devmode.dmDuplex = c.poster ? DMDUP_SIMPLEX : DMDUP_VERTICAL;
+        nirasim::ClearPlacementJournal();
+        nirasim::asyncui::ScriptReplies({nirasim::asyncui::CustomDataReply("OK")});
+        nirasim::PrintJobRun run = RunEmf(c.pages, devmode);
+        nirasim::asyncui::WaitForHost();
+        ASSERT_TRUE(run.printed) << run.printError;
+        std::vector<PreviewPageRecord> records;
+        PreviewJobBlock block = SentBlock(records);
+        EXPECT_EQ(block.recordCount, c.records);
+        EXPECT_EQ(records.size(), static_cast<size_t>(c.records));
+        // The preview pass's sheets, then as many printed ones.
+        EXPECT_EQ(nirasim::PlacementJournal().size(), static_cast<size_t>(2 * c.records));
+    }
+}

@@ -17,19 +17,6 @@ T* Selected(HGDIOBJ handle, GdiKind kind)
     return object && object->kind == kind ? static_cast<T*>(object.get()) : nullptr;
 }
 
-// Strokes the current path with the DC's pen; false when the pen draws nothing.
-void StrokeWithPen(GdiDC& dc)
-{
-    const GdiPen* pen = Selected<GdiPen>(dc.pen, GdiKind::PEN);
-    if (pen == nullptr || pen->style == PS_NULL) {
-        cairo_new_path(dc.cairo);
-        return;
-    }
-    SetPictureColor(dc.cairo, pen->color);
-    cairo_set_line_width(dc.cairo, pen->width > 0 ? pen->width : 1);
-    cairo_stroke(dc.cairo);
-}
-
 // The corners of a box through the world transform, in drawing order.
 std::vector<POINT> Corners(const GdiDC& dc, int left, int top, int right, int bottom)
 {
@@ -117,7 +104,7 @@ BOOL WINAPI LineTo(HDC hdc, int x, int y)
     } else if (dc->cairo != nullptr) {
         cairo_move_to(dc->cairo, dc->position.x, dc->position.y);
         cairo_line_to(dc->cairo, x, y);
-        StrokeWithPen(*dc);
+        StrokePicturePath(*dc);
     }
     dc->position = {x, y};
     Journal(MakeGdiCall("LineTo", hdc, {x, y}, TRUE));
@@ -140,7 +127,7 @@ BOOL WINAPI Rectangle(HDC hdc, int left, int top, int right, int bottom)
             SetPictureColor(dc->cairo, brush->color);
             cairo_fill_preserve(dc->cairo);
         }
-        StrokeWithPen(*dc);
+        StrokePicturePath(*dc);
     }
     Journal(MakeGdiCall("Rectangle", hdc, {left, top, right, bottom}, TRUE));
     return TRUE;

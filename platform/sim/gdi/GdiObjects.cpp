@@ -36,10 +36,10 @@ HFONT WINAPI CreateFontIndirectW(const LOGFONTW* lplf)
     font->logFont = *lplf;
     font->logFont.lfFaceName[LF_FACESIZE - 1] = 0;
     HGDIOBJ handle = AddGdiObject(font);
-    GdiCall call =
-        MakeGdiCall("CreateFontIndirectW", nullptr,
-                    {lplf->lfHeight, lplf->lfWidth, lplf->lfWeight, lplf->lfCharSet, lplf->lfPitchAndFamily},
-                    HandleValue(handle));
+    GdiCall call = MakeGdiCall("CreateFontIndirectW", nullptr,
+                               {lplf->lfHeight, lplf->lfWidth, lplf->lfWeight, lplf->lfCharSet,
+                                lplf->lfPitchAndFamily, lplf->lfEscapement, lplf->lfItalic},
+                               HandleValue(handle));
     call.text = font->logFont.lfFaceName;
     Journal(call);
     return static_cast<HFONT>(handle);

@@ -413,4 +413,28 @@ void StrokePath(GdiDC& dc, const std::vector<POINT>& points, bool closed)
     FillArea(dc, FromPoints(on), pen->color);
 }
 
+void StrokePicturePath(GdiDC& dc)
+{
+    std::shared_ptr<GdiObject> object = ObjectOf(dc.pen);
+    const auto* pen =
+        object && object->kind == GdiKind::PEN ? static_cast<const GdiPen*>(object.get()) : nullptr;
+    if (pen == nullptr || pen->style == PS_NULL) {
+        cairo_new_path(dc.cairo);
+        return;
+    }
+    // The picture is drawn in device units scaled to its own resolution: cosmetic widths and
+    // dash lengths are pixels of the picture.
+    double pixel = 1.0 / PictureScaleX(dc.geometry);
+    std::vector<double> dashes;
+    for (int length : DashPattern(pen->style)) {
+        dashes.push_back(length * pixel);
+    }
+    cairo_save(dc.cairo);
+    cairo_set_dash(dc.cairo, dashes.data(), static_cast<int>(dashes.size()), 0);
+    SetPictureColor(dc.cairo, pen->color);
+    cairo_set_line_width(dc.cairo, std::max<double>(pen->width, pixel));
+    cairo_stroke(dc.cairo);
+    cairo_restore(dc.cairo);
+}
+
 }  // namespace nirasim::sim

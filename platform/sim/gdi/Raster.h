@@ -75,6 +75,9 @@ bool BrushColor(const GdiDC& dc, COLORREF& color);
 bool BrushColorOf(HGDIOBJ brush, COLORREF& color);
 // The selected pen's width in pixels, 0 for a null pen.
 int PenWidth(const GdiDC& dc);
+// Strokes the current path of a printer page's picture with the selected pen: its colour and
+// dashes, a cosmetic pen one pixel of the picture wide; a null pen only clears the path.
+void StrokePicturePath(GdiDC& dc);
 
 }  // namespace nirasim::sim
 

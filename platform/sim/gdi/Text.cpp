@@ -21,6 +21,7 @@ constexpr double kDefaultPointSize = 12.0;
 constexpr double kPointsPerInch = 72.0;
 constexpr double kMetricsSize = 1000.0;
 constexpr LONG kBoldWeight = 600;
+constexpr double kRadiansPerTenthDegree = M_PI / 1800.0;
 
 struct FaceChoice {
     const char* family;
@@ -193,6 +194,21 @@ void DrawPixelText(GdiDC& dc, int x, int y, const std::u16string& text, const RE
     cairo_destroy(cairo);
 }
 
+// Text on a printer page's picture: placed through the world transform and turned about its
+// starting point by the font's escapement (tenths of a degree, counter-clockwise).
+void DrawPictureText(GdiDC& dc, int x, int y, const std::u16string& text)
+{
+    const XFORM& w = dc.world;
+    cairo_matrix_t world;
+    cairo_matrix_init(&world, w.eM11, w.eM12, w.eM21, w.eM22, w.eDx, w.eDy);
+    cairo_save(dc.cairo);
+    cairo_transform(dc.cairo, &world);
+    cairo_translate(dc.cairo, x, y);
+    cairo_rotate(dc.cairo, -SelectedFont(dc).lfEscapement * kRadiansPerTenthDegree);
+    ShowText(dc.cairo, dc, 0, 0, text, false);
+    cairo_restore(dc.cairo);
+}
+
 void DrawText(GdiDC& dc, int x, int y, const std::u16string& text)
 {
     if (text.empty()) {
@@ -201,7 +217,7 @@ void DrawText(GdiDC& dc, int x, int y, const std::u16string& text)
     if (IsPixelDC(dc)) {
         DrawPixelText(dc, x, y, text, nullptr);
     } else if (dc.cairo != nullptr) {
-        ShowText(dc.cairo, dc, x, y, text, false);
+        DrawPictureText(dc, x, y, text);
     }
 }
 
