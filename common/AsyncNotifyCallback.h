@@ -41,7 +41,6 @@ private:
     HRESULT ReadReply(IPrintAsyncNotifyDataObject* data);
     void SignalReply();
 
-    LONG m_reserved = 0;
     volatile LONG m_references = 1;
     volatile LONG m_result = kNotConfirmed;
     HANDLE m_replyEvent = nullptr;

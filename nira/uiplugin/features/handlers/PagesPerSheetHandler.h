@@ -17,5 +17,4 @@ private:
     CXDNUpFeature m_converter;
     int m_pagesCount = 0;
     int m_orderCount = 0;
-    int m_reserved = 0;
 };
