@@ -21,14 +21,18 @@ endfunction()
 
 # A static library of the code in a folder; an empty folder (or one of headers only) gives an
 # interface target, so that targets can name it before its code exists.
-#   nira_code_library(name dir [libraries...] [INCLUDES folders...])
+#   nira_code_library(name dir [libraries...] [INCLUDES folders...] [EXCLUDE folders...])
 # The libraries it links are the ones it builds on: its sources and headers may include headers of
 # its own folder, of the folders of those libraries (and theirs), and of the INCLUDES folders, and
-# the build fails on any other header of the tree (tools/layercheck.py).
+# the build fails on any other header of the tree (tools/layercheck.py). The EXCLUDE folders below
+# dir are libraries of their own, built on this one.
 function(nira_code_library name dir)
-  cmake_parse_arguments(ARG "" "" "INCLUDES" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "INCLUDES;EXCLUDE" ${ARGN})
   set(libraries ${ARG_UNPARSED_ARGUMENTS})
   nira_collect_sources(srcs ${dir})
+  foreach(excluded IN LISTS ARG_EXCLUDE)
+    list(FILTER srcs EXCLUDE REGEX "^${excluded}/")
+  endforeach()
   if(srcs)
     add_library(${name} STATIC ${srcs})
     nira_production_target(${name})
@@ -42,7 +46,7 @@ function(nira_code_library name dir)
   endif()
   nira_layer_folders(folders ${dir} ${ARG_INCLUDES} LIBRARIES ${libraries})
   set_target_properties(${name} PROPERTIES NIRA_LAYER_FOLDERS "${folders}")
-  nira_layer_check(${name} ${dir} ${folders})
+  nira_layer_check(${name} ${dir} ${folders} EXCLUDE ${ARG_EXCLUDE})
 endfunction()
 
 # The folders whose headers a library may include: the given ones and those of the code libraries
@@ -66,7 +70,14 @@ endfunction()
 # the given folders.
 find_program(NIRA_PYTHON python3 REQUIRED)
 function(nira_layer_check name dir)
+  cmake_parse_arguments(ARG "" "" "EXCLUDE" ${ARGN})
+  set(allowed ${ARG_UNPARSED_ARGUMENTS})
   file(GLOB_RECURSE files CONFIGURE_DEPENDS ${dir}/*.h ${dir}/*.cpp ${dir}/*.c)
+  set(exclude_options)
+  foreach(excluded IN LISTS ARG_EXCLUDE)
+    list(FILTER files EXCLUDE REGEX "^${excluded}/")
+    list(APPEND exclude_options --exclude ${excluded})
+  endforeach()
   if(NOT files)
     return()
   endif()
@@ -74,7 +85,7 @@ function(nira_layer_check name dir)
   set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${name}.layercheck)
   add_custom_command(OUTPUT ${stamp}
     COMMAND ${NIRA_PYTHON} ${NIRA_SOURCE_ROOT}/tools/layercheck.py --root ${NIRA_SOURCE_ROOT}
-            --stamp ${stamp} --dir ${dir} --allow ${ARGN}
+            --stamp ${stamp} --dir ${dir} ${exclude_options} --allow ${allowed}
     DEPENDS ${files} ${NIRA_SOURCE_ROOT}/tools/layercheck.py
     COMMENT "Checking the includes of ${name}" VERBATIM)
   add_custom_target(${name}_layercheck DEPENDS ${stamp})

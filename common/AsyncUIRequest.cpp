@@ -38,16 +38,18 @@ size_t FixedTextChars()
 }
 
 // Opens the channel the conversation asks for; null for any other conversation text or when the
-// platform makes none.
+// platform makes none. *twoWay tells whether a reply can come back over it.
 IPrintAsyncNotifyChannel* OpenChannel(PFN_CreatePrintAsyncNotifyChannel create, LPCWSTR printerName,
-                                      LPCWSTR conversation, IPrintAsyncNotifyCallback* callback)
+                                      LPCWSTR conversation, IPrintAsyncNotifyCallback* callback, bool* twoWay)
 {
     PrintAsyncNotificationType type = kAsyncUINotificationType;
     IPrintAsyncNotifyChannel* channel = nullptr;
+    *twoWay = false;
     if (conversation == nullptr) {
         return nullptr;
     }
     if (CompareStringNoCaseSafe(conversation, kBidirectional) == S_OK) {
+        *twoWay = true;
         create(printerName, &type, kPerUser, kBiDirectional, callback, &channel);
     } else if (CompareStringNoCaseSafe(conversation, kUnidirectional) == S_OK) {
         create(printerName, &type, kAllUsers, kUniDirectional, callback, &channel);
@@ -55,9 +57,11 @@ IPrintAsyncNotifyChannel* OpenChannel(PFN_CreatePrintAsyncNotifyChannel create, 
     return channel;
 }
 
-// Sends the message and waits for the reply; FALSE when nothing was sent or the wait failed, so
-// that the sender never waits for a reply that cannot come.
-BOOL SendAndWait(IPrintAsyncNotifyChannel* channel, HANDLE replyEvent, const BYTE* buffer, DWORD size)
+// Sends the message and, over a two-way channel, waits for the reply. FALSE when nothing was sent,
+// when no reply can come (a one-way channel) or when the wait failed: the sender never waits for
+// a reply that cannot come.
+BOOL SendAndWait(IPrintAsyncNotifyChannel* channel, bool twoWay, HANDLE replyEvent, const BYTE* buffer,
+                 DWORD size)
 {
     CNiraAsyncNotifyData* data = CNiraAsyncNotifyData::Create(buffer, size, kAsyncUINotificationType);
     if (data == nullptr) {
@@ -67,6 +71,9 @@ BOOL SendAndWait(IPrintAsyncNotifyChannel* channel, HANDLE replyEvent, const BYT
     data->Release();
     if (FAILED(sent)) {
         OutputDebugStringA("##########  SndNotification failed !!!!!! \n");
+        return FALSE;
+    }
+    if (!twoWay) {
         return FALSE;
     }
     DWORD waited = WaitForSingleObject(replyEvent, INFINITE);
@@ -122,10 +129,11 @@ BOOL SendAsyncUIRequest(LPCWSTR printerName, LPCWSTR conversation, const BYTE* b
                       : nullptr;
     BOOL replied = FALSE;
     if (create != nullptr) {
-        IPrintAsyncNotifyChannel* channel = OpenChannel(create, printerName, conversation, callback);
+        bool twoWay = false;
+        IPrintAsyncNotifyChannel* channel = OpenChannel(create, printerName, conversation, callback, &twoWay);
         callback->SetReplyEvent(CreateEventW(nullptr, FALSE, FALSE, nullptr));
         if (channel != nullptr && callback->ReplyEvent() != nullptr) {
-            replied = SendAndWait(channel, callback->ReplyEvent(), buffer, size);
+            replied = SendAndWait(channel, twoWay, callback->ReplyEvent(), buffer, size);
         }
         if (channel != nullptr) {
             channel->Release();

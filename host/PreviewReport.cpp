@@ -1,6 +1,7 @@
 #include "host/PreviewReport.h"
+#include "host/RenderChoices.h"
 
-#include <nirasim/PrintUIHost.h>
+#include <nirasim/AsyncUI.h>
 
 #include <cstdio>
 #include <cstring>
@@ -10,7 +11,6 @@
 
 namespace {
 
-const WCHAR kRenderSettingsKey[] = TEXT("SOFTWARE\\NiraSample\\RenderModule");
 const WCHAR kPreviewValue[] = TEXT("PreviewEnabled");
 constexpr DWORD kAsyncUIMajorVersion = 6;
 constexpr size_t kRequestTail = 20;
@@ -55,25 +55,19 @@ void ReportBitmaps(HostMachine& host, DWORD jobId, LONG sheets)
 void PreparePreview(HostMachine& host, bool confirm)
 {
     host.machine().SetWindowsVersion(kAsyncUIMajorVersion, 0);
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRenderSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) == ERROR_SUCCESS) {
-        DWORD on = 1;
-        RegSetValueExW(key, kPreviewValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), sizeof(on));
-        RegCloseKey(key);
-    }
-    nirasim::printui::ScriptReplies({nirasim::printui::CustomDataReply(confirm ? "OK" : "Cancel")});
+    ChooseRenderSetting(kPreviewValue, 1);
+    nirasim::asyncui::ScriptReplies({nirasim::asyncui::CustomDataReply(confirm ? "OK" : "Cancel")});
 }
 
 void ReportPreview(HostMachine& host, DWORD jobId, bool printed)
 {
-    nirasim::printui::WaitForHost();
-    std::vector<nirasim::printui::Request> requests = nirasim::printui::Requests();
+    nirasim::asyncui::WaitForHost();
+    std::vector<nirasim::asyncui::Request> requests = nirasim::asyncui::Requests();
     if (requests.empty()) {
         HostMachine::Print("preview: no request reached the print-UI host");
         return;
     }
-    const nirasim::printui::Request& request = requests.back();
+    const nirasim::asyncui::Request& request = requests.back();
     HostMachine::Print("preview request to " + nirasim::Utf8(request.dll) + " " +
                        nirasim::Utf8(request.entryPoint) + ": " + std::to_string(request.size) + " bytes");
     const std::vector<BYTE>& sent = request.afterText;

@@ -188,7 +188,8 @@ void ResetPlacement(CellPlacement& placement, LONG rotationMode)
     placement.physicalHeight = 0;
 }
 
-BOOL ComputeCell(CellPlacement& p, const DEVMODEW* pageDevmode, LONG pagesPerSheet, LONG, LONG cellNumber)
+BOOL ComputeCell(CellPlacement& p, const DEVMODEW* pageDevmode, LONG pagesPerSheet, LONG pageNumber,
+                 LONG cellNumber)
 {
     CNiraEmfJob& job = *p.job;
     const JobSettingsRecord& s = job.settings;
@@ -214,18 +215,29 @@ BOOL ComputeCell(CellPlacement& p, const DEVMODEW* pageDevmode, LONG pagesPerShe
         return FALSE;
     }
 
+    // What the sheet leaves unprintable, for pages fitted to the paper.
+    auto lx = static_cast<float>(p.physicalWidth - p.cellRect.right);
+    auto ly = static_cast<float>(p.physicalHeight - p.cellRect.bottom);
     job.SendDriverEscape(ESCAPE_GET_PAGE_SETTINGS);
     const PageSettingsRecord& m = job.pageSettings;
     bool margins = DriverMargins(s);
     if (margins) {
         p.printableWidth = m.printableWidth;
         p.printableHeight = m.printableHeight;
+        lx = static_cast<float>(2 * m.marginX);
+        ly = static_cast<float>(2 * m.marginY);
+        if (job.pagesPerSide != 1) {
+            p.cellRect = {p.printableWidth, p.printableHeight, p.printableWidth, p.printableHeight};
+        }
     }
     RecordSizes(p);
 
     LONG c = cellNumber - 1;
     if (pagesPerSheet == 1) {
-        if (margins) {
+        if (s.fitToPaper != 0 && s.booklet == 0) {
+            p.cellRect = {0, 0, p.printableWidth, p.printableHeight};
+            FitToPaper(p, lx, ly, pageNumber, c);
+        } else if (margins) {
             p.cellRect = {m.marginX - m.offsetX, m.marginY - m.offsetY,
                           p.physicalWidth - m.offsetX - m.marginX, p.physicalHeight - m.offsetY - m.marginY};
         } else {
@@ -267,7 +279,13 @@ BOOL ComputeCell(CellPlacement& p, const DEVMODEW* pageDevmode, LONG pagesPerShe
         p.cellRect = {p.cellRect.left + dx, p.cellRect.top + dy, p.cellRect.right + dx,
                       p.cellRect.bottom + dy};
     }
+    // A booklet page fitted to the paper at another scale keeps the fitted cell as it is.
+    bool fitted = s.booklet != 0 && s.fitToPaper != 0 && !ScaledPercent(s);
+    float scale = fitted ? FitToPaper(p, lx, ly, pageNumber, c) : 1.0F;
     SetFrame(p, fx, fy);
+    if (scale != 1.0F) {
+        return TRUE;
+    }
     if (!fixedOrder) {
         ShrinkToPageShape(p, cellWidth, cellHeight);
     }

@@ -65,3 +65,34 @@ BOOL ExpandToPrintableArea(CellPlacement& placement);
 // world transform is the identity again afterwards. FALSE when the page could not be placed.
 BOOL PlayPageInCell(CellPlacement& placement, HANDLE pageHandle, DEVMODEW* pageDevmode, LONG pagesPerSheet,
                     LONG pageNumber, LONG cellNumber, LONG rotationMode);
+
+// Whether the job prints its pages at a percentage other than 100 (25 to 400).
+bool ScaledPercent(const JobSettingsRecord& settings);
+// The page's percentage as the world transform's scale; answers 1 when it does nothing.
+BOOL ApplyWorldScale(CellPlacement& placement);
+// The page's percentage made by the driver through the paper size: the cell clips the page.
+BOOL ApplyScaledPaperWidth(CellPlacement& placement);
+// Takes the job's millimetre margins off the rectangle.
+BOOL InsetMillimetreMargins(CellPlacement& placement, RECT& rect);
+// Whether the played page's clip takes the millimetre margins (the driver scales in output mode 4).
+bool MillimetreMarginsApply(const JobSettingsRecord& settings);
+// Centres the driver's image on the sheet; answers 1 when it does nothing.
+BOOL CentreImageOnSheet(CellPlacement& placement);
+
+// The page on the job's chosen paper: centred, or scaled to the printable area; the scale.
+float FitToPaper(CellPlacement& placement, float lx, float ly, LONG pageNumber, LONG cellIndex);
+// The page at its own size in the middle of the sheet, from its size record (13 slots).
+void CentrePage(CellPlacement& placement, const LONG* sizeRecord);
+// One page a sheet scaled to fill the printable area in one direction; the scale.
+float FitPage(CellPlacement& placement, const LONG* sizeRecord, float lx, float ly);
+// The scale of a turned booklet cell; 1.0 when the cell keeps its place.
+float FitBookletCell(CellPlacement& placement, const LONG* sizeRecord, float lx, float ly, LONG cellIndex);
+
+// Reports the page's cell to the render module and draws the overlay text or the space marker.
+BOOL OverlayStep(CellPlacement& placement, const DEVMODEW* pageDevmode, LONG pageNumber, LONG cellNumber,
+                 LONG pagesPerSheet);
+
+// Plays the page magnified over the chosen poster tiles, each on a sheet side of its own; the
+// caller started the first side and ends the last. FALSE when no tile is printed.
+BOOL PlayPosterTiles(CellPlacement& placement, HANDLE pageHandle, const DEVMODEW* pageDevmode,
+                     LONG pageNumber);

@@ -68,6 +68,16 @@ public:
     SHORT jobOrientation = DMORIENT_PORTRAIT;
     LONG rememberedCollate = 0;
     LONG rememberedCopies = 0;
+    LONG bookletSheetCount = 0;
+    LONG coverSourceSet = 0;
+    LONG manualDuplexFrontFlip = 0;
+    LONG manualDuplexBackFlip = 0;
+    LONG frontOrder = 0;
+    LONG backOrder = 0;
+    // Per page, thirteen values: the printable and physical sizes and the paper of the page in its
+    // own orientation and turned (PageMetrics); kept from the preview pass for the printing pass.
+    LONG* pageSizeTable = nullptr;
+    LONG pageSizeTablePages = 0;
 
     // Clears the cells sent with the placement escape when the driver wants cell reports.
     void ClearPlacement();
@@ -79,6 +89,16 @@ public:
     void CountPages();
     // Decides the pass's dmDuplex and duplexKind from the first page's DEVMODE.
     void ChooseDuplex(DEVMODEW* firstPage);
+    // Sends count empty pages; stops at the first failure (false).
+    bool EmitBlankPages(LONG count);
+    // Whether the page's physical size exceeds the driver's largest sheet.
+    bool PageExceedsPaper(const DEVMODEW* page) const;
+    // Fills pageSizeTable for every page; false without pages, page DEVMODEs or memory.
+    bool BuildPageMetrics();
+    // Marks the private section of the DEVMODE (page 1's when null) as holding both orientations.
+    bool MarkMixedOrientation(DEVMODEW* page);
+    // Forgets the spool handle and page DEVMODE and frees the page-size table.
+    void Release();
 
     // The job setting outputMode is 1, 2, 4 or 5.
     bool IsOutputMode1245() const;
@@ -92,6 +112,10 @@ public:
 
 private:
     bool ApplyJobAttributes();
+    void CheckFirstPageSource();
+    void SetManualDuplexOrder();
+    bool ScanPages();
+    void FillPageMetrics(LONG* slots, const DEVMODEW& page);
     bool TakeFirstPageSettings();
     void SettleCollation();
     int GetJobSettings();

@@ -268,6 +268,18 @@ bool CNiraEmfJob::StartPass(HANDLE spool, HDC dc)
     if (!ApplyJobAttributes()) {
         return false;
     }
+    CheckFirstPageSource();
+    if (settings.manualDuplex != 0) {
+        bool driverReverse = (attributes.dwDrvPageOrderFlags & kReversePrint) != 0;
+        manualDuplexFrontFlip = settings.manualDuplexFrontRule == 0 ? 1 : 0;
+        manualDuplexBackFlip =
+            !driverReverse && settings.duplexSourceFixed == 0 && settings.manualDuplexBackRule == 0 ? 1 : 0;
+        reverseOrder = (attributes.dwJobPageOrderFlags & kReversePrint) != 0 ? 1 : 0;
+        SetManualDuplexOrder();
+        if (collate != 0) {
+            driverCopies = 1;
+        }
+    }
     if (bookletRequested != 0 && settings.fitToPaper == 0) {
         settings.fitToPaper = 1;
         settings.fitScales = 1;
@@ -281,6 +293,12 @@ bool CNiraEmfJob::StartPass(HANDLE spool, HDC dc)
     if (settings.specialPages == 0) {
         settings.backCover = 0;
         settings.frontCover = 0;
+    }
+    if (settings.fitToPaper != 0 && !BuildPageMetrics()) {
+        return false;
+    }
+    if (!ScanPages()) {
+        return false;
     }
     if (settings.lastSheetSupported == 1 && settings.markLastSheet == 1) {
         bool several = settings.poster != 0 || HasPage(spoolHandle, 2);
@@ -338,7 +356,14 @@ void CNiraEmfJob::ChooseDuplex(DEVMODEW* firstPage)
             SetGraphicsMode(printerDC, GM_ADVANCED);
             turned = CellsTurned();
         }
-        firstPage->dmDuplex = DuplexBinding(firstPage->dmOrientation, turned);
+        SHORT binding = DuplexBinding(firstPage->dmOrientation, turned);
+        if (binding != firstPage->dmDuplex) {
+            // The DC takes the binding now: a walk that does not start at page 1 (a booklet's
+            // first side shows its last page) may find nothing else to reset it for.
+            firstPage->dmDuplex = binding;
+            GdiResetDCEMF(spoolHandle, firstPage);
+            SetGraphicsMode(printerDC, GM_ADVANCED);
+        }
         duplexKind = firstPage->dmDuplex == DMDUP_HORIZONTAL ? 2 : 1;
     }
     if (s.outputMode == 4) {

@@ -2,6 +2,7 @@
 #include "printprocessor/PreviewHandOff.h"
 
 #include <winppi.h>
+#include <winspool.h>
 
 #include "printprocessor/EmfJob.h"
 #include "printprocessor/PageStrategies.h"
@@ -9,6 +10,43 @@
 namespace {
 
 constexpr WORD kShortestJobDevmode = 98;
+
+// The printer's own DEVMODE when the job brought none, through winspool.drv as an application
+// would ask for it.
+DEVMODEW* FetchPrinterDevmode(LPWSTR printerName)
+{
+    using OpenPrinterProc = BOOL(WINAPI*)(LPWSTR, LPHANDLE, LPPRINTER_DEFAULTSW);
+    using ClosePrinterProc = BOOL(WINAPI*)(HANDLE);
+    using DocumentPropertiesProc = LONG(WINAPI*)(HWND, HANDLE, LPWSTR, PDEVMODEW, PDEVMODEW, DWORD);
+    HMODULE library = LoadLibraryW(TEXT("winspool.drv"));
+    if (library == nullptr) {
+        return nullptr;
+    }
+    auto openPrinter =
+        reinterpret_cast<OpenPrinterProc>(reinterpret_cast<void*>(GetProcAddress(library, "OpenPrinterW")));
+    auto closePrinter =
+        reinterpret_cast<ClosePrinterProc>(reinterpret_cast<void*>(GetProcAddress(library, "ClosePrinter")));
+    auto documentProperties = reinterpret_cast<DocumentPropertiesProc>(
+        reinterpret_cast<void*>(GetProcAddress(library, "DocumentPropertiesW")));
+    DEVMODEW* devmode = nullptr;
+    HANDLE printer = nullptr;
+    if (openPrinter != nullptr && closePrinter != nullptr && documentProperties != nullptr &&
+        openPrinter(printerName, &printer, nullptr)) {
+        LONG size = documentProperties(nullptr, printer, printerName, nullptr, nullptr, 0);
+        if (size >= static_cast<LONG>(kShortestJobDevmode)) {
+            devmode =
+                static_cast<DEVMODEW*>(GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, static_cast<SIZE_T>(size)));
+        }
+        if (devmode != nullptr &&
+            documentProperties(nullptr, printer, printerName, devmode, nullptr, DM_OUT_BUFFER) < 0) {
+            GlobalFree(devmode);
+            devmode = nullptr;
+        }
+        closePrinter(printer);
+    }
+    FreeLibrary(library);
+    return devmode;
+}
 
 DEVMODEW* CopyJobDevmode(const DEVMODEW* devmode)
 {
@@ -20,7 +58,7 @@ DEVMODEW* CopyJobDevmode(const DEVMODEW* devmode)
     return copy;
 }
 
-// The strategy of the pass; the orders not built here fail the pass visibly.
+// The strategy of the pass.
 BOOL RunStrategy(CNiraEmfJob& job)
 {
     const JobSettingsRecord& s = job.settings;
@@ -37,17 +75,19 @@ BOOL RunStrategy(CNiraEmfJob& job)
     placement.spoolHandle = job.spoolHandle;
     placement.printerDC = job.printerDC;
     context.cellPlacement = &placement;
-    bool plain = s.booklet == 0 && job.reverseOrder == 0 && s.manualDuplex == 0 &&
-                 (job.pagesPerSide == 1 || s.nupDirection == 0);
     BOOL result = FALSE;
     if (s.booklet != 0) {
-        SetLastError(ERROR_NOT_SUPPORTED);
-    } else if (plain) {
+        result = PrintBookletPages(context);
+    } else if (job.reverseOrder != 0 || s.manualDuplex != 0) {
+        result = PrintNupPages(context);
+    } else if (job.pagesPerSide == 1 || s.nupDirection == 0) {
         result = PrintPlainPages(context);
     } else {
         result = PrintNupPages(context);
     }
     if (placement.posterPen != nullptr) {
+        // The cut-line pen is still selected: the DC takes its stock pen back first.
+        SelectObject(job.printerDC, GetStockObject(BLACK_PEN));
         DeleteObject(placement.posterPen);
     }
     return result;
@@ -110,12 +150,12 @@ BOOL PlaySpoolFile(EmfRoadResult& result, ProcessorJob& processorJob, LPWSTR doc
 
 BOOL RunEmfJob(EmfRoadResult& result, ProcessorJob& processorJob, LPWSTR documentName)
 {
-    if (processorJob.devmode == nullptr) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    result.jobDevmode = CopyJobDevmode(processorJob.devmode);
+    result.jobDevmode = processorJob.devmode != nullptr ? CopyJobDevmode(processorJob.devmode)
+                                                        : FetchPrinterDevmode(processorJob.printerName);
     if (result.jobDevmode == nullptr) {
+        if (GetLastError() == ERROR_SUCCESS) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+        }
         return FALSE;
     }
     if (result.jobDevmode->dmSize < kShortestJobDevmode) {
@@ -125,8 +165,7 @@ BOOL RunEmfJob(EmfRoadResult& result, ProcessorJob& processorJob, LPWSTR documen
     CNiraEmfJob job(&processorJob, result.jobDevmode);
     BOOL printed = job.QueryJobAttributes() ? PlaySpoolFile(result, processorJob, documentName, job) : FALSE;
     DWORD error = printed ? 0 : GetLastError();
-    job.spoolHandle = nullptr;
-    job.pageDevmode = nullptr;
+    job.Release();
     if (result.spoolHandle != nullptr) {
         GdiDeleteSpoolFileHandle(result.spoolHandle);
     }

@@ -71,48 +71,6 @@ bool SixUpTurned(const StrategyContext& context, const DEVMODEW& page)
                          context.pageDevmode->dmPaperSize == kPaperTabloid);
 }
 
-// The cell order of a side; false when the count and direction have no table.
-bool CellOrder(const StrategyContext& context, const DEVMODEW& first, LONG pages, LONG direction,
-               LONG* entries)
-{
-    if (pages == 2 && (direction == 1 || (direction >= 2 && direction <= 3))) {
-        bool backwards = direction != 1 && first.dmOrientation == DMORIENT_PORTRAIT;
-        if (direction != 1 && context.job->settings.driverScales != 0) {
-            backwards = !backwards;
-        }
-        entries[0] = backwards ? 2 : 1;
-        entries[1] = backwards ? 1 : 2;
-        return true;
-    }
-    bool turned = pages == 6 && SixUpTurned(context, first);
-    for (const OrderTable& table : kOrderTables) {
-        if (table.pages == pages && table.direction == direction && table.turned == turned) {
-            for (LONG i = 0; i < pages; ++i) {
-                entries[i] = table.entries[i];
-            }
-            return true;
-        }
-    }
-    return false;
-}
-
-// Plays a page into a cell of a side whose first page's DEVMODE is the sheet's.
-bool PlayCellPage(StrategyContext& context, HANDLE pageHandle, const DEVMODEW* sheet, LONG page, LONG cell,
-                  LONG mode)
-{
-    CNiraEmfJob& job = *context.job;
-    DEVMODEW* own = nullptr;
-    if (!GetPageDevmode(job, page, &own)) {
-        return false;
-    }
-    if (sheet != nullptr && own->dmOrientation != sheet->dmOrientation) {
-        mode = mode == PLACE_HALF_TURN ? PLACE_OTHER_ORIENTATION_HALF_TURN : PLACE_OTHER_ORIENTATION;
-    }
-    LONG sheetPages = job.nupPages == 1 ? 1 : job.nupPages;
-    return PlayPageInCell(*context.cellPlacement, pageHandle, own, sheetPages, page,
-                          job.nupPages == 1 ? 1 : cell, mode) != FALSE;
-}
-
 bool PlayListedPage(StrategyContext& context, LONG page, const DEVMODEW* sheet, LONG cell, LONG mode)
 {
     DWORD type = 0;
@@ -152,8 +110,7 @@ bool PrintBlankSides(StrategyContext& context, LONG sidesLeft)
         return true;
     }
     LONG repeats = s.repeatMode == 1 ? (s.repeatCount < 0 ? 2 : (s.repeatCount > 0 ? s.repeatCount : 1)) : 1;
-    LONG pages = job.nupPages == 1 ? job.pagesPerSide : 1;
-    return EmitBlankPages(context, repeats * pages);
+    return job.EmitBlankPages(repeats * BlankSidePages(job));
 }
 
 // One side of a directed n-up sheet from its first page; ranOut when no page is left for it.
@@ -173,6 +130,7 @@ bool PrintNupSide(StrategyContext& context, LONG first, bool& ranOut)
     job.ClearPlacement();
     LONG repetitions = RepeatCount(job.settings);
     LONG mode = BaseMode(job.settings);
+    LONG kind = SheetKindOf(job, first, context.duplex != 0);
     for (LONG r = 0; r < repetitions; ++r) {
         bool stepped = false;
         for (LONG j = 1; j <= job.pagesPerSide; ++j) {
@@ -181,8 +139,8 @@ bool PrintNupSide(StrategyContext& context, LONG first, bool& ranOut)
                 return false;
             }
             if (page <= job.pageCount) {
-                if (!stepped && !PageStep(context, first, j != 1, context.pageDevmode, firstDevmode,
-                                          kSheetOther, r, repetitions)) {
+                if (!stepped && !PageStep(context, first, j != 1, context.pageDevmode, firstDevmode, kind, r,
+                                          repetitions)) {
                     return false;
                 }
                 stepped = true;
@@ -195,6 +153,9 @@ bool PrintNupSide(StrategyContext& context, LONG first, bool& ranOut)
             }
         }
         if (job.nupPages != 1 && !GdiEndPageEMF(context.spoolHandle, job.endPageOptimization)) {
+            return false;
+        }
+        if (!SendPendingBlankBack(context, firstDevmode)) {
             return false;
         }
     }
@@ -251,23 +212,49 @@ std::vector<SidePair> SidePairs(const CNiraEmfJob& job, bool duplex)
     return pairs;
 }
 
+// The covers around the document: in reverse order the back cover comes first.
+struct Covers {
+    explicit Covers(StrategyContext& context) : context(context) {}
+
+    void Opening(LONG n) const { Print(n, context.job->reverseOrder != 0); }
+    void Closing(LONG n) const { Print(n, context.job->reverseOrder == 0); }
+
+    void Print(LONG n, bool back) const
+    {
+        const JobSettingsRecord& s = context.job->settings;
+        if (s.specialPages != 0 && back && s.backCover != 0) {
+            PrintBackCover(context, n);
+        } else if (s.specialPages != 0 && !back && s.frontCover != 0) {
+            PrintFrontCover(context, n);
+        }
+    }
+
+    StrategyContext& context;
+};
+
 bool PrintDirected(StrategyContext& context)
 {
     CNiraEmfJob& job = *context.job;
     std::vector<SidePair> pairs = SidePairs(job, context.duplex != 0);
     std::vector<LONG> chunks = CopyChunks(job.copies, job.driverCopies);
+    Covers covers(context);
     PauseCheck(job);
     if (context.collate != 0) {
-        for (LONG chunk : chunks) {
-            SetCopies(context, chunk);
+        SkipFlagsByChunk skipFlags(job);
+        for (size_t chunk = 0; chunk < chunks.size(); ++chunk) {
+            skipFlags.BeforeChunk(chunk + 1 == chunks.size());
+            SetCopies(context, chunks[chunk]);
+            covers.Opening(1);
             for (const SidePair& pair : pairs) {
                 if (!PrintNupSheet(context, pair.front, pair.back)) {
                     return false;
                 }
             }
+            covers.Closing(1);
         }
         return true;
     }
+    covers.Opening(job.copies);
     for (const SidePair& pair : pairs) {
         for (LONG chunk : chunks) {
             SetCopies(context, chunk);
@@ -276,7 +263,19 @@ bool PrintDirected(StrategyContext& context)
             }
         }
     }
+    covers.Closing(job.copies);
     return true;
+}
+
+// The sheet kind of a page printed in reverse order, one page per EMF page.
+LONG ReverseSheetKind(const StrategyContext& context, LONG page)
+{
+    const CNiraEmfJob& job = *context.job;
+    LONG n = job.pagesPerSide;
+    if (page <= (context.duplex != 0 ? 2 * n : n)) {
+        return kSheetFirst;
+    }
+    return page == job.pageCount && job.settings.lastSheetSpecial != 0 ? kSheetLast : kSheetOther;
 }
 
 // One page per EMF page from a sheet's first page, the driver grouping the pages.
@@ -286,10 +285,10 @@ bool PrintReverseSheet(StrategyContext& context, LONG start)
     const JobSettingsRecord& s = job.settings;
     bool single = job.driverPagesPerSide >= job.pageCount && s.skipLastBlankBackSingle != 0;
     LONG perSide = single ? job.pageCount - start + 1 : job.driverPagesPerSide;
-    std::vector<LONG> pages;
-    for (LONG side = 0; side < (context.duplex != 0 ? 2 : 1); ++side) {
+    std::vector<std::vector<LONG>> sides(context.duplex != 0 ? 2 : 1);
+    for (size_t side = 0; side < sides.size(); ++side) {
         for (LONG i = 0; i < perSide; ++i) {
-            pages.push_back(start + side * perSide + i);
+            sides[side].push_back(start + static_cast<LONG>(side) * perSide + i);
         }
     }
     DEVMODEW* first = nullptr;
@@ -297,30 +296,73 @@ bool PrintReverseSheet(StrategyContext& context, LONG start)
     if (context.duplex != 0 && job.pagesPerSide == 1 && s.fitToPaper == 0 && start + 1 <= job.pageCount &&
         GetPageDevmode(job, start, &first) && GetPageDevmode(job, start + 1, &second) &&
         first->dmPaperSize != second->dmPaperSize) {
-        std::swap(pages[0], pages[1]);
+        // Pages on papers of their own go out each on its own sheet, the later one first.
+        std::swap(sides[0][0], sides[1][0]);
     }
     LONG repetitions = RepeatCount(s);
     LONG mode = BaseMode(s);
-    for (LONG page : pages) {
-        if (page > job.pageCount) {
-            continue;
-        }
+    for (const std::vector<LONG>& pages : sides) {
         job.ClearPlacement();
-        for (LONG r = 0; r < repetitions; ++r) {
-            DWORD type = 0;
-            DEVMODEW* devmode = nullptr;
-            if (!GdiStartPageEMF(context.spoolHandle)) {
-                return false;
+        DEVMODEW* devmode = nullptr;
+        for (size_t index = 0; index < pages.size(); ++index) {
+            LONG page = pages[index];
+            if (page > job.pageCount) {
+                continue;
             }
-            HANDLE handle = GdiGetPageHandle(context.spoolHandle, static_cast<DWORD>(page), &type);
-            if (handle == nullptr || !GetPageDevmode(job, page, &devmode) ||
-                !PageStep(context, page, 0, context.pageDevmode, devmode, kSheetOther, r, repetitions) ||
-                !PlayPageInCell(*context.cellPlacement, handle, devmode, 1, page, 1, mode) ||
-                !GdiEndPageEMF(context.spoolHandle, job.endPageOptimization)) {
+            for (LONG r = 0; r < repetitions; ++r) {
+                DWORD type = 0;
+                if (!GdiStartPageEMF(context.spoolHandle)) {
+                    return false;
+                }
+                HANDLE handle = GdiGetPageHandle(context.spoolHandle, static_cast<DWORD>(page), &type);
+                if (handle == nullptr || !GetPageDevmode(job, page, &devmode) ||
+                    !PageStep(context, page, index != 0, context.pageDevmode, devmode,
+                              ReverseSheetKind(context, page), r, repetitions) ||
+                    !PlayPageInCell(*context.cellPlacement, handle, devmode, 1, page, 1, mode) ||
+                    !GdiEndPageEMF(context.spoolHandle, job.endPageOptimization)) {
+                    return false;
+                }
+            }
+        }
+        if (!SendPendingBlankBack(context, devmode)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Runs one sheet printer over the sheets in order, with copies and covers around them.
+template <typename Sheets, typename PrintSheet>
+bool PrintSheetsFromTheLast(StrategyContext& context, const Sheets& sheets, PrintSheet printSheet)
+{
+    CNiraEmfJob& job = *context.job;
+    std::vector<LONG> chunks = CopyChunks(job.copies, job.driverCopies);
+    Covers covers(context);
+    if (context.collate != 0) {
+        for (LONG chunk : chunks) {
+            SetCopies(context, chunk);
+            covers.Opening(1);
+            for (const auto& sheet : sheets) {
+                PauseCheck(job);
+                if (!printSheet(sheet)) {
+                    return false;
+                }
+            }
+            covers.Closing(1);
+        }
+        return true;
+    }
+    covers.Opening(job.copies);
+    for (const auto& sheet : sheets) {
+        PauseCheck(job);
+        for (LONG chunk : chunks) {
+            SetCopies(context, chunk);
+            if (!printSheet(sheet)) {
                 return false;
             }
         }
     }
+    covers.Closing(job.copies);
     return true;
 }
 
@@ -335,39 +377,170 @@ bool PrintReverse(StrategyContext& context)
     for (; i < starts.size(); i += duplex ? 2 : 1) {
         visited.push_back(starts[i]);
     }
-    std::vector<LONG> chunks = CopyChunks(job.copies, job.driverCopies);
-    if (context.collate != 0) {
-        for (LONG chunk : chunks) {
-            SetCopies(context, chunk);
-            for (LONG start : visited) {
-                PauseCheck(job);
-                if (!PrintReverseSheet(context, start)) {
+    return PrintSheetsFromTheLast(context, visited,
+                                  [&](LONG start) { return PrintReverseSheet(context, start); });
+}
+
+struct PageRange {
+    LONG first;
+    LONG last;
+};
+
+struct SheetRanges {
+    PageRange front;
+    PageRange back;
+};
+
+// The page ranges of the sheets from the last to the first, the processor laying the pages of a
+// side out in their natural order.
+std::vector<SheetRanges> ReverseNupRanges(const CNiraEmfJob& job, bool duplex)
+{
+    std::vector<LONG> nodes = GroupStarts(job);  // descending
+    std::vector<SheetRanges> sheets;
+    LONG count = job.pageCount;
+    const PageRange empty = {count + 1, 0};
+    size_t at = 0;
+    if (nodes.empty()) {
+        return sheets;
+    }
+    if (!duplex) {
+        LONG last = count;
+        for (; at < nodes.size(); ++at) {
+            sheets.push_back({{nodes[at], last}, empty});
+            last = nodes[at] - 1;
+        }
+        return sheets;
+    }
+    LONG last = count;
+    if (nodes.size() % 2 == 1) {
+        sheets.push_back({{nodes[0], count}, empty});
+        last = nodes[0] - 1;
+        at = 1;
+    }
+    while (at < nodes.size()) {
+        PageRange back = {nodes[at], last};
+        PageRange front = at + 1 < nodes.size() ? PageRange{nodes[at + 1], nodes[at] - 1} : empty;
+        sheets.push_back({front, back});
+        last = front.first - 1;
+        at += 2;
+    }
+    return sheets;
+}
+
+bool PrintReverseNupSide(StrategyContext& context, const PageRange& range, bool backSide)
+{
+    CNiraEmfJob& job = *context.job;
+    const JobSettingsRecord& s = job.settings;
+    if (backSide && range.last < range.first && s.skipLastBlankBackSingle != 0 &&
+        range.first <= job.pagesPerSide + 1) {
+        return true;
+    }
+    job.ClearPlacement();
+    LONG repetitions = RepeatCount(s);
+    LONG mode = BaseMode(s);
+    bool duplex = context.duplex != 0;
+    DEVMODEW* sheet = nullptr;
+    for (LONG r = 0; r < repetitions && range.first <= job.pageCount; ++r) {
+        for (LONG j = 1; j <= job.pagesPerSide; ++j) {
+            LONG page = range.first + j - 1;
+            if ((job.nupPages == 1 || j == 1) && !GdiStartPageEMF(context.spoolHandle)) {
+                return false;
+            }
+            if (page <= range.last) {
+                DWORD type = 0;
+                HANDLE handle = GdiGetPageHandle(context.spoolHandle, static_cast<DWORD>(page), &type);
+                if (handle == nullptr) {
+                    return false;
+                }
+                if (j == 1) {
+                    LONG n = job.pagesPerSide;
+                    LONG kind = page <= (duplex ? 2 * n : n)                          ? kSheetFirst
+                                : page + n > job.pageCount && s.lastSheetSpecial != 0 ? kSheetLast
+                                                                                      : kSheetOther;
+                    if (!GetPageDevmode(job, page, &sheet) ||
+                        !PageStep(context, page, page != 1, context.pageDevmode, sheet, kind, r,
+                                  repetitions)) {
+                        return false;
+                    }
+                }
+                if (!PlayCellPage(context, handle, sheet, page, j, mode)) {
                     return false;
                 }
             }
-        }
-        return true;
-    }
-    for (LONG start : visited) {
-        PauseCheck(job);
-        for (LONG chunk : chunks) {
-            SetCopies(context, chunk);
-            if (!PrintReverseSheet(context, start)) {
+            if (job.nupPages == 1 && !GdiEndPageEMF(context.spoolHandle, job.endPageOptimization)) {
                 return false;
             }
         }
+        if (job.nupPages != 1 && !GdiEndPageEMF(context.spoolHandle, job.endPageOptimization)) {
+            return false;
+        }
     }
-    return true;
+    return SendPendingBlankBack(context, sheet);
+}
+
+bool PrintReverseNup(StrategyContext& context)
+{
+    bool duplex = context.duplex != 0;
+    std::vector<SheetRanges> sheets = ReverseNupRanges(*context.job, duplex);
+    return PrintSheetsFromTheLast(context, sheets, [&](const SheetRanges& sheet) {
+        return PrintReverseNupSide(context, sheet.front, false) &&
+               (!duplex || PrintReverseNupSide(context, sheet.back, true));
+    });
 }
 
 }  // namespace
+
+bool CellOrder(const StrategyContext& context, const DEVMODEW& first, LONG pages, LONG direction,
+               LONG* entries)
+{
+    if (pages == 2 && (direction == 1 || (direction >= 2 && direction <= 3))) {
+        bool backwards = direction != 1 && first.dmOrientation == DMORIENT_PORTRAIT;
+        if (direction != 1 && context.job->settings.driverScales != 0) {
+            backwards = !backwards;
+        }
+        entries[0] = backwards ? 2 : 1;
+        entries[1] = backwards ? 1 : 2;
+        return true;
+    }
+    bool turned = pages == 6 && SixUpTurned(context, first);
+    for (const OrderTable& table : kOrderTables) {
+        if (table.pages == pages && table.direction == direction && table.turned == turned) {
+            for (LONG i = 0; i < pages; ++i) {
+                entries[i] = table.entries[i];
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
+bool PlayCellPage(StrategyContext& context, HANDLE pageHandle, const DEVMODEW* sheet, LONG page, LONG cell,
+                  LONG mode)
+{
+    CNiraEmfJob& job = *context.job;
+    DEVMODEW* own = nullptr;
+    if (!GetPageDevmode(job, page, &own)) {
+        return false;
+    }
+    if ((job.pagesPerSide == 1 || job.settings.nupDirection == 0) && cell == 1) {
+        sheet = own;
+    }
+    if (job.settings.manualDuplex != 0) {
+        mode = ManualFlip(context) ? PLACE_HALF_TURN : PLACE_UPRIGHT;
+    }
+    if (sheet != nullptr && own->dmOrientation != sheet->dmOrientation) {
+        mode = mode == PLACE_HALF_TURN ? PLACE_OTHER_ORIENTATION_HALF_TURN : PLACE_OTHER_ORIENTATION;
+    }
+    LONG sheetPages = job.nupPages == 1 ? 1 : job.nupPages;
+    return PlayPageInCell(*context.cellPlacement, pageHandle, own, sheetPages, page,
+                          job.nupPages == 1 ? 1 : cell, mode) != FALSE;
+}
 
 BOOL PrintNupPages(StrategyContext& context)
 {
     CNiraEmfJob& job = *context.job;
     if (job.settings.manualDuplex != 0) {
-        SetLastError(ERROR_NOT_SUPPORTED);
-        return FALSE;
+        return PrintManualDuplexNup(context);
     }
     if (job.pageCount == 0) {
         job.pageCount = static_cast<LONG>(GdiGetPageCount(context.spoolHandle));
@@ -376,9 +549,7 @@ BOOL PrintNupPages(StrategyContext& context)
         return PrintDirected(context);
     }
     if (job.driverPagesPerSide == 1 && job.nupPages != 1) {
-        // The processor lays the pages out in their natural order, sheets from the last.
-        SetLastError(ERROR_NOT_SUPPORTED);
-        return FALSE;
+        return PrintReverseNup(context);
     }
     return PrintReverse(context);
 }

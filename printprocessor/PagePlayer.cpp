@@ -4,6 +4,8 @@
 
 #include <winppi.h>
 
+#include <utility>
+
 namespace {
 
 constexpr XFORM kIdentity = {1, 0, 0, 1, 0, 0};
@@ -129,6 +131,60 @@ void MarkLastSheet(CNiraEmfJob& job, LONG page, LONG cellNumber)
     }
 }
 
+constexpr LONG kOutputOverlay = 3;
+
+// The whole sheet turns a quarter: the clip keeps the cell and the cell's edges change places
+// as the output mode and the page's orientation ask.
+bool TurnSheet(CellPlacement& p, const DEVMODEW* page, RECT& sheetClip, RECT*& clip)
+{
+    const JobSettingsRecord& s = p.job->settings;
+    sheetClip = s.fitToPaper != 0 ? RECT{0, 0, p.printableWidth + 1, p.printableHeight + 1} : p.cellRect;
+    clip = &sheetClip;
+    bool landscape = page != nullptr && page->dmOrientation == DMORIENT_LANDSCAPE;
+    bool portrait = page != nullptr && page->dmOrientation == DMORIENT_PORTRAIT;
+    RECT& c = p.cellRect;
+    if (s.outputMode == 4 && portrait) {
+        // unchanged
+    } else if ((s.outputMode == 5 && landscape) || (s.outputMode == 4 && landscape) ||
+               (s.outputMode == 5 && portrait)) {
+        std::swap(c.bottom, c.right);
+        std::swap(c.top, c.left);
+    } else {
+        std::swap(c.top, c.left);
+    }
+    p.rotationMode = PLACE_UPRIGHT;
+    return SetCellTransform(p, TURN_QUARTER, 0, static_cast<FLOAT>(c.right)) != FALSE;
+}
+
+// The play of a placed page: turned, scaled, as a poster, or as it stands.
+void PlayPlaced(CellPlacement& p, HANDLE pageHandle, const DEVMODEW* page, LONG pageNumber, RECT* clip)
+{
+    CNiraEmfJob& job = *p.job;
+    const JobSettingsRecord& s = job.settings;
+    if (p.rotatedCell != 0) {
+        GdiPlayPageEMF(p.spoolHandle, pageHandle, &p.turnedRect, &p.borderRect, clip);
+    } else if (ScaledPercent(s) && job.pagesPerSide == 1) {
+        if (MillimetreMarginsApply(s)) {
+            InsetMillimetreMargins(p, p.clipRect);
+        }
+        GdiPlayPageEMF(p.spoolHandle, pageHandle, &p.cellRect, &p.borderRect, &p.clipRect);
+    } else if (s.poster != 0) {
+        if (job.placement.lastSheet == 1) {
+            job.placement.lastSheet = 0;
+            job.SendDriverEscape(ESCAPE_SET_PAGE_PLACEMENT);
+            job.posterLastSheetPending = 1;
+        }
+        PlayPosterTiles(p, pageHandle, page, pageNumber);
+    } else {
+        RECT inset = clip != nullptr ? *clip : p.cellRect;
+        if (MillimetreMarginsApply(s)) {
+            InsetMillimetreMargins(p, inset);
+            clip = &inset;
+        }
+        GdiPlayPageEMF(p.spoolHandle, pageHandle, &p.cellRect, &p.borderRect, clip);
+    }
+}
+
 BOOL Fail(HDC dc)
 {
     ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
@@ -157,15 +213,24 @@ BOOL PlayPageInCell(CellPlacement& p, HANDLE pageHandle, DEVMODEW* pageDevmode, 
     if (!TurnPage(p, pageDevmode)) {
         return Fail(p.printerDC);
     }
+    if (s.outputMode != kOutputOverlay &&
+        !(s.driverScales != 0 ? ApplyScaledPaperWidth(p) : ApplyWorldScale(p))) {
+        return Fail(p.printerDC);
+    }
     if (job.pagesPerSide != 1) {
         clip = &p.cellRect;
     }
-    if (!ExpandToPrintableArea(p)) {
+    OverlayStep(p, pageDevmode, pageNumber, cellNumber, pagesPerSheet);
+    bool oddParityPage = s.pageParityMode != 0 && pageNumber % 2 == 1;
+    if (!(oddParityPage ? CentreImageOnSheet(p) : ExpandToPrintableArea(p))) {
         return Fail(p.printerDC);
     }
     MarkLastSheet(job, pageNumber, cellNumber);
     job.SendDriverEscape(ESCAPE_SET_PAGE_PLACEMENT);
-    RECT* document = p.rotatedCell != 0 ? &p.turnedRect : &p.cellRect;
-    GdiPlayPageEMF(p.spoolHandle, pageHandle, document, &p.borderRect, clip);
+    RECT sheetClip = {};
+    if (s.rotateSheet != 0 && !TurnSheet(p, pageDevmode, sheetClip, clip)) {
+        return Fail(p.printerDC);
+    }
+    PlayPlaced(p, pageHandle, pageDevmode, pageNumber, clip);
     return ModifyWorldTransform(p.printerDC, &kIdentity, MWT_IDENTITY);
 }

@@ -3,7 +3,7 @@
 build on. CMake hands it the folders the library may include (its own, and those of the libraries
 it links); an include that names a file of the tree outside them is reported.
 
-usage: layercheck.py --root DIR --stamp FILE --dir FOLDER --allow FOLDER...
+usage: layercheck.py --root DIR --stamp FILE --dir FOLDER [--exclude FOLDER...] --allow FOLDER...
 """
 import argparse
 import os
@@ -41,10 +41,15 @@ def main():
     parser.add_argument('--stamp', required=True)
     parser.add_argument('--allow', nargs='+', required=True)
     parser.add_argument('--dir', required=True)
+    parser.add_argument('--exclude', action='append', default=[])
     args = parser.parse_args()
     allowed = [os.path.relpath(os.path.realpath(folder), os.path.realpath(args.root)) for folder in args.allow]
     problems = []
+    excluded = [os.path.realpath(folder) for folder in args.exclude]
     for folder, _, names in sorted(os.walk(args.dir)):
+        if any(os.path.realpath(folder) == skip or os.path.realpath(folder).startswith(skip + os.sep)
+               for skip in excluded):
+            continue
         for name in sorted(names):
             if name.endswith(('.h', '.cpp', '.c')):
                 problems.extend(check_file(os.path.join(folder, name), args.root, allowed))

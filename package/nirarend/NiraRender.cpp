@@ -4,6 +4,7 @@
 
 #include "common/EscapeRecords.h"
 #include "package/nirarend/PreviewPages.h"
+#include "package/nirarend/SettingChoices.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ void AnswerJobSettings(const DEVMODEW* devmode, JobSettingsRecord& settings)
             devmode->dmPrintQuality > 0 ? devmode->dmPrintQuality : kDefaultResolution;
     }
     settings.previewEnabled = PreviewRequested() ? 1 : 0;
+    ApplySettingChoices(settings);
 }
 
 LONG PreviewResolution(const DEVMODEW* devmode)
@@ -58,17 +60,50 @@ LONG PreviewResolution(const DEVMODEW* devmode)
     return devmode != nullptr && devmode->dmPrintQuality > 0 ? devmode->dmPrintQuality : kDefaultResolution;
 }
 
+// The papers the sample printer knows by their number, in tenths of a millimetre.
+struct KnownPaper {
+    SHORT paper;
+    SHORT width;
+    SHORT length;
+};
+const KnownPaper kKnownPapers[] = {
+    {DMPAPER_LETTER, 2159, 2794},
+    {DMPAPER_LEGAL, 2159, 3556},
+    {8, 2970, 4200},  // A3
+    {DMPAPER_A4, 2100, 2970},
+    {11, 1480, 2100},  // A5
+};
+
+// The paper's size: a known paper by its number (the page step changes only the number when it
+// fits pages to another paper), else the DEVMODE's own width and length.
+void PaperOf(const DEVMODEW& devmode, LONG& width, LONG& length)
+{
+    width = devmode.dmPaperWidth;
+    length = devmode.dmPaperLength;
+    for (const KnownPaper& known : kKnownPapers) {
+        if (known.paper == devmode.dmPaperSize) {
+            width = known.width;
+            length = known.length;
+        }
+    }
+}
+
 // The page's printable size in device units, when the DEVMODE gives the paper's size.
 void AnswerPageSettings(const DEVMODEW* devmode, PageSettingsRecord& page)
 {
     ZeroMemory(&page, sizeof(page));
-    if (devmode == nullptr || devmode->dmPaperWidth <= 0 || devmode->dmPaperLength <= 0) {
+    LONG width = 0;
+    LONG length = 0;
+    if (devmode != nullptr) {
+        PaperOf(*devmode, width, length);
+    }
+    if (width <= 0 || length <= 0) {
         return;
     }
     double dpiX = devmode->dmPrintQuality > 0 ? devmode->dmPrintQuality : kDefaultResolution;
     double dpiY = devmode->dmYResolution > 0 ? devmode->dmYResolution : dpiX;
-    page.printableWidth = static_cast<LONG>(devmode->dmPaperWidth * dpiX / kTenthsMmPerInch);
-    page.printableHeight = static_cast<LONG>(devmode->dmPaperLength * dpiY / kTenthsMmPerInch);
+    page.printableWidth = static_cast<LONG>(width * dpiX / kTenthsMmPerInch);
+    page.printableHeight = static_cast<LONG>(length * dpiY / kTenthsMmPerInch);
     page.imageWidth = page.printableWidth;
     page.imageHeight = page.printableHeight;
 }

@@ -90,6 +90,8 @@
     X(16004, "Help")                                                                            \
     X(16418, "Paper choice")                                                                    \
     X(16419, "Media choice")                                                                    \
+    X(16531, "These settings cannot be used together:")                                         \
+    X(16532, "The previous settings are restored.")                                             \
     X(15216, "Feature unavailable")                                                             \
     X(15218, "This setting cannot be combined with the current settings.")                      \
     X(15219, "OK")                                                                              \
@@ -188,6 +190,8 @@
     X(16004, "Hilfe")                                                                                       \
     X(16418, "Papierauswahl")                                                                               \
     X(16419, "Medienauswahl")                                                                               \
+    X(16531, "Diese Einstellungen passen nicht zusammen:")                                                  \
+    X(16532, "Die vorherigen Einstellungen werden wiederhergestellt.")                                      \
     X(15216, "Funktion nicht verfügbar")                                                                    \
     X(15218, "Diese Einstellung ist mit den aktuellen Einstellungen nicht kombinierbar.")                   \
     X(15219, "OK")                                                                                          \
@@ -285,6 +289,8 @@
     X(16004, "ヘルプ")                                                                              \
     X(16418, "用紙の選択")                                                                          \
     X(16419, "メディアの選択")                                                                      \
+    X(16531, "次の設定は同時に使用できません:")                                                     \
+    X(16532, "以前の設定に戻します。")                                                              \
     X(15216, "機能は使用できません")                                                                \
     X(15218, "この設定は現在の設定と組み合わせることができません。")                                \
     X(15219, "OK")                                                                                  \

@@ -5,6 +5,7 @@
 #include <winddiui.h>
 #include <winspool.h>
 
+#include <stddef.h>
 #include <string.h>
 
 #include <memory>
@@ -23,6 +24,41 @@ constexpr LONG kSheetSuccess = 1;
 constexpr DWORD kOutBuffer = 2;
 constexpr DWORD kInBuffer = 8;
 
+// The public fields of a caller's DEVMODE that its dmFields names and its size holds, over ours.
+void MergePublicFields(const DEVMODEW& in, DEVMODEW* out)
+{
+    struct Field {
+        DWORD bit;
+        size_t offset;
+        size_t size;
+    };
+    const Field fields[] = {
+        {DM_ORIENTATION, offsetof(DEVMODEW, dmOrientation), sizeof(short)},
+        {DM_PAPERSIZE, offsetof(DEVMODEW, dmPaperSize), sizeof(short)},
+        {DM_PAPERLENGTH, offsetof(DEVMODEW, dmPaperLength), sizeof(short)},
+        {DM_PAPERWIDTH, offsetof(DEVMODEW, dmPaperWidth), sizeof(short)},
+        {DM_COPIES, offsetof(DEVMODEW, dmCopies), sizeof(short)},
+        {DM_DEFAULTSOURCE, offsetof(DEVMODEW, dmDefaultSource), sizeof(short)},
+        {DM_PRINTQUALITY, offsetof(DEVMODEW, dmPrintQuality), sizeof(short)},
+        {DM_DUPLEX, offsetof(DEVMODEW, dmDuplex), sizeof(short)},
+        {DM_YRESOLUTION, offsetof(DEVMODEW, dmYResolution), sizeof(short)},
+        {DM_COLLATE, offsetof(DEVMODEW, dmCollate), sizeof(short)},
+        {DM_ICMMETHOD, offsetof(DEVMODEW, dmICMMethod), sizeof(DWORD)},
+        {DM_ICMINTENT, offsetof(DEVMODEW, dmICMIntent), sizeof(DWORD)},
+        {DM_MEDIATYPE, offsetof(DEVMODEW, dmMediaType), sizeof(DWORD)},
+    };
+    if (in.dmSize < offsetof(DEVMODEW, dmFields) + sizeof(in.dmFields)) {
+        return;
+    }
+    for (const Field& field : fields) {
+        if ((in.dmFields & field.bit) != 0 && field.offset + field.size <= in.dmSize) {
+            memcpy(reinterpret_cast<BYTE*>(out) + field.offset,
+                   reinterpret_cast<const BYTE*>(&in) + field.offset, field.size);
+            out->dmFields |= field.bit;
+        }
+    }
+}
+
 // The DEVMODE a DocumentProperties call asks for: the default, with a caller's DEVMODE merged.
 LONG DocumentProperties(DOCUMENTPROPERTYHEADER* header)
 {
@@ -39,6 +75,7 @@ LONG DocumentProperties(DOCUMENTPROPERTYHEADER* header)
                 merged))) {
             devMode = merged;
         }
+        MergePublicFields(*header->pdmIn, reinterpret_cast<DEVMODEW*>(devMode.data()));
     }
     if (header->cbOut < devMode.size()) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);

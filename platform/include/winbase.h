@@ -31,3 +31,40 @@ int WINAPI lstrlenA(LPCSTR lpString);
 #define lstrcpy lstrcpyW
 #define lstrcpyn lstrcpynW
 #define lstrcat lstrcatW
+
+extern "C" {
+
+// a * b / c rounded to the nearest integer (halves away from zero); -1 when c is 0 or the result
+// does not fit.
+int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
+
+// Activation contexts: a module's manifest resource (RT_MANIFEST) describes the context.
+#define ACTCTX_FLAG_PROCESSOR_ARCHITECTURE_VALID 0x00000001
+#define ACTCTX_FLAG_LANGID_VALID 0x00000002
+#define ACTCTX_FLAG_ASSEMBLY_DIRECTORY_VALID 0x00000004
+#define ACTCTX_FLAG_RESOURCE_NAME_VALID 0x00000008
+#define ACTCTX_FLAG_SET_PROCESS_DEFAULT 0x00000010
+#define ACTCTX_FLAG_APPLICATION_NAME_VALID 0x00000020
+#define ACTCTX_FLAG_HMODULE_VALID 0x00000080
+
+typedef struct tagACTCTXW {
+    ULONG cbSize;
+    DWORD dwFlags;
+    LPCWSTR lpSource;
+    USHORT wProcessorArchitecture;
+    LANGID wLangId;
+    LPCWSTR lpAssemblyDirectory;
+    LPCWSTR lpResourceName;
+    LPCWSTR lpApplicationName;
+    HMODULE hModule;
+} ACTCTXW, *PACTCTXW;
+typedef const ACTCTXW* PCACTCTXW;
+static_assert(sizeof(ACTCTXW) == 56, "x64 ACTCTXW layout");
+
+HANDLE WINAPI CreateActCtxW(PCACTCTXW pActCtx);
+void WINAPI ReleaseActCtx(HANDLE hActCtx);
+
+}  // extern "C"
+
+#define CreateActCtx CreateActCtxW
+#define ACTCTX ACTCTXW

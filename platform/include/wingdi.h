@@ -78,12 +78,27 @@ typedef struct _devicemodeW {
 } DEVMODEW, *PDEVMODEW, *LPDEVMODEW;
 
 #define DMPAPER_LETTER 1
+#define DMPAPER_LEGAL 5
+#define DMPAPER_A4 9
 #define DMPAPER_USER 256
 
 #define DM_SPECVERSION 0x0401
+// DocumentProperties modes.
+#define DM_UPDATE 1
+#define DM_COPY 2
+#define DM_PROMPT 4
+#define DM_MODIFY 8
+#define DM_IN_BUFFER DM_MODIFY
+#define DM_IN_PROMPT DM_PROMPT
+#define DM_OUT_BUFFER DM_COPY
+#define DM_OUT_DEFAULT DM_UPDATE
 // dmFields: which public fields a DEVMODE sets.
 #define DM_ORIENTATION 0x00000001L
 #define DM_PAPERSIZE 0x00000002L
+#define DM_PAPERLENGTH 0x00000004L
+#define DM_PAPERWIDTH 0x00000008L
+#define DM_SCALE 0x00000010L
+#define DM_YRESOLUTION 0x00002000L
 #define DM_COPIES 0x00000100L
 #define DM_DEFAULTSOURCE 0x00000200L
 #define DM_PRINTQUALITY 0x00000400L
@@ -175,6 +190,7 @@ typedef DWORD COLORREF;
 #define WHITE_PEN 6
 #define BLACK_PEN 7
 #define NULL_PEN 8
+#define HOLLOW_BRUSH NULL_BRUSH
 #define SYSTEM_FONT 13
 #define DEVICE_DEFAULT_FONT 14
 #define SYSTEM_FIXED_FONT 16
@@ -184,6 +200,7 @@ typedef DWORD COLORREF;
 #define PS_DASH 1
 #define PS_DOT 2
 #define PS_NULL 5
+#define PS_STYLE_MASK 0x0000000F
 
 #define SP_ERROR (-1)
 #define TCI_SRCCHARSET 1
@@ -263,11 +280,179 @@ typedef struct tagXFORM {
 #define MWT_LEFTMULTIPLY 2
 #define MWT_RIGHTMULTIPLY 3
 
+// Bitmaps, device-independent bitmaps and palettes.
+typedef struct tagBITMAP {
+    LONG bmType;
+    LONG bmWidth;
+    LONG bmHeight;
+    LONG bmWidthBytes;
+    WORD bmPlanes;
+    WORD bmBitsPixel;
+    LPVOID bmBits;
+} BITMAP, *PBITMAP, *LPBITMAP;
+
+typedef struct tagRGBQUAD {
+    BYTE rgbBlue;
+    BYTE rgbGreen;
+    BYTE rgbRed;
+    BYTE rgbReserved;
+} RGBQUAD;
+
+#pragma pack(push, 2)
+typedef struct tagBITMAPFILEHEADER {
+    WORD bfType;
+    DWORD bfSize;
+    WORD bfReserved1;
+    WORD bfReserved2;
+    DWORD bfOffBits;
+} BITMAPFILEHEADER, *PBITMAPFILEHEADER;
+#pragma pack(pop)
+
+typedef struct tagBITMAPINFOHEADER {
+    DWORD biSize;
+    LONG biWidth;
+    LONG biHeight;
+    WORD biPlanes;
+    WORD biBitCount;
+    DWORD biCompression;
+    DWORD biSizeImage;
+    LONG biXPelsPerMeter;
+    LONG biYPelsPerMeter;
+    DWORD biClrUsed;
+    DWORD biClrImportant;
+} BITMAPINFOHEADER, *PBITMAPINFOHEADER, *LPBITMAPINFOHEADER;
+
+typedef struct tagBITMAPINFO {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[1];
+} BITMAPINFO, *PBITMAPINFO, *LPBITMAPINFO;
+
+typedef struct tagDIBSECTION {
+    BITMAP dsBm;
+    BITMAPINFOHEADER dsBmih;
+    DWORD dsBitfields[3];
+    HANDLE dshSection;
+    DWORD dsOffset;
+} DIBSECTION, *PDIBSECTION;
+
+#define BI_RGB 0L
+#define BI_BITFIELDS 3L
+#define DIB_RGB_COLORS 0
+#define DIB_PAL_COLORS 1
+
+// Palettes.
+typedef struct tagPALETTEENTRY {
+    BYTE peRed;
+    BYTE peGreen;
+    BYTE peBlue;
+    BYTE peFlags;
+} PALETTEENTRY, *PPALETTEENTRY, *LPPALETTEENTRY;
+
+typedef struct tagLOGPALETTE {
+    WORD palVersion;
+    WORD palNumEntries;
+    PALETTEENTRY palPalEntry[1];
+} LOGPALETTE, *PLOGPALETTE, *LPLOGPALETTE;
+
+// Blends and gradients (msimg32).
+typedef struct _BLENDFUNCTION {
+    BYTE BlendOp;
+    BYTE BlendFlags;
+    BYTE SourceConstantAlpha;
+    BYTE AlphaFormat;
+} BLENDFUNCTION, *PBLENDFUNCTION;
+#define AC_SRC_OVER 0x00
+#define AC_SRC_ALPHA 0x01
+
+typedef USHORT COLOR16;
+typedef struct _TRIVERTEX {
+    LONG x;
+    LONG y;
+    COLOR16 Red;
+    COLOR16 Green;
+    COLOR16 Blue;
+    COLOR16 Alpha;
+} TRIVERTEX, *PTRIVERTEX;
+
+typedef struct _GRADIENT_TRIANGLE {
+    ULONG Vertex1;
+    ULONG Vertex2;
+    ULONG Vertex3;
+} GRADIENT_TRIANGLE, *PGRADIENT_TRIANGLE;
+
+typedef struct _GRADIENT_RECT {
+    ULONG UpperLeft;
+    ULONG LowerRight;
+} GRADIENT_RECT, *PGRADIENT_RECT;
+
+#define GRADIENT_FILL_RECT_H 0x00000000
+#define GRADIENT_FILL_RECT_V 0x00000001
+#define GRADIENT_FILL_TRIANGLE 0x00000002
+
+// Arcs and mapping modes.
+#define AD_COUNTERCLOCKWISE 1
+#define AD_CLOCKWISE 2
+#define MM_TEXT 1
+#define MM_ANISOTROPIC 8
+
+// Raster operations of the blits.
+#define SRCCOPY 0x00CC0020
+#define SRCPAINT 0x00EE0086
+#define SRCAND 0x008800C6
+#define SRCINVERT 0x00660046
+#define SRCERASE 0x00440328
+#define NOTSRCCOPY 0x00330008
+#define DSTINVERT 0x00550009
+#define PATCOPY 0x00F00021
+#define PATINVERT 0x005A0049
+#define BLACKNESS 0x00000042
+#define WHITENESS 0x00FF0062
+
+// Flood fills, polygon fill modes and region combinations.
+#define FLOODFILLBORDER 0
+#define FLOODFILLSURFACE 1
+#define ALTERNATE 1
+#define WINDING 2
+#define RGN_AND 1
+#define RGN_OR 2
+#define RGN_XOR 3
+#define RGN_DIFF 4
+#define RGN_COPY 5
+#define ERROR 0
+#define NULLREGION 1
+#define SIMPLEREGION 2
+#define COMPLEXREGION 3
+
+// Layouts of a DC.
+#define LAYOUT_RTL 0x00000001
+#define LAYOUT_BITMAPORIENTATIONPRESERVED 0x00000008
+
+// ExtTextOut options.
+#define ETO_OPAQUE 0x0002
+#define ETO_CLIPPED 0x0004
+
+// Object types of GetObjectType.
+#define OBJ_PEN 1
+#define OBJ_BRUSH 2
+#define OBJ_DC 3
+#define OBJ_PAL 5
+#define OBJ_FONT 6
+#define OBJ_BITMAP 7
+#define OBJ_REGION 8
+#define OBJ_MEMDC 10
+
 #ifdef __cplusplus
 static_assert(sizeof(XFORM) == 24, "XFORM is 24 bytes");
 static_assert(sizeof(TEXTMETRICW) == 60, "TEXTMETRICW is 60 bytes");
 static_assert(sizeof(DOCINFOW) == 40, "DOCINFOW is 40 bytes");
 static_assert(sizeof(CHARSETINFO) == 32, "CHARSETINFO is 32 bytes");
+static_assert(sizeof(BITMAP) == 32, "BITMAP is 32 bytes");
+static_assert(sizeof(BITMAPFILEHEADER) == 14, "BITMAPFILEHEADER is 14 bytes");
+static_assert(sizeof(BITMAPINFOHEADER) == 40, "BITMAPINFOHEADER is 40 bytes");
+static_assert(sizeof(BITMAPINFO) == 44, "BITMAPINFO is 44 bytes");
+static_assert(sizeof(DIBSECTION) == 104, "DIBSECTION is 104 bytes");
+static_assert(sizeof(TRIVERTEX) == 16, "TRIVERTEX is 16 bytes");
+static_assert(sizeof(LOGPALETTE) == 8, "LOGPALETTE is 8 bytes");
 #endif
 
 extern "C" {
@@ -319,6 +504,82 @@ int WINAPI ExtEscape(HDC hdc, int iEscape, int cjInput, LPCSTR lpInData, int cjO
 
 BOOL WINAPI TranslateCharsetInfo(DWORD* lpSrc, LPCHARSETINFO lpCs, DWORD dwFlags);
 
+// Memory DCs and bitmaps. A memory DC starts with a 1 x 1 monochrome bitmap; a bitmap compatible
+// with it is therefore monochrome, one compatible with a window DC has colour. A DIB section's bits
+// are the caller's to write; GdiFlush (or any GDI call on the bitmap) takes them in.
+HDC WINAPI CreateCompatibleDC(HDC hdc);
+HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy);
+HBITMAP WINAPI CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, const void* lpBits);
+HBITMAP WINAPI CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits, HANDLE hSection,
+                                DWORD offset);
+int WINAPI GetObjectW(HANDLE h, int c, LPVOID pv);
+DWORD WINAPI GetObjectType(HGDIOBJ h);
+HGDIOBJ WINAPI GetCurrentObject(HDC hdc, UINT type);
+BOOL WINAPI GdiFlush(void);
+DWORD WINAPI GetLayout(HDC hdc);
+DWORD WINAPI SetLayout(HDC hdc, DWORD l);
+
+// Pixels and blits.
+COLORREF WINAPI GetPixel(HDC hdc, int x, int y);
+COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color);
+BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop);
+BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
+BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc,
+                       int ySrc, int wSrc, int hSrc, DWORD rop);
+BOOL WINAPI ExtFloodFill(HDC hdc, int x, int y, COLORREF color, UINT type);
+
+// Shapes with the DC's pen and brush; the right and bottom edges of a bounding box stay out.
+BOOL WINAPI Ellipse(HDC hdc, int left, int top, int right, int bottom);
+BOOL WINAPI Polygon(HDC hdc, const POINT* apt, int cpt);
+BOOL WINAPI Polyline(HDC hdc, const POINT* apt, int cpt);
+int WINAPI SetPolyFillMode(HDC hdc, int mode);
+
+// Regions and clipping; regions are in device units.
+HRGN WINAPI CreateRectRgn(int x1, int y1, int x2, int y2);
+HRGN WINAPI CreateRectRgnIndirect(const RECT* lprect);
+HRGN WINAPI CreateEllipticRgn(int x1, int y1, int x2, int y2);
+HRGN WINAPI CreatePolygonRgn(const POINT* pptl, int cPoint, int iMode);
+int WINAPI CombineRgn(HRGN hrgnDst, HRGN hrgnSrc1, HRGN hrgnSrc2, int iMode);
+int WINAPI OffsetRgn(HRGN hrgn, int x, int y);
+int WINAPI GetRgnBox(HRGN hrgn, LPRECT lprc);
+BOOL WINAPI PtInRegion(HRGN hrgn, int x, int y);
+BOOL WINAPI FillRgn(HDC hdc, HRGN hrgn, HBRUSH hbr);
+BOOL WINAPI PaintRgn(HDC hdc, HRGN hrgn);
+int WINAPI SelectClipRgn(HDC hdc, HRGN hrgn);
+int WINAPI ExtSelectClipRgn(HDC hdc, HRGN hrgn, int mode);
+int WINAPI IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
+int WINAPI GetClipBox(HDC hdc, LPRECT lprect);
+int WINAPI GetClipRgn(HDC hdc, HRGN hrgn);
+
+// Coordinates: the world transform maps logical to device units (no mapping modes beyond it).
+BOOL WINAPI LPtoDP(HDC hdc, LPPOINT lppt, int c);
+BOOL WINAPI DPtoLP(HDC hdc, LPPOINT lppt, int c);
+
+// Text on any DC.
+BOOL WINAPI ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCWSTR lpString, UINT c,
+                        const INT* lpDx);
+BOOL WINAPI GetTextExtentPoint32W(HDC hdc, LPCWSTR lpString, int c, LPSIZE psizl);
+COLORREF WINAPI GetTextColor(HDC hdc);
+COLORREF WINAPI GetBkColor(HDC hdc);
+
+// Device-independent bitmaps drawn onto a DC, and palettes (recorded; every DC shows true colour).
+int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc,
+                         int SrcWidth, int SrcHeight, const void* lpBits, const BITMAPINFO* lpbmi,
+                         UINT iUsage, DWORD rop);
+HPALETTE WINAPI CreatePalette(const LOGPALETTE* plpal);
+HPALETTE WINAPI SelectPalette(HDC hdc, HPALETTE hPal, BOOL bForceBkgd);
+UINT WINAPI RealizePalette(HDC hdc);
+int WINAPI SetMapMode(HDC hdc, int iMode);
+
+// Arcs, blends and gradients.
+int WINAPI SetArcDirection(HDC hdc, int dir);
+BOOL WINAPI ArcTo(HDC hdc, int left, int top, int right, int bottom, int xr1, int yr1, int xr2, int yr2);
+BOOL WINAPI AlphaBlend(HDC hdcDest, int xoriginDest, int yoriginDest, int wDest, int hDest, HDC hdcSrc,
+                       int xoriginSrc, int yoriginSrc, int wSrc, int hSrc, BLENDFUNCTION ftn);
+BOOL WINAPI TransparentBlt(HDC hdcDest, int xoriginDest, int yoriginDest, int wDest, int hDest, HDC hdcSrc,
+                           int xoriginSrc, int yoriginSrc, int wSrc, int hSrc, UINT crTransparent);
+BOOL WINAPI GradientFill(HDC hdc, PTRIVERTEX pVertex, ULONG nVertex, PVOID pMesh, ULONG nMesh, ULONG ulMode);
+
 }  // extern "C"
 
 #define CreateDC CreateDCW
@@ -328,3 +589,6 @@ BOOL WINAPI TranslateCharsetInfo(DWORD* lpSrc, LPCHARSETINFO lpCs, DWORD dwFlags
 #define TextOut TextOutW
 #define DOCINFO DOCINFOW
 #define TEXTMETRIC TEXTMETRICW
+#define GetObject GetObjectW
+#define ExtTextOut ExtTextOutW
+#define GetTextExtentPoint32 GetTextExtentPoint32W

@@ -285,6 +285,11 @@ DWORD WINAPI SetPrinterDataW(HANDLE hPrinter, LPWSTR pValueName, DWORD Type, LPB
 DWORD WINAPI SetPrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName, DWORD Type,
                                LPBYTE pData, DWORD cbData);
 DWORD WINAPI DeletePrinterDataW(HANDLE hPrinter, LPWSTR pValueName);
+
+// Answered by the printer driver's configuration module (its DrvDocumentPropertySheets without a
+// sheet): the size of its DEVMODE for fMode 0, else IDOK with the DEVMODE written, or a negative value.
+LONG WINAPI DocumentPropertiesW(HWND hWnd, HANDLE hPrinter, LPWSTR pDeviceName, PDEVMODEW pDevModeOutput,
+                                PDEVMODEW pDevModeInput, DWORD fMode);
 DWORD WINAPI DeletePrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pValueName);
 
 }  // extern "C"
@@ -306,6 +311,7 @@ DWORD WINAPI DeletePrinterDataExW(HANDLE hPrinter, LPCWSTR pKeyName, LPCWSTR pVa
 #define GetJob GetJobW
 #define SetJob SetJobW
 #define GetPrinterData GetPrinterDataW
+#define DocumentProperties DocumentPropertiesW
 #define GetPrinterDataEx GetPrinterDataExW
 #define SetPrinterData SetPrinterDataW
 #define SetPrinterDataEx SetPrinterDataExW

@@ -4,7 +4,7 @@
 #include <nirasim/InjectedFailures.h>
 #include <nirasim/Machine.h>
 #include <nirasim/Modules.h>
-#include <nirasim/PrintUIHost.h>
+#include <nirasim/AsyncUI.h>
 
 #include <vector>
 
@@ -36,7 +36,7 @@ protected:
         std::vector<BYTE> message = Message();
         BOOL confirmed =
             SendAsyncUIRequest(kPrinter, conversation, message.data(), static_cast<DWORD>(message.size()));
-        printui::WaitForHost();
+        asyncui::WaitForHost();
         return confirmed;
     }
 
@@ -48,38 +48,38 @@ protected:
 TEST_F(AsyncUIRequestSend, TheHostsReplyDecides)
 {
     struct Case {
-        printui::HostReply reply;
+        asyncui::HostReply reply;
         BOOL confirmed;
     } cases[] = {
-        {printui::CustomDataReply("OK"), TRUE},
-        {printui::CustomDataReply("Cancel"), FALSE},
-        {printui::MessageBoxReply(1), TRUE},
-        {printui::MessageBoxReply(2), FALSE},
-        {{printui::HostAnswer::CloseWithReply, printui::CustomDataReply("OK").text}, TRUE},
-        {{printui::HostAnswer::CloseWithoutData, {}}, FALSE},
-        {{printui::HostAnswer::ReplyWithoutText, {}}, FALSE},
-        {{printui::HostAnswer::NoListener, {}}, FALSE},
+        {asyncui::CustomDataReply("OK"), TRUE},
+        {asyncui::CustomDataReply("Cancel"), FALSE},
+        {asyncui::MessageBoxReply(1), TRUE},
+        {asyncui::MessageBoxReply(2), FALSE},
+        {{asyncui::HostAnswer::CloseWithReply, asyncui::CustomDataReply("OK").text}, TRUE},
+        {{asyncui::HostAnswer::CloseWithoutData, {}}, FALSE},
+        {{asyncui::HostAnswer::ReplyWithoutText, {}}, FALSE},
+        {{asyncui::HostAnswer::NoListener, {}}, FALSE},
     };
     for (const Case& c : cases) {
-        printui::ScriptReplies({c.reply});
+        asyncui::ScriptReplies({c.reply});
         EXPECT_EQ(Send(), c.confirmed) << static_cast<int>(c.reply.answer) << " " << Utf8(c.reply.text);
-        EXPECT_EQ(printui::LiveChannels(), 0);  // the channel is released after the reply
+        EXPECT_EQ(asyncui::LiveChannels(), 0);  // the channel is released after the reply
     }
 }
 
 TEST_F(AsyncUIRequestSend, TheHostReceivesTheRequestAndItsRecord)
 {
-    printui::ScriptReplies({printui::CustomDataReply("OK")});
+    asyncui::ScriptReplies({asyncui::CustomDataReply("OK")});
     ASSERT_TRUE(Send(TEXT("BIDI")));
 
-    auto channels = printui::ChannelsOpened();
+    auto channels = asyncui::ChannelsOpened();
     ASSERT_EQ(channels.size(), 1u);
     EXPECT_EQ(channels[0].printerName, Wide("NIRA Inkjet 500"));
     EXPECT_TRUE(IsEqualGUID(channels[0].notificationType, kAsyncUINotificationType));
     EXPECT_EQ(channels[0].filter, kPerUser);
     EXPECT_EQ(channels[0].directionality, kBiDirectional);
 
-    auto requests = printui::Requests();
+    auto requests = asyncui::Requests();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].dll, Wide("niraevt.dll"));
     EXPECT_EQ(requests[0].entryPoint, Wide("EvtDlgAsyncUIEntryPointJobUI"));
@@ -89,20 +89,21 @@ TEST_F(AsyncUIRequestSend, TheHostReceivesTheRequestAndItsRecord)
     EXPECT_EQ(requests[0].afterText, expected);
 }
 
-TEST_F(AsyncUIRequestSend, NoChannelMeansNoWait)
+TEST_F(AsyncUIRequestSend, NoReplyChannelMeansNoWait)
 {
-    // One-way channels carry no reply: the send finds no listener and nothing is confirmed.
-    printui::ScriptReplies({printui::CustomDataReply("OK")});
-    EXPECT_FALSE(Send(TEXT("unidi")));
-    auto channels = printui::ChannelsOpened();
+    // A one-way channel takes the request but carries no reply: the sender does not wait for one.
+    asyncui::ScriptReplies({asyncui::CustomDataReply("OK")});
+    EXPECT_FALSE(Send(TEXT("Unidi")));
+    auto channels = asyncui::ChannelsOpened();
     ASSERT_EQ(channels.size(), 1u);
     EXPECT_EQ(channels[0].filter, kAllUsers);
     EXPECT_EQ(channels[0].directionality, kUniDirectional);
+    EXPECT_EQ(asyncui::Requests().size(), 1u);
 
     // Another conversation opens nothing at all.
     EXPECT_FALSE(Send(TEXT("duplex")));
-    EXPECT_EQ(printui::ChannelsOpened().size(), 1u);
-    EXPECT_EQ(printui::LiveChannels(), 0);
+    EXPECT_EQ(asyncui::ChannelsOpened().size(), 1u);
+    EXPECT_EQ(asyncui::LiveChannels(), 0);
 }
 
 TEST_F(AsyncUIRequestSend, FailuresAnswerNotConfirmedAtOnce)
@@ -117,11 +118,11 @@ TEST_F(AsyncUIRequestSend, FailuresAnswerNotConfirmedAtOnce)
         {"LoadLibraryW", ERROR_MOD_NOT_FOUND},
     };
     for (const Case& c : cases) {
-        printui::ScriptReplies({printui::CustomDataReply("OK")});
+        asyncui::ScriptReplies({asyncui::CustomDataReply("OK")});
         machine.FailCalls(c.function, c.error);
         EXPECT_FALSE(Send()) << c.function;
         machine.ClearFailures();
-        EXPECT_EQ(printui::LiveChannels(), 0) << c.function;
+        EXPECT_EQ(asyncui::LiveChannels(), 0) << c.function;
     }
     auto output = machine.DebugOutput();
     ASSERT_FALSE(output.empty());
@@ -131,7 +132,7 @@ TEST_F(AsyncUIRequestSend, FailuresAnswerNotConfirmedAtOnce)
 TEST_F(AsyncUIRequestSend, WithoutTheChannelExportNothingIsSent)
 {
     RemoveSystemExport("winspool.drv", "CreatePrintAsyncNotifyChannel");
-    printui::ScriptReplies({printui::CustomDataReply("OK")});
+    asyncui::ScriptReplies({asyncui::CustomDataReply("OK")});
     EXPECT_FALSE(Send());
-    EXPECT_TRUE(printui::ChannelsOpened().empty());
+    EXPECT_TRUE(asyncui::ChannelsOpened().empty());
 }

@@ -48,6 +48,17 @@ protected:
         return d;
     }
 
+    // A choice the render module answers with: its job setting of that name.
+    static void Choose(const WCHAR* setting, DWORD value)
+    {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\NiraSample\\RenderModule"), 0, nullptr,
+                                  0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExW(key, setting, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+        RegCloseKey(key);
+    }
+
     static std::vector<BYTE> Bytes(const DEVMODEW& d)
     {
         const auto* b = reinterpret_cast<const BYTE*>(&d);

@@ -5,9 +5,12 @@
 #include <nirasim/Emf.h>
 #include <nirasim/Gdi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "common/EscapeRecords.h"
 
 namespace {
 
@@ -173,6 +176,153 @@ TEST_F(EmfJobTest, ABookletOnOneSidedPaperPrintsOnePagePerSide)
     std::vector<nirasim::SheetSideRecord> sides = nirasim::PlacementJournal();
     ASSERT_EQ(sides.size(), 3u);
     EXPECT_EQ(sides[2].pages[0].page, 3u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(EmfJobTest, APlainOneUpJobNeverWaitsForThePageCount)
+{
+    Choose(TEXT("MarginMode"), 0);
+    Machine().FailCalls("GdiGetPageCount", ERROR_GEN_FAILURE, -1);
+    nirasim::PrintJobRun run = RunEmf(3, Devmode());
+    Machine().ClearFailures();
+    ASSERT_TRUE(run.printed) << run.printError;
+    EXPECT_EQ(nirasim::PlacementJournal().size(), 3u);
+    // Copies need the count: then the failed count fails the job.
+    DEVMODEW devmode = Devmode();
+    devmode.dmCopies = 2;
+    devmode.dmCollate = DMCOLLATE_TRUE;
+    Machine().FailCalls("GdiGetPageCount", ERROR_GEN_FAILURE, -1);
+    run = RunEmf(3, devmode);
+    Machine().ClearFailures();
+    EXPECT_FALSE(run.printed);
+}
+
+TEST_F(EmfJobTest, AJobWithoutADevmodeTakesThePrintersOwn)
+{
+    nirasim::PrintJobSpec job = Job(kEmf, Document(2, Devmode()));
+    nirasim::PrintJobRun run = Host().Run(job);
+    ASSERT_TRUE(run.printed) << run.printError;
+    EXPECT_EQ(nirasim::PlacementJournal().size(), 2u);
+
+    Machine().FailCalls("DocumentPropertiesW", ERROR_GEN_FAILURE, -1);
+    run = Host().Run(job);
+    Machine().ClearFailures();
+    EXPECT_FALSE(run.printed);
+}
+
+TEST_F(EmfJobTest, ATwoSidedBookletFoldsEightPagesOntoTwoSheets)
+{
+    Choose(TEXT("Booklet"), 1);
+    DEVMODEW devmode = Devmode();
+    devmode.dmDuplex = DMDUP_VERTICAL;
+    nirasim::PrintJobRun run = RunEmf(8, devmode);
+    ASSERT_TRUE(run.printed) << run.printError;
+    std::vector<nirasim::SheetSideRecord> sides = nirasim::PlacementJournal();
+    ASSERT_EQ(sides.size(), 4u);
+    EXPECT_EQ(PagesOf(sides[0]), (std::vector<DWORD>{8, 1}));
+    EXPECT_EQ(PagesOf(sides[2]), (std::vector<DWORD>{6, 3}));
+    for (const nirasim::SheetSideRecord& side : sides) {
+        EXPECT_EQ(side.duplex, DMDUP_HORIZONTAL);  // booklets bind on the short edge
+        EXPECT_TRUE(side.identityAtStart && side.identityAtEnd);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// How often the render module was sent an escape, and the last record it came with.
+size_t EscapesSent(int code, std::string* lastRecord = nullptr)
+{
+    size_t sent = 0;
+    for (const nirasim::GdiCall& call : nirasim::GdiCallsNamed("ExtEscape")) {
+        if (call.args[0] == code) {
+            ++sent;
+            if (lastRecord != nullptr) {
+                *lastRecord = call.bytes;
+            }
+        }
+    }
+    return sent;
+}
+
+TEST_F(EmfJobTest, APosterJobPrintsEachPageOverItsChosenTiles)
+{
+    Choose(TEXT("Poster"), 1);
+    Choose(TEXT("PosterSize"), 0);
+    Choose(TEXT("PosterTiles"), 0x9);  // the top left and bottom right tiles of 2 x 2
+    nirasim::PrintJobRun run = RunEmf(2, Devmode());
+    ASSERT_TRUE(run.printed) << run.printError;
+    std::vector<nirasim::SheetSideRecord> sides = nirasim::PlacementJournal();
+    ASSERT_EQ(sides.size(), 4u);
+    for (size_t i = 0; i < sides.size(); ++i) {
+        ASSERT_EQ(sides[i].pages.size(), 1u);
+        EXPECT_EQ(sides[i].pages[0].page, i / 2 + 1);
+        EXPECT_EQ(sides[i].pages[0].world.eM11, 2.0f);
+        // Each page starts on the side its strategy began; its other tile makes a side of its own.
+        EXPECT_EQ(sides[i].identityAtStart, i % 2 == 0);
+    }
+    // The bottom right tile first: shifted by a whole tile more than the top left one.
+    EXPECT_LT(sides[0].pages[0].world.eDx, sides[1].pages[0].world.eDx);
+    EXPECT_EQ(nirasim::LiveGdiObjects(), 0);
+}
+
+TEST_F(EmfJobTest, AManualTwoSidedJobTellsTheRenderModuleWhenTheSecondBatchBegins)
+{
+    Choose(TEXT("ManualDuplex"), 1);
+    nirasim::PrintJobRun run = RunEmf(5, Devmode());
+    ASSERT_TRUE(run.printed) << run.printError;
+    std::vector<nirasim::SheetSideRecord> sides = nirasim::PlacementJournal();
+    ASSERT_EQ(sides.size(), 6u);  // five pages and the blank back of the third sheet
+    std::vector<DWORD> pages;
+    for (const nirasim::SheetSideRecord& side : sides) {
+        for (const nirasim::PlayedPage& played : side.pages) {
+            pages.push_back(played.page);
+        }
+    }
+    std::sort(pages.begin(), pages.end());
+    EXPECT_EQ(pages, (std::vector<DWORD>{1, 2, 3, 4, 5}));
+    size_t announced = 0;
+    for (const nirasim::GdiCall& call : nirasim::GdiCallsNamed("ExtEscape")) {
+        JobCountsRecord record = {};
+        if (call.args[0] == ESCAPE_SET_JOB_COUNTS && call.bytes.size() >= sizeof(record)) {
+            std::memcpy(&record, call.bytes.data(), sizeof(record));
+            announced += record.secondBatch == 1 ? 1 : 0;
+        }
+    }
+    EXPECT_GE(announced, 1u);
+}
+
+TEST_F(EmfJobTest, OverlayTextAndFitToAnotherPaperReachEveryPage)
+{
+    Choose(TEXT("OutputMode"), 3);
+    Choose(TEXT("CellReports"), 1);
+    Choose(TEXT("FitToPaper"), 1);
+    Choose(TEXT("FitScales"), 1);
+    Choose(TEXT("PaperSize"), 11);  // A5
+    nirasim::PrintJobRun run = RunEmf(2, Devmode());
+    ASSERT_TRUE(run.printed) << run.printError;
+    EXPECT_EQ(EscapesSent(ESCAPE_OVERLAY_BEGIN), 2u);
+    EXPECT_EQ(EscapesSent(ESCAPE_OVERLAY_NONE), 0u);
+    EXPECT_EQ(nirasim::GdiCallsNamed("TextOutW").size(), 2u);
+    // Letter pages shrunk onto A5 keep their proportions.
+    for (const nirasim::SheetSideRecord& side : nirasim::PlacementJournal()) {
+        ASSERT_EQ(side.pages.size(), 1u);
+        const RECT& cell = side.pages[0].document;
+        double shape = static_cast<double>(cell.right - cell.left) / (cell.bottom - cell.top);
+        EXPECT_NEAR(shape, 850.0 / 1100.0, 0.01);
+        EXPECT_LT(cell.right - cell.left, 600);
+    }
+    std::string placement;
+    EscapesSent(ESCAPE_SET_PAGE_PLACEMENT, &placement);
+    PagePlacementRecord record = {};
+    ASSERT_GE(placement.size(), sizeof(record));
+    std::memcpy(&record, placement.data(), sizeof(record));
+    EXPECT_GT(record.fitScale, 0.6f);
+    EXPECT_LT(record.fitScale, 0.7f);
 }
 
 }  // namespace

@@ -1,119 +1,12 @@
 // The page-order strategies on a spool file of numbered pages: which pages each sheet side gets,
 // in which cells, read from the placement journal.
-#include "printprocessor/ProcessorMachine.h"
+#include "printprocessor/SpoolPassFixture.h"
 
 #include <nirasim/Emf.h>
 
-#include <winppi.h>
-
-#include <string>
-#include <vector>
-
-#include "printprocessor/PageStep.h"
-#include "printprocessor/PageStrategies.h"
-
 namespace {
 
-constexpr short kQuality = 100;
-
-class PageStrategiesTest : public ProcessorMachineTest {
-protected:
-    void TearDown() override
-    {
-        if (m_spool != nullptr) {
-            GdiEndDocEMF(m_spool);
-            GdiDeleteSpoolFileHandle(m_spool);
-        }
-        ProcessorMachineTest::TearDown();
-    }
-
-    // Opens a spool file of `pages` pages and prepares the job as a pass would.
-    void Open(int pages, short orientation = DMORIENT_PORTRAIT, short source = DMBIN_FORMSOURCE)
-    {
-        m_devmode.dmSize = sizeof(DEVMODEW);
-        m_devmode.dmFields = DM_ORIENTATION | DM_COPIES | DM_DUPLEX;
-        m_devmode.dmOrientation = orientation;
-        m_devmode.dmCopies = 1;
-        m_devmode.dmDuplex = DMDUP_SIMPLEX;
-        m_devmode.dmPrintQuality = kQuality;
-        m_devmode.dmYResolution = kQuality;
-        m_devmode.dmDefaultSource = source;
-        std::vector<nirasim::SpoolPage> spooled;
-        for (int i = 1; i <= pages; ++i) {
-            nirasim::EmfRecorder page(100, 100);
-            std::vector<BYTE> devmode;
-            if (i == 1) {
-                const auto* b = reinterpret_cast<const BYTE*>(&m_devmode);
-                devmode.assign(b, b + sizeof(m_devmode));
-            }
-            spooled.push_back({devmode, page.Finish()});
-        }
-        WString printer = nirasim::Wide(kPrinter);
-        DWORD id = nirasim::SpoolEmfJob(printer, nirasim::EmfSpoolFile(printer, spooled));
-        m_document = printer + nirasim::Wide(", Job " + std::to_string(id));
-        m_printerName = printer;
-        m_job.printerName = &m_printerName[0];
-        m_spool = GdiGetSpoolFileHandle(&m_printerName[0], &m_devmode, &m_document[0]);
-        ASSERT_NE(m_spool, nullptr);
-        HDC dc = GdiGetDC(m_spool);
-        ASSERT_NE(dc, nullptr);
-        DOCINFOW info = {sizeof(DOCINFOW), m_document.c_str(), nullptr, nullptr, 0};
-        ASSERT_TRUE(GdiStartDocEMF(m_spool, &info));
-        SetGraphicsMode(dc, GM_ADVANCED);
-        m_emf.spoolHandle = m_spool;
-        m_emf.printerDC = dc;
-        m_emf.pageCount = pages;
-        m_emf.settings.marginMode = 0;
-        ASSERT_TRUE(GetPageDevmode(m_emf, 1, &m_emf.pageDevmode));
-        nirasim::ClearPlacementJournal();
-    }
-
-    void Layout(LONG pagesPerSide, bool processorPlaces = true)
-    {
-        m_emf.pagesPerSide = pagesPerSide;
-        m_emf.driverPagesPerSide = processorPlaces ? 1 : pagesPerSide;
-        m_emf.nupPages = processorPlaces ? pagesPerSide : 1;
-    }
-
-    BOOL Run(BOOL (*strategy)(StrategyContext&))
-    {
-        CellPlacement placement;
-        placement.job = &m_emf;
-        placement.spoolHandle = m_spool;
-        placement.printerDC = m_emf.printerDC;
-        StrategyContext context;
-        context.job = &m_emf;
-        context.spoolHandle = m_spool;
-        context.printerDC = m_emf.printerDC;
-        context.pageDevmode = m_emf.pageDevmode;
-        context.duplex = m_emf.duplex;
-        context.collate = m_emf.collate;
-        context.pageCount = m_emf.pageCount;
-        context.cellPlacement = &placement;
-        return strategy(context);
-    }
-
-    // Each side as its pages in cell order, "-" for an empty side: "1 2|3 4|-".
-    static std::string Sides()
-    {
-        std::string text;
-        for (const nirasim::SheetSideRecord& side : nirasim::PlacementJournal()) {
-            std::string pages;
-            for (const nirasim::PlayedPage& played : side.pages) {
-                pages += (pages.empty() ? "" : " ") + std::to_string(played.page);
-            }
-            text += (text.empty() ? "" : "|") + (pages.empty() ? std::string("-") : pages);
-        }
-        return text;
-    }
-
-    DEVMODEW m_devmode = {};
-    WString m_printerName;
-    WString m_document;
-    ProcessorJob m_job = {};
-    CNiraEmfJob m_emf{&m_job, &m_devmode};
-    HANDLE m_spool = nullptr;
-};
+class PageStrategiesTest : public SpoolPassTest {};
 
 TEST_F(PageStrategiesTest, ReverseOrderSendsTheLastSheetFirst)
 {
@@ -213,9 +106,11 @@ TEST_F(PageStrategiesTest, ARepeatCountBelowZeroSendsEverySideTwice)
     EXPECT_TRUE(Run(PrintPlainPages));
     EXPECT_EQ(Sides(), "1|1|2|2");
     nirasim::ClearPlacementJournal();
+    // A poster repeats its tiles itself: the strategy sends each page once.
     m_emf.settings.poster = 1;
+    m_emf.settings.posterTileSelected[0] = 1;
     EXPECT_TRUE(Run(PrintPlainPages));
-    EXPECT_EQ(Sides(), "1|2");
+    EXPECT_EQ(Sides(), "1|1|2|2");
 }
 
 TEST_F(PageStrategiesTest, ASourceAboveAThousandBecomesAMediaTypeFromTheOtherSheetsSource)
@@ -248,6 +143,203 @@ TEST_F(PageStrategiesTest, DevmodesDifferInWhatTheOutputDependsOn)
     b.dmPanningHeight = 1;  // the rest after the form name
     EXPECT_TRUE(DevmodesDiffer(&a, &b));
     EXPECT_TRUE(DevmodesDiffer(&a, nullptr));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PageStrategiesTest, BookletSheetsFoldTheDocument)
+{
+    struct Case {
+        int pages;
+        const char* sides;
+    };
+    // Sheet by sheet: front left and right, back left and right (empty cells left out).
+    const Case cases[] = {
+        {8, "8 1|7 2|6 3|5 4"},
+        {6, "1|2|6 3|5 4"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pages);
+        Open(c.pages);
+        Layout(2);
+        m_emf.settings.booklet = 1;
+        m_emf.duplex = 1;
+        m_emf.duplexKind = 1;
+        m_emf.pageDevmode->dmDuplex = DMDUP_HORIZONTAL;
+        EXPECT_TRUE(Run(PrintBookletPages));
+        EXPECT_EQ(Sides(), c.sides);
+        EXPECT_EQ(m_emf.bookletSheetCount, 2);
+        Close();
+    }
+}
+
+TEST_F(PageStrategiesTest, ABookletPageKeepsItsCellWhenTheOtherIsEmpty)
+{
+    Open(6);
+    Layout(2);
+    m_emf.settings.booklet = 1;
+    m_emf.duplex = 1;
+    m_emf.duplexKind = 1;
+    EXPECT_TRUE(Run(PrintBookletPages));
+    std::vector<nirasim::SheetSideRecord> sides = nirasim::PlacementJournal();
+    ASSERT_EQ(sides.size(), 4u);
+    // Page 1 is the right-hand page of the first front; on the portrait sheet the halves lie one
+    // above the other, the second cell on top.
+    EXPECT_LT(sides[0].pages[0].world.eDy, sides[2].pages[0].world.eDy);
+}
+
+TEST_F(PageStrategiesTest, ReverseNupPrintsSheetsFromTheLastWithPagesInTheirOrder)
+{
+    struct Case {
+        int pages;
+        LONG duplex;
+        const char* sides;
+    };
+    const Case cases[] = {
+        {9, 0, "9|5 6 7 8|1 2 3 4"},
+        {12, 1, "9 10 11 12|1 2 3 4|5 6 7 8"},
+        {16, 1, "9 10 11 12|13 14 15 16|1 2 3 4|5 6 7 8"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sides);
+        Open(c.pages);
+        Layout(4);
+        m_emf.reverseOrder = 1;
+        m_emf.duplex = c.duplex;
+        EXPECT_TRUE(Run(PrintNupPages));
+        EXPECT_EQ(Sides(), c.sides);
+        Close();
+    }
+}
+
+TEST_F(PageStrategiesTest, CoversAreBlankSheetsAroundTheDocument)
+{
+    Open(2);
+    Layout(1);
+    m_emf.settings.specialPages = 1;
+    m_emf.settings.frontCover = 1;
+    m_emf.settings.backCover = 1;
+    m_emf.settings.frontCoverSource = 4;
+    m_emf.copies = 2;
+    m_emf.driverCopies = 2;
+    EXPECT_TRUE(Run(PrintPlainPages));
+    EXPECT_EQ(Sides(), "-|1|2|-");
+    std::vector<nirasim::SheetSideRecord> sides = nirasim::PlacementJournal();
+    EXPECT_EQ(sides[0].copies, 2);  // the uncollated covers come with every copy at once
+
+    nirasim::ClearPlacementJournal();
+    m_emf.collate = 1;
+    m_emf.driverCopies = 1;
+    EXPECT_TRUE(Run(PrintPlainPages));
+    EXPECT_EQ(Sides(), "-|1|2|-|-|1|2|-");
+}
+
+TEST_F(PageStrategiesTest, TwoSidedDocumentsEndOnABlankBackUnlessTheDriverSkipsIt)
+{
+    Open(3);
+    Layout(1);
+    m_emf.duplex = 1;
+    EXPECT_TRUE(Run(PrintPlainPages));
+    EXPECT_EQ(Sides(), "1|2|3|-");
+    nirasim::ClearPlacementJournal();
+    m_emf.settings.skipLastBlankBack = 1;
+    EXPECT_TRUE(Run(PrintPlainPages));
+    EXPECT_EQ(Sides(), "1|2|3");
+    // Collated copies keep the blank back that separates one copy from the next.
+    nirasim::ClearPlacementJournal();
+    m_emf.copies = 2;
+    m_emf.collate = 1;
+    EXPECT_TRUE(Run(PrintPlainPages));
+    EXPECT_EQ(Sides(), "1|2|3|-|1|2|3");
+}
+
+TEST_F(PageStrategiesTest, TwoSidedOnlyMediaSendsTheSideTwoSidedWithABlankBack)
+{
+    constexpr DWORD kTwoSidedMedia = 7;
+    Open(2);
+    Layout(1);
+    m_emf.settings.duplexMediaOn = 1;
+    m_emf.settings.duplexMediaType1 = kTwoSidedMedia;
+    m_emf.settings.mediaOverride = kTwoSidedMedia;
+    EXPECT_TRUE(Run(PrintPlainPages));
+    EXPECT_EQ(Sides(), "1|-|2|-");
+    std::vector<nirasim::SheetSideRecord> sides = nirasim::PlacementJournal();
+    EXPECT_EQ(sides[0].duplex, DMDUP_HORIZONTAL);
+}
+
+TEST_F(PageStrategiesTest, APausedJobWaitsAndACancelDoesNotEndTheLoop)
+{
+    Open(3);
+    Layout(1);
+    m_job.pauseEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    SetJobFlags(m_job, JOB_FLAG_PAUSED);
+    constexpr auto kPause = std::chrono::milliseconds(100);
+    auto start = std::chrono::steady_clock::now();
+    std::thread control([&] {
+        std::this_thread::sleep_for(kPause);
+        EXPECT_TRUE(nirasim::PlacementJournal().empty());  // nothing printed while paused
+        SetJobFlags(m_job, JOB_FLAG_ABORTED);
+        SetEvent(m_job.pauseEvent);
+    });
+    EXPECT_TRUE(Run(PrintPlainPages));
+    control.join();
+    EXPECT_GE(std::chrono::steady_clock::now() - start, kPause);
+    EXPECT_EQ(Sides(), "1|2|3");
+    CloseHandle(m_job.pauseEvent);
+}
+
+TEST_F(PageStrategiesTest, ScalingThroughThePaperMakesACustomPaperClampedToTheWidest)
+{
+    constexpr short kA4 = 9;
+    struct Case {
+        LONG maxWidth;
+        short width;
+        LONG clamped;
+    };
+    const Case cases[] = {{3300, 3150, 0}, {3000, 3000, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.maxWidth);
+        m_devmode.dmPaperSize = kA4;
+        Open(1);
+        Layout(1);
+        m_emf.settings.scalePercent = 150;
+        m_emf.settings.driverScales = 1;
+        m_emf.settings.outputMode = 1;
+        m_emf.settings.maxPaperWidth = c.maxWidth;
+        EXPECT_TRUE(Run(PrintPlainPages));
+        DEVMODEW* page = nullptr;
+        ASSERT_TRUE(GetPageDevmode(m_emf, 1, &page));
+        EXPECT_EQ(page->dmPaperSize, 0);
+        EXPECT_EQ(page->dmPaperWidth, c.width);
+        EXPECT_EQ(page->dmPaperLength, 4455);
+        EXPECT_EQ(m_emf.paperWidthClamped, c.clamped);
+        EXPECT_EQ(m_emf.requestedPaperWidth, c.clamped != 0 ? 3150 : 0);
+        Close();
+    }
+}
+
+TEST_F(PageStrategiesTest, PagesCarryTheirParityAndRepetitionInTheirPrivateSection)
+{
+    SetSettingsModuleHandle(SETTINGS_MODULE_SELF, nullptr);
+    GivePagesPrivateSections();
+    Open(2);
+    Layout(1);
+    m_emf.settings.pageParityMode = 1;
+    m_emf.settings.repeatMode = 1;
+    m_emf.settings.repeatCount = 3;
+    EXPECT_TRUE(Run(PrintPlainPages));
+    EXPECT_EQ(Sides(), "1|1|1|2|2|2");
+    EXPECT_EQ(FlagOfPage(1, kParityFlagA), 0);
+    EXPECT_EQ(FlagOfPage(1, kParityFlagB), 1);
+    EXPECT_EQ(FlagOfPage(2, kParityFlagB), 0);
+    // The last of three repetitions leaves its mark.
+    EXPECT_EQ(FlagOfPage(2, kRepeatOnFlag), 1);
+    EXPECT_EQ(FlagOfPage(2, kFirstRepeatFlag), 0);
+    EXPECT_EQ(IntOfPage(2, kRepeatCountSetting), 3);
+    Close();
+    FreeSettingsLibrary();
 }
 
 }  // namespace

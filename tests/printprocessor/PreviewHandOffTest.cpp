@@ -2,7 +2,7 @@
 // and the two roads to the user (the preview library in the spooler, the print-UI host).
 #include "printprocessor/ProcessorMachine.h"
 
-#include <nirasim/PrintUIHost.h>
+#include <nirasim/AsyncUI.h>
 
 #include <cstring>
 #include <string>
@@ -171,27 +171,29 @@ TEST_F(PreviewHandOffTest, TheRequestCarriesTheBlockAndTheRecords)
 {
     CNiraEmfJob job = Job();
     struct Case {
-        nirasim::printui::HostReply reply;
+        nirasim::asyncui::HostReply reply;
         bool print;
     } cases[] = {
-        {nirasim::printui::CustomDataReply("OK"), true},
-        {nirasim::printui::CustomDataReply("Cancel"), false},
+        {nirasim::asyncui::CustomDataReply("OK"), true},
+        {nirasim::asyncui::CustomDataReply("Cancel"), false},
     };
     for (const Case& c : cases) {
-        nirasim::printui::ScriptReplies({c.reply});
+        nirasim::asyncui::ScriptReplies({c.reply});
         PreviewJobBlock block = {};
         block.jobId = 7;
         block.recordCount = 3;
         block.pageRecords = Records(3);
         EXPECT_EQ(SendPreviewRequest(job, block), c.print);
-        nirasim::printui::WaitForHost();
+        nirasim::asyncui::WaitForHost();
         FreePreviewPageRecords(block.pageRecords);
     }
-    auto requests = nirasim::printui::Requests();
+    auto requests = nirasim::asyncui::Requests();
     ASSERT_EQ(requests.size(), 2u);
-    const nirasim::printui::Request& request = requests[0];
+    const nirasim::asyncui::Request& request = requests[0];
     EXPECT_EQ(request.entryPoint, nirasim::Wide("EvtDlgAsyncUIEntryPointPrintPreview"));
-    EXPECT_EQ(request.size, AsyncUIRequestSize(kEntryPointPrintPreview, 2968 + 3 * 56));
+    // The block starts right after the text's terminator, at byte 548; the records at 3516.
+    EXPECT_EQ((request.text.size() + 1) * sizeof(WCHAR), 548u);
+    EXPECT_EQ(request.size, 3536u + 3 * 56);
     ASSERT_EQ(request.afterText.size(), 2968u + 3 * 56 + 20);
     PreviewJobBlock sent;
     std::memcpy(&sent, request.afterText.data(), sizeof(sent));
@@ -209,16 +211,16 @@ TEST_F(PreviewHandOffTest, TheRequestCarriesTheBlockAndTheRecords)
 
 TEST_F(PreviewHandOffTest, AtMost8000SheetsTravel)
 {
-    nirasim::printui::ScriptReplies({nirasim::printui::CustomDataReply("OK")});
+    nirasim::asyncui::ScriptReplies({nirasim::asyncui::CustomDataReply("OK")});
     CNiraEmfJob job = Job();
     PreviewJobBlock block = {};
     block.recordCount = 10000;
     block.pageRecords = Records(10000);
     EXPECT_TRUE(SendPreviewRequest(job, block));
-    nirasim::printui::WaitForHost();
+    nirasim::asyncui::WaitForHost();
     FreePreviewPageRecords(block.pageRecords);
     EXPECT_EQ(block.recordCount, 8000);
-    auto requests = nirasim::printui::Requests();
+    auto requests = nirasim::asyncui::Requests();
     ASSERT_EQ(requests.size(), 1u);
     ASSERT_EQ(requests[0].afterText.size(), 2968u + 8000 * 56 + 20);
     PreviewPageRecord last;
@@ -229,13 +231,13 @@ TEST_F(PreviewHandOffTest, AtMost8000SheetsTravel)
 
 TEST_F(PreviewHandOffTest, WithoutThePrintersInfoTheJobPrintsUnasked)
 {
-    nirasim::printui::ScriptReplies({nirasim::printui::CustomDataReply("Cancel")});
+    nirasim::asyncui::ScriptReplies({nirasim::asyncui::CustomDataReply("Cancel")});
     Machine().FailCalls("GetPrinterW", ERROR_NOT_ENOUGH_MEMORY);
     CNiraEmfJob job = Job();
     PreviewJobBlock block = {};
     block.recordCount = 1;
     EXPECT_TRUE(SendPreviewRequest(job, block));
-    EXPECT_TRUE(nirasim::printui::Requests().empty());
+    EXPECT_TRUE(nirasim::asyncui::Requests().empty());
 }
 
 TEST_F(PreviewHandOffTest, InProcessThePreviewLibraryAnswers)

@@ -3,7 +3,7 @@
 // pass runs only when the user chose to print.
 #include "printprocessor/EmfJobFixture.h"
 
-#include <nirasim/PrintUIHost.h>
+#include <nirasim/AsyncUI.h>
 
 #include "common/PreviewRecords.h"
 
@@ -36,7 +36,7 @@ protected:
     // The block and records of the last request the print-UI host received.
     static PreviewJobBlock SentBlock(std::vector<PreviewPageRecord>& records)
     {
-        auto requests = nirasim::printui::Requests();
+        auto requests = nirasim::asyncui::Requests();
         PreviewJobBlock block = {};
         if (!requests.empty() && requests.back().afterText.size() >= sizeof(block) + 20) {
             const std::vector<BYTE>& sent = requests.back().afterText;
@@ -62,9 +62,9 @@ TEST_F(PreviewJobTest, OnWindows6TheUserChoosesThroughThePrintUIHost)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reply);
         nirasim::ClearPlacementJournal();
-        nirasim::printui::ScriptReplies({nirasim::printui::CustomDataReply(c.reply)});
+        nirasim::asyncui::ScriptReplies({nirasim::asyncui::CustomDataReply(c.reply)});
         nirasim::PrintJobRun run = RunEmf(3, Devmode());
-        nirasim::printui::WaitForHost();
+        nirasim::asyncui::WaitForHost();
         EXPECT_EQ(run.printed != FALSE, c.printed) << run.printError;
         // The preview pass's three sheets, then the printing pass's.
         EXPECT_EQ(nirasim::PlacementJournal().size(), c.sides);
@@ -83,9 +83,9 @@ TEST_F(PreviewJobTest, OnWindows6TheUserChoosesThroughThePrintUIHost)
         EXPECT_EQ(records[2].next, nullptr);
     }
     // A channel closed without a reply lets nothing print, and nothing waits for it.
-    nirasim::printui::ScriptReplies({{nirasim::printui::HostAnswer::CloseWithoutData, {}}});
+    nirasim::asyncui::ScriptReplies({{nirasim::asyncui::HostAnswer::CloseWithoutData, {}}});
     EXPECT_FALSE(RunEmf(1, Devmode()).printed);
-    EXPECT_EQ(nirasim::printui::Requests().size(), 3u);
+    EXPECT_EQ(nirasim::asyncui::Requests().size(), 3u);
 }
 
 TEST_F(PreviewJobTest, OnWindows5ThePreviewLibraryAnswersInsideTheSpooler)
@@ -105,7 +105,7 @@ TEST_F(PreviewJobTest, OnWindows5ThePreviewLibraryAnswersInsideTheSpooler)
         EXPECT_EQ(block.recordCount, 2);
         EXPECT_EQ(WString(block.documentName).empty(), false);
     }
-    EXPECT_TRUE(nirasim::printui::Requests().empty());
+    EXPECT_TRUE(nirasim::asyncui::Requests().empty());
 }
 
 TEST_F(PreviewJobTest, WithoutThePreviewLibraryNothingPrintsOnWindows5)
@@ -116,4 +116,34 @@ TEST_F(PreviewJobTest, WithoutThePreviewLibraryNothingPrintsOnWindows5)
     nirasim::PrintJobRun run = RunEmf(2, Devmode());
     EXPECT_FALSE(run.printed);
     EXPECT_EQ(nirasim::PlacementJournal().size(), 2u);  // the preview pass only
+}
+
+TEST_F(PreviewJobTest, PostersAndBookletsGiveOneRecordPerPrintedSheet)
+{
+    Machine().SetWindowsVersion(6, 0);
+    struct Case {
+        const char* name;
+        int pages;
+        bool poster;
+        LONG records;
+    } cases[] = {{"poster, three tiles of four", 3, true, 9}, {"booklet of nine pages", 9, false, 6}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Choose(TEXT("Poster"), c.poster ? 1 : 0);
+        Choose(TEXT("PosterTiles"), 0x7);
+        Choose(TEXT("Booklet"), c.poster ? 0 : 1);
+        DEVMODEW devmode = Devmode();
+        devmode.dmDuplex = c.poster ? DMDUP_SIMPLEX : DMDUP_VERTICAL;
+        nirasim::ClearPlacementJournal();
+        nirasim::asyncui::ScriptReplies({nirasim::asyncui::CustomDataReply("OK")});
+        nirasim::PrintJobRun run = RunEmf(c.pages, devmode);
+        nirasim::asyncui::WaitForHost();
+        ASSERT_TRUE(run.printed) << run.printError;
+        std::vector<PreviewPageRecord> records;
+        PreviewJobBlock block = SentBlock(records);
+        EXPECT_EQ(block.recordCount, c.records);
+        EXPECT_EQ(records.size(), static_cast<size_t>(c.records));
+        // The preview pass's sheets, then as many printed ones.
+        EXPECT_EQ(nirasim::PlacementJournal().size(), static_cast<size_t>(2 * c.records));
+    }
 }

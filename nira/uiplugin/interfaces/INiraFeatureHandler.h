@@ -47,8 +47,9 @@ public:
     virtual int OnWidgetChanged(int widgetId) = 0;                                         // 22
     virtual int OnFeatureChanged(int featureId, int changeKind) = 0;                       // 23
     virtual int OnFeatureNotify(int featureId) = 0;                                        // 24
-    virtual int PaintWidget(int widgetId, HWND window, int reserved) = 0;                  // 25
-    virtual int OnWidgetCommand(int widgetId) = 0;                                         // 26
+    // The extra value is pointer-sized: the presentation library passes its module handle.
+    virtual int PaintWidget(int widgetId, HWND window, INT_PTR extra) = 0;  // 25
+    virtual int OnWidgetCommand(int widgetId) = 0;                          // 26
     // The three texts are the constraint action's data, narrow as the constraint database holds them.
     virtual int OnConstraintMessage(int featureId, const char* data1, const char* data2, const char* data3,
                                     int* show) = 0;  // 27

@@ -3,11 +3,13 @@
 -- elements of the user interface listed like features. ClassId names the handler class that
 -- serves the feature; a handler changes only the features of its own class id, so a feature that
 -- one handler writes for another carries the writer's class (the paper size is written by the
--- paper list, 4233). Stringid values are texts of the string-resource library.
+-- paper list, 4233; the media type, its pending choice and the base medium belong to the
+-- added-media class, 4261, the media-type handler that also offers the papers the user added).
+-- Stringid values are texts of the string-resource library.
 INSERT INTO CAP_FEATURES_INFO (Featureid, FeatureName, ClassId, Categoryid, Stringid, DefaultOption, DefaultNonUS, DefaultJapanese, VocabNameSpace, VocabMap) VALUES
   (4114, 'FEATURE_PAPER_SIZE', 4233, 1, 14114, 256, 259, 259, 'psk', 'psk:PageMediaSize'),
   (4115, 'FEATURE_PRINT_QUALITY', 4115, 1, 14115, 2, 2, 2, 'psk', 'psk:PageOutputQuality'),
-  (4116, 'FEATURE_MEDIA_TYPE', 4116, 1, 14116, 256, 256, 256, 'psk', 'psk:PageMediaType'),
+  (4116, 'FEATURE_MEDIA_TYPE', 4261, 1, 14116, 256, 256, 256, 'psk', 'psk:PageMediaType'),
   (4117, 'FEATURE_INPUT_BIN', 4117, 1, 14117, 7, 7, 7, 'psk', 'psk:JobInputBin'),
   (4118, 'FEATURE_ORIENTATION', 4118, 2, 14118, 1, 1, 1, 'psk', 'psk:PageOrientation'),
   (4119, 'FEATURE_BORDERLESS', 4119, 1, 14119, 1, 1, 1, 'psk', 'psk:PageBorderless'),
@@ -60,7 +62,7 @@ INSERT INTO CAP_FEATURES_INFO (Featureid, FeatureName, ClassId, Categoryid, Stri
   (4298, 'FEATURE_MAX_DPI', 4298, 1, 14298, 1, 1, 1, '0', '0'),
   (4302, 'FEATURE_INK_VOLUME', 4302, 4, 14302, 2, 2, 2, '0', '0'),
   (4305, 'FEATURE_TRAY2', 4305, 4, 14305, 1, 1, 1, '0', '0'),
-  (4307, 'FEATURE_BASE_MEDIA', 4307, 1, 14307, 256, 256, 256, '0', '0'),
+  (4307, 'FEATURE_BASE_MEDIA', 4261, 1, 14307, 256, 256, 256, '0', '0'),
   (5998, 'FEATURE_FIRST_PACKED', 5998, 0, 15998, 4113, 4113, 4113, '0', '0'),
   (5999, 'FEATURE_LAST_PACKED', 5999, 0, 15999, 4312, 4312, 4312, '0', '0'),
   (6001, 'UI_PREVIEW_PANEL', 4132, 0, 16001, 1, 1, 1, '0', '0'),
@@ -68,7 +70,7 @@ INSERT INTO CAP_FEATURES_INFO (Featureid, FeatureName, ClassId, Categoryid, Stri
   (6003, 'UI_CUSTOM_SIZE_BUTTON', 4234, 0, 16003, 1, 1, 1, '0', '0'),
   (6004, 'UI_HELP_BUTTON', 6004, 0, 16004, 1, 1, 1, '0', '0'),
   (6418, 'UI_PAPER_CHOICE', 4114, 0, 16418, 0, 0, 0, '0', '0'),
-  (6419, 'UI_MEDIA_CHOICE', 4116, 0, 16419, 0, 0, 0, '0', '0'),
+  (6419, 'UI_MEDIA_CHOICE', 4261, 0, 16419, 0, 0, 0, '0', '0'),
   (6079, 'UI_SETTINGS_CHANGED', 6079, 0, 16079, 1, 1, 1, '0', '0'),
   (8001, 'UI_BEYOND_SHEETS', 8001, 0, 18001, 0, 0, 0, '0', '0');
 
@@ -111,6 +113,7 @@ UPDATE CAP_FEATURES_INFO SET uiDataStore = 1 WHERE Featureid = 4215;
 UPDATE CAP_FEATURES_INFO SET uiDataStore = 1 WHERE Featureid = 4221;
 UPDATE CAP_FEATURES_INFO SET uiDataStore = 1 WHERE Featureid = 4237;
 UPDATE CAP_FEATURES_INFO SET uiDataStore = 1 WHERE Featureid = 4305;
+UPDATE CAP_FEATURES_INFO SET uiDataStore = 1 WHERE Featureid = 4298;
 
 -- The target size of fit-to-size follows the paper list of the paper size.
 UPDATE CAP_FEATURES_INFO SET SoftLink = 1, SoftLinkFeatureID = 4114, AuxIndex = 1, AuxBitOffset = 1 WHERE Featureid = 4121;
@@ -119,3 +122,7 @@ UPDATE CAP_FEATURES_INFO SET SoftLink = 1, SoftLinkFeatureID = 4114, AuxIndex = 
 UPDATE CAP_FEATURES_INFO SET bRespectUserSelection = 1 WHERE Featureid IN (4114, 4116, 4125);
 -- Discriminators tell the paper list which papers belong to the region of the user.
 UPDATE CAP_FEATURES_INFO SET Discriminator = 1, NonUSDiscriminator = 2 WHERE Featureid IN (4114, 4233);
+
+-- A feature's state follows how it is shown: 3 for a feature shown and enabled, which its handler
+-- serves in full (widget notices, changes and the queued changes after them).
+UPDATE CAP_FEATURES_INFO SET FeatureState = DefaultDisplayState;

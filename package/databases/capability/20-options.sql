@@ -22,7 +22,8 @@ INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, Voca
   (4115, 1, 1, 'Draft', 0, 'psk', 'Draft'),
   (4115, 2, 2, 'Normal', 0, 'psk', 'Normal'),
   (4115, 3, 3, 'Best', 0, 'psk', 'High'),
-  (4115, 4, 4, 'Maximum dpi', 0, 'psk', 'Photographic');
+  (4115, 4, 4, 'Maximum dpi', 0, 'psk', 'Photographic'),
+  (4115, 5, 5, 'Maximum dpi on photo paper', 0, 'ns0000', 'ZQMaximumDpiPhoto');
 -- 4116 FEATURE_MEDIA_TYPE
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
   (4116, 256, 256, 'Plain paper', 0, 'psk', 'Plain'),
@@ -87,10 +88,10 @@ INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, Voca
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
   (4128, 1, 1, '1 page per sheet', 0, '0', '0'),
   (4128, 2, 2, '2 pages per sheet', 0, '0', '0'),
-  (4128, 4, 4, '4 pages per sheet', 0, '0', '0'),
-  (4128, 6, 6, '6 pages per sheet', 0, '0', '0'),
-  (4128, 9, 9, '9 pages per sheet', 0, '0', '0'),
-  (4128, 16, 16, '16 pages per sheet', 0, '0', '0');
+  (4128, 3, 3, '4 pages per sheet', 0, '0', '0'),
+  (4128, 4, 4, '6 pages per sheet', 0, '0', '0'),
+  (4128, 5, 5, '9 pages per sheet', 0, '0', '0'),
+  (4128, 6, 6, '16 pages per sheet', 0, '0', '0');
 -- 4129 FEATURE_PAGE_ORDER_NUP
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
   (4129, 1, 1, 'Right, then down', 0, '0', 'RightBottom'),

@@ -60,10 +60,10 @@ INSERT INTO CAP_TREEVIEW_INFO (FeatureID, OptionID, OptionIndex, SupportOption, 
   (4128, 0, 0, 1, 0, 1, 0, 200, 'FEATURE_PAGES_PER_SHEET'),
   (4128, 1, 1, 1, 0, 2, 0, 200, '1 page per sheet'),
   (4128, 2, 2, 1, 0, 2, 0, 200, '2 pages per sheet'),
-  (4128, 4, 4, 1, 0, 2, 0, 200, '4 pages per sheet'),
-  (4128, 6, 6, 1, 0, 2, 0, 200, '6 pages per sheet'),
-  (4128, 9, 9, 1, 0, 2, 0, 200, '9 pages per sheet'),
-  (4128, 16, 16, 1, 0, 2, 0, 200, '16 pages per sheet');
+  (4128, 3, 3, 1, 0, 2, 0, 200, '4 pages per sheet'),
+  (4128, 4, 4, 1, 0, 2, 0, 200, '6 pages per sheet'),
+  (4128, 5, 5, 1, 0, 2, 0, 200, '9 pages per sheet'),
+  (4128, 6, 6, 1, 0, 2, 0, 200, '16 pages per sheet');
 -- 4136 FEATURE_PRINT_IN_GRAY
 INSERT INTO CAP_TREEVIEW_INFO (FeatureID, OptionID, OptionIndex, SupportOption, StringID, LevelID, Discriminator, GroupID, OptionName) VALUES
   (4136, 0, 0, 1, 0, 1, 0, 300, 'FEATURE_PRINT_IN_GRAY'),

@@ -31,3 +31,29 @@ INSERT INTO FDT4307 VALUES
   (258, 'Brochure paper, matte'),
   (259, 'Photo paper, glossy'),
   (261, 'Photo paper, matte');
+
+-- The poster tile selection (class 4243): the selection mask (4303, a number whose bit k stands for
+-- tile 6350 + k; none chosen until the user or a shortcut chooses), the text widget that counts
+-- the chosen tiles (6078), the store, restore, select-all and clear-all buttons (6345 to 6348) and
+-- the 25 tile widgets (6350 to 6374, option 1 left out, 2 printed). Only the property sheets read
+-- the widgets.
+INSERT INTO CAP_FEATURES_INFO (Featureid, FeatureName, ClassId, Categoryid, Stringid, DefaultOption, DefaultNonUS, DefaultJapanese, IsFeatureUserInput) VALUES
+  (4303, 'FEATURE_POSTER_TILE_MASK', 4243, 2, 14303, 0, 0, 0, 1),
+  (6078, 'UI_POSTER_TILE_COUNT', 4243, 0, 16078, 1, 1, 1, 0),
+  (6345, 'UI_POSTER_TILES_STORE', 4243, 0, 16345, 1, 1, 1, 0),
+  (6346, 'UI_POSTER_TILES_RESTORE', 4243, 0, 16346, 1, 1, 1, 0),
+  (6347, 'UI_POSTER_TILES_ALL', 4243, 0, 16347, 1, 1, 1, 0),
+  (6348, 'UI_POSTER_TILES_NONE', 4243, 0, 16348, 1, 1, 1, 0);
+INSERT INTO CAP_FEATURES_INFO (Featureid, FeatureName, ClassId, Stringid, DefaultOption, DefaultNonUS, DefaultJapanese)
+  WITH RECURSIVE tile(id) AS (SELECT 6350 UNION ALL SELECT id + 1 FROM tile WHERE id < 6374)
+  SELECT id, 'UI_POSTER_TILE_' || (id - 6349), 4243, 10000 + id, 1, 1, 1 FROM tile;
+
+INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName) VALUES
+  (6078, 1, 1, '0'),
+  (6345, 1, 1, 'Store'),
+  (6346, 1, 1, 'Restore'),
+  (6347, 1, 1, 'All'),
+  (6348, 1, 1, 'None');
+INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName)
+  WITH RECURSIVE tile(id) AS (SELECT 6350 UNION ALL SELECT id + 1 FROM tile WHERE id < 6374)
+  SELECT id, 1, 1, 'Left out' FROM tile UNION ALL SELECT id, 2, 2, 'Printed' FROM tile;

@@ -43,3 +43,49 @@ INSERT INTO CONSTRAINT_ACTION_INFO (ActionID, FeatureID, State, ActionType, Opti
   (71, 4125, 3, 9, 2, 72, NULL, NULL, NULL, 0, 4),
   (72, 4125, 3, 9, 3, 0, NULL, NULL, NULL, 0, 4),
   (81, 4227, 0, 2, 1, 0, NULL, NULL, NULL, 0, 4);
+
+-- Borderless printing against plain paper: switching borderless on while plain paper is chosen,
+-- or choosing plain paper for a borderless job, marks plain paper conflicting (type 5, icon 127)
+-- and makes it a dependent of the feature that changed; the conflict resolution then puts the
+-- settings back. Borderless off clears the mark again (type 18).
+-- A message box (type 3) when a booklet is asked for on the rear manual feed.
+-- Mirror printing turns "print all text as black" off, and its chain leads to an action that the
+-- table does not hold (129): the chain ends there.
+-- Two rules on the ink volume with the same priority: the later one (14) runs first and its
+-- limit keeps the earlier one from overriding the print quality it chose.
+-- Rule 15 has no preconditions (and so no trigger): it never holds.
+INSERT INTO CONSTRAINT_INFO (ConstraintID, Priority) VALUES
+  (9, 5),
+  (10, 5),
+  (11, 3),
+  (12, 3),
+  (13, 3),
+  (14, 3),
+  (15, 3);
+INSERT INTO CONSTRAINT_PRECOND_TRIGGERS (ConstraintID, PreConditionID, FeatureID, State, OptionID, ConditionType, Operator, ActionID, Priority) VALUES
+  (9, 901, 4119, 0, 2, 1, 1, 0, 5),
+  (9, 902, 4116, 0, 256, 1, 0, 91, 5),
+  (10, 1001, 4119, 0, 1, 1, 0, 101, 5),
+  (11, 1101, 4117, 0, 4, 1, 1, 0, 3),
+  (11, 1102, 4130, 0, 1, 2, 0, 111, 3),
+  (12, 1201, 4218, 0, 2, 1, 0, 121, 3),
+  (13, 1301, 4302, 0, 3, 1, 0, 131, 3),
+  (14, 1401, 4302, 0, 3, 1, 0, 141, 3);
+INSERT INTO CONSTRAINT_ACTION_INFO (ActionID, FeatureID, State, ActionType, OptionID, LinkedActionID, ActionData1, ActionData2, ActionData3, ByForce, Priority) VALUES
+  (91, 4116, 0, 5, 256, 0, '127', NULL, NULL, 0, 5),
+  (101, 4116, 0, 18, 256, 0, NULL, NULL, NULL, 0, 5),
+  (111, 4130, 0, 3, 1, 0, '15216', '15218', NULL, 0, 3),
+  (121, 4222, 0, 1, 1, 129, NULL, NULL, NULL, 0, 3),
+  (131, 4115, 0, 1, 2, 0, NULL, NULL, NULL, 0, 3),
+  (141, 4115, 0, 1, 3, 0, NULL, NULL, NULL, 0, 3);
+
+-- Maximum dpi is not offered on plain paper (type 2 makes it unavailable, type 8 selectable).
+INSERT INTO CONSTRAINT_INFO (ConstraintID, Priority) VALUES
+  (16, 2),
+  (17, 2);
+INSERT INTO CONSTRAINT_PRECOND_TRIGGERS (ConstraintID, PreConditionID, FeatureID, State, OptionID, ConditionType, Operator, ActionID, Priority) VALUES
+  (16, 1601, 4116, 0, 256, 1, 0, 161, 2),
+  (17, 1701, 4116, 0, 256, 2, 0, 171, 2);
+INSERT INTO CONSTRAINT_ACTION_INFO (ActionID, FeatureID, State, ActionType, OptionID, LinkedActionID, ActionData1, ActionData2, ActionData3, ByForce, Priority) VALUES
+  (161, 4115, 0, 2, 4, 0, NULL, NULL, NULL, 0, 2),
+  (171, 4115, 0, 8, 4, 0, NULL, NULL, NULL, 0, 2);

@@ -32,6 +32,7 @@ const char* const kInjectableFunctions[] = {
     "DeleteFileW",
     "DeletePrinterDataExW",
     "DeletePrinterDataW",
+    "DocumentPropertiesW",
     "EndPage",
     "EnumFormsW",
     "EnumJobsW",

@@ -181,6 +181,10 @@ BOOL WINAPI DeleteDC(HDC hdc)
             return FALSE;
         }
         module = dc->renderModule;
+        std::shared_ptr<GdiObject> bitmap = ObjectOf(dc->bitmap);
+        if (bitmap && bitmap->kind == GdiKind::BITMAP) {
+            static_cast<GdiBitmap*>(bitmap.get())->selectedInto = nullptr;
+        }
         Gdi().objects.erase(hdc);
     }
     if (module != nullptr) {
@@ -220,7 +224,7 @@ int WINAPI GetDeviceCaps(HDC hdc, int index)
     case VERTSIZE:
         return static_cast<int>(std::lround(g.printableHeight * 25.4 / g.dpiY));
     case BITSPIXEL:
-        return 24;
+        return dc->target == DcTarget::PRINTER ? 24 : 32;
     case LOGPIXELSX:
         return g.dpiX;
     case LOGPIXELSY:

@@ -1,6 +1,8 @@
 // Fonts, pens and brushes, the stock objects, and selecting objects into a DC.
 #include "gdi/GdiState.h"
 
+#include <windows.h>
+
 using namespace nirasim;
 using namespace nirasim::sim;
 
@@ -34,10 +36,10 @@ HFONT WINAPI CreateFontIndirectW(const LOGFONTW* lplf)
     font->logFont = *lplf;
     font->logFont.lfFaceName[LF_FACESIZE - 1] = 0;
     HGDIOBJ handle = AddGdiObject(font);
-    GdiCall call =
-        MakeGdiCall("CreateFontIndirectW", nullptr,
-                    {lplf->lfHeight, lplf->lfWidth, lplf->lfWeight, lplf->lfCharSet, lplf->lfPitchAndFamily},
-                    HandleValue(handle));
+    GdiCall call = MakeGdiCall("CreateFontIndirectW", nullptr,
+                               {lplf->lfHeight, lplf->lfWidth, lplf->lfWeight, lplf->lfCharSet,
+                                lplf->lfPitchAndFamily, lplf->lfEscapement, lplf->lfItalic},
+                               HandleValue(handle));
     call.text = font->logFont.lfFaceName;
     Journal(call);
     return static_cast<HFONT>(handle);
@@ -71,11 +73,42 @@ HGDIOBJ WINAPI GetStockObject(int i)
     return StockObject(i);
 }
 
+namespace {
+
+// A bitmap goes into one memory DC at a time; the DC's previous bitmap is free again.
+HGDIOBJ SelectBitmap(HDC hdc, GdiDC& dc, HGDIOBJ handle, GdiBitmap& bitmap)
+{
+    if (dc.target != DcTarget::MEMORY || (bitmap.selectedInto != nullptr && bitmap.selectedInto != hdc)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    HGDIOBJ previous = dc.bitmap;
+    std::shared_ptr<GdiObject> old = ObjectOf(previous);
+    if (old && old->kind == GdiKind::BITMAP) {
+        static_cast<GdiBitmap*>(old.get())->selectedInto = nullptr;
+    }
+    if (!bitmap.stock) {
+        bitmap.selectedInto = hdc;
+    }
+    dc.bitmap = handle;
+    Journal(MakeGdiCall("SelectObject", hdc, {HandleValue(handle)}, HandleValue(previous)));
+    return previous;
+}
+
+}  // namespace
+
 HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h)
 {
     std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
     GdiDC* dc = DcOf(hdc);
     std::shared_ptr<GdiObject> object = ObjectOf(h);
+    if (dc != nullptr && object && object->kind == GdiKind::BITMAP) {
+        return SelectBitmap(hdc, *dc, h, static_cast<GdiBitmap&>(*object));
+    }
+    if (dc != nullptr && object && object->kind == GdiKind::REGION) {
+        // A region selected is the DC's clip; the answer is its complexity.
+        return reinterpret_cast<HGDIOBJ>(static_cast<INT_PTR>(SelectClipRgn(hdc, static_cast<HRGN>(h))));
+    }
     HGDIOBJ* slot = (dc != nullptr && object) ? SlotFor(*dc, object->kind) : nullptr;
     if (slot == nullptr) {
         SetLastError(ERROR_INVALID_HANDLE);
@@ -92,7 +125,9 @@ BOOL WINAPI DeleteObject(HGDIOBJ ho)
     std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
     std::shared_ptr<GdiObject> object = ObjectOf(ho);
     BOOL deleted = FALSE;
-    if (object && object->kind != GdiKind::DC) {
+    bool selectedBitmap = object && object->kind == GdiKind::BITMAP &&
+                          static_cast<GdiBitmap*>(object.get())->selectedInto != nullptr;
+    if (object && object->kind != GdiKind::DC && !selectedBitmap) {
         // Stock objects stay; deleting one is answered as done, as Windows does.
         if (!object->stock) {
             Gdi().objects.erase(ho);

@@ -10,7 +10,9 @@ namespace {
 
 constexpr uintptr_t kStockBase = 0x7F000000;
 constexpr uintptr_t kHandleStep = 4;
-constexpr int kStockCount = 17;
+constexpr int kStockCount = 22;
+// The 1 x 1 monochrome bitmap that every memory DC starts with.
+constexpr int kDefaultBitmapIndex = 21;
 // Page pictures are drawn at this many pixels per inch, whatever the device's resolution.
 constexpr double kPictureDpi = 100.0;
 
@@ -35,6 +37,14 @@ std::shared_ptr<GdiObject> MakeStock(int index)
         return std::shared_ptr<GdiObject>(object);
     };
     switch (index) {
+    case kDefaultBitmapIndex: {
+        auto bitmap = std::make_shared<GdiBitmap>();
+        bitmap->width = 1;
+        bitmap->height = 1;
+        bitmap->bitsPerPixel = 1;
+        bitmap->surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
+        return std::shared_ptr<GdiObject>(bitmap);
+    }
     case WHITE_BRUSH:
         return brush(RGB(255, 255, 255), false);
     case LTGRAY_BRUSH:
@@ -80,6 +90,10 @@ void ResetGdi()
     GdiState& state = Gdi();
     std::lock_guard<std::recursive_mutex> guard(state.lock);
     state.objects.clear();
+    for (auto& [window, surface] : state.windowPixels) {
+        cairo_surface_destroy(surface);
+    }
+    state.windowPixels.clear();
     state.journal.clear();
     state.pictures.clear();
     state.pictureFolder.clear();
@@ -100,6 +114,19 @@ GdiState& Gdi()
         return made;
     }();
     return *state;
+}
+
+GdiBitmap::~GdiBitmap()
+{
+    if (surface != nullptr) {
+        cairo_surface_destroy(surface);
+    }
+    delete[] bits;
+}
+
+HGDIOBJ DefaultBitmap()
+{
+    return StockObject(kDefaultBitmapIndex);
 }
 
 GdiDC::~GdiDC()
@@ -168,6 +195,26 @@ void SetPictureColor(cairo_t* cairo, COLORREF color)
     cairo_set_source_rgb(cairo, GetRValue(color) / 255.0, GetGValue(color) / 255.0, GetBValue(color) / 255.0);
 }
 
+bool PictureOfSurface(cairo_surface_t* surface, Picture& picture)
+{
+    if (surface == nullptr) {
+        return false;
+    }
+    cairo_surface_flush(surface);
+    picture.width = cairo_image_surface_get_width(surface);
+    picture.height = cairo_image_surface_get_height(surface);
+    picture.pixels.assign(static_cast<size_t>(picture.width) * picture.height, 0);
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    int stride = cairo_image_surface_get_stride(surface);
+    for (int y = 0; y < picture.height; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
+        for (int x = 0; x < picture.width; ++x) {
+            picture.pixels[static_cast<size_t>(y) * picture.width + x] = row[x] & 0xFFFFFF;
+        }
+    }
+    return true;
+}
+
 double PictureScaleX(const DeviceGeometry& geometry)
 {
     return kPictureDpi / geometry.dpiX;
@@ -229,21 +276,8 @@ std::vector<std::string> PagePictures()
 bool ReadPicture(const std::string& pngPath, Picture& picture)
 {
     cairo_surface_t* surface = cairo_image_surface_create_from_png(pngPath.c_str());
-    bool read = cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS;
-    if (read) {
-        cairo_surface_flush(surface);
-        picture.width = cairo_image_surface_get_width(surface);
-        picture.height = cairo_image_surface_get_height(surface);
-        picture.pixels.resize(static_cast<size_t>(picture.width) * picture.height);
-        const unsigned char* data = cairo_image_surface_get_data(surface);
-        int stride = cairo_image_surface_get_stride(surface);
-        for (int y = 0; y < picture.height; ++y) {
-            const auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
-            for (int x = 0; x < picture.width; ++x) {
-                picture.pixels[static_cast<size_t>(y) * picture.width + x] = row[x] & 0xFFFFFF;
-            }
-        }
-    }
+    bool read =
+        cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS && sim::PictureOfSurface(surface, picture);
     cairo_surface_destroy(surface);
     return read;
 }

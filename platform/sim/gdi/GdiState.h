@@ -1,10 +1,13 @@
-// The state of the simulated GDI: its objects (fonts, pens, brushes, device contexts) by handle,
-// the drawing journal and the folder that page pictures go to.
+// The state of the simulated GDI: its objects (fonts, pens, brushes, bitmaps, regions, device
+// contexts) by handle, the pixels of windows, the drawing journal and the folder that page
+// pictures go to.
 #pragma once
 
 #include <windows.h>
 
 #include <nirasim/Gdi.h>
+
+#include "gdi/Region.h"
 
 #include <cairo.h>
 
@@ -16,7 +19,7 @@
 
 namespace nirasim::sim {
 
-enum class GdiKind { FONT, PEN, BRUSH, DC };
+enum class GdiKind { FONT, PEN, BRUSH, BITMAP, REGION, DC };
 
 struct GdiObject {
     explicit GdiObject(GdiKind k) : kind(k) {}
@@ -43,6 +46,30 @@ struct GdiBrush : GdiObject {
     bool hollow = false;
 };
 
+// A bitmap's pixels live in a cairo image surface (0x00RRGGBB words, top row first). A DIB
+// section also has the bits its maker writes, in the Windows layout; the two are brought together
+// around every GDI call that touches the bitmap.
+struct GdiBitmap : GdiObject {
+    GdiBitmap() : GdiObject(GdiKind::BITMAP) {}
+    ~GdiBitmap() override;
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 32;  // 1 for a monochrome bitmap
+    cairo_surface_t* surface = nullptr;
+    HDC selectedInto = nullptr;
+    // DIB sections only.
+    bool dib = false;
+    BITMAPINFOHEADER header = {};
+    std::vector<RGBQUAD> colors;
+    BYTE* bits = nullptr;
+    size_t bitsSize = 0;
+};
+
+struct GdiRegion : GdiObject {
+    GdiRegion() : GdiObject(GdiKind::REGION) {}
+    Region area;
+};
+
 // The device a DC draws on: sizes in device units.
 struct DeviceGeometry {
     int dpiX = 600;
@@ -55,9 +82,19 @@ struct DeviceGeometry {
     int printableHeight = 0;
 };
 
+// What a DC draws on: a printer's pages, the bitmap selected into a memory DC, or a window.
+enum class DcTarget { PRINTER, MEMORY, WINDOW };
+
 struct GdiDC : GdiObject {
     GdiDC() : GdiObject(GdiKind::DC) {}
     ~GdiDC() override;
+    DcTarget target = DcTarget::PRINTER;
+    HGDIOBJ bitmap = nullptr;  // memory DCs
+    HWND window = nullptr;     // window DCs
+    bool hasClip = false;
+    Region clip;  // device units; meaningful when hasClip
+    int polyFillMode = ALTERNATE;
+    DWORD layout = 0;
     std::u16string printer;
     std::vector<BYTE> devmode;  // public and private part
     DeviceGeometry geometry;
@@ -86,6 +123,8 @@ struct GdiDC : GdiObject {
 struct GdiState {
     std::recursive_mutex lock;
     std::map<HGDIOBJ, std::shared_ptr<GdiObject>> objects;
+    // The pixels of each window that has been drawn on, as large as its client area.
+    std::map<HWND, cairo_surface_t*> windowPixels;
     uintptr_t nextHandle = 0x10000;
     std::vector<GdiCall> journal;
     std::string pictureFolder;  // empty: no pictures
@@ -101,6 +140,7 @@ GdiDC* DcOf(HDC dc);
 std::shared_ptr<GdiObject> ObjectOf(HGDIOBJ handle);
 HGDIOBJ AddGdiObject(std::shared_ptr<GdiObject> object);
 HGDIOBJ StockObject(int index);
+HGDIOBJ DefaultBitmap();
 void Journal(GdiCall call);
 // A journal entry of a call on a DC (null for none) with the arguments that matter.
 GdiCall MakeGdiCall(const char* name, HDC dc, std::vector<long long> args, long long result);
@@ -112,6 +152,9 @@ bool ResetPrinterDC(HDC dc, const DEVMODEW* devmode);
 
 // Sets a colour as the picture's drawing source.
 void SetPictureColor(cairo_t* cairo, COLORREF color);
+
+// A surface's pixels as a test reads them; false for no surface.
+bool PictureOfSurface(cairo_surface_t* surface, Picture& picture);
 
 // Pixels per device unit of the page pictures, per axis.
 double PictureScaleX(const DeviceGeometry& geometry);

@@ -1,12 +1,13 @@
 // Fonts drawn with the DejaVu faces (a fixed-pitch face for fixed-pitch requests), their metrics
 // in device units, and text output with its background mode and colours.
-#include "gdi/GdiState.h"
+#include "gdi/Raster.h"
 
 #include "core/Failures.h"
 #include "core/Wide.h"
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace nirasim;
@@ -20,6 +21,7 @@ constexpr double kDefaultPointSize = 12.0;
 constexpr double kPointsPerInch = 72.0;
 constexpr double kMetricsSize = 1000.0;
 constexpr LONG kBoldWeight = 600;
+constexpr double kRadiansPerTenthDegree = M_PI / 1800.0;
 
 struct FaceChoice {
     const char* family;
@@ -133,30 +135,90 @@ std::u16string DecodeAnsi(const char* bytes, int count)
     return wide;
 }
 
-void DrawText(GdiDC& dc, int x, int y, const std::u16string& text)
+// The font selected into the cairo context at the DC's size; gives the text's advance.
+double SelectFont(cairo_t* cairo, const DeviceFont& font, const std::string& utf8)
 {
-    if (dc.cairo == nullptr || text.empty()) {
-        return;
-    }
-    DeviceFont font = DeviceFontOf(dc, SelectedFont(dc));
-    cairo_t* cairo = dc.cairo;
     cairo_select_font_face(cairo, font.face.family, font.face.slant, font.face.weight);
     cairo_matrix_t size;
     cairo_matrix_init_scale(&size, font.emX, font.emY);
     cairo_set_font_matrix(cairo, &size);
-    std::string utf8 = Utf8FromWide(text);
     cairo_text_extents_t extents;
     cairo_text_extents(cairo, utf8.c_str(), &extents);
+    return extents.x_advance;
+}
+
+// Text at (x, y) (its cell's top-left corner) on a cairo context in device units.
+void ShowText(cairo_t* cairo, const GdiDC& dc, double x, double y, const std::u16string& text, bool mono)
+{
+    DeviceFont font = DeviceFontOf(dc, SelectedFont(dc));
+    std::string utf8 = Utf8FromWide(text);
+    double advance = SelectFont(cairo, font, utf8);
     double ascent = font.extents.ascent * font.emY;
     if (dc.bkMode == OPAQUE) {
-        SetPictureColor(cairo, dc.bkColor);
-        cairo_rectangle(cairo, x, y, extents.x_advance,
-                        (font.extents.ascent + font.extents.descent) * font.emY);
+        SetPictureColor(cairo, ColorOf(PixelOf(dc.bkColor, mono)));
+        cairo_rectangle(cairo, x, y, advance, (font.extents.ascent + font.extents.descent) * font.emY);
         cairo_fill(cairo);
     }
-    SetPictureColor(cairo, dc.textColor);
+    SetPictureColor(cairo, ColorOf(PixelOf(dc.textColor, mono)));
     cairo_move_to(cairo, x, y + ascent);
     cairo_show_text(cairo, utf8.c_str());
+}
+
+// Text on a memory or window DC: whole pixels, no smoothing, inside the clip (and the rectangle).
+void DrawPixelText(GdiDC& dc, int x, int y, const std::u16string& text, const RECT* clipTo)
+{
+    PixelAccess access(dc, true);
+    if (!access.Valid()) {
+        return;
+    }
+    Region area = access.Writable();
+    if (clipTo != nullptr) {
+        POINT a = ToDevicePoint(dc, clipTo->left, clipTo->top);
+        POINT b = ToDevicePoint(dc, clipTo->right, clipTo->bottom);
+        area = area.Combine(
+            Region::Rect(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)),
+            RGN_AND);
+    }
+    cairo_t* cairo = cairo_create(access.Surface());
+    area.ForEachSpan(
+        [&](int row, int left, int right) { cairo_rectangle(cairo, left, row, right - left, 1); });
+    cairo_clip(cairo);
+    cairo_set_antialias(cairo, CAIRO_ANTIALIAS_NONE);
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_NONE);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_FULL);
+    cairo_set_font_options(cairo, options);
+    cairo_font_options_destroy(options);
+    POINT at = ToDevicePoint(dc, x, y);
+    ShowText(cairo, dc, at.x, at.y, text, access.Get().mono);
+    cairo_destroy(cairo);
+}
+
+// Text on a printer page's picture: placed through the world transform and turned about its
+// starting point by the font's escapement (tenths of a degree, counter-clockwise).
+void DrawPictureText(GdiDC& dc, int x, int y, const std::u16string& text)
+{
+    const XFORM& w = dc.world;
+    cairo_matrix_t world;
+    cairo_matrix_init(&world, w.eM11, w.eM12, w.eM21, w.eM22, w.eDx, w.eDy);
+    cairo_save(dc.cairo);
+    cairo_transform(dc.cairo, &world);
+    cairo_translate(dc.cairo, x, y);
+    cairo_rotate(dc.cairo, -SelectedFont(dc).lfEscapement * kRadiansPerTenthDegree);
+    ShowText(dc.cairo, dc, 0, 0, text, false);
+    cairo_restore(dc.cairo);
+}
+
+void DrawText(GdiDC& dc, int x, int y, const std::u16string& text)
+{
+    if (text.empty()) {
+        return;
+    }
+    if (IsPixelDC(dc)) {
+        DrawPixelText(dc, x, y, text, nullptr);
+    } else if (dc.cairo != nullptr) {
+        DrawPictureText(dc, x, y, text);
+    }
 }
 
 BOOL TextOutCall(const char* name, HDC hdc, int x, int y, const std::u16string& text, std::string bytes)
@@ -284,4 +346,74 @@ BOOL WINAPI TranslateCharsetInfo(DWORD* lpSrc, LPCHARSETINFO lpCs, DWORD dwFlags
     lpCs->ciACP = codePage;
     lpCs->ciCharset = codePage == kShiftJis ? SHIFTJIS_CHARSET : ANSI_CHARSET;
     return TRUE;
+}
+
+// ETO_OPAQUE fills the rectangle with the background colour first; ETO_CLIPPED keeps the text
+// inside it. Character spacing (lpDx) is not applied.
+BOOL WINAPI ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCWSTR lpString, UINT c,
+                        const INT*)
+{
+    if (lpString == nullptr && c > 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    std::u16string text =
+        c > 0 ? std::u16string(reinterpret_cast<const char16_t*>(lpString), c) : std::u16string();
+    std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
+    GdiDC* dc = DcOf(hdc);
+    BOOL drawn = dc != nullptr && !dc->cancelled;
+    if (drawn && IsPixelDC(*dc)) {
+        if ((options & ETO_OPAQUE) && lprect != nullptr) {
+            POINT a = ToDevicePoint(*dc, lprect->left, lprect->top);
+            POINT b = ToDevicePoint(*dc, lprect->right, lprect->bottom);
+            FillArea(*dc, Region::Rect(a.x, a.y, b.x, b.y), dc->bkColor);
+        }
+        if (!text.empty()) {
+            DrawPixelText(*dc, x, y, text, (options & ETO_CLIPPED) ? lprect : nullptr);
+        }
+    } else if (drawn) {
+        DrawText(*dc, x, y, text);
+    }
+    GdiCall call = MakeGdiCall("ExtTextOutW", hdc,
+                               {x, y, static_cast<long long>(options), static_cast<long long>(c)}, drawn);
+    call.text = text;
+    Journal(call);
+    return drawn;
+}
+
+BOOL WINAPI GetTextExtentPoint32W(HDC hdc, LPCWSTR lpString, int c, LPSIZE psizl)
+{
+    if (psizl == nullptr || c < 0 || (lpString == nullptr && c > 0)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
+    GdiDC* dc = DcOf(hdc);
+    if (dc == nullptr) {
+        return FALSE;
+    }
+    DeviceFont font = DeviceFontOf(*dc, SelectedFont(*dc));
+    std::u16string text(reinterpret_cast<const char16_t*>(lpString), static_cast<size_t>(c));
+    cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
+    cairo_t* cairo = cairo_create(scratch);
+    double advance = c > 0 ? SelectFont(cairo, font, Utf8FromWide(text)) : 0;
+    cairo_destroy(cairo);
+    cairo_surface_destroy(scratch);
+    psizl->cx = std::lround(advance);
+    psizl->cy = std::lround((font.extents.ascent + font.extents.descent) * font.emY);
+    return TRUE;
+}
+
+COLORREF WINAPI GetTextColor(HDC hdc)
+{
+    std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
+    GdiDC* dc = DcOf(hdc);
+    return dc != nullptr ? dc->textColor : CLR_INVALID;
+}
+
+COLORREF WINAPI GetBkColor(HDC hdc)
+{
+    std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
+    GdiDC* dc = DcOf(hdc);
+    return dc != nullptr ? dc->bkColor : CLR_INVALID;
 }

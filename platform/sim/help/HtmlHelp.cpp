@@ -1,19 +1,60 @@
-// HTML Help without a help viewer: a call naming a help file answers a window handle that stands
-// for the help popup.
+// HTML Help without a help viewer: every call is journalled, and a call naming a help file
+// answers a window handle that stands for the help popup.
 #include <windows.h>
 #include <htmlhelp.h>
 
+#include "core/MachineState.h"
+#include "core/Wide.h"
+
+#include <nirasim/Help.h>
+
+#include <mutex>
+
+namespace nirasim::sim {
 namespace {
 
 int g_helpWindow;
 
-}  // namespace
+struct HelpJournal {
+    std::mutex lock;
+    std::vector<HelpRequest> requests;
+};
 
-HWND WINAPI HtmlHelpW(HWND, LPCWSTR pszFile, UINT, DWORD_PTR)
+HelpJournal& Journal()
 {
+    static auto* journal = new HelpJournal;
+    return *journal;
+}
+
+ResetHook resetHelp([] {
+    std::lock_guard<std::mutex> guard(Journal().lock);
+    Journal().requests.clear();
+});
+
+}  // namespace
+}  // namespace nirasim::sim
+
+using namespace nirasim::sim;
+
+HWND WINAPI HtmlHelpW(HWND hwndCaller, LPCWSTR pszFile, UINT uCommand, DWORD_PTR dwData)
+{
+    {
+        std::lock_guard<std::mutex> guard(Journal().lock);
+        Journal().requests.push_back({hwndCaller, WideFrom(pszFile), uCommand, dwData});
+    }
     if (pszFile == nullptr || *pszFile == 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
     return reinterpret_cast<HWND>(&g_helpWindow);
 }
+
+namespace nirasim {
+
+std::vector<HelpRequest> HelpRequests()
+{
+    std::lock_guard<std::mutex> guard(sim::Journal().lock);
+    return sim::Journal().requests;
+}
+
+}  // namespace nirasim

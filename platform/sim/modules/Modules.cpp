@@ -33,6 +33,19 @@ const char16_t* const kBuiltInModules[] = {
     u"setupapi.dll", u"version.dll",    u"rpcrt4.dll",   u"ntdll.dll",
 };
 
+// The system modules every process has loaded from its start.
+const char16_t* const kAlwaysLoadedModules[] = {u"kernel32.dll", u"kernelbase.dll", u"ntdll.dll"};
+
+bool IsAlwaysLoaded(const std::u16string& name)
+{
+    for (const char16_t* always : kAlwaysLoadedModules) {
+        if (EqualNoCase(name, always)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 typedef BOOL(WINAPI* DllMainProc)(HINSTANCE, DWORD, LPVOID);
 
 // Two locks, as on Windows: the loader lock serialises loads and frees and is held across every
@@ -504,6 +517,9 @@ HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName)
     Module* module = FindLoadedByName(WideFrom(lpModuleName));
     if (module == nullptr && LastNameOf(WideFrom(lpModuleName)).find(u'.') == std::u16string::npos) {
         module = FindLoadedByName(WideFrom(lpModuleName) + u".dll");
+    }
+    if (module == nullptr && IsAlwaysLoaded(LastNameOf(WideFrom(lpModuleName)))) {
+        return LoadLibraryW(lpModuleName);  // every process has these from its start
     }
     if (module == nullptr) {
         SetLastError(ERROR_MOD_NOT_FOUND);

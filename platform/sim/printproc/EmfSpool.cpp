@@ -10,6 +10,7 @@
 #include "core/Wide.h"
 #include "emf/EmfRecords.h"
 #include "gdi/GdiState.h"
+#include "gdi/Raster.h"
 #include "spooler/Spooler.h"
 
 #include <cstring>
@@ -147,8 +148,8 @@ void JournalCall(const char* name, HANDLE handle, std::vector<long long> args, l
     Journal(call);
 }
 
-// Draws a page onto the DC's picture: the page's own units scaled into the document rectangle,
-// through the world transform, inside the clip; then the frame.
+// Draws a page onto the DC's picture: the frame on the sheet, then the page's own units scaled into
+// the document rectangle, through the world transform, inside the clip.
 bool PlayOnPicture(HDC hdc, const std::string& emf, const RECT& document, const RECT* border,
                    const RECT* clip)
 {
@@ -163,18 +164,18 @@ bool PlayOnPicture(HDC hdc, const std::string& emf, const RECT& document, const 
     const XFORM& w = dc->world;
     cairo_matrix_t world;
     cairo_matrix_init(&world, w.eM11, w.eM12, w.eM21, w.eM22, w.eDx, w.eDy);
+    // The frame is drawn on the sheet in device units, with the DC's pen, outside the clip.
+    if (border != nullptr && border->left != -1) {
+        cairo_rectangle(picture, border->left, border->top, border->right - border->left,
+                        border->bottom - border->top);
+        StrokePicturePath(*dc);
+    }
     // The clip is the cell on the sheet, in device units; the page is drawn through the transform.
     if (clip != nullptr) {
         cairo_rectangle(picture, clip->left, clip->top, clip->right - clip->left, clip->bottom - clip->top);
         cairo_clip(picture);
     }
     cairo_transform(picture, &world);
-    if (border != nullptr && border->left != -1) {
-        cairo_rectangle(picture, border->left, border->top, border->right - border->left,
-                        border->bottom - border->top);
-        cairo_set_source_rgb(picture, 0, 0, 0);
-        cairo_stroke(picture);
-    }
     // The header tells the page's size; the records are drawn in the page's own units.
     EmfPageSize pageSize;
     bool valid = PlayEmfRecords(emf, nullptr, pageSize);

@@ -162,6 +162,22 @@ LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         DestroyWindow(hWnd);
         return 0;
+    case WM_ERASEBKGND: {
+        // The class's brush erases; without one the background stays for the window to paint.
+        if (window->background == nullptr) {
+            return 0;
+        }
+        RECT client = {};
+        GetClientRect(hWnd, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(window->background));
+        return 1;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        BeginPaint(hWnd, &paint);
+        EndPaint(hWnd, &paint);
+        return 0;
+    }
     default:
         return 0;
     }

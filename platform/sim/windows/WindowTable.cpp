@@ -5,7 +5,9 @@
 
 #include "core/MachineState.h"
 #include "core/Wide.h"
+#include "gdi/Raster.h"
 
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 
@@ -31,6 +33,12 @@ WindowState& Windows()
     return state;
 }
 
+std::map<std::u16string, WindowClass, NoCaseLess>& SystemClasses()
+{
+    static auto* classes = new std::map<std::u16string, WindowClass, NoCaseLess>;
+    return *classes;
+}
+
 ResetHook resetWindows([] {
     WindowState& state = Windows();
     std::lock_guard<std::mutex> guard(state.lock);
@@ -54,10 +62,15 @@ bool FindClass(const std::u16string& name, WindowClass& found)
     WindowState& state = Windows();
     std::lock_guard<std::mutex> guard(state.lock);
     auto it = state.classes.find(name);
-    if (it == state.classes.end()) {
+    if (it != state.classes.end()) {
+        found = it->second;
+        return true;
+    }
+    auto system = SystemClasses().find(name);
+    if (system == SystemClasses().end()) {
         return false;
     }
-    found = it->second;
+    found = system->second;
     return true;
 }
 
@@ -120,12 +133,30 @@ std::vector<std::shared_ptr<Window>> ChildrenOf(HWND parent)
     WindowState& state = Windows();
     std::lock_guard<std::mutex> guard(state.lock);
     std::vector<std::shared_ptr<Window>> children;
-    for (const auto& [handle, window] : state.windows) {
+    for (const auto& [handle, window] : state.windows) {  // handles grow with creation
         if (window->parent == parent) {
             children.push_back(window);
         }
     }
     return children;
+}
+
+std::vector<std::shared_ptr<Window>> AllWindows()
+{
+    WindowState& state = Windows();
+    std::lock_guard<std::mutex> guard(state.lock);
+    std::vector<std::shared_ptr<Window>> all;
+    for (const auto& [handle, window] : state.windows) {
+        all.push_back(window);
+    }
+    return all;
+}
+
+void RegisterSystemClass(const WindowClass& windowClass)
+{
+    WindowState& state = Windows();
+    std::lock_guard<std::mutex> guard(state.lock);
+    SystemClasses()[windowClass.name] = windowClass;
 }
 
 }  // namespace nirasim::sim
@@ -144,6 +175,7 @@ ATOM WINAPI RegisterClassExW(const WNDCLASSEXW* lpwcx)
     windowClass.procedure = lpwcx->lpfnWndProc;
     windowClass.windowExtra = lpwcx->cbWndExtra;
     windowClass.instance = lpwcx->hInstance;
+    windowClass.background = lpwcx->hbrBackground;
     WindowState& state = Windows();
     std::lock_guard<std::mutex> guard(state.lock);
     if (state.classes.count(windowClass.name) != 0) {
@@ -180,6 +212,8 @@ HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWind
     auto window =
         AddWindow(windowClass, dwStyle, dwExStyle, hWndParent, reinterpret_cast<LONG_PTR>(hMenu), hInstance);
     window->text = WideFrom(lpWindowName);
+    window->rect = {X, Y, X + std::max(nWidth, 0), Y + std::max(nHeight, 0)};
+    window->background = windowClass.background;
     CREATESTRUCTW create{
         lpParam,      hInstance,   hMenu,    hWndParent, nHeight, nWidth, Y, X, static_cast<LONG>(dwStyle),
         lpWindowName, lpClassName, dwExStyle};
@@ -207,6 +241,7 @@ BOOL WINAPI DestroyWindow(HWND hWnd)
         DestroyWindow(child->handle);
     }
     SendMessageW(hWnd, WM_NCDESTROY, 0, 0);
+    ForgetWindowSurface(hWnd);
     RemoveWindow(hWnd);
     return TRUE;
 }
@@ -391,7 +426,7 @@ BOOL WINAPI IsWindowVisible(HWND hWnd)
         if ((window->style & WS_VISIBLE) == 0) {
             return FALSE;
         }
-        if (window->parent == nullptr) {
+        if (window->parent == nullptr || !(window->style & WS_CHILD)) {
             return TRUE;
         }
     }

@@ -186,10 +186,18 @@ TEST_F(JobTest, ClosePortDuringAJobStopsItsWriterFirst)
     ASSERT_TRUE(Write(port, "first"));
     ASSERT_TRUE(Eventually([] { return printer::PortCalls(kPort).back() == "WritePort"; }));
     ASSERT_TRUE(Write(port, "second"));
+    // The queue lives until its writer has stopped, so it can be watched while the close waits.
+    WriteQueue* queue = port->jobs->queue;
     std::thread closer([this] { Close(port); });
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const bool aborted = Eventually([queue] {
+        EnterCriticalSection(queue->lock);
+        const bool set = queue->state->abort != 0;
+        LeaveCriticalSection(queue->lock);
+        return set;
+    });
     printer::ReleaseBlockedCalls(kPort);
     closer.join();
+    ASSERT_TRUE(aborted);
     EXPECT_EQ(printer::BytesReceived(kPort), "first");  // the rest was dropped, not written
     EXPECT_EQ(printer::PortCalls(kPort).back(), "ClosePort");
 }

@@ -8,6 +8,7 @@
 #include <nirasim/Machine.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -106,6 +107,46 @@ TEST_F(CoreDriverSideTest, DocumentPropertiesAndConvertAnswerTheDefaultDevMode)
     EXPECT_TRUE(convert(const_cast<LPWSTR>(kPrinter), nullptr, reinterpret_cast<DEVMODEW*>(out.data()),
                         &needed, CDM_DRIVER_DEFAULT));
     EXPECT_FALSE(convert(const_cast<LPWSTR>(kPrinter), nullptr, nullptr, &needed, 0x10));
+}
+
+// The spooler's DocumentPropertiesW goes to the configuration module: the size, the default, and
+// a caller's DEVMODE merged: the public fields it names and the plug-in's section.
+TEST_F(CoreDriverSideTest, DocumentPropertiesOfTheSpoolerMergeTheCallersDevMode)
+{
+    const std::vector<BYTE> defaults = (*core)->DefaultDevMode().devMode;
+    HANDLE printer = nullptr;
+    ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(kPrinter), &printer, nullptr));
+    LPWSTR name = const_cast<LPWSTR>(kPrinter);
+    ASSERT_EQ(DocumentPropertiesW(nullptr, printer, name, nullptr, nullptr, 0),
+              static_cast<LONG>(defaults.size()));
+    std::vector<BYTE> out(defaults.size());
+    auto* outDevMode = reinterpret_cast<DEVMODEW*>(out.data());
+    EXPECT_EQ(DocumentPropertiesW(nullptr, printer, name, outDevMode, nullptr, DM_OUT_BUFFER), IDOK);
+    EXPECT_EQ(out, defaults);
+
+    std::vector<BYTE> in(defaults);
+    auto* inDevMode = reinterpret_cast<DEVMODEW*>(in.data());
+    inDevMode->dmOrientation = DMORIENT_LANDSCAPE;
+    inDevMode->dmPaperSize = DMPAPER_A4;
+    inDevMode->dmCopies = 3;  // not named in dmFields: not taken
+    inDevMode->dmFields = DM_ORIENTATION | DM_PAPERSIZE;
+    EXPECT_EQ(
+        DocumentPropertiesW(nullptr, printer, name, outDevMode, inDevMode, DM_IN_BUFFER | DM_OUT_BUFFER),
+        IDOK);
+    EXPECT_EQ(outDevMode->dmOrientation, DMORIENT_LANDSCAPE);
+    EXPECT_EQ(outDevMode->dmPaperSize, DMPAPER_A4);
+    EXPECT_EQ(outDevMode->dmCopies, 1);
+    // The plug-in's merge noted the caller's paper size in its section, which ends the DEVMODE.
+    const size_t total = outDevMode->dmSize + outDevMode->dmDriverExtra;
+    ASSERT_EQ(total, out.size());
+    LONG paperAtMerge = 0;
+    std::memcpy(&paperAtMerge, out.data() + total - 6892 + 60, sizeof(paperAtMerge));
+    EXPECT_EQ(paperAtMerge, DMPAPER_A4);
+
+    EXPECT_EQ(DocumentPropertiesW(nullptr, printer, name, nullptr, nullptr, DM_OUT_BUFFER), -1);
+    EXPECT_EQ(DocumentPropertiesW(nullptr, nullptr, name, nullptr, nullptr, 0), -1);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    ClosePrinter(printer);
 }
 
 }  // namespace

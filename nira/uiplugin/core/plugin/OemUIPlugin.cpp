@@ -3,6 +3,7 @@
 #include "common/CodePageConversion.h"
 #include "common/NiraStatus.h"
 #include "nira/uiplugin/core/module/ComponentModule.h"
+#include "nira/uiplugin/core/plugin/DevModeSync.h"
 #include "nira/uiplugin/core/plugin/PrivateDevModeHandler.h"
 #include "nira/uiplugin/core/plugin/PropSheetAdapter.h"
 #include "nira/uiplugin/core/plugin/ServerCounts.h"
@@ -59,6 +60,10 @@ CNiraOemUIPlugin::CNiraOemUIPlugin()
 CNiraOemUIPlugin::~CNiraOemUIPlugin()
 {
     delete m_sheetAdapter;
+    if (m_devModeSync != nullptr) {
+        m_devModeSync->Reset();
+    }
+    delete m_devModeSync;
     delete m_core;
     if (m_coreHelper != nullptr) {
         m_coreHelper->Release();
@@ -132,14 +137,16 @@ STDMETHODIMP CNiraOemUIPlugin::GetInfo(DWORD mode, PVOID buffer, DWORD size, PDW
     return handler.GetInfo(mode, buffer, size, needed);
 }
 
-STDMETHODIMP CNiraOemUIPlugin::DevMode(DWORD, POEMDMPARAM param)
+STDMETHODIMP CNiraOemUIPlugin::DevMode(DWORD mode, POEMDMPARAM param)
 {
     if (param == nullptr) {
         return E_FAIL;
     }
     m_printer = param->hPrinter;
-    // The DEVMODE synchroniser answers these requests; without it there is no answer.
-    return E_FAIL;
+    if (m_devModeSync == nullptr) {
+        m_devModeSync = new (std::nothrow) CNiraDevModeSync();
+    }
+    return m_devModeSync != nullptr ? m_devModeSync->DevMode(mode, param) : E_FAIL;
 }
 
 STDMETHODIMP CNiraOemUIPlugin::CommonUIProp(DWORD, POEMCUIPPARAM param)
@@ -320,8 +327,11 @@ void CNiraOemUIPlugin::CreateHelpers(HANDLE)
         return;
     }
     m_helpersCreated = 1;
-    // The DEVMODE synchroniser, the document-event handler and the PrintTicket snapshot come
-    // with their own classes; they are made around the core, in that order, each only when missing.
+    // The document-event handler and the PrintTicket snapshot come with their own classes; they
+    // follow the core, each only when missing.
+    if (m_devModeSync == nullptr) {
+        m_devModeSync = new (std::nothrow) CNiraDevModeSync();
+    }
     if (m_core == nullptr) {
         m_core = new (std::nothrow) CNiraUICore();
     }

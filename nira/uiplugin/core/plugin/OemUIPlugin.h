@@ -7,6 +7,8 @@
 
 #include <prcomoem.h>
 
+#include "common/PrivateDevMode.h"
+
 class CNiraDevModeSync;
 class CNiraDocEventHandler;
 class CNiraPrintTicketSnapshot;
@@ -80,22 +82,39 @@ public:
     // Hides the core driver's own items, as the Windows version asks.
     void HideDriverItems(POEMCUIPPARAM param);
 
+    // The DEVMODE synchronisation the UI core calls back: after a sheet was applied, the settings
+    // into the section, the public fields and the core driver's options; the private section of
+    // a colour-profile request, and the job's DEVMODE when the sheets open, into the settings.
+    int SyncPublicDevMode(POEMUIPSPARAM sheetParam);
+    int ImportPrivateDevMode(DEVMODEW* devMode, PVOID section);
+    void ImportPublicDevMode(DEVMODEW* devMode);
+
     INiraPropSheetAdapter* GetSheetAdapter() const { return m_sheetAdapter; }
+    CNiraUICore* GetCore() const { return m_core; }
+    CNiraDevModeSync* GetDevModeSync() const { return m_devModeSync; }
     CNiraSettingsClient* GetSettingsClient() const { return m_settings; }
 
 private:
     virtual ~CNiraOemUIPlugin();
+
+    // One pair through the core helper, on its current DEVMODE, with conflicts resolved.
+    void SetCoreOption(const char* keyword, const char* option, const DEVMODEW& devMode);
+    // The option's name (UTF-8) as the core driver's option of the keyword.
+    void SetCoreOptionByName(const char* keyword, int featureId, int optionId, const DEVMODEW& devMode);
+    bool CoreDriverHasFeature(const char* keyword);
+    void WritePublicField(int featureId, int optionId, int value, DEVMODEW* devMode);
+    static bool KeepsPrivateFields(const PrivateDevMode& section);
 
     int m_helpersCreated = 0;
     LONG volatile m_refCount = 1;
     int m_standardUIHidden = 0;
     IPrintCoreHelper* m_coreHelper = nullptr;
     HANDLE m_printer = nullptr;  // borrowed from the last call that brought one
-    // The document events, the DEVMODE synchroniser, the UI core and the PrintTicket snapshot
-    // come with their own classes; until then they stay missing and their slots answer so.
+    // The document events and the PrintTicket snapshot come with their own classes; until then
+    // they stay missing and their slots answer so.
     CNiraDocEventHandler* m_docEvents = nullptr;
     INiraPropSheetAdapter* m_sheetAdapter = nullptr;
-    [[maybe_unused]] CNiraDevModeSync* m_devModeSync = nullptr;
+    CNiraDevModeSync* m_devModeSync = nullptr;
     CNiraUICore* m_core = nullptr;
     CNiraSettingsClient* m_settings = nullptr;
     [[maybe_unused]] CNiraPrintTicketSnapshot* m_ptSnapshot = nullptr;

@@ -2,6 +2,7 @@
 
 #include "common/NiraStatus.h"
 #include "common/NiraStringDll.h"
+#include "nira/uiplugin/core/constraints/ConstraintEngine.h"
 #include "nira/uiplugin/core/services/ConstraintServices.h"
 #include "nira/uiplugin/core/services/CoreServices.h"
 #include "nira/uiplugin/core/uicore/ComponentKeys.h"
@@ -27,8 +28,12 @@ CNiraUICore::CNiraUICore()
       m_featureIdLimit(0),
       m_changeDepth(0),
       m_restoreFlag(1),
+      m_repaintWindowMain(nullptr),
+      m_repaintWindowAlt(nullptr),
+      m_repaintWindows(),
       m_sheetInitializing(0),
       m_printerAccess(nullptr),
+      m_constraintEngine(nullptr),
       m_conflicts(new CNiraPtrList),
       m_queuedChanges(new CNiraPtrList),
       m_lastChangedFeature(0),
@@ -58,11 +63,13 @@ CNiraUICore::~CNiraUICore()
     // The services outlive the handlers that borrow them.
     delete m_coreServices;
     m_coreServices = nullptr;
-    delete m_constraintServices;
-    m_constraintServices = nullptr;
     delete m_layoutReader;
     delete m_capabilityReader;
     delete m_featureDatabase;
+    delete m_constraintEngine;
+    m_constraintEngine = nullptr;
+    delete m_constraintServices;
+    m_constraintServices = nullptr;
     delete m_printerAccess;
     FreeRecordList(m_conflicts);
     FreeRecordList(m_queuedChanges);
@@ -229,33 +236,8 @@ int CNiraUICore::GetHelpId(int featureId, int* helpId)
     return 0;
 }
 
-// Change tracking, conflicts and the property sheets come with their own classes; until then
-// these answer without effect.
-int CNiraUICore::CountChange(int)
-{
-    return 0;
-}
-int CNiraUICore::TrackValueChange(int, int)
-{
-    return 0;
-}
-int CNiraUICore::TrackSnapshotValue(int, int)
-{
-    return 0;
-}
+// The property sheets come with their own class; until then they answer without effect.
 int CNiraUICore::ShowPopup(int, WCHAR*)
-{
-    return 0;
-}
-int CNiraUICore::BackupSettings(int, int)
-{
-    return 0;
-}
-int CNiraUICore::OnOptionChanged(int, int)
-{
-    return 0;
-}
-int CNiraUICore::QueuePendingChange(int, int, int, int)
 {
     return 0;
 }
@@ -265,14 +247,6 @@ int CNiraUICore::DocumentPropertySheets(PPROPSHEETUI_INFO, LPARAM, HANDLE, CNira
 }
 int CNiraUICore::DevicePropertySheets(PPROPSHEETUI_INFO, LPARAM, HANDLE, CNiraOemUIPlugin*)
 {
-    return 0;
-}
-
-int CNiraUICore::ResolveConflicts(int, int* reverted, int, int)
-{
-    if (reverted != nullptr) {
-        *reverted = 0;
-    }
     return 0;
 }
 
@@ -317,13 +291,6 @@ void CNiraUICore::AddFeatureFilter(int featureId)
 BOOL CNiraUICore::BuildComponentPath(LPCWSTR key, LPWSTR path)
 {
     return m_printerAccess != nullptr && m_printerAccess->GetComponentPath(key, path);
-}
-
-void CNiraUICore::LoadConstraints(int)
-{
-    if (m_constraintServices == nullptr) {
-        m_constraintServices = new CNiraConstraintServices(this);
-    }
 }
 
 void CNiraUICore::LoadResourceModule(HANDLE printer)

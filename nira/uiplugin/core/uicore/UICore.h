@@ -14,6 +14,7 @@
 #include "nira/uiplugin/foundation/store/SettingsBackup.h"
 #include "nira/uiplugin/interfaces/INiraUISettingsOwner.h"
 
+class CNiraConstraintEngine;
 class CNiraConstraintServices;
 class CNiraCoreServices;
 class CNiraDataSource;
@@ -66,12 +67,22 @@ public:
     int SuppressConflictPopup(int value) override;
     int GetSheetInitializing(int* value) override;
 
+    // The highest feature id a driver state reads: ids from 6000 are widgets that only the property
+    // sheets need.
+    static constexpr unsigned kRequestFeatureLimit = 5999;
+    static constexpr unsigned kSheetFeatureLimit = 8000;
+
     // Builds the driver state once: 0, or NIRA_STATUS_FAILED with nothing usable.
-    int ConstructDriverState(HANDLE printer, CNiraDocEventHandler* docEvents);
+    int ConstructDriverState(HANDLE printer, CNiraDocEventHandler* docEvents,
+                             unsigned featureIdLimit = kRequestFeatureLimit);
     // Reads the feature rows into settings, bindings and handlers; the status of the last step.
     int EnumerateFeatures(CNiraDocEventHandler* docEvents);
-    // Makes the constraint services when missing (the engine comes with its own class).
+    // Makes the constraint engine and its services when missing and loads the rules once; every
+    // call sets the engine's mode (a ConstraintMode).
     void LoadConstraints(int mode);
+    // The engine's answer for a changed feature; NIRA_STATUS_FAILED without an engine.
+    int RunConstraints(int* featureId, int* result, int* changedFeatureId);
+    CNiraConstraintEngine* GetConstraintEngine() const { return m_constraintEngine; }
 
     int GetSettings(CNiraUISettings** out);
     int GetFeatureClassId(int featureId, int* classId);
@@ -85,10 +96,40 @@ public:
     HMODULE GetResourceModule() const { return m_resourceModule; }
     // 0 when the text was copied; a null buffer asks whether it exists and how long it is.
     LONG LoadString(int stringId, WCHAR* buffer, int* length);
-    // Pop-ups and the value snapshot come with the property sheets; until then nothing is shown.
-    int ShowPopup(int messageId, WCHAR* containerName);
+    // Shows a pop-up of the layout unless the sheet is initialising. Pop-ups come with the
+    // property sheets; until then nothing is shown.
+    virtual int ShowPopup(int messageId, WCHAR* containerName);
     int TrackSnapshotValue(int featureId, int optionId);
     int GetRestoreFlag() const { return m_restoreFlag; }
+    int SetRestoreFlag(int value);
+
+    // Option changes and conflicts.
+    // *out = 0 for the widget features whose changes are neither backed up nor resolved, else 1.
+    int IsBackupFeature(int featureId, int* out);
+    // *out = 1 when a change to the option may be resolved: not an automatically selected option,
+    // and a feature that is backed up.
+    int CanAutoResolve(int featureId, int optionId, int* out);
+    // Applies the newest queued change (action 1) or drops it.
+    int ProcessQueuedChange();
+    int ClearConflicts();
+    // The conflict pop-up's texts of a feature and an option, each into 260 characters.
+    int GetConflictTexts(int featureId, WCHAR* featureText, int optionId, WCHAR* optionText);
+    int GetFeatureText(int featureId, WCHAR* text);
+
+    // The values when the sheet opened, and the change flag 6079 that follows them.
+    int TakeValueSnapshot();
+
+    // Handlers and widgets.
+    int RefreshChangedHandlers();
+    int NotifyFeatureHandler(int featureId);
+    int NotifyWidgetCommand(int widgetId);
+    int NotifyWidgetChanged(int widgetId);
+    // Records the window of a picture widget, then lets the widget's handler paint it.
+    int PaintWidget(int widgetId, HWND window, int extra);
+    // Invalidates the recorded windows: the main picture without erasing, the others erased.
+    int RepaintWindows();
+    int SetHandlersRefreshed(int value);
+    int SetSheetInitializing(int* value);
     int GetPopupParent() const { return m_popupParent; }
 
     // The function that makes handlers; the process default unless replaced.
@@ -101,6 +142,9 @@ public:
     void SetFeatureIdLimit(unsigned limit) { m_featureIdLimit = limit; }
     CNiraIdMap& GetHandlers() { return m_handlers; }
     CNiraIdMap& GetBindings() { return m_bindings; }
+
+    // The picture widgets whose windows are repainted one by one.
+    static constexpr int kRepaintWindowCount = 25;
 
 private:
     static LONG OnFeatureRow(INT featureId, INT kind, LPVOID record, LPVOID user);
@@ -115,6 +159,7 @@ private:
     INiraFeatureHandler* HandlerForClass(int classId, int* isGeneric, bool* noFactory);
     int RegisterFeature(INiraFeatureHandler* handler, FeatureRecord* record);
     void AddFeatureToSettings(FeatureRecord* record);
+    void ImportDevMode();
     void ApplyRegistryStore();
     // Builds "<driver directory>\3\<value of key>"; FALSE without printer access or key.
     BOOL BuildComponentPath(LPCWSTR key, LPWSTR path);
@@ -124,6 +169,21 @@ private:
     void FreeBindings();
     void DeleteHandlers();
     void FreeRecordList(CNiraPtrList*& list);
+    // The features of the pending list and their conflicting dependents, for the constraint engine.
+    static int OnPendingDependents(void* userData, int featureId, int optionId);
+    static int OnDependent(void* userData, int featureId, int optionId, int dependentId);
+    static int OnPendingConflict(void* userData, int featureId, int optionId);
+    // Rebuilds the conflict pop-up's widget options and, unless quiet, fills and shows it.
+    void PresentConflicts(int quiet);
+    void AddTextOption(int featureId, const WCHAR* text);
+    BOOL IsQueued(int featureId) const;
+    // The binding's handler of a feature, when its featureState says it is served.
+    INiraFeatureHandler* ServedHandler(int featureId);
+    INiraFeatureHandler* HandlerOfFeature(int featureId);
+    int SetChangeFlag();
+    int SnapshotValue(int featureId);
+    // Puts the feature on the list of changed features or takes it off; sets the change flag.
+    int MarkChanged(int featureId, bool differs);
 
     CNiraUISettings* m_settings;
     CNiraCoreServices* m_coreServices;
@@ -140,8 +200,12 @@ private:
     unsigned m_featureIdLimit;
     unsigned m_changeDepth;
     int m_restoreFlag;
+    HWND m_repaintWindowMain;
+    HWND m_repaintWindowAlt;
+    HWND m_repaintWindows[kRepaintWindowCount];
     int m_sheetInitializing;
     CNiraPrinterAccess* m_printerAccess;
+    CNiraConstraintEngine* m_constraintEngine;
     CNiraPtrList* m_conflicts;
     CNiraPtrList* m_queuedChanges;
     int m_lastChangedFeature;

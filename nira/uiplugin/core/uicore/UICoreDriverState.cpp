@@ -9,6 +9,7 @@
 
 #include "common/NiraStatus.h"
 #include "common/NiraStringDll.h"
+#include "nira/uiplugin/core/plugin/OemUIPlugin.h"
 #include "nira/uiplugin/core/services/CoreServices.h"
 #include "nira/uiplugin/core/uicore/ComponentKeys.h"
 #include "nira/uiplugin/core/uisettings/OptionRowRecord.h"
@@ -27,9 +28,6 @@
 
 namespace {
 
-// The highest feature id that ConstructDriverState reads: ids from 6000 are widgets that only the
-// property sheets need.
-constexpr unsigned kDriverStateFeatureLimit = 5999;
 // The feature whose default option the device may report.
 constexpr int kDeviceDefaultFeature = 4308;
 constexpr int kDisplayNameChars = 260;
@@ -53,7 +51,8 @@ void CopyText(WCHAR* target, int capacity, LPCWSTR text)
 
 }  // namespace
 
-int CNiraUICore::ConstructDriverState(HANDLE printer, CNiraDocEventHandler* docEvents)
+int CNiraUICore::ConstructDriverState(HANDLE printer, CNiraDocEventHandler* docEvents,
+                                      unsigned featureIdLimit)
 {
     OutputDebugStringW(TEXT("ConstructDriverState - Start"));
     if (m_capabilityReader != nullptr) {
@@ -76,7 +75,7 @@ int CNiraUICore::ConstructDriverState(HANDLE printer, CNiraDocEventHandler* docE
     }
     m_capabilityReader = CreateDataSource(DATA_SOURCE_CAPABILITY_DB, 0);
     if (m_capabilityReader != nullptr) {
-        m_featureIdLimit = kDriverStateFeatureLimit;
+        m_featureIdLimit = featureIdLimit;
         m_stoppedAtLimit = 0;
         if (EnumerateFeatures(docEvents) == 0 || m_stoppedAtLimit == 1) {
             OutputDebugStringW(TEXT("ConstructDriverState - END"));
@@ -116,7 +115,8 @@ int CNiraUICore::EnumerateFeatures(CNiraDocEventHandler*)
         handler->OnFeaturesEnumerated();
         return true;
     });
-    // The DEVMODE import and the DMC snapshot come with the DEVMODE synchronisation.
+    ImportDevMode();
+    // The document events' import and the DMC snapshot come with the document events.
     ApplyRegistryStore();
     // Without any handler the state serves no request. What a handler's InitializeStates answers
     // is its own affair (the media type's always fails): it never undoes the state.
@@ -128,6 +128,20 @@ int CNiraUICore::EnumerateFeatures(CNiraDocEventHandler*)
     });
     OutputDebugStringW(TEXT("End Feature Enum"));
     return status;
+}
+
+// The job's settings over the defaults: the sheet's public DEVMODE, or the DEVMODEs of a
+// colour-profile request.
+void CNiraUICore::ImportDevMode()
+{
+    if (m_plugin == nullptr) {
+        return;
+    }
+    if (m_sheetParam != nullptr) {
+        m_plugin->ImportPublicDevMode(m_sheetParam->pPublicDM);
+    } else if (m_colorPublicDevMode != nullptr && m_colorPrivateDevMode != nullptr) {
+        m_plugin->ImportPrivateDevMode(m_colorPublicDevMode, m_colorPrivateDevMode);
+    }
 }
 
 void CNiraUICore::ApplyRegistryStore()

@@ -6,6 +6,7 @@
 #include <winddiui.h>
 
 #include "common/NiraStatus.h"
+#include "nira/uiplugin/core/constraints/ConstraintEngine.h"
 #include "nira/uiplugin/core/uisettings/NiraUISettings.h"
 #include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
 #include "nira/uiplugin/interfaces/HandlerIds.h"
@@ -13,8 +14,6 @@
 
 namespace {
 
-// Constraint-engine modes: the property sheets, and every request without user interface.
-constexpr int kConstraintModeNoUI = 1;
 constexpr INT kLastPrinterSetupEscape = 4;  // escapes 1 to 4: create-DC and reset-DC, pre and post
 constexpr int kColorProfileOption = 1;
 constexpr size_t kProfileNameChars = 260;
@@ -64,7 +63,7 @@ int CNiraUICore::DocumentEvent(HANDLE printer, HDC dc, INT escape, ULONG inSize,
             m_printerAccess = new CNiraPrinterAccess(printer);
         }
         m_printerAccess->FindDriverIni(FALSE);
-        LoadConstraints(kConstraintModeNoUI);
+        LoadConstraints(CONSTRAINT_MODE_QUIET);
         if (ConstructDriverState(printer, docEvents) == 0) {
             ForEachHandler([&](INiraFeatureHandler* handler) {
                 handler->OnDocumentEvent(printer, dc, escape, inSize, in, outSize, out, result, devMode);
@@ -115,7 +114,7 @@ HRESULT CNiraUICore::QueryColorProfile(HANDLE printer, POEMUIOBJ uiObject, DEVMO
     if (plugin != nullptr) {
         m_plugin = plugin;
     }
-    LoadConstraints(kConstraintModeNoUI);
+    LoadConstraints(CONSTRAINT_MODE_QUIET);
     m_colorPublicDevMode = publicDevMode;
     m_colorPrivateDevMode = privateDevMode;
     for (int featureId : kColorProfileFeatures) {
@@ -152,10 +151,13 @@ HRESULT CNiraUICore::QueryColorProfile(HANDLE printer, POEMUIOBJ uiObject, DEVMO
 
 int CNiraUICore::PrintTicketToSettings(IXMLDOMDocument2* ticket)
 {
-    LoadConstraints(kConstraintModeNoUI);
+    LoadConstraints(CONSTRAINT_MODE_QUIET);
     int status = 0;
     ForEachHandler([&](INiraFeatureHandler* handler) {
         BackupSettings(FEATURE_ALL, 1);
+        if (m_constraintEngine != nullptr) {
+            m_constraintEngine->ClearOptionLimits();
+        }
         m_changeDepth = 0;
         status = handler->ReadPrintTicket(ticket);
         int reverted = 0;

@@ -157,7 +157,7 @@ int CNiraFeatureHandler::OnFeatureNotify(int)
 {
     return 0;
 }
-int CNiraFeatureHandler::PaintWidget(int, HWND, int)
+int CNiraFeatureHandler::PaintWidget(int, HWND, INT_PTR)
 {
     return 0;
 }

@@ -49,7 +49,7 @@ public:
     int OnWidgetChanged(int widgetId) override;
     int OnFeatureChanged(int featureId, int changeKind) override;
     int OnFeatureNotify(int featureId) override;
-    int PaintWidget(int widgetId, HWND window, int reserved) override;
+    int PaintWidget(int widgetId, HWND window, INT_PTR extra) override;
     int OnWidgetCommand(int widgetId) override;
     int OnConstraintMessage(int featureId, const char* data1, const char* data2, const char* data3,
                             int* show) override;

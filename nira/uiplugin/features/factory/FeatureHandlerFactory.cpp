@@ -37,7 +37,7 @@
 #include "nira/uiplugin/features/handlers/ResolutionHandler.h"
 #include "nira/uiplugin/features/handlers/RollCutHandler.h"
 #include "nira/uiplugin/features/handlers/ServicesHandler.h"
-#include "nira/uiplugin/features/handlers/SheetPreview.h"
+#include "nira/uiplugin/sheetpreview/SheetPreview.h"
 #include "nira/uiplugin/features/handlers/ShortcutsHandler.h"
 #include "nira/uiplugin/features/handlers/StatusRefreshHandler.h"
 #include "nira/uiplugin/features/handlers/SupportInfoHandler.h"

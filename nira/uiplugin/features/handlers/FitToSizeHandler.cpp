@@ -26,7 +26,6 @@ constexpr int kDuplexFeature = 4125;
 constexpr int kConstraintState = 6;
 constexpr int kCommandFormAdded = 12;
 constexpr int kCommandFormRemoved = 13;
-constexpr int kCommandPosterOn = 35;
 constexpr size_t kFormNameChars = 260;
 const PageScalingValues kPreset = {0, kFullSize, 1.0f, 1, 215900, 279400};
 
@@ -212,7 +211,7 @@ int CNiraFitToSizeHandler::OnCommand(int, int command, int* value, int*)
         int option = *value;
         return m_services->RemoveOption(CLASS_FIT_TO_SIZE, &feature, &option);
     }
-    case kCommandPosterOn: {
+    case kCommandPosterChosen: {
         if (*value == 1) {
             return 0;
         }

@@ -6,8 +6,11 @@ constexpr int kCommandSetBorderless = 21;
 constexpr int kCommandShowBorderless = 22;
 constexpr int kCommandSetPrintQuality = 25;
 constexpr int kCommandPictureReset = 28;
+constexpr int kCommandSelectAllTiles = 29;
 constexpr int kCommandShowPrinterStatus = 30;
+constexpr int kCommandPosterChosen = 35;
 constexpr int kCommandSyncMaxDpi = 36;
+constexpr int kCommandOfferPosters = 39;
 
 // The reason a handler's own writes give (the handler changed the value, not the user).
 constexpr int kReasonByHandler = 2;

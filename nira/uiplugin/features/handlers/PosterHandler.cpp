@@ -1,5 +1,8 @@
 #include "nira/uiplugin/features/handlers/PosterHandler.h"
 
+#include "common/NiraStatus.h"
+#include "nira/uiplugin/features/handlers/HandlerCommands.h"
+#include "nira/uiplugin/features/handlers/PosterReactions.h"
 #include "nira/uiplugin/interfaces/HandlerIds.h"
 #include "nira/uiplugin/interfaces/INiraCoreServices.h"
 #include "printticket/XDGuard.h"
@@ -77,5 +80,21 @@ int CNiraPosterHandler::WritePrintCapabilities(IXMLDOMDocument2*, IXMLDOMDocumen
         CXDPrintCapabilities capabilities(printCapabilities, &m_converter);
         return m_converter.WritePrintCapabilities(capabilities);
     });
+    return 0;
+}
+
+int CNiraPosterHandler::OnCommand(int, int command, int*, int*)
+{
+    if (command != kCommandOfferPosters || m_services == nullptr) {
+        return NIRA_STATUS_FAILED;
+    }
+    return OfferPosterOptions(*m_services, CLASS_POSTER);
+}
+
+int CNiraPosterHandler::OnFeatureChanged(int featureId, int changeKind)
+{
+    if (featureId == FEATURE_POSTER && changeKind == CHANGE_CURRENT_OPTION && m_services != nullptr) {
+        OnPosterChosen(*m_services);
+    }
     return 0;
 }

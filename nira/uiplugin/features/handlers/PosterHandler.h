@@ -1,4 +1,5 @@
-// The handler of posters (class 4219): PagePoster and its tiles in PrintTickets.
+// The handler of posters (class 4219): PagePoster and its tiles in PrintTickets, and, as the owner
+// of feature 4219, the poster's reactions to a new poster and to the shortcuts' command 39.
 #pragma once
 
 #include "nira/uiplugin/features/base/LayoutHandler.h"
@@ -9,6 +10,8 @@ public:
     int ReadPrintTicket(IXMLDOMDocument2* printTicket) override;
     int WritePrintTicket(IXMLDOMDocument2* printTicket) override;
     int WritePrintCapabilities(IXMLDOMDocument2* printTicket, IXMLDOMDocument2* printCapabilities) override;
+    int OnCommand(int sourceFeatureId, int command, int* value, int* result) override;
+    int OnFeatureChanged(int featureId, int changeKind) override;
 
     const CXDPosterFeature& Converter() const { return m_converter; }
 

@@ -2,6 +2,8 @@
 // pictures of printer DCs. For tests and the host program only.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -40,6 +42,15 @@ struct Picture {
 };
 // False when the file cannot be read as a PNG picture.
 bool ReadPicture(const std::string& pngPath, Picture& picture);
+
+// The pixels of a window (its client area) or of a memory or window DC (the bitmap selected into a
+// memory DC, the window of a window DC); false for anything else. A window that was never drawn on
+// shows its background.
+bool WindowPixels(HWND window, Picture& picture);
+bool DcPixels(HDC dc, Picture& picture);
+// The same written as a PNG file of this computer; false when it cannot be written.
+bool SaveWindowPicture(HWND window, const std::string& pngPath);
+bool SaveDcPicture(HDC dc, const std::string& pngPath);
 
 // The printer's render module answers the private escapes (true, the default) or the machine
 // answers 0 for it, as a module that does not know them would.

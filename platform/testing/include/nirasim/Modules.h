@@ -17,4 +17,15 @@ std::vector<std::u16string> ModulesLoaded();
 // the machine starts afresh.
 void RemoveSystemExport(const Text& module, const std::string& function);
 
+// One CreateActCtxW call: the module path, the manifest resource id (-1 for a name) and whether a
+// context was made.
+struct ActivationContextRequest {
+    std::u16string source;
+    int resourceId = 0;
+    bool created = false;
+};
+std::vector<ActivationContextRequest> ActivationContextRequests();
+// Contexts made and not released.
+int LiveActivationContexts();
+
 }  // namespace nirasim

@@ -74,6 +74,7 @@ TEST_F(AddedMediaTest, PapersFromTheRegistryBecomeMediaOptions)
                                                  {"AddOption", 4261, 4116, 552},
                                                  {"AddTreeViewOption", 4261, 4116, 552}}));
     EXPECT_EQ(services.treeViewTexts[2], TEXT("Canvas"));
+    EXPECT_EQ(services.addedState, 3);  // unavailable while the check option is acceptable
 }
 
 TEST_F(AddedMediaTest, WithoutPapersNothingIsAdded)
@@ -87,12 +88,19 @@ TEST_F(AddedMediaTest, WithoutPapersNothingIsAdded)
 
 TEST_F(AddedMediaTest, TheAddPaperEntryNeedsTheProgramAndALocalPrinter)
 {
+    // A printer shared through a terminal-server port is not the local printer's.
+    machine.AddSamplePrinter("Nira Remote", "TS001");
     struct Case {
         int enabled;
         bool path;
+        const char* printer;
         bool offered;
-    } cases[] = {{1, true, true}, {0, true, false}, {1, false, false}};
+    } cases[] = {{1, true, kPrinter, true},
+                 {0, true, kPrinter, false},
+                 {1, false, kPrinter, false},
+                 {1, true, "Nira Remote", false}};
     for (const Case& c : cases) {
+        services.printerName = nirasim::Wide(c.printer);
         if (c.path) {
             SetText(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\NorvellAshby\\AddNewPaper"), TEXT("Path"),
                     TEXT("C:\\Program Files\\AddPaper\\addpaper.exe"));
@@ -110,7 +118,7 @@ TEST_F(AddedMediaTest, TheAddPaperEntryNeedsTheProgramAndALocalPrinter)
         EXPECT_EQ(handler.InitializeStates(), 0);
         bool offered = std::find(services.calls.begin(), services.calls.end(),
                                  Call{"AddOption", 4261, 4116, 78}) != services.calls.end();
-        EXPECT_EQ(offered, c.offered) << c.enabled << " " << c.path;
+        EXPECT_EQ(offered, c.offered) << c.enabled << " " << c.path << " " << c.printer;
     }
 }
 

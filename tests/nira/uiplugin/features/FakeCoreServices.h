@@ -152,10 +152,12 @@ public:
     {
         calls.push_back({"AddOption", caller, id, opt});
         added = WString(info->displayName);
+        addedState = info->state;
         LocalFree(info);  // the settings keep what they store
         return 0;
     }
     WString added;
+    int addedState = -1;
     WString printerName;
     int acceptable = 0;  // what IsOptionAcceptable answers
 
@@ -204,12 +206,14 @@ public:
         *opt = defaults[id];
         return 0;
     }
-    int SetValue(int caller, int* id, int* opt, int, int, int, int) override
+    int SetValue(int caller, int* id, int* opt, int, int, int, int fromOwner) override
     {
         calls.push_back({"SetValue", caller, *id, *opt});
         current[*id] = *opt;
+        lastFromOwner = fromOwner;
         return 0;
     }
+    int lastFromOwner = -1;
     int GetDisplayState(int id) override { return display[id]; }
     int SetDisplayState(int caller, int id, int state) override
     {

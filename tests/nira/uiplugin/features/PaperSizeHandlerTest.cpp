@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "FakeCoreServices.h"
+#include "FakeFeatureDatabase.h"
 #include "nira/uiplugin/features/handlers/PaperSizeHandler.h"
 #include "nira/uiplugin/foundation/databases/FeatureDatabase.h"
 #include "printticket/converters/ConverterFixture.h"
@@ -81,12 +82,14 @@ TEST_F(PaperSizeHandlerTest, TheDeviceCapabilitiesTables)
     EXPECT_EQ(count, 14u);  // the distinct papers 256..500 of FDT4114
     std::vector<WORD> papers(count);
     ASSERT_EQ(Ask(DC_PAPERS, papers.data(), &count), S_DEVCAP_OUTPUT_FULL_REPLACEMENT);
-    EXPECT_EQ(papers[0], 1);  // Letter reports DMPAPER_LETTER
+    // Each paper's DEVMODE number in the slot of its paper index, in the table's row order.
+    EXPECT_EQ(papers, (std::vector<WORD>{1, 5, 7, 9, 11, 70, 13, 262, 263, 264, 43, 20, 27, 28}));
     std::vector<CNiraPaperSizeHandler::PaperSize> sizes(count);
     ASSERT_EQ(Ask(DC_PAPERSIZE, sizes.data(), &count), S_DEVCAP_OUTPUT_FULL_REPLACEMENT);
     EXPECT_EQ(sizes[0].width, 2159);   // 10200 / 1200 inch
     EXPECT_EQ(sizes[0].height, 2794);  // 13200
     EXPECT_EQ(sizes[3].width, 2100);   // A4: 9921
+    EXPECT_EQ(sizes[3].height, 2970);  // 14031
     std::vector<WCHAR> names(count * 64, TEXT('#'));
     ASSERT_EQ(Ask(DC_PAPERNAMES, names.data(), &count), S_DEVCAP_OUTPUT_FULL_REPLACEMENT);
     EXPECT_EQ(WString(&names[0]), TEXT("Letter (8.5 x 11 in)"));
@@ -177,4 +180,26 @@ TEST_F(PaperSizeHandlerTest, PageMediaSizeInCapabilities)
         Text(feature + TEXT("/f:Option[@name='psk:ISOA4']/f:Property[@name='psk:DisplayName']/f:Value")),
         TEXT("A4 (210 x 297 mm)"));
     entry->vocabulary = nullptr;
+}
+
+TEST(PaperSizeQueries, FindingBySizeComparesTwoDigitInchTexts)
+{
+    FakeCoreServices services;
+    FakeFeatureDatabase database;
+    const std::string query =
+        "SELECT DISTINCT OptionID FROM FDT4114 WHERE PaperIndex BETWEEN '256' AND '500' AND "
+        " EKeyFloat_PmPaperWidthInches=\"8.3\" and EKeyFloat_PmPaperHeightInches=\"12\"";
+    database.rows[query] = {"259"};
+    CNiraPaperSizeHandler handler;
+    handler.Attach(&services, 4233, &database);
+    int a4[2] = {210000, 297000};  // 8.27 x 11.69 inches
+    int found = 0;
+    EXPECT_EQ(handler.OnCommand(0, PAPER_COMMAND_FIND_BY_SIZE, a4, &found), 0);
+    EXPECT_EQ(found, 259);
+    ASSERT_EQ(database.statements.size(), 1u);
+    EXPECT_EQ(database.statements[0], query);
+    EXPECT_EQ(database.mode, 4114);
+    EXPECT_EQ(handler.OnCommand(0, PAPER_COMMAND_FIND_BY_SIZE, nullptr, &found), NIRA_STATUS_FAILED);
+    EXPECT_EQ(handler.OnCommand(0, PAPER_COMMAND_FIND_BY_SIZE, a4, nullptr), NIRA_STATUS_FAILED);
+    handler.Detach();
 }

@@ -155,14 +155,16 @@ TEST_F(CoreDriverTest, SlotsThatAreNotImplemented)
 
 namespace {
 
-// Until the UI core, the DEVMODE synchroniser and the document-event handler exist, their slots
-// answer as for a helper that could not be made; the sheets still bind the settings helper module.
+// The DEVMODE synchroniser answers the core driver's requests; until the document-event handler
+// exists, its slots answer as for a helper that could not be made; the sheets still bind the
+// settings helper module.
 TEST_F(CoreDriverTest, SlotsOfMissingHelpersAnswerTheirFailure)
 {
     IPrintOemUI2* plugin = Core().Plugin();
     OEMDMPARAM devModeParam = {};
     devModeParam.hPrinter = Core().Printer();
-    EXPECT_EQ(plugin->DevMode(OEMDM_SIZE, &devModeParam), E_FAIL);
+    EXPECT_EQ(plugin->DevMode(OEMDM_SIZE, &devModeParam), S_OK);
+    EXPECT_EQ(devModeParam.cbBufSize, 6892u);
     EXPECT_EQ(plugin->DevMode(OEMDM_SIZE, nullptr), E_FAIL);
     // A capability no handler answers leaves the caller's result.
     DWORD result = 5;

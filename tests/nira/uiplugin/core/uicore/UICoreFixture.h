@@ -30,6 +30,7 @@ struct HandlerJournal {
     std::set<int> refuseAttach;                // class ids whose Attach fails
     std::map<int, DWORD> capabilityAnswers;    // class id -> DeviceCapabilities result it sets
     int initializeStates = 0;
+    std::vector<std::string> constraintActions;  // "feature:data1" of each constraint action
 };
 
 inline HandlerJournal* g_journal = nullptr;
@@ -65,6 +66,12 @@ public:
         }
         *result = answer->second;
         return S_DEVCAP_OUTPUT_FULL_REPLACEMENT;
+    }
+
+    int OnConstraintAction(int featureId, const char* data1, const char*, const char*) override
+    {
+        g_journal->constraintActions.push_back(std::to_string(featureId) + ":" + (data1 ? data1 : ""));
+        return 0;
     }
 
 private:

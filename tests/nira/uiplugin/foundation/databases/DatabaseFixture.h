@@ -10,6 +10,7 @@
 #include <cctype>
 #include <filesystem>
 #include <string>
+#include "support/SqlDatabase.h"
 #include "support/WString.h"
 
 #include "nirasim/Machine.h"
@@ -19,16 +20,7 @@ protected:
     // Writes a database made by the SQL text into the driver directory; answers its Windows path.
     WString MakeDatabase(const std::string& fileName, const std::string& sql)
     {
-        const WString path =
-            nirasim::Machine::DriverVersionDirectory() + TEXT("\\") + nirasim::Wide(fileName);
-        EXPECT_TRUE(machine.WriteFile(path, ""));
-        sqlite3* db = nullptr;
-        EXPECT_EQ(SQLITE_OK, sqlite3_open(machine.HostPath(path).c_str(), &db));
-        char* error = nullptr;
-        EXPECT_EQ(SQLITE_OK, sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error)) << (error ? error : "");
-        sqlite3_free(error);
-        sqlite3_close(db);
-        return path;
+        return WriteSqlDatabase(machine, fileName, sql);
     }
 
     WString TempDirectory()

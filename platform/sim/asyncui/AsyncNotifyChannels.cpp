@@ -1,7 +1,7 @@
 // winspool.drv's asynchronous print notification channels and the print-UI host behind them. A
 // channel hands each notification to the host, which journals the request and answers from the
 // test's script on a thread of its own.
-#include <nirasim/PrintUIHost.h>
+#include <nirasim/AsyncUI.h>
 
 #include "core/Failures.h"
 #include "core/MachineState.h"
@@ -20,9 +20,9 @@ namespace {
 
 struct HostState {
     std::mutex lock;
-    std::deque<printui::HostReply> script;
-    std::vector<printui::ChannelOpened> channels;
-    std::vector<printui::Request> requests;
+    std::deque<asyncui::HostReply> script;
+    std::vector<asyncui::ChannelOpened> channels;
+    std::vector<asyncui::Request> requests;
     std::vector<std::thread> replies;
     std::atomic<int> liveChannels{0};
 };
@@ -58,27 +58,25 @@ HRESULT ChannelError(PrintAsyncNotifyError code)
     return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_ITF, code);
 }
 
-// The host's reply: the text's UTF-16 units with the terminator.
-class ReplyData : public IPrintAsyncNotifyDataObject {
+// Reference counting and interface lookup of the host's objects: IUnknown and the one interface
+// each implements.
+template <class Interface>
+class HostObject : public Interface {
 public:
-    ReplyData(const std::u16string& text, const GUID& type, bool withText) : m_type(type)
-    {
-        if (withText) {
-            const auto* bytes = reinterpret_cast<const BYTE*>(text.c_str());
-            m_bytes.assign(bytes, bytes + (text.size() + 1) * sizeof(char16_t));
-        }
-    }
+    HostObject(const HostObject&) = delete;
+    HostObject& operator=(const HostObject&) = delete;
+
     STDMETHODIMP QueryInterface(REFIID riid, void** object) override
     {
         if (object == nullptr) {
             return E_POINTER;
         }
         *object = nullptr;
-        if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IPrintAsyncNotifyDataObject)) {
+        if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, m_iid)) {
             return E_NOINTERFACE;
         }
-        *object = this;
-        AddRef();
+        *object = static_cast<Interface*>(this);
+        this->AddRef();
         return S_OK;
     }
     STDMETHODIMP_(ULONG) AddRef() override { return ++m_references; }
@@ -89,6 +87,27 @@ public:
             delete this;
         }
         return left;
+    }
+
+protected:
+    explicit HostObject(const IID& iid) : m_iid(iid) {}
+    virtual ~HostObject() = default;
+
+private:
+    IID m_iid;
+    std::atomic<ULONG> m_references{1};
+};
+
+// The host's reply: the text's UTF-16 units with the terminator.
+class ReplyData : public HostObject<IPrintAsyncNotifyDataObject> {
+public:
+    ReplyData(const std::u16string& text, const GUID& type, bool withText)
+        : HostObject(IID_IPrintAsyncNotifyDataObject), m_type(type)
+    {
+        if (withText) {
+            const auto* bytes = reinterpret_cast<const BYTE*>(text.c_str());
+            m_bytes.assign(bytes, bytes + (text.size() + 1) * sizeof(char16_t));
+        }
     }
     STDMETHODIMP AcquireData(BYTE** data, ULONG* size, PrintAsyncNotificationType** type) override
     {
@@ -108,10 +127,9 @@ public:
     }
 
 private:
-    virtual ~ReplyData() = default;
+    ~ReplyData() override = default;
     std::vector<BYTE> m_bytes;
     GUID m_type;
-    std::atomic<ULONG> m_references{1};
 };
 
 std::u16string Attribute(const std::u16string& text, const std::u16string& name)
@@ -126,9 +144,9 @@ std::u16string Attribute(const std::u16string& text, const std::u16string& name)
     return end == std::u16string::npos ? std::u16string() : text.substr(start, end - start);
 }
 
-printui::Request ReadRequest(const std::u16string& printer, const BYTE* bytes, ULONG size, const GUID& type)
+asyncui::Request ReadRequest(const std::u16string& printer, const BYTE* bytes, ULONG size, const GUID& type)
 {
-    printui::Request request{printer, type, {}, {}, {}, {}, size};
+    asyncui::Request request{printer, type, {}, {}, {}, {}, size};
     size_t units = bytes != nullptr ? size / sizeof(char16_t) : 0;
     size_t length = 0;
     while (length < units) {
@@ -149,37 +167,15 @@ printui::Request ReadRequest(const std::u16string& printer, const BYTE* bytes, U
     return request;
 }
 
-class Channel : public IPrintAsyncNotifyChannel {
+class Channel : public HostObject<IPrintAsyncNotifyChannel> {
 public:
     Channel(const std::u16string& printer, const GUID& type, IPrintAsyncNotifyCallback* callback)
-        : m_printer(printer), m_type(type), m_callback(callback)
+        : HostObject(IID_IPrintAsyncNotifyChannel), m_printer(printer), m_type(type), m_callback(callback)
     {
         if (m_callback != nullptr) {
             m_callback->AddRef();
         }
         ++Host().liveChannels;
-    }
-    STDMETHODIMP QueryInterface(REFIID riid, void** object) override
-    {
-        if (object == nullptr) {
-            return E_POINTER;
-        }
-        *object = nullptr;
-        if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IPrintAsyncNotifyChannel)) {
-            return E_NOINTERFACE;
-        }
-        *object = this;
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_references; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG left = --m_references;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
     }
     STDMETHODIMP SendNotification(IPrintAsyncNotifyDataObject* data) override
     {
@@ -198,7 +194,7 @@ public:
             data->ReleaseData();
             return ChannelError(INVALID_NOTIFICATION_TYPE);
         }
-        printui::Request request = ReadRequest(m_printer, bytes, size, *type);
+        asyncui::Request request = ReadRequest(m_printer, bytes, size, *type);
         data->ReleaseData();
         return Answer(request);
     }
@@ -209,7 +205,7 @@ public:
     }
 
 private:
-    virtual ~Channel()
+    ~Channel() override
     {
         if (m_callback != nullptr) {
             m_callback->Release();
@@ -217,9 +213,9 @@ private:
         --Host().liveChannels;
     }
 
-    HRESULT Answer(const printui::Request& request)
+    HRESULT Answer(const asyncui::Request& request)
     {
-        printui::HostReply reply;
+        asyncui::HostReply reply;
         {
             std::lock_guard<std::mutex> guard(Host().lock);
             Host().requests.push_back(request);
@@ -231,25 +227,28 @@ private:
         if (m_closed) {
             return ChannelError(CHANNEL_ALREADY_CLOSED);
         }
-        if (reply.answer == printui::HostAnswer::NoListener || m_callback == nullptr) {
+        if (reply.answer == asyncui::HostAnswer::NoListener) {
             return ChannelError(ASYNC_NOTIFICATION_FAILURE);
         }
-        Deliver(reply);
+        // A one-way channel carries the notification and nothing back.
+        if (m_callback != nullptr) {
+            Deliver(reply);
+        }
         return S_OK;
     }
 
     // The reply reaches the callback on a thread of the host, holding its own references.
-    void Deliver(const printui::HostReply& reply)
+    void Deliver(const asyncui::HostReply& reply)
     {
         AddRef();
         std::lock_guard<std::mutex> guard(Host().lock);
         Host().replies.emplace_back([this, reply] {
-            bool withData = reply.answer != printui::HostAnswer::CloseWithoutData;
+            bool withData = reply.answer != asyncui::HostAnswer::CloseWithoutData;
             ReplyData* data = withData ? new ReplyData(reply.text, m_type,
-                                                       reply.answer != printui::HostAnswer::ReplyWithoutText)
+                                                       reply.answer != asyncui::HostAnswer::ReplyWithoutText)
                                        : nullptr;
-            if (reply.answer == printui::HostAnswer::Reply ||
-                reply.answer == printui::HostAnswer::ReplyWithoutText) {
+            if (reply.answer == asyncui::HostAnswer::Reply ||
+                reply.answer == asyncui::HostAnswer::ReplyWithoutText) {
                 m_callback->OnEventNotify(this, data);
             } else {
                 m_callback->ChannelClosed(this, data);
@@ -264,7 +263,6 @@ private:
     std::u16string m_printer;
     GUID m_type;
     IPrintAsyncNotifyCallback* m_callback;
-    std::atomic<ULONG> m_references{1};
     std::atomic<bool> m_closed{false};
 };
 
@@ -294,7 +292,7 @@ extern "C" HRESULT WINAPI CreatePrintAsyncNotifyChannel(LPCWSTR pName, PrintAsyn
 }
 
 namespace nirasim {
-namespace printui {
+namespace asyncui {
 
 HostReply CustomDataReply(const Text& entryPointReply)
 {
@@ -341,5 +339,5 @@ void WaitForHost()
     JoinReplies();
 }
 
-}  // namespace printui
+}  // namespace asyncui
 }  // namespace nirasim

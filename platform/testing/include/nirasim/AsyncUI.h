@@ -4,7 +4,8 @@
 // The host answers each request from a script, one entry a request; with no entry left it answers
 // as a machine where no listener takes the notification type (SendNotification fails with
 // ASYNC_NOTIFICATION_FAILURE), so no test waits for a reply that never comes. Replies and closes
-// reach the sender's callback on a thread of the host, as on Windows.
+// reach the sender's callback on a thread of the host, as on Windows; a one-way channel takes the
+// notification and answers nothing.
 #pragma once
 
 #include <nirasim/Machine.h>
@@ -15,7 +16,7 @@
 #include <vector>
 
 namespace nirasim {
-namespace printui {
+namespace asyncui {
 
 enum class HostAnswer {
     NoListener,        // SendNotification fails; nothing reaches the callback
@@ -63,5 +64,5 @@ int LiveChannels();
 // Waits until every reply the host started has been delivered.
 void WaitForHost();
 
-}  // namespace printui
+}  // namespace asyncui
 }  // namespace nirasim

@@ -1,0 +1,88 @@
+// DC_PAPERS asked of a fresh plug-in object through the simulated core driver, first for the
+// count, then into a buffer (the driver state of the paper features, the paper tables from the
+// capability database), against the capability reader alone opening the database (its temporary
+// copy included) and reading the options of the paper feature; the plug-in should cost at most
+// about two readers.
+#include <windows.h>
+#include <winspool.h>
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "nira/uiplugin/core/uicore/ComponentKeys.h"
+#include "nira/uiplugin/foundation/databases/CapabilityDB.h"
+#include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
+#include "nira/uiplugin/interfaces/HandlerIds.h"
+#include "nirasim/CoreDriver.h"
+#include "nirasim/Machine.h"
+
+namespace {
+
+constexpr const WCHAR* kPrinter = TEXT("Nira Sample Inkjet");
+
+struct SamplePrinter {
+    nirasim::Machine machine;
+    HANDLE printer = nullptr;
+    SamplePrinter()
+    {
+        machine.InstallSamplePackage(NIRA_BUILD_DIR);
+        machine.AddSamplePrinter(kPrinter);
+        OpenPrinterW(const_cast<LPWSTR>(kPrinter), &printer, nullptr);
+    }
+    ~SamplePrinter() { ClosePrinter(printer); }
+};
+
+SamplePrinter& Sample()
+{
+    static SamplePrinter sample;
+    return sample;
+}
+
+void PaperListOfAFreshPlugin(benchmark::State& state)
+{
+    Sample();
+    std::vector<WORD> papers;
+    for (auto _ : state) {
+        nirasim::CoreDriver driver(kPrinter);
+        DWORD count = 0;
+        driver->Plugin()->DeviceCapabilities(nullptr, driver->Printer(), nullptr, DC_PAPERS, nullptr, nullptr,
+                                             nullptr, 0, &count);
+        papers.assign(count, 0);
+        DWORD filled = 0;
+        driver->Plugin()->DeviceCapabilities(nullptr, driver->Printer(), nullptr, DC_PAPERS, papers.data(),
+                                             nullptr, nullptr, 0, &filled);
+        benchmark::DoNotOptimize(filled);
+        Sample().machine.ClearJournals();
+    }
+    state.counters["papers"] = static_cast<double>(papers.size());
+}
+
+LONG OnOption(INT optionIndex, INT, INT, INT, INT, INT, LPCWSTR name, INT, INT, INT, INT, INT, INT, INT, INT,
+              INT, INT, INT, INT, INT, LPCWSTR, INT, LPCWSTR, LPCWSTR, INT, LPCWSTR, INT, INT, INT, INT, INT,
+              INT, LPVOID)
+{
+    benchmark::DoNotOptimize(optionIndex);
+    benchmark::DoNotOptimize(name);
+    return 0;
+}
+
+void ReaderOfThePaperFeature(benchmark::State& state)
+{
+    CNiraPrinterAccess access(Sample().printer);
+    access.FindDriverIni(FALSE);
+    WCHAR path[CNiraPrinterAccess::kComponentPathChars] = {};
+    access.GetComponentPath(kCapabilityXmlKey, path);
+    for (auto _ : state) {
+        CNiraCapabilityDB reader;
+        reader.Open(path);
+        INT feature = FEATURE_PAPER_SIZE;
+        benchmark::DoNotOptimize(reader.EnumOptions(&feature, OnOption, nullptr));
+    }
+}
+
+}  // namespace
+
+BENCHMARK(PaperListOfAFreshPlugin)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReaderOfThePaperFeature)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

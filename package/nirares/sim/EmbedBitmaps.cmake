@@ -1,0 +1,16 @@
+# Writes OUTPUT, a C++ source with one byte array per bitmap file of BITMAPS (a list of id=path),
+# holding what a resource compiler keeps of a .bmp file: everything after its 14-byte file header.
+set(source "// Made by EmbedBitmaps.cmake from the package's bitmap files.\n#include <windows.h>\n#include <nirasimres.h>\n\n")
+set(entries "")
+foreach(item IN LISTS BITMAPS)
+  string(REPLACE "=" ";" parts ${item})
+  list(GET parts 0 id)
+  list(GET parts 1 path)
+  file(READ ${path} hex OFFSET 14 HEX)
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+  string(APPEND source "static const unsigned char kBitmap${id}[] = {${bytes}};\n")
+  string(APPEND entries "    {RT_BITMAP, MAKEINTRESOURCEW(${id}), 0, kBitmap${id}, sizeof(kBitmap${id})},\n")
+endforeach()
+string(APPEND source "\nextern const NIRASIM_RESOURCE_ENTRY kNiraResBitmaps[] = {\n${entries}};\n")
+string(APPEND source "extern const DWORD kNiraResBitmapCount = sizeof(kNiraResBitmaps) / sizeof(kNiraResBitmaps[0]);\n")
+file(WRITE ${OUTPUT} "${source}")

@@ -1,0 +1,258 @@
+// Pixels and blits of memory and window DCs: GetPixel and SetPixel, PatBlt, BitBlt and StretchBlt
+// with any raster operation (monochrome sources take the destination's text and background colours,
+// colour sources become white where they show the source's background colour), and flood fills.
+#include "gdi/Raster.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+using namespace nirasim;
+using namespace nirasim::sim;
+
+namespace {
+
+constexpr uint32_t kAllBits = 0xFFFFFF;
+constexpr int kRopShift = 16;
+
+// The pixels of a source rectangle, read before the destination is written (they may be one DC).
+struct SourceCopy {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+    std::vector<bool> inside;
+};
+
+SourceCopy CopySource(GdiDC& source, int x, int y, int width, int height, COLORREF destText,
+                      COLORREF destBack, bool destMono)
+{
+    SourceCopy copy;
+    copy.width = width;
+    copy.height = height;
+    copy.pixels.assign(static_cast<size_t>(width) * height, 0);
+    copy.inside.assign(copy.pixels.size(), false);
+    PixelAccess access(source, false);
+    if (!access.Valid()) {
+        return copy;
+    }
+    const Pixels& pixels = access.Get();
+    uint32_t sourceBack = PixelOf(source.bkColor, pixels.mono);
+    for (int row = 0; row < height; ++row) {
+        for (int column = 0; column < width; ++column) {
+            if (!pixels.Inside(x + column, y + row)) {
+                continue;
+            }
+            uint32_t pixel = pixels.At(x + column, y + row) & kAllBits;
+            if (pixels.mono && !destMono) {
+                pixel = PixelOf(pixel != 0 ? destBack : destText, false);
+            } else if (!pixels.mono && destMono) {
+                pixel = pixel == sourceBack ? kAllBits : 0;
+            }
+            size_t at = static_cast<size_t>(row) * width + column;
+            copy.pixels[at] = pixel;
+            copy.inside[at] = true;
+        }
+    }
+    return copy;
+}
+
+// A ternary raster operation on whole pixels: bit i of the operation's index byte is the result for
+// pattern, source and destination bits (P << 2 | S << 1 | D) equal to i.
+uint32_t ApplyRop(DWORD rop, uint32_t pattern, uint32_t source, uint32_t destination)
+{
+    auto index = static_cast<BYTE>(rop >> kRopShift);
+    uint32_t result = 0;
+    for (int i = 0; i < 8; ++i) {
+        if (index & (1 << i)) {
+            uint32_t p = (i & 4) ? pattern : ~pattern;
+            uint32_t s = (i & 2) ? source : ~source;
+            uint32_t d = (i & 1) ? destination : ~destination;
+            result |= p & s & d;
+        }
+    }
+    return result & kAllBits;
+}
+
+struct Mapping {
+    int destX;
+    int destY;
+    int destWidth;  // may be negative: the picture is mirrored
+    int destHeight;
+    int sourceWidth;
+    int sourceHeight;
+};
+
+// Writes source pixels (nearest neighbour; a negative size mirrors) through a raster operation.
+void Blit(GdiDC& dest, const Mapping& map, const SourceCopy* source, DWORD rop)
+{
+    PixelAccess access(dest, true);
+    if (!access.Valid()) {
+        return;
+    }
+    const Pixels& pixels = access.Get();
+    COLORREF brushColor = 0;
+    uint32_t pattern = BrushColor(dest, brushColor) ? PixelOf(brushColor, pixels.mono) : 0;
+    int columns = std::abs(map.destWidth);
+    int rows = std::abs(map.destHeight);
+    Region writable = access.Writable();
+    for (int row = 0; row < rows; ++row) {
+        int y = map.destHeight >= 0 ? map.destY + row : map.destY - row;
+        int sy = static_cast<int>(static_cast<long long>(row) * std::abs(map.sourceHeight) / rows);
+        if (map.sourceHeight < 0) {
+            sy = std::abs(map.sourceHeight) - 1 - sy;
+        }
+        for (int column = 0; column < columns; ++column) {
+            int x = map.destWidth >= 0 ? map.destX + column : map.destX - column;
+            if (!writable.Contains(x, y)) {
+                continue;
+            }
+            uint32_t s = 0;
+            if (source != nullptr) {
+                int sx =
+                    static_cast<int>(static_cast<long long>(column) * std::abs(map.sourceWidth) / columns);
+                if (map.sourceWidth < 0) {
+                    sx = std::abs(map.sourceWidth) - 1 - sx;
+                }
+                size_t at = static_cast<size_t>(sy) * source->width + sx;
+                if (!source->inside[at]) {
+                    continue;
+                }
+                s = source->pixels[at];
+            }
+            uint32_t& d = pixels.At(x, y);
+            uint32_t result = ApplyRop(rop, pattern, s, d & kAllBits);
+            d = pixels.mono ? (result == kAllBits ? kAllBits : 0) : result;
+        }
+    }
+}
+
+bool Stretch(const char* name, HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc,
+             int ySrc, int wSrc, int hSrc, DWORD rop)
+{
+    std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
+    GdiDC* dest = DcOf(hdcDest);
+    GdiDC* source = hdcSrc != nullptr ? DcOf(hdcSrc) : nullptr;
+    bool needsSource = ((rop >> 2) ^ rop) & 0x330000;
+    BOOL done =
+        dest != nullptr && IsPixelDC(*dest) && (!needsSource || (source != nullptr && IsPixelDC(*source)));
+    if (done && wDest != 0 && hDest != 0) {
+        POINT at = ToDevicePoint(*dest, xDest, yDest);
+        Mapping map = {at.x, at.y, wDest, hDest, wSrc, hSrc};
+        if (needsSource && wSrc != 0 && hSrc != 0) {
+            // A negative source size reads the rectangle that ends at the given corner.
+            int left = wSrc > 0 ? xSrc : xSrc + wSrc + 1;
+            int top = hSrc > 0 ? ySrc : ySrc + hSrc + 1;
+            PixelAccess destAccess(*dest, false);
+            SourceCopy copy = CopySource(*source, left, top, std::abs(wSrc), std::abs(hSrc), dest->textColor,
+                                         dest->bkColor, destAccess.Get().mono);
+            Blit(*dest, map, &copy, rop);
+        } else if (!needsSource) {
+            Blit(*dest, map, nullptr, rop);
+        }
+    }
+    Journal(MakeGdiCall(name, hdcDest,
+                        {xDest, yDest, wDest, hDest, HandleValue(hdcSrc), xSrc, ySrc, wSrc, hSrc,
+                         static_cast<long long>(rop)},
+                        done));
+    if (!done) {
+        SetLastError(ERROR_INVALID_HANDLE);
+    }
+    return done;
+}
+
+}  // namespace
+
+COLORREF WINAPI GetPixel(HDC hdc, int x, int y)
+{
+    std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
+    GdiDC* dc = DcOf(hdc);
+    if (dc == nullptr || !IsPixelDC(*dc)) {
+        return CLR_INVALID;
+    }
+    PixelAccess access(*dc, false);
+    POINT at = ToDevicePoint(*dc, x, y);
+    if (!access.Valid() || !access.Writable().Contains(at.x, at.y)) {
+        return CLR_INVALID;
+    }
+    return ColorOf(access.Get().At(at.x, at.y));
+}
+
+COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color)
+{
+    std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
+    GdiDC* dc = DcOf(hdc);
+    if (dc == nullptr || !IsPixelDC(*dc)) {
+        return CLR_INVALID;
+    }
+    POINT at = ToDevicePoint(*dc, x, y);
+    FillArea(*dc, Region::Rect(at.x, at.y, at.x + 1, at.y + 1), color);
+    return GetPixel(hdc, x, y);
+}
+
+BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop)
+{
+    return Stretch("PatBlt", hdc, x, y, w, h, nullptr, 0, 0, 0, 0, rop);
+}
+
+BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop)
+{
+    return Stretch("BitBlt", hdc, x, y, cx, cy, hdcSrc, x1, y1, cx, cy, rop);
+}
+
+BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc,
+                       int ySrc, int wSrc, int hSrc, DWORD rop)
+{
+    return Stretch("StretchBlt", hdcDest, xDest, yDest, wDest, hDest, hdcSrc, xSrc, ySrc, wSrc, hSrc, rop);
+}
+
+// FLOODFILLBORDER fills the area around the point up to pixels of the colour; FLOODFILLSURFACE
+// fills the area of pixels of the colour that holds the point. Four neighbours connect a pixel.
+BOOL WINAPI ExtFloodFill(HDC hdc, int x, int y, COLORREF color, UINT type)
+{
+    std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
+    GdiDC* dc = DcOf(hdc);
+    COLORREF fill = 0;
+    BOOL done = FALSE;
+    if (dc != nullptr && IsPixelDC(*dc) && BrushColor(*dc, fill)) {
+        PixelAccess access(*dc, true);
+        const Pixels& pixels = access.Get();
+        POINT start = ToDevicePoint(*dc, x, y);
+        Region writable = access.Valid() ? access.Writable() : Region();
+        uint32_t target = PixelOf(color, pixels.mono);
+        auto fills = [&](int px, int py) {
+            if (!writable.Contains(px, py)) {
+                return false;
+            }
+            bool same = (pixels.At(px, py) & kAllBits) == target;
+            return type == FLOODFILLSURFACE ? same : !same;
+        };
+        if (access.Valid() && fills(start.x, start.y)) {
+            std::vector<bool> seen(static_cast<size_t>(pixels.width) * pixels.height, false);
+            std::vector<POINT> pending = {start};
+            std::vector<std::vector<Span>> rows(static_cast<size_t>(pixels.height));
+            while (!pending.empty()) {
+                POINT p = pending.back();
+                pending.pop_back();
+                if (!fills(p.x, p.y)) {
+                    continue;
+                }
+                size_t at = static_cast<size_t>(p.y) * pixels.width + p.x;
+                if (seen[at]) {
+                    continue;
+                }
+                seen[at] = true;
+                rows[static_cast<size_t>(p.y)].push_back({p.x, p.x + 1});
+                pending.push_back({p.x + 1, p.y});
+                pending.push_back({p.x - 1, p.y});
+                pending.push_back({p.x, p.y + 1});
+                pending.push_back({p.x, p.y - 1});
+            }
+            uint32_t pixel = PixelOf(fill, pixels.mono);
+            Region::FromRows(0, std::move(rows)).ForEachSpan([&](int row, int left, int right) {
+                std::fill(&pixels.At(left, row), &pixels.At(left, row) + (right - left), pixel);
+            });
+            done = TRUE;
+        }
+    }
+    Journal(MakeGdiCall("ExtFloodFill", hdc, {x, y, static_cast<long long>(color), type}, done));
+    return done;
+}

@@ -1,0 +1,91 @@
+// Window geometry: each window has a rectangle in its parent's client area (the screen for a
+// window without a parent) and a client area as large as the window (no frame is drawn).
+#include "windows/WindowTable.h"
+
+#include <algorithm>
+
+namespace nirasim::sim {
+
+POINT ScreenOrigin(HWND handle)
+{
+    POINT origin = {0, 0};
+    for (auto window = FindWindowRecord(handle); window != nullptr;
+         window = window->parent != nullptr ? FindWindowRecord(window->parent) : nullptr) {
+        origin.x += window->rect.left;
+        origin.y += window->rect.top;
+    }
+    return origin;
+}
+
+}  // namespace nirasim::sim
+
+using namespace nirasim::sim;
+
+BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect)
+{
+    auto window = FindWindowRecord(hWnd);
+    if (window == nullptr || lpRect == nullptr) {
+        return FALSE;
+    }
+    *lpRect = {0, 0, window->rect.right - window->rect.left, window->rect.bottom - window->rect.top};
+    return TRUE;
+}
+
+BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect)
+{
+    auto window = FindWindowRecord(hWnd);
+    if (window == nullptr || lpRect == nullptr) {
+        return FALSE;
+    }
+    POINT origin = ScreenOrigin(hWnd);
+    *lpRect = {origin.x, origin.y, origin.x + window->rect.right - window->rect.left,
+               origin.y + window->rect.bottom - window->rect.top};
+    return TRUE;
+}
+
+BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint)
+{
+    if (lpPoint == nullptr || !IsWindow(hWnd)) {
+        return FALSE;
+    }
+    POINT origin = ScreenOrigin(hWnd);
+    lpPoint->x += origin.x;
+    lpPoint->y += origin.y;
+    return TRUE;
+}
+
+BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint)
+{
+    if (lpPoint == nullptr || !IsWindow(hWnd)) {
+        return FALSE;
+    }
+    POINT origin = ScreenOrigin(hWnd);
+    lpPoint->x -= origin.x;
+    lpPoint->y -= origin.y;
+    return TRUE;
+}
+
+BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL)
+{
+    auto window = FindWindowRecord(hWnd);
+    if (window == nullptr) {
+        return FALSE;
+    }
+    window->rect = {X, Y, X + std::max(nWidth, 0), Y + std::max(nHeight, 0)};
+    return TRUE;
+}
+
+BOOL WINAPI SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom)
+{
+    if (lprc == nullptr) {
+        return FALSE;
+    }
+    *lprc = {xLeft, yTop, xRight, yBottom};
+    return TRUE;
+}
+
+BOOL WINAPI PtInRect(const RECT* lprc, POINT pt)
+{
+    return lprc != nullptr && pt.x >= lprc->left && pt.x < lprc->right && pt.y >= lprc->top &&
+           pt.y < lprc->bottom;
+}
