@@ -32,6 +32,8 @@ HostMachine::HostMachine(const std::string& buildDir) : buildDir_(buildDir), pri
     machine_.InstallSamplePackage(buildDir_);
     machine_.AddSamplePrinter(printerName_, kSamplePort);
     RegisterAddPaperProgram();
+    // As the spooler does after adding a printer.
+    machine_.InitializePrinter(printerName_);
 }
 
 void HostMachine::Print(const WString& text)

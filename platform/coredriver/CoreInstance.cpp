@@ -94,6 +94,9 @@ std::unique_ptr<CoreInstance> CoreInstance::ForDependentFiles(LPCWSTR dependentF
 
 CoreInstance::~CoreInstance()
 {
+    if (provider_ != nullptr) {
+        provider_->Release();
+    }
     if (plugin_ != nullptr) {
         plugin_->Release();
     }
@@ -204,6 +207,7 @@ DevModeAnswer CoreInstance::DefaultDevMode()
     }
     if (sectionSize_ != 0) {
         OEMDMPARAM param = DevModeParam(sectionSize_);
+        param.pPublicDMIn = devMode;
         param.pPublicDMOut = devMode;
         param.pOEMDMOut = PluginSection(devMode);
         answer.defaultResult = plugin_->DevMode(OEMDM_DEFAULT, &param);

@@ -45,6 +45,15 @@ public:
         return state_.CurrentOption(feature);
     }
 
+    PrintJobTrace RunPrintJob(const std::vector<BYTE>& devMode, const PrintJobOptions& options) override;
+
+    PrintTicketBinding BindPrintTicketProvider(INT version) override;
+    IPrintOemPrintTicketProvider* PrintTicketProvider() const override { return provider_; }
+    IXMLDOMDocument2* NewSchemaDocument(const char16_t* root) override;
+    HRESULT DevModeToPrintTicket(const std::vector<BYTE>& devMode, IXMLDOMDocument2* ticket) override;
+    HRESULT PrintTicketToDevMode(IXMLDOMDocument2* ticket, std::vector<BYTE>& devMode) override;
+    HRESULT CompletePrintCapabilities(IXMLDOMDocument2* ticket, IXMLDOMDocument2* capabilities) override;
+
     std::vector<SetOptionsCall> SetOptionsCalls() const override { return state_.SetOptionsCalls(); }
     std::vector<UpdateUISettingCall> UpdateUISettingCalls() const override
     {
@@ -62,11 +71,19 @@ private:
     void Start(const std::u16string& pluginPath);
     std::u16string PluginPathOfPrinter() const;
     OEMDMPARAM DevModeParam(DWORD bufferSize) const;
+    // One document event to the plug-in, journalled.
+    DocumentEventCall SendDocumentEvent(PrintJobTrace& trace, INT escape, ULONG inSize, PVOID in,
+                                        ULONG outSize, PVOID out);
+    void QueryFilter(PrintJobTrace& trace, UINT room);
+    // The section size of the plug-in, asked once.
+    DWORD SectionSize();
 
     HANDLE printer_ = nullptr;
     bool ownsPrinter_ = false;
     HMODULE pluginModule_ = nullptr;
     IPrintOemUI2* plugin_ = nullptr;
+    IPrintOemPrintTicketProvider* provider_ = nullptr;
+    std::vector<std::u16string> providerNamespaces_;
     CoreFeatureState state_;
     coredriver::CoreHelper helper_{state_};
     HRESULT publishResult_ = E_FAIL;

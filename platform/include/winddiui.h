@@ -5,6 +5,7 @@
 
 #include <compstui.h>
 #include <windef.h>
+#include <wingdi.h>
 
 #define DOCUMENTEVENT_FIRST 1
 #define DOCUMENTEVENT_CREATEDCPRE 1
@@ -26,6 +27,23 @@
 #define DOCUMENTEVENT_SUCCESS 1
 #define DOCUMENTEVENT_UNSUPPORTED 0
 #define DOCUMENTEVENT_FAILURE -1
+
+// The filter a driver fills at DOCUMENTEVENT_QUERYFILTER: the events it wants to see.
+typedef struct _DOCEVENT_FILTER {
+    UINT cbSize;
+    UINT cElementsAllocated;
+    UINT cElementsNeeded;
+    UINT cElementsReturned;
+    DWORD aDocEventCall[ANYSIZE_ARRAY];
+} DOCEVENT_FILTER, *PDOCEVENT_FILTER;
+
+// What DOCUMENTEVENT_CREATEDCPRE brings in pvIn.
+typedef struct _DOCEVENT_CREATEDCPRE {
+    PWSTR pszDriver;
+    PWSTR pszDevice;
+    PDEVMODEW pdm;
+    BOOL bIC;
+} DOCEVENT_CREATEDCPRE, *PDCEVENT_CREATEDCPRE;
 
 #define DRIVER_EVENT_INITIALIZE 1
 #define DRIVER_EVENT_DELETE 2

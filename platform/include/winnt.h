@@ -26,6 +26,7 @@
 #define FAR
 #define NEAR
 #define UNALIGNED
+#define ANYSIZE_ARRAY 1
 
 // __declspec as the Windows compilers know it: only what the sources use.
 #define __declspec(x) __NIRA_DECLSPEC_##x

@@ -28,6 +28,8 @@ struct alignas(16) BlockHeader {
 };
 
 std::atomic<size_t> liveBlocks{0};
+std::atomic<size_t> liveGlobalBlocks{0};
+constexpr uint32_t kGlobalBlock = 0x1;  // made by GlobalAlloc or GlobalReAlloc
 
 struct MoveableRecord {
     void* data;
@@ -91,6 +93,9 @@ void* ResizeBlock(void* data, SIZE_T bytes, bool zero)
 void FreeBlock(void* data)
 {
     BlockHeader* header = HeaderOf(data);
+    if (header->flags & kGlobalBlock) {
+        --liveGlobalBlocks;
+    }
     header->magic = 0;
     free(header);
     --liveBlocks;
@@ -240,11 +245,29 @@ HANDLE HandleOf(LPCVOID data)
     return header->handle ? header->handle : const_cast<void*>(data);
 }
 
+// Counts the memory of a global handle among the global blocks (once).
+HANDLE MarkGlobal(HANDLE handle)
+{
+    MoveableRecord* record = nullptr;
+    void* data = handle ? DataOf(handle, &record) : nullptr;
+    BlockHeader* header = data ? HeaderOf(data) : nullptr;
+    if (header != nullptr && !(header->flags & kGlobalBlock)) {
+        header->flags |= kGlobalBlock;
+        ++liveGlobalBlocks;
+    }
+    return handle;
+}
+
 }  // namespace
 
 size_t nirasim::LiveHeapBlocks()
 {
     return liveBlocks;
+}
+
+size_t nirasim::LiveGlobalBlocks()
+{
+    return liveGlobalBlocks;
 }
 
 HANDLE WINAPI GetProcessHeap(void)
@@ -325,12 +348,12 @@ HLOCAL WINAPI LocalHandle(LPCVOID pMem)
 HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes)
 {
     NIRASIM_FAIL_IF_INJECTED("GlobalAlloc", nullptr);
-    return Allocate(uFlags, dwBytes);
+    return MarkGlobal(Allocate(uFlags, dwBytes));
 }
 HGLOBAL WINAPI GlobalReAlloc(HGLOBAL hMem, SIZE_T dwBytes, UINT uFlags)
 {
     NIRASIM_FAIL_IF_INJECTED("GlobalReAlloc", nullptr);
-    return Reallocate(hMem, dwBytes, uFlags);
+    return MarkGlobal(Reallocate(hMem, dwBytes, uFlags));
 }
 HGLOBAL WINAPI GlobalFree(HGLOBAL hMem)
 {

@@ -1,6 +1,7 @@
 // The test-control API (nirasim/Machine.h) on top of the machine's areas.
 #include <nirasim/Machine.h>
 #include <nirasim/Runtime.h>
+#include <winddiui.h>
 
 #include "core/Failures.h"
 #include "core/MachineState.h"
@@ -10,6 +11,7 @@
 #include "modules/Modules.h"
 #include "modules/VersionInfo.h"
 #include "process/Clock.h"
+#include "spooler/ConfigModule.h"
 #include "spooler/Spooler.h"
 
 #include <cstdlib>
@@ -281,6 +283,11 @@ void Machine::AddSamplePrinter(const Text& name, const Text& port)
     printer.portName = port.wide();
     printer.driverName = SamplePackageDriver().name;
     AddPrinter(printer);
+}
+
+bool Machine::InitializePrinter(const Text& name)
+{
+    return sim::SendPrinterEvent(name.wide().c_str(), PRINTER_EVENT_INITIALIZE, 0) != FALSE;
 }
 
 void Machine::RefusePrinterAccess(const Text& printer, ACCESS_MASK rights)

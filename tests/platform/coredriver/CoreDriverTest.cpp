@@ -144,7 +144,11 @@ TEST_F(CoreDriverSideTest, DocumentPropertiesOfTheSpoolerMergeTheCallersDevMode)
     EXPECT_EQ(paperAtMerge, DMPAPER_A4);
 
     EXPECT_EQ(DocumentPropertiesW(nullptr, printer, name, nullptr, nullptr, DM_OUT_BUFFER), -1);
-    EXPECT_EQ(DocumentPropertiesW(nullptr, nullptr, name, nullptr, nullptr, 0), -1);
+    // Without a handle the spooler opens the printer by its name; without either it fails.
+    EXPECT_EQ(DocumentPropertiesW(nullptr, nullptr, name, nullptr, nullptr, 0),
+              static_cast<LONG>(defaults.size()));
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(DocumentPropertiesW(nullptr, nullptr, nullptr, nullptr, nullptr, 0), -1);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
     ClosePrinter(printer);
 }

@@ -4,12 +4,15 @@
 #include "common/NiraStatus.h"
 #include "nira/uiplugin/core/module/ComponentModule.h"
 #include "nira/uiplugin/core/plugin/DevModeSync.h"
+#include "nira/uiplugin/core/plugin/DocEventHandler.h"
+#include "nira/uiplugin/core/plugin/PrintTicketSnapshot.h"
 #include "nira/uiplugin/core/plugin/PrivateDevModeHandler.h"
 #include "nira/uiplugin/core/plugin/PropSheetAdapter.h"
 #include "nira/uiplugin/core/plugin/ServerCounts.h"
 #include "nira/uiplugin/core/uicore/UICore.h"
 #include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
 #include "nira/uiplugin/settings/client/SettingsClient.h"
+#include "printticket/XDVocabulary.h"
 
 #include <oleauto.h>
 
@@ -18,7 +21,7 @@
 namespace {
 
 // The plug-in's private PrintTicket namespace.
-const WCHAR kPrivateNamespace[] = TEXT("urn:nira:printticket:private:v1");
+const WCHAR* const kPrivateNamespace = XDVocabulary::kPrivateNamespace;
 
 // Item flags that take a core-driver item out of the sheet.
 constexpr DWORD kHiddenItemFlags = OPTIF_COLLAPSE | OPTIF_HIDE;
@@ -59,15 +62,18 @@ CNiraOemUIPlugin::CNiraOemUIPlugin()
 
 CNiraOemUIPlugin::~CNiraOemUIPlugin()
 {
+    delete m_docEvents;
     delete m_sheetAdapter;
     if (m_devModeSync != nullptr) {
         m_devModeSync->Reset();
     }
     delete m_devModeSync;
+    m_devModeSync = nullptr;
     delete m_core;
     if (m_coreHelper != nullptr) {
         m_coreHelper->Release();
     }
+    delete m_ptSnapshot;
     ReleaseSettingsClient();
     SysFreeString(m_namespaceUri);
     CountObjectDestroyed();
@@ -205,25 +211,6 @@ STDMETHODIMP CNiraOemUIPlugin::DeviceCapabilities(POEMUIOBJ uiObject, HANDLE pri
                                       privateDevMode, oldResult, result);
 }
 
-STDMETHODIMP CNiraOemUIPlugin::UpgradePrinter(DWORD, PBYTE upgradeInfo)
-{
-    if (upgradeInfo != nullptr) {
-        const auto* info = reinterpret_cast<const DRIVER_UPGRADE_INFO_1W*>(upgradeInfo);
-        if (info->pPrinterName != nullptr) {
-            CNiraPrinterAccess access(info->pPrinterName);
-            access.FindDriverIni(FALSE);
-            // The document-event handler brings the print processor and the component paths up
-            // to date on this printer.
-        }
-    }
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP CNiraOemUIPlugin::PrinterEvent(PWSTR, INT, DWORD, LPARAM)
-{
-    return m_docEvents != nullptr ? S_OK : E_FAIL;
-}
-
 STDMETHODIMP CNiraOemUIPlugin::DriverEvent(DWORD, DWORD, LPBYTE, LPARAM)
 {
     return m_docEvents != nullptr ? S_OK : E_FAIL;
@@ -267,73 +254,23 @@ STDMETHODIMP CNiraOemUIPlugin::HideStandardUI(DWORD mode)
     return S_OK;
 }
 
-STDMETHODIMP CNiraOemUIPlugin::DocumentEvent(HANDLE printer, HDC, INT, ULONG, PVOID, ULONG, PVOID, PINT)
-{
-    CreateHelpers(printer);
-    return m_docEvents != nullptr ? S_OK : E_FAIL;
-}
-
-// The PrintTicket provider's work needs the PrintTicket snapshot; without it the slots are not
-// implemented.
-STDMETHODIMP CNiraOemUIPlugin::GetSupportedVersions(HANDLE, INT*[], INT*)
-{
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP CNiraOemUIPlugin::BindPrinter(HANDLE printer, INT, POEMPTOPTS, INT*, BSTR**)
-{
-    m_printer = printer;
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP CNiraOemUIPlugin::PublishPrintTicketHelperInterface(IUnknown*)
-{
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP CNiraOemUIPlugin::QueryDeviceDefaultNamespace(BSTR*)
-{
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP CNiraOemUIPlugin::ConvertPrintTicketToDevMode(IXMLDOMDocument2*, ULONG, DEVMODEW*, ULONG, PVOID)
-{
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP CNiraOemUIPlugin::ConvertDevModeToPrintTicket(ULONG, DEVMODEW*, ULONG, PVOID, IXMLDOMDocument2*)
-{
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP CNiraOemUIPlugin::CompletePrintCapabilities(IXMLDOMDocument2*, IXMLDOMDocument2*)
-{
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP CNiraOemUIPlugin::ExpandIntentOptions(IXMLDOMDocument2*)
-{
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP CNiraOemUIPlugin::ValidatePrintTicket(IXMLDOMDocument2*)
-{
-    return E_NOTIMPL;
-}
-
 void CNiraOemUIPlugin::CreateHelpers(HANDLE)
 {
     if (m_helpersCreated) {
         return;
     }
     m_helpersCreated = 1;
-    // The document-event handler and the PrintTicket snapshot come with their own classes; they
-    // follow the core, each only when missing.
     if (m_devModeSync == nullptr) {
         m_devModeSync = new (std::nothrow) CNiraDevModeSync();
     }
     if (m_core == nullptr) {
         m_core = new (std::nothrow) CNiraUICore();
+    }
+    if (m_docEvents == nullptr) {
+        m_docEvents = new (std::nothrow) CNiraDocEventHandler();
+    }
+    if (m_ptSnapshot == nullptr) {
+        m_ptSnapshot = new (std::nothrow) CNiraPrintTicketSnapshot();
     }
 }
 
@@ -365,6 +302,10 @@ LONG CNiraOemUIPlugin::EnsureSettingsClient(HANDLE printer)
 
 void CNiraOemUIPlugin::ReleaseSettingsClient()
 {
+    // The synchroniser must not keep the client it was pointed at.
+    if (m_devModeSync != nullptr) {
+        m_devModeSync->Reset();
+    }
     delete m_settings;
     m_settings = nullptr;
 }

@@ -10,6 +10,7 @@
 #include "common/PrivateDevMode.h"
 
 class CNiraDevModeSync;
+class CNiraPrinterAccess;
 class CNiraDocEventHandler;
 class CNiraPrintTicketSnapshot;
 class CNiraSettingsClient;
@@ -81,6 +82,13 @@ public:
     void ReleaseSettingsClient();
     // Hides the core driver's own items, as the Windows version asks.
     void HideDriverItems(POEMCUIPPARAM param);
+    // Writes the full paths of the setting API module and of this plug-in into the printer data.
+    void RegisterComponentPaths(CNiraPrinterAccess& access);
+    // The device-model handler's answer to request 3 (capture) or 10 (apply the snapshot); 0 when
+    // the driver names no device-model configuration.
+    int RunDmcRequest(CNiraPrinterAccess& access, int request);
+    // 0 when the kept device-model snapshot was applied, else NIRA_STATUS_FAILED.
+    int ApplyDmcSnapshot(CNiraPrinterAccess* access);
 
     // The DEVMODE synchronisation the UI core calls back: after a sheet was applied, the settings
     // into the section, the public fields and the core driver's options; the private section of
@@ -96,6 +104,12 @@ public:
 
 private:
     virtual ~CNiraOemUIPlugin();
+    // What a PrintTicket call needs first: helpers, driver state and settings client on the bound
+    // printer; E_FAIL when building them failed.
+    HRESULT StartConversion();
+    // The printer data of initialisation: install date, component paths, device-model capture and
+    // the default DEVMODEs.
+    void InitializePrinterData(LPCWSTR printerName);
 
     // One pair through the core helper, on its current DEVMODE, with conflicts resolved.
     void SetCoreOption(const char* keyword, const char* option, const DEVMODEW& devMode);
@@ -110,13 +124,11 @@ private:
     int m_standardUIHidden = 0;
     IPrintCoreHelper* m_coreHelper = nullptr;
     HANDLE m_printer = nullptr;  // borrowed from the last call that brought one
-    // The document events and the PrintTicket snapshot come with their own classes; until then
-    // they stay missing and their slots answer so.
     CNiraDocEventHandler* m_docEvents = nullptr;
     INiraPropSheetAdapter* m_sheetAdapter = nullptr;
     CNiraDevModeSync* m_devModeSync = nullptr;
     CNiraUICore* m_core = nullptr;
     CNiraSettingsClient* m_settings = nullptr;
-    [[maybe_unused]] CNiraPrintTicketSnapshot* m_ptSnapshot = nullptr;
+    CNiraPrintTicketSnapshot* m_ptSnapshot = nullptr;
     BSTR m_namespaceUri = nullptr;
 };

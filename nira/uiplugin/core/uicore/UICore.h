@@ -75,6 +75,7 @@ public:
     // Builds the driver state once: 0, or NIRA_STATUS_FAILED with nothing usable.
     int ConstructDriverState(HANDLE printer, CNiraDocEventHandler* docEvents,
                              unsigned featureIdLimit = kRequestFeatureLimit);
+    bool IsDriverStateBuilt() const { return m_capabilityReader != nullptr; }
     // Reads the feature rows into settings, bindings and handlers; the status of the last step.
     int EnumerateFeatures(CNiraDocEventHandler* docEvents);
     // Makes the constraint engine and its services when missing and loads the rules once; every
@@ -159,7 +160,7 @@ private:
     INiraFeatureHandler* HandlerForClass(int classId, int* isGeneric, bool* noFactory);
     int RegisterFeature(INiraFeatureHandler* handler, FeatureRecord* record);
     void AddFeatureToSettings(FeatureRecord* record);
-    void ImportDevMode();
+    void ImportDevMode(CNiraDocEventHandler* docEvents);
     void ApplyRegistryStore();
     // Builds "<driver directory>\3\<value of key>"; FALSE without printer access or key.
     BOOL BuildComponentPath(LPCWSTR key, LPWSTR path);

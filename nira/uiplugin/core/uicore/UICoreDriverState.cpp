@@ -9,6 +9,7 @@
 
 #include "common/NiraStatus.h"
 #include "common/NiraStringDll.h"
+#include "nira/uiplugin/core/plugin/DocEventHandler.h"
 #include "nira/uiplugin/core/plugin/OemUIPlugin.h"
 #include "nira/uiplugin/core/services/CoreServices.h"
 #include "nira/uiplugin/core/uicore/ComponentKeys.h"
@@ -86,7 +87,7 @@ int CNiraUICore::ConstructDriverState(HANDLE printer, CNiraDocEventHandler* docE
     return NIRA_STATUS_FAILED;
 }
 
-int CNiraUICore::EnumerateFeatures(CNiraDocEventHandler*)
+int CNiraUICore::EnumerateFeatures(CNiraDocEventHandler* docEvents)
 {
     OutputDebugStringW(TEXT("Start Feature Enum"));
     int status = NIRA_STATUS_FAILED;
@@ -115,9 +116,11 @@ int CNiraUICore::EnumerateFeatures(CNiraDocEventHandler*)
         handler->OnFeaturesEnumerated();
         return true;
     });
-    ImportDevMode();
-    // The document events' import and the DMC snapshot come with the document events.
+    ImportDevMode(docEvents);
     ApplyRegistryStore();
+    if (m_plugin != nullptr) {
+        m_plugin->ApplyDmcSnapshot(m_printerAccess);
+    }
     // Without any handler the state serves no request. What a handler's InitializeStates answers
     // is its own affair (the media type's always fails): it never undoes the state.
     status = NIRA_STATUS_FAILED;
@@ -130,17 +133,16 @@ int CNiraUICore::EnumerateFeatures(CNiraDocEventHandler*)
     return status;
 }
 
-// The job's settings over the defaults: the sheet's public DEVMODE, or the DEVMODEs of a
-// colour-profile request.
-void CNiraUICore::ImportDevMode()
+// The job's settings over the defaults: the sheet's public DEVMODE, the DEVMODEs of a
+// colour-profile request, or the document event's DEVMODE.
+void CNiraUICore::ImportDevMode(CNiraDocEventHandler* docEvents)
 {
-    if (m_plugin == nullptr) {
-        return;
-    }
-    if (m_sheetParam != nullptr) {
+    if (m_plugin != nullptr && m_sheetParam != nullptr) {
         m_plugin->ImportPublicDevMode(m_sheetParam->pPublicDM);
-    } else if (m_colorPublicDevMode != nullptr && m_colorPrivateDevMode != nullptr) {
+    } else if (m_plugin != nullptr && m_colorPublicDevMode != nullptr && m_colorPrivateDevMode != nullptr) {
         m_plugin->ImportPrivateDevMode(m_colorPublicDevMode, m_colorPrivateDevMode);
+    } else if (docEvents != nullptr) {
+        docEvents->ImportIntoUI();
     }
 }
 

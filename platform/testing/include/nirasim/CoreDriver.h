@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <msxml2.h>
 #include <prcomoem.h>
 
 #include <nirasim/Machine.h>
@@ -73,6 +74,53 @@ struct CoreItemState {
     std::vector<BYTE> optionFlags;
 };
 
+// One document event as GDI sent it to the plug-in.
+struct DocumentEventCall {
+    INT escape;
+    HRESULT answer;
+    INT result;      // *result after the call (DOCUMENTEVENT_UNSUPPORTED when the plug-in left it)
+    bool handedOut;  // the plug-in handed a DEVMODE back
+};
+
+// The plug-in's answer to the query filter, with the room GDI gave it.
+struct QueryFilterAnswer {
+    UINT allocated;
+    UINT needed;
+    UINT returned;
+    std::vector<DWORD> events;  // the events written, as many as returned says
+    INT result;
+    HRESULT answer;
+};
+
+struct PrintJobOptions {
+    UINT filterRoom = 8;     // events the first query filter has room for
+    ULONG createDCSize = 0;  // the create-DC record's size as given; 0: the platform's
+    DWORD pages = 1;
+    bool resetDC = true;  // the application resets the DC once before its pages
+};
+
+// What a print job's document events did: GDI asks for the filter (again with the room the
+// plug-in needs), then creates the DC, starts the document, prints its pages (resetting the DC
+// before them), ends the document and deletes the DC, sending only the events of the filter. A
+// DEVMODE handed out at a pre event is kept here as it was handed out and comes back to the
+// plug-in at the post event, which frees it.
+struct PrintJobTrace {
+    std::vector<QueryFilterAnswer> filters;
+    std::vector<DocumentEventCall> calls;
+    std::vector<BYTE> createDCDevMode;  // handed out at create-DC (before); empty when none
+    std::vector<BYTE> resetDCDevMode;   // handed out at reset-DC (before); empty when none
+};
+
+// The plug-in's PrintTicket provider as the core driver binds it.
+struct PrintTicketBinding {
+    HRESULT versionsResult = E_FAIL;
+    std::vector<INT> versions;
+    HRESULT publishResult = E_FAIL;
+    HRESULT bindResult = E_FAIL;
+    DWORD flags = 0;  // the provider's OEMPTOPTS flags
+    std::vector<std::u16string> namespaces;
+};
+
 class CoreDriverInstance {
 public:
     virtual ~CoreDriverInstance() = default;
@@ -102,6 +150,23 @@ public:
     virtual std::vector<CoreItemState> Items() const = 0;
     // The core driver's current option of a feature (its setting, not the item's selection).
     virtual std::string CurrentOption(const std::string& feature) const = 0;
+
+    // The document events of a print job with this DEVMODE (empty: none) on the instance's plug-in.
+    virtual PrintJobTrace RunPrintJob(const std::vector<BYTE>& devMode, const PrintJobOptions& options) = 0;
+
+    // The plug-in's PrintTicket provider: an object of the provider class id, asked for its
+    // versions, given the core helper and bound to the printer with `version`.
+    virtual PrintTicketBinding BindPrintTicketProvider(INT version = 1) = 0;
+    // Null before a binding.
+    virtual IPrintOemPrintTicketProvider* PrintTicketProvider() const = 0;
+    // An empty PrintTicket or PrintCapabilities document ("PrintTicket", "PrintCapabilities") as
+    // the core driver starts one, binding the namespaces the provider named; the caller releases it.
+    virtual IXMLDOMDocument2* NewSchemaDocument(const char16_t* root) = 0;
+    // A DEVMODE of the core driver's layout into the ticket, through the bound provider.
+    virtual HRESULT DevModeToPrintTicket(const std::vector<BYTE>& devMode, IXMLDOMDocument2* ticket) = 0;
+    // The ticket into the DEVMODE (the default when empty), through the bound provider.
+    virtual HRESULT PrintTicketToDevMode(IXMLDOMDocument2* ticket, std::vector<BYTE>& devMode) = 0;
+    virtual HRESULT CompletePrintCapabilities(IXMLDOMDocument2* ticket, IXMLDOMDocument2* capabilities) = 0;
 
     virtual std::vector<SetOptionsCall> SetOptionsCalls() const = 0;
     virtual std::vector<UpdateUISettingCall> UpdateUISettingCalls() const = 0;

@@ -154,6 +154,9 @@ public:
     void AddPrinter(const PrinterSpec& printer);
     // A printer made with the sample driver, on `port`.
     void AddSamplePrinter(const Text& name, const Text& port = "USB001");
+    // The printer-initialise event the spooler sends a new printer's driver (what the driver
+    // answers; false without the printer or its configuration module).
+    bool InitializePrinter(const Text& name);
     // OpenPrinterW asking for any of `rights` is refused with ERROR_ACCESS_DENIED.
     void RefusePrinterAccess(const Text& printer, ACCESS_MASK rights);
     // Printer data (as SetPrinterDataExW would store it; key "PrinterDriverData" by default).

@@ -18,6 +18,8 @@ unsigned int GetAnsiCodePage();
 // The blocks of the process, local and global heaps that are allocated and not yet freed; a test
 // compares the count before and after an object's life to see that it freed what it owned.
 size_t LiveHeapBlocks();
+// Of those, the blocks made by GlobalAlloc (a DEVMODE handed out to GDI, ...).
+size_t LiveGlobalBlocks();
 
 // Every OutputDebugStringW/A call of the process so far, oldest first, one entry per call
 // (narrow text converted with the ANSI code page).

@@ -155,8 +155,7 @@ TEST_F(CoreDriverTest, SlotsThatAreNotImplemented)
 
 namespace {
 
-// The DEVMODE synchroniser answers the core driver's requests; until the document-event handler
-// exists, its slots answer as for a helper that could not be made; the sheets still bind the
+// Once a slot has made the helpers the events reach their handler; the sheets still bind the
 // settings helper module.
 TEST_F(CoreDriverTest, SlotsOfMissingHelpersAnswerTheirFailure)
 {
@@ -176,10 +175,12 @@ TEST_F(CoreDriverTest, SlotsOfMissingHelpersAnswerTheirFailure)
     EXPECT_EQ(
         plugin->QueryColorProfile(Core().Printer(), nullptr, nullptr, nullptr, 0, nullptr, nullptr, nullptr),
         E_FAIL);
-    EXPECT_EQ(plugin->DriverEvent(1, 3, nullptr, 0), E_FAIL);
+    EXPECT_EQ(plugin->DriverEvent(1, 3, nullptr, 0), S_OK);
+    // A create-DC without its record is refused inside: the result stays as it was.
     INT eventResult = 0;
     EXPECT_EQ(plugin->DocumentEvent(Core().Printer(), nullptr, 1, 0, nullptr, 0, nullptr, &eventResult),
-              E_FAIL);
+              S_OK);
+    EXPECT_EQ(eventResult, 0);
     // The sheets go to the UI core, which shows none yet.
     EXPECT_EQ(plugin->DevicePropertySheets(nullptr, 0), S_OK);
 

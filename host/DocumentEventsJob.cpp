@@ -1,0 +1,178 @@
+// Job "print-job": the document events GDI sends for a print job, through the simulated core driver
+// to the plug-in, for three DEVMODEs: the printer's default, an application's DEVMODE without the
+// driver's private section, and the default with public fields the application changed. For each:
+// the events the plug-in asked for, what it answered, the DEVMODE it handed out at create-DC (its
+// public fields, its section, who prepared the job) and the core driver's options it wrote.
+#include "host/HostJob.h"
+
+#include <nirasim/CoreDriver.h>
+#include <nirasim/Runtime.h>
+#include <winddiui.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "common/PrivateDevMode.h"
+#include "nira/uiplugin/core/plugin/PrivateDevModeSearch.h"
+
+namespace {
+
+const char kApplication[] = "C:\\Program Files\\Photo Editor\\editor.exe";
+
+struct JobCase {
+    const char* title;
+    std::vector<BYTE> devMode;
+};
+
+const char* EventName(INT escape)
+{
+    switch (escape) {
+    case DOCUMENTEVENT_CREATEDCPRE:
+        return "create-DC (before)";
+    case DOCUMENTEVENT_CREATEDCPOST:
+        return "create-DC (after)";
+    case DOCUMENTEVENT_RESETDCPRE:
+        return "reset-DC (before)";
+    case DOCUMENTEVENT_RESETDCPOST:
+        return "reset-DC (after)";
+    case DOCUMENTEVENT_STARTDOCPRE:
+        return "start-doc";
+    case DOCUMENTEVENT_STARTDOCPOST:
+        return "start-doc (after)";
+    case DOCUMENTEVENT_STARTPAGE:
+        return "start-page";
+    case DOCUMENTEVENT_ENDPAGE:
+        return "end-page";
+    default:
+        return "other";
+    }
+}
+
+std::vector<BYTE> PublicOnly(short paperSize, short orientation)
+{
+    std::vector<BYTE> devMode(sizeof(DEVMODEW), 0);
+    auto* d = reinterpret_cast<DEVMODEW*>(devMode.data());
+    d->dmSpecVersion = DM_SPECVERSION;
+    d->dmSize = sizeof(DEVMODEW);
+    d->dmFields = DM_PAPERSIZE | DM_ORIENTATION;
+    d->dmPaperSize = paperSize;
+    d->dmOrientation = orientation;
+    return devMode;
+}
+
+void ShowFilter(const nirasim::PrintJobTrace& trace)
+{
+    for (const nirasim::QueryFilterAnswer& filter : trace.filters) {
+        std::string events;
+        for (DWORD event : filter.events) {
+            events += " " + std::to_string(event);
+        }
+        char text[160];
+        std::snprintf(text, sizeof(text), "  query filter, room for %u: %u written, %u needed, result %d:%s",
+                      filter.allocated, filter.returned, filter.needed, filter.result, events.c_str());
+        HostMachine::Print(text);
+    }
+}
+
+void ShowCalls(const nirasim::PrintJobTrace& trace)
+{
+    for (const nirasim::DocumentEventCall& call : trace.calls) {
+        char text[120];
+        std::snprintf(text, sizeof(text), "  %-19s result %d%s", EventName(call.escape), call.result,
+                      call.handedOut ? ", a DEVMODE handed out" : "");
+        HostMachine::Print(text);
+    }
+}
+
+void ShowHandedOut(std::vector<BYTE> devMode)
+{
+    if (devMode.empty()) {
+        HostMachine::Print("  nothing handed out at create-DC");
+        return;
+    }
+    auto* d = reinterpret_cast<DEVMODEW*>(devMode.data());
+    char text[200];
+    std::snprintf(text, sizeof(text),
+                  "  handed out at create-DC: %zu bytes; paper %d, orientation %d, two-sided %d, media %u, "
+                  "quality %d, fields 0x%08X",
+                  devMode.size(), d->dmPaperSize, d->dmOrientation, d->dmDuplex,
+                  static_cast<unsigned>(d->dmMediaType), d->dmPrintQuality,
+                  static_cast<unsigned>(d->dmFields));
+    HostMachine::Print(text);
+    PrivateDevMode* section = nullptr;
+    if (!FindPrivateDevMode(d, &section)) {
+        HostMachine::Print("  no private section");
+        return;
+    }
+    std::snprintf(text, sizeof(text), "  section: %u bytes of packed settings, checksum 0x%08X %s",
+                  static_cast<unsigned>(section->packedLength), static_cast<unsigned>(section->checksum),
+                  IsBlockChecksumValid(section) ? "(intact)" : "(FAILS)");
+    HostMachine::Print(text);
+    std::string path(section->processPath, strnlen(section->processPath, sizeof(section->processPath)));
+    std::u16string user(section->userName, sizeof(section->userName) / sizeof(WCHAR));
+    user = user.substr(0, user.find(TEXT('\0')));
+    HostMachine::Print("  prepared by \"" + path + "\" (features 4309, 4311: the path and user \"" +
+                       nirasim::Utf8(user) + "\")");
+}
+
+void ShowTraces(HostMachine& host)
+{
+    for (const std::u16string& line : host.machine().DebugOutput()) {
+        if (line.find(TEXT("[PERF]")) != std::u16string::npos ||
+            line.find(TEXT("DocEvent Start")) != std::u16string::npos) {
+            HostMachine::Print("  trace: " + nirasim::Utf8(line));
+        }
+    }
+}
+
+void ShowCoreOptions(nirasim::CoreDriverInstance& core)
+{
+    for (const nirasim::SetOptionsCall& call : core.SetOptionsCalls()) {
+        for (const auto& pair : call.pairs) {
+            HostMachine::Print("  core driver option written on the DEVMODE: " + pair.first + " = " +
+                               pair.second);
+        }
+    }
+}
+
+int Run(HostMachine& host, const std::vector<std::string>&)
+{
+    host.machine().SetProcessPath(kApplication);
+    nirasim::CoreDriver driver(host.printerName());
+    if (!driver.IsOpen() || driver->Plugin() == nullptr) {
+        HostMachine::Print("the core driver could not start the printer's UI plug-in");
+        return 1;
+    }
+    const std::vector<BYTE> defaults = driver->DefaultDevMode().devMode;
+    std::vector<BYTE> changed = defaults;
+    reinterpret_cast<DEVMODEW*>(changed.data())->dmPaperSize = DMPAPER_A4;
+    reinterpret_cast<DEVMODEW*>(changed.data())->dmOrientation = DMORIENT_LANDSCAPE;
+    const JobCase cases[] = {
+        {"the printer's default DEVMODE", defaults},
+        {"an application's DEVMODE without the private section (A4, landscape)",
+         PublicOnly(DMPAPER_A4, DMORIENT_LANDSCAPE)},
+        {"the default DEVMODE with public fields changed (A4, landscape)", changed},
+    };
+    HostMachine::Print("the application: " + std::string(kApplication));
+    for (const JobCase& c : cases) {
+        HostMachine::Print(std::string("print job with ") + c.title + ":");
+        host.machine().ClearJournals();
+        driver->ClearJournals();
+        const size_t globalBlocks = nirasim::LiveGlobalBlocks();
+        const nirasim::PrintJobTrace trace = driver->RunPrintJob(c.devMode, nirasim::PrintJobOptions());
+        ShowFilter(trace);
+        ShowCalls(trace);
+        ShowTraces(host);
+        ShowHandedOut(trace.createDCDevMode);
+        ShowCoreOptions(*driver);
+        HostMachine::Print("  global blocks left after the job: " +
+                           std::to_string(nirasim::LiveGlobalBlocks() - globalBlocks));
+    }
+    return 0;
+}
+
+const HostJobRegistration job{
+    {"print-job", "the document events of a print job and the DEVMODE they hand out", 55, Run}};
+
+}  // namespace
