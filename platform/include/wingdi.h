@@ -176,6 +176,7 @@ typedef DWORD COLORREF;
 // Character sets.
 #define ANSI_CHARSET 0
 #define DEFAULT_CHARSET 1
+#define OUT_TT_PRECIS 4
 #define SHIFTJIS_CHARSET 128
 
 #define FW_NORMAL 400
@@ -264,6 +265,7 @@ typedef struct tagLOGBRUSH {
     COLORREF lbColor;
     ULONG_PTR lbHatch;
 } LOGBRUSH;
+#define BS_SOLID 0
 
 // World transforms: x' = x * eM11 + y * eM21 + eDx, y' = x * eM12 + y * eM22 + eDy.
 typedef struct tagXFORM {
@@ -398,6 +400,7 @@ typedef struct _GRADIENT_RECT {
 
 // Raster operations of the blits.
 #define SRCCOPY 0x00CC0020
+#define NOMIRRORBITMAP 0x80000000
 #define SRCPAINT 0x00EE0086
 #define SRCAND 0x008800C6
 #define SRCINVERT 0x00660046
@@ -475,6 +478,9 @@ int WINAPI AbortDoc(HDC hdc);
 // Objects.
 HFONT WINAPI CreateFontIndirectW(const LOGFONTW* lplf);
 HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color);
+// A pen of a solid brush's colour (PS_SOLID styles; other brushes are refused).
+HPEN WINAPI ExtCreatePen(DWORD iPenStyle, DWORD cWidth, const LOGBRUSH* plbrush, DWORD cStyle,
+                         const DWORD* pstyle);
 HBRUSH WINAPI CreateSolidBrush(COLORREF color);
 HGDIOBJ WINAPI GetStockObject(int i);
 HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h);

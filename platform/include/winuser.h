@@ -38,6 +38,7 @@ int WINAPI LoadStringW(HINSTANCE hInstance, UINT uID, LPWSTR lpBuffer, int cchBu
 #define MB_ICONHAND 0x00000010L
 #define MB_ICONQUESTION 0x00000020L
 #define MB_ICONEXCLAMATION 0x00000030L
+#define MB_RTLREADING 0x00100000L
 #define MB_ICONASTERISK 0x00000040L
 #define MB_ICONWARNING MB_ICONEXCLAMATION
 #define MB_ICONERROR MB_ICONHAND
@@ -361,6 +362,55 @@ int WINAPI GetSystemMetrics(int nIndex);
 #define COLOR_BTNTEXT 18
 DWORD WINAPI GetSysColor(int nIndex);
 
+// Drawing helpers of the user interface.
+#define DT_LEFT 0x00000000
+#define DT_CENTER 0x00000001
+#define DT_RIGHT 0x00000002
+#define DT_VCENTER 0x00000004
+#define DT_BOTTOM 0x00000008
+#define DT_SINGLELINE 0x00000020
+#define DT_NOCLIP 0x00000100
+int WINAPI DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT format);
+
+typedef BOOL(CALLBACK* DRAWSTATEPROC)(HDC hdc, LPARAM lData, WPARAM wData, int cx, int cy);
+#define DST_BITMAP 0x0004
+#define DSS_NORMAL 0x0000
+#define DSS_DISABLED 0x0020
+BOOL WINAPI DrawStateW(HDC hdc, HBRUSH hbrFore, DRAWSTATEPROC qfnCallBack, LPARAM lData, WPARAM wData, int x,
+                       int y, int cx, int cy, UINT uFlags);
+
+#define LR_DEFAULTCOLOR 0x00000000
+#define LR_LOADMAP3DCOLORS 0x00001000
+HANDLE WINAPI LoadImageW(HINSTANCE hInst, LPCWSTR name, UINT type, int cx, int cy, UINT fuLoad);
+#define DI_NORMAL 0x0003
+HICON WINAPI LoadIconW(HINSTANCE hInstance, LPCWSTR lpIconName);
+BOOL WINAPI DrawIconEx(HDC hdc, int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWidth,
+                       UINT istepIfAniCur, HBRUSH hbrFlickerFreeDraw, UINT diFlags);
+BOOL WINAPI DestroyIcon(HICON hIcon);
+
+// The metrics of the window frame and its fonts.
+typedef struct tagNONCLIENTMETRICSW {
+    UINT cbSize;
+    int iBorderWidth;
+    int iScrollWidth;
+    int iScrollHeight;
+    int iCaptionWidth;
+    int iCaptionHeight;
+    LOGFONTW lfCaptionFont;
+    int iSmCaptionWidth;
+    int iSmCaptionHeight;
+    LOGFONTW lfSmCaptionFont;
+    int iMenuWidth;
+    int iMenuHeight;
+    LOGFONTW lfMenuFont;
+    LOGFONTW lfStatusFont;
+    LOGFONTW lfMessageFont;
+    int iPaddedBorderWidth;
+} NONCLIENTMETRICSW;
+static_assert(sizeof(NONCLIENTMETRICSW) == 504, "NONCLIENTMETRICSW layout");
+#define SPI_GETNONCLIENTMETRICS 0x0029
+BOOL WINAPI SystemParametersInfoW(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);
+
 // Case mapping of the user interface: ASCII and Latin-1 letters (ÿ maps to Ÿ). CharUpperW and
 // CharLowerW take either a text, changed in place, or a single character in the low word of the
 // pointer, which comes back changed the same way.
@@ -565,3 +615,6 @@ BOOL WINAPI EqualRect(const RECT* lprc1, const RECT* lprc2);
 #define SetDlgItemText SetDlgItemTextW
 #define GetDlgItemText GetDlgItemTextW
 #define LoadBitmap LoadBitmapW
+#define LoadImage LoadImageW
+#define LoadIcon LoadIconW
+#define SystemParametersInfo SystemParametersInfoW

@@ -4,7 +4,9 @@
 
 #include <nirasim/Gdi.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -137,11 +139,21 @@ TEST_F(PageOverlaysTest, TheOverlayFontFollowsThePrintQuality)
     ModifyWorldTransform(m_emf.printerDC, nullptr, MWT_IDENTITY);
 }
 
-TEST_F(PageOverlaysTest, AFaceTooLongForTheFontSaysThatNothingWasDrawn)
+TEST_F(PageOverlaysTest, AFaceOrTextTooLongSaysThatNothingWasDrawn)
 {
     m_emf.settings.outputMode = 3;
     m_emf.settings.cellReports = 1;
     SetText(m_emf.settings.overlay.overlayFont, WString(32, TEXT("F")[0]));
+    Step(1, 1, 1);
+    EXPECT_EQ(Escapes(),
+              (std::vector<long long>{ESCAPE_SET_PAGE_PLACEMENT, ESCAPE_OVERLAY_BEGIN, ESCAPE_OVERLAY_NONE}));
+    EXPECT_TRUE(nirasim::GdiCallsNamed("TextOutW").empty());
+
+    // A text that fills its whole field without a terminator is not drawn either.
+    nirasim::ClearGdiJournal();
+    SetText(m_emf.settings.overlay.overlayFont, TEXT("Courier"));
+    std::fill(std::begin(m_emf.settings.overlay.overlayText2), std::end(m_emf.settings.overlay.overlayText2),
+              TEXT("x")[0]);
     Step(1, 1, 1);
     EXPECT_EQ(Escapes(),
               (std::vector<long long>{ESCAPE_SET_PAGE_PLACEMENT, ESCAPE_OVERLAY_BEGIN, ESCAPE_OVERLAY_NONE}));

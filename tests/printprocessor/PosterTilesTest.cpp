@@ -194,4 +194,14 @@ TEST_F(PosterTilesTest, ALandscapeTileEndsTwoUnitsFurtherIn)
     EXPECT_TRUE(EqualRect(&m_placement.cellRect, &tile));
 }
 
+TEST_F(PosterTilesTest, APageOfNeitherOrientationTakesThePortraitEdges)
+{
+    Prepare(DMORIENT_PORTRAIT, {0, 1, 2, 3});
+    m_emf.pageDevmode->dmOrientation = 0;
+    EXPECT_TRUE(Play());
+    const RECT tile = {200, 200, 4700, 6200};
+    EXPECT_TRUE(EqualRect(&m_placement.cellRect, &tile));
+    EXPECT_EQ(Translations(), "-4700,-6200 -200,-6200 -4700,-200 -200,-200");
+}
+
 }  // namespace

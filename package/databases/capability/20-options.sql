@@ -153,6 +153,10 @@ INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, Voca
 -- 4166 FEATURE_PICTURE
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
   (4166, 1, 1, 'Default', 0, '0', '0');
+-- 4211 FEATURE_PAPER_DIMENSIONS_TEXT: the current paper's size in inches (1) or millimetres (2)
+INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
+  (4211, 1, 1, 'Inches', 0, '0', '0'),
+  (4211, 2, 2, 'Millimetres', 0, '0', '0');
 -- 4215 FEATURE_POPUP_SETTINGS
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
   (4215, 1, 1, 'Off', 0, '0', '0'),
@@ -271,6 +275,37 @@ INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, Voca
 -- 6004 UI_HELP_BUTTON
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
   (6004, 1, 1, 'Default', 0, '0', '0');
+-- 6012 to 6023: the custom size editor; option 1 of a box is the text it shows, option 2 the
+-- text it goes back to.
+INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
+  (6012, 1, 1, 'Custom', 0, '0', '0'),
+  (6012, 2, 2, 'Custom', 0, '0', '0');
+INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
+  (6013, 1, 1, 'Save', 0, '0', '0');
+INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
+  (6014, 1, 1, 'With borders', 0, '0', '0'),
+  (6014, 2, 2, 'Borderless', 0, '0', '0');
+INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
+  (6015, 1, 1, '(3.00 - 8.50)', 0, '0', '0');
+INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
+  (6016, 1, 1, '(5.00 - 14.00)', 0, '0', '0');
+INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
+  (6017, 1, 1, '8.50', 0, '0', '0'),
+  (6017, 2, 2, '8.50', 0, '0', '0');
+INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
+  (6018, 1, 1, '11.00', 0, '0', '0'),
+  (6018, 2, 2, '11.00', 0, '0', '0');
+INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
+  (6019, 1, 1, 'Inches', 0, '0', '0'),
+  (6019, 2, 2, 'Millimetres', 0, '0', '0');
+INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
+  (6020, 1, 1, 'Delete', 0, '0', '0');
+INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
+  (6021, 1, 1, 'Revert', 0, '0', '0');
+INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
+  (6022, 1, 1, 'Select', 0, '0', '0');
+INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
+  (6023, 1, 1, 'Editor', 0, '0', '0');
 -- Separators in the paper list between the paper and photo and the envelope groups.
 UPDATE CAP_OPTIONS_INFO SET Seperator = 1 WHERE Featureid IN (4114, 4233) AND Optionid IN (263, 267);
 -- The tree view sorts the papers into sizes (1), photo sizes (2) and envelopes (3).

@@ -198,6 +198,28 @@ CROSS JOIN (SELECT d.v AS duplex, o.v AS orientation, m.v AS mm
 
 DROP TABLE product_paper;
 
+-- Below the papers' index range: the smallest and largest custom size (CustomMin, CustomMax,
+-- in 1/1200 inch) and the margins and oversprays of a custom form (OptionID 26) for each
+-- minimized-margins choice (MM, the option of 4215), two-sided option, borderless state and
+-- orientation.
+INSERT INTO FDT4114
+SELECT 0, 0, l.dimx, l.dimy, 0, 0, 1, 0, l.name, 0, l.dimx / 1200.0, l.dimy / 1200.0,
+       0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0
+FROM (SELECT 'CustomMin' AS name, 3600 AS dimx, 6000 AS dimy
+      UNION ALL SELECT 'CustomMax', 10200, 16800) l;
+
+INSERT INTO FDT4114
+SELECT 26, 0, 0, 0, 26, d.v, o.v, m.v, 'Custom', 0, 0, 0,
+       (1 - b.v) * (CASE m.v WHEN 2 THEN 0.118 ELSE 0.125 END),
+       (1 - b.v) * (CASE WHEN d.v > 1 THEN 0.46 WHEN m.v = 2 THEN 0.118 ELSE 0.5 END),
+       (1 - b.v) * (CASE m.v WHEN 2 THEN 0.118 ELSE 0.125 END),
+       (1 - b.v) * (CASE m.v WHEN 2 THEN 0.118 ELSE 0.125 END),
+       1, b.v, 0, 0, b.v * 0.05, b.v * 0.05, b.v * 0.05, b.v * 0.05, 0, 1, 1, 0
+FROM (SELECT 1 AS v UNION ALL SELECT 2 UNION ALL SELECT 3) d
+CROSS JOIN (SELECT 1 AS v UNION ALL SELECT 2) o
+CROSS JOIN (SELECT 1 AS v UNION ALL SELECT 2) m
+CROSS JOIN (SELECT 0 AS v UNION ALL SELECT 1) b;
+
 -- Per-feature columns: one row per option of the feature.
 CREATE TABLE FDT4117 (OptionID INTEGER NOT NULL, EKeyEnum_HbIjUiInputBin INTEGER NOT NULL);
 INSERT INTO FDT4117 VALUES (7, 7), (1, 1), (2, 2), (4, 4);

@@ -6,6 +6,7 @@
 #include "com/ClassRegistry.h"
 #include "com/ComObjectCount.h"
 #include "core/Failures.h"
+#include "core/MachineState.h"
 #include "xml/DomFactory.h"
 
 #include <nirasim/Com.h>
@@ -199,10 +200,57 @@ void WINAPI CoTaskMemFree(LPVOID pv)
     std::free(pv);
 }
 
+namespace {
+
+// The GUIDs a test fixed, handed out first and in order.
+struct FixedGuids {
+    std::mutex lock;
+    std::vector<GUID> queue;
+};
+
+FixedGuids& Fixed()
+{
+    static FixedGuids fixed;
+    return fixed;
+}
+
+nirasim::sim::ResetHook forgetFixedGuids([] {
+    std::lock_guard<std::mutex> guard(Fixed().lock);
+    Fixed().queue.clear();
+});
+
+bool TakeFixedGuid(GUID* guid)
+{
+    std::lock_guard<std::mutex> guard(Fixed().lock);
+    if (Fixed().queue.empty()) {
+        return false;
+    }
+    *guid = Fixed().queue.front();
+    Fixed().queue.erase(Fixed().queue.begin());
+    return true;
+}
+
+}  // namespace
+
+namespace nirasim {
+namespace com {
+
+void FixNextGuids(const std::vector<GUID>& guids)
+{
+    std::lock_guard<std::mutex> guard(Fixed().lock);
+    Fixed().queue = guids;
+}
+
+}  // namespace com
+}  // namespace nirasim
+
 HRESULT WINAPI CoCreateGuid(GUID* pguid)
 {
     if (!pguid) {
         return E_INVALIDARG;
+    }
+    if (TakeFixedGuid(pguid)) {
+        return S_OK;
     }
     static std::mutex lock;
     static std::random_device device;

@@ -58,6 +58,9 @@ LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
     case BM_CLICK:
         ClickButton(button);
         return 0;
+    case WM_PAINT:
+        PaintButton(button, *state);
+        return 0;
     case BM_GETIMAGE:
         return reinterpret_cast<LRESULT>(state->image);
     case BM_SETIMAGE: {

@@ -18,6 +18,8 @@ namespace {
 constexpr WCHAR kBackspace = 8;
 constexpr LONG_PTR kListId = 1000;
 constexpr int kListRows = 8;
+constexpr DWORD kComboTypeMask = 0x0003;
+constexpr int kFieldFrame = 6;  // the selection field's border and margin above and below the item
 
 bool IsDropDownList(DWORD style)
 {
@@ -101,6 +103,13 @@ LRESULT Create(HWND combo, ComboExtension& state)
     if (OwnerDrawn(style)) {
         state.itemHeight = MeasureItem(combo, ODT_COMBOBOX, state.itemHeight);
     }
+    // A drop-down combo box is as tall as its selection field: the height it was made with is
+    // the one of its list.
+    if ((style & kComboTypeMask) != CBS_SIMPLE) {
+        auto window = FindWindowRecord(combo);
+        rect.bottom = state.itemHeight + kFieldFrame;
+        MoveWindow(combo, window->rect.left, window->rect.top, rect.right, rect.bottom, FALSE);
+    }
     state.list = CreateWindowExW(0, reinterpret_cast<LPCWSTR>(u"ComboLBox"), nullptr, WS_CHILD, 0,
                                  rect.bottom, rect.right, state.itemHeight * kListRows, combo,
                                  reinterpret_cast<HANDLE>(kListId), nullptr, nullptr);
@@ -174,6 +183,9 @@ LRESULT CALLBACK ComboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lPara
         return DefWindowProcW(combo, message, wParam, lParam);
     case WM_CHAR:
         TypeIntoCombo(combo, *state, static_cast<WCHAR>(wParam));
+        return 0;
+    case WM_PAINT:
+        PaintCombo(combo, *state);
         return 0;
     case WM_SETFOCUS:
         NotifyParent(combo, CBN_SETFOCUS);

@@ -64,6 +64,16 @@ struct RangeExtension : WindowExtension {
 void ScrollControl(HWND control, int code, int position);
 void ClickUpDown(HWND upDown, bool up);
 
+// Each control paints itself plainly at WM_PAINT; owner-drawn ones ask their parent to draw.
+void PaintButton(HWND button, const ButtonExtension& state);
+void PaintStatic(HWND control, HANDLE image);
+void PaintEdit(HWND edit);
+void PaintCombo(HWND combo, const ComboExtension& state);
+void PaintList(HWND list, const ListExtension& state);
+void PaintRange(HWND control, const RangeExtension& state, bool trackBar);
+void PaintUpDown(HWND upDown);
+void PaintDialogFace(HWND dialog);
+
 // Owner-drawn controls send the first WM_MEASUREITEM to their parent when they are made.
 int MeasureItem(HWND control, UINT controlType, int defaultHeight);
 

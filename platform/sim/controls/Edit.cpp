@@ -76,6 +76,9 @@ LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CHAR:
         TypeCharacter(edit, *state, static_cast<WCHAR>(wParam));
         return 0;
+    case WM_PAINT:
+        PaintEdit(edit);
+        return 0;
     case EM_LIMITTEXT:
         state->limit = wParam == 0 ? 0x7FFFFFFE : static_cast<UINT>(wParam);
         return 0;

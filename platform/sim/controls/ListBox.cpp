@@ -105,6 +105,9 @@ LRESULT CALLBACK ListBoxProc(HWND list, UINT message, WPARAM wParam, LPARAM lPar
             state->itemHeight = MeasureItem(list, ODT_LISTBOX, state->itemHeight);
         }
         return 0;
+    case WM_PAINT:
+        PaintList(list, *state);
+        return 0;
     case LB_SETITEMHEIGHT:
         state->itemHeight = LOWORD(lParam);
         return 0;

@@ -63,6 +63,9 @@ LRESULT CALLBACK ScrollBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lPa
         state->position = Clamp(*state, static_cast<int>(wParam));
         return old;
     }
+    case WM_PAINT:
+        PaintRange(bar, *state, false);
+        return 0;
     case SBM_GETPOS:
         return state->position;
     case SBM_SETRANGE:
@@ -117,6 +120,9 @@ LRESULT CALLBACK UpDownProc(HWND upDown, UINT message, WPARAM wParam, LPARAM lPa
     case UDM_SETRANGE:
         SetRange(*state, static_cast<SHORT>(HIWORD(lParam)), static_cast<SHORT>(LOWORD(lParam)));
         return 0;
+    case WM_PAINT:
+        PaintUpDown(upDown);
+        return 0;
     case UDM_GETRANGE:
         return MAKELONG(state->maximum, state->minimum);
     case UDM_SETRANGE32:
@@ -155,6 +161,9 @@ LRESULT CALLBACK TrackBarProc(HWND trackBar, UINT message, WPARAM wParam, LPARAM
         return 0;
     }
     switch (message) {
+    case WM_PAINT:
+        PaintRange(trackBar, *state, true);
+        return 0;
     case TBM_GETPOS:
         return state->position;
     case TBM_GETRANGEMIN:

@@ -15,6 +15,9 @@ LRESULT CALLBACK StaticProc(HWND control, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     }
     switch (message) {
+    case WM_PAINT:
+        PaintStatic(control, state->image);
+        return 0;
     case STM_GETIMAGE:
         return reinterpret_cast<LRESULT>(state->image);
     case STM_SETIMAGE: {

@@ -48,7 +48,12 @@ bool IsAlwaysLoaded(const std::u16string& name)
 
 typedef BOOL(WINAPI* DllMainProc)(HINSTANCE, DWORD, LPVOID);
 
+// Two locks, as on Windows: the loader lock serialises loads and frees and is held across every
+// DllMain; the table lock guards the list and the modules' members and is never held while a
+// DllMain runs, so that looking up an export or a module (which takes only the table lock) cannot
+// wait on an entry point that waits on a lock of the caller.
 struct ModuleTable {
+    std::recursive_mutex loader;
     std::recursive_mutex lock;
     std::list<std::unique_ptr<Module>> loaded;  // in load order
     Module process;
@@ -203,9 +208,12 @@ bool CallDllMain(Module& module, DWORD reason, LPVOID reserved)
     return entry(HandleOf(&module), reason, reserved) != FALSE;
 }
 
+// Under the loader lock. The library is closed under the table lock too, as it was opened: the
+// C library's own loader lock always comes after the table lock.
 void Unload(Module* module)
 {
     ModuleTable& table = Table();
+    std::lock_guard<std::recursive_mutex> guard(table.lock);
     if (module->library != nullptr && !module->builtIn) {
         dlclose(module->library);
     }
@@ -226,14 +234,11 @@ Module* LoadBuiltIn(const std::u16string& name)
     return table.loaded.back().get();
 }
 
-HMODULE Load(LPCWSTR fileName, bool runEntryPoint)
+// The loaded module of a name, or the module loaded now (its entry point not yet run); null with
+// the last error set when it cannot be found or opened.
+Module* FindOrOpen(const std::u16string& name)
 {
-    if (fileName == nullptr || *fileName == 0) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
-    }
     std::lock_guard<std::recursive_mutex> guard(Table().lock);
-    std::u16string name = WideFrom(fileName);
     Module* module = FindLoadedByName(name);
     if (module == nullptr && name.find_first_of(u"\\/") == std::u16string::npos && IsBuiltInName(name)) {
         module = LoadBuiltIn(name);
@@ -266,19 +271,40 @@ HMODULE Load(LPCWSTR fileName, bool runEntryPoint)
             module = Table().loaded.back().get();
         }
     }
-    ++module->references;
-    if (runEntryPoint && !module->attached) {
-        module->attached = true;
-        if (!CallDllMain(*module, DLL_PROCESS_ATTACH, nullptr)) {
-            CallDllMain(*module, DLL_PROCESS_DETACH, nullptr);
-            if (--module->references == 0) {
-                Unload(module);
-            } else {
-                module->attached = false;
-            }
-            SetLastError(ERROR_DLL_INIT_FAILED);
-            return nullptr;
+    return module;
+}
+
+HMODULE Load(LPCWSTR fileName, bool runEntryPoint)
+{
+    if (fileName == nullptr || *fileName == 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    std::lock_guard<std::recursive_mutex> loading(Table().loader);
+    Module* module = FindOrOpen(WideFrom(fileName));
+    if (module == nullptr) {
+        return nullptr;
+    }
+    bool attach = false;
+    {
+        std::lock_guard<std::recursive_mutex> guard(Table().lock);
+        ++module->references;
+        attach = runEntryPoint && !module->attached;
+        module->attached = module->attached || attach;
+    }
+    if (attach && !CallDllMain(*module, DLL_PROCESS_ATTACH, nullptr)) {
+        CallDllMain(*module, DLL_PROCESS_DETACH, nullptr);
+        bool last = false;
+        {
+            std::lock_guard<std::recursive_mutex> guard(Table().lock);
+            last = --module->references == 0;
+            module->attached = false;
         }
+        if (last) {
+            Unload(module);
+        }
+        SetLastError(ERROR_DLL_INIT_FAILED);
+        return nullptr;
     }
     SetLastError(ERROR_SUCCESS);
     return HandleOf(module);
@@ -331,15 +357,29 @@ void RemoveSystemExport(const std::u16string& module, const std::string& functio
 
 void UnloadAllModules()
 {
-    std::lock_guard<std::recursive_mutex> guard(Table().lock);
     ModuleTable& table = Table();
-    while (!table.loaded.empty()) {
-        Module* last = table.loaded.back().get();
-        if (last->attached && !last->builtIn) {
+    std::lock_guard<std::recursive_mutex> loading(table.loader);
+    for (;;) {
+        Module* last = nullptr;
+        bool detach = false;
+        {
+            std::lock_guard<std::recursive_mutex> guard(table.lock);
+            if (table.loaded.empty()) {
+                return;
+            }
+            last = table.loaded.back().get();
+            detach = last->attached && !last->builtIn;
             last->attached = false;
+        }
+        if (detach) {
             CallDllMain(*last, DLL_PROCESS_DETACH, reinterpret_cast<LPVOID>(1));  // process end
         }
-        if (!table.loaded.empty() && table.loaded.back().get() == last) {
+        bool stillLast = false;
+        {
+            std::lock_guard<std::recursive_mutex> guard(table.lock);
+            stillLast = !table.loaded.empty() && table.loaded.back().get() == last;
+        }
+        if (stillLast) {
             Unload(last);
         }
     }
@@ -369,17 +409,23 @@ HMODULE WINAPI LoadLibraryExW(LPCWSTR lpLibFileName, HANDLE hFile, DWORD dwFlags
 
 BOOL WINAPI FreeLibrary(HMODULE hLibModule)
 {
-    std::lock_guard<std::recursive_mutex> guard(ModuleLock());
-    Module* module = hLibModule == nullptr ? nullptr : ModuleOf(hLibModule);
-    if (module == nullptr) {
-        SetLastError(ERROR_MOD_NOT_FOUND);
-        return FALSE;
-    }
-    if (--module->references > 0) {
-        return TRUE;
-    }
-    if (module->attached && !module->builtIn) {
+    std::lock_guard<std::recursive_mutex> loading(Table().loader);
+    Module* module = nullptr;
+    bool detach = false;
+    {
+        std::lock_guard<std::recursive_mutex> guard(ModuleLock());
+        module = hLibModule == nullptr ? nullptr : ModuleOf(hLibModule);
+        if (module == nullptr) {
+            SetLastError(ERROR_MOD_NOT_FOUND);
+            return FALSE;
+        }
+        if (--module->references > 0) {
+            return TRUE;
+        }
+        detach = module->attached && !module->builtIn;
         module->attached = false;
+    }
+    if (detach) {
         CallDllMain(*module, DLL_PROCESS_DETACH, nullptr);
     }
     Unload(module);

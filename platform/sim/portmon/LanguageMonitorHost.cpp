@@ -106,11 +106,12 @@ BOOL LanguageMonitor::DeliverJob(HANDLE port, const Text& printer, DWORD jobId, 
     if (!table_->pfnStartDocPort(port, printerName.data(), jobId, 1, reinterpret_cast<LPBYTE>(&info))) {
         return fail();
     }
-    std::string data = bytes;
-    for (size_t at = 0; at < data.size(); at += chunk) {
-        const DWORD size = static_cast<DWORD>(std::min<size_t>(chunk, data.size() - at));
+    // The entry takes a non-const buffer but only reads it, as the spooler's own buffer is read.
+    auto* data = reinterpret_cast<LPBYTE>(const_cast<char*>(bytes.data()));
+    for (size_t at = 0; at < bytes.size(); at += chunk) {
+        const DWORD size = static_cast<DWORD>(std::min<size_t>(chunk, bytes.size() - at));
         DWORD written = 0;
-        if (!table_->pfnWritePort(port, reinterpret_cast<LPBYTE>(&data[at]), size, &written)) {
+        if (!table_->pfnWritePort(port, data + at, size, &written)) {
             fail();
             table_->pfnEndDocPort(port);
             return FALSE;

@@ -1,7 +1,9 @@
 // Synchronisation on real threads: critical sections, events, mutexes, threads and waits.
 // Time is the machine's clock: Sleep moves it forward, and a timed wait that is not satisfied
 // within a short real slice moves it to the wait's end and times out, so long polls cost no
-// real time.
+// real time. A Sleep still gives up the processor for a sliver of real time, a thousandth of what
+// it asked for (at most a millisecond), so that a thread polling in a loop leaves its peers the
+// time the poll was meant for instead of spinning against them.
 #include "core/Failures.h"
 #include "core/Handles.h"
 #include "process/Clock.h"
@@ -20,6 +22,7 @@ namespace nirasim::sim {
 namespace {
 
 constexpr auto kRealWaitSlice = std::chrono::milliseconds(20);
+constexpr DWORD kRealSleepCap = 1000;  // microseconds
 
 // One lock and condition for every wait: simple and free of lost wake-ups.
 std::mutex& WaitLock()
@@ -294,7 +297,12 @@ void WINAPI Sleep(DWORD dwMilliseconds)
         AdvanceClock(dwMilliseconds);
         nirasim::sim::t_slept += dwMilliseconds;
     }
-    std::this_thread::yield();
+    if (dwMilliseconds == 0) {
+        std::this_thread::yield();
+        return;
+    }
+    const DWORD micros = dwMilliseconds < kRealSleepCap ? dwMilliseconds : kRealSleepCap;
+    std::this_thread::sleep_for(std::chrono::microseconds(micros));
 }
 
 HANDLE WINAPI CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE lpStartAddress,

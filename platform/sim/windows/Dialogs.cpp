@@ -5,6 +5,8 @@
 // the dialog appears, and a modal dialog the script leaves open is cancelled as Esc would.
 #include "windows/Dialogs.h"
 
+#include "controls/Controls.h"
+
 #include "core/MachineState.h"
 #include "core/Wide.h"
 
@@ -365,6 +367,9 @@ LRESULT WINAPI DefDlgProcW(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam)
     }
     switch (Msg) {
     case WM_INITDIALOG:
+        return 0;
+    case WM_PAINT:
+        PaintDialogFace(hDlg);
         return 0;
     case WM_CLOSE: {
         // As Esc: the Cancel command, unless a Cancel button exists and is disabled.

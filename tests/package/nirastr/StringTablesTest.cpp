@@ -23,6 +23,7 @@ struct Text {
 const Text kEnglish[] = {NIRASTR_TEXTS_ENGLISH(NIRASTR_TEXT)};
 const Text kGerman[] = {NIRASTR_TEXTS_GERMAN(NIRASTR_TEXT)};
 const Text kJapanese[] = {NIRASTR_TEXTS_JAPANESE(NIRASTR_TEXT)};
+const Text kHebrew[] = {NIRASTR_TEXTS_HEBREW(NIRASTR_TEXT)};
 #undef NIRASTR_TEXT
 
 constexpr UINT kEntriesPerBlock = 16;
@@ -81,6 +82,7 @@ TEST(StringTables, EveryTextOfEveryLanguageAsListed)
     ExpectTables(module, MAKELANGID(LANG_ENGLISH, SUBLANG_DEFAULT), kEnglish);
     ExpectTables(module, MAKELANGID(LANG_GERMAN, SUBLANG_DEFAULT), kGerman);
     ExpectTables(module, MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), kJapanese);
+    ExpectTables(module, MAKELANGID(LANG_HEBREW, SUBLANG_DEFAULT), kHebrew);
 }
 
 }  // namespace

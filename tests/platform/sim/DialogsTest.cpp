@@ -2,6 +2,7 @@
 #include <commctrl.h>
 #include <htmlhelp.h>
 
+#include <nirasim/Gdi.h>
 #include <nirasim/Help.h>
 #include <nirasim/Machine.h>
 #include <nirasim/Modules.h>
@@ -328,6 +329,35 @@ TEST_F(Controls, DrawItemAsksTheParent)
     RECT rect{0, 0, 80, 16};
     nirasim::DrawItem(Item(21), 3, ODS_SELECTED, nullptr, rect);
     EXPECT_EQ(g_seen, (std::vector<Seen>{{WM_DRAWITEM, 21, 3}}));
+}
+
+TEST_F(Controls, ADialogIsPicturedWithItsControlsAndOwnerDrawnItemsDrawn)
+{
+    SendDlgItemMessageW(dialog, 21, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(TEXT("entry")));
+    SendDlgItemMessageW(dialog, 21, CB_SETCURSEL, 0, 0);
+    SendDlgItemMessageW(dialog, 22, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(TEXT("row")));
+    ShowWindow(dialog, SW_SHOW);
+    g_seen.clear();
+    const std::string path = std::string(NIRA_BUILD_DIR) + "/dialog-all-controls.png";
+    ASSERT_TRUE(nirasim::SaveDialogPicture(dialog, path));
+    nirasim::Picture picture;
+    ASSERT_TRUE(nirasim::ReadPicture(path, picture));
+    RECT client{};
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(picture.width, client.right);
+    EXPECT_EQ(picture.height, client.bottom);
+    // The owner-drawn combo box draws its selection field, the owner-drawn list its row.
+    std::vector<Seen> drawn;
+    for (const Seen& seen : g_seen) {
+        if (std::get<0>(seen) == WM_DRAWITEM) {
+            drawn.push_back(seen);
+        }
+    }
+    EXPECT_EQ(drawn, (std::vector<Seen>{{WM_DRAWITEM, 21, 0}, {WM_DRAWITEM, 22, 0}}));
+    // A drop-down combo box is as tall as its selection field, not as its list.
+    RECT combo{};
+    GetWindowRect(Item(21), &combo);
+    EXPECT_EQ(combo.bottom - combo.top, 30 + 6);
 }
 
 TEST_F(Dialogs, ActivationContextsComeFromTheManifestResource)

@@ -1,6 +1,7 @@
 #include "nira/uiplugin/features/base/OwnedRecords.h"
 
 #include "common/NiraStatus.h"
+#include "common/SafeString.h"
 #include "nira/uiplugin/interfaces/INiraCoreServices.h"
 
 OptionInfo* NewOptionInfo()
@@ -36,4 +37,25 @@ int AddOwnedTreeViewOption(INiraCoreServices& services, int callerId, int featur
         LocalFree(record);
     }
     return status;
+}
+
+int AddTreeViewRow(INiraCoreServices& services, int callerId, const TreeViewRow& row, LPCWSTR text)
+{
+    constexpr size_t kTextChars = sizeof(TreeViewOptionRecord::displayName) / sizeof(WCHAR);
+    TreeViewOptionRecord* record = NewTreeViewRecord();
+    if (record == nullptr) {
+        return NIRA_STATUS_FAILED;
+    }
+    record->size = sizeof(TreeViewOptionRecord);
+    record->featureId = row.featureId;
+    record->optionId = row.optionId;
+    record->optionIndex = row.optionId;
+    record->supportOption = row.supportOption;
+    record->stringId = row.stringId;
+    record->levelId = row.levelId;
+    record->discriminator = 0;
+    record->groupId = row.groupId;
+    CopyStringSafeN(record->displayName, kTextChars, text, kTextChars - 1);
+    CopyStringSafeN(record->optionName, kTextChars, text, kTextChars - 1);
+    return AddOwnedTreeViewOption(services, callerId, row.featureId, row.optionId, record);
 }

@@ -11,6 +11,19 @@ class INiraCoreServices;
 // Zero-filled records from the local heap; null when none is left.
 OptionInfo* NewOptionInfo();
 TreeViewOptionRecord* NewTreeViewRecord();
+
+// A tree-view row of one option (its display text and option name both the text), as the
+// handlers that add options of their own list them.
+struct TreeViewRow {
+    int featureId;
+    int optionId;  // also the option index
+    int supportOption;
+    int stringId;
+    int levelId;
+    int groupId;
+};
+// Adds the row under the caller's id; the settings' status.
+int AddTreeViewRow(INiraCoreServices& services, int callerId, const TreeViewRow& row, LPCWSTR text);
 // Adds the record (freed when refused) and answers the settings' status.
 int AddOwnedOption(INiraCoreServices& services, int callerId, int featureId, int optionId, OptionInfo* info);
 int AddOwnedTreeViewOption(INiraCoreServices& services, int callerId, int featureId, int optionId,

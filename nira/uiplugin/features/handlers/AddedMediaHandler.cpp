@@ -14,6 +14,7 @@
 #include "common/ScopedResources.h"
 #include "nira/uiplugin/features/base/OwnedRecords.h"
 #include "nira/uiplugin/features/handlers/HandlerCommands.h"
+#include "nira/uiplugin/features/handlers/StringIds.h"
 #include "nira/uiplugin/foundation/databases/CapabilityRecords.h"
 #include "nira/uiplugin/foundation/databases/FeatureDatabase.h"
 #include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
@@ -43,14 +44,11 @@ constexpr int kCheckOption = 254;
 constexpr int kNewMediumChange = 7;
 constexpr size_t kRecentMedia = 3;
 constexpr int kHeadingOption = 999;
-constexpr int kHeadingStringId = 5418;
-constexpr int kAddPaperStringId = 5634;
 constexpr int kHeadingSupport = 2;
 constexpr int kPaperSupport = 1;
 constexpr int kHeadingLevel = 2;
 constexpr int kPaperLevel = 3;
 constexpr int kMediaGroup = 100;
-constexpr INT kTreeViewRecordSize = sizeof(TreeViewOptionRecord);
 
 // A text value of the key, at most kTextChars characters with the terminator; false when it
 // cannot be read.
@@ -179,26 +177,12 @@ int CNiraAddedMediaHandler::LoadAddedMedia()
     return 0;
 }
 
-void CNiraAddedMediaHandler::AddTreeViewRow(int optionId, int supportOption, int stringId, int levelId,
-                                            LPCWSTR text)
+void CNiraAddedMediaHandler::AddMediaTreeRow(int optionId, int supportOption, int stringId, int levelId,
+                                             LPCWSTR text)
 {
-    TreeViewOptionRecord* row = NewTreeViewRecord();
-    if (row == nullptr) {
-        return;
-    }
-    row->size = kTreeViewRecordSize;
-    row->featureId = FEATURE_MEDIA_TYPE;
-    row->optionId = optionId;
-    row->optionIndex = optionId;
-    row->supportOption = supportOption;
-    row->stringId = stringId;
-    row->levelId = levelId;
-    row->discriminator = 0;
-    row->groupId = kMediaGroup;
-    CopyStringSafeN(row->displayName, kTextChars, text, kTextChars - 1);
-    CopyStringSafeN(row->optionName, kTextChars, text, kTextChars - 1);
     int caller = optionId == kHeadingOption ? CLASS_ADDED_MEDIA : m_ownId;
-    AddOwnedTreeViewOption(*m_services, caller, FEATURE_MEDIA_TYPE, optionId, row);
+    AddTreeViewRow(*m_services, caller,
+                   {FEATURE_MEDIA_TYPE, optionId, supportOption, stringId, levelId, kMediaGroup}, text);
 }
 
 void CNiraAddedMediaHandler::AddPaperOption(int optionId, const AddedMediaRecord& record)
@@ -233,11 +217,12 @@ int CNiraAddedMediaHandler::OnFeaturesEnumerated()
         }
         AddPaperOption(k, *record);
         if (m_headerPending != 0) {
-            LoadResourceString(kHeadingStringId, heading);
-            AddTreeViewRow(kHeadingOption, kHeadingSupport, kHeadingStringId, kHeadingLevel, heading);
+            LoadResourceString(kStringAddedMediaHeading, heading);
+            AddMediaTreeRow(kHeadingOption, kHeadingSupport, kStringAddedMediaHeading, kHeadingLevel,
+                            heading);
             m_headerPending = 0;
         }
-        AddTreeViewRow(k, kPaperSupport, 0, kPaperLevel, record->name);
+        AddMediaTreeRow(k, kPaperSupport, 0, kPaperLevel, record->name);
     }
     return 0;
 }
@@ -264,10 +249,10 @@ int CNiraAddedMediaHandler::InitializeStates()
             if (info != nullptr) {
                 info->optionIndex = kAddPaperOption;
                 info->featureId = FEATURE_MEDIA_TYPE;
-                info->stringId = kAddPaperStringId;
+                info->stringId = kStringAddNewPaper;
                 info->state = kOptionStateAvailable;
                 info->defaultState = kOptionStateAvailable;
-                LoadResourceString(kAddPaperStringId, info->displayName);
+                LoadResourceString(kStringAddNewPaper, info->displayName);
                 AddOwnedOption(*m_services, m_ownId, FEATURE_MEDIA_TYPE, kAddPaperOption, info);
             }
         }

@@ -44,7 +44,7 @@ private:
     int LoadAddedMedia();
     bool ReadAddNewPaperPath();
     void AddPaperOption(int optionId, const AddedMediaRecord& record);
-    void AddTreeViewRow(int optionId, int supportOption, int stringId, int levelId, LPCWSTR text);
+    void AddMediaTreeRow(int optionId, int supportOption, int stringId, int levelId, LPCWSTR text);
     void LookupBaseMedia(int optionId);
     static int SetBaseMediaFromRow(void* argument, int columns, char** values, char** names);
     void RememberRecentMedium(int option);

@@ -5,6 +5,7 @@
 #include "common/NiraStatus.h"
 #include "common/SafeString.h"
 #include "nira/uiplugin/features/base/OwnedRecords.h"
+#include "nira/uiplugin/features/handlers/CustomForms.h"
 #include "nira/uiplugin/features/handlers/HandlerCommands.h"
 #include "nira/uiplugin/features/handlers/PaperSizeHandler.h"
 #include "nira/uiplugin/interfaces/HandlerIds.h"
@@ -21,23 +22,12 @@ constexpr int kOtherPaper = 2;
 constexpr int kPercentage = 3;
 constexpr int kFullSize = 100;
 constexpr int kMicronsPerTenthMm = 100;
-constexpr int kFirstFormIndex = 501;
 constexpr int kDuplexFeature = 4125;
 constexpr int kConstraintState = 6;
 constexpr int kCommandFormAdded = 12;
 constexpr int kCommandFormRemoved = 13;
 constexpr size_t kFormNameChars = 260;
 const PageScalingValues kPreset = {0, kFullSize, 1.0f, 1, 215900, 279400};
-
-// The paper list's copy of a form, as command 12 carries it.
-struct FormCopy {
-    DWORD flags;
-    LPCWSTR name;
-    LONG width;
-    LONG height;
-    RECT imageable;
-    INT paperIndex;
-};
 
 struct Parameter {
     LPCWSTR name;
@@ -203,8 +193,8 @@ int CNiraFitToSizeHandler::OnCommand(int, int command, int* value, int*)
     }
     switch (command) {
     case kCommandFormAdded: {
-        const auto* form = reinterpret_cast<const FormCopy*>(value);
-        return AddTargetSizeOption(form->paperIndex, form->name);
+        const auto* form = reinterpret_cast<const CustomForm*>(value);
+        return AddTargetSizeOption(form->record.paperIndex, form->name);
     }
     case kCommandFormRemoved: {
         int feature = FEATURE_TARGET_SIZE;

@@ -9,6 +9,7 @@
 #include "common/NiraStatus.h"
 #include "common/ProcessIdentity.h"
 #include "common/SafeString.h"
+#include "nira/uiplugin/features/handlers/CustomForms.h"
 #include "nira/uiplugin/features/handlers/HandlerCommands.h"
 #include "nira/uiplugin/foundation/databases/FeatureDatabase.h"
 #include "nira/uiplugin/interfaces/HandlerIds.h"
@@ -27,7 +28,6 @@ constexpr int kSlotPapers = 0;
 constexpr int kSlotNames = 1;
 constexpr int kSlotSizes = 2;
 constexpr int kSlotReported = 3;
-constexpr int kFirstFormIndex = 501;
 constexpr int kExcludedOption = 254;
 constexpr int kMarginOption = 26;
 constexpr size_t kQueryChars = 710;
@@ -757,35 +757,12 @@ int CNiraPaperSizeHandler::WritePrintCapabilities(IXMLDOMDocument2*, IXMLDOMDocu
             if (!SlotOfOption(*m_options->ids.GetAt(i), &slot)) {
                 continue;  // a paper without a row of its own has no size to publish
             }
-            CXDComPtr<IXMLDOMElement> option;
-            hr = capabilities.AddOption(vocabMap->GetBuffer(), nullptr, 0, &option);
-            CXDComPtr<IXMLDOMElement> displayName;
-            CXDComPtr<IXMLDOMElement> width;
-            CXDComPtr<IXMLDOMElement> height;
             const WCHAR* name = m_names + static_cast<size_t>(slot) * kPaperNameChars;
             WCHAR text[kPaperNameChars] = {};
             lstrcpynW(text, name, static_cast<int>(SafeWideLength(name) + 1));
-            if (SUCCEEDED(hr)) {
-                hr = capabilities.SetPropertyValue(kPrintCapabilitiesDisplayNameProperty,
-                                                   XDVocabulary::kString, text, &displayName);
-            }
-            if (SUCCEEDED(hr)) {
-                hr = capabilities.SetScoredPropertyInteger(kMediaSizeWidth,
-                                                           m_sizes[slot].width * kMicronsPerTenthMm, &width);
-            }
-            if (SUCCEEDED(hr)) {
-                hr = capabilities.SetScoredPropertyInteger(
-                    kMediaSizeHeight, m_sizes[slot].height * kMicronsPerTenthMm, &height);
-            }
-            CXDComPtr<IXMLDOMNode> appended;
-            for (IXMLDOMElement* child : {displayName.Get(), width.Get(), height.Get()}) {
-                if (SUCCEEDED(hr) && child != nullptr) {
-                    hr = option->appendChild(child, &appended);
-                }
-            }
-            if (SUCCEEDED(hr)) {
-                hr = feature->appendChild(option.Get(), &appended);
-            }
+            hr = AppendMediaSizeOption(capabilities, feature.Get(), vocabMap->GetBuffer(), text,
+                                       m_sizes[slot].width * kMicronsPerTenthMm,
+                                       m_sizes[slot].height * kMicronsPerTenthMm);
             if (FAILED(hr)) {
                 break;
             }
@@ -795,4 +772,35 @@ int CNiraPaperSizeHandler::WritePrintCapabilities(IXMLDOMDocument2*, IXMLDOMDocu
     });
     FreePaperTables();
     return result;
+}
+
+HRESULT CNiraPaperSizeHandler::AppendMediaSizeOption(CXDPrintCapabilities& capabilities, IXMLDOMNode* feature,
+                                                     LPCWSTR name, LPCWSTR displayName, LONG width,
+                                                     LONG height)
+{
+    CXDComPtr<IXMLDOMElement> option;
+    CXDComPtr<IXMLDOMElement> property;
+    CXDComPtr<IXMLDOMElement> widthProperty;
+    CXDComPtr<IXMLDOMElement> heightProperty;
+    HRESULT hr = capabilities.AddOption(name, nullptr, 0, &option);
+    if (SUCCEEDED(hr)) {
+        hr = capabilities.SetPropertyValue(kPrintCapabilitiesDisplayNameProperty, XDVocabulary::kString,
+                                           displayName, &property);
+    }
+    if (SUCCEEDED(hr)) {
+        hr = capabilities.SetScoredPropertyInteger(kMediaSizeWidth, width, &widthProperty);
+    }
+    if (SUCCEEDED(hr)) {
+        hr = capabilities.SetScoredPropertyInteger(kMediaSizeHeight, height, &heightProperty);
+    }
+    CXDComPtr<IXMLDOMNode> appended;
+    for (IXMLDOMElement* child : {property.Get(), widthProperty.Get(), heightProperty.Get()}) {
+        if (SUCCEEDED(hr) && child != nullptr) {
+            hr = option->appendChild(child, &appended);
+        }
+    }
+    if (SUCCEEDED(hr)) {
+        hr = feature->appendChild(option.Get(), &appended);
+    }
+    return hr;
 }

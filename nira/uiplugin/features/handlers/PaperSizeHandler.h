@@ -9,6 +9,8 @@
 #include "nira/uiplugin/foundation/containers/NiraIdMap.h"
 #include "nira/uiplugin/foundation/containers/NiraPtrList.h"
 
+class CXDPrintCapabilities;
+
 enum PaperTableKind {
     PAPER_TABLE_COUNT = 0,
     PAPER_TABLE_PAPERS = 1,
@@ -70,6 +72,11 @@ public:
 
 protected:
     static constexpr int kSlotKinds = 4;
+
+    // Appends to the PageMediaSize feature an option with its display name and its size in
+    // micrometres.
+    static HRESULT AppendMediaSizeOption(CXDPrintCapabilities& capabilities, IXMLDOMNode* feature,
+                                         LPCWSTR name, LPCWSTR displayName, LONG width, LONG height);
 
     int StorePaperRow(int kind, int paperIndex, LPCSTR value);
     int StorePaperSize(int paperIndex, LPCSTR dimX, LPCSTR dimY);

@@ -8,6 +8,40 @@ namespace {
 // Rows a statement hands to the callback have at most this many columns kept on the stack.
 constexpr int kStackColumns = 64;
 
+// Room for a 64-bit integer in decimal, with its sign and terminator.
+constexpr int kIntegerTextRoom = 24;
+constexpr int kDecimalBase = 10;
+
+// The integer in decimal, as SQLite writes an integer it is asked for as text, written from the
+// end of the room; answers where the text starts.
+char* FormatInteger(sqlite3_int64 value, char (&room)[kIntegerTextRoom])
+{
+    char* at = room + kIntegerTextRoom - 1;
+    *at = 0;
+    // Digits of the magnitude taken as unsigned, so that the smallest value has one too.
+    sqlite3_uint64 magnitude = value < 0 ? 0 - static_cast<sqlite3_uint64>(value) : value;
+    do {
+        *--at = static_cast<char>('0' + magnitude % kDecimalBase);
+        magnitude /= kDecimalBase;
+    } while (magnitude != 0);
+    if (value < 0) {
+        *--at = '-';
+    }
+    return at;
+}
+
+// A column's value as sqlite3_exec hands it on: its text, or null for a null value. An integer is
+// written here rather than by SQLite, which would allocate its text. The value is read only by
+// the thread that steps the statement, while the row is current.
+char* ColumnText(sqlite3_stmt* statement, int column, char (&room)[kIntegerTextRoom])
+{
+    sqlite3_value* value = sqlite3_column_value(statement, column);
+    if (value != nullptr && sqlite3_value_type(value) == SQLITE_INTEGER) {
+        return FormatInteger(sqlite3_value_int64(value), room);
+    }
+    return reinterpret_cast<char*>(const_cast<unsigned char*>(sqlite3_column_text(statement, column)));
+}
+
 // Steps the statement to its end and hands every row to the callback as sqlite3_exec does:
 // the column texts (null for a null value) and the column names.
 int StepRows(sqlite3_stmt* statement, NiraQueryRowCallback callback, void* argument)
@@ -18,6 +52,7 @@ int StepRows(sqlite3_stmt* statement, NiraQueryRowCallback callback, void* argum
     }
     char* names[kStackColumns];
     char* values[kStackColumns];
+    char integers[kStackColumns][kIntegerTextRoom];
     bool named = false;  // the names are read once rows come, as sqlite3_exec reads them
     int result = SQLITE_OK;
     while ((result = sqlite3_step(statement)) == SQLITE_ROW) {
@@ -29,8 +64,7 @@ int StepRows(sqlite3_stmt* statement, NiraQueryRowCallback callback, void* argum
         }
         named = true;
         for (int i = 0; i < columns; ++i) {
-            values[i] =
-                reinterpret_cast<char*>(const_cast<unsigned char*>(sqlite3_column_text(statement, i)));
+            values[i] = ColumnText(statement, i, integers[i]);
             if (values[i] == nullptr && sqlite3_column_type(statement, i) != SQLITE_NULL) {
                 return SQLITE_NOMEM;
             }

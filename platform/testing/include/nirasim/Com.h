@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace nirasim {
 namespace com {
 
@@ -12,6 +14,10 @@ LONG LiveObjectCount();
 // Makes BSTR allocations fail (answer null) once `successes` further allocations have succeeded;
 // a negative count lets every allocation succeed again.
 void FailBstrAllocationsAfter(int successes);
+
+// The next CoCreateGuid calls answer these GUIDs, in order, before random ones again; a fresh
+// machine forgets them.
+void FixNextGuids(const std::vector<GUID>& guids);
 
 }  // namespace com
 }  // namespace nirasim

@@ -53,6 +53,10 @@ void DoubleClick(HWND window, int x, int y);
 // answers the parent's answer.
 LRESULT DrawItem(HWND control, int item, UINT state, HDC dc, const RECT& rect);
 
+// The dialog and its visible controls painted afresh and composed into one PNG picture of this
+// computer; false when it cannot be written.
+bool SaveDialogPicture(HWND dialog, const std::string& pngPath);
+
 // WM_SETTEXT on an edit control notifies EN_CHANGE at once (true, as Windows does) or not.
 void SetEditChangeOnSetText(bool notifies);
 

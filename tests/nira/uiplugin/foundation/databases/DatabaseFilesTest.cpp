@@ -1,6 +1,7 @@
 #include "DatabaseFixture.h"
 
 #include "nira/uiplugin/foundation/databases/DatabaseFiles.h"
+#include "nira/uiplugin/foundation/databases/StatementCache.h"
 
 #include <cstdio>
 #include <string>
@@ -154,5 +155,40 @@ TEST_F(DatabaseFilesTest, ACopyNameAnotherReaderHoldsIsNeverOpenedInPlaceOfTheSh
     EXPECT_EQ(SQLITE_OK,
               ExecuteQuery(db, "SELECT Name FROM FRUIT ORDER BY Name", CollectFirstColumn, &rows, &error));
     EXPECT_EQ((std::vector<std::string>{"apple", "pear", "plum"}), rows);
+    CloseDatabaseCopy(db);
+}
+
+namespace {
+int CollectRow(void* argument, int count, char** values, char**)
+{
+    auto* rows = static_cast<std::vector<std::string>*>(argument);
+    for (int i = 0; i < count; ++i) {
+        rows->push_back(values[i] != nullptr ? values[i] : "(null)");
+    }
+    return 0;
+}
+}  // namespace
+
+// Kept statements hand their rows on as sqlite3_exec does, whatever the values' types.
+TEST_F(DatabaseFilesTest, KeptStatementsReadValuesAsExecReadsThem)
+{
+    const WString shipped = MakeDatabase(
+        "values.vdf",
+        "CREATE TABLE V (Id INTEGER, A, B, C, D, E, F, G);"
+        "INSERT INTO V VALUES (1, 0, -1, 9223372036854775807, -9223372036854775808, 2.5, '0042', NULL);"
+        "INSERT INTO V VALUES (2, 4096, -70000, 'text', x'41', 1e100, -0.0, '');");
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, OpenDatabaseCopy(shipped.c_str(), &db));
+    const char* const query = "SELECT * FROM V WHERE Id = ";
+    for (LONGLONG id : {1, 2}) {
+        std::vector<std::string> executed;
+        const std::string text = query + std::to_string(id);
+        ASSERT_EQ(SQLITE_OK, ExecuteQuery(db, text.c_str(), CollectRow, &executed, nullptr));
+        std::vector<std::string> kept;
+        CNiraStatementCache statements;
+        ASSERT_EQ(SQLITE_OK, statements.Run(db, query, &id, CollectRow, &kept));
+        EXPECT_EQ(executed, kept) << id;
+        statements.Clear();
+    }
     CloseDatabaseCopy(db);
 }
