@@ -2,10 +2,10 @@
 // current settings and for a set of variants, through the UI core and core services of the sample
 // package; one PNG per picture in the output folder (--out DIR, by default nirahost-out/).
 #include "host/HostJob.h"
+#include "host/OutFolder.h"
 
 #include <nirasim/Gdi.h>
 
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -16,8 +16,6 @@
 #include "nira/uiplugin/features/factory/FeatureHandlerFactory.h"
 #include "nira/uiplugin/interfaces/HandlerIds.h"
 #include "nira/uiplugin/sheetpreview/SheetPreview.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -95,16 +93,6 @@ HWND MakeWidget()
                            page, nullptr, nullptr, nullptr);
 }
 
-std::string OutFolder(const std::vector<std::string>& arguments)
-{
-    for (size_t i = 0; i + 1 < arguments.size(); ++i) {
-        if (arguments[i] == "--out") {
-            return arguments[i + 1];
-        }
-    }
-    return "nirahost-out";
-}
-
 std::string Rect(const RECT& r)
 {
     return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) +
@@ -121,9 +109,7 @@ public:
 int Run(HostMachine& host, const std::vector<std::string>& arguments)
 {
     SetDefaultHandlerFactory(&CreateFeatureHandler);
-    std::string out = OutFolder(arguments);
-    std::error_code error;
-    fs::create_directories(out, error);
+    std::string out = MakeOutFolder(arguments);
     HANDLE printer = nullptr;
     if (!OpenPrinterW(const_cast<LPWSTR>(host.printerName().c_str()), &printer, nullptr)) {
         HostMachine::Print("cannot open the printer");

@@ -4,13 +4,13 @@
 // the settings' values after each. The owner-drawn button shows the sheet preview, painted by its
 // feature handler when the widget asks the sink.
 #include "host/HostJob.h"
+#include "host/OutFolder.h"
 
 #include <commctrl.h>
 #include <nirasim/Gdi.h>
 #include <nirasim/Machine.h>
 #include <nirasim/Windows.h>
 
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -33,8 +33,6 @@
 #include "nira/uiplugin/interfaces/HandlerIds.h"
 #include "nira/uiplugin/sheetpreview/SheetPreview.h"
 #include "package/nirares/WidgetsDialog.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -383,16 +381,6 @@ INT_PTR CALLBACK WidgetsDialogProc(HWND, UINT message, WPARAM wParam, LPARAM lPa
     return g_page != nullptr ? g_page->Route(message, wParam, lParam) : FALSE;
 }
 
-std::string OutFolder(const std::vector<std::string>& arguments)
-{
-    for (size_t i = 0; i + 1 < arguments.size(); ++i) {
-        if (arguments[i] == "--out") {
-            return arguments[i + 1];
-        }
-    }
-    return "nirahost-out";
-}
-
 // The feature's current option with its name.
 std::string ValueOf(CNiraUISettings* settings, int featureId)
 {
@@ -437,9 +425,7 @@ void PlayChoices(HWND dialog)
 int Run(HostMachine& host, const std::vector<std::string>& arguments)
 {
     SetDefaultHandlerFactory(&CreateFeatureHandler);
-    std::string out = OutFolder(arguments);
-    std::error_code error;
-    fs::create_directories(out, error);
+    std::string out = MakeOutFolder(arguments);
     HANDLE printer = nullptr;
     if (!OpenPrinterW(const_cast<LPWSTR>(host.printerName().c_str()), &printer, nullptr)) {
         HostMachine::Print("cannot open the printer");
