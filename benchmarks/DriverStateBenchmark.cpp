@@ -6,8 +6,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
+#include <vector>
 
+#include "benchmarks/SamplePrinterBench.h"
 #include "nira/uiplugin/core/uicore/ComponentKeys.h"
 #include "nira/uiplugin/core/uicore/UICore.h"
 #include "nira/uiplugin/features/factory/FeatureHandlerFactory.h"
@@ -17,30 +18,10 @@
 
 namespace {
 
-constexpr const WCHAR* kPrinter = TEXT("Nira Sample Inkjet");
-
-struct SamplePrinter {
-    nirasim::Machine machine;
-    HANDLE printer = nullptr;
-    SamplePrinter()
-    {
-        machine.InstallSamplePackage(NIRA_BUILD_DIR);
-        machine.AddSamplePrinter(kPrinter);
-        OpenPrinterW(const_cast<LPWSTR>(kPrinter), &printer, nullptr);
-        SetDefaultHandlerFactory(&CreateFeatureHandler);
-    }
-    ~SamplePrinter() { ClosePrinter(printer); }
-};
-
-SamplePrinter& Sample()
-{
-    static SamplePrinter sample;
-    return sample;
-}
-
 void DriverState(benchmark::State& state)
 {
     HANDLE printer = Sample().printer;
+    SetDefaultHandlerFactory(&CreateFeatureHandler);
     for (auto _ : state) {
         CNiraUICore core;
         benchmark::DoNotOptimize(core.ConstructDriverState(printer, nullptr));
@@ -56,21 +37,10 @@ LONG OnFeature(INT featureId, INT, LPVOID record, LPVOID user)
     return 0;
 }
 
-LONG OnOption(INT optionIndex, INT, INT, INT, INT, INT, LPCWSTR name, INT, INT, INT, INT, INT, INT, INT, INT,
-              INT, INT, INT, INT, INT, LPCWSTR, INT, LPCWSTR, LPCWSTR, INT, LPCWSTR, INT, INT, INT, INT, INT,
-              INT, LPVOID)
-{
-    benchmark::DoNotOptimize(optionIndex);
-    benchmark::DoNotOptimize(name);
-    return 0;
-}
-
 void ReaderAlone(benchmark::State& state)
 {
-    CNiraPrinterAccess access(Sample().printer);
-    access.FindDriverIni(FALSE);
     WCHAR path[CNiraPrinterAccess::kComponentPathChars] = {};
-    access.GetComponentPath(kCapabilityXmlKey, path);
+    SampleCapabilityPath(path);
     for (auto _ : state) {
         CNiraCapabilityDB reader;
         reader.Open(path);

@@ -10,6 +10,7 @@
 
 #include <vector>
 
+#include "benchmarks/SamplePrinterBench.h"
 #include "nira/uiplugin/core/uicore/ComponentKeys.h"
 #include "nira/uiplugin/foundation/databases/CapabilityDB.h"
 #include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
@@ -19,32 +20,12 @@
 
 namespace {
 
-constexpr const WCHAR* kPrinter = TEXT("Nira Sample Inkjet");
-
-struct SamplePrinter {
-    nirasim::Machine machine;
-    HANDLE printer = nullptr;
-    SamplePrinter()
-    {
-        machine.InstallSamplePackage(NIRA_BUILD_DIR);
-        machine.AddSamplePrinter(kPrinter);
-        OpenPrinterW(const_cast<LPWSTR>(kPrinter), &printer, nullptr);
-    }
-    ~SamplePrinter() { ClosePrinter(printer); }
-};
-
-SamplePrinter& Sample()
-{
-    static SamplePrinter sample;
-    return sample;
-}
-
 void PaperListOfAFreshPlugin(benchmark::State& state)
 {
     Sample();
     std::vector<WORD> papers;
     for (auto _ : state) {
-        nirasim::CoreDriver driver(kPrinter);
+        nirasim::CoreDriver driver(kBenchPrinter);
         DWORD count = 0;
         driver->Plugin()->DeviceCapabilities(nullptr, driver->Printer(), nullptr, DC_PAPERS, nullptr, nullptr,
                                              nullptr, 0, &count);
@@ -58,21 +39,10 @@ void PaperListOfAFreshPlugin(benchmark::State& state)
     state.counters["papers"] = static_cast<double>(papers.size());
 }
 
-LONG OnOption(INT optionIndex, INT, INT, INT, INT, INT, LPCWSTR name, INT, INT, INT, INT, INT, INT, INT, INT,
-              INT, INT, INT, INT, INT, LPCWSTR, INT, LPCWSTR, LPCWSTR, INT, LPCWSTR, INT, INT, INT, INT, INT,
-              INT, LPVOID)
-{
-    benchmark::DoNotOptimize(optionIndex);
-    benchmark::DoNotOptimize(name);
-    return 0;
-}
-
 void ReaderOfThePaperFeature(benchmark::State& state)
 {
-    CNiraPrinterAccess access(Sample().printer);
-    access.FindDriverIni(FALSE);
     WCHAR path[CNiraPrinterAccess::kComponentPathChars] = {};
-    access.GetComponentPath(kCapabilityXmlKey, path);
+    SampleCapabilityPath(path);
     for (auto _ : state) {
         CNiraCapabilityDB reader;
         reader.Open(path);
