@@ -39,9 +39,9 @@ inline void SampleCapabilityPath(WCHAR (&path)[CNiraPrinterAccess::kComponentPat
     access.GetComponentPath(kCapabilityXmlKey, path);
 }
 
-inline LONG OnOption(INT optionIndex, INT, INT, INT, INT, INT, LPCWSTR name, INT, INT, INT, INT, INT, INT, INT,
-                     INT, INT, INT, INT, INT, INT, LPCWSTR, INT, LPCWSTR, LPCWSTR, INT, LPCWSTR, INT, INT, INT, INT,
-                     INT, INT, LPVOID)
+inline LONG OnOption(INT optionIndex, INT, INT, INT, INT, INT, LPCWSTR name, INT, INT, INT, INT, INT, INT,
+                     INT, INT, INT, INT, INT, INT, INT, LPCWSTR, INT, LPCWSTR, LPCWSTR, INT, LPCWSTR, INT,
+                     INT, INT, INT, INT, INT, LPVOID)
 {
     benchmark::DoNotOptimize(optionIndex);
     benchmark::DoNotOptimize(name);
