@@ -82,6 +82,7 @@ INSERT INTO CAP_FEATURES_INFO (Featureid, FeatureName, ClassId, Categoryid, Stri
   (6021, 'UI_CUSTOM_REVERT', 4234, 0, 16021, 1, 1, 1, '0', '0'),
   (6022, 'UI_CUSTOM_SELECT', 4234, 0, 16022, 1, 1, 1, '0', '0'),
   (6023, 'UI_CUSTOM_EDITOR', 4234, 0, 16023, 1, 1, 1, '0', '0'),
+  (6025, 'UI_COLOR_PICTURE', 4166, 0, 0, 1, 1, 1, '0', '0'),
   (6418, 'UI_PAPER_CHOICE', 4114, 0, 16418, 0, 0, 0, '0', '0'),
   (6419, 'UI_MEDIA_CHOICE', 4261, 0, 16419, 0, 0, 0, '0', '0'),
   (6079, 'UI_SETTINGS_CHANGED', 6079, 0, 16079, 1, 1, 1, '0', '0'),
@@ -106,6 +107,10 @@ UPDATE CAP_FEATURES_INFO SET IsFeatureUserInput = 1 WHERE Featureid = 6419;
 -- The conflict pop-up's widgets show texts the UI core writes, not options.
 UPDATE CAP_FEATURES_INFO SET IsFeatureUserInput = 1 WHERE Featureid BETWEEN 6530 AND 6575;
 UPDATE CAP_FEATURES_INFO SET IsFeatureUserInput = 1 WHERE Featureid = 8001;
+
+-- The colour page's picture widget carries the resource id of the sample picture it shows (the
+-- bitmap id of its layout row, 30407).
+UPDATE CAP_FEATURES_INFO SET Bitmapid = 301 WHERE Featureid = 6025;
 
 -- Display states: 0 and 1 hidden, 2 shown and greyed, 3 shown (the default).
 UPDATE CAP_FEATURES_INFO SET DefaultDisplayState = 2 WHERE Featureid = 4135;

@@ -269,6 +269,9 @@ INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, Voca
 -- 6002 UI_RESTORE_DEFAULTS
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
   (6002, 1, 1, 'Default', 0, '0', '0');
+-- 6025 UI_COLOR_PICTURE
+INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
+  (6025, 1, 1, 'Default', 0, '0', '0');
 -- 6003 UI_CUSTOM_SIZE_BUTTON
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
   (6003, 1, 1, 'Default', 0, '0', '0');
