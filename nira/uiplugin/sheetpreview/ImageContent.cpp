@@ -42,8 +42,8 @@ void CNiraImagePreview::DrawCellBorder()
 void CNiraImagePreview::DrawPage(int pageNumber)
 {
     int booklet = GetBooklet();
-    bool borders = ReadValue(FEATURE_PAGE_BORDERS, 0) == kPageBordersOn && m_pagesOption > 1 &&
-                   booklet == kBookletOff;
+    bool borders =
+        ReadValue(FEATURE_PAGE_BORDERS, 0) == kPageBordersOn && m_pagesOption > 1 && booklet == kBookletOff;
     if (borders) {
         DrawCellBorder();
     }

@@ -68,13 +68,14 @@ void CNiraImagePreview::GetPageDimensions()
 RECT CNiraImagePreview::FitPageRect(const RECT& area, int width, int height)
 {
     auto inches = [this](int tenths) {
-        return static_cast<float>(static_cast<float>(m_imageScale * static_cast<float>(tenths / kTenthsPerInch)) /
-                                  kPercent);
+        return static_cast<float>(
+            static_cast<float>(m_imageScale * static_cast<float>(tenths / kTenthsPerInch)) / kPercent);
     };
     float widthInches = inches(width);
     float heightInches = inches(height);
     m_widePixels = heightInches > kTallPageInches ? kTallWidePixels : kWidePixels;
-    auto slope = static_cast<float>((m_widePixels - m_narrowPixels) / static_cast<float>(m_wideInches - m_narrowInches));
+    auto slope = static_cast<float>((m_widePixels - m_narrowPixels) /
+                                    static_cast<float>(m_wideInches - m_narrowInches));
     auto pixels = [&](float p) {
         // A side of no length (or a negative scale) has no pixels rather than a division by zero.
         if (!(p > 0.0f)) {
@@ -85,7 +86,8 @@ RECT CNiraImagePreview::FitPageRect(const RECT& area, int width, int height)
     };
     int widthPixels = pixels(widthInches);
     int heightPixels = pixels(heightInches);
-    m_rollPixels = static_cast<int>(static_cast<float>(m_narrowPixels + slope * (m_rollInches - m_narrowInches)));
+    m_rollPixels =
+        static_cast<int>(static_cast<float>(m_narrowPixels + slope * (m_rollInches - m_narrowInches)));
     RECT fitted = {area.left, area.top, area.left, area.top};
     if (m_sheetOrientation == 1) {
         fitted.right += widthPixels;
@@ -118,7 +120,8 @@ void CNiraImagePreview::ApplyMarginStrip()
 {
     int margin = m_outerMargin;
     if (m_sheetOrientation == 1 && m_turned != 0) {
-        m_pageRect.right -= m_pagesOption == kTwoUp ? 4 * margin : (m_pagesOption == kSixUp ? 2 * margin : margin);
+        m_pageRect.right -=
+            m_pagesOption == kTwoUp ? 4 * margin : (m_pagesOption == kSixUp ? 2 * margin : margin);
     } else if (m_turned != 0) {
         m_pageRect.right -= margin;
     } else {

@@ -168,7 +168,8 @@ int CNiraImagePreview::PaintWidget(int, HWND window, INT_PTR)
                                  {a.left, a.top},
                                  {a.right - 5, a.top},
                                  {a.right, a.top + m_rollHeight / 4}};
-        CNiraScopedObject clip(CreatePolygonRgn(outline, static_cast<int>(sizeof(outline) / sizeof(outline[0])), WINDING));
+        CNiraScopedObject clip(
+            CreatePolygonRgn(outline, static_cast<int>(sizeof(outline) / sizeof(outline[0])), WINDING));
         SelectClipRgn(m_windowDC, static_cast<HRGN>(clip.Get()));
         BitBlt(m_windowDC, a.right - Width(m_pageRect), a.bottom - Height(m_pageRect), Width(m_pageRect),
                Height(m_pageRect), m_memoryDC, m_pageRect.left, m_pageRect.top, SRCCOPY);
@@ -187,8 +188,8 @@ int CNiraImagePreview::PaintWidget(int, HWND window, INT_PTR)
 void CNiraImagePreview::MirrorPage()
 {
     const RECT& p = m_pageRect;
-    StretchBlt(m_memoryDC, p.right, p.top, -(Width(p) + 1), Height(p), m_memoryDC, p.left, p.top, Width(p) + 1,
-               Height(p), SRCCOPY);
+    StretchBlt(m_memoryDC, p.right, p.top, -(Width(p) + 1), Height(p), m_memoryDC, p.left, p.top,
+               Width(p) + 1, Height(p), SRCCOPY);
 }
 
 void CNiraImagePreview::SetRotation(HDC dc, float angle, float translateX, float translateY)
@@ -200,7 +201,11 @@ void CNiraImagePreview::SetRotation(HDC dc, float angle, float translateX, float
     // Moved by -c, turned, then moved by the translation.
     auto cx = static_cast<float>(Width(m_widgetRect) - m_bitmapWidth / 2.0);
     auto cy = static_cast<float>(Height(m_widgetRect) - m_bitmapHeight / 2.0);
-    XFORM transform = {cosine, sine, -sine, cosine, -cx * cosine + cy * sine + translateX,
+    XFORM transform = {cosine,
+                       sine,
+                       -sine,
+                       cosine,
+                       -cx * cosine + cy * sine + translateX,
                        -cx * sine - cy * cosine + translateY};
     SetWorldTransform(dc, &transform);
 }
@@ -228,7 +233,8 @@ void CNiraImagePreview::TurnPage()
     } else if (m_turned != 0) {
         ResetTransform(m_windowDC);
     } else {
-        SetRotation(m_windowDC, kHalfTurn, static_cast<float>(a.right - kTurnedRightGap - m_bitmapWidth / 2.0 - 1.0),
+        SetRotation(m_windowDC, kHalfTurn,
+                    static_cast<float>(a.right - kTurnedRightGap - m_bitmapWidth / 2.0 - 1.0),
                     static_cast<float>(a.bottom - m_bitmapHeight / 2.0 - 1.0));
     }
 }
@@ -247,7 +253,8 @@ void CNiraImagePreview::DrawDimensionMarks()
     int h = 0;
     if (mark.Ready()) {
         GetBitmapSize(static_cast<HBITMAP>(GetCurrentObject(mark.Get(), OBJ_BITMAP)), &w, &h);
-        TransparentBlt(m_windowDC, a.left - w, yRef - h / 2 - 2, w, h, mark.Get(), 0, 0, w, h, kMarkTransparent);
+        TransparentBlt(m_windowDC, a.left - w, yRef - h / 2 - 2, w, h, mark.Get(), 0, 0, w, h,
+                       kMarkTransparent);
     }
     if (!onSheet) {
         return;
@@ -256,8 +263,10 @@ void CNiraImagePreview::DrawDimensionMarks()
     if (line.Ready()) {
         int lineWidth = 0;
         int lineHeight = 0;
-        GetBitmapSize(static_cast<HBITMAP>(GetCurrentObject(line.Get(), OBJ_BITMAP)), &lineWidth, &lineHeight);
-        TransparentBlt(m_windowDC, a.left - 5, yRef - lineHeight - 1, 2 * m_widgetRect.right - a.left - lineWidth,
-                       lineHeight, line.Get(), 0, 0, lineWidth, lineHeight, kMarkTransparent);
+        GetBitmapSize(static_cast<HBITMAP>(GetCurrentObject(line.Get(), OBJ_BITMAP)), &lineWidth,
+                      &lineHeight);
+        TransparentBlt(m_windowDC, a.left - 5, yRef - lineHeight - 1,
+                       2 * m_widgetRect.right - a.left - lineWidth, lineHeight, line.Get(), 0, 0, lineWidth,
+                       lineHeight, kMarkTransparent);
     }
 }

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int kFirstSlider = FEATURE_PICTURE;   // 4166, tone
+constexpr int kFirstSlider = FEATURE_PICTURE;      // 4166, tone
 constexpr int kBlackSlider = FEATURE_PICTURE + 6;  // 4172, read first at start-up
 constexpr WORD kPaletteVersion = 0x300;
 constexpr int kBytesPerPixel = 3;
@@ -93,8 +93,9 @@ int CNiraPictureHandler::OnWidgetChanged(int widgetId)
 void CNiraPictureHandler::RefreshPicture(HWND window)
 {
     auto low = [this](int featureId) { return static_cast<signed char>(SliderValue(featureId) & 0xFF); };
-    m_adjuster.SetAdjustments(low(kFirstSlider + 1), low(kFirstSlider), low(kFirstSlider + 2), low(kBlackSlider),
-                              low(kFirstSlider + 3), low(kFirstSlider + 4), low(kFirstSlider + 5));
+    m_adjuster.SetAdjustments(low(kFirstSlider + 1), low(kFirstSlider), low(kFirstSlider + 2),
+                              low(kBlackSlider), low(kFirstSlider + 3), low(kFirstSlider + 4),
+                              low(kFirstSlider + 5));
     if (window != nullptr) {
         InvalidateRect(window, nullptr, FALSE);
     }
@@ -190,8 +191,8 @@ void CNiraPictureHandler::DrawTrueColor(HDC dc, const BITMAPINFOHEADER& header, 
         }
     }
     StretchDIBits(dc, centre.x - header.biWidth / 2, centre.y - height / 2, header.biWidth, height, 0, 0,
-                  header.biWidth, height, bits, reinterpret_cast<const BITMAPINFO*>(copy.Get()), DIB_RGB_COLORS,
-                  SRCCOPY);
+                  header.biWidth, height, bits, reinterpret_cast<const BITMAPINFO*>(copy.Get()),
+                  DIB_RGB_COLORS, SRCCOPY);
 }
 
 // Only the colour table is adjusted; a logical palette of the adjusted colours is realised for the
@@ -223,8 +224,8 @@ void CNiraPictureHandler::DrawWithColorTable(HDC dc, const BITMAPINFOHEADER& hea
     RealizePalette(dc);
     LONG height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
     StretchDIBits(dc, centre.x - header.biWidth / 2, centre.y - height / 2, header.biWidth, height, 0, 0,
-                  header.biWidth, height, pixels, reinterpret_cast<const BITMAPINFO*>(info.Get()), DIB_RGB_COLORS,
-                  SRCCOPY);
+                  header.biWidth, height, pixels, reinterpret_cast<const BITMAPINFO*>(info.Get()),
+                  DIB_RGB_COLORS, SRCCOPY);
     if (previous != nullptr) {
         SelectPalette(dc, previous, FALSE);
     }

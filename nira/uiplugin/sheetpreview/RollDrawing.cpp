@@ -50,7 +50,9 @@ void Line(HDC dc, int x0, int y0, int x1, int y1)
 // A 32-bit bottom-up DIB section of the size in a memory DC, for one blend.
 class CNiraBlendSource {
 public:
-    CNiraBlendSource(HDC reference, int width, int height) : m_bits(nullptr), m_dc(reference, MakeBitmap(width, height)) {}
+    CNiraBlendSource(HDC reference, int width, int height)
+        : m_bits(nullptr), m_dc(reference, MakeBitmap(width, height))
+    {}
     HDC Get() const { return m_dc.Get(); }
     bool Ready() const { return m_dc.Ready() && m_bits != nullptr; }
     DWORD* Bits() const { return m_bits; }
@@ -191,7 +193,8 @@ void CNiraImagePreview::DrawShadows()
         TRIVERTEX vertices[3] = {
             {a.left - kTriangleWidth, a.top, kGradientDark, kGradientDark, kGradientDark, kGradientAlpha},
             {a.left + 2, a.top, kGradientDark, kGradientDark, kGradientDark, kGradientAlpha},
-            {a.left + 2, a.top + kGradientDepth, kGradientLight, kGradientLight, kGradientLight, kGradientAlpha}};
+            {a.left + 2, a.top + kGradientDepth, kGradientLight, kGradientLight, kGradientLight,
+             kGradientAlpha}};
         GRADIENT_TRIANGLE triangle = {0, 1, 2};
         GradientFill(m_windowDC, vertices, 3, &triangle, 1, GRADIENT_FILL_TRIANGLE);
     }
@@ -223,7 +226,8 @@ void CNiraImagePreview::DrawShadowBand(int x, int y, int xEnd)
     for (int row = 0; row < kBandHeight; ++row) {
         for (int column = 0; column < n; ++column) {
             int alpha = vertical ? (n - column) * kOpaque / n
-                                 : (darkBottom ? (kBandHeight - row) * kOpaque / kBandHeight : row * kOpaque / kBandHeight);
+                                 : (darkBottom ? (kBandHeight - row) * kOpaque / kBandHeight
+                                               : row * kOpaque / kBandHeight);
             band.Bits()[static_cast<size_t>(row) * n + column] = static_cast<DWORD>(alpha) << 24;
         }
     }

@@ -62,8 +62,8 @@ BOOL WINAPI ArcTo(HDC hdc, int left, int top, int right, int bottom, int xr1, in
         } else {
             sweep = sweep >= 0 ? sweep - kFullTurn : sweep;
         }
-        int steps = std::max(kMinimumSteps,
-                             static_cast<int>(std::abs(sweep) * std::max(rx, ry) * kStepsPerPixel));
+        int steps =
+            std::max(kMinimumSteps, static_cast<int>(std::abs(sweep) * std::max(rx, ry) * kStepsPerPixel));
         std::vector<POINT> points = {ToDevicePoint(*dc, dc->position.x, dc->position.y)};
         POINT last = {};
         for (int i = 0; i <= steps; ++i) {

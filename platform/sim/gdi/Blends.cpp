@@ -62,7 +62,8 @@ bool ReadSource(GdiDC& dc, int x, int y, int width, int height, bool withAlpha, 
         return false;
     }
     GdiBitmap* bitmap = SelectedBitmap(dc);
-    bool hasAlpha = bitmap != nullptr && bitmap->dib && bitmap->header.biBitCount == 32 && bitmap->bits != nullptr;
+    bool hasAlpha =
+        bitmap != nullptr && bitmap->dib && bitmap->header.biBitCount == 32 && bitmap->bits != nullptr;
     if (withAlpha && !hasAlpha) {
         return false;
     }
@@ -89,7 +90,8 @@ bool ReadSource(GdiDC& dc, int x, int y, int width, int height, bool withAlpha, 
             out.inside[at] = true;
             if (withAlpha) {
                 size_t line = static_cast<size_t>(bottomUp ? bitmap->height - 1 - sy : sy);
-                out.alpha[at] = bitmap->bits[line * stride + static_cast<size_t>(sx) * kBytesPerPixel32 + kAlphaByte];
+                out.alpha[at] =
+                    bitmap->bits[line * stride + static_cast<size_t>(sx) * kBytesPerPixel32 + kAlphaByte];
             }
         }
     }
@@ -189,7 +191,9 @@ void FillGradientRect(GdiDC& dc, const Pixels& pixels, const Region& writable, c
                 continue;
             }
             double t = span == 0 ? 0.0 : ((vertical ? y - pa.y : x - pa.x) + 0.5) / span;
-            auto mix = [t](COLOR16 ca, COLOR16 cb) { return static_cast<int>(ca + t * (cb - ca)) >> kChannelShift; };
+            auto mix = [t](COLOR16 ca, COLOR16 cb) {
+                return static_cast<int>(ca + t * (cb - ca)) >> kChannelShift;
+            };
             pixels.At(x, y) = Pack(mix(a.Red, b.Red), mix(a.Green, b.Green), mix(a.Blue, b.Blue));
         }
     }
@@ -214,19 +218,22 @@ BOOL WINAPI AlphaBlend(HDC hdcDest, int xoriginDest, int yoriginDest, int wDest,
         int constant = ftn.SourceConstantAlpha;
         // In one rounded step: a premultiplied source scaled by the constant alpha, over the
         // destination scaled by what the combined alpha leaves.
-        ForEachStretched(*dest, xoriginDest, yoriginDest, wDest, hDest, pixels, [&](uint32_t& d, size_t index) {
-            uint32_t s = pixels.pixels[index];
-            int alpha = perPixel ? pixels.alpha[index] : kOpaque;
-            int kept = kOpaqueSquared - alpha * constant;
-            auto channel = [&](int sc, int dc) { return (sc * constant * kOpaque + dc * kept + kOpaqueSquared / 2) / kOpaqueSquared; };
-            d = Pack(channel(Red(s), Red(d)), channel(Green(s), Green(d)), channel(Blue(s), Blue(d)));
-        });
+        ForEachStretched(
+            *dest, xoriginDest, yoriginDest, wDest, hDest, pixels, [&](uint32_t& d, size_t index) {
+                uint32_t s = pixels.pixels[index];
+                int alpha = perPixel ? pixels.alpha[index] : kOpaque;
+                int kept = kOpaqueSquared - alpha * constant;
+                auto channel = [&](int sc, int dc) {
+                    return (sc * constant * kOpaque + dc * kept + kOpaqueSquared / 2) / kOpaqueSquared;
+                };
+                d = Pack(channel(Red(s), Red(d)), channel(Green(s), Green(d)), channel(Blue(s), Blue(d)));
+            });
     } else {
         SetLastError(ERROR_INVALID_PARAMETER);
     }
     Journal(MakeGdiCall("AlphaBlend", hdcDest,
-                        {xoriginDest, yoriginDest, wDest, hDest, HandleValue(hdcSrc), xoriginSrc, yoriginSrc, wSrc,
-                         hSrc, ftn.SourceConstantAlpha, ftn.AlphaFormat},
+                        {xoriginDest, yoriginDest, wDest, hDest, HandleValue(hdcSrc), xoriginSrc, yoriginSrc,
+                         wSrc, hSrc, ftn.SourceConstantAlpha, ftn.AlphaFormat},
                         done));
     return done;
 }
@@ -243,17 +250,18 @@ BOOL WINAPI TransparentBlt(HDC hdcDest, int xoriginDest, int yoriginDest, int wD
                 ReadSource(*source, xoriginSrc, yoriginSrc, wSrc, hSrc, false, pixels);
     if (done) {
         uint32_t transparent = PixelOf(crTransparent, false);
-        ForEachStretched(*dest, xoriginDest, yoriginDest, wDest, hDest, pixels, [&](uint32_t& d, size_t index) {
-            if (pixels.pixels[index] != transparent) {
-                d = pixels.pixels[index];
-            }
-        });
+        ForEachStretched(*dest, xoriginDest, yoriginDest, wDest, hDest, pixels,
+                         [&](uint32_t& d, size_t index) {
+                             if (pixels.pixels[index] != transparent) {
+                                 d = pixels.pixels[index];
+                             }
+                         });
     } else {
         SetLastError(ERROR_INVALID_PARAMETER);
     }
     Journal(MakeGdiCall("TransparentBlt", hdcDest,
-                        {xoriginDest, yoriginDest, wDest, hDest, HandleValue(hdcSrc), xoriginSrc, yoriginSrc, wSrc,
-                         hSrc, static_cast<long long>(crTransparent)},
+                        {xoriginDest, yoriginDest, wDest, hDest, HandleValue(hdcSrc), xoriginSrc, yoriginSrc,
+                         wSrc, hSrc, static_cast<long long>(crTransparent)},
                         done));
     return done;
 }
@@ -291,8 +299,9 @@ BOOL WINAPI GradientFill(HDC hdc, PTRIVERTEX pVertex, ULONG nVertex, PVOID pMesh
     if (!done) {
         SetLastError(ERROR_INVALID_PARAMETER);
     }
-    Journal(MakeGdiCall("GradientFill", hdc, {static_cast<long long>(nVertex), static_cast<long long>(nMesh),
-                                              static_cast<long long>(ulMode)},
-                        done));
+    Journal(MakeGdiCall(
+        "GradientFill", hdc,
+        {static_cast<long long>(nVertex), static_cast<long long>(nMesh), static_cast<long long>(ulMode)},
+        done));
     return done;
 }

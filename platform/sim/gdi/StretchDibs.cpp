@@ -77,16 +77,16 @@ bool UsableHeader(const BITMAPINFOHEADER& h, DWORD& colorCount)
 
 // Answers the number of source rows copied, 0 on failure. Only SRCCOPY and DIB_RGB_COLORS are drawn.
 int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc,
-                         int SrcWidth, int SrcHeight, const void* lpBits, const BITMAPINFO* lpbmi, UINT iUsage,
-                         DWORD rop)
+                         int SrcWidth, int SrcHeight, const void* lpBits, const BITMAPINFO* lpbmi,
+                         UINT iUsage, DWORD rop)
 {
     std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
     GdiDC* dc = DcOf(hdc);
     DWORD colorCount = 0;
     bool usable = dc != nullptr && IsPixelDC(*dc) && lpBits != nullptr && lpbmi != nullptr &&
                   iUsage == DIB_RGB_COLORS && rop == SRCCOPY && UsableHeader(lpbmi->bmiHeader, colorCount) &&
-                  DestWidth > 0 && DestHeight > 0 && SrcWidth > 0 && SrcHeight > 0 && xSrc >= 0 && ySrc >= 0 &&
-                  xSrc + SrcWidth <= lpbmi->bmiHeader.biWidth &&
+                  DestWidth > 0 && DestHeight > 0 && SrcWidth > 0 && SrcHeight > 0 && xSrc >= 0 &&
+                  ySrc >= 0 && xSrc + SrcWidth <= lpbmi->bmiHeader.biWidth &&
                   ySrc + SrcHeight <= std::abs(lpbmi->bmiHeader.biHeight);
     int result = 0;
     std::unique_ptr<PixelAccess> access = usable ? std::make_unique<PixelAccess>(*dc, true) : nullptr;
@@ -103,7 +103,8 @@ int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestH
         int firstRow = bottomUp ? height - ySrc - SrcHeight : ySrc;
         for (int row = 0; row < DestHeight; ++row) {
             int sourceRow = firstRow + static_cast<int>(static_cast<long long>(row) * SrcHeight / DestHeight);
-            const BYTE* line = bits + stride * static_cast<size_t>(bottomUp ? height - 1 - sourceRow : sourceRow);
+            const BYTE* line =
+                bits + stride * static_cast<size_t>(bottomUp ? height - 1 - sourceRow : sourceRow);
             for (int column = 0; column < DestWidth; ++column) {
                 int x = at.x + column;
                 int y = at.y + row;

@@ -86,7 +86,10 @@ public:
 class GdiBlends : public ::testing::Test {
 protected:
     void SetUp() override { objects = nirasim::LiveGdiObjects(); }
-    void TearDown() override { EXPECT_EQ(nirasim::LiveGdiObjects(), objects) << "every object made was deleted"; }
+    void TearDown() override
+    {
+        EXPECT_EQ(nirasim::LiveGdiObjects(), objects) << "every object made was deleted";
+    }
     nirasim::Machine machine;
     int objects = 0;
 };
@@ -111,7 +114,7 @@ TEST_F(GdiBlends, AlphaBlendMixesByConstantAndPremultipliedAlpha)
     BLENDFUNCTION perPixel = {AC_SRC_OVER, 0, 191, AC_SRC_ALPHA};
     dest.Fill(0, 0, 10, 10, kWhite);
     ASSERT_TRUE(AlphaBlend(dest.dc, 0, 5, 3, 2, band.dc, 0, 0, 3, 1, perPixel));
-    EXPECT_EQ(GetPixel(dest.dc, 0, 5), RGB(64, 64, 64));    // 255 * (255 - 191) / 255
+    EXPECT_EQ(GetPixel(dest.dc, 0, 5), RGB(64, 64, 64));     // 255 * (255 - 191) / 255
     EXPECT_EQ(GetPixel(dest.dc, 1, 6), RGB(159, 159, 159));  // 255 * (1 - 128 * 191 / 255 / 255)
     EXPECT_EQ(GetPixel(dest.dc, 2, 5), kWhite);
     // A source without alpha bytes cannot give per-pixel alpha.
@@ -171,8 +174,8 @@ TEST_F(GdiBlends, StretchDibitsDrawsTrueColourAndColourTables)
     BITMAPINFO info = {};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), 3, 2, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     BYTE bits[24] = {};
-    bits[2] = 255;        // bottom row, first pixel: red
-    bits[12 + 0] = 255;   // top row, first pixel: blue
+    bits[2] = 255;       // bottom row, first pixel: red
+    bits[12 + 0] = 255;  // top row, first pixel: blue
     ASSERT_EQ(StretchDIBits(dest.dc, 1, 1, 3, 2, 0, 0, 3, 2, bits, &info, DIB_RGB_COLORS, SRCCOPY), 2);
     EXPECT_EQ(GetPixel(dest.dc, 1, 1), kBlue);
     EXPECT_EQ(GetPixel(dest.dc, 1, 2), kRed);
@@ -185,7 +188,8 @@ TEST_F(GdiBlends, StretchDibitsDrawsTrueColourAndColourTables)
     palettised->bmiColors[0] = {0, 255, 0, 0};
     reinterpret_cast<RGBQUAD*>(&palettised->bmiColors[0])[1] = {255, 0, 0, 0};
     BYTE indices[4] = {1, 0, 0, 0};
-    ASSERT_EQ(StretchDIBits(dest.dc, 5, 5, 4, 2, 0, 0, 2, 1, indices, palettised, DIB_RGB_COLORS, SRCCOPY), 1);
+    ASSERT_EQ(StretchDIBits(dest.dc, 5, 5, 4, 2, 0, 0, 2, 1, indices, palettised, DIB_RGB_COLORS, SRCCOPY),
+              1);
     EXPECT_EQ(GetPixel(dest.dc, 6, 6), kBlue) << "entry 1, stretched twice";
     EXPECT_EQ(GetPixel(dest.dc, 7, 5), RGB(0, 255, 0));
 

@@ -226,8 +226,11 @@ TEST_F(ImagePreviewTest, ShadowsFollowTheWidthDifference)
         bool gradient;
     };
     // The sheet is 90 x 100; sheet orientation 1, not turned: widths compare, heights decide.
-    const Case cases[] = {{95, 120, true, false, true}, {92, 120, true, true, true}, {90, 120, true, true, false},
-                          {60, 120, true, true, false}, {120, 100, false, false, false}};
+    const Case cases[] = {{95, 120, true, false, true},
+                          {92, 120, true, true, true},
+                          {90, 120, true, true, false},
+                          {60, 120, true, true, false},
+                          {120, 100, false, false, false}};
     HDC window = GetDC(widget);
     preview.m_windowDC = window;
     preview.m_sheetOrientation = 1;
@@ -237,7 +240,8 @@ TEST_F(ImagePreviewTest, ShadowsFollowTheWidthDifference)
         preview.m_pageRect = {0, 0, c.pageWidth, c.pageHeight};
         nirasim::ClearGdiJournal();
         preview.DrawShadows();
-        EXPECT_EQ(!nirasim::GdiCallsNamed("AlphaBlend").empty(), c.band) << c.pageWidth << " x " << c.pageHeight;
+        EXPECT_EQ(!nirasim::GdiCallsNamed("AlphaBlend").empty(), c.band)
+            << c.pageWidth << " x " << c.pageHeight;
         EXPECT_EQ(!nirasim::GdiCallsNamed("FillRgn").empty(), c.triangle) << c.pageWidth;
         EXPECT_EQ(!nirasim::GdiCallsNamed("GradientFill").empty(), c.gradient) << c.pageWidth;
     }

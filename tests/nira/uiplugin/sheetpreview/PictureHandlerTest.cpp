@@ -59,8 +59,8 @@ protected:
         windowClass.lpszClassName = TEXT("Picture");
         windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
         RegisterClassExW(&windowClass);
-        window = CreateWindowExW(0, TEXT("Picture"), TEXT(""), 0, 10, 10, kWindowWidth, kWindowHeight, nullptr,
-                                 nullptr, nullptr, nullptr);
+        window = CreateWindowExW(0, TEXT("Picture"), TEXT(""), 0, 10, 10, kWindowWidth, kWindowHeight,
+                                 nullptr, nullptr, nullptr, nullptr);
         services.resources = module;
         services.record.bitmapId = kTrueColorPicture;
         handler.Attach(&services, 4166, nullptr);
@@ -82,7 +82,8 @@ protected:
         size_t stride = DibRowStride(h.biWidth, h.biBitCount);
         std::vector<Rgb> pixels;
         for (int y = 0; y < kPictureHeight; ++y) {
-            const BYTE* row = picture.pixels + stride * static_cast<size_t>(h.biHeight > 0 ? kPictureHeight - 1 - y : y);
+            const BYTE* row =
+                picture.pixels + stride * static_cast<size_t>(h.biHeight > 0 ? kPictureHeight - 1 - y : y);
             for (int x = 0; x < kPictureWidth; ++x) {
                 if (h.biBitCount == 24) {
                     pixels.push_back({row[x * 3 + 2], row[x * 3 + 1], row[x * 3]});
@@ -236,7 +237,8 @@ TEST(SamplePicture, DamagedHeadersAreRefused)
     };
     std::vector<BYTE> data(kHeader + 1024 + 304 * 60);
     for (const Case& c : cases) {
-        BITMAPINFOHEADER header = {c.headerSize, c.width, c.height, 1, c.bits, BI_RGB, 0, 0, 0, c.colorsUsed, 0};
+        BITMAPINFOHEADER header = {c.headerSize, c.width, c.height, 1, c.bits, BI_RGB, 0, 0, 0,
+                                   c.colorsUsed, 0};
         std::memcpy(data.data(), &header, sizeof(header));
         SamplePicture picture = {};
         EXPECT_EQ(ReadSamplePicture(data.data(), c.size, picture), c.usable) << c.what;
