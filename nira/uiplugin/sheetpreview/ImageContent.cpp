@@ -76,7 +76,7 @@ void CNiraImagePreview::DrawImageTextLines(int pageNumber, int dx, int dy)
     int x0 = c.left + m - dx + m_horizontalInset;
     int x1 = c.right - m + dx - m_horizontalInset;
     int y = c.top + m - dy + m_verticalInset;
-    int yEnd = std::min(c.bottom - m, c.bottom - m_outerMargin) - m_verticalInset;
+    int yEnd = std::min<int>(c.bottom - m, c.bottom - m_outerMargin) - m_verticalInset;
     int xHalf = x0 / 2 + x1 / 2;
     {
         CNiraScopedObject dotted(CreatePen(PS_DOT, 1, kBlack));
@@ -88,7 +88,7 @@ void CNiraImagePreview::DrawImageTextLines(int pageNumber, int dx, int dy)
     y += m_textInset;
     x1 -= m_textInset;
     yEnd -= m_textInset;
-    int paragraph = std::max((c.bottom - m - y) / 4, kMinParagraph);
+    int paragraph = std::max<int>((c.bottom - m - y) / 4, kMinParagraph);
     CNiraScopedObject grey(CreatePen(PS_SOLID, 1, RGB(128, 128, 128)));
     CNiraScopedSelection pen(m_memoryDC, grey.Get());
     DrawParagraphLines(pageNumber, x0, x1, xHalf, y, yEnd, paragraph, m);

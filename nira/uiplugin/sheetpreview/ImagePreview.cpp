@@ -244,7 +244,8 @@ void CNiraImagePreview::TurnPage()
 void CNiraImagePreview::DrawDimensionMarks()
 {
     const RECT& a = m_paperArea;
-    int y0 = std::min(a.bottom - (IsTurnedQuarter() ? Width(m_pageRect) : Height(m_pageRect)), kMarksMaxTop);
+    int y0 =
+        std::min<int>(a.bottom - (IsTurnedQuarter() ? Width(m_pageRect) : Height(m_pageRect)), kMarksMaxTop);
     bool onSheet = y0 > a.top;
     int yRef = onSheet ? y0 : a.top + 2 * m_rollHeight;
     HMODULE module = m_services != nullptr ? m_services->GetResourceModule() : nullptr;
