@@ -23,8 +23,8 @@ std::unique_ptr<WCHAR[]> EntryText(HWND comboBox, int entry)
     if (text == nullptr) {
         return nullptr;
     }
-    const LRESULT copied =
-        SendMessageW(comboBox, CB_GETLBTEXT, static_cast<WPARAM>(entry), reinterpret_cast<LPARAM>(text.get()));
+    const LRESULT copied = SendMessageW(comboBox, CB_GETLBTEXT, static_cast<WPARAM>(entry),
+                                        reinterpret_cast<LPARAM>(text.get()));
     if (copied < 0 || copied > length) {
         return nullptr;
     }
