@@ -26,7 +26,6 @@ constexpr BYTE kBandAlpha = 191;
 constexpr BYTE kFadeAlpha = 160;
 constexpr int kOpaque = 255;
 constexpr int kTriangleWidth = 5;
-constexpr int kFadeStrip = 20;
 // Where the background colour is sampled: a point of the window, else its corners.
 constexpr POINT kBackgroundSample = {200, 100};
 constexpr POINT kBackgroundCorner = {1, 1};
