@@ -48,9 +48,10 @@ RECT CNiraDisplayTarget::PictureRect(const CNiraPreviewDocument& document, const
     bool both = document.OffsetX() != 0 && document.OffsetY() != 0;
     LONG mx = MarginOf(document.OffsetX(), both);
     LONG my = MarginOf(document.OffsetY(), both);
-    LONG width = static_cast<LONG>(static_cast<LONGLONG>(sheet.right - sheet.left) * document.ScalePercent() / kPercent);
-    LONG height =
-        static_cast<LONG>(static_cast<LONGLONG>(sheet.bottom - sheet.top) * document.ScalePercent() / kPercent);
+    LONG width = static_cast<LONG>(static_cast<LONGLONG>(sheet.right - sheet.left) * document.ScalePercent() /
+                                   kPercent);
+    LONG height = static_cast<LONG>(static_cast<LONGLONG>(sheet.bottom - sheet.top) *
+                                    document.ScalePercent() / kPercent);
     return {sheet.left + mx, sheet.top + my, sheet.left + width - mx, sheet.top + height - my};
 }
 
@@ -90,7 +91,8 @@ bool CNiraDisplayTarget::PlaceSheet(CNiraPreviewDocument& document, const Previe
         DrawPageBitmap(document, {dc, PictureRect(document, sheet), path, step.fileCounter});
     }
     if ((flags & kFramesAndMarks) != 0) {
-        bool sideEdge = step.bindingCode % kMarkCover == kMarkLeft || step.bindingCode % kMarkCover == kMarkRight;
+        bool sideEdge =
+            step.bindingCode % kMarkCover == kMarkLeft || step.bindingCode % kMarkCover == kMarkRight;
         DrawBindingMarks(dc, BindingMarksOf(sheet, step.bindingCode, sideEdge ? gapX : gapY));
     }
     EndSheet();

@@ -56,7 +56,8 @@ void StretchPicture(HDC target, const RECT& destination, const PageBitmap& pictu
         bool palette = GetDeviceCaps(target, BITSPIXEL) * GetDeviceCaps(target, PLANES) <= kPaletteDepth;
         int mode = SetStretchBltMode(target, palette ? HALFTONE : COLORONCOLOR);
         StretchBlt(target, destination.left, destination.top, destination.right - destination.left,
-                   destination.bottom - destination.top, memory, 0, 0, picture.width, picture.height, SRCCOPY);
+                   destination.bottom - destination.top, memory, 0, 0, picture.width, picture.height,
+                   SRCCOPY);
         if (mode != 0) {
             SetStretchBltMode(target, mode);
         }
@@ -88,10 +89,10 @@ void DrawPageBitmap(CNiraPreviewDocument& document, const PageDrawing& drawing)
         document.PageSetup().orientation = record->orientation;
     }
     PageBitmap turned;
-    if (!read ||
-        !TurnPicture(picture,
-                     ChoosePageTurn(TurnWordsOf(document, document.PageSetup().orientation, drawing.fileCounter)),
-                     turned)) {
+    if (!read || !TurnPicture(picture,
+                              ChoosePageTurn(TurnWordsOf(document, document.PageSetup().orientation,
+                                                         drawing.fileCounter)),
+                              turned)) {
         return;
     }
     StretchPicture(drawing.target, drawing.destination, turned);

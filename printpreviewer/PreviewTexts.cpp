@@ -61,7 +61,8 @@ int LoadDriverText(UINT id, LPWSTR buffer, int capacity)
         return 0;
     }
     SetStringLanguage(GetUserDefaultUILanguage());
-    return LoadStringResource(g_stringLibrary, id, buffer, capacity < kLongestDriverText ? capacity : kLongestDriverText);
+    return LoadStringResource(g_stringLibrary, id, buffer,
+                              capacity < kLongestDriverText ? capacity : kLongestDriverText);
 }
 
 void LoadDriverTextOr(UINT id, LPCWSTR fallback, LPWSTR buffer, int capacity)

@@ -19,8 +19,8 @@ const WCHAR kDefaultExtension[] = TEXT("bmp");
 
 LONG PictureKiB(LONG width, LONG height)
 {
-    return static_cast<LONG>(static_cast<LONGLONG>(height) * ((static_cast<LONGLONG>(width) * 3 + 3) / 4) * 4 /
-                             kBytesPerKiB);
+    return static_cast<LONG>(static_cast<LONGLONG>(height) * ((static_cast<LONGLONG>(width) * 3 + 3) / 4) *
+                             4 / kBytesPerKiB);
 }
 
 // "Image Files (*.bmp)", "*.bmp", each terminated, then an empty string.
@@ -98,7 +98,8 @@ bool CNiraSaveTarget::MakePicture(LONG width, LONG height)
 void CNiraSaveTarget::EndSheet()
 {
     GdiFlush();
-    DWORD error = WriteBmpFile(m_fileName, {m_header.biWidth, m_header.biHeight, static_cast<const BYTE*>(m_bits)});
+    DWORD error =
+        WriteBmpFile(m_fileName, {m_header.biWidth, m_header.biHeight, static_cast<const BYTE*>(m_bits)});
     if (error != ERROR_SUCCESS) {
         ShowErrorMessage(m_module, error);
     }

@@ -64,8 +64,10 @@ BindingMarks BindingMarksOf(const RECT& sheet, LONG code, LONG gap)
     LONG reach = across / kReachDivisor;
     // Outward from the marked edge: -1 towards the left or the top.
     LONG outward = edge == kMarkLeft || edge == kMarkTop ? -1 : 1;
-    LONG border = edge == kMarkLeft ? sheet.left : edge == kMarkRight ? sheet.right : edge == kMarkTop ? sheet.top
-                                                                                                     : sheet.bottom;
+    LONG border = edge == kMarkLeft    ? sheet.left
+                  : edge == kMarkRight ? sheet.right
+                  : edge == kMarkTop   ? sheet.top
+                                       : sheet.bottom;
     LONG inside = border - outward * reach;
     LONG outside = cover ? border + outward * gap / 2 : border + outward * (gap + reach);
     LONG length = sideEdge ? height : width;

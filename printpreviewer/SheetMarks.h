@@ -16,8 +16,8 @@ constexpr LONG kMarkCover = 16;
 
 // One loop of the binding marks: a curve from a point inside the sheet across the gap.
 struct BindingLoop {
-    POINT curve[4];          // start (inside this sheet), two control points, end
-    bool partnerCircle;      // the end has its circle (in the neighbouring cell)
+    POINT curve[4];      // start (inside this sheet), two control points, end
+    bool partnerCircle;  // the end has its circle (in the neighbouring cell)
 };
 
 struct BindingMarks {

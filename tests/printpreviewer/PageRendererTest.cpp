@@ -39,7 +39,8 @@ std::vector<int> NumbersOf(const PageBitmap& picture)
     std::vector<int> numbers;
     for (LONG y = 0; y < picture.height; ++y) {
         for (LONG x = 0; x < picture.width; ++x) {
-            numbers.push_back(picture.pixels[static_cast<size_t>(y * picture.stride + x * picture.bytesPerPixel)]);
+            numbers.push_back(
+                picture.pixels[static_cast<size_t>(y * picture.stride + x * picture.bytesPerPixel)]);
         }
     }
     return numbers;
@@ -168,7 +169,8 @@ TEST_F(PageRendererTest, PicturesAreStretchedAndTurnedByTheirRecord)
 TEST_F(PageRendererTest, AFileThatCannotBeUsedLeavesTheDestination)
 {
     for (const std::string& bytes : {std::string("BM"), std::string(54, 'x')}) {
-        HANDLE out = CreateFileW(m_path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE out =
+            CreateFileW(m_path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         DWORD written = 0;
         WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
         CloseHandle(out);

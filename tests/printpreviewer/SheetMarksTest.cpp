@@ -11,8 +11,8 @@ TEST(SheetMarks, BindingLoopsCrossTheGapOnTheirEdge)
     EXPECT_EQ(left.diameter, 3);  // 300 / 90
     EXPECT_EQ(left.penWidth, 0);
     const BindingLoop& first = left.loops[0];
-    EXPECT_EQ(first.curve[0].x, 110);        // 300 / 30 inside the sheet
-    EXPECT_EQ(first.curve[3].x, 100 - 18);   // across the gap and 10 into the neighbour
+    EXPECT_EQ(first.curve[0].x, 110);       // 300 / 30 inside the sheet
+    EXPECT_EQ(first.curve[3].x, 100 - 18);  // across the gap and 10 into the neighbour
     EXPECT_EQ(first.curve[0].y, 50 + 420 / 28);
     EXPECT_EQ(first.curve[3].y, first.curve[0].y);
     EXPECT_EQ(first.curve[1].x, 110 - 28 / 3);
@@ -46,8 +46,8 @@ TEST(SheetMarks, FramesCastAShadowAsWideAsTheSheetAsks)
     HGDIOBJ previous = SelectObject(dc, bitmap);
     PatBlt(dc, 0, 0, 520, 40, WHITENESS);
     const COLORREF shadow = RGB(0x55, 0x55, 0x55);
-    DrawSheetFrame(dc, {0, 0, 100, 10});    // one line
-    DrawSheetFrame(dc, {0, 20, 500, 30});   // three lines
+    DrawSheetFrame(dc, {0, 0, 100, 10});   // one line
+    DrawSheetFrame(dc, {0, 20, 500, 30});  // three lines
     EXPECT_EQ(GetPixel(dc, 100, 5), shadow);
     EXPECT_EQ(GetPixel(dc, 101, 6), RGB(255, 255, 255));
     EXPECT_EQ(GetPixel(dc, 50, 10), shadow);

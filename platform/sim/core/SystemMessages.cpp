@@ -18,7 +18,8 @@ const SystemMessage kSystemMessages[] = {
     {ERROR_INVALID_HANDLE, u"The handle is invalid.\r\n"},
     {ERROR_NOT_ENOUGH_MEMORY, u"Not enough memory resources are available to process this command.\r\n"},
     {ERROR_WRITE_FAULT, u"The system cannot write to the specified device.\r\n"},
-    {ERROR_SHARING_VIOLATION, u"The process cannot access the file because it is being used by another process.\r\n"},
+    {ERROR_SHARING_VIOLATION,
+     u"The process cannot access the file because it is being used by another process.\r\n"},
     {ERROR_INVALID_PARAMETER, u"The parameter is incorrect.\r\n"},
     {ERROR_DISK_FULL, u"There is not enough space on the disk.\r\n"},
 };

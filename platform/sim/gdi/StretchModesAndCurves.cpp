@@ -18,8 +18,10 @@ POINT CurvePoint(const POINT* control, double t)
     double b = 3 * u * u * t;
     double c = 3 * u * t * t;
     double d = t * t * t;
-    return {static_cast<LONG>(std::lround(a * control[0].x + b * control[1].x + c * control[2].x + d * control[3].x)),
-            static_cast<LONG>(std::lround(a * control[0].y + b * control[1].y + c * control[2].y + d * control[3].y))};
+    return {static_cast<LONG>(
+                std::lround(a * control[0].x + b * control[1].x + c * control[2].x + d * control[3].x)),
+            static_cast<LONG>(
+                std::lround(a * control[0].y + b * control[1].y + c * control[2].y + d * control[3].y))};
 }
 
 }  // namespace
