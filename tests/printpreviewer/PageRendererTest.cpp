@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+
 #include <strsafe.h>
 
 #include "printpreviewer/PageBitmapReader.h"

@@ -48,21 +48,22 @@ TEST_F(SaveTargetTest, EverySheetOfEveryCopyIsOffered)
     int answered = 0;
     nirasim::SetSaveFileScript([&](const nirasim::SaveFileDialog&) -> std::optional<std::u16string> {
         ++answered;
-        return u"C:\\saved\\sheet" + std::u16string(1, static_cast<char16_t>(u'0' + answered)) + u".bmp";
+        return TEXT("C:\\saved\\sheet") + std::u16string(1, static_cast<char16_t>('0' + answered)) +
+               TEXT(".bmp");
     });
-    m_machine.WriteFile(u"C:\\saved\\keep", "");
+    m_machine.WriteFile(TEXT("C:\\saved\\keep"), "");
     SavePagesAsBitmaps(*m_document, nullptr, 30);
     std::vector<nirasim::SaveFileDialog> dialogs = nirasim::SaveFileDialogs();
     ASSERT_EQ(dialogs.size(), 6u);
-    EXPECT_EQ(dialogs[0].title, u"Save Page 1 to Bitmap (30 dpi)");
-    EXPECT_EQ(dialogs[5].title, u"Save Page 6 to Bitmap (30 dpi)");
-    EXPECT_EQ(dialogs[0].filter, (std::vector<std::u16string>{u"Image Files (*.bmp)", u"*.bmp"}));
+    EXPECT_EQ(dialogs[0].title, TEXT("Save Page 1 to Bitmap (30 dpi)"));
+    EXPECT_EQ(dialogs[5].title, TEXT("Save Page 6 to Bitmap (30 dpi)"));
+    EXPECT_EQ(dialogs[0].filter, (std::vector<std::u16string>{TEXT("Image Files (*.bmp)"), TEXT("*.bmp")}));
     EXPECT_EQ(dialogs[0].filterIndex, 1u);
-    EXPECT_EQ(dialogs[0].defaultExtension, u"bmp");
+    EXPECT_EQ(dialogs[0].defaultExtension, TEXT("bmp"));
     EXPECT_EQ(dialogs[0].flags, static_cast<DWORD>(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY));
     // The missing page bitmaps leave white sheets of 30 x 60 pixels: 1 bit per pixel.
     std::string file;
-    ASSERT_TRUE(m_machine.ReadFile(u"C:\\saved\\sheet6.bmp", file));
+    ASSERT_TRUE(m_machine.ReadFile(TEXT("C:\\saved\\sheet6.bmp"), file));
     LONG width = 0, height = 0;
     WORD bits = 0;
     std::memcpy(&width, &file[18], 4);
@@ -78,18 +79,18 @@ TEST_F(SaveTargetTest, ACancelAtTheSecondSheetKeepsTheFirstFile)
 {
     int asked = 0;
     nirasim::SetSaveFileScript([&](const nirasim::SaveFileDialog&) -> std::optional<std::u16string> {
-        return ++asked == 1 ? std::optional<std::u16string>(u"C:\\first.bmp") : std::nullopt;
+        return ++asked == 1 ? std::optional<std::u16string>(TEXT("C:\\first.bmp")) : std::nullopt;
     });
     SavePagesAsBitmaps(*m_document, nullptr, 30);
     EXPECT_EQ(nirasim::SaveFileDialogs().size(), 2u);
-    EXPECT_TRUE(m_machine.FileExists(u"C:\\first.bmp"));
+    EXPECT_TRUE(m_machine.FileExists(TEXT("C:\\first.bmp")));
 }
 
 TEST_F(SaveTargetTest, AFileThatCannotBeWrittenIsReportedAndTheNextOffered)
 {
     nirasim::SetSaveFileScript([&](const nirasim::SaveFileDialog& dialog) -> std::optional<std::u16string> {
-        if (dialog.title == u"Save Page 1 to Bitmap (30 dpi)") {
-            return u"Q:\\no\\such\\folder.bmp";
+        if (dialog.title == TEXT("Save Page 1 to Bitmap (30 dpi)")) {
+            return TEXT("Q:\\no\\such\\folder.bmp");
         }
         return std::nullopt;
     });
@@ -97,7 +98,7 @@ TEST_F(SaveTargetTest, AFileThatCannotBeWrittenIsReportedAndTheNextOffered)
     EXPECT_EQ(nirasim::SaveFileDialogs().size(), 2u);
     std::vector<nirasim::MessageBoxCall> boxes = m_machine.MessageBoxes();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, u"zq preview");
+    EXPECT_EQ(boxes[0].caption, TEXT("zq preview"));
     EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_ICONERROR));
-    EXPECT_NE(boxes[0].text.find(u"path"), std::u16string::npos);
+    EXPECT_NE(boxes[0].text.find(TEXT("path")), std::u16string::npos);
 }
