@@ -1,22 +1,22 @@
-// Job "poster-tiles": the tile selection of a 3 x 3 poster on the sample printer. The poster is
+// Job "poster-tiles": the tile selection of a 3 x 3 poster on the sample printer, in the printing
+// preferences opened headless (the tiles are widgets of the property sheets). The poster is
 // chosen (fit to size switched off with it), every tile selected, the diagonal clicked away and
 // the selection stored, each as the property sheets report it to the UI sink; then every tile of
 // the poster is painted through the UI sink into a widget window of its own, one PNG each in the
 // output folder (--out DIR, by default nirahost-out/).
 #include "host/HostJob.h"
 #include "host/OutFolder.h"
+#include "host/PreferencesSession.h"
 
 #include <nirasim/Gdi.h>
+#include <nirasim/Machine.h>
 
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "nira/uiplugin/core/services/CoreServices.h"
-#include "nira/uiplugin/core/uicore/UICore.h"
 #include "nira/uiplugin/features/base/OwnedRecords.h"
-#include "nira/uiplugin/features/factory/FeatureHandlerFactory.h"
 #include "nira/uiplugin/features/handlers/PosterTilesHandler.h"
 #include "nira/uiplugin/interfaces/HandlerIds.h"
 #include "nira/uiplugin/interfaces/INiraUISink.h"
@@ -43,7 +43,7 @@ std::string CountText(CNiraCoreServices& services)
     OptionInfo* info = NewOptionInfo();
     std::string text = "unreadable";
     if (info != nullptr && services.GetOptionInfo(CNiraPosterTilesHandler::kCountText, 1, info) == 0) {
-        text = "\"" + Narrow(WString(info->displayName)) + "\"";
+        text = "\"" + nirasim::Utf8(WString(info->displayName)) + "\"";
     }
     LocalFree(info);
     return text;
@@ -70,15 +70,15 @@ HWND MakePage()
     windowClass.lpszClassName = TEXT("NiraHostTile");
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     RegisterClassExW(&windowClass);
-    return CreateWindowExW(0, TEXT("NiraHostTile"), TEXT(""), 0, 100, 100, 300, 240, nullptr, nullptr, nullptr,
-                           nullptr);
+    return CreateWindowExW(0, TEXT("NiraHostTile"), TEXT(""), 0, 100, 100, 300, 240, nullptr, nullptr,
+                           nullptr, nullptr);
 }
 
 HWND MakeTileWidget(HWND page, int row, int column)
 {
     return CreateWindowExW(0, TEXT("NiraHostTile"), TEXT(""), WS_CHILD, 20 + column * (kTileWidth + kTileGap),
-                           20 + row * (kTileHeight + kTileGap), kTileWidth, kTileHeight, page, nullptr, nullptr,
-                           nullptr);
+                           20 + row * (kTileHeight + kTileGap), kTileWidth, kTileHeight, page, nullptr,
+                           nullptr, nullptr);
 }
 
 // The selection as the user makes it on the poster page.
@@ -91,7 +91,8 @@ void ChooseTiles(INiraUISink& sink, CNiraCoreServices& services)
     }
     HostMachine::Print("tiles 1, 5 and 9 clicked: count " + CountText(services));
     sink.NotifyWidgetChanged(CNiraPosterTilesHandler::kStoreSelection);
-    HostMachine::Print("stored: selection mask " + Hex(Current(services, CNiraPosterTilesHandler::kSelectionMask)));
+    HostMachine::Print("stored: selection mask " +
+                       Hex(Current(services, CNiraPosterTilesHandler::kSelectionMask)));
 }
 
 int PaintTiles(INiraUISink& sink, CNiraCoreServices& services, const std::string& out)
@@ -106,9 +107,10 @@ int PaintTiles(INiraUISink& sink, CNiraCoreServices& services, const std::string
         std::string path = out + "/tile-" + std::to_string(k + 1) + ".png";
         bool saved = nirasim::SaveWindowPicture(widget, path);
         failures += painted != 0 || !saved;
-        const char* choice = Current(services, tile) == CNiraPosterTilesHandler::kChosen ? "printed" : "left out";
-        HostMachine::Print("tile " + std::to_string(k + 1) + " (" + std::to_string(tile) + "): " + choice + ", " +
-                           (saved ? path : std::string("not written")));
+        const char* choice =
+            Current(services, tile) == CNiraPosterTilesHandler::kChosen ? "printed" : "left out";
+        HostMachine::Print("tile " + std::to_string(k + 1) + " (" + std::to_string(tile) + "): " + choice +
+                           ", " + (saved ? path : std::string("not written")));
     }
     int left = nirasim::LiveGdiObjects() - objects;
     HostMachine::Print("GDI objects left by the painting: " + std::to_string(left));
@@ -118,33 +120,24 @@ int PaintTiles(INiraUISink& sink, CNiraCoreServices& services, const std::string
 
 int Run(HostMachine& host, const std::vector<std::string>& arguments)
 {
-    SetDefaultHandlerFactory(&CreateFeatureHandler);
     std::string out = MakeOutFolder(arguments);
-    HANDLE printer = nullptr;
-    if (!OpenPrinterW(const_cast<LPWSTR>(host.printerName().c_str()), &printer, nullptr)) {
-        HostMachine::Print("cannot open the printer");
+    PreferencesSession session(host);
+    if (!session.Open() || session.Core().GetSink() == nullptr) {
+        HostMachine::Print("the printing preferences could not be opened");
         return 1;
     }
-    auto core = std::make_unique<CNiraUICore>();
-    int failures = 0;
-    if (core->ConstructDriverState(printer, nullptr) != 0 || core->GetSink() == nullptr) {
-        HostMachine::Print("the driver state could not be built");
-        failures = 1;
-    } else {
-        CNiraCoreServices services(core.get());
-        INiraUISink& sink = *core->GetSink();
-        int feature = FEATURE_POSTER;
-        int option = kPosterSide;
-        failures += services.SetValue(CLASS_POSTER, &feature, &option, kSetReason, 0, 0, 0) != 0;
-        HostMachine::Print("poster " + std::to_string(kPosterSide) + " x " + std::to_string(kPosterSide) +
-                           " chosen: fit to size " + std::to_string(Current(services, FEATURE_FIT_TO_SIZE)) +
-                           ", target paper " + std::to_string(Current(services, FEATURE_TARGET_SIZE)) +
-                           " (display state " + std::to_string(services.GetDisplayState(FEATURE_TARGET_SIZE)) + ")");
-        ChooseTiles(sink, services);
-        failures += PaintTiles(sink, services, out);
-    }
-    core.reset();
-    ClosePrinter(printer);
+    CNiraCoreServices services(&session.Core());
+    INiraUISink& sink = *session.Core().GetSink();
+    int feature = FEATURE_POSTER;
+    int option = kPosterSide;
+    int failures = services.SetValue(CLASS_POSTER, &feature, &option, kSetReason, 0, 0, 0) != 0;
+    HostMachine::Print("poster " + std::to_string(kPosterSide) + " x " + std::to_string(kPosterSide) +
+                       " chosen: fit to size " + std::to_string(Current(services, FEATURE_FIT_TO_SIZE)) +
+                       ", target paper " + std::to_string(Current(services, FEATURE_TARGET_SIZE)) +
+                       " (display state " + std::to_string(services.GetDisplayState(FEATURE_TARGET_SIZE)) +
+                       ")");
+    ChooseTiles(sink, services);
+    failures += PaintTiles(sink, services, out);
     return failures == 0 ? 0 : 1;
 }
 

@@ -99,7 +99,8 @@ TEST_F(PosterTilePaintTest, TileThirteenOfAFourByFourPoster)
     ASSERT_EQ(pens.size(), 2u);
     EXPECT_EQ(pens[0].args, (std::vector<long long>{kDottedStyle, 2, 0}));
     EXPECT_EQ(pens[1].args, (std::vector<long long>{kDottedStyle, 0, 0}));
-    EXPECT_EQ(RectanglesOf(journal), (std::vector<std::vector<long long>>{{0, 0, kSide, kSide}, {3, 3, 36, 36}}));
+    EXPECT_EQ(RectanglesOf(journal),
+              (std::vector<std::vector<long long>>{{0, 0, kSide, kSide}, {3, 3, 36, 36}}));
     std::vector<GdiCall> selections = Named(journal, "SelectObject");
     ASSERT_GE(selections.size(), 3u);
     EXPECT_EQ(selections[2].args, (std::vector<long long>{HandleOf(GetStockObject(LTGRAY_BRUSH))}));
@@ -113,7 +114,8 @@ TEST_F(PosterTilePaintTest, TileThirteenOfAFourByFourPoster)
     EXPECT_EQ(fonts[0].args[0], 0);    // height
     EXPECT_EQ(fonts[0].args[2], 700);  // weight
     EXPECT_EQ(fonts[0].args[3], DEFAULT_CHARSET);
-    EXPECT_EQ(fonts[0].text, std::u16string(reinterpret_cast<const char16_t*>(metrics.lfMenuFont.lfFaceName)));
+    EXPECT_EQ(fonts[0].text,
+              std::u16string(reinterpret_cast<const char16_t*>(metrics.lfMenuFont.lfFaceName)));
     std::vector<GdiCall> texts = Named(journal, "ExtTextOutW");
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0].args, (std::vector<long long>{33 / 2 - 6, 33 / 2 - 5, ETO_CLIPPED, 3}));
