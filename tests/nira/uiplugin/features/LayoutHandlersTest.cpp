@@ -168,13 +168,21 @@ TEST_F(LayoutHandlersTest, OrientationWithItsRotation)
     EXPECT_EQ(orientation.OnCommand(4132, 12, nullptr, nullptr), NIRA_STATUS_FAILED);
 
     // The rotated orientations are offered only by a handler that serves the rotation.
-    orientation.WritePrintCapabilities(nullptr, nullptr);
-    EXPECT_EQ(orientation.Converter().options[4].listed, 0);
-    EXPECT_EQ(orientation.Converter().options[2].listed, 0);
+    const WString options = TEXT("/f:PrintCapabilities/f:Feature[@name='psk:PageOrientation']/f:Option");
+    const WString rotated =
+        options + TEXT("[@name='ns0000:ZQRotatePortrait90' or @name='ns0000:ZQRotateLandscape90']");
+    LoadCapabilities(WString());
+    orientation.WritePrintCapabilities(nullptr, m_dom.Get());
+    Reload();
+    EXPECT_EQ(Count(options), 2) << Narrow(Xml());
+    EXPECT_EQ(Count(rotated), 0);
     orientation.AddFeature(4135);
-    orientation.WritePrintCapabilities(nullptr, nullptr);
-    EXPECT_EQ(orientation.Converter().options[4].listed, 1);
-    EXPECT_EQ(orientation.Converter().options[3].listed, 0);
+    LoadCapabilities(WString());
+    orientation.WritePrintCapabilities(nullptr, m_dom.Get());
+    Reload();
+    EXPECT_EQ(Count(options), 4) << Narrow(Xml());
+    EXPECT_EQ(Count(rotated), 2);
+    EXPECT_EQ(Count(options + TEXT("[@name='psk:ReversePortrait']")), 0);
 }
 
 TEST_F(LayoutHandlersTest, PostersBookletsAndRollCut)
