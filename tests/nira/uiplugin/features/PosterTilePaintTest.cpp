@@ -119,7 +119,7 @@ TEST_F(PosterTilePaintTest, TileThirteenOfAFourByFourPoster)
     std::vector<GdiCall> texts = Named(journal, "ExtTextOutW");
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0].args, (std::vector<long long>{33 / 2 - 6, 33 / 2 - 5, ETO_CLIPPED, 3}));
-    EXPECT_EQ(texts[0].text, u" 13");
+    EXPECT_EQ(nirasim::Utf8(texts[0].text), " 13");
 
     // Every pen and the font go back out of the DC before they are deleted, and the DC is released.
     for (const GdiCall& deleted : Named(journal, "DeleteObject")) {
@@ -164,7 +164,7 @@ TEST_F(PosterTilePaintTest, TheInsetFollowsThePosterAndTheFillTheChoice)
     }
     services.current = {{4219, 2}, {6350, 1}};
     std::vector<GdiCall> journal = Paint(tiles, 6350);
-    EXPECT_EQ(Named(journal, "ExtTextOutW").at(0).text, u" 1");
+    EXPECT_EQ(nirasim::Utf8(Named(journal, "ExtTextOutW").at(0).text), " 1");
     EXPECT_EQ(Pixels().At(7, 31), kWhite);  // a tile left out is white
 }
 
