@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "nira/uiplugin/interfaces/HandlerIds.h"
-#include "nira/uiplugin/sheetpreview/ScopedGdi.h"
+#include "common/ScopedGdi.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "common/NiraStatus.h"
 #include "nira/uiplugin/interfaces/HandlerIds.h"
 #include "nira/uiplugin/interfaces/INiraCoreServices.h"
-#include "nira/uiplugin/sheetpreview/ScopedGdi.h"
+#include "common/ScopedGdi.h"
 
 namespace {
 

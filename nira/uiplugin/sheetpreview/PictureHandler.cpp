@@ -8,7 +8,7 @@
 #include "nira/uiplugin/interfaces/INiraCoreServices.h"
 #include "nira/uiplugin/interfaces/UISettingsRecords.h"
 #include "nira/uiplugin/sheetpreview/SamplePicture.h"
-#include "nira/uiplugin/sheetpreview/ScopedGdi.h"
+#include "common/ScopedGdi.h"
 
 namespace {
 

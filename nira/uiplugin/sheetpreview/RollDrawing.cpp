@@ -5,7 +5,7 @@
 
 #include <initializer_list>
 
-#include "nira/uiplugin/sheetpreview/ScopedGdi.h"
+#include "common/ScopedGdi.h"
 
 namespace {
 
