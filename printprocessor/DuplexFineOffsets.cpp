@@ -27,8 +27,8 @@ enum MarginCase { kCaseAlpha, kCaseBeta, kCaseGamma, kCaseDelta };
 // When a row of the n-up table holds; the first row that holds wins.
 enum class When {
     kAlways,
-    kFlagOne,   // the page settings' margin flag is 1
-    kLongOnly,  // long travel with the margin flag 0
+    kFlagOne,     // the page settings' margin flag is 1
+    kLongOnly,    // long travel with the margin flag 0
     kLongOrFlag,  // long travel, or a margin flag other than 0
 };
 
@@ -139,7 +139,8 @@ bool PostcardSheet(const CNiraEmfJob& job)
     LONG factor = kPostcardQuality / quality;
     auto width = static_cast<float>(job.placement.physicalWidth * factor);
     auto height = static_cast<float>(job.placement.physicalHeight * factor);
-    return (width == static_cast<float>(kPostcardWidthSingle) || width == static_cast<float>(kPostcardWidthDouble)) &&
+    return (width == static_cast<float>(kPostcardWidthSingle) ||
+            width == static_cast<float>(kPostcardWidthDouble)) &&
            height == static_cast<float>(kPostcardHeight);
 }
 
@@ -216,8 +217,10 @@ void ApplyCellFineOffsets(CellPlacement& p, DEVMODEW* pageDevmode, LONG pagesPer
         return;
     }
     bool landscape = Landscape(pageDevmode);
-    bool groupA = (landscape && job.nupPages == 4) || (!landscape && (job.nupPages == 2 || job.nupPages == 6));
-    bool groupB = (!landscape && job.nupPages == 4) || (landscape && (job.nupPages == 2 || job.nupPages == 6));
+    bool groupA =
+        (landscape && job.nupPages == 4) || (!landscape && (job.nupPages == 2 || job.nupPages == 6));
+    bool groupB =
+        (!landscape && job.nupPages == 4) || (landscape && (job.nupPages == 2 || job.nupPages == 6));
     if (!groupA && !groupB) {
         return;
     }

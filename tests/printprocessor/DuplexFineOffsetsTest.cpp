@@ -141,9 +141,9 @@ TEST_F(DuplexFineOffsetsTest, NupCellsMoveByTheirMarginCaseGroupAndFlags)
         {1, 1, 0, 0, 9, P, "0 0 0 0"},
     };
     for (const NupCase& c : cases) {
-        SCOPED_TRACE(std::to_string(c.mode) + "/" + std::to_string(c.variant) + " flag " + std::to_string(c.flag) +
-                     " travel " + std::to_string(c.travel) + " " + std::to_string(c.pages) + "-up orientation " +
-                     std::to_string(c.orientation));
+        SCOPED_TRACE(std::to_string(c.mode) + "/" + std::to_string(c.variant) + " flag " +
+                     std::to_string(c.flag) + " travel " + std::to_string(c.travel) + " " +
+                     std::to_string(c.pages) + "-up orientation " + std::to_string(c.orientation));
         Margins(c.mode, c.variant, c.flag);
         EXPECT_EQ(Nup(c.pages, c.orientation, c.travel), c.moves);
     }
@@ -209,7 +209,8 @@ TEST_F(DuplexFineOffsetsTest, OnePageSheetsMoveByFlagTravelAndOrientation)
         {0, -1, DMORIENT_LANDSCAPE, "0 0 0 -2500"},  // no private section: short travel
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.flag) + " " + std::to_string(c.travel) + " " + std::to_string(c.orientation));
+        SCOPED_TRACE(std::to_string(c.flag) + " " + std::to_string(c.travel) + " " +
+                     std::to_string(c.orientation));
         Margins(0, 0, c.flag);
         EXPECT_EQ(OnePage(c.orientation, c.travel), c.moves);
     }
