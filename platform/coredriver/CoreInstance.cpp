@@ -22,8 +22,8 @@ constexpr short kSimplex = 1;
 constexpr DWORD kPlainMedia = 1;
 // The Resolution feature's default option, in both directions.
 constexpr short kDefaultResolution = 600;
-constexpr DWORD kDefaultFields = DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES | DM_DEFAULTSOURCE | DM_PRINTQUALITY |
-                                 DM_YRESOLUTION | DM_DUPLEX | DM_MEDIATYPE;
+constexpr DWORD kDefaultFields = DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES | DM_DEFAULTSOURCE |
+                                 DM_PRINTQUALITY | DM_YRESOLUTION | DM_DUPLEX | DM_MEDIATYPE;
 
 typedef HRESULT(STDAPICALLTYPE* GetClassObjectProc)(REFCLSID, REFIID, LPVOID*);
 
