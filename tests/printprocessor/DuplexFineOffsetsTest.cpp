@@ -106,39 +106,39 @@ struct NupCase {
 
 TEST_F(DuplexFineOffsetsTest, NupCellsMoveByTheirMarginCaseGroupAndFlags)
 {
-    constexpr short P = DMORIENT_PORTRAIT;
-    constexpr short L = DMORIENT_LANDSCAPE;
+    constexpr short kP = DMORIENT_PORTRAIT;
+    constexpr short kL = DMORIENT_LANDSCAPE;
     const std::vector<NupCase> cases = {
         // alpha: margin mode 1, variant 1
-        {1, 1, 0, 0, 2, P, "0 0 0 -6300"},
-        {1, 1, 1, 0, 4, L, "-500 0 -6400 0"},
-        {1, 1, 0, 0, 4, L, "5800 0 500 0"},
-        {1, 1, 0, kLongTravel, 6, P, "0 -1800 0 -4300"},
-        {1, 1, 2, kLongTravel, 6, P, "0 -1800 0 -5000"},  // long travel counts alone only at flag 0
-        {1, 1, 1, 0, 2, L, "0 0 -5700 0"},
-        {1, 1, 0, kLongTravel, 4, P, "0 -200 0 -5000"},
-        {1, 1, 0, kShortTravel, 4, P, "0 -500 0 -7000"},  // 100 is not above 100
-        {1, 1, 0, 0, 6, L, "4000 0 1500 0"},
+        {1, 1, 0, 0, 2, kP, "0 0 0 -6300"},
+        {1, 1, 1, 0, 4, kL, "-500 0 -6400 0"},
+        {1, 1, 0, 0, 4, kL, "5800 0 500 0"},
+        {1, 1, 0, kLongTravel, 6, kP, "0 -1800 0 -4300"},
+        {1, 1, 2, kLongTravel, 6, kP, "0 -1800 0 -5000"},  // long travel counts alone only at flag 0
+        {1, 1, 1, 0, 2, kL, "0 0 -5700 0"},
+        {1, 1, 0, kLongTravel, 4, kP, "0 -200 0 -5000"},
+        {1, 1, 0, kShortTravel, 4, kP, "0 -500 0 -7000"},  // 100 is not above 100
+        {1, 1, 0, 0, 6, kL, "4000 0 1500 0"},
         // beta: margin mode 1, variant 0
-        {1, 0, 0, 0, 2, P, "0 0 1000 -3000"},
-        {1, 0, 0, 0, 4, P, "0 -500 0 -2000"},
-        {1, 0, 1, kLongTravel, 6, L, "0 0 -2000 0"},
+        {1, 0, 0, 0, 2, kP, "0 0 1000 -3000"},
+        {1, 0, 0, 0, 4, kP, "0 -500 0 -2000"},
+        {1, 0, 1, kLongTravel, 6, kL, "0 0 -2000 0"},
         // gamma: another margin mode, variant 1
-        {0, 1, 1, 0, 2, P, "0 0 0 -6300"},
-        {0, 1, 0, kLongTravel, 2, P, "0 0 0 -300"},
-        {0, 1, 2, 0, 2, P, "0 0 0 -300"},
-        {0, 1, 0, 0, 2, P, "0 0 0 -100"},
-        {0, 1, 0, 0, 4, L, "-100 -200 500 400"},
-        {0, 1, 0, kLongTravel, 4, P, "-1000 -1500 1000 500"},
-        {0, 1, 0, 0, 4, P, "-1000 -1500 1000 2000"},
-        {0, 1, 0, kLongTravel, 6, L, "30 -200 300 400"},
-        {0, 1, 1, 0, 6, L, "200 -200 200 400"},
+        {0, 1, 1, 0, 2, kP, "0 0 0 -6300"},
+        {0, 1, 0, kLongTravel, 2, kP, "0 0 0 -300"},
+        {0, 1, 2, 0, 2, kP, "0 0 0 -300"},
+        {0, 1, 0, 0, 2, kP, "0 0 0 -100"},
+        {0, 1, 0, 0, 4, kL, "-100 -200 500 400"},
+        {0, 1, 0, kLongTravel, 4, kP, "-1000 -1500 1000 500"},
+        {0, 1, 0, 0, 4, kP, "-1000 -1500 1000 2000"},
+        {0, 1, 0, kLongTravel, 6, kL, "30 -200 300 400"},
+        {0, 1, 1, 0, 6, kL, "200 -200 200 400"},
         // delta: every other combination
-        {0, 0, 0, 0, 2, P, "-2500 200 2000 200"},
-        {1, 2, 0, 0, 4, P, "-500 -750 1000 2000"},
-        {2, 0, 0, 0, 6, L, "0 -250 100 250"},
+        {0, 0, 0, 0, 2, kP, "-2500 200 2000 200"},
+        {1, 2, 0, 0, 4, kP, "-500 -750 1000 2000"},
+        {2, 0, 0, 0, 6, kL, "0 -250 100 250"},
         // counts outside both groups
-        {1, 1, 0, 0, 9, P, "0 0 0 0"},
+        {1, 1, 0, 0, 9, kP, "0 0 0 0"},
     };
     for (const NupCase& c : cases) {
         SCOPED_TRACE(std::to_string(c.mode) + "/" + std::to_string(c.variant) + " flag " +
