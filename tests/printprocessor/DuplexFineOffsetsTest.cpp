@@ -3,6 +3,8 @@
 // own private section.
 #include "printprocessor/ProcessorMachine.h"
 
+#include <nirasim/Machine.h>
+
 #include <string>
 #include <vector>
 
