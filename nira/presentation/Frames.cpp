@@ -105,11 +105,13 @@ int CNiraCPSUIFrame::Show(CNiraIdMap* groups, DWORD* result, HMODULE module, int
         pages[i]->FillPropSheetPage(&m_pages[i], module);
     }
     for (int i = 0; i < m_count; ++i) {
-        m_pages[i].lParam = reinterpret_cast<LPARAM>(new (std::nothrow) PageContext{controller, pages[i], false});
+        m_pages[i].lParam =
+            reinterpret_cast<LPARAM>(new (std::nothrow) PageContext{controller, pages[i], false});
         HANDLE page = AddPage(&m_pages[i], module);
         Store(result, page);
         if (i == startPage && m_callback != nullptr) {
-            m_callback(SheetInfo(m_context)->hComPropSheet, CPSFUNC_SET_HSTARTPAGE, reinterpret_cast<LPARAM>(page), 0);
+            m_callback(SheetInfo(m_context)->hComPropSheet, CPSFUNC_SET_HSTARTPAGE,
+                       reinterpret_cast<LPARAM>(page), 0);
         }
     }
     return NIRA_STATUS_OK;
@@ -126,8 +128,8 @@ HANDLE CNiraCPSUIFrame::AddPage(PROPSHEETPAGEW* page, HMODULE module)
     if (m_callback == nullptr) {
         return nullptr;
     }
-    return reinterpret_cast<HANDLE>(
-        m_callback(SheetInfo(m_context)->hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW, reinterpret_cast<LPARAM>(page), 0));
+    return reinterpret_cast<HANDLE>(m_callback(
+        SheetInfo(m_context)->hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW, reinterpret_cast<LPARAM>(page), 0));
 }
 
 void CNiraCPSUIFrame::SetResult(LPARAM result)
@@ -220,19 +222,21 @@ int CNiraCPSUITreeViewFrame::Show(CNiraIdMap* groups, DWORD* result, HMODULE mod
         insert.dwData1 = reinterpret_cast<ULONG_PTR>(&m_sheets[i]);
         HANDLE tree = nullptr;
         if (m_callback != nullptr) {
-            tree = reinterpret_cast<HANDLE>(m_callback(SheetInfo(m_context)->hComPropSheet, CPSFUNC_INSERT_PSUIPAGEW,
-                                                       0, reinterpret_cast<LPARAM>(&insert)));
+            tree = reinterpret_cast<HANDLE>(m_callback(SheetInfo(m_context)->hComPropSheet,
+                                                       CPSFUNC_INSERT_PSUIPAGEW, 0,
+                                                       reinterpret_cast<LPARAM>(&insert)));
         }
         Store(result, tree);
         if (i == startPage && m_callback != nullptr) {
-            m_callback(SheetInfo(m_context)->hComPropSheet, CPSFUNC_SET_HSTARTPAGE, reinterpret_cast<LPARAM>(tree), 0);
+            m_callback(SheetInfo(m_context)->hComPropSheet, CPSFUNC_SET_HSTARTPAGE,
+                       reinterpret_cast<LPARAM>(tree), 0);
         }
     }
     return NIRA_STATUS_OK;
 }
 
-CNiraWidgetGroup* CNiraDialogFrame::GroupToShow(CNiraIdMap* groups, int rtl, CNiraPresentationController* controller,
-                                                int* templateId)
+CNiraWidgetGroup* CNiraDialogFrame::GroupToShow(CNiraIdMap* groups, int rtl,
+                                                CNiraPresentationController* controller, int* templateId)
 {
     PopupRequest* request = Popup(m_context);
     *templateId = static_cast<int>(request->messageId);
@@ -278,8 +282,8 @@ int CNiraModelessDialogFrame::Show(CNiraIdMap* groups, DWORD*, HMODULE module, i
     if (context == nullptr) {
         return NIRA_STATUS_FAILED;
     }
-    HWND dialog = CreateDialogParamW(module, MAKEINTRESOURCEW(templateId), GetDesktopWindow(), FrameDialogProc,
-                                     reinterpret_cast<LPARAM>(context));
+    HWND dialog = CreateDialogParamW(module, MAKEINTRESOURCEW(templateId), GetDesktopWindow(),
+                                     FrameDialogProc, reinterpret_cast<LPARAM>(context));
     if (dialog == nullptr) {
         delete context;
     }
@@ -292,7 +296,8 @@ int CNiraMessagePopupFrame::Show(CNiraIdMap* groups, DWORD* result, HMODULE modu
     return CNiraModelessDialogFrame::Show(groups, result, module, 0, startPage, controller);
 }
 
-int CNiraMessageBox::Show(CNiraIdMap* groups, DWORD*, HMODULE, int, int, CNiraPresentationController* controller)
+int CNiraMessageBox::Show(CNiraIdMap* groups, DWORD*, HMODULE, int, int,
+                          CNiraPresentationController* controller)
 {
     CNiraWidgetGroup* group = GroupOf(groups, static_cast<int>(Popup(m_context)->messageId));
     WCHAR text[kWidgetStringLength] = {};
@@ -301,7 +306,8 @@ int CNiraMessageBox::Show(CNiraIdMap* groups, DWORD*, HMODULE, int, int, CNiraPr
         ReadPresentationString(controller, group->GetStringId(), text, kWidgetStringLength);
         caption = group->GetWindowName();
     }
-    return MessageBoxW(GetDesktopWindow(), text, caption, MB_OKCANCEL) != 0 ? NIRA_STATUS_OK : NIRA_STATUS_FAILED;
+    return MessageBoxW(GetDesktopWindow(), text, caption, MB_OKCANCEL) != 0 ? NIRA_STATUS_OK
+                                                                            : NIRA_STATUS_FAILED;
 }
 
 CNiraFrame* CreateFrame(int kind, void* context, HMODULE resourceModule)

@@ -33,7 +33,8 @@ struct PageContext {
 
 class CNiraFrame {
 public:
-    CNiraFrame(HMODULE resourceModule, void* context) : m_resourceModule(resourceModule), m_context(context) {}
+    CNiraFrame(HMODULE resourceModule, void* context) : m_resourceModule(resourceModule), m_context(context)
+    {}
     virtual ~CNiraFrame() = default;
     CNiraFrame(const CNiraFrame&) = delete;
     CNiraFrame& operator=(const CNiraFrame&) = delete;

@@ -50,7 +50,8 @@ void FreeOptionInfo(OptionInfo* info)
 const FeatureUIRecord* DisplayRecordOf(INiraUISettings* settings, int featureId)
 {
     FeatureEntry* entry = nullptr;
-    if (settings == nullptr || settings->FindFeature(&featureId, &entry) != NIRA_STATUS_OK || entry == nullptr) {
+    if (settings == nullptr || settings->FindFeature(&featureId, &entry) != NIRA_STATUS_OK ||
+        entry == nullptr) {
         return nullptr;
     }
     return entry->uiRecord;

@@ -112,7 +112,8 @@ LONG CALLBACK CNiraCPSUITreeViewGroup::TreeViewCallback(PCPSUICBPARAM param)
         }
         for (int i = 0; i < group->m_itemCount; ++i) {
             CNiraWidget* widget = group->OldestWidgetAt(i);
-            if (widget != nullptr && static_cast<ULONG_PTR>(widget->GetFeatureId()) == param->pCurItem->UserData) {
+            if (widget != nullptr &&
+                static_cast<ULONG_PTR>(widget->GetFeatureId()) == param->pCurItem->UserData) {
                 answer = widget->OnTreeItem(param->pCurItem, param->Reason);
             }
         }

@@ -149,7 +149,8 @@ int CNiraCPSUITreeView::OnTreeItem(OPTITEM* item, WORD reason)
         int current = 0;
         int isSet = 0;
         if (m_controller != nullptr && m_controller->GetSettings(&settings) == NIRA_STATUS_OK &&
-            settings != nullptr && settings->GetCurrentOption(m_featureId, &current, &isSet) == NIRA_STATUS_OK) {
+            settings != nullptr &&
+            settings->GetCurrentOption(m_featureId, &current, &isSet) == NIRA_STATUS_OK) {
             SetValue(current, WIDGET_CHANGE_REDRAW);
         }
         m_item->Sel = m_value > 0 ? m_value - 1 : 0;
@@ -198,7 +199,8 @@ void CNiraTreeViewCtrl::Attach(HWND dialog)
 void CNiraTreeViewCtrl::Refresh()
 {
     INiraUISettings* settings = nullptr;
-    if (m_controller == nullptr || m_controller->GetSettings(&settings) != NIRA_STATUS_OK || settings == nullptr) {
+    if (m_controller == nullptr || m_controller->GetSettings(&settings) != NIRA_STATUS_OK ||
+        settings == nullptr) {
         return;
     }
     FillRows(settings);
@@ -243,7 +245,8 @@ void CNiraTreeViewCtrl::AddItem(int rowId, const WCHAR* text, int type)
     insert.item.pszText = copy;
     insert.item.cchTextMax = static_cast<int>(wcslen(copy));
     insert.item.lParam = type;
-    auto* item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+    auto* item = reinterpret_cast<HTREEITEM>(
+        SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
     if (item == nullptr) {
         LocalFree(copy);
         return;
@@ -257,8 +260,8 @@ void CNiraTreeViewCtrl::AddItem(int rowId, const WCHAR* text, int type)
     if (type > kTopLevel) {
         TVITEMW parentItem = {};
         parentItem.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-        parentItem.hItem =
-            reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(item)));
+        parentItem.hItem = reinterpret_cast<HTREEITEM>(
+            SendMessageW(tree, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(item)));
         if (parentItem.hItem != nullptr) {
             SendMessageW(tree, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&parentItem));
         }
@@ -304,7 +307,8 @@ void CNiraTreeViewCtrl::ExpandAndSelect()
 int CNiraTreeViewCtrl::OnCommand(int, HWND, int, int)
 {
     INiraUISettings* settings = nullptr;
-    if (m_controller == nullptr || m_controller->GetSettings(&settings) != NIRA_STATUS_OK || settings == nullptr) {
+    if (m_controller == nullptr || m_controller->GetSettings(&settings) != NIRA_STATUS_OK ||
+        settings == nullptr) {
         return 0;
     }
     auto* selected = reinterpret_cast<HTREEITEM>(Send(TVM_GETNEXTITEM, TVGN_CARET, 0));

@@ -21,7 +21,10 @@ public:
     void Refresh() override;
     int OnCommand(int controlId, HWND control, int code, int extra) override;
     int OnTreeItem(OPTITEM* item, WORD reason) override;
-    void AddItem(int optionId, const WCHAR* text) { CNiraComboBox::AddItem(optionId, text, OPTION_STATE_SELECTABLE); }
+    void AddItem(int optionId, const WCHAR* text)
+    {
+        CNiraComboBox::AddItem(optionId, text, OPTION_STATE_SELECTABLE);
+    }
     OPTTYPE* GetOptionType() const { return m_optionType; }
 
 protected:

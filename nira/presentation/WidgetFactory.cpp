@@ -49,7 +49,8 @@ CNiraWidgetGroup* CNiraWidgetFactory::CreateGroup(const CNiraWindowRecord* row)
         return new (std::nothrow)
             CNiraCPSUITreeViewGroup(row->windowId, row->helpId, kind, row->stringId, row->windowName);
     }
-    return new (std::nothrow) CNiraWidgetGroup(row->windowId, row->helpId, kind, row->stringId, row->windowName);
+    return new (std::nothrow)
+        CNiraWidgetGroup(row->windowId, row->helpId, kind, row->stringId, row->windowName);
 }
 
 CNiraWidget* CNiraWidgetFactory::CreateWidget(const CNiraWidgetInfo* row)

@@ -51,7 +51,8 @@ void WriteEditText(CNiraWidget* widget, INiraUISettings* settings, int featureId
     int option = kEditTextOption;
     settings->GetOptionInfo(featureId, option, info);
     settings->RemoveOption(&featureId, &option);
-    StringCchCopyW(info->displayName, kOptionTextLength, widget->GetText() != nullptr ? widget->GetText() : TEXT(""));
+    StringCchCopyW(info->displayName, kOptionTextLength,
+                   widget->GetText() != nullptr ? widget->GetText() : TEXT(""));
     info->isSet = 1;
     if (settings->AddOption(featureId, option, info) != NIRA_STATUS_OK) {
         FreeOptionInfo(info);
@@ -203,8 +204,8 @@ int CNiraWidgetRegistry::ApplyWidget(CNiraWidget* widget, INiraUISettings* setti
     // The first change since the last apply lights the sheet's Apply button.
     CNiraWidgetGroup* group = widget->GetGroup();
     HWND page = group != nullptr ? group->GetDialog() : nullptr;
-    if (page != nullptr && GetParent(page) != nullptr && kind != WIDGET_BUTTON && kind != WIDGET_IMAGE_BUTTON &&
-        exempt == 0) {
+    if (page != nullptr && GetParent(page) != nullptr && kind != WIDGET_BUTTON &&
+        kind != WIDGET_IMAGE_BUTTON && exempt == 0) {
         int state = 0;
         int isSet = 0;
         if (settings->GetCurrentOption(FEATURE_CHANGE_STATE, &state, &isSet) == NIRA_STATUS_OK &&
@@ -263,7 +264,8 @@ int CNiraWidgetRegistry::RefreshChangedWidgets(INiraUISettings* settings)
     std::vector<int> features;
     for (CNiraPtrList::Node* node = changes->GetTail(); node != nullptr; node = node->prev) {
         const int featureId = static_cast<const ChangeRecord*>(node->value)->featureId;
-        if (featureId >= kFirstFeature && featureId <= kLastFeature && ListOf(m_features, featureId) != nullptr) {
+        if (featureId >= kFirstFeature && featureId <= kLastFeature &&
+            ListOf(m_features, featureId) != nullptr) {
             features.push_back(featureId);
         }
     }

@@ -249,7 +249,8 @@ LRESULT CALLBACK TreeViewProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         if (item == nullptr) {
             return FALSE;
         }
-        TreeItem* stored = ItemOf(tree, item->hItem, message == TVM_GETITEMW ? "TVM_GETITEMW" : "TVM_SETITEMW");
+        TreeItem* stored =
+            ItemOf(tree, item->hItem, message == TVM_GETITEMW ? "TVM_GETITEMW" : "TVM_SETITEMW");
         if (message == TVM_GETITEMW) {
             CopyOut(*stored, *item);
         } else {

@@ -3,10 +3,12 @@
 // road for a widget's change.
 #include "WidgetFixture.h"
 
+#include <nirasim/Help.h>
 #include <nirasim/PropertySheets.h>
 
 #include "nira/presentation/CheckRadioWidgets.h"
 #include "nira/presentation/Frames.h"
+#include "nira/presentation/HelpProvider.h"
 #include "nira/presentation/WidgetGroup.h"
 #include "nira/presentation/WidgetRegistry.h"
 #include "nira/uiplugin/foundation/databases/UILayoutDB.h"
@@ -51,6 +53,22 @@ INSERT INTO UI_WIDGETS_INFO VALUES
   (40001, 400, 0, 0, 4200, 0, 0, 0, 27, 0, 'IDC_TREE_ITEM', 3, 0, 0, 0, 1, 0);
 )sql";
 
+// A dialog of its own: a check box, and a push button that ends the dialog.
+const char* const kDialogSql = R"sql(
+CREATE TABLE UI_CONTAINERS_INFO (ContainerID INTEGER, ContainerName TEXT, FrameType INTEGER);
+CREATE TABLE UI_WINDOWS_INFO (WindowID INTEGER, RTLWindowID INTEGER, ContainerID INTEGER,
+  WindowStringID INTEGER, WindowHelp INTEGER, WindowName TEXT);
+CREATE TABLE UI_WIDGETS_INFO (ControlID INTEGER, WindowID INTEGER, RTLWindowID INTEGER,
+  GroupID INTEGER, FeatureID INTEGER, CtrlStringID INTEGER, BitampID INTEGER, CtrlHelpID INTEGER,
+  CtrlType INTEGER, LabelID INTEGER, CtrlName TEXT, CtrlState INTEGER, MaxValue INTEGER,
+  MinValue INTEGER, IncrementFactor INTEGER, LevelID INTEGER, EndControl INTEGER);
+INSERT INTO UI_CONTAINERS_INFO VALUES (4, 'Modal', 2);
+INSERT INTO UI_WINDOWS_INFO VALUES (100, 0, 4, 0, 0, 'Modal');
+INSERT INTO UI_WIDGETS_INFO VALUES
+  (11, 100, 0, 0, 4200, 0, 0, 0, 2, 0, 'IDC_CHECK', 3, 0, 0, 0, 0, 0),
+  (10, 100, 0, 0, 4201, 0, 0, 0, 5, 0, 'IDC_PUSH', 3, 0, 0, 0, 0, 1);
+)sql";
+
 // A sink that notes the controller's calls in order.
 class JournalSink : public CountingSink {
 public:
@@ -87,12 +105,24 @@ public:
         calls.push_back("snapshot");
         return 0;
     }
+    int GetHelpFilePath(WCHAR** path) override
+    {
+        *path = helpFile;
+        return 0;
+    }
+    int GetHelpId(int, int* helpId) override
+    {
+        *helpId = kHelpTopic;
+        return 0;
+    }
     int QueuePendingChange(int id, int value, int action, int source) override
     {
         pending.push_back({id, value, action, source});
         return 0;
     }
 
+    static constexpr int kHelpTopic = 77;
+    WCHAR helpFile[32] = TEXT("C:\\Help\\Driver.chm");
     CNiraUISettings* settings = nullptr;
     std::vector<std::string> calls;
     std::vector<std::vector<int>> pending;
@@ -226,14 +256,15 @@ TEST_F(PresentFrameTest, PagesInDatabaseOrderWithTheStartPage)
         std::vector<int> templates;
         for (const nirasim::SheetHostCall& call : pages.Calls()) {
             if (call.function == CPSFUNC_ADD_PROPSHEETPAGEW) {
-                templates.push_back(static_cast<int>(
-                    reinterpret_cast<ULONG_PTR>(reinterpret_cast<PROPSHEETPAGEW*>(call.lParam1)->pszTemplate)));
+                templates.push_back(static_cast<int>(reinterpret_cast<ULONG_PTR>(
+                    reinterpret_cast<PROPSHEETPAGEW*>(call.lParam1)->pszTemplate)));
             }
         }
         EXPECT_EQ(templates, (std::vector<int>{100, 102, 101}));
         EXPECT_EQ(pages.StartPage(), pages.PageHandles()[startPage < 0 ? 0 : startPage]);
         // The request keeps the handle of the last page added.
-        EXPECT_EQ(request.parentValue, static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(pages.PageHandles()[2])));
+        EXPECT_EQ(request.parentValue,
+                  static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(pages.PageHandles()[2])));
         pages.DestroyPages();
     }
 }
@@ -303,6 +334,62 @@ TEST_F(PresentFrameTest, AModalDialogOwnedByTheForegroundWindow)
     EXPECT_EQ(shown, 0);
 }
 
+TEST_F(PresentFrameTest, ADialogEndsKeepingOrRestoringItsValues)
+{
+    database = WriteSqlDatabase(machine, "dialog.db", kDialogSql);
+    settings.settings.SetFeatureState(kFeature, 1);
+    bool close = false;
+    nirasim::SetDialogScript([&](HWND shown) {
+        nirasim::Click(GetDlgItem(shown, kCheckBox));
+        if (close) {
+            SendMessageW(shown, WM_CLOSE, 0, 0);  // the close box puts the values back
+        } else {
+            nirasim::Click(GetDlgItem(shown, kPushButton));  // end action 1 keeps them
+        }
+    });
+    int option = 0;
+    int isSet = 0;
+    for (auto [closing, kept] : {std::pair{false, 2}, {true, 1}}) {
+        close = closing;
+        int feature = kFeature;
+        int first = 1;
+        settings.settings.ForceCurrentOption(&feature, &first, 0);
+        PopupRequest popup{};
+        popup.messageId = kPage;
+        CNiraPresentationController modal;
+        EXPECT_EQ(Present(modal, TEXT("Modal"), &popup, 2), 0);
+        settings.settings.GetCurrentOption(kFeature, &option, &isSet);
+        EXPECT_EQ(option, kept) << closing;
+    }
+}
+
+TEST_F(PresentFrameTest, HelpForTheControlsTheWidgetsShow)
+{
+    DeleteHelpProvider();
+    ASSERT_EQ(Present(presenter, TEXT("Pages"), &info), 0);
+    HWND page = sheet.Pages()[0];
+    ASSERT_NE(page, nullptr);
+    const size_t before = nirasim::HelpRequests().size();
+    for (auto [control, shown] : {std::pair{kCheckBox, 1u}, {kLabel, 0u}}) {
+        HELPINFO help{};
+        help.cbSize = sizeof(help);
+        help.iContextType = HELPINFO_WINDOW;
+        help.iCtrlId = control;
+        help.hItemHandle = GetDlgItem(page, control);
+        const size_t seen = nirasim::HelpRequests().size();
+        SendMessageW(page, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+        EXPECT_EQ(nirasim::HelpRequests().size() - seen, shown) << control;
+    }
+    // A right click on the check box asks for its help too.
+    RECT box{};
+    GetWindowRect(GetDlgItem(page, kCheckBox), &box);
+    SendMessageW(page, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(page), MAKELPARAM(box.left + 1, box.top + 1));
+    ASSERT_EQ(nirasim::HelpRequests().size(), before + 2);
+    EXPECT_NE(nirasim::HelpRequests().back().file.find(TEXT("77")), std::u16string::npos);
+    sheet.DestroyPages();
+    DeleteHelpProvider();
+}
+
 TEST_F(PresentFrameTest, AWidgetChangeIsWrittenAnnouncedAndResolved)
 {
     ASSERT_EQ(Present(presenter, TEXT("Empty"), &info), 0);
@@ -317,7 +404,8 @@ TEST_F(PresentFrameTest, AWidgetChangeIsWrittenAnnouncedAndResolved)
     // Conflicts that changed settings refresh the widgets a second time (a refresh may touch the
     // widget more than once).
     journal.calls.erase(std::unique(journal.calls.begin(), journal.calls.end()), journal.calls.end());
-    EXPECT_EQ(journal.calls, (std::vector<std::string>{"backup", "changed", "refresh", "resolve", "refresh"}));
+    EXPECT_EQ(journal.calls,
+              (std::vector<std::string>{"backup", "changed", "refresh", "resolve", "refresh"}));
     int option = 0;
     int isSet = 0;
     settings.settings.GetCurrentOption(kFeature, &option, &isSet);

@@ -73,7 +73,8 @@ TEST_F(WidgetGroupTest, MessagesReachTheirWidgets)
     EXPECT_EQ(group.OnMessage(WM_CLOSE, 0, 0, 0, dialog), 1);
     EXPECT_EQ(cancel->commands, (std::vector<std::vector<int>>{{2, 0, 0}}));
     // Scroll messages carry the negated code and the position.
-    group.OnMessage(WM_HSCROLL, MAKEWPARAM(SB_LINEDOWN, 7), reinterpret_cast<LPARAM>(Item(kScrollBar)), 0, dialog);
+    group.OnMessage(WM_HSCROLL, MAKEWPARAM(SB_LINEDOWN, 7), reinterpret_cast<LPARAM>(Item(kScrollBar)), 0,
+                    dialog);
     EXPECT_EQ(bar->commands, (std::vector<std::vector<int>>{{kScrollBar, -SB_LINEDOWN, 7}}));
     // A command for a control the dialog lacks is refused.
     EXPECT_EQ(group.OnCommand(999, 0, 0), 0);
@@ -160,7 +161,9 @@ TEST_F(WidgetGroupTest, TheTreeViewGroupDescribesItsPage)
         owned.emplace_back(items.back());
         tree.AddWidget(items.back());
         for (int option : {1, 2, 3}) {
-            items.back()->AddItem(option, option == 1 ? TEXT("Off") : option == 2 ? TEXT("On") : TEXT("Auto"));
+            items.back()->AddItem(option, option == 1   ? TEXT("Off")
+                                          : option == 2 ? TEXT("On")
+                                                        : TEXT("Auto"));
         }
     }
     COMPROPSHEETUI sheet{};
@@ -201,8 +204,9 @@ TEST_F(WidgetGroupTest, TheTreeViewGroupDescribesItsPage)
 
 TEST_F(WidgetGroupTest, TreeRowsBuildTheirLevelsAndRefillSafely)
 {
-    HWND treeControl = CreateWindowExW(0, WC_TREEVIEWW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, dialog,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTreeControl)), nullptr, nullptr);
+    HWND treeControl =
+        CreateWindowExW(0, WC_TREEVIEWW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, dialog,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTreeControl)), nullptr, nullptr);
     ASSERT_NE(treeControl, nullptr);
     std::unique_ptr<CNiraWidgetInfo> info(CreateWidgetInfo(Row(WIDGET_TREE_VIEW, kTreeControl, kPaperSize)));
     auto* tree = new CNiraTreeViewCtrl(*info);
@@ -241,8 +245,9 @@ TEST_F(WidgetGroupTest, TreeRowsBuildTheirLevelsAndRefillSafely)
 
 TEST_F(WidgetGroupTest, AChosenLeafGoesToTheCompanionFeature)
 {
-    HWND treeControl = CreateWindowExW(0, WC_TREEVIEWW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, dialog,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTreeControl)), nullptr, nullptr);
+    HWND treeControl =
+        CreateWindowExW(0, WC_TREEVIEWW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, dialog,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTreeControl)), nullptr, nullptr);
     std::unique_ptr<CNiraWidgetInfo> info(CreateWidgetInfo(Row(WIDGET_TREE_VIEW, kTreeControl, kPaperSize)));
     auto* tree = new CNiraTreeViewCtrl(*info);
     owned.emplace_back(tree);
@@ -251,7 +256,8 @@ TEST_F(WidgetGroupTest, AChosenLeafGoesToTheCompanionFeature)
     tree->AddItem(901, TEXT("Sizes"), 1);
     tree->AddItem(12, TEXT("Letter"), 2);
     auto select = [&](const WCHAR* text) {
-        for (HTREEITEM item = reinterpret_cast<HTREEITEM>(SendMessageW(treeControl, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+        for (HTREEITEM item =
+                 reinterpret_cast<HTREEITEM>(SendMessageW(treeControl, TVM_GETNEXTITEM, TVGN_ROOT, 0));
              item != nullptr;) {
             WCHAR buffer[64] = {};
             TVITEMW read{};

@@ -137,9 +137,9 @@ TEST_F(WidgetRegistryTest, FillShowsTheCurrentOptionByKind)
         int current;
         int value;
     } const cases[] = {
-        {WIDGET_CHECK_BOX, kCheckBox, 2, 1},   {WIDGET_CHECK_BOX, kCheckBox, 1, 0},
+        {WIDGET_CHECK_BOX, kCheckBox, 2, 1},    {WIDGET_CHECK_BOX, kCheckBox, 1, 0},
         {WIDGET_RADIO_BUTTON, kRadioOne, 3, 2}, {WIDGET_INT_EDIT_BOX, kEdit, 3, 3},
-        {WIDGET_TRACK_BAR, kTrackBar, 1, 1},   {WIDGET_COMBO_BOX, kCombo, 3, 3},
+        {WIDGET_TRACK_BAR, kTrackBar, 1, 1},    {WIDGET_COMBO_BOX, kCombo, 3, 3},
         {WIDGET_LIST_BOX, kList, 2, 2},
     };
     for (const Case& c : cases) {
@@ -188,7 +188,8 @@ TEST_F(WidgetRegistryTest, PicturesRefuseTheWrongNumberOfOptions)
 TEST_F(WidgetRegistryTest, PaperSizesListTwoStandardSizesFirst)
 {
     // Added oldest first: the settings list them 600, 12, 7, 3.
-    AddFeature(kPaperSize, {{3, TEXT("A"), 2}, {7, TEXT("B"), 2}, {12, TEXT("C"), 2}, {600, TEXT("Own"), 2}}, 3);
+    AddFeature(kPaperSize, {{3, TEXT("A"), 2}, {7, TEXT("B"), 2}, {12, TEXT("C"), 2}, {600, TEXT("Own"), 2}},
+               3);
     CNiraWidget* combo = File(Row(WIDGET_COMBO_BOX_OWNERDRAWN, kOwnerDrawnCombo, kPaperSize));
     registry->FillWidget(combo, &settings.settings, 1);
     combo->Attach(dialog);
@@ -246,10 +247,10 @@ TEST_F(WidgetRegistryTest, ApplyLightsTheSheetOnlyForTheFirstChange)
     sheetClass.lpfnWndProc = SheetProc;
     sheetClass.lpszClassName = TEXT("TestSheet");
     RegisterClassExW(&sheetClass);
-    HWND sheet = CreateWindowExW(0, TEXT("TestSheet"), nullptr, 0, 0, 0, 100, 100, nullptr, nullptr, nullptr,
-                                 nullptr);
-    HWND page = CreateWindowExW(0, TEXT("TestSheet"), nullptr, WS_CHILD, 0, 0, 50, 50, sheet, nullptr, nullptr,
-                                nullptr);
+    HWND sheet =
+        CreateWindowExW(0, TEXT("TestSheet"), nullptr, 0, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    HWND page = CreateWindowExW(0, TEXT("TestSheet"), nullptr, WS_CHILD, 0, 0, 50, 50, sheet, nullptr,
+                                nullptr, nullptr);
     AddFeature(kPaperSize, {{26, TEXT("Auto"), 2}, {254, TEXT("Any"), 2}, {9, TEXT("A4"), 2}}, 9);
     AddFeature(kChangeState, {{1, TEXT("Applied"), 2}, {2, TEXT("Changed"), 2}}, 1);
     auto* group = new CNiraWidgetGroup(kPageWindow, 0, GROUP_PAGE, 0, TEXT("Page"));
@@ -267,11 +268,11 @@ TEST_F(WidgetRegistryTest, ApplyLightsTheSheetOnlyForTheFirstChange)
         int changeState;
         size_t messages;
     } const cases[] = {
-        {combo, 254, 1, 0},   // exempt options never light it
-        {combo, 26, 1, 0},    //
-        {button, 9, 1, 0},    // nor buttons
-        {combo, 9, 2, 0},     // nor a change after the first
-        {combo, 9, 1, 1},     //
+        {combo, 254, 1, 0},  // exempt options never light it
+        {combo, 26, 1, 0},   //
+        {button, 9, 1, 0},   // nor buttons
+        {combo, 9, 2, 0},    // nor a change after the first
+        {combo, 9, 1, 1},    //
     };
     for (const Case& c : cases) {
         g_sheetMessages.clear();
