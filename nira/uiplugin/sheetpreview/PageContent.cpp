@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "nira/uiplugin/interfaces/HandlerIds.h"
-#include "nira/uiplugin/sheetpreview/ScopedGdi.h"
+#include "common/ScopedGdi.h"
 
 namespace {
 

@@ -1,10 +1,13 @@
 // The commands handlers send one another (OnCommand), and the values their writes pass.
 #pragma once
 
+constexpr int kCommandFormAdded = 12;
+constexpr int kCommandFormRemoved = 13;
 constexpr int kCommandDuplexUnitPresent = 16;
 constexpr int kCommandSetBorderless = 21;
 constexpr int kCommandShowBorderless = 22;
 constexpr int kCommandSetPrintQuality = 25;
+constexpr int kCommandFormsLoaded = 26;
 constexpr int kCommandPictureReset = 28;
 constexpr int kCommandSelectAllTiles = 29;
 constexpr int kCommandShowPrinterStatus = 30;
