@@ -221,6 +221,22 @@ public:
         display[id] = state;
         return 0;
     }
+    int SetFeatureState(int caller, int id, int state) override
+    {
+        calls.push_back({"SetFeatureState", caller, id, state});
+        return 0;
+    }
+    int SetDefaultDisplayState(int caller, int id, int state) override
+    {
+        calls.push_back({"SetDefaultDisplayState", caller, id, state});
+        return 0;
+    }
+    int SetOptionInfo(int caller, int id, int opt, OptionInfo* info) override
+    {
+        calls.push_back({"SetOptionInfo", caller, id, opt});
+        optionInfos[{id, opt}] = *info;
+        return 0;
+    }
     int SetOptionState(int caller, int id, int opt, int state) override
     {
         calls.push_back({"SetOptionState", caller, id, opt * 10 + state});
