@@ -10,7 +10,8 @@ constexpr DWORD kWholeTextLimitBytes = 0x100000;
 bool ReadInto(HKEY key, LPCWSTR name, WCHAR* buffer, DWORD bytes)
 {
     DWORD size = bytes;
-    if (RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) !=
+            ERROR_SUCCESS ||
         size > bytes) {
         return false;
     }

@@ -119,7 +119,8 @@ void CNiraAppProfileHandler::IdentifyCallingProcess()
     CopyStringSafe(m_moduleName, kPathChars, name);
 }
 
-int CNiraAppProfileHandler::MatchEntry(LPCWSTR name, INT versionHigh, INT versionLow, const AppProfileEntry& entry)
+int CNiraAppProfileHandler::MatchEntry(LPCWSTR name, INT versionHigh, INT versionLow,
+                                       const AppProfileEntry& entry)
 {
     if ((entry.flags & kAppProfileRowActive) == 0 || name == nullptr ||
         CompareStringNoCaseSafe(name, entry.moduleName) != S_OK) {

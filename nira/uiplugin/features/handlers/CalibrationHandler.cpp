@@ -46,7 +46,7 @@ HRESULT DeclareNamespace(IXMLDOMDocument2* document)
     value.bstrVal = SysAllocString(kCalibrationNamespace);
     CXDBstr name(SysAllocString(kNamespaceAttribute));
     result = value.bstrVal != nullptr && name.Get() != nullptr ? root->setAttribute(name.Get(), value)
-                                                                : E_OUTOFMEMORY;
+                                                               : E_OUTOFMEMORY;
     VariantClear(&value);
     return result;
 }
@@ -125,7 +125,8 @@ bool CNiraCalibrationHandler::ToolboxCommand(LPCWSTR printerName, LPWSTR command
         return false;
     }
     return SUCCEEDED(StringCchPrintfW(command, chars, TEXT("%s%s \"%s\"%s"), folder,
-                                     toolboxPath ? toolboxPath.Get() : TEXT(""), printerName, kServicesArgument));
+                                      toolboxPath ? toolboxPath.Get() : TEXT(""), printerName,
+                                      kServicesArgument));
 }
 
 int CNiraCalibrationHandler::InitializeStates()
@@ -141,7 +142,8 @@ int CNiraCalibrationHandler::ReadPrintTicket(IXMLDOMDocument2* printTicket)
 int CNiraCalibrationHandler::WritePrintTicket(IXMLDOMDocument2* printTicket)
 {
     int defaultOption = 0;
-    bool due = m_services == nullptr || m_services->GetDefaultOption(kCalibrationDueFeature, &defaultOption) != 0 ||
+    bool due = m_services == nullptr ||
+               m_services->GetDefaultOption(kCalibrationDueFeature, &defaultOption) != 0 ||
                defaultOption == 0;
     if (printTicket == nullptr) {
         return static_cast<int>(E_FAIL);
@@ -153,7 +155,8 @@ int CNiraCalibrationHandler::WritePrintTicket(IXMLDOMDocument2* printTicket)
     return StatusOf(XDGuarded([&]() -> HRESULT {
         CXDPrintTicket ticket(printTicket);
         WCHAR* printerName = nullptr;
-        if (m_services == nullptr || m_services->GetPrinterName(&printerName) != 0 || printerName == nullptr) {
+        if (m_services == nullptr || m_services->GetPrinterName(&printerName) != 0 ||
+            printerName == nullptr) {
             LocalFree(printerName);
             return S_OK;
         }
@@ -171,9 +174,11 @@ int CNiraCalibrationHandler::WritePrintTicket(IXMLDOMDocument2* printTicket)
         }
         CXDComPtr<IXMLDOMElement> flag;
         if (SUCCEEDED(written)) {
-            written = ticket.SetScoredPropertyValue(kCalibrationProperty, kBooleanType, due ? kTrue : kFalse, &flag);
+            written = ticket.SetScoredPropertyValue(kCalibrationProperty, kBooleanType, due ? kTrue : kFalse,
+                                                    &flag);
         }
-        return SUCCEEDED(written) ? WriteTicketFeature(ticket, root.Get(), kCalibrationFeature, flag) : written;
+        return SUCCEEDED(written) ? WriteTicketFeature(ticket, root.Get(), kCalibrationFeature, flag)
+                                  : written;
     }));
 }
 
@@ -193,7 +198,8 @@ int CNiraCalibrationHandler::WritePrintCapabilities(IXMLDOMDocument2*, IXMLDOMDo
             return S_OK;
         }
         CXDComPtr<IXMLDOMElement> property;
-        HRESULT written = capabilities.SetScoredPropertyText(kUtilityPathProperty, kCapabilitiesPath, &property);
+        HRESULT written =
+            capabilities.SetScoredPropertyText(kUtilityPathProperty, kCapabilitiesPath, &property);
         if (SUCCEEDED(written)) {
             written = WriteCapabilityFeature(capabilities, root.Get(), kUtilityPathFeature, property);
         }
@@ -201,7 +207,8 @@ int CNiraCalibrationHandler::WritePrintCapabilities(IXMLDOMDocument2*, IXMLDOMDo
         if (SUCCEEDED(written)) {
             written = capabilities.SetScoredPropertyValue(kCalibrationProperty, kBooleanType, kTrue, &flag);
         }
-        return SUCCEEDED(written) ? WriteCapabilityFeature(capabilities, root.Get(), kCalibrationFeature, flag)
-                                  : written;
+        return SUCCEEDED(written)
+                   ? WriteCapabilityFeature(capabilities, root.Get(), kCalibrationFeature, flag)
+                   : written;
     }));
 }

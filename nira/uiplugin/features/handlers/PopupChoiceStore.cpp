@@ -21,8 +21,8 @@ bool ValueName(int featureId, WCHAR (&name)[kValueNameChars])
 
 }  // namespace
 
-CNiraPopupChoiceStore::ReadResult CNiraPopupChoiceStore::ReadChoice(INiraCoreServices* services, int featureId,
-                                                                    int* option)
+CNiraPopupChoiceStore::ReadResult CNiraPopupChoiceStore::ReadChoice(INiraCoreServices* services,
+                                                                    int featureId, int* option)
 {
     CNiraRegKey key;
     if (CNiraUserFormsKey::OpenSubkeyForPrinter(services, FALSE, kPopupKey, KEY_QUERY_VALUE, FALSE, &key) !=
@@ -32,8 +32,9 @@ CNiraPopupChoiceStore::ReadResult CNiraPopupChoiceStore::ReadChoice(INiraCoreSer
     WCHAR name[kValueNameChars] = {};
     BYTE data[kReadBytes] = {};
     DWORD size = sizeof(data);
-    LSTATUS status =
-        ValueName(featureId, name) ? RegQueryValueExW(key.Get(), name, nullptr, nullptr, data, &size) : ERROR_FILE_NOT_FOUND;
+    LSTATUS status = ValueName(featureId, name)
+                         ? RegQueryValueExW(key.Get(), name, nullptr, nullptr, data, &size)
+                         : ERROR_FILE_NOT_FOUND;
     if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA) {
         return NoValue;
     }
@@ -59,5 +60,6 @@ int CNiraPopupChoiceStore::WriteChoice(INiraCoreServices* services, int featureI
         return NIRA_STATUS_FAILED;
     }
     BYTE digit = static_cast<BYTE>(digits[0]);
-    return RegSetValueExW(key.Get(), name, 0, REG_BINARY, &digit, 1) == ERROR_SUCCESS ? 0 : NIRA_STATUS_FAILED;
+    return RegSetValueExW(key.Get(), name, 0, REG_BINARY, &digit, 1) == ERROR_SUCCESS ? 0
+                                                                                      : NIRA_STATUS_FAILED;
 }

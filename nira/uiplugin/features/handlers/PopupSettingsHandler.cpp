@@ -73,7 +73,8 @@ int CNiraPopupSettingsHandler::OnWidgetChanged(int widgetId)
     return option == kSecondOption ? WriteSetting(kPopupFeature, kSecondOption) : 0;
 }
 
-int CNiraPopupSettingsHandler::OnConstraintMessage(int, const char*, const char* data2, const char*, int* show)
+int CNiraPopupSettingsHandler::OnConstraintMessage(int, const char*, const char* data2, const char*,
+                                                   int* show)
 {
     if (show == nullptr) {
         return 0;

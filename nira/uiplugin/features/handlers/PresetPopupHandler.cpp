@@ -22,7 +22,8 @@ int FeatureAt(const CNiraPtrList::Node* node)
 
 }  // namespace
 
-int CNiraPresetPopupHandler::Attach(INiraCoreServices* services, int handlerId, INiraFeatureDatabase* database)
+int CNiraPresetPopupHandler::Attach(INiraCoreServices* services, int handlerId,
+                                    INiraFeatureDatabase* database)
 {
     m_database = database;
     m_popupFeatures.RemoveAll();

@@ -69,7 +69,7 @@ TEST(AppProfileTable, MatchRules)
     const AppProfileEntry* table = CNiraAppProfileHandler::Table(&rows);
     ASSERT_EQ(rows, 31u);
     const AppProfileEntry& word = table[18];
-    const AppProfileEntry& notepad = table[14];  // 0x3000A, any low version
+    const AppProfileEntry& notepad = table[14];      // 0x3000A, any low version
     const AppProfileEntry& illustrator = table[24];  // 0x4000A, 0
     AppProfileEntry inactive = word;
     inactive.flags = 0;
@@ -80,11 +80,16 @@ TEST(AppProfileTable, MatchRules)
         const AppProfileEntry* entry;
         int matches;
     } cases[] = {
-        {TEXT("WINWORD"), -1, -1, &word, 1},     {TEXT("winword"), 0, 0, &word, 1},
-        {TEXT("WINWORDX"), 0, 0, &word, 0},      {TEXT("WINWORD"), 0, 0, &inactive, 0},
-        {TEXT("NOTEPAD"), -1, -1, &notepad, 1},  {TEXT("NOTEPAD"), 0x3000A, 7, &notepad, 1},
-        {TEXT("NOTEPAD"), 0x3000B, 7, &notepad, 0}, {TEXT("NOTEPAD"), 0, 0, &notepad, 0},
-        {TEXT("ILLUSTRA"), 0x4000A, 0, &illustrator, 1}, {TEXT("ILLUSTRA"), 0x4000A, 1, &illustrator, 0},
+        {TEXT("WINWORD"), -1, -1, &word, 1},
+        {TEXT("winword"), 0, 0, &word, 1},
+        {TEXT("WINWORDX"), 0, 0, &word, 0},
+        {TEXT("WINWORD"), 0, 0, &inactive, 0},
+        {TEXT("NOTEPAD"), -1, -1, &notepad, 1},
+        {TEXT("NOTEPAD"), 0x3000A, 7, &notepad, 1},
+        {TEXT("NOTEPAD"), 0x3000B, 7, &notepad, 0},
+        {TEXT("NOTEPAD"), 0, 0, &notepad, 0},
+        {TEXT("ILLUSTRA"), 0x4000A, 0, &illustrator, 1},
+        {TEXT("ILLUSTRA"), 0x4000A, 1, &illustrator, 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CNiraAppProfileHandler::MatchEntry(c.name, c.high, c.low, *c.entry), c.matches)

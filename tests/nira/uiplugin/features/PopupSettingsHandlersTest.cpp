@@ -26,18 +26,21 @@ protected:
         machine.AddSamplePrinter(kPrinter);
         services.printerName = nirasim::Wide(kPrinter);
         WString guid(kGuid);
-        machine.SetPrinterData(kPrinter, "ZQRestrictedUserGuid", REG_SZ,
-                               std::string(reinterpret_cast<const char*>(guid.c_str()),
-                                           (guid.size() + 1) * sizeof(WCHAR)),
-                               "ZQPresetRoot");
+        machine.SetPrinterData(
+            kPrinter, "ZQRestrictedUserGuid", REG_SZ,
+            std::string(reinterpret_cast<const char*>(guid.c_str()), (guid.size() + 1) * sizeof(WCHAR)),
+            "ZQPresetRoot");
         database.rows[kPopupQuery] = {"6340", "0", "x", "6341"};
     }
-    static WString KeyPath() { return WString(TEXT("Software\\Norvell-Ashby\\")) + kGuid + TEXT("\\ZQopupSettings"); }
+    static WString KeyPath()
+    {
+        return WString(TEXT("Software\\Norvell-Ashby\\")) + kGuid + TEXT("\\ZQopupSettings");
+    }
     static void Store(const WCHAR* name, const std::string& bytes)
     {
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, KeyPath().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                  &key, nullptr),
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, KeyPath().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                  nullptr, &key, nullptr),
                   ERROR_SUCCESS);
         RegSetValueExW(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(bytes.data()),
                        static_cast<DWORD>(bytes.size()));
@@ -75,7 +78,8 @@ TEST_F(PopupSettingsTest, TheTableGivesThePopupFeaturesInRowOrder)
     handler.Attach(&services, 4259, &database);
     EXPECT_EQ(handler.LoadPopupFeatures(), 0);
     std::vector<int> ids;
-    for (const CNiraPtrList::Node* node = handler.PopupFeatures().GetHead(); node != nullptr; node = node->next) {
+    for (const CNiraPtrList::Node* node = handler.PopupFeatures().GetHead(); node != nullptr;
+         node = node->next) {
         ids.push_back(static_cast<int>(reinterpret_cast<INT_PTR>(node->value)));
     }
     EXPECT_EQ(ids, (std::vector<int>{6340, 6341}));

@@ -51,8 +51,8 @@ protected:
     static WString DriverKey() { return kConfigRoot + nirasim::Machine::SamplePackageDriver().name; }
     bool Hidden() const
     {
-        return std::find(services.calls.begin(), services.calls.end(), Call{"SetDisplayState", 4135, 6005, 0}) !=
-                   services.calls.end() &&
+        return std::find(services.calls.begin(), services.calls.end(),
+                         Call{"SetDisplayState", 4135, 6005, 0}) != services.calls.end() &&
                std::find(services.calls.begin(), services.calls.end(),
                          Call{"SetDefaultDisplayState", 4135, 6005, 0}) != services.calls.end();
     }
@@ -105,9 +105,10 @@ TEST_F(ServicesTest, WithoutToolboxPathTheToolboxWidgetIsHidden)
 
 TEST_F(ServicesTest, TheToolboxPathIsFoundInEitherView)
 {
-    for (const WString& key : {DriverKey(), WString(TEXT("SOFTWARE\\WOW6432Node\\Norvell-Ashby\\ZQLW Printing "
-                                                         "System Config\\")) +
-                                                nirasim::Machine::SamplePackageDriver().name}) {
+    for (const WString& key :
+         {DriverKey(), WString(TEXT("SOFTWARE\\WOW6432Node\\Norvell-Ashby\\ZQLW Printing "
+                                    "System Config\\")) +
+                           nirasim::Machine::SamplePackageDriver().name}) {
         machine.reset();
         machine = std::make_unique<nirasim::Machine>();
         machine->InstallSamplePackage(NIRA_BUILD_DIR);
@@ -195,8 +196,9 @@ TEST_F(CalibrationTest, TheTicketCarriesTheCommandAndTheFlagOnce)
     EXPECT_NE(Xml().find(TEXT("xmlns:bpe=\"urn:schemas-norvell-ashby:printing:bpe\"")), WString::npos);
     EXPECT_EQ(CountFeatures(TEXT("bpe:JobAPPrinterUtilityPath")), 1);
     EXPECT_EQ(CountFeatures(TEXT("bpe:JobBPECalibrationDue")), 1);
-    EXPECT_EQ(Property(TEXT("bpe:FullyQualifiedPath")),
-              TEXT("C:\\Windows\\System32\\spool\\drivers\\x64\\3\\tb.exe \"Nira Sample\" /run ServicesPlugin"));
+    EXPECT_EQ(
+        Property(TEXT("bpe:FullyQualifiedPath")),
+        TEXT("C:\\Windows\\System32\\spool\\drivers\\x64\\3\\tb.exe \"Nira Sample\" /run ServicesPlugin"));
     EXPECT_EQ(Property(TEXT("bpe:CalibrationFlag")), TEXT("true"));
     EXPECT_EQ(calibration.ReadPrintTicket(m_dom.Get()), 0);
     EXPECT_EQ(calibration.ReadPrintTicket(nullptr), static_cast<int>(E_FAIL));
@@ -213,7 +215,8 @@ TEST_F(CalibrationTest, TheFlagFollowsTheDefaultOf4308AndTheViewIsTried)
     EXPECT_EQ(calibration.WritePrintTicket(m_dom.Get()), 0);
     EXPECT_EQ(Property(TEXT("bpe:CalibrationFlag")), TEXT("false"));
     EXPECT_EQ(Property(TEXT("bpe:FullyQualifiedPath")),
-              TEXT("C:\\Windows\\System32\\spool\\drivers\\x64\\3\\x86\\tb.exe \"Nira Sample\" /run ServicesPlugin"));
+              TEXT("C:\\Windows\\System32\\spool\\drivers\\x64\\3\\x86\\tb.exe \"Nira Sample\" /run "
+                   "ServicesPlugin"));
 }
 
 TEST_F(CalibrationTest, WithoutToolboxPathTheCommandNamesTheDriversFolder)
