@@ -1,8 +1,5 @@
 #include "nira/uiplugin/features/handlers/CalibrationHandler.h"
 
-// After the C++ library, whose string header would meet its deprecations.
-#include <strsafe.h>
-
 #include "common/ScopedResources.h"
 #include "nira/uiplugin/features/base/RegistryText.h"
 #include "nira/uiplugin/features/handlers/ToolboxRegistry.h"
@@ -12,6 +9,9 @@
 #include "printticket/XDGuard.h"
 #include "printticket/XDPrintCapabilities.h"
 #include "printticket/XDPrintTicket.h"
+
+// After the C++ library, whose string header would meet its deprecations.
+#include <strsafe.h>
 
 const WCHAR kCalibrationNamespace[] = TEXT("urn:schemas-norvell-ashby:printing:bpe");
 

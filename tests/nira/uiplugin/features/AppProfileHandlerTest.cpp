@@ -144,7 +144,7 @@ TEST_F(AppProfileTest, FilePortsAndDirectPrintingRestrictEveryProgram)
 {
     machine.AddSamplePrinter("Nira File", "FILE:");
     nirasim::PrinterSpec direct;
-    direct.name = u"Nira Direct";
+    direct.name = TEXT("Nira Direct");
     direct.driverName = nirasim::Machine::SamplePackageDriver().name;
     direct.attributes = PRINTER_ATTRIBUTE_LOCAL | PRINTER_ATTRIBUTE_DIRECT;
     machine.AddPrinter(direct);

@@ -59,7 +59,7 @@ protected:
     std::u16string Started()
     {
         auto started = machine->ProcessesStarted();
-        return started.empty() ? u"<none>" : started.back().commandLine;
+        return started.empty() ? TEXT("<none>") : started.back().commandLine;
     }
 
     std::unique_ptr<nirasim::Machine> machine;
@@ -130,19 +130,20 @@ TEST_F(ServicesTest, TheThreeWaysOfStartingTheToolbox)
     SetText(DriverKey(), TEXT("ToolboxPath"), TEXT("C:\\Program Files\\Tools\\tb.exe"));
     handler.InitializeStates();
     EXPECT_EQ(handler.OnWidgetChanged(6005), 0);
-    EXPECT_EQ(Started(), u"\"C:\\Program Files\\Tools\\tb.exe\" \"Nira Sample\" ");
+    EXPECT_EQ(Started(), TEXT("\"C:\\Program Files\\Tools\\tb.exe\" \"Nira Sample\" "));
 
     // A path without one: the toolbox of the driver's folder.
     SetText(DriverKey(), TEXT("ToolboxPath"), TEXT("Tools"));
     handler.InitializeStates();
     handler.OnWidgetChanged(6005);
-    EXPECT_EQ(Started(), u"C:\\Windows\\System32\\spool\\drivers\\x64\\3\\niratoolbox.exe \"Nira Sample\" ");
+    EXPECT_EQ(Started(),
+              TEXT("C:\\Windows\\System32\\spool\\drivers\\x64\\3\\niratoolbox.exe \"Nira Sample\" "));
 
     // A registered toolbox is started by its own command line, without the printer.
     SetText(TEXT("SOFTWARE\\Norvell-Ashby\\ZQ Printers\\niratoolbox.exe"), TEXT("Executable"),
             TEXT("C:\\Program Files\\Tools\\tb"));
     handler.OnWidgetChanged(6005);
-    EXPECT_EQ(Started(), u"\"C:\\Program Files\\Tools\\tb.exe\"");
+    EXPECT_EQ(Started(), TEXT("\"C:\\Program Files\\Tools\\tb.exe\""));
 
     // A program that does not start is not reported.
     machine->SetCreateProcessFailure(ERROR_FILE_NOT_FOUND);
