@@ -1,5 +1,9 @@
 #include "printpreviewer/PageTurn.h"
 
+#include "printpreviewer/PageBitmapReader.h"
+
+#include <new>
+
 namespace {
 
 PageTurn LandscapeTurn(const PageTurnWords& w)
@@ -68,4 +72,60 @@ PageTurn ChoosePageTurn(const PageTurnWords& words)
     default:
         return PageTurn::kNone;
     }
+}
+
+namespace {
+
+// The byte offset of pixel (x, y), y counted from the picture's top.
+size_t PixelOffset(const PageBitmap& picture, LONG x, LONG y)
+{
+    LONG row = picture.topDown ? y : picture.height - 1 - y;
+    return static_cast<size_t>(row) * static_cast<size_t>(picture.stride) +
+           static_cast<size_t>(x) * picture.bytesPerPixel;
+}
+
+// Where pixel (x, y) of the turned picture comes from in the picture.
+POINT SourceOf(const PageBitmap& picture, PageTurn turn, LONG x, LONG y)
+{
+    switch (turn) {
+    case PageTurn::kClockwise:
+        return {y, picture.height - 1 - x};
+    case PageTurn::kAnticlockwise:
+        return {picture.width - 1 - y, x};
+    case PageTurn::kHalf:
+        return {picture.width - 1 - x, picture.height - 1 - y};
+    default:
+        return {x, y};
+    }
+}
+
+}  // namespace
+
+bool TurnPicture(const PageBitmap& picture, PageTurn turn, PageBitmap& turned)
+{
+    if (turn == PageTurn::kNone) {
+        turned = picture;
+        return true;
+    }
+    bool quarter = turn == PageTurn::kClockwise || turn == PageTurn::kAnticlockwise;
+    PageBitmap out;
+    out.width = quarter ? picture.height : picture.width;
+    out.height = quarter ? picture.width : picture.height;
+    out.topDown = true;
+    out.bytesPerPixel = picture.bytesPerPixel;
+    out.stride = static_cast<LONG>((static_cast<size_t>(out.width) * out.bytesPerPixel + 3) / 4 * 4);
+    try {
+        out.pixels.assign(static_cast<size_t>(out.stride) * static_cast<size_t>(out.height), 0);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    for (LONG y = 0; y < out.height; ++y) {
+        for (LONG x = 0; x < out.width; ++x) {
+            POINT from = SourceOf(picture, turn, x, y);
+            CopyMemory(out.pixels.data() + PixelOffset(out, x, y),
+                       picture.pixels.data() + PixelOffset(picture, from.x, from.y), out.bytesPerPixel);
+        }
+    }
+    turned = std::move(out);
+    return true;
 }

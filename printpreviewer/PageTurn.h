@@ -26,3 +26,8 @@ struct PageTurnWords {
 };
 
 PageTurn ChoosePageTurn(const PageTurnWords& words);
+
+struct PageBitmap;
+// The picture turned as `turn` says, its rows top-down; the picture itself for kNone. False when
+// the turned picture cannot be had.
+bool TurnPicture(const PageBitmap& picture, PageTurn turn, PageBitmap& turned);

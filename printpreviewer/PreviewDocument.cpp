@@ -4,6 +4,7 @@
 #include <strsafe.h>
 
 #include "common/SafeString.h"
+#include "printpreviewer/SheetMarks.h"
 
 #include <new>
 
@@ -17,11 +18,6 @@ constexpr double kDefaultOffsetXInches = 0.5;
 constexpr LONG kDefaultPageWidth = 5100;  // 8.5 x 11 inches at 600 dots per inch
 constexpr LONG kDefaultPageHeight = 6600;
 constexpr LONG kBookletDuplex = 3;
-constexpr LONG kCoverMark = 16;
-constexpr LONG kMarkLeft = 1;
-constexpr LONG kMarkRight = 2;
-constexpr LONG kMarkTop = 3;
-constexpr LONG kMarkBottom = 4;
 constexpr size_t kPagePathChars = 256;
 const WCHAR kPageFileFormat[] = TEXT("[j%04d]-[p%02d].bmp");
 const WCHAR kPathFormat[] = TEXT("%s\\%s");
@@ -236,7 +232,7 @@ PreviewDisplayStep CNiraPreviewDocument::StepOf(LONG n, LONG columns, LONG& shee
         bool cover =
             (step.pageIndex == 0 && m_booklet == 0) || (step.pageIndex == m_pageCount - 1 && s % 2 == 0);
         bool side = binding == PreviewBinding::kSide;
-        step.bindingCode = (cover ? kCoverMark : 0) +
+        step.bindingCode = (cover ? kMarkCover : 0) +
                            (s % 2 != 0 ? (side ? kMarkLeft : kMarkTop) : (side ? kMarkRight : kMarkBottom));
     }
     step.fileCounter = fileCounter;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windef.h>
+#include <cstdarg>
 #include <winerror.h>
 #include <errhandlingapi.h>
 #include <debugapi.h>
@@ -64,7 +65,14 @@ static_assert(sizeof(ACTCTXW) == 56, "x64 ACTCTXW layout");
 HANDLE WINAPI CreateActCtxW(PCACTCTXW pActCtx);
 void WINAPI ReleaseActCtx(HANDLE hActCtx);
 
+// The system's text for an error code (FORMAT_MESSAGE_FROM_SYSTEM; inserts are never filled).
+#define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200
+#define FORMAT_MESSAGE_FROM_SYSTEM 0x00001000
+DWORD WINAPI FormatMessageW(DWORD dwFlags, LPCVOID lpSource, DWORD dwMessageId, DWORD dwLanguageId,
+                            LPWSTR lpBuffer, DWORD nSize, va_list* Arguments);
+
 }  // extern "C"
 
 #define CreateActCtx CreateActCtxW
 #define ACTCTX ACTCTXW
+#define FormatMessage FormatMessageW

@@ -151,6 +151,7 @@ typedef DWORD COLORREF;
 #define HORZRES 8
 #define VERTRES 10
 #define BITSPIXEL 12
+#define PLANES 14
 #define LOGPIXELSX 88
 #define LOGPIXELSY 90
 #define PHYSICALWIDTH 110
@@ -398,6 +399,12 @@ typedef struct _GRADIENT_RECT {
 #define MM_TEXT 1
 #define MM_ANISOTROPIC 8
 
+// Stretch modes of StretchBlt.
+#define BLACKONWHITE 1
+#define WHITEONBLACK 2
+#define COLORONCOLOR 3
+#define HALFTONE 4
+
 // Raster operations of the blits.
 #define SRCCOPY 0x00CC0020
 #define NOMIRRORBITMAP 0x80000000
@@ -534,11 +541,16 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
 BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc,
                        int ySrc, int wSrc, int hSrc, DWORD rop);
 BOOL WINAPI ExtFloodFill(HDC hdc, int x, int y, COLORREF color, UINT type);
+// How StretchBlt shrinks; the machine records the mode and stretches the same way for each.
+int WINAPI SetStretchBltMode(HDC hdc, int mode);
+int WINAPI GetStretchBltMode(HDC hdc);
 
 // Shapes with the DC's pen and brush; the right and bottom edges of a bounding box stay out.
 BOOL WINAPI Ellipse(HDC hdc, int left, int top, int right, int bottom);
 BOOL WINAPI Polygon(HDC hdc, const POINT* apt, int cpt);
 BOOL WINAPI Polyline(HDC hdc, const POINT* apt, int cpt);
+// Cubic Bezier curves with the DC's pen: a start point, then three points per curve.
+BOOL WINAPI PolyBezier(HDC hdc, const POINT* apt, DWORD cpt);
 int WINAPI SetPolyFillMode(HDC hdc, int mode);
 
 // Regions and clipping; regions are in device units.

@@ -65,3 +65,6 @@ CREATE TABLE FDT6383 (ToolBoxSupport TEXT NOT NULL, MessageID INTEGER NOT NULL, 
 INSERT INTO FDT6383 VALUES
   ('0', 212, 'PrinterServicesBasic'),
   ('1', 214, 'PrinterServicesPens');
+
+-- The support lists show lines their handler writes, not options of the database.
+UPDATE CAP_FEATURES_INFO SET IsFeatureUserInput = 1 WHERE Featureid IN (6054, 6055, 6056);

@@ -225,6 +225,8 @@ int WINAPI GetDeviceCaps(HDC hdc, int index)
         return static_cast<int>(std::lround(g.printableHeight * 25.4 / g.dpiY));
     case BITSPIXEL:
         return dc->target == DcTarget::PRINTER ? 24 : 32;
+    case PLANES:
+        return 1;
     case LOGPIXELSX:
         return g.dpiX;
     case LOGPIXELSY:

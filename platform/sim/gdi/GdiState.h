@@ -94,6 +94,7 @@ struct GdiDC : GdiObject {
     bool hasClip = false;
     Region clip;  // device units; meaningful when hasClip
     int polyFillMode = ALTERNATE;
+    int stretchMode = BLACKONWHITE;
     DWORD layout = 0;
     std::u16string printer;
     std::vector<BYTE> devmode;  // public and private part

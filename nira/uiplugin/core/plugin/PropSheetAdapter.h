@@ -44,6 +44,8 @@ public:
     LONG GetDriverKeywords(WCHAR*** keywords, WCHAR*** settings, int* count) override;
     LONG GetStandardSettings(WCHAR*** names, WCHAR*** values, int* count) override;
     LONG FindOptionIndexByKeyword(LPCWSTR optionKeyword, LPCWSTR keyword, OPTITEM* item) override;
+    LONG FindComboSelectionOption(int entry, HWND comboBox, OPTITEM* item) override;
+    LONG FindComboEntry(LPCWSTR text, HWND comboBox) override;
     void CheckResourceData(int mode) override;
     LONG SelectOptionByIndexRef(LPCWSTR keyword, const unsigned* index, DWORD mode) override;
 

@@ -233,6 +233,45 @@ TEST_F(PropSheetAdapterTest, ListsOverAllItems)
     FreeAdapterTexts(values, count);
 }
 
+// A combo box's entries matched with the option names: exactly for an entry's option, without
+// regard to case for an entry.
+TEST_F(PropSheetAdapterTest, ComboEntriesAndOptionNames)
+{
+    HWND combo = CreateWindowExW(0, TEXT("ComboBox"), nullptr, CBS_DROPDOWNLIST, 0, 0, 100, 100, nullptr,
+                                 nullptr, nullptr, nullptr);
+    ASSERT_NE(combo, nullptr);
+    for (const WCHAR* text : {TEXT("Lower"), TEXT("upper"), TEXT("Tray 1"), TEXT("")}) {
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+    struct Case {
+        int entry;
+        size_t item;
+        LONG option;
+    } const cases[] = {
+        {0, 0, 1},   // "Lower" is the slot's second option
+        {1, 0, -1},  // "upper" differs from "Upper" in case
+        {2, 1, 1},   // "Tray 1" follows the bin's resource-id option
+        {3, 1, -1},  // an empty entry never matches the resource-id option
+        {4, 0, -1},  // no such entry
+        {-1, 0, -1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(adapter->FindComboSelectionOption(c.entry, combo, &Item(c.item)), c.option) << c.entry;
+    }
+    EXPECT_EQ(adapter->FindComboSelectionOption(0, combo, nullptr), -1);
+
+    EXPECT_EQ(adapter->FindComboEntry(TEXT("UPPER"), combo), 1);
+    EXPECT_EQ(adapter->FindComboEntry(TEXT("tray 1"), combo), 2);
+    EXPECT_EQ(adapter->FindComboEntry(TEXT(""), combo), 3);
+    EXPECT_EQ(adapter->FindComboEntry(TEXT("Tray"), combo), -1);
+    EXPECT_EQ(adapter->FindComboEntry(nullptr, combo), -1);
+
+    DestroyWindow(combo);
+    EXPECT_EQ(adapter->FindComboSelectionOption(0, combo, &Item(0)), -1);
+    EXPECT_EQ(adapter->FindComboEntry(TEXT("Lower"), combo), -1);
+    EXPECT_EQ(adapter->FindComboEntry(TEXT("Lower"), nullptr), -1);
+}
+
 TEST(PropSheetAdapterBlockTest, EveryOperationRefusesAMissingBlockOrUIObject)
 {
     OEMCUIPPARAM noUIObject = {};
@@ -250,6 +289,7 @@ TEST(PropSheetAdapterBlockTest, EveryOperationRefusesAMissingBlockOrUIObject)
         EXPECT_EQ(adapter.ResetSelections(nullptr, 0), kPropsheetBadArgument);
         EXPECT_EQ(adapter.HasWarningSelection(), 0);
         EXPECT_EQ(adapter.FindOptionIndexByKeyword(TEXT("A"), TEXT("Duplex"), nullptr), -1);
+        EXPECT_EQ(adapter.FindComboEntry(TEXT("A"), nullptr), -1);
     }
 }
 
