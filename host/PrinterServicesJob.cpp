@@ -44,8 +44,8 @@ const char* const kDisplayStates[] = {"hidden", "hidden", "greyed", "enabled"};
 void SetToolboxPath(const WString& keyPath, const WCHAR* path)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) ==
-        ERROR_SUCCESS) {
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr) == ERROR_SUCCESS) {
         RegSetValueExW(key, TEXT("ToolboxPath"), 0, REG_SZ, reinterpret_cast<const BYTE*>(path),
                        static_cast<DWORD>((WString(path).size() + 1) * sizeof(WCHAR)));
         RegCloseKey(key);
@@ -54,7 +54,8 @@ void SetToolboxPath(const WString& keyPath, const WCHAR* path)
 
 void Toolbox(HostMachine& host, CNiraUICore& sheets, CNiraCoreServices& services)
 {
-    HostMachine::Print(std::string("toolbox widget 6005: ") + kDisplayStates[services.GetDisplayState(kToolboxWidget) & 3]);
+    HostMachine::Print(std::string("toolbox widget 6005: ") +
+                       kDisplayStates[services.GetDisplayState(kToolboxWidget) & 3]);
     int installed = 0;
     services.SendHandlerCommand(FEATURE_PRINTING_SHORTCUTS, kToolboxWidget, kCommandToolboxInstalled, nullptr,
                                 &installed);
@@ -116,8 +117,9 @@ void ConvertTicket(HostMachine& host)
     driver->BindPrintTicketProvider(1);
     std::vector<BYTE> devMode = driver->DefaultDevMode().devMode;
     HRESULT result = driver->DevModeToPrintTicket(devMode, ticket.Get());
-    HostMachine::Print(Format("the default DEVMODE converted to a PrintTicket (0x%08X), its private features:",
-                              static_cast<unsigned>(result)));
+    HostMachine::Print(
+        Format("the default DEVMODE converted to a PrintTicket (0x%08X), its private features:",
+               static_cast<unsigned>(result)));
     ShowPrivateFeatures(ticket.Get());
 }
 
@@ -146,19 +148,23 @@ void TypeCode(CNiraCoreServices& services, INiraUISink& sink, int field, const W
 WString FieldText(CNiraCoreServices& services, int widget)
 {
     OptionInfo info = {};
-    return services.GetOptionInfo(widget, kTextOption, &info) == 0 ? WString(info.displayName) : TEXT("(empty)");
+    return services.GetOptionInfo(widget, kTextOption, &info) == 0 ? WString(info.displayName)
+                                                                   : TEXT("(empty)");
 }
 
 void PenQuery(HostMachine& host, CNiraUICore& sheets, CNiraCoreServices& services)
 {
-    int status = services.SendHandlerCommand(kRefreshButton, kServicesElement, kCommandShowServices, nullptr, nullptr);
-    HostMachine::Print(Format("command 30 (show the printer services pop-up): status 0x%08X", static_cast<unsigned>(status)));
+    int status =
+        services.SendHandlerCommand(kRefreshButton, kServicesElement, kCommandShowServices, nullptr, nullptr);
+    HostMachine::Print(Format("command 30 (show the printer services pop-up): status 0x%08X",
+                              static_cast<unsigned>(status)));
     for (int field = 0; field < 5; ++field) {
         TypeCode(services, *sheets.GetSink(), field, kCodes[field]);
         HostMachine::Print(WString(TEXT("typed ")) + kCodes[field] + TEXT(" into widget ") +
                            nirasim::Wide(std::to_string(kFirstCodeField + field)) + TEXT(": check number ") +
-                           FieldText(services, kCheckField) + nirasim::Wide(Format(
-                               ", send widget 6505 %s", kDisplayStates[services.GetDisplayState(6505) & 3])));
+                           FieldText(services, kCheckField) +
+                           nirasim::Wide(Format(", send widget 6505 %s",
+                                                kDisplayStates[services.GetDisplayState(6505) & 3])));
     }
     INiraFeatureHandler* handler = nullptr;
     if (sheets.GetHandler(CLASS_PRINTER_STATUS, &handler) != 0 || handler == nullptr) {
@@ -177,8 +183,8 @@ void PenQuery(HostMachine& host, CNiraUICore& sheets, CNiraCoreServices& service
             HostMachine::Print(line);
         }
     }
-    HostMachine::Print(TEXT("the code fields afterwards: ") + FieldText(services, kFirstCodeField) + TEXT(", ") +
-                       FieldText(services, kFirstCodeField + 4));
+    HostMachine::Print(TEXT("the code fields afterwards: ") + FieldText(services, kFirstCodeField) +
+                       TEXT(", ") + FieldText(services, kFirstCodeField + 4));
 }
 
 int Run(HostMachine& host, const std::vector<std::string>&)
@@ -206,9 +212,10 @@ int Run(HostMachine& host, const std::vector<std::string>&)
     return result;
 }
 
-const HostJobRegistration job{{"printer-services",
-                               "the printer toolbox started, the calibration features of a PrintTicket and the "
-                               "pen query job of the printer services pop-up",
-                               59, Run}};
+const HostJobRegistration job{
+    {"printer-services",
+     "the printer toolbox started, the calibration features of a PrintTicket and the "
+     "pen query job of the printer services pop-up",
+     59, Run}};
 
 }  // namespace

@@ -77,9 +77,10 @@ int Run(HostMachine& host, const std::vector<std::string>&)
             if (sheets.GetHandler(CLASS_SUPPORT_INFO, &support) == 0 && support != nullptr) {
                 support->OnValueDiffers();
             }
-            HostMachine::Print(TEXT("the orientation changed to landscape at 12/11/2026 09:30 UTC: printer data "
-                                    "NotifyDate ") +
-                               StoredText(host, "NotifyDate"));
+            HostMachine::Print(
+                TEXT("the orientation changed to landscape at 12/11/2026 09:30 UTC: printer data "
+                     "NotifyDate ") +
+                StoredText(host, "NotifyDate"));
             ShowList(services, kStatusList, "the configuration status");
             result = 0;
         }

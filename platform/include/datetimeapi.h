@@ -14,8 +14,8 @@ extern "C" {
 // date format (on the simulated machine the long date is written as the short one). Pictures: d,
 // dd, M, MM, MMM, MMMM, y, yy, yyyy and text between single quotes; other characters are copied.
 // cchDate 0 answers the characters needed, with the terminator.
-int WINAPI GetDateFormatW(LCID Locale, DWORD dwFlags, const SYSTEMTIME* lpDate, LPCWSTR lpFormat, LPWSTR lpDateStr,
-                          int cchDate);
+int WINAPI GetDateFormatW(LCID Locale, DWORD dwFlags, const SYSTEMTIME* lpDate, LPCWSTR lpFormat,
+                          LPWSTR lpDateStr, int cchDate);
 
 }  // extern "C"
 

@@ -35,8 +35,9 @@ const struct {
     {0x0809, u"dd/MM/yyyy"}, {0x0410, u"dd/MM/yyyy"}, {0x0411, u"yyyy/MM/dd"},
 };
 
-const char16_t* const kMonthNames[] = {u"January", u"February", u"March",     u"April",   u"May",      u"June",
-                                       u"July",    u"August",   u"September", u"October", u"November", u"December"};
+const char16_t* const kMonthNames[] = {u"January",   u"February", u"March",    u"April",
+                                       u"May",       u"June",     u"July",     u"August",
+                                       u"September", u"October",  u"November", u"December"};
 
 std::u16string ShortDatePattern(LCID locale)
 {
@@ -131,8 +132,8 @@ void SetShortDatePattern(LCID locale, const std::u16string& pattern)
 
 using namespace nirasim::sim;
 
-int WINAPI GetDateFormatW(LCID Locale, DWORD dwFlags, const SYSTEMTIME* lpDate, LPCWSTR lpFormat, LPWSTR lpDateStr,
-                          int cchDate)
+int WINAPI GetDateFormatW(LCID Locale, DWORD dwFlags, const SYSTEMTIME* lpDate, LPCWSTR lpFormat,
+                          LPWSTR lpDateStr, int cchDate)
 {
     constexpr DWORD kKnownFlags = LOCALE_NOUSEROVERRIDE | DATE_SHORTDATE | DATE_LONGDATE;
     if ((dwFlags & ~kKnownFlags) != 0 || (lpFormat != nullptr && (dwFlags & ~LOCALE_NOUSEROVERRIDE) != 0)) {
@@ -156,7 +157,8 @@ int WINAPI GetDateFormatW(LCID Locale, DWORD dwFlags, const SYSTEMTIME* lpDate, 
     LCID locale = Locale == LOCALE_USER_DEFAULT     ? GetUserDefaultLCID()
                   : Locale == LOCALE_SYSTEM_DEFAULT ? GetSystemDefaultLangID()
                                                     : Locale;
-    const std::u16string text = Formatted(lpFormat != nullptr ? WideFrom(lpFormat) : ShortDatePattern(locale), date);
+    const std::u16string text =
+        Formatted(lpFormat != nullptr ? WideFrom(lpFormat) : ShortDatePattern(locale), date);
     const int needed = static_cast<int>(text.size()) + 1;
     if (cchDate == 0) {
         return needed;

@@ -41,8 +41,9 @@ constexpr int kNoCheckNumber = -1;
 
 // The pen query job: PJL into the printer's language, one PML request of 35 bytes (its second byte
 // is written as 0x01 here and cleared in the job's bytes), the codes, and the reset.
-const WCHAR kPenQueryHeader[] = TEXT("\x1b") TEXT("E") TEXT("\x1b") TEXT("%-12345X@PJL ENTER LANGUAGE=PCL3GUI\n")
-    TEXT("\x1b") TEXT("&b35WPML \x04\x01\x04\x01\x01\x01\x24\x10\x16\x01\x15");
+const WCHAR kPenQueryHeader[] =
+    TEXT("\x1b") TEXT("E") TEXT("\x1b") TEXT("%-12345X@PJL ENTER LANGUAGE=PCL3GUI\n") TEXT("\x1b")
+        TEXT("&b35WPML \x04\x01\x04\x01\x01\x01\x24\x10\x16\x01\x15");
 const WCHAR kPenQueryTrailer[] = TEXT("\x1b") TEXT("E") TEXT("\x1b") TEXT("%-12345X");
 constexpr size_t kClearedByte = 50;
 constexpr size_t kJobChars = 4800;
@@ -64,7 +65,8 @@ CNiraPrinterStatusHandler::~CNiraPrinterStatusHandler()
     m_printerHandle = nullptr;
 }
 
-int CNiraPrinterStatusHandler::Attach(INiraCoreServices* services, int handlerId, INiraFeatureDatabase* database)
+int CNiraPrinterStatusHandler::Attach(INiraCoreServices* services, int handlerId,
+                                      INiraFeatureDatabase* database)
 {
     m_services = services;
     m_handlerId = handlerId;
@@ -132,7 +134,8 @@ int CNiraPrinterStatusHandler::CheckNumber(LPCWSTR text)
     for (LPCWSTR c = text; c != nullptr && *c != 0; ++c) {
         crc ^= static_cast<BYTE>(*c & 0xFF);
         for (int bit = 0; bit < 8; ++bit) {
-            crc = (crc & 1) != 0 ? static_cast<WORD>((crc >> 1) ^ kCrcPolynomial) : static_cast<WORD>(crc >> 1);
+            crc =
+                (crc & 1) != 0 ? static_cast<WORD>((crc >> 1) ^ kCrcPolynomial) : static_cast<WORD>(crc >> 1);
         }
     }
     return crc == 0 ? kNoCheckNumber : crc;
@@ -253,7 +256,8 @@ int CNiraPrinterStatusHandler::OnConstraintAction(int, const char*, const char*,
     size_t length = 0;
     bool made = MakePenQueryJob(codes, &bytes, &length);
     // The job goes to the printer the handler opened, also before any command gave it the handle.
-    HANDLE printer = m_printerHandle != nullptr ? m_printerHandle : (m_printer ? m_printer->GetHandle() : nullptr);
+    HANDLE printer =
+        m_printerHandle != nullptr ? m_printerHandle : (m_printer ? m_printer->GetHandle() : nullptr);
     DOC_INFO_1W document = {const_cast<LPWSTR>(kPenQueryDocument), const_cast<LPWSTR>(TEXT("")),
                             const_cast<LPWSTR>(kRawDataType)};
     DWORD job = printer != nullptr ? StartDocPrinterW(printer, 1, reinterpret_cast<LPBYTE>(&document)) : 0;

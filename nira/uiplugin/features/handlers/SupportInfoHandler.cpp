@@ -96,7 +96,8 @@ LPCWSTR BaseName(LPCWSTR path)
 
 }  // namespace
 
-void CNiraSupportInfoHandler::ReadFileVersionText(LPCWSTR path, bool productVersion, WCHAR (&text)[kLineChars])
+void CNiraSupportInfoHandler::ReadFileVersionText(LPCWSTR path, bool productVersion,
+                                                  WCHAR (&text)[kLineChars])
 {
     text[0] = 0;
     DWORD handle = 0;
@@ -129,7 +130,8 @@ void CNiraSupportInfoHandler::ReadFileVersionText(LPCWSTR path, bool productVers
 bool CNiraSupportInfoHandler::FormatDate(const SYSTEMTIME& date, WCHAR (&text)[kLineChars])
 {
     WCHAR shortDate[kLineChars] = {};
-    if (GetDateFormatW(LOCALE_USER_DEFAULT, LOCALE_NOUSEROVERRIDE, &date, nullptr, shortDate, kLineChars) == 0) {
+    if (GetDateFormatW(LOCALE_USER_DEFAULT, LOCALE_NOUSEROVERRIDE, &date, nullptr, shortDate, kLineChars) ==
+        0) {
         return false;
     }
     // Each field of one character gets a leading 0; "/" goes behind the first and second field.
@@ -278,7 +280,8 @@ void CNiraSupportInfoHandler::AddStatusLines(CNiraPrinterAccess& printer)
             AddLine(kStatusList, text);
         } else if (dmcStatus == kDmcAdminStatus) {
             DWORD changed = 0;
-            adminConfigured = ReadPrinterDword(handle, kAdminChangeValue, &changed) && changed == kAdminChanged;
+            adminConfigured =
+                ReadPrinterDword(handle, kAdminChangeValue, &changed) && changed == kAdminChanged;
         }
     }
     if (ReadPrinterText(handle, kNotifyDateValue, stored)) {

@@ -24,8 +24,8 @@ protected:
         machine.InstallSamplePackage(NIRA_BUILD_DIR);
         machine.AddSamplePrinter(kPrinter);
         services.printerName = nirasim::Wide(kPrinter);
-        database.tables[kServicesQuery] = {{"1", "212", "PrinterServicesBasic"}, {"0", "999", "Never"},
-                                           {"1", "214", "PrinterServicesPens"}};
+        database.tables[kServicesQuery] = {
+            {"1", "212", "PrinterServicesBasic"}, {"0", "999", "Never"}, {"1", "214", "PrinterServicesPens"}};
         handler.Attach(&services, 4260, &database);
     }
     void Type(int field, const WString& code)
@@ -58,7 +58,8 @@ TEST(PenQueryCheck, Crc16Arc)
     EXPECT_EQ(CNiraPrinterStatusHandler::CheckNumber(TEXT("123456789")), 0xBB3D);
     EXPECT_EQ(CNiraPrinterStatusHandler::CheckNumber(TEXT("")), -1);  // a zero result
     // Only the low byte of each unit counts.
-    EXPECT_EQ(CNiraPrinterStatusHandler::CheckNumber(TEXT("\x0131")), CNiraPrinterStatusHandler::CheckNumber(TEXT("1")));
+    EXPECT_EQ(CNiraPrinterStatusHandler::CheckNumber(TEXT("\x0131")),
+              CNiraPrinterStatusHandler::CheckNumber(TEXT("1")));
 }
 
 TEST(PenQueryJob, FiveFourCharacterCodesMake91Bytes)
@@ -69,10 +70,14 @@ TEST(PenQueryJob, FiveFourCharacterCodesMake91Bytes)
     std::string job(bytes, length);
     delete[] bytes;
     ASSERT_EQ(job.size(), 91u);
-    EXPECT_EQ(job.substr(0, 49), "\x1b" "E\x1b%-12345X@PJL ENTER LANGUAGE=PCL3GUI\n\x1b&b35WPML ");
+    EXPECT_EQ(job.substr(0, 49),
+              "\x1b"
+              "E\x1b%-12345X@PJL ENTER LANGUAGE=PCL3GUI\n\x1b&b35WPML ");
     EXPECT_EQ(job.substr(49, 11), std::string("\x04\x00\x04\x01\x01\x01\x24\x10\x16\x01\x15", 11));
     EXPECT_EQ(job.substr(60, 20), "AB12CD34EF56GH78IJ90");
-    EXPECT_EQ(job.substr(80), "\x1b" "E\x1b%-12345X");
+    EXPECT_EQ(job.substr(80),
+              "\x1b"
+              "E\x1b%-12345X");
 }
 
 TEST_F(PrinterStatusTest, Command30ShowsThePopupOfTheLastQualifyingRow)
@@ -107,8 +112,8 @@ TEST_F(PrinterStatusTest, TheCheckNumberAndTheSendWidgetFollowTheCodes)
         for (int field = 1; field < 5; ++field) {
             Type(field, TEXT("CD34"));
         }
-        EXPECT_EQ(services.added, nirasim::Wide(std::to_string(CNiraPrinterStatusHandler::CheckNumber(
-                                      TEXT("AB12CD34CD34CD34CD34")))));
+        EXPECT_EQ(services.added, nirasim::Wide(std::to_string(
+                                      CNiraPrinterStatusHandler::CheckNumber(TEXT("AB12CD34CD34CD34CD34")))));
         EXPECT_EQ(services.display[send], 3);
         EXPECT_TRUE(Called({"RemoveOption", 4260, 6529, 1}));
         EXPECT_TRUE(Called({"AddOption", 4260, 6529, 1}));

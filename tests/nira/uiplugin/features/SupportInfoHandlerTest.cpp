@@ -59,7 +59,8 @@ TEST_F(SupportInfoTest, VersionsOrDatesOfFiles)
 
     // A file without version resource shows the day it was last written (UTC).
     machine.WriteFile("C:\\Tools\\plain.dat", "data");
-    HANDLE file = CreateFileW(TEXT("C:\\Tools\\plain.dat"), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file =
+        CreateFileW(TEXT("C:\\Tools\\plain.dat"), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     SYSTEMTIME written = {2009, 3, 2, 3, 23, 30, 0, 0};
     FILETIME time;
@@ -99,7 +100,8 @@ TEST_F(SupportInfoTest, TheThreeListsOfAUsbPrinter)
     ASSERT_GT(files, 5u);
     EXPECT_EQ(Lines(6055)[1].substr(0, 14), TEXT("UNIDRV.DLL  \t\t"));
     EXPECT_EQ(Lines(6055)[4].substr(0, 14), TEXT("NIRAUIP.DLL \t\t"));
-    EXPECT_EQ(Lines(6056), (std::vector<WString>{TEXT("Installed: 12/09/2026"), TEXT("Default configuration")}));
+    EXPECT_EQ(Lines(6056),
+              (std::vector<WString>{TEXT("Installed: 12/09/2026"), TEXT("Default configuration")}));
 
     // Lists that are filled stay as they are.
     handler.InitializeStates();
@@ -114,9 +116,13 @@ TEST_F(SupportInfoTest, StatusVariants)
         int adminChange;
         std::vector<WString> lines;
     } cases[] = {
-        {"192.168.1.20", 0, 0,
+        {"192.168.1.20",
+         0,
+         0,
          {TEXT("Auto-Configured 12/09/2026"), TEXT("Installed: 12/09/2026"), TEXT("Default configuration")}},
-        {"USB001", 1, 0,
+        {"USB001",
+         1,
+         0,
          {TEXT("Configured by the printer"), TEXT("Installed: 12/09/2026"), TEXT("Default configuration")}},
         {"USB001", 3, 1, {TEXT("Installed: 12/09/2026"), TEXT("Administrator-Configured")}},
         {"USB001", 3, 0, {TEXT("Installed: 12/09/2026"), TEXT("Default configuration")}},
