@@ -34,7 +34,7 @@ void ShowList(CNiraCoreServices& services, int widget, const char* title)
         if (services.GetOptionInfo(widget, line, &info) == 0) {
             WString text = info.displayName;
             for (char16_t& c : text) {
-                c = c == u'\t' ? u' ' : c;  // the list's tab stops, as blanks
+                c = c == TEXT('\t') ? TEXT(' ') : c;  // the list's tab stops, as blanks
             }
             HostMachine::Print(TEXT("  ") + text);
         }

@@ -154,8 +154,8 @@ TEST_F(PrinterStatusTest, ThePenQueryJobReachesThePrinterAndEmptiesTheFields)
     EXPECT_EQ(handler.OnConstraintAction(4260, "", "", ""), 0);
     std::vector<nirasim::SpoolerJob> jobs = machine.Jobs();
     ASSERT_EQ(jobs.size(), 1u);
-    EXPECT_EQ(jobs[0].documentName, u"ZQSupportRegionalPenQuery");
-    EXPECT_EQ(jobs[0].dataType, u"RAW");
+    EXPECT_EQ(jobs[0].documentName, TEXT("ZQSupportRegionalPenQuery"));
+    EXPECT_EQ(jobs[0].dataType, TEXT("RAW"));
     EXPECT_TRUE(jobs[0].ended);
     ASSERT_EQ(jobs[0].data.size(), 91u);
     EXPECT_EQ(jobs[0].data[50], '\0');
