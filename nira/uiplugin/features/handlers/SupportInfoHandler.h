@@ -5,6 +5,7 @@
 // "NotifyDate" and builds the status list again.
 #pragma once
 
+#include <windows.h>
 #include <winspool.h>
 
 #include "nira/uiplugin/features/base/FeatureHandler.h"
