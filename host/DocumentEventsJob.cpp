@@ -2,8 +2,12 @@
 // to the plug-in, for three DEVMODEs: the printer's default, an application's DEVMODE without the
 // driver's private section, and the default with public fields the application changed. For each:
 // the events the plug-in asked for, what it answered, the DEVMODE it handed out at create-DC (its
-// public fields, its section, who prepared the job) and the core driver's options it wrote.
+// public fields, its section, who prepared the job) and the core driver's options it wrote. The job
+// runs in a word processor and again in a layout program, and shows the calling-application
+// profile the driver state gets in each: the profile mask and the page-layout features hidden.
 #include "host/HostJob.h"
+#include "host/PreferencesSession.h"
+#include "host/SectionReport.h"
 
 #include <nirasim/CoreDriver.h>
 #include <nirasim/Runtime.h>
@@ -15,10 +19,18 @@
 
 #include "common/PrivateDevMode.h"
 #include "nira/uiplugin/core/plugin/PrivateDevModeSearch.h"
+#include "nira/uiplugin/core/uisettings/NiraUISettings.h"
 
 namespace {
 
-const char kApplication[] = "C:\\Program Files\\Photo Editor\\editor.exe";
+const char kWordProcessor[] = "C:\\Program Files\\Office\\WINWORD.EXE";
+const char kLayoutProgram[] = "C:\\Program Files\\Quark\\QuarkXPress.exe";
+// The page-layout features a restricted layout hides.
+const int kLayoutFeatures[] = {4125, 4126, 4127, 4121, 4128, 4129, 4130, 4120, 4124, 4119, 4131, 6377};
+constexpr int kAppProfileFeature = 4237;
+constexpr int kLayoutRestrictedFeature = 6053;
+constexpr int kDuplexFeature = 4125;
+constexpr int kRestrictedDuplexOption = 2;
 
 struct JobCase {
     const char* title;
@@ -136,9 +148,59 @@ void ShowCoreOptions(nirasim::CoreDriverInstance& core)
     }
 }
 
+// The profile the driver state gets in the program, and what it hides.
+void ShowProfile(HostMachine& host)
+{
+    PreferencesSession session(host);
+    CNiraUISettings* settings = nullptr;
+    if (!session.Open() || session.Core().GetSettings(&settings) != 0 || settings == nullptr) {
+        HostMachine::Print("  the driver state cannot be built");
+        return;
+    }
+    OptionInfo profile = {};
+    settings->GetOptionInfo(kAppProfileFeature, 1, &profile);
+    int restricted = 0;
+    int isSet = 0;
+    settings->GetCurrentOption(kLayoutRestrictedFeature, &restricted, &isSet);
+    std::string hidden;
+    for (int feature : kLayoutFeatures) {
+        int id = feature;
+        FeatureEntry* entry = nullptr;
+        if (settings->FindFeature(&id, &entry) == 0 && entry != nullptr && entry->uiRecord != nullptr &&
+            entry->uiRecord->displayState == 0) {
+            hidden += " " + std::to_string(feature);
+        }
+    }
+    int duplexOffered = 0;
+    settings->HasOption(kDuplexFeature, kRestrictedDuplexOption, &duplexOffered);
+    HostMachine::Print(Format("  profile mask 0x%08X (feature 4237, option 1), feature 6053 option %d (%s)",
+                              static_cast<unsigned>(profile.optionIndex), restricted,
+                              restricted == 2 ? "layout restricted" : "layout available"));
+    HostMachine::Print("  layout features hidden:" + (hidden.empty() ? std::string(" none") : hidden) +
+                       "; two-sided option 2 " + (duplexOffered != 0 ? "offered" : "removed"));
+}
+
+void RunCases(HostMachine& host, nirasim::CoreDriverInstance& driver, const std::vector<JobCase>& cases)
+{
+    for (const JobCase& c : cases) {
+        HostMachine::Print(std::string("print job with ") + c.title + ":");
+        host.machine().ClearJournals();
+        driver.ClearJournals();
+        const size_t globalBlocks = nirasim::LiveGlobalBlocks();
+        const nirasim::PrintJobTrace trace = driver.RunPrintJob(c.devMode, nirasim::PrintJobOptions());
+        ShowFilter(trace);
+        ShowCalls(trace);
+        ShowTraces(host);
+        ShowHandedOut(trace.createDCDevMode);
+        ShowCoreOptions(driver);
+        HostMachine::Print("  global blocks left after the job: " +
+                           std::to_string(nirasim::LiveGlobalBlocks() - globalBlocks));
+    }
+}
+
 int Run(HostMachine& host, const std::vector<std::string>&)
 {
-    host.machine().SetProcessPath(kApplication);
+    host.machine().SetProcessPath(kWordProcessor);
     nirasim::CoreDriver driver(host.printerName());
     if (!driver.IsOpen() || driver->Plugin() == nullptr) {
         HostMachine::Print("the core driver could not start the printer's UI plug-in");
@@ -148,27 +210,19 @@ int Run(HostMachine& host, const std::vector<std::string>&)
     std::vector<BYTE> changed = defaults;
     reinterpret_cast<DEVMODEW*>(changed.data())->dmPaperSize = DMPAPER_A4;
     reinterpret_cast<DEVMODEW*>(changed.data())->dmOrientation = DMORIENT_LANDSCAPE;
-    const JobCase cases[] = {
+    const std::vector<JobCase> cases = {
         {"the printer's default DEVMODE", defaults},
         {"an application's DEVMODE without the private section (A4, landscape)",
          PublicOnly(DMPAPER_A4, DMORIENT_LANDSCAPE)},
         {"the default DEVMODE with public fields changed (A4, landscape)", changed},
     };
-    HostMachine::Print("the application: " + std::string(kApplication));
-    for (const JobCase& c : cases) {
-        HostMachine::Print(std::string("print job with ") + c.title + ":");
-        host.machine().ClearJournals();
-        driver->ClearJournals();
-        const size_t globalBlocks = nirasim::LiveGlobalBlocks();
-        const nirasim::PrintJobTrace trace = driver->RunPrintJob(c.devMode, nirasim::PrintJobOptions());
-        ShowFilter(trace);
-        ShowCalls(trace);
-        ShowTraces(host);
-        ShowHandedOut(trace.createDCDevMode);
-        ShowCoreOptions(*driver);
-        HostMachine::Print("  global blocks left after the job: " +
-                           std::to_string(nirasim::LiveGlobalBlocks() - globalBlocks));
-    }
+    HostMachine::Print("the application: " + std::string(kWordProcessor));
+    RunCases(host, *driver, cases);
+    ShowProfile(host);
+    host.machine().SetProcessPath(kLayoutProgram);
+    HostMachine::Print("the application: " + std::string(kLayoutProgram));
+    RunCases(host, *driver, {cases.front()});
+    ShowProfile(host);
     return 0;
 }
 

@@ -1,6 +1,8 @@
 // Job "sheet-picture": the sheet preview picture painted into a widget window for the printer's
-// current settings and for a set of variants, through the UI core and core services of the sample
-// package; one PNG per picture in the output folder (--out DIR, by default nirahost-out/).
+// current settings and for a set of variants, the image preview of the page on a paper roll, and
+// the colour page's sample picture under a few slider settings, through the UI core and core
+// services of the sample package; one PNG per picture in the output folder (--out DIR, by default
+// nirahost-out/).
 #include "host/HostJob.h"
 #include "host/OutFolder.h"
 
@@ -15,6 +17,9 @@
 #include "nira/uiplugin/core/uicore/UICore.h"
 #include "nira/uiplugin/features/factory/FeatureHandlerFactory.h"
 #include "nira/uiplugin/interfaces/HandlerIds.h"
+#include "nira/uiplugin/interfaces/UISettingsRecords.h"
+#include "nira/uiplugin/sheetpreview/ImagePreview.h"
+#include "nira/uiplugin/sheetpreview/PictureHandler.h"
 #include "nira/uiplugin/sheetpreview/SheetPreview.h"
 
 namespace {
@@ -22,13 +27,28 @@ namespace {
 constexpr int kWidgetWidth = 200;
 constexpr int kWidgetHeight = 280;
 constexpr int kPictureWidget = 6002;
+constexpr int kRollWidth = 160;
+constexpr int kRollHeight = 130;
+constexpr int kColorPictureWidth = 141;
+constexpr int kColorPictureHeight = 100;
 
-// The core services of the UI core, with some settings shown as a variant asks.
+// The core services of the UI core, with some settings shown as a variant asks, and the picture
+// widget showing another picture when one is named.
 class VariantServices : public CNiraCoreServices {
 public:
-    VariantServices(CNiraUICore* core, std::map<int, int> shown)
-        : CNiraCoreServices(core), m_shown(std::move(shown))
+    VariantServices(CNiraUICore* core, std::map<int, int> shown, int pictureId = 0)
+        : CNiraCoreServices(core), m_shown(std::move(shown)), m_pictureId(pictureId)
     {}
+    int FindFeature(int* id, FeatureEntry** entry) override
+    {
+        if (m_pictureId == 0 || id == nullptr || *id != CNiraPictureHandler::kPictureWidget) {
+            return CNiraCoreServices::FindFeature(id, entry);
+        }
+        m_record.bitmapId = m_pictureId;
+        m_entry.uiRecord = &m_record;
+        *entry = &m_entry;
+        return 0;
+    }
     int GetValue(int id, int* opt, int* isSet) override
     {
         auto found = m_shown.find(id);
@@ -42,6 +62,9 @@ public:
 
 private:
     std::map<int, int> m_shown;
+    int m_pictureId;
+    FeatureEntry m_entry;
+    FeatureUIRecord m_record = {};
 };
 
 struct Variant {
@@ -74,12 +97,46 @@ const std::vector<Variant>& Variants()
     return variants;
 }
 
+const std::vector<Variant>& RollVariants()
+{
+    static const std::vector<Variant> variants = {
+        {"sheet", "Letter portrait as it leaves the roll, upside down", {}},
+        {"roll-paper",
+         "the page at 600 %, wider than the roll: faded, then cut off",
+         {{4120, 3}, {4142, 600}}},
+        {"margin-strip", "the margin strip kept free, with the dimension marks", {{4133, 2}, {4132, 1}}},
+        {"turned-portrait", "turned by the printer: a quarter turn", {{4135, 2}}},
+        {"turned-landscape", "landscape turned by the printer: not turned again", {{4135, 2}, {4118, 2}}},
+        {"4-up", "4 pages per sheet with page borders", {{4128, 3}, {4266, 2}}},
+    };
+    return variants;
+}
+
+struct PictureVariant {
+    const char* name;
+    const char* what;
+    int pictureId;
+    std::map<int, int> sliders;
+};
+
+const std::vector<PictureVariant>& PictureVariants()
+{
+    static const std::vector<PictureVariant> variants = {
+        {"plain", "all sliders at 0", 0, {}},
+        {"bright", "tone +40", 0, {{4166, 40}}},
+        {"warm-saturated", "colour tone +40, saturation +30", 0, {{4168, 40}, {4167, 30}}},
+        {"cyan", "cyan +50", 0, {{4169, 50}}},
+        {"palette-dark", "the 256-colour picture, tone -30", 302, {{4166, -30}}},
+    };
+    return variants;
+}
+
 LRESULT CALLBACK WidgetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-HWND MakeWidget()
+HWND MakeWidget(int width, int height)
 {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
@@ -89,8 +146,8 @@ HWND MakeWidget()
     RegisterClassExW(&windowClass);
     HWND page = CreateWindowExW(0, TEXT("NiraHostWidget"), TEXT(""), 0, 100, 100, 600, 400, nullptr, nullptr,
                                 nullptr, nullptr);
-    return CreateWindowExW(0, TEXT("NiraHostWidget"), TEXT(""), WS_CHILD, 30, 40, kWidgetWidth, kWidgetHeight,
-                           page, nullptr, nullptr, nullptr);
+    return CreateWindowExW(0, TEXT("NiraHostWidget"), TEXT(""), WS_CHILD, 30, 40, width, height, page,
+                           nullptr, nullptr, nullptr);
 }
 
 std::string Rect(const RECT& r)
@@ -106,6 +163,70 @@ public:
     int InnerMargin() const { return m_innerMargin; }
 };
 
+// The image preview, read back as it keeps its page and sheet.
+class ReportingImagePreview : public CNiraImagePreview {
+public:
+    const RECT& Page() const { return m_pageRect; }
+    const RECT& Sheet() const { return m_paperArea; }
+};
+
+int PaintRolls(CNiraUICore* core, const std::string& out)
+{
+    HWND widget = MakeWidget(kRollWidth, kRollHeight);
+    int failures = 0;
+    for (const Variant& variant : RollVariants()) {
+        VariantServices services(core, variant.shown);
+        ReportingImagePreview preview;
+        preview.Attach(&services, CLASS_IMAGE_PREVIEW, nullptr);
+        int objects = nirasim::LiveGdiObjects();
+        int painted = preview.PaintWidget(FEATURE_IMAGE_PREVIEW, widget, 0);
+        std::string path = out + "/image-" + variant.name + ".png";
+        bool saved = nirasim::SaveWindowPicture(widget, path);
+        failures += painted != 0 || !saved || nirasim::LiveGdiObjects() != objects;
+        const RECT& page = preview.Page();
+        HostMachine::Print(std::string("image-") + variant.name + ": " + variant.what + "; page " +
+                           std::to_string(page.right - page.left) + " x " +
+                           std::to_string(page.bottom - page.top) + ", sheet " + Rect(preview.Sheet()) +
+                           ", " + (saved ? path : std::string("not written")));
+        preview.Detach();
+    }
+    DestroyWindow(GetParent(widget));
+    return failures;
+}
+
+int PaintPictures(CNiraUICore* core, const std::string& out)
+{
+    HWND widget = MakeWidget(kColorPictureWidth, kColorPictureHeight);
+    int failures = 0;
+    for (const PictureVariant& variant : PictureVariants()) {
+        std::map<int, int> sliders = {{4166, 0}, {4167, 0}, {4168, 0}, {4169, 0},
+                                      {4170, 0}, {4171, 0}, {4172, 0}};
+        for (const auto& [feature, value] : variant.sliders) {
+            sliders[feature] = value;
+        }
+        VariantServices services(core, sliders, variant.pictureId);
+        CNiraPictureHandler handler;
+        handler.Attach(&services, CLASS_PICTURE, nullptr);
+        handler.InitializeStates();
+        nirasim::ClearGdiJournal();
+        int objects = nirasim::LiveGdiObjects();
+        int painted = handler.PaintWidget(CNiraPictureHandler::kPictureWidget, widget, 0);
+        std::vector<nirasim::GdiCall> drawn = nirasim::GdiCallsNamed("StretchDIBits");
+        std::string path = out + "/picture-" + variant.name + ".png";
+        bool saved = nirasim::SaveWindowPicture(widget, path);
+        failures += painted != 0 || !saved || drawn.empty() || nirasim::LiveGdiObjects() != objects;
+        std::string how = drawn.empty()
+                              ? std::string("nothing drawn")
+                              : std::to_string(drawn[0].args[2]) + " x " + std::to_string(drawn[0].args[3]) +
+                                    " at " + std::to_string(drawn[0].args[8]) + " bits per pixel";
+        HostMachine::Print(std::string("picture-") + variant.name + ": " + variant.what + "; " + how + ", " +
+                           (saved ? path : std::string("not written")));
+        handler.Detach();
+    }
+    DestroyWindow(GetParent(widget));
+    return failures;
+}
+
 int Run(HostMachine& host, const std::vector<std::string>& arguments)
 {
     SetDefaultHandlerFactory(&CreateFeatureHandler);
@@ -116,11 +237,12 @@ int Run(HostMachine& host, const std::vector<std::string>& arguments)
         return 1;
     }
     auto core = std::make_unique<CNiraUICore>();
-    int status = core->ConstructDriverState(printer, nullptr);
+    // Up to the widget features, as the property sheets build it, so that the picture widget is known.
+    int status = core->ConstructDriverState(printer, nullptr, CNiraUICore::kSheetFeatureLimit);
     core->LoadResourceModule(printer);
     HostMachine::Print("driver state " + std::string(status == 0 ? "built" : "failed") +
                        ", resource module " + (core->GetResourceModule() != nullptr ? "loaded" : "missing"));
-    HWND widget = MakeWidget();
+    HWND widget = MakeWidget(kWidgetWidth, kWidgetHeight);
     int failures = status == 0 ? 0 : 1;
     for (const Variant& variant : Variants()) {
         VariantServices services(core.get(), variant.shown);
@@ -136,12 +258,14 @@ int Run(HostMachine& host, const std::vector<std::string>& arguments)
                            ", " + (saved ? path : std::string("not written")));
         preview.Detach();
     }
+    failures += PaintRolls(core.get(), out);
+    failures += PaintPictures(core.get(), out);
     core.reset();
     ClosePrinter(printer);
     return failures == 0 ? 0 : 1;
 }
 
 const HostJobRegistration kJob{
-    {"sheet-picture", "the sheet preview for the current settings and variants, one PNG each", 70, Run}};
+    {"sheet-picture", "the sheet and image previews and the colour page's picture, one PNG each", 70, Run}};
 
 }  // namespace

@@ -25,6 +25,9 @@
 #include "nira/presentation/ListBoxOwnerDrawn.h"
 #include "nira/presentation/PresentationController.h"
 #include "nira/presentation/RangeWidgets.h"
+#include "nira/presentation/WidgetFactory.h"
+#include "nira/presentation/WidgetGroup.h"
+#include "nira/presentation/WidgetRegistry.h"
 #include "nira/uiplugin/core/services/CoreServices.h"
 #include "nira/uiplugin/core/uicore/UICore.h"
 #include "nira/uiplugin/core/uisettings/NiraUISettings.h"
@@ -40,9 +43,6 @@ constexpr int kSheetPreviewWidget = 6002;
 constexpr int kCustomSizeCommand = 6003;
 constexpr int kBindingBitmap = 115;
 constexpr int kEnabled = 3;
-constexpr int kListRowHeight = 42;  // three lines of an owner-drawn list row
-constexpr int kComboRowHeight = 20;
-constexpr int kCheckedOption = 2;
 
 // One widget of the dialog: its layout row.
 struct Binding {
@@ -65,8 +65,8 @@ const std::vector<Binding>& Bindings()
         {IDC_WIDGETS_DRAWN_COMBO, WIDGET_COMBO_BOX_OWNERDRAWN, 4128, 14128, 0, 0, 0, 0},
         {IDC_WIDGETS_DRAWN_LIST, WIDGET_OWNERDRAWN_LIST_BOX, 4125, 14125, 0, 0, 0, 0},
         {IDC_WIDGETS_CHECK, WIDGET_CHECK_BOX, 4119, 14119, 0, 0, 0, 0},
-        {IDC_WIDGETS_PORTRAIT, WIDGET_RADIO_BUTTON, 4118, 14118, IDC_WIDGETS_ORIENTATION, 0, 0, 0},
-        {IDC_WIDGETS_LANDSCAPE, WIDGET_RADIO_BUTTON, 4118, 14118, IDC_WIDGETS_ORIENTATION, 0, 0, 0},
+        {IDC_WIDGETS_PORTRAIT, WIDGET_RADIO_BUTTON, 4118, 0, IDC_WIDGETS_ORIENTATION, 0, 0, 0},
+        {IDC_WIDGETS_LANDSCAPE, WIDGET_RADIO_BUTTON, 4118, 0, IDC_WIDGETS_ORIENTATION, 0, 0, 0},
         {IDC_WIDGETS_COPIES, WIDGET_INT_EDIT_BOX, 4235, 14235, 0, 1, 999, 1},
         {IDC_WIDGETS_COPIES_SPIN, WIDGET_SPIN_CONTROL, 4235, 14235, 0, 1, 999, 1},
         {IDC_WIDGETS_BRIGHTNESS, WIDGET_TRACK_BAR, 4167, 14167, 0, -100, 100, 5},
@@ -94,248 +94,83 @@ WidgetRow RowOf(const Binding& binding)
     return row;
 }
 
-// The widgets of the dialog and what the page's widget group and registry do for them here: the
-// controls' messages handed to the widgets, each widget filled from the settings, and a changed
-// value written back.
+// The widgets of the dialog, made by the factory, filed in the controller's registry and filled
+// from the settings by it; the page's widget group hands the dialog's messages to them.
 class WidgetPage {
 public:
-    explicit WidgetPage(CNiraUISettings* settings) : m_settings(settings) {}
-
-    void Make(CNiraPresentationController* controller)
+    WidgetPage(CNiraPresentationController* controller, CNiraUISettings* settings)
+        : m_controller(controller), m_settings(settings)
     {
-        CNiraRadioButton* radio = nullptr;
+        m_group.SetController(controller);
+    }
+
+    // The widgets of features the settings hold are the registry's, filled by it; the picture
+    // widgets of the sheet preview and the custom size command stand for no setting and are
+    // kept here.
+    void Make()
+    {
+        CNiraWidgetRegistry* registry = m_controller->GetRegistry();
+        CNiraWidgetFactory factory;
         for (const Binding& binding : Bindings()) {
             std::unique_ptr<CNiraWidgetInfo> info(CreateWidgetInfo(RowOf(binding)));
             if (binding.kind == WIDGET_RADIO_BUTTON) {
-                AddOptionButton(*info, controller, &radio);
-                continue;
+                AddOptionButton(*info, registry);
+            } else if (m_settings->HasFeature(binding.featureId)) {
+                File(binding.controlId, factory.CreateWidget(info.get()), *info);
+            } else {
+                m_pictures.emplace_back(factory.CreateWidget(info.get()));
+                m_group.AddWidget(m_pictures.back().get());
             }
-            std::unique_ptr<CNiraWidget> widget = Create(binding.kind, *info);
-            widget->SetController(controller);
-            Fill(widget.get());
-            m_widgets.push_back(std::move(widget));
         }
-        if (radio != nullptr) {
-            Fill(radio);
-        }
+        registry->FillAllWidgets(m_settings);
     }
 
-    void Attach(HWND dialog)
+    void Attach(HWND dialog) { m_group.AttachDialog(dialog); }
+    INT_PTR Route(UINT message, WPARAM wParam, LPARAM lParam, HWND dialog)
     {
-        for (auto& widget : m_widgets) {
-            widget->Attach(dialog);
-        }
-    }
-
-    // What the dialog procedure hands on.
-    INT_PTR Route(UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        switch (message) {
-        case WM_COMMAND:
-            // By control id; the radio widget hears of its option buttons' clicks first.
-            for (auto& widget : m_widgets) {
-                if (widget->GetControlId() == LOWORD(wParam) || widget.get() == m_radio) {
-                    widget->OnCommand(LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam), 0);
-                }
-            }
-            return TRUE;
-        case WM_HSCROLL:
-        case WM_VSCROLL: {
-            int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-            if (CNiraWidget* widget = WidgetOf(id)) {
-                widget->OnCommand(id, reinterpret_cast<HWND>(lParam), -LOWORD(wParam), HIWORD(wParam));
-            }
-            return TRUE;
-        }
-        case WM_DRAWITEM: {
-            auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-            if (CNiraWidget* widget = WidgetOf(static_cast<int>(draw->CtlID))) {
-                widget->DrawItem(draw);
-            }
-            return TRUE;
-        }
-        case WM_MEASUREITEM: {
-            auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-            measure->itemHeight = measure->CtlType == ODT_LISTBOX ? kListRowHeight : kComboRowHeight;
-            return TRUE;
-        }
-        default:
-            return FALSE;
-        }
-    }
-
-    // The widget's value written into the settings as the option it stands for.
-    void Apply(int featureId)
-    {
-        for (auto& widget : m_widgets) {
-            if (widget->GetFeatureId() != featureId || !Writes(widget->GetKind())) {
-                continue;
-            }
-            int option = OptionOf(widget->GetKind(), widget->GetValue());
-            m_settings->SetCurrentOption(&featureId, &option, OPTION_STATE_SELECTABLE, 1, 0, 1, 0);
-            return;
-        }
+        return m_group.OnMessage(message, wParam, lParam, 0, dialog);
     }
 
 private:
-    static std::unique_ptr<CNiraWidget> Create(int kind, const CNiraWidgetInfo& info)
+    void File(int key, CNiraWidget* widget, const CNiraWidgetInfo& row)
     {
-        switch (kind) {
-        case WIDGET_STATIC:
-            return std::make_unique<CNiraStaticControl>(info);
-        case WIDGET_COMBO_BOX:
-            return std::make_unique<CNiraComboBox>(info);
-        case WIDGET_LIST_BOX:
-            return std::make_unique<CNiraListBox>(info);
-        case WIDGET_COMBO_BOX_OWNERDRAWN:
-            return std::make_unique<CNiraComboBoxOwnerDrawn>(info);
-        case WIDGET_OWNERDRAWN_LIST_BOX:
-            return std::make_unique<CNiraOwnerDrawnListBox>(info);
-        case WIDGET_CHECK_BOX:
-            return std::make_unique<CNiraCheckBox>(info);
-        case WIDGET_INT_EDIT_BOX:
-            return std::make_unique<CNiraIntEditBox>(info);
-        case WIDGET_SPIN_CONTROL:
-            return std::make_unique<CNiraSpinControl>(info);
-        case WIDGET_TRACK_BAR:
-            return std::make_unique<CNiraTrackBar>(info);
-        case WIDGET_SCROLL_BAR:
-            return std::make_unique<CNiraScrollBar>(info);
-        case WIDGET_OWNERDRAWN_STATIC:
-            return std::make_unique<CNiraOwnerDrawnStaticControl>(info);
-        case WIDGET_OWNERDRAWN_BUTTON:
-            return std::make_unique<CNiraOwnerdrawnButton>(info);
-        default:
-            return std::make_unique<CNiraButton>(info);
+        CNiraWidgetRegistry* registry = m_controller->GetRegistry();
+        if (widget == nullptr) {
+            return;
         }
+        m_group.AddWidget(widget);
+        registry->AddWidget(key, widget);
+        registry->AddFeatureWidget(row.FeatureID(), widget);
+        registry->MapControl(row.ControlID(), row.FeatureID());
     }
 
-    // The first row of a radio group makes the radio widget, listed before its buttons so that it
-    // hears of their clicks first; every row makes an option button.
-    void AddOptionButton(const CNiraWidgetInfo& info, CNiraPresentationController* controller,
-                         CNiraRadioButton** radio)
+    // The first row of a radio group makes the radio widget; every row makes an option button.
+    void AddOptionButton(const CNiraWidgetInfo& info, CNiraWidgetRegistry* registry)
     {
-        if (*radio == nullptr) {
-            auto made = std::make_unique<CNiraRadioButton>(info);
-            made->SetController(controller);
-            *radio = made.get();
-            m_radio = made.get();
-            m_widgets.push_back(std::move(made));
+        CNiraWidgetFactory factory;
+        CNiraWidget* radio = registry->FindRadioWidget(info.FeatureID());
+        if (radio == nullptr) {
+            radio = factory.CreateWidget(&info);
+            File(info.GroupID(), radio, info);
         }
-        auto button = std::make_unique<CNiraButton>(info);
-        (*radio)->AddOptionButton(button.get());
-        WCHAR name[kOptionTextLength] = {};
-        int featureId = info.FeatureID();
-        int option = (*radio)->GetOptionButtons().GetCount();  // the buttons stand for options 1, 2...
-        if (m_settings->GetOptionName(featureId, option, name) == 0) {
-            button->SetText(name, 0);
-        }
-        m_widgets.push_back(std::move(button));
+        registry->AddRadioOption(radio, factory.CreateOptionButton(&info));
     }
 
-    void Fill(CNiraWidget* widget)
-    {
-        int featureId = widget->GetFeatureId();
-        int current = 0;
-        int isSet = 0;
-        m_settings->GetCurrentOption(featureId, &current, &isSet);
-        for (int index = 0; index < m_settings->GetOptionCount(featureId); ++index) {
-            int optionIndex = 0;
-            int option = 0;
-            int bitmapId = 0;
-            int iconId = 0;
-            int state = 0;
-            WCHAR name[kOptionTextLength] = {};
-            if (m_settings->GetOptionByIndex(index, featureId, &optionIndex, &option, name, &bitmapId,
-                                             &iconId, &state) != 0) {
-                continue;
-            }
-            AddOption(widget, option, name, bitmapId, iconId, state);
-        }
-        switch (widget->GetKind()) {
-        case WIDGET_CHECK_BOX:
-            widget->SetValue(current == kCheckedOption ? 1 : 0, WIDGET_CHANGE_REDRAW);
-            break;
-        case WIDGET_RADIO_BUTTON:
-            widget->SetValue(current - 1, WIDGET_CHANGE_REDRAW);
-            break;
-        case WIDGET_STATIC:
-        case WIDGET_BUTTON:
-        case WIDGET_OWNERDRAWN_STATIC:
-        case WIDGET_OWNERDRAWN_BUTTON:
-            break;
-        default:
-            widget->SetValue(current, WIDGET_CHANGE_REDRAW);
-        }
-    }
-
-    static void AddOption(CNiraWidget* widget, int option, const WCHAR* name, int bitmapId, int iconId,
-                          int state)
-    {
-        switch (widget->GetKind()) {
-        case WIDGET_COMBO_BOX:
-            static_cast<CNiraComboBox*>(widget)->AddItem(option, name, state);
-            break;
-        case WIDGET_LIST_BOX:
-            static_cast<CNiraListBox*>(widget)->AddItem(option, name);
-            break;
-        case WIDGET_COMBO_BOX_OWNERDRAWN:
-            static_cast<CNiraComboBoxOwnerDrawn*>(widget)->AddImageItem(option, name, bitmapId, iconId, state,
-                                                                        0, 0);
-            break;
-        case WIDGET_OWNERDRAWN_LIST_BOX:
-            static_cast<CNiraOwnerDrawnListBox*>(widget)->AddImageItem(option, name, bitmapId);
-            break;
-        default:
-            break;
-        }
-    }
-
-    static bool Writes(int kind)
-    {
-        return kind != WIDGET_STATIC && kind != WIDGET_BUTTON && kind != WIDGET_SPIN_CONTROL &&
-               kind != WIDGET_OWNERDRAWN_STATIC && kind != WIDGET_OWNERDRAWN_BUTTON;
-    }
-
-    static int OptionOf(int kind, int value)
-    {
-        switch (kind) {
-        case WIDGET_CHECK_BOX:
-            return value == 1 ? kCheckedOption : 1;
-        case WIDGET_RADIO_BUTTON:
-            return value + 1;
-        default:
-            return value;
-        }
-    }
-
-    CNiraWidget* WidgetOf(int controlId)
-    {
-        for (auto& widget : m_widgets) {
-            if (widget->GetControlId() == controlId) {
-                return widget.get();
-            }
-        }
-        return nullptr;
-    }
-
+    CNiraPresentationController* m_controller;
     CNiraUISettings* m_settings;
-    std::vector<std::unique_ptr<CNiraWidget>> m_widgets;
-    CNiraWidget* m_radio = nullptr;
+    CNiraWidgetGroup m_group{IDD_WIDGETS, 0, 7, 0, TEXT("Widgets")};
+    std::vector<std::unique_ptr<CNiraWidget>> m_pictures;
 };
 
 // The sink the widgets report to: the UI core hears of the changes, the sheet preview handler
 // paints its widget, and widget commands are listed.
 class HostSink : public INiraUISink {
 public:
-    HostSink(CNiraUICore* core, WidgetPage* page, CNiraSheetPreview* preview)
-        : m_core(core), m_page(page), m_preview(preview)
-    {}
+    HostSink(CNiraUICore* core, CNiraSheetPreview* preview) : m_core(core), m_preview(preview) {}
 
     int BackupSettings(int featureId, int flags) override { return m_core->BackupSettings(featureId, flags); }
     int OnOptionChanged(int featureId, int fromUser) override
     {
-        m_page->Apply(featureId);
         return m_core->OnOptionChanged(featureId, fromUser);
     }
     int ResolveConflicts(int featureId, int* reverted, int check, int quiet) override
@@ -370,15 +205,14 @@ public:
 
 private:
     CNiraUICore* m_core;
-    WidgetPage* m_page;
     CNiraSheetPreview* m_preview;
 };
 
 WidgetPage* g_page = nullptr;
 
-INT_PTR CALLBACK WidgetsDialogProc(HWND, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR CALLBACK WidgetsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return g_page != nullptr ? g_page->Route(message, wParam, lParam) : FALSE;
+    return g_page != nullptr ? g_page->Route(message, wParam, lParam, dialog) : FALSE;
 }
 
 // The feature's current option with its name.
@@ -420,6 +254,14 @@ void PlayChoices(HWND dialog)
     nirasim::TypeText(GetDlgItem(dialog, IDC_WIDGETS_COPIES), TEXT("3"));
     nirasim::Scroll(GetDlgItem(dialog, IDC_WIDGETS_BRIGHTNESS), TB_PAGEDOWN);
     nirasim::Scroll(GetDlgItem(dialog, IDC_WIDGETS_CONTRAST), SB_LINEUP);
+    // A Ctrl + double click on the binding picture: the page's group hands it to every widget.
+    RECT picture = {};
+    GetWindowRect(GetDlgItem(dialog, IDC_WIDGETS_BINDING), &picture);
+    POINT middle = {(picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2};
+    ScreenToClient(dialog, &middle);
+    nirasim::SetKeyDown(VK_CONTROL, true);
+    nirasim::DoubleClick(dialog, middle.x, middle.y);
+    nirasim::SetKeyDown(VK_CONTROL, false);
 }
 
 int Run(HostMachine& host, const std::vector<std::string>& arguments)
@@ -448,11 +290,11 @@ int Run(HostMachine& host, const std::vector<std::string>& arguments)
     CNiraCoreServices services(core.get());
     CNiraSheetPreview preview;
     preview.Attach(&services, CLASS_SHEET_PREVIEW, nullptr);
-    WidgetPage page(settings);
-    HostSink sink(core.get(), &page, &preview);
+    HostSink sink(core.get(), &preview);
     CNiraPresentationController controller;
     controller.AttachServices(&sink, settings, strings);
-    page.Make(&controller);
+    WidgetPage page(&controller, settings);
+    page.Make();
     g_page = &page;
     HWND dialog = CreateDialogParamW(resources, MAKEINTRESOURCEW(IDD_WIDGETS), nullptr, WidgetsDialogProc, 0);
     int failures = dialog == nullptr ? 1 : 0;

@@ -71,11 +71,8 @@ LONG GridEntry(LONG c, LONG rows, LONG columns, bool turned, bool reversed)
 void TakeBindingAllowance(CNiraEmfJob& job, const DEVMODEW& page, LONG pages, LONG& width, LONG& height)
 {
     const JobSettingsRecord& s = job.settings;
-    bool fitsOneSheet = job.duplex != 0 && (s.booklet == 0 || job.pageCount == 1) &&
-                        (job.pageCount <= job.nupPages || job.pageCount == 1);
-    bool manualDuplexMargins = s.manualDuplex != 0 && s.marginMode == 1 && s.marginVariant == 1;
-    if (s.driverScales != 0 || s.marginMode != 1 || job.duplex == 0 || job.nupPages <= 1 || fitsOneSheet ||
-        manualDuplexMargins || job.mixedOrientation != 0) {
+    if (s.driverScales != 0 || s.marginMode != 1 || job.duplex == 0 || job.nupPages <= 1 ||
+        FitsOneSheet(job) || ManualDuplexMargins(s) || job.mixedOrientation != 0) {
         return;
     }
     bool landscape = page.dmOrientation == DMORIENT_LANDSCAPE;
@@ -188,7 +185,7 @@ void ResetPlacement(CellPlacement& placement, LONG rotationMode)
     placement.physicalHeight = 0;
 }
 
-BOOL ComputeCell(CellPlacement& p, const DEVMODEW* pageDevmode, LONG pagesPerSheet, LONG pageNumber,
+BOOL ComputeCell(CellPlacement& p, DEVMODEW* pageDevmode, LONG pagesPerSheet, LONG pageNumber,
                  LONG cellNumber)
 {
     CNiraEmfJob& job = *p.job;
@@ -272,6 +269,7 @@ BOOL ComputeCell(CellPlacement& p, const DEVMODEW* pageDevmode, LONG pagesPerShe
                   static_cast<LONG>(W * (static_cast<double>(column + 1) / columns)),
                   static_cast<LONG>(H * (static_cast<double>(row + 1) / rows))};
 
+    ApplyCellFineOffsets(p, pageDevmode, pagesPerSheet, c);
     ShiftBookletCell(p, c);
     if (margins) {
         LONG dx = m.marginX - m.offsetX;

@@ -50,8 +50,18 @@ void ResetPlacement(CellPlacement& placement, LONG rotationMode);
 // Fills cellRect, borderRect, the four sizes and rotatedCell for the page in 1-based cell
 // cellNumber of a side with pagesPerSheet pages; FALSE for a count other than 1, 2, 4, 6, 9, 16
 // or a DC without resolution or paper size.
-BOOL ComputeCell(CellPlacement& placement, const DEVMODEW* pageDevmode, LONG pagesPerSheet, LONG pageNumber,
+BOOL ComputeCell(CellPlacement& placement, DEVMODEW* pageDevmode, LONG pagesPerSheet, LONG pageNumber,
                  LONG cellNumber);
+
+// Whether a two-sided job's pages all fit on the two sides of one sheet.
+bool FitsOneSheet(const CNiraEmfJob& job);
+// Whether the job is printed two-sided by hand with the driver's own margins.
+bool ManualDuplexMargins(const JobSettingsRecord& settings);
+// The two-sided fine offsets of a page printed one a sheet, onto its cell.
+void ApplySheetFineOffsets(CellPlacement& placement, DEVMODEW* pageDevmode);
+// The two-sided fine offsets of the page in 0-based cell cellIndex of an n-up sheet, onto its cell.
+void ApplyCellFineOffsets(CellPlacement& placement, DEVMODEW* pageDevmode, LONG pagesPerSheet,
+                          LONG cellIndex);
 
 // Sets the turn of the given kind, moves the page to (x, y) and makes both the DC's world
 // transform; FALSE for an unknown kind or a refused transform.

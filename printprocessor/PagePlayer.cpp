@@ -220,6 +220,9 @@ BOOL PlayPageInCell(CellPlacement& p, HANDLE pageHandle, DEVMODEW* pageDevmode, 
     if (job.pagesPerSide != 1) {
         clip = &p.cellRect;
     }
+    if (s.driverScales == 0 && pagesPerSheet == 1) {
+        ApplySheetFineOffsets(p, pageDevmode);
+    }
     OverlayStep(p, pageDevmode, pageNumber, cellNumber, pagesPerSheet);
     bool oddParityPage = s.pageParityMode != 0 && pageNumber % 2 == 1;
     if (!(oddParityPage ? CentreImageOnSheet(p) : ExpandToPrintableArea(p))) {

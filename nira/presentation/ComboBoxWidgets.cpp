@@ -18,7 +18,9 @@ constexpr int kNotOffered = 3;
 constexpr int kTypingValue = -1;
 constexpr int kLeftWhileTypingValue = -2;
 
-WCHAR* CopyText(const WCHAR* text)
+}  // namespace
+
+WCHAR* CopyWidgetText(const WCHAR* text)
 {
     WCHAR* copy = AllocWidgetText();
     if (copy != nullptr) {
@@ -27,12 +29,10 @@ WCHAR* CopyText(const WCHAR* text)
     return copy;
 }
 
-void UpperCase(WCHAR* text)
+void UpperCaseText(WCHAR* text)
 {
     CharUpperBuffW(text, static_cast<DWORD>(wcslen(text)));
 }
-
-}  // namespace
 
 void FreeMapValues(CNiraIdMap& map)
 {
@@ -140,7 +140,7 @@ void CNiraComboBox::OnChoice(int code)
     m_selection = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
     WCHAR chosen[kWidgetTextLength];
     GetSelectedText(chosen, kWidgetTextLength);
-    UpperCase(chosen);
+    UpperCaseText(chosen);
     for (int index = 0; index < Entries().GetCount(); ++index) {
         LONG optionId = 0;
         const WCHAR* text = ItemTextAt(index, &optionId);
@@ -149,7 +149,7 @@ void CNiraComboBox::OnChoice(int code)
         }
         WCHAR candidate[kWidgetTextLength];
         StoreWidgetText(candidate, text);
-        UpperCase(candidate);
+        UpperCaseText(candidate);
         if (wcscmp(candidate, chosen) != 0) {
             continue;
         }
@@ -220,7 +220,7 @@ void CNiraComboBox::AddItem(int optionId, const WCHAR* text, int state)
     if (text == nullptr || !ShowsOption(state)) {
         return;
     }
-    WCHAR* copy = CopyText(text);
+    WCHAR* copy = CopyWidgetText(text);
     if (copy == nullptr) {
         return;
     }

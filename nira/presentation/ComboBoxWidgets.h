@@ -78,3 +78,7 @@ protected:
 
 // Frees a map's LocalAlloc'ed values and empties it.
 void FreeMapValues(CNiraIdMap& map);
+// A LocalAlloc'ed copy of at most kWidgetTextLength - 1 characters of the text, or null.
+WCHAR* CopyWidgetText(const WCHAR* text);
+// Upper-cases a text in place, as entries are matched with a choice.
+void UpperCaseText(WCHAR* text);

@@ -192,18 +192,7 @@ HWND CNiraWidget::Control() const
 
 bool CNiraWidget::ReadString(int id, WCHAR* buffer, DWORD size) const
 {
-    buffer[0] = 0;
-    CNiraStringDll* strings = nullptr;
-    if (id == 0 || m_controller == nullptr || m_controller->GetStringDll(&strings) != NIRA_STATUS_OK ||
-        strings == nullptr) {
-        return false;
-    }
-    UINT stringId = static_cast<UINT>(id);
-    if (strings->GetString(&stringId, buffer, size, nullptr) != NIRA_STATUS_OK) {
-        buffer[0] = 0;
-        return false;
-    }
-    return true;
+    return ReadPresentationString(m_controller, id, buffer, size);
 }
 
 void CNiraWidget::LeaveFocusIfDisabled(HWND control) const

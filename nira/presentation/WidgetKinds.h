@@ -49,3 +49,9 @@ enum NiraWidgetState : int {
 constexpr int kWidgetTextLength = 260;
 // Texts read from the string library.
 constexpr int kWidgetStringLength = 256;
+
+// Features the library itself reads and writes.
+enum NiraPresentationFeature : int {
+    FEATURE_START_PAGE = 4297,    // the page opened first: options are window ids, values page indexes
+    FEATURE_CHANGE_STATE = 6079,  // option 1 while the settings equal the values last applied
+};

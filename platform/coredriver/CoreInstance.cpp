@@ -20,8 +20,10 @@ constexpr short kLetter = 1;
 constexpr short kAutoSource = 7;
 constexpr short kSimplex = 1;
 constexpr DWORD kPlainMedia = 1;
-constexpr DWORD kDefaultFields =
-    DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES | DM_DEFAULTSOURCE | DM_DUPLEX | DM_MEDIATYPE;
+// The Resolution feature's default option, in both directions.
+constexpr short kDefaultResolution = 600;
+constexpr DWORD kDefaultFields = DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES | DM_DEFAULTSOURCE |
+                                 DM_PRINTQUALITY | DM_YRESOLUTION | DM_DUPLEX | DM_MEDIATYPE;
 
 typedef HRESULT(STDAPICALLTYPE* GetClassObjectProc)(REFCLSID, REFIID, LPVOID*);
 
@@ -199,6 +201,8 @@ DevModeAnswer CoreInstance::DefaultDevMode()
     devMode->dmDefaultSource = kAutoSource;
     devMode->dmDuplex = kSimplex;
     devMode->dmMediaType = kPlainMedia;
+    devMode->dmPrintQuality = kDefaultResolution;
+    devMode->dmYResolution = kDefaultResolution;
     auto* block = reinterpret_cast<CoreBlock*>(answer.devMode.data() + sizeof(DEVMODEW));
     block->marker = kCoreBlockMarker;
     const std::vector<CoreFeature> features = state_.Features();

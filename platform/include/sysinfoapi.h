@@ -63,6 +63,19 @@ static_assert(sizeof(OSVERSIONINFOA) == 148 && sizeof(OSVERSIONINFOEXA) == 156, 
 #define VER_PLATFORM_WIN32_NT 2
 #define VER_NT_WORKSTATION 0x0000001
 
+// A time zone's rule: UTC = local time + Bias (minutes), with the standard and daylight dates.
+typedef struct _TIME_ZONE_INFORMATION {
+    LONG Bias;
+    WCHAR StandardName[32];
+    SYSTEMTIME StandardDate;
+    LONG StandardBias;
+    WCHAR DaylightName[32];
+    SYSTEMTIME DaylightDate;
+    LONG DaylightBias;
+} TIME_ZONE_INFORMATION, *PTIME_ZONE_INFORMATION, *LPTIME_ZONE_INFORMATION;
+
+static_assert(sizeof(TIME_ZONE_INFORMATION) == 172, "TIME_ZONE_INFORMATION size");
+
 extern "C" {
 
 // The version is answered from OSVERSIONINFO(EX)W/A according to dwOSVersionInfoSize.
@@ -80,6 +93,10 @@ void WINAPI GetLocalTime(LPSYSTEMTIME lpSystemTime);
 void WINAPI GetSystemTimeAsFileTime(LPFILETIME lpSystemTimeAsFileTime);
 BOOL WINAPI SystemTimeToFileTime(const SYSTEMTIME* lpSystemTime, LPFILETIME lpFileTime);
 BOOL WINAPI FileTimeToSystemTime(const FILETIME* lpFileTime, LPSYSTEMTIME lpSystemTime);
+// The UTC time in the zone's local time (null: the machine's zone; the simulated machine has no
+// daylight saving time).
+BOOL WINAPI SystemTimeToTzSpecificLocalTime(const TIME_ZONE_INFORMATION* lpTimeZoneInformation,
+                                            const SYSTEMTIME* lpUniversalTime, LPSYSTEMTIME lpLocalTime);
 
 }  // extern "C"
 

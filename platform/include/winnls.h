@@ -58,3 +58,4 @@ LCID WINAPI GetThreadLocale(void);
 }  // extern "C"
 
 #include <stringapiset.h>
+#include <datetimeapi.h>

@@ -76,6 +76,9 @@ BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bR
 BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint);
 BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint);
 BOOL WINAPI PtInRect(const RECT* lprc, POINT pt);
+// The visible child of the parent under a point of its client area; the parent itself where no
+// child is, null outside the client area.
+HWND WINAPI RealChildWindowFromPoint(HWND hwndParent, POINT ptParentClientCoords);
 BOOL WINAPI SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom);
 
 // Dialogs from DLGTEMPLATEEX resources (RT_DIALOG), and the dialog items' helpers.
@@ -84,6 +87,15 @@ typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 #define WM_INITDIALOG 0x0110
 #define WM_NOTIFY 0x004E
 #define WM_HELP 0x0053
+#define HELPINFO_WINDOW 0x0001
+typedef struct tagHELPINFO {
+    UINT cbSize;
+    int iContextType;
+    int iCtrlId;
+    HANDLE hItemHandle;
+    DWORD_PTR dwContextId;
+    POINT MousePos;
+} HELPINFO, *LPHELPINFO;
 #define WM_CONTEXTMENU 0x007B
 #define WM_PAINT 0x000F
 #define WM_DRAWITEM 0x002B

@@ -141,6 +141,20 @@ TEST_F(CellPlacementTest, CountsWithoutAGridFail)
     }
 }
 
+TEST_F(CellPlacementTest, TwoSidedNupCellsTakeTheDriversFineOffsets)
+{
+    MakeDC(DMORIENT_PORTRAIT);
+    m_emf.pageSettings.marginX = 100;
+    m_emf.nupPages = 2;
+    m_emf.pageCount = 8;
+    RECT oneSided = Cell(2, 1);
+    m_emf.duplex = 1;
+    RECT twoSided = Cell(2, 1);
+    // No margin mode, no variant: the left edge moves out by 2.5 margins, the right one in by 2.
+    EXPECT_LT(twoSided.left, oneSided.left);
+    EXPECT_GT(twoSided.right, oneSided.right);
+}
+
 TEST_F(CellPlacementTest, OnePageTakesThePrintableAreaInDeviceUnits)
 {
     MakeDC(DMORIENT_PORTRAIT, kLowQuality, 2 * kLowQuality);

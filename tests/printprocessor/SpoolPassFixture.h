@@ -16,11 +16,9 @@
 #include "printprocessor/PageStep.h"
 #include "printprocessor/PageStrategies.h"
 #include "printprocessor/PrivateBlockEdit.h"
-#include "support/DefaultPrivateSection.h"
+#include "printprocessor/SamplePrivateSection.h"
 #include "nira/uiplugin/settings/block/PackedSettingsBlock.h"
 #include "nira/uiplugin/settings/engine/SettingsInstance.h"
-
-inline constexpr short kPassQuality = 100;
 
 class SpoolPassTest : public ProcessorMachineTest {
 protected:
@@ -122,21 +120,8 @@ protected:
     // Every page gets a DEVMODE of its own that ends with a private section of the settings.
     void GivePagesPrivateSections()
     {
-        std::unique_ptr<PrivateDevMode> section = DefaultPrivateSection();
-        CNiraProcessorSettingsClient writer;
-        ASSERT_TRUE(writer.Initialize(nirasim::Wide(kPrinter).c_str()));
-        namespace G = BlockGeometrySetting;
-        const LONG portrait = kOrientationPortrait;
-        ASSERT_TRUE(writer.SetIntRef(G::kOrientation, &portrait, 0));
-        ASSERT_TRUE(writer.SetFloat(G::kPaperWidth, 8.5f, 0));
-        ASSERT_TRUE(writer.SetFloat(G::kPaperHeight, 11.0f, 0));
-        for (LONG margin = G::kMarginLeft; margin <= G::kMarginBottom; ++margin) {
-            ASSERT_TRUE(writer.SetFloat(margin, 0.125f, 0));
-        }
-        ASSERT_TRUE(writer.SetInt(G::kResolutionX, kPassQuality, 0));
-        ASSERT_TRUE(writer.SetInt(G::kResolutionY, kPassQuality, 0));
-        ASSERT_TRUE(writer.SetInt(kRepeatCountSetting, 1, 0));
-        ASSERT_TRUE(writer.SavePrivateBlock(section.get()));
+        std::unique_ptr<PrivateDevMode> section =
+            SamplePrivateSection(nirasim::Wide(kPrinter).c_str(), {{kRepeatCountSetting, 1}});
         const auto* b = reinterpret_cast<const BYTE*>(section.get());
         m_section.assign(kSectionLead, 0);
         m_section.insert(m_section.end(), b, b + sizeof(PrivateDevMode));

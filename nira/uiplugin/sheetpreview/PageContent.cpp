@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "nira/uiplugin/interfaces/HandlerIds.h"
-#include "nira/uiplugin/sheetpreview/ScopedGdi.h"
+#include "common/ScopedGdi.h"
 
 namespace {
 
@@ -145,6 +145,12 @@ void CNiraSheetPreview::DrawTextLines(int pageNumber)
             xHalf = m_documentPaperRect.right;
         }
     }
+    DrawParagraphLines(pageNumber, x0, x1, xHalf, y, yEnd, paragraph, m);
+}
+
+void CNiraSheetPreview::DrawParagraphLines(int pageNumber, int x0, int x1, int xHalf, int y, int yEnd,
+                                           int paragraph, int indent)
+{
     int booklet = GetBooklet();
     bool stopsEarly =
         (pageNumber == 1 && booklet == kBookletSecondPage) || (pageNumber == 2 && booklet == kBookletFolded);
@@ -156,7 +162,7 @@ void CNiraSheetPreview::DrawTextLines(int pageNumber)
         if (remaining > 0) {
             Line(m_memoryDC, x0, y, x1, y);
         } else if (paragraphStart) {
-            Line(m_memoryDC, x0 + m, y, x1, y);
+            Line(m_memoryDC, x0 + indent, y, x1, y);
             remaining = paragraph;
             ++paragraphs;
             paragraphStart = false;
@@ -205,18 +211,20 @@ void CNiraSheetPreview::DrawLogo()
     const RECT& c = m_cellRect;
     int m = m_innerMargin;
     int side = std::min(Width(c) - 2 * m, Height(c) - 2 * m);
-    int u = std::max(side / 4 / 5, 1);
-    int x0 = c.left + m;
-    int y0 = c.top + m;
-    CNiraScopedObject white(CreateSolidBrush(kWhite));
-    RECT ground = {x0 - 1, y0 - 1, x0 + 5 * u + 1, y0 + 5 * u + 2};
-    FillRect(m_memoryDC, &ground, static_cast<HBRUSH>(white.Get()));
     COLORREF color = MakeColor(0, 0, 255);
     if (ReadValue(FEATURE_PRINT_IN_GRAY, 1) == kGreyOn) {
         color = MakeColor(64, 64, 64);
     } else if (ReadValue(FEATURE_SEPIA, 1) == kSepiaOn) {
         color = ToSepia(64, 64, 64);
     }
+    DrawLogoShape(c.left + m, c.top + m, std::max(side / 4 / 5, 1), color);
+}
+
+void CNiraSheetPreview::DrawLogoShape(int x0, int y0, int u, COLORREF color)
+{
+    CNiraScopedObject white(CreateSolidBrush(kWhite));
+    RECT ground = {x0 - 1, y0 - 1, x0 + 5 * u + 1, y0 + 5 * u + 2};
+    FillRect(m_memoryDC, &ground, static_cast<HBRUSH>(white.Get()));
     const POINT letter[] = {{x0, y0},
                             {x0, y0 + 5 * u},
                             {x0 + 4 * u + 1, y0 + 5 * u},
@@ -241,19 +249,6 @@ void CNiraSheetPreview::DrawChart()
     int m = m_innerMargin;
     int side = std::min(Width(c) - 2 * m, Height(c) - 2 * m);
     int half = side / 2;
-    int u = std::max(half / 10, 1);
-    RECT r = {c.left + m, c.bottom - m - half, c.left + m + half, c.bottom - m};
-    if (r.top > m_paperRect.bottom - m_outerMargin) {
-        return;
-    }
-    OffsetRect(&r, 2, -2);
-    InflateRect(&r, 3, 3);
-    {
-        CNiraScopedSelection pen(m_memoryDC, GetStockObject(NULL_PEN));
-        CNiraScopedSelection brush(m_memoryDC, GetStockObject(WHITE_BRUSH));
-        Rectangle(m_memoryDC, r.left, r.top, r.right, r.bottom);
-    }
-    InflateRect(&r, -2, -2);
     COLORREF colors[4] = {MakeColor(255, 0, 0), MakeColor(0, 255, 0), MakeColor(0, 0, 255),
                           MakeColor(255, 255, 0)};
     if (ReadValue(FEATURE_PRINT_IN_GRAY, 1) == kGreyOn) {
@@ -267,6 +262,23 @@ void CNiraSheetPreview::DrawChart()
         colors[2] = ToSepia(64, 64, 64);
         colors[3] = ToSepia(255, 255, 0);
     }
+    DrawChartShape({c.left + m, c.bottom - m - half, c.left + m + half, c.bottom - m}, half, 1, colors);
+}
+
+void CNiraSheetPreview::DrawChartShape(RECT r, int half, int f, const COLORREF colors[4])
+{
+    if (r.top > m_paperRect.bottom - m_outerMargin) {
+        return;
+    }
+    int u = std::max(half / 10, 1);
+    OffsetRect(&r, 2 * f, -2 * f);
+    InflateRect(&r, 3 * f, 3 * f);
+    {
+        CNiraScopedSelection pen(m_memoryDC, GetStockObject(NULL_PEN));
+        CNiraScopedSelection brush(m_memoryDC, GetStockObject(WHITE_BRUSH));
+        Rectangle(m_memoryDC, r.left, r.top, r.right, r.bottom);
+    }
+    InflateRect(&r, -2 * f, -2 * f);
     struct Bar {
         int left;
         int top;
@@ -286,6 +298,11 @@ void CNiraSheetPreview::DrawChart()
 }
 
 void CNiraSheetPreview::DrawPageNumber(int number)
+{
+    DrawPageNumberAt(number, 0);
+}
+
+void CNiraSheetPreview::DrawPageNumberAt(int number, int offset)
 {
     WCHAR text[kNumberCharacters] = {};
     StringCchPrintfW(text, kNumberCharacters, TEXT("%d"), number);
@@ -310,8 +327,8 @@ void CNiraSheetPreview::DrawPageNumber(int number)
     }
     SIZE extent = {};
     GetTextExtentPoint32W(m_memoryDC, text, length, &extent);
-    int x = c.left + Width(c) / 2 - extent.cx / 2;
-    int y = c.top + Height(c) / 2 - extent.cy / 2;
+    int x = c.left + Width(c) / 2 - extent.cx / 2 + offset;
+    int y = c.top + Height(c) / 2 - extent.cy / 2 + offset;
     COLORREF previous = SetTextColor(m_memoryDC, kWhite);
     ExtTextOutW(m_memoryDC, x - 1, y - 1, ETO_CLIPPED, nullptr, text, static_cast<UINT>(length), nullptr);
     ExtTextOutW(m_memoryDC, x + 1, y + 1, ETO_CLIPPED, nullptr, text, static_cast<UINT>(length), nullptr);

@@ -3,7 +3,7 @@
 #include "nira/uiplugin/sheetpreview/SheetPreview.h"
 
 #include "nira/uiplugin/interfaces/INiraCoreServices.h"
-#include "nira/uiplugin/sheetpreview/ScopedGdi.h"
+#include "common/ScopedGdi.h"
 
 namespace {
 

@@ -38,12 +38,6 @@ constexpr int kColumnsFromLeft = 2;
 constexpr int kRowsRightToLeft = 3;
 constexpr int kColumnsFromRight = 4;
 
-struct GridShape {
-    int rows;
-    int columns;
-    bool heightOverWidth;  // the ratio is H / W rather than W / H
-};
-
 int Width(const RECT& r)
 {
     return r.right - r.left;
@@ -54,9 +48,11 @@ int Height(const RECT& r)
     return r.bottom - r.top;
 }
 
+}  // namespace
+
 // Rows and columns of each pages-per-sheet option at sheet orientation 1 (portrait pages); false
 // for an option the picture does not know.
-bool GridOf(int option, int orientation, GridShape* shape)
+bool CNiraSheetPreview::GridOf(int option, int orientation, GridShape* shape)
 {
     bool portrait = orientation == 1;
     switch (option) {
@@ -84,7 +80,7 @@ bool GridOf(int option, int orientation, GridShape* shape)
 }
 
 // The 1-based row and column of the index-th cell visited in the page order.
-void CellAt(int index, int order, int rows, int columns, int* row, int* column)
+void CNiraSheetPreview::CellAt(int index, int order, int rows, int columns, int* row, int* column)
 {
     switch (order) {
     case kColumnsFromLeft:
@@ -105,8 +101,6 @@ void CellAt(int index, int order, int rows, int columns, int* row, int* column)
         break;
     }
 }
-
-}  // namespace
 
 int CNiraSheetPreview::RoundToPixels(double value)
 {
@@ -208,6 +202,26 @@ int CNiraSheetPreview::ComputeSheetRects()
     return scale;
 }
 
+CNiraSheetPreview::CellLayout CNiraSheetPreview::LayoutCells(int width, int height, const GridShape& shape,
+                                                             int margin)
+{
+    int ratio = std::max(shape.heightOverWidth ? height * kPercent / width : width * kPercent / height, 1);
+    CellLayout cells = {shape.rows, shape.columns, 0, 0, 0, 0};
+    auto gaps = [&] {
+        cells.verticalGap = (height - cells.rows * cells.cellHeight) / (cells.rows + 1);
+        cells.horizontalGap = (width - cells.columns * cells.cellWidth) / (cells.columns + 1);
+    };
+    cells.cellHeight = (height - (cells.rows + 1) * margin) / cells.rows;
+    cells.cellWidth = cells.cellHeight * kPercent / ratio;
+    gaps();
+    if (cells.horizontalGap < margin / 2) {
+        cells.cellWidth = (width - (cells.columns + 1) * margin) / cells.columns;
+        cells.cellHeight = cells.cellWidth * ratio / kPercent;
+        gaps();
+    }
+    return cells;
+}
+
 int CNiraSheetPreview::ComputeCellLayout(CellLayout* layout)
 {
     const RECT& area = ReadValue(FEATURE_FIT_TO_SIZE, 1) == kFitToSize ? m_documentPaperRect : m_paperRect;
@@ -222,21 +236,7 @@ int CNiraSheetPreview::ComputeCellLayout(CellLayout* layout)
     if (!GridOf(option, m_orientation, &shape)) {
         return NIRA_STATUS_FAILED;
     }
-    int ratio = std::max(shape.heightOverWidth ? height * kPercent / width : width * kPercent / height, 1);
-    int margin = m_outerMargin;
-    CellLayout cells = {shape.rows, shape.columns, 0, 0, 0, 0};
-    auto gaps = [&] {
-        cells.verticalGap = (height - cells.rows * cells.cellHeight) / (cells.rows + 1);
-        cells.horizontalGap = (width - cells.columns * cells.cellWidth) / (cells.columns + 1);
-    };
-    cells.cellHeight = (height - (cells.rows + 1) * margin) / cells.rows;
-    cells.cellWidth = cells.cellHeight * kPercent / ratio;
-    gaps();
-    if (cells.horizontalGap < margin / 2) {
-        cells.cellWidth = (width - (cells.columns + 1) * margin) / cells.columns;
-        cells.cellHeight = cells.cellWidth * ratio / kPercent;
-        gaps();
-    }
+    CellLayout cells = LayoutCells(width, height, shape, m_outerMargin);
     if (option == 1) {
         cells.cellHeight = height;
         cells.cellWidth = width;

@@ -42,6 +42,17 @@ protected:
         int cellWidth;
     };
 
+    struct GridShape {
+        int rows;
+        int columns;
+        bool heightOverWidth;  // the ratio is H / W rather than W / H
+    };
+
+    static bool GridOf(int option, int orientation, GridShape* shape);
+    static void CellAt(int index, int order, int rows, int columns, int* row, int* column);
+    // Cells of the grid on a paper of width x height with the outer margin between them.
+    static CellLayout LayoutCells(int width, int height, const GridShape& shape, int margin);
+
     // The feature's current option, or the fallback when it cannot be read.
     int ReadValue(int featureId, int fallback);
     int ReadOrientation();
@@ -73,6 +84,18 @@ protected:
     void DrawLogo();
     void DrawChart();
     void DrawPageNumber(int number);
+    // Text lines from y down to yEnd: paragraphs of the given length whose first line is indented
+    // and whose last line ends at xHalf; on page 1 of booklet 2 and page 2 of booklet 3 they stop
+    // after two paragraphs.
+    void DrawParagraphLines(int pageNumber, int x0, int x1, int xHalf, int y, int yEnd, int paragraph,
+                            int indent);
+    // The capital E of u x u squares at (x0, y0) on a white ground.
+    void DrawLogoShape(int x0, int y0, int u, COLORREF color);
+    // The bar chart in r, which is moved by (2f, -2f) and widened by 3f for its white ground, then
+    // narrowed by 2f for the bars and the frame; nothing when its top lies below paper bottom - M.
+    void DrawChartShape(RECT r, int half, int f, const COLORREF colors[4]);
+    // The page number centred on the cell, moved by offset in both directions.
+    void DrawPageNumberAt(int number, int offset);
     void ClipTo(const RECT& area);
     void RemoveClip();
 

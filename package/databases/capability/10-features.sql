@@ -13,16 +13,16 @@ INSERT INTO CAP_FEATURES_INFO (Featureid, FeatureName, ClassId, Categoryid, Stri
   (4117, 'FEATURE_INPUT_BIN', 4117, 1, 14117, 7, 7, 7, 'psk', 'psk:JobInputBin'),
   (4118, 'FEATURE_ORIENTATION', 4118, 2, 14118, 1, 1, 1, 'psk', 'psk:PageOrientation'),
   (4119, 'FEATURE_BORDERLESS', 4119, 1, 14119, 1, 1, 1, 'psk', 'psk:PageBorderless'),
-  (4120, 'FEATURE_FIT_TO_SIZE', 4120, 2, 14120, 1, 1, 1, '0', '0'),
+  (4120, 'FEATURE_FIT_TO_SIZE', 4120, 2, 14120, 1, 1, 1, 'psk', 'psk:PageScaling'),
   (4121, 'FEATURE_TARGET_SIZE', 4120, 2, 14121, 256, 259, 259, '0', '0'),
   (4122, 'FEATURE_PHOTO_FIX', 4122, 3, 14122, 1, 1, 1, '0', '0'),
   (4123, 'FEATURE_RESOLUTION', 4123, 1, 14123, 2, 2, 2, 'psk', 'psk:PageResolution'),
   (4125, 'FEATURE_DUPLEX', 4125, 2, 14125, 1, 1, 1, 'psk', 'psk:JobDuplexAllDocumentsContiguously'),
   (4126, 'FEATURE_DUPLEX_EDGE', 4126, 2, 14126, 1, 1, 1, '0', '0'),
   (4127, 'FEATURE_PRESERVE_LAYOUT', 4127, 2, 14127, 2, 2, 2, '0', '0'),
-  (4128, 'FEATURE_PAGES_PER_SHEET', 4128, 2, 14128, 1, 1, 1, 'psk', 'psk:JobNUpAllDocumentsContiguously'),
-  (4129, 'FEATURE_PAGE_ORDER_NUP', 4128, 2, 14129, 1, 1, 1, '0', '0'),
-  (4130, 'FEATURE_BOOKLET', 4130, 2, 14130, 1, 1, 1, '0', '0'),
+  (4128, 'FEATURE_PAGES_PER_SHEET', 4128, 2, 14128, 1, 1, 1, 'psk', 'psk:DocumentNUp'),
+  (4129, 'FEATURE_PAGE_ORDER_NUP', 4128, 2, 14129, 1, 1, 1, 'psk', 'psk:PresentationDirection'),
+  (4130, 'FEATURE_BOOKLET', 4130, 2, 14130, 1, 1, 1, 'psk', 'psk:DocumentBinding'),
   (4132, 'FEATURE_ROLL_CUT', 4254, 2, 14132, 1, 1, 1, 'psk', 'psk:DocumentRollCut'),
   (4133, 'FEATURE_SAVE_ROLL_PAPER', 4255, 2, 14133, 1, 1, 1, 'ns0000', 'ns0000:ZQSaveRollOnPaper'),
   (4135, 'FEATURE_ROTATION', 4118, 2, 14135, 1, 1, 1, '0', '0'),
@@ -43,7 +43,7 @@ INSERT INTO CAP_FEATURES_INFO (Featureid, FeatureName, ClassId, Categoryid, Stri
   (4211, 'FEATURE_PAPER_DIMENSIONS_TEXT', 4258, 1, 14211, 1, 1, 1, '0', '0'),
   (4215, 'FEATURE_POPUP_SETTINGS', 4215, 4, 14215, 2, 2, 2, '0', '0'),
   (4218, 'FEATURE_MIRROR_PRINT', 4218, 4, 14218, 1, 1, 1, 'psk', 'psk:PageMirrorImage'),
-  (4219, 'FEATURE_POSTER', 4219, 2, 14219, 1, 1, 1, '0', '0'),
+  (4219, 'FEATURE_POSTER', 4219, 2, 14219, 1, 1, 1, 'psk', 'psk:PagePoster'),
   (4221, 'FEATURE_DUPLEX_UNIT', 4221, 4, 14221, 1, 1, 1, '0', '0'),
   (4222, 'FEATURE_TEXT_AS_BLACK', 4222, 4, 14222, 1, 1, 1, '0', '0'),
   (4226, 'FEATURE_PAGE_ORDER', 4226, 4, 14226, 1, 1, 1, 'psk', 'psk:JobPageOrder'),
@@ -82,6 +82,7 @@ INSERT INTO CAP_FEATURES_INFO (Featureid, FeatureName, ClassId, Categoryid, Stri
   (6021, 'UI_CUSTOM_REVERT', 4234, 0, 16021, 1, 1, 1, '0', '0'),
   (6022, 'UI_CUSTOM_SELECT', 4234, 0, 16022, 1, 1, 1, '0', '0'),
   (6023, 'UI_CUSTOM_EDITOR', 4234, 0, 16023, 1, 1, 1, '0', '0'),
+  (6025, 'UI_COLOR_PICTURE', 4166, 0, 0, 1, 1, 1, '0', '0'),
   (6418, 'UI_PAPER_CHOICE', 4114, 0, 16418, 0, 0, 0, '0', '0'),
   (6419, 'UI_MEDIA_CHOICE', 4261, 0, 16419, 0, 0, 0, '0', '0'),
   (6079, 'UI_SETTINGS_CHANGED', 6079, 0, 16079, 1, 1, 1, '0', '0'),
@@ -106,6 +107,10 @@ UPDATE CAP_FEATURES_INFO SET IsFeatureUserInput = 1 WHERE Featureid = 6419;
 -- The conflict pop-up's widgets show texts the UI core writes, not options.
 UPDATE CAP_FEATURES_INFO SET IsFeatureUserInput = 1 WHERE Featureid BETWEEN 6530 AND 6575;
 UPDATE CAP_FEATURES_INFO SET IsFeatureUserInput = 1 WHERE Featureid = 8001;
+
+-- The colour page's picture widget carries the resource id of the sample picture it shows (the
+-- bitmap id of its layout row, 30407).
+UPDATE CAP_FEATURES_INFO SET Bitmapid = 301 WHERE Featureid = 6025;
 
 -- Display states: 0 and 1 hidden, 2 shown and greyed, 3 shown (the default).
 UPDATE CAP_FEATURES_INFO SET DefaultDisplayState = 2 WHERE Featureid = 4135;

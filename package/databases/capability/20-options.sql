@@ -52,8 +52,8 @@ INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, Voca
   (4119, 2, 2, 'On', 0, 'psk', 'Borderless');
 -- 4120 FEATURE_FIT_TO_SIZE
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
-  (4120, 1, 1, 'Off', 0, '0', '0'),
-  (4120, 2, 2, 'On', 0, '0', '0');
+  (4120, 1, 1, 'Off', 0, 'psk', 'None'),
+  (4120, 2, 2, 'On', 0, 'ns0000', 'ZQPrintDocumentOn');
 -- 4121 FEATURE_TARGET_SIZE
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
   (4121, 256, 256, 'Letter (8.5 x 11 in)', 0, '0', '0'),
@@ -86,23 +86,23 @@ INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, Voca
   (4127, 2, 2, 'On', 0, '0', '0');
 -- 4128 FEATURE_PAGES_PER_SHEET
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
-  (4128, 1, 1, '1 page per sheet', 0, '0', '0'),
-  (4128, 2, 2, '2 pages per sheet', 0, '0', '0'),
-  (4128, 3, 3, '4 pages per sheet', 0, '0', '0'),
-  (4128, 4, 4, '6 pages per sheet', 0, '0', '0'),
-  (4128, 5, 5, '9 pages per sheet', 0, '0', '0'),
-  (4128, 6, 6, '16 pages per sheet', 0, '0', '0');
+  (4128, 1, 1, '1 page per sheet', 0, 'psk', 'PagesPerSheet'),
+  (4128, 2, 2, '2 pages per sheet', 0, 'psk', 'PagesPerSheet'),
+  (4128, 3, 3, '4 pages per sheet', 0, 'psk', 'PagesPerSheet'),
+  (4128, 4, 4, '6 pages per sheet', 0, 'psk', 'PagesPerSheet'),
+  (4128, 5, 5, '9 pages per sheet', 0, 'psk', 'PagesPerSheet'),
+  (4128, 6, 6, '16 pages per sheet', 0, 'psk', 'PagesPerSheet');
 -- 4129 FEATURE_PAGE_ORDER_NUP
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
-  (4129, 1, 1, 'Right, then down', 0, '0', 'RightBottom'),
-  (4129, 2, 2, 'Down, then right', 0, '0', 'BottomRight'),
-  (4129, 3, 3, 'Left, then down', 0, '0', 'LeftBottom'),
-  (4129, 4, 4, 'Down, then left', 0, '0', 'BottomLeft');
+  (4129, 1, 1, 'Right, then down', 0, 'psk', 'RightBottom'),
+  (4129, 2, 2, 'Down, then right', 0, 'psk', 'BottomRight'),
+  (4129, 3, 3, 'Left, then down', 0, 'psk', 'LeftBottom'),
+  (4129, 4, 4, 'Down, then left', 0, 'psk', 'BottomLeft');
 -- 4130 FEATURE_BOOKLET
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
   (4130, 1, 1, 'Off', 0, '0', '0'),
-  (4130, 2, 2, 'Left binding', 0, '0', '0'),
-  (4130, 3, 3, 'Right binding', 0, '0', '0');
+  (4130, 2, 2, 'Left binding', 0, 'ns0000', 'ZQLeftEdgeBindingLayout'),
+  (4130, 3, 3, 'Right binding', 0, 'ns0000', 'ZQRightEdgeBindingLayout');
 -- 4132 FEATURE_ROLL_CUT
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
   (4132, 1, 1, 'Off', 0, '0', '0'),
@@ -167,10 +167,10 @@ INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, Voca
   (4218, 2, 2, 'On', 0, 'psk', 'MirrorImageWidth');
 -- 4219 FEATURE_POSTER
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
-  (4219, 1, 1, 'Off', 0, '0', '0'),
-  (4219, 2, 2, '2 x 2 sheets', 0, '0', '0'),
-  (4219, 3, 3, '3 x 3 sheets', 0, '0', '0'),
-  (4219, 4, 4, '4 x 4 sheets', 0, '0', '0');
+  (4219, 1, 1, 'Off', 0, 'psk', 'SheetsPerPage'),
+  (4219, 2, 2, '2 x 2 sheets', 0, 'psk', 'SheetsPerPage'),
+  (4219, 3, 3, '3 x 3 sheets', 0, 'psk', 'SheetsPerPage'),
+  (4219, 4, 4, '4 x 4 sheets', 0, 'psk', 'SheetsPerPage');
 -- 4221 FEATURE_DUPLEX_UNIT
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
   (4221, 1, 1, 'Installed', 0, '0', '0'),
@@ -269,6 +269,9 @@ INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, Voca
 -- 6002 UI_RESTORE_DEFAULTS
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
   (6002, 1, 1, 'Default', 0, '0', '0');
+-- 6025 UI_COLOR_PICTURE
+INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
+  (6025, 1, 1, 'Default', 0, '0', '0');
 -- 6003 UI_CUSTOM_SIZE_BUTTON
 INSERT INTO CAP_OPTIONS_INFO (Featureid, Optionid, OptionIndex, OptionName, VocabIndex, VocabNamespace, VocabMap) VALUES
   (6003, 1, 1, 'Default', 0, '0', '0');

@@ -60,7 +60,7 @@ INSERT INTO UI_WIDGETS_INFO (ControlID, WindowID, RTLWindowID, GroupID, FeatureI
   (30404, 304, 1304, 0, 4168, 14168, 0, 4168, 21, 0, 'IDC_ADJUST_2', 0, 100, -100, 5, 0, 0),
   (30405, 304, 1304, 0, 4169, 14169, 0, 4169, 21, 0, 'IDC_ADJUST_3', 0, 100, -100, 5, 0, 0),
   (30406, 304, 1304, 0, 4227, 14227, 0, 4227, 7, 0, 'IDC_COLOR_PROFILE', 0, 0, 0, 0, 0, 0),
-  (30407, 304, 1304, 0, 4166, 0, 0, 4166, 18, 0, 'IDC_COLOR_PICTURE', 0, 0, 0, 0, 0, 0);
+  (30407, 304, 1304, 0, 6025, 0, 301, 4166, 18, 0, 'IDC_COLOR_PICTURE', 0, 0, 0, 0, 0, 0);
 -- 305 Advanced
 INSERT INTO UI_WIDGETS_INFO (ControlID, WindowID, RTLWindowID, GroupID, FeatureID, CtrlStringID, BitampID, CtrlHelpID, CtrlType, LabelID, CtrlName, CtrlState, MaxValue, MinValue, IncrementFactor, LevelID, EndControl) VALUES
   (30501, 305, 1305, 0, 4235, 14235, 0, 4235, 12, 0, 'IDC_COPIES', 0, 999, 1, 1, 0, 0),

@@ -4,6 +4,7 @@
 #include "gdi/Raster.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 using namespace nirasim;
@@ -125,6 +126,58 @@ void Blit(GdiDC& dest, const Mapping& map, const SourceCopy* source, DWORD rop)
     }
 }
 
+// True when the world transform turns or flips the picture, so a blit cannot be a row copy.
+bool Turns(const XFORM& world)
+{
+    return world.eM12 != 0 || world.eM21 != 0 || world.eM11 < 0 || world.eM22 < 0;
+}
+
+// A blit through a turning world transform: every device pixel whose centre maps back into the
+// logical destination rectangle takes the source pixel there (nearest neighbour).
+void BlitTurned(GdiDC& dest, int xDest, int yDest, int wDest, int hDest, const SourceCopy& source, DWORD rop)
+{
+    const XFORM& w = dest.world;
+    double determinant = w.eM11 * w.eM22 - w.eM12 * w.eM21;
+    PixelAccess access(dest, true);
+    if (determinant == 0 || !access.Valid() || wDest <= 0 || hDest <= 0) {
+        return;
+    }
+    const Pixels& pixels = access.Get();
+    Region writable = access.Writable();
+    double xs[4];
+    double ys[4];
+    const int corners[4][2] = {
+        {xDest, yDest}, {xDest + wDest, yDest}, {xDest, yDest + hDest}, {xDest + wDest, yDest + hDest}};
+    for (int i = 0; i < 4; ++i) {
+        ToDevice(dest, corners[i][0], corners[i][1], xs[i], ys[i]);
+    }
+    int left = static_cast<int>(std::floor(*std::min_element(xs, xs + 4)));
+    int right = static_cast<int>(std::ceil(*std::max_element(xs, xs + 4)));
+    int top = static_cast<int>(std::floor(*std::min_element(ys, ys + 4)));
+    int bottom = static_cast<int>(std::ceil(*std::max_element(ys, ys + 4)));
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            if (!writable.Contains(x, y)) {
+                continue;
+            }
+            double cx = x + 0.5 - w.eDx;
+            double cy = y + 0.5 - w.eDy;
+            double lx = (cx * w.eM22 - cy * w.eM21) / determinant - xDest;
+            double ly = (cy * w.eM11 - cx * w.eM12) / determinant - yDest;
+            if (lx < 0 || ly < 0 || lx >= wDest || ly >= hDest) {
+                continue;
+            }
+            int sx = static_cast<int>(lx * source.width / wDest);
+            int sy = static_cast<int>(ly * source.height / hDest);
+            size_t at = static_cast<size_t>(sy) * source.width + sx;
+            if (source.inside[at]) {
+                uint32_t& d = pixels.At(x, y);
+                d = ApplyRop(rop, 0, source.pixels[at], d & kAllBits);
+            }
+        }
+    }
+}
+
 bool Stretch(const char* name, HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc,
              int ySrc, int wSrc, int hSrc, DWORD rop)
 {
@@ -144,7 +197,11 @@ bool Stretch(const char* name, HDC hdcDest, int xDest, int yDest, int wDest, int
             PixelAccess destAccess(*dest, false);
             SourceCopy copy = CopySource(*source, left, top, std::abs(wSrc), std::abs(hSrc), dest->textColor,
                                          dest->bkColor, destAccess.Get().mono);
-            Blit(*dest, map, &copy, rop);
+            if (Turns(dest->world)) {
+                BlitTurned(*dest, xDest, yDest, wDest, hDest, copy, rop);
+            } else {
+                Blit(*dest, map, &copy, rop);
+            }
         } else if (!needsSource) {
             Blit(*dest, map, nullptr, rop);
         }

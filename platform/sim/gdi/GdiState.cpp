@@ -69,6 +69,8 @@ std::shared_ptr<GdiObject> MakeStock(int index)
         return font(VARIABLE_PITCH);
     case SYSTEM_FIXED_FONT:
         return font(FIXED_PITCH);
+    case DEFAULT_PALETTE:
+        return std::make_shared<GdiPalette>();
     default:
         return nullptr;
     }

@@ -19,7 +19,7 @@
 
 namespace nirasim::sim {
 
-enum class GdiKind { FONT, PEN, BRUSH, BITMAP, REGION, DC };
+enum class GdiKind { FONT, PEN, BRUSH, BITMAP, REGION, DC, PALETTE };
 
 struct GdiObject {
     explicit GdiObject(GdiKind k) : kind(k) {}
@@ -65,6 +65,12 @@ struct GdiBitmap : GdiObject {
     size_t bitsSize = 0;
 };
 
+// A logical palette: kept and selected, never mapped (every DC shows true colour).
+struct GdiPalette : GdiObject {
+    GdiPalette() : GdiObject(GdiKind::PALETTE) {}
+    std::vector<PALETTEENTRY> entries;
+};
+
 struct GdiRegion : GdiObject {
     GdiRegion() : GdiObject(GdiKind::REGION) {}
     Region area;
@@ -108,6 +114,9 @@ struct GdiDC : GdiObject {
     POINT position = {0, 0};
     int graphicsMode = GM_COMPATIBLE;
     XFORM world = {1, 0, 0, 1, 0, 0};
+    int arcDirection = AD_COUNTERCLOCKWISE;
+    int mapMode = MM_TEXT;
+    HGDIOBJ palette = nullptr;  // null: the stock default palette
     bool inDocument = false;
     bool inPage = false;
     bool cancelled = false;

@@ -415,6 +415,8 @@ DWORD WINAPI GetObjectType(HGDIOBJ h)
         return OBJ_BITMAP;
     case GdiKind::REGION:
         return OBJ_REGION;
+    case GdiKind::PALETTE:
+        return OBJ_PAL;
     case GdiKind::DC:
         return static_cast<const GdiDC*>(object.get())->target == DcTarget::MEMORY ? OBJ_MEMDC : OBJ_DC;
     }

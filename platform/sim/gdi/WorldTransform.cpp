@@ -132,3 +132,18 @@ BOOL WINAPI ModifyWorldTransform(HDC hdc, const XFORM* lpxf, DWORD mode)
     JournalTransform("ModifyWorldTransform", hdc, dc->world, mode, result);
     return result;
 }
+
+// Mapping modes are kept but not applied: MM_ANISOTROPIC with its default extents of 1 maps as
+// MM_TEXT does, and no other mode is drawn here.
+int WINAPI SetMapMode(HDC hdc, int iMode)
+{
+    std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
+    GdiDC* dc = DcOf(hdc);
+    int previous = 0;
+    if (dc != nullptr && iMode >= MM_TEXT && iMode <= MM_ANISOTROPIC) {
+        previous = dc->mapMode;
+        dc->mapMode = iMode;
+    }
+    Journal(MakeGdiCall("SetMapMode", hdc, {iMode}, previous));
+    return previous;
+}

@@ -141,6 +141,23 @@ void WINAPI GetSystemTime(LPSYSTEMTIME lpSystemTime)
     FileTimeToSystemTime(&now, lpSystemTime);
 }
 
+BOOL WINAPI SystemTimeToTzSpecificLocalTime(const TIME_ZONE_INFORMATION* lpTimeZoneInformation,
+                                            const SYSTEMTIME* lpUniversalTime, LPSYSTEMTIME lpLocalTime)
+{
+    FILETIME utc;
+    if (lpUniversalTime == nullptr || lpLocalTime == nullptr ||
+        !SystemTimeToFileTime(lpUniversalTime, &utc)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    const LONGLONG minutesEast = lpTimeZoneInformation != nullptr
+                                     ? -static_cast<LONGLONG>(lpTimeZoneInformation->Bias)
+                                     : g_bias.load();
+    FILETIME local =
+        AsFileTime(AsNumber(utc) + minutesEast * 60000LL * static_cast<LONGLONG>(kTicksPerMillisecond));
+    return FileTimeToSystemTime(&local, lpLocalTime);
+}
+
 void WINAPI GetLocalTime(LPSYSTEMTIME lpSystemTime)
 {
     FILETIME now = AsFileTime(NowUtc() + static_cast<LONGLONG>(g_bias.load()) * 60000LL *

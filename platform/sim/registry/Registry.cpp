@@ -97,6 +97,19 @@ std::vector<std::u16string> SplitKeyPath(const WCHAR* path)
     return names;
 }
 
+// The key names a path opened from `root` reaches. KEY_WOW64_32KEY opens the 32-bit view: on a
+// 64-bit machine HKLM\SOFTWARE of that view is HKLM\SOFTWARE\WOW6432Node.
+std::vector<std::u16string> ViewKeyPath(HKEY root, const WCHAR* path, REGSAM desired)
+{
+    std::vector<std::u16string> names = SplitKeyPath(path);
+    const std::u16string redirected = u"WOW6432Node";
+    if ((desired & KEY_WOW64_32KEY) != 0 && root == HKEY_LOCAL_MACHINE && !names.empty() &&
+        EqualNoCase(names[0], u"SOFTWARE") && (names.size() < 2 || !EqualNoCase(names[1], redirected))) {
+        names.insert(names.begin() + 1, redirected);
+    }
+    return names;
+}
+
 // The key a handle stands for and the rights it carries; ERROR_SUCCESS or the error.
 LONG Resolve(HKEY handle, std::shared_ptr<RegKey>& key, REGSAM& rights)
 {
@@ -215,7 +228,7 @@ LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, REGSAM samDesir
     *phkResult = nullptr;
     REGISTRY_OPEN(hKey, key, rights)
     bool created;
-    auto target = Descend(key, SplitKeyPath(lpSubKey), false, created);
+    auto target = Descend(key, ViewKeyPath(hKey, lpSubKey, samDesired), false, created);
     if (!target) {
         return ERROR_FILE_NOT_FOUND;
     }
@@ -238,7 +251,7 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, LPWSTR, DWORD
     }
     *phkResult = nullptr;
     REGISTRY_OPEN(hKey, key, rights)
-    auto names = SplitKeyPath(lpSubKey);
+    auto names = ViewKeyPath(hKey, lpSubKey, samDesired);
     for (const auto& name : names) {
         if (name.size() > kMaxKeyNameChars) {
             return ERROR_INVALID_PARAMETER;

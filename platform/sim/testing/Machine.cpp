@@ -11,6 +11,7 @@
 #include "modules/Modules.h"
 #include "modules/VersionInfo.h"
 #include "process/Clock.h"
+#include "process/DateFormat.h"
 #include "spooler/ConfigModule.h"
 #include "spooler/Spooler.h"
 
@@ -455,6 +456,11 @@ void Machine::SetSystemTime(const SYSTEMTIME& utc)
 void Machine::SetTimeZoneBias(LONG minutesEastOfUtc)
 {
     sim::SetClockBias(minutesEastOfUtc);
+}
+
+void Machine::SetShortDateFormat(LCID locale, const Text& picture)
+{
+    sim::SetShortDatePattern(locale, picture.wide());
 }
 
 ULONGLONG Machine::SleptOnThisThread()

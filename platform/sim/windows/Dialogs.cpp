@@ -498,6 +498,32 @@ HWND WINAPI GetForegroundWindow(void)
     return found;
 }
 
+namespace {
+
+constexpr int kDesktopWidth = 1024;
+constexpr int kDesktopHeight = 768;
+
+LRESULT CALLBACK DesktopProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+SystemClass desktopClass(u"#32769", DesktopProc);
+
+}  // namespace
+
+// The desktop: one hidden window of the machine, made when first asked for.
+HWND WINAPI GetDesktopWindow(void)
+{
+    for (const auto& window : AllWindows()) {
+        if (window->className == u"#32769") {
+            return window->handle;
+        }
+    }
+    return CreateWindowExW(0, TEXT("#32769"), nullptr, WS_POPUP, 0, 0, kDesktopWidth, kDesktopHeight, nullptr,
+                           nullptr, nullptr, nullptr);
+}
+
 namespace nirasim {
 
 void SetDialogScript(std::function<void(HWND dialog)> script)

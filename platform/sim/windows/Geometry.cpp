@@ -96,3 +96,17 @@ BOOL WINAPI PtInRect(const RECT* lprc, POINT pt)
     return lprc != nullptr && pt.x >= lprc->left && pt.x < lprc->right && pt.y >= lprc->top &&
            pt.y < lprc->bottom;
 }
+
+HWND WINAPI RealChildWindowFromPoint(HWND hwndParent, POINT ptParentClientCoords)
+{
+    RECT client;
+    if (!GetClientRect(hwndParent, &client) || !PtInRect(&client, ptParentClientCoords)) {
+        return nullptr;
+    }
+    for (const auto& child : ChildrenOf(hwndParent)) {
+        if ((child->style & WS_VISIBLE) != 0 && PtInRect(&child->rect, ptParentClientCoords)) {
+            return child->handle;
+        }
+    }
+    return hwndParent;
+}

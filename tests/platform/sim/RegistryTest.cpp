@@ -111,6 +111,37 @@ TEST_F(Registry, EnumerationAndDeletion)
     RegCloseKey(root);
 }
 
+TEST_F(Registry, The32BitViewOfTheMachineSoftwareKeyIsWow6432Node)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, TEXT("Software\\Maker\\Tool"), 0, nullptr, 0,
+                              KEY_WRITE | KEY_WOW64_32KEY, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    EXPECT_EQ(
+        RegOpenKeyExW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\WOW6432Node\\Maker\\Tool"), 0, KEY_READ, &key),
+        ERROR_SUCCESS);
+    RegCloseKey(key);
+    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Maker\\Tool"), 0, KEY_READ, &key),
+              ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(
+        RegOpenKeyExW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\Maker\\Tool"), 0, KEY_READ | KEY_WOW64_32KEY, &key),
+        ERROR_SUCCESS);
+    RegCloseKey(key);
+    // Already in the view, and the user's keys: as named.
+    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, TEXT("SOFTWARE\\WOW6432Node\\Maker"), 0,
+                            KEY_READ | KEY_WOW64_32KEY, &key),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, TEXT("Software\\Maker"), 0, nullptr, 0, KEY_WRITE, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, TEXT("Software\\Maker"), 0, KEY_READ | KEY_WOW64_32KEY, &key),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
 class Spooler : public ::testing::Test {
 protected:
     nirasim::Machine machine;

@@ -16,6 +16,7 @@
 #include "nira/uiplugin/foundation/dmc/NiraDmcHandler.h"
 #include "nira/uiplugin/foundation/dmc/NiraDmcHandlerFactory.h"
 #include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
+#include "nira/uiplugin/foundation/printer/PrinterDataNames.h"
 #include "nira/uiplugin/interfaces/HandlerIds.h"
 #include "nira/uiplugin/settings/client/SettingsClient.h"
 
@@ -27,10 +28,8 @@ constexpr WCHAR kUIPluginKey[] = TEXT("NIRA_UI_PLUGIN");
 constexpr WCHAR kSettingApiValue[] = TEXT("PrinterSettingAPIModule");
 constexpr WCHAR kUIPluginValue[] = TEXT("PrinterUIPlugIn");
 constexpr WCHAR kDmcUpdateValue[] = TEXT("DMCUPDATE");
-constexpr WCHAR kInstallDateValue[] = TEXT("InstallDate");
 constexpr WCHAR kDefaultDevModeValue[] = TEXT("NiraDefaultDM");
 constexpr WCHAR kPublicDefaultDevModeValue[] = TEXT("NiraPublicDefaultDM");
-constexpr WCHAR kInstallDateFormat[] = TEXT("%02d/%02d/%04d:%02d:%02d:%02d");
 constexpr size_t kInstallDateChars = 32;
 // The feature whose presence asks for the device-model capture at initialisation.
 constexpr int kDmcCaptureFeature = 4312;
@@ -57,7 +56,7 @@ void WriteInstallDate(HANDLE printer)
     SYSTEMTIME now = {};
     GetSystemTime(&now);
     WCHAR text[kInstallDateChars] = {};
-    if (SUCCEEDED(StringCchPrintfW(text, kInstallDateChars, kInstallDateFormat, now.wMonth, now.wDay,
+    if (SUCCEEDED(StringCchPrintfW(text, kInstallDateChars, kPrinterDateFormat, now.wMonth, now.wDay,
                                    now.wYear, now.wHour, now.wMinute, now.wSecond))) {
         WriteString(printer, kInstallDateValue, text);
     }

@@ -5,13 +5,12 @@
 #include "common/NiraStatus.h"
 #include "common/NiraStringDll.h"
 #include "nira/uiplugin/core/uicore/ComponentKeys.h"
+#include "nira/uiplugin/features/handlers/HandlerCommands.h"
 #include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
 #include "nira/uiplugin/interfaces/INiraCoreServices.h"
 
 namespace {
 
-// The command that asks a feature's owner whether a constraint message may be shown.
-constexpr int kCommandConstraintMessageWanted = 32;
 // *show when nobody chose either feature: the message is not shown.
 constexpr int kShowNot = 2;
 constexpr int kResourceStringChars = 260;

@@ -63,20 +63,29 @@ BOOL CNiraUserFormsKey::ReadGuidText(HANDLE printer, BOOL create, WCHAR (&text)[
 
 LSTATUS CNiraUserFormsKey::Open(LPCWSTR guidText, REGSAM rights, HKEY* key)
 {
+    return OpenSubkey(guidText, kFormsKey, rights, TRUE, key);
+}
+
+LSTATUS CNiraUserFormsKey::OpenSubkey(LPCWSTR guidText, LPCWSTR subkey, REGSAM rights, BOOL create, HKEY* key)
+{
     WCHAR path[kKeyPathChars] = {};
-    if (FAILED(StringCchPrintfW(path, kKeyPathChars, TEXT("%s%s"), kUserRoot, guidText))) {
+    if (FAILED(StringCchPrintfW(path, kKeyPathChars, TEXT("%s%s\\%s"), kUserRoot, guidText, subkey))) {
         return ERROR_INVALID_PARAMETER;
     }
-    CNiraRegKey user;
-    LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, rights, nullptr, &user, nullptr);
-    if (status != ERROR_SUCCESS) {
-        return status;
+    if (!create) {
+        return RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, rights, key);
     }
-    return RegCreateKeyExW(user.Get(), kFormsKey, 0, nullptr, 0, rights, nullptr, key, nullptr);
+    return RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, rights, nullptr, key, nullptr);
 }
 
 LSTATUS CNiraUserFormsKey::OpenForPrinter(INiraCoreServices* services, BOOL createGuid, REGSAM rights,
                                           HKEY* key)
+{
+    return OpenSubkeyForPrinter(services, createGuid, kFormsKey, rights, TRUE, key);
+}
+
+LSTATUS CNiraUserFormsKey::OpenSubkeyForPrinter(INiraCoreServices* services, BOOL createGuid, LPCWSTR subkey,
+                                                REGSAM rights, BOOL create, HKEY* key)
 {
     WCHAR* printerName = nullptr;
     WCHAR guid[kGuidChars] = {};
@@ -86,5 +95,5 @@ LSTATUS CNiraUserFormsKey::OpenForPrinter(INiraCoreServices* services, BOOL crea
         found = ReadGuidText(access.GetHandle(), createGuid, guid);
     }
     LocalFree(printerName);
-    return found ? Open(guid, rights, key) : ERROR_NOT_FOUND;
+    return found ? OpenSubkey(guid, subkey, rights, create, key) : ERROR_NOT_FOUND;
 }

@@ -54,4 +54,9 @@ public:
     // Opens the forms key of the printer the services work for; ERROR_NOT_FOUND when the printer
     // has no GUID text (and none could be made, with createGuid).
     static LSTATUS OpenForPrinter(INiraCoreServices* services, BOOL createGuid, REGSAM rights, HKEY* key);
+    // Opens a key of the GUID's per-user key (making both with create, else only opening it).
+    static LSTATUS OpenSubkey(LPCWSTR guidText, LPCWSTR subkey, REGSAM rights, BOOL create, HKEY* key);
+    // The same for the printer the services work for; ERROR_NOT_FOUND without its GUID text.
+    static LSTATUS OpenSubkeyForPrinter(INiraCoreServices* services, BOOL createGuid, LPCWSTR subkey,
+                                        REGSAM rights, BOOL create, HKEY* key);
 };

@@ -24,8 +24,6 @@ constexpr int kFullSize = 100;
 constexpr int kMicronsPerTenthMm = 100;
 constexpr int kDuplexFeature = 4125;
 constexpr int kConstraintState = 6;
-constexpr int kCommandFormAdded = 12;
-constexpr int kCommandFormRemoved = 13;
 constexpr size_t kFormNameChars = 260;
 const PageScalingValues kPreset = {0, kFullSize, 1.0f, 1, 215900, 279400};
 
@@ -219,10 +217,25 @@ int CNiraFitToSizeHandler::OnCommand(int, int command, int* value, int*)
         }
         return status;
     }
+    case kCommandFormsLoaded:
+        return AddTargetSizeOptions(*reinterpret_cast<CNiraIdMap*>(value));
     default:
-        // Command 26 (the forms loaded) comes with the paper list's form records.
         return NIRA_STATUS_FAILED;
     }
+}
+
+int CNiraFitToSizeHandler::AddTargetSizeOptions(const CNiraIdMap& forms)
+{
+    // Borderless forms cannot be printed on at a fitted size; the others in the list's order.
+    int status = 0;
+    for (int i = 0; i < forms.GetCount(); ++i) {
+        const NiraIdEntry* entry = forms.GetEntryAt(i);
+        const auto* form = entry != nullptr ? static_cast<const CustomForm*>(entry->value) : nullptr;
+        if (form != nullptr && form->record.borderless == 0) {
+            status = AddTargetSizeOption(entry->key, form->name);
+        }
+    }
+    return status;
 }
 
 int CNiraFitToSizeHandler::OnConstraintAction(int, const char* data1, const char* data2, const char*)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "nira/uiplugin/features/base/LayoutHandler.h"
+#include "nira/uiplugin/foundation/containers/NiraIdMap.h"
 #include "printticket/XDPageScalingFeature.h"
 
 class CNiraFitToSizeHandler : public CNiraLayoutHandler {
@@ -18,6 +19,8 @@ public:
 private:
     void FillConverterTables();
     int AddTargetSizeOption(int paperIndex, LPCWSTR name);
+    // The user's forms as the paper list loaded them (paper index -> CustomForm).
+    int AddTargetSizeOptions(const CNiraIdMap& forms);
     int ReadValues(const PageScalingValues& values);
 
     CXDPageScalingFeature m_converter;

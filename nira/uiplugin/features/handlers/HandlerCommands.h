@@ -1,13 +1,21 @@
 // The commands handlers send one another (OnCommand), and the values their writes pass.
 #pragma once
 
+constexpr int kCommandFormAdded = 12;
+constexpr int kCommandFormRemoved = 13;
 constexpr int kCommandDuplexUnitPresent = 16;
 constexpr int kCommandSetBorderless = 21;
 constexpr int kCommandShowBorderless = 22;
 constexpr int kCommandSetPrintQuality = 25;
+constexpr int kCommandFormsLoaded = 26;
+constexpr int kCommandResetPopupChoices = 27;
 constexpr int kCommandPictureReset = 28;
 constexpr int kCommandSelectAllTiles = 29;
 constexpr int kCommandShowPrinterStatus = 30;
+constexpr int kCommandToolboxInstalled = 31;
+// Asks a feature's owner whether a constraint message may be shown.
+constexpr int kCommandConstraintMessageWanted = 32;
+constexpr int kCommandApplyAppProfile = 34;
 constexpr int kCommandPosterChosen = 35;
 constexpr int kCommandSyncMaxDpi = 36;
 constexpr int kCommandOfferPosters = 39;

@@ -34,9 +34,6 @@
 namespace {
 
 constexpr int kOwner = CLASS_PAPER_LIST;
-constexpr int kCommandFormAdded = 12;
-constexpr int kCommandFormRemoved = 13;
-constexpr int kCommandFormsLoaded = 26;
 constexpr int kBorderlessOption = 2;
 constexpr int kBordersOption = 1;
 constexpr int kSelectionReason = 6;

@@ -5,6 +5,7 @@
 
 #include "common/NiraStatus.h"
 #include "common/SafeString.h"
+#include "common/ScopedGdi.h"
 #include "nira/uiplugin/features/base/OwnedRecords.h"
 #include "nira/uiplugin/features/handlers/HandlerCommands.h"
 #include "nira/uiplugin/features/handlers/PosterReactions.h"
@@ -17,6 +18,46 @@ constexpr DWORD kAllTiles = (1u << CNiraPosterTilesHandler::kTileCount) - 1;  //
 constexpr int kCountOption = 1;
 constexpr int kSmallestPoster = 2;
 constexpr int kLargestPoster = 5;
+constexpr COLORREF kPenColour = RGB(0, 0, 0);
+constexpr int kFramePenWidth = 2;
+constexpr int kTilePenWidth = 0;  // one pixel, whatever the mapping
+constexpr size_t kLabelChars = 16;
+constexpr int kLabelShiftX = 6;  // about half a digit pair left of the middle
+constexpr int kLabelShiftY = 5;
+
+// How far the tile sits inside its frame for a poster n sheets wide: the smaller the tiles are
+// drawn, the thinner their margins.
+struct TileInset {
+    int leading;   // left and top
+    int trailing;  // right and bottom
+};
+constexpr TileInset kTileInsets[] = {{5, 6}, {4, 5}, {3, 4}, {2, 3}};  // n = 2 to 5
+
+// The tile inside the widget's client area; empty for a poster size without tiles.
+RECT TileRect(const RECT& client, int side)
+{
+    if (side < kSmallestPoster || side > kLargestPoster) {
+        return RECT{};
+    }
+    const TileInset& inset = kTileInsets[side - kSmallestPoster];
+    return RECT{client.left + inset.leading, client.top + inset.leading, client.right - inset.trailing,
+                client.bottom - inset.trailing};
+}
+
+// The system's menu font, bold, at the DC's default height.
+LOGFONTW LabelFont()
+{
+    LOGFONTW font = {};
+    font.lfWeight = FW_BOLD;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfOutPrecision = OUT_TT_PRECIS;
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof(metrics);
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+        CopyStringSafe(font.lfFaceName, LF_FACESIZE, metrics.lfMenuFont.lfFaceName);
+    }
+    return font;
+}
 
 // The tiles of a poster n sheets wide, at most all the tile widgets.
 int TilesOfPoster(int side)
@@ -198,4 +239,54 @@ int CNiraPosterTilesHandler::OnFeatureChanged(int featureId, int changeKind)
         OnPosterChosen(*m_services);
     }
     return 0;
+}
+
+int CNiraPosterTilesHandler::PaintWidget(int widgetId, HWND window, INT_PTR)
+{
+    HDC dc = window != nullptr ? GetDC(window) : nullptr;
+    if (dc == nullptr) {
+        return 0;
+    }
+    RECT client = {};
+    if (GetClientRect(window, &client)) {
+        PaintTile(dc, widgetId, client);
+    }
+    ReleaseDC(window, dc);
+    return 0;
+}
+
+void CNiraPosterTilesHandler::PaintTile(HDC dc, int tile, const RECT& client)
+{
+    CNiraScopedObject framePen(CreatePen(PS_DOT, kFramePenWidth, kPenColour));
+    CNiraScopedSelection frame(dc, framePen.Get());
+    Rectangle(dc, client.left, client.top, client.right, client.bottom);
+    int side = 0;
+    if (m_services == nullptr || PosterSide(&side) != 0 || side == 0) {
+        return;
+    }
+    RECT inner = TileRect(client, side);
+    CNiraScopedObject tilePen(CreatePen(PS_DOT, kTilePenWidth, kPenColour));
+    CNiraScopedSelection tileLine(dc, tilePen.Get());
+    int option = 0;
+    int isSet = 0;
+    if (m_services->GetValue(tile, &option, &isSet) != 0 || option == 0) {
+        return;
+    }
+    CNiraScopedSelection fill(dc, GetStockObject(option == kNotChosen ? WHITE_BRUSH : LTGRAY_BRUSH));
+    Rectangle(dc, inner.left, inner.top, inner.right, inner.bottom);
+    PaintLabel(dc, tile, inner);
+}
+
+void CNiraPosterTilesHandler::PaintLabel(HDC dc, int tile, const RECT& inner)
+{
+    WCHAR label[kLabelChars] = {};
+    StringCchPrintfW(label, ARRAYSIZE(label), m_labelFormat, tile - kFirstTile + 1);
+    LOGFONTW font = LabelFont();
+    CNiraScopedObject labelFont(CreateFontIndirectW(&font));
+    CNiraScopedSelection selection(dc, labelFont.Get());
+    int x = (inner.right - inner.left) / 2 - kLabelShiftX;
+    int y = (inner.bottom - inner.top) / 2 - kLabelShiftY;
+    size_t length = 0;
+    GetStringLengthSafe(label, ARRAYSIZE(label), &length);
+    ExtTextOutW(dc, x, y, ETO_CLIPPED, nullptr, label, static_cast<UINT>(length), nullptr);
 }

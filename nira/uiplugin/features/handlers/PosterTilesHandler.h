@@ -13,6 +13,9 @@ public:
     int OnCommand(int sourceFeatureId, int command, int* value, int* result) override;
     int OnWidgetChanged(int widgetId) override;
     int OnFeatureChanged(int featureId, int changeKind) override;
+    // Paints the tile into the window: a dotted frame, the tile white or light grey as it is
+    // chosen or not, inset by the poster's size, and its number.
+    int PaintWidget(int widgetId, HWND window, INT_PTR extra) override;
 
     static constexpr int kFirstTile = 6350;
     static constexpr int kTileCount = 25;
@@ -33,6 +36,8 @@ private:
     void ToggleTile(int tile);
     int ShowCount();
     int PosterSide(int* side);
+    void PaintTile(HDC dc, int tile, const RECT& client);
+    void PaintLabel(HDC dc, int tile, const RECT& inner);
 
     WCHAR m_labelFormat[MAX_PATH];
     bool m_allSelected = false;  // all tiles chosen through widget 6347; never cleared

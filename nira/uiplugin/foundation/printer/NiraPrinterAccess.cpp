@@ -226,17 +226,25 @@ BOOL CNiraPrinterAccess::ReadComponentFile(LPWSTR value, LPCWSTR defaultValue, L
     return SUCCEEDED(StringCchCopyW(value, kComponentValueChars, read));
 }
 
+BOOL CNiraPrinterAccess::GetDriverVersionFolder(LPWSTR path, DWORD chars)
+{
+    DWORD needed = 0;
+    if (path == nullptr || chars == 0 ||
+        !GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(path),
+                                    chars * sizeof(WCHAR), &needed)) {
+        return FALSE;
+    }
+    return SUCCEEDED(StringCchCatW(path, chars, kDriverVersionFolder));
+}
+
 BOOL CNiraPrinterAccess::GetComponentPath(LPCWSTR key, LPWSTR path)
 {
     if (key == nullptr || path == nullptr || m_printer == nullptr) {
         return FALSE;
     }
-    DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(path),
-                                    kComponentPathChars * sizeof(WCHAR), &needed)) {
+    if (!GetDriverVersionFolder(path, kComponentPathChars)) {
         return FALSE;
     }
-    StringCchCatW(path, kComponentPathChars, kDriverVersionFolder);
     WCHAR fileName[kComponentValueChars];
     if (!ReadComponentFile(fileName, TEXT(""), key)) {
         return FALSE;
@@ -394,7 +402,7 @@ BOOL CNiraPrinterAccess::IsUacActive()
     return active;
 }
 
-BOOL CNiraPrinterAccess::LaunchProgram(LPCWSTR commandLine)
+BOOL CNiraPrinterAccess::StartProcess(LPCWSTR commandLine)
 {
     // CreateProcessW may write into its command line: give it a copy.
     size_t length = 0;
@@ -411,11 +419,17 @@ BOOL CNiraPrinterAccess::LaunchProgram(LPCWSTR commandLine)
     PROCESS_INFORMATION process = {};
     BOOL started = CreateProcessW(nullptr, command.Get(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                   &startup, &process);
-    command.Reset(nullptr);
     if (started) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
-    } else {
+    }
+    return started;
+}
+
+BOOL CNiraPrinterAccess::LaunchProgram(LPCWSTR commandLine)
+{
+    BOOL started = StartProcess(commandLine);
+    if (!started && commandLine != nullptr) {
         MessageBoxW(nullptr, TEXT(""), kLaunchFailedCaption, MB_OK);
     }
     return started;

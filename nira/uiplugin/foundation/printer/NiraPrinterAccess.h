@@ -49,6 +49,9 @@ public:
     // Reads a key of ComponentFiles into value (taken as kComponentValueChars characters); TRUE
     // when a non-empty value was read whole.
     BOOL ReadComponentFile(LPWSTR value, LPCWSTR defaultValue, LPCWSTR key);
+    // The printer-driver directory and "\3\" (the folder of the driver's files); FALSE when the
+    // directory cannot be read or the path does not fit in `chars`.
+    static BOOL GetDriverVersionFolder(LPWSTR path, DWORD chars);
     // The full path of the component a key names: driver directory, "\3\" and the file name, in
     // a buffer of kComponentPathChars characters. FALSE, with the directory and "\3\" left in the
     // buffer, when the key cannot be read.
@@ -65,7 +68,10 @@ public:
     // NIRA_STATUS_FAILED when the value cannot be read.
     LONG IsDmcPresent(int* present);
     BOOL IsUacActive();
+    // Starts the command line (not waiting for it); a failure is shown in a message box.
     BOOL LaunchProgram(LPCWSTR commandLine);
+    // Starts the command line and lets go of the process; a failure is only answered.
+    static BOOL StartProcess(LPCWSTR commandLine);
     // Stores "<unavailable>" as "SerialNumber", then the serial number from the device status
     // ("SN:" field of "ZQSTSSTR") when there is one.
     void UpdateSerialNumber();

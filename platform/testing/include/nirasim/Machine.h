@@ -199,6 +199,8 @@ public:
     // --- the clock ---
     void SetSystemTime(const SYSTEMTIME& utc);
     void SetTimeZoneBias(LONG minutesEastOfUtc);
+    // The short date picture GetDateFormatW gives the locale ("d.M.yyyy", "M/d/yyyy", ...).
+    void SetShortDateFormat(LCID locale, const Text& picture);
     void AdvanceClock(DWORD milliseconds);
     // What the calling thread's Sleep calls have moved the clock, in milliseconds (other threads'
     // sleeps move the clock too).

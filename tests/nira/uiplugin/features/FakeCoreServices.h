@@ -151,6 +151,10 @@ public:
     int AddOption(int caller, int id, int opt, OptionInfo* info) override
     {
         calls.push_back({"AddOption", caller, id, opt});
+        if (countAdded) {
+            lines[id].push_back(WString(info->displayName));
+            ++optionCounts[id];
+        }
         added = WString(info->displayName);
         addedState = info->state;
         LocalFree(info);  // the settings keep what they store
@@ -158,6 +162,23 @@ public:
     }
     WString added;
     int addedState = -1;
+    // With countAdded, each added option's text is kept per feature and counted as an option.
+    bool countAdded = false;
+    std::map<int, std::vector<WString>> lines;
+    int RemoveAllOptions(int id) override
+    {
+        calls.push_back({"RemoveAllOptions", 0, id, 0});
+        lines.erase(id);
+        optionCounts[id] = 0;
+        return 0;
+    }
+    WString popupContainer;
+    int ShowPopup(int messageId, WCHAR* containerName) override
+    {
+        calls.push_back({"ShowPopup", 0, messageId, 0});
+        popupContainer = containerName != nullptr ? WString(containerName) : WString();
+        return 0;
+    }
     WString printerName;
     int acceptable = 0;  // what IsOptionAcceptable answers
 
@@ -219,6 +240,22 @@ public:
     {
         calls.push_back({"SetDisplayState", caller, id, state});
         display[id] = state;
+        return 0;
+    }
+    int SetFeatureState(int caller, int id, int state) override
+    {
+        calls.push_back({"SetFeatureState", caller, id, state});
+        return 0;
+    }
+    int SetDefaultDisplayState(int caller, int id, int state) override
+    {
+        calls.push_back({"SetDefaultDisplayState", caller, id, state});
+        return 0;
+    }
+    int SetOptionInfo(int caller, int id, int opt, OptionInfo* info) override
+    {
+        calls.push_back({"SetOptionInfo", caller, id, opt});
+        optionInfos[{id, opt}] = *info;
         return 0;
     }
     int SetOptionState(int caller, int id, int opt, int state) override

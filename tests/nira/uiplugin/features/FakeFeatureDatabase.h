@@ -12,6 +12,7 @@
 class FakeFeatureDatabase : public INiraFeatureDatabase {
 public:
     std::map<std::string, std::vector<std::string>> rows;  // statement -> first column of each row
+    std::map<std::string, std::vector<std::vector<std::string>>> tables;  // statement -> whole rows
     std::vector<std::string> statements;
     int mode = 0;
 
@@ -24,6 +25,16 @@ public:
     LONG Execute(LPCSTR sql) override
     {
         statements.push_back(sql);
+        for (std::vector<std::string>& row : tables[sql]) {
+            std::vector<char*> values;
+            std::vector<char*> names;
+            char name[] = "column";
+            for (std::string& value : row) {
+                values.push_back(&value[0]);
+                names.push_back(name);
+            }
+            m_callback(m_argument, static_cast<int>(values.size()), values.data(), names.data());
+        }
         for (std::string& row : rows[sql]) {
             char* values[] = {&row[0]};
             char name[] = "column";

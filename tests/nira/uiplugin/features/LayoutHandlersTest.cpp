@@ -4,6 +4,7 @@
 
 #include "FakeCoreServices.h"
 #include "nira/uiplugin/features/handlers/BookletHandler.h"
+#include "nira/uiplugin/features/handlers/CustomForms.h"
 #include "nira/uiplugin/features/handlers/FitToSizeHandler.h"
 #include "nira/uiplugin/features/handlers/OrientationHandler.h"
 #include "nira/uiplugin/features/handlers/PagesPerSheetHandler.h"
@@ -67,6 +68,39 @@ TEST_F(LayoutHandlersTest, FitToSizeWritesTheTargetPaper)
               1)
         << Narrow(Xml());
     EXPECT_EQ(Text(TEXT("//f:ParameterInit[@name='psk:PageScalingScaleWidth']/f:Value")), TEXT("215900"));
+}
+
+TEST_F(LayoutHandlersTest, FitToSizeOffersTheUsersForms)
+{
+    CNiraFitToSizeHandler fit;
+    fit.Attach(&services, 4120, nullptr);
+    CustomForm forms[3] = {};
+    const WCHAR* names[] = {TEXT("Banner"), TEXT("Borderless card"), TEXT("Square")};
+    CNiraIdMap loaded;
+    for (int i = 0; i < 3; ++i) {
+        forms[i].record.paperIndex = 501 + i;
+        forms[i].record.borderless = i == 1 ? 1 : 0;
+        lstrcpynW(forms[i].name, names[i], CustomForm::kNameChars);
+        loaded.SetAt(forms[i].record.paperIndex, &forms[i]);
+    }
+    // The forms loaded: every form with borders, in the map's order (newest first).
+    EXPECT_EQ(fit.OnCommand(4114, 26, reinterpret_cast<int*>(&loaded), nullptr), 0);
+    EXPECT_EQ(services.calls,
+              (std::vector<Call>{{"AddOption", 4120, 4121, 503}, {"AddOption", 4120, 4121, 501}}));
+    EXPECT_EQ(services.added, TEXT("Banner"));
+
+    // A form added, then one removed.
+    services.calls.clear();
+    EXPECT_EQ(fit.OnCommand(4114, 12, reinterpret_cast<int*>(&forms[2]), nullptr), 0);
+    int removed = 501;
+    EXPECT_EQ(fit.OnCommand(4114, 13, &removed, nullptr), 0);
+    EXPECT_EQ(services.calls,
+              (std::vector<Call>{{"AddOption", 4120, 4121, 503}, {"RemoveOption", 4120, 4121, 501}}));
+    CNiraIdMap none;
+    services.calls.clear();
+    EXPECT_EQ(fit.OnCommand(4114, 26, reinterpret_cast<int*>(&none), nullptr), 0);
+    EXPECT_TRUE(services.calls.empty());
+    EXPECT_EQ(fit.OnCommand(4114, 26, nullptr, nullptr), NIRA_STATUS_FAILED);
 }
 
 TEST_F(LayoutHandlersTest, APosterSwitchesFitToSizeOff)
@@ -134,13 +168,21 @@ TEST_F(LayoutHandlersTest, OrientationWithItsRotation)
     EXPECT_EQ(orientation.OnCommand(4132, 12, nullptr, nullptr), NIRA_STATUS_FAILED);
 
     // The rotated orientations are offered only by a handler that serves the rotation.
-    orientation.WritePrintCapabilities(nullptr, nullptr);
-    EXPECT_EQ(orientation.Converter().options[4].listed, 0);
-    EXPECT_EQ(orientation.Converter().options[2].listed, 0);
+    const WString options = TEXT("/f:PrintCapabilities/f:Feature[@name='psk:PageOrientation']/f:Option");
+    const WString rotated =
+        options + TEXT("[@name='ns0000:ZQRotatePortrait90' or @name='ns0000:ZQRotateLandscape90']");
+    LoadCapabilities(WString());
+    orientation.WritePrintCapabilities(nullptr, m_dom.Get());
+    Reload();
+    EXPECT_EQ(Count(options), 2) << Narrow(Xml());
+    EXPECT_EQ(Count(rotated), 0);
     orientation.AddFeature(4135);
-    orientation.WritePrintCapabilities(nullptr, nullptr);
-    EXPECT_EQ(orientation.Converter().options[4].listed, 1);
-    EXPECT_EQ(orientation.Converter().options[3].listed, 0);
+    LoadCapabilities(WString());
+    orientation.WritePrintCapabilities(nullptr, m_dom.Get());
+    Reload();
+    EXPECT_EQ(Count(options), 4) << Narrow(Xml());
+    EXPECT_EQ(Count(rotated), 2);
+    EXPECT_EQ(Count(options + TEXT("[@name='psk:ReversePortrait']")), 0);
 }
 
 TEST_F(LayoutHandlersTest, PostersBookletsAndRollCut)

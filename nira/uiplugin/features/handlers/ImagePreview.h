@@ -1,7 +1,0 @@
-// The handler of the second preview picture. It behaves as the base handler until its own behaviour is
-// built; the handler factory already makes it for its class id.
-#pragma once
-
-#include "nira/uiplugin/features/base/FeatureHandler.h"
-
-class CNiraImagePreview : public CNiraFeatureHandler {};
