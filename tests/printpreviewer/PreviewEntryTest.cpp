@@ -134,6 +134,6 @@ TEST_F(PreviewEntryTest, CancelToTheColorToolStartsItQuoted)
     std::vector<nirasim::ProcessStart> started = m_machine.ProcessesStarted();
     ASSERT_EQ(started.size(), 1u);
     const std::u16string& line = started[0].commandLine;
-    EXPECT_EQ(line.front(), u'"');
+    EXPECT_EQ(line.substr(0, 1), TEXT("\""));
     EXPECT_NE(line.find(TEXT("\\niracolor.exe\" /job 12")), std::u16string::npos);
 }

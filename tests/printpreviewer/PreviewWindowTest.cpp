@@ -164,7 +164,7 @@ TEST_F(PreviewWindowTest, ScrollingFollowsTheBarsButNotTheThumbWhileItIsDragged)
 TEST_F(PreviewWindowTest, OnlyTheFirstDroppedFileIsPrintedHidden)
 {
     Open();
-    const std::u16string longPath = TEXT("C:\\Docs\\") + std::u16string(300, u'x');
+    const std::u16string longPath = TEXT("C:\\Docs\\") + std::u16string(300, TEXT('x'));
     ASSERT_TRUE(
         nirasim::DropFiles(m_frame->Window(), {TEXT("C:\\Docs\\letter.txt"), TEXT("C:\\Docs\\b.txt")}));
     ASSERT_TRUE(nirasim::DropFiles(m_frame->Window(), {longPath}));
