@@ -140,7 +140,8 @@ LPWSTR WINAPI EvtDlgAsyncUIEntryPointPrintPreview(LPBYTE record, DWORD recordByt
     PreviewJobBlock block;
     std::memcpy(&block, record, sizeof(block));
     block.pageRecords = nullptr;
-    for (WCHAR* text : {block.stringDllPath, block.printerName, block.documentName, block.colorToolArgument}) {
+    for (WCHAR* text :
+         {block.stringDllPath, block.printerName, block.documentName, block.colorToolArgument}) {
         text[kPreviewTextChars - 1] = 0;
     }
     PreviewPageRecord* records = CopyPageRecords(record, recordBytes, block);

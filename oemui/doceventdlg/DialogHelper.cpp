@@ -130,5 +130,6 @@ void CNiraDialogHelper::MoveControl(HWND control, const RECT& rect, int width, i
     if (control == nullptr) {
         return;
     }
-    SetWindowPos(control, nullptr, rect.left, static_cast<int>(top), width, height, SWP_NOZORDER | SWP_NOCOPYBITS);
+    SetWindowPos(control, nullptr, rect.left, static_cast<int>(top), width, height,
+                 SWP_NOZORDER | SWP_NOCOPYBITS);
 }

@@ -23,7 +23,10 @@ public:
 
     BOOL IsRightToLeft() const { return m_rightToLeft; }
     // The left-to-right template, or the right-to-left one for a user in Arabic or Hebrew.
-    int TemplateId(int leftToRight, int rightToLeft) const { return m_rightToLeft ? rightToLeft : leftToRight; }
+    int TemplateId(int leftToRight, int rightToLeft) const
+    {
+        return m_rightToLeft ? rightToLeft : leftToRight;
+    }
 
     // The window's text: the string library's text of id, else the default cut to 255 characters.
     void SetControlText(UINT id, HWND window, LPCWSTR defaultText) const;

@@ -116,7 +116,8 @@ void CJobStorageDialog::Initialise(HWND dialog)
     LoadStringModule(m_request.stringDllPath);
     MakeBoldFont(dialog);
     for (const StorageText& text : kTexts) {
-        SetControlText(text.id, text.control == 0 ? dialog : GetDlgItem(dialog, text.control), text.defaultText);
+        SetControlText(text.id, text.control == 0 ? dialog : GetDlgItem(dialog, text.control),
+                       text.defaultText);
     }
     SetDlgItemTextW(dialog, IDC_STORAGE_LINE1, m_request.locationLine1);
     SetDlgItemTextW(dialog, IDC_STORAGE_LINE2, m_request.locationLine2);

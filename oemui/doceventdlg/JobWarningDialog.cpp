@@ -47,7 +47,8 @@ public:
     void Paint(HWND dialog) const
     {
         if (m_request.pictureControlId != 0) {
-            PaintBitmap(dialog, m_request.bitmapId, static_cast<int>(m_request.pictureControlId), NiraEvtModule());
+            PaintBitmap(dialog, m_request.bitmapId, static_cast<int>(m_request.pictureControlId),
+                        NiraEvtModule());
         }
     }
     const JobWarningRequest& Request() const { return m_request; }
@@ -114,7 +115,8 @@ void CJobWarningDialog::GrowForLongMessage(HWND dialog)
     constexpr UINT kKeepPixels = SWP_NOZORDER | SWP_NOCOPYBITS;
     SetWindowPos(message.window, nullptr, message.rect.left, message.rect.top, message.width,
                  message.height + kGrowth, kKeepPixels);
-    SetWindowPos(dialog, nullptr, whole.rect.left, whole.rect.top, whole.width, whole.height + kGrowth, kKeepPixels);
+    SetWindowPos(dialog, nullptr, whole.rect.left, whole.rect.top, whole.width, whole.height + kGrowth,
+                 kKeepPixels);
     float row = static_cast<float>(message.rect.bottom + kGrowth);
     // The picture form keeps its OK beside the check box; it moves down with it.
     Placement pictureOk = Measure(dialog, IDC_WARNING_PICTURE_OK);
@@ -123,7 +125,8 @@ void CJobWarningDialog::GrowForLongMessage(HWND dialog)
         MoveControl(frame.window, frame.rect, frame.width, frame.height, row);
         row += static_cast<float>(frame.height);
         MoveControl(checkBox.window, checkBox.rect, checkBox.width, checkBox.height, row);
-        MoveControl(pictureOk.window, pictureOk.rect, pictureOk.width, pictureOk.height, row + pictureOkOffset);
+        MoveControl(pictureOk.window, pictureOk.rect, pictureOk.width, pictureOk.height,
+                    row + pictureOkOffset);
     } else {
         MoveControl(checkBox.window, checkBox.rect, checkBox.width, checkBox.height, row);
         row += static_cast<float>(checkBox.height);
@@ -212,7 +215,8 @@ AccountSid LookUpSid(LPCWSTR userName)
     }
     if (account.sid == nullptr && lstrcmpW(userName, kEveryone) == 0) {
         SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
-        account.world = AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &account.sid) != FALSE;
+        account.world = AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0,
+                                                 &account.sid) != FALSE;
         if (!account.world) {
             account.sid = nullptr;
         }

@@ -25,15 +25,16 @@ constexpr size_t kStep3TextChars = 512;
 const WCHAR kLineFeed[] = {10, 0};
 
 const WCHAR kCaption[] = TEXT("Print on Both Sides Instructions");
-const WCHAR kHeadingOddPages[] =
-    TEXT("The odd-numbered pages of your document are printing.  Remove the printed pages from the OUT tray "
-         "when printing is complete.  Follow the instructions below to print the second side of your pages.");
-const WCHAR kHeadingDisplay[] =
-    TEXT("After the even-numbered pages have printed, a message will appear on the printer's display "
-         "instructing you where to load the paper.  Follow the instructions below to print the odd-numbered "
-         "pages (second sides).");
-const WCHAR kStep1[] = TEXT("Without changing the orientation, remove the  paper stack from the Output Bin.  Do not "
-                            "discard blank sheets.");
+const WCHAR kHeadingOddPages[] = TEXT(
+    "The odd-numbered pages of your document are printing.  Remove the printed pages from the OUT tray "
+    "when printing is complete.  Follow the instructions below to print the second side of your pages.");
+const WCHAR kHeadingDisplay[] = TEXT(
+    "After the even-numbered pages have printed, a message will appear on the printer's display "
+    "instructing you where to load the paper.  Follow the instructions below to print the odd-numbered "
+    "pages (second sides).");
+const WCHAR kStep1[] = TEXT(
+    "Without changing the orientation, remove the  paper stack from the Output Bin.  Do not "
+    "discard blank sheets.");
 const WCHAR kStep2[] = TEXT("Maintaining the same orientation, insert the paper stack into Tray 1");
 const WCHAR kStep3[] = TEXT("If printing does not automatically continue, press the Go or Check button.");
 const WCHAR kJoinedStep3[] =
@@ -52,7 +53,8 @@ void InitialiseTexts(HWND dialog, const CManualDuplexDialog& object)
     const CNiraDialogHelper& helper = object.helper;
     helper.SetControlText(kCaptionTextId, dialog, kCaption);
     if (request.headingKind == 0) {
-        helper.SetControlText(kHeadingOddPagesTextId, GetDlgItem(dialog, IDC_DUPLEX_HEADING), kHeadingOddPages);
+        helper.SetControlText(kHeadingOddPagesTextId, GetDlgItem(dialog, IDC_DUPLEX_HEADING),
+                              kHeadingOddPages);
     } else {
         helper.SetControlText(kHeadingDisplayTextId, GetDlgItem(dialog, IDC_DUPLEX_HEADING), kHeadingDisplay);
     }

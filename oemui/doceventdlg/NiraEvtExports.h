@@ -22,9 +22,10 @@ __declspec(dllexport) DWORD WINAPI IShowWarningDialog(HANDLE printer, JobWarning
 // received. Each answers a 520-byte reply ("OK" or "Cancel") from this library's C runtime heap,
 // which the host owns, or null without memory.
 __declspec(dllexport) LPWSTR WINAPI EvtDlgAsyncUIEntryPointJobStorage(LPBYTE record, DWORD recordBytes);
-__declspec(dllexport) LPWSTR WINAPI EvtDlgAsyncUIEntryPointManualDuplexModal(LPBYTE record, DWORD recordBytes);
-__declspec(dllexport) LPWSTR WINAPI EvtDlgAsyncUIEntryPointManualDuplexModeless(LPBYTE record,
-                                                                               DWORD recordBytes);
+__declspec(dllexport) LPWSTR WINAPI
+    EvtDlgAsyncUIEntryPointManualDuplexModal(LPBYTE record, DWORD recordBytes);
+__declspec(dllexport) LPWSTR WINAPI
+    EvtDlgAsyncUIEntryPointManualDuplexModeless(LPBYTE record, DWORD recordBytes);
 __declspec(dllexport) LPWSTR WINAPI EvtDlgAsyncUIEntryPointPrintPreview(LPBYTE record, DWORD recordBytes);
 __declspec(dllexport) LPWSTR WINAPI EvtDlgAsyncUIEntryPointJobUI(LPBYTE record, DWORD recordBytes);
 

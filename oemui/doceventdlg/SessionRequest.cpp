@@ -27,7 +27,8 @@ BOOL SendSessionRequest(HANDLE printer, LPCWSTR entryPoint, const void* record, 
         return FALSE;
     }
     auto* info = static_cast<PRINTER_INFO_4W*>(LocalAlloc(LPTR, needed));
-    if (info == nullptr || !GetPrinterW(printer, kPrinterInfoLevel, reinterpret_cast<LPBYTE>(info), needed, &needed) ||
+    if (info == nullptr ||
+        !GetPrinterW(printer, kPrinterInfoLevel, reinterpret_cast<LPBYTE>(info), needed, &needed) ||
         info->pPrinterName == nullptr) {
         LocalFree(info);
         return FALSE;

@@ -32,13 +32,14 @@ std::vector<Template> Templates()
 {
     std::vector<Template> templates;
     {
-        DialogTemplate dialog(NIRAEVT_DIALOG_STYLE | DS_CENTER | DS_SETFOREGROUND, NIRAEVT_DUPLEX_SIZE, TEXT(""));
+        DialogTemplate dialog(NIRAEVT_DIALOG_STYLE | DS_CENTER | DS_SETFOREGROUND, NIRAEVT_DUPLEX_SIZE,
+                              TEXT(""));
         NIRAEVT_DUPLEX_CONTROLS(NIRAEVT_CONTROL)
         templates.push_back({IDD_MANUAL_DUPLEX, dialog.Bytes()});
     }
     {
-        DialogTemplate dialog(NIRAEVT_DIALOG_STYLE | DS_CENTER | DS_SETFOREGROUND, NIRAEVT_DUPLEX_SIZE, TEXT(""),
-                              WS_EX_LAYOUTRTL);
+        DialogTemplate dialog(NIRAEVT_DIALOG_STYLE | DS_CENTER | DS_SETFOREGROUND, NIRAEVT_DUPLEX_SIZE,
+                              TEXT(""), WS_EX_LAYOUTRTL);
         NIRAEVT_DUPLEX_CONTROLS(NIRAEVT_CONTROL)
         templates.push_back({IDD_MANUAL_DUPLEX_RTL, dialog.Bytes()});
     }

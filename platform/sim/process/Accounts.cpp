@@ -44,7 +44,8 @@ std::vector<DWORD> SubAuthoritiesOf(const std::u16string& text)
     size_t position = std::string("S-1-5-").size();
     while (position < narrow.size()) {
         size_t end = narrow.find('-', position);
-        parts.push_back(static_cast<DWORD>(std::strtoul(narrow.substr(position, end - position).c_str(), nullptr, 10)));
+        parts.push_back(
+            static_cast<DWORD>(std::strtoul(narrow.substr(position, end - position).c_str(), nullptr, 10)));
         position = end == std::string::npos ? narrow.size() : end + 1;
     }
     return parts;
@@ -88,7 +89,8 @@ PVOID WINAPI FreeSid(PSID pSid)
 BOOL WINAPI IsValidSid(PSID pSid)
 {
     const auto* sid = static_cast<const SID*>(pSid);
-    return sid != nullptr && sid->Revision == SID_REVISION && sid->SubAuthorityCount <= SID_MAX_SUB_AUTHORITIES;
+    return sid != nullptr && sid->Revision == SID_REVISION &&
+           sid->SubAuthorityCount <= SID_MAX_SUB_AUTHORITIES;
 }
 
 DWORD WINAPI GetLengthSid(PSID pSid)
@@ -97,10 +99,12 @@ DWORD WINAPI GetLengthSid(PSID pSid)
 }
 
 BOOL WINAPI LookupAccountNameW(LPCWSTR lpSystemName, LPCWSTR lpAccountName, PSID Sid, LPDWORD cbSid,
-                               LPWSTR ReferencedDomainName, LPDWORD cchReferencedDomainName, PSID_NAME_USE peUse)
+                               LPWSTR ReferencedDomainName, LPDWORD cchReferencedDomainName,
+                               PSID_NAME_USE peUse)
 {
     NIRASIM_FAIL_IF_INJECTED("LookupAccountNameW", FALSE);
-    if (lpAccountName == nullptr || cbSid == nullptr || cchReferencedDomainName == nullptr || peUse == nullptr) {
+    if (lpAccountName == nullptr || cbSid == nullptr || cchReferencedDomainName == nullptr ||
+        peUse == nullptr) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
@@ -146,8 +150,8 @@ BOOL WINAPI ConvertSidToStringSidW(PSID Sid, LPWSTR* StringSid)
     std::string text = "S-" + std::to_string(sid->Revision) + "-";
     if (authority[0] != 0 || authority[1] != 0) {
         char hex[2 + 2 * kAuthorityBytes + 1];
-        std::snprintf(hex, sizeof(hex), "0x%02X%02X%02X%02X%02X%02X", authority[0], authority[1], authority[2],
-                      authority[3], authority[4], authority[5]);
+        std::snprintf(hex, sizeof(hex), "0x%02X%02X%02X%02X%02X%02X", authority[0], authority[1],
+                      authority[2], authority[3], authority[4], authority[5]);
         text += hex;
     } else {
         DWORD value = 0;

@@ -47,8 +47,8 @@ TEST_F(DialogHelperTest, PaintRectanglesAndMovedControls)
 {
     HWND parent = CreateWindowExW(0, TEXT("Static"), TEXT(""), WS_POPUP, 100, 100, 400, 300, nullptr, nullptr,
                                   nullptr, nullptr);
-    HWND control = CreateWindowExW(0, TEXT("Static"), TEXT(""), WS_CHILD | WS_VISIBLE, 20, 30, 160, 90, parent,
-                                   nullptr, nullptr, nullptr);
+    HWND control = CreateWindowExW(0, TEXT("Static"), TEXT(""), WS_CHILD | WS_VISIBLE, 20, 30, 160, 90,
+                                   parent, nullptr, nullptr, nullptr);
     ASSERT_NE(control, nullptr);
 
     m_machine.SetUILanguage(1033);

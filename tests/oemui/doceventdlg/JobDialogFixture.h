@@ -69,7 +69,8 @@ protected:
     ManualDuplexRequest DuplexRequest(DWORD modal) const
     {
         ManualDuplexRequest request = {};
-        lstrcpynW(request.stringDllPath, DriverFile(TEXT("nirastr.dll")).c_str(), kManualDuplexStringPathChars);
+        lstrcpynW(request.stringDllPath, DriverFile(TEXT("nirastr.dll")).c_str(),
+                  kManualDuplexStringPathChars);
         lstrcpynW(request.pictureDllPath, DriverFile(TEXT("nirares.dll")).c_str(), kRequestPathChars);
         request.step1BitmapId = 401;
         request.step1TextId = NIRASTR_ID_REMOVE_STACK;
@@ -81,7 +82,8 @@ protected:
         request.printer = m_printer;
         return request;
     }
-    JobWarningRequest WarningRequest(const WString& message = TEXT("Load postcards into the main tray.")) const
+    JobWarningRequest WarningRequest(
+        const WString& message = TEXT("Load postcards into the main tray.")) const
     {
         JobWarningRequest request = {};
         request.captionId = NIRASTR_ID_PRINTING_NOTICE;
