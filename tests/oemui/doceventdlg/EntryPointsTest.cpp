@@ -48,8 +48,8 @@ protected:
         WriteAsyncUIRequestText(entryPoint, reinterpret_cast<LPWSTR>(message.data()), offset / sizeof(WCHAR));
         std::copy(record.begin(), record.end(), message.begin() + static_cast<std::ptrdiff_t>(offset));
         nirasim::asyncui::ScriptReplies({nirasim::asyncui::CallEntryPoint()});
-        BOOL confirmed =
-            SendAsyncUIRequest(kPrinterName, TEXT("bidi"), message.data(), static_cast<DWORD>(message.size()));
+        BOOL confirmed = SendAsyncUIRequest(kPrinterName, TEXT("bidi"), message.data(),
+                                            static_cast<DWORD>(message.size()));
         nirasim::asyncui::WaitForHost();
         return confirmed;
     }
@@ -57,7 +57,7 @@ protected:
     {
         std::vector<nirasim::asyncui::Request> requests = nirasim::asyncui::Requests();
         return requests.empty() || !requests.back().entryPointCalled ? WString(TEXT("(not called)"))
-                                                                      : requests.back().entryPointReply;
+                                                                     : requests.back().entryPointReply;
     }
 
     // A preview block of `count` sheets as the print processor sends it: the block, then the
@@ -75,7 +75,8 @@ protected:
         block.pagesPerSheet = 1;
         block.scalePercent = 100;
         block.dpiX = block.dpiY = 300;
-        std::vector<BYTE> bytes(reinterpret_cast<BYTE*>(&block), reinterpret_cast<BYTE*>(&block) + sizeof(block));
+        std::vector<BYTE> bytes(reinterpret_cast<BYTE*>(&block),
+                                reinterpret_cast<BYTE*>(&block) + sizeof(block));
         for (LONG i = 0; i < recordsSent; ++i) {
             PreviewPageRecord record = {};
             record.paperSize = DMPAPER_LETTER;

@@ -95,8 +95,10 @@ TEST_F(JobWarningDialogTest, TheMediaNameChoosesThePictureForm)
         BOOL rightToLeft;
         int templateId;
     } cases[] = {
-        {TEXT("HagakiPrinting"), FALSE, IDD_JOB_WARNING_PICTURE}, {TEXT("hagakiprinting"), TRUE, IDD_JOB_WARNING_PICTURE},
-        {TEXT("Hagaki"), FALSE, IDD_JOB_WARNING},                  {TEXT("Hagaki"), TRUE, IDD_JOB_WARNING_RTL},
+        {TEXT("HagakiPrinting"), FALSE, IDD_JOB_WARNING_PICTURE},
+        {TEXT("hagakiprinting"), TRUE, IDD_JOB_WARNING_PICTURE},
+        {TEXT("Hagaki"), FALSE, IDD_JOB_WARNING},
+        {TEXT("Hagaki"), TRUE, IDD_JOB_WARNING_RTL},
         {TEXT(""), FALSE, IDD_JOB_WARNING},
     };
     for (const Case& c : cases) {
@@ -112,7 +114,8 @@ TEST_F(JobWarningDialogTest, AMessageOver150CharactersGrowsTheDialogBy100Pixels)
     Show(WarningRequest(WString(150, TEXT('m'))), IDOK, false, &normal);
     Shown grown;
     Show(WarningRequest(WString(151, TEXT('m'))), IDOK, false, &grown);
-    EXPECT_EQ(normal.dialogAfter.bottom - normal.dialogAfter.top + 100, grown.dialogAfter.bottom - grown.dialogAfter.top);
+    EXPECT_EQ(normal.dialogAfter.bottom - normal.dialogAfter.top + 100,
+              grown.dialogAfter.bottom - grown.dialogAfter.top);
     EXPECT_EQ(normal.message.bottom - normal.message.top + 100, grown.message.bottom - grown.message.top);
     EXPECT_EQ(grown.checkBox.top, grown.message.bottom);
     EXPECT_EQ(grown.ok.top, grown.checkBox.bottom);
@@ -131,13 +134,15 @@ TEST_F(JobWarningDialogTest, AMessageOver150CharactersGrowsTheDialogBy100Pixels)
 TEST_F(JobWarningDialogTest, ThePictureFormsChoiceGoesToTheUsersHive)
 {
     const WString guid = kPrinterGuid;
-    m_machine.SetPrinterData(kPrinterName, TEXT("ZQRestrictedUserGuid"), REG_SZ,
-                             std::string(reinterpret_cast<const char*>(guid.c_str()), (guid.size() + 1) * sizeof(WCHAR)),
-                             TEXT("ZQPresetRoot"));
+    m_machine.SetPrinterData(
+        kPrinterName, TEXT("ZQRestrictedUserGuid"), REG_SZ,
+        std::string(reinterpret_cast<const char*>(guid.c_str()), (guid.size() + 1) * sizeof(WCHAR)),
+        TEXT("ZQPresetRoot"));
     JobWarningRequest request = WarningRequest();
     lstrcpynW(request.mediaName, TEXT("HagakiPrinting"), kWarningNameChars);
-    const WString userKey = WString(TEXT("S-1-5-21-3623811015-3361044348-30300820-1001\\Software\\Norvell-Ashby\\")) +
-                            kPrinterGuid + TEXT("\\HagakiMedia");
+    const WString userKey =
+        WString(TEXT("S-1-5-21-3623811015-3361044348-30300820-1001\\Software\\Norvell-Ashby\\")) +
+        kPrinterGuid + TEXT("\\HagakiMedia");
 
     EXPECT_EQ(Show(request, IDC_WARNING_PICTURE_OK, false), static_cast<DWORD>(IDC_WARNING_PICTURE_OK));
     EXPECT_EQ(PictureFormChoice(userKey, TEXT("Tester")), -1);
@@ -145,17 +150,18 @@ TEST_F(JobWarningDialogTest, ThePictureFormsChoiceGoesToTheUsersHive)
     EXPECT_EQ(PictureFormChoice(userKey, TEXT("Tester")), 2);
     // The user's hive is the current user's key.
     HKEY own = nullptr;
-    EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, (WString(TEXT("Software\\Norvell-Ashby\\")) + kPrinterGuid +
-                                                TEXT("\\HagakiMedia")).c_str(),
-                            0, KEY_READ, &own),
+    EXPECT_EQ(RegOpenKeyExW(
+                  HKEY_CURRENT_USER,
+                  (WString(TEXT("Software\\Norvell-Ashby\\")) + kPrinterGuid + TEXT("\\HagakiMedia")).c_str(),
+                  0, KEY_READ, &own),
               ERROR_SUCCESS);
     RegCloseKey(own);
 
     lstrcpynW(request.userName, TEXT("Everyone"), kWarningNameChars);
     Show(request, IDC_WARNING_PICTURE_OK, true);
-    EXPECT_EQ(PictureFormChoice(WString(TEXT("S-1-1-0\\Software\\Norvell-Ashby\\")) + kPrinterGuid +
-                                    TEXT("\\HagakiMedia"),
-                                TEXT("Everyone")),
+    EXPECT_EQ(PictureFormChoice(
+                  WString(TEXT("S-1-1-0\\Software\\Norvell-Ashby\\")) + kPrinterGuid + TEXT("\\HagakiMedia"),
+                  TEXT("Everyone")),
               2);
 }
 

@@ -27,7 +27,8 @@ protected:
             shown.button = Text(dialog, IDOK);
             shown.heading = Text(dialog, IDC_DUPLEX_HEADING);
             shown.step3 = Text(dialog, IDC_DUPLEX_STEP3_TEXT);
-            const int pictures[] = {IDC_DUPLEX_STEP1_PICTURE, IDC_DUPLEX_STEP2_PICTURE, IDC_DUPLEX_STEP3_PICTURE};
+            const int pictures[] = {IDC_DUPLEX_STEP1_PICTURE, IDC_DUPLEX_STEP2_PICTURE,
+                                    IDC_DUPLEX_STEP3_PICTURE};
             for (int picture : pictures) {
                 InvalidateRect(GetDlgItem(dialog, picture), nullptr, TRUE);
             }
@@ -84,7 +85,9 @@ TEST_F(ManualDuplexDialogTest, TextsByKindAndThreePicturesPainted)
     m_machine.SetWindowsVersion(5, 1);
     Shown modal = Show(DuplexRequest(1), 0);
     EXPECT_EQ(modal.button, TEXT("C&ontinue"));
-    EXPECT_EQ(modal.step3, TEXT("Insert the stack into the IN tray with the top of the pages toward the device, as shown."));
+    EXPECT_EQ(
+        modal.step3,
+        TEXT("Insert the stack into the IN tray with the top of the pages toward the device, as shown."));
     EXPECT_EQ(modal.heading.substr(0, 21), TEXT("The odd-numbered page"));
     for (COLORREF pixel : modal.pictures) {
         EXPECT_EQ(pixel, RGB(245, 245, 245));
@@ -94,7 +97,8 @@ TEST_F(ManualDuplexDialogTest, TextsByKindAndThreePicturesPainted)
     request.headingKind = 1;
     Shown modeless = Show(request, 0);
     EXPECT_EQ(modeless.button, TEXT("&OK"));
-    EXPECT_EQ(modeless.step3, WString(TEXT("Insert the stack into the IN tray with the top of the pages toward the "
-                                           "device, as shown.\nPress the Go or Select button to continue printing.")));
+    EXPECT_EQ(modeless.step3,
+              WString(TEXT("Insert the stack into the IN tray with the top of the pages toward the "
+                           "device, as shown.\nPress the Go or Select button to continue printing.")));
     EXPECT_EQ(modeless.heading.substr(0, 20), TEXT("After the even-numbe"));
 }
