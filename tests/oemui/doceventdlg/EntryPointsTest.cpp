@@ -209,3 +209,23 @@ TEST_F(EntryPointsTest, ThreadDetachClosesTheKeptThreadHandles)
     nirasim::SendThreadDetach();  // niraevt.dll's own DllMain, with nothing kept
     nirasim::SetDialogScript(nullptr);
 }
+
+TEST_F(EntryPointsTest, ThePictureFormsChoiceInTheSessionGoesUnderTheMakersKey)
+{
+    JobWarningRequest request = WarningRequest();
+    lstrcpynW(request.mediaName, TEXT("HagakiPrinting"), kWarningNameChars);
+    nirasim::SetDialogScript([](HWND dialog) {
+        nirasim::Click(GetDlgItem(dialog, IDC_WARNING_DONT_SHOW));
+        nirasim::Click(GetDlgItem(dialog, IDC_WARNING_PICTURE_OK));
+    });
+    EXPECT_FALSE(Send(kEntryPointJobUI, Bytes(request)));
+    nirasim::SetDialogScript(nullptr);
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, TEXT("Software\\Norvell-Ashby"), 0, KEY_READ, &key),
+              ERROR_SUCCESS);
+    BYTE value = 0;
+    DWORD size = sizeof(value);
+    EXPECT_EQ(RegQueryValueExW(key, TEXT("Tester"), nullptr, nullptr, &value, &size), ERROR_SUCCESS);
+    EXPECT_EQ(value, 2);
+    RegCloseKey(key);
+}
