@@ -54,13 +54,15 @@ std::function<void(HWND)> User(const std::string& out, const std::string& pictur
                                std::function<void(HWND)> act)
 {
     return [out, picture, texts, act](HWND dialog) {
-        HostMachine::Print("  dialog " + std::to_string(nirasim::DialogTemplateOf(dialog)) + " \"" + Text(dialog) +
-                           "\"");
+        HostMachine::Print("  dialog " + std::to_string(nirasim::DialogTemplateOf(dialog)) + " \"" +
+                           Text(dialog) + "\"");
         for (int control : texts) {
-            HostMachine::Print("    " + std::to_string(control) + ": \"" + Text(GetDlgItem(dialog, control)) + "\"");
+            HostMachine::Print("    " + std::to_string(control) + ": \"" + Text(GetDlgItem(dialog, control)) +
+                               "\"");
         }
         std::string path = out + "/" + picture;
-        HostMachine::Print(nirasim::SaveDialogPicture(dialog, path) ? "    picture: " + path : "    no picture");
+        HostMachine::Print(nirasim::SaveDialogPicture(dialog, path) ? "    picture: " + path
+                                                                    : "    no picture");
         act(dialog);
     };
 }
@@ -87,7 +89,8 @@ std::string StoredByte(HKEY root, const WString& key, const WString& value)
 
 void JobStorage(HMODULE niraevt, const std::string& out)
 {
-    auto show = reinterpret_cast<JobStorageProc>(reinterpret_cast<void*>(GetProcAddress(niraevt, "VJobStorageDialog")));
+    auto show = reinterpret_cast<JobStorageProc>(
+        reinterpret_cast<void*>(GetProcAddress(niraevt, "VJobStorageDialog")));
     JobStorageRequest request = {};
     lstrcpynW(request.userName, TEXT("Alice"), kJobNameChars);
     lstrcpynW(request.jobName, TEXT("Report"), kJobNameChars);
@@ -142,19 +145,21 @@ void PrintHostRequest()
 
 void ManualDuplex(HostMachine& host, HMODULE niraevt, HANDLE printer, const std::string& out)
 {
-    auto show = reinterpret_cast<DisplayDialogProc>(reinterpret_cast<void*>(GetProcAddress(niraevt, "VDisplayDialog")));
+    auto show = reinterpret_cast<DisplayDialogProc>(
+        reinterpret_cast<void*>(GetProcAddress(niraevt, "VDisplayDialog")));
     std::vector<int> texts = {IDC_DUPLEX_HEADING, IDC_DUPLEX_STEP1_TEXT, IDC_DUPLEX_STEP3_TEXT, IDOK};
     host.machine().SetWindowsVersion(kDirectMajorVersion, kDirectMinorVersion);
-    HostMachine::Print("manual two-sided printing, modal, Windows 5.1 (VDisplayDialog in the caller's process)");
-    nirasim::SetDialogScript(User(out, "manual-duplex-modal.png", texts,
-                                  [](HWND dialog) { Click(dialog, IDOK, "Continue"); }));
+    HostMachine::Print(
+        "manual two-sided printing, modal, Windows 5.1 (VDisplayDialog in the caller's process)");
+    nirasim::SetDialogScript(
+        User(out, "manual-duplex-modal.png", texts, [](HWND dialog) { Click(dialog, IDOK, "Continue"); }));
     show(DuplexRequest(printer, 1), 1);
     HostMachine::Print("  VDisplayDialog returned after the dialog closed");
 
     host.machine().SetWindowsVersion(kSessionMajorVersion, kSessionMinorVersion);
     HostMachine::Print("manual two-sided printing, modeless, Windows 6.1 (through the print-UI host)");
-    nirasim::SetDialogScript(User(out, "manual-duplex-modeless.png", texts,
-                                  [](HWND dialog) { Click(dialog, IDOK, "OK"); }));
+    nirasim::SetDialogScript(
+        User(out, "manual-duplex-modeless.png", texts, [](HWND dialog) { Click(dialog, IDOK, "OK"); }));
     nirasim::asyncui::ScriptReplies({nirasim::asyncui::CallEntryPoint()});
     show(DuplexRequest(printer, 0), 1);
     nirasim::asyncui::WaitForHost();
@@ -162,7 +167,8 @@ void ManualDuplex(HostMachine& host, HMODULE niraevt, HANDLE printer, const std:
     PrintHostRequest();
 }
 
-JobWarningRequest WarningRequest(const WString& media, const WString& message, UINT bitmap, int pictureControl)
+JobWarningRequest WarningRequest(const WString& media, const WString& message, UINT bitmap,
+                                 int pictureControl)
 {
     JobWarningRequest request = {};
     request.captionId = NIRASTR_ID_PRINTING_NOTICE;
@@ -182,7 +188,8 @@ JobWarningRequest WarningRequest(const WString& media, const WString& message, U
 
 void JobWarning(HostMachine& host, HMODULE niraevt, HANDLE printer, const std::string& out)
 {
-    auto show = reinterpret_cast<WarningProc>(reinterpret_cast<void*>(GetProcAddress(niraevt, "IShowWarningDialog")));
+    auto show =
+        reinterpret_cast<WarningProc>(reinterpret_cast<void*>(GetProcAddress(niraevt, "IShowWarningDialog")));
     const WString plainText = TEXT("The paper in the tray does not match the paper size of the document.");
     const WString postcardText = TEXT("Load the postcards into the main tray with the address side down.");
     std::vector<int> texts = {IDC_WARNING_MESSAGE, IDOK, IDCANCEL, IDC_WARNING_THIRD, IDC_WARNING_DONT_SHOW};
@@ -190,11 +197,11 @@ void JobWarning(HostMachine& host, HMODULE niraevt, HANDLE printer, const std::s
     // The session's road first: a warning shown in this process before would lend it its printer.
     host.machine().SetWindowsVersion(kSessionMajorVersion, kSessionMinorVersion);
     HostMachine::Print("job warning, picture form, Windows 6.1 (through the print-UI host)");
-    nirasim::SetDialogScript(User(out, "job-warning-picture.png", {IDC_WARNING_MESSAGE, IDC_WARNING_PICTURE_OK},
-                                  [](HWND dialog) {
-                                      Click(dialog, IDC_WARNING_DONT_SHOW, "\"do not show\"");
-                                      Click(dialog, IDC_WARNING_PICTURE_OK, "OK of the picture form");
-                                  }));
+    nirasim::SetDialogScript(
+        User(out, "job-warning-picture.png", {IDC_WARNING_MESSAGE, IDC_WARNING_PICTURE_OK}, [](HWND dialog) {
+            Click(dialog, IDC_WARNING_DONT_SHOW, "\"do not show\"");
+            Click(dialog, IDC_WARNING_PICTURE_OK, "OK of the picture form");
+        }));
     nirasim::asyncui::ScriptReplies({nirasim::asyncui::CallEntryPoint()});
     DWORD answered = show(printer, WarningRequest(TEXT("HagakiPrinting"), postcardText, kPostcardBitmap,
                                                   IDC_WARNING_PICTURE_FRAME));
@@ -209,26 +216,28 @@ void JobWarning(HostMachine& host, HMODULE niraevt, HANDLE printer, const std::s
     HostMachine::Print("job warning, Windows 5.1 (IShowWarningDialog in the caller's process)");
     nirasim::SetDialogScript(User(out, "job-warning.png", texts,
                                   [](HWND dialog) { Click(dialog, IDC_WARNING_THIRD, "Print Anyway"); }));
-    HostMachine::Print("  returned " + std::to_string(show(printer, WarningRequest(TEXT("Plain"), plainText,
-                                                                                  kAttentionBitmap,
-                                                                                  IDC_WARNING_PICTURE_AREA))));
-
+    HostMachine::Print("  returned " +
+                       std::to_string(show(printer, WarningRequest(TEXT("Plain"), plainText, kAttentionBitmap,
+                                                                   IDC_WARNING_PICTURE_AREA))));
 
     // In the caller's process the printer's GUID names the key.
     const WString guid = kPrinterGuid;
-    host.machine().SetPrinterData(host.printerName(), TEXT("ZQRestrictedUserGuid"), REG_SZ,
-                                  std::string(reinterpret_cast<const char*>(guid.c_str()), (guid.size() + 1) * sizeof(WCHAR)),
-                                  TEXT("ZQPresetRoot"));
+    host.machine().SetPrinterData(
+        host.printerName(), TEXT("ZQRestrictedUserGuid"), REG_SZ,
+        std::string(reinterpret_cast<const char*>(guid.c_str()), (guid.size() + 1) * sizeof(WCHAR)),
+        TEXT("ZQPresetRoot"));
     host.machine().SetWindowsVersion(kDirectMajorVersion, kDirectMinorVersion);
     HostMachine::Print("job warning, picture form, Windows 5.1, a message of 151 characters");
-    nirasim::SetDialogScript(User(out, "job-warning-picture-grown.png", {IDC_WARNING_MESSAGE}, [](HWND dialog) {
-        Click(dialog, IDC_WARNING_DONT_SHOW, "\"do not show\"");
-        Click(dialog, IDC_WARNING_PICTURE_OK, "OK of the picture form");
-    }));
+    nirasim::SetDialogScript(
+        User(out, "job-warning-picture-grown.png", {IDC_WARNING_MESSAGE}, [](HWND dialog) {
+            Click(dialog, IDC_WARNING_DONT_SHOW, "\"do not show\"");
+            Click(dialog, IDC_WARNING_PICTURE_OK, "OK of the picture form");
+        }));
     WString longText = postcardText + TEXT(" ") + WString(151 - postcardText.size() - 1, TEXT('.'));
-    HostMachine::Print("  returned " + std::to_string(show(printer, WarningRequest(TEXT("HagakiPrinting"), longText,
-                                                                                  kPostcardBitmap,
-                                                                                  IDC_WARNING_PICTURE_FRAME))));
+    HostMachine::Print(
+        "  returned " +
+        std::to_string(show(printer, WarningRequest(TEXT("HagakiPrinting"), longText, kPostcardBitmap,
+                                                    IDC_WARNING_PICTURE_FRAME))));
     const WString guidKey = makerKey + TEXT("\\") + guid + TEXT("\\HagakiMedia");
     HostMachine::Print(TEXT("  HKEY_USERS\\") + guidKey + TEXT(" \"Tester\": ") +
                        nirasim::Wide(StoredByte(HKEY_USERS, guidKey, TEXT("Tester"))));
@@ -239,7 +248,8 @@ int RunDialogs(HostMachine& host, const std::vector<std::string>& arguments)
     std::string out = MakeOutFolder(arguments);
     HMODULE niraevt = LoadLibraryW(DriverFile(TEXT("niraevt.dll")).c_str());
     HANDLE printer = nullptr;
-    if (niraevt == nullptr || !OpenPrinterW(const_cast<LPWSTR>(host.printerName().c_str()), &printer, nullptr)) {
+    if (niraevt == nullptr ||
+        !OpenPrinterW(const_cast<LPWSTR>(host.printerName().c_str()), &printer, nullptr)) {
         HostMachine::Print("niraevt.dll or the printer could not be opened");
         return 1;
     }
@@ -256,7 +266,8 @@ int RunDialogs(HostMachine& host, const std::vector<std::string>& arguments)
 
 static const HostJobRegistration job{
     {"dialogs",
-     "niraevt's job dialogs as PNGs with a scripted user: job storage, manual two-sided printing (modal here, "
+     "niraevt's job dialogs as PNGs with a scripted user: job storage, manual two-sided printing (modal "
+     "here, "
      "modeless through the print-UI host) and job warnings (plain, picture form) with what each returned or "
      "stored (--out DIR)",
      66, RunDialogs}};
