@@ -180,7 +180,7 @@ TEST_F(EntryPointsTest, OnlyTheWarningsOkConfirms)
         EXPECT_EQ(LastReply(), button == IDOK ? TEXT("OK") : TEXT("Cancel")) << button;
         nirasim::SetDialogScript(nullptr);
     }
-    EXPECT_TRUE(nirasim::DebugJournalContains(u"Come to EvtDlgAsyncUIEntryPointJobUI"));
+    EXPECT_TRUE(nirasim::DebugJournalContains(TEXT("Come to EvtDlgAsyncUIEntryPointJobUI")));
 }
 
 TEST_F(EntryPointsTest, TheJobStorageEntryPointAnswersAtOnce)
