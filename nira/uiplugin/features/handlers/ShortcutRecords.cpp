@@ -227,8 +227,8 @@ bool ParseShortcutList(const BYTE* data, DWORD size, std::vector<ShortcutListEnt
     return true;
 }
 
-int UpdateShortcutItem(int featureId, int updateKind, int value, std::vector<ShortcutItem>& items, int* removed,
-                       int isDefault)
+int UpdateShortcutItem(int featureId, int updateKind, int value, std::vector<ShortcutItem>& items,
+                       int* removed, int isDefault)
 {
     auto found = std::find_if(items.begin(), items.end(),
                               [featureId](const ShortcutItem& item) { return item.featureId == featureId; });

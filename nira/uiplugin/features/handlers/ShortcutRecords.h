@@ -21,10 +21,10 @@
 #include <vector>
 
 enum NiraShortcutIds : int {
-    SHORTCUT_FIXED_OPTION = 9,        // the shortcut shown greyed, and the one a lock keeps
-    CUSTOM_SHORTCUT_FIRST_ID = 500,   // option ids above 499 are custom shortcuts
-    CUSTOMIZED_SETTINGS_ID = 1500,    // the working record "Customized Settings"
-    SOFT_LINK_FIRST = 6399,           // the soft-link features of the shortcuts page
+    SHORTCUT_FIXED_OPTION = 9,       // the shortcut shown greyed, and the one a lock keeps
+    CUSTOM_SHORTCUT_FIRST_ID = 500,  // option ids above 499 are custom shortcuts
+    CUSTOMIZED_SETTINGS_ID = 1500,   // the working record "Customized Settings"
+    SOFT_LINK_FIRST = 6399,          // the soft-link features of the shortcuts page
     SOFT_LINK_LAST = 6500,
 };
 
@@ -103,7 +103,8 @@ std::vector<BYTE> SerializeShortcutList(const ShortcutListEntry* entries, int co
 // A bounded reader of a stored value.
 class CShortcutValueReader {
 public:
-    CShortcutValueReader(const BYTE* data, DWORD size) : m_data(data), m_size(size), m_offset(0), m_ok(true) {}
+    CShortcutValueReader(const BYTE* data, DWORD size) : m_data(data), m_size(size), m_offset(0), m_ok(true)
+    {}
 
     int ReadWord();
     // Reads a name into a buffer of kShortcutNameChars units; a name without terminator, or one
@@ -133,5 +134,5 @@ bool ParseShortcutList(const BYTE* data, DWORD size, std::vector<ShortcutListEnt
 //   1         | removed             | value = v             | 3, extra = v      | 3, value = extra = v
 //   2         | 3, value = v        | value = 0             | 3, extra = v      | 3, value = extra = v
 //   3         | value = v           | value = 0, kind 2     | extra = v         | value = extra = v
-int UpdateShortcutItem(int featureId, int updateKind, int value, std::vector<ShortcutItem>& items, int* removed,
-                       int isDefault);
+int UpdateShortcutItem(int featureId, int updateKind, int value, std::vector<ShortcutItem>& items,
+                       int* removed, int isDefault);

@@ -46,8 +46,8 @@ int CNiraShortcutStore::ProbePrinterDataAccess()
     CStorePrinter printer(m_services);
     DWORD zero = 0;
     if (printer.Handle() != nullptr &&
-        SetPrinterDataW(printer.Handle(), kProbeValue, REG_DWORD, reinterpret_cast<BYTE*>(&zero), sizeof(zero)) ==
-            ERROR_SUCCESS) {
+        SetPrinterDataW(printer.Handle(), kProbeValue, REG_DWORD, reinterpret_cast<BYTE*>(&zero),
+                        sizeof(zero)) == ERROR_SUCCESS) {
         return 0;
     }
     CNiraOpenedPrinter administered;
@@ -67,14 +67,15 @@ bool CNiraShortcutStore::ReadValue(Store store, LPCWSTR valueName, std::vector<B
     DWORD type = 0;
     DWORD needed = 0;
     if (store == Store::Printer) {
-        LONG status = GetPrinterDataExW(printer.Handle(), kPrinterStoreKey, valueName, &type, nullptr, 0, &needed);
+        LONG status =
+            GetPrinterDataExW(printer.Handle(), kPrinterStoreKey, valueName, &type, nullptr, 0, &needed);
         if ((status != ERROR_MORE_DATA && status != ERROR_SUCCESS) || needed > kLargestStoredValue) {
             return false;
         }
         data.assign(needed, 0);
         DWORD read = 0;
-        return GetPrinterDataExW(printer.Handle(), kPrinterStoreKey, valueName, &type, data.data(), needed, &read) ==
-                   ERROR_SUCCESS &&
+        return GetPrinterDataExW(printer.Handle(), kPrinterStoreKey, valueName, &type, data.data(), needed,
+                                 &read) == ERROR_SUCCESS &&
                read == needed;
     }
     // The user store holds nothing for a printer without its GUID text.
@@ -112,8 +113,9 @@ int CNiraShortcutStore::LoadShortcutRecord(ShortcutRecord& record, LPCWSTR value
     std::vector<BYTE> data;
     bool found = ReadValue(Store::Printer, valueName, data) ||
                  (m_restrictedUser == 1 && ReadValue(Store::User, valueName, data));
-    return found && ParseShortcutRecord(data.data(), static_cast<DWORD>(data.size()), record) ? 0
-                                                                                               : NIRA_STATUS_FAILED;
+    return found && ParseShortcutRecord(data.data(), static_cast<DWORD>(data.size()), record)
+               ? 0
+               : NIRA_STATUS_FAILED;
 }
 
 int CNiraShortcutStore::LoadShortcutRecordHead(ShortcutRecord& record, LPCWSTR valueName, int* fromUserStore)
@@ -155,7 +157,8 @@ int CNiraShortcutStore::SaveShortcutRecord(ShortcutRecord* record)
         return NIRA_STATUS_FAILED;
     }
     for (ShortcutItem& item : record->items) {
-        item.displayState = m_services != nullptr ? m_services->GetDisplayState(item.featureId) : item.displayState;
+        item.displayState =
+            m_services != nullptr ? m_services->GetDisplayState(item.featureId) : item.displayState;
     }
     return WriteValue(SerializeShortcutRecord(*record), record->name);
 }
@@ -202,19 +205,22 @@ int CNiraShortcutStore::DeleteShortcutList()
 int CNiraShortcutStore::WriteUserShortcutValue(const BYTE* data, DWORD size, LPCWSTR valueName)
 {
     CNiraRegKey key;
-    if (valueName == nullptr || CNiraUserFormsKey::OpenSubkeyForPrinter(m_services, TRUE, kUserStoreKey, KEY_WRITE,
-                                                                        TRUE, &key) != ERROR_SUCCESS) {
+    if (valueName == nullptr ||
+        CNiraUserFormsKey::OpenSubkeyForPrinter(m_services, TRUE, kUserStoreKey, KEY_WRITE, TRUE, &key) !=
+            ERROR_SUCCESS) {
         return NIRA_STATUS_FAILED;
     }
-    return RegSetValueExW(key.Get(), valueName, 0, REG_BINARY, data, size) == ERROR_SUCCESS ? 0
-                                                                                             : NIRA_STATUS_FAILED;
+    return RegSetValueExW(key.Get(), valueName, 0, REG_BINARY, data, size) == ERROR_SUCCESS
+               ? 0
+               : NIRA_STATUS_FAILED;
 }
 
 int CNiraShortcutStore::DeleteUserShortcutValue(LPCWSTR valueName)
 {
     CNiraRegKey key;
-    if (valueName == nullptr || CNiraUserFormsKey::OpenSubkeyForPrinter(m_services, TRUE, kUserStoreKey, KEY_WRITE,
-                                                                        TRUE, &key) != ERROR_SUCCESS) {
+    if (valueName == nullptr ||
+        CNiraUserFormsKey::OpenSubkeyForPrinter(m_services, TRUE, kUserStoreKey, KEY_WRITE, TRUE, &key) !=
+            ERROR_SUCCESS) {
         return NIRA_STATUS_FAILED;
     }
     return RegDeleteValueW(key.Get(), valueName) == ERROR_SUCCESS ? 0 : NIRA_STATUS_FAILED;

@@ -64,8 +64,8 @@ int CNiraShortcutsHandler::FindSoftLinkFeature(int featureId, int* found, int* s
     for (int id = SOFT_LINK_FIRST; id <= SOFT_LINK_LAST; ++id) {
         int feature = id;
         FeatureEntry* entry = nullptr;
-        if (m_services->FindFeature(&feature, &entry) != 0 || entry == nullptr || entry->uiRecord == nullptr ||
-            entry->uiRecord->softLink == 0) {
+        if (m_services->FindFeature(&feature, &entry) != 0 || entry == nullptr ||
+            entry->uiRecord == nullptr || entry->uiRecord->softLink == 0) {
             continue;
         }
         if (entry->uiRecord->softLinkFeatureId == featureId) {
@@ -214,7 +214,8 @@ int CNiraShortcutsHandler::ApplyShortcutRow(const ShortcutRow& row)
         Set(row.featureId, defaultOption);
         int source = 0;
         int sourceOption = 0;
-        if (second == 0 || m_services->GetLinkedOptionSource(row.featureId, defaultOption, &source, &sourceOption) != 0) {
+        if (second == 0 ||
+            m_services->GetLinkedOptionSource(row.featureId, defaultOption, &source, &sourceOption) != 0) {
             State(first, defaultOption, OPTION_STATE_SELECTABLE);
             Set(first, defaultOption);
         } else {
@@ -243,8 +244,8 @@ int CNiraShortcutsHandler::ApplyShortcutRow(const ShortcutRow& row)
 void CNiraShortcutsHandler::ApplyLinkedSource(int featureId, int option, int)
 {
     Show(featureId, DISPLAY_STATE_ENABLED);
-    const int reason = OptionStateOf(featureId, option) == OPTION_STATE_CONFLICT ? OPTION_STATE_CONFLICT
-                                                                                 : kReasonByHandler;
+    const int reason =
+        OptionStateOf(featureId, option) == OPTION_STATE_CONFLICT ? OPTION_STATE_CONFLICT : kReasonByHandler;
     Set(featureId, option, reason, 1);
     if (featureId == FEATURE_DUPLEX && IsTwoSided(option)) {
         Set(FEATURE_BOOKLET, 1);
@@ -316,7 +317,8 @@ int CNiraShortcutsHandler::SyncGrayOptionsLink(int featureId, int softLinkId)
         if (listed && option == kGrayOptionAuto && state == OPTION_STATE_UNAVAILABLE && gray == 2) {
             RemoveOptionOf(softLinkId, linked);
         }
-        if (option == kGrayOptionAuto && state == OPTION_STATE_SELECTABLE && !listed && m_services != nullptr) {
+        if (option == kGrayOptionAuto && state == OPTION_STATE_SELECTABLE && !listed &&
+            m_services != nullptr) {
             int added = 0;
             m_services->AddLinkedOption(softLinkId, &added, featureId, kGrayOptionAuto);
             if (added != 0) {
@@ -457,10 +459,12 @@ int CNiraShortcutsHandler::InitializeStatesLater()
     }
     FillReferenceValues();
     m_bulkChange = 0;
-    return m_services->SendHandlerCommand(m_featureId, FEATURE_APP_PROFILE, kCommandApplyAppProfile, nullptr, nullptr);
+    return m_services->SendHandlerCommand(m_featureId, FEATURE_APP_PROFILE, kCommandApplyAppProfile, nullptr,
+                                          nullptr);
 }
 
-void CNiraShortcutsHandler::InsertCustomOption(int optionId, int beforeOptionId, const WCHAR* name, int bitmapOf)
+void CNiraShortcutsHandler::InsertCustomOption(int optionId, int beforeOptionId, const WCHAR* name,
+                                               int bitmapOf)
 {
     OptionInfo* info = NewOptionInfo();
     if (info == nullptr) {
@@ -540,7 +544,8 @@ void CNiraShortcutsHandler::MirrorFeature(int featureId, int current, const Shor
     int hasSecond = 0;
     m_services->GetSoftLinks(softLink, &hasFirst, &first, &second, &hasSecond);
     const bool bookletLink = first == FEATURE_BOOKLET || second == FEATURE_BOOKLET;
-    if (!bookletLink || CurrentOr(FEATURE_DUPLEX_UNIT, 0) == 1 || m_services->HasFeature(FEATURE_DUPLEX_UNIT) == 0) {
+    if (!bookletLink || CurrentOr(FEATURE_DUPLEX_UNIT, 0) == 1 ||
+        m_services->HasFeature(FEATURE_DUPLEX_UNIT) == 0) {
         State(softLink, linked, OPTION_STATE_SELECTABLE);
         Set(softLink, linked);
     }
@@ -572,9 +577,9 @@ void CNiraShortcutsHandler::MirrorUnlistedOption(int featureId, int value, int s
         if (last != nullptr) {
             *last = value;
         }
-        const bool refused = state == OPTION_STATE_CONFLICT ||
-                             (featureId == FEATURE_PRINT_QUALITY && value == kMaxDpiQuality &&
-                              state == OPTION_STATE_UNAVAILABLE);
+        const bool refused =
+            state == OPTION_STATE_CONFLICT || (featureId == FEATURE_PRINT_QUALITY &&
+                                               value == kMaxDpiQuality && state == OPTION_STATE_UNAVAILABLE);
         if (!refused) {
             AddOptionFrom(softLink, value, featureId, value);
             State(softLink, value, OPTION_STATE_SELECTABLE);
@@ -673,8 +678,9 @@ void CNiraShortcutsHandler::CompareWithShortcut(int featureId, int value, int so
     }
     const ShortcutItem* item = nullptr;
     if (record != nullptr) {
-        auto found = std::find_if(record->items.begin(), record->items.end(),
-                                  [featureId](const ShortcutItem& each) { return each.featureId == featureId; });
+        auto found =
+            std::find_if(record->items.begin(), record->items.end(),
+                         [featureId](const ShortcutItem& each) { return each.featureId == featureId; });
         item = found != record->items.end() ? &*found : nullptr;
     }
     if (item == nullptr) {
@@ -788,8 +794,9 @@ void CNiraShortcutsHandler::ApplyCustomItem(const ShortcutItem& item)
                 linked = LinkWithFallback(softLink, featureId, item.value);
                 display = DISPLAY_STATE_ENABLED;
             }
-            const bool skipped = (featureId == FEATURE_GRAY_OPTIONS && CurrentOr(FEATURE_GRAY_LINKED, 0) == 1) ||
-                                 (featureId == FEATURE_DUPLEX && IsTwoSided(CurrentOr(FEATURE_BOOKLET, 0)));
+            const bool skipped =
+                (featureId == FEATURE_GRAY_OPTIONS && CurrentOr(FEATURE_GRAY_LINKED, 0) == 1) ||
+                (featureId == FEATURE_DUPLEX && IsTwoSided(CurrentOr(FEATURE_BOOKLET, 0)));
             if (!skipped) {
                 State(softLink, linked, OPTION_STATE_SELECTABLE);
                 Set(softLink, linked);

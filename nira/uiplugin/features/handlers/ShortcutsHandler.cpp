@@ -46,8 +46,10 @@ constexpr size_t kBitmapStatementChars = 68;
 constexpr unsigned kLargestQueryId = 9999;  // ids are written in at most four digits
 const char kCountStatement[] = "SELECT COUNT(FeatureID) FROM FDT%u WHERE PSOptionID=\"%u\"";
 const char kRowsStatement[] =
-    "SELECT PSOptionID, PSName ,CustomBitmapID, FeatureID, FeatureName, StringID, SoftLinkState, SoftLinkedFID1, "
-    "SoftLinkedFID2, DefaultOptionID, AuxIndex, AuxBit, HelpID, DefaultNonUS, DefaultJapanese, MaxDPISupported "
+    "SELECT PSOptionID, PSName ,CustomBitmapID, FeatureID, FeatureName, StringID, SoftLinkState, "
+    "SoftLinkedFID1, "
+    "SoftLinkedFID2, DefaultOptionID, AuxIndex, AuxBit, HelpID, DefaultNonUS, DefaultJapanese, "
+    "MaxDPISupported "
     "FROM FDT%u WHERE PSOptionID=\"%u\"";
 const char kBitmapStatement[] = "SELECT CustomBitmapID FROM FDT%u WHERE PSOptionID=\"%u\"";
 
@@ -94,8 +96,7 @@ CNiraShortcutsHandler::CNiraShortcutsHandler()
       m_resetting(0),
       m_qualityRowShortcut(0),
       m_qualityRowMaxDpi(0)
-{
-}
+{}
 
 CNiraShortcutsHandler::~CNiraShortcutsHandler()
 {
@@ -190,11 +191,14 @@ int CNiraShortcutsHandler::RunQuery(int option, int mode)
     if (m_database == nullptr || option < 0 || static_cast<unsigned>(option) > kLargestQueryId) {
         return -1;
     }
-    const char* format = mode == kQueryCount ? kCountStatement : (mode == kQueryRows ? kRowsStatement : kBitmapStatement);
-    const size_t chars = mode == kQueryCount ? kCountStatementChars
-                                             : (mode == kQueryRows ? kRowsStatementChars : kBitmapStatementChars);
+    const char* format =
+        mode == kQueryCount ? kCountStatement : (mode == kQueryRows ? kRowsStatement : kBitmapStatement);
+    const size_t chars = mode == kQueryCount
+                             ? kCountStatementChars
+                             : (mode == kQueryRows ? kRowsStatementChars : kBitmapStatementChars);
     std::vector<char> statement(chars, 0);
-    if (std::snprintf(statement.data(), statement.size(), format, static_cast<unsigned>(FEATURE_PRINTING_SHORTCUTS),
+    if (std::snprintf(statement.data(), statement.size(), format,
+                      static_cast<unsigned>(FEATURE_PRINTING_SHORTCUTS),
                       static_cast<unsigned>(option)) >= static_cast<int>(statement.size())) {
         return -1;
     }
@@ -272,7 +276,8 @@ int CNiraShortcutsHandler::GetShortcutBase(int option)
     }
     WCHAR name[kShortcutNameChars];
     ShortcutRecord record;
-    if (!DisplayNameOf(FEATURE_PRINTING_SHORTCUTS, option, name) || m_store.LoadShortcutRecord(record, name) != 0) {
+    if (!DisplayNameOf(FEATURE_PRINTING_SHORTCUTS, option, name) ||
+        m_store.LoadShortcutRecord(record, name) != 0) {
         return option;
     }
     return record.baseOptionId;
@@ -314,7 +319,8 @@ int CNiraShortcutsHandler::CopyShortcutItems(int customOption, ShortcutRecord* d
     }
     WCHAR name[kShortcutNameChars];
     ShortcutRecord source;
-    if (!DisplayNameOf(FEATURE_PRINTING_SHORTCUTS, customOption, name) || m_store.LoadShortcutRecord(source, name) != 0) {
+    if (!DisplayNameOf(FEATURE_PRINTING_SHORTCUTS, customOption, name) ||
+        m_store.LoadShortcutRecord(source, name) != 0) {
         return NIRA_STATUS_FAILED;
     }
     // Each copy goes first, as the items of a loaded record do.
@@ -352,8 +358,8 @@ int CNiraShortcutsHandler::Link(int softLinkId, int featureId, int option)
 {
     int linked = 0;
     int found = 0;
-    if (m_services == nullptr || m_services->FindLinkedOption(softLinkId, featureId, option, &linked, &found) != 0 ||
-        found == 0) {
+    if (m_services == nullptr ||
+        m_services->FindLinkedOption(softLinkId, featureId, option, &linked, &found) != 0 || found == 0) {
         return 0;
     }
     return linked;
@@ -409,8 +415,9 @@ void CNiraShortcutsHandler::AddOptionFrom(int softLinkId, int option, int source
 
 int CNiraShortcutsHandler::Command(int target, int command)
 {
-    return m_services != nullptr ? m_services->SendHandlerCommand(m_featureId, target, command, nullptr, nullptr)
-                                 : NIRA_STATUS_FAILED;
+    return m_services != nullptr
+               ? m_services->SendHandlerCommand(m_featureId, target, command, nullptr, nullptr)
+               : NIRA_STATUS_FAILED;
 }
 
 int* CNiraShortcutsHandler::LinkedOption(int softLinkId)

@@ -152,7 +152,8 @@ TEST(ShortcutStoredForms, DamagedValuesAreRefused)
     tooLong.insert(tooLong.end(), 3 + 1060, 0);
     cases.push_back({"a name of 300 units", tooLong});
     for (const Case& test : cases) {
-        EXPECT_FALSE(ParseShortcutRecord(test.data.data(), static_cast<DWORD>(test.data.size()), read)) << test.what;
+        EXPECT_FALSE(ParseShortcutRecord(test.data.data(), static_cast<DWORD>(test.data.size()), read))
+            << test.what;
     }
     EXPECT_EQ(read.optionId, 0);  // a refused value leaves the record as it was
 
@@ -215,7 +216,8 @@ protected:
     bool PrinterValue(const char* name, std::string* bytes = nullptr)
     {
         std::string read;
-        bool found = machine.GetPrinterData(kPrinter, name, read, nullptr, "ZQPresetRoot\\CustomShortcutPoolData");
+        bool found =
+            machine.GetPrinterData(kPrinter, name, read, nullptr, "ZQPresetRoot\\CustomShortcutPoolData");
         if (bytes != nullptr) {
             *bytes = read;
         }
@@ -242,7 +244,8 @@ protected:
     int HasUserKey()
     {
         HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, TEXT("Software\\Norvell-Ashby"), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, TEXT("Software\\Norvell-Ashby"), 0, KEY_READ, &key) !=
+            ERROR_SUCCESS) {
             return 0;
         }
         RegCloseKey(key);
@@ -312,9 +315,10 @@ TEST_F(ShortcutStoreTest, ARestrictedUserWithGuidUsesTheUserStoreAfterThePrinter
     SetName(sharedEntry[0].name, TEXT("Shared"));
     handler.Store().SaveShortcutList(sharedEntry, 1);
     const WString guid = TEXT("1a2b-3c4d-5e6f-7081-92a3b4c5d6e7");
-    machine.SetPrinterData(kPrinter, "ZQRestrictedUserGuid", REG_SZ,
-                           std::string(reinterpret_cast<const char*>(guid.c_str()), (guid.size() + 1) * sizeof(WCHAR)),
-                           "ZQPresetRoot");
+    machine.SetPrinterData(
+        kPrinter, "ZQRestrictedUserGuid", REG_SZ,
+        std::string(reinterpret_cast<const char*>(guid.c_str()), (guid.size() + 1) * sizeof(WCHAR)),
+        "ZQPresetRoot");
 
     Restrict();
     handler.Store().SetRestrictedUser(handler.Store().ProbePrinterDataAccess());
@@ -349,9 +353,10 @@ TEST_F(ShortcutStoreTest, ARestrictedUserWithGuidUsesTheUserStoreAfterThePrinter
 
 TEST_F(ShortcutStoreTest, DamagedStoredValuesReadAsAbsent)
 {
-    machine.SetPrinterData(kPrinter, "Cut", REG_BINARY, std::string(30, 'x'), "ZQPresetRoot\\CustomShortcutPoolData");
-    machine.SetPrinterData(kPrinter, "CustomShortcutsDataSnapShot", REG_BINARY, std::string("\xff\xff\xff\x7f", 4),
+    machine.SetPrinterData(kPrinter, "Cut", REG_BINARY, std::string(30, 'x'),
                            "ZQPresetRoot\\CustomShortcutPoolData");
+    machine.SetPrinterData(kPrinter, "CustomShortcutsDataSnapShot", REG_BINARY,
+                           std::string("\xff\xff\xff\x7f", 4), "ZQPresetRoot\\CustomShortcutPoolData");
     ShortcutRecord read;
     EXPECT_EQ(handler.Store().LoadShortcutRecord(read, TEXT("Cut")), NIRA_STATUS_FAILED);
     std::vector<ShortcutListEntry> list;
@@ -370,8 +375,8 @@ TEST_F(ShortcutStoreTest, TheRowsTakeTheDefaultOfTheUsersLanguage)
         names.push_back(row.name != nullptr ? WString(row.name) : WString());
         return 0;
     };
-    std::vector<std::string> row = {"2", "Everyday", "301", "6399", "Quality", "77", "1", "4115", "0",
-                                    "3", "0", "0", "0", "4", "5", "600"};
+    std::vector<std::string> row = {"2", "Everyday", "301", "6399", "Quality", "77", "1", "4115",
+                                    "0", "3",        "0",   "0",    "0",       "4",  "5", "600"};
     std::vector<char*> values;
     for (std::string& value : row) {
         values.push_back(&value[0]);
