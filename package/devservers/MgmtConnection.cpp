@@ -61,8 +61,7 @@ public:
         if (m_port[0] == 0) {
             return E_UNEXPECTED;
         }
-        own->Send(m_port);
-        return S_OK;
+        return own->Send(m_port) ? S_OK : E_FAIL;
     }
     HRESULT STDMETHODCALLTYPE Reserved6() override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Reserved7() override { return E_NOTIMPL; }

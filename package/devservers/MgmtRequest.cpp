@@ -47,15 +47,16 @@ HRESULT CMgmtRequest::Clear()
     return S_OK;
 }
 
-void CMgmtRequest::Send(LPCWSTR port)
+BOOL CMgmtRequest::Send(LPCWSTR port)
 {
     FreeAnswers();
     LPCWSTR ids[kMaxEntries];
     for (LONG i = 0; i < m_count; ++i) {
         ids[i] = m_objectIds[i];
     }
-    TransportGet(port, m_count, ids, m_answers);
+    const BOOL sent = TransportGet(port, m_count, ids, m_answers);
     m_answered = TRUE;
+    return sent;
 }
 
 HRESULT CMgmtRequest::GetError(LONG index, int* error)

@@ -33,8 +33,9 @@ public:
     HRESULT STDMETHODCALLTYPE Reserved17() override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetError(LONG index, int* error) override;
 
-    // Sends the request through the transport to the device on the port.
-    void Send(LPCWSTR port);
+    // Sends the request through the transport to the device on the port; FALSE when the answers
+    // could not all be taken in.
+    BOOL Send(LPCWSTR port);
 
 private:
     void FreeAnswers();

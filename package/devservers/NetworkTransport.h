@@ -18,5 +18,6 @@ constexpr int kSnmpErrorGeneral = 5;
 
 // TRUE when a device answers on the port; *supported tells whether it reports device status.
 BOOL TransportFindDevice(LPCWSTR port, BOOL* supported);
-// Sends one get request for `count` object ids and fills one answer per id.
+// Sends one get request for `count` object ids and fills one answer per id; FALSE when the
+// request could not be sent or an answer could not be taken in (each id then has an error).
 BOOL TransportGet(LPCWSTR port, int count, const LPCWSTR* objectIds, SnmpAnswer* answers);

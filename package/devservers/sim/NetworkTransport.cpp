@@ -42,29 +42,36 @@ void AppendBytes(HKEY key, LPCWSTR name, const void* bytes, DWORD size)
                    static_cast<DWORD>(journal.size()));
 }
 
-void ReadAnswer(HKEY key, LPCWSTR objectId, SnmpAnswer* answer)
+// FALSE when the answer could not be read here (the device's own "no such name" is an answer).
+BOOL ReadAnswer(HKEY key, LPCWSTR objectId, SnmpAnswer* answer)
 {
     *answer = {kSnmpErrorNoSuchName, 0, nullptr, 0};
     WideString name = TEXT("OID:");
     name += objectId;
     DWORD size = 0;
-    if (RegQueryValueExW(key, name.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS || size == 0 ||
-        size > kMaxAnswerBytes) {
-        return;
+    const LSTATUS found = RegQueryValueExW(key, name.c_str(), nullptr, nullptr, nullptr, &size);
+    if (found == ERROR_FILE_NOT_FOUND) {
+        return TRUE;
+    }
+    if (found != ERROR_SUCCESS) {
+        return FALSE;
+    }
+    if (size == 0 || size > kMaxAnswerBytes) {
+        return TRUE;
     }
     std::string stored(size, '\0');
     if (RegQueryValueExW(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&stored[0]), &size) !=
         ERROR_SUCCESS) {
-        return;
+        return FALSE;
     }
     DWORD length = size - 1;
     BYTE* data = static_cast<BYTE*>(CoTaskMemAlloc(length));
     if (data == nullptr) {
-        answer->error = kSnmpErrorGeneral;
-        return;
+        return FALSE;
     }
     memcpy(data, stored.data() + 1, length);
     *answer = {0, static_cast<BYTE>(stored[0]), data, length};
+    return TRUE;
 }
 
 }  // namespace
@@ -95,12 +102,16 @@ BOOL TransportGet(LPCWSTR port, int count, const LPCWSTR* objectIds, SnmpAnswer*
     }
     DWORD requestSize = static_cast<DWORD>(count);
     AppendBytes(key, TEXT("Requests"), &requestSize, sizeof(requestSize));
+    BOOL read = TRUE;
     for (int i = 0; i < count; ++i) {
         WideString id = objectIds[i];
         AppendBytes(key, TEXT("RequestedIds"), id.c_str(),
                     static_cast<DWORD>((id.size() + 1) * sizeof(WCHAR)));
-        ReadAnswer(key, objectIds[i], &answers[i]);
+        if (!read || !ReadAnswer(key, objectIds[i], &answers[i])) {
+            answers[i] = {kSnmpErrorGeneral, 0, nullptr, 0};
+            read = FALSE;
+        }
     }
     RegCloseKey(key);
-    return TRUE;
+    return read;
 }

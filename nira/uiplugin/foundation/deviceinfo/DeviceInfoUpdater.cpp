@@ -102,8 +102,8 @@ BOOL CNiraDeviceInfoUpdater::Update(int skipServerCheck)
         PmlOidEntry* list = ReadObjectIds();
         // Without a list, or without a single answer to it, nothing of the device was stored: the
         // set is not complete, whatever the placeholders read back.
-        if (list != nullptr && ResetAnswers(list, kWritePlaceholders)) {
-            BOOL answered = QueryDevice(list);
+        BOOL answered = FALSE;
+        if (list != nullptr && ResetAnswers(list, kWritePlaceholders) && QueryDevice(list, &answered)) {
             if (answered && ResetAnswers(list, kCheckAnswers)) {
                 DWORD done = 1;
                 updated = WriteAnswer(kUpdateDoneValue, REG_DWORD, reinterpret_cast<const BYTE*>(&done),
@@ -112,8 +112,9 @@ BOOL CNiraDeviceInfoUpdater::Update(int skipServerCheck)
         }
         CNiraPmlOidXml::FreeList(list);
     }
-    if (checkServers) {
-        ReleaseServers();
+    // Servers this update registered and could not unregister stay behind: the update says so.
+    if (checkServers && !ReleaseServers()) {
+        updated = FALSE;
     }
     return updated;
 }

@@ -61,16 +61,21 @@ private:
     BOOL EnsureServers();
     BOOL RegisterServerDll(int file, BOOL registerIt);
     BOOL UnregisterServers();
-    void ReleaseServers();
+    // Unregisters what this update registered; FALSE when something stays registered.
+    BOOL ReleaseServers();
     int TestDeviceStatusSupport();
 
     // The answers.
     BOOL ResetAnswers(const PmlOidEntry* list, AnswerPass pass);
-    // TRUE when the device answered at least one of the listed object ids.
-    BOOL QueryDevice(const PmlOidEntry* list);
-    // The number of entries of the chunk that the device answered.
-    int SendRequest(INiraMgmtConnection* connection, INiraMgmtRequest* request, const PmlOidEntry* first,
-                    int count, BOOL* memorySizeFailed);
+    // FALSE when the device could not be asked or an answer not stored; *answered: TRUE when the
+    // device answered at least one of the listed object ids.
+    BOOL QueryDevice(const PmlOidEntry* list, BOOL* answered);
+    // Asks for the chunk and stores its answers, adding to *answers the entries answered.
+    BOOL SendRequest(INiraMgmtConnection* connection, INiraMgmtRequest* request, const PmlOidEntry* first,
+                     int count, int* answers, BOOL* memorySizeFailed);
+    BOOL AskMemorySizeAgain(INiraMgmtConnection* connection, INiraMgmtRequest* request, int* answers);
+    // Stores the answer at index under name (none: only taken), counted in *answers.
+    BOOL TakeAnswer(INiraMgmtRequest* request, int index, LPCWSTR name, int* answers);
     BOOL StoreAnswer(LPCWSTR name, const BYTE* data, DWORD length, BYTE type);
     BOOL WriteAnswer(LPCWSTR name, DWORD type, const BYTE* data, DWORD size);
     BOOL WriteAnswerText(LPCWSTR name, DWORD type, LPCWSTR text, DWORD chars);

@@ -174,14 +174,17 @@ BOOL CNiraDeviceInfoUpdater::ReadAnswerValue(LPCWSTR name, BYTE** data, DWORD* s
     DWORD needed = 0;
     CNiraLocalBuffer<BYTE> buffer;
     BOOL read = FALSE;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+    const LSTATUS opened = RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_QUERY_VALUE, &key);
+    if (opened == ERROR_SUCCESS) {
         if (RegQueryValueExW(key.Get(), name, nullptr, type, nullptr, &needed) == ERROR_SUCCESS &&
             needed <= kMaxAnswerBytes) {
             buffer = CNiraLocalBuffer<BYTE>::Allocate(needed + kSlack);
             read = buffer &&
                    RegQueryValueExW(key.Get(), name, nullptr, type, buffer.Get(), &needed) == ERROR_SUCCESS;
         }
-    } else {
+    } else if (opened == ERROR_FILE_NOT_FOUND) {
+        // Without answers of the user's own, the printer's data answers; a key that could not be
+        // opened is no such case.
         DWORD status = GetPrinterDataW(m_printer, const_cast<LPWSTR>(name), type, nullptr, 0, &needed);
         if ((status == ERROR_MORE_DATA || status == ERROR_SUCCESS) && needed <= kMaxAnswerBytes) {
             buffer = CNiraLocalBuffer<BYTE>::Allocate(needed + kSlack);
@@ -229,8 +232,9 @@ BOOL CNiraDeviceInfoUpdater::ResetAnswers(const PmlOidEntry* list, AnswerPass pa
     return TRUE;
 }
 
-BOOL CNiraDeviceInfoUpdater::QueryDevice(const PmlOidEntry* list)
+BOOL CNiraDeviceInfoUpdater::QueryDevice(const PmlOidEntry* list, BOOL* answered)
 {
+    *answered = FALSE;
     void* object = nullptr;
     if (FAILED(CoCreateInstance(CLSID_NiraMgmtConnection, nullptr, kDeviceServerContext,
                                 IID_INiraMgmtConnection, &object))) {
@@ -258,84 +262,110 @@ BOOL CNiraDeviceInfoUpdater::QueryDevice(const PmlOidEntry* list)
     }
     auto* request = static_cast<INiraMgmtRequest*>(object);
 
+    // A request that could not be sent, or an answer that could not be taken or stored, fails
+    // the query: what the device said would be lost while the update looked complete.
     BOOL memorySizeFailed = FALSE;
     int answers = 0;
+    BOOL queried = TRUE;
     const PmlOidEntry* chunk = list;
-    while (chunk != nullptr) {
+    while (chunk != nullptr && queried) {
         int count = 0;
         const PmlOidEntry* next = chunk;
         for (; next != nullptr && count < kMaxRequestEntries; next = next->next) {
             ++count;
         }
-        answers += SendRequest(connection, request, chunk, count, &memorySizeFailed);
+        queried = SendRequest(connection, request, chunk, count, &answers, &memorySizeFailed);
         chunk = next;
     }
 
     // Some devices answer the memory size only without its instance number.
-    if (memorySizeFailed) {
-        request->Clear();
-        int error = 0;
-        if (request->Add(0, kMemorySizeRetryOid) == S_OK && connection->Get(request) == S_OK &&
-            request->GetError(0, &error) == S_OK && error == 0) {
-            BYTE type = 0;
-            BYTE* data = nullptr;
-            DWORD length = 0;
-            if (request->GetValue(0, &type, &data, &length) == S_OK) {
-                StoreAnswer(kMemorySize, data, data != nullptr ? length : 0, type);
-                ++answers;
-            }
-            CoTaskMemFree(data);
-        }
+    if (queried && memorySizeFailed) {
+        queried = AskMemorySizeAgain(connection, request, &answers);
     }
     connection->Close();
     request->Clear();
     request->Release();
     connection->Release();
-    return answers > 0;
+    *answered = answers > 0;
+    return queried;
 }
 
-int CNiraDeviceInfoUpdater::SendRequest(INiraMgmtConnection* connection, INiraMgmtRequest* request,
-                                        const PmlOidEntry* first, int count, BOOL* memorySizeFailed)
+BOOL CNiraDeviceInfoUpdater::AskMemorySizeAgain(INiraMgmtConnection* connection, INiraMgmtRequest* request,
+                                                int* answers)
 {
-    int answers = 0;
+    request->Clear();
+    int error = 0;
+    if (request->Add(0, kMemorySizeRetryOid) != S_OK || connection->Get(request) != S_OK ||
+        request->GetError(0, &error) != S_OK) {
+        return FALSE;
+    }
+    return error != 0 || TakeAnswer(request, 0, kMemorySize, answers);
+}
+
+BOOL CNiraDeviceInfoUpdater::TakeAnswer(INiraMgmtRequest* request, int index, LPCWSTR name, int* answers)
+{
+    BYTE type = 0;
+    BYTE* data = nullptr;
+    DWORD length = 0;
+    if (request->GetValue(index, &type, &data, &length) != S_OK) {
+        CoTaskMemFree(data);
+        return FALSE;
+    }
+    BOOL stored = TRUE;
+    if (name != nullptr) {
+        stored = StoreAnswer(name, data, data != nullptr ? length : 0, type);
+        ++*answers;
+    }
+    CoTaskMemFree(data);
+    return stored;
+}
+
+BOOL CNiraDeviceInfoUpdater::SendRequest(INiraMgmtConnection* connection, INiraMgmtRequest* request,
+                                         const PmlOidEntry* first, int count, int* answers,
+                                         BOOL* memorySizeFailed)
+{
     request->Clear();
     const PmlOidEntry* entry = first;
     for (int index = 0; index < count; ++index, entry = entry->next) {
-        request->Add(index, entry->oid != nullptr ? entry->oid : TEXT(""));
+        if (request->Add(index, entry->oid != nullptr ? entry->oid : TEXT("")) != S_OK) {
+            return FALSE;
+        }
     }
-    connection->Get(request);
+    if (connection->Get(request) != S_OK) {
+        return FALSE;
+    }
     entry = first;
     for (int index = 0; index < count; ++index, entry = entry->next) {
         int error = 0;
         if (request->GetError(index, &error) != S_OK) {
-            error = -1;
+            return FALSE;
         }
         if (error == 0) {
-            BYTE type = 0;
-            BYTE* data = nullptr;
-            DWORD length = 0;
-            if (request->GetValue(index, &type, &data, &length) == S_OK && entry->name != nullptr) {
-                StoreAnswer(entry->name, data, data != nullptr ? length : 0, type);
-                ++answers;
+            if (!TakeAnswer(request, index, entry->name, answers)) {
+                return FALSE;
             }
-            CoTaskMemFree(data);
             continue;
         }
         if (entry->oid != nullptr && wcscmp(entry->oid, kMemorySizeOid) == 0) {
             *memorySizeFailed = TRUE;
         }
-        if (entry->name != nullptr && wcscmp(entry->name, kMediaPathType2) == 0) {
-            DWORD noPath = kNoMediaPath;
-            WriteAnswer(kMediaPathType2, REG_DWORD, reinterpret_cast<const BYTE*>(&noPath), sizeof(noPath));
+        DWORD noPath = kNoMediaPath;
+        if (entry->name != nullptr && wcscmp(entry->name, kMediaPathType2) == 0 &&
+            !WriteAnswer(kMediaPathType2, REG_DWORD, reinterpret_cast<const BYTE*>(&noPath),
+                         sizeof(noPath))) {
+            return FALSE;
         }
     }
-    return answers;
+    return TRUE;
 }
 
 BOOL CNiraDeviceInfoUpdater::StoreAnswer(LPCWSTR name, const BYTE* data, DWORD length, BYTE type)
 {
     WCHAR path[kKeyPathChars];
-    if (!GetAnswerKeyPath(path, kKeyPathChars) || length > kMaxAnswerBytes) {
+    if (!GetAnswerKeyPath(path, kKeyPathChars)) {
+        return FALSE;
+    }
+    if (length > kMaxAnswerBytes) {
         return TRUE;  // nothing is written
     }
     if (IsIntegerType(type)) {
@@ -351,10 +381,16 @@ BOOL CNiraDeviceInfoUpdater::StoreAnswer(LPCWSTR name, const BYTE* data, DWORD l
     }
 
     // The type of what is stored so far decides how unprefixed bytes are kept.
+    // A type that could not be read (other than of no value) fails: guessing it could store the
+    // answer in another form.
     DWORD storedType = REG_NONE;
     CNiraRegKey key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
-        RegQueryValueExW(key.Get(), name, nullptr, &storedType, nullptr, nullptr);
+    LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_QUERY_VALUE, &key);
+    if (status == ERROR_SUCCESS) {
+        status = RegQueryValueExW(key.Get(), name, nullptr, &storedType, nullptr, nullptr);
+    }
+    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) {
+        return FALSE;
     }
     DWORD textType = storedType == REG_EXPAND_SZ ? REG_EXPAND_SZ : REG_SZ;
     if (length == 0) {

@@ -221,32 +221,36 @@ BOOL CNiraDeviceInfoUpdater::EnsureServers()
 
 BOOL CNiraDeviceInfoUpdater::UnregisterServers()
 {
+    // Each one is tried, whatever became of the others: one that stays registered is enough.
+    BOOL unregistered = TRUE;
+    auto unregister = [&](int file) { unregistered = RegisterServerDll(file, FALSE) && unregistered; };
     if (m_serverFlags & kStatusRegistered) {
-        if (!RegisterServerDll(kStatusProxyDll, FALSE) ||
-            (!HasDependentFile(kStatusExe) && !RegisterServerDll(kStatusDll, FALSE))) {
-            return FALSE;
+        unregister(kStatusProxyDll);
+        if (!HasDependentFile(kStatusExe)) {
+            unregister(kStatusDll);
         }
     }
-    if ((m_serverFlags & kMgmtRegistered) && !RegisterServerDll(kMgmtDll, FALSE)) {
-        return FALSE;
+    if (m_serverFlags & kMgmtRegistered) {
+        unregister(kMgmtDll);
     }
     if (m_serverFlags & kQueryRegistered) {
-        if (!RegisterServerDll(kQueryProxyDll, FALSE) ||
-            (!HasDependentFile(kQueryExe) && !RegisterServerDll(kQueryDll, FALSE))) {
-            return FALSE;
+        unregister(kQueryProxyDll);
+        if (!HasDependentFile(kQueryExe)) {
+            unregister(kQueryDll);
         }
     }
-    return TRUE;
+    return unregistered;
 }
 
-void CNiraDeviceInfoUpdater::ReleaseServers()
+BOOL CNiraDeviceInfoUpdater::ReleaseServers()
 {
-    UnregisterServers();
+    const BOOL unregistered = UnregisterServers();
     m_serverFlags = 0;
     if (m_serverPaths != nullptr) {
         LocalFree(m_serverPaths);
         m_serverPaths = nullptr;
     }
+    return unregistered;
 }
 
 int CNiraDeviceInfoUpdater::TestDeviceStatusSupport()

@@ -44,7 +44,9 @@ DeviceInfoEnvironment* g_environment =
 LPWSTR Duplicate(const WString& text)
 {
     auto* copy = static_cast<LPWSTR>(LocalAlloc(LPTR, (text.size() + 1) * sizeof(WCHAR)));
-    text.copy(copy, text.size());
+    if (copy != nullptr) {
+        text.copy(copy, text.size());
+    }
     return copy;
 }
 
@@ -60,11 +62,21 @@ PmlOidEntry* MakeObjectIdList(const std::vector<std::pair<WString, WString>>& en
     PmlOidEntry* head = nullptr;
     PmlOidEntry** tail = &head;
     for (const auto& entry : entries) {
+        // Made inside an update, the list may meet an injected failure: then there is none, as
+        // when the reader's own allocation fails.
         auto* node = static_cast<PmlOidEntry*>(LocalAlloc(LPTR, sizeof(PmlOidEntry)));
-        node->name = Duplicate(entry.first);
-        node->oid = Duplicate(entry.second);
+        if (node == nullptr) {
+            CNiraPmlOidXml::FreeList(head);
+            return nullptr;
+        }
         *tail = node;
         tail = &node->next;
+        node->name = Duplicate(entry.first);
+        node->oid = Duplicate(entry.second);
+        if (node->name == nullptr || node->oid == nullptr) {
+            CNiraPmlOidXml::FreeList(head);
+            return nullptr;
+        }
     }
     return head;
 }
