@@ -127,6 +127,7 @@ void CXDPrintSchemaDocument::DeclarePrefix(CXDBstr& prefix, LPCWSTR preferred, L
             CXDString declaration(kNamespaceAttributeStart);
             declaration.Append(candidate.GetBuffer());
             CXDBstr name(AllocBstrOrThrow(declaration.GetBuffer()));
+            m_rootDeclarations.Forget();
             XDThrowIfFailed(root->setAttribute(name, TextVariant(namespaceUri).Get()));
             candidate.Append(TEXT(":"));
             prefix.Reset(AllocBstrOrThrow(candidate.GetBuffer()));
@@ -145,7 +146,7 @@ void CXDPrintSchemaDocument::DeclareWritePrefixes()
     DeclarePrefix(m_pskPrefix, kPreferredKeywordsPrefix, XDVocabulary::kKeywordsNamespace);
     // The private prefix is fixed; the root declares it unless it binds it already.
     XDText bound;
-    if (!XDLookupNamespaceUri(m_root.Get(), kPrivatePrefixName, bound)) {
+    if (!XDLookupNamespaceUri(m_root.Get(), kPrivatePrefixName, bound, &m_rootDeclarations)) {
         CXDBstr none;
         DeclarePrefix(none, kPrivatePrefixName, XDVocabulary::kPrivateNamespace);
     }
@@ -243,18 +244,21 @@ HRESULT CXDPrintSchemaDocument::GetAttributeText(IXMLDOMNode* node, LPCWSTR attr
         return E_INVALIDARG;
     }
     return XDGuarded([&] {
-        CXDComPtr<IXMLDOMNamedNodeMap> attributes;
-        HRESULT hr = node->get_attributes(&attributes);
-        if (hr != S_OK || !attributes) {
-            return FAILED(hr) ? hr : S_FALSE;
+        // Only elements carry attributes.
+        CXDComPtr<IXMLDOMElement> element;
+        if (FAILED(node->QueryInterface(IID_IXMLDOMElement, reinterpret_cast<void**>(&element))) ||
+            !element) {
+            return S_FALSE;
         }
         CXDBstr name(AllocBstrOrThrow(attributeName));
-        CXDComPtr<IXMLDOMNode> attribute;
-        hr = attributes->getNamedItem(name, &attribute);
-        if (hr != S_OK || !attribute) {
+        CNiraVariant value;
+        HRESULT hr = element->getAttribute(name, value.InOut());
+        if (hr != S_OK || value.Get().vt != VT_BSTR) {
             return FAILED(hr) ? hr : S_FALSE;
         }
-        return attribute->get_text(text);
+        // The text is handed out even when empty, which answers S_FALSE as an empty attribute's text does.
+        *text = value.DetachBstr();
+        return SysStringLen(*text) == 0 ? S_FALSE : S_OK;
     });
 }
 
@@ -374,7 +378,8 @@ HRESULT CXDPrintSchemaDocument::ElementValueText(IXMLDOMNode* element, CXDString
         return S_FALSE;
     }
     // The ParameterInit the reference names, and its own Value: one without a Value gives none.
-    NamedStep step{XDVocabulary::kParameterInit, XDQName::Read(reference.Get(), referenceName.Get())};
+    NamedStep step{XDVocabulary::kParameterInit,
+                   XDQName::Read(reference.Get(), referenceName.Get(), &m_rootDeclarations)};
     NodeVector inits;
     SelectNamedPath(&step, 1, true, inits);
     if (inits.empty()) {
@@ -744,7 +749,7 @@ XDQName CXDPrintSchemaDocument::LookupName(LPCWSTR name)
 {
     CXDString text(name);
     if (text.Find(TEXT(":"), 0) >= 0) {
-        return XDQName::Read(m_root.Get(), name);
+        return XDQName::Read(m_root.Get(), name, &m_rootDeclarations);
     }
     // As for writing: a prefix that could not be chosen must not look a private name up among
     // the keywords.
@@ -754,7 +759,8 @@ XDQName CXDPrintSchemaDocument::LookupName(LPCWSTR name)
         throw CXDException(chosen);
     }
     if (SUCCEEDED(chosen) && TextEquals(prefix.Get(), GetPrivatePrefix())) {
-        return XDQName::Read(m_root.Get(), Prefixed(GetPrivatePrefix(), name).GetBuffer());
+        return XDQName::Read(m_root.Get(), Prefixed(GetPrivatePrefix(), name).GetBuffer(),
+                             &m_rootDeclarations);
     }
     return XDQName::InNamespace(XDVocabulary::kKeywordsNamespace, XDTrimmed(name).c_str());
 }
@@ -784,7 +790,7 @@ bool CXDPrintSchemaDocument::HasName(IXMLDOMNode* element, const XDQName& name)
     if (trimmed.compare(colon == XDText::npos ? 0 : colon + 1, XDText::npos, name.LocalName()) != 0) {
         return false;
     }
-    return XDQName::Read(element, text.Get()) == name;
+    return XDQName::Read(element, text.Get(), &m_rootDeclarations) == name;
 }
 
 bool CXDPrintSchemaDocument::NameKeyOf(IXMLDOMNode* element, XDText& key)
@@ -793,7 +799,7 @@ bool CXDPrintSchemaDocument::NameKeyOf(IXMLDOMNode* element, XDText& key)
     if (GetAttributeText(element, XDVocabulary::kName, &text) != S_OK || text.IsEmpty()) {
         return false;
     }
-    key = XDQName::Read(element, text.Get()).Key();
+    key = XDQName::Read(element, text.Get(), &m_rootDeclarations).Key();
     return true;
 }
 

@@ -175,4 +175,6 @@ private:
     CXDBstr m_pskPrefix;
     CXDBstr m_privatePrefix;
     CXDComPtr<IXMLDOMNode> m_root;
+    // The root's declarations as the lookups of this object read them.
+    XDRootDeclarations m_rootDeclarations;
 };

@@ -35,40 +35,115 @@ XDText XDTrimmed(LPCWSTR text)
     return trimmed.substr(first, last - first);
 }
 
-HRESULT XDDeclaredOn(IXMLDOMNode* element, const XDText& prefix, XDText& uri)
+namespace {
+
+// Calls found(name, attribute) for each item of the element's attribute map until it answers true.
+// Walked by index: declarations are items of the attribute map, but not every DOM finds them by
+// name or meets them in a walk by nextNode.
+template <class Found>
+void VisitAttributes(IXMLDOMNode* element, Found found)
 {
     CXDComPtr<IXMLDOMNamedNodeMap> attributes;
     if (element->get_attributes(&attributes) != S_OK || !attributes) {
-        return S_FALSE;
+        return;
     }
-    XDText wanted(kDeclaration);
-    if (!prefix.empty()) {
-        wanted += kColon + prefix;
-    }
-    // Walked by index: declarations are items of the attribute map, but not every DOM finds them
-    // by name or meets them in a walk by nextNode.
     LONG count = 0;
     if (FAILED(attributes->get_length(&count))) {
-        return S_FALSE;
+        return;
     }
     for (LONG i = 0; i < count; ++i) {
         CXDComPtr<IXMLDOMNode> attribute;
         CXDBstr name;
         if (attributes->get_item(i, &attribute) != S_OK || !attribute ||
-            FAILED(attribute->get_nodeName(&name)) || !name.Get() || wanted != name.Get()) {
+            FAILED(attribute->get_nodeName(&name)) || !name.Get()) {
             continue;
         }
-        CXDBstr text;
-        if (FAILED(attribute->get_text(&text))) {
-            return S_FALSE;
+        if (found(name.Get(), attribute.Get())) {
+            return;
         }
-        uri = text.Get() ? text.Get() : TEXT("");
-        return S_OK;
     }
-    return S_FALSE;
 }
 
-bool XDLookupNamespaceUri(IXMLDOMNode* node, const XDText& prefix, XDText& uri)
+// The text of a declaration attribute; false when it cannot be read.
+bool DeclaredUri(IXMLDOMNode* attribute, XDText& uri)
+{
+    CXDBstr text;
+    if (FAILED(attribute->get_text(&text))) {
+        return false;
+    }
+    uri = text.Get() ? text.Get() : TEXT("");
+    return true;
+}
+
+bool IsDocumentNode(IXMLDOMNode* node)
+{
+    DOMNodeType type = NODE_INVALID;
+    return node && SUCCEEDED(node->get_nodeType(&type)) && type == NODE_DOCUMENT;
+}
+
+}  // namespace
+
+HRESULT XDDeclaredOn(IXMLDOMNode* element, const XDText& prefix, XDText& uri)
+{
+    XDText wanted(kDeclaration);
+    if (!prefix.empty()) {
+        wanted += kColon + prefix;
+    }
+    HRESULT result = S_FALSE;
+    VisitAttributes(element, [&](LPCWSTR name, IXMLDOMNode* attribute) {
+        if (wanted != name) {
+            return false;
+        }
+        result = DeclaredUri(attribute, uri) ? S_OK : S_FALSE;
+        return true;
+    });
+    return result;
+}
+
+void XDRootDeclarations::Read(IXMLDOMNode* root)
+{
+    m_bound.clear();
+    const size_t declarationLength = XDText(kDeclaration).size();
+    VisitAttributes(root, [&](LPCWSTR name, IXMLDOMNode* attribute) {
+        XDText declared(name);
+        if (declared.compare(0, declarationLength, kDeclaration) != 0) {
+            return false;
+        }
+        XDText prefix;
+        if (declared.size() > declarationLength) {
+            if (declared[declarationLength] != kColon || declared.size() == declarationLength + 1) {
+                return false;
+            }
+            prefix = declared.substr(declarationLength + 1);
+        }
+        XDText uri;
+        if (DeclaredUri(attribute, uri)) {
+            m_bound.emplace(std::move(prefix), std::move(uri));
+        }
+        return false;
+    });
+    m_read = true;
+}
+
+bool XDRootDeclarations::Lookup(IXMLDOMNode* root, const XDText& prefix, XDText& uri)
+{
+    for (bool fresh = !m_read;; fresh = true) {
+        if (fresh) {
+            Read(root);
+        }
+        auto found = m_bound.find(prefix);
+        if (found != m_bound.end()) {
+            uri = found->second;
+            return true;
+        }
+        if (fresh) {
+            return false;
+        }
+    }
+}
+
+bool XDLookupNamespaceUri(IXMLDOMNode* node, const XDText& prefix, XDText& uri,
+                          XDRootDeclarations* rootDeclarations)
 {
     if (prefix == kXmlPrefix) {
         uri = kXmlNamespace;
@@ -82,11 +157,19 @@ bool XDLookupNamespaceUri(IXMLDOMNode* node, const XDText& prefix, XDText& uri)
     while (current) {
         DOMNodeType type = NODE_INVALID;
         current->get_nodeType(&type);
-        if (type == NODE_ELEMENT && XDDeclaredOn(current.Get(), prefix, uri) == S_OK) {
-            return true;
-        }
         CXDComPtr<IXMLDOMNode> parent;
-        if (FAILED(current->get_parentNode(&parent))) {
+        const bool hasParent = SUCCEEDED(current->get_parentNode(&parent));
+        if (type == NODE_ELEMENT) {
+            // The document element: the last element of the walk.
+            if (rootDeclarations && hasParent && IsDocumentNode(parent.Get())) {
+                if (rootDeclarations->Lookup(current.Get(), prefix, uri)) {
+                    return true;
+                }
+            } else if (XDDeclaredOn(current.Get(), prefix, uri) == S_OK) {
+                return true;
+            }
+        }
+        if (!hasParent) {
             break;
         }
         current = std::move(parent);
@@ -95,7 +178,7 @@ bool XDLookupNamespaceUri(IXMLDOMNode* node, const XDText& prefix, XDText& uri)
     return prefix.empty();
 }
 
-XDQName XDQName::Read(IXMLDOMNode* node, LPCWSTR text)
+XDQName XDQName::Read(IXMLDOMNode* node, LPCWSTR text, XDRootDeclarations* rootDeclarations)
 {
     XDQName name;
     XDText trimmed = XDTrimmed(text);
@@ -106,7 +189,7 @@ XDQName XDQName::Read(IXMLDOMNode* node, LPCWSTR text)
         name.m_prefix = trimmed.substr(0, colon);
         name.m_local = trimmed.substr(colon + 1);
     }
-    name.m_bound = XDLookupNamespaceUri(node, name.m_prefix, name.m_namespace);
+    name.m_bound = XDLookupNamespaceUri(node, name.m_prefix, name.m_namespace, rootDeclarations);
     return name;
 }
 

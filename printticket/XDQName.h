@@ -7,14 +7,33 @@
 #include <msxml2.h>
 
 #include <string>
+#include <unordered_map>
 
 using XDText = std::basic_string<WCHAR>;
+
+// The namespace declarations of a document's root element, read once for the lookups of one
+// document object: nearly every name of a Print Schema document is bound there, and the root's
+// declarations are the longest walk of a lookup. A prefix the root does not list is read again
+// (the root may have been given a declaration since); Forget() drops what was read.
+class XDRootDeclarations {
+public:
+    // The URI root binds to prefix; false when it binds none.
+    bool Lookup(IXMLDOMNode* root, const XDText& prefix, XDText& uri);
+    void Forget() { m_read = false; }
+
+private:
+    void Read(IXMLDOMNode* root);
+
+    std::unordered_map<XDText, XDText> m_bound;
+    bool m_read = false;
+};
 
 class XDQName {
 public:
     XDQName() = default;
-    // The name text read at node: its prefix resolved in the declarations in scope there.
-    static XDQName Read(IXMLDOMNode* node, LPCWSTR text);
+    // The name text read at node: its prefix resolved in the declarations in scope there (the
+    // root's taken from rootDeclarations when given).
+    static XDQName Read(IXMLDOMNode* node, LPCWSTR text, XDRootDeclarations* rootDeclarations = nullptr);
     // A name in a known namespace.
     static XDQName InNamespace(LPCWSTR namespaceUri, LPCWSTR localName);
 
@@ -38,5 +57,7 @@ XDText XDTrimmed(LPCWSTR text);
 HRESULT XDDeclaredOn(IXMLDOMNode* element, const XDText& prefix, XDText& uri);
 // The URI that prefix (no colon; empty for the default namespace) is bound to at node; false when
 // neither node nor an ancestor binds it. Without a default declaration the empty prefix is bound
-// to no namespace (an empty URI).
-bool XDLookupNamespaceUri(IXMLDOMNode* node, const XDText& prefix, XDText& uri);
+// to no namespace (an empty URI). The root element's declarations come from rootDeclarations when
+// given.
+bool XDLookupNamespaceUri(IXMLDOMNode* node, const XDText& prefix, XDText& uri,
+                          XDRootDeclarations* rootDeclarations = nullptr);

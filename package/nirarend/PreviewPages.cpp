@@ -1,5 +1,6 @@
 #include "package/nirarend/PreviewPages.h"
 
+#include <shlobj.h>
 #include <strsafe.h>
 
 namespace {
@@ -123,4 +124,12 @@ void TakeSheet(DWORD jobId, const BYTE* pixels, LONG width, LONG height, LONG st
     double scale =
         previewResolution > 0 && previewResolution < dpi ? previewResolution / static_cast<double>(dpi) : 1.0;
     WriteBitmap(path, pixels, width, height, stride, scale);
+    // The preview window, in the user's session, reads the sheets from the user's local
+    // application-data folder.
+    WCHAR userPath[MAX_PATH] = {};
+    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, userPath)) &&
+        SUCCEEDED(StringCchCatW(userPath, MAX_PATH, TEXT("\\"))) &&
+        SUCCEEDED(StringCchCatW(userPath, MAX_PATH, name))) {
+        WriteBitmap(userPath, pixels, width, height, stride, scale);
+    }
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#define CreateStatusWindow CreateStatusWindowW
 #define UPDOWN_CLASSW TEXT("msctls_updown32")
 #define TRACKBAR_CLASSW TEXT("msctls_trackbar32")
 
@@ -62,6 +63,92 @@ typedef struct _NM_UPDOWN {
 #define TB_TOP 6
 #define TB_BOTTOM 7
 #define TB_ENDTRACK 8
+
+// Toolbars: buttons in a row, each with an image and a command; a click sends WM_COMMAND with the
+// command to the toolbar's parent.
+#define TOOLBARCLASSNAMEW TEXT("ToolbarWindow32")
+#define TBSTATE_ENABLED 0x04
+#define BTNS_BUTTON 0x00
+#define BTNS_SEP 0x01
+#define TBSTYLE_BUTTON 0x0000
+#define TBSTYLE_SEP 0x0001
+#define TBSTYLE_TOOLTIPS 0x0100
+#define CCS_ADJUSTABLE 0x0020
+#define TB_ENABLEBUTTON (WM_USER + 1)
+#define TB_ISBUTTONENABLED (WM_USER + 9)
+#define TB_ADDBITMAP (WM_USER + 19)
+#define TB_GETBUTTON (WM_USER + 23)
+#define TB_BUTTONCOUNT (WM_USER + 24)
+#define TB_GETITEMRECT (WM_USER + 29)
+#define TB_BUTTONSTRUCTSIZE (WM_USER + 30)
+#define TB_AUTOSIZE (WM_USER + 33)
+#define TB_SETEXTENDEDSTYLE (WM_USER + 84)
+#define TB_GETEXTENDEDSTYLE (WM_USER + 85)
+#define TB_GETBUTTONINFOW (WM_USER + 63)
+#define TB_SETBUTTONINFOW (WM_USER + 64)
+#define TB_ADDBUTTONSW (WM_USER + 68)
+#define TBIF_TEXT 0x00000002
+#define TBIF_SIZE 0x00000040
+#define TBIF_BYINDEX 0x80000000
+#define IDB_STD_SMALL_COLOR 0
+#define STD_DELETE 5
+#define STD_FILESAVE 8
+#define HINST_COMMCTRL ((HINSTANCE)-1)
+
+typedef struct _TBBUTTON {
+    int iBitmap;
+    int idCommand;
+    BYTE fsState;
+    BYTE fsStyle;
+    BYTE bReserved[6];
+    DWORD_PTR dwData;
+    INT_PTR iString;
+} TBBUTTON, *LPTBBUTTON;
+typedef const TBBUTTON* LPCTBBUTTON;
+
+typedef struct tagTBADDBITMAP {
+    HINSTANCE hInst;
+    UINT_PTR nID;
+} TBADDBITMAP, *LPTBADDBITMAP;
+
+typedef struct {
+    UINT cbSize;
+    DWORD dwMask;
+    int idCommand;
+    int iImage;
+    BYTE fsState;
+    BYTE fsStyle;
+    WORD cx;
+    DWORD_PTR lParam;
+    LPWSTR pszText;
+    int cchText;
+} TBBUTTONINFOW, *LPTBBUTTONINFOW;
+
+// Tooltips ask their owner for a button's text.
+#define TTN_FIRST (0U - 520U)
+#define TTN_GETDISPINFOW (TTN_FIRST - 10)
+typedef struct tagNMTTDISPINFOW {
+    NMHDR hdr;
+    LPWSTR lpszText;
+    WCHAR szText[80];
+    HINSTANCE hinst;
+    UINT uFlags;
+    LPARAM lParam;
+} NMTTDISPINFOW, *LPNMTTDISPINFOW;
+
+// Status bars: a row of parts at the bottom of their parent.
+#define STATUSCLASSNAMEW TEXT("msctls_statusbar32")
+#define SBARS_SIZEGRIP 0x0100
+#define SB_SETTEXTW (WM_USER + 11)
+#define SB_GETTEXTW (WM_USER + 13)
+#define SB_GETTEXTLENGTHW (WM_USER + 12)
+#define SB_SETPARTS (WM_USER + 4)
+#define SB_GETPARTS (WM_USER + 6)
+
+#ifdef __cplusplus
+static_assert(sizeof(TBBUTTON) == 32, "x64 TBBUTTON layout");
+static_assert(sizeof(TBBUTTONINFOW) == 48, "x64 TBBUTTONINFOW layout");
+#endif
 
 // Notifications every common control sends.
 #define NM_FIRST (0U - 0U)
@@ -169,5 +256,11 @@ static_assert(sizeof(TVITEMW) == 56 && sizeof(TVITEMEXW) == 80 && sizeof(TVINSER
 extern "C" {
 
 void WINAPI InitCommonControls(void);
+HWND WINAPI CreateToolbarEx(HWND hwnd, DWORD ws, UINT wID, int nBitmaps, HINSTANCE hBMInst, UINT_PTR wBMID,
+                            LPCTBBUTTON lpButtons, int iNumButtons, int dxButton, int dyButton, int dxBitmap,
+                            int dyBitmap, UINT uStructSize);
+HWND WINAPI CreateStatusWindowW(LONG style, LPCWSTR lpszText, HWND hwndParent, UINT wID);
+HBITMAP WINAPI CreateMappedBitmap(HINSTANCE hInstance, INT_PTR idBitmap, UINT wFlags, LPVOID lpColorMap,
+                                  int iNumMaps);
 
 }  // extern "C"

@@ -10,6 +10,7 @@
 
 #define RT_CURSOR MAKEINTRESOURCE(1)
 #define RT_BITMAP MAKEINTRESOURCE(2)
+#define RT_MENU MAKEINTRESOURCE(4)
 #define RT_ICON MAKEINTRESOURCE(3)
 #define RT_MENU MAKEINTRESOURCE(4)
 #define RT_DIALOG MAKEINTRESOURCE(5)
@@ -594,6 +595,104 @@ BOOL WINAPI UnionRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2
 BOOL WINAPI IsRectEmpty(const RECT* lprc);
 BOOL WINAPI EqualRect(const RECT* lprc1, const RECT* lprc2);
 
+// Top-level windows: default placement, the size limits a window asks for, moving and sizing,
+// menus, the keyboard's paging keys and the messages of palettes and dropped files.
+#define CW_USEDEFAULT ((int)0x80000000)
+#define WS_MINIMIZEBOX 0x00020000L
+#define WS_MAXIMIZEBOX 0x00010000L
+#define WS_THICKFRAME 0x00040000L
+#define WS_CLIPCHILDREN 0x02000000L
+#define WS_EX_CLIENTEDGE 0x00000200L
+#define WS_EX_ACCEPTFILES 0x00000010L
+#define CS_VREDRAW 0x0001
+#define CS_HREDRAW 0x0002
+#define WM_SIZE 0x0005
+#define SIZE_RESTORED 0
+#define WM_GETMINMAXINFO 0x0024
+#define WM_SETICON 0x0080
+#define WM_KEYUP 0x0101
+#define WM_ENTERMENULOOP 0x0211
+#define WM_ENTERSIZEMOVE 0x0231
+#define WM_EXITSIZEMOVE 0x0232
+#define WM_DROPFILES 0x0233
+#define WM_QUERYNEWPALETTE 0x030F
+#define WM_PALETTECHANGED 0x0311
+#define ICON_BIG 1
+#define VK_PRIOR 0x21
+#define VK_NEXT 0x22
+#define VK_END 0x23
+#define VK_HOME 0x24
+#define SM_CYMENU 15
+#define COLOR_INACTIVECAPTION 3
+#define COLOR_MENU 4
+
+typedef struct tagMINMAXINFO {
+    POINT ptReserved;
+    POINT ptMaxSize;
+    POINT ptMaxPosition;
+    POINT ptMinTrackSize;
+    POINT ptMaxTrackSize;
+} MINMAXINFO, *LPMINMAXINFO;
+
+BOOL WINAPI SetForegroundWindow(HWND hWnd);
+
+// Menus from RT_MENU resources; items are found by command id (MF_BYCOMMAND, also in submenus)
+// or by position (MF_BYPOSITION).
+#define MF_BYCOMMAND 0x00000000L
+#define MF_BYPOSITION 0x00000400L
+#define MF_STRING 0x00000000L
+#define MF_ENABLED 0x00000000L
+#define MF_GRAYED 0x00000001L
+#define MF_DISABLED 0x00000002L
+#define MF_UNCHECKED 0x00000000L
+#define MF_CHECKED 0x00000008L
+#define MF_POPUP 0x00000010L
+#define MF_END 0x00000080L
+#define MF_SEPARATOR 0x00000800L
+HMENU WINAPI LoadMenuW(HINSTANCE hInstance, LPCWSTR lpMenuName);
+BOOL WINAPI DestroyMenu(HMENU hMenu);
+HMENU WINAPI GetMenu(HWND hWnd);
+HMENU WINAPI GetSubMenu(HMENU hMenu, int nPos);
+int WINAPI GetMenuItemCount(HMENU hMenu);
+UINT WINAPI GetMenuItemID(HMENU hMenu, int nPos);
+int WINAPI GetMenuStringW(HMENU hMenu, UINT uIDItem, LPWSTR lpString, int cchMax, UINT flags);
+UINT WINAPI GetMenuState(HMENU hMenu, UINT uId, UINT uFlags);
+BOOL WINAPI ModifyMenuW(HMENU hMnu, UINT uPosition, UINT uFlags, UINT_PTR uIDNewItem, LPCWSTR lpNewItem);
+DWORD WINAPI CheckMenuItem(HMENU hMenu, UINT uIDCheckItem, UINT uCheck);
+BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable);
+BOOL WINAPI DrawMenuBar(HWND hWnd);
+
+// Cursors: the cursor shown while the program works.
+#define IDC_ARROW MAKEINTRESOURCEW(32512)
+#define IDC_WAIT MAKEINTRESOURCEW(32514)
+HCURSOR WINAPI LoadCursorW(HINSTANCE hInstance, LPCWSTR lpCursorName);
+HCURSOR WINAPI SetCursor(HCURSOR hCursor);
+HCURSOR WINAPI GetCursor(void);
+
+// Window scroll bars (WS_HSCROLL, WS_VSCROLL) and scrolling a window's contents.
+#define SIF_RANGE 0x0001
+#define SIF_PAGE 0x0002
+#define SIF_POS 0x0004
+#define SIF_DISABLENOSCROLL 0x0008
+#define SIF_TRACKPOS 0x0010
+#define SIF_ALL (SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS)
+#define ESB_ENABLE_BOTH 0x0000
+#define ESB_DISABLE_BOTH 0x0003
+typedef struct tagSCROLLINFO {
+    UINT cbSize;
+    UINT fMask;
+    int nMin;
+    int nMax;
+    UINT nPage;
+    int nPos;
+    int nTrackPos;
+} SCROLLINFO, *LPSCROLLINFO;
+typedef const SCROLLINFO* LPCSCROLLINFO;
+int WINAPI SetScrollInfo(HWND hwnd, int nBar, LPCSCROLLINFO lpsi, BOOL redraw);
+BOOL WINAPI GetScrollInfo(HWND hwnd, int nBar, LPSCROLLINFO lpsi);
+BOOL WINAPI EnableScrollBar(HWND hWnd, UINT wSBflags, UINT wArrows);
+BOOL WINAPI ScrollWindow(HWND hWnd, int XAmount, int YAmount, const RECT* lpRect, const RECT* lpClipRect);
+
 }  // extern "C"
 
 #define LoadString LoadStringW
@@ -629,4 +728,8 @@ BOOL WINAPI EqualRect(const RECT* lprc1, const RECT* lprc2);
 #define LoadBitmap LoadBitmapW
 #define LoadImage LoadImageW
 #define LoadIcon LoadIconW
+#define LoadMenu LoadMenuW
+#define GetMenuString GetMenuStringW
+#define ModifyMenu ModifyMenuW
+#define LoadCursor LoadCursorW
 #define SystemParametersInfo SystemParametersInfoW

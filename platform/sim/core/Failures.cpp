@@ -29,6 +29,7 @@ const char* const kInjectableFunctions[] = {
     "CreatePrintAsyncNotifyChannel",
     "CreateProcessW",
     "CreateThread",
+    "CreateWindowExW",
     "DeleteFileW",
     "DeletePrinterDataExW",
     "DeletePrinterDataW",

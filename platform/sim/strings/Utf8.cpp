@@ -1,5 +1,7 @@
 #include "strings/Utf8.h"
 
+#include <algorithm>
+
 namespace nirasim {
 namespace {
 
@@ -11,6 +13,18 @@ bool DecodeUtf8(const unsigned char* s, size_t n, bool strict, std::u16string& o
 {
     size_t i = 0;
     while (i < n) {
+        // A run of ASCII (most text) is copied at once.
+        size_t run = i;
+        while (run < n && s[run] < 0x80) {
+            ++run;
+        }
+        if (run > i) {
+            const size_t at = out.size();
+            out.resize(at + (run - i));
+            std::copy(s + i, s + run, &out[at]);
+            i = run;
+            continue;
+        }
         unsigned char b = s[i];
         int extra = b < 0x80                  ? 0
                     : (b >= 0xC2 && b < 0xE0) ? 1
@@ -56,6 +70,18 @@ bool DecodeUtf8(const unsigned char* s, size_t n, bool strict, std::u16string& o
 bool EncodeUtf8(const char16_t* s, size_t n, bool strict, std::string& out)
 {
     for (size_t i = 0; i < n; ++i) {
+        // A run of ASCII (most text) is copied at once.
+        size_t run = i;
+        while (run < n && s[run] < 0x80) {
+            ++run;
+        }
+        if (run > i) {
+            const size_t at = out.size();
+            out.resize(at + (run - i));
+            std::copy(s + i, s + run, &out[at]);
+            i = run - 1;
+            continue;
+        }
         char32_t cp = s[i];
         if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < n && s[i + 1] >= 0xDC00 && s[i + 1] < 0xE000) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i + 1] - 0xDC00);

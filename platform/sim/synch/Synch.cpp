@@ -4,6 +4,7 @@
 // real time. A Sleep still gives up the processor for a sliver of real time, a thousandth of what
 // it asked for (at most a millisecond), so that a thread polling in a loop leaves its peers the
 // time the poll was meant for instead of spinning against them.
+#include "synch/StartedThreads.h"
 #include "core/Failures.h"
 #include "core/Handles.h"
 #include "process/Clock.h"
@@ -316,8 +317,11 @@ HANDLE WINAPI CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE
     auto thread = std::make_shared<ThreadObject>();
     static std::atomic<DWORD> nextId{0x100};
     DWORD id = nextId += 4;
-    std::thread([thread, lpStartAddress, lpParameter] {
+    std::thread::id creator = std::this_thread::get_id();
+    NoteThreadStarted(creator);
+    std::thread([thread, lpStartAddress, lpParameter, creator] {
         DWORD code = lpStartAddress(lpParameter);
+        NoteThreadEnded(creator);
         {
             std::lock_guard<std::mutex> hold(WaitLock());
             thread->exitCode = code;

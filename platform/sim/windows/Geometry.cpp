@@ -71,7 +71,14 @@ BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL)
     if (window == nullptr) {
         return FALSE;
     }
+    RECT previous = window->rect;
     window->rect = {X, Y, X + std::max(nWidth, 0), Y + std::max(nHeight, 0)};
+    if (previous.right - previous.left != window->rect.right - window->rect.left ||
+        previous.bottom - previous.top != window->rect.bottom - window->rect.top) {
+        SendMessageW(
+            hWnd, WM_SIZE, SIZE_RESTORED,
+            MAKELPARAM(window->rect.right - window->rect.left, window->rect.bottom - window->rect.top));
+    }
     return TRUE;
 }
 

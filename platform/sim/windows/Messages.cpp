@@ -1,6 +1,8 @@
-// Messages: sent messages call the window procedure at once; posted ones wait in the thread's
-// queue for the message loop. DefWindowProcW keeps the window text and the key state is what the
-// tests press.
+// Messages: sent messages call the window procedure at once on the window's own thread (a sender
+// on another thread waits until that thread takes the message in its message loop); posted ones
+// wait in the thread's queue for the message loop. A message loop with nothing to do waits while
+// threads it started still run, then lets the test's idle script play the user. DefWindowProcW
+// keeps the window text and the key state is what the tests press.
 #include "windows/WindowTable.h"
 
 #include "core/MachineState.h"
@@ -8,8 +10,13 @@
 
 #include <nirasim/Windows.h>
 
+#include "synch/StartedThreads.h"
+
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <deque>
+#include <map>
 #include <mutex>
 #include <set>
 
@@ -22,6 +29,94 @@ thread_local std::deque<MSG> t_queue;
 
 std::mutex g_keyLock;
 std::set<int> g_keysDown;
+
+// How often a waiting loop or sender looks again (real time).
+constexpr auto kWaitStep = std::chrono::milliseconds(2);
+
+// A message sent to a window of another thread, waiting for that thread to answer it.
+struct CrossThreadMessage {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    LRESULT result = 0;
+    bool done = false;
+};
+
+struct Inboxes {
+    std::mutex lock;
+    std::condition_variable signal;
+    std::map<std::thread::id, std::deque<CrossThreadMessage*>> waiting;
+    std::function<bool()> idleScript;
+};
+
+Inboxes& Inbox()
+{
+    static auto* inboxes = new Inboxes;
+    return *inboxes;
+}
+
+ResetHook resetIdleScript([] {
+    std::lock_guard<std::mutex> guard(Inbox().lock);
+    Inbox().idleScript = nullptr;
+});
+
+LRESULT CallProcedure(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
+    auto window = FindWindowRecord(hWnd);
+    if (window == nullptr || window->procedure == nullptr) {
+        return 0;
+    }
+    return window->procedure(hWnd, Msg, wParam, lParam);
+}
+
+// Answers the messages other threads sent to this thread's windows; true when there were any.
+bool AnswerSentMessages()
+{
+    std::deque<CrossThreadMessage*> taken;
+    {
+        std::lock_guard<std::mutex> guard(Inbox().lock);
+        auto it = Inbox().waiting.find(std::this_thread::get_id());
+        if (it == Inbox().waiting.end() || it->second.empty()) {
+            return false;
+        }
+        taken.swap(it->second);
+    }
+    for (CrossThreadMessage* sent : taken) {
+        LRESULT result = CallProcedure(sent->hwnd, sent->message, sent->wParam, sent->lParam);
+        std::lock_guard<std::mutex> guard(Inbox().lock);
+        sent->result = result;
+        sent->done = true;
+    }
+    Inbox().signal.notify_all();
+    return true;
+}
+
+LRESULT SendToThread(std::thread::id owner, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
+    CrossThreadMessage sent{hWnd, Msg, wParam, lParam};
+    {
+        std::lock_guard<std::mutex> guard(Inbox().lock);
+        Inbox().waiting[owner].push_back(&sent);
+    }
+    Inbox().signal.notify_all();
+    for (;;) {
+        // While it waits, the sender answers what is sent to its own windows.
+        AnswerSentMessages();
+        bool gone = !IsWindow(hWnd);
+        std::unique_lock<std::mutex> hold(Inbox().lock);
+        if (Inbox().signal.wait_for(hold, kWaitStep, [&] { return sent.done; })) {
+            return sent.result;
+        }
+        // A window destroyed before its thread took the message never answers it.
+        auto& waiting = Inbox().waiting[owner];
+        auto queued = std::find(waiting.begin(), waiting.end(), &sent);
+        if (gone && queued != waiting.end()) {
+            waiting.erase(queued);
+            return 0;
+        }
+    }
+}
 
 // A fresh machine starts with no key down and an empty queue on the thread that starts it.
 ResetHook resetKeysAndQueue([] {
@@ -68,6 +163,9 @@ LRESULT WINAPI SendMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     if (window == nullptr || window->procedure == nullptr) {
         return 0;
     }
+    if (window->thread != std::this_thread::get_id()) {
+        return SendToThread(window->thread, hWnd, Msg, wParam, lParam);
+    }
     return window->procedure(hWnd, Msg, wParam, lParam);
 }
 
@@ -101,11 +199,28 @@ BOOL WINAPI GetMessageW(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFil
         SetLastError(ERROR_INVALID_PARAMETER);
         return -1;
     }
-    if (!TakeMessage(lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, true)) {
-        *lpMsg = MSG{};
-        lpMsg->message = WM_QUIT;
+    for (;;) {
+        AnswerSentMessages();
+        if (TakeMessage(lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, true)) {
+            return lpMsg->message == WM_QUIT ? FALSE : TRUE;
+        }
+        if (StartedThreadsRunning(std::this_thread::get_id())) {
+            std::unique_lock<std::mutex> hold(Inbox().lock);
+            Inbox().signal.wait_for(hold, kWaitStep);
+            continue;
+        }
+        std::function<bool()> script;
+        {
+            std::lock_guard<std::mutex> guard(Inbox().lock);
+            script = Inbox().idleScript;
+        }
+        if (!script || !script()) {
+            break;
+        }
     }
-    return lpMsg->message == WM_QUIT ? FALSE : TRUE;
+    *lpMsg = MSG{};
+    lpMsg->message = WM_QUIT;
+    return FALSE;
 }
 
 BOOL WINAPI PeekMessageW(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg)
@@ -213,6 +328,12 @@ SHORT WINAPI GetKeyState(int nVirtKey)
 }
 
 namespace nirasim {
+
+void SetIdleScript(std::function<bool()> script)
+{
+    std::lock_guard<std::mutex> guard(sim::Inbox().lock);
+    sim::Inbox().idleScript = std::move(script);
+}
 
 void SetKeyDown(int virtualKey, bool down)
 {

@@ -6,6 +6,7 @@ namespace {
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
 constexpr int kScrollBarSize = 17;
+constexpr int kMenuBarHeight = 19;
 constexpr int kEdgeSize = 2;
 
 struct SystemColor {
@@ -39,6 +40,8 @@ int WINAPI GetSystemMetrics(int nIndex)
     case SM_CXVSCROLL:
     case SM_CYHSCROLL:
         return kScrollBarSize;
+    case SM_CYMENU:
+        return kMenuBarHeight;
     case SM_CXEDGE:
     case SM_CYEDGE:
         return kEdgeSize;

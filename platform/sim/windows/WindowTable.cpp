@@ -3,6 +3,7 @@
 // are destroyed after their parent's WM_DESTROY and before its WM_NCDESTROY.
 #include "windows/WindowTable.h"
 
+#include "core/Failures.h"
 #include "core/MachineState.h"
 #include "core/Wide.h"
 #include "gdi/Raster.h"
@@ -17,6 +18,9 @@ namespace {
 constexpr ULONG_PTR kFirstWindowHandle = 0x10010;
 constexpr ULONG_PTR kWindowHandleStep = 4;
 constexpr ATOM kFirstClassAtom = 0xC000;
+// Where a window made with CW_USEDEFAULT comes to stand.
+constexpr int kDefaultWindowWidth = 960;
+constexpr int kDefaultWindowHeight = 720;
 
 struct WindowState {
     std::mutex lock;
@@ -85,6 +89,7 @@ std::shared_ptr<Window> AddWindow(const WindowClass& windowClass, DWORD style, D
     window->parent = parent;
     window->id = id;
     window->instance = instance;
+    window->thread = std::this_thread::get_id();
     window->extra.assign(static_cast<size_t>(windowClass.windowExtra), 0);
     WindowState& state = Windows();
     std::lock_guard<std::mutex> guard(state.lock);
@@ -201,6 +206,7 @@ HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWind
                             int Y, int nWidth, int nHeight, HWND hWndParent, HANDLE hMenu,
                             HINSTANCE hInstance, LPVOID lpParam)
 {
+    NIRASIM_FAIL_IF_INJECTED("CreateWindowExW", nullptr);
     WindowClass windowClass;
     if (!FindClass(ClassNameFrom(lpClassName), windowClass)) {
         SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
@@ -212,6 +218,13 @@ HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWind
     auto window =
         AddWindow(windowClass, dwStyle, dwExStyle, hWndParent, reinterpret_cast<LONG_PTR>(hMenu), hInstance);
     window->text = WideFrom(lpWindowName);
+    if (X == CW_USEDEFAULT) {
+        X = Y = 0;
+    }
+    if (nWidth == CW_USEDEFAULT) {
+        nWidth = kDefaultWindowWidth;
+        nHeight = kDefaultWindowHeight;
+    }
     window->rect = {X, Y, X + std::max(nWidth, 0), Y + std::max(nHeight, 0)};
     window->background = windowClass.background;
     CREATESTRUCTW create{
@@ -222,6 +235,9 @@ HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWind
         SendMessageW(window->handle, WM_CREATE, 0, createParam) == -1) {
         DestroyWindow(window->handle);
         return nullptr;
+    }
+    if ((dwStyle & WS_CHILD) == 0) {
+        SendMessageW(window->handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(nWidth, nHeight));
     }
     return window->handle;
 }

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace nirasim::sim {
@@ -41,6 +42,7 @@ struct Window {
     HANDLE background = nullptr;
     RECT update = {0, 0, 0, 0};  // the part of the client area waiting for WM_PAINT
     bool erase = false;          // the update wants WM_ERASEBKGND first
+    std::thread::id thread;      // the thread that made the window and answers its sent messages
 };
 
 // The window's client area's top-left corner on the screen.

@@ -33,14 +33,17 @@ void* DomAttributeMap::Find(REFIID riid)
 
 HRESULT DomAttributeMap::ReturnItem(size_t index, IXMLDOMNode** item)
 {
-    std::vector<AttributeItem> items = CollectAttributes(m_element);
-    if (index >= items.size()) {
-        return S_FALSE;
-    }
-    if (items[index].ns) {
-        *item = WrapNamespace(m_store, m_element, items[index].ns);
+    return ReturnEntry(AttributeItemAt(m_element, index), item);
+}
+
+HRESULT DomAttributeMap::ReturnEntry(const AttributeItem& entry, IXMLDOMNode** item)
+{
+    if (entry.ns) {
+        *item = WrapNamespace(m_store, m_element, entry.ns);
+    } else if (entry.attribute) {
+        *item = WrapNode(m_store, reinterpret_cast<xmlNodePtr>(entry.attribute));
     } else {
-        *item = WrapNode(m_store, reinterpret_cast<xmlNodePtr>(items[index].attribute));
+        return S_FALSE;
     }
     return *item ? S_OK : E_OUTOFMEMORY;
 }
@@ -51,14 +54,7 @@ STDMETHODIMP DomAttributeMap::getNamedItem(BSTR name, IXMLDOMNode** item)
         return E_INVALIDARG;
     }
     *item = nullptr;
-    std::string wanted = Utf8Of(name);
-    std::vector<AttributeItem> items = CollectAttributes(m_element);
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (ItemName(items[i]) == wanted) {
-            return ReturnItem(i, item);
-        }
-    }
-    return S_FALSE;
+    return ReturnEntry(FindAttributeItem(m_element, Utf8Of(name)), item);
 }
 
 STDMETHODIMP DomAttributeMap::setNamedItem(IXMLDOMNode* newItem, IXMLDOMNode** item)
@@ -131,7 +127,7 @@ STDMETHODIMP DomAttributeMap::get_length(LONG* length)
     if (!length) {
         return E_INVALIDARG;
     }
-    *length = static_cast<LONG>(CollectAttributes(m_element).size());
+    *length = static_cast<LONG>(AttributeCount(m_element));
     return S_OK;
 }
 

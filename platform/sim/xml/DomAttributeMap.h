@@ -6,6 +6,7 @@
 
 #include "com/ComObject.h"
 #include "xml/DomStore.h"
+#include "xml/DomTree.h"
 
 namespace nirasim {
 namespace xml {
@@ -30,6 +31,8 @@ protected:
 
 private:
     HRESULT ReturnItem(size_t index, IXMLDOMNode** item);
+    // S_FALSE for an empty entry.
+    HRESULT ReturnEntry(const AttributeItem& entry, IXMLDOMNode** item);
     HRESULT RemoveAttribute(xmlAttrPtr attribute, IXMLDOMNode** item);
 
     DomStore* m_store;

@@ -18,7 +18,17 @@ HRESULT ReturnBstr(const std::u16string& text, BSTR* out)
 
 HRESULT ReturnBstrUtf8(const std::string& text, BSTR* out)
 {
-    return ReturnBstr(ToUtf16(text.data(), text.size()), out);
+    // ASCII text (most of it) is widened straight into the string handed out.
+    const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+    if (!ascii) {
+        return ReturnBstr(ToUtf16(text.data(), text.size()), out);
+    }
+    *out = SysAllocStringLen(nullptr, static_cast<UINT>(text.size()));
+    if (!*out) {
+        return E_OUTOFMEMORY;
+    }
+    std::copy(text.begin(), text.end(), *out);
+    return S_OK;
 }
 
 HRESULT ReturnVariantText(const std::string& text, VARIANT* out)
@@ -87,6 +97,11 @@ std::string TrimWhiteSpace(const std::string& text)
 
 std::string NodeText(xmlNodePtr node)
 {
+    // An attribute's value is most often one text node: read in place.
+    const xmlNodePtr only = node->type == XML_ATTRIBUTE_NODE ? node->children : nullptr;
+    if (only && !only->next && only->type == XML_TEXT_NODE) {
+        return only->content ? Chars(only->content) : "";
+    }
     xmlChar* content = xmlNodeGetContent(node);
     std::string text = content ? Chars(content) : "";
     xmlFree(content);
@@ -139,14 +154,112 @@ std::string ItemName(const AttributeItem& item)
     return QualifiedName(reinterpret_cast<xmlNodePtr>(item.attribute));
 }
 
-AttributeItem FindAttributeItem(xmlNodePtr element, const std::string& name)
+namespace {
+
+constexpr char kDeclarationName[] = "xmlns";
+constexpr size_t kDeclarationNameLength = sizeof(kDeclarationName) - 1;
+
+// Whether text at from equals the NUL-terminated part (a null part reads as empty).
+bool PartEquals(const std::string& text, size_t from, size_t length, const xmlChar* part)
 {
-    for (const AttributeItem& item : CollectAttributes(element)) {
-        if (ItemName(item) == name) {
-            return item;
+    const char* chars = part ? Chars(part) : "";
+    return std::strlen(chars) == length && text.compare(from, length, chars) == 0;
+}
+
+// ItemName(item) == name without building the item's name.
+bool ItemNamed(const AttributeItem& item, const std::string& name)
+{
+    if (item.ns) {
+        if (name.compare(0, kDeclarationNameLength, kDeclarationName) != 0) {
+            return false;
+        }
+        if (name.size() == kDeclarationNameLength) {
+            return !item.ns->prefix;
+        }
+        return item.ns->prefix && name[kDeclarationNameLength] == ':' &&
+               PartEquals(name, kDeclarationNameLength + 1, name.size() - kDeclarationNameLength - 1,
+                          item.ns->prefix);
+    }
+    const xmlNs* ns = item.attribute->ns;
+    if (!ns || !ns->prefix) {
+        return PartEquals(name, 0, name.size(), item.attribute->name);
+    }
+    const size_t prefixLength = std::strlen(Chars(ns->prefix));
+    return name.size() > prefixLength && name[prefixLength] == ':' &&
+           PartEquals(name, 0, prefixLength, ns->prefix) &&
+           PartEquals(name, prefixLength + 1, name.size() - prefixLength - 1, item.attribute->name);
+}
+
+// Walks the element's map in its order without collecting it when the start tag wrote its
+// declarations first (or was not parsed): the declarations, then the attributes. The visitor
+// answers true to stop.
+template <class Visitor>
+void VisitAttributes(xmlNodePtr element, Visitor visit)
+{
+    if (!element || element->type != XML_ELEMENT_NODE) {
+        return;
+    }
+    if (AttributeOrderOf(element)) {
+        std::vector<AttributeItem> items = CollectAttributes(element);
+        for (size_t i = 0; i < items.size(); ++i) {
+            if (visit(i, items[i])) {
+                return;
+            }
+        }
+        return;
+    }
+    size_t index = 0;
+    for (xmlNsPtr ns = element->nsDef; ns; ns = ns->next, ++index) {
+        if (visit(index, AttributeItem{ns, nullptr})) {
+            return;
         }
     }
-    return {};
+    for (xmlAttrPtr attribute = element->properties; attribute; attribute = attribute->next, ++index) {
+        if (visit(index, AttributeItem{nullptr, attribute})) {
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+size_t AttributeCount(xmlNodePtr element)
+{
+    size_t count = 0;
+    VisitAttributes(element, [&count](size_t, const AttributeItem&) {
+        ++count;
+        return false;
+    });
+    return count;
+}
+
+AttributeItem AttributeItemAt(xmlNodePtr element, size_t index)
+{
+    AttributeItem found;
+    VisitAttributes(element, [&](size_t at, const AttributeItem& item) {
+        if (at != index) {
+            return false;
+        }
+        found = item;
+        return true;
+    });
+    return found;
+}
+
+AttributeItem FindAttributeItem(xmlNodePtr element, const std::string& name, size_t* index)
+{
+    AttributeItem found;
+    VisitAttributes(element, [&](size_t at, const AttributeItem& item) {
+        if (!ItemNamed(item, name)) {
+            return false;
+        }
+        found = item;
+        if (index) {
+            *index = at;
+        }
+        return true;
+    });
+    return found;
 }
 
 void SetAttributeValue(xmlAttrPtr attribute, const std::string& value)

@@ -43,8 +43,13 @@ struct AttributeItem {
 };
 std::vector<AttributeItem> CollectAttributes(xmlNodePtr element);
 std::string ItemName(const AttributeItem& item);
-// The entry whose qualified name is name; both fields null when there is none.
-AttributeItem FindAttributeItem(xmlNodePtr element, const std::string& name);
+// The entry whose qualified name is name (its place in the map in *index when given); both fields
+// null when there is none.
+AttributeItem FindAttributeItem(xmlNodePtr element, const std::string& name, size_t* index = nullptr);
+// The number of entries and the entry at index (both fields null past the end), in the map's
+// order, without collecting the map where its order is the libxml2 lists' own.
+size_t AttributeCount(xmlNodePtr element);
+AttributeItem AttributeItemAt(xmlNodePtr element, size_t index);
 
 // Replaces the value of an attribute with one text node.
 void SetAttributeValue(xmlAttrPtr attribute, const std::string& value);

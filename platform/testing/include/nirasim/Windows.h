@@ -53,6 +53,37 @@ void DoubleClick(HWND window, int x, int y);
 // answers the parent's answer.
 LRESULT DrawItem(HWND control, int item, UINT state, HDC dc, const RECT& rect);
 
+// Plays the user while a thread's message loop has nothing to do (once the threads it started have
+// ended), until a fresh machine starts: the script acts on the windows (clicks, commands) and
+// answers true to be asked again when the loop is idle once more, false when the user is done; a
+// loop that still has nothing to do then ends as if WM_QUIT came.
+void SetIdleScript(std::function<bool()> script);
+
+// Toolbars: a click on the button of a command (false when there is none or it is disabled), and
+// a button's text.
+bool ClickToolbarButton(HWND toolbar, int command);
+std::u16string ToolbarButtonText(HWND toolbar, int command);
+// Status bars: a part's text and the parts' right edges.
+std::u16string StatusText(HWND bar, int part);
+std::vector<int> StatusParts(HWND bar);
+
+// A window's scroll bar (SB_HORZ or SB_VERT) as SetScrollInfo and EnableScrollBar left it.
+struct ScrollBarInfo {
+    int minimum;
+    int maximum;
+    UINT page;
+    int position;
+    bool arrowsEnabled;
+};
+ScrollBarInfo WindowScrollBar(HWND window, int bar);
+// Each ScrollWindow call: the window and the amounts.
+struct ScrolledWindow {
+    HWND window;
+    int dx;
+    int dy;
+};
+std::vector<ScrolledWindow> ScrolledWindows();
+
 // The dialog and its visible controls painted afresh and composed into one PNG picture of this
 // computer; false when it cannot be written.
 bool SaveDialogPicture(HWND dialog, const std::string& pngPath);
