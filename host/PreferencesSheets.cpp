@@ -74,11 +74,11 @@ int ShowPages(nirasim::PropertySheet& sheet, const std::string& out)
         const std::string path = out + "/page-" + std::to_string(templateId) + ".png";
         const bool saved = window != nullptr && nirasim::SaveDialogPicture(window, path);
         failures += !saved;
-        HostMachine::Print(nirasim::Wide(Format("page %zu, template %d \"", index, templateId)) +
-                           std::u16string(page->pszTitle != nullptr ? page->pszTitle : TEXT("")) +
-                           TEXT("\"") +
-                           (sheet.StartPage() == sheet.PageHandles()[index] ? TEXT(" (start page)") : TEXT("")) +
-                           nirasim::Wide(": " + (saved ? path : std::string("not drawn"))));
+        HostMachine::Print(
+            nirasim::Wide(Format("page %zu, template %d \"", index, templateId)) +
+            std::u16string(page->pszTitle != nullptr ? page->pszTitle : TEXT("")) + TEXT("\"") +
+            (sheet.StartPage() == sheet.PageHandles()[index] ? TEXT(" (start page)") : TEXT("")) +
+            nirasim::Wide(": " + (saved ? path : std::string("not drawn"))));
         ++index;
     }
     return failures;
@@ -160,7 +160,8 @@ int ShowPreferencesSheets(HostMachine& host, const std::string& out, CNiraUISett
         });
     for (const nirasim::SheetReasonCall& reason : run.reasons) {
         if (reason.reason == PROPSHEETUI_REASON_SET_RESULT) {
-            HostMachine::Print(Format("OK pressed: the result %lu", static_cast<unsigned long>(reason.result)));
+            HostMachine::Print(
+                Format("OK pressed: the result %lu", static_cast<unsigned long>(reason.result)));
         }
     }
     int first = kFirstSettingsFeature;

@@ -31,7 +31,8 @@ bool ChooseText(HWND combo, const std::u16string& text)
     for (LRESULT row = 0; row < count; ++row) {
         WCHAR item[kTextChars] = {};
         if (SendMessageW(combo, CB_GETLBTEXTLEN, row, 0) < kTextChars &&
-            SendMessageW(combo, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(item)) != CB_ERR && text == item) {
+            SendMessageW(combo, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(item)) != CB_ERR &&
+            text == item) {
             nirasim::ChooseItem(combo, static_cast<int>(row));
             return true;
         }
