@@ -26,6 +26,19 @@ int AddOwnedOption(INiraCoreServices& services, int callerId, int featureId, int
     return status;
 }
 
+int InsertOwnedOption(INiraCoreServices& services, int callerId, int featureId, int beforeOptionId,
+                      int optionId, OptionInfo* info)
+{
+    if (info == nullptr) {
+        return NIRA_STATUS_FAILED;
+    }
+    int status = services.InsertOption(callerId, featureId, beforeOptionId, optionId, info);
+    if (status != 0) {
+        LocalFree(info);
+    }
+    return status;
+}
+
 int AddOwnedTreeViewOption(INiraCoreServices& services, int callerId, int featureId, int optionId,
                            TreeViewOptionRecord* record)
 {

@@ -26,5 +26,7 @@ struct TreeViewRow {
 int AddTreeViewRow(INiraCoreServices& services, int callerId, const TreeViewRow& row, LPCWSTR text);
 // Adds the record (freed when refused) and answers the settings' status.
 int AddOwnedOption(INiraCoreServices& services, int callerId, int featureId, int optionId, OptionInfo* info);
+int InsertOwnedOption(INiraCoreServices& services, int callerId, int featureId, int beforeOptionId,
+                      int optionId, OptionInfo* info);
 int AddOwnedTreeViewOption(INiraCoreServices& services, int callerId, int featureId, int optionId,
                            TreeViewOptionRecord* record);
