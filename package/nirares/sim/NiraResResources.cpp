@@ -13,7 +13,7 @@
 #include "tests/support/DialogTemplate.h"
 
 extern const NIRASIM_RESOURCE_ENTRY kNiraResBitmaps[];
-extern const DWORD kNiraResBitmapCount;
+extern const DWORD kNiraResBitmapsCount;
 
 namespace {
 
@@ -103,7 +103,7 @@ std::vector<NIRASIM_RESOURCE_ENTRY> Resources()
         }
         AddWindow(windows, windowIds, kPopup, kDialogStyle, NIRARES_POPUP_WIDTH, NIRARES_POPUP_HEIGHT);
     }
-    std::vector<NIRASIM_RESOURCE_ENTRY> entries(kNiraResBitmaps, kNiraResBitmaps + kNiraResBitmapCount);
+    std::vector<NIRASIM_RESOURCE_ENTRY> entries(kNiraResBitmaps, kNiraResBitmaps + kNiraResBitmapsCount);
     entries.push_back({RT_DIALOG, MAKEINTRESOURCEW(IDD_WIDGETS), kNeutralLanguage, widgets.data(),
                        static_cast<DWORD>(widgets.size())});
     for (size_t i = 0; i < windows.size(); ++i) {
