@@ -80,3 +80,15 @@ std::string NumberedDocument(int pages, int dpi, const std::string& devmode)
     }
     return nirasim::EmfSpoolFile(nirasim::Wide("Numbered pages"), spooled);
 }
+
+nirasim::PrintJobSpec NumberedJob(const std::u16string& printer, int pages, int dpi,
+                                  const std::string& devmode)
+{
+    nirasim::PrintJobSpec job;
+    job.printer = printer;
+    job.datatype = TEXT("NT EMF 1.006");
+    job.documentName = TEXT("Numbered pages");
+    job.devmode.assign(devmode.begin(), devmode.end());
+    job.data = NumberedDocument(pages, dpi, devmode);
+    return job;
+}

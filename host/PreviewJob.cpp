@@ -121,12 +121,7 @@ bool PrintWithPreview(HostMachine& host, const PreviewOptions& options, const st
     devmode.dmPrintQuality = kDocumentDpi;
     devmode.dmYResolution = kDocumentDpi;
     std::string devmodeBytes(reinterpret_cast<const char*>(&devmode), sizeof(devmode));
-    nirasim::PrintJobSpec job;
-    job.printer = host.printerName();
-    job.datatype = TEXT("NT EMF 1.006");
-    job.documentName = TEXT("Numbered pages");
-    job.devmode.assign(devmodeBytes.begin(), devmodeBytes.end());
-    job.data = NumberedDocument(options.pages, kDocumentDpi, devmodeBytes);
+    nirasim::PrintJobSpec job = NumberedJob(host.printerName(), options.pages, kDocumentDpi, devmodeBytes);
     nirasim::PrintProcessorHost processor;
     if (!processor.Loaded()) {
         HostMachine::Print("the print processor nirapp.dll could not be loaded");

@@ -368,12 +368,7 @@ int RunEmfDocument(HostMachine& host, const PrintOptions& options)
     ChooseRenderSetting(TEXT("Booklet"), options.booklet ? 1 : 0);
     ChooseRenderSetting(TEXT("NupDirection"), static_cast<DWORD>(options.order));
     ChooseLayoutSettings(options);
-    nirasim::PrintJobSpec job;
-    job.printer = host.printerName();
-    job.datatype = TEXT("NT EMF 1.006");
-    job.documentName = TEXT("Numbered pages");
-    job.devmode.assign(devmodeBytes.begin(), devmodeBytes.end());
-    job.data = NumberedDocument(options.pages, kDocumentDpi, devmodeBytes);
+    nirasim::PrintJobSpec job = NumberedJob(host.printerName(), options.pages, kDocumentDpi, devmodeBytes);
     nirasim::PrintProcessorHost processor;
     if (!processor.Loaded()) {
         HostMachine::Print("the print processor nirapp.dll could not be loaded");

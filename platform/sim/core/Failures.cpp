@@ -18,10 +18,12 @@ namespace {
 // Every name a simulated function checks; a test may fail only these. Kept sorted.
 const char* const kInjectableFunctions[] = {
     "AddFormW",
+    "AllocateAndInitializeSid",
     "CoCreateInstance",
     "CoInitializeEx",
     "CoTaskMemAlloc",
     "CoTaskMemRealloc",
+    "ConvertSidToStringSidW",
     "CopyFileW",
     "CreateDCW",
     "CreateDirectoryW",
@@ -76,6 +78,7 @@ const char* const kInjectableFunctions[] = {
     "LoadLibraryW",
     "LocalAlloc",
     "LocalReAlloc",
+    "LookupAccountNameW",
     "ModifyWorldTransform",
     "OpenPrinterW",
     "ReadFile",

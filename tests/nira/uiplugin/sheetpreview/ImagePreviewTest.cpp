@@ -69,12 +69,7 @@ protected:
 
     void SetUp() override
     {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.lpszClassName = TEXT("Roll");
-        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-        RegisterClassExW(&windowClass);
+        RegisterGreyWindowClass(TEXT("Roll"));
         widget = CreateWindowExW(0, TEXT("Roll"), TEXT(""), 0, 30, 40, kWidgetWidth, kWidgetHeight, nullptr,
                                  nullptr, nullptr, nullptr);
         services.values = {{4114, kLetterOption}, {4118, 1}, {4132, 2}, {4133, 1}, {4135, 1}};

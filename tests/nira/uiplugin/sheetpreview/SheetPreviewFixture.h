@@ -93,6 +93,17 @@ public:
     using CNiraSheetPreview::m_paperRect;
 };
 
+// A plain window class on a light grey background, as the dialogs that hold the pictures have.
+inline void RegisterGreyWindowClass(LPCWSTR name)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.lpszClassName = name;
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    RegisterClassExW(&windowClass);
+}
+
 class SheetPreviewTest : public ::testing::Test {
 protected:
     static constexpr int kWidgetWidth = 100;
@@ -100,12 +111,7 @@ protected:
 
     void SetUp() override
     {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.lpszClassName = TEXT("Widget");
-        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-        RegisterClassExW(&windowClass);
+        RegisterGreyWindowClass(TEXT("Widget"));
         dialog = CreateWindowExW(0, TEXT("Widget"), TEXT(""), 0, 200, 100, 400, 300, nullptr, nullptr,
                                  nullptr, nullptr);
         widget = CreateWindowExW(0, TEXT("Widget"), TEXT(""), WS_CHILD, 20, 30, kWidgetWidth, kWidgetHeight,
