@@ -180,7 +180,25 @@ bool CNiraSettingsImageView::ReadValue(DWORD kind, DWORD rank, void* value) cons
     if (kind == kKindFlag || kind >= kKindString || !ValueInArea(kind, rank, &offset)) {
         return false;
     }
-    memcpy(value, m_data + offset, kSettingsImageValueWidths[kind]);
+    // Each width copied by a fixed-size copy, which compiles to one load and store.
+    const BYTE* source = m_data + offset;
+    switch (kSettingsImageValueWidths[kind]) {
+    case sizeof(BYTE):
+        memcpy(value, source, sizeof(BYTE));
+        break;
+    case sizeof(WORD):
+        memcpy(value, source, sizeof(WORD));
+        break;
+    case sizeof(DWORD):
+        memcpy(value, source, sizeof(DWORD));
+        break;
+    case sizeof(ULONGLONG):
+        memcpy(value, source, sizeof(ULONGLONG));
+        break;
+    default:
+        memcpy(value, source, kSettingsImageValueWidths[kind]);
+        break;
+    }
     return true;
 }
 
