@@ -27,11 +27,13 @@ constexpr int kTwoSidedShortcut = 4;
 constexpr int kEconomyShortcut = 5;
 constexpr int kReasonByUser = 2;
 // The real features the sample's shortcuts set, with their names for the report.
-const std::pair<int, const char*> kShortcutFeatures[] = {
-    {FEATURE_PRINT_QUALITY, "print quality"}, {FEATURE_MEDIA_TYPE, "paper type"},
-    {FEATURE_DUPLEX, "two-sided"},            {FEATURE_BOOKLET, "booklet"},
-    {FEATURE_PAGES_PER_SHEET, "pages per sheet"}, {FEATURE_PRINT_IN_GRAY, "print in grayscale"},
-    {FEATURE_ORIENTATION, "orientation"}};
+const std::pair<int, const char*> kShortcutFeatures[] = {{FEATURE_PRINT_QUALITY, "print quality"},
+                                                         {FEATURE_MEDIA_TYPE, "paper type"},
+                                                         {FEATURE_DUPLEX, "two-sided"},
+                                                         {FEATURE_BOOKLET, "booklet"},
+                                                         {FEATURE_PAGES_PER_SHEET, "pages per sheet"},
+                                                         {FEATURE_PRINT_IN_GRAY, "print in grayscale"},
+                                                         {FEATURE_ORIENTATION, "orientation"}};
 
 WString Wide(const std::string& text)
 {
@@ -83,7 +85,8 @@ public:
     WString OptionName(int featureId, int option)
     {
         OptionInfo info = {};
-        return m_services->GetOptionInfo(featureId, option, &info) == 0 ? WString(info.displayName) : WString();
+        return m_services->GetOptionInfo(featureId, option, &info) == 0 ? WString(info.displayName)
+                                                                        : WString();
     }
     // The user chooses an option on the page (the handler is told as the UI core tells it).
     void Choose(int featureId, int option)
@@ -135,8 +138,8 @@ void ListShortcuts(ShortcutSession& session)
         int icon = 0;
         int state = 0;
         WCHAR name[kOptionTextLength] = {};
-        if (services.GetOptionByIndex(index, FEATURE_PRINTING_SHORTCUTS, &optionIndex, &option, name, &bitmap, &icon,
-                                      &state) != 0) {
+        if (services.GetOptionByIndex(index, FEATURE_PRINTING_SHORTCUTS, &optionIndex, &option, name, &bitmap,
+                                      &icon, &state) != 0) {
             break;
         }
         const bool custom = option >= CUSTOM_SHORTCUT_FIRST_ID;
@@ -165,12 +168,13 @@ void ShowRecord(const WString& name, const std::vector<BYTE>& bytes)
         HostMachine::Print(TEXT("    ") + name + TEXT(": damaged"));
         return;
     }
-    HostMachine::Print(TEXT("    record \"") + name + Wide(Format("\": %zu bytes, option %d, made from %d ", bytes.size(),
-                                                                record.optionId, record.baseOptionId)) +
+    HostMachine::Print(TEXT("    record \"") + name +
+                       Wide(Format("\": %zu bytes, option %d, made from %d ", bytes.size(), record.optionId,
+                                   record.baseOptionId)) +
                        TEXT("\"") + WString(record.baseName) + TEXT("\""));
     for (const ShortcutItem& item : record.items) {
-        HostMachine::Print(Format("      item feature %d kind %d value %d extra %d shown %d", item.featureId, item.kind,
-                                  item.value, item.extraOption, item.displayState));
+        HostMachine::Print(Format("      item feature %d kind %d value %d extra %d shown %d", item.featureId,
+                                  item.kind, item.value, item.extraOption, item.displayState));
     }
 }
 
@@ -186,12 +190,13 @@ void ShowStore(const char* title, Read read)
     } else if (!ParseShortcutList(bytes.data(), static_cast<DWORD>(bytes.size()), entries)) {
         HostMachine::Print("    the list value is damaged");
     } else {
-        HostMachine::Print(Format("    list \"CustomShortcutsDataSnapShot\": %zu bytes, %zu entries", bytes.size(),
-                                  entries.size()));
+        HostMachine::Print(Format("    list \"CustomShortcutsDataSnapShot\": %zu bytes, %zu entries",
+                                  bytes.size(), entries.size()));
     }
     for (const ShortcutListEntry& entry : entries) {
-        HostMachine::Print(Wide(Format("      option %d made from %d: ", entry.optionId, entry.baseOptionId)) +
-                           WString(entry.name));
+        HostMachine::Print(
+            Wide(Format("      option %d made from %d: ", entry.optionId, entry.baseOptionId)) +
+            WString(entry.name));
         if (read(WString(entry.name), bytes)) {
             ShowRecord(entry.name, bytes);
         }
@@ -225,15 +230,16 @@ void ShowStores(HostMachine& host)
     ShowStore("  the user's registry (HKCU\\Software\\Norvell-Ashby\\<GUID text>\\CustomShortcutPoolData):",
               [&guid](const WString& name, std::vector<BYTE>& bytes) {
                   HKEY key = nullptr;
-                  if (CNiraUserFormsKey::OpenSubkey(guid, TEXT("CustomShortcutPoolData"), KEY_READ, FALSE, &key) !=
-                      ERROR_SUCCESS) {
+                  if (CNiraUserFormsKey::OpenSubkey(guid, TEXT("CustomShortcutPoolData"), KEY_READ, FALSE,
+                                                    &key) != ERROR_SUCCESS) {
                       return false;
                   }
                   DWORD size = 0;
-                  bool found = RegQueryValueExW(key, name.c_str(), nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
+                  bool found =
+                      RegQueryValueExW(key, name.c_str(), nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
                   bytes.assign(size, 0);
-                  found = found && RegQueryValueExW(key, name.c_str(), nullptr, nullptr, bytes.data(), &size) ==
-                                       ERROR_SUCCESS;
+                  found = found && RegQueryValueExW(key, name.c_str(), nullptr, nullptr, bytes.data(),
+                                                    &size) == ERROR_SUCCESS;
                   RegCloseKey(key);
                   return found;
               });
@@ -264,9 +270,10 @@ int Run(HostMachine& host, const std::vector<std::string>&)
         ListShortcuts(session);
         ShowStores(host);
 
-        HostMachine::Print(Format("Shortcut %d chosen, landscape set, saved as \"TWO-SIDED LANDSCAPE\" (the "
-                                  "overwrite question answered OK):",
-                                  kEconomyShortcut));
+        HostMachine::Print(
+            Format("Shortcut %d chosen, landscape set, saved as \"TWO-SIDED LANDSCAPE\" (the "
+                   "overwrite question answered OK):",
+                   kEconomyShortcut));
         session.Choose(FEATURE_PRINTING_SHORTCUTS, kEconomyShortcut);
         session.Change(FEATURE_ORIENTATION, 2);
         session.SaveAs(TEXT("TWO-SIDED LANDSCAPE"));
@@ -288,8 +295,9 @@ int Run(HostMachine& host, const std::vector<std::string>&)
     CNiraUserFormsKey::ReadGuidText(printer, TRUE, guid);
     ClosePrinter(printer);
     host.machine().RefusePrinterAccess(Narrow(host.printerName()), PRINTER_ACCESS_ADMINISTER);
-    HostMachine::Print("As a user who may not write the printer's data: shortcut 3 with black ink only, saved as "
-                       "\"Photos in gray\":");
+    HostMachine::Print(
+        "As a user who may not write the printer's data: shortcut 3 with black ink only, saved as "
+        "\"Photos in gray\":");
     ShortcutSession session(host);
     if (!session.Ready()) {
         return 1;
@@ -304,7 +312,7 @@ int Run(HostMachine& host, const std::vector<std::string>&)
 }
 
 const HostJobRegistration job{
-    {"shortcuts", "printing shortcuts listed, applied, saved, overwritten and deleted, with the stored values", 62,
-     Run}};
+    {"shortcuts",
+     "printing shortcuts listed, applied, saved, overwritten and deleted, with the stored values", 62, Run}};
 
 }  // namespace

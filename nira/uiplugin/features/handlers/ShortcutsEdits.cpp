@@ -108,7 +108,8 @@ int CNiraShortcutsHandler::OnNameChanged()
     while (length > 1 && text[length - 1] == kBlank) {
         text[--length] = 0;
     }
-    const size_t leading = std::find_if(text, text + length, [](WCHAR unit) { return unit != kBlank; }) - text;
+    const size_t leading =
+        std::find_if(text, text + length, [](WCHAR unit) { return unit != kBlank; }) - text;
     std::copy(text + leading, text + length + 1, text);
     length -= leading;
     if (length <= static_cast<size_t>(kNameLimit)) {
@@ -233,7 +234,8 @@ int CNiraShortcutsHandler::OnShortcutChosen()
     Command(FEATURE_APP_PROFILE, kCommandApplyAppProfile);
     Command(kFeaturePaperDimensionsText, kCommandPaperDimensions);
     int installed = 0;
-    m_services->SendHandlerCommand(m_featureId, kWidgetToolbox, kCommandToolboxInstalled, nullptr, &installed);
+    m_services->SendHandlerCommand(m_featureId, kWidgetToolbox, kCommandToolboxInstalled, nullptr,
+                                   &installed);
     Show(WIDGET_SHORTCUT_SAVE_AS, DISPLAY_STATE_GREYED);
     Show(FEATURE_SHORTCUT_RESET, DISPLAY_STATE_GREYED);
     State(FEATURE_GRAY_OPTIONS, kGrayOptionsDisabled, OPTION_STATE_UNAVAILABLE);
@@ -263,7 +265,8 @@ int CNiraShortcutsHandler::OnShortcutChosen()
         if (featureId == FEATURE_INPUT_BIN && HasOptionOf(FEATURE_INPUT_BIN, kTray2Bin) &&
             CurrentOr(FEATURE_TRAY2, 0) == 2) {
             // Written in the input bin's own name.
-            m_services->SetOptionState(FEATURE_INPUT_BIN, FEATURE_INPUT_BIN, kTray2Bin, OPTION_STATE_UNAVAILABLE);
+            m_services->SetOptionState(FEATURE_INPUT_BIN, FEATURE_INPUT_BIN, kTray2Bin,
+                                       OPTION_STATE_UNAVAILABLE);
         }
         if (printsDirectly == 1 && found != 0 &&
             (featureId == FEATURE_DUPLEX || featureId == FEATURE_PAGES_PER_SHEET)) {
@@ -307,7 +310,8 @@ int CNiraShortcutsHandler::OnReset()
             int first = 0;
             int second = 0;
             int hasSecond = 0;
-            if (m_services->HasFeature(id) != 0 && m_services->GetSoftLinks(id, &hasFirst, &first, &second, &hasSecond) == 0 &&
+            if (m_services->HasFeature(id) != 0 &&
+                m_services->GetSoftLinks(id, &hasFirst, &first, &second, &hasSecond) == 0 &&
                 (first == FEATURE_DUPLEX || first == FEATURE_PAGES_PER_SHEET)) {
                 Show(id, DISPLAY_STATE_GREYED);
             }
@@ -352,7 +356,8 @@ bool CNiraShortcutsHandler::UpdateItem(ShortcutRecord& record, const ShortcutIte
                                        int isDefault)
 {
     int removed = 0;
-    if (UpdateShortcutItem(change.featureId, updateKind, change.value, record.items, &removed, isDefault) == 0) {
+    if (UpdateShortcutItem(change.featureId, updateKind, change.value, record.items, &removed, isDefault) ==
+        0) {
         record.items.insert(record.items.begin(), change);
     }
     if (removed != 0 && record.items.empty()) {
@@ -404,8 +409,9 @@ int CNiraShortcutsHandler::OnSoftLinkChanged(int widgetId)
             target = entry->uiRecord->softLinkFeatureId;
             targetOption = value;
         }
-        const int reason = OptionStateOf(target, targetOption) == OPTION_STATE_CONFLICT ? OPTION_STATE_CONFLICT
-                                                                                       : kReasonByHandler;
+        const int reason = OptionStateOf(target, targetOption) == OPTION_STATE_CONFLICT
+                               ? OPTION_STATE_CONFLICT
+                               : kReasonByHandler;
         Show(target, DISPLAY_STATE_ENABLED);
         Set(target, targetOption, reason, two ? 0 : (m_resetting != 0 ? 0 : 1));
         if (two) {
@@ -443,7 +449,8 @@ int CNiraShortcutsHandler::OnSave()
     const int current = CurrentOr(FEATURE_PRINTING_SHORTCUTS, 0);
     if (!m_hasPendingName) {
         CNiraLocalBuffer<OptionInfo> info(NewOptionInfo());
-        if (info && m_services->GetOptionInfo(WIDGET_SHORTCUT_NAME, CurrentOr(WIDGET_SHORTCUT_NAME, 0), info.Get()) == 0) {
+        if (info && m_services->GetOptionInfo(WIDGET_SHORTCUT_NAME, CurrentOr(WIDGET_SHORTCUT_NAME, 0),
+                                              info.Get()) == 0) {
             CopyStringSafeN(m_pendingName, kShortcutNameChars, info->displayName, kNameLimit);
             m_hasPendingName = true;
         }
@@ -461,7 +468,8 @@ int CNiraShortcutsHandler::OnSave()
         if (found != 0) {
             WCHAR text[kMessageChars] = {};
             LoadResourceString(kStringShortcutOverwrite, text);
-            if (MessageBoxW(nullptr, text, name, MB_OKCANCEL | MB_ICONQUESTION | MB_TASKMODAL | RightToLeft()) == IDOK) {
+            if (MessageBoxW(nullptr, text, name,
+                            MB_OKCANCEL | MB_ICONQUESTION | MB_TASKMODAL | RightToLeft()) == IDOK) {
                 OverwriteShortcut(existing, current);
             }
         } else {
@@ -475,8 +483,8 @@ int CNiraShortcutsHandler::OnSave()
 
 // Entries based on the shortcut that gives up its place get its old base, and so do their
 // stored records.
-void CNiraShortcutsHandler::RebaseDependants(std::vector<ShortcutListEntry>& entries, int oldOption, int newBase,
-                                             const WCHAR* newBaseName)
+void CNiraShortcutsHandler::RebaseDependants(std::vector<ShortcutListEntry>& entries, int oldOption,
+                                             int newBase, const WCHAR* newBaseName)
 {
     for (ShortcutListEntry& entry : entries) {
         if (entry.optionId == oldOption || entry.baseOptionId != oldOption) {
@@ -503,8 +511,9 @@ void CNiraShortcutsHandler::OverwriteShortcut(int existing, int current)
     DisplayNameOf(FEATURE_PRINTING_SHORTCUTS, existing, existingName);
     ShortcutRecord old;
     m_store.LoadShortcutRecord(old, existingName);
-    auto found = std::find_if(entries.begin(), entries.end(),
-                              [existing](const ShortcutListEntry& entry) { return entry.optionId == existing; });
+    auto found = std::find_if(entries.begin(), entries.end(), [existing](const ShortcutListEntry& entry) {
+        return entry.optionId == existing;
+    });
     const int oldBase = found != entries.end() ? found->baseOptionId : old.baseOptionId;
     int newBase = oldBase;
     WCHAR newBaseName[kShortcutNameChars] = {};
@@ -526,7 +535,8 @@ void CNiraShortcutsHandler::OverwriteShortcut(int existing, int current)
     if (info && m_services->GetOptionInfo(FEATURE_PRINTING_SHORTCUTS, existing, info.Get()) == 0) {
         GetShortcutBitmapId(&info->bitmapId, current);
         RemoveOptionOf(FEATURE_PRINTING_SHORTCUTS, existing);
-        InsertOwnedOption(*m_services, m_featureId, FEATURE_PRINTING_SHORTCUTS, newBase, existing, info.Detach());
+        InsertOwnedOption(*m_services, m_featureId, FEATURE_PRINTING_SHORTCUTS, newBase, existing,
+                          info.Detach());
     }
     State(FEATURE_PRINTING_SHORTCUTS, existing, OPTION_STATE_SELECTABLE);
     Set(FEATURE_PRINTING_SHORTCUTS, existing);
@@ -605,15 +615,17 @@ int CNiraShortcutsHandler::OnDelete()
     WCHAR caption[kMessageChars] = {};
     LoadResourceString(kStringDeleteQuestion, text);
     LoadResourceString(kStringShortcutsCaption, caption);
-    if (MessageBoxW(GetForegroundWindow(), text, caption, MB_OKCANCEL | MB_ICONEXCLAMATION | RightToLeft()) != IDOK) {
+    if (MessageBoxW(GetForegroundWindow(), text, caption, MB_OKCANCEL | MB_ICONEXCLAMATION | RightToLeft()) !=
+        IDOK) {
         return 0;
     }
     std::vector<ShortcutListEntry> entries;
     m_store.LoadShortcutList(entries);
     // The entries other than the deleted one, also when the list and the options are out of step.
-    entries.erase(std::remove_if(entries.begin(), entries.end(),
-                                 [current](const ShortcutListEntry& entry) { return entry.optionId == current; }),
-                  entries.end());
+    entries.erase(
+        std::remove_if(entries.begin(), entries.end(),
+                       [current](const ShortcutListEntry& entry) { return entry.optionId == current; }),
+        entries.end());
     WCHAR name[kShortcutNameChars] = {};
     DisplayNameOf(FEATURE_PRINTING_SHORTCUTS, current, name);
     ShortcutRecord deleted;
@@ -676,7 +688,8 @@ int CNiraShortcutsHandler::OnConstraintAction(int featureId, const char* data1, 
     // The item of the change, and whether its value is the shortcut's own again.
     int fallback = 0;
     const int defaultFeature = found != 0 ? softLink : changed;
-    const int isDefault = DefaultOf(defaultFeature, &fallback) && fallback == (found != 0 ? linked : value) ? 1 : 0;
+    const int isDefault =
+        DefaultOf(defaultFeature, &fallback) && fallback == (found != 0 ? linked : value) ? 1 : 0;
     int autoSelected = 0;
     m_services->IsAutoSelectedOption(changed, value, &autoSelected);
     const bool valueItem = found == 0 || listed != 0;
@@ -690,8 +703,9 @@ int CNiraShortcutsHandler::OnConstraintAction(int featureId, const char* data1, 
 
     ShortcutRecord record;
     if (LoadWorkingRecord(record)) {
-        const bool onlyThisChange = record.optionId == CUSTOMIZED_SETTINGS_ID && record.baseOptionId == current &&
-                                    record.items.size() == 1 && record.items[0].featureId == changed &&
+        const bool onlyThisChange = record.optionId == CUSTOMIZED_SETTINGS_ID &&
+                                    record.baseOptionId == current && record.items.size() == 1 &&
+                                    record.items[0].featureId == changed &&
                                     record.items[0].kind == SHORTCUT_ITEM_VALUE && isDefault != 0 && two == 0;
         if (onlyThisChange) {
             m_store.DeleteShortcutValue(kCustomizedSettingsName);
@@ -725,7 +739,8 @@ int CNiraShortcutsHandler::OnConstraintAction(int featureId, const char* data1, 
 
 // The changed feature's value shown on its soft-link feature; answers the soft-link feature's
 // option for it and whether that option is listed there.
-int CNiraShortcutsHandler::MirrorChange(int changed, int value, int softLink, int two, int current, int* listed)
+int CNiraShortcutsHandler::MirrorChange(int changed, int value, int softLink, int two, int current,
+                                        int* listed)
 {
     int linked = value;
     if (two != 0) {
@@ -751,7 +766,8 @@ int CNiraShortcutsHandler::MirrorChange(int changed, int value, int softLink, in
         if (autoSelected == 0) {
             MirrorUnlistedOption(changed, value, softLink);
         }
-        if (current != SHORTCUT_FIXED_OPTION && (display == DISPLAY_STATE_GREYED || display == DISPLAY_STATE_ENABLED)) {
+        if (current != SHORTCUT_FIXED_OPTION &&
+            (display == DISPLAY_STATE_GREYED || display == DISPLAY_STATE_ENABLED)) {
             Show(softLink, display);
         }
     } else {

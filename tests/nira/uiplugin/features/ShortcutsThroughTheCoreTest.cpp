@@ -131,8 +131,8 @@ protected:
             int icon = 0;
             int state = 0;
             WCHAR name[kOptionTextLength] = {};
-            services->GetOptionByIndex(index, FEATURE_PRINTING_SHORTCUTS, &optionIndex, &option, name, &bitmap,
-                                       &icon, &state);
+            services->GetOptionByIndex(index, FEATURE_PRINTING_SHORTCUTS, &optionIndex, &option, name,
+                                       &bitmap, &icon, &state);
             options.push_back(option);
         }
         auto found = std::find(options.begin(), options.end(), first);
@@ -225,7 +225,7 @@ TEST_F(ShortcutsThroughTheCoreTest, WithDeviceDataTheFixedShortcutTakesTheFeatur
     Build();
     int option = SHORTCUT_FIXED_OPTION;
     handler->ApplyShortcutRows(&option, 0, 0);
-    EXPECT_EQ(Default(kQualityLink), 3);  // the row's default
+    EXPECT_EQ(Default(kQualityLink), 3);                    // the row's default
     EXPECT_EQ(services->GetDisplayState(kQualityLink), 2);  // the fixed shortcut is shown greyed
 
     TearDown();
@@ -373,7 +373,8 @@ TEST_F(ShortcutsThroughTheCoreTest, SavingOverwritingAndDeleting)
     }
     EXPECT_EQ(handler->CustomCount(), 4);
     EXPECT_FALSE(Stored("Fifth"));
-    EXPECT_EQ(machine.MessageBoxes().back().text, u"The maximum number of printing shortcuts has been reached.");
+    EXPECT_EQ(machine.MessageBoxes().back().text,
+              u"The maximum number of printing shortcuts has been reached.");
 
     // Deleting every custom shortcut deletes the list as well.
     for (int option : {503, 502, 501, 500}) {
