@@ -330,8 +330,9 @@ TEST_F(ShortcutsThroughTheCoreTest, SavingOverwritingAndDeleting)
     TypeName(TEXT("general EVERYDAY printing"));
     handler->OnWidgetChanged(WIDGET_SHORTCUT_SAVE);
     ASSERT_EQ(machine.MessageBoxes().size(), 1u);
-    EXPECT_EQ(machine.MessageBoxes()[0].text,
-              u"This name belongs to a predefined printing shortcut. Please choose another name.");
+    EXPECT_EQ(
+        machine.MessageBoxes()[0].text,
+        nirasim::Wide("This name belongs to a predefined printing shortcut. Please choose another name."));
     EXPECT_FALSE(Stored("CustomShortcutsDataSnapShot"));
 
     // A change, then saved as a new shortcut made from shortcut 1.
@@ -374,7 +375,7 @@ TEST_F(ShortcutsThroughTheCoreTest, SavingOverwritingAndDeleting)
     EXPECT_EQ(handler->CustomCount(), 4);
     EXPECT_FALSE(Stored("Fifth"));
     EXPECT_EQ(machine.MessageBoxes().back().text,
-              u"The maximum number of printing shortcuts has been reached.");
+              nirasim::Wide("The maximum number of printing shortcuts has been reached."));
 
     // Deleting every custom shortcut deletes the list as well.
     for (int option : {503, 502, 501, 500}) {
