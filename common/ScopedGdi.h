@@ -18,6 +18,14 @@ public:
     CNiraScopedObject& operator=(const CNiraScopedObject&) = delete;
     HGDIOBJ Get() const { return m_object; }
     explicit operator bool() const { return m_object != nullptr; }
+    // Deletes the object held and takes `object` in its place.
+    void Reset(HGDIOBJ object)
+    {
+        if (m_object != nullptr && m_object != object) {
+            DeleteObject(m_object);
+        }
+        m_object = object;
+    }
 
 private:
     HGDIOBJ m_object;

@@ -1,13 +1,16 @@
 // "preview": numbered pages printed with a preview pass on Windows 5.1, where the print processor
-// shows niraprev's window in the spooler itself. The user (played when the window is idle) looks
-// at the sheets at Whole Page and Two Pages, each saved as a PNG, and answers Print or Cancel;
-// the job shows the window's title and status, and whether the printing pass ran.
+// shows niraprev's window in the spooler itself, then on Windows 6.1, where it sends the job to the
+// print-UI host, which calls niraevt's preview entry point in the user's session and niraevt shows
+// niraprev's window there. The user (played when the window is idle) looks at the sheets at Whole
+// Page and Two Pages, each saved as a PNG, and answers Print or Cancel; the job shows the window's
+// title and status, what the print-UI host called and answered, and whether the printing pass ran.
 #include "host/EmfDocument.h"
 #include "host/HostJob.h"
 #include "host/OutFolder.h"
 #include "host/RenderChoices.h"
 
 #include <commctrl.h>
+#include <nirasim/AsyncUI.h>
 #include <nirasim/PrintJobs.h>
 #include <nirasim/Windows.h>
 
@@ -20,6 +23,8 @@ namespace {
 
 constexpr DWORD kInProcessMajorVersion = 5;
 constexpr DWORD kInProcessMinorVersion = 1;
+constexpr DWORD kSessionMajorVersion = 6;
+constexpr DWORD kSessionMinorVersion = 1;
 constexpr int kDefaultPages = 3;
 constexpr int kMaxPages = 50;
 constexpr short kDocumentDpi = 300;
@@ -64,7 +69,9 @@ std::string WindowText(HWND window)
 // The user: each view saved as a picture, then the answer.
 class PreviewUser {
 public:
-    PreviewUser(std::string out, bool print) : m_out(std::move(out)), m_print(print) {}
+    PreviewUser(std::string out, std::string prefix, bool print)
+        : m_out(std::move(out)), m_prefix(std::move(prefix)), m_print(print)
+    {}
     bool Act()
     {
         HWND frame = GetForegroundWindow();
@@ -76,10 +83,10 @@ public:
         const struct {
             UINT command;
             const char* name;
-        } views[] = {{kWholePage, "preview-whole-page.png"}, {kTwoPages, "preview-two-pages.png"}};
+        } views[] = {{kWholePage, "whole-page.png"}, {kTwoPages, "two-pages.png"}};
         for (const auto& view : views) {
             SendMessageW(frame, WM_COMMAND, view.command, 0);
-            std::string path = m_out + "/" + view.name;
+            std::string path = m_out + "/" + m_prefix + view.name;
             bool saved = nirasim::SaveDialogPicture(frame, path);
             HostMachine::Print(
                 std::string("  ") + (saved ? "picture: " + path : "no picture for " + path) + ", status \"" +
@@ -94,19 +101,17 @@ public:
 
 private:
     std::string m_out;
+    std::string m_prefix;
     bool m_print;
     bool m_done = false;
 };
 
-int RunPreview(HostMachine& host, const std::vector<std::string>& arguments)
+// One job with a preview on the given Windows version; true when the window opened and the
+// printing pass ran as the user answered.
+bool PrintWithPreview(HostMachine& host, const PreviewOptions& options, const std::string& out, DWORD major,
+                      DWORD minor, const std::string& prefix)
 {
-    PreviewOptions options = ParseOptions(arguments);
-    if (!options.valid) {
-        std::fprintf(stderr, "preview: [--pages 1-%d] [--answer print|cancel] [--out DIR]\n", kMaxPages);
-        return 2;
-    }
-    std::string out = MakeOutFolder(arguments);
-    host.machine().SetWindowsVersion(kInProcessMajorVersion, kInProcessMinorVersion);
+    host.machine().SetWindowsVersion(major, minor);
     ChooseRenderSetting(TEXT("PreviewEnabled"), 1);
     DEVMODEW devmode = {};
     devmode.dmSize = sizeof(devmode);
@@ -125,28 +130,54 @@ int RunPreview(HostMachine& host, const std::vector<std::string>& arguments)
     nirasim::PrintProcessorHost processor;
     if (!processor.Loaded()) {
         HostMachine::Print("the print processor nirapp.dll could not be loaded");
-        return 1;
+        return false;
     }
-    PreviewUser user(out, options.print);
+    HostMachine::Print("EMF job of " + std::to_string(options.pages) + " pages with a preview on Windows " +
+                       std::to_string(major) + "." + std::to_string(minor));
+    // From Windows 6 on the print-UI host calls the entry point the request names.
+    nirasim::asyncui::ScriptReplies({nirasim::asyncui::CallEntryPoint()});
+    PreviewUser user(out, prefix, options.print);
     nirasim::SetIdleScript([&user] { return user.Act(); });
     nirasim::PrintJobRun run = processor.Run(job);
+    nirasim::asyncui::WaitForHost();
     nirasim::SetIdleScript(nullptr);
+    nirasim::asyncui::ScriptReplies({});
     ChooseRenderSetting(TEXT("PreviewEnabled"), 0);
-    HostMachine::Print("EMF job of " + std::to_string(options.pages) +
-                       " pages with a preview on Windows 5.1");
+    for (const nirasim::asyncui::Request& request : nirasim::asyncui::Requests()) {
+        HostMachine::Print(TEXT("  the print-UI host called ") + request.entryPoint + TEXT(" of ") +
+                           request.dll + TEXT(" in the user's session: reply \"") + request.entryPointReply +
+                           TEXT("\""));
+    }
     if (!user.Shown()) {
         HostMachine::Print("the preview window did not open");
-        return 1;
+        return false;
     }
     HostMachine::Print(run.printed ? "the printing pass ran after the preview"
                                    : "the job ended after the preview pass: nothing printed");
-    return run.printed == (options.print ? TRUE : FALSE) ? 0 : 1;
+    return run.printed == (options.print ? TRUE : FALSE);
+}
+
+int RunPreview(HostMachine& host, const std::vector<std::string>& arguments)
+{
+    PreviewOptions options = ParseOptions(arguments);
+    if (!options.valid) {
+        std::fprintf(stderr, "preview: [--pages 1-%d] [--answer print|cancel] [--out DIR]\n", kMaxPages);
+        return 2;
+    }
+    std::string out = MakeOutFolder(arguments);
+    bool inSpooler =
+        PrintWithPreview(host, options, out, kInProcessMajorVersion, kInProcessMinorVersion, "preview-");
+    bool inSession =
+        PrintWithPreview(host, options, out, kSessionMajorVersion, kSessionMinorVersion, "preview-session-");
+    return inSpooler && inSession ? 0 : 1;
 }
 
 }  // namespace
 
 static const HostJobRegistration job{
     {"preview",
-     "numbered pages with a preview on Windows 5.1: niraprev's window in the spooler at Whole Page and Two "
-     "Pages as PNGs, then the user's answer (--pages N --answer print|cancel --out DIR)",
+     "numbered pages with a preview on Windows 5.1 (niraprev's window in the spooler) and on Windows 6.1 "
+     "(through the print-UI host and niraevt in the user's session) at Whole Page and Two Pages as PNGs, "
+     "then "
+     "the user's answer (--pages N --answer print|cancel --out DIR)",
      65, RunPreview}};

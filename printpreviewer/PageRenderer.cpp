@@ -2,12 +2,11 @@
 
 #include "printpreviewer/PageBitmapReader.h"
 #include "printpreviewer/PageTurn.h"
+#include "printpreviewer/PaletteDisplay.h"
 
 #include <cstring>
 
 namespace {
-
-constexpr int kPaletteDepth = 8;
 
 PageTurnWords TurnWordsOf(const CNiraPreviewDocument& document, LONG orientation, LONG fileCounter)
 {
@@ -53,8 +52,7 @@ void StretchPicture(HDC target, const RECT& destination, const PageBitmap& pictu
     if (memory != nullptr) {
         HGDIOBJ previous = SelectObject(memory, section);
         // Palette displays get the better (and slower) shrinking.
-        bool palette = GetDeviceCaps(target, BITSPIXEL) * GetDeviceCaps(target, PLANES) <= kPaletteDepth;
-        int mode = SetStretchBltMode(target, palette ? HALFTONE : COLORONCOLOR);
+        int mode = SetStretchBltMode(target, IsPaletteDevice(target) ? HALFTONE : COLORONCOLOR);
         StretchBlt(target, destination.left, destination.top, destination.right - destination.left,
                    destination.bottom - destination.top, memory, 0, 0, picture.width, picture.height,
                    SRCCOPY);

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "printpreviewer/DisplayTarget.h"
+#include "printpreviewer/PaletteDisplay.h"
 #include "printpreviewer/PreviewTexts.h"
 
 namespace {
@@ -226,6 +227,11 @@ void CNiraPreviewCanvas::Paint()
     HDC dc = BeginPaint(m_window, &paint);
     if (m_document != nullptr && dc != nullptr) {
         HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        if (m_palette) {
+            SelectPalette(dc, static_cast<HPALETTE>(m_palette.Get()), FALSE);
+            RealizePalette(dc);
+            m_paletteDisturbed = false;
+        }
         RECT client = {};
         GetClientRect(m_window, &client);
         POINT scroll = ScrollPosition();
@@ -326,10 +332,55 @@ LRESULT CNiraPreviewCanvas::WindowProc(HWND window, UINT message, WPARAM wParam,
                    static_cast<int>(HIWORD(wParam)));
         }
         return 0;
+    case WM_CREATE:
+        CreatePaletteForDisplay();
+        return CNiraWindowBase::WindowProc(window, message, wParam, lParam);
     case WM_QUERYNEWPALETTE:
-        // Every display here shows true colour: no palette to realise.
+        return OnQueryNewPalette();
+    case WM_PALETTECHANGED:
+        OnPaletteChanged(reinterpret_cast<HWND>(wParam));
         return 0;
     default:
         return CNiraWindowBase::WindowProc(window, message, wParam, lParam);
     }
+}
+
+void CNiraPreviewCanvas::CreatePaletteForDisplay()
+{
+    HDC screen = GetDC(nullptr);
+    if (screen != nullptr && IsPaletteDevice(screen)) {
+        m_palette.Reset(CreateHalftonePalette(screen));
+    }
+    ReleaseDC(nullptr, screen);
+}
+
+// The canvas comes to the foreground: its colours are mapped again when another palette moved them.
+LRESULT CNiraPreviewCanvas::OnQueryNewPalette()
+{
+    if (!m_palette || !m_paletteDisturbed) {
+        return 0;
+    }
+    HDC dc = GetDC(m_window);
+    SelectPalette(dc, static_cast<HPALETTE>(m_palette.Get()), FALSE);
+    if (RealizePalette(dc) != 0) {
+        InvalidateRect(m_window, nullptr, TRUE);
+    }
+    ReleaseDC(m_window, dc);
+    return 1;
+}
+
+// Another window realised its palette: the canvas maps its own into what is left, in the background.
+void CNiraPreviewCanvas::OnPaletteChanged(HWND changedBy)
+{
+    if (!m_palette || changedBy == m_window) {
+        return;
+    }
+    HDC dc = GetDC(m_window);
+    UnrealizeObject(m_palette.Get());
+    SelectPalette(dc, static_cast<HPALETTE>(m_palette.Get()), TRUE);
+    if (RealizePalette(dc) != 0) {
+        UpdateColors(dc);
+        m_paletteDisturbed = true;
+    }
+    ReleaseDC(m_window, dc);
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "common/ScopedGdi.h"
 #include "printpreviewer/CanvasLayout.h"
 #include "printpreviewer/PreviewDocument.h"
 #include "printpreviewer/WindowBase.h"
@@ -52,6 +53,9 @@ private:
     void Scroll(int bar, WORD code, int thumb);
     void SetStatus(int part, LPCWSTR text);
     void SetBar(int bar, LONG clientLength, LONG extent);
+    void CreatePaletteForDisplay();
+    LRESULT OnQueryNewPalette();
+    void OnPaletteChanged(HWND changedBy);
 
     HMODULE m_previewModule = nullptr;
     CNiraPreviewDocument* m_document = nullptr;
@@ -67,4 +71,8 @@ private:
     LONG m_mode = static_cast<LONG>(CanvasZoomMode::kPercent);
     HWND m_frame = nullptr;
     HWND* m_statusBar = nullptr;
+    // A halftone palette on palette displays only; disturbed when another window's palette moved
+    // its colours and the canvas has not been realised in the foreground since.
+    CNiraScopedObject m_palette{nullptr};
+    bool m_paletteDisturbed = false;
 };

@@ -18,6 +18,7 @@ namespace {
 constexpr UINT kAttachDocument = WM_USER + 100;
 constexpr int kTextChars = 256;
 constexpr int kMenuTextChars = 260;
+constexpr UINT kDroppedPathChars = MAX_PATH;
 constexpr UINT kIconId = 22;
 constexpr UINT kButtonsBitmapId = 21;
 constexpr int kButtonsBitmapImageWidth = 16;
@@ -268,6 +269,20 @@ void CNiraPreviewWindow::OnCreate(HWND window)
     m_canvas.Create(TEXT("Canvas"), WS_EX_CLIENTEDGE, TEXT("Canvas"), WS_CHILD | WS_VISIBLE, canvas.left,
                     canvas.top, canvas.right - canvas.left, canvas.bottom - canvas.top, window, nullptr,
                     m_module);
+    DragAcceptFiles(window, TRUE);
+}
+
+// A file dropped on the preview is printed by the program registered for it; of several dropped
+// files only the first.
+void CNiraPreviewWindow::OnDropFiles(HDROP drop)
+{
+    WCHAR file[kDroppedPathChars] = {};
+    if (DragQueryFileW(drop, 0, file, kDroppedPathChars) != 0) {
+        OutputDebugStringW(file);
+        OutputDebugStringW(TEXT("\n"));
+        ShellExecuteW(m_window, TEXT("print"), file, nullptr, nullptr, SW_HIDE);
+    }
+    DragFinish(drop);
 }
 
 void CNiraPreviewWindow::BuildToolbar()
@@ -628,6 +643,14 @@ LRESULT CNiraPreviewWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
         return 0;
     case WM_QUERYNEWPALETTE:
         return SendMessageW(m_canvas.Window(), message, wParam, lParam);
+    case WM_PALETTECHANGED:
+        if (reinterpret_cast<HWND>(wParam) != window) {
+            SendMessageW(m_canvas.Window(), message, wParam, lParam);
+        }
+        return 0;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

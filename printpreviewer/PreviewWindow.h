@@ -5,6 +5,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include "printpreviewer/PreviewCanvas.h"
 #include "printpreviewer/PreviewDocument.h"
@@ -57,6 +58,7 @@ protected:
 private:
     struct Attach;
     void OnCreate(HWND window);
+    void OnDropFiles(HDROP drop);
     void BuildToolbar();
     void LabelPrintAndCancel();
     void BuildZoomBox();

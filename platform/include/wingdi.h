@@ -591,6 +591,12 @@ int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestH
 HPALETTE WINAPI CreatePalette(const LOGPALETTE* plpal);
 HPALETTE WINAPI SelectPalette(HDC hdc, HPALETTE hPal, BOOL bForceBkgd);
 UINT WINAPI RealizePalette(HDC hdc);
+// A palette of 256 entries that halftoned pictures draw well with on a palette display.
+HPALETTE WINAPI CreateHalftonePalette(HDC hdc);
+// The next realisation of the palette maps all its entries afresh.
+BOOL WINAPI UnrealizeObject(HGDIOBJ h);
+// Maps the DC's window pixels to the changed system palette instead of repainting them.
+BOOL WINAPI UpdateColors(HDC hdc);
 int WINAPI SetMapMode(HDC hdc, int iMode);
 
 // Arcs, blends and gradients.

@@ -73,6 +73,14 @@ int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType)
 BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect);
 BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect);
 BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint);
+#define SWP_NOSIZE 0x0001
+#define SWP_NOMOVE 0x0002
+#define SWP_NOZORDER 0x0004
+#define SWP_NOACTIVATE 0x0010
+#define SWP_SHOWWINDOW 0x0040
+#define SWP_HIDEWINDOW 0x0080
+#define SWP_NOCOPYBITS 0x0100
+BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags);
 BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint);
 BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint);
 BOOL WINAPI PtInRect(const RECT* lprc, POINT pt);
@@ -125,10 +133,13 @@ typedef struct tagHELPINFO {
 #define WS_TABSTOP 0x00010000L
 #define WS_EX_CONTEXTHELP 0x00000400L
 #define WS_EX_LAYOUTRTL 0x00400000L
+#define WS_EX_RTLREADING 0x00002000L
 
 #define DS_SETFONT 0x40L
 #define DS_MODALFRAME 0x80L
+#define DS_SETFOREGROUND 0x0200L
 #define DS_CONTROL 0x0400L
+#define DS_CENTER 0x0800L
 #define DS_SHELLFONT (DS_SETFONT | 0x0008L)
 
 #define DWLP_MSGRESULT 0
@@ -183,6 +194,8 @@ HWND WINAPI GetDesktopWindow(void);
 #define BN_CLICKED 0
 
 #define SS_LEFT 0x00000000L
+#define SS_CENTER 0x00000001L
+#define SS_SUNKEN 0x00001000L
 #define SS_BITMAP 0x0000000EL
 #define SS_OWNERDRAW 0x0000000DL
 #define SS_TYPEMASK 0x0000001FL
@@ -192,7 +205,9 @@ HWND WINAPI GetDesktopWindow(void);
 #define IMAGE_BITMAP 0
 #define IMAGE_ICON 1
 
+#define ES_CENTER 0x0001L
 #define ES_AUTOHSCROLL 0x0080L
+#define ES_READONLY 0x0800L
 #define ES_NUMBER 0x2000L
 #define EM_GETSEL 0x00B0
 #define EM_SETSEL 0x00B1

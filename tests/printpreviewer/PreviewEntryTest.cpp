@@ -125,8 +125,15 @@ TEST_F(PreviewEntryTest, AWindowThatCannotBeMadeAnswersNothing)
 
 TEST_F(PreviewEntryTest, CancelToTheColorToolStartsItQuoted)
 {
+    m_machine.InstallSamplePackage(NIRA_BUILD_DIR);
+    m_machine.AddSamplePrinter("Sample Printer");
     PreviewJobBlock block = Block(2);
     block.colorToolEnabled2 = 1;
     lstrcpynW(block.colorToolArgument, TEXT("/job 12"), 256);
     EXPECT_EQ(Run(block, [](HWND frame) { Send(frame, kBackToColorTool); }), 0);
+    std::vector<nirasim::ProcessStart> started = m_machine.ProcessesStarted();
+    ASSERT_EQ(started.size(), 1u);
+    const std::u16string& line = started[0].commandLine;
+    EXPECT_EQ(line.substr(0, 1), TEXT("\""));
+    EXPECT_NE(line.find(TEXT("\\niracolor.exe\" /job 12")), std::u16string::npos);
 }

@@ -1,6 +1,9 @@
 // The preview frame on the test's thread: its toolbar and zoom box, the attach, the commands
 // and the page buttons, the canvas's scroll bars and the window's size limit.
 #include <commctrl.h>
+
+#include <algorithm>
+#include <nirasim/Gdi.h>
 #include <nirasim/Windows.h>
 
 #include "PreviewFixture.h"
@@ -8,6 +11,9 @@
 #include "printpreviewer/PreviewWindow.h"
 
 namespace {
+
+// The window of another program that realised its palette.
+constexpr WPARAM kOtherProgramsWindow = 0x0BAD0;
 
 class PreviewWindowTest : public PreviewFixture {
 protected:
@@ -153,4 +159,58 @@ TEST_F(PreviewWindowTest, ScrollingFollowsTheBarsButNotTheThumbWhileItIsDragged)
     EXPECT_EQ(GetScrollPos(canvas, SB_VERT), 300);
     SendMessageW(canvas, WM_VSCROLL, SB_LINEDOWN, 0);
     EXPECT_EQ(GetScrollPos(canvas, SB_VERT), 313);  // 96 dpi x 10 / 72
+}
+
+TEST_F(PreviewWindowTest, OnlyTheFirstDroppedFileIsPrintedHidden)
+{
+    Open();
+    const std::u16string longPath = TEXT("C:\\Docs\\") + std::u16string(300, TEXT('x'));
+    ASSERT_TRUE(
+        nirasim::DropFiles(m_frame->Window(), {TEXT("C:\\Docs\\letter.txt"), TEXT("C:\\Docs\\b.txt")}));
+    ASSERT_TRUE(nirasim::DropFiles(m_frame->Window(), {longPath}));
+    std::vector<nirasim::ShellExecution> runs = nirasim::ShellExecutions();
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].verb, TEXT("print"));
+    EXPECT_EQ(runs[0].file, TEXT("C:\\Docs\\letter.txt"));
+    EXPECT_EQ(runs[0].show, SW_HIDE);
+    EXPECT_EQ(runs[1].file, longPath.substr(0, MAX_PATH - 1));
+    EXPECT_EQ(nirasim::OpenDrops(), 0);
+    std::vector<std::u16string> debug = m_machine.DebugOutput();
+    EXPECT_NE(std::find(debug.begin(), debug.end(), TEXT("C:\\Docs\\letter.txt")), debug.end());
+}
+
+TEST_F(PreviewWindowTest, APaletteDisplayKeepsAHalftonePaletteRealised)
+{
+    nirasim::SetDisplayBitsPerPixel(8);
+    Open();
+    Attach(Block(2));
+    ASSERT_EQ(nirasim::GdiCallsNamed("CreateHalftonePalette").size(), 1u);
+    UpdateWindow(m_frame->Canvas().Window());
+    std::vector<nirasim::GdiCall> realized = nirasim::GdiCallsNamed("RealizePalette");
+    ASSERT_EQ(realized.size(), 1u);
+    EXPECT_EQ(realized[0].result, 256);
+    // Nothing moved the colours: the canvas has nothing to realise when it comes to the front.
+    EXPECT_EQ(SendMessageW(m_frame->Window(), WM_QUERYNEWPALETTE, 0, 0), 0);
+    // The frame's own palette change is not passed on; another program's is.
+    SendMessageW(m_frame->Window(), WM_PALETTECHANGED, reinterpret_cast<WPARAM>(m_frame->Window()), 0);
+    EXPECT_TRUE(nirasim::GdiCallsNamed("UnrealizeObject").empty());
+    nirasim::RealizeOtherProgramsPalette();
+    SendMessageW(m_frame->Window(), WM_PALETTECHANGED, kOtherProgramsWindow, 0);
+    EXPECT_EQ(nirasim::GdiCallsNamed("UpdateColors").size(), 1u);
+    nirasim::ClearInvalidations();
+    EXPECT_EQ(SendMessageW(m_frame->Window(), WM_QUERYNEWPALETTE, 0, 0), 1);
+    std::vector<nirasim::Invalidation> invalidated = nirasim::Invalidations();
+    ASSERT_FALSE(invalidated.empty());
+    EXPECT_EQ(invalidated.back().window, m_frame->Canvas().Window());
+}
+
+TEST_F(PreviewWindowTest, ATrueColourDisplayHasNoPalette)
+{
+    Open();
+    Attach(Block(2));
+    UpdateWindow(m_frame->Canvas().Window());
+    SendMessageW(m_frame->Window(), WM_PALETTECHANGED, kOtherProgramsWindow, 0);
+    EXPECT_TRUE(nirasim::GdiCallsNamed("CreateHalftonePalette").empty());
+    EXPECT_TRUE(nirasim::GdiCallsNamed("RealizePalette").empty());
+    EXPECT_EQ(SendMessageW(m_frame->Window(), WM_QUERYNEWPALETTE, 0, 0), 0);
 }

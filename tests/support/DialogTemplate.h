@@ -45,9 +45,9 @@ public:
 
     // A standard control named by its class ordinal.
     DialogTemplate& Control(WORD classOrdinal, DWORD id, DWORD style, short x, short y, short cx, short cy,
-                            const std::u16string& text = TEXT(""))
+                            const std::u16string& text = TEXT(""), DWORD exStyle = 0)
     {
-        Head(id, style, x, y, cx, cy);
+        Head(id, style, x, y, cx, cy, exStyle);
         Put(WORD{0xFFFF});
         Put(classOrdinal);
         return Tail(text);
@@ -81,13 +81,13 @@ private:
         Put(WORD{0});
     }
 
-    void Head(DWORD id, DWORD style, short x, short y, short cx, short cy)
+    void Head(DWORD id, DWORD style, short x, short y, short cx, short cy, DWORD exStyle = 0)
     {
         while (m_bytes.size() % 4 != 0) {
             m_bytes.push_back(0);
         }
         Put(DWORD{0});  // helpID
-        Put(DWORD{0});  // exStyle
+        Put(exStyle);
         Put(static_cast<DWORD>(style | WS_CHILD | WS_VISIBLE));
         Put(x);
         Put(y);

@@ -6,7 +6,10 @@
 #include <algorithm>
 
 #include "nira/uiplugin/interfaces/HandlerIds.h"
+#include "nira/uiplugin/sheetpreview/Drawing.h"
 #include "common/ScopedGdi.h"
+
+using namespace sheetpreview;
 
 namespace {
 
@@ -18,16 +21,6 @@ constexpr int kBookletOff = 1;
 constexpr int kMinParagraph = 6;
 constexpr int kPercent = 100;
 constexpr COLORREF kBlack = RGB(0, 0, 0);
-
-int Width(const RECT& r)
-{
-    return r.right - r.left;
-}
-
-int Height(const RECT& r)
-{
-    return r.bottom - r.top;
-}
 
 }  // namespace
 

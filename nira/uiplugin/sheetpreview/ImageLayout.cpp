@@ -4,16 +4,17 @@
 
 #include <algorithm>
 
-#include "nira/uiplugin/features/handlers/PaperSizeHandler.h"
 #include "nira/uiplugin/interfaces/HandlerIds.h"
 #include "nira/uiplugin/interfaces/INiraCoreServices.h"
+#include "nira/uiplugin/sheetpreview/Drawing.h"
+#include "nira/uiplugin/sheetpreview/PaperDimensions.h"
+
+using namespace sheetpreview;
 
 namespace {
 
 constexpr int kPictureWidget = 6002;
 constexpr int kFitTarget = 2;
-constexpr int kUnknownPaperWidth = 2400;
-constexpr int kUnknownPaperHeight = 3300;
 constexpr double kTenthsPerInch = 254.0;
 constexpr double kPercent = 100.0;
 constexpr int kWidePixels = 90;
@@ -26,18 +27,6 @@ constexpr int kFullHeight = 4318;
 constexpr int kTwoUp = 2;
 constexpr int kSixUp = 4;
 constexpr int kLastOrder = 4;
-constexpr int kNoPoster = 1;
-constexpr int kOneSided = 1;
-
-int Width(const RECT& r)
-{
-    return r.right - r.left;
-}
-
-int Height(const RECT& r)
-{
-    return r.bottom - r.top;
-}
 
 }  // namespace
 
@@ -45,22 +34,7 @@ int Height(const RECT& r)
 void CNiraImagePreview::GetPageDimensions()
 {
     int feature = ReadValue(FEATURE_FIT_TO_SIZE, 1) == kFitTarget ? FEATURE_TARGET_SIZE : FEATURE_PAPER_SIZE;
-    int option = 0;
-    int isSet = 0;
-    int device = 0;
-    if (m_services == nullptr || m_services->GetValue(feature, &option, &isSet) != 0 || isSet != 0 ||
-        m_services->GetOptionValue(feature, option, &device) != 0) {
-        return;
-    }
-    int size[2] = {0, 0};
-    if (m_services->SendHandlerCommand(kPictureWidget, FEATURE_PAPER_SIZE, PAPER_COMMAND_GET_SIZE, &device,
-                                       size) != 0 ||
-        (size[0] == 0 && size[1] == 0)) {
-        size[0] = kUnknownPaperWidth;
-        size[1] = kUnknownPaperHeight;
-    }
-    m_pageWidth = size[0];
-    m_pageHeight = size[1];
+    ReadPaperDimensions(m_services, kPictureWidget, feature, feature, &m_pageWidth, &m_pageHeight);
 }
 
 // Single precision, as the picture has always been sized: Letter (8.5 x 11 inches) at 100 %

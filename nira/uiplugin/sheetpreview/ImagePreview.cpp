@@ -9,7 +9,10 @@
 #include "common/NiraStatus.h"
 #include "nira/uiplugin/interfaces/HandlerIds.h"
 #include "nira/uiplugin/interfaces/INiraCoreServices.h"
+#include "nira/uiplugin/sheetpreview/Drawing.h"
 #include "common/ScopedGdi.h"
+
+using namespace sheetpreview;
 
 namespace {
 
@@ -34,16 +37,6 @@ constexpr int kMarksMaxTop = 130;
 constexpr int kMarkBitmap = 215;
 constexpr int kDimensionBitmap = 214;
 constexpr COLORREF kMarkTransparent = RGB(255, 255, 255);
-
-int Width(const RECT& r)
-{
-    return r.right - r.left;
-}
-
-int Height(const RECT& r)
-{
-    return r.bottom - r.top;
-}
 
 }  // namespace
 

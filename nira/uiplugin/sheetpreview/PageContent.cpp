@@ -8,7 +8,10 @@
 #include <algorithm>
 
 #include "nira/uiplugin/interfaces/HandlerIds.h"
+#include "nira/uiplugin/sheetpreview/Drawing.h"
 #include "common/ScopedGdi.h"
+
+using namespace sheetpreview;
 
 namespace {
 
@@ -51,22 +54,6 @@ constexpr Rgb kSepiaRamp[32] = {
     {201, 158, 130}, {206, 167, 141}, {209, 174, 149}, {214, 183, 160}, {217, 188, 166}, {221, 194, 174},
     {224, 200, 180}, {228, 205, 187}, {230, 210, 193}, {233, 214, 199}, {237, 220, 207}, {242, 231, 221},
     {249, 244, 240}, {255, 255, 255}};
-
-int Width(const RECT& r)
-{
-    return r.right - r.left;
-}
-
-int Height(const RECT& r)
-{
-    return r.bottom - r.top;
-}
-
-void Line(HDC dc, int x0, int y0, int x1, int y1)
-{
-    MoveToEx(dc, x0, y0, nullptr);
-    LineTo(dc, x1, y1);
-}
 
 }  // namespace
 

@@ -2,10 +2,13 @@
 // the shadow band, corner triangle and gradient beside the page, and the fade of the page beyond
 // the sheet's left edge.
 #include "nira/uiplugin/sheetpreview/ImagePreview.h"
+#include "nira/uiplugin/sheetpreview/Drawing.h"
 
 #include <initializer_list>
 
 #include "common/ScopedGdi.h"
+
+using namespace sheetpreview;
 
 namespace {
 
@@ -29,22 +32,6 @@ constexpr int kTriangleWidth = 5;
 // Where the background colour is sampled: a point of the window, else its corners.
 constexpr POINT kBackgroundSample = {200, 100};
 constexpr POINT kBackgroundCorner = {1, 1};
-
-int Width(const RECT& r)
-{
-    return r.right - r.left;
-}
-
-int Height(const RECT& r)
-{
-    return r.bottom - r.top;
-}
-
-void Line(HDC dc, int x0, int y0, int x1, int y1)
-{
-    MoveToEx(dc, x0, y0, nullptr);
-    LineTo(dc, x1, y1);
-}
 
 // A 32-bit bottom-up DIB section of the size in a memory DC, for one blend.
 class CNiraBlendSource {

@@ -6,9 +6,12 @@
 #include <cmath>
 
 #include "common/NiraStatus.h"
-#include "nira/uiplugin/features/handlers/PaperSizeHandler.h"
 #include "nira/uiplugin/interfaces/HandlerIds.h"
 #include "nira/uiplugin/interfaces/INiraCoreServices.h"
+#include "nira/uiplugin/sheetpreview/Drawing.h"
+#include "nira/uiplugin/sheetpreview/PaperDimensions.h"
+
+using namespace sheetpreview;
 
 namespace {
 
@@ -24,29 +27,15 @@ constexpr double kPortraitHeightShare = 0.87;
 constexpr double kLandscapeWidthShare = 0.85;
 constexpr double kLandscapeHeightShare = 0.56;
 // The paper-size handler's answer when it cannot give a size.
-constexpr int kUnknownPaperWidth = 2400;
-constexpr int kUnknownPaperHeight = 3300;
 constexpr int kMarginDivisor = 28;
 constexpr int kPercent = 100;
 constexpr int kRoundUpTenth = 4;
 constexpr int kAddressPaperKind = 6;
-constexpr int kNoPoster = 1;
-constexpr int kOneSided = 1;
 
 // Page orders of FEATURE_PAGE_ORDER_NUP.
 constexpr int kColumnsFromLeft = 2;
 constexpr int kRowsRightToLeft = 3;
 constexpr int kColumnsFromRight = 4;
-
-int Width(const RECT& r)
-{
-    return r.right - r.left;
-}
-
-int Height(const RECT& r)
-{
-    return r.bottom - r.top;
-}
 
 }  // namespace
 
@@ -121,22 +110,7 @@ void CNiraSheetPreview::GetPaperDimensions(int featureId, int* width, int* heigh
 {
     *width = 0;
     *height = 0;
-    int option = 0;
-    int isSet = 0;
-    int device = 0;
-    if (m_services == nullptr || m_services->GetValue(featureId, &option, &isSet) != 0 || isSet != 0 ||
-        m_services->GetOptionValue(FEATURE_PAPER_SIZE, option, &device) != 0) {
-        return;
-    }
-    int size[2] = {0, 0};
-    if (m_services->SendHandlerCommand(kPictureWidget, FEATURE_PAPER_SIZE, PAPER_COMMAND_GET_SIZE, &device,
-                                       size) != 0 ||
-        (size[0] == 0 && size[1] == 0)) {
-        size[0] = kUnknownPaperWidth;
-        size[1] = kUnknownPaperHeight;
-    }
-    *width = size[0];
-    *height = size[1];
+    ReadPaperDimensions(m_services, kPictureWidget, featureId, FEATURE_PAPER_SIZE, width, height);
 }
 
 RECT CNiraSheetPreview::FitPaperRect(const RECT& area, int width, int height)

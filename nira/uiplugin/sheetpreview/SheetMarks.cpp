@@ -4,7 +4,10 @@
 
 #include "nira/uiplugin/interfaces/HandlerIds.h"
 #include "nira/uiplugin/interfaces/INiraCoreServices.h"
+#include "nira/uiplugin/sheetpreview/Drawing.h"
 #include "common/ScopedGdi.h"
+
+using namespace sheetpreview;
 
 namespace {
 
@@ -13,7 +16,6 @@ constexpr COLORREF kGrey = RGB(128, 128, 128);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 // The colour that marks the transparent area of a binding icon while it is drawn.
 constexpr COLORREF kTransparentKey = RGB(0, 128, 128);
-constexpr int kOneSided = 1;
 constexpr int kTopEdge = 2;
 constexpr int kBookletOff = 1;
 constexpr int kBookletFolded = 3;
@@ -34,12 +36,6 @@ constexpr IconIds kSideIcon = {117, 118};
 bool RightToLeftOrder(int order)
 {
     return order == 3 || order == 4;
-}
-
-void Line(HDC dc, int x0, int y0, int x1, int y1)
-{
-    MoveToEx(dc, x0, y0, nullptr);
-    LineTo(dc, x1, y1);
 }
 
 }  // namespace

@@ -6,7 +6,10 @@
 #include "nira/uiplugin/features/handlers/OrientationHandler.h"
 #include "nira/uiplugin/interfaces/HandlerIds.h"
 #include "nira/uiplugin/interfaces/INiraCoreServices.h"
+#include "nira/uiplugin/sheetpreview/Drawing.h"
 #include "common/ScopedGdi.h"
+
+using namespace sheetpreview;
 
 namespace {
 
@@ -14,7 +17,6 @@ constexpr int kPictureWidget = 6002;
 constexpr int kMirrored = 2;
 constexpr int kBorderless = 2;
 constexpr int kBorderlessPapers[] = {174, 175};
-constexpr int kOneSided = 1;
 constexpr int kBookletOff = 1;
 constexpr int kTwoPagesPerSheet = 2;
 // Where the background colour is sampled: a point of the window, else its corners.

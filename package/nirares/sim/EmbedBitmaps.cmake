@@ -1,5 +1,9 @@
 # Writes OUTPUT, a C++ source with one byte array per bitmap file of BITMAPS (a list of id=path),
 # holding what a resource compiler keeps of a .bmp file: everything after its 14-byte file header.
+# TABLE names the table and its count (TABLE and TABLECount); kNiraResBitmaps by default.
+if(NOT TABLE)
+  set(TABLE kNiraResBitmaps)
+endif()
 set(source "// Made by EmbedBitmaps.cmake from the package's bitmap files.\n#include <windows.h>\n#include <nirasimres.h>\n\n")
 set(entries "")
 foreach(item IN LISTS BITMAPS)
@@ -11,6 +15,6 @@ foreach(item IN LISTS BITMAPS)
   string(APPEND source "static const unsigned char kBitmap${id}[] = {${bytes}};\n")
   string(APPEND entries "    {RT_BITMAP, MAKEINTRESOURCEW(${id}), 0, kBitmap${id}, sizeof(kBitmap${id})},\n")
 endforeach()
-string(APPEND source "\nextern const NIRASIM_RESOURCE_ENTRY kNiraResBitmaps[] = {\n${entries}};\n")
-string(APPEND source "extern const DWORD kNiraResBitmapCount = sizeof(kNiraResBitmaps) / sizeof(kNiraResBitmaps[0]);\n")
+string(APPEND source "\nextern const NIRASIM_RESOURCE_ENTRY ${TABLE}[] = {\n${entries}};\n")
+string(APPEND source "extern const DWORD ${TABLE}Count = sizeof(${TABLE}) / sizeof(${TABLE}[0]);\n")
 file(WRITE ${OUTPUT} "${source}")

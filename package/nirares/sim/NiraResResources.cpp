@@ -11,7 +11,7 @@
 #include "tests/support/DialogTemplate.h"
 
 extern const NIRASIM_RESOURCE_ENTRY kNiraResBitmaps[];
-extern const DWORD kNiraResBitmapCount;
+extern const DWORD kNiraResBitmapsCount;
 
 namespace {
 
@@ -59,7 +59,7 @@ std::vector<BYTE> WidgetsDialog()
 std::vector<NIRASIM_RESOURCE_ENTRY> Resources()
 {
     static const std::vector<BYTE> widgets = WidgetsDialog();
-    std::vector<NIRASIM_RESOURCE_ENTRY> entries(kNiraResBitmaps, kNiraResBitmaps + kNiraResBitmapCount);
+    std::vector<NIRASIM_RESOURCE_ENTRY> entries(kNiraResBitmaps, kNiraResBitmaps + kNiraResBitmapsCount);
     entries.push_back({RT_DIALOG, MAKEINTRESOURCEW(IDD_WIDGETS), kNeutralLanguage, widgets.data(),
                        static_cast<DWORD>(widgets.size())});
     return entries;

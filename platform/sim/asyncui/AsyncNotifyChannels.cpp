@@ -1,6 +1,7 @@
 // winspool.drv's asynchronous print notification channels and the print-UI host behind them. A
 // channel hands each notification to the host, which journals the request and answers from the
-// test's script on a thread of its own.
+// test's script on a thread of its own: a scripted text, or what the entry point the request
+// names answered.
 #include <nirasim/AsyncUI.h>
 
 #include "core/Failures.h"
@@ -8,6 +9,7 @@
 #include "core/Wide.h"
 
 #include <atomic>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <mutex>
@@ -132,6 +134,53 @@ private:
     GUID m_type;
 };
 
+// The entry points of a print-UI library: the record behind the request text and the number of
+// bytes the host received after the text; a UTF-16 reply from the library's C runtime heap.
+typedef LPWSTR(WINAPI* EntryPointProc)(LPBYTE record, DWORD recordBytes);
+
+// Loads the library the request names from the printer driver's folder and calls its entry point
+// on this thread, as the host in the user's session does; the journal learns what it answered.
+asyncui::HostReply RunEntryPoint(size_t journalIndex, asyncui::Request request)
+{
+    asyncui::HostReply reply{asyncui::HostAnswer::ReplyWithoutText, {}};
+    if (request.dll.empty() || request.dll.find_first_of(u"\\/") != std::u16string::npos) {
+        return reply;
+    }
+    std::u16string path = std::u16string(kDriverDirectory) + u"\\3\\" + request.dll;
+    HMODULE library = LoadLibraryW(path.c_str());
+    if (library == nullptr) {
+        return reply;
+    }
+    std::string name(request.entryPoint.begin(), request.entryPoint.end());
+    auto entry =
+        reinterpret_cast<EntryPointProc>(reinterpret_cast<void*>(GetProcAddress(library, name.c_str())));
+    std::u16string text;
+    bool answered = false;
+    if (entry != nullptr) {
+        // The record stays where it was in the message: right after the text, at an even offset.
+        size_t recordStart = (request.text.size() + 1) * sizeof(char16_t);
+        std::vector<BYTE> message(recordStart + request.afterText.size());
+        std::memcpy(message.data(), request.text.c_str(), recordStart);
+        std::copy(request.afterText.begin(), request.afterText.end(), message.begin() + recordStart);
+        LPWSTR returned = entry(message.data() + recordStart, static_cast<DWORD>(request.afterText.size()));
+        answered = returned != nullptr;
+        if (returned != nullptr) {
+            text = WideFrom(returned);
+            // The library and the host share one C runtime here.
+            free(returned);
+        }
+    }
+    FreeLibrary(library);
+    {
+        std::lock_guard<std::mutex> guard(Host().lock);
+        if (journalIndex < Host().requests.size()) {
+            Host().requests[journalIndex].entryPointCalled = entry != nullptr;
+            Host().requests[journalIndex].entryPointReply = text;
+        }
+    }
+    return answered ? asyncui::CustomDataReply(text) : reply;
+}
+
 std::u16string Attribute(const std::u16string& text, const std::u16string& name)
 {
     std::u16string opening = name + u"=\"";
@@ -146,7 +195,7 @@ std::u16string Attribute(const std::u16string& text, const std::u16string& name)
 
 asyncui::Request ReadRequest(const std::u16string& printer, const BYTE* bytes, ULONG size, const GUID& type)
 {
-    asyncui::Request request{printer, type, {}, {}, {}, {}, size};
+    asyncui::Request request{printer, type, {}, {}, {}, {}, size, false, {}};
     size_t units = bytes != nullptr ? size / sizeof(char16_t) : 0;
     size_t length = 0;
     while (length < units) {
@@ -216,8 +265,10 @@ private:
     HRESULT Answer(const asyncui::Request& request)
     {
         asyncui::HostReply reply;
+        size_t journalIndex = 0;
         {
             std::lock_guard<std::mutex> guard(Host().lock);
+            journalIndex = Host().requests.size();
             Host().requests.push_back(request);
             if (!Host().script.empty()) {
                 reply = Host().script.front();
@@ -231,18 +282,25 @@ private:
             return ChannelError(ASYNC_NOTIFICATION_FAILURE);
         }
         // A one-way channel carries the notification and nothing back.
-        if (m_callback != nullptr) {
-            Deliver(reply);
+        if (m_callback != nullptr || reply.answer == asyncui::HostAnswer::CallEntryPoint) {
+            Deliver(reply, journalIndex, request);
         }
         return S_OK;
     }
 
     // The reply reaches the callback on a thread of the host, holding its own references.
-    void Deliver(const asyncui::HostReply& reply)
+    void Deliver(const asyncui::HostReply& scripted, size_t journalIndex, const asyncui::Request& request)
     {
         AddRef();
         std::lock_guard<std::mutex> guard(Host().lock);
-        Host().replies.emplace_back([this, reply] {
+        Host().replies.emplace_back([this, scripted, journalIndex, request] {
+            asyncui::HostReply reply = scripted.answer == asyncui::HostAnswer::CallEntryPoint
+                                           ? RunEntryPoint(journalIndex, request)
+                                           : scripted;
+            if (m_callback == nullptr) {
+                Release();
+                return;
+            }
             bool withData = reply.answer != asyncui::HostAnswer::CloseWithoutData;
             ReplyData* data = withData ? new ReplyData(reply.text, m_type,
                                                        reply.answer != asyncui::HostAnswer::ReplyWithoutText)
@@ -309,6 +367,11 @@ HostReply MessageBoxReply(int buttonId)
             u"<buttonID>" +
                 std::u16string(id.begin(), id.end()) +
                 u"</buttonID></messageBoxUI></response></v1></asyncPrintUIResponse>"};
+}
+
+HostReply CallEntryPoint()
+{
+    return {HostAnswer::CallEntryPoint, {}};
 }
 
 void ScriptReplies(const std::vector<HostReply>& replies)

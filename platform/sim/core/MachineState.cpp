@@ -12,6 +12,8 @@ namespace nirasim::sim {
 const char16_t* const kSystemDirectory = u"C:\\Windows\\System32";
 const char16_t* const kWindowsDirectory = u"C:\\Windows";
 const char16_t* const kDriverDirectory = u"C:\\Windows\\System32\\spool\\drivers\\x64";
+const char16_t* const kUserSid = u"S-1-5-21-3623811015-3361044348-30300820-1001";
+const char16_t* const kUserDomain = u"NIRASIM";
 
 namespace {
 

@@ -73,4 +73,9 @@ extern const char16_t* const kDriverDirectory;   // C:\Windows\System32\spool\dr
 std::u16string UserProfileDirectory();           // C:\Users\<user>
 std::u16string TempDirectory();                  // C:\Users\<user>\AppData\Local\Temp\ (with the separator)
 
+// The account of the process's user: its SID (its hive under HKEY_USERS is HKEY_CURRENT_USER) and
+// the domain that LookupAccountNameW names.
+extern const char16_t* const kUserSid;
+extern const char16_t* const kUserDomain;
+
 }  // namespace nirasim::sim

@@ -15,6 +15,7 @@ using namespace nirasim::sim;
 namespace {
 
 constexpr int kDefaultDpi = 600;
+constexpr int kPrinterBits = 24;
 constexpr short kLetterPaper = 1;
 constexpr double kMicronsPerInch = 25400.0;
 constexpr double kTenthsMmPerInch = 254.0;
@@ -224,7 +225,7 @@ int WINAPI GetDeviceCaps(HDC hdc, int index)
     case VERTSIZE:
         return static_cast<int>(std::lround(g.printableHeight * 25.4 / g.dpiY));
     case BITSPIXEL:
-        return dc->target == DcTarget::PRINTER ? 24 : 32;
+        return dc->target == DcTarget::PRINTER ? kPrinterBits : Gdi().displayBits;
     case PLANES:
         return 1;
     case LOGPIXELSX:

@@ -101,6 +101,9 @@ void ResetGdi()
     state.pictureFolder.clear();
     state.documents = 0;
     state.escapesAnswered = true;
+    state.displayBits = kTrueColourBits;
+    state.systemPalette = nullptr;
+    state.paletteGeneration = 0;
     AddStockObjects(state);
 }
 
@@ -288,6 +291,19 @@ void SetRenderModuleAnswers(bool answers)
 {
     std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
     Gdi().escapesAnswered = answers;
+}
+
+void SetDisplayBitsPerPixel(int bits)
+{
+    std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
+    Gdi().displayBits = bits;
+}
+
+void RealizeOtherProgramsPalette()
+{
+    std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
+    Gdi().systemPalette = nullptr;
+    ++Gdi().paletteGeneration;
 }
 
 }  // namespace nirasim

@@ -65,10 +65,13 @@ struct GdiBitmap : GdiObject {
     size_t bitsSize = 0;
 };
 
-// A logical palette: kept and selected, never mapped (every DC shows true colour).
+// A logical palette: kept and selected, never mapped into pixels (every DC draws true colour).
+// On a palette display its realisation is tracked: `realized` holds the system palette's
+// generation it was last realised into, so realising it again changes no entry.
 struct GdiPalette : GdiObject {
     GdiPalette() : GdiObject(GdiKind::PALETTE) {}
     std::vector<PALETTEENTRY> entries;
+    int realized = -1;
 };
 
 struct GdiRegion : GdiObject {
@@ -116,7 +119,8 @@ struct GdiDC : GdiObject {
     XFORM world = {1, 0, 0, 1, 0, 0};
     int arcDirection = AD_COUNTERCLOCKWISE;
     int mapMode = MM_TEXT;
-    HGDIOBJ palette = nullptr;  // null: the stock default palette
+    HGDIOBJ palette = nullptr;       // null: the stock default palette
+    bool paletteBackground = false;  // selected with bForceBkgd
     bool inDocument = false;
     bool inPage = false;
     bool cancelled = false;
@@ -130,6 +134,8 @@ struct GdiDC : GdiObject {
     cairo_t* cairo = nullptr;
 };
 
+constexpr int kTrueColourBits = 32;
+
 struct GdiState {
     std::recursive_mutex lock;
     std::map<HGDIOBJ, std::shared_ptr<GdiObject>> objects;
@@ -141,6 +147,12 @@ struct GdiState {
     std::vector<std::string> pictures;
     int documents = 0;
     bool escapesAnswered = true;
+    // The display's colour depth (what GetDeviceCaps answers for every DC but a printer's), and the
+    // system palette of a palette display: the palette realised in the foreground last, and a
+    // generation counted up whenever its entries change.
+    int displayBits = kTrueColourBits;
+    HGDIOBJ systemPalette = nullptr;
+    int paletteGeneration = 0;
 };
 
 GdiState& Gdi();

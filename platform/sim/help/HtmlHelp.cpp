@@ -38,9 +38,17 @@ using namespace nirasim::sim;
 
 HWND WINAPI HtmlHelpW(HWND hwndCaller, LPCWSTR pszFile, UINT uCommand, DWORD_PTR dwData)
 {
+    nirasim::HelpRequest request{hwndCaller, WideFrom(pszFile), uCommand, dwData, {}};
+    if ((uCommand == HH_TP_HELP_WM_HELP || uCommand == HH_TP_HELP_CONTEXTMENU) && dwData != 0) {
+        constexpr size_t kMostPairs = 1024;  // a map without its zero pair is read no further
+        const auto* map = reinterpret_cast<const DWORD*>(dwData);
+        for (size_t i = 0; i < kMostPairs && map[2 * i] != 0; ++i) {
+            request.idMap.emplace_back(map[2 * i], map[2 * i + 1]);
+        }
+    }
     {
         std::lock_guard<std::mutex> guard(Journal().lock);
-        Journal().requests.push_back({hwndCaller, WideFrom(pszFile), uCommand, dwData});
+        Journal().requests.push_back(request);
     }
     if (pszFile == nullptr || *pszFile == 0) {
         SetLastError(ERROR_INVALID_PARAMETER);

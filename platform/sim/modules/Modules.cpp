@@ -580,4 +580,22 @@ void RemoveSystemExport(const Text& module, const std::string& function)
     sim::RemoveSystemExport(module.wide(), function);
 }
 
+void SendThreadDetach()
+{
+    sim::ModuleTable& table = sim::Table();
+    std::lock_guard<std::recursive_mutex> loading(table.loader);
+    std::vector<sim::Module*> attached;
+    {
+        std::lock_guard<std::recursive_mutex> guard(table.lock);
+        for (auto& module : table.loaded) {
+            if (module->attached && !module->builtIn) {
+                attached.push_back(module.get());
+            }
+        }
+    }
+    for (sim::Module* module : attached) {
+        sim::CallDllMain(*module, DLL_THREAD_DETACH, nullptr);
+    }
+}
+
 }  // namespace nirasim

@@ -1,5 +1,6 @@
-// The registry: HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER (and HKEY_USERS, with HKEY_CLASSES_ROOT as
-// HKLM\Software\Classes), kept in memory. Key names compare without regard to case; subkeys are
+// The registry: HKEY_LOCAL_MACHINE, HKEY_USERS with the process user's hive (which
+// HKEY_CURRENT_USER opens) under the user's SID, and HKEY_CLASSES_ROOT as HKLM\Software\Classes,
+// kept in memory. Key names compare without regard to case; subkeys are
 // enumerated in name order, values in the order they were made. Handles carry the rights they
 // were opened with.
 #include "core/Failures.h"
@@ -53,6 +54,8 @@ ResetHook resetRegistry([] {
     hives.machine = std::make_shared<RegKey>();
     hives.users = std::make_shared<RegKey>();
     hives.currentUser = std::make_shared<RegKey>();
+    hives.currentUser->name = kUserSid;
+    hives.users->subkeys[kUserSid] = hives.currentUser;
 });
 
 class KeyObject : public KernelObject {

@@ -1,5 +1,9 @@
 #include "synch/StartedThreads.h"
 
+#include <nirasim/Runtime.h>
+
+#include <chrono>
+
 #include <map>
 #include <mutex>
 
@@ -40,3 +44,17 @@ bool StartedThreadsRunning(std::thread::id creator)
 }
 
 }  // namespace nirasim::sim
+
+void nirasim::WaitForStartedThreads()
+{
+    constexpr auto kPoll = std::chrono::milliseconds(1);
+    for (;;) {
+        {
+            std::lock_guard<std::mutex> guard(sim::Started().lock);
+            if (sim::Started().running.empty()) {
+                return;
+            }
+        }
+        std::this_thread::sleep_for(kPoll);
+    }
+}

@@ -11,15 +11,33 @@
 namespace nirasim::sim {
 namespace {
 
-void PaintTree(HWND window)
+// The whole tree is made invalid first and then updated parent before children, as
+// RedrawWindow(RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW) does: a parent that paints into a
+// child's window (BeginPaint on the child) leaves that child nothing to repaint.
+void InvalidateTree(HWND window)
 {
     InvalidateRect(window, nullptr, TRUE);
+    for (const auto& child : ChildrenOf(window)) {
+        if ((child->style & WS_CHILD) && (child->style & WS_VISIBLE)) {
+            InvalidateTree(child->handle);
+        }
+    }
+}
+
+void UpdateTree(HWND window)
+{
     UpdateWindow(window);
     for (const auto& child : ChildrenOf(window)) {
         if ((child->style & WS_CHILD) && (child->style & WS_VISIBLE)) {
-            PaintTree(child->handle);
+            UpdateTree(child->handle);
         }
     }
+}
+
+void PaintTree(HWND window)
+{
+    InvalidateTree(window);
+    UpdateTree(window);
 }
 
 void ComposeTree(cairo_t* cairo, HWND window, POINT origin)

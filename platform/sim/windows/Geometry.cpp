@@ -82,6 +82,32 @@ BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL)
     return TRUE;
 }
 
+BOOL WINAPI SetWindowPos(HWND hWnd, HWND, int X, int Y, int cx, int cy, UINT uFlags)
+{
+    auto window = FindWindowRecord(hWnd);
+    if (window == nullptr) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    // Windows are not stacked on this machine: the z-order is left as it is.
+    RECT now = window->rect;
+    if ((uFlags & SWP_NOMOVE) != 0) {
+        X = now.left;
+        Y = now.top;
+    }
+    if ((uFlags & SWP_NOSIZE) != 0) {
+        cx = now.right - now.left;
+        cy = now.bottom - now.top;
+    }
+    MoveWindow(hWnd, X, Y, cx, cy, TRUE);
+    if ((uFlags & SWP_SHOWWINDOW) != 0) {
+        ShowWindow(hWnd, SW_SHOW);
+    } else if ((uFlags & SWP_HIDEWINDOW) != 0) {
+        ShowWindow(hWnd, SW_HIDE);
+    }
+    return TRUE;
+}
+
 BOOL WINAPI SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom)
 {
     if (lprc == nullptr) {

@@ -13,6 +13,7 @@
 #include "common/SafeString.h"
 #include "common/ScopedResources.h"
 #include "nira/uiplugin/features/base/OwnedRecords.h"
+#include "nira/uiplugin/features/base/RegistryText.h"
 #include "nira/uiplugin/features/handlers/HandlerCommands.h"
 #include "nira/uiplugin/features/handlers/StringIds.h"
 #include "nira/uiplugin/foundation/databases/CapabilityRecords.h"
@@ -49,20 +50,6 @@ constexpr int kPaperSupport = 1;
 constexpr int kHeadingLevel = 2;
 constexpr int kPaperLevel = 3;
 constexpr int kMediaGroup = 100;
-
-// A text value of the key, at most kTextChars characters with the terminator; false when it
-// cannot be read.
-bool ReadText(HKEY key, LPCWSTR name, WCHAR (&text)[kTextChars])
-{
-    WCHAR value[kTextChars + 1] = {};
-    DWORD bytes = sizeof(WCHAR) * kTextChars;
-    if (RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &bytes) !=
-        ERROR_SUCCESS) {
-        return false;
-    }
-    CopyStringSafeN(text, kTextChars, value, kTextChars - 1);
-    return true;
-}
 
 // The category between double quotes of an SQL text: each quote doubled, so no stored value can
 // end the literal.
@@ -167,10 +154,10 @@ int CNiraAddedMediaHandler::LoadAddedMedia()
         if (record == nullptr) {
             break;
         }
-        ReadText(paper.Get(), kNameValue, record->name);
-        ReadText(paper.Get(), kIccProfileValue, record->iccProfile);
-        ReadText(paper.Get(), kCategoryValue, record->category);
-        ReadText(paper.Get(), kQualityValue, record->quality);
+        ReadRegistryText(paper.Get(), kNameValue, record->name, kTextChars);
+        ReadRegistryText(paper.Get(), kIccProfileValue, record->iccProfile, kTextChars);
+        ReadRegistryText(paper.Get(), kCategoryValue, record->category, kTextChars);
+        ReadRegistryText(paper.Get(), kQualityValue, record->quality, kTextChars);
         record->qualityCode = QualityCode(record->quality);
         m_media.SetAt(kFirstAddedOption + static_cast<LONG>(index), record);
     }
@@ -233,7 +220,7 @@ bool CNiraAddedMediaHandler::ReadAddNewPaperPath()
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kAddNewPaperKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
         return false;
     }
-    return ReadText(key.Get(), kPathValue, m_programPath) && m_programPath[0] != 0;
+    return ReadRegistryText(key.Get(), kPathValue, m_programPath, kTextChars) && m_programPath[0] != 0;
 }
 
 int CNiraAddedMediaHandler::InitializeStates()

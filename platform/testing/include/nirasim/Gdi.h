@@ -56,4 +56,12 @@ bool SaveDcPicture(HDC dc, const std::string& pngPath);
 // answers 0 for it, as a module that does not know them would.
 void SetRenderModuleAnswers(bool answers);
 
+// The display's bits per pixel (32 unless set): 8 or fewer makes it a palette display, where
+// realising a logical palette changes the system palette's entries (RealizePalette answers how
+// many). The pixels stay true colour.
+void SetDisplayBitsPerPixel(int bits);
+// Another program realises its own palette in the foreground: the system palette's entries change
+// and every palette realised before must be realised again.
+void RealizeOtherProgramsPalette();
+
 }  // namespace nirasim

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace nirasim {
@@ -15,6 +16,9 @@ struct HelpRequest {
     std::u16string file;
     UINT command = 0;
     DWORD_PTR data = 0;
+    // HH_TP_HELP_WM_HELP and HH_TP_HELP_CONTEXTMENU: the map's {control id, context id} pairs,
+    // read at the call up to the zero pair.
+    std::vector<std::pair<DWORD, DWORD>> idMap;
 };
 std::vector<HelpRequest> HelpRequests();
 

@@ -17,6 +17,10 @@ std::vector<std::u16string> ModulesLoaded();
 // the machine starts afresh.
 void RemoveSystemExport(const Text& module, const std::string& function);
 
+// Every loaded module's DllMain sees DLL_THREAD_DETACH, as when a thread of the process ends (the
+// machine sends no thread notifications of its own).
+void SendThreadDetach();
+
 // One CreateActCtxW call: the module path, the manifest resource id (-1 for a name) and whether a
 // context was made.
 struct ActivationContextRequest {

@@ -28,4 +28,7 @@ void ClearDebugJournal();
 // True when some entry contains the text.
 bool DebugJournalContains(const std::u16string& text);
 
+// Waits until every thread that CreateThread started has returned.
+void WaitForStartedThreads();
+
 }  // namespace nirasim

@@ -88,6 +88,23 @@ std::vector<ScrolledWindow> ScrolledWindows();
 // computer; false when it cannot be written.
 bool SaveDialogPicture(HWND dialog, const std::string& pngPath);
 
+// Files dropped on a window: WM_DROPFILES is sent with a drop that holds the paths when the window
+// accepts dropped files (DragAcceptFiles); false, with nothing sent, when it does not.
+bool DropFiles(HWND window, const std::vector<std::u16string>& paths);
+// The drops sent and not yet released with DragFinish.
+int OpenDrops();
+
+// Each ShellExecuteW call, oldest first; a fresh machine starts with none.
+struct ShellExecution {
+    HWND window;
+    std::u16string verb;
+    std::u16string file;
+    std::u16string parameters;
+    std::u16string directory;
+    int show;
+};
+std::vector<ShellExecution> ShellExecutions();
+
 // WM_SETTEXT on an edit control notifies EN_CHANGE at once (true, as Windows does) or not.
 void SetEditChangeOnSetText(bool notifies);
 
