@@ -24,9 +24,9 @@
 /* 301 Printing Shortcuts */
 #define NIRARES_PAGE_301(C)                                                                  \
     C(NIRARES_LABEL, STATIC, SS_LEFT, 7, 7, 115, 8, "Printing shortcuts:")                   \
-    C(30101, LISTBOX, LBS_NOTIFY | WS_BORDER | WS_VSCROLL | WS_TABSTOP, 7, 17, 115, 150, "") \
-    C(30103, BUTTON, NIRARES_PUSH_STYLE, 7, 172, 55, 14, "Save As...")                       \
-    C(30104, BUTTON, NIRARES_PUSH_STYLE, 67, 172, 55, 14, "Delete")                          \
+    C(30101, LISTBOX, LBS_NOTIFY | WS_BORDER | WS_VSCROLL | WS_TABSTOP, 7, 17, 115, 133, "") \
+    C(30103, BUTTON, NIRARES_PUSH_STYLE, 7, 154, 115, 14, "Restore defaults")                \
+    C(30104, BUTTON, NIRARES_PUSH_STYLE, 7, 172, 55, 14, "Delete")                           \
     C(NIRARES_LABEL, STATIC, SS_LEFT, 130, 7, 115, 8, "Paper sizes:")                        \
     C(30105, COMBOBOX, NIRARES_COMBO_STYLE, 130, 17, 115, 100, "")                           \
     C(NIRARES_LABEL, STATIC, SS_LEFT, 130, 35, 115, 8, "Paper type:")                        \
