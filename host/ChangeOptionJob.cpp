@@ -4,12 +4,13 @@
 // `nirahost change-option FEATURE OPTION ...` sets the pairs given; without them a walk through
 // the sample rules: glossy photo paper, borderless printing, then plain paper again.
 #include "host/HostJob.h"
-#include "host/PreferencesSession.h"
 #include "host/SectionReport.h"
+#include "host/SheetUser.h"
 
 #include "nira/uiplugin/core/external/INiraExternalInterface.h"
 
 #include <nirasim/CoreDriver.h>
+#include <nirasim/Windows.h>
 #include <winspool.h>
 
 #include <cstdlib>
@@ -20,6 +21,16 @@
 namespace {
 
 typedef INiraExternalInterface*(WINAPI* CreateExternalProc)();
+
+// The Paper/Quality page, its controls of paper size, paper type and borderless printing, and the
+// conflict pop-up.
+constexpr int kPaperPage = 302;
+constexpr int kPaperSizeControl = 30201;
+constexpr int kPaperTypeControl = 30204;
+constexpr int kBorderlessControl = 30206;
+constexpr int kConflictPopup = 216;
+constexpr int kPopupLines[][3] = {
+    {21610, 0, 0}, {21620, 21621, 21622}, {21624, 21625, 21626}, {21628, 21629, 21630}, {21611, 0, 0}};
 
 // What the settings look like: each feature's current option and each option's state.
 struct SettingsView {
@@ -121,51 +132,64 @@ std::vector<std::pair<int, int>> PairsOf(const std::vector<std::string>& argumen
     return pairs;
 }
 
+// The conflict pop-up's lines: the heading, each conflict's name, ":" and option, what was restored.
+void PrintPopup(HWND popup)
+{
+    HostMachine::Print(nirasim::Wide(Format("  pop-up %d \"", nirasim::DialogTemplateOf(popup))) +
+                       TextOf(popup) + TEXT("\", its lines:"));
+    for (const auto& line : kPopupLines) {
+        std::u16string text;
+        for (int control : line) {
+            const std::u16string part = control != 0 ? TextOf(GetDlgItem(popup, control)) : std::u16string();
+            if (!part.empty()) {
+                text += (text.empty() || part == TEXT(":") ? TEXT("") : TEXT(" ")) + part;
+            }
+        }
+        if (!text.empty()) {
+            HostMachine::Print(TEXT("    ") + text);
+        }
+    }
+}
+
 // A widget of the printing preferences chooses plain paper for a borderless 4 x 6 job: the change
-// reaches the core through the UI sink, the sample rule takes it back and asks for pop-up 216.
+// reaches the core through the UI sink, the sample rule takes it back and shows pop-up 216.
 void WidgetChange(HostMachine& host)
 {
-    using presentationdouble::SinkCall;
     HostMachine::Print(
         "a widget of the printing preferences chooses plain paper for a borderless 4 x 6 job:");
-    PreferencesSession session(host);
-    presentationdouble::Control* standIn = session.StandIn();
-    if (standIn == nullptr) {
-        HostMachine::Print("  nirapres's own widgets play no change here");
-        return;
-    }
-    const int paperType = 4116;
-    standIn->script.container = TEXT("DocPropSheet");
-    standIn->script.steps = {
-        {SinkCall::ForceCurrentOption, 4114, 263}, {SinkCall::ForceCurrentOption, paperType, 263},
-        {SinkCall::ForceCurrentOption, 4119, 2},   {SinkCall::TakeValueSnapshot},
-        {SinkCall::BackupSettings, paperType},     {SinkCall::ForceCurrentOption, paperType, 256},
-        {SinkCall::OnOptionChanged, paperType},    {SinkCall::ResolveConflicts, paperType}};
-    standIn->script.steps.push_back({SinkCall::GetCurrentOption, paperType});
-    // Opened through the core driver, as an application opens them.
     nirasim::CoreDriver driver(host.printerName());
     if (!driver.IsOpen()) {
         HostMachine::Print("  the printing preferences cannot be opened");
         return;
     }
-    driver->RunPropertySheets(true, {});
-    for (const presentationdouble::FrameCall& frame : standIn->journal.frames) {
-        if (frame.mode == kPresentPopup) {
-            HostMachine::Print(
-                nirasim::Wide(Format("  pop-up %u \"", static_cast<unsigned>(frame.popupMessage))) +
-                frame.container + TEXT("\", its lines:"));
-            for (const std::u16string& text : frame.popupTexts) {
-                if (text != TEXT("-")) {
-                    HostMachine::Print(TEXT("    ") + text);
-                }
-            }
-        } else if (frame.steps.size() >= 2) {
-            const auto& steps = frame.steps;
-            HostMachine::Print(steps[steps.size() - 2].out == 1 ? "  the change conflicts and is taken back"
-                                                                : "  the change is kept");
-            HostMachine::Print(Format("  paper type afterwards: option %d", steps.back().out));
+    HWND popup = nullptr;
+    nirasim::SetDialogScript([&](HWND dialog) {
+        if (nirasim::DialogTemplateOf(dialog) == kConflictPopup) {
+            popup = dialog;
         }
-    }
+    });
+    driver->RunPropertySheets(true, {}, nirasim::kSheetReasons, [&](nirasim::PropertySheet& sheet) {
+        HWND page = PageOf(sheet, kPaperPage);
+        if (page == nullptr) {
+            HostMachine::Print("  the Paper/Quality page was not made");
+            return;
+        }
+        HWND paperType = GetDlgItem(page, kPaperTypeControl);
+        ChooseText(GetDlgItem(page, kPaperSizeControl), TEXT("4 x 6 in"));
+        ChooseText(paperType, TEXT("Envelope"));
+        if (SendMessageW(GetDlgItem(page, kBorderlessControl), BM_GETCHECK, 0, 0) != BST_CHECKED) {
+            nirasim::Click(GetDlgItem(page, kBorderlessControl));
+        }
+        ChooseText(paperType, TEXT("Plain paper"));
+        if (popup != nullptr) {
+            PrintPopup(popup);
+        }
+        const std::u16string shown = TextOf(paperType);
+        HostMachine::Print(shown == TEXT("Plain paper") ? TEXT("  the change is kept")
+                                                        : TEXT("  the change conflicts and is taken back"));
+        HostMachine::Print(TEXT("  paper type afterwards: ") + shown);
+    });
+    nirasim::SetDialogScript(nullptr);
 }
 
 int Run(HostMachine& host, const std::vector<std::string>& arguments)

@@ -1,9 +1,11 @@
 // Job "preferences": the printing preferences opened headless on the sample printer. It prints
 // the driver state the property sheets build (each feature: its handler's class id and class, the
-// current option, the feature's display state and the state of each option), the frames nirapres
-// is asked to present, and the help file the UI sink hands to nirapres.
+// current option, the feature's display state and the state of each option) and the help file
+// the UI sink hands to nirapres; then the sheet as the core driver opens it (PreferencesSheets.h).
 #include "host/HostJob.h"
+#include "host/OutFolder.h"
 #include "host/PreferencesSession.h"
+#include "host/PreferencesSheets.h"
 #include "host/SectionReport.h"
 
 #include <cctype>
@@ -65,8 +67,9 @@ void PrintFeature(CNiraUICore& core, CNiraUISettings* settings, int featureId, c
                        (states.empty() ? std::string(" none") : states));
 }
 
-int Run(HostMachine& host, const std::vector<std::string>&)
+int Run(HostMachine& host, const std::vector<std::string>& arguments)
 {
+    const std::string out = MakeOutFolder(arguments);
     PreferencesSession session(host);
     if (!session.Open()) {
         HostMachine::Print("the printing preferences cannot be opened");
@@ -84,17 +87,16 @@ int Run(HostMachine& host, const std::vector<std::string>&)
         NiraIdEntry* entry = bindings.GetEntryAt(i);
         PrintFeature(core, settings, entry->key, static_cast<FeatureBinding*>(entry->value));
     }
-    session.PrintFrames();
     WCHAR* path = nullptr;
     int status = core.GetSink()->GetHelpFilePath(&path);
     HostMachine::Print(status == 0 && path != nullptr ? TEXT("help file: ") + std::u16string(path)
                                                       : std::u16string(TEXT("help file: none")));
-    return 0;
+    return settings == nullptr || ShowPreferencesSheets(host, out, *settings) != 0 ? 1 : 0;
 }
 
 const HostJobRegistration kJob{{"preferences",
-                                "the printing preferences opened headless: the driver state, the frames "
-                                "asked of nirapres and the help file",
+                                "the printing preferences opened headless: the driver state, the help file, "
+                                "the tree view and pages nirapres makes (PNG), a change and OK",
                                 57, Run}};
 
 }  // namespace

@@ -270,6 +270,13 @@ int CNiraModalDialogFrame::Show(CNiraIdMap* groups, DWORD*, HMODULE module, int 
     return NIRA_STATUS_OK;
 }
 
+CNiraModelessDialogFrame::~CNiraModelessDialogFrame()
+{
+    if (m_dialog != nullptr && IsWindow(m_dialog)) {
+        DestroyWindow(m_dialog);
+    }
+}
+
 int CNiraModelessDialogFrame::Show(CNiraIdMap* groups, DWORD*, HMODULE module, int rtl, int,
                                    CNiraPresentationController* controller)
 {
@@ -282,9 +289,9 @@ int CNiraModelessDialogFrame::Show(CNiraIdMap* groups, DWORD*, HMODULE module, i
     if (context == nullptr) {
         return NIRA_STATUS_FAILED;
     }
-    HWND dialog = CreateDialogParamW(module, MAKEINTRESOURCEW(templateId), GetDesktopWindow(),
-                                     FrameDialogProc, reinterpret_cast<LPARAM>(context));
-    if (dialog == nullptr) {
+    m_dialog = CreateDialogParamW(module, MAKEINTRESOURCEW(templateId), GetDesktopWindow(), FrameDialogProc,
+                                  reinterpret_cast<LPARAM>(context));
+    if (m_dialog == nullptr) {
         delete context;
     }
     return NIRA_STATUS_OK;

@@ -102,11 +102,16 @@ public:
              CNiraPresentationController* controller) override;
 };
 
+// A dialog still open when the frame goes is destroyed with it: its group goes with the controller.
 class CNiraModelessDialogFrame : public CNiraDialogFrame {
 public:
     using CNiraDialogFrame::CNiraDialogFrame;
+    ~CNiraModelessDialogFrame() override;
     int Show(CNiraIdMap* groups, DWORD* result, HMODULE module, int rtl, int startPage,
              CNiraPresentationController* controller) override;
+
+protected:
+    HWND m_dialog = nullptr;
 };
 
 // A modeless dialog shown with its template as the request names it, whatever the reading order.

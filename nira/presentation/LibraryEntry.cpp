@@ -1,6 +1,9 @@
 #include "nira/presentation/LibraryEntry.h"
 
 #include "nira/presentation/HelpProvider.h"
+#include "nira/presentation/PresentationController.h"
+
+#include <new>
 
 namespace {
 
@@ -27,4 +30,15 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
         break;
     }
     return TRUE;
+}
+
+INiraPresentationIntf* WINAPI CreateInstance(int)
+{
+    return new (std::nothrow) CNiraPresentationController();
+}
+
+int WINAPI FreeInstance(INiraPresentationIntf* instance)
+{
+    delete instance;
+    return 0;
 }

@@ -31,10 +31,11 @@ const WCHAR kUILayoutKey[] = TEXT("NIRA_UILAYOUT_XML");
 
 }  // namespace
 
+// The frame goes first: a dialog it still shows hands its last messages to the registry's group.
 CNiraPresentationController::~CNiraPresentationController()
 {
-    delete m_registry;
     delete m_frame;
+    delete m_registry;
 }
 
 void CNiraPresentationController::AttachServices(INiraUISink* sink, INiraUISettings* settings,
@@ -65,6 +66,9 @@ int CNiraPresentationController::PresentFrame(INiraUISink* sink, INiraUISettings
     m_sink = sink;
     m_layoutReader = layoutReader;
     m_settings = settings;
+    // A second request replaces the frame of the first, and then the groups behind it.
+    delete m_frame;
+    m_frame = nullptr;
     delete m_registry;
     m_registry = new (std::nothrow) CNiraWidgetRegistry(mode > kHighestMode ? kHighestMode : mode);
     m_strings = strings;

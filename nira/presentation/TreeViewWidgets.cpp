@@ -103,13 +103,29 @@ void CNiraCPSUITreeView::Refresh()
         param.IconID = kOptionIcon;
     }
     if (m_item != nullptr) {
+        m_item->Sel = SelectionOf(m_value);
         if (m_value > 0) {
-            m_item->Sel = m_value - 1;
             OnTreeItem(m_item, kSelectedReason);
-        } else {
-            m_item->Sel = 0;
         }
     }
+}
+
+int CNiraCPSUITreeView::SelectionOf(int optionId) const
+{
+    for (int i = 0; i < m_items.GetCount(); ++i) {
+        if (m_items.GetEntryAt(i)->key == optionId) {
+            return i;
+        }
+    }
+    return 0;
+}
+
+int CNiraCPSUITreeView::OptionAt(LONG selection) const
+{
+    if (selection < 0 || selection >= m_items.GetCount()) {
+        return m_value;
+    }
+    return m_items.GetEntryAt(selection)->key;
 }
 
 int CNiraCPSUITreeView::OnCommand(int controlId, HWND, int code, int)
@@ -141,7 +157,7 @@ int CNiraCPSUITreeView::OnTreeItem(OPTITEM* item, WORD reason)
     }
     switch (reason) {
     case kSelectedReason:
-        SetValue(m_item->Sel + 1, WIDGET_CHANGE_REPORT);
+        SetValue(OptionAt(m_item->Sel), WIDGET_CHANGE_REPORT);
         m_item->Flags |= OPTIF_CHANGED;
         return kSelectedAnswer;
     case kActiveReason: {
@@ -153,7 +169,7 @@ int CNiraCPSUITreeView::OnTreeItem(OPTITEM* item, WORD reason)
             settings->GetCurrentOption(m_featureId, &current, &isSet) == NIRA_STATUS_OK) {
             SetValue(current, WIDGET_CHANGE_REDRAW);
         }
-        m_item->Sel = m_value > 0 ? m_value - 1 : 0;
+        m_item->Sel = SelectionOf(m_value);
         m_item->Level = 0;
         m_item->Flags |= OPTIF_CHANGED;
         if (m_state == WIDGET_STATE_DISABLED) {

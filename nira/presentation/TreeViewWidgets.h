@@ -33,6 +33,10 @@ protected:
 
 private:
     void FreeOptionParams();
+    // The item's selection is the position of the value's option among the items (0 when it is
+    // not one of them); a selection reports the option at its position.
+    int SelectionOf(int optionId) const;
+    int OptionAt(LONG selection) const;
 
     OPTTYPE* m_optionType = nullptr;  // GlobalAlloc, with its OPTPARAM array
     OPTITEM* m_item = nullptr;        // the page's item, from the last callback

@@ -49,7 +49,7 @@ public:
     }
 
     PropertySheetRun RunPropertySheets(bool document, const std::vector<BYTE>& publicDevMode,
-                                       const std::vector<WORD>& reasons) override;
+                                       const std::vector<WORD>& reasons, const SheetUser& user) override;
     PrintJobTrace RunPrintJob(const std::vector<BYTE>& devMode, const PrintJobOptions& options) override;
 
     PrintTicketBinding BindPrintTicketProvider(INT version) override;

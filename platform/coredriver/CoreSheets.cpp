@@ -1,7 +1,7 @@
 // The core driver's property-sheet road: the common property-sheet host calls the core driver's
 // sheet function for each reason, and the core driver calls the plug-in's with an OEMUIPSPARAM
-// in lParamInit. The host's own function (pfnComPropSheet) is handed to the plug-in and its calls
-// are written down; the pages and windows of a real sheet are not made here.
+// in lParamInit. The host's own function (pfnComPropSheet) is handed to the plug-in, its calls
+// are written down and answered by the machine's property-sheet host, which makes the pages.
 #include "CoreInstance.h"
 
 #include <string.h>
@@ -13,12 +13,18 @@ namespace {
 PropertySheetRun* g_run = nullptr;
 WORD g_reason = 0;
 
-LONG_PTR CALLBACK RecordHostCall(HANDLE, UINT function, LPARAM lParam1, LPARAM lParam2)
+LONG_PTR CALLBACK RecordHostCall(HANDLE sheet, UINT function, LPARAM lParam1, LPARAM lParam2)
 {
     if (g_run != nullptr) {
         g_run->hostCalls.push_back({g_reason, function, lParam1, lParam2});
     }
-    return 0;
+    return PropertySheet::Function(sheet, function, lParam1, lParam2);
+}
+
+// The sheet is closed: the user acted, OK was pressed (for the result) and the pages are gone.
+bool Closes(WORD reason)
+{
+    return reason == PROPSHEETUI_REASON_SET_RESULT || reason == PROPSHEETUI_REASON_DESTROY;
 }
 
 }  // namespace
@@ -41,7 +47,7 @@ OEMUIPSPARAM CoreInstance::SheetParam(DEVMODEW* publicDevMode)
 }
 
 PropertySheetRun CoreInstance::RunPropertySheets(bool document, const std::vector<BYTE>& publicDevMode,
-                                                 const std::vector<WORD>& reasons)
+                                                 const std::vector<WORD>& reasons, const SheetUser& user)
 {
     PropertySheetRun run;
     if (plugin_ == nullptr) {
@@ -51,14 +57,27 @@ PropertySheetRun CoreInstance::RunPropertySheets(bool document, const std::vecto
     CommonUIProp(document ? OEMCUIP_DOCPROP : OEMCUIP_PRNPROP, 0);
     OEMUIPSPARAM param = SheetParam(
         devMode.size() >= sizeof(DEVMODEW) ? reinterpret_cast<DEVMODEW*>(devMode.data()) : nullptr);
+    PropertySheet sheet;
+    bool open = true;
     g_run = &run;
     for (WORD reason : reasons) {
+        if (open && Closes(reason)) {
+            open = false;
+            if (user) {
+                user(sheet);
+            }
+        }
+        if (reason == PROPSHEETUI_REASON_SET_RESULT) {
+            sheet.PressOk();
+        } else if (reason == PROPSHEETUI_REASON_DESTROY) {
+            sheet.DestroyPages();
+        }
         PROPSHEETUI_INFO info;
         memset(&info, 0, sizeof(info));
         info.cbSize = sizeof(PROPSHEETUI_INFO);
         info.Version = PROPSHEETUI_INFO_VERSION;
         info.Reason = reason;
-        info.hComPropSheet = reinterpret_cast<HANDLE>(this);
+        info.hComPropSheet = sheet.Handle();
         info.pfnComPropSheet = &RecordHostCall;
         info.lParamInit = reinterpret_cast<LPARAM>(&param);
         g_reason = reason;
@@ -67,6 +86,10 @@ PropertySheetRun CoreInstance::RunPropertySheets(bool document, const std::vecto
         run.reasons.push_back({reason, answer, info.Result});
     }
     g_run = nullptr;
+    if (open && user) {
+        user(sheet);
+    }
+    run.devMode = devMode;
     return run;
 }
 

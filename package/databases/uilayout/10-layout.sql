@@ -1,7 +1,9 @@
 -- The printing preferences (DocPropSheet, with the tree view CPSUITreeView) and the printer
 -- properties (DevicePropSheet, with CPSUIDevTreeView). FrameType 1 is a set of property-sheet
--- pages, 7 a tree view. A window id is the dialog template of its page in the resource module;
--- RTLWindowID is the mirrored template for right-to-left languages.
+-- pages, 7 a tree view. A window id is the dialog template of its page in the resource module
+-- (package/nirares/PageDialogs.h); RTLWindowID is the mirrored template for right-to-left
+-- languages, and a widget row's ControlID is its control in both. The tree views' rows are items
+-- of the property sheet's tree page, each listing its feature's options.
 INSERT INTO UI_CONTAINERS_INFO (ContainerID, ContainerName, FrameType) VALUES
   (2, 'DocPropSheet', 1),
   (11, 'CPSUITreeView', 7),
@@ -79,7 +81,13 @@ INSERT INTO UI_WIDGETS_INFO (ControlID, WindowID, RTLWindowID, GroupID, FeatureI
   (30604, 306, 1306, 0, 6004, 0, 130, 6004, 26, 0, 'IDC_HELP', 0, 0, 0, 0, 0, 0);
 -- 401 Tree View
 INSERT INTO UI_WIDGETS_INFO (ControlID, WindowID, RTLWindowID, GroupID, FeatureID, CtrlStringID, BitampID, CtrlHelpID, CtrlType, LabelID, CtrlName, CtrlState, MaxValue, MinValue, IncrementFactor, LevelID, EndControl) VALUES
-  (40101, 401, 1401, 0, 0, 0, 0, 0, 27, 0, 'IDC_TREE_VIEW', 0, 0, 0, 0, 1, 0);
+  (40101, 401, 1401, 0, 4114, 14114, 0, 4114, 27, 0, 'IDC_TREE_PAPER_SIZE', 0, 0, 0, 0, 1, 0),
+  (40102, 401, 1401, 0, 4117, 14117, 0, 4117, 27, 0, 'IDC_TREE_PAPER_SOURCE', 0, 0, 0, 0, 1, 0),
+  (40103, 401, 1401, 0, 4116, 14116, 0, 4116, 27, 0, 'IDC_TREE_PAPER_TYPE', 0, 0, 0, 0, 1, 0),
+  (40104, 401, 1401, 0, 4115, 14115, 0, 4115, 27, 0, 'IDC_TREE_PRINT_QUALITY', 0, 0, 0, 0, 1, 0),
+  (40105, 401, 1401, 0, 4118, 14118, 0, 4118, 27, 0, 'IDC_TREE_ORIENTATION', 0, 0, 0, 0, 1, 0),
+  (40106, 401, 1401, 0, 4125, 14125, 0, 4125, 27, 0, 'IDC_TREE_TWO_SIDED', 0, 0, 0, 0, 1, 0),
+  (40107, 401, 1401, 0, 4128, 14128, 0, 4128, 27, 0, 'IDC_TREE_PAGES_PER_SHEET', 0, 0, 0, 0, 1, 0);
 -- 501 Device Settings
 INSERT INTO UI_WIDGETS_INFO (ControlID, WindowID, RTLWindowID, GroupID, FeatureID, CtrlStringID, BitampID, CtrlHelpID, CtrlType, LabelID, CtrlName, CtrlState, MaxValue, MinValue, IncrementFactor, LevelID, EndControl) VALUES
   (50101, 501, 1501, 0, 4305, 14305, 0, 4305, 7, 0, 'IDC_TRAY2', 0, 0, 0, 0, 0, 0),
@@ -88,4 +96,5 @@ INSERT INTO UI_WIDGETS_INFO (ControlID, WindowID, RTLWindowID, GroupID, FeatureI
   (50104, 501, 1501, 0, 4237, 14237, 0, 4237, 2, 0, 'IDC_APP_PROFILE', 0, 0, 0, 0, 0, 0);
 -- 601 Device Tree View
 INSERT INTO UI_WIDGETS_INFO (ControlID, WindowID, RTLWindowID, GroupID, FeatureID, CtrlStringID, BitampID, CtrlHelpID, CtrlType, LabelID, CtrlName, CtrlState, MaxValue, MinValue, IncrementFactor, LevelID, EndControl) VALUES
-  (60101, 601, 1601, 0, 0, 0, 0, 0, 27, 0, 'IDC_DEVICE_TREE_VIEW', 0, 0, 0, 0, 2, 0);
+  (60101, 601, 1601, 0, 4305, 14305, 0, 4305, 27, 0, 'IDC_TREE_TRAY2', 0, 0, 0, 0, 1, 0),
+  (60102, 601, 1601, 0, 4221, 14221, 0, 4221, 27, 0, 'IDC_TREE_DUPLEX_UNIT', 0, 0, 0, 0, 1, 0);

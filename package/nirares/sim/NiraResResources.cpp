@@ -1,12 +1,14 @@
 // The resources of nirares as the simulated machine reads a module's resources: the bitmaps the
-// build embeds from the package's bitmap files and the widgets dialog, built here as nirares.rc
-// describes it.
+// build embeds from the package's bitmap files, the widgets dialog, and the pages of the property
+// sheets and the conflict pop-up with their right-to-left twins, built here as nirares.rc
+// describes them.
 #include <windows.h>
 #include <commctrl.h>
 #include <nirasimres.h>
 
 #include <vector>
 
+#include "package/nirares/PageDialogs.h"
 #include "package/nirares/WidgetsDialog.h"
 #include "tests/support/DialogTemplate.h"
 
@@ -18,7 +20,41 @@ namespace {
 using niratest::DialogTemplate;
 
 constexpr DWORD kDialogStyle = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kPageStyle = DS_CONTROL | WS_CHILD | WS_CAPTION;
 constexpr WORD kNeutralLanguage = 0;
+
+#define NIRARES_SIM_CLASS_STATIC niratest::kStaticClass
+#define NIRARES_SIM_CLASS_BUTTON niratest::kButtonClass
+#define NIRARES_SIM_CLASS_COMBOBOX niratest::kComboBoxClass
+#define NIRARES_SIM_CLASS_LISTBOX niratest::kListBoxClass
+#define NIRARES_SIM_CLASS_EDIT niratest::kEditClass
+#define NIRARES_SIM_CLASS_TRACKBAR TEXT("msctls_trackbar32")
+#define NIRARES_SIM_CONTROL(id, cls, style, x, y, cx, cy, text) \
+    .Control(NIRARES_SIM_CLASS_##cls, static_cast<DWORD>(id), style, x, y, cx, cy, TEXT(text))
+
+// A window of PageDialogs.h: its controls added to a template.
+struct WindowControls {
+    int id;
+    void (*add)(DialogTemplate& dialog);
+};
+
+#define NIRARES_SIM_PAGE(id) \
+    {id, [](DialogTemplate& dialog) { dialog NIRARES_PAGE_##id(NIRARES_SIM_CONTROL); }},
+const WindowControls kPages[] = {NIRARES_PAGES(NIRARES_SIM_PAGE)};
+const WindowControls kPopup = {216,
+                               [](DialogTemplate& dialog) { dialog NIRARES_POPUP_216(NIRARES_SIM_CONTROL); }};
+
+// A window's template, and its right-to-left twin under the twin's id.
+void AddWindow(std::vector<std::vector<BYTE>>& templates, std::vector<int>& ids, const WindowControls& window,
+               DWORD style, short cx, short cy)
+{
+    for (DWORD exStyle : {DWORD{0}, DWORD{WS_EX_LAYOUTRTL}}) {
+        DialogTemplate dialog(style, cx, cy, TEXT(""), exStyle);
+        window.add(dialog);
+        templates.push_back(dialog.Bytes());
+        ids.push_back(exStyle == 0 ? window.id : window.id + NIRARES_RTL_OFFSET);
+    }
+}
 
 std::vector<BYTE> WidgetsDialog()
 {
@@ -59,9 +95,21 @@ std::vector<BYTE> WidgetsDialog()
 std::vector<NIRASIM_RESOURCE_ENTRY> Resources()
 {
     static const std::vector<BYTE> widgets = WidgetsDialog();
+    static std::vector<std::vector<BYTE>> windows;
+    static std::vector<int> windowIds;
+    if (windows.empty()) {
+        for (const WindowControls& page : kPages) {
+            AddWindow(windows, windowIds, page, kPageStyle, NIRARES_PAGE_WIDTH, NIRARES_PAGE_HEIGHT);
+        }
+        AddWindow(windows, windowIds, kPopup, kDialogStyle, NIRARES_POPUP_WIDTH, NIRARES_POPUP_HEIGHT);
+    }
     std::vector<NIRASIM_RESOURCE_ENTRY> entries(kNiraResBitmaps, kNiraResBitmaps + kNiraResBitmapsCount);
     entries.push_back({RT_DIALOG, MAKEINTRESOURCEW(IDD_WIDGETS), kNeutralLanguage, widgets.data(),
                        static_cast<DWORD>(widgets.size())});
+    for (size_t i = 0; i < windows.size(); ++i) {
+        entries.push_back({RT_DIALOG, MAKEINTRESOURCEW(windowIds[i]), kNeutralLanguage, windows[i].data(),
+                           static_cast<DWORD>(windows[i].size())});
+    }
     return entries;
 }
 

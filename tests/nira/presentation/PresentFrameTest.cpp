@@ -39,9 +39,10 @@ CREATE TABLE UI_WIDGETS_INFO (ControlID INTEGER, WindowID INTEGER, RTLWindowID I
   CtrlType INTEGER, LabelID INTEGER, CtrlName TEXT, CtrlState INTEGER, MaxValue INTEGER,
   MinValue INTEGER, IncrementFactor INTEGER, LevelID INTEGER, EndControl INTEGER);
 INSERT INTO UI_CONTAINERS_INFO VALUES (2, 'Pages', 1), (3, 'Empty', 1), (4, 'Dialog', 2),
-  (5, 'NoFrame', 6), (11, 'Tree', 7);
+  (5, 'NoFrame', 6), (6, 'Box', 5), (11, 'Tree', 7);
 INSERT INTO UI_WINDOWS_INFO VALUES (100, 0, 2, 0, 0, 'First'), (102, 0, 2, 0, 0, 'Second'),
-  (101, 0, 2, 0, 0, 'Third'), (200, 0, 4, 0, 0, 'Modal'), (400, 0, 11, 0, 0, 'Tree view');
+  (101, 0, 2, 0, 0, 'Third'), (200, 0, 4, 0, 0, 'Modal'), (110, 0, 6, 17, 0, 'Question'),
+  (400, 0, 11, 0, 0, 'Tree view');
 INSERT INTO UI_WIDGETS_INFO VALUES
   (11, 100, 0, 0, 4200, 0, 0, 0, 2, 0, 'IDC_CHECK', 3, 0, 0, 0, 0, 0),
   (16, 100, 0, 0, 4999, 0, 0, 0, 7, 0, 'IDC_ABSENT', 3, 0, 0, 0, 0, 0),
@@ -53,7 +54,7 @@ INSERT INTO UI_WIDGETS_INFO VALUES
   (40001, 400, 0, 0, 4200, 0, 0, 0, 27, 0, 'IDC_TREE_ITEM', 3, 0, 0, 0, 1, 0);
 )sql";
 
-// A dialog of its own: a check box, and a push button that ends the dialog.
+// A dialog of its own, modal or modeless: a check box, and a push button that ends the dialog.
 const char* const kDialogSql = R"sql(
 CREATE TABLE UI_CONTAINERS_INFO (ContainerID INTEGER, ContainerName TEXT, FrameType INTEGER);
 CREATE TABLE UI_WINDOWS_INFO (WindowID INTEGER, RTLWindowID INTEGER, ContainerID INTEGER,
@@ -62,8 +63,8 @@ CREATE TABLE UI_WIDGETS_INFO (ControlID INTEGER, WindowID INTEGER, RTLWindowID I
   GroupID INTEGER, FeatureID INTEGER, CtrlStringID INTEGER, BitampID INTEGER, CtrlHelpID INTEGER,
   CtrlType INTEGER, LabelID INTEGER, CtrlName TEXT, CtrlState INTEGER, MaxValue INTEGER,
   MinValue INTEGER, IncrementFactor INTEGER, LevelID INTEGER, EndControl INTEGER);
-INSERT INTO UI_CONTAINERS_INFO VALUES (4, 'Modal', 2);
-INSERT INTO UI_WINDOWS_INFO VALUES (100, 0, 4, 0, 0, 'Modal');
+INSERT INTO UI_CONTAINERS_INFO VALUES (4, 'Modal', 2), (5, 'Modeless', 3);
+INSERT INTO UI_WINDOWS_INFO VALUES (100, 0, 4, 0, 0, 'Modal'), (100, 0, 5, 0, 0, 'Modeless');
 INSERT INTO UI_WIDGETS_INFO VALUES
   (11, 100, 0, 0, 4200, 0, 0, 0, 2, 0, 'IDC_CHECK', 3, 0, 0, 0, 0, 0),
   (10, 100, 0, 0, 4201, 0, 0, 0, 5, 0, 'IDC_PUSH', 3, 0, 0, 0, 0, 1);
@@ -361,6 +362,40 @@ TEST_F(PresentFrameTest, ADialogEndsKeepingOrRestoringItsValues)
         settings.settings.GetCurrentOption(kFeature, &option, &isSet);
         EXPECT_EQ(option, kept) << closing;
     }
+}
+
+// A modeless dialog still open when its controller goes is destroyed first: its last messages
+// reach a group that still exists.
+TEST_F(PresentFrameTest, AModelessDialogGoesWithItsController)
+{
+    database = WriteSqlDatabase(machine, "dialog.db", kDialogSql);
+    HWND shown = nullptr;
+    nirasim::SetDialogScript([&](HWND dialog) { shown = dialog; });
+    PopupRequest popup{};
+    popup.messageId = kPage;
+    auto modeless = std::make_unique<CNiraPresentationController>();
+    EXPECT_EQ(Present(*modeless, TEXT("Modeless"), &popup, 2), 0);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(IsWindow(shown));
+    modeless.reset();
+    EXPECT_FALSE(IsWindow(shown));
+}
+
+// The message box: the window's string as its text, the window's name as its caption.
+TEST_F(PresentFrameTest, AMessageBoxFrameAsksWithOkAndCancel)
+{
+    PopupRequest popup{};
+    popup.messageId = 110;
+    const size_t before = machine.MessageBoxes().size();
+    EXPECT_EQ(Present(presenter, TEXT("Box"), &popup, 2), 0);
+    EXPECT_EQ(request.frameType, 5u);
+    const std::vector<nirasim::MessageBoxCall> boxes = machine.MessageBoxes();
+    ASSERT_EQ(boxes.size(), before + 1);
+    const nirasim::MessageBoxCall& box = boxes.back();
+    EXPECT_EQ(box.text, TEXT("Seventeen"));
+    EXPECT_EQ(box.caption, TEXT("Question"));
+    EXPECT_EQ(box.type, static_cast<UINT>(MB_OKCANCEL));
+    EXPECT_EQ(box.owner, GetDesktopWindow());
 }
 
 TEST_F(PresentFrameTest, HelpForTheControlsTheWidgetsShow)

@@ -160,7 +160,8 @@ TEST_F(WidgetGroupTest, TheTreeViewGroupDescribesItsPage)
         items.push_back(new CNiraCPSUITreeView(*info));
         owned.emplace_back(items.back());
         tree.AddWidget(items.back());
-        for (int option : {1, 2, 3}) {
+        // As the registry fills it: the list reads Off, On, Auto.
+        for (int option : {3, 2, 1}) {
             items.back()->AddItem(option, option == 1   ? TEXT("Off")
                                           : option == 2 ? TEXT("On")
                                                         : TEXT("Auto"));
@@ -188,6 +189,7 @@ TEST_F(WidgetGroupTest, TheTreeViewGroupDescribesItsPage)
     ASSERT_NE(sheet.pOptItem[0].pOptType, nullptr);
     EXPECT_EQ(sheet.pOptItem[0].pOptType->Count, 3);
     EXPECT_EQ(sheet.pOptItem[0].Sel, 2);  // option 3
+    EXPECT_EQ(std::u16string(sheet.pOptItem[0].pOptType->pOptParam[2].pData), TEXT("Auto"));
     // The user picks the first entry: the widget reports option 1.
     sink.reports.clear();
     sheet.pOptItem[0].Sel = 0;
@@ -200,6 +202,29 @@ TEST_F(WidgetGroupTest, TheTreeViewGroupDescribesItsPage)
     delete[] sheet.pDlgPage->pTabName;
     GlobalFree(sheet.pDlgPage);
     delete[] sheet.pOptItemName;
+}
+
+// Options whose ids are not their positions (papers 256 and up): the item selects the current
+// option's own entry and a choice reports the option of the entry chosen.
+TEST_F(WidgetGroupTest, TreeItemsSelectTheirOptionWhateverItsId)
+{
+    std::unique_ptr<CNiraWidgetInfo> info(CreateWidgetInfo(Row(WIDGET_CPSUI_TREE_VIEW, 41)));
+    CNiraCPSUITreeView widget(*info);
+    for (auto [option, text] : {std::pair{263, TEXT("4 x 6 in")}, {258, TEXT("A4")}, {256, TEXT("Letter")}}) {
+        widget.AddItem(option, text);
+    }
+    widget.SetValue(258, WIDGET_CHANGE_REDRAW);
+    OPTITEM item{};
+    item.cbSize = sizeof(item);
+    widget.OnTreeItem(&item, CPSUICB_REASON_SETACTIVE);
+    ASSERT_NE(item.pOptType, nullptr);
+    ASSERT_EQ(item.pOptType->Count, 3);
+    EXPECT_EQ(item.Sel, 1);
+    EXPECT_EQ(std::u16string(item.pOptType->pOptParam[item.Sel].pData), TEXT("A4"));
+    item.Sel = 2;
+    EXPECT_EQ(widget.OnTreeItem(&item, CPSUICB_REASON_SEL_CHANGED), 1);
+    EXPECT_EQ(widget.GetValue(), 263);
+    EXPECT_EQ(std::u16string(item.pOptType->pOptParam[2].pData), TEXT("4 x 6 in"));
 }
 
 TEST_F(WidgetGroupTest, TreeRowsBuildTheirLevelsAndRefillSafely)

@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr int kLastMirroredFeature = 4311;
 constexpr int kLockShown = 3;
 constexpr int kLockKept = 1;
 constexpr int kMaxDpiQuality = 5;
@@ -398,7 +397,7 @@ void CNiraShortcutsHandler::ShowModified(int modified, bool custom)
     }
 }
 
-int CNiraShortcutsHandler::InitializeStatesLater()
+int CNiraShortcutsHandler::InitializeStates()
 {
     if (m_services == nullptr) {
         return NIRA_STATUS_FAILED;
@@ -449,7 +448,7 @@ int CNiraShortcutsHandler::InitializeStatesLater()
         Show(FEATURE_SHORTCUT_RESET, DISPLAY_STATE_GREYED);
     }
 
-    for (int featureId = kFirstSettingsFeature; featureId <= kLastMirroredFeature; ++featureId) {
+    for (int featureId = kFirstSettingsFeature; featureId <= kLastShortcutFeature; ++featureId) {
         MirrorFeature(featureId, current, haveRecord ? &record : nullptr, printsDirectly, localPrinter);
     }
     if (current == SHORTCUT_FIXED_OPTION) {
@@ -716,7 +715,7 @@ void CNiraShortcutsHandler::CompareWithShortcut(int featureId, int value, int so
 void CNiraShortcutsHandler::FillReferenceValues()
 {
     m_referenceValues.clear();
-    for (int featureId = kFirstSettingsFeature; featureId <= kLastMirroredFeature; ++featureId) {
+    for (int featureId = kFirstSettingsFeature; featureId <= kLastShortcutFeature; ++featureId) {
         int own = 0;
         if (!DefaultOf(featureId, &own) || m_services->HasFeature(featureId) == 0) {
             continue;

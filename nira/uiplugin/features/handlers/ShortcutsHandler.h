@@ -37,7 +37,9 @@ public:
 
     int Attach(INiraCoreServices* services, int handlerId, INiraFeatureDatabase* database) override;
     int Detach() override;
-    int InitializeStatesLater();
+    int InitializeStates() override;
+    int OnWidgetChanged(int widgetId) override;
+    int OnConstraintAction(int featureId, const char* data1, const char* data2, const char* data3) override;
 
     // --- the table of predefined shortcuts ---
     enum QueryMode { kQueryCount = 0, kQueryRows = 1, kQueryValue = 2 };
@@ -88,6 +90,8 @@ public:
     int ApplyValues() const { return m_applyValues; }
 
     static constexpr int kNameLimit = 80;  // characters of a custom shortcut's name
+    // The settings features whose values the shortcuts mirror and compare.
+    static constexpr int kLastShortcutFeature = 4311;
 
 private:
     // The notation of the shortcuts' steps, each through the core services under the handler's id.
@@ -137,13 +141,20 @@ private:
     int OnSoftLinkChanged(int widgetId);
     int OnSave();
     int OnDelete();
+    int FindShortcutByName(bool custom, int* found, WCHAR* outName, int* option);
+    void ApplyDuplexWithoutUnit(bool setSoftLink);
+    void ApplyPairInterlocks(int target, int value, int targetOption);
     void OverwriteShortcut(int existing, int current);
     void SaveNewShortcut(int current);
-    // Brings the working record up to date with one change; false when it ended the handling.
-    bool UpdateWorkingRecord(int featureId, int updateKind, int value, int isDefault, int current);
     void RebaseDependants(std::vector<ShortcutListEntry>& entries, int oldOption, int newBase,
                           const WCHAR* newBaseName);
-    int ShortcutTextId(int stringId, WCHAR* buffer);
+    bool LoadWorkingRecord(ShortcutRecord& record);
+    ShortcutRecord NewWorkingRecord(int current);
+    // Updates (or adds) the change's item; false when the update took out the record's last item,
+    // which deletes the stored record.
+    bool UpdateItem(ShortcutRecord& record, const ShortcutItem& change, int updateKind, int isDefault);
+    void StoreWorkingRecord(ShortcutRecord& record);
+    int MirrorChange(int changed, int value, int softLink, int two, int current, int* listed);
 
     INiraFeatureDatabase* m_database;
     int m_featureId;

@@ -12,7 +12,9 @@
 #include <prcomoem.h>
 
 #include <nirasim/Machine.h>
+#include <nirasim/PropertySheets.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -93,7 +95,12 @@ struct ComPropSheetCall {
 struct PropertySheetRun {
     std::vector<SheetReasonCall> reasons;
     std::vector<ComPropSheetCall> hostCalls;
+    std::vector<BYTE> devMode;  // the public DEVMODE (with the driver's sections) after the run
 };
+
+// The user on the open sheet: called with the sheet host once the sheet is built, before its
+// result is set and its pages go.
+using SheetUser = std::function<void(PropertySheet& sheet)>;
 
 // The common property-sheet host's order of reasons for a sheet the user opens and closes with OK.
 inline const std::vector<WORD> kSheetReasons = {PROPSHEETUI_REASON_INIT, PROPSHEETUI_REASON_GET_INFO_HEADER,
@@ -178,10 +185,13 @@ public:
     // Opens the printing preferences (document) or the printer properties as the common
     // property-sheet host does: the core driver's items first (CommonUIProp), then the plug-in's
     // DocumentPropertySheets or DevicePropertySheets for each reason, lParamInit an OEMUIPSPARAM
-    // whose public DEVMODE is publicDevMode (the default DEVMODE when empty). The pages and
-    // windows of a real sheet are not made.
+    // whose public DEVMODE is publicDevMode (the default DEVMODE when empty). The plug-in's pages
+    // are made from their templates on a PropertySheet host (nirasim/PropertySheets.h); before
+    // the first of the reasons SET_RESULT and DESTROY the user acts on the sheet, then OK is
+    // pressed for SET_RESULT and the pages go before DESTROY.
     virtual PropertySheetRun RunPropertySheets(bool document, const std::vector<BYTE>& publicDevMode,
-                                               const std::vector<WORD>& reasons = kSheetReasons) = 0;
+                                               const std::vector<WORD>& reasons = kSheetReasons,
+                                               const SheetUser& user = {}) = 0;
     // The document events of a print job with this DEVMODE (empty: none) on the instance's plug-in.
     virtual PrintJobTrace RunPrintJob(const std::vector<BYTE>& devMode, const PrintJobOptions& options) = 0;
 
