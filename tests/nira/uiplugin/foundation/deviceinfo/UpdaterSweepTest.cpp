@@ -64,7 +64,8 @@ protected:
                                     Raw({0x02, 0x4E, 'A', 0, 'B', 0}));
         nirasim::network::SetAnswer(kSweepPort, TEXT("1.3.6.1.4.1.99.3.2"), NIRA_MGMT_TYPE_STRING,
                                     Raw({0xFD, 0xE8, 0xC3, 0xA9, 'x'}));
-        nirasim::network::SetAnswer(kSweepPort, TEXT("1.3.6.1.4.1.99.3.3"), NIRA_MGMT_TYPE_COUNTER, DwordBytes(7));
+        nirasim::network::SetAnswer(kSweepPort, TEXT("1.3.6.1.4.1.99.3.3"), NIRA_MGMT_TYPE_COUNTER,
+                                    DwordBytes(7));
         nirasim::network::SetAnswer(kSweepPort, TEXT("1.3.6.1.2.1.25.2.2"), NIRA_MGMT_TYPE_INTEGER,
                                     DwordBytes(64));
         nirasim::network::SetAnswer(kSweepPort, TEXT("1.3.6.1.4.1.99.3.5"), NIRA_MGMT_TYPE_OCTETS,
@@ -115,8 +116,8 @@ protected:
     // A run that could not unregister the servers leaves them to the next; each run starts without.
     static void ForgetServers()
     {
-        for (const CLSID& server : {CLSID_NiraDeviceStatusProvider, CLSID_NiraMgmtConnection, CLSID_NiraMgmtRequest,
-                                    CLSID_NiraObjectIdServer}) {
+        for (const CLSID& server : {CLSID_NiraDeviceStatusProvider, CLSID_NiraMgmtConnection,
+                                    CLSID_NiraMgmtRequest, CLSID_NiraObjectIdServer}) {
             WCHAR text[kGuidChars] = {};
             ASSERT_NE(StringFromGUID2(server, text, kGuidChars), 0);
             RegDeleteTreeW(HKEY_CLASSES_ROOT, (TEXT("CLSID\\") + WString(text)).c_str());
