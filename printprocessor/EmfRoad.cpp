@@ -48,12 +48,18 @@ DEVMODEW* FetchPrinterDevmode(LPWSTR printerName)
     return devmode;
 }
 
+// The job's DEVMODE with a whole public part: one of an older or shorter size gets the fields it
+// lacks as zero, its private bytes after them, so that every field the job reads or writes lies
+// inside the copy.
 DEVMODEW* CopyJobDevmode(const DEVMODEW* devmode)
 {
-    SIZE_T size = static_cast<SIZE_T>(devmode->dmSize) + devmode->dmDriverExtra;
-    auto* copy = static_cast<DEVMODEW*>(GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, size));
+    const SIZE_T publicSize = devmode->dmSize < sizeof(DEVMODEW) ? sizeof(DEVMODEW) : devmode->dmSize;
+    auto* copy = static_cast<DEVMODEW*>(GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, publicSize + devmode->dmDriverExtra));
     if (copy != nullptr) {
-        CopyMemory(copy, devmode, size);
+        const auto* bytes = reinterpret_cast<const BYTE*>(devmode);
+        CopyMemory(copy, bytes, devmode->dmSize);
+        CopyMemory(reinterpret_cast<BYTE*>(copy) + publicSize, bytes + devmode->dmSize, devmode->dmDriverExtra);
+        copy->dmSize = static_cast<WORD>(publicSize);
     }
     return copy;
 }
@@ -150,6 +156,10 @@ BOOL PlaySpoolFile(EmfRoadResult& result, ProcessorJob& processorJob, LPWSTR doc
 
 BOOL RunEmfJob(EmfRoadResult& result, ProcessorJob& processorJob, LPWSTR documentName)
 {
+    if (processorJob.devmode != nullptr && processorJob.devmode->dmSize < kShortestJobDevmode) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
     result.jobDevmode = processorJob.devmode != nullptr ? CopyJobDevmode(processorJob.devmode)
                                                         : FetchPrinterDevmode(processorJob.printerName);
     if (result.jobDevmode == nullptr) {

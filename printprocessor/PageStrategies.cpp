@@ -8,7 +8,10 @@
 
 namespace {
 
-constexpr WORD kShortestPageDevmode = 98;
+// The page steps read and write the page's DEVMODE up to its last public field, in place: a page
+// whose DEVMODE is shorter (GDI records the DEVMODE the driver completed, so only a damaged spool
+// file holds one) is refused rather than read and written past its end.
+constexpr WORD kShortestPageDevmode = sizeof(DEVMODEW);
 constexpr LONG kNegativeRepeat = 2;
 
 void ResetTo(const StrategyContext& context, DEVMODEW* devmode)

@@ -111,12 +111,13 @@ CoreInstance::~CoreInstance()
     }
 }
 
-std::u16string CoreInstance::PluginPathOfPrinter() const
+std::u16string CoreInstance::PluginPathOfPrinter()
 {
     DWORD needed = 0;
     GetPrinterDriverW(printer_, nullptr, 3, nullptr, 0, &needed);
     std::vector<BYTE> buffer(needed);
     if (needed == 0 || !GetPrinterDriverW(printer_, nullptr, 3, buffer.data(), needed, &needed)) {
+        pluginNamed_ = true;  // unknown: the driver's files could not be read
         return {};
     }
     return PluginPathOf(reinterpret_cast<DRIVER_INFO_3W*>(buffer.data())->pDependentFiles);
@@ -126,6 +127,7 @@ std::u16string CoreInstance::PluginPathOfPrinter() const
 // asks for published, then its signature and version.
 void CoreInstance::Start(const std::u16string& pluginPath)
 {
+    pluginNamed_ = pluginNamed_ || !pluginPath.empty();
     if (pluginPath.empty() || (pluginModule_ = LoadLibraryW(pluginPath.c_str())) == nullptr) {
         return;
     }

@@ -31,6 +31,8 @@ public:
     HANDLE Printer() const override { return printer_; }
     HMODULE PluginModule() const override { return pluginModule_; }
     IPrintOemUI2* Plugin() const override { return plugin_; }
+    // The driver names a plug-in (or its files could not be read) that could not be started.
+    bool PluginMissing() const { return pluginNamed_ && plugin_ == nullptr; }
     IPrintCoreHelper* CoreHelper() override { return &helper_; }
     HRESULT PublishResult() const override { return publishResult_; }
     PluginInfoAnswer Info(DWORD mode) const override;
@@ -76,7 +78,7 @@ public:
 private:
     CoreInstance() = default;
     void Start(const std::u16string& pluginPath);
-    std::u16string PluginPathOfPrinter() const;
+    std::u16string PluginPathOfPrinter();
     std::u16string printerName_;
     OEMDMPARAM DevModeParam(DWORD bufferSize) const;
     // One document event to the plug-in, journalled.
@@ -90,6 +92,7 @@ private:
     bool ownsPrinter_ = false;
     HMODULE pluginModule_ = nullptr;
     IPrintOemUI2* plugin_ = nullptr;
+    bool pluginNamed_ = false;
     IPrintOemPrintTicketProvider* provider_ = nullptr;
     std::vector<std::u16string> providerNamespaces_;
     CoreFeatureState state_;

@@ -7,6 +7,9 @@
 #include <objbase.h>
 #include <oleauto.h>
 
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
 #include <string>
 
 namespace nirasim::coredriver {
@@ -26,6 +29,34 @@ DEVMODEW* WholeDevMode(std::vector<BYTE>& bytes)
     }
     auto* devMode = reinterpret_cast<DEVMODEW*>(bytes.data());
     return static_cast<size_t>(devMode->dmSize) + devMode->dmDriverExtra <= bytes.size() ? devMode : nullptr;
+}
+
+// The public fields after the sizes, which a DEVMODE of another public size carries over.
+constexpr size_t kFieldsAfterSizes = offsetof(DEVMODEW, dmFields);
+
+// A DEVMODE of another public size or without the plug-in's section in the core driver's own
+// layout, as the core driver validates every DEVMODE it is handed before its plug-in sees it: the
+// default with the caller's public fields as far as the caller has them and its section as the
+// plug-in converts it (the default's section when the plug-in refuses it or there is none).
+// Unchanged when already in the core driver's layout or when no default can be had.
+std::vector<BYTE> OwnLayout(CoreInstance& core, const std::vector<BYTE>& devMode)
+{
+    std::vector<BYTE> bytes(devMode);
+    DEVMODEW* publicPart = WholeDevMode(bytes);
+    if (publicPart == nullptr || (publicPart->dmSize == sizeof(DEVMODEW) && core.PluginSection(publicPart) != nullptr)) {
+        return devMode;
+    }
+    std::vector<BYTE> own;
+    core.ConvertDevMode(OEMDM_CONVERT, devMode, own);
+    if (own.size() < sizeof(DEVMODEW)) {
+        return devMode;
+    }
+    const size_t publicSize = std::min<size_t>(reinterpret_cast<const DEVMODEW*>(devMode.data())->dmSize,
+                                               sizeof(DEVMODEW));
+    if (publicSize > kFieldsAfterSizes) {
+        memcpy(own.data() + kFieldsAfterSizes, devMode.data() + kFieldsAfterSizes, publicSize - kFieldsAfterSizes);
+    }
+    return own;
 }
 
 }  // namespace
@@ -119,7 +150,7 @@ HRESULT CoreInstance::DevModeToPrintTicket(const std::vector<BYTE>& devMode, IXM
     if (provider_ == nullptr) {
         return E_FAIL;
     }
-    std::vector<BYTE> bytes(devMode);
+    std::vector<BYTE> bytes = OwnLayout(*this, devMode);
     DEVMODEW* publicPart = WholeDevMode(bytes);
     const DWORD sectionSize = SectionSize();
     PVOID section = PluginSection(publicPart);

@@ -63,7 +63,16 @@ void MergePublicFields(const DEVMODEW& in, DEVMODEW* out)
 LONG DocumentProperties(DOCUMENTPROPERTYHEADER* header)
 {
     CoreInstance instance(header->hPrinter);
-    std::vector<BYTE> devMode = instance.DefaultDevMode().devMode;
+    const nirasim::DevModeAnswer defaults = instance.DefaultDevMode();
+    // A plug-in that cannot be started or cannot size or fill its section fails the request, as
+    // the core driver cannot load it: a DEVMODE without the section would be of another size than
+    // the next call's.
+    if (instance.PluginMissing() ||
+        (instance.Plugin() != nullptr && (FAILED(defaults.sizeResult) || FAILED(defaults.defaultResult)))) {
+        SetLastError(ERROR_INVALID_DATA);
+        return kSheetFailure;
+    }
+    std::vector<BYTE> devMode = defaults.devMode;
     if (!(header->fMode & kOutBuffer) || header->pdmOut == nullptr) {
         return static_cast<LONG>(devMode.size());
     }

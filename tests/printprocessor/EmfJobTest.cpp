@@ -6,6 +6,7 @@
 #include <nirasim/Gdi.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -103,6 +104,26 @@ TEST_F(EmfJobTest, AShortDevmodeFailsBeforeTheSpoolFileOpens)
     EXPECT_FALSE(run.printed);
     EXPECT_TRUE(nirasim::PlacementJournal().empty());
     EXPECT_TRUE(nirasim::GdiCallsNamed("CreateDCW").empty());
+}
+
+// DEVMODEs shorter than a whole record are never read or written past their end: the job's
+// older one is completed with zero fields and prints; a page's damaged one fails the job (and the
+// render module is asked with a whole record all the same).
+TEST_F(EmfJobTest, ShortDevmodesAreNeverReadPastTheirEnd)
+{
+    DEVMODEW older = Devmode();
+    older.dmSize = offsetof(DEVMODEW, dmICMMethod);
+    nirasim::PrintJobSpec job = Job(kEmf, Document(2, Devmode()));
+    job.devmode = Bytes(older);
+    nirasim::PrintJobRun run = Host().Run(job);
+    EXPECT_TRUE(run.printed) << run.printError;
+
+    DEVMODEW damaged = Devmode();
+    damaged.dmSize = offsetof(DEVMODEW, dmMediaType) + 1;
+    job = Job(kEmf, Document(2, damaged));
+    job.devmode = Bytes(Devmode());
+    run = Host().Run(job);
+    EXPECT_FALSE(run.printed);
 }
 
 TEST_F(EmfJobTest, ABadRecordFailsTheJobAndEndsTheDocument)

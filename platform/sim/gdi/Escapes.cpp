@@ -7,6 +7,10 @@
 #include "core/Wide.h"
 #include "spooler/Spooler.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+
 using namespace nirasim;
 using namespace nirasim::sim;
 
@@ -22,9 +26,23 @@ typedef int (*RenderEscapeProc)(const DEVMODEW* devmode, int code, int inputSize
 typedef void (*RenderEndPageProc)(const DEVMODEW* devmode, DWORD jobId, const BYTE* pixels, LONG width,
                                   LONG height, LONG stride, LONG dpi);
 
-const DEVMODEW* DevmodeOf(const GdiDC& dc)
+// The DC's public DEVMODE as the render module sees it: a driver works on its own full copy of the
+// caller's public fields, so a DEVMODE of an older or damaged size gives a whole record, its
+// missing fields zero. Null when the DC has no DEVMODE.
+const DEVMODEW* DevmodeOf(const GdiDC& dc, DEVMODEW& full)
 {
-    return dc.devmode.empty() ? nullptr : reinterpret_cast<const DEVMODEW*>(dc.devmode.data());
+    if (dc.devmode.empty()) {
+        return nullptr;
+    }
+    full = {};
+    WORD size = 0;
+    if (dc.devmode.size() >= offsetof(DEVMODEW, dmSize) + sizeof(size)) {
+        memcpy(&size, dc.devmode.data() + offsetof(DEVMODEW, dmSize), sizeof(size));
+    }
+    memcpy(&full, dc.devmode.data(), std::min({dc.devmode.size(), static_cast<size_t>(size), sizeof(full)}));
+    full.dmSize = sizeof(full);
+    full.dmDriverExtra = 0;
+    return &full;
 }
 
 RenderEndPageProc EndPageHook(GdiDC& dc)
@@ -80,7 +98,8 @@ void HandPageToRenderModule(GdiDC& dc)
         return;
     }
     cairo_surface_flush(dc.surface);
-    hook(DevmodeOf(dc), dc.jobId, cairo_image_surface_get_data(dc.surface),
+    DEVMODEW full;
+    hook(DevmodeOf(dc, full), dc.jobId, cairo_image_surface_get_data(dc.surface),
          cairo_image_surface_get_width(dc.surface), cairo_image_surface_get_height(dc.surface),
          cairo_image_surface_get_stride(dc.surface),
          static_cast<LONG>(PictureScaleX(dc.geometry) * dc.geometry.dpiX + 0.5));
@@ -107,7 +126,8 @@ int WINAPI ExtEscape(HDC hdc, int iEscape, int cjInput, LPCSTR lpInData, int cjO
         auto escape = module != nullptr ? reinterpret_cast<RenderEscapeProc>(reinterpret_cast<void*>(
                                               GetProcAddress(module, kRenderEscapeExport)))
                                         : nullptr;
-        const DEVMODEW* devmode = DevmodeOf(*dc);
+        DEVMODEW full;
+        const DEVMODEW* devmode = DevmodeOf(*dc, full);
         if (escape != nullptr) {
             answer = escape(devmode, iEscape, cjInput, lpInData, cjOutput, lpOutData);
         }

@@ -4,10 +4,12 @@
 #include "nira/uiplugin/core/plugin/OemUIPlugin.h"
 
 #include <oleauto.h>
+#include <string.h>
 
 #include "common/NiraException.h"
 #include "common/NiraStatus.h"
 #include "nira/uiplugin/core/plugin/DevModeSync.h"
+#include "nira/uiplugin/core/plugin/PrivateDevModeSearch.h"
 #include "nira/uiplugin/core/plugin/PrintTicketSnapshot.h"
 #include "nira/uiplugin/core/uicore/UICore.h"
 
@@ -27,6 +29,25 @@ HRESULT StatusResult(int status)
         return S_OK;
     }
     return FAILED(static_cast<HRESULT>(status)) ? static_cast<HRESULT>(status) : E_FAIL;
+}
+
+// The snapshot a ticket carries replaces the section only when it is an intact section of this
+// driver: a ticket may come from anywhere, and a damaged section copied in would leave the DEVMODE
+// without valid settings once the ticket's features are packed over it.
+HRESULT RestoreSnapshot(CNiraPrintTicketSnapshot& snapshot, IXMLDOMDocument2* ticket, ULONG devModeSize,
+                        DEVMODEW* devMode, ULONG privateSize, PVOID privateDevMode)
+{
+    auto* scratch = static_cast<BYTE*>(LocalAlloc(LMEM_FIXED, privateSize));
+    if (scratch == nullptr) {
+        return E_OUTOFMEMORY;
+    }
+    memcpy(scratch, privateDevMode, privateSize);
+    const HRESULT result = snapshot.ReadSnapshot(ticket, devModeSize, devMode, privateSize, scratch);
+    if (result == S_OK && IsIntactPrivateDevMode(reinterpret_cast<const PrivateDevMode*>(scratch))) {
+        memcpy(privateDevMode, scratch, privateSize);
+    }
+    LocalFree(scratch);
+    return result;
 }
 
 HRESULT CheckConversion(const void* devMode, const void* privateDevMode, const void* ticket,
@@ -114,7 +135,7 @@ STDMETHODIMP CNiraOemUIPlugin::ConvertPrintTicketToDevMode(IXMLDOMDocument2* tic
     auto* section = static_cast<PrivateDevMode*>(privateDevMode);
     HRESULT result = S_OK;
     if (m_ptSnapshot != nullptr) {
-        result = m_ptSnapshot->ReadSnapshot(ticket, devModeSize, devMode, privateSize, privateDevMode);
+        result = RestoreSnapshot(*m_ptSnapshot, ticket, devModeSize, devMode, privateSize, privateDevMode);
     }
     if (m_core == nullptr) {
         return result;

@@ -33,6 +33,34 @@ void WriteDefaultHeader(PrivateDevMode* section)
     section->sectionGuid = kPrivateDevmodeGuid;
 }
 
+// The path a section records for the program it is prepared in (the program's own, or inside the
+// spooler the path the section already holds) and its base name; false when the program's path
+// cannot be read. path holds kPrivateDevmodeTextChars characters.
+bool ReadOrigin(char* path, char (&baseName)[kBaseNameChars + 1])
+{
+    size_t length = 0;
+    if (GetProcessPath(path, kPrivateDevmodeTextChars, &length) != 0) {
+        return false;
+    }
+    path[kPrivateDevmodeTextChars - 1] = 0;
+    if (GetFileBaseName(path, baseName, sizeof(baseName), &length) != 0) {
+        baseName[0] = 0;
+    }
+    return true;
+}
+
+bool FromStaleChecksumProgram(const PrivateDevMode* in)
+{
+    char path[kPrivateDevmodeTextChars];
+    memcpy(path, in->processPath, sizeof(path));
+    char baseName[kBaseNameChars + 1] = {};
+    return ReadOrigin(path, baseName) && _stricmp(baseName, kStaleChecksumProgram) == 0;
+}
+
+// Only an intact section of this driver is copied: another driver's signature, settings that no
+// longer match their checksum or a second checksum copy that disagrees would otherwise pass on
+// settings the unpacker refuses later, leaving the job with defaults under a header of the old
+// settings. The one program known to leave the second copy stale keeps its settings.
 void CheckConvertInput(const PrivateDevMode* in)
 {
     if (in->size != 0 && in->size != kPrivateDevmodeSize) {
@@ -42,7 +70,12 @@ void CheckConvertInput(const PrivateDevMode* in)
     RPC_STATUS status;
     // A section without a GUID is as foreign as one with another GUID.
     if (memcmp(&guid, &kNoGuid, sizeof(GUID)) == 0 ||
-        UuidCompare(&guid, const_cast<GUID*>(&kPrivateDevmodeGuid), &status) != 0) {
+        UuidCompare(&guid, const_cast<GUID*>(&kPrivateDevmodeGuid), &status) != 0 ||
+        in->signature != kPrivateDevmodeSignature) {
+        Refuse(ERROR_INVALID_DATA);
+    }
+    const DWORD checksum = ComputeBlockChecksum(in);
+    if (in->checksum != checksum || (in->checksumCopy != checksum && !FromStaleChecksumProgram(in))) {
         Refuse(ERROR_INVALID_DATA);
     }
 }
@@ -51,14 +84,9 @@ void CheckConvertInput(const PrivateDevMode* in)
 // for a job that goes to another machine, the user's name.
 void RecordOrigin(PrivateDevMode* out, HANDLE printer)
 {
-    size_t length = 0;
-    if (GetProcessPath(out->processPath, kPrivateDevmodeTextChars, &length) != 0) {
-        return;
-    }
-    out->processPath[kPrivateDevmodeTextChars - 1] = 0;
     char baseName[kBaseNameChars + 1] = {};
-    if (GetFileBaseName(out->processPath, baseName, sizeof(baseName), &length) != 0) {
-        baseName[0] = 0;
+    if (!ReadOrigin(out->processPath, baseName)) {
+        return;
     }
     CNiraPrinterAccess access(printer);
     if (strcmp(baseName, kSpoolerProgram) != 0 && !access.IsLocalPrinter()) {

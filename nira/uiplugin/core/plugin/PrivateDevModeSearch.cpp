@@ -59,3 +59,15 @@ BOOL HasValidPrivateDevMode(const DEVMODEW* devMode)
     return devMode != nullptr && devMode->dmDriverExtra != 0 && FindPrivateDevMode(devMode, &section) &&
            IsBlockChecksumValid(section);
 }
+
+BOOL IsIntactPrivateDevMode(const PrivateDevMode* section)
+{
+    if (section == nullptr) {
+        return FALSE;
+    }
+    GUID guid = section->sectionGuid;
+    RPC_STATUS status;
+    return section->size == kPrivateDevmodeSize && section->signature == kPrivateDevmodeSignature &&
+           UuidCompare(&guid, const_cast<GUID*>(&kPrivateDevmodeGuid), &status) == 0 &&
+           IsBlockChecksumValid(section);
+}

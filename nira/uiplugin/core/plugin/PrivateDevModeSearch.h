@@ -14,3 +14,6 @@ BOOLEAN FindPrivateDevMode(const DEVMODEW* devMode, PrivateDevMode** out);
 // The DEVMODE carries a driver-private area, a section is found there and it passes the checksum
 // test.
 BOOL HasValidPrivateDevMode(const DEVMODEW* devMode);
+
+// The section is this driver's own (size, signature and GUID) and passes the checksum test.
+BOOL IsIntactPrivateDevMode(const PrivateDevMode* section);

@@ -11,6 +11,7 @@
 #include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
 #include "nira/uiplugin/interfaces/HandlerIds.h"
 #include "nira/uiplugin/interfaces/INiraFeatureHandler.h"
+#include "printticket/XDGuard.h"
 
 namespace {
 
@@ -50,6 +51,15 @@ int FeatureOfCapability(WORD capability)
         }
     }
     return 0;
+}
+
+// A handler's PrintTicket work as its status: a document failure thrown inside (a ticket that could
+// not be read or grown, memory that ran out) is that failure, and never leaves through the
+// provider's COM methods into the caller.
+template <class Work>
+int TicketStatus(Work work)
+{
+    return static_cast<int>(XDGuarded([&] { return static_cast<HRESULT>(work()); }));
 }
 
 }  // namespace
@@ -159,7 +169,7 @@ int CNiraUICore::PrintTicketToSettings(IXMLDOMDocument2* ticket)
             m_constraintEngine->ClearOptionLimits();
         }
         m_changeDepth = 0;
-        status = handler->ReadPrintTicket(ticket);
+        status = TicketStatus([&] { return handler->ReadPrintTicket(ticket); });
         int reverted = 0;
         ResolveConflicts(FEATURE_ALL, &reverted, 1, 1);
         return true;
@@ -171,7 +181,7 @@ int CNiraUICore::SettingsToPrintTicket(IXMLDOMDocument2* ticket)
 {
     int status = 0;
     ForEachHandler([&](INiraFeatureHandler* handler) {
-        status = handler->WritePrintTicket(ticket);
+        status = TicketStatus([&] { return handler->WritePrintTicket(ticket); });
         return true;
     });
     return status;
@@ -181,7 +191,7 @@ int CNiraUICore::CompletePrintCapabilities(IXMLDOMDocument2* ticket, IXMLDOMDocu
 {
     int status = 0;
     ForEachHandler([&](INiraFeatureHandler* handler) {
-        status = handler->WritePrintCapabilities(ticket, capabilities);
+        status = TicketStatus([&] { return handler->WritePrintCapabilities(ticket, capabilities); });
         return true;
     });
     return status;

@@ -7,6 +7,7 @@
 
 #include "common/NiraStatus.h"
 #include "nira/uiplugin/interfaces/INiraCoreServices.h"
+#include "printticket/XDGuard.h"
 #include "printticket/XDConverterSteps.h"
 #include "printticket/XDPrintCapabilities.h"
 #include "printticket/XDPrintTicket.h"
@@ -161,12 +162,13 @@ int CNiraFeatureHandler::WriteFeatureToTicket(CXDPrintSchemaDocument& ticket, IX
     if (info != nullptr && name != nullptr && m_services->GetOptionInfo(featureId, current, info) == 0 &&
         !IsNoPrintTicketName(name) && !IsNoPrintTicketName(info->vocabMap)) {
         // Removing first keeps one feature of the name: a write replaces, never duplicates.
-        CXDComPtr<IXMLDOMElement> feature;
-        CXDComPtr<IXMLDOMElement> option;
-        HRESULT result = XDReplaceFeatureOption(ticket, name, info->vocabMap, feature, option);
-        if (SUCCEEDED(result)) {
-            result = XDAppendChild(root, feature.Get());
-        }
+        // Guarded here: a failure thrown inside must not pass by the option information's release.
+        const HRESULT result = XDGuarded([&] {
+            CXDComPtr<IXMLDOMElement> feature;
+            CXDComPtr<IXMLDOMElement> option;
+            const HRESULT replaced = XDReplaceFeatureOption(ticket, name, info->vocabMap, feature, option);
+            return SUCCEEDED(replaced) ? XDAppendChild(root, feature.Get()) : replaced;
+        });
         status = StatusOf(result);
     }
     LocalFree(info);

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "common/NiraStatus.h"
+#include "common/ScopedResources.h"
 #include "common/ProcessIdentity.h"
 #include "common/SafeString.h"
 #include "nira/uiplugin/features/handlers/CustomForms.h"
@@ -414,15 +415,15 @@ int CNiraPaperSizeHandler::OnPaperOption(int index, int optionId, int optionInde
 {
     auto* self = static_cast<CNiraPaperSizeHandler*>(argument);
     bool done = false;
-    auto* info = static_cast<OptionInfo*>(LocalAlloc(LPTR, sizeof(OptionInfo)));
-    if (info != nullptr && self->m_services->GetOptionInfo(FEATURE_PAPER_SIZE, optionId, info) == 0 &&
+    // Owned: the tables may throw when memory runs out, and the block must go all the same.
+    CNiraLocalBuffer<OptionInfo> info = CNiraLocalBuffer<OptionInfo>::Allocate(sizeof(OptionInfo));
+    if (info && self->m_services->GetOptionInfo(FEATURE_PAPER_SIZE, optionId, info.Get()) == 0 &&
         optionId != kExcludedOption && optionId != kMarginOption) {
         self->m_options->namespaces.Add(CNiraString(info->vocabNamespace));
         self->m_options->printTicketNames.Add(CNiraString(info->vocabMap));
         self->m_options->ids.Add(optionId);
         done = true;
     }
-    LocalFree(info);
     if (self->m_papers != nullptr && index >= 0 && index < self->m_count) {
         self->m_papers[index] = static_cast<WORD>(optionIndex);
         done = true;
@@ -695,11 +696,12 @@ int CNiraPaperSizeHandler::WritePrintTicket(IXMLDOMDocument2* printTicket)
         return status;  // custom forms are the paper list's to write
     }
     XDGuarded([&] {
-        auto* info = static_cast<OptionInfo*>(LocalAlloc(LPTR, sizeof(OptionInfo)));
-        if (info == nullptr) {
+        // Owned: a failure thrown while writing must not pass by the block's release.
+        CNiraLocalBuffer<OptionInfo> info = CNiraLocalBuffer<OptionInfo>::Allocate(sizeof(OptionInfo));
+        if (!info) {
             return S_OK;
         }
-        m_services->GetOptionInfo(FEATURE_PAPER_SIZE, current, info);
+        m_services->GetOptionInfo(FEATURE_PAPER_SIZE, current, info.Get());
         LoadPaperTables();
         int slot = 0;
         // A current option that is not among the listed papers writes nothing.
@@ -710,7 +712,6 @@ int CNiraPaperSizeHandler::WritePrintTicket(IXMLDOMDocument2* printTicket)
             CXDPrintTicket ticket(printTicket);
             CXDMediaSizeFeature::WritePrintTicket(ticket, &values);
         }
-        LocalFree(info);
         return S_OK;
     });
     FreePaperTables();

@@ -195,6 +195,16 @@ protected:
     }
 
     PrivateDevMode* Input() { return reinterpret_cast<PrivateDevMode*>(in.data()); }
+
+    // Gives the input section some packed bytes and both checksums that match them.
+    void SealInput(DWORD packedBytes)
+    {
+        Input()->packedLength = packedBytes;
+        for (DWORD i = 0; i < packedBytes; ++i) {
+            reinterpret_cast<BYTE*>(&Input()->payload)[i] = static_cast<BYTE>(0x30 + i);
+        }
+        Input()->checksum = Input()->checksumCopy = ComputeBlockChecksum(Input());
+    }
     PrivateDevMode* Output() { return reinterpret_cast<PrivateDevMode*>(out.data()); }
 
     OEMDMPARAM Param(DWORD bufferSize)
@@ -312,7 +322,7 @@ TEST_F(PrivateDevModeRequestTest, WhoPreparedTheJobDependsOnProcessAndPort)
         const WCHAR* process;
         const char* storedPath;
         bool userRecorded;
-        bool checksumsAgree;
+        bool staleCopy;  // the input's second checksum copy disagrees
     };
     const Case cases[] = {
         {"program on a client port", TEXT("Session Inkjet"), TEXT("C:\\Apps\\writer.exe"),
@@ -327,17 +337,51 @@ TEST_F(PrivateDevModeRequestTest, WhoPreparedTheJobDependsOnProcessAndPort)
         ResetBuffers();
         Open(c.printerName);
         machine.SetProcessPath(c.process);
-        Input()->checksum = 5;
-        Input()->checksumCopy = 6;
+        SealInput(7);
+        Input()->checksumCopy += c.staleCopy ? 1 : 0;
+        const DWORD inputCopy = Input()->checksumCopy;
         OEMDMPARAM param = Param(kPrivateDevmodeSize);
         ASSERT_EQ(handler.HandleDevMode(OEMDM_MERGE, &param), S_OK);
         EXPECT_STREQ(Output()->processPath, c.storedPath);
         EXPECT_EQ(UserName(), c.userRecorded ? "jobowner" : "");
-        EXPECT_EQ(Output()->checksumCopy == Output()->checksum, c.checksumsAgree);
-        EXPECT_EQ(Input()->checksumCopy, 6u);
+        EXPECT_TRUE(IsBlockChecksumValid(Output()));
+        EXPECT_EQ(Input()->checksumCopy, inputCopy);
         ClosePrinter(printer);
         printer = nullptr;
     }
+}
+
+// A section that is not this driver's or whose settings no longer match their checksums is not
+// copied: the core driver then gives the job the default section, never old header values over
+// settings the unpacker refuses.
+TEST_F(PrivateDevModeRequestTest, AnotherDriversOrADamagedSectionIsNotCopied)
+{
+    Open(TEXT("Local Inkjet"));
+    struct Case {
+        const char* name;
+        void (*damage)(PrivateDevMode* section);
+    };
+    const Case cases[] = {
+        {"another driver's signature", [](PrivateDevMode* s) { s->signature = 0x12345678; }},
+        {"settings changed after the checksum",
+         [](PrivateDevMode* s) { reinterpret_cast<BYTE*>(&s->payload)[3] ^= 0x40; }},
+        {"packed length changed after the checksum", [](PrivateDevMode* s) { s->packedLength += 1; }},
+        {"both checksums wrong alike", [](PrivateDevMode* s) { s->checksum = s->checksumCopy = 99; }},
+        {"a stale second copy outside the program known for it", [](PrivateDevMode* s) { s->checksumCopy += 1; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetBuffers();
+        SealInput(7);
+        c.damage(Input());
+        OEMDMPARAM param = Param(kPrivateDevmodeSize);
+        EXPECT_EQ(handler.HandleDevMode(OEMDM_MERGE, &param), E_FAIL);
+        EXPECT_EQ(out[0], 0xEE);
+    }
+    ResetBuffers();
+    SealInput(7);
+    OEMDMPARAM param = Param(kPrivateDevmodeSize);
+    EXPECT_EQ(handler.HandleDevMode(OEMDM_CONVERT, &param), S_OK);
 }
 
 }  // namespace

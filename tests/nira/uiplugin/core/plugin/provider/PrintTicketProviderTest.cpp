@@ -4,6 +4,7 @@
 #include "printticket/converters/ConverterFixture.h"
 
 #include <nirasim/CoreDriver.h>
+#include <nirasim/InjectedFailures.h>
 #include <nirasim/Machine.h>
 
 #include <memory>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "common/PrivateDevMode.h"
+#include "nira/uiplugin/core/plugin/PrintTicketSnapshot.h"
 #include "nira/uiplugin/core/plugin/PrivateDevModeSearch.h"
 #include "printticket/XDVocabulary.h"
 
@@ -175,6 +177,63 @@ TEST_F(PrintTicketProviderTest, SettingsTravelThroughTheHandlersAndTheSnapshot)
     WriteTicket(ReadTicket());
     EXPECT_EQ(Text(kQuality), TEXT("psk:Normal"));
     EXPECT_EQ(Text(kOrientation), TEXT("psk:Portrait"));
+}
+
+// A snapshot that is not an intact section of this driver is not restored: the DEVMODE keeps a
+// valid section of its own (here the default's), never another driver's header or settings that
+// fail their checksum.
+TEST_F(PrintTicketProviderTest, ADamagedSnapshotLeavesTheSectionItsOwn)
+{
+    Bound();
+    LoadTicket(kA4Landscape);
+    std::vector<BYTE> changed = ReadTicket();
+    PrivateDevMode* section = nullptr;
+    ASSERT_TRUE(FindPrivateDevMode(reinterpret_cast<DEVMODEW*>(changed.data()), &section));
+    struct Case {
+        const char* name;
+        void (*damage)(PrivateDevMode& s);
+    };
+    const Case cases[] = {
+        {"another driver's signature", [](PrivateDevMode& s) { s.signature = 0x12345678; }},
+        {"settings that fail their checksum", [](PrivateDevMode& s) { s.payload.stream[0] ^= 0x5A; }},
+        {"another size", [](PrivateDevMode& s) { s.size = 0x7FFFFFFF; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PrivateDevMode damaged = *section;
+        c.damage(damaged);
+        std::vector<WCHAR> text(CNiraPrintTicketSnapshot::EncodedLength(sizeof(damaged)) + 1);
+        ASSERT_TRUE(CNiraPrintTicketSnapshot::EncodeBase64(reinterpret_cast<const BYTE*>(&damaged),
+                                                           sizeof(damaged), text.data(), text.size()));
+        LoadTicket(TEXT("<{f}ParameterInit name='{n}PageZQPrivateDevmodeSnapshot'><{f}Value>") +
+                   WString(text.data()) + TEXT("</{f}Value></{f}ParameterInit>"));
+        std::vector<BYTE> read = ReadTicket();
+        EXPECT_TRUE(HasValidPrivateDevMode(reinterpret_cast<DEVMODEW*>(read.data())));
+        WriteTicket(read);
+        EXPECT_EQ(Text(kQuality), TEXT("psk:Normal"));
+    }
+}
+
+// A call failing anywhere inside a conversion (memory for a ticket's text included) gives the
+// conversion's answer; nothing thrown inside a handler leaves the provider into its caller.
+TEST_F(PrintTicketProviderTest, AFailedCallInsideAConversionIsAnAnswerNotAnException)
+{
+    Bound();
+    const std::vector<BYTE> devMode = Core().DefaultDevMode().devMode;
+    LoadTicket(WString());
+    nirasim::failures::ResetCallCount();
+    ASSERT_EQ(Core().DevModeToPrintTicket(devMode, m_dom.Get()), S_OK);
+    const unsigned long calls = nirasim::failures::CallCount();
+    constexpr unsigned long kRuns = 100000;
+    const unsigned long step = calls / kRuns + 1;
+    for (unsigned long number = 1; number <= calls; number += step) {
+        SCOPED_TRACE(number);
+        LoadTicket(WString());
+        nirasim::failures::ResetCallCount();
+        nirasim::failures::FailCallNumber(number);
+        Core().DevModeToPrintTicket(devMode, m_dom.Get());
+        nirasim::failures::FailCallNumber(0);
+    }
 }
 
 TEST_F(PrintTicketProviderTest, CapabilitiesDescribeTheSnapshotAndTheFeatures)
