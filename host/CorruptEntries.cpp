@@ -22,12 +22,13 @@ constexpr size_t kNewerPublicGrowth = 16;
 constexpr WORD kNewerSpecVersion = 0x0402;
 
 // Draft quality changes a packed setting, landscape a public field.
-const char16_t kChangedTicket[] =
-    TEXT("<psf:PrintTicket xmlns:psf='http://schemas.microsoft.com/windows/2003/08/printing/printschemaframework' ")
-        TEXT("xmlns:psk='http://schemas.microsoft.com/windows/2003/08/printing/printschemakeywords' version='1'>")
-            TEXT("<psf:Feature name='psk:PageOutputQuality'><psf:Option name='psk:Draft'/></psf:Feature>")
-                TEXT("<psf:Feature name='psk:PageOrientation'><psf:Option name='psk:Landscape'/></psf:Feature>")
-                    TEXT("</psf:PrintTicket>");
+const char16_t kChangedTicket[] = TEXT(
+    "<psf:PrintTicket "
+    "xmlns:psf='http://schemas.microsoft.com/windows/2003/08/printing/printschemaframework' ")
+    TEXT("xmlns:psk='http://schemas.microsoft.com/windows/2003/08/printing/printschemakeywords' version='1'>")
+        TEXT("<psf:Feature name='psk:PageOutputQuality'><psf:Option name='psk:Draft'/></psf:Feature>")
+            TEXT("<psf:Feature name='psk:PageOrientation'><psf:Option name='psk:Landscape'/></psf:Feature>")
+                TEXT("</psf:PrintTicket>");
 
 CXDComPtr<IXMLDOMDocument2> NewTicket(nirasim::CoreDriverInstance& core)
 {
@@ -47,7 +48,8 @@ WORD ReadWord(const std::vector<BYTE>& bytes, size_t offset)
 std::vector<BYTE> WithPublicSize(const std::vector<BYTE>& devMode, size_t publicSize, WORD specVersion)
 {
     const size_t size = ReadWord(devMode, offsetof(DEVMODEW, dmSize));
-    std::vector<BYTE> resized(devMode.begin(), devMode.begin() + static_cast<std::ptrdiff_t>(std::min(size, publicSize)));
+    std::vector<BYTE> resized(devMode.begin(),
+                              devMode.begin() + static_cast<std::ptrdiff_t>(std::min(size, publicSize)));
     resized.resize(publicSize, 0);
     resized.insert(resized.end(), devMode.begin() + static_cast<std::ptrdiff_t>(size), devMode.end());
     auto* d = reinterpret_cast<DEVMODEW*>(resized.data());
@@ -85,9 +87,9 @@ CCorruptEntries::~CCorruptEntries()
 
 const char* CCorruptEntries::Name(int entry)
 {
-    static const char* const kNames[kEntryCount] = {"DocumentPropertiesW merge", "plug-in convert", "plug-in merge",
-                                                    "document events",           "PrintTicket both ways",
-                                                    "print processor EMF job"};
+    static const char* const kNames[kEntryCount] = {
+        "DocumentPropertiesW merge", "plug-in convert",       "plug-in merge",
+        "document events",           "PrintTicket both ways", "print processor EMF job"};
     return entry >= 0 && entry < kEntryCount ? kNames[entry] : "unknown";
 }
 
@@ -222,12 +224,13 @@ EntryOutcome CCorruptEntries::ProcessorJob(const std::vector<BYTE>& devMode)
     m_host.machine().SetProcessPath(kSpooler);
     // The job keeps the application's DEVMODE; GDI spools the page's as the driver completed it,
     // with a whole public part.
-    const std::vector<BYTE> page = devMode.size() >= sizeof(DEVMODEW) &&
-                                           reinterpret_cast<const DEVMODEW*>(devMode.data())->dmSize < sizeof(DEVMODEW)
-                                       ? WithPublicSize(devMode, sizeof(DEVMODEW), DM_SPECVERSION)
-                                       : devMode;
-    nirasim::PrintJobSpec job =
-        NumberedJob(m_printerName, 1, kJobDpi, std::string(reinterpret_cast<const char*>(page.data()), page.size()));
+    const std::vector<BYTE> page =
+        devMode.size() >= sizeof(DEVMODEW) &&
+                reinterpret_cast<const DEVMODEW*>(devMode.data())->dmSize < sizeof(DEVMODEW)
+            ? WithPublicSize(devMode, sizeof(DEVMODEW), DM_SPECVERSION)
+            : devMode;
+    nirasim::PrintJobSpec job = NumberedJob(
+        m_printerName, 1, kJobDpi, std::string(reinterpret_cast<const char*>(page.data()), page.size()));
     job.devmode = devMode;
     const nirasim::PrintJobRun run = m_processor.Run(job);
     m_host.machine().SetProcessPath(kApplication);

@@ -78,7 +78,8 @@ std::vector<BYTE> PackedSettings(const std::vector<BYTE>& devMode)
         return {};
     }
     const BYTE* settings = reinterpret_cast<const BYTE*>(&section->packedLength);
-    return std::vector<BYTE>(settings, settings + sizeof(PrivateDevMode) - offsetof(PrivateDevMode, packedLength));
+    return std::vector<BYTE>(settings,
+                             settings + sizeof(PrivateDevMode) - offsetof(PrivateDevMode, packedLength));
 }
 
 class CCorruptRun {
@@ -129,7 +130,8 @@ void CCorruptRun::TryOne()
 void CCorruptRun::CallEntry(int entry, const CorruptSeed& seed, const DamagedDevMode& input)
 {
     const bool armed = m_options.failures && m_corruptor.Pick(2) == 0;
-    const unsigned long failNumber = armed ? static_cast<unsigned long>(1 + m_corruptor.Pick(kLargestFailNumber)) : 0;
+    const unsigned long failNumber =
+        armed ? static_cast<unsigned long>(1 + m_corruptor.Pick(kLargestFailNumber)) : 0;
     const std::string what = Format("%s, DEVMODE %ld (%s, %s: %s)", CCorruptEntries::Name(entry), m_tried,
                                     seed.name, DevModeDamageName(input.damage), input.detail.c_str());
     m_host.machine().ClearJournals();
@@ -148,8 +150,8 @@ void CCorruptRun::CallEntry(int entry, const CorruptSeed& seed, const DamagedDev
     Check(entry, input, outcome, !failed.empty(), failed.empty() ? what : what + ", " + failed + " failed");
 }
 
-void CCorruptRun::Check(int entry, const DamagedDevMode& input, const EntryOutcome& outcome, bool failureInjected,
-                        const std::string& what)
+void CCorruptRun::Check(int entry, const DamagedDevMode& input, const EntryOutcome& outcome,
+                        bool failureInjected, const std::string& what)
 {
     if (!m_host.machine().MessageBoxes().empty() || m_dialogs != 0) {
         Finding(what, "showed a message box or dialog");
@@ -163,7 +165,8 @@ void CCorruptRun::Check(int entry, const DamagedDevMode& input, const EntryOutco
         const std::vector<BYTE> settings = PackedSettings(out);
         if (settings.empty()) {
             Finding(what, "handed out a DEVMODE without a valid private section");
-        } else if (input.damage == DevModeDamage::None && !failureInjected && CCorruptEntries::KeepsSettings(entry)) {
+        } else if (input.damage == DevModeDamage::None && !failureInjected &&
+                   CCorruptEntries::KeepsSettings(entry)) {
             const std::vector<BYTE> expected = PackedSettings(input.bytes);
             if (!expected.empty() && settings != expected) {
                 Finding(what, "lost the settings of an intact DEVMODE");
@@ -171,7 +174,8 @@ void CCorruptRun::Check(int entry, const DamagedDevMode& input, const EntryOutco
         }
     }
     // The plug-in converts sections only: a DEVMODE without one is not its to take.
-    const bool sectionEntry = entry == CCorruptEntries::kPluginConvert || entry == CCorruptEntries::kPluginMerge;
+    const bool sectionEntry =
+        entry == CCorruptEntries::kPluginConvert || entry == CCorruptEntries::kPluginMerge;
     if (input.damage == DevModeDamage::None && !failureInjected && !outcome.succeeded &&
         !(sectionEntry && PackedSettings(input.bytes).empty())) {
         Finding(what, "refused an intact DEVMODE");
@@ -193,10 +197,10 @@ void CCorruptRun::Report(double seconds) const
         calls += figures.calls;
         injected += figures.failuresInjected;
     }
-    HostMachine::Print(Format("seed %llu, %ld DEVMODEs tried (%ld intact, from %zu valid ones) in %.1f s: %ld entry "
-                              "calls, %ld failures injected",
-                              m_options.seed, m_tried, m_intact, m_entries.Seeds().size(), seconds, calls,
-                              injected));
+    HostMachine::Print(
+        Format("seed %llu, %ld DEVMODEs tried (%ld intact, from %zu valid ones) in %.1f s: %ld entry "
+               "calls, %ld failures injected",
+               m_options.seed, m_tried, m_intact, m_entries.Seeds().size(), seconds, calls, injected));
     for (int entry = 0; entry < CCorruptEntries::kEntryCount; ++entry) {
         const EntryFigures& figures = m_figures[entry];
         HostMachine::Print(Format("  %-26s %6ld calls, %6ld succeeded, %6ld refused, %6ld failures injected",
@@ -226,7 +230,8 @@ int Run(HostMachine& host, const std::vector<std::string>& arguments)
             // Real time: the simulated machine's clock may run ahead of the wall clock.
             const auto started = std::chrono::steady_clock::now();
             const auto limit = started + std::chrono::minutes(options.minutes);
-            while (options.minutes > 0 ? std::chrono::steady_clock::now() < limit : run.Tried() < options.count) {
+            while (options.minutes > 0 ? std::chrono::steady_clock::now() < limit
+                                       : run.Tried() < options.count) {
                 run.TryOne();
             }
             run.Report(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());

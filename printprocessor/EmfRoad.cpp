@@ -54,11 +54,13 @@ DEVMODEW* FetchPrinterDevmode(LPWSTR printerName)
 DEVMODEW* CopyJobDevmode(const DEVMODEW* devmode)
 {
     const SIZE_T publicSize = devmode->dmSize < sizeof(DEVMODEW) ? sizeof(DEVMODEW) : devmode->dmSize;
-    auto* copy = static_cast<DEVMODEW*>(GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, publicSize + devmode->dmDriverExtra));
+    auto* copy =
+        static_cast<DEVMODEW*>(GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, publicSize + devmode->dmDriverExtra));
     if (copy != nullptr) {
         const auto* bytes = reinterpret_cast<const BYTE*>(devmode);
         CopyMemory(copy, bytes, devmode->dmSize);
-        CopyMemory(reinterpret_cast<BYTE*>(copy) + publicSize, bytes + devmode->dmSize, devmode->dmDriverExtra);
+        CopyMemory(reinterpret_cast<BYTE*>(copy) + publicSize, bytes + devmode->dmSize,
+                   devmode->dmDriverExtra);
         copy->dmSize = static_cast<WORD>(publicSize);
     }
     return copy;

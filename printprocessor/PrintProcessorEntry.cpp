@@ -1,5 +1,7 @@
 #include "printprocessor/PrintProcessorEntry.h"
 
+#include <algorithm>
+
 #include "common/SafeString.h"
 #include "printprocessor/EmfRoad.h"
 #include "printprocessor/JobParameter.h"
@@ -53,13 +55,17 @@ void FreeProcessorJob(ProcessorJob* job)
 }
 
 // The DEVMODE of the open data, whole (public and private part); false when it cannot be copied.
+// The copy holds at least a whole public record, zero past what the DEVMODE claims, so that its
+// sizes can always be read to judge it: a DEVMODE claiming fewer bytes than its own size fields is
+// refused later for being short, never read past its end.
 bool CopyDevmode(ProcessorJob& job, const DEVMODEW* devmode)
 {
     if (devmode == nullptr) {
         return true;
     }
-    size_t size = static_cast<size_t>(devmode->dmSize) + devmode->dmDriverExtra;
-    job.devmode = static_cast<DEVMODEW*>(GlobalAlloc(GMEM_FIXED, size));
+    const size_t size = static_cast<size_t>(devmode->dmSize) + devmode->dmDriverExtra;
+    job.devmode =
+        static_cast<DEVMODEW*>(GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, std::max(size, sizeof(DEVMODEW))));
     if (job.devmode == nullptr) {
         return false;
     }

@@ -43,7 +43,8 @@ std::vector<BYTE> OwnLayout(CoreInstance& core, const std::vector<BYTE>& devMode
 {
     std::vector<BYTE> bytes(devMode);
     DEVMODEW* publicPart = WholeDevMode(bytes);
-    if (publicPart == nullptr || (publicPart->dmSize == sizeof(DEVMODEW) && core.PluginSection(publicPart) != nullptr)) {
+    if (publicPart == nullptr ||
+        (publicPart->dmSize == sizeof(DEVMODEW) && core.PluginSection(publicPart) != nullptr)) {
         return devMode;
     }
     std::vector<BYTE> own;
@@ -51,10 +52,11 @@ std::vector<BYTE> OwnLayout(CoreInstance& core, const std::vector<BYTE>& devMode
     if (own.size() < sizeof(DEVMODEW)) {
         return devMode;
     }
-    const size_t publicSize = std::min<size_t>(reinterpret_cast<const DEVMODEW*>(devMode.data())->dmSize,
-                                               sizeof(DEVMODEW));
+    const size_t publicSize =
+        std::min<size_t>(reinterpret_cast<const DEVMODEW*>(devMode.data())->dmSize, sizeof(DEVMODEW));
     if (publicSize > kFieldsAfterSizes) {
-        memcpy(own.data() + kFieldsAfterSizes, devMode.data() + kFieldsAfterSizes, publicSize - kFieldsAfterSizes);
+        memcpy(own.data() + kFieldsAfterSizes, devMode.data() + kFieldsAfterSizes,
+               publicSize - kFieldsAfterSizes);
     }
     return own;
 }

@@ -124,6 +124,12 @@ TEST_F(EmfJobTest, ShortDevmodesAreNeverReadPastTheirEnd)
     job.devmode = Bytes(Devmode());
     run = Host().Run(job);
     EXPECT_FALSE(run.printed);
+
+    // A job DEVMODE whose sizes claim none of its bytes: refused, its sizes read from the copy.
+    job = Job(kEmf, Document(2, Devmode()));
+    job.devmode.assign(offsetof(DEVMODEW, dmDriverExtra) + sizeof(WORD), 0);
+    run = Host().Run(job);
+    EXPECT_FALSE(run.printed);
 }
 
 TEST_F(EmfJobTest, ABadRecordFailsTheJobAndEndsTheDocument)

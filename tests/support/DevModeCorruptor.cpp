@@ -177,9 +177,9 @@ void CDevModeCorruptor::SetByte(DamagedDevMode& out)
 void CDevModeCorruptor::BendPublicSize(DamagedDevMode& out)
 {
     const WORD size = ReadWord(out.bytes, offsetof(DEVMODEW, dmSize));
-    const WORD bent = static_cast<WORD>(PickValue({0, 1, kFixedFieldsEnd - 1, kFixedFieldsEnd, 156, 188,
-                                                   sizeof(DEVMODEW) - 1u, sizeof(DEVMODEW) + 1u, size - 2u,
-                                                   size + 2u, 0x7FFF, 0xFFFF}));
+    const WORD bent = static_cast<WORD>(
+        PickValue({0, 1, kFixedFieldsEnd - 1, kFixedFieldsEnd, 156, 188, sizeof(DEVMODEW) - 1u,
+                   sizeof(DEVMODEW) + 1u, size - 2u, size + 2u, 0x7FFF, 0xFFFF}));
     WriteWord(out.bytes, offsetof(DEVMODEW, dmSize), bent);
     out.detail = Detail("dmSize %lu instead of %lu", bent, size);
 }
@@ -187,9 +187,9 @@ void CDevModeCorruptor::BendPublicSize(DamagedDevMode& out)
 void CDevModeCorruptor::BendExtraSize(DamagedDevMode& out)
 {
     const WORD extra = ReadWord(out.bytes, offsetof(DEVMODEW, dmDriverExtra));
-    const WORD bent =
-        static_cast<WORD>(PickValue({0, 1, kPrivateDevmodeSize - 1u, kPrivateDevmodeSize, kPrivateDevmodeSize + 1u,
-                                     extra - 1u, extra + 1u, extra + 4u, 0x7FFF, 0xFFFF}));
+    const WORD bent = static_cast<WORD>(
+        PickValue({0, 1, kPrivateDevmodeSize - 1u, kPrivateDevmodeSize, kPrivateDevmodeSize + 1u, extra - 1u,
+                   extra + 1u, extra + 4u, 0x7FFF, 0xFFFF}));
     WriteWord(out.bytes, offsetof(DEVMODEW, dmDriverExtra), bent);
     out.detail = Detail("dmDriverExtra %lu instead of %lu", bent, extra);
 }
@@ -207,7 +207,8 @@ bool CDevModeCorruptor::BendSectionSize(DamagedDevMode& out)
     const Field fields[] = {
         {"section size", offsetof(PrivateDevMode, size)},
         {"packed length", offsetof(PrivateDevMode, packedLength)},
-        {"stream length", offsetof(PrivateDevMode, payload) + offsetof(PackedSettingsPayload, compressedLength)},
+        {"stream length",
+         offsetof(PrivateDevMode, payload) + offsetof(PackedSettingsPayload, compressedLength)},
         {"image length", offsetof(PrivateDevMode, payload) + offsetof(PackedSettingsPayload, imageLength)},
     };
     const Field& field = fields[Pick(sizeof(fields) / sizeof(fields[0]))];
@@ -215,8 +216,8 @@ bool CDevModeCorruptor::BendSectionSize(DamagedDevMode& out)
     DWORD value = 0;
     std::memcpy(&value, at, sizeof(value));
     const DWORD bent = PickValue({0, 1, 7, 8, kPackedStreamRoom, kPackedStreamRoom + 1, kPackedPayloadSize,
-                                  kPackedPayloadSize + 1, kPackedPayloadSize + 8, kPrivateDevmodeSize, value - 1,
-                                  value + 1, 0x7FFFFFFF, 0xFFFFFFFF});
+                                  kPackedPayloadSize + 1, kPackedPayloadSize + 8, kPrivateDevmodeSize,
+                                  value - 1, value + 1, 0x7FFFFFFF, 0xFFFFFFFF});
     std::memcpy(at, &bent, sizeof(bent));
     if (out.damage == DevModeDamage::SectionResealed) {
         Reseal(section);
@@ -278,7 +279,8 @@ void CDevModeCorruptor::ReplaceArea(DamagedDevMode& out)
     }
     // Half of them end like a section of this driver, as another driver's copy of one would.
     if (area >= kPrivateDevmodeSize && Pick(2) == 0) {
-        auto* section = reinterpret_cast<PrivateDevMode*>(out.bytes.data() + out.bytes.size() - kPrivateDevmodeSize);
+        auto* section =
+            reinterpret_cast<PrivateDevMode*>(out.bytes.data() + out.bytes.size() - kPrivateDevmodeSize);
         section->size = kPrivateDevmodeSize;
         section->signature = kPrivateDevmodeSignature;
         section->sectionGuid = kPrivateDevmodeGuid;
@@ -316,7 +318,10 @@ void CDevModeCorruptor::WildPublicFields(DamagedDevMode& out)
     };
     const std::vector<Field> fields = {
         {"dmSpecVersion", offsetof(DEVMODEW, dmSpecVersion), 2, {0, 0x0300, 0x0402, 0xFFFF}},
-        {"dmFields", offsetof(DEVMODEW, dmFields), 4, {0, 0xFFFFFFFF, DM_PAPERSIZE, DM_PAPERLENGTH | DM_PAPERWIDTH}},
+        {"dmFields",
+         offsetof(DEVMODEW, dmFields),
+         4,
+         {0, 0xFFFFFFFF, DM_PAPERSIZE, DM_PAPERLENGTH | DM_PAPERWIDTH}},
         {"dmOrientation", offsetof(DEVMODEW, dmOrientation), 2, {0, 3, 0xFFFF, 0x7FFF}},
         {"dmPaperSize", offsetof(DEVMODEW, dmPaperSize), 2, {0, 0xFFFF, 0x7FFF, 256, 1000, 118, 119}},
         {"dmPaperLength", offsetof(DEVMODEW, dmPaperLength), 2, {0, 1, 0xFFFF, 0x7FFF}},
@@ -345,7 +350,8 @@ void CDevModeCorruptor::WildPublicFields(DamagedDevMode& out)
         if (field.offset + field.size > out.bytes.size()) {
             continue;
         }
-        const DWORD value = field.anyValue ? PickValue(field.values) : field.values[Pick(field.values.size())];
+        const DWORD value =
+            field.anyValue ? PickValue(field.values) : field.values[Pick(field.values.size())];
         if (field.size > sizeof(DWORD)) {  // a name filled to its end, without a terminating zero
             const WORD unit = static_cast<WORD>(value == 0 ? 1 : value);
             for (size_t at = field.offset; at < field.offset + field.size; at += sizeof(WORD)) {

@@ -13,19 +13,19 @@
 #include <vector>
 
 enum class DevModeDamage {
-    None,               // handed on intact
-    BitFlipped,         // one bit anywhere
-    ByteSet,            // one byte anywhere set to a chosen value
-    PublicSizeBent,     // dmSize too small, too large or odd
-    ExtraSizeBent,      // dmDriverExtra too small, too large or odd
-    SectionSizeBent,    // a size inside the private section (its own, packed, stream, image)
-    SectionResealed,    // a section size bent, both checksums made to match again
-    ContentsResealed,   // packed settings damaged, both checksums made to match again
-    CutShort,           // the buffer cut, its sizes claiming just what is left
-    ForeignArea,        // the private area replaced by another driver's bytes
-    ForeignSignature,   // the section's signature of another driver
-    ForeignGuid,        // the section's GUID of another driver
-    WildPublicFields,   // public fields set to values out of their ranges
+    None,              // handed on intact
+    BitFlipped,        // one bit anywhere
+    ByteSet,           // one byte anywhere set to a chosen value
+    PublicSizeBent,    // dmSize too small, too large or odd
+    ExtraSizeBent,     // dmDriverExtra too small, too large or odd
+    SectionSizeBent,   // a size inside the private section (its own, packed, stream, image)
+    SectionResealed,   // a section size bent, both checksums made to match again
+    ContentsResealed,  // packed settings damaged, both checksums made to match again
+    CutShort,          // the buffer cut, its sizes claiming just what is left
+    ForeignArea,       // the private area replaced by another driver's bytes
+    ForeignSignature,  // the section's signature of another driver
+    ForeignGuid,       // the section's GUID of another driver
+    WildPublicFields,  // public fields set to values out of their ranges
 };
 
 const char* DevModeDamageName(DevModeDamage damage);

@@ -179,6 +179,8 @@ void CNiraPrivateDevModeHandler::ConvertSection(const OEMDMPARAM& param)
     CheckConvertInput(in);
     auto* out = static_cast<PrivateDevMode*>(param.pOEMDMOut);
     memmove(out, in, kPrivateDevmodeSize);
+    // A section taken with a size of 0 goes out with its size: no reader finds a section without it.
+    out->size = kPrivateDevmodeSize;
     out->paperSizeAtConvert = param.pPublicDMIn->dmPaperSize;
     out->duplexAtConvert = param.pPublicDMIn->dmDuplex;
     RecordOrigin(out, param.hPrinter);

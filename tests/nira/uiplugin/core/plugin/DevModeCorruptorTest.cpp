@@ -67,8 +67,10 @@ TEST(DevModeCorruptorTest, EveryDamageKeepsTheBufferItsSizesClaim)
         } else {
             EXPECT_NE(damaged.bytes, valid);
         }
-        if (damaged.damage == DevModeDamage::ContentsResealed || damaged.damage == DevModeDamage::SectionResealed) {
-            const auto* section = reinterpret_cast<const PrivateDevMode*>(damaged.bytes.data() + sizeof(DEVMODEW));
+        if (damaged.damage == DevModeDamage::ContentsResealed ||
+            damaged.damage == DevModeDamage::SectionResealed) {
+            const auto* section =
+                reinterpret_cast<const PrivateDevMode*>(damaged.bytes.data() + sizeof(DEVMODEW));
             EXPECT_TRUE(IsBlockChecksumValid(section));
         }
     }

@@ -296,12 +296,13 @@ TEST_F(PrivateDevModeRequestTest, ConvertCopiesTheInputAndUpdatesOnlyTheOutput)
 {
     Open(TEXT("Local Inkjet"));
     machine.SetProcessPath(TEXT("C:\\Program Files\\Writer\\writer.exe"));
-    Input()->size = 0;  // accepted next to 6892, and kept
+    Input()->size = 0;  // accepted next to 6892, and written out as 6892 so that readers find it
     const std::vector<BYTE> before = in;
     OEMDMPARAM param = Param(kPrivateDevmodeSize);
     ASSERT_EQ(handler.HandleDevMode(OEMDM_CONVERT, &param), S_OK);
     EXPECT_EQ(in, before);
-    EXPECT_EQ(Output()->size, 0u);
+    EXPECT_EQ(Output()->size, kPrivateDevmodeSize);
+    EXPECT_EQ(Input()->size, 0u);
     EXPECT_EQ(Output()->paperSizeAtConvert, 9);
     EXPECT_EQ(Output()->duplexAtConvert, 2);
     EXPECT_STREQ(Output()->processPath, "C:\\Program Files\\Writer\\writer.exe");
@@ -367,7 +368,8 @@ TEST_F(PrivateDevModeRequestTest, AnotherDriversOrADamagedSectionIsNotCopied)
          [](PrivateDevMode* s) { reinterpret_cast<BYTE*>(&s->payload)[3] ^= 0x40; }},
         {"packed length changed after the checksum", [](PrivateDevMode* s) { s->packedLength += 1; }},
         {"both checksums wrong alike", [](PrivateDevMode* s) { s->checksum = s->checksumCopy = 99; }},
-        {"a stale second copy outside the program known for it", [](PrivateDevMode* s) { s->checksumCopy += 1; }},
+        {"a stale second copy outside the program known for it",
+         [](PrivateDevMode* s) { s->checksumCopy += 1; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
