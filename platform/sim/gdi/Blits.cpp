@@ -126,17 +126,17 @@ void Blit(GdiDC& dest, const Mapping& map, const SourceCopy* source, DWORD rop)
     }
 }
 
-// True when the world transform turns or flips the picture, so a blit cannot be a row copy.
-bool Turns(const XFORM& world)
+// True when the DC's transform turns or flips the picture, so a blit cannot be a row copy.
+bool Turns(const XFORM& toDevice)
 {
-    return world.eM12 != 0 || world.eM21 != 0 || world.eM11 < 0 || world.eM22 < 0;
+    return toDevice.eM12 != 0 || toDevice.eM21 != 0 || toDevice.eM11 < 0 || toDevice.eM22 < 0;
 }
 
-// A blit through a turning world transform: every device pixel whose centre maps back into the
-// logical destination rectangle takes the source pixel there (nearest neighbour).
+// A blit through a turning transform: every device pixel whose centre maps back into the logical
+// destination rectangle takes the source pixel there (nearest neighbour).
 void BlitTurned(GdiDC& dest, int xDest, int yDest, int wDest, int hDest, const SourceCopy& source, DWORD rop)
 {
-    const XFORM& w = dest.world;
+    XFORM w = LogicalToDevice(dest);
     double determinant = w.eM11 * w.eM22 - w.eM12 * w.eM21;
     PixelAccess access(dest, true);
     if (determinant == 0 || !access.Valid() || wDest <= 0 || hDest <= 0) {
@@ -188,8 +188,10 @@ bool Stretch(const char* name, HDC hdcDest, int xDest, int yDest, int wDest, int
     BOOL done =
         dest != nullptr && IsPixelDC(*dest) && (!needsSource || (source != nullptr && IsPixelDC(*source)));
     if (done && wDest != 0 && hDest != 0) {
+        // The far corner goes through the transform too: the page mapping may scale the rectangle.
         POINT at = ToDevicePoint(*dest, xDest, yDest);
-        Mapping map = {at.x, at.y, wDest, hDest, wSrc, hSrc};
+        POINT end = ToDevicePoint(*dest, xDest + wDest, yDest + hDest);
+        Mapping map = {at.x, at.y, end.x - at.x, end.y - at.y, wSrc, hSrc};
         if (needsSource && wSrc != 0 && hSrc != 0) {
             // A negative source size reads the rectangle that ends at the given corner.
             int left = wSrc > 0 ? xSrc : xSrc + wSrc + 1;
@@ -197,12 +199,21 @@ bool Stretch(const char* name, HDC hdcDest, int xDest, int yDest, int wDest, int
             PixelAccess destAccess(*dest, false);
             SourceCopy copy = CopySource(*source, left, top, std::abs(wSrc), std::abs(hSrc), dest->textColor,
                                          dest->bkColor, destAccess.Get().mono);
-            if (Turns(dest->world)) {
+            if (Turns(LogicalToDevice(*dest))) {
                 BlitTurned(*dest, xDest, yDest, wDest, hDest, copy, rop);
             } else {
                 Blit(*dest, map, &copy, rop);
             }
         } else if (!needsSource) {
+            if (Turns(LogicalToDevice(*dest))) {
+                // A flipped rectangle covers the device pixels between its corners.
+                map = {std::min(at.x, end.x),
+                       std::min(at.y, end.y),
+                       std::abs(map.destWidth),
+                       std::abs(map.destHeight),
+                       0,
+                       0};
+            }
             Blit(*dest, map, nullptr, rop);
         }
     }
