@@ -1,6 +1,7 @@
 // Pixels and blits of memory and window DCs: GetPixel and SetPixel, PatBlt, BitBlt and StretchBlt
 // with any raster operation (monochrome sources take the destination's text and background colours,
-// colour sources become white where they show the source's background colour), and flood fills.
+// colour sources become white where they show the source's background colour, a HALFTONE stretch
+// shrinks by averaging), and flood fills.
 #include "gdi/Raster.h"
 
 #include <algorithm>
@@ -82,7 +83,52 @@ struct Mapping {
     int sourceHeight;
 };
 
-// Writes source pixels (nearest neighbour; a negative size mirrors) through a raster operation.
+// The source pixels along one axis that fall on destination pixel i of n: the nearest one, or when
+// averaging, the whole block (a negative size mirrors).
+Span SourceSpan(int i, int n, int size, bool average)
+{
+    int total = std::abs(size);
+    int begin = static_cast<int>(static_cast<long long>(i) * total / n);
+    int end = average ? std::max(begin + 1, static_cast<int>(static_cast<long long>(i + 1) * total / n))
+                      : begin + 1;
+    return size < 0 ? Span{total - end, total - begin} : Span{begin, end};
+}
+
+// The mean colour of the source pixels of a block; false when none of them is inside the source.
+bool BlockColour(const SourceCopy& source, const Span& columns, const Span& rows, uint32_t& pixel)
+{
+    constexpr int kChannelBits = 8;
+    constexpr uint32_t kChannel = 0xFF;
+    if (columns.right - columns.left == 1 && rows.right - rows.left == 1) {
+        size_t at = static_cast<size_t>(rows.left) * source.width + columns.left;
+        pixel = source.pixels[at];
+        return source.inside[at];
+    }
+    uint64_t sums[3] = {0, 0, 0};
+    uint64_t count = 0;
+    for (int y = rows.left; y < rows.right; ++y) {
+        for (int x = columns.left; x < columns.right; ++x) {
+            size_t at = static_cast<size_t>(y) * source.width + x;
+            if (source.inside[at]) {
+                for (int c = 0; c < 3; ++c) {
+                    sums[c] += (source.pixels[at] >> (c * kChannelBits)) & kChannel;
+                }
+                ++count;
+            }
+        }
+    }
+    if (count == 0) {
+        return false;
+    }
+    pixel = 0;
+    for (int c = 0; c < 3; ++c) {
+        pixel |= static_cast<uint32_t>((sums[c] + count / 2) / count) << (c * kChannelBits);
+    }
+    return true;
+}
+
+// Writes source pixels through a raster operation. A shrinking HALFTONE blit shows each block of
+// source pixels as its mean colour; the other modes keep the nearest pixel and drop the rest.
 void Blit(GdiDC& dest, const Mapping& map, const SourceCopy* source, DWORD rop)
 {
     PixelAccess access(dest, true);
@@ -94,30 +140,21 @@ void Blit(GdiDC& dest, const Mapping& map, const SourceCopy* source, DWORD rop)
     uint32_t pattern = BrushColor(dest, brushColor) ? PixelOf(brushColor, pixels.mono) : 0;
     int columns = std::abs(map.destWidth);
     int rows = std::abs(map.destHeight);
+    bool halftone = dest.stretchMode == HALFTONE;
     Region writable = access.Writable();
     for (int row = 0; row < rows; ++row) {
         int y = map.destHeight >= 0 ? map.destY + row : map.destY - row;
-        int sy = static_cast<int>(static_cast<long long>(row) * std::abs(map.sourceHeight) / rows);
-        if (map.sourceHeight < 0) {
-            sy = std::abs(map.sourceHeight) - 1 - sy;
-        }
+        Span sourceRows = SourceSpan(row, rows, map.sourceHeight, halftone);
         for (int column = 0; column < columns; ++column) {
             int x = map.destWidth >= 0 ? map.destX + column : map.destX - column;
             if (!writable.Contains(x, y)) {
                 continue;
             }
             uint32_t s = 0;
-            if (source != nullptr) {
-                int sx =
-                    static_cast<int>(static_cast<long long>(column) * std::abs(map.sourceWidth) / columns);
-                if (map.sourceWidth < 0) {
-                    sx = std::abs(map.sourceWidth) - 1 - sx;
-                }
-                size_t at = static_cast<size_t>(sy) * source->width + sx;
-                if (!source->inside[at]) {
-                    continue;
-                }
-                s = source->pixels[at];
+            if (source != nullptr &&
+                !BlockColour(*source, SourceSpan(column, columns, map.sourceWidth, halftone), sourceRows,
+                             s)) {
+                continue;
             }
             uint32_t& d = pixels.At(x, y);
             uint32_t result = ApplyRop(rop, pattern, s, d & kAllBits);

@@ -9,7 +9,6 @@
 
 #include "GdiCanvas.h"
 
-
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
