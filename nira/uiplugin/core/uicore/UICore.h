@@ -15,6 +15,7 @@
 #include "nira/uiplugin/interfaces/INiraUISettingsOwner.h"
 #include "nira/uiplugin/interfaces/PresentationIntf.h"
 
+class CNiraCapabilityDB;
 class CNiraConstraintEngine;
 class CNiraConstraintServices;
 class CNiraCoreServices;
@@ -221,7 +222,7 @@ private:
     CNiraUISink* m_sink;
     HMODULE m_resourceModule;
     CNiraDataSource* m_layoutReader;
-    CNiraDataSource* m_capabilityReader;  // non-null once the driver state is built
+    CNiraCapabilityDB* m_capabilityReader;  // non-null once the driver state is built
     POEMUIPSPARAM m_sheetParam;           // borrowed
     DEVMODEW* m_colorPublicDevMode;       // borrowed during QueryColorProfile only
     PVOID m_colorPrivateDevMode;          // borrowed during QueryColorProfile only
