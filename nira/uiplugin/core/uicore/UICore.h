@@ -223,9 +223,9 @@ private:
     HMODULE m_resourceModule;
     CNiraDataSource* m_layoutReader;
     CNiraCapabilityDB* m_capabilityReader;  // non-null once the driver state is built
-    POEMUIPSPARAM m_sheetParam;           // borrowed
-    DEVMODEW* m_colorPublicDevMode;       // borrowed during QueryColorProfile only
-    PVOID m_colorPrivateDevMode;          // borrowed during QueryColorProfile only
+    POEMUIPSPARAM m_sheetParam;             // borrowed
+    DEVMODEW* m_colorPublicDevMode;         // borrowed during QueryColorProfile only
+    PVOID m_colorPrivateDevMode;            // borrowed during QueryColorProfile only
     int m_stoppedAtLimit;
     unsigned m_featureIdLimit;
     unsigned m_changeDepth;

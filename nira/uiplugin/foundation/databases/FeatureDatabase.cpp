@@ -19,17 +19,15 @@ CNiraFeatureDatabase::CNiraFeatureDatabase(LPCWSTR path)
     }
 }
 
-CNiraFeatureDatabase::CNiraFeatureDatabase(CNiraDatabaseCopy* shared)
-    : m_copy(shared),
+CNiraFeatureDatabase::CNiraFeatureDatabase(CNiraDatabaseCopy& shared)
+    : m_copy(&shared),
       m_lastResult(SQLITE_OK),
       m_errorText(nullptr),
       m_mode(0),
       m_callback(nullptr),
       m_callbackArg(nullptr)
 {
-    if (m_copy != nullptr) {
-        m_lastResult = OpenResult();
-    }
+    m_lastResult = OpenResult();
 }
 
 CNiraFeatureDatabase::~CNiraFeatureDatabase()

@@ -34,7 +34,7 @@ public:
     // Runs the statements on a copy that another reader owns and keeps open (the capability
     // reader's), so that the database is copied and its schema read once; the copy must outlive
     // this object.
-    explicit CNiraFeatureDatabase(CNiraDatabaseCopy* shared);
+    explicit CNiraFeatureDatabase(CNiraDatabaseCopy& shared);
     ~CNiraFeatureDatabase() override;
     CNiraFeatureDatabase(const CNiraFeatureDatabase&) = delete;
     CNiraFeatureDatabase& operator=(const CNiraFeatureDatabase&) = delete;

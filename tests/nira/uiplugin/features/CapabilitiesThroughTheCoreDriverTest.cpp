@@ -82,8 +82,8 @@ TEST_F(CapabilitiesThroughTheCoreDriverTest, APluginObjectReadsOneCopyOfTheDatab
     nirasim::CoreDriver driver(kPrinter);
     std::vector<WORD> papers(14);
     DWORD filled = 0;
-    driver->Plugin()->DeviceCapabilities(nullptr, driver->Printer(), nullptr, DC_PAPERS, papers.data(), nullptr,
-                                         nullptr, 0, &filled);
+    driver->Plugin()->DeviceCapabilities(nullptr, driver->Printer(), nullptr, DC_PAPERS, papers.data(),
+                                         nullptr, nullptr, 0, &filled);
     EXPECT_EQ(filled, 14u);
     WCHAR pattern[MAX_PATH] = {};
     ASSERT_NE(GetTempPathW(MAX_PATH, pattern), 0u);
