@@ -1,6 +1,7 @@
 #include "printticket/XDQName.h"
 
 #include "printticket/XDComPtr.h"
+#include "printticket/XDGuard.h"
 
 namespace {
 
@@ -39,23 +40,28 @@ namespace {
 
 // Calls found(name, attribute) for each item of the element's attribute map until it answers true.
 // Walked by index: declarations are items of the attribute map, but not every DOM finds them by
-// name or meets them in a walk by nextNode.
+// name or meets them in a walk by nextNode. A read that fails throws: a declaration it hid would
+// make a bound prefix look unbound.
 template <class Found>
 void VisitAttributes(IXMLDOMNode* element, Found found)
 {
     CXDComPtr<IXMLDOMNamedNodeMap> attributes;
-    if (element->get_attributes(&attributes) != S_OK || !attributes) {
+    const HRESULT listed = element->get_attributes(&attributes);
+    XDThrowIfFailed(listed);
+    if (listed != S_OK || !attributes) {
         return;
     }
     LONG count = 0;
-    if (FAILED(attributes->get_length(&count))) {
-        return;
-    }
+    XDThrowIfFailed(attributes->get_length(&count));
     for (LONG i = 0; i < count; ++i) {
         CXDComPtr<IXMLDOMNode> attribute;
         CXDBstr name;
-        if (attributes->get_item(i, &attribute) != S_OK || !attribute ||
-            FAILED(attribute->get_nodeName(&name)) || !name.Get()) {
+        XDThrowIfFailed(attributes->get_item(i, &attribute));
+        if (!attribute) {
+            continue;
+        }
+        XDThrowIfFailed(attribute->get_nodeName(&name));
+        if (!name.Get()) {
             continue;
         }
         if (found(name.Get(), attribute.Get())) {
@@ -64,13 +70,11 @@ void VisitAttributes(IXMLDOMNode* element, Found found)
     }
 }
 
-// The text of a declaration attribute; false when it cannot be read.
+// The text of a declaration attribute.
 bool DeclaredUri(IXMLDOMNode* attribute, XDText& uri)
 {
     CXDBstr text;
-    if (FAILED(attribute->get_text(&text))) {
-        return false;
-    }
+    XDThrowIfFailed(attribute->get_text(&text));
     uri = text.Get() ? text.Get() : TEXT("");
     return true;
 }
@@ -78,7 +82,11 @@ bool DeclaredUri(IXMLDOMNode* attribute, XDText& uri)
 bool IsDocumentNode(IXMLDOMNode* node)
 {
     DOMNodeType type = NODE_INVALID;
-    return node && SUCCEEDED(node->get_nodeType(&type)) && type == NODE_DOCUMENT;
+    if (!node) {
+        return false;
+    }
+    XDThrowIfFailed(node->get_nodeType(&type));
+    return type == NODE_DOCUMENT;
 }
 
 }  // namespace
@@ -156,21 +164,18 @@ bool XDLookupNamespaceUri(IXMLDOMNode* node, const XDText& prefix, XDText& uri,
     }
     while (current) {
         DOMNodeType type = NODE_INVALID;
-        current->get_nodeType(&type);
+        XDThrowIfFailed(current->get_nodeType(&type));
         CXDComPtr<IXMLDOMNode> parent;
-        const bool hasParent = SUCCEEDED(current->get_parentNode(&parent));
+        XDThrowIfFailed(current->get_parentNode(&parent));
         if (type == NODE_ELEMENT) {
             // The document element: the last element of the walk.
-            if (rootDeclarations && hasParent && IsDocumentNode(parent.Get())) {
+            if (rootDeclarations && IsDocumentNode(parent.Get())) {
                 if (rootDeclarations->Lookup(current.Get(), prefix, uri)) {
                     return true;
                 }
             } else if (XDDeclaredOn(current.Get(), prefix, uri) == S_OK) {
                 return true;
             }
-        }
-        if (!hasParent) {
-            break;
         }
         current = std::move(parent);
     }

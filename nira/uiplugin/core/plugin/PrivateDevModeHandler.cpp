@@ -48,21 +48,30 @@ void CheckConvertInput(const PrivateDevMode* in)
 }
 
 // Records who prepared the job: the program's path (kept as it stands inside the spooler) and,
-// for a job that goes to another machine, the user's name.
+// for a job that goes to another machine, the user's name. A path too long to keep is left out;
+// what could not be read fails the conversion rather than leaving the caller's origin in place.
 void RecordOrigin(PrivateDevMode* out, HANDLE printer)
 {
     size_t length = 0;
-    if (GetProcessPath(out->processPath, kPrivateDevmodeTextChars, &length) != 0) {
+    const LONG path = GetProcessPath(out->processPath, kPrivateDevmodeTextChars, &length);
+    if (path == ERROR_INSUFFICIENT_BUFFER) {
         return;
+    }
+    if (path != 0) {
+        Refuse(ERROR_READ_FAULT);
     }
     out->processPath[kPrivateDevmodeTextChars - 1] = 0;
     char baseName[kBaseNameChars + 1] = {};
     if (GetFileBaseName(out->processPath, baseName, sizeof(baseName), &length) != 0) {
         baseName[0] = 0;
     }
-    CNiraPrinterAccess access(printer);
-    if (strcmp(baseName, kSpoolerProgram) != 0 && !access.IsLocalPrinter()) {
-        GetCurrentUserName(out->userName, kPrivateDevmodeTextChars);
+    if (strcmp(baseName, kSpoolerProgram) != 0) {
+        CNiraPrinterAccess access(printer);
+        BOOL local = FALSE;
+        if (!access.CheckLocalPrinter(&local) ||
+            (!local && GetCurrentUserName(out->userName, kPrivateDevmodeTextChars) != 0)) {
+            Refuse(ERROR_READ_FAULT);
+        }
     }
     if (_stricmp(baseName, kStaleChecksumProgram) == 0 && out->checksumCopy != out->checksum) {
         out->checksumCopy = out->checksum;
