@@ -123,9 +123,7 @@ void CXDPrintSchemaDocument::DeclarePrefix(CXDBstr& prefix, LPCWSTR preferred, L
     CXDString candidate(preferred);
     for (int attempt = 1;; ++attempt) {
         XDText bound;
-        const HRESULT declared = XDDeclaredOn(m_root.Get(), candidate.GetBuffer(), bound);
-        XDThrowIfFailed(declared);
-        if (declared != S_OK) {
+        if (XDDeclaredOn(m_root.Get(), candidate.GetBuffer(), bound) != S_OK) {
             CXDString declaration(kNamespaceAttributeStart);
             declaration.Append(candidate.GetBuffer());
             CXDBstr name(AllocBstrOrThrow(declaration.GetBuffer()));
@@ -376,12 +374,7 @@ HRESULT CXDPrintSchemaDocument::ElementValueText(IXMLDOMNode* element, CXDString
     CXDComPtr<IXMLDOMNode> reference;
     SelectChild(element, XDVocabulary::kParameterRef, reference);
     CXDBstr referenceName;
-    if (!reference) {
-        return S_FALSE;
-    }
-    const HRESULT named = GetAttributeText(reference.Get(), XDVocabulary::kName, &referenceName);
-    XDThrowIfFailed(named);
-    if (named != S_OK) {
+    if (!reference || GetAttributeText(reference.Get(), XDVocabulary::kName, &referenceName) != S_OK) {
         return S_FALSE;
     }
     // The ParameterInit the reference names, and its own Value: one without a Value gives none.
@@ -426,22 +419,21 @@ HRESULT CXDPrintSchemaDocument::FindNamespacePrefix(LPCWSTR namespaceUri, BSTR* 
         LONG count = 0;
         XDThrowIfFailed(attributes->get_length(&count));
         for (LONG i = 0; i < count; ++i) {
-            // A read that fails is no undeclared prefix: the failure is the answer.
             CXDComPtr<IXMLDOMNode> attribute;
-            XDThrowIfFailed(attributes->get_item(i, &attribute));
-            if (!attribute) {
+            if (attributes->get_item(i, &attribute) != S_OK || !attribute) {
                 continue;
             }
             CXDBstr name;
-            XDThrowIfFailed(attribute->get_nodeName(&name));
+            if (FAILED(attribute->get_nodeName(&name))) {
+                continue;
+            }
             CXDString declared(name.Get() ? name.Get() : TEXT(""));
             if (declared.Find(kNamespaceAttributeStart, 0) != 0 ||
                 declared.GetLength() <= kNamespaceAttributeStartLength) {
                 continue;
             }
             CXDBstr value;
-            XDThrowIfFailed(attribute->get_text(&value));
-            if (!TextEquals(value.Get(), namespaceUri)) {
+            if (FAILED(attribute->get_text(&value)) || !TextEquals(value.Get(), namespaceUri)) {
                 continue;
             }
             declared.Delete(0, kNamespaceAttributeStartLength);
@@ -789,9 +781,7 @@ bool CXDPrintSchemaDocument::IsFrameworkElement(IXMLDOMNode* node, LPCWSTR local
 bool CXDPrintSchemaDocument::HasName(IXMLDOMNode* element, const XDQName& name)
 {
     CXDBstr text;
-    const HRESULT named = GetAttributeText(element, XDVocabulary::kName, &text);
-    XDThrowIfFailed(named);  // a name that could not be read is no other name
-    if (named != S_OK) {
+    if (GetAttributeText(element, XDVocabulary::kName, &text) != S_OK) {
         return false;
     }
     // The local part is compared first: most elements differ there, and it needs no lookup.

@@ -1,7 +1,6 @@
 #include "printticket/XDQName.h"
 
 #include "printticket/XDComPtr.h"
-#include "printticket/XDGuard.h"
 
 namespace {
 
@@ -40,28 +39,23 @@ namespace {
 
 // Calls found(name, attribute) for each item of the element's attribute map until it answers true.
 // Walked by index: declarations are items of the attribute map, but not every DOM finds them by
-// name or meets them in a walk by nextNode. A read that fails throws: a declaration it hid would
-// make a bound prefix look unbound.
+// name or meets them in a walk by nextNode.
 template <class Found>
 void VisitAttributes(IXMLDOMNode* element, Found found)
 {
     CXDComPtr<IXMLDOMNamedNodeMap> attributes;
-    const HRESULT listed = element->get_attributes(&attributes);
-    XDThrowIfFailed(listed);
-    if (listed != S_OK || !attributes) {
+    if (element->get_attributes(&attributes) != S_OK || !attributes) {
         return;
     }
     LONG count = 0;
-    XDThrowIfFailed(attributes->get_length(&count));
+    if (FAILED(attributes->get_length(&count))) {
+        return;
+    }
     for (LONG i = 0; i < count; ++i) {
         CXDComPtr<IXMLDOMNode> attribute;
         CXDBstr name;
-        XDThrowIfFailed(attributes->get_item(i, &attribute));
-        if (!attribute) {
-            continue;
-        }
-        XDThrowIfFailed(attribute->get_nodeName(&name));
-        if (!name.Get()) {
+        if (attributes->get_item(i, &attribute) != S_OK || !attribute ||
+            FAILED(attribute->get_nodeName(&name)) || !name.Get()) {
             continue;
         }
         if (found(name.Get(), attribute.Get())) {
@@ -70,11 +64,13 @@ void VisitAttributes(IXMLDOMNode* element, Found found)
     }
 }
 
-// The text of a declaration attribute.
+// The text of a declaration attribute; false when it cannot be read.
 bool DeclaredUri(IXMLDOMNode* attribute, XDText& uri)
 {
     CXDBstr text;
-    XDThrowIfFailed(attribute->get_text(&text));
+    if (FAILED(attribute->get_text(&text))) {
+        return false;
+    }
     uri = text.Get() ? text.Get() : TEXT("");
     return true;
 }
@@ -82,11 +78,7 @@ bool DeclaredUri(IXMLDOMNode* attribute, XDText& uri)
 bool IsDocumentNode(IXMLDOMNode* node)
 {
     DOMNodeType type = NODE_INVALID;
-    if (!node) {
-        return false;
-    }
-    XDThrowIfFailed(node->get_nodeType(&type));
-    return type == NODE_DOCUMENT;
+    return node && SUCCEEDED(node->get_nodeType(&type)) && type == NODE_DOCUMENT;
 }
 
 }  // namespace
@@ -164,18 +156,21 @@ bool XDLookupNamespaceUri(IXMLDOMNode* node, const XDText& prefix, XDText& uri,
     }
     while (current) {
         DOMNodeType type = NODE_INVALID;
-        XDThrowIfFailed(current->get_nodeType(&type));
+        current->get_nodeType(&type);
         CXDComPtr<IXMLDOMNode> parent;
-        XDThrowIfFailed(current->get_parentNode(&parent));
+        const bool hasParent = SUCCEEDED(current->get_parentNode(&parent));
         if (type == NODE_ELEMENT) {
             // The document element: the last element of the walk.
-            if (rootDeclarations && IsDocumentNode(parent.Get())) {
+            if (rootDeclarations && hasParent && IsDocumentNode(parent.Get())) {
                 if (rootDeclarations->Lookup(current.Get(), prefix, uri)) {
                     return true;
                 }
             } else if (XDDeclaredOn(current.Get(), prefix, uri) == S_OK) {
                 return true;
             }
+        }
+        if (!hasParent) {
+            break;
         }
         current = std::move(parent);
     }
