@@ -31,12 +31,19 @@ inline SamplePrinter& Sample()
     return sample;
 }
 
-// The capability database of the sample printer, as the UI core finds it.
-inline void SampleCapabilityPath(WCHAR (&path)[CNiraPrinterAccess::kComponentPathChars])
+// The path of one of the sample printer's driver components (a key of its driver INI), as the UI
+// core finds it.
+inline void SampleComponentPath(LPCWSTR key, WCHAR (&path)[CNiraPrinterAccess::kComponentPathChars])
 {
     CNiraPrinterAccess access(Sample().printer);
     access.FindDriverIni(FALSE);
-    access.GetComponentPath(kCapabilityXmlKey, path);
+    access.GetComponentPath(key, path);
+}
+
+// The capability database of the sample printer, as the UI core finds it.
+inline void SampleCapabilityPath(WCHAR (&path)[CNiraPrinterAccess::kComponentPathChars])
+{
+    SampleComponentPath(kCapabilityXmlKey, path);
 }
 
 inline LONG OnOption(INT optionIndex, INT, INT, INT, INT, INT, LPCWSTR name, INT, INT, INT, INT, INT, INT,

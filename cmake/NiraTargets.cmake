@@ -94,11 +94,18 @@ endfunction()
 
 # One of the driver's DLLs: a shared library with the file name a Windows build would have,
 # holding every object of the code libraries it is made of.
+# OWN_RESOURCES: the simulated machine's build exports a resource table of its own, which names
+# the version resource.
 function(nira_driver_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;PARTS;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "OWN_RESOURCES" "" "SOURCES;PARTS;LIBS" ${ARGN})
   add_library(${name} SHARED ${ARG_SOURCES} ${NIRA_SOURCE_ROOT}/cmake/empty.cpp)
   nira_production_target(${name})
   nira_dll_file(${name} ${CMAKE_BINARY_DIR}/bin)
+  if(ARG_OWN_RESOURCES)
+    nira_version_resource(${name} OWN_TABLE)
+  else()
+    nira_version_resource(${name})
+  endif()
   foreach(part IN LISTS ARG_PARTS)
     get_target_property(kind ${part} TYPE)
     if(kind STREQUAL "STATIC_LIBRARY")
@@ -113,6 +120,19 @@ function(nira_driver_library name)
     target_link_libraries(${name} PRIVATE nirasim)
   endif()
   add_dependencies(nira_runtime ${name})
+endfunction()
+
+# The driver's version resource on a DLL (package/version/): the resource script on Windows; on
+# the simulated machine the exported table that holds only the version, unless OWN_TABLE says that
+# the DLL's own resource table names it.
+function(nira_version_resource name)
+  cmake_parse_arguments(ARG "OWN_TABLE" "" "" ${ARGN})
+  if(WIN32)
+    target_sources(${name} PRIVATE ${NIRA_SOURCE_ROOT}/package/version/niraversion.rc)
+  elseif(NOT ARG_OWN_TABLE)
+    target_sources(${name} PRIVATE ${NIRA_SOURCE_ROOT}/package/version/sim/NiraVersionResources.cpp)
+    target_include_directories(${name} PRIVATE ${NIRA_SOURCE_ROOT})
+  endif()
 endfunction()
 
 # A DLL's file name and folder, and on Windows the C++ runtime linked in statically, so that no
@@ -137,6 +157,7 @@ function(nira_component_dll name output_dir)
   target_include_directories(${name} PRIVATE ${NIRA_SOURCE_ROOT})
   set_target_properties(${name} PROPERTIES CXX_VISIBILITY_PRESET hidden)
   nira_dll_file(${name} ${output_dir})
+  nira_version_resource(${name})
   add_dependencies(nira_runtime ${name})
 endfunction()
 

@@ -21,8 +21,9 @@ namespace {
 constexpr int kDriverList = 6054;
 constexpr int kFileList = 6055;
 constexpr int kStatusList = 6056;
-constexpr int kOrientation = 4118;
-constexpr int kLandscape = 2;
+// A device setting kept in the registry feature store, whose changes the handlers hear of.
+constexpr int kTray2 = 4305;
+constexpr int kNotInstalled = 2;
 constexpr int kReasonByUser = 2;
 
 void ShowList(CNiraCoreServices& services, int widget, const char* title)
@@ -69,18 +70,17 @@ int Run(HostMachine& host, const std::vector<std::string>&)
 
             SYSTEMTIME later = {2026, 12, 5, 11, 9, 30, 0, 0};
             host.machine().SetSystemTime(later);
-            int feature = kOrientation;
-            int option = kLandscape;
-            services.SetValue(CLASS_ORIENTATION, &feature, &option, kReasonByUser, 1, 0, 0);
-            // What the UI core tells the handlers when a feature differs from its default.
-            INiraFeatureHandler* support = nullptr;
-            if (sheets.GetHandler(CLASS_SUPPORT_INFO, &support) == 0 && support != nullptr) {
-                support->OnValueDiffers();
-            }
-            HostMachine::Print(
-                TEXT("the orientation changed to landscape at 12/11/2026 09:30 UTC: printer data "
-                     "NotifyDate ") +
-                StoredText(host, "NotifyDate"));
+            int feature = kTray2;
+            int option = kNotInstalled;
+            int owner = 0;
+            services.GetFeatureClassId(feature, &owner);
+            services.SetValue(owner, &feature, &option, kReasonByUser, 1, 0, 0);
+            // As the sheets apply a change: every handler hears of each feature that differs from
+            // its default.
+            sheets.RefreshChangedHandlers();
+            HostMachine::Print(TEXT("tray 2 set to not installed at 12/11/2026 09:30 UTC: printer data "
+                                    "NotifyDate ") +
+                               StoredText(host, "NotifyDate"));
             ShowList(services, kStatusList, "the configuration status");
             result = 0;
         }

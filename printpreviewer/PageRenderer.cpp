@@ -3,6 +3,7 @@
 #include "printpreviewer/PageBitmapReader.h"
 #include "printpreviewer/PageTurn.h"
 #include "printpreviewer/PaletteDisplay.h"
+#include "printpreviewer/PictureMapping.h"
 
 #include <cstring>
 
@@ -45,6 +46,17 @@ HBITMAP PictureSection(HDC target, const PageBitmap& picture)
     return section;
 }
 
+// The picture is stretched over the whole window of the mapping, which the viewport puts on the
+// destination.
+void DrawMapped(HDC target, const RECT& destination, HDC memory, const PageBitmap& picture)
+{
+    CNiraPictureMapping mapping(target, destination, picture.width, picture.height);
+    if (mapping.Ready()) {
+        StretchBlt(target, 0, 0, picture.width, picture.height, memory, 0, 0, picture.width, picture.height,
+                   SRCCOPY);
+    }
+}
+
 void StretchPicture(HDC target, const RECT& destination, const PageBitmap& picture)
 {
     HBITMAP section = PictureSection(target, picture);
@@ -53,9 +65,7 @@ void StretchPicture(HDC target, const RECT& destination, const PageBitmap& pictu
         HGDIOBJ previous = SelectObject(memory, section);
         // Palette displays get the better (and slower) shrinking.
         int mode = SetStretchBltMode(target, IsPaletteDevice(target) ? HALFTONE : COLORONCOLOR);
-        StretchBlt(target, destination.left, destination.top, destination.right - destination.left,
-                   destination.bottom - destination.top, memory, 0, 0, picture.width, picture.height,
-                   SRCCOPY);
+        DrawMapped(target, destination, memory, picture);
         if (mode != 0) {
             SetStretchBltMode(target, mode);
         }

@@ -400,6 +400,12 @@ typedef struct _GRADIENT_RECT {
 #define AD_COUNTERCLOCKWISE 1
 #define AD_CLOCKWISE 2
 #define MM_TEXT 1
+#define MM_LOMETRIC 2
+#define MM_HIMETRIC 3
+#define MM_LOENGLISH 4
+#define MM_HIENGLISH 5
+#define MM_TWIPS 6
+#define MM_ISOTROPIC 7
 #define MM_ANISOTROPIC 8
 
 // Stretch modes of StretchBlt.
@@ -597,7 +603,19 @@ HPALETTE WINAPI CreateHalftonePalette(HDC hdc);
 BOOL WINAPI UnrealizeObject(HGDIOBJ h);
 // Maps the DC's window pixels to the changed system palette instead of repainting them.
 BOOL WINAPI UpdateColors(HDC hdc);
+
+// The page space: logical points go through the world transform, then the window (origin and
+// extent) is mapped onto the viewport.
 int WINAPI SetMapMode(HDC hdc, int iMode);
+int WINAPI GetMapMode(HDC hdc);
+BOOL WINAPI SetWindowExtEx(HDC hdc, int x, int y, LPSIZE lpsz);
+BOOL WINAPI GetWindowExtEx(HDC hdc, LPSIZE lpsize);
+BOOL WINAPI SetViewportExtEx(HDC hdc, int x, int y, LPSIZE lpsz);
+BOOL WINAPI GetViewportExtEx(HDC hdc, LPSIZE lpsize);
+BOOL WINAPI SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
+BOOL WINAPI GetWindowOrgEx(HDC hdc, LPPOINT lppoint);
+BOOL WINAPI SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
+BOOL WINAPI GetViewportOrgEx(HDC hdc, LPPOINT lppoint);
 
 // Arcs, blends and gradients.
 int WINAPI SetArcDirection(HDC hdc, int dir);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "printpreviewer/PreviewResources.h"
+#include "package/version/sim/NiraVersionInfo.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ extern "C" __declspec(dllexport) const NIRASIM_RESOURCE_TABLE* WINAPI NiraSimGet
          static_cast<DWORD>(MenuTemplate().size())},
     };
     static const NIRASIM_RESOURCE_TABLE table = {
-        NIRASIM_RESOURCE_TABLE_VERSION, kStrings, ARRAYSIZE(kStrings), resources,
-        ARRAYSIZE(resources),           nullptr};
+        NIRASIM_RESOURCE_TABLE_VERSION, kStrings,         ARRAYSIZE(kStrings), resources,
+        ARRAYSIZE(resources),           NiraVersionInfo()};
     return &table;
 }

@@ -168,6 +168,36 @@ TEST_F(PageRendererTest, PicturesAreStretchedAndTurnedByTheirRecord)
     EXPECT_EQ(GetPixel(m_dc, 15, 28), RGB(0, 0, 255));
 }
 
+// The picture's pixels are mapped onto the destination: an 8-pixel picture over device columns 3
+// to 9 keeps its red half on the left (column 6 takes either colour, as the shrink samples). The
+// target's own mapping is given back.
+TEST_F(PageRendererTest, ThePictureIsMappedOntoTheDestinationAndTheMappingGivenBack)
+{
+    WriteHalves(m_path, 8, 4);
+    SetMapMode(m_dc, MM_ANISOTROPIC);
+    SetWindowExtEx(m_dc, 3, 3, nullptr);
+    SetViewportExtEx(m_dc, 3, 3, nullptr);
+    DrawPageBitmap(*m_document, {m_dc, {3, 5, 10, 8}, m_path, 1});
+    EXPECT_EQ(GetMapMode(m_dc), MM_ANISOTROPIC);
+    SIZE extent = {};
+    POINT origin = {};
+    EXPECT_TRUE(GetWindowExtEx(m_dc, &extent));
+    EXPECT_EQ(extent.cx, 3);
+    EXPECT_TRUE(GetViewportOrgEx(m_dc, &origin));
+    EXPECT_EQ(origin.x, 0);
+    SetMapMode(m_dc, MM_TEXT);
+    for (LONG y : {5, 7}) {
+        EXPECT_EQ(GetPixel(m_dc, 2, y), RGB(255, 255, 255));
+        EXPECT_EQ(GetPixel(m_dc, 3, y), RGB(255, 0, 0));
+        EXPECT_EQ(GetPixel(m_dc, 5, y), RGB(255, 0, 0));
+        EXPECT_EQ(GetPixel(m_dc, 7, y), RGB(0, 0, 255));
+        EXPECT_EQ(GetPixel(m_dc, 9, y), RGB(0, 0, 255));
+        EXPECT_EQ(GetPixel(m_dc, 10, y), RGB(255, 255, 255));
+    }
+    EXPECT_EQ(GetPixel(m_dc, 5, 4), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(m_dc, 5, 8), RGB(255, 255, 255));
+}
+
 TEST_F(PageRendererTest, AFileThatCannotBeUsedLeavesTheDestination)
 {
     for (const std::string& bytes : {std::string("BM"), std::string(54, 'x')}) {

@@ -7,6 +7,7 @@
 
 #include "oemui/doceventdlg/DialogResources.h"
 #include "tests/support/DialogTemplate.h"
+#include "package/version/sim/NiraVersionInfo.h"
 
 extern const NIRASIM_RESOURCE_ENTRY kNiraEvtBitmaps[];
 extern const DWORD kNiraEvtBitmapsCount;
@@ -84,7 +85,7 @@ extern "C" __declspec(dllexport) const NIRASIM_RESOURCE_TABLE* WINAPI NiraSimGet
 {
     static const std::vector<NIRASIM_RESOURCE_ENTRY> entries = Resources();
     static const NIRASIM_RESOURCE_TABLE resources = {
-        NIRASIM_RESOURCE_TABLE_VERSION,     nullptr, 0, entries.data(),
-        static_cast<DWORD>(entries.size()), nullptr};
+        NIRASIM_RESOURCE_TABLE_VERSION,     nullptr,          0, entries.data(),
+        static_cast<DWORD>(entries.size()), NiraVersionInfo()};
     return &resources;
 }

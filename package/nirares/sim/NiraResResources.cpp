@@ -11,6 +11,7 @@
 #include "package/nirares/PageDialogs.h"
 #include "package/nirares/WidgetsDialog.h"
 #include "tests/support/DialogTemplate.h"
+#include "package/version/sim/NiraVersionInfo.h"
 
 extern const NIRASIM_RESOURCE_ENTRY kNiraResBitmaps[];
 extern const DWORD kNiraResBitmapsCount;
@@ -119,7 +120,7 @@ extern "C" __declspec(dllexport) const NIRASIM_RESOURCE_TABLE* WINAPI NiraSimGet
 {
     static const std::vector<NIRASIM_RESOURCE_ENTRY> entries = Resources();
     static const NIRASIM_RESOURCE_TABLE resources = {
-        NIRASIM_RESOURCE_TABLE_VERSION,     nullptr, 0, entries.data(),
-        static_cast<DWORD>(entries.size()), nullptr};
+        NIRASIM_RESOURCE_TABLE_VERSION,     nullptr,          0, entries.data(),
+        static_cast<DWORD>(entries.size()), NiraVersionInfo()};
     return &resources;
 }

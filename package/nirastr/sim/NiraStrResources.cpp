@@ -3,6 +3,7 @@
 #include <nirasimres.h>
 
 #include "package/nirastr/NiraStrTexts.h"
+#include "package/version/sim/NiraVersionInfo.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ const NIRASIM_STRING_ENTRY kStrings[] = {
         NIRASTR_TEXTS_JAPANESE(NIRASTR_JAPANESE_ENTRY) NIRASTR_TEXTS_HEBREW(NIRASTR_HEBREW_ENTRY)};
 
 const NIRASIM_RESOURCE_TABLE kResources = {
-    NIRASIM_RESOURCE_TABLE_VERSION, kStrings, ARRAYSIZE(kStrings), nullptr, 0, nullptr};
+    NIRASIM_RESOURCE_TABLE_VERSION, kStrings, ARRAYSIZE(kStrings), nullptr, 0, NiraVersionInfo()};
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 using namespace nirasim;
 using namespace nirasim::sim;
@@ -110,13 +111,19 @@ void ForEachStretched(GdiDC& dest, int xDest, int yDest, int wDest, int hDest, c
     }
     const Pixels& pixels = access.Get();
     Region writable = access.Writable();
+    // The page mapping scales the rectangle and may flip it.
     POINT at = ToDevicePoint(dest, xDest, yDest);
-    for (int row = 0; row < hDest; ++row) {
-        int sy = static_cast<int>(static_cast<long long>(row) * source.height / hDest);
-        for (int column = 0; column < wDest; ++column) {
-            int x = at.x + column;
-            int y = at.y + row;
-            int sx = static_cast<int>(static_cast<long long>(column) * source.width / wDest);
+    POINT end = ToDevicePoint(dest, xDest + wDest, yDest + hDest);
+    int columns = std::abs(end.x - at.x);
+    int rows = std::abs(end.y - at.y);
+    for (int row = 0; row < rows; ++row) {
+        int y = std::min(at.y, end.y) + row;
+        int down = end.y >= at.y ? row : rows - 1 - row;
+        int sy = static_cast<int>(static_cast<long long>(down) * source.height / rows);
+        for (int column = 0; column < columns; ++column) {
+            int x = std::min(at.x, end.x) + column;
+            int across = end.x >= at.x ? column : columns - 1 - column;
+            int sx = static_cast<int>(static_cast<long long>(across) * source.width / columns);
             size_t index = static_cast<size_t>(sy) * source.width + sx;
             if (writable.Contains(x, y) && source.inside[index]) {
                 blend(pixels.At(x, y), index);

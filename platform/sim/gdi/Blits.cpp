@@ -1,6 +1,7 @@
 // Pixels and blits of memory and window DCs: GetPixel and SetPixel, PatBlt, BitBlt and StretchBlt
 // with any raster operation (monochrome sources take the destination's text and background colours,
-// colour sources become white where they show the source's background colour), and flood fills.
+// colour sources become white where they show the source's background colour, a HALFTONE stretch
+// shrinks by averaging), and flood fills.
 #include "gdi/Raster.h"
 
 #include <algorithm>
@@ -82,7 +83,52 @@ struct Mapping {
     int sourceHeight;
 };
 
-// Writes source pixels (nearest neighbour; a negative size mirrors) through a raster operation.
+// The source pixels along one axis that fall on destination pixel i of n: the nearest one, or when
+// averaging, the whole block (a negative size mirrors).
+Span SourceSpan(int i, int n, int size, bool average)
+{
+    int total = std::abs(size);
+    int begin = static_cast<int>(static_cast<long long>(i) * total / n);
+    int end = average ? std::max(begin + 1, static_cast<int>(static_cast<long long>(i + 1) * total / n))
+                      : begin + 1;
+    return size < 0 ? Span{total - end, total - begin} : Span{begin, end};
+}
+
+// The mean colour of the source pixels of a block; false when none of them is inside the source.
+bool BlockColour(const SourceCopy& source, const Span& columns, const Span& rows, uint32_t& pixel)
+{
+    constexpr int kChannelBits = 8;
+    constexpr uint32_t kChannel = 0xFF;
+    if (columns.right - columns.left == 1 && rows.right - rows.left == 1) {
+        size_t at = static_cast<size_t>(rows.left) * source.width + columns.left;
+        pixel = source.pixels[at];
+        return source.inside[at];
+    }
+    uint64_t sums[3] = {0, 0, 0};
+    uint64_t count = 0;
+    for (int y = rows.left; y < rows.right; ++y) {
+        for (int x = columns.left; x < columns.right; ++x) {
+            size_t at = static_cast<size_t>(y) * source.width + x;
+            if (source.inside[at]) {
+                for (int c = 0; c < 3; ++c) {
+                    sums[c] += (source.pixels[at] >> (c * kChannelBits)) & kChannel;
+                }
+                ++count;
+            }
+        }
+    }
+    if (count == 0) {
+        return false;
+    }
+    pixel = 0;
+    for (int c = 0; c < 3; ++c) {
+        pixel |= static_cast<uint32_t>((sums[c] + count / 2) / count) << (c * kChannelBits);
+    }
+    return true;
+}
+
+// Writes source pixels through a raster operation. A shrinking HALFTONE blit shows each block of
+// source pixels as its mean colour; the other modes keep the nearest pixel and drop the rest.
 void Blit(GdiDC& dest, const Mapping& map, const SourceCopy* source, DWORD rop)
 {
     PixelAccess access(dest, true);
@@ -94,30 +140,21 @@ void Blit(GdiDC& dest, const Mapping& map, const SourceCopy* source, DWORD rop)
     uint32_t pattern = BrushColor(dest, brushColor) ? PixelOf(brushColor, pixels.mono) : 0;
     int columns = std::abs(map.destWidth);
     int rows = std::abs(map.destHeight);
+    bool halftone = dest.stretchMode == HALFTONE;
     Region writable = access.Writable();
     for (int row = 0; row < rows; ++row) {
         int y = map.destHeight >= 0 ? map.destY + row : map.destY - row;
-        int sy = static_cast<int>(static_cast<long long>(row) * std::abs(map.sourceHeight) / rows);
-        if (map.sourceHeight < 0) {
-            sy = std::abs(map.sourceHeight) - 1 - sy;
-        }
+        Span sourceRows = SourceSpan(row, rows, map.sourceHeight, halftone);
         for (int column = 0; column < columns; ++column) {
             int x = map.destWidth >= 0 ? map.destX + column : map.destX - column;
             if (!writable.Contains(x, y)) {
                 continue;
             }
             uint32_t s = 0;
-            if (source != nullptr) {
-                int sx =
-                    static_cast<int>(static_cast<long long>(column) * std::abs(map.sourceWidth) / columns);
-                if (map.sourceWidth < 0) {
-                    sx = std::abs(map.sourceWidth) - 1 - sx;
-                }
-                size_t at = static_cast<size_t>(sy) * source->width + sx;
-                if (!source->inside[at]) {
-                    continue;
-                }
-                s = source->pixels[at];
+            if (source != nullptr &&
+                !BlockColour(*source, SourceSpan(column, columns, map.sourceWidth, halftone), sourceRows,
+                             s)) {
+                continue;
             }
             uint32_t& d = pixels.At(x, y);
             uint32_t result = ApplyRop(rop, pattern, s, d & kAllBits);
@@ -126,17 +163,17 @@ void Blit(GdiDC& dest, const Mapping& map, const SourceCopy* source, DWORD rop)
     }
 }
 
-// True when the world transform turns or flips the picture, so a blit cannot be a row copy.
-bool Turns(const XFORM& world)
+// True when the DC's transform turns or flips the picture, so a blit cannot be a row copy.
+bool Turns(const XFORM& toDevice)
 {
-    return world.eM12 != 0 || world.eM21 != 0 || world.eM11 < 0 || world.eM22 < 0;
+    return toDevice.eM12 != 0 || toDevice.eM21 != 0 || toDevice.eM11 < 0 || toDevice.eM22 < 0;
 }
 
-// A blit through a turning world transform: every device pixel whose centre maps back into the
-// logical destination rectangle takes the source pixel there (nearest neighbour).
+// A blit through a turning transform: every device pixel whose centre maps back into the logical
+// destination rectangle takes the source pixel there (nearest neighbour).
 void BlitTurned(GdiDC& dest, int xDest, int yDest, int wDest, int hDest, const SourceCopy& source, DWORD rop)
 {
-    const XFORM& w = dest.world;
+    XFORM w = LogicalToDevice(dest);
     double determinant = w.eM11 * w.eM22 - w.eM12 * w.eM21;
     PixelAccess access(dest, true);
     if (determinant == 0 || !access.Valid() || wDest <= 0 || hDest <= 0) {
@@ -188,8 +225,10 @@ bool Stretch(const char* name, HDC hdcDest, int xDest, int yDest, int wDest, int
     BOOL done =
         dest != nullptr && IsPixelDC(*dest) && (!needsSource || (source != nullptr && IsPixelDC(*source)));
     if (done && wDest != 0 && hDest != 0) {
+        // The far corner goes through the transform too: the page mapping may scale the rectangle.
         POINT at = ToDevicePoint(*dest, xDest, yDest);
-        Mapping map = {at.x, at.y, wDest, hDest, wSrc, hSrc};
+        POINT end = ToDevicePoint(*dest, xDest + wDest, yDest + hDest);
+        Mapping map = {at.x, at.y, end.x - at.x, end.y - at.y, wSrc, hSrc};
         if (needsSource && wSrc != 0 && hSrc != 0) {
             // A negative source size reads the rectangle that ends at the given corner.
             int left = wSrc > 0 ? xSrc : xSrc + wSrc + 1;
@@ -197,12 +236,21 @@ bool Stretch(const char* name, HDC hdcDest, int xDest, int yDest, int wDest, int
             PixelAccess destAccess(*dest, false);
             SourceCopy copy = CopySource(*source, left, top, std::abs(wSrc), std::abs(hSrc), dest->textColor,
                                          dest->bkColor, destAccess.Get().mono);
-            if (Turns(dest->world)) {
+            if (Turns(LogicalToDevice(*dest))) {
                 BlitTurned(*dest, xDest, yDest, wDest, hDest, copy, rop);
             } else {
                 Blit(*dest, map, &copy, rop);
             }
         } else if (!needsSource) {
+            if (Turns(LogicalToDevice(*dest))) {
+                // A flipped rectangle covers the device pixels between its corners.
+                map = {std::min(at.x, end.x),
+                       std::min(at.y, end.y),
+                       std::abs(map.destWidth),
+                       std::abs(map.destHeight),
+                       0,
+                       0};
+            }
             Blit(*dest, map, nullptr, rop);
         }
     }

@@ -17,7 +17,7 @@ T* Selected(HGDIOBJ handle, GdiKind kind)
     return object && object->kind == kind ? static_cast<T*>(object.get()) : nullptr;
 }
 
-// The corners of a box through the world transform, in drawing order.
+// The corners of a box through the DC's transform, in drawing order.
 std::vector<POINT> Corners(const GdiDC& dc, int left, int top, int right, int bottom)
 {
     return {ToDevicePoint(dc, left, top), ToDevicePoint(dc, right, top), ToDevicePoint(dc, right, bottom),
@@ -225,8 +225,12 @@ int WINAPI FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr)
     if (IsPixelDC(*dc) && lprc->right > lprc->left && lprc->bottom > lprc->top) {
         POINT a = ToDevicePoint(*dc, lprc->left, lprc->top);
         POINT b = ToDevicePoint(*dc, lprc->right, lprc->bottom);
-        Region outer = Region::Rect(a.x, a.y, b.x, b.y);
-        FillArea(*dc, outer.Combine(Region::Rect(a.x + 1, a.y + 1, b.x - 1, b.y - 1), RGN_DIFF), color);
+        RECT box = {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+        Region outer = Region::Rect(box.left, box.top, box.right, box.bottom);
+        FillArea(
+            *dc,
+            outer.Combine(Region::Rect(box.left + 1, box.top + 1, box.right - 1, box.bottom - 1), RGN_DIFF),
+            color);
     }
     Journal(MakeGdiCall("FrameRect", hDC,
                         {lprc->left, lprc->top, lprc->right, lprc->bottom, HandleValue(hbr)}, 1));
@@ -253,7 +257,7 @@ BOOL WINAPI DPtoLP(HDC hdc, LPPOINT lppt, int c)
     if (dc == nullptr || (lppt == nullptr && c > 0)) {
         return FALSE;
     }
-    const XFORM& w = dc->world;
+    XFORM w = LogicalToDevice(*dc);
     double determinant = static_cast<double>(w.eM11) * w.eM22 - static_cast<double>(w.eM12) * w.eM21;
     if (determinant == 0) {
         return FALSE;

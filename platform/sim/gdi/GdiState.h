@@ -118,7 +118,12 @@ struct GdiDC : GdiObject {
     int graphicsMode = GM_COMPATIBLE;
     XFORM world = {1, 0, 0, 1, 0, 0};
     int arcDirection = AD_COUNTERCLOCKWISE;
+    // The page space: logical points are mapped window -> viewport after the world transform.
     int mapMode = MM_TEXT;
+    POINT windowOrg = {0, 0};
+    POINT viewportOrg = {0, 0};
+    SIZE windowExt = {1, 1};
+    SIZE viewportExt = {1, 1};
     HGDIOBJ palette = nullptr;       // null: the stock default palette
     bool paletteBackground = false;  // selected with bForceBkgd
     bool inDocument = false;
@@ -191,6 +196,11 @@ void HandPageToRenderModule(GdiDC& dc);
 bool RenderModuleTakesPages(GdiDC& dc);
 // The spooled job whose pages a DC shows (the print processor's DC of a spool file).
 void SetDcJob(HDC dc, DWORD jobId);
+
+// The transform that applies a first, then b (a point is a row vector).
+XFORM CombineTransforms(const XFORM& a, const XFORM& b);
+// Logical to device units: the world transform, then the page's window-to-viewport mapping.
+XFORM LogicalToDevice(const GdiDC& dc);
 
 // The font selected in a DC (the stock system font when none is).
 LOGFONTW SelectedFont(const GdiDC& dc);

@@ -312,7 +312,7 @@ Region PixelAccess::Writable() const
 
 void ToDevice(const GdiDC& dc, double x, double y, double& dx, double& dy)
 {
-    const XFORM& w = dc.world;
+    XFORM w = LogicalToDevice(dc);
     dx = x * w.eM11 + y * w.eM21 + w.eDx;
     dy = x * w.eM12 + y * w.eM22 + w.eDy;
 }

@@ -61,7 +61,7 @@ void ForgetWindowSurface(HWND window);
 void TakeDibBits(GdiBitmap& bitmap);
 void GiveDibBits(GdiBitmap& bitmap);
 
-// Logical points through the DC's world transform.
+// Logical points through the DC's world transform and page mapping.
 void ToDevice(const GdiDC& dc, double x, double y, double& dx, double& dy);
 POINT ToDevicePoint(const GdiDC& dc, int x, int y);
 

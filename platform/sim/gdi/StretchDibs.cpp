@@ -3,6 +3,7 @@
 // As on Windows the caller vouches that the bits hold every row the header describes.
 #include "gdi/Raster.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <limits>
 #include <memory>
@@ -98,19 +99,28 @@ int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestH
         const auto* bits = static_cast<const BYTE*>(lpBits);
         const Pixels& pixels = access->Get();
         Region writable = access->Writable();
+        // The page mapping scales the rectangle and may flip it (a turning world transform is not
+        // drawn turned).
         POINT at = ToDevicePoint(*dc, xDest, yDest);
+        POINT end = ToDevicePoint(*dc, xDest + DestWidth, yDest + DestHeight);
+        int columns = std::abs(end.x - at.x);
+        int rows = std::abs(end.y - at.y);
+        int left = std::min(at.x, end.x);
+        int top = std::min(at.y, end.y);
         // The source rectangle's origin is its lower-left corner in a bottom-up DIB.
         int firstRow = bottomUp ? height - ySrc - SrcHeight : ySrc;
-        for (int row = 0; row < DestHeight; ++row) {
-            int sourceRow = firstRow + static_cast<int>(static_cast<long long>(row) * SrcHeight / DestHeight);
+        for (int row = 0; row < rows; ++row) {
+            int step = end.y >= at.y ? row : rows - 1 - row;
+            int sourceRow = firstRow + static_cast<int>(static_cast<long long>(step) * SrcHeight / rows);
             const BYTE* line =
                 bits + stride * static_cast<size_t>(bottomUp ? height - 1 - sourceRow : sourceRow);
-            for (int column = 0; column < DestWidth; ++column) {
-                int x = at.x + column;
-                int y = at.y + row;
+            for (int column = 0; column < columns; ++column) {
+                int x = left + column;
+                int y = top + row;
                 if (writable.Contains(x, y)) {
+                    int across = end.x >= at.x ? column : columns - 1 - column;
                     int sourceColumn =
-                        xSrc + static_cast<int>(static_cast<long long>(column) * SrcWidth / DestWidth);
+                        xSrc + static_cast<int>(static_cast<long long>(across) * SrcWidth / columns);
                     pixels.At(x, y) = DibPixel(*lpbmi, line, sourceColumn, colorCount);
                 }
             }

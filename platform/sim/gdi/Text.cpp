@@ -194,11 +194,11 @@ void DrawPixelText(GdiDC& dc, int x, int y, const std::u16string& text, const RE
     cairo_destroy(cairo);
 }
 
-// Text on a printer page's picture: placed through the world transform and turned about its
+// Text on a printer page's picture: placed through the DC's transform and turned about its
 // starting point by the font's escapement (tenths of a degree, counter-clockwise).
 void DrawPictureText(GdiDC& dc, int x, int y, const std::u16string& text)
 {
-    const XFORM& w = dc.world;
+    XFORM w = LogicalToDevice(dc);
     cairo_matrix_t world;
     cairo_matrix_init(&world, w.eM11, w.eM12, w.eM21, w.eM22, w.eDx, w.eDy);
     cairo_save(dc.cairo);
@@ -366,7 +366,10 @@ BOOL WINAPI ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* lprect,
         if ((options & ETO_OPAQUE) && lprect != nullptr) {
             POINT a = ToDevicePoint(*dc, lprect->left, lprect->top);
             POINT b = ToDevicePoint(*dc, lprect->right, lprect->bottom);
-            FillArea(*dc, Region::Rect(a.x, a.y, b.x, b.y), dc->bkColor);
+            FillArea(
+                *dc,
+                Region::Rect(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)),
+                dc->bkColor);
         }
         if (!text.empty()) {
             DrawPixelText(*dc, x, y, text, (options & ETO_CLIPPED) ? lprect : nullptr);

@@ -16,8 +16,9 @@ bool IsIdentity(const XFORM& x)
     return x.eM11 == 1 && x.eM12 == 0 && x.eM21 == 0 && x.eM22 == 1 && x.eDx == 0 && x.eDy == 0;
 }
 
-// The transform that applies a first, then b.
-XFORM Combine(const XFORM& a, const XFORM& b)
+}  // namespace
+
+XFORM nirasim::sim::CombineTransforms(const XFORM& a, const XFORM& b)
 {
     XFORM r;
     r.eM11 = a.eM11 * b.eM11 + a.eM12 * b.eM21;
@@ -28,6 +29,8 @@ XFORM Combine(const XFORM& a, const XFORM& b)
     r.eDy = a.eDx * b.eM12 + a.eDy * b.eM22 + b.eDy;
     return r;
 }
+
+namespace {
 
 // A singular matrix maps the page onto a line: the platform refuses it.
 bool Invertible(const XFORM& x)
@@ -116,9 +119,9 @@ BOOL WINAPI ModifyWorldTransform(HDC hdc, const XFORM* lpxf, DWORD mode)
     XFORM next = kIdentity;
     bool known = true;
     if (mode == MWT_LEFTMULTIPLY && lpxf != nullptr) {
-        next = Combine(*lpxf, dc->world);
+        next = CombineTransforms(*lpxf, dc->world);
     } else if (mode == MWT_RIGHTMULTIPLY && lpxf != nullptr) {
-        next = Combine(dc->world, *lpxf);
+        next = CombineTransforms(dc->world, *lpxf);
     } else if (mode != MWT_IDENTITY) {
         known = false;
     }
@@ -131,19 +134,4 @@ BOOL WINAPI ModifyWorldTransform(HDC hdc, const XFORM* lpxf, DWORD mode)
     }
     JournalTransform("ModifyWorldTransform", hdc, dc->world, mode, result);
     return result;
-}
-
-// Mapping modes are kept but not applied: MM_ANISOTROPIC with its default extents of 1 maps as
-// MM_TEXT does, and no other mode is drawn here.
-int WINAPI SetMapMode(HDC hdc, int iMode)
-{
-    std::lock_guard<std::recursive_mutex> guard(Gdi().lock);
-    GdiDC* dc = DcOf(hdc);
-    int previous = 0;
-    if (dc != nullptr && iMode >= MM_TEXT && iMode <= MM_ANISOTROPIC) {
-        previous = dc->mapMode;
-        dc->mapMode = iMode;
-    }
-    Journal(MakeGdiCall("SetMapMode", hdc, {iMode}, previous));
-    return previous;
 }

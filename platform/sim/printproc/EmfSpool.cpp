@@ -149,7 +149,7 @@ void JournalCall(const char* name, HANDLE handle, std::vector<long long> args, l
 }
 
 // Draws a page onto the DC's picture: the frame on the sheet, then the page's own units scaled into
-// the document rectangle, through the world transform, inside the clip.
+// the document rectangle, through the DC's transform, inside the clip.
 bool PlayOnPicture(HDC hdc, const std::string& emf, const RECT& document, const RECT* border,
                    const RECT* clip)
 {
@@ -161,7 +161,7 @@ bool PlayOnPicture(HDC hdc, const std::string& emf, const RECT& document, const 
         return PlayEmfRecords(emf, nullptr, size);
     }
     cairo_save(picture);
-    const XFORM& w = dc->world;
+    XFORM w = LogicalToDevice(*dc);
     cairo_matrix_t world;
     cairo_matrix_init(&world, w.eM11, w.eM12, w.eM21, w.eM22, w.eDx, w.eDy);
     // The frame is drawn on the sheet in device units, with the DC's pen, outside the clip.

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "GdiCanvas.h"
+
 #include <cstring>
 #include <vector>
 
@@ -16,38 +18,6 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
-
-// A memory DC holding a 32-bit bitmap, filled with one colour.
-class Canvas {
-public:
-    Canvas(int width, int height, COLORREF color)
-    {
-        HDC screen = GetDC(nullptr);
-        dc = CreateCompatibleDC(screen);
-        bitmap = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
-        previous = SelectObject(dc, bitmap);
-        Fill(0, 0, width, height, color);
-    }
-    ~Canvas()
-    {
-        SelectObject(dc, previous);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-    void Fill(int left, int top, int right, int bottom, COLORREF color)
-    {
-        HBRUSH brush = CreateSolidBrush(color);
-        RECT area = {left, top, right, bottom};
-        FillRect(dc, &area, brush);
-        DeleteObject(brush);
-    }
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;
-};
 
 // A memory DC holding a 32-bit top-down DIB section of premultiplied black with the alphas given
 // row by row.
@@ -83,16 +53,7 @@ public:
     HGDIOBJ previous = nullptr;
 };
 
-class GdiBlends : public ::testing::Test {
-protected:
-    void SetUp() override { objects = nirasim::LiveGdiObjects(); }
-    void TearDown() override
-    {
-        EXPECT_EQ(nirasim::LiveGdiObjects(), objects) << "every object made was deleted";
-    }
-    nirasim::Machine machine;
-    int objects = 0;
-};
+class GdiBlends : public CountedGdiTest {};
 
 TEST_F(GdiBlends, AlphaBlendMixesByConstantAndPremultipliedAlpha)
 {

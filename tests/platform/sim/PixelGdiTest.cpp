@@ -192,6 +192,29 @@ TEST_F(PixelGdi, StretchBltWithANegativeWidthMirrors)
     EXPECT_EQ(GetPixel(dc, -1, 0), CLR_INVALID);
 }
 
+// Shrinking drops pixels in COLORONCOLOR mode and averages blocks of them in HALFTONE mode,
+// mirrored blocks too; enlarging is the same in both.
+TEST_F(PixelGdi, HalftoneShrinksByAveragingBlocks)
+{
+    for (int x = 0; x < 4; ++x) {
+        SetPixel(dc, x, 0, x % 2 == 0 ? kBlack : kWhite);
+    }
+    SetPixel(dc, 4, 0, kRed);
+    SetPixel(dc, 5, 0, kBlue);
+    EXPECT_EQ(SetStretchBltMode(dc, COLORONCOLOR), BLACKONWHITE);
+    ASSERT_TRUE(StretchBlt(dc, 0, 2, 3, 1, dc, 0, 0, 6, 1, SRCCOPY));
+    EXPECT_EQ(Row(2, 0, 3), (std::vector<COLORREF>{kBlack, kBlack, kRed}));
+    EXPECT_EQ(SetStretchBltMode(dc, HALFTONE), COLORONCOLOR);
+    ASSERT_TRUE(StretchBlt(dc, 0, 3, 3, 1, dc, 0, 0, 6, 1, SRCCOPY));
+    EXPECT_EQ(Row(3, 0, 3), (std::vector<COLORREF>{kGrey, kGrey, RGB(128, 0, 128)}));
+    ASSERT_TRUE(StretchBlt(dc, 0, 4, 2, 1, dc, 5, 0, -4, 1, SRCCOPY));
+    EXPECT_EQ(Row(4, 0, 2), (std::vector<COLORREF>{RGB(128, 0, 128), kGrey})) << "the mirrored source";
+    ASSERT_TRUE(StretchBlt(dc, 0, 5, 4, 1, dc, 4, 0, 2, 1, SRCCOPY));
+    EXPECT_EQ(Row(5, 0, 4), (std::vector<COLORREF>{kRed, kRed, kBlue, kBlue}));
+    EXPECT_EQ(SetStretchBltMode(dc, 0), 0);
+    EXPECT_EQ(GetStretchBltMode(dc), HALFTONE);
+}
+
 TEST_F(PixelGdi, ClipRegionsLimitEveryWrite)
 {
     HRGN left = CreateRectRgn(0, 0, 10, 30);

@@ -7,10 +7,15 @@ CNiraDataSource* CreateDataSource(int kind, INT value)
 {
     switch (kind) {
     case DATA_SOURCE_CAPABILITY_DB:
-        return new CNiraCapabilityDB(value);
+        return CreateCapabilityReader(value);
     case DATA_SOURCE_UI_LAYOUT_DB:
         return new CNiraUILayoutDB();
     default:
         return nullptr;
     }
+}
+
+CNiraCapabilityDB* CreateCapabilityReader(INT value)
+{
+    return new CNiraCapabilityDB(value);
 }

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+class CNiraCapabilityDB;
 class CNiraDataSource;
 
 enum NiraDataSourceKind : int {
@@ -13,3 +14,7 @@ enum NiraDataSourceKind : int {
 // A new reader owned by the caller; null for any other kind. The value goes to the capability
 // reader's constructor.
 CNiraDataSource* CreateDataSource(int kind, INT value);
+
+// A new capability reader owned by the caller (the reader of DATA_SOURCE_CAPABILITY_DB), for a core
+// that lends the reader's copy to its feature database.
+CNiraCapabilityDB* CreateCapabilityReader(INT value);

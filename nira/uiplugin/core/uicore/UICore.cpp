@@ -8,6 +8,7 @@
 #include "nira/uiplugin/core/uicore/ComponentKeys.h"
 #include "nira/uiplugin/core/uicore/UISink.h"
 #include "nira/uiplugin/core/uisettings/NiraUISettings.h"
+#include "nira/uiplugin/foundation/databases/CapabilityDB.h"
 #include "nira/uiplugin/foundation/databases/DataSource.h"
 #include "nira/uiplugin/foundation/databases/FeatureDatabase.h"
 #include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"

@@ -15,6 +15,7 @@
 #include "nira/uiplugin/interfaces/INiraUISettingsOwner.h"
 #include "nira/uiplugin/interfaces/PresentationIntf.h"
 
+class CNiraCapabilityDB;
 class CNiraConstraintEngine;
 class CNiraConstraintServices;
 class CNiraCoreServices;
@@ -221,10 +222,10 @@ private:
     CNiraUISink* m_sink;
     HMODULE m_resourceModule;
     CNiraDataSource* m_layoutReader;
-    CNiraDataSource* m_capabilityReader;  // non-null once the driver state is built
-    POEMUIPSPARAM m_sheetParam;           // borrowed
-    DEVMODEW* m_colorPublicDevMode;       // borrowed during QueryColorProfile only
-    PVOID m_colorPrivateDevMode;          // borrowed during QueryColorProfile only
+    CNiraCapabilityDB* m_capabilityReader;  // non-null once the driver state is built
+    POEMUIPSPARAM m_sheetParam;             // borrowed
+    DEVMODEW* m_colorPublicDevMode;         // borrowed during QueryColorProfile only
+    PVOID m_colorPrivateDevMode;            // borrowed during QueryColorProfile only
     int m_stoppedAtLimit;
     unsigned m_featureIdLimit;
     unsigned m_changeDepth;

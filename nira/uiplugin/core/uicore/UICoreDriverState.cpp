@@ -16,6 +16,7 @@
 #include "nira/uiplugin/core/uisettings/OptionRowRecord.h"
 #include "nira/uiplugin/core/uicore/ReaderFactory.h"
 #include "nira/uiplugin/core/uisettings/NiraUISettings.h"
+#include "nira/uiplugin/foundation/databases/CapabilityDB.h"
 #include "nira/uiplugin/foundation/databases/CapabilityRecords.h"
 #include "nira/uiplugin/foundation/databases/DataSource.h"
 #include "nira/uiplugin/foundation/databases/FeatureDatabase.h"
@@ -74,7 +75,7 @@ int CNiraUICore::ConstructDriverState(HANDLE printer, CNiraDocEventHandler* docE
     if (m_stringDll == nullptr && BuildComponentPath(kStringDllKey, path)) {
         m_stringDll = AcquireStringDll(path);
     }
-    m_capabilityReader = CreateDataSource(DATA_SOURCE_CAPABILITY_DB, 0);
+    m_capabilityReader = CreateCapabilityReader(0);
     if (m_capabilityReader != nullptr) {
         m_featureIdLimit = featureIdLimit;
         m_stoppedAtLimit = 0;
@@ -102,7 +103,8 @@ int CNiraUICore::EnumerateFeatures(CNiraDocEventHandler* docEvents)
     BuildComponentPath(kCapabilityXmlKey, path);
     m_capabilityReader->Open(path);
     if (m_featureDatabase == nullptr) {
-        m_featureDatabase = new CNiraFeatureDatabase(path);
+        // The handlers' tables are read on the reader's copy: one copy and one schema per core.
+        m_featureDatabase = new CNiraFeatureDatabase(m_capabilityReader->Copy());
     }
     // The filter is spent by the first query: later requests work on the state it built.
     m_filterTaken = 1;

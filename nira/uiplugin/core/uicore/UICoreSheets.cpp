@@ -217,7 +217,7 @@ BOOL CNiraUICore::PrepareSheetState(WCHAR* layoutPath)
     }
     m_settings->SetOwner(this);
     if (m_capabilityReader == nullptr) {
-        m_capabilityReader = CreateDataSource(DATA_SOURCE_CAPABILITY_DB, 0);
+        m_capabilityReader = CreateCapabilityReader(0);
     }
     if (m_layoutReader == nullptr) {
         m_layoutReader = CreateDataSource(DATA_SOURCE_UI_LAYOUT_DB, 0);

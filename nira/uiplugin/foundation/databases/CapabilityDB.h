@@ -40,6 +40,9 @@ public:
     LONG Close() override;
 
     INT GetConstructionValue() const { return m_constructionValue; }
+    // The copy the reader works on, for a feature database that borrows it; it lives as long as
+    // the reader (Open and Close replace its connection, not the copy object).
+    CNiraDatabaseCopy& Copy() { return m_copy; }
 
 private:
     LONG RunFeatureSettings(const CNiraQueryText& sql, NiraFeatureRowCallback callback, LPVOID user);

@@ -4,7 +4,7 @@
 
 #include "common/NiraStatus.h"
 
-CNiraDatabaseCopy::CNiraDatabaseCopy() : m_database(nullptr), m_path(nullptr) {}
+CNiraDatabaseCopy::CNiraDatabaseCopy() : m_database(nullptr), m_path(nullptr), m_executing(0) {}
 
 CNiraDatabaseCopy::~CNiraDatabaseCopy()
 {
@@ -50,7 +50,7 @@ BOOL CNiraDatabaseCopy::EnsureOpen()
 
 BOOL CNiraDatabaseCopy::Close()
 {
-    if (m_database == nullptr || m_statements.IsRunning()) {
+    if (m_database == nullptr || m_executing != 0 || m_statements.IsRunning()) {
         return FALSE;
     }
     m_statements.Clear();
@@ -89,6 +89,20 @@ LONG CNiraDatabaseCopy::RunWithNumber(LPCSTR textBeforeNumber, LONGLONG number, 
         return NIRA_STATUS_FAILED;
     }
     return Finish(m_statements.Run(m_database, textBeforeNumber, &number, callback, argument));
+}
+
+int CNiraDatabaseCopy::Execute(LPCSTR sql, NiraQueryRowCallback callback, void* argument, char** errorText)
+{
+    if (errorText != nullptr) {
+        *errorText = nullptr;
+    }
+    if (!EnsureOpen()) {
+        return SQLITE_CANTOPEN;
+    }
+    ++m_executing;
+    int result = ExecuteQuery(m_database, sql, callback, argument, errorText);
+    --m_executing;
+    return result;
 }
 
 LONG CNiraDatabaseCopy::Finish(int result) const

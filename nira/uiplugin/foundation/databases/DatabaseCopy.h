@@ -22,7 +22,7 @@ public:
     // Opens a copy of the stored path when none is open; TRUE when a copy is open.
     BOOL EnsureOpen();
     // Closes the copy (which sweeps the temporary directory); FALSE when none was open, or when
-    // called from a row callback of the copy's own running statement (the copy stays open).
+    // called from a row callback of a statement running on the copy (the copy stays open).
     BOOL Close();
     BOOL IsOpen() const { return m_database != nullptr; }
 
@@ -37,6 +37,10 @@ public:
     // for the copy, the number bound at every run.
     LONG RunWithNumber(LPCSTR textBeforeNumber, LONGLONG number, NiraQueryRowCallback callback,
                        void* argument);
+    // Runs a caller's text of one or more statements (opening the copy first when needed) as
+    // ExecuteQuery does, for a reader that borrows this copy: SQLite's result code, SQLITE_CANTOPEN
+    // when no copy could be opened. *errorText as ExecuteQuery gives it.
+    int Execute(LPCSTR sql, NiraQueryRowCallback callback, void* argument, char** errorText);
 
     // One read transaction around several statements: they share one lock of the file and one
     // check that it has not changed. Nested, or on a copy that cannot be opened, it does nothing.
@@ -58,4 +62,5 @@ private:
     sqlite3* m_database;
     LPWSTR m_path;
     CNiraStatementCache m_statements;  // of m_database
+    int m_executing;                   // Execute calls whose rows are being read
 };

@@ -5,26 +5,41 @@
 #include "common/NiraStatus.h"
 
 CNiraFeatureDatabase::CNiraFeatureDatabase(LPCWSTR path)
-    : m_database(nullptr),
+    : m_copy(nullptr),
       m_lastResult(SQLITE_OK),
       m_errorText(nullptr),
       m_mode(0),
       m_callback(nullptr),
       m_callbackArg(nullptr)
 {
-    // A database that did not open fails every statement (its result stays the open's), so that
-    // a failed copy or open never passes for a statement without rows.
     if (path != nullptr) {
-        m_lastResult = OpenDatabaseCopy(path, &m_database);
+        m_ownCopy.SetPath(path);
+        m_copy = &m_ownCopy;
+        m_lastResult = OpenResult();
     }
+}
+
+CNiraFeatureDatabase::CNiraFeatureDatabase(CNiraDatabaseCopy& shared)
+    : m_copy(&shared),
+      m_lastResult(SQLITE_OK),
+      m_errorText(nullptr),
+      m_mode(0),
+      m_callback(nullptr),
+      m_callbackArg(nullptr)
+{
+    m_lastResult = OpenResult();
 }
 
 CNiraFeatureDatabase::~CNiraFeatureDatabase()
 {
     FreeError();
-    if (m_database != nullptr) {
-        CloseDatabaseCopy(m_database);
-    }
+}
+
+// A database that did not open fails every statement (its result stays the open's until a
+// statement runs), so that a failed copy or open never passes for a statement without rows.
+INT CNiraFeatureDatabase::OpenResult()
+{
+    return m_copy->EnsureOpen() ? SQLITE_OK : SQLITE_CANTOPEN;
 }
 
 LONG CNiraFeatureDatabase::SetMode(INT value)
@@ -42,8 +57,8 @@ LONG CNiraFeatureDatabase::ClearMode(INT)
 LONG CNiraFeatureDatabase::Execute(LPCSTR sql)
 {
     FreeError();
-    if (m_callback != nullptr && m_database != nullptr) {
-        m_lastResult = ExecuteQuery(m_database, sql, m_callback, m_callbackArg, &m_errorText);
+    if (m_callback != nullptr && m_copy != nullptr) {
+        m_lastResult = m_copy->Execute(sql, m_callback, m_callbackArg, &m_errorText);
     }
     return m_lastResult != SQLITE_OK ? NIRA_STATUS_FAILED : 0;
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "nira/uiplugin/foundation/databases/DatabaseCopy.h"
 #include "nira/uiplugin/foundation/databases/DatabaseFiles.h"
 
 // Room that an output of MakeTableName must have, in characters.
@@ -30,6 +31,10 @@ class CNiraFeatureDatabase : public INiraFeatureDatabase {
 public:
     // With a path, opens a temporary copy of that database; without one there is no database.
     explicit CNiraFeatureDatabase(LPCWSTR path);
+    // Runs the statements on a copy that another reader owns and keeps open (the capability
+    // reader's), so that the database is copied and its schema read once; the copy must outlive
+    // this object.
+    explicit CNiraFeatureDatabase(CNiraDatabaseCopy& shared);
     ~CNiraFeatureDatabase() override;
     CNiraFeatureDatabase(const CNiraFeatureDatabase&) = delete;
     CNiraFeatureDatabase& operator=(const CNiraFeatureDatabase&) = delete;
@@ -46,7 +51,10 @@ public:
     INT GetMode() const { return m_mode; }
 
 private:
-    sqlite3* m_database;
+    INT OpenResult();
+
+    CNiraDatabaseCopy m_ownCopy;  // the copy of a path given at construction
+    CNiraDatabaseCopy* m_copy;    // the copy the statements run on; null without a database
     INT m_lastResult;
     char* m_errorText;
     INT m_mode;

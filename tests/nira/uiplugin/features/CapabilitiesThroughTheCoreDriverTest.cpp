@@ -75,6 +75,30 @@ TEST_F(CapabilitiesThroughTheCoreDriverTest, PapersAndTheirSizesAndNames)
     EXPECT_EQ(Names(names, 64)[3], TEXT("A4 (210 x 297 mm)"));
 }
 
+// The feature handlers read their tables on the capability reader's copy of the database: a
+// plug-in object with its driver state keeps one temporary copy, not one for each reader.
+TEST_F(CapabilitiesThroughTheCoreDriverTest, APluginObjectReadsOneCopyOfTheDatabase)
+{
+    nirasim::CoreDriver driver(kPrinter);
+    std::vector<WORD> papers(14);
+    DWORD filled = 0;
+    driver->Plugin()->DeviceCapabilities(nullptr, driver->Printer(), nullptr, DC_PAPERS, papers.data(),
+                                         nullptr, nullptr, 0, &filled);
+    EXPECT_EQ(filled, 14u);
+    WCHAR pattern[MAX_PATH] = {};
+    ASSERT_NE(GetTempPathW(MAX_PATH, pattern), 0u);
+    WString search = WString(pattern) + TEXT("*.tmp.vdf");
+    WIN32_FIND_DATAW found = {};
+    HANDLE walk = FindFirstFileW(search.c_str(), &found);
+    ASSERT_NE(walk, INVALID_HANDLE_VALUE);
+    int copies = 1;
+    while (FindNextFileW(walk, &found)) {
+        ++copies;
+    }
+    FindClose(walk);
+    EXPECT_EQ(copies, 1);
+}
+
 TEST_F(CapabilitiesThroughTheCoreDriverTest, MediaBinsAndResolutions)
 {
     std::vector<DWORD> media = Ask<DWORD>(DC_MEDIATYPES);

@@ -4,6 +4,8 @@
 
 #include <nirasim/Machine.h>
 
+#include <regex>
+
 #include "FakeCoreServices.h"
 #include "nira/uiplugin/features/handlers/SupportInfoHandler.h"
 
@@ -93,13 +95,22 @@ TEST_F(SupportInfoTest, StoredDatesInTheUsersShortDateAndTimeZone)
 TEST_F(SupportInfoTest, TheThreeListsOfAUsbPrinter)
 {
     EXPECT_EQ(handler.InitializeStates(), 0);
-    ASSERT_EQ(Lines(6054).size(), 1u);
-    EXPECT_EQ(Lines(6054)[0].rfind(TEXT("Nira Sample Inkjet  ("), 0), 0u);
-    // The data, driver, configuration and help files, then the dependent files.
+    // The UI plug-in's product version.
+    EXPECT_EQ(Lines(6054), std::vector<WString>{TEXT("Nira Sample Inkjet  (1.0.0.0)")});
+    // The data, driver, configuration and help files, then the dependent files with the file
+    // version of their version resources; the driver file is not installed.
     const size_t files = Lines(6055).size();
-    ASSERT_GT(files, 5u);
-    EXPECT_EQ(Lines(6055)[1].substr(0, 14), TEXT("UNIDRV.DLL  \t\t"));
-    EXPECT_EQ(Lines(6055)[4].substr(0, 14), TEXT("NIRAUIP.DLL \t\t"));
+    ASSERT_GT(files, 11u);
+    EXPECT_EQ(Lines(6055)[1], TEXT("UNIDRV.DLL  \t\t"));
+    EXPECT_EQ(Lines(6055)[2], TEXT("UNIDRVUI.DLL\t\t6.0.6001.18000"));
+    EXPECT_EQ(Lines(6055)[4], TEXT("NIRAUIP.DLL \t\t1.0.0.1"));
+    EXPECT_EQ(Lines(6055)[10], TEXT("NIRASTR.DLL \t\t1.0.0.1"));
+    // The driver INI has no version resource: its date.
+    const WString ini = Lines(6055)[11];
+    EXPECT_EQ(ini.substr(0, 14), TEXT("NIRASMPL.INI\t\t"));
+    EXPECT_TRUE(
+        std::regex_match(nirasim::Utf8(ini.substr(14)), std::regex("[0-9]{1,2}\\.[0-9]{1,2}\\.[0-9]{4}")))
+        << nirasim::Utf8(ini);
     EXPECT_EQ(Lines(6056),
               (std::vector<WString>{TEXT("Installed: 12/09/2026"), TEXT("Default configuration")}));
 

@@ -11,6 +11,8 @@ using ::testing::ElementsAre;
 
 namespace {
 
+constexpr int kTray2 = 4305;
+
 // The feature ids of the sample capability database up to a limit, as its reader lists them.
 std::vector<int> DatabaseFeatures(HANDLE printer, int limit)
 {
@@ -177,4 +179,26 @@ TEST_F(UICoreTest, ReEnumerationReplacesBindingsAndReusesHandlers)
     EXPECT_EQ(journal.attaches[CLASS_ORIENTATION], 1);
     // Freed old bindings leave nothing behind for the sanitizer to find.
     EXPECT_EQ(BoundFeatures(), Without(DatabaseFeatures(printer, 5999), FEATURE_DUPLEX_UNIT));
+}
+
+TEST_F(UICoreTest, EveryHandlerHearsOfEachStoredFeatureThatDiffersFromItsDefault)
+{
+    UseRecordingHandlers();
+    ASSERT_EQ(core->ConstructDriverState(printer, nullptr), 0);
+    EXPECT_EQ(core->RefreshChangedHandlers(), 0);
+    const std::map<int, int> before = journal.valueDiffers;
+
+    CNiraUISettings* settings = nullptr;
+    core->GetSettings(&settings);
+    // Tray 2 is kept in the registry feature store; "not installed" is not its default.
+    int feature = kTray2;
+    int notInstalled = 2;
+    ASSERT_EQ(settings->ForceCurrentOption(&feature, &notInstalled, 1), 0);
+    journal.valueDiffers.clear();
+    EXPECT_EQ(core->RefreshChangedHandlers(), 0);
+    ASSERT_EQ(journal.valueDiffers.size(), journal.attaches.size());
+    for (const auto& [classId, calls] : journal.valueDiffers) {
+        const int earlier = before.count(classId) != 0 ? before.at(classId) : 0;
+        EXPECT_EQ(calls, earlier + 1) << classId;
+    }
 }

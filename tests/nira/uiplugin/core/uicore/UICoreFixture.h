@@ -31,6 +31,7 @@ struct HandlerJournal {
     std::map<int, DWORD> capabilityAnswers;    // class id -> DeviceCapabilities result it sets
     int initializeStates = 0;
     std::vector<std::string> constraintActions;  // "feature:data1" of each constraint action
+    std::map<int, int> valueDiffers;             // class id -> OnValueDiffers calls
 };
 
 inline HandlerJournal* g_journal = nullptr;
@@ -66,6 +67,12 @@ public:
         }
         *result = answer->second;
         return S_DEVCAP_OUTPUT_FULL_REPLACEMENT;
+    }
+
+    int OnValueDiffers() override
+    {
+        ++g_journal->valueDiffers[m_classId];
+        return 0;
     }
 
     int OnConstraintAction(int featureId, const char* data1, const char*, const char*) override

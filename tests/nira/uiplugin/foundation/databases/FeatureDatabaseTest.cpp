@@ -1,6 +1,7 @@
 #include "DatabaseFixture.h"
 
 #include "common/NiraStatus.h"
+#include "nira/uiplugin/foundation/databases/CapabilityDB.h"
 #include "nira/uiplugin/foundation/databases/FeatureDatabase.h"
 
 #include <string>
@@ -114,4 +115,47 @@ TEST_F(FeatureDatabaseTest, DestroyingTheObjectRemovesItsCopy)
         EXPECT_EQ(1u, CountCopies());
     }
     EXPECT_EQ(0u, CountCopies());
+}
+
+// Over the capability reader's copy the handlers' statements make no copy of their own, follow the
+// reader when it opens its database again, and keep the reader from closing the copy under a
+// statement whose rows are being read.
+TEST_F(FeatureDatabaseTest, OnTheReadersCopyNoSecondCopyIsMade)
+{
+    const WString path = MakeDatabase("caps.vdf", kTableSql);
+    CNiraCapabilityDB reader;
+    reader.Open(path.c_str());
+    CNiraFeatureDatabase database(reader.Copy());
+    EXPECT_EQ(1u, CountCopies());
+
+    struct Rows {
+        std::vector<std::string> rows;
+        CNiraCapabilityDB* reader;
+        LONG closeAnswer;
+    } seen = {{}, &reader, 0};
+    database.SetCallback(
+        [](void* argument, int count, char** values, char** names) {
+            auto* rows = static_cast<Rows*>(argument);
+            rows->closeAnswer = rows->reader->Close();
+            return CollectRow(&rows->rows, count, values, names);
+        },
+        &seen);
+    EXPECT_EQ(0, database.Execute("SELECT PaperIndex, PaperName FROM FDT4114 ORDER BY PaperIndex"));
+    EXPECT_EQ((std::vector<std::string>{"256|Letter", "259|A4"}), seen.rows);
+    EXPECT_EQ(NIRA_STATUS_FAILED, seen.closeAnswer);
+    EXPECT_EQ(1u, CountCopies());
+
+    // The reader's next open replaces its copy; the statements run on the new one.
+    reader.Open(path.c_str());
+    EXPECT_EQ(1u, CountCopies());
+    database.SetCallback(CollectRow, &seen.rows);
+    seen.rows.clear();
+    EXPECT_EQ(0, database.Execute("SELECT PaperName FROM FDT4114 WHERE PaperIndex = 259"));
+    EXPECT_EQ((std::vector<std::string>{"A4"}), seen.rows);
+
+    // A failed statement reports as on a copy of its own; closing the reader leaves it to the
+    // next statement to open the copy again.
+    EXPECT_EQ(NIRA_STATUS_FAILED, database.Execute("SELECT * FROM FDT9999"));
+    EXPECT_EQ(0, reader.Close());
+    EXPECT_EQ(0, database.Execute("SELECT PaperIndex FROM FDT4114"));
 }
