@@ -35,11 +35,20 @@ bool IsSpooler(LPCSTR baseName)
     return _stricmp(baseName, kSpoolerProgram) == 0;
 }
 
-// The process's program path; false when it cannot be read whole.
-bool ProgramPath(char (&path)[MAX_PATH])
+// The process's program path: NIRA_STATUS_OK, ERROR_INSUFFICIENT_BUFFER when it is too long to
+// read whole, NIRA_STATUS_FAILED when it cannot be read.
+LONG ReadProgramPath(char (&path)[MAX_PATH])
 {
     DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return length > 0 && length < MAX_PATH;
+    if (length == 0) {
+        return NIRA_STATUS_FAILED;
+    }
+    return length < MAX_PATH ? NIRA_STATUS_OK : ERROR_INSUFFICIENT_BUFFER;
+}
+
+bool ProgramPath(char (&path)[MAX_PATH])
+{
+    return ReadProgramPath(path) == NIRA_STATUS_OK;
 }
 
 }  // namespace
@@ -67,8 +76,12 @@ LONG GetProcessBaseName(LPSTR out, size_t size, size_t* length)
 LONG GetProcessPath(LPSTR out, size_t size, size_t* length)
 {
     char path[MAX_PATH];
-    if (out == nullptr || size == 0 || length == nullptr || !ProgramPath(path)) {
+    if (out == nullptr || size == 0 || length == nullptr) {
         return NIRA_STATUS_FAILED;
+    }
+    const LONG read = ReadProgramPath(path);
+    if (read != NIRA_STATUS_OK) {
+        return read;
     }
     if (FAILED(StringCchLengthA(path, MAX_PATH, length))) {
         return NIRA_STATUS_FAILED;

@@ -9,7 +9,8 @@
 // length goes to *length. Inside the spooler ("spoolsv.exe") the name is not written, and the
 // answer is 0 all the same.
 LONG GetProcessBaseName(LPSTR out, size_t size, size_t* length);
-// The full path of the process's program, not written inside the spooler.
+// The full path of the process's program, not written inside the spooler; ERROR_INSUFFICIENT_BUFFER
+// when it does not fit (also when it is too long to read whole).
 LONG GetProcessPath(LPSTR out, size_t size, size_t* length);
 // The last part of a path split at '\' and ','.
 LONG GetFileBaseName(LPCSTR path, LPSTR out, size_t size, size_t* length);

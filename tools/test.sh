@@ -14,12 +14,14 @@ cmake --build "$build" -j "$(nproc)"
 "$root/tools/wincheck.sh"
 
 # The fuzzers (the private settings block, the PrintTicket documents, the PML object-id list, the
-# device ID, the feature databases, whole DEVMODEs), built with clang and run briefly each from its seed corpus;
+# device ID, the feature databases, whole DEVMODEs, a network printer's answers through the
+# device-information updater), built with clang and run briefly each from its seed corpus;
 # their logs are kept in the build folder and shown only when they find something.
 fuzz_build=${NIRA_FUZZ_BUILD:-$root/build/fuzz}
 CC=clang CXX=clang++ cmake -S "$root" -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNIRA_SANITIZE=ON \
   -DNIRA_TESTS=OFF -DNIRA_FUZZERS=ON >/dev/null
-fuzzers=(BlockUnpacker:30 PrintTicketDocuments:30 PmlOidList:5 DeviceId:5 FeatureDatabases:5 DevMode:10)
+fuzzers=(BlockUnpacker:30 PrintTicketDocuments:30 PmlOidList:5 DeviceId:5 FeatureDatabases:5 DevMode:10
+  NetworkAnswers:10)
 fuzz_targets=()
 for fuzzer in "${fuzzers[@]}"; do fuzz_targets+=("fuzz_${fuzzer%%:*}"); done
 cmake --build "$fuzz_build" -j "$(nproc)" --target "${fuzz_targets[@]}" >/dev/null

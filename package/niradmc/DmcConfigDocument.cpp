@@ -33,6 +33,8 @@ public:
     CBstr(const CBstr&) = delete;
     CBstr& operator=(const CBstr&) = delete;
     BSTR Get() const { return m_text; }
+    // E_OUTOFMEMORY when the text could not be copied: a null BSTR would read as an empty name.
+    HRESULT Status() const { return m_text != nullptr ? S_OK : E_OUTOFMEMORY; }
 
 private:
     BSTR m_text;
@@ -56,22 +58,6 @@ IXMLDOMElement* AsElement(IXMLDOMNode* node)
         return nullptr;
     }
     return element;
-}
-
-// 1 and the text of an attribute, 0 when the element lacks it.
-int AttributeText(IXMLDOMElement* element, LPCWSTR name, LPWSTR text, size_t chars)
-{
-    CBstr attribute(name);
-    VARIANT value;
-    VariantInit(&value);
-    int read = 0;
-    if (element->getAttribute(attribute.Get(), &value) == S_OK && value.vt == VT_BSTR) {
-        read = SUCCEEDED(StringCchCopyW(text, chars, value.bstrVal != nullptr ? value.bstrVal : TEXT("")))
-                   ? 1
-                   : 0;
-    }
-    VariantClear(&value);
-    return read;
 }
 
 }  // namespace
@@ -119,6 +105,26 @@ bool CDmcConfigDocument::Check(HRESULT hr)
     return hr == S_OK;
 }
 
+int CDmcConfigDocument::AttributeText(IXMLDOMElement* element, LPCWSTR name, LPWSTR text, size_t chars)
+{
+    CBstr attribute(name);
+    if (!Check(attribute.Status())) {
+        return 0;
+    }
+    VARIANT value;
+    VariantInit(&value);
+    int read = 0;
+    const HRESULT hr = element->getAttribute(attribute.Get(), &value);
+    Check(hr);
+    if (hr == S_OK && value.vt == VT_BSTR) {
+        read = SUCCEEDED(StringCchCopyW(text, chars, value.bstrVal != nullptr ? value.bstrVal : TEXT("")))
+                   ? 1
+                   : 0;
+    }
+    VariantClear(&value);
+    return read;
+}
+
 bool CDmcConfigDocument::Open(LPCWSTR file, LPCWSTR root)
 {
     Close();
@@ -161,7 +167,7 @@ IXMLDOMNode* CDmcConfigDocument::Select(LPCWSTR path)
     IXMLDOMNode* from = absolute || m_context == nullptr ? static_cast<IXMLDOMNode*>(m_document) : m_context;
     CBstr query(xpath);
     IXMLDOMNode* node = nullptr;
-    if (!Check(from->selectSingleNode(query.Get(), &node))) {
+    if (!Check(query.Status()) || !Check(from->selectSingleNode(query.Get(), &node))) {
         ReleaseRef(node);
     }
     return node;
@@ -186,15 +192,13 @@ bool CDmcConfigDocument::ListChildren(LPCWSTR path, LPCWSTR element, LPWSTR list
     }
     IXMLDOMNodeList* children = nullptr;
     CBstr query(element);
-    bool listed = Check(node->selectNodes(query.Get(), &children)) &&
-                  SUCCEEDED(StringCchCopyW(list, chars, DMC_SEPARATOR));
     LONG count = 0;
-    if (listed) {
-        children->get_length(&count);
-    }
+    bool listed = Check(query.Status()) && Check(node->selectNodes(query.Get(), &children)) &&
+                  Check(children->get_length(&count)) &&
+                  SUCCEEDED(StringCchCopyW(list, chars, DMC_SEPARATOR));
     for (LONG i = 0; listed && i < count; ++i) {
         IXMLDOMNode* child = nullptr;
-        children->get_item(i, &child);
+        listed = Check(children->get_item(i, &child));
         IXMLDOMElement* childElement = AsElement(child);
         WCHAR name[kTokenChars] = {};
         if (childElement != nullptr && AttributeText(childElement, TEXT("name"), name, kTokenChars) == 1) {
@@ -217,8 +221,9 @@ int CDmcConfigDocument::CountChildren(LPCWSTR path, LPCWSTR element)
     IXMLDOMNodeList* children = nullptr;
     CBstr query(element);
     LONG count = 0;
-    if (Check(node->selectNodes(query.Get(), &children))) {
-        children->get_length(&count);
+    if (!Check(query.Status()) || !Check(node->selectNodes(query.Get(), &children)) ||
+        !Check(children->get_length(&count))) {
+        count = -1;
     }
     ReleaseRef(children);
     node->Release();
@@ -265,20 +270,19 @@ bool CDmcConfigDocument::ListAttributes(LPCWSTR path, LPWSTR list, size_t chars)
         return false;
     }
     IXMLDOMNamedNodeMap* attributes = nullptr;
-    bool listed = Check(node->get_attributes(&attributes)) && attributes != nullptr &&
-                  SUCCEEDED(StringCchCopyW(list, chars, DMC_SEPARATOR));
     LONG count = 0;
-    if (listed) {
-        attributes->get_length(&count);
-    }
+    bool listed = Check(node->get_attributes(&attributes)) && attributes != nullptr &&
+                  Check(attributes->get_length(&count)) &&
+                  SUCCEEDED(StringCchCopyW(list, chars, DMC_SEPARATOR));
     for (LONG i = 0; listed && i < count; ++i) {
         IXMLDOMNode* attribute = nullptr;
         BSTR name = nullptr;
         VARIANT value;
         VariantInit(&value);
         WCHAR token[kTokenChars] = {};
-        if (attributes->get_item(i, &attribute) == S_OK && attribute->get_nodeName(&name) == S_OK &&
-            attribute->get_nodeValue(&value) == S_OK && value.vt == VT_BSTR) {
+        listed = Check(attributes->get_item(i, &attribute)) && Check(attribute->get_nodeName(&name)) &&
+                 Check(attribute->get_nodeValue(&value));
+        if (listed && value.vt == VT_BSTR) {
             listed = SUCCEEDED(StringCchPrintfW(token, kTokenChars, TEXT("%s=%s"), name, value.bstrVal)) &&
                      DmcListAppend(list, chars, token, i == 0);
         }

@@ -36,7 +36,10 @@ public:
     HRESULT GetLastError() const { return m_lastError; }
 
 private:
+    // Keeps a failure as the last error; true for S_OK alone.
     bool Check(HRESULT hr);
+    // 1 and the text of an element's attribute, 0 when the element lacks it or it could not be read.
+    int AttributeText(IXMLDOMElement* element, LPCWSTR name, LPWSTR text, size_t chars);
 
     IXMLDOMDocument2* m_document;
     IXMLDOMNode* m_context;

@@ -226,7 +226,13 @@ HRESULT CoreInstance::ConvertDevMode(DWORD mode, const std::vector<BYTE>& in, st
     if (plugin_ == nullptr) {
         return E_FAIL;
     }
-    out = DefaultDevMode().devMode;
+    const DevModeAnswer defaults = DefaultDevMode();
+    out = defaults.devMode;
+    // A default DEVMODE that could not be made whole fails the conversion, as in the core driver.
+    if (FAILED(defaults.defaultResult) ||
+        reinterpret_cast<const DEVMODEW*>(out.data())->dmDeviceName[0] == 0) {
+        return E_FAIL;
+    }
     std::vector<BYTE> input(in);
     auto* publicIn = input.size() >= sizeof(DEVMODEW) ? reinterpret_cast<DEVMODEW*>(input.data()) : nullptr;
     auto* publicOut = reinterpret_cast<DEVMODEW*>(out.data());

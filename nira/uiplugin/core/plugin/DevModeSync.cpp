@@ -30,11 +30,14 @@ CNiraUISettings* SettingsOf(CNiraUICore* core)
 
 // Reads a REG_BINARY printer-data value of exactly the size asked for; anything else leaves the
 // target as it was.
-bool ReadStoredValue(HANDLE printer, const WCHAR* name, void* data, DWORD size)
+// How a stored default was read: taken, absent (or of another form: not trusted), or not read.
+enum class StoredRead { kTaken, kAbsent, kFailed };
+
+StoredRead ReadStoredValue(HANDLE printer, const WCHAR* name, void* data, DWORD size)
 {
     auto* buffer = static_cast<BYTE*>(LocalAlloc(LPTR, size));
     if (buffer == nullptr) {
-        return false;
+        return StoredRead::kFailed;
     }
     DWORD type = 0;
     DWORD needed = 0;
@@ -44,7 +47,12 @@ bool ReadStoredValue(HANDLE printer, const WCHAR* name, void* data, DWORD size)
         CopyMemory(data, buffer, size);
     }
     LocalFree(buffer);
-    return exact;
+    if (exact) {
+        return StoredRead::kTaken;
+    }
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND || status == ERROR_MORE_DATA
+               ? StoredRead::kAbsent
+               : StoredRead::kFailed;
 }
 
 void CopyIfSet(short* field, short stored)
@@ -99,8 +107,9 @@ HRESULT CNiraDevModeSync::DevMode(DWORD mode, POEMDMPARAM param)
     if (FAILED(answer)) {
         return answer;
     }
-    if (mode == OEMDM_DEFAULT) {
-        ApplyStoredDefaults(*param);
+    // Defaults that are stored but could not be read would leave the printer's settings unseen.
+    if (mode == OEMDM_DEFAULT && !ApplyStoredDefaults(*param)) {
+        return E_FAIL;
     }
     if (param->pPublicDMOut != nullptr) {
         SetTarget(param->pPublicDMOut);
@@ -110,11 +119,16 @@ HRESULT CNiraDevModeSync::DevMode(DWORD mode, POEMDMPARAM param)
 
 // A printer without stored defaults keeps the handler's empty section and the public DEVMODE as
 // it came; a stored value of another size is not trusted.
-void CNiraDevModeSync::ApplyStoredDefaults(const OEMDMPARAM& param)
+bool CNiraDevModeSync::ApplyStoredDefaults(const OEMDMPARAM& param)
 {
     if (param.pOEMDMOut != nullptr) {
         auto* section = static_cast<PrivateDevMode*>(param.pOEMDMOut);
-        if (ReadStoredValue(param.hPrinter, kDefaultPrivateDevModeValue, section, kPrivateDevmodeSize)) {
+        const StoredRead read =
+            ReadStoredValue(param.hPrinter, kDefaultPrivateDevModeValue, section, kPrivateDevmodeSize);
+        if (read == StoredRead::kFailed) {
+            return false;
+        }
+        if (read == StoredRead::kTaken) {
             section->size = kPrivateDevmodeSize;
             section->signature = kPrivateDevmodeSignature;
             section->version = kPrivateDevmodeVersion;
@@ -123,8 +137,10 @@ void CNiraDevModeSync::ApplyStoredDefaults(const OEMDMPARAM& param)
     }
     if (param.pPublicDMIn != nullptr) {
         BYTE stored[kStoredPublicDevModeSize] = {};
-        if (!ReadStoredValue(param.hPrinter, kDefaultPublicDevModeValue, stored, kStoredPublicDevModeSize)) {
-            return;
+        const StoredRead read =
+            ReadStoredValue(param.hPrinter, kDefaultPublicDevModeValue, stored, kStoredPublicDevModeSize);
+        if (read != StoredRead::kTaken) {
+            return read == StoredRead::kAbsent;
         }
         const auto* defaults = reinterpret_cast<const DEVMODEW*>(stored);
         DEVMODEW* in = param.pPublicDMIn;
@@ -137,6 +153,7 @@ void CNiraDevModeSync::ApplyStoredDefaults(const OEMDMPARAM& param)
         CopyIfSet(&in->dmOrientation, defaults->dmOrientation);
         in->dmFields |= kStoredDefaultFields;
     }
+    return true;
 }
 
 BOOLEAN CNiraDevModeSync::StoreDefaults(PrivateDevMode* section, CNiraUICore* core)

@@ -52,7 +52,8 @@ public:
     BOOLEAN TargetDiffers();
 
 private:
-    static void ApplyStoredDefaults(const OEMDMPARAM& param);
+    // False when stored defaults could not be read.
+    static bool ApplyStoredDefaults(const OEMDMPARAM& param);
 
     CNiraSettingsClient* m_client;  // borrowed
     DEVMODEW* m_target;             // borrowed, valid during the call that set it

@@ -294,8 +294,9 @@ LONG CNiraOemUIPlugin::EnsureSettingsClient(HANDLE printer)
     if (m_settings == nullptr) {
         m_settings = new (std::nothrow) CNiraSettingsClient();
     }
-    if (m_settings != nullptr) {
-        m_settings->Initialize(printer);
+    // A client that could not read the printer's settings would answer defaults as if they were its.
+    if (m_settings == nullptr || !m_settings->Initialize(printer)) {
+        return NIRA_STATUS_FAILED;
     }
     return NIRA_STATUS_OK;
 }

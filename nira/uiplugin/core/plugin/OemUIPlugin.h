@@ -95,6 +95,7 @@ public:
     // a colour-profile request, and the job's DEVMODE when the sheets open, into the settings.
     int SyncPublicDevMode(POEMUIPSPARAM sheetParam);
     int ImportPrivateDevMode(DEVMODEW* devMode, PVOID section);
+    bool LoadSection(DEVMODEW* devMode, PrivateDevMode* section, LONG mode);
     void ImportPublicDevMode(DEVMODEW* devMode);
 
     INiraPropSheetAdapter* GetSheetAdapter() const { return m_sheetAdapter; }

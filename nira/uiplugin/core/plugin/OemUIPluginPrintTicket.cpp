@@ -9,8 +9,8 @@
 #include "common/NiraException.h"
 #include "common/NiraStatus.h"
 #include "nira/uiplugin/core/plugin/DevModeSync.h"
-#include "nira/uiplugin/core/plugin/PrivateDevModeSearch.h"
 #include "nira/uiplugin/core/plugin/PrintTicketSnapshot.h"
+#include "nira/uiplugin/core/plugin/PrivateDevModeSearch.h"
 #include "nira/uiplugin/core/uicore/UICore.h"
 
 namespace {
@@ -135,15 +135,22 @@ STDMETHODIMP CNiraOemUIPlugin::ConvertPrintTicketToDevMode(IXMLDOMDocument2* tic
     auto* section = static_cast<PrivateDevMode*>(privateDevMode);
     HRESULT result = S_OK;
     if (m_ptSnapshot != nullptr) {
+        // A snapshot that could not be read would leave the section's older values in place.
         result = RestoreSnapshot(*m_ptSnapshot, ticket, devModeSize, devMode, privateSize, privateDevMode);
+        if (FAILED(result)) {
+            return result;
+        }
     }
     if (m_core == nullptr) {
         return result;
     }
-    if (m_devModeSync != nullptr) {
-        m_devModeSync->LoadFromSection(devMode, section, m_core, 0);
+    if (m_devModeSync != nullptr && !LoadSection(devMode, section, 0)) {
+        return E_FAIL;
     }
     result = StatusResult(m_core->PrintTicketToSettings(ticket));
+    if (FAILED(result)) {
+        return result;
+    }
     if (m_devModeSync != nullptr) {
         // The settings were packed into the section, or the call failed.
         result = m_devModeSync->SaveToSection(section, m_core) ? S_OK : E_FAIL;
@@ -165,9 +172,14 @@ STDMETHODIMP CNiraOemUIPlugin::ConvertDevModeToPrintTicket(ULONG devModeSize, DE
     HRESULT result = S_OK;
     if (m_ptSnapshot != nullptr) {
         result = m_ptSnapshot->WriteSnapshot(devModeSize, devMode, privateSize, privateDevMode, ticket);
+        if (FAILED(result)) {
+            return result;
+        }
     }
     if (m_devModeSync != nullptr && m_core != nullptr) {
-        m_devModeSync->LoadFromSection(devMode, static_cast<PrivateDevMode*>(privateDevMode), m_core, 1);
+        if (!LoadSection(devMode, static_cast<PrivateDevMode*>(privateDevMode), 1)) {
+            return E_FAIL;
+        }
         result = StatusResult(m_core->SettingsToPrintTicket(ticket));
     }
     return result;
@@ -185,9 +197,12 @@ STDMETHODIMP CNiraOemUIPlugin::CompletePrintCapabilities(IXMLDOMDocument2* ticke
     HRESULT result = S_OK;
     if (m_ptSnapshot != nullptr) {
         result = m_ptSnapshot->WriteSnapshotDef(ticket, capabilities);
+        if (FAILED(result)) {
+            return result;
+        }
     }
     if (m_core != nullptr) {
-        m_core->CompletePrintCapabilities(ticket, capabilities);
+        result = StatusResult(m_core->CompletePrintCapabilities(ticket, capabilities));
     }
     return result;
 }
@@ -203,15 +218,24 @@ STDMETHODIMP CNiraOemUIPlugin::ValidatePrintTicket(IXMLDOMDocument2*)
     return kNoConflict;
 }
 
+// The section's settings into the UI settings. A section that fails its checks leaves the
+// defaults, as before; one that passes them but cannot be loaded is a failure.
+bool CNiraOemUIPlugin::LoadSection(DEVMODEW* devMode, PrivateDevMode* section, LONG mode)
+{
+    return m_devModeSync->LoadFromSection(devMode, section, m_core, mode) || !HasValidPrivateDevMode(devMode);
+}
+
 HRESULT CNiraOemUIPlugin::StartConversion()
 {
     try {
         if (m_printer != nullptr) {
             CreateHelpers(m_printer);
-            if (m_core != nullptr) {
-                m_core->ConstructDriverState(m_printer, nullptr);
+            if (m_core != nullptr && m_core->ConstructDriverState(m_printer, nullptr) != 0) {
+                return E_FAIL;
             }
-            EnsureSettingsClient(m_printer);
+            if (EnsureSettingsClient(m_printer) != NIRA_STATUS_OK) {
+                return E_FAIL;
+            }
         }
         if (m_devModeSync != nullptr) {
             m_devModeSync->SetClient(m_settings);

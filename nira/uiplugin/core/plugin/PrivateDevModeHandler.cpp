@@ -34,19 +34,20 @@ void WriteDefaultHeader(PrivateDevMode* section)
 }
 
 // The path a section records for the program it is prepared in (the program's own, or inside the
-// spooler the path the section already holds) and its base name; false when the program's path
-// cannot be read. path holds kPrivateDevmodeTextChars characters.
-bool ReadOrigin(char* path, char (&baseName)[kBaseNameChars + 1])
+// spooler the path the section already holds) and its base name; 0, or what reading the program's
+// path answered. path holds kPrivateDevmodeTextChars characters.
+LONG ReadOrigin(char* path, char (&baseName)[kBaseNameChars + 1])
 {
     size_t length = 0;
-    if (GetProcessPath(path, kPrivateDevmodeTextChars, &length) != 0) {
-        return false;
+    const LONG read = GetProcessPath(path, kPrivateDevmodeTextChars, &length);
+    if (read != 0) {
+        return read;
     }
     path[kPrivateDevmodeTextChars - 1] = 0;
     if (GetFileBaseName(path, baseName, sizeof(baseName), &length) != 0) {
         baseName[0] = 0;
     }
-    return true;
+    return 0;
 }
 
 bool FromStaleChecksumProgram(const PrivateDevMode* in)
@@ -54,7 +55,7 @@ bool FromStaleChecksumProgram(const PrivateDevMode* in)
     char path[kPrivateDevmodeTextChars];
     memcpy(path, in->processPath, sizeof(path));
     char baseName[kBaseNameChars + 1] = {};
-    return ReadOrigin(path, baseName) && _stricmp(baseName, kStaleChecksumProgram) == 0;
+    return ReadOrigin(path, baseName) == 0 && _stricmp(baseName, kStaleChecksumProgram) == 0;
 }
 
 // Only an intact section of this driver is copied: another driver's signature, settings that no
@@ -81,16 +82,25 @@ void CheckConvertInput(const PrivateDevMode* in)
 }
 
 // Records who prepared the job: the program's path (kept as it stands inside the spooler) and,
-// for a job that goes to another machine, the user's name.
+// for a job that goes to another machine, the user's name. A path too long to keep is left out;
+// what could not be read fails the conversion rather than leaving the caller's origin in place.
 void RecordOrigin(PrivateDevMode* out, HANDLE printer)
 {
     char baseName[kBaseNameChars + 1] = {};
-    if (!ReadOrigin(out->processPath, baseName)) {
+    const LONG read = ReadOrigin(out->processPath, baseName);
+    if (read == ERROR_INSUFFICIENT_BUFFER) {
         return;
     }
-    CNiraPrinterAccess access(printer);
-    if (strcmp(baseName, kSpoolerProgram) != 0 && !access.IsLocalPrinter()) {
-        GetCurrentUserName(out->userName, kPrivateDevmodeTextChars);
+    if (read != 0) {
+        Refuse(ERROR_READ_FAULT);
+    }
+    if (strcmp(baseName, kSpoolerProgram) != 0) {
+        CNiraPrinterAccess access(printer);
+        BOOL local = FALSE;
+        if (!access.CheckLocalPrinter(&local) ||
+            (!local && GetCurrentUserName(out->userName, kPrivateDevmodeTextChars) != 0)) {
+            Refuse(ERROR_READ_FAULT);
+        }
     }
     if (_stricmp(baseName, kStaleChecksumProgram) == 0 && out->checksumCopy != out->checksum) {
         out->checksumCopy = out->checksum;

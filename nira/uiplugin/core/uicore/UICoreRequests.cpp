@@ -6,14 +6,32 @@
 #include <winddiui.h>
 
 #include "common/NiraStatus.h"
+#include "printticket/XDGuard.h"
 #include "nira/uiplugin/core/constraints/ConstraintEngine.h"
 #include "nira/uiplugin/core/uisettings/NiraUISettings.h"
 #include "nira/uiplugin/foundation/printer/NiraPrinterAccess.h"
 #include "nira/uiplugin/interfaces/HandlerIds.h"
 #include "nira/uiplugin/interfaces/INiraFeatureHandler.h"
-#include "printticket/XDGuard.h"
 
 namespace {
+
+// What a handler answers when the ticket holds none of its features: no failure.
+constexpr int kFeatureNotFound = static_cast<int>(0x80070490);
+
+// Every handler has its turn; the first failure is the answer, so that a later handler's success
+// does not hide an earlier one's lost feature.
+int FirstFailure(int status, int answer)
+{
+    return status != 0 || answer == kFeatureNotFound ? status : answer;
+}
+
+// A handler's ticket call; a document that could not be opened on the ticket throws, and that
+// failure is its answer.
+template <class Call>
+int Guarded(Call call)
+{
+    return static_cast<int>(XDGuarded([&] { return static_cast<HRESULT>(call()); }));
+}
 
 constexpr INT kLastPrinterSetupEscape = 4;  // escapes 1 to 4: create-DC and reset-DC, pre and post
 constexpr int kColorProfileOption = 1;
@@ -51,15 +69,6 @@ int FeatureOfCapability(WORD capability)
         }
     }
     return 0;
-}
-
-// A handler's PrintTicket work as its status: a document failure thrown inside (a ticket that could
-// not be read or grown, memory that ran out) is that failure, and never leaves through the
-// provider's COM methods into the caller.
-template <class Work>
-int TicketStatus(Work work)
-{
-    return static_cast<int>(XDGuarded([&] { return static_cast<HRESULT>(work()); }));
 }
 
 }  // namespace
@@ -169,7 +178,7 @@ int CNiraUICore::PrintTicketToSettings(IXMLDOMDocument2* ticket)
             m_constraintEngine->ClearOptionLimits();
         }
         m_changeDepth = 0;
-        status = TicketStatus([&] { return handler->ReadPrintTicket(ticket); });
+        status = FirstFailure(status, Guarded([&] { return handler->ReadPrintTicket(ticket); }));
         int reverted = 0;
         ResolveConflicts(FEATURE_ALL, &reverted, 1, 1);
         return true;
@@ -181,7 +190,7 @@ int CNiraUICore::SettingsToPrintTicket(IXMLDOMDocument2* ticket)
 {
     int status = 0;
     ForEachHandler([&](INiraFeatureHandler* handler) {
-        status = TicketStatus([&] { return handler->WritePrintTicket(ticket); });
+        status = FirstFailure(status, Guarded([&] { return handler->WritePrintTicket(ticket); }));
         return true;
     });
     return status;
@@ -191,7 +200,8 @@ int CNiraUICore::CompletePrintCapabilities(IXMLDOMDocument2* ticket, IXMLDOMDocu
 {
     int status = 0;
     ForEachHandler([&](INiraFeatureHandler* handler) {
-        status = TicketStatus([&] { return handler->WritePrintCapabilities(ticket, capabilities); });
+        status = FirstFailure(status,
+                              Guarded([&] { return handler->WritePrintCapabilities(ticket, capabilities); }));
         return true;
     });
     return status;

@@ -142,8 +142,9 @@ int CNiraFeatureHandler::WritePrintTicket(IXMLDOMDocument2* printTicket)
         return status;
     }
     for (CNiraPtrList::Node* node = m_features->GetHead(); node; node = node->next) {
+        // The first failure stays the answer: a later feature's success must not hide it.
         int written = WriteFeatureToTicket(ticket, root.Get(), FeatureIdOf(node));
-        if (written != -1) {
+        if (written != -1 && status == 0) {
             status = written;
         }
     }
@@ -158,8 +159,11 @@ int CNiraFeatureHandler::WriteFeatureToTicket(CXDPrintSchemaDocument& ticket, IX
     int isSet = 0;
     m_services->GetValue(featureId, &current, &isSet);
     OptionInfo* info = static_cast<OptionInfo*>(LocalAlloc(LPTR, sizeof(OptionInfo)));
+    if (info == nullptr) {
+        return NIRA_STATUS_FAILED;  // the feature would be left out of the ticket
+    }
     int status = -1;
-    if (info != nullptr && name != nullptr && m_services->GetOptionInfo(featureId, current, info) == 0 &&
+    if (name != nullptr && m_services->GetOptionInfo(featureId, current, info) == 0 &&
         !IsNoPrintTicketName(name) && !IsNoPrintTicketName(info->vocabMap)) {
         // Removing first keeps one feature of the name: a write replaces, never duplicates.
         // Guarded here: a failure thrown inside must not pass by the option information's release.
@@ -190,7 +194,7 @@ int CNiraFeatureHandler::WritePrintCapabilities(IXMLDOMDocument2*, IXMLDOMDocume
     int position = 0;
     for (CNiraPtrList::Node* node = m_features->GetHead(); node; node = node->next, ++position) {
         int written = WriteFeatureCapabilities(capabilities, root.Get(), FeatureIdOf(node), position);
-        if (written != -1) {
+        if (written != -1 && status == 0) {
             status = written;
         }
     }

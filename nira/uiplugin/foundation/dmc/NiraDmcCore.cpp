@@ -93,19 +93,21 @@ bool DmcItemsEqual(const DmcItem& first, const DmcItem& second)
            CompareStringSafe(first.options, second.options) == 0;
 }
 
-void DmcAddItem(DmcComponent* component, DmcItem* item)
+bool DmcAddItem(DmcComponent* component, DmcItem* item)
 {
     for (CNiraPtrList::Node* node = component->items.GetHead(); node != nullptr; node = node->next) {
         DmcItem* present = static_cast<DmcItem*>(node->value);
         if (DmcItemsEqual(*present, *item)) {
             delete present;
             node->value = item;
-            return;
+            return true;
         }
     }
     if (component->items.AddTail(item) == nullptr) {
         delete item;
+        return false;
     }
+    return true;
 }
 
 void DmcDeleteComponent(DmcComponent* component)
@@ -129,6 +131,7 @@ CNiraDmcCore::CNiraDmcCore(LPCWSTR libraryPath, LPCWSTR configPath, CNiraPrinter
       m_module(nullptr),
       m_startMode(kDmcStartCurrentValues),
       m_configured(0),
+      m_readFailed(false),
       m_snapshot(nullptr),
       m_itemCount(0),
       m_writePosition(0),
@@ -158,9 +161,16 @@ CNiraDmcCore::~CNiraDmcCore()
     LocalFree(m_snapshot);
     LocalFree(m_configPath);
     LocalFree(m_listBuffer);
+    DiscardComponents();
+}
+
+void CNiraDmcCore::DiscardComponents()
+{
     for (CNiraPtrList::Node* node = m_components.GetHead(); node != nullptr; node = node->next) {
         DmcDeleteComponent(static_cast<DmcComponent*>(node->value));
     }
+    m_components.RemoveAll();
+    m_itemCount = 0;
 }
 
 bool CNiraDmcCore::ResolveEntryPoints()
@@ -206,9 +216,20 @@ LONG CNiraDmcCore::Run()
     if (m_itemCount > 0) {
         m_snapshot =
             static_cast<DmcSnapshotRecord*>(LocalAlloc(LPTR, m_itemCount * sizeof(DmcSnapshotRecord)));
+        m_readFailed = m_readFailed || m_snapshot == nullptr;
+    }
+    // A read the library could not make (its DOM failed) looks like a feature the configuration
+    // lacks: the capture would report success with values missing.
+    const HRESULT libraryError = Entry<DmcGetLastComErrorProc>(kGetLastComError)();
+    Entry<DmcEndConfigProc>(kEndConfig)();
+    if (m_readFailed || libraryError != S_OK) {
+        DiscardComponents();
+        LocalFree(m_snapshot);
+        m_snapshot = nullptr;
+        m_readFailed = false;
+        return ERROR_READ_FAULT;
     }
     m_configured = 1;
-    Entry<DmcEndConfigProc>(kEndConfig)();
     return 0;
 }
 
@@ -235,12 +256,14 @@ bool CNiraDmcCore::AddSection(LPCWSTR base, LPCWSTR section)
     CopyStringSafe(m_section, kDmcValueChars, section);
     DmcComponent* component = new (std::nothrow) DmcComponent();
     if (component == nullptr) {
+        m_readFailed = true;
         return false;
     }
     CopyStringSafe(component->name, kDmcValueChars, section);
     JoinPath(component->path, DMC_CURRENT TEXT("/"), section);
     if (m_components.AddHead(component) == nullptr) {
         DmcDeleteComponent(component);
+        m_readFailed = true;
         return false;
     }
     return true;
@@ -250,6 +273,7 @@ void CNiraDmcCore::ReadComponentFeatures(DmcComponent* component, int depth)
 {
     if (m_listBuffer == nullptr) {
         m_listBuffer = static_cast<LPWSTR>(LocalAlloc(LPTR, kDmcFeatureListChars * sizeof(WCHAR)));
+        m_readFailed = m_readFailed || m_listBuffer == nullptr;
     }
     if (m_listBuffer == nullptr || depth > kMaxDepth) {
         return;
@@ -272,8 +296,8 @@ void CNiraDmcCore::ReadComponentFeatures(DmcComponent* component, int depth)
         }
         DmcComponent* sub = nullptr;
         DmcItem* item = ReadItem(featurePath, m_featureToken, &sub);
-        if (item != nullptr) {
-            DmcAddItem(component, item);
+        if (item != nullptr && !DmcAddItem(component, item)) {
+            m_readFailed = true;
         }
         if (sub != nullptr) {
             CNiraPtrList::Node* first = queued.GetHead();
@@ -282,6 +306,7 @@ void CNiraDmcCore::ReadComponentFeatures(DmcComponent* component, int depth)
                              : queued.InsertBefore(first->next, sub) != nullptr;
             if (!added) {
                 DmcDeleteComponent(sub);
+                m_readFailed = true;
             }
         }
     }
@@ -296,9 +321,12 @@ void CNiraDmcCore::ReadComponentFeatures(DmcComponent* component, int depth)
                  own = own->next) {
                 present = DmcItemsEqual(*static_cast<DmcItem*>(own->value), *item);
             }
-            if (!present && item->name[0] != 0 && item->value[0] != 0 && item->options[0] != 0 &&
-                component->items.AddTail(item) != nullptr) {
-                subNode->value = nullptr;  // taken over by the component
+            if (!present && item->name[0] != 0 && item->value[0] != 0 && item->options[0] != 0) {
+                if (component->items.AddTail(item) == nullptr) {
+                    m_readFailed = true;
+                } else {
+                    subNode->value = nullptr;  // taken over by the component
+                }
             }
         }
         DmcDeleteComponent(sub);
@@ -309,6 +337,7 @@ DmcItem* CNiraDmcCore::ReadItem(LPCWSTR featurePath, LPCWSTR token, DmcComponent
 {
     DmcItem* item = new (std::nothrow) DmcItem();
     if (item == nullptr) {
+        m_readFailed = true;
         return nullptr;
     }
     item->lock = ReadLock(featurePath) ? 1 : 0;
@@ -349,6 +378,7 @@ void CNiraDmcCore::ReadOptions(LPCWSTR featurePath, DmcItem* item)
 {
     LPWSTR list = static_cast<LPWSTR>(LocalAlloc(LPTR, kDmcOptionListChars * sizeof(WCHAR)));
     if (list == nullptr) {
+        m_readFailed = true;
         return;
     }
     if (Entry<DmcEnumOptionsProc>(kEnumOptions)(featurePath, list) != 0) {
@@ -378,6 +408,7 @@ DmcComponent* CNiraDmcCore::ReadSubComponent(LPCWSTR valuePath, LPCWSTR value)
 {
     LPWSTR list = static_cast<LPWSTR>(LocalAlloc(LPTR, kDmcFeatureListChars * sizeof(WCHAR)));
     if (list == nullptr) {
+        m_readFailed = true;
         return nullptr;
     }
     DmcComponent* sub = nullptr;
@@ -385,6 +416,7 @@ DmcComponent* CNiraDmcCore::ReadSubComponent(LPCWSTR valuePath, LPCWSTR value)
         list[kDmcFeatureListChars - 1] = 0;
         if (!IsEmptyList(list)) {
             sub = new (std::nothrow) DmcComponent();
+            m_readFailed = m_readFailed || sub == nullptr;
         }
     }
     if (sub != nullptr) {
@@ -403,8 +435,7 @@ LONG CNiraDmcCore::ApplyToSettings(INiraUISettings* settings)
     for (CNiraPtrList::Node* node = m_components.GetHead(); node != nullptr; node = node->next) {
         ApplyComponent(settings, static_cast<DmcComponent*>(node->value));
     }
-    SaveToRegistryStore(settings);
-    return 0;
+    return SaveToRegistryStore(settings) ? 0 : NIRA_STATUS_FAILED;
 }
 
 void CNiraDmcCore::ApplyComponent(INiraUISettings* settings, DmcComponent* component)
@@ -453,14 +484,12 @@ LONG CNiraDmcCore::CopySnapshot(DmcSnapshotRecord* records, int count) const
     return 0;
 }
 
-void CNiraDmcCore::SaveToRegistryStore(INiraUISettings* settings)
+bool CNiraDmcCore::SaveToRegistryStore(INiraUISettings* settings)
 {
     // The user's feature store follows the configuration; a printer without one keeps none.
     CNiraPtrList features;
     settings->ListFeatures(&features);
-    CNiraFeatureRegistryStore* store = new (std::nothrow) CNiraFeatureRegistryStore();
-    if (store != nullptr) {
-        store->Attach(settings)->SaveFeaturesByHandle(&features, m_printer);
-        delete store;
-    }
+    CNiraFeatureRegistryStore store;
+    bool noStore = false;
+    return store.Attach(settings)->SaveFeaturesByHandle(&features, m_printer, &noStore) == 0 || noStore;
 }

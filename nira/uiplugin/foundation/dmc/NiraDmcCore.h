@@ -36,13 +36,14 @@ public:
     CNiraDmcCore& operator=(const CNiraDmcCore&) = delete;
 
     // 0; ERROR_INVALID_HANDLE without a library; ERROR_INVALID_NAME when an export is missing,
-    // the library does not register or the configuration does not open. A second call after
-    // a successful one answers 0 and reads nothing.
+    // the library does not register or the configuration does not open; ERROR_READ_FAULT when
+    // the configuration could not be read whole (nothing is kept). A second call after a
+    // successful one answers 0 and reads nothing.
     LONG Run();
     int GetItemCount() const { return m_itemCount; }
     // Pushes the values of every section into the settings, records the snapshot and saves the
     // settings' listed features to the user's feature store; 0, or NIRA_STATUS_FAILED without
-    // settings, a successful run or any section.
+    // settings, a successful run or any section, or when the features could not be saved.
     LONG ApplyToSettings(INiraUISettings* settings);
     // Copies count records (at most the item count); NIRA_STATUS_FAILED without a snapshot.
     LONG CopySnapshot(DmcSnapshotRecord* records, int count) const;
@@ -82,6 +83,7 @@ private:
     }
 
     bool ResolveEntryPoints();
+    void DiscardComponents();
     void ReadSections();
     bool AddSection(LPCWSTR base, LPCWSTR section);
     void ReadComponentFeatures(DmcComponent* component, int depth);
@@ -90,7 +92,8 @@ private:
     void ReadOptions(LPCWSTR featurePath, DmcItem* item);
     DmcComponent* ReadSubComponent(LPCWSTR valuePath, LPCWSTR value);
     void ApplyComponent(INiraUISettings* settings, DmcComponent* component);
-    void SaveToRegistryStore(INiraUISettings* settings);
+    // False when the listed features could not be saved (a printer without a store saves none).
+    bool SaveToRegistryStore(INiraUISettings* settings);
 
     FARPROC m_entries[kEntryPointCount];
     CNiraPtrList m_components;  // owned DmcComponent, the last section found first
@@ -102,6 +105,7 @@ private:
     HMODULE m_module;
     int m_startMode;
     int m_configured;
+    bool m_readFailed;  // an allocation of the reading failed
     DmcSnapshotRecord* m_snapshot;
     int m_itemCount;
     int m_writePosition;
@@ -110,6 +114,7 @@ private:
 
 // Helpers of the items and components, shared with the tests of the merge rules.
 bool DmcItemsEqual(const DmcItem& first, const DmcItem& second);
-// Replaces an equal item in place, else appends; the list takes the item over.
-void DmcAddItem(DmcComponent* component, DmcItem* item);
+// Replaces an equal item in place, else appends; the list takes the item over. False when it
+// could not be appended (the item is deleted).
+bool DmcAddItem(DmcComponent* component, DmcItem* item);
 void DmcDeleteComponent(DmcComponent* component);

@@ -328,17 +328,27 @@ BOOL CNiraPrinterAccess::GetPortType(DWORD* type)
 
 BOOL CNiraPrinterAccess::IsLocalPrinter()
 {
+    BOOL local = FALSE;
+    return CheckLocalPrinter(&local) && local;
+}
+
+BOOL CNiraPrinterAccess::CheckLocalPrinter(BOOL* local)
+{
     CNiraLocalBuffer<PRINTER_INFO_2W> info(ReadPrinterInfo2());
-    if (!info || info->pServerName != nullptr || info->pPortName == nullptr || info->pPortName[0] == 0) {
+    if (!info) {
         return FALSE;
+    }
+    if (info->pServerName != nullptr || info->pPortName == nullptr || info->pPortName[0] == 0) {
+        *local = FALSE;
+        return TRUE;
     }
     try {
         CNiraString port = FoldAscii(CNiraString(info->pPortName));
-        BOOL local = TRUE;
+        *local = TRUE;
         for (LPCWSTR mark : kRemotePortMarks) {
-            local = local && port.Find(mark, 0) < 0;
+            *local = *local && port.Find(mark, 0) < 0;
         }
-        return local;
+        return TRUE;
     } catch (const CNiraException&) {
         return FALSE;
     }

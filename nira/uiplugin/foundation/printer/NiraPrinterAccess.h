@@ -63,6 +63,8 @@ public:
     // left as it was.
     BOOL GetPortType(DWORD* type);
     BOOL IsLocalPrinter();
+    // The same, FALSE when the printer's information could not be read (*local is then unset).
+    BOOL CheckLocalPrinter(BOOL* local);
     BOOL IsDirectPrinting(int* direct);
     // 0 and *present (1 when "DMCExist" is "True"); ERROR_INVALID_HANDLE without a printer;
     // NIRA_STATUS_FAILED when the value cannot be read.

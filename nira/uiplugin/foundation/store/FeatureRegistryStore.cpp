@@ -59,9 +59,10 @@ int IdOf(const CNiraPtrList::Node* node)
 }
 
 // The user key of the printer's restricted-user GUID: "Software\Norvell-Ashby\<GUID>". FALSE when
-// the printer's preset root does not exist (nothing may be stored for it then) or a path does not
-// fit. An absent GUID leaves it empty, as every reader of the store does.
-BOOL FormUserPath(HANDLE printer, LPCWSTR printerName, LPWSTR path)
+// the printer's preset root does not exist (nothing may be stored for it then: *noStore), a path
+// does not fit or a read fails. An absent GUID leaves it empty, as every reader of the store does;
+// a GUID that could not be read would put the values under another key.
+BOOL FormUserPath(HANDLE printer, LPCWSTR printerName, LPWSTR path, bool* noStore)
 {
     WCHAR presetRoot[kPathChars] = {};
     if (FAILED(StringCchPrintfW(presetRoot, kPathChars, TEXT("%s%s%s%s"), kPrintersKey, printerName,
@@ -69,16 +70,21 @@ BOOL FormUserPath(HANDLE printer, LPCWSTR printerName, LPWSTR path)
         return FALSE;
     }
     RegKey root;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, presetRoot, 0, KEY_QUERY_VALUE, root.Out()) != ERROR_SUCCESS) {
+    const LSTATUS opened = RegOpenKeyExW(HKEY_LOCAL_MACHINE, presetRoot, 0, KEY_QUERY_VALUE, root.Out());
+    if (opened != ERROR_SUCCESS) {
+        *noStore = opened == ERROR_FILE_NOT_FOUND;
         return FALSE;
     }
     WCHAR guid[kGuidChars] = {};
     DWORD type = 0;
     DWORD needed = 0;
-    if (GetPrinterDataExW(printer, const_cast<LPWSTR>(kPresetRootKey),
-                          const_cast<LPWSTR>(kRestrictedUserGuidValue), &type, reinterpret_cast<LPBYTE>(guid),
-                          kGuidBytes, &needed) != ERROR_SUCCESS) {
+    const DWORD read = GetPrinterDataExW(printer, const_cast<LPWSTR>(kPresetRootKey),
+                                         const_cast<LPWSTR>(kRestrictedUserGuidValue), &type,
+                                         reinterpret_cast<LPBYTE>(guid), kGuidBytes, &needed);
+    if (read == ERROR_FILE_NOT_FOUND) {
         guid[0] = 0;
+    } else if (read != ERROR_SUCCESS) {
+        return FALSE;
     }
     guid[kGuidChars - 1] = 0;
     return SUCCEEDED(StringCchCopyW(path, kPathChars, kUserRoot)) &&
@@ -131,13 +137,19 @@ int CNiraFeatureRegistryStore::SaveFeatures(CNiraPtrList* featureIds, INiraCoreS
         return NIRA_STATUS_FAILED;
     }
     CNiraPrinterAccess access(name);
-    const int status = Save(featureIds, access, name);
+    bool noStore = false;
+    const int status = Save(featureIds, access, name, &noStore);
     LocalFree(name);
     return status;
 }
 
-int CNiraFeatureRegistryStore::SaveFeaturesByHandle(CNiraPtrList* featureIds, HANDLE printer)
+int CNiraFeatureRegistryStore::SaveFeaturesByHandle(CNiraPtrList* featureIds, HANDLE printer, bool* noStore)
 {
+    bool absent = false;
+    if (noStore == nullptr) {
+        noStore = &absent;
+    }
+    *noStore = false;
     if (featureIds == nullptr || m_settings == nullptr) {
         return 0;
     }
@@ -149,16 +161,17 @@ int CNiraFeatureRegistryStore::SaveFeaturesByHandle(CNiraPtrList* featureIds, HA
     if (!access.GetPrinterName(name, kPathChars)) {
         return NIRA_STATUS_FAILED;
     }
-    return Save(featureIds, access, name);
+    return Save(featureIds, access, name, noStore);
 }
 
-int CNiraFeatureRegistryStore::Save(CNiraPtrList* featureIds, CNiraPrinterAccess& access, LPCWSTR printerName)
+int CNiraFeatureRegistryStore::Save(CNiraPtrList* featureIds, CNiraPrinterAccess& access, LPCWSTR printerName,
+                                    bool* noStore)
 {
     if (access.GetHandle() == nullptr) {
         return NIRA_STATUS_FAILED;
     }
     WCHAR path[kPathChars] = {};
-    if (!FormUserPath(access.GetHandle(), printerName, path)) {
+    if (!FormUserPath(access.GetHandle(), printerName, path, noStore)) {
         return NIRA_STATUS_FAILED;
     }
     DWORD size = 0;
@@ -237,7 +250,9 @@ int CNiraFeatureRegistryStore::LoadFeatures(int count, INiraCoreServices* servic
     }
     CNiraPrinterAccess access(name);
     WCHAR path[kPathChars] = {};
-    const BOOL located = access.GetHandle() != nullptr && FormUserPath(access.GetHandle(), name, path) &&
+    bool noStore = false;
+    const BOOL located = access.GetHandle() != nullptr &&
+                         FormUserPath(access.GetHandle(), name, path, &noStore) &&
                          SUCCEEDED(StringCchCatW(path, kPathChars, kSeparator)) &&
                          SUCCEEDED(StringCchCatW(path, kPathChars, kStoreKey));
     LocalFree(name);

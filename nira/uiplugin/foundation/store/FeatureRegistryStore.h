@@ -36,8 +36,9 @@ public:
     // blob is stored; NIRA_STATUS_FAILED when the printer, its preset root or a key cannot be
     // reached, or the value cannot be written.
     int SaveFeatures(CNiraPtrList* featureIds, INiraCoreServices* services);
-    // The same for the printer of a handle; NIRA_STATUS_FAILED for a null handle.
-    int SaveFeaturesByHandle(CNiraPtrList* featureIds, HANDLE printer);
+    // The same for the printer of a handle; NIRA_STATUS_FAILED for a null handle. *noStore (when
+    // given) says whether the failure is only that the printer keeps no store (no preset root).
+    int SaveFeaturesByHandle(CNiraPtrList* featureIds, HANDLE printer, bool* noStore = nullptr);
     // Applies at most count stored records (never more than the blob holds). 0 when the value was
     // read and nothing was applied, else the result of the last call made; NIRA_STATUS_FAILED
     // without printer, key or value.
@@ -51,7 +52,7 @@ public:
     static constexpr DWORD kRecordBytes = sizeof(FeatureStoreRecord);
 
 private:
-    int Save(CNiraPtrList* featureIds, CNiraPrinterAccess& access, LPCWSTR printerName);
+    int Save(CNiraPtrList* featureIds, CNiraPrinterAccess& access, LPCWSTR printerName, bool* noStore);
     BYTE* BuildBlob(CNiraPtrList* featureIds, DWORD* size);
     int ApplyRecords(const BYTE* blob, DWORD size, int count, INiraCoreServices* services);
 

@@ -74,26 +74,32 @@ protected:
 
     void AddFeature(int id, int defaultOption, std::initializer_list<int> options)
     {
-        ASSERT_EQ(settings.AddFeature(NewFeatureRecord(id, defaultOption)), 0);
-        settings.SetFeatureUIRecord(id, NewUIRecord(id));
+        AddFeatureTo(settings, id, defaultOption, options);
+    }
+    static void AddFeatureTo(CNiraUISettings& target, int id, int defaultOption,
+                             std::initializer_list<int> options)
+    {
+        ASSERT_EQ(target.AddFeature(NewFeatureRecord(id, defaultOption)), 0);
+        target.SetFeatureUIRecord(id, NewUIRecord(id));
         for (int opt : options) {
-            ASSERT_EQ(settings.AddOption(id, opt, NewOption(id, opt * 10)), 0);
+            ASSERT_EQ(target.AddOption(id, opt, NewOption(id, opt * 10)), 0);
         }
     }
 
     // The features the sample configuration names, with the options the tables map them to.
-    void AddSampleFeatures()
+    void AddSampleFeatures() { AddSampleFeaturesTo(settings); }
+    static void AddSampleFeaturesTo(CNiraUISettings& target)
     {
-        AddFeature(4115, 1, {1, 2, 3, 4});  // print quality
-        AddFeature(4117, 7, {1, 2, 4, 7});  // input bin
-        AddFeature(4125, 1, {1, 2, 3});     // duplex
-        AddFeature(4126, 1, {1, 2});        // duplex edge
-        AddFeature(4127, 1, {1, 2});        // preserve layout
-        AddFeature(4136, 1, {1, 2});        // colour as gray
-        AddFeature(4226, 1, {1, 2});        // page order
-        AddFeature(4221, 2, {1, 2});        // duplex unit
-        AddFeature(4305, 1, {1, 2});        // tray 2
-        AddFeature(4143, 1, {1, 9});        // where the settings came from
+        AddFeatureTo(target, 4115, 1, {1, 2, 3, 4});  // print quality
+        AddFeatureTo(target, 4117, 7, {1, 2, 4, 7});  // input bin
+        AddFeatureTo(target, 4125, 1, {1, 2, 3});     // duplex
+        AddFeatureTo(target, 4126, 1, {1, 2});        // duplex edge
+        AddFeatureTo(target, 4127, 1, {1, 2});        // preserve layout
+        AddFeatureTo(target, 4136, 1, {1, 2});        // colour as gray
+        AddFeatureTo(target, 4226, 1, {1, 2});        // page order
+        AddFeatureTo(target, 4221, 2, {1, 2});        // duplex unit
+        AddFeatureTo(target, 4305, 1, {1, 2});        // tray 2
+        AddFeatureTo(target, 4143, 1, {1, 9});        // where the settings came from
     }
 
     int Current(int id)

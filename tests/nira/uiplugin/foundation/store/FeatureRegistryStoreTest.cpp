@@ -337,13 +337,18 @@ TEST_F(FeatureRegistryStore, WithoutPresetRootNothingIsWrittenOrRead)
 TEST_F(FeatureRegistryStore, RegistryFailuresAreReported)
 {
     List({4114});
-    for (const char* function : {"RegCreateKeyExW", "RegSetValueExW"}) {
+    // A GUID that could not be read is no absent GUID: the values would go under another key.
+    for (const char* function : {"RegCreateKeyExW", "RegSetValueExW", "GetPrinterDataExW"}) {
         machine.FailCalls(function, ERROR_ACCESS_DENIED);
         EXPECT_EQ(Save(), NIRA_STATUS_FAILED) << function;
         machine.ClearFailures();
     }
     std::vector<BYTE> blob;
     EXPECT_FALSE(Stored(blob));
+    HKEY root = nullptr;
+    EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, TEXT("Software\\Norvell-Ashby\\RegFeatureDataStore"), 0,
+                            KEY_QUERY_VALUE, &root),
+              ERROR_SUCCESS);
 }
 
 TEST_F(FeatureRegistryStore, MissingListSettingsOrPrinter)
