@@ -9,6 +9,7 @@
 
 #include "host/EmfDocument.h"
 #include "printticket/XDComPtr.h"
+#include "support/PublicOnlyDevMode.h"
 
 namespace {
 
@@ -56,18 +57,6 @@ std::vector<BYTE> WithPublicSize(const std::vector<BYTE>& devMode, size_t public
     d->dmSize = static_cast<WORD>(publicSize);
     d->dmSpecVersion = specVersion;
     return resized;
-}
-
-std::vector<BYTE> ApplicationDevMode()
-{
-    std::vector<BYTE> devMode(sizeof(DEVMODEW), 0);
-    auto* d = reinterpret_cast<DEVMODEW*>(devMode.data());
-    d->dmSpecVersion = DM_SPECVERSION;
-    d->dmSize = sizeof(DEVMODEW);
-    d->dmFields = DM_PAPERSIZE | DM_ORIENTATION;
-    d->dmPaperSize = DMPAPER_A4;
-    d->dmOrientation = DMORIENT_LANDSCAPE;
-    return devMode;
 }
 
 }  // namespace
@@ -139,7 +128,7 @@ bool CCorruptEntries::MakeSeeds()
                {"an older public size", WithPublicSize(changed, kOlderPublicSize, kOlderSpecVersion)},
                {"a newer public size",
                 WithPublicSize(changed, sizeof(DEVMODEW) + kNewerPublicGrowth, kNewerSpecVersion)},
-               {"an application's", ApplicationDevMode()}};
+               {"an application's", PublicOnlyDevMode(DMPAPER_A4, DMORIENT_LANDSCAPE)}};
     return true;
 }
 

@@ -73,8 +73,8 @@ std::vector<BYTE> PackedSettings(const std::vector<BYTE>& devMode)
     const size_t claimed = ClaimedDevModeSize(devMode);
     PrivateDevMode* section = nullptr;
     if (claimed == 0 || claimed > devMode.size() ||
-        !HasValidPrivateDevMode(reinterpret_cast<const DEVMODEW*>(devMode.data())) ||
-        !FindPrivateDevMode(reinterpret_cast<const DEVMODEW*>(devMode.data()), &section)) {
+        !FindPrivateDevMode(reinterpret_cast<const DEVMODEW*>(devMode.data()), &section) ||
+        !IsBlockChecksumValid(section)) {
         return {};
     }
     const BYTE* settings = reinterpret_cast<const BYTE*>(&section->packedLength);

@@ -20,6 +20,7 @@
 #include "common/PrivateDevMode.h"
 #include "nira/uiplugin/core/plugin/PrivateDevModeSearch.h"
 #include "nira/uiplugin/core/uisettings/NiraUISettings.h"
+#include "support/PublicOnlyDevMode.h"
 
 namespace {
 
@@ -59,18 +60,6 @@ const char* EventName(INT escape)
     default:
         return "other";
     }
-}
-
-std::vector<BYTE> PublicOnly(short paperSize, short orientation)
-{
-    std::vector<BYTE> devMode(sizeof(DEVMODEW), 0);
-    auto* d = reinterpret_cast<DEVMODEW*>(devMode.data());
-    d->dmSpecVersion = DM_SPECVERSION;
-    d->dmSize = sizeof(DEVMODEW);
-    d->dmFields = DM_PAPERSIZE | DM_ORIENTATION;
-    d->dmPaperSize = paperSize;
-    d->dmOrientation = orientation;
-    return devMode;
 }
 
 void ShowFilter(const nirasim::PrintJobTrace& trace)
@@ -213,7 +202,7 @@ int Run(HostMachine& host, const std::vector<std::string>&)
     const std::vector<JobCase> cases = {
         {"the printer's default DEVMODE", defaults},
         {"an application's DEVMODE without the private section (A4, landscape)",
-         PublicOnly(DMPAPER_A4, DMORIENT_LANDSCAPE)},
+         PublicOnlyDevMode(DMPAPER_A4, DMORIENT_LANDSCAPE)},
         {"the default DEVMODE with public fields changed (A4, landscape)", changed},
     };
     HostMachine::Print("the application: " + std::string(kWordProcessor));

@@ -13,6 +13,7 @@
 
 #include "common/PrivateDevMode.h"
 #include "nira/uiplugin/core/plugin/PrivateDevModeSearch.h"
+#include "support/PublicOnlyDevMode.h"
 
 namespace {
 
@@ -27,19 +28,6 @@ PrivateDevMode* SectionOf(std::vector<BYTE>& devMode)
 {
     PrivateDevMode* section = nullptr;
     return FindPrivateDevMode(Public(devMode), &section) ? section : nullptr;
-}
-
-// An application's DEVMODE: the public part alone.
-std::vector<BYTE> PublicOnly(short paperSize, short orientation, WORD specVersion = DM_SPECVERSION)
-{
-    std::vector<BYTE> devMode(sizeof(DEVMODEW), 0);
-    DEVMODEW* d = Public(devMode);
-    d->dmSpecVersion = specVersion;
-    d->dmSize = sizeof(DEVMODEW);
-    d->dmFields = DM_PAPERSIZE | DM_ORIENTATION;
-    d->dmPaperSize = paperSize;
-    d->dmOrientation = orientation;
-    return devMode;
 }
 
 class DocumentEventTest : public CoreDriverTest {
@@ -143,7 +131,7 @@ TEST_F(DocumentEventTest, JobWithoutSectionTakesTheDefaultWithItsPublicPart)
 {
     const std::vector<BYTE> defaults = Core().DefaultDevMode().devMode;
     machine.ClearJournals();
-    nirasim::PrintJobTrace trace = Print(PublicOnly(DMPAPER_A4, DMORIENT_LANDSCAPE));
+    nirasim::PrintJobTrace trace = Print(PublicOnlyDevMode(DMPAPER_A4, DMORIENT_LANDSCAPE));
     ASSERT_EQ(trace.createDCDevMode.size(), defaults.size());
     DEVMODEW* handedOut = Public(trace.createDCDevMode);
     EXPECT_EQ(handedOut->dmPaperSize, DMPAPER_A4);
@@ -161,7 +149,7 @@ TEST_F(DocumentEventTest, JobWithoutSectionTakesTheDefaultWithItsPublicPart)
     EXPECT_TRUE(orientationSet);
 
     // Another spec version does not lend its public part: the plain default is handed out.
-    trace = Print(PublicOnly(DMPAPER_A4, DMORIENT_LANDSCAPE, 0x0400));
+    trace = Print(PublicOnlyDevMode(DMPAPER_A4, DMORIENT_LANDSCAPE, 0x0400));
     ASSERT_EQ(trace.createDCDevMode.size(), defaults.size());
     EXPECT_EQ(Public(trace.createDCDevMode)->dmPaperSize,
               Public(const_cast<std::vector<BYTE>&>(defaults))->dmPaperSize);
