@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int kOrdinaryItem = 2;
 constexpr int kNotOffered = 3;
 constexpr int kIconItem = 4;
 constexpr int kGreyedItem = 5;

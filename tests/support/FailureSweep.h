@@ -5,7 +5,11 @@
 // of the machine alive; leaks show at the program's end (LeakSanitizer).
 //
 // The run makes everything it uses afresh and calls CFailureSweep::Armed around the entry alone,
-// so that what it does before and after (set-up, reading the outcome) never fails.
+// so that what it does before and after (set-up, reading the outcome) never fails. An entry that
+// a caller calls again and again on one object (a bound provider) may instead run on an object
+// the runs share, as the caller keeps it: `restart` makes that object afresh. A run whose outcome
+// differs is then repeated on a fresh object, to tell a failure reported as success from a state
+// an earlier failed run left behind; both are faults.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -41,10 +45,11 @@ public:
     // Sweeps `run` and answers the number of injected failures (the entry's injectable calls).
     template <typename Outcome>
     static unsigned long Sweep(const char* entryName,
-                               const std::function<std::optional<Outcome>(CFailureSweep&)>& run)
+                               const std::function<std::optional<Outcome>(CFailureSweep&)>& run,
+                               const std::function<void()>& restart = nullptr)
     {
         CFailureSweep sweep;
-        run(sweep);  // a first run fills what the process caches once
+        run(sweep);  // a first run fills what the process (and a shared object) caches once
         sweep.m_calls = 0;
         const LONG liveBefore = nirasim::com::LiveObjectCount();
         const std::optional<Outcome> expected = run(sweep);
@@ -53,8 +58,16 @@ public:
         EXPECT_GT(calls, 0u) << entryName << " makes no injectable call";
         for (unsigned long number = 1; number <= calls && expected; ++number) {
             sweep.m_failNumber = number;
-            const std::optional<Outcome> outcome = run(sweep);
-            const std::string failed = sweep.m_failed;
+            std::optional<Outcome> outcome = run(sweep);
+            std::string failed = sweep.m_failed;
+            if (restart && outcome && !(*outcome == *expected)) {
+                restart();
+                outcome = run(sweep);
+                EXPECT_TRUE(!outcome || !(*outcome == *expected))
+                    << entryName << " gives another result after an earlier run failed (seen when call "
+                    << number << " (" << failed << ") fails)";
+                failed = sweep.m_failed;
+            }
             EXPECT_FALSE(failed.empty())
                 << entryName << ": call " << number << " of " << calls << " never came";
             if (outcome) {

@@ -15,8 +15,8 @@ public:
 
     struct Chunk {
         int first;  // index of the chunk's first item
-        int count;  // items in use
-        T* items;   // kChunkSize items
+        int count;  // items in use: only these are constructed
+        T* items;   // room for kChunkSize items
 
         bool Holds(int index) const { return first <= index && index < first + count; }
     };
@@ -73,13 +73,14 @@ CNiraChunkArray<T>::~CNiraChunkArray()
 template <class T>
 typename CNiraChunkArray<T>::Chunk* CNiraChunkArray<T>::NewChunk(int first)
 {
+    // Items are built as they are added: a chunk of default items would cost each a construction
+    // (a string's buffer) that the first Add throws away.
     auto chunk = new (std::nothrow) Chunk{first, 0, nullptr};
     if (!chunk) {
         return nullptr;
     }
-    try {
-        chunk->items = new T[kChunkSize]();
-    } catch (...) {
+    chunk->items = static_cast<T*>(::operator new(sizeof(T) * kChunkSize, std::nothrow));
+    if (!chunk->items) {
         delete chunk;
         return nullptr;
     }
@@ -90,7 +91,10 @@ template <class T>
 void CNiraChunkArray<T>::DeleteChunk(Chunk* chunk)
 {
     if (chunk) {
-        delete[] chunk->items;
+        for (int i = 0; i < chunk->count; ++i) {
+            chunk->items[i].~T();
+        }
+        ::operator delete(chunk->items);
         delete chunk;
     }
 }
@@ -110,7 +114,7 @@ bool CNiraChunkArray<T>::Add(const T& item)
         m_last = chunk;
     }
     try {
-        m_last->items[m_last->count] = item;
+        new (&m_last->items[m_last->count]) T(item);
     } catch (...) {
         return false;
     }

@@ -6,6 +6,7 @@
 #include <nirasim/CoreDriver.h>
 #include <nirasim/Machine.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -42,18 +43,21 @@ protected:
         keptCore = std::move(core);
         Start();
         LoadTicket(kTicketBody);
-        changed = Core().DefaultDevMode().devMode;
-        ASSERT_EQ(Core().PrintTicketToDevMode(m_dom.Get(), changed), S_OK);
+        ticket = std::move(m_dom);
+        defaults = Core().DefaultDevMode().devMode;
+        changed = defaults;
+        ASSERT_EQ(Core().PrintTicketToDevMode(ticket.Get(), changed), S_OK);
     }
     void TearDown() override
     {
         m_dom.Reset();
+        ticket.Reset();
         core.reset();
         keptCore.reset();
         ConverterTest::TearDown();
     }
 
-    // A core driver with the plug-in's provider bound afresh, so that no run inherits another's state.
+    // A core driver with the plug-in's provider bound afresh.
     void Start()
     {
         m_dom.Reset();
@@ -65,29 +69,41 @@ protected:
 
     nirasim::CoreDriverInstance& Core() { return **core; }
 
+    // The conversion swept on one bound provider, as the core driver keeps it between calls: the
+    // driver state is built once, by the binding, and a fresh provider serves a run only to tell
+    // a false success from a state an earlier failed run left behind. A fresh provider converts
+    // once unfailed first, as the shared one did before its calls were counted.
+    template <typename Outcome>
+    void SweepOnBoundProvider(const char* name,
+                              const std::function<std::optional<Outcome>(CFailureSweep&)>& run)
+    {
+        const auto restart = [&] {
+            Start();
+            CFailureSweep unfailed;
+            run(unfailed);
+        };
+        restart();
+        CFailureSweep::Sweep<Outcome>(name, run, restart);
+    }
+
     std::optional<WString> WriteTicket(CFailureSweep& sweep)
     {
-        Start();
         LoadTicket(WString());
         const HRESULT written =
             sweep.Armed([&] { return Core().DevModeToPrintTicket(changed, m_dom.Get()); });
         return written == S_OK ? std::optional<WString>(Xml()) : std::nullopt;
     }
 
+    // The ticket is only read: one parse serves every run.
     std::optional<std::vector<BYTE>> ReadTicket(CFailureSweep& sweep)
     {
-        Start();
-        LoadTicket(kTicketBody);
-        std::vector<BYTE> devMode = Core().DefaultDevMode().devMode;
-        const HRESULT read = sweep.Armed([&] { return Core().PrintTicketToDevMode(m_dom.Get(), devMode); });
+        std::vector<BYTE> devMode = defaults;
+        const HRESULT read = sweep.Armed([&] { return Core().PrintTicketToDevMode(ticket.Get(), devMode); });
         return read == S_OK ? std::optional<std::vector<BYTE>>(devMode) : std::nullopt;
     }
 
     std::optional<WString> WriteCapabilities(CFailureSweep& sweep)
     {
-        Start();
-        LoadTicket(kTicketBody);
-        CXDComPtr<IXMLDOMDocument2> ticket(std::move(m_dom));
         LoadCapabilities(WString());
         const HRESULT written =
             sweep.Armed([&] { return Core().CompletePrintCapabilities(ticket.Get(), m_dom.Get()); });
@@ -97,7 +113,7 @@ protected:
     std::optional<std::vector<BYTE>> ConvertDevMode(CFailureSweep& sweep, DWORD mode)
     {
         Start();
-        std::vector<BYTE> out = Core().DefaultDevMode().devMode;
+        std::vector<BYTE> out = defaults;
         const HRESULT converted = sweep.Armed([&] { return Core().ConvertDevMode(mode, changed, out); });
         return converted == S_OK ? std::optional<std::vector<BYTE>>(out) : std::nullopt;
     }
@@ -105,23 +121,25 @@ protected:
     nirasim::Machine machine;
     std::unique_ptr<nirasim::CoreDriver> core;
     std::unique_ptr<nirasim::CoreDriver> keptCore;
+    CXDComPtr<IXMLDOMDocument2> ticket;
+    std::vector<BYTE> defaults;
     std::vector<BYTE> changed;
 };
 
-// The ticket sweeps build the driver state afresh for each of their injected failures and take
-// longer than a test may; they are run by name (--gtest_also_run_disabled_tests) until each run
-// can start from a state built once.
+// The ticket sweeps are run by name (--gtest_also_run_disabled_tests): they still take minutes,
+// and they show failures reported as success (prefixes and names a failed read took for "not
+// declared", among others) that are not mended yet.
 TEST_F(ProviderSweepTest, DISABLED_TicketWritesReportTheirFailures)
 {
-    CFailureSweep::Sweep<WString>("DEVMODE to PrintTicket",
+    SweepOnBoundProvider<WString>("DEVMODE to PrintTicket",
                                   [&](CFailureSweep& sweep) { return WriteTicket(sweep); });
-    CFailureSweep::Sweep<WString>("PrintCapabilities",
+    SweepOnBoundProvider<WString>("PrintCapabilities",
                                   [&](CFailureSweep& sweep) { return WriteCapabilities(sweep); });
 }
 
 TEST_F(ProviderSweepTest, DISABLED_TicketReadsReportTheirFailures)
 {
-    CFailureSweep::Sweep<std::vector<BYTE>>("PrintTicket to DEVMODE",
+    SweepOnBoundProvider<std::vector<BYTE>>("PrintTicket to DEVMODE",
                                             [&](CFailureSweep& sweep) { return ReadTicket(sweep); });
 }
 
