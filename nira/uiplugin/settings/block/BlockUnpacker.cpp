@@ -31,13 +31,7 @@ DWORD ReadPayloadDword(const BYTE* payload, DWORD offset)
     return value;
 }
 
-// Set bits of each value of four bits.
-constexpr BYTE kBitsInNibble[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
-
-DWORD CountBits(BYTE bits)
-{
-    return kBitsInNibble[bits & 0x0F] + kBitsInNibble[bits >> 4];
-}
+static_assert(kSettingsImageValueWidths[SETTING_ARRAY_INT] == sizeof(LONG), "image integers are LONGs");
 
 // A value of kinds 1 to 6 at its rank in the image; one the image cannot give throws 13.
 template <typename Value>
@@ -223,8 +217,9 @@ BOOLEAN CNiraBlockUnpacker::UpdateAll()
 }
 
 // The integers of the two ranges, in index order, as SyncInt would set them. One walk over the
-// presence bits with a running rank visits only the integers of the read set: the others leave
-// the owner untouched, and every one of them is in the block set, being in the read set.
+// presence bytes visits only the integers of the read set, each ranked from the byte's count and
+// read straight from the value area: the others leave the owner untouched, and every one of them
+// is in the block set, being in the read set.
 void CNiraBlockUnpacker::SyncRangeInts()
 {
     if (m_image->Header().entryCounts[SETTING_ARRAY_INT] != kSettingArrayCounts[SETTING_ARRAY_INT]) {
@@ -243,30 +238,33 @@ void CNiraBlockUnpacker::SyncReadInts(LONG first, LONG last)
     RequireSettings(selected.bits != nullptr && selected.size == presence.size);
     const DWORD end =
         static_cast<DWORD>(last) + 1 < presence.count ? static_cast<DWORD>(last) + 1 : presence.count;
-    DWORD index = static_cast<DWORD>(first);
-    DWORD rank = CountPresentBelow(SETTING_ARRAY_INT, first);
-    while (index < end) {
+    DWORD readable = 0;
+    const BYTE* values = m_image->ValueArea(SETTING_ARRAY_INT, &readable);
+    const std::vector<DWORD>& presentBefore = m_presentBefore[SETTING_ARRAY_INT];
+    for (DWORD index = static_cast<DWORD>(first); index < end;) {
         const DWORD byte = index / 8;
-        const BYTE present = presence.bits[byte];
-        const BYTE chosen = static_cast<BYTE>(present & selected.bits[byte]);
         const DWORD byteEnd = (byte + 1) * 8 < end ? (byte + 1) * 8 : end;
-        if (chosen == 0 && byteEnd == (byte + 1) * 8) {
-            rank +=
-                CountBits(static_cast<BYTE>(present >> (index % 8)));  // nothing to read up to the byte's end
-            index = byteEnd;
-            continue;
-        }
-        for (; index < byteEnd; ++index) {
-            const BYTE bit = static_cast<BYTE>(1u << (index % 8));
-            if ((chosen & bit) != 0) {
-                GuardSettingsCall(
-                    [&] { ReadEntryIntoOwner(SETTING_ARRAY_INT, static_cast<LONG>(index), rank); });
-            }
-            if ((present & bit) != 0) {
-                ++rank;
+        const BYTE present = presence.bits[byte];
+        BYTE chosen =
+            static_cast<BYTE>(present & selected.bits[byte] & ByteBitsFromTo(index % 8, byteEnd - byte * 8));
+        for (; chosen != 0; chosen = static_cast<BYTE>(chosen & (chosen - 1))) {
+            const DWORD bit = LowestByteBit(chosen);
+            const DWORD rank =
+                presentBefore[byte] + CountByteBits(static_cast<BYTE>(present & ByteBitsFromTo(0, bit)));
+            if (rank < readable) {  // else the image cannot give it: the owner keeps its value
+                LONG value;
+                memcpy(&value, values + rank * sizeof(LONG), sizeof(LONG));
+                SetOwnerInt(static_cast<LONG>(byte * 8 + bit), value);
             }
         }
+        index = byteEnd;
     }
+}
+
+// A refused value is skipped alone, as the value of a row.
+void CNiraBlockUnpacker::SetOwnerInt(LONG index, LONG value)
+{
+    GuardSettingsAction([&] { m_owner->SetInt(index, value, 0); });
 }
 
 BOOLEAN CNiraBlockUnpacker::SyncEntry(LONG kind, LONG index)
@@ -308,7 +306,7 @@ void CNiraBlockUnpacker::BuildRankTable()
         std::vector<DWORD>& before = m_presentBefore[kind];
         before.assign(static_cast<size_t>(row.size) + 1, 0);
         for (DWORD byte = 0; byte < row.size; ++byte) {
-            before[byte + 1] = before[byte] + CountBits(row.bits[byte]);
+            before[byte + 1] = before[byte] + CountByteBits(row.bits[byte]);
         }
     }
 }
@@ -320,7 +318,7 @@ DWORD CNiraBlockUnpacker::CountPresentBelow(LONG kind, LONG index) const
     const DWORD limit = static_cast<DWORD>(index) < row.count ? static_cast<DWORD>(index) : row.count;
     DWORD count = m_presentBefore[kind][limit / 8];
     if (limit % 8 != 0) {
-        count += CountBits(static_cast<BYTE>(row.bits[limit / 8] & ((1u << (limit % 8)) - 1)));
+        count += CountByteBits(static_cast<BYTE>(row.bits[limit / 8] & ((1u << (limit % 8)) - 1)));
     }
     return count;
 }
