@@ -21,6 +21,9 @@ constexpr LONG kHostFileNameString = 0;
 constexpr LONG kHostPathString = 1;
 constexpr LONG kUserNameString = 6;
 
+// Texts shorter than this are copied out of the image on the stack.
+constexpr DWORD kShortTextChars = 128;
+
 // Deflate cannot expand data by more than this factor, so a longer announced image is damaged.
 constexpr ULONGLONG kDeflateMaxRatio = 1032;
 
@@ -245,13 +248,14 @@ void CNiraBlockUnpacker::SyncReadInts(LONG first, LONG last)
         const DWORD byte = index / 8;
         const DWORD byteEnd = (byte + 1) * 8 < end ? (byte + 1) * 8 : end;
         const BYTE present = presence.bits[byte];
-        BYTE chosen =
-            static_cast<BYTE>(present & selected.bits[byte] & ByteBitsFromTo(index % 8, byteEnd - byte * 8));
-        for (; chosen != 0; chosen = static_cast<BYTE>(chosen & (chosen - 1))) {
-            const DWORD bit = LowestByteBit(chosen);
-            const DWORD rank =
-                presentBefore[byte] + CountByteBits(static_cast<BYTE>(present & ByteBitsFromTo(0, bit)));
-            if (rank < readable) {  // else the image cannot give it: the owner keeps its value
+        const BYTE chosen = selected.bits[byte];
+        // The present entries of the window in index order, each one rank above the last.
+        BYTE window = static_cast<BYTE>(present & ByteBitsFromTo(index % 8, byteEnd - byte * 8));
+        DWORD rank =
+            presentBefore[byte] + CountByteBits(static_cast<BYTE>(present & ByteBitsFromTo(0, index % 8)));
+        for (; window != 0; window = static_cast<BYTE>(window & (window - 1)), ++rank) {
+            const DWORD bit = LowestByteBit(window);
+            if ((chosen >> bit & 1) != 0 && rank < readable) {  // else the owner keeps its value
                 LONG value;
                 memcpy(&value, values + rank * sizeof(LONG), sizeof(LONG));
                 SetOwnerInt(static_cast<LONG>(byte * 8 + bit), value);
@@ -357,9 +361,17 @@ void CNiraBlockUnpacker::ReadEntryIntoOwner(LONG kind, LONG index, DWORD rank)
         const BYTE* text = nullptr;
         DWORD characters = 0;
         RequireSettings(m_image->ReadText(rank, &text, &characters));
-        std::vector<WCHAR> copy(characters + 1, 0);  // the text in the image is not aligned
-        memcpy(copy.data(), text, characters * sizeof(WCHAR));
-        CNiraString value(copy.data());
+        // The text in the image is not aligned: it is copied out, on the stack when it is short.
+        WCHAR shortCopy[kShortTextChars];
+        std::vector<WCHAR> longCopy;
+        WCHAR* copy = shortCopy;
+        if (characters >= kShortTextChars) {
+            longCopy.resize(static_cast<size_t>(characters) + 1);
+            copy = longCopy.data();
+        }
+        memcpy(copy, text, characters * sizeof(WCHAR));
+        copy[characters] = 0;
+        CNiraString value(copy);
         stored = m_owner->SetString(index, &value, 0);
         break;
     }
