@@ -435,9 +435,9 @@ void CNiraPreviewWindow::Zoom(UINT command)
     }
     m_selectedZoom = command;
     m_canvas.SetZoom(zoom->mode, zoom->percent);
-    if (command <= kZoom10) {
-        SendMessageW(m_zoomBox, CB_SETCURSEL, command - kZoom1000, 0);
-    }
+    // The box lists the Zoom menu's items in order, so it always shows the zoom in use, the
+    // fitting ones included.
+    SendMessageW(m_zoomBox, CB_SETCURSEL, command - kZoom1000, 0);
     InvalidateRect(m_canvas.Window(), nullptr, TRUE);
     InvalidateRect(m_window, &m_horizontalRuler, TRUE);
     InvalidateRect(m_window, &m_verticalRuler, TRUE);

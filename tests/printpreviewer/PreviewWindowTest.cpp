@@ -109,7 +109,10 @@ TEST_F(PreviewWindowTest, CommandsZoomStepAndAnswer)
     EXPECT_TRUE(Enabled(kNextPage));
     Command(kNextPage);
     EXPECT_EQ(m_frame->Canvas().PageNumber(), 1);
+    Command(32);  // the box follows a fitting zoom from the menu too
+    EXPECT_EQ(SendMessageW(m_frame->ZoomBox(), CB_GETCURSEL, 0, 0), 9);
     Command(kZoomTwoPages);
+    EXPECT_EQ(SendMessageW(m_frame->ZoomBox(), CB_GETCURSEL, 0, 0), 10);
     Command(kNextPage);  // two pages at a time
     EXPECT_EQ(m_frame->Canvas().PageNumber(), 3);
     SendMessageW(m_frame->Window(), WM_KEYUP, VK_NEXT, 0);  // the key moves one

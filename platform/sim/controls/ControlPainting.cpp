@@ -74,6 +74,26 @@ void Text(HDC dc, const std::u16string& text, RECT area, UINT format)
               format | DT_SINGLELINE | DT_VCENTER);
 }
 
+// A static's text as Windows lays it out: the left, centred and right types wrap between words
+// from the top; the simple and no-wrap types keep one line; a centred image centres it vertically.
+UINT StaticTextFormat(DWORD style)
+{
+    const DWORD type = style & SS_TYPEMASK;
+    UINT format = type == SS_CENTER ? DT_CENTER : type == SS_RIGHT ? DT_RIGHT : DT_LEFT;
+    if (type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT) {
+        format |= DT_WORDBREAK;
+    } else {
+        format |= DT_SINGLELINE;
+    }
+    if (style & SS_CENTERIMAGE) {
+        format = (format & ~DT_WORDBREAK) | DT_SINGLELINE | DT_VCENTER;
+    }
+    if (style & SS_NOPREFIX) {
+        format |= DT_NOPREFIX;
+    }
+    return format;
+}
+
 LRESULT AskParentToDraw(HWND control, UINT type, int item, UINT state, HDC dc, const RECT& area)
 {
     DRAWITEMSTRUCT draw{};
@@ -163,7 +183,7 @@ void PaintEditLike(HDC dc, const RECT& area, const std::u16string& text, bool en
 {
     Fill(dc, area, GetSysColor(enabled ? COLOR_WINDOW : COLOR_BTNFACE));
     Frame(dc, area, GetSysColor(COLOR_BTNSHADOW));
-    Text(dc, text, {area.left + 2, area.top, area.right - 2, area.bottom}, DT_LEFT);
+    Text(dc, text, {area.left + 2, area.top, area.right - 2, area.bottom}, DT_LEFT | DT_NOPREFIX);
 }
 
 void PaintArrowBox(HDC dc, const RECT& box, bool up)
@@ -208,7 +228,9 @@ void PaintStatic(HWND control, HANDLE image)
         DeleteDC(source);
         return;
     }
-    Text(dc, TextOf(control), area, DT_LEFT);
+    std::u16string text = TextOf(control);
+    DrawTextW(dc, reinterpret_cast<LPCWSTR>(text.c_str()), static_cast<int>(text.size()), &area,
+              StaticTextFormat(StyleOf(control)));
 }
 
 void PaintEdit(HWND edit)
@@ -261,7 +283,8 @@ void PaintList(HWND list, const ListExtension& state)
             Fill(dc, line, GetSysColor(COLOR_HIGHLIGHT));
         }
         SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        Text(dc, state.items.At(row)->text, {line.left + 2, line.top, line.right, line.bottom}, DT_LEFT);
+        Text(dc, state.items.At(row)->text, {line.left + 2, line.top, line.right, line.bottom},
+             DT_LEFT | DT_NOPREFIX);
     }
     Frame(dc, area, GetSysColor(COLOR_BTNSHADOW));
 }

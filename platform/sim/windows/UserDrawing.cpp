@@ -1,5 +1,4 @@
-// The user interface's drawing helpers, drawn through GDI: texts aligned in a rectangle, bitmaps
-// drawn plainly or greyed, bitmaps loaded by LoadImageW, and the metrics of the non-client fonts.
+// The user interface's drawing helpers, drawn through GDI: bitmaps drawn plainly or greyed, bitmaps loaded by LoadImageW, and the metrics of the non-client fonts.
 #include <windows.h>
 
 #include <strsafe.h>
@@ -54,31 +53,6 @@ BOOL DrawBitmapAt(HDC target, HBITMAP bitmap, int x, int y, bool greyed)
 }
 
 }  // namespace
-
-int WINAPI DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT format)
-{
-    if (hdc == nullptr || lpchText == nullptr || lprc == nullptr) {
-        return 0;
-    }
-    int length = cchText < 0 ? lstrlenW(lpchText) : cchText;
-    SIZE extent{};
-    GetTextExtentPoint32W(hdc, lpchText, length, &extent);
-    int x = lprc->left;
-    if (format & DT_RIGHT) {
-        x = lprc->right - extent.cx;
-    } else if (format & DT_CENTER) {
-        x = (lprc->left + lprc->right - extent.cx) / 2;
-    }
-    int y = lprc->top;
-    if ((format & DT_SINGLELINE) && (format & DT_VCENTER)) {
-        y = (lprc->top + lprc->bottom - extent.cy) / 2;
-    } else if ((format & DT_SINGLELINE) && (format & DT_BOTTOM)) {
-        y = lprc->bottom - extent.cy;
-    }
-    UINT options = (format & DT_NOCLIP) ? 0 : ETO_CLIPPED;
-    ExtTextOutW(hdc, x, y, options, lprc, lpchText, static_cast<UINT>(length), nullptr);
-    return extent.cy;
-}
 
 BOOL WINAPI DrawStateW(HDC hdc, HBRUSH, DRAWSTATEPROC, LPARAM lData, WPARAM, int x, int y, int, int,
                        UINT uFlags)
