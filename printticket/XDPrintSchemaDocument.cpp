@@ -5,6 +5,8 @@
 #include "printticket/XDVocabulary.h"
 #include "printticket/XDXPathQuery.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr WCHAR kNamespaceAttributeStart[] = TEXT("xmlns:");
@@ -36,6 +38,47 @@ HRESULT SetStringProperty(IXMLDOMDocument2* document, LPCWSTR name, LPCWSTR valu
 bool TextEquals(BSTR text, LPCWSTR expected)
 {
     return text && wcscmp(text, expected) == 0;
+}
+
+// The name rule's test for the driver's own names: one of the private beginnings or words.
+bool IsPrivateName(LPCWSTR name)
+{
+    for (LPCWSTR beginning : XDVocabulary::kPrivateBeginnings) {
+        if (wcsncmp(name, beginning, wcslen(beginning)) == 0) {
+            return true;
+        }
+    }
+    for (LPCWSTR word : XDVocabulary::kPrivateWords) {
+        if (wcsstr(name, word)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool IsXmlSpace(WCHAR c)
+{
+    return c == TEXT(' ') || c == TEXT('\t') || c == TEXT('\r') || c == TEXT('\n');
+}
+
+// Whether the local part of a name text (white space around it and any prefix aside) is local.
+bool LocalPartIs(LPCWSTR text, const XDText& local)
+{
+    LPCWSTR begin = text;
+    LPCWSTR end = text + wcslen(text);
+    while (begin < end && IsXmlSpace(*begin)) {
+        ++begin;
+    }
+    while (end > begin && IsXmlSpace(end[-1])) {
+        --end;
+    }
+    for (LPCWSTR at = begin; at < end; ++at) {
+        if (*at == TEXT(':')) {
+            begin = at + 1;
+            break;
+        }
+    }
+    return static_cast<size_t>(end - begin) == local.size() && std::equal(begin, end, local.begin());
 }
 
 // Collects the nodes of a list, which may be live, before any of them is changed.
@@ -456,16 +499,8 @@ HRESULT CXDPrintSchemaDocument::GetNamePrefix(LPCWSTR name, BSTR* prefix)
         return E_INVALIDARG;
     }
     return XDGuarded([&] {
-        CXDString text(name);
-        bool hasColon = text.Find(TEXT(":"), 0) >= 0;
-        bool isPrivate = false;
-        for (LPCWSTR beginning : XDVocabulary::kPrivateBeginnings) {
-            isPrivate = isPrivate || text.Find(beginning, 0) == 0;
-        }
-        for (LPCWSTR word : XDVocabulary::kPrivateWords) {
-            isPrivate = isPrivate || text.Find(word, 0) >= 0;
-        }
-        LPCWSTR chosen = isPrivate ? GetPrivatePrefix() : hasColon ? nullptr : GetPskPrefix();
+        const bool hasColon = wcschr(name, TEXT(':')) != nullptr;
+        LPCWSTR chosen = IsPrivateName(name) ? GetPrivatePrefix() : hasColon ? nullptr : GetPskPrefix();
         if (!chosen) {
             return S_OK;  // a name written with its prefix is used as it stands
         }
@@ -747,18 +782,16 @@ HRESULT CXDPrintSchemaDocument::SetFrameworkPropertyValue(LPCWSTR name, LPCWSTR 
 
 XDQName CXDPrintSchemaDocument::LookupName(LPCWSTR name)
 {
-    CXDString text(name);
-    if (text.Find(TEXT(":"), 0) >= 0) {
+    if (XDIsEmpty(name)) {
+        return XDQName::InNamespace(XDVocabulary::kKeywordsNamespace, TEXT(""));
+    }
+    if (wcschr(name, TEXT(':'))) {
         return XDQName::Read(m_root.Get(), name, &m_rootDeclarations);
     }
-    // As for writing: a prefix that could not be chosen must not look a private name up among
-    // the keywords.
-    CXDBstr prefix;
-    const HRESULT chosen = GetNamePrefix(name, &prefix);
-    if (FAILED(chosen) && chosen != E_INVALIDARG) {
-        throw CXDException(chosen);
-    }
-    if (SUCCEEDED(chosen) && TextEquals(prefix.Get(), GetPrivatePrefix())) {
+    // The prefix the name rule gives the name (GetNamePrefix without its copy): a private name,
+    // or any name where the keywords prefix is the private one, is read as written privately.
+    LPCWSTR chosen = IsPrivateName(name) ? GetPrivatePrefix() : GetPskPrefix();
+    if (wcscmp(chosen, GetPrivatePrefix()) == 0) {
         return XDQName::Read(m_root.Get(), Prefixed(GetPrivatePrefix(), name).GetBuffer(),
                              &m_rootDeclarations);
     }
@@ -784,10 +817,9 @@ bool CXDPrintSchemaDocument::HasName(IXMLDOMNode* element, const XDQName& name)
     if (GetAttributeText(element, XDVocabulary::kName, &text) != S_OK) {
         return false;
     }
-    // The local part is compared first: most elements differ there, and it needs no lookup.
-    XDText trimmed = XDTrimmed(text.Get());
-    size_t colon = trimmed.find(TEXT(':'));
-    if (trimmed.compare(colon == XDText::npos ? 0 : colon + 1, XDText::npos, name.LocalName()) != 0) {
+    // The local part is compared first, in place: most elements differ there, and it needs no
+    // lookup.
+    if (!LocalPartIs(text.Get(), name.LocalName())) {
         return false;
     }
     return XDQName::Read(element, text.Get(), &m_rootDeclarations) == name;

@@ -85,13 +85,16 @@ bool IsDocumentNode(IXMLDOMNode* node)
 
 HRESULT XDDeclaredOn(IXMLDOMNode* element, const XDText& prefix, XDText& uri)
 {
-    XDText wanted(kDeclaration);
-    if (!prefix.empty()) {
-        wanted += kColon + prefix;
-    }
+    // "xmlns", or "xmlns:" and the prefix, compared in place.
+    const size_t declarationLength = wcslen(kDeclaration);
     HRESULT result = S_FALSE;
     VisitAttributes(element, [&](LPCWSTR name, IXMLDOMNode* attribute) {
-        if (wanted != name) {
+        if (wcsncmp(name, kDeclaration, declarationLength) != 0) {
+            return false;
+        }
+        LPCWSTR rest = name + declarationLength;
+        const bool named = prefix.empty() ? *rest == 0 : *rest == kColon && prefix.compare(rest + 1) == 0;
+        if (!named) {
             return false;
         }
         result = DeclaredUri(attribute, uri) ? S_OK : S_FALSE;

@@ -41,7 +41,12 @@ public:
     // One text per name: equal keys name the same thing. A prefix the document binds nowhere is
     // kept as written, so such names still equal one another.
     XDText Key() const;
-    bool operator==(const XDQName& other) const { return Key() == other.Key(); }
+    // As equal keys, without building them.
+    bool operator==(const XDQName& other) const
+    {
+        return m_bound == other.m_bound && m_local == other.m_local &&
+               (m_bound ? m_namespace == other.m_namespace : m_prefix == other.m_prefix);
+    }
 
 private:
     XDText m_namespace;

@@ -1,5 +1,6 @@
 #include "xml/DomXPath.h"
 
+#include "xml/DomNameQuery.h"
 #include "xml/DomTree.h"
 
 #include <libxml/xpath.h>
@@ -34,6 +35,46 @@ bool SyncNamespaces(DomStore* store, xmlXPathContextPtr context)
     return true;
 }
 
+// What the engine binds prefix to: "xml" always to its namespace, any other prefix to the URI its
+// last declaration among the selection namespaces gives it; null when it is unbound.
+const xmlChar* SelectionUri(const DomStore* store, const std::string& prefix)
+{
+    if (prefix == "xml") {
+        return XML_XML_NAMESPACE;
+    }
+    const auto& bindings = store->selectionNamespaces;
+    for (auto binding = bindings.rbegin(); binding != bindings.rend(); ++binding) {
+        if (binding->first == prefix) {
+            return XmlChars(binding->second);
+        }
+    }
+    return nullptr;
+}
+
+// Answers a query of one element name without the engine; false leaves it to the engine.
+bool SelectName(const DomStore* store, xmlNodePtr context, const std::string& expression, HRESULT& hr,
+                std::vector<xmlNodePtr>& nodes)
+{
+    if ((context->type != XML_ELEMENT_NODE && context->type != XML_DOCUMENT_NODE) || !context->doc) {
+        return false;
+    }
+    NameQuery query;
+    if (!ParseNameQuery(expression, query)) {
+        return false;
+    }
+    const xmlChar* uri = nullptr;
+    if (!query.prefix.empty()) {
+        uri = SelectionUri(store, query.prefix);
+        if (!uri) {
+            hr = E_FAIL;  // as the engine answers an unbound prefix
+            return true;
+        }
+    }
+    SelectByName(context, query, uri, nodes);
+    hr = S_OK;
+    return true;
+}
+
 struct XPathResult {
     ~XPathResult() { xmlXPathFreeObject(object); }
     xmlXPathObjectPtr object = nullptr;
@@ -47,6 +88,10 @@ HRESULT SelectFrom(DomStore* store, xmlNodePtr context, BSTR query, std::vector<
     std::string expression = Utf8Of(query);
     if (expression.empty()) {
         return E_FAIL;
+    }
+    HRESULT named = S_OK;
+    if (SelectName(store, context, expression, named, nodes)) {
+        return named;
     }
     xmlXPathContextPtr xpath = store->SelectionContext();
     if (!xpath) {

@@ -62,23 +62,23 @@ TEST_F(DrawTextTest, LinesBreakAtLineFeedsAndWithWordBreakBetweenWords)
         int width;
         int lines;
     } cases[] = {
-        {u"one\ntwo\r\nthree", DT_LEFT, kWidth, 3},
-        {u"one\ntwo", DT_SINGLELINE, kWidth, 1},
-        {u"one two three four five six seven", DT_LEFT, 40, 1},       // no breaking asked
-        {u"one two three four five six seven", DT_WORDBREAK, 40, 7},  // a word a line
-        {u"one two", DT_WORDBREAK, kWidth, 1},
-        {u"unbreakable", DT_WORDBREAK, 5, 1},  // a long word stands alone, clipped
-        {u"", DT_WORDBREAK, kWidth, 1},
+        {TEXT("one\ntwo\r\nthree"), DT_LEFT, kWidth, 3},
+        {TEXT("one\ntwo"), DT_SINGLELINE, kWidth, 1},
+        {TEXT("one two three four five six seven"), DT_LEFT, 40, 1},       // no breaking asked
+        {TEXT("one two three four five six seven"), DT_WORDBREAK, 40, 7},  // a word a line
+        {TEXT("one two"), DT_WORDBREAK, kWidth, 1},
+        {TEXT("unbreakable"), DT_WORDBREAK, 5, 1},  // a long word stands alone, clipped
+        {TEXT(""), DT_WORDBREAK, kWidth, 1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Draw(canvas, c.text, c.format, c.width), c.lines * line) << "case " << (&c - cases);
     }
     // Wrapped lines are drawn one under the other.
     Canvas wrapped(kWidth, kHeight, kWhite);
-    Draw(wrapped, u"one two", DT_WORDBREAK, 40);
+    Draw(wrapped, TEXT("one two"), DT_WORDBREAK, 40);
     EXPECT_TRUE(InkBetween(wrapped, line, 2 * line));
     Canvas single(kWidth, kHeight, kWhite);
-    Draw(single, u"one two", DT_LEFT, 40);
+    Draw(single, TEXT("one two"), DT_LEFT, 40);
     EXPECT_FALSE(InkBetween(single, line, 2 * line));
 }
 
@@ -86,16 +86,16 @@ TEST_F(DrawTextTest, AnAmpersandMarksThePrefixUnlessNoPrefixIsAsked)
 {
     Canvas marked(kWidth, kHeight, kWhite);
     Canvas plain(kWidth, kHeight, kWhite);
-    Draw(marked, u"&Open", DT_LEFT);
-    Draw(plain, u"Open", DT_LEFT);
+    Draw(marked, TEXT("&Open"), DT_LEFT);
+    Draw(plain, TEXT("Open"), DT_LEFT);
     EXPECT_TRUE(SamePixels(marked, plain));
     Canvas doubled(kWidth, kHeight, kWhite);
     Canvas one(kWidth, kHeight, kWhite);
-    Draw(doubled, u"A&&B", DT_LEFT);
-    Draw(one, u"A&B", DT_NOPREFIX);
+    Draw(doubled, TEXT("A&&B"), DT_LEFT);
+    Draw(one, TEXT("A&B"), DT_NOPREFIX);
     EXPECT_TRUE(SamePixels(doubled, one));
     Canvas literal(kWidth, kHeight, kWhite);
-    Draw(literal, u"&Open", DT_NOPREFIX);
+    Draw(literal, TEXT("&Open"), DT_NOPREFIX);
     EXPECT_FALSE(SamePixels(literal, plain));
 }
 

@@ -453,4 +453,65 @@ TEST_F(DomTreeEditTest, LoadsAWindowsPathOfTheMachine)
     VariantClear(&source);
 }
 
+// Queries of one element name are answered by a walk of the tree; the engine, made to take the
+// same query by a predicate that is always true, must give the same nodes in the same order.
+TEST_F(DomDocumentTest, NameQueriesSelectWhatTheEngineSelects)
+{
+    Ref<IXMLDOMDocument2> doc;
+    Load(doc, TEXT("<f:R xmlns:f='urn:f' xmlns:g='urn:g' n='0'><f:A n='1'><f:A n='2'><f:B n='3'/></f:A>"
+                   "<g:A n='4'/><A n='5'/></f:A><!-- c --><f:B n='6'><A n='7'><f:A n='8'/></A></f:B>"
+                   "<x:A xmlns:x='urn:f' n='9'/></f:R>"));
+    ASSERT_EQ(SetProperty(doc.get(), TEXT("SelectionLanguage"), TEXT("XPath")), S_OK);
+    ASSERT_EQ(SetProperty(doc.get(), TEXT("SelectionNamespaces"),
+                          TEXT("xmlns:f='urn:g' xmlns:h='urn:g' xmlns:f='urn:f'")),  // the last f counts
+              S_OK);
+    Ref<IXMLDOMNode> first;
+    ASSERT_EQ(doc->selectSingleNode(Bstr(TEXT("//f:A")), &first), S_OK);
+    auto selected = [](IXMLDOMNode* context, const char16_t* query, HRESULT& hr) {
+        Ref<IXMLDOMNodeList> list;
+        hr = context->selectNodes(Bstr(query), &list);
+        std::u16string texts;
+        Ref<IXMLDOMNode> node;
+        while (list && list->nextNode(&node) == S_OK) {
+            Ref<IXMLDOMElement> element;
+            VARIANT n;
+            VariantInit(&n);
+            if (node.As(IID_IXMLDOMElement, element) == S_OK &&
+                element->getAttribute(Bstr(TEXT("n")), &n) == S_OK) {
+                texts += n.bstrVal;
+            }
+            VariantClear(&n);
+        }
+        return texts;
+    };
+    const struct {
+        IXMLDOMNode* context;
+        const char16_t* query;
+        const char16_t* expected;
+    } cases[] = {
+        {doc.get(), TEXT("//f:A"), TEXT("1289")}, {doc.get(), TEXT("//h:A"), TEXT("4")},
+        {doc.get(), TEXT("//A"), TEXT("57")},     {first.get(), TEXT(".//f:A"), TEXT("2")},
+        {first.get(), TEXT(".//f:B"), TEXT("3")}, {first.get(), TEXT("f:A"), TEXT("2")},
+        {first.get(), TEXT("//f:B"), TEXT("36")}, {doc.get(), TEXT("f:R"), TEXT("0")},
+        {doc.get(), TEXT("f:A"), TEXT("")},       {first.get(), TEXT(".//q:A"), nullptr},
+        {doc.get(), TEXT("//xml:A"), TEXT("")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.query, c.query + std::char_traits<char16_t>::length(c.query)));
+        HRESULT walked = S_OK;
+        HRESULT evaluated = S_OK;
+        const std::u16string byWalk = selected(c.context, c.query, walked);
+        const std::u16string byEngine =
+            selected(c.context, (std::u16string(c.query) + TEXT("[true()]")).c_str(), evaluated);
+        EXPECT_EQ(walked, evaluated);
+        EXPECT_EQ(byWalk, byEngine);
+        if (c.expected) {
+            EXPECT_EQ(walked, S_OK);
+            EXPECT_EQ(byWalk, c.expected);
+        } else {
+            EXPECT_EQ(walked, E_FAIL);  // an unbound prefix
+        }
+    }
+}
+
 }  // namespace
