@@ -165,8 +165,8 @@ void CNiraBlockPacker::RenewStore()
     m_store = MakeAllocatedStore();
 }
 
-// The integers of a range that the pack set holds, in index order; whole bytes of the pack mask
-// without one are passed over at once.
+// The integers of a range that the pack set holds, in index order: the walk visits the bytes of
+// the pack mask and only their set bits.
 void CNiraBlockPacker::CopyPackedRangeInts(LONG first, LONG last)
 {
     const SettingsMaskInfo* info = m_packMask->GetInfo();
@@ -174,15 +174,21 @@ void CNiraBlockPacker::CopyPackedRangeInts(LONG first, LONG last)
     const SettingsMaskArray& ints = info->kinds[SETTING_ARRAY_INT];
     RequireSettings(ints.bits != nullptr && ints.size == BitArrayBytes(ints.count));
     const DWORD end = static_cast<DWORD>(last) + 1 < ints.count ? static_cast<DWORD>(last) + 1 : ints.count;
-    for (DWORD index = static_cast<DWORD>(first); index < end; ++index) {
-        if (index % 8 == 0 && ints.bits[index / 8] == 0) {
-            index += 7;  // none in this byte
-            continue;
+    for (DWORD index = static_cast<DWORD>(first); index < end;) {
+        const DWORD byte = index / 8;
+        const DWORD byteEnd = (byte + 1) * 8 < end ? (byte + 1) * 8 : end;
+        BYTE packed = static_cast<BYTE>(ints.bits[byte] & ByteBitsFromTo(index % 8, byteEnd - byte * 8));
+        for (; packed != 0; packed = static_cast<BYTE>(packed & (packed - 1))) {
+            CopyOwnerInt(static_cast<LONG>(byte * 8 + LowestByteBit(packed)));
         }
-        if (TestBit(ints.bits, index)) {
-            CopyOwnerValueToStore(SETTING_ARRAY_INT, static_cast<LONG>(index));
-        }
+        index = byteEnd;
     }
+}
+
+void CNiraBlockPacker::CopyOwnerInt(LONG index)
+{
+    const LONG value = ReadOwner<LONG>([&](LONG* v) { return m_owner->GetInt(index, v, 0, 0); });
+    RequireSettings(m_store->SetInt(index, value) == TRUE);
 }
 
 void CNiraBlockPacker::ApplyFlagRule()
@@ -223,8 +229,8 @@ void CNiraBlockPacker::CopyOwnerValueToStore(LONG kind, LONG index)
             store.SetWord(index, ReadOwner<WORD>([&](WORD* v) { return owner.GetWord(index, v, 0, 0); }));
         break;
     case SETTING_ARRAY_INT:
-        stored = store.SetInt(index, ReadOwner<LONG>([&](LONG* v) { return owner.GetInt(index, v, 0, 0); }));
-        break;
+        CopyOwnerInt(index);
+        return;
     case SETTING_ARRAY_FLOAT:
         stored =
             store.SetFloat(index, ReadOwner<FLOAT>([&](FLOAT* v) { return owner.GetFloat(index, v, 0, 0); }));

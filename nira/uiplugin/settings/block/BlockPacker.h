@@ -32,6 +32,7 @@ private:
 
     BOOLEAN SyncEntry(LONG kind, LONG index) override;
     void CopyOwnerValueToStore(LONG kind, LONG index);
+    void CopyOwnerInt(LONG index);
     void ApplyFlagRule();
     void WriteGeometry();
     void FreeImage();

@@ -21,6 +21,9 @@ constexpr LONG kHostFileNameString = 0;
 constexpr LONG kHostPathString = 1;
 constexpr LONG kUserNameString = 6;
 
+// Texts shorter than this are copied out of the image on the stack.
+constexpr DWORD kShortTextChars = 128;
+
 // Deflate cannot expand data by more than this factor, so a longer announced image is damaged.
 constexpr ULONGLONG kDeflateMaxRatio = 1032;
 
@@ -31,13 +34,7 @@ DWORD ReadPayloadDword(const BYTE* payload, DWORD offset)
     return value;
 }
 
-// Set bits of each value of four bits.
-constexpr BYTE kBitsInNibble[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
-
-DWORD CountBits(BYTE bits)
-{
-    return kBitsInNibble[bits & 0x0F] + kBitsInNibble[bits >> 4];
-}
+static_assert(kSettingsImageValueWidths[SETTING_ARRAY_INT] == sizeof(LONG), "image integers are LONGs");
 
 // A value of kinds 1 to 6 at its rank in the image; one the image cannot give throws 13.
 template <typename Value>
@@ -223,8 +220,9 @@ BOOLEAN CNiraBlockUnpacker::UpdateAll()
 }
 
 // The integers of the two ranges, in index order, as SyncInt would set them. One walk over the
-// presence bits with a running rank visits only the integers of the read set: the others leave
-// the owner untouched, and every one of them is in the block set, being in the read set.
+// presence bytes visits only the integers of the read set, each ranked from the byte's count and
+// read straight from the value area: the others leave the owner untouched, and every one of them
+// is in the block set, being in the read set.
 void CNiraBlockUnpacker::SyncRangeInts()
 {
     if (m_image->Header().entryCounts[SETTING_ARRAY_INT] != kSettingArrayCounts[SETTING_ARRAY_INT]) {
@@ -243,30 +241,34 @@ void CNiraBlockUnpacker::SyncReadInts(LONG first, LONG last)
     RequireSettings(selected.bits != nullptr && selected.size == presence.size);
     const DWORD end =
         static_cast<DWORD>(last) + 1 < presence.count ? static_cast<DWORD>(last) + 1 : presence.count;
-    DWORD index = static_cast<DWORD>(first);
-    DWORD rank = CountPresentBelow(SETTING_ARRAY_INT, first);
-    while (index < end) {
+    DWORD readable = 0;
+    const BYTE* values = m_image->ValueArea(SETTING_ARRAY_INT, &readable);
+    const std::vector<DWORD>& presentBefore = m_presentBefore[SETTING_ARRAY_INT];
+    for (DWORD index = static_cast<DWORD>(first); index < end;) {
         const DWORD byte = index / 8;
-        const BYTE present = presence.bits[byte];
-        const BYTE chosen = static_cast<BYTE>(present & selected.bits[byte]);
         const DWORD byteEnd = (byte + 1) * 8 < end ? (byte + 1) * 8 : end;
-        if (chosen == 0 && byteEnd == (byte + 1) * 8) {
-            rank +=
-                CountBits(static_cast<BYTE>(present >> (index % 8)));  // nothing to read up to the byte's end
-            index = byteEnd;
-            continue;
-        }
-        for (; index < byteEnd; ++index) {
-            const BYTE bit = static_cast<BYTE>(1u << (index % 8));
-            if ((chosen & bit) != 0) {
-                GuardSettingsCall(
-                    [&] { ReadEntryIntoOwner(SETTING_ARRAY_INT, static_cast<LONG>(index), rank); });
-            }
-            if ((present & bit) != 0) {
-                ++rank;
+        const BYTE present = presence.bits[byte];
+        const BYTE chosen = selected.bits[byte];
+        // The present entries of the window in index order, each one rank above the last.
+        BYTE window = static_cast<BYTE>(present & ByteBitsFromTo(index % 8, byteEnd - byte * 8));
+        DWORD rank =
+            presentBefore[byte] + CountByteBits(static_cast<BYTE>(present & ByteBitsFromTo(0, index % 8)));
+        for (; window != 0; window = static_cast<BYTE>(window & (window - 1)), ++rank) {
+            const DWORD bit = LowestByteBit(window);
+            if ((chosen >> bit & 1) != 0 && rank < readable) {  // else the owner keeps its value
+                LONG value;
+                memcpy(&value, values + rank * sizeof(LONG), sizeof(LONG));
+                SetOwnerInt(static_cast<LONG>(byte * 8 + bit), value);
             }
         }
+        index = byteEnd;
     }
+}
+
+// A refused value is skipped alone, as the value of a row.
+void CNiraBlockUnpacker::SetOwnerInt(LONG index, LONG value)
+{
+    GuardSettingsAction([&] { m_owner->SetInt(index, value, 0); });
 }
 
 BOOLEAN CNiraBlockUnpacker::SyncEntry(LONG kind, LONG index)
@@ -308,7 +310,7 @@ void CNiraBlockUnpacker::BuildRankTable()
         std::vector<DWORD>& before = m_presentBefore[kind];
         before.assign(static_cast<size_t>(row.size) + 1, 0);
         for (DWORD byte = 0; byte < row.size; ++byte) {
-            before[byte + 1] = before[byte] + CountBits(row.bits[byte]);
+            before[byte + 1] = before[byte] + CountByteBits(row.bits[byte]);
         }
     }
 }
@@ -320,7 +322,7 @@ DWORD CNiraBlockUnpacker::CountPresentBelow(LONG kind, LONG index) const
     const DWORD limit = static_cast<DWORD>(index) < row.count ? static_cast<DWORD>(index) : row.count;
     DWORD count = m_presentBefore[kind][limit / 8];
     if (limit % 8 != 0) {
-        count += CountBits(static_cast<BYTE>(row.bits[limit / 8] & ((1u << (limit % 8)) - 1)));
+        count += CountByteBits(static_cast<BYTE>(row.bits[limit / 8] & ((1u << (limit % 8)) - 1)));
     }
     return count;
 }
@@ -359,9 +361,17 @@ void CNiraBlockUnpacker::ReadEntryIntoOwner(LONG kind, LONG index, DWORD rank)
         const BYTE* text = nullptr;
         DWORD characters = 0;
         RequireSettings(m_image->ReadText(rank, &text, &characters));
-        std::vector<WCHAR> copy(characters + 1, 0);  // the text in the image is not aligned
-        memcpy(copy.data(), text, characters * sizeof(WCHAR));
-        CNiraString value(copy.data());
+        // The text in the image is not aligned: it is copied out, on the stack when it is short.
+        WCHAR shortCopy[kShortTextChars];
+        std::vector<WCHAR> longCopy;
+        WCHAR* copy = shortCopy;
+        if (characters >= kShortTextChars) {
+            longCopy.resize(static_cast<size_t>(characters) + 1);
+            copy = longCopy.data();
+        }
+        memcpy(copy, text, characters * sizeof(WCHAR));
+        copy[characters] = 0;
+        CNiraString value(copy);
         stored = m_owner->SetString(index, &value, 0);
         break;
     }

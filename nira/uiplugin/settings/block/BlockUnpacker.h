@@ -43,6 +43,7 @@ private:
     void SyncCarriedEntry(LONG kind, LONG index);
     void ReadIfCarried(LONG kind, LONG index);
     void SyncReadInts(LONG first, LONG last);
+    void SetOwnerInt(LONG index, LONG value);
     void SetOwnerString(LONG index, const WCHAR* text);
     void SetHostProcessStrings();
     void SetUserString();

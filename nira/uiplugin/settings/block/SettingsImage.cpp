@@ -202,6 +202,23 @@ bool CNiraSettingsImageView::ReadValue(DWORD kind, DWORD rank, void* value) cons
     return true;
 }
 
+const BYTE* CNiraSettingsImageView::ValueArea(DWORD kind, DWORD* readableRanks) const
+{
+    *readableRanks = 0;
+    if (kind == kKindFlag || kind >= kKindString) {
+        return nullptr;
+    }
+    // The ranks whose whole value lies in the area, and below the present count but for bytes,
+    // as ValueInArea answers.
+    const SettingsArrayDescriptor& array = m_header.arrays[kind];
+    DWORD ranks = array.valueLength / kSettingsImageValueWidths[kind];
+    if (kind != kKindByte && array.presentCount < ranks) {
+        ranks = array.presentCount;
+    }
+    *readableRanks = ranks;
+    return ranks != 0 ? m_data + array.valueOffset : nullptr;
+}
+
 bool CNiraSettingsImageView::ReadText(DWORD rank, const BYTE** text, DWORD* characters) const
 {
     SettingsImageEntry entry;

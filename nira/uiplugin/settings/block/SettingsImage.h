@@ -79,6 +79,9 @@ public:
     // Each answers false, reading nothing, when the rank or its value lies outside the value area.
     bool ReadFlag(DWORD rank, bool* value) const;
     bool ReadValue(DWORD kind, DWORD rank, void* value) const;  // kinds 1 to 6, width bytes
+    // The value area of kinds 1 to 6 and the number of ranks ReadValue answers for (0 and null
+    // for another kind): a walk over many values reads rank r at r times the width, unchecked.
+    const BYTE* ValueArea(DWORD kind, DWORD* readableRanks) const;
     // A string: its characters without the terminator (not aligned: copy them out) and their
     // count. False also when the entry's length disagrees with the text.
     bool ReadText(DWORD rank, const BYTE** text, DWORD* characters) const;

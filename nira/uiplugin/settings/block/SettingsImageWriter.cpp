@@ -14,9 +14,7 @@ DWORD CountBits(const BYTE* bits, DWORD size)
 {
     DWORD count = 0;
     for (DWORD i = 0; i < size; ++i) {
-        for (BYTE byte = bits[i]; byte != 0; byte = static_cast<BYTE>(byte & (byte - 1))) {
-            ++count;
-        }
+        count += CountByteBits(bits[i]);
     }
     return count;
 }
@@ -158,7 +156,8 @@ const BYTE* CNiraSettingsImageWriter::StoredValues(LONG kind, DWORD count)
     return static_cast<const BYTE*>(block);
 }
 
-// Values of kinds 0 to 6, by rank, copied from the store's value blocks.
+// Values of kinds 0 to 6, by rank, copied from the store's value blocks. The walk visits the
+// presence bytes, and only their set bits; the values of a full byte are copied at once.
 void CNiraSettingsImageWriter::WriteValues(BYTE* data)
 {
     for (LONG kind = SETTING_ARRAY_FLAG; kind < SETTING_ARRAY_STRING; ++kind) {
@@ -169,22 +168,26 @@ void CNiraSettingsImageWriter::WriteValues(BYTE* data)
         const DWORD width = kSettingElementWidths[kind];
         BYTE* values = data + array.valueOffset;
         DWORD rank = 0;
-        for (DWORD j = 0; j < row.count && rank < array.presentCount; ++j) {
-            if (j % 8 == 0 && row.bits[j / 8] == 0) {
-                j += 7;  // no entry present in this byte
+        for (DWORD byte = 0; byte < BitArrayBytes(row.count) && rank < array.presentCount; ++byte) {
+            const DWORD bitsInByte = row.count - byte * 8 < 8 ? row.count - byte * 8 : 8;
+            BYTE present = static_cast<BYTE>(row.bits[byte] & ByteBitsFromTo(0, bitsInByte));
+            if (present == 0xFF && kind != SETTING_ARRAY_FLAG && rank + 8 <= array.presentCount) {
+                memcpy(values + rank * width, stored + byte * 8 * width, 8 * width);
+                rank += 8;
                 continue;
             }
-            if (!TestBit(row.bits, j)) {
-                continue;
-            }
-            if (kind == SETTING_ARRAY_FLAG) {
-                if (TestBit(stored, j)) {
-                    SetBit(values, rank);
+            for (; present != 0 && rank < array.presentCount;
+                 present = static_cast<BYTE>(present & (present - 1))) {
+                const DWORD j = byte * 8 + LowestByteBit(present);
+                if (kind == SETTING_ARRAY_FLAG) {
+                    if (TestBit(stored, j)) {
+                        SetBit(values, rank);
+                    }
+                } else {
+                    memcpy(values + rank * width, stored + j * width, width);
                 }
-            } else {
-                memcpy(values + rank * width, stored + j * width, width);
+                ++rank;
             }
-            ++rank;
         }
         RequireSettings(rank == array.presentCount);
     }

@@ -215,15 +215,22 @@ BOOLEAN CNiraSettingsManager::GetEntry(LONG kind, LONG index, bool outsGiven, BY
         RequireIndexInKind(kind, index);
         RequireArgument(outsGiven);
         RequireSettings(m_store != nullptr);
-        // An entry that was never set is always asked of the providers.
-        const bool refreshing = IsFlagSet(refresh) || IsStoreEntryPresent(*m_store, kind, index) != TRUE;
-        if (refreshing && IsFlagSet(dispatch)) {
+        // Without a refresh a present entry is read once and its answer passed on; the store
+        // answers an absent one false without reading, and it is asked of the providers.
+        if (!IsFlagSet(refresh)) {
+            if (read(*m_store) == TRUE) {
+                return true;
+            }
+            if (IsStoreEntryPresent(*m_store, kind, index) == TRUE) {
+                return false;
+            }
+        }
+        // A refresh, or an entry that was never set: the providers are asked first.
+        if (IsFlagSet(dispatch)) {
             const SettingRef entry = {kind, index};
             RequireSettings(RefreshDependencies(&entry) == TRUE);
         }
-        if (refreshing) {
-            SyncHandlingProviders(m_pullProviders, kind, index);
-        }
+        SyncHandlingProviders(m_pullProviders, kind, index);
         RequireSettings(m_store != nullptr);
         // The store's false answer (mostly an entry no provider supplied) is passed on as it is.
         return read(*m_store) == TRUE;

@@ -579,7 +579,7 @@ BOOLEAN CNiraSettingsStore::IsPresent(LONG kind, LONG index)
     return GuardSettingsAnswer([&] {
         RequireIndex(kind, index);
         RequireSettings(m_mask != nullptr);
-        return TestMaskEntry(*m_mask, kind, index);
+        return HasEntry(kind, index);  // the mask's own bits, without a call to it
     });
 }
 

@@ -72,6 +72,25 @@ inline void ClearBit(BYTE* bits, DWORD index)
     bits[index >> 3] = static_cast<BYTE>(bits[index >> 3] & ~(1u << (index & 7)));
 }
 
+// The bits of a byte from bit `from` up to, not including, bit `to` (0 <= from <= to <= 8).
+inline BYTE ByteBitsFromTo(DWORD from, DWORD to)
+{
+    return static_cast<BYTE>((0xFFu << from) & ~(0xFFu << to));
+}
+
+// The set bits of a byte, and the number of its lowest set bit (the byte must not be 0): walks
+// over bit arrays visit only their entries.
+inline DWORD CountByteBits(BYTE bits)
+{
+    constexpr BYTE kBitsInNibble[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
+    return kBitsInNibble[bits & 0x0F] + kBitsInNibble[bits >> 4];
+}
+
+inline DWORD LowestByteBit(BYTE bits)
+{
+    return static_cast<DWORD>(__builtin_ctz(bits));
+}
+
 // True when index addresses one of count entries.
 inline bool IsIndexInRange(LONG index, DWORD count)
 {
