@@ -33,6 +33,7 @@ CNiraUICore::CNiraUICore()
       m_colorPublicDevMode(nullptr),
       m_colorPrivateDevMode(nullptr),
       m_stoppedAtLimit(0),
+      m_driverStateStatus(0),
       m_featureIdLimit(0),
       m_changeDepth(0),
       m_restoreFlag(1),

@@ -227,6 +227,7 @@ private:
     DEVMODEW* m_colorPublicDevMode;         // borrowed during QueryColorProfile only
     PVOID m_colorPrivateDevMode;            // borrowed during QueryColorProfile only
     int m_stoppedAtLimit;
+    int m_driverStateStatus;  // what building the driver state answered; later calls answer it too
     unsigned m_featureIdLimit;
     unsigned m_changeDepth;
     int m_restoreFlag;

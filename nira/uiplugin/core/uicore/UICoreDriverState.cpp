@@ -57,9 +57,11 @@ int CNiraUICore::ConstructDriverState(HANDLE printer, CNiraDocEventHandler* docE
                                       unsigned featureIdLimit)
 {
     OutputDebugStringW(TEXT("ConstructDriverState - Start"));
+    // Built once: a later call answers what the building answered, so a state left without its
+    // handlers by a failed enumeration is never taken for a whole one.
     if (m_capabilityReader != nullptr) {
         OutputDebugStringW(TEXT("ConstructDriverState - END"));
-        return 0;
+        return m_driverStateStatus;
     }
     if (m_printerAccess == nullptr) {
         m_printerAccess = new CNiraPrinterAccess(printer);
@@ -83,6 +85,7 @@ int CNiraUICore::ConstructDriverState(HANDLE printer, CNiraDocEventHandler* docE
             OutputDebugStringW(TEXT("ConstructDriverState - END"));
             return 0;
         }
+        m_driverStateStatus = NIRA_STATUS_FAILED;
     }
     OutputDebugStringW(TEXT("ConstructDriverState - FAIL"));
     return NIRA_STATUS_FAILED;

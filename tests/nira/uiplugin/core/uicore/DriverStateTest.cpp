@@ -168,6 +168,17 @@ TEST_F(UICoreTest, WithoutFactoryTheFeatureQueryStopsAtItsFirstRow)
     EXPECT_EQ(core->GetFeatureCount(), 0);
 }
 
+TEST_F(UICoreTest, AStateLeftWithoutHandlersStaysAFailure)
+{
+    constexpr int kEveryCall = 100000;
+    machine.FailCalls("CreateFileW", ERROR_ACCESS_DENIED, kEveryCall);  // no database can be read
+    EXPECT_NE(core->ConstructDriverState(printer, nullptr), 0);
+    machine.ClearFailures();
+    EXPECT_EQ(core->GetFeatureCount(), 0);
+    // A later call does not take the state without handlers for a built one.
+    EXPECT_NE(core->ConstructDriverState(printer, nullptr), 0);
+}
+
 TEST_F(UICoreTest, ReEnumerationReplacesBindingsAndReusesHandlers)
 {
     UseRecordingHandlers();
