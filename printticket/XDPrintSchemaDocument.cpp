@@ -490,6 +490,14 @@ HRESULT CXDPrintSchemaDocument::FindNamespacePrefix(LPCWSTR namespaceUri, BSTR* 
     });
 }
 
+LPCWSTR CXDPrintSchemaDocument::RulePrefix(LPCWSTR name) const
+{
+    if (IsPrivateName(name)) {
+        return GetPrivatePrefix();
+    }
+    return wcschr(name, TEXT(':')) ? nullptr : GetPskPrefix();
+}
+
 HRESULT CXDPrintSchemaDocument::GetNamePrefix(LPCWSTR name, BSTR* prefix)
 {
     if (!prefix) {
@@ -499,8 +507,7 @@ HRESULT CXDPrintSchemaDocument::GetNamePrefix(LPCWSTR name, BSTR* prefix)
         return E_INVALIDARG;
     }
     return XDGuarded([&] {
-        const bool hasColon = wcschr(name, TEXT(':')) != nullptr;
-        LPCWSTR chosen = IsPrivateName(name) ? GetPrivatePrefix() : hasColon ? nullptr : GetPskPrefix();
+        LPCWSTR chosen = RulePrefix(name);
         if (!chosen) {
             return S_OK;  // a name written with its prefix is used as it stands
         }
@@ -788,10 +795,9 @@ XDQName CXDPrintSchemaDocument::LookupName(LPCWSTR name)
     if (wcschr(name, TEXT(':'))) {
         return XDQName::Read(m_root.Get(), name, &m_rootDeclarations);
     }
-    // The prefix the name rule gives the name (GetNamePrefix without its copy): a private name,
-    // or any name where the keywords prefix is the private one, is read as written privately.
-    LPCWSTR chosen = IsPrivateName(name) ? GetPrivatePrefix() : GetPskPrefix();
-    if (wcscmp(chosen, GetPrivatePrefix()) == 0) {
+    // A private name, or any name where the keywords prefix is the private one, is read as
+    // written privately.
+    if (wcscmp(RulePrefix(name), GetPrivatePrefix()) == 0) {
         return XDQName::Read(m_root.Get(), Prefixed(GetPrivatePrefix(), name).GetBuffer(),
                              &m_rootDeclarations);
     }

@@ -125,6 +125,9 @@ protected:
     // The name a caller means: with the namespace the name rule gives it, or, for a name given with
     // a prefix, the namespace the root binds to that prefix.
     XDQName LookupName(LPCWSTR name);
+    // The prefix the name rule gives a name: the private one for the driver's own names, none for
+    // a name written with its prefix, else the keywords prefix.
+    LPCWSTR RulePrefix(LPCWSTR name) const;
     // Every element the path selects (first only when first is true), in document order.
     void SelectNamedPath(const NamedStep* steps, int count, bool first, NodeVector& found);
     // Every element of the framework namespace with that local name below context (the whole

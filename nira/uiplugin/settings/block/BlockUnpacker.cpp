@@ -243,7 +243,6 @@ void CNiraBlockUnpacker::SyncReadInts(LONG first, LONG last)
         static_cast<DWORD>(last) + 1 < presence.count ? static_cast<DWORD>(last) + 1 : presence.count;
     DWORD readable = 0;
     const BYTE* values = m_image->ValueArea(SETTING_ARRAY_INT, &readable);
-    const std::vector<DWORD>& presentBefore = m_presentBefore[SETTING_ARRAY_INT];
     for (DWORD index = static_cast<DWORD>(first); index < end;) {
         const DWORD byte = index / 8;
         const DWORD byteEnd = (byte + 1) * 8 < end ? (byte + 1) * 8 : end;
@@ -251,8 +250,7 @@ void CNiraBlockUnpacker::SyncReadInts(LONG first, LONG last)
         const BYTE chosen = selected.bits[byte];
         // The present entries of the window in index order, each one rank above the last.
         BYTE window = static_cast<BYTE>(present & ByteBitsFromTo(index % 8, byteEnd - byte * 8));
-        DWORD rank =
-            presentBefore[byte] + CountByteBits(static_cast<BYTE>(present & ByteBitsFromTo(0, index % 8)));
+        DWORD rank = CountPresentBelow(SETTING_ARRAY_INT, static_cast<LONG>(index));
         for (; window != 0; window = static_cast<BYTE>(window & (window - 1)), ++rank) {
             const DWORD bit = LowestByteBit(window);
             if ((chosen >> bit & 1) != 0 && rank < readable) {  // else the owner keeps its value
@@ -322,7 +320,7 @@ DWORD CNiraBlockUnpacker::CountPresentBelow(LONG kind, LONG index) const
     const DWORD limit = static_cast<DWORD>(index) < row.count ? static_cast<DWORD>(index) : row.count;
     DWORD count = m_presentBefore[kind][limit / 8];
     if (limit % 8 != 0) {
-        count += CountByteBits(static_cast<BYTE>(row.bits[limit / 8] & ((1u << (limit % 8)) - 1)));
+        count += CountByteBits(static_cast<BYTE>(row.bits[limit / 8] & ByteBitsFromTo(0, limit % 8)));
     }
     return count;
 }
